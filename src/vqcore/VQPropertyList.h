@@ -1,0 +1,111 @@
+#pragma once
+// Property lists over libplist. VQPlist owns a tree; VQPlistNode is a borrowed
+// view into one, cheap to copy, that reads leniently: asking a node for a type
+// it does not hold gives nothing, never a crash.
+//
+// Reading accepts XML and binary property lists; writing produces XML.
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+using VQPlistRaw = void *; // libplist's plist_t, kept out of this header
+
+class VQPlistNode {
+public:
+    VQPlistNode() = default;
+    explicit VQPlistNode(VQPlistRaw node) : _node(node) {}
+
+    VQPlistRaw raw() const { return _node; }
+    bool isNull() const { return _node == nullptr; }
+    bool isDictionary() const;
+    bool isArray() const;
+    bool isString() const;
+    bool isInteger() const;
+    bool isReal() const;
+    bool isNumber() const { return isInteger() || isReal(); }
+    bool isBool() const;
+    bool isDate() const;
+    bool isData() const;
+
+    // Dictionary entry; a null node when this is no dictionary or the key is absent.
+    VQPlistNode operator[](const char *key) const;
+    // Array length (0 for anything else).
+    std::uint32_t count() const;
+    // Array item; a null node when out of range.
+    VQPlistNode at(std::uint32_t index) const;
+
+    // Integers as unsigned 64-bit; reals truncated toward zero (negative reals give 0).
+    std::optional<std::uint64_t> toUInt64() const;
+    // Integers and reals.
+    std::optional<double> toDouble() const;
+    // Strings only.
+    std::optional<QString> toString() const;
+    std::optional<bool> toBool() const;
+
+    // A number, or a text that holds a number, as a double; 0 for anything else.
+    double doubleValue() const;
+    // The same, truncated to an integer.
+    std::int64_t integerValue() const;
+
+    // A short human-readable rendering, for log lines.
+    QString description() const;
+
+    // Calls f(VQPlistNode item) for each item of an array.
+    template <class F> void forEachItem(F &&f) const
+    {
+        const std::uint32_t n = count();
+        for (std::uint32_t i = 0; i < n; ++i)
+            f(at(i));
+    }
+
+private:
+    VQPlistRaw _node = nullptr;
+};
+
+class VQPlist {
+public:
+    VQPlist() = default;
+    explicit VQPlist(VQPlistRaw owned) : _node(owned) {}
+    VQPlist(VQPlist &&other) noexcept : _node(other.release()) {}
+    VQPlist &operator=(VQPlist &&other) noexcept;
+    VQPlist(const VQPlist &) = delete;
+    VQPlist &operator=(const VQPlist &) = delete;
+    ~VQPlist();
+
+    static VQPlist dictionary();
+    static VQPlist array();
+    static VQPlist string(const QString &value);
+    static VQPlist integer(std::uint64_t value);
+    static VQPlist real(double value);
+    static VQPlist boolean(bool value);
+    static VQPlist date(const QDateTime &value);
+
+    // Parses XML or binary data. Nothing for anything else.
+    static std::optional<VQPlist> fromData(const QByteArray &data);
+    // Reads a whole file and parses it; on failure `error` says why.
+    static std::optional<VQPlist> fromFile(const QString &path, QString *error = nullptr);
+
+    VQPlistNode node() const { return VQPlistNode(_node); }
+    VQPlistNode operator[](const char *key) const { return node()[key]; }
+    bool isNull() const { return _node == nullptr; }
+    VQPlistRaw release();
+    VQPlist clone() const;
+
+    // Builders: the value is moved into this dictionary or array.
+    VQPlist &set(const char *key, VQPlist value);
+    VQPlist &append(VQPlist value);
+
+    QByteArray toXML() const;
+    QByteArray toBinary() const;
+
+    // Writes XML to a temporary file beside `path`, flushes it and renames it over
+    // `path`. On failure the old file is untouched and `error` says why.
+    bool writeXMLFileAtomically(const QString &path, QString *error = nullptr) const;
+
+private:
+    VQPlistRaw _node = nullptr;
+};

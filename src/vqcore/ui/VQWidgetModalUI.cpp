@@ -1,0 +1,104 @@
+#include "VQWidgetModalUI.h"
+
+#include "VQLog.h"
+#include "VQLocalizedString.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QUrl>
+
+VQAlertResponse VQWidgetModalUI::runAlert(const VQAlert &alert)
+{
+    QMessageBox box;
+    box.setIcon(QMessageBox::Warning);
+    box.setWindowTitle(QStringLiteral("Vellico"));
+    box.setText(alert.messageText);
+    box.setInformativeText(alert.informativeText);
+    const QStringList titles = alert.buttons.isEmpty() ? QStringList{VQLocalizedString("OK")} : alert.buttons;
+    QList<QAbstractButton *> buttons;
+    for (int i = 0; i < titles.size(); ++i) {
+        // Roles only decide placement; the answer is the index of the clicked button.
+        const auto role = i == 0 ? QMessageBox::AcceptRole : QMessageBox::ActionRole;
+        buttons.append(box.addButton(titles[i], role));
+    }
+    box.setDefaultButton(static_cast<QPushButton *>(buttons.first()));
+    QCheckBox *suppression = nullptr;
+    if (alert.showsSuppressionButton) {
+        suppression = new QCheckBox(alert.suppressionText.isEmpty()
+                                        ? VQLocalizedString("Do not show this message again")
+                                        : alert.suppressionText);
+        box.setCheckBox(suppression);
+    }
+    box.exec();
+    const int index = int(buttons.indexOf(box.clickedButton()));
+    return {index < 0 ? 0 : index, suppression && suppression->isChecked()};
+}
+
+std::optional<QString> VQWidgetModalUI::runTextPrompt(const VQTextPrompt &prompt)
+{
+    QInputDialog dialog;
+    dialog.setWindowTitle(QStringLiteral("Vellico"));
+    dialog.setLabelText(prompt.informativeText.isEmpty() ? prompt.messageText
+                                                         : prompt.messageText + QStringLiteral("\n\n") + prompt.informativeText);
+    dialog.setTextValue(prompt.text);
+    if (prompt.buttons.size() > 0)
+        dialog.setOkButtonText(prompt.buttons[0]);
+    if (prompt.buttons.size() > 1)
+        dialog.setCancelButtonText(prompt.buttons[1]);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
+}
+
+namespace {
+QString nameFilter(const QStringList &extensions)
+{
+    if (extensions.isEmpty())
+        return {};
+    QStringList patterns;
+    for (const QString &ext : extensions)
+        patterns << QStringLiteral("*.") + ext;
+    return patterns.join(QLatin1Char(' ')) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+}
+} // namespace
+
+std::optional<QString> VQWidgetModalUI::runOpenPanel(const VQFilePanel &panel)
+{
+    const QString path = QFileDialog::getOpenFileName(nullptr, panel.title, panel.directory,
+                                                      nameFilter(panel.allowedExtensions));
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+std::optional<QString> VQWidgetModalUI::runSavePanel(const VQFilePanel &panel)
+{
+    QString start = panel.directory.isEmpty() ? QDir::homePath() : panel.directory;
+    if (!panel.proposedName.isEmpty()) {
+        QString name = panel.proposedName;
+        if (!panel.allowedExtensions.isEmpty() && QFileInfo(name).suffix().isEmpty())
+            name += QLatin1Char('.') + panel.allowedExtensions.first();
+        start = QDir(start).filePath(name);
+    }
+    QString path = QFileDialog::getSaveFileName(nullptr, panel.title, start, nameFilter(panel.allowedExtensions));
+    if (path.isEmpty())
+        return std::nullopt;
+    if (!panel.allowedExtensions.isEmpty() &&
+        !panel.allowedExtensions.contains(QFileInfo(path).suffix(), Qt::CaseInsensitive))
+        path += QLatin1Char('.') + panel.allowedExtensions.first();
+    return path;
+}
+
+void VQWidgetModalUI::beep() { QApplication::beep(); }
+
+void VQSelectDebugLogInFileViewer()
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(VQDebugLog::logFilePath()).absolutePath()));
+}

@@ -1,0 +1,64 @@
+#include "VQTestSupport.h"
+
+#include "VQClock.h"
+#include "VQLog.h"
+#include "VQSwatchCore.h"
+#include "VQSwatchDatabaseURL.h"
+#include "VQTermination.h"
+#include "VQUserDefaults.h"
+
+#include <QDir>
+#include <QProcess>
+
+void VQLibraryTest::SetUp()
+{
+    _home = std::make_unique<QTemporaryDir>();
+    ASSERT_TRUE(_home->isValid());
+    qputenv("HOME", _home->path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (_home->path() + "/.config").toUtf8());
+    qputenv("XDG_DATA_HOME", (_home->path() + "/.local/share").toUtf8());
+    qputenv("XDG_STATE_HOME", (_home->path() + "/.local/state").toUtf8());
+    VQUserDefaults::setStandardFilePath(_home->path() + "/.config/Vellico/Vellico.conf");
+    VQDebugLog::reloadFromDefaults();
+    VQResetSwatchDatabaseURL();
+    setTime(_time);
+    VQUniqueTimestamp::colorIDs().reset();
+    VQUniqueTimestamp::collectionIDs().reset();
+    auto ui = std::make_unique<VQScriptedModalUI>();
+    _ui = ui.get();
+    VQModalUI::install(std::move(ui));
+    VQTermination::setHandler(VQTermination::throwingHandler());
+}
+
+void VQLibraryTest::TearDown()
+{
+    VQSwatchCore::takeSharedCore();
+    VQTermination::setHandler(nullptr);
+    VQModalUI::install(nullptr);
+    _ui = nullptr;
+    VQClock::setSource(nullptr);
+    VQResetSwatchDatabaseURL();
+    _home.reset();
+}
+
+QString VQLibraryTest::path(const QString &relative) const { return QDir(_home->path()).filePath(relative); }
+
+void VQLibraryTest::setTime(double seconds)
+{
+    _time = seconds;
+    VQClock::setFixedTime(seconds);
+}
+
+int VQRunPython(const QString &script, const QStringList &args, QString *output)
+{
+    QProcess python;
+    python.start(QStringLiteral("python3"), QStringList{QStringLiteral("-")} + args);
+    if (!python.waitForStarted(10000))
+        return -1;
+    python.write(script.toUtf8());
+    python.closeWriteChannel();
+    python.waitForFinished(60000);
+    if (output)
+        *output = QString::fromUtf8(python.readAllStandardOutput());
+    return python.exitStatus() == QProcess::NormalExit ? python.exitCode() : -1;
+}

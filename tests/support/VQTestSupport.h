@@ -1,0 +1,49 @@
+#pragma once
+// What every test of the library needs: a private home (defaults, data and
+// state folders), a fixed clock, scripted modal answers and a termination
+// seam that throws instead of exiting.
+
+#include "VQModalUI.h"
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+class VQLibraryTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Paths inside the private home.
+    QString path(const QString &relative) const;
+    // Moves the fixed clock.
+    void setTime(double seconds);
+    double time() const { return _time; }
+
+    VQScriptedModalUI &ui() { return *_ui; }
+
+    std::unique_ptr<QTemporaryDir> _home;
+    VQScriptedModalUI *_ui = nullptr;
+    double _time = 1700000000.0;
+};
+
+// Runs python3 with `script` (read from standard input) and `args`; returns
+// its exit status. Tests use it to make files the way other programs do.
+int VQRunPython(const QString &script, const QStringList &args = {}, QString *output = nullptr);
+
+// Expects `body` to end the process through the termination seam with `status`.
+#define EXPECT_TERMINATES(body, status)                                        \
+    do {                                                                       \
+        bool terminated_ = false;                                              \
+        try {                                                                  \
+            body;                                                              \
+        } catch (const VQTerminationRequest &request_) {                       \
+            terminated_ = true;                                                \
+            EXPECT_EQ(request_.status, (status));                              \
+        }                                                                      \
+        EXPECT_TRUE(terminated_) << "expected the process to end";             \
+    } while (0)
