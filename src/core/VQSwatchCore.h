@@ -56,6 +56,9 @@ public:
     // Loads the library at `path`, or ends the process through the termination
     // seam after telling the user why (modal-UI service).
     static std::unique_ptr<VQSwatchCore> loadFromURL(const QString &path);
+    // Reads a library file for inspection or offline editing: no alerts, no
+    // timer, no observers, no migration. On failure `error` holds the reason.
+    static std::unique_ptr<VQSwatchCore> openDetached(const QString &path, QString *error);
     ~VQSwatchCore();
 
     // The one core of the program; created by the start-up sequence.

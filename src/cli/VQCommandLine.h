@@ -1,0 +1,16 @@
+#pragma once
+// vellico-cli's commands, callable in-process (the tests run them this way).
+//
+//   vellico-cli library list [--library PATH] [--json]
+
+#include <QStringList>
+#include <QTextStream>
+
+struct VQCommandResult {
+    int status = 0;
+    QString out;
+    QString err;
+};
+
+// `arguments` without the program name.
+VQCommandResult VQRunCommandLine(const QStringList &arguments);

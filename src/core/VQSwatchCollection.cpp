@@ -1,0 +1,236 @@
+#include "VQSwatchCollection.h"
+
+#include "VQClock.h"
+#include "VQNotificationCenter.h"
+#include "VQSwatchCore.h"
+
+#include <unordered_map>
+#include <unordered_set>
+
+VQSwatchCollectionRef VQSwatchCollection::create(const QString &title, std::vector<VQColorRef> colors)
+{
+    VQSwatchCollectionRef collection(new VQSwatchCollection());
+    collection->_title = title;
+    collection->_colors = std::move(colors);
+    collection->_creationDate = VQUniqueTimestamp::collectionIDs().next();
+    return collection;
+}
+
+VQSwatchCollectionRef VQSwatchCollection::fromDictionary(VQPlistNode dictionary)
+{
+    VQSwatchCollectionRef collection(new VQSwatchCollection());
+    const VQPlistNode colors = dictionary[VQColorsKey];
+    collection->_colors.reserve(colors.count());
+    colors.forEachItem([&](VQPlistNode item) {
+        if (item.isDictionary())
+            collection->_colors.push_back(VQColor::fromDictionary(item));
+    });
+    collection->_title = dictionary[VQTitleKey].toString().value_or(QString());
+    collection->_creationDate = dictionary[VQCreationDateKey].toUInt64().value_or(VQClock::now());
+    collection->_modificationDate = dictionary[VQCollectionModificationDateKey].toUInt64().value_or(0);
+    const VQPlistNode removed = dictionary[VQRemovedColorIDsKey];
+    collection->_removedIDs.reserve(removed.count());
+    removed.forEachItem([&](VQPlistNode item) {
+        if (auto id = item.toUInt64())
+            collection->_removedIDs.push_back(*id);
+    });
+    return collection;
+}
+
+QString VQSwatchCollection::title() const
+{
+    std::lock_guard lock(_lock);
+    return _title;
+}
+
+void VQSwatchCollection::setTitle(const QString &title)
+{
+    std::lock_guard lock(_lock);
+    _title = title;
+}
+
+bool VQSwatchCollection::addColor(const VQColorRef &color, bool uniquely)
+{
+    if (!color)
+        return false;
+    std::lock_guard lock(_lock);
+    if (uniquely) {
+        for (const VQColorRef &existing : _colors)
+            if (existing->isEqualToColor(*color))
+                return false;
+    }
+    color->setColorID(VQUniqueTimestamp::colorIDs().next());
+    _colors.push_back(color);
+    return true;
+}
+
+std::vector<VQColorRef> VQSwatchCollection::colors() const
+{
+    std::lock_guard lock(_lock);
+    return _colors;
+}
+
+std::size_t VQSwatchCollection::count() const
+{
+    std::lock_guard lock(_lock);
+    return _colors.size();
+}
+
+std::vector<std::uint64_t> VQSwatchCollection::removedColorIDs() const
+{
+    std::lock_guard lock(_lock);
+    return _removedIDs;
+}
+
+VQColorRef VQSwatchCollection::firstColor() const
+{
+    std::lock_guard lock(_lock);
+    return _colors.empty() ? nullptr : _colors.front();
+}
+
+void VQSwatchCollection::removeColorAtIndex(std::size_t index)
+{
+    {
+        std::lock_guard lock(_lock);
+        if (index >= _colors.size())
+            return;
+        _removedIDs.push_back(_colors[index]->colorID());
+        _colors.erase(_colors.begin() + std::ptrdiff_t(index));
+    }
+    updateModificationDate();
+}
+
+void VQSwatchCollection::selectColorAtIndex(std::size_t index)
+{
+    {
+        std::lock_guard lock(_lock);
+        if (index >= _colors.size())
+            return;
+        VQColorRef color = std::move(_colors[index]);
+        _colors.erase(_colors.begin() + std::ptrdiff_t(index));
+        _colors.insert(_colors.begin(), std::move(color));
+    }
+    updateModificationDate();
+}
+
+void VQSwatchCollection::updateModificationDate()
+{
+    _modificationDate = VQClock::now();
+    VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQSwatchCollectionDidChangeNotification), this);
+}
+
+VQPlist VQSwatchCollection::dictionaryRepresentation() const
+{
+    std::lock_guard lock(_lock);
+    VQPlist colors = VQPlist::array();
+    for (const VQColorRef &color : _colors)
+        colors.append(color->dictionaryRepresentation());
+    VQPlist removed = VQPlist::array();
+    for (std::uint64_t id : _removedIDs)
+        removed.append(VQPlist::integer(id));
+    VQPlist dictionary = VQPlist::dictionary();
+    dictionary.set(VQColorsKey, std::move(colors));
+    dictionary.set(VQCollectionModificationDateKey, VQPlist::integer(_modificationDate));
+    dictionary.set(VQCreationDateKey, VQPlist::integer(_creationDate));
+    dictionary.set(VQRemovedColorIDsKey, std::move(removed));
+    dictionary.set(VQTitleKey, VQPlist::string(_title));
+    return dictionary;
+}
+
+VQSwatchCollectionEquality VQSwatchCollection::isEqualToCollection(const VQSwatchCollection &other) const
+{
+    if (&other == this)
+        return VQSwatchCollectionEquality::Equal;
+    // The other collection's fields are read without its lock, as its accessors do.
+    const std::vector<VQColorRef> otherColors = other.colors();
+    const QString otherTitle = other.title();
+    std::lock_guard lock(_lock);
+    if (_creationDate != other._creationDate)
+        return VQSwatchCollectionEquality::NotEqual;
+    if (_modificationDate != other._modificationDate)
+        return VQSwatchCollectionEquality::PartiallyEqual;
+    if (_title.normalized(QString::NormalizationForm_D) != otherTitle.normalized(QString::NormalizationForm_D))
+        return VQSwatchCollectionEquality::PartiallyEqual;
+    if (_colors.size() != otherColors.size())
+        return VQSwatchCollectionEquality::PartiallyEqual;
+    for (std::size_t i = 0; i < _colors.size(); ++i)
+        if (!_colors[i]->isEqualToColor(*otherColors[i]))
+            return VQSwatchCollectionEquality::PartiallyEqual;
+    return VQSwatchCollectionEquality::Equal;
+}
+
+bool VQSwatchCollection::mergeWithRemoteCollection(const VQSwatchCollection &remote)
+{
+    if (&remote == this)
+        return false;
+    const std::vector<VQColorRef> remoteColors = remote.colors();
+    const std::vector<std::uint64_t> remoteRemoved = remote.removedColorIDs();
+    const QString remoteTitle = remote.title();
+    const std::uint64_t remoteModificationDate = remote.modificationDate();
+
+    bool tookTitle = false;
+    {
+        std::lock_guard lock(_lock);
+
+        if (_title != remoteTitle && _modificationDate < remoteModificationDate) {
+            _title = remoteTitle;
+            tookTitle = true;
+        }
+
+        // Pair colours by identifier, occurrence by occurrence: the k-th colour
+        // with an identifier here goes with the k-th one with that identifier
+        // there. Identifiers are unique in what we write, but older files hold
+        // colours that were made in one second and share one.
+        std::unordered_map<std::uint64_t, std::vector<std::size_t>> localByID;
+        localByID.reserve(_colors.size());
+        for (std::size_t i = 0; i < _colors.size(); ++i)
+            localByID[_colors[i]->colorID()].push_back(i);
+        const std::unordered_set<std::uint64_t> removedHere(_removedIDs.begin(), _removedIDs.end());
+        const std::unordered_set<std::uint64_t> removedThere(remoteRemoved.begin(), remoteRemoved.end());
+
+        std::vector<bool> localPaired(_colors.size(), false);
+        std::unordered_map<std::uint64_t, std::size_t> occurrencesSeen;
+        std::vector<VQColorRef> result;
+        result.reserve(std::max(_colors.size(), remoteColors.size()));
+
+        for (const VQColorRef &rc : remoteColors) {
+            const std::uint64_t id = rc->colorID();
+            const std::size_t occurrence = occurrencesSeen[id]++;
+            const auto local = localByID.find(id);
+            const bool hasPartner = local != localByID.end() && occurrence < local->second.size();
+            if (hasPartner) {
+                // A colour still present here was not deleted here, even when a
+                // same-identifier twin of it was: keep the pair.
+                const std::size_t li = local->second[occurrence];
+                localPaired[li] = true;
+                const VQColorRef &lc = _colors[li];
+                result.push_back(lc->modificationDate() < rc->modificationDate() ? rc : lc);
+            } else if (!removedHere.contains(id)) {
+                result.push_back(rc);
+            }
+        }
+
+        // Local colours without a partner keep their place, unless the remote
+        // side deleted them. Inserting each at its own local index, in local
+        // order, puts it exactly there as long as the result is long enough;
+        // from the first one that would land past the end, they are appended.
+        std::vector<VQColorRef> merged;
+        merged.reserve(result.size() + _colors.size());
+        std::size_t next = 0;
+        for (std::size_t li = 0; li < _colors.size(); ++li) {
+            if (localPaired[li] || removedThere.contains(_colors[li]->colorID()))
+                continue;
+            while (merged.size() < li && next < result.size())
+                merged.push_back(std::move(result[next++]));
+            merged.push_back(_colors[li]);
+        }
+        while (next < result.size())
+            merged.push_back(std::move(result[next++]));
+        _colors = std::move(merged);
+    }
+    if (tookTitle) {
+        if (VQSwatchCore *core = VQSwatchCore::sharedCore())
+            core->smudge();
+    }
+    return tookTitle;
+}

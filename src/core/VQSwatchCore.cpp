@@ -1,0 +1,378 @@
+#include "VQSwatchCore.h"
+
+#include "VQAppScopeBookmarksManager.h"
+#include "VQClock.h"
+#include "VQContainerExtensions.h"
+#include "VQLocalizedString.h"
+#include "VQLog.h"
+#include "VQModalUI.h"
+#include "VQTermination.h"
+#include "VQUserDefaults.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTimer>
+
+#include <unistd.h>
+
+namespace {
+std::unique_ptr<VQSwatchCore> gSharedCore;
+VQSelectedColorSink *gSelectedColorSink = nullptr;
+
+// The earlier version kept its library under this name in the data folder.
+constexpr const char *kEarlierIdentifier = "io.vellico.Vellico";
+
+QString loginName()
+{
+    QString name = qEnvironmentVariable("USER");
+    if (name.isEmpty())
+        name = qEnvironmentVariable("LOGNAME");
+    return name;
+}
+
+constexpr const char *kNoVersionText = "Cannot read the library version number.";
+constexpr const char *kNewerVersionText = "It was created by a newer version of Vellico.";
+
+[[noreturn]] void fatalAlert(const char *informative, const QString &logLine)
+{
+    VQModalUI::shared().runAlert({VQLocalizedString("Vellico couldn't open the swatch library."),
+                                  VQLocalizedString(informative),
+                                  {VQLocalizedString("Quit")}});
+    VQLog(logLine);
+    VQTermination::terminate(0);
+}
+
+// Keeps an unreadable library beside the new one, so that "Overwrite" never
+// destroys what the user had: "Vellico Library (unreadable 2026-12-06 101500).vlb".
+void setAsideUnreadableLibrary(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HHmmss"));
+    QString target;
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        const QString suffix = attempt == 0 ? QString() : QStringLiteral(" %1").arg(attempt + 1);
+        target = info.dir().filePath(QStringLiteral("%1 (unreadable %2%3).%4")
+                                         .arg(info.completeBaseName(), stamp, suffix, info.suffix()));
+        if (!QFileInfo::exists(target))
+            break;
+    }
+    if (QFile::rename(path, target)) {
+        VQLog(QStringLiteral("Kept the unreadable library as ") + target + QStringLiteral("."));
+    } else {
+        // Could not set it aside: keep it where it is and let the first save decide.
+        VQLog(QStringLiteral("Could not keep the unreadable library as ") + target + QStringLiteral("."));
+    }
+}
+} // namespace
+
+VQSelectedColorSink::~VQSelectedColorSink() = default;
+
+VQSwatchCore::VQSwatchCore(QString path) : _url(std::move(path)) {}
+
+VQSwatchCore::~VQSwatchCore() = default;
+
+VQSwatchCore *VQSwatchCore::sharedCore() { return gSharedCore.get(); }
+
+void VQSwatchCore::setSharedCore(std::unique_ptr<VQSwatchCore> core) { gSharedCore = std::move(core); }
+
+std::unique_ptr<VQSwatchCore> VQSwatchCore::takeSharedCore() { return std::move(gSharedCore); }
+
+QString VQSwatchCore::oldLocationPath()
+{
+    QString data = qEnvironmentVariable("XDG_DATA_HOME");
+    if (data.isEmpty() || !QDir::isAbsolutePath(data))
+        data = QDir::homePath() + QStringLiteral("/.local/share");
+    return data + QLatin1Char('/') + QLatin1String(kEarlierIdentifier) + QStringLiteral("/Vellico Library.vlb");
+}
+
+std::unique_ptr<VQSwatchCore> VQSwatchCore::loadFromURL(const QString &path)
+{
+    std::unique_ptr<VQSwatchCore> core(new VQSwatchCore(path));
+
+    // A library of the earlier version moves here once, when there is none yet.
+    const QString oldPath = oldLocationPath();
+    if (!QFileInfo::exists(path) && QFileInfo::exists(oldPath))
+        QFile::copy(oldPath, path);
+
+    if (!QFileInfo::exists(path)) {
+        VQLog(QStringLiteral("Path doesn't exist."));
+        const QString folder = QFileInfo(path).absolutePath();
+        if (!VQFileURL::isWritable(folder)) {
+            VQModalUI::shared().runAlert(
+                {VQLocalizedString("Vellico cannot write to the folder where the library should be saved."),
+                 VQLocalizedString("Please, hold down option key while launching Vellico to choose a different library."),
+                 {VQLocalizedString("Quit")}});
+            VQLog(QStringLiteral("Not writable at path ") + folder + QStringLiteral("."));
+            VQTermination::terminate(0);
+        }
+        core->innerInit();
+        return core;
+    }
+
+    VQAppScopeBookmarksManager::sharedManager().startAccessingURL(path);
+    QString error;
+    std::optional<VQPlist> root = VQPlist::fromFile(path, &error);
+    VQAppScopeBookmarksManager::sharedManager().stopAccessingURL(path);
+
+    if (!root || !root->node().isDictionary()) {
+        QFile file(path);
+        QString text = QStringLiteral("<unreadable>");
+        if (file.open(QIODevice::ReadOnly))
+            text = QString::fromUtf8(file.read(4096));
+        VQLog(QStringLiteral("Failed to read the library (") + text + QStringLiteral(")."));
+        const VQAlertResponse answer = VQModalUI::shared().runAlert(
+            {VQLocalizedString("Vellico couldn't open the swatch library."),
+             VQLocalizedString("The library may be corrupted or could be from a future release of Vellico."),
+             {VQLocalizedString("Quit"), VQLocalizedString("Overwrite")}});
+        if (answer.button != 1)
+            VQTermination::terminate(0);
+        setAsideUnreadableLibrary(path);
+        core->innerInit();
+        return core;
+    }
+
+    const double v = (*root)[VQLibraryVersion].doubleValue();
+    if (v == 0)
+        fatalAlert(kNoVersionText, QStringLiteral("Cannot read library version number."));
+    if (core->version() < v)
+        fatalAlert(kNewerVersionText, QStringLiteral("Future version ") + QString::number(v) + QStringLiteral("."));
+
+    core->readLibraryContents(root->node());
+    core->innerInit();
+    return core;
+}
+
+std::unique_ptr<VQSwatchCore> VQSwatchCore::openDetached(const QString &path, QString *error)
+{
+    auto fail = [error](const QString &reason) {
+        if (error)
+            *error = reason;
+        return nullptr;
+    };
+    if (!QFileInfo::exists(path))
+        return fail(QStringLiteral("No library at %1.").arg(path));
+    QString readError;
+    std::optional<VQPlist> root = VQPlist::fromFile(path, &readError);
+    if (!root || !root->node().isDictionary())
+        return fail(QStringLiteral("%1 is not a library (%2).")
+                        .arg(path, readError.isEmpty() ? QStringLiteral("not a dictionary") : readError));
+    std::unique_ptr<VQSwatchCore> core(new VQSwatchCore(path));
+    const double v = (*root)[VQLibraryVersion].doubleValue();
+    if (v == 0)
+        return fail(VQLocalizedString(kNoVersionText));
+    if (core->version() < v)
+        return fail(VQLocalizedString(kNewerVersionText));
+    core->readLibraryContents(root->node());
+    core->_modificationDate = VQFileURL::modificationDate(path);
+    return core;
+}
+
+void VQSwatchCore::readLibraryContents(VQPlistNode root)
+{
+    VQLog(QStringLiteral("Starting to read."));
+    std::vector<VQSwatchCollectionRef> collections;
+    const VQPlistNode contents = root[VQLibraryContent];
+    collections.reserve(contents.count());
+    bool malformed = false;
+    contents.forEachItem([&](VQPlistNode item) {
+        if (item.isDictionary())
+            collections.push_back(VQSwatchCollection::fromDictionary(item));
+        else
+            malformed = true;
+    });
+    if (malformed)
+        collections.clear();
+
+    std::vector<std::uint64_t> removed;
+    const VQPlistNode removedNode = root[VQLibraryRemovedCollectionIDs];
+    removed.reserve(removedNode.count());
+    malformed = false;
+    removedNode.forEachItem([&](VQPlistNode item) {
+        if (auto id = item.toUInt64())
+            removed.push_back(*id);
+        else
+            malformed = true;
+    });
+    if (malformed)
+        removed.clear();
+
+    std::lock_guard lock(_lock);
+    _collections = std::move(collections);
+    _removedCollectionIDs = std::move(removed);
+}
+
+void VQSwatchCore::innerInit()
+{
+    auto &center = VQNotificationCenter::defaultCenter();
+    _observers.emplace_back(center.addObserver(QString::fromLatin1(VQSwatchCollectionDidChangeNotification), nullptr,
+                                               [this](const VQNotification &) { smudge(); }));
+
+    if (!VQUserDefaults::standard().boolForKey(QString::fromLatin1(VQDBAutomaticSavingDisabledDefaultsKey))) {
+        _saveTimer = std::make_unique<QTimer>();
+        _saveTimer->setInterval(300 * 1000);
+        _saveTimer->setTimerType(Qt::VeryCoarseTimer);
+        QObject::connect(_saveTimer.get(), &QTimer::timeout, [this] { save(); });
+        _saveTimer->start();
+    }
+
+    _observers.emplace_back(center.addObserver(QString::fromLatin1(VQApplicationWillTerminateNotification), nullptr,
+                                               [this](const VQNotification &) {
+                                                   save();
+                                                   stopUsingBookmarkedURL();
+                                               }));
+
+    center.post(QString::fromLatin1(VQSwatchCoreDidFinishLoadingNotification), this);
+
+    VQLog(QStringLiteral("Updating date."));
+    _modificationDate = VQFileURL::modificationDate(_url);
+}
+
+void VQSwatchCore::stopUsingBookmarkedURL() { VQAppScopeBookmarksManager::sharedManager().stopAccessingURL(_url); }
+
+std::vector<VQSwatchCollectionRef> VQSwatchCore::allCollections() const
+{
+    std::lock_guard lock(_lock);
+    return _collections;
+}
+
+std::size_t VQSwatchCore::numberOfCollections() const
+{
+    std::lock_guard lock(_lock);
+    return _collections.size();
+}
+
+std::vector<VQSwatchCollectionRef> VQSwatchCore::collectionsInRange(std::size_t location, std::size_t length) const
+{
+    std::lock_guard lock(_lock);
+    return VQList::sliceWithRange(_collections, location, length);
+}
+
+VQSwatchCollectionRef VQSwatchCore::collectionWithID(std::uint64_t creationDate) const
+{
+    std::lock_guard lock(_lock);
+    for (const VQSwatchCollectionRef &collection : _collections)
+        if (collection->creationDate() == creationDate)
+            return collection;
+    return nullptr;
+}
+
+std::vector<std::uint64_t> VQSwatchCore::removedCollectionIDs() const
+{
+    std::lock_guard lock(_lock);
+    return _removedCollectionIDs;
+}
+
+void VQSwatchCore::addCollection(const VQSwatchCollectionRef &collection)
+{
+    if (!collection)
+        return;
+    {
+        std::lock_guard lock(_lock);
+        _collections.push_back(collection);
+    }
+    smudge();
+}
+
+void VQSwatchCore::removeCollection(const VQSwatchCollectionRef &collection)
+{
+    if (!collection)
+        return;
+    VQLog(QStringLiteral("Removing %1, before count: %2")
+              .arg(collection->title())
+              .arg(numberOfCollections()));
+    {
+        std::lock_guard lock(_lock);
+        _removedCollectionIDs.push_back(collection->creationDate());
+        std::erase(_collections, collection);
+    }
+    smudge();
+}
+
+void VQSwatchCore::moveCollection(const VQSwatchCollectionRef &collection, std::size_t toIndex)
+{
+    std::lock_guard lock(_lock);
+    const auto index = VQList::find(_collections, collection);
+    if (!index)
+        return;
+    if (*index != toIndex)
+        VQList::moveObjectAtIndex(_collections, *index, toIndex);
+    smudge();
+}
+
+void VQSwatchCore::smudge() { _libraryDirty = true; }
+
+VQPlist VQSwatchCore::libraryDictionary() const
+{
+    VQPlist root = VQPlist::dictionary();
+    root.set(VQLibraryVersion, VQPlist::string(QString::fromLatin1(VQCurrentLibraryVersion)));
+    root.set(VQLibrarySaveDate, VQPlist::date(QDateTime::fromSecsSinceEpoch(qint64(VQClock::now()))));
+    std::lock_guard lock(_lock);
+    VQPlist contents = VQPlist::array();
+    for (const VQSwatchCollectionRef &collection : _collections)
+        contents.append(collection->dictionaryRepresentation());
+    VQPlist removed = VQPlist::array();
+    for (std::uint64_t id : _removedCollectionIDs)
+        removed.append(VQPlist::integer(id));
+    root.set(VQLibraryContent, std::move(contents));
+    root.set(VQLibraryRemovedCollectionIDs, std::move(removed));
+    return root;
+}
+
+bool VQSwatchCore::writeToURL(const QString &path, QString *error) const
+{
+    std::lock_guard lock(_lock);
+    const VQPlist root = libraryDictionary();
+    auto &bookmarks = VQAppScopeBookmarksManager::sharedManager();
+    bookmarks.startAccessingURL(path);
+    const bool written = root.writeXMLFileAtomically(path, error);
+    bookmarks.stopAccessingURL(path);
+    return written;
+}
+
+bool VQSwatchCore::save()
+{
+    const std::optional<VQFileDate> current = VQFileURL::modificationDate(_url);
+    if (current && _modificationDate && *current != *_modificationDate) {
+        // Someone else replaced the file since we last read or wrote it: take
+        // their changes in before ours go out.
+        mergeWithRemoteCoreAtURL(_url);
+    } else if (!_libraryDirty) {
+        return true;
+    }
+
+    QString error;
+    if (!writeToURL(_url, &error)) {
+        // The old file stays as it was and the library stays dirty, so the next
+        // save tries again.
+        VQLog(QStringLiteral("Failed to save the library at ") + _url + QStringLiteral(": ") + error);
+        return false;
+    }
+    VQLog(QStringLiteral("Updating date."));
+    _modificationDate = VQFileURL::modificationDate(_url);
+    VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQVellicoCoreDidSaveNotification));
+    return true;
+}
+
+VQColorRef VQSwatchCore::selectedColor() const
+{
+    if (_selectedColor)
+        return _selectedColor;
+    if (gSelectedColorSink && gSelectedColorSink->currentColorSpace() == VQColorSpace::CMYK)
+        return VQColor::makeCMYK(0, 0, 0, 0);
+    return VQColor::whiteColor();
+}
+
+void VQSwatchCore::setSelectedColor(const VQColorRef &color, bool updateColorPicker)
+{
+    if (color && color == _selectedColor)
+        return;
+    _selectedColor = color;
+    VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQSwatchCoreColorSelectionDidChangeNotification),
+                                               color.get());
+    if (updateColorPicker && gSelectedColorSink && color)
+        gSelectedColorSink->showColor(color);
+}
+
+void VQSwatchCore::setSelectedColorSink(VQSelectedColorSink *sink) { gSelectedColorSink = sink; }

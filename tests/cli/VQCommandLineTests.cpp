@@ -1,0 +1,128 @@
+#include "VQTestSupport.h"
+
+#include "VQCommandLine.h"
+#include "VQSwatchCore.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+namespace {
+
+class CommandLineTest : public VQLibraryTest {
+protected:
+    QString makeLibrary()
+    {
+        const QString file = path(QStringLiteral("lib.vlb"));
+        auto core = VQSwatchCore::loadFromURL(file);
+        auto sea = VQSwatchCollection::create(QStringLiteral("Sea"));
+        VQColorRef deep = VQColor::makeRGB(0, 0.5, 1);
+        deep->setName(QStringLiteral("Deep"));
+        sea->addColor(deep, false);
+        sea->addColor(VQColor::makeCMYK(0, 1, 1, 0), false);
+        core->addCollection(sea);
+        auto gone = VQSwatchCollection::create(QStringLiteral("Gone"));
+        core->addCollection(gone);
+        core->removeCollection(gone);
+        EXPECT_TRUE(core->save());
+        _goneID = gone->creationDate();
+        return file;
+    }
+    std::uint64_t _goneID = 0;
+};
+
+} // namespace
+
+TEST_F(CommandLineTest, LibraryListAsText)
+{
+    const QString file = makeLibrary();
+    const VQCommandResult result = VQRunCommandLine({QStringLiteral("library"), QStringLiteral("list"),
+                                                     QStringLiteral("--library"), file});
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out, QStringLiteral("Sea\t2 colours\t#0080FF #FF0000\n"));
+}
+
+TEST_F(CommandLineTest, LibraryListAsJson)
+{
+    const QString file = makeLibrary();
+    const VQCommandResult result = VQRunCommandLine({QStringLiteral("library"), QStringLiteral("list"),
+                                                     QStringLiteral("--json"), QStringLiteral("--library=") + file});
+    ASSERT_EQ(result.status, 0) << result.err.toStdString();
+    const QJsonObject root = QJsonDocument::fromJson(result.out.toUtf8()).object();
+    EXPECT_EQ(root[QStringLiteral("version")].toString(), QStringLiteral("0.3"));
+    EXPECT_EQ(root[QStringLiteral("removedCollectionIDs")].toArray(), QJsonArray{qint64(_goneID)});
+    const QJsonArray collections = root[QStringLiteral("collections")].toArray();
+    ASSERT_EQ(collections.size(), 1);
+    const QJsonObject sea = collections[0].toObject();
+    EXPECT_EQ(sea[QStringLiteral("title")].toString(), QStringLiteral("Sea"));
+    const QJsonArray colors = sea[QStringLiteral("colors")].toArray();
+    ASSERT_EQ(colors.size(), 2);
+    const QJsonObject deep = colors[0].toObject();
+    EXPECT_EQ(deep[QStringLiteral("space")].toString(), QStringLiteral("RGB"));
+    EXPECT_EQ(deep[QStringLiteral("components")].toArray(), (QJsonArray{0.0, 0.5, 1.0, 0.0}));
+    EXPECT_EQ(deep[QStringLiteral("hex")].toString(), QStringLiteral("#0080FF"));
+    EXPECT_EQ(deep[QStringLiteral("name")].toString(), QStringLiteral("Deep"));
+    const QJsonObject ink = colors[1].toObject();
+    EXPECT_EQ(ink[QStringLiteral("space")].toString(), QStringLiteral("CMYK"));
+    EXPECT_TRUE(ink[QStringLiteral("name")].isNull()) << "an unnamed colour has no name";
+    EXPECT_NE(ink[QStringLiteral("id")].toInteger(), deep[QStringLiteral("id")].toInteger());
+}
+
+TEST_F(CommandLineTest, ErrorsSayWhatIsWrongAndWriteNothing)
+{
+    struct Row {
+        const char *name;
+        QStringList arguments;
+        int status;
+        const char *message;
+    };
+    const QString missing = path(QStringLiteral("nothing-here.vlb"));
+    const QString notAPlist = path(QStringLiteral("junk.vlb"));
+    {
+        QFile junk(notAPlist);
+        ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+        junk.write("hello");
+    }
+    const std::vector<Row> rows = {
+        {"no command", {}, 2, "no command given"},
+        {"unknown command", {QStringLiteral("paint")}, 2, "unknown command: paint"},
+        {"unknown option", {QStringLiteral("library"), QStringLiteral("list"), QStringLiteral("--colour")}, 2,
+         "unknown option --colour"},
+        {"library without a path", {QStringLiteral("library"), QStringLiteral("list"), QStringLiteral("--library")}, 2,
+         "--library needs a path"},
+        {"missing library", {QStringLiteral("library"), QStringLiteral("list"), QStringLiteral("--library"), missing}, 1,
+         "No library at"},
+        {"not a library", {QStringLiteral("library"), QStringLiteral("list"), QStringLiteral("--library"), notAPlist}, 1,
+         "is not a library"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        const VQCommandResult result = VQRunCommandLine(row.arguments);
+        EXPECT_EQ(result.status, row.status);
+        EXPECT_TRUE(result.err.contains(QString::fromLatin1(row.message))) << result.err.toStdString();
+        EXPECT_TRUE(result.out.isEmpty());
+    }
+    EXPECT_FALSE(QFile::exists(missing));
+    QFile junk(notAPlist);
+    ASSERT_TRUE(junk.open(QIODevice::ReadOnly));
+    EXPECT_EQ(junk.readAll(), QByteArray("hello"));
+}
+
+TEST_F(CommandLineTest, TheProgramPrintsWhatTheCommandReturns)
+{
+    const QString file = makeLibrary();
+    QProcess cli;
+    cli.start(QStringLiteral(VELLICO_CLI_PATH), {QStringLiteral("library"), QStringLiteral("list"),
+                                                 QStringLiteral("--library"), file});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    EXPECT_EQ(cli.exitCode(), 0);
+    EXPECT_EQ(QString::fromUtf8(cli.readAllStandardOutput()), QStringLiteral("Sea\t2 colours\t#0080FF #FF0000\n"));
+
+    cli.start(QStringLiteral(VELLICO_CLI_PATH), {QStringLiteral("library"), QStringLiteral("list"),
+                                                 QStringLiteral("--library"), path(QStringLiteral("none.vlb"))});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    EXPECT_EQ(cli.exitCode(), 1);
+    EXPECT_TRUE(cli.readAllStandardOutput().isEmpty());
+    EXPECT_FALSE(cli.readAllStandardError().isEmpty());
+}

@@ -1,0 +1,307 @@
+#include "VQTestSupport.h"
+
+#include "VQNotificationCenter.h"
+#include "VQSwatchCollection.h"
+#include "VQSwatchCore.h"
+
+#include <QStringList>
+
+namespace {
+
+// A colour written compactly for the merge rows: identifier, modification date, name.
+struct C {
+    std::uint64_t id;
+    std::uint64_t date;
+    const char *name;
+};
+
+VQColorRef makeColor(const C &c)
+{
+    VQColorRef color = VQColor::makeRGB(0.1, 0.2, 0.3);
+    color->setName(QString::fromLatin1(c.name));
+    color->setColorID(c.id);
+    color->setModificationDate(c.date);
+    return color;
+}
+
+VQSwatchCollectionRef makeCollection(std::uint64_t created, const std::vector<C> &colors,
+                                     const std::vector<std::uint64_t> &removed = {})
+{
+    // Build through the dictionary form, as a stored copy arrives.
+    VQPlist array = VQPlist::array();
+    for (const C &c : colors)
+        array.append(makeColor(c)->dictionaryRepresentation());
+    VQPlist tombstones = VQPlist::array();
+    for (std::uint64_t id : removed)
+        tombstones.append(VQPlist::integer(id));
+    VQPlist dict = VQPlist::dictionary();
+    dict.set(VQColorsKey, std::move(array));
+    dict.set(VQCreationDateKey, VQPlist::integer(created));
+    dict.set(VQCollectionModificationDateKey, VQPlist::integer(0));
+    dict.set(VQRemovedColorIDsKey, std::move(tombstones));
+    dict.set(VQTitleKey, VQPlist::string(QStringLiteral("T")));
+    return VQSwatchCollection::fromDictionary(dict.node());
+}
+
+QString names(const VQSwatchCollection &collection)
+{
+    QStringList list;
+    for (const VQColorRef &color : collection.colors())
+        list << color->name();
+    return list.join(QLatin1Char(' '));
+}
+
+class CollectionTest : public VQLibraryTest {
+protected:
+    int countPosts(const char *name, const std::function<void()> &body)
+    {
+        int posts = 0;
+        VQObserverToken token(VQNotificationCenter::defaultCenter().addObserver(
+            QString::fromLatin1(name), nullptr, [&](const VQNotification &) { ++posts; }));
+        body();
+        return posts;
+    }
+};
+
+} // namespace
+
+TEST_F(CollectionTest, AddColorUniquelyRefusesAnEqualColourAndKeepsItsIdentifier)
+{
+    auto collection = VQSwatchCollection::create(QStringLiteral("A"));
+    VQColorRef first = VQColor::makeRGB(1, 0, 0);
+    ASSERT_TRUE(collection->addColor(first, true));
+
+    VQColorRef twin = VQColor::makeRGB(1, 0, 0);
+    twin->setColorID(first->colorID());
+    EXPECT_FALSE(collection->addColor(twin, true));
+    EXPECT_EQ(collection->count(), 1u);
+    EXPECT_EQ(twin->colorID(), first->colorID());
+
+    // Not uniquely: appended, with an identifier of its own.
+    EXPECT_TRUE(collection->addColor(twin, false));
+    EXPECT_EQ(collection->count(), 2u);
+    EXPECT_NE(twin->colorID(), first->colorID());
+}
+
+TEST_F(CollectionTest, IdentifiersHandedOutInOneSecondAreDistinct)
+{
+    auto a = VQSwatchCollection::create(QStringLiteral("A"));
+    auto b = VQSwatchCollection::create(QStringLiteral("B"));
+    EXPECT_NE(a->creationDate(), b->creationDate());
+    EXPECT_GE(a->creationDate(), std::uint64_t(time()));
+
+    std::set<std::uint64_t> ids;
+    for (int i = 0; i < 50; ++i) {
+        VQColorRef color = VQColor::makeRGB(i / 50.0, 0, 0);
+        ASSERT_TRUE(a->addColor(color, false));
+        ids.insert(color->colorID());
+    }
+    EXPECT_EQ(ids.size(), 50u);
+}
+
+TEST_F(CollectionTest, RemoveLastColourLeavesTombstoneDateAndOneNotification)
+{
+    auto collection = VQSwatchCollection::create(QStringLiteral("A"));
+    VQColorRef color = VQColor::makeRGB(0, 1, 0);
+    collection->addColor(color, false);
+    setTime(time() + 10);
+    const int posts = countPosts(VQSwatchCollectionDidChangeNotification, [&] { collection->removeColorAtIndex(0); });
+    EXPECT_EQ(posts, 1);
+    EXPECT_EQ(collection->count(), 0u);
+    EXPECT_EQ(collection->removedColorIDs(), std::vector<std::uint64_t>{color->colorID()});
+    EXPECT_EQ(collection->modificationDate(), std::uint64_t(time()));
+    EXPECT_EQ(collection->firstColor(), nullptr);
+}
+
+TEST_F(CollectionTest, SelectColorMovesItToTheFront)
+{
+    struct Row {
+        std::size_t index;
+        const char *expected;
+    };
+    for (const Row row : {Row{2, "C A B D"}, Row{0, "A B C D"}, Row{3, "D A B C"}, Row{1, "B A C D"}}) {
+        SCOPED_TRACE(row.index);
+        auto collection = makeCollection(1, {{1, 0, "A"}, {2, 0, "B"}, {3, 0, "C"}, {4, 0, "D"}});
+        const int posts = countPosts(VQSwatchCollectionDidChangeNotification,
+                                     [&] { collection->selectColorAtIndex(row.index); });
+        EXPECT_EQ(names(*collection), QString::fromLatin1(row.expected));
+        EXPECT_EQ(collection->firstColor()->name(), QString::fromLatin1(row.expected).left(1));
+        EXPECT_EQ(posts, 1);
+    }
+}
+
+TEST_F(CollectionTest, DictionaryFormRoundTripsAndDefaultsMissingValues)
+{
+    auto original = makeCollection(1234, {{7, 99, "x"}, {8, 0, "y"}}, {5, 6});
+    original->setTitle(QStringLiteral("Ocean ≈ blue"));
+    original->setModificationDate(4321);
+    auto copy = VQSwatchCollection::fromDictionary(original->dictionaryRepresentation().node());
+    EXPECT_EQ(copy->isEqualToCollection(*original), VQSwatchCollectionEquality::Equal);
+    EXPECT_EQ(copy->removedColorIDs(), (std::vector<std::uint64_t>{5, 6}));
+    EXPECT_EQ(copy->title(), QStringLiteral("Ocean ≈ blue"));
+
+    // Nothing usable: every field takes its default; the creation date is the time of reading.
+    VQPlist junk = VQPlist::dictionary();
+    junk.set(VQTitleKey, VQPlist::integer(3));
+    junk.set(VQColorsKey, VQPlist::string(QStringLiteral("none")));
+    junk.set(VQRemovedColorIDsKey, VQPlist::dictionary());
+    auto empty = VQSwatchCollection::fromDictionary(junk.node());
+    EXPECT_EQ(empty->title(), QString());
+    EXPECT_EQ(empty->count(), 0u);
+    EXPECT_EQ(empty->creationDate(), std::uint64_t(time()));
+    EXPECT_EQ(empty->modificationDate(), 0u);
+    EXPECT_TRUE(empty->removedColorIDs().empty());
+}
+
+TEST_F(CollectionTest, EqualityRows)
+{
+    auto base = [] { return makeCollection(10, {{1, 0, "a"}, {2, 0, "b"}}); };
+    struct Row {
+        const char *name;
+        std::function<void(VQSwatchCollection &)> change;
+        VQSwatchCollectionEquality expected;
+    };
+    const std::vector<Row> rows = {
+        {"identical", [](VQSwatchCollection &) {}, VQSwatchCollectionEquality::Equal},
+        {"other creation date", [](VQSwatchCollection &c) { c.setCreationDate(11); },
+         VQSwatchCollectionEquality::NotEqual},
+        {"other title", [](VQSwatchCollection &c) { c.setTitle(QStringLiteral("U")); },
+         VQSwatchCollectionEquality::PartiallyEqual},
+        {"other modification date", [](VQSwatchCollection &c) { c.setModificationDate(5); },
+         VQSwatchCollectionEquality::PartiallyEqual},
+        {"one colour fewer", [](VQSwatchCollection &c) { c.removeColorAtIndex(1); c.setModificationDate(0); },
+         VQSwatchCollectionEquality::PartiallyEqual},
+        {"colours reordered", [](VQSwatchCollection &c) { c.selectColorAtIndex(1); c.setModificationDate(0); },
+         VQSwatchCollectionEquality::PartiallyEqual},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        auto a = base();
+        auto b = base();
+        row.change(*b);
+        EXPECT_EQ(a->isEqualToCollection(*b), row.expected);
+    }
+    // Titles compare under canonical equivalence: é precomposed and decomposed are one title.
+    auto a = base();
+    auto b = base();
+    a->setTitle(QString::fromUtf8("caf\u00e9"));
+    b->setTitle(QString::fromUtf8("cafe\u0301"));
+    EXPECT_EQ(a->isEqualToCollection(*b), VQSwatchCollectionEquality::Equal);
+}
+
+namespace {
+struct MergeRow {
+    const char *name;
+    std::vector<C> local;
+    std::vector<std::uint64_t> localRemoved;
+    std::vector<C> remote;
+    std::vector<std::uint64_t> remoteRemoved;
+    const char *expected;
+};
+} // namespace
+
+TEST_F(CollectionTest, MergeRows)
+{
+    const std::vector<MergeRow> rows = {
+        {"same copy", {{1, 0, "a"}, {2, 0, "b"}}, {}, {{1, 0, "a"}, {2, 0, "b"}}, {}, "a b"},
+        {"deleted here does not come back", {{1, 0, "a"}}, {2}, {{1, 0, "a"}, {2, 0, "b"}}, {}, "a"},
+        {"deleted there goes here", {{1, 0, "a"}, {2, 0, "b"}}, {}, {{1, 0, "a"}}, {2}, "a"},
+        {"tie keeps the local colour", {{1, 5, "local"}}, {}, {{1, 5, "remote"}}, {}, "local"},
+        {"newer remote wins", {{1, 5, "local"}}, {}, {{1, 6, "remote"}}, {}, "remote"},
+        {"newer local wins", {{1, 7, "local"}}, {}, {{1, 6, "remote"}}, {}, "local"},
+        {"remote-only colours in remote order", {{1, 0, "a"}}, {}, {{3, 0, "c"}, {1, 0, "a"}, {2, 0, "b"}}, {},
+         "c a b"},
+        {"local-only colour keeps its index", {{1, 0, "a"}, {9, 0, "x"}, {2, 0, "b"}}, {}, {{1, 0, "a"}, {2, 0, "b"}},
+         {}, "a x b"},
+        {"local-only colours past the end are appended", {{7, 0, "p"}, {8, 0, "q"}, {9, 0, "r"}, {1, 0, "a"}}, {},
+         {{1, 0, "a"}}, {}, "p q r a"},
+        {"remote order wins for shared colours", {{1, 0, "a"}, {2, 0, "b"}}, {}, {{2, 0, "b"}, {1, 0, "a"}}, {},
+         "b a"},
+        // Colours made in one second by older versions share an identifier:
+        // each occurrence pairs with the same occurrence on the other side.
+        {"shared identifiers merged with their own copy", {{5, 0, "a"}, {5, 0, "b"}, {5, 0, "c"}}, {},
+         {{5, 0, "a"}, {5, 0, "b"}, {5, 0, "c"}}, {}, "a b c"},
+        {"shared identifiers, one more on the remote side", {{5, 0, "a"}, {5, 0, "b"}}, {},
+         {{5, 0, "a"}, {5, 0, "b"}, {5, 0, "c"}}, {}, "a b c"},
+        {"shared identifiers, one more here", {{5, 0, "a"}, {5, 0, "b"}, {5, 0, "c"}}, {},
+         {{5, 0, "a"}, {5, 0, "b"}}, {}, "a b c"},
+        {"twin still here although its identifier was deleted here", {{5, 0, "b"}}, {5}, {{5, 0, "b"}, {5, 0, "c"}},
+         {}, "b"},
+    };
+    for (const MergeRow &row : rows) {
+        SCOPED_TRACE(row.name);
+        auto local = makeCollection(1, row.local, row.localRemoved);
+        auto remote = makeCollection(1, row.remote, row.remoteRemoved);
+        local->mergeWithRemoteCollection(*remote);
+        EXPECT_EQ(names(*local), QString::fromLatin1(row.expected));
+        EXPECT_EQ(local->removedColorIDs(), row.localRemoved) << "the merge keeps the local tombstones";
+    }
+}
+
+TEST_F(CollectionTest, MergeIsIdempotentAndMatchesSequentialInsertionOnASweep)
+{
+    // Local colours 0..n-1; the remote keeps every third, drops some by tombstone
+    // and adds its own. Merging twice must give what merging once gave.
+    std::vector<C> local, remote;
+    std::vector<std::uint64_t> remoteRemoved;
+    static std::vector<std::string> labels;
+    labels.clear();
+    for (int i = 0; i < 60; ++i)
+        labels.push_back("c" + std::to_string(i));
+    for (int i = 0; i < 40; ++i)
+        local.push_back({std::uint64_t(i), 0, labels[i].c_str()});
+    for (int i = 0; i < 40; i += 3)
+        remote.push_back({std::uint64_t(i), 0, labels[i].c_str()});
+    for (int i = 40; i < 60; ++i)
+        remote.push_back({std::uint64_t(i), 0, labels[i].c_str()});
+    for (int i = 1; i < 40; i += 7)
+        remoteRemoved.push_back(std::uint64_t(i));
+
+    auto merged = makeCollection(1, local);
+    merged->mergeWithRemoteCollection(*makeCollection(1, remote, remoteRemoved));
+    const QString once = names(*merged);
+    merged->mergeWithRemoteCollection(*makeCollection(1, remote, remoteRemoved));
+    EXPECT_EQ(names(*merged), once);
+
+    // The same result the slow way: insert each kept local colour at its local index.
+    QStringList expected;
+    for (const C &c : remote)
+        expected << QString::fromLatin1(c.name);
+    for (int i = 0; i < 40; ++i) {
+        const bool inRemote = i % 3 == 0;
+        const bool deletedThere = std::find(remoteRemoved.begin(), remoteRemoved.end(), std::uint64_t(i)) != remoteRemoved.end();
+        if (inRemote || deletedThere)
+            continue;
+        if (i <= expected.size())
+            expected.insert(i, QString::fromLatin1(local[i].name));
+        else
+            expected.append(QString::fromLatin1(local[i].name));
+    }
+    EXPECT_EQ(once, expected.join(QLatin1Char(' ')));
+}
+
+TEST_F(CollectionTest, MergeTakesANewerRemoteTitleAndMarksTheLibraryDirty)
+{
+    VQSwatchCore::setSharedCore(VQSwatchCore::loadFromURL(path(QStringLiteral("lib.vlb"))));
+    VQSwatchCore *core = VQSwatchCore::sharedCore();
+    ASSERT_NE(core, nullptr);
+    ASSERT_FALSE(core->isDirty());
+
+    auto local = makeCollection(1, {});
+    local->setTitle(QStringLiteral("Mine"));
+    local->setModificationDate(10);
+    auto older = makeCollection(1, {});
+    older->setTitle(QStringLiteral("Old"));
+    older->setModificationDate(10); // same date: the local title stays
+    EXPECT_FALSE(local->mergeWithRemoteCollection(*older));
+    EXPECT_EQ(local->title(), QStringLiteral("Mine"));
+    EXPECT_FALSE(core->isDirty());
+
+    auto newer = makeCollection(1, {});
+    newer->setTitle(QStringLiteral("Theirs"));
+    newer->setModificationDate(11);
+    EXPECT_TRUE(local->mergeWithRemoteCollection(*newer));
+    EXPECT_EQ(local->title(), QStringLiteral("Theirs"));
+    EXPECT_EQ(local->modificationDate(), 10u) << "the merge leaves the dates alone";
+    EXPECT_TRUE(core->isDirty());
+}

@@ -1,0 +1,168 @@
+#include "VQTestSupport.h"
+
+#include "VQNotificationCenter.h"
+#include "VQSwatchCore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+
+namespace {
+
+// Collections written compactly: creation date and title.
+struct Col {
+    std::uint64_t created;
+    const char *title;
+};
+
+VQPlist library(const std::vector<Col> &collections, const std::vector<std::uint64_t> &removed,
+                VQPlist version = VQPlist::string(QStringLiteral("0.3")))
+{
+    VQPlist contents = VQPlist::array();
+    for (const Col &c : collections) {
+        auto collection = VQSwatchCollection::create(QString::fromLatin1(c.title));
+        collection->setCreationDate(c.created);
+        contents.append(collection->dictionaryRepresentation());
+    }
+    VQPlist tombstones = VQPlist::array();
+    for (std::uint64_t id : removed)
+        tombstones.append(VQPlist::integer(id));
+    VQPlist root = VQPlist::dictionary();
+    root.set(VQLibraryVersion, std::move(version));
+    root.set(VQLibraryContent, std::move(contents));
+    root.set(VQLibraryRemovedCollectionIDs, std::move(tombstones));
+    return root;
+}
+
+QString titles(const VQSwatchCore &core)
+{
+    QStringList list;
+    for (const auto &c : core.allCollections())
+        list << c->title();
+    return list.join(QLatin1Char(' '));
+}
+
+class MergeTest : public VQLibraryTest {
+protected:
+    std::unique_ptr<VQSwatchCore> coreWith(const std::vector<Col> &collections, const std::vector<std::uint64_t> &removed)
+    {
+        const QString file = path(QStringLiteral("local-%1.vlb").arg(++_files));
+        EXPECT_TRUE(library(collections, removed).writeXMLFileAtomically(file));
+        return VQSwatchCore::loadFromURL(file);
+    }
+    QString remoteFile(const VQPlist &root)
+    {
+        const QString file = path(QStringLiteral("remote-%1.vlb").arg(++_files));
+        EXPECT_TRUE(root.writeXMLFileAtomically(file));
+        return file;
+    }
+    int _files = 0;
+};
+
+struct Row {
+    const char *name;
+    std::vector<Col> local;
+    std::vector<std::uint64_t> localRemoved;
+    std::vector<Col> remote;
+    std::vector<std::uint64_t> remoteRemoved;
+    const char *expected;
+};
+
+} // namespace
+
+TEST_F(MergeTest, Rows)
+{
+    const std::vector<Row> rows = {
+        {"remote-only collection is appended", {{1, "a"}, {2, "b"}}, {}, {{3, "c"}, {1, "a"}}, {}, "a b c"},
+        {"deleted here does not return", {{1, "a"}}, {2}, {{1, "a"}, {2, "b"}}, {}, "a"},
+        {"deleted there goes, even when changed here", {{1, "a"}, {2, "b"}}, {}, {{1, "a"}}, {2}, "a"},
+        {"every collection with a deleted identifier goes", {{2, "x"}, {1, "a"}, {2, "y"}}, {}, {}, {2}, "a"},
+        {"local-only collection stays", {{1, "a"}, {4, "d"}}, {}, {{1, "a"}}, {}, "a d"},
+        // Older libraries hold collections created in one second: they pair in order.
+        {"same-second collections pair occurrence by occurrence", {{5, "x"}, {5, "y"}}, {},
+         {{5, "x"}, {5, "y"}, {5, "z"}}, {}, "x y z"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        auto core = coreWith(row.local, row.localRemoved);
+        ASSERT_FALSE(core->isDirty());
+        core->mergeWithRemoteCoreAtURL(remoteFile(library(row.remote, row.remoteRemoved)));
+        EXPECT_EQ(titles(*core), QString::fromLatin1(row.expected));
+        EXPECT_EQ(core->removedCollectionIDs(), row.localRemoved) << "remote tombstones are not copied";
+        EXPECT_TRUE(core->isDirty());
+    }
+}
+
+TEST_F(MergeTest, OnlyTheVersionTextMatches)
+{
+    struct VersionRow {
+        const char *name;
+        std::function<VQPlist()> version;
+    };
+    const std::vector<VersionRow> rows = {
+        {"number 0.3", [] { return VQPlist::real(0.3); }},
+        {"text 0.2", [] { return VQPlist::string(QStringLiteral("0.2")); }},
+        {"text 0.30", [] { return VQPlist::string(QStringLiteral("0.30")); }},
+        {"missing", [] { return VQPlist(); }},
+    };
+    for (const VersionRow &row : rows) {
+        SCOPED_TRACE(row.name);
+        auto core = coreWith({{1, "a"}}, {});
+        int syncs = 0;
+        VQObserverToken token(VQNotificationCenter::defaultCenter().addObserver(
+            QString::fromLatin1(VQSwatchCoreDidFinishSynchronizationNotification), nullptr,
+            [&](const VQNotification &) { ++syncs; }));
+        core->mergeWithRemoteCoreAtURL(remoteFile(library({{2, "b"}}, {1}, row.version())));
+        EXPECT_EQ(titles(*core), QStringLiteral("a"));
+        EXPECT_FALSE(core->isDirty());
+        EXPECT_EQ(syncs, 0);
+    }
+}
+
+TEST_F(MergeTest, UnreadableFilesAreSkippedSilently)
+{
+    auto core = coreWith({{1, "a"}}, {});
+    QFile junk(path(QStringLiteral("junk.vlb")));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("<plist><dict><key>DBVersion</key>");
+    junk.close();
+    core->mergeWithRemoteCoreAtURL(junk.fileName());
+    core->mergeWithRemoteCoreAtURL(path(QStringLiteral("does-not-exist.vlb")));
+    EXPECT_EQ(titles(*core), QStringLiteral("a"));
+    EXPECT_FALSE(core->isDirty());
+}
+
+TEST_F(MergeTest, MergingTwiceIsMergingOnce)
+{
+    auto core = coreWith({{1, "a"}, {2, "b"}}, {7});
+    const QString remote = remoteFile(library({{3, "c"}, {2, "b"}, {7, "gone"}}, {1}));
+    core->mergeWithRemoteCoreAtURL(remote);
+    const QString onceTitles = titles(*core);
+    core->mergeWithRemoteCoreAtURL(remote);
+    EXPECT_EQ(titles(*core), onceTitles);
+    EXPECT_EQ(onceTitles, QStringLiteral("b c"));
+}
+
+TEST_F(MergeTest, ColoursOfCollectionsInBothCopiesAreMerged)
+{
+    auto core = coreWith({{1, "a"}}, {});
+    auto local = core->allCollections()[0];
+    VQColorRef mine = VQColor::makeRGB(1, 0, 0);
+    local->addColor(mine, false);
+
+    auto remoteCollection = VQSwatchCollection::create(QStringLiteral("renamed"));
+    remoteCollection->setCreationDate(1);
+    remoteCollection->setModificationDate(100);
+    remoteCollection->addColor(VQColor::makeRGB(0, 0, 1), false);
+    VQPlist root = library({}, {});
+    VQPlist contents = VQPlist::array();
+    contents.append(remoteCollection->dictionaryRepresentation());
+    root.set(VQLibraryContent, std::move(contents));
+    core->mergeWithRemoteCoreAtURL(remoteFile(root));
+
+    ASSERT_EQ(core->numberOfCollections(), 1u);
+    EXPECT_EQ(local->title(), QStringLiteral("renamed"));
+    ASSERT_EQ(local->count(), 2u);
+    EXPECT_EQ(local->colors()[0]->hexValue(), QStringLiteral("#0000FF"));
+    EXPECT_EQ(local->colors()[1], mine);
+}

@@ -1,0 +1,404 @@
+#include "VQTestSupport.h"
+
+#include "VQFileURL.h"
+#include "VQNotificationCenter.h"
+#include "VQSwatchCore.h"
+#include "VQTermination.h"
+#include "VQUserDefaults.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// A small library as another program writes it (python3's plistlib), XML or binary.
+const char *kPythonLibrary = R"(
+import plistlib, sys, datetime
+fmt = plistlib.FMT_BINARY if sys.argv[2] == 'binary' else plistlib.FMT_XML
+version = sys.argv[3]
+root = {
+  'SaveDate': datetime.datetime(2024, 5, 1, 12, 0, 0),
+  'contents': [
+    {'RZTitle': 'Sea', 'RZCreationDate': 1600000000, 'RZModificationDate': 1600000100, 'RZRemovedIDs': [11, 12],
+     'RZColors': [
+        {'RZColorSpace': 0, 'RZComponent1': 0.1, 'RZComponent2': 0.25, 'RZComponent3': 1.0, 'RZComponent4': 0.0,
+         'RZColorID': 1600000001, 'RZModificationDate': 0, 'RZName': 'Deep'},
+        {'RZColorSpace': 1, 'RZComponent1': 0.5, 'RZComponent2': 0.0, 'RZComponent3': 0.25, 'RZComponent4': 0.125,
+         'RZColorID': 1600000002, 'RZModificationDate': 1600000050, 'RZName': 'Ink'},
+     ]},
+    {'RZTitle': 'Empty', 'RZCreationDate': 1600000200, 'RZModificationDate': 0, 'RZRemovedIDs': [], 'RZColors': []},
+  ],
+  'RZRemovedCollectionIDs': [1500000000],
+}
+if version != 'missing':
+  root['DBVersion'] = float(version[1:]) if version.startswith('#') else version
+with open(sys.argv[1], 'wb') as f:
+  plistlib.dump(root, f, fmt=fmt)
+)";
+
+class CoreTest : public VQLibraryTest {
+protected:
+    QString libraryPath() const { return path(QStringLiteral(".local/share/Vellico/Vellico Library.vlb")); }
+
+    void writePythonLibrary(const QString &target, const char *format, const char *version)
+    {
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        ASSERT_EQ(VQRunPython(QString::fromLatin1(kPythonLibrary),
+                              {target, QString::fromLatin1(format), QString::fromLatin1(version)}),
+                  0);
+    }
+
+    std::unique_ptr<VQSwatchCore> load(const QString &target)
+    {
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        return VQSwatchCore::loadFromURL(target);
+    }
+
+    int countPosts(const char *name, const std::function<void()> &body)
+    {
+        int posts = 0;
+        VQObserverToken token(VQNotificationCenter::defaultCenter().addObserver(
+            QString::fromLatin1(name), nullptr, [&](const VQNotification &) { ++posts; }));
+        body();
+        return posts;
+    }
+};
+
+} // namespace
+
+TEST_F(CoreTest, ReadsLibrariesWrittenByAnotherProgram)
+{
+    for (const char *format : {"xml", "binary"}) {
+        SCOPED_TRACE(format);
+        writePythonLibrary(libraryPath(), format, "0.3");
+        auto core = load(libraryPath());
+        ASSERT_NE(core, nullptr);
+        ASSERT_EQ(core->numberOfCollections(), 2u);
+        const auto sea = core->allCollections()[0];
+        EXPECT_EQ(sea->title(), QStringLiteral("Sea"));
+        EXPECT_EQ(sea->creationDate(), 1600000000u);
+        EXPECT_EQ(sea->modificationDate(), 1600000100u);
+        EXPECT_EQ(sea->removedColorIDs(), (std::vector<std::uint64_t>{11, 12}));
+        const auto colors = sea->colors();
+        ASSERT_EQ(colors.size(), 2u);
+        EXPECT_EQ(colors[0]->colorSpace(), VQColorSpace::RGB);
+        EXPECT_EQ(colors[0]->components(), (std::array<double, 4>{0.1, 0.25, 1.0, 0.0}));
+        EXPECT_EQ(colors[0]->name(), QStringLiteral("Deep"));
+        EXPECT_EQ(colors[0]->colorID(), 1600000001u);
+        EXPECT_EQ(colors[1]->colorSpace(), VQColorSpace::CMYK);
+        EXPECT_EQ(colors[1]->components(), (std::array<double, 4>{0.5, 0.0, 0.25, 0.125}));
+        EXPECT_EQ(colors[1]->modificationDate(), 1600000050u);
+        EXPECT_EQ(core->allCollections()[1]->count(), 0u);
+        EXPECT_EQ(core->removedCollectionIDs(), std::vector<std::uint64_t>{1500000000});
+        EXPECT_FALSE(core->isDirty());
+        EXPECT_TRUE(ui().alerts().empty());
+    }
+}
+
+TEST_F(CoreTest, VersionGate)
+{
+    struct Row {
+        const char *version; // text, "#0.3" for a number, "missing"
+        const char *alertText; // nullptr: loads
+    };
+    const Row rows[] = {
+        {"0.3", nullptr},
+        {"#0.3", nullptr},
+        {"0.2", nullptr},
+        {"#0.1", nullptr},
+        {"0.4", "It was created by a newer version of Vellico."},
+        {"#1.0", "It was created by a newer version of Vellico."},
+        {"missing", "Cannot read the library version number."},
+        {"abc", "Cannot read the library version number."},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.version);
+        writePythonLibrary(libraryPath(), "xml", row.version);
+        const std::size_t alertsBefore = ui().alerts().size();
+        if (!row.alertText) {
+            auto core = load(libraryPath());
+            EXPECT_EQ(core->numberOfCollections(), 2u);
+            EXPECT_EQ(ui().alerts().size(), alertsBefore);
+            continue;
+        }
+        ui().answerAlert(0);
+        EXPECT_TERMINATES(load(libraryPath()), 0);
+        ASSERT_EQ(ui().alerts().size(), alertsBefore + 1);
+        const VQAlert &alert = ui().alerts().back();
+        EXPECT_EQ(alert.messageText, QStringLiteral("Vellico couldn't open the swatch library."));
+        EXPECT_EQ(alert.informativeText, QString::fromLatin1(row.alertText));
+        EXPECT_EQ(alert.buttons, QStringList{QStringLiteral("Quit")});
+    }
+}
+
+TEST_F(CoreTest, NoFileInAWritableFolderStartsEmptyAndWritesOnlyAfterAChange)
+{
+    auto core = load(libraryPath());
+    EXPECT_EQ(core->numberOfCollections(), 0u);
+    EXPECT_TRUE(core->save());
+    EXPECT_FALSE(QFileInfo::exists(libraryPath())) << "an unchanged library writes nothing";
+
+    core->addCollection(VQSwatchCollection::create(QStringLiteral("First")));
+    EXPECT_EQ(countPosts(VQVellicoCoreDidSaveNotification, [&] { EXPECT_TRUE(core->save()); }), 1);
+    ASSERT_TRUE(QFileInfo::exists(libraryPath()));
+
+    auto reread = VQSwatchCore::openDetached(libraryPath(), nullptr);
+    ASSERT_NE(reread, nullptr);
+    ASSERT_EQ(reread->numberOfCollections(), 1u);
+    EXPECT_EQ(reread->allCollections()[0]->title(), QStringLiteral("First"));
+    const QByteArray xml = readAll(libraryPath());
+    EXPECT_TRUE(xml.contains("<key>DBVersion</key>\n\t<string>0.3</string>")) << xml.left(400).constData();
+    EXPECT_TRUE(xml.contains("<key>SaveDate</key>"));
+
+    // Once changed, every save writes again.
+    EXPECT_EQ(countPosts(VQVellicoCoreDidSaveNotification, [&] { core->save(); }), 1);
+}
+
+TEST_F(CoreTest, AFolderThatCannotBeWrittenEndsTheProgram)
+{
+    // The library's folder lies below a regular file, so it can never be made.
+    writeFile(path(QStringLiteral("blocker")), "x");
+    ui().answerAlert(0);
+    EXPECT_TERMINATES(VQSwatchCore::loadFromURL(path(QStringLiteral("blocker/Vellico Library.vlb"))), 0);
+    ASSERT_EQ(ui().alerts().size(), 1u);
+    EXPECT_EQ(ui().alerts()[0].messageText,
+              QStringLiteral("Vellico cannot write to the folder where the library should be saved."));
+    EXPECT_EQ(ui().alerts()[0].informativeText,
+              QStringLiteral("Please, hold down option key while launching Vellico to choose a different library."));
+    EXPECT_EQ(ui().alerts()[0].buttons, QStringList{QStringLiteral("Quit")});
+}
+
+TEST_F(CoreTest, UnreadableLibraryQuitOrOverwriteKeepingTheOldFile)
+{
+    const QByteArray garbage = "this is not a property list \xff\xfe";
+    writeFile(libraryPath(), garbage);
+
+    ui().answerAlert(0); // Quit
+    EXPECT_TERMINATES(load(libraryPath()), 0);
+    ASSERT_EQ(ui().alerts().size(), 1u);
+    EXPECT_EQ(ui().alerts()[0].messageText, QStringLiteral("Vellico couldn't open the swatch library."));
+    EXPECT_EQ(ui().alerts()[0].informativeText,
+              QStringLiteral("The library may be corrupted or could be from a future release of Vellico."));
+    EXPECT_EQ(ui().alerts()[0].buttons, (QStringList{QStringLiteral("Quit"), QStringLiteral("Overwrite")}));
+    EXPECT_EQ(readAll(libraryPath()), garbage) << "quitting touches nothing";
+
+    ui().answerAlert(1); // Overwrite
+    auto core = load(libraryPath());
+    EXPECT_EQ(core->numberOfCollections(), 0u);
+    const QStringList kept = QDir(QFileInfo(libraryPath()).absolutePath())
+                                 .entryList({QStringLiteral("Vellico Library (unreadable *).vlb")}, QDir::Files);
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(readAll(QFileInfo(libraryPath()).absolutePath() + QLatin1Char('/') + kept[0]), garbage);
+
+    core->addCollection(VQSwatchCollection::create(QStringLiteral("Fresh")));
+    EXPECT_TRUE(core->save());
+    auto reread = VQSwatchCore::openDetached(libraryPath(), nullptr);
+    ASSERT_NE(reread, nullptr);
+    EXPECT_EQ(reread->numberOfCollections(), 1u);
+}
+
+TEST_F(CoreTest, AFailedWriteKeepsTheOldFileAndTheLibraryDirty)
+{
+    auto core = load(libraryPath());
+    core->addCollection(VQSwatchCollection::create(QStringLiteral("Small")));
+    ASSERT_TRUE(core->save());
+    const QByteArray before = readAll(libraryPath());
+
+    auto big = VQSwatchCollection::create(QStringLiteral("Big"));
+    for (int i = 0; i < 200; ++i)
+        big->addColor(VQColor::makeRGB(i / 200.0, 0.5, 0.5), false);
+    core->addCollection(big);
+
+    // Let no file grow past the old library's size: the new one cannot be written.
+    struct rlimit old {};
+    getrlimit(RLIMIT_FSIZE, &old);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tight = old;
+    tight.rlim_cur = rlim_t(before.size() + 100);
+    setrlimit(RLIMIT_FSIZE, &tight);
+    int saves = 0;
+    bool saved = true;
+    saves = countPosts(VQVellicoCoreDidSaveNotification, [&] { saved = core->save(); });
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(saves, 0);
+    EXPECT_EQ(readAll(libraryPath()), before) << "the old file is intact";
+    EXPECT_TRUE(core->isDirty());
+    const QStringList leftovers = QDir(QFileInfo(libraryPath()).absolutePath()).entryList(QDir::Files);
+    EXPECT_EQ(leftovers, QStringList{QStringLiteral("Vellico Library.vlb")}) << "no temporary file is left behind";
+
+    // With room again, the next save writes everything.
+    EXPECT_TRUE(core->save());
+    EXPECT_EQ(VQSwatchCore::openDetached(libraryPath(), nullptr)->numberOfCollections(), 2u);
+}
+
+TEST_F(CoreTest, SaveMergesAFileThatAnotherWriterChanged)
+{
+    auto core = load(libraryPath());
+    core->addCollection(VQSwatchCollection::create(QStringLiteral("Ours")));
+    ASSERT_TRUE(core->save());
+
+    // Another writer replaces the file with a copy that has one more collection.
+    setTime(time() + 5);
+    {
+        auto other = VQSwatchCore::openDetached(libraryPath(), nullptr);
+        ASSERT_NE(other, nullptr);
+        other->addCollection(VQSwatchCollection::create(QStringLiteral("Theirs")));
+        ASSERT_TRUE(other->writeToURL(libraryPath()));
+    }
+    int syncs = countPosts(VQSwatchCoreDidFinishSynchronizationNotification, [&] { EXPECT_TRUE(core->save()); });
+    EXPECT_EQ(syncs, 1);
+    ASSERT_EQ(core->numberOfCollections(), 2u);
+    EXPECT_EQ(core->allCollections()[1]->title(), QStringLiteral("Theirs"));
+    EXPECT_EQ(VQSwatchCore::openDetached(libraryPath(), nullptr)->numberOfCollections(), 2u);
+
+    // Nothing changed since: no merge the next time.
+    syncs = countPosts(VQSwatchCoreDidFinishSynchronizationNotification, [&] { core->save(); });
+    EXPECT_EQ(syncs, 0);
+}
+
+TEST_F(CoreTest, ListOperations)
+{
+    auto core = load(libraryPath());
+    auto a = VQSwatchCollection::create(QStringLiteral("A"));
+    auto b = VQSwatchCollection::create(QStringLiteral("B"));
+    auto c = VQSwatchCollection::create(QStringLiteral("C"));
+    for (const auto &x : {a, b, c})
+        core->addCollection(x);
+    EXPECT_TRUE(core->isDirty());
+    EXPECT_EQ(core->collectionWithID(b->creationDate()), b);
+    EXPECT_EQ(core->collectionWithID(12345), nullptr);
+    EXPECT_EQ(core->collectionsInRange(1, 5), (std::vector<VQSwatchCollectionRef>{b, c}));
+    EXPECT_TRUE(core->collectionsInRange(7, 1).empty());
+
+    core->moveCollection(c, 0);
+    EXPECT_EQ(core->allCollections(), (std::vector<VQSwatchCollectionRef>{c, a, b}));
+    core->moveCollection(c, 0); // already there: order unchanged
+    EXPECT_EQ(core->allCollections(), (std::vector<VQSwatchCollectionRef>{c, a, b}));
+    core->moveCollection(VQSwatchCollection::create(QStringLiteral("stranger")), 0);
+    EXPECT_EQ(core->numberOfCollections(), 3u);
+
+    core->removeCollection(a);
+    EXPECT_EQ(core->allCollections(), (std::vector<VQSwatchCollectionRef>{c, b}));
+    ASSERT_TRUE(core->save());
+    auto reread = VQSwatchCore::openDetached(libraryPath(), nullptr);
+    EXPECT_EQ(reread->removedCollectionIDs(), std::vector<std::uint64_t>{a->creationDate()});
+    EXPECT_EQ(reread->allCollections()[0]->title(), QStringLiteral("C"));
+}
+
+TEST_F(CoreTest, MovingToTheSameIndexStillMarksTheLibraryDirty)
+{
+    writePythonLibrary(libraryPath(), "xml", "0.3");
+    auto core = load(libraryPath());
+    ASSERT_FALSE(core->isDirty());
+    const auto before = core->allCollections();
+    core->moveCollection(before[1], 1);
+    EXPECT_EQ(core->allCollections(), before);
+    EXPECT_TRUE(core->isDirty());
+}
+
+TEST_F(CoreTest, ACollectionChangeMarksTheLibraryDirty)
+{
+    writePythonLibrary(libraryPath(), "xml", "0.3");
+    auto core = load(libraryPath());
+    core->allCollections()[0]->selectColorAtIndex(1);
+    EXPECT_TRUE(core->isDirty());
+}
+
+TEST_F(CoreTest, SelectedColour)
+{
+    auto core = load(libraryPath());
+    EXPECT_EQ(core->selectedColor()->RGBColor(), VQRGBColor::whiteColor()) << "white before any selection";
+
+    VQColorRef red = VQColor::makeRGB(1, 0, 0);
+    EXPECT_EQ(countPosts(VQSwatchCoreColorSelectionDidChangeNotification, [&] { core->setSelectedColor(red, false); }), 1);
+    EXPECT_EQ(core->selectedColor(), red);
+    EXPECT_EQ(countPosts(VQSwatchCoreColorSelectionDidChangeNotification, [&] { core->setSelectedColor(red, false); }), 0);
+
+    VQColorRef twin = VQColor::makeRGB(1, 0, 0);
+    twin->setColorID(red->colorID());
+    ASSERT_TRUE(twin->isEqualToColor(*red));
+    EXPECT_EQ(countPosts(VQSwatchCoreColorSelectionDidChangeNotification, [&] { core->setSelectedColor(twin, false); }), 1);
+    EXPECT_EQ(core->selectedColor(), twin);
+}
+
+TEST_F(CoreTest, SelectedColourReachesThePicker)
+{
+    struct Sink : VQSelectedColorSink {
+        VQColorSpace currentColorSpace() const override { return VQColorSpace::CMYK; }
+        void showColor(const VQColorRef &color) override { shown.push_back(color); }
+        std::vector<VQColorRef> shown;
+    } sink;
+    VQSwatchCore::setSelectedColorSink(&sink);
+    auto core = load(libraryPath());
+    EXPECT_EQ(core->selectedColor()->colorSpace(), VQColorSpace::CMYK);
+    VQColorRef a = VQColor::makeRGB(0, 0, 1), b = VQColor::makeRGB(0, 1, 1);
+    core->setSelectedColor(a, false);
+    core->setSelectedColor(b, true);
+    VQSwatchCore::setSelectedColorSink(nullptr);
+    EXPECT_EQ(sink.shown, std::vector<VQColorRef>{b});
+}
+
+TEST_F(CoreTest, TheWillTerminateNotificationSaves)
+{
+    auto core = load(libraryPath());
+    core->addCollection(VQSwatchCollection::create(QStringLiteral("Last words")));
+    VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQApplicationWillTerminateNotification));
+    auto reread = VQSwatchCore::openDetached(libraryPath(), nullptr);
+    ASSERT_NE(reread, nullptr);
+    EXPECT_EQ(reread->numberOfCollections(), 1u);
+}
+
+TEST_F(CoreTest, LoadingPostsTheLoadedNotification)
+{
+    EXPECT_EQ(countPosts(VQSwatchCoreDidFinishLoadingNotification, [&] { load(libraryPath()); }), 1);
+}
+
+TEST_F(CoreTest, AnEarlierVersionsLibraryMovesInOnce)
+{
+    writePythonLibrary(VQSwatchCore::oldLocationPath(), "xml", "0.3");
+    auto core = load(libraryPath());
+    EXPECT_EQ(core->numberOfCollections(), 2u);
+    EXPECT_TRUE(QFileInfo::exists(VQSwatchCore::oldLocationPath())) << "the old file is copied, not moved";
+    EXPECT_TRUE(QFileInfo::exists(libraryPath()));
+
+    // A library already in place is never replaced by the old one.
+    core->removeCollection(core->allCollections()[0]);
+    core->save();
+    core.reset();
+    EXPECT_EQ(load(libraryPath())->numberOfCollections(), 1u);
+}
+
+TEST_F(CoreTest, MalformedListsReadAsEmpty)
+{
+    ASSERT_EQ(VQRunPython(QStringLiteral(R"(
+import plistlib, sys
+plistlib.dump({'DBVersion': '0.3', 'contents': [{'RZTitle': 'ok'}, 'not a collection'],
+               'RZRemovedCollectionIDs': 'nope'}, open(sys.argv[1], 'wb'))
+)"),
+                          {libraryPath()}),
+              0);
+    auto core = load(libraryPath());
+    EXPECT_EQ(core->numberOfCollections(), 0u);
+    EXPECT_TRUE(core->removedCollectionIDs().empty());
+}
