@@ -111,10 +111,10 @@ std::unique_ptr<VQSwatchCore> VQSwatchCore::loadFromURL(const QString &path)
         return core;
     }
 
-    VQAppScopeBookmarksManager::sharedManager().startAccessingURL(path);
+    VQAppScopeBookmarksManager::sharedManager().startAccessing(path);
     QString error;
     std::optional<VQPlist> root = VQPlist::fromFile(path, &error);
-    VQAppScopeBookmarksManager::sharedManager().stopAccessingURL(path);
+    VQAppScopeBookmarksManager::sharedManager().stopAccessing(path);
 
     if (!root || !root->node().isDictionary()) {
         QFile file(path);
@@ -229,7 +229,7 @@ void VQSwatchCore::innerInit()
     _modificationDate = VQFileURL::modificationDate(_url);
 }
 
-void VQSwatchCore::stopUsingBookmarkedURL() { VQAppScopeBookmarksManager::sharedManager().stopAccessingURL(_url); }
+void VQSwatchCore::stopUsingBookmarkedURL() { VQAppScopeBookmarksManager::sharedManager().stopAccessing(_url); }
 
 std::vector<VQSwatchCollectionRef> VQSwatchCore::allCollections() const
 {
@@ -325,9 +325,9 @@ bool VQSwatchCore::writeToURL(const QString &path, QString *error) const
     std::lock_guard lock(_lock);
     const VQPlist root = libraryDictionary();
     auto &bookmarks = VQAppScopeBookmarksManager::sharedManager();
-    bookmarks.startAccessingURL(path);
+    bookmarks.startAccessing(path);
     const bool written = root.writeXMLFileAtomically(path, error);
-    bookmarks.stopAccessingURL(path);
+    bookmarks.stopAccessing(path);
     return written;
 }
 
