@@ -65,7 +65,8 @@ TEST_F(CommandLineTest, LibraryListAsJson)
     EXPECT_EQ(deep[QStringLiteral("name")].toString(), QStringLiteral("Deep"));
     const QJsonObject ink = colors[1].toObject();
     EXPECT_EQ(ink[QStringLiteral("space")].toString(), QStringLiteral("CMYK"));
-    EXPECT_TRUE(ink[QStringLiteral("name")].isNull()) << "an unnamed colour has no name";
+    // An unnamed colour is stored under its hex text, so once saved it carries that name.
+    EXPECT_EQ(ink[QStringLiteral("name")].toString(), QStringLiteral("#FF0000"));
     EXPECT_NE(ink[QStringLiteral("id")].toInteger(), deep[QStringLiteral("id")].toInteger());
 }
 

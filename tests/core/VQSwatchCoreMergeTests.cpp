@@ -163,6 +163,7 @@ TEST_F(MergeTest, ColoursOfCollectionsInBothCopiesAreMerged)
     ASSERT_EQ(core->numberOfCollections(), 1u);
     EXPECT_EQ(local->title(), QStringLiteral("renamed"));
     ASSERT_EQ(local->count(), 2u);
-    EXPECT_EQ(local->colors()[0]->hexValue(), QStringLiteral("#0000FF"));
-    EXPECT_EQ(local->colors()[1], mine);
+    // The colour only we have keeps its index; theirs follows.
+    EXPECT_EQ(local->colors()[0], mine);
+    EXPECT_EQ(local->colors()[1]->hexValue(), QStringLiteral("#0000FF"));
 }

@@ -391,6 +391,7 @@ TEST_F(CoreTest, AnEarlierVersionsLibraryMovesInOnce)
 
 TEST_F(CoreTest, MalformedListsReadAsEmpty)
 {
+    QDir().mkpath(QFileInfo(libraryPath()).absolutePath());
     ASSERT_EQ(VQRunPython(QStringLiteral(R"(
 import plistlib, sys
 plistlib.dump({'DBVersion': '0.3', 'contents': [{'RZTitle': 'ok'}, 'not a collection'],
