@@ -123,6 +123,11 @@ public:
 
 private:
     VQColor(VQColorSpace space, const std::array<double, 4> &components);
+    // With a known identifier: reading the dictionary form must not draw (and so
+    // use up) a fresh identifier for every colour it restores.
+    VQColor(VQColorSpace space, const std::array<double, 4> &components, std::uint64_t colorID);
+    // One allocation for the colour and its reference count.
+    template <class... Args> static VQColorRef create(Args &&...args);
 
     std::uint64_t _colorID = 0;
     std::uint64_t _modificationDate = 0;
