@@ -36,14 +36,14 @@ protected:
 int VQRunPython(const QString &script, const QStringList &args = {}, QString *output = nullptr);
 
 // Expects `body` to end the process through the termination seam with `status`.
-#define EXPECT_TERMINATES(body, status)                                        \
+#define EXPECT_TERMINATES(body, expectedStatus)                                        \
     do {                                                                       \
         bool terminated_ = false;                                              \
         try {                                                                  \
             body;                                                              \
         } catch (const VQTerminationRequest &request_) {                       \
             terminated_ = true;                                                \
-            EXPECT_EQ(request_.status, (status));                              \
+            EXPECT_EQ(request_.status, (expectedStatus));                              \
         }                                                                      \
         EXPECT_TRUE(terminated_) << "expected the process to end";             \
     } while (0)
