@@ -55,7 +55,11 @@ bool VQRegex::matchesWholeText(const QString &text) const
     return compiled(QRegularExpression::anchoredPattern(_pattern), _options).match(text).hasMatch();
 }
 
-QRegularExpressionMatch VQRegex::firstMatch(const QString &text) const { return _expression.match(text); }
+QRegularExpressionMatch VQRegex::firstMatch(const QString &text) const
+{
+    // Matching with an invalid expression only earns a warning; the empty match says "no match".
+    return _expression.isValid() ? _expression.match(text) : QRegularExpressionMatch();
+}
 
 bool matchesRegexString(const QString &text, const QString &pattern)
 {
