@@ -1,5 +1,7 @@
 #include "VQPropertyList.h"
 
+#include "VQStringExtensions.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -109,11 +111,11 @@ double VQPlistNode::doubleValue() const
     if (auto number = toDouble())
         return *number;
     if (auto text = toString()) {
-        // Leading number of the text, as a lenient reader of hand-edited files expects.
-        const QByteArray bytes = text->trimmed().toUtf8();
-        char *end = nullptr;
-        const double value = std::strtod(bytes.constData(), &end);
-        return end == bytes.constData() || !std::isfinite(value) ? 0.0 : value;
+        // The leading decimal number of the text, as a lenient reader of
+        // hand-edited files expects; never the C library's strtod, which
+        // follows the locale's decimal point and also reads "0x10" and "inf".
+        const double value = VQString::doubleValue(*text);
+        return std::isfinite(value) ? value : 0.0;
     }
     if (auto flag = toBool())
         return *flag ? 1.0 : 0.0;
@@ -122,6 +124,12 @@ double VQPlistNode::doubleValue() const
 
 std::int64_t VQPlistNode::integerValue() const
 {
+    if (isInteger()) {
+        // libplist keeps negative integers as their two's complement.
+        return std::int64_t(*toUInt64());
+    }
+    if (auto text = toString())
+        return VQString::integerValue(*text);
     const double value = doubleValue();
     if (!(std::fabs(value) < 9.2e18))
         return 0;

@@ -46,9 +46,11 @@ public:
     std::optional<QString> toString() const;
     std::optional<bool> toBool() const;
 
-    // A number, or a text that holds a number, as a double; 0 for anything else.
+    // A number, or a text that starts with a decimal number, as a double
+    // (booleans give 1 or 0); 0 for anything else and for infinite values.
     double doubleValue() const;
-    // The same, truncated to an integer.
+    // Integers exactly (as signed); reals truncated toward zero; texts by their
+    // leading integer part ("12.9" and "12e3" give 12).
     std::int64_t integerValue() const;
 
     // A short human-readable rendering, for log lines.

@@ -1,0 +1,7 @@
+#include "VQApplicationSetup.h"
+
+VQApplicationSetup &VQApplicationSetup::sharedSetup()
+{
+    static VQApplicationSetup setup;
+    return setup;
+}
