@@ -24,14 +24,6 @@ VQSelectedColorSink *gSelectedColorSink = nullptr;
 // The earlier version kept its library under this name in the data folder.
 constexpr const char *kEarlierIdentifier = "io.vellico.Vellico";
 
-QString loginName()
-{
-    QString name = qEnvironmentVariable("USER");
-    if (name.isEmpty())
-        name = qEnvironmentVariable("LOGNAME");
-    return name;
-}
-
 constexpr const char *kNoVersionText = "Cannot read the library version number.";
 constexpr const char *kNewerVersionText = "It was created by a newer version of Vellico.";
 

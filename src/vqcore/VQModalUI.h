@@ -18,7 +18,7 @@ struct VQAlert {
     QString informativeText;
     QStringList buttons;             // first = default button; empty means a single "OK"
     bool showsSuppressionButton = false;
-    QString suppressionText;         // empty: "Do not show this message again"
+    QString suppressionText = {};    // empty: "Do not show this message again"
 };
 
 struct VQAlertResponse {
