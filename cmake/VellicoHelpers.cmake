@@ -7,7 +7,10 @@ function(vellico_add_test name)
   target_compile_definitions(${name} PRIVATE
     VELLICO_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     VELLICO_FIXTURES_DIR="${PROJECT_SOURCE_DIR}/../shared/fixtures")
-  gtest_discover_tests(${name}
-    DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ARG_ENV}")
+  # The environment is set by a launcher, not by the ENVIRONMENT property:
+  # CMake 3.25's test discovery flattens list-valued properties, so every
+  # variable after the first would be lost. The launcher also serves discovery.
+  set(launcher ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ${ARG_ENV})
+  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${launcher}")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
 endfunction()

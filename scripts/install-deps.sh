@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing Vellico
+# need, and only those that are missing. Safe to run again and again: when
+# everything is present it touches nothing and asks for no password.
+set -euo pipefail
+
+packages=(
+  # tool chain
+  build-essential cmake pkg-config python3
+  clang                      # sanitizer and fuzzing builds
+  # libraries
+  qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools
+  libplist-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libxcb1-dev libxcb-keysyms1-dev libxcb-xinput-dev libxkbcommon-x11-dev
+  # what Qt's xcb platform plugin loads at run time
+  qt6-qpa-plugins libxcb-cursor0
+  # the desktop tests: a virtual display, a real tray, synthetic input,
+  # the clipboard and screenshots
+  xvfb xauth trayer xdotool xclip imagemagick x11-utils
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  if [[ "$status" != "install ok installed" ]]; then
+    missing+=("$package")
+  fi
+done
+
+if ((${#missing[@]} == 0)); then
+  echo "install-deps: all ${#packages[@]} packages are present."
+  exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}"
+if [[ $(id -u) -eq 0 ]]; then
+  as_root=()
+elif command -v sudo >/dev/null 2>&1; then
+  as_root=(sudo)
+else
+  echo "install-deps: need root (or sudo) to install: ${missing[*]}" >&2
+  exit 1
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+  apt-get install -y --no-install-recommends "${missing[@]}"

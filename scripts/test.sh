@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs the whole suite:
+#   1. build-test/  a clean Debug build of everything; ctest runs the unit and
+#                   the desktop (Xvfb) tests.
+#   2. build-asan/  the unit tests again under AddressSanitizer and
+#                   UndefinedBehaviorSanitizer (skipped with VELLICO_SKIP_SANITIZERS=1).
+# Exits non-zero when anything fails. VELLICO_JOBS sets the parallelism (default 2).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+
+jobs=${VELLICO_JOBS:-2}
+summaries=()
+status=0
+
+# Runs ctest in a build folder, keeps its summary line, remembers a failure.
+run_ctest() { # folder label
+  local folder=$1 label=$2 log
+  log=$(mktemp)
+  set +e
+  (cd "$folder" && ctest --output-on-failure --no-tests=error -j"$jobs") 2>&1 | tee "$log"
+  local result=${PIPESTATUS[0]}
+  set -e
+  local summary
+  summary=$(grep -E 'tests passed|No tests were found' "$log" | tail -n 1 || true)
+  summaries+=("$label: ${summary:-ctest printed no summary (status $result)}")
+  rm -f "$log"
+  if ((result != 0)); then
+    status=1
+  fi
+}
+
+echo "== build-test: clean build of everything"
+rm -rf build-test
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug
+cmake --build build-test -j"$jobs"
+run_ctest build-test "unit and desktop tests"
+
+if [[ "${VELLICO_SKIP_SANITIZERS:-0}" != 1 ]]; then
+  echo "== build-asan: unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+  # Set before building too: test discovery runs the instrumented executables.
+  # Qt keeps some allocations for the life of the process, hence no leak report.
+  export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0:abort_on_error=1:strict_string_checks=1}
+  export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+  cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVELLICO_SANITIZE=ON -DVELLICO_BUILD_DESKTOP=OFF
+  cmake --build build-asan -j"$jobs"
+  run_ctest build-asan "unit tests under ASan+UBSan"
+fi
+
+echo
+echo "== summary"
+for line in "${summaries[@]}"; do
+  echo "$line"
+done
+exit "$status"

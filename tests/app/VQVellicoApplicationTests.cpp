@@ -1,0 +1,170 @@
+// The shell under the offscreen platform: start-up, the tray icon and its
+// menu, and every way of quitting announcing the end exactly once.
+
+#include "VQTestSupport.h"
+
+#include "VQNotificationCenter.h"
+#include "VQSwatchCore.h"
+#include "VQTermination.h"
+#include "VQVellicoAppDelegate.h"
+#include "VQVellicoApplication.h"
+
+#include <QIcon>
+#include <QImage>
+#include <QMenu>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+#include <csignal>
+
+namespace {
+
+class VQVellicoApplicationTest : public VQLibraryTest {
+protected:
+    void SetUp() override
+    {
+        VQLibraryTest::SetUp();
+        // CTest sets it; this keeps a direct run of the executable working.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        _willTerminate = VQObserverToken(VQNotificationCenter::defaultCenter().addObserver(
+            QString::fromLatin1(VQApplicationWillTerminateNotification), nullptr,
+            [this](const VQNotification &) { ++_willTerminateCount; }));
+    }
+
+    void TearDown() override
+    {
+        _willTerminate.reset();
+        VQLibraryTest::TearDown();
+    }
+
+    std::unique_ptr<VQVellicoApplication> makeApplication()
+    {
+        static int argc = 1;
+        static char name[] = "vellico";
+        static char *argv[] = {name, nullptr};
+        auto app = std::make_unique<VQVellicoApplication>(argc, argv);
+        // The application installs the real dialogs and a handler that exits;
+        // a test must neither block on a dialog nor end quietly.
+        VQModalUI::install(std::make_unique<VQScriptedModalUI>());
+        VQTermination::setHandler(VQTermination::throwingHandler());
+        return app;
+    }
+
+    // Runs the event loop with a watchdog; returns exec()'s status, or -1 when
+    // the loop had to be stopped by the watchdog.
+    static int runEventLoop(VQVellicoApplication &app)
+    {
+        bool timedOut = false;
+        QTimer::singleShot(5000, &app, [&] {
+            timedOut = true;
+            app.exit(99);
+        });
+        const int status = app.exec();
+        return timedOut ? -1 : status;
+    }
+
+    int _willTerminateCount = 0;
+    VQObserverToken _willTerminate;
+};
+
+TEST_F(VQVellicoApplicationTest, StartUpLoadsTheDefaultLibraryAndInstallsTheTrayIcon)
+{
+    auto app = makeApplication();
+    EXPECT_FALSE(app->quitOnLastWindowClosed());
+    EXPECT_EQ(app->organizationName(), "Vellico");
+    EXPECT_EQ(app->applicationName(), "Vellico");
+
+    ASSERT_NE(VQSwatchCore::sharedCore(), nullptr);
+    EXPECT_EQ(VQSwatchCore::sharedCore()->URL(), path(".local/share/Vellico/Vellico Library.vlb"));
+
+    ASSERT_NE(app->delegate(), nullptr);
+    EXPECT_EQ(VQVellicoAppDelegate::sharedDelegate(), app->delegate());
+    QSystemTrayIcon *item = app->delegate()->statusItem();
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->toolTip(), "Vellico");
+    EXPECT_FALSE(item->icon().isNull());
+    ASSERT_NE(item->contextMenu(), nullptr);
+    const QList<QAction *> actions = item->contextMenu()->actions();
+    ASSERT_EQ(actions.size(), 1);
+    EXPECT_EQ(actions.first()->text(), "Quit");
+    EXPECT_EQ(_willTerminateCount, 0);
+}
+
+TEST_F(VQVellicoApplicationTest, StatusIconImagesAreDarkGlyphsOnTransparency)
+{
+    struct Row {
+        const char *name;
+        QString path;
+        QSize size;
+    };
+    const Row rows[] = {
+        {"1x", ":/images/StatusIcon.png", QSize(22, 22)},
+        {"2x", ":/images/StatusIcon@2x.png", QSize(44, 44)},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        const QImage image(row.path);
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(image.size(), row.size);
+        EXPECT_TRUE(image.hasAlphaChannel());
+        int dark = 0, clear = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor pixel = image.pixelColor(x, y);
+                if (pixel.alpha() == 0)
+                    ++clear;
+                else if (pixel.alpha() == 255 && pixel.lightnessF() < 0.2)
+                    ++dark;
+            }
+        }
+        // The glyph covers a fair part of the square and leaves the corners clear.
+        const int area = row.size.width() * row.size.height();
+        EXPECT_GT(dark, area / 10);
+        EXPECT_GT(clear, area / 3);
+        EXPECT_EQ(image.pixelColor(0, 0).alpha(), 0);
+        EXPECT_EQ(image.pixelColor(row.size.width() - 1, row.size.height() - 1).alpha(), 0);
+    }
+    auto app = makeApplication(); // a pixmap needs the application
+    EXPECT_FALSE(VQStatusIcon().pixmap(QSize(22, 22)).isNull());
+}
+
+TEST_F(VQVellicoApplicationTest, QuitAnnouncesTheEndOnceAndRemovesTheTrayIcon)
+{
+    auto app = makeApplication();
+    QTimer::singleShot(0, app.get(), &QCoreApplication::quit);
+    EXPECT_EQ(runEventLoop(*app), 0);
+    EXPECT_EQ(_willTerminateCount, 1);
+    EXPECT_EQ(app->delegate()->statusItem(), nullptr);
+}
+
+TEST_F(VQVellicoApplicationTest, TheMenusQuitEndsTheEventLoop)
+{
+    auto app = makeApplication();
+    QAction *quit = app->delegate()->statusItem()->contextMenu()->actions().value(0);
+    ASSERT_NE(quit, nullptr);
+    QTimer::singleShot(0, quit, &QAction::trigger);
+    EXPECT_EQ(runEventLoop(*app), 0);
+    EXPECT_EQ(_willTerminateCount, 1);
+}
+
+class VQVellicoApplicationSignalTest : public VQVellicoApplicationTest,
+                                       public ::testing::WithParamInterface<int> {};
+
+TEST_P(VQVellicoApplicationSignalTest, SignalEndsTheEventLoopInOrder)
+{
+    auto app = makeApplication();
+    const int signal = GetParam();
+    // Without a handler the default action would end the test process.
+    QTimer::singleShot(0, app.get(), [signal] { std::raise(signal); });
+    EXPECT_EQ(runEventLoop(*app), 0);
+    EXPECT_EQ(_willTerminateCount, 1);
+    EXPECT_EQ(app->delegate()->statusItem(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(TerminationSignals, VQVellicoApplicationSignalTest, ::testing::Values(SIGTERM, SIGINT),
+                         [](const ::testing::TestParamInfo<int> &info) {
+                             return std::string(info.param == SIGTERM ? "SIGTERM" : "SIGINT");
+                         });
+
+} // namespace

@@ -1,0 +1,397 @@
+#!/usr/bin/env python3
+"""Desktop tests of the real program: a virtual display (Xvfb), a real XEmbed
+tray (trayer), synthetic input (xdotool) and screenshots (ImageMagick).
+
+    vellico_e2e.py CASE      with VELLICO_BINARY pointing at the program
+
+Every case runs with its own HOME and XDG folders, waits by polling (never by
+a fixed sleep), and takes down everything it started, also when it fails.
+Screenshots land in VELLICO_E2E_ARTIFACTS (a folder) when it is set.
+"""
+
+import os
+import plistlib
+import re
+import select
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+POLL_INTERVAL = 0.05
+TRAY_WIDTH, TRAY_HEIGHT = 200, 28
+SCREEN = "640x200x24"
+
+
+class Failure(Exception):
+    pass
+
+
+def wait_until(what, predicate, timeout=10.0):
+    """Polls `predicate` until it returns something true; returns that."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise Failure(f"timed out after {timeout:.0f} s waiting for {what}")
+        time.sleep(POLL_INTERVAL)
+
+
+class Session:
+    """One display with a tray, a private home, and the processes started on it."""
+
+    def __init__(self, name):
+        self.name = name
+        self.processes = []
+        self.home = tempfile.mkdtemp(prefix="vellico-e2e-")
+        self.artifacts = os.environ.get("VELLICO_E2E_ARTIFACTS")
+        self.display = None
+        self.vellico = None
+        self.vellico_log = os.path.join(self.home, "vellico.out")
+
+    # -- set-up and tear-down -------------------------------------------------
+
+    def __enter__(self):
+        try:
+            self._start_display()
+            self._start_tray()
+        except BaseException:
+            self.close()
+            raise
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+        return False
+
+    def close(self):
+        for process in reversed(self.processes):
+            if process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(timeout=3)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
+        self.processes.clear()
+        shutil.rmtree(self.home, ignore_errors=True)
+
+    def _start_display(self):
+        read_end, write_end = os.pipe()
+        try:
+            xvfb = subprocess.Popen(
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", SCREEN,
+                 "-nolisten", "tcp", "-noreset"],
+                pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self.processes.append(xvfb)
+            os.close(write_end)
+            write_end = None
+            # Xvfb writes the display number it chose, then a newline.
+            number = b""
+            deadline = time.monotonic() + 10
+            while not number.endswith(b"\n"):
+                if xvfb.poll() is not None:
+                    raise Failure("Xvfb ended before it chose a display")
+                remaining = deadline - time.monotonic()
+                if remaining <= 0:
+                    raise Failure("Xvfb did not report its display")
+                ready, _, _ = select.select([read_end], [], [], remaining)
+                if ready:
+                    chunk = os.read(read_end, 16)
+                    if not chunk:
+                        raise Failure("Xvfb closed the display pipe")
+                    number += chunk
+        finally:
+            os.close(read_end)
+            if write_end is not None:
+                os.close(write_end)
+        self.display = ":" + number.decode().strip()
+
+    def environment(self):
+        env = dict(os.environ)
+        for variable in ("DBUS_SESSION_BUS_ADDRESS", "WAYLAND_DISPLAY", "XAUTHORITY",
+                         "SESSION_MANAGER", "QT_QPA_PLATFORMTHEME"):
+            # Without a session bus Qt embeds its icon through XEmbed, into trayer.
+            env.pop(variable, None)
+        env["DISPLAY"] = self.display
+        env["QT_QPA_PLATFORM"] = "xcb"
+        env["HOME"] = self.home
+        for variable, folder in (("XDG_CONFIG_HOME", ".config"), ("XDG_DATA_HOME", ".local/share"),
+                                 ("XDG_STATE_HOME", ".local/state"), ("XDG_CACHE_HOME", ".cache"),
+                                 ("XDG_RUNTIME_DIR", "runtime")):
+            path = os.path.join(self.home, folder)
+            os.makedirs(path, mode=0o700, exist_ok=True)
+            env[variable] = path
+        return env
+
+    def _start_tray(self):
+        trayer = subprocess.Popen(
+            ["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel",
+             "--width", str(TRAY_WIDTH), "--heighttype", "pixel", "--height", str(TRAY_HEIGHT),
+             "--transparent", "false", "--SetDockType", "false"],
+            env=self.environment(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.processes.append(trayer)
+        self.panel = wait_until("trayer's panel", self._find_panel)
+
+    # -- the program ----------------------------------------------------------
+
+    def settings_path(self):
+        return os.path.join(self.home, ".config", "Vellico", "Vellico.conf")
+
+    def library_path(self):
+        return os.path.join(self.home, ".local", "share", "Vellico", "Vellico Library.vlb")
+
+    def log_path(self):
+        return os.path.join(self.home, ".local", "state", "Vellico", "Vellico.log")
+
+    def enable_logging(self):
+        os.makedirs(os.path.dirname(self.settings_path()), exist_ok=True)
+        with open(self.settings_path(), "w") as settings:
+            settings.write("[General]\nRZLoggingEnabled=true\n")
+
+    def start_vellico(self):
+        binary = os.environ["VELLICO_BINARY"]
+        with open(self.vellico_log, "wb") as output:
+            self.vellico = subprocess.Popen([binary], env=self.environment(),
+                                            stdout=output, stderr=subprocess.STDOUT)
+        self.processes.append(self.vellico)
+
+    def wait_for_exit(self, timeout=10):
+        try:
+            return self.vellico.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise Failure(f"vellico still runs {timeout} s after being asked to quit")
+
+    def output(self):
+        try:
+            with open(self.vellico_log, errors="replace") as output:
+                return output.read()
+        except OSError:
+            return ""
+
+    # -- looking at the display -----------------------------------------------
+
+    def x(self, *command):
+        result = subprocess.run(list(command), env=self.environment(), capture_output=True,
+                                text=True, timeout=10)
+        if result.returncode != 0:
+            raise Failure(f"{' '.join(command)} failed: {result.stderr.strip()}")
+        return result.stdout
+
+    def _find_panel(self):
+        tree = self.x("xwininfo", "-root", "-children")
+        match = re.search(r'^\s+(0x[0-9a-f]+) "panel": \("panel" "trayer"\)', tree, re.M)
+        return match.group(1) if match else None
+
+    def tray_icon(self):
+        """The absolute geometry (x, y, width, height) of vellico's window inside the tray."""
+        tree = self.x("xwininfo", "-tree", "-id", self.panel)
+        for line in tree.splitlines():
+            match = re.search(r'\("vellico" "Vellico"\)\s+(\d+)x(\d+)[+-]-?\d+[+-]-?\d+\s+\+(-?\d+)\+(-?\d+)',
+                              line)
+            if match:
+                width, height, left, top = map(int, match.groups())
+                if width > 1 and height > 1:
+                    return left, top, width, height
+        return None
+
+    def vellico_menu(self):
+        """The geometry of a top-level vellico window as wide as a menu, if one is shown."""
+        tree = self.x("xwininfo", "-root", "-children")
+        for line in tree.splitlines():
+            match = re.search(r'\("vellico" "Vellico"\)\s+(\d+)x(\d+)\+(-?\d+)\+(-?\d+)', line)
+            if match:
+                width, height, left, top = map(int, match.groups())
+                if width > 40 and height > 10:
+                    window = line.split()[0]
+                    if "IsViewable" in self.x("xwininfo", "-id", window):
+                        return left, top, width, height
+        return None
+
+    def geometry(self, window):
+        info = self.x("xwininfo", "-id", window)
+        value = lambda label: int(re.search(label + r":\s+(-?\d+)", info).group(1))
+        return (value("Absolute upper-left X"), value("Absolute upper-left Y"),
+                value("Width"), value("Height"))
+
+    def screenshot(self, name):
+        path = os.path.join(self.artifacts or self.home, f"{self.name}-{name}.png")
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        self.x("import", "-window", "root", path)
+        return path
+
+    def darkest(self, screenshot, geometry):
+        """The darkest intensity (0 black … 1 white) inside a rectangle of a screenshot."""
+        left, top, width, height = geometry
+        value = self.x("convert", screenshot, "-crop", f"{width}x{height}+{left}+{top}", "+repage",
+                       "-format", "%[fx:minima.intensity]", "info:")
+        return float(value)
+
+
+# -- the library the tests start with ------------------------------------------
+
+COLLECTION = {
+    "RZTitle": "Harbour at dusk",
+    "RZCreationDate": 1690000000,
+    "RZModificationDate": 1690000500,
+    "RZRemovedIDs": [1690000100],
+    "RZColors": [
+        {"RZColorSpace": 0, "RZComponent1": 0.1, "RZComponent2": 0.2, "RZComponent3": 0.55,
+         "RZComponent4": 0.0, "RZColorID": 1690000200, "RZModificationDate": 0, "RZName": "#1A338C"},
+        {"RZColorSpace": 1, "RZComponent1": 0.0, "RZComponent2": 0.5, "RZComponent3": 0.9,
+         "RZComponent4": 0.1, "RZColorID": 1690000300, "RZModificationDate": 1690000400,
+         "RZName": "Lantern"},
+    ],
+}
+
+
+def write_library(path):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    library = {"DBVersion": "0.3", "contents": [COLLECTION], "RZRemovedCollectionIDs": [1680000000]}
+    with open(path, "wb") as out:
+        plistlib.dump(library, out, fmt=plistlib.FMT_XML)
+    with open(path, "rb") as written:
+        return written.read()
+
+
+def check_library_intact(path, original):
+    """Unchanged bytes, or a rewrite that still holds the collection as it was."""
+    if not os.path.exists(path):
+        raise Failure("the library file is gone")
+    with open(path, "rb") as current:
+        data = current.read()
+    if data == original:
+        return
+    try:
+        library = plistlib.loads(data)
+    except Exception as error:
+        raise Failure(f"the library was rewritten and no longer reads as a property list: {error}")
+    if library.get("DBVersion") != "0.3":
+        raise Failure(f"the rewritten library has version {library.get('DBVersion')!r}")
+    if 1680000000 not in library.get("RZRemovedCollectionIDs", []):
+        raise Failure("the rewritten library lost its collection tombstone")
+    collections = library.get("contents", [])
+    if len(collections) != 1:
+        raise Failure(f"the rewritten library holds {len(collections)} collections, not 1")
+    collection = collections[0]
+    for key in ("RZTitle", "RZCreationDate", "RZModificationDate", "RZRemovedIDs"):
+        if collection.get(key) != COLLECTION[key]:
+            raise Failure(f"the collection's {key} changed: {collection.get(key)!r}")
+    colors = collection.get("RZColors", [])
+    if len(colors) != len(COLLECTION["RZColors"]):
+        raise Failure(f"the collection holds {len(colors)} colours")
+    for written, expected in zip(colors, COLLECTION["RZColors"]):
+        for key, value in expected.items():
+            actual = written.get(key)
+            same = abs(actual - value) < 1e-9 if isinstance(value, float) and actual is not None else actual == value
+            if not same:
+                raise Failure(f"colour {expected['RZColorID']}: {key} is {actual!r}, was {value!r}")
+
+
+# -- the cases -----------------------------------------------------------------
+
+def wait_for_icon(session):
+    icon = wait_until("vellico's icon in the tray", session.tray_icon)
+
+    # The picture is drawn a little after the window is embedded.
+    def icon_drawn():
+        shot = session.screenshot("tray")
+        return shot if session.darkest(shot, icon) < 0.35 else None
+
+    shot = wait_until("the icon's picture in the tray", icon_drawn)
+    # The dark pixels must be the icon's: the empty left end of the panel is light.
+    p_left, p_top, _, p_height = session.geometry(session.panel)
+    if session.darkest(shot, (p_left + 4, p_top + 2, 40, p_height - 4)) < 0.5:
+        raise Failure("the tray panel itself is dark; the icon check would prove nothing")
+    return icon
+
+
+def check_clean_exit(session, status):
+    if status != 0:
+        raise Failure(f"vellico ended with status {status}")
+
+
+def case_sigterm_keeps_library(session):
+    original = write_library(session.library_path())
+    session.enable_logging()
+    session.start_vellico()
+    wait_for_icon(session)
+    session.vellico.send_signal(signal.SIGTERM)
+    check_clean_exit(session, session.wait_for_exit())
+    check_library_intact(session.library_path(), original)
+    with open(session.log_path()) as log:
+        text = log.read()
+    for line in ("Creating swatch core.", "Core successfully created (", "Received signal 15, quitting."):
+        if line not in text:
+            raise Failure(f"the log lacks {line!r}:\n{text}")
+    if text.index("Creating swatch core.") > text.index("Core successfully created ("):
+        raise Failure("the core was reported created before it was being created")
+
+
+def case_sigint_without_library(session):
+    session.start_vellico()
+    wait_for_icon(session)
+    session.vellico.send_signal(signal.SIGINT)
+    check_clean_exit(session, session.wait_for_exit())
+    # Nothing changed, so nothing was saved: no library file appears.
+    if os.path.exists(session.library_path()):
+        raise Failure("an untouched empty library was written at quit")
+    if os.path.exists(session.log_path()):
+        raise Failure("a log was written although logging is off")
+
+
+def case_menu_quit(session):
+    original = write_library(session.library_path())
+    session.start_vellico()
+    left, top, width, height = wait_for_icon(session)
+    session.x("xdotool", "mousemove", str(left + width // 2), str(top + height // 2), "click", "3")
+    menu = wait_until("the tray icon's menu", session.vellico_menu)
+    session.screenshot("menu")
+    # "Quit" is the menu's only entry.
+    m_left, m_top, m_width, m_height = menu
+    session.x("xdotool", "mousemove", str(m_left + m_width // 2), str(m_top + m_height // 2))
+    session.x("xdotool", "click", "1")
+    check_clean_exit(session, session.wait_for_exit())
+    check_library_intact(session.library_path(), original)
+
+
+CASES = {
+    "sigterm-keeps-library": case_sigterm_keeps_library,
+    "sigint-without-library": case_sigint_without_library,
+    "menu-quit": case_menu_quit,
+}
+
+
+def main():
+    if len(sys.argv) != 2 or sys.argv[1] not in CASES:
+        print(f"usage: {sys.argv[0]} {'|'.join(CASES)}", file=sys.stderr)
+        return 2
+    if "VELLICO_BINARY" not in os.environ:
+        print("VELLICO_BINARY is not set", file=sys.stderr)
+        return 2
+    # A timeout from CTest arrives as SIGTERM: leave through the clean-up.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(3))
+    name = sys.argv[1]
+    with Session(name) as session:
+        try:
+            CASES[name](session)
+        except Failure as failure:
+            print(f"FAIL {name}: {failure}", file=sys.stderr)
+            output = session.output()
+            if output:
+                print(f"--- vellico's output ---\n{output}", file=sys.stderr)
+            try:
+                print(f"screenshot: {session.screenshot('failure')}", file=sys.stderr)
+            except Exception:
+                pass
+            return 1
+    print(f"PASS {name}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
