@@ -127,10 +127,8 @@ void BM_RawSerialiseAndWrite(benchmark::State &state)
         char *xml = nullptr;
         uint32_t length = 0;
         plist_to_xml(static_cast<plist_t>(root->node().raw()), &xml, &length);
-        QFile out(target);
-        out.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        out.write(xml, length);
-        out.close();
+        // The same safe write the library uses (temporary file, flush, rename).
+        VQWriteFileAtomically(target, QByteArray::fromRawData(xml, qsizetype(length)));
         plist_to_xml_free(xml);
     }
 }

@@ -1,5 +1,7 @@
 #include "VQColor.h"
 
+#include "VQPlistWriter.h"
+
 #include "VQClock.h"
 #include "VQException.h"
 
@@ -417,19 +419,34 @@ QImage VQColor::swatch(qreal devicePixelRatio) const
 
 // --- dictionary form, conversion, equality ---------------------------------------
 
+void VQColor::writeDictionary(VQPlistSink &sink) const
+{
+    sink.beginDictionary();
+    sink.key(VQColorSpaceKey);
+    sink.integer(std::uint64_t(static_cast<int>(_colorSpace)));
+    sink.key(VQColorComponent1Key);
+    sink.real(_components[0]);
+    sink.key(VQColorComponent2Key);
+    sink.real(_components[1]);
+    sink.key(VQColorComponent3Key);
+    sink.real(_components[2]);
+    sink.key(VQColorComponent4Key);
+    sink.real(_components[3]);
+    sink.key(VQColorIDKey);
+    sink.integer(_colorID);
+    sink.key(VQColorModificationDateKey);
+    sink.integer(_modificationDate);
+    // An unnamed colour is written under its hex text, which then reads back as its name.
+    sink.key(VQColorNameKey);
+    sink.string(name());
+    sink.endDictionary();
+}
+
 VQPlist VQColor::dictionaryRepresentation() const
 {
-    VQPlist dictionary = VQPlist::dictionary();
-    dictionary.set(VQColorSpaceKey, VQPlist::integer(std::uint64_t(static_cast<int>(_colorSpace))));
-    dictionary.set(VQColorComponent1Key, VQPlist::real(_components[0]));
-    dictionary.set(VQColorComponent2Key, VQPlist::real(_components[1]));
-    dictionary.set(VQColorComponent3Key, VQPlist::real(_components[2]));
-    dictionary.set(VQColorComponent4Key, VQPlist::real(_components[3]));
-    dictionary.set(VQColorIDKey, VQPlist::integer(_colorID));
-    dictionary.set(VQColorModificationDateKey, VQPlist::integer(_modificationDate));
-    // An unnamed colour is written under its hex text, which then reads back as its name.
-    dictionary.set(VQColorNameKey, VQPlist::string(name()));
-    return dictionary;
+    VQPlistTreeBuilder builder;
+    writeDictionary(builder);
+    return builder.take();
 }
 
 VQColorRef VQColor::colorUsingColorSpace(VQColorSpace space)

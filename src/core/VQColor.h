@@ -7,6 +7,8 @@
 
 #include "VQPropertyList.h"
 
+class VQPlistSink;
+
 #include <QColor>
 #include <QImage>
 #include <QString>
@@ -113,6 +115,8 @@ public:
     QImage swatch(qreal devicePixelRatio = 1.0) const;
 
     VQPlist dictionaryRepresentation() const;
+    // The same dictionary, as events (the library streams these straight to its file).
+    void writeDictionary(VQPlistSink &sink) const;
 
     // Same object when `space` is this colour's own; otherwise a new colour
     // (fresh identifier, date 0, no name).

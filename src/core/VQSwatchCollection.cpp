@@ -2,10 +2,10 @@
 
 #include "VQClock.h"
 #include "VQNotificationCenter.h"
+#include "VQPlistWriter.h"
 #include "VQSwatchCore.h"
 
-#include <unordered_map>
-#include <unordered_set>
+#include "VQOccurrencePairing_p.h"
 
 VQSwatchCollectionRef VQSwatchCollection::create(const QString &title, std::vector<VQColorRef> colors)
 {
@@ -119,22 +119,34 @@ void VQSwatchCollection::updateModificationDate()
     VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQSwatchCollectionDidChangeNotification), this);
 }
 
-VQPlist VQSwatchCollection::dictionaryRepresentation() const
+void VQSwatchCollection::writeDictionary(VQPlistSink &sink) const
 {
     std::lock_guard lock(_lock);
-    VQPlist colors = VQPlist::array();
+    sink.beginDictionary();
+    sink.key(VQColorsKey);
+    sink.beginArray();
     for (const VQColorRef &color : _colors)
-        colors.append(color->dictionaryRepresentation());
-    VQPlist removed = VQPlist::array();
+        color->writeDictionary(sink);
+    sink.endArray();
+    sink.key(VQCollectionModificationDateKey);
+    sink.integer(_modificationDate);
+    sink.key(VQCreationDateKey);
+    sink.integer(_creationDate);
+    sink.key(VQRemovedColorIDsKey);
+    sink.beginArray();
     for (std::uint64_t id : _removedIDs)
-        removed.append(VQPlist::integer(id));
-    VQPlist dictionary = VQPlist::dictionary();
-    dictionary.set(VQColorsKey, std::move(colors));
-    dictionary.set(VQCollectionModificationDateKey, VQPlist::integer(_modificationDate));
-    dictionary.set(VQCreationDateKey, VQPlist::integer(_creationDate));
-    dictionary.set(VQRemovedColorIDsKey, std::move(removed));
-    dictionary.set(VQTitleKey, VQPlist::string(_title));
-    return dictionary;
+        sink.integer(id);
+    sink.endArray();
+    sink.key(VQTitleKey);
+    sink.string(_title);
+    sink.endDictionary();
+}
+
+VQPlist VQSwatchCollection::dictionaryRepresentation() const
+{
+    VQPlistTreeBuilder builder;
+    writeDictionary(builder);
+    return builder.take();
 }
 
 VQSwatchCollectionEquality VQSwatchCollection::isEqualToCollection(const VQSwatchCollection &other) const
@@ -181,31 +193,29 @@ bool VQSwatchCollection::mergeWithRemoteCollection(const VQSwatchCollection &rem
         // with an identifier here goes with the k-th one with that identifier
         // there. Identifiers are unique in what we write, but older files hold
         // colours that were made in one second and share one.
-        std::unordered_map<std::uint64_t, std::vector<std::size_t>> localByID;
-        localByID.reserve(_colors.size());
+        std::vector<std::uint64_t> localIDs(_colors.size()), remoteIDs(remoteColors.size());
         for (std::size_t i = 0; i < _colors.size(); ++i)
-            localByID[_colors[i]->colorID()].push_back(i);
-        const std::unordered_set<std::uint64_t> removedHere(_removedIDs.begin(), _removedIDs.end());
-        const std::unordered_set<std::uint64_t> removedThere(remoteRemoved.begin(), remoteRemoved.end());
+            localIDs[i] = _colors[i]->colorID();
+        for (std::size_t i = 0; i < remoteColors.size(); ++i)
+            remoteIDs[i] = remoteColors[i]->colorID();
+        const std::vector<std::size_t> partner = VQMerge::pairOccurrences(localIDs, remoteIDs);
+        const VQMerge::IDSet removedHere(_removedIDs);
+        const VQMerge::IDSet removedThere(remoteRemoved);
 
         std::vector<bool> localPaired(_colors.size(), false);
-        std::unordered_map<std::uint64_t, std::size_t> occurrencesSeen;
         std::vector<VQColorRef> result;
         result.reserve(std::max(_colors.size(), remoteColors.size()));
 
-        for (const VQColorRef &rc : remoteColors) {
-            const std::uint64_t id = rc->colorID();
-            const std::size_t occurrence = occurrencesSeen[id]++;
-            const auto local = localByID.find(id);
-            const bool hasPartner = local != localByID.end() && occurrence < local->second.size();
-            if (hasPartner) {
+        for (std::size_t ri = 0; ri < remoteColors.size(); ++ri) {
+            const VQColorRef &rc = remoteColors[ri];
+            if (partner[ri] != VQMerge::kNoPartner) {
                 // A colour still present here was not deleted here, even when a
                 // same-identifier twin of it was: keep the pair.
-                const std::size_t li = local->second[occurrence];
+                const std::size_t li = partner[ri];
                 localPaired[li] = true;
                 const VQColorRef &lc = _colors[li];
                 result.push_back(lc->modificationDate() < rc->modificationDate() ? rc : lc);
-            } else if (!removedHere.contains(id)) {
+            } else if (!removedHere.contains(rc->colorID())) {
                 result.push_back(rc);
             }
         }

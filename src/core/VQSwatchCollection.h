@@ -59,6 +59,7 @@ public:
     void updateModificationDate();
 
     VQPlist dictionaryRepresentation() const;
+    void writeDictionary(VQPlistSink &sink) const;
     VQSwatchCollectionEquality isEqualToCollection(const VQSwatchCollection &other) const;
 
     // Folds the remote copy of this collection into this one: the newer title,

@@ -6,6 +6,7 @@
 #include "VQLocalizedString.h"
 #include "VQLog.h"
 #include "VQModalUI.h"
+#include "VQPlistWriter.h"
 #include "VQTermination.h"
 #include "VQUserDefaults.h"
 
@@ -295,30 +296,41 @@ void VQSwatchCore::moveCollection(const VQSwatchCollectionRef &collection, std::
 
 void VQSwatchCore::smudge() { _libraryDirty = true; }
 
+void VQSwatchCore::writeLibrary(VQPlistSink &sink) const
+{
+    sink.beginDictionary();
+    sink.key(VQLibraryVersion);
+    sink.string(QString::fromLatin1(VQCurrentLibraryVersion));
+    sink.key(VQLibrarySaveDate);
+    sink.date(QDateTime::fromSecsSinceEpoch(qint64(VQClock::now()), Qt::UTC));
+    std::lock_guard lock(_lock);
+    sink.key(VQLibraryContent);
+    sink.beginArray();
+    for (const VQSwatchCollectionRef &collection : _collections)
+        collection->writeDictionary(sink);
+    sink.endArray();
+    sink.key(VQLibraryRemovedCollectionIDs);
+    sink.beginArray();
+    for (std::uint64_t id : _removedCollectionIDs)
+        sink.integer(id);
+    sink.endArray();
+    sink.endDictionary();
+}
+
 VQPlist VQSwatchCore::libraryDictionary() const
 {
-    VQPlist root = VQPlist::dictionary();
-    root.set(VQLibraryVersion, VQPlist::string(QString::fromLatin1(VQCurrentLibraryVersion)));
-    root.set(VQLibrarySaveDate, VQPlist::date(QDateTime::fromSecsSinceEpoch(qint64(VQClock::now()))));
-    std::lock_guard lock(_lock);
-    VQPlist contents = VQPlist::array();
-    for (const VQSwatchCollectionRef &collection : _collections)
-        contents.append(collection->dictionaryRepresentation());
-    VQPlist removed = VQPlist::array();
-    for (std::uint64_t id : _removedCollectionIDs)
-        removed.append(VQPlist::integer(id));
-    root.set(VQLibraryContent, std::move(contents));
-    root.set(VQLibraryRemovedCollectionIDs, std::move(removed));
-    return root;
+    VQPlistTreeBuilder builder;
+    writeLibrary(builder);
+    return builder.take();
 }
 
 bool VQSwatchCore::writeToURL(const QString &path, QString *error) const
 {
-    std::lock_guard lock(_lock);
-    const VQPlist root = libraryDictionary();
+    VQPlistXMLWriter xml;
+    writeLibrary(xml);
     auto &bookmarks = VQAppScopeBookmarksManager::sharedManager();
     bookmarks.startAccessing(path);
-    const bool written = root.writeXMLFileAtomically(path, error);
+    const bool written = VQWriteFileAtomically(path, xml.finish(), error);
     bookmarks.stopAccessing(path);
     return written;
 }

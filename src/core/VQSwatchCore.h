@@ -95,6 +95,7 @@ public:
     void readLibraryContents(VQPlistNode root);
     // The root dictionary as it is written.
     VQPlist libraryDictionary() const;
+    void writeLibrary(VQPlistSink &sink) const;
 
     // Folds the library file at `path` into this one (identifiers, tombstones,
     // modification dates). An unreadable file or another version is skipped.

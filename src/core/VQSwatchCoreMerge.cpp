@@ -4,8 +4,7 @@
 
 #include "VQLog.h"
 
-#include <unordered_map>
-#include <unordered_set>
+#include "VQOccurrencePairing_p.h"
 
 void VQSwatchCore::mergeWithRemoteCoreAtURL(const QString &path)
 {
@@ -26,11 +25,12 @@ void VQSwatchCore::mergeWithRemoteLibrary(VQPlistNode root, const QString &where
     }
 
     // Read the whole remote copy before anything here changes.
-    std::unordered_set<std::uint64_t> removedThere;
+    std::vector<std::uint64_t> remoteRemoved;
     root[VQLibraryRemovedCollectionIDs].forEachItem([&](VQPlistNode item) {
         if (auto id = item.toUInt64())
-            removedThere.insert(*id);
+            remoteRemoved.push_back(*id);
     });
+    const VQMerge::IDSet removedThere(std::move(remoteRemoved));
     std::vector<VQSwatchCollectionRef> remoteCollections;
     const VQPlistNode contents = root[VQLibraryContent];
     remoteCollections.reserve(contents.count());
@@ -47,20 +47,20 @@ void VQSwatchCore::mergeWithRemoteLibrary(VQPlistNode root, const QString &where
 
     // Pair collections occurrence by occurrence, as colours are paired: older
     // libraries can hold several collections created in the same second.
-    std::unordered_map<std::uint64_t, std::vector<VQSwatchCollectionRef>> localByID;
-    localByID.reserve(_collections.size());
-    for (const VQSwatchCollectionRef &collection : _collections)
-        localByID[collection->creationDate()].push_back(collection);
-    const std::unordered_set<std::uint64_t> removedHere(_removedCollectionIDs.begin(), _removedCollectionIDs.end());
-    std::unordered_map<std::uint64_t, std::size_t> occurrencesSeen;
+    std::vector<std::uint64_t> localIDs(_collections.size()), remoteIDs(remoteCollections.size());
+    for (std::size_t i = 0; i < _collections.size(); ++i)
+        localIDs[i] = _collections[i]->creationDate();
+    for (std::size_t i = 0; i < remoteCollections.size(); ++i)
+        remoteIDs[i] = remoteCollections[i]->creationDate();
+    const std::vector<std::size_t> partner = VQMerge::pairOccurrences(localIDs, remoteIDs);
+    const VQMerge::IDSet removedHere(_removedCollectionIDs);
+    const std::vector<VQSwatchCollectionRef> local = _collections;
 
-    for (const VQSwatchCollectionRef &rc : remoteCollections) {
-        const std::uint64_t id = rc->creationDate();
-        const std::size_t occurrence = occurrencesSeen[id]++;
-        const auto local = localByID.find(id);
-        if (local != localByID.end() && occurrence < local->second.size())
-            local->second[occurrence]->mergeWithRemoteCollection(*rc); // still here, so not deleted here
-        else if (!removedHere.contains(id))
+    for (std::size_t ri = 0; ri < remoteCollections.size(); ++ri) {
+        const VQSwatchCollectionRef &rc = remoteCollections[ri];
+        if (partner[ri] != VQMerge::kNoPartner)
+            local[partner[ri]]->mergeWithRemoteCollection(*rc); // still here, so not deleted here
+        else if (!removedHere.contains(rc->creationDate()))
             _collections.push_back(rc);
     }
 

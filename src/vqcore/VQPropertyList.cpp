@@ -287,13 +287,18 @@ bool VQPlist::writeXMLFileAtomically(const QString &path, QString *error) const
             *error = QStringLiteral("nothing to write");
         return false;
     }
+    return VQWriteFileAtomically(path, xml, error);
+}
+
+bool VQWriteFileAtomically(const QString &path, const QByteArray &bytes, QString *error)
+{
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
             *error = file.errorString();
         return false;
     }
-    if (file.write(xml) != xml.size()) {
+    if (file.write(bytes) != bytes.size()) {
         if (error)
             *error = file.errorString();
         file.cancelWriting();

@@ -111,3 +111,8 @@ public:
 private:
     VQPlistRaw _node = nullptr;
 };
+
+// Writes `bytes` to a temporary file beside `path`, flushes it to disk and
+// renames it over `path`. On failure the old file is untouched, no temporary
+// file is left, and `error` says why.
+bool VQWriteFileAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr);

@@ -1,0 +1,62 @@
+#pragma once
+// Pairing of two copies' items by identifier, shared by the collection and the
+// library merge. Flat sorted arrays rather than hash maps of lists: a library
+// has up to hundreds of thousands of colours, and one small allocation per
+// identifier costs more than the merge itself.
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+namespace VQMerge {
+
+inline constexpr std::size_t kNoPartner = std::numeric_limits<std::size_t>::max();
+
+// For each remote position, the local position it pairs with, or kNoPartner.
+// The k-th occurrence of an identifier on one side pairs with its k-th
+// occurrence on the other, so copies whose items share identifiers (written by
+// older versions) still pair one to one, in order.
+inline std::vector<std::size_t> pairOccurrences(const std::vector<std::uint64_t> &localIDs,
+                                                const std::vector<std::uint64_t> &remoteIDs)
+{
+    using Entry = std::pair<std::uint64_t, std::size_t>; // identifier, position
+    auto sorted = [](const std::vector<std::uint64_t> &ids) {
+        std::vector<Entry> entries(ids.size());
+        for (std::size_t i = 0; i < ids.size(); ++i)
+            entries[i] = {ids[i], i};
+        std::sort(entries.begin(), entries.end());
+        return entries;
+    };
+    const std::vector<Entry> local = sorted(localIDs);
+    const std::vector<Entry> remote = sorted(remoteIDs);
+
+    std::vector<std::size_t> partner(remoteIDs.size(), kNoPartner);
+    std::size_t l = 0, r = 0;
+    while (l < local.size() && r < remote.size()) {
+        if (local[l].first < remote[r].first) {
+            ++l;
+        } else if (remote[r].first < local[l].first) {
+            ++r;
+        } else {
+            // Same identifier: positions ascend within it on both sides.
+            partner[remote[r].second] = local[l].second;
+            ++l;
+            ++r;
+        }
+    }
+    return partner;
+}
+
+// A set of identifiers for membership tests.
+class IDSet {
+public:
+    explicit IDSet(std::vector<std::uint64_t> ids) : _ids(std::move(ids)) { std::sort(_ids.begin(), _ids.end()); }
+    bool contains(std::uint64_t id) const { return std::binary_search(_ids.begin(), _ids.end(), id); }
+    bool empty() const { return _ids.empty(); }
+
+private:
+    std::vector<std::uint64_t> _ids;
+};
+
+} // namespace VQMerge

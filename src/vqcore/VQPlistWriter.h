@@ -1,0 +1,83 @@
+#pragma once
+// Writing a property list as a stream of events. The model writes its
+// dictionary forms once, to a VQPlistSink; VQPlistTreeBuilder turns the events
+// into a VQPlist tree, VQPlistXMLWriter straight into XML text without a tree
+// in between (a large library saves in a fraction of the time).
+
+#include "VQPropertyList.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+class VQPlistSink {
+public:
+    virtual ~VQPlistSink();
+    virtual void beginDictionary() = 0;
+    virtual void endDictionary() = 0;
+    // Inside a dictionary: the key of the value that follows.
+    virtual void key(const char *key) = 0;
+    virtual void beginArray() = 0;
+    virtual void endArray() = 0;
+    virtual void string(const QString &value) = 0;
+    virtual void integer(std::uint64_t value) = 0;
+    virtual void real(double value) = 0;
+    virtual void date(const QDateTime &value) = 0;
+    virtual void boolean(bool value) = 0;
+};
+
+class VQPlistTreeBuilder : public VQPlistSink {
+public:
+    void beginDictionary() override;
+    void endDictionary() override;
+    void key(const char *key) override;
+    void beginArray() override;
+    void endArray() override;
+    void string(const QString &value) override;
+    void integer(std::uint64_t value) override;
+    void real(double value) override;
+    void date(const QDateTime &value) override;
+    void boolean(bool value) override;
+
+    // The finished tree (the outermost value).
+    VQPlist take();
+
+private:
+    void add(VQPlist value);
+
+    std::vector<VQPlist> _open;    // dictionaries and arrays being filled
+    std::vector<std::string> _keys; // the pending key of each open dictionary
+    VQPlist _result;
+};
+
+// XML in the layout other property-list writers use: a header, the doctype,
+// one element per line, tabs for depth. Text is escaped; characters that XML
+// 1.0 cannot carry at all (most control characters) are written as U+FFFD, so
+// that what we write can always be read back.
+class VQPlistXMLWriter : public VQPlistSink {
+public:
+    VQPlistXMLWriter();
+    void beginDictionary() override;
+    void endDictionary() override;
+    void key(const char *key) override;
+    void beginArray() override;
+    void endArray() override;
+    void string(const QString &value) override;
+    void integer(std::uint64_t value) override;
+    void real(double value) override;
+    void date(const QDateTime &value) override;
+    void boolean(bool value) override;
+
+    // The document; the writer is empty afterwards.
+    QByteArray finish();
+
+private:
+    void indent();
+    void escaped(const QByteArray &utf8);
+
+    QByteArray _out;
+    int _depth = 0;
+};
