@@ -133,6 +133,8 @@ std::unique_ptr<VQSwatchCore> VQSwatchCore::loadFromURL(const QString &path)
         fatalAlert(kNewerVersionText, QStringLiteral("Future version ") + QString::number(v) + QStringLiteral("."));
 
     core->readLibraryContents(root->node());
+    root.reset();
+    VQReleaseFreedMemory();
     core->innerInit();
     return core;
 }
@@ -158,6 +160,8 @@ std::unique_ptr<VQSwatchCore> VQSwatchCore::openDetached(const QString &path, QS
     if (core->version() < v)
         return fail(VQLocalizedString(kNewerVersionText));
     core->readLibraryContents(root->node());
+    root.reset();
+    VQReleaseFreedMemory();
     core->_modificationDate = VQFileURL::modificationDate(path);
     return core;
 }

@@ -12,6 +12,8 @@ void VQSwatchCore::mergeWithRemoteCoreAtURL(const QString &path)
     if (!root || !root->node().isDictionary())
         return;
     mergeWithRemoteLibrary(root->node(), path);
+    root.reset();
+    VQReleaseFreedMemory();
 }
 
 void VQSwatchCore::mergeWithRemoteLibrary(VQPlistNode root, const QString &whereFrom)

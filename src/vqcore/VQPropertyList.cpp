@@ -13,6 +13,10 @@
 #include <cstdlib>
 #include <limits>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace {
 plist_type typeOf(VQPlistRaw node)
 {
@@ -310,4 +314,11 @@ bool VQWriteFileAtomically(const QString &path, const QByteArray &bytes, QString
         return false;
     }
     return true;
+}
+
+void VQReleaseFreedMemory()
+{
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
 }

@@ -116,3 +116,9 @@ private:
 // renames it over `path`. On failure the old file is untouched, no temporary
 // file is left, and `error` says why.
 bool VQWriteFileAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+
+// Hands memory freed by a large tree back to the system. A parsed library
+// leaves about a million small freed blocks; unless they are gathered up here,
+// the allocator gathers them at some later large allocation, whose caller then
+// pays for it (the first merge after a load, for instance).
+void VQReleaseFreedMemory();
