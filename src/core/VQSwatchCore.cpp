@@ -28,6 +28,20 @@ constexpr const char *kEarlierIdentifier = "io.vellico.Vellico";
 constexpr const char *kNoVersionText = "Cannot read the library version number.";
 constexpr const char *kNewerVersionText = "It was created by a newer version of Vellico.";
 
+// "DBVersion" is read as a number (or text holding one). Libraries of earlier
+// versions are read as they are; a later one, or none at all, is refused.
+const char *versionProblem(VQPlistNode root, double ourVersion, double *version = nullptr)
+{
+    const double v = root[VQLibraryVersion].doubleValue();
+    if (version)
+        *version = v;
+    if (v == 0)
+        return kNoVersionText;
+    if (ourVersion < v)
+        return kNewerVersionText;
+    return nullptr;
+}
+
 [[noreturn]] void fatalAlert(const char *informative, const QString &logLine)
 {
     VQModalUI::shared().runAlert({VQLocalizedString("Vellico couldn't open the swatch library."),
@@ -126,11 +140,11 @@ std::unique_ptr<VQSwatchCore> VQSwatchCore::loadFromURL(const QString &path)
         return core;
     }
 
-    const double v = (*root)[VQLibraryVersion].doubleValue();
-    if (v == 0)
-        fatalAlert(kNoVersionText, QStringLiteral("Cannot read library version number."));
-    if (core->version() < v)
-        fatalAlert(kNewerVersionText, QStringLiteral("Future version ") + QString::number(v) + QStringLiteral("."));
+    double v = 0;
+    if (const char *problem = versionProblem(root->node(), core->version(), &v))
+        fatalAlert(problem, problem == kNoVersionText
+                                ? QStringLiteral("Cannot read library version number.")
+                                : QStringLiteral("Future version ") + QString::number(v) + QStringLiteral("."));
 
     core->readLibraryContents(root->node());
     root.reset();
@@ -141,28 +155,36 @@ std::unique_ptr<VQSwatchCore> VQSwatchCore::loadFromURL(const QString &path)
 
 std::unique_ptr<VQSwatchCore> VQSwatchCore::openDetached(const QString &path, QString *error)
 {
-    auto fail = [error](const QString &reason) {
+    if (!QFileInfo::exists(path)) {
         if (error)
-            *error = reason;
+            *error = QStringLiteral("No library at %1.").arg(path);
         return nullptr;
-    };
-    if (!QFileInfo::exists(path))
-        return fail(QStringLiteral("No library at %1.").arg(path));
+    }
     QString readError;
     std::optional<VQPlist> root = VQPlist::fromFile(path, &readError);
-    if (!root || !root->node().isDictionary())
-        return fail(QStringLiteral("%1 is not a library (%2).")
-                        .arg(path, readError.isEmpty() ? QStringLiteral("not a dictionary") : readError));
-    std::unique_ptr<VQSwatchCore> core(new VQSwatchCore(path));
-    const double v = (*root)[VQLibraryVersion].doubleValue();
-    if (v == 0)
-        return fail(VQLocalizedString(kNoVersionText));
-    if (core->version() < v)
-        return fail(VQLocalizedString(kNewerVersionText));
-    core->readLibraryContents(root->node());
+    if (!root || !root->node().isDictionary()) {
+        if (error)
+            *error = QStringLiteral("%1 is not a library (%2).")
+                         .arg(path, readError.isEmpty() ? QStringLiteral("not a dictionary") : readError);
+        return nullptr;
+    }
+    std::unique_ptr<VQSwatchCore> core = detachedFromLibrary(root->node(), path, error);
     root.reset();
     VQReleaseFreedMemory();
-    core->_modificationDate = VQFileURL::modificationDate(path);
+    if (core)
+        core->_modificationDate = VQFileURL::modificationDate(path);
+    return core;
+}
+
+std::unique_ptr<VQSwatchCore> VQSwatchCore::detachedFromLibrary(VQPlistNode root, const QString &path, QString *error)
+{
+    std::unique_ptr<VQSwatchCore> core(new VQSwatchCore(path));
+    if (const char *problem = versionProblem(root, core->version())) {
+        if (error)
+            *error = VQLocalizedString(problem);
+        return nullptr;
+    }
+    core->readLibraryContents(root);
     return core;
 }
 

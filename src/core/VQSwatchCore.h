@@ -59,6 +59,8 @@ public:
     // Reads a library file for inspection or offline editing: no alerts, no
     // timer, no observers, no migration. On failure `error` holds the reason.
     static std::unique_ptr<VQSwatchCore> openDetached(const QString &path, QString *error);
+    // The same from a root dictionary already read; `path` becomes the core's URL.
+    static std::unique_ptr<VQSwatchCore> detachedFromLibrary(VQPlistNode root, const QString &path, QString *error);
     ~VQSwatchCore();
 
     // The one core of the program; created by the start-up sequence.

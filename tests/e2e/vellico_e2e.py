@@ -212,6 +212,18 @@ class Session:
                         return left, top, width, height
         return None
 
+    def vellico_alert(self):
+        """(x, y, width, height, window id) of a shown top-level vellico window the size of a dialog."""
+        tree = self.x("xwininfo", "-root", "-children")
+        for line in tree.splitlines():
+            match = re.search(r'\("vellico" "Vellico"\)\s+(\d+)x(\d+)\+(-?\d+)\+(-?\d+)', line)
+            if match:
+                width, height, left, top = map(int, match.groups())
+                window = line.split()[0]
+                if width > 200 and height > 60 and "IsViewable" in self.x("xwininfo", "-id", window):
+                    return left, top, width, height, window
+        return None
+
     def geometry(self, window):
         info = self.x("xwininfo", "-id", window)
         value = lambda label: int(re.search(label + r":\s+(-?\d+)", info).group(1))
@@ -359,10 +371,59 @@ def case_menu_quit(session):
     check_library_intact(session.library_path(), original)
 
 
+GARBAGE = b"this was a library once \x00\xff and is no longer one"
+
+
+def write_garbage_library(session):
+    os.makedirs(os.path.dirname(session.library_path()), exist_ok=True)
+    with open(session.library_path(), "wb") as out:
+        out.write(GARBAGE)
+
+
+def answer_alert(session, keys):
+    """Waits for the start-up alert, looks at it, and answers it with keys."""
+    alert = wait_until("the alert about the unreadable library", session.vellico_alert)
+    session.screenshot("alert")
+    if session.tray_icon():
+        raise Failure("the tray icon is there before the library was decided on")
+    window = alert[4]
+    session.x("xdotool", "windowfocus", "--sync", window)
+    for key in keys:
+        session.x("xdotool", "key", key)
+
+
+def case_unreadable_library_quit(session):
+    write_garbage_library(session)
+    session.start_vellico()
+    answer_alert(session, ["Return"])  # "Quit" is the default button
+    check_clean_exit(session, session.wait_for_exit())
+    with open(session.library_path(), "rb") as library:
+        if library.read() != GARBAGE:
+            raise Failure("quitting at the alert changed the library file")
+
+
+def case_unreadable_library_overwrite(session):
+    write_garbage_library(session)
+    session.start_vellico()
+    answer_alert(session, ["Tab", "space"])  # from "Quit" on to "Overwrite"
+    wait_for_icon(session)
+    folder = os.path.dirname(session.library_path())
+    kept = [name for name in os.listdir(folder) if name.startswith("Vellico Library (unreadable ")]
+    if len(kept) != 1:
+        raise Failure(f"the unreadable library was not kept beside the new one: {os.listdir(folder)}")
+    with open(os.path.join(folder, kept[0]), "rb") as old:
+        if old.read() != GARBAGE:
+            raise Failure("the kept library is not the user's file")
+    session.vellico.send_signal(signal.SIGTERM)
+    check_clean_exit(session, session.wait_for_exit())
+
+
 CASES = {
     "sigterm-keeps-library": case_sigterm_keeps_library,
     "sigint-without-library": case_sigint_without_library,
     "menu-quit": case_menu_quit,
+    "unreadable-library-quit": case_unreadable_library_quit,
+    "unreadable-library-overwrite": case_unreadable_library_overwrite,
 }
 
 

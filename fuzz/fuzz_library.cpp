@@ -1,0 +1,36 @@
+// The library loader on arbitrary bytes: parse, read into a core, write it
+// out, read that back, and merge the input into the core as a remote copy.
+// Whatever we managed to read must survive our own write unchanged in shape.
+
+#include "VQModalUI.h"
+#include "VQPlistWriter.h"
+#include "VQSwatchCore.h"
+
+#include <QByteArray>
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    std::optional<VQPlist> root =
+        VQPlist::fromData(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)));
+    if (!root || !root->node().isDictionary())
+        return 0;
+    std::unique_ptr<VQSwatchCore> core = VQSwatchCore::detachedFromLibrary(root->node(), QString(), nullptr);
+    if (!core)
+        return 0;
+
+    VQPlistXMLWriter writer;
+    core->writeLibrary(writer);
+    std::optional<VQPlist> written = VQPlist::fromData(writer.finish());
+    if (!written)
+        std::abort(); // we wrote something we cannot read
+    std::unique_ptr<VQSwatchCore> reread = VQSwatchCore::detachedFromLibrary(written->node(), QString(), nullptr);
+    if (!reread || reread->numberOfCollections() != core->numberOfCollections())
+        std::abort();
+
+    core->mergeWithRemoteLibrary(root->node());
+    core->mergeWithRemoteLibrary(written->node());
+    return 0;
+}
