@@ -94,11 +94,13 @@ std::optional<QString> VQPlistNode::toString() const
 {
     if (!isString())
         return std::nullopt;
-    char *text = nullptr;
-    plist_get_string_val(static_cast<plist_t>(_node), &text);
-    QString result = QString::fromUtf8(text ? text : "");
-    std::free(text);
-    return result;
+    // By pointer and length: a string may hold NUL characters (a binary list, or
+    // XML that spells one out), which the copying accessor refuses by aborting.
+    uint64_t length = 0;
+    const char *text = plist_get_string_ptr(static_cast<plist_t>(_node), &length);
+    if (!text || length > uint64_t(std::numeric_limits<qsizetype>::max()))
+        return QString();
+    return QString::fromUtf8(text, qsizetype(length));
 }
 
 std::optional<bool> VQPlistNode::toBool() const
