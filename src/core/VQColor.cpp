@@ -265,21 +265,18 @@ VQColorRef VQColor::makeHSB(double hue, double saturation, double brightness)
 
 VQColorRef VQColor::fromQColor(const QColor &color)
 {
-    switch (color.spec()) {
-    case QColor::Invalid:
+    if (!color.isValid())
         return nullptr;
-    case QColor::Cmyk: {
+    // QColor's equality includes its colour model, so a colour equals its own
+    // conversion exactly when it is already held in that model.
+    if (color == color.toCmyk()) {
         float c = 0, m = 0, y = 0, k = 0;
         color.getCmykF(&c, &m, &y, &k);
         return makeCMYK(c, m, y, k);
     }
-    case QColor::ExtendedRgb:
+    if (color == color.toExtendedRgb()) {
         // toRgb() would clamp these to 0–1; the extended values are kept as they are.
         return makeRGB(color.redF(), color.greenF(), color.blueF());
-    case QColor::Rgb:
-    case QColor::Hsv:
-    case QColor::Hsl:
-        break;
     }
     const QColor rgb = color.toRgb();
     return makeRGB(rgb.redF(), rgb.greenF(), rgb.blueF());
