@@ -4,6 +4,8 @@
 #                   the desktop (Xvfb) tests.
 #   2. build-asan/  the unit tests again under AddressSanitizer and
 #                   UndefinedBehaviorSanitizer (skipped with VELLICO_SKIP_SANITIZERS=1).
+#   3. build-fuzz/  each libFuzzer target briefly on its seeds (skipped with
+#                   VELLICO_SKIP_FUZZ=1; VELLICO_FUZZ_SECONDS sets the time).
 # Exits non-zero when anything fails. VELLICO_JOBS sets the parallelism (default 2).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -46,6 +48,32 @@ if [[ "${VELLICO_SKIP_SANITIZERS:-0}" != 1 ]]; then
   cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVELLICO_SANITIZE=ON -DVELLICO_BUILD_DESKTOP=OFF
   cmake --build build-asan -j"$jobs"
   run_ctest build-asan "unit tests under ASan+UBSan"
+fi
+
+if [[ "${VELLICO_SKIP_FUZZ:-0}" != 1 ]]; then
+  echo "== build-fuzz: each libFuzzer target for ${VELLICO_FUZZ_SECONDS:-30} s on its seeds"
+  CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLICO_FUZZ=ON \
+    -DVELLICO_BUILD_DESKTOP=OFF -DVELLICO_BUILD_TESTS=OFF
+  cmake --build build-fuzz -j"$jobs"
+  fuzzed=0
+  for seeds in fuzz/corpus/*/; do
+    target=$(basename "$seeds")
+    corpus=$(mktemp -d)
+    cp "$seeds"* "$corpus"/
+    set +e
+    (cd "$corpus" && "$OLDPWD/build-fuzz/fuzz/fuzz_$target" -max_total_time="${VELLICO_FUZZ_SECONDS:-30}" \
+      -max_len=16384 -print_final_stats=1 . 2>&1 | tail -n 20)
+    result=${PIPESTATUS[0]}
+    set -e
+    rm -rf "$corpus"
+    if ((result != 0)); then
+      status=1
+      summaries+=("fuzz_$target: FAILED (status $result)")
+    else
+      fuzzed=$((fuzzed + 1))
+    fi
+  done
+  summaries+=("fuzzing: $fuzzed targets ran clean")
 fi
 
 echo
