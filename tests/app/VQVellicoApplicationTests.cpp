@@ -91,44 +91,6 @@ TEST_F(VQVellicoApplicationTest, StartUpLoadsTheDefaultLibraryAndInstallsTheTray
     EXPECT_EQ(_willTerminateCount, 0);
 }
 
-TEST_F(VQVellicoApplicationTest, StatusIconImagesAreDarkGlyphsOnTransparency)
-{
-    struct Row {
-        const char *name;
-        QString path;
-        QSize size;
-    };
-    const Row rows[] = {
-        {"1x", ":/images/StatusIcon.png", QSize(22, 22)},
-        {"2x", ":/images/StatusIcon@2x.png", QSize(44, 44)},
-    };
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.name);
-        const QImage image(row.path);
-        ASSERT_FALSE(image.isNull());
-        EXPECT_EQ(image.size(), row.size);
-        EXPECT_TRUE(image.hasAlphaChannel());
-        int dark = 0, clear = 0;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                const QColor pixel = image.pixelColor(x, y);
-                if (pixel.alpha() == 0)
-                    ++clear;
-                else if (pixel.alpha() == 255 && pixel.lightnessF() < 0.2)
-                    ++dark;
-            }
-        }
-        // The glyph covers a fair part of the square and leaves the corners clear.
-        const int area = row.size.width() * row.size.height();
-        EXPECT_GT(dark, area / 10);
-        EXPECT_GT(clear, area / 3);
-        EXPECT_EQ(image.pixelColor(0, 0).alpha(), 0);
-        EXPECT_EQ(image.pixelColor(row.size.width() - 1, row.size.height() - 1).alpha(), 0);
-    }
-    auto app = makeApplication(); // a pixmap needs the application
-    EXPECT_FALSE(VQStatusIcon().pixmap(QSize(22, 22)).isNull());
-}
-
 TEST_F(VQVellicoApplicationTest, QuitAnnouncesTheEndOnceAndRemovesTheTrayIcon)
 {
     auto app = makeApplication();
@@ -136,16 +98,6 @@ TEST_F(VQVellicoApplicationTest, QuitAnnouncesTheEndOnceAndRemovesTheTrayIcon)
     EXPECT_EQ(runEventLoop(*app), 0);
     EXPECT_EQ(_willTerminateCount, 1);
     EXPECT_EQ(app->delegate()->statusItem(), nullptr);
-}
-
-TEST_F(VQVellicoApplicationTest, TheMenusQuitEndsTheEventLoop)
-{
-    auto app = makeApplication();
-    QAction *quit = app->delegate()->statusItem()->contextMenu()->actions().value(0);
-    ASSERT_NE(quit, nullptr);
-    QTimer::singleShot(0, quit, &QAction::trigger);
-    EXPECT_EQ(runEventLoop(*app), 0);
-    EXPECT_EQ(_willTerminateCount, 1);
 }
 
 class VQVellicoApplicationSignalTest : public VQVellicoApplicationTest,
