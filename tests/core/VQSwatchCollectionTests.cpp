@@ -51,17 +51,7 @@ QString names(const VQSwatchCollection &collection)
     return list.join(QLatin1Char(' '));
 }
 
-class CollectionTest : public VQLibraryTest {
-protected:
-    int countPosts(const char *name, const std::function<void()> &body)
-    {
-        int posts = 0;
-        VQObserverToken token(VQNotificationCenter::defaultCenter().addObserver(
-            QString::fromLatin1(name), nullptr, [&](const VQNotification &) { ++posts; }));
-        body();
-        return posts;
-    }
-};
+using CollectionTest = VQLibraryTest;
 
 } // namespace
 
@@ -91,7 +81,7 @@ TEST_F(CollectionTest, RemoveLastColourLeavesTombstoneDateAndOneNotification)
     VQColorRef color = VQColor::makeRGB(0, 1, 0);
     collection->addColor(color, false);
     setTime(time() + 10);
-    const int posts = countPosts(VQSwatchCollectionDidChangeNotification, [&] { collection->removeColorAtIndex(0); });
+    const int posts = VQCountPosts(VQSwatchCollectionDidChangeNotification, [&] { collection->removeColorAtIndex(0); });
     EXPECT_EQ(posts, 1);
     EXPECT_EQ(collection->count(), 0u);
     EXPECT_EQ(collection->removedColorIDs(), std::vector<std::uint64_t>{color->colorID()});
@@ -108,7 +98,7 @@ TEST_F(CollectionTest, SelectColorMovesItToTheFront)
     for (const Row row : {Row{2, "C A B D"}, Row{0, "A B C D"}, Row{3, "D A B C"}, Row{1, "B A C D"}}) {
         SCOPED_TRACE(row.index);
         auto collection = makeCollection(1, {{1, 0, "A"}, {2, 0, "B"}, {3, 0, "C"}, {4, 0, "D"}});
-        const int posts = countPosts(VQSwatchCollectionDidChangeNotification,
+        const int posts = VQCountPosts(VQSwatchCollectionDidChangeNotification,
                                      [&] { collection->selectColorAtIndex(row.index); });
         EXPECT_EQ(names(*collection), QString::fromLatin1(row.expected));
         EXPECT_EQ(collection->firstColor()->name(), QString::fromLatin1(row.expected).left(1));

@@ -72,14 +72,6 @@ protected:
         return VQSwatchCore::loadFromURL(target);
     }
 
-    int countPosts(const char *name, const std::function<void()> &body)
-    {
-        int posts = 0;
-        VQObserverToken token(VQNotificationCenter::defaultCenter().addObserver(
-            QString::fromLatin1(name), nullptr, [&](const VQNotification &) { ++posts; }));
-        body();
-        return posts;
-    }
 };
 
 } // namespace
@@ -152,13 +144,13 @@ TEST_F(CoreTest, VersionGate)
 TEST_F(CoreTest, NoFileInAWritableFolderStartsEmptyAndWritesOnlyAfterAChange)
 {
     std::unique_ptr<VQSwatchCore> core;
-    EXPECT_EQ(countPosts(VQSwatchCoreDidFinishLoadingNotification, [&] { core = load(libraryPath()); }), 1);
+    EXPECT_EQ(VQCountPosts(VQSwatchCoreDidFinishLoadingNotification, [&] { core = load(libraryPath()); }), 1);
     EXPECT_EQ(core->numberOfCollections(), 0u);
     EXPECT_TRUE(core->save());
     EXPECT_FALSE(QFileInfo::exists(libraryPath())) << "an unchanged library writes nothing";
 
     core->addCollection(VQSwatchCollection::create(QStringLiteral("First")));
-    EXPECT_EQ(countPosts(VQVellicoCoreDidSaveNotification, [&] { EXPECT_TRUE(core->save()); }), 1);
+    EXPECT_EQ(VQCountPosts(VQVellicoCoreDidSaveNotification, [&] { EXPECT_TRUE(core->save()); }), 1);
     ASSERT_TRUE(QFileInfo::exists(libraryPath()));
 
     auto reread = VQSwatchCore::openDetached(libraryPath(), nullptr);
@@ -170,7 +162,7 @@ TEST_F(CoreTest, NoFileInAWritableFolderStartsEmptyAndWritesOnlyAfterAChange)
     EXPECT_TRUE(xml.contains("<key>SaveDate</key>"));
 
     // Once changed, every save writes again.
-    EXPECT_EQ(countPosts(VQVellicoCoreDidSaveNotification, [&] { core->save(); }), 1);
+    EXPECT_EQ(VQCountPosts(VQVellicoCoreDidSaveNotification, [&] { core->save(); }), 1);
 }
 
 TEST_F(CoreTest, AFolderThatCannotBeWrittenEndsTheProgram)
@@ -237,7 +229,7 @@ TEST_F(CoreTest, AFailedWriteKeepsTheOldFileAndTheLibraryDirty)
     setrlimit(RLIMIT_FSIZE, &tight);
     int saves = 0;
     bool saved = true;
-    saves = countPosts(VQVellicoCoreDidSaveNotification, [&] { saved = core->save(); });
+    saves = VQCountPosts(VQVellicoCoreDidSaveNotification, [&] { saved = core->save(); });
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 
@@ -267,14 +259,14 @@ TEST_F(CoreTest, SaveMergesAFileThatAnotherWriterChanged)
         other->addCollection(VQSwatchCollection::create(QStringLiteral("Theirs")));
         ASSERT_TRUE(other->writeToURL(libraryPath()));
     }
-    int syncs = countPosts(VQSwatchCoreDidFinishSynchronizationNotification, [&] { EXPECT_TRUE(core->save()); });
+    int syncs = VQCountPosts(VQSwatchCoreDidFinishSynchronizationNotification, [&] { EXPECT_TRUE(core->save()); });
     EXPECT_EQ(syncs, 1);
     ASSERT_EQ(core->numberOfCollections(), 2u);
     EXPECT_EQ(core->allCollections()[1]->title(), QStringLiteral("Theirs"));
     EXPECT_EQ(VQSwatchCore::openDetached(libraryPath(), nullptr)->numberOfCollections(), 2u);
 
     // Nothing changed since: no merge the next time.
-    syncs = countPosts(VQSwatchCoreDidFinishSynchronizationNotification, [&] { core->save(); });
+    syncs = VQCountPosts(VQSwatchCoreDidFinishSynchronizationNotification, [&] { core->save(); });
     EXPECT_EQ(syncs, 0);
 }
 
@@ -328,7 +320,7 @@ TEST_F(CoreTest, SelectedColour)
     twin->setColorID(red->colorID());
     ASSERT_TRUE(twin->isEqualToColor(*red));
     const auto posts = [&](const VQColorRef &color, bool toPicker) {
-        return countPosts(VQSwatchCoreColorSelectionDidChangeNotification,
+        return VQCountPosts(VQSwatchCoreColorSelectionDidChangeNotification,
                           [&] { core->setSelectedColor(color, toPicker); });
     };
     EXPECT_EQ(posts(red, false), 1);

@@ -199,30 +199,23 @@ class Session:
                     return left, top, width, height
         return None
 
-    def vellico_menu(self):
-        """The geometry of a top-level vellico window as wide as a menu, if one is shown."""
-        tree = self.x("xwininfo", "-root", "-children")
-        for line in tree.splitlines():
-            match = re.search(r'\("vellico" "Vellico"\)\s+(\d+)x(\d+)\+(-?\d+)\+(-?\d+)', line)
-            if match:
-                width, height, left, top = map(int, match.groups())
-                if width > 40 and height > 10:
-                    window = line.split()[0]
-                    if "IsViewable" in self.x("xwininfo", "-id", window):
-                        return left, top, width, height
-        return None
-
-    def vellico_alert(self):
-        """(x, y, width, height, window id) of a shown top-level vellico window the size of a dialog."""
+    def vellico_window(self, min_width, min_height):
+        """(x, y, width, height, window id) of a shown top-level vellico window at least that large."""
         tree = self.x("xwininfo", "-root", "-children")
         for line in tree.splitlines():
             match = re.search(r'\("vellico" "Vellico"\)\s+(\d+)x(\d+)\+(-?\d+)\+(-?\d+)', line)
             if match:
                 width, height, left, top = map(int, match.groups())
                 window = line.split()[0]
-                if width > 200 and height > 60 and "IsViewable" in self.x("xwininfo", "-id", window):
+                if width > min_width and height > min_height and "IsViewable" in self.x("xwininfo", "-id", window):
                     return left, top, width, height, window
         return None
+
+    def vellico_menu(self):
+        return self.vellico_window(40, 10)
+
+    def vellico_alert(self):
+        return self.vellico_window(200, 60)
 
     def geometry(self, window):
         info = self.x("xwininfo", "-id", window)
@@ -364,7 +357,7 @@ def case_menu_quit(session):
     menu = wait_until("the tray icon's menu", session.vellico_menu)
     session.screenshot("menu")
     # "Quit" is the menu's only entry.
-    m_left, m_top, m_width, m_height = menu
+    m_left, m_top, m_width, m_height, _ = menu
     session.x("xdotool", "mousemove", str(m_left + m_width // 2), str(m_top + m_height // 2))
     session.x("xdotool", "click", "1")
     check_clean_exit(session, session.wait_for_exit())

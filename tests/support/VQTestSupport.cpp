@@ -2,6 +2,7 @@
 
 #include "VQClock.h"
 #include "VQLog.h"
+#include "VQNotificationCenter.h"
 #include "VQSwatchCore.h"
 #include "VQSwatchDatabaseURL.h"
 #include "VQTermination.h"
@@ -61,4 +62,13 @@ int VQRunPython(const QString &script, const QStringList &args, QString *output)
     if (output)
         *output = QString::fromUtf8(python.readAllStandardOutput());
     return python.exitStatus() == QProcess::NormalExit ? python.exitCode() : -1;
+}
+
+int VQCountPosts(const char *name, const std::function<void()> &body)
+{
+    int posts = 0;
+    VQObserverToken token(VQNotificationCenter::defaultCenter().addObserver(
+        QString::fromLatin1(name), nullptr, [&](const VQNotification &) { ++posts; }));
+    body();
+    return posts;
 }

@@ -35,6 +35,9 @@ protected:
 // its exit status. Tests use it to make files the way other programs do.
 int VQRunPython(const QString &script, const QStringList &args = {}, QString *output = nullptr);
 
+// How many times `name` is posted while `body` runs.
+int VQCountPosts(const char *name, const std::function<void()> &body);
+
 // Expects `body` to end the process through the termination seam with `status`.
 #define EXPECT_TERMINATES(body, expectedStatus)                                        \
     do {                                                                       \
