@@ -364,9 +364,9 @@ bool VQSwatchCore::writeToURL(const QString &path, QString *error) const
 bool VQSwatchCore::save()
 {
     const std::optional<VQFileDate> current = VQFileURL::modificationDate(_url);
-    if (current && _modificationDate && *current != *_modificationDate) {
-        // Someone else replaced the file since we last read or wrote it: take
-        // their changes in before ours go out.
+    if (current && (!_modificationDate || *current != *_modificationDate)) {
+        // Someone else wrote the file since we last read or wrote it (or made
+        // it where there was none): take their changes in before ours go out.
         mergeWithRemoteCoreAtURL(_url);
     } else if (!_libraryDirty) {
         return true;

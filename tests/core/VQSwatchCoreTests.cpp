@@ -270,6 +270,25 @@ TEST_F(CoreTest, SaveMergesAFileThatAnotherWriterChanged)
     EXPECT_EQ(syncs, 0);
 }
 
+TEST_F(CoreTest, SaveMergesAFileThatAppearedWhereThereWasNone)
+{
+    auto core = load(libraryPath());
+    core->addCollection(VQSwatchCollection::create(QStringLiteral("Ours")));
+    // Another writer creates the library after we started without one.
+    {
+        VQPlist root = VQPlist::dictionary();
+        root.set(VQLibraryVersion, VQPlist::string(QStringLiteral("0.3")));
+        VQPlist contents = VQPlist::array();
+        contents.append(VQSwatchCollection::create(QStringLiteral("Theirs"))->dictionaryRepresentation());
+        root.set(VQLibraryContent, std::move(contents));
+        ASSERT_TRUE(root.writeXMLFileAtomically(libraryPath()));
+    }
+    ASSERT_TRUE(core->save());
+    auto reread = VQSwatchCore::openDetached(libraryPath(), nullptr);
+    ASSERT_NE(reread, nullptr);
+    EXPECT_EQ(reread->numberOfCollections(), 2u) << "their collection survives our save";
+}
+
 TEST_F(CoreTest, ListOperationsMarkTheLibraryDirty)
 {
     writePythonLibrary(libraryPath(), "xml", "0.3");
