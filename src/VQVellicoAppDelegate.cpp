@@ -18,8 +18,8 @@ VQVellicoAppDelegate *gSharedDelegate = nullptr;
 QIcon VQStatusIcon()
 {
     QIcon icon;
-    icon.addFile(QStringLiteral(":/images/StatusIcon.png"), QSize(22, 22));
-    icon.addFile(QStringLiteral(":/images/StatusIcon@2x.png"), QSize(44, 44));
+    icon.addFile(QStringLiteral(":/images/StatusIcon"), QSize(22, 22));
+    icon.addFile(QStringLiteral(":/images/StatusIcon@2x"), QSize(44, 44));
     // A single-tone glyph: desktops that tint tray icons may recolour it.
     icon.setIsMask(true);
     return icon;
