@@ -27,8 +27,10 @@ namespace {
 // Size of a swatch in points, and the corner radius of its rounded rectangle.
 constexpr qreal kSwatchSide = 24.0;
 constexpr qreal kSwatchCornerRadius = 3.0;
-// Where the "rgb"/"cmyk" badge goes (its top left corner), in points.
-constexpr QPointF kBadgeOrigin(5.0, 16.0);
+// Where the "rgb"/"cmyk" badge goes, in points: its lower left corner 5 from
+// the left and 16 up from the bottom, which puts it near the top left.
+constexpr qreal kBadgeLeft = 5.0;
+constexpr qreal kBadgeBottomUp = 16.0;
 // The badge images hold twice as many pixels as they cover points, so they stay
 // sharp on a 2× screen (see scripts/make-swatch-badges.sh).
 constexpr qreal kBadgeScale = 2.0;
@@ -408,7 +410,8 @@ QImage VQColor::swatch(qreal devicePixelRatio) const
     const QImage &badge = _colorSpace == VQColorSpace::CMYK ? badges().cmyk : badges().rgb;
     if (!badge.isNull()) {
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        painter.drawImage(kBadgeOrigin, badge);
+        const qreal badgeHeight = badge.height() / badge.devicePixelRatio();
+        painter.drawImage(QPointF(kBadgeLeft, kSwatchSide - kBadgeBottomUp - badgeHeight), badge);
     }
     painter.end();
     return image;

@@ -348,14 +348,15 @@ TEST_F(VQColorTest, Swatch)
             EXPECT_NEAR(int((centre >> shift) & 0xff), int((row.centre >> shift) & 0xff), 1) << std::hex << centre;
     }
 
-    // The badge covers 14 × 6 points at (5, 16) of a white swatch and nothing
-    // above it, and the "rgb" badge differs from the "cmyk" one.
+    // The badge covers 14 × 6 points whose lower left corner is 16 points up
+    // from the bottom (rows 2–7 from the top) of a white swatch, nothing below
+    // it, and the "rgb" badge differs from the "cmyk" one.
     const QImage rgb = VQColor::makeRGB(1, 1, 1)->swatch(), cmyk = VQColor::makeCMYK(0, 0, 0, 0)->swatch();
     int marked = 0, differ = 0;
-    for (int y = 3; y < 22; ++y)
+    for (int y = 2; y < 22; ++y)
         for (int x = 5; x < 19; ++x) {
             const bool changed = rgb.pixel(x, y) != qRgb(255, 255, 255);
-            EXPECT_TRUE(y >= 16 || !changed) << "marked above the badge at " << x << "," << y;
+            EXPECT_TRUE(y < 8 || !changed) << "marked below the badge at " << x << "," << y;
             marked += changed;
             differ += rgb.pixel(x, y) != cmyk.pixel(x, y);
         }
