@@ -25,8 +25,8 @@ VQSelectedColorSink *gSelectedColorSink = nullptr;
 // The earlier version kept its library under this name in the data folder.
 constexpr const char *kEarlierIdentifier = "io.vellico.Vellico";
 
-constexpr const char *kNoVersionText = "Cannot read the library version number.";
-constexpr const char *kNewerVersionText = "It was created by a newer version of Vellico.";
+constexpr const char *kNoVersionText = QT_TRANSLATE_NOOP("Vellico", "Cannot read the library version number.");
+constexpr const char *kNewerVersionText = QT_TRANSLATE_NOOP("Vellico", "It was created by a newer version of Vellico.");
 
 // "DBVersion" is read as a number (or text holding one). Libraries of earlier
 // versions are read as they are; a later one, or none at all, is refused.
