@@ -17,21 +17,23 @@ inline constexpr std::size_t kNoPartner = std::numeric_limits<std::size_t>::max(
 // The k-th occurrence of an identifier on one side pairs with its k-th
 // occurrence on the other, so copies whose items share identifiers (written by
 // older versions) still pair one to one, in order.
-inline std::vector<std::size_t> pairOccurrences(const std::vector<std::uint64_t> &localIDs,
-                                                const std::vector<std::uint64_t> &remoteIDs)
+// `identity` maps an item to its identifier.
+template <class Item, class Identity>
+std::vector<std::size_t> pairOccurrences(const std::vector<Item> &localItems, const std::vector<Item> &remoteItems,
+                                         Identity identity)
 {
     using Entry = std::pair<std::uint64_t, std::size_t>; // identifier, position
-    auto sorted = [](const std::vector<std::uint64_t> &ids) {
-        std::vector<Entry> entries(ids.size());
-        for (std::size_t i = 0; i < ids.size(); ++i)
-            entries[i] = {ids[i], i};
+    auto sorted = [&identity](const std::vector<Item> &items) {
+        std::vector<Entry> entries(items.size());
+        for (std::size_t i = 0; i < items.size(); ++i)
+            entries[i] = {identity(items[i]), i};
         std::sort(entries.begin(), entries.end());
         return entries;
     };
-    const std::vector<Entry> local = sorted(localIDs);
-    const std::vector<Entry> remote = sorted(remoteIDs);
+    const std::vector<Entry> local = sorted(localItems);
+    const std::vector<Entry> remote = sorted(remoteItems);
 
-    std::vector<std::size_t> partner(remoteIDs.size(), kNoPartner);
+    std::vector<std::size_t> partner(remoteItems.size(), kNoPartner);
     std::size_t l = 0, r = 0;
     while (l < local.size() && r < remote.size()) {
         if (local[l].first < remote[r].first) {

@@ -193,12 +193,8 @@ bool VQSwatchCollection::mergeWithRemoteCollection(const VQSwatchCollection &rem
         // with an identifier here goes with the k-th one with that identifier
         // there. Identifiers are unique in what we write, but older files hold
         // colours that were made in one second and share one.
-        std::vector<std::uint64_t> localIDs(_colors.size()), remoteIDs(remoteColors.size());
-        for (std::size_t i = 0; i < _colors.size(); ++i)
-            localIDs[i] = _colors[i]->colorID();
-        for (std::size_t i = 0; i < remoteColors.size(); ++i)
-            remoteIDs[i] = remoteColors[i]->colorID();
-        const std::vector<std::size_t> partner = VQMerge::pairOccurrences(localIDs, remoteIDs);
+        const std::vector<std::size_t> partner =
+            VQMerge::pairOccurrences(_colors, remoteColors, [](const VQColorRef &c) { return c->colorID(); });
         const VQMerge::IDSet removedHere(_removedIDs);
         const VQMerge::IDSet removedThere(remoteRemoved);
 

@@ -49,12 +49,8 @@ void VQSwatchCore::mergeWithRemoteLibrary(VQPlistNode root, const QString &where
 
     // Pair collections occurrence by occurrence, as colours are paired: older
     // libraries can hold several collections created in the same second.
-    std::vector<std::uint64_t> localIDs(_collections.size()), remoteIDs(remoteCollections.size());
-    for (std::size_t i = 0; i < _collections.size(); ++i)
-        localIDs[i] = _collections[i]->creationDate();
-    for (std::size_t i = 0; i < remoteCollections.size(); ++i)
-        remoteIDs[i] = remoteCollections[i]->creationDate();
-    const std::vector<std::size_t> partner = VQMerge::pairOccurrences(localIDs, remoteIDs);
+    const std::vector<std::size_t> partner = VQMerge::pairOccurrences(
+        _collections, remoteCollections, [](const VQSwatchCollectionRef &c) { return c->creationDate(); });
     const VQMerge::IDSet removedHere(_removedCollectionIDs);
     const std::vector<VQSwatchCollectionRef> local = _collections;
 
