@@ -173,21 +173,6 @@ TEST_F(VQPropertyListTest, LenientAccessorsAndNumbers)
     EXPECT_EQ(VQDictionary::integerForKey(VQPlistNode(), "x"), 0);
 }
 
-TEST_F(VQPropertyListTest, LargeIntegersRoundTripThroughXMLAndBinary)
-{
-    const std::uint64_t values[] = {kUInt64Max, 9007199254740993ull, 9223372036854775807ull, 9223372036854775808ull, 0};
-    for (std::uint64_t value : values) {
-        SCOPED_TRACE(value);
-        VQPlist dict = VQPlist::dictionary();
-        dict.set("id", VQPlist::integer(value));
-        for (const QByteArray &data : {dict.toXML(), dict.toBinary()}) {
-            auto again = VQPlist::fromData(data);
-            ASSERT_TRUE(again.has_value());
-            EXPECT_EQ((*again)["id"].toUInt64(), value);
-        }
-    }
-}
-
 TEST_F(VQPropertyListTest, AtomicWriteReplacesTheFileOrLeavesEverythingAsItWas)
 {
     VQPlist dict = VQPlist::dictionary();
