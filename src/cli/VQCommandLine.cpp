@@ -1,4 +1,4 @@
-#include "VQCommandLine.h"
+#include "VQCommandLine_p.h"
 
 #include "VQJson.h"
 #include "VQSwatchCore.h"
@@ -8,44 +8,46 @@
 
 namespace {
 
-const char *kUsage = "usage: vellico-cli library list [--library PATH] [--json]\n";
+const char *kUsage =
+    "usage: vellico-cli library list [--library PATH] [--json]\n"
+    "       vellico-cli parse TEXT [--json]\n"
+    "       vellico-cli format TEXT --template N [--lowercase] [--json]\n"
+    "       vellico-cli import FILE [--into LIBRARY] [--json]\n"
+    "       vellico-cli merge LOCAL REMOTE [--json]\n"
+    "       vellico-cli sync --folder DIR [--library PATH] [--json]\n";
 
-struct Options {
-    QStringList positional;
-    QString library;
-    bool json = false;
-    QString error;
-};
+// Options that take a value; every other "--name" is a flag, checked against kFlags.
+const QStringList kValueOptions = {QStringLiteral("library"), QStringLiteral("into"), QStringLiteral("folder"),
+                                   QStringLiteral("template")};
+const QStringList kFlags = {QStringLiteral("json"), QStringLiteral("lowercase")};
 
-Options parse(const QStringList &arguments)
+VQCliOptions parse(const QStringList &arguments, QString *error)
 {
-    Options options;
+    VQCliOptions options;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &arg = arguments[i];
-        if (arg == QLatin1String("--json")) {
-            options.json = true;
-        } else if (arg == QLatin1String("--library") || arg.startsWith(QLatin1String("--library="))) {
+        if (!arg.startsWith(QLatin1String("--")) || arg.size() == 2) {
+            options.positional << arg;
+            continue;
+        }
+        const QString name = arg.mid(2).section(QLatin1Char('='), 0, 0);
+        if (kValueOptions.contains(name)) {
             if (arg.contains(QLatin1Char('='))) {
-                options.library = arg.section(QLatin1Char('='), 1);
+                options.values.insert(name, arg.section(QLatin1Char('='), 1));
             } else if (i + 1 < arguments.size()) {
-                options.library = arguments[++i];
+                options.values.insert(name, arguments[++i]);
             } else {
-                options.error = QStringLiteral("--library needs a path");
+                *error = QStringLiteral("--%1 needs a value").arg(name);
                 return options;
             }
-        } else if (arg.startsWith(QLatin1String("--"))) {
-            options.error = QStringLiteral("unknown option %1").arg(arg);
-            return options;
+        } else if (kFlags.contains(name) && !arg.contains(QLatin1Char('='))) {
+            options.flags.insert(name);
         } else {
-            options.positional << arg;
+            *error = QStringLiteral("unknown option %1").arg(arg);
+            return options;
         }
     }
     return options;
-}
-
-VQCommandResult usageError(const QString &message)
-{
-    return {2, QString(), message + QLatin1Char('\n') + QString::fromLatin1(kUsage)};
 }
 
 QString describeCollection(const VQSwatchCollection &collection)
@@ -62,15 +64,32 @@ QString describeCollection(const VQSwatchCollection &collection)
         .arg(hexes.join(QLatin1Char(' ')));
 }
 
-VQCommandResult libraryList(const Options &options)
+} // namespace
+
+VQCommandResult VQCliUsageError(const QString &message)
 {
-    const QString path = options.library.isEmpty() ? VQDefaultLibraryPath() : QDir::current().absoluteFilePath(options.library);
+    return {2, QString(), message + QLatin1Char('\n') + QString::fromLatin1(kUsage)};
+}
+
+VQCommandResult VQCliFailure(const QString &message)
+{
+    return {1, QString(), message + QLatin1Char('\n')};
+}
+
+QString VQCliAbsolutePath(const QString &path)
+{
+    return QDir::current().absoluteFilePath(path);
+}
+
+VQCommandResult VQCliLibraryList(const VQCliOptions &options)
+{
+    const QString path = options.has("library") ? VQCliAbsolutePath(options.value("library")) : VQDefaultLibraryPath();
     QString error;
     std::unique_ptr<VQSwatchCore> core = VQSwatchCore::openDetached(path, &error);
     if (!core)
-        return {1, QString(), error + QLatin1Char('\n')};
+        return VQCliFailure(error);
     VQCommandResult result;
-    if (options.json) {
+    if (options.json()) {
         result.out = QString::fromUtf8(VQJson::print(VQJson::library(*core)));
     } else {
         for (const VQSwatchCollectionRef &collection : core->allCollections())
@@ -79,17 +98,16 @@ VQCommandResult libraryList(const Options &options)
     return result;
 }
 
-} // namespace
-
 VQCommandResult VQRunCommandLine(const QStringList &arguments)
 {
-    const Options options = parse(arguments);
-    if (!options.error.isEmpty())
-        return usageError(options.error);
+    QString error;
+    const VQCliOptions options = parse(arguments, &error);
+    if (!error.isEmpty())
+        return VQCliUsageError(error);
     const QStringList &words = options.positional;
     if (words.size() == 2 && words[0] == QLatin1String("library") && words[1] == QLatin1String("list"))
-        return libraryList(options);
+        return VQCliLibraryList(options);
     if (words.isEmpty())
-        return usageError(QStringLiteral("no command given"));
-    return usageError(QStringLiteral("unknown command: %1").arg(words.join(QLatin1Char(' '))));
+        return VQCliUsageError(QStringLiteral("no command given"));
+    return VQCliUsageError(QStringLiteral("unknown command: %1").arg(words.join(QLatin1Char(' '))));
 }

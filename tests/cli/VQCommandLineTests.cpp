@@ -82,7 +82,7 @@ TEST_F(CommandLineTest, ErrorsSayWhatIsWrongAndWriteNothing)
         {"unknown option", {QStringLiteral("library"), QStringLiteral("list"), QStringLiteral("--colour")}, 2,
          "unknown option --colour"},
         {"library without a path", {QStringLiteral("library"), QStringLiteral("list"), QStringLiteral("--library")}, 2,
-         "--library needs a path"},
+         "--library needs a value"},
         {"missing library", {QStringLiteral("library"), QStringLiteral("list"), QStringLiteral("--library"), missing}, 1,
          "No library at"},
         {"not a library", {QStringLiteral("library"), QStringLiteral("list"), QStringLiteral("--library"), notAPlist}, 1,

@@ -1,0 +1,28 @@
+#pragma once
+// Shared by vellico-cli's command files: the parsed arguments and the result helpers.
+
+#include "VQCommandLine.h"
+
+#include <QHash>
+#include <QSet>
+
+struct VQCliOptions {
+    QStringList positional;          // the command words and its operands
+    QHash<QString, QString> values;  // "--name VALUE" or "--name=VALUE", keyed without the dashes
+    QSet<QString> flags;             // "--name", keyed without the dashes
+
+    bool json() const { return flags.contains(QStringLiteral("json")); }
+    bool flag(const char *name) const { return flags.contains(QLatin1String(name)); }
+    QString value(const char *name) const { return values.value(QLatin1String(name)); }
+    bool has(const char *name) const { return values.contains(QLatin1String(name)); }
+};
+
+// Exit status 2 and the usage text: the command line itself was wrong.
+VQCommandResult VQCliUsageError(const QString &message);
+// Exit status 1 and the message on standard error: the command could not be carried out.
+VQCommandResult VQCliFailure(const QString &message);
+// A path given on the command line, made absolute against the working directory.
+QString VQCliAbsolutePath(const QString &path);
+
+// One function per command family; each gets the words after the dispatch.
+VQCommandResult VQCliLibraryList(const VQCliOptions &options);
