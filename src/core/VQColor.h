@@ -60,6 +60,8 @@ struct VQCMYKColor {
     friend bool operator==(const VQCMYKColor &, const VQCMYKColor &) = default;
 };
 
+enum class VQCopyTemplate : int; // VQCopyTemplate.h
+
 class VQColor;
 using VQColorRef = std::shared_ptr<VQColor>;
 
@@ -77,6 +79,13 @@ public:
     // Nothing for an invalid colour.
     static VQColorRef fromQColor(const QColor &color);
     static VQColorRef whiteColor();
+    // Six hexadecimal digits with or without a leading "#"; the text must be 6 or
+    // 7 user-perceived characters long. Nothing otherwise.
+    static VQColorRef fromHexString(const QString &text);
+    // Any colour text a user may type or paste: (#)RRGGBB, (#)RGB, a basic HTML
+    // colour name as a prefix of the text, CSS rgb()/rgba() or hsl()/hsla().
+    // Nothing when the text is none of these. Values are not clamped.
+    static VQColorRef fromRGBString(const QString &text);
     // From the dictionary form. A colour space other than 0 or 1 is read as RGB.
     static VQColorRef fromDictionary(VQPlistNode dictionary);
 
@@ -113,6 +122,9 @@ public:
     QColor calibratedColorForDrawing() const;
     // A 24 × 24 image: the colour in a rounded rectangle with an "rgb" or "cmyk" badge.
     QImage swatch(qreal devicePixelRatio = 1.0) const;
+
+    // Copies the colour as text in `format` (VQCopyTemplate.h).
+    void writeToPasteboardWithTemplate(VQCopyTemplate format) const;
 
     VQPlist dictionaryRepresentation() const;
     // The same dictionary, as events (the library streams these straight to its file).

@@ -1,0 +1,133 @@
+#include "VQCopyTemplate.h"
+
+#include "VQPasteboard.h"
+#include "VQUserDefaults.h"
+
+#include <charconv>
+#include <climits>
+#include <cmath>
+
+namespace {
+
+std::function<void()> &afterCopyHandler()
+{
+    static std::function<void()> handler;
+    return handler;
+}
+
+// channel × scale truncated toward zero; far-out values saturate instead of
+// overflowing the conversion, NaN counts as 0.
+long long truncated(double channel, double scale)
+{
+    const double value = std::trunc(channel * scale);
+    if (std::isnan(value))
+        return 0;
+    if (value >= double(LLONG_MAX))
+        return LLONG_MAX;
+    if (value <= double(LLONG_MIN))
+        return LLONG_MIN;
+    return static_cast<long long>(value);
+}
+
+QString integer(double channel, double scale) { return QString::number(truncated(channel, scale)); }
+
+// printf's %0.3f, without the locale: the decimal separator is always ".".
+QString fixed3(double value)
+{
+    char text[400];
+    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 3);
+    return QString::fromLatin1(text, result.ptr - text);
+}
+
+// A double as the platform prints one by default: %0.15g, plus ".0" when the
+// result has no decimal point, exponent or "n" (nan, inf).
+QString defaultDouble(double value)
+{
+    char text[64];
+    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 15);
+    QString printed = QString::fromLatin1(text, result.ptr - text);
+    if (!printed.contains(QLatin1Char('.')) && !printed.contains(QLatin1Char('e')) &&
+        !printed.contains(QLatin1Char('n')))
+        printed += QLatin1String(".0");
+    return printed;
+}
+
+QString triple(const QString &open, const QString &a, const QString &b, const QString &c, const QString &close)
+{
+    return open + a + QLatin1String(", ") + b + QLatin1String(", ") + c + close;
+}
+
+} // namespace
+
+std::optional<VQCopyTemplate> VQCopyTemplateFromRawValue(std::int64_t raw)
+{
+    if (raw < 0 || raw > 10)
+        return std::nullopt;
+    return VQCopyTemplate(raw);
+}
+
+QString VQCopyText(const VQColor &color, VQCopyTemplate format, bool lowercase)
+{
+    const VQRGBColor rgb = color.RGBColor();
+    const bool grey = color.isGrayscale();
+    const QString R = integer(rgb.r, 255), G = integer(rgb.g, 255), B = integer(rgb.b, 255);
+    const QString r3 = fixed3(rgb.r), g3 = fixed3(rgb.g), b3 = fixed3(rgb.b);
+
+    QString text;
+    switch (format) {
+    case VQCopyTemplate::HexRGBWithoutHash:
+        text = color.hexValue().mid(1);
+        break;
+    case VQCopyTemplate::HexRGBWithHash:
+        text = color.hexValue();
+        break;
+    case VQCopyTemplate::RGB255:
+        text = triple(QStringLiteral("("), R, G, B, QStringLiteral(")"));
+        break;
+    case VQCopyTemplate::RGB1:
+        text = triple(QStringLiteral("("), defaultDouble(rgb.r), defaultDouble(rgb.g), defaultDouble(rgb.b),
+                      QStringLiteral(")"));
+        break;
+    case VQCopyTemplate::CSS3RGB:
+        text = triple(QStringLiteral("rgb("), R, G, B, QStringLiteral(")"));
+        break;
+    case VQCopyTemplate::CSS3RGBA:
+        text = triple(QStringLiteral("rgba("), R, G, B, QStringLiteral(", 1)"));
+        break;
+    case VQCopyTemplate::NSColorDevice:
+        text = grey ? QStringLiteral("[NSColor colorWithDeviceWhite:%1 alpha:1.0]").arg(r3)
+                    : QStringLiteral("[NSColor colorWithDeviceRed:%1 green:%2 blue:%3 alpha:1.0]").arg(r3, g3, b3);
+        break;
+    case VQCopyTemplate::NSColorCalibrated:
+        text = grey ? QStringLiteral("[NSColor colorWithCalibratedWhite:%1 alpha:1.0]").arg(r3)
+                    : QStringLiteral("[NSColor colorWithCalibratedRed:%1 green:%2 blue:%3 alpha:1.0]").arg(r3, g3, b3);
+        break;
+    case VQCopyTemplate::CGColorRef:
+        text = grey ? QStringLiteral("CGColorCreateGenericGray(%1, 1.0)").arg(r3)
+                    : QStringLiteral("CGColorCreateGenericRGB(%1, %2, %3, 1.0)").arg(r3, g3, b3);
+        break;
+    case VQCopyTemplate::UIColor:
+        text = grey ? QStringLiteral("[UIColor colorWithWhite:%1 alpha:1.0]").arg(r3)
+                    : QStringLiteral("[UIColor colorWithRed:%1 green:%2 blue:%3 alpha:1.0]").arg(r3, g3, b3);
+        break;
+    case VQCopyTemplate::CSS3HSLA: {
+        const VQHSLColor hsl = rgb.toHSL();
+        text = QLatin1String("hsla(") + integer(hsl.h, 360) + QLatin1String(", ") + integer(hsl.s, 100) +
+               QLatin1String("%, ") + integer(hsl.l, 100) + QLatin1String("%, 1.0)");
+        break;
+    }
+    }
+    if (lowercase && int(format) < 6)
+        text = text.toLower();
+    return text;
+}
+
+void VQColor::writeToPasteboardWithTemplate(VQCopyTemplate format) const
+{
+    const bool lowercase = VQUserDefaults::standard().boolForKey(QLatin1String(VQUseLowercaseDefaultsKey));
+    VQPasteboard::general().setString(VQCopyText(*this, format, lowercase));
+    if (const std::function<void()> &handler = afterCopyHandler())
+        handler();
+}
+
+void VQSetAfterCopyHandler(std::function<void()> handler) { afterCopyHandler() = std::move(handler); }

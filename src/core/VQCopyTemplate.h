@@ -1,0 +1,44 @@
+#pragma once
+// The eleven code formats a colour is copied in, and the copy itself.
+
+#include "VQColor.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+enum class VQCopyTemplate : int {
+    HexRGBWithoutHash = 0,
+    HexRGBWithHash = 1,
+    RGB255 = 2,
+    RGB1 = 3,
+    CSS3RGB = 4,
+    CSS3RGBA = 5,
+    NSColorDevice = 6,
+    NSColorCalibrated = 7,
+    CGColorRef = 8,
+    UIColor = 9,
+    CSS3HSLA = 10,
+};
+
+// Nothing for any integer outside 0–10 (the preferences store the raw value).
+std::optional<VQCopyTemplate> VQCopyTemplateFromRawValue(std::int64_t raw);
+
+// The text `color` copies as. With `lowercase`, formats 0–5 are lower-cased;
+// the source-code formats (6–10) never change.
+QString VQCopyText(const VQColor &color, VQCopyTemplate format, bool lowercase);
+
+// VQColor::writeToPasteboardWithTemplate puts the colour's text for the format on
+// the general pasteboard ("VQUseLowercase" from the user defaults decides the
+// case), then runs the after-copy handler.
+
+// What happens after every copy: the desktop program closes its window and hands
+// the focus back. Nothing until a handler is set.
+void VQSetAfterCopyHandler(std::function<void()> handler);
+
+// User-defaults keys.
+inline constexpr const char *VQDefaultCopyFormatDefaultsKey = "VQCopyType";
+inline constexpr const char *VQAlternateCopyFormatDefaultsKey = "VQAlternateCopyFormat";
+inline constexpr const char *VQUseLowercaseDefaultsKey = "VQUseLowercase";
