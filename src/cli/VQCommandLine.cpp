@@ -26,7 +26,12 @@ VQCliOptions parse(const QStringList &arguments, QString *error)
     VQCliOptions options;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &arg = arguments[i];
-        if (!arg.startsWith(QLatin1String("--")) || arg.size() == 2) {
+        if (arg == QLatin1String("--")) {
+            // Everything after "--" is an operand, even when it starts with dashes.
+            options.positional << arguments.mid(i + 1);
+            break;
+        }
+        if (!arg.startsWith(QLatin1String("--"))) {
             options.positional << arg;
             continue;
         }
@@ -107,6 +112,10 @@ VQCommandResult VQRunCommandLine(const QStringList &arguments)
     const QStringList &words = options.positional;
     if (words.size() == 2 && words[0] == QLatin1String("library") && words[1] == QLatin1String("list"))
         return VQCliLibraryList(options);
+    if (!words.isEmpty() && words[0] == QLatin1String("parse"))
+        return VQCliParse(options);
+    if (!words.isEmpty() && words[0] == QLatin1String("format"))
+        return VQCliFormat(options);
     if (words.isEmpty())
         return VQCliUsageError(QStringLiteral("no command given"));
     return VQCliUsageError(QStringLiteral("unknown command: %1").arg(words.join(QLatin1Char(' '))));

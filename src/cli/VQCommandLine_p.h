@@ -26,3 +26,5 @@ QString VQCliAbsolutePath(const QString &path);
 
 // One function per command family; each gets the words after the dispatch.
 VQCommandResult VQCliLibraryList(const VQCliOptions &options);
+VQCommandResult VQCliParse(const VQCliOptions &options);
+VQCommandResult VQCliFormat(const VQCliOptions &options);

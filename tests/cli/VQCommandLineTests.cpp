@@ -120,3 +120,58 @@ TEST_F(CommandLineTest, TheProgramPrintsTheListAndExitsWithTheStatus)
         EXPECT_EQ(cli.readAllStandardError().isEmpty(), row.status == 0);
     }
 }
+
+TEST(ColourCommands, ParseAndFormatPrintTheColourOrSayWhatIsWrong)
+{
+    struct Row {
+        QStringList arguments;
+        int status;
+        const char *out; // exact standard output; for failures, a part of standard error
+    };
+    const std::vector<Row> rows = {
+        {{QStringLiteral("parse"), QStringLiteral("#E1E")}, 0, "#EE11EE\tRGB 0.9333333333333333 0.06666666666666667 0.9333333333333333\n"},
+        {{QStringLiteral("parse"), QStringLiteral("grey")}, 1, "\"grey\" is not a colour"},
+        {{QStringLiteral("parse")}, 2, "parse takes one colour text"},
+        {{QStringLiteral("parse"), QStringLiteral("--"), QStringLiteral("--json")}, 1, "\"--json\" is not a colour"},
+        {{QStringLiteral("format"), QStringLiteral("rgb(255, 128, 0)"), QStringLiteral("--template"), QStringLiteral("4")}, 0,
+         "rgb(255, 128, 0)\n"},
+        {{QStringLiteral("format"), QStringLiteral("#FF8000"), QStringLiteral("--template=0"), QStringLiteral("--lowercase")}, 0,
+         "ff8000\n"},
+        {{QStringLiteral("format"), QStringLiteral("white"), QStringLiteral("--template"), QStringLiteral("8"),
+          QStringLiteral("--lowercase")}, 0, "CGColorCreateGenericGray(1.000, 1.0)\n"},
+        {{QStringLiteral("format"), QStringLiteral("red"), QStringLiteral("--template"), QStringLiteral("11")}, 2,
+         "unknown template \"11\""},
+        {{QStringLiteral("format"), QStringLiteral("red"), QStringLiteral("--template"), QStringLiteral("1x")}, 2,
+         "unknown template \"1x\""},
+        {{QStringLiteral("format"), QStringLiteral("red")}, 2, "format needs --template"},
+        {{QStringLiteral("format"), QStringLiteral("redd ish"), QStringLiteral("--template"), QStringLiteral("1")}, 0, "#FF0000\n"},
+        {{QStringLiteral("format"), QStringLiteral("hsl(1,2,3)"), QStringLiteral("--template"), QStringLiteral("1")}, 1,
+         "is not a colour"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.arguments.join(QLatin1Char(' ')).toStdString());
+        const VQCommandResult result = VQRunCommandLine(row.arguments);
+        EXPECT_EQ(result.status, row.status);
+        if (row.status == 0) {
+            EXPECT_EQ(result.out.toStdString(), row.out);
+            EXPECT_TRUE(result.err.isEmpty());
+        } else {
+            EXPECT_TRUE(result.out.isEmpty());
+            EXPECT_TRUE(result.err.contains(QString::fromUtf8(row.out))) << result.err.toStdString();
+        }
+    }
+}
+
+TEST(ColourCommands, FormatAsJsonCarriesTheTextAndTheColour)
+{
+    const VQCommandResult result = VQRunCommandLine({QStringLiteral("format"), QStringLiteral("hsl(120, 100%, 50%)"),
+                                                     QStringLiteral("--template"), QStringLiteral("10"), QStringLiteral("--json")});
+    ASSERT_EQ(result.status, 0) << result.err.toStdString();
+    const QJsonObject root = QJsonDocument::fromJson(result.out.toUtf8()).object();
+    EXPECT_EQ(root[QStringLiteral("template")].toInt(), 10);
+    EXPECT_EQ(root[QStringLiteral("text")].toString(), QStringLiteral("hsla(120, 100%, 50%, 1.0)"));
+    const QJsonObject color = root[QStringLiteral("color")].toObject();
+    EXPECT_EQ(color[QStringLiteral("space")].toString(), QStringLiteral("RGB"));
+    EXPECT_EQ(color[QStringLiteral("hex")].toString(), QStringLiteral("#00FF00"));
+    EXPECT_TRUE(color[QStringLiteral("name")].isNull());
+}
