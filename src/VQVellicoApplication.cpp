@@ -2,6 +2,12 @@
 
 #include "VQVellicoAppDelegate.h"
 
+#include "VQColor.h"
+#include "VQCopyTemplate.h"
+#include "VQInstanceChannel.h"
+#include "VQPasteboard.h"
+#include "VQUserDefaults.h"
+
 #include "VQLog.h"
 #include "VQModalUI.h"
 #include "VQNotificationCenter.h"
@@ -9,7 +15,10 @@
 #include "VQTermination.h"
 #include "VQWidgetModalUI.h"
 
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QSocketNotifier>
+#include <QTextEdit>
 
 #include <cerrno>
 #include <csignal>
@@ -41,6 +50,18 @@ VQVellicoApplication::VQVellicoApplication(int &argc, char **argv)
     setApplicationVersion(QStringLiteral(VELLICO_VERSION));
     setQuitOnLastWindowClosed(false);
 
+    const QStringList commands = VQInstanceChannel::commandsFromArguments(arguments());
+    _instanceChannel = new VQInstanceChannel(this);
+    QString error;
+    if (!_instanceChannel->claim(commands, &error)) {
+        if (!error.isEmpty()) {
+            std::fprintf(stderr, "Vellico is running but did not answer: %s\n", qPrintable(error));
+            _exitStatus = 1;
+        }
+        return;
+    }
+    connect(_instanceChannel, &VQInstanceChannel::commandsReceived, this, &VQVellicoApplication::performCommands);
+
     VQModalUI::install(std::make_unique<VQWidgetModalUI>());
     // Fatal start-up alerts end the program here. Nothing is saved on this road:
     // the library either did not load or the user asked to leave before it did.
@@ -53,12 +74,21 @@ VQVellicoApplication::VQVellicoApplication(int &argc, char **argv)
     installSignalHandlers();
     connect(this, &QCoreApplication::aboutToQuit, this, &VQVellicoApplication::applicationWillTerminate);
 
+    // After every copy the window closes and the focus goes back where it was.
+    VQSetAfterCopyHandler([this] {
+        if (VQVellicoAppDelegate *delegate = VQVellicoAppDelegate::sharedDelegate())
+            delegate->closeCurrentWindow();
+        switchBack();
+    });
+
     _delegate = new VQVellicoAppDelegate(this);
     _delegate->awakeFromNib();
+    performCommands(commands);
 }
 
 VQVellicoApplication::~VQVellicoApplication()
 {
+    VQSetAfterCopyHandler(nullptr);
     // The core holds timers and observers: let it go while Qt is still here.
     VQSwatchCore::takeSharedCore().reset();
     if (gSignalFDs[0] >= 0) {
@@ -68,6 +98,65 @@ VQVellicoApplication::~VQVellicoApplication()
         ::close(gSignalFDs[1]);
         gSignalFDs[0] = gSignalFDs[1] = -1;
     }
+}
+
+void VQVellicoApplication::performCommands(const QStringList &commands)
+{
+    for (const QString &command : commands) {
+        if (command == QLatin1String("copy"))
+            copy();
+        else if (command == QLatin1String("copy-alternate"))
+            copyAlternate();
+        else if (command == QLatin1String("paste"))
+            paste();
+    }
+}
+
+namespace {
+// The selected colour in the format stored under `key`; nothing when the key
+// holds no template number.
+void copySelectedColor(const char *key)
+{
+    const std::optional<VQCopyTemplate> format =
+        VQCopyTemplateFromRawValue(VQUserDefaults::standard().integerForKey(QLatin1String(key)));
+    VQSwatchCore *core = VQSwatchCore::sharedCore();
+    if (!format || !core)
+        return;
+    if (const VQColorRef color = core->selectedColor())
+        color->writeToPasteboardWithTemplate(*format);
+}
+} // namespace
+
+void VQVellicoApplication::copy()
+{
+    // While text is being edited, Copy copies text.
+    QWidget *focus = focusWidget();
+    if (auto *line = qobject_cast<QLineEdit *>(focus)) {
+        line->copy();
+        return;
+    }
+    if (auto *text = qobject_cast<QTextEdit *>(focus)) {
+        text->copy();
+        return;
+    }
+    if (auto *plain = qobject_cast<QPlainTextEdit *>(focus)) {
+        plain->copy();
+        return;
+    }
+    copySelectedColor(VQDefaultCopyFormatDefaultsKey);
+}
+
+void VQVellicoApplication::copyAlternate() { copySelectedColor(VQAlternateCopyFormatDefaultsKey); }
+
+void VQVellicoApplication::paste()
+{
+    VQSwatchCore *core = VQSwatchCore::sharedCore();
+    const VQColorRef color = VQColor::fromRGBString(VQPasteboard::general().string());
+    if (!color || !core) {
+        VQModalUI::shared().beep();
+        return;
+    }
+    core->setSelectedColor(color, true);
 }
 
 void VQVellicoApplication::switchBack() {}

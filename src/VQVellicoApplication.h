@@ -9,6 +9,7 @@
 #include <QApplication>
 
 class QSocketNotifier;
+class VQInstanceChannel;
 class VQVellicoAppDelegate;
 
 class VQVellicoApplication : public QApplication {
@@ -20,15 +21,32 @@ public:
 
     VQVellicoAppDelegate *delegate() const { return _delegate; }
 
+    // False when another Vellico of this session was already running: this
+    // process handed its commands over to it and must end with exitStatus().
+    bool isRunningInstance() const { return _delegate != nullptr; }
+    int exitStatus() const { return _exitStatus; }
+
+    // The Edit commands. copy and copyAlternate put the selected colour on the
+    // clipboard in the format of "VQCopyType" or "VQAlternateCopyFormat" (and do
+    // nothing when that holds no format); copy copies a text field's selection
+    // instead while one has the focus. paste selects the clipboard's colour, or
+    // beeps when the clipboard holds none.
+    void copy();
+    void copyAlternate();
+    void paste();
+
     // Gives the focus back to the window that was active before Vellico took it.
     // Nothing to hand back yet: Vellico does not take the focus so far.
     void switchBack();
 
 private:
+    void performCommands(const QStringList &commands);
     void installSignalHandlers();
     void readPendingSignal();
     void applicationWillTerminate();
 
     VQVellicoAppDelegate *_delegate = nullptr;
     QSocketNotifier *_signalNotifier = nullptr;
+    VQInstanceChannel *_instanceChannel = nullptr;
+    int _exitStatus = 0;
 };

@@ -3,5 +3,7 @@
 int main(int argc, char *argv[])
 {
     VQVellicoApplication app(argc, argv);
+    if (!app.isRunningInstance())
+        return app.exitStatus();
     return app.exec();
 }

@@ -3,19 +3,27 @@
 
 #include "VQTestSupport.h"
 
+#include "VQColor.h"
+#include "VQCopyTemplate.h"
+#include "VQInstanceChannel.h"
 #include "VQNotificationCenter.h"
+#include "VQPasteboard.h"
+#include "VQUserDefaults.h"
 #include "VQSwatchCore.h"
 #include "VQTermination.h"
 #include "VQVellicoAppDelegate.h"
 #include "VQVellicoApplication.h"
 
+#include <QClipboard>
 #include <QIcon>
+#include <QLineEdit>
 #include <QImage>
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
 #include <csignal>
+#include <thread>
 
 namespace {
 
@@ -62,6 +70,16 @@ protected:
         });
         const int status = app.exec();
         return timedOut ? -1 : status;
+    }
+
+    // Waits (with the event loop running) until `widget` has the focus.
+    static bool waitForFocus(QApplication &app, QWidget &widget)
+    {
+        for (int i = 0; i < 200 && QApplication::focusWidget() != &widget; ++i) {
+            app.processEvents();
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return QApplication::focusWidget() == &widget;
     }
 
     int _willTerminateCount = 0;
@@ -118,5 +136,100 @@ INSTANTIATE_TEST_SUITE_P(TerminationSignals, VQVellicoApplicationSignalTest, ::t
                          [](const ::testing::TestParamInfo<int> &info) {
                              return std::string(info.param == SIGTERM ? "SIGTERM" : "SIGINT");
                          });
+
+TEST_F(VQVellicoApplicationTest, PasteSelectsTheClipboardsColourOrBeeps)
+{
+    auto app = makeApplication();
+    auto &ui = static_cast<VQScriptedModalUI &>(VQModalUI::shared());
+    VQSwatchCore &core = *VQSwatchCore::sharedCore();
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("rgb(255, 128, 0)"));
+    app->paste();
+    ASSERT_NE(core.selectedColor(), nullptr);
+    EXPECT_EQ(core.selectedColor()->hexValue(), "#FF8000");
+    EXPECT_EQ(ui.beeps(), 0);
+
+    for (const QString &text : {QStringLiteral("grey"), QString()}) {
+        QGuiApplication::clipboard()->setText(text);
+        app->paste();
+        EXPECT_EQ(core.selectedColor()->hexValue(), "#FF8000");
+    }
+    EXPECT_EQ(ui.beeps(), 2);
+}
+
+TEST_F(VQVellicoApplicationTest, CopyUsesTheStoredFormatAndDoesNothingForAnUnknownOne)
+{
+    auto app = makeApplication();
+    VQSwatchCore::sharedCore()->setSelectedColor(VQColor::makeRGB(1, 0.5, 0), false);
+    VQUserDefaults &defaults = VQUserDefaults::standard();
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    struct Row {
+        qint64 copyType, alternate;
+        const char *afterCopy, *afterAlternate;
+    };
+    const std::vector<Row> rows = {
+        {4, 10, "rgb(255, 127, 0)", "hsla(30, 100%, 50%, 1.0)"},
+        {1, 0, "#FF8000", "FF8000"},
+        {11, -1, "untouched", "untouched"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.copyType);
+        defaults.setInteger(QLatin1String(VQDefaultCopyFormatDefaultsKey), row.copyType);
+        defaults.setInteger(QLatin1String(VQAlternateCopyFormatDefaultsKey), row.alternate);
+        clipboard->setText(QStringLiteral("untouched"));
+        app->copy();
+        EXPECT_EQ(clipboard->text(), row.afterCopy);
+        clipboard->setText(QStringLiteral("untouched"));
+        app->copyAlternate();
+        EXPECT_EQ(clipboard->text(), row.afterAlternate);
+    }
+}
+
+TEST_F(VQVellicoApplicationTest, CopyCopiesTextWhileATextFieldHasTheFocus)
+{
+    auto app = makeApplication();
+    VQSwatchCore::sharedCore()->setSelectedColor(VQColor::makeRGB(1, 0.5, 0), false);
+    QLineEdit field(QStringLiteral("typed text"));
+    field.show();
+    field.activateWindow();
+    field.setFocus();
+    field.selectAll();
+    ASSERT_TRUE(waitForFocus(*app, field));
+    app->copy();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "typed text");
+    app->copyAlternate();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "FF8000");
+}
+
+TEST_F(VQVellicoApplicationTest, ALaterStartHandsItsCommandsToTheRunningInstance)
+{
+    EXPECT_EQ(VQInstanceChannel::commandsFromArguments({QStringLiteral("vellico"), QStringLiteral("--paste"),
+                                                        QStringLiteral("--choose-library"), QStringLiteral("--copy")}),
+              (QStringList{QStringLiteral("paste"), QStringLiteral("copy")}));
+
+    auto app = makeApplication();
+    VQUserDefaults::standard().setInteger(QLatin1String(VQDefaultCopyFormatDefaultsKey), 1);
+    QGuiApplication::clipboard()->setText(QStringLiteral("teal"));
+
+    // A second start in another thread: it must find the running instance and
+    // hand over, while this thread's event loop carries the commands out.
+    bool claimed = true;
+    QString error;
+    std::thread later([&] {
+        VQInstanceChannel channel;
+        claimed = channel.claim({QStringLiteral("paste"), QStringLiteral("copy")}, &error);
+    });
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, app.get(), [&] {
+        if (QGuiApplication::clipboard()->text() == QLatin1String("#008080"))
+            app->quit();
+    });
+    poll.start(10);
+    EXPECT_EQ(runEventLoop(*app), 0);
+    later.join();
+    EXPECT_FALSE(claimed);
+    EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+    EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#008080");
+}
 
 } // namespace

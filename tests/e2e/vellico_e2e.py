@@ -411,12 +411,70 @@ def case_unreadable_library_overwrite(session):
     check_clean_exit(session, session.wait_for_exit())
 
 
+def write_settings(session, **values):
+    os.makedirs(os.path.dirname(session.settings_path()), exist_ok=True)
+    with open(session.settings_path(), "w") as settings:
+        settings.write("[General]\n")
+        for key, value in values.items():
+            settings.write(f"{key}={value}\n")
+
+
+def clipboard(session):
+    result = subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=session.environment(),
+                            capture_output=True, timeout=10)
+    return result.stdout.decode() if result.returncode == 0 else None
+
+
+def run_again(session, *arguments):
+    """Starts vellico a second time; it must hand its commands over and end at once."""
+    result = subprocess.run([os.environ["VELLICO_BINARY"], *arguments], env=session.environment(),
+                            capture_output=True, text=True, timeout=20)
+    if result.returncode != 0:
+        raise Failure(f"vellico {' '.join(arguments)} ended with {result.returncode}: {result.stderr}")
+
+
+def case_clipboard_copy(session):
+    write_settings(session, VQCopyType=1, VQAlternateCopyFormat=6, VQUseLowercase="true")
+    session.start_vellico()
+    wait_for_icon(session)
+
+    # Another program puts a CSS colour on the clipboard; Vellico pastes it as its selection.
+    owner = subprocess.Popen(["xclip", "-quiet", "-selection", "clipboard", "-i"], env=session.environment(),
+                             stdin=subprocess.PIPE, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    session.processes.append(owner)
+    owner.stdin.write(b"rgb(255, 128, 0)")
+    owner.stdin.close()
+    wait_until("xclip to own the clipboard", lambda: clipboard(session) == "rgb(255, 128, 0)")
+    run_again(session, "--paste")
+
+    # Vellico copies the selection; other clients read exactly the text of the format.
+    run_again(session, "--copy")
+    wait_until("the copied colour on the clipboard", lambda: clipboard(session) == "#ff8000")
+    if owner.wait(timeout=10) != 0:
+        raise Failure("xclip did not give up the clipboard to vellico")
+    run_again(session, "--copy-alternate")
+    expected = "[NSColor colorWithDeviceRed:1.000 green:0.502 blue:0.000 alpha:1.0]"
+    wait_until("the alternate format on the clipboard", lambda: clipboard(session) == expected)
+    # The text stays served while the program runs, to any number of readers.
+    for _ in range(3):
+        if clipboard(session) != expected:
+            raise Failure("the clipboard lost the copied text")
+
+    icons = sum('("vellico" "Vellico")' in line
+                for line in session.x("xwininfo", "-tree", "-id", session.panel).splitlines())
+    if icons != 1:
+        raise Failure(f"the later starts left {icons} vellico windows in the tray")
+    session.vellico.send_signal(signal.SIGTERM)
+    check_clean_exit(session, session.wait_for_exit())
+
+
 CASES = {
     "sigterm-keeps-library": case_sigterm_keeps_library,
     "sigint-without-library": case_sigint_without_library,
     "menu-quit": case_menu_quit,
     "unreadable-library-quit": case_unreadable_library_quit,
     "unreadable-library-overwrite": case_unreadable_library_overwrite,
+    "clipboard-copy": case_clipboard_copy,
 }
 
 

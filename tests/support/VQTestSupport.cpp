@@ -9,6 +9,7 @@
 #include "VQUserDefaults.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 
 void VQLibraryTest::SetUp()
@@ -19,6 +20,10 @@ void VQLibraryTest::SetUp()
     qputenv("XDG_CONFIG_HOME", (_home->path() + "/.config").toUtf8());
     qputenv("XDG_DATA_HOME", (_home->path() + "/.local/share").toUtf8());
     qputenv("XDG_STATE_HOME", (_home->path() + "/.local/state").toUtf8());
+    // The desktop program keeps its one-instance socket here.
+    QDir(_home->path()).mkpath(QStringLiteral("runtime"));
+    QFile::setPermissions(_home->path() + "/runtime", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", (_home->path() + "/runtime").toUtf8());
     VQUserDefaults::setStandardFilePath(_home->path() + "/.config/Vellico/Vellico.conf");
     VQDebugLog::reloadFromDefaults();
     VQResetSwatchDatabaseURL();
