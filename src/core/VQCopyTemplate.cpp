@@ -52,6 +52,18 @@ QString defaultDouble(double value)
     return printed;
 }
 
+// The source-code formats 6–9: a grey colour has a constructor of its own.
+struct SourceFormat {
+    const char *rgb;
+    const char *grey;
+};
+constexpr SourceFormat kSourceFormats[] = {
+    {"[NSColor colorWithDeviceRed:%1 green:%2 blue:%3 alpha:1.0]", "[NSColor colorWithDeviceWhite:%1 alpha:1.0]"},
+    {"[NSColor colorWithCalibratedRed:%1 green:%2 blue:%3 alpha:1.0]", "[NSColor colorWithCalibratedWhite:%1 alpha:1.0]"},
+    {"CGColorCreateGenericRGB(%1, %2, %3, 1.0)", "CGColorCreateGenericGray(%1, 1.0)"},
+    {"[UIColor colorWithRed:%1 green:%2 blue:%3 alpha:1.0]", "[UIColor colorWithWhite:%1 alpha:1.0]"},
+};
+
 QString triple(const QString &open, const QString &a, const QString &b, const QString &c, const QString &close)
 {
     return open + a + QLatin1String(", ") + b + QLatin1String(", ") + c + close;
@@ -95,21 +107,14 @@ QString VQCopyText(const VQColor &color, VQCopyTemplate format, bool lowercase)
         text = triple(QStringLiteral("rgba("), R, G, B, QStringLiteral(", 1)"));
         break;
     case VQCopyTemplate::NSColorDevice:
-        text = grey ? QStringLiteral("[NSColor colorWithDeviceWhite:%1 alpha:1.0]").arg(r3)
-                    : QStringLiteral("[NSColor colorWithDeviceRed:%1 green:%2 blue:%3 alpha:1.0]").arg(r3, g3, b3);
-        break;
     case VQCopyTemplate::NSColorCalibrated:
-        text = grey ? QStringLiteral("[NSColor colorWithCalibratedWhite:%1 alpha:1.0]").arg(r3)
-                    : QStringLiteral("[NSColor colorWithCalibratedRed:%1 green:%2 blue:%3 alpha:1.0]").arg(r3, g3, b3);
-        break;
     case VQCopyTemplate::CGColorRef:
-        text = grey ? QStringLiteral("CGColorCreateGenericGray(%1, 1.0)").arg(r3)
-                    : QStringLiteral("CGColorCreateGenericRGB(%1, %2, %3, 1.0)").arg(r3, g3, b3);
+    case VQCopyTemplate::UIColor: {
+        const SourceFormat &source = kSourceFormats[int(format) - int(VQCopyTemplate::NSColorDevice)];
+        text = grey ? QString::fromLatin1(source.grey).arg(r3)
+                    : QString::fromLatin1(source.rgb).arg(r3, g3, b3);
         break;
-    case VQCopyTemplate::UIColor:
-        text = grey ? QStringLiteral("[UIColor colorWithWhite:%1 alpha:1.0]").arg(r3)
-                    : QStringLiteral("[UIColor colorWithRed:%1 green:%2 blue:%3 alpha:1.0]").arg(r3, g3, b3);
-        break;
+    }
     case VQCopyTemplate::CSS3HSLA: {
         const VQHSLColor hsl = rgb.toHSL();
         text = QLatin1String("hsla(") + integer(hsl.h, 360) + QLatin1String(", ") + integer(hsl.s, 100) +
