@@ -6,10 +6,12 @@
 #include "VQModalUI.h"
 #include "VQNotificationCenter.h"
 #include "VQSwatchCore.h"
+#include "VQSynchronizationManager.h"
 #include "VQTermination.h"
 #include "VQWidgetModalUI.h"
 
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <cerrno>
 #include <csignal>
@@ -54,12 +56,24 @@ VQVellicoApplication::VQVellicoApplication(int &argc, char **argv)
     connect(this, &QCoreApplication::aboutToQuit, this, &VQVellicoApplication::applicationWillTerminate);
 
     _delegate = new VQVellicoAppDelegate(this);
+    _delegate->setChooseLibraryAtLaunch(wantsLibraryChoice(arguments(), queryKeyboardModifiers()));
     _delegate->awakeFromNib();
+
+    QTimer::singleShot(0, this, [] {
+        VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQApplicationDidFinishLaunchingNotification));
+    });
+}
+
+bool VQVellicoApplication::wantsLibraryChoice(const QStringList &arguments, Qt::KeyboardModifiers heldModifiers)
+{
+    return arguments.mid(1).contains(QStringLiteral("--choose-library")) || heldModifiers.testFlag(Qt::AltModifier);
 }
 
 VQVellicoApplication::~VQVellicoApplication()
 {
-    // The core holds timers and observers: let it go while Qt is still here.
+    // The core holds timers and observers: let it go while Qt is still here,
+    // after the synchronisation that works on it.
+    VQSynchronizationManager::resetSharedManager();
     VQSwatchCore::takeSharedCore().reset();
     if (gSignalFDs[0] >= 0) {
         std::signal(SIGTERM, SIG_DFL);

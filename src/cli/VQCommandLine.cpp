@@ -107,6 +107,10 @@ VQCommandResult VQRunCommandLine(const QStringList &arguments)
     const QStringList &words = options.positional;
     if (words.size() == 2 && words[0] == QLatin1String("library") && words[1] == QLatin1String("list"))
         return VQCliLibraryList(options);
+    if (!words.isEmpty() && words[0] == QLatin1String("sync"))
+        return VQCliSync(options);
+    if (!words.isEmpty() && words[0] == QLatin1String("merge"))
+        return VQCliMerge(options);
     if (words.isEmpty())
         return VQCliUsageError(QStringLiteral("no command given"));
     return VQCliUsageError(QStringLiteral("unknown command: %1").arg(words.join(QLatin1Char(' '))));

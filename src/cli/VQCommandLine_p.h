@@ -26,3 +26,5 @@ QString VQCliAbsolutePath(const QString &path);
 
 // One function per command family; each gets the words after the dispatch.
 VQCommandResult VQCliLibraryList(const VQCliOptions &options);
+VQCommandResult VQCliSync(const VQCliOptions &options);    // VQCliSync.cpp
+VQCommandResult VQCliMerge(const VQCliOptions &options);   // VQCliMerge.cpp
