@@ -98,6 +98,12 @@ bool coordinateReading(const QString &target, const std::function<void()> &acces
 
 bool readFile(const QString &target, QByteArray *bytes, QString *error, int timeoutMs)
 {
+    if (!QFileInfo(target).isFile()) {
+        // Nothing to wait for, and no lock file to leave beside a name that is not there.
+        if (error)
+            *error = QStringLiteral("no file at %1").arg(target);
+        return false;
+    }
     QString readError;
     bool read = false;
     const bool locked = coordinateReading(
