@@ -11,6 +11,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QThread>
+
+#include <deque>
+#include <future>
 
 #include <pwd.h>
 #include <unistd.h>
@@ -36,6 +40,42 @@ QString canonical(const QString &path)
 {
     const QString resolved = QFileInfo(path).canonicalFilePath();
     return resolved.isEmpty() ? QFileInfo(path).absoluteFilePath() : resolved;
+}
+struct RemoteCopy {
+    QString path;
+    std::optional<VQPlist> root;
+    QString problem; // empty: a library to merge
+};
+
+RemoteCopy readRemoteCopy(const QString &path)
+{
+    RemoteCopy copy{path, std::nullopt, {}};
+    QByteArray bytes;
+    QString error;
+    const bool locked = VQFileCoordinator::coordinateReading(
+        path,
+        [&] {
+            VQLog(QStringLiteral("Coordinating reading."));
+            QFile file(path);
+            if (file.open(QIODevice::ReadOnly))
+                bytes = file.readAll();
+            else
+                error = file.errorString();
+        },
+        &error);
+    if (!locked || !error.isEmpty()) {
+        VQLog(QStringLiteral("Syncing ended with error ") + error);
+        copy.problem = error;
+        return copy;
+    }
+    // Parsed after the lock is let go: a writer waits only for the copy.
+    copy.root = VQPlist::fromData(bytes);
+    copy.problem = VQSynchronizationManager::remoteLibraryProblem(copy.root);
+    if (!copy.problem.isEmpty()) {
+        VQLog(QStringLiteral("Skipping %1: %2.").arg(path, copy.problem));
+        copy.root.reset();
+    }
+    return copy;
 }
 } // namespace
 
@@ -126,8 +166,8 @@ VQSyncReport VQSynchronizationManager::synchronize(VQSwatchCore &core, const QSt
 
     const QDir dir(folder);
     // Hidden entries (lock files, partial downloads) are left out of the listing.
-    const QStringList names = dir.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString &name : names) {
+    QStringList entries;
+    for (const QString &name : dir.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name)) {
         if (!isLibraryFileName(name))
             continue;
         const QString entry = dir.filePath(name);
@@ -141,36 +181,26 @@ VQSyncReport VQSynchronizationManager::synchronize(VQSwatchCore &core, const QSt
             VQLog(QStringLiteral("Skipping URL, as it's the library itself."));
             continue;
         }
+        entries << entry;
+    }
 
-        QByteArray bytes;
-        QString error;
-        const bool read = VQFileCoordinator::coordinateReading(
-            entry,
-            [&] {
-                VQLog(QStringLiteral("Coordinating reading."));
-                QFile file(entry);
-                if (file.open(QIODevice::ReadOnly))
-                    bytes = file.readAll();
-                else
-                    error = file.errorString();
-            },
-            &error);
-        if (!read || !error.isEmpty()) {
-            VQLog(QStringLiteral("Syncing ended with error ") + error);
-            report.skipped.append({entry, error});
+    // Reading and parsing dominate a pass and need nothing of the library: a
+    // few files are read ahead on worker threads while the calling thread merges
+    // them, one after the other in listing order.
+    std::deque<std::future<RemoteCopy>> ahead;
+    const qsizetype window = std::max(2, QThread::idealThreadCount());
+    qsizetype next = 0;
+    while (next < entries.size() || !ahead.empty()) {
+        while (next < entries.size() && qsizetype(ahead.size()) < window)
+            ahead.push_back(std::async(std::launch::async, readRemoteCopy, entries[next++]));
+        RemoteCopy copy = ahead.front().get();
+        ahead.pop_front();
+        if (!copy.problem.isEmpty()) {
+            report.skipped.append({copy.path, copy.problem});
             continue;
         }
-
-        // Parsed and merged after the lock is let go: the writer waits only for the copy.
-        std::optional<VQPlist> root = VQPlist::fromData(bytes);
-        bytes.clear();
-        if (const QString problem = remoteLibraryProblem(root); !problem.isEmpty()) {
-            VQLog(QStringLiteral("Skipping %1: %2.").arg(entry, problem));
-            report.skipped.append({entry, problem});
-            continue;
-        }
-        core.mergeWithRemoteLibrary(root->node(), entry);
-        report.merged.append(entry);
+        core.mergeWithRemoteLibrary(copy.root->node(), copy.path);
+        report.merged.append(copy.path);
     }
     VQReleaseFreedMemory();
 
