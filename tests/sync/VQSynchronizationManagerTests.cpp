@@ -173,13 +173,15 @@ TEST_P(PassRules, MergesOnlyOtherComputersLibrariesAndWritesOnlyWhenItMay)
         QFile f(_library);
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         EXPECT_EQ(f.readAll(), libraryBefore) << "the library was saved";
-        if (row.folder)
+        if (row.folder) {
             EXPECT_EQ(QDir(_folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before)
                 << "something was written into the folder";
+        }
     }
     EXPECT_FALSE(QFileInfo::exists(path("missing")));
-    if (row.logLine)
+    if (row.logLine) {
         EXPECT_EQ(logCount(QString::fromUtf8(row.logLine)), 1) << row.logLine;
+    }
 }
 
 const QStringList kLocal = {"Local"};
@@ -343,13 +345,15 @@ TEST_F(SyncTest, ReadersWaitForTheWriterAndTheWriterForReaders)
         });
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         EXPECT_FALSE(entered) << "went ahead while the lock was held";
-        if (!row.waiterWrites)
+        if (!row.waiterWrites) {
             ASSERT_TRUE(VQWriteFileAtomically(target, "new")); // the holder's write
+        }
         held.reset();
         waiter.join();
         EXPECT_TRUE(ok);
-        if (!row.waiterWrites)
+        if (!row.waiterWrites) {
             EXPECT_EQ(seen, QByteArray("new"));
+        }
     }
     QFile file(target);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
