@@ -4,6 +4,7 @@
 #include "VQLog.h"
 #include "VQSwatchCore.h"
 #include "VQSwatchDatabaseURL.h"
+#include "VQSynchronizationManager.h"
 #include "VQTermination.h"
 
 #include <QApplication>
@@ -53,13 +54,19 @@ void VQVellicoAppDelegate::innerInitialization()
 {
     VQLog("Creating swatch core.");
     // Loading may itself end the process after telling the user why.
-    VQSwatchCore::setSharedCore(VQSwatchCore::loadFromURL(VQSwatchDatabaseURL()));
+    VQSwatchCore::setSharedCore(VQSwatchCore::loadFromURL(VQSwatchDatabaseURL(_chooseLibraryAtLaunch)));
     VQSwatchCore *core = VQSwatchCore::sharedCore();
     if (!core) {
         VQLog("Fatal error, couldn't create core, exiting.");
         VQTermination::terminate(0);
     }
     VQLog(QStringLiteral("Core successfully created (") + describeCore(*core) + QStringLiteral(")."));
+
+    // Preferences come before synchronisation: they decide whether it runs.
+    VQLog("Initializing preferences.");
+
+    VQLog("Starting sync core.");
+    VQSynchronizationManager::sharedManager();
 
     installStatusItem();
 }

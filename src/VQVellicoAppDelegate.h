@@ -1,6 +1,6 @@
 #pragma once
-// The application delegate: brings the program up (library, then the tray
-// icon), and takes the tray icon down again when the program ends.
+// The application delegate: brings the program up (library, synchronisation,
+// then the tray icon), and takes the tray icon down again when the program ends.
 
 #include <QObject>
 
@@ -21,9 +21,13 @@ public:
     // The one delegate of the process (null before it exists and after it is gone).
     static VQVellicoAppDelegate *sharedDelegate();
 
+    // Whether the user asked to pick another library at this launch (set before awakeFromNib).
+    void setChooseLibraryAtLaunch(bool choose) { _chooseLibraryAtLaunch = choose; }
+
     // Stores the shared delegate and runs the start-up sequence.
     void awakeFromNib();
-    // Creates the library (or ends the process), then installs the tray icon.
+    // Creates the library (or ends the process), starts synchronisation, then
+    // installs the tray icon.
     void innerInitialization();
     // Removes the tray icon.
     void applicationWillTerminate();
@@ -38,6 +42,7 @@ public:
 private:
     void installStatusItem();
 
+    bool _chooseLibraryAtLaunch = false;
     std::unique_ptr<QMenu> _statusMenu;
     std::unique_ptr<QSystemTrayIcon> _statusItem;
 };

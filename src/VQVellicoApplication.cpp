@@ -12,6 +12,7 @@
 #include "VQModalUI.h"
 #include "VQNotificationCenter.h"
 #include "VQSwatchCore.h"
+#include "VQSynchronizationManager.h"
 #include "VQTermination.h"
 #include "VQWidgetModalUI.h"
 
@@ -19,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QSocketNotifier>
 #include <QTextEdit>
+#include <QTimer>
 
 #include <cerrno>
 #include <csignal>
@@ -57,6 +59,10 @@ VQVellicoApplication::VQVellicoApplication(int &argc, char **argv)
         if (!error.isEmpty()) {
             std::fprintf(stderr, "Vellico is running but did not answer: %s\n", qPrintable(error));
             _exitStatus = 1;
+        } else if (arguments().mid(1).contains(QStringLiteral("--choose-library"))) {
+            // The library of a running Vellico can't change under it.
+            std::fprintf(stderr, "Vellico is already running. Quit it first to choose another library.\n");
+            _exitStatus = 1;
         }
         return;
     }
@@ -82,14 +88,26 @@ VQVellicoApplication::VQVellicoApplication(int &argc, char **argv)
     });
 
     _delegate = new VQVellicoAppDelegate(this);
+    _delegate->setChooseLibraryAtLaunch(wantsLibraryChoice(arguments(), queryKeyboardModifiers()));
     _delegate->awakeFromNib();
     performCommands(commands);
+
+    QTimer::singleShot(0, this, [] {
+        VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQApplicationDidFinishLaunchingNotification));
+    });
+}
+
+bool VQVellicoApplication::wantsLibraryChoice(const QStringList &arguments, Qt::KeyboardModifiers heldModifiers)
+{
+    return arguments.mid(1).contains(QStringLiteral("--choose-library")) || heldModifiers.testFlag(Qt::AltModifier);
 }
 
 VQVellicoApplication::~VQVellicoApplication()
 {
     VQSetAfterCopyHandler(nullptr);
-    // The core holds timers and observers: let it go while Qt is still here.
+    // The core holds timers and observers: let it go while Qt is still here,
+    // after the synchronisation that works on it.
+    VQSynchronizationManager::resetSharedManager();
     VQSwatchCore::takeSharedCore().reset();
     if (gSignalFDs[0] >= 0) {
         std::signal(SIGTERM, SIG_DFL);

@@ -34,6 +34,9 @@ public:
     void copy();
     void copyAlternate();
     void paste();
+    // Whether this launch asks the user for another library: "--choose-library"
+    // among the arguments, or Alt held down while the program starts.
+    static bool wantsLibraryChoice(const QStringList &arguments, Qt::KeyboardModifiers heldModifiers);
 
     // Gives the focus back to the window that was active before Vellico took it.
     // Nothing to hand back yet: Vellico does not take the focus so far.

@@ -116,6 +116,10 @@ VQCommandResult VQRunCommandLine(const QStringList &arguments)
         return VQCliParse(options);
     if (!words.isEmpty() && words[0] == QLatin1String("format"))
         return VQCliFormat(options);
+    if (!words.isEmpty() && words[0] == QLatin1String("sync"))
+        return VQCliSync(options);
+    if (!words.isEmpty() && words[0] == QLatin1String("merge"))
+        return VQCliMerge(options);
     if (words.isEmpty())
         return VQCliUsageError(QStringLiteral("no command given"));
     return VQCliUsageError(QStringLiteral("unknown command: %1").arg(words.join(QLatin1Char(' '))));

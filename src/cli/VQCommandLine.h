@@ -2,6 +2,8 @@
 // vellico-cli's commands, callable in-process (the tests run them this way).
 //
 //   vellico-cli library list [--library PATH] [--json]
+//   vellico-cli sync --folder DIR [--library PATH] [--json]
+//   vellico-cli merge LOCAL REMOTE [--json]
 
 #include <QStringList>
 #include <QTextStream>

@@ -28,3 +28,5 @@ QString VQCliAbsolutePath(const QString &path);
 VQCommandResult VQCliLibraryList(const VQCliOptions &options);
 VQCommandResult VQCliParse(const VQCliOptions &options);
 VQCommandResult VQCliFormat(const VQCliOptions &options);
+VQCommandResult VQCliSync(const VQCliOptions &options);    // VQCliSync.cpp
+VQCommandResult VQCliMerge(const VQCliOptions &options);   // VQCliMerge.cpp

@@ -39,6 +39,9 @@ inline constexpr const char *VQSwatchCoreDidFinishSynchronizationNotification =
 inline constexpr const char *VQCollectionsWereReorganizedNotification = "VQCollectionsWereReorganizedNotification";
 // Posted by the application just before it quits; the core saves on it.
 inline constexpr const char *VQApplicationWillTerminateNotification = "VQApplicationWillTerminateNotification";
+// Posted by the application once its event loop runs.
+inline constexpr const char *VQApplicationDidFinishLaunchingNotification =
+    "VQApplicationDidFinishLaunchingNotification";
 
 inline constexpr const char *VQDBAutomaticSavingDisabledDefaultsKey = "VQDBAutomaticSavingDisabled";
 

@@ -1,6 +1,14 @@
 #include "VQSwatchDatabaseURL.h"
 
+#include "VQAppScopeBookmarksManager.h"
+#include "VQFileURL.h"
+#include "VQLocalizedString.h"
 #include "VQLog.h"
+#include "VQModalUI.h"
+#include "VQPropertyList.h"
+#include "VQSwatchCore.h"
+#include "VQTermination.h"
+#include "VQUserDefaults.h"
 
 #include <QDir>
 #include <QMutex>
@@ -17,6 +25,53 @@ QString dataHome()
         data = QDir::homePath() + QStringLiteral("/.local/share");
     return data;
 }
+
+QString customKey() { return QString::fromLatin1(VQCustomLibraryURLDataDefaultsKey); }
+
+void remember(const QString &path) { VQAppScopeBookmarksManager::sharedManager().storeURL(path, customKey()); }
+
+// The user picks or creates a library; anything but a chosen file ends the process.
+QString chooseLibrary()
+{
+    VQModalUI &ui = VQModalUI::shared();
+    const VQAlertResponse answer =
+        ui.runAlert({VQLocalizedString("Choose Vellico library."),
+                     VQLocalizedString("Vellico needs to store its information somewhere."),
+                     {VQLocalizedString("Choose Library..."), VQLocalizedString("Quit"),
+                      VQLocalizedString("Create Library...")}});
+    switch (answer.button) {
+    case 0: {
+        const std::optional<QString> path = ui.runOpenPanel(
+            {VQLocalizedString("Choose Library..."),
+             {QStringLiteral("plist"), QStringLiteral("swl"), QStringLiteral("vlb")},
+             QDir::homePath(),
+             {}});
+        if (!path)
+            VQTermination::terminate(0);
+        remember(*path);
+        return *path;
+    }
+    case 2: {
+        const std::optional<QString> path = ui.runSavePanel(
+            {VQLocalizedString("Create Library..."), {QStringLiteral("vlb")}, QDir::homePath(),
+             VQLocalizedString("Vellico Library")});
+        if (!path)
+            VQTermination::terminate(0);
+        QString error;
+        if (!VQCreateEmptyLibrary(*path, &error)) {
+            // Remembering a file that is not there would only bring the
+            // "not found" alert at every launch.
+            VQLog(QStringLiteral("Couldn't create the library at %1: %2").arg(*path, error));
+            ui.runAlert({VQLocalizedString("Vellico couldn't create the library."), error, {VQLocalizedString("Quit")}});
+            VQTermination::terminate(0);
+        }
+        remember(*path);
+        return *path;
+    }
+    default:
+        VQTermination::terminate(0);
+    }
+}
 } // namespace
 
 QString VQDefaultLibraryPath()
@@ -27,13 +82,40 @@ QString VQDefaultLibraryPath()
     return folder + QStringLiteral("/Vellico Library.vlb");
 }
 
-QString VQSwatchDatabaseURL()
+bool VQCreateEmptyLibrary(const QString &path, QString *error)
+{
+    VQPlist root = VQPlist::dictionary();
+    root.set(VQLibraryVersion, VQPlist::string(QString::fromLatin1(VQCurrentLibraryVersion)));
+    root.set(VQLibraryContent, VQPlist::array());
+    return root.writeXMLFileAtomically(path, error);
+}
+
+QString VQSwatchDatabaseURL(bool chooseLibrary)
 {
     QMutexLocker locker(&gURLMutex);
-    if (!firstPathSelectionOccurred) {
-        gChosenURL = VQDefaultLibraryPath();
-        firstPathSelectionOccurred = true;
+    if (firstPathSelectionOccurred)
+        return gChosenURL;
+
+    QString path;
+    if (chooseLibrary) {
+        path = ::chooseLibrary();
+    } else if (VQUserDefaults::standard().hasKey(customKey())) {
+        const std::optional<QString> custom = VQAppScopeBookmarksManager::sharedManager().resolveURL(customKey());
+        if (custom && VQFileURL::exists(*custom) && !VQFileURL::isDirectory(*custom)) {
+            path = *custom;
+        } else {
+            // The key stays: the alert returns at every launch until another
+            // library is chosen, so the user knows theirs is not the one in use.
+            VQModalUI::shared().runAlert({VQLocalizedString("Custom library wasn't found!"),
+                                          VQLocalizedString("Vellico will use the default library instead."),
+                                          {VQLocalizedString("OK")}});
+        }
     }
+    if (path.isEmpty())
+        path = VQDefaultLibraryPath();
+
+    gChosenURL = path;
+    firstPathSelectionOccurred = true;
     return gChosenURL;
 }
 

@@ -10,11 +10,15 @@
 #include "VQPasteboard.h"
 #include "VQUserDefaults.h"
 #include "VQSwatchCore.h"
+#include "VQSynchronizationManager.h"
+#include "VQUserDefaults.h"
 #include "VQTermination.h"
 #include "VQVellicoAppDelegate.h"
 #include "VQVellicoApplication.h"
 
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLineEdit>
 #include <QImage>
@@ -116,6 +120,51 @@ TEST_F(VQVellicoApplicationTest, QuitAnnouncesTheEndOnceAndRemovesTheTrayIcon)
     EXPECT_EQ(runEventLoop(*app), 0);
     EXPECT_EQ(_willTerminateCount, 1);
     EXPECT_EQ(app->delegate()->statusItem(), nullptr);
+}
+
+TEST_F(VQVellicoApplicationTest, TheLibraryIsChosenWhenAskedForByArgumentOrAlt)
+{
+    struct Row {
+        QStringList arguments;
+        Qt::KeyboardModifiers held;
+        bool chooses;
+    };
+    for (const Row &row : {Row{{"vellico"}, Qt::NoModifier, false},
+                           Row{{"vellico", "--choose-library"}, Qt::NoModifier, true},
+                           Row{{"vellico"}, Qt::AltModifier | Qt::ShiftModifier, true},
+                           Row{{"vellico"}, Qt::ControlModifier, false},
+                           Row{{"--choose-library"}, Qt::NoModifier, false}}) {
+        SCOPED_TRACE(row.arguments.join(' ').toStdString());
+        EXPECT_EQ(VQVellicoApplication::wantsLibraryChoice(row.arguments, row.held), row.chooses);
+    }
+}
+
+TEST_F(VQVellicoApplicationTest, SynchronisesAtStartUpAfterLaunchingAndAtTheEnd)
+{
+    qputenv("VELLICO_MACHINE_ID", "desk");
+    const QString folder = path("share");
+    QDir().mkpath(folder);
+    VQUserDefaults::standard().setBool(VQSynchronizeLibraryDefaultsKey, true);
+    VQUserDefaults::standard().setString(VQSyncFolderPathDefaultsKey, folder);
+    const QString own = VQSynchronizationManager::ownFilePath(folder);
+
+    auto app = makeApplication();
+    ASSERT_NE(VQSynchronizationManager::sharedManager(), nullptr);
+    EXPECT_TRUE(QFileInfo::exists(own)) << "no pass at start-up";
+
+    // A library that another computer writes meanwhile comes in at the end.
+    auto laptop = VQSwatchCore::openDetached(own, nullptr);
+    laptop->addCollection(VQSwatchCollection::create("From the laptop"));
+    ASSERT_TRUE(laptop->writeToURL(QDir(folder).filePath("laptop.vlb")));
+
+    QTimer::singleShot(0, app.get(), &QCoreApplication::quit);
+    EXPECT_EQ(runEventLoop(*app), 0);
+    qunsetenv("VELLICO_MACHINE_ID");
+    auto mine = VQSwatchCore::openDetached(own, nullptr);
+    ASSERT_NE(mine, nullptr);
+    ASSERT_EQ(mine->numberOfCollections(), 1u);
+    EXPECT_EQ(mine->allCollections()[0]->title(), "From the laptop");
+    EXPECT_EQ(VQSwatchCore::openDetached(VQSwatchCore::sharedCore()->URL(), nullptr)->numberOfCollections(), 1u);
 }
 
 class VQVellicoApplicationSignalTest : public VQVellicoApplicationTest,

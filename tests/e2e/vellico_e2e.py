@@ -149,14 +149,19 @@ class Session:
         return os.path.join(self.home, ".local", "state", "Vellico", "Vellico.log")
 
     def enable_logging(self):
+        self.write_settings(RZLoggingEnabled="true")
+
+    def write_settings(self, **values):
         os.makedirs(os.path.dirname(self.settings_path()), exist_ok=True)
         with open(self.settings_path(), "w") as settings:
-            settings.write("[General]\nRZLoggingEnabled=true\n")
+            settings.write("[General]\n")
+            for key, value in values.items():
+                settings.write(f"{key}={value}\n")
 
-    def start_vellico(self):
+    def start_vellico(self, *arguments, **environment):
         binary = os.environ["VELLICO_BINARY"]
         with open(self.vellico_log, "wb") as output:
-            self.vellico = subprocess.Popen([binary], env=self.environment(),
+            self.vellico = subprocess.Popen([binary, *arguments], env={**self.environment(), **environment},
                                             stdout=output, stderr=subprocess.STDOUT)
         self.processes.append(self.vellico)
 
@@ -411,14 +416,6 @@ def case_unreadable_library_overwrite(session):
     check_clean_exit(session, session.wait_for_exit())
 
 
-def write_settings(session, **values):
-    os.makedirs(os.path.dirname(session.settings_path()), exist_ok=True)
-    with open(session.settings_path(), "w") as settings:
-        settings.write("[General]\n")
-        for key, value in values.items():
-            settings.write(f"{key}={value}\n")
-
-
 def clipboard(session):
     result = subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=session.environment(),
                             capture_output=True, timeout=10)
@@ -434,7 +431,7 @@ def run_again(session, *arguments):
 
 
 def case_clipboard_copy(session):
-    write_settings(session, VQCopyType=1, VQAlternateCopyFormat=6, VQUseLowercase="true")
+    session.write_settings(VQCopyType=1, VQAlternateCopyFormat=6, VQUseLowercase="true")
     session.start_vellico()
     wait_for_icon(session)
 
@@ -468,6 +465,117 @@ def case_clipboard_copy(session):
     check_clean_exit(session, session.wait_for_exit())
 
 
+# -- synchronisation and the library's location -----------------------------------
+
+def collection_titles(path):
+    with open(path, "rb") as library:
+        return sorted(c["RZTitle"] for c in plistlib.load(library)["contents"])
+
+
+def laptop_sync(session, laptop_library, folder):
+    """The other computer: vellico-cli as another machine, with its own home."""
+    home = os.path.join(session.home, "laptop")
+    os.makedirs(home, exist_ok=True)
+    env = dict(os.environ, HOME=home, VELLICO_MACHINE_ID="laptop", XDG_CONFIG_HOME=os.path.join(home, ".config"),
+               XDG_DATA_HOME=os.path.join(home, ".local/share"), XDG_STATE_HOME=os.path.join(home, ".local/state"))
+    result = subprocess.run([os.environ["VELLICO_CLI"], "sync", "--folder", folder, "--library", laptop_library],
+                            env=env, capture_output=True, text=True, timeout=30)
+    if result.returncode != 0:
+        raise Failure(f"the laptop's sync failed: {result.stderr}")
+
+
+def write_laptop_library(path, titles):
+    contents = [dict(COLLECTION, RZTitle=title, RZCreationDate=1695000000 + i, RZRemovedIDs=[])
+                for i, title in enumerate(titles)]
+    with open(path, "wb") as out:
+        plistlib.dump({"DBVersion": "0.3", "contents": contents, "RZRemovedCollectionIDs": []}, out)
+
+
+def case_sync_at_launch_and_quit(session):
+    folder = os.path.join(session.home, "Shared")
+    os.makedirs(folder)
+    write_library(session.library_path())
+    session.write_settings(RZLoggingEnabled="true", VQSynchronizeLibrary="true", VQSyncFolderPath=folder)
+    laptop_library = os.path.join(session.home, "laptop.vlb")
+    write_laptop_library(laptop_library, ["Laptop one"])
+    laptop_sync(session, laptop_library, folder)
+    laptop_file = [name for name in os.listdir(folder) if name.endswith(".vlb")]
+
+    session.start_vellico(VELLICO_MACHINE_ID="desk")
+    wait_for_icon(session)
+
+    def own_file():
+        names = [name for name in os.listdir(folder) if name.endswith(".vlb") and name not in laptop_file]
+        return os.path.join(folder, names[0]) if len(names) == 1 else None
+
+    desk_file = wait_until("this computer's file in the shared folder", own_file)
+    wait_until("the laptop's collection in this computer's file",
+               lambda: collection_titles(desk_file) == ["Harbour at dusk", "Laptop one"])
+
+    # The laptop adds a collection and syncs while the program runs; it comes in at the end.
+    write_laptop_library(laptop_library, ["Laptop one", "Laptop two"])
+    laptop_sync(session, laptop_library, folder)
+    session.vellico.send_signal(signal.SIGTERM)
+    check_clean_exit(session, session.wait_for_exit())
+    everything = ["Harbour at dusk", "Laptop one", "Laptop two"]
+    for path in (session.library_path(), desk_file):
+        if collection_titles(path) != everything:
+            raise Failure(f"{path} holds {collection_titles(path)}")
+    laptop_sync(session, laptop_library, folder)
+    if collection_titles(laptop_library) != everything:
+        raise Failure(f"the laptop holds {collection_titles(laptop_library)}")
+
+    with open(session.log_path()) as log:
+        text = log.read()
+    order = ["Creating swatch core.", "Core successfully created (", "Initializing preferences.",
+             "Starting sync core.", "Syncing with shared folder files.", "Received signal 15, quitting."]
+    positions = [text.find(line) for line in order]
+    if -1 in positions or positions != sorted(positions):
+        raise Failure(f"the log does not hold {order} in order:\n{text}")
+
+
+def answer_choice(session, keys):
+    alert = wait_until("the alert asking for a library", session.vellico_alert)
+    session.screenshot("choose-library")
+    if session.tray_icon():
+        raise Failure("the tray icon is there before the library was chosen")
+    session.x("xdotool", "windowfocus", "--sync", alert[4])
+    for key in keys:
+        session.x("xdotool", "key", key)
+
+
+def case_choose_library_quit(session):
+    session.start_vellico("--choose-library")
+    answer_choice(session, ["Tab", "space"])  # "Choose Library...", then "Quit"
+    check_clean_exit(session, session.wait_for_exit())
+    if os.path.exists(session.library_path()) or os.path.exists(session.settings_path()):
+        raise Failure("quitting at the choice wrote a library or settings")
+
+
+def case_choose_library_create(session):
+    target = os.path.join(session.home, "Made here.vlb")
+    session.start_vellico("--choose-library")
+    answer_choice(session, ["Tab", "Tab", "space"])  # on to "Create Library..."
+    dialog = wait_until("the save panel", lambda: session.vellico_window(300, 150))
+    session.screenshot("save-panel")
+    session.x("xdotool", "windowfocus", "--sync", dialog[4])
+    session.x("xdotool", "key", "ctrl+a")
+    session.x("xdotool", "type", "--delay", "20", target)
+    session.x("xdotool", "key", "Return")
+    wait_for_icon(session)
+    with open(target, "rb") as created:
+        library = plistlib.load(created)
+    if library.get("DBVersion") != "0.3" or library.get("contents") != []:
+        raise Failure(f"the new library is {library!r}")
+    with open(session.settings_path()) as settings:
+        if f"VQCustomLibraryURLData={target}" not in settings.read():
+            raise Failure("the new library was not remembered")
+    if os.path.exists(session.library_path()):
+        raise Failure("the default library was made as well")
+    session.vellico.send_signal(signal.SIGTERM)
+    check_clean_exit(session, session.wait_for_exit())
+
+
 CASES = {
     "sigterm-keeps-library": case_sigterm_keeps_library,
     "sigint-without-library": case_sigint_without_library,
@@ -475,6 +583,9 @@ CASES = {
     "unreadable-library-quit": case_unreadable_library_quit,
     "unreadable-library-overwrite": case_unreadable_library_overwrite,
     "clipboard-copy": case_clipboard_copy,
+    "sync-at-launch-and-quit": case_sync_at_launch_and_quit,
+    "choose-library-quit": case_choose_library_quit,
+    "choose-library-create": case_choose_library_create,
 }
 
 

@@ -1,0 +1,57 @@
+// vellico-cli merge LOCAL REMOTE [--json]: folds the library REMOTE into the
+// library LOCAL by the rules of synchronisation and saves LOCAL atomically.
+
+#include "VQCommandLine_p.h"
+
+#include "VQFileCoordinator.h"
+#include "VQJson.h"
+#include "VQSwatchCore.h"
+#include "VQSynchronizationManager.h"
+
+#include <QFileInfo>
+
+VQCommandResult VQCliMerge(const VQCliOptions &options)
+{
+    if (options.positional.size() != 3)
+        return VQCliUsageError(QStringLiteral("merge needs LOCAL and REMOTE"));
+    const QString local = VQCliAbsolutePath(options.positional[1]);
+    const QString remote = VQCliAbsolutePath(options.positional[2]);
+
+    if (!QFileInfo(local).isFile())
+        return VQCliFailure(QStringLiteral("No library at %1.").arg(local));
+    // The remote copy first, under its shared lock; then LOCAL is read, merged
+    // and replaced under its exclusive lock, so no other writer's change is lost.
+    QByteArray bytes;
+    QString error;
+    if (!VQFileCoordinator::readFile(remote, &bytes, &error))
+        return VQCliFailure(QStringLiteral("Cannot read %1: %2").arg(remote, error));
+    const std::optional<VQPlist> root = VQPlist::fromData(bytes);
+    if (const QString problem = VQSynchronizationManager::remoteLibraryProblem(root); !problem.isEmpty())
+        return VQCliFailure(QStringLiteral("%1: %2.").arg(remote, problem));
+
+    std::unique_ptr<VQSwatchCore> core;
+    QString failure;
+    const bool written = VQFileCoordinator::coordinateWriting(
+        local,
+        [&](QString *writeError) {
+            core = VQSwatchCore::openDetached(local, &failure);
+            if (!core)
+                return false;
+            core->mergeWithRemoteLibrary(root->node(), remote);
+            if (!core->writeToURL(local, writeError)) {
+                failure = QStringLiteral("Couldn't write %1: %2").arg(local, *writeError);
+                return false;
+            }
+            return true;
+        },
+        &error);
+    if (!written)
+        return VQCliFailure(failure.isEmpty() ? error : failure);
+
+    VQCommandResult result;
+    if (options.json())
+        result.out = QString::fromUtf8(VQJson::print(VQJson::library(*core)));
+    else
+        result.out = QStringLiteral("merged %1 into %2: %3 collections\n").arg(remote, local).arg(core->numberOfCollections());
+    return result;
+}

@@ -1,0 +1,254 @@
+#include "VQSynchronizationManager.h"
+
+#include "VQApplicationSetup.h"
+#include "VQFileCoordinator.h"
+#include "VQHardwareInfo.h"
+#include "VQLog.h"
+#include "VQPropertyList.h"
+#include "VQStringExtensions.h"
+#include "VQSwatchCore.h"
+#include "VQUserDefaults.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QThread>
+
+#include <deque>
+#include <future>
+
+#include <pwd.h>
+#include <unistd.h>
+
+namespace {
+std::unique_ptr<VQSynchronizationManager> gSharedManager;
+
+QString loginName()
+{
+    std::vector<char> buffer(16384);
+    struct passwd entry {}, *found = nullptr;
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_name)
+        return QString::fromLocal8Bit(found->pw_name);
+    return qEnvironmentVariable("USER", qEnvironmentVariable("LOGNAME"));
+}
+
+bool syncEnabled()
+{
+    return VQUserDefaults::standard().boolForKey(QString::fromLatin1(VQSynchronizeLibraryDefaultsKey));
+}
+
+QString canonical(const QString &path)
+{
+    const QString resolved = QFileInfo(path).canonicalFilePath();
+    return resolved.isEmpty() ? QFileInfo(path).absoluteFilePath() : resolved;
+}
+struct RemoteCopy {
+    QString path;
+    std::optional<VQPlist> root;
+    QString problem; // empty: a library to merge
+};
+
+RemoteCopy readRemoteCopy(const QString &path)
+{
+    RemoteCopy copy{path, std::nullopt, {}};
+    QByteArray bytes;
+    QString error;
+    const bool locked = VQFileCoordinator::coordinateReading(
+        path,
+        [&] {
+            VQLog(QStringLiteral("Coordinating reading."));
+            QFile file(path);
+            if (file.open(QIODevice::ReadOnly))
+                bytes = file.readAll();
+            else
+                error = file.errorString();
+        },
+        &error);
+    if (!locked || !error.isEmpty()) {
+        VQLog(QStringLiteral("Syncing ended with error ") + error);
+        copy.problem = error;
+        return copy;
+    }
+    // Parsed after the lock is let go: a writer waits only for the copy.
+    copy.root = VQPlist::fromData(bytes);
+    copy.problem = VQSynchronizationManager::remoteLibraryProblem(copy.root);
+    if (!copy.problem.isEmpty()) {
+        VQLog(QStringLiteral("Skipping %1: %2.").arg(path, copy.problem));
+        copy.root.reset();
+    }
+    return copy;
+}
+} // namespace
+
+QString VQSynchronizationManager::remoteLibraryProblem(const std::optional<VQPlist> &root)
+{
+    if (!root || !root->node().isDictionary())
+        return QStringLiteral("not a library (unreadable, or not yet completely written)");
+    const VQPlistNode version = (*root)[VQLibraryVersion];
+    if (version.toString() != QString::fromLatin1(VQCurrentLibraryVersion))
+        return QStringLiteral("library version (%1) doesn't match")
+            .arg(version.isNull() ? QStringLiteral("none") : version.description());
+    return {};
+}
+
+VQSynchronizationManager *VQSynchronizationManager::sharedManager()
+{
+    if (!gSharedManager) {
+        if (!VQApplicationSetup::sharedSetup().synchronizationAllowed()) {
+            VQLog(QStringLiteral("Synchronisation is not allowed in this program."));
+            return nullptr;
+        }
+        gSharedManager = std::make_unique<VQSynchronizationManager>();
+    }
+    return gSharedManager.get();
+}
+
+void VQSynchronizationManager::resetSharedManager() { gSharedManager.reset(); }
+
+VQSynchronizationManager::VQSynchronizationManager()
+{
+    {
+        std::lock_guard lock(_lock);
+        reloadFromPreferences();
+    }
+    auto &center = VQNotificationCenter::defaultCenter();
+    const auto observe = [&](const char *name, void (VQSynchronizationManager::*method)()) {
+        _observers.emplace_back(
+            center.addObserver(QString::fromLatin1(name), nullptr, [this, method](const VQNotification &) {
+                (this->*method)();
+            }));
+    };
+    observe(VQVellicoCoreDidSaveNotification, &VQSynchronizationManager::sync);
+    observe(VQApplicationDidFinishLaunchingNotification, &VQSynchronizationManager::sync);
+    observe(VQApplicationWillTerminateNotification, &VQSynchronizationManager::syncThread);
+}
+
+VQSynchronizationManager::~VQSynchronizationManager() = default;
+
+void VQSynchronizationManager::reloadFromPreferences()
+{
+    // No worker thread is ever started, so switching off has nothing to cancel.
+    if (syncEnabled())
+        syncThread();
+}
+
+void VQSynchronizationManager::sync() { syncThread(); }
+
+QString VQSynchronizationManager::syncFolderPath()
+{
+    const QString folder = VQUserDefaults::standard().stringForKey(QString::fromLatin1(VQSyncFolderPathDefaultsKey));
+    if (folder.trimmed().isEmpty())
+        return {};
+    return QDir::cleanPath(QDir(QDir::homePath()).absoluteFilePath(folder));
+}
+
+QString VQSynchronizationManager::ownFilePath(const QString &folder)
+{
+    if (folder.isEmpty())
+        return {};
+    const QString identity = VQHardwareInfo::sharedHardwareInfo().identity();
+    if (identity.isEmpty())
+        return {};
+    return QDir(folder).filePath(loginName() + VQString::MD5Digest(identity) + QStringLiteral(".vlb"));
+}
+
+bool VQSynchronizationManager::isLibraryFileName(const QString &fileName)
+{
+    return fileName.endsWith(QLatin1String(".vlb")) && fileName.size() > 4 && !fileName.startsWith(QLatin1Char('.')) &&
+           !fileName.startsWith(QLatin1Char('~'));
+}
+
+VQSyncReport VQSynchronizationManager::synchronize(VQSwatchCore &core, const QString &folder, const QString &ownFile)
+{
+    VQSyncReport report;
+    report.ownFile = ownFile;
+    const QString own = ownFile.isEmpty() ? QString() : canonical(ownFile);
+    const QString library = canonical(core.URL());
+
+    const QDir dir(folder);
+    // Hidden entries (lock files, partial downloads) are left out of the listing.
+    QStringList entries;
+    for (const QString &name : dir.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name)) {
+        if (!isLibraryFileName(name))
+            continue;
+        const QString entry = dir.filePath(name);
+        VQLog(QStringLiteral("Syncing with URL ") + entry);
+        const QString resolved = canonical(entry);
+        if (resolved == own) {
+            VQLog(QStringLiteral("Skipping URL, as it's this computer-user combination."));
+            continue;
+        }
+        if (resolved == library) {
+            VQLog(QStringLiteral("Skipping URL, as it's the library itself."));
+            continue;
+        }
+        entries << entry;
+    }
+
+    // Reading and parsing dominate a pass and need nothing of the library: a
+    // few files are read ahead on worker threads while the calling thread merges
+    // them, one after the other in listing order.
+    std::deque<std::future<RemoteCopy>> ahead;
+    const qsizetype window = std::max(2, QThread::idealThreadCount());
+    qsizetype next = 0;
+    while (next < entries.size() || !ahead.empty()) {
+        while (next < entries.size() && qsizetype(ahead.size()) < window)
+            ahead.push_back(std::async(std::launch::async, readRemoteCopy, entries[next++]));
+        RemoteCopy copy = ahead.front().get();
+        ahead.pop_front();
+        if (!copy.problem.isEmpty()) {
+            report.skipped.append({copy.path, copy.problem});
+            continue;
+        }
+        core.mergeWithRemoteLibrary(copy.root->node(), copy.path);
+        report.merged.append(copy.path);
+    }
+    VQReleaseFreedMemory();
+
+    if (ownFile.isEmpty()) {
+        report.writeError = QStringLiteral("this computer has no identity to name its file after");
+        VQLog(QStringLiteral("Couldn't write DB to the shared folder - error ") + report.writeError);
+        return report;
+    }
+    QString error;
+    report.wroteOwnFile = VQFileCoordinator::coordinateWriting(
+        ownFile,
+        [&](QString *writeError) {
+            VQLog(QStringLiteral("Syncing this computer's swatch core to ") + ownFile);
+            return core.writeToURL(ownFile, writeError);
+        },
+        &error);
+    if (!report.wroteOwnFile) {
+        report.writeError = error;
+        VQLog(QStringLiteral("Couldn't write DB to the shared folder - error ") + error);
+    }
+    return report;
+}
+
+void VQSynchronizationManager::syncThread()
+{
+    if (!syncEnabled() || _isSyncing)
+        return;
+    std::unique_lock lock(_lock);
+    if (_isSyncing)
+        return;
+    _isSyncing = true;
+    struct Idle {
+        std::atomic<bool> &flag;
+        ~Idle() { flag = false; }
+    } idle{_isSyncing};
+
+    if (VQSwatchCore *core = VQSwatchCore::sharedCore()) {
+        VQLog(QStringLiteral("Syncing with shared folder files."));
+        const QString folder = syncFolderPath();
+        if (folder.isEmpty()) {
+            VQLog(QStringLiteral("NULL URL for mobile documents."));
+        } else if (!QFileInfo(folder).isDir()) {
+            // An unmounted share or a folder not synced yet: making it here would
+            // hide the real one, and writing nothing is the safe answer.
+            VQLog(QStringLiteral("NULL URL for mobile documents (no folder at %1).").arg(folder));
+        } else {
+            synchronize(*core, folder, ownFilePath(folder));
+            core->save();
+        }
+    }
+}

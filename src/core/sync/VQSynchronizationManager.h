@@ -1,0 +1,91 @@
+#pragma once
+// Keeps the libraries of all computers (and users) that share one folder in
+// step. The folder is any folder the user has a sync tool keep alike on every
+// computer (Nextcloud, Syncthing, a network share…). Each computer-and-user pair
+// owns one file in it; a pass merges every other pair's file into the library,
+// writes the library into the pair's own file and saves the library. Nothing in
+// the folder is ever deleted and every file has exactly one writer.
+//
+// Passes run on the thread that triggers them: at creation (when enabled), when
+// the application has finished launching, after every save of the library and
+// when the application ends. They never overlap, and the save at the end of a
+// pass does not start another. There is no timer of its own.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include "VQNotificationCenter.h"
+#include "VQPropertyList.h"
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <utility>
+#include <vector>
+
+class VQSwatchCore;
+
+// Whether passes run at all (boolean, false when absent).
+inline constexpr const char *VQSynchronizeLibraryDefaultsKey = "VQSynchronizeLibrary";
+// The shared folder, an absolute path; no folder, no synchronisation.
+inline constexpr const char *VQSyncFolderPathDefaultsKey = "VQSyncFolderPath";
+
+// What one pass did, for the log and for vellico-cli.
+struct VQSyncReport {
+    QStringList merged;                           // other pairs' files folded in, in listing order
+    QList<std::pair<QString, QString>> skipped;   // files that looked like libraries and were not, and why
+    QString ownFile;                              // empty: this computer has no identity to name a file after
+    bool wroteOwnFile = false;
+    QString writeError;                           // why the own file was not written
+};
+
+class VQSynchronizationManager {
+public:
+    // Created on first access; null when the application set-up forbids synchronisation.
+    static VQSynchronizationManager *sharedManager();
+    // Ends the shared manager's life (tests, and the end of the program).
+    static void resetSharedManager();
+
+    // Observes the save, launch and termination notifications and runs a first
+    // pass when synchronisation is on.
+    VQSynchronizationManager();
+    ~VQSynchronizationManager();
+    VQSynchronizationManager(const VQSynchronizationManager &) = delete;
+    VQSynchronizationManager &operator=(const VQSynchronizationManager &) = delete;
+
+    // One pass over the shared core, now, unless synchronisation is off or a pass runs.
+    void sync();
+    bool isSyncing() const { return _isSyncing; }
+
+    // The folder from the defaults, or empty when none is set.
+    static QString syncFolderPath();
+    // This pair's file in `folder`: login name + MD5 of the computer's identity +
+    // ".vlb". Empty when `folder` is empty or the computer has no identity (two
+    // such computers would otherwise write one file).
+    static QString ownFilePath(const QString &folder);
+    // The pair's file in the folder from the defaults.
+    QString presentedItemURL() const { return ownFilePath(syncFolderPath()); }
+
+    // Which names in the folder are other computers' libraries: "*.vlb", but
+    // not hidden files (lock files, sync tools' partial downloads) nor "~…"
+    // (partial or temporary copies).
+    static bool isLibraryFileName(const QString &fileName);
+    // Why a parsed file cannot be merged (not a dictionary, another version);
+    // empty when it can.
+    static QString remoteLibraryProblem(const std::optional<VQPlist> &root);
+
+    // Merges every library file of `folder` except `ownFile` (and the core's own
+    // file) into `core`, then writes `core` to `ownFile` under the lock. Does not
+    // save `core`. Unreadable, foreign or half-written files are logged and skipped.
+    static VQSyncReport synchronize(VQSwatchCore &core, const QString &folder, const QString &ownFile);
+
+private:
+    void syncThread();
+    void reloadFromPreferences();
+
+    std::atomic<bool> _isSyncing{false};
+    std::recursive_mutex _lock;
+    std::vector<VQObserverToken> _observers;
+};
