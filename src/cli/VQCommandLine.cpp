@@ -50,7 +50,9 @@ VQCliOptions parse(const QStringList &arguments, QString *error)
     return options;
 }
 
-QString describeCollection(const VQSwatchCollection &collection)
+} // namespace
+
+QString VQCliDescribeCollection(const VQSwatchCollection &collection)
 {
     const std::vector<VQColorRef> colors = collection.colors();
     QStringList hexes;
@@ -63,8 +65,6 @@ QString describeCollection(const VQSwatchCollection &collection)
         .arg(colors.size() == 1 ? QString() : QStringLiteral("s"))
         .arg(hexes.join(QLatin1Char(' ')));
 }
-
-} // namespace
 
 VQCommandResult VQCliUsageError(const QString &message)
 {
@@ -93,7 +93,7 @@ VQCommandResult VQCliLibraryList(const VQCliOptions &options)
         result.out = QString::fromUtf8(VQJson::print(VQJson::library(*core)));
     } else {
         for (const VQSwatchCollectionRef &collection : core->allCollections())
-            result.out += describeCollection(*collection);
+            result.out += VQCliDescribeCollection(*collection);
     }
     return result;
 }
@@ -107,6 +107,8 @@ VQCommandResult VQRunCommandLine(const QStringList &arguments)
     const QStringList &words = options.positional;
     if (words.size() == 2 && words[0] == QLatin1String("library") && words[1] == QLatin1String("list"))
         return VQCliLibraryList(options);
+    if (!words.isEmpty() && words[0] == QLatin1String("import"))
+        return VQCliImport(options);
     if (words.isEmpty())
         return VQCliUsageError(QStringLiteral("no command given"));
     return VQCliUsageError(QStringLiteral("unknown command: %1").arg(words.join(QLatin1Char(' '))));

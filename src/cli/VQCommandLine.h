@@ -2,6 +2,7 @@
 // vellico-cli's commands, callable in-process (the tests run them this way).
 //
 //   vellico-cli library list [--library PATH] [--json]
+//   vellico-cli import FILE [--into LIBRARY] [--json]
 
 #include <QStringList>
 #include <QTextStream>
