@@ -419,7 +419,7 @@ private:
             return false;
         const std::int64_t i = r - kReferenceBase;
         if (i < 0 || std::uint64_t(i) >= tableSize)
-            return fail(QStringLiteral("reference %1 to nothing at offset %2").arg(r).arg(offset()));
+            return fail(QStringLiteral("a reference to nothing at offset %1").arg(offset()));
         index = std::size_t(i);
         return true;
     }

@@ -14,7 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -87,6 +89,8 @@ public:
     }
 
     void group(const QByteArray &types) { shared(types); }
+    // A reference to the object or class numbered `index`.
+    void reference(int index) { integer(std::int64_t(index) - 110); }
     void raw(const QByteArray &bytes) { _out.append(bytes); }
     void integer(std::int64_t v)
     {
@@ -145,7 +149,6 @@ private:
         _out.append(text);
         _strings.insert(text, int(_strings.size()));
     }
-    void reference(int index) { integer(std::int64_t(index) - 110); }
     template <class T> void fixed(T value)
     {
         char bytes[sizeof(T)];
@@ -211,14 +214,17 @@ public:
         color.set("$class", uid(classNamed("NSColor")));
         return add(std::move(color));
     }
-    // An NSColorSpace with an ICC profile header saying `signature`, and NSModel when given.
+    // An NSColorSpace with an ICC profile header saying `signature` (none when empty), and NSModel when given.
     std::uint64_t colorSpace(const char *signature, std::optional<std::int64_t> model = std::nullopt)
     {
-        QByteArray profile(128, '\0');
-        std::memcpy(profile.data() + 16, signature, 4);
-        std::memcpy(profile.data() + 36, "acsp", 4);
         VQPlist space = VQPlist::dictionary();
-        space.set("NSID", VQPlist::integer(7)).set("NSICC", uid(add(data(profile))));
+        space.set("NSID", VQPlist::integer(7));
+        if (std::strlen(signature) == 4) {
+            QByteArray profile(128, '\0');
+            std::memcpy(profile.data() + 16, signature, 4);
+            std::memcpy(profile.data() + 36, "acsp", 4);
+            space.set("NSICC", uid(add(data(profile))));
+        }
         if (model)
             space.set("NSModel", VQPlist::integer(std::uint64_t(*model)));
         space.set("$class", uid(classNamed("NSColorSpace")));
@@ -249,19 +255,6 @@ private:
     std::uint64_t _count = 0;
     QHash<QByteArray, std::uint64_t> _classIDs;
 };
-
-// A keyed list of plain string keys and the given colour objects.
-QByteArray keyedList(const std::vector<std::pair<const char *, VQPlist>> &rows)
-{
-    KeyedArchiveWriter w;
-    std::vector<std::uint64_t> keys, colors;
-    for (const auto &row : rows)
-        keys.push_back(w.add(VQPlist::string(row.first)));
-    for (const auto &row : rows)
-        colors.push_back(w.addColor(row.second.clone()));
-    const std::uint64_t keyArray = w.array(keys);
-    return w.finish(keyArray, w.array(colors));
-}
 
 struct Expected {
     bool present = false;
@@ -333,6 +326,403 @@ TEST(VQColorListTypedStreamTest, EachColorKind)
     }
 }
 
+TEST(VQColorListTypedStreamTest, KeysInListOrderEachOnce)
+{
+    TypedStreamWriter w(/*bigEndian=*/true);
+    w.beginList(5);
+    w.entry("Zebra", 1, {1, 0, 0, 1}, "ffff");
+    w.entry("apple", 3, {0.5, 1}, "ff");
+    w.entry("Mango", 2, {0, 1, 0, 1}, "ffff");
+    w.entry("Zebra", 2, {0, 0, 1, 1}, "ffff"); // the same key again: new colour, old place
+    w.entry("Äpfel 🍎", 5, {0, 0.5, 1, 0, 1}, "fffff");
+    QString error;
+    const auto list = VQReadColorList(w.data(), &error);
+    ASSERT_TRUE(list) << error.toStdString();
+    ASSERT_EQ(list->entries.size(), 4u);
+    const QStringList expectedKeys = {"Zebra", "apple", "Mango", QStringLiteral("Äpfel 🍎")};
+    for (std::size_t i = 0; i < list->entries.size(); ++i)
+        EXPECT_EQ(list->entries[i].key, expectedKeys[qsizetype(i)]);
+    EXPECT_TRUE(matches(list->entries[0].color, rgb(0, 0, 1), kFloatTolerance));
+    EXPECT_TRUE(matches(list->entries[3].color, cmyk(0, 0.5, 1, 0), kFloatTolerance));
+}
+
+TEST(VQColorListTypedStreamTest, CatalogueColoursKeepTheirKeysWithoutColours)
+{
+    TypedStreamWriter w;
+    w.beginList(2);
+    w.group("@@");
+    w.namedColor("Apple", "Red");
+    w.string("First");
+    w.group("@@");
+    w.namedColor("Apple", "Blue");
+    w.string("Second");
+    const auto list = VQReadColorList(w.data());
+    ASSERT_TRUE(list);
+    ASSERT_EQ(list->entries.size(), 2u);
+    EXPECT_EQ(list->entries[1].key, QStringLiteral("Second"));
+    EXPECT_FALSE(list->entries[0].color);
+    EXPECT_FALSE(list->entries[1].color);
+}
+
+TEST(VQColorListTypedStreamTest, AColourSharedByTwoKeys)
+{
+    TypedStreamWriter w;
+    w.beginList(2);
+    w.entry("One", 2, {0.25, 0.5, 0.75, 1}, "ffff");
+    w.group("@@");
+    w.reference(0); // the first colour object again
+    w.string("Two");
+    const auto list = VQReadColorList(w.data());
+    ASSERT_TRUE(list);
+    ASSERT_EQ(list->entries.size(), 2u);
+    EXPECT_TRUE(matches(list->entries[1].color, rgb(0.25, 0.5, 0.75), kFloatTolerance));
+}
+
+// Streams that are not colour lists, or are damaged or hostile, give no list and a reason.
+TEST(VQColorListTypedStreamTest, RefusesWhatIsNoColourList)
+{
+    struct Row { const char *name; std::function<QByteArray()> make; };
+    const auto listOf = [](std::int64_t count, const std::function<void(TypedStreamWriter &)> &body) {
+        TypedStreamWriter w;
+        w.beginList(count);
+        body(w);
+        return w.data();
+    };
+    const std::vector<Row> rows = {
+        {"no header", [] { return QByteArray("\x04\x0bstreamtype"); }},
+        {"another signature", [] { return QByteArray("\x04\x0bstreamtypex\x81\xe8\x03"); }},
+        {"another stream version", [] { QByteArray d = TypedStreamWriter().data(); d[0] = 9; return d; }},
+        {"a header and nothing else", [] { return TypedStreamWriter().data(); }},
+        {"fewer entries than counted", [&] { return listOf(3, [](TypedStreamWriter &w) { w.entry("A", 1, {1, 0, 0, 1}, "ffff"); }); }},
+        // A count this large must not make the reader set aside room for it.
+        {"a count of 2^31 - 1 in a tiny file", [&] { return listOf(0x7fffffff, [](TypedStreamWriter &) {}); }},
+        {"a negative count", [&] { return listOf(-1, [](TypedStreamWriter &) {}); }},
+        {"a key that is no string", [&] {
+             return listOf(1, [](TypedStreamWriter &w) {
+                 w.group("@@");
+                 w.color(1, {1, 0, 0, 1}, "ffff");
+                 w.raw("\x85"); // nil key
+             });
+         }},
+        {"a key that refers back to the colour", [&] {
+             return listOf(1, [](TypedStreamWriter &w) {
+                 w.group("@@");
+                 w.color(1, {1, 0, 0, 1}, "ffff");
+                 w.reference(0);
+             });
+         }},
+        {"a reference to nothing", [&] {
+             return listOf(1, [](TypedStreamWriter &w) {
+                 w.group("@@");
+                 w.reference(40);
+             });
+         }},
+        {"an unknown type code", [&] {
+             return listOf(1, [](TypedStreamWriter &w) {
+                 w.group("@?");
+             });
+         }},
+        {"a string longer than the file", [&] {
+             return listOf(1, [](TypedStreamWriter &w) {
+                 w.raw("\x84\x82\xff\xff\xff\x7f");
+             });
+         }},
+        // Empty structures take no bytes; four billion of them must not take for ever.
+        {"four billion empty structures", [&] {
+             return listOf(1, [](TypedStreamWriter &w) {
+                 w.group("[4294967295{}]");
+             });
+         }},
+        {"a deeply nested type", [&] {
+             return listOf(1, [](TypedStreamWriter &w) {
+                 w.group(QByteArray(5000, '^') + "i");
+                 w.integer(1);
+             });
+         }},
+        {"an array count beyond 32 bits", [&] {
+             return listOf(1, [](TypedStreamWriter &w) {
+                 w.group("[99999999999c]");
+             });
+         }},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        QString error;
+        EXPECT_FALSE(VQReadColorList(row.make(), &error));
+        EXPECT_FALSE(error.isEmpty());
+    }
+}
+
+// Objects inside objects: a few levels read, thousands are refused without
+// exhausting the stack.
+TEST(VQColorListTypedStreamTest, NestingIsCapped)
+{
+    struct Row { int depth; bool reads; };
+    for (const Row row : {Row{5, true}, Row{20000, false}}) {
+        SCOPED_TRACE(row.depth);
+        TypedStreamWriter w;
+        w.group("i");
+        w.integer(1);
+        w.group("@i");
+        for (int level = 0; level < row.depth; ++level) {
+            w.raw("\x84"); // a new object, numbered 2 × level
+            if (level == 0) {
+                w.raw("\x84");
+                w.group("NSObject"); // the class name, a shared string like a type string
+                w.integer(0);
+                w.raw("\x85");
+            } else {
+                w.reference(1);
+            }
+            w.group("@");
+        }
+        w.raw("\x85");
+        w.raw(QByteArray(row.depth, '\x86'));
+        w.integer(0);
+        QString error;
+        const auto list = VQReadColorList(w.data(), &error);
+        EXPECT_EQ(bool(list), row.reads) << error.toStdString();
+    }
+}
+
+// A class whose superclass is itself: asking what it derives from must end.
+TEST(VQColorListTypedStreamTest, ClassLoopsEnd)
+{
+    TypedStreamWriter w;
+    w.beginList(1);
+    w.group("@@");
+    w.raw("\x84\x84");
+    w.group("Loop");
+    w.integer(0);
+    w.reference(1); // its own number: the object is 0, its class 1
+    w.group("c");
+    w.raw("\x01");
+    w.group("ffff");
+    w.raw(QByteArray(4, '\x01'));
+    w.raw("\x86");
+    w.string("Key");
+    QString error;
+    const auto list = VQReadColorList(w.data(), &error);
+    ASSERT_TRUE(list) << error.toStdString();
+    ASSERT_EQ(list->entries.size(), 1u);
+    EXPECT_FALSE(list->entries[0].color);
+}
+
+// --- the keyed archive ---------------------------------------------------------------
+
+TEST(VQColorListKeyedTest, EachColorKind)
+{
+    using W = KeyedArchiveWriter;
+    using Make = std::function<VQPlist(W &)>;
+    const auto legacy = [](std::uint64_t kind, const char *key, VQPlist value) -> Make {
+        auto shared = std::make_shared<VQPlist>(std::move(value));
+        return [=](W &) {
+            VQPlist color = W::colorObject(kind);
+            color.set(key, shared->clone());
+            return color;
+        };
+    };
+    // A component-based colour: NSComponents in an embedded space, and a converted NSRGB beside it.
+    const auto embedded = [](std::uint64_t kind, const char *signature, std::optional<std::int64_t> model,
+                             const char *components) -> Make {
+        return [=](W &w) {
+            VQPlist color = W::colorObject(kind);
+            color.set("NSRGB", W::data(QByteArray("0.9 0.8 0.7", 12)))
+                .set("NSComponents", W::data(components))
+                .set("NSCustomColorSpace", W::uid(w.colorSpace(signature, model)));
+            return color;
+        };
+    };
+    struct Row { const char *name; Make make; Expected expected; };
+    const std::vector<Row> rows = {
+        {"calibrated RGB, text ending in NUL", legacy(1, "NSRGB", W::data(QByteArray("0.5 0.25 0.125\0", 15))),
+         rgb(0.5, 0.25, 0.125)},
+        {"device RGB with alpha", legacy(2, "NSRGB", W::data("1 0.5 0 0.5")), rgb(1, 0.5, 0)},
+        {"components as a string", legacy(2, "NSRGB", VQPlist::string("0.25 0.5 0.75")), rgb(0.25, 0.5, 0.75)},
+        {"calibrated white", legacy(3, "NSWhite", W::data(QByteArray("0.5\0", 4))), rgb(0.5, 0.5, 0.5)},
+        {"device white", legacy(4, "NSWhite", W::data("0.25 1")), rgb(0.25, 0.25, 0.25)},
+        {"device CMYK", legacy(5, "NSCYMK", W::data(QByteArray("0.1 0.2 0.3 0.4 1\0", 18))),
+         cmyk(0.1, 0.2, 0.3, 0.4)},
+        {"device CMYK under the other spelling", legacy(5, "NSCMYK", W::data("0 1 1 0")), cmyk(0, 1, 1, 0)},
+        {"catalogue colour", legacy(6, "NSColorName", VQPlist::string("controlColor")), none()},
+        {"pattern", legacy(10, "NSImage", VQPlist::dictionary()), none()},
+        {"RGB text that is no number", legacy(1, "NSRGB", W::data("nan 0 0")), none()},
+        {"too few components", legacy(1, "NSRGB", W::data("0.5 0.5")), none()},
+        {"a number too large for a double", legacy(1, "NSRGB", W::data("1e999 0 0")), none()},
+        {"embedded sRGB components win", embedded(1, "RGB ", std::nullopt, "1 0.1 0.2 1"), rgb(1, 0.1, 0.2)},
+        {"embedded grey by its model", embedded(3, "GRAY", 0, "0.75 1"), rgb(0.75, 0.75, 0.75)},
+        {"embedded CMYK by its profile", embedded(5, "CMYK", std::nullopt, "0.1 0.2 0.3 0.4 1"),
+         cmyk(0.1, 0.2, 0.3, 0.4)},
+        {"embedded Lab gives no colour", embedded(1, "Lab ", 3, "50 10 10 1"), none()},
+        {"an embedded space of unknown model falls back", embedded(1, "", std::nullopt, "1 1 1 1"),
+         rgb(0.9, 0.8, 0.7)},
+        {"no colour space number", [](W &) { return VQPlist::dictionary(); }, none()},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        W w;
+        const std::uint64_t key = w.add(VQPlist::string("Key"));
+        const std::uint64_t color = w.addColor(row.make(w));
+        const std::uint64_t keys = w.array({key});
+        QString error;
+        const auto list = VQReadColorList(w.finish(keys, w.array({color})), &error);
+        ASSERT_TRUE(list) << error.toStdString();
+        ASSERT_EQ(list->entries.size(), 1u);
+        EXPECT_EQ(list->entries[0].key, QStringLiteral("Key"));
+        EXPECT_TRUE(matches(list->entries[0].color, row.expected, 1e-12));
+    }
+}
+
+TEST(VQColorListKeyedTest, KeysAndShapes)
+{
+    using W = KeyedArchiveWriter;
+    struct Row { const char *name; bool onRoot; bool keysAsObjects; std::size_t colours; };
+    const std::vector<Row> rows = {
+        {"keys and colours on $top", false, false, 3},
+        {"keys and colours on a root object", true, false, 3},
+        {"keys as string objects", false, true, 3},
+        {"fewer colours than keys", false, false, 2},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        W w;
+        std::vector<std::uint64_t> keys, colors;
+        for (const char *key : {"Zulu", "Alpha", "Zulu 2"}) {
+            if (row.keysAsObjects) {
+                VQPlist object = VQPlist::dictionary();
+                object.set("NS.string", VQPlist::string(key)).set("$class", W::uid(w.classNamed("NSString")));
+                keys.push_back(w.add(std::move(object)));
+            } else {
+                keys.push_back(w.add(VQPlist::string(key)));
+            }
+        }
+        for (std::size_t i = 0; i < row.colours; ++i) {
+            VQPlist color = W::colorObject(2);
+            color.set("NSRGB", W::data(QByteArray::number(double(i) / 4) + " 0 0"));
+            colors.push_back(w.addColor(std::move(color)));
+        }
+        const std::uint64_t keyArray = w.array(keys);
+        QString error;
+        const auto list = VQReadColorList(w.finish(keyArray, w.array(colors), row.onRoot), &error);
+        ASSERT_TRUE(list) << error.toStdString();
+        ASSERT_EQ(list->entries.size(), 3u);
+        EXPECT_EQ(list->entries[0].key, QStringLiteral("Zulu"));
+        EXPECT_EQ(list->entries[1].key, QStringLiteral("Alpha"));
+        EXPECT_EQ(list->entries[2].key, QStringLiteral("Zulu 2"));
+        EXPECT_TRUE(matches(list->entries[1].color, rgb(0.25, 0, 0), 1e-12));
+        EXPECT_EQ(bool(list->entries[2].color), row.colours == 3);
+    }
+}
+
+TEST(VQColorListKeyedTest, RefusesWhatIsNoColourList)
+{
+    using W = KeyedArchiveWriter;
+    struct Row { const char *name; std::function<QByteArray()> make; };
+    const std::vector<Row> rows = {
+        {"a property list that is no archive", [] { return VQPlist::array().toBinary(); }},
+        {"an archive without keys", [] {
+             W w;
+             return w.finish(999, 998);
+         }},
+        {"a key array that refers to itself", [] {
+             W w;
+             // Object 1 will be { NS.objects: UID 1 }.
+             VQPlist self = VQPlist::dictionary();
+             self.set("NS.objects", W::uid(1));
+             const std::uint64_t keys = w.add(std::move(self));
+             return w.finish(keys, keys);
+         }},
+        {"a key that refers to nothing", [] {
+             W w;
+             VQPlist list = VQPlist::array();
+             list.append(W::uid(12345));
+             const std::uint64_t keys = w.add(std::move(list));
+             return w.finish(keys, keys);
+         }},
+        // An array claiming 2^32 − 1 items in a file of a few dozen bytes.
+        {"a huge array count", [] {
+             QByteArray d("bplist00");
+             d.append("\xaf\x12\xff\xff\xff\xff", 6); // object 0: array, count as a 4-byte integer
+             const int table = int(d.size());
+             d.append('\x08'); // offset table: object 0 at 8
+             QByteArray trailer(32, '\0');
+             trailer[6] = 1; // offset size
+             trailer[7] = 1; // reference size
+             trailer[15] = 1; // one object
+             trailer[31] = char(table);
+             return d + trailer;
+         }},
+        {"random bytes", [] { return QByteArray("\x00\x01\x02not a list", 13); }},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        QString error;
+        EXPECT_FALSE(VQReadColorList(row.make(), &error));
+        EXPECT_FALSE(error.isEmpty());
+    }
+}
+
+// --- damage and files ------------------------------------------------------------------
+
+// Every proper prefix of a small list is refused: a cut list would lose colours unseen.
+TEST(VQColorListDamageTest, EveryTruncationIsRefused)
+{
+    TypedStreamWriter typed;
+    typed.beginList(3);
+    typed.entry("Red", 1, {1, 0, 0, 1}, "ffff");
+    typed.entry("Grey", 3, {0.5, 1}, "ff");
+    typed.entry("Ink", 5, {0.1, 0.2, 0.3, 0.4, 1}, "fffff");
+
+    KeyedArchiveWriter keyed;
+    const std::uint64_t key = keyed.add(VQPlist::string("Red"));
+    VQPlist red = KeyedArchiveWriter::colorObject(1);
+    red.set("NSRGB", KeyedArchiveWriter::data("1 0 0"));
+    const std::uint64_t color = keyed.addColor(std::move(red));
+    const std::uint64_t keys = keyed.array({key});
+
+    const std::vector<std::pair<const char *, QByteArray>> files = {
+        {"typed stream", typed.data()}, {"keyed archive", keyed.finish(keys, keyed.array({color}))}};
+    for (const auto &[name, data] : files) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(VQReadColorList(data));
+        for (qsizetype length = 0; length < data.size(); ++length) {
+            // A copy of exactly that length, so that reading past it is caught by the sanitizers.
+            const QByteArray prefix(data.constData(), length);
+            QString error;
+            EXPECT_FALSE(VQReadColorList(prefix, &error)) << "length " << length;
+            EXPECT_FALSE(error.isEmpty());
+        }
+    }
+}
+
+TEST(VQColorListFileTest, PlainFilesAndFolders)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    TypedStreamWriter w;
+    w.beginList(1);
+    w.entry("Brand Blue", 2, {0, 0, 1, 1}, "ffff");
+    ASSERT_TRUE(QDir(dir.path()).mkpath("Brand.clr"));
+    for (const QString &file : {dir.filePath("Plain.clr"), dir.filePath("Brand.clr/Brand.clr")}) {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(w.data());
+    }
+    for (const QString &path : {dir.filePath("Plain.clr"), dir.filePath("Brand.clr"), dir.filePath("Brand.clr/")}) {
+        SCOPED_TRACE(path.toStdString());
+        QString error;
+        const auto list = VQReadColorListFile(path, &error);
+        ASSERT_TRUE(list) << error.toStdString();
+        ASSERT_EQ(list->entries.size(), 1u);
+        EXPECT_EQ(list->entries[0].key, QStringLiteral("Brand Blue"));
+    }
+    QString error;
+    EXPECT_FALSE(VQReadColorListFile(dir.filePath("Missing.clr"), &error));
+    EXPECT_FALSE(error.isEmpty());
+    ASSERT_TRUE(QDir(dir.path()).mkpath("Empty.clr"));
+    EXPECT_FALSE(VQReadColorListFile(dir.filePath("Empty.clr"), &error));
+}
+
 // --- real files by other programs -----------------------------------------------------
 
 TEST(VQColorListCorpusTest, EveryFixtureReads)
@@ -366,7 +756,8 @@ TEST(VQColorListCorpusTest, EveryFixtureReads)
             continue;
         EXPECT_EQ(list->entries.front().key, QString::fromUtf8(row.firstKey));
         EXPECT_EQ(list->entries.back().key, QString::fromUtf8(row.lastKey));
-        if (row.first.present)
+        if (row.first.present) {
             EXPECT_TRUE(matches(list->entries.front().color, row.first, kFloatTolerance));
+        }
     }
 }
