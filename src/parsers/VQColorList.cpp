@@ -18,8 +18,9 @@
 
 namespace {
 
-// Colour lists are a few kilobytes; anything this large is not one.
-constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
+// Colour lists are a few kilobytes (752 colours take 26 KB); anything this
+// large is not one.
+constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
 // How deep objects may nest inside objects, and types inside types.
 constexpr int kMaxDepth = 32;
 // How many superclass links a class chain may have before we call it a loop.
@@ -160,6 +161,9 @@ enum : std::uint8_t {
 };
 constexpr std::int64_t kReferenceBase = -110;
 constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
+// A colour needs its kind and five components, a string its text: later
+// values of an object are read past but not kept.
+constexpr std::size_t kKeptValues = 8;
 
 struct Type {
     char code = 0;
@@ -182,7 +186,7 @@ struct Slot {
     QByteArray className;           // classes
     std::size_t superclass = kNone; // classes
     std::size_t objectClass = kNone; // objects
-    std::vector<Value> values;      // objects, flattened in stream order
+    std::vector<Value> values;      // objects: the first kKeptValues, flattened in stream order
     bool complete = false;          // objects whose end was read
 };
 
@@ -263,9 +267,9 @@ class Reader {
 public:
     explicit Reader(const QByteArray &data)
         : _begin(reinterpret_cast<const std::uint8_t *>(data.constData())), _p(_begin), _end(_begin + data.size()),
-          // Every value costs a step; zero-width values (empty structures) must not
-          // let a few bytes of array counts spin for ever.
-          _budget(std::size_t(data.size()) * 16 + 4096)
+          // Every value costs a step; zero-width values (empty structures and
+          // character arrays) must not let a few bytes of array counts spin for ever.
+          _budget(std::size_t(data.size()) * 2 + 4096)
     {
     }
 
@@ -526,6 +530,8 @@ private:
             }
             if (!readGroup(values, depth + 1))
                 return false;
+            if (values.size() > kKeptValues)
+                values.resize(kKeptValues);
         }
         Slot &slot = _table[index]; // not held across the reads above: they may grow the table
         slot.objectClass = cls;
@@ -764,13 +770,21 @@ class KeyedArchive {
 public:
     explicit KeyedArchive(VQPlistNode objects) : _objects(objects) {}
 
-    // The object a UID points to; any other node stands for itself.
+    // The object a UID points to; any other node stands for itself. In XML a
+    // UID is the dictionary { CF$UID: n }, which libplist leaves as it is.
     VQPlistNode resolve(VQPlistNode node) const
     {
-        if (node.isNull() || plist_get_node_type(static_cast<plist_t>(node.raw())) != PLIST_UID)
-            return node;
         uint64_t uid = 0;
-        plist_get_uid_val(static_cast<plist_t>(node.raw()), &uid);
+        if (node.isNull())
+            return node;
+        if (plist_get_node_type(static_cast<plist_t>(node.raw())) == PLIST_UID) {
+            plist_get_uid_val(static_cast<plist_t>(node.raw()), &uid);
+        } else if (node.isDictionary() && plist_dict_get_size(static_cast<plist_t>(node.raw())) == 1
+                   && node["CF$UID"].isInteger()) {
+            uid = *node["CF$UID"].toUInt64();
+        } else {
+            return node;
+        }
         if (uid > std::numeric_limits<std::uint32_t>::max())
             return VQPlistNode();
         return _objects.at(std::uint32_t(uid));
@@ -787,6 +801,7 @@ public:
         return node;
     }
 
+    // A key: a string, or an NSString object holding one (or its UTF-8 bytes).
     std::optional<QString> string(VQPlistNode node) const
     {
         node = resolve(node);
@@ -801,12 +816,17 @@ public:
         return std::nullopt;
     }
 
-    // Raw bytes: data, a string's UTF-8, or an NSData object.
+    // Raw bytes: data, a string's UTF-8, or an NSData or NSString object.
     QByteArray bytes(VQPlistNode node) const
     {
         node = resolve(node);
-        if (node.isDictionary())
-            node = resolve(node["NS.data"]);
+        if (node.isDictionary()) {
+            VQPlistNode inner;
+            for (const char *key : {"NS.data", "NS.bytes", "NS.string"})
+                if (inner.isNull())
+                    inner = resolve(node[key]);
+            node = inner;
+        }
         if (node.isData())
             return bytesOf(node);
         if (auto text = node.toString())

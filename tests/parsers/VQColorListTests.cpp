@@ -539,6 +539,11 @@ TEST(VQColorListKeyedTest, EachColorKind)
          rgb(0.5, 0.25, 0.125)},
         {"device RGB with alpha", legacy(2, "NSRGB", W::data("1 0.5 0 0.5")), rgb(1, 0.5, 0)},
         {"components as a string", legacy(2, "NSRGB", VQPlist::string("0.25 0.5 0.75")), rgb(0.25, 0.5, 0.75)},
+        {"components in a data object", legacy(2, "NSRGB", [] {
+             VQPlist object = VQPlist::dictionary();
+             object.set("NS.data", W::data("0.75 0.5 0.25"));
+             return object;
+         }()), rgb(0.75, 0.5, 0.25)},
         {"calibrated white", legacy(3, "NSWhite", W::data(QByteArray("0.5\0", 4))), rgb(0.5, 0.5, 0.5)},
         {"device white", legacy(4, "NSWhite", W::data("0.25 1")), rgb(0.25, 0.25, 0.25)},
         {"device CMYK", legacy(5, "NSCYMK", W::data(QByteArray("0.1 0.2 0.3 0.4 1\0", 18))),
@@ -576,12 +581,13 @@ TEST(VQColorListKeyedTest, EachColorKind)
 TEST(VQColorListKeyedTest, KeysAndShapes)
 {
     using W = KeyedArchiveWriter;
-    struct Row { const char *name; bool onRoot; bool keysAsObjects; std::size_t colours; };
+    struct Row { const char *name; bool onRoot; bool keysAsObjects; std::size_t colours; bool xml; };
     const std::vector<Row> rows = {
-        {"keys and colours on $top", false, false, 3},
-        {"keys and colours on a root object", true, false, 3},
-        {"keys as string objects", false, true, 3},
-        {"fewer colours than keys", false, false, 2},
+        {"keys and colours on $top", false, false, 3, false},
+        {"keys and colours on a root object", true, false, 3, false},
+        {"keys as string objects", false, true, 3, false},
+        {"fewer colours than keys", false, false, 2, false},
+        {"an XML property list", false, false, 3, true},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
@@ -603,7 +609,10 @@ TEST(VQColorListKeyedTest, KeysAndShapes)
         }
         const std::uint64_t keyArray = w.array(keys);
         QString error;
-        const auto list = VQReadColorList(w.finish(keyArray, w.array(colors), row.onRoot), &error);
+        QByteArray data = w.finish(keyArray, w.array(colors), row.onRoot);
+        if (row.xml)
+            data = VQPlist::fromData(data)->toXML();
+        const auto list = VQReadColorList(data, &error);
         ASSERT_TRUE(list) << error.toStdString();
         ASSERT_EQ(list->entries.size(), 3u);
         EXPECT_EQ(list->entries[0].key, QStringLiteral("Zulu"));
