@@ -428,6 +428,21 @@ private:
         return true;
     }
 
+    // A length, then that many bytes.
+    bool readCountedBytes(QByteArray &bytes)
+    {
+        std::int64_t length = 0;
+        const std::uint8_t *start = nullptr;
+        if (!readInteger(length))
+            return false;
+        if (length < 0)
+            return fail(QStringLiteral("a negative length at offset %1").arg(offset()));
+        if (!readRaw(std::uint64_t(length), start))
+            return false;
+        bytes = QByteArray(reinterpret_cast<const char *>(start), qsizetype(length));
+        return true;
+    }
+
     // A shared string: new, nil or a reference. Gives its index in the string table, or kNone.
     bool readSharedString(std::size_t &index)
     {
@@ -439,16 +454,11 @@ private:
             return true;
         }
         if (head == kTagNew) {
-            std::int64_t length = 0;
-            const std::uint8_t *bytes = nullptr;
-            if (!readInteger(length))
-                return false;
-            if (length < 0)
-                return fail(QStringLiteral("negative string length at offset %1").arg(offset()));
-            if (!readRaw(std::uint64_t(length), bytes))
+            QByteArray text;
+            if (!readCountedBytes(text))
                 return false;
             index = _strings.size();
-            _strings.push_back(QByteArray(reinterpret_cast<const char *>(bytes), qsizetype(length)));
+            _strings.push_back(std::move(text));
             _types.emplace_back();
             return true;
         }
@@ -610,19 +620,11 @@ private:
             }
             break;
         }
-        case '+': {
-            std::int64_t length = 0;
-            const std::uint8_t *bytes = nullptr;
-            if (!readInteger(length))
-                return false;
-            if (length < 0)
-                return fail(QStringLiteral("negative length at offset %1").arg(offset()));
-            if (!readRaw(std::uint64_t(length), bytes))
-                return false;
+        case '+':
             value.kind = Value::Kind::Bytes;
-            value.bytes = QByteArray(reinterpret_cast<const char *>(bytes), qsizetype(length));
+            if (!readCountedBytes(value.bytes))
+                return false;
             break;
-        }
         case '[': {
             const Type &element = type.fields.front();
             if (element.code == 'c' || element.code == 'C') {

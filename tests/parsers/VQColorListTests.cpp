@@ -289,6 +289,21 @@ QByteArray oneTypedEntry(char kind, const std::vector<double> &components, const
     return w.data();
 }
 
+// Bytes that must give no list, and a reason.
+struct RefusedRow {
+    const char *name;
+    std::function<QByteArray()> make;
+};
+void expectAllRefused(const std::vector<RefusedRow> &rows)
+{
+    for (const RefusedRow &row : rows) {
+        SCOPED_TRACE(row.name);
+        QString error;
+        EXPECT_FALSE(VQReadColorList(row.make(), &error));
+        EXPECT_FALSE(error.isEmpty());
+    }
+}
+
 QString fixture(const char *name)
 {
     return QStringLiteral(VELLICO_FIXTURES_DIR "/swatches/clr/") + QString::fromLatin1(name);
@@ -381,7 +396,7 @@ TEST(VQColorListTypedStreamTest, AColourSharedByTwoKeys)
 // Streams that are not colour lists, or are damaged or hostile, give no list and a reason.
 TEST(VQColorListTypedStreamTest, RefusesWhatIsNoColourList)
 {
-    struct Row { const char *name; std::function<QByteArray()> make; };
+    using Row = RefusedRow;
     const auto listOf = [](std::int64_t count, const std::function<void(TypedStreamWriter &)> &body) {
         TypedStreamWriter w;
         w.beginList(count);
@@ -445,12 +460,7 @@ TEST(VQColorListTypedStreamTest, RefusesWhatIsNoColourList)
              });
          }},
     };
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.name);
-        QString error;
-        EXPECT_FALSE(VQReadColorList(row.make(), &error));
-        EXPECT_FALSE(error.isEmpty());
-    }
+    expectAllRefused(rows);
 }
 
 // Objects inside objects: a few levels read, thousands are refused without
@@ -626,7 +636,7 @@ TEST(VQColorListKeyedTest, KeysAndShapes)
 TEST(VQColorListKeyedTest, RefusesWhatIsNoColourList)
 {
     using W = KeyedArchiveWriter;
-    struct Row { const char *name; std::function<QByteArray()> make; };
+    using Row = RefusedRow;
     const std::vector<Row> rows = {
         {"a property list that is no archive", [] { return VQPlist::array().toBinary(); }},
         {"an archive without keys", [] {
@@ -663,12 +673,7 @@ TEST(VQColorListKeyedTest, RefusesWhatIsNoColourList)
          }},
         {"random bytes", [] { return QByteArray("\x00\x01\x02not a list", 13); }},
     };
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.name);
-        QString error;
-        EXPECT_FALSE(VQReadColorList(row.make(), &error));
-        EXPECT_FALSE(error.isEmpty());
-    }
+    expectAllRefused(rows);
 }
 
 // --- damage and files ------------------------------------------------------------------
