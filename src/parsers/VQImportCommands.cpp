@@ -52,17 +52,6 @@ VQSwatchCollectionRef collectionFromColorList(const VQColorList &list, const QSt
     return VQSwatchCollection::create(title, std::move(colors));
 }
 
-std::optional<VQColorList> readColorListFile(const QString &path, QString *error = nullptr)
-{
-#ifdef VELLICO_HAVE_COLOR_LIST
-    return VQReadColorListFile(path, error);
-#else
-    if (error)
-        *error = QStringLiteral("colour lists cannot be read yet");
-    return std::nullopt;
-#endif
-}
-
 template <class Parser> std::unique_ptr<VQParser> makeParser(const QString &path)
 {
     return VQParser::fromURL<Parser>(path);
@@ -95,7 +84,7 @@ std::optional<std::vector<VQSwatchCollectionRef>> VQReadSwatchFile(const QString
 
     if (*kind == VQSwatchFileKind::CLR) {
         QString reason;
-        const std::optional<VQColorList> list = readColorListFile(path, &reason);
+        const std::optional<VQColorList> list = VQReadColorListFile(path, &reason);
         if (!list)
             return fail(QStringLiteral("%1 is not a colour list%2").arg(path, reason.isEmpty() ? QStringLiteral(".") : QStringLiteral(": ") + reason + QLatin1Char('.')));
         if (list->entries.empty())
@@ -165,7 +154,7 @@ bool VQImportCommands::importCLR(VQSwatchCore *core)
     const QString path = colorListFilePath(*chosen);
     VQLog(QStringLiteral("Will be importing from file ") + path);
 
-    const std::optional<VQColorList> list = readColorListFile(path);
+    const std::optional<VQColorList> list = VQReadColorListFile(path);
     if (!list || list->entries.empty() || !core) {
         showNoColorsAlert();
         return false;
