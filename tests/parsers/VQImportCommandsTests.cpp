@@ -156,3 +156,78 @@ TEST_F(ImportCommandsTest, SwatchFilesAreReadByTheirExtension)
         EXPECT_TRUE(error.contains(QLatin1String(row.message))) << error.toStdString();
     }
 }
+
+namespace {
+
+const std::vector<clr::Entry> kBrand = {
+    {"Red", 1, "1 0 0"}, {"Pattern", 10, {}}, {"Grey", 3, "0.5"}, {"Blue", 2, "0 0 1"}};
+
+} // namespace
+
+TEST_F(ImportCommandsTest, AColourListBecomesOneCollectionUnderTheNameEntered)
+{
+    setTime(1750000000);
+    ui().answerText(write(QStringLiteral("Brand.clr"), clr::keyedList(kBrand))).answerText(QStringLiteral("Brand"));
+    int posts = VQCountPosts(VQCollectionsWereReorganizedNotification, [&] { EXPECT_TRUE(VQImportCommands::importCLR()); });
+    EXPECT_EQ(posts, 1);
+    ASSERT_EQ(ui().prompts().size(), 1u);
+    const VQTextPrompt &prompt = ui().prompts()[0];
+    EXPECT_EQ(prompt.messageText, QStringLiteral("Please, enter a new name for the color:"));
+    EXPECT_EQ(prompt.text, QStringLiteral("Brand"));
+    EXPECT_EQ(prompt.buttons, (QStringList{"Rename", "Cancel"}));
+    EXPECT_EQ(ui().openPanels()[0].allowedExtensions, QStringList{QStringLiteral("clr")});
+
+    EXPECT_EQ(titles(), (QStringList{"Mine", "Brand"}));
+    const VQSwatchCollectionRef brand = core().allCollections().back();
+    EXPECT_EQ(VQDescribeCollections(std::vector<VQSwatchCollectionRef>{brand}),
+              QStringLiteral("Brand: Red=#FF0000, Grey=#808080, Blue=#0000FF"));
+    std::vector<std::uint64_t> ids;
+    for (const VQColorRef &color : brand->colors())
+        ids.push_back(color->colorID());
+    EXPECT_EQ(ids, (std::vector<std::uint64_t>{1750000000, 1749999999, 1749999998}));
+}
+
+TEST_F(ImportCommandsTest, ColourListAnswers)
+{
+    QDir().mkpath(path(QStringLiteral("Pack.clr")));
+    write(QStringLiteral("Pack.clr/Pack.clr"), clr::keyedList(kBrand));
+    struct Row {
+        const char *name;
+        QString file;
+        std::optional<QString> answer; // nothing: cancel
+        QString expectedTitle;         // empty: nothing added
+        int beeps;
+        int alerts;
+    };
+    const QString brand = write(QStringLiteral("Brand.clr"), clr::keyedList(kBrand));
+    const std::vector<Row> rows = {
+        {"another name", brand, QStringLiteral("Corporate"), "Corporate", 0, 0},
+        {"cancelled", brand, std::nullopt, {}, 1, 0},
+        {"left empty", brand, QString(), {}, 1, 0},
+        {"a list saved as a package", path(QStringLiteral("Pack.clr")), QStringLiteral("Pack"), "Pack", 0, 0},
+        {"no colour list", write(QStringLiteral("junk.clr"), "streamtyped? no"), std::nullopt, {}, 0, 1},
+        {"a list without keys", write(QStringLiteral("none.clr"), clr::keyedList({})), std::nullopt, {}, 0, 1},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        const QStringList before = titles();
+        const int beeps = ui().beeps();
+        const size_t alerts = ui().alerts().size();
+        ui().answerText(row.file);
+        if (row.alerts)
+            ui().answerAlert(0);
+        else if (row.answer)
+            ui().answerText(*row.answer);
+        else
+            ui().answerCancel();
+        EXPECT_EQ(VQImportCommands::importCLR(), !row.expectedTitle.isEmpty());
+        EXPECT_EQ(titles(), row.expectedTitle.isEmpty() ? before : before + QStringList{row.expectedTitle});
+        EXPECT_EQ(ui().beeps() - beeps, row.beeps);
+        EXPECT_EQ(int(ui().alerts().size() - alerts), row.alerts);
+        if (row.alerts)
+            expectNoColorsAlert(ui().alerts().size());
+        EXPECT_TRUE(ui().allRepliesUsed());
+    }
+    // The package's own name is offered, not the name of the file inside it.
+    EXPECT_EQ(ui().prompts()[3].text, QStringLiteral("Pack"));
+}

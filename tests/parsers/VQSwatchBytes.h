@@ -110,3 +110,48 @@ inline QByteArray section2(const std::vector<Record> &records, const std::vector
 }
 
 } // namespace aco
+
+namespace clr {
+
+struct Entry {
+    QString key;
+    int space;                 // NSColorSpace: 1 calibrated RGB, 3 calibrated white, 10 pattern…
+    QByteArray components;     // "1 0 0" for RGB, "0.5" for white; empty for none
+};
+
+// A keyed-archive colour list as an XML property list: $top holds NSKeys and
+// NSColors, two arrays whose i-th elements belong together.
+inline QByteArray keyedList(const std::vector<Entry> &entries)
+{
+    const auto uid = [](size_t index) { return QStringLiteral("<dict><key>CF$UID</key><integer>%1</integer></dict>").arg(index); };
+    // $objects: 0 $null, 1 keys array, 2 colours array, 3 array class, 4 colour class, then key/colour pairs.
+    QString keys, colors, objects;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const size_t key = 5 + 2 * i, color = key + 1;
+        keys += uid(key);
+        colors += uid(color);
+        const Entry &e = entries[i];
+        QString colorObject = QStringLiteral("<dict><key>NSColorSpace</key><integer>%1</integer>").arg(e.space);
+        if (!e.components.isEmpty())
+            colorObject += QStringLiteral("<key>%1</key><data>%2</data>")
+                               .arg(e.space <= 2 ? QStringLiteral("NSRGB") : QStringLiteral("NSWhite"),
+                                    QString::fromLatin1((e.components + '\0').toBase64()));
+        colorObject += QStringLiteral("<key>$class</key>") + uid(4) + QStringLiteral("</dict>");
+        objects += QStringLiteral("<string>%1</string>").arg(e.key.toHtmlEscaped()) + colorObject;
+    }
+    const QString arrayClass = QStringLiteral("<dict><key>$classname</key><string>NSMutableArray</string><key>$classes</key>"
+                                              "<array><string>NSMutableArray</string><string>NSArray</string></array></dict>");
+    const QString colorClass = QStringLiteral("<dict><key>$classname</key><string>NSColor</string><key>$classes</key>"
+                                              "<array><string>NSColor</string><string>NSObject</string></array></dict>");
+    const QString text =
+        QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>"
+                       "<key>$archiver</key><string>NSKeyedArchiver</string><key>$version</key><integer>100000</integer>"
+                       "<key>$top</key><dict><key>NSKeys</key>%1<key>NSColors</key>%2</dict><key>$objects</key><array>"
+                       "<string>$null</string><dict><key>NS.objects</key><array>%3</array><key>$class</key>%5</dict>"
+                       "<dict><key>NS.objects</key><array>%4</array><key>$class</key>%5</dict>")
+            .arg(uid(1), uid(2), keys, colors, uid(3)) +
+        arrayClass + colorClass + objects + QStringLiteral("</array></dict></plist>\n");
+    return text.toUtf8();
+}
+
+} // namespace clr
