@@ -75,16 +75,18 @@ std::optional<std::vector<VQSwatchCollectionRef>> VQACOParser::parseColors()
     }
 
     // Records are read while the data lasts: a count larger than the file
-    // holds makes no colours up.
+    // holds makes no colours up. (A lone last byte is no word: the reader stops
+    // in front of it, so "not at the end" would never become false there.)
+    const auto moreWords = [this] { return reader.remaining() >= 2; };
     std::vector<Record> records;
     if (version == 1) {
         const std::uint16_t count = reader.readWord();
-        for (std::uint16_t i = 0; i < count && !reader.atEnd(); ++i)
+        for (std::uint16_t i = 0; i < count && moreWords(); ++i)
             records.push_back(readRecord(reader));
         // An optional version-2 section names the same colours in the same order.
         if (reader.remaining() >= 4 && reader.readWord() == 2) {
             const std::uint16_t named = reader.readWord();
-            for (std::uint16_t i = 0; i < named && !reader.atEnd(); ++i) {
+            for (std::uint16_t i = 0; i < named && moreWords(); ++i) {
                 reader.skip(kRecordSize);
                 const QString name = readName(reader);
                 if (i < records.size())
@@ -94,7 +96,7 @@ std::optional<std::vector<VQSwatchCollectionRef>> VQACOParser::parseColors()
     } else {
         // Only the named section: colours and names from it.
         const std::uint16_t count = reader.readWord();
-        for (std::uint16_t i = 0; i < count && !reader.atEnd(); ++i) {
+        for (std::uint16_t i = 0; i < count && moreWords(); ++i) {
             Record record = readRecord(reader);
             record.name = readName(reader);
             records.push_back(std::move(record));

@@ -48,6 +48,15 @@ TEST_F(ACOParserTest, SectionsAndNames)
          kTitle + ": #FF0000, #0080FF"},
         {"a record cut short reads zeros", VQBytes().u16(1).u16(2).raw(aco::record(kRed)).u16(0).u16(0xFFFF),
          kTitle + ": #FF0000, #FF0000"},
+        // fuzz_aco: the reader stops in front of a lone last byte, and the record loop
+        // used to wait for the end, making one black record per count.
+        {"fuzz: a lone last byte after version 1 records", VQBytes().u16(1).u16(65535).raw(aco::record(kRed)).raw("\x01"),
+         kTitle + ": #FF0000"},
+        {"fuzz: a lone last byte after version 2 records",
+         VQBytes().u16(2).u16(65535).raw(aco::record(kRed)).raw(aco::name("R")).raw("\x01"), kTitle + ": R=#FF0000"},
+        {"fuzz: a lone last byte after the names",
+         aco::section1({kRed}) + VQBytes().u16(2).u16(65535).raw(aco::record(kRed)).raw(aco::name("R")).raw("\x01").data(),
+         kTitle + ": R=#FF0000"},
         {"a name length of 4 billion", aco::section1({kRed}) + VQBytes().u16(2).u16(1).raw(aco::record(kRed)).u32(0xFFFFFFFF).u16('A'),
          kTitle + ": A=#FF0000"},
     };
@@ -86,6 +95,28 @@ TEST_F(ACOParserTest, ColourSpacesAreConvertedByTheirOwnRules)
         const std::vector<Record> records = {row.record, kRed};
         const QString described = VQDescribeCollections(parse(aco::section1(records) + aco::section2(records, {"it", "after"})));
         EXPECT_EQ(described, kTitle + ": " + (row.expected.isEmpty() ? QString() : "it=" + row.expected + ", ") + "after=#FF0000");
+    }
+}
+
+TEST_F(ACOParserTest, FuzzFindings)
+{
+    struct Row {
+        const char *name;
+        const char *base64;
+        size_t colours;
+    };
+    const std::vector<Row> rows = {
+        // 87 bytes claiming 12,550 records gave 12,550 colours. They hold 9 records
+        // (the last cut short); only the first two are of spaces we compute.
+        {"fuzz_aco crash-41748cf1",
+         "AAExBgAA//8AAAAAAAAAAVVV/////wD//wAAAAD//wAHE4gH0NRIAAAACAnEAAAAAEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAAAAACQAAJxAnEAAA",
+         2},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto collections = parse(QByteArray::fromBase64(row.base64));
+        ASSERT_TRUE(collections && collections->size() == 1);
+        EXPECT_EQ(collections->front()->count(), row.colours);
     }
 }
 
