@@ -51,18 +51,6 @@ TEST_F(ReaderTest, ThreeBytesGiveTheHighHalfAndStopBeforeTheOddByte)
     EXPECT_EQ(reader.pointer(), 3);
 }
 
-TEST_F(ReaderTest, WordsAreBigEndian)
-{
-    EXPECT_EQ(VQReader::makeWord(0xAB, 0xCD), 0xABCD);
-    EXPECT_EQ(VQReader::swapBytes(0xABCD), 0xCDAB);
-    const QByteArray bytes("\xAB\xCD\x01\x02\x03\x04", 6);
-    VQReader reader = readerOver(bytes);
-    EXPECT_EQ(reader.peakWord(), 0xABCD);
-    EXPECT_EQ(reader.readWord(), 0xABCD);
-    EXPECT_EQ(reader.read4ByteWord(), 0x01020304u);
-    EXPECT_TRUE(reader.atEnd());
-}
-
 TEST_F(ReaderTest, PeakingFarAwayOrBackwardsReadsNothing)
 {
     const QByteArray bytes("\x01\x02", 2);
