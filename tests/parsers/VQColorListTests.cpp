@@ -672,6 +672,31 @@ TEST(VQColorListKeyedTest, RefusesWhatIsNoColourList)
              return d + trailer;
          }},
         {"random bytes", [] { return QByteArray("\x00\x01\x02not a list", 13); }},
+        // Found by probing the parser underneath: 240 bytes that libplist would
+        // expand into 2^40 nodes, and nesting that overflowed its stack.
+        {"forty levels of arrays, each holding the next twice", [] {
+             QByteArray d("bplist00");
+             QByteArray offsets;
+             for (int i = 0; i < 40; ++i) {
+                 offsets.append(char(0)).append(char(d.size()));
+                 if (i < 39)
+                     d.append(char(0xA2)).append(char(i + 1)).append(char(i + 1));
+                 else
+                     d.append(char(0xA0));
+             }
+             const char table = char(d.size());
+             d += offsets;
+             QByteArray trailer(32, '\0');
+             trailer[6] = 2; // offset size
+             trailer[7] = 1; // reference size
+             trailer[15] = 40; // objects
+             trailer[31] = table;
+             return d + trailer;
+         }},
+        {"XML nested a hundred thousand deep", [] {
+             return "<?xml version=\"1.0\"?><plist version=\"1.0\">" + QByteArray("<array>").repeated(100000)
+                    + QByteArray("</array>").repeated(100000) + "</plist>";
+         }},
     };
     expectAllRefused(rows);
 }
