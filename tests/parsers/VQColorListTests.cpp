@@ -437,6 +437,13 @@ TEST(VQColorListTypedStreamTest, RefusesWhatIsNoColourList)
                  w.group("@?");
              });
          }},
+        {"a reserved tag where a number belongs", [&] {
+             return listOf(1, [](TypedStreamWriter &w) {
+                 w.group("@@");
+                 w.color(1, {1, 0, 0, 1}, "ffff");
+                 w.raw("\x84\x84\x84\x08NSString\x80"); // class version tagged 0x80
+             });
+         }},
         {"a string longer than the file", [&] {
              return listOf(1, [](TypedStreamWriter &w) {
                  w.raw("\x84\x82\xff\xff\xff\x7f");
@@ -572,6 +579,7 @@ TEST(VQColorListKeyedTest, EachColorKind)
         {"an embedded space of unknown model falls back", embedded(1, "", std::nullopt, "1 1 1 1"),
          rgb(0.9, 0.8, 0.7)},
         {"no colour space number", [](W &) { return VQPlist::dictionary(); }, none()},
+        {"only components", legacy(2, "NSComponents", W::data("0.5 0.75 1 1")), rgb(0.5, 0.75, 1)},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
@@ -760,6 +768,10 @@ TEST(VQColorListFileTest, PlainFilesAndFolders)
     EXPECT_FALSE(error.isEmpty());
     ASSERT_TRUE(QDir(dir.path()).mkpath("Empty.clr"));
     EXPECT_FALSE(VQReadColorListFile(dir.filePath("Empty.clr"), &error));
+    if (QFile::exists("/dev/zero")) {
+        // A device reports no size; reading stops at the limit.
+        EXPECT_FALSE(VQReadColorListFile("/dev/zero", &error));
+    }
 }
 
 // --- real files by other programs -----------------------------------------------------
