@@ -142,7 +142,9 @@ private:
 // Head bytes of values:
 //   81 int16 follows   82 int32 follows   83 float/double follows
 //   84 new (string, class or object)      85 nil      86 end of object
-//   anything else: a small integer, or a reference r (signed byte; index r + 110)
+//   80, 87–91 kept for other tags: refused
+//   anything else: a small integer, or a reference r (signed byte; index r + 110);
+//   larger references come as 81/82 and a number, by the same rule
 //
 // Type strings and class names are shared strings, numbered in one table;
 // objects and classes are numbered in another, each when it starts. A colour
