@@ -124,6 +124,20 @@ def keyed(entries, on_root=False):
     return plistlib.dumps(archive, fmt=plistlib.FMT_BINARY)
 
 
+def shared_arrays(levels=40):
+    """Arrays each holding the next one twice: a parser that copies shared
+    objects makes 2^levels nodes of it (libplist 2.2 did)."""
+    out = bytearray(b"bplist00")
+    offsets = []
+    for i in range(levels):
+        offsets.append(len(out))
+        out += bytes([0xA2, i + 1, i + 1]) if i < levels - 1 else b"\xa0"
+    table = len(out)
+    for offset in offsets:
+        out += struct.pack(">H", offset)
+    return bytes(out + bytes(6) + bytes([2, 1]) + struct.pack(">QQQ", levels, 0, table))
+
+
 def main():
     folder = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "corpus", "clr")
     os.makedirs(folder, exist_ok=True)
@@ -158,6 +172,7 @@ def main():
                      "profile": b"Lab ", "model": 3}),
         ]),
         "keyed-on-root.clr": keyed([("Green", {"NSColorSpace": 1, "NSRGB": b"0 1 0\x00"})], on_root=True),
+        "regression-shared-arrays-40-levels.clr": shared_arrays(),
     }
     for name, data in seeds.items():
         with open(os.path.join(folder, name), "wb") as f:

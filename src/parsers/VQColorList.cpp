@@ -142,7 +142,9 @@ private:
 // Head bytes of values:
 //   81 int16 follows   82 int32 follows   83 float/double follows
 //   84 new (string, class or object)      85 nil      86 end of object
-//   anything else: a small integer, or a reference r (signed byte; index r + 110)
+//   80, 87–91 kept for other tags: refused
+//   anything else: a small integer, or a reference r (signed byte; index r + 110);
+//   larger references come as 81/82 and a number, by the same rule
 //
 // Type strings and class names are shared strings, numbered in one table;
 // objects and classes are numbered in another, each when it starts. A colour
@@ -405,7 +407,7 @@ private:
             value = v;
             return true;
         }
-        if (head > kTagInt16 && head < kFirstLiteral)
+        if (head >= 0x80 && head < kFirstLiteral) // the tags, and those kept for later ones
             return fail(QStringLiteral("unexpected tag 0x%1 at offset %2").arg(head, 2, 16, QLatin1Char('0')).arg(offset()));
         value = std::int8_t(head);
         return true;
@@ -854,22 +856,25 @@ public:
             if (spaceModel != Model::Unknown)
                 return colorFromComponents(spaceModel, numbersInText(components));
         }
+        // The legacy text of the colour's kind, or the components when only those are there.
+        QByteArray text;
         switch (model) {
         case Model::RGB:
-            return colorFromComponents(model, numbersInText(bytes(node["NSRGB"])));
+            text = bytes(node["NSRGB"]);
+            break;
         case Model::Gray:
-            return colorFromComponents(model, numbersInText(bytes(node["NSWhite"])));
-        case Model::CMYK: {
-            QByteArray text = bytes(node["NSCYMK"]);
+            text = bytes(node["NSWhite"]);
+            break;
+        case Model::CMYK:
+            text = bytes(node["NSCYMK"]);
             if (text.isEmpty())
                 text = bytes(node["NSCMYK"]);
-            return colorFromComponents(model, numbersInText(text));
-        }
+            break;
         case Model::Unknown:
         case Model::Other:
-            break;
+            return nullptr;
         }
-        return nullptr;
+        return colorFromComponents(model, numbersInText(text.isEmpty() ? components : text));
     }
 
 private:
@@ -979,9 +984,11 @@ std::optional<VQColorList> VQReadColorListFile(const QString &path, QString *err
         setError(error, file.errorString());
         return std::nullopt;
     }
-    if (file.size() > kMaxFileBytes) {
+    // Read with a limit: a device or pipe reports no size.
+    const QByteArray data = file.read(kMaxFileBytes + 1);
+    if (data.size() > kMaxFileBytes) {
         setError(error, QStringLiteral("too large for a colour list"));
         return std::nullopt;
     }
-    return VQReadColorList(file.readAll(), error);
+    return VQReadColorList(data, error);
 }

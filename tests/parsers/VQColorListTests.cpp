@@ -437,6 +437,13 @@ TEST(VQColorListTypedStreamTest, RefusesWhatIsNoColourList)
                  w.group("@?");
              });
          }},
+        {"a reserved tag where a number belongs", [&] {
+             return listOf(1, [](TypedStreamWriter &w) {
+                 w.group("@@");
+                 w.color(1, {1, 0, 0, 1}, "ffff");
+                 w.raw("\x84\x84\x84\x08NSString\x80"); // class version tagged 0x80
+             });
+         }},
         {"a string longer than the file", [&] {
              return listOf(1, [](TypedStreamWriter &w) {
                  w.raw("\x84\x82\xff\xff\xff\x7f");
@@ -572,6 +579,7 @@ TEST(VQColorListKeyedTest, EachColorKind)
         {"an embedded space of unknown model falls back", embedded(1, "", std::nullopt, "1 1 1 1"),
          rgb(0.9, 0.8, 0.7)},
         {"no colour space number", [](W &) { return VQPlist::dictionary(); }, none()},
+        {"only components", legacy(2, "NSComponents", W::data("0.5 0.75 1 1")), rgb(0.5, 0.75, 1)},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
@@ -672,6 +680,31 @@ TEST(VQColorListKeyedTest, RefusesWhatIsNoColourList)
              return d + trailer;
          }},
         {"random bytes", [] { return QByteArray("\x00\x01\x02not a list", 13); }},
+        // Found by probing the parser underneath: 240 bytes that libplist would
+        // expand into 2^40 nodes, and nesting that overflowed its stack.
+        {"forty levels of arrays, each holding the next twice", [] {
+             QByteArray d("bplist00");
+             QByteArray offsets;
+             for (int i = 0; i < 40; ++i) {
+                 offsets.append(char(0)).append(char(d.size()));
+                 if (i < 39)
+                     d.append(char(0xA2)).append(char(i + 1)).append(char(i + 1));
+                 else
+                     d.append(char(0xA0));
+             }
+             const char table = char(d.size());
+             d += offsets;
+             QByteArray trailer(32, '\0');
+             trailer[6] = 2; // offset size
+             trailer[7] = 1; // reference size
+             trailer[15] = 40; // objects
+             trailer[31] = table;
+             return d + trailer;
+         }},
+        {"XML nested a hundred thousand deep", [] {
+             return "<?xml version=\"1.0\"?><plist version=\"1.0\">" + QByteArray("<array>").repeated(100000)
+                    + QByteArray("</array>").repeated(100000) + "</plist>";
+         }},
     };
     expectAllRefused(rows);
 }
@@ -735,6 +768,10 @@ TEST(VQColorListFileTest, PlainFilesAndFolders)
     EXPECT_FALSE(error.isEmpty());
     ASSERT_TRUE(QDir(dir.path()).mkpath("Empty.clr"));
     EXPECT_FALSE(VQReadColorListFile(dir.filePath("Empty.clr"), &error));
+    if (QFile::exists("/dev/zero")) {
+        // A device reports no size; reading stops at the limit.
+        EXPECT_FALSE(VQReadColorListFile("/dev/zero", &error));
+    }
 }
 
 // --- real files by other programs -----------------------------------------------------
