@@ -1,5 +1,6 @@
 #include "VQVellicoAppDelegate.h"
 
+#include "VQImportCommands.h"
 #include "VQLocalizedString.h"
 #include "VQLog.h"
 #include "VQSwatchCore.h"
@@ -94,3 +95,9 @@ void VQVellicoAppDelegate::applicationWillTerminate()
 }
 
 void VQVellicoAppDelegate::closeCurrentWindow() {}
+
+void VQVellicoAppDelegate::importACO() { VQImportCommands::importACO(); }
+
+void VQVellicoAppDelegate::importASE() { VQImportCommands::importASE(); }
+
+void VQVellicoAppDelegate::importCLR() { VQImportCommands::importCLR(); }

@@ -34,6 +34,11 @@ public:
     // Closes whichever of our windows is open; there are none yet.
     void closeCurrentWindow();
 
+    // The import commands: ask for a swatch file and add its colours to the library.
+    void importACO();
+    void importASE();
+    void importCLR();
+
     QSystemTrayIcon *statusItem() const { return _statusItem.get(); }
 
     // How the start-up log names a core: its file and its number of collections.

@@ -55,7 +55,9 @@ VQCliOptions parse(const QStringList &arguments, QString *error)
     return options;
 }
 
-QString describeCollection(const VQSwatchCollection &collection)
+} // namespace
+
+QString VQCliDescribeCollection(const VQSwatchCollection &collection)
 {
     const std::vector<VQColorRef> colors = collection.colors();
     QStringList hexes;
@@ -68,8 +70,6 @@ QString describeCollection(const VQSwatchCollection &collection)
         .arg(colors.size() == 1 ? QString() : QStringLiteral("s"))
         .arg(hexes.join(QLatin1Char(' ')));
 }
-
-} // namespace
 
 VQCommandResult VQCliUsageError(const QString &message)
 {
@@ -98,7 +98,7 @@ VQCommandResult VQCliLibraryList(const VQCliOptions &options)
         result.out = QString::fromUtf8(VQJson::print(VQJson::library(*core)));
     } else {
         for (const VQSwatchCollectionRef &collection : core->allCollections())
-            result.out += describeCollection(*collection);
+            result.out += VQCliDescribeCollection(*collection);
     }
     return result;
 }
@@ -120,6 +120,8 @@ VQCommandResult VQRunCommandLine(const QStringList &arguments)
         return VQCliSync(options);
     if (!words.isEmpty() && words[0] == QLatin1String("merge"))
         return VQCliMerge(options);
+    if (!words.isEmpty() && words[0] == QLatin1String("import"))
+        return VQCliImport(options);
     if (words.isEmpty())
         return VQCliUsageError(QStringLiteral("no command given"));
     return VQCliUsageError(QStringLiteral("unknown command: %1").arg(words.join(QLatin1Char(' '))));

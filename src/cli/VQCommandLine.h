@@ -4,6 +4,7 @@
 //   vellico-cli library list [--library PATH] [--json]
 //   vellico-cli sync --folder DIR [--library PATH] [--json]
 //   vellico-cli merge LOCAL REMOTE [--json]
+//   vellico-cli import FILE [--into LIBRARY] [--json]
 
 #include <QStringList>
 #include <QTextStream>

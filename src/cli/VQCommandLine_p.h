@@ -2,6 +2,7 @@
 // Shared by vellico-cli's command files: the parsed arguments and the result helpers.
 
 #include "VQCommandLine.h"
+#include "VQSwatchCollection.h"
 
 #include <QHash>
 #include <QSet>
@@ -24,9 +25,14 @@ VQCommandResult VQCliFailure(const QString &message);
 // A path given on the command line, made absolute against the working directory.
 QString VQCliAbsolutePath(const QString &path);
 
+// "TITLE<tab>N colours<tab>#RRGGBB …", one line.
+QString VQCliDescribeCollection(const VQSwatchCollection &collection);
+
 // One function per command family; each gets the words after the dispatch.
 VQCommandResult VQCliLibraryList(const VQCliOptions &options);
 VQCommandResult VQCliParse(const VQCliOptions &options);
 VQCommandResult VQCliFormat(const VQCliOptions &options);
 VQCommandResult VQCliSync(const VQCliOptions &options);    // VQCliSync.cpp
 VQCommandResult VQCliMerge(const VQCliOptions &options);   // VQCliMerge.cpp
+// import FILE [--into LIBRARY]
+VQCommandResult VQCliImport(const VQCliOptions &options);

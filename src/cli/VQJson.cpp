@@ -67,5 +67,6 @@ QJsonObject library(const VQSwatchCore &core)
 }
 
 QByteArray print(const QJsonObject &object) { return QJsonDocument(object).toJson(QJsonDocument::Indented); }
+QByteArray print(const QJsonArray &array) { return QJsonDocument(array).toJson(QJsonDocument::Indented); }
 
 } // namespace VQJson

@@ -6,6 +6,7 @@
 
 #include "VQSwatchCore.h"
 
+#include <QJsonArray>
 #include <QJsonObject>
 
 namespace VQJson {
@@ -13,4 +14,5 @@ QJsonObject color(const VQColor &color);
 QJsonObject collection(const VQSwatchCollection &collection);
 QJsonObject library(const VQSwatchCore &core);
 QByteArray print(const QJsonObject &object);
+QByteArray print(const QJsonArray &array);
 } // namespace VQJson

@@ -1,5 +1,6 @@
 #include "VQPropertyList.h"
 
+#include "VQPlistShape.h"
 #include "VQStringExtensions.h"
 
 #include <QFile>
@@ -222,6 +223,9 @@ VQPlist &VQPlist::append(VQPlist value)
 std::optional<VQPlist> VQPlist::fromData(const QByteArray &data)
 {
     if (data.isEmpty() || data.size() > kMaxPlistBytes)
+        return std::nullopt;
+    // libplist recurses into containers and copies shared ones: see VQPlistShape.h.
+    if (!VQPlistShapeIsSafe(data))
         return std::nullopt;
     plist_t root = nullptr;
     if (plist_is_binary(data.constData(), uint32_t(data.size()))) {

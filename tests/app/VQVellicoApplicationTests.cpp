@@ -19,6 +19,9 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
+#include "../parsers/VQSwatchBytes.h"
+
+#include <QFile>
 #include <QIcon>
 #include <QLineEdit>
 #include <QImage>
@@ -111,6 +114,30 @@ TEST_F(VQVellicoApplicationTest, StartUpLoadsTheDefaultLibraryAndInstallsTheTray
     ASSERT_EQ(actions.size(), 1);
     EXPECT_EQ(actions.first()->text(), "Quit");
     EXPECT_EQ(_willTerminateCount, 0);
+}
+
+TEST_F(VQVellicoApplicationTest, TheImportCommandsAddToTheSharedLibrary)
+{
+    auto app = makeApplication();
+    auto &ui = static_cast<VQScriptedModalUI &>(VQModalUI::shared());
+    const QString file = path(QStringLiteral("warm.aco"));
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(aco::section1({{0, 65535, 0, 0, 0}}));
+    out.close();
+
+    ui.answerCancel().answerCancel().answerText(file);
+    app->delegate()->importASE();
+    app->delegate()->importCLR();
+    app->delegate()->importACO();
+    ASSERT_EQ(ui.openPanels().size(), 3u);
+    EXPECT_EQ(ui.openPanels()[0].allowedExtensions, QStringList{"ase"});
+    EXPECT_EQ(ui.openPanels()[1].allowedExtensions, QStringList{"clr"});
+    EXPECT_EQ(ui.openPanels()[2].allowedExtensions, QStringList{"aco"});
+    const std::vector<VQSwatchCollectionRef> collections = VQSwatchCore::sharedCore()->allCollections();
+    ASSERT_FALSE(collections.empty());
+    EXPECT_EQ(collections.back()->title(), "Imported from ACO");
+    EXPECT_EQ(collections.back()->firstColor()->hexValue(), "#FF0000");
 }
 
 TEST_F(VQVellicoApplicationTest, QuitAnnouncesTheEndOnceAndRemovesTheTrayIcon)

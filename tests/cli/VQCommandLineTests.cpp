@@ -3,6 +3,8 @@
 #include "VQCommandLine.h"
 #include "VQSwatchCore.h"
 
+#include "../parsers/VQSwatchBytes.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -174,4 +176,111 @@ TEST(ColourCommands, FormatAsJsonCarriesTheTextAndTheColour)
     EXPECT_EQ(color[QStringLiteral("space")].toString(), QStringLiteral("RGB"));
     EXPECT_EQ(color[QStringLiteral("hex")].toString(), QStringLiteral("#00FF00"));
     EXPECT_TRUE(color[QStringLiteral("name")].isNull());
+}
+
+namespace {
+
+QString writeFile(const QString &file, const QByteArray &bytes)
+{
+    QFile out(file);
+    EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bytes);
+    return file;
+}
+
+QByteArray contents(const QString &file)
+{
+    QFile in(file);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+}
+
+const QByteArray kSeaAse = ase::file({ase::groupStart("Waves"), ase::color("Foam", "RGB ", {1, 1, 1}),
+                                      ase::color("Deep", "CMYK", {1, 0.5f, 0, 0.25f}), ase::groupEnd()});
+
+} // namespace
+
+TEST_F(CommandLineTest, ImportPrintsTheCollectionsOfAFile)
+{
+    const QString file = writeFile(path(QStringLiteral("sea.ASE")), kSeaAse);
+    VQCommandResult result = VQRunCommandLine({QStringLiteral("import"), file});
+    ASSERT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out, QStringLiteral("Waves\t2 colours\t#FFFFFF #0040BF\n"));
+
+    result = VQRunCommandLine({QStringLiteral("import"), file, QStringLiteral("--json")});
+    ASSERT_EQ(result.status, 0);
+    const QJsonArray collections = QJsonDocument::fromJson(result.out.toUtf8()).array();
+    ASSERT_EQ(collections.size(), 1);
+    const QJsonObject waves = collections[0].toObject();
+    EXPECT_EQ(waves[QStringLiteral("title")].toString(), QStringLiteral("Waves"));
+    const QJsonArray colors = waves[QStringLiteral("colors")].toArray();
+    ASSERT_EQ(colors.size(), 2);
+    EXPECT_EQ(colors[1].toObject()[QStringLiteral("name")].toString(), QStringLiteral("Deep"));
+    EXPECT_EQ(colors[1].toObject()[QStringLiteral("space")].toString(), QStringLiteral("CMYK"));
+
+    // A colour list takes its file's name as the collection's title.
+    const QString list = writeFile(path(QStringLiteral("Brand Book.clr")), clr::keyedList({{"Red", 1, "1 0 0"}}));
+    result = VQRunCommandLine({QStringLiteral("import"), list});
+    ASSERT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out, QStringLiteral("Brand Book\t1 colour\t#FF0000\n"));
+}
+
+TEST_F(CommandLineTest, ImportIntoALibrary)
+{
+    const QString library = makeLibrary();
+    const QString file = writeFile(path(QStringLiteral("sea.ase")), kSeaAse);
+    VQCommandResult result = VQRunCommandLine({QStringLiteral("import"), file, QStringLiteral("--into"), library});
+    ASSERT_EQ(result.status, 0) << result.err.toStdString();
+    QString error;
+    auto core = VQSwatchCore::openDetached(library, &error);
+    ASSERT_TRUE(core) << error.toStdString();
+    QStringList titles;
+    for (const VQSwatchCollectionRef &collection : core->allCollections())
+        titles << collection->title();
+    EXPECT_EQ(titles, (QStringList{"Sea", "Waves"}));
+    EXPECT_EQ(core->removedCollectionIDs(), std::vector<std::uint64_t>{_goneID});
+
+    // A library that does not exist yet is made.
+    const QString fresh = path(QStringLiteral("fresh.vlb"));
+    result = VQRunCommandLine({QStringLiteral("import"), file, QStringLiteral("--into=") + fresh});
+    ASSERT_EQ(result.status, 0) << result.err.toStdString();
+    core = VQSwatchCore::openDetached(fresh, &error);
+    ASSERT_TRUE(core) << error.toStdString();
+    ASSERT_EQ(core->numberOfCollections(), 1u);
+    EXPECT_EQ(core->allCollections()[0]->count(), 2u);
+}
+
+TEST_F(CommandLineTest, ImportRefusesWhatItCannotReadAndWritesNothing)
+{
+    const QString library = makeLibrary();
+    const QByteArray before = contents(library);
+    struct Row {
+        const char *name;
+        QString file;
+        int status;
+        const char *message;
+    };
+    const std::vector<Row> rows = {
+        {"unknown extension", writeFile(path(QStringLiteral("sea.gpl")), kSeaAse), 1, "unknown kind of swatch file"},
+        {"a sprite named .ase", writeFile(path(QStringLiteral("sprite.ase")), QByteArray(64, '\xA5')), 1, "is not an ASE swatch file"},
+        {"a broken colour list", writeFile(path(QStringLiteral("broken.clr")), "bplist00"), 1, "is not a colour list"},
+        {"missing file", path(QStringLiteral("nothing.aco")), 1, "cannot be read"},
+        {"no file", {}, 2, "import needs a file"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        QStringList arguments{QStringLiteral("import")};
+        if (!row.file.isEmpty())
+            arguments << row.file;
+        const VQCommandResult result = VQRunCommandLine(arguments + QStringList{QStringLiteral("--into"), library});
+        EXPECT_EQ(result.status, row.status);
+        EXPECT_TRUE(result.err.contains(QLatin1String(row.message))) << result.err.toStdString();
+        EXPECT_TRUE(result.out.isEmpty());
+        EXPECT_EQ(contents(library), before);
+    }
+    // A library that is not one is left alone too.
+    const QString junk = writeFile(path(QStringLiteral("junk.vlb")), "hello");
+    const VQCommandResult result = VQRunCommandLine(
+        {QStringLiteral("import"), writeFile(path(QStringLiteral("sea.ase")), kSeaAse), QStringLiteral("--into"), junk});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(contents(junk), QByteArray("hello"));
 }

@@ -250,3 +250,95 @@ TEST_F(VQPropertyListTest, PythonReadsTheXMLWeWrite)
     EXPECT_EQ(output.trimmed(), QString::fromUtf8("'Bl\u00e5 & <gr\u00f8n>\ufffd' 0.3333333333333333 9007199254740993 "
                                                   "2024-12-06T08:00:00 True [0, {}]"));
 }
+
+// --- shapes libplist cannot take ---------------------------------------------------------
+
+namespace {
+
+// A binary list of the given objects (each already encoded), references of
+// `refSize` bytes, the first object on top.
+QByteArray binaryList(const std::vector<QByteArray> &objects)
+{
+    QByteArray out("bplist00");
+    std::vector<std::uint32_t> offsets;
+    for (const QByteArray &object : objects) {
+        offsets.push_back(std::uint32_t(out.size()));
+        out += object;
+    }
+    const std::uint64_t table = std::uint64_t(out.size());
+    for (std::uint32_t offset : offsets)
+        for (int shift = 24; shift >= 0; shift -= 8)
+            out.append(char((offset >> shift) & 0xFF));
+    QByteArray trailer(32, '\0');
+    trailer[6] = 4; // offset size
+    trailer[7] = 4; // reference size
+    for (int i = 0; i < 8; ++i) {
+        trailer[8 + i] = char((std::uint64_t(objects.size()) >> (56 - 8 * i)) & 0xFF);
+        trailer[24 + i] = char((table >> (56 - 8 * i)) & 0xFF);
+    }
+    return out + trailer;
+}
+
+// An array (marker 0xAn) of references to the given objects.
+QByteArray arrayOf(const std::vector<std::uint32_t> &items)
+{
+    QByteArray a;
+    if (items.size() < 15) {
+        a.append(char(0xA0 | items.size()));
+    } else {
+        a.append(char(0xAF));
+        a.append("\x12", 1);
+        for (int shift = 24; shift >= 0; shift -= 8)
+            a.append(char((items.size() >> shift) & 0xFF));
+    }
+    for (std::uint32_t item : items)
+        for (int shift = 24; shift >= 0; shift -= 8)
+            a.append(char((item >> shift) & 0xFF));
+    return a;
+}
+
+// Arrays nested `depth` deep, each holding the next `width` times.
+QByteArray nestedArrays(std::uint32_t depth, std::uint32_t width)
+{
+    std::vector<QByteArray> objects;
+    for (std::uint32_t i = 0; i + 1 < depth; ++i)
+        objects.push_back(arrayOf(std::vector<std::uint32_t>(width, i + 1)));
+    objects.push_back(arrayOf({}));
+    return binaryList(objects);
+}
+
+QByteArray nestedXML(int depth, const QByteArray &between = QByteArray())
+{
+    return "<?xml version=\"1.0\"?><plist version=\"1.0\">" + QByteArray("<array>").repeated(depth) + between
+           + QByteArray("</array>").repeated(depth) + "</plist>";
+}
+
+} // namespace
+
+// libplist 2.2 recurses per level and copies a shared container once per
+// reference: deep nesting overflowed the stack and a 240-byte chain of shared
+// arrays ran out of memory. Such lists are refused before libplist sees them.
+TEST_F(VQPropertyListTest, RefusesShapesThatWouldExhaustTheParser)
+{
+    struct Row { const char *name; QByteArray data; bool reads; };
+    const std::vector<Row> rows = {
+        {"binary, ten levels", nestedArrays(10, 1), true},
+        {"binary, a shared array referred to often but once per level", nestedArrays(3, 100), true},
+        {"binary, a hundred thousand levels", nestedArrays(100000, 1), false},
+        {"binary, 40 levels each holding the next twice", nestedArrays(40, 2), false},
+        {"binary, an array holding itself", binaryList({arrayOf({0})}), false},
+        {"binary, a reference to nothing", binaryList({arrayOf({7})}), false},
+        {"binary, an offset table past the end", [] {
+             QByteArray d = nestedArrays(2, 1);
+             d[d.size() - 1] = char(0xF0);
+             return d;
+         }(), false},
+        {"XML, ten levels with empty containers", nestedXML(10, "<array/><dict/><dict />"), true},
+        {"XML, a hundred thousand levels", nestedXML(100000), false},
+        {"XML, closings hidden in a comment do not count", nestedXML(1, "<!--" + QByteArray("</array>").repeated(300) + "-->" + QByteArray("<array>").repeated(300) + QByteArray("</array>").repeated(300)), false},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(VQPlist::fromData(row.data).has_value(), row.reads);
+    }
+}

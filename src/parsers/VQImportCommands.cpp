@@ -1,0 +1,172 @@
+#include "VQImportCommands.h"
+
+#include "VQACOParser.h"
+#include "VQASEParser.h"
+#include "VQClock.h"
+#include "VQColorList.h"
+#include "VQFileURL.h"
+#include "VQLocalizedString.h"
+#include "VQLog.h"
+#include "VQModalUI.h"
+#include "VQNotificationCenter.h"
+#include "VQSwatchCore.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+VQFilePanel openPanel(const QStringList &allowedExtensions)
+{
+    VQFilePanel panel;
+    panel.allowedExtensions = allowedExtensions;
+    return panel;
+}
+
+void showNoColorsAlert()
+{
+    VQModalUI::shared().runAlert({VQLocalizedString("No colors found in the file!"),
+                                  VQLocalizedString("The file might be corrupted."),
+                                  {VQLocalizedString("OK")}});
+}
+
+void addCollections(VQSwatchCore &core, const std::vector<VQSwatchCollectionRef> &collections)
+{
+    for (const VQSwatchCollectionRef &collection : collections)
+        core.addCollection(collection);
+    VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQCollectionsWereReorganizedNotification));
+}
+
+// Colours of a list get their keys as names and identifiers counting down from now.
+VQSwatchCollectionRef collectionFromColorList(const VQColorList &list, const QString &title)
+{
+    std::uint64_t time = VQClock::now();
+    std::vector<VQColorRef> colors;
+    for (const VQColorListEntry &entry : list.entries) {
+        if (!entry.color)
+            continue;
+        entry.color->setName(entry.key);
+        entry.color->setColorID(time--);
+        colors.push_back(entry.color);
+    }
+    return VQSwatchCollection::create(title, std::move(colors));
+}
+
+template <class Parser> std::unique_ptr<VQParser> makeParser(const QString &path)
+{
+    return VQParser::fromURL<Parser>(path);
+}
+
+} // namespace
+
+std::optional<VQSwatchFileKind> VQSwatchFileKindForPath(const QString &path)
+{
+    const QString extension = QFileInfo(path).suffix().toLower();
+    if (extension == QLatin1String("ase"))
+        return VQSwatchFileKind::ASE;
+    if (extension == QLatin1String("aco"))
+        return VQSwatchFileKind::ACO;
+    if (extension == QLatin1String("clr"))
+        return VQSwatchFileKind::CLR;
+    return std::nullopt;
+}
+
+std::optional<std::vector<VQSwatchCollectionRef>> VQReadSwatchFile(const QString &path, QString *error)
+{
+    const auto fail = [error](const QString &message) -> std::optional<std::vector<VQSwatchCollectionRef>> {
+        if (error)
+            *error = message;
+        return std::nullopt;
+    };
+    const std::optional<VQSwatchFileKind> kind = VQSwatchFileKindForPath(path);
+    if (!kind)
+        return fail(QStringLiteral("%1: unknown kind of swatch file (expected .ase, .aco or .clr).").arg(path));
+
+    if (*kind == VQSwatchFileKind::CLR) {
+        QString reason;
+        const std::optional<VQColorList> list = VQReadColorListFile(path, &reason);
+        if (!list)
+            return fail(QStringLiteral("%1 is not a colour list%2").arg(path, reason.isEmpty() ? QStringLiteral(".") : QStringLiteral(": ") + reason + QLatin1Char('.')));
+        if (list->entries.empty())
+            return fail(QStringLiteral("%1: no colours found in the file.").arg(path));
+        return std::vector<VQSwatchCollectionRef>{collectionFromColorList(*list, QFileInfo(path).completeBaseName())};
+    }
+
+    std::unique_ptr<VQParser> parser = *kind == VQSwatchFileKind::ASE ? makeParser<VQASEParser>(path)
+                                                                      : makeParser<VQACOParser>(path);
+    if (!parser)
+        return fail(QStringLiteral("%1 cannot be read.").arg(path));
+    std::optional<std::vector<VQSwatchCollectionRef>> collections = parser->parseColors();
+    if (!collections)
+        return fail(QStringLiteral("%1 is not %2 swatch file.")
+                        .arg(path, *kind == VQSwatchFileKind::ASE ? QStringLiteral("an ASE") : QStringLiteral("an ACO")));
+    if (collections->empty())
+        return fail(QStringLiteral("%1: no colours found in the file.").arg(path));
+    return collections;
+}
+
+bool VQImportCommands::importColorsFromFile(const VQParserFactory &makeParser, const QStringList &allowedExtensions,
+                                            VQSwatchCore *core)
+{
+    if (!core)
+        core = VQSwatchCore::sharedCore();
+    const std::optional<QString> path = VQModalUI::shared().runOpenPanel(openPanel(allowedExtensions));
+    if (!path)
+        return false;
+    std::unique_ptr<VQParser> parser = makeParser(*path);
+    std::optional<std::vector<VQSwatchCollectionRef>> collections;
+    if (parser)
+        collections = parser->parseColors();
+    if (!collections || collections->empty() || !core) {
+        showNoColorsAlert();
+        return false;
+    }
+    addCollections(*core, *collections);
+    return true;
+}
+
+bool VQImportCommands::importASE(VQSwatchCore *core)
+{
+    return importColorsFromFile(makeParser<VQASEParser>, {QStringLiteral("ase")}, core);
+}
+
+bool VQImportCommands::importACO(VQSwatchCore *core)
+{
+    return importColorsFromFile(makeParser<VQACOParser>, {QStringLiteral("aco")}, core);
+}
+
+QString VQImportCommands::colorListFilePath(const QString &path)
+{
+    if (!VQFileURL::isDirectory(path))
+        return path;
+    const QString inside = QDir(path).filePath(QFileInfo(path).fileName());
+    VQLog(QStringLiteral("Changing filePath to ") + inside);
+    return inside;
+}
+
+bool VQImportCommands::importCLR(VQSwatchCore *core)
+{
+    if (!core)
+        core = VQSwatchCore::sharedCore();
+    const std::optional<QString> chosen = VQModalUI::shared().runOpenPanel(openPanel({QStringLiteral("clr")}));
+    if (!chosen)
+        return false;
+    const QString path = colorListFilePath(*chosen);
+    VQLog(QStringLiteral("Will be importing from file ") + path);
+
+    const std::optional<VQColorList> list = VQReadColorListFile(path);
+    if (!list || list->entries.empty() || !core) {
+        showNoColorsAlert();
+        return false;
+    }
+
+    const std::optional<QString> title = VQModalUI::shared().runTextPrompt(
+        {VQLocalizedString("Please, enter a new name for the color:"), QString(),
+         QFileInfo(*chosen).completeBaseName(), {VQLocalizedString("Rename"), VQLocalizedString("Cancel")}});
+    if (!title || title->isEmpty()) {
+        VQModalUI::shared().beep();
+        return false;
+    }
+    addCollections(*core, {collectionFromColorList(*list, *title)});
+    return true;
+}

@@ -1,0 +1,57 @@
+#pragma once
+// Base of the swatch-file importers: holds a file's bytes and a reader over
+// them, and turns them into collections through parseColors().
+
+#include "VQReader.h"
+#include "VQSwatchCollection.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class VQParser {
+public:
+    // Reads the whole file; nothing when it cannot be read (missing, a folder, no permission).
+    template <class Parser> static std::unique_ptr<Parser> fromURL(const QString &path)
+    {
+        std::optional<QByteArray> data = readFile(path);
+        if (!data)
+            return nullptr;
+        return std::make_unique<Parser>(std::move(*data), path);
+    }
+
+    // Parses bytes already in memory; `path` only names them.
+    VQParser(QByteArray data, QString path = QString());
+    virtual ~VQParser();
+    VQParser(const VQParser &) = delete;
+    VQParser &operator=(const VQParser &) = delete;
+
+    // The collections found, or nothing when the data is not of this parser's kind.
+    // Abstract: the base throws VQAbstractMethodException naming "parseColors()".
+    virtual std::optional<std::vector<VQSwatchCollectionRef>> parseColors();
+
+    const QString &URL() const { return _url; }
+    const QByteArray &data() const { return _data; }
+
+    // Larger files are refused: 9,999 swatches with long names take about 2 MB.
+    static constexpr qint64 kMaximumFileSize = 64 * 1024 * 1024;
+    // The file's contents; nothing when it cannot be read.
+    static std::optional<QByteArray> readFile(const QString &path);
+
+protected:
+    VQReader reader;
+
+private:
+    QByteArray _data;
+    QString _url;
+};
+
+// How the import commands make a parser for a chosen file (nothing when the file cannot be read).
+using VQParserFactory = std::function<std::unique_ptr<VQParser>(const QString &path)>;
+
+// Names in swatch files count a terminating zero unit; the name is what comes before it.
+QString VQTrimmedSwatchName(QString name);
