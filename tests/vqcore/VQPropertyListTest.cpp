@@ -342,3 +342,21 @@ TEST_F(VQPropertyListTest, RefusesShapesThatWouldExhaustTheParser)
         EXPECT_EQ(VQPlist::fromData(row.data).has_value(), row.reads);
     }
 }
+
+// The shape check must not refuse real lists that libplist reads: every
+// property list among the shared fixtures, and the .clr keyed archives.
+TEST_F(VQPropertyListTest, ShapeCheckPassesRealFiles)
+{
+    const QDir fixtures(QStringLiteral(VELLICO_FIXTURES_DIR));
+    if (!fixtures.exists())
+        GTEST_SKIP() << "the shared fixtures are missing";
+    QStringList files;
+    for (const char *folder : {"plist", "swatches/clr"})
+        for (const QString &name : QDir(fixtures.filePath(folder)).entryList({"*.plist", "*.bplist", "keyed-*.clr"}, QDir::Files))
+            files << fixtures.filePath(QString::fromLatin1(folder) + '/' + name);
+    ASSERT_GE(files.size(), 10);
+    for (const QString &file : files) {
+        SCOPED_TRACE(file.toStdString());
+        EXPECT_TRUE(VQPlist::fromData(readAll(file)).has_value());
+    }
+}
