@@ -350,13 +350,21 @@ VQPlist VQSwatchCore::libraryDictionary() const
     return builder.take();
 }
 
-bool VQSwatchCore::writeToURL(const QString &path, QString *error) const
+bool VQSwatchCore::writeToURL(const QString &path, QString *error, VQPlistFormat format) const
 {
-    VQPlistXMLWriter xml;
-    writeLibrary(xml);
+    QByteArray bytes;
+    if (format == VQPlistFormat::Binary) {
+        VQPlistBinaryWriter binary;
+        writeLibrary(binary);
+        bytes = binary.finish();
+    } else {
+        VQPlistXMLWriter xml;
+        writeLibrary(xml);
+        bytes = xml.finish();
+    }
     auto &bookmarks = VQAppScopeBookmarksManager::sharedManager();
     bookmarks.startAccessing(path);
-    const bool written = VQWriteFileAtomically(path, xml.finish(), error);
+    const bool written = VQWriteFileAtomically(path, bytes, error);
     bookmarks.stopAccessing(path);
     return written;
 }

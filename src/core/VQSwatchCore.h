@@ -11,6 +11,7 @@
 #include "VQColor.h"
 #include "VQFileURL.h"
 #include "VQNotificationCenter.h"
+#include "VQPlistWriter.h"
 #include "VQSwatchCollection.h"
 
 #include <QString>
@@ -96,7 +97,8 @@ public:
     // keeps the old file and leaves the library dirty; returns whether the file
     // now holds the library (true also when nothing needed writing).
     bool save();
-    bool writeToURL(const QString &path, QString *error = nullptr) const;
+    // Writes the library to `path` atomically; XML unless told otherwise.
+    bool writeToURL(const QString &path, QString *error = nullptr, VQPlistFormat format = VQPlistFormat::XML) const;
     void readLibraryContents(VQPlistNode root);
     // The root dictionary as it is written.
     VQPlist libraryDictionary() const;

@@ -1,7 +1,9 @@
 #include "VQPlistWriter.h"
 
 #include <charconv>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 VQPlistSink::~VQPlistSink() = default;
@@ -176,4 +178,185 @@ QByteArray VQPlistXMLWriter::finish()
 {
     _out += "</plist>\n";
     return std::exchange(_out, QByteArray());
+}
+
+// ---- binary -----------------------------------------------------------------
+
+namespace {
+// Seconds between 1970 and 2001, where property-list dates count from.
+constexpr double kPlistEpochOffset = 978307200.0;
+
+int bytesFor(std::uint64_t value)
+{
+    if (value <= 0xFF)
+        return 1;
+    if (value <= 0xFFFF)
+        return 2;
+    if (value <= 0xFFFFFFFFu)
+        return 4;
+    return 8;
+}
+} // namespace
+
+VQPlistBinaryWriter::VQPlistBinaryWriter()
+{
+    _out.reserve(1 << 16);
+    _out.append("bplist00");
+}
+
+std::uint32_t VQPlistBinaryWriter::beginObject()
+{
+    _offsets.push_back(std::uint64_t(_out.size()));
+    return std::uint32_t(_offsets.size() - 1);
+}
+
+void VQPlistBinaryWriter::add(std::uint32_t object)
+{
+    if (_open.empty())
+        _top = object;
+    else
+        _open.back().values.push_back(object);
+}
+
+void VQPlistBinaryWriter::bigEndian(std::uint64_t value, int bytes)
+{
+    char buffer[8];
+    for (int i = 0; i < bytes; ++i)
+        buffer[i] = char((value >> ((bytes - 1 - i) * 8)) & 0xFF);
+    _out.append(buffer, std::size_t(bytes));
+}
+
+// A type nibble with its count: counts of 15 and more follow as an integer.
+void VQPlistBinaryWriter::marker(unsigned char type, std::uint64_t count)
+{
+    if (count < 15) {
+        _out += char(type << 4 | count);
+        return;
+    }
+    _out += char(type << 4 | 0x0F);
+    const int bytes = bytesFor(count);
+    _out += char(0x10 | (bytes == 1 ? 0 : bytes == 2 ? 1 : bytes == 4 ? 2 : 3));
+    bigEndian(count, bytes);
+}
+
+void VQPlistBinaryWriter::beginDictionary() { _open.push_back({true, {}, {}}); }
+void VQPlistBinaryWriter::beginArray() { _open.push_back({false, {}, {}}); }
+void VQPlistBinaryWriter::endDictionary() { endContainer(); }
+void VQPlistBinaryWriter::endArray() { endContainer(); }
+
+void VQPlistBinaryWriter::endContainer()
+{
+    Container done = std::move(_open.back());
+    _open.pop_back();
+    const std::uint32_t object = beginObject();
+    marker(done.dictionary ? 0xD : 0xA, done.values.size());
+    // Every reference takes four bytes (the trailer says so).
+    for (std::uint32_t key : done.keys)
+        bigEndian(key, 4);
+    for (std::uint32_t value : done.values)
+        bigEndian(value, 4);
+    add(object);
+}
+
+void VQPlistBinaryWriter::key(const char *key)
+{
+    // A handful of different keys, each used many times: a short list is quickest.
+    // The model passes the same literals again and again: their pointers match.
+    for (const KeyObject &known : _keyObjects) {
+        if (known.literal == key || known.text == key) {
+            _open.back().keys.push_back(known.object);
+            return;
+        }
+    }
+    const std::uint32_t object = beginObject();
+    const std::size_t length = std::strlen(key);
+    marker(0x5, length);
+    _out.append(key, length);
+    _keyObjects.push_back({key, key, object});
+    _open.back().keys.push_back(object);
+}
+
+void VQPlistBinaryWriter::string(const QString &value)
+{
+    // Through UTF-8 and back: an unpaired surrogate becomes "?", as in XML.
+    const QByteArray utf8 = value.toUtf8();
+    const std::uint32_t object = beginObject();
+    bool ascii = true;
+    for (const char c : utf8)
+        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (ascii) {
+        marker(0x5, std::uint64_t(utf8.size()));
+        _out.append(utf8.constData(), std::size_t(utf8.size()));
+    } else {
+        const QString clean = QString::fromUtf8(utf8);
+        marker(0x6, std::uint64_t(clean.size()));
+        for (const QChar unit : clean)
+            bigEndian(unit.unicode(), 2);
+    }
+    add(object);
+}
+
+void VQPlistBinaryWriter::integer(std::uint64_t value)
+{
+    const std::uint32_t object = beginObject();
+    if (value > std::uint64_t(INT64_MAX)) {
+        // Eight-byte integers are signed: larger values need the 16-byte form.
+        _out += char(0x14);
+        bigEndian(0, 8);
+        bigEndian(value, 8);
+    } else {
+        const int bytes = bytesFor(value);
+        _out += char(0x10 | (bytes == 1 ? 0 : bytes == 2 ? 1 : bytes == 4 ? 2 : 3));
+        bigEndian(value, bytes);
+    }
+    add(object);
+}
+
+void VQPlistBinaryWriter::real(double value)
+{
+    const std::uint32_t object = beginObject();
+    _out += char(0x23);
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    bigEndian(bits, 8);
+    add(object);
+}
+
+void VQPlistBinaryWriter::date(const QDateTime &value)
+{
+    const std::uint32_t object = beginObject();
+    _out += char(0x33);
+    const double seconds = double(value.toMSecsSinceEpoch()) / 1000.0 - kPlistEpochOffset;
+    std::uint64_t bits;
+    std::memcpy(&bits, &seconds, sizeof bits);
+    bigEndian(bits, 8);
+    add(object);
+}
+
+void VQPlistBinaryWriter::boolean(bool value)
+{
+    const std::uint32_t object = beginObject();
+    _out += char(value ? 0x09 : 0x08);
+    add(object);
+}
+
+QByteArray VQPlistBinaryWriter::finish()
+{
+    const std::uint64_t tableOffset = std::uint64_t(_out.size());
+    const int offsetSize = bytesFor(tableOffset);
+    for (std::uint64_t offset : _offsets)
+        bigEndian(offset, offsetSize);
+    // The trailer: six unused bytes, the two sizes, then three 8-byte numbers.
+    _out.append(6, '\0');
+    _out += char(offsetSize);
+    _out += char(4);
+    bigEndian(_offsets.size(), 8);
+    bigEndian(_top, 8);
+    bigEndian(tableOffset, 8);
+    _offsets.clear();
+    _keyObjects.clear();
+    _top = 0;
+    QByteArray document(_out.data(), qsizetype(_out.size()));
+    _out.assign("bplist00");
+    return document;
 }

@@ -251,6 +251,75 @@ TEST_F(VQPropertyListTest, PythonReadsTheXMLWeWrite)
                                                   "2024-12-06T08:00:00 True [0, {}]"));
 }
 
+TEST_F(VQPropertyListTest, BinaryWriterIsReadByPythonAndByUs)
+{
+    VQPlistBinaryWriter writer;
+    writer.beginDictionary();
+    writer.key("strings");
+    writer.beginArray();
+    for (const QString &text : {QStringLiteral("short"), QStringLiteral("an ASCII text of more than fifteen"), QString(),
+                                QString::fromUtf8("Bl\u00e5 \U0001F3A8"), QStringLiteral("x") + QChar(0xD800)})
+        writer.string(text);
+    writer.endArray();
+    writer.key("integers");
+    writer.beginArray();
+    for (std::uint64_t value : {std::uint64_t(0), std::uint64_t(255), std::uint64_t(256), std::uint64_t(65536),
+                                std::uint64_t(1) << 32, std::uint64_t(INT64_MAX), std::uint64_t(INT64_MAX) + 1, kUInt64Max})
+        writer.integer(value);
+    writer.endArray();
+    writer.key("reals");
+    writer.beginArray();
+    for (double value : {0.5, 1.0 / 3.0, -0.0, 5e-324})
+        writer.real(value);
+    writer.endArray();
+    writer.key("sixteen");
+    writer.beginArray();
+    for (int i = 0; i < 16; ++i) {
+        // The same keys in every dictionary are stored once.
+        writer.beginDictionary();
+        writer.key("i");
+        writer.integer(std::uint64_t(i));
+        writer.endDictionary();
+    }
+    writer.endArray();
+    writer.key("when");
+    writer.date(QDateTime::fromSecsSinceEpoch(1733472000, Qt::UTC));
+    writer.key("flags");
+    writer.beginArray();
+    writer.boolean(true);
+    writer.boolean(false);
+    writer.endArray();
+    writer.endDictionary();
+    const QByteArray document = writer.finish();
+
+    const QString file = path(QStringLiteral("out.bplist"));
+    ASSERT_TRUE(VQWriteFileAtomically(file, document));
+    QString output;
+    ASSERT_EQ(VQRunPython(QStringLiteral("import plistlib, sys\n"
+                                         "d = plistlib.load(open(sys.argv[1], 'rb'), fmt=plistlib.FMT_BINARY)\n"
+                                         "print(d['strings'], [i % 2**64 for i in d['integers']], d['reals'], "
+                                         "[x['i'] for x in d['sixteen']], d['when'].isoformat(), d['flags'])\n"),
+                          {file}, &output),
+              0);
+    EXPECT_EQ(output.trimmed().toStdString(),
+              std::string("['short', 'an ASCII text of more than fifteen', '', 'Bl\u00e5 \U0001F3A8', 'x?'] "
+                                "[0, 255, 256, 65536, 4294967296, 9223372036854775807, 9223372036854775808, "
+                                "18446744073709551615] [0.5, 0.3333333333333333, -0.0, 5e-324] "
+                                "[0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15] 2024-12-06T08:00:00 [True, False]"));
+
+    // (An unpaired surrogate is written as "?", as Qt's UTF-8 encoder and so the XML writer do.)
+    // libplist reads it the same way, the largest integers included.
+    const auto root = VQPlist::fromData(document);
+    ASSERT_TRUE(root.has_value());
+    EXPECT_EQ((*root)["integers"].at(7).toUInt64(), kUInt64Max);
+    EXPECT_EQ((*root)["strings"].at(3).toString(), QString::fromUtf8("Bl\u00e5 \U0001F3A8"));
+    EXPECT_EQ((*root)["sixteen"].at(15)["i"].toUInt64(), 15u);
+    // The writer starts over after finish.
+    writer.beginArray();
+    writer.endArray();
+    EXPECT_TRUE(VQPlist::fromData(writer.finish()).has_value());
+}
+
 // --- shapes libplist cannot take ---------------------------------------------------------
 
 namespace {

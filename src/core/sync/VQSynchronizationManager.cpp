@@ -188,6 +188,9 @@ VQSyncReport VQSynchronizationManager::synchronize(VQSwatchCore &core, const QSt
     // few files are read ahead on worker threads while the calling thread merges
     // them, one after the other in listing order.
     std::deque<std::future<RemoteCopy>> ahead;
+    // Freeing a parsed copy costs about as much as merging it, and needs the
+    // library no more than reading does: it is done off this thread as well.
+    std::vector<std::future<void>> freeing;
     const qsizetype window = std::max(2, QThread::idealThreadCount());
     qsizetype next = 0;
     while (next < entries.size() || !ahead.empty()) {
@@ -201,7 +204,9 @@ VQSyncReport VQSynchronizationManager::synchronize(VQSwatchCore &core, const QSt
         }
         core.mergeWithRemoteLibrary(copy.root->node(), copy.path);
         report.merged.append(copy.path);
+        freeing.push_back(std::async(std::launch::async, [root = std::move(copy.root)]() mutable { root.reset(); }));
     }
+    freeing.clear(); // waits for every copy to be gone
     VQReleaseFreedMemory();
 
     if (ownFile.isEmpty()) {
@@ -214,7 +219,9 @@ VQSyncReport VQSynchronizationManager::synchronize(VQSwatchCore &core, const QSt
         ownFile,
         [&](QString *writeError) {
             VQLog(QStringLiteral("Syncing this computer's swatch core to ") + ownFile);
-            return core.writeToURL(ownFile, writeError);
+            // Binary: every other computer reads this file at each of its passes,
+            // and a binary property list reads several times faster than XML.
+            return core.writeToURL(ownFile, writeError, VQPlistFormat::Binary);
         },
         &error);
     if (!report.wroteOwnFile) {
