@@ -1,5 +1,7 @@
 #include "VQSwatchCore.h"
 
+#include "VQFileCoordinator.h"
+
 #include "VQAppScopeBookmarksManager.h"
 #include "VQClock.h"
 #include "VQContainerExtensions.h"
@@ -371,24 +373,42 @@ bool VQSwatchCore::writeToURL(const QString &path, QString *error, VQPlistFormat
 
 bool VQSwatchCore::save()
 {
-    const std::optional<VQFileDate> current = VQFileURL::modificationDate(_url);
-    if (current && (!_modificationDate || *current != *_modificationDate)) {
-        // Someone else wrote the file since we last read or wrote it (or made
-        // it where there was none): take their changes in before ours go out.
-        mergeWithRemoteCoreAtURL(_url);
-    } else if (!_libraryDirty) {
+    const auto fileChanged = [this] {
+        const std::optional<VQFileDate> current = VQFileURL::modificationDate(_url);
+        return current && (!_modificationDate || *current != *_modificationDate);
+    };
+    if (!_libraryDirty && !fileChanged())
         return true;
-    }
 
-    QString error;
-    if (!writeToURL(_url, &error)) {
-        // The old file stays as it was and the library stays dirty, so the next
-        // save tries again.
-        VQLog(QStringLiteral("Failed to save the library at ") + _url + QStringLiteral(": ") + error);
-        return false;
+    {
+        // Another process (vellico-cli import or sync, a second program on a
+        // shared home) saves the same file the same way: under the file's
+        // exclusive lock, no change of theirs can land between our look at the
+        // file and our write. Rather than lose our own changes at the end, a save
+        // that can't have the lock in time goes ahead without it.
+        const VQFileLock lock(_url, VQFileLock::Mode::Exclusive, VQFileCoordinator::kDefaultTimeoutMs);
+        if (!lock.isAcquired())
+            VQLog(QStringLiteral("Saving without the library's lock: ") + lock.error());
+
+        if (fileChanged()) {
+            // Someone else wrote the file since we last read or wrote it (or made
+            // it where there was none): take their changes in before ours go out.
+            mergeWithRemoteCoreAtURL(_url);
+        } else if (!_libraryDirty) {
+            return true;
+        }
+
+        QString error;
+        if (!writeToURL(_url, &error)) {
+            // The old file stays as it was and the library stays dirty, so the
+            // next save tries again.
+            VQLog(QStringLiteral("Failed to save the library at ") + _url + QStringLiteral(": ") + error);
+            return false;
+        }
+        VQLog(QStringLiteral("Updating date."));
+        _modificationDate = VQFileURL::modificationDate(_url);
     }
-    VQLog(QStringLiteral("Updating date."));
-    _modificationDate = VQFileURL::modificationDate(_url);
+    // After the lock is let go: observers (a synchronisation pass) may save again.
     VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQVellicoCoreDidSaveNotification));
     return true;
 }

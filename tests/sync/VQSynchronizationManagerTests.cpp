@@ -360,6 +360,31 @@ TEST_F(SyncTest, ReadersWaitForTheWriterAndTheWriterForReaders)
     EXPECT_EQ(file.readAll(), QByteArray("from the waiter"));
 }
 
+TEST_F(SyncTest, ASaveWaitsForAnotherWritersLockAndKeepsBothChanges)
+{
+    auto core = VQSwatchCore::openDetached(_library, nullptr);
+    ASSERT_TRUE(core);
+    core->addCollection(VQSwatchCollection::create(QStringLiteral("Mine")));
+    // Another process is replacing the library under its lock.
+    auto held = std::make_unique<VQFileLock>(_library, VQFileLock::Mode::Exclusive, 1000);
+    ASSERT_TRUE(held->isAcquired());
+    bool saved = false;
+    std::thread saver([&] { saved = core->save(); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    ASSERT_TRUE(libraryWith({"Theirs"}, 200).writeXMLFileAtomically(_library));
+    held.reset();
+    saver.join();
+    EXPECT_TRUE(saved);
+    // Had the save not waited, their file would have replaced ours and "Mine" would be gone.
+    auto reread = VQSwatchCore::openDetached(_library, nullptr);
+    ASSERT_TRUE(reread);
+    QStringList titles;
+    for (const auto &collection : reread->allCollections())
+        titles << collection->title();
+    titles.sort();
+    EXPECT_EQ(titles, (QStringList{"Local", "Mine", "Theirs"}));
+}
+
 TEST_F(SyncTest, AReaderGivesUpOnALockHeldTooLong)
 {
     const QString target = QDir(_folder).filePath("laptop.vlb");
