@@ -1,7 +1,5 @@
 #!/usr/bin/env python3
-"""Two computers, one shared folder, vellico-cli on each.
-
-    two_computers.py        with VELLICO_CLI pointing at vellico-cli
+"""Two computers, one shared folder, vellico-cli on each (VELLICO_CLI names it).
 
 Both start from one library. Each changes it the way the desktop program does
 (adds, renames, removes and reorders colours and collections; an import makes
@@ -22,11 +20,12 @@ import tempfile
 T0 = 1690000000
 TA = 1700000100  # when computer A's changes are made
 TB = 1700000200  # when computer B's, later
+WARM, COOL, SPARE = T0 + 1, T0 + 2, T0 + 3
 
 
-def color(cid, name, r=0.5, g=0.5, b=0.5, modified=T0 + 500):
+def color(cid, name, r=0.5, g=0.5, b=0.5):
     return {"RZColorSpace": 0, "RZComponent1": r, "RZComponent2": g, "RZComponent3": b, "RZComponent4": 0.0,
-            "RZColorID": cid, "RZModificationDate": modified, "RZName": name}
+            "RZColorID": cid, "RZModificationDate": T0 + 500, "RZName": name}
 
 
 def collection(created, title, colors, modified=T0 + 500):
@@ -34,96 +33,67 @@ def collection(created, title, colors, modified=T0 + 500):
             "RZRemovedIDs": [], "RZColors": colors}
 
 
-WARM, COOL, SPARE = T0 + 1, T0 + 2, T0 + 3
-START = {
-    "DBVersion": "0.3",
-    "contents": [
-        collection(WARM, "Warm", [color(T0 + 101, "Ember", 0.9, 0.3, 0.1), color(T0 + 102, "Rust", 0.6, 0.2, 0.1),
-                                  color(T0 + 103, "Sand", 0.9, 0.8, 0.6)]),
-        collection(COOL, "Cool", [color(T0 + 201, "Ice", 0.8, 0.9, 1.0), color(T0 + 202, "Sky", 0.4, 0.6, 0.9)]),
-        collection(SPARE, "Spare", [color(T0 + 301, "Grey")]),
-    ],
-    "RZRemovedCollectionIDs": [],
-}
+START = {"DBVersion": "0.3", "RZRemovedCollectionIDs": [], "contents": [
+    collection(WARM, "Warm", [color(T0 + 101, "Ember", 0.9, 0.3, 0.1), color(T0 + 102, "Rust", 0.6, 0.2, 0.1),
+                              color(T0 + 103, "Sand", 0.9, 0.8, 0.6)]),
+    collection(COOL, "Cool", [color(T0 + 201, "Ice", 0.8, 0.9, 1.0), color(T0 + 202, "Sky", 0.4, 0.6, 0.9)]),
+    collection(SPARE, "Spare", [color(T0 + 301, "Grey")]),
+]}
 
 
-# -- the user's changes, as the desktop program records them -------------------
-
-def find(library, created):
-    return next(c for c in library["contents"] if c["RZCreationDate"] == created)
-
-
-def add_collection(library, created, title, colors, now):
-    library["contents"].append(collection(created, title, colors, modified=now))
-
-
-def rename_collection(library, created, title, now):
-    c = find(library, created)
-    c["RZTitle"], c["RZModificationDate"] = title, now
-
-
-def remove_collection(library, created):
-    library["contents"].remove(find(library, created))
-    library["RZRemovedCollectionIDs"].append(created)
-
-
-def move_collection(library, created, index):
-    c = find(library, created)
-    library["contents"].remove(c)
-    library["contents"].insert(index, c)
-
-
-def add_color(library, created, new, now):
-    c = find(library, created)
-    c["RZColors"].append(new)
-    c["RZModificationDate"] = now
-
-
-def rename_color(library, created, cid, name, now):
-    c = find(library, created)
-    k = next(k for k in c["RZColors"] if k["RZColorID"] == cid)
-    k["RZName"], k["RZModificationDate"] = name, now
+def edit(library, now, changes):
+    """Applies (action, collection, argument) changes as the desktop program records them."""
+    for action, created, arg in changes:
+        if action == "add collection":
+            library["contents"].append(collection(created, arg[0], arg[1], modified=now))
+            continue
+        c = next(c for c in library["contents"] if c["RZCreationDate"] == created)
+        if action == "remove collection":
+            library["contents"].remove(c)
+            library["RZRemovedCollectionIDs"].append(created)
+        elif action == "move collection":
+            library["contents"].remove(c)
+            library["contents"].insert(arg, c)
+        else:
+            c["RZModificationDate"] = now
+            if action == "rename collection":
+                c["RZTitle"] = arg
+            elif action == "add color":
+                c["RZColors"].append(arg)
+            elif action == "remove color":
+                c["RZColors"] = [k for k in c["RZColors"] if k["RZColorID"] != arg]
+                c["RZRemovedIDs"].append(arg)
+            else:
+                k = next(k for k in c["RZColors"] if k["RZColorID"] == arg[0])
+                if action == "rename color":
+                    k["RZName"], k["RZModificationDate"] = arg[1], now
+                else:  # "select color" moves it to the front
+                    c["RZColors"].remove(k)
+                    c["RZColors"].insert(0, k)
 
 
-def remove_color(library, created, cid, now):
-    c = find(library, created)
-    c["RZColors"] = [k for k in c["RZColors"] if k["RZColorID"] != cid]
-    c["RZRemovedIDs"].append(cid)
-    c["RZModificationDate"] = now
-
-
-def select_color(library, created, cid, now):
-    """Moves the colour to the front, as selecting it in the collection does."""
-    c = find(library, created)
-    k = next(k for k in c["RZColors"] if k["RZColorID"] == cid)
-    c["RZColors"].remove(k)
-    c["RZColors"].insert(0, k)
-    c["RZModificationDate"] = now
-
-
-def changes_on_a(library):
-    # An import of two groups: collections and colours made within one second.
-    add_collection(library, TA, "Import A1", [color(TA, "A red", 1, 0, 0), color(TA + 1, "A green", 0, 1, 0)], TA)
-    add_collection(library, TA + 1, "Import A2", [color(TA + 2, "A blue", 0, 0, 1)], TA)
-    rename_color(library, WARM, T0 + 101, "Ember glow", TA)
-    remove_color(library, WARM, T0 + 102, TA)
-    select_color(library, WARM, T0 + 103, TA)
-    rename_color(library, COOL, T0 + 202, "Sky A", TA)
-    remove_collection(library, SPARE)
-    move_collection(library, COOL, 0)
-
-
-def changes_on_b(library):
-    add_color(library, COOL, color(TB, "Deep", 0, 0.2, 0.5), TB)
-    rename_collection(library, COOL, "Cool blues", TB)
-    remove_color(library, COOL, T0 + 201, TB)
-    add_collection(library, TB, "Import B1", [color(TB + 1, "B cyan", 0, 1, 1), color(TB + 2, "B pink", 1, 0.5, 0.7)], TB)
-    add_collection(library, TB + 1, "Import B2", [color(TB + 3, "B olive", 0.5, 0.5, 0)], TB)
-    rename_color(library, WARM, T0 + 103, "Dune", TB)
-    rename_color(library, COOL, T0 + 202, "Sky B", TB)   # later than A's "Sky A": wins
-    add_color(library, SPARE, color(TB + 4, "Slate"), TB)  # A deleted the collection: it goes all the same
-    move_collection(library, WARM, 2)
-
+# An import of two groups on each: collections and colours made within one second.
+CHANGES_ON_A = [
+    ("add collection", TA, ("Import A1", [color(TA, "A red", 1, 0, 0), color(TA + 1, "A green", 0, 1, 0)])),
+    ("add collection", TA + 1, ("Import A2", [color(TA + 2, "A blue", 0, 0, 1)])),
+    ("rename color", WARM, (T0 + 101, "Ember glow")),
+    ("remove color", WARM, T0 + 102),
+    ("select color", WARM, (T0 + 103,)),
+    ("rename color", COOL, (T0 + 202, "Sky A")),
+    ("remove collection", SPARE, None),
+    ("move collection", COOL, 0),
+]
+CHANGES_ON_B = [
+    ("add color", COOL, color(TB, "Deep", 0, 0.2, 0.5)),
+    ("rename collection", COOL, "Cool blues"),
+    ("remove color", COOL, T0 + 201),
+    ("add collection", TB, ("Import B1", [color(TB + 1, "B cyan", 0, 1, 1), color(TB + 2, "B pink", 1, 0.5, 0.7)])),
+    ("add collection", TB + 1, ("Import B2", [color(TB + 3, "B olive", 0.5, 0.5, 0)])),
+    ("rename color", WARM, (T0 + 103, "Dune")),
+    ("rename color", COOL, (T0 + 202, "Sky B")),  # later than A's "Sky A": wins
+    ("add color", SPARE, color(TB + 4, "Slate")),  # A deleted the collection: it goes all the same
+    ("move collection", WARM, 2),
+]
 
 # What both must hold in the end: collection → (title, {colour → name}).
 EXPECTED = {
@@ -140,89 +110,57 @@ class Failure(Exception):
     pass
 
 
-class Computer:
-    def __init__(self, name, root, folder):
-        self.name = name
-        self.home = os.path.join(root, name)
-        self.folder = folder
-        self.library = os.path.join(self.home, "Vellico Library.vlb")
-        os.makedirs(self.home)
+def state(path, who):
+    """collection → (title, {colour → name}) of the library at `path`; nothing may be held twice."""
+    with open(path, "rb") as f:
+        library = plistlib.load(f)
+    result = {}
+    for c in library["contents"]:
+        colors = {k["RZColorID"]: k["RZName"] for k in c["RZColors"]}
+        if c["RZCreationDate"] in result or len(colors) != len(c["RZColors"]):
+            raise Failure(f"{who} holds collection {c['RZTitle']!r} or one of its colours twice")
+        result[c["RZCreationDate"]] = (c["RZTitle"], colors)
+    return result
 
-    def read(self):
-        with open(self.library, "rb") as f:
-            return plistlib.load(f)
 
-    def write(self, library):
-        with open(self.library, "wb") as f:
+def scenario(order, root):
+    folder = os.path.join(root, "shared")
+    os.makedirs(folder)
+    homes = {name: os.path.join(root, name) for name in ("computer-a", "computer-b")}
+    for (name, home), changes, now in zip(homes.items(), (CHANGES_ON_A, CHANGES_ON_B), (TA, TB)):
+        os.makedirs(home)
+        library = copy.deepcopy(START)
+        edit(library, now, changes)
+        with open(os.path.join(home, "Vellico Library.vlb"), "wb") as f:
             plistlib.dump(library, f)
 
-    def change(self, changes):
-        library = self.read()
-        changes(library)
-        self.write(library)
-
-    def sync(self):
-        env = dict(os.environ, HOME=self.home, VELLICO_MACHINE_ID=self.name,
-                   XDG_CONFIG_HOME=os.path.join(self.home, ".config"),
-                   XDG_DATA_HOME=os.path.join(self.home, ".local/share"),
-                   XDG_STATE_HOME=os.path.join(self.home, ".local/state"))
-        result = subprocess.run([os.environ["VELLICO_CLI"], "sync", "--folder", self.folder,
-                                 "--library", self.library], env=env, capture_output=True, text=True, timeout=60)
+    def sync(name):
+        home = homes[name]
+        env = dict(os.environ, HOME=home, VELLICO_MACHINE_ID=name, XDG_CONFIG_HOME=os.path.join(home, ".config"),
+                   XDG_DATA_HOME=os.path.join(home, ".local/share"), XDG_STATE_HOME=os.path.join(home, ".local/state"))
+        result = subprocess.run([os.environ["VELLICO_CLI"], "sync", "--folder", folder, "--library",
+                                 os.path.join(home, "Vellico Library.vlb")],
+                                env=env, capture_output=True, text=True, timeout=60)
         if result.returncode != 0:
-            raise Failure(f"sync on {self.name} failed ({result.returncode}): {result.stderr}")
+            raise Failure(f"sync on {name} failed ({result.returncode}): {result.stderr}")
+        return state(os.path.join(home, "Vellico Library.vlb"), name)
 
-    def state(self):
-        library = self.read()
-        state = {}
-        for c in library["contents"]:
-            if c["RZCreationDate"] in state:
-                raise Failure(f"{self.name} holds collection {c['RZCreationDate']} twice")
-            colors = {k["RZColorID"]: k["RZName"] for k in c["RZColors"]}
-            if len(colors) != len(c["RZColors"]):
-                raise Failure(f"{self.name} holds a colour twice in {c['RZTitle']}")
-            state[c["RZCreationDate"]] = (c["RZTitle"], colors)
-        return state
+    def describe(held):
+        return "".join(f"\n  {cid} {title!r}: {colors}" for cid, (title, colors) in sorted(held.items()))
 
-
-def describe(state):
-    return "\n".join(f"  {cid} {title!r}: {colors}" for cid, (title, colors) in sorted(state.items()))
-
-
-def scenario(order):
-    root = tempfile.mkdtemp(prefix="vellico-two-computers-")
-    try:
-        folder = os.path.join(root, "shared")
-        os.makedirs(folder)
-        a, b = Computer("computer-a", root, folder), Computer("computer-b", root, folder)
-        for computer in (a, b):
-            computer.write(copy.deepcopy(START))
-        a.change(changes_on_a)
-        b.change(changes_on_b)
-
-        first, second = (a, b) if order == "a-first" else (b, a)
-        for computer in (first, second, first):
-            computer.sync()
-        for computer in (a, b):
-            if computer.state() != EXPECTED:
-                raise Failure(f"{order}: {computer.name} holds\n{describe(computer.state())}\n"
-                              f"instead of\n{describe(EXPECTED)}")
-
-        # Further passes change nothing, and each computer has exactly one file.
-        for computer in (second, first):
-            computer.sync()
-            if computer.state() != EXPECTED:
-                raise Failure(f"{order}: a further pass changed {computer.name}")
-        libraries = sorted(name for name in os.listdir(folder) if name.endswith(".vlb"))
-        if len(libraries) != 2:
-            raise Failure(f"{order}: the folder holds {libraries}")
-        for name in libraries:
-            with open(os.path.join(folder, name), "rb") as f:
-                shared = plistlib.load(f)
-            ids = {c["RZCreationDate"] for c in shared["contents"]}
-            if ids != set(EXPECTED):
-                raise Failure(f"{order}: {name} holds collections {sorted(ids)}")
-    finally:
-        shutil.rmtree(root, ignore_errors=True)
+    first, second = sorted(homes, reverse=order == "b-first")
+    # The second computer's first pass sees both changes, the first's second pass
+    # too; further passes change nothing.
+    for step, name in enumerate((first, second, first, second, first)):
+        held = sync(name)
+        if step > 0 and held != EXPECTED:
+            raise Failure(f"{order}, pass {step + 1}: {name} holds{describe(held)}\ninstead of{describe(EXPECTED)}")
+    libraries = sorted(name for name in os.listdir(folder) if name.endswith(".vlb"))
+    if len(libraries) != 2:
+        raise Failure(f"{order}: the folder holds {libraries}")
+    for name in libraries:
+        if state(os.path.join(folder, name), name).keys() != EXPECTED.keys():
+            raise Failure(f"{order}: {name} holds other collections than {sorted(EXPECTED)}")
 
 
 def main():
@@ -230,11 +168,14 @@ def main():
         print("VELLICO_CLI is not set", file=sys.stderr)
         return 2
     for order in ("a-first", "b-first"):
+        root = tempfile.mkdtemp(prefix="vellico-two-computers-")
         try:
-            scenario(order)
+            scenario(order, root)
         except Failure as failure:
             print(f"FAIL {failure}", file=sys.stderr)
             return 1
+        finally:
+            shutil.rmtree(root, ignore_errors=True)
         print(f"PASS {order}")
     return 0
 
