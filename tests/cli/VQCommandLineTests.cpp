@@ -23,15 +23,6 @@ namespace {
 const QByteArray kSeaAse = ase::file({ase::groupStart("Waves"), ase::color("Foam", "RGB ", {1, 1, 1}),
                                       ase::color("Deep", "CMYK", {1, 0.5f, 0, 0.25f}), ase::groupEnd()});
 
-QStringList titlesIn(const QString &library)
-{
-    QStringList titles;
-    if (const auto core = VQSwatchCore::openDetached(library, nullptr))
-        for (const VQSwatchCollectionRef &collection : core->allCollections())
-            titles << collection->title();
-    return titles;
-}
-
 class CommandLineTest : public VQLibraryTest {
 protected:
     // lib.vlb: "Sea" with a named RGB colour and an unnamed CMYK one, and one removed collection.
@@ -98,7 +89,8 @@ TEST_F(CommandLineTest, TheProgramPrintsWhatItReadAndExitsWithTheStatus)
         {{"library", "list", "--library", path("none.vlb")}, 1, ""},
         {{"import", write("sea.ASE", kSeaAse)}, 0, "Waves\t2 colours\t#FFFFFF #0040BF\n"},
         // A colour list takes its file's name as the collection's title.
-        {{"import", write("Brand Book.clr", clr::keyedList({{"Red", 1, "1 0 0"}}))}, 0, "Brand Book\t1 colour\t#FF0000\n"},
+        {{"import", write("Brand Book.clr", clr::keyedList({{"Red", 1, "1 0 0"}}))}, 0,
+         "Brand Book\t1 colour\t#FF0000\n"},
         {{"parse", "#E1E"}, 0, "#EE11EE\tRGB 0.9333333333333333 0.06666666666666667 0.9333333333333333\n"},
         {{"format", "#FF8000", "--template=0", "--lowercase"}, 0, "ff8000\n"},
     };
@@ -150,11 +142,11 @@ TEST_F(CommandLineTest, ImportAddsToALibraryOrMakesOne)
     const QJsonArray printed = QJsonDocument::fromJson(result.out.toUtf8()).array();
     ASSERT_EQ(printed.size(), 1);
     EXPECT_EQ(printed[0]["colors"][1]["space"].toString(), "CMYK");
-    EXPECT_EQ(titlesIn(_lib), (QStringList{"Sea", "Waves"}));
+    EXPECT_EQ(VQCollectionTitles(_lib), (QStringList{"Sea", "Waves"}));
     EXPECT_EQ(VQSwatchCore::openDetached(_lib, nullptr)->removedCollectionIDs(), std::vector<std::uint64_t>{_goneID});
 
     ASSERT_EQ(VQRunCommandLine({"import", sea, "--into=" + path("fresh.vlb")}).status, 0);
-    EXPECT_EQ(titlesIn(path("fresh.vlb")), QStringList{"Waves"});
+    EXPECT_EQ(VQCollectionTitles(path("fresh.vlb")), QStringList{"Waves"});
 }
 
 TEST(ColourCommands, FormatAsJsonCarriesTheTextAndTheColour)

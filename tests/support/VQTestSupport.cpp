@@ -77,3 +77,16 @@ int VQCountPosts(const char *name, const std::function<void()> &body)
     body();
     return posts;
 }
+
+QStringList VQCollectionTitles(const VQSwatchCore *core)
+{
+    QStringList titles;
+    for (const VQSwatchCollectionRef &collection : core ? core->allCollections() : std::vector<VQSwatchCollectionRef>())
+        titles << collection->title();
+    return titles;
+}
+
+QStringList VQCollectionTitles(const QString &path)
+{
+    return VQCollectionTitles(VQSwatchCore::openDetached(path, nullptr).get());
+}

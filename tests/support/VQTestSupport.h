@@ -6,6 +6,7 @@
 #include "VQModalUI.h"
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -37,6 +38,12 @@ int VQRunPython(const QString &script, const QStringList &args = {}, QString *ou
 
 // How many times `name` is posted while `body` runs.
 int VQCountPosts(const char *name, const std::function<void()> &body);
+
+class VQSwatchCore;
+// The titles of the library's collections in order; none when `core` is null.
+QStringList VQCollectionTitles(const VQSwatchCore *core);
+// The same for the library file at `path`, opened on its own; none when it cannot be read.
+QStringList VQCollectionTitles(const QString &path);
 
 // Expects `body` to end the process through the termination seam with `status`.
 #define EXPECT_TERMINATES(body, expectedStatus)                                        \

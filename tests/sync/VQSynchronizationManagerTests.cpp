@@ -36,16 +36,6 @@ VQPlist libraryWith(const QStringList &titles, std::uint64_t firstID, VQPlist ve
     return root;
 }
 
-QStringList titlesOf(const VQSwatchCore *core)
-{
-    QStringList titles;
-    for (const auto &c : core ? core->allCollections() : std::vector<VQSwatchCollectionRef>())
-        titles << c->title();
-    return titles;
-}
-
-QStringList titlesIn(const QString &file) { return titlesOf(VQSwatchCore::openDetached(file, nullptr).get()); }
-
 QByteArray contents(const QString &file)
 {
     QFile f(file);
@@ -76,12 +66,8 @@ protected:
 
     void configure(bool enabled, const QString &folder)
     {
-        VQUserDefaults &defaults = VQUserDefaults::standard();
-        defaults.setBool(VQSynchronizeLibraryDefaultsKey, enabled);
-        if (folder.isNull())
-            defaults.removeObjectForKey(VQSyncFolderPathDefaultsKey);
-        else
-            defaults.setString(VQSyncFolderPathDefaultsKey, folder);
+        VQUserDefaults::standard().setBool(VQSynchronizeLibraryDefaultsKey, enabled);
+        VQUserDefaults::standard().setString(VQSyncFolderPathDefaultsKey, folder);
     }
     // A shared core without timer or observers, so that only the manager acts.
     VQSwatchCore &shareCore()
@@ -99,8 +85,9 @@ protected:
     }
     int passes() const
     {
-        return int(std::count_if(gLog.begin(), gLog.end(),
-                                 [](const QString &line) { return line.endsWith("Syncing with shared folder files."); }));
+        return int(std::count_if(gLog.begin(), gLog.end(), [](const QString &line) {
+            return line.endsWith("Syncing with shared folder files.");
+        }));
     }
 
     QString _folder, _library;
@@ -135,16 +122,19 @@ TEST_P(PassRules, MergesOnlyOtherComputersLibrariesAndWritesOnlyWhenItMay)
     std::uint64_t nextID = 500;
     for (const auto &[name, kind, content] : row.entries) {
         const QString file = qstrcmp(name, "OWN") == 0 ? QFileInfo(ownFile()).fileName() : QString(name);
-        const auto library = [&](VQPlist version) { put(file, libraryWith({content}, nextID++, std::move(version)).toXML()); };
-        switch (kind) {
-        case Entry::Library: library(VQPlist::string("0.3")); break;
-        case Entry::NextVersion: library(VQPlist::string("0.4")); break;
-        case Entry::NumberVersion: library(VQPlist::real(0.3)); break;
-        case Entry::Bytes: put(file, qstrcmp(content, "HALF") == 0 ? half.left(half.size() / 2) : QByteArray(content)); break;
-        case Entry::Folder: QDir(_folder).mkpath(file); break;
+        if (kind == Entry::Folder) {
+            QDir(_folder).mkpath(file);
+        } else if (kind == Entry::Bytes) {
+            put(file, qstrcmp(content, "HALF") == 0 ? half.left(half.size() / 2) : QByteArray(content));
+        } else {
+            VQPlist version = kind == Entry::NumberVersion ? VQPlist::real(0.3)
+                                                           : VQPlist::string(kind == Entry::NextVersion ? "0.4" : "0.3");
+            put(file, libraryWith({content}, nextID++, std::move(version)).toXML());
         }
     }
-    const auto listing = [&] { return QDir(_folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); };
+    const auto listing = [&] {
+        return QDir(_folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    };
     const QStringList before = listing();
     const QByteArray libraryBefore = contents(_library);
 
@@ -153,10 +143,10 @@ TEST_P(PassRules, MergesOnlyOtherComputersLibrariesAndWritesOnlyWhenItMay)
     core.smudge(); // a library with unsaved changes: any save would show
     VQSynchronizationManager manager;
 
-    EXPECT_EQ(titlesOf(&core), row.titlesAfter);
+    EXPECT_EQ(VQCollectionTitles(&core), row.titlesAfter);
     if (row.passes) {
-        EXPECT_EQ(titlesIn(ownFile()), row.titlesAfter);
-        EXPECT_EQ(titlesIn(_library), row.titlesAfter) << "the library is saved after the pass";
+        EXPECT_EQ(VQCollectionTitles(ownFile()), row.titlesAfter);
+        EXPECT_EQ(VQCollectionTitles(_library), row.titlesAfter) << "the library is saved after the pass";
     } else {
         EXPECT_EQ(contents(_library), libraryBefore) << "the library was saved";
         EXPECT_EQ(listing(), before) << "something was written into the folder";
@@ -217,7 +207,7 @@ TEST_F(SyncTest, OwnFileIsNamedAfterTheUserAndTheComputerAndNeedsAnIdentity)
     info.setHostNameOverride(QString());
 
     EXPECT_FALSE(report.wroteOwnFile);
-    EXPECT_EQ(titlesOf(VQSwatchCore::sharedCore()), (QStringList{"Local", "Laptop"}));
+    EXPECT_EQ(VQCollectionTitles(VQSwatchCore::sharedCore()), (QStringList{"Local", "Laptop"}));
     EXPECT_EQ(QDir(_folder).entryList(QDir::Files), QStringList{"laptop.vlb"});
 }
 
@@ -320,7 +310,7 @@ TEST_F(SyncTest, ASaveWaitsForAnotherWritersLockAndKeepsBothChanges)
     saver.join();
     EXPECT_TRUE(saved);
     // Had the save not waited, their file would have replaced ours and "Mine" would be gone.
-    QStringList titles = titlesIn(_library);
+    QStringList titles = VQCollectionTitles(_library);
     titles.sort();
     EXPECT_EQ(titles, (QStringList{"Local", "Mine", "Theirs"}));
 }
