@@ -65,16 +65,6 @@ protected:
         return app.exec();
     }
 
-    // Waits (with the event loop running) until `widget` has the focus.
-    static bool waitForFocus(QApplication &app, QWidget &widget)
-    {
-        for (int i = 0; i < 200 && QApplication::focusWidget() != &widget; ++i) {
-            app.processEvents();
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        return QApplication::focusWidget() == &widget;
-    }
-
     int _willTerminateCount = 0;
     VQObserverToken _willTerminate;
 };
@@ -179,7 +169,6 @@ TEST_F(VQVellicoApplicationTest, CopyUsesTheStoredFormatAndDoesNothingForAnUnkno
     };
     const std::vector<Row> rows = {
         {4, 10, "rgb(255, 127, 0)", "hsla(30, 100%, 50%, 1.0)"},
-        {1, 0, "#FF8000", "FF8000"},
         {11, -1, "untouched", "untouched"},
     };
     for (const Row &row : rows) {
@@ -204,7 +193,11 @@ TEST_F(VQVellicoApplicationTest, CopyCopiesTextWhileATextFieldHasTheFocus)
     field.activateWindow();
     field.setFocus();
     field.selectAll();
-    ASSERT_TRUE(waitForFocus(*app, field));
+    for (int i = 0; i < 200 && QApplication::focusWidget() != &field; ++i) {
+        app->processEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ASSERT_EQ(QApplication::focusWidget(), &field);
     app->copy();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "typed text");
     app->copyAlternate();

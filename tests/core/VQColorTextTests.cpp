@@ -49,15 +49,13 @@ TEST(ColorText, OnlyTheDocumentedFormsAreColours)
         {"##E1E", std::nullopt},
         // Colour names: prefixes of the lower-cased text, in table order ("greenyellow" is green).
         {"Red", kRed}, {"RED", kRed}, {"redish", kRed}, {"navyblue", VQRGBColor{0, 0, 0.5}},
-        {"whitesmoke", VQRGBColor{1, 1, 1}}, {"transparent", VQRGBColor{1, 1, 1}},
-        {"gray", VQRGBColor{0.5, 0.5, 0.5}}, {"silver", VQRGBColor{0.75, 0.75, 0.75}},
-        {"Teal", VQRGBColor{0, 0.5, 0.5}}, {"greenyellow", VQRGBColor{0, 0.5, 0}},
-        {"grey", std::nullopt}, {" red", std::nullopt},
+        {"whitesmoke", VQRGBColor{1, 1, 1}}, {"transparent", VQRGBColor{1, 1, 1}}, {"gray", VQRGBColor{0.5, 0.5, 0.5}},
+        {"silver", VQRGBColor{0.75, 0.75, 0.75}}, {"Teal", VQRGBColor{0, 0.5, 0.5}},
+        {"greenyellow", VQRGBColor{0, 0.5, 0}}, {"grey", std::nullopt}, {" red", std::nullopt},
         // CSS rgb()/rgba(): anything after the third number is not examined; no clamping.
-        {"rgb(255, 0, 0)", kRed}, {"rgba(255,0,0,0.5)", kRed}, {"RGB(255,0,0)", kRed},
-        {"rgb( 255,0,0", kRed}, {"rgb(300,0,0)", VQRGBColor{300 / 255.0, 0, 0}},
-        {"rgb(255 0 0)", std::nullopt}, {"rgb(255, 0)", std::nullopt}, {"rgb(-1,0,0)", std::nullopt},
-        {"rgb", std::nullopt}, {"rgb(0.5,0,0)", std::nullopt},
+        {"rgb(255, 0, 0)", kRed}, {"rgba(255,0,0,0.5)", kRed}, {"RGB(255,0,0)", kRed}, {"rgb( 255,0,0", kRed},
+        {"rgb(300,0,0)", VQRGBColor{300 / 255.0, 0, 0}}, {"rgb(255 0 0)", std::nullopt}, {"rgb(255, 0)", std::nullopt},
+        {"rgb(-1,0,0)", std::nullopt}, {"rgb", std::nullopt}, {"rgb(0.5,0,0)", std::nullopt},
         // CSS hsl()/hsla().
         {"hsl(120, 100%, 50%)", VQRGBColor{0, 1, 0}}, {"hsl(0, 0%, 40%)", VQRGBColor{0.4, 0.4, 0.4}},
         {"hsla(240,100%,50%,0.3)", VQRGBColor{0, 0, 1}}, {"hsl(120, 100, 50)", std::nullopt},

@@ -127,9 +127,10 @@ TEST_P(PassRules, MergesOnlyOtherComputersLibrariesAndWritesOnlyWhenItMay)
         } else if (kind == Entry::Bytes) {
             put(file, qstrcmp(content, "HALF") == 0 ? half.left(half.size() / 2) : QByteArray(content));
         } else {
-            VQPlist version = kind == Entry::NumberVersion ? VQPlist::real(0.3)
-                                                           : VQPlist::string(kind == Entry::NextVersion ? "0.4" : "0.3");
-            put(file, libraryWith({content}, nextID++, std::move(version)).toXML());
+            const char *version = kind == Entry::NextVersion ? "0.4" : "0.3";
+            put(file, libraryWith({content}, nextID++,
+                                  kind == Entry::NumberVersion ? VQPlist::real(0.3) : VQPlist::string(version))
+                          .toXML());
         }
     }
     const auto listing = [&] {
@@ -193,7 +194,6 @@ TEST_F(SyncTest, OwnFileIsNamedAfterTheUserAndTheComputerAndNeedsAnIdentity)
 {
     EXPECT_EQ(QFileInfo(ownFile()).absolutePath(), _folder);
     EXPECT_TRUE(ownFile().endsWith(VQString::MD5Digest("desk") + ".vlb")) << ownFile().toStdString();
-    EXPECT_TRUE(VQSynchronizationManager::ownFilePath(QString()).isEmpty());
 
     // Two computers without an identity would share one file: merge, but write none.
     qunsetenv(VQHardwareInfo::overrideVariable);
@@ -242,7 +242,6 @@ TEST_F(SyncTest, PassesRunOnTheirNotificationsAndNeverInsideAnother)
         EXPECT_EQ(passes(), passesAfter);
     }
     EXPECT_TRUE(nestedSawSyncing);
-    EXPECT_FALSE(manager.isSyncing());
 
     configure(false, _folder);
     VQNotificationCenter::defaultCenter().post(VQVellicoCoreDidSaveNotification);
