@@ -108,10 +108,9 @@ TEST_F(VQVellicoApplicationTest, TheLibraryIsChosenWhenAskedForByArgumentOrAlt)
         Qt::KeyboardModifiers held;
         bool chooses;
     };
-    for (const Row &row : {Row{{"vellico"}, Qt::NoModifier, false},
+    for (const Row &row : {Row{{"vellico"}, Qt::NoModifier, false}, Row{{"vellico"}, Qt::ControlModifier, false},
                            Row{{"vellico", "--choose-library"}, Qt::NoModifier, true},
                            Row{{"vellico"}, Qt::AltModifier | Qt::ShiftModifier, true},
-                           Row{{"vellico"}, Qt::ControlModifier, false},
                            Row{{"--choose-library"}, Qt::NoModifier, false}}) {
         SCOPED_TRACE(row.arguments.join(' ').toStdString());
         EXPECT_EQ(VQVellicoApplication::wantsLibraryChoice(row.arguments, row.held), row.chooses);

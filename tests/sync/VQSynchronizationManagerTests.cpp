@@ -16,6 +16,7 @@
 #include <QFileInfo>
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 namespace {
@@ -248,49 +249,50 @@ TEST_F(SyncTest, PassesRunOnTheirNotificationsAndNeverInsideAnother)
     EXPECT_EQ(passes(), 4) << "switching off takes effect at the next pass";
 }
 
+// Holds the lock on `target` while `waiter` runs on another thread and, once the
+// waiter has had time to go ahead, runs `whileHeld`. Whether the waiter was done
+// before the lock was let go.
+bool wentAheadOfTheLock(const QString &target, VQFileLock::Mode mode, const std::function<void()> &waiter,
+                        const std::function<void()> &whileHeld = [] {})
+{
+    auto held = std::make_unique<VQFileLock>(target, mode, 1000);
+    EXPECT_TRUE(held->isAcquired()) << held->error().toStdString();
+    std::atomic<bool> done{false};
+    std::thread thread([&] {
+        waiter();
+        done = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const bool early = done;
+    whileHeld();
+    held.reset();
+    thread.join();
+    return early;
+}
+
 TEST_F(SyncTest, ReadersWaitForTheWriterAndTheWriterForReadersAndATimeoutEndsTheWait)
 {
     const QString target = inFolder("laptop.vlb");
     put("laptop.vlb", "old");
     EXPECT_EQ(VQFileLock::lockFilePath(target), inFolder(".laptop.vlb.lock"));
 
-    for (const bool waiterWrites : {false, true}) {
-        SCOPED_TRACE(waiterWrites ? "writer waits for a reader" : "reader waits for a writer");
-        auto held = std::make_unique<VQFileLock>(
-            target, waiterWrites ? VQFileLock::Mode::Shared : VQFileLock::Mode::Exclusive, 1000);
-        ASSERT_TRUE(held->isAcquired()) << held->error().toStdString();
-        std::atomic<bool> entered{false};
-        QByteArray seen;
-        bool ok = false;
-        std::thread waiter([&] {
-            if (waiterWrites) {
-                ok = VQFileCoordinator::coordinateWriting(target, [&](QString *error) {
-                    entered = true;
-                    return VQWriteFileAtomically(target, "from the waiter", error);
-                });
-            } else {
-                ok = VQFileCoordinator::readFile(target, &seen);
-                entered = true;
-            }
-        });
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
-        EXPECT_FALSE(entered) << "went ahead while the lock was held";
-        if (!waiterWrites) {
-            ASSERT_TRUE(VQWriteFileAtomically(target, "new")); // the holder's write
-        }
-        held.reset();
-        waiter.join();
-        EXPECT_TRUE(ok);
-        EXPECT_EQ(waiterWrites ? contents(target) : seen, waiterWrites ? "from the waiter" : "new");
-    }
+    QByteArray seen;
+    EXPECT_FALSE(wentAheadOfTheLock(
+        target, VQFileLock::Mode::Exclusive, [&] { EXPECT_TRUE(VQFileCoordinator::readFile(target, &seen)); },
+        [&] { EXPECT_TRUE(VQWriteFileAtomically(target, "new")); }));
+    EXPECT_EQ(seen, "new") << "the reader saw the file before the writer was done";
+
+    EXPECT_FALSE(wentAheadOfTheLock(target, VQFileLock::Mode::Shared, [&] {
+        EXPECT_TRUE(VQFileCoordinator::coordinateWriting(
+            target, [&](QString *error) { return VQWriteFileAtomically(target, "from the writer", error); }));
+    }));
+    EXPECT_EQ(contents(target), "from the writer");
 
     VQFileLock held(target, VQFileLock::Mode::Exclusive, 1000);
     ASSERT_TRUE(held.isAcquired());
-    QByteArray bytes;
     QString error;
-    EXPECT_FALSE(VQFileCoordinator::readFile(target, &bytes, &error, 100));
+    EXPECT_FALSE(VQFileCoordinator::readFile(target, &seen, &error, 100));
     EXPECT_TRUE(error.contains("timed out")) << error.toStdString();
-    EXPECT_TRUE(bytes.isEmpty());
 }
 
 TEST_F(SyncTest, ASaveWaitsForAnotherWritersLockAndKeepsBothChanges)
@@ -299,14 +301,10 @@ TEST_F(SyncTest, ASaveWaitsForAnotherWritersLockAndKeepsBothChanges)
     ASSERT_TRUE(core);
     core->addCollection(VQSwatchCollection::create(QStringLiteral("Mine")));
     // Another process is replacing the library under its lock.
-    auto held = std::make_unique<VQFileLock>(_library, VQFileLock::Mode::Exclusive, 1000);
-    ASSERT_TRUE(held->isAcquired());
     bool saved = false;
-    std::thread saver([&] { saved = core->save(); });
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    ASSERT_TRUE(libraryWith({"Theirs"}, 200).writeXMLFileAtomically(_library));
-    held.reset();
-    saver.join();
+    EXPECT_FALSE(wentAheadOfTheLock(_library, VQFileLock::Mode::Exclusive, [&] { saved = core->save(); }, [&] {
+        EXPECT_TRUE(libraryWith({"Theirs"}, 200).writeXMLFileAtomically(_library));
+    }));
     EXPECT_TRUE(saved);
     // Had the save not waited, their file would have replaced ours and "Mine" would be gone.
     QStringList titles = VQCollectionTitles(_library);

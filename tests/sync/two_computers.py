@@ -12,7 +12,6 @@ not deleted is lost, nothing deleted comes back, and the newer change wins.
 import copy
 import os
 import plistlib
-import shutil
 import subprocess
 import sys
 import tempfile
@@ -135,15 +134,14 @@ def scenario(order, root):
             plistlib.dump(library, f)
 
     def sync(name):
-        home = homes[name]
+        home, library = homes[name], os.path.join(homes[name], "Vellico Library.vlb")
         env = dict(os.environ, HOME=home, VELLICO_MACHINE_ID=name, XDG_CONFIG_HOME=os.path.join(home, ".config"),
                    XDG_DATA_HOME=os.path.join(home, ".local/share"), XDG_STATE_HOME=os.path.join(home, ".local/state"))
-        result = subprocess.run([os.environ["VELLICO_CLI"], "sync", "--folder", folder, "--library",
-                                 os.path.join(home, "Vellico Library.vlb")],
+        result = subprocess.run([os.environ["VELLICO_CLI"], "sync", "--folder", folder, "--library", library],
                                 env=env, capture_output=True, text=True, timeout=60)
         if result.returncode != 0:
             raise Failure(f"sync on {name} failed ({result.returncode}): {result.stderr}")
-        return state(os.path.join(home, "Vellico Library.vlb"), name)
+        return state(library, name)
 
     def describe(held):
         return "".join(f"\n  {cid} {title!r}: {colors}" for cid, (title, colors) in sorted(held.items()))
@@ -168,14 +166,12 @@ def main():
         print("VELLICO_CLI is not set", file=sys.stderr)
         return 2
     for order in ("a-first", "b-first"):
-        root = tempfile.mkdtemp(prefix="vellico-two-computers-")
-        try:
-            scenario(order, root)
-        except Failure as failure:
-            print(f"FAIL {failure}", file=sys.stderr)
-            return 1
-        finally:
-            shutil.rmtree(root, ignore_errors=True)
+        with tempfile.TemporaryDirectory(prefix="vellico-two-computers-") as root:
+            try:
+                scenario(order, root)
+            except Failure as failure:
+                print(f"FAIL {failure}", file=sys.stderr)
+                return 1
         print(f"PASS {order}")
     return 0
 
