@@ -23,6 +23,9 @@
 #include <csignal>
 #include <thread>
 
+// Failures show texts and lists of texts as text.
+void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+
 namespace {
 
 class VQVellicoApplicationTest : public VQLibraryTest {

@@ -19,6 +19,9 @@
 #include <functional>
 #include <thread>
 
+// Failures show texts and lists of texts as text.
+void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+
 namespace {
 
 std::vector<QString> gLog;
@@ -277,15 +280,19 @@ TEST_F(SyncTest, ReadersWaitForTheWriterAndTheWriterForReadersAndATimeoutEndsThe
     EXPECT_EQ(VQFileLock::lockFilePath(target), inFolder(".laptop.vlb.lock"));
 
     QByteArray seen;
-    EXPECT_FALSE(wentAheadOfTheLock(
-        target, VQFileLock::Mode::Exclusive, [&] { EXPECT_TRUE(VQFileCoordinator::readFile(target, &seen)); },
-        [&] { EXPECT_TRUE(VQWriteFileAtomically(target, "new")); }));
-    EXPECT_EQ(seen, "new") << "the reader saw the file before the writer was done";
-
-    EXPECT_FALSE(wentAheadOfTheLock(target, VQFileLock::Mode::Shared, [&] {
-        EXPECT_TRUE(VQFileCoordinator::coordinateWriting(
-            target, [&](QString *error) { return VQWriteFileAtomically(target, "from the writer", error); }));
-    }));
+    bool read = false, written = false;
+    const auto readFile = [&] { read = VQFileCoordinator::readFile(target, &seen); };
+    const auto writeFile = [&] {
+        written = VQFileCoordinator::coordinateWriting(
+            target, [&](QString *error) { return VQWriteFileAtomically(target, "from the writer", error); });
+    };
+    EXPECT_FALSE(wentAheadOfTheLock(target, VQFileLock::Mode::Exclusive, readFile,
+                                    [&] { VQWriteFileAtomically(target, "new"); }))
+        << "the reader did not wait for the writer";
+    EXPECT_TRUE(read);
+    EXPECT_EQ(seen, "new");
+    EXPECT_FALSE(wentAheadOfTheLock(target, VQFileLock::Mode::Shared, writeFile)) << "the writer did not wait";
+    EXPECT_TRUE(written);
     EXPECT_EQ(contents(target), "from the writer");
 
     VQFileLock held(target, VQFileLock::Mode::Exclusive, 1000);
@@ -301,11 +308,11 @@ TEST_F(SyncTest, ASaveWaitsForAnotherWritersLockAndKeepsBothChanges)
     ASSERT_TRUE(core);
     core->addCollection(VQSwatchCollection::create(QStringLiteral("Mine")));
     // Another process is replacing the library under its lock.
-    bool saved = false;
-    EXPECT_FALSE(wentAheadOfTheLock(_library, VQFileLock::Mode::Exclusive, [&] { saved = core->save(); }, [&] {
-        EXPECT_TRUE(libraryWith({"Theirs"}, 200).writeXMLFileAtomically(_library));
-    }));
-    EXPECT_TRUE(saved);
+    bool saved = false, theirs = false;
+    EXPECT_FALSE(wentAheadOfTheLock(_library, VQFileLock::Mode::Exclusive, [&] { saved = core->save(); },
+                                    [&] { theirs = libraryWith({"Theirs"}, 200).writeXMLFileAtomically(_library); }))
+        << "the save did not wait";
+    EXPECT_TRUE(saved && theirs);
     // Had the save not waited, their file would have replaced ours and "Mine" would be gone.
     QStringList titles = VQCollectionTitles(_library);
     titles.sort();
