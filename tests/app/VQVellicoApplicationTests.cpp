@@ -36,15 +36,6 @@ protected:
         // CTest sets it; this keeps a direct run of the executable working.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
-        _willTerminate = VQObserverToken(VQNotificationCenter::defaultCenter().addObserver(
-            QString::fromLatin1(VQApplicationWillTerminateNotification), nullptr,
-            [this](const VQNotification &) { ++_willTerminateCount; }));
-    }
-
-    void TearDown() override
-    {
-        _willTerminate.reset();
-        VQLibraryTest::TearDown();
     }
 
     std::unique_ptr<VQVellicoApplication> makeApplication()
@@ -67,9 +58,6 @@ protected:
         QTimer::singleShot(5000, &app, [&app] { app.exit(-1); });
         return app.exec();
     }
-
-    int _willTerminateCount = 0;
-    VQObserverToken _willTerminate;
 };
 
 TEST_F(VQVellicoApplicationTest, StartUpLoadsTheDefaultLibraryAndInstallsTheTrayIcon)
@@ -129,8 +117,9 @@ TEST_P(VQVellicoApplicationEndTest, QuitOrASignalEndsTheEventLoopInOrder)
     const int signal = GetParam();
     // Without a handler a signal's default action would end the test process.
     QTimer::singleShot(0, app.get(), [&app, signal] { signal ? void(std::raise(signal)) : app->quit(); });
-    EXPECT_EQ(runEventLoop(*app), 0);
-    EXPECT_EQ(_willTerminateCount, 1);
+    int status = -1;
+    EXPECT_EQ(VQCountPosts(VQApplicationWillTerminateNotification, [&] { status = runEventLoop(*app); }), 1);
+    EXPECT_EQ(status, 0);
     EXPECT_EQ(app->delegate()->statusItem(), nullptr);
 }
 
