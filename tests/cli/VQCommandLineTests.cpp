@@ -218,7 +218,8 @@ TEST_F(CommandLineTest, ImportPrintsTheCollectionsOfAFile)
     EXPECT_EQ(colors[1].toObject()[QStringLiteral("space")].toString(), QStringLiteral("CMYK"));
 
     // A colour list takes its file's name as the collection's title.
-    const QString list = writeFile(path(QStringLiteral("Brand Book.clr")), clr::keyedList({{"Red", 1, "1 0 0"}}));
+    const QString list =
+        writeFile(path(QStringLiteral("Brand Book.clr")), clr::TypedStream().list(1).entry("Red", 1, {1, 0, 0, 1}, "ffff"));
     result = VQRunCommandLine({QStringLiteral("import"), list});
     ASSERT_EQ(result.status, 0) << result.err.toStdString();
     EXPECT_EQ(result.out, QStringLiteral("Brand Book\t1 colour\t#FF0000\n"));
@@ -262,6 +263,8 @@ TEST_F(CommandLineTest, ImportRefusesWhatItCannotReadAndWritesNothing)
     const std::vector<Row> rows = {
         {"unknown extension", writeFile(path(QStringLiteral("sea.gpl")), kSeaAse), 1, "unknown kind of swatch file"},
         {"a sprite named .ase", writeFile(path(QStringLiteral("sprite.ase")), QByteArray(64, '\xA5')), 1, "is not an ASE swatch file"},
+        {"ASE bytes named .aco", writeFile(path(QStringLiteral("sea.aco")), kSeaAse), 1, "is not an ACO swatch file"},
+        {"no colours", writeFile(path(QStringLiteral("empty.ase")), ase::file({}, 0)), 1, "no colours found"},
         {"a broken colour list", writeFile(path(QStringLiteral("broken.clr")), "bplist00"), 1, "is not a colour list"},
         {"missing file", path(QStringLiteral("nothing.aco")), 1, "cannot be read"},
         {"no file", {}, 2, "import needs a file"},
