@@ -2,6 +2,10 @@
 
 #include "VQLog.h"
 
+#include <QStringList>
+
+#include <algorithm>
+
 namespace {
 QStringList gLines;
 void recordLine(const QString &line) { gLines.append(line); }
@@ -22,14 +26,20 @@ void VQParserTest::TearDown()
     VQLibraryTest::TearDown();
 }
 
-QStringList &VQParserTest::logLines() { return gLines; }
-
 int VQParserTest::logLinesContaining(const QString &text)
 {
-    int count = 0;
-    for (const QString &line : gLines)
-        count += line.contains(text);
-    return count;
+    return int(std::count_if(gLines.cbegin(), gLines.cend(), [&](const QString &line) { return line.contains(text); }));
+}
+
+QString VQDescribeColor(const VQColorRef &color)
+{
+    if (color->colorSpace() != VQColorSpace::CMYK)
+        return color->hexValue();
+    return QStringLiteral("cmyk(%1,%2,%3,%4)")
+        .arg(color->component1())
+        .arg(color->component2())
+        .arg(color->component3())
+        .arg(color->component4());
 }
 
 QString VQDescribeCollections(const std::optional<std::vector<VQSwatchCollectionRef>> &collections)
@@ -39,16 +49,8 @@ QString VQDescribeCollections(const std::optional<std::vector<VQSwatchCollection
     QStringList parts;
     for (const VQSwatchCollectionRef &collection : *collections) {
         QStringList colors;
-        for (const VQColorRef &color : collection->colors()) {
-            const QString value = color->colorSpace() == VQColorSpace::CMYK
-                                      ? QStringLiteral("cmyk(%1,%2,%3,%4)")
-                                            .arg(color->component1())
-                                            .arg(color->component2())
-                                            .arg(color->component3())
-                                            .arg(color->component4())
-                                      : color->hexValue();
-            colors << (color->hasStoredName() ? color->name() + QLatin1Char('=') : QString()) + value;
-        }
+        for (const VQColorRef &color : collection->colors())
+            colors << (color->hasStoredName() ? color->name() + QLatin1Char('=') : QString()) + VQDescribeColor(color);
         parts << collection->title() + QStringLiteral(": ") + colors.join(QStringLiteral(", "));
     }
     return parts.join(QStringLiteral(" | "));

@@ -1,12 +1,10 @@
 #pragma once
 // Shared by the parser tests: a fixture that records the debug log, and a
-// one-line picture of parsed collections.
+// one-line picture of parsed colours.
 
 #include "VQTestSupport.h"
 
 #include "VQSwatchCollection.h"
-
-#include <QStringList>
 
 #include <optional>
 #include <ostream>
@@ -19,10 +17,11 @@ class VQParserTest : public VQLibraryTest {
 protected:
     void SetUp() override;
     void TearDown() override;
-    // Every line written to the debug log since SetUp.
-    static QStringList &logLines();
+    // Lines written to the debug log since SetUp that contain `text`.
     static int logLinesContaining(const QString &text);
 };
 
-// "Title: name=#HEX, name=#HEX | Title: …"; CMYK colours show "cmyk(c,m,y,k)" instead of the hex.
+// "#HEX", or "cmyk(c,m,y,k)" for a CMYK colour.
+QString VQDescribeColor(const VQColorRef &color);
+// "Title: name=#HEX, #HEX | Title: …" (unnamed colours show only their value).
 QString VQDescribeCollections(const std::optional<std::vector<VQSwatchCollectionRef>> &collections);

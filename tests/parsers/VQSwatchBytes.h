@@ -1,10 +1,14 @@
 #pragma once
-// A tiny writer of ASE and ACO bytes, so that every parser row states its
-// file in a line or two.
+// Tiny writers of ASE, ACO and typed-stream colour-list bytes, so that every
+// parser row states its file in a line or two.
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 
+#include <algorithm>
+#include <bit>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
@@ -18,12 +22,7 @@ public:
         return *this;
     }
     VQBytes &u32(std::uint32_t v) { return u16(v >> 16).u16(v & 0xFFFF); }
-    VQBytes &f32(float v)
-    {
-        std::uint32_t bits;
-        std::memcpy(&bits, &v, 4);
-        return u32(bits);
-    }
+    VQBytes &f32(float v) { return u32(std::bit_cast<std::uint32_t>(v)); }
     VQBytes &raw(const QByteArray &bytes)
     {
         _data.append(bytes);
@@ -37,7 +36,6 @@ public:
         return *this;
     }
     operator QByteArray() const { return _data; }
-    QByteArray data() const { return _data; }
 
 private:
     QByteArray _data;
@@ -54,15 +52,14 @@ inline QByteArray block(std::uint16_t type, const QByteArray &body)
 }
 inline QByteArray groupStart(const QString &title) { return block(0xC001, name(title)); }
 inline QByteArray groupEnd() { return block(0xC002, {}); }
-// `model` is the 4-byte tag, e.g. "RGB ".
-inline QByteArray colorBody(const QString &colorName, const char *model, std::initializer_list<float> values,
-                            std::uint16_t type = 2)
+// `model` is the 4-byte tag, e.g. "RGB "; the colour type (2, normal) ends the body.
+inline QByteArray colorBody(const QString &colorName, const char *model, std::initializer_list<float> values)
 {
     VQBytes body;
     body.raw(name(colorName)).raw(QByteArray(model, 4));
     for (float v : values)
         body.f32(v);
-    return body.u16(type);
+    return body.u16(2);
 }
 inline QByteArray color(const QString &colorName, const char *model, std::initializer_list<float> values)
 {
@@ -100,12 +97,13 @@ inline QByteArray section1(const std::vector<Record> &records)
 
 inline QByteArray name(const QString &text) { return VQBytes().u32(std::uint32_t(text.size() + 1)).units(text).u16(0); }
 
+// A record and a name for each of `names` (there must be as many records).
 inline QByteArray section2(const std::vector<Record> &records, const std::vector<QString> &names)
 {
     VQBytes bytes;
     bytes.u16(2).u16(std::uint32_t(names.size()));
     for (size_t i = 0; i < names.size(); ++i)
-        bytes.raw(record(i < records.size() ? records[i] : Record{0, 0, 0, 0, 0})).raw(name(names[i]));
+        bytes.raw(record(records[i])).raw(name(names[i]));
     return bytes;
 }
 
@@ -113,45 +111,100 @@ inline QByteArray section2(const std::vector<Record> &records, const std::vector
 
 namespace clr {
 
-struct Entry {
-    QString key;
-    int space;                 // NSColorSpace: 1 calibrated RGB, 3 calibrated white, 10 pattern…
-    QByteArray components;     // "1 0 0" for RGB, "0.5" for white; empty for none
-};
-
-// A keyed-archive colour list as an XML property list: $top holds NSKeys and
-// NSColors, two arrays whose i-th elements belong together.
-inline QByteArray keyedList(const std::vector<Entry> &entries)
-{
-    const auto uid = [](size_t index) { return QStringLiteral("<dict><key>CF$UID</key><integer>%1</integer></dict>").arg(index); };
-    // $objects: 0 $null, 1 keys array, 2 colours array, 3 array class, 4 colour class, then key/colour pairs.
-    QString keys, colors, objects;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        const size_t key = 5 + 2 * i, color = key + 1;
-        keys += uid(key);
-        colors += uid(color);
-        const Entry &e = entries[i];
-        QString colorObject = QStringLiteral("<dict><key>NSColorSpace</key><integer>%1</integer>").arg(e.space);
-        if (!e.components.isEmpty())
-            colorObject += QStringLiteral("<key>%1</key><data>%2</data>")
-                               .arg(e.space <= 2 ? QStringLiteral("NSRGB") : QStringLiteral("NSWhite"),
-                                    QString::fromLatin1((e.components + '\0').toBase64()));
-        colorObject += QStringLiteral("<key>$class</key>") + uid(4) + QStringLiteral("</dict>");
-        objects += QStringLiteral("<string>%1</string>").arg(e.key.toHtmlEscaped()) + colorObject;
+// A colour list in the typed-stream form: header, then the groups "i" 1,
+// "@i" nil count, and per entry "@@" colour, key. Objects and classes are
+// numbered in one table as they start; strings in another.
+class TypedStream {
+public:
+    explicit TypedStream(bool bigEndian = false) : _bigEndian(bigEndian)
+    {
+        _out.append('\x04').append(bigEndian ? "\x0btypedstream" : "\x0bstreamtyped");
+        integer(1000);
     }
-    const QString arrayClass = QStringLiteral("<dict><key>$classname</key><string>NSMutableArray</string><key>$classes</key>"
-                                              "<array><string>NSMutableArray</string><string>NSArray</string></array></dict>");
-    const QString colorClass = QStringLiteral("<dict><key>$classname</key><string>NSColor</string><key>$classes</key>"
-                                              "<array><string>NSColor</string><string>NSObject</string></array></dict>");
-    const QString text =
-        QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>"
-                       "<key>$archiver</key><string>NSKeyedArchiver</string><key>$version</key><integer>100000</integer>"
-                       "<key>$top</key><dict><key>NSKeys</key>%1<key>NSColors</key>%2</dict><key>$objects</key><array>"
-                       "<string>$null</string><dict><key>NS.objects</key><array>%3</array><key>$class</key>%5</dict>"
-                       "<dict><key>NS.objects</key><array>%4</array><key>$class</key>%5</dict>")
-            .arg(uid(1), uid(2), keys, colors, uid(3)) +
-        arrayClass + colorClass + objects + QStringLiteral("</array></dict></plist>\n");
-    return text.toUtf8();
-}
+    // `count` may differ from the entries that follow.
+    TypedStream &list(std::int64_t count) { return group("i").integer(1).group("@i").raw("\x85").integer(count); }
+    // `kind`: 1–2 RGB, 3–4 white, 5 CMYK, 6 catalogue…; components as one group of `types`.
+    TypedStream &entry(const QByteArray &key, char kind, const std::vector<double> &components, const char *types)
+    {
+        return group("@@").color(kind, components, types).string(key);
+    }
+    TypedStream &color(char kind, const std::vector<double> &components, const char *types)
+    {
+        object({"NSColor", "NSObject"}).group("c").raw(QByteArray(1, kind)).group(types);
+        for (std::size_t i = 0; i < components.size(); ++i)
+            real(components[i], types[i] == 'd');
+        return raw("\x86");
+    }
+    // Kind 6: catalogue and colour names, and a fallback colour.
+    TypedStream &catalogueColor(const QByteArray &catalog, const QByteArray &name)
+    {
+        object({"NSColor", "NSObject"}).group("c").raw("\x06").group("@@@").string(catalog).string(name);
+        return color(1, {1, 0, 0, 1}, "ffff").raw("\x86");
+    }
+    TypedStream &string(const QByteArray &text)
+    {
+        return object({"NSString", "NSObject"}).group("+").integer(text.size()).raw(text).raw("\x86");
+    }
+    TypedStream &group(const QByteArray &types) { return shared(types); }
+    // The object or class numbered `index`.
+    TypedStream &reference(int index) { return integer(std::int64_t(index) - 110); }
+    TypedStream &raw(const QByteArray &bytes)
+    {
+        _out.append(bytes);
+        return *this;
+    }
+    TypedStream &integer(std::int64_t v)
+    {
+        if (v >= -110 && v <= 127)
+            return raw(QByteArray(1, char(std::int8_t(v))));
+        if (v >= -32768 && v <= 32767)
+            return raw("\x81").fixed(std::int16_t(v));
+        return raw("\x82").fixed(std::int32_t(v));
+    }
+    operator QByteArray() const { return _out; }
+
+private:
+    // Whole numbers are written as integers.
+    TypedStream &real(double v, bool asDouble)
+    {
+        if (v == std::floor(v) && v >= -110 && v <= 127)
+            return integer(std::int64_t(v));
+        raw("\x83");
+        return asDouble ? fixed(v) : fixed(float(v));
+    }
+    TypedStream &object(std::initializer_list<const char *> classes)
+    {
+        raw("\x84");
+        ++_objects;
+        for (const char *name : classes) {
+            if (_classes.contains(name))
+                return reference(_classes.value(name));
+            raw("\x84").shared(name).integer(0);
+            _classes.insert(name, _objects++);
+        }
+        return raw("\x85");
+    }
+    TypedStream &shared(const QByteArray &text)
+    {
+        if (_strings.contains(text))
+            return reference(_strings.value(text));
+        _strings.insert(text, int(_strings.size()));
+        return raw("\x84").integer(text.size()).raw(text);
+    }
+    template <class T> TypedStream &fixed(T value)
+    {
+        char bytes[sizeof(T)];
+        std::memcpy(bytes, &value, sizeof(T));
+        if (_bigEndian)
+            std::reverse(bytes, bytes + sizeof(T));
+        return raw(QByteArray(bytes, sizeof(T)));
+    }
+
+    bool _bigEndian;
+    QByteArray _out;
+    QHash<QByteArray, int> _strings;
+    QHash<QByteArray, int> _classes;
+    int _objects = 0;
+};
 
 } // namespace clr
