@@ -10,7 +10,7 @@
 #include "VQClock.h"
 #include "VQPropertyList.h"
 #include "VQSwatchCore.h"
-#include "VQSynchronizationManager.h"
+#include "VQiCloudSynchronizationManager.h"
 
 #include <QDir>
 #include <QFile>
@@ -80,7 +80,7 @@ void BM_SyncPass(benchmark::State &state)
             other->writeToURL(file, nullptr, VQPlistFormat::Binary);
         }
     }
-    const QString own = VQSynchronizationManager::ownFilePath(folder);
+    const QString own = VQiCloudSynchronizationManager::ownFilePath(folder);
 
     for (auto _ : state) {
         state.PauseTiming();
@@ -89,7 +89,7 @@ void BM_SyncPass(benchmark::State &state)
         auto core = VQSwatchCore::openDetached(local, nullptr);
         state.ResumeTiming();
 
-        const VQSyncReport report = VQSynchronizationManager::synchronize(*core, folder, own);
+        const VQSyncReport report = VQiCloudSynchronizationManager::synchronize(*core, folder, own);
         core->save();
 
         state.PauseTiming();

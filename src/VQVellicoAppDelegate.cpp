@@ -5,7 +5,7 @@
 #include "VQLog.h"
 #include "VQSwatchCore.h"
 #include "VQSwatchDatabaseURL.h"
-#include "VQSynchronizationManager.h"
+#include "VQiCloudSynchronizationManager.h"
 #include "VQTermination.h"
 
 #include <QApplication>
@@ -67,7 +67,7 @@ void VQVellicoAppDelegate::innerInitialization()
     VQLog("Initializing preferences.");
 
     VQLog("Starting sync core.");
-    VQSynchronizationManager::sharedManager();
+    VQiCloudSynchronizationManager::sharedManager();
 
     installStatusItem();
 }

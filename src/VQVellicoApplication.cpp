@@ -12,7 +12,7 @@
 #include "VQModalUI.h"
 #include "VQNotificationCenter.h"
 #include "VQSwatchCore.h"
-#include "VQSynchronizationManager.h"
+#include "VQiCloudSynchronizationManager.h"
 #include "VQTermination.h"
 #include "VQWidgetModalUI.h"
 
@@ -107,7 +107,7 @@ VQVellicoApplication::~VQVellicoApplication()
     VQSetAfterCopyHandler(nullptr);
     // The core holds timers and observers: let it go while Qt is still here,
     // after the synchronisation that works on it.
-    VQSynchronizationManager::resetSharedManager();
+    VQiCloudSynchronizationManager::resetSharedManager();
     VQSwatchCore::takeSharedCore().reset();
     if (gSignalFDs[0] >= 0) {
         std::signal(SIGTERM, SIG_DFL);

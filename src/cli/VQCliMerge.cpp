@@ -6,7 +6,7 @@
 #include "VQFileCoordinator.h"
 #include "VQJson.h"
 #include "VQSwatchCore.h"
-#include "VQSynchronizationManager.h"
+#include "VQiCloudSynchronizationManager.h"
 
 #include <QFileInfo>
 
@@ -26,7 +26,7 @@ VQCommandResult VQCliMerge(const VQCliOptions &options)
     if (!VQFileCoordinator::readFile(remote, &bytes, &error))
         return VQCliFailure(QStringLiteral("Cannot read %1: %2").arg(remote, error));
     const std::optional<VQPlist> root = VQPlist::fromData(bytes);
-    if (const QString problem = VQSynchronizationManager::remoteLibraryProblem(root); !problem.isEmpty())
+    if (const QString problem = VQiCloudSynchronizationManager::remoteLibraryProblem(root); !problem.isEmpty())
         return VQCliFailure(QStringLiteral("%1: %2.").arg(remote, problem));
 
     std::unique_ptr<VQSwatchCore> core;

@@ -6,7 +6,7 @@
 #include "VQJson.h"
 #include "VQSwatchCore.h"
 #include "VQSwatchDatabaseURL.h"
-#include "VQSynchronizationManager.h"
+#include "VQiCloudSynchronizationManager.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -21,7 +21,7 @@ VQCommandResult VQCliSync(const VQCliOptions &options)
     const QString folder = VQCliAbsolutePath(options.value("folder"));
     if (!QFileInfo(folder).isDir())
         return VQCliFailure(QStringLiteral("No folder at %1.").arg(folder));
-    const QString ownFile = VQSynchronizationManager::ownFilePath(folder);
+    const QString ownFile = VQiCloudSynchronizationManager::ownFilePath(folder);
     if (ownFile.isEmpty())
         return VQCliFailure(QStringLiteral("This computer has no identity to name its file after; set VELLICO_MACHINE_ID."));
 
@@ -31,7 +31,7 @@ VQCommandResult VQCliSync(const VQCliOptions &options)
     if (!core)
         return VQCliFailure(error);
 
-    const VQSyncReport report = VQSynchronizationManager::synchronize(*core, folder, ownFile);
+    const VQSyncReport report = VQiCloudSynchronizationManager::synchronize(*core, folder, ownFile);
     if (!report.wroteOwnFile)
         return VQCliFailure(QStringLiteral("Couldn't write %1: %2").arg(ownFile, report.writeError));
     if (!core->save())

@@ -495,7 +495,7 @@ def case_sync_at_launch_and_quit(session):
     folder = os.path.join(session.home, "Shared")
     os.makedirs(folder)
     write_library(session.library_path())
-    session.write_settings(RZLoggingEnabled="true", VQSynchronizeLibrary="true", VQSyncFolderPath=folder)
+    session.write_settings(RZLoggingEnabled="true", VQSynchronizeWithiCloud="true", VQSyncFolderPath=folder)
     laptop_library = os.path.join(session.home, "laptop.vlb")
     write_laptop_library(laptop_library, ["Laptop one"])
     laptop_sync(session, laptop_library, folder)
@@ -528,7 +528,7 @@ def case_sync_at_launch_and_quit(session):
     with open(session.log_path()) as log:
         text = log.read()
     order = ["Creating swatch core.", "Core successfully created (", "Initializing preferences.",
-             "Starting sync core.", "Syncing with shared folder files.", "Received signal 15, quitting."]
+             "Starting sync core.", "Syncing with iCloud files.", "Received signal 15, quitting."]
     positions = [text.find(line) for line in order]
     if -1 in positions or positions != sorted(positions):
         raise Failure(f"the log does not hold {order} in order:\n{text}")

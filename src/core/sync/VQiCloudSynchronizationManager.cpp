@@ -1,4 +1,4 @@
-#include "VQSynchronizationManager.h"
+#include "VQiCloudSynchronizationManager.h"
 
 #include "VQApplicationSetup.h"
 #include "VQFileCoordinator.h"
@@ -20,7 +20,7 @@
 #include <unistd.h>
 
 namespace {
-std::unique_ptr<VQSynchronizationManager> gSharedManager;
+std::unique_ptr<VQiCloudSynchronizationManager> gSharedManager;
 
 QString loginName()
 {
@@ -33,7 +33,7 @@ QString loginName()
 
 bool syncEnabled()
 {
-    return VQUserDefaults::standard().boolForKey(QString::fromLatin1(VQSynchronizeLibraryDefaultsKey));
+    return VQUserDefaults::standard().boolForKey(QString::fromLatin1(VQSynchronizeWithiCloudDefaultsKey));
 }
 
 QString canonical(const QString &path)
@@ -70,7 +70,7 @@ RemoteCopy readRemoteCopy(const QString &path)
     }
     // Parsed after the lock is let go: a writer waits only for the copy.
     copy.root = VQPlist::fromData(bytes);
-    copy.problem = VQSynchronizationManager::remoteLibraryProblem(copy.root);
+    copy.problem = VQiCloudSynchronizationManager::remoteLibraryProblem(copy.root);
     if (!copy.problem.isEmpty()) {
         VQLog(QStringLiteral("Skipping %1: %2.").arg(path, copy.problem));
         copy.root.reset();
@@ -79,7 +79,7 @@ RemoteCopy readRemoteCopy(const QString &path)
 }
 } // namespace
 
-QString VQSynchronizationManager::remoteLibraryProblem(const std::optional<VQPlist> &root)
+QString VQiCloudSynchronizationManager::remoteLibraryProblem(const std::optional<VQPlist> &root)
 {
     if (!root || !root->node().isDictionary())
         return QStringLiteral("not a library (unreadable, or not yet completely written)");
@@ -90,50 +90,50 @@ QString VQSynchronizationManager::remoteLibraryProblem(const std::optional<VQPli
     return {};
 }
 
-VQSynchronizationManager *VQSynchronizationManager::sharedManager()
+VQiCloudSynchronizationManager *VQiCloudSynchronizationManager::sharedManager()
 {
     if (!gSharedManager) {
         if (!VQApplicationSetup::sharedSetup().synchronizationAllowed()) {
             VQLog(QStringLiteral("Synchronisation is not allowed in this program."));
             return nullptr;
         }
-        gSharedManager = std::make_unique<VQSynchronizationManager>();
+        gSharedManager = std::make_unique<VQiCloudSynchronizationManager>();
     }
     return gSharedManager.get();
 }
 
-void VQSynchronizationManager::resetSharedManager() { gSharedManager.reset(); }
+void VQiCloudSynchronizationManager::resetSharedManager() { gSharedManager.reset(); }
 
-VQSynchronizationManager::VQSynchronizationManager()
+VQiCloudSynchronizationManager::VQiCloudSynchronizationManager()
 {
     {
         std::lock_guard lock(_lock);
         reloadFromPreferences();
     }
     auto &center = VQNotificationCenter::defaultCenter();
-    const auto observe = [&](const char *name, void (VQSynchronizationManager::*method)()) {
+    const auto observe = [&](const char *name, void (VQiCloudSynchronizationManager::*method)()) {
         _observers.emplace_back(
             center.addObserver(QString::fromLatin1(name), nullptr, [this, method](const VQNotification &) {
                 (this->*method)();
             }));
     };
-    observe(VQVellicoCoreDidSaveNotification, &VQSynchronizationManager::sync);
-    observe(VQApplicationDidFinishLaunchingNotification, &VQSynchronizationManager::sync);
-    observe(VQApplicationWillTerminateNotification, &VQSynchronizationManager::syncThread);
+    observe(VQVellicoCoreDidSaveNotification, &VQiCloudSynchronizationManager::sync);
+    observe(VQApplicationDidFinishLaunchingNotification, &VQiCloudSynchronizationManager::sync);
+    observe(VQApplicationWillTerminateNotification, &VQiCloudSynchronizationManager::syncThread);
 }
 
-VQSynchronizationManager::~VQSynchronizationManager() = default;
+VQiCloudSynchronizationManager::~VQiCloudSynchronizationManager() = default;
 
-void VQSynchronizationManager::reloadFromPreferences()
+void VQiCloudSynchronizationManager::reloadFromPreferences()
 {
     // No worker thread is ever started, so switching off has nothing to cancel.
     if (syncEnabled())
         syncThread();
 }
 
-void VQSynchronizationManager::sync() { syncThread(); }
+void VQiCloudSynchronizationManager::sync() { syncThread(); }
 
-QString VQSynchronizationManager::syncFolderPath()
+QString VQiCloudSynchronizationManager::syncFolderPath()
 {
     const QString folder = VQUserDefaults::standard().stringForKey(QString::fromLatin1(VQSyncFolderPathDefaultsKey));
     if (folder.trimmed().isEmpty())
@@ -141,7 +141,7 @@ QString VQSynchronizationManager::syncFolderPath()
     return QDir::cleanPath(QDir(QDir::homePath()).absoluteFilePath(folder));
 }
 
-QString VQSynchronizationManager::ownFilePath(const QString &folder)
+QString VQiCloudSynchronizationManager::ownFilePath(const QString &folder)
 {
     if (folder.isEmpty())
         return {};
@@ -151,13 +151,13 @@ QString VQSynchronizationManager::ownFilePath(const QString &folder)
     return QDir(folder).filePath(loginName() + VQString::MD5Digest(identity) + QStringLiteral(".vlb"));
 }
 
-bool VQSynchronizationManager::isLibraryFileName(const QString &fileName)
+bool VQiCloudSynchronizationManager::isLibraryFileName(const QString &fileName)
 {
     return fileName.endsWith(QLatin1String(".vlb")) && fileName.size() > 4 && !fileName.startsWith(QLatin1Char('.')) &&
            !fileName.startsWith(QLatin1Char('~'));
 }
 
-VQSyncReport VQSynchronizationManager::synchronize(VQSwatchCore &core, const QString &folder, const QString &ownFile)
+VQSyncReport VQiCloudSynchronizationManager::synchronize(VQSwatchCore &core, const QString &folder, const QString &ownFile)
 {
     VQSyncReport report;
     report.ownFile = ownFile;
@@ -211,7 +211,7 @@ VQSyncReport VQSynchronizationManager::synchronize(VQSwatchCore &core, const QSt
 
     if (ownFile.isEmpty()) {
         report.writeError = QStringLiteral("this computer has no identity to name its file after");
-        VQLog(QStringLiteral("Couldn't write DB to the shared folder - error ") + report.writeError);
+        VQLog(QStringLiteral("Couldn't write DB to iCloud - error ") + report.writeError);
         return report;
     }
     QString error;
@@ -226,12 +226,12 @@ VQSyncReport VQSynchronizationManager::synchronize(VQSwatchCore &core, const QSt
         &error);
     if (!report.wroteOwnFile) {
         report.writeError = error;
-        VQLog(QStringLiteral("Couldn't write DB to the shared folder - error ") + error);
+        VQLog(QStringLiteral("Couldn't write DB to iCloud - error ") + error);
     }
     return report;
 }
 
-void VQSynchronizationManager::syncThread()
+void VQiCloudSynchronizationManager::syncThread()
 {
     if (!syncEnabled() || _isSyncing)
         return;
@@ -245,7 +245,7 @@ void VQSynchronizationManager::syncThread()
     } idle{_isSyncing};
 
     if (VQSwatchCore *core = VQSwatchCore::sharedCore()) {
-        VQLog(QStringLiteral("Syncing with shared folder files."));
+        VQLog(QStringLiteral("Syncing with iCloud files."));
         const QString folder = syncFolderPath();
         if (folder.isEmpty()) {
             VQLog(QStringLiteral("NULL URL for mobile documents."));

@@ -8,7 +8,7 @@
 #include "VQLog.h"
 #include "VQStringExtensions.h"
 #include "VQSwatchCore.h"
-#include "VQSynchronizationManager.h"
+#include "VQiCloudSynchronizationManager.h"
 #include "VQUserDefaults.h"
 
 #include <QDir>
@@ -62,7 +62,7 @@ protected:
     }
     void TearDown() override
     {
-        VQSynchronizationManager::resetSharedManager();
+        VQiCloudSynchronizationManager::resetSharedManager();
         VQDebugLog::setSink(nullptr);
         qunsetenv(VQHardwareInfo::overrideVariable);
         VQLibraryTest::TearDown();
@@ -70,7 +70,7 @@ protected:
 
     void configure(bool enabled, const QString &folder)
     {
-        VQUserDefaults::standard().setBool(VQSynchronizeLibraryDefaultsKey, enabled);
+        VQUserDefaults::standard().setBool(VQSynchronizeWithiCloudDefaultsKey, enabled);
         VQUserDefaults::standard().setString(VQSyncFolderPathDefaultsKey, folder);
     }
     // A shared core without timer or observers, so that only the manager acts.
@@ -79,7 +79,7 @@ protected:
         VQSwatchCore::setSharedCore(VQSwatchCore::openDetached(_library, nullptr));
         return *VQSwatchCore::sharedCore();
     }
-    QString ownFile() const { return VQSynchronizationManager::ownFilePath(_folder); }
+    QString ownFile() const { return VQiCloudSynchronizationManager::ownFilePath(_folder); }
     QString inFolder(const QString &name) const { return QDir(_folder).filePath(name); }
     void put(const QString &name, const QByteArray &bytes)
     {
@@ -90,7 +90,7 @@ protected:
     int passes() const
     {
         return int(std::count_if(gLog.begin(), gLog.end(), [](const QString &line) {
-            return line.endsWith("Syncing with shared folder files.");
+            return line.endsWith("Syncing with iCloud files.");
         }));
     }
 
@@ -146,7 +146,7 @@ TEST_P(PassRules, MergesOnlyOtherComputersLibrariesAndWritesOnlyWhenItMay)
     configure(row.enabled, row.folder ? path(row.folder) : QString());
     VQSwatchCore &core = shareCore();
     core.smudge(); // a library with unsaved changes: any save would show
-    VQSynchronizationManager manager;
+    VQiCloudSynchronizationManager manager;
 
     EXPECT_EQ(VQCollectionTitles(&core), row.titlesAfter);
     if (row.passes) {
@@ -206,7 +206,7 @@ TEST_F(SyncTest, OwnFileIsNamedAfterTheUserAndTheComputerAndNeedsAnIdentity)
     info.setIdentityFiles({});
     info.setHostNameOverride(" ");
     put("laptop.vlb", libraryWith({"Laptop"}, 300).toXML());
-    const VQSyncReport report = VQSynchronizationManager::synchronize(shareCore(), _folder, ownFile());
+    const VQSyncReport report = VQiCloudSynchronizationManager::synchronize(shareCore(), _folder, ownFile());
     info.setIdentityFiles(files);
     info.setHostNameOverride(QString());
 
@@ -223,7 +223,7 @@ TEST_F(SyncTest, PassesRunOnTheirNotificationsAndNeverInsideAnother)
 
     // During the merge, ask for more passes the ways the program would.
     bool nestedSawSyncing = false;
-    VQSynchronizationManager *current = nullptr;
+    VQiCloudSynchronizationManager *current = nullptr;
     VQObserverToken nested(VQNotificationCenter::defaultCenter().addObserver(
         VQSwatchCoreDidFinishSynchronizationNotification, nullptr, [&](const VQNotification &) {
             if (!current)
@@ -233,7 +233,7 @@ TEST_F(SyncTest, PassesRunOnTheirNotificationsAndNeverInsideAnother)
             VQNotificationCenter::defaultCenter().post(VQApplicationDidFinishLaunchingNotification);
         }));
 
-    VQSynchronizationManager manager; // a pass at creation; its save posts the save notification
+    VQiCloudSynchronizationManager manager; // a pass at creation; its save posts the save notification
     current = &manager;
     EXPECT_EQ(passes(), 1);
     for (const auto &[notification, passesAfter] : std::initializer_list<std::pair<const char *, int>>{

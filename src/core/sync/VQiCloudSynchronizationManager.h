@@ -27,8 +27,10 @@
 
 class VQSwatchCore;
 
-// Whether passes run at all (boolean, false when absent).
-inline constexpr const char *VQSynchronizeLibraryDefaultsKey = "VQSynchronizeLibrary";
+// Whether passes run at all (boolean, false when absent). The key and the class
+// keep the names they have everywhere else in the program's settings and logs;
+// the "cloud" is whatever folder the user's sync tool keeps alike.
+inline constexpr const char *VQSynchronizeWithiCloudDefaultsKey = "VQSynchronizeWithiCloud";
 // The shared folder, an absolute path; no folder, no synchronisation.
 inline constexpr const char *VQSyncFolderPathDefaultsKey = "VQSyncFolderPath";
 
@@ -41,19 +43,19 @@ struct VQSyncReport {
     QString writeError;                           // why the own file was not written
 };
 
-class VQSynchronizationManager {
+class VQiCloudSynchronizationManager {
 public:
     // Created on first access; null when the application set-up forbids synchronisation.
-    static VQSynchronizationManager *sharedManager();
+    static VQiCloudSynchronizationManager *sharedManager();
     // Ends the shared manager's life (tests, and the end of the program).
     static void resetSharedManager();
 
     // Observes the save, launch and termination notifications and runs a first
     // pass when synchronisation is on.
-    VQSynchronizationManager();
-    ~VQSynchronizationManager();
-    VQSynchronizationManager(const VQSynchronizationManager &) = delete;
-    VQSynchronizationManager &operator=(const VQSynchronizationManager &) = delete;
+    VQiCloudSynchronizationManager();
+    ~VQiCloudSynchronizationManager();
+    VQiCloudSynchronizationManager(const VQiCloudSynchronizationManager &) = delete;
+    VQiCloudSynchronizationManager &operator=(const VQiCloudSynchronizationManager &) = delete;
 
     // One pass over the shared core, now, unless synchronisation is off or a pass runs.
     void sync();
