@@ -973,13 +973,15 @@ std::optional<VQColorList> VQReadColorList(const QByteArray &data, QString *erro
     return std::nullopt;
 }
 
+QString VQColorListFilePath(const QString &path)
+{
+    const QFileInfo info(QDir::cleanPath(path));
+    return info.isDir() ? info.absoluteFilePath() + QLatin1Char('/') + info.fileName() : path;
+}
+
 std::optional<VQColorList> VQReadColorListFile(const QString &path, QString *error)
 {
-    QString filePath = path;
-    const QFileInfo info(QDir::cleanPath(path));
-    if (info.isDir())
-        filePath = info.absoluteFilePath() + QLatin1Char('/') + info.fileName();
-    QFile file(filePath);
+    QFile file(VQColorListFilePath(path));
     if (!file.open(QIODevice::ReadOnly)) {
         setError(error, file.errorString());
         return std::nullopt;

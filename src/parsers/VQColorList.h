@@ -33,3 +33,6 @@ std::optional<VQColorList> VQReadColorList(const QByteArray &data, QString *erro
 
 // Reads a .clr path; a folder X.clr (a list saved as a package) reads X.clr/X.clr.
 std::optional<VQColorList> VQReadColorListFile(const QString &path, QString *error = nullptr);
+// The file a colour list is read from: `path` itself, or for a list saved as a
+// folder X.clr, the file X.clr inside it.
+QString VQColorListFilePath(const QString &path);

@@ -135,15 +135,6 @@ bool VQImportCommands::importACO(VQSwatchCore *core)
     return importColorsFromFile(makeParser<VQACOParser>, {QStringLiteral("aco")}, core);
 }
 
-QString VQImportCommands::colorListFilePath(const QString &path)
-{
-    if (!VQFileURL::isDirectory(path))
-        return path;
-    const QString inside = QDir(path).filePath(QFileInfo(path).fileName());
-    VQLog(QStringLiteral("Changing filePath to ") + inside);
-    return inside;
-}
-
 bool VQImportCommands::importCLR(VQSwatchCore *core)
 {
     if (!core)
@@ -151,7 +142,9 @@ bool VQImportCommands::importCLR(VQSwatchCore *core)
     const std::optional<QString> chosen = VQModalUI::shared().runOpenPanel(openPanel({QStringLiteral("clr")}));
     if (!chosen)
         return false;
-    const QString path = colorListFilePath(*chosen);
+    const QString path = VQColorListFilePath(*chosen);
+    if (path != *chosen)
+        VQLog(QStringLiteral("Changing filePath to ") + path);
     VQLog(QStringLiteral("Will be importing from file ") + path);
 
     const std::optional<VQColorList> list = VQReadColorListFile(path);

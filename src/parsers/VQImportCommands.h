@@ -35,7 +35,4 @@ public:
     static bool importACO(VQSwatchCore *core = nullptr);
     // A colour list; asks for the new collection's name, offering the file's.
     static bool importCLR(VQSwatchCore *core = nullptr);
-
-    // A colour list saved as a package (a folder X.clr) keeps its list in X.clr/X.clr.
-    static QString colorListFilePath(const QString &path);
 };
