@@ -49,13 +49,6 @@ protected:
         qunsetenv(VQHardwareInfo::overrideVariable);
         VQLibraryTest::TearDown();
     }
-    QString write(const QString &name, const QByteArray &bytes)
-    {
-        QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
     // Every file under the home with a digest of its contents. Empty lock files
     // may appear beside what was read: they are how readers take turns.
     QString snapshot() const

@@ -19,13 +19,6 @@ protected:
         core().addCollection(VQSwatchCollection::create(QStringLiteral("Mine")));
     }
     static VQSwatchCore &core() { return *VQSwatchCore::sharedCore(); }
-    QString write(const QString &name, const QByteArray &bytes)
-    {
-        QFile out(path(name));
-        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(bytes);
-        return out.fileName();
-    }
     // The collections after "Mine".
     QString added() const
     {

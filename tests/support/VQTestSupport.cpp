@@ -55,6 +55,14 @@ void VQLibraryTest::setTime(double seconds)
     VQClock::setFixedTime(seconds);
 }
 
+QString VQLibraryTest::write(const QString &relative, const QByteArray &bytes) const
+{
+    QFile file(path(relative));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return file.fileName();
+}
+
 int VQRunPython(const QString &script, const QStringList &args, QString *output)
 {
     QProcess python;

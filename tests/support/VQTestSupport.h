@@ -21,6 +21,8 @@ protected:
 
     // Paths inside the private home.
     QString path(const QString &relative) const;
+    // Writes `bytes` to a file inside the private home; returns its path.
+    QString write(const QString &relative, const QByteArray &bytes) const;
     // Moves the fixed clock.
     void setTime(double seconds);
     double time() const { return _time; }
