@@ -56,10 +56,10 @@ void VQDebugLog::write(const QString &message, const char *method, const char *f
                                   QString::fromUtf8(method), QFileInfo(QString::fromUtf8(file)).fileName())
                              .arg(line)
                              .arg(message);
+    // Worker threads log too: one line at a time reaches the sink and the file.
+    QMutexLocker locker(&gFileMutex);
     if (Sink sink = gSink.load())
         sink(text);
-
-    QMutexLocker locker(&gFileMutex);
     std::fprintf(stderr, "%s\n", text.toUtf8().constData());
     const QString path = logFilePath();
     QDir().mkpath(QFileInfo(path).absolutePath());

@@ -17,7 +17,8 @@ public:
 
     static void write(const QString &message, const char *method, const char *file, int line);
 
-    // Test hook: every written line is also handed to this sink (nullptr to remove).
+    // Test hook: every written line is also handed to this sink (nullptr to remove),
+    // one line at a time whichever thread logs it.
     using Sink = void (*)(const QString &line);
     static void setSink(Sink sink);
 };
