@@ -6,9 +6,9 @@
 // collections and colours with the local one, has newer versions of some and
 // adds its own, so that every rule of the merge is exercised.
 
-#include "VQClock.h"
-#include "VQPropertyList.h"
-#include "VQSwatchCore.h"
+#include "vqcore/VQClock.h"
+#include "vqcore/VQPropertyList.h"
+#include "core/VQSwatchCore.h"
 
 #include <QDir>
 #include <QFile>

@@ -7,10 +7,10 @@
 // Every other computer shares half of its collections with the local library
 // (with newer versions of some colours and a deleted one) and has 50 of its own.
 
-#include "VQClock.h"
-#include "VQPropertyList.h"
-#include "VQSwatchCore.h"
-#include "VQiCloudSynchronizationManager.h"
+#include "vqcore/VQClock.h"
+#include "vqcore/VQPropertyList.h"
+#include "core/VQSwatchCore.h"
+#include "core/sync/VQiCloudSynchronizationManager.h"
 
 #include <QDir>
 #include <QFile>

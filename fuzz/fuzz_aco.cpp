@@ -1,7 +1,7 @@
 // The ACO parser on arbitrary bytes: it must return, read nothing outside the
 // data, and never make more colours than the data has records for.
 
-#include "VQACOParser.h"
+#include "parsers/VQACOParser.h"
 
 #include <QByteArray>
 

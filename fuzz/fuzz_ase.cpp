@@ -1,7 +1,7 @@
 // The ASE parser on arbitrary bytes: it must return, read nothing outside the
 // data, and make only colours whose components are finite.
 
-#include "VQASEParser.h"
+#include "parsers/VQASEParser.h"
 
 #include <QByteArray>
 

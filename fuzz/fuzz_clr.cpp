@@ -1,7 +1,7 @@
 // The colour-list reader on arbitrary bytes. Whatever it returns must hold
 // what the importer relies on: unique keys and finite components.
 
-#include "VQColorList.h"
+#include "parsers/VQColorList.h"
 
 #include <QByteArray>
 #include <QSet>

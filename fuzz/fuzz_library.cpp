@@ -2,9 +2,9 @@
 // out, read that back, and merge the input into the core as a remote copy.
 // Whatever we managed to read must survive our own write unchanged in shape.
 
-#include "VQModalUI.h"
-#include "VQPlistWriter.h"
-#include "VQSwatchCore.h"
+#include "vqcore/VQModalUI.h"
+#include "vqcore/VQPlistWriter.h"
+#include "core/VQSwatchCore.h"
 
 #include <QByteArray>
 

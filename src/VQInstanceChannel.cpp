@@ -1,6 +1,6 @@
 #include "VQInstanceChannel.h"
 
-#include "VQLog.h"
+#include "vqcore/VQLog.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

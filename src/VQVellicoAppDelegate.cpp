@@ -1,12 +1,12 @@
 #include "VQVellicoAppDelegate.h"
 
-#include "VQImportCommands.h"
-#include "VQLocalizedString.h"
-#include "VQLog.h"
-#include "VQSwatchCore.h"
-#include "VQSwatchDatabaseURL.h"
-#include "VQiCloudSynchronizationManager.h"
-#include "VQTermination.h"
+#include "parsers/VQImportCommands.h"
+#include "vqcore/VQLocalizedString.h"
+#include "vqcore/VQLog.h"
+#include "core/VQSwatchCore.h"
+#include "core/VQSwatchDatabaseURL.h"
+#include "core/sync/VQiCloudSynchronizationManager.h"
+#include "vqcore/VQTermination.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -2,19 +2,19 @@
 
 #include "VQVellicoAppDelegate.h"
 
-#include "VQColor.h"
-#include "VQCopyTemplate.h"
+#include "core/VQColor.h"
+#include "core/VQCopyTemplate.h"
 #include "VQInstanceChannel.h"
-#include "VQPasteboard.h"
-#include "VQUserDefaults.h"
+#include "core/VQPasteboard.h"
+#include "vqcore/VQUserDefaults.h"
 
-#include "VQLog.h"
-#include "VQModalUI.h"
-#include "VQNotificationCenter.h"
-#include "VQSwatchCore.h"
-#include "VQiCloudSynchronizationManager.h"
-#include "VQTermination.h"
-#include "VQWidgetModalUI.h"
+#include "vqcore/VQLog.h"
+#include "vqcore/VQModalUI.h"
+#include "vqcore/VQNotificationCenter.h"
+#include "core/VQSwatchCore.h"
+#include "core/sync/VQiCloudSynchronizationManager.h"
+#include "vqcore/VQTermination.h"
+#include "vqcore/ui/VQWidgetModalUI.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

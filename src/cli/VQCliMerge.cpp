@@ -1,12 +1,12 @@
 // vellico-cli merge LOCAL REMOTE [--json]: folds the library REMOTE into the
 // library LOCAL by the rules of synchronisation and saves LOCAL atomically.
 
-#include "VQCommandLine_p.h"
+#include "cli/VQCommandLine_p.h"
 
-#include "VQFileCoordinator.h"
-#include "VQJson.h"
-#include "VQSwatchCore.h"
-#include "VQiCloudSynchronizationManager.h"
+#include "core/sync/VQFileCoordinator.h"
+#include "cli/VQJson.h"
+#include "core/VQSwatchCore.h"
+#include "core/sync/VQiCloudSynchronizationManager.h"
 
 #include <QFileInfo>
 

@@ -1,12 +1,12 @@
 // vellico-cli sync --folder DIR [--library PATH] [--json]: one synchronisation
 // pass without the desktop, as the program runs it, for this computer.
 
-#include "VQCommandLine_p.h"
+#include "cli/VQCommandLine_p.h"
 
-#include "VQJson.h"
-#include "VQSwatchCore.h"
-#include "VQSwatchDatabaseURL.h"
-#include "VQiCloudSynchronizationManager.h"
+#include "cli/VQJson.h"
+#include "core/VQSwatchCore.h"
+#include "core/VQSwatchDatabaseURL.h"
+#include "core/sync/VQiCloudSynchronizationManager.h"
 
 #include <QFileInfo>
 #include <QJsonArray>

@@ -1,10 +1,10 @@
 // vellico-cli parse TEXT / format TEXT --template N: colour text in and out,
 // exactly as the desktop program reads a pasted colour and writes a copied one.
-#include "VQCommandLine_p.h"
+#include "cli/VQCommandLine_p.h"
 
-#include "VQColor.h"
-#include "VQCopyTemplate.h"
-#include "VQJson.h"
+#include "core/VQColor.h"
+#include "core/VQCopyTemplate.h"
+#include "cli/VQJson.h"
 
 #include <QJsonObject>
 #include <QLocale>

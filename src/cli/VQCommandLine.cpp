@@ -1,8 +1,8 @@
-#include "VQCommandLine_p.h"
+#include "cli/VQCommandLine_p.h"
 
-#include "VQJson.h"
-#include "VQSwatchCore.h"
-#include "VQSwatchDatabaseURL.h"
+#include "cli/VQJson.h"
+#include "core/VQSwatchCore.h"
+#include "core/VQSwatchDatabaseURL.h"
 
 #include <QDir>
 

@@ -1,8 +1,8 @@
 #pragma once
 // Shared by vellico-cli's command files: the parsed arguments and the result helpers.
 
-#include "VQCommandLine.h"
-#include "VQSwatchCollection.h"
+#include "cli/VQCommandLine.h"
+#include "core/VQSwatchCollection.h"
 
 #include <QHash>
 #include <QSet>

@@ -5,11 +5,11 @@
 // is made when it does not exist yet, and the file is replaced atomically; a
 // running program folds the change in at its next save.
 
-#include "VQCommandLine_p.h"
+#include "cli/VQCommandLine_p.h"
 
-#include "VQImportCommands.h"
-#include "VQJson.h"
-#include "VQSwatchCore.h"
+#include "parsers/VQImportCommands.h"
+#include "cli/VQJson.h"
+#include "core/VQSwatchCore.h"
 
 #include <QFileInfo>
 #include <QJsonArray>

@@ -1,4 +1,4 @@
-#include "VQJson.h"
+#include "cli/VQJson.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -4,7 +4,7 @@
 //   collection: {"title":…,"created":N,"modified":N,"colors":[…],"removedIDs":[…]}
 //   library:    {"version":"0.3","collections":[…],"removedCollectionIDs":[…]}
 
-#include "VQSwatchCore.h"
+#include "core/VQSwatchCore.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

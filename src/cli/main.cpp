@@ -1,6 +1,6 @@
 // vellico-cli: the library without the desktop, for scripts and servers.
 
-#include "VQCommandLine.h"
+#include "cli/VQCommandLine.h"
 
 #include <QCoreApplication>
 

@@ -1,9 +1,9 @@
-#include "VQColor.h"
+#include "core/VQColor.h"
 
-#include "VQPlistWriter.h"
+#include "vqcore/VQPlistWriter.h"
 
-#include "VQClock.h"
-#include "VQException.h"
+#include "vqcore/VQClock.h"
+#include "vqcore/VQException.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -5,7 +5,7 @@
 // colour space never change after construction; name, identifier and date do.
 // Colours are shared by reference (VQColorRef).
 
-#include "VQPropertyList.h"
+#include "vqcore/VQPropertyList.h"
 
 class VQPlistSink;
 

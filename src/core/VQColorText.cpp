@@ -1,10 +1,10 @@
 // Colour text: hexadecimal values, basic HTML colour names and CSS functions.
-#include "VQColor.h"
-#include "VQColorText.h"
+#include "core/VQColor.h"
+#include "core/VQColorText.h"
 
-#include "VQLocalizedString.h"
-#include "VQRegex.h"
-#include "VQStringExtensions.h"
+#include "vqcore/VQLocalizedString.h"
+#include "vqcore/VQRegex.h"
+#include "vqcore/VQStringExtensions.h"
 
 #include <QTextBoundaryFinder>
 

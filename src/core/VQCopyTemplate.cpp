@@ -1,7 +1,7 @@
-#include "VQCopyTemplate.h"
+#include "core/VQCopyTemplate.h"
 
-#include "VQPasteboard.h"
-#include "VQUserDefaults.h"
+#include "core/VQPasteboard.h"
+#include "vqcore/VQUserDefaults.h"
 
 #include <charconv>
 #include <climits>

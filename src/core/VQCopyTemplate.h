@@ -1,7 +1,7 @@
 #pragma once
 // The eleven code formats a colour is copied in, and the copy itself.
 
-#include "VQColor.h"
+#include "core/VQColor.h"
 
 #include <QString>
 

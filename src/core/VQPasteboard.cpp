@@ -1,4 +1,4 @@
-#include "VQPasteboard.h"
+#include "core/VQPasteboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

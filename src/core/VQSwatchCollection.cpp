@@ -1,11 +1,11 @@
-#include "VQSwatchCollection.h"
+#include "core/VQSwatchCollection.h"
 
-#include "VQClock.h"
-#include "VQNotificationCenter.h"
-#include "VQPlistWriter.h"
-#include "VQSwatchCore.h"
+#include "vqcore/VQClock.h"
+#include "vqcore/VQNotificationCenter.h"
+#include "vqcore/VQPlistWriter.h"
+#include "core/VQSwatchCore.h"
 
-#include "VQOccurrencePairing_p.h"
+#include "core/VQOccurrencePairing_p.h"
 
 VQSwatchCollectionRef VQSwatchCollection::create(const QString &title, std::vector<VQColorRef> colors)
 {

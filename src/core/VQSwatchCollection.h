@@ -3,8 +3,8 @@
 // library looks collections up by it and merging pairs copies by it. The list
 // and the colour tombstones change only under the collection's own lock.
 
-#include "VQColor.h"
-#include "VQPropertyList.h"
+#include "core/VQColor.h"
+#include "vqcore/VQPropertyList.h"
 
 #include <QString>
 

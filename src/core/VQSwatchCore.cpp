@@ -1,16 +1,16 @@
-#include "VQSwatchCore.h"
+#include "core/VQSwatchCore.h"
 
-#include "VQFileCoordinator.h"
+#include "core/sync/VQFileCoordinator.h"
 
-#include "VQAppScopeBookmarksManager.h"
-#include "VQClock.h"
-#include "VQContainerExtensions.h"
-#include "VQLocalizedString.h"
-#include "VQLog.h"
-#include "VQModalUI.h"
-#include "VQPlistWriter.h"
-#include "VQTermination.h"
-#include "VQUserDefaults.h"
+#include "vqcore/VQAppScopeBookmarksManager.h"
+#include "vqcore/VQClock.h"
+#include "vqcore/VQContainerExtensions.h"
+#include "vqcore/VQLocalizedString.h"
+#include "vqcore/VQLog.h"
+#include "vqcore/VQModalUI.h"
+#include "vqcore/VQPlistWriter.h"
+#include "vqcore/VQTermination.h"
+#include "vqcore/VQUserDefaults.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -8,11 +8,11 @@
 //   "contents"                [collection dictionaries]
 //   "RZRemovedCollectionIDs"  [creation dates of deleted collections]
 
-#include "VQColor.h"
-#include "VQFileURL.h"
-#include "VQNotificationCenter.h"
-#include "VQPlistWriter.h"
-#include "VQSwatchCollection.h"
+#include "core/VQColor.h"
+#include "vqcore/VQFileURL.h"
+#include "vqcore/VQNotificationCenter.h"
+#include "vqcore/VQPlistWriter.h"
+#include "core/VQSwatchCollection.h"
 
 #include <QString>
 

@@ -1,10 +1,10 @@
 // Folding another copy of the library into this one.
 
-#include "VQSwatchCore.h"
+#include "core/VQSwatchCore.h"
 
-#include "VQLog.h"
+#include "vqcore/VQLog.h"
 
-#include "VQOccurrencePairing_p.h"
+#include "core/VQOccurrencePairing_p.h"
 
 void VQSwatchCore::mergeWithRemoteCoreAtURL(const QString &path)
 {

@@ -1,14 +1,14 @@
-#include "VQSwatchDatabaseURL.h"
+#include "core/VQSwatchDatabaseURL.h"
 
-#include "VQAppScopeBookmarksManager.h"
-#include "VQFileURL.h"
-#include "VQLocalizedString.h"
-#include "VQLog.h"
-#include "VQModalUI.h"
-#include "VQPropertyList.h"
-#include "VQSwatchCore.h"
-#include "VQTermination.h"
-#include "VQUserDefaults.h"
+#include "vqcore/VQAppScopeBookmarksManager.h"
+#include "vqcore/VQFileURL.h"
+#include "vqcore/VQLocalizedString.h"
+#include "vqcore/VQLog.h"
+#include "vqcore/VQModalUI.h"
+#include "vqcore/VQPropertyList.h"
+#include "core/VQSwatchCore.h"
+#include "vqcore/VQTermination.h"
+#include "vqcore/VQUserDefaults.h"
 
 #include <QDir>
 #include <QMutex>

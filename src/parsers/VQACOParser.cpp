@@ -1,9 +1,9 @@
-#include "VQACOParser.h"
+#include "parsers/VQACOParser.h"
 
-#include "VQClock.h"
-#include "VQLabColor.h"
-#include "VQLocalizedString.h"
-#include "VQLog.h"
+#include "vqcore/VQClock.h"
+#include "parsers/VQLabColor.h"
+#include "vqcore/VQLocalizedString.h"
+#include "vqcore/VQLog.h"
 
 #include <algorithm>
 

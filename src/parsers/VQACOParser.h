@@ -19,7 +19,7 @@
 // Colour-book references (3–6, 10) and anything else carry no colour we can
 // compute; those records are left out.
 
-#include "VQParser.h"
+#include "parsers/VQParser.h"
 
 class VQACOParser : public VQParser {
 public:

@@ -1,8 +1,8 @@
-#include "VQASEParser.h"
+#include "parsers/VQASEParser.h"
 
-#include "VQLabColor.h"
-#include "VQLocalizedString.h"
-#include "VQLog.h"
+#include "parsers/VQLabColor.h"
+#include "vqcore/VQLocalizedString.h"
+#include "vqcore/VQLog.h"
 
 #include <array>
 #include <cmath>

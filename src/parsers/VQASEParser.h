@@ -10,7 +10,7 @@
 // Every block is left by its stated length, so unknown blocks, unknown models
 // and extra bytes inside a block are stepped over whole.
 
-#include "VQParser.h"
+#include "parsers/VQParser.h"
 
 class VQASEParser : public VQParser {
 public:

@@ -1,6 +1,6 @@
-#include "VQColorList.h"
+#include "parsers/VQColorList.h"
 
-#include "VQPropertyList.h"
+#include "vqcore/VQPropertyList.h"
 
 #include <QDir>
 #include <QFile>

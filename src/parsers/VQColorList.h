@@ -10,7 +10,7 @@
 // Lab, a component that is not a finite number…) keeps its key with a null
 // colour; the importer skips those.
 
-#include "VQColor.h"
+#include "core/VQColor.h"
 
 #include <QByteArray>
 #include <QString>

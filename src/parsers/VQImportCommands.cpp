@@ -1,15 +1,15 @@
-#include "VQImportCommands.h"
+#include "parsers/VQImportCommands.h"
 
-#include "VQACOParser.h"
-#include "VQASEParser.h"
-#include "VQClock.h"
-#include "VQColorList.h"
-#include "VQFileURL.h"
-#include "VQLocalizedString.h"
-#include "VQLog.h"
-#include "VQModalUI.h"
-#include "VQNotificationCenter.h"
-#include "VQSwatchCore.h"
+#include "parsers/VQACOParser.h"
+#include "parsers/VQASEParser.h"
+#include "vqcore/VQClock.h"
+#include "parsers/VQColorList.h"
+#include "vqcore/VQFileURL.h"
+#include "vqcore/VQLocalizedString.h"
+#include "vqcore/VQLog.h"
+#include "vqcore/VQModalUI.h"
+#include "vqcore/VQNotificationCenter.h"
+#include "core/VQSwatchCore.h"
 
 #include <QDir>
 #include <QFileInfo>

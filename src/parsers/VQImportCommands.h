@@ -3,7 +3,7 @@
 // holds to the library as new collections. Every question goes through the
 // modal-UI service, so the commands run the same in the program and in tests.
 
-#include "VQParser.h"
+#include "parsers/VQParser.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "VQLabColor.h"
+#include "parsers/VQLabColor.h"
 
 #include <algorithm>
 #include <cmath>

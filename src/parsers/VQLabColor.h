@@ -2,7 +2,7 @@
 // CIE L*a*b* as swatch files store it: relative to the D50 white (the ICC
 // profile connection space). L* 0–100, a* and b* about −128…127.
 
-#include "VQColor.h"
+#include "core/VQColor.h"
 
 struct VQLabColor {
     double L = 0, a = 0, b = 0;

@@ -1,6 +1,6 @@
-#include "VQParser.h"
+#include "parsers/VQParser.h"
 
-#include "VQException.h"
+#include "vqcore/VQException.h"
 
 #include <QFile>
 #include <QFileInfo>

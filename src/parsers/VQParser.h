@@ -2,8 +2,8 @@
 // Base of the swatch-file importers: holds a file's bytes and a reader over
 // them, and turns them into collections through parseColors().
 
-#include "VQReader.h"
-#include "VQSwatchCollection.h"
+#include "parsers/VQReader.h"
+#include "core/VQSwatchCollection.h"
 
 #include <QByteArray>
 #include <QString>

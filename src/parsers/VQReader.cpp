@@ -1,6 +1,6 @@
-#include "VQReader.h"
+#include "parsers/VQReader.h"
 
-#include "VQLog.h"
+#include "vqcore/VQLog.h"
 
 #include <QStringDecoder>
 

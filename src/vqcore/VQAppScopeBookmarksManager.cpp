@@ -1,7 +1,7 @@
-#include "VQAppScopeBookmarksManager.h"
+#include "vqcore/VQAppScopeBookmarksManager.h"
 
-#include "VQLog.h"
-#include "VQUserDefaults.h"
+#include "vqcore/VQLog.h"
+#include "vqcore/VQUserDefaults.h"
 
 #include <QFileInfo>
 

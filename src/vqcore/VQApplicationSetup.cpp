@@ -1,4 +1,4 @@
-#include "VQApplicationSetup.h"
+#include "vqcore/VQApplicationSetup.h"
 
 VQApplicationSetup &VQApplicationSetup::sharedSetup()
 {

@@ -1,4 +1,4 @@
-#include "VQClock.h"
+#include "vqcore/VQClock.h"
 
 #include <QDateTime>
 

@@ -1,4 +1,4 @@
-#include "VQDictionary.h"
+#include "vqcore/VQDictionary.h"
 
 namespace VQDictionary {
 

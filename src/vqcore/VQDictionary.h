@@ -2,7 +2,7 @@
 // Reading numbers out of property-list dictionaries the lenient way: a number,
 // or a text holding one, counts; anything else, or an absent key, reads as 0.
 
-#include "VQPropertyList.h"
+#include "vqcore/VQPropertyList.h"
 
 #include <cstdint>
 

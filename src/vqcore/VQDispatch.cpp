@@ -1,6 +1,6 @@
-#include "VQDispatch.h"
+#include "vqcore/VQDispatch.h"
 
-#include "VQLog.h"
+#include "vqcore/VQLog.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>

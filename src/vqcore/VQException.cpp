@@ -1,4 +1,4 @@
-#include "VQException.h"
+#include "vqcore/VQException.h"
 
 VQAbstractMethodException::VQAbstractMethodException(std::string method, std::string file, int line)
     : std::logic_error("abstract or undefined operation " + method + " called (" + file + ":" +

@@ -1,4 +1,4 @@
-#include "VQFileURL.h"
+#include "vqcore/VQFileURL.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "VQHardwareInfo.h"
+#include "vqcore/VQHardwareInfo.h"
 
 #include <QFile>
 #include <QMutex>

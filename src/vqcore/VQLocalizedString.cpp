@@ -1,4 +1,4 @@
-#include "VQLocalizedString.h"
+#include "vqcore/VQLocalizedString.h"
 
 #include <QCoreApplication>
 

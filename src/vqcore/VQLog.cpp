@@ -1,6 +1,6 @@
-#include "VQLog.h"
+#include "vqcore/VQLog.h"
 
-#include "VQUserDefaults.h"
+#include "vqcore/VQUserDefaults.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "VQModalUI.h"
+#include "vqcore/VQModalUI.h"
 
 #include <cstdio>
 #include <mutex>

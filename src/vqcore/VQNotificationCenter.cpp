@@ -1,4 +1,4 @@
-#include "VQNotificationCenter.h"
+#include "vqcore/VQNotificationCenter.h"
 
 #include <algorithm>
 

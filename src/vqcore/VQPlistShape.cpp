@@ -1,4 +1,4 @@
-#include "VQPlistShape.h"
+#include "vqcore/VQPlistShape.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "VQPlistWriter.h"
+#include "vqcore/VQPlistWriter.h"
 
 #include <charconv>
 #include <climits>

@@ -4,7 +4,7 @@
 // into a VQPlist tree, VQPlistXMLWriter straight into XML text without a tree
 // in between (a large library saves in a fraction of the time).
 
-#include "VQPropertyList.h"
+#include "vqcore/VQPropertyList.h"
 
 #include <QByteArray>
 #include <QDateTime>

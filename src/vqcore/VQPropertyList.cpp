@@ -1,7 +1,7 @@
-#include "VQPropertyList.h"
+#include "vqcore/VQPropertyList.h"
 
-#include "VQPlistShape.h"
-#include "VQStringExtensions.h"
+#include "vqcore/VQPlistShape.h"
+#include "vqcore/VQStringExtensions.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "VQRegex.h"
+#include "vqcore/VQRegex.h"
 
-#include "VQLog.h"
+#include "vqcore/VQLog.h"
 
 #include <QHash>
 #include <QMutex>

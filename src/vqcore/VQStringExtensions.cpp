@@ -1,4 +1,4 @@
-#include "VQStringExtensions.h"
+#include "vqcore/VQStringExtensions.h"
 
 #include <QCryptographicHash>
 

@@ -1,4 +1,4 @@
-#include "VQTermination.h"
+#include "vqcore/VQTermination.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "VQUserDefaults.h"
+#include "vqcore/VQUserDefaults.h"
 
 #include <QDir>
 #include <QMutex>

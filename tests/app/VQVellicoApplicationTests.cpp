@@ -3,13 +3,13 @@
 
 #include "VQTestSupport.h"
 
-#include "VQColor.h"
-#include "VQCopyTemplate.h"
+#include "core/VQColor.h"
+#include "core/VQCopyTemplate.h"
 #include "VQInstanceChannel.h"
-#include "VQNotificationCenter.h"
-#include "VQSwatchCore.h"
-#include "VQTermination.h"
-#include "VQUserDefaults.h"
+#include "vqcore/VQNotificationCenter.h"
+#include "core/VQSwatchCore.h"
+#include "vqcore/VQTermination.h"
+#include "vqcore/VQUserDefaults.h"
 #include "VQVellicoAppDelegate.h"
 #include "VQVellicoApplication.h"
 

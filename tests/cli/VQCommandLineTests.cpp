@@ -5,9 +5,9 @@
 
 #include "VQTestSupport.h"
 
-#include "VQCommandLine.h"
-#include "VQHardwareInfo.h"
-#include "VQSwatchCore.h"
+#include "cli/VQCommandLine.h"
+#include "vqcore/VQHardwareInfo.h"
+#include "core/VQSwatchCore.h"
 
 #include "../parsers/VQSwatchBytes.h"
 

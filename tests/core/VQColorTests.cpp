@@ -1,9 +1,9 @@
 // The colour value: conversions between the component records, hex text,
 // grey tests, equality, the dictionary form, identifiers and the swatch image.
 
-#include "VQClock.h"
-#include "VQColor.h"
-#include "VQException.h"
+#include "vqcore/VQClock.h"
+#include "core/VQColor.h"
+#include "vqcore/VQException.h"
 #include "VQTestSupport.h"
 
 #include <QColor>

@@ -1,11 +1,11 @@
 // Colour text in both directions: what a user may type or paste becomes a
 // colour, and a colour becomes the text of each copy format.
 
-#include "VQColor.h"
-#include "VQCopyTemplate.h"
-#include "VQPasteboard.h"
+#include "core/VQColor.h"
+#include "core/VQCopyTemplate.h"
+#include "core/VQPasteboard.h"
 #include "VQTestSupport.h"
-#include "VQUserDefaults.h"
+#include "vqcore/VQUserDefaults.h"
 
 #include <limits>
 #include <optional>

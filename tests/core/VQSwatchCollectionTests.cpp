@@ -1,8 +1,8 @@
 #include "VQTestSupport.h"
 
-#include "VQNotificationCenter.h"
-#include "VQSwatchCollection.h"
-#include "VQSwatchCore.h"
+#include "vqcore/VQNotificationCenter.h"
+#include "core/VQSwatchCollection.h"
+#include "core/VQSwatchCore.h"
 
 #include <QStringList>
 

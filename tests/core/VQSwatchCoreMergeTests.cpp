@@ -1,7 +1,7 @@
 #include "VQTestSupport.h"
 
-#include "VQNotificationCenter.h"
-#include "VQSwatchCore.h"
+#include "vqcore/VQNotificationCenter.h"
+#include "core/VQSwatchCore.h"
 
 #include <QDir>
 #include <QFile>

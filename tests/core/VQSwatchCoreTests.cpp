@@ -1,10 +1,10 @@
 #include "VQTestSupport.h"
 
-#include "VQFileURL.h"
-#include "VQNotificationCenter.h"
-#include "VQSwatchCore.h"
-#include "VQTermination.h"
-#include "VQUserDefaults.h"
+#include "vqcore/VQFileURL.h"
+#include "vqcore/VQNotificationCenter.h"
+#include "core/VQSwatchCore.h"
+#include "vqcore/VQTermination.h"
+#include "vqcore/VQUserDefaults.h"
 
 #include <QDir>
 #include <QFile>

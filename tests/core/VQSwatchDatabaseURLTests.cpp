@@ -3,10 +3,10 @@
 
 #include "VQTestSupport.h"
 
-#include "VQSwatchCore.h"
-#include "VQSwatchDatabaseURL.h"
-#include "VQTermination.h"
-#include "VQUserDefaults.h"
+#include "core/VQSwatchCore.h"
+#include "core/VQSwatchDatabaseURL.h"
+#include "vqcore/VQTermination.h"
+#include "vqcore/VQUserDefaults.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "VQParsersTestSupport.h"
 #include "VQSwatchBytes.h"
 
-#include "VQACOParser.h"
+#include "parsers/VQACOParser.h"
 
 namespace {
 

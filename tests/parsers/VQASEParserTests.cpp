@@ -1,7 +1,7 @@
 #include "VQParsersTestSupport.h"
 #include "VQSwatchBytes.h"
 
-#include "VQASEParser.h"
+#include "parsers/VQASEParser.h"
 
 #include <bit>
 #include <limits>

@@ -5,8 +5,8 @@
 #include "VQParsersTestSupport.h"
 #include "VQSwatchBytes.h"
 
-#include "VQColorList.h"
-#include "VQPropertyList.h"
+#include "parsers/VQColorList.h"
+#include "vqcore/VQPropertyList.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "VQParsersTestSupport.h"
 #include "VQSwatchBytes.h"
 
-#include "VQACOParser.h"
-#include "VQImportCommands.h"
-#include "VQSwatchCore.h"
+#include "parsers/VQACOParser.h"
+#include "parsers/VQImportCommands.h"
+#include "core/VQSwatchCore.h"
 
 #include <QDir>
 #include <QFile>

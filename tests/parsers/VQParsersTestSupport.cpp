@@ -1,6 +1,6 @@
 #include "VQParsersTestSupport.h"
 
-#include "VQLog.h"
+#include "vqcore/VQLog.h"
 
 #include <QStringList>
 

@@ -4,7 +4,7 @@
 
 #include "VQTestSupport.h"
 
-#include "VQSwatchCollection.h"
+#include "core/VQSwatchCollection.h"
 
 #include <optional>
 #include <ostream>

@@ -1,6 +1,6 @@
 #include "VQParsersTestSupport.h"
 
-#include "VQReader.h"
+#include "parsers/VQReader.h"
 
 #include <limits>
 

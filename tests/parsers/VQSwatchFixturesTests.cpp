@@ -4,8 +4,8 @@
 
 #include "VQParsersTestSupport.h"
 
-#include "VQACOParser.h"
-#include "VQASEParser.h"
+#include "parsers/VQACOParser.h"
+#include "parsers/VQASEParser.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,12 +1,12 @@
 #include "VQTestSupport.h"
 
-#include "VQClock.h"
-#include "VQLog.h"
-#include "VQNotificationCenter.h"
-#include "VQSwatchCore.h"
-#include "VQSwatchDatabaseURL.h"
-#include "VQTermination.h"
-#include "VQUserDefaults.h"
+#include "vqcore/VQClock.h"
+#include "vqcore/VQLog.h"
+#include "vqcore/VQNotificationCenter.h"
+#include "core/VQSwatchCore.h"
+#include "core/VQSwatchDatabaseURL.h"
+#include "vqcore/VQTermination.h"
+#include "vqcore/VQUserDefaults.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 // state folders), a fixed clock, scripted modal answers and a termination
 // seam that throws instead of exiting.
 
-#include "VQModalUI.h"
+#include "vqcore/VQModalUI.h"
 
 #include <QString>
 #include <QStringList>

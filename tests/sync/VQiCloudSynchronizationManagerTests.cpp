@@ -3,13 +3,13 @@
 
 #include "VQTestSupport.h"
 
-#include "VQFileCoordinator.h"
-#include "VQHardwareInfo.h"
-#include "VQLog.h"
-#include "VQStringExtensions.h"
-#include "VQSwatchCore.h"
-#include "VQiCloudSynchronizationManager.h"
-#include "VQUserDefaults.h"
+#include "core/sync/VQFileCoordinator.h"
+#include "vqcore/VQHardwareInfo.h"
+#include "vqcore/VQLog.h"
+#include "vqcore/VQStringExtensions.h"
+#include "core/VQSwatchCore.h"
+#include "core/sync/VQiCloudSynchronizationManager.h"
+#include "vqcore/VQUserDefaults.h"
 
 #include <QDir>
 #include <QFile>

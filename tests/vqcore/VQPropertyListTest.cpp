@@ -1,6 +1,6 @@
-#include "VQDictionary.h"
-#include "VQPlistWriter.h"
-#include "VQPropertyList.h"
+#include "vqcore/VQDictionary.h"
+#include "vqcore/VQPlistWriter.h"
+#include "vqcore/VQPropertyList.h"
 
 #include "VQTestSupport.h"
 

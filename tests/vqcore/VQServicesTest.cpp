@@ -2,13 +2,13 @@
 // thread, the clock, defaults, the debug log, the computer's identity,
 // remembered folders and the user's answers.
 
-#include "VQAppScopeBookmarksManager.h"
-#include "VQClock.h"
-#include "VQDispatch.h"
-#include "VQHardwareInfo.h"
-#include "VQLog.h"
-#include "VQNotificationCenter.h"
-#include "VQUserDefaults.h"
+#include "vqcore/VQAppScopeBookmarksManager.h"
+#include "vqcore/VQClock.h"
+#include "vqcore/VQDispatch.h"
+#include "vqcore/VQHardwareInfo.h"
+#include "vqcore/VQLog.h"
+#include "vqcore/VQNotificationCenter.h"
+#include "vqcore/VQUserDefaults.h"
 
 #include "VQTestSupport.h"
 

@@ -1,5 +1,5 @@
-#include "VQRegex.h"
-#include "VQStringExtensions.h"
+#include "vqcore/VQRegex.h"
+#include "vqcore/VQStringExtensions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "VQFileCoordinator.h"
+#include "core/sync/VQFileCoordinator.h"
 
 #include <QDeadlineTimer>
 #include <QFile>

@@ -1,13 +1,13 @@
-#include "VQiCloudSynchronizationManager.h"
+#include "core/sync/VQiCloudSynchronizationManager.h"
 
-#include "VQApplicationSetup.h"
-#include "VQFileCoordinator.h"
-#include "VQHardwareInfo.h"
-#include "VQLog.h"
-#include "VQPropertyList.h"
-#include "VQStringExtensions.h"
-#include "VQSwatchCore.h"
-#include "VQUserDefaults.h"
+#include "vqcore/VQApplicationSetup.h"
+#include "core/sync/VQFileCoordinator.h"
+#include "vqcore/VQHardwareInfo.h"
+#include "vqcore/VQLog.h"
+#include "vqcore/VQPropertyList.h"
+#include "vqcore/VQStringExtensions.h"
+#include "core/VQSwatchCore.h"
+#include "vqcore/VQUserDefaults.h"
 
 #include <QDir>
 #include <QFileInfo>

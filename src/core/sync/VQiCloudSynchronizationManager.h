@@ -15,8 +15,8 @@
 #include <QString>
 #include <QStringList>
 
-#include "VQNotificationCenter.h"
-#include "VQPropertyList.h"
+#include "vqcore/VQNotificationCenter.h"
+#include "vqcore/VQPropertyList.h"
 
 #include <atomic>
 #include <memory>

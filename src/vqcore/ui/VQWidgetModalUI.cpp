@@ -1,7 +1,7 @@
-#include "VQWidgetModalUI.h"
+#include "vqcore/ui/VQWidgetModalUI.h"
 
-#include "VQLog.h"
-#include "VQLocalizedString.h"
+#include "vqcore/VQLog.h"
+#include "vqcore/VQLocalizedString.h"
 
 #include <QApplication>
 #include <QCheckBox>

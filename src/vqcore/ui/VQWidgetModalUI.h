@@ -1,7 +1,7 @@
 #pragma once
 // The modal-UI service with real dialogs: QMessageBox, QInputDialog, QFileDialog.
 
-#include "VQModalUI.h"
+#include "vqcore/VQModalUI.h"
 
 class VQWidgetModalUI : public VQModalUI {
 public:
