@@ -19,7 +19,8 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 struct Fixture {
     QTemporaryDir dir;
@@ -52,7 +53,7 @@ struct Fixture {
                 const bool sharedColor = i % 2 == 0;
                 VQPlist color = VQPlist::dictionary();
                 const std::uint64_t id = sharedColor || variant == 0 ? 1000000000ull + std::uint64_t(c) * colors + i
-                                                                    : 3000000000ull + std::uint64_t(c) * colors + i;
+                                                                     : 3000000000ull + std::uint64_t(c) * colors + i;
                 color.set("RZColorSpace", VQPlist::integer(i % 7 == 0 ? 1 : 0));
                 color.set("RZComponent1", VQPlist::real((i % 255) / 255.0));
                 color.set("RZComponent2", VQPlist::real((c % 255) / 255.0));
@@ -71,7 +72,8 @@ struct Fixture {
             collection.set("RZCreationDate", VQPlist::integer(created));
             collection.set("RZModificationDate", VQPlist::integer(variant == 1 ? 1700000600 : 1700000000));
             collection.set("RZRemovedIDs", std::move(removed));
-            collection.set("RZTitle", VQPlist::string(QStringLiteral("Collection %1%2").arg(c).arg(variant ? " (2)" : "")));
+            collection.set("RZTitle",
+                           VQPlist::string(QStringLiteral("Collection %1%2").arg(c).arg(variant ? " (2)" : "")));
             contents.append(std::move(collection));
         }
         VQPlist root = VQPlist::dictionary();
@@ -158,8 +160,14 @@ void mergeBenchmark(benchmark::State &state, const QString &local, const QString
     }
 }
 
-void BM_MergeWide(benchmark::State &state) { mergeBenchmark(state, fixture().wide, fixture().wideRemote); }
-void BM_MergeLong(benchmark::State &state) { mergeBenchmark(state, fixture().longOne, fixture().longRemote); }
+void BM_MergeWide(benchmark::State &state)
+{
+    mergeBenchmark(state, fixture().wide, fixture().wideRemote);
+}
+void BM_MergeLong(benchmark::State &state)
+{
+    mergeBenchmark(state, fixture().longOne, fixture().longRemote);
+}
 
 } // namespace
 

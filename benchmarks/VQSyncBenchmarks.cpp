@@ -18,7 +18,8 @@
 
 #include <benchmark/benchmark.h>
 
-namespace {
+namespace
+{
 
 constexpr int kComputers = 10;
 constexpr int kCollections = 100;
@@ -108,6 +109,12 @@ void BM_SyncPass(benchmark::State &state)
 // CPU time counts every thread: the pass reads ahead on worker threads.
 // Argument 1: the other computers' files as the program writes them (binary);
 // 0: XML files, as a library copied into the folder by hand would be.
-BENCHMARK(BM_SyncPass)->Arg(int(VQPlistFormat::Binary))->Arg(int(VQPlistFormat::XML))->Unit(benchmark::kMillisecond)->MinTime(5)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(BM_SyncPass)
+    ->Arg(int(VQPlistFormat::Binary))
+    ->Arg(int(VQPlistFormat::XML))
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(5)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 
 BENCHMARK_MAIN();

@@ -10,7 +10,8 @@
 #include <QStandardPaths>
 #include <QThread>
 
-namespace {
+namespace
+{
 
 // Which arguments are commands, and their names on the socket.
 struct CommandOption {
@@ -73,14 +74,14 @@ QStringList VQInstanceChannel::commandsFromArguments(const QStringList &argument
     return commands;
 }
 
-VQInstanceChannel::VQInstanceChannel(QObject *parent)
-    : QObject(parent)
-{
-}
+VQInstanceChannel::VQInstanceChannel(QObject *parent) : QObject(parent) {}
 
 VQInstanceChannel::~VQInstanceChannel() = default;
 
-QString VQInstanceChannel::socketPath() { return runtimeFolder() + QStringLiteral("/vellico.socket"); }
+QString VQInstanceChannel::socketPath()
+{
+    return runtimeFolder() + QStringLiteral("/vellico.socket");
+}
 
 bool VQInstanceChannel::claim(const QStringList &commands, QString *error)
 {

@@ -16,10 +16,11 @@
 class QLocalServer;
 class QLockFile;
 
-class VQInstanceChannel : public QObject {
+class VQInstanceChannel : public QObject
+{
     Q_OBJECT
 
-public:
+  public:
     // The commands of a command line: "--copy" → "copy", and so on, in order.
     // Other arguments are not commands and are left out.
     static QStringList commandsFromArguments(const QStringList &arguments);
@@ -35,11 +36,11 @@ public:
     // The socket and lock files of the current session.
     static QString socketPath();
 
-signals:
+  signals:
     // A later start asked for these commands (possibly none: it was just started again).
     void commandsReceived(const QStringList &commands);
 
-private:
+  private:
     void acceptConnections();
 
     std::unique_ptr<QLockFile> _lock;

@@ -13,7 +13,8 @@
 #include <QMenu>
 #include <QSystemTrayIcon>
 
-namespace {
+namespace
+{
 VQVellicoAppDelegate *gSharedDelegate = nullptr;
 }
 
@@ -27,10 +28,7 @@ QIcon VQStatusIcon()
     return icon;
 }
 
-VQVellicoAppDelegate::VQVellicoAppDelegate(QObject *parent)
-    : QObject(parent)
-{
-}
+VQVellicoAppDelegate::VQVellicoAppDelegate(QObject *parent) : QObject(parent) {}
 
 VQVellicoAppDelegate::~VQVellicoAppDelegate()
 {
@@ -38,7 +36,10 @@ VQVellicoAppDelegate::~VQVellicoAppDelegate()
         gSharedDelegate = nullptr;
 }
 
-VQVellicoAppDelegate *VQVellicoAppDelegate::sharedDelegate() { return gSharedDelegate; }
+VQVellicoAppDelegate *VQVellicoAppDelegate::sharedDelegate()
+{
+    return gSharedDelegate;
+}
 
 void VQVellicoAppDelegate::awakeFromNib()
 {
@@ -96,8 +97,17 @@ void VQVellicoAppDelegate::applicationWillTerminate()
 
 void VQVellicoAppDelegate::closeCurrentWindow() {}
 
-void VQVellicoAppDelegate::importACO() { VQImportCommands::importACO(); }
+void VQVellicoAppDelegate::importACO()
+{
+    VQImportCommands::importACO();
+}
 
-void VQVellicoAppDelegate::importASE() { VQImportCommands::importASE(); }
+void VQVellicoAppDelegate::importASE()
+{
+    VQImportCommands::importASE();
+}
 
-void VQVellicoAppDelegate::importCLR() { VQImportCommands::importCLR(); }
+void VQVellicoAppDelegate::importCLR()
+{
+    VQImportCommands::importCLR();
+}

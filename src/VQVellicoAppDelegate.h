@@ -11,10 +11,11 @@ class QMenu;
 class QSystemTrayIcon;
 class VQSwatchCore;
 
-class VQVellicoAppDelegate : public QObject {
+class VQVellicoAppDelegate : public QObject
+{
     Q_OBJECT
 
-public:
+  public:
     explicit VQVellicoAppDelegate(QObject *parent = nullptr);
     ~VQVellicoAppDelegate() override;
 
@@ -44,7 +45,7 @@ public:
     // How the start-up log names a core: its file and its number of collections.
     static QString describeCore(const VQSwatchCore &core);
 
-private:
+  private:
     void installStatusItem();
 
     bool _chooseLibraryAtLaunch = false;

@@ -29,7 +29,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 // The self-pipe: the signal handler may only write(2), so it writes the signal
 // number into one end and the event loop reads it from the other.
 int gSignalFDs[2] = {-1, -1};
@@ -43,8 +44,7 @@ extern "C" void handleTerminationSignal(int signal)
 }
 } // namespace
 
-VQVellicoApplication::VQVellicoApplication(int &argc, char **argv)
-    : QApplication(argc, argv)
+VQVellicoApplication::VQVellicoApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     setOrganizationName(QStringLiteral("Vellico"));
     setApplicationName(QStringLiteral("Vellico"));
@@ -130,7 +130,8 @@ void VQVellicoApplication::performCommands(const QStringList &commands)
     }
 }
 
-namespace {
+namespace
+{
 // The selected colour in the format stored under `key`; nothing when the key
 // holds no template number.
 void copySelectedColor(const char *key)
@@ -164,7 +165,10 @@ void VQVellicoApplication::copy()
     copySelectedColor(VQDefaultCopyFormatDefaultsKey);
 }
 
-void VQVellicoApplication::copyAlternate() { copySelectedColor(VQAlternateCopyFormatDefaultsKey); }
+void VQVellicoApplication::copyAlternate()
+{
+    copySelectedColor(VQAlternateCopyFormatDefaultsKey);
+}
 
 void VQVellicoApplication::paste()
 {

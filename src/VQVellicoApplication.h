@@ -12,10 +12,11 @@ class QSocketNotifier;
 class VQInstanceChannel;
 class VQVellicoAppDelegate;
 
-class VQVellicoApplication : public QApplication {
+class VQVellicoApplication : public QApplication
+{
     Q_OBJECT
 
-public:
+  public:
     VQVellicoApplication(int &argc, char **argv);
     ~VQVellicoApplication() override;
 
@@ -42,7 +43,7 @@ public:
     // Nothing to hand back yet: Vellico does not take the focus so far.
     void switchBack();
 
-private:
+  private:
     void performCommands(const QStringList &commands);
     void installSignalHandlers();
     void readPendingSignal();

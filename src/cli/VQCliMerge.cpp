@@ -52,6 +52,7 @@ VQCommandResult VQCliMerge(const VQCliOptions &options)
     if (options.json())
         result.out = QString::fromUtf8(VQJson::print(VQJson::library(*core)));
     else
-        result.out = QStringLiteral("merged %1 into %2: %3 collections\n").arg(remote, local).arg(core->numberOfCollections());
+        result.out =
+            QStringLiteral("merged %1 into %2: %3 collections\n").arg(remote, local).arg(core->numberOfCollections());
     return result;
 }

@@ -23,7 +23,8 @@ VQCommandResult VQCliSync(const VQCliOptions &options)
         return VQCliFailure(QStringLiteral("No folder at %1.").arg(folder));
     const QString ownFile = VQiCloudSynchronizationManager::ownFilePath(folder);
     if (ownFile.isEmpty())
-        return VQCliFailure(QStringLiteral("This computer has no identity to name its file after; set VELLICO_MACHINE_ID."));
+        return VQCliFailure(
+            QStringLiteral("This computer has no identity to name its file after; set VELLICO_MACHINE_ID."));
 
     const QString path = options.has("library") ? VQCliAbsolutePath(options.value("library")) : VQDefaultLibraryPath();
     QString error;

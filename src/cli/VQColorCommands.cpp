@@ -9,7 +9,8 @@
 #include <QJsonObject>
 #include <QLocale>
 
-namespace {
+namespace
+{
 
 VQCommandResult notAColour(const QString &text)
 {
@@ -19,14 +20,17 @@ VQCommandResult notAColour(const QString &text)
 }
 
 // The shortest text that reads back as the same double.
-QString shortest(double value) { return QString::number(value, 'g', QLocale::FloatingPointShortest); }
+QString shortest(double value)
+{
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
 
 // The command's one operand: the colour text.
 std::optional<QString> colourText(const VQCliOptions &options, VQCommandResult *error)
 {
     if (options.positional.size() != 2) {
-        *error = VQCliUsageError(QStringLiteral("%1 takes one colour text (quote it if it has spaces)")
-                                     .arg(options.positional.value(0)));
+        *error = VQCliUsageError(
+            QStringLiteral("%1 takes one colour text (quote it if it has spaces)").arg(options.positional.value(0)));
         return std::nullopt;
     }
     return options.positional[1];
@@ -65,7 +69,8 @@ VQCommandResult VQCliFormat(const VQCliOptions &options)
     const qint64 raw = options.value("template").toLongLong(&isNumber);
     const std::optional<VQCopyTemplate> format = isNumber ? VQCopyTemplateFromRawValue(raw) : std::nullopt;
     if (!format)
-        return VQCliUsageError(QStringLiteral("unknown template \"%1\": the templates are 0–10").arg(options.value("template")));
+        return VQCliUsageError(
+            QStringLiteral("unknown template \"%1\": the templates are 0–10").arg(options.value("template")));
     const VQColorRef color = VQColor::fromRGBString(*text);
     if (!color)
         return notAColour(*text);

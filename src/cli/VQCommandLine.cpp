@@ -6,15 +6,15 @@
 
 #include <QDir>
 
-namespace {
+namespace
+{
 
-const char *kUsage =
-    "usage: vellico-cli library list [--library PATH] [--json]\n"
-    "       vellico-cli parse TEXT [--json]\n"
-    "       vellico-cli format TEXT --template N [--lowercase] [--json]\n"
-    "       vellico-cli import FILE [--into LIBRARY] [--json]\n"
-    "       vellico-cli merge LOCAL REMOTE [--json]\n"
-    "       vellico-cli sync --folder DIR [--library PATH] [--json]\n";
+const char *kUsage = "usage: vellico-cli library list [--library PATH] [--json]\n"
+                     "       vellico-cli parse TEXT [--json]\n"
+                     "       vellico-cli format TEXT --template N [--lowercase] [--json]\n"
+                     "       vellico-cli import FILE [--into LIBRARY] [--json]\n"
+                     "       vellico-cli merge LOCAL REMOTE [--json]\n"
+                     "       vellico-cli sync --folder DIR [--library PATH] [--json]\n";
 
 // Options that take a value; every other "--name" is a flag, checked against kFlags.
 const QStringList kValueOptions = {QStringLiteral("library"), QStringLiteral("into"), QStringLiteral("folder"),

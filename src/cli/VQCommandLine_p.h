@@ -8,9 +8,9 @@
 #include <QSet>
 
 struct VQCliOptions {
-    QStringList positional;          // the command words and its operands
-    QHash<QString, QString> values;  // "--name VALUE" or "--name=VALUE", keyed without the dashes
-    QSet<QString> flags;             // "--name", keyed without the dashes
+    QStringList positional;         // the command words and its operands
+    QHash<QString, QString> values; // "--name VALUE" or "--name=VALUE", keyed without the dashes
+    QSet<QString> flags;            // "--name", keyed without the dashes
 
     bool json() const { return flags.contains(QStringLiteral("json")); }
     bool flag(const char *name) const { return flags.contains(QLatin1String(name)); }
@@ -32,7 +32,7 @@ QString VQCliDescribeCollection(const VQSwatchCollection &collection);
 VQCommandResult VQCliLibraryList(const VQCliOptions &options);
 VQCommandResult VQCliParse(const VQCliOptions &options);
 VQCommandResult VQCliFormat(const VQCliOptions &options);
-VQCommandResult VQCliSync(const VQCliOptions &options);    // VQCliSync.cpp
-VQCommandResult VQCliMerge(const VQCliOptions &options);   // VQCliMerge.cpp
+VQCommandResult VQCliSync(const VQCliOptions &options);  // VQCliSync.cpp
+VQCommandResult VQCliMerge(const VQCliOptions &options); // VQCliMerge.cpp
 // import FILE [--into LIBRARY]
 VQCommandResult VQCliImport(const VQCliOptions &options);

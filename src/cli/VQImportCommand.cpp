@@ -14,7 +14,8 @@
 #include <QFileInfo>
 #include <QJsonArray>
 
-namespace {
+namespace
+{
 
 // An empty library of the current version, to be written at `path`.
 std::unique_ptr<VQSwatchCore> newLibrary(const QString &path, QString *error)

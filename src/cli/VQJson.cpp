@@ -5,7 +5,8 @@
 
 #include <limits>
 
-namespace {
+namespace
+{
 // Identifiers and dates are whole seconds: exact as JSON integers.
 QJsonValue number(std::uint64_t value)
 {
@@ -23,7 +24,8 @@ QJsonArray numbers(const std::vector<std::uint64_t> &values)
 }
 } // namespace
 
-namespace VQJson {
+namespace VQJson
+{
 
 QJsonObject color(const VQColor &color)
 {
@@ -66,7 +68,13 @@ QJsonObject library(const VQSwatchCore &core)
     };
 }
 
-QByteArray print(const QJsonObject &object) { return QJsonDocument(object).toJson(QJsonDocument::Indented); }
-QByteArray print(const QJsonArray &array) { return QJsonDocument(array).toJson(QJsonDocument::Indented); }
+QByteArray print(const QJsonObject &object)
+{
+    return QJsonDocument(object).toJson(QJsonDocument::Indented);
+}
+QByteArray print(const QJsonArray &array)
+{
+    return QJsonDocument(array).toJson(QJsonDocument::Indented);
+}
 
 } // namespace VQJson

@@ -9,7 +9,8 @@
 #include <QJsonArray>
 #include <QJsonObject>
 
-namespace VQJson {
+namespace VQJson
+{
 QJsonObject color(const VQColor &color);
 QJsonObject collection(const VQSwatchCollection &collection);
 QJsonObject library(const VQSwatchCore &core);

@@ -22,7 +22,8 @@ static void VQInitCoreResources()
     Q_INIT_RESOURCE(core);
 }
 
-namespace {
+namespace
+{
 
 // Size of a swatch in points, and the corner radius of its rounded rectangle.
 constexpr qreal kSwatchSide = 24.0;
@@ -251,14 +252,20 @@ VQColorRef VQColor::makeRGB(double red, double green, double blue)
     return create(VQColorSpace::RGB, std::array<double, 4>{red, green, blue, 0.0});
 }
 
-VQColorRef VQColor::makeRGB(const VQRGBColor &rgb) { return makeRGB(rgb.r, rgb.g, rgb.b); }
+VQColorRef VQColor::makeRGB(const VQRGBColor &rgb)
+{
+    return makeRGB(rgb.r, rgb.g, rgb.b);
+}
 
 VQColorRef VQColor::makeCMYK(double cyan, double magenta, double yellow, double black)
 {
     return create(VQColorSpace::CMYK, std::array<double, 4>{cyan, magenta, yellow, black});
 }
 
-VQColorRef VQColor::makeCMYK(const VQCMYKColor &cmyk) { return makeCMYK(cmyk.c, cmyk.m, cmyk.y, cmyk.k); }
+VQColorRef VQColor::makeCMYK(const VQCMYKColor &cmyk)
+{
+    return makeCMYK(cmyk.c, cmyk.m, cmyk.y, cmyk.k);
+}
 
 VQColorRef VQColor::makeHSB(double hue, double saturation, double brightness)
 {
@@ -284,7 +291,10 @@ VQColorRef VQColor::fromQColor(const QColor &color)
     return makeRGB(rgb.redF(), rgb.greenF(), rgb.blueF());
 }
 
-VQColorRef VQColor::whiteColor() { return makeRGB(VQRGBColor::whiteColor()); }
+VQColorRef VQColor::whiteColor()
+{
+    return makeRGB(VQRGBColor::whiteColor());
+}
 
 // Called once per colour when a library loads, so every key is looked up
 // once and nothing is allocated beyond the colour and its name.
@@ -319,9 +329,15 @@ VQColorRef VQColor::fromDictionary(VQPlistNode dictionary)
 
 // --- properties -----------------------------------------------------------------
 
-void VQColor::updateModificationDate() { _modificationDate = VQClock::now(); }
+void VQColor::updateModificationDate()
+{
+    _modificationDate = VQClock::now();
+}
 
-QString VQColor::name() const { return _name ? *_name : hexValue(); }
+QString VQColor::name() const
+{
+    return _name ? *_name : hexValue();
+}
 
 void VQColor::setName(const QString &name)
 {
@@ -362,8 +378,7 @@ bool VQColor::isGrayscale() const
 bool VQColor::isWhitish() const
 {
     const VQRGBColor c = RGBColor();
-    return std::fabs(c.r - c.g) < 0.05 && std::fabs(c.r - c.b) < 0.05 && std::fabs(c.g - c.b) < 0.05 &&
-           c.r > 0.8;
+    return std::fabs(c.r - c.g) < 0.05 && std::fabs(c.r - c.b) < 0.05 && std::fabs(c.g - c.b) < 0.05 && c.r > 0.8;
 }
 
 // --- drawing ----------------------------------------------------------------------

@@ -65,8 +65,9 @@ enum class VQCopyTemplate : int; // VQCopyTemplate.h
 class VQColor;
 using VQColorRef = std::shared_ptr<VQColor>;
 
-class VQColor : public std::enable_shared_from_this<VQColor> {
-public:
+class VQColor : public std::enable_shared_from_this<VQColor>
+{
+  public:
     // Every constructor gives the colour a fresh identifier (a unique time stamp),
     // modification date 0 and no name.
     static VQColorRef makeRGB(double red, double green, double blue);
@@ -137,7 +138,7 @@ public:
     // Space, components exactly, name (hex for unnamed) and identifier; the date takes no part.
     bool isEqualToColor(const VQColor &other) const;
 
-private:
+  private:
     VQColor(VQColorSpace space, const std::array<double, 4> &components);
     // With a known identifier: reading the dictionary form must not draw (and so
     // use up) a fresh identifier for every colour it restores.

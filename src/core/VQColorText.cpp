@@ -8,7 +8,8 @@
 
 #include <QTextBoundaryFinder>
 
-namespace {
+namespace
+{
 
 struct NamedColor {
     const char *name;
@@ -17,11 +18,11 @@ struct NamedColor {
 
 // Tested in this order as prefixes of the lower-cased text, so "navyblue" is navy.
 constexpr NamedColor kNamedColors[] = {
-    {"white", 1, 1, 1},     {"transparent", 1, 1, 1}, {"black", 0, 0, 0},    {"gray", 0.5, 0.5, 0.5},
-    {"aqua", 0, 1, 1},      {"blue", 0, 0, 1},        {"yellow", 1, 1, 0},   {"lime", 0, 1, 0},
-    {"fuchsia", 1, 0, 1},   {"red", 1, 0, 0},         {"silver", 0.75, 0.75, 0.75},
-    {"maroon", 0.5, 0, 0},  {"purple", 0.5, 0, 0.5},  {"green", 0, 0.5, 0},  {"olive", 0.5, 0.5, 0},
-    {"navy", 0, 0, 0.5},    {"teal", 0, 0.5, 0.5},
+    {"white", 1, 1, 1},      {"transparent", 1, 1, 1}, {"black", 0, 0, 0},           {"gray", 0.5, 0.5, 0.5},
+    {"aqua", 0, 1, 1},       {"blue", 0, 0, 1},        {"yellow", 1, 1, 0},          {"lime", 0, 1, 0},
+    {"fuchsia", 1, 0, 1},    {"red", 1, 0, 0},         {"silver", 0.75, 0.75, 0.75}, {"maroon", 0.5, 0, 0},
+    {"purple", 0.5, 0, 0.5}, {"green", 0, 0.5, 0},     {"olive", 0.5, 0.5, 0},       {"navy", 0, 0, 0.5},
+    {"teal", 0, 0.5, 0.5},
 };
 
 const QString kSixDigitPattern = QStringLiteral("#?[0-9a-fA-F]{6}");
@@ -123,8 +124,12 @@ VQColorRef VQColor::fromRGBString(const QString &text)
     return nullptr;
 }
 
-namespace VQColorEntryTexts {
-QString message() { return VQLocalizedString("Enter a hex, HTML or CSS color string."); }
+namespace VQColorEntryTexts
+{
+QString message()
+{
+    return VQLocalizedString("Enter a hex, HTML or CSS color string.");
+}
 QString informativeText()
 {
     return VQLocalizedString("Vellico accepts strings in these formats: \n"
@@ -132,9 +137,24 @@ QString informativeText()
                              "\u2022 CSS rgb(r,g,b) and rgba(r,g,b,a)\n"
                              "\u2022 basic HTML colors (e.g. black, white).");
 }
-QString okButton() { return VQLocalizedString("OK"); }
-QString cancelButton() { return VQLocalizedString("Cancel"); }
-QString initialText() { return QStringLiteral("#FFFFFF"); }
-QString failureMessage() { return VQLocalizedString("Vellico couldn't parse the entered hex value."); }
-QString failureInformativeText() { return VQLocalizedString("Vellico accepts hex values in format (#)RRGGBB."); }
+QString okButton()
+{
+    return VQLocalizedString("OK");
+}
+QString cancelButton()
+{
+    return VQLocalizedString("Cancel");
+}
+QString initialText()
+{
+    return QStringLiteral("#FFFFFF");
+}
+QString failureMessage()
+{
+    return VQLocalizedString("Vellico couldn't parse the entered hex value.");
+}
+QString failureInformativeText()
+{
+    return VQLocalizedString("Vellico accepts hex values in format (#)RRGGBB.");
+}
 } // namespace VQColorEntryTexts

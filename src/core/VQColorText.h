@@ -4,12 +4,13 @@
 
 #include <QString>
 
-namespace VQColorEntryTexts {
-QString message();            // "Enter a hex, HTML or CSS color string."
-QString informativeText();    // the accepted forms, one bullet per line
+namespace VQColorEntryTexts
+{
+QString message();         // "Enter a hex, HTML or CSS color string."
+QString informativeText(); // the accepted forms, one bullet per line
 QString okButton();
 QString cancelButton();
-QString initialText();        // "#FFFFFF"
-QString failureMessage();     // shown when the text is not a colour
+QString initialText();    // "#FFFFFF"
+QString failureMessage(); // shown when the text is not a colour
 QString failureInformativeText();
 } // namespace VQColorEntryTexts

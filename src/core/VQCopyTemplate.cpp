@@ -7,7 +7,8 @@
 #include <climits>
 #include <cmath>
 
-namespace {
+namespace
+{
 
 std::function<void()> &afterCopyHandler()
 {
@@ -29,7 +30,10 @@ long long truncated(double channel, double scale)
     return static_cast<long long>(value);
 }
 
-QString integer(double channel, double scale) { return QString::number(truncated(channel, scale)); }
+QString integer(double channel, double scale)
+{
+    return QString::number(truncated(channel, scale));
+}
 
 // printf's %0.3f, without the locale: the decimal separator is always ".".
 QString fixed3(double value)
@@ -59,7 +63,8 @@ struct SourceFormat {
 };
 constexpr SourceFormat kSourceFormats[] = {
     {"[NSColor colorWithDeviceRed:%1 green:%2 blue:%3 alpha:1.0]", "[NSColor colorWithDeviceWhite:%1 alpha:1.0]"},
-    {"[NSColor colorWithCalibratedRed:%1 green:%2 blue:%3 alpha:1.0]", "[NSColor colorWithCalibratedWhite:%1 alpha:1.0]"},
+    {"[NSColor colorWithCalibratedRed:%1 green:%2 blue:%3 alpha:1.0]",
+     "[NSColor colorWithCalibratedWhite:%1 alpha:1.0]"},
     {"CGColorCreateGenericRGB(%1, %2, %3, 1.0)", "CGColorCreateGenericGray(%1, 1.0)"},
     {"[UIColor colorWithRed:%1 green:%2 blue:%3 alpha:1.0]", "[UIColor colorWithWhite:%1 alpha:1.0]"},
 };
@@ -111,8 +116,7 @@ QString VQCopyText(const VQColor &color, VQCopyTemplate format, bool lowercase)
     case VQCopyTemplate::CGColorRef:
     case VQCopyTemplate::UIColor: {
         const SourceFormat &source = kSourceFormats[int(format) - int(VQCopyTemplate::NSColorDevice)];
-        text = grey ? QString::fromLatin1(source.grey).arg(r3)
-                    : QString::fromLatin1(source.rgb).arg(r3, g3, b3);
+        text = grey ? QString::fromLatin1(source.grey).arg(r3) : QString::fromLatin1(source.rgb).arg(r3, g3, b3);
         break;
     }
     case VQCopyTemplate::CSS3HSLA: {
@@ -135,4 +139,7 @@ void VQColor::writeToPasteboardWithTemplate(VQCopyTemplate format) const
         handler();
 }
 
-void VQSetAfterCopyHandler(std::function<void()> handler) { afterCopyHandler() = std::move(handler); }
+void VQSetAfterCopyHandler(std::function<void()> handler)
+{
+    afterCopyHandler() = std::move(handler);
+}

@@ -9,7 +9,8 @@
 #include <limits>
 #include <vector>
 
-namespace VQMerge {
+namespace VQMerge
+{
 
 inline constexpr std::size_t kNoPartner = std::numeric_limits<std::size_t>::max();
 
@@ -51,13 +52,14 @@ std::vector<std::size_t> pairOccurrences(const std::vector<Item> &localItems, co
 }
 
 // A set of identifiers for membership tests.
-class IDSet {
-public:
+class IDSet
+{
+  public:
     explicit IDSet(std::vector<std::uint64_t> ids) : _ids(std::move(ids)) { std::sort(_ids.begin(), _ids.end()); }
     bool contains(std::uint64_t id) const { return std::binary_search(_ids.begin(), _ids.end(), id); }
     bool empty() const { return _ids.empty(); }
 
-private:
+  private:
     std::vector<std::uint64_t> _ids;
 };
 

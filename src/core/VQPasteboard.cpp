@@ -4,14 +4,16 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-namespace {
+namespace
+{
 
 // QClipboard when a QGuiApplication runs. On X11 Qt owns the CLIPBOARD selection
 // from then on and answers other clients' requests for as long as the process
 // lives, whether or not any of our windows is open; at exit it hands the text
 // to a clipboard manager if one runs.
-class SystemPasteboard final : public VQPasteboard {
-public:
+class SystemPasteboard final : public VQPasteboard
+{
+  public:
     void setString(const QString &text) override
     {
         if (QClipboard *clipboard = systemClipboard()) {
@@ -31,7 +33,7 @@ public:
         return _text;
     }
 
-private:
+  private:
     static QClipboard *systemClipboard()
     {
         return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr;
@@ -50,7 +52,10 @@ std::unique_ptr<VQPasteboard> &installed()
 
 VQPasteboard::~VQPasteboard() = default;
 
-VQPasteboard &VQPasteboard::general() { return *installed(); }
+VQPasteboard &VQPasteboard::general()
+{
+    return *installed();
+}
 
 std::unique_ptr<VQPasteboard> VQPasteboard::install(std::unique_ptr<VQPasteboard> pasteboard)
 {

@@ -7,8 +7,9 @@
 
 #include <memory>
 
-class VQPasteboard {
-public:
+class VQPasteboard
+{
+  public:
     virtual ~VQPasteboard();
 
     // Replaces the pasteboard's contents with plain text.

@@ -28,8 +28,9 @@ inline constexpr const char *VQCreationDateKey = "RZCreationDate";
 inline constexpr const char *VQCollectionModificationDateKey = "RZModificationDate";
 inline constexpr const char *VQRemovedColorIDsKey = "RZRemovedIDs";
 
-class VQSwatchCollection {
-public:
+class VQSwatchCollection
+{
+  public:
     // Creation date = a fresh unique time stamp, modification date 0, no tombstones.
     static VQSwatchCollectionRef create(const QString &title, std::vector<VQColorRef> colors = {});
     // Never fails: a missing or malformed value takes its default.
@@ -68,7 +69,7 @@ public:
     // colour wins and ties keep the local one. Returns whether the remote title was taken.
     bool mergeWithRemoteCollection(const VQSwatchCollection &remote);
 
-private:
+  private:
     VQSwatchCollection() = default;
 
     mutable std::mutex _lock;

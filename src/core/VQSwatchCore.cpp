@@ -20,7 +20,8 @@
 
 #include <unistd.h>
 
-namespace {
+namespace
+{
 std::unique_ptr<VQSwatchCore> gSharedCore;
 VQSelectedColorSink *gSelectedColorSink = nullptr;
 
@@ -62,8 +63,8 @@ void setAsideUnreadableLibrary(const QString &path)
     QString target;
     for (int attempt = 0; attempt < 1000; ++attempt) {
         const QString suffix = attempt == 0 ? QString() : QStringLiteral(" %1").arg(attempt + 1);
-        target = info.dir().filePath(QStringLiteral("%1 (unreadable %2%3).%4")
-                                         .arg(info.completeBaseName(), stamp, suffix, info.suffix()));
+        target = info.dir().filePath(
+            QStringLiteral("%1 (unreadable %2%3).%4").arg(info.completeBaseName(), stamp, suffix, info.suffix()));
         if (!QFileInfo::exists(target))
             break;
     }
@@ -82,11 +83,20 @@ VQSwatchCore::VQSwatchCore(QString path) : _url(std::move(path)) {}
 
 VQSwatchCore::~VQSwatchCore() = default;
 
-VQSwatchCore *VQSwatchCore::sharedCore() { return gSharedCore.get(); }
+VQSwatchCore *VQSwatchCore::sharedCore()
+{
+    return gSharedCore.get();
+}
 
-void VQSwatchCore::setSharedCore(std::unique_ptr<VQSwatchCore> core) { gSharedCore = std::move(core); }
+void VQSwatchCore::setSharedCore(std::unique_ptr<VQSwatchCore> core)
+{
+    gSharedCore = std::move(core);
+}
 
-std::unique_ptr<VQSwatchCore> VQSwatchCore::takeSharedCore() { return std::move(gSharedCore); }
+std::unique_ptr<VQSwatchCore> VQSwatchCore::takeSharedCore()
+{
+    return std::move(gSharedCore);
+}
 
 QString VQSwatchCore::oldLocationPath()
 {
@@ -111,7 +121,8 @@ std::unique_ptr<VQSwatchCore> VQSwatchCore::loadFromURL(const QString &path)
         if (!VQFileURL::isWritable(folder)) {
             VQModalUI::shared().runAlert(
                 {VQLocalizedString("Vellico cannot write to the folder where the library should be saved."),
-                 VQLocalizedString("Please, hold down option key while launching Vellico to choose a different library."),
+                 VQLocalizedString(
+                     "Please, hold down option key while launching Vellico to choose a different library."),
                  {VQLocalizedString("Quit")}});
             VQLog(QStringLiteral("Not writable at path ") + folder + QStringLiteral("."));
             VQTermination::terminate(0);
@@ -250,7 +261,10 @@ void VQSwatchCore::innerInit()
     _modificationDate = VQFileURL::modificationDate(_url);
 }
 
-void VQSwatchCore::stopUsingBookmarkedURL() { VQAppScopeBookmarksManager::sharedManager().stopAccessing(_url); }
+void VQSwatchCore::stopUsingBookmarkedURL()
+{
+    VQAppScopeBookmarksManager::sharedManager().stopAccessing(_url);
+}
 
 std::vector<VQSwatchCollectionRef> VQSwatchCore::allCollections() const
 {
@@ -300,9 +314,7 @@ void VQSwatchCore::removeCollection(const VQSwatchCollectionRef &collection)
 {
     if (!collection)
         return;
-    VQLog(QStringLiteral("Removing %1, before count: %2")
-              .arg(collection->title())
-              .arg(numberOfCollections()));
+    VQLog(QStringLiteral("Removing %1, before count: %2").arg(collection->title()).arg(numberOfCollections()));
     {
         std::lock_guard lock(_lock);
         _removedCollectionIDs.push_back(collection->creationDate());
@@ -322,7 +334,10 @@ void VQSwatchCore::moveCollection(const VQSwatchCollectionRef &collection, std::
     smudge();
 }
 
-void VQSwatchCore::smudge() { _libraryDirty = true; }
+void VQSwatchCore::smudge()
+{
+    _libraryDirty = true;
+}
 
 void VQSwatchCore::writeLibrary(VQPlistSink &sink) const
 {
@@ -433,4 +448,7 @@ void VQSwatchCore::setSelectedColor(const VQColorRef &color, bool updateColorPic
         gSelectedColorSink->showColor(color);
 }
 
-void VQSwatchCore::setSelectedColorSink(VQSelectedColorSink *sink) { gSelectedColorSink = sink; }
+void VQSwatchCore::setSelectedColorSink(VQSelectedColorSink *sink)
+{
+    gSelectedColorSink = sink;
+}

@@ -48,15 +48,17 @@ inline constexpr const char *VQDBAutomaticSavingDisabledDefaultsKey = "VQDBAutom
 
 // Where the selected colour goes when a caller asks for the picker to follow,
 // and which space a fresh selection starts in. The picker framework installs one.
-class VQSelectedColorSink {
-public:
+class VQSelectedColorSink
+{
+  public:
     virtual ~VQSelectedColorSink();
     virtual VQColorSpace currentColorSpace() const = 0;
     virtual void showColor(const VQColorRef &color) = 0;
 };
 
-class VQSwatchCore {
-public:
+class VQSwatchCore
+{
+  public:
     // Loads the library at `path`, or ends the process through the termination
     // seam after telling the user why (modal-UI service).
     static std::unique_ptr<VQSwatchCore> loadFromURL(const QString &path);
@@ -116,7 +118,7 @@ public:
 
     std::optional<VQFileDate> fileModificationDate() const { return _modificationDate; }
 
-private:
+  private:
     explicit VQSwatchCore(QString path);
     void innerInit();
     void stopUsingBookmarkedURL();

@@ -45,7 +45,8 @@ void VQSwatchCore::mergeWithRemoteLibrary(VQPlistNode root, const QString &where
 
     // Deleted there: every collection here with that identifier goes.
     if (!removedThere.empty())
-        std::erase_if(_collections, [&](const VQSwatchCollectionRef &c) { return removedThere.contains(c->creationDate()); });
+        std::erase_if(_collections,
+                      [&](const VQSwatchCollectionRef &c) { return removedThere.contains(c->creationDate()); });
 
     // Pair collections occurrence by occurrence, as colours are paired: older
     // libraries can hold several collections created in the same second.

@@ -13,7 +13,8 @@
 #include <QDir>
 #include <QMutex>
 
-namespace {
+namespace
+{
 QMutex gURLMutex;
 QString gChosenURL;
 bool firstPathSelectionOccurred = false;
@@ -26,35 +27,41 @@ QString dataHome()
     return data;
 }
 
-QString customKey() { return QString::fromLatin1(VQCustomLibraryURLDataDefaultsKey); }
+QString customKey()
+{
+    return QString::fromLatin1(VQCustomLibraryURLDataDefaultsKey);
+}
 
-void remember(const QString &path) { VQAppScopeBookmarksManager::sharedManager().storeURL(path, customKey()); }
+void remember(const QString &path)
+{
+    VQAppScopeBookmarksManager::sharedManager().storeURL(path, customKey());
+}
 
 // The user picks or creates a library; anything but a chosen file ends the process.
 QString chooseLibrary()
 {
     VQModalUI &ui = VQModalUI::shared();
-    const VQAlertResponse answer =
-        ui.runAlert({VQLocalizedString("Choose Vellico library."),
-                     VQLocalizedString("Vellico needs to store its information somewhere."),
-                     {VQLocalizedString("Choose Library..."), VQLocalizedString("Quit"),
-                      VQLocalizedString("Create Library...")}});
+    const VQAlertResponse answer = ui.runAlert(
+        {VQLocalizedString("Choose Vellico library."),
+         VQLocalizedString("Vellico needs to store its information somewhere."),
+         {VQLocalizedString("Choose Library..."), VQLocalizedString("Quit"), VQLocalizedString("Create Library...")}});
     switch (answer.button) {
     case 0: {
-        const std::optional<QString> path = ui.runOpenPanel(
-            {VQLocalizedString("Choose Library..."),
-             {QStringLiteral("plist"), QStringLiteral("swl"), QStringLiteral("vlb")},
-             QDir::homePath(),
-             {}});
+        const std::optional<QString> path =
+            ui.runOpenPanel({VQLocalizedString("Choose Library..."),
+                             {QStringLiteral("plist"), QStringLiteral("swl"), QStringLiteral("vlb")},
+                             QDir::homePath(),
+                             {}});
         if (!path)
             VQTermination::terminate(0);
         remember(*path);
         return *path;
     }
     case 2: {
-        const std::optional<QString> path = ui.runSavePanel(
-            {VQLocalizedString("Create Library..."), {QStringLiteral("vlb")}, QDir::homePath(),
-             VQLocalizedString("Vellico Library")});
+        const std::optional<QString> path = ui.runSavePanel({VQLocalizedString("Create Library..."),
+                                                             {QStringLiteral("vlb")},
+                                                             QDir::homePath(),
+                                                             VQLocalizedString("Vellico Library")});
         if (!path)
             VQTermination::terminate(0);
         QString error;
@@ -62,7 +69,8 @@ QString chooseLibrary()
             // Remembering a file that is not there would only bring the
             // "not found" alert at every launch.
             VQLog(QStringLiteral("Couldn't create the library at %1: %2").arg(*path, error));
-            ui.runAlert({VQLocalizedString("Vellico couldn't create the library."), error, {VQLocalizedString("Quit")}});
+            ui.runAlert(
+                {VQLocalizedString("Vellico couldn't create the library."), error, {VQLocalizedString("Quit")}});
             VQTermination::terminate(0);
         }
         remember(*path);

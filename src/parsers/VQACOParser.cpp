@@ -7,15 +7,22 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 constexpr std::int64_t kRecordSize = 10;
 
-double fraction(std::uint16_t value) { return value / 65535.0; }
-double hundredths(std::uint16_t value) { return std::min<double>(value, 10000.0) / 10000.0; }
+double fraction(std::uint16_t value)
+{
+    return value / 65535.0;
+}
+double hundredths(std::uint16_t value)
+{
+    return std::min<double>(value, 10000.0) / 10000.0;
+}
 
 struct Record {
-    VQColorRef color;  // null for a space we cannot compute
+    VQColorRef color; // null for a space we cannot compute
     QString name;
 };
 

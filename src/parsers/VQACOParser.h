@@ -21,8 +21,9 @@
 
 #include "parsers/VQParser.h"
 
-class VQACOParser : public VQParser {
-public:
+class VQACOParser : public VQParser
+{
+  public:
     using VQParser::VQParser;
 
     // Nothing when the first word is neither 1 nor 2.

@@ -7,7 +7,8 @@
 #include <array>
 #include <cmath>
 
-namespace {
+namespace
+{
 
 constexpr std::uint16_t kGroupStart = 0xC001;
 constexpr std::uint16_t kGroupEnd = 0xC002;
@@ -140,8 +141,8 @@ VQColorRef makeColor(const Entry &entry, double labLightnessScale)
 
 std::optional<std::vector<VQSwatchCollectionRef>> VQASEParser::parseColors()
 {
-    if (reader.remaining() < 4 || reader.peakByte(0) != 'A' || reader.peakByte(1) != 'S' || reader.peakByte(2) != 'E'
-        || reader.peakByte(3) != 'F') {
+    if (reader.remaining() < 4 || reader.peakByte(0) != 'A' || reader.peakByte(1) != 'S' || reader.peakByte(2) != 'E' ||
+        reader.peakByte(3) != 'F') {
         VQLog(QStringLiteral("Not an ASE file: no ASEF signature."));
         return std::nullopt;
     }
@@ -171,7 +172,8 @@ std::optional<std::vector<VQSwatchCollectionRef>> VQASEParser::parseColors()
                 const QString name = VQTrimmedSwatchName(body.readUnicharStringOfLength(body.readWord()));
                 groups.emplace_back();
                 groups.back().title = name.isEmpty() ? VQLocalizedString("Untitled Collection") : name;
-                VQLog(QStringLiteral("Palette name: ") + name + QStringLiteral(", chunksize ") + QString::number(length));
+                VQLog(QStringLiteral("Palette name: ") + name + QStringLiteral(", chunksize ") +
+                      QString::number(length));
                 break;
             }
             case kGroupEnd:

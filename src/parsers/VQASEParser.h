@@ -12,8 +12,9 @@
 
 #include "parsers/VQParser.h"
 
-class VQASEParser : public VQParser {
-public:
+class VQASEParser : public VQParser
+{
+  public:
     using VQParser::VQParser;
 
     // Nothing when the data does not start with "ASEF" (.ase is also a sprite

@@ -16,7 +16,8 @@
 #include <limits>
 #include <memory>
 
-namespace {
+namespace
+{
 
 // Colour lists are a few kilobytes (752 colours take 26 KB); anything this
 // large is not one.
@@ -113,8 +114,9 @@ std::vector<double> numbersInText(const QByteArray &text, std::size_t limit = 5)
 
 // Keys are unique in a colour list: a key seen again gives the earlier entry
 // its new colour and keeps its place, as setting a colour for a key does.
-class EntryCollector {
-public:
+class EntryCollector
+{
+  public:
     explicit EntryCollector(std::size_t expected) { _list.entries.reserve(expected); }
     void add(const QString &key, VQColorRef color)
     {
@@ -128,7 +130,7 @@ public:
     }
     VQColorList take() { return std::move(_list); }
 
-private:
+  private:
     VQColorList _list;
     QHash<QString, std::size_t> _positions;
 };
@@ -150,7 +152,8 @@ private:
 // objects and classes are numbered in another, each when it starts. A colour
 // list is the groups "i" 1, "@i" nil N, then N × "@@" colour, key.
 
-namespace ts {
+namespace ts
+{
 
 enum : std::uint8_t {
     kTagInt16 = 0x81,
@@ -185,16 +188,17 @@ struct Value {
 struct Slot {
     enum class Kind { Object, Class };
     Kind kind = Kind::Object;
-    QByteArray className;           // classes
-    std::size_t superclass = kNone; // classes
+    QByteArray className;            // classes
+    std::size_t superclass = kNone;  // classes
     std::size_t objectClass = kNone; // objects
-    std::vector<Value> values;      // objects: the first kKeptValues, flattened in stream order
-    bool complete = false;          // objects whose end was read
+    std::vector<Value> values;       // objects: the first kKeptValues, flattened in stream order
+    bool complete = false;           // objects whose end was read
 };
 
 // Parses type strings such as "@@", "ffff", "{_NSPoint=ff}", "[4c]", "^i".
-class TypeParser {
-public:
+class TypeParser
+{
+  public:
     explicit TypeParser(const QByteArray &text) : _p(text.constData()), _end(text.constData() + text.size()) {}
 
     std::optional<std::vector<Type>> parseAll()
@@ -209,7 +213,7 @@ public:
         return types;
     }
 
-private:
+  private:
     bool parseOne(Type &type, int depth)
     {
         if (depth > kMaxDepth || _p >= _end)
@@ -217,8 +221,24 @@ private:
         const char code = *_p++;
         type.code = code;
         switch (code) {
-        case 'c': case 'C': case 'B': case 's': case 'S': case 'i': case 'I': case 'l': case 'L':
-        case 'q': case 'Q': case 'f': case 'd': case '@': case '#': case ':': case '*': case '+':
+        case 'c':
+        case 'C':
+        case 'B':
+        case 's':
+        case 'S':
+        case 'i':
+        case 'I':
+        case 'l':
+        case 'L':
+        case 'q':
+        case 'Q':
+        case 'f':
+        case 'd':
+        case '@':
+        case '#':
+        case ':':
+        case '*':
+        case '+':
             return true;
         case '^': {
             Type pointee;
@@ -265,8 +285,9 @@ private:
     const char *_end;
 };
 
-class Reader {
-public:
+class Reader
+{
+  public:
     explicit Reader(const QByteArray &data)
         : _begin(reinterpret_cast<const std::uint8_t *>(data.constData())), _p(_begin), _end(_begin + data.size()),
           // Every value costs a step; zero-width values (empty structures and
@@ -339,7 +360,7 @@ public:
         return false;
     }
 
-private:
+  private:
     bool fail(const QString &message)
     {
         if (_error.isEmpty())
@@ -408,7 +429,8 @@ private:
             return true;
         }
         if (head >= 0x80 && head < kFirstLiteral) // the tags, and those kept for later ones
-            return fail(QStringLiteral("unexpected tag 0x%1 at offset %2").arg(head, 2, 16, QLatin1Char('0')).arg(offset()));
+            return fail(
+                QStringLiteral("unexpected tag 0x%1 at offset %2").arg(head, 2, 16, QLatin1Char('0')).arg(offset()));
         value = std::int8_t(head);
         return true;
     }
@@ -571,7 +593,14 @@ private:
             value.integer = type.code == 'c' ? std::int64_t(std::int8_t(byte)) : std::int64_t(byte);
             break;
         }
-        case 's': case 'S': case 'i': case 'I': case 'l': case 'L': case 'q': case 'Q':
+        case 's':
+        case 'S':
+        case 'i':
+        case 'I':
+        case 'l':
+        case 'L':
+        case 'q':
+        case 'Q':
             value.kind = Value::Kind::Integer;
             if (!readInteger(value.integer))
                 return false;
@@ -668,7 +697,8 @@ private:
         if (!types) {
             auto parsed = TypeParser(_strings[index]).parseAll();
             if (!parsed || parsed->empty())
-                return fail(QStringLiteral("unsupported type string \"%1\"").arg(QString::fromLatin1(_strings[index].left(40))));
+                return fail(QStringLiteral("unsupported type string \"%1\"")
+                                .arg(QString::fromLatin1(_strings[index].left(40))));
             types = std::make_shared<const std::vector<Type>>(std::move(*parsed));
         }
         // Held by its own reference: reading the values may add strings.
@@ -770,8 +800,9 @@ std::optional<VQColorList> readTypedStream(const QByteArray &data, QString *erro
 // components as ASCII numbers (NSRGB, NSWhite, NSCYMK), and newer ones also
 // NSComponents in an embedded NSCustomColorSpace.
 
-class KeyedArchive {
-public:
+class KeyedArchive
+{
+  public:
     explicit KeyedArchive(VQPlistNode objects) : _objects(objects) {}
 
     // The object a UID points to; any other node stands for itself. In XML a
@@ -783,8 +814,8 @@ public:
             return node;
         if (plist_get_node_type(static_cast<plist_t>(node.raw())) == PLIST_UID) {
             plist_get_uid_val(static_cast<plist_t>(node.raw()), &uid);
-        } else if (node.isDictionary() && plist_dict_get_size(static_cast<plist_t>(node.raw())) == 1
-                   && node["CF$UID"].isInteger()) {
+        } else if (node.isDictionary() && plist_dict_get_size(static_cast<plist_t>(node.raw())) == 1 &&
+                   node["CF$UID"].isInteger()) {
             uid = *node["CF$UID"].toUInt64();
         } else {
             return node;
@@ -877,7 +908,7 @@ public:
         return colorFromComponents(model, numbersInText(text.isEmpty() ? components : text));
     }
 
-private:
+  private:
     static QByteArray bytesOf(VQPlistNode data)
     {
         uint64_t length = 0;
@@ -894,11 +925,16 @@ private:
         const VQPlistNode modelNode = space["NSModel"];
         if (modelNode.isInteger()) {
             switch (modelNode.integerValue()) {
-            case 0: return Model::Gray;
-            case 1: return Model::RGB;
-            case 2: return Model::CMYK;
-            case -1: break; // unknown: the profile may still tell
-            default: return Model::Other; // Lab, DeviceN, indexed, pattern
+            case 0:
+                return Model::Gray;
+            case 1:
+                return Model::RGB;
+            case 2:
+                return Model::CMYK;
+            case -1:
+                break; // unknown: the profile may still tell
+            default:
+                return Model::Other; // Lab, DeviceN, indexed, pattern
             }
         }
         const QByteArray profile = bytes(space["NSICC"]);
@@ -964,8 +1000,8 @@ std::optional<VQColorList> VQReadColorList(const QByteArray &data, QString *erro
         setError(error, QStringLiteral("too large for a colour list"));
         return std::nullopt;
     }
-    if (data.size() >= 13 && data[1] == '\x0b'
-        && (data.mid(2, 11) == "streamtyped" || data.mid(2, 11) == "typedstream"))
+    if (data.size() >= 13 && data[1] == '\x0b' &&
+        (data.mid(2, 11) == "streamtyped" || data.mid(2, 11) == "typedstream"))
         return ts::readTypedStream(data, error);
     if (data.startsWith("bplist") || data.trimmed().startsWith('<') || data.startsWith("\xEF\xBB\xBF"))
         return readKeyedArchive(data, error);

@@ -14,7 +14,8 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
+namespace
+{
 
 VQFilePanel openPanel(const QStringList &allowedExtensions)
 {
@@ -86,20 +87,23 @@ std::optional<std::vector<VQSwatchCollectionRef>> VQReadSwatchFile(const QString
         QString reason;
         const std::optional<VQColorList> list = VQReadColorListFile(path, &reason);
         if (!list)
-            return fail(QStringLiteral("%1 is not a colour list%2").arg(path, reason.isEmpty() ? QStringLiteral(".") : QStringLiteral(": ") + reason + QLatin1Char('.')));
+            return fail(QStringLiteral("%1 is not a colour list%2")
+                            .arg(path, reason.isEmpty() ? QStringLiteral(".")
+                                                        : QStringLiteral(": ") + reason + QLatin1Char('.')));
         if (list->entries.empty())
             return fail(QStringLiteral("%1: no colours found in the file.").arg(path));
         return std::vector<VQSwatchCollectionRef>{collectionFromColorList(*list, QFileInfo(path).completeBaseName())};
     }
 
-    std::unique_ptr<VQParser> parser = *kind == VQSwatchFileKind::ASE ? makeParser<VQASEParser>(path)
-                                                                      : makeParser<VQACOParser>(path);
+    std::unique_ptr<VQParser> parser =
+        *kind == VQSwatchFileKind::ASE ? makeParser<VQASEParser>(path) : makeParser<VQACOParser>(path);
     if (!parser)
         return fail(QStringLiteral("%1 cannot be read.").arg(path));
     std::optional<std::vector<VQSwatchCollectionRef>> collections = parser->parseColors();
     if (!collections)
-        return fail(QStringLiteral("%1 is not %2 swatch file.")
-                        .arg(path, *kind == VQSwatchFileKind::ASE ? QStringLiteral("an ASE") : QStringLiteral("an ACO")));
+        return fail(
+            QStringLiteral("%1 is not %2 swatch file.")
+                .arg(path, *kind == VQSwatchFileKind::ASE ? QStringLiteral("an ASE") : QStringLiteral("an ACO")));
     if (collections->empty())
         return fail(QStringLiteral("%1: no colours found in the file.").arg(path));
     return collections;
@@ -153,9 +157,11 @@ bool VQImportCommands::importCLR(VQSwatchCore *core)
         return false;
     }
 
-    const std::optional<QString> title = VQModalUI::shared().runTextPrompt(
-        {VQLocalizedString("Please, enter a new name for the color:"), QString(),
-         QFileInfo(*chosen).completeBaseName(), {VQLocalizedString("Rename"), VQLocalizedString("Cancel")}});
+    const std::optional<QString> title =
+        VQModalUI::shared().runTextPrompt({VQLocalizedString("Please, enter a new name for the color:"),
+                                           QString(),
+                                           QFileInfo(*chosen).completeBaseName(),
+                                           {VQLocalizedString("Rename"), VQLocalizedString("Cancel")}});
     if (!title || title->isEmpty()) {
         VQModalUI::shared().beep();
         return false;

@@ -22,8 +22,9 @@ std::optional<VQSwatchFileKind> VQSwatchFileKindForPath(const QString &path);
 // the file cannot be read, is not of its kind, or holds no collections.
 std::optional<std::vector<VQSwatchCollectionRef>> VQReadSwatchFile(const QString &path, QString *error = nullptr);
 
-class VQImportCommands {
-public:
+class VQImportCommands
+{
+  public:
     // Open panel restricted to `allowedExtensions`, the parser over the chosen
     // file, its collections appended to `core` (the shared core when null) and
     // VQCollectionsWereReorganizedNotification posted once. When the file gives

@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
+namespace
+{
 
-constexpr double kEpsilon = 216.0 / 24389.0;  // (6/29)^3
-constexpr double kKappa = 24389.0 / 27.0;     // (29/3)^3
+constexpr double kEpsilon = 216.0 / 24389.0; // (6/29)^3
+constexpr double kKappa = 24389.0 / 27.0;    // (29/3)^3
 
 // Reference white D50 (ICC), Y = 1.
 constexpr double kWhiteX = 0.96422, kWhiteY = 1.0, kWhiteZ = 0.82521;
@@ -25,7 +26,10 @@ constexpr double kToLinearSRGB[3][3] = {
     {0.0556434, -0.2040259, 1.0572252},
 };
 
-double inverseF(double t) { return t * t * t > kEpsilon ? t * t * t : (116.0 * t - 16.0) / kKappa; }
+double inverseF(double t)
+{
+    return t * t * t > kEpsilon ? t * t * t : (116.0 * t - 16.0) / kKappa;
+}
 
 double compand(double linear)
 {

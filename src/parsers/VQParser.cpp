@@ -5,9 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-VQParser::VQParser(QByteArray data, QString path)
-    : _data(std::move(data))
-    , _url(std::move(path))
+VQParser::VQParser(QByteArray data, QString path) : _data(std::move(data)), _url(std::move(path))
 {
     reader = VQReader(reinterpret_cast<const std::uint8_t *>(_data.constData()), _data.size());
 }

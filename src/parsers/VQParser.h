@@ -13,8 +13,9 @@
 #include <optional>
 #include <vector>
 
-class VQParser {
-public:
+class VQParser
+{
+  public:
     // Reads the whole file; nothing when it cannot be read (missing, a folder, no permission).
     template <class Parser> static std::unique_ptr<Parser> fromURL(const QString &path)
     {
@@ -42,10 +43,10 @@ public:
     // The file's contents; nothing when it cannot be read.
     static std::optional<QByteArray> readFile(const QString &path);
 
-protected:
+  protected:
     VQReader reader;
 
-private:
+  private:
     QByteArray _data;
     QString _url;
 };

@@ -8,7 +8,8 @@
 #include <bit>
 #include <cstring>
 
-namespace {
+namespace
+{
 
 // The method name is the one the log has always shown for this read.
 void logEndOfFile(const char *method)
@@ -20,19 +21,24 @@ void logEndOfFile(const char *method)
 } // namespace
 
 VQReader::VQReader(const std::uint8_t *bytes, std::int64_t length)
-    : _bytes(bytes)
-    , _length(bytes ? std::max<std::int64_t>(length, 0) : 0)
+    : _bytes(bytes), _length(bytes ? std::max<std::int64_t>(length, 0) : 0)
 {
 }
 
-void VQReader::setPointer(std::int64_t pointer) { _pointer = std::clamp<std::int64_t>(pointer, 0, _length); }
+void VQReader::setPointer(std::int64_t pointer)
+{
+    _pointer = std::clamp<std::int64_t>(pointer, 0, _length);
+}
 
 std::uint16_t VQReader::makeWord(std::uint8_t first, std::uint8_t second)
 {
     return std::uint16_t(first << 8 | second);
 }
 
-std::uint16_t VQReader::swapBytes(std::uint16_t word) { return std::uint16_t(word << 8 | word >> 8); }
+std::uint16_t VQReader::swapBytes(std::uint16_t word)
+{
+    return std::uint16_t(word << 8 | word >> 8);
+}
 
 std::uint8_t VQReader::peakByte(std::int64_t offset) const
 {

@@ -8,8 +8,9 @@
 #include <cstdint>
 #include <optional>
 
-class VQReader {
-public:
+class VQReader
+{
+  public:
     VQReader() = default;
     VQReader(const std::uint8_t *bytes, std::int64_t length);
 
@@ -50,7 +51,7 @@ public:
     // An IEEE-754 single; the patterns FF 80 00 00 and FF CC CC 00 read as 0.0 and 1.0.
     float readFloat();
 
-private:
+  private:
     const std::uint8_t *_bytes = nullptr;
     std::int64_t _length = 0;
     std::int64_t _pointer = 0;

@@ -31,5 +31,11 @@ std::optional<QString> VQAppScopeBookmarksManager::resolveURL(const QString &def
     return path;
 }
 
-bool VQAppScopeBookmarksManager::startAccessing(const QString &) { return true; }
-bool VQAppScopeBookmarksManager::stopAccessing(const QString &) { return true; }
+bool VQAppScopeBookmarksManager::startAccessing(const QString &)
+{
+    return true;
+}
+bool VQAppScopeBookmarksManager::stopAccessing(const QString &)
+{
+    return true;
+}

@@ -7,8 +7,9 @@
 
 #include <optional>
 
-class VQAppScopeBookmarksManager {
-public:
+class VQAppScopeBookmarksManager
+{
+  public:
     static VQAppScopeBookmarksManager &sharedManager();
 
     // Stores the absolute form of `path` under `defaultsKey`. False for an empty path.

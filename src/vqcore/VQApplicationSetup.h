@@ -3,8 +3,9 @@
 
 #include <atomic>
 
-class VQApplicationSetup {
-public:
+class VQApplicationSetup
+{
+  public:
     static VQApplicationSetup &sharedSetup();
 
     // Whether the synchronisation manager may be created at all. On by default;
@@ -12,7 +13,7 @@ public:
     bool synchronizationAllowed() const { return _synchronizationAllowed.load(); }
     void setSynchronizationAllowed(bool allowed) { _synchronizationAllowed.store(allowed); }
 
-private:
+  private:
     VQApplicationSetup() = default;
     std::atomic<bool> _synchronizationAllowed{true};
 };

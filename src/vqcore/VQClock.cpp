@@ -5,7 +5,8 @@
 #include <cmath>
 #include <mutex>
 
-namespace {
+namespace
+{
 std::mutex gClockMutex;
 std::function<double()> gSource;
 std::mutex gIdMutex;

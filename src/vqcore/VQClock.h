@@ -5,8 +5,9 @@
 #include <cstdint>
 #include <functional>
 
-class VQClock {
-public:
+class VQClock
+{
+  public:
     // Seconds since 1970 with fractions.
     static double currentTime();
     // Whole seconds since 1970, truncated toward zero.
@@ -21,8 +22,9 @@ public:
 // Hands out identifiers that are time stamps in whole seconds but never repeat
 // within the process: the current second, or one more than the last identifier
 // handed out when the clock has not moved past it.
-class VQUniqueTimestamp {
-public:
+class VQUniqueTimestamp
+{
+  public:
     std::uint64_t next();
     // Forgets what was handed out (tests).
     void reset();
@@ -30,6 +32,6 @@ public:
     static VQUniqueTimestamp &colorIDs();
     static VQUniqueTimestamp &collectionIDs();
 
-private:
+  private:
     std::uint64_t _last = 0;
 };

@@ -7,7 +7,8 @@
 #include <optional>
 #include <vector>
 
-namespace VQList {
+namespace VQList
+{
 
 // Index of the first element equal to `value`, or nothing.
 template <class T, class U> std::optional<std::size_t> find(const std::vector<T> &list, const U &value)

@@ -1,9 +1,16 @@
 #include "vqcore/VQDictionary.h"
 
-namespace VQDictionary {
+namespace VQDictionary
+{
 
-double doubleForKey(VQPlistNode dictionary, const char *key) { return dictionary[key].doubleValue(); }
+double doubleForKey(VQPlistNode dictionary, const char *key)
+{
+    return dictionary[key].doubleValue();
+}
 
-std::int64_t integerForKey(VQPlistNode dictionary, const char *key) { return dictionary[key].integerValue(); }
+std::int64_t integerForKey(VQPlistNode dictionary, const char *key)
+{
+    return dictionary[key].integerValue();
+}
 
 } // namespace VQDictionary

@@ -6,7 +6,8 @@
 
 #include <cstdint>
 
-namespace VQDictionary {
+namespace VQDictionary
+{
 double doubleForKey(VQPlistNode dictionary, const char *key);
 std::int64_t integerForKey(VQPlistNode dictionary, const char *key);
 } // namespace VQDictionary

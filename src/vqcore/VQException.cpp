@@ -1,8 +1,8 @@
 #include "vqcore/VQException.h"
 
 VQAbstractMethodException::VQAbstractMethodException(std::string method, std::string file, int line)
-    : std::logic_error("abstract or undefined operation " + method + " called (" + file + ":" +
-                       std::to_string(line) + ")"),
+    : std::logic_error("abstract or undefined operation " + method + " called (" + file + ":" + std::to_string(line) +
+                       ")"),
       _method(std::move(method))
 {
 }

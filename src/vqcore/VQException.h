@@ -5,12 +5,13 @@
 #include <stdexcept>
 #include <string>
 
-class VQAbstractMethodException : public std::logic_error {
-public:
+class VQAbstractMethodException : public std::logic_error
+{
+  public:
     VQAbstractMethodException(std::string method, std::string file, int line);
     const std::string &method() const { return _method; }
 
-private:
+  private:
     std::string _method;
 };
 

@@ -5,11 +5,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace VQFileURL {
+namespace VQFileURL
+{
 
 std::optional<VQFileDate> modificationDate(const QString &path)
 {
-    struct stat st {};
+    struct stat st {
+    };
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
         return std::nullopt;
     return VQFileDate{std::int64_t(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec, std::uint64_t(st.st_ino),
@@ -18,13 +20,15 @@ std::optional<VQFileDate> modificationDate(const QString &path)
 
 bool exists(const QString &path)
 {
-    struct stat st {};
+    struct stat st {
+    };
     return ::stat(QFile::encodeName(path).constData(), &st) == 0;
 }
 
 bool isDirectory(const QString &path)
 {
-    struct stat st {};
+    struct stat st {
+    };
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 

@@ -17,7 +17,8 @@ struct VQFileDate {
     friend bool operator==(const VQFileDate &, const VQFileDate &) = default;
 };
 
-namespace VQFileURL {
+namespace VQFileURL
+{
 // Nothing when the file does not exist.
 std::optional<VQFileDate> modificationDate(const QString &path);
 bool exists(const QString &path);

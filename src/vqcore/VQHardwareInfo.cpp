@@ -4,7 +4,8 @@
 #include <QMutex>
 #include <QSysInfo>
 
-namespace {
+namespace
+{
 QMutex gHardwareMutex;
 // Machine-id files hold 32 hex digits and a newline; anything much larger is not one.
 constexpr qint64 kMaxIdentityBytes = 4096;

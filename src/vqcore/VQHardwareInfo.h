@@ -9,8 +9,9 @@
 #include <QString>
 #include <QStringList>
 
-class VQHardwareInfo {
-public:
+class VQHardwareInfo
+{
+  public:
     static VQHardwareInfo &sharedHardwareInfo();
 
     // Read afresh on every call; cheap, and it lets tests change the sources.
@@ -26,7 +27,7 @@ public:
 
     static constexpr const char *overrideVariable = "VELLICO_MACHINE_ID";
 
-private:
+  private:
     VQHardwareInfo();
     QStringList _files;
     QString _hostName;

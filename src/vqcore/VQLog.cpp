@@ -12,7 +12,8 @@
 #include <atomic>
 #include <cstdio>
 
-namespace {
+namespace
+{
 std::atomic<int> gEnabled{-1}; // -1: not read from the defaults yet
 std::atomic<VQDebugLog::Sink> gSink{nullptr};
 QMutex gFileMutex;
@@ -47,13 +48,16 @@ QString VQDebugLog::logFilePath()
     return state + QStringLiteral("/Vellico/Vellico.log");
 }
 
-void VQDebugLog::setSink(Sink sink) { gSink = sink; }
+void VQDebugLog::setSink(Sink sink)
+{
+    gSink = sink;
+}
 
 void VQDebugLog::write(const QString &message, const char *method, const char *file, int line)
 {
     const QString text = QStringLiteral("%1 %2 (%3:%4) %5")
-                             .arg(QDateTime::currentDateTime().toString(Qt::ISODateWithMs),
-                                  QString::fromUtf8(method), QFileInfo(QString::fromUtf8(file)).fileName())
+                             .arg(QDateTime::currentDateTime().toString(Qt::ISODateWithMs), QString::fromUtf8(method),
+                                  QFileInfo(QString::fromUtf8(file)).fileName())
                              .arg(line)
                              .arg(message);
     // Worker threads log too: one line at a time reaches the sink and the file.

@@ -5,8 +5,9 @@
 
 #include <QString>
 
-class VQDebugLog {
-public:
+class VQDebugLog
+{
+  public:
     static bool isLoggingEnabled();
     static void setLoggingEnabled(bool enabled);
     // Re-reads the defaults; called at start-up and when the preference changes.
@@ -23,8 +24,8 @@ public:
     static void setSink(Sink sink);
 };
 
-#define VQLog(message)                                                                  \
-    do {                                                                                \
-        if (VQDebugLog::isLoggingEnabled())                                             \
-            VQDebugLog::write(QString(message), Q_FUNC_INFO, __FILE__, __LINE__);       \
+#define VQLog(message)                                                                                                 \
+    do {                                                                                                               \
+        if (VQDebugLog::isLoggingEnabled())                                                                            \
+            VQDebugLog::write(QString(message), Q_FUNC_INFO, __FILE__, __LINE__);                                      \
     } while (0)

@@ -4,7 +4,8 @@
 #include <mutex>
 #include <stdexcept>
 
-namespace {
+namespace
+{
 std::mutex gModalMutex;
 std::unique_ptr<VQModalUI> gShared;
 } // namespace
@@ -34,9 +35,18 @@ VQAlertResponse VQHeadlessModalUI::runAlert(const VQAlert &alert)
     return {0, false};
 }
 
-std::optional<QString> VQHeadlessModalUI::runTextPrompt(const VQTextPrompt &) { return std::nullopt; }
-std::optional<QString> VQHeadlessModalUI::runOpenPanel(const VQFilePanel &) { return std::nullopt; }
-std::optional<QString> VQHeadlessModalUI::runSavePanel(const VQFilePanel &) { return std::nullopt; }
+std::optional<QString> VQHeadlessModalUI::runTextPrompt(const VQTextPrompt &)
+{
+    return std::nullopt;
+}
+std::optional<QString> VQHeadlessModalUI::runOpenPanel(const VQFilePanel &)
+{
+    return std::nullopt;
+}
+std::optional<QString> VQHeadlessModalUI::runSavePanel(const VQFilePanel &)
+{
+    return std::nullopt;
+}
 void VQHeadlessModalUI::beep() {}
 
 VQScriptedModalUI &VQScriptedModalUI::answerAlert(int button, bool suppressed)
@@ -108,4 +118,7 @@ std::optional<QString> VQScriptedModalUI::runSavePanel(const VQFilePanel &panel)
     return pathOrText(QStringLiteral("save panel (%1)").arg(panel.allowedExtensions.join(QLatin1Char(','))));
 }
 
-void VQScriptedModalUI::beep() { ++_beeps; }
+void VQScriptedModalUI::beep()
+{
+    ++_beeps;
+}

@@ -16,32 +16,33 @@
 struct VQAlert {
     QString messageText;
     QString informativeText;
-    QStringList buttons;             // first = default button; empty means a single "OK"
+    QStringList buttons; // first = default button; empty means a single "OK"
     bool showsSuppressionButton = false;
-    QString suppressionText = {};    // empty: "Do not show this message again"
+    QString suppressionText = {}; // empty: "Do not show this message again"
 };
 
 struct VQAlertResponse {
-    int button = 0;                  // index into VQAlert::buttons
+    int button = 0; // index into VQAlert::buttons
     bool suppressed = false;
 };
 
 struct VQTextPrompt {
     QString messageText;
     QString informativeText;
-    QString text;                    // the text the field starts with
-    QStringList buttons;             // first = accept, second = cancel
+    QString text;        // the text the field starts with
+    QStringList buttons; // first = accept, second = cancel
 };
 
 struct VQFilePanel {
     QString title;
-    QStringList allowedExtensions;   // without the dot; empty = any file
-    QString directory;               // where the panel starts
-    QString proposedName;            // save panels: the file name offered
+    QStringList allowedExtensions; // without the dot; empty = any file
+    QString directory;             // where the panel starts
+    QString proposedName;          // save panels: the file name offered
 };
 
-class VQModalUI {
-public:
+class VQModalUI
+{
+  public:
     virtual ~VQModalUI();
 
     virtual VQAlertResponse runAlert(const VQAlert &alert) = 0;
@@ -60,8 +61,9 @@ public:
 
 // For programs without a display: every alert is printed to standard error and
 // answered with its first button; prompts and panels are cancelled.
-class VQHeadlessModalUI : public VQModalUI {
-public:
+class VQHeadlessModalUI : public VQModalUI
+{
+  public:
     VQAlertResponse runAlert(const VQAlert &alert) override;
     std::optional<QString> runTextPrompt(const VQTextPrompt &prompt) override;
     std::optional<QString> runOpenPanel(const VQFilePanel &panel) override;
@@ -72,13 +74,15 @@ public:
 // Answers from a script, in order, and records everything it was asked.
 // An unexpected question (nothing scripted, or a reply of the wrong kind)
 // throws std::logic_error naming it, so a test fails loudly.
-class VQScriptedModalUI : public VQModalUI {
-public:
-    struct Cancel {};
+class VQScriptedModalUI : public VQModalUI
+{
+  public:
+    struct Cancel {
+    };
     using Reply = std::variant<VQAlertResponse, QString, Cancel>;
 
     VQScriptedModalUI &answerAlert(int button, bool suppressed = false);
-    VQScriptedModalUI &answerText(const QString &text);   // prompt text or panel path
+    VQScriptedModalUI &answerText(const QString &text); // prompt text or panel path
     VQScriptedModalUI &answerCancel();
 
     VQAlertResponse runAlert(const VQAlert &alert) override;
@@ -94,7 +98,7 @@ public:
     int beeps() const { return _beeps; }
     bool allRepliesUsed() const { return _replies.empty(); }
 
-private:
+  private:
     Reply takeReply(const QString &what);
     std::optional<QString> pathOrText(const QString &what);
 

@@ -8,8 +8,7 @@ VQNotificationCenter &VQNotificationCenter::defaultCenter()
     return center;
 }
 
-VQNotificationCenter::Token VQNotificationCenter::addObserver(const QString &name, const void *object,
-                                                              Handler handler)
+VQNotificationCenter::Token VQNotificationCenter::addObserver(const QString &name, const void *object, Handler handler)
 {
     std::lock_guard lock(_mutex);
     const Token token = _nextToken++;
@@ -39,8 +38,8 @@ void VQNotificationCenter::post(const QString &name, const void *object)
         bool stillRegistered;
         {
             std::lock_guard lock(_mutex);
-            stillRegistered = std::any_of(_entries.begin(), _entries.end(),
-                                          [t = token](const Entry &e) { return e.token == t; });
+            stillRegistered =
+                std::any_of(_entries.begin(), _entries.end(), [t = token](const Entry &e) { return e.token == t; });
         }
         if (stillRegistered)
             (*handler)(note);
@@ -73,7 +72,10 @@ VQObserverToken &VQObserverToken::operator=(VQObserverToken &&other) noexcept
     return *this;
 }
 
-VQObserverToken::~VQObserverToken() { reset(); }
+VQObserverToken::~VQObserverToken()
+{
+    reset();
+}
 
 void VQObserverToken::reset()
 {

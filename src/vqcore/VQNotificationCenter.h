@@ -15,8 +15,9 @@ struct VQNotification {
     const void *object = nullptr; // identity of the sender or the subject; may be null
 };
 
-class VQNotificationCenter {
-public:
+class VQNotificationCenter
+{
+  public:
     using Token = std::uint64_t;
     using Handler = std::function<void(const VQNotification &)>;
 
@@ -31,7 +32,7 @@ public:
     // Observers currently registered for a name (tests, diagnostics).
     int observerCount(const QString &name) const;
 
-private:
+  private:
     struct Entry {
         Token token;
         QString name;
@@ -44,8 +45,9 @@ private:
 };
 
 // Removes its observer when it goes out of scope.
-class VQObserverToken {
-public:
+class VQObserverToken
+{
+  public:
     VQObserverToken() = default;
     explicit VQObserverToken(VQNotificationCenter::Token token, VQNotificationCenter *center = nullptr);
     VQObserverToken(VQObserverToken &&other) noexcept;
@@ -55,7 +57,7 @@ public:
     ~VQObserverToken();
     void reset();
 
-private:
+  private:
     VQNotificationCenter::Token _token = 0;
     VQNotificationCenter *_center = nullptr;
 };

@@ -5,7 +5,8 @@
 #include <cstring>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // ---------------------------------------------------------------------------
 // Binary: "bplist00", objects, offset table, and a 32-byte trailer:
@@ -14,8 +15,9 @@ namespace {
 // Containers are a marker (0xAn array, 0xCn set, 0xDn dictionary; n = 15 means
 // an integer object with the count follows) and then their references.
 
-class BinaryShape {
-public:
+class BinaryShape
+{
+  public:
     explicit BinaryShape(const QByteArray &data)
         : _p(reinterpret_cast<const std::uint8_t *>(data.constData())), _size(std::uint64_t(data.size()))
     {
@@ -32,8 +34,8 @@ public:
         const std::uint64_t top = be(trailer + 16, 8);
         _tableAt = be(trailer + 24, 8);
         _end = _size - 32;
-        if (_offsetSize < 1 || _offsetSize > 8 || _refSize < 1 || _refSize > 8 || count == 0 || top >= count
-            || _tableAt > _end || count > (_end - _tableAt) / _offsetSize)
+        if (_offsetSize < 1 || _offsetSize > 8 || _refSize < 1 || _refSize > 8 || count == 0 || top >= count ||
+            _tableAt > _end || count > (_end - _tableAt) / _offsetSize)
             return false;
         _count = count;
         // A list without shared containers has a node per reference, plus the
@@ -42,7 +44,7 @@ public:
         return walk(top);
     }
 
-private:
+  private:
     static std::uint64_t be(const std::uint8_t *p, unsigned n)
     {
         std::uint64_t v = 0;

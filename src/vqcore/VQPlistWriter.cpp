@@ -37,7 +37,10 @@ void VQPlistTreeBuilder::endDictionary()
     add(std::move(done));
 }
 
-void VQPlistTreeBuilder::key(const char *key) { _keys.back() = key; }
+void VQPlistTreeBuilder::key(const char *key)
+{
+    _keys.back() = key;
+}
 
 void VQPlistTreeBuilder::beginArray()
 {
@@ -45,15 +48,36 @@ void VQPlistTreeBuilder::beginArray()
     _keys.emplace_back();
 }
 
-void VQPlistTreeBuilder::endArray() { endDictionary(); }
+void VQPlistTreeBuilder::endArray()
+{
+    endDictionary();
+}
 
-void VQPlistTreeBuilder::string(const QString &value) { add(VQPlist::string(value)); }
-void VQPlistTreeBuilder::integer(std::uint64_t value) { add(VQPlist::integer(value)); }
-void VQPlistTreeBuilder::real(double value) { add(VQPlist::real(value)); }
-void VQPlistTreeBuilder::date(const QDateTime &value) { add(VQPlist::date(value)); }
-void VQPlistTreeBuilder::boolean(bool value) { add(VQPlist::boolean(value)); }
+void VQPlistTreeBuilder::string(const QString &value)
+{
+    add(VQPlist::string(value));
+}
+void VQPlistTreeBuilder::integer(std::uint64_t value)
+{
+    add(VQPlist::integer(value));
+}
+void VQPlistTreeBuilder::real(double value)
+{
+    add(VQPlist::real(value));
+}
+void VQPlistTreeBuilder::date(const QDateTime &value)
+{
+    add(VQPlist::date(value));
+}
+void VQPlistTreeBuilder::boolean(bool value)
+{
+    add(VQPlist::boolean(value));
+}
 
-VQPlist VQPlistTreeBuilder::take() { return std::move(_result); }
+VQPlist VQPlistTreeBuilder::take()
+{
+    return std::move(_result);
+}
 
 // ---- XML --------------------------------------------------------------------
 
@@ -66,7 +90,10 @@ VQPlistXMLWriter::VQPlistXMLWriter()
             "<plist version=\"1.0\">\n";
 }
 
-void VQPlistXMLWriter::indent() { _out.append(_depth, '\t'); }
+void VQPlistXMLWriter::indent()
+{
+    _out.append(_depth, '\t');
+}
 
 void VQPlistXMLWriter::beginDictionary()
 {
@@ -109,10 +136,20 @@ void VQPlistXMLWriter::escaped(const QByteArray &utf8)
     for (const char ch : utf8) {
         const unsigned char c = static_cast<unsigned char>(ch);
         switch (c) {
-        case '&': _out += "&amp;"; break;
-        case '<': _out += "&lt;"; break;
-        case '>': _out += "&gt;"; break;
-        case '\t': case '\n': case '\r': _out += ch; break;
+        case '&':
+            _out += "&amp;";
+            break;
+        case '<':
+            _out += "&lt;";
+            break;
+        case '>':
+            _out += "&gt;";
+            break;
+        case '\t':
+        case '\n':
+        case '\r':
+            _out += ch;
+            break;
         default:
             if (c < 0x20)
                 _out += "\xEF\xBF\xBD"; // U+FFFD: XML 1.0 has no way to carry it
@@ -182,7 +219,8 @@ QByteArray VQPlistXMLWriter::finish()
 
 // ---- binary -----------------------------------------------------------------
 
-namespace {
+namespace
+{
 // Seconds between 1970 and 2001, where property-list dates count from.
 constexpr double kPlistEpochOffset = 978307200.0;
 
@@ -239,10 +277,22 @@ void VQPlistBinaryWriter::marker(unsigned char type, std::uint64_t count)
     bigEndian(count, bytes);
 }
 
-void VQPlistBinaryWriter::beginDictionary() { _open.push_back({true, {}, {}}); }
-void VQPlistBinaryWriter::beginArray() { _open.push_back({false, {}, {}}); }
-void VQPlistBinaryWriter::endDictionary() { endContainer(); }
-void VQPlistBinaryWriter::endArray() { endContainer(); }
+void VQPlistBinaryWriter::beginDictionary()
+{
+    _open.push_back({true, {}, {}});
+}
+void VQPlistBinaryWriter::beginArray()
+{
+    _open.push_back({false, {}, {}});
+}
+void VQPlistBinaryWriter::endDictionary()
+{
+    endContainer();
+}
+void VQPlistBinaryWriter::endArray()
+{
+    endContainer();
+}
 
 void VQPlistBinaryWriter::endContainer()
 {

@@ -15,8 +15,9 @@
 
 enum class VQPlistFormat { XML, Binary };
 
-class VQPlistSink {
-public:
+class VQPlistSink
+{
+  public:
     virtual ~VQPlistSink();
     virtual void beginDictionary() = 0;
     virtual void endDictionary() = 0;
@@ -31,8 +32,9 @@ public:
     virtual void boolean(bool value) = 0;
 };
 
-class VQPlistTreeBuilder : public VQPlistSink {
-public:
+class VQPlistTreeBuilder : public VQPlistSink
+{
+  public:
     void beginDictionary() override;
     void endDictionary() override;
     void key(const char *key) override;
@@ -47,10 +49,10 @@ public:
     // The finished tree (the outermost value).
     VQPlist take();
 
-private:
+  private:
     void add(VQPlist value);
 
-    std::vector<VQPlist> _open;    // dictionaries and arrays being filled
+    std::vector<VQPlist> _open;     // dictionaries and arrays being filled
     std::vector<std::string> _keys; // the pending key of each open dictionary
     VQPlist _result;
 };
@@ -59,8 +61,9 @@ private:
 // one element per line, tabs for depth. Text is escaped; characters that XML
 // 1.0 cannot carry at all (most control characters) are written as U+FFFD, so
 // that what we write can always be read back.
-class VQPlistXMLWriter : public VQPlistSink {
-public:
+class VQPlistXMLWriter : public VQPlistSink
+{
+  public:
     VQPlistXMLWriter();
     void beginDictionary() override;
     void endDictionary() override;
@@ -76,7 +79,7 @@ public:
     // The document; the writer is empty afterwards.
     QByteArray finish();
 
-private:
+  private:
     void indent();
     void escaped(const QByteArray &utf8);
 
@@ -89,8 +92,9 @@ private:
 // stored once and shared; everything else is written as it comes. Strings are
 // ASCII when they can be and UTF-16 otherwise; integers of 2^63 and above take
 // the 16-byte form.
-class VQPlistBinaryWriter : public VQPlistSink {
-public:
+class VQPlistBinaryWriter : public VQPlistSink
+{
+  public:
     VQPlistBinaryWriter();
     void beginDictionary() override;
     void endDictionary() override;
@@ -106,7 +110,7 @@ public:
     // The document; the writer is empty afterwards.
     QByteArray finish();
 
-private:
+  private:
     struct Container {
         bool dictionary = false;
         std::vector<std::uint32_t> keys;

@@ -18,7 +18,8 @@
 #include <malloc.h>
 #endif
 
-namespace {
+namespace
+{
 plist_type typeOf(VQPlistRaw node)
 {
     return node ? plist_get_node_type(static_cast<plist_t>(node)) : PLIST_NONE;
@@ -28,14 +29,38 @@ plist_type typeOf(VQPlistRaw node)
 constexpr qint64 kMaxPlistBytes = qint64(std::numeric_limits<std::uint32_t>::max() / 2);
 } // namespace
 
-bool VQPlistNode::isDictionary() const { return typeOf(_node) == PLIST_DICT; }
-bool VQPlistNode::isArray() const { return typeOf(_node) == PLIST_ARRAY; }
-bool VQPlistNode::isString() const { return typeOf(_node) == PLIST_STRING; }
-bool VQPlistNode::isInteger() const { return typeOf(_node) == PLIST_UINT; }
-bool VQPlistNode::isReal() const { return typeOf(_node) == PLIST_REAL; }
-bool VQPlistNode::isBool() const { return typeOf(_node) == PLIST_BOOLEAN; }
-bool VQPlistNode::isDate() const { return typeOf(_node) == PLIST_DATE; }
-bool VQPlistNode::isData() const { return typeOf(_node) == PLIST_DATA; }
+bool VQPlistNode::isDictionary() const
+{
+    return typeOf(_node) == PLIST_DICT;
+}
+bool VQPlistNode::isArray() const
+{
+    return typeOf(_node) == PLIST_ARRAY;
+}
+bool VQPlistNode::isString() const
+{
+    return typeOf(_node) == PLIST_STRING;
+}
+bool VQPlistNode::isInteger() const
+{
+    return typeOf(_node) == PLIST_UINT;
+}
+bool VQPlistNode::isReal() const
+{
+    return typeOf(_node) == PLIST_REAL;
+}
+bool VQPlistNode::isBool() const
+{
+    return typeOf(_node) == PLIST_BOOLEAN;
+}
+bool VQPlistNode::isDate() const
+{
+    return typeOf(_node) == PLIST_DATE;
+}
+bool VQPlistNode::isData() const
+{
+    return typeOf(_node) == PLIST_DATA;
+}
 
 VQPlistNode VQPlistNode::operator[](const char *key) const
 {
@@ -185,14 +210,35 @@ VQPlistRaw VQPlist::release()
     return node;
 }
 
-VQPlist VQPlist::clone() const { return VQPlist(_node ? plist_copy(static_cast<plist_t>(_node)) : nullptr); }
+VQPlist VQPlist::clone() const
+{
+    return VQPlist(_node ? plist_copy(static_cast<plist_t>(_node)) : nullptr);
+}
 
-VQPlist VQPlist::dictionary() { return VQPlist(plist_new_dict()); }
-VQPlist VQPlist::array() { return VQPlist(plist_new_array()); }
-VQPlist VQPlist::string(const QString &value) { return VQPlist(plist_new_string(value.toUtf8().constData())); }
-VQPlist VQPlist::integer(std::uint64_t value) { return VQPlist(plist_new_uint(value)); }
-VQPlist VQPlist::real(double value) { return VQPlist(plist_new_real(value)); }
-VQPlist VQPlist::boolean(bool value) { return VQPlist(plist_new_bool(value ? 1 : 0)); }
+VQPlist VQPlist::dictionary()
+{
+    return VQPlist(plist_new_dict());
+}
+VQPlist VQPlist::array()
+{
+    return VQPlist(plist_new_array());
+}
+VQPlist VQPlist::string(const QString &value)
+{
+    return VQPlist(plist_new_string(value.toUtf8().constData()));
+}
+VQPlist VQPlist::integer(std::uint64_t value)
+{
+    return VQPlist(plist_new_uint(value));
+}
+VQPlist VQPlist::real(double value)
+{
+    return VQPlist(plist_new_real(value));
+}
+VQPlist VQPlist::boolean(bool value)
+{
+    return VQPlist(plist_new_bool(value ? 1 : 0));
+}
 
 VQPlist VQPlist::date(const QDateTime &value)
 {

@@ -14,8 +14,9 @@
 
 using VQPlistRaw = void *; // libplist's plist_t, kept out of this header
 
-class VQPlistNode {
-public:
+class VQPlistNode
+{
+  public:
     VQPlistNode() = default;
     explicit VQPlistNode(VQPlistRaw node) : _node(node) {}
 
@@ -64,12 +65,13 @@ public:
             f(at(i));
     }
 
-private:
+  private:
     VQPlistRaw _node = nullptr;
 };
 
-class VQPlist {
-public:
+class VQPlist
+{
+  public:
     VQPlist() = default;
     explicit VQPlist(VQPlistRaw owned) : _node(owned) {}
     VQPlist(VQPlist &&other) noexcept : _node(other.release()) {}
@@ -108,7 +110,7 @@ public:
     // `path`. On failure the old file is untouched and `error` says why.
     bool writeXMLFileAtomically(const QString &path, QString *error = nullptr) const;
 
-private:
+  private:
     VQPlistRaw _node = nullptr;
 };
 

@@ -5,7 +5,8 @@
 #include <QHash>
 #include <QMutex>
 
-namespace {
+namespace
+{
 QMutex gCacheMutex;
 
 // Compiled expressions by (options, pattern). QRegularExpression is implicitly
@@ -42,9 +43,15 @@ VQRegex::VQRegex(const QString &pattern, unsigned options)
 {
 }
 
-bool VQRegex::isValid() const { return _expression.isValid(); }
+bool VQRegex::isValid() const
+{
+    return _expression.isValid();
+}
 
-QString VQRegex::errorString() const { return _expression.isValid() ? QString() : _expression.errorString(); }
+QString VQRegex::errorString() const
+{
+    return _expression.isValid() ? QString() : _expression.errorString();
+}
 
 bool VQRegex::matchesWholeText(const QString &text) const
 {

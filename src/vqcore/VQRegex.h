@@ -8,8 +8,9 @@
 
 #include <optional>
 
-class VQRegex {
-public:
+class VQRegex
+{
+  public:
     // Options: VQRegex::CaseInsensitive, or 0 for none.
     enum Option : unsigned { NoOptions = 0, CaseInsensitive = 1 };
 
@@ -28,7 +29,7 @@ public:
     // The compiled expression, shared by every VQRegex with the same pattern and options.
     const QRegularExpression &expression() const { return _expression; }
 
-private:
+  private:
     QString _pattern;
     unsigned _options;
     QRegularExpression _expression;

@@ -7,10 +7,15 @@
 #include <limits>
 #include <string>
 
-namespace VQString {
+namespace VQString
+{
 
-namespace {
-bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+namespace
+{
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 int hexDigit(QChar c)
 {

@@ -8,7 +8,8 @@
 #include <cstdint>
 #include <optional>
 
-namespace VQString {
+namespace VQString
+{
 
 // `text` without `prefix` when it begins with it (case-sensitive); otherwise `text`.
 QString stringByDeletingPrefix(const QString &text, const QString &prefix);

@@ -4,7 +4,8 @@
 #include <cstdlib>
 #include <mutex>
 
-namespace {
+namespace
+{
 std::mutex gTerminationMutex;
 VQTermination::Handler gHandler;
 } // namespace

@@ -9,8 +9,9 @@ struct VQTerminationRequest {
     int status;
 };
 
-class VQTermination {
-public:
+class VQTermination
+{
+  public:
     using Handler = std::function<void(int status)>;
 
     // Runs the handler; if it returns, the process exits with `status`.

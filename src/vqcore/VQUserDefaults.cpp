@@ -4,7 +4,8 @@
 #include <QMutex>
 #include <QSettings>
 
-namespace {
+namespace
+{
 QMutex gStandardMutex;
 std::unique_ptr<VQUserDefaults> gStandard;
 } // namespace
@@ -38,9 +39,15 @@ VQUserDefaults::VQUserDefaults(const QString &filePath)
 
 VQUserDefaults::~VQUserDefaults() = default;
 
-QString VQUserDefaults::filePath() const { return _settings->fileName(); }
+QString VQUserDefaults::filePath() const
+{
+    return _settings->fileName();
+}
 
-bool VQUserDefaults::hasKey(const QString &key) const { return _settings->contains(key); }
+bool VQUserDefaults::hasKey(const QString &key) const
+{
+    return _settings->contains(key);
+}
 
 bool VQUserDefaults::boolForKey(const QString &key) const
 {
@@ -80,15 +87,45 @@ QString VQUserDefaults::stringForKey(const QString &key) const
     return v.isValid() ? v.toString() : QString();
 }
 
-QByteArray VQUserDefaults::dataForKey(const QString &key) const { return _settings->value(key).toByteArray(); }
+QByteArray VQUserDefaults::dataForKey(const QString &key) const
+{
+    return _settings->value(key).toByteArray();
+}
 
-QVariant VQUserDefaults::objectForKey(const QString &key) const { return _settings->value(key); }
+QVariant VQUserDefaults::objectForKey(const QString &key) const
+{
+    return _settings->value(key);
+}
 
-void VQUserDefaults::setBool(const QString &key, bool value) { _settings->setValue(key, value); }
-void VQUserDefaults::setInteger(const QString &key, qint64 value) { _settings->setValue(key, value); }
-void VQUserDefaults::setDouble(const QString &key, double value) { _settings->setValue(key, value); }
-void VQUserDefaults::setString(const QString &key, const QString &value) { _settings->setValue(key, value); }
-void VQUserDefaults::setData(const QString &key, const QByteArray &value) { _settings->setValue(key, value); }
-void VQUserDefaults::setObject(const QString &key, const QVariant &value) { _settings->setValue(key, value); }
-void VQUserDefaults::removeObjectForKey(const QString &key) { _settings->remove(key); }
-void VQUserDefaults::synchronize() { _settings->sync(); }
+void VQUserDefaults::setBool(const QString &key, bool value)
+{
+    _settings->setValue(key, value);
+}
+void VQUserDefaults::setInteger(const QString &key, qint64 value)
+{
+    _settings->setValue(key, value);
+}
+void VQUserDefaults::setDouble(const QString &key, double value)
+{
+    _settings->setValue(key, value);
+}
+void VQUserDefaults::setString(const QString &key, const QString &value)
+{
+    _settings->setValue(key, value);
+}
+void VQUserDefaults::setData(const QString &key, const QByteArray &value)
+{
+    _settings->setValue(key, value);
+}
+void VQUserDefaults::setObject(const QString &key, const QVariant &value)
+{
+    _settings->setValue(key, value);
+}
+void VQUserDefaults::removeObjectForKey(const QString &key)
+{
+    _settings->remove(key);
+}
+void VQUserDefaults::synchronize()
+{
+    _settings->sync();
+}

@@ -11,8 +11,9 @@
 
 class QSettings;
 
-class VQUserDefaults {
-public:
+class VQUserDefaults
+{
+  public:
     // The process-wide defaults.
     static VQUserDefaults &standard();
     // Points the process-wide defaults at another file (tests, the CLI).
@@ -43,6 +44,6 @@ public:
 
     static QString defaultFilePath();
 
-private:
+  private:
     std::unique_ptr<QSettings> _settings;
 };

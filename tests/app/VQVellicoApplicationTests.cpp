@@ -24,12 +24,17 @@
 #include <thread>
 
 // Failures show texts and lists of texts as text.
-void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
-namespace {
+namespace
+{
 
-class VQVellicoApplicationTest : public VQLibraryTest {
-protected:
+class VQVellicoApplicationTest : public VQLibraryTest
+{
+  protected:
     void SetUp() override
     {
         VQLibraryTest::SetUp();
@@ -109,7 +114,9 @@ TEST_F(VQVellicoApplicationTest, TheLibraryIsChosenWhenAskedForByArgumentOrAlt)
 }
 
 // Quitting from the menu (0) or by a signal announces the end once and removes the tray icon.
-class VQVellicoApplicationEndTest : public VQVellicoApplicationTest, public ::testing::WithParamInterface<int> {};
+class VQVellicoApplicationEndTest : public VQVellicoApplicationTest, public ::testing::WithParamInterface<int>
+{
+};
 
 TEST_P(VQVellicoApplicationEndTest, QuitOrASignalEndsTheEventLoopInOrder)
 {

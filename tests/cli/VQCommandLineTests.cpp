@@ -18,13 +18,15 @@
 #include <QJsonObject>
 #include <QProcess>
 
-namespace {
+namespace
+{
 
 const QByteArray kSeaAse = ase::file({ase::groupStart("Waves"), ase::color("Foam", "RGB ", {1, 1, 1}),
                                       ase::color("Deep", "CMYK", {1, 0.5f, 0, 0.25f}), ase::groupEnd()});
 
-class CommandLineTest : public VQLibraryTest {
-protected:
+class CommandLineTest : public VQLibraryTest
+{
+  protected:
     // lib.vlb: "Sea" with a named RGB colour and an unnamed CMYK one, and one removed collection.
     void SetUp() override
     {
@@ -82,7 +84,8 @@ TEST_F(CommandLineTest, TheProgramPrintsWhatItReadAndExitsWithTheStatus)
         {{"library", "list", "--library", path("none.vlb")}, 1, ""},
         {{"import", write("sea.ASE", kSeaAse)}, 0, "Waves\t2 colours\t#FFFFFF #0040BF\n"},
         // A colour list takes its file's name as the collection's title.
-        {{"import", write("Brand Book.clr", clr::TypedStream().list(1).entry("Red", 1, {1, 0, 0, 1}, "ffff"))}, 0,
+        {{"import", write("Brand Book.clr", clr::TypedStream().list(1).entry("Red", 1, {1, 0, 0, 1}, "ffff"))},
+         0,
          "Brand Book\t1 colour\t#FF0000\n"},
         {{"parse", "#E1E"}, 0, "#EE11EE\tRGB 0.9333333333333333 0.06666666666666667 0.9333333333333333\n"},
         {{"format", "#FF8000", "--template=0", "--lowercase"}, 0, "ff8000\n"},

@@ -19,9 +19,13 @@
 #include <string>
 #include <vector>
 
-void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
 
-namespace {
+namespace
+{
 
 // Hand-worked values agree with the double arithmetic up to this.
 constexpr double kTolerance = 1e-12;
@@ -31,13 +35,28 @@ constexpr double kRoundTripTolerance = 1e-9;
 constexpr double kQColorTolerance = 2.0 / 65535.0;
 
 using Parts = std::array<double, 4>;
-Parts parts(const VQRGBColor &c) { return {c.r, c.g, c.b, 0}; }
-Parts parts(const VQHSVColor &c) { return {c.h, c.s, c.v, 0}; }
-Parts parts(const VQHSLColor &c) { return {c.h, c.s, c.l, 0}; }
-Parts parts(const VQCMYKColor &c) { return {c.c, c.m, c.y, c.k}; }
-Parts parts(const Parts &p) { return p; }
+Parts parts(const VQRGBColor &c)
+{
+    return {c.r, c.g, c.b, 0};
+}
+Parts parts(const VQHSVColor &c)
+{
+    return {c.h, c.s, c.v, 0};
+}
+Parts parts(const VQHSLColor &c)
+{
+    return {c.h, c.s, c.l, 0};
+}
+Parts parts(const VQCMYKColor &c)
+{
+    return {c.c, c.m, c.y, c.k};
+}
+Parts parts(const Parts &p)
+{
+    return p;
+}
 
-template <class A, class B> ::testing::AssertionResult near(const A &actual, const B &expected, double tolerance)
+template <class A, class B>::testing::AssertionResult near(const A &actual, const B &expected, double tolerance)
 {
     const Parts x = parts(actual), y = parts(expected);
     for (std::size_t i = 0; i < 4; ++i)
@@ -58,7 +77,13 @@ std::string entry(const char *key, const char *type, const char *value)
 
 TEST(VQColorConversionTest, KnownColorsInEveryModel)
 {
-    struct Row { const char *name; VQRGBColor rgb; VQHSVColor hsv; VQHSLColor hsl; VQCMYKColor cmyk; };
+    struct Row {
+        const char *name;
+        VQRGBColor rgb;
+        VQHSVColor hsv;
+        VQHSLColor hsl;
+        VQCMYKColor cmyk;
+    };
     const std::vector<Row> rows = {
         {"black", {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0, 1}},
         {"white", {1, 1, 1}, {0, 0, 1}, {0, 0, 1}, {0, 0, 0, 0}},
@@ -69,9 +94,15 @@ TEST(VQColorConversionTest, KnownColorsInEveryModel)
         {"magenta: negative hue wraps", {1, 0, 1}, {5.0 / 6, 1, 1}, {5.0 / 6, 1, 0.5}, {0, 1, 0, 0}},
         {"orange", {1, 0.5, 0}, {1.0 / 12, 1, 1}, {1.0 / 12, 1, 0.5}, {0, 0.5, 1, 0}},
         // CMYK is not divided by (1 − k), which would read (0.667, 0.333, 0, 0.4).
-        {"blue-grey, lightness below half", {0.2, 0.4, 0.6}, {7.0 / 12, 2.0 / 3, 0.6}, {7.0 / 12, 0.5, 0.4},
+        {"blue-grey, lightness below half",
+         {0.2, 0.4, 0.6},
+         {7.0 / 12, 2.0 / 3, 0.6},
+         {7.0 / 12, 0.5, 0.4},
          {0.4, 0.2, 0, 0.4}},
-        {"pink, lightness above half", {0.8, 0.6, 0.7}, {11.0 / 12, 0.25, 0.8}, {11.0 / 12, 1.0 / 3, 0.7},
+        {"pink, lightness above half",
+         {0.8, 0.6, 0.7},
+         {11.0 / 12, 0.25, 0.8},
+         {11.0 / 12, 1.0 / 3, 0.7},
          {0, 0.2, 0.1, 0.2}},
     };
     for (const Row &row : rows) {
@@ -88,15 +119,20 @@ TEST(VQColorConversionTest, KnownColorsInEveryModel)
 // Conversions that do not come back the same way.
 TEST(VQColorConversionTest, OneWayEdges)
 {
-    struct Row { const char *name; Parts actual, expected; };
+    struct Row {
+        const char *name;
+        Parts actual, expected;
+    };
     const std::vector<Row> rows = {
         {"HSV hue 1.0 is red, like hue 0", parts(VQHSVColor{1.0, 0.5, 0.8}.toRGB()), {0.8, 0.4, 0.4, 0}},
         {"HSV negative hue wraps into sector 5", parts(VQHSVColor{-0.5 / 6, 1, 1}.toRGB()), {1, 0, 0.5, 0}},
         {"cyan plus black past 1 floors red at 0", parts(VQCMYKColor{0.6, 0, 0, 0.6}.toRGB()), {0, 0.4, 0.4, 0}},
         {"HSL: a grey within 0.001 is neutral", parts(VQRGBColor{0.5, 0.5005, 0.5}.toHSL()), {0, 0, 0.50025, 0}},
-        {"HSV: the same grey is not", parts(VQRGBColor{0.5, 0.5005, 0.5}.toHSV()),
+        {"HSV: the same grey is not",
+         parts(VQRGBColor{0.5, 0.5005, 0.5}.toHSV()),
          {1.0 / 3, 0.0005 / 0.5005, 0.5005, 0}},
-        {"HSL: a grey off by 0.0011 is not neutral", parts(VQRGBColor{0.5, 0.5, 0.5011}.toHSL()),
+        {"HSL: a grey off by 0.0011 is not neutral",
+         parts(VQRGBColor{0.5, 0.5, 0.5011}.toHSL()),
          {2.0 / 3, 0.0011 / 0.9989, 0.50055, 0}},
     };
     for (const Row &row : rows)
@@ -123,11 +159,17 @@ TEST(VQColorConversionTest, RoundTripSweeps)
 
 // --- the colour value ------------------------------------------------------------------
 
-class VQColorTest : public VQLibraryTest {};
+class VQColorTest : public VQLibraryTest
+{
+};
 
 TEST_F(VQColorTest, HexValue)
 {
-    struct Row { const char *name; VQColorRef color; const char *hex; };
+    struct Row {
+        const char *name;
+        VQColorRef color;
+        const char *hex;
+    };
     const std::vector<Row> rows = {
         {"1.0 is FF; 0.5 is 127.5, half away from zero", VQColor::makeRGB(1, 0.5, 0), "#FF8000"},
         {"0.002 is 0.51, rounds to 01", VQColor::makeRGB(0.002, 0.002, 0.002), "#010101"},
@@ -143,7 +185,11 @@ TEST_F(VQColorTest, HexValue)
 
 TEST_F(VQColorTest, GreyAndWhitish)
 {
-    struct Row { const char *name; VQColorRef color; bool grayscale, whitish; };
+    struct Row {
+        const char *name;
+        VQColorRef color;
+        bool grayscale, whitish;
+    };
     const std::vector<Row> rows = {
         {"green off by 0.004", VQColor::makeRGB(0.5, 0.504, 0.5), true, false},
         {"blue off by 0.006", VQColor::makeRGB(0.5, 0.5, 0.506), false, false},
@@ -179,7 +225,11 @@ TEST_F(VQColorTest, IdentifiersStayUniqueAndNearTheClock)
 
 TEST_F(VQColorTest, ColorUsingColorSpace)
 {
-    struct Row { VQColorRef color; VQColorSpace other; Parts converted; };
+    struct Row {
+        VQColorRef color;
+        VQColorSpace other;
+        Parts converted;
+    };
     const std::vector<Row> rows = {
         {VQColor::makeRGB(1, 0.5, 0), VQColorSpace::CMYK, {0, 0.5, 1, 0}},
         {VQColor::makeCMYK(0.6, 0, 0, 0.6), VQColorSpace::RGB, {0, 0.4, 0.4, 0}},
@@ -227,7 +277,11 @@ TEST_F(VQColorTest, Equality)
     later->setModificationDate(base->modificationDate() + 1000);
     ASSERT_EQ(make(nudged, std::nullopt)->hexValue(), unnamed->hexValue());
 
-    struct Row { const char *name; VQColorRef a, b; bool equal; };
+    struct Row {
+        const char *name;
+        VQColorRef a, b;
+        bool equal;
+    };
     const std::vector<Row> rows = {
         {"the same object", base, base, true},
         {"only the date differs", base, later, true},
@@ -274,23 +328,46 @@ TEST_F(VQColorTest, DictionaryReadingIsLenient)
     const auto now = std::uint64_t(time());
     const std::string sky = entry(VQColorNameKey, "string", "Sky");
     // An id of 0 stands for a fresh one.
-    struct Row { const char *name; std::string entries; VQColorSpace space; Parts components;
-                 std::optional<QString> storedName; std::uint64_t date, id; };
+    struct Row {
+        const char *name;
+        std::string entries;
+        VQColorSpace space;
+        Parts components;
+        std::optional<QString> storedName;
+        std::uint64_t date, id;
+    };
     const std::vector<Row> rows = {
         {"colour space 7 reads as RGB, without a fourth component",
          entry(VQColorSpaceKey, "integer", "7") + entry(VQColorComponent1Key, "real", "0.25") +
              entry(VQColorComponent4Key, "real", "1"),
-         VQColorSpace::RGB, {0.25, 0, 0, 0}, std::nullopt, 0, 0},
+         VQColorSpace::RGB,
+         {0.25, 0, 0, 0},
+         std::nullopt,
+         0,
+         0},
         {"wrong types read as missing",
          entry(VQColorSpaceKey, "string", "1") + entry(VQColorComponent1Key, "string", "0.5") +
              entry(VQColorComponent3Key, "real", "0.9") + entry(VQColorNameKey, "integer", "5") +
              entry(VQColorIDKey, "string", "42"),
-         VQColorSpace::RGB, {0, 0, 0.9, 0}, std::nullopt, 0, 0},
-        {"only a name: missing keys read as 0, the date is the reading time", sky, VQColorSpace::RGB,
-         {0, 0, 0, 0}, QStringLiteral("Sky"), now, 0},
+         VQColorSpace::RGB,
+         {0, 0, 0.9, 0},
+         std::nullopt,
+         0,
+         0},
+        {"only a name: missing keys read as 0, the date is the reading time",
+         sky,
+         VQColorSpace::RGB,
+         {0, 0, 0, 0},
+         QStringLiteral("Sky"),
+         now,
+         0},
         {"the stored date wins over the name's stamp; the stored identifier is kept",
          sky + entry(VQColorModificationDateKey, "integer", "1000") + entry(VQColorIDKey, "integer", "42"),
-         VQColorSpace::RGB, {0, 0, 0, 0}, QStringLiteral("Sky"), 1000, 42},
+         VQColorSpace::RGB,
+         {0, 0, 0, 0},
+         QStringLiteral("Sky"),
+         1000,
+         42},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
@@ -313,13 +390,17 @@ TEST_F(VQColorTest, DictionaryReadingIsLenient)
 
 TEST_F(VQColorTest, FromQColor)
 {
-    struct Row { const char *name; QColor qcolor; VQColorSpace space; Parts components; };
+    struct Row {
+        const char *name;
+        QColor qcolor;
+        VQColorSpace space;
+        Parts components;
+    };
     const std::vector<Row> rows = {
         {"8-bit RGB, alpha ignored", QColor(255, 128, 0, 20), VQColorSpace::RGB, {1, 128.0 / 255, 0, 0}},
         {"HSV becomes RGB", QColor::fromHsvF(0.5f / 6, 1, 1), VQColorSpace::RGB, {1, 0.5, 0, 0}},
         {"CMYK stays CMYK", QColor::fromCmykF(0.6f, 0, 0.25f, 0.6f), VQColorSpace::CMYK, {0.6, 0, 0.25, 0.6}},
-        {"extended RGB keeps its range", QColor::fromRgbF(1.5f, 0.5f, -0.25f), VQColorSpace::RGB,
-         {1.5, 0.5, -0.25, 0}},
+        {"extended RGB keeps its range", QColor::fromRgbF(1.5f, 0.5f, -0.25f), VQColorSpace::RGB, {1.5, 0.5, -0.25, 0}},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
@@ -333,7 +414,12 @@ TEST_F(VQColorTest, FromQColor)
 
 TEST_F(VQColorTest, Swatch)
 {
-    struct Row { const char *name; VQColorRef color; qreal ratio; QRgb centre; };
+    struct Row {
+        const char *name;
+        VQColorRef color;
+        qreal ratio;
+        QRgb centre;
+    };
     const std::vector<Row> rows = {
         {"orange at 1×", VQColor::makeRGB(1, 0.5, 0), 1.0, qRgb(255, 128, 0)},
         {"CMYK teal at 2×", VQColor::makeCMYK(0.6, 0, 0, 0.6), 2.0, QColor::fromCmykF(0.6f, 0, 0, 0.6f).rgb()},

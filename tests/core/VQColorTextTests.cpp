@@ -11,7 +11,8 @@
 #include <optional>
 #include <vector>
 
-namespace {
+namespace
+{
 
 struct ParseRow {
     const char *text;
@@ -43,29 +44,60 @@ TEST(ColorText, OnlyTheDocumentedFormsAreColours)
 {
     const std::vector<ParseRow> rgbStringRows = {
         // Hexadecimal, six and three digits, with and without "#", either case.
-        {"#EE11EE", kPink}, {"EE11EE", kPink}, {"#ee11ee", kPink}, {"#E1E", kPink}, {"E1E", kPink},
-        {"#000", VQRGBColor{0, 0, 0}}, {"fff", VQRGBColor{1, 1, 1}}, {"#EE11EE0", std::nullopt},
-        {"#EE11E", std::nullopt}, {"EE11EG", std::nullopt}, {" #EE11EE", std::nullopt}, {"#EE11EE ", std::nullopt},
+        {"#EE11EE", kPink},
+        {"EE11EE", kPink},
+        {"#ee11ee", kPink},
+        {"#E1E", kPink},
+        {"E1E", kPink},
+        {"#000", VQRGBColor{0, 0, 0}},
+        {"fff", VQRGBColor{1, 1, 1}},
+        {"#EE11EE0", std::nullopt},
+        {"#EE11E", std::nullopt},
+        {"EE11EG", std::nullopt},
+        {" #EE11EE", std::nullopt},
+        {"#EE11EE ", std::nullopt},
         {"##E1E", std::nullopt},
         // Colour names: prefixes of the lower-cased text, in table order ("greenyellow" is green).
-        {"Red", kRed}, {"RED", kRed}, {"redish", kRed}, {"navyblue", VQRGBColor{0, 0, 0.5}},
-        {"whitesmoke", VQRGBColor{1, 1, 1}}, {"transparent", VQRGBColor{1, 1, 1}}, {"gray", VQRGBColor{0.5, 0.5, 0.5}},
-        {"silver", VQRGBColor{0.75, 0.75, 0.75}}, {"Teal", VQRGBColor{0, 0.5, 0.5}},
-        {"greenyellow", VQRGBColor{0, 0.5, 0}}, {"grey", std::nullopt}, {" red", std::nullopt},
+        {"Red", kRed},
+        {"RED", kRed},
+        {"redish", kRed},
+        {"navyblue", VQRGBColor{0, 0, 0.5}},
+        {"whitesmoke", VQRGBColor{1, 1, 1}},
+        {"transparent", VQRGBColor{1, 1, 1}},
+        {"gray", VQRGBColor{0.5, 0.5, 0.5}},
+        {"silver", VQRGBColor{0.75, 0.75, 0.75}},
+        {"Teal", VQRGBColor{0, 0.5, 0.5}},
+        {"greenyellow", VQRGBColor{0, 0.5, 0}},
+        {"grey", std::nullopt},
+        {" red", std::nullopt},
         // CSS rgb()/rgba(): anything after the third number is not examined; no clamping.
-        {"rgb(255, 0, 0)", kRed}, {"rgba(255,0,0,0.5)", kRed}, {"RGB(255,0,0)", kRed}, {"rgb( 255,0,0", kRed},
-        {"rgb(300,0,0)", VQRGBColor{300 / 255.0, 0, 0}}, {"rgb(255 0 0)", std::nullopt}, {"rgb(255, 0)", std::nullopt},
-        {"rgb(-1,0,0)", std::nullopt}, {"rgb", std::nullopt}, {"rgb(0.5,0,0)", std::nullopt},
+        {"rgb(255, 0, 0)", kRed},
+        {"rgba(255,0,0,0.5)", kRed},
+        {"RGB(255,0,0)", kRed},
+        {"rgb( 255,0,0", kRed},
+        {"rgb(300,0,0)", VQRGBColor{300 / 255.0, 0, 0}},
+        {"rgb(255 0 0)", std::nullopt},
+        {"rgb(255, 0)", std::nullopt},
+        {"rgb(-1,0,0)", std::nullopt},
+        {"rgb", std::nullopt},
+        {"rgb(0.5,0,0)", std::nullopt},
         // CSS hsl()/hsla().
-        {"hsl(120, 100%, 50%)", VQRGBColor{0, 1, 0}}, {"hsl(0, 0%, 40%)", VQRGBColor{0.4, 0.4, 0.4}},
-        {"hsla(240,100%,50%,0.3)", VQRGBColor{0, 0, 1}}, {"hsl(120, 100, 50)", std::nullopt},
+        {"hsl(120, 100%, 50%)", VQRGBColor{0, 1, 0}},
+        {"hsl(0, 0%, 40%)", VQRGBColor{0.4, 0.4, 0.4}},
+        {"hsla(240,100%,50%,0.3)", VQRGBColor{0, 0, 1}},
+        {"hsl(120, 100, 50)", std::nullopt},
         // Nothing else.
-        {"", std::nullopt}, {"#", std::nullopt}, {"colour", std::nullopt}, {"12345", std::nullopt},
+        {"", std::nullopt},
+        {"#", std::nullopt},
+        {"colour", std::nullopt},
+        {"12345", std::nullopt},
         // Full-width "#E1E", and Arabic-Indic digits that the CSS pattern's \d matches: no digits, not zeros.
         {"\xEF\xBC\x83\xEF\xBC\xA5\xEF\xBC\x91\xEF\xBC\xA5", std::nullopt},
         {"rgb(\xD9\xA2\xD9\xA5\xD9\xA5,0,0)", std::nullopt},
         // A Turkish dotted capital I lower-cases to two characters, so "WHİTE" is no name.
-        {"WH\xC4\xB0TE", std::nullopt}, {"RED\xC3\x89", kRed}, {"\xF0\x9F\x8E\xA8", std::nullopt},
+        {"WH\xC4\xB0TE", std::nullopt},
+        {"RED\xC3\x89", kRed},
+        {"\xF0\x9F\x8E\xA8", std::nullopt},
     };
     for (const ParseRow &row : rgbStringRows)
         expectParsed(row, &VQColor::fromRGBString);
@@ -73,11 +105,18 @@ TEST(ColorText, OnlyTheDocumentedFormsAreColours)
     // The hexadecimal reader counts user-perceived characters.
     const std::vector<ParseRow> hexStringRows = {
         // Seven characters without "#": the first six are read, even when the seventh is two code units.
-        {"EE11EEZ", kPink}, {"EE11EEX\xCC\x81", kPink},
-        {"E1E", std::nullopt}, {"#EE11EE0", std::nullopt}, {"", std::nullopt},
+        {"EE11EEZ", kPink},
+        {"EE11EEX\xCC\x81", kPink},
+        {"E1E", std::nullopt},
+        {"#EE11EE0", std::nullopt},
+        {"", std::nullopt},
         // Six characters that are not all hexadecimal digits give nothing, not zeros; "E" with a
         // combining accent is one character but no digit.
-        {"GGGGGG", std::nullopt}, {"#12 456", std::nullopt}, {"EE11E\xCC\x81" "E", std::nullopt},
+        {"GGGGGG", std::nullopt},
+        {"#12 456", std::nullopt},
+        {"EE11E\xCC\x81"
+         "E",
+         std::nullopt},
     };
     for (const ParseRow &row : hexStringRows)
         expectParsed(row, &VQColor::fromHexString);
@@ -94,36 +133,42 @@ TEST(CopyTemplate, EveryFormatOfEveryKindOfColour)
         std::vector<const char *> texts; // templates 0–10
     };
     const std::vector<CopyRow> rows = {
-        {"white", VQColor::makeRGB(1, 1, 1),
+        {"white",
+         VQColor::makeRGB(1, 1, 1),
          {"FFFFFF", "#FFFFFF", "(255, 255, 255)", "(1.0, 1.0, 1.0)", "rgb(255, 255, 255)", "rgba(255, 255, 255, 1)",
           "[NSColor colorWithDeviceWhite:1.000 alpha:1.0]", "[NSColor colorWithCalibratedWhite:1.000 alpha:1.0]",
           "CGColorCreateGenericGray(1.000, 1.0)", "[UIColor colorWithWhite:1.000 alpha:1.0]",
           "hsla(0, 0%, 100%, 1.0)"}},
-        {"black", VQColor::makeRGB(0, 0, 0),
+        {"black",
+         VQColor::makeRGB(0, 0, 0),
          {"000000", "#000000", "(0, 0, 0)", "(0.0, 0.0, 0.0)", "rgb(0, 0, 0)", "rgba(0, 0, 0, 1)",
           "[NSColor colorWithDeviceWhite:0.000 alpha:1.0]", "[NSColor colorWithCalibratedWhite:0.000 alpha:1.0]",
           "CGColorCreateGenericGray(0.000, 1.0)", "[UIColor colorWithWhite:0.000 alpha:1.0]", "hsla(0, 0%, 0%, 1.0)"}},
         // Hexadecimal rounds 127.5 up; the decimal formats truncate it.
-        {"orange", VQColor::makeRGB(1, 0.5, 0),
+        {"orange",
+         VQColor::makeRGB(1, 0.5, 0),
          {"FF8000", "#FF8000", "(255, 127, 0)", "(1.0, 0.5, 0.0)", "rgb(255, 127, 0)", "rgba(255, 127, 0, 1)",
           "[NSColor colorWithDeviceRed:1.000 green:0.500 blue:0.000 alpha:1.0]",
           "[NSColor colorWithCalibratedRed:1.000 green:0.500 blue:0.000 alpha:1.0]",
           "CGColorCreateGenericRGB(1.000, 0.500, 0.000, 1.0)",
           "[UIColor colorWithRed:1.000 green:0.500 blue:0.000 alpha:1.0]", "hsla(30, 100%, 50%, 1.0)"}},
         // Channels within 0.005 of each other: grey for formats 6–9 only.
-        {"nearly grey", VQColor::makeRGB(0.5, 0.502, 0.5),
-         {"808080", "#808080", "(127, 128, 127)", "(0.5, 0.502, 0.5)", "rgb(127, 128, 127)",
-          "rgba(127, 128, 127, 1)", "[NSColor colorWithDeviceWhite:0.500 alpha:1.0]",
-          "[NSColor colorWithCalibratedWhite:0.500 alpha:1.0]", "CGColorCreateGenericGray(0.500, 1.0)",
-          "[UIColor colorWithWhite:0.500 alpha:1.0]", "hsla(120, 0%, 50%, 1.0)"}},
+        {"nearly grey",
+         VQColor::makeRGB(0.5, 0.502, 0.5),
+         {"808080", "#808080", "(127, 128, 127)", "(0.5, 0.502, 0.5)", "rgb(127, 128, 127)", "rgba(127, 128, 127, 1)",
+          "[NSColor colorWithDeviceWhite:0.500 alpha:1.0]", "[NSColor colorWithCalibratedWhite:0.500 alpha:1.0]",
+          "CGColorCreateGenericGray(0.500, 1.0)", "[UIColor colorWithWhite:0.500 alpha:1.0]",
+          "hsla(120, 0%, 50%, 1.0)"}},
         // A CMYK colour is copied through its RGB conversion.
-        {"cmyk red", VQColor::makeCMYK(0, 1, 1, 0),
+        {"cmyk red",
+         VQColor::makeCMYK(0, 1, 1, 0),
          {"FF0000", "#FF0000", "(255, 0, 0)", "(1.0, 0.0, 0.0)", "rgb(255, 0, 0)", "rgba(255, 0, 0, 1)",
           "[NSColor colorWithDeviceRed:1.000 green:0.000 blue:0.000 alpha:1.0]",
           "[NSColor colorWithCalibratedRed:1.000 green:0.000 blue:0.000 alpha:1.0]",
           "CGColorCreateGenericRGB(1.000, 0.000, 0.000, 1.0)",
           "[UIColor colorWithRed:1.000 green:0.000 blue:0.000 alpha:1.0]", "hsla(0, 100%, 50%, 1.0)"}},
-        {"a third", VQColor::makeRGB(1.0 / 3, 1.0 / 3, 2.0 / 3),
+        {"a third",
+         VQColor::makeRGB(1.0 / 3, 1.0 / 3, 2.0 / 3),
          {"5555AA", "#5555AA", "(85, 85, 170)", "(0.333333333333333, 0.333333333333333, 0.666666666666667)",
           "rgb(85, 85, 170)", "rgba(85, 85, 170, 1)",
           "[NSColor colorWithDeviceRed:0.333 green:0.333 blue:0.667 alpha:1.0]",
@@ -131,9 +176,10 @@ TEST(CopyTemplate, EveryFormatOfEveryKindOfColour)
           "CGColorCreateGenericRGB(0.333, 0.333, 0.667, 1.0)",
           "[UIColor colorWithRed:0.333 green:0.333 blue:0.667 alpha:1.0]", "hsla(240, 33%, 50%, 1.0)"}},
         // Parsed text is not clamped, and neither is its copy.
-        {"out of range", VQColor::fromRGBString(QStringLiteral("rgb(300,0,0)")),
-         {"12C0000", "#12C0000", "(300, 0, 0)", "(1.17647058823529, 0.0, 0.0)", "rgb(300, 0, 0)",
-          "rgba(300, 0, 0, 1)", "[NSColor colorWithDeviceRed:1.176 green:0.000 blue:0.000 alpha:1.0]",
+        {"out of range",
+         VQColor::fromRGBString(QStringLiteral("rgb(300,0,0)")),
+         {"12C0000", "#12C0000", "(300, 0, 0)", "(1.17647058823529, 0.0, 0.0)", "rgb(300, 0, 0)", "rgba(300, 0, 0, 1)",
+          "[NSColor colorWithDeviceRed:1.176 green:0.000 blue:0.000 alpha:1.0]",
           "[NSColor colorWithCalibratedRed:1.176 green:0.000 blue:0.000 alpha:1.0]",
           "CGColorCreateGenericRGB(1.176, 0.000, 0.000, 1.0)",
           "[UIColor colorWithRed:1.176 green:0.000 blue:0.000 alpha:1.0]", "hsla(0, 142%, 58%, 1.0)"}},
@@ -151,12 +197,14 @@ TEST(CopyTemplate, EveryFormatOfEveryKindOfColour)
             EXPECT_EQ(VQCopyText(*row.color, *format, true).toStdString(), lower.toStdString());
         }
     }
-    for (const std::int64_t raw : {std::int64_t(-1), std::int64_t(11), std::int64_t(1) << 40,
-                                   std::numeric_limits<std::int64_t>::min()})
+    for (const std::int64_t raw :
+         {std::int64_t(-1), std::int64_t(11), std::int64_t(1) << 40, std::numeric_limits<std::int64_t>::min()})
         EXPECT_FALSE(VQCopyTemplateFromRawValue(raw).has_value()) << raw;
 }
 
-class CopyTest : public VQLibraryTest {};
+class CopyTest : public VQLibraryTest
+{
+};
 
 TEST_F(CopyTest, WritingThePasteboardFollowsTheLowercaseDefaultThenRunsTheAfterCopyHandler)
 {

@@ -6,7 +6,8 @@
 
 #include <QStringList>
 
-namespace {
+namespace
+{
 
 // A colour written compactly for the merge rows: identifier, modification date, name.
 struct C {
@@ -98,8 +99,8 @@ TEST_F(CollectionTest, SelectColorMovesItToTheFront)
     for (const Row row : {Row{2, "C A B D"}, Row{0, "A B C D"}, Row{3, "D A B C"}, Row{1, "B A C D"}}) {
         SCOPED_TRACE(row.index);
         auto collection = makeCollection(1, {{1, 0, "A"}, {2, 0, "B"}, {3, 0, "C"}, {4, 0, "D"}});
-        const int posts = VQCountPosts(VQSwatchCollectionDidChangeNotification,
-                                     [&] { collection->selectColorAtIndex(row.index); });
+        const int posts =
+            VQCountPosts(VQSwatchCollectionDidChangeNotification, [&] { collection->selectColorAtIndex(row.index); });
         EXPECT_EQ(names(*collection), QString::fromLatin1(row.expected));
         EXPECT_EQ(collection->firstColor()->name(), QString::fromLatin1(row.expected).left(1));
         EXPECT_EQ(posts, 1);
@@ -145,9 +146,17 @@ TEST_F(CollectionTest, EqualityRows)
          VQSwatchCollectionEquality::PartiallyEqual},
         {"other modification date", [](VQSwatchCollection &c) { c.setModificationDate(5); },
          VQSwatchCollectionEquality::PartiallyEqual},
-        {"one colour fewer", [](VQSwatchCollection &c) { c.removeColorAtIndex(1); c.setModificationDate(0); },
+        {"one colour fewer",
+         [](VQSwatchCollection &c) {
+             c.removeColorAtIndex(1);
+             c.setModificationDate(0);
+         },
          VQSwatchCollectionEquality::PartiallyEqual},
-        {"colours reordered", [](VQSwatchCollection &c) { c.selectColorAtIndex(1); c.setModificationDate(0); },
+        {"colours reordered",
+         [](VQSwatchCollection &c) {
+             c.selectColorAtIndex(1);
+             c.setModificationDate(0);
+         },
          VQSwatchCollectionEquality::PartiallyEqual},
     };
     for (const Row &row : rows) {
@@ -165,7 +174,8 @@ TEST_F(CollectionTest, EqualityRows)
     EXPECT_EQ(a->isEqualToCollection(*b), VQSwatchCollectionEquality::Equal);
 }
 
-namespace {
+namespace
+{
 struct MergeRow {
     const char *name;
     std::vector<C> local;
@@ -185,24 +195,51 @@ TEST_F(CollectionTest, MergeRows)
         {"tie keeps the local colour", {{1, 5, "local"}}, {}, {{1, 5, "remote"}}, {}, "local"},
         {"newer remote wins", {{1, 5, "local"}}, {}, {{1, 6, "remote"}}, {}, "remote"},
         {"newer local wins", {{1, 7, "local"}}, {}, {{1, 6, "remote"}}, {}, "local"},
-        {"remote-only colours in remote order", {{1, 0, "a"}}, {}, {{3, 0, "c"}, {1, 0, "a"}, {2, 0, "b"}}, {},
+        {"remote-only colours in remote order",
+         {{1, 0, "a"}},
+         {},
+         {{3, 0, "c"}, {1, 0, "a"}, {2, 0, "b"}},
+         {},
          "c a b"},
-        {"local-only colour keeps its index", {{1, 0, "a"}, {9, 0, "x"}, {2, 0, "b"}}, {}, {{1, 0, "a"}, {2, 0, "b"}},
-         {}, "a x b"},
-        {"local-only colours past the end are appended", {{7, 0, "p"}, {8, 0, "q"}, {9, 0, "r"}, {1, 0, "a"}}, {},
-         {{1, 0, "a"}}, {}, "p q r a"},
-        {"remote order wins for shared colours", {{1, 0, "a"}, {2, 0, "b"}}, {}, {{2, 0, "b"}, {1, 0, "a"}}, {},
-         "b a"},
+        {"local-only colour keeps its index",
+         {{1, 0, "a"}, {9, 0, "x"}, {2, 0, "b"}},
+         {},
+         {{1, 0, "a"}, {2, 0, "b"}},
+         {},
+         "a x b"},
+        {"local-only colours past the end are appended",
+         {{7, 0, "p"}, {8, 0, "q"}, {9, 0, "r"}, {1, 0, "a"}},
+         {},
+         {{1, 0, "a"}},
+         {},
+         "p q r a"},
+        {"remote order wins for shared colours", {{1, 0, "a"}, {2, 0, "b"}}, {}, {{2, 0, "b"}, {1, 0, "a"}}, {}, "b a"},
         // Colours made in one second by older versions share an identifier:
         // each occurrence pairs with the same occurrence on the other side.
-        {"shared identifiers merged with their own copy", {{5, 0, "a"}, {5, 0, "b"}, {5, 0, "c"}}, {},
-         {{5, 0, "a"}, {5, 0, "b"}, {5, 0, "c"}}, {}, "a b c"},
-        {"shared identifiers, one more on the remote side", {{5, 0, "a"}, {5, 0, "b"}}, {},
-         {{5, 0, "a"}, {5, 0, "b"}, {5, 0, "c"}}, {}, "a b c"},
-        {"shared identifiers, one more here", {{5, 0, "a"}, {5, 0, "b"}, {5, 0, "c"}}, {},
-         {{5, 0, "a"}, {5, 0, "b"}}, {}, "a b c"},
-        {"twin still here although its identifier was deleted here", {{5, 0, "b"}}, {5}, {{5, 0, "b"}, {5, 0, "c"}},
-         {}, "b"},
+        {"shared identifiers merged with their own copy",
+         {{5, 0, "a"}, {5, 0, "b"}, {5, 0, "c"}},
+         {},
+         {{5, 0, "a"}, {5, 0, "b"}, {5, 0, "c"}},
+         {},
+         "a b c"},
+        {"shared identifiers, one more on the remote side",
+         {{5, 0, "a"}, {5, 0, "b"}},
+         {},
+         {{5, 0, "a"}, {5, 0, "b"}, {5, 0, "c"}},
+         {},
+         "a b c"},
+        {"shared identifiers, one more here",
+         {{5, 0, "a"}, {5, 0, "b"}, {5, 0, "c"}},
+         {},
+         {{5, 0, "a"}, {5, 0, "b"}},
+         {},
+         "a b c"},
+        {"twin still here although its identifier was deleted here",
+         {{5, 0, "b"}},
+         {5},
+         {{5, 0, "b"}, {5, 0, "c"}},
+         {},
+         "b"},
     };
     for (const MergeRow &row : rows) {
         SCOPED_TRACE(row.name);

@@ -7,7 +7,8 @@
 #include <QFile>
 #include <QStringList>
 
-namespace {
+namespace
+{
 
 // Collections written compactly: creation date and title.
 struct Col {
@@ -42,9 +43,11 @@ QString titles(const VQSwatchCore &core)
     return list.join(QLatin1Char(' '));
 }
 
-class MergeTest : public VQLibraryTest {
-protected:
-    std::unique_ptr<VQSwatchCore> coreWith(const std::vector<Col> &collections, const std::vector<std::uint64_t> &removed)
+class MergeTest : public VQLibraryTest
+{
+  protected:
+    std::unique_ptr<VQSwatchCore> coreWith(const std::vector<Col> &collections,
+                                           const std::vector<std::uint64_t> &removed)
     {
         const QString file = path(QStringLiteral("local-%1.vlb").arg(++_files));
         EXPECT_TRUE(library(collections, removed).writeXMLFileAtomically(file));
@@ -79,8 +82,12 @@ TEST_F(MergeTest, Rows)
         {"every collection with a deleted identifier goes", {{2, "x"}, {1, "a"}, {2, "y"}}, {}, {}, {2}, "a"},
         {"local-only collection stays", {{1, "a"}, {4, "d"}}, {}, {{1, "a"}}, {}, "a d"},
         // Older libraries hold collections created in one second: they pair in order.
-        {"same-second collections pair occurrence by occurrence", {{5, "x"}, {5, "y"}}, {},
-         {{5, "x"}, {5, "y"}, {5, "z"}}, {}, "x y z"},
+        {"same-second collections pair occurrence by occurrence",
+         {{5, "x"}, {5, "y"}},
+         {},
+         {{5, "x"}, {5, "y"}, {5, "z"}},
+         {},
+         "x y z"},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);

@@ -13,7 +13,8 @@
 #include <csignal>
 #include <sys/resource.h>
 
-namespace {
+namespace
+{
 
 QByteArray readAll(const QString &path)
 {
@@ -54,8 +55,9 @@ with open(sys.argv[1], 'wb') as f:
   plistlib.dump(root, f, fmt=fmt)
 )";
 
-class CoreTest : public VQLibraryTest {
-protected:
+class CoreTest : public VQLibraryTest
+{
+  protected:
     QString libraryPath() const { return path(QStringLiteral(".local/share/Vellico/Vellico Library.vlb")); }
 
     void writePythonLibrary(const QString &target, const char *format, const char *version)
@@ -71,7 +73,6 @@ protected:
         QDir().mkpath(QFileInfo(target).absolutePath());
         return VQSwatchCore::loadFromURL(target);
     }
-
 };
 
 } // namespace
@@ -108,7 +109,7 @@ TEST_F(CoreTest, ReadsLibrariesWrittenByAnotherProgram)
 TEST_F(CoreTest, VersionGate)
 {
     struct Row {
-        const char *version; // text, "#0.3" for a number, "missing"
+        const char *version;   // text, "#0.3" for a number, "missing"
         const char *alertText; // nullptr: loads
     };
     const Row rows[] = {
@@ -221,7 +222,8 @@ TEST_F(CoreTest, AFailedWriteKeepsTheOldFileAndTheLibraryDirty)
     core->addCollection(big);
 
     // Let no file grow past the old library's size: the new one cannot be written.
-    struct rlimit old {};
+    struct rlimit old {
+    };
     getrlimit(RLIMIT_FSIZE, &old);
     auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit tight = old;
@@ -340,7 +342,7 @@ TEST_F(CoreTest, SelectedColour)
     ASSERT_TRUE(twin->isEqualToColor(*red));
     const auto posts = [&](const VQColorRef &color, bool toPicker) {
         return VQCountPosts(VQSwatchCoreColorSelectionDidChangeNotification,
-                          [&] { core->setSelectedColor(color, toPicker); });
+                            [&] { core->setSelectedColor(color, toPicker); });
     };
     EXPECT_EQ(posts(red, false), 1);
     EXPECT_EQ(posts(red, true), 0) << "the same object again changes nothing";

@@ -11,9 +11,13 @@
 #include <QDir>
 #include <QFile>
 
-namespace {
+namespace
+{
 
-bool hasCustomKey() { return VQUserDefaults::standard().hasKey(VQCustomLibraryURLDataDefaultsKey); }
+bool hasCustomKey()
+{
+    return VQUserDefaults::standard().hasKey(VQCustomLibraryURLDataDefaultsKey);
+}
 
 // Replies to the launch-time choice, then what should come of it.
 struct ChoiceRow {
@@ -24,9 +28,14 @@ struct ChoiceRow {
     bool terminates;
 };
 
-void PrintTo(const ChoiceRow &row, std::ostream *os) { *os << row.name; }
+void PrintTo(const ChoiceRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
 
-class LaunchChoice : public VQLibraryTest, public ::testing::WithParamInterface<ChoiceRow> {};
+class LaunchChoice : public VQLibraryTest, public ::testing::WithParamInterface<ChoiceRow>
+{
+};
 
 TEST_P(LaunchChoice, EndsTheProcessOrRemembersTheChosenLibrary)
 {
@@ -68,18 +77,19 @@ TEST_P(LaunchChoice, EndsTheProcessOrRemembersTheChosenLibrary)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, LaunchChoice,
-    ::testing::Values(ChoiceRow{"quit", 1, nullptr, nullptr, true},
-                      ChoiceRow{"choose_cancelled", 0, nullptr, nullptr, true},
-                      ChoiceRow{"choose", 0, "existing.vlb", nullptr, false},
-                      ChoiceRow{"create_cancelled", 2, nullptr, nullptr, true},
-                      ChoiceRow{"create", 2, "made/New Library.vlb", nullptr, false},
-                      ChoiceRow{"create_fails", 2, "no such folder/New Library.vlb",
-                                "Vellico couldn't create the library.", true}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, LaunchChoice,
+                         ::testing::Values(ChoiceRow{"quit", 1, nullptr, nullptr, true},
+                                           ChoiceRow{"choose_cancelled", 0, nullptr, nullptr, true},
+                                           ChoiceRow{"choose", 0, "existing.vlb", nullptr, false},
+                                           ChoiceRow{"create_cancelled", 2, nullptr, nullptr, true},
+                                           ChoiceRow{"create", 2, "made/New Library.vlb", nullptr, false},
+                                           ChoiceRow{"create_fails", 2, "no such folder/New Library.vlb",
+                                                     "Vellico couldn't create the library.", true}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
-class DatabaseURLTest : public VQLibraryTest {};
+class DatabaseURLTest : public VQLibraryTest
+{
+};
 
 TEST_F(DatabaseURLTest, RememberedLibraryOrTheDefaultWithAnAlertAtEveryLaunch)
 {
@@ -90,11 +100,10 @@ TEST_F(DatabaseURLTest, RememberedLibraryOrTheDefaultWithAnAlertAtEveryLaunch)
         Made made;
         bool alerts;
     };
-    for (const Row &row : {Row{"no custom library", nullptr, Nothing, false},
-                           Row{"custom library present", "mine.vlb", File, false},
-                           Row{"custom library deleted", "gone.vlb", Nothing, true},
-                           Row{"custom library is a folder", "folder.vlb", Folder, true},
-                           Row{"empty key", "", Nothing, true}}) {
+    for (const Row &row :
+         {Row{"no custom library", nullptr, Nothing, false}, Row{"custom library present", "mine.vlb", File, false},
+          Row{"custom library deleted", "gone.vlb", Nothing, true},
+          Row{"custom library is a folder", "folder.vlb", Folder, true}, Row{"empty key", "", Nothing, true}}) {
         SCOPED_TRACE(row.name);
         VQUserDefaults::standard().removeObjectForKey(VQCustomLibraryURLDataDefaultsKey);
         const QString custom = row.custom && *row.custom ? path(row.custom) : QString();

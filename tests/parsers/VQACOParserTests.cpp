@@ -3,13 +3,19 @@
 
 #include "parsers/VQACOParser.h"
 
-namespace {
+namespace
+{
 
-class ACOParserTest : public VQParserTest {};
+class ACOParserTest : public VQParserTest
+{
+};
 
 using aco::Record;
 
-QString parse(const QByteArray &bytes) { return VQDescribeCollections(VQACOParser(bytes).parseColors()); }
+QString parse(const QByteArray &bytes)
+{
+    return VQDescribeCollections(VQACOParser(bytes).parseColors());
+}
 
 const QString kTitle = QStringLiteral("Imported from ACO: ");
 const Record kRed{0, 65535, 0, 0, 0};
@@ -31,37 +37,44 @@ TEST_F(ACOParserTest, SectionsAndNames)
         {"version 1 only", aco::section1(two), kTitle + "#FF0000, #0080FF"},
         {"version 1 and 2", aco::section1(two) + names, kTitle + "Red=#FF0000, Blue=#0080FF"},
         {"version 2 only", names, kTitle + "Red=#FF0000, Blue=#0080FF"},
-        {"Photoshop's trailer is not a third section", aco::section1(two) + names + "8BIMphry" + VQBytes().u32(12).u32(16).u16(1),
+        {"Photoshop's trailer is not a third section",
+         aco::section1(two) + names + "8BIMphry" + VQBytes().u32(12).u32(16).u16(1),
          kTitle + "Red=#FF0000, Blue=#0080FF"},
         {"more names than colours", aco::section1({kRed}) + names, kTitle + "Red=#FF0000"},
         {"fewer names than colours", aco::section1(two) + aco::section2(two, {"Red"}), kTitle + "Red=#FF0000, #0080FF"},
-        {"a second section of another version", aco::section1(two) + VQBytes().u16(3).u16(1).raw(red), kTitle + "#FF0000, #0080FF"},
+        {"a second section of another version", aco::section1(two) + VQBytes().u16(3).u16(1).raw(red),
+         kTitle + "#FF0000, #0080FF"},
         {"non-ASCII names", aco::section2(two, {QString::fromUtf8("Zażółć"), QString::fromUtf16(u"\U0001F352")}),
          kTitle + QString::fromUtf16(u"Zażółć=#FF0000, \U0001F352=#0080FF")},
-        {"a count larger than the records", VQBytes().u16(1).u16(6).raw(red).raw(aco::record(kAzure)), kTitle + "#FF0000, #0080FF"},
-        {"a record cut short reads zeros", VQBytes().u16(1).u16(2).raw(red).u16(0).u16(0xFFFF), kTitle + "#FF0000, #FF0000"},
-        {"a name length of 4 billion", aco::section1({kRed}) + VQBytes().u16(2).u16(1).raw(red).u32(0xFFFFFFFF).u16('A'),
-         kTitle + "A=#FF0000"},
+        {"a count larger than the records", VQBytes().u16(1).u16(6).raw(red).raw(aco::record(kAzure)),
+         kTitle + "#FF0000, #0080FF"},
+        {"a record cut short reads zeros", VQBytes().u16(1).u16(2).raw(red).u16(0).u16(0xFFFF),
+         kTitle + "#FF0000, #FF0000"},
+        {"a name length of 4 billion",
+         aco::section1({kRed}) + VQBytes().u16(2).u16(1).raw(red).u32(0xFFFFFFFF).u16('A'), kTitle + "A=#FF0000"},
         // fuzz_aco: the reader stops in front of a lone last byte, and the record loops
         // used to wait for the end, making one black record per count.
-        {"fuzz: a lone last byte after version 1 records", VQBytes().u16(1).u16(65535).raw(red).raw("\x01"), kTitle + "#FF0000"},
-        {"fuzz: a lone last byte after version 2 records", VQBytes().u16(2).u16(65535).raw(red).raw(aco::name("R")).raw("\x01"),
-         kTitle + "R=#FF0000"},
+        {"fuzz: a lone last byte after version 1 records", VQBytes().u16(1).u16(65535).raw(red).raw("\x01"),
+         kTitle + "#FF0000"},
+        {"fuzz: a lone last byte after version 2 records",
+         VQBytes().u16(2).u16(65535).raw(red).raw(aco::name("R")).raw("\x01"), kTitle + "R=#FF0000"},
         {"fuzz: a lone last byte after the names",
-         aco::section1({kRed}) + VQBytes().u16(2).u16(65535).raw(red).raw(aco::name("R")).raw("\x01"), kTitle + "R=#FF0000"},
+         aco::section1({kRed}) + VQBytes().u16(2).u16(65535).raw(red).raw(aco::name("R")).raw("\x01"),
+         kTitle + "R=#FF0000"},
         // 87 bytes claiming 12,550 records; they hold 9 (the last cut short), of which
         // only the first two are of spaces we compute.
         {"fuzz_aco crash-41748cf1",
-         QByteArray::fromBase64("AAExBgAA//8AAAAAAAAAAVVV/////wD//wAAAAD//wAHE4gH0NRIAAAACAnEAAAAAEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBA"
-                                "AAAACQAAJxAnEAAA"),
+         QByteArray::fromBase64(
+             "AAExBgAA//8AAAAAAAAAAVVV/////wD//wAAAAD//wAHE4gH0NRIAAAACAnEAAAAAEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBAQEBA"
+             "AAAACQAAJxAnEAAA"),
          kTitle + "#FF0000, #00FF00"},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(parse(row.file), row.expected);
     }
-    for (const QByteArray &bytes : {QByteArray(), QByteArray("\x00", 1), QByteArray("\x00\x00\x00\x01", 4), QByteArray("8BIM"),
-                                    QByteArray(VQBytes().u16(3).u16(1).raw(red))})
+    for (const QByteArray &bytes : {QByteArray(), QByteArray("\x00", 1), QByteArray("\x00\x00\x00\x01", 4),
+                                    QByteArray("8BIM"), QByteArray(VQBytes().u16(3).u16(1).raw(red))})
         EXPECT_EQ(parse(bytes), "(no list)") << bytes.toHex().toStdString();
 }
 

@@ -6,13 +6,19 @@
 #include <bit>
 #include <limits>
 
-namespace {
+namespace
+{
 
-class ASEParserTest : public VQParserTest {};
+class ASEParserTest : public VQParserTest
+{
+};
 
 using namespace ase;
 
-QString parse(const QByteArray &bytes) { return VQDescribeCollections(VQASEParser(bytes).parseColors()); }
+QString parse(const QByteArray &bytes)
+{
+    return VQDescribeCollections(VQASEParser(bytes).parseColors());
+}
 
 const QString kUntitled = QStringLiteral("Untitled Collection");
 const QByteArray kRed = color("Red", "RGB ", {1, 0, 0});
@@ -30,10 +36,13 @@ TEST_F(ASEParserTest, GroupsBlocksAndTheirCount)
     // Each of these must be left by its length: the colour inside is not read.
     const QByteArray trap = colorBody("trap", "RGB ", {1, 1, 1});
     const std::vector<Row> rows = {
-        {"two groups in file order", file({groupStart("A"), kRed, kGreen, groupEnd(), groupStart("B"), kRed, groupEnd()}),
+        {"two groups in file order",
+         file({groupStart("A"), kRed, kGreen, groupEnd(), groupStart("B"), kRed, groupEnd()}),
          "A: Red=#FF0000, Green=#00FF00 | B: Red=#FF0000"},
-        {"colours before the first group", file({kRed, groupStart("G"), kGreen}), kUntitled + ": Red=#FF0000 | G: Green=#00FF00"},
-        {"an empty group is left out", file({groupStart("Empty"), groupEnd(), groupStart("Full"), kRed}), "Full: Red=#FF0000"},
+        {"colours before the first group", file({kRed, groupStart("G"), kGreen}),
+         kUntitled + ": Red=#FF0000 | G: Green=#00FF00"},
+        {"an empty group is left out", file({groupStart("Empty"), groupEnd(), groupStart("Full"), kRed}),
+         "Full: Red=#FF0000"},
         {"colours after a group end stay in that group", file({groupStart("G"), kRed, groupEnd(), kGreen}),
          "G: Red=#FF0000, Green=#00FF00"},
         {"nameless group blocks of length 0", file({block(0xC001, {}), kRed, block(0xC001, {}), kGreen}),
@@ -46,7 +55,8 @@ TEST_F(ASEParserTest, GroupsBlocksAndTheirCount)
          kUntitled + ": Red=#FF0000, Green=#00FF00"},
         {"a group block of 70,000 bytes", file({kRed, block(0xC001, name("Huge") + QByteArray(70000, '\0')), kGreen}),
          kUntitled + ": Red=#FF0000, Green=#00FF00"},
-        {"a group end with a body", file({kRed, block(0xC002, trap), kGreen}), kUntitled + ": Red=#FF0000, Green=#00FF00"},
+        {"a group end with a body", file({kRed, block(0xC002, trap), kGreen}),
+         kUntitled + ": Red=#FF0000, Green=#00FF00"},
         {"a group start with more than its name", file({block(0xC001, name("G") + trap), kGreen}), "G: Green=#00FF00"},
         {"colour entries with extra bytes, and with 4 bytes before the name",
          file({block(1, colorBody("long", "RGB ", {0, 0, 1}) + QByteArray(12, '\x7F')),
@@ -83,8 +93,10 @@ TEST_F(ASEParserTest, ColourModelsAndNames)
         {"LAB mid grey, L 0-1", color("c", "LAB ", {0.5f, 0, 0}), "c=#777777"},
         {"LAB pure red of sRGB, L 0-1", color("c", "LAB ", {0.5429f, 80.81f, 69.89f}), "c=#FF0000"},
         {"LAB out of gamut is clipped", color("c", "LAB ", {0.5f, 127, -128}), "c=#D600FF"},
-        {"a NaN component reads as 0", color("c", "RGB ", {std::numeric_limits<float>::quiet_NaN(), 1, 1}), "c=#00FFFF"},
-        {"the FF800000 pattern reads as 0", color("c", "RGB ", {-std::numeric_limits<float>::infinity(), 1, 0}), "c=#00FF00"},
+        {"a NaN component reads as 0", color("c", "RGB ", {std::numeric_limits<float>::quiet_NaN(), 1, 1}),
+         "c=#00FFFF"},
+        {"the FF800000 pattern reads as 0", color("c", "RGB ", {-std::numeric_limits<float>::infinity(), 1, 0}),
+         "c=#00FF00"},
         {"the FFCCCC00 pattern reads as 1", color("c", "RGB ", {std::bit_cast<float>(0xFFCCCC00u), 0, 0}), "c=#FF0000"},
         {"an unknown model makes no colour", color("c", "HSV ", {0, 0, 0}), ""},
         {"a colour whose floats are cut off", block(1, colorBody("c", "CMYK", {1, 1, 1, 1}).left(20)), ""},

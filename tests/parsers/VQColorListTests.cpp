@@ -16,7 +16,8 @@
 
 #include <limits>
 
-namespace {
+namespace
+{
 
 using clr::TypedStream;
 
@@ -80,8 +81,14 @@ QByteArray nested(int depth)
 // Keyed archives: $objects holds the keys, the colours and two arrays
 // { NS.objects: [UID…] }; $top points at the arrays, or at a root object that does.
 
-VQPlist uid(std::uint64_t index) { return VQPlist(plist_new_uid(index)); }
-VQPlist data(const QByteArray &bytes) { return VQPlist(plist_new_data(bytes.constData(), std::uint64_t(bytes.size()))); }
+VQPlist uid(std::uint64_t index)
+{
+    return VQPlist(plist_new_uid(index));
+}
+VQPlist data(const QByteArray &bytes)
+{
+    return VQPlist(plist_new_data(bytes.constData(), std::uint64_t(bytes.size())));
+}
 VQPlist dictionary(const char *key, VQPlist value, const char *key2 = nullptr, VQPlist value2 = VQPlist())
 {
     VQPlist d = VQPlist::dictionary();
@@ -91,8 +98,9 @@ VQPlist dictionary(const char *key, VQPlist value, const char *key2 = nullptr, V
     return d;
 }
 
-class KeyedArchive {
-public:
+class KeyedArchive
+{
+  public:
     KeyedArchive() { add(VQPlist::string("$null")); }
     std::uint64_t add(VQPlist object)
     {
@@ -120,7 +128,7 @@ public:
             .toBinary();
     }
 
-private:
+  private:
     VQPlist _objects = VQPlist::array(), _keys = VQPlist::array(), _colors = VQPlist::array();
     std::uint64_t _count = 0;
 };
@@ -144,8 +152,14 @@ VQPlist embedded(std::uint64_t kind, const char *signature, std::optional<std::i
     return color;
 }
 
-QByteArray keyedOne(VQPlist color) { return KeyedArchive().entry("K", std::move(color)).finish(); }
-VQPlist red(const char *r) { return legacy(2, "NSRGB", data(QByteArray(r) + " 0 0")); }
+QByteArray keyedOne(VQPlist color)
+{
+    return KeyedArchive().entry("K", std::move(color)).finish();
+}
+VQPlist red(const char *r)
+{
+    return legacy(2, "NSRGB", data(QByteArray(r) + " 0 0"));
+}
 
 // A binary property list from its objects and offset table, with one-byte references.
 QByteArray bplist(const QByteArray &objects, const QByteArray &offsets, char offsetSize, char count)
@@ -200,8 +214,19 @@ TEST(ColorListTest, TypedStreams)
          "One=#4080BF, Two=#4080BF"},
         // Asking what a class derives from must end.
         {"a class that is its own superclass",
-         TypedStream().list(1).group("@@").raw("\x84\x84").group("Loop").integer(0).reference(1).group("c").raw("\x01")
-             .group("ffff").raw(QByteArray(4, '\x01')).raw("\x86").string("K"),
+         TypedStream()
+             .list(1)
+             .group("@@")
+             .raw("\x84\x84")
+             .group("Loop")
+             .integer(0)
+             .reference(1)
+             .group("c")
+             .raw("\x01")
+             .group("ffff")
+             .raw(QByteArray(4, '\x01'))
+             .raw("\x86")
+             .string("K"),
          "K=none"},
         {"objects nested a few deep", nested(5), ""},
     });
@@ -238,13 +263,16 @@ TEST(ColorListTest, TypedStreamsRefused)
 TEST(ColorListTest, KeyedArchives)
 {
     expectRows({
-        {"calibrated RGB, text ending in NUL", keyedOne(legacy(1, "NSRGB", data(QByteArray("0.5 0.25 0.125\0", 15)))), "K=#804020"},
+        {"calibrated RGB, text ending in NUL", keyedOne(legacy(1, "NSRGB", data(QByteArray("0.5 0.25 0.125\0", 15)))),
+         "K=#804020"},
         {"device RGB with alpha", keyedOne(legacy(2, "NSRGB", data("1 0.5 0 0.5"))), "K=#FF8000"},
         {"components as a string", keyedOne(legacy(2, "NSRGB", VQPlist::string("0.25 0.5 0.75"))), "K=#4080BF"},
-        {"components in a data object", keyedOne(legacy(2, "NSRGB", dictionary("NS.data", data("0.75 0.5 0.25")))), "K=#BF8040"},
+        {"components in a data object", keyedOne(legacy(2, "NSRGB", dictionary("NS.data", data("0.75 0.5 0.25")))),
+         "K=#BF8040"},
         {"calibrated white", keyedOne(legacy(3, "NSWhite", data(QByteArray("0.5\0", 4)))), "K=#808080"},
         {"device white", keyedOne(legacy(4, "NSWhite", data("0.25 1"))), "K=#404040"},
-        {"device CMYK", keyedOne(legacy(5, "NSCYMK", data(QByteArray("0.1 0.2 0.3 0.4 1\0", 18)))), "K=cmyk(0.1,0.2,0.3,0.4)"},
+        {"device CMYK", keyedOne(legacy(5, "NSCYMK", data(QByteArray("0.1 0.2 0.3 0.4 1\0", 18)))),
+         "K=cmyk(0.1,0.2,0.3,0.4)"},
         {"device CMYK under the other spelling", keyedOne(legacy(5, "NSCMYK", data("0 1 1 0"))), "K=cmyk(0,1,1,0)"},
         {"only components", keyedOne(legacy(2, "NSComponents", data("0.5 0.75 1 1"))), "K=#80BFFF"},
         {"catalogue colour", keyedOne(legacy(6, "NSColorName", VQPlist::string("controlColor"))), "K=none"},
@@ -258,12 +286,16 @@ TEST(ColorListTest, KeyedArchives)
         {"embedded CMYK by its profile", keyedOne(embedded(5, "CMYK", std::nullopt, "0.1 0.2 0.3 0.4 1")),
          "K=cmyk(0.1,0.2,0.3,0.4)"},
         {"embedded Lab gives no colour", keyedOne(embedded(1, "Lab ", 3, "50 10 10 1")), "K=none"},
-        {"an embedded space of unknown model falls back", keyedOne(embedded(1, "", std::nullopt, "1 1 1 1")), "K=#E6CCB3"},
-        {"keys and colours on a root object", KeyedArchive().entry("Zulu", red("0")).entry("Alpha", red("0.25")).finish(true),
+        {"an embedded space of unknown model falls back", keyedOne(embedded(1, "", std::nullopt, "1 1 1 1")),
+         "K=#E6CCB3"},
+        {"keys and colours on a root object",
+         KeyedArchive().entry("Zulu", red("0")).entry("Alpha", red("0.25")).finish(true),
          "Zulu=#000000, Alpha=#400000"},
-        {"keys as string objects", KeyedArchive().entry("Zulu", red("0"), true).entry("Alpha", red("0.25"), true).finish(),
+        {"keys as string objects",
+         KeyedArchive().entry("Zulu", red("0"), true).entry("Alpha", red("0.25"), true).finish(),
          "Zulu=#000000, Alpha=#400000"},
-        {"fewer colours than keys", KeyedArchive().entry("Zulu", red("0")).entry("Alpha").finish(), "Zulu=#000000, Alpha=none"},
+        {"fewer colours than keys", KeyedArchive().entry("Zulu", red("0")).entry("Alpha").finish(),
+         "Zulu=#000000, Alpha=none"},
         {"an XML property list",
          VQPlist::fromData(KeyedArchive().entry("Zulu", red("0")).entry("Alpha", red("0.25")).finish())->toXML(),
          "Zulu=#000000, Alpha=#400000"},
@@ -282,7 +314,8 @@ TEST(ColorListTest, KeyedArchivesRefused)
     pointsNowhere.append(uid(12345));
     expectRows({
         {"a property list that is no archive", VQPlist::array().toBinary(), "refused"},
-        {"an archive without keys", KeyedArchive().finishWith(dictionary("NSKeys", uid(999), "NSColors", uid(998))), "refused"},
+        {"an archive without keys", KeyedArchive().finishWith(dictionary("NSKeys", uid(999), "NSColors", uid(998))),
+         "refused"},
         {"a key array that refers to itself", bothLists(dictionary("NS.objects", uid(1))), "refused"},
         {"a key that refers to nothing", bothLists(std::move(pointsNowhere)), "refused"},
         {"random bytes", QByteArray("\x00\x01\x02not a list", 13), "refused"},
@@ -292,8 +325,8 @@ TEST(ColorListTest, KeyedArchivesRefused)
         // expand into 2^40 nodes, and nesting that overflowed its stack.
         {"forty levels of arrays, each holding the next twice", fortyLevelsOfArrays(), "refused"},
         {"XML nested a hundred thousand deep",
-         "<?xml version=\"1.0\"?><plist version=\"1.0\">" + QByteArray("<array>").repeated(100000)
-             + QByteArray("</array>").repeated(100000) + "</plist>",
+         "<?xml version=\"1.0\"?><plist version=\"1.0\">" + QByteArray("<array>").repeated(100000) +
+             QByteArray("</array>").repeated(100000) + "</plist>",
          "refused"},
     });
 }
@@ -310,7 +343,8 @@ TEST(ColorListTest, EveryTruncationIsRefused)
         ASSERT_NE(read(data), "refused");
         for (qsizetype length = 0; length < data.size(); ++length) {
             // A copy of exactly that length, so that reading past it is caught by the sanitizers.
-            EXPECT_EQ(read(QByteArray(data.constData(), length)), "refused") << "length " << length << " of " << data.size();
+            EXPECT_EQ(read(QByteArray(data.constData(), length)), "refused")
+                << "length " << length << " of " << data.size();
         }
     }
 }
@@ -328,12 +362,13 @@ TEST(ColorListTest, FilesAndFolders)
         QString path;
         QString expected;
     };
-    for (const FileRow &row : {FileRow{dir.filePath("Plain.clr"), "Brand Blue=#0000FF"},
-                               FileRow{dir.filePath("Brand.clr"), "Brand Blue=#0000FF"},
-                               FileRow{dir.filePath("Brand.clr/"), "Brand Blue=#0000FF"},
-                               FileRow{dir.filePath("Missing.clr"), "refused"}, FileRow{dir.filePath("Empty.clr"), "refused"},
-                               // A device reports no size; reading stops at the limit.
-                               FileRow{"/dev/zero", "refused"}}) {
+    for (const FileRow &row :
+         {FileRow{dir.filePath("Plain.clr"), "Brand Blue=#0000FF"},
+          FileRow{dir.filePath("Brand.clr"), "Brand Blue=#0000FF"},
+          FileRow{dir.filePath("Brand.clr/"), "Brand Blue=#0000FF"}, FileRow{dir.filePath("Missing.clr"), "refused"},
+          FileRow{dir.filePath("Empty.clr"), "refused"},
+          // A device reports no size; reading stops at the limit.
+          FileRow{"/dev/zero", "refused"}}) {
         SCOPED_TRACE(row.path.toStdString());
         QString error;
         const auto list = VQReadColorListFile(row.path, &error);
@@ -356,7 +391,8 @@ TEST(ColorListTest, EveryFixtureReads)
     const std::vector<FixtureRow> rows = {
         {"typedstream-calibrated-rgb-solarized.clr", 16, "Solarized Base03", "Solarized Green", nullptr},
         // Solarized's published base03 is #002B36.
-        {"typedstream-device-rgb-solarized-untagged.clr", 16, "Solarized Base03 untagged", "Solarized Green untagged", "#002B36"},
+        {"typedstream-device-rgb-solarized-untagged.clr", 16, "Solarized Base03 untagged", "Solarized Green untagged",
+         "#002B36"},
         {"typedstream-calibrated-rgb-flat-ui-20.clr", 20, "Turquoise", "Asbestos", nullptr},
         // X11's LightGreen is #90EE90.
         {"typedstream-752-colours-emacs.clr", 752, "LightGreen", "snow", "#90EE90"},

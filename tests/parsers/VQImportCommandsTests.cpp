@@ -8,10 +8,12 @@
 #include <QDir>
 #include <QFile>
 
-namespace {
+namespace
+{
 
-class ImportCommandsTest : public VQParserTest {
-protected:
+class ImportCommandsTest : public VQParserTest
+{
+  protected:
     void SetUp() override
     {
         VQParserTest::SetUp();
@@ -54,11 +56,12 @@ TEST_F(ImportCommandsTest, CollectionsFoundAreAddedAtTheEnd)
         ++made;
         return VQParser::fromURL<VQACOParser>(file);
     };
-    ui().answerText(write(QStringLiteral("two.ase"), ase::file({ase::groupStart("A"), ase::color("a", "RGB ", {1, 0, 0}),
-                                                                ase::groupEnd(), ase::groupStart("B"),
-                                                                ase::color("b", "RGB ", {0, 0, 1})})))
+    ui().answerText(write(QStringLiteral("two.ase"),
+                          ase::file({ase::groupStart("A"), ase::color("a", "RGB ", {1, 0, 0}), ase::groupEnd(),
+                                     ase::groupStart("B"), ase::color("b", "RGB ", {0, 0, 1})})))
         .answerText(write(QStringLiteral("none.aco"), aco::section1({}))) // no records: still its (empty) collection
-        .answerText(write(QStringLiteral("x.pal"), aco::section1({{0, 65535, 65535, 0, 0}, {3, 0, 0, 0, 0}, {0, 0, 0, 65535, 0}})));
+        .answerText(write(QStringLiteral("x.pal"),
+                          aco::section1({{0, 65535, 65535, 0, 0}, {3, 0, 0, 0, 0}, {0, 0, 0, 65535, 0}})));
     setTime(1800000000.7);
     const std::vector<std::function<bool()>> imports = {
         [] { return VQImportCommands::importASE(); }, [] { return VQImportCommands::importACO(); },
@@ -66,7 +69,8 @@ TEST_F(ImportCommandsTest, CollectionsFoundAreAddedAtTheEnd)
     for (const auto &import : imports)
         EXPECT_EQ(VQCountPosts(VQCollectionsWereReorganizedNotification, [&] { EXPECT_TRUE(import()); }), 1);
     EXPECT_EQ(made, 1);
-    EXPECT_EQ(added(), QStringLiteral("A: a=#FF0000 | B: b=#0000FF | Imported from ACO:  | Imported from ACO: #FFFF00, #0000FF"));
+    EXPECT_EQ(added(), QStringLiteral(
+                           "A: a=#FF0000 | B: b=#0000FF | Imported from ACO:  | Imported from ACO: #FFFF00, #0000FF"));
     EXPECT_EQ(extensionsAsked(0) + extensionsAsked(1) + extensionsAsked(2), (QStringList{"ase", "aco", "pal"}));
     EXPECT_TRUE(ui().alerts().empty());
     // The colour-book reference between the two colours is left out without using up an identifier.
@@ -85,7 +89,8 @@ TEST_F(ImportCommandsTest, NothingFoundLeavesTheLibraryAsItWas)
         {"missing file", path(QStringLiteral("gone.ase")), true},
         {"a folder", path(QStringLiteral("folder.ase")), true},
         {"not ASEF", write(QStringLiteral("sprite.ase"), QByteArray(128, '\xA5')), true},
-        {"only an empty group", write(QStringLiteral("empty.ase"), ase::file({ase::groupStart("E"), ase::groupEnd()})), true},
+        {"only an empty group", write(QStringLiteral("empty.ase"), ase::file({ase::groupStart("E"), ase::groupEnd()})),
+         true},
         {"ACO of version 3", write(QStringLiteral("v3.aco"), VQBytes().u16(3).u16(0)), false},
     };
     size_t alerts = 0;
@@ -133,7 +138,8 @@ TEST_F(ImportCommandsTest, ColourLists)
         size_t alerts;
     };
     const std::vector<Row> rows = {
-        {"a name entered", brand, QStringLiteral("Corporate"), "Corporate: Red=#FF0000, Grey=#808080, Blue=#0000FF", 0, 0},
+        {"a name entered", brand, QStringLiteral("Corporate"), "Corporate: Red=#FF0000, Grey=#808080, Blue=#0000FF", 0,
+         0},
         {"cancelled", brand, std::nullopt, {}, 1, 0},
         {"left empty", brand, QString(), {}, 2, 0},
         {"a list saved as a package", path(QStringLiteral("Pack.clr")), QStringLiteral("Pack"),

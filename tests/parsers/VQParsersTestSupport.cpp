@@ -6,9 +6,13 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 QStringList gLines;
-void recordLine(const QString &line) { gLines.append(line); }
+void recordLine(const QString &line)
+{
+    gLines.append(line);
+}
 } // namespace
 
 void VQParserTest::SetUp()

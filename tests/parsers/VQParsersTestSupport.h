@@ -11,10 +11,14 @@
 #include <vector>
 
 // Failing rows print QStrings as text.
-inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
-class VQParserTest : public VQLibraryTest {
-protected:
+class VQParserTest : public VQLibraryTest
+{
+  protected:
     void SetUp() override;
     void TearDown() override;
     // Lines written to the debug log since SetUp that contain `text`.

@@ -4,9 +4,12 @@
 
 #include <limits>
 
-namespace {
+namespace
+{
 
-class ReaderTest : public VQParserTest {};
+class ReaderTest : public VQParserTest
+{
+};
 
 VQReader readerOver(const QByteArray &bytes)
 {
@@ -47,7 +50,7 @@ TEST_F(ReaderTest, Strings)
     struct Row {
         const char *name;
         QByteArray bytes;
-        std::int64_t length;      // UTF-16 units, or bytes when `utf8`
+        std::int64_t length; // UTF-16 units, or bytes when `utf8`
         std::optional<QString> text;
         std::int64_t pointer;
         bool utf8 = false;
@@ -58,7 +61,8 @@ TEST_F(ReaderTest, Strings)
         {"a lone high surrogate", QByteArray("\xD8\x3D\x00\x41", 4), 2, QString::fromUtf16(u"\uFFFDA"), 4},
         {"a lone low surrogate", QByteArray("\x00\x41\xDE\x00", 4), 2, QString::fromUtf16(u"A\uFFFD"), 4},
         {"a high surrogate at the end", QByteArray("\x00\x41\xD8\x3D", 4), 2, QString::fromUtf16(u"A\uFFFD"), 4},
-        {"two highs then a low", QByteArray("\xD8\x3D\xD8\x3D\xDE\x00", 6), 3, QString::fromUtf16(u"\uFFFD\U0001F600"), 6},
+        {"two highs then a low", QByteArray("\xD8\x3D\xD8\x3D\xDE\x00", 6), 3, QString::fromUtf16(u"\uFFFD\U0001F600"),
+         6},
         {"units run off the end", QByteArray("\x00\x41\x00", 3), 4, QStringLiteral("A"), 3},
         {"a length of 4 billion units", QByteArray("\x00\x41", 2), 0xFFFFFFFFll, QStringLiteral("A"), 2},
         {"UTF-8 stops at the zero byte", QByteArray("\xC3\xA9t\0CD", 6), 6, QString::fromUtf8("\xC3\xA9t"), 6, true},
@@ -68,7 +72,8 @@ TEST_F(ReaderTest, Strings)
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
         VQReader reader = readerOver(row.bytes);
-        EXPECT_EQ(row.utf8 ? reader.readStringOfLength(row.length) : reader.readUnicharStringOfLength(row.length), row.text);
+        EXPECT_EQ(row.utf8 ? reader.readStringOfLength(row.length) : reader.readUnicharStringOfLength(row.length),
+                  row.text);
         EXPECT_EQ(reader.pointer(), row.pointer);
     }
 }

@@ -14,8 +14,9 @@
 #include <initializer_list>
 #include <vector>
 
-class VQBytes {
-public:
+class VQBytes
+{
+  public:
     VQBytes &u16(std::uint32_t v)
     {
         _data.append(char(v >> 8 & 0xFF)).append(char(v & 0xFF));
@@ -37,21 +38,31 @@ public:
     }
     operator QByteArray() const { return _data; }
 
-private:
+  private:
     QByteArray _data;
 };
 
-namespace ase {
+namespace ase
+{
 
 // A name as the files hold it: unit count including the terminator, units, 0.
-inline QByteArray name(const QString &text) { return VQBytes().u16(std::uint32_t(text.size() + 1)).units(text).u16(0); }
+inline QByteArray name(const QString &text)
+{
+    return VQBytes().u16(std::uint32_t(text.size() + 1)).units(text).u16(0);
+}
 
 inline QByteArray block(std::uint16_t type, const QByteArray &body)
 {
     return VQBytes().u16(type).u32(std::uint32_t(body.size())).raw(body);
 }
-inline QByteArray groupStart(const QString &title) { return block(0xC001, name(title)); }
-inline QByteArray groupEnd() { return block(0xC002, {}); }
+inline QByteArray groupStart(const QString &title)
+{
+    return block(0xC001, name(title));
+}
+inline QByteArray groupEnd()
+{
+    return block(0xC002, {});
+}
 // `model` is the 4-byte tag, e.g. "RGB "; the colour type (2, normal) ends the body.
 inline QByteArray colorBody(const QString &colorName, const char *model, std::initializer_list<float> values)
 {
@@ -78,13 +89,17 @@ inline QByteArray file(const std::vector<QByteArray> &blocks, std::int64_t count
 
 } // namespace ase
 
-namespace aco {
+namespace aco
+{
 
 struct Record {
     std::uint16_t space, w, x, y, z;
 };
 
-inline QByteArray record(const Record &r) { return VQBytes().u16(r.space).u16(r.w).u16(r.x).u16(r.y).u16(r.z); }
+inline QByteArray record(const Record &r)
+{
+    return VQBytes().u16(r.space).u16(r.w).u16(r.x).u16(r.y).u16(r.z);
+}
 
 inline QByteArray section1(const std::vector<Record> &records)
 {
@@ -95,7 +110,10 @@ inline QByteArray section1(const std::vector<Record> &records)
     return bytes;
 }
 
-inline QByteArray name(const QString &text) { return VQBytes().u32(std::uint32_t(text.size() + 1)).units(text).u16(0); }
+inline QByteArray name(const QString &text)
+{
+    return VQBytes().u32(std::uint32_t(text.size() + 1)).units(text).u16(0);
+}
 
 // A record and a name for each of `names` (there must be as many records).
 inline QByteArray section2(const std::vector<Record> &records, const std::vector<QString> &names)
@@ -109,13 +127,15 @@ inline QByteArray section2(const std::vector<Record> &records, const std::vector
 
 } // namespace aco
 
-namespace clr {
+namespace clr
+{
 
 // A colour list in the typed-stream form: header, then the groups "i" 1,
 // "@i" nil count, and per entry "@@" colour, key. Objects and classes are
 // numbered in one table as they start; strings in another.
-class TypedStream {
-public:
+class TypedStream
+{
+  public:
     explicit TypedStream(bool bigEndian = false) : _bigEndian(bigEndian)
     {
         _out.append('\x04').append(bigEndian ? "\x0btypedstream" : "\x0bstreamtyped");
@@ -163,7 +183,7 @@ public:
     }
     operator QByteArray() const { return _out; }
 
-private:
+  private:
     // Whole numbers are written as integers.
     TypedStream &real(double v, bool asDouble)
     {

@@ -14,12 +14,14 @@
 
 #include <cstdlib>
 
-namespace {
+namespace
+{
 
 const QString kFixtures = QStringLiteral(VELLICO_FIXTURES_DIR "/swatches");
 
-class SwatchFixturesTest : public ::testing::Test {
-protected:
+class SwatchFixturesTest : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         if (!QDir(kFixtures).exists())
@@ -96,7 +98,10 @@ TEST_F(SwatchFixturesTest, CountsAndTitles)
         {"ase/mixed-rgb-cmyk-lab-no-groups.ase", 3, {untitled}, 1},
         {"ase/groups-rgb-cmyk-lab-global-spot.ase", 21, {"GMX RGB", "GMX CMYK", "GMX PANTONE"}, 3},
         {"ase/cmyk-seven-groups.ase", 61, {"Red", "Yellow", "Green", "Teal", "Blue", "Purple"}, 7},
-        {"ase/rgb-24-groups-120-colours.ase", 120, {"PB 3dmaneu chinese umbrellas", "PB 3dmaneu tulips", "PB 2690457 detail"}, 24},
+        {"ase/rgb-24-groups-120-colours.ase",
+         120,
+         {"PB 3dmaneu chinese umbrellas", "PB 3dmaneu tulips", "PB 2690457 detail"},
+         24},
         {"ase/lab-spot-four-groups-solarized.ase", 26, {"Bases", "Accents", "Dark Bases", "Light Bases"}, 4},
         {"ase/gray-and-rgb-in-group.ase", 5, {"Whitefolder"}, 1},
         {"ase/empty-group.ase", 0, {}, 0},
@@ -141,11 +146,12 @@ TEST_F(SwatchFixturesTest, NamedColoursWithKnownValues)
     const std::vector<Row> rows = {
         // nsfmc's JSON twins.
         {"ase/single-colour-no-group.ase", "Untitled Collection: White=#FFFFFF"},
-        {"ase/gray-and-rgb-in-group.ase", "Whitefolder: White=#FFFFFF, lablab=#C80032, mauve=#FFF4BF, grey=#F1F1F1, orange=#F1A321"},
+        {"ase/gray-and-rgb-in-group.ase",
+         "Whitefolder: White=#FFFFFF, lablab=#C80032, mauve=#FFF4BF, grey=#F1F1F1, orange=#F1A321"},
         // kdybicz's CSV companions (Photoshop's own swatches).
-        {"aco/photoshop-rgb-v1v2-with-phry-trailer.aco",
-         "Imported from ACO: RGB Red=#FF0000, RGB Yellow=#FFFF00, RGB Green=#00FF00, RGB Cyan=#00FFFF, RGB Blue=#0000FF, "
-         "RGB Magenta=#FF00FF"},
+        {"aco/photoshop-rgb-v1v2-with-phry-trailer.aco", "Imported from ACO: RGB Red=#FF0000, RGB Yellow=#FFFF00, RGB "
+                                                         "Green=#00FF00, RGB Cyan=#00FFFF, RGB Blue=#0000FF, "
+                                                         "RGB Magenta=#FF00FF"},
         {"aco/photoshop-cmyk-v1v2-with-phry-trailer.aco",
          "Imported from ACO: CMYK Red=cmyk(0,1,1,0), CMYK Yellow=cmyk(0,0,1,0), CMYK Green=cmyk(1,0,1,0), "
          "CMYK Cyan=cmyk(1,0,0,0), CMYK Blue=cmyk(1,1,0,0), CMYK Magenta=cmyk(0,1,0,0)"},
@@ -172,8 +178,10 @@ TEST_F(SwatchFixturesTest, NamedColoursWithKnownValues)
     ASSERT_TRUE(solarized && !solarized->empty() && solarized->front()->count() >= 2);
     const std::vector<VQColorRef> bases = solarized->front()->colors();
     EXPECT_EQ(bases[0]->name() + bases[1]->name(), QStringLiteral("Base 03Base 02"));
-    EXPECT_LE(channelDistance(bases[0]->hexValue(), QStringLiteral("#002B36")), 1) << bases[0]->hexValue().toStdString();
-    EXPECT_LE(channelDistance(bases[1]->hexValue(), QStringLiteral("#073642")), 1) << bases[1]->hexValue().toStdString();
+    EXPECT_LE(channelDistance(bases[0]->hexValue(), QStringLiteral("#002B36")), 1)
+        << bases[0]->hexValue().toStdString();
+    EXPECT_LE(channelDistance(bases[1]->hexValue(), QStringLiteral("#073642")), 1)
+        << bases[1]->hexValue().toStdString();
 }
 
 TEST_F(SwatchFixturesTest, OneSetOfColoursInFourEncodings)

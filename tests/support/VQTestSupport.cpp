@@ -47,7 +47,10 @@ void VQLibraryTest::TearDown()
     _home.reset();
 }
 
-QString VQLibraryTest::path(const QString &relative) const { return QDir(_home->path()).filePath(relative); }
+QString VQLibraryTest::path(const QString &relative) const
+{
+    return QDir(_home->path()).filePath(relative);
+}
 
 void VQLibraryTest::setTime(double seconds)
 {
@@ -80,8 +83,8 @@ int VQRunPython(const QString &script, const QStringList &args, QString *output)
 int VQCountPosts(const char *name, const std::function<void()> &body)
 {
     int posts = 0;
-    VQObserverToken token(VQNotificationCenter::defaultCenter().addObserver(
-        QString::fromLatin1(name), nullptr, [&](const VQNotification &) { ++posts; }));
+    VQObserverToken token(VQNotificationCenter::defaultCenter().addObserver(QString::fromLatin1(name), nullptr,
+                                                                            [&](const VQNotification &) { ++posts; }));
     body();
     return posts;
 }

@@ -14,8 +14,9 @@
 #include <functional>
 #include <memory>
 
-class VQLibraryTest : public ::testing::Test {
-protected:
+class VQLibraryTest : public ::testing::Test
+{
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -48,14 +49,14 @@ QStringList VQCollectionTitles(const VQSwatchCore *core);
 QStringList VQCollectionTitles(const QString &path);
 
 // Expects `body` to end the process through the termination seam with `status`.
-#define EXPECT_TERMINATES(body, expectedStatus)                                        \
-    do {                                                                       \
-        bool terminated_ = false;                                              \
-        try {                                                                  \
-            body;                                                              \
-        } catch (const VQTerminationRequest &request_) {                       \
-            terminated_ = true;                                                \
-            EXPECT_EQ(request_.status, (expectedStatus));                              \
-        }                                                                      \
-        EXPECT_TRUE(terminated_) << "expected the process to end";             \
+#define EXPECT_TERMINATES(body, expectedStatus)                                                                        \
+    do {                                                                                                               \
+        bool terminated_ = false;                                                                                      \
+        try {                                                                                                          \
+            body;                                                                                                      \
+        } catch (const VQTerminationRequest &request_) {                                                               \
+            terminated_ = true;                                                                                        \
+            EXPECT_EQ(request_.status, (expectedStatus));                                                              \
+        }                                                                                                              \
+        EXPECT_TRUE(terminated_) << "expected the process to end";                                                     \
     } while (0)

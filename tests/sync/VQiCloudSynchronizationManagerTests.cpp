@@ -20,9 +20,13 @@
 #include <thread>
 
 // Failures show texts and lists of texts as text.
-void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
-namespace {
+namespace
+{
 
 std::vector<QString> gLog;
 
@@ -46,8 +50,9 @@ QByteArray contents(const QString &file)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-class SyncTest : public VQLibraryTest {
-protected:
+class SyncTest : public VQLibraryTest
+{
+  protected:
     void SetUp() override
     {
         VQLibraryTest::SetUp();
@@ -89,9 +94,8 @@ protected:
     }
     int passes() const
     {
-        return int(std::count_if(gLog.begin(), gLog.end(), [](const QString &line) {
-            return line.endsWith("Syncing with iCloud files.");
-        }));
+        return int(std::count_if(gLog.begin(), gLog.end(),
+                                 [](const QString &line) { return line.endsWith("Syncing with iCloud files."); }));
     }
 
     QString _folder, _library;
@@ -115,9 +119,14 @@ struct PassRow {
     bool passes; // merges, writes the own file and saves the library
 };
 
-void PrintTo(const PassRow &row, std::ostream *os) { *os << row.name; }
+void PrintTo(const PassRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
 
-class PassRules : public SyncTest, public ::testing::WithParamInterface<PassRow> {};
+class PassRules : public SyncTest, public ::testing::WithParamInterface<PassRow>
+{
+};
 
 TEST_P(PassRules, MergesOnlyOtherComputersLibrariesAndWritesOnlyWhenItMay)
 {
@@ -163,35 +172,34 @@ const QStringList kLocal = {"Local"};
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, PassRules,
-    ::testing::Values(
-        PassRow{"disabled", false, "share", {{"laptop.vlb", Entry::Library, "Laptop"}}, kLocal, false},
-        PassRow{"no_folder", true, nullptr, {{"laptop.vlb", Entry::Library, "Laptop"}}, kLocal, false},
-        PassRow{"folder_missing", true, "missing", {}, kLocal, false},
-        // Everything but other computers' libraries of this version is left out,
-        // and a file that is left out does not stop the pass.
-        PassRow{"only_other_computers_libraries",
-                true,
-                "share",
-                {{"OWN", Entry::Library, "Stale own copy"},
-                 {"a-number.vlb", Entry::NumberVersion, "Number version"},
-                 {"b-future.vlb", Entry::NextVersion, "Future version"},
-                 {"laptop.plist", Entry::Library, "Plist"},
-                 {"laptop.VLB", Entry::Library, "Upper"},
-                 {"laptop.vlb.bak", Entry::Library, "Backup"},
-                 {".hidden.vlb", Entry::Library, "Hidden"},
-                 {"~laptop.vlb", Entry::Library, "Temporary"},
-                 {".syncthing.laptop.vlb.tmp", Entry::Library, "Partial"},
-                 {"laptop.vlb.part", Entry::Library, "Part"},
-                 {".laptop.vlb.lock", Entry::Bytes, ""},
-                 {"folder.vlb", Entry::Folder, ""},
-                 {"empty.vlb", Entry::Bytes, ""},
-                 {"garbage.vlb", Entry::Bytes, "garbage \xff\xfe not a property list"},
-                 {"half.vlb", Entry::Bytes, "HALF"},
-                 {"laptop (conflicted copy 2026-01-01).vlb", Entry::Library, "Conflict"},
-                 {"laptop.sync-conflict-20260101-101010-ABCDEFG.vlb", Entry::Library, "Conflict 2"},
-                 {"laptop.vlb", Entry::Library, "Laptop"}},
-                {"Local", "Conflict", "Conflict 2", "Laptop"},
-                true}),
+    ::testing::Values(PassRow{"disabled", false, "share", {{"laptop.vlb", Entry::Library, "Laptop"}}, kLocal, false},
+                      PassRow{"no_folder", true, nullptr, {{"laptop.vlb", Entry::Library, "Laptop"}}, kLocal, false},
+                      PassRow{"folder_missing", true, "missing", {}, kLocal, false},
+                      // Everything but other computers' libraries of this version is left out,
+                      // and a file that is left out does not stop the pass.
+                      PassRow{"only_other_computers_libraries",
+                              true,
+                              "share",
+                              {{"OWN", Entry::Library, "Stale own copy"},
+                               {"a-number.vlb", Entry::NumberVersion, "Number version"},
+                               {"b-future.vlb", Entry::NextVersion, "Future version"},
+                               {"laptop.plist", Entry::Library, "Plist"},
+                               {"laptop.VLB", Entry::Library, "Upper"},
+                               {"laptop.vlb.bak", Entry::Library, "Backup"},
+                               {".hidden.vlb", Entry::Library, "Hidden"},
+                               {"~laptop.vlb", Entry::Library, "Temporary"},
+                               {".syncthing.laptop.vlb.tmp", Entry::Library, "Partial"},
+                               {"laptop.vlb.part", Entry::Library, "Part"},
+                               {".laptop.vlb.lock", Entry::Bytes, ""},
+                               {"folder.vlb", Entry::Folder, ""},
+                               {"empty.vlb", Entry::Bytes, ""},
+                               {"garbage.vlb", Entry::Bytes, "garbage \xff\xfe not a property list"},
+                               {"half.vlb", Entry::Bytes, "HALF"},
+                               {"laptop (conflicted copy 2026-01-01).vlb", Entry::Library, "Conflict"},
+                               {"laptop.sync-conflict-20260101-101010-ABCDEFG.vlb", Entry::Library, "Conflict 2"},
+                               {"laptop.vlb", Entry::Library, "Laptop"}},
+                              {"Local", "Conflict", "Conflict 2", "Laptop"},
+                              true}),
     [](const ::testing::TestParamInfo<PassRow> &info) { return std::string(info.param.name); });
 
 TEST_F(SyncTest, OwnFileIsNamedAfterTheUserAndTheComputerAndNeedsAnIdentity)
@@ -236,11 +244,11 @@ TEST_F(SyncTest, PassesRunOnTheirNotificationsAndNeverInsideAnother)
     VQiCloudSynchronizationManager manager; // a pass at creation; its save posts the save notification
     current = &manager;
     EXPECT_EQ(passes(), 1);
-    for (const auto &[notification, passesAfter] : std::initializer_list<std::pair<const char *, int>>{
-             {VQVellicoCoreDidSaveNotification, 2},
-             {VQApplicationDidFinishLaunchingNotification, 3},
-             {VQApplicationWillTerminateNotification, 4},
-             {VQCollectionsWereReorganizedNotification, 4}}) {
+    for (const auto &[notification, passesAfter] :
+         std::initializer_list<std::pair<const char *, int>>{{VQVellicoCoreDidSaveNotification, 2},
+                                                             {VQApplicationDidFinishLaunchingNotification, 3},
+                                                             {VQApplicationWillTerminateNotification, 4},
+                                                             {VQCollectionsWereReorganizedNotification, 4}}) {
         SCOPED_TRACE(notification);
         VQNotificationCenter::defaultCenter().post(notification);
         EXPECT_EQ(passes(), passesAfter);
@@ -255,8 +263,9 @@ TEST_F(SyncTest, PassesRunOnTheirNotificationsAndNeverInsideAnother)
 // Holds the lock on `target` while `waiter` runs on another thread and, once the
 // waiter has had time to go ahead, runs `whileHeld`. Whether the waiter was done
 // before the lock was let go.
-bool wentAheadOfTheLock(const QString &target, VQFileLock::Mode mode, const std::function<void()> &waiter,
-                        const std::function<void()> &whileHeld = [] {})
+bool wentAheadOfTheLock(
+    const QString &target, VQFileLock::Mode mode, const std::function<void()> &waiter,
+    const std::function<void()> &whileHeld = [] {})
 {
     auto held = std::make_unique<VQFileLock>(target, mode, 1000);
     EXPECT_TRUE(held->isAcquired()) << held->error().toStdString();
@@ -286,9 +295,9 @@ TEST_F(SyncTest, ReadersWaitForTheWriterAndTheWriterForReadersAndATimeoutEndsThe
         written = VQFileCoordinator::coordinateWriting(
             target, [&](QString *error) { return VQWriteFileAtomically(target, "from the writer", error); });
     };
-    EXPECT_FALSE(wentAheadOfTheLock(target, VQFileLock::Mode::Exclusive, readFile,
-                                    [&] { VQWriteFileAtomically(target, "new"); }))
-        << "the reader did not wait for the writer";
+    EXPECT_FALSE(wentAheadOfTheLock(target, VQFileLock::Mode::Exclusive, readFile, [&] {
+        VQWriteFileAtomically(target, "new");
+    })) << "the reader did not wait for the writer";
     EXPECT_TRUE(read);
     EXPECT_EQ(seen, "new");
     EXPECT_FALSE(wentAheadOfTheLock(target, VQFileLock::Mode::Shared, writeFile)) << "the writer did not wait";
@@ -309,8 +318,9 @@ TEST_F(SyncTest, ASaveWaitsForAnotherWritersLockAndKeepsBothChanges)
     core->addCollection(VQSwatchCollection::create(QStringLiteral("Mine")));
     // Another process is replacing the library under its lock.
     bool saved = false, theirs = false;
-    EXPECT_FALSE(wentAheadOfTheLock(_library, VQFileLock::Mode::Exclusive, [&] { saved = core->save(); },
-                                    [&] { theirs = libraryWith({"Theirs"}, 200).writeXMLFileAtomically(_library); }))
+    EXPECT_FALSE(wentAheadOfTheLock(
+        _library, VQFileLock::Mode::Exclusive, [&] { saved = core->save(); },
+        [&] { theirs = libraryWith({"Theirs"}, 200).writeXMLFileAtomically(_library); }))
         << "the save did not wait";
     EXPECT_TRUE(saved && theirs);
     // Had the save not waited, their file would have replaced ours and "Mine" would be gone.

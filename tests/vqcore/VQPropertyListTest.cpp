@@ -10,7 +10,8 @@
 #include <limits>
 #include <random>
 
-namespace {
+namespace
+{
 
 constexpr std::uint64_t kUInt64Max = std::numeric_limits<std::uint64_t>::max();
 
@@ -59,7 +60,9 @@ QByteArray sampleXML(const QString &text, double number)
 
 } // namespace
 
-class VQPropertyListTest : public VQLibraryTest {};
+class VQPropertyListTest : public VQLibraryTest
+{
+};
 
 TEST_F(VQPropertyListTest, ReadsXMLAndBinaryMadeByPython)
 {
@@ -191,7 +194,8 @@ TEST_F(VQPropertyListTest, AtomicWriteReplacesTheFileOrLeavesEverythingAsItWas)
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(readAll(folderTarget + QStringLiteral("/inside")), QByteArray("kept"));
     // No temporary file is left behind, after success or failure.
-    EXPECT_EQ(QDir(_home->path()).entryList(QDir::Files | QDir::Hidden), QStringList({QStringLiteral("Vellico Library.vlb")}));
+    EXPECT_EQ(QDir(_home->path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({QStringLiteral("Vellico Library.vlb")}));
     EXPECT_FALSE(VQPlist().writeXMLFileAtomically(path(QStringLiteral("empty.plist")), &error));
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("empty.plist"))));
 }
@@ -204,7 +208,8 @@ TEST_F(VQPropertyListTest, XMLWriterTextAndRealsReadBackExactly)
         QString text, expected;
     } rows[] = {
         {"markup characters", QStringLiteral("<a & b> \"c\" 'd'"), QStringLiteral("<a & b> \"c\" 'd'")},
-        {"non-ASCII and emoji", QString::fromUtf8("caf\u00e9 \u6771 \U0001F3A8"), QString::fromUtf8("caf\u00e9 \u6771 \U0001F3A8")},
+        {"non-ASCII and emoji", QString::fromUtf8("caf\u00e9 \u6771 \U0001F3A8"),
+         QString::fromUtf8("caf\u00e9 \u6771 \U0001F3A8")},
         {"tabs and newlines stay", QStringLiteral("a\tb\nc"), QStringLiteral("a\tb\nc")},
         {"control characters", QStringLiteral("a") + QChar(1) + QStringLiteral("b") + QChar(0x1f),
          QStringLiteral("a") + replacement + QStringLiteral("b") + replacement},
@@ -239,7 +244,8 @@ TEST_F(VQPropertyListTest, XMLWriterTextAndRealsReadBackExactly)
 TEST_F(VQPropertyListTest, PythonReadsTheXMLWeWrite)
 {
     const QString file = path(QStringLiteral("out.plist"));
-    ASSERT_TRUE(VQWriteFileAtomically(file, sampleXML(QString::fromUtf8("Bl\u00e5 & <gr\u00f8n>") + QChar(2), 1.0 / 3.0)));
+    ASSERT_TRUE(
+        VQWriteFileAtomically(file, sampleXML(QString::fromUtf8("Bl\u00e5 & <gr\u00f8n>") + QChar(2), 1.0 / 3.0)));
     QString output;
     ASSERT_EQ(VQRunPython(QStringLiteral("import plistlib, sys\n"
                                          "d = plistlib.load(open(sys.argv[1], 'rb'))\n"
@@ -257,14 +263,16 @@ TEST_F(VQPropertyListTest, BinaryWriterIsReadByPythonAndByUs)
     writer.beginDictionary();
     writer.key("strings");
     writer.beginArray();
-    for (const QString &text : {QStringLiteral("short"), QStringLiteral("an ASCII text of more than fifteen"), QString(),
-                                QString::fromUtf8("Bl\u00e5 \U0001F3A8"), QStringLiteral("x") + QChar(0xD800)})
+    for (const QString &text :
+         {QStringLiteral("short"), QStringLiteral("an ASCII text of more than fifteen"), QString(),
+          QString::fromUtf8("Bl\u00e5 \U0001F3A8"), QStringLiteral("x") + QChar(0xD800)})
         writer.string(text);
     writer.endArray();
     writer.key("integers");
     writer.beginArray();
-    for (std::uint64_t value : {std::uint64_t(0), std::uint64_t(255), std::uint64_t(256), std::uint64_t(65536),
-                                std::uint64_t(1) << 32, std::uint64_t(INT64_MAX), std::uint64_t(INT64_MAX) + 1, kUInt64Max})
+    for (std::uint64_t value :
+         {std::uint64_t(0), std::uint64_t(255), std::uint64_t(256), std::uint64_t(65536), std::uint64_t(1) << 32,
+          std::uint64_t(INT64_MAX), std::uint64_t(INT64_MAX) + 1, kUInt64Max})
         writer.integer(value);
     writer.endArray();
     writer.key("reals");
@@ -303,9 +311,9 @@ TEST_F(VQPropertyListTest, BinaryWriterIsReadByPythonAndByUs)
               0);
     EXPECT_EQ(output.trimmed().toStdString(),
               std::string("['short', 'an ASCII text of more than fifteen', '', 'Bl\u00e5 \U0001F3A8', 'x?'] "
-                                "[0, 255, 256, 65536, 4294967296, 9223372036854775807, 9223372036854775808, "
-                                "18446744073709551615] [0.5, 0.3333333333333333, -0.0, 5e-324] "
-                                "[0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15] 2024-12-06T08:00:00 [True, False]"));
+                          "[0, 255, 256, 65536, 4294967296, 9223372036854775807, 9223372036854775808, "
+                          "18446744073709551615] [0.5, 0.3333333333333333, -0.0, 5e-324] "
+                          "[0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15] 2024-12-06T08:00:00 [True, False]"));
 
     // (An unpaired surrogate is written as "?", as Qt's UTF-8 encoder and so the XML writer do.)
     // libplist reads it the same way, the largest integers included.
@@ -322,7 +330,8 @@ TEST_F(VQPropertyListTest, BinaryWriterIsReadByPythonAndByUs)
 
 // --- shapes libplist cannot take ---------------------------------------------------------
 
-namespace {
+namespace
+{
 
 // A binary list of the given objects (each already encoded), references of
 // `refSize` bytes, the first object on top.
@@ -378,8 +387,8 @@ QByteArray nestedArrays(std::uint32_t depth, std::uint32_t width)
 
 QByteArray nestedXML(int depth, const QByteArray &between = QByteArray())
 {
-    return "<?xml version=\"1.0\"?><plist version=\"1.0\">" + QByteArray("<array>").repeated(depth) + between
-           + QByteArray("</array>").repeated(depth) + "</plist>";
+    return "<?xml version=\"1.0\"?><plist version=\"1.0\">" + QByteArray("<array>").repeated(depth) + between +
+           QByteArray("</array>").repeated(depth) + "</plist>";
 }
 
 } // namespace
@@ -389,7 +398,11 @@ QByteArray nestedXML(int depth, const QByteArray &between = QByteArray())
 // arrays ran out of memory. Such lists are refused before libplist sees them.
 TEST_F(VQPropertyListTest, RefusesShapesThatWouldExhaustTheParser)
 {
-    struct Row { const char *name; QByteArray data; bool reads; };
+    struct Row {
+        const char *name;
+        QByteArray data;
+        bool reads;
+    };
     const std::vector<Row> rows = {
         {"binary, ten levels", nestedArrays(10, 1), true},
         {"binary, a shared array referred to often but once per level", nestedArrays(3, 100), true},
@@ -397,14 +410,19 @@ TEST_F(VQPropertyListTest, RefusesShapesThatWouldExhaustTheParser)
         {"binary, 40 levels each holding the next twice", nestedArrays(40, 2), false},
         {"binary, an array holding itself", binaryList({arrayOf({0})}), false},
         {"binary, a reference to nothing", binaryList({arrayOf({7})}), false},
-        {"binary, an offset table past the end", [] {
+        {"binary, an offset table past the end",
+         [] {
              QByteArray d = nestedArrays(2, 1);
              d[d.size() - 1] = char(0xF0);
              return d;
-         }(), false},
+         }(),
+         false},
         {"XML, ten levels with empty containers", nestedXML(10, "<array/><dict/><dict />"), true},
         {"XML, a hundred thousand levels", nestedXML(100000), false},
-        {"XML, closings hidden in a comment do not count", nestedXML(1, "<!--" + QByteArray("</array>").repeated(300) + "-->" + QByteArray("<array>").repeated(300) + QByteArray("</array>").repeated(300)), false},
+        {"XML, closings hidden in a comment do not count",
+         nestedXML(1, "<!--" + QByteArray("</array>").repeated(300) + "-->" + QByteArray("<array>").repeated(300) +
+                          QByteArray("</array>").repeated(300)),
+         false},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
@@ -421,7 +439,8 @@ TEST_F(VQPropertyListTest, ShapeCheckPassesRealFiles)
         GTEST_SKIP() << "the shared fixtures are missing";
     QStringList files;
     for (const char *folder : {"plist", "swatches/clr"})
-        for (const QString &name : QDir(fixtures.filePath(folder)).entryList({"*.plist", "*.bplist", "keyed-*.clr"}, QDir::Files))
+        for (const QString &name :
+             QDir(fixtures.filePath(folder)).entryList({"*.plist", "*.bplist", "keyed-*.clr"}, QDir::Files))
             files << fixtures.filePath(QString::fromLatin1(folder) + '/' + name);
     ASSERT_GE(files.size(), 10);
     for (const QString &file : files) {

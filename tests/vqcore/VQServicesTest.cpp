@@ -24,7 +24,8 @@
 #include <tuple>
 #include <vector>
 
-namespace {
+namespace
+{
 const QString kA = QStringLiteral("VQTestANotification");
 
 void writeAll(const QString &path, const QByteArray &data)
@@ -35,7 +36,9 @@ void writeAll(const QString &path, const QByteArray &data)
 }
 } // namespace
 
-class VQServicesTest : public VQLibraryTest {};
+class VQServicesTest : public VQLibraryTest
+{
+};
 
 TEST(VQNotificationCenterTest, NameAndObjectFiltersInTheOrderObserversWereAdded)
 {
@@ -43,7 +46,8 @@ TEST(VQNotificationCenterTest, NameAndObjectFiltersInTheOrderObserversWereAdded)
     int sender = 0, other = 0;
     using Heard = std::tuple<int, QString, const void *>;
     std::vector<Heard> heard;
-    for (auto [id, name, object] : {Heard{1, kA, &sender}, Heard{2, kA, nullptr}, Heard{3, QStringLiteral("VQTestBNotification"), nullptr}})
+    for (auto [id, name, object] :
+         {Heard{1, kA, &sender}, Heard{2, kA, nullptr}, Heard{3, QStringLiteral("VQTestBNotification"), nullptr}})
         center.addObserver(name, object, [&heard, id = id](const VQNotification &note) {
             heard.emplace_back(id, note.name, note.object);
         });
@@ -128,10 +132,10 @@ TEST_F(VQServicesTest, UniqueTimestampsKeepIncreasing)
         double clock;
         std::uint64_t next;
     } rows[] = {
-        {1000.4, 1000}, {1000.4, 1001}, {1000.4, 1002},
-        {1002.9, 1003}, // the clock has reached the last identifier but not passed it
+        {1000.4, 1000}, {1000.4, 1001},
+        {1000.4, 1002}, {1002.9, 1003}, // the clock has reached the last identifier but not passed it
         {1010.0, 1010}, {1010.0, 1011}, // once past it, the current second again
-        {900.0, 1012},  // a clock that goes back never brings back an identifier
+        {900.0, 1012},                  // a clock that goes back never brings back an identifier
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.clock);
@@ -157,8 +161,8 @@ TEST_F(VQServicesTest, DefaultsReadLenientlyAndAreWrittenUnderXDGConfigHome)
         qint64 asInteger;
         double asDouble;
     } rows[] = {
-        {"absent", false, 0, 0}, {"yes", true, 0, 0},    {"true", true, 1, 0},      {"one", true, 1, 1},
-        {"zero", false, 0, 0},   {"word", false, 0, 0},  {"real", true, 2, 2.75},   {"spaced", true, 12, 12},
+        {"absent", false, 0, 0}, {"yes", true, 0, 0},   {"true", true, 1, 0},    {"one", true, 1, 1},
+        {"zero", false, 0, 0},   {"word", false, 0, 0}, {"real", true, 2, 2.75}, {"spaced", true, 12, 12},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.key);

@@ -9,15 +9,22 @@
 
 using namespace VQString;
 
-namespace {
+namespace
+{
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr std::int64_t kIntMax = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t kIntMin = std::numeric_limits<std::int64_t>::min();
 constexpr std::uint64_t kUIntMax = std::numeric_limits<std::uint64_t>::max();
 const std::string kManyDigits = "1" + std::string(400, '0');
 
-QString text(const char *utf8) { return QString::fromUtf8(utf8); }
-QString hex(std::uint64_t value) { return QString::number(value, 16); }
+QString text(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+QString hex(std::uint64_t value)
+{
+    return QString::number(value, 16);
+}
 } // namespace
 
 // The same text read as a decimal number, its integer part and a hexadecimal number.
@@ -29,15 +36,33 @@ TEST(VQTextTest, NumbersAtTheStartOfText)
         std::int64_t asInteger;
         std::uint64_t asHex;
     } rows[] = {
-        {"", 0, 0, 0},                  {"0.3", 0.3, 0, 0},           {"  -1.5e3kg", -1500, -1, 0},
-        {"42.9", 42.9, 42, 0x42},       {"-42.9", -42.9, -42, 0},     {"1e3", 1000, 1, 0x1E3},
-        {"  +7x", 7, 7, 0},             {".5", 0.5, 0, 0},            {"5.", 5, 5, 5},
-        {"-", 0, 0, 0},                 {"- 5", 0, 0, 0},             {"1e+", 1, 1, 0x1E},
-        {"2E-2", 0.02, 2, 0x2E},        {"\t\n7", 7, 7, 7},           {"1,5", 1, 1, 1},
-        {"inf", 0, 0, 0},               {"0x1F", 0, 0, 0x1F},         {"0X1f", 0, 0, 0x1F},
-        {"#ee11ee", 0, 0, 0xEE11EE},    {"##ff", 0, 0, 0},            {"0x", 0, 0, 0},
-        {"deadBEEF", 0, 0, 0xDEADBEEF}, {"12g4", 12, 12, 0x12},       {"1e-400", 0, 1, 0x1E},
-        {"1e400", kInf, 1, 0x1E400},    {"-1e400", -kInf, -1, 0},     {"0.000001e-300", 1e-306, 0, 0},
+        {"", 0, 0, 0},
+        {"0.3", 0.3, 0, 0},
+        {"  -1.5e3kg", -1500, -1, 0},
+        {"42.9", 42.9, 42, 0x42},
+        {"-42.9", -42.9, -42, 0},
+        {"1e3", 1000, 1, 0x1E3},
+        {"  +7x", 7, 7, 0},
+        {".5", 0.5, 0, 0},
+        {"5.", 5, 5, 5},
+        {"-", 0, 0, 0},
+        {"- 5", 0, 0, 0},
+        {"1e+", 1, 1, 0x1E},
+        {"2E-2", 0.02, 2, 0x2E},
+        {"\t\n7", 7, 7, 7},
+        {"1,5", 1, 1, 1},
+        {"inf", 0, 0, 0},
+        {"0x1F", 0, 0, 0x1F},
+        {"0X1f", 0, 0, 0x1F},
+        {"#ee11ee", 0, 0, 0xEE11EE},
+        {"##ff", 0, 0, 0},
+        {"0x", 0, 0, 0},
+        {"deadBEEF", 0, 0, 0xDEADBEEF},
+        {"12g4", 12, 12, 0x12},
+        {"1e-400", 0, 1, 0x1E},
+        {"1e400", kInf, 1, 0x1E400},
+        {"-1e400", -kInf, -1, 0},
+        {"0.000001e-300", 1e-306, 0, 0},
         {"\xEF\xBC\x91\xEF\xBC\x92", 0, 0, 0}, // wide digits are not digits
         {kManyDigits.c_str(), kInf, kIntMax, kUIntMax},
         {"9223372036854775807", 9223372036854775807.0, kIntMax, kUIntMax},
@@ -46,7 +71,8 @@ TEST(VQTextTest, NumbersAtTheStartOfText)
         {"-9223372036854775808", -9223372036854775808.0, kIntMin, 0},
         {"-9223372036854775809", -9223372036854775809.0, kIntMin, 0},
         {"9007199254740993", 9007199254740992.0, 9007199254740993LL, 0x9007199254740993ULL},
-        {"FFFFFFFFFFFFFFFF", 0, 0, kUIntMax}, {"1FFFFFFFFFFFFFFFF", 1, 1, kUIntMax},
+        {"FFFFFFFFFFFFFFFF", 0, 0, kUIntMax},
+        {"1FFFFFFFFFFFFFFFF", 1, 1, kUIntMax},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.text);
@@ -100,14 +126,24 @@ TEST(VQTextTest, RegexWholeTextAndNamedGroups)
         const char *pattern, *text, *group, *expected;
         unsigned options = VQRegex::NoOptions;
     } rows[] = {
-        {"#?[0-9a-fA-F]{6}", "#EE11EE", kWhole, kYes}, {"#?[0-9a-fA-F]{6}", "#EE11EE0", kWhole, kNo},
+        {"#?[0-9a-fA-F]{6}", "#EE11EE", kWhole, kYes},
+        {"#?[0-9a-fA-F]{6}", "#EE11EE0", kWhole, kNo},
         {"#?[0-9a-fA-F]{3}", "rgb(255,0,0)", kWhole, kNo},
-        {"a", "xa", kWhole, kNo},   {"a", "ax", kWhole, kNo},        {"a|ab", "ab", kWhole, kYes},
-        {"a|b", "ab", kWhole, kNo}, {"[0-9]+", "12\n", kWhole, kNo}, {"", "", kWhole, kYes},
-        {"", "x", kWhole, kNo},     {"abc", "ABC", kWhole, kNo},     {"abc", "ABC", kWhole, kYes, VQRegex::CaseInsensitive},
+        {"a", "xa", kWhole, kNo},
+        {"a", "ax", kWhole, kNo},
+        {"a|ab", "ab", kWhole, kYes},
+        {"a|b", "ab", kWhole, kNo},
+        {"[0-9]+", "12\n", kWhole, kNo},
+        {"", "", kWhole, kYes},
+        {"", "x", kWhole, kNo},
+        {"abc", "ABC", kWhole, kNo},
+        {"abc", "ABC", kWhole, kYes, VQRegex::CaseInsensitive},
         // Invalid patterns never match, however a lenient reader might read them.
-        {"(?P<R>\\d+", "12", kWhole, kNo}, {"[", "[", kWhole, kNo}, {"(?P<1bad>x)", "x", kWhole, kNo},
-        {"a{2,1}", "a", kWhole, kNo},      {"(?P<R>a)(?P<R>b)", "ab", "R", kNo},
+        {"(?P<R>\\d+", "12", kWhole, kNo},
+        {"[", "[", kWhole, kNo},
+        {"(?P<1bad>x)", "x", kWhole, kNo},
+        {"a{2,1}", "a", kWhole, kNo},
+        {"(?P<R>a)(?P<R>b)", "ab", "R", kNo},
         {rgb, "RGBA(255, 10,0, 0.5)", "G", "10", VQRegex::CaseInsensitive},
         {rgb, "RGBA(255, 10,0, 0.5)", "G", kNo},
         {rgb, "color: rgb(1,2,3); background: rgb(4,5,6)", "B", "3"},

@@ -11,12 +11,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 constexpr int kPollMs = 10;
 
 bool sameFile(int fd, const QByteArray &path)
 {
-    struct stat held {}, named {};
+    struct stat held {
+    }, named{};
     if (::fstat(fd, &held) != 0 || ::stat(path.constData(), &named) != 0)
         return false;
     return held.st_dev == named.st_dev && held.st_ino == named.st_ino;
@@ -82,7 +84,8 @@ VQFileLock::~VQFileLock()
         ::close(_fd); // closing releases the flock
 }
 
-namespace VQFileCoordinator {
+namespace VQFileCoordinator
+{
 
 bool coordinateReading(const QString &target, const std::function<void()> &accessor, QString *error, int timeoutMs)
 {

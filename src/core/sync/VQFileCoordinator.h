@@ -18,8 +18,9 @@
 
 #include <functional>
 
-class VQFileLock {
-public:
+class VQFileLock
+{
+  public:
     enum class Mode { Shared, Exclusive };
 
     // Waits up to `timeoutMs` for the lock on `target`'s lock file. A reader in a
@@ -37,13 +38,14 @@ public:
     // ".NAME.lock" beside NAME.
     static QString lockFilePath(const QString &target);
 
-private:
+  private:
     int _fd = -1;
     bool _acquired = false;
     QString _error;
 };
 
-namespace VQFileCoordinator {
+namespace VQFileCoordinator
+{
 // How long a pass waits for another process to finish with a file.
 inline constexpr int kDefaultTimeoutMs = 5000;
 

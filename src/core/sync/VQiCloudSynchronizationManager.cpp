@@ -19,13 +19,15 @@
 #include <pwd.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 std::unique_ptr<VQiCloudSynchronizationManager> gSharedManager;
 
 QString loginName()
 {
     std::vector<char> buffer(16384);
-    struct passwd entry {}, *found = nullptr;
+    struct passwd entry {
+    }, *found = nullptr;
     if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_name)
         return QString::fromLocal8Bit(found->pw_name);
     return qEnvironmentVariable("USER", qEnvironmentVariable("LOGNAME"));
@@ -102,7 +104,10 @@ VQiCloudSynchronizationManager *VQiCloudSynchronizationManager::sharedManager()
     return gSharedManager.get();
 }
 
-void VQiCloudSynchronizationManager::resetSharedManager() { gSharedManager.reset(); }
+void VQiCloudSynchronizationManager::resetSharedManager()
+{
+    gSharedManager.reset();
+}
 
 VQiCloudSynchronizationManager::VQiCloudSynchronizationManager()
 {
@@ -112,10 +117,8 @@ VQiCloudSynchronizationManager::VQiCloudSynchronizationManager()
     }
     auto &center = VQNotificationCenter::defaultCenter();
     const auto observe = [&](const char *name, void (VQiCloudSynchronizationManager::*method)()) {
-        _observers.emplace_back(
-            center.addObserver(QString::fromLatin1(name), nullptr, [this, method](const VQNotification &) {
-                (this->*method)();
-            }));
+        _observers.emplace_back(center.addObserver(QString::fromLatin1(name), nullptr,
+                                                   [this, method](const VQNotification &) { (this->*method)(); }));
     };
     observe(VQVellicoCoreDidSaveNotification, &VQiCloudSynchronizationManager::sync);
     observe(VQApplicationDidFinishLaunchingNotification, &VQiCloudSynchronizationManager::sync);
@@ -131,7 +134,10 @@ void VQiCloudSynchronizationManager::reloadFromPreferences()
         syncThread();
 }
 
-void VQiCloudSynchronizationManager::sync() { syncThread(); }
+void VQiCloudSynchronizationManager::sync()
+{
+    syncThread();
+}
 
 QString VQiCloudSynchronizationManager::syncFolderPath()
 {
@@ -157,7 +163,8 @@ bool VQiCloudSynchronizationManager::isLibraryFileName(const QString &fileName)
            !fileName.startsWith(QLatin1Char('~'));
 }
 
-VQSyncReport VQiCloudSynchronizationManager::synchronize(VQSwatchCore &core, const QString &folder, const QString &ownFile)
+VQSyncReport VQiCloudSynchronizationManager::synchronize(VQSwatchCore &core, const QString &folder,
+                                                         const QString &ownFile)
 {
     VQSyncReport report;
     report.ownFile = ownFile;

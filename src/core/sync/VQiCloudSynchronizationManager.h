@@ -36,15 +36,16 @@ inline constexpr const char *VQSyncFolderPathDefaultsKey = "VQSyncFolderPath";
 
 // What one pass did, for the log and for vellico-cli.
 struct VQSyncReport {
-    QStringList merged;                           // other pairs' files folded in, in listing order
-    QList<std::pair<QString, QString>> skipped;   // files that looked like libraries and were not, and why
-    QString ownFile;                              // empty: this computer has no identity to name a file after
+    QStringList merged;                         // other pairs' files folded in, in listing order
+    QList<std::pair<QString, QString>> skipped; // files that looked like libraries and were not, and why
+    QString ownFile;                            // empty: this computer has no identity to name a file after
     bool wroteOwnFile = false;
-    QString writeError;                           // why the own file was not written
+    QString writeError; // why the own file was not written
 };
 
-class VQiCloudSynchronizationManager {
-public:
+class VQiCloudSynchronizationManager
+{
+  public:
     // Created on first access; null when the application set-up forbids synchronisation.
     static VQiCloudSynchronizationManager *sharedManager();
     // Ends the shared manager's life (tests, and the end of the program).
@@ -83,7 +84,7 @@ public:
     // save `core`. Unreadable, foreign or half-written files are logged and skipped.
     static VQSyncReport synchronize(VQSwatchCore &core, const QString &folder, const QString &ownFile);
 
-private:
+  private:
     void syncThread();
     void reloadFromPreferences();
 

@@ -31,9 +31,9 @@ VQAlertResponse VQWidgetModalUI::runAlert(const VQAlert &alert)
     box.setDefaultButton(static_cast<QPushButton *>(buttons.first()));
     QCheckBox *suppression = nullptr;
     if (alert.showsSuppressionButton) {
-        suppression = new QCheckBox(alert.suppressionText.isEmpty()
-                                        ? VQLocalizedString("Do not show this message again")
-                                        : alert.suppressionText);
+        suppression =
+            new QCheckBox(alert.suppressionText.isEmpty() ? VQLocalizedString("Do not show this message again")
+                                                          : alert.suppressionText);
         box.setCheckBox(suppression);
     }
     box.exec();
@@ -45,8 +45,9 @@ std::optional<QString> VQWidgetModalUI::runTextPrompt(const VQTextPrompt &prompt
 {
     QInputDialog dialog;
     dialog.setWindowTitle(QStringLiteral("Vellico"));
-    dialog.setLabelText(prompt.informativeText.isEmpty() ? prompt.messageText
-                                                         : prompt.messageText + QStringLiteral("\n\n") + prompt.informativeText);
+    dialog.setLabelText(prompt.informativeText.isEmpty()
+                            ? prompt.messageText
+                            : prompt.messageText + QStringLiteral("\n\n") + prompt.informativeText);
     dialog.setTextValue(prompt.text);
     if (prompt.buttons.size() > 0)
         dialog.setOkButtonText(prompt.buttons[0]);
@@ -57,7 +58,8 @@ std::optional<QString> VQWidgetModalUI::runTextPrompt(const VQTextPrompt &prompt
     return dialog.textValue();
 }
 
-namespace {
+namespace
+{
 QString nameFilter(const QStringList &extensions)
 {
     if (extensions.isEmpty())
@@ -71,8 +73,8 @@ QString nameFilter(const QStringList &extensions)
 
 std::optional<QString> VQWidgetModalUI::runOpenPanel(const VQFilePanel &panel)
 {
-    const QString path = QFileDialog::getOpenFileName(nullptr, panel.title, panel.directory,
-                                                      nameFilter(panel.allowedExtensions));
+    const QString path =
+        QFileDialog::getOpenFileName(nullptr, panel.title, panel.directory, nameFilter(panel.allowedExtensions));
     if (path.isEmpty())
         return std::nullopt;
     return path;
@@ -96,7 +98,10 @@ std::optional<QString> VQWidgetModalUI::runSavePanel(const VQFilePanel &panel)
     return path;
 }
 
-void VQWidgetModalUI::beep() { QApplication::beep(); }
+void VQWidgetModalUI::beep()
+{
+    QApplication::beep();
+}
 
 void VQSelectDebugLogInFileViewer()
 {

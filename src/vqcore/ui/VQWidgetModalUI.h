@@ -3,8 +3,9 @@
 
 #include "vqcore/VQModalUI.h"
 
-class VQWidgetModalUI : public VQModalUI {
-public:
+class VQWidgetModalUI : public VQModalUI
+{
+  public:
     VQAlertResponse runAlert(const VQAlert &alert) override;
     std::optional<QString> runTextPrompt(const VQTextPrompt &prompt) override;
     std::optional<QString> runOpenPanel(const VQFilePanel &panel) override;
