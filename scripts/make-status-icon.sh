@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Draws the tray icon "StatusIcon" (an eyedropper) with ImageMagick:
-# resources/images/StatusIcon.png (22×22) and StatusIcon@2x.png (44×44).
+# Draws the tray icons "StatusIcon" and "StatusIconHighlighted" (an eyedropper)
+# with ImageMagick, each at 22×22 and 44×44 (@2x) in resources/images/.
 # The glyph is one dark tone with a thin light rim, so it reads on light and
 # dark panels alike. Drawn large on a 22-unit grid, then scaled down.
 set -euo pipefail
@@ -25,19 +25,27 @@ roundrectangle 4.4,-2.5 12.2,2.5 2.4,2.4
 SHAPE
 }
 
-render() { # size file
-  local size=$1 file=$2 big=$(($1 * 8))
+render() { # size file glyph rim
+  local size=$1 file=$2 glyph=$3 rim=$4 big=$(($1 * 8))
   local scale
   scale=$(awk -v s="$big" 'BEGIN { printf "%.4f", s / 22 }')
   convert -size "${big}x${big}" xc:none \
-    -fill '#f4f4f4' -stroke '#f4f4f4' -strokewidth 1.6 \
+    -fill "$rim" -stroke "$rim" -strokewidth 1.6 \
     -draw "scale $scale,$scale $(shape | tr '\n' ' ')" \
-    -fill '#202020' -stroke none \
+    -fill "$glyph" -stroke none \
     -draw "scale $scale,$scale $(shape | tr '\n' ' ')" \
     -filter Box -resize "${size}x${size}" \
     -strip -define png:exclude-chunks=date,time "PNG32:$file"
 }
 
-render 22 "$out/StatusIcon.png"
-render 44 "$out/StatusIcon@2x.png"
-echo "wrote $out/StatusIcon.png and $out/StatusIcon@2x.png"
+# The normal icon: a dark glyph with a light rim. The highlighted one (the
+# window is open, or the panel is dark): a white glyph with a dark rim.
+render 22 "$out/StatusIcon.png" '#202020' '#f4f4f4'
+render 44 "$out/StatusIcon@2x.png" '#202020' '#f4f4f4'
+render 22 "$out/StatusIconHighlighted.png" '#ffffff' '#303030'
+render 44 "$out/StatusIconHighlighted@2x.png" '#ffffff' '#303030'
+echo "wrote the StatusIcon and StatusIconHighlighted images in $out"
+
+# The program's icon in menus and launchers (the hicolor theme's 128×128).
+render 128 "$out/vellico.png" '#202020' '#f4f4f4'
+echo "wrote $out/vellico.png"

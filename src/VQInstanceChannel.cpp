@@ -13,17 +13,6 @@
 namespace
 {
 
-// Which arguments are commands, and their names on the socket.
-struct CommandOption {
-    const char *argument;
-    const char *command;
-};
-constexpr CommandOption kCommandOptions[] = {
-    {"--copy", "copy"},
-    {"--copy-alternate", "copy-alternate"},
-    {"--paste", "paste"},
-};
-
 // A handful of short words: anything longer is not one of ours.
 constexpr qint64 kMaximumMessage = 4096;
 constexpr int kTimeoutMs = 5000;
@@ -36,8 +25,8 @@ QString runtimeFolder()
     return folder;
 }
 
-// Sends one line of commands and waits for the one-line answer.
-bool sendCommands(const QStringList &commands, QString *error)
+// Sends one line and waits for the one-line answer.
+bool sendMessage(const QString &message, QString *answer, QString *error, bool waitForever)
 {
     QLocalSocket socket;
     socket.connectToServer(VQInstanceChannel::socketPath());
@@ -45,34 +34,26 @@ bool sendCommands(const QStringList &commands, QString *error)
         *error = socket.errorString();
         return false;
     }
-    socket.write(commands.join(QLatin1Char(' ')).toUtf8() + '\n');
+    socket.write(message.toUtf8() + '\n');
     if (!socket.waitForBytesWritten(kTimeoutMs)) {
         *error = socket.errorString();
         return false;
     }
-    QDeadlineTimer deadline(kTimeoutMs);
+    QDeadlineTimer deadline(waitForever ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(kTimeoutMs));
     while (!socket.canReadLine()) {
-        if (deadline.hasExpired() || !socket.waitForReadyRead(int(deadline.remainingTime()))) {
+        if (deadline.hasExpired() || socket.state() != QLocalSocket::ConnectedState ||
+            !socket.waitForReadyRead(waitForever ? -1 : int(deadline.remainingTime()))) {
+            if (socket.canReadLine())
+                break;
             *error = QStringLiteral("no answer from the running Vellico");
             return false;
         }
     }
+    *answer = QString::fromUtf8(socket.readLine(kMaximumMessage)).trimmed();
     return true;
 }
 
 } // namespace
-
-QStringList VQInstanceChannel::commandsFromArguments(const QStringList &arguments)
-{
-    QStringList commands;
-    for (const QString &argument : arguments) {
-        for (const CommandOption &option : kCommandOptions) {
-            if (argument == QLatin1String(option.argument))
-                commands << QString::fromLatin1(option.command);
-        }
-    }
-    return commands;
-}
 
 VQInstanceChannel::VQInstanceChannel(QObject *parent) : QObject(parent) {}
 
@@ -83,7 +64,7 @@ QString VQInstanceChannel::socketPath()
     return runtimeFolder() + QStringLiteral("/vellico.socket");
 }
 
-bool VQInstanceChannel::claim(const QStringList &commands, QString *error)
+bool VQInstanceChannel::claim(const QString &message, QString *answer, QString *error, bool waitForever)
 {
     const QString lockPath = runtimeFolder() + QStringLiteral("/vellico.lock");
     _lock = std::make_unique<QLockFile>(lockPath);
@@ -95,7 +76,7 @@ bool VQInstanceChannel::claim(const QStringList &commands, QString *error)
         // listening yet: try for a few seconds.
         QDeadlineTimer deadline(kTimeoutMs);
         QString lastError;
-        while (!sendCommands(commands, &lastError)) {
+        while (!sendMessage(message, answer, &lastError, waitForever)) {
             if (deadline.hasExpired()) {
                 *error = lastError;
                 return false;
@@ -130,18 +111,18 @@ void VQInstanceChannel::acceptConnections()
                 return;
             }
             const QString line = QString::fromUtf8(socket->readLine(kMaximumMessage)).trimmed();
-            socket->write("ok\n");
-            socket->disconnectFromServer();
-            // Only known commands are carried out, whatever a client sends.
-            QStringList commands;
-            for (const QString &word : line.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-                for (const CommandOption &option : kCommandOptions) {
-                    if (word == QLatin1String(option.command))
-                        commands << word;
-                }
-            }
-            VQLog(QStringLiteral("Another start asked for: %1").arg(commands.join(QLatin1String(", "))));
-            emit commandsReceived(commands);
+            // Answered once; a start that gave up waiting is simply not answered.
+            QPointer<QLocalSocket> guarded(socket);
+            auto answered = std::make_shared<bool>(false);
+            const Reply reply = [guarded, answered](const QString &answer) {
+                if (*answered || !guarded)
+                    return;
+                *answered = true;
+                guarded->write(answer.toUtf8() + '\n');
+                guarded->disconnectFromServer();
+            };
+            VQLog(QStringLiteral("Another start asked for: %1").arg(line));
+            emit messageReceived(line, reply);
         });
     }
 }

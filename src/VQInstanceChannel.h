@@ -6,11 +6,16 @@
 //
 // The commands let the desktop's own shortcut settings drive a running
 // Vellico: `vellico --copy` copies the selected colour, `vellico --paste`
-// selects the colour on the clipboard.
+// selects the colour on the clipboard, `vellico --pick` runs the loupe and
+// prints what it picked. A message is one line of command-line words (read by
+// VQLaunchOptions at both ends); the answer is one line, sent when the running
+// Vellico has carried the commands out.
 
 #include <QObject>
-#include <QStringList>
+#include <QPointer>
+#include <QString>
 
+#include <functional>
 #include <memory>
 
 class QLocalServer;
@@ -21,24 +26,25 @@ class VQInstanceChannel : public QObject
     Q_OBJECT
 
   public:
-    // The commands of a command line: "--copy" → "copy", and so on, in order.
-    // Other arguments are not commands and are left out.
-    static QStringList commandsFromArguments(const QStringList &arguments);
-
     explicit VQInstanceChannel(QObject *parent = nullptr);
     ~VQInstanceChannel() override;
 
     // Becomes the running instance when there is none. When another process
-    // already is, sends it `commands` and returns false; `error` says why when
-    // that process could not be reached.
-    bool claim(const QStringList &commands, QString *error);
+    // already is, sends it `message`, waits for its answer (in `answer`) and
+    // returns false; `error` says why when that process could not be reached.
+    // `waitForever` is for commands that wait on the user (the loupe).
+    bool claim(const QString &message, QString *answer, QString *error, bool waitForever = false);
 
     // The socket and lock files of the current session.
     static QString socketPath();
 
+    // Sends the one-line answer to the start that asked; later calls do nothing.
+    using Reply = std::function<void(const QString &answer)>;
+
   signals:
-    // A later start asked for these commands (possibly none: it was just started again).
-    void commandsReceived(const QStringList &commands);
+    // A later start sent `message` (empty: it was just started again). Every
+    // message is answered exactly once through `reply`.
+    void messageReceived(const QString &message, const VQInstanceChannel::Reply &reply);
 
   private:
     void acceptConnections();

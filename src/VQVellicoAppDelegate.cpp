@@ -1,37 +1,74 @@
 #include "VQVellicoAppDelegate.h"
 
-#include "parsers/VQImportCommands.h"
-#include "vqcore/VQLocalizedString.h"
-#include "vqcore/VQLog.h"
+#include "VQVellicoApplication.h"
+#include "core/VQColor.h"
 #include "core/VQSwatchCore.h"
 #include "core/VQSwatchDatabaseURL.h"
+#include "core/VQCopyTemplate.h"
 #include "core/sync/VQiCloudSynchronizationManager.h"
-#include "vqcore/VQTermination.h"
+#include "parsers/VQImportCommands.h"
+#include "ui/coreui/VQStatusItem.h"
+#include "ui/mainwindow/VQSwatchMainWindow.h"
+#include "vqcore/VQLocalizedString.h"
+#include "vqcore/VQLog.h"
+#include "vqcore/VQModalUI.h"
+#include "vqcore/VQNotificationCenter.h"
+#include "vqcore/VQUserDefaults.h"
 
 #include <QApplication>
-#include <QIcon>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
 #include <QMenu>
+#include <QScreen>
+#include <QStandardPaths>
 #include <QSystemTrayIcon>
+#include <QTimer>
+#include <QToolButton>
+#include <QUrl>
+
+#ifndef VELLICO_FEEDBACK_ADDRESS
+#define VELLICO_FEEDBACK_ADDRESS "feedback@vellico.invalid"
+#endif
 
 namespace
 {
 VQVellicoAppDelegate *gSharedDelegate = nullptr;
-}
 
-QIcon VQStatusIcon()
+constexpr const char *VQCloseMainWindowOnDeactivateDefaultsKey = "VQCloseMainWindowOnDeactivate";
+constexpr const char *VQDontActivateWhenUsingLoupeDefaultsKey = "VQDontActivateWhenUsingLoupe";
+constexpr int kLaneAnimationMs = 200;
+
+VQVellicoApplication *vellicoApp()
 {
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/images/StatusIcon"), QSize(22, 22));
-    icon.addFile(QStringLiteral(":/images/StatusIcon@2x"), QSize(44, 44));
-    // A single-tone glyph: desktops that tint tray icons may recolour it.
-    icon.setIsMask(true);
-    return icon;
+    return qobject_cast<VQVellicoApplication *>(QCoreApplication::instance());
 }
 
-VQVellicoAppDelegate::VQVellicoAppDelegate(QObject *parent) : QObject(parent) {}
+QAction *addAction(QMenu &menu, const char *title, const QKeySequence &keys, std::function<void()> action)
+{
+    QAction *item = menu.addAction(VQLocalizedString(title));
+    item->setShortcut(keys);
+    // Commands run after the menu has closed, never inside its event loop.
+    QObject::connect(item, &QAction::triggered, qApp, std::move(action), Qt::QueuedConnection);
+    return item;
+}
+
+} // namespace
+
+VQVellicoAppDelegate::VQVellicoAppDelegate(VQAppServices services, QObject *parent)
+    : QObject(parent), _platform(std::move(services.platform))
+{
+    if (!_platform)
+        _platform = std::make_unique<VQNullPlatform>();
+    if (services.modalUI)
+        VQModalUI::install(std::move(services.modalUI));
+    if (services.termination)
+        VQTermination::setHandler(std::move(services.termination));
+}
 
 VQVellicoAppDelegate::~VQVellicoAppDelegate()
 {
+    VQSetAfterCopyHandler(nullptr);
     if (gSharedDelegate == this)
         gSharedDelegate = nullptr;
 }
@@ -45,6 +82,9 @@ void VQVellicoAppDelegate::awakeFromNib()
 {
     gSharedDelegate = this;
     innerInitialization();
+    QTimer::singleShot(0, this, [] {
+        VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQApplicationDidFinishLaunchingNotification));
+    });
 }
 
 QString VQVellicoAppDelegate::describeCore(const VQSwatchCore &core)
@@ -70,18 +110,43 @@ void VQVellicoAppDelegate::innerInitialization()
     VQLog("Starting sync core.");
     VQiCloudSynchronizationManager::sharedManager();
 
+    // After every copy the window closes and the focus goes back where it was.
+    VQSetAfterCopyHandler([this] {
+        closeCurrentWindow();
+        if (VQVellicoApplication *app = vellicoApp())
+            app->switchBack();
+    });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive && !_loupeRunning &&
+            VQUserDefaults::standard().boolForKey(QLatin1String(VQCloseMainWindowOnDeactivateDefaultsKey)))
+            closeCurrentWindow();
+    });
+
+    buildMainWindow();
     installStatusItem();
+}
+
+void VQVellicoAppDelegate::buildMainWindow()
+{
+    _mainWindow = std::make_unique<VQSwatchMainWindow>();
+    connect(_mainWindow.get(), &VQSwatchMainWindow::gearButtonClicked, this, &VQVellicoAppDelegate::showGearMenu);
+    connect(_mainWindow.get(), &VQSwatchMainWindow::laneToggleClicked, this, &VQVellicoAppDelegate::toggleCollections);
+    connect(_mainWindow.get(), &VQSwatchMainWindow::sizeChanged, this, [this] {
+        if (_mainWindow->isVisible())
+            placeWindow(_mainWindow.get());
+    });
+    connect(_mainWindow.get(), &VQSwatchMainWindow::keyActionTriggered, this,
+            [this](VQMainWindowKeyAction action) { performKeyAction(int(action)); });
+    updateColorPicker();
 }
 
 void VQVellicoAppDelegate::installStatusItem()
 {
-    _statusMenu = std::make_unique<QMenu>();
-    QAction *quit = _statusMenu->addAction(VQLocalizedString("Quit"));
-    connect(quit, &QAction::triggered, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-
-    _statusItem = std::make_unique<QSystemTrayIcon>(VQStatusIcon());
-    _statusItem->setToolTip(QStringLiteral("Vellico"));
-    _statusItem->setContextMenu(_statusMenu.get());
+    VQStatusItem::Actions actions;
+    actions.toggleWindow = [this] { toggleCurrentWindow(); };
+    actions.makeMenu = [this] { return statusItemMenu(); };
+    actions.isWindowVisible = [this] { return isCurrentWindowVisible(); };
+    _statusItem = std::make_unique<VQStatusItem>(std::move(actions));
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         VQLog("No system tray yet; the icon appears when one starts.");
     _statusItem->show();
@@ -92,10 +157,276 @@ void VQVellicoAppDelegate::applicationWillTerminate()
     if (_statusItem)
         _statusItem->hide();
     _statusItem.reset();
-    _statusMenu.reset();
+    if (_mainWindow)
+        _mainWindow->hide();
 }
 
-void VQVellicoAppDelegate::closeCurrentWindow() {}
+// -- windows and modes --------------------------------------------------------
+
+QWidget *VQVellicoAppDelegate::currentWindow() const
+{
+    if (_mode == VQApplicationMode::Preferences && _preferencesWindow)
+        return _preferencesWindow;
+    return _mainWindow.get();
+}
+
+bool VQVellicoAppDelegate::isCurrentWindowVisible() const
+{
+    QWidget *window = currentWindow();
+    return window && window->isVisible();
+}
+
+void VQVellicoAppDelegate::placeWindow(QWidget *window)
+{
+    const std::optional<QRect> icon = _statusItem ? _statusItem->geometry() : std::nullopt;
+    const QPoint pointer = QCursor::pos();
+    QScreen *screen = QGuiApplication::screenAt(icon ? icon->center() : pointer);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QSize size = window->size();
+    if (window == _mainWindow.get())
+        size = _mainWindow->windowSize();
+    const VQMainWindowPlacement placement =
+        VQMainWindowPlacement::place(icon, screen->availableGeometry(), size, pointer);
+    if (window == _mainWindow.get())
+        _mainWindow->applyPlacement(placement);
+    else
+        window->move(placement.frame.topLeft());
+}
+
+void VQVellicoAppDelegate::showWindow(QWidget *window)
+{
+    if (VQVellicoApplication *app = vellicoApp())
+        app->rememberActiveWindow();
+    placeWindow(window);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    // Window managers that hold back focus requests from programs still honour this one.
+    _platform->activateWindow(window->winId());
+}
+
+void VQVellicoAppDelegate::openCurrentWindow()
+{
+    if (QWidget *window = currentWindow())
+        showWindow(window);
+    if (_statusItem)
+        _statusItem->setHighlighted(true);
+}
+
+void VQVellicoAppDelegate::closeCurrentWindow()
+{
+    if (QWidget *window = currentWindow())
+        window->hide();
+    if (_statusItem)
+        _statusItem->setHighlighted(false);
+}
+
+void VQVellicoAppDelegate::toggleCurrentWindow()
+{
+    if (isCurrentWindowVisible())
+        closeCurrentWindow();
+    else
+        openCurrentWindow();
+}
+
+void VQVellicoAppDelegate::setPreferencesWindow(QWidget *window, std::function<void()> done)
+{
+    _preferencesWindow = window;
+    _preferencesDone = std::move(done);
+}
+
+void VQVellicoAppDelegate::preferences()
+{
+    if (_mode == VQApplicationMode::Preferences) {
+        if (!isCurrentWindowVisible())
+            openCurrentWindow();
+        return;
+    }
+    if (_mainWindow)
+        _mainWindow->hide();
+    _mode = VQApplicationMode::Preferences;
+    if (_preferencesWindow)
+        showWindow(_preferencesWindow);
+}
+
+void VQVellicoAppDelegate::preferencesDone()
+{
+    if (_preferencesWindow)
+        _preferencesWindow->hide();
+    _mode = VQApplicationMode::MainWindow;
+    openCurrentWindow();
+}
+
+// -- the loupe and the shortcut ----------------------------------------------
+
+void VQVellicoAppDelegate::hotKeyWasTriggered()
+{
+    // The shortcut pressed while the loupe runs belongs to the loupe.
+    if (_loupeRunning)
+        return;
+    if (isCurrentWindowVisible()) {
+        closeCurrentWindow();
+        return;
+    }
+    openCurrentWindow();
+    if (_mode == VQApplicationMode::Preferences && _preferencesDone)
+        _preferencesDone();
+    loupeColor();
+}
+
+std::optional<QColor> VQVellicoAppDelegate::loupeColor()
+{
+    if (!_loupe || _loupeRunning)
+        return std::nullopt;
+    if (!VQUserDefaults::standard().boolForKey(QLatin1String(VQDontActivateWhenUsingLoupeDefaultsKey))) {
+        if (VQVellicoApplication *app = vellicoApp())
+            app->rememberActiveWindow();
+    }
+    _loupeRunning = true;
+    const std::optional<QColor> picked = _loupe();
+    _loupeRunning = false;
+    if (picked)
+        setColor(*picked);
+    return picked;
+}
+
+void VQVellicoAppDelegate::setColor(const QColor &color)
+{
+    const VQColorRef selected = VQColor::fromQColor(color);
+    VQSwatchCore *core = VQSwatchCore::sharedCore();
+    if (selected && core)
+        core->setSelectedColor(selected, true);
+}
+
+// -- the picker and the lane ----------------------------------------------------
+
+void VQVellicoAppDelegate::setPickerViewProvider(std::function<QWidget *()> view, std::function<bool()> isColorWheel)
+{
+    _pickerView = std::move(view);
+    _isColorWheel = std::move(isColorWheel);
+    updateColorPicker();
+}
+
+void VQVellicoAppDelegate::updateColorPicker()
+{
+    if (!_mainWindow || !_pickerView)
+        return;
+    _mainWindow->setPickerView(_pickerView());
+    _mainWindow->setColorWheelShown(_isColorWheel && _isColorWheel());
+}
+
+void VQVellicoAppDelegate::toggleCollections()
+{
+    if (_mainWindow)
+        _mainWindow->setLaneVisible(!_mainWindow->isLaneVisible(), kLaneAnimationMs);
+}
+
+bool VQVellicoAppDelegate::isCollectionViewerVisible() const
+{
+    return _mainWindow && _mainWindow->isLaneVisible();
+}
+
+// -- keys --------------------------------------------------------------------------
+
+void VQVellicoAppDelegate::performKeyAction(int rawAction)
+{
+    VQVellicoApplication *app = vellicoApp();
+    switch (VQMainWindowKeyAction(rawAction)) {
+    case VQMainWindowKeyAction::CloseWindow:
+        closeCurrentWindow();
+        break;
+    case VQMainWindowKeyAction::Copy:
+        if (app)
+            app->copy();
+        break;
+    case VQMainWindowKeyAction::CopyAlternate:
+        if (app)
+            app->copyAlternate();
+        break;
+    case VQMainWindowKeyAction::Paste:
+        if (app)
+            app->paste();
+        break;
+    case VQMainWindowKeyAction::BrightnessUp:
+    case VQMainWindowKeyAction::BrightnessDown:
+    case VQMainWindowKeyAction::None:
+        break;
+    }
+}
+
+// -- menus ---------------------------------------------------------------------
+
+std::unique_ptr<QMenu> VQVellicoAppDelegate::gearMenu()
+{
+    auto menu = std::make_unique<QMenu>();
+    addAction(*menu, "Preferences...", QKeySequence(QStringLiteral("Ctrl+,")), [this] { preferences(); });
+    menu->addSeparator();
+    QMenu *import = menu->addMenu(VQLocalizedString("Import"));
+    addAction(*import, "Import ACO file...", {}, [this] { importACO(); });
+    addAction(*import, "Import ASE file...", {}, [this] { importASE(); });
+    addAction(*import, "Import CLR file...", {}, [this] { importCLR(); });
+    menu->addSeparator();
+    addAction(*menu, "Send Feedback...", QKeySequence(QStringLiteral("Ctrl+?")), [this] { sendFeedback(); });
+    addAction(*menu, "Help", QKeySequence(QStringLiteral("Ctrl+?")), [this] { help(); });
+    menu->addSeparator();
+    addAction(*menu, "Quit", QKeySequence(QStringLiteral("Ctrl+Q")), [] { QCoreApplication::quit(); });
+    return menu;
+}
+
+std::unique_ptr<QMenu> VQVellicoAppDelegate::statusItemMenu()
+{
+    auto menu = std::make_unique<QMenu>();
+    addAction(*menu, "About Vellico", {}, [this] { about(); });
+    menu->addSeparator();
+    addAction(*menu, "Preferences...", QKeySequence(QStringLiteral("Ctrl+,")), [this] { preferences(); });
+    menu->addSeparator();
+    addAction(*menu, "Quit", QKeySequence(QStringLiteral("Ctrl+Q")), [] { QCoreApplication::quit(); });
+    return menu;
+}
+
+void VQVellicoAppDelegate::showGearMenu()
+{
+    if (!_mainWindow)
+        return;
+    QToolButton *button = _mainWindow->gearButton();
+    std::unique_ptr<QMenu> menu = gearMenu();
+    button->setDown(true);
+    menu->exec(button->mapToGlobal(QPoint(button->width() - 120, button->height() + 2)));
+    button->setDown(false);
+}
+
+void VQVellicoAppDelegate::about()
+{
+    VQModalUI::shared().runAlert({VQLocalizedString("About Vellico"),
+                                  QStringLiteral("Vellico %1\n%2")
+                                      .arg(QCoreApplication::applicationVersion(),
+                                           VQLocalizedString("A colour picker and swatch manager for the desktop.")),
+                                  {VQLocalizedString("OK")}});
+}
+
+void VQVellicoAppDelegate::help()
+{
+    // The guide ships inside the program; a browser needs it as a file.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    QDir().mkpath(folder);
+    const QString page = folder + QStringLiteral("/help.html");
+    QFile::remove(page);
+    if (!QFile::copy(QStringLiteral(":/help/index.html"), page)) {
+        VQLog(QStringLiteral("Couldn't write the user guide to ") + page);
+        return;
+    }
+    QFile::setPermissions(page, QFile::ReadOwner | QFile::WriteOwner);
+    QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+}
+
+void VQVellicoAppDelegate::sendFeedback()
+{
+    QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:" VELLICO_FEEDBACK_ADDRESS "?subject=Vellico%20") +
+                                   QCoreApplication::applicationVersion()));
+}
 
 void VQVellicoAppDelegate::importACO()
 {
@@ -110,4 +441,62 @@ void VQVellicoAppDelegate::importASE()
 void VQVellicoAppDelegate::importCLR()
 {
     VQImportCommands::importCLR();
+}
+
+// -- requests from the command line and from later starts -----------------------
+
+void VQVellicoAppDelegate::performChannelMessage(const QString &message, const std::function<void(QString)> &reply)
+{
+    const VQLaunchOptions options = VQLaunchOptions::parseChannelMessage(message);
+    if (!options.error.isEmpty()) {
+        reply(QStringLiteral("error ") + options.error);
+        return;
+    }
+    // Started again with nothing to do: the user wants the window.
+    if (options.requests.isEmpty()) {
+        toggleCurrentWindow();
+        reply(QStringLiteral("ok"));
+        return;
+    }
+    performRequests(options.requests, reply);
+}
+
+void VQVellicoAppDelegate::performRequests(const QList<VQLaunchOptions::Request> &requests,
+                                           const std::function<void(QString)> &reply)
+{
+    VQVellicoApplication *app = vellicoApp();
+    QString answer = QStringLiteral("ok");
+    for (const VQLaunchOptions::Request &request : requests) {
+        switch (request.command) {
+        case VQLaunchOptions::Command::Copy:
+            if (app)
+                app->copy();
+            break;
+        case VQLaunchOptions::Command::CopyAlternate:
+            if (app)
+                app->copyAlternate();
+            break;
+        case VQLaunchOptions::Command::Paste:
+            if (app)
+                app->paste();
+            break;
+        case VQLaunchOptions::Command::Pick: {
+            const std::optional<QColor> picked = loupeColor();
+            const VQColorRef color = picked ? VQColor::fromQColor(*picked) : nullptr;
+            if (!color) {
+                answer = QStringLiteral("cancelled");
+                break;
+            }
+            const std::optional<VQCopyTemplate> format = VQCopyTemplateFromRawValue(request.copyTemplate);
+            answer =
+                QStringLiteral("picked ") +
+                (format ? VQCopyText(*color, *format,
+                                     VQUserDefaults::standard().boolForKey(QLatin1String(VQUseLowercaseDefaultsKey)))
+                        : color->hexValue());
+            break;
+        }
+        }
+    }
+    if (reply)
+        reply(answer);
 }

@@ -1,22 +1,44 @@
 #pragma once
-// The application delegate: brings the program up (library, synchronisation,
-// then the tray icon), and takes the tray icon down again when the program ends.
+// The application delegate: the one place where the program is assembled. It
+// is handed the platform services, brings the program up (library,
+// synchronisation, the main window, the tray icon), owns the windows and the
+// tray icon, switches between the main window and the preferences, builds the
+// menus, and takes everything down again when the program ends.
 
+#include "VQLaunchOptions.h"
+#include "platform/VQPlatform.h"
+#include "vqcore/VQTermination.h"
+
+#include <QColor>
 #include <QObject>
+#include <QPointer>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
-class QIcon;
 class QMenu;
-class QSystemTrayIcon;
+class QWidget;
+class VQModalUI;
+class VQStatusItem;
 class VQSwatchCore;
+class VQSwatchMainWindow;
+
+// What main() (or a test) hands the delegate before start-up.
+struct VQAppServices {
+    std::unique_ptr<VQPlatform> platform; // null: the do-nothing platform
+    std::unique_ptr<VQModalUI> modalUI;   // null: keep the installed one
+    VQTermination::Handler termination;   // empty: keep the installed one
+};
+
+enum class VQApplicationMode { MainWindow = 0, Preferences = 1 };
 
 class VQVellicoAppDelegate : public QObject
 {
     Q_OBJECT
 
   public:
-    explicit VQVellicoAppDelegate(QObject *parent = nullptr);
+    explicit VQVellicoAppDelegate(VQAppServices services, QObject *parent = nullptr);
     ~VQVellicoAppDelegate() override;
 
     // The one delegate of the process (null before it exists and after it is gone).
@@ -27,32 +49,89 @@ class VQVellicoAppDelegate : public QObject
 
     // Stores the shared delegate and runs the start-up sequence.
     void awakeFromNib();
-    // Creates the library (or ends the process), starts synchronisation, then
-    // installs the tray icon.
+    // Loads the library (or ends the process), starts synchronisation, then
+    // builds the main window and installs the tray icon.
     void innerInitialization();
-    // Removes the tray icon.
+    // Removes the tray icon and closes the windows.
     void applicationWillTerminate();
-    // Closes whichever of our windows is open; there are none yet.
+
+    VQPlatform &platform() const { return *_platform; }
+
+    // The window of the current mode.
+    QWidget *currentWindow() const;
+    bool isCurrentWindowVisible() const;
+    void openCurrentWindow();
     void closeCurrentWindow();
+    void toggleCurrentWindow();
+    VQApplicationMode mode() const { return _mode; }
+    // Switches to the preferences (and shows them).
+    void preferences();
+    // Back from the preferences to the main window, shown.
+    void preferencesDone();
+    // Where the preferences live; set once the preferences exist.
+    void setPreferencesWindow(QWidget *window, std::function<void()> done);
+
+    // The global shortcut: opens the window and starts the loupe, or closes the window.
+    void hotKeyWasTriggered();
+    // Runs the loupe and selects what it picks; nothing when it was cancelled.
+    std::optional<QColor> loupeColor();
+    // How the loupe is run (set when the screen picker exists): the picked colour or nothing.
+    void setLoupe(std::function<std::optional<QColor>()> loupe) { _loupe = std::move(loupe); }
+    // Selects `color` and shows it in the picker.
+    void setColor(const QColor &color);
+
+    // Installs the current picker's view on the canvas.
+    void updateColorPicker();
+    // How the current picker's view and whether it is the colour wheel are
+    // found (set when the pickers exist).
+    void setPickerViewProvider(std::function<QWidget *()> view, std::function<bool()> isColorWheel);
+
+    // Collapses or expands the collection lane.
+    void toggleCollections();
+    bool isCollectionViewerVisible() const;
+
+    // The menus, built anew on each call.
+    std::unique_ptr<QMenu> gearMenu();
+    std::unique_ptr<QMenu> statusItemMenu();
+    // Pops the gear menu up under the gear button.
+    void showGearMenu();
+    void about();
+    void help();
+    void sendFeedback();
 
     // The import commands: ask for a swatch file and add its colours to the library.
     void importACO();
     void importASE();
     void importCLR();
 
-    QSystemTrayIcon *statusItem() const { return _statusItem.get(); }
+    // Carries out what a later start (or this start's command line) asked for;
+    // `reply` gets the one-line answer for the asking process.
+    void performRequests(const QList<VQLaunchOptions::Request> &requests, const std::function<void(QString)> &reply);
+    void performChannelMessage(const QString &message, const std::function<void(QString)> &reply);
+
+    VQStatusItem *statusItem() const { return _statusItem.get(); }
+    VQSwatchMainWindow *mainWindow() const { return _mainWindow.get(); }
 
     // How the start-up log names a core: its file and its number of collections.
     static QString describeCore(const VQSwatchCore &core);
 
   private:
     void installStatusItem();
+    void buildMainWindow();
+    void placeWindow(QWidget *window);
+    void showWindow(QWidget *window);
+    void performKeyAction(int action);
 
+    std::unique_ptr<VQPlatform> _platform;
     bool _chooseLibraryAtLaunch = false;
-    std::unique_ptr<QMenu> _statusMenu;
-    std::unique_ptr<QSystemTrayIcon> _statusItem;
+    VQApplicationMode _mode = VQApplicationMode::MainWindow;
+    std::unique_ptr<VQStatusItem> _statusItem;
+    std::unique_ptr<VQSwatchMainWindow> _mainWindow;
+    QPointer<QWidget> _preferencesWindow;
+    std::function<void()> _preferencesDone;
+    std::function<std::optional<QColor>()> _loupe;
+    std::function<QWidget *()> _pickerView;
+    std::function<bool()> _isColorWheel;
+    bool _loupeRunning = false;
+    quint64 _selectionObserver = 0;
 };
-
-// The tray icon's picture, from the application's resources ("StatusIcon",
-// with its double-resolution variant).
-QIcon VQStatusIcon();

@@ -4,7 +4,6 @@
 
 #include "core/VQColor.h"
 #include "core/VQCopyTemplate.h"
-#include "VQInstanceChannel.h"
 #include "core/VQPasteboard.h"
 #include "vqcore/VQUserDefaults.h"
 
@@ -13,19 +12,14 @@
 #include "vqcore/VQNotificationCenter.h"
 #include "core/VQSwatchCore.h"
 #include "core/sync/VQiCloudSynchronizationManager.h"
-#include "vqcore/VQTermination.h"
-#include "vqcore/ui/VQWidgetModalUI.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSocketNotifier>
 #include <QTextEdit>
-#include <QTimer>
 
 #include <cerrno>
 #include <csignal>
-#include <cstdio>
-#include <cstdlib>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -50,61 +44,19 @@ VQVellicoApplication::VQVellicoApplication(int &argc, char **argv) : QApplicatio
     setApplicationName(QStringLiteral("Vellico"));
     setApplicationDisplayName(QStringLiteral("Vellico"));
     setApplicationVersion(QStringLiteral(VELLICO_VERSION));
+    setDesktopFileName(QStringLiteral("vellico"));
     setQuitOnLastWindowClosed(false);
-
-    const QStringList commands = VQInstanceChannel::commandsFromArguments(arguments());
-    _instanceChannel = new VQInstanceChannel(this);
-    QString error;
-    if (!_instanceChannel->claim(commands, &error)) {
-        if (!error.isEmpty()) {
-            std::fprintf(stderr, "Vellico is running but did not answer: %s\n", qPrintable(error));
-            _exitStatus = 1;
-        } else if (arguments().mid(1).contains(QStringLiteral("--choose-library"))) {
-            // The library of a running Vellico can't change under it.
-            std::fprintf(stderr, "Vellico is already running. Quit it first to choose another library.\n");
-            _exitStatus = 1;
-        }
-        return;
-    }
-    connect(_instanceChannel, &VQInstanceChannel::commandsReceived, this, &VQVellicoApplication::performCommands);
-
-    VQModalUI::install(std::make_unique<VQWidgetModalUI>());
-    // Fatal start-up alerts end the program here. Nothing is saved on this road:
-    // the library either did not load or the user asked to leave before it did.
-    VQTermination::setHandler([](int status) {
-        VQLog(QStringLiteral("Ending the process with status %1.").arg(status));
-        std::fflush(nullptr);
-        std::_Exit(status);
-    });
-
     installSignalHandlers();
     connect(this, &QCoreApplication::aboutToQuit, this, &VQVellicoApplication::applicationWillTerminate);
-
-    // After every copy the window closes and the focus goes back where it was.
-    VQSetAfterCopyHandler([this] {
-        if (VQVellicoAppDelegate *delegate = VQVellicoAppDelegate::sharedDelegate())
-            delegate->closeCurrentWindow();
-        switchBack();
-    });
-
-    _delegate = new VQVellicoAppDelegate(this);
-    _delegate->setChooseLibraryAtLaunch(wantsLibraryChoice(arguments(), queryKeyboardModifiers()));
-    _delegate->awakeFromNib();
-    performCommands(commands);
-
-    QTimer::singleShot(0, this, [] {
-        VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQApplicationDidFinishLaunchingNotification));
-    });
 }
 
-bool VQVellicoApplication::wantsLibraryChoice(const QStringList &arguments, Qt::KeyboardModifiers heldModifiers)
+bool VQVellicoApplication::wantsLibraryChoice(bool chooseLibraryArgument, Qt::KeyboardModifiers heldModifiers)
 {
-    return arguments.mid(1).contains(QStringLiteral("--choose-library")) || heldModifiers.testFlag(Qt::AltModifier);
+    return chooseLibraryArgument || heldModifiers.testFlag(Qt::AltModifier);
 }
 
 VQVellicoApplication::~VQVellicoApplication()
 {
-    VQSetAfterCopyHandler(nullptr);
     // The core holds timers and observers: let it go while Qt is still here,
     // after the synchronisation that works on it.
     VQiCloudSynchronizationManager::resetSharedManager();
@@ -115,18 +67,6 @@ VQVellicoApplication::~VQVellicoApplication()
         ::close(gSignalFDs[0]);
         ::close(gSignalFDs[1]);
         gSignalFDs[0] = gSignalFDs[1] = -1;
-    }
-}
-
-void VQVellicoApplication::performCommands(const QStringList &commands)
-{
-    for (const QString &command : commands) {
-        if (command == QLatin1String("copy"))
-            copy();
-        else if (command == QLatin1String("copy-alternate"))
-            copyAlternate();
-        else if (command == QLatin1String("paste"))
-            paste();
     }
 }
 
@@ -172,6 +112,20 @@ void VQVellicoApplication::copyAlternate()
 
 void VQVellicoApplication::paste()
 {
+    // While text is being edited, Paste pastes text.
+    QWidget *focus = focusWidget();
+    if (auto *line = qobject_cast<QLineEdit *>(focus)) {
+        line->paste();
+        return;
+    }
+    if (auto *text = qobject_cast<QTextEdit *>(focus)) {
+        text->paste();
+        return;
+    }
+    if (auto *plain = qobject_cast<QPlainTextEdit *>(focus)) {
+        plain->paste();
+        return;
+    }
     VQSwatchCore *core = VQSwatchCore::sharedCore();
     const VQColorRef color = VQColor::fromRGBString(VQPasteboard::general().string());
     if (!color || !core) {
@@ -181,7 +135,28 @@ void VQVellicoApplication::paste()
     core->setSelectedColor(color, true);
 }
 
-void VQVellicoApplication::switchBack() {}
+void VQVellicoApplication::rememberActiveWindow()
+{
+    const VQVellicoAppDelegate *delegate = VQVellicoAppDelegate::sharedDelegate();
+    if (!delegate)
+        return;
+    const VQPlatform::WindowID active = delegate->platform().activeWindow();
+    if (active == 0)
+        return;
+    // Re-opening over our own window keeps the window the user came from.
+    for (const QWidget *window : topLevelWidgets()) {
+        if (window->testAttribute(Qt::WA_WState_Created) && window->internalWinId() == active)
+            return;
+    }
+    _previousWindow = active;
+}
+
+void VQVellicoApplication::switchBack()
+{
+    const VQVellicoAppDelegate *delegate = VQVellicoAppDelegate::sharedDelegate();
+    if (_previousWindow != 0 && delegate)
+        delegate->platform().activateWindow(_previousWindow);
+}
 
 void VQVellicoApplication::installSignalHandlers()
 {
@@ -211,6 +186,7 @@ void VQVellicoApplication::readPendingSignal()
 
 void VQVellicoApplication::applicationWillTerminate()
 {
-    _delegate->applicationWillTerminate();
+    if (VQVellicoAppDelegate *delegate = VQVellicoAppDelegate::sharedDelegate())
+        delegate->applicationWillTerminate();
     VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQApplicationWillTerminateNotification), this);
 }

@@ -1,9 +1,103 @@
+// Starts Vellico: reads the command line, hands it to a Vellico that already
+// runs in this session, or else assembles the program with the services of
+// this desktop and runs it.
+
+#include "VQInstanceChannel.h"
+#include "VQLaunchOptions.h"
+#include "VQVellicoAppDelegate.h"
 #include "VQVellicoApplication.h"
+#include "platform/VQPlatform.h"
+#include "vqcore/VQLog.h"
+#include "vqcore/ui/VQWidgetModalUI.h"
+
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace
+{
+
+// What a `--pick` prints, from the running Vellico's answer; the exit status.
+int finishPick(const QString &answer)
+{
+    if (!answer.startsWith(QLatin1String("picked ")))
+        return 1;
+    std::printf("%s\n", qPrintable(answer.mid(7)));
+    std::fflush(stdout);
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     VQVellicoApplication app(argc, argv);
-    if (!app.isRunningInstance())
-        return app.exitStatus();
-    return app.exec();
+    const VQLaunchOptions options = VQLaunchOptions::parse(app.arguments());
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "vellico: %s\n\n%s", qPrintable(options.error), qPrintable(VQLaunchOptions::usage()));
+        return 2;
+    }
+    if (options.help) {
+        std::printf("%s", qPrintable(VQLaunchOptions::usage()));
+        return 0;
+    }
+    if (options.version) {
+        std::printf("Vellico %s\n", qPrintable(QCoreApplication::applicationVersion()));
+        return 0;
+    }
+
+    VQInstanceChannel channel;
+    QString answer, error;
+    if (!channel.claim(VQLaunchOptions::channelMessage(options.requests), &answer, &error, options.asksForPick())) {
+        if (!error.isEmpty()) {
+            std::fprintf(stderr, "Vellico is running but did not answer: %s\n", qPrintable(error));
+            return 1;
+        }
+        if (answer.startsWith(QLatin1String("error "))) {
+            std::fprintf(stderr, "vellico: %s\n", qPrintable(answer.mid(6)));
+            return 2;
+        }
+        if (options.chooseLibrary) {
+            // The library of a running Vellico can't change under it.
+            std::fprintf(stderr, "Vellico is already running. Quit it first to choose another library.\n");
+            return 1;
+        }
+        return options.asksForPick() ? finishPick(answer) : 0;
+    }
+
+    VQAppServices services;
+    services.platform = VQPlatform::createForPlatform(QGuiApplication::platformName());
+    services.modalUI = std::make_unique<VQWidgetModalUI>();
+    // Fatal start-up alerts end the program here. Nothing is saved on this road:
+    // the library either did not load or the user asked to leave before it did.
+    services.termination = [](int status) {
+        VQLog(QStringLiteral("Ending the process with status %1.").arg(status));
+        std::fflush(nullptr);
+        std::_Exit(status);
+    };
+    VQVellicoAppDelegate delegate(std::move(services));
+    delegate.setChooseLibraryAtLaunch(
+        VQVellicoApplication::wantsLibraryChoice(options.chooseLibrary, QGuiApplication::queryKeyboardModifiers()));
+    QObject::connect(&channel, &VQInstanceChannel::messageReceived, &delegate,
+                     [&delegate](const QString &message, const VQInstanceChannel::Reply &reply) {
+                         delegate.performChannelMessage(message, reply);
+                     });
+    delegate.awakeFromNib();
+
+    int pickStatus = -1;
+    if (!options.requests.isEmpty()) {
+        // This start's own commands run once the event loop is up.
+        QTimer::singleShot(0, &delegate, [&] {
+            delegate.performRequests(options.requests, [&](const QString &result) {
+                if (options.asksForPick()) {
+                    // A picker of its own: print, then end (the library saves on the way out).
+                    pickStatus = finishPick(result);
+                    QCoreApplication::quit();
+                }
+            });
+        });
+    }
+    const int status = app.exec();
+    return pickStatus >= 0 ? pickStatus : status;
 }

@@ -1,0 +1,127 @@
+#include "VQLaunchOptions.h"
+
+#include "core/VQCopyTemplate.h"
+
+namespace
+{
+
+struct CommandOption {
+    const char *argument;
+    VQLaunchOptions::Command command;
+};
+constexpr CommandOption kCommandOptions[] = {
+    {"--copy", VQLaunchOptions::Command::Copy},
+    {"--copy-alternate", VQLaunchOptions::Command::CopyAlternate},
+    {"--paste", VQLaunchOptions::Command::Paste},
+    {"--pick", VQLaunchOptions::Command::Pick},
+};
+
+std::optional<VQLaunchOptions::Command> commandForArgument(const QString &argument)
+{
+    for (const CommandOption &option : kCommandOptions) {
+        if (argument == QLatin1String(option.argument))
+            return option.command;
+    }
+    return std::nullopt;
+}
+
+const char *argumentForCommand(VQLaunchOptions::Command command)
+{
+    for (const CommandOption &option : kCommandOptions) {
+        if (option.command == command)
+            return option.argument;
+    }
+    return "";
+}
+
+// Reads `words`; with `requestsOnly` everything but the requests is refused.
+VQLaunchOptions parseWords(const QStringList &words, bool requestsOnly)
+{
+    VQLaunchOptions options;
+    const auto fail = [&options](const QString &message) {
+        options = VQLaunchOptions();
+        options.error = message;
+        return options;
+    };
+    int copyTemplate = -1;
+    bool templateGiven = false;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QString &word = words[i];
+        if (const auto command = commandForArgument(word)) {
+            options.requests.append({*command});
+        } else if (word == QLatin1String("--template")) {
+            if (i + 1 >= words.size())
+                return fail(QStringLiteral("--template needs a format number from 0 to 10."));
+            bool ok = false;
+            const int value = words[++i].toInt(&ok);
+            if (!ok || !VQCopyTemplateFromRawValue(value))
+                return fail(QStringLiteral("--template takes a format number from 0 to 10, not \"%1\".").arg(words[i]));
+            copyTemplate = value;
+            templateGiven = true;
+        } else if (!requestsOnly && word == QLatin1String("--choose-library")) {
+            options.chooseLibrary = true;
+        } else if (!requestsOnly && (word == QLatin1String("--help") || word == QLatin1String("-h"))) {
+            options.help = true;
+        } else if (!requestsOnly && word == QLatin1String("--version")) {
+            options.version = true;
+        } else {
+            return fail(QStringLiteral("Unknown argument \"%1\".").arg(word));
+        }
+    }
+    if (templateGiven) {
+        if (!options.asksForPick())
+            return fail(QStringLiteral("--template goes with --pick."));
+        for (VQLaunchOptions::Request &request : options.requests) {
+            if (request.command == VQLaunchOptions::Command::Pick)
+                request.copyTemplate = copyTemplate;
+        }
+    }
+    return options;
+}
+
+} // namespace
+
+VQLaunchOptions VQLaunchOptions::parse(const QStringList &arguments)
+{
+    // Qt takes its own options (-platform, -display…) out before we see them.
+    return parseWords(arguments.mid(1), false);
+}
+
+VQLaunchOptions VQLaunchOptions::parseChannelMessage(const QString &message)
+{
+    return parseWords(message.split(QLatin1Char(' '), Qt::SkipEmptyParts), true);
+}
+
+QString VQLaunchOptions::channelMessage(const QList<Request> &requests)
+{
+    QStringList words;
+    for (const Request &request : requests) {
+        words << QString::fromLatin1(argumentForCommand(request.command));
+        if (request.command == Command::Pick && request.copyTemplate >= 0)
+            words << QStringLiteral("--template") << QString::number(request.copyTemplate);
+    }
+    return words.join(QLatin1Char(' '));
+}
+
+bool VQLaunchOptions::asksForPick() const
+{
+    return std::any_of(requests.begin(), requests.end(),
+                       [](const Request &request) { return request.command == Command::Pick; });
+}
+
+QString VQLaunchOptions::usage()
+{
+    return QStringLiteral("Usage: vellico [options]\n"
+                          "A colour picker and swatch manager in the system tray. Started again while it runs,\n"
+                          "it opens or closes its window, or hands the commands below to the running Vellico.\n"
+                          "\n"
+                          "  --copy              copy the selected colour in the copy format (VQCopyType)\n"
+                          "  --copy-alternate    copy it in the alternate format (VQAlternateCopyFormat)\n"
+                          "  --paste             select the colour on the clipboard (hex, HTML name, CSS)\n"
+                          "  --pick              pick a colour from the screen with the loupe, select it and\n"
+                          "                      print it as #RRGGBB; exits 1 when the loupe is cancelled\n"
+                          "  --template N        with --pick: print in copy format N (0-10) instead\n"
+                          "  --choose-library    choose or create another library file (also: hold Alt at start)\n"
+                          "  --version           print the version\n"
+                          "  --help              print this help\n");
+}

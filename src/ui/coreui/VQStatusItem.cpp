@@ -1,0 +1,142 @@
+#include "ui/coreui/VQStatusItem.h"
+
+#include "vqcore/VQUserDefaults.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPalette>
+#include <QSystemTrayIcon>
+
+namespace
+{
+
+QPixmap composed(const QString &name, bool withBackground, qreal ratio)
+{
+    const QString suffix = ratio > 1 ? QStringLiteral("@2x") : QString();
+    QPixmap glyph(QStringLiteral(":/images/") + name + suffix);
+    glyph.setDevicePixelRatio(ratio);
+    if (!withBackground)
+        return glyph;
+    QPixmap pixmap(glyph.size());
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath background;
+    const QSizeF logical = glyph.deviceIndependentSize();
+    background.addRoundedRect(QRectF(QPointF(0, 0), logical).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+    painter.fillPath(background, QGuiApplication::palette().color(QPalette::Highlight));
+    painter.drawPixmap(QPointF(0, 0), glyph);
+    return pixmap;
+}
+
+} // namespace
+
+QIcon VQStatusItem::iconFor(VQStatusItemLogic::Image image, bool highlightedState)
+{
+    const QString name = image == VQStatusItemLogic::Image::Highlighted ? QStringLiteral("StatusIconHighlighted")
+                                                                        : QStringLiteral("StatusIcon");
+    QIcon icon;
+    icon.addPixmap(composed(name, highlightedState, 1));
+    icon.addPixmap(composed(name, highlightedState, 2));
+    return icon;
+}
+
+VQStatusItem::VQStatusItem(Actions actions, QObject *parent) : QObject(parent), _actions(std::move(actions))
+{
+    _logic.setDarkPanel(
+        VQStatusItemLogic::panelIsDark(VQUserDefaults::standard().stringForKey(QLatin1String(VQPanelStyleDefaultsKey)),
+                                       QGuiApplication::palette().color(QPalette::Window).lightness()));
+    _tray = std::make_unique<QSystemTrayIcon>();
+    _tray->setToolTip(QStringLiteral("Vellico"));
+    refreshIcon();
+    // No context menu is set on the tray: the menu is ours to build and to
+    // show, so that the icon highlights while it is open.
+    connect(_tray.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        const bool ctrl = QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier);
+        switch (reason) {
+        case QSystemTrayIcon::Trigger:
+        case QSystemTrayIcon::DoubleClick: // a quick second click closes again
+            handleClick(VQStatusItemLogic::Button::Left, ctrl);
+            break;
+        case QSystemTrayIcon::Context:
+            handleClick(VQStatusItemLogic::Button::Right, ctrl);
+            break;
+        default:
+            break;
+        }
+    });
+}
+
+VQStatusItem::~VQStatusItem() = default;
+
+void VQStatusItem::show()
+{
+    _tray->show();
+}
+
+void VQStatusItem::hide()
+{
+    _tray->hide();
+}
+
+void VQStatusItem::setHighlighted(bool highlighted)
+{
+    if (highlighted == _logic.isHighlighted())
+        return;
+    _logic.setHighlighted(highlighted);
+    refreshIcon();
+}
+
+void VQStatusItem::refreshIcon()
+{
+    _tray->setIcon(iconFor(_logic.image(), _logic.isHighlighted()));
+}
+
+std::optional<QRect> VQStatusItem::geometry() const
+{
+    const QRect rect = _tray->geometry();
+    if (!rect.isValid() || rect.isEmpty())
+        return std::nullopt;
+    return rect;
+}
+
+void VQStatusItem::showMessage(const QString &title, const QString &text)
+{
+    _tray->showMessage(title, text, QSystemTrayIcon::Warning);
+}
+
+void VQStatusItem::handleClick(VQStatusItemLogic::Button button, bool ctrlHeld)
+{
+    const bool modal = QApplication::activeModalWidget() != nullptr || _menuShown;
+    switch (_logic.actionForClick(button, ctrlHeld, modal)) {
+    case VQStatusItemLogic::Action::None:
+        break;
+    case VQStatusItemLogic::Action::ToggleWindow:
+        if (_actions.toggleWindow)
+            _actions.toggleWindow();
+        break;
+    case VQStatusItemLogic::Action::ShowMenu:
+        showMenu();
+        break;
+    }
+}
+
+void VQStatusItem::showMenu()
+{
+    std::unique_ptr<QMenu> menu = _actions.makeMenu ? _actions.makeMenu() : nullptr;
+    if (!menu)
+        return;
+    setHighlighted(true);
+    _menuShown = true;
+    const std::optional<QRect> icon = geometry();
+    const QPoint at = icon ? icon->bottomLeft() + QPoint(0, 1) : QCursor::pos();
+    // The menu's own commands run after it has closed, from the event loop.
+    menu->exec(at);
+    _menuShown = false;
+    setHighlighted(_actions.isWindowVisible && _actions.isWindowVisible());
+}

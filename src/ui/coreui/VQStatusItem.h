@@ -1,0 +1,63 @@
+#pragma once
+// The tray icon. It shows the normal or the highlighted picture, toggles the
+// main window on a left click and shows the status menu (built anew each time
+// by whoever owns the icon) on a right click or Ctrl+click.
+
+#include "ui/coreui/VQStatusItemLogic.h"
+
+#include <QIcon>
+#include <QObject>
+#include <QRect>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QMenu;
+class QSystemTrayIcon;
+
+class VQStatusItem : public QObject
+{
+    Q_OBJECT
+
+  public:
+    struct Actions {
+        std::function<void()> toggleWindow;
+        std::function<std::unique_ptr<QMenu>()> makeMenu;
+        std::function<bool()> isWindowVisible;
+    };
+
+    explicit VQStatusItem(Actions actions, QObject *parent = nullptr);
+    ~VQStatusItem() override;
+
+    void show();
+    void hide();
+
+    bool isHighlighted() const { return _logic.isHighlighted(); }
+    void setHighlighted(bool highlighted);
+
+    // The icon's rectangle on screen, when the tray tells it.
+    std::optional<QRect> geometry() const;
+    // A one-off message next to the icon (a shortcut that could not be registered…).
+    void showMessage(const QString &title, const QString &text);
+
+    // What a click does; public so that the desktop tests' clicks and unit
+    // tests reach the same road.
+    void handleClick(VQStatusItemLogic::Button button, bool ctrlHeld);
+
+    const VQStatusItemLogic &logic() const { return _logic; }
+    QSystemTrayIcon *trayIcon() const { return _tray.get(); }
+
+    // The pictures for each state: "StatusIcon", and "StatusIconHighlighted"
+    // on a selection background while the window is open.
+    static QIcon iconFor(VQStatusItemLogic::Image image, bool highlightedState);
+
+  private:
+    void refreshIcon();
+    void showMenu();
+
+    Actions _actions;
+    VQStatusItemLogic _logic;
+    std::unique_ptr<QSystemTrayIcon> _tray;
+    bool _menuShown = false;
+};

@@ -1,0 +1,185 @@
+#include "ui/mainwindow/VQSelectionControl.h"
+
+#include "core/VQColor.h"
+#include "core/VQColorText.h"
+#include "core/VQCopyTemplate.h"
+#include "core/VQSwatchCore.h"
+#include "vqcore/VQModalUI.h"
+#include "vqcore/VQNotificationCenter.h"
+#include "vqcore/VQUserDefaults.h"
+
+#include <QFontDatabase>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace
+{
+
+QFont readoutFont(int pixelSize)
+{
+    // A bold sans-serif; the family is used where it is installed.
+    QFont font(QStringLiteral("Helvetica Neue"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setBold(true);
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+// Text whose right edge is at `right`, baseline from the top at `top`.
+void drawRightAligned(QPainter &painter, const QString &text, int right, int top, int height)
+{
+    painter.drawText(QRect(right - 60, top, 60, height), Qt::AlignRight | Qt::AlignVCenter, text);
+}
+
+} // namespace
+
+VQSelectionControl::VQSelectionControl(QWidget *parent) : QWidget(parent)
+{
+    setFixedSize(sizeHint());
+    setCursor(Qt::PointingHandCursor);
+    setToolTip(tr("Click to copy; right click to type a colour"));
+    _observer = VQNotificationCenter::defaultCenter().addObserver(
+        QString::fromLatin1(VQSwatchCoreColorSelectionDidChangeNotification), nullptr,
+        [this](const VQNotification &) { update(); });
+}
+
+VQSelectionControl::~VQSelectionControl()
+{
+    VQNotificationCenter::defaultCenter().removeObserver(_observer);
+}
+
+QSize VQSelectionControl::sizeHint() const
+{
+    return QSize(kSegmentWidths[0] + kSegmentWidths[1], kHeight);
+}
+
+int VQSelectionControl::segmentAt(const QPoint &point)
+{
+    if (point.y() < 0 || point.y() >= kHeight || point.x() < 0)
+        return -1;
+    if (point.x() < kSegmentWidths[0])
+        return 0;
+    if (point.x() < kSegmentWidths[0] + kSegmentWidths[1])
+        return 1;
+    return -1;
+}
+
+void VQSelectionControl::segmentWasClicked(int segment)
+{
+    const char *key = segment == 0 ? VQDefaultCopyFormatDefaultsKey : VQAlternateCopyFormatDefaultsKey;
+    const std::optional<VQCopyTemplate> format =
+        VQCopyTemplateFromRawValue(VQUserDefaults::standard().integerForKey(QLatin1String(key)));
+    VQSwatchCore *core = VQSwatchCore::sharedCore();
+    if (!format || !core)
+        return;
+    if (const VQColorRef color = core->selectedColor())
+        color->writeToPasteboardWithTemplate(*format);
+}
+
+void VQSelectionControl::runColorEntryDialog()
+{
+    VQModalUI &ui = VQModalUI::shared();
+    const std::optional<QString> text =
+        ui.runTextPrompt({VQColorEntryTexts::message(),
+                          VQColorEntryTexts::informativeText(),
+                          VQColorEntryTexts::initialText(),
+                          {VQColorEntryTexts::okButton(), VQColorEntryTexts::cancelButton()}});
+    if (!text)
+        return;
+    if (const VQColorRef color = VQColor::fromRGBString(*text)) {
+        if (VQSwatchCore *core = VQSwatchCore::sharedCore())
+            core->setSelectedColor(color, true);
+        return;
+    }
+    ui.runAlert({VQColorEntryTexts::failureMessage(),
+                 VQColorEntryTexts::failureInformativeText(),
+                 {VQColorEntryTexts::okButton()}});
+}
+
+void VQSelectionControl::mousePressEvent(QMouseEvent *event)
+{
+    _pressedSegment = segmentAt(event->position().toPoint());
+    update();
+}
+
+void VQSelectionControl::mouseReleaseEvent(QMouseEvent *event)
+{
+    const int segment = segmentAt(event->position().toPoint());
+    const bool pressed = segment >= 0 && segment == _pressedSegment;
+    _pressedSegment = -1;
+    update();
+    if (!pressed)
+        return;
+    // Right click, and Ctrl+click where a mouse has one button, type a colour.
+    if (event->button() == Qt::RightButton || event->modifiers().testFlag(Qt::ControlModifier))
+        runColorEntryDialog();
+    else if (event->button() == Qt::LeftButton)
+        segmentWasClicked(segment);
+}
+
+void VQSelectionControl::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF bounds = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+
+    // The segments: dark rounded buttons, the pressed one darker.
+    QPainterPath outline;
+    outline.addRoundedRect(bounds, 5, 5);
+    painter.fillPath(outline, QColor(58, 58, 60));
+    if (_pressedSegment >= 0) {
+        const int left = _pressedSegment == 0 ? 0 : kSegmentWidths[0];
+        painter.save();
+        painter.setClipPath(outline);
+        painter.fillRect(QRect(left, 0, kSegmentWidths[_pressedSegment], kHeight), QColor(30, 30, 32));
+        painter.restore();
+    }
+    painter.setPen(QColor(30, 30, 32));
+    painter.drawPath(outline);
+    painter.drawLine(QPointF(kSegmentWidths[0] + 0.5, 1), QPointF(kSegmentWidths[0] + 0.5, kHeight - 1));
+
+    const VQSwatchCore *core = VQSwatchCore::sharedCore();
+    const VQColorRef color = core ? core->selectedColor() : nullptr;
+    if (!color)
+        return;
+
+    const int segment1 = kSegmentWidths[0];
+    if (color->colorSpace() == VQColorSpace::RGB) {
+        painter.setFont(readoutFont(14));
+        painter.setPen(Qt::white);
+        painter.drawText(QRect(0, 0, kSegmentWidths[0], kHeight), Qt::AlignCenter, color->hexValue());
+        const VQRGBColor rgb = color->RGBColor();
+        const struct {
+            double value;
+            QColor tone;
+            int right;
+        } channels[] = {{rgb.r, QColor::fromRgbF(0.886f, 0.18f, 0.18f), 47},
+                        {rgb.g, QColor::fromRgbF(0.498f, 0.71f, 0.212f), 91},
+                        {rgb.b, QColor::fromRgbF(0.29f, 0.553f, 0.886f), 135}};
+        for (const auto &channel : channels) {
+            painter.setPen(channel.tone);
+            drawRightAligned(painter, QString::number(int(channel.value * 255)), segment1 + channel.right, 0, kHeight);
+        }
+    } else {
+        painter.setFont(readoutFont(14));
+        painter.setPen(Qt::white);
+        painter.drawText(QRect(0, 0, kSegmentWidths[0], kHeight), Qt::AlignCenter,
+                         VQColorSpaceName(VQColorSpace::CMYK));
+        painter.setFont(readoutFont(13));
+        const VQCMYKColor cmyk = color->CMYKColor();
+        const struct {
+            double value;
+            QColor ink;
+            int left;
+        } inks[] = {{cmyk.c, QColor::fromRgbF(0, 2.0f / 3, 245.0f / 255), 15},
+                    {cmyk.m, QColor::fromRgbF(1, 0, 0.6f), 50},
+                    {cmyk.y, QColor::fromRgbF(244.0f / 255, 238.0f / 255, 0), 85},
+                    {cmyk.k, Qt::white, 120}};
+        for (const auto &ink : inks) {
+            painter.setPen(ink.ink);
+            painter.drawText(QRect(segment1 + ink.left, 0, 40, kHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                             QString::number(int(ink.value * 255)));
+        }
+    }
+}

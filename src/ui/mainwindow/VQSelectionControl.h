@@ -1,0 +1,37 @@
+#pragma once
+// The two-part readout of the selected colour under the picker: the left part
+// shows its hex value (or "CMYK"), the right part its components. A click on
+// the left part copies in the copy format, on the right part in the alternate
+// format; a right click (or Ctrl+click) opens the colour entry dialog.
+
+#include <QWidget>
+
+class VQSelectionControl : public QWidget
+{
+    Q_OBJECT
+
+  public:
+    static constexpr int kSegmentWidths[2] = {79, 156};
+    static constexpr int kHeight = 24;
+
+    explicit VQSelectionControl(QWidget *parent = nullptr);
+    ~VQSelectionControl() override;
+
+    QSize sizeHint() const override;
+    // Which segment a point of the control lies in: 0, 1, or -1 for neither.
+    static int segmentAt(const QPoint &point);
+
+    // Copies the selected colour in the format stored for `segment`.
+    void segmentWasClicked(int segment);
+    // Asks for a colour text and selects it.
+    void runColorEntryDialog();
+
+  protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+  private:
+    int _pressedSegment = -1;
+    quint64 _observer = 0;
+};

@@ -1,0 +1,277 @@
+#include "ui/mainwindow/VQSwatchMainWindow.h"
+
+#include "ui/mainwindow/VQSelectionCanvas.h"
+#include "ui/mainwindow/VQSelectionControl.h"
+
+#include <QApplication>
+#include <QBoxLayout>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QVariantAnimation>
+#include <QToolButton>
+
+#include <cmath>
+
+namespace
+{
+
+constexpr int kMargin = 8;
+constexpr int kCanvasWidth = VQSwatchMainWindow::kWidth - 2 * kMargin;
+constexpr int kPickerAreaHeight = 214;
+constexpr int kCanvasHeight = kPickerAreaHeight + 6 + VQSelectionControl::kHeight + 8;
+constexpr double kCornerRadius = 4.5;
+
+// The window's outline: a rounded rectangle with a triangle on one edge
+// pointing at the tray icon.
+QPainterPath outlinePath(const QSize &size, VQMainWindowPlacement::ArrowEdge edge, int arrowX)
+{
+    using Edge = VQMainWindowPlacement::ArrowEdge;
+    const int top = edge == Edge::Top ? VQSwatchMainWindow::kArrowHeight : 0;
+    const int bottom = size.height() - (edge == Edge::Bottom ? VQSwatchMainWindow::kArrowHeight : 0);
+    QPainterPath path;
+    path.addRoundedRect(QRectF(0, top, size.width(), bottom - top), kCornerRadius, kCornerRadius);
+    if (edge != Edge::None) {
+        const double tip = edge == Edge::Top ? 0 : size.height();
+        const double base = edge == Edge::Top ? top + 1 : bottom - 1;
+        QPainterPath triangle;
+        triangle.moveTo(arrowX - VQSwatchMainWindow::kArrowHeight, base);
+        triangle.lineTo(arrowX, tip);
+        triangle.lineTo(arrowX + VQSwatchMainWindow::kArrowHeight, base);
+        triangle.closeSubpath();
+        path = path.united(triangle);
+    }
+    return path;
+}
+
+QPixmap drawIcon(const QString &name, qreal ratio)
+{
+    const int side = 16;
+    QPixmap pixmap(QSize(side, side) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor ink(60, 60, 62);
+    if (name == QLatin1String("Gear")) {
+        // Eight teeth around a ring.
+        painter.translate(side / 2.0, side / 2.0);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(ink);
+        for (int tooth = 0; tooth < 8; ++tooth) {
+            painter.drawRoundedRect(QRectF(-1.4, -7.5, 2.8, 4), 0.6, 0.6);
+            painter.rotate(45);
+        }
+        painter.drawEllipse(QPointF(0, 0), 5.2, 5.2);
+        painter.setCompositionMode(QPainter::CompositionMode_Clear);
+        painter.drawEllipse(QPointF(0, 0), 2.2, 2.2);
+    } else {
+        // A chevron: up to hide the lane, down to show it.
+        const bool up = name == QLatin1String("HideCollections");
+        QPen pen(ink, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        painter.setPen(pen);
+        const double y0 = up ? 10 : 6, y1 = up ? 6 : 10;
+        painter.drawPolyline(QPolygonF({QPointF(4, y0), QPointF(8, y1), QPointF(12, y0)}));
+    }
+    return pixmap;
+}
+
+} // namespace
+
+QIcon VQMainWindowIcon(const QString &name)
+{
+    QIcon icon;
+    icon.addPixmap(drawIcon(name, 1));
+    icon.addPixmap(drawIcon(name, 2));
+    return icon;
+}
+
+VQSwatchMainWindow::VQSwatchMainWindow(QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("VQSwatchMainWindow"));
+    setWindowTitle(QStringLiteral("Vellico"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+
+    _outerLayout = new QVBoxLayout(this);
+    _outerLayout->setSpacing(4);
+    _outerLayout->setSizeConstraint(QLayout::SetNoConstraint);
+
+    auto *header = new QHBoxLayout;
+    header->setContentsMargins(0, 0, 0, 0);
+    _chooserSlot = new QWidget(this);
+    auto *chooserLayout = new QHBoxLayout(_chooserSlot);
+    chooserLayout->setContentsMargins(0, 0, 0, 0);
+    header->addWidget(_chooserSlot, 1);
+    _gearButton = new QToolButton(this);
+    _gearButton->setIcon(VQMainWindowIcon(QStringLiteral("Gear")));
+    _gearButton->setAutoRaise(true);
+    _gearButton->setToolTip(tr("Preferences, import and more"));
+    _gearButton->setFocusPolicy(Qt::NoFocus);
+    connect(_gearButton, &QToolButton::clicked, this, &VQSwatchMainWindow::gearButtonClicked);
+    header->addWidget(_gearButton);
+    _outerLayout->addLayout(header);
+
+    _canvas = new VQSelectionCanvas(this);
+    _canvas->setFixedSize(kCanvasWidth, kCanvasHeight);
+    _pickerArea = new QWidget(_canvas);
+    _pickerArea->setGeometry(2, 4, kCanvasWidth - 4, kPickerAreaHeight);
+    _selectionControl = new VQSelectionControl(_canvas);
+    _selectionControl->move((kCanvasWidth - _selectionControl->width()) / 2, kPickerAreaHeight + 6 + 4);
+    _outerLayout->addWidget(_canvas, 0, Qt::AlignHCenter);
+
+    _laneToggle = new QToolButton(this);
+    _laneToggle->setIcon(VQMainWindowIcon(QStringLiteral("HideCollections")));
+    _laneToggle->setAutoRaise(true);
+    _laneToggle->setFixedSize(28, 14);
+    _laneToggle->setFocusPolicy(Qt::NoFocus);
+    _laneToggle->setToolTip(tr("Show or hide the collections"));
+    connect(_laneToggle, &QToolButton::clicked, this, &VQSwatchMainWindow::laneToggleClicked);
+    _outerLayout->addWidget(_laneToggle, 0, Qt::AlignHCenter);
+
+    _lane = new QWidget(this);
+    auto *laneLayout = new QHBoxLayout(_lane);
+    laneLayout->setContentsMargins(0, 0, 0, 0);
+    _lane->setFixedSize(kCanvasWidth, kLaneHeight);
+    _outerLayout->addWidget(_lane, 0, Qt::AlignHCenter);
+
+    applyPlacement({QRect(QPoint(0, 0), windowSize()), kWidth / 2, VQMainWindowPlacement::ArrowEdge::Top});
+    qApp->installEventFilter(this);
+}
+
+VQSwatchMainWindow::~VQSwatchMainWindow() = default;
+
+QSize VQSwatchMainWindow::windowSize() const
+{
+    const int spacing = _outerLayout->spacing();
+    const int header = 22;
+    const int height = kMargin + header + spacing + kCanvasHeight + spacing + _laneToggle->height() +
+                       (_laneShownHeight > 0 ? spacing + _laneShownHeight : 0) + kMargin + kArrowHeight;
+    return QSize(kWidth, height);
+}
+
+void VQSwatchMainWindow::setPickerView(QWidget *view)
+{
+    if (_pickerView == view)
+        return;
+    if (_pickerView) {
+        _pickerView->hide();
+        _pickerView->setParent(nullptr);
+    }
+    _pickerView = view;
+    if (!view)
+        return;
+    view->setParent(_pickerArea);
+    layOutPickerView();
+    view->show();
+}
+
+void VQSwatchMainWindow::layOutPickerView()
+{
+    if (!_pickerView)
+        return;
+    // Centred across, top edge on the canvas's top edge (a taller view hangs
+    // below the canvas rather than being pushed up).
+    const QSize size = _pickerView->size().isEmpty() ? _pickerView->sizeHint() : _pickerView->size();
+    _pickerView->setGeometry(QRect(QPoint(int((_pickerArea->width() - size.width()) * 0.5), 0), size));
+}
+
+void VQSwatchMainWindow::setChooser(QWidget *chooser)
+{
+    _chooserSlot->layout()->addWidget(chooser);
+}
+
+void VQSwatchMainWindow::setLaneContent(QWidget *content)
+{
+    _lane->layout()->addWidget(content);
+}
+
+void VQSwatchMainWindow::applyPlacement(const VQMainWindowPlacement &placement)
+{
+    _arrowEdge = placement.arrowEdge;
+    _arrowX = placement.arrowX;
+    using Edge = VQMainWindowPlacement::ArrowEdge;
+    // The triangle takes room at the edge it points from.
+    _outerLayout->setContentsMargins(kMargin, kMargin + (_arrowEdge == Edge::Top ? kArrowHeight : 0), kMargin,
+                                     kMargin + (_arrowEdge != Edge::Top ? kArrowHeight : 0));
+    setFixedSize(placement.frame.size());
+    move(placement.frame.topLeft());
+    updateMask();
+    update();
+}
+
+void VQSwatchMainWindow::setLaneVisible(bool visible, int durationMs)
+{
+    if (visible == _laneVisible)
+        return;
+    _laneVisible = visible;
+    _laneToggle->setIcon(
+        VQMainWindowIcon(visible ? QStringLiteral("HideCollections") : QStringLiteral("ShowCollections")));
+    _laneToggle->setEnabled(false);
+    const int from = _laneShownHeight, to = visible ? kLaneHeight : 0;
+    const auto step = [this](int height) {
+        _laneShownHeight = height;
+        _lane->setFixedHeight(height);
+        _lane->setVisible(height > 0);
+        emit sizeChanged();
+    };
+    if (durationMs <= 0) {
+        step(to);
+        _laneToggle->setEnabled(true);
+        return;
+    }
+    auto *animation = new QVariantAnimation(this);
+    animation->setStartValue(from);
+    animation->setEndValue(to);
+    animation->setDuration(durationMs);
+    animation->setEasingCurve(QEasingCurve::InOutQuad);
+    connect(animation, &QVariantAnimation::valueChanged, this, [step](const QVariant &value) { step(value.toInt()); });
+    connect(animation, &QVariantAnimation::finished, this, [this, step, to] {
+        step(to);
+        _laneToggle->setEnabled(true);
+    });
+    animation->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void VQSwatchMainWindow::updateMask()
+{
+    const QPainterPath path = outlinePath(size(), _arrowEdge, _arrowX);
+    setMask(QRegion(path.toFillPolygon().toPolygon()));
+}
+
+void VQSwatchMainWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    updateMask();
+}
+
+void VQSwatchMainWindow::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPainterPath path = outlinePath(size(), _arrowEdge, _arrowX);
+    QLinearGradient gradient(0, 0, 0, height());
+    gradient.setColorAt(0, QColor(209, 209, 209));
+    gradient.setColorAt(1, QColor(149, 149, 149));
+    painter.fillPath(path, gradient);
+    painter.setPen(QColor(120, 120, 120));
+    painter.drawPath(path.translated(0, 0));
+}
+
+bool VQSwatchMainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // Only keys typed into this window: alerts and other windows keep theirs.
+    if (event->type() != QEvent::KeyPress || !isVisible() || QApplication::activeWindow() != this)
+        return false;
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    const VQMainWindowKeyAction action = VQMainWindowKeyActionFor(key->key(), key->modifiers(), _colorWheelShown);
+    if (action == VQMainWindowKeyAction::None)
+        return false;
+    emit keyActionTriggered(action);
+    return true;
+}

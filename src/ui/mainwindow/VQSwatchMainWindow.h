@@ -1,0 +1,93 @@
+#pragma once
+// The main window: a frameless window hanging under the tray icon with the
+// picker chooser and the gear button on top, the colour picker on its canvas
+// with the selection readout below it, and the collapsible collection lane at
+// the bottom. It paints and lays out; the delegate decides what it shows.
+
+#include "ui/mainwindow/VQMainWindowKeys.h"
+#include "ui/mainwindow/VQMainWindowPlacement.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class QBoxLayout;
+class QToolButton;
+class VQSelectionCanvas;
+class VQSelectionControl;
+
+class VQSwatchMainWindow : public QWidget
+{
+    Q_OBJECT
+
+  public:
+    static constexpr int kWidth = 260;
+    static constexpr int kArrowHeight = 8;
+    static constexpr int kLaneHeight = 34;
+
+    explicit VQSwatchMainWindow(QWidget *parent = nullptr);
+    ~VQSwatchMainWindow() override;
+
+    // Puts `view` on the canvas, centred across and touching its top, in place
+    // of the one shown before (which is hidden, not deleted: pickers own their views).
+    void setPickerView(QWidget *view);
+    QWidget *pickerView() const { return _pickerView; }
+    // The picker chooser, left of the gear button.
+    void setChooser(QWidget *chooser);
+    // What the collection lane shows.
+    void setLaneContent(QWidget *content);
+
+    // Moves the window and turns its pointing triangle towards the icon.
+    void applyPlacement(const VQMainWindowPlacement &placement);
+    VQMainWindowPlacement::ArrowEdge arrowEdge() const { return _arrowEdge; }
+    // The window's size for the current lane state.
+    QSize windowSize() const;
+
+    bool isLaneVisible() const { return _laneVisible; }
+    // Shows or hides the lane: the window grows or shrinks by kLaneHeight over
+    // `durationMs` (0: at once); the toggle button is off meanwhile.
+    void setLaneVisible(bool visible, int durationMs);
+
+    QToolButton *gearButton() const { return _gearButton; }
+    QToolButton *laneToggleButton() const { return _laneToggle; }
+    VQSelectionControl *selectionControl() const { return _selectionControl; }
+    VQSelectionCanvas *canvas() const { return _canvas; }
+
+    // Whether the colour wheel is the picker shown; decides what Up and Down do.
+    void setColorWheelShown(bool shown) { _colorWheelShown = shown; }
+
+  signals:
+    void gearButtonClicked();
+    void laneToggleClicked();
+    // A key the window answers (see VQMainWindowKeys); it was consumed.
+    void keyActionTriggered(VQMainWindowKeyAction action);
+    // The lane's height changed (while animating too): the delegate re-places the window.
+    void sizeChanged();
+
+  protected:
+    void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+  private:
+    void updateMask();
+    void layOutPickerView();
+
+    QWidget *_chooserSlot = nullptr;
+    QToolButton *_gearButton = nullptr;
+    VQSelectionCanvas *_canvas = nullptr;
+    QWidget *_pickerArea = nullptr;
+    QPointer<QWidget> _pickerView;
+    VQSelectionControl *_selectionControl = nullptr;
+    QToolButton *_laneToggle = nullptr;
+    QWidget *_lane = nullptr;
+    QBoxLayout *_outerLayout = nullptr;
+    bool _laneVisible = true;
+    int _laneShownHeight = kLaneHeight;
+    bool _colorWheelShown = false;
+    VQMainWindowPlacement::ArrowEdge _arrowEdge = VQMainWindowPlacement::ArrowEdge::Top;
+    int _arrowX = kWidth / 2;
+};
+
+// The named pictures of the main window, drawn in code: "Gear",
+// "HideCollections" and "ShowCollections".
+QIcon VQMainWindowIcon(const QString &name);
