@@ -1,8 +1,11 @@
-# vellico_add_test(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2 [ENV VAR=value ...])
+# vellico_add_test(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2 [ENV VAR=value ...] [OWN_MAIN])
 # One GoogleTest executable per area; each test case becomes its own CTest entry.
 function(vellico_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "OWN_MAIN" "" "SOURCES;LIBS;ENV" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
+  if(NOT ARG_OWN_MAIN)
+    target_link_libraries(${name} PRIVATE vellico_test_main)
+  endif()
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} vellico_test_support GTest::gtest GTest::gmock)
   target_compile_definitions(${name} PRIVATE
     VELLICO_SOURCE_DIR="${PROJECT_SOURCE_DIR}"

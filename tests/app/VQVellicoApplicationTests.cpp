@@ -1,20 +1,22 @@
-// The shell under the offscreen platform: start-up, the tray icon and its
-// menu, and every way of quitting announcing the end exactly once.
+// The shell under the offscreen platform: start-up, the tray icon and the
+// windows, the menus, the Edit commands, the focus hand-back, the requests of
+// later starts, and every way of quitting announcing the end exactly once.
 
 #include "VQTestSupport.h"
 
-#include "core/VQColor.h"
-#include "core/VQCopyTemplate.h"
 #include "VQInstanceChannel.h"
-#include "vqcore/VQNotificationCenter.h"
-#include "core/VQSwatchCore.h"
-#include "vqcore/VQTermination.h"
-#include "vqcore/VQUserDefaults.h"
 #include "VQVellicoAppDelegate.h"
 #include "VQVellicoApplication.h"
+#include "core/VQColor.h"
+#include "core/VQCopyTemplate.h"
+#include "core/VQSwatchCore.h"
+#include "ui/coreui/VQStatusItem.h"
+#include "ui/mainwindow/VQSwatchMainWindow.h"
+#include "vqcore/VQNotificationCenter.h"
+#include "vqcore/VQTermination.h"
+#include "vqcore/VQUserDefaults.h"
 
 #include <QClipboard>
-#include <QIcon>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSystemTrayIcon>
@@ -23,14 +25,22 @@
 #include <csignal>
 #include <thread>
 
-// Failures show texts and lists of texts as text.
-void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
 namespace
 {
+
+// Remembers what the shell asks of the window system.
+class VQRecordingPlatform : public VQPlatform
+{
+  public:
+    WindowID active = 0;
+    std::vector<WindowID> activated;
+    WindowID activeWindow() const override { return active; }
+    bool activateWindow(WindowID window) override
+    {
+        activated.push_back(window);
+        return true;
+    }
+};
 
 class VQVellicoApplicationTest : public VQLibraryTest
 {
@@ -38,79 +48,189 @@ class VQVellicoApplicationTest : public VQLibraryTest
     void SetUp() override
     {
         VQLibraryTest::SetUp();
-        // CTest sets it; this keeps a direct run of the executable working.
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-
-    std::unique_ptr<VQVellicoApplication> makeApplication()
-    {
         static int argc = 1;
         static char name[] = "vellico";
         static char *argv[] = {name, nullptr};
-        auto app = std::make_unique<VQVellicoApplication>(argc, argv);
-        // The application installs the real dialogs and a handler that exits;
-        // a test must neither block on a dialog nor end quietly.
-        VQModalUI::install(std::make_unique<VQScriptedModalUI>());
-        VQTermination::setHandler(VQTermination::throwingHandler());
-        return app;
+        _app = std::make_unique<VQVellicoApplication>(argc, argv);
+        auto platform = std::make_unique<VQRecordingPlatform>();
+        _platform = platform.get();
+        VQAppServices services;
+        services.platform = std::move(platform);
+        services.modalUI = std::make_unique<VQScriptedModalUI>();
+        services.termination = VQTermination::throwingHandler();
+        _delegate = std::make_unique<VQVellicoAppDelegate>(std::move(services));
+        _delegate->awakeFromNib();
     }
+
+    void TearDown() override
+    {
+        _delegate.reset();
+        _app.reset();
+        VQLibraryTest::TearDown();
+    }
+
+    VQScriptedModalUI &scriptedUI() { return static_cast<VQScriptedModalUI &>(VQModalUI::shared()); }
 
     // Runs the event loop with a watchdog; returns exec()'s status, or -1 when
     // the loop had to be stopped by the watchdog.
-    static int runEventLoop(VQVellicoApplication &app)
+    int runEventLoop()
     {
-        QTimer::singleShot(5000, &app, [&app] { app.exit(-1); });
-        return app.exec();
+        QTimer::singleShot(5000, _app.get(), [this] { _app->exit(-1); });
+        return _app->exec();
     }
+
+    static QStringList titles(const QMenu &menu)
+    {
+        QStringList result;
+        for (const QAction *action : menu.actions())
+            result << (action->menu() ? action->text() + " ▸ " + titles(*action->menu()).join(", ") : action->text());
+        return result;
+    }
+
+    std::unique_ptr<VQVellicoApplication> _app;
+    std::unique_ptr<VQVellicoAppDelegate> _delegate;
+    VQRecordingPlatform *_platform = nullptr;
 };
 
-TEST_F(VQVellicoApplicationTest, StartUpLoadsTheDefaultLibraryAndInstallsTheTrayIcon)
+TEST_F(VQVellicoApplicationTest, StartUpLoadsTheLibraryAndInstallsTheTrayIconWithItsOwnMenu)
 {
-    auto app = makeApplication();
-    EXPECT_FALSE(app->quitOnLastWindowClosed());
-    EXPECT_EQ(app->organizationName() + '/' + app->applicationName(), "Vellico/Vellico"); // the settings' folder
+    EXPECT_FALSE(_app->quitOnLastWindowClosed());
+    EXPECT_EQ(_app->organizationName() + '/' + _app->applicationName(), "Vellico/Vellico"); // the settings' folder
     ASSERT_NE(VQSwatchCore::sharedCore(), nullptr);
     EXPECT_EQ(VQSwatchCore::sharedCore()->URL(), path(".local/share/Vellico/Vellico Library.vlb"));
 
-    ASSERT_NE(app->delegate(), nullptr);
-    QSystemTrayIcon *item = app->delegate()->statusItem();
-    ASSERT_TRUE(item && item->contextMenu());
-    EXPECT_EQ(item->toolTip(), "Vellico");
-    EXPECT_FALSE(item->icon().isNull());
-    ASSERT_EQ(item->contextMenu()->actions().size(), 1);
-    EXPECT_EQ(item->contextMenu()->actions().first()->text(), "Quit");
+    ASSERT_NE(_delegate->statusItem(), nullptr);
+    QSystemTrayIcon *tray = _delegate->statusItem()->trayIcon();
+    EXPECT_EQ(tray->contextMenu(), nullptr); // the menu is ours to show, highlighted
+    EXPECT_FALSE(tray->icon().isNull());
+    EXPECT_FALSE(_delegate->isCurrentWindowVisible());
+}
+
+TEST_F(VQVellicoApplicationTest, TheMenusHaveTheirRowsAndAreBuiltAnewEachTime)
+{
+    const std::unique_ptr<QMenu> status = _delegate->statusItemMenu();
+    EXPECT_EQ(titles(*status), (QStringList{"About Vellico", "", "Preferences...", "", "Quit"}));
+    EXPECT_NE(_delegate->statusItemMenu(), status);
+    EXPECT_EQ(titles(*_delegate->gearMenu()),
+              (QStringList{"Preferences...", "", "Import ▸ Import ACO file..., Import ASE file..., Import CLR file...",
+                           "", "Send Feedback...", "Help", "", "Quit"}));
 }
 
 // The commands themselves are tested with the importers; here, that each menu command reaches its own.
 TEST_F(VQVellicoApplicationTest, TheImportCommandsOpenTheirPanels)
 {
-    auto app = makeApplication();
-    auto &ui = static_cast<VQScriptedModalUI &>(VQModalUI::shared());
-    ui.answerCancel().answerCancel().answerCancel();
-    app->delegate()->importASE();
-    app->delegate()->importCLR();
-    app->delegate()->importACO();
+    scriptedUI().answerCancel().answerCancel().answerCancel();
+    _delegate->importASE();
+    _delegate->importCLR();
+    _delegate->importACO();
     QStringList extensions;
-    for (const VQFilePanel &panel : ui.openPanels())
+    for (const VQFilePanel &panel : scriptedUI().openPanels())
         extensions << panel.allowedExtensions;
     EXPECT_EQ(extensions, (QStringList{"ase", "clr", "aco"}));
 }
 
-TEST_F(VQVellicoApplicationTest, TheLibraryIsChosenWhenAskedForByArgumentOrAlt)
+TEST_F(VQVellicoApplicationTest, TheWindowToggles_HighlightsTheIcon_AndACopyHandsTheFocusBack)
 {
+    VQStatusItem &item = *_delegate->statusItem();
+    _platform->active = 42; // another program's window
+    item.handleClick(VQStatusItemLogic::Button::Left, false);
+    EXPECT_TRUE(_delegate->isCurrentWindowVisible());
+    EXPECT_TRUE(item.isHighlighted());
+    // A right click while the window is open does nothing.
+    item.handleClick(VQStatusItemLogic::Button::Right, false);
+    EXPECT_TRUE(_delegate->isCurrentWindowVisible());
+
+    // Opening over our own window keeps the window the user came from.
+    _platform->active = _delegate->mainWindow()->winId();
+    _delegate->openCurrentWindow();
+    EXPECT_EQ(_app->previousWindow(), 42u);
+
+    VQSwatchCore::sharedCore()->setSelectedColor(VQColor::makeRGB(0.2, 0.4, 0.6), false);
+    _platform->activated.clear();
+    _app->copy();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "336699");
+    EXPECT_FALSE(_delegate->isCurrentWindowVisible());
+    EXPECT_FALSE(item.isHighlighted());
+    EXPECT_EQ(_platform->activated, std::vector<VQPlatform::WindowID>{42});
+
+    item.handleClick(VQStatusItemLogic::Button::Left, false);
+    item.handleClick(VQStatusItemLogic::Button::Left, false);
+    EXPECT_FALSE(_delegate->isCurrentWindowVisible());
+}
+
+TEST_F(VQVellicoApplicationTest, TheShortcutOpensTheWindowAndRunsTheLoupe_OrClosesTheWindow)
+{
+    int loupeRuns = 0;
+    _delegate->setLoupe([&]() -> std::optional<QColor> {
+        ++loupeRuns;
+        // The shortcut pressed again while the loupe runs does not start another.
+        _delegate->hotKeyWasTriggered();
+        return QColor(255, 0, 0);
+    });
+    _delegate->hotKeyWasTriggered();
+    EXPECT_EQ(loupeRuns, 1);
+    EXPECT_TRUE(_delegate->isCurrentWindowVisible());
+    EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#FF0000");
+
+    _delegate->hotKeyWasTriggered();
+    EXPECT_EQ(loupeRuns, 1);
+    EXPECT_FALSE(_delegate->isCurrentWindowVisible());
+
+    // Cancelled: the selection stays.
+    _delegate->setLoupe([] { return std::optional<QColor>(); });
+    _delegate->hotKeyWasTriggered();
+    EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#FF0000");
+}
+
+TEST_F(VQVellicoApplicationTest, PreferencesModeAndBack)
+{
+    QWidget preferences;
+    int done = 0;
+    _delegate->setPreferencesWindow(&preferences, [&] {
+        ++done;
+        _delegate->preferencesDone();
+    });
+    _delegate->openCurrentWindow();
+    _delegate->preferences();
+    EXPECT_EQ(_delegate->mode(), VQApplicationMode::Preferences);
+    EXPECT_TRUE(preferences.isVisible());
+    EXPECT_FALSE(_delegate->mainWindow()->isVisible());
+    _delegate->preferences(); // again: nothing changes
+    EXPECT_TRUE(preferences.isVisible());
+
+    // Escape closes the preferences; the shortcut then ends them and opens the main window.
+    _delegate->closeCurrentWindow();
+    EXPECT_FALSE(preferences.isVisible());
+    _delegate->hotKeyWasTriggered();
+    EXPECT_EQ(done, 1);
+    EXPECT_EQ(_delegate->mode(), VQApplicationMode::MainWindow);
+    EXPECT_TRUE(_delegate->mainWindow()->isVisible());
+}
+
+TEST_F(VQVellicoApplicationTest, RequestsOfLaterStartsAreAnswered)
+{
+    _delegate->setLoupe([] { return std::optional<QColor>(QColor(51, 102, 153)); });
     struct Row {
-        QStringList arguments;
-        Qt::KeyboardModifiers held;
-        bool chooses;
+        QString message, answer;
     };
-    for (const Row &row : {Row{{"vellico"}, Qt::NoModifier, false}, Row{{"vellico"}, Qt::ControlModifier, false},
-                           Row{{"vellico", "--choose-library"}, Qt::NoModifier, true},
-                           Row{{"vellico"}, Qt::AltModifier | Qt::ShiftModifier, true},
-                           Row{{"--choose-library"}, Qt::NoModifier, false}}) {
-        SCOPED_TRACE(row.arguments.join(' ').toStdString());
-        EXPECT_EQ(VQVellicoApplication::wantsLibraryChoice(row.arguments, row.held), row.chooses);
+    for (const Row &row : {Row{"--pick", "picked #336699"}, Row{"--pick --template 4", "picked rgb(51, 102, 153)"},
+                           Row{"--copy", "ok"}, Row{"--choose-library", "error Unknown argument \"--choose-library\"."},
+                           Row{"--pick --template 11", "error --template takes a format number from 0 to 10, not \"11\"."}}) {
+        SCOPED_TRACE(row.message.toStdString());
+        QString answer;
+        _delegate->performChannelMessage(row.message, [&](const QString &text) { answer = text; });
+        EXPECT_EQ(answer, row.answer);
     }
+    _delegate->setLoupe([] { return std::optional<QColor>(); });
+    QString answer;
+    _delegate->performChannelMessage("--pick", [&](const QString &text) { answer = text; });
+    EXPECT_EQ(answer, "cancelled");
+
+    // A plain second start opens and closes the window.
+    _delegate->performChannelMessage("", [](const QString &) {});
+    EXPECT_TRUE(_delegate->isCurrentWindowVisible());
+    _delegate->performChannelMessage("", [](const QString &) {});
+    EXPECT_FALSE(_delegate->isCurrentWindowVisible());
 }
 
 // Quitting from the menu (0) or by a signal announces the end once and removes the tray icon.
@@ -120,14 +240,13 @@ class VQVellicoApplicationEndTest : public VQVellicoApplicationTest, public ::te
 
 TEST_P(VQVellicoApplicationEndTest, QuitOrASignalEndsTheEventLoopInOrder)
 {
-    auto app = makeApplication();
     const int signal = GetParam();
     // Without a handler a signal's default action would end the test process.
-    QTimer::singleShot(0, app.get(), [&app, signal] { signal ? void(std::raise(signal)) : app->quit(); });
+    QTimer::singleShot(0, _app.get(), [this, signal] { signal ? void(std::raise(signal)) : _app->quit(); });
     int status = -1;
-    EXPECT_EQ(VQCountPosts(VQApplicationWillTerminateNotification, [&] { status = runEventLoop(*app); }), 1);
+    EXPECT_EQ(VQCountPosts(VQApplicationWillTerminateNotification, [&] { status = runEventLoop(); }), 1);
     EXPECT_EQ(status, 0);
-    EXPECT_EQ(app->delegate()->statusItem(), nullptr);
+    EXPECT_EQ(_delegate->statusItem(), nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Ends, VQVellicoApplicationEndTest, ::testing::Values(0, SIGTERM, SIGINT),
@@ -137,27 +256,23 @@ INSTANTIATE_TEST_SUITE_P(Ends, VQVellicoApplicationEndTest, ::testing::Values(0,
 
 TEST_F(VQVellicoApplicationTest, PasteSelectsTheClipboardsColourOrBeeps)
 {
-    auto app = makeApplication();
-    auto &ui = static_cast<VQScriptedModalUI &>(VQModalUI::shared());
     VQSwatchCore &core = *VQSwatchCore::sharedCore();
-
     QGuiApplication::clipboard()->setText("rgb(255, 128, 0)");
-    app->paste();
+    _app->paste();
     ASSERT_NE(core.selectedColor(), nullptr);
     EXPECT_EQ(core.selectedColor()->hexValue(), "#FF8000");
-    EXPECT_EQ(ui.beeps(), 0);
+    EXPECT_EQ(scriptedUI().beeps(), 0);
 
     for (const QString &text : {QString("grey"), QString()}) {
         QGuiApplication::clipboard()->setText(text);
-        app->paste();
+        _app->paste();
         EXPECT_EQ(core.selectedColor()->hexValue(), "#FF8000");
     }
-    EXPECT_EQ(ui.beeps(), 2);
+    EXPECT_EQ(scriptedUI().beeps(), 2);
 }
 
 TEST_F(VQVellicoApplicationTest, CopyUsesTheStoredFormatAndDoesNothingForAnUnknownOne)
 {
-    auto app = makeApplication();
     VQSwatchCore::sharedCore()->setSelectedColor(VQColor::makeRGB(1, 0.5, 0), false);
     VQUserDefaults &defaults = VQUserDefaults::standard();
     QClipboard *clipboard = QGuiApplication::clipboard();
@@ -174,17 +289,16 @@ TEST_F(VQVellicoApplicationTest, CopyUsesTheStoredFormatAndDoesNothingForAnUnkno
         defaults.setInteger(QLatin1String(VQDefaultCopyFormatDefaultsKey), row.copyType);
         defaults.setInteger(QLatin1String(VQAlternateCopyFormatDefaultsKey), row.alternate);
         clipboard->setText("untouched");
-        app->copy();
+        _app->copy();
         EXPECT_EQ(clipboard->text(), row.afterCopy);
         clipboard->setText("untouched");
-        app->copyAlternate();
+        _app->copyAlternate();
         EXPECT_EQ(clipboard->text(), row.afterAlternate);
     }
 }
 
-TEST_F(VQVellicoApplicationTest, CopyCopiesTextWhileATextFieldHasTheFocus)
+TEST_F(VQVellicoApplicationTest, CopyAndPasteWorkOnTextWhileATextFieldHasTheFocus)
 {
-    auto app = makeApplication();
     VQSwatchCore::sharedCore()->setSelectedColor(VQColor::makeRGB(1, 0.5, 0), false);
     QLineEdit field("typed text");
     field.show();
@@ -192,44 +306,48 @@ TEST_F(VQVellicoApplicationTest, CopyCopiesTextWhileATextFieldHasTheFocus)
     field.setFocus();
     field.selectAll();
     for (int i = 0; i < 200 && QApplication::focusWidget() != &field; ++i) {
-        app->processEvents();
+        _app->processEvents();
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     ASSERT_EQ(QApplication::focusWidget(), &field);
-    app->copy();
+    _app->copy();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "typed text");
-    app->copyAlternate();
+    _app->copyAlternate();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "FF8000");
+
+    field.clear();
+    QGuiApplication::clipboard()->setText("navy");
+    _app->paste();
+    EXPECT_EQ(field.text(), "navy");
+    EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#FF8000");
 }
 
 TEST_F(VQVellicoApplicationTest, ALaterStartHandsItsCommandsToTheRunningInstance)
 {
-    EXPECT_EQ(VQInstanceChannel::commandsFromArguments({"vellico", "--paste", "--choose-library", "--copy"}),
-              (QStringList{"paste", "copy"}));
-
-    auto app = makeApplication();
+    VQInstanceChannel running;
+    QString answer, error;
+    ASSERT_TRUE(running.claim({}, &answer, &error));
+    QObject::connect(&running, &VQInstanceChannel::messageReceived, _delegate.get(),
+                     [this](const QString &message, const VQInstanceChannel::Reply &reply) {
+                         _delegate->performChannelMessage(message, reply);
+                     });
     VQUserDefaults::standard().setInteger(QLatin1String(VQDefaultCopyFormatDefaultsKey), 1);
     QGuiApplication::clipboard()->setText("teal");
 
     // A second start in another thread: it must find the running instance and
     // hand over, while this thread's event loop carries the commands out.
     bool claimed = true;
-    QString error;
     std::thread later([&] {
         VQInstanceChannel channel;
-        claimed = channel.claim({"paste", "copy"}, &error);
+        claimed = channel.claim("--paste --copy", &answer, &error);
+        QMetaObject::invokeMethod(_app.get(), [this] { _app->quit(); }, Qt::QueuedConnection);
     });
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, app.get(), [&] {
-        if (QGuiApplication::clipboard()->text() == QLatin1String("#008080"))
-            app->quit();
-    });
-    poll.start(10);
-    EXPECT_EQ(runEventLoop(*app), 0);
+    EXPECT_EQ(runEventLoop(), 0);
     later.join();
     EXPECT_FALSE(claimed);
     EXPECT_TRUE(error.isEmpty()) << error.toStdString();
-    EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#008080");
+    EXPECT_EQ(answer, "ok");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "#008080");
 }
 
 } // namespace

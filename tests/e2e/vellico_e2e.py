@@ -22,7 +22,7 @@ import time
 
 POLL_INTERVAL = 0.05
 TRAY_WIDTH, TRAY_HEIGHT = 200, 28
-SCREEN = "640x200x24"
+SCREEN = "800x600x24"
 
 
 class Failure(Exception):
@@ -58,6 +58,7 @@ class Session:
     def __enter__(self):
         try:
             self._start_display()
+            self._start_window_manager()
             self._start_tray()
         except BaseException:
             self.close()
@@ -128,11 +129,19 @@ class Session:
             env[variable] = path
         return env
 
+    def _start_window_manager(self):
+        """openbox: a window manager that speaks EWMH (the active window, focus requests)."""
+        openbox = subprocess.Popen(["openbox", "--sm-disable"], env=self.environment(),
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.processes.append(openbox)
+        wait_until("openbox to manage the screen",
+                   lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in self.x("xprop", "-root"))
+
     def _start_tray(self):
         trayer = subprocess.Popen(
             ["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel",
              "--width", str(TRAY_WIDTH), "--heighttype", "pixel", "--height", str(TRAY_HEIGHT),
-             "--transparent", "false", "--SetDockType", "false"],
+             "--transparent", "false", "--SetDockType", "true", "--SetPartialStrut", "true"],
             env=self.environment(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.processes.append(trayer)
         self.panel = wait_until("trayer's panel", self._find_panel)
@@ -188,7 +197,8 @@ class Session:
         return result.stdout
 
     def _find_panel(self):
-        tree = self.x("xwininfo", "-root", "-children")
+        # Under a window manager the panel may sit inside the manager's frame.
+        tree = self.x("xwininfo", "-root", "-tree")
         match = re.search(r'^\s+(0x[0-9a-f]+) "panel": \("panel" "trayer"\)', tree, re.M)
         return match.group(1) if match else None
 
@@ -204,17 +214,23 @@ class Session:
                     return left, top, width, height
         return None
 
-    def vellico_window(self, min_width, min_height):
-        """(x, y, width, height, window id) of a shown top-level vellico window at least that large."""
-        tree = self.x("xwininfo", "-root", "-children")
+    def vellico_windows(self, min_width, min_height):
+        """(x, y, width, height, window id) of each shown top-level vellico window at least that large."""
+        tree = self.x("xwininfo", "-root", "-tree")
+        found = []
         for line in tree.splitlines():
-            match = re.search(r'\("vellico" "Vellico"\)\s+(\d+)x(\d+)\+(-?\d+)\+(-?\d+)', line)
+            # "WxH+x+y  +X+Y": the second pair is on the screen, the first inside a frame.
+            match = re.search(r'\("vellico" "Vellico"\)\s+(\d+)x(\d+)[+-]-?\d+[+-]-?\d+\s+\+(-?\d+)\+(-?\d+)', line)
             if match:
                 width, height, left, top = map(int, match.groups())
                 window = line.split()[0]
                 if width > min_width and height > min_height and "IsViewable" in self.x("xwininfo", "-id", window):
-                    return left, top, width, height, window
-        return None
+                    found.append((left, top, width, height, window))
+        return found
+
+    def vellico_window(self, min_width, min_height):
+        windows = self.vellico_windows(min_width, min_height)
+        return windows[0] if windows else None
 
     def vellico_menu(self):
         return self.vellico_window(40, 10)
@@ -361,9 +377,9 @@ def case_menu_quit(session):
     session.x("xdotool", "mousemove", str(left + width // 2), str(top + height // 2), "click", "3")
     menu = wait_until("the tray icon's menu", session.vellico_menu)
     session.screenshot("menu")
-    # "Quit" is the menu's only entry.
+    # "Quit" is the menu's last row.
     m_left, m_top, m_width, m_height, _ = menu
-    session.x("xdotool", "mousemove", str(m_left + m_width // 2), str(m_top + m_height // 2))
+    session.x("xdotool", "mousemove", str(m_left + m_width // 2), str(m_top + m_height - 10))
     session.x("xdotool", "click", "1")
     check_clean_exit(session, session.wait_for_exit())
     check_library_intact(session.library_path(), original)
@@ -463,6 +479,125 @@ def case_clipboard_copy(session):
         raise Failure(f"the later starts left {icons} vellico windows in the tray")
     session.vellico.send_signal(signal.SIGTERM)
     check_clean_exit(session, session.wait_for_exit())
+
+
+# -- the main window ------------------------------------------------------------
+
+def main_window(session):
+    """(x, y, width, height, id) of the shown main window, or None."""
+    return session.vellico_window(200, 250)
+
+
+def active_window_name(session):
+    result = subprocess.run(["xdotool", "getactivewindow", "getwindowname"], env=session.environment(),
+                            capture_output=True, text=True, timeout=10)
+    return result.stdout.strip() if result.returncode == 0 else None
+
+
+def click_icon(session, button="1"):
+    left, top, width, height = wait_for_icon(session)
+    session.x("xdotool", "mousemove", str(left + width // 2), str(top + height // 2), "click", button)
+    return left, top, width, height
+
+
+def offer_clipboard(session, text):
+    """Another program owns the clipboard with `text` until someone else takes it."""
+    owner = subprocess.Popen(["xclip", "-quiet", "-selection", "clipboard", "-i"], env=session.environment(),
+                             stdin=subprocess.PIPE, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    session.processes.append(owner)
+    owner.stdin.write(text.encode())
+    owner.stdin.close()
+    wait_until(f"xclip to offer {text!r}", lambda: clipboard(session) == text)
+
+
+def case_window_under_icon(session):
+    session.start_vellico()
+    left, top, width, height = click_icon(session)
+    w_left, w_top, w_width, w_height, _ = wait_until("the main window", lambda: main_window(session))
+    session.screenshot("window")
+    # Centred under the icon (unless the screen's edge pushed it in), its top just below the icon.
+    centre = left + width / 2
+    if not (w_left <= centre <= w_left + w_width) or abs(w_top - (top + height)) > 2:
+        raise Failure(f"window at {w_left},{w_top} {w_width}x{w_height} does not hang from the icon "
+                      f"at {left},{top} {width}x{height}")
+    if w_left + w_width < 800 and abs((w_left + w_width / 2) - centre) > 1:
+        raise Failure("the window is not centred under the icon although it fits")
+    wait_until("the window to take the focus", lambda: active_window_name(session) == "Vellico")
+    session.x("xdotool", "key", "Escape")
+    wait_until("Escape to close the window", lambda: main_window(session) is None)
+    click_icon(session)
+    wait_until("the window again", lambda: main_window(session))
+    click_icon(session)
+    wait_until("a second click to close the window", lambda: main_window(session) is None)
+
+    # A right click shows the three-row menu, not the window.
+    click_icon(session, "3")
+    menu = wait_until("the tray icon's menu", session.vellico_menu)
+    session.screenshot("status-menu")
+    if menu[3] > 120 or main_window(session):
+        raise Failure(f"a right click showed {menu}, not the short status menu")
+    session.x("xdotool", "key", "Escape")
+    session.vellico.send_signal(signal.SIGTERM)
+    check_clean_exit(session, session.wait_for_exit())
+
+
+def case_paste_copy_focus(session):
+    session.start_vellico()
+    wait_for_icon(session)
+    other = subprocess.Popen(["xev", "-name", "OtherProgram", "-geometry", "300x200+40+80"],
+                             env=session.environment(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    session.processes.append(other)
+    wait_until("the other program's window to be active", lambda: active_window_name(session) == "OtherProgram")
+
+    offer_clipboard(session, "#336699")
+    click_icon(session)
+    wait_until("the main window with the focus", lambda: main_window(session)
+               and active_window_name(session) == "Vellico")
+    session.x("xdotool", "key", "ctrl+v")
+    session.screenshot("pasted")
+    session.x("xdotool", "key", "ctrl+c")
+    wait_until("the copied colour", lambda: clipboard(session) == "336699")
+    wait_until("the window to close after the copy", lambda: main_window(session) is None)
+    wait_until("the focus back in the other program", lambda: active_window_name(session) == "OtherProgram")
+
+    # Text that is no colour changes nothing.
+    offer_clipboard(session, "nonsense")
+    click_icon(session)
+    wait_until("the main window with the focus", lambda: main_window(session)
+               and active_window_name(session) == "Vellico")
+    session.x("xdotool", "key", "ctrl+v", "ctrl+alt+c")  # the alternate format is hex too, by default
+    wait_until("a copy of the unchanged colour", lambda: clipboard(session) == "336699")
+    session.vellico.send_signal(signal.SIGTERM)
+    check_clean_exit(session, session.wait_for_exit())
+
+
+def case_entry_dialog(session):
+    session.start_vellico()
+    click_icon(session)
+    w_left, w_top, w_width, w_height, _ = wait_until("the main window", lambda: main_window(session))
+    # The readout sits at the bottom of the picker's canvas; its left part shows the hex value.
+    readout = wait_until("the readout", lambda: find_readout(session, (w_left, w_top, w_width, w_height)))
+    session.x("xdotool", "mousemove", str(readout[0]), str(readout[1]), "click", "3")
+    main = main_window(session)
+    wait_until("the colour entry dialog", lambda: [w for w in session.vellico_windows(150, 60) if w[4] != main[4]])
+    session.screenshot("entry-dialog")
+    session.x("xdotool", "key", "ctrl+a")
+    session.x("xdotool", "type", "navy")
+    session.x("xdotool", "key", "Return")
+    session.x("xdotool", "key", "ctrl+c")
+    wait_until("the typed colour copied", lambda: clipboard(session) == "000080")
+    session.vellico.send_signal(signal.SIGTERM)
+    check_clean_exit(session, session.wait_for_exit())
+
+
+def find_readout(session, window):
+    """The centre of the readout's left part: the dark bar near the bottom of the canvas."""
+    shot = session.screenshot("readout")
+    left, top, width, height = window
+    for y in range(top + height - 40, top + 60, -2):
+        if session.darkest(shot, (left + 20, y, 4, 1)) < 0.3:
+            return left + 40, y
+    return None
 
 
 # -- synchronisation and the library's location -----------------------------------
@@ -583,6 +718,9 @@ CASES = {
     "unreadable-library-quit": case_unreadable_library_quit,
     "unreadable-library-overwrite": case_unreadable_library_overwrite,
     "clipboard-copy": case_clipboard_copy,
+    "window-under-icon": case_window_under_icon,
+    "paste-copy-focus": case_paste_copy_focus,
+    "entry-dialog": case_entry_dialog,
     "sync-at-launch-and-quit": case_sync_at_launch_and_quit,
     "choose-library-quit": case_choose_library_quit,
     "choose-library-create": case_choose_library_create,

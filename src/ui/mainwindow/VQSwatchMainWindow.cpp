@@ -89,7 +89,7 @@ QIcon VQMainWindowIcon(const QString &name)
 }
 
 VQSwatchMainWindow::VQSwatchMainWindow(QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("VQSwatchMainWindow"));
     setWindowTitle(QStringLiteral("Vellico"));

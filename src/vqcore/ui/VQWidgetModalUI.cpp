@@ -14,9 +14,19 @@
 #include <QPushButton>
 #include <QUrl>
 
+namespace
+{
+// Dialogs belong to the window the user is working in, so that the window
+// manager keeps them above it.
+QWidget *dialogParent()
+{
+    return QApplication::activeWindow();
+}
+} // namespace
+
 VQAlertResponse VQWidgetModalUI::runAlert(const VQAlert &alert)
 {
-    QMessageBox box;
+    QMessageBox box(dialogParent());
     box.setIcon(QMessageBox::Warning);
     box.setWindowTitle(QStringLiteral("Vellico"));
     box.setText(alert.messageText);
@@ -43,7 +53,7 @@ VQAlertResponse VQWidgetModalUI::runAlert(const VQAlert &alert)
 
 std::optional<QString> VQWidgetModalUI::runTextPrompt(const VQTextPrompt &prompt)
 {
-    QInputDialog dialog;
+    QInputDialog dialog(dialogParent());
     dialog.setWindowTitle(QStringLiteral("Vellico"));
     dialog.setLabelText(prompt.informativeText.isEmpty()
                             ? prompt.messageText
@@ -74,7 +84,7 @@ QString nameFilter(const QStringList &extensions)
 std::optional<QString> VQWidgetModalUI::runOpenPanel(const VQFilePanel &panel)
 {
     const QString path =
-        QFileDialog::getOpenFileName(nullptr, panel.title, panel.directory, nameFilter(panel.allowedExtensions));
+        QFileDialog::getOpenFileName(dialogParent(), panel.title, panel.directory, nameFilter(panel.allowedExtensions));
     if (path.isEmpty())
         return std::nullopt;
     return path;
@@ -89,7 +99,7 @@ std::optional<QString> VQWidgetModalUI::runSavePanel(const VQFilePanel &panel)
             name += QLatin1Char('.') + panel.allowedExtensions.first();
         start = QDir(start).filePath(name);
     }
-    QString path = QFileDialog::getSaveFileName(nullptr, panel.title, start, nameFilter(panel.allowedExtensions));
+    QString path = QFileDialog::getSaveFileName(dialogParent(), panel.title, start, nameFilter(panel.allowedExtensions));
     if (path.isEmpty())
         return std::nullopt;
     if (!panel.allowedExtensions.isEmpty() &&

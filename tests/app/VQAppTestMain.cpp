@@ -1,0 +1,9 @@
+// The shell's tests make their own application object, one per test.
+
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,165 @@
+// The shell's plain rules: where the window goes, what a click on the tray
+// icon does, which keys the window answers, and how the command line reads.
+
+#include "VQLaunchOptions.h"
+#include "ui/coreui/VQStatusItemLogic.h"
+#include "ui/mainwindow/VQMainWindowKeys.h"
+#include "ui/mainwindow/VQMainWindowPlacement.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+using Edge = VQMainWindowPlacement::ArrowEdge;
+
+TEST(VQMainWindowPlacementTest, HangsUnderTheIconInsideTheScreen)
+{
+    const QRect screen(0, 0, 1000, 800);
+    const QSize window(260, 300);
+    struct Row {
+        const char *name;
+        std::optional<QRect> icon;
+        QPoint pointer;
+        QRect frame;
+        int arrowX;
+        Edge edge;
+    };
+    const Row rows[] = {
+        {"centred under a top icon", QRect(500, 0, 22, 24), {}, QRect(381, 24, 260, 300), 130, Edge::Top},
+        // 511 - 130 = 381: the centre (511) is on whole points by floor.
+        {"odd width floors", QRect(500, 0, 23, 24), {}, QRect(381, 24, 260, 300), 130, Edge::Top},
+        {"pushed in from the right edge", QRect(978, 0, 22, 24), {}, QRect(740, 24, 260, 300), 248, Edge::Top},
+        {"pushed in from the left edge", QRect(0, 0, 22, 24), {}, QRect(0, 24, 260, 300), 12, Edge::Top},
+        {"above an icon on a bottom panel", QRect(500, 776, 22, 24), {}, QRect(381, 476, 260, 300), 130,
+         Edge::Bottom},
+        {"at the pointer without an icon", std::nullopt, QPoint(300, 200), QRect(170, 201, 260, 300), 130,
+         Edge::None},
+        {"above the pointer near the bottom", std::nullopt, QPoint(300, 700), QRect(170, 400, 260, 300), 130,
+         Edge::None},
+        {"an empty icon rectangle counts as none", QRect(), QPoint(300, 200), QRect(170, 201, 260, 300), 130,
+         Edge::None},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        const VQMainWindowPlacement placement = VQMainWindowPlacement::place(row.icon, screen, window, row.pointer);
+        EXPECT_EQ(placement.frame, row.frame);
+        EXPECT_EQ(placement.arrowX, row.arrowX);
+        EXPECT_EQ(placement.arrowEdge, row.edge);
+    }
+    // A second screen right of the first: the window stays on it.
+    const VQMainWindowPlacement second =
+        VQMainWindowPlacement::place(QRect(1990, 0, 22, 24), QRect(1000, 0, 1024, 768), window, {});
+    EXPECT_EQ(second.frame, QRect(1764, 24, 260, 300));
+}
+
+TEST(VQStatusItemLogicTest, ClicksAndPictures)
+{
+    using B = VQStatusItemLogic::Button;
+    using A = VQStatusItemLogic::Action;
+    struct Row {
+        const char *name;
+        B button;
+        bool ctrl, modal, highlighted;
+        A action;
+    };
+    const Row rows[] = {
+        {"left click toggles", B::Left, false, false, false, A::ToggleWindow},
+        {"left click closes an open window", B::Left, false, false, true, A::ToggleWindow},
+        {"right click shows the menu", B::Right, false, false, false, A::ShowMenu},
+        {"ctrl+click is a right click", B::Left, true, false, false, A::ShowMenu},
+        {"right click while open does nothing", B::Right, false, false, true, A::None},
+        {"ctrl+click while open does nothing", B::Left, true, false, true, A::None},
+        {"a modal dialog swallows a click", B::Left, false, true, false, A::None},
+        {"a modal dialog swallows a right click", B::Right, false, true, false, A::None},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        VQStatusItemLogic logic;
+        logic.setHighlighted(row.highlighted);
+        EXPECT_EQ(logic.actionForClick(row.button, row.ctrl, row.modal), row.action);
+    }
+
+    using I = VQStatusItemLogic::Image;
+    for (const auto &[highlighted, dark, image] : {std::tuple{false, false, I::Normal},
+                                                    std::tuple{true, false, I::Highlighted},
+                                                    std::tuple{false, true, I::Highlighted}}) {
+        VQStatusItemLogic logic;
+        logic.setHighlighted(highlighted);
+        logic.setDarkPanel(dark);
+        EXPECT_EQ(logic.image(), image) << highlighted << dark;
+    }
+    EXPECT_TRUE(VQStatusItemLogic::panelIsDark("", 40));
+    EXPECT_FALSE(VQStatusItemLogic::panelIsDark("", 200));
+    EXPECT_FALSE(VQStatusItemLogic::panelIsDark("Light", 40));
+    EXPECT_TRUE(VQStatusItemLogic::panelIsDark("Dark", 200));
+    EXPECT_FALSE(VQStatusItemLogic::panelIsDark("dark", 200)); // only the exact word overrides
+}
+
+TEST(VQMainWindowKeysTest, OnlyTheWindowsOwnKeysAreTaken)
+{
+    using K = VQMainWindowKeyAction;
+    struct Row {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        bool wheel;
+        K action;
+    };
+    const Row rows[] = {
+        {Qt::Key_Escape, Qt::NoModifier, false, K::CloseWindow},
+        {Qt::Key_Down, Qt::NoModifier, true, K::BrightnessDown},
+        {Qt::Key_Up, Qt::KeypadModifier, true, K::BrightnessUp},
+        {Qt::Key_Up, Qt::NoModifier, false, K::None}, // another picker's field gets it
+        {Qt::Key_Down, Qt::ShiftModifier, true, K::None},
+        {Qt::Key_C, Qt::ControlModifier, false, K::Copy},
+        {Qt::Key_C, Qt::ControlModifier | Qt::AltModifier, false, K::CopyAlternate},
+        {Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier, false, K::None},
+        {Qt::Key_V, Qt::ControlModifier, false, K::Paste},
+        {Qt::Key_C, Qt::NoModifier, false, K::None},
+        {Qt::Key_Escape, Qt::ControlModifier, false, K::None},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(VQMainWindowKeyActionFor(row.key, row.modifiers, row.wheel), row.action)
+            << row.key << " " << row.modifiers.toInt();
+}
+
+TEST(VQLaunchOptionsTest, CommandLineAndChannelReadAlike)
+{
+    using C = VQLaunchOptions::Command;
+    using R = VQLaunchOptions::Request;
+    struct Row {
+        QStringList arguments;
+        QList<R> requests;
+        bool chooseLibrary;
+        QString error;
+    };
+    const Row rows[] = {
+        {{"vellico"}, {}, false, {}},
+        {{"vellico", "--paste", "--choose-library", "--copy"}, {{C::Paste}, {C::Copy}}, true, {}},
+        {{"vellico", "--pick", "--template", "4"}, {{C::Pick, 4}}, false, {}},
+        {{"vellico", "--template", "4", "--pick"}, {{C::Pick, 4}}, false, {}},
+        {{"vellico", "--copy-alternate", "--pick"}, {{C::CopyAlternate}, {C::Pick}}, false, {}},
+        {{"vellico", "--template", "3"}, {}, false, "--template goes with --pick."},
+        {{"vellico", "--pick", "--template"}, {}, false, "--template needs a format number from 0 to 10."},
+        {{"vellico", "--pick", "--template", "x"}, {}, false,
+         "--template takes a format number from 0 to 10, not \"x\"."},
+        {{"vellico", "--frobnicate"}, {}, false, "Unknown argument \"--frobnicate\"."},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.arguments.join(' ').toStdString());
+        const VQLaunchOptions options = VQLaunchOptions::parse(row.arguments);
+        EXPECT_EQ(options.error, row.error);
+        EXPECT_EQ(options.requests, row.requests);
+        EXPECT_EQ(options.chooseLibrary, row.chooseLibrary);
+        // What travels to a running Vellico reads back as the same requests.
+        const VQLaunchOptions sent =
+            VQLaunchOptions::parseChannelMessage(VQLaunchOptions::channelMessage(options.requests));
+        EXPECT_EQ(sent.requests, row.requests);
+        EXPECT_TRUE(sent.error.isEmpty());
+    }
+    // Only requests travel: the running Vellico refuses the rest.
+    EXPECT_FALSE(VQLaunchOptions::parseChannelMessage("--help").error.isEmpty());
+    EXPECT_TRUE(VQLaunchOptions::parse({"vellico", "--help"}).help);
+}
+
+} // namespace
