@@ -155,6 +155,7 @@ QString failureMessage()
 }
 QString failureInformativeText()
 {
-    return VQLocalizedString("Vellico accepts hex values in format (#)RRGGBB.");
+    // Names and CSS forms parse as well as hex values: say so, not only "(#)RRGGBB".
+    return informativeText();
 }
 } // namespace VQColorEntryTexts

@@ -24,10 +24,12 @@ VQFilePanel openPanel(const QStringList &allowedExtensions)
     return panel;
 }
 
-void showNoColorsAlert()
+// `reason` says what was wrong with the file, as vellico-cli says it.
+void showNoColorsAlert(const QString &reason, bool fileWasRead)
 {
+    const QString corrupted = VQLocalizedString("The file might be corrupted.");
     VQModalUI::shared().runAlert({VQLocalizedString("No colors found in the file!"),
-                                  VQLocalizedString("The file might be corrupted."),
+                                  fileWasRead ? reason + QStringLiteral("\n\n") + corrupted : reason,
                                   {VQLocalizedString("OK")}});
 }
 
@@ -118,11 +120,17 @@ bool VQImportCommands::importColorsFromFile(const VQParserFactory &makeParser, c
     if (!path)
         return false;
     std::unique_ptr<VQParser> parser = makeParser(*path);
-    std::optional<std::vector<VQSwatchCollectionRef>> collections;
-    if (parser)
-        collections = parser->parseColors();
+    if (!parser) {
+        showNoColorsAlert(QStringLiteral("%1 cannot be read.").arg(*path), false);
+        return false;
+    }
+    const std::optional<std::vector<VQSwatchCollectionRef>> collections = parser->parseColors();
     if (!collections || collections->empty() || !core) {
-        showNoColorsAlert();
+        const QString kind =
+            allowedExtensions.isEmpty() ? QStringLiteral("swatch") : QLatin1Char('.') + allowedExtensions.first();
+        showNoColorsAlert(!collections ? QStringLiteral("%1 is not a valid %2 file.").arg(*path, kind)
+                                       : QStringLiteral("%1: no colours found in the file.").arg(*path),
+                          true);
         return false;
     }
     addCollections(*core, *collections);
@@ -151,9 +159,18 @@ bool VQImportCommands::importCLR(VQSwatchCore *core)
         VQLog(QStringLiteral("Changing filePath to ") + path);
     VQLog(QStringLiteral("Will be importing from file ") + path);
 
-    const std::optional<VQColorList> list = VQReadColorListFile(path);
+    QString reason;
+    const std::optional<VQColorList> list = VQReadColorListFile(path, &reason);
     if (!list || list->entries.empty() || !core) {
-        showNoColorsAlert();
+        if (!list && !QFileInfo(path).isReadable())
+            showNoColorsAlert(QStringLiteral("%1 cannot be read.").arg(path), false);
+        else
+            showNoColorsAlert(!list
+                                  ? QStringLiteral("%1 is not a colour list%2")
+                                        .arg(path, reason.isEmpty() ? QStringLiteral(".")
+                                                                    : QStringLiteral(": ") + reason + QLatin1Char('.'))
+                                  : QStringLiteral("%1: no colours found in the file.").arg(path),
+                              true);
         return false;
     }
 

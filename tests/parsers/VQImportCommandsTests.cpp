@@ -84,14 +84,17 @@ TEST_F(ImportCommandsTest, NothingFoundLeavesTheLibraryAsItWas)
         const char *name;
         QString file;
         bool ase;
+        QString reason; // after the file's path
     };
     const std::vector<Row> rows = {
-        {"missing file", path(QStringLiteral("gone.ase")), true},
-        {"a folder", path(QStringLiteral("folder.ase")), true},
-        {"not ASEF", write(QStringLiteral("sprite.ase"), QByteArray(128, '\xA5')), true},
+        {"missing file", path(QStringLiteral("gone.ase")), true, " cannot be read."},
+        {"a folder", path(QStringLiteral("folder.ase")), true, " cannot be read."},
+        {"not ASEF", write(QStringLiteral("sprite.ase"), QByteArray(128, '\xA5')), true,
+         " is not a valid .ase file.\n\nThe file might be corrupted."},
         {"only an empty group", write(QStringLiteral("empty.ase"), ase::file({ase::groupStart("E"), ase::groupEnd()})),
-         true},
-        {"ACO of version 3", write(QStringLiteral("v3.aco"), VQBytes().u16(3).u16(0)), false},
+         true, ": no colours found in the file.\n\nThe file might be corrupted."},
+        {"ACO of version 3", write(QStringLiteral("v3.aco"), VQBytes().u16(3).u16(0)), false,
+         " is not a valid .aco file.\n\nThe file might be corrupted."},
     };
     size_t alerts = 0;
     for (const Row &row : rows) {
@@ -103,7 +106,7 @@ TEST_F(ImportCommandsTest, NothingFoundLeavesTheLibraryAsItWas)
         EXPECT_EQ(posts, 0);
         ASSERT_EQ(ui().alerts().size(), ++alerts);
         EXPECT_EQ(ui().alerts().back().messageText, QStringLiteral("No colors found in the file!"));
-        EXPECT_EQ(ui().alerts().back().informativeText, QStringLiteral("The file might be corrupted."));
+        EXPECT_EQ(ui().alerts().back().informativeText, row.file + row.reason);
         EXPECT_EQ(ui().alerts().back().buttons, QStringList{QStringLiteral("OK")});
         EXPECT_EQ(added(), QString());
         EXPECT_TRUE(ui().allRepliesUsed());
