@@ -11,6 +11,7 @@
 #include "core/VQCopyTemplate.h"
 #include "core/VQSwatchCore.h"
 #include "ui/coreui/VQStatusItem.h"
+#include "ui/mainwindow/VQSelectionControl.h"
 #include "ui/mainwindow/VQSwatchMainWindow.h"
 #include "vqcore/VQNotificationCenter.h"
 #include "vqcore/VQTermination.h"
@@ -231,6 +232,24 @@ TEST_F(VQVellicoApplicationTest, RequestsOfLaterStartsAreAnswered)
     EXPECT_TRUE(_delegate->isCurrentWindowVisible());
     _delegate->performChannelMessage("", [](const QString &) {});
     EXPECT_FALSE(_delegate->isCurrentWindowVisible());
+}
+
+TEST_F(VQVellicoApplicationTest, TheEntryDialogSelectsWhatParsesAndListsTheFormsOtherwise)
+{
+    VQSelectionControl &readout = *_delegate->mainWindow()->selectionControl();
+    VQSwatchCore &core = *VQSwatchCore::sharedCore();
+    scriptedUI().answerText("navy").answerText("#12345").answerAlert(0).answerCancel();
+    readout.runColorEntryDialog();
+    EXPECT_EQ(core.selectedColor()->hexValue(), "#000080");
+    readout.runColorEntryDialog();
+    EXPECT_EQ(core.selectedColor()->hexValue(), "#000080");
+    ASSERT_EQ(scriptedUI().alerts().size(), 1u);
+    // The failure names every form that parses, not only hex values.
+    EXPECT_TRUE(scriptedUI().alerts()[0].informativeText.contains("CSS rgb(r,g,b)"));
+    readout.runColorEntryDialog();
+    EXPECT_EQ(core.selectedColor()->hexValue(), "#000080");
+    EXPECT_EQ(scriptedUI().prompts().front().text, "#FFFFFF");
+    EXPECT_TRUE(scriptedUI().allRepliesUsed());
 }
 
 // Quitting from the menu (0) or by a signal announces the end once and removes the tray icon.
