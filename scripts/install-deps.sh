@@ -15,9 +15,10 @@ packages=(
   libxcb1-dev libxcb-keysyms1-dev libxcb-xinput-dev libxkbcommon-x11-dev
   # what Qt's xcb platform plugin loads at run time
   qt6-qpa-plugins libxcb-cursor0
-  # the desktop tests: a virtual display, a real tray, synthetic input,
-  # the clipboard and screenshots
-  xvfb xauth trayer xdotool xclip imagemagick x11-utils
+  # the desktop tests: a virtual display, a window manager that speaks EWMH,
+  # a real tray, synthetic input, the clipboard and screenshots
+  xvfb xauth openbox trayer xdotool xclip imagemagick x11-utils
+  python3-xlib               # benchmarks/shell_timing.py
 )
 
 missing=()
