@@ -529,6 +529,11 @@ def case_window_under_icon(session):
     wait_until("the window again", lambda: main_window(session))
     click_icon(session)
     wait_until("a second click to close the window", lambda: main_window(session) is None)
+    # Starting vellico again opens and closes the running one's window.
+    run_again(session)
+    wait_until("the window after a second start", lambda: main_window(session))
+    run_again(session)
+    wait_until("a third start to close the window", lambda: main_window(session) is None)
 
     # A right click shows the three-row menu, not the window.
     click_icon(session, "3")
