@@ -86,6 +86,18 @@ TEST(WheelGeometry, ClampPullsOutsidePointsOntoTheRimAlongTheirDirection)
     }
 }
 
+TEST(WheelGeometry, TheRedrawAreaCoversTheKnobWhereverItIsDrawn)
+{
+    // The knob is drawn 4 × 4 around the point rounded to whole points.
+    for (double x : {10.0, 10.25, 10.5, 10.75, 11.49}) {
+        for (double y : {20.0, 20.5, 20.51, 20.99}) {
+            SCOPED_TRACE(testing::Message() << x << "," << y);
+            const QRectF knob(std::round(x) - 2, std::round(y) - 2, 4, 4);
+            EXPECT_TRUE(QRectF(VQColorWheelGeometry::knobRedrawRect({x, y}).toAlignedRect()).contains(knob));
+        }
+    }
+}
+
 TEST(WheelGeometry, NegativeHueCountsAsZero)
 {
     EXPECT_EQ(VQColorWheelGeometry::pointFor({-0.5, 1}, kCentre), QPointF(194, 100));

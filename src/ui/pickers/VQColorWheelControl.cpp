@@ -14,6 +14,8 @@
 #include <QPixmap>
 #include <QWheelEvent>
 
+#include <cmath>
+
 using namespace VQColorWheelGeometry;
 
 namespace
@@ -97,14 +99,13 @@ void VQColorWheelControl::paint(QPainter &painter, const QSizeF &size, qreal dev
         painter.drawEllipse(disc);
     }
 
-    // The knob: a 2 × 2 white square in a 3 × 3 black outline, crisp.
+    // The knob: a 2 × 2 white square in a 3 × 3 black outline (4 × 4 overall),
+    // on whole points so that it stays crisp at every pixel ratio.
     painter.setRenderHint(QPainter::Antialiasing, false);
     const QPointF p = pointFor(_hs, QPointF(size.width() / 2, size.height() / 2));
     const QPointF at(std::round(p.x()), std::round(p.y()));
+    painter.fillRect(QRectF(at.x() - 2, at.y() - 2, 4, 4), Qt::black);
     painter.fillRect(QRectF(at.x() - 1, at.y() - 1, 2, 2), Qt::white);
-    painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRectF(at.x() - 2, at.y() - 2, 3, 3));
 }
 
 void VQColorWheelControl::paintEvent(QPaintEvent *event)

@@ -20,7 +20,9 @@ namespace VQColorWheelGeometry
 {
 inline constexpr double kRadius = 94;     // the knob's largest distance from the centre
 inline constexpr double kImageSide = 189; // the computed wheel picture, in points
-inline constexpr double kKnobRedraw = 4;  // the area around the knob that changes when it moves
+// The area around the knob that changes when it moves: the 4-point knob sits on
+// the nearest whole point, so half a point more on every side.
+inline constexpr double kKnobRedraw = 6;
 
 // The centre of a wheel drawn in `bounds`.
 QPointF centre(const QRectF &bounds);

@@ -27,7 +27,7 @@ QWidget *VQSliderColorPicker::makeView()
         auto *label = new QLabel(VQLocalizedString(component.label), view);
         auto *slider = new VQColorSlider(component.tag, component.minimum, component.maximum, Qt::Horizontal, view);
         auto *field = new QLineEdit(view);
-        field->setFixedWidth(56);
+        field->setFixedWidth(64);
         field->setAlignment(Qt::AlignRight);
         switch (component.field) {
         case FieldKind::Integer:
