@@ -299,6 +299,28 @@ TEST_F(PickerTest, ShowingBlackPutsTheKnobInTheCentreAndTheSliderAtTheBottom)
     EXPECT_EQ(selectedHex(), "#000000");
 }
 
+TEST_F(PickerTest, SelectWhiteCentresTheKnobAndRaisesTheSlider)
+{
+    auto *picker = makeCurrent<VQColorWheelPicker>();
+    core().setSelectedColor(VQColor::makeHSB(0.6, 0.8, 0.3), true);
+    picker->colorWheel()->selectWhite();
+    EXPECT_EQ(selectedHex(), "#FFFFFF");
+    EXPECT_EQ(picker->colorWheel()->hueSaturation(), VQHueSaturation{});
+    EXPECT_EQ(picker->colorWheel()->knobPoint(), QPointF(94.5, 94.5));
+    EXPECT_EQ(picker->brightnessSlider()->floatValue(), 1.0f);
+}
+
+TEST_F(PickerTest, TheWheelsCursorFollowsThePreference)
+{
+    EXPECT_EQ(VQColorWheelControl::wheelCursor().shape(), Qt::CrossCursor);
+    VQUserDefaults::standard().setInteger(QString::fromLatin1(VQCursorDefaultsKey), 1);
+    const QCursor circle = VQColorWheelControl::wheelCursor();
+    EXPECT_EQ(circle.shape(), Qt::BitmapCursor);
+    EXPECT_EQ(circle.hotSpot(), QPoint(8, 8));
+    VQUserDefaults::standard().setInteger(QString::fromLatin1(VQCursorDefaultsKey), 0);
+    EXPECT_EQ(VQColorWheelControl::wheelCursor().shape(), Qt::CrossCursor);
+}
+
 TEST_F(PickerTest, ScrollingOverTheWheelMovesTheKnobUp)
 {
     auto *picker = makeCurrent<VQColorWheelPicker>();

@@ -34,6 +34,10 @@ class VQColorWheelControl : public QWidget
     void paint(QPainter &painter, const QSizeF &size, qreal devicePixelRatio) const;
     QSize sizeHint() const override;
 
+    // The context menu's "Select White": selects white and shows it (knob in the
+    // centre, slider at the top).
+    void selectWhite();
+
     // The cursor over the wheel: the crosshair, or the circle cursor when "VQCursor" is not 0.
     static QCursor wheelCursor();
 
@@ -47,7 +51,6 @@ class VQColorWheelControl : public QWidget
 
   private:
     void updateInformation();
-    void selectWhite();
     float brightness() const;
 
     VQHueSaturation _hs;
