@@ -261,6 +261,10 @@ TEST_F(PickerTest, FiftyOneDownPressesFromWhiteGiveCCCCCC)
         ASSERT_TRUE(VQColorWheelPicker::handleArrowKey(Qt::Key_Up));
     EXPECT_EQ(selectedHex(), "#FFFFFF");
     EXPECT_FALSE(VQColorWheelPicker::handleArrowKey(Qt::Key_Left));
+    // Up at the top changes nothing, so nothing is stored again.
+    EXPECT_EQ(VQCountPosts(VQSwatchCoreColorSelectionDidChangeNotification,
+                           [] { VQColorWheelPicker::handleArrowKey(Qt::Key_Up); }),
+              0);
 }
 
 TEST_F(PickerTest, ArrowKeysAreLeftAloneWithOtherPickers)

@@ -25,9 +25,12 @@ QSize VQBrightnessSlider::sizeHint() const
 
 void VQBrightnessSlider::setFloatValue(float value)
 {
+    // Compared after clamping: Up at the top (or Down at the bottom) is no change
+    // and stores nothing.
+    value = std::clamp(value, 0.0f, 1.0f);
     if (value == _floatValue)
         return;
-    _floatValue = std::clamp(value, 0.0f, 1.0f);
+    _floatValue = value;
     update();
     if (_wheel)
         _wheel->brightnessChanged();
