@@ -16,6 +16,7 @@
 #include "ui/pickers/VQHSBColorPicker.h"
 #include "ui/pickers/VQHSBPlaneColorPicker.h"
 #include "ui/pickers/VQRGBSlidersColorPicker.h"
+#include "vqcore/VQNotificationCenter.h"
 #include "vqcore/VQUserDefaults.h"
 
 #include <QApplication>
@@ -195,6 +196,17 @@ TEST_F(PickerTest, AFreshSelectionIsWhiteInThePickersSpace)
     VQSwatchCore::setSharedCore(VQSwatchCore::loadFromURL(path(QStringLiteral("other.vlb"))));
     EXPECT_EQ(core().selectedColor()->colorSpace(), VQColorSpace::CMYK);
     EXPECT_EQ(core().selectedColor()->CMYKColor(), VQCMYKColor{});
+}
+
+TEST_F(PickerTest, EveryLoadedColourSliderHearsSelectionChanges)
+{
+    const QString name = QString::fromLatin1(VQSwatchCoreColorSelectionDidChangeNotification);
+    const int before = VQNotificationCenter::defaultCenter().observerCount(name);
+    VQColorPicker::sharedColorPicker<VQRGBSlidersColorPicker>()->view();
+    VQColorPicker::sharedColorPicker<VQCMYKSlidersColorPicker>()->view();
+    EXPECT_EQ(VQNotificationCenter::defaultCenter().observerCount(name), before + 3 + 4);
+    VQColorPicker::resetForTesting(); // the views go, and their observers with them
+    EXPECT_EQ(VQNotificationCenter::defaultCenter().observerCount(name), before);
 }
 
 // Every picker truncates what it shows; none of that may come back.
