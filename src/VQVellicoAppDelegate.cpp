@@ -9,6 +9,9 @@
 #include "parsers/VQImportCommands.h"
 #include "ui/coreui/VQStatusItem.h"
 #include "ui/mainwindow/VQSwatchMainWindow.h"
+#include "ui/pickers/VQColorPicker.h"
+#include "ui/pickers/VQColorPickerChooserPopUpButton.h"
+#include "ui/pickers/VQColorWheelPicker.h"
 #include "vqcore/VQLocalizedString.h"
 #include "vqcore/VQLog.h"
 #include "vqcore/VQModalUI.h"
@@ -68,6 +71,7 @@ VQVellicoAppDelegate::VQVellicoAppDelegate(VQAppServices services, QObject *pare
 
 VQVellicoAppDelegate::~VQVellicoAppDelegate()
 {
+    VQNotificationCenter::defaultCenter().removeObserver(_pickerObserver);
     VQSetAfterCopyHandler(nullptr);
     if (gSharedDelegate == this)
         gSharedDelegate = nullptr;
@@ -137,6 +141,15 @@ void VQVellicoAppDelegate::buildMainWindow()
     });
     connect(_mainWindow.get(), &VQSwatchMainWindow::keyActionTriggered, this,
             [this](VQMainWindowKeyAction action) { performKeyAction(int(action)); });
+
+    auto *chooser = new VQColorPickerChooserPopUpButton;
+    _pickerChooser = chooser;
+    _mainWindow->setChooser(chooser);
+    connect(chooser, &VQColorPickerChooserPopUpButton::colorPickerChanged, this,
+            &VQVellicoAppDelegate::updateColorPicker);
+    _pickerObserver = VQNotificationCenter::defaultCenter().addObserver(
+        QString::fromLatin1(VQColorPickerDidForceChangeNotification), nullptr,
+        [this](const VQNotification &) { colorPickerForceChanged(); });
     updateColorPicker();
 }
 
@@ -303,19 +316,22 @@ void VQVellicoAppDelegate::setColor(const QColor &color)
 
 // -- the picker and the lane ----------------------------------------------------
 
-void VQVellicoAppDelegate::setPickerViewProvider(std::function<QWidget *()> view, std::function<bool()> isColorWheel)
-{
-    _pickerView = std::move(view);
-    _isColorWheel = std::move(isColorWheel);
-    updateColorPicker();
-}
-
 void VQVellicoAppDelegate::updateColorPicker()
 {
-    if (!_mainWindow || !_pickerView)
+    VQColorPicker *picker = VQColorPicker::currentColorPicker();
+    if (!_mainWindow || !picker)
         return;
-    _mainWindow->setPickerView(_pickerView());
-    _mainWindow->setColorWheelShown(_isColorWheel && _isColorWheel());
+    if (const VQSwatchCore *core = VQSwatchCore::sharedCore())
+        picker->selectColor(core->selectedColor());
+    _mainWindow->setPickerView(picker->view());
+    _mainWindow->setColorWheelShown(dynamic_cast<VQColorWheelPicker *>(picker) != nullptr);
+}
+
+void VQVellicoAppDelegate::colorPickerForceChanged()
+{
+    if (auto *chooser = qobject_cast<VQColorPickerChooserPopUpButton *>(_pickerChooser))
+        chooser->selectCurrentPicker();
+    updateColorPicker();
 }
 
 void VQVellicoAppDelegate::toggleCollections()
@@ -351,7 +367,11 @@ void VQVellicoAppDelegate::performKeyAction(int rawAction)
             app->paste();
         break;
     case VQMainWindowKeyAction::BrightnessUp:
+        VQColorWheelPicker::handleArrowKey(Qt::Key_Up);
+        break;
     case VQMainWindowKeyAction::BrightnessDown:
+        VQColorWheelPicker::handleArrowKey(Qt::Key_Down);
+        break;
     case VQMainWindowKeyAction::None:
         break;
     }

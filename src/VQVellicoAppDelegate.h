@@ -82,9 +82,8 @@ class VQVellicoAppDelegate : public QObject
 
     // Installs the current picker's view on the canvas.
     void updateColorPicker();
-    // How the current picker's view and whether it is the colour wheel are
-    // found (set when the pickers exist).
-    void setPickerViewProvider(std::function<QWidget *()> view, std::function<bool()> isColorWheel);
+    // Another part of the program switched the picker: the chooser and the canvas follow.
+    void colorPickerForceChanged();
 
     // Collapses or expands the collection lane.
     void toggleCollections();
@@ -130,8 +129,7 @@ class VQVellicoAppDelegate : public QObject
     QPointer<QWidget> _preferencesWindow;
     std::function<void()> _preferencesDone;
     std::function<std::optional<QColor>()> _loupe;
-    std::function<QWidget *()> _pickerView;
-    std::function<bool()> _isColorWheel;
+    QPointer<QWidget> _pickerChooser;
+    quint64 _pickerObserver = 0;
     bool _loupeRunning = false;
-    quint64 _selectionObserver = 0;
 };

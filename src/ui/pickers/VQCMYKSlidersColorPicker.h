@@ -1,0 +1,16 @@
+#pragma once
+// Cyan, magenta, yellow and black, 0–1 each; the colours it makes are stored as CMYK.
+
+#include "ui/pickers/VQSliderColorPicker.h"
+
+class VQCMYKSlidersColorPicker final : public VQSliderColorPicker
+{
+  public:
+    VQCMYKSlidersColorPicker();
+    const char *untranslatedName() const override { return "CMYK Sliders"; }
+    VQColorSpace colorspace() const override { return VQColorSpace::CMYK; }
+    void colorChanged(QObject *sender) override;
+
+  protected:
+    void showColor(const VQColor &color) override;
+};

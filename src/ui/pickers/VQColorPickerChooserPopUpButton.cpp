@@ -1,0 +1,32 @@
+#include "ui/pickers/VQColorPickerChooserPopUpButton.h"
+
+#include "ui/pickers/VQColorPicker.h"
+
+#include <QSignalBlocker>
+
+VQColorPickerChooserPopUpButton::VQColorPickerChooserPopUpButton(QWidget *parent) : QComboBox(parent)
+{
+    for (VQColorPicker *picker : VQColorPicker::availablePickers())
+        addItem(picker->name());
+    selectCurrentPicker();
+    connect(this, &QComboBox::activated, this, &VQColorPickerChooserPopUpButton::updateColorPicker);
+    // A switch by colour space (a CMYK swatch chosen elsewhere) shows here too.
+    _forcedChange = VQObserverToken(VQNotificationCenter::defaultCenter().addObserver(
+        QString::fromLatin1(VQColorPickerDidForceChangeNotification), nullptr,
+        [this](const VQNotification &) { selectCurrentPicker(); }));
+}
+
+void VQColorPickerChooserPopUpButton::selectCurrentPicker()
+{
+    const QSignalBlocker blocker(this);
+    setCurrentIndex(findText(VQColorPicker::currentColorPicker()->name(), Qt::MatchExactly));
+}
+
+void VQColorPickerChooserPopUpButton::updateColorPicker(int index)
+{
+    const QString title = itemText(index);
+    if (title.isEmpty())
+        return;
+    if (VQColorPicker::selectColorPickerNamed(title))
+        emit colorPickerChanged();
+}

@@ -1,0 +1,45 @@
+#pragma once
+// A slider whose track shows what the selected colour would look like if only
+// this slider's component changed. It holds a double, so a drag may leave a
+// fractional value; the tag (VQColorSliderTag) chooses the gradient. Every
+// colour slider repaints when the library's selection changes.
+
+#include "ui/pickers/VQColorSliderCell.h"
+#include "vqcore/VQNotificationCenter.h"
+
+#include <QWidget>
+
+class VQColorSlider : public QWidget
+{
+    Q_OBJECT
+  public:
+    VQColorSlider(int tag, double minimum, double maximum, Qt::Orientation orientation, QWidget *parent = nullptr);
+
+    int tag() const { return _cell.tag(); }
+    const VQColorSliderCell &cell() const { return _cell; }
+    double value() const { return _value; }
+    // Keeps the value within the range; announces nothing.
+    void setValue(double value);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+  signals:
+    // The user moved the slider (mouse or keys).
+    void valueChanged(double value);
+
+  protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+  private:
+    void userMove(double value);
+
+    VQColorSliderCell _cell;
+    double _value = 0;
+    bool _pressed = false;
+    VQObserverToken _selectionObserver;
+};

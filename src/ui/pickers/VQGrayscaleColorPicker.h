@@ -1,0 +1,16 @@
+#pragma once
+// One gray level, 0–1: the mean of red, green and blue.
+
+#include "ui/pickers/VQSliderColorPicker.h"
+
+class VQGrayscaleColorPicker final : public VQSliderColorPicker
+{
+  public:
+    VQGrayscaleColorPicker();
+    const char *untranslatedName() const override { return "Grayscale"; }
+
+    void colorChanged(QObject *sender) override;
+
+  protected:
+    void showColor(const VQColor &color) override;
+};

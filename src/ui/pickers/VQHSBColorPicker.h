@@ -1,0 +1,16 @@
+#pragma once
+// Hue 0–360, saturation and brightness 0–100, shown truncated to whole numbers.
+
+#include "ui/pickers/VQSliderColorPicker.h"
+
+class VQHSBColorPicker final : public VQSliderColorPicker
+{
+  public:
+    VQHSBColorPicker();
+    const char *untranslatedName() const override { return "HSB Sliders"; }
+
+    void colorChanged(QObject *sender) override;
+
+  protected:
+    void showColor(const VQColor &color) override;
+};

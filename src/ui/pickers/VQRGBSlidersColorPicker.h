@@ -1,0 +1,16 @@
+#pragma once
+// Red, green and blue, 0–255 each, shown truncated to whole numbers.
+
+#include "ui/pickers/VQSliderColorPicker.h"
+
+class VQRGBSlidersColorPicker final : public VQSliderColorPicker
+{
+  public:
+    VQRGBSlidersColorPicker();
+    const char *untranslatedName() const override { return "RGB Sliders"; }
+
+    void colorChanged(QObject *sender) override;
+
+  protected:
+    void showColor(const VQColor &color) override;
+};

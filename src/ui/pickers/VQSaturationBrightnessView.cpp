@@ -1,0 +1,86 @@
+#include "ui/pickers/VQSaturationBrightnessView.h"
+
+#include "core/VQColor.h"
+#include "ui/pickers/VQPickerGeometry.h"
+#include "ui/pickers/VQPickerImages.h"
+
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+
+VQSaturationBrightnessView::VQSaturationBrightnessView(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void VQSaturationBrightnessView::setHue(double hue)
+{
+    _hue = hue;
+    update();
+}
+
+void VQSaturationBrightnessView::setSaturation(double saturation)
+{
+    _saturation = saturation;
+    update();
+}
+
+void VQSaturationBrightnessView::setBrightness(double brightness)
+{
+    _brightness = brightness;
+    update();
+}
+
+void VQSaturationBrightnessView::paint(QPainter &painter, const QSizeF &size, qreal devicePixelRatio) const
+{
+    const QRectF bounds(QPointF(0, 0), size);
+    // White to the pure hue from left to right, then clear to black from top to
+    // bottom: together the saturation–brightness square of the hue.
+    const VQRGBColor pure = VQHSVColor{_hue, 1, 1}.toRGB();
+    QLinearGradient across(bounds.topLeft(), bounds.topRight());
+    across.setColorAt(0, Qt::white);
+    across.setColorAt(1, QColor::fromRgbF(float(pure.r), float(pure.g), float(pure.b)));
+    painter.fillRect(bounds, across);
+    QLinearGradient down(bounds.topLeft(), bounds.bottomLeft());
+    down.setColorAt(0, Qt::transparent);
+    down.setColorAt(1, Qt::black);
+    painter.fillRect(bounds, down);
+
+    painter.setPen(QPen(QColor::fromRgbF(0.4f, 0.4f, 0.4f), 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(bounds.adjusted(0.5, 0.5, -0.5, -0.5));
+
+    const QImage &marker = VQCircleCursorImage(devicePixelRatio);
+    const QPointF at = VQSaturationBrightnessGeometry::pointFor(_saturation, _brightness, size);
+    const QSizeF markerSize = marker.deviceIndependentSize();
+    painter.drawImage(at - QPointF(markerSize.width() / 2, markerSize.height() / 2), marker);
+}
+
+void VQSaturationBrightnessView::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    painter.setClipRegion(event->region());
+    paint(painter, size(), devicePixelRatioF());
+}
+
+void VQSaturationBrightnessView::moveMarkerTo(const QPointF &point)
+{
+    const auto value = VQSaturationBrightnessGeometry::valueAt(point, size());
+    _brightness = value.brightness;
+    _saturation = value.saturation;
+    update();
+    if (_delegate)
+        _delegate->saturationBrightnessViewDidChangeColor(this);
+}
+
+void VQSaturationBrightnessView::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        moveMarkerTo(event->position());
+}
+
+void VQSaturationBrightnessView::mouseMoveEvent(QMouseEvent *event)
+{
+    if (event->buttons() & Qt::LeftButton)
+        moveMarkerTo(event->position());
+}

@@ -1,0 +1,106 @@
+#include "ui/pickers/VQSliderColorPicker.h"
+
+#include "ui/pickers/VQColorSlider.h"
+#include "vqcore/VQLocalizedString.h"
+
+#include <QDoubleValidator>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QRegularExpressionValidator>
+#include <QSignalBlocker>
+
+#include <cmath>
+
+VQSliderColorPicker::VQSliderColorPicker(std::vector<Component> components) : _components(std::move(components)) {}
+
+QWidget *VQSliderColorPicker::makeView()
+{
+    auto *view = new QWidget;
+    auto *grid = new QGridLayout(view);
+    grid->setContentsMargins(12, 12, 12, 12);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(10);
+    for (int row = 0; row < componentCount(); ++row) {
+        const Component &component = _components[row];
+        auto *label = new QLabel(VQLocalizedString(component.label), view);
+        auto *slider = new VQColorSlider(component.tag, component.minimum, component.maximum, Qt::Horizontal, view);
+        auto *field = new QLineEdit(view);
+        field->setFixedWidth(64);
+        field->setAlignment(Qt::AlignRight);
+        switch (component.field) {
+        case FieldKind::Integer:
+            field->setValidator(
+                new QRegularExpressionValidator(QRegularExpression(QStringLiteral("-?\\d{0,6}")), field));
+            break;
+        case FieldKind::Decimal:
+            field->setValidator(
+                new QRegularExpressionValidator(QRegularExpression(QStringLiteral("-?\\d{0,6}(\\.\\d{0,6})?")), field));
+            break;
+        case FieldKind::UnitDecimal: {
+            auto *validator = new QDoubleValidator(0, 1, 6, field);
+            validator->setNotation(QDoubleValidator::StandardNotation);
+            validator->setLocale(QLocale::c());
+            field->setValidator(validator);
+            break;
+        }
+        }
+        grid->addWidget(label, row, 0);
+        grid->addWidget(slider, row, 1);
+        grid->addWidget(field, row, 2);
+        _sliders.push_back(slider);
+        _fields.push_back(field);
+
+        QObject::connect(slider, &VQColorSlider::valueChanged, view, [this, slider] { colorChanged(slider); });
+        // Only an edit counts: leaving an untouched field must not store the
+        // rounded number it shows.
+        QObject::connect(field, &QLineEdit::editingFinished, view, [this, field] {
+            if (!field->isModified() || !field->hasAcceptableInput())
+                return;
+            field->setModified(false);
+            colorChanged(field);
+        });
+    }
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(componentCount(), 1);
+    view->resize(view->sizeHint());
+    showColor(*color());
+    return view;
+}
+
+void VQSliderColorPicker::selectColor(const VQColorRef &color)
+{
+    VQColorPicker::selectColor(color);
+    if (isViewLoaded() && color)
+        showColor(*color);
+}
+
+int VQSliderColorPicker::indexOfField(const QObject *sender) const
+{
+    for (int i = 0; i < componentCount(); ++i)
+        if (_fields[i] == sender)
+            return i;
+    return -1;
+}
+
+void VQSliderColorPicker::setField(int index, const QString &text)
+{
+    const QSignalBlocker blocker(_fields[index]);
+    _fields[index]->setText(text); // also clears the field's modified flag
+}
+
+double VQSliderColorPicker::fieldValue(int index) const
+{
+    return QLocale::c().toDouble(_fields[index]->text());
+}
+
+QString VQSliderColorPicker::integerText(double value)
+{
+    return QString::number(static_cast<long long>(std::trunc(value)));
+}
+
+QString VQSliderColorPicker::decimalText(float value)
+{
+    return QLocale::c().toString(double(value), 'g', 5);
+}

@@ -1,0 +1,505 @@
+// The pickers as the user meets them, offscreen with synthetic events: the
+// registry and chooser, the no-drift rule, the wheel's clicks, keys and scrolls,
+// the fields' limits, and pixels of the drawn wheel and square.
+
+#include "VQTestSupport.h"
+
+#include "core/VQSwatchCore.h"
+#include "ui/pickers/VQBrightnessSlider.h"
+#include "ui/pickers/VQCMYKSlidersColorPicker.h"
+#include "ui/pickers/VQColorPicker.h"
+#include "ui/pickers/VQColorPickerChooserPopUpButton.h"
+#include "ui/pickers/VQColorSlider.h"
+#include "ui/pickers/VQColorWheelControl.h"
+#include "ui/pickers/VQColorWheelPicker.h"
+#include "ui/pickers/VQGrayscaleColorPicker.h"
+#include "ui/pickers/VQHSBColorPicker.h"
+#include "ui/pickers/VQHSBPlaneColorPicker.h"
+#include "ui/pickers/VQRGBSlidersColorPicker.h"
+#include "vqcore/VQNotificationCenter.h"
+#include "vqcore/VQUserDefaults.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <cmath>
+
+void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace
+{
+const QString kLastUsedKey = QString::fromLatin1(VQLastUsedColorPickerNameDefaultsKey);
+
+void mouse(QWidget *widget, QEvent::Type type, const QPointF &at)
+{
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, widget->mapToGlobal(at), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+void click(QWidget *widget, const QPointF &at)
+{
+    mouse(widget, QEvent::MouseButtonPress, at);
+    mouse(widget, QEvent::MouseButtonRelease, at);
+}
+
+void scroll(QWidget *widget, QPoint pixelDelta, QPoint angleDelta)
+{
+    const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
+    QWheelEvent event(at, widget->mapToGlobal(at), pixelDelta, angleDelta, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &event);
+}
+
+void type(QWidget *widget, const QString &text)
+{
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+    }
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(widget, &enter);
+}
+
+// Replaces what the field holds by what a user types, then presses Return.
+void retype(QLineEdit *field, const QString &text)
+{
+    field->selectAll();
+    type(field, text);
+}
+
+class PickerTest : public VQLibraryTest
+{
+  protected:
+    void SetUp() override
+    {
+        VQLibraryTest::SetUp();
+        VQSwatchCore::setSharedCore(VQSwatchCore::loadFromURL(path(QStringLiteral("lib.vlb"))));
+    }
+    void TearDown() override
+    {
+        VQColorPicker::resetForTesting();
+        VQLibraryTest::TearDown();
+    }
+
+    VQSwatchCore &core() { return *VQSwatchCore::sharedCore(); }
+    QString selectedHex() { return core().selectedColor()->hexValue(); }
+    VQRGBColor selectedRGB() { return core().selectedColor()->RGBColor(); }
+
+    template <class Picker> Picker *makeCurrent()
+    {
+        auto *picker = VQColorPicker::sharedColorPicker<Picker>();
+        EXPECT_TRUE(VQColorPicker::selectColorPickerNamed(picker->name()));
+        picker->view()->show();
+        QApplication::processEvents();
+        return picker;
+    }
+};
+
+TEST_F(PickerTest, TheRegistryListsSixPickersInNameOrder)
+{
+    QStringList names;
+    for (VQColorPicker *picker : VQColorPicker::availablePickers())
+        names << picker->name();
+    EXPECT_EQ(names,
+              QStringList({"CMYK Sliders", "Color Square", "Color Wheel", "Grayscale", "HSB Sliders", "RGB Sliders"}));
+    EXPECT_EQ(VQColorPicker::sharedColorPicker<VQColorWheelPicker>(),
+              VQColorPicker::sharedColorPicker<VQColorWheelPicker>());
+    EXPECT_EQ(VQColorPicker::sharedColorPicker<VQCMYKSlidersColorPicker>()->colorspace(), VQColorSpace::CMYK);
+    EXPECT_EQ(VQColorPicker::sharedColorPicker<VQHSBPlaneColorPicker>()->colorspace(), VQColorSpace::RGB);
+}
+
+TEST_F(PickerTest, FirstLaunchShowsTheWheelAndRemembersIt)
+{
+    EXPECT_EQ(VQColorPicker::currentColorPicker()->name(), "Color Wheel");
+    EXPECT_EQ(VQUserDefaults::standard().stringForKey(kLastUsedKey), "Color Wheel");
+}
+
+TEST_F(PickerTest, TheRememberedPickerComesBack)
+{
+    for (const char *stored : {"RGB Sliders", "Color Square", "Grayscale", "HSB Sliders", "CMYK Sliders"}) {
+        SCOPED_TRACE(stored);
+        VQColorPicker::resetForTesting();
+        VQUserDefaults::standard().setString(kLastUsedKey, QString::fromLatin1(stored));
+        EXPECT_EQ(VQColorPicker::currentColorPicker()->name(), stored);
+        EXPECT_EQ(VQUserDefaults::standard().stringForKey(kLastUsedKey), stored);
+    }
+}
+
+TEST_F(PickerTest, AnUnknownStoredNameFallsBackToTheWheel)
+{
+    VQUserDefaults::standard().setString(kLastUsedKey, QStringLiteral("Farbrad"));
+    EXPECT_EQ(VQColorPicker::currentColorPicker()->name(), "Color Wheel");
+}
+
+TEST_F(PickerTest, AnUnknownNameChangesNothing)
+{
+    makeCurrent<VQGrayscaleColorPicker>();
+    EXPECT_FALSE(VQColorPicker::selectColorPickerNamed(QStringLiteral("Paint Bucket")));
+    EXPECT_EQ(VQColorPicker::currentColorPicker()->name(), "Grayscale");
+    EXPECT_EQ(VQUserDefaults::standard().stringForKey(kLastUsedKey), "Grayscale");
+}
+
+TEST_F(PickerTest, TheLibraryHandsColoursToTheCurrentPickerOnlyWhenAsked)
+{
+    VQColorPicker *picker = VQColorPicker::currentColorPicker();
+    const VQColorRef shown = VQColor::makeRGB(0.1, 0.2, 0.3);
+    core().setSelectedColor(shown, true);
+    EXPECT_EQ(picker->color(), shown);
+    core().setSelectedColor(VQColor::makeRGB(0.5, 0.5, 0.5), false);
+    EXPECT_EQ(picker->color(), shown);
+}
+
+TEST_F(PickerTest, SwitchingByColourSpaceConvertsTheSelectionAndTellsTheChooser)
+{
+    VQColorPickerChooserPopUpButton chooser;
+    EXPECT_EQ(chooser.currentText(), "Color Wheel");
+    core().setSelectedColor(VQColor::makeRGB(1, 0, 0), true);
+    const int posts = VQCountPosts(VQColorPickerDidForceChangeNotification,
+                                   [] { VQColorPicker::selectColorPickerOfColorSpace(VQColorSpace::CMYK); });
+    EXPECT_EQ(posts, 1);
+    EXPECT_EQ(VQColorPicker::currentColorPicker()->name(), "CMYK Sliders");
+    EXPECT_EQ(core().selectedColor()->colorSpace(), VQColorSpace::CMYK);
+    EXPECT_EQ(core().selectedColor()->CMYKColor(), (VQCMYKColor{0, 1, 1, 0}));
+    EXPECT_EQ(chooser.currentText(), "CMYK Sliders");
+    // And back: RGB lands on the first RGB picker in name order.
+    VQColorPicker::selectColorPickerOfColorSpace(VQColorSpace::RGB);
+    EXPECT_EQ(chooser.currentText(), "Color Square");
+    EXPECT_EQ(core().selectedColor()->colorSpace(), VQColorSpace::RGB);
+}
+
+TEST_F(PickerTest, TheChooserSwitchesPickers)
+{
+    VQColorPickerChooserPopUpButton chooser;
+    ASSERT_EQ(chooser.count(), 6);
+    int changes = 0;
+    QObject::connect(&chooser, &VQColorPickerChooserPopUpButton::colorPickerChanged, [&] { ++changes; });
+    const int index = chooser.findText(QStringLiteral("RGB Sliders"));
+    chooser.setCurrentIndex(index);
+    emit chooser.activated(index);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(VQColorPicker::currentColorPicker()->name(), "RGB Sliders");
+    EXPECT_EQ(VQUserDefaults::standard().stringForKey(kLastUsedKey), "RGB Sliders");
+}
+
+TEST_F(PickerTest, AFreshSelectionIsWhiteInThePickersSpace)
+{
+    makeCurrent<VQCMYKSlidersColorPicker>();
+    VQSwatchCore::setSharedCore(VQSwatchCore::loadFromURL(path(QStringLiteral("other.vlb"))));
+    EXPECT_EQ(core().selectedColor()->colorSpace(), VQColorSpace::CMYK);
+    EXPECT_EQ(core().selectedColor()->CMYKColor(), VQCMYKColor{});
+}
+
+TEST_F(PickerTest, EveryLoadedColourSliderHearsSelectionChanges)
+{
+    const QString name = QString::fromLatin1(VQSwatchCoreColorSelectionDidChangeNotification);
+    const int before = VQNotificationCenter::defaultCenter().observerCount(name);
+    VQColorPicker::sharedColorPicker<VQRGBSlidersColorPicker>()->view();
+    VQColorPicker::sharedColorPicker<VQCMYKSlidersColorPicker>()->view();
+    EXPECT_EQ(VQNotificationCenter::defaultCenter().observerCount(name), before + 3 + 4);
+    VQColorPicker::resetForTesting(); // the views go, and their observers with them
+    EXPECT_EQ(VQNotificationCenter::defaultCenter().observerCount(name), before);
+}
+
+// Every picker truncates what it shows; none of that may come back.
+TEST_F(PickerTest, ShowingAColourNeverChangesIt)
+{
+    for (VQColorPicker *picker : VQColorPicker::availablePickers()) {
+        SCOPED_TRACE(picker->name().toStdString());
+        const VQColorRef chosen = VQColor::fromHexString(QStringLiteral("#FFFEFD"));
+        core().setSelectedColor(chosen, true);
+        ASSERT_TRUE(VQColorPicker::selectColorPickerNamed(picker->name()));
+        picker->view()->show();
+        QApplication::processEvents();
+        // Tabbing through the fields without typing stores nothing either.
+        for (QLineEdit *field : picker->view()->findChildren<QLineEdit *>())
+            emit field->editingFinished();
+        EXPECT_EQ(selectedHex(), "#FFFEFD");
+        if (picker->colorspace() == VQColorSpace::RGB) {
+            EXPECT_EQ(core().selectedColor(), chosen);
+        }
+        picker->view()->hide();
+    }
+}
+
+TEST_F(PickerTest, AClickOnTheWheelsRimSelectsItsHue)
+{
+    auto *picker = makeCurrent<VQColorWheelPicker>();
+    VQColorWheelControl *wheel = picker->colorWheel();
+    const QPointF centre(wheel->width() / 2.0, wheel->height() / 2.0);
+    struct Row {
+        const char *name;
+        QPointF offset;
+        const char *hex;
+    } rows[] = {{"right", {94, 0}, "#FF0000"},  {"top", {0, -94}, "#80FF00"}, // hue 0.25
+                {"left", {-94, 0}, "#00FFFF"},                                // hue 0.5
+                {"bottom", {0, 94}, "#8000FF"},                               // hue 0.75
+                {"centre", {0, 0}, "#FFFFFF"},  {"beyond the right rim", {400, 0}, "#FF0000"}};
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        click(wheel, centre + row.offset);
+        EXPECT_EQ(selectedHex(), row.hex);
+    }
+}
+
+TEST_F(PickerTest, DraggingFarOutsideKeepsTheKnobOnTheRim)
+{
+    auto *picker = makeCurrent<VQColorWheelPicker>();
+    VQColorWheelControl *wheel = picker->colorWheel();
+    const QPointF centre(wheel->width() / 2.0, wheel->height() / 2.0);
+    mouse(wheel, QEvent::MouseButtonPress, centre);
+    mouse(wheel, QEvent::MouseMove, centre + QPointF(-1000, -1000));
+    EXPECT_EQ(wheel->hueSaturation().saturation, 1.0);
+    EXPECT_NEAR(wheel->hueSaturation().hue, 0.375, 1e-12);
+    EXPECT_NEAR(std::hypot(wheel->knobPoint().x() - centre.x(), wheel->knobPoint().y() - centre.y()), 94, 1e-9);
+}
+
+TEST_F(PickerTest, FiftyOneDownPressesFromWhiteGiveCCCCCC)
+{
+    makeCurrent<VQColorWheelPicker>();
+    core().setSelectedColor(VQColor::whiteColor(), true);
+    for (int i = 0; i < 51; ++i)
+        ASSERT_TRUE(VQColorWheelPicker::handleArrowKey(Qt::Key_Down));
+    EXPECT_EQ(selectedHex(), "#CCCCCC");
+    for (int i = 0; i < 51; ++i)
+        ASSERT_TRUE(VQColorWheelPicker::handleArrowKey(Qt::Key_Up));
+    EXPECT_EQ(selectedHex(), "#FFFFFF");
+    EXPECT_FALSE(VQColorWheelPicker::handleArrowKey(Qt::Key_Left));
+    // Up at the top changes nothing, so nothing is stored again.
+    EXPECT_EQ(VQCountPosts(VQSwatchCoreColorSelectionDidChangeNotification,
+                           [] { VQColorWheelPicker::handleArrowKey(Qt::Key_Up); }),
+              0);
+}
+
+TEST_F(PickerTest, ArrowKeysAreLeftAloneWithOtherPickers)
+{
+    makeCurrent<VQRGBSlidersColorPicker>();
+    core().setSelectedColor(VQColor::whiteColor(), true);
+    EXPECT_FALSE(VQColorWheelPicker::handleArrowKey(Qt::Key_Down));
+    EXPECT_EQ(selectedHex(), "#FFFFFF");
+}
+
+TEST_F(PickerTest, TheBrightnessSliderKeepsHueAndSaturation)
+{
+    auto *picker = makeCurrent<VQColorWheelPicker>();
+    core().setSelectedColor(VQColor::makeRGB(1, 0, 0), true);
+    VQBrightnessSlider *slider = picker->brightnessSlider();
+    EXPECT_EQ(slider->floatValue(), 1.0f);
+    EXPECT_EQ(picker->colorWheel()->knobPoint(), QPointF(94.5 + 94, 94.5));
+    // A click on the track halfway down (away from the knob at the top).
+    click(slider, QPointF(13, slider->height() / 2.0));
+    EXPECT_FLOAT_EQ(slider->floatValue(), 0.5f);
+    EXPECT_EQ(selectedHex(), "#800000");
+    // A touchpad scroll of 12 points raises it by 0.1; a wheel notch by 6/120.
+    scroll(slider, QPoint(0, 12), QPoint(0, 120));
+    EXPECT_FLOAT_EQ(slider->floatValue(), 0.6f);
+    scroll(slider, QPoint(), QPoint(0, 120));
+    EXPECT_FLOAT_EQ(slider->floatValue(), 0.65f);
+    EXPECT_EQ(picker->colorWheel()->hueSaturation(), (VQHueSaturation{0, 1}));
+}
+
+TEST_F(PickerTest, ShowingBlackPutsTheKnobInTheCentreAndTheSliderAtTheBottom)
+{
+    auto *picker = makeCurrent<VQColorWheelPicker>();
+    core().setSelectedColor(VQColor::makeRGB(0, 0, 0), true);
+    EXPECT_EQ(picker->brightnessSlider()->floatValue(), 0.0f);
+    EXPECT_EQ(picker->colorWheel()->hueSaturation(), VQHueSaturation{});
+    EXPECT_EQ(selectedHex(), "#000000");
+}
+
+TEST_F(PickerTest, SelectWhiteCentresTheKnobAndRaisesTheSlider)
+{
+    auto *picker = makeCurrent<VQColorWheelPicker>();
+    core().setSelectedColor(VQColor::makeHSB(0.6, 0.8, 0.3), true);
+    picker->colorWheel()->selectWhite();
+    EXPECT_EQ(selectedHex(), "#FFFFFF");
+    EXPECT_EQ(picker->colorWheel()->hueSaturation(), VQHueSaturation{});
+    EXPECT_EQ(picker->colorWheel()->knobPoint(), QPointF(94.5, 94.5));
+    EXPECT_EQ(picker->brightnessSlider()->floatValue(), 1.0f);
+}
+
+TEST_F(PickerTest, TheWheelsCursorFollowsThePreference)
+{
+    EXPECT_EQ(VQColorWheelControl::wheelCursor().shape(), Qt::CrossCursor);
+    VQUserDefaults::standard().setInteger(QString::fromLatin1(VQCursorDefaultsKey), 1);
+    const QCursor circle = VQColorWheelControl::wheelCursor();
+    EXPECT_EQ(circle.shape(), Qt::BitmapCursor);
+    EXPECT_EQ(circle.hotSpot(), QPoint(8, 8));
+    VQUserDefaults::standard().setInteger(QString::fromLatin1(VQCursorDefaultsKey), 0);
+    EXPECT_EQ(VQColorWheelControl::wheelCursor().shape(), Qt::CrossCursor);
+}
+
+TEST_F(PickerTest, ScrollingOverTheWheelMovesTheKnobUp)
+{
+    auto *picker = makeCurrent<VQColorWheelPicker>();
+    core().setSelectedColor(VQColor::makeHSB(0, 0.5, 1), true);
+    VQColorWheelControl *wheel = picker->colorWheel();
+    const QPointF before = wheel->knobPoint();
+    scroll(wheel, QPoint(0, 12), QPoint(0, 120));
+    EXPECT_NEAR(wheel->knobPoint().x(), before.x(), 1e-9);
+    EXPECT_NEAR(wheel->knobPoint().y(), before.y() - 12, 1e-9);
+}
+
+TEST_F(PickerTest, AResizedWheelKeepsTheColour)
+{
+    auto *picker = makeCurrent<VQColorWheelPicker>();
+    const VQColorRef chosen = VQColor::makeHSB(0.3, 0.6, 0.9);
+    core().setSelectedColor(chosen, true);
+    VQColorWheelControl *wheel = picker->colorWheel();
+    const VQHueSaturation shown = wheel->hueSaturation();
+    wheel->setFixedSize(260, 220);
+    // A click on the knob where it now sits gives the same hue and saturation
+    // back (the brightness went through the single-precision slider).
+    click(wheel, wheel->knobPoint());
+    EXPECT_NEAR(wheel->hueSaturation().hue, shown.hue, 1e-12);
+    EXPECT_NEAR(wheel->hueSaturation().saturation, shown.saturation, 1e-12);
+    EXPECT_EQ(selectedHex(), VQColor::makeHSB(shown.hue, shown.saturation, double(0.9f))->hexValue());
+    EXPECT_EQ(wheel->knobPoint(), QPointF(130, 110) + (VQColorWheelGeometry::pointFor(wheel->hueSaturation(), {})));
+}
+
+TEST_F(PickerTest, TheRGBFieldsTruncateAndTheSlidersClamp)
+{
+    auto *picker = makeCurrent<VQRGBSlidersColorPicker>();
+    core().setSelectedColor(VQColor::makeRGB(0.6, 0.2, 1.0), true);
+    EXPECT_EQ(picker->field(0)->text(), "153");
+    EXPECT_EQ(picker->field(1)->text(), "51");
+    EXPECT_EQ(picker->field(2)->text(), "255");
+    core().setSelectedColor(VQColor::makeRGB(0.999, 0, 0), true);
+    EXPECT_EQ(picker->field(0)->text(), "254");
+    EXPECT_EQ(picker->slider(0)->value(), 254);
+
+    retype(picker->field(0), QStringLiteral("300"));
+    EXPECT_EQ(selectedRGB().r, 1.0);
+    EXPECT_EQ(picker->slider(0)->value(), 255);
+    EXPECT_EQ(picker->field(0)->text(), "300");
+}
+
+TEST_F(PickerTest, ASliderDragWritesItsFieldAndTheColour)
+{
+    auto *picker = makeCurrent<VQHSBColorPicker>();
+    core().setSelectedColor(VQColor::makeHSB(0, 1, 1), true);
+    VQColorSlider *brightness = picker->slider(2);
+    const QRectF track = brightness->cell().geometry(brightness->rect()).track();
+    mouse(brightness, QEvent::MouseButtonPress, QPointF(track.left() + track.width() / 2, track.center().y()));
+    mouse(brightness, QEvent::MouseButtonRelease, QPointF(track.left() + track.width() / 2, track.center().y()));
+    EXPECT_DOUBLE_EQ(brightness->value(), 50);
+    EXPECT_EQ(picker->field(2)->text(), "50");
+    EXPECT_EQ(selectedHex(), "#800000");
+}
+
+TEST_F(PickerTest, TheGrayscaleFieldTakesOnlyItsRange)
+{
+    auto *picker = makeCurrent<VQGrayscaleColorPicker>();
+    core().setSelectedColor(VQColor::makeRGB(1, 0, 0), true);
+    EXPECT_EQ(picker->field(0)->text(), "0.33333");
+    retype(picker->field(0), QStringLiteral("5"));
+    EXPECT_EQ(selectedHex(), "#FF0000");
+    retype(picker->field(0), QStringLiteral("0.5"));
+    EXPECT_EQ(selectedRGB(), (VQRGBColor{0.5, 0.5, 0.5}));
+    EXPECT_EQ(picker->slider(0)->value(), 0.5);
+}
+
+TEST_F(PickerTest, TheCMYKPickerStoresCMYK)
+{
+    auto *picker = makeCurrent<VQCMYKSlidersColorPicker>();
+    retype(picker->field(1), QStringLiteral("0.5"));
+    ASSERT_EQ(core().selectedColor()->colorSpace(), VQColorSpace::CMYK);
+    EXPECT_EQ(core().selectedColor()->CMYKColor(), (VQCMYKColor{0, 0.5, 0, 0}));
+}
+
+TEST_F(PickerTest, TheSquaresCornersAndHue)
+{
+    auto *picker = makeCurrent<VQHSBPlaneColorPicker>();
+    VQSaturationBrightnessView *plane = picker->saturationBrightnessView();
+    core().setSelectedColor(VQColor::whiteColor(), true);
+    click(plane, QPointF(plane->width(), 0));
+    EXPECT_EQ(selectedHex(), "#FF0000");
+    mouse(plane, QEvent::MouseButtonPress, QPointF(plane->width() / 2.0, plane->height() / 2.0));
+    mouse(plane, QEvent::MouseMove, QPointF(plane->width() + 50, -50)); // dragged beyond the corner
+    EXPECT_EQ(selectedHex(), "#FF0000");
+    click(plane, QPointF(plane->width() / 3.0, plane->height()));
+    EXPECT_EQ(selectedHex(), "#000000");
+    EXPECT_EQ(picker->hueField()->text(), "0"); // the square leaves the hue alone
+
+    core().setSelectedColor(VQColor::makeHSB(0.1, 0.5, 0.8), true);
+    retype(picker->hueField(), QStringLiteral("120"));
+    EXPECT_EQ(picker->hueSlider()->value(), 120);
+    EXPECT_DOUBLE_EQ(plane->hue(), double(120.0f / 360.0f));
+    EXPECT_EQ(selectedHex(), VQColor::makeHSB(double(120.0f / 360.0f), 0.5, 0.8)->hexValue());
+
+    retype(picker->hueField(), QStringLiteral("360"));
+    EXPECT_EQ(plane->hue(), 0.0);
+    EXPECT_EQ(selectedHex(), VQColor::makeHSB(0, 0.5, 0.8)->hexValue());
+}
+
+// What is drawn is what the conversions say.
+TEST_F(PickerTest, TheDrawnWheelMatchesTheConversions)
+{
+    auto *picker = makeCurrent<VQColorWheelPicker>();
+    core().setSelectedColor(VQColor::makeRGB(0.5, 0.5, 0.5), true);
+    VQColorWheelControl *wheel = picker->colorWheel();
+    for (qreal ratio : {1.0, 2.0}) {
+        SCOPED_TRACE(ratio);
+        QImage image(QSize(189, 189) * ratio, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        wheel->paint(painter, QSizeF(189, 189), ratio);
+        painter.end();
+        const QPointF centre(94.5, 94.5);
+        for (int degrees = 0; degrees < 360; degrees += 30) {
+            for (double saturation : {0.3, 0.7, 0.95}) {
+                SCOPED_TRACE(testing::Message() << degrees << "° s " << saturation);
+                const QPointF at = VQColorWheelGeometry::pointFor({degrees / 360.0, saturation}, centre);
+                const QPoint pixel((at * ratio).toPoint());
+                const QPointF pixelCentre = (QPointF(pixel) + QPointF(0.5, 0.5)) / ratio;
+                const VQHueSaturation hs = VQColorWheelGeometry::hueSaturationAt(pixelCentre, centre);
+                const VQRGBColor rgb = VQHSVColor{hs.hue, hs.saturation, 0.5}.toRGB();
+                const QRgb drawn = image.pixel(pixel);
+                EXPECT_NEAR(qRed(drawn), rgb.r * 255, 2.5);
+                EXPECT_NEAR(qGreen(drawn), rgb.g * 255, 2.5);
+                EXPECT_NEAR(qBlue(drawn), rgb.b * 255, 2.5);
+            }
+        }
+    }
+}
+
+TEST_F(PickerTest, TheDrawnSquareMatchesTheConversions)
+{
+    auto *picker = makeCurrent<VQHSBPlaneColorPicker>();
+    VQSaturationBrightnessView *plane = picker->saturationBrightnessView();
+    plane->setHue(0.3); // marker in the bottom-left corner, out of the way
+    plane->setSaturation(0);
+    plane->setBrightness(0);
+    const QSizeF size = plane->size();
+    for (qreal ratio : {1.0, 2.0}) {
+        SCOPED_TRACE(ratio);
+        QImage image((size * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        QPainter painter(&image);
+        plane->paint(painter, size, ratio);
+        painter.end();
+        for (double s = 0.1; s < 0.95; s += 0.2) {
+            for (double b = 0.3; b < 0.95; b += 0.2) {
+                SCOPED_TRACE(testing::Message() << "s " << s << " b " << b);
+                const QPoint pixel((VQSaturationBrightnessGeometry::pointFor(s, b, size) * ratio).toPoint());
+                const auto value =
+                    VQSaturationBrightnessGeometry::valueAt((QPointF(pixel) + QPointF(0.5, 0.5)) / ratio, size);
+                const VQRGBColor rgb = VQHSVColor{0.3, value.saturation, value.brightness}.toRGB();
+                const QRgb drawn = image.pixel(pixel);
+                EXPECT_NEAR(qRed(drawn), rgb.r * 255, 3);
+                EXPECT_NEAR(qGreen(drawn), rgb.g * 255, 3);
+                EXPECT_NEAR(qBlue(drawn), rgb.b * 255, 3);
+            }
+        }
+    }
+}
+} // namespace
