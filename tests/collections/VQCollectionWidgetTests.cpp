@@ -17,6 +17,7 @@
 #include "ui/organizer/VQOrganizerModel.h"
 
 #include <QDragEnterEvent>
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QMimeData>
 #include <QScrollArea>
@@ -109,6 +110,26 @@ TEST_F(VQLaneTest, TwelveCollectionsPageByPage)
     EXPECT_EQ(shown(), (QStringList{"C5", "C6", "C7", "C8", "C9"}));
 }
 
+TEST_F(VQLaneTest, APageSwitchSlidesAndIgnoresPressesWhileItRuns)
+{
+    addCollections(12);
+    _lane->setAnimationDuration(150);
+    _lane->reloadPage();
+    _lane->nextPage();
+    EXPECT_TRUE(_lane->isPageSwitchingInProgress());
+    const QPoint entering = _lane->currentButtons()[0]->pos();
+    EXPECT_GT(entering.x(), _lane->width()) << "the next page comes in from the right";
+    _lane->nextPage(); // ignored
+    QElapsedTimer clock;
+    clock.start();
+    while (_lane->isPageSwitchingInProgress() && clock.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_FALSE(_lane->isPageSwitchingInProgress());
+    EXPECT_EQ(_lane->page(), 1u);
+    EXPECT_EQ(shown(), (QStringList{"C5", "C6", "C7", "C8", "C9"}));
+    EXPECT_EQ(_lane->currentButtons()[0]->pos(), QPoint(31, 2));
+}
+
 TEST_F(VQLaneTest, AnotherViewEmptiesTheLastPageAndTheLaneShowsTheLastFullOne)
 {
     addCollections(11);
@@ -148,6 +169,23 @@ TEST_F(VQLaneTest, ACollectionDroppedOnAnotherButtonMergesIntoIt)
     EXPECT_EQ(titles(), (QStringList{"C1", "C2", "C3", "C4"}));
     EXPECT_EQ(target->count(), 6u);
     EXPECT_EQ(shown(), (QStringList{"C1", "C2", "C3", "C4"}));
+}
+
+TEST_F(VQLaneTest, ACollectionFromTheOrganiserHasNoButtonHereAndStillMerges)
+{
+    addCollections(8);
+    _lane->reloadPage();
+    const VQSwatchCollectionRef fromOrganizer = at(7), target = at(1);
+    VQCollectionDrag::Session session(fromOrganizer->creationDate());
+    const auto data = collectionData(fromOrganizer);
+    // Between buttons: no place in the lane's order, so the drop is not taken.
+    EXPECT_EQ(drag(*data, {centreOfSlot(0), {67.5, 18}}), Qt::IgnoreAction);
+    EXPECT_EQ(VQColorButton::draggedButton(), nullptr);
+    ui().answerAlert(0);
+    EXPECT_EQ(drag(*data, {centreOfSlot(0), {99, 18}, centreOfSlot(1)}), Qt::MoveAction);
+    settle();
+    EXPECT_EQ(core().numberOfCollections(), 7u);
+    EXPECT_EQ(target->count(), 6u);
 }
 
 TEST_F(VQLaneTest, DropsThatAreNotOursAreIgnored)

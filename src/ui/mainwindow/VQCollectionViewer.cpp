@@ -150,10 +150,10 @@ int VQCollectionViewer::animationDuration() const
     return (QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier) ? kSlowMotionMs : _animationDuration;
 }
 
-void VQCollectionViewer::animate(QParallelAnimationGroup *group, QWidget *widget, QPoint to)
+void VQCollectionViewer::animate(QParallelAnimationGroup *group, QWidget *widget, QPoint to, int duration)
 {
     auto *animation = new QPropertyAnimation(widget, "pos", group);
-    animation->setDuration(group->property("duration").toInt());
+    animation->setDuration(duration);
     animation->setStartValue(widget->pos());
     animation->setEndValue(to);
     animation->setEasingCurve(QEasingCurve::InOutQuad);
@@ -247,17 +247,17 @@ void VQCollectionViewer::switchPageInDirection(VQCollectionViewerDirection direc
         return;
     }
     auto *group = new QParallelAnimationGroup(this);
-    group->setProperty("duration", duration);
     const double laneWidth = width();
     for (int i = 0; i < kSlotsPerPage; ++i) {
         VQColorButton *incoming = (*_currentSet)[std::size_t(i)];
         VQColorButton *outgoing = (*old)[std::size_t(i)];
         if (incoming->isVisible()) {
             incoming->move(int(originX() + incomingStartX(i, forward, laneWidth)), int(kSlotTop));
-            animate(group, incoming, slotPosition(i));
+            animate(group, incoming, slotPosition(i), duration);
         }
         if (outgoing->isVisible())
-            animate(group, outgoing, QPoint(int(originX() + outgoingEndX(i, forward, laneWidth)), int(kSlotTop)));
+            animate(group, outgoing, QPoint(int(originX() + outgoingEndX(i, forward, laneWidth)), int(kSlotTop)),
+                    duration);
     }
     connect(group, &QParallelAnimationGroup::finished, this, &VQCollectionViewer::pageSwitchingEnded);
     group->start(QAbstractAnimation::DeleteWhenStopped);
@@ -388,14 +388,13 @@ void VQCollectionViewer::animateRemovalFromSlot(int slot)
     if (slot < 0 || duration == 0)
         return;
     auto *group = new QParallelAnimationGroup(this);
-    group->setProperty("duration", duration);
     // The buttons after the removed one close the gap from their old slots.
     for (int i = slot; i < kSlotsPerPage; ++i) {
         VQColorButton *button = (*_currentSet)[std::size_t(i)];
         if (!button->isVisible())
             continue;
         button->move(slotPosition(i + 1));
-        animate(group, button, slotPosition(i));
+        animate(group, button, slotPosition(i), duration);
     }
     _moveAnimation = group;
     group->start(QAbstractAnimation::DeleteWhenStopped);
@@ -487,13 +486,13 @@ void VQCollectionViewer::dragMoveEvent(QDragMoveEvent *event)
             VQLog(QStringLiteral("overIndex %1 currentIndex: %2").arg(*target).arg(current));
             moveStepwise(*_currentSet, current, *target);
             auto *group = new QParallelAnimationGroup(this);
-            group->setProperty("duration", animationDuration());
+            const int duration = animationDuration();
             for (int i = std::min(current, *target); i <= std::max(current, *target); ++i) {
                 VQColorButton *button = (*_currentSet)[std::size_t(i)];
-                if (group->property("duration").toInt() == 0)
+                if (duration == 0)
                     button->move(slotPosition(i));
                 else
-                    animate(group, button, slotPosition(i));
+                    animate(group, button, slotPosition(i), duration);
             }
             group->start(QAbstractAnimation::DeleteWhenStopped);
             _reorderedDuringDrag = true;
@@ -612,7 +611,6 @@ void VQCollectionViewer::dropColorOnLane(const VQColorRef &color)
     VQColorButton *button = (*_currentSet)[std::size_t(slot)];
     button->move(width() + int(kSlotOrigin), int(kSlotTop));
     auto *group = new QParallelAnimationGroup(this);
-    group->setProperty("duration", duration);
-    animate(group, button, slotPosition(slot));
+    animate(group, button, slotPosition(slot), duration);
     group->start(QAbstractAnimation::DeleteWhenStopped);
 }

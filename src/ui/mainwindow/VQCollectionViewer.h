@@ -100,7 +100,7 @@ class VQCollectionViewer : public QWidget
     QPoint slotPosition(int slot) const;
     QPointF lanepoint(QPointF widgetPoint) const;
     int animationDuration() const;
-    void animate(QParallelAnimationGroup *group, QWidget *widget, QPoint to);
+    void animate(QParallelAnimationGroup *group, QWidget *widget, QPoint to, int duration);
 
     std::optional<DragContent> dragContent(const QMimeData *data) const;
     // The shown button under a point, other than the one holding `except`.
