@@ -161,8 +161,11 @@ void VQColorButton::mouseMoveEvent(QMouseEvent *event)
 void VQColorButton::startDrag(const QPoint &hotSpot)
 {
     const VQSwatchCollectionRef collection = _collection;
+    // The picture shows the collection, not the press, the hover or the tooltip.
     _highlighted = false;
     _removeButtonHighlighted = false;
+    _mouseInside = false;
+    QToolTip::hideText();
     const QPixmap picture = grab();
 
     auto *data = new QMimeData;
