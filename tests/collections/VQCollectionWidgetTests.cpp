@@ -292,6 +292,59 @@ TEST_F(VQLaneTest, MenuCommandsActOnTheirColourEvenAfterTheLaneReloaded)
     EXPECT_EQ(tail, (QStringList{"Rename...", "Remove...", "Open Collection Viewer...", "Organize..."}));
 }
 
+TEST_F(VQCollectionsTest, AColourButtonTellsAClickFromAHoldFromItsRemovePart)
+{
+    addCollections(1);
+    VQColorButton button;
+    button.resize(32, 32);
+    button.setCollection(at(0));
+    button.show();
+    std::vector<QString> said;
+    QObject::connect(&button, &VQColorButton::menuRequested,
+                     [&](bool editing) { said.push_back(editing ? "editing menu" : "menu"); });
+    QObject::connect(&button, &VQColorButton::removeRequested, [&] { said.push_back("remove"); });
+    const auto mouse = [&](QEvent::Type type, QPoint point, Qt::MouseButton which,
+                           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QMouseEvent event(type, point, button.mapToGlobal(point), which,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : which, modifiers);
+        QCoreApplication::sendEvent(&button, &event);
+    };
+    const QPoint middle(16, 20), corner = button.removeButtonRect().center();
+
+    mouse(QEvent::MouseButtonPress, middle, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, middle, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, middle, Qt::RightButton);
+    // The remove part works while the pointer is over the button.
+    QEnterEvent enter(corner, corner, button.mapToGlobal(corner));
+    QCoreApplication::sendEvent(&button, &enter);
+    EXPECT_TRUE(button.isMouseInside());
+    mouse(QEvent::MouseButtonPress, corner, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, corner, Qt::LeftButton);
+    // Pressed on the remove part, released elsewhere on the button: the menu.
+    mouse(QEvent::MouseButtonPress, corner, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, middle, Qt::LeftButton);
+    EXPECT_EQ(said, (std::vector<QString>{"menu", "editing menu", "remove", "menu"}));
+
+    // Held past half a second without moving: neither menu nor removal.
+    said.clear();
+    mouse(QEvent::MouseButtonPress, middle, Qt::LeftButton);
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 650)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    mouse(QEvent::MouseButtonRelease, middle, Qt::LeftButton);
+    EXPECT_TRUE(said.empty());
+
+    // Ctrl+click opens the preview of the collection.
+    mouse(QEvent::MouseButtonPress, middle, Qt::LeftButton, Qt::ControlModifier);
+    mouse(QEvent::MouseButtonRelease, middle, Qt::LeftButton, Qt::ControlModifier);
+    ASSERT_NE(VQQuickLookController::currentViewer(), nullptr);
+    EXPECT_EQ(VQQuickLookController::currentViewer()->collection(), at(0));
+    EXPECT_TRUE(VQQuickLookController::currentViewer()->window()->isVisible());
+    VQQuickLookController::currentViewer()->window()->hide();
+    EXPECT_TRUE(said.empty());
+}
+
 class VQOrganizerTest : public VQCollectionsTest
 {
   protected:
