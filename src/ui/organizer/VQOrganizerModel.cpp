@@ -4,6 +4,7 @@
 #include "ui/mainwindow/VQCollectionActions.h"
 #include "vqcore/VQLocalizedString.h"
 
+#include <QCoreApplication>
 #include <QMimeData>
 #include <QPointer>
 #include <QThread>
@@ -30,6 +31,10 @@ VQSwatchCore *VQOrganizerModel::core() const
 
 void VQOrganizerModel::onMainThread(std::function<void()> work)
 {
+    // The organiser lives as long as the process; a last sync pass after the
+    // application object is gone has no table left to refresh.
+    if (!QCoreApplication::instance() || QCoreApplication::closingDown())
+        return;
     if (QThread::currentThread() == thread())
         work();
     else
