@@ -178,6 +178,12 @@ TEST_F(VQLaneTest, ACollectionFromTheOrganiserHasNoButtonHereAndStillMerges)
     const VQSwatchCollectionRef fromOrganizer = at(7), target = at(1);
     VQCollectionDrag::Session session(fromOrganizer->creationDate());
     const auto data = collectionData(fromOrganizer);
+    // The organiser moves it while its drag runs: the lane shows every button.
+    core().moveCollection(fromOrganizer, 2);
+    VQCollectionActions::postReorganized();
+    EXPECT_EQ(shown(), (QStringList{"C0", "C1", "C7", "C2", "C3"}));
+    core().moveCollection(fromOrganizer, 7);
+    VQCollectionActions::postReorganized();
     // Between buttons: no place in the lane's order, so the drop is not taken.
     EXPECT_EQ(drag(*data, {centreOfSlot(0), {67.5, 18}}), Qt::IgnoreAction);
     EXPECT_EQ(VQColorButton::draggedButton(), nullptr);

@@ -183,7 +183,10 @@ void VQCollectionViewer::loadPage()
     _page = shown.page;
     const std::vector<VQSwatchCollectionRef> onPage =
         library ? library->collectionsInRange(shown.first, shown.count) : std::vector<VQSwatchCollectionRef>();
-    const std::optional<std::uint64_t> dragged = VQCollectionDrag::Session::current();
+    // A button of this lane being dragged stays hidden until its drag ends; a
+    // collection dragged from the organiser has no button here to hide.
+    const std::optional<std::uint64_t> dragged =
+        VQColorButton::draggedButton() ? VQCollectionDrag::Session::current() : std::nullopt;
 
     for (std::size_t i = 0; i < _currentSet->size(); ++i) {
         VQColorButton *button = (*_currentSet)[i];
@@ -191,7 +194,6 @@ void VQCollectionViewer::loadPage()
         if (i < onPage.size()) {
             button->setCollection(onPage[i]);
             button->move(slotPosition(int(i)));
-            // The button of a collection being dragged stays hidden until the drag ends.
             button->setVisible(!(dragged && *dragged == onPage[i]->creationDate()));
         } else {
             button->hide();
