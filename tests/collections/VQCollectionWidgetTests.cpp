@@ -247,10 +247,13 @@ TEST_F(VQLaneTest, ADroppedColourJoinsTheButtonsCollectionOrStartsANewOne)
     _lane->reloadPage();
     QMimeData red;
     red.setColorData(QColor(255, 0, 0));
+    setTime(time() + 30);
     EXPECT_EQ(drag(red, {centreOfSlot(1)}), Qt::CopyAction);
     settle();
     ASSERT_EQ(at(1)->count(), 4u);
     EXPECT_EQ(at(1)->colors().back()->hexValue(), "#FF0000");
+    // Stamped, so that the library saves the colour and other computers take it.
+    EXPECT_EQ(at(1)->modificationDate(), std::uint64_t(time()));
 
     QMimeData blue;
     blue.setColorData(QColor(0, 0, 255));
