@@ -8,6 +8,8 @@
 #include "core/sync/VQiCloudSynchronizationManager.h"
 #include "parsers/VQImportCommands.h"
 #include "ui/coreui/VQStatusItem.h"
+#include "ui/mainwindow/VQCollectionActions.h"
+#include "ui/mainwindow/VQCollectionViewer.h"
 #include "ui/mainwindow/VQSwatchMainWindow.h"
 #include "ui/pickers/VQColorPicker.h"
 #include "ui/pickers/VQColorPickerChooserPopUpButton.h"
@@ -73,6 +75,7 @@ VQVellicoAppDelegate::~VQVellicoAppDelegate()
 {
     VQNotificationCenter::defaultCenter().removeObserver(_pickerObserver);
     VQSetAfterCopyHandler(nullptr);
+    VQCollectionActions::setPickerSwitch(nullptr);
     if (gSharedDelegate == this)
         gSharedDelegate = nullptr;
 }
@@ -151,6 +154,14 @@ void VQVellicoAppDelegate::buildMainWindow()
         QString::fromLatin1(VQColorPickerDidForceChangeNotification), nullptr,
         [this](const VQNotification &) { colorPickerForceChanged(); });
     updateColorPicker();
+
+    _mainWindow->setLaneContent(new VQCollectionViewer);
+    // A colour chosen in the lane shows in a picker of its own space.
+    VQCollectionActions::setPickerSwitch([](VQColorSpace space) {
+        const VQColorPicker *picker = VQColorPicker::currentColorPicker();
+        if (picker && picker->colorspace() != space)
+            VQColorPicker::selectColorPickerOfColorSpace(space);
+    });
 }
 
 void VQVellicoAppDelegate::installStatusItem()

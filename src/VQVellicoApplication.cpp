@@ -42,7 +42,6 @@ VQVellicoApplication::VQVellicoApplication(int &argc, char **argv) : QApplicatio
 {
     setOrganizationName(QStringLiteral("Vellico"));
     setApplicationName(QStringLiteral("Vellico"));
-    setApplicationDisplayName(QStringLiteral("Vellico"));
     setApplicationVersion(QStringLiteral(VELLICO_VERSION));
     setDesktopFileName(QStringLiteral("vellico"));
     setQuitOnLastWindowClosed(false);

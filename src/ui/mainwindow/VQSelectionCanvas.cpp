@@ -47,12 +47,17 @@ void VQSelectionCanvas::mouseMoveEvent(QMouseEvent *event)
         (event->position().toPoint() - _pressPosition).manhattanLength() < QApplication::startDragDistance())
         return;
     _pressed = false;
+    dragSelectedColor(this);
+}
+
+void VQSelectionCanvas::dragSelectedColor(QWidget *source)
+{
     QMimeData *data = mimeDataForSelectedColor();
     if (!data)
         return;
     QPixmap swatch(24, 24);
     swatch.fill(qvariant_cast<QColor>(data->colorData()));
-    auto *drag = new QDrag(this);
+    auto *drag = new QDrag(source);
     drag->setMimeData(data);
     drag->setPixmap(swatch);
     drag->setHotSpot(QPoint(12, 12));

@@ -17,6 +17,8 @@ class VQSelectionCanvas : public QWidget
 
     // What a drag of the selected colour carries; null when nothing is selected.
     static QMimeData *mimeDataForSelectedColor();
+    // Drags the selected colour out of `source`'s window, with a swatch under the pointer.
+    static void dragSelectedColor(QWidget *source);
 
   protected:
     void paintEvent(QPaintEvent *event) override;

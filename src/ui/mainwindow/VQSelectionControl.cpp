@@ -6,7 +6,10 @@
 #include "core/VQSwatchCore.h"
 #include "vqcore/VQModalUI.h"
 #include "vqcore/VQNotificationCenter.h"
+#include "ui/mainwindow/VQSelectionCanvas.h"
 #include "vqcore/VQUserDefaults.h"
+
+#include <QApplication>
 
 #include <QFontDatabase>
 #include <QMouseEvent>
@@ -100,7 +103,19 @@ void VQSelectionControl::runColorEntryDialog()
 void VQSelectionControl::mousePressEvent(QMouseEvent *event)
 {
     _pressedSegment = segmentAt(event->position().toPoint());
+    _pressPosition = event->position().toPoint();
     update();
+}
+
+void VQSelectionControl::mouseMoveEvent(QMouseEvent *event)
+{
+    if (_pressedSegment < 0 || !(event->buttons() & Qt::LeftButton) ||
+        (event->position().toPoint() - _pressPosition).manhattanLength() < QApplication::startDragDistance())
+        return;
+    // A drag, not a click: nothing is copied when the button comes up.
+    _pressedSegment = -1;
+    update();
+    VQSelectionCanvas::dragSelectedColor(this);
 }
 
 void VQSelectionControl::mouseReleaseEvent(QMouseEvent *event)

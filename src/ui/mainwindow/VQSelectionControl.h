@@ -2,7 +2,8 @@
 // The two-part readout of the selected colour under the picker: the left part
 // shows its hex value (or "CMYK"), the right part its components. A click on
 // the left part copies in the copy format, on the right part in the alternate
-// format; a right click (or Ctrl+click) opens the colour entry dialog.
+// format; a right click (or Ctrl+click) opens the colour entry dialog. Pressed
+// and moved, it drags the selected colour out, like the canvas around it.
 
 #include <QWidget>
 
@@ -30,8 +31,10 @@ class VQSelectionControl : public QWidget
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
 
   private:
     int _pressedSegment = -1;
+    QPoint _pressPosition;
     quint64 _observer = 0;
 };

@@ -19,7 +19,8 @@ namespace
 {
 
 constexpr int kMargin = 8;
-constexpr int kCanvasWidth = VQSwatchMainWindow::kWidth - 2 * kMargin;
+constexpr int kContentWidth = VQSwatchMainWindow::kWidth - 2 * kMargin;
+constexpr int kCanvasWidth = 244;
 constexpr int kPickerAreaHeight = 214;
 constexpr int kCanvasHeight = kPickerAreaHeight + 6 + VQSelectionControl::kHeight + 8;
 constexpr double kCornerRadius = 4.5;
@@ -88,8 +89,7 @@ QIcon VQMainWindowIcon(const QString &name)
     return icon;
 }
 
-VQSwatchMainWindow::VQSwatchMainWindow(QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
+VQSwatchMainWindow::VQSwatchMainWindow(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("VQSwatchMainWindow"));
     setWindowTitle(QStringLiteral("Vellico"));
@@ -134,7 +134,7 @@ VQSwatchMainWindow::VQSwatchMainWindow(QWidget *parent)
     _lane = new QWidget(this);
     auto *laneLayout = new QHBoxLayout(_lane);
     laneLayout->setContentsMargins(0, 0, 0, 0);
-    _lane->setFixedSize(kCanvasWidth, kLaneHeight);
+    _lane->setFixedSize(kContentWidth, kLaneHeight);
     _outerLayout->addWidget(_lane, 0, Qt::AlignHCenter);
 
     applyPlacement({QRect(QPoint(0, 0), windowSize()), kWidth / 2, VQMainWindowPlacement::ArrowEdge::Top});

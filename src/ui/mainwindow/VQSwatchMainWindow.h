@@ -20,9 +20,10 @@ class VQSwatchMainWindow : public QWidget
     Q_OBJECT
 
   public:
-    static constexpr int kWidth = 260;
+    static constexpr int kWidth = 274;
     static constexpr int kArrowHeight = 8;
-    static constexpr int kLaneHeight = 34;
+    // The lane of collection buttons; showing or hiding it changes the window's height by as much.
+    static constexpr int kLaneHeight = 36;
 
     explicit VQSwatchMainWindow(QWidget *parent = nullptr);
     ~VQSwatchMainWindow() override;

@@ -1,0 +1,338 @@
+#include "ui/mainwindow/VQCollectionActions.h"
+
+#include "core/VQSwatchCore.h"
+#include "vqcore/VQContainerExtensions.h"
+#include "vqcore/VQLocalizedString.h"
+#include "vqcore/VQLog.h"
+#include "vqcore/VQModalUI.h"
+#include "vqcore/VQNotificationCenter.h"
+#include "vqcore/VQPropertyList.h"
+#include "vqcore/VQUserDefaults.h"
+
+#include <algorithm>
+
+#include <QColor>
+#include <QImage>
+#include <QMimeData>
+#include <QPainter>
+
+namespace
+{
+
+VQCollectionActions::PickerSwitch &pickerSwitch()
+{
+    static VQCollectionActions::PickerSwitch hook;
+    return hook;
+}
+
+std::optional<std::size_t> indexOf(const VQSwatchCollection &collection, const VQColorRef &color)
+{
+    return VQList::find(collection.colors(), color);
+}
+
+bool inLibrary(const VQSwatchCore &core, const VQSwatchCollectionRef &collection)
+{
+    return collection && core.collectionWithID(collection->creationDate()) == collection;
+}
+
+// Asks until the answer is not blank; nothing when cancelled.
+std::optional<QString> askForName(VQTextPrompt prompt)
+{
+    for (;;) {
+        std::optional<QString> text = VQModalUI::shared().runTextPrompt(prompt);
+        if (!text)
+            return std::nullopt;
+        if (!text->trimmed().isEmpty())
+            return text;
+        prompt.text = *text;
+    }
+}
+
+QString tr(const char *text)
+{
+    return VQLocalizedString(text);
+}
+
+// Runs a confirmation with a "don't ask again" box unless `key` says not to ask.
+// The box is stored only together with the confirming answer.
+bool confirm(const char *key, VQAlert alert, int confirmButton)
+{
+    VQUserDefaults &defaults = VQUserDefaults::standard();
+    if (defaults.boolForKey(QString::fromLatin1(key)))
+        return true;
+    alert.showsSuppressionButton = true;
+    const VQAlertResponse response = VQModalUI::shared().runAlert(alert);
+    if (response.button != confirmButton)
+        return false;
+    if (response.suppressed) {
+        defaults.setBool(QString::fromLatin1(key), true);
+        defaults.synchronize();
+    }
+    return true;
+}
+
+std::optional<std::uint64_t> &runningDrag()
+{
+    static std::optional<std::uint64_t> identifier;
+    return identifier;
+}
+
+} // namespace
+
+namespace VQCollectionActions
+{
+
+void setPickerSwitch(PickerSwitch hook)
+{
+    pickerSwitch() = std::move(hook);
+}
+
+void postReorganized()
+{
+    VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQCollectionsWereReorganizedNotification));
+}
+
+void selectColor(VQSwatchCore &core, const VQSwatchCollectionRef &collection, const VQColorRef &color)
+{
+    if (!collection || !color)
+        return;
+    const std::optional<std::size_t> index = indexOf(*collection, color);
+    if (!index)
+        return;
+    if (pickerSwitch())
+        pickerSwitch()(color->colorSpace());
+    core.setSelectedColor(color, true);
+    collection->selectColorAtIndex(*index);
+}
+
+bool renameColor(const VQSwatchCollectionRef &collection, const VQColorRef &color)
+{
+    if (!collection || !color)
+        return false;
+    const std::optional<QString> name =
+        askForName({tr("Please, enter a new name for the color:"), {}, color->name(), {tr("Rename"), tr("Cancel")}});
+    // The colour may have left the collection while the prompt was open.
+    if (!name || !indexOf(*collection, color))
+        return false;
+    color->setName(*name);
+    collection->updateModificationDate();
+    return true;
+}
+
+bool removeColor(const VQSwatchCollectionRef &collection, const VQColorRef &color)
+{
+    if (!collection || !color || !indexOf(*collection, color))
+        return false;
+    VQAlert alert{tr("Do you really want to remove this color from its collection?"),
+                  tr("This action cannot be undone."),
+                  {tr("Cancel"), tr("Remove")}};
+    if (!confirm(VQDoesntNeedColorRemovalConfirmationKey, alert, 1))
+        return false;
+    // Found again by identity: the list may have changed while the alert was open.
+    const std::optional<std::size_t> index = indexOf(*collection, color);
+    if (!index)
+        return false;
+    collection->removeColorAtIndex(*index);
+    return true;
+}
+
+bool renameCollection(const VQSwatchCollectionRef &collection)
+{
+    if (!collection)
+        return false;
+    const std::optional<QString> title = askForName({tr("Please, enter a new name for the color collection:"),
+                                                     {},
+                                                     collection->title(),
+                                                     {tr("Rename"), tr("Cancel")}});
+    if (!title)
+        return false;
+    return setCollectionTitle(collection, *title);
+}
+
+bool setCollectionTitle(const VQSwatchCollectionRef &collection, const QString &title)
+{
+    if (!collection || title.trimmed().isEmpty())
+        return false;
+    if (collection->title() == title)
+        return true;
+    collection->setTitle(title);
+    // The new date marks the library for saving and lets the title win on the other computers.
+    collection->updateModificationDate();
+    return true;
+}
+
+bool removeCollection(VQSwatchCore &core, const VQSwatchCollectionRef &collection)
+{
+    if (!collection)
+        return false;
+    const VQAlertResponse response = VQModalUI::shared().runAlert({tr("Do you really want to remove this collection?"),
+                                                                   tr("This action cannot be undone."),
+                                                                   {tr("Cancel"), tr("Remove")}});
+    if (response.button != 1 || !inLibrary(core, collection))
+        return false;
+    core.removeCollection(collection);
+    postReorganized();
+    return true;
+}
+
+VQSwatchCollectionRef createCollectionWithColor(VQSwatchCore &core, const VQColorRef &color)
+{
+    if (!color)
+        return nullptr;
+    const std::optional<QString> title = askForName(
+        {tr("Please, enter a name for the color collection:"), {}, tr("New Collection"), {tr("Create"), tr("Cancel")}});
+    if (!title)
+        return nullptr;
+    VQSwatchCollectionRef collection = VQSwatchCollection::create(*title, {color});
+    core.addCollection(collection);
+    postReorganized();
+    return collection;
+}
+
+bool addDroppedColor(const VQSwatchCollectionRef &collection, const VQColorRef &color, bool askName)
+{
+    if (!collection || !color)
+        return false;
+    if (askName) {
+        const std::optional<QString> name = askForName(
+            {tr("Please, enter a new name for the color:"), {}, color->name(), {tr("Rename"), tr("Cancel")}});
+        if (!name)
+            return false;
+        color->setName(*name);
+    }
+    if (!collection->addColor(color, true))
+        return false;
+    collection->updateModificationDate();
+    return true;
+}
+
+VQMergeResult mergeCollections(VQSwatchCore &core, const VQSwatchCollectionRef &source,
+                               const VQSwatchCollectionRef &target)
+{
+    if (!source || !target || source == target || source->creationDate() == target->creationDate())
+        return VQMergeResult::RefusedSelf;
+    if (!inLibrary(core, source) || !inLibrary(core, target))
+        return VQMergeResult::RefusedAbsent;
+    VQAlert alert{tr("Are you sure you want to merge these two collections?"),
+                  tr("This action cannot be undone."),
+                  {tr("Merge"), tr("Cancel")}};
+    if (!confirm(VQDoesntNeedCollectionMergingConfirmationKey, alert, 0))
+        return VQMergeResult::Cancelled;
+    return mergeCollectionsNow(core, source, target);
+}
+
+VQMergeResult mergeCollectionsNow(VQSwatchCore &core, const VQSwatchCollectionRef &source,
+                                  const VQSwatchCollectionRef &target)
+{
+    if (!source || !target || source == target || source->creationDate() == target->creationDate())
+        return VQMergeResult::RefusedSelf;
+    // Checked again: the library may have changed while the question was open.
+    if (!inLibrary(core, source) || !inLibrary(core, target))
+        return VQMergeResult::RefusedAbsent;
+    VQLog(QStringLiteral("Merging %1 into %2.").arg(source->title(), target->title()));
+
+    // Decide first, then add: adding gives a colour a new identifier, after
+    // which a later duplicate in the source would no longer look like one.
+    const std::vector<VQColorRef> present = target->colors();
+    std::vector<VQColorRef> accepted;
+    for (const VQColorRef &color : source->colors()) {
+        const auto same = [&](const VQColorRef &other) { return other->isEqualToColor(*color); };
+        if (std::none_of(present.begin(), present.end(), same) && std::none_of(accepted.begin(), accepted.end(), same))
+            accepted.push_back(color);
+    }
+    bool added = false;
+    for (const VQColorRef &color : accepted)
+        added |= target->addColor(color, true);
+    if (added)
+        target->updateModificationDate();
+    core.removeCollection(source);
+    postReorganized();
+    return VQMergeResult::Merged;
+}
+
+void moveCollection(VQSwatchCore &core, const VQSwatchCollectionRef &collection, std::size_t toIndex)
+{
+    if (!inLibrary(core, collection))
+        return;
+    VQLog(QStringLiteral("Should move collection to index %1").arg(toIndex));
+    core.moveCollection(collection, toIndex);
+    postReorganized();
+}
+
+} // namespace VQCollectionActions
+
+namespace VQCollectionDrag
+{
+
+QByteArray encode(std::uint64_t creationDate)
+{
+    return VQPlist::integer(creationDate).toXML();
+}
+
+std::optional<std::uint64_t> decode(const QByteArray &payload)
+{
+    const std::optional<VQPlist> plist = VQPlist::fromData(payload);
+    if (!plist || !plist->node().isInteger())
+        return std::nullopt;
+    return plist->node().toUInt64();
+}
+
+void write(QMimeData &data, const VQSwatchCollection &collection)
+{
+    data.setData(QString::fromLatin1(VQSwatchCollectionDragType), encode(collection.creationDate()));
+    const std::vector<VQColorRef> colors = collection.colors();
+    if (colors.empty())
+        return;
+    constexpr int side = 32;
+    QImage strip(side * int(colors.size()), side, QImage::Format_ARGB32_Premultiplied);
+    strip.fill(Qt::transparent);
+    QPainter painter(&strip);
+    for (std::size_t i = 0; i < colors.size(); ++i)
+        painter.fillRect(QRect(side * int(i), 0, side, side), colors[i]->screenColor());
+    painter.end();
+    data.setImageData(strip);
+}
+
+bool hasCollectionType(const QMimeData *data)
+{
+    return data && data->hasFormat(QString::fromLatin1(VQSwatchCollectionDragType));
+}
+
+std::optional<std::uint64_t> identifierOfOwnDrag(const QMimeData *data)
+{
+    if (!hasCollectionType(data))
+        return std::nullopt;
+    const std::optional<std::uint64_t> identifier = decode(data->data(QString::fromLatin1(VQSwatchCollectionDragType)));
+    if (!identifier || runningDrag() != identifier)
+        return std::nullopt;
+    return identifier;
+}
+
+Session::Session(std::uint64_t creationDate) : _previous(runningDrag())
+{
+    runningDrag() = creationDate;
+}
+
+Session::~Session()
+{
+    runningDrag() = _previous;
+}
+
+std::optional<std::uint64_t> Session::current()
+{
+    return runningDrag();
+}
+
+} // namespace VQCollectionDrag
+
+VQColorRef VQColorFromMimeData(const QMimeData *data)
+{
+    if (!data)
+        return nullptr;
+    if (data->hasColor()) {
+        const QColor color = qvariant_cast<QColor>(data->colorData());
+        if (color.isValid())
+            return VQColor::fromQColor(color);
+    }
+    return nullptr;
+}

@@ -1,0 +1,237 @@
+#include "ui/mainwindow/VQColorButton.h"
+
+#include "ui/collection_viewer/VQQuickLookController.h"
+#include "ui/mainwindow/VQCollectionActions.h"
+#include "ui/mainwindow/VQCollectionImages.h"
+#include "vqcore/VQLog.h"
+
+#include <QDrag>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QToolTip>
+
+namespace
+{
+
+QPointer<VQColorButton> gDraggedButton;
+
+constexpr int kDragDelayMs = 500;
+
+} // namespace
+
+VQColorButton::VQColorButton(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_Hover);
+    setMouseTracking(true);
+    _mouseDownTimer.setSingleShot(true);
+    _mouseDownTimer.setInterval(kDragDelayMs);
+    connect(&_mouseDownTimer, &QTimer::timeout, this, &VQColorButton::enableDragging);
+}
+
+VQColorButton::~VQColorButton() = default;
+
+VQColorButton *VQColorButton::draggedButton()
+{
+    return gDraggedButton.data();
+}
+
+void VQColorButton::setCollection(VQSwatchCollectionRef collection)
+{
+    _collection = std::move(collection);
+    update();
+}
+
+void VQColorButton::setDraggingInside(bool inside)
+{
+    if (_draggingInside == inside)
+        return;
+    _draggingInside = inside;
+    update();
+}
+
+QRect VQColorButton::removeButtonRect() const
+{
+    return {4, 5, 11, 11};
+}
+
+QRect VQColorButton::triangleRect() const
+{
+    return {width() - 12, height() - 10, 5, 4};
+}
+
+void VQColorButton::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF tile = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+    const std::vector<VQColorRef> colors = _collection ? _collection->colors() : std::vector<VQColorRef>();
+
+    if (colors.empty()) {
+        painter.drawPixmap(QPointF((width() - VQPlaceholderIconSide) / 2.0, (height() - VQPlaceholderIconSide) / 2.0),
+                           VQPlaceholderIcon(devicePixelRatioF()));
+    } else {
+        QPainterPath path;
+        path.addRoundedRect(tile, 4, 4);
+        painter.save();
+        painter.setClipPath(path);
+        // The first colour fills the tile; the next four share a band along its foot.
+        painter.fillRect(tile, colors.front()->screenColor());
+        const std::size_t others = std::min<std::size_t>(colors.size() - 1, 4);
+        if (others > 0) {
+            const double bandHeight = tile.height() * 0.3;
+            const double segment = tile.width() / double(others);
+            for (std::size_t i = 0; i < others; ++i)
+                painter.fillRect(
+                    QRectF(tile.left() + segment * double(i), tile.bottom() - bandHeight, segment + 0.5, bandHeight),
+                    colors[i + 1]->screenColor());
+        }
+        painter.restore();
+        painter.setPen(QPen(QColor(0, 0, 0, 128), 1.0));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(path);
+
+        // The menu mark: a small triangle pointing down, dark on whitish colours.
+        const VQColorRef under = others >= 4 ? colors[4] : colors.front();
+        const bool whitish = under->isWhitish();
+        const int shade = whitish ? (_highlighted ? 26 : 0) : (_highlighted ? 230 : 255);
+        const QRectF mark = triangleRect();
+        QPainterPath triangle;
+        triangle.moveTo(mark.topLeft());
+        triangle.lineTo(mark.topRight());
+        triangle.lineTo(mark.center().x(), mark.bottom());
+        triangle.closeSubpath();
+        painter.fillPath(triangle, QColor(shade, shade, shade, 160));
+    }
+
+    if (_highlighted)
+        painter.fillRect(tile, QColor(0, 0, 0, 50));
+    if (_draggingInside) {
+        painter.setPen(QPen(palette().highlight().color(), 2.0));
+        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 5, 5);
+    }
+    if (_mouseInside && _collection)
+        painter.drawPixmap(removeButtonRect().topLeft(),
+                           VQCloseButtonImage(_removeButtonHighlighted, devicePixelRatioF()));
+}
+
+void VQColorButton::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    // Ctrl+click opens the colour preview.
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (_collection) {
+            VQQuickLookController *viewer = VQQuickLookController::viewerForCollection(_collection);
+            viewer->window()->show();
+            viewer->window()->raise();
+            viewer->window()->activateWindow();
+        }
+        return;
+    }
+    VQLog(QStringLiteral("Creating timer."));
+    _mouseDownTimer.start();
+    _allowDragging = false;
+    _pressPoint = event->position().toPoint();
+    // The remove part shows while the pointer is over the button; a press on it
+    // counts with or without Alt, as window managers often keep Alt+click.
+    _dragOriginPart =
+        _mouseInside && removeButtonRect().contains(_pressPoint) ? VQColorButtonPart::Remove : VQColorButtonPart::Main;
+    _removeButtonHighlighted = _dragOriginPart == VQColorButtonPart::Remove;
+    _highlighted = true;
+    update();
+}
+
+void VQColorButton::enableDragging()
+{
+    VQLog(QStringLiteral("Enabled dragging."));
+    _allowDragging = true;
+}
+
+void VQColorButton::mouseMoveEvent(QMouseEvent *event)
+{
+    if (_allowDragging && (event->buttons() & Qt::LeftButton) && _collection && !gDraggedButton)
+        startDrag(_pressPoint);
+}
+
+void VQColorButton::startDrag(const QPoint &hotSpot)
+{
+    const VQSwatchCollectionRef collection = _collection;
+    // The picture shows the collection, not the press, the hover or the tooltip.
+    _highlighted = false;
+    _removeButtonHighlighted = false;
+    _mouseInside = false;
+    QToolTip::hideText();
+    const QPixmap picture = grab();
+
+    auto *data = new QMimeData;
+    VQCollectionDrag::write(*data, *collection);
+    auto *drag = new QDrag(this);
+    drag->setMimeData(data);
+    drag->setPixmap(picture);
+    drag->setHotSpot(hotSpot);
+
+    gDraggedButton = this;
+    hide();
+    {
+        VQCollectionDrag::Session session(collection->creationDate());
+        // Move for a reorder or a merge, copy for whoever only takes a picture.
+        drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
+    }
+    gDraggedButton = nullptr;
+    resetPress();
+    // The lane decides whether the button shows again: its collection may be gone.
+    emit dragFinished();
+}
+
+void VQColorButton::resetPress()
+{
+    _mouseDownTimer.stop();
+    _allowDragging = false;
+    _highlighted = false;
+    _removeButtonHighlighted = false;
+    update();
+}
+
+void VQColorButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPoint point = event->position().toPoint();
+    if (event->button() == Qt::RightButton) {
+        if (rect().contains(point))
+            emit menuRequested(true);
+        return;
+    }
+    if (event->button() != Qt::LeftButton)
+        return;
+    const bool dragAllowed = _allowDragging;
+    const bool wasHighlighted = _highlighted;
+    const VQColorButtonPart part = _dragOriginPart;
+    resetPress();
+    if (dragAllowed || !wasHighlighted || !rect().contains(point))
+        return;
+    if (part == VQColorButtonPart::Remove && removeButtonRect().contains(point))
+        emit removeRequested();
+    else
+        emit menuRequested(bool(QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier));
+}
+
+void VQColorButton::enterEvent(QEnterEvent *event)
+{
+    if (!_hoverEnabled || !window()->isVisible())
+        return;
+    _mouseInside = true;
+    if (_collection)
+        QToolTip::showText(mapToGlobal(QPoint(0, height() + 4)), _collection->title(), this);
+    update();
+}
+
+void VQColorButton::leaveEvent(QEvent *)
+{
+    _mouseInside = false;
+    QToolTip::hideText();
+    update();
+}

@@ -1,0 +1,73 @@
+#pragma once
+// One collection in the lane: draws its colours, opens its colour menu, opens
+// the colour preview (Ctrl+click), offers a remove part in its top-left
+// corner, and after a half-second press drags its collection. Drops are
+// handled by the lane, which tells the button to light up while a drag is
+// over it.
+
+#include "core/VQSwatchCollection.h"
+
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+enum class VQColorButtonPart { Main = 0, Remove = 1 };
+
+class VQColorButton : public QWidget
+{
+    Q_OBJECT
+
+  public:
+    explicit VQColorButton(QWidget *parent = nullptr);
+    ~VQColorButton() override;
+
+    const VQSwatchCollectionRef &collection() const { return _collection; }
+    void setCollection(VQSwatchCollectionRef collection);
+
+    bool isMouseInside() const { return _mouseInside; }
+    // A drag is over the button (the lane decides).
+    void setDraggingInside(bool inside);
+    bool isDraggingInside() const { return _draggingInside; }
+    // The lane turns hovering off while a page slides.
+    void setHoverEnabled(bool enabled) { _hoverEnabled = enabled; }
+
+    // The button whose collection is being dragged, or null.
+    static VQColorButton *draggedButton();
+
+    // In widget coordinates (y grows downwards): the remove part near the
+    // top-left corner and the menu triangle near the bottom-right one.
+    QRect removeButtonRect() const;
+    QRect triangleRect() const;
+
+  signals:
+    // A click: the colour menu, in editing mode for a right click or with Alt held.
+    void menuRequested(bool editing);
+    // A press and release on the remove part.
+    void removeRequested();
+    // A collection drag started here has ended, however it ended.
+    void dragFinished();
+
+  protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+
+  private:
+    void enableDragging();
+    void startDrag(const QPoint &hotSpot);
+    void resetPress();
+
+    VQSwatchCollectionRef _collection;
+    bool _mouseInside = false;
+    bool _hoverEnabled = true;
+    bool _allowDragging = false;
+    bool _draggingInside = false;
+    bool _highlighted = false;
+    bool _removeButtonHighlighted = false;
+    VQColorButtonPart _dragOriginPart = VQColorButtonPart::Main;
+    QPoint _pressPoint;
+    QTimer _mouseDownTimer;
+};

@@ -1,0 +1,244 @@
+// The commands of the lane and the organiser on a real library, with
+// scripted answers: merging, renaming, removing, and what the "don't ask
+// again" boxes store.
+
+#include "VQCollectionsTestSupport.h"
+
+#include "ui/mainwindow/VQCollectionActions.h"
+#include "vqcore/VQNotificationCenter.h"
+
+namespace
+{
+
+using namespace VQCollectionActions;
+
+class VQCollectionActionsTest : public VQCollectionsTest
+{
+  protected:
+    static bool storedTrue(const char *key) { return VQUserDefaults::standard().boolForKey(QString::fromLatin1(key)); }
+};
+
+TEST_F(VQCollectionActionsTest, MergeByDropRows)
+{
+    struct Row {
+        const char *name;
+        int sourceColors, sharedColors; // shared: the same colour objects in both
+        bool dropOnItself;
+        VQMergeResult result;
+        int targetColorsAfter; // target had 3
+        int collectionsAfter;  // of 3
+    };
+    const Row rows[] = {
+        {"two collections", 3, 0, false, VQMergeResult::Merged, 6, 2},
+        {"duplicates are added once", 1, 2, false, VQMergeResult::Merged, 4, 2},
+        {"an empty source leaves", 0, 0, false, VQMergeResult::Merged, 3, 2},
+        {"dropped on itself", 3, 0, true, VQMergeResult::RefusedSelf, 3, 3},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        while (core().numberOfCollections() > 0)
+            core().removeCollection(at(0));
+        addCollections(1, 3);
+        addCollections(1, row.sourceColors);
+        addCollections(1, 3);
+        const VQSwatchCollectionRef target = at(0);
+        const VQSwatchCollectionRef source = row.dropOnItself ? target : at(1);
+        for (int i = 0; i < row.sharedColors; ++i)
+            source->addColor(target->colors()[std::size_t(i)], false);
+        // Sharing re-identified the colours in the target too: they are one object.
+        const std::size_t sourceCount = source->count();
+
+        const std::size_t asked = ui().alerts().size();
+        if (row.result == VQMergeResult::Merged)
+            ui().answerAlert(0);
+        const int posts = VQCountPosts(VQCollectionsWereReorganizedNotification,
+                                       [&] { EXPECT_EQ(mergeCollections(core(), source, target), row.result); });
+        EXPECT_EQ(int(target->count()), row.targetColorsAfter);
+        EXPECT_EQ(int(core().numberOfCollections()), row.collectionsAfter);
+        EXPECT_EQ(posts, row.result == VQMergeResult::Merged ? 1 : 0);
+        if (row.result == VQMergeResult::Merged) {
+            EXPECT_EQ(core().collectionWithID(source->creationDate()), nullptr);
+            EXPECT_EQ(core().removedCollectionIDs().back(), source->creationDate());
+        } else {
+            EXPECT_EQ(source->count(), sourceCount);
+            EXPECT_EQ(ui().alerts().size(), asked) << "refused without a question";
+        }
+    }
+}
+
+TEST_F(VQCollectionActionsTest, MergeAppendsTheMissingColoursInOrderAndStampsTheTarget)
+{
+    addCollections(2, 2);
+    const VQSwatchCollectionRef target = at(0), source = at(1);
+    const std::vector<VQColorRef> moved = source->colors();
+    setTime(time() + 100);
+    ui().answerAlert(0);
+    ASSERT_EQ(mergeCollections(core(), source, target), VQMergeResult::Merged);
+    const std::vector<VQColorRef> colors = target->colors();
+    ASSERT_EQ(colors.size(), 4u);
+    EXPECT_EQ(colors[2], moved[0]);
+    EXPECT_EQ(colors[3], moved[1]);
+    EXPECT_EQ(target->modificationDate(), std::uint64_t(time()));
+    EXPECT_EQ(titles(), QStringList{"C0"});
+}
+
+TEST_F(VQCollectionActionsTest, TheMergeBoxIsStoredOnlyWithMerge)
+{
+    addCollections(4);
+    ui().answerAlert(1, true); // "Cancel" with the box ticked
+    EXPECT_EQ(mergeCollections(core(), at(1), at(0)), VQMergeResult::Cancelled);
+    EXPECT_FALSE(storedTrue(VQDoesntNeedCollectionMergingConfirmationKey));
+    EXPECT_EQ(core().numberOfCollections(), 4u);
+
+    ui().answerAlert(0, true); // "Merge" with the box ticked
+    EXPECT_EQ(mergeCollections(core(), at(1), at(0)), VQMergeResult::Merged);
+    EXPECT_TRUE(storedTrue(VQDoesntNeedCollectionMergingConfirmationKey));
+
+    // No question the next time.
+    EXPECT_EQ(mergeCollections(core(), at(1), at(0)), VQMergeResult::Merged);
+    EXPECT_EQ(ui().alerts().size(), 2u);
+    EXPECT_EQ(ui().alerts()[0].messageText, "Are you sure you want to merge these two collections?");
+    EXPECT_EQ(ui().alerts()[0].buttons, (QStringList{"Merge", "Cancel"}));
+    EXPECT_TRUE(ui().alerts()[0].showsSuppressionButton);
+}
+
+TEST_F(VQCollectionActionsTest, AMergeWhoseSourceLeftMeanwhileIsRefused)
+{
+    addCollections(3);
+    const VQSwatchCollectionRef source = at(2);
+    core().removeCollection(source);
+    EXPECT_EQ(mergeCollections(core(), source, at(0)), VQMergeResult::RefusedAbsent);
+    EXPECT_EQ(at(0)->count(), 3u);
+    EXPECT_TRUE(ui().alerts().empty());
+}
+
+TEST_F(VQCollectionActionsTest, RemovingAColourFindsThatColourWhereverItIsNow)
+{
+    addCollections(1, 4);
+    const VQSwatchCollectionRef collection = at(0);
+    const VQColorRef chosen = collection->colors()[2];
+    // While the alert is open, a sync pass puts another colour in front.
+    ui().answerAlert(1);
+    collection->selectColorAtIndex(3);
+    ASSERT_TRUE(removeColor(collection, chosen));
+    const std::vector<VQColorRef> left = collection->colors();
+    EXPECT_EQ(left.size(), 3u);
+    EXPECT_EQ(std::find(left.begin(), left.end(), chosen), left.end());
+    EXPECT_EQ(collection->removedColorIDs(), std::vector<std::uint64_t>{chosen->colorID()});
+}
+
+TEST_F(VQCollectionActionsTest, TheRemovalBoxIsStoredOnlyWithRemove)
+{
+    addCollections(1, 4);
+    const VQSwatchCollectionRef collection = at(0);
+    ui().answerAlert(0, true); // "Cancel", box ticked
+    EXPECT_FALSE(removeColor(collection, collection->colors()[0]));
+    EXPECT_FALSE(storedTrue(VQDoesntNeedColorRemovalConfirmationKey));
+    EXPECT_EQ(collection->count(), 4u);
+
+    ui().answerAlert(1, true); // "Remove", box ticked
+    EXPECT_TRUE(removeColor(collection, collection->colors()[0]));
+    EXPECT_TRUE(storedTrue(VQDoesntNeedColorRemovalConfirmationKey));
+    EXPECT_TRUE(removeColor(collection, collection->colors()[0])); // without a question
+    EXPECT_EQ(collection->count(), 2u);
+    EXPECT_EQ(ui().alerts().size(), 2u);
+    EXPECT_EQ(ui().alerts()[0].buttons, (QStringList{"Cancel", "Remove"}));
+}
+
+TEST_F(VQCollectionActionsTest, EmptyNamesAreRefusedAndThePromptStays)
+{
+    addCollections(1, 2);
+    const VQSwatchCollectionRef collection = at(0);
+    const VQColorRef color = collection->colors()[1];
+    setTime(time() + 50);
+
+    ui().answerText(QString()).answerText(QStringLiteral("   ")).answerText(QStringLiteral("Sea"));
+    EXPECT_TRUE(renameColor(collection, color));
+    EXPECT_EQ(color->name(), "Sea");
+    EXPECT_EQ(ui().prompts().size(), 3u);
+    EXPECT_EQ(ui().prompts()[0].messageText, "Please, enter a new name for the color:");
+    EXPECT_EQ(collection->modificationDate(), std::uint64_t(time()));
+
+    ui().answerText(QString()).answerText(QStringLiteral("Shore"));
+    EXPECT_TRUE(renameCollection(collection));
+    EXPECT_EQ(collection->title(), "Shore");
+    EXPECT_EQ(ui().prompts().back().messageText, "Please, enter a new name for the color collection:");
+
+    ui().answerCancel();
+    EXPECT_FALSE(renameCollection(collection));
+    EXPECT_EQ(collection->title(), "Shore");
+    EXPECT_FALSE(setCollectionTitle(collection, QString()));
+    EXPECT_EQ(collection->title(), "Shore");
+}
+
+TEST_F(VQCollectionActionsTest, ARenamedTitleMarksTheLibraryForSaving)
+{
+    addCollections(1);
+    ASSERT_TRUE(core().save());
+    const std::uint64_t before = at(0)->modificationDate();
+    setTime(time() + 10);
+    int changes = 0;
+    VQObserverToken token(VQNotificationCenter::defaultCenter().addObserver(
+        VQSwatchCollectionDidChangeNotification, at(0).get(), [&](const VQNotification &) { ++changes; }));
+    EXPECT_TRUE(setCollectionTitle(at(0), QStringLiteral("Renamed")));
+    EXPECT_GT(at(0)->modificationDate(), before);
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(core().isDirty());
+}
+
+TEST_F(VQCollectionActionsTest, ANewCollectionFromADroppedColour)
+{
+    addCollections(2);
+    const VQColorRef color = VQColor::makeRGB(1, 0, 0);
+    ui().answerText(QString()).answerText(QStringLiteral("Reds"));
+    const VQSwatchCollectionRef created = createCollectionWithColor(core(), color);
+    ASSERT_TRUE(created);
+    EXPECT_EQ(titles(), (QStringList{"C0", "C1", "Reds"}));
+    EXPECT_EQ(created->colors(), std::vector<VQColorRef>{color});
+    EXPECT_EQ(ui().prompts()[0].text, "New Collection");
+    EXPECT_EQ(ui().prompts()[0].buttons, (QStringList{"Create", "Cancel"}));
+
+    ui().answerCancel();
+    EXPECT_EQ(createCollectionWithColor(core(), VQColor::makeRGB(0, 1, 0)), nullptr);
+    EXPECT_EQ(core().numberOfCollections(), 3u);
+}
+
+TEST_F(VQCollectionActionsTest, SelectingAColourSwitchesThePickerFirstAndMovesTheColourToTheFront)
+{
+    addCollections(1, 3);
+    const VQSwatchCollectionRef collection = at(0);
+    const VQColorRef cmyk = VQColor::makeCMYK(0, 1, 1, 0);
+    collection->addColor(cmyk, false);
+    std::vector<VQColorSpace> switched;
+    setPickerSwitch([&](VQColorSpace space) {
+        switched.push_back(space);
+        EXPECT_NE(core().selectedColor(), cmyk) << "the picker switches before the colour is selected";
+    });
+    selectColor(core(), collection, cmyk);
+    setPickerSwitch(nullptr);
+    EXPECT_EQ(switched, std::vector<VQColorSpace>{VQColorSpace::CMYK});
+    EXPECT_EQ(core().selectedColor(), cmyk);
+    EXPECT_EQ(collection->firstColor(), cmyk);
+
+    // A colour that has left its collection is not selected.
+    const VQColorRef gone = collection->colors()[2];
+    collection->removeColorAtIndex(2);
+    selectColor(core(), collection, gone);
+    EXPECT_NE(core().selectedColor(), gone);
+}
+
+TEST_F(VQCollectionActionsTest, RemovingACollectionAsksAndTellsTheViews)
+{
+    addCollections(3);
+    const VQSwatchCollectionRef middle = at(1);
+    ui().answerAlert(0);
+    EXPECT_FALSE(removeCollection(core(), middle));
+    ui().answerAlert(1);
+    EXPECT_EQ(
+        VQCountPosts(VQCollectionsWereReorganizedNotification, [&] { EXPECT_TRUE(removeCollection(core(), middle)); }),
+        1);
+    EXPECT_EQ(titles(), (QStringList{"C0", "C2"}));
+    EXPECT_EQ(ui().alerts()[0].messageText, "Do you really want to remove this collection?");
+}
+
+} // namespace

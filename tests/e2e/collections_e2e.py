@@ -1,0 +1,370 @@
+#!/usr/bin/env python3
+"""Desktop tests of the collection views in the real program: the lane of
+the main window, its colour buttons, the colour preview and the organiser.
+
+    collections_e2e.py CASE      with VELLICO_BINARY and VELLICO_CLI set
+
+The library is made with `vellico-cli import --into` from a swatch file of
+twelve groups, C0 … C11. Each collection's first colour is unique, so the
+tests find buttons and organiser rows on screenshots by that colour, whatever
+the main window's layout. Changes are checked after quitting with
+`vellico-cli library list --json`, and carried to a second computer's library
+with a sync pass.
+"""
+
+import json
+import os
+import struct
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import vellico_e2e  # noqa: E402
+from vellico_e2e import Failure, Session, wait_for_icon, wait_until, check_clean_exit, laptop_sync  # noqa: E402
+
+# The main window, the organiser and the preview need more room than the tray tests.
+vellico_e2e.SCREEN = "1024x768x24"
+
+COLLECTIONS = 12
+# Lane geometry relative to the centre of slot 0: slots 41 apart, the next
+# arrow 196 to the right (see VQCollectionPaging.h).
+SLOT_STRIDE = 41
+NEXT_ARROW_OFFSET = 196
+
+
+def first_color(i):
+    return (30 + 17 * i, 200 - 11 * i, 90 + 5 * i)
+
+
+def second_color(i):
+    return (250 - 9 * i, 40 + 3 * i, 170)
+
+
+def hex_of(rgb):
+    return "#%02X%02X%02X" % rgb
+
+
+# -- the library ------------------------------------------------------------------
+
+def ase_string(text):
+    units = text.encode("utf-16-be") + b"\0\0"
+    return struct.pack(">H", len(units) // 2) + units
+
+
+def ase_color(name, rgb):
+    body = ase_string(name) + b"RGB " + struct.pack(">fff", *(c / 255.0 for c in rgb)) + struct.pack(">H", 2)
+    return struct.pack(">HI", 0x0001, len(body)) + body
+
+
+def write_swatch_file(path):
+    blocks = []
+    for i in range(COLLECTIONS):
+        name = ase_string(f"C{i}")
+        blocks.append(struct.pack(">HI", 0xC001, len(name)) + name)
+        blocks.append(ase_color(f"first {i}", first_color(i)))
+        blocks.append(ase_color(f"second {i}", second_color(i)))
+        blocks.append(struct.pack(">HI", 0xC002, 0))
+    with open(path, "wb") as out:
+        out.write(b"ASEF" + struct.pack(">HHI", 1, 0, len(blocks)) + b"".join(blocks))
+
+
+def cli(session, *arguments):
+    result = subprocess.run([os.environ["VELLICO_CLI"], *arguments], env=session.environment(),
+                            capture_output=True, text=True, timeout=60)
+    if result.returncode != 0:
+        raise Failure(f"vellico-cli {' '.join(arguments)} failed: {result.stderr}")
+    return result.stdout
+
+
+def import_collections(session):
+    os.makedirs(os.path.dirname(session.library_path()), exist_ok=True)
+    swatches = os.path.join(session.home, "twelve.ase")
+    write_swatch_file(swatches)
+    cli(session, "import", swatches, "--into", session.library_path())
+    titles = [c["title"] for c in library_list(session)]
+    if titles != [f"C{i}" for i in range(COLLECTIONS)]:
+        raise Failure(f"the import made {titles}")
+
+
+def library_list(session, path=None):
+    return json.loads(cli(session, "library", "list", "--library", path or session.library_path(),
+                          "--json"))["collections"]
+
+
+def colors_of(collection):
+    return [color["hex"] for color in collection["colors"]]
+
+
+# -- finding things on screen --------------------------------------------------------
+
+def pixels(session, shot):
+    width, height = map(int, session.x("identify", "-format", "%w %h", shot).split())
+    raw = subprocess.run(["convert", shot, "-depth", "8", "rgb:-"], capture_output=True, timeout=30).stdout
+    return width, height, raw
+
+
+def find_color(session, shot, rgb, region=None):
+    """The bounding box (left, top, right, bottom) of the pixels of exactly that colour, or None."""
+    width, height, raw = pixels(session, shot)
+    left, top, right, bottom = region if region else (0, 0, width, height)
+    needle = bytes(rgb)
+    found = None
+    for y in range(max(0, top), min(height, bottom)):
+        row = raw[3 * (y * width + left):3 * (y * width + min(width, right))]
+        start = 0
+        while True:
+            at = row.find(needle, start)
+            if at < 0:
+                break
+            start = at + 1
+            if at % 3:
+                continue
+            x = left + at // 3
+            if found is None:
+                found = [x, y, x, y]
+            else:
+                found = [min(found[0], x), min(found[1], y), max(found[2], x), max(found[3], y)]
+    return tuple(found) if found else None
+
+
+def centre(box):
+    return ((box[0] + box[2]) // 2, (box[1] + box[3]) // 2)
+
+
+def wait_for_color(session, rgb, what, region=None, timeout=10):
+    def seen():
+        return find_color(session, session.screenshot("look"), rgb, region)
+    return wait_until(what, seen, timeout)
+
+
+def wait_without_color(session, rgb, what, timeout=10):
+    return wait_until(what, lambda: find_color(session, session.screenshot("look"), rgb) is None, timeout)
+
+
+def click(session, point, button=1):
+    session.x("xdotool", "mousemove", str(point[0]), str(point[1]), "click", str(button))
+
+
+def drag(session, start, end, hold=0.0, steps=12):
+    """Presses at `start`, waits `hold` seconds, moves to `end` in steps and releases there."""
+    session.x("xdotool", "mousemove", str(start[0]), str(start[1]))
+    session.x("xdotool", "mousedown", "1")
+    time.sleep(hold)
+    for step in range(1, steps + 1):
+        x = start[0] + (end[0] - start[0]) * step // steps
+        y = start[1] + (end[1] - start[1]) * step // steps
+        session.x("xdotool", "mousemove", str(x), str(y))
+        time.sleep(0.03)
+    time.sleep(0.2)  # the last position reaches the drop target
+    session.x("xdotool", "mouseup", "1")
+
+
+def window_named(session, title):
+    result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
+                            env=session.environment(), capture_output=True, text=True, timeout=10)
+    ids = result.stdout.split()
+    return ids[0] if ids else None
+
+
+# -- the program -----------------------------------------------------------------------
+
+def start_with_lane(session, **settings):
+    """Imports the twelve collections, starts vellico and opens its window; the centre of slot 0."""
+    import_collections(session)
+    values = {"VQDoesntNeedCollectionMergingConfirmation": "true"}
+    values.update(settings)
+    session.write_settings(**values)
+    session.start_vellico(**({"VELLICO_MACHINE_ID": "desk"} if "VQSyncFolderPath" in settings else {}))
+    left, top, width, height = wait_for_icon(session)
+    click(session, (left + width // 2, top + height // 2))
+    box = wait_for_color(session, first_color(0), "the first collection's button in the lane")
+    return centre(box)
+
+
+def slot(slot0, i):
+    return (slot0[0] + SLOT_STRIDE * i, slot0[1])
+
+
+def quit_vellico(session):
+    session.vellico.send_signal(vellico_e2e.signal.SIGTERM)
+    check_clean_exit(session, session.wait_for_exit())
+
+
+def check_titles(session, expected):
+    titles = [c["title"] for c in library_list(session)]
+    if titles != expected:
+        raise Failure(f"the library holds {titles}, not {expected}")
+
+
+# -- the cases ---------------------------------------------------------------------------
+
+def case_lane_pages(session):
+    slot0 = start_with_lane(session)
+    shot = session.screenshot("lane")
+    for i in range(COLLECTIONS):
+        on_page = find_color(session, shot, first_color(i)) is not None
+        if on_page != (i < 5):
+            raise Failure(f"C{i}'s first colour is {'shown' if on_page else 'missing'} on page one")
+    # Next twice: the last page holds C10 and C11, and no Next arrow.
+    next_arrow = (slot0[0] + NEXT_ARROW_OFFSET, slot0[1])
+    click(session, next_arrow)
+    wait_for_color(session, first_color(5), "page two")
+    time.sleep(0.5)  # the slide ends
+    click(session, next_arrow)
+    wait_for_color(session, first_color(10), "page three")
+    time.sleep(0.5)
+    shot = session.screenshot("last-page")
+    shown = [i for i in range(COLLECTIONS) if find_color(session, shot, first_color(i))]
+    if shown != [10, 11]:
+        raise Failure(f"the last page shows {['C%d' % i for i in shown]}")
+    arrow = (next_arrow[0] - 6, next_arrow[1] - 6, 12, 12)
+    if session.darkest(shot, arrow) < 0.5:
+        raise Failure("the Next arrow still shows on the last page")
+    quit_vellico(session)
+
+
+def case_button_merge(session):
+    slot0 = start_with_lane(session)
+    # Held 0.6 s, then dragged from C1 onto C3.
+    drag(session, slot(slot0, 1), slot(slot0, 3), hold=0.6)
+    wait_without_color(session, first_color(1), "C1 to leave the lane")
+    session.screenshot("merged")
+    quit_vellico(session)
+    library = library_list(session)
+    check_titles(session, ["C0", "C2", "C3"] + [f"C{i}" for i in range(4, COLLECTIONS)])
+    merged = next(c for c in library if c["title"] == "C3")
+    if colors_of(merged) != [hex_of(first_color(3)), hex_of(second_color(3)),
+                             hex_of(first_color(1)), hex_of(second_color(1))]:
+        raise Failure(f"C3 holds {colors_of(merged)}")
+
+
+def case_canvas_drop(session):
+    slot0 = start_with_lane(session)
+    # The selection becomes orange through a paste; the selection control shows it.
+    owner = subprocess.Popen(["xclip", "-quiet", "-selection", "clipboard", "-i"], env=session.environment(),
+                             stdin=subprocess.PIPE, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    session.processes.append(owner)
+    owner.stdin.write(b"rgb(255, 128, 0)")
+    owner.stdin.close()
+    wait_until("xclip to own the clipboard", lambda: vellico_e2e.clipboard(session) == "rgb(255, 128, 0)")
+    vellico_e2e.run_again(session, "--paste")
+    canvas = wait_for_color(session, (255, 128, 0), "the selected colour in the window")
+    drag(session, centre(canvas), slot(slot0, 0))
+    # C0's button shows its later colours in a band along its foot.
+    button = (slot0[0] - 16, slot0[1] - 16, slot0[0] + 16, slot0[1] + 16)
+    wait_for_color(session, (255, 128, 0), "the colour in C0's button", button)
+    session.screenshot("colour-dropped")
+    quit_vellico(session)
+    c0 = library_list(session)[0]
+    if c0["title"] != "C0" or colors_of(c0)[-1] != "#FF8000" or len(c0["colors"]) != 3:
+        raise Failure(f"C0 holds {colors_of(c0)}")
+
+
+def case_preview(session):
+    slot0 = start_with_lane(session)
+    session.x("xdotool", "mousemove", str(slot(slot0, 2)[0]), str(slot0[1]))
+    session.x("xdotool", "keydown", "ctrl", "click", "1", "keyup", "ctrl")
+    window = wait_until("the preview titled C2", lambda: window_named(session, "C2"))
+    region = session.geometry(window)
+    box = (region[0], region[1], region[0] + region[2], region[1] + region[3])
+    wait_for_color(session, first_color(2), "C2's first colour in the preview", box)
+    wait_for_color(session, second_color(2), "C2's second colour in the preview", box)
+    session.screenshot("preview")
+    quit_vellico(session)
+
+
+def organizer_rows(session, shot, organizer, indices):
+    """The centre y of the organiser row of each collection index (by its swatch colour)."""
+    rows = {}
+    for i in indices:
+        box = find_color(session, shot, first_color(i), organizer)
+        if not box:
+            raise Failure(f"C{i} has no row in the organiser")
+        rows[i] = centre(box)[1]
+    return rows
+
+
+def case_organizer(session):
+    folder = os.path.join(session.home, "Shared")
+    os.makedirs(folder)
+    slot0 = start_with_lane(session, VQSynchronizeWithiCloud="true", VQSyncFolderPath=folder)
+    # The button's menu ends with "Organize...".
+    click(session, slot0)
+    wait_until("the colour menu", session.vellico_menu)
+    session.x("xdotool", "key", "Up", "Return")
+    window = wait_until("the organiser", lambda: window_named(session, "Organizer"))
+    left, top, width, height = session.geometry(window)
+    organizer = (left, top, left + width, top + height)
+    shot = wait_until("the organiser's rows",
+                      lambda: (lambda s: s if find_color(session, s, first_color(4), organizer) else None)(
+                          session.screenshot("organizer")))
+    rows = organizer_rows(session, shot, organizer, [0, 3, 4])
+    title_x = left + 100
+    # C0 dragged down between C3 and C4: it becomes the fourth row.
+    drag(session, (title_x, rows[0]), (title_x, (rows[3] + rows[4]) // 2))
+    time.sleep(0.5)
+    shot = session.screenshot("organizer-moved")
+    rows = organizer_rows(session, shot, organizer, [0, 3, 4, 5])
+    if not rows[3] < rows[0] < rows[4]:
+        raise Failure(f"C0's row is not between C3 and C4: {rows}")
+    # C5 dropped onto C4's row: merged into it.
+    drag(session, (title_x, rows[5]), (title_x, rows[4]))
+    wait_until("C5 to leave the organiser",
+               lambda: find_color(session, session.screenshot("organizer-merged"), first_color(5), organizer) is None)
+    quit_vellico(session)
+
+    expected = ["C1", "C2", "C3", "C0", "C4"] + [f"C{i}" for i in range(6, COLLECTIONS)]
+    check_titles(session, expected)
+    c4 = next(c for c in library_list(session) if c["title"] == "C4")
+    if len(c4["colors"]) != 4:
+        raise Failure(f"C4 holds {colors_of(c4)} after the merge")
+
+    # A second computer picks every change up.
+    laptop_library = os.path.join(session.home, "laptop.vlb")
+    laptop_sync(session, laptop_library, folder)
+    laptop = library_list(session, laptop_library)
+    if sorted(c["title"] for c in laptop) != sorted(expected):
+        raise Failure(f"the laptop holds {[c['title'] for c in laptop]}")
+    if len(next(c for c in laptop if c["title"] == "C4")["colors"]) != 4:
+        raise Failure("the laptop's C4 lacks the merged colours")
+
+
+CASES = {
+    "collections-lane-pages": case_lane_pages,
+    "collections-button-merge": case_button_merge,
+    "collections-canvas-drop": case_canvas_drop,
+    "collections-preview": case_preview,
+    "collections-organizer": case_organizer,
+}
+
+
+def main():
+    if len(sys.argv) != 2 or sys.argv[1] not in CASES:
+        print(f"usage: {sys.argv[0]} {'|'.join(CASES)}", file=sys.stderr)
+        return 2
+    for variable in ("VELLICO_BINARY", "VELLICO_CLI"):
+        if variable not in os.environ:
+            print(f"{variable} is not set", file=sys.stderr)
+            return 2
+    vellico_e2e.signal.signal(vellico_e2e.signal.SIGTERM, lambda *_: sys.exit(3))
+    name = sys.argv[1]
+    with Session(name) as session:
+        try:
+            CASES[name](session)
+        except Failure as failure:
+            print(f"FAIL {name}: {failure}", file=sys.stderr)
+            output = session.output()
+            if output:
+                print(f"--- vellico's output ---\n{output}", file=sys.stderr)
+            try:
+                print(f"screenshot: {session.screenshot('failure')}", file=sys.stderr)
+            except Exception:
+                pass
+            return 1
+    print(f"PASS {name}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
