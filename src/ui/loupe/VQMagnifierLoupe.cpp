@@ -99,16 +99,16 @@ void VQMagnifierLoupe::handleInput(const VQInputEvent &event)
             finishWithPixelAt(_pointer);
             break;
         case XKB_KEY_Left:
-            _platform.movePointerBy(-step, 0);
+            nudge(QPoint(-step, 0));
             break;
         case XKB_KEY_Right:
-            _platform.movePointerBy(step, 0);
+            nudge(QPoint(step, 0));
             break;
         case XKB_KEY_Up:
-            _platform.movePointerBy(0, -step);
+            nudge(QPoint(0, -step));
             break;
         case XKB_KEY_Down:
-            _platform.movePointerBy(0, step);
+            nudge(QPoint(0, step));
             break;
         default:
             break;
@@ -116,6 +116,17 @@ void VQMagnifierLoupe::handleInput(const VQInputEvent &event)
         break;
     }
     }
+}
+
+// The pointer's own movement is reported later; a Return right after an arrow
+// key must already see the new position.
+void VQMagnifierLoupe::nudge(QPoint delta)
+{
+    if (!_platform.movePointerBy(delta.x(), delta.y()))
+        return;
+    _pointer += delta;
+    if (_window)
+        _window->followPointer(_pointer);
 }
 
 // The pixel is read afresh at the moment of the click, so that what is taken is

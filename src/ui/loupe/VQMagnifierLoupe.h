@@ -44,6 +44,7 @@ class VQMagnifierLoupe : public QObject
 
   private:
     void handleInput(const VQInputEvent &event);
+    void nudge(QPoint delta);
     void finishWithPixelAt(QPoint devicePoint);
     void cancel();
     void end();
