@@ -92,7 +92,8 @@ const PlacementRow kPlacementRows[] = {
     {"near the left edge: still right", QRect(0, 0, 800, 600), {0, 300}, {20, 86}},
     {"top-right corner: left and below", QRect(0, 0, 800, 600), {799, 0}, {633, 20}},
     {"second screen, right edge", QRect(1920, 0, 1280, 720), {3190, 400}, {3024, 186}},
-    {"fractional logical pointer (scale 2)", QRect(0, 0, 400, 300), {50.5, 28.5}, {70, 48}},
+    {"odd device pixel at scale 2: rounded away", QRect(0, 0, 400, 300), {50.5, 28.5}, {71, 49}},
+    {"odd device pixel, flipped left and above", QRect(0, 0, 400, 300), {300.5, 250.5}, {134, 36}},
     {"screen too small for the window below", QRect(0, 0, 400, 200), {100, 100}, {120, 6}},
 };
 

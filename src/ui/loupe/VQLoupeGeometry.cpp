@@ -39,16 +39,17 @@ QPoint VQLoupeGeometry::logicalToDevice(QPointF logicalPoint, const VQScreenArea
 
 QPoint VQLoupeGeometry::windowOrigin(QPointF pointer, QSize size, const QRect &screen)
 {
-    const int px = qFloor(pointer.x()), py = qFloor(pointer.y());
+    // Rounded away from the pointer: a pointer between two logical pixels (an
+    // odd device pixel at scale 2) still keeps its full distance.
     const int right = screen.x() + screen.width(), bottom = screen.y() + screen.height();
-    int x = px + WindowDistance;
+    int x = qCeil(pointer.x() + WindowDistance);
     if (x + size.width() > right)
-        x = px - WindowDistance - size.width();
-    int y = py - WindowDistance - size.height();
-    if (py - WindowDistance > bottom)
+        x = qFloor(pointer.x() - WindowDistance) - size.width();
+    int y = qFloor(pointer.y() - WindowDistance) - size.height();
+    if (pointer.y() - WindowDistance > bottom)
         y = bottom - WindowDistance - size.height();
     if (y < screen.y())
-        y = py + WindowDistance;
+        y = qCeil(pointer.y() + WindowDistance);
     x = std::clamp(x, screen.x(), std::max(screen.x(), right - size.width()));
     y = std::clamp(y, screen.y(), std::max(screen.y(), bottom - size.height()));
     return QPoint(x, y);
