@@ -247,7 +247,8 @@ SHORTCUT = ("[ShortcutRecorder KeyboardShortcut]\nkeyCode=35\nmodifierFlags=1572
 
 
 def write_shortcut(session):
-    session.write_settings(RZLoggingEnabled="true")
+    # VQCopyType 1: "vellico --copy" puts the selection on the clipboard as #RRGGBB.
+    session.write_settings(RZLoggingEnabled="true", VQCopyType=1)
     with open(session.settings_path(), "a") as settings:
         settings.write(SHORTCUT)
 
@@ -276,16 +277,93 @@ def case_shortcut_starts_loupe(session):
     wait_until("the loupe closing", lambda: not session.loupe_window())
     if log_text(session).count("Action triggered.") > 1 and session.loupe_window():
         raise Failure("the second press started a second loupe")
-    # The main window is open and shows the picked colour as the selection.
-    window = wait_until("the main window", lambda: session.vellico_window(200, 100))
-    shot = session.screenshot("shortcut-picked")
-    left, top, width, height, _ = window
-    found = session.x("convert", shot, "-crop", f"{width}x{height}+{left}+{top}", "+repage",
-                      "-fill", "white", "+opaque", GREEN, "-format", "%[fx:minima.intensity]", "info:")
-    if float(found) > 0.9:
-        raise Failure("the main window shows no swatch of the picked green")
+    # The main window is open and the picked colour is the selection.
+    wait_until("the main window", lambda: session.vellico_window(200, 100))
+    session.screenshot("shortcut-picked")
+    check_selection(session, GREEN)
     session.vellico.send_signal(signal.SIGTERM)
     vellico_e2e.check_clean_exit(session, session.wait_for_exit())
+
+
+def check_selection(session, expected):
+    """The selected colour, as "vellico --copy" puts it on the clipboard, is `expected`."""
+    vellico_e2e.run_again(session, "--copy")
+    wait_until(f"{expected} on the clipboard", lambda: vellico_e2e.clipboard(session) == expected)
+
+
+def case_pick_in_running_instance(session):
+    write_shortcut(session)
+    session.start_vellico()
+    vellico_e2e.wait_for_icon(session)
+    session.move(351, 151)
+    process = session.start_pick()
+    wait_until("the loupe window", session.loupe_window)
+    session.x("xdotool", "click", "1")
+    status, out, err = finish(process)
+    if status != 0 or out != GREEN + "\n":
+        raise Failure(f"--pick with Vellico running printed {out!r} with status {status}: {err}")
+    check_selection(session, GREEN)
+    # Escape through the running instance: nothing printed, status 1, the selection kept.
+    session.move(101, 300)
+    process = session.start_pick()
+    wait_until("the loupe window", session.loupe_window)
+    session.x("xdotool", "key", "Escape")
+    status, out, _ = finish(process)
+    if status != 1 or out != "":
+        raise Failure(f"Escape with Vellico running gave status {status} and printed {out!r}")
+    check_selection(session, GREEN)
+
+
+def case_shift_tracking(session):
+    write_shortcut(session)
+    session.start_vellico()
+    left, top, width, height = vellico_e2e.wait_for_icon(session)
+    session.x("xdotool", "mousemove", str(left + width // 2), str(top + height // 2), "click", "1")
+    wait_until("the main window", lambda: session.vellico_window(200, 100))
+    # Real pointer motion (XTest), as a mouse makes it: Shift held samples, no Shift does not.
+    xtest_motion(session, True, [(101, 300), (102, 300), (351, 151)])
+    check_selection(session, GREEN)
+    xtest_motion(session, False, [(101, 300)])
+    check_selection(session, GREEN)
+    xtest_motion(session, True, [(101, 300)])
+    check_selection(session, BLUE)
+    # With the window closed, Shift moves sample nothing.
+    session.x("xdotool", "mousemove", str(left + width // 2), str(top + height // 2), "click", "1")
+    wait_until("the main window closing", lambda: not session.vellico_window(200, 100))
+    xtest_motion(session, True, [(102, 300)])
+    check_selection(session, BLUE)
+
+
+MOTION = r"""
+import ctypes, sys, time
+x = ctypes.CDLL("libX11.so.6")
+t = ctypes.CDLL("libXtst.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+x.XFlush.argtypes = [ctypes.c_void_p]
+t.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int, ctypes.c_ulong]
+t.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+display = x.XOpenDisplay(None)
+shift = x.XKeysymToKeycode(display, 0xffe1)
+held = sys.argv[1] == "shift"
+if held:
+    t.XTestFakeKeyEvent(display, shift, 1, 0)
+for point in sys.argv[2:]:
+    px, py = map(int, point.split(","))
+    t.XTestFakeMotionEvent(display, -1, px, py, 0)
+    x.XFlush(display)
+    time.sleep(0.1)
+if held:
+    t.XTestFakeKeyEvent(display, shift, 0, 0)
+x.XFlush(display)
+"""
+
+
+def xtest_motion(session, shift, points):
+    """Moves the pointer through `points` as a real device would (xdotool only warps it)."""
+    arguments = ["shift" if shift else "none"] + [f"{px},{py}" for px, py in points]
+    subprocess.run([sys.executable, "-c", MOTION, *arguments], env=session.environment(), check=True, timeout=20)
+    time.sleep(0.2)
 
 
 def case_shortcut_held_elsewhere(session):
@@ -361,6 +439,8 @@ CASES = {
     "pick-keys": case_pick_keys,
     "pick-template": case_pick_template,
     "pick-click-reaches-no-window": case_pick_click_reaches_no_window,
+    "pick-in-running-instance": case_pick_in_running_instance,
+    "shift-tracking": case_shift_tracking,
     "shortcut-starts-loupe": case_shortcut_starts_loupe,
     "shortcut-held-elsewhere": case_shortcut_held_elsewhere,
     "sigterm-during-loupe": case_sigterm_during_loupe,
