@@ -100,7 +100,7 @@ class PickSession(Session):
 
     def loupe_window(self, scale=1):
         """(x, y, width, height) of the shown loupe window, found by its size."""
-        width, height = LOUPE_SIZE[0] * scale, LOUPE_SIZE[1] * scale
+        width, height = round(LOUPE_SIZE[0] * scale), round(LOUPE_SIZE[1] * scale)
         tree = self.x("xwininfo", "-root", "-children")
         for line in tree.splitlines():
             if f" {width}x{height}+" not in line:
@@ -127,7 +127,7 @@ def check_loupe_shows(session, loupe, shot, x, y, scale):
     """The centre cell shows the pixel under the pointer, its left neighbour the one to its left."""
     left, top, _, _ = loupe
     for (cx, cy), px in ((CENTRE_CELL, x), (LEFT_CELL, x - 1)):
-        shown = session.pixel(shot, left + cx * scale, top + cy * scale)
+        shown = session.pixel(shot, left + round(cx * scale), top + round(cy * scale))
         if shown != stripe_colour(px, y):
             raise Failure(f"the loupe shows {shown} for device pixel ({px}, {y}), which is {stripe_colour(px, y)}")
 
@@ -137,7 +137,7 @@ def pick_at(session, x, y, scale=1, arguments=(), expect=None):
     environment = {"QT_SCALE_FACTOR": str(scale)} if scale != 1 else {}
     process = session.start_pick(*arguments, **environment)
     loupe = wait_until("the loupe window", lambda: session.loupe_window(scale))
-    if loupe[2] != LOUPE_SIZE[0] * scale:
+    if loupe[2] != round(LOUPE_SIZE[0] * scale):
         raise Failure(f"the loupe is {loupe[2]} pixels wide at scale {scale}")
     shot = session.screenshot(f"loupe-{scale}x-{x}-{y}")
     check_loupe_shows(session, loupe, shot, x, y, scale)
@@ -166,6 +166,11 @@ def case_pick_scale2(session):
     # Odd and even device columns and rows, which logical coordinates cannot all reach.
     for x, y in ((151, 301), (152, 301), (153, 300), (351, 151), (639, 398)):
         pick_at(session, x, y, scale=2)
+
+
+def case_pick_scale15(session):
+    for x, y in ((151, 301), (152, 301), (153, 302), (351, 151)):
+        pick_at(session, x, y, scale=1.5)
 
 
 def case_pick_escape(session):
@@ -435,6 +440,7 @@ def grab_ctrl_alt_p(session):
 CASES = {
     "pick-scale1": case_pick_scale1,
     "pick-scale2": case_pick_scale2,
+    "pick-scale15": case_pick_scale15,
     "pick-escape": case_pick_escape,
     "pick-keys": case_pick_keys,
     "pick-template": case_pick_template,
