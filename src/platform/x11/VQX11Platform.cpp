@@ -15,6 +15,7 @@
 #include <xkbcommon/xkbcommon-keysyms.h>
 #include <xkbcommon/xkbcommon-x11.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -249,8 +250,12 @@ VQPlatform::HotKeyStatus VQX11Platform::registerHotKey(const VQKeyCombo &combo, 
 void VQX11Platform::grabHotKey()
 {
     std::vector<xcb_void_cookie_t> cookies;
+    const std::vector<std::uint16_t> variants = lockVariants();
+    _hotKeyLockMask = 0;
+    for (std::uint16_t lock : variants)
+        _hotKeyLockMask |= lock;
     for (xcb_keycode_t code : _hotKeyCodes)
-        for (std::uint16_t lock : lockVariants())
+        for (std::uint16_t lock : variants)
             cookies.push_back(xcb_grab_key_checked(_connection, 0, _screen->root, _hotKeyMask | lock, code,
                                                    XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
     bool taken = false;
@@ -265,6 +270,15 @@ void VQX11Platform::grabHotKey()
     if (taken)
         ungrabHotKey();
     drainSoon();
+}
+
+bool VQX11Platform::isHotKey(xcb_keycode_t keycode, std::optional<std::uint16_t> state) const
+{
+    if (std::find(_hotKeyCodes.begin(), _hotKeyCodes.end(), keycode) == _hotKeyCodes.end())
+        return false;
+    constexpr std::uint16_t modifiers = XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_LOCK | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 |
+                                        XCB_MOD_MASK_2 | XCB_MOD_MASK_3 | XCB_MOD_MASK_4 | XCB_MOD_MASK_5;
+    return !state || (*state & modifiers & ~_hotKeyLockMask) == _hotKeyMask;
 }
 
 void VQX11Platform::ungrabHotKey()
@@ -498,9 +512,18 @@ void VQX11Platform::handle(xcb_generic_event_t *event)
             input.flags = VQX11MaskToCocoaFlags(key->state);
             input.position = QPoint(key->root_x, key->root_y);
             deliver(_grabHandler, input);
-        } else if (_hotKeyGrabbed && !_hotKeyDown) {
-            // Only our passive grab sends us key presses while nothing is grabbed.
+        } else if (_hotKeyGrabbed && isHotKey(key->detail, key->state)) {
+            // Only our passive grab sends us key presses while nothing is grabbed,
+            // and, while it is active, every other key too.
+            // A held key repeats its press without a release: one press, one call.
+            // The release may have gone to someone else (our own grab had ended
+            // before it), so a press long after the last one is a new press even
+            // when no release was seen: repeats come every few dozen milliseconds.
+            const bool repeat = _hotKeyDown && xcb_timestamp_t(key->time - _hotKeyLastPress) < 1000;
             _hotKeyDown = true;
+            _hotKeyLastPress = key->time;
+            if (repeat)
+                break;
             VQLog(QStringLiteral("Action triggered."));
             if (_hotKeyPressed)
                 QMetaObject::invokeMethod(
@@ -514,7 +537,9 @@ void VQX11Platform::handle(xcb_generic_event_t *event)
         break;
     }
     case XCB_KEY_RELEASE:
-        _hotKeyDown = false;
+        // Releasing a modifier first leaves the key repeating: only the key's own release counts.
+        if (isHotKey(reinterpret_cast<xcb_key_release_event_t *>(event)->detail, std::nullopt))
+            _hotKeyDown = false;
         break;
     case XCB_BUTTON_PRESS:
         if (_grabHandler) {

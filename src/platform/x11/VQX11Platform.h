@@ -51,6 +51,8 @@ class VQX11Platform final : public QObject, public VQPlatform
     std::uint32_t keysymFor(xcb_keycode_t keycode) const;
     std::vector<std::uint16_t> lockVariants() const;
     void grabHotKey();
+    // Whether a key event is the shortcut's key (with its modifiers, when `state` is given).
+    bool isHotKey(xcb_keycode_t keycode, std::optional<std::uint16_t> state) const;
     void ungrabHotKey();
     void selectRawPointerEvents(bool on);
 
@@ -75,8 +77,10 @@ class VQX11Platform final : public QObject, public VQPlatform
     std::function<void()> _hotKeyPressed;
     std::vector<xcb_keycode_t> _hotKeyCodes;
     std::uint16_t _hotKeyMask = 0;
+    std::uint16_t _hotKeyLockMask = 0;
     bool _hotKeyGrabbed = false;
     bool _hotKeyDown = false;
+    xcb_timestamp_t _hotKeyLastPress = 0;
 
     InputHandler _pointerHandler;
     bool _pointerMovePending = false;
