@@ -52,20 +52,25 @@ std::unique_ptr<VQX11Platform> VQX11Platform::connect()
 VQX11Platform::VQX11Platform(xcb_connection_t *connection, xcb_screen_t *screen)
     : _connection(connection), _screen(screen)
 {
-    // Screen capture reads 32-bit pixels straight into a QImage when the root
-    // visual is the usual 8-8-8 true colour in the machine's byte order.
+    // How the root window's pixels come back from GetImage.
     const xcb_setup_t *setup = xcb_get_setup(_connection);
+    _pixelFormat.bitsPerPixel = 0;
     for (auto fmt = xcb_setup_pixmap_formats_iterator(setup); fmt.rem; xcb_format_next(&fmt))
-        if (fmt.data->depth == _screen->root_depth)
-            _imageIsRGB32 = fmt.data->bits_per_pixel == 32;
-    bool rgbVisual = false;
+        if (fmt.data->depth == _screen->root_depth) {
+            _pixelFormat.bitsPerPixel = fmt.data->bits_per_pixel;
+            _pixelFormat.scanlinePad = fmt.data->scanline_pad;
+        }
     for (auto depth = xcb_screen_allowed_depths_iterator(_screen); depth.rem; xcb_depth_next(&depth))
         for (auto visual = xcb_depth_visuals_iterator(depth.data); visual.rem; xcb_visualtype_next(&visual))
-            if (visual.data->visual_id == _screen->root_visual)
-                rgbVisual = visual.data->red_mask == 0xff0000 && visual.data->green_mask == 0xff00 &&
-                            visual.data->blue_mask == 0xff;
-    const bool littleEndianServer = setup->image_byte_order == XCB_IMAGE_ORDER_LSB_FIRST;
-    _imageIsRGB32 = _imageIsRGB32 && rgbVisual && (littleEndianServer == (Q_BYTE_ORDER == Q_LITTLE_ENDIAN));
+            if (visual.data->visual_id == _screen->root_visual) {
+                _pixelFormat.redMask = visual.data->red_mask;
+                _pixelFormat.greenMask = visual.data->green_mask;
+                _pixelFormat.blueMask = visual.data->blue_mask;
+            }
+    _pixelFormat.mostSignificantByteFirst = setup->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST;
+    if (!_pixelFormat.isReadable())
+        VQLog(QStringLiteral("The screen's pixel format (%1 bits a pixel) cannot be read; screen picking is off.")
+                  .arg(_pixelFormat.bitsPerPixel));
 
     // Keyboard: the layout through xkbcommon, and presses that repeat while a key
     // is held arrive without a release in between.
@@ -326,7 +331,7 @@ bool VQX11Platform::movePointerBy(int dx, int dy)
 
 QImage VQX11Platform::captureScreen(const QRect &deviceRect) const
 {
-    if (!_imageIsRGB32 || deviceRect.isEmpty())
+    if (!_pixelFormat.isReadable() || deviceRect.isEmpty())
         return {};
     const QRect root(0, 0, _screen->width_in_pixels, _screen->height_in_pixels);
     const QRect readable = deviceRect.intersected(root);
@@ -334,7 +339,6 @@ QImage VQX11Platform::captureScreen(const QRect &deviceRect) const
     image.fill(Qt::black);
     if (readable.isEmpty())
         return image;
-    Reply<xcb_generic_error_t> error;
     xcb_generic_error_t *rawError = nullptr;
     Reply<xcb_get_image_reply_t> reply(
         xcb_get_image_reply(_connection,
@@ -342,20 +346,21 @@ QImage VQX11Platform::captureScreen(const QRect &deviceRect) const
                                           std::int16_t(readable.x()), std::int16_t(readable.y()),
                                           std::uint16_t(readable.width()), std::uint16_t(readable.height()), ~0u),
                             &rawError));
-    error.reset(rawError);
+    Reply<xcb_generic_error_t> error(rawError);
     drainSoon();
     if (!reply || error)
         return {};
-    const int stride = readable.width() * 4;
-    if (xcb_get_image_data_length(reply.get()) < stride * readable.height())
+    const std::size_t stride = _pixelFormat.bytesPerLine(readable.width());
+    if (std::size_t(xcb_get_image_data_length(reply.get())) < stride * std::size_t(readable.height()))
         return {};
     const std::uint8_t *data = xcb_get_image_data(reply.get());
+    const int bytesPerPixel = _pixelFormat.bitsPerPixel / 8;
     const QPoint offset = readable.topLeft() - deviceRect.topLeft();
     for (int row = 0; row < readable.height(); ++row) {
-        auto *line = reinterpret_cast<std::uint32_t *>(image.scanLine(offset.y() + row)) + offset.x();
-        std::memcpy(line, data + row * stride, std::size_t(stride));
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(offset.y() + row)) + offset.x();
+        const std::uint8_t *source = data + std::size_t(row) * stride;
         for (int column = 0; column < readable.width(); ++column)
-            line[column] |= 0xff000000u; // the padding byte is undefined
+            line[column] = _pixelFormat.decode(source + column * bytesPerPixel);
     }
     return image;
 }

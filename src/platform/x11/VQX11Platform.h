@@ -4,6 +4,7 @@
 // Qt's). Events are read on the main thread when the connection's socket has
 // data; callbacks are always queued to the next turn of the event loop.
 
+#include "platform/VQPixelFormat.h"
 #include "platform/VQPlatform.h"
 
 #include <QObject>
@@ -70,7 +71,7 @@ class VQX11Platform final : public QObject, public VQPlatform
     std::int32_t _xkbDevice = -1;
     std::uint8_t _xinputOpcode = 0;
     bool _haveXInput = false;
-    bool _imageIsRGB32 = false;
+    VQPixelFormat _pixelFormat;
 
     // The registered shortcut.
     VQKeyCombo _hotKey;
