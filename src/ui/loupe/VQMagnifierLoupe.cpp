@@ -5,7 +5,10 @@
 #include "vqcore/VQLog.h"
 #include "vqcore/VQUserDefaults.h"
 
+#include <QApplication>
 #include <QEventLoop>
+#include <QPointer>
+#include <QWindow>
 
 #include <xkbcommon/xkbcommon-keysyms.h>
 
@@ -40,8 +43,21 @@ std::optional<QColor> VQMagnifierLoupe::selectColorOnce()
     gRunning = true;
     _colorSelectedOrCancelled = false;
     _selectedColor.reset();
+    // An open Qt popup of ours (a menu, a Qt::Popup window) holds the pointer and
+    // the keyboard, and no other grab can succeed while it does. It lends them to
+    // the loupe; Qt closes a popup that gives up its grab, so windows meant to
+    // stay open during a loupe are better not popups.
+    const QPointer<QWidget> popup = QApplication::activePopupWidget();
+    const auto lendPopupGrab = [&popup](bool lend) {
+        if (QWindow *window = popup && popup->isVisible() ? popup->windowHandle() : nullptr) {
+            window->setKeyboardGrabEnabled(!lend);
+            window->setMouseGrabEnabled(!lend);
+        }
+    };
+    lendPopupGrab(true);
     if (!_platform.grabInput([this](const VQInputEvent &event) { handleInput(event); })) {
         VQLog(QStringLiteral("The loupe could not take the pointer and the keyboard."));
+        lendPopupGrab(false);
         gRunning = false;
         return std::nullopt;
     }
@@ -68,6 +84,7 @@ std::optional<QColor> VQMagnifierLoupe::selectColorOnce()
         _window->hide();
         _window.reset();
     }
+    lendPopupGrab(false);
     gRunning = false;
     return _selectedColor;
 }
