@@ -1,9 +1,12 @@
-# vellico_add_test(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2 [ENV VAR=value ...] [OWN_MAIN])
+# vellico_add_test(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2 [ENV VAR=value ...] [WIDGETS | OWN_MAIN])
+# WIDGETS: the executable drives widgets and gets a widget application's main.
 # One GoogleTest executable per area; each test case becomes its own CTest entry.
 function(vellico_add_test name)
-  cmake_parse_arguments(ARG "OWN_MAIN" "" "SOURCES;LIBS;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "OWN_MAIN;WIDGETS" "" "SOURCES;LIBS;ENV" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  if(NOT ARG_OWN_MAIN)
+  if(ARG_WIDGETS)
+    target_link_libraries(${name} PRIVATE vellico_test_widget_main)
+  elseif(NOT ARG_OWN_MAIN)
     target_link_libraries(${name} PRIVATE vellico_test_main)
   endif()
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} vellico_test_support GTest::gtest GTest::gmock)

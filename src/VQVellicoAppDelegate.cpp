@@ -1,5 +1,6 @@
 #include "VQVellicoAppDelegate.h"
 
+#include "VQPickCommand.h"
 #include "VQVellicoApplication.h"
 #include "core/VQColor.h"
 #include "core/VQSwatchCore.h"
@@ -7,7 +8,11 @@
 #include "core/VQCopyTemplate.h"
 #include "core/sync/VQiCloudSynchronizationManager.h"
 #include "parsers/VQImportCommands.h"
+#include "platform/VQGlobalShortcut.h"
+#include "platform/VQMouseTracker.h"
 #include "ui/coreui/VQStatusItem.h"
+#include "ui/loupe/VQMagnifierLoupe.h"
+#include "ui/loupe/VQMouseTrackingColorPicker.h"
 #include "ui/mainwindow/VQCollectionActions.h"
 #include "ui/mainwindow/VQCollectionViewer.h"
 #include "ui/mainwindow/VQSwatchMainWindow.h"
@@ -65,6 +70,7 @@ VQVellicoAppDelegate::VQVellicoAppDelegate(VQAppServices services, QObject *pare
 {
     if (!_platform)
         _platform = std::make_unique<VQNullPlatform>();
+    _loupe = [this] { return VQMagnifierLoupe::selectColor(*_platform); };
     if (services.modalUI)
         VQModalUI::install(std::move(services.modalUI));
     if (services.termination)
@@ -88,6 +94,10 @@ VQVellicoAppDelegate *VQVellicoAppDelegate::sharedDelegate()
 void VQVellicoAppDelegate::awakeFromNib()
 {
     gSharedDelegate = this;
+    _mouseTracker = std::make_unique<VQMouseTracker>(*_platform);
+    _trackingPicker = std::make_unique<VQMouseTrackingColorPicker>(*_mouseTracker, *_platform,
+                                                                   [this](const QColor &color) { setColor(color); });
+    _trackingPicker->startTracking();
     innerInitialization();
     QTimer::singleShot(0, this, [] {
         VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQApplicationDidFinishLaunchingNotification));
@@ -113,6 +123,12 @@ void VQVellicoAppDelegate::innerInitialization()
 
     // Preferences come before synchronisation: they decide whether it runs.
     VQLog("Initializing preferences.");
+    _globalShortcut = std::make_unique<VQGlobalShortcut>(
+        *_platform, [this] { hotKeyWasTriggered(); },
+        [this](const QString &message) {
+            if (_statusItem)
+                _statusItem->showMessage(QStringLiteral("Vellico"), message);
+        });
 
     VQLog("Starting sync core.");
     VQiCloudSynchronizationManager::sharedManager();
@@ -131,6 +147,8 @@ void VQVellicoAppDelegate::innerInitialization()
 
     buildMainWindow();
     installStatusItem();
+    // After the tray icon, which tells the user when another program holds the shortcut.
+    _globalShortcut->reregister();
 }
 
 void VQVellicoAppDelegate::buildMainWindow()
@@ -178,6 +196,9 @@ void VQVellicoAppDelegate::installStatusItem()
 
 void VQVellicoAppDelegate::applicationWillTerminate()
 {
+    // A loupe still running is cancelled by the quit; the shortcut goes with the program.
+    _globalShortcut.reset();
+    _trackingPicker.reset();
     if (_statusItem)
         _statusItem->hide();
     _statusItem.reset();
@@ -230,6 +251,13 @@ void VQVellicoAppDelegate::showWindow(QWidget *window)
     window->activateWindow();
     // Window managers that hold back focus requests from programs still honour this one.
     _platform->activateWindow(window->winId());
+    mainWindowVisibilityChanged();
+}
+
+void VQVellicoAppDelegate::mainWindowVisibilityChanged()
+{
+    if (_trackingPicker)
+        _trackingPicker->setMainWindowShown(_mainWindow && _mainWindow->isVisible());
 }
 
 void VQVellicoAppDelegate::openCurrentWindow()
@@ -246,6 +274,7 @@ void VQVellicoAppDelegate::closeCurrentWindow()
         window->hide();
     if (_statusItem)
         _statusItem->setHighlighted(false);
+    mainWindowVisibilityChanged();
 }
 
 void VQVellicoAppDelegate::toggleCurrentWindow()
@@ -271,6 +300,7 @@ void VQVellicoAppDelegate::preferences()
     }
     if (_mainWindow)
         _mainWindow->hide();
+    mainWindowVisibilityChanged();
     _mode = VQApplicationMode::Preferences;
     if (_preferencesWindow)
         showWindow(_preferencesWindow);
@@ -303,7 +333,7 @@ void VQVellicoAppDelegate::hotKeyWasTriggered()
 
 std::optional<QColor> VQVellicoAppDelegate::loupeColor()
 {
-    if (!_loupe || _loupeRunning)
+    if (!_loupe || _loupeRunning || VQMagnifierLoupe::isRunning())
         return std::nullopt;
     if (!VQUserDefaults::standard().boolForKey(QLatin1String(VQDontActivateWhenUsingLoupeDefaultsKey))) {
         if (VQVellicoApplication *app = vellicoApp())

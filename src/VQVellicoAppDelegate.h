@@ -19,7 +19,10 @@
 
 class QMenu;
 class QWidget;
+class VQGlobalShortcut;
 class VQModalUI;
+class VQMouseTracker;
+class VQMouseTrackingColorPicker;
 class VQStatusItem;
 class VQSwatchCore;
 class VQSwatchMainWindow;
@@ -75,8 +78,10 @@ class VQVellicoAppDelegate : public QObject
     void hotKeyWasTriggered();
     // Runs the loupe and selects what it picks; nothing when it was cancelled.
     std::optional<QColor> loupeColor();
-    // How the loupe is run (set when the screen picker exists): the picked colour or nothing.
+    // How the loupe is run: the magnifier loupe on the platform, unless a test sets another.
     void setLoupe(std::function<std::optional<QColor>()> loupe) { _loupe = std::move(loupe); }
+    // The global shortcut; registered at start-up, re-registered when it changes.
+    VQGlobalShortcut *globalShortcut() const { return _globalShortcut.get(); }
     // Selects `color` and shows it in the picker.
     void setColor(const QColor &color);
 
@@ -120,6 +125,8 @@ class VQVellicoAppDelegate : public QObject
     void placeWindow(QWidget *window);
     void showWindow(QWidget *window);
     void performKeyAction(int action);
+    // Screen tracking with Shift follows the main window's visibility.
+    void mainWindowVisibilityChanged();
 
     std::unique_ptr<VQPlatform> _platform;
     bool _chooseLibraryAtLaunch = false;
@@ -132,4 +139,7 @@ class VQVellicoAppDelegate : public QObject
     QPointer<QWidget> _pickerChooser;
     quint64 _pickerObserver = 0;
     bool _loupeRunning = false;
+    std::unique_ptr<VQMouseTracker> _mouseTracker;
+    std::unique_ptr<VQMouseTrackingColorPicker> _trackingPicker;
+    std::unique_ptr<VQGlobalShortcut> _globalShortcut;
 };

@@ -1,14 +1,36 @@
 #pragma once
 // The desktop services that Qt does not offer portably: which window is active
 // and activating it again, global hot keys, screen capture in device pixels,
-// pointer tracking. main() chooses one implementation for the session's
-// platform (X11, or the do-nothing fallback) and hands it to the delegate;
-// nothing else in the program talks to the window system directly.
+// pointer tracking and grabbing. main() chooses one implementation for the
+// session's platform (X11, or the do-nothing fallback) and hands it to the
+// delegate; nothing else in the program talks to the window system directly.
+//
+// Positions are device pixels of the whole desktop (on X11 the root window's
+// coordinates, origin at the top-left of the desktop, y downwards). They are
+// never logical Qt coordinates: with a scale factor of 2 a logical point
+// covers four device pixels, and every one of them must be reachable.
 
+#include "platform/VQKeyCombo.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
 #include <QtGlobal>
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
+
+// What the pointer and the keyboard did, as the platform reports it.
+struct VQInputEvent {
+    enum class Kind { Moved, Clicked, KeyPressed };
+    Kind kind = Kind::Moved;
+    QPoint position;          // device pixels (Moved, Clicked)
+    int button = 0;           // 1 left, 2 middle, 3 right (Clicked)
+    std::uint32_t keysym = 0; // the key's unshifted X11 keysym (KeyPressed)
+    std::uint32_t flags = 0;  // held modifiers as key-event flags (VQModifierFlag)
+};
 
 class VQPlatform
 {
@@ -17,13 +39,55 @@ class VQPlatform
 
     // Identifies a top-level window of any program (an X11 window id); 0 is none.
     using WindowID = quint64;
+    using InputHandler = std::function<void(const VQInputEvent &)>;
 
     // The window the window manager reports as active, or 0 when it tells none.
     virtual WindowID activeWindow() const = 0;
     // Asks the window manager to activate `window`; false when it could not be asked.
     virtual bool activateWindow(WindowID window) = 0;
 
-    // The X11 implementation on "xcb", the fallback (which logs a warning) elsewhere.
+    // -- the global shortcut ---------------------------------------------------
+    enum class HotKeyStatus {
+        Registered,  // pressing the combination calls the callback
+        NoShortcut,  // the combo names no key: nothing registered
+        Taken,       // another program holds the combination: nothing registered
+        Unsupported, // this platform has no global shortcuts, or the key is not on the keyboard
+    };
+    // Registers `combo` as the one global shortcut, replacing the previous one.
+    // `pressed` runs on the main thread, queued (never inside the platform's
+    // event handling), once per press: holding the keys does not repeat it.
+    virtual HotKeyStatus registerHotKey(const VQKeyCombo &combo, std::function<void()> pressed)
+    {
+        return HotKeyStatus::Unsupported;
+    }
+    virtual void unregisterHotKey() {}
+
+    // -- the pointer and the screen ----------------------------------------------
+    // Where the pointer is, and the modifiers held, or nothing when it cannot be told.
+    virtual std::optional<VQInputEvent> pointerState() const { return std::nullopt; }
+    // Moves the pointer by whole device pixels (the loupe's arrow keys).
+    virtual bool movePointerBy(int dx, int dy) { return false; }
+    // The pixels of `deviceRect` as they are on screen now, in Format_RGB32, at
+    // the rectangle's size; pixels outside every screen are black. A null image
+    // when the screen cannot be read.
+    virtual QImage captureScreen(const QRect &deviceRect) const { return {}; }
+
+    // -- pointer events anywhere on screen -----------------------------------
+    // Reports every movement (Moved) and button press (Clicked) on the whole
+    // desktop to `handler`, on the main thread, until stopPointerEvents(). While
+    // nobody listens the platform asks for no pointer events at all.
+    virtual bool startPointerEvents(InputHandler handler) { return false; }
+    virtual void stopPointerEvents() {}
+
+    // -- taking the pointer and the keyboard -------------------------------------
+    // Grabs the pointer (with a crosshair cursor) and the keyboard, so that
+    // clicks and keys reach `handler` instead of any window, whichever window has
+    // the focus. False when another program holds a grab.
+    virtual bool grabInput(InputHandler handler) { return false; }
+    virtual void releaseInput() {}
+
+    // The X11 implementation on "xcb" (when the display answers), the fallback
+    // (which logs a warning) elsewhere.
     static std::unique_ptr<VQPlatform> createForPlatform(const QString &platformName);
 };
 

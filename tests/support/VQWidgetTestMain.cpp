@@ -1,4 +1,5 @@
-// The collection views need a widget application (offscreen under CTest).
+// The main of the test executables that drive widgets: a widget application
+// object, on the offscreen platform unless the environment names another.
 
 #include <QApplication>
 
