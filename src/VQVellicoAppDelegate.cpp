@@ -246,6 +246,7 @@ void VQVellicoAppDelegate::showWindow(QWidget *window)
     if (VQVellicoApplication *app = vellicoApp())
         app->rememberActiveWindow();
     placeWindow(window);
+    _platform->keepOutOfTaskbar(window->winId());
     window->show();
     window->raise();
     window->activateWindow();

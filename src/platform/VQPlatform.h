@@ -45,6 +45,10 @@ class VQPlatform
     virtual WindowID activeWindow() const = 0;
     // Asks the window manager to activate `window`; false when it could not be asked.
     virtual bool activateWindow(WindowID window) = 0;
+    // Asks that `window` (not yet shown) stay out of task bars and window
+    // switchers, as a window hanging from the tray should. Call before each show:
+    // window managers forget it when the window is hidden.
+    virtual void keepOutOfTaskbar(WindowID window) {}
 
     // -- the global shortcut ---------------------------------------------------
     enum class HotKeyStatus {

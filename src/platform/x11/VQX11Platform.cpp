@@ -156,6 +156,21 @@ bool VQX11Platform::activateWindow(WindowID window)
     return !error;
 }
 
+void VQX11Platform::keepOutOfTaskbar(WindowID window)
+{
+    const xcb_atom_t state = atom("_NET_WM_STATE");
+    if (window == 0 || state == XCB_ATOM_NONE)
+        return;
+    const xcb_atom_t skips[] = {atom("_NET_WM_STATE_SKIP_TASKBAR"), atom("_NET_WM_STATE_SKIP_PAGER")};
+    // On a window that is not mapped yet the states are a plain property, which
+    // the toolkit keeps and adds its own to when it maps the window.
+    xcb_change_property(_connection, XCB_PROP_MODE_APPEND, xcb_window_t(window), state, XCB_ATOM_ATOM, 32, 2, skips);
+    // A round trip, so that the property is in place before the other
+    // connection (the toolkit's) maps the window.
+    Reply<xcb_get_input_focus_reply_t> sync(
+        xcb_get_input_focus_reply(_connection, xcb_get_input_focus(_connection), nullptr));
+}
+
 // -- keyboard ------------------------------------------------------------------
 
 void VQX11Platform::loadKeymap()

@@ -29,6 +29,7 @@ class VQX11Platform final : public QObject, public VQPlatform
 
     WindowID activeWindow() const override;
     bool activateWindow(WindowID window) override;
+    void keepOutOfTaskbar(WindowID window) override;
 
     HotKeyStatus registerHotKey(const VQKeyCombo &combo, std::function<void()> pressed) override;
     void unregisterHotKey() override;
