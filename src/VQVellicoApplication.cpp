@@ -132,12 +132,11 @@ void VQVellicoApplication::performCommands(const QStringList &commands)
 
 namespace
 {
-// The selected colour in the format stored under `key`; nothing when the key
-// holds no template number.
-void copySelectedColor(const char *key)
+// The selected colour in the format with raw value `raw`; nothing when that is
+// no template number.
+void copySelectedColor(std::int64_t raw)
 {
-    const std::optional<VQCopyTemplate> format =
-        VQCopyTemplateFromRawValue(VQUserDefaults::standard().integerForKey(QLatin1String(key)));
+    const std::optional<VQCopyTemplate> format = VQCopyTemplateFromRawValue(raw);
     VQSwatchCore *core = VQSwatchCore::sharedCore();
     if (!format || !core)
         return;
@@ -162,12 +161,13 @@ void VQVellicoApplication::copy()
         plain->copy();
         return;
     }
-    copySelectedColor(VQDefaultCopyFormatDefaultsKey);
+    copySelectedColor(VQUserDefaults::standard().integerForKey(QLatin1String(VQDefaultCopyFormatDefaultsKey)));
 }
 
 void VQVellicoApplication::copyAlternate()
 {
-    copySelectedColor(VQAlternateCopyFormatDefaultsKey);
+    // The same default the preferences show: the partner of the copy format.
+    copySelectedColor(VQStoredAlternateCopyFormat(VQUserDefaults::standard()));
 }
 
 void VQVellicoApplication::paste()
