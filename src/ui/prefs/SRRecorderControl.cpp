@@ -5,13 +5,12 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 
 #include <xkbcommon/xkbcommon.h>
 
 namespace
 {
-constexpr int kAccessorySize = 14;
+constexpr int kAccessorySize = 16;
 
 QColor mix(const QColor &a, const QColor &b, double t)
 {
@@ -218,15 +217,18 @@ void SRRecorderControl::paintEvent(QPaintEvent *)
     QPen glyph(mix(idleFill, recordingFill, t), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     painter.setPen(glyph);
     painter.setBrush(Qt::NoBrush);
-    const QRectF inner = QRectF(accessory).adjusted(4, 4, -4, -4);
+    const QRectF inner = QRectF(accessory).adjusted(4.5, 4.5, -4.5, -4.5);
     if (_cell.isRecording()) {
-        QPainterPath arrow;
-        arrow.moveTo(inner.left() + 1, inner.top() + 2);
-        arrow.lineTo(inner.left() + 1, inner.center().y());
-        arrow.lineTo(inner.left() + inner.width() * 0.5, inner.center().y());
-        painter.drawPath(arrow);
-        painter.drawArc(QRectF(inner.left() + 1, inner.top() + 1, inner.width() - 1, inner.height() - 1), 180 * 16,
-                        -200 * 16);
+        // An arc over the top from the right, ending in an arrowhead pointing down on the left.
+        const QPointF centre = QRectF(accessory).center();
+        const double radius = accessory.width() * 0.24;
+        painter.drawArc(QRectF(centre.x() - radius, centre.y() - radius + 1, 2 * radius, 2 * radius), -45 * 16,
+                        225 * 16);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(glyph.color());
+        const QPointF tip(centre.x() - radius, centre.y() + 1 + 2.6);
+        painter.drawPolygon(
+            QPolygonF{QPointF(tip.x() - 2.4, tip.y() - 2.8), QPointF(tip.x() + 2.4, tip.y() - 2.8), tip});
     } else {
         painter.drawLine(inner.topLeft(), inner.bottomRight());
         painter.drawLine(inner.topRight(), inner.bottomLeft());

@@ -75,7 +75,7 @@ class PreferencesWindow : public QWidget
         QPalette palette;
         palette.setColor(QPalette::Window, QColor(38, 38, 38));
         palette.setColor(QPalette::WindowText, QColor(230, 230, 230));
-        palette.setColor(QPalette::Base, QColor(26, 26, 26));
+        palette.setColor(QPalette::Base, QColor(58, 58, 58));
         palette.setColor(QPalette::AlternateBase, QColor(45, 45, 45));
         palette.setColor(QPalette::Text, QColor(230, 230, 230));
         palette.setColor(QPalette::Button, QColor(56, 56, 56));
