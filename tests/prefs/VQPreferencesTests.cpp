@@ -159,8 +159,10 @@ class VQPreferencesControllerTest : public VQLibraryTest
     void SetUp() override
     {
         VQLibraryTest::SetUp();
-        VQSwatchPreferencesController::setHotKeyRegistration(
-            [this](const VQKeyCombo &combo) { registered.push_back(combo); });
+        VQSwatchPreferencesController::setHotKeyRegistration([this](const VQKeyCombo &combo) {
+            registered.push_back(combo);
+            return true;
+        });
     }
     void TearDown() override
     {
@@ -382,8 +384,9 @@ TEST_F(VQLibraryTest, SyncFolderChecks)
         EXPECT_EQ(normalized, row.normalized);
         const auto problem = VQSyncFolderChoice::problem(normalized);
         EXPECT_EQ(problem.has_value(), *row.problemStart != 0);
-        if (problem)
+        if (problem) {
             EXPECT_TRUE(problem->startsWith(QString::fromUtf8(row.problemStart))) << problem->toStdString();
+        }
     }
     QFile::setPermissions(path("locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(VQSyncFolderChoice::ownFileLine(""), "Choose the shared folder to synchronise.");

@@ -2,6 +2,7 @@
 
 #include "vqcore/VQLocalizedString.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -113,6 +114,8 @@ SRRecorderControl::SRRecorderControl(QWidget *parent) : QWidget(parent)
     connect(&_cell, &SRRecorderCell::alertDidEnd, this, [this] {
         _alertShowing = false;
         if (_cell.isRecording()) {
+            // The user let go of some keys while answering.
+            _cell.flagsChanged(VQQtModifiersToCocoaFlags(QGuiApplication::queryKeyboardModifiers()));
             activateWindow();
             setFocus(Qt::OtherFocusReason);
             takeKeyboard();

@@ -163,7 +163,11 @@ VQSwatchPreferencesController::VQSwatchPreferencesController()
     buildWindow();
 }
 
-VQSwatchPreferencesController::~VQSwatchPreferencesController() = default;
+VQSwatchPreferencesController::~VQSwatchPreferencesController()
+{
+    // The query reads this controller's registration.
+    SRValidator::setHeldElsewhereQuery({});
+}
 
 QWidget *VQSwatchPreferencesController::widget() const
 {
@@ -289,12 +293,12 @@ void VQSwatchPreferencesController::innerInit()
     if (QGuiApplication::platformName() == QLatin1String("xcb")) {
         // Another program's grab makes a combination taken; our own registered
         // shortcut is not another program's.
-        SRValidator::setHeldElsewhereQuery([](int keyCode, std::uint32_t carbonFlags) -> std::optional<bool> {
+        SRValidator::setHeldElsewhereQuery([this](int keyCode, std::uint32_t carbonFlags) -> std::optional<bool> {
             VQKeyCombo combo;
             combo.code = keyCode;
             combo.flags = VQCarbonToCocoaFlags(carbonFlags) & VQModifierFlag::AllModifiers;
-            const VQKeyCombo own = VQKeyComboRecord::load(VQUserDefaults::standard(), kShortcutName);
-            if (own.code == combo.code && (own.flags & VQModifierFlag::AllModifiers) == combo.flags)
+            if (_registeredCombo && _registeredCombo->code == combo.code &&
+                (_registeredCombo->flags & VQModifierFlag::AllModifiers) == combo.flags)
                 return false;
             return VQShortcutProbe::isHeldElsewhere(combo);
         });
@@ -378,8 +382,10 @@ void VQSwatchPreferencesController::reregisterKeyCombo()
 {
     VQLog("Entering.");
     const VQKeyCombo combo = VQKeyComboRecord::load(VQUserDefaults::standard(), kShortcutName);
+    _registeredCombo.reset();
     if (const HotKeyRegistration &registration = hotKeyRegistration())
-        registration(combo);
+        if (registration(combo) && !combo.isEmpty())
+            _registeredCombo = combo;
 }
 
 void VQSwatchPreferencesController::shortcutRecorderCellKeyComboDidChange(SRRecorderCell &cell, const VQKeyCombo &combo)

@@ -20,6 +20,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAbstractButton;
 class QButtonGroup;
@@ -42,9 +43,10 @@ class VQSwatchPreferencesController : public QObject, public SRRecorderCellDeleg
     static void resetSharedController();
 
     // (Re-)registers the global shortcut with the platform: called with the
-    // stored combination, or with an empty one to unregister. Set it before
-    // the first sharedController(); without it nothing is registered.
-    using HotKeyRegistration = std::function<void(const VQKeyCombo &combo)>;
+    // stored combination, or with an empty one to unregister; answers whether
+    // the platform now holds the combination for Vellico. Set it before the
+    // first sharedController(); without it nothing is registered.
+    using HotKeyRegistration = std::function<bool(const VQKeyCombo &combo)>;
     static void setHotKeyRegistration(HotKeyRegistration registration);
 
     ~VQSwatchPreferencesController() override;
@@ -128,6 +130,9 @@ class VQSwatchPreferencesController : public QObject, public SRRecorderCellDeleg
     QLabel *_versionTextField = nullptr;
     VQSwatchPreferencesButton *_doneButton = nullptr;
     QString _syncFolder;
+    // The combination the platform holds for us, if any: a grab of it is ours,
+    // not another program's.
+    std::optional<VQKeyCombo> _registeredCombo;
     bool _loading = false;
     std::function<void(QWidget *)> _placement;
 };
