@@ -12,7 +12,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools
   libplist-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libxcb1-dev libxcb-keysyms1-dev libxcb-xinput-dev libxkbcommon-x11-dev
+  libxcb1-dev libxcb-keysyms1-dev libxcb-xinput-dev libxcb-xkb-dev libxkbcommon-x11-dev
   # what Qt's xcb platform plugin loads at run time
   qt6-qpa-plugins libxcb-cursor0
   # the desktop tests: a virtual display, a real tray, synthetic input,

@@ -377,6 +377,7 @@ void VQX11Platform::stopPointerEvents()
     if (!_pointerHandler)
         return;
     _pointerHandler = nullptr;
+    ++_pointerGeneration;
     _pointerMovePending = false;
     selectRawPointerEvents(false);
 }
@@ -429,6 +430,7 @@ void VQX11Platform::releaseInput()
     if (!_grabHandler)
         return;
     _grabHandler = nullptr;
+    ++_grabGeneration;
     xcb_ungrab_keyboard(_connection, XCB_CURRENT_TIME);
     xcb_ungrab_pointer(_connection, XCB_CURRENT_TIME);
     xcb_flush(_connection);
@@ -469,9 +471,13 @@ void VQX11Platform::readEvents()
 void VQX11Platform::deliver(const InputHandler &handler, const VQInputEvent &event)
 {
     // Queued: the handler may run an event loop of its own (the loupe does).
+    // Events still queued when their grab or subscription ends are dropped.
+    const bool grab = &handler == &_grabHandler;
     QMetaObject::invokeMethod(
         this,
-        [this, event, grab = &handler == &_grabHandler] {
+        [this, event, grab, generation = grab ? _grabGeneration : _pointerGeneration] {
+            if (grab ? generation != _grabGeneration : generation != _pointerGeneration)
+                return;
             const InputHandler &current = grab ? _grabHandler : _pointerHandler;
             if (current)
                 current(event);

@@ -81,6 +81,8 @@ class VQX11Platform final : public QObject, public VQPlatform
     InputHandler _pointerHandler;
     bool _pointerMovePending = false;
     InputHandler _grabHandler;
+    std::uint64_t _grabGeneration = 0;
+    std::uint64_t _pointerGeneration = 0;
     xcb_cursor_t _crosshair = XCB_NONE;
     mutable bool _drainQueued = false;
 };

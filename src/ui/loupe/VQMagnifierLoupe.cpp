@@ -1,0 +1,159 @@
+#include "ui/loupe/VQMagnifierLoupe.h"
+
+#include "platform/VQPlatform.h"
+#include "ui/loupe/VQMagnifierLoupeWindow.h"
+#include "vqcore/VQLog.h"
+#include "vqcore/VQUserDefaults.h"
+
+#include <QEventLoop>
+
+#include <xkbcommon/xkbcommon-keysyms.h>
+
+namespace
+{
+bool gRunning = false;
+} // namespace
+
+std::optional<QColor> VQMagnifierLoupe::selectColor(VQPlatform &platform)
+{
+    if (gRunning) {
+        VQLog(QStringLiteral("A loupe is already running."));
+        return std::nullopt;
+    }
+    VQMagnifierLoupe loupe(platform);
+    return loupe.selectColorOnce();
+}
+
+bool VQMagnifierLoupe::isRunning()
+{
+    return gRunning;
+}
+
+VQMagnifierLoupe::VQMagnifierLoupe(VQPlatform &platform) : _platform(platform) {}
+
+VQMagnifierLoupe::~VQMagnifierLoupe() = default;
+
+std::optional<QColor> VQMagnifierLoupe::selectColorOnce()
+{
+    if (gRunning)
+        return std::nullopt;
+    gRunning = true;
+    _colorSelectedOrCancelled = false;
+    _selectedColor.reset();
+    if (!_platform.grabInput([this](const VQInputEvent &event) { handleInput(event); })) {
+        VQLog(QStringLiteral("The loupe could not take the pointer and the keyboard."));
+        gRunning = false;
+        return std::nullopt;
+    }
+    if (const auto state = _platform.pointerState())
+        _pointer = state->position;
+    if (!VQUserDefaults::standard().boolForKey(QStringLiteral("RZNoLoupePreview"))) {
+        _window = std::make_unique<VQMagnifierLoupeWindow>(
+            [this](const QRect &rect) { return _platform.captureScreen(rect); });
+        _window->followPointer(_pointer);
+        _window->show();
+    }
+
+    QEventLoop loop;
+    _loop = &loop;
+    // Also ends when the application quits: that exits every running loop.
+    if (!_colorSelectedOrCancelled)
+        loop.exec();
+    _loop = nullptr;
+    if (!_colorSelectedOrCancelled)
+        cancel();
+
+    _platform.releaseInput();
+    if (_window) {
+        _window->hide();
+        _window.reset();
+    }
+    gRunning = false;
+    return _selectedColor;
+}
+
+void VQMagnifierLoupe::handleInput(const VQInputEvent &event)
+{
+    if (_colorSelectedOrCancelled)
+        return;
+    switch (event.kind) {
+    case VQInputEvent::Kind::Moved:
+        _pointer = event.position;
+        if (_window) {
+            _window->followPointer(_pointer);
+            if (!_window->isVisible())
+                _window->show();
+        }
+        break;
+    case VQInputEvent::Kind::Clicked:
+        finishWithPixelAt(event.position);
+        break;
+    case VQInputEvent::Kind::KeyPressed: {
+        const int step = (event.flags & 0x20000) ? 10 : 1;
+        switch (event.keysym) {
+        case XKB_KEY_Escape:
+            cancel();
+            break;
+        case XKB_KEY_Return:
+        case XKB_KEY_KP_Enter:
+            finishWithPixelAt(_pointer);
+            break;
+        case XKB_KEY_Left:
+            nudge(QPoint(-step, 0));
+            break;
+        case XKB_KEY_Right:
+            nudge(QPoint(step, 0));
+            break;
+        case XKB_KEY_Up:
+            nudge(QPoint(0, -step));
+            break;
+        case XKB_KEY_Down:
+            nudge(QPoint(0, step));
+            break;
+        default:
+            break;
+        }
+        break;
+    }
+    }
+}
+
+// The pointer's own movement is reported later; a Return right after an arrow
+// key must already see the new position.
+void VQMagnifierLoupe::nudge(QPoint delta)
+{
+    if (!_platform.movePointerBy(delta.x(), delta.y()))
+        return;
+    _pointer += delta;
+    if (_window)
+        _window->followPointer(_pointer);
+}
+
+// The pixel is read afresh at the moment of the click, so that what is taken is
+// what was under the pointer, even when the last repaint was a movement behind.
+void VQMagnifierLoupe::finishWithPixelAt(QPoint devicePoint)
+{
+    const QImage pixel = _platform.captureScreen(QRect(devicePoint, QSize(1, 1)));
+    if (pixel.isNull()) {
+        VQLog(QStringLiteral("The pixel under the pointer could not be read; nothing is picked."));
+        _selectedColor.reset();
+    } else {
+        _selectedColor = QColor(pixel.pixel(0, 0));
+    }
+    end();
+}
+
+void VQMagnifierLoupe::cancel()
+{
+    _selectedColor.reset();
+    end();
+}
+
+void VQMagnifierLoupe::end()
+{
+    _colorSelectedOrCancelled = true;
+    if (_window)
+        _window->hide();
+    if (_loop)
+        _loop->quit();
+}

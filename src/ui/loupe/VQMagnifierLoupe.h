@@ -1,0 +1,58 @@
+#pragma once
+// The loupe: a modal run that lets the user take the colour of any device
+// pixel on any screen. The pointer and the keyboard are grabbed for the run,
+// so the click that picks reaches no other window and Escape works whoever
+// has the focus.
+//
+//   click, Return, keypad Enter   take the pixel under the pointer
+//   Escape                        cancel
+//   arrow keys                    move the pointer by one device pixel (Shift: ten)
+//
+// With "RZNoLoupePreview" set no window is shown at all (the grab, the
+// cursor and the keys still work).
+
+#include <QColor>
+#include <QObject>
+#include <QPoint>
+
+#include <memory>
+#include <optional>
+
+class QEventLoop;
+class VQMagnifierLoupeWindow;
+class VQPlatform;
+struct VQInputEvent;
+
+class VQMagnifierLoupe : public QObject
+{
+    Q_OBJECT
+
+  public:
+    // Runs one loupe and returns the picked colour, or nothing when the user
+    // cancelled, the pixel could not be read, the input could not be grabbed,
+    // the application quit meanwhile, or a loupe is already running (a second
+    // press of the shortcut starts no second loupe).
+    static std::optional<QColor> selectColor(VQPlatform &platform);
+    static bool isRunning();
+
+    explicit VQMagnifierLoupe(VQPlatform &platform);
+    ~VQMagnifierLoupe() override;
+
+    std::optional<QColor> selectColorOnce();
+    // The window, while the run shows one (tests look at it).
+    VQMagnifierLoupeWindow *window() const { return _window.get(); }
+
+  private:
+    void handleInput(const VQInputEvent &event);
+    void nudge(QPoint delta);
+    void finishWithPixelAt(QPoint devicePoint);
+    void cancel();
+    void end();
+
+    VQPlatform &_platform;
+    std::unique_ptr<VQMagnifierLoupeWindow> _window;
+    QEventLoop *_loop = nullptr;
+    QPoint _pointer;
+    bool _colorSelectedOrCancelled = false;
+    std::optional<QColor> _selectedColor;
+};

@@ -1,0 +1,73 @@
+#include "ui/loupe/VQMagnifierLoupeWindow.h"
+
+#include "ui/loupe/VQColorOverviewView.h"
+#include "ui/loupe/VQLoupeGeometry.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScreen>
+
+namespace
+{
+constexpr int kMargin = 10;
+constexpr int kPreviewSide = 14 * VQLoupeGeometry::SampleSize; // 14 logical pixels a cell
+constexpr int kOverviewHeight = 42;
+} // namespace
+
+std::vector<VQScreenArea> VQCurrentScreenAreas()
+{
+    std::vector<VQScreenArea> areas;
+    for (const QScreen *screen : QGuiApplication::screens())
+        areas.push_back({screen->geometry(), screen->devicePixelRatio()});
+    return areas;
+}
+
+VQMagnifierLoupeWindow::VQMagnifierLoupeWindow(VQScreenPreviewView::Capture capture)
+    : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                           Qt::X11BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus)
+{
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setObjectName(QStringLiteral("MagnifierLoupe"));
+    _previewView = new VQScreenPreviewView(std::move(capture), this);
+    _previewView->setGeometry(kMargin, kMargin, kPreviewSide, kPreviewSide);
+    _overviewView = new VQColorOverviewView(this);
+    _overviewView->setGeometry(kMargin, kMargin + kPreviewSide + 6, kPreviewSide, kOverviewHeight);
+    setFixedSize(kPreviewSide + 2 * kMargin, kMargin + kPreviewSide + 6 + kOverviewHeight + kMargin);
+    connect(_previewView, &VQScreenPreviewView::colorChanged, _overviewView, &VQColorOverviewView::setSelectedColor);
+}
+
+void VQMagnifierLoupeWindow::followPointer(QPoint devicePoint)
+{
+    _previewView->setPoint(devicePoint);
+    const std::vector<VQScreenArea> screens = VQCurrentScreenAreas();
+    if (screens.empty())
+        return;
+    const VQScreenArea &screen = screens[VQLoupeGeometry::screenAt(screens, devicePoint).value_or(0)];
+    const QPointF pointer = VQLoupeGeometry::deviceToLogical(devicePoint, screen);
+    const QPoint origin = VQLoupeGeometry::windowOrigin(pointer, size(), screen.logical);
+    if (origin != pos())
+        move(origin);
+}
+
+void VQMagnifierLoupeWindow::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF frame = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    QPainterPath path;
+    path.addRoundedRect(frame, 5, 5);
+    painter.fillRect(rect(), Qt::black); // the corners, where no compositor shows through
+    painter.save();
+    painter.setClipPath(path);
+    painter.fillRect(rect(), QColor::fromRgbF(0.15f, 0.15f, 0.15f, 0.96f));
+    QLinearGradient band(0, 22, 0, 0);
+    band.setColorAt(0, QColor::fromRgbF(0.15f, 0.15f, 0.15f, 0.96f));
+    band.setColorAt(1, QColor::fromRgbF(0.24f, 0.24f, 0.24f, 0.96f));
+    painter.fillRect(QRectF(0, 0, width(), 22), band);
+    painter.setPen(QPen(QColor::fromRgbF(1, 1, 1, 0.2f), 1));
+    painter.drawRoundedRect(frame.adjusted(0, 0, 0, 50), 5, 5);
+    painter.restore();
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawPath(path);
+}

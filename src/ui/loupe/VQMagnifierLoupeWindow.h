@@ -1,0 +1,35 @@
+#pragma once
+// The loupe's floating window: the magnifier above the colour readout, on a
+// dark rounded background, kept 20 pixels from the pointer.
+
+#include "ui/loupe/VQScreenPreviewView.h"
+
+#include <QWidget>
+
+class VQColorOverviewView;
+struct VQScreenArea;
+
+class VQMagnifierLoupeWindow : public QWidget
+{
+    Q_OBJECT
+
+  public:
+    explicit VQMagnifierLoupeWindow(VQScreenPreviewView::Capture capture);
+
+    VQScreenPreviewView *previewView() const { return _previewView; }
+    VQColorOverviewView *overviewView() const { return _overviewView; }
+    std::optional<QColor> selectedColor() const { return _previewView->selectedColor(); }
+
+    // Shows the magnifier for the pointer at `devicePoint` and moves the window beside it.
+    void followPointer(QPoint devicePoint);
+
+  protected:
+    void paintEvent(QPaintEvent *event) override;
+
+  private:
+    VQScreenPreviewView *_previewView;
+    VQColorOverviewView *_overviewView;
+};
+
+// The screens as the loupe's geometry sees them.
+std::vector<VQScreenArea> VQCurrentScreenAreas();

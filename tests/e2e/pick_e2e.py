@@ -1,0 +1,483 @@
+#!/usr/bin/env python3
+"""Desktop tests of screen picking: `vellico --pick`, the loupe and the global
+shortcut, on a virtual display whose root window is painted with 1-pixel
+red/blue column stripes (red on even x, blue on odd x) and a green square.
+
+    pick_e2e.py CASE      with VELLICO_BINARY pointing at the program
+
+VELLICO_PICK_COMMAND, when set, replaces "vellico --pick" (a space-separated
+command line), so that the picking cases can run against another build of the
+same function. Everything else is shared with vellico_e2e.py.
+"""
+
+import ctypes
+import os
+import signal
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import vellico_e2e  # noqa: E402
+from vellico_e2e import Failure, Session, wait_until  # noqa: E402
+
+WIDTH, HEIGHT = 640, 400
+vellico_e2e.SCREEN = f"{WIDTH}x{HEIGHT}x24"
+PATCH = (300, 100, 100, 100)  # left, top, width, height of the green square
+RED, BLUE, GREEN = "#FF0000", "#0000FF", "#20C040"
+# The loupe window's size in logical pixels, and where the centre cell and its
+# left neighbour are inside it (a 10-pixel margin, 14-pixel cells).
+LOUPE_SIZE = (146, 194)
+CENTRE_CELL = (10 + 4 * 14 + 7, 10 + 4 * 14 + 7)
+LEFT_CELL = (10 + 3 * 14 + 7, 10 + 4 * 14 + 7)
+
+
+def stripe_colour(x, y):
+    if not (0 <= x < WIDTH and 0 <= y < HEIGHT):
+        return "#000000"  # the loupe shows what lies beyond the screen as black
+    left, top, width, height = PATCH
+    if left <= x < left + width and top <= y < top + height:
+        return GREEN
+    return RED if x % 2 == 0 else BLUE
+
+
+class PickSession(Session):
+    """A session with a window manager and the stripes on the root window."""
+
+    def __enter__(self):
+        super().__enter__()
+        try:
+            openbox = subprocess.Popen(["openbox"], env=self.environment(),
+                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self.processes.append(openbox)
+            self.paint_stripes()
+        except BaseException:
+            self.close()
+            raise
+        return self
+
+    def _start_display(self):
+        # VELLICO_E2E_DISPLAY (":N") pins the display number on a shared machine.
+        pinned = os.environ.get("VELLICO_E2E_DISPLAY")
+        if not pinned:
+            return super()._start_display()
+        xvfb = subprocess.Popen(["Xvfb", pinned, "-screen", "0", vellico_e2e.SCREEN, "-nolisten", "tcp", "-noreset"],
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.processes.append(xvfb)
+        self.display = pinned
+        wait_until("Xvfb on " + pinned, lambda: subprocess.run(["xdpyinfo"], env=self.environment(),
+                                                                capture_output=True).returncode == 0)
+
+    def paint_stripes(self):
+        rows = bytearray()
+        for y in range(HEIGHT):
+            for x in range(WIDTH):
+                rows += bytes.fromhex(stripe_colour(x, y)[1:])
+        path = os.path.join(self.home, "stripes.ppm")
+        with open(path, "wb") as image:
+            image.write(b"P6 %d %d 255\n" % (WIDTH, HEIGHT) + bytes(rows))
+        # display sets the root window's background and ends with status 1 all the same.
+        subprocess.run(["display", "-window", "root", path], env=self.environment(),
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=20)
+        # The tray covers the top right corner; the rest must show the stripes.
+        wait_until("the stripes on the root window", lambda: self.pixel(self.screenshot("stripes"), 101, 300) == BLUE)
+
+    def pixel(self, screenshot, x, y):
+        value = self.x("convert", screenshot, "-crop", f"1x1+{x}+{y}", "+repage", "-depth", "8",
+                       "-format", "#%[hex:p{0,0}]", "info:")
+        return value.strip().upper()[:7]
+
+    def pick_command(self, *arguments):
+        command = os.environ.get("VELLICO_PICK_COMMAND")
+        base = command.split() if command else [os.environ["VELLICO_BINARY"], "--pick"]
+        return base + list(arguments)
+
+    def start_pick(self, *arguments, **environment):
+        process = subprocess.Popen(self.pick_command(*arguments), env={**self.environment(), **environment},
+                                   stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        self.processes.append(process)
+        return process
+
+    def loupe_window(self, scale=1):
+        """(x, y, width, height) of the shown loupe window, found by its size."""
+        width, height = round(LOUPE_SIZE[0] * scale), round(LOUPE_SIZE[1] * scale)
+        tree = self.x("xwininfo", "-root", "-children")
+        for line in tree.splitlines():
+            if f" {width}x{height}+" not in line:
+                continue
+            window = line.split()[0]
+            info = self.x("xwininfo", "-id", window)
+            if "IsViewable" in info:
+                return self.geometry(window)
+        return None
+
+    def move(self, x, y):
+        self.x("xdotool", "mousemove", "--sync", str(x), str(y))
+
+
+def finish(process, timeout=10):
+    try:
+        out, err = process.communicate(timeout=timeout)
+    except subprocess.TimeoutExpired:
+        raise Failure(f"the picker still runs {timeout} s after the click")
+    return process.returncode, out, err
+
+
+def check_loupe_shows(session, loupe, shot, x, y, scale):
+    """The centre cell shows the pixel under the pointer, its left neighbour the one to its left."""
+    left, top, _, _ = loupe
+    for (cx, cy), px in ((CENTRE_CELL, x), (LEFT_CELL, x - 1)):
+        shown = session.pixel(shot, left + round(cx * scale), top + round(cy * scale))
+        if shown != stripe_colour(px, y):
+            raise Failure(f"the loupe shows {shown} for device pixel ({px}, {y}), which is {stripe_colour(px, y)}")
+
+
+def pick_at(session, x, y, scale=1, arguments=(), expect=None):
+    session.move(x, y)
+    environment = {"QT_SCALE_FACTOR": str(scale)} if scale != 1 else {}
+    process = session.start_pick(*arguments, **environment)
+    loupe = wait_until("the loupe window", lambda: session.loupe_window(scale))
+    if loupe[2] != round(LOUPE_SIZE[0] * scale):
+        raise Failure(f"the loupe is {loupe[2]} pixels wide at scale {scale}")
+    shot = session.screenshot(f"loupe-{scale}x-{x}-{y}")
+    check_loupe_shows(session, loupe, shot, x, y, scale)
+    # The window keeps its distance from the pointer.
+    left, top, width, height = loupe
+    if left - 20 * scale < x < left + width + 20 * scale and top - 20 * scale < y < top + height + 20 * scale:
+        raise Failure(f"the loupe at {loupe} is closer than 20 points to the pointer at ({x}, {y})")
+    session.x("xdotool", "click", "1")
+    status, out, err = finish(process)
+    expected = (expect or stripe_colour(x, y)) + "\n"
+    if status != 0 or out != expected:
+        raise Failure(f"picking ({x}, {y}) at scale {scale} printed {out!r} with status {status}, "
+                      f"not {expected!r}; errors: {err}")
+    if session.loupe_window(scale):
+        raise Failure("the loupe window stays after the pick")
+
+
+# -- the cases -----------------------------------------------------------------
+
+def case_pick_scale1(session):
+    for x, y in ((101, 300), (102, 300), (0, 399), (639, 399), (350, 150), (101, 40)):
+        pick_at(session, x, y)
+
+
+def case_pick_scale2(session):
+    # Odd and even device columns and rows, which logical coordinates cannot all reach.
+    for x, y in ((151, 301), (152, 301), (153, 300), (351, 151), (639, 398)):
+        pick_at(session, x, y, scale=2)
+
+
+def case_pick_scale15(session):
+    for x, y in ((151, 301), (152, 301), (153, 302), (351, 151)):
+        pick_at(session, x, y, scale=1.5)
+
+
+def case_pick_escape(session):
+    session.move(101, 300)
+    process = session.start_pick()
+    wait_until("the loupe window", session.loupe_window)
+    session.x("xdotool", "key", "Escape")
+    status, out, _ = finish(process)
+    if status != 1 or out != "":
+        raise Failure(f"Escape gave status {status} and printed {out!r}")
+
+
+def case_pick_keys(session):
+    # Arrow keys move by one device pixel (at scale 2 too); Return picks.
+    for scale, keys, expected_x in ((1, ["Right"], 201), (1, ["Left", "Left"], 198),
+                                    (2, ["Right"], 201), (2, ["Right", "Right", "Right", "Left"], 202)):
+        session.move(200, 300)
+        process = session.start_pick(**({"QT_SCALE_FACTOR": "2"} if scale == 2 else {}))
+        wait_until("the loupe window", lambda: session.loupe_window(scale))
+        for key in keys:
+            session.x("xdotool", "key", key)
+        session.x("xdotool", "key", "Return")
+        status, out, _ = finish(process)
+        expected = stripe_colour(expected_x, 300) + "\n"
+        if status != 0 or out != expected:
+            raise Failure(f"{keys} at scale {scale} printed {out!r} (status {status}), not {expected!r}")
+        position = session.x("xdotool", "getmouselocation")
+        if f"x:{expected_x} " not in position:
+            raise Failure(f"after {keys} the pointer is at {position.strip()}, not x {expected_x}")
+
+
+def case_pick_template(session):
+    # --template 0 prints the hexadecimal text without the hash.
+    session.move(350, 150)
+    process = session.start_pick("--template", "0")
+    wait_until("the loupe window", session.loupe_window)
+    session.x("xdotool", "click", "1")
+    status, out, _ = finish(process)
+    if status != 0 or out != "20C040\n":
+        raise Failure(f"--template 0 printed {out!r} with status {status}")
+
+
+def start_xev(session, geometry="200x150+20+220"):
+    """An xev window that reports button presses; returns (process, output path)."""
+    path = os.path.join(session.home, "xev.out")
+    output = open(path, "w")
+    process = subprocess.Popen(["xev", "-geometry", geometry, "-event", "button"], env=session.environment(),
+                               stdout=output, stderr=subprocess.STDOUT)
+    session.processes.append(process)
+    return process, path
+
+
+def button_presses(path):
+    with open(path) as output:
+        return output.read().count("ButtonPress event")
+
+
+def case_pick_click_reaches_no_window(session):
+    _, path = start_xev(session)
+    # Make sure the window is there and hears clicks at all.
+    session.move(100, 300)
+    wait_until("xev's window", lambda: session.pixel(session.screenshot("xev"), 100, 300) == "#FFFFFF")
+    session.x("xdotool", "click", "1")
+    wait_until("xev hearing a plain click", lambda: button_presses(path) == 1)
+    process = session.start_pick()
+    wait_until("the loupe window", session.loupe_window)
+    session.x("xdotool", "click", "1")
+    status, out, _ = finish(process)
+    if status != 0 or out != "#FFFFFF\n":
+        raise Failure(f"picking xev's white window printed {out!r} with status {status}")
+    time.sleep(0.3)  # a press that leaked would have arrived by now
+    if button_presses(path) != 1:
+        raise Failure("the click that picked reached the window under the pointer")
+
+
+# -- the shortcut, with the whole program --------------------------------------
+
+SHORTCUT = ("[ShortcutRecorder KeyboardShortcut]\nkeyCode=35\nmodifierFlags=1572864\nmodifiers=2304\n")
+
+
+def write_shortcut(session):
+    # VQCopyType 1: "vellico --copy" puts the selection on the clipboard as #RRGGBB.
+    session.write_settings(RZLoggingEnabled="true", VQCopyType=1)
+    with open(session.settings_path(), "a") as settings:
+        settings.write(SHORTCUT)
+
+
+def log_text(session):
+    try:
+        with open(session.log_path()) as log:
+            return log.read()
+    except OSError:
+        return ""
+
+
+def case_shortcut_starts_loupe(session):
+    write_shortcut(session)
+    session.start_vellico()
+    vellico_e2e.wait_for_icon(session)
+    wait_until("the shortcut's registration", lambda: "Registerd key combo with status 0" in log_text(session))
+    session.move(350, 150)
+    session.x("xdotool", "key", "ctrl+alt+p")
+    wait_until("the loupe window", session.loupe_window)
+    session.screenshot("shortcut-loupe")
+    # A second press during the loupe starts no second loupe.
+    session.x("xdotool", "key", "ctrl+alt+p")
+    time.sleep(0.3)
+    session.x("xdotool", "click", "1")
+    wait_until("the loupe closing", lambda: not session.loupe_window())
+    if log_text(session).count("Action triggered.") > 1 and session.loupe_window():
+        raise Failure("the second press started a second loupe")
+    # The main window is open and the picked colour is the selection.
+    wait_until("the main window", lambda: session.vellico_window(200, 100))
+    session.screenshot("shortcut-picked")
+    check_selection(session, GREEN)
+    session.vellico.send_signal(signal.SIGTERM)
+    vellico_e2e.check_clean_exit(session, session.wait_for_exit())
+
+
+def check_selection(session, expected):
+    """The selected colour, as "vellico --copy" puts it on the clipboard, is `expected`."""
+    vellico_e2e.run_again(session, "--copy")
+    wait_until(f"{expected} on the clipboard", lambda: vellico_e2e.clipboard(session) == expected)
+
+
+def case_pick_in_running_instance(session):
+    write_shortcut(session)
+    session.start_vellico()
+    vellico_e2e.wait_for_icon(session)
+    session.move(351, 151)
+    process = session.start_pick()
+    wait_until("the loupe window", session.loupe_window)
+    session.x("xdotool", "click", "1")
+    status, out, err = finish(process)
+    if status != 0 or out != GREEN + "\n":
+        raise Failure(f"--pick with Vellico running printed {out!r} with status {status}: {err}")
+    check_selection(session, GREEN)
+    # Escape through the running instance: nothing printed, status 1, the selection kept.
+    session.move(101, 300)
+    process = session.start_pick()
+    wait_until("the loupe window", session.loupe_window)
+    session.x("xdotool", "key", "Escape")
+    status, out, _ = finish(process)
+    if status != 1 or out != "":
+        raise Failure(f"Escape with Vellico running gave status {status} and printed {out!r}")
+    check_selection(session, GREEN)
+
+
+def case_shift_tracking(session):
+    write_shortcut(session)
+    session.start_vellico()
+    left, top, width, height = vellico_e2e.wait_for_icon(session)
+    session.x("xdotool", "mousemove", str(left + width // 2), str(top + height // 2), "click", "1")
+    wait_until("the main window", lambda: session.vellico_window(200, 100))
+    # Real pointer motion (XTest), as a mouse makes it: Shift held samples, no Shift does not.
+    xtest_motion(session, True, [(101, 300), (102, 300), (351, 151)])
+    check_selection(session, GREEN)
+    xtest_motion(session, False, [(101, 300)])
+    check_selection(session, GREEN)
+    xtest_motion(session, True, [(101, 300)])
+    check_selection(session, BLUE)
+    # With the window closed, Shift moves sample nothing.
+    session.x("xdotool", "mousemove", str(left + width // 2), str(top + height // 2), "click", "1")
+    wait_until("the main window closing", lambda: not session.vellico_window(200, 100))
+    xtest_motion(session, True, [(102, 300)])
+    check_selection(session, BLUE)
+
+
+MOTION = r"""
+import ctypes, sys, time
+x = ctypes.CDLL("libX11.so.6")
+t = ctypes.CDLL("libXtst.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+x.XFlush.argtypes = [ctypes.c_void_p]
+t.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int, ctypes.c_ulong]
+t.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+display = x.XOpenDisplay(None)
+shift = x.XKeysymToKeycode(display, 0xffe1)
+held = sys.argv[1] == "shift"
+if held:
+    t.XTestFakeKeyEvent(display, shift, 1, 0)
+for point in sys.argv[2:]:
+    px, py = map(int, point.split(","))
+    t.XTestFakeMotionEvent(display, -1, px, py, 0)
+    x.XFlush(display)
+    time.sleep(0.1)
+if held:
+    t.XTestFakeKeyEvent(display, shift, 0, 0)
+x.XFlush(display)
+"""
+
+
+def xtest_motion(session, shift, points):
+    """Moves the pointer through `points` as a real device would (xdotool only warps it)."""
+    arguments = ["shift" if shift else "none"] + [f"{px},{py}" for px, py in points]
+    subprocess.run([sys.executable, "-c", MOTION, *arguments], env=session.environment(), check=True, timeout=20)
+    time.sleep(0.2)
+
+
+def case_shortcut_held_elsewhere(session):
+    write_shortcut(session)
+    holder = grab_ctrl_alt_p(session)
+    try:
+        session.start_vellico()
+        vellico_e2e.wait_for_icon(session)
+        wait_until("the refusal in the log", lambda: "is held by another program" in log_text(session))
+        # The user is told: a message window of the tray icon, or a desktop notification.
+        wait_until("the message about the shortcut", lambda: session.vellico_window(150, 30)
+                   or "Ctrl+Alt+P is used by another program" in session.output())
+        session.screenshot("shortcut-held")
+    finally:
+        holder.terminate()
+    session.vellico.send_signal(signal.SIGTERM)
+    vellico_e2e.check_clean_exit(session, session.wait_for_exit())
+
+
+def case_sigterm_during_loupe(session):
+    original = vellico_e2e.write_library(session.library_path())
+    write_shortcut(session)
+    session.start_vellico()
+    vellico_e2e.wait_for_icon(session)
+    wait_until("the shortcut's registration", lambda: "Registerd key combo with status 0" in log_text(session))
+    session.x("xdotool", "key", "ctrl+alt+p")
+    wait_until("the loupe window", session.loupe_window)
+    session.vellico.send_signal(signal.SIGTERM)
+    vellico_e2e.check_clean_exit(session, session.wait_for_exit())
+    vellico_e2e.check_library_intact(session.library_path(), original)
+    # The grab is gone with the loupe: a click reaches windows again.
+    _, path = start_xev(session)
+    session.move(100, 300)
+    wait_until("xev's window", lambda: session.pixel(session.screenshot("xev"), 100, 300) == "#FFFFFF")
+    session.x("xdotool", "click", "1")
+    wait_until("xev hearing a click after the loupe", lambda: button_presses(path) == 1)
+
+
+HOLDER = r"""
+import ctypes, sys, time
+x = ctypes.CDLL("libX11.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XDefaultRootWindow.restype = ctypes.c_ulong
+x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+x.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+x.XGrabKey.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                       ctypes.c_int]
+x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+display = x.XOpenDisplay(None)
+root = x.XDefaultRootWindow(display)
+code = x.XKeysymToKeycode(display, 0x70)  # p
+x.XGrabKey(display, code, 0x4 | 0x8, root, 0, 1, 1)  # Control | Mod1
+x.XSync(display, 0)
+print("held", flush=True)
+time.sleep(600)
+"""
+
+
+def grab_ctrl_alt_p(session):
+    """Another client that holds Ctrl+Alt+P for as long as it runs."""
+    holder = subprocess.Popen([sys.executable, "-c", HOLDER], env=session.environment(),
+                              stdout=subprocess.PIPE, text=True)
+    session.processes.append(holder)
+    if holder.stdout.readline().strip() != "held":
+        raise Failure("the other client could not take Ctrl+Alt+P")
+    return holder
+
+
+CASES = {
+    "pick-scale1": case_pick_scale1,
+    "pick-scale2": case_pick_scale2,
+    "pick-scale15": case_pick_scale15,
+    "pick-escape": case_pick_escape,
+    "pick-keys": case_pick_keys,
+    "pick-template": case_pick_template,
+    "pick-click-reaches-no-window": case_pick_click_reaches_no_window,
+    "pick-in-running-instance": case_pick_in_running_instance,
+    "shift-tracking": case_shift_tracking,
+    "shortcut-starts-loupe": case_shortcut_starts_loupe,
+    "shortcut-held-elsewhere": case_shortcut_held_elsewhere,
+    "sigterm-during-loupe": case_sigterm_during_loupe,
+}
+
+
+def main():
+    if len(sys.argv) != 2 or sys.argv[1] not in CASES:
+        print(f"usage: {sys.argv[0]} {'|'.join(CASES)}", file=sys.stderr)
+        return 2
+    if "VELLICO_BINARY" not in os.environ and "VELLICO_PICK_COMMAND" not in os.environ:
+        print("VELLICO_BINARY is not set", file=sys.stderr)
+        return 2
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(3))
+    name = sys.argv[1]
+    with PickSession(name) as session:
+        try:
+            CASES[name](session)
+        except Failure as failure:
+            print(f"FAIL {name}: {failure}", file=sys.stderr)
+            output = session.output()
+            if output:
+                print(f"--- vellico's output ---\n{output}", file=sys.stderr)
+            try:
+                print(f"screenshot: {session.screenshot('failure')}", file=sys.stderr)
+            except Exception:
+                pass
+            return 1
+    print(f"PASS {name}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

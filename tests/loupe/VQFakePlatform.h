@@ -1,0 +1,130 @@
+#pragma once
+// A desktop made of one image: captures read it, the pointer moves over it, and
+// the test plays the user by sending input through the grab or the tracker.
+
+#include "platform/VQPlatform.h"
+
+#include <QMetaObject>
+#include <QCoreApplication>
+
+class VQFakePlatform : public VQPlatform
+{
+  public:
+    explicit VQFakePlatform(QImage desktop) : desktop(std::move(desktop)) {}
+
+    WindowID activeWindow() const override { return 0; }
+    bool activateWindow(WindowID) override { return false; }
+
+    HotKeyStatus registerHotKey(const VQKeyCombo &combo, std::function<void()> pressed) override
+    {
+        ++registrations;
+        hotKey = combo;
+        hotKeyPressed = hotKeyStatus == HotKeyStatus::Registered ? std::move(pressed) : nullptr;
+        return hotKeyStatus;
+    }
+    void unregisterHotKey() override { hotKeyPressed = nullptr; }
+
+    std::optional<VQInputEvent> pointerState() const override
+    {
+        VQInputEvent state;
+        state.position = pointer;
+        state.flags = flags;
+        return state;
+    }
+    bool movePointerBy(int dx, int dy) override
+    {
+        pointer += QPoint(dx, dy);
+        VQInputEvent moved;
+        moved.position = pointer;
+        send(moved);
+        return true;
+    }
+    QImage captureScreen(const QRect &rect) const override
+    {
+        ++captures;
+        if (captureFails)
+            return {};
+        QImage image(rect.size(), QImage::Format_RGB32);
+        image.fill(Qt::black);
+        for (int y = 0; y < rect.height(); ++y)
+            for (int x = 0; x < rect.width(); ++x)
+                if (desktop.rect().contains(rect.x() + x, rect.y() + y))
+                    image.setPixel(x, y, desktop.pixel(rect.x() + x, rect.y() + y));
+        return image;
+    }
+
+    bool startPointerEvents(InputHandler handler) override
+    {
+        tracking = std::move(handler);
+        return true;
+    }
+    void stopPointerEvents() override { tracking = nullptr; }
+
+    bool grabInput(InputHandler handler) override
+    {
+        if (refuseGrab)
+            return false;
+        grab = std::move(handler);
+        return true;
+    }
+    void releaseInput() override
+    {
+        grab = nullptr;
+        ++grabGeneration;
+    }
+
+    // Queues `event` to whoever holds the grab, as the real platform does.
+    void send(const VQInputEvent &event)
+    {
+        QMetaObject::invokeMethod(
+            qApp,
+            [this, event, generation = grabGeneration] {
+                if (grab && generation == grabGeneration)
+                    grab(event);
+            },
+            Qt::QueuedConnection);
+    }
+    void sendKey(std::uint32_t keysym, std::uint32_t withFlags = 0)
+    {
+        VQInputEvent key;
+        key.kind = VQInputEvent::Kind::KeyPressed;
+        key.keysym = keysym;
+        key.flags = withFlags;
+        send(key);
+    }
+    void sendClick(QPoint at)
+    {
+        VQInputEvent click;
+        click.kind = VQInputEvent::Kind::Clicked;
+        click.button = 1;
+        click.position = at;
+        send(click);
+    }
+
+    QImage desktop;
+    QPoint pointer;
+    std::uint32_t flags = 0;
+    bool captureFails = false;
+    bool refuseGrab = false;
+    mutable int captures = 0;
+    InputHandler grab;
+    int grabGeneration = 0;
+    InputHandler tracking;
+    HotKeyStatus hotKeyStatus = HotKeyStatus::Registered;
+    int registrations = 0;
+    VQKeyCombo hotKey;
+    std::function<void()> hotKeyPressed;
+};
+
+// 1-pixel columns, red on even and blue on odd x, with a green square at (300, 100, 100, 100).
+inline QImage VQStripedDesktop(QSize size = QSize(640, 400))
+{
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y,
+                           QRect(300, 100, 100, 100).contains(x, y) ? qRgb(0x20, 0xc0, 0x40)
+                           : x % 2 == 0                             ? qRgb(255, 0, 0)
+                                                                    : qRgb(0, 0, 255));
+    return image;
+}

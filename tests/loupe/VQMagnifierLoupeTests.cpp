@@ -1,0 +1,326 @@
+// The loupe's run, the Shift-tracking picker, the global shortcut and the pick
+// command, over a desktop made of one image.
+
+#include "VQFakePlatform.h"
+#include "VQPickCommand.h"
+#include "platform/VQGlobalShortcut.h"
+#include "platform/VQMouseTracker.h"
+#include "ui/loupe/VQColorOverviewView.h"
+#include "ui/loupe/VQLoupeGeometry.h"
+#include "ui/loupe/VQMagnifierLoupe.h"
+#include "ui/loupe/VQMagnifierLoupeWindow.h"
+#include "ui/loupe/VQMouseTrackingColorPicker.h"
+#include "vqcore/VQUserDefaults.h"
+
+#include "VQTestSupport.h"
+
+#include <QApplication>
+#include <QTextStream>
+#include <QTimer>
+
+#include <xkbcommon/xkbcommon-keysyms.h>
+
+namespace
+{
+const QColor kRed(255, 0, 0), kBlue(0, 0, 255), kGreen(0x20, 0xc0, 0x40);
+
+class VQMagnifierLoupeTest : public VQLibraryTest
+{
+  protected:
+    // Runs the loupe; `play` runs once the run has started (its window shown, input grabbed).
+    std::optional<QColor> run(const std::function<void()> &play)
+    {
+        QTimer::singleShot(0, qApp, play);
+        return VQMagnifierLoupe::selectColor(platform);
+    }
+
+    VQFakePlatform platform{VQStripedDesktop()};
+};
+
+TEST_F(VQMagnifierLoupeTest, AClickTakesTheDevicePixelUnderIt)
+{
+    const std::pair<QPoint, QColor> rows[] = {{{101, 50}, kBlue}, {{102, 50}, kRed}, {{350, 150}, kGreen}};
+    for (const auto &[point, color] : rows) {
+        SCOPED_TRACE(point.x());
+        platform.pointer = QPoint(200, 300);
+        EXPECT_EQ(run([&, point = point] { platform.sendClick(point); }), color);
+        EXPECT_FALSE(platform.grab) << "the input is released";
+        EXPECT_FALSE(VQMagnifierLoupe::isRunning());
+    }
+}
+
+TEST_F(VQMagnifierLoupeTest, KeysCancelPickAndNudgeByOneDevicePixel)
+{
+    struct Row {
+        const char *name;
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> keys; // keysym, flags
+        QPoint pointerAfter;
+        std::optional<QColor> color;
+    };
+    const Row rows[] = {
+        {"Escape cancels", {{XKB_KEY_Escape, 0}}, {100, 50}, std::nullopt},
+        {"Return picks", {{XKB_KEY_Return, 0}}, {100, 50}, kRed},
+        {"keypad Enter picks", {{XKB_KEY_KP_Enter, 0}}, {100, 50}, kRed},
+        {"Right, Return", {{XKB_KEY_Right, 0}, {XKB_KEY_Return, 0}}, {101, 50}, kBlue},
+        {"Left, Return", {{XKB_KEY_Left, 0}, {XKB_KEY_Return, 0}}, {99, 50}, kBlue},
+        {"Up and Down", {{XKB_KEY_Up, 0}, {XKB_KEY_Up, 0}, {XKB_KEY_Down, 0}, {XKB_KEY_Return, 0}}, {100, 49}, kRed},
+        {"Shift+Right moves ten", {{XKB_KEY_Right, 0x20000}, {XKB_KEY_Return, 0}}, {110, 50}, kRed},
+        {"other keys do nothing",
+         {{XKB_KEY_a, 0}, {XKB_KEY_p, 0x180000}, {XKB_KEY_Escape, 0}},
+         {100, 50},
+         std::nullopt},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        platform.pointer = QPoint(100, 50);
+        EXPECT_EQ(run([&] {
+                      for (const auto &[keysym, flags] : row.keys)
+                          platform.sendKey(keysym, flags);
+                  }),
+                  row.color);
+        EXPECT_EQ(platform.pointer, row.pointerAfter);
+    }
+}
+
+TEST_F(VQMagnifierLoupeTest, TheWindowShowsTheNineByNineDevicePixelsAroundThePointer)
+{
+    platform.pointer = QPoint(101, 57);
+    QImage shown;
+    std::optional<QColor> centre;
+    QColor readout;
+    QPoint windowPosition;
+    run([&] {
+        VQMagnifierLoupeWindow *window = nullptr;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (auto *loupe = qobject_cast<VQMagnifierLoupeWindow *>(widget); loupe && loupe->isVisible())
+                window = loupe;
+        ASSERT_NE(window, nullptr);
+        shown = window->previewView()->grab().toImage();
+        centre = window->selectedColor();
+        readout = window->overviewView()->selectedColor();
+        windowPosition = window->pos();
+        platform.sendKey(XKB_KEY_Escape);
+    });
+    ASSERT_FALSE(shown.isNull());
+    EXPECT_EQ(centre, kBlue);
+    EXPECT_EQ(readout, kBlue);
+    EXPECT_EQ(windowPosition, QPoint(121, 77)); // below the pointer: there is no room above
+    const qreal cell = shown.width() / qreal(VQLoupeGeometry::SampleSize);
+    for (int row = 0; row < 9; ++row)
+        for (int column = 0; column < 9; ++column) {
+            // The middle of each cell, away from the grid lines and the outline.
+            const QPoint at(qRound((column + 0.3) * cell), qRound((row + 0.3) * cell));
+            const QColor expected = (97 + column) % 2 == 0 ? kRed : kBlue;
+            ASSERT_EQ(QColor(shown.pixel(at)), expected) << "cell " << column << "," << row;
+        }
+}
+
+TEST_F(VQMagnifierLoupeTest, AFailedCaptureMakesTheClickPickNothing)
+{
+    platform.captureFails = true;
+    platform.pointer = QPoint(101, 50);
+    EXPECT_EQ(run([&] { platform.sendClick(QPoint(101, 50)); }), std::nullopt);
+    EXPECT_FALSE(platform.grab);
+}
+
+TEST_F(VQMagnifierLoupeTest, WithoutTheInputThereIsNoLoupe)
+{
+    platform.refuseGrab = true;
+    EXPECT_EQ(VQMagnifierLoupe::selectColor(platform), std::nullopt);
+    EXPECT_FALSE(VQMagnifierLoupe::isRunning());
+}
+
+TEST_F(VQMagnifierLoupeTest, ASecondLoupeDuringARunDoesNotStart)
+{
+    platform.pointer = QPoint(101, 50);
+    std::optional<QColor> second = kGreen;
+    bool secondReturnedAtOnce = false;
+    EXPECT_EQ(run([&] {
+                  second = VQMagnifierLoupe::selectColor(platform);
+                  secondReturnedAtOnce = VQMagnifierLoupe::isRunning();
+                  platform.sendClick(QPoint(101, 50));
+              }),
+              kBlue);
+    EXPECT_TRUE(secondReturnedAtOnce);
+    EXPECT_EQ(second, std::nullopt);
+}
+
+TEST_F(VQMagnifierLoupeTest, QuittingTheApplicationCancelsTheLoupe)
+{
+    platform.pointer = QPoint(101, 50);
+    EXPECT_EQ(run([] { QCoreApplication::exit(0); }), std::nullopt);
+    EXPECT_FALSE(platform.grab);
+    EXPECT_FALSE(VQMagnifierLoupe::isRunning());
+}
+
+TEST_F(VQMagnifierLoupeTest, NoPreviewShowsNoWindowButStillPicks)
+{
+    VQUserDefaults::standard().setBool(QStringLiteral("RZNoLoupePreview"), true);
+    platform.pointer = QPoint(101, 50);
+    bool windowShown = true;
+    EXPECT_EQ(run([&] {
+                  windowShown = false;
+                  for (QWidget *widget : QApplication::topLevelWidgets())
+                      windowShown |= qobject_cast<VQMagnifierLoupeWindow *>(widget) && widget->isVisible();
+                  platform.sendClick(QPoint(102, 50));
+              }),
+              kRed);
+    EXPECT_FALSE(windowShown);
+}
+
+TEST_F(VQMagnifierLoupeTest, ThePickCommandPrintsOrExitsOne)
+{
+    struct Row {
+        const char *name;
+        std::optional<VQCopyTemplate> format;
+        bool lowercase;
+        bool cancel;
+        QString printed;
+        int status;
+    };
+    const Row rows[] = {
+        {"default", std::nullopt, false, false, QStringLiteral("#20C040\n"), 0},
+        {"default ignores lower case", std::nullopt, true, false, QStringLiteral("#20C040\n"), 0},
+        {"template 0", VQCopyTemplate::HexRGBWithoutHash, false, false, QStringLiteral("20C040\n"), 0},
+        {"template 0, lower case", VQCopyTemplate::HexRGBWithoutHash, true, false, QStringLiteral("20c040\n"), 0},
+        {"Escape", std::nullopt, false, true, QString(), 1},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        VQUserDefaults::standard().setBool(QStringLiteral("VQUseLowercase"), row.lowercase);
+        QString printed;
+        QTextStream out(&printed);
+        std::optional<QColor> selected;
+        platform.pointer = QPoint(350, 150);
+        QTimer::singleShot(0, qApp, [&] {
+            if (row.cancel)
+                platform.sendKey(XKB_KEY_Escape);
+            else
+                platform.sendClick(QPoint(350, 150));
+        });
+        EXPECT_EQ(VQPickCommand(platform, {row.format}, out, [&](const QColor &c) { selected = c; }), row.status);
+        EXPECT_EQ(printed, row.printed);
+        EXPECT_EQ(selected, row.cancel ? std::nullopt : std::optional<QColor>(kGreen));
+    }
+}
+
+// -- Shift tracking -----------------------------------------------------------
+
+class VQMouseTrackingColorPickerTest : public VQMagnifierLoupeTest
+{
+  protected:
+    void move(QPoint to, std::uint32_t flags)
+    {
+        ASSERT_TRUE(platform.tracking) << "nobody listens to the pointer";
+        VQInputEvent moved;
+        moved.position = to;
+        moved.flags = flags;
+        platform.tracking(moved);
+    }
+    std::vector<QColor> selected;
+    VQMouseTracker tracker{platform};
+    VQMouseTrackingColorPicker picker{tracker, platform, [this](const QColor &c) { selected.push_back(c); }};
+};
+
+TEST_F(VQMouseTrackingColorPickerTest, ShiftMovesSampleWhileTheWindowIsShown)
+{
+    picker.startTracking();
+    EXPECT_FALSE(platform.tracking) << "the window is closed: no pointer events";
+    picker.setMainWindowShown(true);
+    move(QPoint(101, 10), 0x20000);
+    move(QPoint(102, 10), 0x20000 | 0x100000);
+    move(QPoint(103, 10), 0);        // no Shift
+    move(QPoint(104, 10), 0x100000); // Ctrl alone
+    EXPECT_EQ(selected, (std::vector<QColor>{kBlue, kRed}));
+    platform.captureFails = true;
+    move(QPoint(350, 150), 0x20000);
+    EXPECT_EQ(selected.size(), 2u) << "a failed capture changes nothing";
+    picker.setMainWindowShown(false);
+    EXPECT_FALSE(platform.tracking) << "the window closed: the program sleeps again";
+}
+
+TEST_F(VQMouseTrackingColorPickerTest, TheSwitchKeepsItOff)
+{
+    VQUserDefaults::standard().setBool(QStringLiteral("VQMouseTrackingDisabled"), true);
+    picker.startTracking();
+    picker.setMainWindowShown(true);
+    EXPECT_FALSE(platform.tracking);
+    EXPECT_FALSE(picker.isObserving());
+}
+
+TEST_F(VQMouseTrackingColorPickerTest, TheTrackerListensOnlyWhileObserved)
+{
+    struct Counter : VQMouseTrackerObserver {
+        int moves = 0, clicks = 0;
+        void mouseMovedToPoint(QPoint, std::uint32_t) override { ++moves; }
+        void mouseClickedAtPoint(QPoint, std::uint32_t) override { ++clicks; }
+    } a, b;
+    tracker.addObserver(&a);
+    tracker.addObserver(&a);
+    tracker.addObserver(&b);
+    move(QPoint(1, 1), 0);
+    VQInputEvent click;
+    click.kind = VQInputEvent::Kind::Clicked;
+    platform.tracking(click);
+    tracker.removeObserver(&a);
+    EXPECT_TRUE(platform.tracking);
+    move(QPoint(2, 2), 0);
+    tracker.removeObserver(&b);
+    EXPECT_FALSE(platform.tracking);
+    EXPECT_EQ(std::pair(a.moves, a.clicks), std::pair(1, 1));
+    EXPECT_EQ(std::pair(b.moves, b.clicks), std::pair(2, 1));
+}
+
+// -- the global shortcut ------------------------------------------------------
+
+class VQGlobalShortcutTest : public VQMagnifierLoupeTest
+{
+  protected:
+    int triggered = 0;
+    QStringList told;
+    VQGlobalShortcut shortcut{platform, [this] { ++triggered; }, [this](const QString &m) { told << m; }};
+};
+
+TEST_F(VQGlobalShortcutTest, RegistersTheStoredRecordAndCallsBackPerPress)
+{
+    VQKeyComboRecord::save(VQUserDefaults::standard(), QStringLiteral("KeyboardShortcut"), {1572864, 35, {}, {}});
+    EXPECT_EQ(shortcut.reregister(), VQPlatform::HotKeyStatus::Registered);
+    EXPECT_EQ(platform.hotKey, (VQKeyCombo{1572864, 35, {}, {}}));
+    ASSERT_TRUE(platform.hotKeyPressed);
+    platform.hotKeyPressed();
+    platform.hotKeyPressed();
+    EXPECT_EQ(triggered, 2);
+    EXPECT_TRUE(told.isEmpty());
+}
+
+TEST_F(VQGlobalShortcutTest, NothingStoredRegistersNothing)
+{
+    const VQKeyCombo rows[] = {{}, {0, -1, {}, {}}, {1572864, -1, {}, {}}, {0, 0, {}, {}}};
+    for (const VQKeyCombo &combo : rows) {
+        SCOPED_TRACE(combo.flags);
+        EXPECT_EQ(shortcut.reregister(combo), VQPlatform::HotKeyStatus::NoShortcut);
+    }
+    EXPECT_EQ(platform.registrations, 0);
+    EXPECT_EQ(shortcut.reregister(), VQPlatform::HotKeyStatus::NoShortcut);
+}
+
+TEST_F(VQGlobalShortcutTest, AShortcutHeldElsewhereIsToldOncePerCombination)
+{
+    platform.hotKeyStatus = VQPlatform::HotKeyStatus::Taken;
+    const VQKeyCombo ctrlAltP{1572864, 35, {}, {}}, superP{0x40000, 35, {}, {}};
+    EXPECT_EQ(shortcut.reregister(ctrlAltP), VQPlatform::HotKeyStatus::Taken);
+    EXPECT_EQ(shortcut.reregister(ctrlAltP), VQPlatform::HotKeyStatus::Taken);
+    EXPECT_EQ(shortcut.reregister(superP), VQPlatform::HotKeyStatus::Taken);
+    ASSERT_EQ(told.size(), 2);
+    EXPECT_TRUE(told[0].contains(QStringLiteral("Ctrl+Alt+P"))) << told[0].toStdString();
+    EXPECT_TRUE(told[1].contains(QStringLiteral("Super+P"))) << told[1].toStdString();
+    EXPECT_TRUE(shortcut.registeredCombo().isEmpty());
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
