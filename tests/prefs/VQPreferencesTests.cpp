@@ -274,6 +274,25 @@ TEST_F(VQPreferencesControllerTest, StoredShortcutIsRegisteredAtStart)
     EXPECT_EQ(controller().shortcutControl()->keyCombo().flags, 0x180000u);
 }
 
+TEST_F(VQPreferencesControllerTest, BareKeysAreNeverRegistered)
+{
+    // A record edited by hand: a bare arrow and a bare letter register nothing; a bare F-key does.
+    const struct {
+        const char *code, *flags;
+        int registeredCode;
+    } rows[] = {{"125", "8388608", -1}, {"35", "0", -1}, {"96", "8388608", VQKeyCode::F5}, {"35", "1572864", 35}};
+    controller();
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.code);
+        store({{"ShortcutRecorder KeyboardShortcut/keyCode", row.code},
+               {"ShortcutRecorder KeyboardShortcut/modifierFlags", row.flags}});
+        registered.clear();
+        controller().reregisterKeyCombo();
+        ASSERT_EQ(registered.size(), 1u);
+        EXPECT_EQ(registered[0].code, row.registeredCode);
+    }
+}
+
 TEST_F(VQPreferencesControllerTest, DebugLogSwitchesAtOnce)
 {
     controller().showWindow();

@@ -381,7 +381,13 @@ void VQSwatchPreferencesController::savePreferences()
 void VQSwatchPreferencesController::reregisterKeyCombo()
 {
     VQLog("Entering.");
-    const VQKeyCombo combo = VQKeyComboRecord::load(VQUserDefaults::standard(), kShortcutName);
+    VQKeyCombo combo = VQKeyComboRecord::load(VQUserDefaults::standard(), kShortcutName);
+    if (!combo.isEmpty() && !SRIsValidCombination(combo.flags, combo.code, false)) {
+        // A record edited by hand to a bare key would take that key from every program.
+        VQLog(QStringLiteral("Not registering %1: a global shortcut needs a modifier.")
+                  .arg(SRReadableStringForCocoaModifierFlagsAndKeyCode(combo.flags, combo.code)));
+        combo = VQKeyCombo{};
+    }
     _registeredCombo.reset();
     if (const HotKeyRegistration &registration = hotKeyRegistration())
         if (registration(combo) && !combo.isEmpty())
@@ -397,8 +403,9 @@ void VQSwatchPreferencesController::shortcutRecorderCellKeyComboDidChange(SRReco
 
 void VQSwatchPreferencesController::showWindow()
 {
-    loadPreferences();
-    _versionTextField->setText(versionText());
+    // Showing loads the stored settings (see eventFilter); an open window loads them again.
+    if (_window->isVisible())
+        loadPreferences();
     _window->adjustSize();
     if (_placement)
         _placement(_window.get());
@@ -514,6 +521,10 @@ void VQSwatchPreferencesController::updateSyncFileLine()
 
 bool VQSwatchPreferencesController::eventFilter(QObject *watched, QEvent *event)
 {
+    // However the window comes up (here or shown by the shell), it shows what
+    // is stored: edits left with Escape are not kept for the next time.
+    if (watched == _window.get() && event->type() == QEvent::Show && !event->spontaneous())
+        loadPreferences();
     if (watched == _window.get() && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
