@@ -22,9 +22,9 @@ from vellico_e2e import (Failure, Session, check_clean_exit, click_icon, clipboa
 
 PREFS_WIDTH = 420
 # Centres of the controls, from the window's top-left corner.
-RECORDER = (280, 125)
-COPY_FORMAT = (276, 154)
-LAUNCH_AT_LOGIN = (23, 307)
+RECORDER = (280, 113)
+COPY_FORMAT = (276, 142)
+LAUNCH_AT_LOGIN = (23, 295)
 # The Done button, from the window's bottom-right corner.
 DONE_FROM_BOTTOM_RIGHT = (49, 23)
 

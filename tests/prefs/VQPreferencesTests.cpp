@@ -418,7 +418,8 @@ TEST_F(VQPreferencesControllerTest, MissingFolderIsRefusedAndNothingIsLost)
     QDir().mkpath(path("Shared"));
     controller().showWindow();
     EXPECT_TRUE(controller().setSyncFolder(path("Shared")));
-    EXPECT_TRUE(controller().syncFileLabel()->text().startsWith("This computer's copy: " + path("Shared")));
+    EXPECT_EQ(controller().syncFileLabel()->toolTip(),
+              "This computer's copy: " + VQiCloudSynchronizationManager::ownFilePath(path("Shared")));
 
     ui().answerAlert(0);
     EXPECT_FALSE(controller().setSyncFolder(path("Gone")));

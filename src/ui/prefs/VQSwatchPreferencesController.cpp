@@ -47,6 +47,9 @@ VQSwatchPreferencesController::HotKeyRegistration &hotKeyRegistration()
     return registration;
 }
 
+// The width of the note under the folder: the window's width less its margins and indent.
+constexpr int kNoteWidth = 420 - 2 * 16 - 22;
+
 const QString kShortcutName = QString::fromLatin1(VQKeyComboRecord::GlobalShortcutName);
 
 // The titles of the eleven copy formats, by raw value.
@@ -167,6 +170,10 @@ VQSwatchPreferencesController::~VQSwatchPreferencesController()
 {
     // The query reads this controller's registration.
     SRValidator::setHeldElsewhereQuery({});
+    // Ended by the static destructors after the application object is gone:
+    // a widget can no longer be deleted safely, and the process is ending anyway.
+    if (!QCoreApplication::instance())
+        (void)_window.release();
 }
 
 QWidget *VQSwatchPreferencesController::widget() const
@@ -199,6 +206,7 @@ void VQSwatchPreferencesController::buildWindow()
     folderRow->addWidget(chooseButton);
     layout->addLayout(folderRow);
     _syncFileLabel = noteLabel();
+    _syncFileLabel->setWordWrap(false);
     _syncFileLabel->setContentsMargins(22, 0, 0, 0);
     layout->addWidget(_syncFileLabel);
     layout->addWidget(new VQSwatchPreferencesLine);
@@ -516,7 +524,10 @@ void VQSwatchPreferencesController::refreshKeyboardLayout()
 
 void VQSwatchPreferencesController::updateSyncFileLine()
 {
-    _syncFileLabel->setText(VQSyncFolderChoice::ownFileLine(_syncFolder));
+    // One line, shortened in the middle where the path is long; the whole line in the tooltip.
+    const QString line = VQSyncFolderChoice::ownFileLine(_syncFolder);
+    _syncFileLabel->setToolTip(line);
+    _syncFileLabel->setText(_syncFileLabel->fontMetrics().elidedText(line, Qt::ElideMiddle, kNoteWidth));
 }
 
 bool VQSwatchPreferencesController::eventFilter(QObject *watched, QEvent *event)

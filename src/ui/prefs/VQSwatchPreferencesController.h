@@ -39,7 +39,9 @@ class VQSwatchPreferencesController : public QObject, public SRRecorderCellDeleg
   public:
     // The one controller, made on first use (needs a QApplication).
     static VQSwatchPreferencesController *sharedController();
-    // Ends the shared controller's life (the end of the program, tests).
+    // Ends the shared controller's life: the shell calls it when the program
+    // ends, while the application object still exists and after it last
+    // touched the window; tests call it between cases.
     static void resetSharedController();
 
     // (Re-)registers the global shortcut with the platform: called with the
