@@ -5,10 +5,14 @@
 #include "VQTestSupport.h"
 
 #include "ui/prefs/SRRecorderCell.h"
+#include "ui/prefs/SRRecorderControl.h"
 #include "ui/prefs/SRXkbKeyboardLayout.h"
 #include "vqcore/VQUserDefaults.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QKeyEvent>
+#include <QMouseEvent>
 
 #include <vector>
 
@@ -407,15 +411,32 @@ TEST_F(SRRecorderCellTest, TransitionTicks)
     EXPECT_NEAR(cell.transitionPosition(), 1.0 - SRAnimationEaseInOut(SRRecorderCell::TransitionStep), 1e-12);
 }
 
-TEST(SRAnimationEaseInOut, Curve)
+// The control forwards clicks and keys to its cell.
+TEST_F(SRRecorderCellTest, ControlRecordsFromQtEvents)
 {
-    const struct {
-        double t, expected;
-    } rows[] = {{0, 0}, {0.25, 0.1464466094}, {0.5, 0.5}, {0.75, 0.8535533906}, {1, 1}};
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.t);
-        EXPECT_NEAR(SRAnimationEaseInOut(row.t), row.expected, 1e-9);
-    }
+    SRRecorderControl control;
+    control.setAutosaveName(QStringLiteral("KeyboardShortcut"));
+    control.cell().setAnimates(false);
+    control.resize(control.sizeHint());
+    QMouseEvent click(QEvent::MouseButtonPress, QPointF(20, 10), QPointF(20, 10), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(&control, &click);
+    ASSERT_TRUE(control.cell().isRecording());
+    // While recording no shortcut of the window may take a key.
+    QKeyEvent override(QEvent::ShortcutOverride, Qt::Key_Q, Qt::ControlModifier);
+    QCoreApplication::sendEvent(&control, &override);
+    EXPECT_TRUE(override.isAccepted());
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_P, Qt::ControlModifier | Qt::AltModifier, 0, 0x70, 0, "\x10");
+    QCoreApplication::sendEvent(&control, &press);
+    EXPECT_FALSE(control.cell().isRecording());
+    EXPECT_EQ(control.keyCombo(), combo(CtrlAlt, VQKeyCode::P, "p"));
+    EXPECT_EQ(stored("keyCode"), "35");
+    // The remove button clears it.
+    const QPointF cross = QRectF(control.accessoryButtonRect()).center();
+    QMouseEvent remove(QEvent::MouseButtonPress, cross, cross, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&control, &remove);
+    EXPECT_EQ(control.keyCombo().code, -1);
+    EXPECT_FALSE(control.cell().isRecording());
 }
 
 } // namespace

@@ -64,10 +64,12 @@ struct LoadRow {
     VQPreferencesSettings expected;
 };
 
-VQPreferencesSettings settings(std::function<void(VQPreferencesSettings &)> change)
+// Nothing stored but the two copy formats.
+VQPreferencesSettings formats(std::int64_t copyType, std::int64_t alternate)
 {
     VQPreferencesSettings s;
-    change(s);
+    s.copyType = copyType;
+    s.alternateCopyType = alternate;
     return s;
 }
 
@@ -95,23 +97,11 @@ INSTANTIATE_TEST_SUITE_P(
                  {"VQAlternateCopyFormat", "9"},
                  {"VQDontActivateWhenUsingLoupe", "true"},
                  {"RZLoggingEnabled", "true"}},
-                settings([](auto &s) { s = {true, "/srv/shared", true, 1, 4, 9, false, true}; })},
-        LoadRow{"PartnerOfOdd", {{"VQCopyType", "3"}}, settings([](auto &s) {
-                    s.copyType = 3;
-                    s.alternateCopyType = 2;
-                })},
-        LoadRow{"PartnerOfEven", {{"VQCopyType", "10"}}, settings([](auto &s) {
-                    s.copyType = 10;
-                    s.alternateCopyType = 11;
-                })},
-        LoadRow{"StoredZeroIsNotAbsent", {{"VQCopyType", "3"}, {"VQAlternateCopyFormat", "0"}}, settings([](auto &s) {
-                    s.copyType = 3;
-                    s.alternateCopyType = 0;
-                })},
-        LoadRow{"NotANumberIsAbsent", {{"VQCopyType", "5"}, {"VQAlternateCopyFormat", "hex"}}, settings([](auto &s) {
-                    s.copyType = 5;
-                    s.alternateCopyType = 4;
-                })}),
+                VQPreferencesSettings{true, "/srv/shared", true, 1, 4, 9, false, true}},
+        LoadRow{"PartnerOfOdd", {{"VQCopyType", "3"}}, formats(3, 2)},
+        LoadRow{"PartnerOfEven", {{"VQCopyType", "10"}}, formats(10, 11)},
+        LoadRow{"StoredZeroIsNotAbsent", {{"VQCopyType", "3"}, {"VQAlternateCopyFormat", "0"}}, formats(3, 0)},
+        LoadRow{"NotANumberIsAbsent", {{"VQCopyType", "5"}, {"VQAlternateCopyFormat", "hex"}}, formats(5, 4)}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(VQLibraryTest, PreferencesSaveWritesEveryKey)
