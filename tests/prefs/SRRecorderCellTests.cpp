@@ -437,6 +437,12 @@ TEST_F(SRRecorderCellTest, ControlRecordsFromQtEvents)
     QCoreApplication::sendEvent(&control, &remove);
     EXPECT_EQ(control.keyCombo().code, -1);
     EXPECT_FALSE(control.cell().isRecording());
+
+    // Hiding the window ends recording.
+    control.show();
+    control.cell().beginRecording();
+    control.hide();
+    EXPECT_FALSE(control.cell().isRecording());
 }
 
 } // namespace

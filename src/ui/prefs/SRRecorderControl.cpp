@@ -293,6 +293,14 @@ void SRRecorderControl::focusOutEvent(QFocusEvent *event)
     QWidget::focusOutEvent(event);
 }
 
+void SRRecorderControl::hideEvent(QHideEvent *event)
+{
+    // A window closed while recording (Escape elsewhere, a click on the tray
+    // icon) must not keep the keyboard.
+    _cell.cancelRecording();
+    QWidget::hideEvent(event);
+}
+
 void SRRecorderControl::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::EnabledChange)
