@@ -17,6 +17,7 @@
 #include "ui/mainwindow/VQCollectionViewer.h"
 #include "ui/mainwindow/VQSwatchMainWindow.h"
 #include "ui/pickers/VQColorPicker.h"
+#include "ui/prefs/VQSwatchPreferencesController.h"
 #include "ui/pickers/VQColorPickerChooserPopUpButton.h"
 #include "ui/pickers/VQColorWheelPicker.h"
 #include "vqcore/VQLocalizedString.h"
@@ -82,8 +83,10 @@ VQVellicoAppDelegate::~VQVellicoAppDelegate()
     VQNotificationCenter::defaultCenter().removeObserver(_pickerObserver);
     VQSetAfterCopyHandler(nullptr);
     VQCollectionActions::setPickerSwitch(nullptr);
-    if (gSharedDelegate == this)
+    if (gSharedDelegate == this) {
         gSharedDelegate = nullptr;
+        VQSwatchPreferencesController::resetSharedController();
+    }
 }
 
 VQVellicoAppDelegate *VQVellicoAppDelegate::sharedDelegate()
@@ -126,9 +129,21 @@ void VQVellicoAppDelegate::innerInitialization()
     _globalShortcut = std::make_unique<VQGlobalShortcut>(
         *_platform, [this] { hotKeyWasTriggered(); },
         [this](const QString &message) {
-            if (_statusItem)
-                _statusItem->showMessage(QStringLiteral("Vellico"), message);
+            // Queued: at start-up the tray icon that says it comes a moment later.
+            QTimer::singleShot(0, this, [this, message] {
+                if (_statusItem)
+                    _statusItem->showMessage(QStringLiteral("Vellico"), message);
+            });
         });
+    VQSwatchPreferencesController::setPlatform(_platform.get());
+    VQSwatchPreferencesController::setHotKeyRegistration([this](const VQKeyCombo &combo) {
+        return _globalShortcut->reregister(combo) == VQPlatform::HotKeyStatus::Registered;
+    });
+    // Creating the preferences registers the stored shortcut.
+    VQSwatchPreferencesController *preferences = VQSwatchPreferencesController::sharedController();
+    setPreferencesWindow(preferences->widget(), [preferences] { preferences->done(); });
+    connect(preferences, &VQSwatchPreferencesController::didFinish, this, &VQVellicoAppDelegate::preferencesDone);
+    connect(preferences, &VQSwatchPreferencesController::windowClosed, this, &VQVellicoAppDelegate::closeCurrentWindow);
 
     VQLog("Starting sync core.");
     VQiCloudSynchronizationManager::sharedManager();
@@ -147,8 +162,6 @@ void VQVellicoAppDelegate::innerInitialization()
 
     buildMainWindow();
     installStatusItem();
-    // After the tray icon, which tells the user when another program holds the shortcut.
-    _globalShortcut->reregister();
 }
 
 void VQVellicoAppDelegate::buildMainWindow()
@@ -197,6 +210,8 @@ void VQVellicoAppDelegate::installStatusItem()
 void VQVellicoAppDelegate::applicationWillTerminate()
 {
     // A loupe still running is cancelled by the quit; the shortcut goes with the program.
+    _preferencesWindow = nullptr;
+    VQSwatchPreferencesController::resetSharedController();
     _globalShortcut.reset();
     _trackingPicker.reset();
     if (_statusItem)

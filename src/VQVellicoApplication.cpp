@@ -71,12 +71,11 @@ VQVellicoApplication::~VQVellicoApplication()
 
 namespace
 {
-// The selected colour in the format stored under `key`; nothing when the key
-// holds no template number.
-void copySelectedColor(const char *key)
+// The selected colour in the format with raw value `raw`; nothing when that is
+// no template number.
+void copySelectedColor(std::int64_t raw)
 {
-    const std::optional<VQCopyTemplate> format =
-        VQCopyTemplateFromRawValue(VQUserDefaults::standard().integerForKey(QLatin1String(key)));
+    const std::optional<VQCopyTemplate> format = VQCopyTemplateFromRawValue(raw);
     VQSwatchCore *core = VQSwatchCore::sharedCore();
     if (!format || !core)
         return;
@@ -101,12 +100,13 @@ void VQVellicoApplication::copy()
         plain->copy();
         return;
     }
-    copySelectedColor(VQDefaultCopyFormatDefaultsKey);
+    copySelectedColor(VQUserDefaults::standard().integerForKey(QLatin1String(VQDefaultCopyFormatDefaultsKey)));
 }
 
 void VQVellicoApplication::copyAlternate()
 {
-    copySelectedColor(VQAlternateCopyFormatDefaultsKey);
+    // The same default the preferences show: the partner of the copy format.
+    copySelectedColor(VQStoredAlternateCopyFormat(VQUserDefaults::standard()));
 }
 
 void VQVellicoApplication::paste()

@@ -143,3 +143,18 @@ void VQSetAfterCopyHandler(std::function<void()> handler)
 {
     afterCopyHandler() = std::move(handler);
 }
+
+std::int64_t VQAlternateCopyFormatPartner(std::int64_t copyType)
+{
+    return copyType % 2 != 0 ? copyType - 1 : copyType + 1;
+}
+
+std::int64_t VQStoredAlternateCopyFormat(const VQUserDefaults &defaults)
+{
+    const QString alternate = QString::fromLatin1(VQAlternateCopyFormatDefaultsKey);
+    bool isNumber = false;
+    const std::int64_t stored = defaults.stringForKey(alternate).trimmed().toLongLong(&isNumber);
+    if (defaults.hasKey(alternate) && isNumber)
+        return stored;
+    return VQAlternateCopyFormatPartner(defaults.integerForKey(QString::fromLatin1(VQDefaultCopyFormatDefaultsKey)));
+}

@@ -38,6 +38,15 @@ QString VQCopyText(const VQColor &color, VQCopyTemplate format, bool lowercase);
 // the focus back. Nothing until a handler is set.
 void VQSetAfterCopyHandler(std::function<void()> handler);
 
+class VQUserDefaults;
+
+// The partner of a copy format: c − 1 when c is odd, c + 1 when even (0 ↔ 1, 2 ↔ 3, …).
+std::int64_t VQAlternateCopyFormatPartner(std::int64_t copyType);
+// The alternate format as the preferences show it and copying uses it: the
+// number stored under "VQAlternateCopyFormat", or, when it holds none, the
+// partner of "VQCopyType".
+std::int64_t VQStoredAlternateCopyFormat(const VQUserDefaults &defaults);
+
 // User-defaults keys.
 inline constexpr const char *VQDefaultCopyFormatDefaultsKey = "VQCopyType";
 inline constexpr const char *VQAlternateCopyFormatDefaultsKey = "VQAlternateCopyFormat";

@@ -12,6 +12,7 @@
 
 #include "platform/VQKeyCombo.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -49,6 +50,12 @@ class VQPlatform
     // switchers, as a window hanging from the tray should. Call before each show:
     // window managers forget it when the window is hidden.
     virtual void keepOutOfTaskbar(WindowID window) {}
+
+    // Whether another program holds `combo` as a global key; nothing when the
+    // window system cannot tell.
+    virtual std::optional<bool> isShortcutHeldElsewhere(const VQKeyCombo &combo) const { return std::nullopt; }
+    // The current keyboard map in xkb's text form, empty when unknown.
+    virtual QByteArray keymapText() const { return {}; }
 
     // -- the global shortcut ---------------------------------------------------
     enum class HotKeyStatus {

@@ -38,6 +38,7 @@ struct VQFilePanel {
     QStringList allowedExtensions; // without the dot; empty = any file
     QString directory;             // where the panel starts
     QString proposedName;          // save panels: the file name offered
+    bool choosesFolders = false;   // open panels: a folder is chosen, not a file
 };
 
 class VQModalUI

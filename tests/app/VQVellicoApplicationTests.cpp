@@ -331,8 +331,9 @@ TEST_F(VQVellicoApplicationTest, CopyAndPasteWorkOnTextWhileATextFieldHasTheFocu
     ASSERT_EQ(QApplication::focusWidget(), &field);
     _app->copy();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "typed text");
+    // Nothing stored: the alternate format is the partner of format 0, as the preferences show it.
     _app->copyAlternate();
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "FF8000");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "#FF8000");
 
     field.clear();
     QGuiApplication::clipboard()->setText("navy");

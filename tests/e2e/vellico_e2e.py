@@ -570,8 +570,8 @@ def case_paste_copy_focus(session):
     click_icon(session)
     wait_until("the main window with the focus", lambda: main_window(session)
                and active_window_name(session) == "Vellico")
-    session.x("xdotool", "key", "ctrl+v", "ctrl+alt+c")  # the alternate format is hex too, by default
-    wait_until("a copy of the unchanged colour", lambda: clipboard(session) == "336699")
+    session.x("xdotool", "key", "ctrl+v", "ctrl+alt+c")  # the alternate format: "#" and hex, by default
+    wait_until("a copy of the unchanged colour", lambda: clipboard(session) == "#336699")
     session.vellico.send_signal(signal.SIGTERM)
     check_clean_exit(session, session.wait_for_exit())
 

@@ -1,4 +1,5 @@
 #include "platform/x11/VQX11Platform.h"
+#include "platform/x11/VQX11ShortcutProbe.h"
 
 #include "platform/VQKeyCode.h"
 #include "vqcore/VQLog.h"
@@ -169,6 +170,16 @@ void VQX11Platform::keepOutOfTaskbar(WindowID window)
     // connection (the toolkit's) maps the window.
     Reply<xcb_get_input_focus_reply_t> sync(
         xcb_get_input_focus_reply(_connection, xcb_get_input_focus(_connection), nullptr));
+}
+
+std::optional<bool> VQX11Platform::isShortcutHeldElsewhere(const VQKeyCombo &combo) const
+{
+    return VQShortcutProbe::isHeldElsewhere(combo);
+}
+
+QByteArray VQX11Platform::keymapText() const
+{
+    return VQShortcutProbe::currentKeymapText();
 }
 
 // -- keyboard ------------------------------------------------------------------

@@ -30,6 +30,8 @@ class VQX11Platform final : public QObject, public VQPlatform
     WindowID activeWindow() const override;
     bool activateWindow(WindowID window) override;
     void keepOutOfTaskbar(WindowID window) override;
+    std::optional<bool> isShortcutHeldElsewhere(const VQKeyCombo &combo) const override;
+    QByteArray keymapText() const override;
 
     HotKeyStatus registerHotKey(const VQKeyCombo &combo, std::function<void()> pressed) override;
     void unregisterHotKey() override;

@@ -83,8 +83,9 @@ QString nameFilter(const QStringList &extensions)
 
 std::optional<QString> VQWidgetModalUI::runOpenPanel(const VQFilePanel &panel)
 {
-    const QString path =
-        QFileDialog::getOpenFileName(dialogParent(), panel.title, panel.directory, nameFilter(panel.allowedExtensions));
+    const QString path = panel.choosesFolders ? QFileDialog::getExistingDirectory(dialogParent(), panel.title, panel.directory)
+                                              : QFileDialog::getOpenFileName(dialogParent(), panel.title, panel.directory,
+                                                                             nameFilter(panel.allowedExtensions));
     if (path.isEmpty())
         return std::nullopt;
     return path;

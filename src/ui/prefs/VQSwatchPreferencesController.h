@@ -1,0 +1,146 @@
+#pragma once
+// The preferences window: shows the stored settings, writes them back when
+// the user presses Done (and only then), keeps the global shortcut's record
+// and registration up to date the moment the shortcut is recorded, and runs
+// the switches that act at once (launch at login, the debug log).
+//
+// The shell owns the placement and the modes: it places and shows widget()
+// through showWindow(), learns from didFinish() that Done was pressed (and
+// switches back to the main window), from windowClosed() that the window went
+// away without saving (Escape), and from shortcutDidChange() that the global
+// shortcut was recorded or cleared. The hot key itself is registered through
+// the function given to setHotKeyRegistration().
+
+#include "platform/VQKeyCombo.h"
+#include "ui/prefs/SRRecorderCell.h"
+#include "ui/prefs/VQPreferencesSettings.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QAbstractButton;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QWidget;
+class VQPlatform;
+class SRRecorderControl;
+class VQSwatchPreferencesButton;
+
+class VQSwatchPreferencesController : public QObject, public SRRecorderCellDelegate
+{
+    Q_OBJECT
+
+  public:
+    // The one controller, made on first use (needs a QApplication).
+    static VQSwatchPreferencesController *sharedController();
+    // Ends the shared controller's life: the shell calls it when the program
+    // ends, while the application object still exists and after it last
+    // touched the window; tests call it between cases.
+    static void resetSharedController();
+
+    // (Re-)registers the global shortcut with the platform: called with the
+    // stored combination, or with an empty one to unregister; answers whether
+    // the platform now holds the combination for Vellico. Set it before the
+    // first sharedController(); without it nothing is registered.
+    using HotKeyRegistration = std::function<bool(const VQKeyCombo &combo)>;
+    static void setHotKeyRegistration(HotKeyRegistration registration);
+    // Where the recorder asks whether another program holds a combination and
+    // which keyboard layout names the keys. Set it before the first
+    // sharedController(); without it nothing is held elsewhere and xkb's
+    // default layout names the keys.
+    static void setPlatform(VQPlatform *platform);
+
+    ~VQSwatchPreferencesController() override;
+
+    // The preferences window: a frameless top-level widget the shell places.
+    QWidget *widget() const;
+    // How the shell places the window before it is shown (below the tray
+    // icon, like the main window); without one it keeps its position.
+    void setPlacement(std::function<void(QWidget *window)> placement) { _placement = std::move(placement); }
+
+    // Shows the window with the stored settings, and gives it the keyboard.
+    void showWindow();
+    // Hides the window without saving; emits windowClosed().
+    void closeWindow();
+    // The Done button: saves, hides the window, emits didFinish().
+    void done();
+    bool isWindowVisible() const;
+
+    // The settings' round trip with the user defaults.
+    void loadPreferences();
+    void savePreferences();
+    // Registers the stored shortcut again (through the registration function).
+    void reregisterKeyCombo();
+
+    // The immediate switches.
+    void enableDebugging(bool enabled);
+    void showLogFileInFinder();
+    void launchAtLogin(bool enabled);
+    // The folder chooser: asks for a folder; a refused one changes nothing.
+    void chooseSyncFolder();
+    // Takes a typed or chosen folder; false (after telling the user why) when it cannot be used.
+    bool setSyncFolder(const QString &path);
+
+    // What the window shows now (not what is stored).
+    VQPreferencesSettings shownSettings() const;
+    void showSettings(const VQPreferencesSettings &settings);
+
+    // "Vellico 0.1.0 (build)".
+    static QString versionText();
+
+    // The controls, for the shell's tests and the desktop tests.
+    SRRecorderControl *shortcutControl() const { return _shortcut; }
+    QCheckBox *syncCheckBox() const { return _syncWithICloudButton; }
+    QCheckBox *launchAtLoginCheckBox() const { return _launchAtLogin; }
+    QCheckBox *debugLoggingCheckBox() const { return _debugLoggingEnabled; }
+    QComboBox *copyTypePopUp() const { return _copyType; }
+    QComboBox *alternateCopyTypePopUp() const { return _alternateCopyType; }
+    QAbstractButton *doneButton() const;
+    QLabel *syncFileLabel() const { return _syncFileLabel; }
+
+    // The recorder cell's delegate: the shortcut is saved and registered at once.
+    void shortcutRecorderCellKeyComboDidChange(SRRecorderCell &cell, const VQKeyCombo &combo) override;
+
+  signals:
+    void didFinish();
+    void windowClosed();
+    void shortcutDidChange(const VQKeyCombo &combo);
+
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+  private:
+    VQSwatchPreferencesController();
+    void innerInit();
+    void buildWindow();
+    void updateSyncFileLine();
+    void refreshKeyboardLayout();
+
+    std::unique_ptr<QWidget> _window;
+    QCheckBox *_syncWithICloudButton = nullptr;
+    QLineEdit *_syncFolderField = nullptr;
+    QLabel *_syncFileLabel = nullptr;
+    SRRecorderControl *_shortcut = nullptr;
+    QButtonGroup *_cursorMatrix = nullptr;
+    QComboBox *_copyType = nullptr;
+    QComboBox *_alternateCopyType = nullptr;
+    QCheckBox *_useLowercaseButton = nullptr;
+    QCheckBox *_activateWhenUsingLoupe = nullptr;
+    QCheckBox *_debugLoggingEnabled = nullptr;
+    QCheckBox *_launchAtLogin = nullptr;
+    QLabel *_versionTextField = nullptr;
+    VQSwatchPreferencesButton *_doneButton = nullptr;
+    QString _syncFolder;
+    // The combination the platform holds for us, if any: a grab of it is ours,
+    // not another program's.
+    std::optional<VQKeyCombo> _registeredCombo;
+    bool _loading = false;
+    std::function<void(QWidget *)> _placement;
+};

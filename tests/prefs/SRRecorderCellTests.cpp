@@ -1,0 +1,448 @@
+// The recorder's state machine: how recording starts and ends, which keys and
+// modifiers become a shortcut, the order of validation with its alerts, the
+// stored record and the transition.
+
+#include "VQTestSupport.h"
+
+#include "ui/prefs/SRRecorderCell.h"
+#include "ui/prefs/SRRecorderControl.h"
+#include "ui/prefs/SRXkbKeyboardLayout.h"
+#include "vqcore/VQUserDefaults.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <vector>
+
+namespace
+{
+using namespace VQModifierFlag;
+
+constexpr std::uint32_t CtrlAlt = Command | Option;
+
+SRKeyEvent key(int code, std::uint32_t flags, QString chars)
+{
+    return {code, flags, chars, chars.toLower()};
+}
+VQKeyCombo combo(std::uint32_t flags, int code, const QString &chars = {})
+{
+    return {flags, code, chars, chars};
+}
+const SRKeyEvent kSpace = key(VQKeyCode::Space, 0, QStringLiteral(" "));
+const SRKeyEvent kEscape = key(VQKeyCode::Escape, 0, QStringLiteral("\x1b"));
+
+class Delegate : public SRRecorderCellDelegate
+{
+  public:
+    std::vector<VQKeyCombo> changes;
+    std::vector<int> asked;
+    bool veto = false;
+    QString reason;
+
+    void shortcutRecorderCellKeyComboDidChange(SRRecorderCell &, const VQKeyCombo &combo) override
+    {
+        changes.push_back(combo);
+    }
+    bool shortcutRecorderCellIsKeyCodeAndFlagsTaken(SRRecorderCell &, int keyCode, std::uint32_t, QString *why) override
+    {
+        asked.push_back(keyCode);
+        if (veto)
+            *why = reason;
+        return veto;
+    }
+};
+
+class SRRecorderCellTest : public VQLibraryTest
+{
+  protected:
+    void SetUp() override
+    {
+        VQLibraryTest::SetUp();
+        SRKeyCodeTransformer::shared().setLayout(SRXkbKeyboardLayout::fromNames(QStringLiteral("us")));
+        ASSERT_NE(SRKeyCodeTransformer::shared().layout(), nullptr);
+        SRValidator::setHeldElsewhereQuery({});
+        cell.setAutosaveName(QStringLiteral("KeyboardShortcut"));
+        cell.setDelegate(&delegate);
+        cell.setAnimates(false);
+    }
+    void TearDown() override
+    {
+        SRValidator::setHeldElsewhereQuery({});
+        SRKeyCodeTransformer::shared().setLayout(nullptr);
+        VQLibraryTest::TearDown();
+    }
+
+    QString stored(const char *field)
+    {
+        return VQUserDefaults::standard().stringForKey(QStringLiteral("ShortcutRecorder KeyboardShortcut/") +
+                                                       QLatin1String(field));
+    }
+
+    void record(const SRKeyEvent &event)
+    {
+        cell.beginRecording();
+        ASSERT_TRUE(cell.isRecording());
+        cell.performKeyEquivalent(event);
+    }
+
+    Delegate delegate;
+    SRRecorderCell cell;
+};
+
+TEST_F(SRRecorderCellTest, ClickOrSpaceStartsRecording)
+{
+    EXPECT_EQ(cell.displayText(), "Click to record shortcut");
+    EXPECT_FALSE(cell.performKeyEquivalent(key(VQKeyCode::P, CtrlAlt, "p")));
+    EXPECT_FALSE(cell.isRecording());
+    EXPECT_TRUE(cell.performKeyEquivalent(kSpace));
+    EXPECT_TRUE(cell.isRecording());
+    EXPECT_EQ(cell.displayText(), "Type shortcut");
+    cell.flagsChanged(CtrlAlt);
+    EXPECT_EQ(cell.displayText(), "Ctrl+Alt+");
+    cell.cancelRecording();
+
+    cell.setEnabled(false);
+    cell.beginRecording();
+    EXPECT_FALSE(cell.isRecording());
+    EXPECT_FALSE(cell.performKeyEquivalent(kSpace));
+    EXPECT_FALSE(cell.isRecording());
+}
+
+struct KeyRow {
+    const char *name;
+    SRKeyEvent event;
+    bool allowsKeyOnly;
+    bool escapeKeysRecord;
+    bool stillRecording;
+    VQKeyCombo expected; // the combination afterwards
+};
+
+// The recorder starts with Ctrl+Shift+K stored and recording on.
+const VQKeyCombo kOld = combo(Command | Shift, VQKeyCode::K, "k");
+
+class SRRecorderKeyTest : public SRRecorderCellTest, public ::testing::WithParamInterface<KeyRow>
+{
+};
+
+TEST_P(SRRecorderKeyTest, KeyWhileRecording)
+{
+    const KeyRow &row = GetParam();
+    cell.setKeyCombo(kOld);
+    cell.setAllowsKeyOnly(row.allowsKeyOnly, row.escapeKeysRecord);
+    record(row.event);
+    EXPECT_EQ(cell.isRecording(), row.stillRecording);
+    EXPECT_EQ(cell.keyCombo().code, row.expected.code);
+    EXPECT_EQ(cell.keyCombo().flags, row.expected.flags);
+    EXPECT_EQ(delegate.changes.size(), cell.keyCombo() == kOld ? 0u : 1u);
+    EXPECT_TRUE(ui().alerts().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SRRecorderKeyTest,
+    ::testing::Values(
+        KeyRow{"CtrlAltP", key(VQKeyCode::P, CtrlAlt, "p"), false, false, false, combo(CtrlAlt, VQKeyCode::P)},
+        KeyRow{"EscapeCancels", kEscape, false, false, false, kOld},
+        KeyRow{"BackspaceCancels", key(VQKeyCode::Delete, 0, "\b"), false, false, false, kOld},
+        KeyRow{"DeleteCancels", key(VQKeyCode::ForwardDelete, Function, "\x7f"), false, false, false, kOld},
+        KeyRow{"CtrlEscapeRecords", key(VQKeyCode::Escape, Command, "\x1b"), false, false, false,
+               combo(Command, VQKeyCode::Escape)},
+        KeyRow{"BareLetterIsIgnored", key(VQKeyCode::P, 0, "p"), false, false, true, kOld},
+        KeyRow{"BareArrowIsIgnored", key(VQKeyCode::LeftArrow, Function, "\u2190"), false, false, true, kOld},
+        KeyRow{"BareF5Records", key(VQKeyCode::F5, Function, "F5"), false, false, false,
+               combo(Function, VQKeyCode::F5)},
+        KeyRow{"KeyOnlyRecordsBareLetter", key(VQKeyCode::P, 0, "p"), true, false, false, combo(0, VQKeyCode::P)},
+        KeyRow{"KeyOnlyEscapeStillCancels", kEscape, true, false, false, kOld},
+        KeyRow{"EscapeKeysRecordBareBackspace", key(VQKeyCode::Delete, 0, "\b"), true, true, false,
+               combo(0, VQKeyCode::Delete)},
+        KeyRow{"CapsAndLocksAreNotModifiers", key(VQKeyCode::P, 0x10000 | 0x200000, "p"), false, false, true, kOld}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(SRRecorderCellTest, KeyWithoutCharactersBeepsAndEnds)
+{
+    cell.setKeyCombo(kOld);
+    record({VQKeyCode::None, CtrlAlt, {}, {}});
+    EXPECT_FALSE(cell.isRecording());
+    EXPECT_EQ(ui().beeps(), 1);
+    EXPECT_EQ(cell.keyCombo(), kOld);
+}
+
+TEST_F(SRRecorderCellTest, AllowedAndRequiredFlags)
+{
+    // Super is not allowed (dropped), Shift is required (forced on).
+    cell.setAllowedFlags(Command | Option | Shift);
+    cell.setRequiredFlags(Shift);
+    record(key(VQKeyCode::P, Command | Control, "p"));
+    EXPECT_EQ(cell.keyCombo().flags, Command | Shift);
+    // A required modifier makes any key valid.
+    cell.setAllowedFlags(0);
+    record(key(VQKeyCode::T, 0, "t"));
+    EXPECT_EQ(cell.keyCombo().flags, Shift);
+    EXPECT_EQ(cell.keyCombo().code, VQKeyCode::T);
+}
+
+TEST_F(SRRecorderCellTest, RecordingStoresTheReadableRecordAndTellsTheDelegate)
+{
+    record(key(VQKeyCode::P, CtrlAlt, "p"));
+    ASSERT_EQ(delegate.changes.size(), 1u);
+    EXPECT_EQ(delegate.changes[0].code, VQKeyCode::P);
+    EXPECT_EQ(stored("keyCode"), "35");
+    EXPECT_EQ(stored("modifierFlags"), "1572864");
+    EXPECT_EQ(stored("modifiers"), "2304");
+    EXPECT_EQ(stored("keyChars"), "p");
+    EXPECT_EQ(cell.displayText(), "Ctrl+Alt+P");
+
+    QFile file(VQUserDefaults::standard().filePath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("keyCode=35"));
+}
+
+TEST_F(SRRecorderCellTest, ClearingStoresNoKey)
+{
+    record(key(VQKeyCode::P, CtrlAlt, "p"));
+    cell.clearKeyCombo();
+    EXPECT_EQ(cell.keyCombo().code, -1);
+    EXPECT_EQ(stored("keyCode"), "-1");
+    EXPECT_EQ(delegate.changes.size(), 2u);
+    EXPECT_EQ(cell.displayText(), "Click to record shortcut");
+}
+
+struct LoadRow {
+    const char *name;
+    std::vector<std::pair<const char *, const char *>> fields;
+    VQKeyCombo expected;
+};
+
+class SRRecorderLoadTest : public SRRecorderCellTest, public ::testing::WithParamInterface<LoadRow>
+{
+};
+
+TEST_P(SRRecorderLoadTest, LoadsTheRecord)
+{
+    for (const auto &[field, value] : GetParam().fields)
+        VQUserDefaults::standard().setString(QStringLiteral("ShortcutRecorder KeyboardShortcut/") + field,
+                                             QString::fromUtf8(value));
+    cell.loadKeyCombo();
+    EXPECT_EQ(cell.keyCombo(), GetParam().expected);
+    ASSERT_EQ(delegate.changes.size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SRRecorderLoadTest,
+    ::testing::Values(
+        LoadRow{"Nothing", {}, combo(0, -1)},
+        LoadRow{
+            "Full",
+            {{"keyCode", "35"}, {"modifierFlags", "1572864"}, {"keyChars", "p"}, {"keyCharsIgnoringModifiers", "p"}},
+            {CtrlAlt, 35, "p", "p"}},
+        LoadRow{"OnlyHotKeyModifiers", {{"keyCode", "35"}, {"modifiers", "2304"}}, combo(CtrlAlt, 35)},
+        // Without "keyCode" there is no key: not A, whose code is 0.
+        LoadRow{"NoKeyCodeIsNoKey", {{"modifierFlags", "1572864"}}, combo(CtrlAlt, -1)},
+        LoadRow{"ForeignBitsDropped", {{"keyCode", "35"}, {"modifierFlags", "1638400"}}, combo(Command | Option, 35)}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// -- validation ------------------------------------------------------------------
+
+TEST_F(SRRecorderCellTest, DelegateVetoComesFirstAndRecordingGoesOn)
+{
+    int othersAsked = 0;
+    SRValidator::setHeldElsewhereQuery([&](int, std::uint32_t) -> std::optional<bool> {
+        ++othersAsked;
+        return true;
+    });
+    delegate.veto = true;
+    delegate.reason = QStringLiteral("the organiser needs it");
+    ui().answerAlert(0);
+    record(key(VQKeyCode::P, CtrlAlt, "p"));
+    EXPECT_TRUE(cell.isRecording());
+    EXPECT_EQ(othersAsked, 0);
+    ASSERT_EQ(ui().alerts().size(), 1u);
+    EXPECT_EQ(ui().alerts()[0].messageText, "The key combination Ctrl + Alt + P can't be used!");
+    EXPECT_EQ(ui().alerts()[0].informativeText,
+              "The key combination \"Ctrl + Alt + P\" can't be used because the organiser needs it.");
+    EXPECT_EQ(ui().alerts()[0].buttons, QStringList{"OK"});
+    EXPECT_TRUE(delegate.changes.empty());
+    EXPECT_EQ(stored("keyCode"), "");
+}
+
+TEST_F(SRRecorderCellTest, DelegateVetoWithoutReason)
+{
+    delegate.veto = true;
+    ui().answerAlert(0);
+    record(key(VQKeyCode::P, CtrlAlt, "p"));
+    ASSERT_EQ(ui().alerts().size(), 1u);
+    EXPECT_EQ(ui().alerts()[0].informativeText,
+              "The key combination \"Ctrl + Alt + P\" can't be used because it's already used.");
+}
+
+struct ValidationRow {
+    const char *name;
+    SRKeyEvent event;
+    std::optional<bool> heldElsewhere; // the other programs' answer
+    const char *informative;           // empty: recorded
+};
+
+class SRValidationTest : public SRRecorderCellTest, public ::testing::WithParamInterface<ValidationRow>
+{
+};
+
+TEST_P(SRValidationTest, Order)
+{
+    const ValidationRow &row = GetParam();
+    std::vector<std::pair<int, std::uint32_t>> asked;
+    SRValidator::setHeldElsewhereQuery([&](int code, std::uint32_t carbon) {
+        asked.push_back({code, carbon});
+        return row.heldElsewhere;
+    });
+    const bool refused = *row.informative != 0;
+    if (refused)
+        ui().answerAlert(0);
+    cell.setAllowsKeyOnly(true, true);
+    record(row.event);
+    EXPECT_EQ(delegate.asked.size(), 1u) << "the delegate is asked first";
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].second, VQCocoaToCarbonFlags(row.event.modifierFlags));
+    EXPECT_EQ(cell.isRecording(), refused);
+    if (refused) {
+        ASSERT_EQ(ui().alerts().size(), 1u);
+        EXPECT_EQ(ui().alerts()[0].informativeText, QString::fromUtf8(row.informative));
+        EXPECT_TRUE(delegate.changes.empty());
+    } else {
+        EXPECT_TRUE(ui().alerts().empty());
+        EXPECT_EQ(cell.keyCombo().code, row.event.keyCode);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SRValidationTest,
+    ::testing::Values(
+        ValidationRow{"Free", key(VQKeyCode::P, CtrlAlt, "p"), false, ""},
+        ValidationRow{"HeldByAnotherProgram", key(VQKeyCode::P, CtrlAlt, "p"), true,
+                      "The key combination \"Ctrl + Alt + P\" can't be used because it's already used by a "
+                      "system-wide keyboard shortcut. (If you really want to use this key combination, most "
+                      "shortcuts can be changed in the keyboard settings of your desktop.)"},
+        ValidationRow{"QuestionFailedCountsAsHeld", key(VQKeyCode::P, CtrlAlt, "p"), std::nullopt,
+                      "The key combination \"Ctrl + Alt + P\" can't be used because it's already used by a "
+                      "system-wide keyboard shortcut. (If you really want to use this key combination, most "
+                      "shortcuts can be changed in the keyboard settings of your desktop.)"},
+        // A held combination is reported as held even when it is also one of ours.
+        ValidationRow{"HeldBeatsOwnCommand", key(VQKeyCode::C, Command, "c"), true,
+                      "The key combination \"Ctrl + C\" can't be used because it's already used by a system-wide "
+                      "keyboard shortcut. (If you really want to use this key combination, most shortcuts can be "
+                      "changed in the keyboard settings of your desktop.)"},
+        ValidationRow{"Copy", key(VQKeyCode::C, Command, "c"), false,
+                      "The key combination \"Ctrl + C\" can't be used because it's already used by the menu item "
+                      "\"Copy\"."},
+        ValidationRow{"CopyAlternate", key(VQKeyCode::C, CtrlAlt, "c"), false,
+                      "The key combination \"Ctrl + Alt + C\" can't be used because it's already used by the menu "
+                      "item \"Copy Alternate Format\"."},
+        ValidationRow{"Paste", key(VQKeyCode::V, Command, "v"), false,
+                      "The key combination \"Ctrl + V\" can't be used because it's already used by the menu item "
+                      "\"Paste\"."},
+        ValidationRow{"Quit", key(VQKeyCode::Q, Command, "q"), false,
+                      "The key combination \"Ctrl + Q\" can't be used because it's already used by the menu item "
+                      "\"Quit\"."},
+        ValidationRow{"Escape", kEscape, false,
+                      "The key combination \"Escape\" can't be used because it's already used by the menu item "
+                      "\"Close Window\"."},
+        ValidationRow{"CtrlShiftCIsFree", key(VQKeyCode::C, Command | Shift, "c"), false, ""},
+        // The backslash is a plain key on a US layout.
+        ValidationRow{"BackslashOnUS", key(42, CtrlAlt, "\\"), false, ""}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(SRRecorderCellTest, KeyWithoutNameIsRefusedSayingSo)
+{
+    // On a German layout the backslash needs AltGr: it cannot be held as a shortcut.
+    SRKeyCodeTransformer::shared().setLayout(SRXkbKeyboardLayout::fromNames(QStringLiteral("de")));
+    SRValidator::setHeldElsewhereQuery([](int, std::uint32_t) { return false; });
+    ui().answerAlert(0);
+    record(key(42, CtrlAlt, "\\"));
+    EXPECT_TRUE(cell.isRecording());
+    ASSERT_EQ(ui().alerts().size(), 1u);
+    EXPECT_EQ(ui().alerts()[0].messageText, "The key combination Ctrl + Alt +  can't be used!");
+    EXPECT_EQ(ui().alerts()[0].informativeText,
+              "The key combination \"Ctrl + Alt + \" can't be used because its key has no name on the current "
+              "keyboard layout.");
+}
+
+TEST_F(SRRecorderCellTest, RefusalKeepsRecordingAndTheNextKeyRecords)
+{
+    ui().answerAlert(0);
+    int willShow = 0, didEnd = 0;
+    QObject::connect(&cell, &SRRecorderCell::alertWillShow, [&] { ++willShow; });
+    QObject::connect(&cell, &SRRecorderCell::alertDidEnd, [&] { ++didEnd; });
+    record(key(VQKeyCode::Q, Command, "q"));
+    EXPECT_TRUE(cell.isRecording());
+    EXPECT_EQ(willShow, 1);
+    EXPECT_EQ(didEnd, 1);
+    cell.performKeyEquivalent(key(VQKeyCode::P, CtrlAlt, "p"));
+    EXPECT_FALSE(cell.isRecording());
+    EXPECT_EQ(cell.keyCombo().code, VQKeyCode::P);
+    EXPECT_TRUE(ui().allRepliesUsed());
+}
+
+// -- transition ------------------------------------------------------------------
+
+TEST_F(SRRecorderCellTest, TransitionTicks)
+{
+    cell.setAnimates(true);
+    cell.beginRecording();
+    ASSERT_TRUE(cell.isAnimatingNow());
+    EXPECT_TRUE(cell.isAnimatingTowardsRecording());
+    EXPECT_DOUBLE_EQ(cell.transitionPosition(), 0.0);
+    int ticks = 0;
+    double last = -1;
+    while (cell.isAnimatingNow() && ticks < 100) {
+        cell.transitionTick();
+        ++ticks;
+        EXPECT_GT(cell.transitionPosition(), last);
+        last = cell.transitionPosition();
+    }
+    // 0.095238097 per tick until 0.998: eleven ticks of 1/30 s.
+    EXPECT_EQ(ticks, 11);
+    EXPECT_DOUBLE_EQ(cell.transitionPosition(), 1.0);
+
+    cell.cancelRecording();
+    EXPECT_TRUE(cell.isAnimatingNow());
+    EXPECT_FALSE(cell.isAnimatingTowardsRecording());
+    EXPECT_DOUBLE_EQ(cell.transitionPosition(), 1.0);
+    cell.transitionTick();
+    EXPECT_NEAR(cell.transitionPosition(), 1.0 - SRAnimationEaseInOut(SRRecorderCell::TransitionStep), 1e-12);
+}
+
+// The control forwards clicks and keys to its cell.
+TEST_F(SRRecorderCellTest, ControlRecordsFromQtEvents)
+{
+    SRRecorderControl control;
+    control.setAutosaveName(QStringLiteral("KeyboardShortcut"));
+    control.cell().setAnimates(false);
+    control.resize(control.sizeHint());
+    QMouseEvent click(QEvent::MouseButtonPress, QPointF(20, 10), QPointF(20, 10), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(&control, &click);
+    ASSERT_TRUE(control.cell().isRecording());
+    // While recording no shortcut of the window may take a key.
+    QKeyEvent override(QEvent::ShortcutOverride, Qt::Key_Q, Qt::ControlModifier);
+    QCoreApplication::sendEvent(&control, &override);
+    EXPECT_TRUE(override.isAccepted());
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_P, Qt::ControlModifier | Qt::AltModifier, 0, 0x70, 0, "\x10");
+    QCoreApplication::sendEvent(&control, &press);
+    EXPECT_FALSE(control.cell().isRecording());
+    EXPECT_EQ(control.keyCombo(), combo(CtrlAlt, VQKeyCode::P, "p"));
+    EXPECT_EQ(stored("keyCode"), "35");
+    // The remove button clears it.
+    const QPointF cross = QRectF(control.accessoryButtonRect()).center();
+    QMouseEvent remove(QEvent::MouseButtonPress, cross, cross, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&control, &remove);
+    EXPECT_EQ(control.keyCombo().code, -1);
+    EXPECT_FALSE(control.cell().isRecording());
+
+    // Hiding the window ends recording.
+    control.show();
+    control.cell().beginRecording();
+    control.hide();
+    EXPECT_FALSE(control.cell().isRecording());
+}
+
+} // namespace

@@ -1,0 +1,443 @@
+// The preferences: every setting shown from and saved to the user defaults,
+// saving only on Done, the shortcut saved and registered at once, the
+// alternate format's default (the same for the window and for copying), the
+// autostart entry and the shared folder's checks.
+
+#include "VQTestSupport.h"
+
+#include "core/VQCopyTemplate.h"
+#include "core/sync/VQiCloudSynchronizationManager.h"
+#include "ui/prefs/SRRecorderControl.h"
+#include "ui/prefs/VQLaunchAtLogin.h"
+#include "ui/prefs/VQPreferencesSettings.h"
+#include "ui/prefs/VQSwatchPreferencesController.h"
+#include "ui/prefs/VQSyncFolderChoice.h"
+#include "vqcore/VQLog.h"
+#include "vqcore/VQUserDefaults.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QRegularExpression>
+
+#include <unistd.h>
+#include <vector>
+
+void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace
+{
+// Counts the emissions of a signal.
+struct Count {
+    int count_ = 0;
+    template <typename Signal> Count(VQSwatchPreferencesController *sender, Signal signal)
+    {
+        QObject::connect(sender, signal, sender, [this] { ++count_; });
+    }
+    int count() const { return count_; }
+};
+
+VQUserDefaults &defaults()
+{
+    return VQUserDefaults::standard();
+}
+
+void store(const std::vector<std::pair<const char *, const char *>> &values)
+{
+    for (const auto &[key, value] : values)
+        defaults().setString(QString::fromLatin1(key), QString::fromUtf8(value));
+}
+
+// -- the settings as values ----------------------------------------------------------
+
+struct LoadRow {
+    const char *name;
+    std::vector<std::pair<const char *, const char *>> stored;
+    VQPreferencesSettings expected;
+};
+
+// Nothing stored but the two copy formats.
+VQPreferencesSettings formats(std::int64_t copyType, std::int64_t alternate)
+{
+    VQPreferencesSettings s;
+    s.copyType = copyType;
+    s.alternateCopyType = alternate;
+    return s;
+}
+
+class VQPreferencesLoadTest : public VQLibraryTest, public ::testing::WithParamInterface<LoadRow>
+{
+};
+
+TEST_P(VQPreferencesLoadTest, Load)
+{
+    store(GetParam().stored);
+    EXPECT_EQ(VQPreferencesSettings::load(defaults()), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, VQPreferencesLoadTest,
+    ::testing::Values(
+        // Nothing stored: sync off, lower case off, row 0, format 0, alternate 1, loupe activation on, log off.
+        LoadRow{"Nothing", {}, VQPreferencesSettings{}},
+        LoadRow{"Everything",
+                {{"VQSynchronizeWithiCloud", "true"},
+                 {"VQSyncFolderPath", "/srv/shared"},
+                 {"VQUseLowercase", "true"},
+                 {"VQCursor", "1"},
+                 {"VQCopyType", "4"},
+                 {"VQAlternateCopyFormat", "9"},
+                 {"VQDontActivateWhenUsingLoupe", "true"},
+                 {"RZLoggingEnabled", "true"}},
+                VQPreferencesSettings{true, "/srv/shared", true, 1, 4, 9, false, true}},
+        LoadRow{"PartnerOfOdd", {{"VQCopyType", "3"}}, formats(3, 2)},
+        LoadRow{"PartnerOfEven", {{"VQCopyType", "10"}}, formats(10, 11)},
+        LoadRow{"StoredZeroIsNotAbsent", {{"VQCopyType", "3"}, {"VQAlternateCopyFormat", "0"}}, formats(3, 0)},
+        LoadRow{"NotANumberIsAbsent", {{"VQCopyType", "5"}, {"VQAlternateCopyFormat", "hex"}}, formats(5, 4)}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(VQLibraryTest, PreferencesSaveWritesEveryKey)
+{
+    const VQPreferencesSettings s{true, "/srv/shared", true, 1, 7, 8, false, true};
+    s.save(defaults());
+    EXPECT_TRUE(defaults().boolForKey("VQSynchronizeWithiCloud"));
+    EXPECT_EQ(defaults().stringForKey("VQSyncFolderPath"), "/srv/shared");
+    EXPECT_TRUE(defaults().boolForKey("VQUseLowercase"));
+    EXPECT_EQ(defaults().integerForKey("VQCursor"), 1);
+    EXPECT_EQ(defaults().integerForKey("VQCopyType"), 7);
+    EXPECT_EQ(defaults().integerForKey("VQAlternateCopyFormat"), 8);
+    EXPECT_TRUE(defaults().boolForKey("VQDontActivateWhenUsingLoupe"));
+    // The log keeps its own switch.
+    EXPECT_FALSE(defaults().hasKey("RZLoggingEnabled"));
+    VQPreferencesSettings back = s;
+    back.debugLogging = false;
+    EXPECT_EQ(VQPreferencesSettings::load(defaults()), back);
+
+    // No row chosen: the cursor is left as it was.
+    VQPreferencesSettings none = s;
+    none.cursor = -1;
+    none.syncFolderPath.clear();
+    none.save(defaults());
+    EXPECT_EQ(defaults().integerForKey("VQCursor"), 1);
+    EXPECT_FALSE(defaults().hasKey("VQSyncFolderPath"));
+}
+
+TEST_F(VQLibraryTest, CopyingUsesThePartnerTheWindowShows)
+{
+    store({{"VQCopyType", "3"}});
+    EXPECT_EQ(VQStoredAlternateCopyFormat(defaults()), 2);
+    store({{"VQAlternateCopyFormat", "6"}});
+    EXPECT_EQ(VQStoredAlternateCopyFormat(defaults()), 6);
+    EXPECT_EQ(VQAlternateCopyFormatPartner(0), 1);
+    EXPECT_EQ(VQAlternateCopyFormatPartner(1), 0);
+    EXPECT_EQ(VQAlternateCopyFormatPartner(9), 8);
+}
+
+// -- the window ----------------------------------------------------------------------
+
+class VQPreferencesControllerTest : public VQLibraryTest
+{
+  protected:
+    void SetUp() override
+    {
+        VQLibraryTest::SetUp();
+        VQSwatchPreferencesController::setHotKeyRegistration([this](const VQKeyCombo &combo) {
+            registered.push_back(combo);
+            return true;
+        });
+    }
+    void TearDown() override
+    {
+        VQSwatchPreferencesController::resetSharedController();
+        VQSwatchPreferencesController::setHotKeyRegistration({});
+        VQLibraryTest::TearDown();
+    }
+    VQSwatchPreferencesController &controller() { return *VQSwatchPreferencesController::sharedController(); }
+
+    std::vector<VQKeyCombo> registered;
+};
+
+TEST_F(VQPreferencesControllerTest, ShowsTheStoredSettingsAndSavesOnlyOnDone)
+{
+    const VQPreferencesSettings stored{false, {}, true, 1, 3, 2, false, false};
+    stored.save(defaults());
+    controller().showWindow();
+    EXPECT_EQ(controller().shownSettings(), stored);
+    EXPECT_TRUE(controller().isWindowVisible());
+
+    // Every control changed through the window; nothing is written before Done.
+    const QString folder = path("Shared");
+    QDir().mkpath(folder);
+    VQPreferencesSettings changed{true, folder, false, 0, 10, 5, true, false};
+    controller().showSettings(changed);
+    EXPECT_EQ(controller().shownSettings(), changed);
+    EXPECT_EQ(VQPreferencesSettings::load(defaults()), stored);
+
+    Count finished(&controller(), &VQSwatchPreferencesController::didFinish);
+    controller().doneButton()->click();
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_FALSE(controller().isWindowVisible());
+    EXPECT_EQ(VQPreferencesSettings::load(defaults()), changed);
+
+    // Saving registers the shortcut again.
+    EXPECT_FALSE(registered.empty());
+}
+
+TEST_F(VQPreferencesControllerTest, EscapeClosesWithoutSavingAndTheNextShowIsFresh)
+{
+    controller().showWindow();
+    Count closed(&controller(), &VQSwatchPreferencesController::windowClosed);
+    controller().copyTypePopUp()->setCurrentIndex(4);
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(controller().widget(), &escape);
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_FALSE(controller().isWindowVisible());
+    EXPECT_FALSE(defaults().hasKey("VQCopyType"));
+    controller().showWindow();
+    EXPECT_EQ(controller().copyTypePopUp()->currentData().toInt(), 0);
+}
+
+TEST_F(VQPreferencesControllerTest, UnknownTagsAndRows)
+{
+    store({{"VQCopyType", "2"}});
+    controller().showWindow();
+    EXPECT_EQ(controller().shownSettings().copyType, 2);
+    // An out-of-range format keeps the pop-up's selection; a row the choice
+    // lacks selects none, and then nothing is written for it.
+    store({{"VQCopyType", "11"}, {"VQCursor", "5"}});
+    controller().loadPreferences();
+    EXPECT_EQ(controller().shownSettings().copyType, 2);
+    EXPECT_EQ(controller().shownSettings().cursor, -1);
+    controller().done();
+    EXPECT_EQ(defaults().integerForKey("VQCursor"), 5);
+    EXPECT_EQ(defaults().integerForKey("VQCopyType"), 2);
+}
+
+TEST_F(VQPreferencesControllerTest, AlternateDefaultIsStoredByDone)
+{
+    store({{"VQCopyType", "3"}});
+    controller().showWindow();
+    EXPECT_EQ(controller().alternateCopyTypePopUp()->currentData().toInt(), 2);
+    controller().done();
+    EXPECT_EQ(defaults().stringForKey("VQAlternateCopyFormat"), "2");
+}
+
+TEST_F(VQPreferencesControllerTest, ShortcutIsSavedAndRegisteredAtOnce)
+{
+    controller().showWindow();
+    registered.clear();
+    Count changed(&controller(), &VQSwatchPreferencesController::shortcutDidChange);
+    SRRecorderCell &cell = controller().shortcutControl()->cell();
+    cell.beginRecording();
+    cell.performKeyEquivalent({VQKeyCode::P, VQModifierFlag::Command | VQModifierFlag::Option, "p", "p"});
+    EXPECT_EQ(changed.count(), 1);
+    ASSERT_EQ(registered.size(), 1u);
+    EXPECT_EQ(registered[0].code, VQKeyCode::P);
+    EXPECT_EQ(registered[0].flags, VQModifierFlag::Command | VQModifierFlag::Option);
+    EXPECT_EQ(defaults().stringForKey("ShortcutRecorder KeyboardShortcut/keyCode"), "35");
+    // No Done pressed: the other settings are untouched.
+    EXPECT_FALSE(defaults().hasKey("VQCopyType"));
+
+    // Escape while recording keeps the stored record.
+    cell.beginRecording();
+    cell.performKeyEquivalent({VQKeyCode::Escape, 0, "\x1b", "\x1b"});
+    EXPECT_FALSE(cell.isRecording());
+    EXPECT_EQ(defaults().stringForKey("ShortcutRecorder KeyboardShortcut/keyCode"), "35");
+    EXPECT_EQ(changed.count(), 1);
+}
+
+TEST_F(VQPreferencesControllerTest, StoredShortcutIsRegisteredAtStart)
+{
+    store({{"ShortcutRecorder KeyboardShortcut/keyCode", "35"},
+           {"ShortcutRecorder KeyboardShortcut/modifierFlags", "1572864"}});
+    controller();
+    ASSERT_FALSE(registered.empty());
+    EXPECT_EQ(registered.back().code, 35);
+    EXPECT_EQ(controller().shortcutControl()->keyCombo().flags, 0x180000u);
+}
+
+TEST_F(VQPreferencesControllerTest, BareKeysAreNeverRegistered)
+{
+    // A record edited by hand: a bare arrow and a bare letter register nothing; a bare F-key does.
+    const struct {
+        const char *code, *flags;
+        int registeredCode;
+    } rows[] = {{"125", "8388608", -1}, {"35", "0", -1}, {"96", "8388608", VQKeyCode::F5}, {"35", "1572864", 35}};
+    controller();
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.code);
+        store({{"ShortcutRecorder KeyboardShortcut/keyCode", row.code},
+               {"ShortcutRecorder KeyboardShortcut/modifierFlags", row.flags}});
+        registered.clear();
+        controller().reregisterKeyCombo();
+        ASSERT_EQ(registered.size(), 1u);
+        EXPECT_EQ(registered[0].code, row.registeredCode);
+    }
+}
+
+TEST_F(VQPreferencesControllerTest, DebugLogSwitchesAtOnce)
+{
+    controller().showWindow();
+    controller().debugLoggingCheckBox()->setChecked(true);
+    EXPECT_TRUE(VQDebugLog::isLoggingEnabled());
+    EXPECT_TRUE(defaults().boolForKey("RZLoggingEnabled"));
+    controller().debugLoggingCheckBox()->setChecked(false);
+    EXPECT_FALSE(VQDebugLog::isLoggingEnabled());
+}
+
+TEST_F(VQPreferencesControllerTest, VersionText)
+{
+    EXPECT_TRUE(VQSwatchPreferencesController::versionText().contains(QRegularExpression(R"(^Vellico \S+ \(\S+\)$)")))
+        << VQSwatchPreferencesController::versionText().toStdString();
+}
+
+// -- launch at login -----------------------------------------------------------------
+
+TEST_F(VQPreferencesControllerTest, LaunchAtLoginWritesAndRemovesTheAutostartEntry)
+{
+    const QString entry = path(".config/autostart/vellico.desktop");
+    EXPECT_EQ(VQLaunchAtLogin::entryPath(), entry);
+    controller().showWindow();
+    EXPECT_FALSE(controller().launchAtLoginCheckBox()->isChecked());
+    controller().launchAtLoginCheckBox()->setChecked(true);
+    ASSERT_TRUE(QFile::exists(entry));
+    EXPECT_TRUE(VQLaunchAtLogin::isEnabled());
+    QFile file(entry);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_TRUE(text.startsWith("[Desktop Entry]\n"));
+    EXPECT_TRUE(text.contains("\nType=Application\n"));
+    EXPECT_TRUE(text.contains("\nExec="));
+    // Not a setting.
+    EXPECT_FALSE(QFile::exists(defaults().filePath()) && defaults().hasKey("LaunchAtLogin"));
+
+    controller().launchAtLoginCheckBox()->setChecked(false);
+    EXPECT_FALSE(QFile::exists(entry));
+}
+
+TEST_F(VQPreferencesControllerTest, LaunchAtLoginShowsTheRealState)
+{
+    // An entry the user switched off in the desktop's settings.
+    QDir().mkpath(path(".config/autostart"));
+    write(".config/autostart/vellico.desktop", "[Desktop Entry]\nType=Application\nExec=vellico\nHidden=true\n");
+    controller().showWindow();
+    EXPECT_FALSE(controller().launchAtLoginCheckBox()->isChecked());
+    write(".config/autostart/vellico.desktop", "[Desktop Entry]\nExec=vellico\nX-GNOME-Autostart-enabled=true\n");
+    controller().showWindow();
+    EXPECT_TRUE(controller().launchAtLoginCheckBox()->isChecked());
+
+    // A place that cannot be written (a file where the folder should be):
+    // the user is told, the box shows the truth.
+    QFile::remove(path(".config/autostart/vellico.desktop"));
+    QDir(path(".config/autostart")).removeRecursively();
+    write(".config/autostart", "not a folder");
+    controller().showWindow();
+    ASSERT_FALSE(controller().launchAtLoginCheckBox()->isChecked());
+    ui().answerAlert(0);
+    controller().launchAtLoginCheckBox()->setChecked(true);
+    ASSERT_EQ(ui().alerts().size(), 1u);
+    EXPECT_EQ(ui().alerts()[0].messageText, "Vellico could not be added to the programs started at login.");
+    EXPECT_FALSE(controller().launchAtLoginCheckBox()->isChecked());
+}
+
+TEST(VQLaunchAtLogin, ExecQuoting)
+{
+    const struct {
+        const char *path, *exec;
+    } rows[] = {
+        {"/usr/bin/vellico", "/usr/bin/vellico"},
+        {"/opt/My Apps/vellico", "\"/opt/My Apps/vellico\""},
+        {"/opt/100%/vellico", "/opt/100%%/vellico"},
+        {"/opt/a$b/vellico", "\"/opt/a\\\\$b/vellico\""},
+        {"/opt/say \"hi\"/vellico", "\"/opt/say \\\\\"hi\\\\\"/vellico\""},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(VQLaunchAtLogin::quotedExecArgument(QString::fromUtf8(row.path)), QString::fromUtf8(row.exec))
+            << row.path;
+}
+
+// -- the shared folder -----------------------------------------------------------------
+
+TEST_F(VQLibraryTest, SyncFolderChecks)
+{
+    QDir().mkpath(path("Nextcloud/Vellico"));
+    write("a file", "x");
+    QDir().mkpath(path("locked"));
+    QFile::setPermissions(path("locked"), QFile::ReadOwner | QFile::ExeOwner);
+    const struct {
+        QString typed, normalized;
+        const char *problemStart; // empty: usable
+    } rows[] = {
+        {"", "", ""},
+        {"  ", "", ""},
+        {path("Nextcloud/Vellico"), path("Nextcloud/Vellico"), ""},
+        {"~/Nextcloud/Vellico/", path("Nextcloud/Vellico"), ""},
+        {"Nextcloud/./Vellico", path("Nextcloud/Vellico"), ""},
+        {path("Nowhere"), path("Nowhere"), "The folder \""},
+        {path("a file"), path("a file"), "\""},
+        {path("locked"), path("locked"), "Vellico cannot write into the folder"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.typed.toStdString());
+        if (row.typed == path("locked") && geteuid() == 0)
+            continue; // permissions do not hold back root
+        const QString normalized = VQSyncFolderChoice::normalized(row.typed);
+        EXPECT_EQ(normalized, row.normalized);
+        const auto problem = VQSyncFolderChoice::problem(normalized);
+        EXPECT_EQ(problem.has_value(), *row.problemStart != 0);
+        if (problem) {
+            EXPECT_TRUE(problem->startsWith(QString::fromUtf8(row.problemStart))) << problem->toStdString();
+        }
+    }
+    QFile::setPermissions(path("locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(VQSyncFolderChoice::ownFileLine(""), "Choose the shared folder to synchronise.");
+    EXPECT_EQ(VQSyncFolderChoice::ownFileLine(path("Nextcloud/Vellico")),
+              "This computer's copy: " + VQiCloudSynchronizationManager::ownFilePath(path("Nextcloud/Vellico")));
+}
+
+TEST_F(VQPreferencesControllerTest, MissingFolderIsRefusedAndNothingIsLost)
+{
+    QDir().mkpath(path("Shared"));
+    controller().showWindow();
+    EXPECT_TRUE(controller().setSyncFolder(path("Shared")));
+    EXPECT_EQ(controller().syncFileLabel()->toolTip(),
+              "This computer's copy: " + VQiCloudSynchronizationManager::ownFilePath(path("Shared")));
+
+    ui().answerAlert(0);
+    EXPECT_FALSE(controller().setSyncFolder(path("Gone")));
+    ASSERT_EQ(ui().alerts().size(), 1u);
+    EXPECT_EQ(ui().alerts()[0].messageText, "This folder can't be used for synchronisation.");
+    EXPECT_TRUE(ui().alerts()[0].informativeText.contains(path("Gone")));
+    EXPECT_EQ(controller().shownSettings().syncFolderPath, path("Shared"));
+    controller().done();
+    EXPECT_EQ(defaults().stringForKey("VQSyncFolderPath"), path("Shared"));
+}
+
+TEST_F(VQPreferencesControllerTest, SyncWithoutAFolderAsksForOne)
+{
+    controller().showWindow();
+    // Cancelled: the box goes off again.
+    ui().answerCancel();
+    controller().syncCheckBox()->setChecked(true);
+    EXPECT_FALSE(controller().syncCheckBox()->isChecked());
+    ASSERT_EQ(ui().openPanels().size(), 1u);
+    EXPECT_TRUE(ui().openPanels()[0].choosesFolders);
+
+    QDir().mkpath(path("Shared"));
+    ui().answerText(path("Shared"));
+    controller().syncCheckBox()->setChecked(true);
+    EXPECT_TRUE(controller().syncCheckBox()->isChecked());
+    controller().done();
+    EXPECT_TRUE(defaults().boolForKey("VQSynchronizeWithiCloud"));
+    EXPECT_EQ(defaults().stringForKey("VQSyncFolderPath"), path("Shared"));
+}
+
+} // namespace
