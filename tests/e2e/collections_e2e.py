@@ -132,14 +132,27 @@ def centre(box):
     return ((box[0] + box[2]) // 2, (box[1] + box[3]) // 2)
 
 
+def color_at(session, shot, point):
+    width, _, raw = pixels(session, shot)
+    at = 3 * (point[1] * width + point[0])
+    return tuple(raw[at:at + 3])
+
+
+def picture_of(session, shot, rect):
+    """A signature of the pixels inside a rectangle (left, top, width, height) of a screenshot."""
+    left, top, width, height = rect
+    return session.x("convert", shot, "-crop", f"{width}x{height}+{left}+{top}", "+repage", "-format", "%#", "info:")
+
+
+def slot_fills(session, shot, slot0):
+    """The colour filling the upper half of each of the five slots (a button's first colour)."""
+    return [color_at(session, shot, (x, y - 6)) for x, y in (slot(slot0, i) for i in range(5))]
+
+
 def wait_for_color(session, rgb, what, region=None, timeout=10):
     def seen():
         return find_color(session, session.screenshot("look"), rgb, region)
     return wait_until(what, seen, timeout)
-
-
-def wait_without_color(session, rgb, what, timeout=10):
-    return wait_until(what, lambda: find_color(session, session.screenshot("look"), rgb) is None, timeout)
 
 
 def click(session, point, button=1):
@@ -225,11 +238,24 @@ def case_lane_pages(session):
 
 
 def case_button_merge(session):
-    slot0 = start_with_lane(session)
+    # As a user first meets it: the merge is confirmed in an alert.
+    slot0 = start_with_lane(session, VQDoesntNeedCollectionMergingConfirmation="false")
+    main = vellico_e2e.main_window(session)
     # Held 0.6 s, then dragged from C1 onto C3.
     drag(session, slot(slot0, 1), slot(slot0, 3), hold=0.6)
-    wait_without_color(session, first_color(1), "C1 to leave the lane")
-    session.screenshot("merged")
+    alert = wait_until("the merge alert",
+                       lambda: next((w for w in session.vellico_windows(200, 60) if w[4] != main[4]), None))
+    session.screenshot("merge-alert")
+    session.x("xdotool", "windowfocus", "--sync", alert[4])
+    session.x("xdotool", "key", "Return")  # "Merge" is the default button
+    # C1's button goes; its colours now show in C3's band, so look at the slots' fills.
+    expected = [first_color(i) for i in (0, 2, 3, 4, 5)]
+    wait_until("the lane to show C0, C2, C3, C4, C5",
+               lambda: slot_fills(session, session.screenshot("look"), slot0) == expected)
+    shot = session.screenshot("merged")
+    c3 = slot(slot0, 2)
+    if not find_color(session, shot, first_color(1), (c3[0] - 16, c3[1], c3[0] + 16, c3[1] + 16)):
+        raise Failure("C1's first colour does not show in the band of C3's button")
     quit_vellico(session)
     library = library_list(session)
     check_titles(session, ["C0", "C2", "C3"] + [f"C{i}" for i in range(4, COLLECTIONS)])
@@ -248,12 +274,20 @@ def case_canvas_drop(session):
     owner.stdin.write(b"rgb(255, 128, 0)")
     owner.stdin.close()
     wait_until("xclip to own the clipboard", lambda: vellico_e2e.clipboard(session) == "rgb(255, 128, 0)")
+    window = vellico_e2e.main_window(session)
+    hex_x, bottom = wait_until("the readout", lambda: vellico_e2e.find_readout(session, window[:4]))
+    # The readout's hex part, a few pixels above its lower edge.
+    hex_part = (hex_x - 16, bottom - 18, 50, 14)
+    before = picture_of(session, session.screenshot("readout-before"), hex_part)
     vellico_e2e.run_again(session, "--paste")
-    canvas = wait_for_color(session, (255, 128, 0), "the selected colour in the window")
-    drag(session, centre(canvas), slot(slot0, 0))
+    wait_until("the readout to show the pasted colour",
+               lambda: picture_of(session, session.screenshot("readout-after"), hex_part) != before)
+    # A press and move on the readout drags the selected colour onto C0's button.
+    drag(session, (hex_x, bottom - 8), slot(slot0, 0))
+    session.x("xdotool", "mousemove", str(slot0[0]), str(slot0[1] - 80))  # out of the way of the button
     # C0's button shows its later colours in a band along its foot.
-    button = (slot0[0] - 16, slot0[1] - 16, slot0[0] + 16, slot0[1] + 16)
-    wait_for_color(session, (255, 128, 0), "the colour in C0's button", button)
+    band = (slot0[0] - 16, slot0[1] + 4, slot0[0] + 16, slot0[1] + 16)
+    wait_for_color(session, (255, 128, 0), "the colour in C0's button", band)
     session.screenshot("colour-dropped")
     quit_vellico(session)
     c0 = library_list(session)[0]
@@ -320,8 +354,9 @@ def case_organizer(session):
     if len(c4["colors"]) != 4:
         raise Failure(f"C4 holds {colors_of(c4)} after the merge")
 
-    # A second computer picks every change up.
+    # A second computer, its library still empty, picks every change up.
     laptop_library = os.path.join(session.home, "laptop.vlb")
+    vellico_e2e.write_laptop_library(laptop_library, [])
     laptop_sync(session, laptop_library, folder)
     laptop = library_list(session, laptop_library)
     if sorted(c["title"] for c in laptop) != sorted(expected):
