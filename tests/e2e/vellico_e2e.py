@@ -488,6 +488,12 @@ def main_window(session):
     return session.vellico_window(200, 250)
 
 
+def active_window(session):
+    result = subprocess.run(["xdotool", "getactivewindow"], env=session.environment(),
+                            capture_output=True, text=True, timeout=10)
+    return int(result.stdout.strip()) if result.returncode == 0 and result.stdout.strip() else None
+
+
 def active_window_name(session):
     result = subprocess.run(["xdotool", "getactivewindow", "getwindowname"], env=session.environment(),
                             capture_output=True, text=True, timeout=10)
@@ -589,6 +595,8 @@ def case_entry_dialog(session):
     session.x("xdotool", "key", "ctrl+a")
     session.x("xdotool", "type", "navy")
     session.x("xdotool", "key", "Return")
+    # The dialog gone, the main window has the keyboard again.
+    wait_until("the main window to be active again", lambda: active_window(session) == int(main[4], 16))
     session.x("xdotool", "key", "ctrl+c")
     wait_until("the typed colour copied", lambda: clipboard(session) == "000080")
     session.vellico.send_signal(signal.SIGTERM)

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QUrl>
 
@@ -22,11 +23,31 @@ QWidget *dialogParent()
 {
     return QApplication::activeWindow();
 }
+
+// Gives the keyboard back to the window a dialog belonged to when the dialog
+// ends: window managers otherwise hand it to whatever window had it before.
+class VQDialogOwner
+{
+  public:
+    VQDialogOwner() : _window(dialogParent()) {}
+    ~VQDialogOwner()
+    {
+        if (_window && _window->isVisible()) {
+            _window->raise();
+            _window->activateWindow();
+        }
+    }
+    QWidget *window() const { return _window; }
+
+  private:
+    QPointer<QWidget> _window;
+};
 } // namespace
 
 VQAlertResponse VQWidgetModalUI::runAlert(const VQAlert &alert)
 {
-    QMessageBox box(dialogParent());
+    const VQDialogOwner owner;
+    QMessageBox box(owner.window());
     box.setIcon(QMessageBox::Warning);
     box.setWindowTitle(QStringLiteral("Vellico"));
     box.setText(alert.messageText);
@@ -53,7 +74,8 @@ VQAlertResponse VQWidgetModalUI::runAlert(const VQAlert &alert)
 
 std::optional<QString> VQWidgetModalUI::runTextPrompt(const VQTextPrompt &prompt)
 {
-    QInputDialog dialog(dialogParent());
+    const VQDialogOwner owner;
+    QInputDialog dialog(owner.window());
     dialog.setWindowTitle(QStringLiteral("Vellico"));
     dialog.setLabelText(prompt.informativeText.isEmpty()
                             ? prompt.messageText
@@ -83,9 +105,11 @@ QString nameFilter(const QStringList &extensions)
 
 std::optional<QString> VQWidgetModalUI::runOpenPanel(const VQFilePanel &panel)
 {
-    const QString path = panel.choosesFolders ? QFileDialog::getExistingDirectory(dialogParent(), panel.title, panel.directory)
-                                              : QFileDialog::getOpenFileName(dialogParent(), panel.title, panel.directory,
-                                                                             nameFilter(panel.allowedExtensions));
+    const VQDialogOwner owner;
+    const QString path = panel.choosesFolders
+                             ? QFileDialog::getExistingDirectory(owner.window(), panel.title, panel.directory)
+                             : QFileDialog::getOpenFileName(owner.window(), panel.title, panel.directory,
+                                                            nameFilter(panel.allowedExtensions));
     if (path.isEmpty())
         return std::nullopt;
     return path;
@@ -100,7 +124,9 @@ std::optional<QString> VQWidgetModalUI::runSavePanel(const VQFilePanel &panel)
             name += QLatin1Char('.') + panel.allowedExtensions.first();
         start = QDir(start).filePath(name);
     }
-    QString path = QFileDialog::getSaveFileName(dialogParent(), panel.title, start, nameFilter(panel.allowedExtensions));
+    const VQDialogOwner owner;
+    QString path =
+        QFileDialog::getSaveFileName(owner.window(), panel.title, start, nameFilter(panel.allowedExtensions));
     if (path.isEmpty())
         return std::nullopt;
     if (!panel.allowedExtensions.isEmpty() &&
