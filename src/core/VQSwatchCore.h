@@ -2,7 +2,7 @@
 // The swatch library: the ordered collections, the identifiers of deleted
 // collections, the selected colour and the one file that holds them.
 //
-// File (a property list, written as XML, atomically):
+// File (a property list, XML or binary, written atomically):
 //   "DBVersion"               "0.3"
 //   "SaveDate"                date of writing (never read)
 //   "contents"                [collection dictionaries]
