@@ -87,6 +87,8 @@ class VQSwatchCore
     VQSwatchCollectionRef collectionWithID(std::uint64_t creationDate) const;
     std::vector<std::uint64_t> removedCollectionIDs() const;
 
+    // Appends; a collection whose identity another collection here holds, or
+    // that this library has deleted, is given a fresh one first.
     void addCollection(const VQSwatchCollectionRef &collection);
     void removeCollection(const VQSwatchCollectionRef &collection);
     void moveCollection(const VQSwatchCollectionRef &collection, std::size_t toIndex);

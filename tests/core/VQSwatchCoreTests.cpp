@@ -16,20 +16,6 @@
 namespace
 {
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
 // A small library as another program writes it (python3's plistlib), XML or binary.
 const char *kPythonLibrary = R"(
 import plistlib, sys, datetime
@@ -158,7 +144,7 @@ TEST_F(CoreTest, NoFileInAWritableFolderStartsEmptyAndWritesOnlyAfterAChange)
     ASSERT_NE(reread, nullptr);
     ASSERT_EQ(reread->numberOfCollections(), 1u);
     EXPECT_EQ(reread->allCollections()[0]->title(), QStringLiteral("First"));
-    const QByteArray xml = readAll(libraryPath());
+    const QByteArray xml = VQReadAll(libraryPath());
     EXPECT_TRUE(xml.contains("<key>DBVersion</key>\n\t<string>0.3</string>")) << xml.left(400).constData();
     EXPECT_TRUE(xml.contains("<key>SaveDate</key>"));
 
@@ -169,7 +155,7 @@ TEST_F(CoreTest, NoFileInAWritableFolderStartsEmptyAndWritesOnlyAfterAChange)
 TEST_F(CoreTest, AFolderThatCannotBeWrittenEndsTheProgram)
 {
     // The library's folder lies below a regular file, so it can never be made.
-    writeFile(path(QStringLiteral("blocker")), "x");
+    VQWriteAll(path(QStringLiteral("blocker")), "x");
     ui().answerAlert(0);
     EXPECT_TERMINATES(VQSwatchCore::loadFromURL(path(QStringLiteral("blocker/Vellico Library.vlb"))), 0);
     ASSERT_EQ(ui().alerts().size(), 1u);
@@ -183,7 +169,7 @@ TEST_F(CoreTest, AFolderThatCannotBeWrittenEndsTheProgram)
 TEST_F(CoreTest, UnreadableLibraryQuitOrOverwriteKeepingTheOldFile)
 {
     const QByteArray garbage = "this is not a property list \xff\xfe";
-    writeFile(libraryPath(), garbage);
+    VQWriteAll(libraryPath(), garbage);
 
     ui().answerAlert(0); // Quit
     EXPECT_TERMINATES(load(libraryPath()), 0);
@@ -192,7 +178,7 @@ TEST_F(CoreTest, UnreadableLibraryQuitOrOverwriteKeepingTheOldFile)
     EXPECT_EQ(ui().alerts()[0].informativeText,
               QStringLiteral("The library may be corrupted or could be from a future release of Vellico."));
     EXPECT_EQ(ui().alerts()[0].buttons, (QStringList{QStringLiteral("Quit"), QStringLiteral("Overwrite")}));
-    EXPECT_EQ(readAll(libraryPath()), garbage) << "quitting touches nothing";
+    EXPECT_EQ(VQReadAll(libraryPath()), garbage) << "quitting touches nothing";
 
     ui().answerAlert(1); // Overwrite
     auto core = load(libraryPath());
@@ -200,7 +186,7 @@ TEST_F(CoreTest, UnreadableLibraryQuitOrOverwriteKeepingTheOldFile)
     const QStringList kept = QDir(QFileInfo(libraryPath()).absolutePath())
                                  .entryList({QStringLiteral("Vellico Library (unreadable *).vlb")}, QDir::Files);
     ASSERT_EQ(kept.size(), 1);
-    EXPECT_EQ(readAll(QFileInfo(libraryPath()).absolutePath() + QLatin1Char('/') + kept[0]), garbage);
+    EXPECT_EQ(VQReadAll(QFileInfo(libraryPath()).absolutePath() + QLatin1Char('/') + kept[0]), garbage);
 
     core->addCollection(VQSwatchCollection::create(QStringLiteral("Fresh")));
     EXPECT_TRUE(core->save());
@@ -214,7 +200,7 @@ TEST_F(CoreTest, AFailedWriteKeepsTheOldFileAndTheLibraryDirty)
     auto core = load(libraryPath());
     core->addCollection(VQSwatchCollection::create(QStringLiteral("Small")));
     ASSERT_TRUE(core->save());
-    const QByteArray before = readAll(libraryPath());
+    const QByteArray before = VQReadAll(libraryPath());
 
     auto big = VQSwatchCollection::create(QStringLiteral("Big"));
     for (int i = 0; i < 200; ++i)
@@ -237,7 +223,7 @@ TEST_F(CoreTest, AFailedWriteKeepsTheOldFileAndTheLibraryDirty)
 
     EXPECT_FALSE(saved);
     EXPECT_EQ(saves, 0);
-    EXPECT_EQ(readAll(libraryPath()), before) << "the old file is intact";
+    EXPECT_EQ(VQReadAll(libraryPath()), before) << "the old file is intact";
     EXPECT_TRUE(core->isDirty());
     const QStringList leftovers = QDir(QFileInfo(libraryPath()).absolutePath()).entryList(QDir::Files);
     EXPECT_EQ(leftovers, QStringList{QStringLiteral("Vellico Library.vlb")}) << "no temporary file is left behind";
