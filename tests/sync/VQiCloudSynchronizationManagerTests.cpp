@@ -19,12 +19,6 @@
 #include <functional>
 #include <thread>
 
-// Failures show texts and lists of texts as text.
-void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
 namespace
 {
 
@@ -42,12 +36,6 @@ VQPlist libraryWith(const QStringList &titles, std::uint64_t firstID, VQPlist ve
     root.set(VQLibraryVersion, std::move(version));
     root.set(VQLibraryContent, std::move(contents));
     return root;
-}
-
-QByteArray contents(const QString &file)
-{
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 class SyncTest : public VQLibraryTest
@@ -150,7 +138,7 @@ TEST_P(PassRules, MergesOnlyOtherComputersLibrariesAndWritesOnlyWhenItMay)
         return QDir(_folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     };
     const QStringList before = listing();
-    const QByteArray libraryBefore = contents(_library);
+    const QByteArray libraryBefore = VQReadAll(_library);
 
     configure(row.enabled, row.folder ? path(row.folder) : QString());
     VQSwatchCore &core = shareCore();
@@ -162,7 +150,7 @@ TEST_P(PassRules, MergesOnlyOtherComputersLibrariesAndWritesOnlyWhenItMay)
         EXPECT_EQ(VQCollectionTitles(ownFile()), row.titlesAfter);
         EXPECT_EQ(VQCollectionTitles(_library), row.titlesAfter) << "the library is saved after the pass";
     } else {
-        EXPECT_EQ(contents(_library), libraryBefore) << "the library was saved";
+        EXPECT_EQ(VQReadAll(_library), libraryBefore) << "the library was saved";
         EXPECT_EQ(listing(), before) << "something was written into the folder";
         EXPECT_FALSE(QFileInfo::exists(path("missing")));
     }
@@ -302,7 +290,7 @@ TEST_F(SyncTest, ReadersWaitForTheWriterAndTheWriterForReadersAndATimeoutEndsThe
     EXPECT_EQ(seen, "new");
     EXPECT_FALSE(wentAheadOfTheLock(target, VQFileLock::Mode::Shared, writeFile)) << "the writer did not wait";
     EXPECT_TRUE(written);
-    EXPECT_EQ(contents(target), "from the writer");
+    EXPECT_EQ(VQReadAll(target), "from the writer");
 
     VQFileLock held(target, VQFileLock::Mode::Exclusive, 1000);
     ASSERT_TRUE(held.isAcquired());
