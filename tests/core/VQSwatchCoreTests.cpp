@@ -92,39 +92,61 @@ TEST_F(CoreTest, ReadsLibrariesWrittenByAnotherProgram)
     }
 }
 
-TEST_F(CoreTest, VersionGate)
+TEST_F(CoreTest, OlderAndEqualVersionsLoad)
 {
+    for (const char *version : {"0.3", "#0.3", "0.2", "#0.1"}) { // "#": stored as a number
+        SCOPED_TRACE(version);
+        writePythonLibrary(libraryPath(), "xml", version);
+        EXPECT_EQ(load(libraryPath())->numberOfCollections(), 2u);
+        EXPECT_TRUE(ui().alerts().empty());
+    }
+}
+
+// A start that cannot go on shows its alert and ends the process; the file stays as it was.
+TEST_F(CoreTest, StartsThatCannotGoOnShowTheirAlertAndEnd)
+{
+    const QString couldNotOpen = QStringLiteral("Vellico couldn't open the swatch library.");
+    const QString garbage = QStringLiteral("garbage");
     struct Row {
-        const char *version;   // text, "#0.3" for a number, "missing"
-        const char *alertText; // nullptr: loads
+        const char *version; // a library by python3 with this "DBVersion", or `garbage`, or nullptr: no folder
+        QString message, informative;
+        QStringList buttons;
     };
-    const Row rows[] = {
-        {"0.3", nullptr},
-        {"#0.3", nullptr},
-        {"0.2", nullptr},
-        {"#0.1", nullptr},
-        {"0.4", "It was created by a newer version of Vellico."},
-        {"#1.0", "It was created by a newer version of Vellico."},
-        {"missing", "Cannot read the library version number."},
-        {"abc", "Cannot read the library version number."},
+    const std::vector<Row> rows = {
+        {"0.4", couldNotOpen, QStringLiteral("It was created by a newer version of Vellico."), {"Quit"}},
+        {"#1.0", couldNotOpen, QStringLiteral("It was created by a newer version of Vellico."), {"Quit"}},
+        {"missing", couldNotOpen, QStringLiteral("Cannot read the library version number."), {"Quit"}},
+        {"abc", couldNotOpen, QStringLiteral("Cannot read the library version number."), {"Quit"}},
+        {"garbage",
+         couldNotOpen,
+         QStringLiteral("The library may be corrupted or could be from a future release of Vellico."),
+         {"Quit", "Overwrite"}},
+        {nullptr,
+         QStringLiteral("Vellico cannot write to the folder where the library should be saved."),
+         QStringLiteral("Please, hold down option key while launching Vellico to choose a different library."),
+         {"Quit"}},
     };
     for (const Row &row : rows) {
-        SCOPED_TRACE(row.version);
-        writePythonLibrary(libraryPath(), "xml", row.version);
-        const std::size_t alertsBefore = ui().alerts().size();
-        if (!row.alertText) {
-            auto core = load(libraryPath());
-            EXPECT_EQ(core->numberOfCollections(), 2u);
-            EXPECT_EQ(ui().alerts().size(), alertsBefore);
-            continue;
+        SCOPED_TRACE(row.version ? row.version : "an unwritable folder");
+        // The folder of an unwritable library lies below a regular file, so it can never be made.
+        QString library = libraryPath();
+        if (!row.version) {
+            library = path(QStringLiteral("blocker/Vellico Library.vlb"));
+            VQWriteAll(path(QStringLiteral("blocker")), "x");
+        } else if (row.version == garbage) {
+            VQWriteAll(library, "this is not a property list \xff\xfe");
+        } else {
+            writePythonLibrary(library, "xml", row.version);
         }
+        const QByteArray before = VQReadAll(library);
         ui().answerAlert(0);
-        EXPECT_TERMINATES(load(libraryPath()), 0);
-        ASSERT_EQ(ui().alerts().size(), alertsBefore + 1);
+        EXPECT_TERMINATES(VQSwatchCore::loadFromURL(library), 0);
+        ASSERT_FALSE(ui().alerts().empty());
         const VQAlert &alert = ui().alerts().back();
-        EXPECT_EQ(alert.messageText, QStringLiteral("Vellico couldn't open the swatch library."));
-        EXPECT_EQ(alert.informativeText, QString::fromLatin1(row.alertText));
-        EXPECT_EQ(alert.buttons, QStringList{QStringLiteral("Quit")});
+        EXPECT_EQ(alert.messageText, row.message);
+        EXPECT_EQ(alert.informativeText, row.informative);
+        EXPECT_EQ(alert.buttons, row.buttons);
+        EXPECT_EQ(VQReadAll(library), before) << "quitting touches nothing";
     }
 }
 
@@ -152,34 +174,10 @@ TEST_F(CoreTest, NoFileInAWritableFolderStartsEmptyAndWritesOnlyAfterAChange)
     EXPECT_EQ(VQCountPosts(VQVellicoCoreDidSaveNotification, [&] { core->save(); }), 1);
 }
 
-TEST_F(CoreTest, AFolderThatCannotBeWrittenEndsTheProgram)
-{
-    // The library's folder lies below a regular file, so it can never be made.
-    VQWriteAll(path(QStringLiteral("blocker")), "x");
-    ui().answerAlert(0);
-    EXPECT_TERMINATES(VQSwatchCore::loadFromURL(path(QStringLiteral("blocker/Vellico Library.vlb"))), 0);
-    ASSERT_EQ(ui().alerts().size(), 1u);
-    EXPECT_EQ(ui().alerts()[0].messageText,
-              QStringLiteral("Vellico cannot write to the folder where the library should be saved."));
-    EXPECT_EQ(ui().alerts()[0].informativeText,
-              QStringLiteral("Please, hold down option key while launching Vellico to choose a different library."));
-    EXPECT_EQ(ui().alerts()[0].buttons, QStringList{QStringLiteral("Quit")});
-}
-
-TEST_F(CoreTest, UnreadableLibraryQuitOrOverwriteKeepingTheOldFile)
+TEST_F(CoreTest, AnUnreadableLibraryOverwrittenIsKeptAside)
 {
     const QByteArray garbage = "this is not a property list \xff\xfe";
     VQWriteAll(libraryPath(), garbage);
-
-    ui().answerAlert(0); // Quit
-    EXPECT_TERMINATES(load(libraryPath()), 0);
-    ASSERT_EQ(ui().alerts().size(), 1u);
-    EXPECT_EQ(ui().alerts()[0].messageText, QStringLiteral("Vellico couldn't open the swatch library."));
-    EXPECT_EQ(ui().alerts()[0].informativeText,
-              QStringLiteral("The library may be corrupted or could be from a future release of Vellico."));
-    EXPECT_EQ(ui().alerts()[0].buttons, (QStringList{QStringLiteral("Quit"), QStringLiteral("Overwrite")}));
-    EXPECT_EQ(VQReadAll(libraryPath()), garbage) << "quitting touches nothing";
-
     ui().answerAlert(1); // Overwrite
     auto core = load(libraryPath());
     EXPECT_EQ(core->numberOfCollections(), 0u);
