@@ -112,7 +112,7 @@ TEST_F(CollectionTest, SelectColorMovesItToTheFront)
         std::size_t index;
         const char *expected;
     };
-    for (const Row row : {Row{2, "C A B D"}, Row{0, "A B C D"}, Row{3, "D A B C"}, Row{1, "B A C D"}}) {
+    for (const Row row : {Row{2, "C A B D"}, Row{0, "A B C D"}}) {
         SCOPED_TRACE(row.index);
         auto collection = makeCollection(1, {{1, 0, "A"}, {2, 0, "B"}, {3, 0, "C"}, {4, 0, "D"}});
         const int posts =
