@@ -15,7 +15,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <QDeadlineTimer>
+
 #include <atomic>
+#include <filesystem>
 #include <functional>
 #include <thread>
 
@@ -248,9 +251,19 @@ TEST_F(SyncTest, PassesRunOnTheirNotificationsAndNeverInsideAnother)
     EXPECT_EQ(passes(), 4) << "switching off takes effect at the next pass";
 }
 
+// How many of this process's open files are `path`.
+int openCount(const QString &path)
+{
+    int count = 0;
+    std::error_code error;
+    for (const auto &fd : std::filesystem::directory_iterator("/proc/self/fd", error))
+        count += std::filesystem::read_symlink(fd.path(), error) == path.toStdString();
+    return count;
+}
+
 // Holds the lock on `target` while `waiter` runs on another thread and, once the
-// waiter has had time to go ahead, runs `whileHeld`. Whether the waiter was done
-// before the lock was let go.
+// waiter has reached the lock file (or finished without it), runs `whileHeld`.
+// Whether the waiter was done before the lock was let go.
 bool wentAheadOfTheLock(
     const QString &target, VQFileLock::Mode mode, const std::function<void()> &waiter,
     const std::function<void()> &whileHeld = [] {})
@@ -262,7 +275,10 @@ bool wentAheadOfTheLock(
         waiter();
         done = true;
     });
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const QString lockFile = QFileInfo(VQFileLock::lockFilePath(target)).canonicalFilePath();
+    const QDeadlineTimer deadline(10000);
+    while (!done && openCount(lockFile) < 2 && !deadline.hasExpired())
+        std::this_thread::yield();
     const bool early = done;
     whileHeld();
     held.reset();
