@@ -181,16 +181,8 @@ class BinaryStrings
         return false;
     }
 
-    // Replaces the cut strings of the tree `root` parsed from the same data.
-    void restore(plist_t &root) const
-    {
-        if (auto text = whole(_top)) {
-            plist_free(root);
-            root = plist_new_string(text->constData());
-            return;
-        }
-        restoreBelow(root, _top, 0);
-    }
+    // Puts the whole text back into the cut strings of `root`, parsed from the same data.
+    void restore(plist_t root) const { restoreBelow(root, _top, 0); }
 
   private:
     static std::uint64_t be(const unsigned char *p, unsigned n)
@@ -257,42 +249,32 @@ class BinaryStrings
 
     std::uint64_t ref(std::uint64_t at, std::uint64_t i) const { return be(_p + at + i * _refSize, _refSize); }
 
+    // The node's text is set anew (the setter copies up to the first NUL, and
+    // the NULs are held as C0 80 by now). Dictionaries are walked without their
+    // keys: libplist asserts on reading a key that holds a NUL.
     void restoreBelow(plist_t node, std::uint64_t object, int depth) const
     {
         unsigned type = 0;
         std::uint64_t n = 0, at = 0;
-        if (depth > VQPlistMaxNesting || !header(object, type, n, at))
+        if (!node || depth > VQPlistMaxNesting || !header(object, type, n, at))
             return;
-        if ((type == 0xA || type == 0xC) && plist_get_node_type(node) == PLIST_ARRAY &&
-            plist_array_get_size(node) == n) {
-            for (std::uint32_t i = 0; i < n; ++i) {
-                if (auto text = whole(ref(at, i)))
-                    plist_array_set_item(node, plist_new_string(text->constData()), i);
-                else
-                    restoreBelow(plist_array_get_item(node, i), ref(at, i), depth + 1);
-            }
+        if (type == 0x5 || type == 0x6) {
+            if (plist_get_node_type(node) == PLIST_STRING)
+                if (const std::optional<QByteArray> text = whole(object))
+                    plist_set_string_val(node, text->constData());
+        } else if ((type == 0xA || type == 0xC) && plist_get_node_type(node) == PLIST_ARRAY &&
+                   plist_array_get_size(node) == n) {
+            for (std::uint32_t i = 0; i < n; ++i)
+                restoreBelow(plist_array_get_item(node, i), ref(at, i), depth + 1);
         } else if (type == 0xD && plist_get_node_type(node) == PLIST_DICT && plist_dict_get_size(node) == n) {
-            // Replacements wait until the walk is done, not to disturb the iterator.
-            std::vector<std::pair<std::string, QByteArray>> replace;
             plist_dict_iter it = nullptr;
             plist_dict_new_iter(node, &it);
-            for (std::uint64_t i = 0; i < n; ++i) {
-                char *key = nullptr;
+            for (std::uint64_t i = 0; i < n && it; ++i) {
                 plist_t value = nullptr;
-                plist_dict_next_item(node, it, &key, &value);
-                if (!key || !value) {
-                    std::free(key);
-                    break;
-                }
-                if (auto text = whole(ref(at, n + i)))
-                    replace.emplace_back(key, *text);
-                else
-                    restoreBelow(value, ref(at, n + i), depth + 1);
-                std::free(key);
+                plist_dict_next_item(node, it, nullptr, &value);
+                restoreBelow(value, ref(at, n + i), depth + 1);
             }
             std::free(it);
-            for (const auto &[key, text] : replace)
-                plist_dict_set_item(node, key.c_str(), plist_new_string(text.constData()));
         }
     }
 
