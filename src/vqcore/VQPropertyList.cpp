@@ -233,15 +233,14 @@ class BinaryStrings
         if (type == 0x6) {
             if (n > (_tableAt - at) / 2)
                 return std::nullopt;
-            QString text(qsizetype(n), Qt::Uninitialized);
             bool nul = false;
-            for (std::uint64_t i = 0; i < n; ++i) {
-                const char16_t unit = char16_t(_p[at + 2 * i] << 8 | _p[at + 2 * i + 1]);
-                nul = nul || unit == 0;
-                text[qsizetype(i)] = QChar(unit);
-            }
-            if (!nul)
+            for (std::uint64_t i = 0; i < n && !nul; ++i)
+                nul = _p[at + 2 * i] == 0 && _p[at + 2 * i + 1] == 0;
+            if (!nul) // the common case: nothing to build
                 return std::nullopt;
+            QString text(qsizetype(n), Qt::Uninitialized);
+            for (std::uint64_t i = 0; i < n; ++i)
+                text[qsizetype(i)] = QChar(char16_t(_p[at + 2 * i] << 8 | _p[at + 2 * i + 1]));
             return text.toUtf8().replace('\0', kHeldNul);
         }
         return std::nullopt;
