@@ -77,12 +77,7 @@ class SyncTest : public VQLibraryTest
     }
     QString ownFile() const { return VQiCloudSynchronizationManager::ownFilePath(_folder); }
     QString inFolder(const QString &name) const { return QDir(_folder).filePath(name); }
-    void put(const QString &name, const QByteArray &bytes)
-    {
-        QFile file(inFolder(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
+    void put(const QString &name, const QByteArray &bytes) { ASSERT_TRUE(VQWriteAll(inFolder(name), bytes)); }
     int passes() const
     {
         return int(std::count_if(gLog.begin(), gLog.end(),
