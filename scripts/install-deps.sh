@@ -8,9 +8,11 @@ packages=(
   # tool chain
   build-essential cmake pkg-config python3
   clang                      # sanitizer and fuzzing builds
+  clang-format               # the formatting check of scripts/test.sh
   # libraries
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools
   libplist-dev
+  liblcms2-dev               # colour management of imported colour lists
   libgtest-dev libgmock-dev libbenchmark-dev
   libxcb1-dev libxcb-keysyms1-dev libxcb-xinput-dev libxcb-xkb-dev libxkbcommon-x11-dev
   # what Qt's xcb platform plugin loads at run time

@@ -6,11 +6,27 @@
 #                   UndefinedBehaviorSanitizer (skipped with VELLICO_SKIP_SANITIZERS=1).
 #   3. build-fuzz/  each libFuzzer target briefly on its seeds (skipped with
 #                   VELLICO_SKIP_FUZZ=1; VELLICO_FUZZ_SECONDS sets the time).
+# The three configurations are the presets of CMakePresets.json.
 # Exits non-zero when anything fails. VELLICO_JOBS sets the parallelism (default 2).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
+
+# Every tracked C++ file follows .clang-format; a file that does not fails the
+# run before anything is built.
+mapfile -t sources < <(git ls-files '*.cpp' '*.h' 2>/dev/null || true)
+if ((${#sources[@]} > 0)); then
+  mapfile -t unformatted < <(for file in "${sources[@]}"; do
+    clang-format --dry-run --Werror "$file" >/dev/null 2>&1 || echo "$file"
+  done)
+  if ((${#unformatted[@]} > 0)); then
+    echo "test: these files are not formatted with .clang-format:" >&2
+    printf '  %s\n' "${unformatted[@]}" >&2
+    echo "Fix them with: git ls-files '*.cpp' '*.h' | xargs clang-format -i" >&2
+    exit 1
+  fi
+fi
 
 jobs=${VELLICO_JOBS:-2}
 summaries=()
@@ -35,7 +51,7 @@ run_ctest() { # folder label
 
 echo "== build-test: clean build of everything"
 rm -rf build-test
-cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug
+cmake --preset debug
 cmake --build build-test -j"$jobs"
 run_ctest build-test "unit and desktop tests"
 
@@ -45,15 +61,14 @@ if [[ "${VELLICO_SKIP_SANITIZERS:-0}" != 1 ]]; then
   # Qt keeps some allocations for the life of the process, hence no leak report.
   export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0:abort_on_error=1:strict_string_checks=1}
   export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
-  cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVELLICO_SANITIZE=ON -DVELLICO_BUILD_DESKTOP=OFF
+  cmake --preset asan
   cmake --build build-asan -j"$jobs"
   run_ctest build-asan "unit tests under ASan+UBSan"
 fi
 
 if [[ "${VELLICO_SKIP_FUZZ:-0}" != 1 ]]; then
   echo "== build-fuzz: each libFuzzer target for ${VELLICO_FUZZ_SECONDS:-30} s on its seeds"
-  CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLICO_FUZZ=ON \
-    -DVELLICO_BUILD_DESKTOP=OFF -DVELLICO_BUILD_TESTS=OFF
+  cmake --preset fuzz
   cmake --build build-fuzz -j"$jobs"
   fuzzed=0
   for seeds in fuzz/corpus/*/; do

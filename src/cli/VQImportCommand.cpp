@@ -11,15 +11,23 @@
 #include "cli/VQJson.h"
 #include "core/VQSwatchCore.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 
 namespace
 {
 
-// An empty library of the current version, to be written at `path`.
+// An empty library of the current version, to be written at `path`. Its
+// folder is made, as the program makes the default library's folder.
 std::unique_ptr<VQSwatchCore> newLibrary(const QString &path, QString *error)
 {
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        if (error)
+            *error = QStringLiteral("Could not create the folder %1.").arg(folder);
+        return nullptr;
+    }
     VQPlist root = VQPlist::dictionary();
     root.set(VQLibraryVersion, VQPlist::string(QString::fromLatin1(VQCurrentLibraryVersion)));
     root.set(VQLibraryContent, VQPlist::array());

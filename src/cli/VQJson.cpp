@@ -1,18 +1,20 @@
 #include "cli/VQJson.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
+#include <QLocale>
+#include <QVariant>
 
-#include <limits>
+#include <cmath>
 
 namespace
 {
-// Identifiers and dates are whole seconds: exact as JSON integers.
+// Identifiers and dates are unsigned 64-bit. QJsonValue holds no integer above
+// 2^63 - 1 (and Qt prints larger ones as rounded doubles), so every integer of
+// these shapes is kept as the qint64 with the same bits and printed unsigned by
+// write() below; no shape here has a negative integer.
 QJsonValue number(std::uint64_t value)
 {
-    if (value <= std::uint64_t(std::numeric_limits<qint64>::max()))
-        return QJsonValue(qint64(value));
-    return QJsonValue(double(value));
+    return QJsonValue(qint64(value));
 }
 
 QJsonArray numbers(const std::vector<std::uint64_t> &values)
@@ -21,6 +23,97 @@ QJsonArray numbers(const std::vector<std::uint64_t> &values)
     for (std::uint64_t value : values)
         array.append(number(value));
     return array;
+}
+
+void writeString(QByteArray &out, const QString &text)
+{
+    out += '"';
+    for (const char ch : text.toUtf8()) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\b':
+            out += "\\b";
+            break;
+        case '\f':
+            out += "\\f";
+            break;
+        default:
+            if (c < 0x20)
+                out += QByteArray("\\u00") + QByteArray::number(c, 16).rightJustified(2, '0');
+            else
+                out += ch;
+        }
+    }
+    out += '"';
+}
+
+// The layout of QJsonDocument::Indented: four spaces a level, one member a line.
+void write(QByteArray &out, const QJsonValue &value, int depth)
+{
+    const QByteArray inner(4 * (depth + 1), ' ');
+    switch (value.type()) {
+    case QJsonValue::Null:
+    case QJsonValue::Undefined:
+        out += "null";
+        break;
+    case QJsonValue::Bool:
+        out += value.toBool() ? "true" : "false";
+        break;
+    case QJsonValue::Double: {
+        const QVariant variant = value.toVariant();
+        if (variant.typeId() == QMetaType::LongLong) {
+            out += QByteArray::number(quint64(variant.toLongLong()));
+        } else {
+            const double d = value.toDouble();
+            out += std::isfinite(d) ? QByteArray::number(d, 'g', QLocale::FloatingPointShortest) : "null";
+        }
+        break;
+    }
+    case QJsonValue::String:
+        writeString(out, value.toString());
+        break;
+    case QJsonValue::Array: {
+        const QJsonArray array = value.toArray();
+        out += '[';
+        for (qsizetype i = 0; i < array.size(); ++i) {
+            out += i ? ",\n" : "\n";
+            out += inner;
+            write(out, array.at(i), depth + 1);
+        }
+        out += array.isEmpty() ? "]" : "\n" + QByteArray(4 * depth, ' ') + ']';
+        break;
+    }
+    case QJsonValue::Object: {
+        const QJsonObject object = value.toObject();
+        out += '{';
+        bool first = true;
+        for (auto it = object.begin(); it != object.end(); ++it) {
+            out += first ? "\n" : ",\n";
+            first = false;
+            out += inner;
+            writeString(out, it.key());
+            out += ": ";
+            write(out, it.value(), depth + 1);
+        }
+        out += object.isEmpty() ? "}" : "\n" + QByteArray(4 * depth, ' ') + '}';
+        break;
+    }
+    }
 }
 } // namespace
 
@@ -70,11 +163,15 @@ QJsonObject library(const VQSwatchCore &core)
 
 QByteArray print(const QJsonObject &object)
 {
-    return QJsonDocument(object).toJson(QJsonDocument::Indented);
+    QByteArray out;
+    write(out, object, 0);
+    return out + '\n';
 }
 QByteArray print(const QJsonArray &array)
 {
-    return QJsonDocument(array).toJson(QJsonDocument::Indented);
+    QByteArray out;
+    write(out, array, 0);
+    return out + '\n';
 }
 
 } // namespace VQJson

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <compare>
 #include <cmath>
 #include <cstdio>
 
@@ -485,4 +486,23 @@ bool VQColor::isEqualToColor(const VQColor &other) const
     if (name() != other.name())
         return false;
     return _colorID == other._colorID;
+}
+
+int VQColorContentOrder(const VQColor &a, const VQColor &b)
+{
+    if (a.colorSpace() != b.colorSpace())
+        return int(a.colorSpace()) < int(b.colorSpace()) ? -1 : 1;
+    for (std::size_t i = 0; i < a.components().size(); ++i) {
+        // IEEE total order: also NaNs and signed zeros are ordered one way.
+        const auto order = std::strong_order(a.components()[i], b.components()[i]);
+        if (order != 0)
+            return order < 0 ? -1 : 1;
+    }
+    const std::optional<QString> &na = a.storedName(), &nb = b.storedName();
+    if (na.has_value() != nb.has_value())
+        return na.has_value() ? 1 : -1;
+    if (!na)
+        return 0;
+    const int names = QString::compare(*na, *nb, Qt::CaseSensitive);
+    return names < 0 ? -1 : names > 0 ? 1 : 0;
 }

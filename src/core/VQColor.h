@@ -153,6 +153,12 @@ class VQColor : public std::enable_shared_from_this<VQColor>
     VQColorSpace _colorSpace = VQColorSpace::RGB;
 };
 
+// A fixed order of two colours' contents (colour space, components, stored
+// name), the same on every computer: negative, 0 or positive as `a` comes
+// before, with or after `b`. Identifier and dates take no part. Merging uses
+// it to settle a tie between two versions changed in the same second.
+int VQColorContentOrder(const VQColor &a, const VQColor &b);
+
 // Keys of the dictionary form.
 inline constexpr const char *VQColorSpaceKey = "RZColorSpace";
 inline constexpr const char *VQColorComponent1Key = "RZComponent1";

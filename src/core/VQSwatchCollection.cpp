@@ -16,24 +16,37 @@ VQSwatchCollectionRef VQSwatchCollection::create(const QString &title, std::vect
     return collection;
 }
 
-VQSwatchCollectionRef VQSwatchCollection::fromDictionary(VQPlistNode dictionary)
+VQSwatchCollectionRef VQSwatchCollection::fromDictionary(VQPlistNode dictionary, bool wholeLists)
 {
     VQSwatchCollectionRef collection(new VQSwatchCollection());
+    bool malformed = false;
     const VQPlistNode colors = dictionary[VQColorsKey];
     collection->_colors.reserve(colors.count());
     colors.forEachItem([&](VQPlistNode item) {
         if (item.isDictionary())
             collection->_colors.push_back(VQColor::fromDictionary(item));
+        else
+            malformed = true;
     });
+    if (malformed && wholeLists)
+        collection->_colors.clear();
     collection->_title = dictionary[VQTitleKey].toString().value_or(QString());
-    collection->_creationDate = dictionary[VQCreationDateKey].toUInt64().value_or(VQClock::now());
+    // Like a colour without an identifier: a fresh one, never one shared with
+    // another such collection (one tombstone would delete them all).
+    const auto created = dictionary[VQCreationDateKey].toUInt64();
+    collection->_creationDate = created ? *created : VQUniqueTimestamp::collectionIDs().next();
     collection->_modificationDate = dictionary[VQCollectionModificationDateKey].toUInt64().value_or(0);
     const VQPlistNode removed = dictionary[VQRemovedColorIDsKey];
     collection->_removedIDs.reserve(removed.count());
+    malformed = false;
     removed.forEachItem([&](VQPlistNode item) {
         if (auto id = item.toUInt64())
             collection->_removedIDs.push_back(*id);
+        else
+            malformed = true;
     });
+    if (malformed && wholeLists)
+        collection->_removedIDs.clear();
     return collection;
 }
 
@@ -59,7 +72,13 @@ bool VQSwatchCollection::addColor(const VQColorRef &color, bool uniquely)
             if (existing->isEqualToColor(*color))
                 return false;
     }
-    color->setColorID(VQUniqueTimestamp::colorIDs().next());
+    std::vector<std::uint64_t> held;
+    held.reserve(_colors.size() + _removedIDs.size());
+    for (const VQColorRef &existing : _colors)
+        held.push_back(existing->colorID());
+    held.insert(held.end(), _removedIDs.begin(), _removedIDs.end());
+    const VQMerge::IDSet taken(std::move(held));
+    color->setColorID(VQUniqueTimestamp::colorIDs().next([&](std::uint64_t id) { return taken.contains(id); }));
     _colors.push_back(color);
     return true;
 }
@@ -184,7 +203,8 @@ bool VQSwatchCollection::mergeWithRemoteCollection(const VQSwatchCollection &rem
     {
         std::lock_guard lock(_lock);
 
-        if (_title != remoteTitle && _modificationDate < remoteModificationDate) {
+        if (_title != remoteTitle && (_modificationDate < remoteModificationDate ||
+                                      (_modificationDate == remoteModificationDate && _title < remoteTitle))) {
             _title = remoteTitle;
             tookTitle = true;
         }
@@ -210,7 +230,10 @@ bool VQSwatchCollection::mergeWithRemoteCollection(const VQSwatchCollection &rem
                 const std::size_t li = partner[ri];
                 localPaired[li] = true;
                 const VQColorRef &lc = _colors[li];
-                result.push_back(lc->modificationDate() < rc->modificationDate() ? rc : lc);
+                const bool remoteWins =
+                    lc->modificationDate() < rc->modificationDate() ||
+                    (lc->modificationDate() == rc->modificationDate() && VQColorContentOrder(*lc, *rc) < 0);
+                result.push_back(remoteWins ? rc : lc);
             } else if (!removedHere.contains(rc->colorID())) {
                 result.push_back(rc);
             }

@@ -33,8 +33,11 @@ class VQSwatchCollection
   public:
     // Creation date = a fresh unique time stamp, modification date 0, no tombstones.
     static VQSwatchCollectionRef create(const QString &title, std::vector<VQColorRef> colors = {});
-    // Never fails: a missing or malformed value takes its default.
-    static VQSwatchCollectionRef fromDictionary(VQPlistNode dictionary);
+    // Never fails: a missing or malformed value takes its default. A record
+    // without a creation date gets a fresh unique one. With `wholeLists`, a
+    // colour list or tombstone list holding an entry of the wrong type reads as
+    // empty (for a copy being merged in); otherwise the good entries are kept.
+    static VQSwatchCollectionRef fromDictionary(VQPlistNode dictionary, bool wholeLists = false);
 
     std::uint64_t creationDate() const { return _creationDate; }
     void setCreationDate(std::uint64_t date) { _creationDate = date; }
@@ -44,8 +47,9 @@ class VQSwatchCollection
     // Does not touch the modification date; renaming callers call updateModificationDate.
     void setTitle(const QString &title);
 
-    // Appends `color` with a fresh identifier. With `uniquely`, a colour equal to
-    // one already present is refused (false) and left unchanged.
+    // Appends `color` with a fresh identifier, one that no colour here holds or
+    // has held. With `uniquely`, a colour equal to one already present is
+    // refused (false) and left unchanged.
     bool addColor(const VQColorRef &color, bool uniquely);
     std::vector<VQColorRef> colors() const;
     std::size_t count() const;
@@ -66,7 +70,9 @@ class VQSwatchCollection
     // Folds the remote copy of this collection into this one: the newer title,
     // colours paired by identifier (the k-th occurrence of an identifier with the
     // k-th occurrence on the other side), tombstones of both sides, the newer
-    // colour wins and ties keep the local one. Returns whether the remote title was taken.
+    // colour wins. A tie in date between different contents goes to the greater
+    // one (VQColorContentOrder, titles by code units), so every computer ends
+    // alike. Returns whether the remote title was taken.
     bool mergeWithRemoteCollection(const VQSwatchCollection &remote);
 
   private:

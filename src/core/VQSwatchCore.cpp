@@ -12,11 +12,15 @@
 #include "vqcore/VQTermination.h"
 #include "vqcore/VQUserDefaults.h"
 
+#include "core/VQOccurrencePairing_p.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTimer>
+
+#include <algorithm>
 
 #include <unistd.h>
 
@@ -305,6 +309,22 @@ void VQSwatchCore::addCollection(const VQSwatchCollectionRef &collection)
         return;
     {
         std::lock_guard lock(_lock);
+        // A collection made in another process within the same seconds can carry
+        // an identity this library already holds or has deleted; it would pair
+        // with that one in every merge, or vanish with its tombstone.
+        std::vector<std::uint64_t> held(_removedCollectionIDs);
+        bool clash = false;
+        for (const VQSwatchCollectionRef &c : _collections) {
+            held.push_back(c->creationDate());
+            clash = clash || (c != collection && c->creationDate() == collection->creationDate());
+        }
+        clash = clash || std::find(_removedCollectionIDs.begin(), _removedCollectionIDs.end(),
+                                   collection->creationDate()) != _removedCollectionIDs.end();
+        if (clash) {
+            const VQMerge::IDSet taken(std::move(held));
+            collection->setCreationDate(
+                VQUniqueTimestamp::collectionIDs().next([&](std::uint64_t id) { return taken.contains(id); }));
+        }
         _collections.push_back(collection);
     }
     smudge();

@@ -2,7 +2,7 @@
 // The swatch library: the ordered collections, the identifiers of deleted
 // collections, the selected colour and the one file that holds them.
 //
-// File (a property list, written as XML, atomically):
+// File (a property list, XML or binary, written atomically):
 //   "DBVersion"               "0.3"
 //   "SaveDate"                date of writing (never read)
 //   "contents"                [collection dictionaries]
@@ -87,6 +87,8 @@ class VQSwatchCore
     VQSwatchCollectionRef collectionWithID(std::uint64_t creationDate) const;
     std::vector<std::uint64_t> removedCollectionIDs() const;
 
+    // Appends; a collection whose identity another collection here holds, or
+    // that this library has deleted, is given a fresh one first.
     void addCollection(const VQSwatchCollectionRef &collection);
     void removeCollection(const VQSwatchCollectionRef &collection);
     void moveCollection(const VQSwatchCollectionRef &collection, std::size_t toIndex);

@@ -26,20 +26,32 @@ void VQSwatchCore::mergeWithRemoteLibrary(VQPlistNode root, const QString &where
         return;
     }
 
-    // Read the whole remote copy before anything here changes.
+    // Read the whole remote copy before anything here changes. A list with an
+    // entry of the wrong type is malformed as a whole and counts as none, as
+    // when loading: applying its good half could delete what it never meant to.
     std::vector<std::uint64_t> remoteRemoved;
+    bool malformed = false;
     root[VQLibraryRemovedCollectionIDs].forEachItem([&](VQPlistNode item) {
         if (auto id = item.toUInt64())
             remoteRemoved.push_back(*id);
+        else
+            malformed = true;
     });
+    if (malformed)
+        remoteRemoved.clear();
     const VQMerge::IDSet removedThere(std::move(remoteRemoved));
     std::vector<VQSwatchCollectionRef> remoteCollections;
     const VQPlistNode contents = root[VQLibraryContent];
     remoteCollections.reserve(contents.count());
+    malformed = false;
     contents.forEachItem([&](VQPlistNode item) {
         if (item.isDictionary())
-            remoteCollections.push_back(VQSwatchCollection::fromDictionary(item));
+            remoteCollections.push_back(VQSwatchCollection::fromDictionary(item, true));
+        else
+            malformed = true;
     });
+    if (malformed)
+        remoteCollections.clear();
 
     std::lock_guard lock(_lock);
 

@@ -4,6 +4,7 @@
 #include "vqcore/VQLocalizedString.h"
 #include "vqcore/VQLog.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -121,9 +122,13 @@ std::optional<Entry> readColorEntry(VQReader &body, bool skipPrefix)
     return entry;
 }
 
+// Components beyond 0–1 (extended colours) would give a hex text of more than
+// two digits a channel: a colour read from a file is clamped.
 VQColorRef makeColor(const Entry &entry, double labLightnessScale)
 {
-    const auto &v = entry.values;
+    std::array<double, 4> v = entry.values;
+    for (double &value : v)
+        value = std::clamp(value, 0.0, 1.0);
     switch (entry.model) {
     case Model::RGB:
         return VQColor::makeRGB(v[0], v[1], v[2]);
@@ -131,8 +136,9 @@ VQColorRef makeColor(const Entry &entry, double labLightnessScale)
         return VQColor::makeCMYK(v[0], v[1], v[2], v[3]);
     case Model::Gray:
         return VQColor::makeRGB(v[0], v[0], v[0]);
-    case Model::LAB:
-        return VQColor::makeRGB(VQLabColor{v[0] * labLightnessScale, v[1], v[2]}.toSRGB());
+    case Model::LAB: // L*a*b* is not 0–1; its conversion clips
+        return VQColor::makeRGB(
+            VQLabColor{entry.values[0] * labLightnessScale, entry.values[1], entry.values[2]}.toSRGB());
     }
     return nullptr;
 }

@@ -1,5 +1,6 @@
 #include "parsers/VQColorList.h"
 
+#include "parsers/VQColorProfile.h"
 #include "vqcore/VQPropertyList.h"
 
 #include <QDir>
@@ -9,6 +10,7 @@
 
 #include <plist/plist.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -48,22 +50,48 @@ bool allFinite(const std::vector<double> &values, std::size_t count)
     return true;
 }
 
+double unit(double value)
+{
+    return std::clamp(value, 0.0, 1.0);
+}
+
 // A colour from the leading components of `model`; null when there are too
 // few or one is not a finite number (a NaN would reach every later conversion).
-VQColorRef colorFromComponents(Model model, const std::vector<double> &c)
+// RGB and grey components in `profile` (of the same model) are converted to
+// sRGB; without one they are taken as they are. Every component is clamped to
+// 0–1: extended and wide-gamut colours go beyond, and the hex text of a colour
+// has two digits a channel.
+VQColorRef colorFromComponents(Model model, const std::vector<double> &c, const VQColorProfile *profile = nullptr)
 {
+    const auto rgb = [](const VQRGBColor &v) { return VQColor::makeRGB(unit(v.r), unit(v.g), unit(v.b)); };
     switch (model) {
     case Model::Gray:
-        return allFinite(c, 1) ? VQColor::makeRGB(c[0], c[0], c[0]) : nullptr;
+        if (!allFinite(c, 1))
+            return nullptr;
+        if (profile && profile->channels() == 1)
+            if (const auto converted = profile->toSRGB(c))
+                return rgb(*converted);
+        return rgb({c[0], c[0], c[0]});
     case Model::RGB:
-        return allFinite(c, 3) ? VQColor::makeRGB(c[0], c[1], c[2]) : nullptr;
+        if (!allFinite(c, 3))
+            return nullptr;
+        if (profile && profile->channels() == 3)
+            if (const auto converted = profile->toSRGB(c))
+                return rgb(*converted);
+        return rgb({c[0], c[1], c[2]});
     case Model::CMYK:
-        return allFinite(c, 4) ? VQColor::makeCMYK(c[0], c[1], c[2], c[3]) : nullptr;
+        return allFinite(c, 4) ? VQColor::makeCMYK(unit(c[0]), unit(c[1]), unit(c[2]), unit(c[3])) : nullptr;
     case Model::Unknown:
     case Model::Other:
         break;
     }
     return nullptr;
+}
+
+// Calibrated RGB (kind 1) is Generic RGB; device RGB (kind 2) is taken as sRGB.
+const VQColorProfile *profileOfColorKind(std::int64_t kind)
+{
+    return kind == 1 ? &VQColorProfile::genericRGB() : nullptr;
 }
 
 // Both archives number a colour's kind the same way.
@@ -742,7 +770,7 @@ VQColorRef colorFromObject(const Reader &reader, const Value &value)
         else
             break;
     }
-    return colorFromComponents(model, components);
+    return colorFromComponents(model, components, profileOfColorKind(kind.integer));
 }
 
 std::optional<QString> stringFromObject(const Reader &reader, const Value &value)
@@ -875,18 +903,37 @@ class KeyedArchive
         if (!node.isDictionary())
             return nullptr;
         const VQPlistNode kindNode = node["NSColorSpace"];
-        const Model model = kindNode.isInteger() ? modelOfColorKind(kindNode.integerValue()) : Model::Other;
+        const std::int64_t kind = kindNode.isInteger() ? kindNode.integerValue() : 0;
+        const Model model = modelOfColorKind(kind);
 
-        // Components in an embedded colour space win over the converted legacy ones.
+        // Components in an embedded colour space win over the converted legacy
+        // ones, converted from its ICC profile. When the profile cannot be
+        // used, the legacy components stand in; when there are none, the
+        // components are taken as they are.
         const VQPlistNode space = resolve(node["NSCustomColorSpace"]);
         const QByteArray components = bytes(node["NSComponents"]);
         if (space.isDictionary() && !components.isEmpty()) {
             const Model spaceModel = modelOfSpace(space);
             if (spaceModel == Model::Other)
                 return nullptr;
-            if (spaceModel != Model::Unknown)
+            if (spaceModel != Model::Unknown) {
+                const QByteArray icc = bytes(space["NSICC"]);
+                const VQColorProfile *profile = icc.isEmpty() || spaceModel == Model::CMYK ? nullptr : profileFor(icc);
+                const int channels = spaceModel == Model::RGB ? 3 : 1;
+                if (icc.isEmpty() || spaceModel == Model::CMYK || (profile && profile->channels() == channels))
+                    return colorFromComponents(spaceModel, numbersInText(components), profile);
+                if (VQColorRef legacy = legacyColor(node, model, kind, {}))
+                    return legacy;
                 return colorFromComponents(spaceModel, numbersInText(components));
+            }
         }
+        return legacyColor(node, model, kind, components);
+    }
+
+  private:
+    // The legacy text of the colour's kind, or `components` when only those are there.
+    VQColorRef legacyColor(VQPlistNode node, Model model, std::int64_t kind, const QByteArray &components) const
+    {
         // The legacy text of the colour's kind, or the components when only those are there.
         QByteArray text;
         switch (model) {
@@ -905,10 +952,20 @@ class KeyedArchive
         case Model::Other:
             return nullptr;
         }
-        return colorFromComponents(model, numbersInText(text.isEmpty() ? components : text));
+        if (text.isEmpty() && components.isEmpty())
+            return nullptr;
+        return colorFromComponents(model, numbersInText(text.isEmpty() ? components : text), profileOfColorKind(kind));
     }
 
-  private:
+    // One conversion per distinct profile of the file.
+    const VQColorProfile *profileFor(const QByteArray &icc) const
+    {
+        auto found = _profiles.find(icc);
+        if (found == _profiles.end())
+            found = _profiles.insert(icc, VQColorProfile::fromICC(icc));
+        return found->get();
+    }
+
     static QByteArray bytesOf(VQPlistNode data)
     {
         uint64_t length = 0;
@@ -952,6 +1009,7 @@ class KeyedArchive
     }
 
     VQPlistNode _objects;
+    mutable QHash<QByteArray, std::shared_ptr<const VQColorProfile>> _profiles;
 };
 
 std::optional<VQColorList> readKeyedArchive(const QByteArray &data, QString *error)

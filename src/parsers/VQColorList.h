@@ -6,7 +6,9 @@
 //
 // A colour is kept when it is RGB (calibrated or device), CMYK or grey (grey w
 // becomes RGB w, w, w), also when its components come in an embedded colour
-// space of one of those models. Any other kind (pattern, catalogue colours,
+// space of one of those models. Colours end in sRGB: an embedded ICC profile
+// is converted from, calibrated RGB is Generic RGB (VQColorProfile), and each
+// component is clamped to 0–1. Any other kind (pattern, catalogue colours,
 // Lab, a component that is not a finite number…) keeps its key with a null
 // colour; the importer skips those.
 

@@ -39,9 +39,16 @@ void VQClock::setFixedTime(double seconds)
 
 std::uint64_t VQUniqueTimestamp::next()
 {
+    return next(nullptr);
+}
+
+std::uint64_t VQUniqueTimestamp::next(const std::function<bool(std::uint64_t)> &taken)
+{
     const std::uint64_t now = VQClock::now();
     std::lock_guard lock(gIdMutex);
     _last = now > _last ? now : _last + 1;
+    while (taken && taken(_last))
+        ++_last;
     return _last;
 }
 

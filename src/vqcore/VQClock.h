@@ -26,6 +26,10 @@ class VQUniqueTimestamp
 {
   public:
     std::uint64_t next();
+    // As next(), skipping every identifier for which `taken` is true: one that
+    // a library already holds or has deleted, which another process may have
+    // handed out in these seconds.
+    std::uint64_t next(const std::function<bool(std::uint64_t)> &taken);
     // Forgets what was handed out (tests).
     void reset();
 

@@ -14,7 +14,6 @@ class VQDebugLog
     static void reloadFromDefaults();
     // The log file in the XDG state folder (~/.local/state/Vellico/Vellico.log).
     static QString logFilePath();
-    // selectDebugLogInFileViewer lives with the widgets (VQDebugLogUI).
 
     static void write(const QString &message, const char *method, const char *file, int line);
 

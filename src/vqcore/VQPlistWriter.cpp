@@ -147,8 +147,11 @@ void VQPlistXMLWriter::escaped(const QByteArray &utf8)
             break;
         case '\t':
         case '\n':
-        case '\r':
             _out += ch;
+            break;
+        case '\r':
+            // Raw, a reader would normalise it to a line feed.
+            _out += "&#13;";
             break;
         default:
             if (c < 0x20)

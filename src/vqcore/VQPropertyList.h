@@ -3,7 +3,8 @@
 // view into one, cheap to copy, that reads leniently: asking a node for a type
 // it does not hold gives nothing, never a crash.
 //
-// Reading accepts XML and binary property lists; writing produces XML.
+// Reading accepts XML and binary property lists; toXML() and toBinary() write
+// either (VQPlistWriter.h streams the same formats without building a tree).
 
 #include <QByteArray>
 #include <QDateTime>

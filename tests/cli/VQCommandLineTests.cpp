@@ -6,6 +6,7 @@
 #include "VQTestSupport.h"
 
 #include "cli/VQCommandLine.h"
+#include "vqcore/VQClock.h"
 #include "vqcore/VQHardwareInfo.h"
 #include "core/VQSwatchCore.h"
 
@@ -17,6 +18,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+
+#include <limits>
+#include <set>
 
 namespace
 {
@@ -84,7 +88,7 @@ TEST_F(CommandLineTest, TheProgramPrintsWhatItReadAndExitsWithTheStatus)
         {{"library", "list", "--library", path("none.vlb")}, 1, ""},
         {{"import", write("sea.ASE", kSeaAse)}, 0, "Waves\t2 colours\t#FFFFFF #0040BF\n"},
         // A colour list takes its file's name as the collection's title.
-        {{"import", write("Brand Book.clr", clr::TypedStream().list(1).entry("Red", 1, {1, 0, 0, 1}, "ffff"))},
+        {{"import", write("Brand Book.clr", clr::TypedStream().list(1).entry("Red", 2, {1, 0, 0, 1}, "ffff"))},
          0,
          "Brand Book\t1 colour\t#FF0000\n"},
         {{"parse", "#E1E"}, 0, "#EE11EE\tRGB 0.9333333333333333 0.06666666666666667 0.9333333333333333\n"},
@@ -141,8 +145,82 @@ TEST_F(CommandLineTest, ImportAddsToALibraryOrMakesOne)
     EXPECT_EQ(VQCollectionTitles(_lib), (QStringList{"Sea", "Waves"}));
     EXPECT_EQ(VQSwatchCore::openDetached(_lib, nullptr)->removedCollectionIDs(), std::vector<std::uint64_t>{_goneID});
 
-    ASSERT_EQ(VQRunCommandLine({"import", sea, "--into=" + path("fresh.vlb")}).status, 0);
-    EXPECT_EQ(VQCollectionTitles(path("fresh.vlb")), QStringList{"Waves"});
+    // A library in a folder that does not exist yet, as the default one before the first start.
+    const QString fresh = path("not/yet/fresh.vlb");
+    const VQCommandResult made = VQRunCommandLine({"import", sea, "--into=" + fresh});
+    EXPECT_EQ(made.status, 0) << made.err.toStdString();
+    EXPECT_EQ(VQCollectionTitles(fresh), QStringList{"Waves"});
+}
+
+// An import of several groups runs ahead of the clock; a second process a
+// second later handed the same identities out again, and the new collection
+// then paired with an old one, or vanished with a tombstone, in every merge.
+TEST_F(CommandLineTest, ImportsInQuickSuccessionGetIdentitiesOfTheirOwn)
+{
+    const QString three =
+        write("three.ase", ase::file({ase::groupStart("A"), ase::color("a", "RGB ", {1, 0, 0}), ase::groupEnd(),
+                                      ase::groupStart("B"), ase::color("b", "RGB ", {0, 1, 0}), ase::groupEnd(),
+                                      ase::groupStart("C"), ase::color("c", "RGB ", {0, 0, 1}), ase::groupEnd()}));
+    const std::uint64_t start = std::uint64_t(time());
+    for (int process = 0; process < 3; ++process) {
+        VQUniqueTimestamp::collectionIDs().reset(); // each import is a process of its own
+        setTime(double(start + process));
+        ASSERT_EQ(VQRunCommandLine({"import", three, "--into", _lib}).status, 0);
+    }
+    setTime(double(_goneID)); // the clock at the deleted collection's second
+    VQUniqueTimestamp::collectionIDs().reset();
+    ASSERT_EQ(VQRunCommandLine({"import", three, "--into", _lib}).status, 0);
+    auto core = VQSwatchCore::openDetached(_lib, nullptr);
+    std::set<std::uint64_t> identities{_goneID};
+    for (const auto &collection : core->allCollections())
+        EXPECT_TRUE(identities.insert(collection->creationDate()).second) << collection->creationDate();
+    EXPECT_EQ(core->numberOfCollections(), 13u);
+}
+
+// 64-bit identifiers printed through a double lost their last digits.
+TEST_F(CommandLineTest, JsonPrintsEveryIntegerExactly)
+{
+    auto core = VQSwatchCore::openDetached(_lib, nullptr);
+    const auto sea = core->allCollections()[0];
+    sea->colors()[0]->setColorID(std::numeric_limits<std::uint64_t>::max());
+    sea->colors()[1]->setColorID(9007199254740993u);
+    sea->setCreationDate(9223372036854775808u);
+    ASSERT_TRUE(core->writeToURL(_lib));
+    const VQCommandResult listed = VQRunCommandLine({"library", "list", "--json", "--library", _lib});
+    for (const char *exact :
+         {"\"id\": 18446744073709551615", "\"id\": 9007199254740993", "\"created\": 9223372036854775808"})
+        EXPECT_TRUE(listed.out.contains(QString::fromLatin1(exact))) << exact << "\n" << listed.out.toStdString();
+    EXPECT_FALSE(QJsonDocument::fromJson(listed.out.toUtf8()).isNull()) << "still JSON";
+}
+
+// libplist reads reals with the C library's locale-dependent strtod: under a
+// decimal-comma locale every colour loaded as black and was written back so.
+TEST_F(CommandLineTest, ADecimalCommaLocaleChangesNoNumber)
+{
+    QString locpath, why;
+    const std::optional<QString> locale = VQCommaDecimalLocale(&locpath, &why);
+    if (!locale)
+        GTEST_SKIP() << why.toStdString();
+    const auto run = [&](const QStringList &arguments) {
+        QProcess cli;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LC_ALL", *locale);
+        environment.insert("LANG", *locale);
+        if (!locpath.isEmpty())
+            environment.insert("LOCPATH", locpath);
+        cli.setProcessEnvironment(environment);
+        cli.start(VELLICO_CLI_PATH, arguments);
+        EXPECT_TRUE(cli.waitForFinished(30000));
+        EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+        return QJsonDocument::fromJson(cli.readAllStandardOutput());
+    };
+    const QJsonDocument listed = run({"library", "list", "--json", "--library", _lib});
+    EXPECT_EQ(listed["collections"][0]["colors"][0]["components"].toArray(), (QJsonArray{0.0, 0.5, 1.0, 0.0}));
+    run({"import", write("sea.ase", kSeaAse), "--into", _lib});
+    auto core = VQSwatchCore::openDetached(_lib, nullptr);
+    ASSERT_EQ(core->numberOfCollections(), 2u);
+    EXPECT_EQ(core->allCollections()[0]->colors()[0]->components(), (std::array<double, 4>{0, 0.5, 1, 0}));
+    EXPECT_EQ(core->allCollections()[1]->colors()[1]->hexValue(), "#0040BF");
 }
 
 TEST(ColourCommands, FormatAsJsonCarriesTheTextAndTheColour)

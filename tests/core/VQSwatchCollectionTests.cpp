@@ -1,5 +1,6 @@
 #include "VQTestSupport.h"
 
+#include "vqcore/VQClock.h"
 #include "vqcore/VQNotificationCenter.h"
 #include "core/VQSwatchCollection.h"
 #include "core/VQSwatchCore.h"
@@ -76,6 +77,21 @@ TEST_F(CollectionTest, AddColorUniquelyRefusesAnEqualColourAndKeepsItsIdentifier
     EXPECT_NE(VQSwatchCollection::create(QString())->creationDate(), collection->creationDate());
 }
 
+// Another process, or an import that ran ahead of the clock, may have handed
+// out the identifiers of this second already: a new colour takes none that its
+// collection holds or has removed.
+TEST_F(CollectionTest, AddedColoursAvoidIdentifiersHeldOrRemoved)
+{
+    const std::uint64_t now = std::uint64_t(time());
+    auto collection = makeCollection(1, {{now, 0, "a"}, {now + 1, 0, "b"}}, {now + 2, now + 4});
+    VQUniqueTimestamp::colorIDs().reset();
+    VQColorRef first = VQColor::makeRGB(0, 0, 0), second = VQColor::makeRGB(1, 1, 1);
+    collection->addColor(first, false);
+    collection->addColor(second, false);
+    EXPECT_EQ(first->colorID(), now + 3);
+    EXPECT_EQ(second->colorID(), now + 5);
+}
+
 TEST_F(CollectionTest, RemoveLastColourLeavesTombstoneDateAndOneNotification)
 {
     auto collection = VQSwatchCollection::create(QStringLiteral("A"));
@@ -96,7 +112,7 @@ TEST_F(CollectionTest, SelectColorMovesItToTheFront)
         std::size_t index;
         const char *expected;
     };
-    for (const Row row : {Row{2, "C A B D"}, Row{0, "A B C D"}, Row{3, "D A B C"}, Row{1, "B A C D"}}) {
+    for (const Row row : {Row{2, "C A B D"}, Row{0, "A B C D"}}) {
         SCOPED_TRACE(row.index);
         auto collection = makeCollection(1, {{1, 0, "A"}, {2, 0, "B"}, {3, 0, "C"}, {4, 0, "D"}});
         const int posts =
@@ -117,7 +133,9 @@ TEST_F(CollectionTest, DictionaryFormRoundTripsAndDefaultsMissingValues)
     EXPECT_EQ(copy->removedColorIDs(), (std::vector<std::uint64_t>{5, 6}));
     EXPECT_EQ(copy->title(), QStringLiteral("Ocean ≈ blue"));
 
-    // Nothing usable: every field takes its default; the creation date is the time of reading.
+    // Nothing usable: every field takes its default; the creation date is a
+    // fresh identity, another one for every such record (they all got the
+    // same second, and one tombstone deleted them all).
     VQPlist junk = VQPlist::dictionary();
     junk.set(VQTitleKey, VQPlist::integer(3));
     junk.set(VQColorsKey, VQPlist::string(QStringLiteral("none")));
@@ -128,6 +146,19 @@ TEST_F(CollectionTest, DictionaryFormRoundTripsAndDefaultsMissingValues)
     EXPECT_EQ(empty->creationDate(), std::uint64_t(time()));
     EXPECT_EQ(empty->modificationDate(), 0u);
     EXPECT_TRUE(empty->removedColorIDs().empty());
+    EXPECT_EQ(VQSwatchCollection::fromDictionary(junk.node())->creationDate(), std::uint64_t(time()) + 1);
+
+    // A list with an entry of the wrong type: read leniently from our own file,
+    // as a whole or not at all from a copy being merged in.
+    VQPlist mixed = original->dictionaryRepresentation();
+    VQPlist colors = VQPlist::array(), removed = VQPlist::array();
+    colors.append(makeColor({7, 0, "x"})->dictionaryRepresentation()).append(VQPlist::string("junk"));
+    removed.append(VQPlist::integer(5)).append(VQPlist::string("junk"));
+    mixed.set(VQColorsKey, std::move(colors)).set(VQRemovedColorIDsKey, std::move(removed));
+    EXPECT_EQ(VQSwatchCollection::fromDictionary(mixed.node())->count(), 1u);
+    EXPECT_EQ(VQSwatchCollection::fromDictionary(mixed.node())->removedColorIDs(), std::vector<std::uint64_t>{5});
+    EXPECT_EQ(VQSwatchCollection::fromDictionary(mixed.node(), true)->count(), 0u);
+    EXPECT_TRUE(VQSwatchCollection::fromDictionary(mixed.node(), true)->removedColorIDs().empty());
 }
 
 TEST_F(CollectionTest, EqualityRows)
@@ -192,7 +223,9 @@ TEST_F(CollectionTest, MergeRows)
         {"same copy", {{1, 0, "a"}, {2, 0, "b"}}, {}, {{1, 0, "a"}, {2, 0, "b"}}, {}, "a b"},
         {"deleted here does not come back", {{1, 0, "a"}}, {2}, {{1, 0, "a"}, {2, 0, "b"}}, {}, "a"},
         {"deleted there goes here", {{1, 0, "a"}, {2, 0, "b"}}, {}, {{1, 0, "a"}}, {2}, "a"},
-        {"tie keeps the local colour", {{1, 5, "local"}}, {}, {{1, 5, "remote"}}, {}, "local"},
+        // A tie between different contents goes to the greater one on both sides.
+        {"tie, the remote one is greater", {{1, 5, "local"}}, {}, {{1, 5, "remote"}}, {}, "remote"},
+        {"tie, the local one is greater", {{1, 5, "remote"}}, {}, {{1, 5, "local"}}, {}, "remote"},
         {"newer remote wins", {{1, 5, "local"}}, {}, {{1, 6, "remote"}}, {}, "remote"},
         {"newer local wins", {{1, 7, "local"}}, {}, {{1, 6, "remote"}}, {}, "local"},
         {"remote-only colours in remote order",
@@ -251,6 +284,47 @@ TEST_F(CollectionTest, MergeRows)
     }
 }
 
+// Two computers that changed one colour in the same second kept their own
+// versions for ever; both must end with the same one, and equal ones stay.
+TEST_F(CollectionTest, ATieBetweenDifferentColoursConverges)
+{
+    const auto colour = [](VQColorRef color, const char *name) {
+        if (name)
+            color->setName(QString::fromLatin1(name));
+        color->setColorID(1);
+        color->setModificationDate(5);
+        return color;
+    };
+    struct Row {
+        const char *name;
+        VQColorRef a, b;
+    } rows[] = {
+        {"components", colour(VQColor::makeRGB(0.2, 0, 0), "x"), colour(VQColor::makeRGB(0.1, 0, 0), "x")},
+        {"colour space", colour(VQColor::makeRGB(0, 0, 0), "x"), colour(VQColor::makeCMYK(0, 0, 0, 1), "x")},
+        {"name", colour(VQColor::makeRGB(0, 0, 0), "b"), colour(VQColor::makeRGB(0, 0, 0), "a")},
+        {"a name and none", colour(VQColor::makeRGB(0, 0, 0), nullptr), colour(VQColor::makeRGB(0, 0, 0), "a")},
+        {"equal", colour(VQColor::makeRGB(0, 0, 0), "x"), colour(VQColor::makeRGB(0, 0, 0), "x")},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        // Each side's copy comes through the dictionary form, as stored.
+        const auto withColour = [](const VQColorRef &color) {
+            VQPlist d = VQSwatchCollection::create("T")->dictionaryRepresentation();
+            VQPlist list = VQPlist::array();
+            list.append(color->dictionaryRepresentation());
+            d.set(VQColorsKey, std::move(list)).set(VQCreationDateKey, VQPlist::integer(1));
+            return VQSwatchCollection::fromDictionary(d.node());
+        };
+        auto here = withColour(row.a), there = withColour(row.b);
+        const VQColorRef before = here->firstColor();
+        here->mergeWithRemoteCollection(*withColour(row.b));
+        there->mergeWithRemoteCollection(*withColour(row.a));
+        EXPECT_EQ(VQColorContentOrder(*here->firstColor(), *there->firstColor()), 0);
+        if (VQColorContentOrder(*row.a, *row.b) == 0)
+            EXPECT_EQ(here->firstColor(), before) << "an equal remote colour leaves the local one";
+    }
+}
+
 TEST_F(CollectionTest, MergeIsIdempotentAndMatchesSequentialInsertionOnASweep)
 {
     // Here colours 0..39; there every third of them, tombstones for some, and 20 of its own.
@@ -295,10 +369,17 @@ TEST_F(CollectionTest, MergeTakesANewerRemoteTitleAndMarksTheLibraryDirty)
     local->setModificationDate(10);
     auto older = makeCollection(1, {});
     older->setTitle(QStringLiteral("Old"));
-    older->setModificationDate(10); // same date: the local title stays
+    older->setModificationDate(9);
     EXPECT_FALSE(local->mergeWithRemoteCollection(*older));
     EXPECT_EQ(local->title(), QStringLiteral("Mine"));
     EXPECT_FALSE(core->isDirty());
+    // Same date: the greater title, so that both computers end with it.
+    auto tie = makeCollection(1, {});
+    tie->setTitle(QStringLiteral("Lower"));
+    tie->setModificationDate(10);
+    EXPECT_FALSE(local->mergeWithRemoteCollection(*tie));
+    EXPECT_TRUE(tie->mergeWithRemoteCollection(*local));
+    EXPECT_EQ(tie->title(), QStringLiteral("Mine"));
 
     auto newer = makeCollection(1, {});
     newer->setTitle(QStringLiteral("Theirs"));

@@ -155,3 +155,57 @@ TEST_F(MergeTest, ColoursOfCollectionsInBothCopiesAreMerged)
     EXPECT_EQ(local->colors()[0], mine);
     EXPECT_EQ(local->colors()[1]->hexValue(), QStringLiteral("#0000FF"));
 }
+
+// A remote list with an entry of the wrong type is malformed as a whole, as
+// the loader reads it: RZRemovedCollectionIDs = [1, "junk"] deleted collection 1.
+TEST_F(MergeTest, AMalformedRemoteListCountsAsNone)
+{
+    const auto junkIn = [](VQPlist list) { return std::move(list.append(VQPlist::string(QStringLiteral("junk")))); };
+    const auto withColour = [](std::uint64_t id) {
+        auto collection = VQSwatchCollection::create(QStringLiteral("a"));
+        collection->setCreationDate(1);
+        VQColorRef colour = VQColor::makeRGB(1, 0, 0);
+        collection->addColor(colour, false);
+        colour->setColorID(id);
+        return collection->dictionaryRepresentation();
+    };
+    struct Row {
+        const char *name;
+        const char *key; // the library's list, or the collection's when `inCollection`
+        bool inCollection;
+        VQPlist list; // the good entries; "junk" is appended
+    };
+    std::vector<Row> rows;
+    rows.push_back({"collection tombstones", VQLibraryRemovedCollectionIDs, false, VQPlist::array()});
+    rows.back().list.append(VQPlist::integer(1));
+    rows.push_back({"collections", VQLibraryContent, false, VQPlist::array()});
+    rows.back().list.append(withColour(77));
+    rows.push_back({"colour tombstones", VQRemovedColorIDsKey, true, VQPlist::array()});
+    rows.back().list.append(VQPlist::integer(42));
+    rows.push_back({"colours", VQColorsKey, true, VQPlist::array()});
+    rows.back().list.append(VQColor::makeRGB(0, 0, 1)->dictionaryRepresentation());
+    for (Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        auto core = coreWith({}, {});
+        auto local = VQSwatchCollection::fromDictionary(withColour(42).node());
+        core->addCollection(local);
+        VQPlist remoteCollection = withColour(99);
+        VQPlist remote = library({}, {});
+        if (row.inCollection)
+            remoteCollection.set(row.key, junkIn(std::move(row.list)));
+        VQPlist contents = VQPlist::array();
+        contents.append(std::move(remoteCollection));
+        remote.set(VQLibraryContent, std::move(contents));
+        if (!row.inCollection)
+            remote.set(row.key, junkIn(std::move(row.list)));
+        core->mergeWithRemoteCoreAtURL(remoteFile(remote));
+        ASSERT_EQ(core->numberOfCollections(), 1u);
+        EXPECT_EQ(core->allCollections()[0], local) << "the local collection was deleted";
+        QStringList found;
+        for (const VQColorRef &colour : local->colors())
+            found << QString::number(colour->colorID()) + colour->hexValue();
+        EXPECT_TRUE(found.contains(QStringLiteral("42#FF0000"))) << found.join(' ').toStdString();
+        EXPECT_FALSE(found.join(' ').contains(QStringLiteral("#0000FF"))) << "a colour of a malformed list came in";
+        EXPECT_FALSE(found.join(' ').contains(QStringLiteral("77#"))) << "a collection of a malformed list came in";
+    }
+}

@@ -16,20 +16,6 @@
 namespace
 {
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
 // A small library as another program writes it (python3's plistlib), XML or binary.
 const char *kPythonLibrary = R"(
 import plistlib, sys, datetime
@@ -106,39 +92,61 @@ TEST_F(CoreTest, ReadsLibrariesWrittenByAnotherProgram)
     }
 }
 
-TEST_F(CoreTest, VersionGate)
+TEST_F(CoreTest, OlderAndEqualVersionsLoad)
 {
+    for (const char *version : {"0.3", "#0.3", "0.2", "#0.1"}) { // "#": stored as a number
+        SCOPED_TRACE(version);
+        writePythonLibrary(libraryPath(), "xml", version);
+        EXPECT_EQ(load(libraryPath())->numberOfCollections(), 2u);
+        EXPECT_TRUE(ui().alerts().empty());
+    }
+}
+
+// A start that cannot go on shows its alert and ends the process; the file stays as it was.
+TEST_F(CoreTest, StartsThatCannotGoOnShowTheirAlertAndEnd)
+{
+    const QString couldNotOpen = QStringLiteral("Vellico couldn't open the swatch library.");
+    const QString garbage = QStringLiteral("garbage");
     struct Row {
-        const char *version;   // text, "#0.3" for a number, "missing"
-        const char *alertText; // nullptr: loads
+        const char *version; // a library by python3 with this "DBVersion", or `garbage`, or nullptr: no folder
+        QString message, informative;
+        QStringList buttons;
     };
-    const Row rows[] = {
-        {"0.3", nullptr},
-        {"#0.3", nullptr},
-        {"0.2", nullptr},
-        {"#0.1", nullptr},
-        {"0.4", "It was created by a newer version of Vellico."},
-        {"#1.0", "It was created by a newer version of Vellico."},
-        {"missing", "Cannot read the library version number."},
-        {"abc", "Cannot read the library version number."},
+    const std::vector<Row> rows = {
+        {"0.4", couldNotOpen, QStringLiteral("It was created by a newer version of Vellico."), {"Quit"}},
+        {"#1.0", couldNotOpen, QStringLiteral("It was created by a newer version of Vellico."), {"Quit"}},
+        {"missing", couldNotOpen, QStringLiteral("Cannot read the library version number."), {"Quit"}},
+        {"abc", couldNotOpen, QStringLiteral("Cannot read the library version number."), {"Quit"}},
+        {"garbage",
+         couldNotOpen,
+         QStringLiteral("The library may be corrupted or could be from a future release of Vellico."),
+         {"Quit", "Overwrite"}},
+        {nullptr,
+         QStringLiteral("Vellico cannot write to the folder where the library should be saved."),
+         QStringLiteral("Please, hold down option key while launching Vellico to choose a different library."),
+         {"Quit"}},
     };
     for (const Row &row : rows) {
-        SCOPED_TRACE(row.version);
-        writePythonLibrary(libraryPath(), "xml", row.version);
-        const std::size_t alertsBefore = ui().alerts().size();
-        if (!row.alertText) {
-            auto core = load(libraryPath());
-            EXPECT_EQ(core->numberOfCollections(), 2u);
-            EXPECT_EQ(ui().alerts().size(), alertsBefore);
-            continue;
+        SCOPED_TRACE(row.version ? row.version : "an unwritable folder");
+        // The folder of an unwritable library lies below a regular file, so it can never be made.
+        QString library = libraryPath();
+        if (!row.version) {
+            library = path(QStringLiteral("blocker/Vellico Library.vlb"));
+            VQWriteAll(path(QStringLiteral("blocker")), "x");
+        } else if (row.version == garbage) {
+            VQWriteAll(library, "this is not a property list \xff\xfe");
+        } else {
+            writePythonLibrary(library, "xml", row.version);
         }
+        const QByteArray before = VQReadAll(library);
         ui().answerAlert(0);
-        EXPECT_TERMINATES(load(libraryPath()), 0);
-        ASSERT_EQ(ui().alerts().size(), alertsBefore + 1);
+        EXPECT_TERMINATES(VQSwatchCore::loadFromURL(library), 0);
+        ASSERT_FALSE(ui().alerts().empty());
         const VQAlert &alert = ui().alerts().back();
-        EXPECT_EQ(alert.messageText, QStringLiteral("Vellico couldn't open the swatch library."));
-        EXPECT_EQ(alert.informativeText, QString::fromLatin1(row.alertText));
-        EXPECT_EQ(alert.buttons, QStringList{QStringLiteral("Quit")});
+        EXPECT_EQ(alert.messageText, row.message);
+        EXPECT_EQ(alert.informativeText, row.informative);
+        EXPECT_EQ(alert.buttons, row.buttons);
+        EXPECT_EQ(VQReadAll(library), before) << "quitting touches nothing";
     }
 }
 
@@ -158,7 +166,7 @@ TEST_F(CoreTest, NoFileInAWritableFolderStartsEmptyAndWritesOnlyAfterAChange)
     ASSERT_NE(reread, nullptr);
     ASSERT_EQ(reread->numberOfCollections(), 1u);
     EXPECT_EQ(reread->allCollections()[0]->title(), QStringLiteral("First"));
-    const QByteArray xml = readAll(libraryPath());
+    const QByteArray xml = VQReadAll(libraryPath());
     EXPECT_TRUE(xml.contains("<key>DBVersion</key>\n\t<string>0.3</string>")) << xml.left(400).constData();
     EXPECT_TRUE(xml.contains("<key>SaveDate</key>"));
 
@@ -166,41 +174,17 @@ TEST_F(CoreTest, NoFileInAWritableFolderStartsEmptyAndWritesOnlyAfterAChange)
     EXPECT_EQ(VQCountPosts(VQVellicoCoreDidSaveNotification, [&] { core->save(); }), 1);
 }
 
-TEST_F(CoreTest, AFolderThatCannotBeWrittenEndsTheProgram)
-{
-    // The library's folder lies below a regular file, so it can never be made.
-    writeFile(path(QStringLiteral("blocker")), "x");
-    ui().answerAlert(0);
-    EXPECT_TERMINATES(VQSwatchCore::loadFromURL(path(QStringLiteral("blocker/Vellico Library.vlb"))), 0);
-    ASSERT_EQ(ui().alerts().size(), 1u);
-    EXPECT_EQ(ui().alerts()[0].messageText,
-              QStringLiteral("Vellico cannot write to the folder where the library should be saved."));
-    EXPECT_EQ(ui().alerts()[0].informativeText,
-              QStringLiteral("Please, hold down option key while launching Vellico to choose a different library."));
-    EXPECT_EQ(ui().alerts()[0].buttons, QStringList{QStringLiteral("Quit")});
-}
-
-TEST_F(CoreTest, UnreadableLibraryQuitOrOverwriteKeepingTheOldFile)
+TEST_F(CoreTest, AnUnreadableLibraryOverwrittenIsKeptAside)
 {
     const QByteArray garbage = "this is not a property list \xff\xfe";
-    writeFile(libraryPath(), garbage);
-
-    ui().answerAlert(0); // Quit
-    EXPECT_TERMINATES(load(libraryPath()), 0);
-    ASSERT_EQ(ui().alerts().size(), 1u);
-    EXPECT_EQ(ui().alerts()[0].messageText, QStringLiteral("Vellico couldn't open the swatch library."));
-    EXPECT_EQ(ui().alerts()[0].informativeText,
-              QStringLiteral("The library may be corrupted or could be from a future release of Vellico."));
-    EXPECT_EQ(ui().alerts()[0].buttons, (QStringList{QStringLiteral("Quit"), QStringLiteral("Overwrite")}));
-    EXPECT_EQ(readAll(libraryPath()), garbage) << "quitting touches nothing";
-
+    VQWriteAll(libraryPath(), garbage);
     ui().answerAlert(1); // Overwrite
     auto core = load(libraryPath());
     EXPECT_EQ(core->numberOfCollections(), 0u);
     const QStringList kept = QDir(QFileInfo(libraryPath()).absolutePath())
                                  .entryList({QStringLiteral("Vellico Library (unreadable *).vlb")}, QDir::Files);
     ASSERT_EQ(kept.size(), 1);
-    EXPECT_EQ(readAll(QFileInfo(libraryPath()).absolutePath() + QLatin1Char('/') + kept[0]), garbage);
+    EXPECT_EQ(VQReadAll(QFileInfo(libraryPath()).absolutePath() + QLatin1Char('/') + kept[0]), garbage);
 
     core->addCollection(VQSwatchCollection::create(QStringLiteral("Fresh")));
     EXPECT_TRUE(core->save());
@@ -214,7 +198,7 @@ TEST_F(CoreTest, AFailedWriteKeepsTheOldFileAndTheLibraryDirty)
     auto core = load(libraryPath());
     core->addCollection(VQSwatchCollection::create(QStringLiteral("Small")));
     ASSERT_TRUE(core->save());
-    const QByteArray before = readAll(libraryPath());
+    const QByteArray before = VQReadAll(libraryPath());
 
     auto big = VQSwatchCollection::create(QStringLiteral("Big"));
     for (int i = 0; i < 200; ++i)
@@ -237,7 +221,7 @@ TEST_F(CoreTest, AFailedWriteKeepsTheOldFileAndTheLibraryDirty)
 
     EXPECT_FALSE(saved);
     EXPECT_EQ(saves, 0);
-    EXPECT_EQ(readAll(libraryPath()), before) << "the old file is intact";
+    EXPECT_EQ(VQReadAll(libraryPath()), before) << "the old file is intact";
     EXPECT_TRUE(core->isDirty());
     const QStringList leftovers = QDir(QFileInfo(libraryPath()).absolutePath()).entryList(QDir::Files);
     EXPECT_EQ(leftovers, QStringList{QStringLiteral("Vellico Library.vlb")}) << "no temporary file is left behind";

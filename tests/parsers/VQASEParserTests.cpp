@@ -86,6 +86,7 @@ TEST_F(ASEParserTest, ColourModelsAndNames)
     };
     const std::vector<Row> rows = {
         {"RGB", color("c", "RGB ", {0.2f, 0.4f, 0.6f}), "c=#336699"},
+        {"components beyond 0-1 are clamped", color("c", "RGB ", {1.5f, -0.25f, 0.5f}), "c=#FF0080"},
         {"CMYK stays CMYK", color("c", "CMYK", {0.25f, 0.5f, 0.75f, 1}), "c=cmyk(0.25,0.5,0.75,1)"},
         {"Gray 0.25 is a grey RGB", color("c", "Gray", {0.25f}), "c=#404040"},
         {"GRAY in capitals", color("c", "GRAY", {1}), "c=#FFFFFF"},

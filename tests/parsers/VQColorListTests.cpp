@@ -12,8 +12,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <lcms2.h>
 #include <plist/plist.h>
 
+#include <array>
+#include <cmath>
 #include <limits>
 
 namespace
@@ -152,6 +155,58 @@ VQPlist embedded(std::uint64_t kind, const char *signature, std::optional<std::i
     return color;
 }
 
+// NSComponents in a space that carries the ICC profile `icc`, with a legacy
+// device NSRGB of 0.9 0.8 0.7 when `legacyRGB`.
+VQPlist withProfile(const QByteArray &icc, const char *components, bool legacyRGB = true)
+{
+    VQPlist color =
+        legacyRGB ? legacy(2, "NSRGB", data("0.9 0.8 0.7")) : dictionary("NSColorSpace", VQPlist::integer(2));
+    color.set("NSComponents", data(components)).set("NSCustomColorSpace", dictionary("NSICC", data(icc)));
+    return color;
+}
+
+// An RGB profile with white D65, the given primaries and one tone curve for
+// all three channels, as Little CMS writes it.
+QByteArray rgbProfile(const cmsCIExyYTRIPLE &primaries, cmsToneCurve *curve)
+{
+    const cmsCIExyY d65 = {0.3127, 0.3290, 1.0};
+    cmsToneCurve *curves[3] = {curve, curve, curve};
+    cmsHPROFILE profile = cmsCreateRGBProfile(&d65, &primaries, curves);
+    cmsUInt32Number size = 0;
+    cmsSaveProfileToMem(profile, nullptr, &size);
+    QByteArray bytes(qsizetype(size), '\0');
+    cmsSaveProfileToMem(profile, bytes.data(), &size);
+    cmsCloseProfile(profile);
+    cmsFreeToneCurve(curve);
+    return bytes;
+}
+
+QByteArray displayP3()
+{
+    const cmsFloat64Number srgbCurve[5] = {2.4, 1 / 1.055, 0.055 / 1.055, 1 / 12.92, 0.04045};
+    return rgbProfile({{0.680, 0.320, 1}, {0.265, 0.690, 1}, {0.150, 0.060, 1}},
+                      cmsBuildParametricToneCurve(nullptr, 4, srgbCurve));
+}
+
+QByteArray adobeRGB1998()
+{
+    return rgbProfile({{0.64, 0.33, 1}, {0.21, 0.71, 1}, {0.15, 0.06, 1}}, cmsBuildGamma(nullptr, 563.0 / 256));
+}
+
+// Little CMS's own conversion of `rgb` from `icc` to sRGB.
+std::array<double, 3> lcmsToSRGB(const QByteArray &icc, std::array<double, 3> rgb)
+{
+    cmsHPROFILE from = cmsOpenProfileFromMem(icc.constData(), cmsUInt32Number(icc.size()));
+    cmsHPROFILE to = cmsCreate_sRGBProfile();
+    cmsHTRANSFORM t = cmsCreateTransform(from, TYPE_RGB_DBL, to, TYPE_RGB_DBL, INTENT_RELATIVE_COLORIMETRIC, 0);
+    std::array<double, 3> out{};
+    cmsDoTransform(t, rgb.data(), out.data(), 1);
+    cmsDeleteTransform(t);
+    cmsCloseProfile(from);
+    cmsCloseProfile(to);
+    return out;
+}
+
 QByteArray keyedOne(VQPlist color)
 {
     return KeyedArchive().entry("K", std::move(color)).finish();
@@ -188,11 +243,12 @@ TEST(ColorListTest, TypedStreams)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     expectRows({
-        {"calibrated RGB", one(1, {0.25, 0.5, 0.75, 1}, "ffff"), "K=#4080BF"},
+        {"calibrated RGB is Generic RGB", one(1, {0.25, 0.5, 0.75, 1}, "ffff"), "K=#4F93CB"},
         {"device RGB", one(2, {0.125, 0.625, 0.375, 1}, "ffff"), "K=#209F60"},
         {"whole components written as integers", one(2, {1, 0, 1, 1}, "ffff"), "K=#FF00FF"},
-        {"components as doubles", one(1, {0.1, 0.2, 0.3, 1}, "dddd"), "K=#1A334D"},
-        {"big-endian numbers", TypedStream(true).list(1).entry("K", 1, {0.25, 0.5, 0.75, 1}, "ffff"), "K=#4080BF"},
+        {"components as doubles", one(2, {0.1, 0.2, 0.3, 1}, "dddd"), "K=#1A334D"},
+        {"big-endian numbers", TypedStream(true).list(1).entry("K", 2, {0.25, 0.5, 0.75, 1}, "ffff"), "K=#4080BF"},
+        {"components beyond 0-1 are clamped", one(2, {-0.02, 1.05, 0.5, 1}, "ffff"), "K=#00FF80"},
         {"calibrated white is grey RGB", one(3, {0.5, 1}, "ff"), "K=#808080"},
         {"device white", one(4, {0.25, 1}, "ff"), "K=#404040"},
         {"device CMYK", one(5, {0.1, 0.2, 0.3, 0.4, 1}, "fffff"), "K=cmyk(0.1,0.2,0.3,0.4)"},
@@ -264,7 +320,7 @@ TEST(ColorListTest, KeyedArchives)
 {
     expectRows({
         {"calibrated RGB, text ending in NUL", keyedOne(legacy(1, "NSRGB", data(QByteArray("0.5 0.25 0.125\0", 15)))),
-         "K=#804020"},
+         "K=#93522A"},
         {"device RGB with alpha", keyedOne(legacy(2, "NSRGB", data("1 0.5 0 0.5"))), "K=#FF8000"},
         {"components as a string", keyedOne(legacy(2, "NSRGB", VQPlist::string("0.25 0.5 0.75"))), "K=#4080BF"},
         {"components in a data object", keyedOne(legacy(2, "NSRGB", dictionary("NS.data", data("0.75 0.5 0.25")))),
@@ -281,12 +337,18 @@ TEST(ColorListTest, KeyedArchives)
         {"too few components", keyedOne(legacy(1, "NSRGB", data("0.5 0.5"))), "K=none"},
         {"a number too large for a double", keyedOne(legacy(1, "NSRGB", data("1e999 0 0"))), "K=none"},
         {"no colour space number", keyedOne(VQPlist::dictionary()), "K=none"},
-        {"embedded sRGB components win", keyedOne(embedded(1, "RGB ", std::nullopt, "1 0.1 0.2 1")), "K=#FF1A33"},
+        {"an unusable profile gives way to the legacy components",
+         keyedOne(embedded(2, "RGB ", std::nullopt, "1 0.1 0.2 1")), "K=#E6CCB3"},
+        {"an unusable profile and no legacy components",
+         keyedOne(withProfile(QByteArray(16, '\0') + "RGB " + QByteArray(108, '\0'), "1 0.1 0.2 1", false)),
+         "K=#FF1A33"},
+        {"extended sRGB is clamped", keyedOne(legacy(2, "NSRGB", data("-0.0123 1.0001 0.5"))), "K=#00FF80"},
+        {"CMYK beyond 0-1 is clamped", keyedOne(legacy(5, "NSCYMK", data("-0.5 1.5 0.25 0"))), "K=cmyk(0,1,0.25,0)"},
         {"embedded grey by its model", keyedOne(embedded(3, "GRAY", 0, "0.75 1")), "K=#BFBFBF"},
         {"embedded CMYK by its profile", keyedOne(embedded(5, "CMYK", std::nullopt, "0.1 0.2 0.3 0.4 1")),
          "K=cmyk(0.1,0.2,0.3,0.4)"},
         {"embedded Lab gives no colour", keyedOne(embedded(1, "Lab ", 3, "50 10 10 1")), "K=none"},
-        {"an embedded space of unknown model falls back", keyedOne(embedded(1, "", std::nullopt, "1 1 1 1")),
+        {"an embedded space of unknown model falls back", keyedOne(embedded(2, "", std::nullopt, "1 1 1 1")),
          "K=#E6CCB3"},
         {"keys and colours on a root object",
          KeyedArchive().entry("Zulu", red("0")).entry("Alpha", red("0.25")).finish(true),
@@ -300,6 +362,36 @@ TEST(ColorListTest, KeyedArchives)
          VQPlist::fromData(KeyedArchive().entry("Zulu", red("0")).entry("Alpha", red("0.25")).finish())->toXML(),
          "Zulu=#000000, Alpha=#400000"},
     });
+}
+
+// Colours in an embedded profile end in sRGB, converted by Little CMS, and
+// clamped: checked against Little CMS's own conversion and against values
+// worked out by hand (the primaries' matrices and the tone curves).
+TEST(ColorListTest, EmbeddedProfilesAreConvertedToSRGB)
+{
+    struct Row {
+        const char *name;
+        QByteArray icc;
+        std::array<double, 3> in, byHand;
+    } rows[] = {
+        {"Display P3", displayP3(), {0.8, 0.6, 0.4}, {0.8367, 0.5896, 0.3640}},
+        {"Adobe RGB (1998)", adobeRGB1998(), {0.8, 0.6, 0.4}, {0.8685, 0.6056, 0.3887}},
+        {"Display P3 red, beyond sRGB", displayP3(), {1, 0, 0}, {1, 0, 0}},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        const QByteArray components = QByteArray::number(row.in[0]) + ' ' + QByteArray::number(row.in[1]) + ' ' +
+                                      QByteArray::number(row.in[2]) + " 1";
+        const auto list = VQReadColorList(keyedOne(withProfile(row.icc, components.constData())));
+        ASSERT_TRUE(list && list->entries.size() == 1 && list->entries[0].color);
+        const VQRGBColor got = list->entries[0].color->RGBColor();
+        const std::array<double, 3> lcms = lcmsToSRGB(row.icc, row.in);
+        const double gotChannels[3] = {got.r, got.g, got.b};
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_NEAR(gotChannels[i], std::clamp(lcms[i], 0.0, 1.0), 1e-6) << "channel " << i;
+            EXPECT_NEAR(gotChannels[i], row.byHand[i], 2e-3) << "channel " << i;
+        }
+    }
 }
 
 TEST(ColorListTest, KeyedArchivesRefused)
@@ -389,13 +481,14 @@ TEST(ColorListTest, EveryFixtureReads)
         const char *firstColor; // where known independently
     };
     const std::vector<FixtureRow> rows = {
-        {"typedstream-calibrated-rgb-solarized.clr", 16, "Solarized Base03", "Solarized Green", nullptr},
+        // Calibrated RGB is Generic RGB: converted, it gives Solarized's published base03.
+        {"typedstream-calibrated-rgb-solarized.clr", 16, "Solarized Base03", "Solarized Green", "#002B36"},
         // Solarized's published base03 is #002B36.
         {"typedstream-device-rgb-solarized-untagged.clr", 16, "Solarized Base03 untagged", "Solarized Green untagged",
          "#002B36"},
         {"typedstream-calibrated-rgb-flat-ui-20.clr", 20, "Turquoise", "Asbestos", nullptr},
-        // X11's LightGreen is #90EE90.
-        {"typedstream-752-colours-emacs.clr", 752, "LightGreen", "snow", "#90EE90"},
+        // X11's LightGreen #90EE90 stored as calibrated components: #9EEEA1 in sRGB.
+        {"typedstream-752-colours-emacs.clr", 752, "LightGreen", "snow", "#9EEEA1"},
         {"typedstream-white-and-device-rgb.clr", 17, "Navy", "Black", "#001F3F"},
         {"typedstream-white-and-calibrated-rgb.clr", 20, "White", "Success", "#FFFFFF"},
         {"keyed-archive-custom-space-icc.clr", 12, "0 0", "0 11", "#FF1B19"},
@@ -415,5 +508,21 @@ TEST(ColorListTest, EveryFixtureReads)
         if (row.firstColor && list->entries.front().color) {
             EXPECT_EQ(list->entries.front().color->hexValue(), QLatin1String(row.firstColor));
         }
+    }
+}
+
+// Solarized ships its palette twice: calibrated, and as the sRGB values
+// untagged. Read as Generic RGB, the calibrated one gives the same colours.
+TEST(ColorListTest, CalibratedFixtureMatchesItsSRGBTwin)
+{
+    const QString folder = QStringLiteral(VELLICO_FIXTURES_DIR "/swatches/clr/");
+    const auto calibrated = VQReadColorListFile(folder + "typedstream-calibrated-rgb-solarized.clr");
+    const auto untagged = VQReadColorListFile(folder + "typedstream-device-rgb-solarized-untagged.clr");
+    if (!calibrated || !untagged)
+        GTEST_SKIP() << "the shared fixtures are missing";
+    ASSERT_EQ(calibrated->entries.size(), untagged->entries.size());
+    for (std::size_t i = 0; i < calibrated->entries.size(); ++i) {
+        SCOPED_TRACE(calibrated->entries[i].key.toStdString());
+        EXPECT_EQ(calibrated->entries[i].color->hexValue(), untagged->entries[i].color->hexValue());
     }
 }

@@ -41,7 +41,7 @@ class ImportCommandsTest : public VQParserTest
 // Red, a pattern (no colour we can show), grey and blue.
 const QByteArray kBrand = clr::TypedStream()
                               .list(4)
-                              .entry("Red", 1, {1, 0, 0, 1}, "ffff")
+                              .entry("Red", 2, {1, 0, 0, 1}, "ffff")
                               .entry("Pattern", 10, {0, 0, 0, 1}, "ffff")
                               .entry("Grey", 3, {0.5, 1}, "ff")
                               .entry("Blue", 2, {0, 0, 1, 1}, "ffff");

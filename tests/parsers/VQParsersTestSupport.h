@@ -10,12 +10,6 @@
 #include <ostream>
 #include <vector>
 
-// Failing rows print QStrings as text.
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
 class VQParserTest : public VQLibraryTest
 {
   protected:

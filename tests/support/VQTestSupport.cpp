@@ -10,7 +10,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+
+#include <clocale>
+#include <langinfo.h>
+#include <locale.h>
+#include <string>
 
 void VQLibraryTest::SetUp()
 {
@@ -64,6 +70,72 @@ QString VQLibraryTest::write(const QString &relative, const QByteArray &bytes) c
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
     return file.fileName();
+}
+
+QByteArray VQReadAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool VQWriteAll(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+std::optional<QString> VQCommaDecimalLocale(QString *locpath, QString *why)
+{
+    static const QString kName = QStringLiteral("de_DE.UTF-8");
+    static QTemporaryDir built; // lives as long as the process
+    static int state = 0;       // 0 not tried, 1 installed, 2 built, -1 impossible
+    static QString reason;
+    const auto usable = [](const QString &dir) {
+        const QByteArray old = qgetenv("LOCPATH");
+        if (!dir.isEmpty())
+            qputenv("LOCPATH", dir.toUtf8());
+        locale_t l = newlocale(LC_ALL_MASK, kName.toUtf8().constData(), locale_t(nullptr));
+        const bool comma = l && std::string(nl_langinfo_l(RADIXCHAR, l)) == ",";
+        if (l)
+            freelocale(l);
+        if (!dir.isEmpty()) {
+            if (old.isNull())
+                qunsetenv("LOCPATH");
+            else
+                qputenv("LOCPATH", old);
+        }
+        return comma;
+    };
+    if (state == 0) {
+        if (usable(QString())) {
+            state = 1;
+        } else if (!built.isValid()) {
+            state = -1;
+            reason = QStringLiteral("no temporary folder for a locale");
+        } else {
+            QProcess localedef;
+            localedef.start(QStringLiteral("localedef"),
+                            {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"),
+                             QStringLiteral("UTF-8"), built.filePath(kName)});
+            const bool ran = localedef.waitForStarted(10000) && localedef.waitForFinished(120000);
+            if (ran && usable(built.path())) {
+                state = 2;
+            } else {
+                state = -1;
+                reason = QStringLiteral("no de_DE locale is installed and localedef could not build one: %1")
+                             .arg(QString::fromLocal8Bit(localedef.readAllStandardError()).trimmed());
+            }
+        }
+    }
+    if (state < 0) {
+        if (why)
+            *why = reason;
+        return std::nullopt;
+    }
+    if (locpath)
+        *locpath = state == 2 ? built.path() : QString();
+    return kName;
 }
 
 int VQRunPython(const QString &script, const QStringList &args, QString *output)

@@ -11,8 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <concepts>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <ostream>
 
 class VQLibraryTest : public ::testing::Test
 {
@@ -34,6 +37,26 @@ class VQLibraryTest : public ::testing::Test
     VQScriptedModalUI *_ui = nullptr;
     double _time = 1700000000.0;
 };
+
+// Failures show texts as text rather than as lists of characters. (A template,
+// so that a test file's own plain overload still takes precedence.)
+template <class Text>
+requires std::same_as<Text, QString>
+void PrintTo(const Text &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+// The whole file, or nothing when it cannot be read.
+QByteArray VQReadAll(const QString &path);
+// Writes `bytes` to `path`, making its folder; false on failure.
+bool VQWriteAll(const QString &path, const QByteArray &bytes);
+
+// A locale whose decimal separator is a comma ("de_DE.UTF-8"), installed or
+// built with localedef into a temporary folder; `locpath` is that folder
+// (empty for an installed one; the LOCPATH variable of a child process).
+// Nothing, and `why` says why, when neither is possible.
+std::optional<QString> VQCommaDecimalLocale(QString *locpath, QString *why);
 
 // Runs python3 with `script` (read from standard input) and `args`; returns
 // its exit status. Tests use it to make files the way other programs do.

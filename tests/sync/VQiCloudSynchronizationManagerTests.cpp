@@ -15,15 +15,12 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <QDeadlineTimer>
+
 #include <atomic>
+#include <filesystem>
 #include <functional>
 #include <thread>
-
-// Failures show texts and lists of texts as text.
-void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace
 {
@@ -42,12 +39,6 @@ VQPlist libraryWith(const QStringList &titles, std::uint64_t firstID, VQPlist ve
     root.set(VQLibraryVersion, std::move(version));
     root.set(VQLibraryContent, std::move(contents));
     return root;
-}
-
-QByteArray contents(const QString &file)
-{
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 class SyncTest : public VQLibraryTest
@@ -86,12 +77,7 @@ class SyncTest : public VQLibraryTest
     }
     QString ownFile() const { return VQiCloudSynchronizationManager::ownFilePath(_folder); }
     QString inFolder(const QString &name) const { return QDir(_folder).filePath(name); }
-    void put(const QString &name, const QByteArray &bytes)
-    {
-        QFile file(inFolder(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
+    void put(const QString &name, const QByteArray &bytes) { ASSERT_TRUE(VQWriteAll(inFolder(name), bytes)); }
     int passes() const
     {
         return int(std::count_if(gLog.begin(), gLog.end(),
@@ -150,7 +136,7 @@ TEST_P(PassRules, MergesOnlyOtherComputersLibrariesAndWritesOnlyWhenItMay)
         return QDir(_folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     };
     const QStringList before = listing();
-    const QByteArray libraryBefore = contents(_library);
+    const QByteArray libraryBefore = VQReadAll(_library);
 
     configure(row.enabled, row.folder ? path(row.folder) : QString());
     VQSwatchCore &core = shareCore();
@@ -162,7 +148,7 @@ TEST_P(PassRules, MergesOnlyOtherComputersLibrariesAndWritesOnlyWhenItMay)
         EXPECT_EQ(VQCollectionTitles(ownFile()), row.titlesAfter);
         EXPECT_EQ(VQCollectionTitles(_library), row.titlesAfter) << "the library is saved after the pass";
     } else {
-        EXPECT_EQ(contents(_library), libraryBefore) << "the library was saved";
+        EXPECT_EQ(VQReadAll(_library), libraryBefore) << "the library was saved";
         EXPECT_EQ(listing(), before) << "something was written into the folder";
         EXPECT_FALSE(QFileInfo::exists(path("missing")));
     }
@@ -260,9 +246,19 @@ TEST_F(SyncTest, PassesRunOnTheirNotificationsAndNeverInsideAnother)
     EXPECT_EQ(passes(), 4) << "switching off takes effect at the next pass";
 }
 
+// How many of this process's open files are `path`.
+int openCount(const QString &path)
+{
+    int count = 0;
+    std::error_code error;
+    for (const auto &fd : std::filesystem::directory_iterator("/proc/self/fd", error))
+        count += std::filesystem::read_symlink(fd.path(), error) == path.toStdString();
+    return count;
+}
+
 // Holds the lock on `target` while `waiter` runs on another thread and, once the
-// waiter has had time to go ahead, runs `whileHeld`. Whether the waiter was done
-// before the lock was let go.
+// waiter has reached the lock file (or finished without it), runs `whileHeld`.
+// Whether the waiter was done before the lock was let go.
 bool wentAheadOfTheLock(
     const QString &target, VQFileLock::Mode mode, const std::function<void()> &waiter,
     const std::function<void()> &whileHeld = [] {})
@@ -274,7 +270,10 @@ bool wentAheadOfTheLock(
         waiter();
         done = true;
     });
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const QString lockFile = QFileInfo(VQFileLock::lockFilePath(target)).canonicalFilePath();
+    const QDeadlineTimer deadline(10000);
+    while (!done && openCount(lockFile) < 2 && !deadline.hasExpired())
+        std::this_thread::yield();
     const bool early = done;
     whileHeld();
     held.reset();
@@ -302,7 +301,7 @@ TEST_F(SyncTest, ReadersWaitForTheWriterAndTheWriterForReadersAndATimeoutEndsThe
     EXPECT_EQ(seen, "new");
     EXPECT_FALSE(wentAheadOfTheLock(target, VQFileLock::Mode::Shared, writeFile)) << "the writer did not wait";
     EXPECT_TRUE(written);
-    EXPECT_EQ(contents(target), "from the writer");
+    EXPECT_EQ(VQReadAll(target), "from the writer");
 
     VQFileLock held(target, VQFileLock::Mode::Exclusive, 1000);
     ASSERT_TRUE(held.isAcquired());

@@ -37,23 +37,18 @@ TEST(VQTextTest, NumbersAtTheStartOfText)
         std::uint64_t asHex;
     } rows[] = {
         {"", 0, 0, 0},
-        {"0.3", 0.3, 0, 0},
         {"  -1.5e3kg", -1500, -1, 0},
         {"42.9", 42.9, 42, 0x42},
-        {"-42.9", -42.9, -42, 0},
         {"1e3", 1000, 1, 0x1E3},
         {"  +7x", 7, 7, 0},
-        {".5", 0.5, 0, 0},
         {"5.", 5, 5, 5},
         {"-", 0, 0, 0},
         {"- 5", 0, 0, 0},
         {"1e+", 1, 1, 0x1E},
-        {"2E-2", 0.02, 2, 0x2E},
         {"\t\n7", 7, 7, 7},
         {"1,5", 1, 1, 1},
         {"inf", 0, 0, 0},
         {"0x1F", 0, 0, 0x1F},
-        {"0X1f", 0, 0, 0x1F},
         {"#ee11ee", 0, 0, 0xEE11EE},
         {"##ff", 0, 0, 0},
         {"0x", 0, 0, 0},
@@ -62,14 +57,11 @@ TEST(VQTextTest, NumbersAtTheStartOfText)
         {"1e-400", 0, 1, 0x1E},
         {"1e400", kInf, 1, 0x1E400},
         {"-1e400", -kInf, -1, 0},
-        {"0.000001e-300", 1e-306, 0, 0},
         {"\xEF\xBC\x91\xEF\xBC\x92", 0, 0, 0}, // wide digits are not digits
         {kManyDigits.c_str(), kInf, kIntMax, kUIntMax},
         {"9223372036854775807", 9223372036854775807.0, kIntMax, kUIntMax},
         {"9223372036854775808", 9223372036854775808.0, kIntMax, kUIntMax},
-        {"99999999999999999999999", 99999999999999999999999.0, kIntMax, kUIntMax},
         {"-9223372036854775808", -9223372036854775808.0, kIntMin, 0},
-        {"-9223372036854775809", -9223372036854775809.0, kIntMin, 0},
         {"9007199254740993", 9007199254740992.0, 9007199254740993LL, 0x9007199254740993ULL},
         {"FFFFFFFFFFFFFFFF", 0, 0, kUIntMax},
         {"1FFFFFFFFFFFFFFFF", 1, 1, kUIntMax},
@@ -83,7 +75,7 @@ TEST(VQTextTest, NumbersAtTheStartOfText)
     EXPECT_TRUE(std::signbit(doubleValue(QStringLiteral("-1e-400"))));
 }
 
-TEST(VQTextTest, PrefixesCodesDigestsAndDefaults)
+TEST(VQTextTest, PrefixesCodesDigestAndDefaults)
 {
     const QString none = QStringLiteral("(none)");
     struct Row {
@@ -94,17 +86,13 @@ TEST(VQTextTest, PrefixesCodesDigestsAndDefaults)
         {"no prefix", stringByDeletingPrefix(text("FF8000"), text("#")), text("FF8000")},
         {"prefix once", stringByDeletingPrefix(text("##A"), text("#")), text("#A")},
         {"prefix is all", stringByDeletingPrefix(text("abc"), text("abc")), QString()},
-        {"prefix is case-sensitive", stringByDeletingPrefix(text("Abc"), text("a")), text("Abc")},
-        {"non-ASCII prefix", stringByDeletingPrefix(text("\u00fctf"), text("\u00fc")), text("tf")},
         {"code 8BCO", hex(fourCharCodeValue(text("8BCO"))), text("3842434f")},
         {"code RGB is padded", hex(fourCharCodeValue(text("RGB"))), text("52474220")},
         {"empty code", hex(fourCharCodeValue(QString())), text("0")},
         {"code too long", hex(fourCharCodeValue(text("ABCDE"))), text("0")},
         {"code in Latin-1", hex(fourCharCodeValue(text("\u00e9"))), text("e9202020")},
         {"code outside Latin-1", hex(fourCharCodeValue(text("\u20acab"))), text("0")},
-        {"MD5 empty", MD5Digest(QString()), text("d41d8cd98f00b204e9800998ecf8427e")},
-        {"MD5 abc", MD5Digest(text("abc")), text("900150983cd24fb0d6963f7d28e17f72")},
-        {"MD5 of UTF-8 bytes", MD5Digest(text("\u00e9")), text("66ddcd97cfdeabb2f6fb8a999b4bc76f")},
+        {"digest of the UTF-8 bytes", MD5Digest(text("\u00e9")), text("66ddcd97cfdeabb2f6fb8a999b4bc76f")},
         {"empty text", descriptionWithDefaultValue(std::optional<QString>(QString()), none), QString()},
         {"number variant", descriptionWithDefaultValue(QVariant(5), none), text("5")},
         {"no text", descriptionWithDefaultValue(std::optional<QString>(), none), none},
@@ -121,38 +109,25 @@ TEST(VQTextTest, RegexWholeTextAndNamedGroups)
 {
     const char *const kWhole = nullptr, *const kYes = "", *const kNo = nullptr;
     const char *const rgb = R"(rgba?\(\s*(?P<R>\d+),\s*(?P<G>\d+),\s*(?P<B>\d+))";
-    const char *const hsl = R"(hsla?\(\s*(?P<H>\d+),\s*(?P<S>\d+)%,\s*(?P<L>\d+)%)";
     struct Row {
         const char *pattern, *text, *group, *expected;
         unsigned options = VQRegex::NoOptions;
     } rows[] = {
-        {"#?[0-9a-fA-F]{6}", "#EE11EE", kWhole, kYes},
         {"#?[0-9a-fA-F]{6}", "#EE11EE0", kWhole, kNo},
-        {"#?[0-9a-fA-F]{3}", "rgb(255,0,0)", kWhole, kNo},
         {"a", "xa", kWhole, kNo},
         {"a", "ax", kWhole, kNo},
         {"a|ab", "ab", kWhole, kYes},
         {"a|b", "ab", kWhole, kNo},
         {"[0-9]+", "12\n", kWhole, kNo},
-        {"", "", kWhole, kYes},
-        {"", "x", kWhole, kNo},
-        {"abc", "ABC", kWhole, kNo},
         {"abc", "ABC", kWhole, kYes, VQRegex::CaseInsensitive},
         // Invalid patterns never match, however a lenient reader might read them.
         {"(?P<R>\\d+", "12", kWhole, kNo},
-        {"[", "[", kWhole, kNo},
         {"(?P<1bad>x)", "x", kWhole, kNo},
-        {"a{2,1}", "a", kWhole, kNo},
         {"(?P<R>a)(?P<R>b)", "ab", "R", kNo},
         {rgb, "RGBA(255, 10,0, 0.5)", "G", "10", VQRegex::CaseInsensitive},
         {rgb, "RGBA(255, 10,0, 0.5)", "G", kNo},
-        {rgb, "color: rgb(1,2,3); background: rgb(4,5,6)", "B", "3"},
-        {rgb, "rgb(255 0 0)", "R", kNo},
-        {hsl, "hsl(120, 100%, 50%)", "L", "50"},
-        {hsl, "hsl(120, 100, 50)", "H", kNo},
         {"(?P<lead>x)?(?P<tail>y)", "y", "lead", kNo},
         {"(?P<lead>x)?(?P<tail>y)", "y", "tail", "y"},
-        {"(?P<lead>x)?(?P<tail>y)", "xy", "other", kNo},
         {"a(?P<mid>b*)c", "ac", "mid", ""},
     };
     for (const Row &row : rows) {
