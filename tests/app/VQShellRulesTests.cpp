@@ -31,10 +31,8 @@ TEST(VQMainWindowPlacementTest, HangsUnderTheIconInsideTheScreen)
         {"odd width floors", QRect(500, 0, 23, 24), {}, QRect(381, 24, 260, 300), 130, Edge::Top},
         {"pushed in from the right edge", QRect(978, 0, 22, 24), {}, QRect(740, 24, 260, 300), 248, Edge::Top},
         {"pushed in from the left edge", QRect(0, 0, 22, 24), {}, QRect(0, 24, 260, 300), 12, Edge::Top},
-        {"above an icon on a bottom panel", QRect(500, 776, 22, 24), {}, QRect(381, 476, 260, 300), 130,
-         Edge::Bottom},
-        {"at the pointer without an icon", std::nullopt, QPoint(300, 200), QRect(170, 201, 260, 300), 130,
-         Edge::None},
+        {"above an icon on a bottom panel", QRect(500, 776, 22, 24), {}, QRect(381, 476, 260, 300), 130, Edge::Bottom},
+        {"at the pointer without an icon", std::nullopt, QPoint(300, 200), QRect(170, 201, 260, 300), 130, Edge::None},
         {"above the pointer near the bottom", std::nullopt, QPoint(300, 700), QRect(170, 400, 260, 300), 130,
          Edge::None},
         {"an empty icon rectangle counts as none", QRect(), QPoint(300, 200), QRect(170, 201, 260, 300), 130,
@@ -81,9 +79,9 @@ TEST(VQStatusItemLogicTest, ClicksAndPictures)
     }
 
     using I = VQStatusItemLogic::Image;
-    for (const auto &[highlighted, dark, image] : {std::tuple{false, false, I::Normal},
-                                                    std::tuple{true, false, I::Highlighted},
-                                                    std::tuple{false, true, I::Highlighted}}) {
+    for (const auto &[highlighted, dark, image] :
+         {std::tuple{false, false, I::Normal}, std::tuple{true, false, I::Highlighted},
+          std::tuple{false, true, I::Highlighted}}) {
         VQStatusItemLogic logic;
         logic.setHighlighted(highlighted);
         logic.setDarkPanel(dark);
@@ -141,7 +139,9 @@ TEST(VQLaunchOptionsTest, CommandLineAndChannelReadAlike)
         {{"vellico", "--copy-alternate", "--pick"}, {{C::CopyAlternate}, {C::Pick}}, false, {}},
         {{"vellico", "--template", "3"}, {}, false, "--template goes with --pick."},
         {{"vellico", "--pick", "--template"}, {}, false, "--template needs a format number from 0 to 10."},
-        {{"vellico", "--pick", "--template", "x"}, {}, false,
+        {{"vellico", "--pick", "--template", "x"},
+         {},
+         false,
          "--template takes a format number from 0 to 10, not \"x\"."},
         {{"vellico", "--frobnicate"}, {}, false, "Unknown argument \"--frobnicate\"."},
     };

@@ -214,9 +214,10 @@ TEST_F(VQVellicoApplicationTest, RequestsOfLaterStartsAreAnswered)
     struct Row {
         QString message, answer;
     };
-    for (const Row &row : {Row{"--pick", "picked #336699"}, Row{"--pick --template 4", "picked rgb(51, 102, 153)"},
-                           Row{"--copy", "ok"}, Row{"--choose-library", "error Unknown argument \"--choose-library\"."},
-                           Row{"--pick --template 11", "error --template takes a format number from 0 to 10, not \"11\"."}}) {
+    for (const Row &row :
+         {Row{"--pick", "picked #336699"}, Row{"--pick --template 4", "picked rgb(51, 102, 153)"}, Row{"--copy", "ok"},
+          Row{"--choose-library", "error Unknown argument \"--choose-library\"."},
+          Row{"--pick --template 11", "error --template takes a format number from 0 to 10, not \"11\"."}}) {
         SCOPED_TRACE(row.message.toStdString());
         QString answer;
         _delegate->performChannelMessage(row.message, [&](const QString &text) { answer = text; });
@@ -360,7 +361,8 @@ TEST_F(VQVellicoApplicationTest, ALaterStartHandsItsCommandsToTheRunningInstance
     std::thread later([&] {
         VQInstanceChannel channel;
         claimed = channel.claim("--paste --copy", &answer, &error);
-        QMetaObject::invokeMethod(_app.get(), [this] { _app->quit(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            _app.get(), [this] { _app->quit(); }, Qt::QueuedConnection);
     });
     EXPECT_EQ(runEventLoop(), 0);
     later.join();
