@@ -321,7 +321,20 @@ def check_library_intact(path, original):
 # -- the cases -----------------------------------------------------------------
 
 def wait_for_icon(session):
-    icon = wait_until("vellico's icon in the tray", session.tray_icon)
+    wait_until("vellico's icon in the tray", session.tray_icon)
+    # The tray and the window manager may still move the panel and its icons
+    # about: a click goes where the icon has settled.
+    previous = [None]
+
+    def settled():
+        icon = session.tray_icon()
+        still = icon if icon and icon == previous[0] else None
+        previous[0] = icon
+        if not still:
+            time.sleep(0.15)
+        return still
+
+    icon = wait_until("vellico's icon to settle in the tray", settled)
 
     # The picture is drawn a little after the window is embedded.
     def icon_drawn():
