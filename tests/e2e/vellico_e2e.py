@@ -494,6 +494,15 @@ def active_window_name(session):
     return result.stdout.strip() if result.returncode == 0 else None
 
 
+def has_input_focus(session, window):
+    """Whether the X input focus is in `window` (an id such as "0x600013"). Unlike the
+    window manager's active window, which may still name a window closed since, this
+    says where the next key press goes."""
+    result = subprocess.run(["xdotool", "getwindowfocus"], env=session.environment(),
+                            capture_output=True, text=True, timeout=10)
+    return result.returncode == 0 and result.stdout.strip() == str(int(window, 16))
+
+
 def click_icon(session, button="1"):
     left, top, width, height = wait_for_icon(session)
     session.x("xdotool", "mousemove", str(left + width // 2), str(top + height // 2), "click", button)
