@@ -76,7 +76,7 @@ def window_region(window):
 
 
 def shown_picker(picture, window):
-    """Which picker the window shows with #FFFEFD selected, or a description of what it shows."""
+    """Which picker the window shows with #FFFEFD selected, or else what it shows instead."""
     region = window_region(window)
     if picture.find((0, 255, 0), region, 10):
         return "Color Wheel"
