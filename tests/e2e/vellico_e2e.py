@@ -336,12 +336,18 @@ def wait_for_icon(session):
 
     icon = wait_until("vellico's icon to settle in the tray", settled)
 
-    # The picture is drawn a little after the window is embedded.
+    # The picture is drawn a little after the window is embedded, and the panel
+    # may still move the window to its place after that: wait until the icon is
+    # drawn where it stays, so that a click lands on it.
     def icon_drawn():
+        icon = session.tray_icon()
+        if not icon:
+            return None
         shot = session.screenshot("tray")
-        return shot if session.darkest(shot, icon) < 0.35 else None
+        drawn = session.darkest(shot, icon) < 0.35 and session.tray_icon() == icon
+        return (icon, shot) if drawn else None
 
-    shot = wait_until("the icon's picture in the tray", icon_drawn)
+    icon, shot = wait_until("the icon's picture in its place in the tray", icon_drawn)
     # The dark pixels must be the icon's: the empty left end of the panel is light.
     p_left, p_top, _, p_height = session.geometry(session.panel)
     if session.darkest(shot, (p_left + 4, p_top + 2, 40, p_height - 4)) < 0.5:
@@ -511,6 +517,15 @@ def active_window_name(session):
     result = subprocess.run(["xdotool", "getactivewindow", "getwindowname"], env=session.environment(),
                             capture_output=True, text=True, timeout=10)
     return result.stdout.strip() if result.returncode == 0 else None
+
+
+def has_input_focus(session, window):
+    """Whether the X input focus is in `window` (an id such as "0x600013"). Unlike the
+    window manager's active window, which may still name a window closed since, this
+    says where the next key press goes."""
+    result = subprocess.run(["xdotool", "getwindowfocus"], env=session.environment(),
+                            capture_output=True, text=True, timeout=10)
+    return result.returncode == 0 and result.stdout.strip() == str(int(window, 16))
 
 
 def click_icon(session, button="1"):

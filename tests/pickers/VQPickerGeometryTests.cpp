@@ -176,6 +176,18 @@ TEST(SliderGeometry, ValueAndPixelWithAMinimumOtherThanZero)
     EXPECT_EQ(VQColorSliderTrackRect({0, 0, 18, 160}, true), QRectF(2, 6, 14, 148));
 }
 
+TEST(WheelGeometry, AClickStandsForThePixelUnderThePointer)
+{
+    using VQColorWheelGeometry::pixelCentreAt;
+    EXPECT_EQ(pixelCentreAt({188, 94}, 1), QPointF(188.5, 94.5));
+    EXPECT_EQ(pixelCentreAt({188.5, 94.5}, 1), QPointF(188.5, 94.5));
+    EXPECT_EQ(pixelCentreAt({-0.25, 3.99}, 1), QPointF(-0.5, 3.5));
+    // At ratio 2 a point holds four device pixels.
+    EXPECT_EQ(pixelCentreAt({94, 0}, 2), QPointF(94.25, 0.25));
+    EXPECT_EQ(pixelCentreAt({94.5, 0.5}, 2), QPointF(94.75, 0.75));
+    EXPECT_EQ(pixelCentreAt({10, 10}, 1.5), QPointF(10 + 1 / 3.0, 10 + 1 / 3.0));
+}
+
 TEST(ScrollGeometry, NotchesAndPixels)
 {
     using VQScrollGeometry::pointsFor;

@@ -230,6 +230,20 @@ TEST_F(PickerTest, ShowingAColourNeverChangesIt)
     }
 }
 
+// The main window cuts off whatever lies outside this room: labels, fields, the square's hue row.
+TEST_F(PickerTest, EveryViewFitsTheRoomTheWindowGivesIt)
+{
+    for (VQColorPicker *picker : VQColorPicker::availablePickers()) {
+        SCOPED_TRACE(picker->name().toStdString());
+        QWidget *view = picker->view();
+        EXPECT_LE(view->width(), VQColorPicker::kMaximumViewWidth);
+        EXPECT_LE(view->height(), VQColorPicker::kMaximumViewHeight);
+        // Nothing inside is squeezed below its own minimum to get there.
+        EXPECT_GE(view->width(), view->minimumSizeHint().width());
+        EXPECT_GE(view->height(), view->minimumSizeHint().height());
+    }
+}
+
 TEST_F(PickerTest, AClickOnTheWheelsRimSelectsItsHue)
 {
     auto *picker = makeCurrent<VQColorWheelPicker>();
@@ -239,10 +253,16 @@ TEST_F(PickerTest, AClickOnTheWheelsRimSelectsItsHue)
         const char *name;
         QPointF offset;
         const char *hex;
-    } rows[] = {{"right", {94, 0}, "#FF0000"},  {"top", {0, -94}, "#80FF00"}, // hue 0.25
-                {"left", {-94, 0}, "#00FFFF"},                                // hue 0.5
-                {"bottom", {0, 94}, "#8000FF"},                               // hue 0.75
-                {"centre", {0, 0}, "#FFFFFF"},  {"beyond the right rim", {400, 0}, "#FF0000"}};
+    } rows[] = {{"right", {94, 0}, "#FF0000"},
+                {"top", {0, -94}, "#80FF00"},   // hue 0.25
+                {"left", {-94, 0}, "#00FFFF"},  // hue 0.5
+                {"bottom", {0, 94}, "#8000FF"}, // hue 0.75
+                {"centre", {0, 0}, "#FFFFFF"},
+                {"beyond the right rim", {400, 0}, "#FF0000"},
+                // A real pointer reports whole pixels: the pixel right of the centre on
+                // the rim, and the top one above the centre, are drawn for hues 0 and 0.25.
+                {"rim pixel at 0°", {93.5, -0.5}, "#FF0000"},
+                {"rim pixel at 90°", {-0.5, -94.5}, "#80FF00"}};
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
         click(wheel, centre + row.offset);
@@ -356,13 +376,18 @@ TEST_F(PickerTest, AResizedWheelKeepsTheColour)
     VQColorWheelControl *wheel = picker->colorWheel();
     const VQHueSaturation shown = wheel->hueSaturation();
     wheel->setFixedSize(260, 220);
-    // A click on the knob where it now sits gives the same hue and saturation
-    // back (the brightness went through the single-precision slider).
+    const QPointF centre(130, 110);
+    EXPECT_EQ(wheel->hueSaturation(), shown);
+    EXPECT_EQ(wheel->knobPoint(), centre + VQColorWheelGeometry::pointFor(shown, {}));
+    // A click on the knob, where it now sits, selects the colour of the pixel
+    // under it (the brightness went through the single-precision slider).
+    const QPointF pixel = VQColorWheelGeometry::pixelCentreAt(wheel->knobPoint(), 1);
     click(wheel, wheel->knobPoint());
-    EXPECT_NEAR(wheel->hueSaturation().hue, shown.hue, 1e-12);
-    EXPECT_NEAR(wheel->hueSaturation().saturation, shown.saturation, 1e-12);
-    EXPECT_EQ(selectedHex(), VQColor::makeHSB(shown.hue, shown.saturation, double(0.9f))->hexValue());
-    EXPECT_EQ(wheel->knobPoint(), QPointF(130, 110) + (VQColorWheelGeometry::pointFor(wheel->hueSaturation(), {})));
+    const VQHueSaturation picked = VQColorWheelGeometry::hueSaturationAt(pixel, centre);
+    EXPECT_EQ(wheel->hueSaturation(), picked);
+    EXPECT_NEAR(picked.hue, shown.hue, 0.01);
+    EXPECT_NEAR(picked.saturation, shown.saturation, 0.01);
+    EXPECT_EQ(selectedHex(), VQColor::makeHSB(picked.hue, picked.saturation, double(0.9f))->hexValue());
 }
 
 TEST_F(PickerTest, TheRGBFieldsTruncateAndTheSlidersClamp)

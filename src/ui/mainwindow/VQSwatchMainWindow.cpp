@@ -2,6 +2,7 @@
 
 #include "ui/mainwindow/VQSelectionCanvas.h"
 #include "ui/mainwindow/VQSelectionControl.h"
+#include "ui/pickers/VQColorPicker.h"
 
 #include <QApplication>
 #include <QBoxLayout>
@@ -20,8 +21,10 @@ namespace
 
 constexpr int kMargin = 8;
 constexpr int kContentWidth = VQSwatchMainWindow::kWidth - 2 * kMargin;
-constexpr int kCanvasWidth = 244;
-constexpr int kPickerAreaHeight = 214;
+constexpr int kCanvasWidth = VQColorPicker::kMaximumViewWidth + 4;
+// The picker area holds the largest picker view.
+constexpr int kPickerAreaWidth = VQColorPicker::kMaximumViewWidth;
+constexpr int kPickerAreaHeight = VQColorPicker::kMaximumViewHeight;
 constexpr int kCanvasHeight = kPickerAreaHeight + 6 + VQSelectionControl::kHeight + 8;
 constexpr double kCornerRadius = 4.5;
 
@@ -117,7 +120,7 @@ VQSwatchMainWindow::VQSwatchMainWindow(QWidget *parent) : QWidget(parent, Qt::To
     _canvas = new VQSelectionCanvas(this);
     _canvas->setFixedSize(kCanvasWidth, kCanvasHeight);
     _pickerArea = new QWidget(_canvas);
-    _pickerArea->setGeometry(2, 4, kCanvasWidth - 4, kPickerAreaHeight);
+    _pickerArea->setGeometry(2, 4, kPickerAreaWidth, kPickerAreaHeight);
     _selectionControl = new VQSelectionControl(_canvas);
     _selectionControl->move((kCanvasWidth - _selectionControl->width()) / 2, kPickerAreaHeight + 6 + 4);
     _outerLayout->addWidget(_canvas, 0, Qt::AlignHCenter);

@@ -25,6 +25,11 @@ inline constexpr const char *VQColorPickerDidForceChangeNotification = "VQColorP
 class VQColorPicker
 {
   public:
+    // The room the main window gives a picker's view, above the selection
+    // readout; a view larger than this is cut off there, so every view fits.
+    static constexpr int kMaximumViewWidth = 240;
+    static constexpr int kMaximumViewHeight = 214;
+
     virtual ~VQColorPicker();
     VQColorPicker(const VQColorPicker &) = delete;
     VQColorPicker &operator=(const VQColorPicker &) = delete;

@@ -32,7 +32,7 @@ QSize VQColorSlider::sizeHint() const
 
 QSize VQColorSlider::minimumSizeHint() const
 {
-    return _cell.isVertical() ? QSize(18, 100) : QSize(100, 18);
+    return _cell.isVertical() ? QSize(18, 80) : QSize(80, 18);
 }
 
 void VQColorSlider::paintEvent(QPaintEvent *)

@@ -118,13 +118,13 @@ void VQColorWheelControl::paintEvent(QPaintEvent *event)
 void VQColorWheelControl::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
-        moveKnobTo(event->position());
+        moveKnobTo(pixelCentreAt(event->position(), devicePixelRatioF()));
 }
 
 void VQColorWheelControl::mouseMoveEvent(QMouseEvent *event)
 {
     if (event->buttons() & Qt::LeftButton)
-        moveKnobTo(event->position());
+        moveKnobTo(pixelCentreAt(event->position(), devicePixelRatioF()));
 }
 
 void VQColorWheelControl::wheelEvent(QWheelEvent *event)

@@ -11,7 +11,9 @@ QWidget *VQColorWheelPicker::makeView()
 {
     auto *view = new QWidget;
     auto *row = new QHBoxLayout(view);
-    row->setContentsMargins(12, 12, 12, 12);
+    // 189 + 14 + 27 points across and 191 down: margins that keep the view
+    // inside the room the window has for a picker.
+    row->setContentsMargins(5, 11, 5, 11);
     row->setSpacing(14);
     _colorWheel = new VQColorWheelControl(view);
     _colorWheel->setFixedSize(_colorWheel->sizeHint());

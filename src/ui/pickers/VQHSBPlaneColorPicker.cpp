@@ -11,6 +11,7 @@
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 
+#include <algorithm>
 #include <cmath>
 
 VQHSBPlaneColorPicker::VQHSBPlaneColorPicker() = default;
@@ -23,7 +24,6 @@ QWidget *VQHSBPlaneColorPicker::makeView()
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(10);
     _satBriView = new VQSaturationBrightnessView(view);
-    _satBriView->setFixedSize(180, 180);
     _satBriView->setDelegate(this);
     _hueSlider = new VQColorSlider(int(VQColorSliderTag::Hue), 0, 360, Qt::Horizontal, view);
     _hueField = new QLineEdit(view);
@@ -36,6 +36,12 @@ QWidget *VQHSBPlaneColorPicker::makeView()
     grid->addWidget(_hueSlider, 1, 1);
     grid->addWidget(_hueField, 1, 2);
     grid->setColumnStretch(1, 1);
+    // The square takes what the hue row and the margins leave of the picker's
+    // height, up to 180 points.
+    const int hueRow = std::max({_hueField->sizeHint().height(), _hueSlider->sizeHint().height(),
+                                 grid->itemAtPosition(1, 0)->sizeHint().height()});
+    const int side = std::min(180, kMaximumViewHeight - 2 * 12 - grid->verticalSpacing() - hueRow);
+    _satBriView->setFixedSize(side, side);
 
     QObject::connect(_hueSlider, &VQColorSlider::valueChanged, view, [this] { colorChanged(_hueSlider); });
     QObject::connect(_hueField, &QLineEdit::editingFinished, view, [this] {
@@ -44,7 +50,8 @@ QWidget *VQHSBPlaneColorPicker::makeView()
         _hueField->setModified(false);
         colorChanged(_hueField);
     });
-    view->resize(view->sizeHint());
+    const QSize hint = view->sizeHint();
+    view->resize(std::min(hint.width(), kMaximumViewWidth), hint.height());
     showColor(*color());
     return view;
 }

@@ -19,6 +19,12 @@ QPointF centre(const QRectF &bounds)
     return bounds.center();
 }
 
+QPointF pixelCentreAt(const QPointF &position, double devicePixelRatio)
+{
+    const double ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    return {(std::floor(position.x() * ratio) + 0.5) / ratio, (std::floor(position.y() * ratio) + 0.5) / ratio};
+}
+
 QPointF clampToRim(const QPointF &point, const QPointF &centre)
 {
     const QPointF offset = point - centre;

@@ -26,6 +26,12 @@ inline constexpr double kKnobRedraw = 6;
 
 // The centre of a wheel drawn in `bounds`.
 QPointF centre(const QRectF &bounds);
+// The point a click at `position` stands for: the centre of the device pixel
+// under the pointer, where the picture computes that pixel's colour. A pointer
+// reports the pixel's corner (x = 188 for the pixel covering 188 to 189), so
+// taken as it comes a click would select a colour half a pixel off the one it
+// lands on.
+QPointF pixelCentreAt(const QPointF &position, double devicePixelRatio);
 // A point farther than the rim is pulled onto the rim along its own direction.
 QPointF clampToRim(const QPointF &point, const QPointF &centre);
 // The hue and saturation under `point` (pulled onto the rim first); the centre gives (0, 0).

@@ -11,6 +11,7 @@
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 
+#include <algorithm>
 #include <cmath>
 
 VQSliderColorPicker::VQSliderColorPicker(std::vector<Component> components) : _components(std::move(components)) {}
@@ -19,15 +20,17 @@ QWidget *VQSliderColorPicker::makeView()
 {
     auto *view = new QWidget;
     auto *grid = new QGridLayout(view);
-    grid->setContentsMargins(12, 12, 12, 12);
-    grid->setHorizontalSpacing(8);
+    grid->setContentsMargins(8, 12, 8, 12);
+    grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(10);
     for (int row = 0; row < componentCount(); ++row) {
         const Component &component = _components[row];
         auto *label = new QLabel(VQLocalizedString(component.label), view);
         auto *slider = new VQColorSlider(component.tag, component.minimum, component.maximum, Qt::Horizontal, view);
         auto *field = new QLineEdit(view);
-        field->setFixedWidth(64);
+        // Wide enough for the longest number a field shows, such as "0.0039216".
+        const int textWidth = field->fontMetrics().horizontalAdvance(QStringLiteral("0.0000000"));
+        field->setFixedWidth(std::max(64, textWidth + 12));
         field->setAlignment(Qt::AlignRight);
         switch (component.field) {
         case FieldKind::Integer:
@@ -64,7 +67,10 @@ QWidget *VQSliderColorPicker::makeView()
     }
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(componentCount(), 1);
-    view->resize(view->sizeHint());
+    // The sliders give up width (down to their minimum) so that the labels and
+    // fields stay inside the room the window has for a picker.
+    const QSize hint = view->sizeHint();
+    view->resize(std::min(hint.width(), kMaximumViewWidth), hint.height());
     showColor(*color());
     return view;
 }
