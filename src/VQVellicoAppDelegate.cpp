@@ -245,9 +245,14 @@ void VQVellicoAppDelegate::placeWindow(QWidget *window)
         screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    QSize size = window->size();
-    if (window == _mainWindow.get())
+    QSize size;
+    if (window == _mainWindow.get()) {
         size = _mainWindow->windowSize();
+    } else {
+        // A window not shown yet has no size of its own until it is laid out.
+        window->adjustSize();
+        size = window->size();
+    }
     const VQMainWindowPlacement placement =
         VQMainWindowPlacement::place(icon, screen->availableGeometry(), size, pointer);
     if (window == _mainWindow.get())
@@ -320,6 +325,9 @@ void VQVellicoAppDelegate::preferences()
     _mode = VQApplicationMode::Preferences;
     if (_preferencesWindow)
         showWindow(_preferencesWindow);
+    // Also when "Preferences..." came from the tray icon's menu, which has closed by now.
+    if (_statusItem)
+        _statusItem->setHighlighted(isCurrentWindowVisible());
 }
 
 void VQVellicoAppDelegate::preferencesDone()
