@@ -374,32 +374,5 @@ CASES = {
 }
 
 
-def main():
-    if len(sys.argv) != 2 or sys.argv[1] not in CASES:
-        print(f"usage: {sys.argv[0]} {'|'.join(CASES)}", file=sys.stderr)
-        return 2
-    for variable in ("VELLICO_BINARY", "VELLICO_CLI"):
-        if variable not in os.environ:
-            print(f"{variable} is not set", file=sys.stderr)
-            return 2
-    vellico_e2e.signal.signal(vellico_e2e.signal.SIGTERM, lambda *_: sys.exit(3))
-    name = sys.argv[1]
-    with Session(name) as session:
-        try:
-            CASES[name](session)
-        except Failure as failure:
-            print(f"FAIL {name}: {failure}", file=sys.stderr)
-            output = session.output()
-            if output:
-                print(f"--- vellico's output ---\n{output}", file=sys.stderr)
-            try:
-                print(f"screenshot: {session.screenshot('failure')}", file=sys.stderr)
-            except Exception:
-                pass
-            return 1
-    print(f"PASS {name}")
-    return 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(vellico_e2e.run_case(CASES, needs=("VELLICO_BINARY", "VELLICO_CLI")))

@@ -768,19 +768,22 @@ CASES = {
 }
 
 
-def main():
-    if len(sys.argv) != 2 or sys.argv[1] not in CASES:
-        print(f"usage: {sys.argv[0]} {'|'.join(CASES)}", file=sys.stderr)
+def run_case(cases, session_class=None, prefix="", needs=("VELLICO_BINARY",)):
+    """Runs the case named on the command line in a session of its own; the exit status."""
+    session_class = session_class or Session
+    if len(sys.argv) != 2 or sys.argv[1] not in cases:
+        print(f"usage: {sys.argv[0]} {'|'.join(cases)}", file=sys.stderr)
         return 2
-    if "VELLICO_BINARY" not in os.environ:
-        print("VELLICO_BINARY is not set", file=sys.stderr)
-        return 2
+    for variable in needs:
+        if variable not in os.environ:
+            print(f"{variable} is not set", file=sys.stderr)
+            return 2
     # A timeout from CTest arrives as SIGTERM: leave through the clean-up.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(3))
     name = sys.argv[1]
-    with Session(name) as session:
+    with session_class(prefix + name) as session:
         try:
-            CASES[name](session)
+            cases[name](session)
         except Failure as failure:
             print(f"FAIL {name}: {failure}", file=sys.stderr)
             output = session.output()
@@ -796,4 +799,4 @@ def main():
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_case(CASES))
