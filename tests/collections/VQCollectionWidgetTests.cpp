@@ -20,7 +20,6 @@
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QMimeData>
-#include <QScrollArea>
 #include <QToolButton>
 
 namespace
@@ -199,18 +198,12 @@ TEST_F(VQLaneTest, DropsThatAreNotOursAreIgnored)
     addCollections(5);
     _lane->reloadPage();
     const auto fromElsewhere = collectionData(at(0)); // our type, but no drag of ours runs
-    QMimeData garbage;
-    garbage.setData(VQSwatchCollectionDragType, "<plist><string>C0</string></plist>");
     QMimeData text;
     text.setText(QStringLiteral("#FF0000 is red"));
     QMimeData unknownID;
     unknownID.setData(VQSwatchCollectionDragType, VQCollectionDrag::encode(42));
 
     EXPECT_EQ(drag(*fromElsewhere, {centreOfSlot(0), centreOfSlot(2)}), Qt::IgnoreAction);
-    {
-        VQCollectionDrag::Session session(at(1)->creationDate());
-        EXPECT_EQ(drag(garbage, {centreOfSlot(0), centreOfSlot(2)}), Qt::IgnoreAction);
-    }
     EXPECT_EQ(drag(text, {centreOfSlot(1)}), Qt::IgnoreAction);
     {
         VQCollectionDrag::Session session(42);
@@ -441,9 +434,7 @@ TEST_F(VQCollectionsTest, ThePreviewScrollsALongCollectionAndCopiesOnClick)
     viewer->window()->show();
     EXPECT_EQ(viewer->window()->windowTitle(), "C0");
     EXPECT_EQ(viewer->canvas()->itemCount(), 300);
-    EXPECT_EQ(viewer->canvas()->width(), 300 * viewer->canvas()->itemSide());
     EXPECT_LE(viewer->window()->width(), VQQuickLookController::maximumWidth());
-    EXPECT_EQ(viewer->scrollArea()->widget(), viewer->canvas());
 
     // The same window, another collection.
     EXPECT_EQ(VQQuickLookController::viewerForCollection(at(1)), viewer);

@@ -8,11 +8,6 @@
 
 #include <QCoreApplication>
 
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
 class VQCollectionsTest : public VQLibraryTest
 {
   protected:

@@ -227,16 +227,6 @@ QByteArray bplist(const QByteArray &objects, const QByteArray &offsets, char off
     return "bplist00" + objects + offsets + trailer;
 }
 
-QByteArray fortyLevelsOfArrays()
-{
-    QByteArray objects, offsets;
-    for (int i = 0; i < 40; ++i) {
-        offsets.append(char(0)).append(char(8 + objects.size()));
-        objects += i < 39 ? QByteArray(1, char(0xA2)).append(char(i + 1)).append(char(i + 1)) : QByteArray("\xA0");
-    }
-    return bplist(objects, offsets, 2, 40);
-}
-
 } // namespace
 
 TEST(ColorListTest, TypedStreams)
@@ -413,13 +403,7 @@ TEST(ColorListTest, KeyedArchivesRefused)
         {"random bytes", QByteArray("\x00\x01\x02not a list", 13), "refused"},
         // An array claiming 2^32 − 1 items in a file of a few dozen bytes.
         {"a huge array count", bplist("\xaf\x12\xff\xff\xff\xff", "\x08", 1, 1), "refused"},
-        // Found by probing the parser underneath: 240 bytes that libplist would
-        // expand into 2^40 nodes, and nesting that overflowed its stack.
-        {"forty levels of arrays, each holding the next twice", fortyLevelsOfArrays(), "refused"},
-        {"XML nested a hundred thousand deep",
-         "<?xml version=\"1.0\"?><plist version=\"1.0\">" + QByteArray("<array>").repeated(100000) +
-             QByteArray("</array>").repeated(100000) + "</plist>",
-         "refused"},
+        // (Shapes that would exhaust the property-list parser are refused by the reader all lists go through.)
     });
 }
 

@@ -14,44 +14,32 @@ namespace
 {
 const QPointF kCentre(100, 100);
 
-struct WheelRow {
-    const char *name;
-    QPointF offset; // from the centre, Qt coordinates (y down)
-    double hue;
-    double saturation;
-};
-
-class WheelPointTest : public ::testing::TestWithParam<WheelRow>
+TEST(WheelGeometry, HueAndSaturationUnderAPoint)
 {
-};
-
-TEST_P(WheelPointTest, HueAndSaturationUnderAPoint)
-{
-    const WheelRow &row = GetParam();
-    const VQHueSaturation hs = VQColorWheelGeometry::hueSaturationAt(kCentre + row.offset, kCentre);
-    EXPECT_NEAR(hs.hue, row.hue, 1e-12);
-    EXPECT_NEAR(hs.saturation, row.saturation, 1e-12);
-    EXPECT_GE(hs.hue, 0);
-    EXPECT_LT(hs.hue, 1);
-    EXPECT_LE(hs.saturation, 1);
+    struct Row {
+        const char *name;
+        QPointF offset; // from the centre, Qt coordinates (y down)
+        double hue, saturation;
+    } rows[] = {{"centre", {0, 0}, 0, 0},
+                {"right rim", {94, 0}, 0, 1},
+                {"top rim", {0, -94}, 0.25, 1},
+                {"left rim", {-94, 0}, 0.5, 1},
+                {"bottom rim", {0, 94}, 0.75, 1},
+                {"half way right", {47, 0}, 0, 0.5},
+                {"far right is on the rim", {5000, 0}, 0, 1},
+                {"far up-right is on the rim", {300, -300}, 0.125, 1},
+                {"far down-left is on the rim", {-300, 300}, 0.625, 1},
+                {"a hair below the right axis", {94, 1e-13}, 1 - 1e-13 / 94 / (2 * M_PI), 1}};
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        const VQHueSaturation hs = VQColorWheelGeometry::hueSaturationAt(kCentre + row.offset, kCentre);
+        EXPECT_NEAR(hs.hue, row.hue, 1e-12);
+        EXPECT_NEAR(hs.saturation, row.saturation, 1e-12);
+        EXPECT_GE(hs.hue, 0);
+        EXPECT_LT(hs.hue, 1);
+        EXPECT_LE(hs.saturation, 1);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, WheelPointTest,
-    ::testing::Values(WheelRow{"centre", {0, 0}, 0, 0}, WheelRow{"right rim", {94, 0}, 0, 1},
-                      WheelRow{"top rim", {0, -94}, 0.25, 1}, WheelRow{"left rim", {-94, 0}, 0.5, 1},
-                      WheelRow{"bottom rim", {0, 94}, 0.75, 1}, WheelRow{"half way right", {47, 0}, 0, 0.5},
-                      WheelRow{"far right is on the rim", {5000, 0}, 0, 1},
-                      WheelRow{"far up-right is on the rim", {300, -300}, 0.125, 1},
-                      WheelRow{"far down-left is on the rim", {-300, 300}, 0.625, 1},
-                      WheelRow{"a hair below the right axis", {94, 1e-13}, 1 - 1e-13 / 94 / (2 * M_PI), 1}),
-    [](const auto &info) {
-        std::string name = info.param.name;
-        for (char &c : name)
-            if (!std::isalnum(static_cast<unsigned char>(c)))
-                c = '_';
-        return name;
-    });
 
 TEST(WheelGeometry, KnobPointRoundTripsOverTheWholeWheel)
 {

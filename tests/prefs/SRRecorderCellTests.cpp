@@ -110,54 +110,46 @@ TEST_F(SRRecorderCellTest, ClickOrSpaceStartsRecording)
     EXPECT_FALSE(cell.isRecording());
 }
 
-struct KeyRow {
-    const char *name;
-    SRKeyEvent event;
-    bool allowsKeyOnly;
-    bool escapeKeysRecord;
-    bool stillRecording;
-    VQKeyCombo expected; // the combination afterwards
-};
-
 // The recorder starts with Ctrl+Shift+K stored and recording on.
 const VQKeyCombo kOld = combo(Command | Shift, VQKeyCode::K, "k");
 
-class SRRecorderKeyTest : public SRRecorderCellTest, public ::testing::WithParamInterface<KeyRow>
+TEST_F(SRRecorderCellTest, KeyWhileRecording)
 {
-};
-
-TEST_P(SRRecorderKeyTest, KeyWhileRecording)
-{
-    const KeyRow &row = GetParam();
-    cell.setKeyCombo(kOld);
-    cell.setAllowsKeyOnly(row.allowsKeyOnly, row.escapeKeysRecord);
-    record(row.event);
-    EXPECT_EQ(cell.isRecording(), row.stillRecording);
-    EXPECT_EQ(cell.keyCombo().code, row.expected.code);
-    EXPECT_EQ(cell.keyCombo().flags, row.expected.flags);
-    EXPECT_EQ(delegate.changes.size(), cell.keyCombo() == kOld ? 0u : 1u);
-    EXPECT_TRUE(ui().alerts().empty());
+    const struct {
+        const char *name;
+        SRKeyEvent event;
+        bool allowsKeyOnly, escapeKeysRecord, stillRecording;
+        VQKeyCombo expected; // the combination afterwards
+    } rows[] = {
+        {"CtrlAltP", key(VQKeyCode::P, CtrlAlt, "p"), false, false, false, combo(CtrlAlt, VQKeyCode::P)},
+        {"EscapeCancels", kEscape, false, false, false, kOld},
+        {"BackspaceCancels", key(VQKeyCode::Delete, 0, "\b"), false, false, false, kOld},
+        {"DeleteCancels", key(VQKeyCode::ForwardDelete, Function, "\x7f"), false, false, false, kOld},
+        {"CtrlEscapeRecords", key(VQKeyCode::Escape, Command, "\x1b"), false, false, false,
+         combo(Command, VQKeyCode::Escape)},
+        {"BareLetterIsIgnored", key(VQKeyCode::P, 0, "p"), false, false, true, kOld},
+        {"BareArrowIsIgnored", key(VQKeyCode::LeftArrow, Function, "\u2190"), false, false, true, kOld},
+        {"BareF5Records", key(VQKeyCode::F5, Function, "F5"), false, false, false, combo(Function, VQKeyCode::F5)},
+        {"KeyOnlyRecordsBareLetter", key(VQKeyCode::P, 0, "p"), true, false, false, combo(0, VQKeyCode::P)},
+        {"KeyOnlyEscapeStillCancels", kEscape, true, false, false, kOld},
+        {"EscapeKeysRecordBareBackspace", key(VQKeyCode::Delete, 0, "\b"), true, true, false,
+         combo(0, VQKeyCode::Delete)},
+        {"CapsAndLocksAreNotModifiers", key(VQKeyCode::P, 0x10000 | 0x200000, "p"), false, false, true, kOld},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        cell.cancelRecording();
+        delegate.changes.clear();
+        cell.setKeyCombo(kOld);
+        cell.setAllowsKeyOnly(row.allowsKeyOnly, row.escapeKeysRecord);
+        record(row.event);
+        EXPECT_EQ(cell.isRecording(), row.stillRecording);
+        EXPECT_EQ(cell.keyCombo().code, row.expected.code);
+        EXPECT_EQ(cell.keyCombo().flags, row.expected.flags);
+        EXPECT_EQ(delegate.changes.size(), cell.keyCombo() == kOld ? 0u : 1u);
+        EXPECT_TRUE(ui().alerts().empty());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, SRRecorderKeyTest,
-    ::testing::Values(
-        KeyRow{"CtrlAltP", key(VQKeyCode::P, CtrlAlt, "p"), false, false, false, combo(CtrlAlt, VQKeyCode::P)},
-        KeyRow{"EscapeCancels", kEscape, false, false, false, kOld},
-        KeyRow{"BackspaceCancels", key(VQKeyCode::Delete, 0, "\b"), false, false, false, kOld},
-        KeyRow{"DeleteCancels", key(VQKeyCode::ForwardDelete, Function, "\x7f"), false, false, false, kOld},
-        KeyRow{"CtrlEscapeRecords", key(VQKeyCode::Escape, Command, "\x1b"), false, false, false,
-               combo(Command, VQKeyCode::Escape)},
-        KeyRow{"BareLetterIsIgnored", key(VQKeyCode::P, 0, "p"), false, false, true, kOld},
-        KeyRow{"BareArrowIsIgnored", key(VQKeyCode::LeftArrow, Function, "\u2190"), false, false, true, kOld},
-        KeyRow{"BareF5Records", key(VQKeyCode::F5, Function, "F5"), false, false, false,
-               combo(Function, VQKeyCode::F5)},
-        KeyRow{"KeyOnlyRecordsBareLetter", key(VQKeyCode::P, 0, "p"), true, false, false, combo(0, VQKeyCode::P)},
-        KeyRow{"KeyOnlyEscapeStillCancels", kEscape, true, false, false, kOld},
-        KeyRow{"EscapeKeysRecordBareBackspace", key(VQKeyCode::Delete, 0, "\b"), true, true, false,
-               combo(0, VQKeyCode::Delete)},
-        KeyRow{"CapsAndLocksAreNotModifiers", key(VQKeyCode::P, 0x10000 | 0x200000, "p"), false, false, true, kOld}),
-    [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(SRRecorderCellTest, KeyWithoutCharactersBeepsAndEnds)
 {
@@ -187,10 +179,7 @@ TEST_F(SRRecorderCellTest, RecordingStoresTheReadableRecordAndTellsTheDelegate)
     record(key(VQKeyCode::P, CtrlAlt, "p"));
     ASSERT_EQ(delegate.changes.size(), 1u);
     EXPECT_EQ(delegate.changes[0].code, VQKeyCode::P);
-    EXPECT_EQ(stored("keyCode"), "35");
-    EXPECT_EQ(stored("modifierFlags"), "1572864");
-    EXPECT_EQ(stored("modifiers"), "2304");
-    EXPECT_EQ(stored("keyChars"), "p");
+    EXPECT_EQ(stored("keyCode"), "35"); // the record's other fields are the record's own tests
     EXPECT_EQ(cell.displayText(), "Ctrl+Alt+P");
 
     QFile file(VQUserDefaults::standard().filePath());
@@ -208,39 +197,31 @@ TEST_F(SRRecorderCellTest, ClearingStoresNoKey)
     EXPECT_EQ(cell.displayText(), "Click to record shortcut");
 }
 
-struct LoadRow {
-    const char *name;
-    std::vector<std::pair<const char *, const char *>> fields;
-    VQKeyCombo expected;
-};
-
-class SRRecorderLoadTest : public SRRecorderCellTest, public ::testing::WithParamInterface<LoadRow>
+TEST_F(SRRecorderCellTest, LoadsTheRecord)
 {
-};
-
-TEST_P(SRRecorderLoadTest, LoadsTheRecord)
-{
-    for (const auto &[field, value] : GetParam().fields)
-        VQUserDefaults::standard().setString(QStringLiteral("ShortcutRecorder KeyboardShortcut/") + field,
-                                             QString::fromUtf8(value));
-    cell.loadKeyCombo();
-    EXPECT_EQ(cell.keyCombo(), GetParam().expected);
-    ASSERT_EQ(delegate.changes.size(), 1u);
+    const struct {
+        const char *name;
+        std::vector<std::pair<const char *, const char *>> fields;
+        VQKeyCombo expected;
+    } rows[] = {
+        {"Full",
+         {{"keyCode", "35"}, {"modifierFlags", "1572864"}, {"keyChars", "p"}, {"keyCharsIgnoringModifiers", "p"}},
+         {CtrlAlt, 35, "p", "p"}},
+        {"ForeignBitsDropped", {{"keyCode", "35"}, {"modifierFlags", "1638400"}}, combo(Command | Option, 35)},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        for (const char *field : {"keyCode", "modifierFlags", "modifiers", "keyChars", "keyCharsIgnoringModifiers"})
+            VQUserDefaults::standard().removeObjectForKey(QStringLiteral("ShortcutRecorder KeyboardShortcut/") + field);
+        for (const auto &[field, value] : row.fields)
+            VQUserDefaults::standard().setString(QStringLiteral("ShortcutRecorder KeyboardShortcut/") + field,
+                                                 QString::fromUtf8(value));
+        delegate.changes.clear();
+        cell.loadKeyCombo();
+        EXPECT_EQ(cell.keyCombo(), row.expected);
+        EXPECT_EQ(delegate.changes.size(), 1u);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, SRRecorderLoadTest,
-    ::testing::Values(
-        LoadRow{"Nothing", {}, combo(0, -1)},
-        LoadRow{
-            "Full",
-            {{"keyCode", "35"}, {"modifierFlags", "1572864"}, {"keyChars", "p"}, {"keyCharsIgnoringModifiers", "p"}},
-            {CtrlAlt, 35, "p", "p"}},
-        LoadRow{"OnlyHotKeyModifiers", {{"keyCode", "35"}, {"modifiers", "2304"}}, combo(CtrlAlt, 35)},
-        // Without "keyCode" there is no key: not A, whose code is 0.
-        LoadRow{"NoKeyCodeIsNoKey", {{"modifierFlags", "1572864"}}, combo(CtrlAlt, -1)},
-        LoadRow{"ForeignBitsDropped", {{"keyCode", "35"}, {"modifierFlags", "1638400"}}, combo(Command | Option, 35)}),
-    [](const auto &info) { return std::string(info.param.name); });
 
 // -- validation ------------------------------------------------------------------
 
@@ -264,92 +245,81 @@ TEST_F(SRRecorderCellTest, DelegateVetoComesFirstAndRecordingGoesOn)
     EXPECT_EQ(ui().alerts()[0].buttons, QStringList{"OK"});
     EXPECT_TRUE(delegate.changes.empty());
     EXPECT_EQ(stored("keyCode"), "");
-}
-
-TEST_F(SRRecorderCellTest, DelegateVetoWithoutReason)
-{
-    delegate.veto = true;
+    // Without a reason.
+    delegate.reason.clear();
     ui().answerAlert(0);
-    record(key(VQKeyCode::P, CtrlAlt, "p"));
-    ASSERT_EQ(ui().alerts().size(), 1u);
-    EXPECT_EQ(ui().alerts()[0].informativeText,
+    cell.performKeyEquivalent(key(VQKeyCode::P, CtrlAlt, "p"));
+    ASSERT_EQ(ui().alerts().size(), 2u);
+    EXPECT_EQ(ui().alerts()[1].informativeText,
               "The key combination \"Ctrl + Alt + P\" can't be used because it's already used.");
 }
 
-struct ValidationRow {
-    const char *name;
-    SRKeyEvent event;
-    std::optional<bool> heldElsewhere; // the other programs' answer
-    const char *informative;           // empty: recorded
-};
-
-class SRValidationTest : public SRRecorderCellTest, public ::testing::WithParamInterface<ValidationRow>
+// The explanation of a refusal of `keys`: held by another program, or one of our menu items.
+std::string heldElsewhere(const char *keys)
 {
-};
-
-TEST_P(SRValidationTest, Order)
+    return std::string("The key combination \"") + keys +
+           "\" can't be used because it's already used by a system-wide keyboard shortcut. (If you really want to "
+           "use this key combination, most shortcuts can be changed in the keyboard settings of your desktop.)";
+}
+std::string menuItem(const char *keys, const char *item)
 {
-    const ValidationRow &row = GetParam();
-    std::vector<std::pair<int, std::uint32_t>> asked;
-    SRValidator::setHeldElsewhereQuery([&](int code, std::uint32_t carbon) {
-        asked.push_back({code, carbon});
-        return row.heldElsewhere;
-    });
-    const bool refused = *row.informative != 0;
-    if (refused)
-        ui().answerAlert(0);
-    cell.setAllowsKeyOnly(true, true);
-    record(row.event);
-    EXPECT_EQ(delegate.asked.size(), 1u) << "the delegate is asked first";
-    ASSERT_EQ(asked.size(), 1u);
-    EXPECT_EQ(asked[0].second, VQCocoaToCarbonFlags(row.event.modifierFlags));
-    EXPECT_EQ(cell.isRecording(), refused);
-    if (refused) {
-        ASSERT_EQ(ui().alerts().size(), 1u);
-        EXPECT_EQ(ui().alerts()[0].informativeText, QString::fromUtf8(row.informative));
-        EXPECT_TRUE(delegate.changes.empty());
-    } else {
-        EXPECT_TRUE(ui().alerts().empty());
-        EXPECT_EQ(cell.keyCombo().code, row.event.keyCode);
-    }
+    return std::string("The key combination \"") + keys +
+           "\" can't be used because it's already used by the menu "
+           "item \"" +
+           item + "\".";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, SRValidationTest,
-    ::testing::Values(
-        ValidationRow{"Free", key(VQKeyCode::P, CtrlAlt, "p"), false, ""},
-        ValidationRow{"HeldByAnotherProgram", key(VQKeyCode::P, CtrlAlt, "p"), true,
-                      "The key combination \"Ctrl + Alt + P\" can't be used because it's already used by a "
-                      "system-wide keyboard shortcut. (If you really want to use this key combination, most "
-                      "shortcuts can be changed in the keyboard settings of your desktop.)"},
-        ValidationRow{"QuestionFailedCountsAsHeld", key(VQKeyCode::P, CtrlAlt, "p"), std::nullopt,
-                      "The key combination \"Ctrl + Alt + P\" can't be used because it's already used by a "
-                      "system-wide keyboard shortcut. (If you really want to use this key combination, most "
-                      "shortcuts can be changed in the keyboard settings of your desktop.)"},
+TEST_F(SRRecorderCellTest, ValidationOrder)
+{
+    const struct {
+        const char *name;
+        SRKeyEvent event;
+        std::optional<bool> heldElsewhere; // the other programs' answer
+        std::string informative;           // empty: recorded
+    } rows[] = {
+        {"Free", key(VQKeyCode::P, CtrlAlt, "p"), false, ""},
+        {"HeldByAnotherProgram", key(VQKeyCode::P, CtrlAlt, "p"), true, heldElsewhere("Ctrl + Alt + P")},
+        {"QuestionFailedCountsAsHeld", key(VQKeyCode::P, CtrlAlt, "p"), std::nullopt, heldElsewhere("Ctrl + Alt + P")},
         // A held combination is reported as held even when it is also one of ours.
-        ValidationRow{"HeldBeatsOwnCommand", key(VQKeyCode::C, Command, "c"), true,
-                      "The key combination \"Ctrl + C\" can't be used because it's already used by a system-wide "
-                      "keyboard shortcut. (If you really want to use this key combination, most shortcuts can be "
-                      "changed in the keyboard settings of your desktop.)"},
-        ValidationRow{"Copy", key(VQKeyCode::C, Command, "c"), false,
-                      "The key combination \"Ctrl + C\" can't be used because it's already used by the menu item "
-                      "\"Copy\"."},
-        ValidationRow{"CopyAlternate", key(VQKeyCode::C, CtrlAlt, "c"), false,
-                      "The key combination \"Ctrl + Alt + C\" can't be used because it's already used by the menu "
-                      "item \"Copy Alternate Format\"."},
-        ValidationRow{"Paste", key(VQKeyCode::V, Command, "v"), false,
-                      "The key combination \"Ctrl + V\" can't be used because it's already used by the menu item "
-                      "\"Paste\"."},
-        ValidationRow{"Quit", key(VQKeyCode::Q, Command, "q"), false,
-                      "The key combination \"Ctrl + Q\" can't be used because it's already used by the menu item "
-                      "\"Quit\"."},
-        ValidationRow{"Escape", kEscape, false,
-                      "The key combination \"Escape\" can't be used because it's already used by the menu item "
-                      "\"Close Window\"."},
-        ValidationRow{"CtrlShiftCIsFree", key(VQKeyCode::C, Command | Shift, "c"), false, ""},
+        {"HeldBeatsOwnCommand", key(VQKeyCode::C, Command, "c"), true, heldElsewhere("Ctrl + C")},
+        {"Copy", key(VQKeyCode::C, Command, "c"), false, menuItem("Ctrl + C", "Copy")},
+        {"CopyAlternate", key(VQKeyCode::C, CtrlAlt, "c"), false, menuItem("Ctrl + Alt + C", "Copy Alternate Format")},
+        {"Paste", key(VQKeyCode::V, Command, "v"), false, menuItem("Ctrl + V", "Paste")},
+        {"Quit", key(VQKeyCode::Q, Command, "q"), false, menuItem("Ctrl + Q", "Quit")},
+        {"Escape", kEscape, false, menuItem("Escape", "Close Window")},
+        {"CtrlShiftCIsFree", key(VQKeyCode::C, Command | Shift, "c"), false, ""},
         // The backslash is a plain key on a US layout.
-        ValidationRow{"BackslashOnUS", key(42, CtrlAlt, "\\"), false, ""}),
-    [](const auto &info) { return std::string(info.param.name); });
+        {"BackslashOnUS", key(42, CtrlAlt, "\\"), false, ""},
+    };
+    cell.setAllowsKeyOnly(true, true);
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        cell.cancelRecording();
+        delegate.asked.clear();
+        delegate.changes.clear();
+        const std::size_t alerts = ui().alerts().size();
+        std::vector<std::pair<int, std::uint32_t>> asked;
+        SRValidator::setHeldElsewhereQuery([&](int code, std::uint32_t carbon) {
+            asked.push_back({code, carbon});
+            return row.heldElsewhere;
+        });
+        const bool refused = !row.informative.empty();
+        if (refused)
+            ui().answerAlert(0);
+        record(row.event);
+        EXPECT_EQ(delegate.asked.size(), 1u) << "the delegate is asked first";
+        ASSERT_EQ(asked.size(), 1u);
+        EXPECT_EQ(asked[0].second, VQCocoaToCarbonFlags(row.event.modifierFlags));
+        EXPECT_EQ(cell.isRecording(), refused);
+        ASSERT_EQ(ui().alerts().size(), alerts + (refused ? 1 : 0));
+        if (refused) {
+            EXPECT_EQ(ui().alerts().back().informativeText.toStdString(), row.informative);
+            EXPECT_TRUE(delegate.changes.empty());
+        } else {
+            EXPECT_EQ(cell.keyCombo().code, row.event.keyCode);
+        }
+    }
+}
 
 TEST_F(SRRecorderCellTest, KeyWithoutNameIsRefusedSayingSo)
 {

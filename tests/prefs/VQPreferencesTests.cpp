@@ -28,11 +28,6 @@
 #include <unistd.h>
 #include <vector>
 
-void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
 namespace
 {
 // Counts the emissions of a signal.
@@ -58,12 +53,6 @@ void store(const std::vector<std::pair<const char *, const char *>> &values)
 
 // -- the settings as values ----------------------------------------------------------
 
-struct LoadRow {
-    const char *name;
-    std::vector<std::pair<const char *, const char *>> stored;
-    VQPreferencesSettings expected;
-};
-
 // Nothing stored but the two copy formats.
 VQPreferencesSettings formats(std::int64_t copyType, std::int64_t alternate)
 {
@@ -73,49 +62,44 @@ VQPreferencesSettings formats(std::int64_t copyType, std::int64_t alternate)
     return s;
 }
 
-class VQPreferencesLoadTest : public VQLibraryTest, public ::testing::WithParamInterface<LoadRow>
+TEST_F(VQLibraryTest, PreferencesLoad)
 {
-};
-
-TEST_P(VQPreferencesLoadTest, Load)
-{
-    store(GetParam().stored);
-    EXPECT_EQ(VQPreferencesSettings::load(defaults()), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, VQPreferencesLoadTest,
-    ::testing::Values(
+    const struct {
+        const char *name;
+        std::vector<std::pair<const char *, const char *>> stored;
+        VQPreferencesSettings expected;
+    } rows[] = {
         // Nothing stored: sync off, lower case off, row 0, format 0, alternate 1, loupe activation on, log off.
-        LoadRow{"Nothing", {}, VQPreferencesSettings{}},
-        LoadRow{"Everything",
-                {{"VQSynchronizeWithiCloud", "true"},
-                 {"VQSyncFolderPath", "/srv/shared"},
-                 {"VQUseLowercase", "true"},
-                 {"VQCursor", "1"},
-                 {"VQCopyType", "4"},
-                 {"VQAlternateCopyFormat", "9"},
-                 {"VQDontActivateWhenUsingLoupe", "true"},
-                 {"RZLoggingEnabled", "true"}},
-                VQPreferencesSettings{true, "/srv/shared", true, 1, 4, 9, false, true}},
-        LoadRow{"PartnerOfOdd", {{"VQCopyType", "3"}}, formats(3, 2)},
-        LoadRow{"PartnerOfEven", {{"VQCopyType", "10"}}, formats(10, 11)},
-        LoadRow{"StoredZeroIsNotAbsent", {{"VQCopyType", "3"}, {"VQAlternateCopyFormat", "0"}}, formats(3, 0)},
-        LoadRow{"NotANumberIsAbsent", {{"VQCopyType", "5"}, {"VQAlternateCopyFormat", "hex"}}, formats(5, 4)}),
-    [](const auto &info) { return std::string(info.param.name); });
+        {"Nothing", {}, VQPreferencesSettings{}},
+        {"Everything",
+         {{"VQSynchronizeWithiCloud", "true"},
+          {"VQSyncFolderPath", "/srv/shared"},
+          {"VQUseLowercase", "true"},
+          {"VQCursor", "1"},
+          {"VQCopyType", "4"},
+          {"VQAlternateCopyFormat", "9"},
+          {"VQDontActivateWhenUsingLoupe", "true"},
+          {"RZLoggingEnabled", "true"}},
+         VQPreferencesSettings{true, "/srv/shared", true, 1, 4, 9, false, true}},
+        {"PartnerOfOdd", {{"VQCopyType", "3"}}, formats(3, 2)},
+        {"PartnerOfEven", {{"VQCopyType", "10"}}, formats(10, 11)},
+        {"StoredZeroIsNotAbsent", {{"VQCopyType", "3"}, {"VQAlternateCopyFormat", "0"}}, formats(3, 0)},
+        {"NotANumberIsAbsent", {{"VQCopyType", "5"}, {"VQAlternateCopyFormat", "hex"}}, formats(5, 4)},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        for (const auto &[key, value] : rows[1].stored) // "Everything" names every key
+            defaults().removeObjectForKey(QString::fromLatin1(key));
+        store(row.stored);
+        EXPECT_EQ(VQPreferencesSettings::load(defaults()), row.expected);
+    }
+}
 
 TEST_F(VQLibraryTest, PreferencesSaveWritesEveryKey)
 {
     const VQPreferencesSettings s{true, "/srv/shared", true, 1, 7, 8, false, true};
     s.save(defaults());
-    EXPECT_TRUE(defaults().boolForKey("VQSynchronizeWithiCloud"));
-    EXPECT_EQ(defaults().stringForKey("VQSyncFolderPath"), "/srv/shared");
-    EXPECT_TRUE(defaults().boolForKey("VQUseLowercase"));
-    EXPECT_EQ(defaults().integerForKey("VQCursor"), 1);
-    EXPECT_EQ(defaults().integerForKey("VQCopyType"), 7);
-    EXPECT_EQ(defaults().integerForKey("VQAlternateCopyFormat"), 8);
-    EXPECT_TRUE(defaults().boolForKey("VQDontActivateWhenUsingLoupe"));
-    // The log keeps its own switch.
+    // Read back through the keys the loading rows name; the log keeps its own switch.
     EXPECT_FALSE(defaults().hasKey("RZLoggingEnabled"));
     VQPreferencesSettings back = s;
     back.debugLogging = false;
