@@ -39,7 +39,9 @@ void VQColorSlider::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     const VQSwatchCore *core = VQSwatchCore::sharedCore();
-    const VQColorRef selected = core ? core->selectedColor() : VQColor::whiteColor();
+    VQColorRef selected = _trackColor ? _trackColor : core ? core->selectedColor() : nullptr;
+    if (!selected)
+        selected = VQColor::whiteColor();
     _cell.draw(painter, rect(), _value, *selected, _pressed);
 }
 

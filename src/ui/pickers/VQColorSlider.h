@@ -24,6 +24,11 @@ class VQColorSlider : public QWidget
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+    // Draws the track around this colour instead of the selection: the colour
+    // square's hue slider shows every hue at full strength, whatever point of
+    // the plane is chosen.
+    void setTrackColor(const VQColorRef &color) { _trackColor = color; }
+
   signals:
     // The user moved the slider (mouse or keys).
     void valueChanged(double value);
@@ -41,5 +46,6 @@ class VQColorSlider : public QWidget
     VQColorSliderCell _cell;
     double _value = 0;
     bool _pressed = false;
+    VQColorRef _trackColor;
     VQObserverToken _selectionObserver;
 };

@@ -26,6 +26,7 @@ QWidget *VQHSBPlaneColorPicker::makeView()
     _satBriView = new VQSaturationBrightnessView(view);
     _satBriView->setDelegate(this);
     _hueSlider = new VQColorSlider(int(VQColorSliderTag::Hue), 0, 360, Qt::Horizontal, view);
+    _hueSlider->setTrackColor(VQColor::makeRGB(1, 0, 0));
     _hueField = new QLineEdit(view);
     _hueField->setFixedWidth(48);
     _hueField->setAlignment(Qt::AlignRight);
