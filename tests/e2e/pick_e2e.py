@@ -460,29 +460,10 @@ CASES = {
 
 
 def main():
-    if len(sys.argv) != 2 or sys.argv[1] not in CASES:
-        print(f"usage: {sys.argv[0]} {'|'.join(CASES)}", file=sys.stderr)
-        return 2
     if "VELLICO_BINARY" not in os.environ and "VELLICO_PICK_COMMAND" not in os.environ:
         print("VELLICO_BINARY is not set", file=sys.stderr)
         return 2
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit(3))
-    name = sys.argv[1]
-    with PickSession(name) as session:
-        try:
-            CASES[name](session)
-        except Failure as failure:
-            print(f"FAIL {name}: {failure}", file=sys.stderr)
-            output = session.output()
-            if output:
-                print(f"--- vellico's output ---\n{output}", file=sys.stderr)
-            try:
-                print(f"screenshot: {session.screenshot('failure')}", file=sys.stderr)
-            except Exception:
-                pass
-            return 1
-    print(f"PASS {name}")
-    return 0
+    return vellico_e2e.run_case(CASES, session_class=PickSession, needs=())
 
 
 if __name__ == "__main__":

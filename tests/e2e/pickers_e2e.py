@@ -4,7 +4,7 @@
     pickers_e2e.py CASE      with VELLICO_BINARY set
 
 The pickers are recognised on screenshots by what they draw for the selection
-#FFFEFD (hue 30°): the wheel has every hue, the square dark oranges, the HSB
+#FFFEFD (hue 30°): the square has dark oranges, the wheel every hue, the HSB
 sliders a full orange, the RGB and CMYK sliders a cyan track whose saturated
 end lies on opposite sides, the grayscale slider a black-to-white ramp and
 nothing saturated. The wheel is found by its pure red and pure cyan pixels,
@@ -18,6 +18,7 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import vellico_e2e  # noqa: E402
 from vellico_e2e import (Failure, Session, check_clean_exit, click_icon, clipboard,  # noqa: E402
                          has_input_focus, main_window, offer_clipboard, wait_until)
 
@@ -78,10 +79,12 @@ def window_region(window):
 def shown_picker(picture, window):
     """Which picker the window shows with #FFFEFD selected, or else what it shows instead."""
     region = window_region(window)
-    if picture.find((0, 255, 0), region, 10):
-        return "Color Wheel"
+    # The square first: its hue slider shows every hue, as the wheel does, but
+    # only its plane has the dark oranges.
     if picture.find((128, 64, 0), region, 12):
         return "Color Square"
+    if picture.find((0, 255, 0), region, 10):
+        return "Color Wheel"
     if picture.find((255, 128, 0), region, 12):
         return "HSB Sliders"
     cyan = picture.find((0, 255, 255), region, 10)

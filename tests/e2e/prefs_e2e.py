@@ -17,6 +17,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
+import vellico_e2e  # noqa: E402
 from vellico_e2e import (Failure, Session, check_clean_exit, click_icon, clipboard,  # noqa: E402
                          main_window, offer_clipboard, run_again, wait_for_icon, wait_until)
 
