@@ -229,7 +229,13 @@ class Session:
             if match:
                 width, height, left, top = map(int, match.groups())
                 window = line.split()[0]
-                if width > min_width and height > min_height and "IsViewable" in self.x("xwininfo", "-id", window):
+                if width <= min_width or height <= min_height:
+                    continue
+                try:
+                    viewable = "IsViewable" in self.x("xwininfo", "-id", window)
+                except Failure:
+                    continue  # gone since the tree was read
+                if viewable:
                     found.append((left, top, width, height, window))
         return found
 
