@@ -320,8 +320,9 @@ TEST_F(CollectionTest, ATieBetweenDifferentColoursConverges)
         here->mergeWithRemoteCollection(*withColour(row.b));
         there->mergeWithRemoteCollection(*withColour(row.a));
         EXPECT_EQ(VQColorContentOrder(*here->firstColor(), *there->firstColor()), 0);
-        if (VQColorContentOrder(*row.a, *row.b) == 0)
+        if (VQColorContentOrder(*row.a, *row.b) == 0) {
             EXPECT_EQ(here->firstColor(), before) << "an equal remote colour leaves the local one";
+        }
     }
 }
 
