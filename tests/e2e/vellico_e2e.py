@@ -797,6 +797,8 @@ def run_case(cases, session_class=None, prefix="", needs=("VELLICO_BINARY",)):
             cases[name](session)
         except Failure as failure:
             print(f"FAIL {name}: {failure}", file=sys.stderr)
+            if session.vellico is not None and session.vellico.poll() is not None:
+                print(f"vellico had ended with status {session.vellico.returncode}", file=sys.stderr)
             output = session.output()
             if output:
                 print(f"--- vellico's output ---\n{output}", file=sys.stderr)
