@@ -15,7 +15,7 @@ if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
   cat >&2 <<'MSG'
 run.sh: built build/src/vellico, but there is no display to start it on.
 Vellico lives in the system tray of a desktop session. Without one, try:
-  Xvfb :99 & DISPLAY=:99 trayer --edge top --align right & DISPLAY=:99 build/src/vellico
+  Xvfb :99 & DISPLAY=:99 openbox & DISPLAY=:99 trayer --edge top --align right & DISPLAY=:99 build/src/vellico
 MSG
   exit 1
 fi
