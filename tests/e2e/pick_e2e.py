@@ -123,13 +123,25 @@ def finish(process, timeout=10):
     return process.returncode, out, err
 
 
-def check_loupe_shows(session, loupe, shot, x, y, scale):
-    """The centre cell shows the pixel under the pointer, its left neighbour the one to its left."""
+def check_loupe_shows(session, loupe, x, y, scale):
+    """The centre cell shows the pixel under the pointer, its left neighbour the one to its left
+    (once the loupe has drawn: on a loaded machine its first frame may come a moment late)."""
     left, top, _, _ = loupe
-    for (cx, cy), px in ((CENTRE_CELL, x), (LEFT_CELL, x - 1)):
-        shown = session.pixel(shot, left + round(cx * scale), top + round(cy * scale))
-        if shown != stripe_colour(px, y):
-            raise Failure(f"the loupe shows {shown} for device pixel ({px}, {y}), which is {stripe_colour(px, y)}")
+    wrong = []
+
+    def shows_them():
+        shot = session.screenshot(f"loupe-{scale}x-{x}-{y}")
+        wrong.clear()
+        for (cx, cy), px in ((CENTRE_CELL, x), (LEFT_CELL, x - 1)):
+            shown = session.pixel(shot, left + round(cx * scale), top + round(cy * scale))
+            if shown != stripe_colour(px, y):
+                wrong.append(f"{shown} for device pixel ({px}, {y}), which is {stripe_colour(px, y)}")
+        return not wrong
+
+    try:
+        wait_until("the loupe to show the pixels under the pointer", shows_them, timeout=3)
+    except Failure:
+        raise Failure("the loupe shows " + "; ".join(wrong))
 
 
 def pick_at(session, x, y, scale=1, arguments=(), expect=None):
@@ -139,8 +151,7 @@ def pick_at(session, x, y, scale=1, arguments=(), expect=None):
     loupe = wait_until("the loupe window", lambda: session.loupe_window(scale))
     if loupe[2] != round(LOUPE_SIZE[0] * scale):
         raise Failure(f"the loupe is {loupe[2]} pixels wide at scale {scale}")
-    shot = session.screenshot(f"loupe-{scale}x-{x}-{y}")
-    check_loupe_shows(session, loupe, shot, x, y, scale)
+    check_loupe_shows(session, loupe, x, y, scale)
     # The window keeps its distance from the pointer.
     left, top, width, height = loupe
     if left - 20 * scale < x < left + width + 20 * scale and top - 20 * scale < y < top + height + 20 * scale:
