@@ -214,40 +214,6 @@ TEST_F(VQPreferencesControllerTest, AlternateDefaultIsStoredByDone)
     EXPECT_EQ(defaults().stringForKey("VQAlternateCopyFormat"), "2");
 }
 
-TEST_F(VQPreferencesControllerTest, ShortcutIsSavedAndRegisteredAtOnce)
-{
-    controller().showWindow();
-    registered.clear();
-    Count changed(&controller(), &VQSwatchPreferencesController::shortcutDidChange);
-    SRRecorderCell &cell = controller().shortcutControl()->cell();
-    cell.beginRecording();
-    cell.performKeyEquivalent({VQKeyCode::P, VQModifierFlag::Command | VQModifierFlag::Option, "p", "p"});
-    EXPECT_EQ(changed.count(), 1);
-    ASSERT_EQ(registered.size(), 1u);
-    EXPECT_EQ(registered[0].code, VQKeyCode::P);
-    EXPECT_EQ(registered[0].flags, VQModifierFlag::Command | VQModifierFlag::Option);
-    EXPECT_EQ(defaults().stringForKey("ShortcutRecorder KeyboardShortcut/keyCode"), "35");
-    // No Done pressed: the other settings are untouched.
-    EXPECT_FALSE(defaults().hasKey("VQCopyType"));
-
-    // Escape while recording keeps the stored record.
-    cell.beginRecording();
-    cell.performKeyEquivalent({VQKeyCode::Escape, 0, "\x1b", "\x1b"});
-    EXPECT_FALSE(cell.isRecording());
-    EXPECT_EQ(defaults().stringForKey("ShortcutRecorder KeyboardShortcut/keyCode"), "35");
-    EXPECT_EQ(changed.count(), 1);
-}
-
-TEST_F(VQPreferencesControllerTest, StoredShortcutIsRegisteredAtStart)
-{
-    store({{"ShortcutRecorder KeyboardShortcut/keyCode", "35"},
-           {"ShortcutRecorder KeyboardShortcut/modifierFlags", "1572864"}});
-    controller();
-    ASSERT_FALSE(registered.empty());
-    EXPECT_EQ(registered.back().code, 35);
-    EXPECT_EQ(controller().shortcutControl()->keyCombo().flags, 0x180000u);
-}
-
 TEST_F(VQPreferencesControllerTest, BareKeysAreNeverRegistered)
 {
     // A record edited by hand: a bare arrow and a bare letter register nothing; a bare F-key does.
@@ -284,28 +250,6 @@ TEST_F(VQPreferencesControllerTest, VersionText)
 }
 
 // -- launch at login -----------------------------------------------------------------
-
-TEST_F(VQPreferencesControllerTest, LaunchAtLoginWritesAndRemovesTheAutostartEntry)
-{
-    const QString entry = path(".config/autostart/vellico.desktop");
-    EXPECT_EQ(VQLaunchAtLogin::entryPath(), entry);
-    controller().showWindow();
-    EXPECT_FALSE(controller().launchAtLoginCheckBox()->isChecked());
-    controller().launchAtLoginCheckBox()->setChecked(true);
-    ASSERT_TRUE(QFile::exists(entry));
-    EXPECT_TRUE(VQLaunchAtLogin::isEnabled());
-    QFile file(entry);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray text = file.readAll();
-    EXPECT_TRUE(text.startsWith("[Desktop Entry]\n"));
-    EXPECT_TRUE(text.contains("\nType=Application\n"));
-    EXPECT_TRUE(text.contains("\nExec="));
-    // Not a setting.
-    EXPECT_FALSE(QFile::exists(defaults().filePath()) && defaults().hasKey("LaunchAtLogin"));
-
-    controller().launchAtLoginCheckBox()->setChecked(false);
-    EXPECT_FALSE(QFile::exists(entry));
-}
 
 TEST_F(VQPreferencesControllerTest, LaunchAtLoginShowsTheRealState)
 {
