@@ -4,7 +4,6 @@
 
 #include "VQTestSupport.h"
 
-#include "VQInstanceChannel.h"
 #include "VQVellicoAppDelegate.h"
 #include "VQVellicoApplication.h"
 #include "core/VQColor.h"
@@ -341,35 +340,6 @@ TEST_F(VQVellicoApplicationTest, CopyAndPasteWorkOnTextWhileATextFieldHasTheFocu
     _app->paste();
     EXPECT_EQ(field.text(), "navy");
     EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#FF8000");
-}
-
-TEST_F(VQVellicoApplicationTest, ALaterStartHandsItsCommandsToTheRunningInstance)
-{
-    VQInstanceChannel running;
-    QString answer, error;
-    ASSERT_TRUE(running.claim({}, &answer, &error));
-    QObject::connect(&running, &VQInstanceChannel::messageReceived, _delegate.get(),
-                     [this](const QString &message, const VQInstanceChannel::Reply &reply) {
-                         _delegate->performChannelMessage(message, reply);
-                     });
-    VQUserDefaults::standard().setInteger(QLatin1String(VQDefaultCopyFormatDefaultsKey), 1);
-    QGuiApplication::clipboard()->setText("teal");
-
-    // A second start in another thread: it must find the running instance and
-    // hand over, while this thread's event loop carries the commands out.
-    bool claimed = true;
-    std::thread later([&] {
-        VQInstanceChannel channel;
-        claimed = channel.claim("--paste --copy", &answer, &error);
-        QMetaObject::invokeMethod(
-            _app.get(), [this] { _app->quit(); }, Qt::QueuedConnection);
-    });
-    EXPECT_EQ(runEventLoop(), 0);
-    later.join();
-    EXPECT_FALSE(claimed);
-    EXPECT_TRUE(error.isEmpty()) << error.toStdString();
-    EXPECT_EQ(answer, "ok");
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "#008080");
 }
 
 } // namespace
