@@ -1,6 +1,6 @@
 // The pickers as the user meets them, offscreen with synthetic events: the
 // registry and chooser, the no-drift rule, the wheel's clicks, keys and scrolls,
-// the fields' limits, and pixels of the drawn square.
+// the fields' limits, the darkened wheel and the pixels of the drawn square.
 
 #include "VQTestSupport.h"
 
@@ -15,6 +15,7 @@
 #include "ui/pickers/VQGrayscaleColorPicker.h"
 #include "ui/pickers/VQHSBColorPicker.h"
 #include "ui/pickers/VQHSBPlaneColorPicker.h"
+#include "ui/pickers/VQPickerImages.h"
 #include "ui/pickers/VQRGBSlidersColorPicker.h"
 #include "vqcore/VQNotificationCenter.h"
 #include "vqcore/VQUserDefaults.h"
@@ -416,6 +417,26 @@ TEST_F(PickerTest, TheSquaresCornersAndHue)
     retype(picker->hueField(), QStringLiteral("360"));
     EXPECT_EQ(plane->hue(), 0.0);
     EXPECT_EQ(selectedHex(), VQColor::makeHSB(0, 0.5, 0.8)->hexValue());
+}
+
+// The wheel image's own pixels are its rows' and the desktop test's; the darkening by brightness is drawn here.
+TEST_F(PickerTest, TheDrawnWheelIsDarkenedByTheBrightness)
+{
+    auto *picker = makeCurrent<VQColorWheelPicker>();
+    core().setSelectedColor(VQColor::makeRGB(0.5, 0.5, 0.5), true); // the knob sits in the centre
+    QImage image(189, 189, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    picker->colorWheel()->paint(painter, QSizeF(189, 189), 1);
+    painter.end();
+    const QImage &bright = VQColorWheelImage(1.0);
+    for (const QPoint pixel : {QPoint(150, 94), QPoint(60, 40), QPoint(94, 160)}) {
+        SCOPED_TRACE(testing::Message() << pixel.x() << "," << pixel.y());
+        const QRgb drawn = image.pixel(pixel), full = bright.pixel(pixel);
+        EXPECT_NEAR(qRed(drawn), qRed(full) * 0.5, 2.5);
+        EXPECT_NEAR(qGreen(drawn), qGreen(full) * 0.5, 2.5);
+        EXPECT_NEAR(qBlue(drawn), qBlue(full) * 0.5, 2.5);
+    }
 }
 
 TEST_F(PickerTest, TheDrawnSquareMatchesTheConversions)
