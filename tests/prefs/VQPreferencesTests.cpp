@@ -214,6 +214,18 @@ TEST_F(VQPreferencesControllerTest, AlternateDefaultIsStoredByDone)
     EXPECT_EQ(defaults().stringForKey("VQAlternateCopyFormat"), "2");
 }
 
+// A recorded shortcut is saved and registered at once (the desktop test's); nothing else is saved with it.
+TEST_F(VQPreferencesControllerTest, ARecordedShortcutSavesNothingElse)
+{
+    controller().showWindow();
+    controller().copyTypePopUp()->setCurrentIndex(4);
+    SRRecorderCell &cell = controller().shortcutControl()->cell();
+    cell.beginRecording();
+    cell.performKeyEquivalent({VQKeyCode::P, VQModifierFlag::Command | VQModifierFlag::Option, "p", "p"});
+    EXPECT_EQ(defaults().stringForKey("ShortcutRecorder KeyboardShortcut/keyCode"), "35");
+    EXPECT_FALSE(defaults().hasKey("VQCopyType"));
+}
+
 TEST_F(VQPreferencesControllerTest, BareKeysAreNeverRegistered)
 {
     // A record edited by hand: a bare arrow and a bare letter register nothing; a bare F-key does.
