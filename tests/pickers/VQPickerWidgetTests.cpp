@@ -124,8 +124,9 @@ TEST_F(PickerTest, TheRememberedPickerComesBack)
         if (stored)
             VQUserDefaults::standard().setString(kLastUsedKey, QString::fromLatin1(stored));
         EXPECT_EQ(VQColorPicker::currentColorPicker()->name(), shown);
-        if (!stored || std::string(stored) == shown) // an unknown name is left as it was
+        if (!stored || std::string(stored) == shown) { // an unknown name is left as it was
             EXPECT_EQ(VQUserDefaults::standard().stringForKey(kLastUsedKey), shown);
+        }
     }
 }
 

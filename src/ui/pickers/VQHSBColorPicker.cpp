@@ -22,22 +22,12 @@ VQHSBColorPicker::VQHSBColorPicker()
 void VQHSBColorPicker::showColor(const VQColor &color)
 {
     const VQHSVColor hsv = color.RGBColor().toHSV();
-    const std::array<double, 3> values{std::trunc(hsv.h * 360), std::trunc(hsv.s * 100), std::trunc(hsv.v * 100)};
-    for (int i = 0; i < 3; ++i)
-        slider(i)->setValue(values[i]);
-    for (int i = 0; i < 3; ++i)
-        setField(i, integerText(values[i]));
+    showWholeValues({hsv.h * 360, hsv.s * 100, hsv.v * 100});
 }
 
 void VQHSBColorPicker::colorChanged(QObject *sender)
 {
-    const int edited = indexOfField(sender);
-    if (edited >= 0) {
-        slider(edited)->setValue(std::trunc(fieldValue(edited)));
-    } else {
-        for (int i = 0; i < 3; ++i)
-            setField(i, integerText(slider(i)->value()));
-    }
+    syncWholeValues(sender);
     std::array<double, 3> hsv{};
     for (int i = 0; i < 3; ++i)
         hsv[i] = double(float(slider(i)->value()) / kScales[i]);

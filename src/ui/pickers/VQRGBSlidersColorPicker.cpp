@@ -17,22 +17,12 @@ VQRGBSlidersColorPicker::VQRGBSlidersColorPicker()
 void VQRGBSlidersColorPicker::showColor(const VQColor &color)
 {
     const VQRGBColor rgb = color.RGBColor();
-    const std::array<double, 3> values{std::trunc(rgb.r * 255), std::trunc(rgb.g * 255), std::trunc(rgb.b * 255)};
-    for (int i = 0; i < 3; ++i)
-        slider(i)->setValue(values[i]);
-    for (int i = 0; i < 3; ++i)
-        setField(i, integerText(values[i]));
+    showWholeValues({rgb.r * 255, rgb.g * 255, rgb.b * 255});
 }
 
 void VQRGBSlidersColorPicker::colorChanged(QObject *sender)
 {
-    const int edited = indexOfField(sender);
-    if (edited >= 0) {
-        slider(edited)->setValue(std::trunc(fieldValue(edited)));
-    } else {
-        for (int i = 0; i < 3; ++i)
-            setField(i, integerText(slider(i)->value()));
-    }
+    syncWholeValues(sender);
     std::array<double, 3> rgb{};
     for (int i = 0; i < 3; ++i)
         rgb[i] = double(float(slider(i)->value()) / 255.0f);

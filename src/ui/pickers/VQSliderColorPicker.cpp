@@ -101,6 +101,25 @@ double VQSliderColorPicker::fieldValue(int index) const
     return QLocale::c().toDouble(_fields[index]->text());
 }
 
+void VQSliderColorPicker::showWholeValues(const std::vector<double> &values)
+{
+    for (size_t i = 0; i < values.size(); ++i) {
+        slider(int(i))->setValue(std::trunc(values[i]));
+        setField(int(i), integerText(values[i]));
+    }
+}
+
+void VQSliderColorPicker::syncWholeValues(const QObject *sender)
+{
+    const int edited = indexOfField(sender);
+    if (edited >= 0) {
+        slider(edited)->setValue(std::trunc(fieldValue(edited)));
+        return;
+    }
+    for (int i = 0; i < componentCount(); ++i)
+        setField(i, integerText(slider(i)->value()));
+}
+
 QString VQSliderColorPicker::integerText(double value)
 {
     return QString::number(static_cast<long long>(std::trunc(value)));

@@ -50,6 +50,12 @@ class VQSliderColorPicker : public VQColorPicker
     static QString integerText(double value);
     static QString decimalText(float value);
 
+    // For pickers of whole numbers: shows `values` (truncated) in the sliders
+    // and fields; after a user change, the edited field moves its slider, or a
+    // moved slider writes every field.
+    void showWholeValues(const std::vector<double> &values);
+    void syncWholeValues(const QObject *sender);
+
   private:
     std::vector<Component> _components;
     std::vector<VQColorSlider *> _sliders;
