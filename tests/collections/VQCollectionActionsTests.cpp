@@ -112,21 +112,6 @@ TEST_F(VQCollectionActionsTest, AMergeWhoseSourceLeftMeanwhileIsRefused)
     EXPECT_TRUE(ui().alerts().empty());
 }
 
-TEST_F(VQCollectionActionsTest, RemovingAColourFindsThatColourWhereverItIsNow)
-{
-    addCollections(1, 4);
-    const VQSwatchCollectionRef collection = at(0);
-    const VQColorRef chosen = collection->colors()[2];
-    // While the alert is open, a sync pass puts another colour in front.
-    ui().answerAlert(1);
-    collection->selectColorAtIndex(3);
-    ASSERT_TRUE(removeColor(collection, chosen));
-    const std::vector<VQColorRef> left = collection->colors();
-    EXPECT_EQ(left.size(), 3u);
-    EXPECT_EQ(std::find(left.begin(), left.end(), chosen), left.end());
-    EXPECT_EQ(collection->removedColorIDs(), std::vector<std::uint64_t>{chosen->colorID()});
-}
-
 TEST_F(VQCollectionActionsTest, TheRemovalBoxIsStoredOnlyWithRemove)
 {
     addCollections(1, 4);

@@ -245,6 +245,7 @@ TEST_F(VQLaneTest, MenuCommandsActOnTheirColourEvenAfterTheLaneReloaded)
     const std::vector<VQColorRef> left = collection->colors();
     EXPECT_EQ(left.size(), 3u);
     EXPECT_EQ(std::find(left.begin(), left.end(), chosen), left.end());
+    EXPECT_EQ(collection->removedColorIDs(), std::vector<std::uint64_t>{chosen->colorID()});
     EXPECT_EQ(at(1)->count(), 4u);
 
     // Without editing, a colour item selects its colour.

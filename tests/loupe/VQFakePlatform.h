@@ -15,20 +15,17 @@ class VQFakePlatform : public VQPlatform
     WindowID activeWindow() const override { return 0; }
     bool activateWindow(WindowID) override { return false; }
 
-    HotKeyStatus registerHotKey(const VQKeyCombo &combo, std::function<void()> pressed) override
+    HotKeyStatus registerHotKey(const VQKeyCombo &, std::function<void()>) override
     {
         ++registrations;
-        hotKey = combo;
-        hotKeyPressed = hotKeyStatus == HotKeyStatus::Registered ? std::move(pressed) : nullptr;
         return hotKeyStatus;
     }
-    void unregisterHotKey() override { hotKeyPressed = nullptr; }
+    void unregisterHotKey() override {}
 
     std::optional<VQInputEvent> pointerState() const override
     {
         VQInputEvent state;
         state.position = pointer;
-        state.flags = flags;
         return state;
     }
     bool movePointerBy(int dx, int dy) override
@@ -41,7 +38,6 @@ class VQFakePlatform : public VQPlatform
     }
     QImage captureScreen(const QRect &rect) const override
     {
-        ++captures;
         if (captureFails)
             return {};
         QImage image(rect.size(), QImage::Format_RGB32);
@@ -103,17 +99,13 @@ class VQFakePlatform : public VQPlatform
 
     QImage desktop;
     QPoint pointer;
-    std::uint32_t flags = 0;
     bool captureFails = false;
     bool refuseGrab = false;
-    mutable int captures = 0;
     InputHandler grab;
     int grabGeneration = 0;
     InputHandler tracking;
     HotKeyStatus hotKeyStatus = HotKeyStatus::Registered;
     int registrations = 0;
-    VQKeyCombo hotKey;
-    std::function<void()> hotKeyPressed;
 };
 
 // 1-pixel columns, red on even and blue on odd x, with a green square at (300, 100, 100, 100).

@@ -4,7 +4,6 @@
 #include "ui/pickers/VQColorSliderGradient.h"
 #include "ui/pickers/VQPickerGeometry.h"
 #include "ui/pickers/VQPickerImages.h"
-#include "vqcore/VQException.h"
 
 #include <gtest/gtest.h>
 
@@ -234,13 +233,6 @@ TEST(ColorSliderGradient, HueRunsFromRedAtTheMinimumToAlmostRedAtTheMaximum)
         const double hue = i == 6 ? 359.0 / 360 : i / 6.0;
         EXPECT_EQ(stops[i].color, VQColor::makeHSB(hue, 0.5, 0.8)->screenColor());
     }
-}
-
-TEST(ColorSliderGradient, AnUnknownTagIsAProgrammingError)
-{
-    const VQColorRef white = VQColor::whiteColor();
-    EXPECT_THROW(VQColorSliderGradientStops(11, *white), VQAbstractMethodException);
-    EXPECT_THROW(VQColorSliderGradientStops(-1, *white), VQAbstractMethodException);
 }
 
 // The computed wheel agrees with the colour conversions pixel by pixel.

@@ -23,21 +23,13 @@ const KeyRow kKeyRows[] = {
     {"A is code 0", 0, XKB_KEY_a},
     {"Escape", 53, XKB_KEY_Escape},
     {"Down", 125, XKB_KEY_Down},
-    {"Up", 126, XKB_KEY_Up},
-    {"Left", 123, XKB_KEY_Left},
-    {"Right", 124, XKB_KEY_Right},
-    {"Return", 36, XKB_KEY_Return},
-    {"Space", 49, XKB_KEY_space},
     {"F1", 122, XKB_KEY_F1},
     {"F19", 80, XKB_KEY_F19},
-    {"keypad 1", 83, XKB_KEY_KP_1},
     {"keypad 8 after the gap at 90", 91, XKB_KEY_KP_8},
     {"Backspace", 51, XKB_KEY_BackSpace},
     {"forward delete", 117, XKB_KEY_Delete},
     {"Help is Insert", 114, XKB_KEY_Insert},
     {"digit 5 before 6", 23, XKB_KEY_5},
-    {"digit 6", 22, XKB_KEY_6},
-    {"grave", 50, XKB_KEY_grave},
 };
 
 TEST(VQKeyCodeTest, TableRoundTripsThroughKeysyms)

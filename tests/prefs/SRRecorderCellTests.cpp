@@ -183,32 +183,6 @@ TEST_F(SRRecorderCellTest, ClearingStoresNoKey)
     EXPECT_EQ(cell.displayText(), "Click to record shortcut");
 }
 
-TEST_F(SRRecorderCellTest, LoadsTheRecord)
-{
-    const struct {
-        const char *name;
-        std::vector<std::pair<const char *, const char *>> fields;
-        VQKeyCombo expected;
-    } rows[] = {
-        {"Full",
-         {{"keyCode", "35"}, {"modifierFlags", "1572864"}, {"keyChars", "p"}, {"keyCharsIgnoringModifiers", "p"}},
-         {CtrlAlt, 35, "p", "p"}},
-        {"ForeignBitsDropped", {{"keyCode", "35"}, {"modifierFlags", "1638400"}}, combo(Command | Option, 35)},
-    };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
-        for (const char *field : {"keyCode", "modifierFlags", "modifiers", "keyChars", "keyCharsIgnoringModifiers"})
-            VQUserDefaults::standard().removeObjectForKey(QStringLiteral("ShortcutRecorder KeyboardShortcut/") + field);
-        for (const auto &[field, value] : row.fields)
-            VQUserDefaults::standard().setString(QStringLiteral("ShortcutRecorder KeyboardShortcut/") + field,
-                                                 QString::fromUtf8(value));
-        delegate.changes.clear();
-        cell.loadKeyCombo();
-        EXPECT_EQ(cell.keyCombo(), row.expected);
-        EXPECT_EQ(delegate.changes.size(), 1u);
-    }
-}
-
 // -- validation ------------------------------------------------------------------
 
 TEST_F(SRRecorderCellTest, DelegateVetoComesFirstAndRecordingGoesOn)

@@ -5,7 +5,6 @@
 
 #include "VQTestSupport.h"
 
-#include "core/VQCopyTemplate.h"
 #include "core/sync/VQiCloudSynchronizationManager.h"
 #include "ui/prefs/SRRecorderControl.h"
 #include "ui/prefs/VQLaunchAtLogin.h"
@@ -23,7 +22,6 @@
 #include <QLabel>
 #include <QCoreApplication>
 #include <QKeyEvent>
-#include <QRegularExpression>
 
 #include <unistd.h>
 #include <vector>
@@ -114,17 +112,6 @@ TEST_F(VQLibraryTest, PreferencesSaveWritesEveryKey)
     EXPECT_FALSE(defaults().hasKey("VQSyncFolderPath"));
 }
 
-TEST_F(VQLibraryTest, CopyingUsesThePartnerTheWindowShows)
-{
-    store({{"VQCopyType", "3"}});
-    EXPECT_EQ(VQStoredAlternateCopyFormat(defaults()), 2);
-    store({{"VQAlternateCopyFormat", "6"}});
-    EXPECT_EQ(VQStoredAlternateCopyFormat(defaults()), 6);
-    EXPECT_EQ(VQAlternateCopyFormatPartner(0), 1);
-    EXPECT_EQ(VQAlternateCopyFormatPartner(1), 0);
-    EXPECT_EQ(VQAlternateCopyFormatPartner(9), 8);
-}
-
 // -- the window ----------------------------------------------------------------------
 
 class VQPreferencesControllerTest : public VQLibraryTest
@@ -205,15 +192,6 @@ TEST_F(VQPreferencesControllerTest, UnknownTagsAndRows)
     EXPECT_EQ(defaults().integerForKey("VQCopyType"), 2);
 }
 
-TEST_F(VQPreferencesControllerTest, AlternateDefaultIsStoredByDone)
-{
-    store({{"VQCopyType", "3"}});
-    controller().showWindow();
-    EXPECT_EQ(controller().alternateCopyTypePopUp()->currentData().toInt(), 2);
-    controller().done();
-    EXPECT_EQ(defaults().stringForKey("VQAlternateCopyFormat"), "2");
-}
-
 // A recorded shortcut is saved and registered at once (the desktop test's); nothing else is saved with it.
 TEST_F(VQPreferencesControllerTest, ARecordedShortcutSavesNothingElse)
 {
@@ -253,12 +231,6 @@ TEST_F(VQPreferencesControllerTest, DebugLogSwitchesAtOnce)
     EXPECT_TRUE(defaults().boolForKey("RZLoggingEnabled"));
     controller().debugLoggingCheckBox()->setChecked(false);
     EXPECT_FALSE(VQDebugLog::isLoggingEnabled());
-}
-
-TEST_F(VQPreferencesControllerTest, VersionText)
-{
-    EXPECT_TRUE(VQSwatchPreferencesController::versionText().contains(QRegularExpression(R"(^Vellico \S+ \(\S+\)$)")))
-        << VQSwatchPreferencesController::versionText().toStdString();
 }
 
 // -- launch at login -----------------------------------------------------------------
