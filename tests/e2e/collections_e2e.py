@@ -155,6 +155,24 @@ def wait_for_color(session, rgb, what, region=None, timeout=10):
     return wait_until(what, seen, timeout)
 
 
+def wait_still(session, rect, what):
+    """Waits until two screenshots in a row show the same pixels inside `rect`; returns the last."""
+    previous = [None]
+
+    def still():
+        shot = session.screenshot("settle")
+        picture = picture_of(session, shot, rect)
+        same = picture == previous[0]
+        previous[0] = picture
+        return shot if same else None
+    return wait_until(what, still)
+
+
+def lane_rect(slot0):
+    """(left, top, width, height) of the lane's five slots and their arrows."""
+    return (slot0[0] - 40, slot0[1] - 18, SLOT_STRIDE * 5 + 80, 36)
+
+
 def click(session, point, button=1):
     session.x("xdotool", "mousemove", str(point[0]), str(point[1]), "click", str(button))
 
@@ -223,11 +241,10 @@ def case_lane_pages(session):
     next_arrow = (slot0[0] + NEXT_ARROW_OFFSET, slot0[1])
     click(session, next_arrow)
     wait_for_color(session, first_color(5), "page two")
-    time.sleep(0.5)  # the slide ends
+    wait_still(session, lane_rect(slot0), "the slide to page two to end")
     click(session, next_arrow)
     wait_for_color(session, first_color(10), "page three")
-    time.sleep(0.5)
-    shot = session.screenshot("last-page")
+    shot = wait_still(session, lane_rect(slot0), "the slide to page three to end")
     shown = [i for i in range(COLLECTIONS) if find_color(session, shot, first_color(i))]
     if shown != [10, 11]:
         raise Failure(f"the last page shows {['C%d' % i for i in shown]}")
@@ -337,11 +354,11 @@ def case_organizer(session):
     title_x = left + 100
     # C0 dragged down between C3 and C4: it becomes the fourth row.
     drag(session, (title_x, rows[0]), (title_x, (rows[3] + rows[4]) // 2))
-    time.sleep(0.5)
-    shot = session.screenshot("organizer-moved")
-    rows = organizer_rows(session, shot, organizer, [0, 3, 4, 5])
-    if not rows[3] < rows[0] < rows[4]:
-        raise Failure(f"C0's row is not between C3 and C4: {rows}")
+
+    def moved():
+        rows = organizer_rows(session, session.screenshot("organizer-moved"), organizer, [0, 3, 4, 5])
+        return rows if rows[3] < rows[0] < rows[4] else None
+    rows = wait_until("C0's row to move between C3 and C4", moved)
     # C5 dropped onto C4's row: merged into it.
     drag(session, (title_x, rows[5]), (title_x, rows[4]))
     wait_until("C5 to leave the organiser",
