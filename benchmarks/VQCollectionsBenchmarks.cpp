@@ -4,6 +4,7 @@
 // organiser may do work proportional to the whole library.
 // Run: QT_QPA_PLATFORM=offscreen build/benchmarks/vellico_collections_benchmarks
 
+#include "VQOffscreenBenchmarkMain.h"
 #include "core/VQSwatchCore.h"
 #include "ui/mainwindow/VQCollectionActions.h"
 #include "ui/mainwindow/VQCollectionViewer.h"
@@ -122,13 +123,6 @@ BENCHMARK(BM_DropMergeOfTwo100ColourCollections)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
     // The library goes before the notification centre and the application it observes.
-    VQSwatchCore::takeSharedCore();
-    return 0;
+    return VQRunOffscreenBenchmarks(argc, argv, [] { VQSwatchCore::takeSharedCore(); });
 }

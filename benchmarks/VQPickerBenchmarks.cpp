@@ -3,6 +3,7 @@
 // pixel ratios 1 and 2. The pickers' pictures are made once per ratio, so the
 // first paint is kept out of the timing.
 
+#include "VQOffscreenBenchmarkMain.h"
 #include "core/VQSwatchCore.h"
 #include "ui/pickers/VQBrightnessSlider.h"
 #include "ui/pickers/VQColorPicker.h"
@@ -148,13 +149,8 @@ BENCHMARK(BM_MakeColorWheelImage)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    VQColorPicker::resetForTesting();
-    VQSwatchCore::takeSharedCore();
-    return 0;
+    return VQRunOffscreenBenchmarks(argc, argv, [] {
+        VQColorPicker::resetForTesting();
+        VQSwatchCore::takeSharedCore();
+    });
 }

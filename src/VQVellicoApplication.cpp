@@ -82,24 +82,27 @@ void copySelectedColor(std::int64_t raw)
     if (const VQColorRef color = core->selectedColor())
         color->writeToPasteboardWithTemplate(*format);
 }
+
+// Runs `edit` on the focused text field; false when no text field has the focus.
+bool editFocusedText(QWidget *focus, const auto &edit)
+{
+    if (auto *line = qobject_cast<QLineEdit *>(focus))
+        edit(*line);
+    else if (auto *text = qobject_cast<QTextEdit *>(focus))
+        edit(*text);
+    else if (auto *plain = qobject_cast<QPlainTextEdit *>(focus))
+        edit(*plain);
+    else
+        return false;
+    return true;
+}
 } // namespace
 
 void VQVellicoApplication::copy()
 {
     // While text is being edited, Copy copies text.
-    QWidget *focus = focusWidget();
-    if (auto *line = qobject_cast<QLineEdit *>(focus)) {
-        line->copy();
+    if (editFocusedText(focusWidget(), [](auto &field) { field.copy(); }))
         return;
-    }
-    if (auto *text = qobject_cast<QTextEdit *>(focus)) {
-        text->copy();
-        return;
-    }
-    if (auto *plain = qobject_cast<QPlainTextEdit *>(focus)) {
-        plain->copy();
-        return;
-    }
     copySelectedColor(VQUserDefaults::standard().integerForKey(QLatin1String(VQDefaultCopyFormatDefaultsKey)));
 }
 
@@ -112,19 +115,8 @@ void VQVellicoApplication::copyAlternate()
 void VQVellicoApplication::paste()
 {
     // While text is being edited, Paste pastes text.
-    QWidget *focus = focusWidget();
-    if (auto *line = qobject_cast<QLineEdit *>(focus)) {
-        line->paste();
+    if (editFocusedText(focusWidget(), [](auto &field) { field.paste(); }))
         return;
-    }
-    if (auto *text = qobject_cast<QTextEdit *>(focus)) {
-        text->paste();
-        return;
-    }
-    if (auto *plain = qobject_cast<QPlainTextEdit *>(focus)) {
-        plain->paste();
-        return;
-    }
     VQSwatchCore *core = VQSwatchCore::sharedCore();
     const VQColorRef color = VQColor::fromRGBString(VQPasteboard::general().string());
     if (!color || !core) {

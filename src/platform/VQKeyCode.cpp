@@ -209,58 +209,49 @@ bool VQKeyCode::isKeypad(int keyCode)
     }
 }
 
+namespace
+{
+// The flags of column `to` for every row whose flag of column `from` is set in `flags`.
+template <class Result, class Flags, class FromField, class ToField>
+Result translateFlags(Flags flags, FromField FlagRow::*from, ToField FlagRow::*to, Result result = Result())
+{
+    for (const FlagRow &row : kFlags)
+        if (flags & row.*from)
+            result |= row.*to;
+    return result;
+}
+} // namespace
+
 std::uint32_t VQCocoaToCarbonFlags(std::uint32_t cocoaFlags)
 {
-    std::uint32_t carbon = cocoaFlags & VQModifierFlag::Function;
-    for (const FlagRow &row : kFlags)
-        if (cocoaFlags & row.cocoa)
-            carbon |= row.carbon;
-    return carbon;
+    return translateFlags<std::uint32_t>(cocoaFlags, &FlagRow::cocoa, &FlagRow::carbon,
+                                         cocoaFlags & VQModifierFlag::Function);
 }
 
 std::uint32_t VQCarbonToCocoaFlags(std::uint32_t carbonFlags)
 {
-    std::uint32_t cocoa = carbonFlags & VQModifierFlag::Function;
-    for (const FlagRow &row : kFlags)
-        if (carbonFlags & row.carbon)
-            cocoa |= row.cocoa;
-    return cocoa;
+    return translateFlags<std::uint32_t>(carbonFlags, &FlagRow::carbon, &FlagRow::cocoa,
+                                         carbonFlags & VQModifierFlag::Function);
 }
 
 std::uint16_t VQCocoaFlagsToX11Mask(std::uint32_t cocoaFlags)
 {
-    std::uint16_t mask = 0;
-    for (const FlagRow &row : kFlags)
-        if (cocoaFlags & row.cocoa)
-            mask |= row.x11;
-    return mask;
+    return translateFlags<std::uint16_t>(cocoaFlags, &FlagRow::cocoa, &FlagRow::x11);
 }
 
 std::uint32_t VQX11MaskToCocoaFlags(std::uint16_t x11Mask)
 {
-    std::uint32_t cocoa = 0;
-    for (const FlagRow &row : kFlags)
-        if (x11Mask & row.x11)
-            cocoa |= row.cocoa;
-    return cocoa;
+    return translateFlags<std::uint32_t>(x11Mask, &FlagRow::x11, &FlagRow::cocoa);
 }
 
 Qt::KeyboardModifiers VQCocoaFlagsToQtModifiers(std::uint32_t cocoaFlags)
 {
-    Qt::KeyboardModifiers modifiers;
-    for (const FlagRow &row : kFlags)
-        if (cocoaFlags & row.cocoa)
-            modifiers |= row.qt;
-    return modifiers;
+    return translateFlags<Qt::KeyboardModifiers>(cocoaFlags, &FlagRow::cocoa, &FlagRow::qt);
 }
 
 std::uint32_t VQQtModifiersToCocoaFlags(Qt::KeyboardModifiers modifiers)
 {
-    std::uint32_t cocoa = 0;
-    for (const FlagRow &row : kFlags)
-        if (modifiers & row.qt)
-            cocoa |= row.cocoa;
-    return cocoa;
+    return translateFlags<std::uint32_t>(modifiers, &FlagRow::qt, &FlagRow::cocoa);
 }
 
 QString VQReadableShortcut(std::uint32_t cocoaFlags, int keyCode)

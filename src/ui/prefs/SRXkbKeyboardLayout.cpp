@@ -9,6 +9,19 @@ SRXkbKeyboardLayout::~SRXkbKeyboardLayout()
     xkb_keymap_unref(_keymap);
 }
 
+namespace
+{
+// A layout over a freshly compiled keymap, taking over its reference; nothing for no keymap.
+std::unique_ptr<SRXkbKeyboardLayout> adopt(xkb_keymap *keymap)
+{
+    if (!keymap)
+        return nullptr;
+    auto layout = std::make_unique<SRXkbKeyboardLayout>(keymap);
+    xkb_keymap_unref(keymap);
+    return layout;
+}
+} // namespace
+
 std::unique_ptr<SRXkbKeyboardLayout> SRXkbKeyboardLayout::fromNames(const QString &layout, const QString &variant)
 {
     xkb_context *context = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
@@ -24,11 +37,7 @@ std::unique_ptr<SRXkbKeyboardLayout> SRXkbKeyboardLayout::fromNames(const QStrin
     names.variant = variantName.isEmpty() ? nullptr : variantName.constData();
     xkb_keymap *keymap = xkb_keymap_new_from_names(context, &names, XKB_KEYMAP_COMPILE_NO_FLAGS);
     xkb_context_unref(context);
-    if (!keymap)
-        return nullptr;
-    auto result = std::make_unique<SRXkbKeyboardLayout>(keymap);
-    xkb_keymap_unref(keymap);
-    return result;
+    return adopt(keymap);
 }
 
 std::unique_ptr<SRXkbKeyboardLayout> SRXkbKeyboardLayout::fromText(const QByteArray &keymapText)
@@ -41,11 +50,7 @@ std::unique_ptr<SRXkbKeyboardLayout> SRXkbKeyboardLayout::fromText(const QByteAr
     xkb_keymap *keymap = xkb_keymap_new_from_buffer(context, keymapText.constData(), size_t(keymapText.size()),
                                                     XKB_KEYMAP_FORMAT_TEXT_V1, XKB_KEYMAP_COMPILE_NO_FLAGS);
     xkb_context_unref(context);
-    if (!keymap)
-        return nullptr;
-    auto result = std::make_unique<SRXkbKeyboardLayout>(keymap);
-    xkb_keymap_unref(keymap);
-    return result;
+    return adopt(keymap);
 }
 
 std::optional<QString> SRXkbKeyboardLayout::characterForKeyCode(int keyCode) const
