@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
   # tool chain
   build-essential cmake pkg-config python3
+  ccache                     # rebuilds of unchanged sources come from its cache
   clang                      # sanitizer and fuzzing builds
   clang-format               # the formatting check of scripts/test.sh
   # libraries
