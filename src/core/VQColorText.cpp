@@ -8,6 +8,9 @@
 
 #include <QTextBoundaryFinder>
 
+#include <algorithm>
+#include <cmath>
+
 namespace
 {
 
@@ -109,16 +112,24 @@ VQColorRef VQColor::fromRGBString(const QString &text)
         if (lower.startsWith(QLatin1String(named.name)))
             return makeRGB(named.r, named.g, named.b);
     }
+    // Components beyond their range are brought into it, as CSS does: a typed
+    // "rgb(256,0,0)" is red, never a colour that no format can print. The
+    // patterns admit no sign, so only the upper end needs a bound; hues wrap.
     if (lower.startsWith(QLatin1String("rgb"))) {
         static const char *const names[3] = {"R", "G", "B"};
-        if (const auto rgb = readGroups(lower, kRGBPattern, names))
-            return makeRGB((*rgb)[0] / 255.0, (*rgb)[1] / 255.0, (*rgb)[2] / 255.0);
+        if (const auto rgb = readGroups(lower, kRGBPattern, names)) {
+            const auto channel = [](double value) { return std::min(value, 255.0) / 255.0; };
+            return makeRGB(channel((*rgb)[0]), channel((*rgb)[1]), channel((*rgb)[2]));
+        }
         return nullptr;
     }
     if (lower.startsWith(QLatin1String("hsl"))) {
         static const char *const names[3] = {"H", "S", "L"};
-        if (const auto hsl = readGroups(lower, kHSLPattern, names))
-            return makeRGB(VQHSLColor{(*hsl)[0] / 360.0, (*hsl)[1] / 100.0, (*hsl)[2] / 100.0}.toRGB());
+        if (const auto hsl = readGroups(lower, kHSLPattern, names)) {
+            const auto percent = [](double value) { return std::min(value, 100.0) / 100.0; };
+            return makeRGB(
+                VQHSLColor{std::fmod((*hsl)[0], 360.0) / 360.0, percent((*hsl)[1]), percent((*hsl)[2])}.toRGB());
+        }
         return nullptr;
     }
     return nullptr;

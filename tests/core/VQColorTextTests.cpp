@@ -70,12 +70,15 @@ TEST(ColorText, OnlyTheDocumentedFormsAreColours)
         {"greenyellow", VQRGBColor{0, 0.5, 0}},
         {"grey", std::nullopt},
         {" red", std::nullopt},
-        // CSS rgb()/rgba(): anything after the third number is not examined; no clamping.
+        // CSS rgb()/rgba(): anything after the third number is not examined.
         {"rgb(255, 0, 0)", kRed},
         {"rgba(255,0,0,0.5)", kRed},
         {"RGB(255,0,0)", kRed},
         {"rgb( 255,0,0", kRed},
-        {"rgb(300,0,0)", VQRGBColor{300 / 255.0, 0, 0}},
+        // Components beyond 255 are clamped, however many digits they have.
+        {"rgb(300,0,0)", kRed},
+        {"rgb(256,0,0)", kRed},
+        {"rgb(0,1000,99999999999999999999999999)", VQRGBColor{0, 1, 1}},
         {"rgb(255 0 0)", std::nullopt},
         {"rgb(255, 0)", std::nullopt},
         {"rgb(-1,0,0)", std::nullopt},
@@ -86,6 +89,11 @@ TEST(ColorText, OnlyTheDocumentedFormsAreColours)
         {"hsl(0, 0%, 40%)", VQRGBColor{0.4, 0.4, 0.4}},
         {"hsla(240,100%,50%,0.3)", VQRGBColor{0, 0, 1}},
         {"hsl(120, 100, 50)", std::nullopt},
+        // Saturation and lightness are clamped to 100 %, hues wrap around the circle.
+        {"hsl(0, 300%, 50%)", kRed},
+        {"hsl(480, 100%, 50%)", VQRGBColor{0, 1, 0}},
+        {"hsl(360, 100%, 200%)", VQRGBColor{1, 1, 1}},
+        {"hsl(720, 100000%, 50%)", kRed},
         // Nothing else.
         {"", std::nullopt},
         {"#", std::nullopt},
@@ -175,9 +183,9 @@ TEST(CopyTemplate, EveryFormatOfEveryKindOfColour)
           "[NSColor colorWithCalibratedRed:0.333 green:0.333 blue:0.667 alpha:1.0]",
           "CGColorCreateGenericRGB(0.333, 0.333, 0.667, 1.0)",
           "[UIColor colorWithRed:0.333 green:0.333 blue:0.667 alpha:1.0]", "hsla(240, 33%, 50%, 1.0)"}},
-        // Parsed text is not clamped, and neither is its copy.
+        // A stored colour beyond the range (an older library may hold one) is copied as it is.
         {"out of range",
-         VQColor::fromRGBString(QStringLiteral("rgb(300,0,0)")),
+         VQColor::makeRGB(300 / 255.0, 0, 0),
          {"12C0000", "#12C0000", "(300, 0, 0)", "(1.17647058823529, 0.0, 0.0)", "rgb(300, 0, 0)", "rgba(300, 0, 0, 1)",
           "[NSColor colorWithDeviceRed:1.176 green:0.000 blue:0.000 alpha:1.0]",
           "[NSColor colorWithCalibratedRed:1.176 green:0.000 blue:0.000 alpha:1.0]",
