@@ -15,11 +15,16 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSessionManager>
 #include <QSocketNotifier>
 #include <QTextEdit>
+#include <QThread>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -29,12 +34,46 @@ namespace
 // number into one end and the event loop reads it from the other.
 int gSignalFDs[2] = {-1, -1};
 
+// The signals that end a session: kill's default, Ctrl+C, and the terminal or
+// session going away.
+constexpr int kEndingSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
+// Written into the pipe by a thread that saw the display go: no signal has this number.
+constexpr char kDisplayLost = 127;
+
 extern "C" void handleTerminationSignal(int signal)
 {
     const int savedErrno = errno;
     const char number = static_cast<char>(signal);
     [[maybe_unused]] const ssize_t written = ::write(gSignalFDs[0], &number, 1);
     errno = savedErrno;
+}
+
+// Qt's X11 plugin ends the process with exit() once the display connection
+// breaks: static objects are then destroyed under a running program and
+// nothing is saved. It says so first, through the message handler; that is
+// where the library is saved and the process ended without running any
+// destructor.
+QtMessageHandler gPreviousMessageHandler = nullptr;
+
+bool announcesLostDisplay(const QString &message)
+{
+    return message.startsWith(QLatin1String("The X11 connection broke"));
+}
+
+void handleQtMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (gPreviousMessageHandler)
+        gPreviousMessageHandler(type, context, message);
+    if (!announcesLostDisplay(message) || !qApp)
+        return;
+    if (QThread::currentThread() == qApp->thread() || gSignalFDs[0] < 0)
+        VQVellicoApplication::endAfterLosingDisplay();
+    // Another thread: the event loop saves and ends the process; this thread
+    // must not return into the exit() that follows the message.
+    [[maybe_unused]] const ssize_t written = ::write(gSignalFDs[0], &kDisplayLost, 1);
+    for (;;)
+        ::pause();
 }
 } // namespace
 
@@ -46,7 +85,15 @@ VQVellicoApplication::VQVellicoApplication(int &argc, char **argv) : QApplicatio
     setDesktopFileName(QStringLiteral("vellico"));
     setQuitOnLastWindowClosed(false);
     installSignalHandlers();
+    gPreviousMessageHandler = qInstallMessageHandler(handleQtMessage);
     connect(this, &QCoreApplication::aboutToQuit, this, &VQVellicoApplication::applicationWillTerminate);
+    // A logout through the session manager asks every program to save first.
+    connect(this, &QGuiApplication::commitDataRequest, this, [](QSessionManager &) {
+        if (VQSwatchCore *core = VQSwatchCore::sharedCore()) {
+            VQLog(QStringLiteral("The session ends: saving the library."));
+            core->save();
+        }
+    });
 }
 
 bool VQVellicoApplication::wantsLibraryChoice(bool chooseLibraryArgument, Qt::KeyboardModifiers heldModifiers)
@@ -60,9 +107,10 @@ VQVellicoApplication::~VQVellicoApplication()
     // after the synchronisation that works on it.
     VQiCloudSynchronizationManager::resetSharedManager();
     VQSwatchCore::takeSharedCore().reset();
+    qInstallMessageHandler(gPreviousMessageHandler);
     if (gSignalFDs[0] >= 0) {
-        std::signal(SIGTERM, SIG_DFL);
-        std::signal(SIGINT, SIG_DFL);
+        for (const int signal : kEndingSignals)
+            std::signal(signal, SIG_DFL);
         ::close(gSignalFDs[0]);
         ::close(gSignalFDs[1]);
         gSignalFDs[0] = gSignalFDs[1] = -1;
@@ -162,8 +210,8 @@ void VQVellicoApplication::installSignalHandlers()
     action.sa_handler = handleTerminationSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
+    for (const int signal : kEndingSignals)
+        sigaction(signal, &action, nullptr);
 }
 
 void VQVellicoApplication::readPendingSignal()
@@ -171,8 +219,25 @@ void VQVellicoApplication::readPendingSignal()
     char number = 0;
     if (::read(gSignalFDs[1], &number, 1) != 1)
         return;
+    if (number == kDisplayLost)
+        endAfterLosingDisplay();
     VQLog(QStringLiteral("Received signal %1, quitting.").arg(int(number)));
     quit();
+}
+
+void VQVellicoApplication::endAfterLosingDisplay()
+{
+    static std::atomic<bool> ending{false};
+    if (ending.exchange(true)) {
+        // Saving itself ran into the lost display again: the first save goes on.
+        for (;;)
+            ::pause();
+    }
+    VQLog(QStringLiteral("The display connection is gone: saving the library and ending."));
+    // Only what keeps the user's work: windows and tray icon went with the display.
+    VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQApplicationWillTerminateNotification), qApp);
+    std::fflush(nullptr);
+    std::_Exit(1);
 }
 
 void VQVellicoApplication::applicationWillTerminate()

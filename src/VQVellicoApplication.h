@@ -1,8 +1,10 @@
 #pragma once
 // The process's application object: Qt's settings for a tray program, the Edit
 // commands (copy, copy in the alternate format, paste), the window to hand
-// the focus back to, and an orderly quit on SIGTERM and SIGINT that announces
-// the end so that the library saves. The program itself is assembled by the
+// the focus back to, and an orderly quit on SIGTERM, SIGINT and SIGHUP that
+// announces the end so that the library saves. A logout through the session
+// manager saves the library, and so does a lost display connection before the
+// process ends. The program itself is assembled by the
 // application delegate.
 //
 // Vellico has no windows of its own at start: only the tray icon, so closing
@@ -43,6 +45,9 @@ class VQVellicoApplication : public QApplication
 
     // Announces the end to the delegate and the library; runs once, from aboutToQuit.
     void applicationWillTerminate();
+    // The display connection broke: announces the end so that the library
+    // saves, then ends the process with status 1 without tearing anything down.
+    [[noreturn]] static void endAfterLosingDisplay();
 
   private:
     void installSignalHandlers();

@@ -4,8 +4,10 @@
 
 VQNotificationCenter &VQNotificationCenter::defaultCenter()
 {
-    static VQNotificationCenter center;
-    return center;
+    // Never destroyed: observers held by other static objects remove
+    // themselves at exit, in whatever order those objects go.
+    static VQNotificationCenter *const center = new VQNotificationCenter;
+    return *center;
 }
 
 VQNotificationCenter::Token VQNotificationCenter::addObserver(const QString &name, const void *object, Handler handler)

@@ -282,8 +282,8 @@ def case_button_merge(session):
         raise Failure(f"C3 holds {colors_of(merged)}")
 
 
-def case_canvas_drop(session):
-    slot0 = start_with_lane(session)
+def drop_orange_on_c0(session, slot0):
+    """Pastes orange, then drags it from the readout onto C0's button and waits to see it there."""
     # The selection becomes orange through a paste; the selection control shows it.
     owner = subprocess.Popen(["xclip", "-quiet", "-selection", "clipboard", "-i"], env=session.environment(),
                              stdin=subprocess.PIPE, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -306,10 +306,44 @@ def case_canvas_drop(session):
     band = (slot0[0] - 16, slot0[1] + 4, slot0[0] + 16, slot0[1] + 16)
     wait_for_color(session, (255, 128, 0), "the colour in C0's button", band)
     session.screenshot("colour-dropped")
-    quit_vellico(session)
+
+
+def check_orange_in_c0(session):
     c0 = library_list(session)[0]
     if c0["title"] != "C0" or colors_of(c0)[-1] != "#FF8000" or len(c0["colors"]) != 3:
         raise Failure(f"C0 holds {colors_of(c0)}")
+
+
+def case_canvas_drop(session):
+    slot0 = start_with_lane(session)
+    drop_orange_on_c0(session, slot0)
+    quit_vellico(session)
+    check_orange_in_c0(session)
+
+
+def check_saved_at_end(session, status, expected_status):
+    output = session.output()
+    if status != expected_status or "malloc" in output or "corrupt" in output:
+        raise Failure(f"vellico ended with status {status}, not {expected_status}:\n{output}")
+    # Automatic saving is off: only the save on the way out can have kept the colour.
+    check_orange_in_c0(session)
+
+
+def case_hangup_saves(session):
+    slot0 = start_with_lane(session, VQDBAutomaticSavingDisabled="true")
+    drop_orange_on_c0(session, slot0)
+    session.vellico.send_signal(vellico_e2e.signal.SIGHUP)
+    check_saved_at_end(session, session.wait_for_exit(), 0)
+
+
+def case_display_lost_saves(session):
+    slot0 = start_with_lane(session, VQDBAutomaticSavingDisabled="true")
+    drop_orange_on_c0(session, slot0)
+    # The X server goes, as at a logout that sends no signal; trayer and openbox go with it.
+    xvfb = session.processes[0]
+    xvfb.kill()
+    xvfb.wait()
+    check_saved_at_end(session, session.wait_for_exit(), 1)
 
 
 def case_preview(session):
@@ -388,6 +422,8 @@ CASES = {
     "collections-canvas-drop": case_canvas_drop,
     "collections-preview": case_preview,
     "collections-organizer": case_organizer,
+    "hangup-saves": case_hangup_saves,
+    "display-lost-saves": case_display_lost_saves,
 }
 
 
