@@ -252,6 +252,11 @@ void VQInstanceChannel::acceptConnections()
                 continue;
             if (errno == EAGAIN || errno == EWOULDBLOCK)
                 return;
+            if ((errno == EMFILE || errno == ENFILE) && !_silent.isEmpty()) {
+                // A connection that has said nothing gives its descriptor up (now).
+                forget(_silent.first());
+                continue;
+            }
             // Out of descriptors or memory: the socket stays, and we listen again shortly.
             VQLog(QStringLiteral("Couldn't accept a connection: %1").arg(errnoText(errno)));
             _notifier->setEnabled(false);

@@ -8,9 +8,9 @@ other-user-first    without XDG_RUNTIME_DIR, another user has already made
                     Vellico must start anyway and keep its commands to itself.
 other-user-refused  another user reaches Vellico's socket (through a hard
                     link); the connection is refused, later starts still work.
-idle-connections    more idle connections than Vellico could keep open; a
-                    later `vellico --copy` is still answered and the idle
-                    ones are closed.
+idle-connections    more idle connections than Vellico could keep open, also
+                    with so few descriptors that accept() fails; a later
+                    `vellico --copy` is still answered, the idle ones closed.
 
 The first two run as a second local user (other_user.py) and are skipped
 (status 77) where the machine does not allow one.
@@ -94,9 +94,8 @@ class SharedTempSession(Session):
 def ask(path, message, user=None):
     """The answer to `message` on the socket at `path`, asked as `user` (default: us)."""
     command = [other_user.PYTHON if user else sys.executable, "-c", ASK, path, message]
-    process = other_user.popen(user, command, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                               text=True) if user else subprocess.Popen(command, stdout=subprocess.PIPE,
-                                                                        stderr=subprocess.PIPE, text=True)
+    pipes = dict(stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+    process = other_user.popen(user, command, **pipes) if user else subprocess.Popen(command, **pipes)
     out, err = process.communicate(timeout=20)
     if process.returncode != 0:
         raise Failure(f"asking {path} failed: {err.strip()}")
@@ -150,18 +149,32 @@ def case_other_user_refused(session):
     vellico_e2e.run_again(session, "--copy")
 
 
+# (Vellico's limit of open files, idle connections offered): more connections
+# than it could keep open, and a limit so low that accept() runs out first.
+IDLE_ROWS = ((1024, 1100), (30, 200))
+
+
 def case_idle_connections(session):
     soft, hard = resource.getrlimit(resource.RLIMIT_NOFILE)
-    # Vellico runs with the usual limit of 1,024 open files…
-    resource.setrlimit(resource.RLIMIT_NOFILE, (min(1024, hard), hard))
+    try:
+        for limit, count in IDLE_ROWS:
+            if hard != resource.RLIM_INFINITY:
+                limit, count = min(limit, hard), min(count, hard - 64)
+            try:
+                offer_idle_connections(session, limit, count, soft, hard)
+            except Failure as failure:
+                raise Failure(f"with {limit} open files and {count} connections: {failure}")
+    finally:
+        resource.setrlimit(resource.RLIMIT_NOFILE, (soft, hard))
+
+
+def offer_idle_connections(session, limit, count, soft, hard):
+    resource.setrlimit(resource.RLIMIT_NOFILE, (limit, hard))
     try:
         session.start_vellico()
     finally:
-        resource.setrlimit(resource.RLIMIT_NOFILE, (soft, hard))
+        resource.setrlimit(resource.RLIMIT_NOFILE, (max(soft, count + 64), hard))
     vellico_e2e.wait_for_icon(session)
-    # …and is offered more connections than that, none of which says anything.
-    count = 1100 if hard == resource.RLIM_INFINITY else min(1100, hard - 64)
-    resource.setrlimit(resource.RLIMIT_NOFILE, (max(soft, count + 64), hard))
     path = os.path.join(session.home, "runtime", "vellico.socket")
     idle = []
     try:
@@ -196,8 +209,9 @@ def case_idle_connections(session):
     finally:
         for connection in idle:
             connection.close()
-        resource.setrlimit(resource.RLIMIT_NOFILE, (soft, hard))
     vellico_e2e.run_again(session, "--copy")
+    session.vellico.terminate()
+    vellico_e2e.check_clean_exit(session, session.wait_for_exit())
 
 
 CASES = {
