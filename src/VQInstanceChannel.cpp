@@ -65,8 +65,7 @@ QString folderProblemAt(const QString &path, bool make)
     const QByteArray native = QFile::encodeName(path);
     if (make && ::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
         return QStringLiteral("could not be made (%1)").arg(errnoText(errno));
-    struct stat info {
-    };
+    struct stat info = {};
     if (::lstat(native.constData(), &info) != 0)
         return QStringLiteral("could not be read (%1)").arg(errnoText(errno));
     return VQInstanceChannel::folderProblem(info.st_mode, info.st_uid, ::geteuid());
@@ -178,8 +177,7 @@ bool VQInstanceChannel::claim(const QString &message, QString *answer, QString *
     // Only we can write in the folder, so a lock file that isn't ours is not a lock.
     const QString lockPath = folder + QStringLiteral("/vellico.lock");
     const QByteArray nativeLock = QFile::encodeName(lockPath);
-    struct stat info {
-    };
+    struct stat info = {};
     if (::lstat(nativeLock.constData(), &info) == 0 && (!S_ISREG(info.st_mode) || info.st_uid != ::geteuid())) {
         VQLog(QStringLiteral("Removing %1, which is not our lock.").arg(lockPath));
         ::unlink(nativeLock.constData());

@@ -137,8 +137,7 @@ TEST(VQInstanceChannelTest, RuntimeFolderFallsBackToOneOfOurOwn)
             continue;
         }
         // Whatever was chosen (or made) is ours and closed to everyone else.
-        struct stat info {
-        };
+        struct stat info = {};
         ASSERT_EQ(::lstat(QFile::encodeName(chosen).constData(), &info), 0);
         EXPECT_TRUE(S_ISDIR(info.st_mode));
         EXPECT_EQ(info.st_uid, ::geteuid());
