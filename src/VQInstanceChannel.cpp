@@ -234,6 +234,8 @@ bool VQInstanceChannel::listen(const QString &path, QString *error)
         ::close(listener);
         return false;
     }
+    // The folder already keeps others out; the socket does too.
+    ::chmod(native.constData(), 0600);
     _listener = listener;
     _notifier = new QSocketNotifier(listener, QSocketNotifier::Read, this);
     connect(_notifier, &QSocketNotifier::activated, this, &VQInstanceChannel::acceptConnections);

@@ -125,6 +125,10 @@ def case_other_user_first(session):
         raise Failure(f"the other user's socket received our commands: {commands!r}")
     if intruder.poll() is not None:
         raise Failure("the other user's socket went away during the test")
+    # The user hears why Vellico did not use the usual folder.
+    taken = os.path.join(session.shared, "runtime-" + victim)
+    if f"{taken} belongs to user {USER.pw_uid}" not in session.output():
+        raise Failure(f"vellico did not say that {taken} is someone else's")
 
 
 def case_other_user_refused(session):
