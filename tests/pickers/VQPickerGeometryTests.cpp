@@ -1,5 +1,5 @@
 // The pickers' arithmetic, without widgets: wheel, brightness slider, square,
-// straight sliders, scroll steps, gradient stops, the computed
+// straight sliders and their keys, scroll steps, gradient stops, the computed
 // wheel picture and the circle cursor.
 
 #include "ui/pickers/VQColorSliderGradient.h"
@@ -306,6 +306,34 @@ TEST(CircleCursor, HotSpotIsTheRingsCentreAtEachRatio)
         EXPECT_NEAR(ring.width(), 14.5 * row.ratio, 2.0);
         EXPECT_EQ(qAlpha(image.pixel(row.hotSpot, row.hotSpot)), 0); // a ring: its centre is clear
         EXPECT_GT(qAlpha(image.pixel(row.hotSpot, row.hotSpot - int(5.5 * row.ratio))), 200);
+    }
+}
+
+TEST(SliderKeySteps, OnePressMovesOneUnitOfTheShownNumber)
+{
+    const struct {
+        const char *name;
+        double value;
+        int steps;
+        double unit, minimum, maximum, expected;
+    } rows[] = {
+        {"Right on 0-255", 2, 1, 1, 0, 255, 3},
+        {"Left on 0-255", 3, -1, 1, 0, 255, 2},
+        {"Page Up", 2, 10, 1, 0, 255, 12},
+        {"Page Down", 12, -10, 1, 0, 255, 2},
+        {"a dragged value goes to the next whole one", 2.55, 1, 1, 0, 255, 3},
+        {"and down to the one below", 2.55, -1, 1, 0, 255, 2},
+        {"kept at the top", 250, 10, 1, 0, 255, 255},
+        {"kept at the bottom", 0, -1, 1, 0, 255, 0},
+        {"hue 0-360", 359, 1, 1, 0, 360, 360},
+        {"hundredths", 0.5, 1, 0.01, 0, 1, 0.51},
+        {"hundredths down", 0.5, -10, 0.01, 0, 1, 0.4},
+        {"a third goes to the next hundredth", 1.0 / 3, 1, 0.01, 0, 1, 0.34},
+        {"a single-precision hundredth counts as one", double(0.34f), 1, 0.01, 0, 1, 0.35},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(VQSliderValueAfterKeySteps(row.value, row.steps, row.unit, row.minimum, row.maximum), row.expected);
     }
 }
 } // namespace
