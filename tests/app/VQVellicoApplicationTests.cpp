@@ -262,28 +262,39 @@ TEST_F(VQVellicoApplicationTest, CopyUsesTheStoredFormatAndDoesNothingForAnUnkno
     }
 }
 
-TEST_F(VQVellicoApplicationTest, CopyAndPasteWorkOnTextWhileATextFieldHasTheFocus)
+TEST_F(VQVellicoApplicationTest, CopyAndPasteWorkOnTextOnlyWhileATextFieldIsBeingEdited)
 {
     VQSwatchCore::sharedCore()->setSelectedColor(VQColor::makeRGB(1, 0.5, 0), false);
-    QLineEdit field("typed text");
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    QLineEdit field("shown text");
     field.show();
     field.activateWindow();
     field.setFocus();
-    field.selectAll();
     for (int i = 0; i < 100 && QApplication::focusWidget() != &field; ++i)
         _app->processEvents(QEventLoop::WaitForMoreEvents, 10);
     ASSERT_EQ(QApplication::focusWidget(), &field);
+
+    // Focused, but neither typed into nor selected: the colour's commands.
     _app->copy();
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "typed text");
+    EXPECT_EQ(clipboard->text(), "FF8000");
+    clipboard->setText("navy");
+    _app->paste();
+    EXPECT_EQ(field.text(), "shown text");
+    EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#000080");
+
+    field.selectAll();
+    _app->copy();
+    EXPECT_EQ(clipboard->text(), "shown text");
     // Nothing stored: the alternate format is the partner of format 0, as the preferences show it.
     _app->copyAlternate();
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "#FF8000");
+    EXPECT_EQ(clipboard->text(), "#000080");
 
     field.clear();
-    QGuiApplication::clipboard()->setText("navy");
+    field.setModified(true); // as typing leaves it
+    clipboard->setText("#FFFFFF");
     _app->paste();
-    EXPECT_EQ(field.text(), "navy");
-    EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#FF8000");
+    EXPECT_EQ(field.text(), "#FFFFFF");
+    EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#000080");
 }
 
 } // namespace

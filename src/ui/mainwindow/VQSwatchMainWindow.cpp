@@ -250,6 +250,16 @@ void VQSwatchMainWindow::resizeEvent(QResizeEvent *event)
     updateMask();
 }
 
+void VQSwatchMainWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The window itself takes the keys: a field focused in an earlier showing
+    // would otherwise keep Ctrl+C and Ctrl+V from the window.
+    if (QWidget *focused = focusWidget(); focused && focused != this)
+        focused->clearFocus();
+    setFocus(Qt::OtherFocusReason);
+}
+
 void VQSwatchMainWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);

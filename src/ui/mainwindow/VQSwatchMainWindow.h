@@ -68,6 +68,7 @@ class VQSwatchMainWindow : public QWidget
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
   private:
     void updateMask();
