@@ -15,6 +15,7 @@
 #include "ui/loupe/VQMouseTrackingColorPicker.h"
 #include "ui/mainwindow/VQCollectionActions.h"
 #include "ui/mainwindow/VQCollectionViewer.h"
+#include "ui/mainwindow/VQMainWindowKeys.h"
 #include "ui/mainwindow/VQSwatchMainWindow.h"
 #include "ui/pickers/VQColorPicker.h"
 #include "ui/prefs/VQSwatchPreferencesController.h"
@@ -55,10 +56,11 @@ VQVellicoApplication *vellicoApp()
     return qobject_cast<VQVellicoApplication *>(QCoreApplication::instance());
 }
 
-QAction *addAction(QMenu &menu, const char *title, const QKeySequence &keys, std::function<void()> action)
+// A menu item showing the keys that run `command` in the main window.
+QAction *addAction(QMenu &menu, const char *title, VQMainWindowKeyAction command, std::function<void()> action)
 {
     QAction *item = menu.addAction(VQLocalizedString(title));
-    item->setShortcut(keys);
+    item->setShortcut(VQMainWindowShortcutFor(command));
     // Commands run after the menu has closed, never inside its event loop.
     QObject::connect(item, &QAction::triggered, qApp, std::move(action), Qt::QueuedConnection);
     return item;
@@ -437,6 +439,15 @@ void VQVellicoAppDelegate::performKeyAction(int rawAction)
     case VQMainWindowKeyAction::BrightnessDown:
         VQColorWheelPicker::handleArrowKey(Qt::Key_Down);
         break;
+    case VQMainWindowKeyAction::Preferences:
+        preferences();
+        break;
+    case VQMainWindowKeyAction::Help:
+        help();
+        break;
+    case VQMainWindowKeyAction::Quit:
+        QCoreApplication::quit();
+        break;
     case VQMainWindowKeyAction::None:
         break;
     }
@@ -446,29 +457,31 @@ void VQVellicoAppDelegate::performKeyAction(int rawAction)
 
 std::unique_ptr<QMenu> VQVellicoAppDelegate::gearMenu()
 {
+    using Keys = VQMainWindowKeyAction;
     auto menu = std::make_unique<QMenu>();
-    addAction(*menu, "Preferences...", QKeySequence(QStringLiteral("Ctrl+,")), [this] { preferences(); });
+    addAction(*menu, "Preferences...", Keys::Preferences, [this] { preferences(); });
     menu->addSeparator();
     QMenu *import = menu->addMenu(VQLocalizedString("Import"));
-    addAction(*import, "Import ACO file...", {}, [this] { importACO(); });
-    addAction(*import, "Import ASE file...", {}, [this] { importASE(); });
-    addAction(*import, "Import CLR file...", {}, [this] { importCLR(); });
+    addAction(*import, "Import ACO file...", Keys::None, [this] { importACO(); });
+    addAction(*import, "Import ASE file...", Keys::None, [this] { importASE(); });
+    addAction(*import, "Import CLR file...", Keys::None, [this] { importCLR(); });
     menu->addSeparator();
-    addAction(*menu, "Send Feedback...", QKeySequence(QStringLiteral("Ctrl+?")), [this] { sendFeedback(); });
-    addAction(*menu, "Help", QKeySequence(QStringLiteral("Ctrl+?")), [this] { help(); });
+    addAction(*menu, "Send Feedback...", Keys::None, [this] { sendFeedback(); });
+    addAction(*menu, "Help", Keys::Help, [this] { help(); });
     menu->addSeparator();
-    addAction(*menu, "Quit", QKeySequence(QStringLiteral("Ctrl+Q")), [] { QCoreApplication::quit(); });
+    addAction(*menu, "Quit", Keys::Quit, [] { QCoreApplication::quit(); });
     return menu;
 }
 
 std::unique_ptr<QMenu> VQVellicoAppDelegate::statusItemMenu()
 {
+    using Keys = VQMainWindowKeyAction;
     auto menu = std::make_unique<QMenu>();
-    addAction(*menu, "About Vellico", {}, [this] { about(); });
+    addAction(*menu, "About Vellico", Keys::None, [this] { about(); });
     menu->addSeparator();
-    addAction(*menu, "Preferences...", QKeySequence(QStringLiteral("Ctrl+,")), [this] { preferences(); });
+    addAction(*menu, "Preferences...", Keys::Preferences, [this] { preferences(); });
     menu->addSeparator();
-    addAction(*menu, "Quit", QKeySequence(QStringLiteral("Ctrl+Q")), [] { QCoreApplication::quit(); });
+    addAction(*menu, "Quit", Keys::Quit, [] { QCoreApplication::quit(); });
     return menu;
 }
 

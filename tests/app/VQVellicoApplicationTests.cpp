@@ -10,6 +10,7 @@
 #include "core/VQCopyTemplate.h"
 #include "core/VQSwatchCore.h"
 #include "ui/coreui/VQStatusItem.h"
+#include "ui/mainwindow/VQMainWindowKeys.h"
 #include "ui/mainwindow/VQSelectionControl.h"
 #include "ui/mainwindow/VQSwatchMainWindow.h"
 #include "vqcore/VQNotificationCenter.h"
@@ -108,6 +109,30 @@ TEST_F(VQVellicoApplicationTest, TheMenusHaveTheirRowsAndAreBuiltAnewEachTime)
     EXPECT_EQ(titles(*_delegate->gearMenu()),
               (QStringList{"Preferences...", "", "Import ▸ Import ACO file..., Import ASE file..., Import CLR file...",
                            "", "Send Feedback...", "Help", "", "Quit"}));
+}
+
+// A shortcut a menu shows is one the window runs, and no two items of a menu show the same.
+TEST_F(VQVellicoApplicationTest, EveryShortcutAMenuShowsRunsItsItemInTheWindow)
+{
+    for (const std::unique_ptr<QMenu> &menu : {_delegate->gearMenu(), _delegate->statusItemMenu()}) {
+        QList<QKeySequence> shown;
+        for (const QAction *item : menu->actions()) {
+            if (item->shortcut().isEmpty())
+                continue;
+            SCOPED_TRACE(item->text().toStdString());
+            EXPECT_FALSE(shown.contains(item->shortcut())) << item->shortcut().toString().toStdString();
+            shown << item->shortcut();
+            const QKeyCombination keys = item->shortcut()[0];
+            const VQMainWindowKeyAction action = VQMainWindowKeyActionFor(keys.key(), keys.keyboardModifiers(), false);
+            ASSERT_NE(action, VQMainWindowKeyAction::None);
+            // The window's command of those keys is the item's.
+            const auto &table = VQMainWindowShortcuts();
+            const auto row = std::find_if(table.begin(), table.end(),
+                                          [&](const VQMainWindowShortcut &r) { return r.action == action; });
+            ASSERT_NE(row, table.end());
+            EXPECT_EQ(item->text(), QString::fromLatin1(row->title));
+        }
+    }
 }
 
 // The copy's hand-back to a real window is the desktop test's.

@@ -260,6 +260,8 @@ TEST_F(SRRecorderCellTest, ValidationOrder)
         {"CopyAlternate", key(VQKeyCode::C, CtrlAlt, "c"), false, menuItem("Ctrl + Alt + C", "Copy Alternate Format")},
         {"Paste", key(VQKeyCode::V, Command, "v"), false, menuItem("Ctrl + V", "Paste")},
         {"Quit", key(VQKeyCode::Q, Command, "q"), false, menuItem("Ctrl + Q", "Quit")},
+        {"Preferences", key(43, Command, ","), false, menuItem("Ctrl + ,", "Preferences...")},
+        {"Help", key(VQKeyCode::F1, Function, "F1"), false, menuItem("F1", "Help")},
         {"Escape", kEscape, false, menuItem("Escape", "Close Window")},
         {"CtrlShiftCIsFree", key(VQKeyCode::C, Command | Shift, "c"), false, ""},
         // The backslash is a plain key on a US layout.
