@@ -9,6 +9,7 @@
 #include "core/sync/VQiCloudSynchronizationManager.h"
 #include "parsers/VQImportCommands.h"
 #include "platform/VQGlobalShortcut.h"
+#include "platform/VQKeyCode.h"
 #include "platform/VQMouseTracker.h"
 #include "ui/coreui/VQStatusItem.h"
 #include "ui/loupe/VQMagnifierLoupe.h"
@@ -170,6 +171,9 @@ void VQVellicoAppDelegate::buildMainWindow()
 {
     _mainWindow = std::make_unique<VQSwatchMainWindow>();
     connect(_mainWindow.get(), &VQSwatchMainWindow::gearButtonClicked, this, &VQVellicoAppDelegate::showGearMenu);
+    // Queued: the loupe runs once the click has ended.
+    connect(_mainWindow.get(), &VQSwatchMainWindow::eyedropperClicked, this, &VQVellicoAppDelegate::pickColorFromScreen,
+            Qt::QueuedConnection);
     connect(_mainWindow.get(), &VQSwatchMainWindow::laneToggleClicked, this, &VQVellicoAppDelegate::toggleCollections);
     connect(_mainWindow.get(), &VQSwatchMainWindow::sizeChanged, this, [this] {
         if (_mainWindow->isVisible())
@@ -285,6 +289,9 @@ void VQVellicoAppDelegate::mainWindowVisibilityChanged()
 
 void VQVellicoAppDelegate::openCurrentWindow()
 {
+    // The shortcut may have changed since the window was last shown.
+    if (_mainWindow && _globalShortcut)
+        _mainWindow->eyedropperButton()->setToolTip(pickColorToolTip(_globalShortcut->registeredCombo()));
     if (QWidget *window = currentWindow())
         showWindow(window);
     if (_statusItem)
@@ -351,10 +358,27 @@ void VQVellicoAppDelegate::hotKeyWasTriggered()
         closeCurrentWindow();
         return;
     }
-    openCurrentWindow();
-    if (_mode == VQApplicationMode::Preferences && _preferencesDone)
-        _preferencesDone();
+    pickColorFromScreen();
+}
+
+void VQVellicoAppDelegate::pickColorFromScreen()
+{
+    if (_loupeRunning)
+        return;
+    if (_mode == VQApplicationMode::Preferences || !isCurrentWindowVisible()) {
+        openCurrentWindow();
+        if (_mode == VQApplicationMode::Preferences && _preferencesDone)
+            _preferencesDone();
+    }
     loupeColor();
+}
+
+QString VQVellicoAppDelegate::pickColorToolTip(const VQKeyCombo &shortcut)
+{
+    const QString title = VQLocalizedString("Pick Color from Screen");
+    if (shortcut.code < 0)
+        return title;
+    return title + QStringLiteral(" (") + VQReadableShortcut(shortcut.flags, shortcut.code) + QLatin1Char(')');
 }
 
 std::optional<QColor> VQVellicoAppDelegate::loupeColor()
@@ -459,6 +483,8 @@ std::unique_ptr<QMenu> VQVellicoAppDelegate::gearMenu()
 {
     using Keys = VQMainWindowKeyAction;
     auto menu = std::make_unique<QMenu>();
+    addAction(*menu, "Pick Color from Screen", Keys::None, [this] { pickColorFromScreen(); });
+    menu->addSeparator();
     addAction(*menu, "Preferences...", Keys::Preferences, [this] { preferences(); });
     menu->addSeparator();
     QMenu *import = menu->addMenu(VQLocalizedString("Import"));
@@ -478,6 +504,8 @@ std::unique_ptr<QMenu> VQVellicoAppDelegate::statusItemMenu()
     using Keys = VQMainWindowKeyAction;
     auto menu = std::make_unique<QMenu>();
     addAction(*menu, "About Vellico", Keys::None, [this] { about(); });
+    menu->addSeparator();
+    addAction(*menu, "Pick Color from Screen", Keys::None, [this] { pickColorFromScreen(); });
     menu->addSeparator();
     addAction(*menu, "Preferences...", Keys::Preferences, [this] { preferences(); });
     menu->addSeparator();

@@ -10,6 +10,7 @@
 #include "core/VQCopyTemplate.h"
 #include "core/VQSwatchCore.h"
 #include "ui/coreui/VQStatusItem.h"
+#include "platform/VQKeyCode.h"
 #include "ui/mainwindow/VQMainWindowKeys.h"
 #include "ui/mainwindow/VQSelectionControl.h"
 #include "ui/mainwindow/VQSwatchMainWindow.h"
@@ -104,11 +105,13 @@ TEST_F(VQVellicoApplicationTest, StartUpLoadsTheLibraryAndInstallsTheTrayIconWit
 TEST_F(VQVellicoApplicationTest, TheMenusHaveTheirRowsAndAreBuiltAnewEachTime)
 {
     const std::unique_ptr<QMenu> status = _delegate->statusItemMenu();
-    EXPECT_EQ(titles(*status), (QStringList{"About Vellico", "", "Preferences...", "", "Quit"}));
+    EXPECT_EQ(titles(*status),
+              (QStringList{"About Vellico", "", "Pick Color from Screen", "", "Preferences...", "", "Quit"}));
     EXPECT_NE(_delegate->statusItemMenu(), status);
     EXPECT_EQ(titles(*_delegate->gearMenu()),
-              (QStringList{"Preferences...", "", "Import ▸ Import ACO file..., Import ASE file..., Import CLR file...",
-                           "", "Send Feedback...", "Help", "", "Quit"}));
+              (QStringList{"Pick Color from Screen", "", "Preferences...", "",
+                           "Import ▸ Import ACO file..., Import ASE file..., Import CLR file...", "",
+                           "Send Feedback...", "Help", "", "Quit"}));
 }
 
 // A shortcut a menu shows is one the window runs, and no two items of a menu show the same.
@@ -133,6 +136,15 @@ TEST_F(VQVellicoApplicationTest, EveryShortcutAMenuShowsRunsItsItemInTheWindow)
             EXPECT_EQ(item->text(), QString::fromLatin1(row->title));
         }
     }
+}
+
+TEST(VQVellicoAppDelegateRules, TheEyedropperNamesTheShortcutWhenOneIsRegistered)
+{
+    EXPECT_EQ(VQVellicoAppDelegate::pickColorToolTip({}), "Pick Color from Screen");
+    VQKeyCombo ctrlAltP;
+    ctrlAltP.flags = VQModifierFlag::Command | VQModifierFlag::Option;
+    ctrlAltP.code = VQKeyCode::P;
+    EXPECT_EQ(VQVellicoAppDelegate::pickColorToolTip(ctrlAltP), "Pick Color from Screen (Ctrl+Alt+P)");
 }
 
 // The copy's hand-back to a real window is the desktop test's.
