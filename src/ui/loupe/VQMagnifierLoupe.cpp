@@ -71,6 +71,8 @@ std::optional<QColor> VQMagnifierLoupe::selectColorOnce()
         if (grabbed) {
             retry.stop();
             begin();
+        } else if (attempts == 1) {
+            VQLog(QStringLiteral("Another program holds the pointer or the keyboard; the loupe waits for it."));
         } else if (attempts >= kGrabAttempts) {
             retry.stop();
             loop.quit();
