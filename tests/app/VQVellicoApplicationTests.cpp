@@ -311,7 +311,7 @@ TEST_F(VQVellicoApplicationTest, CopyAndPasteWorkOnTextOnlyWhileATextFieldIsBein
         _app->processEvents(QEventLoop::WaitForMoreEvents, 10);
     ASSERT_EQ(QApplication::focusWidget(), &field);
 
-    // Focused, but neither typed into nor selected: the colour's commands.
+    // Focused, but neither typed into nor selected: the color's commands.
     _app->copy();
     EXPECT_EQ(clipboard->text(), "FF8000");
     clipboard->setText("navy");
