@@ -74,7 +74,7 @@ VQVellicoAppDelegate::VQVellicoAppDelegate(VQAppServices services, QObject *pare
 {
     if (!_platform)
         _platform = std::make_unique<VQNullPlatform>();
-    _loupe = [this] { return VQMagnifierLoupe::selectColor(*_platform); };
+    _loupe = [this](QString *failure) { return VQMagnifierLoupe::selectColor(*_platform, failure); };
     if (services.modalUI)
         VQModalUI::install(std::move(services.modalUI));
     if (services.termination)
@@ -381,16 +381,19 @@ QString VQVellicoAppDelegate::pickColorToolTip(const VQKeyCombo &shortcut)
     return title + QStringLiteral(" (") + VQReadableShortcut(shortcut.flags, shortcut.code) + QLatin1Char(')');
 }
 
-std::optional<QColor> VQVellicoAppDelegate::loupeColor()
+std::optional<QColor> VQVellicoAppDelegate::loupeColor(QString *failure)
 {
-    if (!_loupe || _loupeRunning || VQMagnifierLoupe::isRunning())
+    if (!_loupe || _loupeRunning || VQMagnifierLoupe::isRunning()) {
+        if (failure)
+            *failure = QStringLiteral("a loupe is already running");
         return std::nullopt;
+    }
     if (!VQUserDefaults::standard().boolForKey(QLatin1String(VQDontActivateWhenUsingLoupeDefaultsKey))) {
         if (VQVellicoApplication *app = vellicoApp())
             app->rememberActiveWindow();
     }
     _loupeRunning = true;
-    const std::optional<QColor> picked = _loupe();
+    const std::optional<QColor> picked = _loupe(failure);
     _loupeRunning = false;
     if (picked)
         setColor(*picked);
@@ -607,10 +610,11 @@ void VQVellicoAppDelegate::performRequests(const QList<VQLaunchOptions::Request>
                 app->paste();
             break;
         case VQLaunchOptions::Command::Pick: {
-            const std::optional<QColor> picked = loupeColor();
+            QString failure;
+            const std::optional<QColor> picked = loupeColor(&failure);
             const VQColorRef color = picked ? VQColor::fromQColor(*picked) : nullptr;
             if (!color) {
-                answer = QStringLiteral("cancelled");
+                answer = failure.isEmpty() ? QStringLiteral("cancelled") : QStringLiteral("failed ") + failure;
                 break;
             }
             const std::optional<VQCopyTemplate> format = VQCopyTemplateFromRawValue(request.copyTemplate);

@@ -77,15 +77,17 @@ class VQVellicoAppDelegate : public QObject
 
     // The global shortcut: opens the window and starts the loupe, or closes the window.
     void hotKeyWasTriggered();
-    // Runs the loupe and selects what it picks; nothing when it was cancelled.
-    std::optional<QColor> loupeColor();
+    // Runs the loupe and selects what it picks; nothing when it was cancelled
+    // or could not run (then `failure`, when given, says why in one line).
+    std::optional<QColor> loupeColor(QString *failure = nullptr);
     // The eyedropper and "Pick Color from Screen": the main window (opened
     // when it is not shown), then the loupe.
     void pickColorFromScreen();
     // The eyedropper's tooltip, naming the global shortcut when one is registered.
     static QString pickColorToolTip(const VQKeyCombo &shortcut);
     // How the loupe is run: the magnifier loupe on the platform, unless a test sets another.
-    void setLoupe(std::function<std::optional<QColor>()> loupe) { _loupe = std::move(loupe); }
+    using Loupe = std::function<std::optional<QColor>(QString *failure)>;
+    void setLoupe(Loupe loupe) { _loupe = std::move(loupe); }
     // The global shortcut; registered at start-up, re-registered when it changes.
     VQGlobalShortcut *globalShortcut() const { return _globalShortcut.get(); }
     // Selects `color` and shows it in the picker.
@@ -141,7 +143,7 @@ class VQVellicoAppDelegate : public QObject
     std::unique_ptr<VQSwatchMainWindow> _mainWindow;
     QPointer<QWidget> _preferencesWindow;
     std::function<void()> _preferencesDone;
-    std::function<std::optional<QColor>()> _loupe;
+    Loupe _loupe;
     QPointer<QWidget> _pickerChooser;
     quint64 _pickerObserver = 0;
     bool _loupeRunning = false;

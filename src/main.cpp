@@ -18,9 +18,14 @@
 namespace
 {
 
-// What a `--pick` prints, from the running Vellico's answer; the exit status.
+// What a `--pick` prints, from the running Vellico's answer; the exit status:
+// 0 picked, 1 cancelled, 2 no pick was possible (the reason on standard error).
 int finishPick(const QString &answer)
 {
+    if (answer.startsWith(QLatin1String("failed "))) {
+        std::fprintf(stderr, "vellico: cannot pick a colour: %s\n", qPrintable(answer.mid(7)));
+        return 2;
+    }
     if (!answer.startsWith(QLatin1String("picked ")))
         return 1;
     std::printf("%s\n", qPrintable(answer.mid(7)));

@@ -26,5 +26,6 @@ std::unique_ptr<VQPlatform> VQPlatform::createForPlatform(const QString &platfor
     VQLog(message);
     if (platformName != QLatin1String("offscreen") && platformName != QLatin1String("minimal"))
         std::fprintf(stderr, "vellico: %s\n", qPrintable(message));
-    return std::make_unique<VQNullPlatform>();
+    return std::make_unique<VQNullPlatform>(
+        QStringLiteral("Vellico cannot read the screen on the \"%1\" platform").arg(platformName));
 }

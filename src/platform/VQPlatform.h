@@ -16,6 +16,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <QString>
 #include <QtGlobal>
 
 #include <cstdint>
@@ -82,6 +83,9 @@ class VQPlatform
     // the rectangle's size; pixels outside every screen are black. A null image
     // when the screen cannot be read.
     virtual QImage captureScreen(const QRect &deviceRect) const { return {}; }
+    // Why no pixel can be picked from the screen in this session, in one line;
+    // empty when the loupe can run.
+    virtual QString screenPickingProblem() const = 0;
 
     // -- pointer events anywhere on screen -----------------------------------
     // Reports every movement (Moved) and button press (Clicked) on the whole
@@ -108,6 +112,15 @@ class VQPlatform
 class VQNullPlatform : public VQPlatform
 {
   public:
+    // `pickingProblem` is what screenPickingProblem() answers.
+    explicit VQNullPlatform(QString pickingProblem = QStringLiteral("this session offers no way to read the screen"))
+        : _pickingProblem(std::move(pickingProblem))
+    {
+    }
     WindowID activeWindow() const override { return 0; }
     bool activateWindow(WindowID) override { return false; }
+    QString screenPickingProblem() const override { return _pickingProblem; }
+
+  private:
+    QString _pickingProblem;
 };

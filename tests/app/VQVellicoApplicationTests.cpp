@@ -36,6 +36,7 @@ class VQRecordingPlatform : public VQPlatform
     WindowID active = 0;
     WindowID activeWindow() const override { return active; }
     bool activateWindow(WindowID) override { return true; }
+    QString screenPickingProblem() const override { return {}; }
 };
 
 class VQVellicoApplicationTest : public VQLibraryTest
@@ -167,7 +168,7 @@ TEST_F(VQVellicoApplicationTest, TheWindowToggles_HighlightsTheIcon_AndRemembers
 TEST_F(VQVellicoApplicationTest, TheShortcutOpensTheWindowAndRunsTheLoupe_OrClosesTheWindow)
 {
     int loupeRuns = 0;
-    _delegate->setLoupe([&]() -> std::optional<QColor> {
+    _delegate->setLoupe([&](QString *) -> std::optional<QColor> {
         ++loupeRuns;
         // The shortcut pressed again while the loupe runs does not start another.
         _delegate->hotKeyWasTriggered();
@@ -183,7 +184,7 @@ TEST_F(VQVellicoApplicationTest, TheShortcutOpensTheWindowAndRunsTheLoupe_OrClos
     EXPECT_FALSE(_delegate->isCurrentWindowVisible());
 
     // Cancelled: the selection stays.
-    _delegate->setLoupe([] { return std::optional<QColor>(); });
+    _delegate->setLoupe([](QString *) { return std::optional<QColor>(); });
     _delegate->hotKeyWasTriggered();
     EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#FF0000");
 }
@@ -215,7 +216,7 @@ TEST_F(VQVellicoApplicationTest, PreferencesModeAndBack)
 
 TEST_F(VQVellicoApplicationTest, RequestsOfLaterStartsAreAnswered)
 {
-    _delegate->setLoupe([] { return std::optional<QColor>(QColor(51, 102, 153)); });
+    _delegate->setLoupe([](QString *) { return std::optional<QColor>(QColor(51, 102, 153)); });
     struct Row {
         QString message, answer;
     };
@@ -228,10 +229,17 @@ TEST_F(VQVellicoApplicationTest, RequestsOfLaterStartsAreAnswered)
         _delegate->performChannelMessage(row.message, [&](const QString &text) { answer = text; });
         EXPECT_EQ(answer, row.answer);
     }
-    _delegate->setLoupe([] { return std::optional<QColor>(); });
+    _delegate->setLoupe([](QString *) { return std::optional<QColor>(); });
     QString answer;
     _delegate->performChannelMessage("--pick", [&](const QString &text) { answer = text; });
     EXPECT_EQ(answer, "cancelled");
+    // A loupe that could not run is no cancel: the later start says why.
+    _delegate->setLoupe([](QString *failure) {
+        *failure = QStringLiteral("no way to read the screen");
+        return std::optional<QColor>();
+    });
+    _delegate->performChannelMessage("--pick", [&](const QString &text) { answer = text; });
+    EXPECT_EQ(answer, "failed no way to read the screen");
 }
 
 TEST_F(VQVellicoApplicationTest, TheEntryDialogSelectsWhatParsesAndListsTheFormsOtherwise)

@@ -14,6 +14,7 @@ class VQFakePlatform : public VQPlatform
 
     WindowID activeWindow() const override { return 0; }
     bool activateWindow(WindowID) override { return false; }
+    QString screenPickingProblem() const override { return pickingProblem; }
 
     HotKeyStatus registerHotKey(const VQKeyCombo &, std::function<void()>) override
     {
@@ -104,7 +105,8 @@ class VQFakePlatform : public VQPlatform
     QPoint pointer;
     bool captureFails = false;
     bool refuseGrab = false;
-    int refusedGrabs = 0; // attempts refused before one succeeds
+    QString pickingProblem; // what screenPickingProblem() answers
+    int refusedGrabs = 0;   // attempts refused before one succeeds
     int grabAttempts = 0;
     std::function<void()> afterGrab; // queued once the grab is taken
     InputHandler grab;

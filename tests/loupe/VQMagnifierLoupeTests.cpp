@@ -100,19 +100,34 @@ TEST_F(VQMagnifierLoupeTest, TheWindowShowsTheNineByNineDevicePixelsAroundThePoi
         }
 }
 
-TEST_F(VQMagnifierLoupeTest, AFailedCaptureMakesTheClickPickNothing)
+TEST_F(VQMagnifierLoupeTest, AFailedCaptureMakesTheClickPickNothingAndSaysWhy)
 {
     platform.captureFails = true;
     platform.pointer = QPoint(101, 50);
-    EXPECT_EQ(run([&] { platform.sendClick(QPoint(101, 50)); }), std::nullopt);
+    QString failure;
+    platform.afterGrab = [&] { platform.sendClick(QPoint(101, 50)); };
+    EXPECT_EQ(VQMagnifierLoupe::selectColor(platform, &failure), std::nullopt);
+    EXPECT_EQ(failure, "the pixel under the pointer could not be read");
     EXPECT_FALSE(platform.grab);
 }
 
 TEST_F(VQMagnifierLoupeTest, WithoutTheInputThereIsNoLoupe)
 {
     platform.refuseGrab = true;
-    EXPECT_EQ(VQMagnifierLoupe::selectColor(platform), std::nullopt);
+    QString failure;
+    EXPECT_EQ(VQMagnifierLoupe::selectColor(platform, &failure), std::nullopt);
     EXPECT_EQ(platform.grabAttempts, VQMagnifierLoupe::kGrabAttempts);
+    EXPECT_EQ(failure, "another program holds the pointer or the keyboard");
+    EXPECT_FALSE(VQMagnifierLoupe::isRunning());
+}
+
+TEST_F(VQMagnifierLoupeTest, ASessionWhoseScreenCannotBeReadFailsAtOnceWithItsReason)
+{
+    platform.pickingProblem = QStringLiteral("no way to read the screen");
+    QString failure;
+    EXPECT_EQ(VQMagnifierLoupe::selectColor(platform, &failure), std::nullopt);
+    EXPECT_EQ(failure, "no way to read the screen");
+    EXPECT_EQ(platform.grabAttempts, 0);
     EXPECT_FALSE(VQMagnifierLoupe::isRunning());
 }
 

@@ -85,6 +85,16 @@ VQX11Platform::VQX11Platform(xcb_connection_t *connection, xcb_screen_t *screen)
         loadKeymap();
     }
 
+    // An X server run by a Wayland compositor shows its own clients only: its
+    // root window reads black and its pointer moves only over X windows. It
+    // says what it is through an extension of its own.
+    static constexpr char kXWayland[] = "XWAYLAND";
+    Reply<xcb_query_extension_reply_t> xwayland(xcb_query_extension_reply(
+        _connection, xcb_query_extension(_connection, sizeof kXWayland - 1, kXWayland), nullptr));
+    _servedByXWayland = xwayland && xwayland->present;
+    if (_servedByXWayland)
+        VQLog(QStringLiteral("The X server is XWayland: screen picking and pointer tracking are off."));
+
     // XInput 2.2 for raw pointer events on the root, which arrive whoever holds a grab.
     const xcb_query_extension_reply_t *xinput = xcb_get_extension_data(_connection, &xcb_input_id);
     if (xinput && xinput->present) {
@@ -405,9 +415,22 @@ void VQX11Platform::selectRawPointerEvents(bool on)
     xcb_flush(_connection);
 }
 
+QString VQX11Platform::screenPickingProblem() const
+{
+    if (_servedByXWayland)
+        return QStringLiteral("Vellico runs on XWayland, and an X11 program cannot read the screen of a Wayland "
+                              "session; start it without QT_QPA_PLATFORM=xcb");
+    if (!_pixelFormat.isReadable())
+        return QStringLiteral("the screen's pixel format (%1 bits a pixel) cannot be read")
+            .arg(_pixelFormat.bitsPerPixel);
+    return {};
+}
+
 bool VQX11Platform::startPointerEvents(InputHandler handler)
 {
-    if (!_haveXInput)
+    // Under XWayland the pointer is seen over X windows only: the pixels it
+    // would report are not the ones the user points at.
+    if (!_haveXInput || _servedByXWayland)
         return false;
     const bool wasOn = bool(_pointerHandler);
     _pointerHandler = std::move(handler);

@@ -39,6 +39,7 @@ class VQX11Platform final : public QObject, public VQPlatform
     std::optional<VQInputEvent> pointerState() const override;
     bool movePointerBy(int dx, int dy) override;
     QImage captureScreen(const QRect &deviceRect) const override;
+    QString screenPickingProblem() const override;
 
     bool startPointerEvents(InputHandler handler) override;
     void stopPointerEvents() override;
@@ -75,6 +76,7 @@ class VQX11Platform final : public QObject, public VQPlatform
     std::uint8_t _xinputOpcode = 0;
     bool _haveXInput = false;
     VQPixelFormat _pixelFormat;
+    bool _servedByXWayland = false;
 
     // The registered shortcut.
     VQKeyCombo _hotKey;

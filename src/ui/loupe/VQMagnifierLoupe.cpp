@@ -18,14 +18,10 @@ namespace
 bool gRunning = false;
 } // namespace
 
-std::optional<QColor> VQMagnifierLoupe::selectColor(VQPlatform &platform)
+std::optional<QColor> VQMagnifierLoupe::selectColor(VQPlatform &platform, QString *failure)
 {
-    if (gRunning) {
-        VQLog(QStringLiteral("A loupe is already running."));
-        return std::nullopt;
-    }
     VQMagnifierLoupe loupe(platform);
-    return loupe.selectColorOnce();
+    return loupe.selectColorOnce(failure);
 }
 
 bool VQMagnifierLoupe::isRunning()
@@ -37,11 +33,20 @@ VQMagnifierLoupe::VQMagnifierLoupe(VQPlatform &platform) : _platform(platform) {
 
 VQMagnifierLoupe::~VQMagnifierLoupe() = default;
 
-std::optional<QColor> VQMagnifierLoupe::selectColorOnce()
+std::optional<QColor> VQMagnifierLoupe::selectColorOnce(QString *failure)
 {
-    if (gRunning)
+    const auto fail = [failure](const QString &reason) -> std::optional<QColor> {
+        VQLog(QStringLiteral("No colour is picked: %1.").arg(reason));
+        if (failure)
+            *failure = reason;
         return std::nullopt;
+    };
+    if (gRunning)
+        return fail(QStringLiteral("a loupe is already running"));
+    if (const QString problem = _platform.screenPickingProblem(); !problem.isEmpty())
+        return fail(problem);
     gRunning = true;
+    _failure.clear();
     _colorSelectedOrCancelled = false;
     _selectedColor.reset();
     // An open Qt popup of ours (a menu, a Qt::Popup window) holds the pointer and
@@ -88,10 +93,9 @@ std::optional<QColor> VQMagnifierLoupe::selectColorOnce()
     retry.stop();
     _loop = nullptr;
     if (!grabbed) {
-        VQLog(QStringLiteral("The loupe could not take the pointer and the keyboard."));
         lendPopupGrab(false);
         gRunning = false;
-        return std::nullopt;
+        return fail(QStringLiteral("another program holds the pointer or the keyboard"));
     }
     if (!_colorSelectedOrCancelled)
         cancel();
@@ -103,6 +107,8 @@ std::optional<QColor> VQMagnifierLoupe::selectColorOnce()
     }
     lendPopupGrab(false);
     gRunning = false;
+    if (!_failure.isEmpty())
+        return fail(_failure);
     return _selectedColor;
 }
 
@@ -182,7 +188,7 @@ void VQMagnifierLoupe::finishWithPixelAt(QPoint devicePoint)
 {
     const QImage pixel = _platform.captureScreen(QRect(devicePoint, QSize(1, 1)));
     if (pixel.isNull()) {
-        VQLog(QStringLiteral("The pixel under the pointer could not be read; nothing is picked."));
+        _failure = QStringLiteral("the pixel under the pointer could not be read");
         _selectedColor.reset();
     } else {
         _selectedColor = QColor(pixel.pixel(0, 0));

@@ -14,6 +14,7 @@
 #include <QColor>
 #include <QObject>
 #include <QPoint>
+#include <QString>
 
 #include <memory>
 #include <optional>
@@ -32,13 +33,15 @@ class VQMagnifierLoupe : public QObject
     // cancelled, the pixel could not be read, the input could not be grabbed,
     // the application quit meanwhile, or a loupe is already running (a second
     // press of the shortcut starts no second loupe).
-    static std::optional<QColor> selectColor(VQPlatform &platform);
+    // `failure`, when given, receives why nothing was picked other than the
+    // user's cancelling (empty for a cancel).
+    static std::optional<QColor> selectColor(VQPlatform &platform, QString *failure = nullptr);
     static bool isRunning();
 
     explicit VQMagnifierLoupe(VQPlatform &platform);
     ~VQMagnifierLoupe() override;
 
-    std::optional<QColor> selectColorOnce();
+    std::optional<QColor> selectColorOnce(QString *failure = nullptr);
     // The window, while the run shows one (tests look at it).
     VQMagnifierLoupeWindow *window() const { return _window.get(); }
 
@@ -61,4 +64,5 @@ class VQMagnifierLoupe : public QObject
     QPoint _pointer;
     bool _colorSelectedOrCancelled = false;
     std::optional<QColor> _selectedColor;
+    QString _failure; // why the run ended without a colour, other than a cancel
 };
