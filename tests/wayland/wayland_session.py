@@ -572,6 +572,9 @@ class WaylandSession:
         for output in self.outputs:
             x, y, width, height = output.logical
             self.move_pointer(x + width - 0.5 / output.scale, y + height - 0.5 / output.scale)
+            # The output must draw a frame with the cursor there before it leaves: a
+            # capture waits for one.
+            self.run(["grim", "-t", "ppm", "-o", output.name, os.path.join(self.home, "shots", "park.ppm")])
 
     def hide_cursor(self):
         """Hides the cursor on every output (sway's hide_cursor, after 1 ms without motion)
