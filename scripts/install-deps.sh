@@ -29,6 +29,8 @@ packages=(
   # ... and the desktop portal with its wlroots and GTK backends and PipeWire
   xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk pipewire wireplumber
   libglib2.0-bin python3-gi  # tests/wayland/portal_screenshot.py, gdbus
+  # two X11 monitors of different scale: Xorg's dummy driver split by xrandr
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
 )
 
 missing=()

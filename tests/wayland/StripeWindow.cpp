@@ -9,7 +9,9 @@
 //   key NAME                             a key press with its modifiers, as
 //                                        QKeySequence names it ("Ctrl+V")
 //
-//   vellico_wl_stripe_window --output NAME
+//   vellico_stripe_window --output NAME
+//   vellico_stripe_window --list-screens   prints "screen NAME X Y WIDTH HEIGHT RATIO"
+//                                            for each screen, then quits (on any platform)
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QImage>
@@ -111,7 +113,25 @@ int main(int argc, char **argv)
     const QCommandLineOption outputOption(QStringLiteral("output"), QStringLiteral("The output to cover."),
                                           QStringLiteral("name"));
     parser.addOption(outputOption);
+    const QCommandLineOption listOption(QStringLiteral("list-screens"),
+                                        QStringLiteral("Print the screens Qt sees, one a line, and quit."));
+    parser.addOption(listOption);
     parser.process(app);
+
+    if (parser.isSet(listOption)) {
+        // "screen NAME X Y WIDTH HEIGHT RATIO": the geometry in Qt's logical pixels.
+        for (const QScreen *screen : QGuiApplication::screens()) {
+            const QRect geometry = screen->geometry();
+            report(QStringLiteral("screen %1 %2 %3 %4 %5 %6")
+                       .arg(screen->name())
+                       .arg(geometry.x())
+                       .arg(geometry.y())
+                       .arg(geometry.width())
+                       .arg(geometry.height())
+                       .arg(screen->devicePixelRatio()));
+        }
+        return 0;
+    }
 
     QScreen *target = nullptr;
     const QString wanted = parser.value(outputOption);

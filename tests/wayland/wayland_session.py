@@ -18,7 +18,7 @@ portal with its wlroots backend (Screenshot) and its GTK backend (which brings
 the access dialog, without which the portal exports no Screenshot).
 
 Needs: sway, swaymsg, grim, wtype, dbus-daemon, setpriv, and the test tools
-named by VELLICO_WL_VPOINTER and VELLICO_WL_STRIPE_WINDOW. What is missing
+named by VELLICO_WL_VPOINTER and VELLICO_STRIPE_WINDOW. What is missing
 raises Unavailable, which run_case turns into a skipped test (status 77).
 """
 
@@ -35,9 +35,8 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from vellico_e2e import Failure, wait_until  # noqa: E402
+from vellico_e2e import SKIPPED, Failure, Unavailable, wait_until  # noqa: E402
 
-SKIPPED = 77
 WAYLAND_USER = "vellico-wl"
 BACKGROUND = "#3366CC"
 
@@ -64,10 +63,6 @@ DEFAULT_OUTPUTS = (
     Output("HEADLESS-1", 640, 400, 0, 0, 1),
     Output("HEADLESS-2", 800, 600, 640, 0, 2),
 )
-
-
-class Unavailable(Exception):
-    """The machine cannot run the session; the test is skipped, saying why."""
 
 
 class Image:
@@ -243,7 +238,7 @@ class WaylandSession:
         for tool in ("sway", "swaymsg", "grim", "wtype", "dbus-daemon", "setpriv"):
             if not shutil.which(tool):
                 raise Unavailable(f"{tool} is not installed (scripts/install-deps.sh installs it)")
-        for variable in ("VELLICO_WL_VPOINTER", "VELLICO_WL_STRIPE_WINDOW"):
+        for variable in ("VELLICO_WL_VPOINTER", "VELLICO_STRIPE_WINDOW"):
             path = os.environ.get(variable)
             if not path or not os.access(path, os.X_OK):
                 raise Unavailable(f"{variable} names no built test tool (is libwayland-dev installed?)")
@@ -270,7 +265,7 @@ class WaylandSession:
                 raise Unavailable(f"sway does not run as root and useradd could not make {WAYLAND_USER}: "
                                   f"{made.stderr.strip()}")
         # The programs under test must be reachable by that user.
-        for variable in ("VELLICO_WL_VPOINTER", "VELLICO_WL_STRIPE_WINDOW", "VELLICO_BINARY"):
+        for variable in ("VELLICO_WL_VPOINTER", "VELLICO_STRIPE_WINDOW", "VELLICO_BINARY"):
             path = os.environ.get(variable)
             if path and subprocess.run(self._as_user(["test", "-x", path]), env=self._base_environment()).returncode:
                 raise Unavailable(f"{WAYLAND_USER} cannot run {path}: a folder on its way is closed to others")

@@ -4,7 +4,7 @@ device pixels a client painted on a x1 and a x2 output, that our virtual
 pointer and wtype reach a client where the harness says, and that the desktop
 portal answers a screenshot request.
 
-    wayland_smoke.py CASE      with VELLICO_WL_VPOINTER and VELLICO_WL_STRIPE_WINDOW set
+    wayland_smoke.py CASE      with VELLICO_WL_VPOINTER and VELLICO_STRIPE_WINDOW set
 """
 
 import os
@@ -33,7 +33,7 @@ def start_stripes(session, output_name):
     """The stripe window fullscreen on an output, once grim sees it there; the Client."""
     output = session.output(output_name)
     session.focus_output(output_name)
-    window = session.start_client([os.environ["VELLICO_WL_STRIPE_WINDOW"], "--output", output_name],
+    window = session.start_client([os.environ["VELLICO_STRIPE_WINDOW"], "--output", output_name],
                                   name=f"stripes-{output_name}")
     ready = window.wait_for_line("the stripe window to paint", lambda line: line.startswith("ready "))
     _, name, width, height, ratio = ready.split()
