@@ -422,6 +422,21 @@ class WaylandSession:
         wait_until("sway to answer on its socket",
                    lambda: self.run(["swaymsg", "-t", "get_version"], check=False).returncode == 0)
 
+    def x_display(self):
+        """The X display (":N") of sway's XWayland, for clients to run as X clients
+        (QT_QPA_PLATFORM=xcb, DISPLAY=...). Sway listens on it from the start and starts
+        XWayland at the first connection; its lock file holds sway's process id."""
+        def find():
+            for lock in glob.glob("/tmp/.X*-lock"):
+                try:
+                    with open(lock) as content:
+                        if int(content.read().strip(" \n\0")) == self.sway.pid:
+                            return ":" + os.path.basename(lock)[2:-5]
+                except (OSError, ValueError):
+                    continue
+            return None
+        return wait_until("sway's X display", find)
+
     def swaymsg(self, *arguments):
         """A sway command (or -t TYPE query); its JSON answer. Fails on an unsuccessful command."""
         result = self.run(["swaymsg", "--raw", *arguments], check=False)
@@ -541,7 +556,13 @@ class WaylandSession:
 
     def move_pointer(self, x, y):
         """Moves the pointer to x, y of the layout, in logical pixels (fractions reach the
-        device pixels of a scaled output: at x2, the device pixel 2x+1 is x + 0.5)."""
+        device pixels of a scaled output: at x2, the device pixel 2x+1 is x + 0.5).
+        It arrives from a pixel beside: XWayland delivers no click to an X window the
+        pointer has just entered until it has moved inside it."""
+        left, _, width, _ = self.layout()
+        beside = x - 1 if x - 1 >= left else x + 1
+        if beside <= left + width:
+            self._pointer_command(f"move {beside} {y}")
         self._pointer_command(f"move {x} {y}")
 
     def move_pointer_to_device_pixel(self, output_name, x, y):

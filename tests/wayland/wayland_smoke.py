@@ -29,15 +29,24 @@ def expected_colour(x, width):
     return RED if x % 2 == 0 else BLUE
 
 
-def start_stripes(session, output_name):
-    """The stripe window fullscreen on an output, once grim sees it there; the Client."""
+def start_stripes(session, output_name, through_xwayland=False):
+    """The stripe window fullscreen on an output, once grim sees it there; the Client.
+    Through XWayland it is an X client, fullscreen where sway opens it (the focused
+    output), and sees the output in logical pixels."""
     output = session.output(output_name)
     session.focus_output(output_name)
-    window = session.start_client([os.environ["VELLICO_STRIPE_WINDOW"], "--output", output_name],
-                                  name=f"stripes-{output_name}")
-    ready = window.wait_for_line("the stripe window to paint", lambda line: line.startswith("ready "))
-    _, name, width, height, ratio = ready.split()
-    if (name, int(width), int(height), float(ratio)) != (output_name, output.width, output.height, output.scale):
+    if through_xwayland:
+        window = session.start_client([os.environ["VELLICO_STRIPE_WINDOW"]], name=f"x-stripes-{output_name}",
+                                      QT_QPA_PLATFORM="xcb", DISPLAY=session.x_display())
+        size = (int(output.width / output.scale), int(output.height / output.scale), 1.0)
+    else:
+        window = session.start_client([os.environ["VELLICO_STRIPE_WINDOW"], "--output", output_name],
+                                      name=f"stripes-{output_name}")
+        size = (output.width, output.height, float(output.scale))
+    # A first paint may come before the window is fullscreen.
+    ready = window.wait_for_line(f"the stripe window to paint {size}", lambda line: line.startswith("ready ") and (
+        int(line.split()[2]), int(line.split()[3]), float(line.split()[4])) == size)
+    if not through_xwayland and ready.split()[1] != output_name:
         raise Failure(f"the window painted {ready!r} for {output}")
 
     def covered():
@@ -66,9 +75,10 @@ def first_wrong_pixel(session, output, rows, name):
     return None
 
 
-def check_rows(session, rows_of, name):
-    """Waits until every output shows exactly the painted pixels on the rows `rows_of(output)`."""
-    for output in session.outputs:
+def check_rows(session, rows_of, name, outputs=None):
+    """Waits until every output (or those given) shows exactly the painted pixels on the
+    rows `rows_of(output)`."""
+    for output in outputs or session.outputs:
         last = []
 
         def exact():
@@ -144,6 +154,26 @@ def case_pointer_and_keys(session):
                 raise Failure(f"typed {expected} arrived as {key!r}")
 
 
+def case_xwayland_client(session):
+    """An X client through sway's XWayland, on the x1 output: its pixels exact, the
+    pointer and the keys reaching it where the harness says."""
+    output = session.outputs[0]
+    window = start_stripes(session, output.name, through_xwayland=True)
+    session.park_pointer()
+    check_rows(session, lambda checked: (0, 1, checked.height // 2, checked.height - 16), "xwayland", [output])
+    for x, y in ((301, 151), (6, 3)):
+        session.move_pointer_to_device_pixel(output.name, x, y)
+        session.click()
+        press = window.wait_for_line(f"the click at {x},{y}", lambda line: line.startswith("press "))
+        if press.split()[1:] != ["left", str(x), str(y)]:
+            raise Failure(f"a click on device pixel {x},{y} arrived as {press!r}")
+    session.keys("ctrl+v", "Escape")
+    for expected in ("Ctrl+V", "Esc"):
+        key = window.wait_for_line(f"the key {expected}", lambda line: line.startswith("key "))
+        if key != f"key {expected}":
+            raise Failure(f"{expected} arrived as {key!r}")
+
+
 def png_size(path):
     with open(path, "rb") as png:
         header = png.read(24)
@@ -186,6 +216,7 @@ def case_portal_screenshot(session):
 CASES = {
     "stripes-exact": case_stripes_exact,
     "pointer-and-keys": case_pointer_and_keys,
+    "xwayland-client": case_xwayland_client,
     "portal-screenshot": case_portal_screenshot,
 }
 
