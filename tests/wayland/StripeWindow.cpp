@@ -12,6 +12,7 @@
 //   vellico_stripe_window --output NAME
 //   vellico_stripe_window --list-screens   prints "screen NAME X Y WIDTH HEIGHT RATIO"
 //                                            for each screen, then quits (on any platform)
+//   vellico_stripe_window --tray           a status icon instead (see below)
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QImage>
@@ -19,7 +20,9 @@
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QScreen>
+#include <QSystemTrayIcon>
 #include <QWidget>
 #include <QWindow>
 
@@ -116,7 +119,27 @@ int main(int argc, char **argv)
     const QCommandLineOption listOption(QStringLiteral("list-screens"),
                                         QStringLiteral("Print the screens Qt sees, one a line, and quit."));
     parser.addOption(listOption);
+
+    const QCommandLineOption trayOption(QStringLiteral("tray"),
+                                        QStringLiteral("Show a solid #FF8000 status icon instead of the window."));
+    parser.addOption(trayOption);
     parser.process(app);
+
+    if (parser.isSet(trayOption)) {
+        // "tray available" or "tray missing" at start, then "activated REASON" per
+        // activation (QSystemTrayIcon::ActivationReason: 3 a click, 4 a middle click).
+        QPixmap pixmap(32, 32);
+        pixmap.fill(QColor(0xFF, 0x80, 0x00));
+        auto *icon = new QSystemTrayIcon(QIcon(pixmap), &app);
+        icon->setToolTip(QStringLiteral("Vellico stripes"));
+        QObject::connect(icon, &QSystemTrayIcon::activated, [](QSystemTrayIcon::ActivationReason reason) {
+            report(QStringLiteral("activated %1").arg(int(reason)));
+        });
+        icon->show();
+        report(QSystemTrayIcon::isSystemTrayAvailable() ? QStringLiteral("tray available")
+                                                        : QStringLiteral("tray missing"));
+        return app.exec();
+    }
 
     if (parser.isSet(listOption)) {
         // "screen NAME X Y WIDTH HEIGHT RATIO": the geometry in Qt's logical pixels.

@@ -4,7 +4,7 @@
     portal_screenshot.py [--interactive] [--timeout SECONDS]
 
 prints "response CODE URI" (URI empty when there is none) and exits 0 once the
-portal's Response arrives, or prints "timeout" and exits 1. The portal sends
+portal's Response arrives, or prints "timeout" or "error: ..." and exits 1. The portal sends
 Response to the caller alone, so the caller has to listen: gdbus monitor,
 another connection, never sees it. Needs python3-gi.
 """
@@ -41,9 +41,14 @@ def main():
     bus.signal_subscribe(PORTAL, "org.freedesktop.portal.Request", "Response", request, None,
                          Gio.DBusSignalFlags.NONE, on_response)
     options = {"handle_token": GLib.Variant("s", TOKEN), "interactive": GLib.Variant("b", arguments.interactive)}
-    handle = bus.call_sync(PORTAL, PORTAL_PATH, "org.freedesktop.portal.Screenshot", "Screenshot",
-                           GLib.Variant("(sa{sv})", ("", options)), GLib.VariantType("(o)"),
-                           Gio.DBusCallFlags.NONE, int(arguments.timeout * 1000), None).unpack()[0]
+    try:
+        handle = bus.call_sync(PORTAL, PORTAL_PATH, "org.freedesktop.portal.Screenshot", "Screenshot",
+                               GLib.Variant("(sa{sv})", ("", options)), GLib.VariantType("(o)"),
+                               Gio.DBusCallFlags.NONE, int(arguments.timeout * 1000), None).unpack()[0]
+    except GLib.Error as error:
+        # Among others: no Screenshot interface, when the portal has no access backend.
+        print(f"error: {error.message}")
+        return 1
     if handle != request:
         print(f"error: the portal made the request {handle}, not {request}")
         return 1

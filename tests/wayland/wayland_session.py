@@ -13,6 +13,9 @@ private home and XDG_RUNTIME_DIR; run as anyone else, as that user. Every
 process of the session ends with it: on leaving, also on SIGTERM, and
 (through the parent-death signal) when the test itself is killed.
 
+With tray=True the session also runs waybar with its tray (a StatusNotifierItem
+host) along the top of the first output.
+
 With portal=True the session also runs PipeWire, WirePlumber and the desktop
 portal with its wlroots backend (Screenshot) and its GTK backend (which brings
 the access dialog, without which the portal exports no Screenshot).
@@ -39,6 +42,8 @@ from vellico_e2e import SKIPPED, Failure, Unavailable, wait_until  # noqa: E402
 
 WAYLAND_USER = "vellico-wl"
 BACKGROUND = "#3366CC"
+TRAY_HEIGHT = 28  # logical pixels
+TRAY_BACKGROUND = "#202020"
 
 
 class Output:
@@ -91,6 +96,20 @@ class Image:
         if len(self.pixels) < self.width * self.height * 3:
             raise Failure(f"{path} is cut short")
 
+    def find(self, colour, region=None):
+        """The bounding box (left, top, right, bottom), inclusive, of the pixels of `colour`
+        ("#RRGGBB") inside `region` (left, top, width, height; default everything), or None."""
+        left, top, width, height = region or (0, 0, self.width, self.height)
+        wanted = bytes.fromhex(colour[1:])
+        found = None
+        for y in range(max(0, top), min(self.height, top + height)):
+            row = self.pixels[y * self.width * 3:(y + 1) * self.width * 3]
+            for x in range(max(0, left), min(self.width, left + width)):
+                if row[x * 3:x * 3 + 3] == wanted:
+                    found = (min(found[0], x), min(found[1], y), max(found[2], x), max(found[3], y)) if found \
+                        else (x, y, x, y)
+        return found
+
     def pixel(self, x, y):
         """The colour at device pixel x, y as "#RRGGBB"."""
         if not (0 <= x < self.width and 0 <= y < self.height):
@@ -142,10 +161,11 @@ class Client:
 class WaylandSession:
     """Headless sway with its outputs, a private bus, and what runs on them."""
 
-    def __init__(self, name, outputs=DEFAULT_OUTPUTS, portal=False):
+    def __init__(self, name, outputs=DEFAULT_OUTPUTS, portal=False, tray=False):
         self.name = name
         self.outputs = list(outputs)
         self.portal = portal
+        self.tray = tray
         self.processes = []
         self.artifacts = os.environ.get("VELLICO_E2E_ARTIFACTS")
         self.vellico = None
@@ -170,6 +190,8 @@ class WaylandSession:
             self._start_input_devices()
             if self.portal:
                 self._start_portal()
+            if self.tray:
+                self._start_tray()
         except Failure as failure:
             logs = self.logs()
             self.close()
@@ -248,6 +270,9 @@ class WaylandSession:
                             shutil.which("wireplumber"), shutil.which("gdbus")):
                 if not program or not os.access(program, os.X_OK):
                     raise Unavailable(f"{program or 'pipewire, wireplumber or gdbus'} is not installed")
+
+        if self.tray and not shutil.which("waybar"):
+            raise Unavailable("waybar is not installed")
 
     def _choose_user(self):
         if os.geteuid() != 0:
@@ -365,6 +390,42 @@ class WaylandSession:
                 return log.read()
         except (OSError, TypeError):
             return ""
+
+    def own(self, path):
+        """Hands a file or folder made inside the home (and the folders above it) to the
+        session's user."""
+        path = os.path.abspath(path)
+        while path.startswith(self.home + os.sep):
+            os.chown(path, self.user.pw_uid, self.user.pw_gid)
+            path = os.path.dirname(path)
+
+    # -- the program ------------------------------------------------------------
+
+    def settings_path(self):
+        return os.path.join(self.home, ".config", "Vellico", "Vellico.conf")
+
+    def write_settings(self, **values):
+        os.makedirs(os.path.dirname(self.settings_path()), exist_ok=True)
+        with open(self.settings_path(), "w") as settings:
+            settings.write("[General]\n")
+            for key, value in values.items():
+                settings.write(f"{key}={value}\n")
+        self.own(self.settings_path())
+
+    def start_vellico(self, *arguments, **environment):
+        """Starts VELLICO_BINARY as a client of the session; its output goes to output()."""
+        self.vellico = self._start([os.environ["VELLICO_BINARY"], *arguments], "vellico", **environment)
+        return self.vellico
+
+    def wait_for_exit(self, timeout=10):
+        try:
+            return self.vellico.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise Failure(f"vellico still runs {timeout} s after being asked to quit")
+
+    def output(self):
+        """What vellico wrote, standard output and error together."""
+        return self.log("vellico")
 
     # -- the bus and the compositor -------------------------------------------
 
@@ -623,6 +684,39 @@ class WaylandSession:
         """The colour at device pixel x, y of an output, from a fresh screenshot."""
         return self.screenshot(f"pixel-{output}", output=output).pixel(x, y)
 
+    # -- the tray -------------------------------------------------------------------
+
+    def _start_tray(self):
+        """waybar with nothing but its tray (a StatusNotifierWatcher and host on the
+        session's bus) along the top of the first output, TRAY_HEIGHT logical pixels
+        high, on TRAY_BACKGROUND; icons line up from its right end."""
+        config = os.path.join(self.home, ".config", "waybar-test.json")
+        style = os.path.join(self.home, ".config", "waybar-test.css")
+        with open(config, "w") as out:
+            json.dump({"layer": "top", "position": "top", "output": self.outputs[0].name, "height": TRAY_HEIGHT,
+                       "modules-right": ["tray"], "tray": {"icon-size": 20, "spacing": 4}}, out)
+        with open(style, "w") as out:
+            out.write(f"* {{ min-height: 0; }}\nwindow#waybar {{ background: {TRAY_BACKGROUND}; }}\n")
+        self.own(config)
+        self.own(style)
+        bar = self._start(["waybar", "--config", config, "--style", style], "waybar", GDK_BACKEND="wayland",
+                          NO_AT_BRIDGE="1")
+        first = self.outputs[0]
+
+        def shown():
+            if bar.poll() is not None:
+                raise Failure(f"waybar ended with status {bar.returncode}")
+            if not self.bus_has_name("org.kde.StatusNotifierWatcher"):
+                return False
+            shot = self.screenshot("tray", output=first.name)
+            return shot.pixel(0, 0) == TRAY_BACKGROUND and shot.pixel(0, TRAY_HEIGHT * first.scale) == BACKGROUND
+        wait_until("waybar's tray", shown)
+
+    def tray_region(self):
+        """The bar in device pixels of the first output: (left, top, width, height)."""
+        first = self.outputs[0]
+        return 0, 0, first.width, int(TRAY_HEIGHT * first.scale)
+
     # -- the desktop portal -----------------------------------------------------
 
     def _start_portal(self):
@@ -687,6 +781,8 @@ def run_case(cases, session_factory=None):
                 cases[name](session)
             except Failure as failure:
                 print(f"FAIL {name}: {failure}{session.logs()}", file=sys.stderr)
+                if session.vellico is not None and session.vellico.poll() is not None:
+                    print(f"vellico had ended with status {session.vellico.returncode}", file=sys.stderr)
                 try:
                     for output in session.outputs:
                         shot = session.screenshot(f"failure-{output.name}", output=output.name)

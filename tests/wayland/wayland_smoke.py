@@ -20,6 +20,7 @@ from vellico_e2e import Failure, wait_until  # noqa: E402
 
 PORTAL_CLIENT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "portal_screenshot.py")
 RED, BLUE, PATCH = "#FF0000", "#0000FF", "#20C040"
+TRAY_ICON = "#FF8000"  # the stripe window's status icon
 
 
 def expected_colour(x, width):
@@ -174,6 +175,27 @@ def case_xwayland_client(session):
             raise Failure(f"{expected} arrived as {key!r}")
 
 
+def case_tray_item(session):
+    """A status icon shows in waybar's tray, and a click and a middle click on it reach
+    its program."""
+    program = session.start_client([os.environ["VELLICO_STRIPE_WINDOW"], "--tray"], name="tray-icon")
+    available = program.wait_for_line("the tray's answer", lambda line: line.startswith("tray "))
+    if available != "tray available":
+        raise Failure(f"Qt says {available!r} with waybar's tray running")
+    first = session.outputs[0]
+    icon = wait_until("the orange icon in the tray",
+                      lambda: session.screenshot("tray", output=first.name).find(TRAY_ICON, session.tray_region()))
+    left, top, right, bottom = icon
+    if right - left + 1 != 20 * first.scale or bottom - top + 1 != 20 * first.scale:
+        raise Failure(f"the icon covers {icon}, not 20 x 20 logical pixels")
+    session.move_pointer(first.x + (left + right + 1) / 2 / first.scale, first.y + (top + bottom + 1) / 2 / first.scale)
+    for button, reason in (("left", "3"), ("middle", "4")):
+        session.click(button)
+        activated = program.wait_for_line(f"the {button} click on the icon", lambda line: line.startswith("activated"))
+        if activated != f"activated {reason}":
+            raise Failure(f"a {button} click on the icon arrived as {activated!r}")
+
+
 def png_size(path):
     with open(path, "rb") as png:
         header = png.read(24)
@@ -217,8 +239,10 @@ CASES = {
     "stripes-exact": case_stripes_exact,
     "pointer-and-keys": case_pointer_and_keys,
     "xwayland-client": case_xwayland_client,
+    "tray-item": case_tray_item,
     "portal-screenshot": case_portal_screenshot,
 }
 
 if __name__ == "__main__":
-    sys.exit(run_case(CASES, lambda name: WaylandSession(name, portal=name.startswith("portal"))))
+    sys.exit(run_case(CASES, lambda name: WaylandSession(name, portal=name.startswith("portal"),
+                                                         tray=name.startswith("tray"))))
