@@ -20,7 +20,7 @@ With portal=True the session also runs PipeWire, WirePlumber and the desktop
 portal with its wlroots backend (Screenshot) and its GTK backend (which brings
 the access dialog, without which the portal exports no Screenshot).
 
-Needs: sway, swaymsg, grim, wtype, dbus-daemon, setpriv, and the test tools
+Needs: sway, swaymsg, grim, wtype, dbus-daemon, gdbus, setpriv, and the test tools
 named by VELLICO_WL_VPOINTER and VELLICO_STRIPE_WINDOW. What is missing
 raises Unavailable, which run_case turns into a skipped test (status 77).
 """
@@ -257,7 +257,7 @@ class WaylandSession:
                 time.sleep(0.05)
 
     def _check_tools(self):
-        for tool in ("sway", "swaymsg", "grim", "wtype", "dbus-daemon", "setpriv"):
+        for tool in ("sway", "swaymsg", "grim", "wtype", "dbus-daemon", "gdbus", "setpriv"):
             if not shutil.which(tool):
                 raise Unavailable(f"{tool} is not installed (scripts/install-deps.sh installs it)")
         for variable in ("VELLICO_WL_VPOINTER", "VELLICO_STRIPE_WINDOW"):
@@ -267,10 +267,9 @@ class WaylandSession:
         if self.portal:
             for program in ("/usr/libexec/xdg-desktop-portal", "/usr/libexec/xdg-desktop-portal-wlr",
                             "/usr/libexec/xdg-desktop-portal-gtk", shutil.which("pipewire"),
-                            shutil.which("wireplumber"), shutil.which("gdbus")):
+                            shutil.which("wireplumber")):
                 if not program or not os.access(program, os.X_OK):
-                    raise Unavailable(f"{program or 'pipewire, wireplumber or gdbus'} is not installed")
-
+                    raise Unavailable(f"{program or 'pipewire or wireplumber'} is not installed")
         if self.tray and not shutil.which("waybar"):
             raise Unavailable("waybar is not installed")
 
@@ -482,6 +481,12 @@ class WaylandSession:
         self.wayland_display = os.path.basename(display)
         wait_until("sway to answer on its socket",
                    lambda: self.run(["swaymsg", "-t", "get_version"], check=False).returncode == 0)
+        # What the bus starts on demand (portal backends, the permission store) finds the display.
+        variables = ", ".join(f"'{name}': '{value}'" for name, value in self.environment().items()
+                              if name in ("WAYLAND_DISPLAY", "SWAYSOCK", "XDG_CURRENT_DESKTOP", "XDG_SESSION_TYPE"))
+        self.run(["gdbus", "call", "--session", "--dest", "org.freedesktop.DBus", "--object-path",
+                  "/org/freedesktop/DBus", "--method", "org.freedesktop.DBus.UpdateActivationEnvironment",
+                  f"{{{variables}}}"])
 
     def x_display(self):
         """The X display (":N") of sway's XWayland, for clients to run as X clients
