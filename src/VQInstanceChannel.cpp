@@ -4,11 +4,23 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QLocalServer>
+#include <QFile>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QSocketNotifier>
 #include <QStandardPaths>
+#include <QStringList>
 #include <QThread>
+#include <QTimer>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <pwd.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace
 {
@@ -16,22 +28,62 @@ namespace
 // A handful of short words: anything longer is not one of ours.
 constexpr qint64 kMaximumMessage = 4096;
 constexpr int kTimeoutMs = 5000;
+// Connections open at once. A later start sends its line as soon as it is
+// connected, so when they are all taken the oldest that has said nothing yet
+// makes room.
+constexpr int kMaximumConnections = 32;
+constexpr int kBacklog = 64;
+// After accept() runs out of descriptors or memory, listening resumes this much later.
+constexpr int kAcceptRetryMs = 250;
 
-QString runtimeFolder()
+QString errnoText(int error)
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return folder;
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// The user at the other end of a connected local socket; -1 when unknown.
+qint64 peerUser(qintptr descriptor)
+{
+    ucred credentials{};
+    socklen_t length = sizeof credentials;
+    if (::getsockopt(int(descriptor), SOL_SOCKET, SO_PEERCRED, &credentials, &length) != 0)
+        return -1;
+    return credentials.uid;
+}
+
+QString userName()
+{
+    if (const passwd *entry = ::getpwuid(::geteuid()))
+        return QString::fromLocal8Bit(entry->pw_name);
+    return QString::number(::geteuid());
+}
+
+// Why `path` can't be our private folder, or empty when it can. With `make`,
+// a missing folder is made first, closed to everyone else.
+QString folderProblemAt(const QString &path, bool make)
+{
+    const QByteArray native = QFile::encodeName(path);
+    if (make && ::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
+        return QStringLiteral("could not be made (%1)").arg(errnoText(errno));
+    struct stat info = {};
+    if (::lstat(native.constData(), &info) != 0)
+        return QStringLiteral("could not be read (%1)").arg(errnoText(errno));
+    return VQInstanceChannel::folderProblem(info.st_mode, info.st_uid, ::geteuid());
 }
 
 // Sends one line and waits for the one-line answer.
-bool sendMessage(const QString &message, QString *answer, QString *error, bool waitForever)
+bool sendMessage(const QString &socketPath, const QString &message, QString *answer, QString *error, bool waitForever)
 {
     QLocalSocket socket;
-    socket.connectToServer(VQInstanceChannel::socketPath());
+    socket.connectToServer(socketPath);
     if (!socket.waitForConnected(kTimeoutMs)) {
         *error = socket.errorString();
+        return false;
+    }
+    // Only a Vellico of our own gets our commands and is believed.
+    const qint64 peer = peerUser(socket.socketDescriptor());
+    if (peer != qint64(::geteuid())) {
+        *error = QStringLiteral("%1 is served by user %2, not by us").arg(socketPath).arg(peer);
         return false;
     }
     socket.write(message.toUtf8() + '\n');
@@ -57,16 +109,79 @@ bool sendMessage(const QString &message, QString *answer, QString *error, bool w
 
 VQInstanceChannel::VQInstanceChannel(QObject *parent) : QObject(parent) {}
 
-VQInstanceChannel::~VQInstanceChannel() = default;
-
-QString VQInstanceChannel::socketPath()
+VQInstanceChannel::~VQInstanceChannel()
 {
-    return runtimeFolder() + QStringLiteral("/vellico.socket");
+    if (_listener >= 0) {
+        delete _notifier;
+        ::close(_listener);
+        ::unlink(QFile::encodeName(_socketPath).constData());
+    }
+}
+
+QString VQInstanceChannel::folderProblem(unsigned mode, unsigned owner, unsigned user)
+{
+    if (S_ISLNK(mode))
+        return QStringLiteral("is a symbolic link");
+    if (!S_ISDIR(mode))
+        return QStringLiteral("is not a folder");
+    if (owner != user)
+        return QStringLiteral("belongs to user %1").arg(owner);
+    if (mode & (S_IRWXG | S_IRWXO))
+        return QStringLiteral("is open to other users (mode %1)").arg(mode & 07777, 4, 8, QLatin1Char('0'));
+    return {};
+}
+
+QString VQInstanceChannel::runtimeFolder(QString *problems)
+{
+    QStringList found;
+    const auto usable = [&found](const QString &path, bool make) {
+        const QString problem = folderProblemAt(path, make);
+        if (!problem.isEmpty())
+            found << path + QLatin1Char(' ') + problem;
+        return problem.isEmpty();
+    };
+    const QString session = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    QString folder;
+    if (!session.isEmpty() && usable(session, false)) {
+        folder = session;
+    } else if (const QString temporary = QDir::tempPath() + QStringLiteral("/runtime-") + userName();
+               usable(temporary, true)) {
+        // Where Qt, and Vellico before, keep runtime files when the session names no folder.
+        folder = temporary;
+    } else if (const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+               !cache.isEmpty() && QDir().mkpath(cache + QStringLiteral("/Vellico")) &&
+               usable(cache + QStringLiteral("/Vellico/runtime"), true)) {
+        // Someone else took that name in the shared folder.
+        folder = cache + QStringLiteral("/Vellico/runtime");
+    }
+    if (problems)
+        *problems = found.join(QStringLiteral("; "));
+    return folder;
 }
 
 bool VQInstanceChannel::claim(const QString &message, QString *answer, QString *error, bool waitForever)
 {
-    const QString lockPath = runtimeFolder() + QStringLiteral("/vellico.lock");
+    QString problems;
+    const QString folder = runtimeFolder(&problems);
+    if (folder.isEmpty()) {
+        *error =
+            QStringLiteral("vellico: no private folder for the socket that keeps Vellico to one instance: ") + problems;
+        return false;
+    }
+    if (!problems.isEmpty()) {
+        std::fprintf(stderr, "vellico: %s; using %s\n", qPrintable(problems), qPrintable(folder));
+        VQLog(QStringLiteral("Runtime folder %1 (%2)").arg(folder, problems));
+    }
+    _socketPath = folder + QStringLiteral("/vellico.socket");
+
+    // Only we can write in the folder, so a lock file that isn't ours is not a lock.
+    const QString lockPath = folder + QStringLiteral("/vellico.lock");
+    const QByteArray nativeLock = QFile::encodeName(lockPath);
+    struct stat info = {};
+    if (::lstat(nativeLock.constData(), &info) == 0 && (!S_ISREG(info.st_mode) || info.st_uid != ::geteuid())) {
+        VQLog(QStringLiteral("Removing %1, which is not our lock.").arg(lockPath));
+        ::unlink(nativeLock.constData());
+    }
     _lock = std::make_unique<QLockFile>(lockPath);
     // A lock left by a process that died is taken over (QLockFile checks its PID).
     _lock->setStaleLockTime(0);
@@ -76,9 +191,9 @@ bool VQInstanceChannel::claim(const QString &message, QString *answer, QString *
         // listening yet: try for a few seconds.
         QDeadlineTimer deadline(kTimeoutMs);
         QString lastError;
-        while (!sendMessage(message, answer, &lastError, waitForever)) {
+        while (!sendMessage(_socketPath, message, answer, &lastError, waitForever)) {
             if (deadline.hasExpired()) {
-                *error = lastError;
+                *error = QStringLiteral("Vellico is running but did not answer: ") + lastError;
                 return false;
             }
             QThread::msleep(100);
@@ -87,42 +202,131 @@ bool VQInstanceChannel::claim(const QString &message, QString *answer, QString *
         return false;
     }
 
-    // We hold the lock, so a socket file left behind is stale.
-    QLocalServer::removeServer(socketPath());
-    _server = new QLocalServer(this);
-    _server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!_server->listen(socketPath())) {
+    QString listenError;
+    if (!listen(_socketPath, &listenError)) {
         // Still the one instance (we hold the lock); only later starts can't reach us.
-        VQLog(QStringLiteral("Couldn't listen on %1: %2").arg(socketPath(), _server->errorString()));
-        return true;
+        VQLog(QStringLiteral("Couldn't listen on %1: %2").arg(_socketPath, listenError));
     }
-    connect(_server, &QLocalServer::newConnection, this, &VQInstanceChannel::acceptConnections);
+    return true;
+}
+
+bool VQInstanceChannel::listen(const QString &path, QString *error)
+{
+    const QByteArray native = QFile::encodeName(path);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (native.size() >= qsizetype(sizeof address.sun_path)) {
+        *error = QStringLiteral("the path is too long for a socket");
+        return false;
+    }
+    std::memcpy(address.sun_path, native.constData(), size_t(native.size()));
+
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (listener < 0) {
+        *error = errnoText(errno);
+        return false;
+    }
+    // We hold the lock, so a socket file left behind is stale.
+    ::unlink(native.constData());
+    if (::bind(listener, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0 ||
+        ::listen(listener, kBacklog) != 0) {
+        *error = errnoText(errno);
+        ::close(listener);
+        return false;
+    }
+    // The folder already keeps others out; the socket does too.
+    ::chmod(native.constData(), 0600);
+    _listener = listener;
+    _notifier = new QSocketNotifier(listener, QSocketNotifier::Read, this);
+    connect(_notifier, &QSocketNotifier::activated, this, &VQInstanceChannel::acceptConnections);
     return true;
 }
 
 void VQInstanceChannel::acceptConnections()
 {
-    while (QLocalSocket *socket = _server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (!socket->canReadLine()) {
-                if (socket->bytesAvailable() > kMaximumMessage)
-                    socket->abort();
+    // A few at a time, so that those already accepted are read in between.
+    for (int accepted = 0; accepted < kMaximumConnections; ++accepted) {
+        const int descriptor = ::accept4(_listener, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (descriptor < 0) {
+            if (errno == EINTR || errno == ECONNABORTED)
+                continue;
+            if (errno == EAGAIN || errno == EWOULDBLOCK)
                 return;
+            if ((errno == EMFILE || errno == ENFILE) && !_silent.isEmpty()) {
+                // A connection that has said nothing gives its descriptor up (now).
+                forget(_silent.first());
+                continue;
             }
-            const QString line = QString::fromUtf8(socket->readLine(kMaximumMessage)).trimmed();
-            // Answered once; a start that gave up waiting is simply not answered.
-            QPointer<QLocalSocket> guarded(socket);
-            auto answered = std::make_shared<bool>(false);
-            const Reply reply = [guarded, answered](const QString &answer) {
-                if (*answered || !guarded)
-                    return;
-                *answered = true;
-                guarded->write(answer.toUtf8() + '\n');
-                guarded->disconnectFromServer();
-            };
-            VQLog(QStringLiteral("Another start asked for: %1").arg(line));
-            emit messageReceived(line, reply);
-        });
+            // Out of descriptors or memory: the socket stays, and we listen again shortly.
+            VQLog(QStringLiteral("Couldn't accept a connection: %1").arg(errnoText(errno)));
+            _notifier->setEnabled(false);
+            QTimer::singleShot(kAcceptRetryMs, _notifier, [notifier = _notifier] { notifier->setEnabled(true); });
+            return;
+        }
+        const qint64 peer = peerUser(descriptor);
+        if (peer != qint64(::geteuid())) {
+            VQLog(QStringLiteral("Refused a connection from user %1.").arg(peer));
+            ::close(descriptor);
+            continue;
+        }
+        adopt(descriptor);
     }
+}
+
+void VQInstanceChannel::adopt(int descriptor)
+{
+    if (_connections.size() >= kMaximumConnections) {
+        if (_silent.isEmpty()) {
+            VQLog(QStringLiteral("Refused a connection: %1 are open.").arg(_connections.size()));
+            ::close(descriptor);
+            return;
+        }
+        forget(_silent.first());
+    }
+    auto *socket = new QLocalSocket(this);
+    if (!socket->setSocketDescriptor(descriptor, QLocalSocket::ConnectedState, QIODevice::ReadWrite)) {
+        ::close(descriptor);
+        delete socket;
+        return;
+    }
+    _connections.append(socket);
+    _silent.append(socket);
+    auto *idle = new QTimer(socket);
+    idle->setSingleShot(true);
+    connect(idle, &QTimer::timeout, this, [this, socket] { forget(socket); });
+    idle->start(kTimeoutMs);
+    connect(socket, &QLocalSocket::disconnected, this, [this, socket] { forget(socket); });
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket, idle] {
+        if (!socket->canReadLine()) {
+            if (socket->bytesAvailable() > kMaximumMessage)
+                forget(socket);
+            return;
+        }
+        // One line per connection; what follows it is not read.
+        idle->stop();
+        _silent.removeOne(socket);
+        disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
+        const QString line = QString::fromUtf8(socket->readLine(kMaximumMessage)).trimmed();
+        // Answered once; a start that gave up waiting is simply not answered.
+        QPointer<QLocalSocket> guarded(socket);
+        auto answered = std::make_shared<bool>(false);
+        const Reply reply = [guarded, answered](const QString &answer) {
+            if (*answered || !guarded)
+                return;
+            *answered = true;
+            guarded->write(answer.toUtf8() + '\n');
+            guarded->disconnectFromServer();
+        };
+        VQLog(QStringLiteral("Another start asked for: %1").arg(line));
+        emit messageReceived(line, reply);
+    });
+}
+
+void VQInstanceChannel::forget(QLocalSocket *socket)
+{
+    if (!_connections.removeOne(socket))
+        return;
+    _silent.removeOne(socket);
+    socket->abort();
+    socket->deleteLater();
 }

@@ -10,7 +10,14 @@
 // prints what it picked. A message is one line of command-line words (read by
 // VQLaunchOptions at both ends); the answer is one line, sent when the running
 // Vellico has carried the commands out.
+//
+// Only the user's own processes take part: the socket and the lock live in a
+// folder nobody else may enter, and each end checks the user at the other end
+// of every connection (SO_PEERCRED). Connections that say nothing are closed
+// after a few seconds, and a bounded number of them is kept open at a time, so
+// that neither a crowd of them nor a failed accept() ends the listening.
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -18,8 +25,9 @@
 #include <functional>
 #include <memory>
 
-class QLocalServer;
+class QLocalSocket;
 class QLockFile;
+class QSocketNotifier;
 
 class VQInstanceChannel : public QObject
 {
@@ -31,12 +39,21 @@ class VQInstanceChannel : public QObject
 
     // Becomes the running instance when there is none. When another process
     // already is, sends it `message`, waits for its answer (in `answer`) and
-    // returns false; `error` says why when that process could not be reached.
+    // returns false; `error` is then a message for the user when this start
+    // could neither reach that process nor run itself.
     // `waitForever` is for commands that wait on the user (the loupe).
     bool claim(const QString &message, QString *answer, QString *error, bool waitForever = false);
 
-    // The socket and lock files of the current session.
-    static QString socketPath();
+    // The folder of the socket and the lock: $XDG_RUNTIME_DIR, else
+    // runtime-<user> in the temporary folder (made here), else Vellico/runtime
+    // in the user's cache folder; the first that is private to us, or empty
+    // when none is. `problems` names each folder passed over and why.
+    static QString runtimeFolder(QString *problems = nullptr);
+
+    // Why a file with these lstat() fields can't be our private folder (a real
+    // folder, owned by `user`, that nobody else may read, write or enter), or
+    // empty when it can.
+    static QString folderProblem(unsigned mode, unsigned owner, unsigned user);
 
     // Sends the one-line answer to the start that asked; later calls do nothing.
     using Reply = std::function<void(const QString &answer)>;
@@ -47,8 +64,16 @@ class VQInstanceChannel : public QObject
     void messageReceived(const QString &message, const VQInstanceChannel::Reply &reply);
 
   private:
+    bool listen(const QString &path, QString *error);
     void acceptConnections();
+    void adopt(int descriptor);
+    void forget(QLocalSocket *socket);
 
     std::unique_ptr<QLockFile> _lock;
-    QLocalServer *_server = nullptr;
+    QString _socketPath;
+    int _listener = -1;
+    QSocketNotifier *_notifier = nullptr;
+    // Every open connection, and those that have not sent their line yet, oldest first.
+    QList<QLocalSocket *> _connections;
+    QList<QLocalSocket *> _silent;
 };

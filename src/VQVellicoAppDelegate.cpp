@@ -9,12 +9,14 @@
 #include "core/sync/VQiCloudSynchronizationManager.h"
 #include "parsers/VQImportCommands.h"
 #include "platform/VQGlobalShortcut.h"
+#include "platform/VQKeyCode.h"
 #include "platform/VQMouseTracker.h"
 #include "ui/coreui/VQStatusItem.h"
 #include "ui/loupe/VQMagnifierLoupe.h"
 #include "ui/loupe/VQMouseTrackingColorPicker.h"
 #include "ui/mainwindow/VQCollectionActions.h"
 #include "ui/mainwindow/VQCollectionViewer.h"
+#include "ui/mainwindow/VQMainWindowKeys.h"
 #include "ui/mainwindow/VQSwatchMainWindow.h"
 #include "ui/pickers/VQColorPicker.h"
 #include "ui/prefs/VQSwatchPreferencesController.h"
@@ -55,10 +57,11 @@ VQVellicoApplication *vellicoApp()
     return qobject_cast<VQVellicoApplication *>(QCoreApplication::instance());
 }
 
-QAction *addAction(QMenu &menu, const char *title, const QKeySequence &keys, std::function<void()> action)
+// A menu item showing the keys that run `command` in the main window.
+QAction *addAction(QMenu &menu, const char *title, VQMainWindowKeyAction command, std::function<void()> action)
 {
     QAction *item = menu.addAction(VQLocalizedString(title));
-    item->setShortcut(keys);
+    item->setShortcut(VQMainWindowShortcutFor(command));
     // Commands run after the menu has closed, never inside its event loop.
     QObject::connect(item, &QAction::triggered, qApp, std::move(action), Qt::QueuedConnection);
     return item;
@@ -168,6 +171,9 @@ void VQVellicoAppDelegate::buildMainWindow()
 {
     _mainWindow = std::make_unique<VQSwatchMainWindow>();
     connect(_mainWindow.get(), &VQSwatchMainWindow::gearButtonClicked, this, &VQVellicoAppDelegate::showGearMenu);
+    // Queued: the loupe runs once the click has ended.
+    connect(_mainWindow.get(), &VQSwatchMainWindow::eyedropperClicked, this, &VQVellicoAppDelegate::pickColorFromScreen,
+            Qt::QueuedConnection);
     connect(_mainWindow.get(), &VQSwatchMainWindow::laneToggleClicked, this, &VQVellicoAppDelegate::toggleCollections);
     connect(_mainWindow.get(), &VQSwatchMainWindow::sizeChanged, this, [this] {
         if (_mainWindow->isVisible())
@@ -283,6 +289,9 @@ void VQVellicoAppDelegate::mainWindowVisibilityChanged()
 
 void VQVellicoAppDelegate::openCurrentWindow()
 {
+    // The shortcut may have changed since the window was last shown.
+    if (_mainWindow && _globalShortcut)
+        _mainWindow->eyedropperButton()->setToolTip(pickColorToolTip(_globalShortcut->registeredCombo()));
     if (QWidget *window = currentWindow())
         showWindow(window);
     if (_statusItem)
@@ -349,10 +358,27 @@ void VQVellicoAppDelegate::hotKeyWasTriggered()
         closeCurrentWindow();
         return;
     }
-    openCurrentWindow();
-    if (_mode == VQApplicationMode::Preferences && _preferencesDone)
-        _preferencesDone();
+    pickColorFromScreen();
+}
+
+void VQVellicoAppDelegate::pickColorFromScreen()
+{
+    if (_loupeRunning)
+        return;
+    if (_mode == VQApplicationMode::Preferences || !isCurrentWindowVisible()) {
+        openCurrentWindow();
+        if (_mode == VQApplicationMode::Preferences && _preferencesDone)
+            _preferencesDone();
+    }
     loupeColor();
+}
+
+QString VQVellicoAppDelegate::pickColorToolTip(const VQKeyCombo &shortcut)
+{
+    const QString title = VQLocalizedString("Pick Color from Screen");
+    if (shortcut.code < 0)
+        return title;
+    return title + QStringLiteral(" (") + VQReadableShortcut(shortcut.flags, shortcut.code) + QLatin1Char(')');
 }
 
 std::optional<QColor> VQVellicoAppDelegate::loupeColor()
@@ -437,6 +463,15 @@ void VQVellicoAppDelegate::performKeyAction(int rawAction)
     case VQMainWindowKeyAction::BrightnessDown:
         VQColorWheelPicker::handleArrowKey(Qt::Key_Down);
         break;
+    case VQMainWindowKeyAction::Preferences:
+        preferences();
+        break;
+    case VQMainWindowKeyAction::Help:
+        help();
+        break;
+    case VQMainWindowKeyAction::Quit:
+        QCoreApplication::quit();
+        break;
     case VQMainWindowKeyAction::None:
         break;
     }
@@ -446,29 +481,35 @@ void VQVellicoAppDelegate::performKeyAction(int rawAction)
 
 std::unique_ptr<QMenu> VQVellicoAppDelegate::gearMenu()
 {
+    using Keys = VQMainWindowKeyAction;
     auto menu = std::make_unique<QMenu>();
-    addAction(*menu, "Preferences...", QKeySequence(QStringLiteral("Ctrl+,")), [this] { preferences(); });
+    addAction(*menu, "Pick Color from Screen", Keys::None, [this] { pickColorFromScreen(); });
+    menu->addSeparator();
+    addAction(*menu, "Preferences...", Keys::Preferences, [this] { preferences(); });
     menu->addSeparator();
     QMenu *import = menu->addMenu(VQLocalizedString("Import"));
-    addAction(*import, "Import ACO file...", {}, [this] { importACO(); });
-    addAction(*import, "Import ASE file...", {}, [this] { importASE(); });
-    addAction(*import, "Import CLR file...", {}, [this] { importCLR(); });
+    addAction(*import, "Import ACO file...", Keys::None, [this] { importACO(); });
+    addAction(*import, "Import ASE file...", Keys::None, [this] { importASE(); });
+    addAction(*import, "Import CLR file...", Keys::None, [this] { importCLR(); });
     menu->addSeparator();
-    addAction(*menu, "Send Feedback...", QKeySequence(QStringLiteral("Ctrl+?")), [this] { sendFeedback(); });
-    addAction(*menu, "Help", QKeySequence(QStringLiteral("Ctrl+?")), [this] { help(); });
+    addAction(*menu, "Send Feedback...", Keys::None, [this] { sendFeedback(); });
+    addAction(*menu, "Help", Keys::Help, [this] { help(); });
     menu->addSeparator();
-    addAction(*menu, "Quit", QKeySequence(QStringLiteral("Ctrl+Q")), [] { QCoreApplication::quit(); });
+    addAction(*menu, "Quit", Keys::Quit, [] { QCoreApplication::quit(); });
     return menu;
 }
 
 std::unique_ptr<QMenu> VQVellicoAppDelegate::statusItemMenu()
 {
+    using Keys = VQMainWindowKeyAction;
     auto menu = std::make_unique<QMenu>();
-    addAction(*menu, "About Vellico", {}, [this] { about(); });
+    addAction(*menu, "About Vellico", Keys::None, [this] { about(); });
     menu->addSeparator();
-    addAction(*menu, "Preferences...", QKeySequence(QStringLiteral("Ctrl+,")), [this] { preferences(); });
+    addAction(*menu, "Pick Color from Screen", Keys::None, [this] { pickColorFromScreen(); });
     menu->addSeparator();
-    addAction(*menu, "Quit", QKeySequence(QStringLiteral("Ctrl+Q")), [] { QCoreApplication::quit(); });
+    addAction(*menu, "Preferences...", Keys::Preferences, [this] { preferences(); });
+    menu->addSeparator();
+    addAction(*menu, "Quit", Keys::Quit, [] { QCoreApplication::quit(); });
     return menu;
 }
 

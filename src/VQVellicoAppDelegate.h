@@ -6,6 +6,7 @@
 // menus, and takes everything down again when the program ends.
 
 #include "VQLaunchOptions.h"
+#include "platform/VQKeyCombo.h"
 #include "platform/VQPlatform.h"
 #include "vqcore/VQTermination.h"
 
@@ -78,6 +79,11 @@ class VQVellicoAppDelegate : public QObject
     void hotKeyWasTriggered();
     // Runs the loupe and selects what it picks; nothing when it was cancelled.
     std::optional<QColor> loupeColor();
+    // The eyedropper and "Pick Color from Screen": the main window (opened
+    // when it is not shown), then the loupe.
+    void pickColorFromScreen();
+    // The eyedropper's tooltip, naming the global shortcut when one is registered.
+    static QString pickColorToolTip(const VQKeyCombo &shortcut);
     // How the loupe is run: the magnifier loupe on the platform, unless a test sets another.
     void setLoupe(std::function<std::optional<QColor>()> loupe) { _loupe = std::move(loupe); }
     // The global shortcut; registered at start-up, re-registered when it changes.

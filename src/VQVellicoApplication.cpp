@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QSessionManager>
 #include <QSocketNotifier>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QThread>
 
@@ -131,14 +132,19 @@ void copySelectedColor(std::int64_t raw)
         color->writeToPasteboardWithTemplate(*format);
 }
 
-// Runs `edit` on the focused text field; false when no text field has the focus.
+// Runs `edit` on the text field being edited; false when none is. A field is
+// being edited when it has the focus and the user has typed into it or
+// selected some of its text: a field merely left focused keeps nothing from
+// the window's Copy and Paste.
 bool editFocusedText(QWidget *focus, const auto &edit)
 {
-    if (auto *line = qobject_cast<QLineEdit *>(focus))
+    if (auto *line = qobject_cast<QLineEdit *>(focus); line && (line->isModified() || line->hasSelectedText()))
         edit(*line);
-    else if (auto *text = qobject_cast<QTextEdit *>(focus))
+    else if (auto *text = qobject_cast<QTextEdit *>(focus);
+             text && (text->document()->isModified() || text->textCursor().hasSelection()))
         edit(*text);
-    else if (auto *plain = qobject_cast<QPlainTextEdit *>(focus))
+    else if (auto *plain = qobject_cast<QPlainTextEdit *>(focus);
+             plain && (plain->document()->isModified() || plain->textCursor().hasSelection()))
         edit(*plain);
     else
         return false;

@@ -51,7 +51,7 @@ int main(int argc, char *argv[])
     QString answer, error;
     if (!channel.claim(VQLaunchOptions::channelMessage(options.requests), &answer, &error, options.asksForPick())) {
         if (!error.isEmpty()) {
-            std::fprintf(stderr, "Vellico is running but did not answer: %s\n", qPrintable(error));
+            std::fprintf(stderr, "%s\n", qPrintable(error));
             return 1;
         }
         if (answer.startsWith(QLatin1String("error "))) {

@@ -93,7 +93,8 @@ class VQPlatform
     // -- taking the pointer and the keyboard -------------------------------------
     // Grabs the pointer (with a crosshair cursor) and the keyboard, so that
     // clicks and keys reach `handler` instead of any window, whichever window has
-    // the focus. False when another program holds a grab.
+    // the focus. False when another program holds a grab; one attempt, which
+    // never waits (the caller tries again later).
     virtual bool grabInput(InputHandler handler) { return false; }
     virtual void releaseInput() {}
 

@@ -1,5 +1,7 @@
 #include "vqcore/VQModalUI.h"
 
+#include "vqcore/VQLocalizedString.h"
+
 #include <cstdio>
 #include <mutex>
 #include <stdexcept>
@@ -25,6 +27,13 @@ std::unique_ptr<VQModalUI> VQModalUI::install(std::unique_ptr<VQModalUI> ui)
     std::lock_guard lock(gModalMutex);
     std::swap(gShared, ui);
     return ui;
+}
+
+int VQAlertCancelButton(const VQAlert &alert)
+{
+    if (alert.buttons.size() <= 1)
+        return 0;
+    return int(alert.buttons.indexOf(VQLocalizedString("Cancel")));
 }
 
 VQAlertResponse VQHeadlessModalUI::runAlert(const VQAlert &alert)

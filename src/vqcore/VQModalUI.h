@@ -21,6 +21,11 @@ struct VQAlert {
     QString suppressionText = {}; // empty: "Do not show this message again"
 };
 
+// The button that Escape and the window's close button answer: the one titled
+// "Cancel", or an alert's only button; -1 when there is none, and then
+// neither dismisses the alert.
+int VQAlertCancelButton(const VQAlert &alert);
+
 struct VQAlertResponse {
     int button = 0; // index into VQAlert::buttons
     bool suppressed = false;

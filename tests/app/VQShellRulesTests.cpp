@@ -115,10 +115,31 @@ TEST(VQMainWindowKeysTest, OnlyTheWindowsOwnKeysAreTaken)
         {Qt::Key_V, Qt::ControlModifier, false, K::Paste},
         {Qt::Key_C, Qt::NoModifier, false, K::None},
         {Qt::Key_Escape, Qt::ControlModifier, false, K::None},
+        {Qt::Key_Comma, Qt::ControlModifier, false, K::Preferences},
+        {Qt::Key_F1, Qt::NoModifier, true, K::Help},
+        {Qt::Key_Q, Qt::ControlModifier, false, K::Quit},
+        {Qt::Key_Question, Qt::ControlModifier | Qt::ShiftModifier, false, K::None},
     };
     for (const Row &row : rows)
         EXPECT_EQ(VQMainWindowKeyActionFor(row.key, row.modifiers, row.wheel), row.action)
             << row.key << " " << row.modifiers.toInt();
+}
+
+// Every row runs its own command in the window, and no two rows share keys or a command.
+TEST(VQMainWindowKeysTest, TheShortcutTableHasNoDuplicates)
+{
+    const std::vector<VQMainWindowShortcut> &table = VQMainWindowShortcuts();
+    for (size_t i = 0; i < table.size(); ++i) {
+        const VQMainWindowShortcut &row = table[i];
+        SCOPED_TRACE(row.title);
+        EXPECT_EQ(VQMainWindowKeyActionFor(row.key, row.modifiers, false), row.action);
+        EXPECT_EQ(VQMainWindowShortcutFor(row.action), row.sequence());
+        for (size_t j = i + 1; j < table.size(); ++j) {
+            EXPECT_NE(table[j].sequence(), row.sequence()) << table[j].title;
+            EXPECT_NE(table[j].action, row.action) << table[j].title;
+            EXPECT_NE(QString::fromLatin1(table[j].title), QString::fromLatin1(row.title));
+        }
+    }
 }
 
 TEST(VQLaunchOptionsTest, CommandLineAndChannelReadAlike)

@@ -10,6 +10,8 @@
 #include "core/VQCopyTemplate.h"
 #include "core/VQSwatchCore.h"
 #include "ui/coreui/VQStatusItem.h"
+#include "platform/VQKeyCode.h"
+#include "ui/mainwindow/VQMainWindowKeys.h"
 #include "ui/mainwindow/VQSelectionControl.h"
 #include "ui/mainwindow/VQSwatchMainWindow.h"
 #include "vqcore/VQNotificationCenter.h"
@@ -103,11 +105,46 @@ TEST_F(VQVellicoApplicationTest, StartUpLoadsTheLibraryAndInstallsTheTrayIconWit
 TEST_F(VQVellicoApplicationTest, TheMenusHaveTheirRowsAndAreBuiltAnewEachTime)
 {
     const std::unique_ptr<QMenu> status = _delegate->statusItemMenu();
-    EXPECT_EQ(titles(*status), (QStringList{"About Vellico", "", "Preferences...", "", "Quit"}));
+    EXPECT_EQ(titles(*status),
+              (QStringList{"About Vellico", "", "Pick Color from Screen", "", "Preferences...", "", "Quit"}));
     EXPECT_NE(_delegate->statusItemMenu(), status);
     EXPECT_EQ(titles(*_delegate->gearMenu()),
-              (QStringList{"Preferences...", "", "Import ▸ Import ACO file..., Import ASE file..., Import CLR file...",
-                           "", "Send Feedback...", "Help", "", "Quit"}));
+              (QStringList{"Pick Color from Screen", "", "Preferences...", "",
+                           "Import ▸ Import ACO file..., Import ASE file..., Import CLR file...", "",
+                           "Send Feedback...", "Help", "", "Quit"}));
+}
+
+// A shortcut a menu shows is one the window runs, and no two items of a menu show the same.
+TEST_F(VQVellicoApplicationTest, EveryShortcutAMenuShowsRunsItsItemInTheWindow)
+{
+    for (const std::unique_ptr<QMenu> &menu : {_delegate->gearMenu(), _delegate->statusItemMenu()}) {
+        QList<QKeySequence> shown;
+        for (const QAction *item : menu->actions()) {
+            if (item->shortcut().isEmpty())
+                continue;
+            SCOPED_TRACE(item->text().toStdString());
+            EXPECT_FALSE(shown.contains(item->shortcut())) << item->shortcut().toString().toStdString();
+            shown << item->shortcut();
+            const QKeyCombination keys = item->shortcut()[0];
+            const VQMainWindowKeyAction action = VQMainWindowKeyActionFor(keys.key(), keys.keyboardModifiers(), false);
+            ASSERT_NE(action, VQMainWindowKeyAction::None);
+            // The window's command of those keys is the item's.
+            const auto &table = VQMainWindowShortcuts();
+            const auto row = std::find_if(table.begin(), table.end(),
+                                          [&](const VQMainWindowShortcut &r) { return r.action == action; });
+            ASSERT_NE(row, table.end());
+            EXPECT_EQ(item->text(), QString::fromLatin1(row->title));
+        }
+    }
+}
+
+TEST(VQVellicoAppDelegateRules, TheEyedropperNamesTheShortcutWhenOneIsRegistered)
+{
+    EXPECT_EQ(VQVellicoAppDelegate::pickColorToolTip({}), "Pick Color from Screen");
+    VQKeyCombo ctrlAltP;
+    ctrlAltP.flags = VQModifierFlag::Command | VQModifierFlag::Option;
+    ctrlAltP.code = VQKeyCode::P;
+    EXPECT_EQ(VQVellicoAppDelegate::pickColorToolTip(ctrlAltP), "Pick Color from Screen (Ctrl+Alt+P)");
 }
 
 // The copy's hand-back to a real window is the desktop test's.
@@ -262,28 +299,39 @@ TEST_F(VQVellicoApplicationTest, CopyUsesTheStoredFormatAndDoesNothingForAnUnkno
     }
 }
 
-TEST_F(VQVellicoApplicationTest, CopyAndPasteWorkOnTextWhileATextFieldHasTheFocus)
+TEST_F(VQVellicoApplicationTest, CopyAndPasteWorkOnTextOnlyWhileATextFieldIsBeingEdited)
 {
     VQSwatchCore::sharedCore()->setSelectedColor(VQColor::makeRGB(1, 0.5, 0), false);
-    QLineEdit field("typed text");
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    QLineEdit field("shown text");
     field.show();
     field.activateWindow();
     field.setFocus();
-    field.selectAll();
     for (int i = 0; i < 100 && QApplication::focusWidget() != &field; ++i)
         _app->processEvents(QEventLoop::WaitForMoreEvents, 10);
     ASSERT_EQ(QApplication::focusWidget(), &field);
+
+    // Focused, but neither typed into nor selected: the color's commands.
     _app->copy();
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "typed text");
+    EXPECT_EQ(clipboard->text(), "FF8000");
+    clipboard->setText("navy");
+    _app->paste();
+    EXPECT_EQ(field.text(), "shown text");
+    EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#000080");
+
+    field.selectAll();
+    _app->copy();
+    EXPECT_EQ(clipboard->text(), "shown text");
     // Nothing stored: the alternate format is the partner of format 0, as the preferences show it.
     _app->copyAlternate();
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "#FF8000");
+    EXPECT_EQ(clipboard->text(), "#000080");
 
     field.clear();
-    QGuiApplication::clipboard()->setText("navy");
+    field.setModified(true); // as typing leaves it
+    clipboard->setText("#FFFFFF");
     _app->paste();
-    EXPECT_EQ(field.text(), "navy");
-    EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#FF8000");
+    EXPECT_EQ(field.text(), "#FFFFFF");
+    EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#000080");
 }
 
 } // namespace

@@ -282,6 +282,27 @@ def case_button_merge(session):
         raise Failure(f"C3 holds {colors_of(merged)}")
 
 
+def case_merge_alert_escape(session):
+    # Escape, and the window manager's close (Alt+F4 in openbox), answer the
+    # alert with its cancelling button: nothing is merged.
+    slot0 = start_with_lane(session, VQDoesntNeedCollectionMergingConfirmation="false")
+    main = vellico_e2e.main_window(session)
+    for name, keys in (("escape", ["Escape"]), ("close", ["alt+F4"])):
+        drag(session, slot(slot0, 1), slot(slot0, 3), hold=0.6)
+        alert = wait_until("the merge alert",
+                           lambda: next((w for w in session.vellico_windows(200, 60) if w[4] != main[4]), None))
+        session.screenshot(f"merge-alert-{name}")
+        session.x("xdotool", "windowfocus", "--sync", alert[4])
+        session.x("xdotool", "key", *keys)
+        wait_until(f"{' '.join(keys)} to close the alert",
+                   lambda: all(w[4] == main[4] for w in session.vellico_windows(200, 60)))
+    shot = session.screenshot("not-merged")
+    if slot_fills(session, shot, slot0) != [first_color(i) for i in range(5)]:
+        raise Failure("the lane changed although the merge was cancelled")
+    quit_vellico(session)
+    check_titles(session, [f"C{i}" for i in range(COLLECTIONS)])
+
+
 def drop_orange_on_c0(session, slot0):
     """Pastes orange, then drags it from the readout onto C0's button and waits to see it there."""
     # The selection becomes orange through a paste; the selection control shows it.
@@ -419,6 +440,7 @@ def case_organizer(session):
 CASES = {
     "collections-lane-pages": case_lane_pages,
     "collections-button-merge": case_button_merge,
+    "collections-merge-alert-escape": case_merge_alert_escape,
     "collections-canvas-drop": case_canvas_drop,
     "collections-preview": case_preview,
     "collections-organizer": case_organizer,

@@ -432,6 +432,45 @@ def case_sigterm_during_loupe(session):
     wait_until("xev hearing a click after the loupe", lambda: button_presses(path) == 1)
 
 
+def eyedropper_button(session, window):
+    """The centre of the second icon from the right in the window's header (the gear is the first)."""
+    from pickers_e2e import Picture
+    left, top, width, _, _ = window
+    picture = Picture(session, session.screenshot("header"))
+    rows = range(top + 10, top + 42)
+
+    def dark(x):
+        return any(sum(picture.pixel(x, y)) < 330 for y in rows)
+    icons, inside = [], False
+    for x in range(left + width - 9, left + width // 3, -1):
+        if dark(x) and not inside:
+            icons.append([x, x])
+        if dark(x):
+            icons[-1][0] = x
+        inside = dark(x)
+    if len(icons) < 2:
+        return None
+    ys = [y for y in rows for x in range(icons[1][0], icons[1][1] + 1) if sum(picture.pixel(x, y)) < 330]
+    return (icons[1][0] + icons[1][1]) // 2, (min(ys) + max(ys)) // 2
+
+
+def case_eyedropper_picks(session):
+    session.write_settings(VQCopyType=1)
+    session.start_vellico()
+    vellico_e2e.click_icon(session)
+    window = wait_until("the main window", lambda: vellico_e2e.main_window(session))
+    x, y = wait_until("the eyedropper in the window's header", lambda: eyedropper_button(session, window))
+    session.x("xdotool", "mousemove", str(x), str(y), "click", "1")
+    wait_until("the loupe window", session.loupe_window)
+    session.move(102, 300)
+    session.screenshot("eyedropper-loupe")
+    session.x("xdotool", "click", "1")
+    wait_until("the loupe closing", lambda: not session.loupe_window())
+    check_selection(session, RED)
+    session.vellico.send_signal(signal.SIGTERM)
+    vellico_e2e.check_clean_exit(session, session.wait_for_exit())
+
+
 HOLDER = r"""
 import ctypes, sys, time
 x = ctypes.CDLL("libX11.so.6")
@@ -475,6 +514,7 @@ CASES = {
     "shortcut-starts-loupe": case_shortcut_starts_loupe,
     "shortcut-held-elsewhere": case_shortcut_held_elsewhere,
     "sigterm-during-loupe": case_sigterm_during_loupe,
+    "eyedropper-picks": case_eyedropper_picks,
 }
 
 

@@ -233,7 +233,29 @@ def case_wheel_rim_clicks(session):
     quit_vellico(session)
 
 
+def case_copy_after_field_focus(session):
+    # Copy format 0: the hexadecimal text without the hash.
+    session.write_settings(RZLastUsedColorPickerName="RGB Sliders")
+    session.start_vellico()
+    left, top, width, _, _ = open_window(session)
+    paste(session, "rgb(51, 102, 153)")
+
+    # The number fields: the white boxes in the right half of the picker area.
+    def fields():
+        picture = Picture(session, session.screenshot("fields"))
+        return picture.find((255, 255, 255), (left + width // 2, top + 40, left + width - 8, top + 220))
+    box = wait_until("the RGB picker's number fields", fields)
+    click(session, box[0] + 8, box[1] + 6)  # the red field takes the focus; nothing is typed
+    copy(session, "336699", "Ctrl+C after a click in a field")
+    # Opened again, the window itself has the keys.
+    open_window(session)
+    paste(session, "#FF8000")
+    copy(session, "FF8000", "Ctrl+V and Ctrl+C once the window is opened again")
+    quit_vellico(session)
+
+
 CASES = dict(remembered_picker_case(name) for name in PICKERS)
+CASES["picker-copy-after-field-focus"] = case_copy_after_field_focus
 CASES["picker-wheel-down-keys"] = case_wheel_down_keys
 CASES["picker-wheel-rim-clicks"] = case_wheel_rim_clicks
 

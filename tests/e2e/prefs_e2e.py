@@ -108,8 +108,8 @@ def open_preferences_from_gear_menu(session):
     session.x("xdotool", "mousemove", str(gear[0]), str(gear[1]), "click", "1")
     wait_until("the gear menu", lambda: [w for w in session.vellico_windows(40, 10) if w[4] != window[4]])
     session.screenshot("gear-menu")
-    # "Preferences..." is the menu's first row.
-    session.x("xdotool", "key", "Down", "Return")
+    # "Preferences..." is the menu's second item, after "Pick Color from Screen".
+    session.x("xdotool", "key", "Down", "Down", "Return")
     return wait_until("the preferences window", lambda: preferences_window(session))
 
 
@@ -126,10 +126,10 @@ def find_gear(session, window):
 
 
 def open_preferences_from_status_menu(session):
-    """The tray icon's menu: "About Vellico", "Preferences...", "Quit"."""
+    """The tray icon's menu: "About Vellico", "Pick Color from Screen", "Preferences...", "Quit"."""
     click_icon(session, "3")
     wait_until("the tray icon's menu", session.vellico_menu)
-    session.x("xdotool", "key", "Down", "Down", "Return")
+    session.x("xdotool", "key", "Down", "Down", "Down", "Return")
     return wait_until("the preferences window", lambda: preferences_window(session))
 
 
@@ -320,7 +320,23 @@ def case_launch_at_login(session):
     quit_vellico(session)
 
 
+def case_window_keys(session):
+    # The shortcuts the gear menu shows work in the window: Ctrl+, and Ctrl+Q.
+    session.start_vellico()
+    click_icon(session)
+    wait_until("the main window with the focus",
+               lambda: main_window(session) and vellico_e2e.has_input_focus(session, main_window(session)[4]))
+    session.x("xdotool", "key", "ctrl+comma")
+    preferences = wait_until("Ctrl+, to open the preferences", lambda: preferences_window(session))
+    click_done(session, preferences)
+    wait_until("the main window with the focus again",
+               lambda: main_window(session) and vellico_e2e.has_input_focus(session, main_window(session)[4]))
+    session.x("xdotool", "key", "ctrl+q")
+    check_clean_exit(session, session.wait_for_exit())
+
+
 CASES = {
+    "window-keys": case_window_keys,
     "record-shortcut": case_record_shortcut,
     "held-combination-refused": case_held_combination_refused,
     "escape-keeps-record": case_escape_keeps_record,

@@ -58,9 +58,12 @@ class VQFakePlatform : public VQPlatform
 
     bool grabInput(InputHandler handler) override
     {
-        if (refuseGrab)
+        ++grabAttempts;
+        if (refuseGrab || refusedGrabs-- > 0)
             return false;
         grab = std::move(handler);
+        if (afterGrab)
+            QMetaObject::invokeMethod(qApp, afterGrab, Qt::QueuedConnection);
         return true;
     }
     void releaseInput() override
@@ -101,6 +104,9 @@ class VQFakePlatform : public VQPlatform
     QPoint pointer;
     bool captureFails = false;
     bool refuseGrab = false;
+    int refusedGrabs = 0; // attempts refused before one succeeds
+    int grabAttempts = 0;
+    std::function<void()> afterGrab; // queued once the grab is taken
     InputHandler grab;
     int grabGeneration = 0;
     InputHandler tracking;

@@ -112,7 +112,22 @@ TEST_F(VQMagnifierLoupeTest, WithoutTheInputThereIsNoLoupe)
 {
     platform.refuseGrab = true;
     EXPECT_EQ(VQMagnifierLoupe::selectColor(platform), std::nullopt);
+    EXPECT_EQ(platform.grabAttempts, VQMagnifierLoupe::kGrabAttempts);
     EXPECT_FALSE(VQMagnifierLoupe::isRunning());
+}
+
+TEST_F(VQMagnifierLoupeTest, InputHeldElsewhereForAMomentIsWaitedForWithoutStoppingTheEventLoop)
+{
+    platform.pointer = QPoint(101, 50);
+    platform.refusedGrabs = 3;
+    int attemptsWhenTheLoopRan = 0;
+    QTimer::singleShot(0, qApp, [&] { attemptsWhenTheLoopRan = platform.grabAttempts; });
+    platform.afterGrab = [&] { platform.sendClick(QPoint(101, 50)); };
+    EXPECT_EQ(VQMagnifierLoupe::selectColor(platform), kBlue);
+    EXPECT_EQ(platform.grabAttempts, 4);
+    // Events were handled between the refused attempts, before the grab.
+    EXPECT_GE(attemptsWhenTheLoopRan, 1);
+    EXPECT_LE(attemptsWhenTheLoopRan, 3);
 }
 
 TEST_F(VQMagnifierLoupeTest, ASecondLoupeDuringARunDoesNotStart)

@@ -1,11 +1,16 @@
 // The pickers' arithmetic, without widgets: wheel, brightness slider, square,
-// straight sliders, scroll steps, gradient stops and the computed wheel picture.
+// straight sliders and their keys, scroll steps, gradient stops, the computed
+// wheel picture and the circle cursor.
 
 #include "ui/pickers/VQColorSliderGradient.h"
+#include "ui/pickers/VQColorWheelControl.h"
 #include "ui/pickers/VQPickerGeometry.h"
 #include "ui/pickers/VQPickerImages.h"
 
 #include <gtest/gtest.h>
+
+#include <QCursor>
+#include <QPixmap>
 
 #include <cmath>
 
@@ -273,14 +278,62 @@ TEST(ColorWheelImage, PixelsMatchTheConversionsAtRatiosOneAndTwo)
     EXPECT_NE(&VQColorWheelImage(1.0), &VQColorWheelImage(2.0));
 }
 
-TEST(CircleCursorImage, SharpAtEachRatio)
+// The cursor X shows: the pixmap's own pixels, one to one, with the hot spot
+// where the click lands. The ring must be drawn at its size in device pixels
+// and centred on the middle of the hot-spot pixel.
+TEST(CircleCursor, HotSpotIsTheRingsCentreAtEachRatio)
 {
-    for (qreal ratio : {1.0, 2.0}) {
-        const QImage &image = VQCircleCursorImage(ratio);
-        EXPECT_EQ(image.width(), int(16 * ratio));
-        EXPECT_EQ(image.deviceIndependentSize(), QSizeF(16, 16));
-        EXPECT_EQ(qAlpha(image.pixel(image.width() / 2, image.height() / 2)), 0); // a ring: the centre is clear
-        EXPECT_GT(qAlpha(image.pixel(int(8 * ratio), int(2.5 * ratio))), 200);    // on the ring
+    const struct {
+        qreal ratio;
+        int side;    // device pixels
+        int hotSpot; // device pixels from the top-left corner
+    } rows[] = {{1, 17, 8}, {1.5, 25, 12}, {2, 33, 16}};
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.ratio);
+        const QCursor cursor = VQColorWheelControl::circleCursor(row.ratio);
+        const QImage image = cursor.pixmap().toImage();
+        ASSERT_EQ(image.size(), QSize(row.side, row.side));
+        EXPECT_EQ(cursor.hotSpot(), QPoint(row.hotSpot, row.hotSpot));
+        // The drawn ring's bounding box, and its middle, in device pixels.
+        QRect ring;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qAlpha(image.pixel(x, y)) > 0)
+                    ring |= QRect(x, y, 1, 1);
+        const QPointF middle = QRectF(ring).center();
+        EXPECT_EQ(middle, QPointF(row.hotSpot + 0.5, row.hotSpot + 0.5));
+        // 14.5 points across, at this ratio (the antialiased edge may add a pixel a side).
+        EXPECT_NEAR(ring.width(), 14.5 * row.ratio, 2.0);
+        EXPECT_EQ(qAlpha(image.pixel(row.hotSpot, row.hotSpot)), 0); // a ring: its centre is clear
+        EXPECT_GT(qAlpha(image.pixel(row.hotSpot, row.hotSpot - int(5.5 * row.ratio))), 200);
+    }
+}
+
+TEST(SliderKeySteps, OnePressMovesOneUnitOfTheShownNumber)
+{
+    const struct {
+        const char *name;
+        double value;
+        int steps;
+        double unit, minimum, maximum, expected;
+    } rows[] = {
+        {"Right on 0-255", 2, 1, 1, 0, 255, 3},
+        {"Left on 0-255", 3, -1, 1, 0, 255, 2},
+        {"Page Up", 2, 10, 1, 0, 255, 12},
+        {"Page Down", 12, -10, 1, 0, 255, 2},
+        {"a dragged value goes to the next whole one", 2.55, 1, 1, 0, 255, 3},
+        {"and down to the one below", 2.55, -1, 1, 0, 255, 2},
+        {"kept at the top", 250, 10, 1, 0, 255, 255},
+        {"kept at the bottom", 0, -1, 1, 0, 255, 0},
+        {"hue 0-360", 359, 1, 1, 0, 360, 360},
+        {"hundredths", 0.5, 1, 0.01, 0, 1, 0.51},
+        {"hundredths down", 0.5, -10, 0.01, 0, 1, 0.4},
+        {"a third goes to the next hundredth", 1.0 / 3, 1, 0.01, 0, 1, 0.34},
+        {"a single-precision hundredth counts as one", double(0.34f), 1, 0.01, 0, 1, 0.35},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(VQSliderValueAfterKeySteps(row.value, row.steps, row.unit, row.minimum, row.maximum), row.expected);
     }
 }
 } // namespace

@@ -26,6 +26,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -327,6 +328,34 @@ TEST_F(PickerTest, TheRGBFieldsTruncateAndTheSlidersClamp)
     EXPECT_EQ(selectedRGB().r, 1.0);
     EXPECT_EQ(picker->slider(0)->value(), 255);
     EXPECT_EQ(picker->field(0)->text(), "300");
+}
+
+TEST_F(PickerTest, TabReachesEverySliderAndAKeyStepsTheFieldsNumberByOne)
+{
+    auto *picker = makeCurrent<VQRGBSlidersColorPicker>();
+    std::vector<QWidget *> tabbed;
+    QWidget *widget = picker->view();
+    do {
+        widget = widget->nextInFocusChain();
+        if (widget->isAncestorOf(picker->view()) || !(widget->focusPolicy() & Qt::TabFocus))
+            continue;
+        tabbed.push_back(widget);
+    } while (widget != picker->view());
+    for (int i = 0; i < picker->componentCount(); ++i)
+        EXPECT_TRUE(std::find(tabbed.begin(), tabbed.end(), picker->slider(i)) != tabbed.end())
+            << "Tab never reaches slider " << i;
+
+    core().setSelectedColor(VQColor::makeRGB(2 / 255.0, 0, 0), true);
+    const struct {
+        int key;
+        const char *field, *hex;
+    } presses[] = {{Qt::Key_Right, "3", "#030000"}, {Qt::Key_PageUp, "13", "#0D0000"}, {Qt::Key_Left, "12", "#0C0000"}};
+    for (const auto &press : presses) {
+        QKeyEvent event(QEvent::KeyPress, press.key, Qt::NoModifier);
+        QApplication::sendEvent(picker->slider(0), &event);
+        EXPECT_EQ(picker->field(0)->text(), press.field);
+        EXPECT_EQ(selectedHex(), press.hex);
+    }
 }
 
 TEST_F(PickerTest, ASliderDragWritesItsFieldAndTheColour)

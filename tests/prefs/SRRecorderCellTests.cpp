@@ -214,6 +214,20 @@ TEST_F(SRRecorderCellTest, DelegateVetoComesFirstAndRecordingGoesOn)
               "The key combination \"Ctrl + Alt + P\" can't be used because it's already used.");
 }
 
+// The alert took the keys' release: what shows afterwards is what the control
+// reads from the keyboard then, not what was held for the refused combination.
+TEST_F(SRRecorderCellTest, AfterARefusalOnlyTheModifiersStillHeldShow)
+{
+    SRValidator::setHeldElsewhereQuery([](int, std::uint32_t) { return true; });
+    QObject::connect(&cell, &SRRecorderCell::alertDidEnd, [this] { cell.flagsChanged(0); });
+    ui().answerAlert(0);
+    record(key(VQKeyCode::P, CtrlAlt, "p"));
+    ASSERT_EQ(ui().alerts().size(), 1u);
+    EXPECT_TRUE(cell.isRecording());
+    EXPECT_EQ(cell.recordingFlags(), 0u);
+    EXPECT_EQ(cell.displayText(), "Type shortcut");
+}
+
 // The explanation of a refusal of `keys`: held by another program, or one of our menu items.
 std::string heldElsewhere(const char *keys)
 {
@@ -246,6 +260,8 @@ TEST_F(SRRecorderCellTest, ValidationOrder)
         {"CopyAlternate", key(VQKeyCode::C, CtrlAlt, "c"), false, menuItem("Ctrl + Alt + C", "Copy Alternate Format")},
         {"Paste", key(VQKeyCode::V, Command, "v"), false, menuItem("Ctrl + V", "Paste")},
         {"Quit", key(VQKeyCode::Q, Command, "q"), false, menuItem("Ctrl + Q", "Quit")},
+        {"Preferences", key(43, Command, ","), false, menuItem("Ctrl + ,", "Preferences...")},
+        {"Help", key(VQKeyCode::F1, Function, "F1"), false, menuItem("F1", "Help")},
         {"Escape", kEscape, false, menuItem("Escape", "Close Window")},
         {"CtrlShiftCIsFree", key(VQKeyCode::C, Command | Shift, "c"), false, ""},
         // The backslash is a plain key on a US layout.

@@ -6,6 +6,7 @@
 #include "vqcore/VQDispatch.h"
 #include "vqcore/VQHardwareInfo.h"
 #include "vqcore/VQLog.h"
+#include "vqcore/VQModalUI.h"
 #include "vqcore/VQNotificationCenter.h"
 #include "vqcore/VQUserDefaults.h"
 
@@ -83,6 +84,26 @@ TEST(VQNotificationCenterTest, ObserverTokenRemovesAtEndOfScope)
     VQObserverToken assigned(center.addObserver(kA, nullptr, [](const VQNotification &) {}), &center);
     assigned = VQObserverToken(); // assigning over a token removes its observer
     EXPECT_EQ(center.observerCount(kA), 0);
+}
+
+// What Escape and the close button of an alert's window answer.
+TEST(VQModalUITest, TheCancellingButtonOfAnAlert)
+{
+    const struct {
+        const char *name;
+        QStringList buttons;
+        int cancel;
+    } rows[] = {
+        {"remove: Cancel first", {"Cancel", "Remove"}, 0},
+        {"merge: Cancel second", {"Merge", "Cancel"}, 1},
+        {"a single button", {"OK"}, 0},
+        {"no buttons: the single OK", {}, 0},
+        {"no Cancel among several", {"Quit", "Overwrite"}, -1},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(VQAlertCancelButton({QStringLiteral("Sure?"), {}, row.buttons}), row.cancel);
+    }
 }
 
 TEST(VQDispatchTest, BlocksRunOnceLaterOnTheMainThreadFromAnyThread)

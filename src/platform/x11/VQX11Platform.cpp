@@ -6,7 +6,6 @@
 
 #include <QMetaObject>
 #include <QSocketNotifier>
-#include <QThread>
 
 #include <xcb/xinput.h>
 // xkb.h names a field `explicit`, which C++ reserves.
@@ -439,33 +438,28 @@ bool VQX11Platform::grabInput(InputHandler handler)
         xcb_create_glyph_cursor(_connection, _crosshair, font, font, 34, 35, 0, 0, 0, 0xffff, 0xffff, 0xffff);
         xcb_close_font(_connection, font);
     }
-    // Someone else may still hold a grab for a moment (a menu closing, the key
-    // that started us): try for half a second.
-    for (int attempt = 0; attempt < 25; ++attempt) {
-        Reply<xcb_grab_pointer_reply_t> pointer(xcb_grab_pointer_reply(
-            _connection,
-            xcb_grab_pointer(_connection, 0, _screen->root,
-                             XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE |
-                                 XCB_EVENT_MASK_POINTER_MOTION,
-                             XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC, XCB_NONE, _crosshair, XCB_CURRENT_TIME),
-            nullptr));
-        if (pointer && pointer->status == XCB_GRAB_STATUS_SUCCESS) {
-            Reply<xcb_grab_keyboard_reply_t> keyboard(
-                xcb_grab_keyboard_reply(_connection,
-                                        xcb_grab_keyboard(_connection, 0, _screen->root, XCB_CURRENT_TIME,
-                                                          XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),
-                                        nullptr));
-            if (keyboard && keyboard->status == XCB_GRAB_STATUS_SUCCESS) {
-                _grabHandler = std::move(handler);
-                drainSoon();
-                return true;
-            }
-            xcb_ungrab_pointer(_connection, XCB_CURRENT_TIME);
+    // One attempt: the caller tries again on a timer when someone else still
+    // holds a grab for a moment (a menu closing, the key that started us).
+    Reply<xcb_grab_pointer_reply_t> pointer(xcb_grab_pointer_reply(
+        _connection,
+        xcb_grab_pointer(_connection, 0, _screen->root,
+                         XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION,
+                         XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC, XCB_NONE, _crosshair, XCB_CURRENT_TIME),
+        nullptr));
+    if (pointer && pointer->status == XCB_GRAB_STATUS_SUCCESS) {
+        Reply<xcb_grab_keyboard_reply_t> keyboard(
+            xcb_grab_keyboard_reply(_connection,
+                                    xcb_grab_keyboard(_connection, 0, _screen->root, XCB_CURRENT_TIME,
+                                                      XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),
+                                    nullptr));
+        if (keyboard && keyboard->status == XCB_GRAB_STATUS_SUCCESS) {
+            _grabHandler = std::move(handler);
+            drainSoon();
+            return true;
         }
-        xcb_flush(_connection);
-        QThread::msleep(20);
+        xcb_ungrab_pointer(_connection, XCB_CURRENT_TIME);
     }
-    VQLog(QStringLiteral("Could not grab the pointer and the keyboard."));
+    xcb_flush(_connection);
     drainSoon();
     return false;
 }

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QPointer>
+#include <QTimer>
 #include <QWindow>
 
 #include <xkbcommon/xkbcommon-keysyms.h>
@@ -55,27 +56,43 @@ std::optional<QColor> VQMagnifierLoupe::selectColorOnce()
         }
     };
     lendPopupGrab(true);
-    if (!_platform.grabInput([this](const VQInputEvent &event) { handleInput(event); })) {
+
+    QEventLoop loop;
+    _loop = &loop;
+    // Another program (or the key press that started us) may hold the input for
+    // a moment: try again on a timer, the event loop running in between.
+    QTimer retry;
+    retry.setInterval(kGrabRetryInterval);
+    int attempts = 0;
+    bool grabbed = false;
+    const auto attempt = [&] {
+        ++attempts;
+        grabbed = _platform.grabInput([this](const VQInputEvent &event) { handleInput(event); });
+        if (grabbed) {
+            retry.stop();
+            begin();
+        } else if (attempts == 1) {
+            VQLog(QStringLiteral("Another program holds the pointer or the keyboard; the loupe waits for it."));
+        } else if (attempts >= kGrabAttempts) {
+            retry.stop();
+            loop.quit();
+        }
+    };
+    QObject::connect(&retry, &QTimer::timeout, &loop, attempt);
+    attempt();
+    if (!grabbed && attempts < kGrabAttempts)
+        retry.start();
+    // Also ends when the application quits: that exits every running loop.
+    if (!_colorSelectedOrCancelled && (grabbed || retry.isActive()))
+        loop.exec();
+    retry.stop();
+    _loop = nullptr;
+    if (!grabbed) {
         VQLog(QStringLiteral("The loupe could not take the pointer and the keyboard."));
         lendPopupGrab(false);
         gRunning = false;
         return std::nullopt;
     }
-    if (const auto state = _platform.pointerState())
-        _pointer = state->position;
-    if (!VQUserDefaults::standard().boolForKey(QStringLiteral("RZNoLoupePreview"))) {
-        _window = std::make_unique<VQMagnifierLoupeWindow>(
-            [this](const QRect &rect) { return _platform.captureScreen(rect); });
-        _window->followPointer(_pointer);
-        _window->show();
-    }
-
-    QEventLoop loop;
-    _loop = &loop;
-    // Also ends when the application quits: that exits every running loop.
-    if (!_colorSelectedOrCancelled)
-        loop.exec();
-    _loop = nullptr;
     if (!_colorSelectedOrCancelled)
         cancel();
 
@@ -87,6 +104,19 @@ std::optional<QColor> VQMagnifierLoupe::selectColorOnce()
     lendPopupGrab(false);
     gRunning = false;
     return _selectedColor;
+}
+
+// The input is ours: show the loupe where the pointer is.
+void VQMagnifierLoupe::begin()
+{
+    if (const auto state = _platform.pointerState())
+        _pointer = state->position;
+    if (!VQUserDefaults::standard().boolForKey(QStringLiteral("RZNoLoupePreview"))) {
+        _window = std::make_unique<VQMagnifierLoupeWindow>(
+            [this](const QRect &rect) { return _platform.captureScreen(rect); });
+        _window->followPointer(_pointer);
+        _window->show();
+    }
 }
 
 void VQMagnifierLoupe::handleInput(const VQInputEvent &event)

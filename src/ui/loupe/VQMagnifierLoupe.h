@@ -42,7 +42,13 @@ class VQMagnifierLoupe : public QObject
     // The window, while the run shows one (tests look at it).
     VQMagnifierLoupeWindow *window() const { return _window.get(); }
 
+    // How long the loupe waits for input another program holds: this many
+    // attempts, this far apart.
+    static constexpr int kGrabAttempts = 25;
+    static constexpr int kGrabRetryInterval = 20; // milliseconds
+
   private:
+    void begin();
     void handleInput(const VQInputEvent &event);
     void nudge(QPoint delta);
     void finishWithPixelAt(QPoint devicePoint);

@@ -1,26 +1,42 @@
 #include "ui/mainwindow/VQMainWindowKeys.h"
 
+#include "platform/VQKeyCode.h"
+
+const std::vector<VQMainWindowShortcut> &VQMainWindowShortcuts()
+{
+    using A = VQMainWindowKeyAction;
+    static const std::vector<VQMainWindowShortcut> table = {
+        {A::Copy, "Copy", Qt::Key_C, Qt::ControlModifier, VQKeyCode::C},
+        {A::CopyAlternate, "Copy Alternate Format", Qt::Key_C, Qt::ControlModifier | Qt::AltModifier, VQKeyCode::C},
+        {A::Paste, "Paste", Qt::Key_V, Qt::ControlModifier, VQKeyCode::V},
+        {A::Preferences, "Preferences...", Qt::Key_Comma, Qt::ControlModifier, 43},
+        {A::Help, "Help", Qt::Key_F1, Qt::NoModifier, VQKeyCode::F1},
+        {A::Quit, "Quit", Qt::Key_Q, Qt::ControlModifier, VQKeyCode::Q},
+        {A::CloseWindow, "Close Window", Qt::Key_Escape, Qt::NoModifier, VQKeyCode::Escape},
+    };
+    return table;
+}
+
+QKeySequence VQMainWindowShortcutFor(VQMainWindowKeyAction action)
+{
+    for (const VQMainWindowShortcut &shortcut : VQMainWindowShortcuts())
+        if (shortcut.action == action)
+            return shortcut.sequence();
+    return {};
+}
+
 VQMainWindowKeyAction VQMainWindowKeyActionFor(int key, Qt::KeyboardModifiers modifiers, bool colorWheelShown)
 {
     // The keypad flag says where a key sits, not what the user held.
     const Qt::KeyboardModifiers held = modifiers & ~Qt::KeypadModifier;
-    if (held == Qt::NoModifier) {
-        switch (key) {
-        case Qt::Key_Escape:
-            return VQMainWindowKeyAction::CloseWindow;
-        case Qt::Key_Up:
-            return colorWheelShown ? VQMainWindowKeyAction::BrightnessUp : VQMainWindowKeyAction::None;
-        case Qt::Key_Down:
-            return colorWheelShown ? VQMainWindowKeyAction::BrightnessDown : VQMainWindowKeyAction::None;
-        default:
-            return VQMainWindowKeyAction::None;
-        }
+    if (held == Qt::NoModifier && colorWheelShown) {
+        if (key == Qt::Key_Up)
+            return VQMainWindowKeyAction::BrightnessUp;
+        if (key == Qt::Key_Down)
+            return VQMainWindowKeyAction::BrightnessDown;
     }
-    if (held == Qt::ControlModifier && key == Qt::Key_C)
-        return VQMainWindowKeyAction::Copy;
-    if (held == (Qt::ControlModifier | Qt::AltModifier) && key == Qt::Key_C)
-        return VQMainWindowKeyAction::CopyAlternate;
-    if (held == Qt::ControlModifier && key == Qt::Key_V)
-        return VQMainWindowKeyAction::Paste;
+    for (const VQMainWindowShortcut &shortcut : VQMainWindowShortcuts())
+        if (shortcut.key == key && shortcut.modifiers == held)
+            return shortcut.action;
     return VQMainWindowKeyAction::None;
 }

@@ -71,6 +71,18 @@ QPixmap drawIcon(const QString &name, qreal ratio)
         painter.drawEllipse(QPointF(0, 0), 5.2, 5.2);
         painter.setCompositionMode(QPainter::CompositionMode_Clear);
         painter.drawEllipse(QPointF(0, 0), 2.2, 2.2);
+    } else if (name == QLatin1String("Eyedropper")) {
+        // A pipette leaning right: the bulb up at the right, the tip down at the left.
+        painter.translate(side / 2.0, side / 2.0);
+        painter.rotate(45);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(ink);
+        painter.drawRoundedRect(QRectF(-2.6, -8, 5.2, 4.6), 2.2, 2.2);
+        painter.drawRoundedRect(QRectF(-3.6, -3.8, 7.2, 1.8), 0.6, 0.6);
+        painter.setPen(QPen(ink, 1.3));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(-1.3, -1.8, 2.6, 6.6));
+        painter.drawLine(QPointF(0, 4.8), QPointF(0, 7.6));
     } else {
         // A chevron: up to hide the lane, down to show it.
         const bool up = name == QLatin1String("HideCollections");
@@ -108,6 +120,12 @@ VQSwatchMainWindow::VQSwatchMainWindow(QWidget *parent) : QWidget(parent, Qt::To
     auto *chooserLayout = new QHBoxLayout(_chooserSlot);
     chooserLayout->setContentsMargins(0, 0, 0, 0);
     header->addWidget(_chooserSlot, 1);
+    _eyedropperButton = new QToolButton(this);
+    _eyedropperButton->setIcon(VQMainWindowIcon(QStringLiteral("Eyedropper")));
+    _eyedropperButton->setAutoRaise(true);
+    _eyedropperButton->setFocusPolicy(Qt::NoFocus);
+    connect(_eyedropperButton, &QToolButton::clicked, this, &VQSwatchMainWindow::eyedropperClicked);
+    header->addWidget(_eyedropperButton);
     _gearButton = new QToolButton(this);
     _gearButton->setIcon(VQMainWindowIcon(QStringLiteral("Gear")));
     _gearButton->setAutoRaise(true);
@@ -248,6 +266,16 @@ void VQSwatchMainWindow::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     updateMask();
+}
+
+void VQSwatchMainWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The window itself takes the keys: a field focused in an earlier showing
+    // would otherwise keep Ctrl+C and Ctrl+V from the window.
+    if (QWidget *focused = focusWidget(); focused && focused != this)
+        focused->clearFocus();
+    setFocus(Qt::OtherFocusReason);
 }
 
 void VQSwatchMainWindow::paintEvent(QPaintEvent *)

@@ -1,6 +1,6 @@
 #pragma once
 // The main window: a frameless window hanging under the tray icon with the
-// picker chooser and the gear button on top, the colour picker on its canvas
+// picker chooser, the eyedropper and the gear button on top, the colour picker on its canvas
 // with the selection readout below it, and the collapsible collection lane at
 // the bottom. It paints and lays out; the delegate decides what it shows.
 
@@ -49,6 +49,8 @@ class VQSwatchMainWindow : public QWidget
     void setLaneVisible(bool visible, int durationMs);
 
     QToolButton *gearButton() const { return _gearButton; }
+    // Starts the loupe; its tooltip names the global shortcut.
+    QToolButton *eyedropperButton() const { return _eyedropperButton; }
     QToolButton *laneToggleButton() const { return _laneToggle; }
     VQSelectionControl *selectionControl() const { return _selectionControl; }
     VQSelectionCanvas *canvas() const { return _canvas; }
@@ -58,6 +60,7 @@ class VQSwatchMainWindow : public QWidget
 
   signals:
     void gearButtonClicked();
+    void eyedropperClicked();
     void laneToggleClicked();
     // A key the window answers (see VQMainWindowKeys); it was consumed.
     void keyActionTriggered(VQMainWindowKeyAction action);
@@ -68,12 +71,14 @@ class VQSwatchMainWindow : public QWidget
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
   private:
     void updateMask();
     void layOutPickerView();
 
     QWidget *_chooserSlot = nullptr;
+    QToolButton *_eyedropperButton = nullptr;
     QToolButton *_gearButton = nullptr;
     VQSelectionCanvas *_canvas = nullptr;
     QWidget *_pickerArea = nullptr;
@@ -89,6 +94,6 @@ class VQSwatchMainWindow : public QWidget
     int _arrowX = kWidth / 2;
 };
 
-// The named pictures of the main window, drawn in code: "Gear",
+// The named pictures of the main window, drawn in code: "Eyedropper", "Gear",
 // "HideCollections" and "ShowCollections".
 QIcon VQMainWindowIcon(const QString &name);

@@ -9,7 +9,8 @@
 VQColorSlider::VQColorSlider(int tag, double minimum, double maximum, Qt::Orientation orientation, QWidget *parent)
     : QWidget(parent), _cell(tag, minimum, maximum, orientation == Qt::Vertical), _value(minimum)
 {
-    setFocusPolicy(Qt::ClickFocus);
+    // Tab reaches every slider; the arrow keys move it.
+    setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     _selectionObserver = VQObserverToken(VQNotificationCenter::defaultCenter().addObserver(
         QString::fromLatin1(VQSwatchCoreColorSelectionDidChangeNotification), nullptr,
@@ -43,6 +44,13 @@ void VQColorSlider::paintEvent(QPaintEvent *)
     if (!selected)
         selected = VQColor::whiteColor();
     _cell.draw(painter, rect(), _value, *selected, _pressed);
+    if (hasFocus()) {
+        // Where the arrow keys go.
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 1.5));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 3, 3);
+    }
 }
 
 void VQColorSlider::userMove(double value)
@@ -79,20 +87,24 @@ void VQColorSlider::mouseReleaseEvent(QMouseEvent *event)
 
 void VQColorSlider::keyPressEvent(QKeyEvent *event)
 {
-    // One hundredth of the range per press, a tenth with Page Up/Down.
-    const double step = (_cell.maximum() - _cell.minimum()) / 100;
+    int steps = 0;
     switch (event->key()) {
     case Qt::Key_Left:
     case Qt::Key_Down:
-        return userMove(_value - step);
+        steps = -1;
+        break;
     case Qt::Key_Right:
     case Qt::Key_Up:
-        return userMove(_value + step);
+        steps = 1;
+        break;
     case Qt::Key_PageDown:
-        return userMove(_value - 10 * step);
+        steps = -10;
+        break;
     case Qt::Key_PageUp:
-        return userMove(_value + 10 * step);
+        steps = 10;
+        break;
     default:
-        QWidget::keyPressEvent(event);
+        return QWidget::keyPressEvent(event);
     }
+    userMove(VQSliderValueAfterKeySteps(_value, steps, _keyStep, _cell.minimum(), _cell.maximum()));
 }

@@ -20,6 +20,11 @@ class VQColorSlider : public QWidget
     double value() const { return _value; }
     // Keeps the value within the range; announces nothing.
     void setValue(double value);
+    // What one press of an arrow key moves: one unit of the number shown for
+    // the slider (1 for whole numbers, the default; 0.01 for hundredths). Page
+    // Up and Page Down move ten.
+    void setKeyStep(double unit) { _keyStep = unit; }
+    double keyStep() const { return _keyStep; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -45,6 +50,7 @@ class VQColorSlider : public QWidget
 
     VQColorSliderCell _cell;
     double _value = 0;
+    double _keyStep = 1;
     bool _pressed = false;
     VQColorRef _trackColor;
     VQObserverToken _selectionObserver;

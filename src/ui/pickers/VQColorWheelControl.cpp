@@ -149,18 +149,25 @@ void VQColorWheelControl::selectWhite()
         core->setSelectedColor(VQColor::whiteColor(), true);
 }
 
-QCursor VQColorWheelControl::wheelCursor()
+QCursor VQColorWheelControl::wheelCursor(qreal devicePixelRatio)
 {
     if (VQUserDefaults::standard().integerForKey(QString::fromLatin1(VQCursorDefaultsKey)) == 0)
         return Qt::CrossCursor;
-    static const QCursor circle(QPixmap::fromImage(VQCircleCursorImage(2.0)), kCircleCursorHotSpot.x(),
-                                kCircleCursorHotSpot.y());
-    return circle;
+    return circleCursor(devicePixelRatio);
+}
+
+QCursor VQColorWheelControl::circleCursor(qreal devicePixelRatio)
+{
+    // X shows the pixmap's pixels one to one and takes the hot spot in them.
+    const QImage &image = VQCircleCursorImage(devicePixelRatio);
+    const QPoint hotSpot = VQCircleCursorHotSpot(devicePixelRatio);
+    return QCursor(QPixmap::fromImage(image), hotSpot.x(), hotSpot.y());
 }
 
 void VQColorWheelControl::enterEvent(QEnterEvent *event)
 {
-    // The preference may have changed since the pointer was last here.
-    setCursor(wheelCursor());
+    // The preference may have changed since the pointer was last here, and
+    // the window may have moved to a screen of another pixel ratio.
+    setCursor(wheelCursor(devicePixelRatioF()));
     QWidget::enterEvent(event);
 }

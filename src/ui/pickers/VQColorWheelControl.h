@@ -38,8 +38,11 @@ class VQColorWheelControl : public QWidget
     // centre, slider at the top).
     void selectWhite();
 
-    // The cursor over the wheel: the crosshair, or the circle cursor when "VQCursor" is not 0.
-    static QCursor wheelCursor();
+    // The cursor over the wheel on a screen of `devicePixelRatio`: the
+    // crosshair, or the circle cursor when "VQCursor" is not 0.
+    static QCursor wheelCursor(qreal devicePixelRatio);
+    // The circle cursor, drawn at its size in device pixels, its hot spot on the ring's centre.
+    static QCursor circleCursor(qreal devicePixelRatio);
 
   protected:
     void paintEvent(QPaintEvent *event) override;

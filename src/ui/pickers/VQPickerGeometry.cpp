@@ -147,6 +147,20 @@ QRectF VQColorSliderTrackRect(const QRectF &frame, bool vertical)
     return vertical ? frame.adjusted(2, 6, -2, -6) : frame.adjusted(6, 2, -6, -2);
 }
 
+double VQSliderValueAfterKeySteps(double value, int steps, double unit, double minimum, double maximum)
+{
+    // Counted in whole units, and divided back by the units per one, so that
+    // hundredths come out as the decimals the field shows (0.34, not 0.34000000000000002).
+    const double perOne = unit < 1 ? std::round(1 / unit) : 1;
+    const double wholeUnit = unit < 1 ? 1 : unit;
+    const double units = value * perOne / wholeUnit;
+    // A value a hair off a unit (from single precision) counts as on it.
+    const double nearest = std::round(units);
+    const double from = std::abs(units - nearest) < 1e-6 ? nearest : steps > 0 ? std::floor(units) : std::ceil(units);
+    const double result = (from + steps) * wholeUnit / perOne;
+    return std::clamp(result, minimum, maximum);
+}
+
 namespace VQScrollGeometry
 {
 QPointF pointsFor(const QPointF &angleDelta, const QPointF &pixelDelta)

@@ -105,6 +105,12 @@ class VQSliderGeometry
 // The track of a colour slider inside its frame: inset 6 along the slider and 2 across.
 QRectF VQColorSliderTrackRect(const QRectF &frame, bool vertical);
 
+// Where the arrow keys take a slider: `steps` units of what its field shows
+// (`unit` 1 for whole numbers, 0.01 for hundredths) up or down from `value`,
+// counted from the unit at or beyond `value` (a dragged slider may sit between
+// two), kept within minimum–maximum.
+double VQSliderValueAfterKeySteps(double value, int steps, double unit, double minimum, double maximum);
+
 // How far a scroll moves, in points. Touchpads report pixels; wheels report
 // 120 units per notch, which we turn into kPointsPerNotch points.
 namespace VQScrollGeometry

@@ -22,18 +22,22 @@ const QImage &cached(std::map<qreal, QImage> &cache, qreal ratio, QImage (*make)
 
 QImage makeCircleCursor(qreal ratio)
 {
-    const int side = int(std::ceil(kCircleCursorSide * ratio));
+    const QPoint hotSpot = VQCircleCursorHotSpot(ratio);
+    const int side = 2 * hotSpot.x() + 1;
     QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QPointF centre(kCircleCursorHotSpot);
+    // Painted in device pixels: the middle of the hot-spot pixel is its centre.
+    const QPointF centre = QPointF(hotSpot) + QPointF(0.5, 0.5);
+    const double radius = 5.5 * ratio;
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(QColor(0, 0, 0, 200), 3.5));
-    painter.drawEllipse(centre, 5.5, 5.5);
-    painter.setPen(QPen(Qt::white, 1.5));
-    painter.drawEllipse(centre, 5.5, 5.5);
+    painter.setPen(QPen(QColor(0, 0, 0, 200), 3.5 * ratio));
+    painter.drawEllipse(centre, radius, radius);
+    painter.setPen(QPen(Qt::white, 1.5 * ratio));
+    painter.drawEllipse(centre, radius, radius);
+    painter.end();
+    image.setDevicePixelRatio(ratio);
     return image;
 }
 } // namespace
@@ -71,6 +75,13 @@ const QImage &VQColorWheelImage(qreal ratio)
 {
     static std::map<qreal, QImage> cache;
     return cached(cache, ratio, &VQMakeColorWheelImage);
+}
+
+QPoint VQCircleCursorHotSpot(qreal ratio)
+{
+    // Room for the ring's outer edge (7.25 points from the centre) on every side.
+    const int half = int(std::ceil(8 * ratio));
+    return {half, half};
 }
 
 const QImage &VQCircleCursorImage(qreal ratio)

@@ -12,8 +12,10 @@ const QImage &VQColorWheelImage(qreal devicePixelRatio);
 // The same picture, made afresh (benchmarks, tests).
 QImage VQMakeColorWheelImage(qreal devicePixelRatio);
 
-// "CircleCursor": a 16-point ring, white between two dark outlines, readable
-// over any colour. Its centre is the hot spot.
+// "CircleCursor": a ring 14.5 points across, white between two dark outlines,
+// readable over any colour, drawn in device pixels for `devicePixelRatio`. The
+// ring is centred on the middle of one pixel, the hot spot, which is also the
+// image's middle pixel (so the image has an odd number of pixels a side).
 const QImage &VQCircleCursorImage(qreal devicePixelRatio);
-inline constexpr int kCircleCursorSide = 16;
-inline constexpr QPoint kCircleCursorHotSpot(8, 8);
+// The hot spot of VQCircleCursorImage(devicePixelRatio), in its pixels.
+QPoint VQCircleCursorHotSpot(qreal devicePixelRatio);

@@ -27,6 +27,7 @@ QWidget *VQSliderColorPicker::makeView()
         const Component &component = _components[row];
         auto *label = new QLabel(VQLocalizedString(component.label), view);
         auto *slider = new VQColorSlider(component.tag, component.minimum, component.maximum, Qt::Horizontal, view);
+        slider->setKeyStep(component.field == FieldKind::Integer ? 1 : 0.01);
         auto *field = new QLineEdit(view);
         // Wide enough for the longest number a field shows, such as "0.0039216".
         const int textWidth = field->fontMetrics().horizontalAdvance(QStringLiteral("0.0000000"));

@@ -121,10 +121,12 @@ bool SRRecorderCell::performKeyEquivalent(const SRKeyEvent &event, bool hasFocus
     if (_validator.isKeyCodeAndFlagsTaken(event.keyCode, VQCocoaToCarbonFlags(flags), &error)) {
         emit alertWillShow();
         VQModalUI::shared().runAlert({error.messageText, error.informativeText, {VQLocalizedString("OK")}});
-        emit alertDidEnd();
-        // The user let go of some keys while answering.
-        _recordingFlags = SRFilteredCocoaFlags(event.modifierFlags, _allowedFlags, _requiredFlags);
+        // The keys held for the refused combination have most likely been let go
+        // while answering: nothing is known to be held until the control reads
+        // the keyboard again (alertDidEnd) or a modifier changes.
+        _recordingFlags = _requiredFlags;
         emit needsDisplay();
+        emit alertDidEnd();
         return true;
     }
 

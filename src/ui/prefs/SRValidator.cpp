@@ -1,5 +1,6 @@
 #include "ui/prefs/SRValidator.h"
 
+#include "ui/mainwindow/VQMainWindowKeys.h"
 #include "ui/prefs/SRCommon.h"
 #include "vqcore/VQLocalizedString.h"
 #include "vqcore/VQLog.h"
@@ -43,14 +44,12 @@ void SRValidator::setHeldElsewhereQuery(HeldElsewhereQuery query)
 
 QList<SRCommandShortcut> SRValidator::applicationCommands()
 {
-    using namespace VQModifierFlag;
-    return {
-        {VQLocalizedString("Copy"), QStringLiteral("C"), Command},
-        {VQLocalizedString("Copy Alternate Format"), QStringLiteral("C"), Command | Option},
-        {VQLocalizedString("Paste"), QStringLiteral("V"), Command},
-        {VQLocalizedString("Quit"), QStringLiteral("Q"), Command},
-        {VQLocalizedString("Close Window"), SRStringForKeyCode(VQKeyCode::Escape), 0},
-    };
+    // The keys the main window runs; each would stop working there as a global shortcut.
+    QList<SRCommandShortcut> commands;
+    for (const VQMainWindowShortcut &shortcut : VQMainWindowShortcuts())
+        commands.append({VQLocalizedString(shortcut.title), SRStringForKeyCode(shortcut.keyCode),
+                         VQQtModifiersToCocoaFlags(shortcut.modifiers)});
+    return commands;
 }
 
 bool SRValidator::isKeyCodeAndFlagsTaken(int keyCode, std::uint32_t carbonFlags, SRValidationError *error)

@@ -4,7 +4,7 @@
 //   2. combinations another program holds (the desktop's own shortcuts and
 //      other programs' global keys: a grab the X server refuses), and keys
 //      without a name;
-//   3. the program's own commands (Ctrl+C, Ctrl+Alt+C, Ctrl+V, Ctrl+Q, Escape).
+//   3. the program's own commands: the keys of the main window (VQMainWindowShortcuts).
 // Each refusal comes with the texts of the alert that tells the user why.
 
 #include <QList>
@@ -51,7 +51,7 @@ class SRValidator
     // The process-wide query; none installed means nothing is held elsewhere
     // (a desktop without a window system we know).
     static void setHeldElsewhereQuery(HeldElsewhereQuery query);
-    // The program's own commands: Copy, Copy in the alternate format, Paste, Quit, Close Window.
+    // The program's own commands, from the main window's table of keys.
     static QList<SRCommandShortcut> applicationCommands();
 
     // Steps 1 to 3 above; on refusal fills `error` when given.

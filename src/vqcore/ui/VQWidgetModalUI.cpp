@@ -60,6 +60,8 @@ VQAlertResponse VQWidgetModalUI::runAlert(const VQAlert &alert)
         buttons.append(box.addButton(titles[i], role));
     }
     box.setDefaultButton(static_cast<QPushButton *>(buttons.first()));
+    if (const int cancel = VQAlertCancelButton(alert); cancel >= 0)
+        box.setEscapeButton(buttons[cancel]);
     QCheckBox *suppression = nullptr;
     if (alert.showsSuppressionButton) {
         suppression =
