@@ -8,12 +8,16 @@
 //                                        (fractions where the compositor sent them)
 //   key NAME                             a key press with its modifiers, as
 //                                        QKeySequence names it ("Ctrl+V")
+//   pasted TEXT                          after Ctrl+V, the clipboard's text
+//
+// Ctrl+C puts "copied by the stripes" on the clipboard.
 //
 //   vellico_stripe_window --output NAME
 //   vellico_stripe_window --list-screens   prints "screen NAME X Y WIDTH HEIGHT RATIO"
 //                                            for each screen, then quits (on any platform)
 //   vellico_stripe_window --tray           a status icon instead (see below)
 #include <QApplication>
+#include <QClipboard>
 #include <QCommandLineParser>
 #include <QImage>
 #include <QKeyEvent>
@@ -98,6 +102,11 @@ class StripeWindow : public QWidget
             return; // reported with the key they modify
         default:
             report(QStringLiteral("key %1").arg(QKeySequence(event->keyCombination()).toString()));
+        }
+        if (event->matches(QKeySequence::Paste)) {
+            report(QStringLiteral("pasted %1").arg(QGuiApplication::clipboard()->text()));
+        } else if (event->matches(QKeySequence::Copy)) {
+            QGuiApplication::clipboard()->setText(QStringLiteral("copied by the stripes"));
         }
     }
 

@@ -20,7 +20,7 @@ With portal=True the session also runs PipeWire, WirePlumber and the desktop
 portal with its wlroots backend (Screenshot) and its GTK backend (which brings
 the access dialog, without which the portal exports no Screenshot).
 
-Needs: sway, swaymsg, grim, wtype, dbus-daemon, gdbus, setpriv, and the test tools
+Needs: sway, swaymsg, grim, wtype, wl-clipboard, dbus-daemon, gdbus, setpriv, and the test tools
 named by VELLICO_WL_VPOINTER and VELLICO_STRIPE_WINDOW. What is missing
 raises Unavailable, which run_case turns into a skipped test (status 77).
 """
@@ -257,7 +257,7 @@ class WaylandSession:
                 time.sleep(0.05)
 
     def _check_tools(self):
-        for tool in ("sway", "swaymsg", "grim", "wtype", "dbus-daemon", "gdbus", "setpriv"):
+        for tool in ("sway", "swaymsg", "grim", "wtype", "wl-copy", "wl-paste", "dbus-daemon", "gdbus", "setpriv"):
             if not shutil.which(tool):
                 raise Unavailable(f"{tool} is not installed (scripts/install-deps.sh installs it)")
         for variable in ("VELLICO_WL_VPOINTER", "VELLICO_STRIPE_WINDOW"):
@@ -607,6 +607,16 @@ class WaylandSession:
 
     def type_text(self, text):
         self.run(["wtype", "--", text])
+
+    def offer_clipboard(self, text):
+        """Another program (wl-copy) owns the clipboard with `text` until someone else takes it."""
+        owner = self._start(["wl-copy", "--foreground", "--type", "text/plain;charset=utf-8", "--", text], "wl-copy")
+        wait_until(f"wl-copy to offer {text!r}", lambda: owner.poll() is None and self.clipboard() == text)
+
+    def clipboard(self):
+        """The clipboard's text (wl-paste), or None when nobody offers text."""
+        result = self.run(["wl-paste", "--no-newline", "--type", "text/plain"], check=False)
+        return result.stdout if result.returncode == 0 else None
 
     def _pointer_command(self, line):
         self._ensure_pointer()

@@ -154,6 +154,16 @@ def case_pointer_and_keys(session):
             if key != f"key {expected}":
                 raise Failure(f"typed {expected} arrived as {key!r}")
 
+        # The clipboard between the focused window and other programs, both ways.
+        offered = f"#336699 for {output.name}"
+        session.offer_clipboard(offered)
+        session.keys("ctrl+v")
+        pasted = window.wait_for_line("the pasted text", lambda line: line.startswith("pasted"))
+        if pasted != f"pasted {offered}":
+            raise Failure(f"the window pasted {pasted!r}, not {offered!r}")
+        session.keys("ctrl+c")
+        wait_until("the window's copy for wl-paste", lambda: session.clipboard() == "copied by the stripes")
+
 
 def case_xwayland_client(session):
     """An X client through sway's XWayland, on the x1 output: its pixels exact, the
