@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Smoke tests of the Wayland desktop harness itself: that grim sees the exact
-device pixels a client painted on a x1 and a x2 output, that our virtual
-pointer and wtype reach a client where the harness says, and that the desktop
-portal answers a screenshot request.
+device pixels a client painted on a x1 and a x2 output, and the cursor only
+where the harness leaves it; that our virtual pointer and wtype reach a client
+where the harness says, a native one and an X client through XWayland; that the
+clipboard goes both ways; that a status icon shows in waybar's tray and takes
+clicks; and that the desktop portal answers a screenshot request.
 
     wayland_smoke.py CASE      with VELLICO_WL_VPOINTER and VELLICO_STRIPE_WINDOW set
 """
