@@ -29,6 +29,21 @@ class Failure(Exception):
     pass
 
 
+class Unavailable(Exception):
+    """The machine cannot give the session a case needs; run_case reports it skipped (77)."""
+
+
+SKIPPED = 77
+
+
+class Monitor:
+    """One monitor of an Xorg dummy display: its size in device pixels and the scale
+    Qt gives it (QT_SCREEN_SCALE_FACTORS). Monitors stand side by side from 0,0."""
+
+    def __init__(self, name, width, height, scale=1):
+        self.name, self.width, self.height, self.scale = name, width, height, scale
+
+
 def wait_until(what, predicate, timeout=10.0):
     """Polls `predicate` until it returns something true; returns that."""
     deadline = time.monotonic() + timeout
@@ -44,8 +59,12 @@ def wait_until(what, predicate, timeout=10.0):
 class Session:
     """One display with a tray, a private home, and the processes started on it."""
 
-    def __init__(self, name):
+    def __init__(self, name, monitors=None):
+        """With `monitors` (a list of Monitor), the display is Xorg's dummy driver with one
+        wide output split into those monitors, which Qt reads as screens; Xvfb cannot
+        give screens of their own (nor per-screen scales)."""
         self.name = name
+        self.monitors = monitors
         self.processes = []
         self.home = tempfile.mkdtemp(prefix="vellico-e2e-")
         self.artifacts = os.environ.get("VELLICO_E2E_ARTIFACTS")
@@ -82,35 +101,99 @@ class Session:
         shutil.rmtree(self.home, ignore_errors=True)
 
     def _start_display(self):
+        if self.monitors:
+            return self._start_dummy_display()
+        self._start_server(["Xvfb", "-screen", "0", SCREEN])
+
+    def _start_server(self, command):
+        """Starts an X server that takes -displayfd, and remembers the display it chose."""
+        server = command[0]
         read_end, write_end = os.pipe()
         try:
             xvfb = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", SCREEN,
-                 "-nolisten", "tcp", "-noreset"],
+                [*command, "-displayfd", str(write_end), "-nolisten", "tcp", "-noreset"],
                 pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             self.processes.append(xvfb)
             os.close(write_end)
             write_end = None
-            # Xvfb writes the display number it chose, then a newline.
+            # The server writes the display number it chose, then a newline.
             number = b""
             deadline = time.monotonic() + 10
             while not number.endswith(b"\n"):
                 if xvfb.poll() is not None:
-                    raise Failure("Xvfb ended before it chose a display")
+                    raise Failure(f"{server} ended before it chose a display")
                 remaining = deadline - time.monotonic()
                 if remaining <= 0:
-                    raise Failure("Xvfb did not report its display")
+                    raise Failure(f"{server} did not report its display")
                 ready, _, _ = select.select([read_end], [], [], remaining)
                 if ready:
                     chunk = os.read(read_end, 16)
                     if not chunk:
-                        raise Failure("Xvfb closed the display pipe")
+                        raise Failure(f"{server} closed the display pipe")
                     number += chunk
         finally:
             os.close(read_end)
             if write_end is not None:
                 os.close(write_end)
         self.display = ":" + number.decode().strip()
+
+    def _start_dummy_display(self):
+        """Xorg with the dummy driver: one output with a mode as wide as the monitors side
+        by side, split into them with xrandr --setmonitor (RandR 1.5 monitors)."""
+        if not os.path.exists("/usr/lib/xorg/modules/drivers/dummy_drv.so") or not shutil.which("xrandr"):
+            raise Unavailable("no Xorg dummy driver or xrandr (xserver-xorg-video-dummy, x11-xserver-utils)")
+        if os.geteuid() != 0:
+            raise Unavailable("Xorg takes a configuration file of our own only when run as root")
+        width = sum(monitor.width for monitor in self.monitors)
+        height = max(monitor.height for monitor in self.monitors)
+        # The dummy output takes any mode within the monitor's ranges; 60 Hz.
+        htotal, vtotal = width + 160, height + 25
+        clock = htotal * vtotal * 60 / 1e6
+        mode = f"{width}x{height}"
+        config = os.path.join(self.home, "xorg.conf")
+        with open(config, "w") as out:
+            out.write(f"""Section "ServerFlags"
+  Option "DontVTSwitch" "true"
+  Option "AutoAddDevices" "false"
+EndSection
+Section "Device"
+  Identifier "card"
+  Driver "dummy"
+  VideoRam {max(65536, width * height * 4 // 1024 * 2)}
+EndSection
+Section "Monitor"
+  Identifier "monitor"
+  HorizSync 1.0 - 1000.0
+  VertRefresh 1.0 - 200.0
+  Modeline "{mode}" {clock:.2f} {width} {width + 40} {width + 80} {htotal} {height} {height + 3} {height + 8} {vtotal}
+EndSection
+Section "Screen"
+  Identifier "screen"
+  Device "card"
+  Monitor "monitor"
+  DefaultDepth 24
+  SubSection "Display"
+    Depth 24
+    Modes "{mode}"
+  EndSubSection
+EndSection
+""")
+        # No console: no virtual terminal of its own.
+        self._start_server(["Xorg", "-config", config, "-logfile", os.path.join(self.home, "xorg.log"),
+                            "-keeptty", "-novtswitch", "-sharevts"])
+        wait_until("Xorg to answer", lambda: subprocess.run(["xrandr", "--current"], env=self.environment(),
+                                                              capture_output=True).returncode == 0)
+        output = re.search(r"^(\S+) connected", self.x("xrandr", "--current"), re.M)
+        if not output:
+            raise Failure("the dummy driver connected no output")
+        left = 0
+        for index, monitor in enumerate(self.monitors):
+            # Millimetres for 96 dots per inch; the first monitor takes the output's place.
+            millimetres = f"{monitor.width}/{round(monitor.width * 25.4 / 96)}x" \
+                          f"{monitor.height}/{round(monitor.height * 25.4 / 96)}"
+            self.x("xrandr", "--setmonitor", monitor.name, f"{millimetres}+{left}+0",
+                   output.group(1) if index == 0 else "none")
+            left += monitor.width
 
     def environment(self):
         env = dict(os.environ)
@@ -120,6 +203,8 @@ class Session:
             env.pop(variable, None)
         env["DISPLAY"] = self.display
         env["QT_QPA_PLATFORM"] = "xcb"
+        if self.monitors:
+            env["QT_SCREEN_SCALE_FACTORS"] = ";".join(f"{m.name}={m.scale:g}" for m in self.monitors)
         env["HOME"] = self.home
         for variable, folder in (("XDG_CONFIG_HOME", ".config"), ("XDG_DATA_HOME", ".local/share"),
                                  ("XDG_STATE_HOME", ".local/state"), ("XDG_CACHE_HOME", ".cache"),
@@ -792,21 +877,25 @@ def run_case(cases, session_class=None, prefix="", needs=("VELLICO_BINARY",)):
     # A timeout from CTest arrives as SIGTERM: leave through the clean-up.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(3))
     name = sys.argv[1]
-    with session_class(prefix + name) as session:
-        try:
-            cases[name](session)
-        except Failure as failure:
-            print(f"FAIL {name}: {failure}", file=sys.stderr)
-            if session.vellico is not None and session.vellico.poll() is not None:
-                print(f"vellico had ended with status {session.vellico.returncode}", file=sys.stderr)
-            output = session.output()
-            if output:
-                print(f"--- vellico's output ---\n{output}", file=sys.stderr)
+    try:
+        with session_class(prefix + name) as session:
             try:
-                print(f"screenshot: {session.screenshot('failure')}", file=sys.stderr)
-            except Exception:
-                pass
-            return 1
+                cases[name](session)
+            except Failure as failure:
+                print(f"FAIL {name}: {failure}", file=sys.stderr)
+                if session.vellico is not None and session.vellico.poll() is not None:
+                    print(f"vellico had ended with status {session.vellico.returncode}", file=sys.stderr)
+                output = session.output()
+                if output:
+                    print(f"--- vellico's output ---\n{output}", file=sys.stderr)
+                try:
+                    print(f"screenshot: {session.screenshot('failure')}", file=sys.stderr)
+                except Exception:
+                    pass
+                return 1
+    except Unavailable as reason:
+        print(f"SKIP {name}: {reason}")
+        return SKIPPED
     print(f"PASS {name}")
     return 0
 
