@@ -197,7 +197,7 @@ EndSection
 
     def environment(self):
         env = dict(os.environ)
-        for variable in ("DBUS_SESSION_BUS_ADDRESS", "WAYLAND_DISPLAY", "XAUTHORITY",
+        for variable in ("DBUS_SESSION_BUS_ADDRESS", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE", "XAUTHORITY",
                          "SESSION_MANAGER", "QT_QPA_PLATFORMTHEME"):
             # Without a session bus Qt embeds its icon through XEmbed, into trayer.
             env.pop(variable, None)

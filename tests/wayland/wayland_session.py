@@ -422,7 +422,7 @@ class WaylandSession:
         except subprocess.TimeoutExpired:
             raise Failure(f"vellico still runs {timeout} s after being asked to quit")
 
-    def output(self):
+    def vellico_output(self):
         """What vellico wrote, standard output and error together."""
         return self.log("vellico")
 

@@ -86,12 +86,14 @@ VQX11Platform::VQX11Platform(xcb_connection_t *connection, xcb_screen_t *screen)
     }
 
     // An X server run by a Wayland compositor shows its own clients only: its
-    // root window reads black and its pointer moves only over X windows. It
-    // says what it is through an extension of its own.
+    // root window reads black and its pointer moves only over X windows. Newer
+    // ones say what they are through an extension of their own; with older ones
+    // the session says it, through the compositor's socket in the environment.
     static constexpr char kXWayland[] = "XWAYLAND";
     Reply<xcb_query_extension_reply_t> xwayland(xcb_query_extension_reply(
         _connection, xcb_query_extension(_connection, sizeof kXWayland - 1, kXWayland), nullptr));
-    _servedByXWayland = xwayland && xwayland->present;
+    _servedByXWayland = (xwayland && xwayland->present) || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+                        qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
     if (_servedByXWayland)
         VQLog(QStringLiteral("The X server is XWayland: screen picking and pointer tracking are off."));
 
