@@ -184,6 +184,7 @@ class WaylandSession:
             self._check_tools()
             self._choose_user()
             self._make_home()
+            self._reach_tools()
             self._start_bus()
             self._start_sway()
             self._set_up_outputs()
@@ -288,11 +289,22 @@ class WaylandSession:
             except KeyError:
                 raise Unavailable(f"sway does not run as root and useradd could not make {WAYLAND_USER}: "
                                   f"{made.stderr.strip()}")
-        # The programs under test must be reachable by that user.
+
+    def _reach_tools(self):
+        """The programs under test run as the session's user: one in a build folder that
+        user cannot reach (a checkout under root's home) is copied into the session's
+        home. They are self-contained executables."""
         for variable in ("VELLICO_WL_VPOINTER", "VELLICO_STRIPE_WINDOW", "VELLICO_BINARY"):
             path = os.environ.get(variable)
-            if path and subprocess.run(self._as_user(["test", "-x", path]), env=self._base_environment()).returncode:
-                raise Unavailable(f"{WAYLAND_USER} cannot run {path}: a folder on its way is closed to others")
+            if not path or not subprocess.run(self._as_user(["test", "-x", path]),
+                                              env=self._base_environment()).returncode:
+                continue
+            folder = os.path.join(self.home, "bin")
+            os.makedirs(folder, mode=0o755, exist_ok=True)
+            copy = os.path.join(folder, os.path.basename(path))
+            shutil.copy2(path, copy)
+            self.own(copy)
+            os.environ[variable] = copy
 
     def _make_home(self):
         # Short: sockets live in the runtime folder, and their paths are limited to 108 bytes.
