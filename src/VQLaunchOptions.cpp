@@ -64,6 +64,8 @@ VQLaunchOptions parseWords(const QStringList &words, bool requestsOnly)
             options.help = true;
         } else if (!requestsOnly && word == QLatin1String("--version")) {
             options.version = true;
+        } else if (!requestsOnly && word == QLatin1String("--diagnose")) {
+            options.diagnose = true;
         } else {
             return fail(QStringLiteral("Unknown argument \"%1\".").arg(word));
         }
@@ -122,6 +124,7 @@ QString VQLaunchOptions::usage()
                           "                      print it as #RRGGBB; exits 1 when the loupe is cancelled\n"
                           "  --template N        with --pick: print in copy format N (0-10) instead\n"
                           "  --choose-library    choose or create another library file (also: hold Alt at start)\n"
+                          "  --diagnose          print the session and how each desktop service works in it\n"
                           "  --version           print the version\n"
                           "  --help              print this help\n");
 }

@@ -4,7 +4,7 @@
 // them with the same parser, so both ends always agree on what a command is.
 //
 //   vellico [--choose-library] [--copy] [--copy-alternate] [--paste]
-//           [--pick [--template N]] [--help] [--version]
+//           [--pick [--template N]] [--diagnose] [--help] [--version]
 
 #include <QString>
 #include <QStringList>
@@ -24,6 +24,7 @@ struct VQLaunchOptions {
     bool chooseLibrary = false;
     bool help = false;
     bool version = false;
+    bool diagnose = false;
     // Set when the arguments could not be read; nothing else is then meaningful.
     QString error;
 

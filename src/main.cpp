@@ -2,6 +2,7 @@
 // runs in this session, or else assembles the program with the services of
 // this desktop and runs it.
 
+#include "VQDiagnosis.h"
 #include "VQInstanceChannel.h"
 #include "VQLaunchOptions.h"
 #include "VQVellicoAppDelegate.h"
@@ -10,6 +11,7 @@
 #include "vqcore/VQLog.h"
 #include "vqcore/ui/VQWidgetModalUI.h"
 
+#include <QSystemTrayIcon>
 #include <QTimer>
 
 #include <cstdio>
@@ -33,6 +35,11 @@ int finishPick(const QString &answer)
     return 0;
 }
 
+QString environmentVariable(const char *name)
+{
+    return qEnvironmentVariable(name);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -49,6 +56,13 @@ int main(int argc, char *argv[])
     }
     if (options.version) {
         std::printf("Vellico %s\n", qPrintable(QCoreApplication::applicationVersion()));
+        return 0;
+    }
+    if (options.diagnose) {
+        const auto platform = VQPlatform::createForPlatform(QGuiApplication::platformName());
+        for (const QString &line : VQDiagnosisLines(*platform, QGuiApplication::platformName(),
+                                                    QSystemTrayIcon::isSystemTrayAvailable(), environmentVariable))
+            std::printf("%s\n", qPrintable(line));
         return 0;
     }
 
@@ -73,6 +87,9 @@ int main(int argc, char *argv[])
 
     VQAppServices services;
     services.platform = VQPlatform::createForPlatform(QGuiApplication::platformName());
+    for (const QString &line : VQDiagnosisLines(*services.platform, QGuiApplication::platformName(),
+                                                QSystemTrayIcon::isSystemTrayAvailable(), environmentVariable))
+        VQLog(line);
     services.modalUI = std::make_unique<VQWidgetModalUI>();
     // Fatal start-up alerts end the program here. Nothing is saved on this road:
     // the library either did not load or the user asked to leave before it did.

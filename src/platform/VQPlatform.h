@@ -86,6 +86,15 @@ class VQPlatform
     // Why no pixel can be picked from the screen in this session, in one line;
     // empty when the loupe can run.
     virtual QString screenPickingProblem() const = 0;
+    // How this platform gives each service, or why it does not, in a few words
+    // (vellico --diagnose and the log at start).
+    struct Description {
+        QString name;         // "X11", "none"
+        QString picking;      // empty: see screenPickingProblem()
+        QString shortcut;     // how a global shortcut is bound, or "off: why"
+        QString pointerWatch; // how Shift tracking follows the pointer, or "off: why"
+    };
+    virtual Description describe() const = 0;
 
     // -- pointer events anywhere on screen -----------------------------------
     // Reports every movement (Moved) and button press (Clicked) on the whole
@@ -120,6 +129,13 @@ class VQNullPlatform : public VQPlatform
     WindowID activeWindow() const override { return 0; }
     bool activateWindow(WindowID) override { return false; }
     QString screenPickingProblem() const override { return _pickingProblem; }
+    Description describe() const override
+    {
+        return {QStringLiteral("none"), QStringLiteral("off: ") + _pickingProblem,
+                QStringLiteral("off: this session offers no global shortcuts to programs; bind `vellico --pick` to a "
+                               "key in the desktop's keyboard settings"),
+                QStringLiteral("off: this session reports no pointer motion to programs")};
+    }
 
   private:
     QString _pickingProblem;

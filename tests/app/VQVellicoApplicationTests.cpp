@@ -37,6 +37,7 @@ class VQRecordingPlatform : public VQPlatform
     WindowID activeWindow() const override { return active; }
     bool activateWindow(WindowID) override { return true; }
     QString screenPickingProblem() const override { return {}; }
+    Description describe() const override { return {QStringLiteral("recording"), {}, {}, {}}; }
 };
 
 class VQVellicoApplicationTest : public VQLibraryTest

@@ -15,6 +15,7 @@ class VQFakePlatform : public VQPlatform
     WindowID activeWindow() const override { return 0; }
     bool activateWindow(WindowID) override { return false; }
     QString screenPickingProblem() const override { return pickingProblem; }
+    Description describe() const override { return {QStringLiteral("fake"), {}, {}, {}}; }
 
     HotKeyStatus registerHotKey(const VQKeyCombo &, std::function<void()>) override
     {

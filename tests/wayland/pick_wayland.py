@@ -57,7 +57,27 @@ def case_xwayland_running_instance(session):
         raise Failure("the running vellico ended after the refused pick")
 
 
+def diagnosis(session, **environment):
+    result = session.run([os.environ["VELLICO_BINARY"], "--diagnose"], timeout=PICK_TIMEOUT, **environment)
+    lines = dict(line.split(": ", 1) for line in result.stdout.splitlines() if ": " in line)
+    for key in ("session", "desktop services", "screen picking", "global shortcut", "tray", "Shift tracking"):
+        if key not in lines:
+            raise Failure(f"--diagnose says nothing of {key}:\n{result.stdout}")
+    return lines
+
+
+def case_diagnose(session):
+    native = diagnosis(session)
+    if not native["session"].startswith("Wayland") or not native["screen picking"].startswith("off: "):
+        raise Failure(f"natively: {native}")
+    forced = diagnosis(session, **xwayland(session))
+    if (not forced["session"].startswith("Wayland") or forced["desktop services"] != "X11 (XWayland)"
+            or "XWayland" not in forced["screen picking"] or not forced["Shift tracking"].startswith("off: ")):
+        raise Failure(f"on XWayland: {forced}")
+
+
 CASES = {
+    "diagnose": case_diagnose,
     "pick-native-says-why": case_native_own_process,
     "pick-xwayland-says-why": case_xwayland_own_process,
     "pick-xwayland-running-says-why": case_xwayland_running_instance,

@@ -428,6 +428,27 @@ QString VQX11Platform::screenPickingProblem() const
     return {};
 }
 
+VQPlatform::Description VQX11Platform::describe() const
+{
+    Description description;
+    description.name = _servedByXWayland ? QStringLiteral("X11 (XWayland)") : QStringLiteral("X11");
+    const QString problem = screenPickingProblem();
+    description.picking = problem.isEmpty()
+                              ? QStringLiteral("live loupe: input grabs, the root window's pixels, arrow keys move the "
+                                               "pointer")
+                              : QStringLiteral("off: ") + problem;
+    description.shortcut = _servedByXWayland ? QStringLiteral("X11 key grabs, which on XWayland see keys only while an "
+                                                              "X11 window has the focus")
+                                             : QStringLiteral("X11 key grabs on the root window");
+    if (_servedByXWayland)
+        description.pointerWatch = QStringLiteral("off: XWayland reports the pointer over X11 windows only");
+    else if (!_haveXInput)
+        description.pointerWatch = QStringLiteral("off: the X server has no XInput 2.2");
+    else
+        description.pointerWatch = QStringLiteral("XInput2 raw motion on the root window");
+    return description;
+}
+
 bool VQX11Platform::startPointerEvents(InputHandler handler)
 {
     // Under XWayland the pointer is seen over X windows only: the pixels it

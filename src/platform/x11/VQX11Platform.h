@@ -40,6 +40,7 @@ class VQX11Platform final : public QObject, public VQPlatform
     bool movePointerBy(int dx, int dy) override;
     QImage captureScreen(const QRect &deviceRect) const override;
     QString screenPickingProblem() const override;
+    Description describe() const override;
 
     bool startPointerEvents(InputHandler handler) override;
     void stopPointerEvents() override;

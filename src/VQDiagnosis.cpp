@@ -1,0 +1,44 @@
+#include "VQDiagnosis.h"
+
+#include "platform/VQPlatform.h"
+
+namespace
+{
+// The session as the environment describes it; the platform's own view of it
+// (XWayland, say) comes from the platform.
+QString sessionLine(const QString &platformName, const std::function<QString(const char *)> &environment)
+{
+    const QString wayland = environment("WAYLAND_DISPLAY");
+    const QString x11 = environment("DISPLAY");
+    const QString type = environment("XDG_SESSION_TYPE");
+    QStringList parts;
+    if (!type.isEmpty())
+        parts << QStringLiteral("XDG_SESSION_TYPE=") + type;
+    if (!wayland.isEmpty())
+        parts << QStringLiteral("WAYLAND_DISPLAY=") + wayland;
+    if (!x11.isEmpty())
+        parts << QStringLiteral("DISPLAY=") + x11;
+    const QString kind = !wayland.isEmpty() || type == QLatin1String("wayland") ? QStringLiteral("Wayland")
+                         : !x11.isEmpty() || type == QLatin1String("x11")       ? QStringLiteral("X11")
+                                                                                : QStringLiteral("unknown");
+    return QStringLiteral("session: %1 (%2); Qt platform \"%3\"")
+        .arg(kind, parts.isEmpty() ? QStringLiteral("no display in the environment") : parts.join(QLatin1String(", ")),
+             platformName);
+}
+} // namespace
+
+QStringList VQDiagnosisLines(const VQPlatform &platform, const QString &platformName, bool trayAvailable,
+                             const std::function<QString(const char *)> &environment)
+{
+    const VQPlatform::Description description = platform.describe();
+    return {
+        sessionLine(platformName, environment),
+        QStringLiteral("desktop services: ") + description.name,
+        QStringLiteral("screen picking: ") + description.picking,
+        QStringLiteral("global shortcut: ") + description.shortcut,
+        QStringLiteral("tray: ") + (trayAvailable
+                                        ? QStringLiteral("a tray host is there (StatusNotifierItem or XEmbed)")
+                                        : QStringLiteral("no tray host yet; the icon appears when one starts")),
+        QStringLiteral("Shift tracking: ") + description.pointerWatch,
+    };
+}
