@@ -138,6 +138,7 @@ class VQVellicoAppDelegate : public QObject
     std::function<std::optional<QColor>()> _loupe;
     QPointer<QWidget> _pickerChooser;
     quint64 _pickerObserver = 0;
+    quint64 _coreNoticeObserver = 0;
     bool _loupeRunning = false;
     std::unique_ptr<VQMouseTracker> _mouseTracker;
     std::unique_ptr<VQMouseTrackingColorPicker> _trackingPicker;
