@@ -546,6 +546,7 @@ VQSwatchCore::SaveOutcome VQSwatchCore::writeMergingTheFile()
         // it where there was none): take their changes in before ours go out.
         // What we cannot take in (a file we cannot read, or of another version)
         // is kept beside the library first, never written over.
+        const std::optional<VQFileDate> onDisk = VQFileURL::modificationDate(_url);
         QString readError;
         std::optional<VQPlist> root = VQPlist::fromFile(_url, &readError);
         if (!root || !root->node().isDictionary()) {
@@ -553,10 +554,13 @@ VQSwatchCore::SaveOutcome VQSwatchCore::writeMergingTheFile()
                       .arg(_url, readError.isEmpty() ? QStringLiteral("not a dictionary") : readError));
             if (!setAsideUnmergeableFile(QStringLiteral("unreadable"), VQLocalizedString("it cannot be read")))
                 return SaveOutcome::Failed;
-        } else if (!mergeLibrary(root->node(), _url, MergeSource::OwnFile)) {
-            if (!setAsideUnmergeableFile(QStringLiteral("other version"),
-                                         VQLocalizedString("it was written by another version of Vellico")))
-                return SaveOutcome::Failed;
+        } else if (mergeLibrary(root->node(), _url, MergeSource::OwnFile)) {
+            // Taken in: should the write fail, the next save must not merge the
+            // same file again (strangers in it would come in twice).
+            _modificationDate = onDisk;
+        } else if (!setAsideUnmergeableFile(QStringLiteral("other version"),
+                                            VQLocalizedString("it was written by another version of Vellico"))) {
+            return SaveOutcome::Failed;
         }
         root.reset();
         VQReleaseFreedMemory();

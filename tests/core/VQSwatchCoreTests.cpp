@@ -238,6 +238,42 @@ TEST_F(CoreTest, AFailedWriteKeepsTheOldFileAndTheLibraryDirty)
     EXPECT_EQ(VQSwatchCore::openDetached(libraryPath(), nullptr)->numberOfCollections(), 2u);
 }
 
+// A save that merged the file and then failed to write has the file's changes
+// in memory already: the next save writes them, and does not take them in
+// twice (a collection made there in the same second as one of ours, and given
+// a fresh identity, came in again with yet another).
+TEST_F(CoreTest, AFailedWriteAfterAMergeTakesNothingInTwice)
+{
+    auto core = load(libraryPath());
+    auto ours = VQSwatchCollection::create(QStringLiteral("Ours"), {VQColor::makeRGB(0, 0, 1)});
+    ours->setCreationDate(77);
+    core->addCollection(ours);
+    {
+        VQPlist empty = VQPlist::dictionary();
+        empty.set(VQLibraryVersion, VQPlist::string(QStringLiteral("0.3")));
+        auto other = VQSwatchCore::detachedFromLibrary(empty.node(), libraryPath(), nullptr);
+        auto theirs = VQSwatchCollection::create(QStringLiteral("Theirs"), {VQColor::makeRGB(0, 1, 0)});
+        theirs->setCreationDate(77);
+        other->addCollection(theirs);
+        ASSERT_TRUE(other->writeToURL(libraryPath()));
+    }
+    struct rlimit old {
+    };
+    getrlimit(RLIMIT_FSIZE, &old);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tight = old;
+    tight.rlim_cur = 10;
+    setrlimit(RLIMIT_FSIZE, &tight);
+    const bool saved = core->save();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    ASSERT_FALSE(saved);
+    EXPECT_EQ(VQCollectionTitles(libraryPath()), QStringList{QStringLiteral("Theirs")}) << "the file is left whole";
+
+    EXPECT_TRUE(core->save());
+    EXPECT_EQ(VQCollectionTitles(libraryPath()), (QStringList{QStringLiteral("Ours"), QStringLiteral("Theirs")}));
+}
+
 TEST_F(CoreTest, SaveMergesAFileThatAnotherWriterChanged)
 {
     auto core = load(libraryPath());
