@@ -499,7 +499,7 @@ void VQSwatchCore::tryToSaveWithoutBlocking()
         return;
     }
     if (!lock->isAcquired())
-        VQLog(QStringLiteral("Saving without the library's lock: ") + lock->error());
+        VQLog(QStringLiteral("Saving without the library's lock after %1 ms: %2").arg(waited).arg(lock->error()));
     _lockWait.invalidate();
     setWaitingFor(QString());
     const SaveOutcome outcome = writeMergingTheFile();

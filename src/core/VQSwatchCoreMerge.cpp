@@ -2,9 +2,8 @@
 
 #include "core/VQSwatchCore.h"
 
-#include "vqcore/VQLog.h"
-
 #include "vqcore/VQClock.h"
+#include "vqcore/VQLog.h"
 
 #include "core/VQOccurrencePairing_p.h"
 
