@@ -101,6 +101,8 @@ class VQSwatchCore
     void removeCollection(const VQSwatchCollectionRef &collection);
     void moveCollection(const VQSwatchCollectionRef &collection, std::size_t toIndex);
 
+    // Marks the library changed; it is saved a few seconds later, and on the
+    // 300 s timer, unless automatic saving is off.
     void smudge();
     bool isDirty() const { return _libraryDirty; }
 
