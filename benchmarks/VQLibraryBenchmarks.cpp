@@ -4,7 +4,9 @@
 // The large library is 1,000 collections × 100 colours; the long one is one
 // collection of 100,000 colours. Each "remote" copy shares half of its
 // collections and colours with the local one, has newer versions of some and
-// adds its own, so that every rule of the merge is exercised.
+// adds its own, so that every rule of the merge is exercised. BM_AddColors
+// fills one collection with up to 200,000 colours, one at a time, as an import
+// does: the time should grow with the count, not with its square.
 
 #include "vqcore/VQClock.h"
 #include "vqcore/VQPropertyList.h"
@@ -169,6 +171,20 @@ void BM_MergeLong(benchmark::State &state)
     mergeBenchmark(state, fixture().longOne, fixture().longRemote);
 }
 
+// Colours added one by one to one collection, as an import of a large swatch
+// file adds them; each gets an identifier no colour of the collection holds.
+void BM_AddColors(benchmark::State &state)
+{
+    const auto count = int(state.range(0));
+    for (auto _ : state) {
+        VQSwatchCollectionRef collection = VQSwatchCollection::create(QStringLiteral("Import"));
+        for (int i = 0; i < count; ++i)
+            collection->addColor(VQColor::makeRGB((i % 255) / 255.0, (i / 255 % 255) / 255.0, 0.5), false);
+        benchmark::DoNotOptimize(collection->count());
+    }
+    state.SetComplexityN(count);
+}
+
 } // namespace
 
 BENCHMARK(BM_RawParse)->Unit(benchmark::kMillisecond)->MinTime(3);
@@ -177,5 +193,6 @@ BENCHMARK(BM_RawSerialiseAndWrite)->Unit(benchmark::kMillisecond)->MinTime(3);
 BENCHMARK(BM_CoreSave)->Unit(benchmark::kMillisecond)->MinTime(3);
 BENCHMARK(BM_MergeWide)->Unit(benchmark::kMillisecond)->MinTime(3);
 BENCHMARK(BM_MergeLong)->Unit(benchmark::kMillisecond)->MinTime(3);
+BENCHMARK(BM_AddColors)->Arg(25000)->Arg(50000)->Arg(200000)->Unit(benchmark::kMillisecond)->Complexity();
 
 BENCHMARK_MAIN();

@@ -84,6 +84,7 @@ VQVellicoAppDelegate::VQVellicoAppDelegate(VQAppServices services, QObject *pare
 VQVellicoAppDelegate::~VQVellicoAppDelegate()
 {
     VQNotificationCenter::defaultCenter().removeObserver(_pickerObserver);
+    VQNotificationCenter::defaultCenter().removeObserver(_coreNoticeObserver);
     VQSetAfterCopyHandler(nullptr);
     VQCollectionActions::setPickerSwitch(nullptr);
     if (gSharedDelegate == this) {
@@ -211,6 +212,13 @@ void VQVellicoAppDelegate::installStatusItem()
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         VQLog("No system tray yet; the icon appears when one starts.");
     _statusItem->show();
+    // What the library has to tell (a file set aside at a save) shows once, at the icon.
+    _coreNoticeObserver = VQNotificationCenter::defaultCenter().addObserver(
+        QString::fromLatin1(VQSwatchCoreNoticeNotification), nullptr, [this](const VQNotification &notification) {
+            if (_statusItem && notification.object)
+                _statusItem->showMessage(QStringLiteral("Vellico"),
+                                         static_cast<const VQSwatchCore *>(notification.object)->notice());
+        });
 }
 
 void VQVellicoAppDelegate::applicationWillTerminate()

@@ -3,13 +3,17 @@
 // Reads an .ase, .aco or .clr file (by its extension) and prints the
 // collections it holds. With --into they are appended to that library, which
 // is made when it does not exist yet, and the file is replaced atomically; a
-// running program folds the change in at its next save.
+// running program folds the change in at its next save. The library is read,
+// changed and written under its exclusive lock, so imports started together
+// (or a save of the running program) neither lose each other's collections nor
+// give two of them one identity.
 
 #include "cli/VQCommandLine_p.h"
 
 #include "parsers/VQImportCommands.h"
 #include "cli/VQJson.h"
 #include "core/VQSwatchCore.h"
+#include "core/sync/VQFileCoordinator.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,20 +22,51 @@
 namespace
 {
 
-// An empty library of the current version, to be written at `path`. Its
-// folder is made, as the program makes the default library's folder.
+// Without an event loop to keep alive, an import waits this long for another
+// writer (a large import, the running program's save) to finish with the library.
+constexpr int kLockTimeoutMs = 60 * 1000;
+
+// An empty library of the current version, to be written at `path`.
 std::unique_ptr<VQSwatchCore> newLibrary(const QString &path, QString *error)
 {
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder)) {
-        if (error)
-            *error = QStringLiteral("Could not create the folder %1.").arg(folder);
-        return nullptr;
-    }
     VQPlist root = VQPlist::dictionary();
     root.set(VQLibraryVersion, VQPlist::string(QString::fromLatin1(VQCurrentLibraryVersion)));
     root.set(VQLibraryContent, VQPlist::array());
     return VQSwatchCore::detachedFromLibrary(root.node(), path, error);
+}
+
+// Appends `collections` to the library at `path` (made when there is none)
+// under its exclusive lock. False, with `error` set, when nothing was written.
+bool importInto(const QString &path, const std::vector<VQSwatchCollectionRef> &collections, QString *error)
+{
+    // Its folder is made first, as the program makes the default library's
+    // folder: the lock file lives beside the library.
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        *error = QStringLiteral("Could not create the folder %1.").arg(folder);
+        return false;
+    }
+    QString failure;
+    const bool written = VQFileCoordinator::coordinateWriting(
+        path,
+        [&](QString *writeError) {
+            std::unique_ptr<VQSwatchCore> core =
+                QFileInfo::exists(path) ? VQSwatchCore::openDetached(path, &failure) : newLibrary(path, &failure);
+            if (!core)
+                return false;
+            // A collection whose identity the library already holds gets a fresh one here.
+            for (const VQSwatchCollectionRef &collection : collections)
+                core->addCollection(collection);
+            if (!core->writeToURL(path, writeError)) {
+                failure = QStringLiteral("Could not write the library at %1: %2").arg(path, *writeError);
+                return false;
+            }
+            return true;
+        },
+        error, kLockTimeoutMs);
+    if (!written && !failure.isEmpty())
+        *error = failure;
+    return written;
 }
 
 } // namespace
@@ -49,15 +84,8 @@ VQCommandResult VQCliImport(const VQCliOptions &options)
         return VQCliFailure(error);
 
     if (options.has("into")) {
-        const QString library = VQCliAbsolutePath(options.value("into"));
-        std::unique_ptr<VQSwatchCore> core =
-            QFileInfo::exists(library) ? VQSwatchCore::openDetached(library, &error) : newLibrary(library, &error);
-        if (!core)
+        if (!importInto(VQCliAbsolutePath(options.value("into")), *collections, &error))
             return VQCliFailure(error);
-        for (const VQSwatchCollectionRef &collection : *collections)
-            core->addCollection(collection);
-        if (!core->save())
-            return VQCliFailure(QStringLiteral("Could not write the library at %1.").arg(library));
     }
 
     VQCommandResult result;

@@ -4,7 +4,10 @@
 // has up to hundreds of thousands of colours, and one small allocation per
 // identifier costs more than the merge itself.
 
+#include "core/VQColor.h"
+
 #include <algorithm>
+#include <compare>
 #include <cstdint>
 #include <limits>
 #include <vector>
@@ -51,6 +54,19 @@ std::vector<std::size_t> pairOccurrences(const std::vector<Item> &localItems, co
     return partner;
 }
 
+// Whether two colours hold the same colour: space and components, bit for
+// bit. A colour never changes those, only its name (and so its date): two
+// colours with one identifier that differ here never were one colour.
+inline bool sameColour(const VQColor &a, const VQColor &b)
+{
+    if (a.colorSpace() != b.colorSpace())
+        return false;
+    for (std::size_t i = 0; i < a.components().size(); ++i)
+        if (std::strong_order(a.components()[i], b.components()[i]) != 0)
+            return false;
+    return true;
+}
+
 // A set of identifiers for membership tests.
 class IDSet
 {
@@ -58,6 +74,7 @@ class IDSet
     explicit IDSet(std::vector<std::uint64_t> ids) : _ids(std::move(ids)) { std::sort(_ids.begin(), _ids.end()); }
     bool contains(std::uint64_t id) const { return std::binary_search(_ids.begin(), _ids.end(), id); }
     bool empty() const { return _ids.empty(); }
+    const std::vector<std::uint64_t> &ids() const { return _ids; }
 
   private:
     std::vector<std::uint64_t> _ids;

@@ -7,6 +7,8 @@
 
 #include "core/VQOccurrencePairing_p.h"
 
+#include <algorithm>
+
 VQSwatchCollectionRef VQSwatchCollection::create(const QString &title, std::vector<VQColorRef> colors)
 {
     VQSwatchCollectionRef collection(new VQSwatchCollection());
@@ -72,13 +74,18 @@ bool VQSwatchCollection::addColor(const VQColorRef &color, bool uniquely)
             if (existing->isEqualToColor(*color))
                 return false;
     }
-    std::vector<std::uint64_t> held;
-    held.reserve(_colors.size() + _removedIDs.size());
-    for (const VQColorRef &existing : _colors)
-        held.push_back(existing->colorID());
-    held.insert(held.end(), _removedIDs.begin(), _removedIDs.end());
-    const VQMerge::IDSet taken(std::move(held));
-    color->setColorID(VQUniqueTimestamp::colorIDs().next([&](std::uint64_t id) { return taken.contains(id); }));
+    if (!_heldIDsValid) {
+        _heldIDs.clear();
+        _heldIDs.reserve(_colors.size() + _removedIDs.size());
+        for (const VQColorRef &existing : _colors)
+            _heldIDs.insert(existing->colorID());
+        _heldIDs.insert(_removedIDs.begin(), _removedIDs.end());
+        _heldIDsValid = true;
+    }
+    const std::uint64_t id =
+        VQUniqueTimestamp::colorIDs().next([this](std::uint64_t candidate) { return _heldIDs.contains(candidate); });
+    color->setColorID(id);
+    _heldIDs.insert(id);
     _colors.push_back(color);
     return true;
 }
@@ -190,7 +197,19 @@ VQSwatchCollectionEquality VQSwatchCollection::isEqualToCollection(const VQSwatc
     return VQSwatchCollectionEquality::Equal;
 }
 
-bool VQSwatchCollection::mergeWithRemoteCollection(const VQSwatchCollection &remote)
+namespace
+{
+
+// How often `id` occurs in the sorted `ids`.
+std::size_t occurrences(const std::vector<std::uint64_t> &ids, std::uint64_t id)
+{
+    const auto [first, last] = std::equal_range(ids.begin(), ids.end(), id);
+    return std::size_t(last - first);
+}
+
+} // namespace
+
+bool VQSwatchCollection::mergeWithRemoteCollection(const VQSwatchCollection &remote, bool keepStrangers)
 {
     if (&remote == this)
         return false;
@@ -222,9 +241,38 @@ bool VQSwatchCollection::mergeWithRemoteCollection(const VQSwatchCollection &rem
         std::vector<VQColorRef> result;
         result.reserve(std::max(_colors.size(), remoteColors.size()));
 
+        // Only when a pair turns out to be two colours: the identifiers in use
+        // on either side, so that the newcomer's fresh one is nobody's.
+        std::vector<std::uint64_t> localIDs, remoteIDs;
+        std::unordered_set<std::uint64_t> taken;
+        const auto isStranger = [&](const VQColor &lc, const VQColor &rc) {
+            if (!keepStrangers || VQMerge::sameColour(lc, rc))
+                return false;
+            if (localIDs.empty()) {
+                for (const VQColorRef &c : _colors)
+                    localIDs.push_back(c->colorID());
+                for (const VQColorRef &c : remoteColors)
+                    remoteIDs.push_back(c->colorID());
+                std::sort(localIDs.begin(), localIDs.end());
+                std::sort(remoteIDs.begin(), remoteIDs.end());
+                taken.insert(localIDs.begin(), localIDs.end());
+                taken.insert(remoteIDs.begin(), remoteIDs.end());
+                taken.insert(_removedIDs.begin(), _removedIDs.end());
+                taken.insert(remoteRemoved.begin(), remoteRemoved.end());
+            }
+            return occurrences(localIDs, lc.colorID()) == 1 && occurrences(remoteIDs, rc.colorID()) == 1;
+        };
+
         for (std::size_t ri = 0; ri < remoteColors.size(); ++ri) {
             const VQColorRef &rc = remoteColors[ri];
-            if (partner[ri] != VQMerge::kNoPartner) {
+            if (partner[ri] != VQMerge::kNoPartner && isStranger(*_colors[partner[ri]], *rc)) {
+                // Ours stays where it is, unpaired; theirs comes in as new.
+                VQColorRef newcomer = VQColor::fromDictionary(rc->dictionaryRepresentation().node());
+                newcomer->setColorID(VQUniqueTimestamp::colorIDs().next(
+                    [&](std::uint64_t candidate) { return taken.contains(candidate); }));
+                taken.insert(newcomer->colorID());
+                result.push_back(std::move(newcomer));
+            } else if (partner[ri] != VQMerge::kNoPartner) {
                 // A colour still present here was not deleted here, even when a
                 // same-identifier twin of it was: keep the pair.
                 const std::size_t li = partner[ri];
@@ -256,6 +304,7 @@ bool VQSwatchCollection::mergeWithRemoteCollection(const VQSwatchCollection &rem
         while (next < result.size())
             merged.push_back(std::move(result[next++]));
         _colors = std::move(merged);
+        _heldIDsValid = false;
     }
     if (tookTitle) {
         if (VQSwatchCore *core = VQSwatchCore::sharedCore())

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <unordered_set>
 #include <vector>
 
 enum class VQSwatchCollectionEquality : int { NotEqual = 0, PartiallyEqual = 1, Equal = 2 };
@@ -49,7 +50,8 @@ class VQSwatchCollection
 
     // Appends `color` with a fresh identifier, one that no colour here holds or
     // has held. With `uniquely`, a colour equal to one already present is
-    // refused (false) and left unchanged.
+    // refused (false) and left unchanged. Once added, a colour's identifier is
+    // the collection's to change.
     bool addColor(const VQColorRef &color, bool uniquely);
     std::vector<VQColorRef> colors() const;
     std::size_t count() const;
@@ -73,7 +75,16 @@ class VQSwatchCollection
     // colour wins. A tie in date between different contents goes to the greater
     // one (VQColorContentOrder, titles by code units), so every computer ends
     // alike. Returns whether the remote title was taken.
-    bool mergeWithRemoteCollection(const VQSwatchCollection &remote);
+    //
+    // With `keepStrangers`, a colour there that holds the identifier of a colour
+    // here but is another colour (another space or other components; a colour
+    // never changes those, only its name) comes in beside ours with a fresh
+    // identifier instead of one replacing the other: two processes made them in
+    // the same second. Only where our result replaces the copy merged in (the
+    // library's own file): two computers each renaming in their own copy would
+    // give different colours the new identifier. Identifiers that occur more
+    // than once on a side (older files) pair as above.
+    bool mergeWithRemoteCollection(const VQSwatchCollection &remote, bool keepStrangers = false);
 
   private:
     VQSwatchCollection() = default;
@@ -81,6 +92,11 @@ class VQSwatchCollection
     mutable std::mutex _lock;
     std::vector<VQColorRef> _colors;
     std::vector<std::uint64_t> _removedIDs;
+    // The identifiers of _colors and _removedIDs, kept up to date as colours are
+    // added (an import adds hundreds of thousands, one at a time); built again
+    // when the lists are replaced as a whole.
+    std::unordered_set<std::uint64_t> _heldIDs;
+    bool _heldIDsValid = false;
     std::uint64_t _creationDate = 0;
     std::uint64_t _modificationDate = 0;
     QString _title;

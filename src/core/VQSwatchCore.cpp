@@ -58,9 +58,18 @@ const char *versionProblem(VQPlistNode root, double ourVersion, double *version 
     VQTermination::terminate(0);
 }
 
-// Keeps an unreadable library beside the new one, so that "Overwrite" never
-// destroys what the user had: "Vellico Library (unreadable 2026-12-06 101500).vlb".
-void setAsideUnreadableLibrary(const QString &path)
+// How long after a change the library saves.
+int gSaveDelayAfterChangeMs = 3000;
+// A save waiting for the library's lock tries again this often, and says so
+// in the status once it has waited this long.
+constexpr int kLockRetryMs = 25;
+constexpr int kLockWaitShownAfterMs = 500;
+
+// Keeps a library file that cannot be read or merged beside the library, so
+// that writing ours never destroys what it held:
+// "Vellico Library (unreadable 2026-12-06 101500).vlb". Returns where it went,
+// or nothing when it could not be moved.
+std::optional<QString> setAsideLibrary(const QString &path, const QString &why)
 {
     const QFileInfo info(path);
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HHmmss"));
@@ -68,16 +77,24 @@ void setAsideUnreadableLibrary(const QString &path)
     for (int attempt = 0; attempt < 1000; ++attempt) {
         const QString suffix = attempt == 0 ? QString() : QStringLiteral(" %1").arg(attempt + 1);
         target = info.dir().filePath(
-            QStringLiteral("%1 (unreadable %2%3).%4").arg(info.completeBaseName(), stamp, suffix, info.suffix()));
+            QStringLiteral("%1 (%2 %3%4).%5").arg(info.completeBaseName(), why, stamp, suffix, info.suffix()));
         if (!QFileInfo::exists(target))
             break;
     }
     if (QFile::rename(path, target)) {
-        VQLog(QStringLiteral("Kept the unreadable library as ") + target + QStringLiteral("."));
-    } else {
-        // Could not set it aside: keep it where it is and let the first save decide.
-        VQLog(QStringLiteral("Could not keep the unreadable library as ") + target + QStringLiteral("."));
+        VQLog(QStringLiteral("Kept the %1 library as %2.").arg(why, target));
+        return target;
     }
+    VQLog(QStringLiteral("Could not keep the %1 library as %2.").arg(why, target));
+    return std::nullopt;
+}
+
+// Keeps an unreadable library beside the new one, so that "Overwrite" never
+// destroys what the user had.
+void setAsideUnreadableLibrary(const QString &path)
+{
+    // Could not set it aside: it stays where it is and the first save decides.
+    setAsideLibrary(path, QStringLiteral("unreadable"));
 }
 } // namespace
 
@@ -237,6 +254,9 @@ void VQSwatchCore::readLibraryContents(VQPlistNode root)
     std::lock_guard lock(_lock);
     _collections = std::move(collections);
     _removedCollectionIDs = std::move(removed);
+    _fileCollectionIDs.clear();
+    for (const VQSwatchCollectionRef &collection : _collections)
+        _fileCollectionIDs.push_back(collection->creationDate());
 }
 
 void VQSwatchCore::innerInit()
@@ -249,9 +269,17 @@ void VQSwatchCore::innerInit()
         _saveTimer = std::make_unique<QTimer>();
         _saveTimer->setInterval(300 * 1000);
         _saveTimer->setTimerType(Qt::VeryCoarseTimer);
-        QObject::connect(_saveTimer.get(), &QTimer::timeout, [this] { save(); });
+        QObject::connect(_saveTimer.get(), &QTimer::timeout, [this] { saveWithoutBlocking(); });
         _saveTimer->start();
+        _saveSoonTimer = std::make_unique<QTimer>();
+        _saveSoonTimer->setSingleShot(true);
+        _saveSoonTimer->setInterval(gSaveDelayAfterChangeMs);
+        QObject::connect(_saveSoonTimer.get(), &QTimer::timeout, [this] { saveWithoutBlocking(); });
     }
+    _lockRetryTimer = std::make_unique<QTimer>();
+    _lockRetryTimer->setSingleShot(true);
+    _lockRetryTimer->setInterval(kLockRetryMs);
+    QObject::connect(_lockRetryTimer.get(), &QTimer::timeout, [this] { tryToSaveWithoutBlocking(); });
 
     _observers.emplace_back(center.addObserver(QString::fromLatin1(VQApplicationWillTerminateNotification), nullptr,
                                                [this](const VQNotification &) {
@@ -357,6 +385,13 @@ void VQSwatchCore::moveCollection(const VQSwatchCollectionRef &collection, std::
 void VQSwatchCore::smudge()
 {
     _libraryDirty = true;
+    if (QTimer *timer = _saveSoonTimer.get()) // started on its own thread, whoever changed the library
+        QMetaObject::invokeMethod(timer, [timer] { timer->start(); });
+}
+
+void VQSwatchCore::setSaveDelayAfterChange(int milliseconds)
+{
+    gSaveDelayAfterChangeMs = milliseconds;
 }
 
 void VQSwatchCore::writeLibrary(VQPlistSink &sink) const
@@ -406,15 +441,23 @@ bool VQSwatchCore::writeToURL(const QString &path, QString *error, VQPlistFormat
     return written;
 }
 
+bool VQSwatchCore::fileChangedOnDisk() const
+{
+    const std::optional<VQFileDate> current = VQFileURL::modificationDate(_url);
+    return current && (!_modificationDate || *current != *_modificationDate);
+}
+
 bool VQSwatchCore::save()
 {
-    const auto fileChanged = [this] {
-        const std::optional<VQFileDate> current = VQFileURL::modificationDate(_url);
-        return current && (!_modificationDate || *current != *_modificationDate);
-    };
-    if (!_libraryDirty && !fileChanged())
+    // A save waiting without blocking is overtaken by this one.
+    if (_lockRetryTimer)
+        _lockRetryTimer->stop();
+    _lockWait.invalidate();
+    setWaitingFor(QString());
+    if (!needsSaving())
         return true;
 
+    SaveOutcome outcome;
     {
         // Another process (vellico-cli import or sync, a second program on a
         // shared home) saves the same file the same way: under the file's
@@ -424,28 +467,129 @@ bool VQSwatchCore::save()
         const VQFileLock lock(_url, VQFileLock::Mode::Exclusive, VQFileCoordinator::kDefaultTimeoutMs);
         if (!lock.isAcquired())
             VQLog(QStringLiteral("Saving without the library's lock: ") + lock.error());
-
-        if (fileChanged()) {
-            // Someone else wrote the file since we last read or wrote it (or made
-            // it where there was none): take their changes in before ours go out.
-            mergeWithRemoteCoreAtURL(_url);
-        } else if (!_libraryDirty) {
-            return true;
-        }
-
-        QString error;
-        if (!writeToURL(_url, &error)) {
-            // The old file stays as it was and the library stays dirty, so the
-            // next save tries again.
-            VQLog(QStringLiteral("Failed to save the library at ") + _url + QStringLiteral(": ") + error);
-            return false;
-        }
-        VQLog(QStringLiteral("Updating date."));
-        _modificationDate = VQFileURL::modificationDate(_url);
+        outcome = writeMergingTheFile();
     }
+    return finishSave(outcome);
+}
+
+void VQSwatchCore::saveWithoutBlocking()
+{
+    if (!_lockRetryTimer) {
+        save();
+        return;
+    }
+    if (_lockWait.isValid() || !needsSaving())
+        return; // a save already waits, and will write what there is by then
+    _lockWait.start();
+    tryToSaveWithoutBlocking();
+}
+
+void VQSwatchCore::tryToSaveWithoutBlocking()
+{
+    if (!_lockWait.isValid())
+        return;
+    const qint64 waited = _lockWait.elapsed();
+    std::optional<VQFileLock> lock;
+    lock.emplace(_url, VQFileLock::Mode::Exclusive, 0);
+    if (!lock->isAcquired() && waited < VQFileCoordinator::kDefaultTimeoutMs) {
+        if (waited >= kLockWaitShownAfterMs && _waitingFor.isEmpty())
+            setWaitingFor(VQLocalizedString("Waiting for another program to finish with the library %1…")
+                              .arg(QFileInfo(_url).fileName()));
+        _lockRetryTimer->start();
+        return;
+    }
+    if (!lock->isAcquired())
+        VQLog(QStringLiteral("Saving without the library's lock after %1 ms: %2").arg(waited).arg(lock->error()));
+    _lockWait.invalidate();
+    setWaitingFor(QString());
+    const SaveOutcome outcome = writeMergingTheFile();
+    lock.reset();
+    finishSave(outcome);
+}
+
+void VQSwatchCore::setWaitingFor(const QString &what)
+{
+    if (what == _waitingFor)
+        return;
+    _waitingFor = what;
+    VQLog(what.isEmpty() ? QStringLiteral("No longer waiting for the library's lock.") : what);
+    VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQSwatchCoreWaitingDidChangeNotification), this);
+}
+
+void VQSwatchCore::tellUser(const QString &text)
+{
+    VQLog(text);
+    _notice = text;
+    VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQSwatchCoreNoticeNotification), this);
+}
+
+bool VQSwatchCore::setAsideUnmergeableFile(const QString &label, const QString &why)
+{
+    if (const std::optional<QString> kept = setAsideLibrary(_url, label)) {
+        tellUser(VQLocalizedString("Another program replaced the library with a file that Vellico cannot merge (%1). "
+                                   "That file was kept as “%2”; Vellico saved its own library in its place.")
+                     .arg(why, QFileInfo(*kept).fileName()));
+        return true;
+    }
+    if (!QFileInfo::exists(_url))
+        return true; // gone meanwhile: nothing to keep
+    tellUser(VQLocalizedString("Another program replaced the library %1 with a file that Vellico cannot merge (%2), "
+                               "and it could not be set aside. Vellico will not save over it: move it away.")
+                 .arg(_url, why));
+    return false;
+}
+
+VQSwatchCore::SaveOutcome VQSwatchCore::writeMergingTheFile()
+{
+    if (fileChangedOnDisk()) {
+        // Someone else wrote the file since we last read or wrote it (or made
+        // it where there was none): take their changes in before ours go out.
+        // What we cannot take in (a file we cannot read, or of another version)
+        // is kept beside the library first, never written over.
+        const std::optional<VQFileDate> onDisk = VQFileURL::modificationDate(_url);
+        QString readError;
+        std::optional<VQPlist> root = VQPlist::fromFile(_url, &readError);
+        if (!root || !root->node().isDictionary()) {
+            VQLog(QStringLiteral("Cannot read the library %1 that another writer left: %2")
+                      .arg(_url, readError.isEmpty() ? QStringLiteral("not a dictionary") : readError));
+            if (!setAsideUnmergeableFile(QStringLiteral("unreadable"), VQLocalizedString("it cannot be read")))
+                return SaveOutcome::Failed;
+        } else if (mergeLibrary(root->node(), _url, MergeSource::OwnFile)) {
+            // Taken in: should the write fail, the next save must not merge the
+            // same file again (strangers in it would come in twice).
+            _modificationDate = onDisk;
+        } else if (!setAsideUnmergeableFile(QStringLiteral("other version"),
+                                            VQLocalizedString("it was written by another version of Vellico"))) {
+            return SaveOutcome::Failed;
+        }
+        root.reset();
+        VQReleaseFreedMemory();
+    } else if (!_libraryDirty) {
+        return SaveOutcome::NothingToWrite;
+    }
+
+    QString error;
+    if (!writeToURL(_url, &error)) {
+        // The old file stays as it was and the library stays dirty, so the
+        // next save tries again.
+        VQLog(QStringLiteral("Failed to save the library at ") + _url + QStringLiteral(": ") + error);
+        return SaveOutcome::Failed;
+    }
+    VQLog(QStringLiteral("Updating date."));
+    _modificationDate = VQFileURL::modificationDate(_url);
+    std::lock_guard lock(_lock);
+    _fileCollectionIDs.clear();
+    for (const VQSwatchCollectionRef &collection : _collections)
+        _fileCollectionIDs.push_back(collection->creationDate());
+    return SaveOutcome::Written;
+}
+
+bool VQSwatchCore::finishSave(SaveOutcome outcome)
+{
     // After the lock is let go: observers (a synchronisation pass) may save again.
-    VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQVellicoCoreDidSaveNotification));
-    return true;
+    if (outcome == SaveOutcome::Written)
+        VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQVellicoCoreDidSaveNotification));
+    return outcome != SaveOutcome::Failed;
 }
 
 VQColorRef VQSwatchCore::selectedColor() const

@@ -14,6 +14,7 @@
 #include "vqcore/VQPlistWriter.h"
 #include "core/VQSwatchCollection.h"
 
+#include <QElapsedTimer>
 #include <QString>
 
 #include <atomic>
@@ -38,6 +39,13 @@ inline constexpr const char *VQSwatchCoreColorSelectionDidChangeNotification =
 inline constexpr const char *VQSwatchCoreDidFinishSynchronizationNotification =
     "VQSwatchCoreDidFinishSynchronizationNotification";
 inline constexpr const char *VQCollectionsWereReorganizedNotification = "VQCollectionsWereReorganizedNotification";
+// Something about the library the user should hear once (the interface shows
+// it); object: the core, whose notice() holds the text.
+inline constexpr const char *VQSwatchCoreNoticeNotification = "VQSwatchCoreNoticeNotification";
+// A save started or stopped waiting for another process to let go of the
+// library (shown while it lasts); object: the core, whose waitingFor() says
+// what it waits for, empty once it waits no more.
+inline constexpr const char *VQSwatchCoreWaitingDidChangeNotification = "VQSwatchCoreWaitingDidChangeNotification";
 // Posted by the application just before it quits; the core saves on it.
 inline constexpr const char *VQApplicationWillTerminateNotification = "VQApplicationWillTerminateNotification";
 // Posted by the application once its event loop runs.
@@ -93,14 +101,31 @@ class VQSwatchCore
     void removeCollection(const VQSwatchCollectionRef &collection);
     void moveCollection(const VQSwatchCollectionRef &collection, std::size_t toIndex);
 
+    // Marks the library changed; it is saved a few seconds later, and on the
+    // 300 s timer, unless automatic saving is off.
     void smudge();
     bool isDirty() const { return _libraryDirty; }
 
     // Writes when the library changed, and first merges the file when another
-    // writer replaced it since we last read or wrote it. A failed write is logged,
-    // keeps the old file and leaves the library dirty; returns whether the file
-    // now holds the library (true also when nothing needed writing).
+    // writer replaced it since we last read or wrote it; a file that cannot be
+    // merged (unreadable, another version) is first kept beside the library and
+    // the user told. A failed write is logged, keeps the old file and leaves the
+    // library dirty; returns whether the file now holds the library (true also
+    // when nothing needed writing). Waits up to VQFileCoordinator's timeout for
+    // another process to let go of the library, then writes all the same.
     bool save();
+    // The same without ever blocking the event loop: while another process holds
+    // the library, tries again every moment (posting
+    // VQSwatchCoreWaitingDidChangeNotification once that lasts) and, after the
+    // same timeout as save(), writes all the same. Returns at once; the timers
+    // use it. A core without an event loop of its own (detached) saves at once.
+    void saveWithoutBlocking();
+    // What a waiting save waits for, or empty.
+    QString waitingFor() const { return _waitingFor; }
+    // The latest notice for the user (VQSwatchCoreNoticeNotification).
+    QString notice() const { return _notice; }
+    // How long after a change the library saves (the 300 s timer goes on too).
+    static void setSaveDelayAfterChange(int milliseconds);
     // Writes the library to `path` atomically; XML unless told otherwise.
     bool writeToURL(const QString &path, QString *error = nullptr, VQPlistFormat format = VQPlistFormat::XML) const;
     void readLibraryContents(VQPlistNode root);
@@ -109,10 +134,11 @@ class VQSwatchCore
     void writeLibrary(VQPlistSink &sink) const;
 
     // Folds the library file at `path` into this one (identifiers, tombstones,
-    // modification dates). An unreadable file or another version is skipped.
-    void mergeWithRemoteCoreAtURL(const QString &path);
+    // modification dates). An unreadable file or another version is skipped:
+    // false, and nothing changes.
+    bool mergeWithRemoteCoreAtURL(const QString &path);
     // The same for a root dictionary already read.
-    void mergeWithRemoteLibrary(VQPlistNode root, const QString &whereFrom = QString());
+    bool mergeWithRemoteLibrary(VQPlistNode root, const QString &whereFrom = QString());
 
     VQColorRef selectedColor() const;
     void setSelectedColor(const VQColorRef &color, bool updateColorPicker);
@@ -121,18 +147,45 @@ class VQSwatchCore
     std::optional<VQFileDate> fileModificationDate() const { return _modificationDate; }
 
   private:
+    enum class SaveOutcome { NothingToWrite, Written, Failed };
+    // A merge of another computer's copy, or of our own file that another
+    // process replaced (our result then replaces it).
+    enum class MergeSource { OtherCopy, OwnFile };
+
     explicit VQSwatchCore(QString path);
     void innerInit();
     void stopUsingBookmarkedURL();
+    void markDirty() { _libraryDirty = true; }
+    bool fileChangedOnDisk() const;
+    bool needsSaving() const { return _libraryDirty || fileChangedOnDisk(); }
+    // The body of a save; the caller holds the library's lock (or gave up on it).
+    SaveOutcome writeMergingTheFile();
+    bool finishSave(SaveOutcome outcome);
+    void tryToSaveWithoutBlocking();
+    void setWaitingFor(const QString &what);
+    void tellUser(const QString &text);
+    // Keeps the file at _url that could not be merged beside it, its name
+    // marked with `label`, and tells the user `why`; false when it is still there.
+    bool setAsideUnmergeableFile(const QString &label, const QString &why);
+    bool mergeLibrary(VQPlistNode root, const QString &whereFrom, MergeSource source);
 
     std::vector<VQSwatchCollectionRef> _collections;
     std::atomic<bool> _libraryDirty{false};
     mutable std::recursive_mutex _lock;
     std::optional<VQFileDate> _modificationDate;
+    // The collection identities of our file when we last read or wrote it.
+    std::vector<std::uint64_t> _fileCollectionIDs;
     std::vector<std::uint64_t> _removedCollectionIDs;
     VQColorRef _selectedColor;
     QString _url;
 
     std::unique_ptr<QTimer> _saveTimer;
+    // One-shot, started again by every change: a crash loses seconds, not minutes.
+    std::unique_ptr<QTimer> _saveSoonTimer;
+    // Paces the attempts of a save waiting for the library's lock.
+    std::unique_ptr<QTimer> _lockRetryTimer;
+    QElapsedTimer _lockWait; // valid while a save waits
+    QString _waitingFor;
+    QString _notice;
     std::vector<VQObserverToken> _observers;
 };

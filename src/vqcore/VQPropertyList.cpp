@@ -625,7 +625,9 @@ bool VQPlist::writeXMLFileAtomically(const QString &path, QString *error) const
 bool VQWriteFileAtomically(const QString &path, const QByteArray &bytes, QString *error)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a short write (disk full, file size limit) of a buffered
+    // small file surfaced only in the flush at commit, which committed it cut off.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         if (error)
             *error = file.errorString();
         return false;

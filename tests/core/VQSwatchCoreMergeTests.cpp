@@ -7,6 +7,9 @@
 #include <QFile>
 #include <QStringList>
 
+#include <algorithm>
+#include <functional>
+
 namespace
 {
 
@@ -208,4 +211,156 @@ TEST_F(MergeTest, AMalformedRemoteListCountsAsNone)
         EXPECT_FALSE(found.join(' ').contains(QStringLiteral("#0000FF"))) << "a colour of a malformed list came in";
         EXPECT_FALSE(found.join(' ').contains(QStringLiteral("77#"))) << "a collection of a malformed list came in";
     }
+}
+
+namespace
+{
+
+VQColorRef colourWithID(std::uint64_t id, double red, double green, double blue, const char *name = nullptr)
+{
+    VQColorRef colour = VQColor::makeRGB(red, green, blue);
+    colour->setColorID(id);
+    if (name)
+        colour->setName(QString::fromLatin1(name));
+    return colour;
+}
+
+VQSwatchCollectionRef collectionWithID(std::uint64_t id, const char *title, std::vector<VQColorRef> colours)
+{
+    VQSwatchCollectionRef collection = VQSwatchCollection::create(QString::fromLatin1(title), std::move(colours));
+    collection->setCreationDate(id);
+    return collection;
+}
+
+// "Title: #RRGGBB name, …" per collection, in order; fails when an identity is
+// held twice (two collections, or two colours of one collection).
+QString contents(const VQSwatchCore &core)
+{
+    QStringList out;
+    std::vector<std::uint64_t> collectionIDs;
+    for (const VQSwatchCollectionRef &c : core.allCollections()) {
+        collectionIDs.push_back(c->creationDate());
+        QStringList colours;
+        std::vector<std::uint64_t> colourIDs;
+        for (const VQColorRef &colour : c->colors()) {
+            colours << colour->hexValue() +
+                           (colour->name() != colour->hexValue() ? QLatin1Char(' ') + colour->name() : QString());
+            colourIDs.push_back(colour->colorID());
+        }
+        std::sort(colourIDs.begin(), colourIDs.end());
+        EXPECT_EQ(std::adjacent_find(colourIDs.begin(), colourIDs.end()), colourIDs.end())
+            << "two colours of " << c->title().toStdString() << " share an identity";
+        out << c->title() + QStringLiteral(": ") + colours.join(QStringLiteral(", "));
+    }
+    std::sort(collectionIDs.begin(), collectionIDs.end());
+    EXPECT_EQ(std::adjacent_find(collectionIDs.begin(), collectionIDs.end()), collectionIDs.end())
+        << "two collections share an identity";
+    return out.join(QStringLiteral(" | "));
+}
+
+} // namespace
+
+// Another process (vellico-cli import, merge) replaced our own file while we
+// changed the library. Identities are whole seconds unique within one process,
+// so what both made in one second can share one: collections and colours that
+// are new on both sides and have nothing in common are two, and both stay; one
+// collection or colour changed on both sides still merges as one.
+TEST_F(MergeTest, OurFileReplacedByAnotherProcess)
+{
+    using Edit = std::function<void(VQSwatchCore &)>;
+    const auto inShared = [](VQSwatchCore &core) { return core.collectionWithID(10); };
+    // As another process that made the colour in the same second would number it.
+    const auto addWithID = [](VQSwatchCollection &collection, const VQColorRef &colour) {
+        const std::uint64_t id = colour->colorID();
+        collection.addColor(colour, false);
+        colour->setColorID(id);
+    };
+    struct Row {
+        const char *name;
+        Edit here, there;
+        const char *expected;
+    };
+    const std::vector<Row> rows = {
+        {"collections made on both sides in one second, nothing shared: both stay",
+         [](VQSwatchCore &core) { core.addCollection(collectionWithID(20, "Mine", {colourWithID(200, 0, 0, 1)})); },
+         [](VQSwatchCore &core) {
+             core.addCollection(
+                 collectionWithID(20, "Theirs", {colourWithID(200, 0, 1, 0), colourWithID(201, 1, 1, 0)}));
+         },
+         "Shared: #FF0000 Red | Mine: #0000FF | Theirs: #00FF00, #FFFF00"},
+        {"an empty collection made here and one made there in one second: both stay",
+         [](VQSwatchCore &core) { core.addCollection(collectionWithID(20, "Mine", {})); },
+         [](VQSwatchCore &core) { core.addCollection(collectionWithID(20, "Theirs", {colourWithID(200, 0, 1, 0)})); },
+         "Shared: #FF0000 Red | Mine:  | Theirs: #00FF00"},
+        {"collections made on both sides sharing a colour: one collection",
+         [](VQSwatchCore &core) { core.addCollection(collectionWithID(20, "Mine", {colourWithID(200, 0, 0, 1)})); },
+         [](VQSwatchCore &core) {
+             core.addCollection(
+                 collectionWithID(20, "Theirs", {colourWithID(200, 0, 0, 1), colourWithID(201, 1, 1, 0)}));
+         },
+         "Shared: #FF0000 Red | Theirs: #0000FF, #FFFF00"},
+        {"a known collection renamed here and given colours on both sides: one collection",
+         [&](VQSwatchCore &core) {
+             inShared(core)->setTitle(QStringLiteral("Renamed"));
+             inShared(core)->addColor(VQColor::makeRGB(0, 0, 1), false);
+             inShared(core)->updateModificationDate();
+         },
+         [&](VQSwatchCore &core) {
+             inShared(core)->addColor(VQColor::makeRGB(0, 1, 0), false);
+             inShared(core)->setModificationDate(1);
+         },
+         "Renamed: #FF0000 Red, #0000FF, #00FF00"},
+        {"a known collection whose colours were all replaced there: one collection", [](VQSwatchCore &) {},
+         [&](VQSwatchCore &core) {
+             inShared(core)->removeColorAtIndex(0);
+             inShared(core)->addColor(VQColor::makeRGB(0, 1, 0), false);
+         },
+         "Shared: #00FF00"},
+        {"colours added to one collection on both sides in one second: both stay",
+         [&](VQSwatchCore &core) { addWithID(*inShared(core), colourWithID(500, 0, 0, 1)); },
+         [&](VQSwatchCore &core) { addWithID(*inShared(core), colourWithID(500, 0, 1, 0)); },
+         "Shared: #FF0000 Red, #0000FF, #00FF00"},
+        {"a colour renamed on both sides: one colour, the later name",
+         [&](VQSwatchCore &core) { inShared(core)->colors()[0]->setName(QStringLiteral("Scarlet")); },
+         [&](VQSwatchCore &core) {
+             inShared(core)->colors()[0]->setName(QStringLiteral("Crimson"));
+             inShared(core)->colors()[0]->setModificationDate(1);
+         },
+         "Shared: #FF0000 Scarlet"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString file = path(QStringLiteral("own-%1.vlb").arg(++_files));
+        {
+            auto first = VQSwatchCore::detachedFromLibrary(library({}, {}).node(), file, nullptr);
+            first->addCollection(collectionWithID(10, "Shared", {colourWithID(100, 1, 0, 0, "Red")}));
+            ASSERT_TRUE(first->writeToURL(file));
+        }
+        auto core = VQSwatchCore::loadFromURL(file);
+        row.here(*core);
+        {
+            auto other = VQSwatchCore::openDetached(file, nullptr);
+            ASSERT_NE(other, nullptr);
+            row.there(*other);
+            ASSERT_TRUE(other->writeToURL(file));
+        }
+        ASSERT_TRUE(core->save());
+        EXPECT_EQ(contents(*core), QString::fromLatin1(row.expected));
+        EXPECT_EQ(contents(*VQSwatchCore::openDetached(file, nullptr)), QString::fromLatin1(row.expected));
+        ASSERT_TRUE(core->save());
+        EXPECT_EQ(contents(*core), QString::fromLatin1(row.expected)) << "saving again changes nothing";
+    }
+}
+
+// Two computers' copies: each would give a different one of the two the fresh
+// identity, and they would never agree again. Collections that share an
+// identity merge as they always have.
+TEST_F(MergeTest, OtherComputersCopiesPairByIdentityAlone)
+{
+    auto core = coreWith({}, {});
+    core->addCollection(collectionWithID(20, "Mine", {colourWithID(200, 0, 0, 1)}));
+    auto other = VQSwatchCore::detachedFromLibrary(library({}, {}).node(), path(QStringLiteral("copy.vlb")), nullptr);
+    other->addCollection(collectionWithID(20, "Theirs", {colourWithID(201, 0, 1, 0)}));
+    core->mergeWithRemoteLibrary(other->libraryDictionary().node());
+    EXPECT_EQ(contents(*core), QStringLiteral("Theirs: #0000FF, #00FF00"));
 }

@@ -6,11 +6,18 @@
 #include "vqcore/VQTermination.h"
 #include "vqcore/VQUserDefaults.h"
 
+#include "core/sync/VQFileCoordinator.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <csignal>
+#include <cstdio>
+#include <functional>
+#include <optional>
 #include <sys/resource.h>
 
 namespace
@@ -231,6 +238,42 @@ TEST_F(CoreTest, AFailedWriteKeepsTheOldFileAndTheLibraryDirty)
     EXPECT_EQ(VQSwatchCore::openDetached(libraryPath(), nullptr)->numberOfCollections(), 2u);
 }
 
+// A save that merged the file and then failed to write has the file's changes
+// in memory already: the next save writes them, and does not take them in
+// twice (a collection made there in the same second as one of ours, and given
+// a fresh identity, came in again with yet another).
+TEST_F(CoreTest, AFailedWriteAfterAMergeTakesNothingInTwice)
+{
+    auto core = load(libraryPath());
+    auto ours = VQSwatchCollection::create(QStringLiteral("Ours"), {VQColor::makeRGB(0, 0, 1)});
+    ours->setCreationDate(77);
+    core->addCollection(ours);
+    {
+        VQPlist empty = VQPlist::dictionary();
+        empty.set(VQLibraryVersion, VQPlist::string(QStringLiteral("0.3")));
+        auto other = VQSwatchCore::detachedFromLibrary(empty.node(), libraryPath(), nullptr);
+        auto theirs = VQSwatchCollection::create(QStringLiteral("Theirs"), {VQColor::makeRGB(0, 1, 0)});
+        theirs->setCreationDate(77);
+        other->addCollection(theirs);
+        ASSERT_TRUE(other->writeToURL(libraryPath()));
+    }
+    struct rlimit old {
+    };
+    getrlimit(RLIMIT_FSIZE, &old);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tight = old;
+    tight.rlim_cur = 10;
+    setrlimit(RLIMIT_FSIZE, &tight);
+    const bool saved = core->save();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    ASSERT_FALSE(saved);
+    EXPECT_EQ(VQCollectionTitles(libraryPath()), QStringList{QStringLiteral("Theirs")}) << "the file is left whole";
+
+    EXPECT_TRUE(core->save());
+    EXPECT_EQ(VQCollectionTitles(libraryPath()), (QStringList{QStringLiteral("Ours"), QStringLiteral("Theirs")}));
+}
+
 TEST_F(CoreTest, SaveMergesAFileThatAnotherWriterChanged)
 {
     auto core = load(libraryPath());
@@ -254,6 +297,52 @@ TEST_F(CoreTest, SaveMergesAFileThatAnotherWriterChanged)
     // Nothing changed since: no merge the next time.
     syncs = VQCountPosts(VQSwatchCoreDidFinishSynchronizationNotification, [&] { core->save(); });
     EXPECT_EQ(syncs, 0);
+}
+
+// A file that another program left at the library's place and that we cannot
+// merge (a newer version's, or one we cannot read) is kept beside the library
+// before ours is written, and the user hears of it once.
+TEST_F(CoreTest, AFileThatCannotBeMergedIsKeptAsideAtSave)
+{
+    struct Row {
+        const char *name;
+        QByteArray bytes;
+        const char *keptAs;
+    };
+    const QByteArray newer = R"(<?xml version="1.0" encoding="UTF-8"?>
+<plist version="1.0"><dict><key>DBVersion</key><string>0.4</string>
+<key>contents</key><array><dict><key>RZTitle</key><string>From the future</string></dict></array></dict></plist>
+)";
+    const std::vector<Row> rows = {
+        {"a newer version", newer, "Vellico Library (other version *).vlb"},
+        {"not a property list", "this is not a property list \xff\xfe", "Vellico Library (unreadable *).vlb"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        QDir(QFileInfo(libraryPath()).absolutePath()).removeRecursively();
+        auto core = load(libraryPath());
+        core->addCollection(VQSwatchCollection::create(QStringLiteral("Ours")));
+        ASSERT_TRUE(core->save());
+        ASSERT_TRUE(VQWriteAll(libraryPath() + QStringLiteral(".new"), row.bytes));
+        // Replaced whole, as every writer replaces it.
+        ASSERT_EQ(::rename(QFile::encodeName(libraryPath() + QStringLiteral(".new")).constData(),
+                           QFile::encodeName(libraryPath()).constData()),
+                  0);
+
+        QStringList notices;
+        VQObserverToken observer(VQNotificationCenter::defaultCenter().addObserver(
+            QString::fromLatin1(VQSwatchCoreNoticeNotification), core.get(),
+            [&](const VQNotification &) { notices << core->notice(); }));
+        EXPECT_TRUE(core->save());
+
+        const QStringList kept =
+            QDir(QFileInfo(libraryPath()).absolutePath()).entryList({QString::fromLatin1(row.keptAs)}, QDir::Files);
+        ASSERT_EQ(kept.size(), 1) << QDir(QFileInfo(libraryPath()).absolutePath()).entryList().join(' ').toStdString();
+        EXPECT_EQ(VQReadAll(QFileInfo(libraryPath()).absolutePath() + QLatin1Char('/') + kept[0]), row.bytes);
+        EXPECT_EQ(VQCollectionTitles(libraryPath()), QStringList{QStringLiteral("Ours")});
+        ASSERT_EQ(notices.size(), 1);
+        EXPECT_TRUE(notices[0].contains(kept[0])) << notices[0].toStdString();
+    }
 }
 
 TEST_F(CoreTest, SaveMergesAFileThatAppearedWhereThereWasNone)
@@ -371,4 +460,57 @@ plistlib.dump({'DBVersion': '0.3', 'contents': [{'RZTitle': 'ok'}, 'not a collec
     auto core = load(libraryPath());
     EXPECT_EQ(core->numberOfCollections(), 0u);
     EXPECT_TRUE(core->removedCollectionIDs().empty());
+}
+
+namespace
+{
+// Runs the event loop until `done` holds, for at most ten seconds.
+bool runEventsUntil(const std::function<bool()> &done)
+{
+    const QDeadlineTimer deadline(10000);
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
+} // namespace
+
+// Saves otherwise come every 300 s: a change is on disk a moment later.
+TEST_F(CoreTest, AChangeIsSavedSoonAfter)
+{
+    VQSwatchCore::setSaveDelayAfterChange(20);
+    auto core = load(libraryPath());
+    VQSwatchCore::setSaveDelayAfterChange(3000);
+    core->addCollection(VQSwatchCollection::create(QStringLiteral("Fresh")));
+    EXPECT_FALSE(QFileInfo::exists(libraryPath())) << "saved at once rather than soon after";
+    EXPECT_TRUE(runEventsUntil([&] { return VQCollectionTitles(libraryPath()) == QStringList{"Fresh"}; }));
+}
+
+// While another process holds the library, a save from a timer waits with the
+// event loop running, says what it waits for, and writes once the lock is free.
+TEST_F(CoreTest, ASaveWaitsForTheLockWithoutBlocking)
+{
+    auto core = load(libraryPath());
+    core->addCollection(VQSwatchCollection::create(QStringLiteral("Waiting")));
+    std::optional<VQFileLock> held;
+    held.emplace(libraryPath(), VQFileLock::Mode::Exclusive, 0);
+    ASSERT_TRUE(held->isAcquired());
+
+    QStringList waits;
+    VQObserverToken observer(VQNotificationCenter::defaultCenter().addObserver(
+        QString::fromLatin1(VQSwatchCoreWaitingDidChangeNotification), core.get(),
+        [&](const VQNotification &) { waits << core->waitingFor(); }));
+    int saves = 0;
+    VQObserverToken saved(VQNotificationCenter::defaultCenter().addObserver(
+        QString::fromLatin1(VQVellicoCoreDidSaveNotification), nullptr, [&](const VQNotification &) { ++saves; }));
+
+    core->saveWithoutBlocking();
+    EXPECT_EQ(saves, 0);
+    ASSERT_TRUE(runEventsUntil([&] { return !waits.isEmpty(); }));
+    EXPECT_TRUE(waits[0].contains(QStringLiteral("Vellico Library.vlb"))) << waits[0].toStdString();
+    EXPECT_EQ(saves, 0) << "written while another process held the library";
+
+    held.reset();
+    ASSERT_TRUE(runEventsUntil([&] { return saves == 1; }));
+    EXPECT_EQ(VQCollectionTitles(libraryPath()), QStringList{QStringLiteral("Waiting")});
+    EXPECT_EQ(waits, (QStringList{waits[0], QString()})) << "the status is cleared";
 }
