@@ -2,9 +2,9 @@
 
 #include "vqcore/VQApplicationSetup.h"
 #include "core/sync/VQFileCoordinator.h"
+#include "vqcore/VQFileAccess.h"
 #include "vqcore/VQHardwareInfo.h"
 #include "vqcore/VQLog.h"
-#include "vqcore/VQFileAccess.h"
 #include "vqcore/VQPlistWriter.h"
 #include "vqcore/VQPropertyList.h"
 #include "vqcore/VQStringExtensions.h"
