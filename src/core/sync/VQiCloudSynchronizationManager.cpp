@@ -96,7 +96,7 @@ bool claimName(const QString &path, VQSyncReport &report, QString *error)
     }
     const QString reason =
         QStringLiteral("%1, not a file of ours: set aside as %2").arg(entry.description, QFileInfo(*aside).fileName());
-    VQLog(QStringLiteral("Skipping %1: %2.").arg(path, reason));
+    VQLog(QStringLiteral("Setting aside %1: %2.").arg(path, reason));
     report.skipped.append({path, reason});
     return true;
 }
