@@ -25,7 +25,10 @@ VQCommandResult VQCliMerge(const VQCliOptions &options)
     QString error;
     if (!VQFileCoordinator::readFile(remote, &bytes, &error))
         return VQCliFailure(QStringLiteral("Cannot read %1: %2").arg(remote, error));
-    const std::optional<VQPlist> root = VQPlist::fromData(bytes);
+    QString parseError;
+    const std::optional<VQPlist> root = VQPlist::fromData(bytes, &parseError);
+    if (!root)
+        return VQCliFailure(QStringLiteral("%1 is not a library: %2.").arg(remote, parseError));
     if (const QString problem = VQiCloudSynchronizationManager::remoteLibraryProblem(root); !problem.isEmpty())
         return VQCliFailure(QStringLiteral("%1: %2.").arg(remote, problem));
 

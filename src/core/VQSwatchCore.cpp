@@ -158,11 +158,9 @@ std::unique_ptr<VQSwatchCore> VQSwatchCore::loadFromURL(const QString &path)
     VQAppScopeBookmarksManager::sharedManager().stopAccessing(path);
 
     if (!root || !root->node().isDictionary()) {
-        QFile file(path);
-        QString text = QStringLiteral("<unreadable>");
-        if (file.open(QIODevice::ReadOnly))
-            text = QString::fromUtf8(file.read(4096));
-        VQLog(QStringLiteral("Failed to read the library (") + text + QStringLiteral(")."));
+        // Why, never its bytes: the file may be a pipe or a device.
+        VQLog(QStringLiteral("Failed to read the library %1 (%2).")
+                  .arg(path, error.isEmpty() ? QStringLiteral("not a dictionary") : error));
         const VQAlertResponse answer = VQModalUI::shared().runAlert(
             {VQLocalizedString("Vellico couldn't open the swatch library."),
              VQLocalizedString("The library may be corrupted or could be from a future release of Vellico."),

@@ -1,6 +1,7 @@
 #include "parsers/VQColorList.h"
 
 #include "parsers/VQColorProfile.h"
+#include "vqcore/VQFileAccess.h"
 #include "vqcore/VQPropertyList.h"
 
 #include <QDir>
@@ -1075,16 +1076,10 @@ QString VQColorListFilePath(const QString &path)
 
 std::optional<VQColorList> VQReadColorListFile(const QString &path, QString *error)
 {
-    QFile file(VQColorListFilePath(path));
-    if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, file.errorString());
+    // A regular file only, its size checked before reading: a pipe would hold
+    // the open, and a device or a file of /proc never ends.
+    const std::optional<QByteArray> data = VQReadRegularFile(VQColorListFilePath(path), kMaxFileBytes, error);
+    if (!data)
         return std::nullopt;
-    }
-    // Read with a limit: a device or pipe reports no size.
-    const QByteArray data = file.read(kMaxFileBytes + 1);
-    if (data.size() > kMaxFileBytes) {
-        setError(error, QStringLiteral("too large for a colour list"));
-        return std::nullopt;
-    }
-    return VQReadColorList(data, error);
+    return VQReadColorList(*data, error);
 }

@@ -97,10 +97,15 @@ std::optional<std::vector<VQSwatchCollectionRef>> VQReadSwatchFile(const QString
         return std::vector<VQSwatchCollectionRef>{collectionFromColorList(*list, QFileInfo(path).completeBaseName())};
     }
 
-    std::unique_ptr<VQParser> parser =
-        *kind == VQSwatchFileKind::ASE ? makeParser<VQASEParser>(path) : makeParser<VQACOParser>(path);
-    if (!parser)
-        return fail(QStringLiteral("%1 cannot be read.").arg(path));
+    QString reason;
+    std::optional<QByteArray> data = VQParser::readFile(path, &reason);
+    if (!data)
+        return fail(QStringLiteral("%1 cannot be read: %2.").arg(path, reason));
+    std::unique_ptr<VQParser> parser;
+    if (*kind == VQSwatchFileKind::ASE)
+        parser = std::make_unique<VQASEParser>(std::move(*data), path);
+    else
+        parser = std::make_unique<VQACOParser>(std::move(*data), path);
     std::optional<std::vector<VQSwatchCollectionRef>> collections = parser->parseColors();
     if (!collections)
         return fail(

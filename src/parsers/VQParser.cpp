@@ -1,9 +1,7 @@
 #include "parsers/VQParser.h"
 
 #include "vqcore/VQException.h"
-
-#include <QFile>
-#include <QFileInfo>
+#include "vqcore/VQFileAccess.h"
 
 VQParser::VQParser(QByteArray data, QString path) : _data(std::move(data)), _url(std::move(path))
 {
@@ -17,20 +15,11 @@ std::optional<std::vector<VQSwatchCollectionRef>> VQParser::parseColors()
     VQ_THROW_ABSTRACT("parseColors()");
 }
 
-std::optional<QByteArray> VQParser::readFile(const QString &path)
+std::optional<QByteArray> VQParser::readFile(const QString &path, QString *error)
 {
     // Only regular files, and none larger than any swatch file could be: a
-    // device or a mistaken choice must not be read into memory whole.
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() > kMaximumFileSize)
-        return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return data;
+    // device, a pipe or a mistaken choice must not be read into memory whole.
+    return VQReadRegularFile(path, kMaximumFileSize, error);
 }
 
 QString VQTrimmedSwatchName(QString name)

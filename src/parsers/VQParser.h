@@ -40,8 +40,9 @@ class VQParser
 
     // Larger files are refused: 9,999 swatches with long names take about 2 MB.
     static constexpr qint64 kMaximumFileSize = 64 * 1024 * 1024;
-    // The file's contents; nothing when it cannot be read.
-    static std::optional<QByteArray> readFile(const QString &path);
+    // The file's contents; nothing, with `error` set, when it cannot be read
+    // or is no regular file of at most kMaximumFileSize bytes.
+    static std::optional<QByteArray> readFile(const QString &path, QString *error = nullptr);
 
   protected:
     VQReader reader;

@@ -1,5 +1,7 @@
 #include "vqcore/VQPlistShape.h"
 
+#include "vqcore/VQFileAccess.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -23,10 +25,10 @@ class BinaryShape
     {
     }
 
-    bool isSafe()
+    QString problem()
     {
         if (_size < 8 + 32)
-            return false;
+            return QStringLiteral("too short for a binary property list");
         const std::uint8_t *trailer = _p + _size - 32;
         _offsetSize = trailer[6];
         _refSize = trailer[7];
@@ -36,7 +38,7 @@ class BinaryShape
         _end = _size - 32;
         if (_offsetSize < 1 || _offsetSize > 8 || _refSize < 1 || _refSize > 8 || count == 0 || top >= count ||
             _tableAt > _end || count > (_end - _tableAt) / _offsetSize)
-            return false;
+            return broken();
         _count = count;
         // A list without shared containers has a node per reference, plus the
         // top; some sharing is allowed on top of that.
@@ -53,100 +55,135 @@ class BinaryShape
         return v;
     }
 
-    struct Container {
+    struct Object {
         std::uint64_t refsAt = 0;
-        std::uint64_t refs = 0;
+        std::uint64_t refs = 0;  // none for scalars
+        std::uint64_t bytes = 0; // text or data that libplist copies for each reference
     };
 
-    // Where object `index` keeps its references; none for scalars. False when it points outside the file.
-    bool container(std::uint64_t index, Container &c) const
+    // What object `index` holds. False when it points outside the file.
+    bool object(std::uint64_t index, Object &o) const
     {
-        c = {};
+        o = {};
         const std::uint64_t at = be(_p + _tableAt + index * _offsetSize, _offsetSize);
         if (at < 8 || at >= _tableAt)
             return false;
         const std::uint8_t marker = _p[at];
         const unsigned type = marker >> 4;
-        if (type != 0xA && type != 0xC && type != 0xD)
+        const bool container = type == 0xA || type == 0xC || type == 0xD;
+        const bool text = type == 0x4 || type == 0x5 || type == 0x6; // data, ASCII, UTF-16
+        if (!container && !text)
             return true;
         std::uint64_t n = marker & 0x0F;
-        std::uint64_t refsAt = at + 1;
+        std::uint64_t contentAt = at + 1;
         if (n == 0x0F) {
-            if (refsAt >= _tableAt || (_p[refsAt] >> 4) != 0x1)
+            if (contentAt >= _tableAt || (_p[contentAt] >> 4) != 0x1)
                 return false;
-            const unsigned width = 1u << (_p[refsAt] & 0x0F);
-            if (width > 8 || refsAt + 1 + width > _tableAt)
+            const unsigned width = 1u << (_p[contentAt] & 0x0F);
+            if (width > 8 || contentAt + 1 + width > _tableAt)
                 return false;
-            n = be(_p + refsAt + 1, width);
-            refsAt += 1 + width;
+            n = be(_p + contentAt + 1, width);
+            contentAt += 1 + width;
+        }
+        if (text) {
+            const std::uint64_t unit = type == 0x6 ? 2 : 1;
+            if (n > (_tableAt - contentAt) / unit)
+                return false;
+            o.bytes = type == 0x6 ? 3 * n : n;
+            return true;
         }
         const std::uint64_t refs = type == 0xD ? n * 2 : n;
-        if (n > _size || refs > (_tableAt - refsAt) / _refSize)
+        if (n > _size || refs > (_tableAt - contentAt) / _refSize)
             return false;
-        c.refsAt = refsAt;
-        c.refs = refs;
+        o.refsAt = contentAt;
+        o.refs = refs;
         return true;
     }
 
     // Depth-first from the top without recursion, remembering each object's
-    // depth and expanded node count, so shared objects are walked once.
-    bool walk(std::uint64_t top)
+    // depth, expanded node count and cost, so shared objects are walked once.
+    QString walk(std::uint64_t top)
     {
         constexpr std::uint16_t kUnseen = 0, kOpen = 0xFFFF;
         std::vector<std::uint16_t> depth(_count, kUnseen); // 1 + levels below; kOpen while on the path
         std::vector<std::uint64_t> nodes(_count, 0);
+        std::vector<std::uint64_t> bytes(_count, 0);
         struct Frame {
             std::uint64_t object;
-            Container c;
+            Object o;
             std::uint64_t next = 0;
             std::uint16_t deepest = 0;
             std::uint64_t nodes = 1;
+            std::uint64_t bytes = 0;
         };
         std::vector<Frame> path;
-        auto open = [&](std::uint64_t object) {
-            Frame frame{object, {}, 0, 0, 1};
-            if (!container(object, frame.c))
+        const QString tooDeep = QStringLiteral("nested more than %1 deep").arg(VQPlistMaxNesting);
+        const QString tooMany = QStringLiteral("would expand to more than %1 values").arg(_nodeLimit);
+        const QString tooLarge =
+            QStringLiteral("would take more than %1 once read").arg(VQByteCountText(VQPlistMaxExpandedBytes));
+        QString problem;
+        // Adds what a child expands to; false (with `problem` set) when over a limit.
+        const auto add = [&](Frame &frame, std::uint64_t childNodes, std::uint64_t childBytes) {
+            frame.nodes += childNodes;
+            frame.bytes += childBytes;
+            if (frame.nodes > _nodeLimit)
+                problem = tooMany;
+            else if (frame.bytes > VQPlistMaxExpandedBytes)
+                problem = tooLarge;
+            return problem.isEmpty();
+        };
+        auto open = [&](std::uint64_t index) {
+            Frame frame{index, {}, 0, 0, 1, 0};
+            if (!object(index, frame.o)) {
+                problem = broken();
                 return false;
-            depth[object] = kOpen;
+            }
+            frame.bytes = VQPlistNodeBytes + frame.o.bytes;
+            depth[index] = kOpen;
             path.push_back(frame);
-            return path.size() <= std::size_t(VQPlistMaxNesting);
+            if (path.size() > std::size_t(VQPlistMaxNesting))
+                problem = tooDeep;
+            return problem.isEmpty();
         };
         if (!open(top))
-            return false;
+            return problem;
         while (!path.empty()) {
             Frame &frame = path.back();
-            if (frame.next < frame.c.refs) {
-                const std::uint64_t child = be(_p + frame.c.refsAt + frame.next * _refSize, _refSize);
+            if (frame.next < frame.o.refs) {
+                const std::uint64_t child = be(_p + frame.o.refsAt + frame.next * _refSize, _refSize);
                 ++frame.next;
-                if (child >= _count || depth[child] == kOpen)
-                    return false; // a reference to nothing, or a loop
+                if (child >= _count)
+                    return broken(); // a reference to nothing
+                if (depth[child] == kOpen)
+                    return QStringLiteral("a container holds itself");
                 if (depth[child] == kUnseen) {
                     if (!open(child))
-                        return false;
+                        return problem;
                     continue;
                 }
                 if (path.size() + depth[child] > std::size_t(VQPlistMaxNesting))
-                    return false; // seen before, but reached deeper this time
+                    return tooDeep; // seen before, but reached deeper this time
                 frame.deepest = std::max(frame.deepest, depth[child]);
-                frame.nodes += nodes[child];
-                if (frame.nodes > _nodeLimit)
-                    return false;
+                if (!add(frame, nodes[child], bytes[child]))
+                    return problem;
                 continue;
             }
             const Frame done = frame;
             path.pop_back();
             depth[done.object] = std::uint16_t(done.deepest + 1);
             nodes[done.object] = done.nodes;
+            bytes[done.object] = done.bytes;
             if (!path.empty()) {
                 Frame &parent = path.back();
                 parent.deepest = std::max(parent.deepest, depth[done.object]);
-                parent.nodes += done.nodes;
-                if (parent.nodes > _nodeLimit)
-                    return false;
+                if (!add(parent, done.nodes, done.bytes))
+                    return problem;
             }
         }
-        return true;
+        return {};
     }
+
+    static QString broken() { return QStringLiteral("a binary property list whose tables point outside it"); }
 
     const std::uint8_t *_p;
     std::uint64_t _size;
@@ -173,8 +210,9 @@ bool nameAt(const char *p, const char *end, const char *name)
     return after == '>' || after == '/' || after == ' ' || after == '\t' || after == '\n' || after == '\r';
 }
 
-bool xmlNestingIsSafe(const QByteArray &data)
+QString xmlProblem(const QByteArray &data)
 {
+    std::uint64_t openings = 0; // tags that may make a node
     const char *p = data.constData();
     const char *end = p + data.size();
     int depth = 0;
@@ -210,6 +248,8 @@ bool xmlNestingIsSafe(const QByteArray &data)
                 p = tag;
                 continue;
             }
+            if (tag < end && *tag != '/')
+                ++openings;
         }
         if (nameAt(tag, end, "array") || nameAt(tag, end, "dict")) {
             // Tags only move forward, so each '>' is searched for once.
@@ -217,18 +257,22 @@ bool xmlNestingIsSafe(const QByteArray &data)
                 nextClose = static_cast<const char *>(std::memchr(tag, '>', std::size_t(end - tag)));
             const bool empty = nextClose && nextClose[-1] == '/';
             if (!empty && ++depth > VQPlistMaxNesting)
-                return false;
+                return QStringLiteral("nested more than %1 deep").arg(VQPlistMaxNesting);
         }
         p = tag;
     }
-    return true;
+    if (openings > (VQPlistMaxExpandedBytes - std::uint64_t(data.size())) / VQPlistNodeBytes)
+        return QStringLiteral("would take more than %1 once read").arg(VQByteCountText(VQPlistMaxExpandedBytes));
+    return {};
 }
 
 } // namespace
 
-bool VQPlistShapeIsSafe(const QByteArray &data)
+QString VQPlistShapeProblem(const QByteArray &data)
 {
     if (data.startsWith("bplist"))
-        return BinaryShape(data).isSafe();
-    return xmlNestingIsSafe(data);
+        return BinaryShape(data).problem();
+    if (std::uint64_t(data.size()) > VQPlistMaxExpandedBytes)
+        return QStringLiteral("would take more than %1 once read").arg(VQByteCountText(VQPlistMaxExpandedBytes));
+    return xmlProblem(data);
 }

@@ -30,8 +30,9 @@ plist_type typeOf(VQPlistRaw node)
     return node ? plist_get_node_type(static_cast<plist_t>(node)) : PLIST_NONE;
 }
 
-// libplist's own parsers take a 32-bit length; larger files are refused before that.
+// libplist's own parsers take a 32-bit length; larger documents are refused before that.
 constexpr qint64 kMaxPlistBytes = qint64(std::numeric_limits<std::uint32_t>::max() / 2);
+static_assert(VQPlistMaxFileBytes <= kMaxPlistBytes);
 
 // libplist reads and writes reals with the C library's strtod and printf,
 // which follow LC_NUMERIC: under a locale with a decimal comma "0.5" reads as
@@ -528,13 +529,20 @@ VQPlist &VQPlist::append(VQPlist value)
     return *this;
 }
 
-std::optional<VQPlist> VQPlist::fromData(const QByteArray &data)
+std::optional<VQPlist> VQPlist::fromData(const QByteArray &data, QString *error)
 {
-    if (data.isEmpty() || data.size() > kMaxPlistBytes)
+    const auto refuse = [error](const QString &why) -> std::optional<VQPlist> {
+        if (error)
+            *error = why;
         return std::nullopt;
-    // libplist recurses into containers and copies shared ones: see VQPlistShape.h.
-    if (!VQPlistShapeIsSafe(data))
-        return std::nullopt;
+    };
+    if (data.isEmpty())
+        return refuse(QStringLiteral("empty"));
+    if (data.size() > kMaxPlistBytes)
+        return refuse(QStringLiteral("too large for a property list"));
+    // libplist recurses into containers and copies shared objects: see VQPlistShape.h.
+    if (const QString problem = VQPlistShapeProblem(data); !problem.isEmpty())
+        return refuse(problem);
     const CNumbers cNumbers;
     plist_t root = nullptr;
     if (plist_is_binary(data.constData(), uint32_t(data.size()))) {
@@ -561,28 +569,16 @@ std::optional<VQPlist> VQPlist::fromData(const QByteArray &data)
         }
     }
     if (!root)
-        return std::nullopt;
+        return refuse(QStringLiteral("not a property list"));
     return VQPlist(root);
 }
 
-std::optional<VQPlist> VQPlist::fromFile(const QString &path, QString *error)
+std::optional<VQPlist> VQPlist::fromFile(const QString &path, QString *error, VQLinks links)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = file.errorString();
+    const std::optional<QByteArray> data = VQReadRegularFile(path, VQPlistMaxFileBytes, error, links);
+    if (!data)
         return std::nullopt;
-    }
-    if (file.size() > kMaxPlistBytes) {
-        if (error)
-            *error = QStringLiteral("file too large");
-        return std::nullopt;
-    }
-    const QByteArray data = file.readAll();
-    auto result = fromData(data);
-    if (!result && error)
-        *error = QStringLiteral("not a property list");
-    return result;
+    return fromData(*data, error);
 }
 
 QByteArray VQPlist::toXML() const
@@ -644,6 +640,41 @@ bool VQWriteFileAtomically(const QString &path, const QByteArray &bytes, QString
         return false;
     }
     return true;
+}
+
+std::uint64_t VQPlistFootprint(VQPlistNode node)
+{
+    // Containers nest at most VQPlistMaxNesting deep in anything fromData accepts.
+    const plist_t raw = static_cast<plist_t>(node.raw());
+    if (!raw)
+        return 0;
+    std::uint64_t bytes = VQPlistNodeBytes;
+    uint64_t length = 0;
+    switch (plist_get_node_type(raw)) {
+    case PLIST_STRING:
+        plist_get_string_ptr(raw, &length);
+        return bytes + length;
+    case PLIST_DATA:
+        plist_get_data_ptr(raw, &length);
+        return bytes + length;
+    case PLIST_ARRAY:
+        for (std::uint32_t i = 0, n = plist_array_get_size(raw); i < n; ++i)
+            bytes += VQPlistFootprint(VQPlistNode(plist_array_get_item(raw, i)));
+        return bytes;
+    case PLIST_DICT: {
+        plist_dict_iter it = nullptr;
+        plist_dict_new_iter(raw, &it);
+        for (std::uint32_t i = 0, n = plist_dict_get_size(raw); i < n && it; ++i) {
+            plist_t value = nullptr;
+            plist_dict_next_item(raw, it, nullptr, &value);
+            bytes += VQPlistNodeBytes + VQPlistFootprint(VQPlistNode(value)); // the key's node, and the value
+        }
+        std::free(it);
+        return bytes;
+    }
+    default:
+        return bytes;
+    }
 }
 
 void VQReleaseFreedMemory()

@@ -10,10 +10,17 @@
 #include <QDateTime>
 #include <QString>
 
+#include "vqcore/VQFileAccess.h"
+
 #include <cstdint>
 #include <optional>
 
 using VQPlistRaw = void *; // libplist's plist_t, kept out of this header
+
+// The largest property-list file read: a library of 100,000 colours is about
+// 50 MB of XML. What the parsed document may cost is bounded separately
+// (VQPlistMaxExpandedBytes in VQPlistShape.h).
+inline constexpr qint64 VQPlistMaxFileBytes = qint64(256) * 1024 * 1024;
 
 class VQPlistNode
 {
@@ -89,10 +96,13 @@ class VQPlist
     static VQPlist boolean(bool value);
     static VQPlist date(const QDateTime &value);
 
-    // Parses XML or binary data. Nothing for anything else.
-    static std::optional<VQPlist> fromData(const QByteArray &data);
-    // Reads a whole file and parses it; on failure `error` says why.
-    static std::optional<VQPlist> fromFile(const QString &path, QString *error = nullptr);
+    // Parses XML or binary data. Nothing for anything else, nor for a document
+    // that would take too much to parse (VQPlistShape.h); `error` says why.
+    static std::optional<VQPlist> fromData(const QByteArray &data, QString *error = nullptr);
+    // Reads a whole regular file of at most VQPlistMaxFileBytes and parses it;
+    // on failure `error` says why.
+    static std::optional<VQPlist> fromFile(const QString &path, QString *error = nullptr,
+                                           VQLinks links = VQLinks::Follow);
 
     VQPlistNode node() const { return VQPlistNode(_node); }
     VQPlistNode operator[](const char *key) const { return node()[key]; }
@@ -119,6 +129,11 @@ class VQPlist
 // renames it over `path`. On failure the old file is untouched, no temporary
 // file is left, and `error` says why.
 bool VQWriteFileAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+
+// What the tree below `node` costs by the count of VQPlistMaxExpandedBytes,
+// keys counted without their text (libplist aborts on reading a key that holds
+// a NUL): never more than what VQPlistShapeProblem counted for the document.
+std::uint64_t VQPlistFootprint(VQPlistNode node);
 
 // Hands memory freed by a large tree back to the system. A parsed library
 // leaves about a million small freed blocks; unless they are gathered up here,

@@ -20,7 +20,11 @@
 #include <QProcess>
 
 #include <limits>
+#include <map>
 #include <set>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -150,6 +154,54 @@ TEST_F(CommandLineTest, ImportAddsToALibraryOrMakesOne)
     const VQCommandResult made = VQRunCommandLine({"import", sea, "--into=" + fresh});
     EXPECT_EQ(made.status, 0) << made.err.toStdString();
     EXPECT_EQ(VQCollectionTitles(fresh), QStringList{"Waves"});
+}
+
+// A named pipe held an import for ever, and a file of /proc was read until
+// memory ran out: only regular files within a size are read, and the
+// message says what was there.
+TEST_F(CommandLineTest, ImportReadsOnlyRegularFiles)
+{
+    QDir().mkpath(path("odd"));
+    const QString pipe = path("odd/pipe.clr");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString proc = path("odd/pagemap.ase");
+    ASSERT_EQ(::symlink("/proc/self/pagemap", QFile::encodeName(proc).constData()), 0);
+    const QByteArray library = VQReadAll(_lib);
+    for (const auto &[file, message] :
+         {std::pair{pipe, "a named pipe, not a file"}, std::pair{proc, "holds more than the 0 bytes its size says"}}) {
+        SCOPED_TRACE(file.toStdString());
+        const VQCommandResult result = VQRunCommandLine({"import", file, "--into", _lib});
+        EXPECT_EQ(result.status, 1);
+        EXPECT_TRUE(result.err.contains(file) && result.err.contains(message)) << result.err.toStdString();
+        EXPECT_EQ(VQReadAll(_lib), library);
+    }
+}
+
+// sync says which files of the folder it left out and why, one line each.
+TEST_F(CommandLineTest, SyncPrintsWhatItSkippedAndWhy)
+{
+    const QString share = path("share");
+    QDir().mkpath(share);
+    QDir().mkpath(path("private"));
+    const QString secret = write("private/secret.vlb", VQReadAll(_lib));
+    ASSERT_EQ(::symlink(QFile::encodeName(secret).constData(), QFile::encodeName(share + "/secret.vlb").constData()),
+              0);
+    write("share/junk.vlb", "junk");
+
+    const VQCommandResult text = VQRunCommandLine({"sync", "--folder", share, "--library", _lib});
+    ASSERT_EQ(text.status, 0) << text.err.toStdString();
+    EXPECT_TRUE(text.out.contains("skipped " + share + "/secret.vlb: a symbolic link, not a file\n"))
+        << text.out.toStdString();
+    EXPECT_TRUE(text.out.contains("skipped " + share + "/junk.vlb: not a library")) << text.out.toStdString();
+
+    const VQCommandResult json = VQRunCommandLine({"sync", "--folder", share, "--library", _lib, "--json"});
+    ASSERT_EQ(json.status, 0) << json.err.toStdString();
+    const QJsonArray skipped = QJsonDocument::fromJson(json.out.toUtf8())["skipped"].toArray();
+    std::map<QString, QString> reasons;
+    for (const QJsonValue entry : skipped)
+        reasons[entry["file"].toString()] = entry["reason"].toString();
+    EXPECT_EQ(reasons, (std::map<QString, QString>{{share + "/junk.vlb", "not a library (not a property list)"},
+                                                   {share + "/secret.vlb", "a symbolic link, not a file"}}));
 }
 
 // An import of several groups runs ahead of the clock; a second process a

@@ -19,6 +19,8 @@
 #include <functional>
 #include <optional>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -154,6 +156,25 @@ TEST_F(CoreTest, StartsThatCannotGoOnShowTheirAlertAndEnd)
         EXPECT_EQ(alert.informativeText, row.informative);
         EXPECT_EQ(alert.buttons, row.buttons);
         EXPECT_EQ(VQReadAll(library), before) << "quitting touches nothing";
+    }
+}
+
+// A library that is a named pipe held the start for ever, and one that links
+// to a device was read until memory ran out: both are libraries that cannot
+// be opened, and quitting leaves them as they are.
+TEST_F(CoreTest, ALibraryThatIsNoRegularFileCannotBeOpened)
+{
+    QDir().mkpath(QFileInfo(libraryPath()).absolutePath());
+    const QByteArray library = QFile::encodeName(libraryPath());
+    for (const char *kind : {"a named pipe", "a link to /dev/zero"}) {
+        SCOPED_TRACE(kind);
+        ::unlink(library.constData());
+        ASSERT_EQ(kind[2] == 'n' ? ::mkfifo(library.constData(), 0600) : ::symlink("/dev/zero", library.constData()),
+                  0);
+        ui().answerAlert(0); // Quit
+        EXPECT_TERMINATES(VQSwatchCore::loadFromURL(libraryPath()), 0);
+        ASSERT_FALSE(ui().alerts().empty());
+        EXPECT_EQ(ui().alerts().back().messageText, QStringLiteral("Vellico couldn't open the swatch library."));
     }
 }
 

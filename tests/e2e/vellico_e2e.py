@@ -766,6 +766,9 @@ def write_laptop_library(path, titles):
 def case_sync_at_launch_and_quit(session):
     folder = os.path.join(session.home, "Shared")
     os.makedirs(folder)
+    # Someone else's link to a named pipe in the folder held the program at start-up for ever.
+    os.mkfifo(os.path.join(session.home, "pipe"))
+    os.symlink(os.path.join(session.home, "pipe"), os.path.join(folder, "pipe.vlb"))
     write_library(session.library_path())
     session.write_settings(RZLoggingEnabled="true", VQSynchronizeWithiCloud="true", VQSyncFolderPath=folder)
     laptop_library = os.path.join(session.home, "laptop.vlb")
@@ -804,6 +807,9 @@ def case_sync_at_launch_and_quit(session):
     positions = [text.find(line) for line in order]
     if -1 in positions or positions != sorted(positions):
         raise Failure(f"the log does not hold {order} in order:\n{text}")
+    skipped = f"Skipping {folder}/pipe.vlb: a symbolic link, not a file."
+    if skipped not in text:
+        raise Failure(f"the log does not say '{skipped}':\n{text}")
 
 
 def answer_choice(session, keys):

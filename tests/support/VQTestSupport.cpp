@@ -85,6 +85,36 @@ bool VQWriteAll(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
+QByteArray VQSharedStringPlist(std::uint32_t units, std::uint32_t times, bool utf16)
+{
+    // Object 0: the array (marker 0xAF, count as a 4-byte integer, 4-byte
+    // references); object 1: the string (0x5F or 0x6F, its length likewise).
+    const auto be32 = [](QByteArray &out, std::uint32_t v) {
+        for (int shift = 24; shift >= 0; shift -= 8)
+            out.append(char((v >> shift) & 0xFF));
+    };
+    QByteArray out("bplist00");
+    const std::uint32_t arrayAt = std::uint32_t(out.size());
+    out.append(char(0xAF)).append('\x12');
+    be32(out, times);
+    for (std::uint32_t i = 0; i < times; ++i)
+        be32(out, 1);
+    const std::uint32_t stringAt = std::uint32_t(out.size());
+    out.append(char(utf16 ? 0x6F : 0x5F)).append('\x12');
+    be32(out, units);
+    out.append(QByteArray(qsizetype(units) * (utf16 ? 2 : 1), 'a'));
+    const std::uint32_t tableAt = std::uint32_t(out.size());
+    be32(out, arrayAt);
+    be32(out, stringAt);
+    // Trailer: offset and reference sizes, two objects, the first on top, the table.
+    out.append(QByteArray(6, '\0')).append('\x04').append('\x04');
+    out.append(QByteArray(7, '\0')).append('\x02');
+    out.append(QByteArray(8, '\0'));
+    out.append(QByteArray(4, '\0'));
+    be32(out, tableAt);
+    return out;
+}
+
 std::optional<QString> VQCommaDecimalLocale(QString *locpath, QString *why)
 {
     static const QString kName = QStringLiteral("de_DE.UTF-8");

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <concepts>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -51,6 +52,11 @@ void PrintTo(const Text &text, std::ostream *out)
 QByteArray VQReadAll(const QString &path);
 // Writes `bytes` to `path`, making its folder; false on failure.
 bool VQWriteAll(const QString &path, const QByteArray &bytes);
+
+// A binary property list whose top array refers `times` times to one string
+// of `units` characters (ASCII, or UTF-16): small on disk, but libplist makes
+// a copy for every reference.
+QByteArray VQSharedStringPlist(std::uint32_t units, std::uint32_t times, bool utf16 = false);
 
 // A locale whose decimal separator is a comma ("de_DE.UTF-8"), installed or
 // built with localedef into a temporary folder; `locpath` is that folder

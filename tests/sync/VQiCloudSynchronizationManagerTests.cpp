@@ -4,6 +4,7 @@
 #include "VQTestSupport.h"
 
 #include "core/sync/VQFileCoordinator.h"
+#include "vqcore/VQFileAccess.h"
 #include "vqcore/VQHardwareInfo.h"
 #include "vqcore/VQLog.h"
 #include "vqcore/VQStringExtensions.h"
@@ -15,12 +16,16 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <QCryptographicHash>
 #include <QDeadlineTimer>
 
 #include <atomic>
 #include <filesystem>
 #include <functional>
 #include <thread>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -187,6 +192,113 @@ INSTANTIATE_TEST_SUITE_P(
                               {"Local", "Conflict", "Conflict 2", "Laptop"},
                               true}),
     [](const ::testing::TestParamInfo<PassRow> &info) { return std::string(info.param.name); });
+
+// Everything below `root` that a pass might touch: each name, what it is, and
+// a digest of a regular file's contents.
+QStringList snapshot(const QString &root)
+{
+    QStringList entries;
+    std::error_code error;
+    for (const auto &entry : std::filesystem::recursive_directory_iterator(root.toStdString(), error)) {
+        const QString name = QString::fromStdString(entry.path().string());
+        const VQEntry what = VQEntryAt(name);
+        entries << name + ": " + what.description +
+                       (what.type == VQEntry::Type::Regular
+                            ? " " + QString::fromLatin1(
+                                        QCryptographicHash::hash(VQReadAll(name), QCryptographicHash::Md5).toHex())
+                            : "");
+    }
+    entries.sort();
+    return entries;
+}
+
+// Someone else who may write in the folder puts links, pipes, folders and
+// huge files there. Each row's pass still merges the other computer's
+// library and writes our own file in the folder, says what it skipped and
+// why, and reads and writes nothing outside the folder.
+TEST_F(SyncTest, WhatOthersPutInTheFolderIsSkippedAndNothingOutsideIsReadOrWritten)
+{
+    // The user's own files elsewhere.
+    const QString mine = path("private");
+    QDir().mkpath(mine + "/autostart");
+    ASSERT_TRUE(VQWriteAll(mine + "/bashrc", "keep me"));
+    ASSERT_TRUE(libraryWith({"Secret"}, 700).writeXMLFileAtomically(mine + "/secret.vlb"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(mine + "/pipe").constData(), 0600), 0);
+
+    const QString own = QFileInfo(ownFile()).fileName();
+    const auto link = [&](const QString &name, const QString &target) {
+        ASSERT_EQ(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(inFolder(name)).constData()), 0);
+    };
+    struct Row {
+        const char *name;
+        std::function<void()> make;
+        QString skipped; // the name reported, in the folder
+        QString reason;
+    };
+    const std::vector<Row> rows = {
+        {"a library that links to the user's private library", [&] { link("secret.vlb", mine + "/secret.vlb"); },
+         "secret.vlb", "a symbolic link, not a file"},
+        {"our own name links to a file of the user's", [&] { link(own, mine + "/bashrc"); }, own,
+         "a symbolic link, not a file of ours: set aside as " + own + " (set aside "},
+        {"our own name is a folder", [&] { QDir(_folder).mkpath(own + "/inside"); }, own,
+         "a folder, not a file of ours: set aside as"},
+        {"our own lock file links to where a file could be made",
+         [&] { link("." + own + ".lock", mine + "/autostart/made.desktop"); }, "." + own + ".lock",
+         "a symbolic link, not a file of ours: set aside"},
+        {"another library's lock file links to where a file could be made",
+         [&] {
+             put("third.vlb", libraryWith({"Third"}, 800).toXML());
+             link(".third.vlb.lock", mine + "/autostart/made.desktop");
+         },
+         "third.vlb", "is a symbolic link, not a file"},
+        {"a link to a named pipe", [&] { link("pipe.vlb", mine + "/pipe"); }, "pipe.vlb",
+         "a symbolic link, not a file"},
+        {"a named pipe", [&] { ASSERT_EQ(::mkfifo(QFile::encodeName(inFolder("pipe.vlb")).constData(), 0600), 0); },
+         "pipe.vlb", "a named pipe, not a file"},
+        {"a link to /dev/zero", [&] { link("zero.vlb", "/dev/zero"); }, "zero.vlb", "a symbolic link, not a file"},
+        {"a link to /proc/self/pagemap", [&] { link("map.vlb", "/proc/self/pagemap"); }, "map.vlb",
+         "a symbolic link, not a file"},
+        {"a sparse file of 6 GB",
+         [&] {
+             put("huge.vlb", "bplist00");
+             ASSERT_EQ(::truncate(QFile::encodeName(inFolder("huge.vlb")).constData(), off_t(6) << 30), 0);
+         },
+         "huge.vlb", "6 GB, more than the 256 MB allowed"},
+        {"180 KB that would take 2 GB: one string referred to 20,000 times",
+         [&] { put("shared.vlb", VQSharedStringPlist(100000, 20000)); }, "shared.vlb",
+         "would take more than 1 GB once read"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        std::filesystem::remove_all(_folder.toStdString());
+        QDir().mkpath(_folder);
+        put("laptop.vlb", libraryWith({"Laptop"}, 300).toXML());
+        row.make();
+        const QStringList outside = snapshot(mine);
+        gLog.clear();
+
+        VQSwatchCore &core = shareCore();
+        const VQSyncReport report = VQiCloudSynchronizationManager::synchronize(core, _folder, ownFile());
+
+        const QStringList merged = {"Local", "Laptop"};
+        EXPECT_EQ(VQCollectionTitles(&core), merged);
+        EXPECT_TRUE(report.wroteOwnFile) << report.writeError.toStdString();
+        EXPECT_EQ(VQEntryAt(ownFile()).type, VQEntry::Type::Regular);
+        EXPECT_EQ(VQCollectionTitles(ownFile()), merged);
+        EXPECT_EQ(snapshot(mine), outside) << "a file outside the folder was read into ours, made or changed";
+
+        const QString skipped = inFolder(row.skipped);
+        const auto said = std::find_if(report.skipped.begin(), report.skipped.end(), [&](const auto &entry) {
+            return entry.first == skipped && entry.second.contains(row.reason);
+        });
+        EXPECT_NE(said, report.skipped.end()) << "no skipped entry for " << skipped.toStdString();
+        if (said != report.skipped.end()) {
+            EXPECT_TRUE(std::any_of(gLog.begin(), gLog.end(), [&](const QString &line) {
+                return line.contains(skipped + ": " + said->second);
+            })) << "the log does not say it";
+        }
+    }
+}
 
 TEST_F(SyncTest, OwnFileIsNamedAfterTheUserAndTheComputerAndNeedsAnIdentity)
 {

@@ -1,4 +1,5 @@
 #include "vqcore/VQDictionary.h"
+#include "vqcore/VQPlistShape.h"
 #include "vqcore/VQPlistWriter.h"
 #include "vqcore/VQPropertyList.h"
 
@@ -484,11 +485,26 @@ TEST_F(VQPropertyListTest, RefusesShapesThatWouldExhaustTheParser)
          nestedXML(1, "<!--" + QByteArray("</array>").repeated(300) + "-->" + QByteArray("<array>").repeated(300) +
                           QByteArray("</array>").repeated(300)),
          false},
+        // libplist copies a shared string for every reference: 180 KB took 2 GB.
+        {"binary, one 100 KB string referred to 20,000 times", VQSharedStringPlist(100000, 20000), false},
+        {"binary, one 1 KB string referred to 1,000 times", VQSharedStringPlist(1000, 1000), true},
+        // 800 MB as UTF-16, but libplist keeps it as UTF-8 of up to 3 bytes a character.
+        {"binary, a UTF-16 string of 100,000 characters referred to 4,000 times",
+         VQSharedStringPlist(100000, 4000, true), false},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(VQPlist::fromData(row.data).has_value(), row.reads);
+        QString error;
+        const std::optional<VQPlist> read = VQPlist::fromData(row.data, &error);
+        EXPECT_EQ(read.has_value(), row.reads);
+        EXPECT_EQ(error.isEmpty(), row.reads) << "a refusal says why";
+        if (read) {
+            EXPECT_LE(VQPlistFootprint(read->node()), VQPlistMaxExpandedBytes);
+        }
     }
+    QString error;
+    VQPlist::fromData(VQSharedStringPlist(100000, 20000), &error);
+    EXPECT_EQ(error, "would take more than 1 GB once read");
 }
 
 // The shape check must not refuse real lists that libplist reads: every

@@ -1,5 +1,8 @@
 #include "core/sync/VQFileCoordinator.h"
 
+#include "vqcore/VQFileAccess.h"
+#include "vqcore/VQPropertyList.h"
+
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -19,7 +22,7 @@ bool sameFile(int fd, const QByteArray &path)
 {
     struct stat held {
     }, named{};
-    if (::fstat(fd, &held) != 0 || ::stat(path.constData(), &named) != 0)
+    if (::fstat(fd, &held) != 0 || ::lstat(path.constData(), &named) != 0)
         return false;
     return held.st_dev == named.st_dev && held.st_ino == named.st_ino;
 }
@@ -38,16 +41,35 @@ VQFileLock::VQFileLock(const QString &target, Mode mode, int timeoutMs)
     const int operation = (mode == Mode::Shared ? LOCK_SH : LOCK_EX) | LOCK_NB;
     const QDeadlineTimer deadline(timeoutMs);
 
+    // The lock file is the name itself, never what a link there points to (it
+    // would make us create or lock a file anywhere), and never anything but a
+    // regular file (a named pipe would hold the open).
+    const auto notOurs = [&] {
+        _error = QStringLiteral("the lock file %1 is %2, not a file").arg(lockPath, VQEntryAt(lockPath).description);
+    };
+    constexpr int kFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
     for (;;) {
-        _fd = ::open(encoded.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        _fd = ::open(encoded.constData(), O_RDWR | O_CREAT | kFlags, 0644);
         if (_fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM))
-            _fd = ::open(encoded.constData(), O_RDONLY | O_CLOEXEC);
+            _fd = ::open(encoded.constData(), O_RDONLY | kFlags);
         if (_fd < 0) {
+            if (errno == ELOOP || errno == EISDIR) {
+                notOurs();
+                return;
+            }
             if (mode == Mode::Shared && (errno == EACCES || errno == EROFS || errno == EPERM || errno == ENOENT)) {
                 _acquired = true; // nobody can write here either
                 return;
             }
             _error = QStringLiteral("cannot open the lock file %1: %2").arg(lockPath, qt_error_string(errno));
+            return;
+        }
+        struct stat st {
+        };
+        if (::fstat(_fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            ::close(_fd);
+            _fd = -1;
+            notOurs();
             return;
         }
         while (::flock(_fd, operation) != 0) {
@@ -108,22 +130,12 @@ bool readFile(const QString &target, QByteArray *bytes, QString *error, int time
         return false;
     }
     QString readError;
-    bool read = false;
+    std::optional<QByteArray> read;
     const bool locked = coordinateReading(
-        target,
-        [&] {
-            QFile file(target);
-            if (!file.open(QIODevice::ReadOnly)) {
-                readError = file.errorString();
-                return;
-            }
-            *bytes = file.readAll();
-            read = file.error() == QFileDevice::NoError;
-            if (!read)
-                readError = file.errorString();
-        },
-        error, timeoutMs);
-    if (locked && !read && error)
+        target, [&] { read = VQReadRegularFile(target, VQPlistMaxFileBytes, &readError); }, error, timeoutMs);
+    if (locked && read)
+        *bytes = std::move(*read);
+    else if (locked && error)
         *error = readError;
     return locked && read;
 }

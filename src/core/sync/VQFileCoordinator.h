@@ -25,7 +25,9 @@ class VQFileLock
 
     // Waits up to `timeoutMs` for the lock on `target`'s lock file. A reader in a
     // folder where the lock file cannot be made (read-only) goes ahead without one:
-    // the writer's rename still keeps every file whole.
+    // the writer's rename still keeps every file whole. A lock file that is a
+    // link, a folder or anything but a regular file is neither followed nor
+    // locked: the lock fails and error() says what is there.
     VQFileLock(const QString &target, Mode mode, int timeoutMs);
     ~VQFileLock();
     VQFileLock(const VQFileLock &) = delete;
@@ -53,7 +55,8 @@ inline constexpr int kDefaultTimeoutMs = 5000;
 // `error` set, when the lock could not be had in time.
 bool coordinateReading(const QString &target, const std::function<void()> &accessor, QString *error = nullptr,
                        int timeoutMs = kDefaultTimeoutMs);
-// The whole file, read under the shared lock.
+// The whole file, read under the shared lock: a regular file of at most
+// VQPlistMaxFileBytes (VQReadRegularFile).
 bool readFile(const QString &target, QByteArray *bytes, QString *error = nullptr, int timeoutMs = kDefaultTimeoutMs);
 // Runs `accessor` while holding the exclusive lock; `accessor` replaces the file
 // atomically (VQWriteFileAtomically) and says whether it did.

@@ -2,8 +2,10 @@
 
 #include "vqcore/VQApplicationSetup.h"
 #include "core/sync/VQFileCoordinator.h"
+#include "vqcore/VQFileAccess.h"
 #include "vqcore/VQHardwareInfo.h"
 #include "vqcore/VQLog.h"
+#include "vqcore/VQPlistWriter.h"
 #include "vqcore/VQPropertyList.h"
 #include "vqcore/VQStringExtensions.h"
 #include "core/VQSwatchCore.h"
@@ -17,6 +19,7 @@
 #include <future>
 
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -38,11 +41,6 @@ bool syncEnabled()
     return VQUserDefaults::standard().boolForKey(QString::fromLatin1(VQSynchronizeWithiCloudDefaultsKey));
 }
 
-QString canonical(const QString &path)
-{
-    const QString resolved = QFileInfo(path).canonicalFilePath();
-    return resolved.isEmpty() ? QFileInfo(path).absoluteFilePath() : resolved;
-}
 struct RemoteCopy {
     QString path;
     std::optional<VQPlist> root;
@@ -52,32 +50,55 @@ struct RemoteCopy {
 RemoteCopy readRemoteCopy(const QString &path)
 {
     RemoteCopy copy{path, std::nullopt, {}};
-    QByteArray bytes;
+    std::optional<QByteArray> bytes;
     QString error;
     const bool locked = VQFileCoordinator::coordinateReading(
         path,
         [&] {
             VQLog(QStringLiteral("Coordinating reading."));
-            QFile file(path);
-            if (file.open(QIODevice::ReadOnly))
-                bytes = file.readAll();
-            else
-                error = file.errorString();
+            // The name itself, a regular file: a link that others put here
+            // could lead to the user's files elsewhere, or to a pipe or device.
+            bytes = VQReadRegularFile(path, VQPlistMaxFileBytes, &error, VQLinks::Refuse);
         },
         &error);
-    if (!locked || !error.isEmpty()) {
-        VQLog(QStringLiteral("Syncing ended with error ") + error);
+    if (!locked || !bytes) {
+        VQLog(QStringLiteral("Skipping %1: %2.").arg(path, error));
         copy.problem = error;
         return copy;
     }
     // Parsed after the lock is let go: a writer waits only for the copy.
-    copy.root = VQPlist::fromData(bytes);
-    copy.problem = VQiCloudSynchronizationManager::remoteLibraryProblem(copy.root);
+    QString parseError;
+    copy.root = VQPlist::fromData(*bytes, &parseError);
+    bytes.reset();
+    copy.problem = copy.root ? VQiCloudSynchronizationManager::remoteLibraryProblem(copy.root)
+                             : QStringLiteral("not a library (%1)").arg(parseError);
     if (!copy.problem.isEmpty()) {
         VQLog(QStringLiteral("Skipping %1: %2.").arg(path, copy.problem));
         copy.root.reset();
     }
     return copy;
+}
+
+// Makes `path` free for a file of ours: whatever else is there (a link, a
+// folder, a pipe) is set aside in the folder and said in `report`. False, with
+// `error` set, when it cannot be.
+bool claimName(const QString &path, VQSyncReport &report, QString *error)
+{
+    const VQEntry entry = VQEntryAt(path);
+    if (entry.type != VQEntry::Type::Other)
+        return true;
+    QString why;
+    const std::optional<QString> aside = VQSetAside(path, &why);
+    if (!aside) {
+        *error = QStringLiteral("%1 is %2, not a file of ours, and could not be set aside: %3")
+                     .arg(path, entry.description, why);
+        return false;
+    }
+    const QString reason =
+        QStringLiteral("%1, not a file of ours: set aside as %2").arg(entry.description, QFileInfo(*aside).fileName());
+    VQLog(QStringLiteral("Setting aside %1: %2.").arg(path, reason));
+    report.skipped.append({path, reason});
+    return true;
 }
 } // namespace
 
@@ -168,23 +189,37 @@ VQSyncReport VQiCloudSynchronizationManager::synchronize(VQSwatchCore &core, con
 {
     VQSyncReport report;
     report.ownFile = ownFile;
-    const QString own = ownFile.isEmpty() ? QString() : canonical(ownFile);
-    const QString library = canonical(core.URL());
+    const QString ownName = QFileInfo(ownFile).fileName();
+    // The library itself may lie in the folder (under any name, through links
+    // of the user's own): it is the file with the library's identity.
+    struct stat libraryStat {
+    };
+    const bool libraryExists = ::stat(QFile::encodeName(core.URL()).constData(), &libraryStat) == 0;
 
     const QDir dir(folder);
-    // Hidden entries (lock files, partial downloads) are left out of the listing.
+    // Hidden entries (lock files, partial downloads) are left out of the
+    // listing. Links, folders and pipes are listed, to be skipped by name.
     QStringList entries;
-    for (const QString &name : dir.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name)) {
+    for (const QString &name : dir.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name)) {
         if (!isLibraryFileName(name))
             continue;
         const QString entry = dir.filePath(name);
         VQLog(QStringLiteral("Syncing with URL ") + entry);
-        const QString resolved = canonical(entry);
-        if (resolved == own) {
+        if (!ownName.isEmpty() && name == ownName) {
             VQLog(QStringLiteral("Skipping URL, as it's this computer-user combination."));
             continue;
         }
-        if (resolved == library) {
+        struct stat st {
+        };
+        if (::lstat(QFile::encodeName(entry).constData(), &st) != 0)
+            continue; // gone meanwhile
+        if (!S_ISREG(st.st_mode)) {
+            const QString reason = VQEntryAt(entry).description + QStringLiteral(", not a file");
+            VQLog(QStringLiteral("Skipping %1: %2.").arg(entry, reason));
+            report.skipped.append({entry, reason});
+            continue;
+        }
+        if (libraryExists && st.st_dev == libraryStat.st_dev && st.st_ino == libraryStat.st_ino) {
             VQLog(QStringLiteral("Skipping URL, as it's the library itself."));
             continue;
         }
@@ -221,16 +256,23 @@ VQSyncReport VQiCloudSynchronizationManager::synchronize(VQSwatchCore &core, con
         VQLog(QStringLiteral("Couldn't write DB to iCloud - error ") + report.writeError);
         return report;
     }
+    // Our own file is replaced in the folder itself, never through a link, and
+    // whatever else took its name (or its lock file's) is set aside first.
     QString error;
-    report.wroteOwnFile = VQFileCoordinator::coordinateWriting(
-        ownFile,
-        [&](QString *writeError) {
-            VQLog(QStringLiteral("Syncing this computer's swatch core to ") + ownFile);
-            // Binary: every other computer reads this file at each of its passes,
-            // and a binary property list reads several times faster than XML.
-            return core.writeToURL(ownFile, writeError, VQPlistFormat::Binary);
-        },
-        &error);
+    report.wroteOwnFile = claimName(ownFile, report, &error) &&
+                          claimName(VQFileLock::lockFilePath(ownFile), report, &error) &&
+                          VQFileCoordinator::coordinateWriting(
+                              ownFile,
+                              [&](QString *writeError) {
+                                  VQLog(QStringLiteral("Syncing this computer's swatch core to ") + ownFile);
+                                  // Binary: every other computer reads this file at each of its
+                                  // passes, and a binary property list reads several times faster
+                                  // than XML.
+                                  VQPlistBinaryWriter binary;
+                                  core.writeLibrary(binary);
+                                  return VQReplaceFileAtomically(ownFile, binary.finish(), writeError);
+                              },
+                              &error);
     if (!report.wroteOwnFile) {
         report.writeError = error;
         VQLog(QStringLiteral("Couldn't write DB to iCloud - error ") + error);

@@ -37,7 +37,8 @@ inline constexpr const char *VQSyncFolderPathDefaultsKey = "VQSyncFolderPath";
 // What one pass did, for the log and for vellico-cli.
 struct VQSyncReport {
     QStringList merged;                         // other pairs' files folded in, in listing order
-    QList<std::pair<QString, QString>> skipped; // files that looked like libraries and were not, and why
+    QList<std::pair<QString, QString>> skipped; // names that looked like libraries and were not, and why;
+                                                // and what was set aside to free the own file's name
     QString ownFile;                            // empty: this computer has no identity to name a file after
     bool wroteOwnFile = false;
     QString writeError; // why the own file was not written
@@ -81,7 +82,12 @@ class VQiCloudSynchronizationManager
 
     // Merges every library file of `folder` except `ownFile` (and the core's own
     // file) into `core`, then writes `core` to `ownFile` under the lock. Does not
-    // save `core`. Unreadable, foreign or half-written files are logged and skipped.
+    // save `core`. Unreadable, foreign or half-written files are logged and
+    // skipped, and so is every name that is not a regular file in the folder
+    // itself (a link is never followed) or is larger than VQPlistMaxFileBytes.
+    // `ownFile` is replaced by rename, never written through a link; whatever
+    // else holds its name or its lock file's is set aside first and reported
+    // among the skipped.
     static VQSyncReport synchronize(VQSwatchCore &core, const QString &folder, const QString &ownFile);
 
   private:

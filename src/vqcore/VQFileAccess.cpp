@@ -1,0 +1,230 @@
+#include "vqcore/VQFileAccess.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+
+QString describeMode(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return QStringLiteral("a regular file");
+    if (S_ISLNK(mode))
+        return QStringLiteral("a symbolic link");
+    if (S_ISDIR(mode))
+        return QStringLiteral("a folder");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("a named pipe");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("a device");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("a socket");
+    return QStringLiteral("not a regular file");
+}
+
+void setError(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+}
+
+class Descriptor
+{
+  public:
+    explicit Descriptor(int fd) : _fd(fd) {}
+    ~Descriptor()
+    {
+        if (_fd >= 0)
+            ::close(_fd);
+    }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+    int get() const { return _fd; }
+    int release()
+    {
+        const int fd = _fd;
+        _fd = -1;
+        return fd;
+    }
+
+  private:
+    int _fd;
+};
+
+} // namespace
+
+QString VQByteCountText(quint64 bytes)
+{
+    if (bytes < 1024)
+        return QStringLiteral("%1 bytes").arg(bytes);
+    static const char *const units[] = {"KB", "MB", "GB", "TB"};
+    double value = double(bytes) / 1024;
+    int unit = 0;
+    while (value >= 1024 && unit < 3) {
+        value /= 1024;
+        ++unit;
+    }
+    QString number = QString::number(value, 'f', value < 10 ? 1 : 0);
+    if (number.endsWith(QLatin1String(".0")))
+        number.chop(2);
+    return number + QLatin1Char(' ') + QLatin1String(units[unit]);
+}
+
+std::optional<QByteArray> VQReadRegularFile(const QString &path, qint64 budget, QString *error, VQLinks links)
+{
+    const QByteArray name = QFile::encodeName(path);
+    // Non-blocking, so that a named pipe cannot hold us at the open; the type
+    // is checked on the descriptor, so the file cannot change in between.
+    const int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | (links == VQLinks::Refuse ? O_NOFOLLOW : 0);
+    const Descriptor fd(::open(name.constData(), flags));
+    if (fd.get() < 0) {
+        const int openError = errno;
+        if (openError == ELOOP && links == VQLinks::Refuse)
+            setError(error, QStringLiteral("a symbolic link, not a file"));
+        else
+            setError(error, qt_error_string(openError));
+        return std::nullopt;
+    }
+    struct stat st {
+    };
+    if (::fstat(fd.get(), &st) != 0) {
+        setError(error, qt_error_string(errno));
+        return std::nullopt;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        setError(error, describeMode(st.st_mode) + QStringLiteral(", not a file"));
+        return std::nullopt;
+    }
+    if (st.st_size > budget) {
+        setError(error, QStringLiteral("%1, more than the %2 allowed")
+                            .arg(VQByteCountText(quint64(st.st_size)), VQByteCountText(quint64(budget))));
+        return std::nullopt;
+    }
+
+    // Exactly the size fstat gave, and then a little more to see whether the file
+    // holds more than it says (a file of /proc says 0 and never ends).
+    QByteArray bytes(qsizetype(st.st_size), Qt::Uninitialized);
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::read(fd.get(), bytes.data() + done, std::size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            setError(error, qt_error_string(errno));
+            return std::nullopt;
+        }
+        if (n == 0)
+            break; // it shrank meanwhile: what there is
+        done += n;
+    }
+    bytes.truncate(done);
+    char more[4096]; // some files of the system read only in whole records
+    ssize_t extra = 0;
+    do
+        extra = ::read(fd.get(), more, sizeof more);
+    while (extra < 0 && errno == EINTR);
+    if (extra < 0) {
+        setError(error, qt_error_string(errno));
+        return std::nullopt;
+    }
+    if (extra > 0) {
+        setError(error, QStringLiteral("holds more than the %1 its size says").arg(VQByteCountText(quint64(done))));
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+VQEntry VQEntryAt(const QString &path)
+{
+    struct stat st {
+    };
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return {VQEntry::Type::Missing, QStringLiteral("nothing")};
+    return {S_ISREG(st.st_mode) ? VQEntry::Type::Regular : VQEntry::Type::Other, describeMode(st.st_mode)};
+}
+
+std::optional<QString> VQSetAside(const QString &path, QString *error)
+{
+    const QByteArray from = QFile::encodeName(path);
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HHmmss"));
+    for (int attempt = 1; attempt <= 100; ++attempt) {
+        const QString target = path + QStringLiteral(" (set aside %1%2)")
+                                          .arg(stamp, attempt == 1 ? QString() : QStringLiteral(" %1").arg(attempt));
+        const QByteArray to = QFile::encodeName(target);
+        int result = ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
+        if (result != 0 && errno == EINVAL) {
+            // A file system without RENAME_NOREPLACE: look first.
+            struct stat st {
+            };
+            if (::lstat(to.constData(), &st) == 0) {
+                errno = EEXIST;
+            } else {
+                result = ::rename(from.constData(), to.constData());
+            }
+        }
+        if (result == 0)
+            return target;
+        if (errno != EEXIST) {
+            setError(error, qt_error_string(errno));
+            return std::nullopt;
+        }
+    }
+    setError(error, QStringLiteral("too many files already set aside"));
+    return std::nullopt;
+}
+
+bool VQReplaceFileAtomically(const QString &path, const QByteArray &bytes, QString *error)
+{
+    const QFileInfo info(path);
+    // Hidden, so that nobody takes a half-written copy for the file.
+    QString temporary;
+    int created = -1;
+    for (int attempt = 0; attempt < 100 && created < 0; ++attempt) {
+        temporary = info.absolutePath() + QStringLiteral("/.") + info.fileName() +
+                    QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
+        created = ::open(QFile::encodeName(temporary).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                         0666);
+        if (created < 0 && errno != EEXIST) {
+            setError(error,
+                     QStringLiteral("cannot create a file in %1: %2").arg(info.absolutePath(), qt_error_string(errno)));
+            return false;
+        }
+    }
+    if (created < 0) {
+        setError(error, QStringLiteral("cannot find a free temporary name in %1").arg(info.absolutePath()));
+        return false;
+    }
+    Descriptor fd(created);
+    const QByteArray encodedTemporary = QFile::encodeName(temporary);
+    const auto fail = [&](const QString &what) {
+        setError(error, what);
+        ::unlink(encodedTemporary.constData());
+        return false;
+    };
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd.get(), bytes.constData() + done, std::size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return fail(qt_error_string(n < 0 ? errno : EIO));
+        done += n;
+    }
+    if (::fsync(fd.get()) != 0)
+        return fail(qt_error_string(errno));
+    if (::close(fd.release()) != 0)
+        return fail(qt_error_string(errno));
+    // rename(2) replaces the name: a link there is replaced, not followed.
+    if (::rename(encodedTemporary.constData(), QFile::encodeName(path).constData()) != 0)
+        return fail(QStringLiteral("cannot replace %1: %2").arg(path, qt_error_string(errno)));
+    return true;
+}

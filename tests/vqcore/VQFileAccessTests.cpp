@@ -1,0 +1,154 @@
+// Reading only regular files within a budget, and replacing a name without
+// following what is there: real files, links, pipes and devices in a temporary folder.
+
+#include "vqcore/VQFileAccess.h"
+#include "vqcore/VQPropertyList.h"
+
+#include "VQTestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+
+class VQFileAccessTest : public VQLibraryTest
+{
+  protected:
+    QString link(const QString &name, const QString &target) const
+    {
+        const QString at = path(name);
+        EXPECT_EQ(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(at).constData()), 0);
+        return at;
+    }
+    QString pipe(const QString &name) const
+    {
+        const QString at = path(name);
+        EXPECT_EQ(::mkfifo(QFile::encodeName(at).constData(), 0600), 0);
+        return at;
+    }
+    // A file of `size` bytes that takes no room on the disk.
+    QString sparse(const QString &name, off_t size) const
+    {
+        const QString at = write(name, "bplist00");
+        EXPECT_EQ(::truncate(QFile::encodeName(at).constData(), size), 0);
+        return at;
+    }
+};
+
+// Before, a pipe held the reader at the open for ever, and a device, a file of
+// /proc or a huge sparse file was read until memory ran out.
+TEST_F(VQFileAccessTest, ReadsOnlyRegularFilesWithinTheBudget)
+{
+    struct Row {
+        const char *name;
+        QString path;
+        qint64 budget;
+        VQLinks links;
+        QByteArray bytes;  // what is read, or
+        const char *error; // part of why not
+    };
+    const QString plain = write("plain.vlb", "hello");
+    QDir().mkpath(path("folder.vlb"));
+    const std::vector<Row> rows = {
+        {"a regular file", plain, 5, VQLinks::Refuse, "hello", nullptr},
+        {"a link to a regular file, followed", link("to-plain", plain), 5, VQLinks::Follow, "hello", nullptr},
+        {"a byte over the budget", plain, 4, VQLinks::Follow, {}, "5 bytes, more than the 4 bytes allowed"},
+        {"a sparse file of 6 GB",
+         sparse("huge.vlb", off_t(6) << 30),
+         VQPlistMaxFileBytes,
+         VQLinks::Follow,
+         {},
+         "6 GB, more than the 256 MB allowed"},
+        {"a named pipe", pipe("pipe.vlb"), VQPlistMaxFileBytes, VQLinks::Follow, {}, "a named pipe, not a file"},
+        {"a link to a named pipe, followed",
+         link("to-pipe.vlb", path("pipe.vlb")),
+         VQPlistMaxFileBytes,
+         VQLinks::Follow,
+         {},
+         "a named pipe, not a file"},
+        {"a link to /dev/zero, followed",
+         link("zero.vlb", "/dev/zero"),
+         VQPlistMaxFileBytes,
+         VQLinks::Follow,
+         {},
+         "a device, not a file"},
+        {"a link to /dev/zero, refused",
+         path("zero.vlb"),
+         VQPlistMaxFileBytes,
+         VQLinks::Refuse,
+         {},
+         "a symbolic link, not a file"},
+        {"a link to a regular file, refused", path("to-plain"), 5, VQLinks::Refuse, {}, "a symbolic link, not a file"},
+        {"a file of /proc that says it is empty",
+         link("pagemap.vlb", "/proc/self/pagemap"),
+         VQPlistMaxFileBytes,
+         VQLinks::Follow,
+         {},
+         "holds more than the 0 bytes its size says"},
+        {"a folder", path("folder.vlb"), VQPlistMaxFileBytes, VQLinks::Follow, {}, "a folder, not a file"},
+        {"nothing", path("gone.vlb"), VQPlistMaxFileBytes, VQLinks::Follow, {}, "No such file"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        QString error;
+        const std::optional<QByteArray> read = VQReadRegularFile(row.path, row.budget, &error, row.links);
+        if (row.error) {
+            EXPECT_FALSE(read.has_value());
+            EXPECT_TRUE(error.contains(QString::fromUtf8(row.error))) << error.toStdString();
+        } else {
+            EXPECT_EQ(read, std::optional<QByteArray>(row.bytes)) << error.toStdString();
+        }
+    }
+}
+
+// The library's own reader goes through the same door, links followed (the
+// user chose the path) but nothing else.
+TEST_F(VQFileAccessTest, PropertyListFilesAreReadThroughTheBudget)
+{
+    QString error;
+    EXPECT_FALSE(VQPlist::fromFile(sparse("huge.vlb", off_t(6) << 30), &error));
+    EXPECT_TRUE(error.contains("6 GB")) << error.toStdString();
+    EXPECT_FALSE(VQPlist::fromFile(link("pipe-link.vlb", pipe("pipe")), &error));
+    EXPECT_TRUE(error.contains("named pipe")) << error.toStdString();
+    const QString good = write("good.plist", VQPlist::string("x").toXML());
+    EXPECT_TRUE(VQPlist::fromFile(link("good-link.plist", good), &error)) << error.toStdString();
+    EXPECT_FALSE(VQPlist::fromFile(path("good-link.plist"), &error, VQLinks::Refuse));
+}
+
+// Writing through a link at our own name overwrote whatever it pointed to.
+TEST_F(VQFileAccessTest, ReplacingANameNeverWritesThroughWhatIsThere)
+{
+    QDir().mkpath(path("elsewhere"));
+    const QString target = write("elsewhere/bashrc", "keep me");
+    const QString own = link("own.vlb", target);
+    QString error;
+    ASSERT_TRUE(VQReplaceFileAtomically(own, "ours", &error)) << error.toStdString();
+    EXPECT_EQ(VQReadAll(target), "keep me");
+    EXPECT_EQ(VQEntryAt(own).type, VQEntry::Type::Regular);
+    EXPECT_EQ(VQReadAll(own), "ours");
+
+    // A folder at the name is left alone, and no temporary file stays behind.
+    QDir().mkpath(path("dir.vlb/inside"));
+    EXPECT_FALSE(VQReplaceFileAtomically(path("dir.vlb"), "ours", &error));
+    EXPECT_TRUE(QFileInfo(path("dir.vlb/inside")).isDir());
+    EXPECT_EQ(QDir(path(".")).entryList({".dir.vlb*"}, QDir::AllEntries | QDir::Hidden), QStringList());
+
+    // Set aside, it keeps what it held, under a name that is not a library's.
+    const std::optional<QString> aside = VQSetAside(path("dir.vlb"), &error);
+    ASSERT_TRUE(aside) << error.toStdString();
+    EXPECT_TRUE(QFileInfo(*aside + "/inside").isDir());
+    EXPECT_FALSE(aside->endsWith(".vlb"));
+    EXPECT_EQ(VQEntryAt(path("dir.vlb")).type, VQEntry::Type::Missing);
+    const std::optional<QString> second = VQSetAside(link("dir.vlb", target), &error);
+    ASSERT_TRUE(second) << error.toStdString();
+    EXPECT_NE(*second, *aside) << "an earlier one set aside in the same second is kept";
+    EXPECT_EQ(QFileInfo(*second).symLinkTarget(), target);
+}
+
+} // namespace
