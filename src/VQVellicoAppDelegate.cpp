@@ -85,6 +85,7 @@ VQVellicoAppDelegate::~VQVellicoAppDelegate()
 {
     VQNotificationCenter::defaultCenter().removeObserver(_pickerObserver);
     VQNotificationCenter::defaultCenter().removeObserver(_coreNoticeObserver);
+    VQNotificationCenter::defaultCenter().removeObserver(_coreWaitingObserver);
     VQSetAfterCopyHandler(nullptr);
     VQCollectionActions::setPickerSwitch(nullptr);
     if (gSharedDelegate == this) {
@@ -218,6 +219,13 @@ void VQVellicoAppDelegate::installStatusItem()
             if (_statusItem && notification.object)
                 _statusItem->showMessage(QStringLiteral("Vellico"),
                                          static_cast<const VQSwatchCore *>(notification.object)->notice());
+        });
+    // A save that waits for another program to let go of the library says so at the icon.
+    _coreWaitingObserver = VQNotificationCenter::defaultCenter().addObserver(
+        QString::fromLatin1(VQSwatchCoreWaitingDidChangeNotification), nullptr,
+        [this](const VQNotification &notification) {
+            if (_statusItem && notification.object)
+                _statusItem->setStatus(static_cast<const VQSwatchCore *>(notification.object)->waitingFor());
         });
 }
 

@@ -147,6 +147,7 @@ class VQVellicoAppDelegate : public QObject
     QPointer<QWidget> _pickerChooser;
     quint64 _pickerObserver = 0;
     quint64 _coreNoticeObserver = 0;
+    quint64 _coreWaitingObserver = 0;
     bool _loupeRunning = false;
     std::unique_ptr<VQMouseTracker> _mouseTracker;
     std::unique_ptr<VQMouseTrackingColorPicker> _trackingPicker;

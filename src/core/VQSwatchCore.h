@@ -124,6 +124,8 @@ class VQSwatchCore
     QString waitingFor() const { return _waitingFor; }
     // The latest notice for the user (VQSwatchCoreNoticeNotification).
     QString notice() const { return _notice; }
+    // Logs `text` and posts it as the notice for the user.
+    void tellUser(const QString &text);
     // How long after a change the library saves (the 300 s timer goes on too).
     static void setSaveDelayAfterChange(int milliseconds);
     // Writes the library to `path` atomically; XML unless told otherwise.
@@ -163,7 +165,6 @@ class VQSwatchCore
     bool finishSave(SaveOutcome outcome);
     void tryToSaveWithoutBlocking();
     void setWaitingFor(const QString &what);
-    void tellUser(const QString &text);
     // Keeps the file at _url that could not be merged beside it, its name
     // marked with `label`, and tells the user `why`; false when it is still there.
     bool setAsideUnmergeableFile(const QString &label, const QString &why);

@@ -358,6 +358,31 @@ TEST_F(SyncTest, PassesRunOnTheirNotificationsAndNeverInsideAnother)
     EXPECT_EQ(passes(), 4) << "switching off takes effect at the next pass";
 }
 
+TEST_F(SyncTest, TheUserHearsOfEachFileInTheWayOnceNotAtEveryPass)
+{
+    configure(true, _folder);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(inFolder("pipe.vlb")).constData(), 0600), 0);
+    shareCore();
+    QStringList notices;
+    VQObserverToken told(VQNotificationCenter::defaultCenter().addObserver(
+        VQSwatchCoreNoticeNotification, nullptr, [&](const VQNotification &notification) {
+            notices << static_cast<const VQSwatchCore *>(notification.object)->notice();
+        }));
+
+    VQiCloudSynchronizationManager manager; // the first pass
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_TRUE(notices[0].startsWith("Skipped pipe.vlb in the sync folder: ")) << notices[0].toStdString();
+    VQNotificationCenter::defaultCenter().post(VQVellicoCoreDidSaveNotification);
+    EXPECT_EQ(passes(), 2);
+    EXPECT_EQ(notices.size(), 1) << "the same file again is not told again";
+
+    ASSERT_EQ(::symlink("/dev/zero", QFile::encodeName(inFolder("zero.vlb")).constData()), 0);
+    VQNotificationCenter::defaultCenter().post(VQVellicoCoreDidSaveNotification);
+    ASSERT_EQ(notices.size(), 2);
+    EXPECT_TRUE(notices[1].startsWith("Skipped zero.vlb in the sync folder: ")) << notices[1].toStdString();
+    EXPECT_FALSE(notices[1].contains("pipe.vlb"));
+}
+
 // How many of this process's open files are `path`.
 int openCount(const QString &path)
 {

@@ -303,8 +303,32 @@ void VQiCloudSynchronizationManager::syncThread()
             // hide the real one, and writing nothing is the safe answer.
             VQLog(QStringLiteral("NULL URL for mobile documents (no folder at %1).").arg(folder));
         } else {
-            synchronize(*core, folder, ownFilePath(folder));
+            tellUserOnce(*core, synchronize(*core, folder, ownFilePath(folder)));
             core->save();
         }
     }
+}
+
+void VQiCloudSynchronizationManager::tellUserOnce(VQSwatchCore &core, const VQSyncReport &report)
+{
+    // Every save runs a pass: a file that stays in the way is told of once,
+    // not at each pass; the log has every pass.
+    QStringList lines;
+    for (const auto &[path, why] : report.skipped) {
+        const QString line = QStringLiteral("Skipped %1 in the sync folder: %2.").arg(QFileInfo(path).fileName(), why);
+        if (!_told.contains(line)) {
+            _told.insert(line);
+            lines << line;
+        }
+    }
+    if (!report.writeError.isEmpty()) {
+        const QString line =
+            QStringLiteral("Could not write this computer's file in the sync folder: %1.").arg(report.writeError);
+        if (!_told.contains(line)) {
+            _told.insert(line);
+            lines << line;
+        }
+    }
+    if (!lines.isEmpty())
+        core.tellUser(lines.join(QLatin1Char('\n')));
 }

@@ -12,6 +12,7 @@
 // pass does not start another. There is no timer of its own.
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -94,7 +95,12 @@ class VQiCloudSynchronizationManager
     void syncThread();
     void reloadFromPreferences();
 
+    // Tells the user, once each, what a pass skipped or could not write.
+    void tellUserOnce(VQSwatchCore &core, const VQSyncReport &report);
+
     std::atomic<bool> _isSyncing{false};
+    QSet<QString> _told; // what the user has heard of already
+
     std::recursive_mutex _lock;
     std::vector<VQObserverToken> _observers;
 };

@@ -140,3 +140,9 @@ void VQStatusItem::showMenu()
     _menuShown = false;
     setHighlighted(_actions.isWindowVisible && _actions.isWindowVisible());
 }
+
+void VQStatusItem::setStatus(const QString &status)
+{
+    if (_tray)
+        _tray->setToolTip(status.isEmpty() ? QStringLiteral("Vellico") : QStringLiteral("Vellico\n") + status);
+}

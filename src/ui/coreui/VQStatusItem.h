@@ -40,6 +40,8 @@ class VQStatusItem : public QObject
     std::optional<QRect> geometry() const;
     // A one-off message next to the icon (a shortcut that could not be registered…).
     void showMessage(const QString &title, const QString &text);
+    // A line under the program's name in the icon's tooltip; empty: the name alone.
+    void setStatus(const QString &status);
 
     // What a click does; public so that the desktop tests' clicks and unit
     // tests reach the same road.
