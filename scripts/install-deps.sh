@@ -22,6 +22,9 @@ packages=(
   # a real tray, synthetic input, the clipboard and screenshots
   xvfb xauth openbox trayer xdotool xclip imagemagick x11-utils
   python3-xlib               # benchmarks/shell_timing.py
+  # Wayland: libwayland-client and wayland-scanner for the screencopy capture,
+  # and the protocol files it generates its client code from (xdg-output)
+  libwayland-dev wayland-protocols
 )
 
 missing=()
