@@ -5,6 +5,8 @@
 
 #include "platform/wlr/VQWlrScreencopy.h"
 
+#include "VQFakeScreencopyCompositor.h"
+
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
@@ -258,6 +260,140 @@ TEST(VQWlrScreencopyTest, NoDisplayIsAFailureWithTheSocketsName)
         << capture.error.toStdString();
     EXPECT_FALSE(globals.connected);
     EXPECT_TRUE(globals.error.startsWith(QLatin1String("cannot connect"))) << globals.error.toStdString();
+}
+
+// -- a compositor of our own ------------------------------------------------------
+
+using Answer = VQFakeOutput::Answer;
+
+void expectShowsThePattern(const QImage &image, QSize size)
+{
+    ASSERT_EQ(image.size(), size);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x)
+            EXPECT_EQ(image.pixel(x, y), VQFakeScreencopyCompositor::colourAt(x, y)) << x << "," << y;
+    }
+}
+
+TEST(VQWlrScreencopyTest, CapturesEveryOutputInItsOwnPixels)
+{
+    VQFakeScreencopyCompositor compositor({
+        {"FAKE-1", -8, 5, 4, 2, 1, WL_OUTPUT_TRANSFORM_NORMAL, WL_SHM_FORMAT_XRGB8888, Answer::Fill},
+        {"FAKE-2", -4, 5, 6, 4, 2, WL_OUTPUT_TRANSFORM_NORMAL, WL_SHM_FORMAT_XBGR8888, Answer::FillYInverted},
+    });
+    ASSERT_TRUE(compositor.isRunning());
+    const VQWlrGlobals globals = VQWlrScreencopy::probe(5s);
+    EXPECT_TRUE(globals.connected);
+    EXPECT_TRUE(globals.screencopy);
+    EXPECT_EQ(globals.screencopyVersion, 3u);
+    EXPECT_FALSE(globals.xdgOutput);
+    EXPECT_EQ(globals.outputs, 2);
+
+    const VQWlrCapture capture = VQWlrScreencopy::captureOutputs(5s);
+    ASSERT_TRUE(capture.ok()) << capture.error.toStdString();
+    ASSERT_EQ(capture.outputs.size(), 2);
+    // Without xdg-output the logical size is the device size over the integer scale.
+    EXPECT_EQ(capture.outputs[0].output.name, QStringLiteral("FAKE-1"));
+    EXPECT_EQ(capture.outputs[0].output.logicalRect, QRect(-8, 5, 4, 2));
+    EXPECT_EQ(capture.outputs[0].output.deviceSize, QSize(4, 2));
+    expectShowsThePattern(capture.outputs[0].image, QSize(4, 2));
+    EXPECT_EQ(capture.outputs[1].output.name, QStringLiteral("FAKE-2"));
+    EXPECT_EQ(capture.outputs[1].output.logicalRect, QRect(-4, 5, 3, 2));
+    expectShowsThePattern(capture.outputs[1].image, QSize(6, 4));
+
+    const VQOutputLayout layout = capture.layout();
+    EXPECT_EQ(layout.pixelAt(QPointF(-2.6, 6.9)), (VQOutputPixel{1, {2, 3}}));
+}
+
+TEST(VQWlrScreencopyTest, TurnsARotatedOutput)
+{
+    VQFakeScreencopyCompositor compositor(
+        {{"TURNED", 0, 0, 4, 2, 2, WL_OUTPUT_TRANSFORM_90, WL_SHM_FORMAT_XRGB8888, Answer::Fill}});
+    ASSERT_TRUE(compositor.isRunning());
+    const VQWlrCapture capture = VQWlrScreencopy::captureOutputs(5s);
+    ASSERT_TRUE(capture.ok()) << capture.error.toStdString();
+    ASSERT_EQ(capture.outputs.size(), 1);
+    const QImage &image = capture.outputs[0].image;
+    ASSERT_EQ(image.size(), QSize(2, 4));
+    EXPECT_EQ(capture.outputs[0].output.logicalRect, QRect(0, 0, 1, 2));
+    // Turned clockwise: the buffer's bottom-left pixel is now top-left.
+    EXPECT_EQ(image.pixel(0, 0), VQFakeScreencopyCompositor::colourAt(0, 1));
+    EXPECT_EQ(image.pixel(1, 3), VQFakeScreencopyCompositor::colourAt(3, 0));
+}
+
+struct FailureRow {
+    const char *name;
+    std::vector<VQFakeOutput> outputs;
+    bool offerScreencopy;
+    const char *error; // empty: the capture succeeds
+    int capturedOutputs;
+    const char *note;
+};
+
+TEST(VQWlrScreencopyTest, SaysWhyACaptureFails)
+{
+    const auto output = [](const char *name, Answer answer, std::uint32_t format = WL_SHM_FORMAT_XRGB8888) {
+        return VQFakeOutput{name, 0, 0, 4, 2, 1, WL_OUTPUT_TRANSFORM_NORMAL, format, answer};
+    };
+    const FailureRow rows[] = {
+        {"a refused output fails the capture",
+         {output("A", Answer::Fill), output("B", Answer::Refuse)},
+         true,
+         "the compositor refused to capture output B",
+         0,
+         ""},
+        {"a vanished output is left out",
+         {output("A", Answer::Fill), output("B", Answer::Vanish)},
+         true,
+         "",
+         1,
+         "output B went away during the capture"},
+        {"every output vanished",
+         {output("A", Answer::Vanish)},
+         true,
+         "every output went away during the capture",
+         0,
+         "output A went away during the capture"},
+        {"a format we cannot read",
+         {output("A", Answer::Fill, WL_SHM_FORMAT_NV12)},
+         true,
+         "output A comes in pixel format 0x3231564e, which Vellico cannot read",
+         0,
+         ""},
+        {"no wl_shm buffer offered",
+         {output("A", Answer::DmabufOnly)},
+         true,
+         "the compositor offers no shared-memory buffer for output A",
+         0,
+         ""},
+        {"a frame that never answers",
+         {output("A", Answer::Silent)},
+         true,
+         "the compositor did not answer within 0.3 s",
+         0,
+         ""},
+        {"no screencopy global",
+         {output("A", Answer::Fill)},
+         false,
+         "the compositor offers no wlroots screencopy (zwlr_screencopy_manager_v1)",
+         0,
+         ""},
+        {"no outputs", {}, true, "the compositor announces no outputs", 0, ""},
+    };
+    for (const FailureRow &row : rows) {
+        SCOPED_TRACE(row.name);
+        VQFakeScreencopyCompositor compositor(row.outputs, row.offerScreencopy);
+        ASSERT_TRUE(compositor.isRunning());
+        // Short only where the compositor is meant to stay silent: a loaded
+        // machine must not turn an answer into a timeout.
+        const bool silent = row.outputs.size() == 1 && row.outputs[0].answer == Answer::Silent;
+        const VQWlrCapture capture = VQWlrScreencopy::captureOutputs(silent ? 300ms : 5000ms);
+        EXPECT_EQ(capture.error.toStdString(), row.error);
+        EXPECT_EQ(capture.outputs.size(), row.capturedOutputs);
+        EXPECT_EQ(capture.notes.join(QLatin1String("; ")).toStdString(), row.note);
+        for (const VQCapturedOutput &captured : capture.outputs)
+            expectShowsThePattern(captured.image, QSize(4, 2));
+    }
 }
 
 // -- a real compositor -----------------------------------------------------------
