@@ -92,6 +92,9 @@ void copyFrame(wl_client *, wl_resource *frame, wl_resource *bufferResource)
         }
         zwlr_screencopy_frame_v1_send_failed(frame);
         return;
+    case Answer::ProtocolError:
+        wl_resource_post_error(frame, ZWLR_SCREENCOPY_FRAME_V1_ERROR_INVALID_BUFFER, "refused by the test");
+        return;
     case Answer::Refuse:
     case Answer::Silent:
     case Answer::DmabufOnly:

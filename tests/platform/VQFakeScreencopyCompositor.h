@@ -22,6 +22,7 @@ struct VQFakeOutput {
         Vanish,        // the copy request removes the output's global, then failed
         Silent,        // no event at all
         DmabufOnly,    // linux_dmabuf and buffer_done, no wl_shm buffer
+        ProtocolError, // the copy request is a protocol error: the connection ends
     };
     std::string name;
     int x = 0, y = 0;          // wl_output.geometry position

@@ -379,6 +379,12 @@ TEST(VQWlrScreencopyTest, SaysWhyACaptureFails)
          0,
          ""},
         {"no outputs", {}, true, "the compositor announces no outputs", 0, ""},
+        {"a protocol error ends the connection",
+         {output("A", Answer::ProtocolError)},
+         true,
+         "the compositor ended the connection with protocol error 1 on zwlr_screencopy_frame_v1",
+         0,
+         ""},
     };
     for (const FailureRow &row : rows) {
         SCOPED_TRACE(row.name);
