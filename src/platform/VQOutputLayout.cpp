@@ -107,7 +107,7 @@ std::optional<VQOutputPixel> VQOutputLayout::moved(const VQOutputPixel &from, co
 
     // Over the edge: the output that continues just past it (other than this
     // one) takes the step, at its first pixel in that direction; else stay at
-    // the edge. Landing on the neighbour's edge pixel, not `delta` pixels
+    // the edge. Landing on the neighbor's edge pixel, not `delta` pixels
     // into it, keeps every pixel reachable between outputs of different scale.
     const VQOutput &o = _outputs[from.output];
     constexpr qreal kPastEdge = 1.0 / 1024; // a fraction of any device pixel

@@ -9,7 +9,7 @@
 // the output's scale (1, 1.5, 2…), possibly different per axis after the
 // compositor rounded a fractional size. At a scale above 1 a logical point
 // covers several device pixels, so positions are QPointF: every device pixel
-// of every output is reached by some logical position, and the centre of a
+// of every output is reached by some logical position, and the center of a
 // device pixel maps back to that same pixel.
 //
 //   logical x:  100        101        102            (output at x = 100, ×2)
@@ -70,7 +70,7 @@ class VQOutputLayout
     // clamped to the output. Nothing for a bad index.
     std::optional<VQOutputPixel> pixelFromDevicePoint(int output, const QPointF &devicePoint) const;
 
-    // The logical rectangle a device pixel covers, and its centre, which maps
+    // The logical rectangle a device pixel covers, and its center, which maps
     // back to the same pixel. Empty for a pixel that is not in the layout.
     QRectF logicalRect(const VQOutputPixel &pixel) const;
     QPointF logicalCenter(const VQOutputPixel &pixel) const;

@@ -48,9 +48,9 @@ void bindOutput(wl_client *client, void *data, std::uint32_t version, std::uint3
         wl_output_send_done(resource);
 }
 
-void putPixel(std::uint8_t *at, std::uint32_t format, QRgb colour)
+void putPixel(std::uint8_t *at, std::uint32_t format, QRgb color)
 {
-    const std::uint8_t r = qRed(colour), g = qGreen(colour), b = qBlue(colour);
+    const std::uint8_t r = qRed(color), g = qGreen(color), b = qBlue(color);
     if (format == WL_SHM_FORMAT_XBGR8888 || format == WL_SHM_FORMAT_ABGR8888) {
         at[0] = r, at[1] = g, at[2] = b, at[3] = 0;
     } else { // XRGB8888, ARGB8888
@@ -78,7 +78,7 @@ void copyFrame(wl_client *, wl_resource *frame, wl_resource *bufferResource)
         for (int row = 0; row < spec.height; ++row) {
             const int y = inverted ? spec.height - 1 - row : row;
             for (int x = 0; x < spec.width; ++x)
-                putPixel(data + row * stride + x * 4, spec.format, VQFakeScreencopyCompositor::colourAt(x, y));
+                putPixel(data + row * stride + x * 4, spec.format, VQFakeScreencopyCompositor::colorAt(x, y));
         }
         wl_shm_buffer_end_access(buffer);
         zwlr_screencopy_frame_v1_send_flags(frame, inverted ? ZWLR_SCREENCOPY_FRAME_V1_FLAGS_Y_INVERT : 0);
@@ -201,7 +201,7 @@ VQFakeScreencopyCompositor::~VQFakeScreencopyCompositor()
     }
 }
 
-QRgb VQFakeScreencopyCompositor::colourAt(int x, int y)
+QRgb VQFakeScreencopyCompositor::colorAt(int x, int y)
 {
     return qRgb(0x10 + x * 7, 0x20 + y * 11, 0x80 + x + y);
 }

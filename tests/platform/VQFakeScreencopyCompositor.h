@@ -40,8 +40,8 @@ class VQFakeScreencopyCompositor
     ~VQFakeScreencopyCompositor();
     bool isRunning() const { return _running; }
 
-    // The colour the compositor shows at device pixel (x, y) of every output.
-    static QRgb colourAt(int x, int y);
+    // The color the compositor shows at device pixel (x, y) of every output.
+    static QRgb colorAt(int x, int y);
 
     struct Server; // the libwayland-server side, in the .cpp
 

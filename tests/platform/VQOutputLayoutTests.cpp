@@ -74,7 +74,7 @@ TEST(VQOutputLayoutTest, MapsLogicalPositionsToDevicePixels)
     }
 }
 
-// Every device pixel of every output is reached, and its centre maps back to
+// Every device pixel of every output is reached, and its center maps back to
 // it: small outputs at ×1, ×2, ×1.5 and a compositor-rounded fractional scale.
 TEST(VQOutputLayoutTest, EveryDevicePixelRoundTrips)
 {
@@ -168,7 +168,7 @@ TEST(VQOutputLayoutTest, MovesByDevicePixels)
         {"×1 below the ×2 output's bottom stays on ×1", &kSideBySide, {0, {799, 590}}, {1, 0}, {0, {799, 590}}},
         {"×1.5 bottom row into the lower output", &kStacked, {0, {3, 1079}}, {0, 1}, {1, {302, 0}}},
         {"lower output's top row up into ×1.5", &kStacked, {1, {302, 0}}, {0, -1}, {0, {3, 1079}}},
-        {"a long step stops at the neighbour's edge", &kSideBySide, {0, {790, 0}}, {50, 0}, {1, {0, 1}}},
+        {"a long step stops at the neighbor's edge", &kSideBySide, {0, {790, 0}}, {50, 0}, {1, {0, 1}}},
     };
     for (const MoveRow &row : rows) {
         SCOPED_TRACE(row.name);

@@ -35,7 +35,7 @@ struct FormatRow {
     std::uint32_t format;
     int stride;
     std::vector<std::uint8_t> bytes; // rows top to bottom, padding included
-    std::vector<QRgb> colours;       // top-left, top-right, bottom-left, bottom-right
+    std::vector<QRgb> colors;        // top-left, top-right, bottom-left, bottom-right
 };
 
 const std::vector<QRgb> kRgbw = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 255)};
@@ -84,7 +84,7 @@ const FormatRow kFormatRows[] = {
      {255, 0, 0, 0, 255, 0, 0, 0, 0, 0, 255, 255, 255, 255, 0, 0},
      kRgbw},
     {"RGB565", WL_SHM_FORMAT_RGB565, 4, {0x00, 0xf8, 0xe0, 0x07, 0x1f, 0x00, 0xff, 0xff}, kRgbw},
-    {"a grey: all channels kept apart",
+    {"every channel kept apart",
      WL_SHM_FORMAT_XRGB8888,
      8,
      {0x56, 0x34, 0x12, 0, 0x12, 0x34, 0x56, 0, 1, 2, 3, 0, 0xcc, 0x66, 0x33, 0},
@@ -106,10 +106,10 @@ TEST(VQWlrScreencopyTest, ReadsEveryBufferFormat)
             ASSERT_FALSE(image.isNull()) << error.toStdString();
             EXPECT_EQ(image.format(), QImage::Format_RGB32);
             ASSERT_EQ(image.size(), QSize(2, 2));
-            EXPECT_EQ(image.pixel(0, 0), row.colours[0]);
-            EXPECT_EQ(image.pixel(1, 0), row.colours[1]);
-            EXPECT_EQ(image.pixel(0, 1), row.colours[2]);
-            EXPECT_EQ(image.pixel(1, 1), row.colours[3]);
+            EXPECT_EQ(image.pixel(0, 0), row.colors[0]);
+            EXPECT_EQ(image.pixel(1, 0), row.colors[1]);
+            EXPECT_EQ(image.pixel(0, 1), row.colors[2]);
+            EXPECT_EQ(image.pixel(1, 1), row.colors[3]);
         }
     }
 }
@@ -271,7 +271,7 @@ void expectShowsThePattern(const QImage &image, QSize size)
     ASSERT_EQ(image.size(), size);
     for (int y = 0; y < size.height(); ++y) {
         for (int x = 0; x < size.width(); ++x)
-            EXPECT_EQ(image.pixel(x, y), VQFakeScreencopyCompositor::colourAt(x, y)) << x << "," << y;
+            EXPECT_EQ(image.pixel(x, y), VQFakeScreencopyCompositor::colorAt(x, y)) << x << "," << y;
     }
 }
 
@@ -317,8 +317,8 @@ TEST(VQWlrScreencopyTest, TurnsARotatedOutput)
     ASSERT_EQ(image.size(), QSize(2, 4));
     EXPECT_EQ(capture.outputs[0].output.logicalRect, QRect(0, 0, 1, 2));
     // Turned clockwise: the buffer's bottom-left pixel is now top-left.
-    EXPECT_EQ(image.pixel(0, 0), VQFakeScreencopyCompositor::colourAt(0, 1));
-    EXPECT_EQ(image.pixel(1, 3), VQFakeScreencopyCompositor::colourAt(3, 0));
+    EXPECT_EQ(image.pixel(0, 0), VQFakeScreencopyCompositor::colorAt(0, 1));
+    EXPECT_EQ(image.pixel(1, 3), VQFakeScreencopyCompositor::colorAt(3, 0));
 }
 
 struct FailureRow {
@@ -478,10 +478,10 @@ TEST(VQWlrScreencopyTest, CapturesEveryOutputOfARealCompositorAsGrimDoes)
             EXPECT_EQ(captured.output.logicalRect, want.logicalRect);
             EXPECT_EQ(captured.image.size(), want.logicalRect.size() * want.scale);
         }
-        const QRgb colour = QColor(background).rgb();
+        const QRgb color = QColor(background).rgb();
         for (const QPoint corner : {QPoint(0, 0), QPoint(captured.image.width() - 1, captured.image.height() - 1),
                                     QPoint(captured.image.width() / 2, captured.image.height() / 2)})
-            EXPECT_EQ(captured.image.pixel(corner), colour) << corner.x() << "," << corner.y();
+            EXPECT_EQ(captured.image.pixel(corner), color) << corner.x() << "," << corner.y();
 
         QString error;
         const QImage truth = grimCapture(captured.output.name, &error);
