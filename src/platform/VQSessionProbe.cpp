@@ -132,9 +132,8 @@ VQPickChoice vqChoosePickPath(const VQSessionOffer &offer)
                                           .arg(offer.forcedPath, known.join(QLatin1String(", ")))};
         }
         if (!offers(session, offer, *forced))
-            return {
-                VQPickPath::None,
-                QStringLiteral("VELLICO_PICK_PATH=%1, but %2 does not offer it").arg(vqPickPathName(*forced), where)};
+            return {VQPickPath::None, QStringLiteral("VELLICO_PICK_PATH=%1, which this session does not offer (%2)")
+                                          .arg(vqPickPathName(*forced), where)};
         return {*forced, QStringLiteral("%1: forced by VELLICO_PICK_PATH").arg(where)};
     }
 
