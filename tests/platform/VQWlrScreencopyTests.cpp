@@ -223,7 +223,7 @@ class FakeCompositor
 TEST(VQWlrScreencopyTest, ACompositorThatNeverAnswersIsAFailureNotAHang)
 {
     FakeCompositor silent; // listens, never accepts, never answers
-    ASSERT_TRUE(silent.listening());
+    ASSERT_TRUE(silent.listening()) << "cannot listen on a socket in the temporary folder";
     const VQWlrCapture capture = VQWlrScreencopy::captureOutputs(300ms);
     EXPECT_FALSE(capture.ok());
     EXPECT_TRUE(capture.outputs.isEmpty());
@@ -237,7 +237,7 @@ TEST(VQWlrScreencopyTest, ACompositorThatNeverAnswersIsAFailureNotAHang)
 TEST(VQWlrScreencopyTest, ACompositorThatHangsUpIsAFailure)
 {
     FakeCompositor rude;
-    ASSERT_TRUE(rude.listening());
+    ASSERT_TRUE(rude.listening()) << "cannot listen on a socket in the temporary folder";
     rude.hangUpOnNextClient();
     const VQWlrCapture capture = VQWlrScreencopy::captureOutputs(5s);
     EXPECT_FALSE(capture.ok());
@@ -281,7 +281,7 @@ TEST(VQWlrScreencopyTest, CapturesEveryOutputInItsOwnPixels)
         {"FAKE-1", -8, 5, 4, 2, 1, WL_OUTPUT_TRANSFORM_NORMAL, WL_SHM_FORMAT_XRGB8888, Answer::Fill},
         {"FAKE-2", -4, 5, 6, 4, 2, WL_OUTPUT_TRANSFORM_NORMAL, WL_SHM_FORMAT_XBGR8888, Answer::FillYInverted},
     });
-    ASSERT_TRUE(compositor.isRunning());
+    ASSERT_TRUE(compositor.isRunning()) << "cannot listen on a socket in the temporary folder";
     const VQWlrGlobals globals = VQWlrScreencopy::probe(5s);
     EXPECT_TRUE(globals.connected);
     EXPECT_TRUE(globals.screencopy);
@@ -309,7 +309,7 @@ TEST(VQWlrScreencopyTest, TurnsARotatedOutput)
 {
     VQFakeScreencopyCompositor compositor(
         {{"TURNED", 0, 0, 4, 2, 2, WL_OUTPUT_TRANSFORM_90, WL_SHM_FORMAT_XRGB8888, Answer::Fill}});
-    ASSERT_TRUE(compositor.isRunning());
+    ASSERT_TRUE(compositor.isRunning()) << "cannot listen on a socket in the temporary folder";
     const VQWlrCapture capture = VQWlrScreencopy::captureOutputs(5s);
     ASSERT_TRUE(capture.ok()) << capture.error.toStdString();
     ASSERT_EQ(capture.outputs.size(), 1);
@@ -389,7 +389,7 @@ TEST(VQWlrScreencopyTest, SaysWhyACaptureFails)
     for (const FailureRow &row : rows) {
         SCOPED_TRACE(row.name);
         VQFakeScreencopyCompositor compositor(row.outputs, row.offerScreencopy);
-        ASSERT_TRUE(compositor.isRunning());
+        ASSERT_TRUE(compositor.isRunning()) << "cannot listen on a socket in the temporary folder";
         // Short only where the compositor is meant to stay silent: a loaded
         // machine must not turn an answer into a timeout.
         const bool silent = row.outputs.size() == 1 && row.outputs[0].answer == Answer::Silent;
