@@ -22,10 +22,12 @@ packages=(
   # a real tray, synthetic input, the clipboard and screenshots
   xvfb xauth openbox trayer xdotool xclip imagemagick x11-utils
   python3-xlib               # benchmarks/shell_timing.py
-  # the Wayland desktop tests: headless sway, input, screenshots, a private bus,
-  # the clipboard, Qt on Wayland, and the virtual pointer's build
-  sway xwayland wtype grim wl-clipboard waybar dbus qt6-wayland qt6-wayland-dev
+  # Wayland: libwayland-client and wayland-scanner for the screencopy capture
+  # and the virtual pointer, and the protocol files (xdg-output)
   libwayland-dev wayland-protocols
+  # the Wayland desktop tests: headless sway, input, screenshots, a private bus,
+  # the clipboard, Qt on Wayland
+  sway xwayland wtype grim wl-clipboard waybar dbus qt6-wayland qt6-wayland-dev
   # ... and the desktop portal with its wlroots and GTK backends and PipeWire
   xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk pipewire wireplumber
   libglib2.0-bin python3-gi  # tests/wayland/portal_screenshot.py, gdbus

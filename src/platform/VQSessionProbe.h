@@ -1,0 +1,55 @@
+#pragma once
+// Chooses how the user picks a pixel in this session, from what the session
+// offers, never from the desktop's name. Pure: the caller gathers the offer
+// (Qt's platform name, the environment, the compositor's globals, the desktop
+// portal's interfaces) and tests build it row by row.
+//
+// The order of preference:
+//   X11 (the platform is "xcb" in a session that is not Wayland): the live loupe.
+//   Wayland, or Qt forced onto "xcb" inside Wayland (XWayland, whose X server
+//   sees only X clients, never the Wayland screen, so it must not pass for X11):
+//     wlroots screencopy, when the compositor announces zwlr_screencopy_manager_v1;
+//     else the portal's Screenshot, then a frozen loupe over it;
+//     else the portal's PickColor, the desktop's own picker;
+//     else none, with the reason.
+//   Any other platform (offscreen, minimal, eglfs…): none.
+//
+// VELLICO_PICK_PATH forces a path for tests: x11, screencopy,
+// portal-screenshot, portal-pick-color or none. A forced path the session
+// does not offer, or an unknown value, gives "none" with the reason, never a
+// path that cannot work.
+
+#include <QString>
+
+enum class VQPickPath {
+    X11Live,          // the live loupe over the X server's screen
+    WlrScreencopy,    // a frozen screen from the compositor's screencopy
+    PortalScreenshot, // a frozen screen from the portal's Screenshot
+    PortalPickColor,  // the portal's PickColor: the desktop picks
+    None,             // no way to pick here
+};
+
+// What the session offers. Empty strings and false mean absent.
+struct VQSessionOffer {
+    QString platformName;          // QGuiApplication::platformName(): "xcb", "wayland", …
+    QString waylandDisplay;        // $WAYLAND_DISPLAY
+    QString sessionType;           // $XDG_SESSION_TYPE: "x11", "wayland", "tty", …
+    bool wlrScreencopy = false;    // the compositor announces zwlr_screencopy_manager_v1
+    bool portalScreenshot = false; // org.freedesktop.portal.Screenshot answers
+    bool portalPickColor = false;  // …and offers PickColor (Screenshot version 2 and later)
+    QString forcedPath;            // $VELLICO_PICK_PATH, empty when unset
+
+    // The environment's part (WAYLAND_DISPLAY, XDG_SESSION_TYPE, VELLICO_PICK_PATH)
+    // filled in from this process's environment.
+    static VQSessionOffer fromEnvironment(const QString &platformName);
+};
+
+struct VQPickChoice {
+    VQPickPath path = VQPickPath::None;
+    QString reason; // one line, for the log and --diagnose
+};
+
+VQPickChoice vqChoosePickPath(const VQSessionOffer &offer);
+
+// The names VELLICO_PICK_PATH takes ("x11", "screencopy", …).
+QString vqPickPathName(VQPickPath path);
