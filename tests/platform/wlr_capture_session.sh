@@ -15,8 +15,8 @@ user=vellico-wl
 background='#3366CC'
 
 if [[ $(id -u) -ne 0 ]]; then
-  echo "wlr_capture_session: run as root (sway runs as the unprivileged user $user)" >&2
-  exit 2
+  echo "SKIP wlr_capture_session: run as root (sway runs as the unprivileged user $user)"
+  exit 77
 fi
 id "$user" >/dev/null 2>&1 || useradd --system --create-home "$user"
 
