@@ -1,6 +1,14 @@
 #include "VQDiagnosis.h"
 
 #include "platform/VQPlatform.h"
+#include "platform/VQSessionProbe.h"
+#ifdef VELLICO_HAVE_WLR
+#include "platform/wlr/VQWlrScreencopy.h"
+#endif
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
 
 namespace
 {
@@ -41,4 +49,26 @@ QStringList VQDiagnosisLines(const VQPlatform &platform, const QString &platform
                                         : QStringLiteral("no tray host yet; the icon appears when one starts")),
         QStringLiteral("Shift tracking: ") + description.pointerWatch,
     };
+}
+
+QString VQPickPathOfferedLine(const QString &platformName)
+{
+    constexpr int kAskMs = 2000;
+    VQSessionOffer offer = VQSessionOffer::fromEnvironment(platformName);
+#ifdef VELLICO_HAVE_WLR
+    if (!offer.waylandDisplay.isEmpty())
+        offer.wlrScreencopy = VQWlrScreencopy::probe(std::chrono::milliseconds(kAskMs)).screencopy;
+#endif
+    // The portal's Screenshot interface, and whether its version has PickColor (2 and later).
+    QDBusMessage ask = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.portal.Desktop"), QStringLiteral("/org/freedesktop/portal/desktop"),
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    ask << QStringLiteral("org.freedesktop.portal.Screenshot") << QStringLiteral("version");
+    const QDBusMessage answer = QDBusConnection::sessionBus().call(ask, QDBus::Block, kAskMs);
+    if (answer.type() == QDBusMessage::ReplyMessage && !answer.arguments().isEmpty()) {
+        offer.portalScreenshot = true;
+        offer.portalPickColor = answer.arguments().constFirst().value<QDBusVariant>().variant().toUInt() >= 2;
+    }
+    const VQPickChoice choice = vqChoosePickPath(offer);
+    return QStringLiteral("picking path the session offers: %1 (%2)").arg(vqPickPathName(choice.path), choice.reason);
 }

@@ -14,3 +14,7 @@ class VQPlatform;
 // reads a variable of the process environment (tests give their own).
 QStringList VQDiagnosisLines(const VQPlatform &platform, const QString &platformName, bool trayAvailable,
                              const std::function<QString(const char *)> &environment);
+
+// What this session offers for picking, asked of the compositor and the desktop
+// portal (each bounded to a moment), and the path the probe chooses from it.
+QString VQPickPathOfferedLine(const QString &platformName);

@@ -63,6 +63,7 @@ int main(int argc, char *argv[])
         for (const QString &line : VQDiagnosisLines(*platform, QGuiApplication::platformName(),
                                                     QSystemTrayIcon::isSystemTrayAvailable(), environmentVariable))
             std::printf("%s\n", qPrintable(line));
+        std::printf("%s\n", qPrintable(VQPickPathOfferedLine(QGuiApplication::platformName())));
         return 0;
     }
 

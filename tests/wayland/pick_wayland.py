@@ -68,11 +68,13 @@ def diagnosis(session, **environment):
 
 def case_diagnose(session):
     native = diagnosis(session)
-    if not native["session"].startswith("Wayland") or not native["screen picking"].startswith("off: "):
+    if (not native["session"].startswith("Wayland") or not native["screen picking"].startswith("off: ")
+            or not native["picking path the session offers"].startswith("screencopy ")):
         raise Failure(f"natively: {native}")
     forced = diagnosis(session, **xwayland(session))
     if (not forced["session"].startswith("Wayland") or forced["desktop services"] != "X11 (XWayland)"
-            or "XWayland" not in forced["screen picking"] or not forced["Shift tracking"].startswith("off: ")):
+            or "XWayland" not in forced["screen picking"] or not forced["Shift tracking"].startswith("off: ")
+            or not forced["picking path the session offers"].startswith("screencopy ")):
         raise Failure(f"on XWayland: {forced}")
 
 
