@@ -1,5 +1,7 @@
 #include "platform/wlr/VQWlrScreencopy.h"
 
+#include "platform/wlr/VQWlrConnection_p.h"
+
 #include "platform/VQPixelFormat.h"
 
 #include "wlr-screencopy-unstable-v1-client-protocol.h"
@@ -22,14 +24,14 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-namespace
+namespace VQWlr
 {
-using Clock = std::chrono::steady_clock;
-
 // The versions we speak; a compositor announcing more is bound at these.
 constexpr std::uint32_t kOutputVersion = 4;     // 4: the name event
 constexpr std::uint32_t kXdgOutputVersion = 3;  // 2: names; 3: no xdg done
 constexpr std::uint32_t kScreencopyVersion = 3; // 3: buffer_done after the buffer kinds
+constexpr std::uint32_t kCompositorVersion = 4; // 4: damage_buffer
+constexpr std::uint32_t kSeatVersion = 5;       // 5: wl_pointer.frame, release requests
 // A buffer larger than this is a compositor's mistake, not a screen.
 constexpr std::size_t kMaxBufferBytes = std::size_t(1) << 30;
 
@@ -81,97 +83,6 @@ std::optional<VQPixelFormat> shmPixelFormat(std::uint32_t format)
     }
 }
 
-struct Connection;
-
-// One wl_output and, while capturing, its frame and buffer.
-struct Output {
-    Connection *connection = nullptr;
-    std::uint32_t globalName = 0;
-    wl_output *wl = nullptr;
-    zxdg_output_v1 *xdg = nullptr;
-
-    QString name;
-    QPoint geometryPosition;
-    std::int32_t transform = WL_OUTPUT_TRANSFORM_NORMAL;
-    std::int32_t integerScale = 1;
-    std::optional<QPoint> logicalPosition;
-    std::optional<QSize> logicalSize;
-    bool removed = false; // its global went away
-
-    zwlr_screencopy_frame_v1 *frame = nullptr;
-    bool haveShm = false;
-    std::uint32_t format = 0, width = 0, height = 0, stride = 0;
-    std::uint32_t flags = 0;
-    bool copying = false, ready = false, failed = false;
-    QString failure; // why it failed on our side, else the compositor refused
-
-    int fd = -1;
-    void *map = MAP_FAILED;
-    std::size_t size = 0;
-    wl_buffer *buffer = nullptr;
-
-    bool settled() const { return ready || failed || removed; }
-    QString label() const { return name.isEmpty() ? QStringLiteral("#%1").arg(globalName) : name; }
-
-    ~Output()
-    {
-        if (frame)
-            zwlr_screencopy_frame_v1_destroy(frame);
-        if (buffer)
-            wl_buffer_destroy(buffer);
-        if (map != MAP_FAILED)
-            munmap(map, size);
-        if (fd >= 0)
-            close(fd);
-        if (xdg)
-            zxdg_output_v1_destroy(xdg);
-        if (wl) {
-            if (wl_output_get_version(wl) >= WL_OUTPUT_RELEASE_SINCE_VERSION)
-                wl_output_release(wl);
-            else
-                wl_output_destroy(wl);
-        }
-    }
-
-    void startCopy();
-};
-
-struct Connection {
-    wl_display *display = nullptr;
-    wl_registry *registry = nullptr;
-    wl_shm *shm = nullptr;
-    zxdg_output_manager_v1 *xdgManager = nullptr;
-    zwlr_screencopy_manager_v1 *screencopy = nullptr;
-    std::uint32_t screencopyVersion = 0;
-    std::vector<std::unique_ptr<Output>> outputs;
-    bool acceptOutputs = true; // outputs appearing after the first round trip are not captured
-    Clock::time_point deadline;
-    std::chrono::milliseconds timeout{};
-
-    explicit Connection(std::chrono::milliseconds timeout) : deadline(Clock::now() + timeout), timeout(timeout) {}
-    ~Connection()
-    {
-        outputs.clear();
-        if (screencopy)
-            zwlr_screencopy_manager_v1_destroy(screencopy);
-        if (xdgManager)
-            zxdg_output_manager_v1_destroy(xdgManager);
-        if (shm)
-            wl_shm_destroy(shm);
-        if (registry)
-            wl_registry_destroy(registry);
-        if (display)
-            wl_display_disconnect(display);
-    }
-
-    bool connect(QString *error);
-    // Dispatches events until `done` or the deadline; false with `error` set
-    // when the deadline passes or the connection fails.
-    bool dispatchUntil(const std::function<bool()> &done, QString *error);
-    bool roundtrip(QString *error);
-    QString connectionError() const;
-};
-
 // -- wl_registry ----------------------------------------------------------------
 
 void outputGeometry(void *data, wl_output *, std::int32_t x, std::int32_t y, std::int32_t, std::int32_t, std::int32_t,
@@ -213,6 +124,13 @@ void xdgName(void *data, zxdg_output_v1 *, const char *name)
 void xdgDescription(void *, zxdg_output_v1 *, const char *) {}
 const zxdg_output_v1_listener kXdgOutputListener = {xdgPosition, xdgSize, xdgDone, xdgName, xdgDescription};
 
+void seatCapabilities(void *data, wl_seat *, std::uint32_t capabilities)
+{
+    static_cast<Connection *>(data)->seatCapabilities = capabilities;
+}
+void seatName(void *, wl_seat *, const char *) {}
+const wl_seat_listener kSeatListener = {seatCapabilities, seatName};
+
 void registryGlobal(void *data, wl_registry *registry, std::uint32_t name, const char *interface, std::uint32_t version)
 {
     auto *connection = static_cast<Connection *>(data);
@@ -220,8 +138,11 @@ void registryGlobal(void *data, wl_registry *registry, std::uint32_t name, const
         return wl_registry_bind(registry, name, wanted, std::min(version, most));
     };
     if (std::strcmp(interface, wl_output_interface.name) == 0) {
-        if (!connection->acceptOutputs)
+        if (!connection->acceptOutputs) {
+            if (connection->outputsChanged)
+                connection->outputsChanged();
             return;
+        }
         auto output = std::make_unique<Output>();
         output->connection = connection;
         output->globalName = name;
@@ -237,14 +158,29 @@ void registryGlobal(void *data, wl_registry *registry, std::uint32_t name, const
         connection->screencopyVersion = std::min(version, kScreencopyVersion);
         connection->screencopy =
             static_cast<zwlr_screencopy_manager_v1 *>(bind(&zwlr_screencopy_manager_v1_interface, kScreencopyVersion));
+    } else if (std::strcmp(interface, wl_compositor_interface.name) == 0 && !connection->compositor) {
+        connection->compositorVersion = std::min(version, kCompositorVersion);
+        connection->compositor = static_cast<wl_compositor *>(bind(&wl_compositor_interface, kCompositorVersion));
+    } else if (std::strcmp(interface, zwlr_layer_shell_v1_interface.name) == 0 && !connection->layerShell) {
+        connection->layerShell = static_cast<zwlr_layer_shell_v1 *>(bind(&zwlr_layer_shell_v1_interface, 1));
+    } else if (std::strcmp(interface, wp_viewporter_interface.name) == 0 && !connection->viewporter) {
+        connection->viewporter = static_cast<wp_viewporter *>(bind(&wp_viewporter_interface, 1));
+    } else if (std::strcmp(interface, wl_seat_interface.name) == 0 && !connection->seat) {
+        connection->seatVersion = std::min(version, kSeatVersion);
+        connection->seat = static_cast<wl_seat *>(bind(&wl_seat_interface, kSeatVersion));
+        wl_seat_add_listener(connection->seat, &kSeatListener, connection);
     }
 }
 
 void registryGlobalRemove(void *data, wl_registry *, std::uint32_t name)
 {
-    for (auto &output : static_cast<Connection *>(data)->outputs) {
-        if (output->globalName == name)
+    auto *connection = static_cast<Connection *>(data);
+    for (auto &output : connection->outputs) {
+        if (output->globalName == name) {
             output->removed = true;
+            if (connection->outputsChanged)
+                connection->outputsChanged();
+        }
     }
 }
 
@@ -457,7 +393,9 @@ bool learnGlobals(Connection &connection, bool describeOutputs, QString *error)
     // Bound outputs send their description now; one more round trip collects it.
     return connection.roundtrip(error);
 }
-} // namespace
+} // namespace VQWlr
+
+using namespace VQWlr;
 
 VQOutputLayout VQWlrCapture::layout() const
 {
@@ -488,6 +426,14 @@ VQWlrCapture VQWlrScreencopy::captureOutputs(std::chrono::milliseconds timeout)
     Connection connection(timeout);
     if (!learnGlobals(connection, true, &capture.error))
         return capture;
+    return captureOn(connection);
+}
+
+VQWlrCapture VQWlr::captureOn(Connection &connection, std::vector<Output *> *capturedFrom)
+{
+    VQWlrCapture capture;
+    if (capturedFrom)
+        capturedFrom->clear();
     if (!connection.screencopy) {
         capture.error = QStringLiteral("the compositor offers no wlroots screencopy (zwlr_screencopy_manager_v1)");
         return capture;
@@ -526,20 +472,26 @@ VQWlrCapture VQWlrScreencopy::captureOutputs(std::chrono::milliseconds timeout)
                                 ? QStringLiteral("the compositor refused to capture output %1").arg(output->label())
                                 : output->failure;
             capture.outputs.clear();
+            if (capturedFrom)
+                capturedFrom->clear();
             return capture;
         }
         QString why;
-        QImage image = imageFromShm(static_cast<const std::uint8_t *>(output->map), output->format, int(output->width),
-                                    int(output->height), int(output->stride),
-                                    output->flags & ZWLR_SCREENCOPY_FRAME_V1_FLAGS_Y_INVERT, &why);
+        QImage image = VQWlrScreencopy::imageFromShm(static_cast<const std::uint8_t *>(output->map), output->format,
+                                                     int(output->width), int(output->height), int(output->stride),
+                                                     output->flags & ZWLR_SCREENCOPY_FRAME_V1_FLAGS_Y_INVERT, &why);
         if (image.isNull()) {
             capture.error = QStringLiteral("output %1: %2").arg(output->label(), why);
             capture.outputs.clear();
+            if (capturedFrom)
+                capturedFrom->clear();
             return capture;
         }
-        image = transformed(image, output->transform);
+        image = VQWlrScreencopy::transformed(image, output->transform);
         const VQOutput described{output->name, logicalRectOf(*output, image.size()), image.size()};
         capture.outputs.append(VQCapturedOutput{described, image});
+        if (capturedFrom)
+            capturedFrom->push_back(output.get());
     }
     if (capture.outputs.isEmpty())
         capture.error = connection.outputs.empty() ? QStringLiteral("the compositor announces no outputs")
