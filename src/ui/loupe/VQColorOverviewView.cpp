@@ -13,25 +13,34 @@ void VQColorOverviewView::setSelectedColor(const QColor &color)
 void VQColorOverviewView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    VQDrawColorOverview(painter, QRectF(rect()), _selectedColor);
+}
+
+void VQDrawColorOverview(QPainter &painter, const QRectF &bounds, const QColor &color)
+{
+    painter.save();
+    painter.translate(bounds.topLeft());
+    const qreal width = bounds.width(), height = bounds.height();
     painter.setRenderHint(QPainter::Antialiasing);
-    const int side = height() - 2;
+    const qreal side = height - 2;
     const QRectF swatch(1, 1, side, side);
     painter.setPen(QPen(QColor::fromRgbF(0.6f, 0.6f, 0.6f), 1));
-    painter.setBrush(_selectedColor.isValid() ? QBrush(_selectedColor) : QBrush(Qt::black, Qt::BDiagPattern));
+    painter.setBrush(color.isValid() ? QBrush(color) : QBrush(Qt::black, Qt::BDiagPattern));
     painter.drawRoundedRect(swatch.adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
 
     QFont font = painter.font();
     font.setBold(true);
-    font.setPixelSize(std::max(8, height() / 3 - 2));
+    font.setPixelSize(std::max(8, int(height) / 3 - 2));
     painter.setFont(font);
     painter.setPen(Qt::white);
-    const QRgb rgb = _selectedColor.isValid() ? _selectedColor.toRgb().rgb() : 0;
+    const QRgb rgb = color.isValid() ? color.toRgb().rgb() : 0;
     const std::pair<const char *, int> rows[] = {{"R", qRed(rgb)}, {"G", qGreen(rgb)}, {"B", qBlue(rgb)}};
-    const qreal rowHeight = height() / 3.0;
+    const qreal rowHeight = height / 3.0;
     for (int i = 0; i < 3; ++i) {
-        const QRectF line(side + 8, i * rowHeight, width() - side - 10, rowHeight);
+        const QRectF line(side + 8, i * rowHeight, width - side - 10, rowHeight);
         painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, QLatin1String(rows[i].first));
-        const QString value = _selectedColor.isValid() ? QString::number(rows[i].second) : QStringLiteral("–");
+        const QString value = color.isValid() ? QString::number(rows[i].second) : QStringLiteral("–");
         painter.drawText(line, Qt::AlignRight | Qt::AlignVCenter, value);
     }
+    painter.restore();
 }

@@ -5,6 +5,11 @@
 #include <QColor>
 #include <QWidget>
 
+class QPainter;
+
+// Paints the readout for `color` into `bounds` (its swatch as high as the bounds).
+void VQDrawColorOverview(QPainter &painter, const QRectF &bounds, const QColor &color);
+
 class VQColorOverviewView : public QWidget
 {
     Q_OBJECT

@@ -33,6 +33,27 @@ inline constexpr int SampleRadius = SampleSize / 2;
 // Distance between the pointer and the nearest corner of the loupe window, in logical pixels.
 inline constexpr int WindowDistance = 20;
 
+// The loupe's panel, in logical pixels: the magnifier (14 a cell) above the
+// readout, inside a margin.
+inline constexpr int PanelMargin = 10;
+inline constexpr int PreviewSide = 14 * SampleSize;
+inline constexpr int OverviewGap = 6;
+inline constexpr int OverviewHeight = 42;
+inline constexpr QSize panelSize()
+{
+    return QSize(PreviewSide + 2 * PanelMargin, PanelMargin + PreviewSide + OverviewGap + OverviewHeight + PanelMargin);
+}
+// The magnifier's and the readout's rectangles inside a panel at `origin`.
+inline QRect previewRect(QPoint origin)
+{
+    return QRect(origin + QPoint(PanelMargin, PanelMargin), QSize(PreviewSide, PreviewSide));
+}
+inline QRect overviewRect(QPoint origin)
+{
+    return QRect(origin + QPoint(PanelMargin, PanelMargin + PreviewSide + OverviewGap),
+                 QSize(PreviewSide, OverviewHeight));
+}
+
 // The device-pixel square the loupe captures around `pointer`.
 QRect sampleRect(QPoint pointer);
 

@@ -8,13 +8,6 @@
 #include <QPainterPath>
 #include <QScreen>
 
-namespace
-{
-constexpr int kMargin = 10;
-constexpr int kPreviewSide = 14 * VQLoupeGeometry::SampleSize; // 14 logical pixels a cell
-constexpr int kOverviewHeight = 42;
-} // namespace
-
 std::vector<VQScreenArea> VQCurrentScreenAreas()
 {
     std::vector<VQScreenArea> areas;
@@ -30,10 +23,10 @@ VQMagnifierLoupeWindow::VQMagnifierLoupeWindow(VQScreenPreviewView::Capture capt
     setAttribute(Qt::WA_ShowWithoutActivating);
     setObjectName(QStringLiteral("MagnifierLoupe"));
     _previewView = new VQScreenPreviewView(std::move(capture), this);
-    _previewView->setGeometry(kMargin, kMargin, kPreviewSide, kPreviewSide);
+    _previewView->setGeometry(VQLoupeGeometry::previewRect(QPoint(0, 0)));
     _overviewView = new VQColorOverviewView(this);
-    _overviewView->setGeometry(kMargin, kMargin + kPreviewSide + 6, kPreviewSide, kOverviewHeight);
-    setFixedSize(kPreviewSide + 2 * kMargin, kMargin + kPreviewSide + 6 + kOverviewHeight + kMargin);
+    _overviewView->setGeometry(VQLoupeGeometry::overviewRect(QPoint(0, 0)));
+    setFixedSize(VQLoupeGeometry::panelSize());
     connect(_previewView, &VQScreenPreviewView::colorChanged, _overviewView, &VQColorOverviewView::setSelectedColor);
 }
 
@@ -53,21 +46,30 @@ void VQMagnifierLoupeWindow::followPointer(QPoint devicePoint)
 void VQMagnifierLoupeWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    VQDrawLoupeFrame(painter, QRectF(rect()));
+}
+
+void VQDrawLoupeFrame(QPainter &painter, const QRectF &bounds)
+{
+    painter.save();
+    painter.translate(bounds.topLeft());
+    const QRectF rect(QPointF(0, 0), bounds.size());
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF frame = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    const QRectF frame = rect.adjusted(0.5, 0.5, -0.5, -0.5);
     QPainterPath path;
     path.addRoundedRect(frame, 5, 5);
-    painter.fillRect(rect(), Qt::black); // the corners, where no compositor shows through
+    painter.fillRect(rect, Qt::black); // the corners, where no compositor shows through
     painter.save();
     painter.setClipPath(path);
-    painter.fillRect(rect(), QColor::fromRgbF(0.15f, 0.15f, 0.15f, 0.96f));
+    painter.fillRect(rect, QColor::fromRgbF(0.15f, 0.15f, 0.15f, 0.96f));
     QLinearGradient band(0, 22, 0, 0);
     band.setColorAt(0, QColor::fromRgbF(0.15f, 0.15f, 0.15f, 0.96f));
     band.setColorAt(1, QColor::fromRgbF(0.24f, 0.24f, 0.24f, 0.96f));
-    painter.fillRect(QRectF(0, 0, width(), 22), band);
+    painter.fillRect(QRectF(0, 0, rect.width(), 22), band);
     painter.setPen(QPen(QColor::fromRgbF(1, 1, 1, 0.2f), 1));
     painter.drawRoundedRect(frame.adjusted(0, 0, 0, 50), 5, 5);
     painter.restore();
     painter.setPen(QPen(Qt::black, 1));
     painter.drawPath(path);
+    painter.restore();
 }

@@ -6,7 +6,11 @@
 
 #include <QWidget>
 
+class QPainter;
 class VQColorOverviewView;
+
+// Paints the panel's dark rounded background into `bounds`.
+void VQDrawLoupeFrame(QPainter &painter, const QRectF &bounds);
 struct VQScreenArea;
 
 class VQMagnifierLoupeWindow : public QWidget
