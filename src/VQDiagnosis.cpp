@@ -36,13 +36,13 @@ QString sessionLine(const QString &platformName, const std::function<QString(con
 } // namespace
 
 QStringList VQDiagnosisLines(const VQPlatform &platform, const QString &platformName, bool trayAvailable,
-                             const std::function<QString(const char *)> &environment)
+                             const std::function<QString(const char *)> &environment, const QString &picking)
 {
     const VQPlatform::Description description = platform.describe();
     return {
         sessionLine(platformName, environment),
         QStringLiteral("desktop services: ") + description.name,
-        QStringLiteral("screen picking: ") + description.picking,
+        QStringLiteral("screen picking: ") + (picking.isEmpty() ? description.picking : picking),
         QStringLiteral("global shortcut: ") + description.shortcut,
         QStringLiteral("tray: ") + (trayAvailable
                                         ? QStringLiteral("a tray host is there (StatusNotifierItem or XEmbed)")
@@ -51,7 +51,7 @@ QStringList VQDiagnosisLines(const VQPlatform &platform, const QString &platform
     };
 }
 
-QString VQPickPathOfferedLine(const QString &platformName)
+VQSessionOffer VQAskPickOffer(const QString &platformName, bool portalWhenScreencopy)
 {
     constexpr int kAskMs = 2000;
     VQSessionOffer offer = VQSessionOffer::fromEnvironment(platformName);
@@ -59,6 +59,8 @@ QString VQPickPathOfferedLine(const QString &platformName)
     if (!offer.waylandDisplay.isEmpty())
         offer.wlrScreencopy = VQWlrScreencopy::probe(std::chrono::milliseconds(kAskMs)).screencopy;
 #endif
+    if (offer.wlrScreencopy && !portalWhenScreencopy && offer.forcedPath.isEmpty())
+        return offer;
     // The portal's Screenshot interface, and whether its version has PickColor (2 and later).
     QDBusMessage ask = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.portal.Desktop"), QStringLiteral("/org/freedesktop/portal/desktop"),
@@ -69,6 +71,11 @@ QString VQPickPathOfferedLine(const QString &platformName)
         offer.portalScreenshot = true;
         offer.portalPickColor = answer.arguments().constFirst().value<QDBusVariant>().variant().toUInt() >= 2;
     }
-    const VQPickChoice choice = vqChoosePickPath(offer);
+    return offer;
+}
+
+QString VQPickPathOfferedLine(const QString &platformName)
+{
+    const VQPickChoice choice = vqChoosePickPath(VQAskPickOffer(platformName));
     return QStringLiteral("picking path the session offers: %1 (%2)").arg(vqPickPathName(choice.path), choice.reason);
 }

@@ -12,9 +12,18 @@ class VQPlatform;
 
 // `platformName` is Qt's platform plugin ("xcb", "wayland"…); `environment`
 // reads a variable of the process environment (tests give their own).
+// `picking`, when not empty, is how screen picking works here where another
+// loupe than the platform's runs (the frozen screen on Wayland).
 QStringList VQDiagnosisLines(const VQPlatform &platform, const QString &platformName, bool trayAvailable,
-                             const std::function<QString(const char *)> &environment);
+                             const std::function<QString(const char *)> &environment,
+                             const QString &picking = QString());
+
+struct VQSessionOffer;
 
 // What this session offers for picking, asked of the compositor and the desktop
-// portal (each bounded to a moment), and the path the probe chooses from it.
+// portal (each bounded to a moment). With `portalWhenScreencopy` false the
+// portal is not asked where the compositor offers screencopy, which the
+// probe prefers anyway (unless VELLICO_PICK_PATH forces a path).
+VQSessionOffer VQAskPickOffer(const QString &platformName, bool portalWhenScreencopy = true);
+// …and the path the probe chooses from it, as one line.
 QString VQPickPathOfferedLine(const QString &platformName);

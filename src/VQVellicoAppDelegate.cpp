@@ -74,7 +74,10 @@ VQVellicoAppDelegate::VQVellicoAppDelegate(VQAppServices services, QObject *pare
 {
     if (!_platform)
         _platform = std::make_unique<VQNullPlatform>();
-    _loupe = [this](QString *failure) { return VQMagnifierLoupe::selectColor(*_platform, failure); };
+    if (services.loupe)
+        _loupe = std::move(services.loupe);
+    else
+        _loupe = [this](QString *failure) { return VQMagnifierLoupe::selectColor(*_platform, failure); };
     if (services.modalUI)
         VQModalUI::install(std::move(services.modalUI));
     if (services.termination)

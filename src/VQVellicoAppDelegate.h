@@ -33,6 +33,8 @@ struct VQAppServices {
     std::unique_ptr<VQPlatform> platform; // null: the do-nothing platform
     std::unique_ptr<VQModalUI> modalUI;   // null: keep the installed one
     VQTermination::Handler termination;   // empty: keep the installed one
+    // Runs the loupe; empty: the magnifier loupe on the platform.
+    std::function<std::optional<QColor>(QString *failure)> loupe;
 };
 
 enum class VQApplicationMode { MainWindow = 0, Preferences = 1 };

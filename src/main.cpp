@@ -5,6 +5,7 @@
 #include "VQDiagnosis.h"
 #include "VQInstanceChannel.h"
 #include "VQLaunchOptions.h"
+#include "VQLoupeChoice.h"
 #include "VQVellicoAppDelegate.h"
 #include "VQVellicoApplication.h"
 #include "platform/VQPlatform.h"
@@ -60,8 +61,10 @@ int main(int argc, char *argv[])
     }
     if (options.diagnose) {
         const auto platform = VQPlatform::createForPlatform(QGuiApplication::platformName());
-        for (const QString &line : VQDiagnosisLines(*platform, QGuiApplication::platformName(),
-                                                    QSystemTrayIcon::isSystemTrayAvailable(), environmentVariable))
+        const VQLoupeChoice loupe = VQChooseLoupe(*platform, QGuiApplication::platformName());
+        for (const QString &line :
+             VQDiagnosisLines(*platform, QGuiApplication::platformName(), QSystemTrayIcon::isSystemTrayAvailable(),
+                              environmentVariable, loupe.picking))
             std::printf("%s\n", qPrintable(line));
         std::printf("%s\n", qPrintable(VQPickPathOfferedLine(QGuiApplication::platformName())));
         return 0;
@@ -88,9 +91,14 @@ int main(int argc, char *argv[])
 
     VQAppServices services;
     services.platform = VQPlatform::createForPlatform(QGuiApplication::platformName());
-    for (const QString &line : VQDiagnosisLines(*services.platform, QGuiApplication::platformName(),
-                                                QSystemTrayIcon::isSystemTrayAvailable(), environmentVariable))
+    // Where the platform cannot read the screen, the session probe may offer another way.
+    VQLoupeChoice loupe = VQChooseLoupe(*services.platform, QGuiApplication::platformName());
+    for (const QString &line :
+         VQDiagnosisLines(*services.platform, QGuiApplication::platformName(), QSystemTrayIcon::isSystemTrayAvailable(),
+                          environmentVariable, loupe.picking))
         VQLog(line);
+    VQLog(loupe.logLine);
+    services.loupe = std::move(loupe.loupe);
     services.modalUI = std::make_unique<VQWidgetModalUI>();
     // Fatal start-up alerts end the program here. Nothing is saved on this road:
     // the library either did not load or the user asked to leave before it did.

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""Desktop tests of `vellico --pick` on a Wayland session (headless sway): where
-Vellico cannot read the screen it says why at once, with status 2, and never
-passes the failure off as a cancel (status 1) or hangs. Natively on Wayland and
-forced onto XWayland (QT_QPA_PLATFORM=xcb), in a process of its own and handed
-to a running Vellico.
+"""Desktop tests of `vellico --pick` on a Wayland session (headless sway with a
+x1 and a x2 output): the frozen screen over screencopy picks the device pixel
+under the pointer, natively and forced onto XWayland (QT_QPA_PLATFORM=xcb), in
+a process of its own and handed to a running Vellico. grim is the truth, our
+virtual pointer and wtype the user; the stripe window (1-device-pixel red and
+blue columns) lies fullscreen under the frozen screen and must see no click.
 
     pick_wayland.py CASE      with VELLICO_BINARY set
 """
@@ -13,48 +14,167 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from wayland_session import run_case  # noqa: E402
+from wayland_smoke import BLUE, RED, expected_colour, start_stripes  # noqa: E402
 from vellico_e2e import Failure, wait_until  # noqa: E402
 
 # An answer well within the 10 s any pick may wait on a compositor or a portal.
 PICK_TIMEOUT = 15
-
-
-def check_refused(result, *words):
-    if result.returncode != 2 or result.stdout.strip():
-        raise Failure(f"--pick ended with status {result.returncode} and printed {result.stdout!r}, "
-                      f"not status 2 and nothing; it said {result.stderr!r}")
-    said = result.stderr.strip().splitlines()[-1] if result.stderr.strip() else ""
-    if not said.startswith("vellico: cannot pick a colour: ") or not all(word in said for word in words):
-        raise Failure(f"--pick said {said!r}")
+WHITE = "#FFFFFF"
 
 
 def xwayland(session):
     return {"QT_QPA_PLATFORM": "xcb", "DISPLAY": session.x_display()}
 
 
-def case_native_own_process(session):
-    result = session.run([os.environ["VELLICO_BINARY"], "--pick"], timeout=PICK_TIMEOUT, check=False)
-    check_refused(result, "wayland")
+def crosshair_arm(output, x, y):
+    """A device pixel of the crosshair's lower arm around device pixel x, y (white
+    when the frozen loupe is shown with its crosshair there)."""
+    gap = -(-3 * output.scale // 1)  # as the loupe rounds it: up
+    return x, int(y + gap + 2)
+
+
+class Pick:
+    """A `vellico --pick` running on the session (in a process of its own, or
+    handed to the running Vellico by a second start)."""
+
+    def __init__(self, session, name, running=False, **environment):
+        self.session = session
+        # Who runs the loupe, and logs it: the running Vellico, or this process.
+        self.loupe_log = session.vellico_output if running else (lambda: session.log(name))
+        self.client = session.start_client([os.environ["VELLICO_BINARY"], "--pick"], name=name, **environment)
+        self.name = name
+
+    def wait_for_loupe(self, output, x, y):
+        """Once the frozen screen is up (the log says so: the pointer must stay parked
+        until the capture is taken, the compositor draws it in), points at device pixel
+        x, y of `output` and waits for the loupe's crosshair around it."""
+        def frozen():
+            if self.client.process.poll() is not None:
+                raise Failure(f"--pick ended with status {self.client.process.returncode} before the loupe "
+                              f"showed: {self.session.log(self.name)[-1500:]}")
+            return "The frozen screen shows" in self.loupe_log()
+        wait_until("the frozen screen", frozen, timeout=PICK_TIMEOUT)
+        self.session.move_pointer_to_device_pixel(output.name, x, y)
+        arm = crosshair_arm(output, x, y)
+        wait_until(f"the frozen loupe's crosshair around {x},{y} on {output.name}",
+                   lambda: self.session.screenshot(f"loupe-{output.name}", output=output.name).pixel(*arm) == WHITE)
+
+    def result(self):
+        """(status, standard output) once the pick has ended."""
+        try:
+            status = self.client.process.wait(timeout=PICK_TIMEOUT)
+        except Exception:
+            raise Failure(f"--pick still runs {PICK_TIMEOUT} s on: {self.session.log(self.name)[-1500:]}")
+        return status, "\n".join(self.client.read_lines()).strip()
+
+    def expect_colour(self, colour):
+        status, printed = self.result()
+        if status != 0 or printed != colour:
+            raise Failure(f"--pick ended with status {status} and printed {printed!r}, not {colour!r}: "
+                          f"{self.session.log(self.name)[-1500:]}")
+
+
+def truth(session, output, points):
+    """What grim sees at device pixels `points` of `output` before the pick, checked
+    against what the stripe window painted there."""
+    shot = session.screenshot(f"truth-{output.name}", output=output.name)
+    colours = {}
+    for x, y in points:
+        colours[(x, y)] = shot.pixel(x, y)
+        if colours[(x, y)] != expected_colour(x, output.width):
+            raise Failure(f"grim sees {colours[(x, y)]} at {x},{y} of {output.name}, where the stripes are "
+                          f"{expected_colour(x, output.width)}")
+    return colours
+
+
+def no_press(windows):
+    for name, window in windows.items():
+        pressed = [line for line in window.read_lines() if line.startswith("press ")]
+        if pressed:
+            raise Failure(f"the stripe window on {name} saw {pressed} through the frozen screen")
+
+
+def stripes_everywhere(session):
+    session.write_settings(RZLoggingEnabled="true")
+    windows = {output.name: start_stripes(session, output.name) for output in session.outputs}
+    # The compositor draws the cursor into captures: parked, it covers only the
+    # bottom-right corners, far from every pixel picked here.
+    session.park_pointer()
+    return windows
+
+
+def pick_columns(session, output_name, points, **environment):
+    windows = stripes_everywhere(session)
+    output = session.output(output_name)
+    colours = truth(session, output, points)
+    for index, (x, y) in enumerate(points):
+        pick = Pick(session, f"pick-{output_name}-{index}", **environment)
+        pick.wait_for_loupe(output, x, y)
+        session.click()
+        pick.expect_colour(colours[(x, y)])
+        no_press(windows)
+
+
+def case_pick_x1(session):
+    pick_columns(session, "HEADLESS-1", [(200, 150), (101, 37)])
+
+
+def case_pick_x2(session):
+    pick_columns(session, "HEADLESS-2", [(300, 151), (301, 40)])
+
+
+def case_escape(session):
+    stripes_everywhere(session)
+    output = session.outputs[1]
+    pick = Pick(session, "pick-escape")
+    pick.wait_for_loupe(output, 120, 80)
+    session.keys("Escape")
+    status, printed = pick.result()
+    if status != 1 or printed:
+        raise Failure(f"Escape ended --pick with status {status} and {printed!r}, not 1 and nothing")
+
+
+def case_arrow_key(session):
+    windows = stripes_everywhere(session)
+    for output, x, y in ((session.outputs[0], 200, 150), (session.outputs[1], 300, 151)):
+        colours = truth(session, output, [(x, y), (x + 1, y)])
+        if (colours[(x, y)], colours[(x + 1, y)]) != (RED, BLUE):
+            raise Failure(f"{output.name}: {x},{y} and its right neighbour are not red and blue: {colours}")
+        pick = Pick(session, f"pick-arrow-{output.name}")
+        pick.wait_for_loupe(output, x, y)
+        session.keys("Right")
+        # The crosshair moves one device pixel: its lower arm is now in the next column.
+        arm = crosshair_arm(output, x + 1, y)
+        wait_until(f"the crosshair one device pixel right on {output.name}",
+                   lambda: session.screenshot(f"arrow-{output.name}", output=output.name).pixel(*arm) == WHITE)
+        session.keys("Return")
+        pick.expect_colour(BLUE)
+        no_press(windows)
 
 
 def case_xwayland_own_process(session):
-    result = session.run([os.environ["VELLICO_BINARY"], "--pick"], timeout=PICK_TIMEOUT, check=False,
-                         **xwayland(session))
-    check_refused(result, "XWayland")
+    pick_columns(session, "HEADLESS-2", [(301, 151)], **xwayland(session))
 
 
 def case_xwayland_running_instance(session):
+    windows = stripes_everywhere(session)
     session.start_vellico(**xwayland(session))
     socket = os.path.join(session.runtime, "vellico.socket")
     wait_until("vellico to listen on its socket",
                lambda: os.path.exists(socket) or session.vellico.poll() is not None)
     if session.vellico.poll() is not None:
         raise Failure(f"vellico ended with status {session.vellico.returncode}:\n{session.vellico_output()}")
-    result = session.run([os.environ["VELLICO_BINARY"], "--pick"], timeout=PICK_TIMEOUT, check=False,
-                         **xwayland(session))
-    check_refused(result, "XWayland")
+    output = session.outputs[0]
+    colours = truth(session, output, [(200, 150)])
+    pick = Pick(session, "pick-running", running=True, **xwayland(session))
+    pick.wait_for_loupe(output, 200, 150)
+    session.click()
+    pick.expect_colour(colours[(200, 150)])
+    no_press(windows)
     if session.vellico.poll() is not None:
-        raise Failure("the running vellico ended after the refused pick")
+        raise Failure("the running vellico ended after the pick")
+    if "Picking path: screencopy" not in session.vellico_output():
+        raise Failure(f"the log does not say which picking path runs:\n{session.vellico_output()[-1500:]}")
 
 
 def diagnosis(session, **environment):
@@ -67,22 +187,23 @@ def diagnosis(session, **environment):
 
 
 def case_diagnose(session):
-    native = diagnosis(session)
-    if (not native["session"].startswith("Wayland") or not native["screen picking"].startswith("off: ")
-            or not native["picking path the session offers"].startswith("screencopy ")):
-        raise Failure(f"natively: {native}")
-    forced = diagnosis(session, **xwayland(session))
-    if (not forced["session"].startswith("Wayland") or forced["desktop services"] != "X11 (XWayland)"
-            or "XWayland" not in forced["screen picking"] or not forced["Shift tracking"].startswith("off: ")
-            or not forced["picking path the session offers"].startswith("screencopy ")):
-        raise Failure(f"on XWayland: {forced}")
+    for where, environment in (("natively", {}), ("on XWayland", xwayland(session))):
+        lines = diagnosis(session, **environment)
+        if (not lines["session"].startswith("Wayland")
+                or not lines["screen picking"].startswith("frozen screencopy loupe")
+                or not lines["Shift tracking"].startswith("off")
+                or not lines["picking path the session offers"].startswith("screencopy ")):
+            raise Failure(f"{where}: {lines}")
 
 
 CASES = {
     "diagnose": case_diagnose,
-    "pick-native-says-why": case_native_own_process,
-    "pick-xwayland-says-why": case_xwayland_own_process,
-    "pick-xwayland-running-says-why": case_xwayland_running_instance,
+    "pick-x1": case_pick_x1,
+    "pick-x2": case_pick_x2,
+    "pick-escape": case_escape,
+    "pick-arrow-key": case_arrow_key,
+    "pick-xwayland": case_xwayland_own_process,
+    "pick-xwayland-running": case_xwayland_running_instance,
 }
 
 if __name__ == "__main__":
