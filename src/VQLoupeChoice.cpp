@@ -7,17 +7,39 @@
 #include "ui/loupe/VQFrozenLoupe.h"
 #endif
 
+namespace
+{
+// A loupe that cannot run: it fails at once with `reason`.
+VQLoupeChoice refusing(const QString &reason)
+{
+    VQLoupeChoice choice;
+    choice.loupe = [reason](QString *failure) -> std::optional<QColor> {
+        if (failure)
+            *failure = reason;
+        return std::nullopt;
+    };
+    choice.picking = QStringLiteral("off: ") + reason;
+    choice.logLine = QStringLiteral("Picking path: none; picking is off: %1.").arg(reason);
+    return choice;
+}
+} // namespace
+
 VQLoupeChoice VQChooseLoupe(const VQPlatform &platform, const QString &platformName)
 {
     VQLoupeChoice choice;
     const QString problem = platform.screenPickingProblem();
-    if (problem.isEmpty()) {
+    const bool forced = !qEnvironmentVariableIsEmpty("VELLICO_PICK_PATH");
+    if (problem.isEmpty() && !forced) {
         choice.logLine = QStringLiteral("Picking path: the platform's own loupe.");
         return choice;
     }
     const VQPickChoice path = vqChoosePickPath(VQAskPickOffer(platformName, false));
+    switch (path.path) {
+    case VQPickPath::X11Live:
+        choice.logLine = QStringLiteral("Picking path: the platform's own loupe (%1).").arg(path.reason);
+        return choice;
+    case VQPickPath::WlrScreencopy:
 #ifdef VELLICO_HAVE_WLR
-    if (path.path == VQPickPath::WlrScreencopy) {
         choice.loupe = [](QString *failure) { return VQFrozenLoupe::selectColor(failure); };
         choice.picking = QStringLiteral("frozen screencopy loupe: each output captured through wlroots screencopy "
                                         "and shown frozen on an overlay surface, the loupe on it, arrow keys move a "
@@ -25,12 +47,17 @@ VQLoupeChoice VQChooseLoupe(const VQPlatform &platform, const QString &platformN
                              .arg(path.reason);
         choice.logLine = QStringLiteral("Picking path: screencopy, the frozen loupe (%1).").arg(path.reason);
         return choice;
-    }
+#else
+        return refusing(QStringLiteral("this Vellico was built without Wayland support (%1)").arg(path.reason));
 #endif
-    if (path.path == VQPickPath::None)
-        choice.logLine = QStringLiteral("Picking path: none; picking is off: %1 (%2).").arg(problem, path.reason);
-    else
-        choice.logLine = QStringLiteral("Picking path: %1, which Vellico cannot run yet; picking is off: %2 (%3).")
-                             .arg(vqPickPathName(path.path), problem, path.reason);
-    return choice;
+    case VQPickPath::PortalScreenshot:
+    case VQPickPath::PortalPickColor:
+        return refusing(QStringLiteral("the desktop portal's %1 is not supported yet (%2)")
+                            .arg(path.path == VQPickPath::PortalScreenshot ? QStringLiteral("Screenshot")
+                                                                           : QStringLiteral("PickColor"),
+                                 path.reason));
+    case VQPickPath::None:
+        break;
+    }
+    return refusing(problem.isEmpty() ? path.reason : QStringLiteral("%1 (%2)").arg(problem, path.reason));
 }

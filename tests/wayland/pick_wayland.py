@@ -13,7 +13,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from wayland_session import run_case  # noqa: E402
+from wayland_session import BACKGROUND, run_case  # noqa: E402
 from wayland_smoke import BLUE, RED, expected_colour, start_stripes  # noqa: E402
 from vellico_e2e import Failure, wait_until  # noqa: E402
 
@@ -108,6 +108,10 @@ def pick_columns(session, output_name, points, **environment):
     output = session.output(output_name)
     colours = truth(session, output, points)
     for index, (x, y) in enumerate(points):
+        # The last pick left the cursor drawn where it clicked: park it again
+        # before the next capture.
+        if index:
+            session.park_pointer()
         pick = Pick(session, f"pick-{output_name}-{index}", **environment)
         pick.wait_for_loupe(output, x, y)
         session.click()
@@ -152,6 +156,70 @@ def case_arrow_key(session):
         no_press(windows)
 
 
+def wait_for_frozen(pick):
+    def frozen():
+        if pick.client.process.poll() is not None:
+            raise Failure(f"--pick ended with status {pick.client.process.returncode} before the frozen screen "
+                          f"showed: {pick.session.log(pick.name)[-1500:]}")
+        return "The frozen screen shows" in pick.loupe_log()
+    wait_until("the frozen screen", frozen, timeout=PICK_TIMEOUT)
+
+
+def case_frozen_covers_every_output(session):
+    """The frozen screen lies over each whole output: with the windows beneath gone,
+    every output still shows them, pixel for pixel; after Escape, the desktop again."""
+    windows = stripes_everywhere(session)
+    before = {output.name: session.screenshot(f"before-{output.name}", output=output.name)
+              for output in session.outputs}
+    pick = Pick(session, "pick-frozen")
+    wait_for_frozen(pick)
+    for window in windows.values():
+        window.process.terminate()
+        window.process.wait(timeout=5)
+    wait_until("the stripe windows to leave sway's tree", lambda: not session.windows())
+    for output in session.outputs:
+        shot = session.screenshot(f"frozen-{output.name}", output=output.name)
+        # Rows 0 and 1: far from the parked pointer, where a crosshair might show.
+        for y in (0, 1):
+            for x in range(output.width):
+                if shot.pixel(x, y) != before[output.name].pixel(x, y):
+                    raise Failure(f"{output.name} shows {shot.pixel(x, y)} at {x},{y} over the frozen screen, "
+                                  f"where the capture has {before[output.name].pixel(x, y)}")
+    session.keys("Escape")
+    status, printed = pick.result()
+    if status != 1 or printed:
+        raise Failure(f"Escape ended --pick with status {status} and {printed!r}")
+    for output in session.outputs:
+        wait_until(f"the desktop on {output.name} again",
+                   lambda: session.screenshot(f"after-{output.name}", output=output.name).pixel(10, 10) == BACKGROUND)
+
+
+def outputs_change_during_pick(session, change, words):
+    pick = Pick(session, "pick-outputs-change")
+    wait_for_frozen(pick)
+    session.swaymsg(change)
+    status, printed = pick.result()
+    said = session.log(pick.name).strip().splitlines()[-1] if session.log(pick.name).strip() else ""
+    if status != 2 or printed or not said.startswith("vellico: cannot pick a colour: ") or \
+            not all(word in said for word in words):
+        raise Failure(f"--pick ended with status {status}, printed {printed!r} and said {said!r} after {change!r}")
+    # Nothing of ours is left over the outputs that remain.
+    first = session.outputs[0]
+    wait_until("the desktop on the first output again",
+               lambda: session.screenshot("after-change", output=first.name).pixel(10, 10) == BACKGROUND)
+
+
+def case_output_rescaled(session):
+    # Sway 1.7 cannot disable a headless output; a new scale changes its size just as well.
+    session.write_settings(RZLoggingEnabled="true")
+    outputs_change_during_pick(session, f"output {session.outputs[1].name} scale 1", ["output", "changed"])
+
+
+def case_output_added(session):
+    session.write_settings(RZLoggingEnabled="true")
+    outputs_change_during_pick(session, "create_output", ["output", "added"])
+
+
 def case_xwayland_own_process(session):
     pick_columns(session, "HEADLESS-2", [(301, 151)], **xwayland(session))
 
@@ -175,6 +243,19 @@ def case_xwayland_running_instance(session):
         raise Failure("the running vellico ended after the pick")
     if "Picking path: screencopy" not in session.vellico_output():
         raise Failure(f"the log does not say which picking path runs:\n{session.vellico_output()[-1500:]}")
+
+
+def case_forced_none_says_why(session):
+    """A path forced off (or one the session lacks) fails at once with the reason, status 2."""
+    for environment, words in (({"VELLICO_PICK_PATH": "none"}, ["forced by VELLICO_PICK_PATH"]),
+                               ({"VELLICO_PICK_PATH": "portal-screenshot"}, ["portal-screenshot"])):
+        result = session.run([os.environ["VELLICO_BINARY"], "--pick"], timeout=PICK_TIMEOUT, check=False,
+                             **environment)
+        said = result.stderr.strip().splitlines()[-1] if result.stderr.strip() else ""
+        if result.returncode != 2 or result.stdout.strip() or \
+                not said.startswith("vellico: cannot pick a colour: ") or not all(w in said for w in words):
+            raise Failure(f"{environment}: --pick ended with status {result.returncode}, printed "
+                          f"{result.stdout!r} and said {said!r}")
 
 
 def diagnosis(session, **environment):
@@ -203,6 +284,10 @@ CASES = {
     "pick-escape": case_escape,
     "pick-arrow-key": case_arrow_key,
     "pick-xwayland": case_xwayland_own_process,
+    "pick-frozen-covers-every-output": case_frozen_covers_every_output,
+    "pick-output-rescaled": case_output_rescaled,
+    "pick-output-added": case_output_added,
+    "pick-forced-none-says-why": case_forced_none_says_why,
     "pick-xwayland-running": case_xwayland_running_instance,
 }
 
