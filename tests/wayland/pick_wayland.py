@@ -13,7 +13,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from wayland_session import BACKGROUND, run_case  # noqa: E402
+from wayland_session import BACKGROUND, Output, WaylandSession, run_case  # noqa: E402
 from wayland_smoke import BLUE, RED, expected_colour, start_stripes  # noqa: E402
 from vellico_e2e import Failure, wait_until  # noqa: E402
 
@@ -76,12 +76,13 @@ class Pick:
 
 def truth(session, output, points):
     """What grim sees at device pixels `points` of `output` before the pick, checked
-    against what the stripe window painted there."""
+    against what the stripe window painted there (at integer scales: Qt 6.4 draws a
+    x1.5 output at x2 and the compositor scales that down)."""
     shot = session.screenshot(f"truth-{output.name}", output=output.name)
     colours = {}
     for x, y in points:
         colours[(x, y)] = shot.pixel(x, y)
-        if colours[(x, y)] != expected_colour(x, output.width):
+        if output.scale == int(output.scale) and colours[(x, y)] != expected_colour(x, output.width):
             raise Failure(f"grim sees {colours[(x, y)]} at {x},{y} of {output.name}, where the stripes are "
                           f"{expected_colour(x, output.width)}")
     return colours
@@ -103,8 +104,8 @@ def stripes_everywhere(session):
     return windows
 
 
-def pick_columns(session, output_name, points, **environment):
-    windows = stripes_everywhere(session)
+def pick_columns(session, output_name, points, windows=None, **environment):
+    windows = windows or stripes_everywhere(session)
     output = session.output(output_name)
     colours = truth(session, output, points)
     for index, (x, y) in enumerate(points):
@@ -125,6 +126,25 @@ def case_pick_x1(session):
 
 def case_pick_x2(session):
     pick_columns(session, "HEADLESS-2", [(300, 151), (301, 40)])
+
+
+def case_pick_x1_5(session):
+    """At x1.5 Qt 6.4 paints at x2 and the compositor scales the stripes down: grim's
+    pixels are the truth, and neighbouring device columns differ, so a pick one device
+    pixel off shows."""
+    session.write_settings(RZLoggingEnabled="true")
+    output = session.output("HEADLESS-2")
+    session.focus_output(output.name)
+    window = session.start_client([os.environ["VELLICO_STRIPE_WINDOW"], "--output", output.name], name="stripes")
+    window.wait_for_line("the stripe window's first paint", lambda line: line.startswith("ready "))
+    wait_until("the stripe window fullscreen on the x1.5 output",
+               lambda: session.windows().get(window.process.pid) == (output.name, True))
+    session.park_pointer()
+    points = [(300, 151), (301, 151), (302, 40), (303, 40)]
+    colours = truth(session, output, points)
+    if colours[(300, 151)] == colours[(301, 151)] or colours[(302, 40)] == colours[(303, 40)]:
+        raise Failure(f"the stripes at x1.5 do not tell neighbouring columns apart: {colours}")
+    pick_columns(session, output.name, [(301, 151), (302, 40)], windows={output.name: window})
 
 
 def case_escape(session):
@@ -281,6 +301,7 @@ CASES = {
     "diagnose": case_diagnose,
     "pick-x1": case_pick_x1,
     "pick-x2": case_pick_x2,
+    "pick-x1.5": case_pick_x1_5,
     "pick-escape": case_escape,
     "pick-arrow-key": case_arrow_key,
     "pick-xwayland": case_xwayland_own_process,
@@ -291,5 +312,12 @@ CASES = {
     "pick-xwayland-running": case_xwayland_running_instance,
 }
 
+# A x1 output beside a x1.5 one, for the viewport's sake.
+FRACTIONAL_OUTPUTS = (
+    Output("HEADLESS-1", 640, 400, 0, 0, 1),
+    Output("HEADLESS-2", 960, 600, 640, 0, 1.5),
+)
+
 if __name__ == "__main__":
-    sys.exit(run_case(CASES))
+    sys.exit(run_case(CASES, lambda name: WaylandSession(name, outputs=FRACTIONAL_OUTPUTS)
+                      if name == "pick-x1.5" else WaylandSession(name)))
