@@ -174,6 +174,16 @@ def case_arrow_key(session):
         session.keys("Return")
         pick.expect_colour(BLUE)
         no_press(windows)
+        # The frozen screen kept neither the pointer nor the keyboard: a click now
+        # reaches the window beneath, and the keys then go to it.
+        session.move_pointer_to_device_pixel(output.name, x, y)
+        session.click()
+        press = windows[output.name].wait_for_line(f"the click after the pick on {output.name}",
+                                                   lambda line: line.startswith("press "))
+        if [int(float(value)) for value in press.split()[2:4]] != [x, y]:
+            raise Failure(f"the click after the pick arrived as {press!r}")
+        session.keys("a")
+        windows[output.name].wait_for_line(f"a key after the pick on {output.name}", lambda line: line == "key A")
 
 
 def wait_for_frozen(pick):

@@ -33,6 +33,7 @@ struct Buffer {
     wl_buffer *buffer = nullptr;
     QImage image;
     bool busy = false; // the compositor still reads it
+    struct Surface *surface = nullptr;
 
     ~Buffer()
     {
@@ -168,7 +169,11 @@ namespace
 
 void bufferRelease(void *data, wl_buffer *)
 {
-    static_cast<Buffer *>(data)->busy = false;
+    auto *buffer = static_cast<Buffer *>(data);
+    buffer->busy = false;
+    // A repaint that found every buffer busy waits for this one.
+    if (buffer->surface->dirty && !buffer->surface->frame)
+        buffer->surface->owner->paint(*buffer->surface);
 }
 const wl_buffer_listener kBufferListener = {bufferRelease};
 
@@ -400,6 +405,7 @@ bool VQWlrOverlay::Private::paint(Surface &surface)
                 finish(error);
                 return false;
             }
+            buffer->surface = &surface;
         }
         if (!buffer->busy) {
             free = buffer.get();
@@ -407,7 +413,7 @@ bool VQWlrOverlay::Private::paint(Surface &surface)
         }
     }
     if (!free)
-        return true; // both still read: the release brings no frame, the next update does
+        return true; // both still read: the next release repaints
     {
         QPainter qp(&free->image);
         painter(qp, surface.index, capture.outputs.at(surface.index).image);
