@@ -159,19 +159,26 @@ def case_escape(session):
 
 
 def case_arrow_key(session):
+    """Arrow keys move the crosshair by one device pixel (ten with Shift); Return or
+    keypad Enter picks the pixel under it. From an even (red) column, an odd number
+    of device pixels to the right is blue."""
     windows = stripes_everywhere(session)
-    for output, x, y in ((session.outputs[0], 200, 150), (session.outputs[1], 300, 151)):
+    rows = ((session.outputs[0], 200, 150, (("shift+Right", 10), ("Right", 11)), "KP_Enter"),
+            (session.outputs[1], 300, 151, (("Right", 1),), "Return"))
+    for output, x, y, moves, enter in rows:
+        session.park_pointer()  # off the pixels the next capture is picked from
         colours = truth(session, output, [(x, y), (x + 1, y)])
         if (colours[(x, y)], colours[(x + 1, y)]) != (RED, BLUE):
             raise Failure(f"{output.name}: {x},{y} and its right neighbour are not red and blue: {colours}")
         pick = Pick(session, f"pick-arrow-{output.name}")
         pick.wait_for_loupe(output, x, y)
-        session.keys("Right")
-        # The crosshair moves one device pixel: its lower arm is now in the next column.
-        arm = crosshair_arm(output, x + 1, y)
-        wait_until(f"the crosshair one device pixel right on {output.name}",
-                   lambda: session.screenshot(f"arrow-{output.name}", output=output.name).pixel(*arm) == WHITE)
-        session.keys("Return")
+        for key, moved in moves:
+            session.keys(key)
+            # The crosshair's lower arm is now `moved` columns to the right.
+            arm = crosshair_arm(output, x + moved, y)
+            wait_until(f"the crosshair {moved} device pixels right on {output.name} after {key}",
+                       lambda: session.screenshot(f"arrow-{output.name}", output=output.name).pixel(*arm) == WHITE)
+        session.keys(enter)
         pick.expect_colour(BLUE)
         no_press(windows)
         # The frozen screen kept neither the pointer nor the keyboard: a click now
