@@ -295,6 +295,28 @@ def case_forced_none_says_why(session):
                           f"{result.stdout!r} and said {said!r}")
 
 
+def case_running_stays_responsive(session):
+    """While the running Vellico shows the frozen screen, it still answers: a second
+    --pick is refused at once (status 2), and Escape then ends the first."""
+    session.write_settings(RZLoggingEnabled="true")
+    session.start_vellico()
+    wait_until("vellico's picking path in its log", lambda: "Picking path: screencopy" in session.vellico_output()
+               or session.vellico.poll() is not None)
+    first = Pick(session, "pick-first", running=True)
+    wait_for_frozen(first)
+    second = session.run([os.environ["VELLICO_BINARY"], "--pick"], timeout=PICK_TIMEOUT, check=False)
+    said = second.stderr.strip().splitlines()[-1] if second.stderr.strip() else ""
+    if second.returncode != 2 or second.stdout.strip() or "already running" not in said:
+        raise Failure(f"a second --pick ended with status {second.returncode}, printed {second.stdout!r} and "
+                      f"said {said!r}")
+    session.keys("Escape")
+    status, printed = first.result()
+    if status != 1 or printed:
+        raise Failure(f"Escape ended the first --pick with status {status} and {printed!r}")
+    if session.vellico.poll() is not None:
+        raise Failure("the running vellico ended")
+
+
 def diagnosis(session, **environment):
     result = session.run([os.environ["VELLICO_BINARY"], "--diagnose"], timeout=PICK_TIMEOUT, **environment)
     lines = dict(line.split(": ", 1) for line in result.stdout.splitlines() if ": " in line)
@@ -326,6 +348,7 @@ CASES = {
     "pick-output-rescaled": case_output_rescaled,
     "pick-output-added": case_output_added,
     "pick-forced-none-says-why": case_forced_none_says_why,
+    "pick-running-stays-responsive": case_running_stays_responsive,
     "pick-xwayland-running": case_xwayland_running_instance,
 }
 
