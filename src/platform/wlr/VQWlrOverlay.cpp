@@ -119,6 +119,8 @@ struct VQWlrOverlay::Private {
     EndHandler end;
     std::unique_ptr<QSocketNotifier> notifier;
     bool ended = false;
+    bool shown = false;   // open() has returned the overlay: ends go to `end`
+    QString endedBecause; // before that, open() reports them
 
     wl_pointer *pointer = nullptr;
     Surface *pointerSurface = nullptr;
@@ -148,9 +150,10 @@ struct VQWlrOverlay::Private {
         if (ended)
             return;
         ended = true;
+        endedBecause = failure;
         if (notifier)
             notifier->setEnabled(false);
-        if (end)
+        if (shown && end)
             end(failure);
     }
     void forward(const VQOverlayInput &event)
@@ -520,7 +523,9 @@ std::unique_ptr<VQWlrOverlay> VQWlrOverlay::open(Painter painter, InputHandler i
     if (!connection.dispatchUntil(allConfigured, error))
         return nullptr;
     if (d->ended) {
-        *error = QStringLiteral("the compositor took the frozen screen away before it was shown");
+        *error = d->endedBecause.isEmpty()
+                     ? QStringLiteral("the compositor took the frozen screen away before it was shown")
+                     : d->endedBecause;
         return nullptr;
     }
 
@@ -549,18 +554,20 @@ std::unique_ptr<VQWlrOverlay> VQWlrOverlay::open(Painter painter, InputHandler i
             return nullptr;
         }
         if (!d->paint(*surface)) {
-            *error = QStringLiteral("the frozen screen could not be painted");
+            *error =
+                d->endedBecause.isEmpty() ? QStringLiteral("the frozen screen could not be painted") : d->endedBecause;
             return nullptr;
         }
     }
     d->flush();
     if (d->ended) {
-        *error = QStringLiteral("the frozen screen could not be shown");
+        *error = d->endedBecause.isEmpty() ? QStringLiteral("the frozen screen could not be shown") : d->endedBecause;
         return nullptr;
     }
 
     std::unique_ptr<VQWlrOverlay> overlay(new VQWlrOverlay(std::move(d)));
     Private *ready = overlay->d.get();
+    ready->shown = true;
     ready->notifier = std::make_unique<QSocketNotifier>(wl_display_get_fd(connection.display), QSocketNotifier::Read);
     QObject::connect(ready->notifier.get(), &QSocketNotifier::activated, overlay.get(),
                      [ready] { ready->readEvents(); });

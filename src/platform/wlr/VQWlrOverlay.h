@@ -35,7 +35,7 @@ struct VQOverlayInput {
     enum class Kind { PointerMoved, ButtonPressed, KeyPressed };
     Kind kind = Kind::PointerMoved;
     int output = -1;          // PointerMoved, ButtonPressed: index in the capture's outputs
-    QPointF devicePoint;      // …where, in that output's device pixels (fractions kept)
+    QPointF devicePoint;      // PointerMoved: where, in that output's device pixels (fractions kept)
     std::uint32_t button = 0; // ButtonPressed: the Linux button code (BTN_LEFT 0x110…)
     std::uint32_t keysym = 0; // KeyPressed: the xkb keysym
     bool shift = false;       // KeyPressed: Shift was down
@@ -51,8 +51,9 @@ class VQWlrOverlay : public QObject
     // `frozen` is that output's capture.
     using Painter = std::function<void(QPainter &painter, int output, const QImage &frozen)>;
     using InputHandler = std::function<void(const VQOverlayInput &input)>;
-    // The run must end: `failure` says why in one line, empty when the user
-    // took the keyboard elsewhere (a cancel).
+    // The run must end (called once, never from within open()): `failure`
+    // says why in one line, empty when the user took the keyboard elsewhere
+    // (a cancel).
     using EndHandler = std::function<void(const QString &failure)>;
 
     // Captures every output and shows the surfaces, their first frame painted.
