@@ -24,19 +24,16 @@ VQLoupeChoice refusing(const QString &reason)
 }
 } // namespace
 
-VQLoupeChoice VQChooseLoupe(const VQPlatform &platform, const QString &platformName)
+VQLoupeChoice VQLoupeChoiceFor(const QString &platformProblem, const std::optional<VQPickChoice> &path)
 {
     VQLoupeChoice choice;
-    const QString problem = platform.screenPickingProblem();
-    const bool forced = !qEnvironmentVariableIsEmpty("VELLICO_PICK_PATH");
-    if (problem.isEmpty() && !forced) {
+    if (!path) {
         choice.logLine = QStringLiteral("Picking path: the platform's own loupe.");
         return choice;
     }
-    const VQPickChoice path = vqChoosePickPath(VQAskPickOffer(platformName, false));
-    switch (path.path) {
+    switch (path->path) {
     case VQPickPath::X11Live:
-        choice.logLine = QStringLiteral("Picking path: the platform's own loupe (%1).").arg(path.reason);
+        choice.logLine = QStringLiteral("Picking path: the platform's own loupe (%1).").arg(path->reason);
         return choice;
     case VQPickPath::WlrScreencopy:
 #ifdef VELLICO_HAVE_WLR
@@ -44,20 +41,30 @@ VQLoupeChoice VQChooseLoupe(const VQPlatform &platform, const QString &platformN
         choice.picking = QStringLiteral("frozen screencopy loupe: each output captured through wlroots screencopy "
                                         "and shown frozen on an overlay surface, the loupe on it, arrow keys move a "
                                         "crosshair (%1)")
-                             .arg(path.reason);
-        choice.logLine = QStringLiteral("Picking path: screencopy, the frozen loupe (%1).").arg(path.reason);
+                             .arg(path->reason);
+        choice.logLine = QStringLiteral("Picking path: screencopy, the frozen loupe (%1).").arg(path->reason);
         return choice;
 #else
-        return refusing(QStringLiteral("this Vellico was built without Wayland support (%1)").arg(path.reason));
+        return refusing(QStringLiteral("this Vellico was built without Wayland support (%1)").arg(path->reason));
 #endif
     case VQPickPath::PortalScreenshot:
     case VQPickPath::PortalPickColor:
         return refusing(QStringLiteral("the desktop portal's %1 is not supported yet (%2)")
-                            .arg(path.path == VQPickPath::PortalScreenshot ? QStringLiteral("Screenshot")
-                                                                           : QStringLiteral("PickColor"),
-                                 path.reason));
+                            .arg(path->path == VQPickPath::PortalScreenshot ? QStringLiteral("Screenshot")
+                                                                            : QStringLiteral("PickColor"),
+                                 path->reason));
     case VQPickPath::None:
         break;
     }
-    return refusing(problem.isEmpty() ? path.reason : QStringLiteral("%1 (%2)").arg(problem, path.reason));
+    return refusing(platformProblem.isEmpty() ? path->reason
+                                              : QStringLiteral("%1 (%2)").arg(platformProblem, path->reason));
+}
+
+VQLoupeChoice VQChooseLoupe(const VQPlatform &platform, const QString &platformName)
+{
+    const QString problem = platform.screenPickingProblem();
+    // The probe asks the compositor and maybe the portal: only where the platform cannot pick, or a test forces a path.
+    if (problem.isEmpty() && qEnvironmentVariableIsEmpty("VELLICO_PICK_PATH"))
+        return VQLoupeChoiceFor(problem, std::nullopt);
+    return VQLoupeChoiceFor(problem, vqChoosePickPath(VQAskPickOffer(platformName, false)));
 }

@@ -4,6 +4,8 @@
 // the path the session probe chooses from what the session offers (the
 // frozen screen over wlroots screencopy), or none.
 
+#include "platform/VQSessionProbe.h"
+
 #include <QColor>
 #include <QString>
 
@@ -21,4 +23,10 @@ struct VQLoupeChoice {
     QString logLine;
 };
 
+// Probes the session where needed (the platform cannot pick, or
+// VELLICO_PICK_PATH is set) and chooses.
 VQLoupeChoice VQChooseLoupe(const VQPlatform &platform, const QString &platformName);
+// The choice itself: `platformProblem` is the platform's screenPickingProblem()
+// (empty: it can pick), `path` the probe's choice (nothing: not asked). A path
+// that cannot run gives a loupe that fails at once with the reason.
+VQLoupeChoice VQLoupeChoiceFor(const QString &platformProblem, const std::optional<VQPickChoice> &path);
