@@ -13,13 +13,18 @@
 #include "ui/prefs/VQSyncFolderChoice.h"
 #include "vqcore/VQLog.h"
 #include "vqcore/VQUserDefaults.h"
+#include "vqcore/ui/VQDesktopOpen.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QUrl>
 #include <QCoreApplication>
 #include <QKeyEvent>
 
@@ -231,6 +236,29 @@ TEST_F(VQPreferencesControllerTest, DebugLogSwitchesAtOnce)
     EXPECT_TRUE(defaults().boolForKey("RZLoggingEnabled"));
     controller().debugLoggingCheckBox()->setChecked(false);
     EXPECT_FALSE(VQDebugLog::isLoggingEnabled());
+}
+
+// Where no file manager is set up, the log file's path is shown, and copied on request.
+TEST_F(VQPreferencesControllerTest, ShowTheLogFileWithoutAFileManagerShowsThePath)
+{
+    std::vector<QUrl> asked;
+    bool opens = true;
+    const VQDesktopOpener previous = VQInstallDesktopOpener([&](const QUrl &url) {
+        asked.push_back(url);
+        return opens;
+    });
+    const QString log = VQDebugLog::logFilePath();
+    controller().showLogFileInFinder(); // opened: nothing to say
+    opens = false;
+    ui().answerAlert(1); // the copy button
+    controller().showLogFileInFinder();
+    VQInstallDesktopOpener(previous);
+
+    const QUrl folder = QUrl::fromLocalFile(QFileInfo(log).absolutePath());
+    EXPECT_EQ(asked, (std::vector<QUrl>{folder, folder}));
+    ASSERT_EQ(ui().alerts().size(), 1u);
+    EXPECT_EQ(ui().alerts()[0].informativeText, log);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), log);
 }
 
 // -- launch at login -----------------------------------------------------------------
