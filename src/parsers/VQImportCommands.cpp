@@ -9,6 +9,7 @@
 #include "vqcore/VQLog.h"
 #include "vqcore/VQModalUI.h"
 #include "vqcore/VQNotificationCenter.h"
+#include "vqcore/VQUserDefaults.h"
 #include "core/VQSwatchCore.h"
 
 #include <QDir>
@@ -17,11 +18,25 @@
 namespace
 {
 
+// The folder of the last imported file, for the next import to start in.
+constexpr const char *kLastImportFolderKey = "VQLastImportFolder";
+
 VQFilePanel openPanel(const QStringList &allowedExtensions)
 {
     VQFilePanel panel;
+    panel.title = VQLocalizedString("Import");
     panel.allowedExtensions = allowedExtensions;
+    const QString last = VQUserDefaults::standard().stringForKey(QLatin1String(kLastImportFolderKey));
+    panel.directory = !last.isEmpty() && QFileInfo(last).isDir() ? last : QDir::homePath();
     return panel;
+}
+
+std::optional<QString> chooseFile(const QStringList &allowedExtensions)
+{
+    std::optional<QString> path = VQModalUI::shared().runOpenPanel(openPanel(allowedExtensions));
+    if (path)
+        VQUserDefaults::standard().setString(QLatin1String(kLastImportFolderKey), QFileInfo(*path).absolutePath());
+    return path;
 }
 
 // `reason` says what was wrong with the file, as vellico-cli says it.
@@ -116,7 +131,7 @@ bool VQImportCommands::importColorsFromFile(const VQParserFactory &makeParser, c
 {
     if (!core)
         core = VQSwatchCore::sharedCore();
-    const std::optional<QString> path = VQModalUI::shared().runOpenPanel(openPanel(allowedExtensions));
+    const std::optional<QString> path = chooseFile(allowedExtensions);
     if (!path)
         return false;
     std::unique_ptr<VQParser> parser = makeParser(*path);
@@ -151,7 +166,7 @@ bool VQImportCommands::importCLR(VQSwatchCore *core)
 {
     if (!core)
         core = VQSwatchCore::sharedCore();
-    const std::optional<QString> chosen = VQModalUI::shared().runOpenPanel(openPanel({QStringLiteral("clr")}));
+    const std::optional<QString> chosen = chooseFile({QStringLiteral("clr")});
     if (!chosen)
         return false;
     const QString path = VQColorListFilePath(*chosen);

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace
 {
@@ -75,6 +76,21 @@ TEST_F(ImportCommandsTest, CollectionsFoundAreAddedAtTheEnd)
     EXPECT_TRUE(ui().alerts().empty());
     // The colour-book reference between the two colours is left out without using up an identifier.
     EXPECT_EQ(idsOf(4), (std::vector<std::uint64_t>{1800000000, 1799999999}));
+}
+
+// The panel says what it is for and starts where the last import was, else at home.
+TEST_F(ImportCommandsTest, ThePanelIsTitledImportAndStartsInTheLastFolder)
+{
+    QDir().mkpath(path(QStringLiteral("deep")));
+    const QString file = write(QStringLiteral("deep/one.ase"),
+                               ase::file({ase::groupStart("A"), ase::color("a", "RGB ", {1, 0, 0}), ase::groupEnd()}));
+    ui().answerText(file).answerCancel();
+    EXPECT_TRUE(VQImportCommands::importASE());
+    EXPECT_FALSE(VQImportCommands::importCLR());
+    ASSERT_EQ(ui().openPanels().size(), 2u);
+    EXPECT_EQ(ui().openPanels()[0].title, QStringLiteral("Import"));
+    EXPECT_EQ(ui().openPanels()[0].directory, QDir::homePath());
+    EXPECT_EQ(ui().openPanels()[1].directory, QFileInfo(file).absolutePath());
 }
 
 TEST_F(ImportCommandsTest, NothingFoundLeavesTheLibraryAsItWas)

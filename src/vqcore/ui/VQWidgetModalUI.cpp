@@ -106,10 +106,11 @@ QString nameFilter(const QStringList &extensions)
 std::optional<QString> VQWidgetModalUI::runOpenPanel(const VQFilePanel &panel)
 {
     const VQDialogOwner owner;
-    const QString path = panel.choosesFolders
-                             ? QFileDialog::getExistingDirectory(owner.window(), panel.title, panel.directory)
-                             : QFileDialog::getOpenFileName(owner.window(), panel.title, panel.directory,
-                                                            nameFilter(panel.allowedExtensions));
+    // Not the process's working folder, which means nothing to the user.
+    const QString start = panel.directory.isEmpty() ? QDir::homePath() : panel.directory;
+    const QString path = panel.choosesFolders ? QFileDialog::getExistingDirectory(owner.window(), panel.title, start)
+                                              : QFileDialog::getOpenFileName(owner.window(), panel.title, start,
+                                                                             nameFilter(panel.allowedExtensions));
     if (path.isEmpty())
         return std::nullopt;
     return path;
