@@ -128,12 +128,7 @@ void VQColorButton::mousePressEvent(QMouseEvent *event)
     }
     // Ctrl+click opens the colour preview.
     if (event->modifiers() & Qt::ControlModifier) {
-        if (_collection) {
-            VQQuickLookController *viewer = VQQuickLookController::viewerForCollection(_collection);
-            viewer->window()->show();
-            viewer->window()->raise();
-            viewer->window()->activateWindow();
-        }
+        VQQuickLookController::openBeside(_collection, this);
         return;
     }
     VQLog(QStringLiteral("Creating timer."));
