@@ -104,11 +104,11 @@ std::optional<std::vector<VQSwatchCollectionRef>> VQReadSwatchFile(const QString
         QString reason;
         const std::optional<VQColorList> list = VQReadColorListFile(path, &reason);
         if (!list)
-            return fail(QStringLiteral("%1 is not a colour list%2")
+            return fail(QStringLiteral("%1 is not a color list%2")
                             .arg(path, reason.isEmpty() ? QStringLiteral(".")
                                                         : QStringLiteral(": ") + reason + QLatin1Char('.')));
         if (list->entries.empty())
-            return fail(QStringLiteral("%1: no colours found in the file.").arg(path));
+            return fail(QStringLiteral("%1: no colors found in the file.").arg(path));
         return std::vector<VQSwatchCollectionRef>{collectionFromColorList(*list, QFileInfo(path).completeBaseName())};
     }
 
@@ -122,7 +122,7 @@ std::optional<std::vector<VQSwatchCollectionRef>> VQReadSwatchFile(const QString
             QStringLiteral("%1 is not %2 swatch file.")
                 .arg(path, *kind == VQSwatchFileKind::ASE ? QStringLiteral("an ASE") : QStringLiteral("an ACO")));
     if (collections->empty())
-        return fail(QStringLiteral("%1: no colours found in the file.").arg(path));
+        return fail(QStringLiteral("%1: no colors found in the file.").arg(path));
     return collections;
 }
 
@@ -144,7 +144,7 @@ bool VQImportCommands::importColorsFromFile(const VQParserFactory &makeParser, c
         const QString kind =
             allowedExtensions.isEmpty() ? QStringLiteral("swatch") : QLatin1Char('.') + allowedExtensions.first();
         showNoColorsAlert(!collections ? QStringLiteral("%1 is not a valid %2 file.").arg(*path, kind)
-                                       : QStringLiteral("%1: no colours found in the file.").arg(*path),
+                                       : QStringLiteral("%1: no colors found in the file.").arg(*path),
                           true);
         return false;
     }
@@ -181,10 +181,10 @@ bool VQImportCommands::importCLR(VQSwatchCore *core)
             showNoColorsAlert(QStringLiteral("%1 cannot be read.").arg(path), false);
         else
             showNoColorsAlert(!list
-                                  ? QStringLiteral("%1 is not a colour list%2")
+                                  ? QStringLiteral("%1 is not a color list%2")
                                         .arg(path, reason.isEmpty() ? QStringLiteral(".")
                                                                     : QStringLiteral(": ") + reason + QLatin1Char('.'))
-                                  : QStringLiteral("%1: no colours found in the file.").arg(path),
+                                  : QStringLiteral("%1: no colors found in the file.").arg(path),
                               true);
         return false;
     }

@@ -108,7 +108,7 @@ TEST_F(ImportCommandsTest, NothingFoundLeavesTheLibraryAsItWas)
         {"not ASEF", write(QStringLiteral("sprite.ase"), QByteArray(128, '\xA5')), true,
          " is not a valid .ase file.\n\nThe file might be corrupted."},
         {"only an empty group", write(QStringLiteral("empty.ase"), ase::file({ase::groupStart("E"), ase::groupEnd()})),
-         true, ": no colours found in the file.\n\nThe file might be corrupted."},
+         true, ": no colors found in the file.\n\nThe file might be corrupted."},
         {"ACO of version 3", write(QStringLiteral("v3.aco"), VQBytes().u16(3).u16(0)), false,
          " is not a valid .aco file.\n\nThe file might be corrupted."},
     };

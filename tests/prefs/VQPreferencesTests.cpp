@@ -338,7 +338,7 @@ TEST_F(VQLibraryTest, SyncFolderChecks)
         }
     }
     QFile::setPermissions(path("locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(VQSyncFolderChoice::ownFileLine(""), "Choose the shared folder to synchronise.");
+    EXPECT_EQ(VQSyncFolderChoice::ownFileLine(""), "Choose the shared folder to synchronize.");
     EXPECT_EQ(VQSyncFolderChoice::ownFileLine(path("Nextcloud/Vellico")),
               "This computer's copy: " + VQiCloudSynchronizationManager::ownFilePath(path("Nextcloud/Vellico")));
 }
@@ -354,7 +354,7 @@ TEST_F(VQPreferencesControllerTest, MissingFolderIsRefusedAndNothingIsLost)
     ui().answerAlert(0);
     EXPECT_FALSE(controller().setSyncFolder(path("Gone")));
     ASSERT_EQ(ui().alerts().size(), 1u);
-    EXPECT_EQ(ui().alerts()[0].messageText, "This folder can't be used for synchronisation.");
+    EXPECT_EQ(ui().alerts()[0].messageText, "This folder can't be used for synchronization.");
     EXPECT_TRUE(ui().alerts()[0].informativeText.contains(path("Gone")));
     EXPECT_EQ(controller().shownSettings().syncFolderPath, path("Shared"));
     controller().done();
