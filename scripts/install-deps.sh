@@ -2,13 +2,18 @@
 # Installs the Debian 12 packages that building, running and testing Vellico
 # need, and only those that are missing. Safe to run again and again: when
 # everything is present it touches nothing and asks for no password.
+# Packages are installed without the ones they only recommend, so every
+# package the build and the tests use is named below (checked on a minimal
+# Debian 12 root made with debootstrap --variant=minbase).
 set -euo pipefail
 
 packages=(
   # tool chain
   build-essential cmake pkg-config python3
+  git                        # scripts/test.sh lists the files to check with git ls-files
   ccache                     # rebuilds of unchanged sources come from its cache
   clang                      # sanitizer and fuzzing builds
+  libclang-rt-14-dev         # clang's libFuzzer and sanitizer runtimes (clang only recommends them)
   clang-format               # the formatting check of scripts/test.sh
   # libraries
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools
@@ -21,6 +26,7 @@ packages=(
   # the desktop tests: a virtual display, a window manager that speaks EWMH,
   # a real tray, synthetic input, the clipboard and screenshots
   xvfb xauth openbox trayer xdotool xclip imagemagick x11-utils
+  locales                    # the de_DE sources from which the decimal-comma tests build their locale
   python3-xlib               # benchmarks/shell_timing.py
   # Wayland: libwayland-client and wayland-scanner for the screencopy capture
   # and the virtual pointer, and the protocol files (xdg-output)

@@ -27,9 +27,9 @@
 #include "vqcore/VQModalUI.h"
 #include "vqcore/VQNotificationCenter.h"
 #include "vqcore/VQUserDefaults.h"
+#include "vqcore/ui/VQDesktopOpen.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -551,8 +551,11 @@ void VQVellicoAppDelegate::about()
     VQModalUI::shared().runAlert({VQLocalizedString("About Vellico"),
                                   QStringLiteral("Vellico %1\n%2")
                                       .arg(QCoreApplication::applicationVersion(),
-                                           VQLocalizedString("A colour picker and swatch manager for the desktop.")),
-                                  {VQLocalizedString("OK")}});
+                                           VQLocalizedString("A color picker and swatch manager for the desktop.")),
+                                  {VQLocalizedString("OK")},
+                                  false,
+                                  {},
+                                  VQAlertStyle::Informational});
 }
 
 void VQVellicoAppDelegate::help()
@@ -567,13 +570,19 @@ void VQVellicoAppDelegate::help()
         return;
     }
     QFile::setPermissions(page, QFile::ReadOwner | QFile::WriteOwner);
-    QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+    VQOpenWithDesktop(
+        QUrl::fromLocalFile(page),
+        {VQLocalizedString("Vellico couldn't open the user guide: no web browser is set up on this desktop."), page,
+         VQLocalizedString("Copy Path")});
 }
 
 void VQVellicoAppDelegate::sendFeedback()
 {
-    QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:" VELLICO_FEEDBACK_ADDRESS "?subject=Vellico%20") +
-                                   QCoreApplication::applicationVersion()));
+    VQOpenWithDesktop(QUrl(QStringLiteral("mailto:" VELLICO_FEEDBACK_ADDRESS "?subject=Vellico%20") +
+                           QCoreApplication::applicationVersion()),
+                      {VQLocalizedString("Vellico couldn't start a mail program: none is set up on this desktop. "
+                                         "Please write to this address:"),
+                       QStringLiteral(VELLICO_FEEDBACK_ADDRESS), VQLocalizedString("Copy Address")});
 }
 
 void VQVellicoAppDelegate::importACO()

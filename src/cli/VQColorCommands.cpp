@@ -14,7 +14,7 @@ namespace
 
 VQCommandResult notAColour(const QString &text)
 {
-    return VQCliFailure(QStringLiteral("\"%1\" is not a colour. Vellico reads (#)RRGGBB, (#)RGB, the basic HTML colour "
+    return VQCliFailure(QStringLiteral("\"%1\" is not a color. Vellico reads (#)RRGGBB, (#)RGB, the basic HTML color "
                                        "names, rgb(r, g, b), rgba(…), hsl(h, s%, l%) and hsla(…).")
                             .arg(text));
 }
@@ -30,7 +30,7 @@ std::optional<QString> colourText(const VQCliOptions &options, VQCommandResult *
 {
     if (options.positional.size() != 2) {
         *error = VQCliUsageError(
-            QStringLiteral("%1 takes one colour text (quote it if it has spaces)").arg(options.positional.value(0)));
+            QStringLiteral("%1 takes one color text (quote it if it has spaces)").arg(options.positional.value(0)));
         return std::nullopt;
     }
     return options.positional[1];

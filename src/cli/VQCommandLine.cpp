@@ -64,7 +64,7 @@ QString VQCliDescribeCollection(const VQSwatchCollection &collection)
     for (const VQColorRef &color : colors)
         hexes << color->hexValue();
     const QString title = collection.title().isEmpty() ? QStringLiteral("(untitled)") : collection.title();
-    return QStringLiteral("%1\t%2 colour%3\t%4\n")
+    return QStringLiteral("%1\t%2 color%3\t%4\n")
         .arg(title)
         .arg(colors.size())
         .arg(colors.size() == 1 ? QString() : QStringLiteral("s"))

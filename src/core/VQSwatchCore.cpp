@@ -143,7 +143,7 @@ std::unique_ptr<VQSwatchCore> VQSwatchCore::loadFromURL(const QString &path)
             VQModalUI::shared().runAlert(
                 {VQLocalizedString("Vellico cannot write to the folder where the library should be saved."),
                  VQLocalizedString(
-                     "Please, hold down option key while launching Vellico to choose a different library."),
+                     "Please, hold down the Alt key while launching Vellico to choose a different library."),
                  {VQLocalizedString("Quit")}});
             VQLog(QStringLiteral("Not writable at path ") + folder + QStringLiteral("."));
             VQTermination::terminate(0);

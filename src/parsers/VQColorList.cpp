@@ -353,7 +353,7 @@ class Reader
     {
         while (_pending.empty()) {
             if (_p == _end)
-                return fail(QStringLiteral("the colour list ends early (offset %1)").arg(offset()));
+                return fail(QStringLiteral("the color list ends early (offset %1)").arg(offset()));
             std::vector<Value> values;
             if (!readGroup(values, 0))
                 return false;
@@ -799,7 +799,7 @@ std::optional<VQColorList> readTypedStream(const QByteArray &data, QString *erro
     if (!reader.nextTopLevelValue(version) || !reader.nextTopLevelValue(name) || !reader.nextTopLevelValue(count))
         return failed();
     if (version.kind != Value::Kind::Integer || count.kind != Value::Kind::Integer || count.integer < 0) {
-        setError(error, QStringLiteral("the typed stream holds no colour list"));
+        setError(error, QStringLiteral("the typed stream holds no color list"));
         return std::nullopt;
     }
     // Each entry takes several bytes, so the size bounds what we set aside,
@@ -811,7 +811,7 @@ std::optional<VQColorList> readTypedStream(const QByteArray &data, QString *erro
             return failed();
         const std::optional<QString> text = stringFromObject(reader, key);
         if (!text) {
-            setError(error, QStringLiteral("colour %1 of the list has no key").arg(i + 1));
+            setError(error, QStringLiteral("color %1 of the list has no key").arg(i + 1));
             return std::nullopt;
         }
         entries.add(*text, colorFromObject(reader, color));
@@ -1035,7 +1035,7 @@ std::optional<VQColorList> readKeyedArchive(const QByteArray &data, QString *err
     const std::optional<VQPlistNode> keys = archive.array(top["NSKeys"]);
     const std::optional<VQPlistNode> colors = archive.array(top["NSColors"]);
     if (!keys || !colors) {
-        setError(error, QStringLiteral("the keyed archive holds no colour list"));
+        setError(error, QStringLiteral("the keyed archive holds no color list"));
         return std::nullopt;
     }
     // Counts come from nodes that exist, so reserving by them is safe.
@@ -1043,7 +1043,7 @@ std::optional<VQColorList> readKeyedArchive(const QByteArray &data, QString *err
     for (std::uint32_t i = 0; i < keys->count(); ++i) {
         const std::optional<QString> key = archive.string(keys->at(i));
         if (!key) {
-            setError(error, QStringLiteral("colour %1 of the list has no key").arg(i + 1));
+            setError(error, QStringLiteral("color %1 of the list has no key").arg(i + 1));
             return std::nullopt;
         }
         entries.add(*key, archive.color(colors->at(i)));
@@ -1056,7 +1056,7 @@ std::optional<VQColorList> readKeyedArchive(const QByteArray &data, QString *err
 std::optional<VQColorList> VQReadColorList(const QByteArray &data, QString *error)
 {
     if (data.size() > kMaxFileBytes) {
-        setError(error, QStringLiteral("too large for a colour list"));
+        setError(error, QStringLiteral("too large for a color list"));
         return std::nullopt;
     }
     if (data.size() >= 13 && data[1] == '\x0b' &&
@@ -1064,7 +1064,7 @@ std::optional<VQColorList> VQReadColorList(const QByteArray &data, QString *erro
         return ts::readTypedStream(data, error);
     if (data.startsWith("bplist") || data.trimmed().startsWith('<') || data.startsWith("\xEF\xBB\xBF"))
         return readKeyedArchive(data, error);
-    setError(error, QStringLiteral("not a colour list"));
+    setError(error, QStringLiteral("not a color list"));
     return std::nullopt;
 }
 

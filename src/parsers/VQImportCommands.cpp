@@ -9,6 +9,7 @@
 #include "vqcore/VQLog.h"
 #include "vqcore/VQModalUI.h"
 #include "vqcore/VQNotificationCenter.h"
+#include "vqcore/VQUserDefaults.h"
 #include "core/VQSwatchCore.h"
 
 #include <QDir>
@@ -17,11 +18,25 @@
 namespace
 {
 
+// The folder of the last imported file, for the next import to start in.
+constexpr const char *kLastImportFolderKey = "VQLastImportFolder";
+
 VQFilePanel openPanel(const QStringList &allowedExtensions)
 {
     VQFilePanel panel;
+    panel.title = VQLocalizedString("Import");
     panel.allowedExtensions = allowedExtensions;
+    const QString last = VQUserDefaults::standard().stringForKey(QLatin1String(kLastImportFolderKey));
+    panel.directory = !last.isEmpty() && QFileInfo(last).isDir() ? last : QDir::homePath();
     return panel;
+}
+
+std::optional<QString> chooseFile(const QStringList &allowedExtensions)
+{
+    std::optional<QString> path = VQModalUI::shared().runOpenPanel(openPanel(allowedExtensions));
+    if (path)
+        VQUserDefaults::standard().setString(QLatin1String(kLastImportFolderKey), QFileInfo(*path).absolutePath());
+    return path;
 }
 
 // `reason` says what was wrong with the file, as vellico-cli says it.
@@ -89,11 +104,11 @@ std::optional<std::vector<VQSwatchCollectionRef>> VQReadSwatchFile(const QString
         QString reason;
         const std::optional<VQColorList> list = VQReadColorListFile(path, &reason);
         if (!list)
-            return fail(QStringLiteral("%1 is not a colour list%2")
+            return fail(QStringLiteral("%1 is not a color list%2")
                             .arg(path, reason.isEmpty() ? QStringLiteral(".")
                                                         : QStringLiteral(": ") + reason + QLatin1Char('.')));
         if (list->entries.empty())
-            return fail(QStringLiteral("%1: no colours found in the file.").arg(path));
+            return fail(QStringLiteral("%1: no colors found in the file.").arg(path));
         return std::vector<VQSwatchCollectionRef>{collectionFromColorList(*list, QFileInfo(path).completeBaseName())};
     }
 
@@ -112,7 +127,7 @@ std::optional<std::vector<VQSwatchCollectionRef>> VQReadSwatchFile(const QString
             QStringLiteral("%1 is not %2 swatch file.")
                 .arg(path, *kind == VQSwatchFileKind::ASE ? QStringLiteral("an ASE") : QStringLiteral("an ACO")));
     if (collections->empty())
-        return fail(QStringLiteral("%1: no colours found in the file.").arg(path));
+        return fail(QStringLiteral("%1: no colors found in the file.").arg(path));
     return collections;
 }
 
@@ -121,7 +136,7 @@ bool VQImportCommands::importColorsFromFile(const VQParserFactory &makeParser, c
 {
     if (!core)
         core = VQSwatchCore::sharedCore();
-    const std::optional<QString> path = VQModalUI::shared().runOpenPanel(openPanel(allowedExtensions));
+    const std::optional<QString> path = chooseFile(allowedExtensions);
     if (!path)
         return false;
     std::unique_ptr<VQParser> parser = makeParser(*path);
@@ -134,7 +149,7 @@ bool VQImportCommands::importColorsFromFile(const VQParserFactory &makeParser, c
         const QString kind =
             allowedExtensions.isEmpty() ? QStringLiteral("swatch") : QLatin1Char('.') + allowedExtensions.first();
         showNoColorsAlert(!collections ? QStringLiteral("%1 is not a valid %2 file.").arg(*path, kind)
-                                       : QStringLiteral("%1: no colours found in the file.").arg(*path),
+                                       : QStringLiteral("%1: no colors found in the file.").arg(*path),
                           true);
         return false;
     }
@@ -156,7 +171,7 @@ bool VQImportCommands::importCLR(VQSwatchCore *core)
 {
     if (!core)
         core = VQSwatchCore::sharedCore();
-    const std::optional<QString> chosen = VQModalUI::shared().runOpenPanel(openPanel({QStringLiteral("clr")}));
+    const std::optional<QString> chosen = chooseFile({QStringLiteral("clr")});
     if (!chosen)
         return false;
     const QString path = VQColorListFilePath(*chosen);
@@ -171,10 +186,10 @@ bool VQImportCommands::importCLR(VQSwatchCore *core)
             showNoColorsAlert(QStringLiteral("%1 cannot be read.").arg(path), false);
         else
             showNoColorsAlert(!list
-                                  ? QStringLiteral("%1 is not a colour list%2")
+                                  ? QStringLiteral("%1 is not a color list%2")
                                         .arg(path, reason.isEmpty() ? QStringLiteral(".")
                                                                     : QStringLiteral(": ") + reason + QLatin1Char('.'))
-                                  : QStringLiteral("%1: no colours found in the file.").arg(path),
+                                  : QStringLiteral("%1: no colors found in the file.").arg(path),
                               true);
         return false;
     }

@@ -13,12 +13,16 @@
 #include <variant>
 #include <vector>
 
+// Warning: something needs the user's decision; Informational: only news (the About box).
+enum class VQAlertStyle { Warning, Informational };
+
 struct VQAlert {
     QString messageText;
     QString informativeText;
     QStringList buttons; // first = default button; empty means a single "OK"
     bool showsSuppressionButton = false;
     QString suppressionText = {}; // empty: "Do not show this message again"
+    VQAlertStyle style = VQAlertStyle::Warning;
 };
 
 // The button that Escape and the window's close button answer: the one titled

@@ -88,13 +88,13 @@ TEST_F(CommandLineTest, TheProgramPrintsWhatItReadAndExitsWithTheStatus)
         const char *out;
     };
     const std::vector<Row> rows = {
-        {{"library", "list", "--library", _lib}, 0, "Sea\t2 colours\t#0080FF #FF0000\n"},
+        {{"library", "list", "--library", _lib}, 0, "Sea\t2 colors\t#0080FF #FF0000\n"},
         {{"library", "list", "--library", path("none.vlb")}, 1, ""},
-        {{"import", write("sea.ASE", kSeaAse)}, 0, "Waves\t2 colours\t#FFFFFF #0040BF\n"},
+        {{"import", write("sea.ASE", kSeaAse)}, 0, "Waves\t2 colors\t#FFFFFF #0040BF\n"},
         // A colour list takes its file's name as the collection's title.
         {{"import", write("Brand Book.clr", clr::TypedStream().list(1).entry("Red", 2, {1, 0, 0, 1}, "ffff"))},
          0,
-         "Brand Book\t1 colour\t#FF0000\n"},
+         "Brand Book\t1 color\t#FF0000\n"},
         {{"parse", "#E1E"}, 0, "#EE11EE\tRGB 0.9333333333333333 0.06666666666666667 0.9333333333333333\n"},
         {{"format", "#FF8000", "--template=0", "--lowercase"}, 0, "ff8000\n"},
     };
@@ -322,11 +322,11 @@ TEST_F(CommandLineTest, FailuresSayWhatIsWrongAndWriteNothing)
         {{"import", write("sea.gpl", kSeaAse), "--into", _lib}, 1, "unknown kind of swatch file"},
         {{"import", write("sprite.ase", QByteArray(64, '\xA5')), "--into", _lib}, 1, "is not an ASE swatch file"},
         {{"import", write("sea.aco", kSeaAse), "--into", _lib}, 1, "is not an ACO swatch file"},
-        {{"import", write("empty.ase", ase::file({}, 0)), "--into", _lib}, 1, "no colours found"},
+        {{"import", write("empty.ase", ase::file({}, 0)), "--into", _lib}, 1, "no colors found"},
         {{"import", sea, "--into", junk}, 1, "is not a library"},
-        {{"parse"}, 2, "parse takes one colour text"},
-        {{"parse", "grey"}, 1, "\"grey\" is not a colour"},
-        {{"parse", "--", "--json"}, 1, "\"--json\" is not a colour"},
+        {{"parse"}, 2, "parse takes one color text"},
+        {{"parse", "grey"}, 1, "\"grey\" is not a color"},
+        {{"parse", "--", "--json"}, 1, "\"--json\" is not a color"},
         {{"format", "red"}, 2, "format needs --template"},
         {{"format", "red", "--template", "11"}, 2, "unknown template \"11\""},
         {{"format", "red", "--template", "1x"}, 2, "unknown template \"1x\""},

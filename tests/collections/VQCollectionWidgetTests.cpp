@@ -18,6 +18,7 @@
 
 #include <QDragEnterEvent>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QToolButton>
@@ -291,6 +292,27 @@ TEST_F(VQCollectionsTest, AColourButtonTellsAClickFromItsRemovePart)
     mouse(QEvent::MouseButtonPress, corner, Qt::LeftButton);
     mouse(QEvent::MouseButtonRelease, middle, Qt::LeftButton);
     EXPECT_EQ(said, (std::vector<QString>{"menu", "editing menu", "remove", "menu"}));
+}
+
+// Alt+click belongs to the window manager: the keyboard opens the editing menu.
+TEST_F(VQCollectionsTest, TheKeyboardOpensAColourButtonsMenus)
+{
+    addCollections(1);
+    VQColorButton button;
+    button.setCollection(at(0));
+    std::vector<QString> said;
+    QObject::connect(&button, &VQColorButton::menuRequested,
+                     [&](bool editing) { said.push_back(editing ? "editing menu" : "menu"); });
+    struct Row {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+    };
+    for (const Row &row : {Row{Qt::Key_Menu, Qt::NoModifier}, Row{Qt::Key_F10, Qt::ShiftModifier},
+                           Row{Qt::Key_F10, Qt::NoModifier}, Row{Qt::Key_Space, Qt::NoModifier}}) {
+        QKeyEvent event(QEvent::KeyPress, row.key, row.modifiers);
+        QCoreApplication::sendEvent(&button, &event);
+    }
+    EXPECT_EQ(said, (std::vector<QString>{"editing menu", "editing menu", "menu"}));
 }
 
 class VQOrganizerTest : public VQCollectionsTest

@@ -132,7 +132,7 @@ TEST_F(CoreTest, StartsThatCannotGoOnShowTheirAlertAndEnd)
          {"Quit", "Overwrite"}},
         {nullptr,
          QStringLiteral("Vellico cannot write to the folder where the library should be saved."),
-         QStringLiteral("Please, hold down option key while launching Vellico to choose a different library."),
+         QStringLiteral("Please, hold down the Alt key while launching Vellico to choose a different library."),
          {"Quit"}},
     };
     for (const Row &row : rows) {

@@ -367,12 +367,24 @@ def case_display_lost_saves(session):
     check_saved_at_end(session, session.wait_for_exit(), 1)
 
 
+def gap_between(a, b):
+    """The distance between two rectangles (left, top, width, height); 0 when they touch or overlap."""
+    dx = max(b[0] - (a[0] + a[2]), a[0] - (b[0] + b[2]), 0)
+    dy = max(b[1] - (a[1] + a[3]), a[1] - (b[1] + b[3]), 0)
+    return max(dx, dy)
+
+
 def case_preview(session):
     slot0 = start_with_lane(session)
+    main = vellico_e2e.main_window(session)
     session.x("xdotool", "mousemove", str(slot(slot0, 2)[0]), str(slot0[1]))
     session.x("xdotool", "keydown", "ctrl", "click", "1", "keyup", "ctrl")
     window = wait_until("the preview titled C2", lambda: window_named(session, "C2"))
     region = session.geometry(window)
+    # Beside the window it was opened from, not somewhere else on the screen
+    # (the window manager's frame and a small gap lie between them).
+    if gap_between(region, main[:4]) > 40:
+        raise Failure(f"the preview opened at {region}, far from the main window at {main[:4]}")
     box = (region[0], region[1], region[0] + region[2], region[1] + region[3])
     wait_for_color(session, first_color(2), "C2's first colour in the preview", box)
     wait_for_color(session, second_color(2), "C2's second colour in the preview", box)

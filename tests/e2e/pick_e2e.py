@@ -399,14 +399,26 @@ def xtest_motion(session, shift, points):
 def case_shortcut_held_elsewhere(session):
     write_shortcut(session)
     holder = grab_ctrl_alt_p(session)
+    # As at a login: the program starts before the panel, so its first message
+    # waits for the tray to place the icon.
+    session.stop_tray()
     try:
         session.start_vellico()
-        vellico_e2e.wait_for_icon(session)
         wait_until("the refusal in the log", lambda: "is held by another program" in log_text(session))
+        session._start_tray()
+        icon = vellico_e2e.wait_for_icon(session)
         # The user is told: a message window of the tray icon, or a desktop notification.
-        wait_until("the message about the shortcut", lambda: session.vellico_window(150, 30)
-                   or "Ctrl+Alt+P is used by another program" in session.output())
+        message = wait_until("the message about the shortcut", lambda: session.vellico_window(150, 30)
+                             or "Ctrl+Alt+P is used by another program" in session.output())
         session.screenshot("shortcut-held")
+        # A message window points at the icon, not at a corner of the screen.
+        if isinstance(message, tuple):
+            left, top, width, height, _ = message
+            i_left, i_top, i_width, i_height = icon
+            gap = max(left - (i_left + i_width), i_left - (left + width), top - (i_top + i_height),
+                      i_top - (top + height), 0)
+            if gap > 30:
+                raise Failure(f"the message at {message[:4]} is far from the tray icon at {icon}")
     finally:
         holder.terminate()
     session.vellico.send_signal(signal.SIGTERM)

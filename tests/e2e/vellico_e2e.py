@@ -222,6 +222,14 @@ EndSection
         wait_until("openbox to manage the screen",
                    lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in self.x("xprop", "-root"))
 
+    def stop_tray(self):
+        """Takes the tray away, as on a desktop whose panel has not started yet."""
+        for process in self.processes:
+            if process.args[0] == "trayer" and process.poll() is None:
+                process.terminate()
+                process.wait(timeout=5)
+        wait_until("the tray's panel to go", lambda: self._find_panel() is None)
+
     def _start_tray(self):
         trayer = subprocess.Popen(
             ["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel",

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace
 {
@@ -77,6 +78,21 @@ TEST_F(ImportCommandsTest, CollectionsFoundAreAddedAtTheEnd)
     EXPECT_EQ(idsOf(4), (std::vector<std::uint64_t>{1800000000, 1799999999}));
 }
 
+// The panel says what it is for and starts where the last import was, else at home.
+TEST_F(ImportCommandsTest, ThePanelIsTitledImportAndStartsInTheLastFolder)
+{
+    QDir().mkpath(path(QStringLiteral("deep")));
+    const QString file = write(QStringLiteral("deep/one.ase"),
+                               ase::file({ase::groupStart("A"), ase::color("a", "RGB ", {1, 0, 0}), ase::groupEnd()}));
+    ui().answerText(file).answerCancel();
+    EXPECT_TRUE(VQImportCommands::importASE());
+    EXPECT_FALSE(VQImportCommands::importCLR());
+    ASSERT_EQ(ui().openPanels().size(), 2u);
+    EXPECT_EQ(ui().openPanels()[0].title, QStringLiteral("Import"));
+    EXPECT_EQ(ui().openPanels()[0].directory, QDir::homePath());
+    EXPECT_EQ(ui().openPanels()[1].directory, QFileInfo(file).absolutePath());
+}
+
 TEST_F(ImportCommandsTest, NothingFoundLeavesTheLibraryAsItWas)
 {
     QDir().mkpath(path(QStringLiteral("folder.ase")));
@@ -92,7 +108,7 @@ TEST_F(ImportCommandsTest, NothingFoundLeavesTheLibraryAsItWas)
         {"not ASEF", write(QStringLiteral("sprite.ase"), QByteArray(128, '\xA5')), true,
          " is not a valid .ase file.\n\nThe file might be corrupted."},
         {"only an empty group", write(QStringLiteral("empty.ase"), ase::file({ase::groupStart("E"), ase::groupEnd()})),
-         true, ": no colours found in the file.\n\nThe file might be corrupted."},
+         true, ": no colors found in the file.\n\nThe file might be corrupted."},
         {"ACO of version 3", write(QStringLiteral("v3.aco"), VQBytes().u16(3).u16(0)), false,
          " is not a valid .aco file.\n\nThe file might be corrupted."},
     };

@@ -13,13 +13,18 @@
 #include "ui/prefs/VQSyncFolderChoice.h"
 #include "vqcore/VQLog.h"
 #include "vqcore/VQUserDefaults.h"
+#include "vqcore/ui/VQDesktopOpen.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QUrl>
 #include <QCoreApplication>
 #include <QKeyEvent>
 
@@ -233,6 +238,29 @@ TEST_F(VQPreferencesControllerTest, DebugLogSwitchesAtOnce)
     EXPECT_FALSE(VQDebugLog::isLoggingEnabled());
 }
 
+// Where no file manager is set up, the log file's path is shown, and copied on request.
+TEST_F(VQPreferencesControllerTest, ShowTheLogFileWithoutAFileManagerShowsThePath)
+{
+    std::vector<QUrl> asked;
+    bool opens = true;
+    const VQDesktopOpener previous = VQInstallDesktopOpener([&](const QUrl &url) {
+        asked.push_back(url);
+        return opens;
+    });
+    const QString log = VQDebugLog::logFilePath();
+    controller().showLogFileInFinder(); // opened: nothing to say
+    opens = false;
+    ui().answerAlert(1); // the copy button
+    controller().showLogFileInFinder();
+    VQInstallDesktopOpener(previous);
+
+    const QUrl folder = QUrl::fromLocalFile(QFileInfo(log).absolutePath());
+    EXPECT_EQ(asked, (std::vector<QUrl>{folder, folder}));
+    ASSERT_EQ(ui().alerts().size(), 1u);
+    EXPECT_EQ(ui().alerts()[0].informativeText, log);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), log);
+}
+
 // -- launch at login -----------------------------------------------------------------
 
 TEST_F(VQPreferencesControllerTest, LaunchAtLoginShowsTheRealState)
@@ -310,7 +338,7 @@ TEST_F(VQLibraryTest, SyncFolderChecks)
         }
     }
     QFile::setPermissions(path("locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(VQSyncFolderChoice::ownFileLine(""), "Choose the shared folder to synchronise.");
+    EXPECT_EQ(VQSyncFolderChoice::ownFileLine(""), "Choose the shared folder to synchronize.");
     EXPECT_EQ(VQSyncFolderChoice::ownFileLine(path("Nextcloud/Vellico")),
               "This computer's copy: " + VQiCloudSynchronizationManager::ownFilePath(path("Nextcloud/Vellico")));
 }
@@ -326,7 +354,7 @@ TEST_F(VQPreferencesControllerTest, MissingFolderIsRefusedAndNothingIsLost)
     ui().answerAlert(0);
     EXPECT_FALSE(controller().setSyncFolder(path("Gone")));
     ASSERT_EQ(ui().alerts().size(), 1u);
-    EXPECT_EQ(ui().alerts()[0].messageText, "This folder can't be used for synchronisation.");
+    EXPECT_EQ(ui().alerts()[0].messageText, "This folder can't be used for synchronization.");
     EXPECT_TRUE(ui().alerts()[0].informativeText.contains(path("Gone")));
     EXPECT_EQ(controller().shownSettings().syncFolderPath, path("Shared"));
     controller().done();

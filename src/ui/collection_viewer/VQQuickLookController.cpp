@@ -11,6 +11,8 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace
 {
 
@@ -35,6 +37,41 @@ VQQuickLookController *VQQuickLookController::viewerForCollection(const VQSwatch
     gCurrentViewer->reload();
     gCurrentViewer->_viewerWindow->update();
     return gCurrentViewer;
+}
+
+void VQQuickLookController::openBeside(const VQSwatchCollectionRef &collection, QWidget *anchor)
+{
+    if (!collection)
+        return;
+    VQQuickLookController *viewer = viewerForCollection(collection);
+    QWidget *preview = viewer->window();
+    // Left where the user put it while it stays open.
+    if (!preview->isVisible() && anchor) {
+        const QWidget *window = anchor->window();
+        const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+        if (screen)
+            preview->move(
+                placeBeside(window->frameGeometry(), preview->frameGeometry().size(), screen->availableGeometry()));
+    }
+    preview->show();
+    preview->raise();
+    preview->activateWindow();
+}
+
+QPoint VQQuickLookController::placeBeside(const QRect &anchor, const QSize &size, const QRect &screen)
+{
+    constexpr int gap = 8;
+    const int right = anchor.right() + 1 + gap;
+    const int left = anchor.left() - gap - size.width();
+    int x = right;
+    if (right + size.width() > screen.right() + 1) {
+        const int roomRight = screen.right() + 1 - right;
+        const int roomLeft = anchor.left() - gap - screen.left();
+        x = left >= screen.left() || roomLeft > roomRight ? left : right;
+    }
+    x = std::clamp(x, screen.left(), std::max(screen.left(), screen.right() + 1 - size.width()));
+    const int y = std::clamp(anchor.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - size.height()));
+    return {x, y};
 }
 
 int VQQuickLookController::maximumWidth()

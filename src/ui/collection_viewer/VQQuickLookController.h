@@ -7,7 +7,10 @@
 
 #include "core/VQSwatchCollection.h"
 
+#include <QPoint>
 #include <QPointer>
+#include <QRect>
+#include <QSize>
 
 class QScrollArea;
 class QSlider;
@@ -22,6 +25,12 @@ class VQQuickLookController
     static VQQuickLookController *viewerForCollection(const VQSwatchCollectionRef &collection);
     // The controller if it exists already.
     static VQQuickLookController *currentViewer();
+    // Shows `collection` and brings the preview to the front; a preview that was
+    // not open yet opens beside `anchor`'s window.
+    static void openBeside(const VQSwatchCollectionRef &collection, QWidget *anchor);
+    // Where a window of `size` goes beside `anchor` (both frames, global
+    // coordinates): to its right, else to its left, top edges level, inside `screen`.
+    static QPoint placeBeside(const QRect &anchor, const QSize &size, const QRect &screen);
 
     QWidget *window() const { return _viewerWindow; }
     VQCollectionCanvas *canvas() const { return _canvas; }

@@ -10,9 +10,17 @@
 #include <QPainterPath>
 #include <QPalette>
 #include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWindow>
+
+#include <chrono>
 
 namespace
 {
+
+// How long a message waits for the tray to place the icon, and how often it looks.
+constexpr std::chrono::milliseconds kPlacementWait{10000};
+constexpr std::chrono::milliseconds kPlacementPoll{100};
 
 QPixmap composed(const QString &name, bool withBackground, qreal ratio)
 {
@@ -107,7 +115,47 @@ std::optional<QRect> VQStatusItem::geometry() const
 
 void VQStatusItem::showMessage(const QString &title, const QString &text)
 {
+    showMessageOnceInPlace(title, text, QDeadlineTimer(kPlacementWait), std::nullopt);
+}
+
+void VQStatusItem::showMessageOnceInPlace(const QString &title, const QString &text, QDeadlineTimer deadline,
+                                          std::optional<QRect> previous)
+{
+    // A message shown before the tray has embedded the icon points at the
+    // screen's corner (or, with no tray yet, is lost): wait until the icon is
+    // in place and has stopped moving, or until the wait is over.
+    std::optional<QRect> now;
+    bool ready = true;
+    switch (iconPlacement()) {
+    case IconPlacement::Waiting:
+        ready = false;
+        break;
+    case IconPlacement::Embedded:
+        now = geometry();
+        ready = now && now == previous;
+        break;
+    case IconPlacement::TraysOwn:
+        break;
+    }
+    if (!ready && !deadline.hasExpired()) {
+        QTimer::singleShot(kPlacementPoll, this,
+                           [this, title, text, deadline, now] { showMessageOnceInPlace(title, text, deadline, now); });
+        return;
+    }
     _tray->showMessage(title, text, QSystemTrayIcon::Warning);
+}
+
+VQStatusItem::IconPlacement VQStatusItem::iconPlacement()
+{
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        return IconPlacement::Waiting;
+    // Qt's XEmbed icon is a window of its own, mapped (and so exposed) once
+    // the tray has embedded it. Without one (a StatusNotifierItem) the tray
+    // shows messages where it likes.
+    for (const QWindow *window : QGuiApplication::allWindows())
+        if (window->objectName() == QLatin1String("QSystemTrayIconSysWindow"))
+            return window->isExposed() ? IconPlacement::Embedded : IconPlacement::Waiting;
+    return IconPlacement::TraysOwn;
 }
 
 void VQStatusItem::handleClick(VQStatusItemLogic::Button button, bool ctrlHeld)

@@ -5,6 +5,7 @@
 
 #include "ui/coreui/VQStatusItemLogic.h"
 
+#include <QDeadlineTimer>
 #include <QIcon>
 #include <QObject>
 #include <QRect>
@@ -38,7 +39,8 @@ class VQStatusItem : public QObject
 
     // The icon's rectangle on screen, when the tray tells it.
     std::optional<QRect> geometry() const;
-    // A one-off message next to the icon (a shortcut that could not be registered…).
+    // A one-off message next to the icon (a shortcut that could not be registered…),
+    // shown once the tray has given the icon its place (or after a wait for it).
     void showMessage(const QString &title, const QString &text);
     // A line under the program's name in the icon's tooltip; empty: the name alone.
     void setStatus(const QString &status);
@@ -55,6 +57,12 @@ class VQStatusItem : public QObject
     static QIcon iconFor(VQStatusItemLogic::Image image, bool highlightedState);
 
   private:
+    // Waiting: no tray yet, or it has not embedded the icon; Embedded: the icon
+    // has its place; TraysOwn: the tray shows messages itself.
+    enum class IconPlacement { Waiting, Embedded, TraysOwn };
+    static IconPlacement iconPlacement();
+    void showMessageOnceInPlace(const QString &title, const QString &text, QDeadlineTimer deadline,
+                                std::optional<QRect> previous);
     void refreshIcon();
     void showMenu();
 

@@ -1,5 +1,6 @@
 #include "ui/mainwindow/VQCollectionActions.h"
 
+#include "core/VQColorDrag.h"
 #include "core/VQSwatchCore.h"
 #include "vqcore/VQContainerExtensions.h"
 #include "vqcore/VQLocalizedString.h"
@@ -327,12 +328,5 @@ std::optional<std::uint64_t> Session::current()
 
 VQColorRef VQColorFromMimeData(const QMimeData *data)
 {
-    if (!data)
-        return nullptr;
-    if (data->hasColor()) {
-        const QColor color = qvariant_cast<QColor>(data->colorData());
-        if (color.isValid())
-            return VQColor::fromQColor(color);
-    }
-    return nullptr;
+    return VQColorDrag::read(data);
 }

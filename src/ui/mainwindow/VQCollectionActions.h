@@ -116,6 +116,5 @@ class Session
 
 } // namespace VQCollectionDrag
 
-// A colour carried by a drag (Qt's colour type); null for anything else. Text
-// is not read: any text that starts with a colour name would read as one.
+// A colour carried by a drag (VQColorDrag::read); null for anything else.
 VQColorRef VQColorFromMimeData(const QMimeData *data);

@@ -406,10 +406,7 @@ void VQCollectionViewer::openCollectionViewer(const VQSwatchCollectionRef &colle
 {
     if (!collection)
         return;
-    VQQuickLookController *viewer = VQQuickLookController::viewerForCollection(collection);
-    viewer->window()->show();
-    viewer->window()->raise();
-    viewer->window()->activateWindow();
+    VQQuickLookController::openBeside(collection, this);
 }
 
 void VQCollectionViewer::organize()

@@ -7,6 +7,7 @@
 
 #include <QDrag>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -26,6 +27,8 @@ VQColorButton::VQColorButton(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_Hover);
     setMouseTracking(true);
+    // Tab reaches the buttons, a click does not take the keyboard from the window.
+    setFocusPolicy(Qt::TabFocus);
     _mouseDownTimer.setSingleShot(true);
     _mouseDownTimer.setInterval(kDragDelayMs);
     connect(&_mouseDownTimer, &QTimer::timeout, this, &VQColorButton::enableDragging);
@@ -108,7 +111,7 @@ void VQColorButton::paintEvent(QPaintEvent *)
 
     if (_highlighted)
         painter.fillRect(tile, QColor(0, 0, 0, 50));
-    if (_draggingInside) {
+    if (_draggingInside || hasFocus()) {
         painter.setPen(QPen(palette().highlight().color(), 2.0));
         painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 5, 5);
     }
@@ -125,12 +128,7 @@ void VQColorButton::mousePressEvent(QMouseEvent *event)
     }
     // Ctrl+click opens the colour preview.
     if (event->modifiers() & Qt::ControlModifier) {
-        if (_collection) {
-            VQQuickLookController *viewer = VQQuickLookController::viewerForCollection(_collection);
-            viewer->window()->show();
-            viewer->window()->raise();
-            viewer->window()->activateWindow();
-        }
+        VQQuickLookController::openBeside(_collection, this);
         return;
     }
     VQLog(QStringLiteral("Creating timer."));
@@ -217,6 +215,22 @@ void VQColorButton::mouseReleaseEvent(QMouseEvent *event)
         emit removeRequested();
     else
         emit menuRequested(bool(QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier));
+}
+
+void VQColorButton::keyPressEvent(QKeyEvent *event)
+{
+    // The keyboard's way to the editing menu: window managers keep Alt+click
+    // for moving windows, and the right click needs a mouse.
+    const bool shift = event->modifiers() == Qt::ShiftModifier;
+    if (event->key() == Qt::Key_Menu || (event->key() == Qt::Key_F10 && shift)) {
+        emit menuRequested(true);
+        return;
+    }
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+        emit menuRequested(false);
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void VQColorButton::enterEvent(QEnterEvent *event)

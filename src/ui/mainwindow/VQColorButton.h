@@ -41,6 +41,7 @@ class VQColorButton : public QWidget
 
   signals:
     // A click: the colour menu, in editing mode for a right click or with Alt held.
+    // With the keyboard focus: Space for the menu, the menu key or Shift+F10 for editing.
     void menuRequested(bool editing);
     // A press and release on the remove part.
     void removeRequested();
@@ -52,6 +53,7 @@ class VQColorButton : public QWidget
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
 

@@ -1,6 +1,7 @@
 #include "ui/mainwindow/VQSelectionCanvas.h"
 
 #include "core/VQColor.h"
+#include "core/VQColorDrag.h"
 #include "core/VQSwatchCore.h"
 
 #include <QApplication>
@@ -19,8 +20,7 @@ QMimeData *VQSelectionCanvas::mimeDataForSelectedColor()
     if (!color)
         return nullptr;
     auto *data = new QMimeData;
-    data->setColorData(color->screenColor());
-    data->setText(color->hexValue());
+    VQColorDrag::write(*data, *color);
     return data;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The rounded area behind the colour picker. Its children (the picker, the
 // selection control) take their own clicks; a press on the canvas itself
-// drags the selected colour out of the window, as a colour and as its hex text.
+// drags the selected colour out of the window (VQColorDrag.h).
 
 #include <QPoint>
 #include <QWidget>

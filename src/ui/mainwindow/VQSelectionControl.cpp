@@ -41,7 +41,7 @@ VQSelectionControl::VQSelectionControl(QWidget *parent) : QWidget(parent)
 {
     setFixedSize(sizeHint());
     setCursor(Qt::PointingHandCursor);
-    setToolTip(tr("Click to copy; right click to type a colour"));
+    setToolTip(tr("Click to copy; right click to type a color"));
     _observer = VQNotificationCenter::defaultCenter().addObserver(
         QString::fromLatin1(VQSwatchCoreColorSelectionDidChangeNotification), nullptr,
         [this](const VQNotification &) { update(); });

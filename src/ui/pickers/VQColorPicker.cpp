@@ -85,8 +85,13 @@ VQColorPicker::VQColorPicker() : _color(VQColor::whiteColor()) {}
 VQColorPicker::~VQColorPicker()
 {
     // Widgets can only go while the application object still exists.
-    if (_view && QApplication::instance())
+    if (_view && QApplication::instance()) {
+        // The controls call back into the picker, whose derived part is gone
+        // by now: an edited field commits when deleting the view takes its focus.
+        for (QObject *control : _view->findChildren<QObject *>())
+            QObject::disconnect(control, nullptr, _view.data(), nullptr);
         delete _view.data();
+    }
 }
 
 QString VQColorPicker::name() const

@@ -29,9 +29,12 @@ QWidget *VQSliderColorPicker::makeView()
         auto *slider = new VQColorSlider(component.tag, component.minimum, component.maximum, Qt::Horizontal, view);
         slider->setKeyStep(component.field == FieldKind::Integer ? 1 : 0.01);
         auto *field = new QLineEdit(view);
-        // Wide enough for the longest number a field shows, such as "0.0039216".
-        const int textWidth = field->fontMetrics().horizontalAdvance(QStringLiteral("0.0000000"));
-        field->setFixedWidth(std::max(64, textWidth + 12));
+        // Wide enough for the longest number a field shows, such as "0.0039216"
+        // or "360"; the slider's track takes the rest of the row.
+        const bool whole = component.field == FieldKind::Integer;
+        const int textWidth =
+            field->fontMetrics().horizontalAdvance(whole ? QStringLiteral("0000") : QStringLiteral("0.0000000"));
+        field->setFixedWidth(std::max(whole ? 40 : 64, textWidth + 12));
         field->setAlignment(Qt::AlignRight);
         switch (component.field) {
         case FieldKind::Integer:
@@ -50,9 +53,10 @@ QWidget *VQSliderColorPicker::makeView()
             break;
         }
         }
-        grid->addWidget(label, row, 0);
-        grid->addWidget(slider, row, 1);
-        grid->addWidget(field, row, 2);
+        // Row 0 and the row after the last take the spare height: the sliders sit in the middle.
+        grid->addWidget(label, row + 1, 0);
+        grid->addWidget(slider, row + 1, 1);
+        grid->addWidget(field, row + 1, 2);
         _sliders.push_back(slider);
         _fields.push_back(field);
 
@@ -67,11 +71,11 @@ QWidget *VQSliderColorPicker::makeView()
         });
     }
     grid->setColumnStretch(1, 1);
-    grid->setRowStretch(componentCount(), 1);
-    // The sliders give up width (down to their minimum) so that the labels and
-    // fields stay inside the room the window has for a picker.
-    const QSize hint = view->sizeHint();
-    view->resize(std::min(hint.width(), kMaximumViewWidth), hint.height());
+    grid->setRowStretch(0, 1);
+    grid->setRowStretch(componentCount() + 1, 1);
+    // The view takes the whole room the window has for a picker: the sliders
+    // get the width the labels and fields leave, the rows are centred.
+    view->resize(kMaximumViewWidth, std::max(view->sizeHint().height(), kMaximumViewHeight));
     showColor(*color());
     return view;
 }

@@ -66,7 +66,7 @@ QByteArray VQLaunchAtLogin::entryText(const QString &executable)
     QString text = QStringLiteral("[Desktop Entry]\n"
                                   "Type=Application\n"
                                   "Name=Vellico\n"
-                                  "Comment=Colour picker and swatch manager in the tray\n"
+                                  "Comment=Color picker and swatch manager in the tray\n"
                                   "Icon=vellico\n"
                                   "Terminal=false\n"
                                   "X-GNOME-Autostart-enabled=true\n");

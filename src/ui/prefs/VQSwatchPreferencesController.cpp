@@ -206,7 +206,7 @@ void VQSwatchPreferencesController::buildWindow()
     layout->setSpacing(8);
 
     // Synchronisation.
-    _syncWithICloudButton = new QCheckBox(VQLocalizedString("Synchronise through a shared folder"));
+    _syncWithICloudButton = new QCheckBox(VQLocalizedString("Synchronize through a shared folder"));
     layout->addWidget(_syncWithICloudButton);
     auto *folderRow = new QHBoxLayout;
     folderRow->setContentsMargins(22, 0, 0, 0);
@@ -507,7 +507,7 @@ bool VQSwatchPreferencesController::setSyncFolder(const QString &typed)
     const QString path = VQSyncFolderChoice::normalized(typed);
     if (const std::optional<QString> problem = VQSyncFolderChoice::problem(path)) {
         VQModalUI::shared().runAlert(
-            {VQLocalizedString("This folder can't be used for synchronisation."), *problem, {VQLocalizedString("OK")}});
+            {VQLocalizedString("This folder can't be used for synchronization."), *problem, {VQLocalizedString("OK")}});
         _syncFolderField->setText(QDir::toNativeSeparators(_syncFolder));
         return false;
     }

@@ -39,7 +39,7 @@ std::optional<QString> VQSyncFolderChoice::problem(const QString &path)
 QString VQSyncFolderChoice::ownFileLine(const QString &path)
 {
     if (path.isEmpty())
-        return VQLocalizedString("Choose the shared folder to synchronise.");
+        return VQLocalizedString("Choose the shared folder to synchronize.");
     const QString file = VQiCloudSynchronizationManager::ownFilePath(path);
     if (file.isEmpty())
         return VQLocalizedString("This computer has no identity to name its copy after: nothing will be written.");

@@ -2,10 +2,10 @@
 
 #include "vqcore/VQLog.h"
 #include "vqcore/VQLocalizedString.h"
+#include "vqcore/ui/VQDesktopOpen.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -48,7 +48,7 @@ VQAlertResponse VQWidgetModalUI::runAlert(const VQAlert &alert)
 {
     const VQDialogOwner owner;
     QMessageBox box(owner.window());
-    box.setIcon(QMessageBox::Warning);
+    box.setIcon(alert.style == VQAlertStyle::Informational ? QMessageBox::Information : QMessageBox::Warning);
     box.setWindowTitle(QStringLiteral("Vellico"));
     box.setText(alert.messageText);
     box.setInformativeText(alert.informativeText);
@@ -108,10 +108,11 @@ QString nameFilter(const QStringList &extensions)
 std::optional<QString> VQWidgetModalUI::runOpenPanel(const VQFilePanel &panel)
 {
     const VQDialogOwner owner;
-    const QString path = panel.choosesFolders
-                             ? QFileDialog::getExistingDirectory(owner.window(), panel.title, panel.directory)
-                             : QFileDialog::getOpenFileName(owner.window(), panel.title, panel.directory,
-                                                            nameFilter(panel.allowedExtensions));
+    // Not the process's working folder, which means nothing to the user.
+    const QString start = panel.directory.isEmpty() ? QDir::homePath() : panel.directory;
+    const QString path = panel.choosesFolders ? QFileDialog::getExistingDirectory(owner.window(), panel.title, start)
+                                              : QFileDialog::getOpenFileName(owner.window(), panel.title, start,
+                                                                             nameFilter(panel.allowedExtensions));
     if (path.isEmpty())
         return std::nullopt;
     return path;
@@ -144,5 +145,9 @@ void VQWidgetModalUI::beep()
 
 void VQSelectDebugLogInFileViewer()
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(VQDebugLog::logFilePath()).absolutePath()));
+    const QString path = VQDebugLog::logFilePath();
+    VQOpenWithDesktop(
+        QUrl::fromLocalFile(QFileInfo(path).absolutePath()),
+        {VQLocalizedString("Vellico couldn't show the log file: no file manager is set up on this desktop."), path,
+         VQLocalizedString("Copy Path")});
 }
