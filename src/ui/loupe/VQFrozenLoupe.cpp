@@ -26,7 +26,7 @@ bool VQFrozenLoupe::isRunning()
 std::optional<QColor> VQFrozenLoupe::selectColor(QString *failure)
 {
     const auto fail = [failure](const QString &reason) -> std::optional<QColor> {
-        VQLog(QStringLiteral("No colour is picked: %1.").arg(reason));
+        VQLog(QStringLiteral("No color is picked: %1.").arg(reason));
         if (failure)
             *failure = reason;
         return std::nullopt;

@@ -23,7 +23,7 @@
 class VQFrozenLoupe
 {
   public:
-    // The picked colour; nothing when the user cancelled or the run failed
+    // The picked color; nothing when the user canceled or the run failed
     // (then `failure`, when given, says why in one line), or when another
     // frozen loupe runs.
     static std::optional<QColor> selectColor(QString *failure = nullptr);

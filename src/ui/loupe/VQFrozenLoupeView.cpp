@@ -12,7 +12,7 @@
 namespace
 {
 // Four arms around the pixel, in device pixels, leaving the pixel and `gap`
-// pixels around it untouched: white lines with black edges, seen on any colour.
+// pixels around it untouched: white lines with black edges, seen on any color.
 void drawCrosshair(QPainter &painter, const QPoint &pixel, qreal scale)
 {
     const int gap = qCeil(3 * scale), length = qCeil(8 * scale);
