@@ -26,7 +26,7 @@ namespace
 int finishPick(const QString &answer)
 {
     if (answer.startsWith(QLatin1String("failed "))) {
-        std::fprintf(stderr, "vellico: cannot pick a colour: %s\n", qPrintable(answer.mid(7)));
+        std::fprintf(stderr, "vellico: cannot pick a color: %s\n", qPrintable(answer.mid(7)));
         return 2;
     }
     if (!answer.startsWith(QLatin1String("picked ")))

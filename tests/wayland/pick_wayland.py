@@ -237,7 +237,7 @@ def outputs_change_during_pick(session, change, words):
     session.swaymsg(change)
     status, printed = pick.result()
     said = session.log(pick.name).strip().splitlines()[-1] if session.log(pick.name).strip() else ""
-    if status != 2 or printed or not said.startswith("vellico: cannot pick a colour: ") or \
+    if status != 2 or printed or not said.startswith("vellico: cannot pick a color: ") or \
             not all(word in said for word in words):
         raise Failure(f"--pick ended with status {status}, printed {printed!r} and said {said!r} after {change!r}")
     # Nothing of ours is left over the outputs that remain.
@@ -290,7 +290,7 @@ def case_forced_none_says_why(session):
                              **environment)
         said = result.stderr.strip().splitlines()[-1] if result.stderr.strip() else ""
         if result.returncode != 2 or result.stdout.strip() or \
-                not said.startswith("vellico: cannot pick a colour: ") or not all(w in said for w in words):
+                not said.startswith("vellico: cannot pick a color: ") or not all(w in said for w in words):
             raise Failure(f"{environment}: --pick ended with status {result.returncode}, printed "
                           f"{result.stdout!r} and said {said!r}")
 
