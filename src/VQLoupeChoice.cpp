@@ -3,6 +3,7 @@
 #include "VQDiagnosis.h"
 #include "platform/VQPlatform.h"
 #include "platform/VQSessionProbe.h"
+#include "platform/portal/VQPortalColorPicker.h"
 #ifdef VELLICO_HAVE_WLR
 #include "ui/loupe/VQFrozenLoupe.h"
 #endif
@@ -48,11 +49,15 @@ VQLoupeChoice VQLoupeChoiceFor(const QString &platformProblem, const std::option
         return refusing(QStringLiteral("this Vellico was built without Wayland support (%1)").arg(path->reason));
 #endif
     case VQPickPath::PortalScreenshot:
+        return refusing(QStringLiteral("the desktop portal's Screenshot is not supported yet (%1)").arg(path->reason));
     case VQPickPath::PortalPickColor:
-        return refusing(QStringLiteral("the desktop portal's %1 is not supported yet (%2)")
-                            .arg(path->path == VQPickPath::PortalScreenshot ? QStringLiteral("Screenshot")
-                                                                            : QStringLiteral("PickColor"),
-                                 path->reason));
+        choice.loupe = [](QString *failure) { return VQPortalColorPicker::pickColor(failure); };
+        choice.picking = QStringLiteral("the desktop's own color picker through the desktop portal's PickColor: "
+                                        "no magnifier and no arrow keys of ours (%1)")
+                             .arg(path->reason);
+        choice.logLine =
+            QStringLiteral("Picking path: portal-pick-color, the desktop's own picker (%1).").arg(path->reason);
+        return choice;
     case VQPickPath::None:
         break;
     }

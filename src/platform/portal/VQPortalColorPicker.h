@@ -1,0 +1,56 @@
+#pragma once
+// The desktop portal's own color picker (org.freedesktop.portal.Screenshot's
+// PickColor, interface version 2 and later): the desktop shows its picker and
+// answers with a color. No magnifier and no arrow keys of ours: the desktop's
+// picker decides how the user points.
+//
+// The call is asynchronous on the portal's side: PickColor answers at once
+// with a Request object, and the Request's Response signal brings the
+// outcome. We subscribe to that signal before calling, on the object path the
+// portal makes from our unique bus name and our handle token, so that a quick
+// answer cannot be missed.
+
+#include <QColor>
+#include <QString>
+#include <QVariantMap>
+
+#include <array>
+#include <chrono>
+#include <optional>
+
+// What the Response signal (or its absence) amounts to.
+struct VQPortalPickOutcome {
+    enum class Kind { Picked, Cancelled, Failed };
+    Kind kind = Kind::Failed;
+    QColor color;   // Picked
+    QString reason; // Failed: one line
+};
+
+namespace VQPortalColorPicker
+{
+// How long the portal may take to answer before the pick fails.
+inline constexpr std::chrono::milliseconds kDeadline{10000};
+
+// The Request object's path for a call from `uniqueName` (":1.42") with
+// `token`: /org/freedesktop/portal/desktop/request/1_42/TOKEN.
+QString requestPath(const QString &uniqueName, const QString &token);
+
+// The color from the portal's components (0–1 each): clamped, rounded to the
+// nearest 8-bit value; nothing when a component is not a finite number.
+std::optional<QColor> colorFromComponents(double red, double green, double blue);
+
+// The outcome of a Response(code, results): 0 with a "color" of three
+// doubles picks; 1 is the user's cancel; anything else fails with the reason.
+// `color` is what results["color"] held, already read as three components
+// (nothing when it was absent or of another type).
+VQPortalPickOutcome outcomeOf(uint code, const std::optional<std::array<double, 3>> &color);
+
+// Asks the desktop portal on the session bus to let the user pick a color.
+// Runs a local event loop until the answer comes or `deadline` passes (then
+// the Request is closed); never blocks the event loop. The color; nothing
+// when the user cancelled (`failure` left empty) or the pick failed
+// (`failure` says why, in one line).
+std::optional<QColor> pickColor(QString *failure = nullptr, std::chrono::milliseconds deadline = kDeadline);
+// True while pickColor runs.
+bool isRunning();
+} // namespace VQPortalColorPicker

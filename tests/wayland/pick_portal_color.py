@@ -1,0 +1,125 @@
+#!/usr/bin/env python3
+"""Desktop tests of `vellico --pick` through the desktop portal's PickColor (the
+desktop's own picker), against a portal of our own (fake_portal.py) on the
+session's private bus: whatever it answers (a color, a cancel, an end without
+a color, an error, or nothing at all) becomes the exit status, the printed
+color and the one-line reason, within the 10 s any pick may wait on a portal.
+VELLICO_PICK_PATH=portal-pick-color puts Vellico on this path on headless sway,
+which would otherwise offer screencopy.
+
+    pick_portal_color.py CASE      with VELLICO_BINARY set
+"""
+
+import os
+import re
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from wayland_session import WaylandSession, run_case  # noqa: E402
+from vellico_e2e import Failure, wait_until  # noqa: E402
+
+FAKE_PORTAL = os.path.join(os.path.dirname(os.path.abspath(__file__)), "fake_portal.py")
+FORCED = {"VELLICO_PICK_PATH": "portal-pick-color"}
+# Well past the 10 s deadline: a pick that has not ended by then hangs.
+PICK_TIMEOUT = 25
+SAID = "vellico: cannot pick a color: "
+
+# Each case: what the fake portal answers, then the exit status, what --pick
+# prints, and the reason it gives on standard error (None: it says nothing).
+ANSWERS = {
+    "portal-pick-color": (["color", "0.2", "0.4", "0.6"], 0, "#336699", None),
+    "portal-pick-color-clamped": (["color", "1.5", "-0.25", "0.5"], 0, "#FF0080", None),
+    "portal-pick-color-cancel": (["cancel"], 1, "", None),
+    "portal-pick-color-other": (["other"], 2, "", "the desktop portal ended the pick without a color"),
+    "portal-pick-color-error": (["error"], 2, "",
+                                "the desktop portal refused to pick a color: picking colors is not allowed in this test"),
+    "portal-pick-color-silent": (["silent"], 2, "", "the desktop portal did not answer within 10 s"),
+}
+
+
+def start_fake_portal(session, *answer):
+    portal = session.start_client(["/usr/bin/python3", FAKE_PORTAL, *answer], name="fake-portal")
+    portal.wait_for_line("the fake portal on the bus", lambda line: line == "ready")
+    return portal
+
+
+def expect_request(portal):
+    """The fake portal's record of the PickColor call: the caller's unique name
+    and the Request's path, made from it and a token of ours."""
+    line = portal.wait_for_line("PickColor at the fake portal", lambda line: line.startswith("pick "))
+    _, sender, handle = line.split(" ")
+    expected = "/org/freedesktop/portal/desktop/request/" + sender[1:].replace(".", "_") + "/"
+    if not handle.startswith(expected) or not re.fullmatch(r"[A-Za-z0-9_]+", handle[len(expected):]):
+        raise Failure(f"PickColor came from {sender} with the request {handle}, no handle_token of ours")
+    return handle
+
+
+def check_pick(result, status, printed, reason, what):
+    # The reason's line only: Qt and the start-up may warn on standard error too.
+    ours = [line for line in result.stderr.splitlines() if line.startswith(SAID)]
+    said = ours[-1] if ours else ""
+    if result.returncode != status or result.stdout.strip() != printed:
+        raise Failure(f"{what}: --pick ended with status {result.returncode} and printed {result.stdout!r}, "
+                      f"not {status} and {printed!r}; it said {result.stderr.strip()!r}")
+    if reason is None and said:
+        raise Failure(f"{what}: --pick said {said!r}")
+    if reason is not None and said != SAID + reason:
+        raise Failure(f"{what}: --pick said {said!r}, not {SAID + reason!r}")
+
+
+def answer_case(name):
+    answer, status, printed, reason = ANSWERS[name]
+
+    def case(session):
+        portal = start_fake_portal(session, *answer)
+        started = time.monotonic()
+        result = session.run([os.environ["VELLICO_BINARY"], "--pick"], timeout=PICK_TIMEOUT, check=False, **FORCED)
+        took = time.monotonic() - started
+        check_pick(result, status, printed, reason, f"the portal answering {' '.join(answer)}")
+        handle = expect_request(portal)
+        # A Request left without an answer is closed; an answered one is over already.
+        closed = [line for line in portal.read_lines() if line.startswith("closed ")]
+        if answer[0] == "silent":
+            if closed != [f"closed {handle}"]:
+                raise Failure(f"--pick gave up after {took:.1f} s without closing {handle}: the portal saw {closed}")
+        elif closed:
+            raise Failure(f"--pick closed an answered request: {closed}")
+    return case
+
+
+def case_running_instance(session):
+    """A running Vellico on this path picks through the portal for a second start's
+    --pick. (Its selection cannot be read back here: a Wayland client without a
+    focused window cannot set the clipboard, so "vellico --copy" cannot show it.)"""
+    start_fake_portal(session, "color", "0.2", "0.4", "0.6")
+    session.write_settings(RZLoggingEnabled="true")
+    session.start_vellico(**FORCED)
+    wait_until("the running Vellico's picking path in its log",
+               lambda: "Picking path: portal-pick-color" in session.vellico_output()
+               or session.vellico.poll() is not None)
+    if session.vellico.poll() is not None:
+        raise Failure(f"vellico ended with status {session.vellico.returncode}:\n{session.vellico_output()}")
+    result = session.run([os.environ["VELLICO_BINARY"], "--pick"], timeout=PICK_TIMEOUT, check=False)
+    check_pick(result, 0, "#336699", None, "the running Vellico")
+    if "The desktop portal picked #336699." not in session.vellico_output():
+        raise Failure(f"the running Vellico's log does not show its pick:\n{session.vellico_output()[-1500:]}")
+    if session.vellico.poll() is not None:
+        raise Failure("the running vellico ended after the pick")
+
+
+def case_diagnose(session):
+    start_fake_portal(session, "silent")
+    result = session.run([os.environ["VELLICO_BINARY"], "--diagnose"], timeout=PICK_TIMEOUT, **FORCED)
+    lines = dict(line.split(": ", 1) for line in result.stdout.splitlines() if ": " in line)
+    if not lines.get("screen picking", "").startswith("the desktop's own color picker") or \
+            not lines.get("picking path the session offers", "").startswith("portal-pick-color "):
+        raise Failure(f"--diagnose says:\n{result.stdout}")
+
+
+CASES = {name: answer_case(name) for name in ANSWERS}
+CASES["portal-pick-color-running"] = case_running_instance
+CASES["portal-pick-color-diagnose"] = case_diagnose
+
+if __name__ == "__main__":
+    sys.exit(run_case(CASES))
