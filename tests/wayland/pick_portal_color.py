@@ -5,7 +5,8 @@ session's private bus: whatever it answers (a color, a cancel, an end without
 a color, an error, or nothing at all) becomes the exit status, the printed
 color and the one-line reason, within the 10 s any pick may wait on a portal.
 VELLICO_PICK_PATH=portal-pick-color puts Vellico on this path on headless sway,
-which would otherwise offer screencopy.
+which would otherwise offer screencopy. One case calls the real desktop portal,
+to show that it takes the call as we make it.
 
     pick_portal_color.py CASE      with VELLICO_BINARY set
 """
@@ -117,9 +118,18 @@ def case_diagnose(session):
         raise Failure(f"--diagnose says:\n{result.stdout}")
 
 
+def case_real_portal(session):
+    """The real xdg-desktop-portal takes our call as it is made: its wlroots backend
+    has no picker of its own, so the portal ends our Request with response 2, and
+    that answer reaches us (on the Request path we listened on) within seconds."""
+    result = session.run([os.environ["VELLICO_BINARY"], "--pick"], timeout=PICK_TIMEOUT, check=False, **FORCED)
+    check_pick(result, 2, "", "the desktop portal ended the pick without a color", "the real portal")
+
+
 CASES = {name: answer_case(name) for name in ANSWERS}
 CASES["portal-pick-color-running"] = case_running_instance
 CASES["portal-pick-color-diagnose"] = case_diagnose
+CASES["portal-pick-color-real-portal"] = case_real_portal
 
 if __name__ == "__main__":
-    sys.exit(run_case(CASES))
+    sys.exit(run_case(CASES, lambda name: WaylandSession(name, portal=name == "portal-pick-color-real-portal")))
