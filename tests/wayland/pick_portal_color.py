@@ -109,6 +109,33 @@ def case_running_instance(session):
         raise Failure("the running vellico ended after the pick")
 
 
+def case_running_stays_responsive(session):
+    """While the portal keeps a running Vellico's pick waiting, that Vellico still
+    answers: a second --pick is refused at once; the first ends at the deadline
+    and closes its Request."""
+    portal = start_fake_portal(session, "silent")
+    session.write_settings(RZLoggingEnabled="true")
+    session.start_vellico(**FORCED)
+    wait_until("the running Vellico's picking path in its log",
+               lambda: "Picking path: portal-pick-color" in session.vellico_output()
+               or session.vellico.poll() is not None)
+    first = session.start_client([os.environ["VELLICO_BINARY"], "--pick"], name="pick-first")
+    handle = expect_request(portal)
+    second = session.run([os.environ["VELLICO_BINARY"], "--pick"], timeout=5, check=False)
+    check_pick(second, 2, "", "a loupe is already running", "a second --pick while the portal is asked")
+    if first.process.poll() is not None:
+        raise Failure(f"the first --pick ended with status {first.process.returncode} before the deadline")
+    try:
+        status = first.process.wait(timeout=PICK_TIMEOUT)
+    except Exception:
+        raise Failure(f"the first --pick still runs {PICK_TIMEOUT} s on")
+    if status != 2 or "the desktop portal did not answer within 10 s" not in session.log("pick-first"):
+        raise Failure(f"the first --pick ended with status {status}: {session.log('pick-first')[-800:]}")
+    portal.wait_for_line("the Request closed", lambda line: line == f"closed {handle}")
+    if session.vellico.poll() is not None:
+        raise Failure("the running vellico ended")
+
+
 def case_diagnose(session):
     start_fake_portal(session, "silent")
     result = session.run([os.environ["VELLICO_BINARY"], "--diagnose"], timeout=PICK_TIMEOUT, **FORCED)
@@ -128,6 +155,7 @@ def case_real_portal(session):
 
 CASES = {name: answer_case(name) for name in ANSWERS}
 CASES["portal-pick-color-running"] = case_running_instance
+CASES["portal-pick-color-running-responsive"] = case_running_stays_responsive
 CASES["portal-pick-color-diagnose"] = case_diagnose
 CASES["portal-pick-color-real-portal"] = case_real_portal
 
