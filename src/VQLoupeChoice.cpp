@@ -65,11 +65,22 @@ VQLoupeChoice VQLoupeChoiceFor(const QString &platformProblem, const std::option
                                               : QStringLiteral("%1 (%2)").arg(platformProblem, path->reason));
 }
 
+VQPickChoice VQRunnablePickPath(const VQSessionOffer &offer)
+{
+    VQPickChoice choice = vqChoosePickPath(offer);
+    if (choice.path == VQPickPath::PortalScreenshot && offer.portalPickColor && offer.forcedPath.isEmpty()) {
+        choice.path = VQPickPath::PortalPickColor;
+        choice.reason += QStringLiteral("; a frozen loupe over the portal's screenshot is not built yet, so the "
+                                        "portal's PickColor");
+    }
+    return choice;
+}
+
 VQLoupeChoice VQChooseLoupe(const VQPlatform &platform, const QString &platformName)
 {
     const QString problem = platform.screenPickingProblem();
     // The probe asks the compositor and maybe the portal: only where the platform cannot pick, or a test forces a path.
     if (problem.isEmpty() && qEnvironmentVariableIsEmpty("VELLICO_PICK_PATH"))
         return VQLoupeChoiceFor(problem, std::nullopt);
-    return VQLoupeChoiceFor(problem, vqChoosePickPath(VQAskPickOffer(platformName, false)));
+    return VQLoupeChoiceFor(problem, VQRunnablePickPath(VQAskPickOffer(platformName, false)));
 }

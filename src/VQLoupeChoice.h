@@ -26,6 +26,11 @@ struct VQLoupeChoice {
 // Probes the session where needed (the platform cannot pick, or
 // VELLICO_PICK_PATH is set) and chooses.
 VQLoupeChoice VQChooseLoupe(const VQPlatform &platform, const QString &platformName);
+// The probe's choice among the paths this Vellico can run: while the frozen
+// loupe over a portal screenshot is not built, a portal that also offers
+// PickColor gives the desktop's own picker rather than no picking at all
+// (unless VELLICO_PICK_PATH asks for the screenshot).
+VQPickChoice VQRunnablePickPath(const VQSessionOffer &offer);
 // The choice itself: `platformProblem` is the platform's screenPickingProblem()
 // (empty: it can pick), `path` the probe's choice (nothing: not asked). A path
 // that cannot run gives a loupe that fails at once with the reason.

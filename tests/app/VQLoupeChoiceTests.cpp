@@ -67,4 +67,26 @@ TEST(VQLoupeChoiceTest, ChoosesTheLoupeFromThePlatformAndTheProbe)
         }
     }
 }
+TEST(VQLoupeChoiceTest, APortalWithPickColorGivesTheDesktopsPickerUntilTheScreenshotLoupeExists)
+{
+    struct Row {
+        const char *name;
+        bool pickColor;
+        QString forced;
+        VQPickPath expected;
+    };
+    for (const Row &row : {Row{"Screenshot and PickColor", true, {}, VQPickPath::PortalPickColor},
+                           Row{"Screenshot only", false, {}, VQPickPath::PortalScreenshot},
+                           Row{"forced to the screenshot", true, "portal-screenshot", VQPickPath::PortalScreenshot}}) {
+        SCOPED_TRACE(row.name);
+        VQSessionOffer offer;
+        offer.platformName = QStringLiteral("wayland");
+        offer.waylandDisplay = QStringLiteral("wayland-0");
+        offer.sessionType = QStringLiteral("wayland");
+        offer.portalScreenshot = true;
+        offer.portalPickColor = row.pickColor;
+        offer.forcedPath = row.forced;
+        EXPECT_EQ(VQRunnablePickPath(offer).path, row.expected);
+    }
+}
 } // namespace
