@@ -12,7 +12,7 @@
 
 struct VQFakeScreencopyCompositor::Server {
     struct Output {
-        VQFakeOutput spec;
+        VQFakeOutput shape;
         wl_global *global = nullptr;
     };
     wl_display *display = nullptr;
@@ -34,16 +34,16 @@ const struct wl_output_interface kOutputRequests = {destroyResource};
 
 void bindOutput(wl_client *client, void *data, std::uint32_t version, std::uint32_t id)
 {
-    const VQFakeOutput &spec = static_cast<Server::Output *>(data)->spec;
+    const VQFakeOutput &shape = static_cast<Server::Output *>(data)->shape;
     wl_resource *resource = wl_resource_create(client, &wl_output_interface, int(version), id);
     wl_resource_set_implementation(resource, &kOutputRequests, data, nullptr);
-    wl_output_send_geometry(resource, spec.x, spec.y, 0, 0, WL_OUTPUT_SUBPIXEL_UNKNOWN, "Vellico", "Fake",
-                            spec.transform);
-    wl_output_send_mode(resource, WL_OUTPUT_MODE_CURRENT, spec.width, spec.height, 60000);
+    wl_output_send_geometry(resource, shape.x, shape.y, 0, 0, WL_OUTPUT_SUBPIXEL_UNKNOWN, "Vellico", "Fake",
+                            shape.transform);
+    wl_output_send_mode(resource, WL_OUTPUT_MODE_CURRENT, shape.width, shape.height, 60000);
     if (version >= WL_OUTPUT_SCALE_SINCE_VERSION)
-        wl_output_send_scale(resource, spec.scale);
+        wl_output_send_scale(resource, shape.scale);
     if (version >= WL_OUTPUT_NAME_SINCE_VERSION)
-        wl_output_send_name(resource, spec.name.c_str());
+        wl_output_send_name(resource, shape.name.c_str());
     if (version >= WL_OUTPUT_DONE_SINCE_VERSION)
         wl_output_send_done(resource);
 }
@@ -61,24 +61,24 @@ void putPixel(std::uint8_t *at, std::uint32_t format, QRgb color)
 void copyFrame(wl_client *, wl_resource *frame, wl_resource *bufferResource)
 {
     auto *output = static_cast<Server::Output *>(wl_resource_get_user_data(frame));
-    const VQFakeOutput &spec = output->spec;
-    switch (spec.answer) {
+    const VQFakeOutput &shape = output->shape;
+    switch (shape.answer) {
     case Answer::Fill:
     case Answer::FillYInverted: {
         wl_shm_buffer *buffer = wl_shm_buffer_get(bufferResource);
-        if (!buffer || wl_shm_buffer_get_width(buffer) != spec.width ||
-            wl_shm_buffer_get_height(buffer) != spec.height || wl_shm_buffer_get_format(buffer) != spec.format) {
+        if (!buffer || wl_shm_buffer_get_width(buffer) != shape.width ||
+            wl_shm_buffer_get_height(buffer) != shape.height || wl_shm_buffer_get_format(buffer) != shape.format) {
             wl_resource_post_error(frame, ZWLR_SCREENCOPY_FRAME_V1_ERROR_INVALID_BUFFER, "wrong buffer");
             return;
         }
-        const bool inverted = spec.answer == Answer::FillYInverted;
+        const bool inverted = shape.answer == Answer::FillYInverted;
         const int stride = wl_shm_buffer_get_stride(buffer);
         wl_shm_buffer_begin_access(buffer);
         auto *data = static_cast<std::uint8_t *>(wl_shm_buffer_get_data(buffer));
-        for (int row = 0; row < spec.height; ++row) {
-            const int y = inverted ? spec.height - 1 - row : row;
-            for (int x = 0; x < spec.width; ++x)
-                putPixel(data + row * stride + x * 4, spec.format, VQFakeScreencopyCompositor::colorAt(x, y));
+        for (int row = 0; row < shape.height; ++row) {
+            const int y = inverted ? shape.height - 1 - row : row;
+            for (int x = 0; x < shape.width; ++x)
+                putPixel(data + row * stride + x * 4, shape.format, VQFakeScreencopyCompositor::colorAt(x, y));
         }
         wl_shm_buffer_end_access(buffer);
         zwlr_screencopy_frame_v1_send_flags(frame, inverted ? ZWLR_SCREENCOPY_FRAME_V1_FLAGS_Y_INVERT : 0);
@@ -116,16 +116,16 @@ void captureOutput(wl_client *client, wl_resource *manager, std::uint32_t id, st
     wl_resource *frame =
         wl_resource_create(client, &zwlr_screencopy_frame_v1_interface, wl_resource_get_version(manager), id);
     wl_resource_set_implementation(frame, &kFrameRequests, output, nullptr);
-    const VQFakeOutput &spec = output->spec;
-    switch (spec.answer) {
+    const VQFakeOutput &shape = output->shape;
+    switch (shape.answer) {
     case Answer::Silent:
         return;
     case Answer::DmabufOnly:
-        zwlr_screencopy_frame_v1_send_linux_dmabuf(frame, spec.format, spec.width, spec.height);
+        zwlr_screencopy_frame_v1_send_linux_dmabuf(frame, shape.format, shape.width, shape.height);
         zwlr_screencopy_frame_v1_send_buffer_done(frame);
         return;
     default:
-        zwlr_screencopy_frame_v1_send_buffer(frame, spec.format, spec.width, spec.height, spec.width * 4);
+        zwlr_screencopy_frame_v1_send_buffer(frame, shape.format, shape.width, shape.height, shape.width * 4);
         zwlr_screencopy_frame_v1_send_buffer_done(frame);
     }
 }
@@ -166,9 +166,9 @@ VQFakeScreencopyCompositor::VQFakeScreencopyCompositor(std::vector<VQFakeOutput>
     }
     wl_display_init_shm(_server->display);
     wl_display_add_shm_format(_server->display, WL_SHM_FORMAT_XBGR8888);
-    for (const VQFakeOutput &spec : outputs) {
+    for (const VQFakeOutput &shape : outputs) {
         auto output = std::make_unique<Server::Output>();
-        output->spec = spec;
+        output->shape = shape;
         output->global = wl_global_create(_server->display, &wl_output_interface, 4, output.get(), bindOutput);
         _server->outputs.push_back(std::move(output));
     }

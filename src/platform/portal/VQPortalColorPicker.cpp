@@ -1,5 +1,7 @@
 #include "platform/portal/VQPortalColorPicker.h"
 
+#include "platform/VQPickFailure.h"
+
 #include "vqcore/VQLog.h"
 
 #include <QDBusArgument>
@@ -103,12 +105,7 @@ bool VQPortalColorPicker::isRunning()
 
 std::optional<QColor> VQPortalColorPicker::pickColor(QString *failure, std::chrono::milliseconds deadline)
 {
-    const auto fail = [failure](const QString &reason) -> std::optional<QColor> {
-        VQLog(QStringLiteral("No color is picked: %1.").arg(reason));
-        if (failure)
-            *failure = reason;
-        return std::nullopt;
-    };
+    const auto fail = [failure](const QString &reason) { return VQFailPick(failure, reason); };
     if (gRunning)
         return fail(QStringLiteral("a loupe is already running"));
     QDBusConnection bus = QDBusConnection::sessionBus();

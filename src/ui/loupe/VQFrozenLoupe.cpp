@@ -1,5 +1,7 @@
 #include "ui/loupe/VQFrozenLoupe.h"
 
+#include "platform/VQPickFailure.h"
+
 #include "platform/wlr/VQWlrOverlay.h"
 #include "ui/loupe/VQFrozenLoupeState.h"
 #include "ui/loupe/VQFrozenLoupeView.h"
@@ -25,12 +27,7 @@ bool VQFrozenLoupe::isRunning()
 
 std::optional<QColor> VQFrozenLoupe::selectColor(QString *failure)
 {
-    const auto fail = [failure](const QString &reason) -> std::optional<QColor> {
-        VQLog(QStringLiteral("No color is picked: %1.").arg(reason));
-        if (failure)
-            *failure = reason;
-        return std::nullopt;
-    };
+    const auto fail = [failure](const QString &reason) { return VQFailPick(failure, reason); };
     if (gRunning)
         return fail(QStringLiteral("a loupe is already running"));
     gRunning = true;

@@ -1,5 +1,7 @@
 #include "ui/loupe/VQMagnifierLoupe.h"
 
+#include "platform/VQPickFailure.h"
+
 #include "platform/VQPlatform.h"
 #include "ui/loupe/VQMagnifierLoupeWindow.h"
 #include "vqcore/VQLog.h"
@@ -35,12 +37,7 @@ VQMagnifierLoupe::~VQMagnifierLoupe() = default;
 
 std::optional<QColor> VQMagnifierLoupe::selectColorOnce(QString *failure)
 {
-    const auto fail = [failure](const QString &reason) -> std::optional<QColor> {
-        VQLog(QStringLiteral("No colour is picked: %1.").arg(reason));
-        if (failure)
-            *failure = reason;
-        return std::nullopt;
-    };
+    const auto fail = [failure](const QString &reason) { return VQFailPick(failure, reason); };
     if (gRunning)
         return fail(QStringLiteral("a loupe is already running"));
     if (const QString problem = _platform.screenPickingProblem(); !problem.isEmpty())
