@@ -47,16 +47,6 @@ TEST(VQFrozenLoupeStateTest, PointerPicksTheDevicePixelUnderIt)
     }
 }
 
-TEST(VQFrozenLoupeStateTest, RepaintsOnlyWhatChanged)
-{
-    VQFrozenLoupeState state(threeOutputs());
-    EXPECT_TRUE(state.pointAt(7, {1, 1}).isEmpty()) << "no such output";
-    EXPECT_FALSE(state.current());
-    EXPECT_EQ(state.pointAt(0, {10.2, 10.2}), QList<int>{0});
-    EXPECT_TRUE(state.pointAt(0, {10.8, 10.9}).isEmpty()) << "same device pixel";
-    EXPECT_EQ(state.pointAt(1, {0, 0}), (QList<int>{0, 1})) << "the old output loses its crosshair";
-}
-
 struct NudgeRow {
     const char *name;
     VQOutputPixel from;

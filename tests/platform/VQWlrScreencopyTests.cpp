@@ -305,22 +305,6 @@ TEST(VQWlrScreencopyTest, CapturesEveryOutputInItsOwnPixels)
     EXPECT_EQ(layout.pixelAt(QPointF(-2.6, 6.9)), (VQOutputPixel{1, {2, 3}}));
 }
 
-TEST(VQWlrScreencopyTest, TurnsARotatedOutput)
-{
-    VQFakeScreencopyCompositor compositor(
-        {{"TURNED", 0, 0, 4, 2, 2, WL_OUTPUT_TRANSFORM_90, WL_SHM_FORMAT_XRGB8888, Answer::Fill}});
-    ASSERT_TRUE(compositor.isRunning()) << "cannot listen on a socket in the temporary folder";
-    const VQWlrCapture capture = VQWlrScreencopy::captureOutputs(5s);
-    ASSERT_TRUE(capture.ok()) << capture.error.toStdString();
-    ASSERT_EQ(capture.outputs.size(), 1);
-    const QImage &image = capture.outputs[0].image;
-    ASSERT_EQ(image.size(), QSize(2, 4));
-    EXPECT_EQ(capture.outputs[0].output.logicalRect, QRect(0, 0, 1, 2));
-    // Turned clockwise: the buffer's bottom-left pixel is now top-left.
-    EXPECT_EQ(image.pixel(0, 0), VQFakeScreencopyCompositor::colorAt(0, 1));
-    EXPECT_EQ(image.pixel(1, 3), VQFakeScreencopyCompositor::colorAt(3, 0));
-}
-
 struct FailureRow {
     const char *name;
     std::vector<VQFakeOutput> outputs;
