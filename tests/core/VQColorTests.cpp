@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QLocale>
 
 #include <gtest/gtest.h>
 
@@ -310,62 +311,40 @@ TEST_F(VQColorTest, DictionaryReadingIsLenient)
 {
     const auto now = std::uint64_t(time());
     const std::string sky = entry(VQColorNameKey, "string", "Sky");
-    // An id of 0 stands for a fresh one.
-    struct Row {
-        const char *name;
-        std::string entries;
-        VQColorSpace space;
-        Parts components;
-        std::optional<QString> storedName;
-        std::uint64_t date, id;
+    // "space c1 c2 c3 c4, stored name, date, identifier" ("fresh": drawn now, "-": no name).
+    const auto describe = [&](const VQColorRef &c) {
+        QStringList parts = {VQColorSpaceName(c->colorSpace())};
+        for (double v : c->components())
+            parts << QString::number(v, 'g', QLocale::FloatingPointShortest); // exactly
+        return QStringLiteral("%1, %2, %3, %4")
+            .arg(parts.join(QLatin1Char(' ')))
+            .arg(c->storedName().value_or(QStringLiteral("-")))
+            .arg(c->modificationDate() == now ? QStringLiteral("now") : QString::number(c->modificationDate()))
+            .arg(c->colorID() >= now ? QStringLiteral("fresh") : QString::number(c->colorID()))
+            .toStdString();
     };
-    const std::vector<Row> rows = {
+    const std::string rgb = VQColorSpaceName(VQColorSpace::RGB).toStdString();
+    const std::vector<std::tuple<const char *, std::string, std::string>> rows = {
         {"colour space 7 reads as RGB, without a fourth component",
          entry(VQColorSpaceKey, "integer", "7") + entry(VQColorComponent1Key, "real", "0.25") +
              entry(VQColorComponent4Key, "real", "1"),
-         VQColorSpace::RGB,
-         {0.25, 0, 0, 0},
-         std::nullopt,
-         0,
-         0},
+         rgb + " 0.25 0 0 0, -, 0, fresh"},
         {"wrong types read as missing",
          entry(VQColorSpaceKey, "string", "1") + entry(VQColorComponent1Key, "string", "0.5") +
              entry(VQColorComponent3Key, "real", "0.9") + entry(VQColorNameKey, "integer", "5") +
              entry(VQColorIDKey, "string", "42"),
-         VQColorSpace::RGB,
-         {0, 0, 0.9, 0},
-         std::nullopt,
-         0,
-         0},
-        {"only a name: missing keys read as 0, the date is the reading time",
-         sky,
-         VQColorSpace::RGB,
-         {0, 0, 0, 0},
-         QStringLiteral("Sky"),
-         now,
-         0},
+         rgb + " 0 0 0.9 0, -, 0, fresh"},
+        {"only a name: missing keys read as 0, the date is the reading time", sky, rgb + " 0 0 0 0, Sky, now, fresh"},
         {"the stored date wins over the name's stamp; the stored identifier is kept",
          sky + entry(VQColorModificationDateKey, "integer", "1000") + entry(VQColorIDKey, "integer", "42"),
-         VQColorSpace::RGB,
-         {0, 0, 0, 0},
-         QStringLiteral("Sky"),
-         1000,
-         42},
+         rgb + " 0 0 0 0, Sky, 1000, 42"},
     };
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.name);
-        const auto dictionary = VQPlist::fromData(
-            QByteArray::fromStdString("<plist version=\"1.0\"><dict>" + row.entries + "</dict></plist>"));
+    for (const auto &[name, entries, expected] : rows) {
+        SCOPED_TRACE(name);
+        const auto dictionary =
+            VQPlist::fromData(QByteArray::fromStdString("<plist version=\"1.0\"><dict>" + entries + "</dict></plist>"));
         ASSERT_TRUE(dictionary.has_value());
-        const VQColorRef color = VQColor::fromDictionary(dictionary->node());
-        EXPECT_EQ(color->colorSpace(), row.space);
-        EXPECT_EQ(color->components(), row.components);
-        EXPECT_EQ(color->storedName(), row.storedName);
-        EXPECT_EQ(color->modificationDate(), row.date);
-        if (row.id)
-            EXPECT_EQ(color->colorID(), row.id);
-        else
-            EXPECT_GE(color->colorID(), now) << "a fresh identifier";
+        EXPECT_EQ(describe(VQColor::fromDictionary(dictionary->node())), expected);
     }
 }
 

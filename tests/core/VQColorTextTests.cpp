@@ -14,120 +14,84 @@
 namespace
 {
 
-struct ParseRow {
-    const char *text;
-    std::optional<VQRGBColor> expected; // nothing: the text is no colour
+// Texts that all read as one colour, or as none.
+struct ParseGroup {
+    std::optional<VQRGBColor> expected;
+    std::vector<const char *> texts;
 };
 
-void expectParsed(const ParseRow &row, VQColorRef (*parse)(const QString &))
+void expectParsed(const std::vector<ParseGroup> &groups, VQColorRef (*parse)(const QString &))
 {
-    SCOPED_TRACE(row.text);
-    const VQColorRef color = parse(QString::fromUtf8(row.text));
-    if (!row.expected) {
-        EXPECT_EQ(color, nullptr) << "parsed as " << color->hexValue().toStdString();
-        return;
-    }
-    ASSERT_NE(color, nullptr);
-    EXPECT_EQ(color->colorSpace(), VQColorSpace::RGB);
-    EXPECT_FALSE(color->hasStoredName());
-    EXPECT_NEAR(color->component1(), row.expected->r, 1e-12);
-    EXPECT_NEAR(color->component2(), row.expected->g, 1e-12);
-    EXPECT_NEAR(color->component3(), row.expected->b, 1e-12);
+    for (const ParseGroup &group : groups)
+        for (const char *text : group.texts) {
+            SCOPED_TRACE(text);
+            const VQColorRef color = parse(QString::fromUtf8(text));
+            if (!group.expected) {
+                EXPECT_EQ(color, nullptr) << "parsed as " << color->hexValue().toStdString();
+                continue;
+            }
+            ASSERT_NE(color, nullptr);
+            EXPECT_EQ(color->colorSpace(), VQColorSpace::RGB);
+            EXPECT_FALSE(color->hasStoredName());
+            EXPECT_NEAR(color->component1(), group.expected->r, 1e-12);
+            EXPECT_NEAR(color->component2(), group.expected->g, 1e-12);
+            EXPECT_NEAR(color->component3(), group.expected->b, 1e-12);
+        }
 }
 
 constexpr VQRGBColor kPink{238 / 255.0, 17 / 255.0, 238 / 255.0};
-constexpr VQRGBColor kRed{1, 0, 0};
+constexpr VQRGBColor kRed{1, 0, 0}, kGreen{0, 1, 0}, kBlue{0, 0, 1}, kWhite{1, 1, 1};
+const std::optional<VQRGBColor> kNone;
 
 } // namespace
 
 TEST(ColorText, OnlyTheDocumentedFormsAreColours)
 {
-    const std::vector<ParseRow> rgbStringRows = {
-        // Hexadecimal, six and three digits, with and without "#", either case.
-        {"#EE11EE", kPink},
-        {"EE11EE", kPink},
-        {"#ee11ee", kPink},
-        {"#E1E", kPink},
-        {"E1E", kPink},
-        {"#000", VQRGBColor{0, 0, 0}},
-        {"fff", VQRGBColor{1, 1, 1}},
-        {"#EE11EE0", std::nullopt},
-        {"#EE11E", std::nullopt},
-        {"EE11EG", std::nullopt},
-        {" #EE11EE", std::nullopt},
-        {"#EE11EE ", std::nullopt},
-        {"##E1E", std::nullopt},
-        // Colour names: prefixes of the lower-cased text, in table order ("greenyellow" is green).
-        {"Red", kRed},
-        {"RED", kRed},
-        {"redish", kRed},
-        {"navyblue", VQRGBColor{0, 0, 0.5}},
-        {"whitesmoke", VQRGBColor{1, 1, 1}},
-        {"transparent", VQRGBColor{1, 1, 1}},
-        {"gray", VQRGBColor{0.5, 0.5, 0.5}},
-        {"silver", VQRGBColor{0.75, 0.75, 0.75}},
-        {"Teal", VQRGBColor{0, 0.5, 0.5}},
-        {"greenyellow", VQRGBColor{0, 0.5, 0}},
-        {"grey", std::nullopt},
-        {" red", std::nullopt},
-        // CSS rgb()/rgba(): anything after the third number is not examined.
-        {"rgb(255, 0, 0)", kRed},
-        {"rgba(255,0,0,0.5)", kRed},
-        {"RGB(255,0,0)", kRed},
-        {"rgb( 255,0,0", kRed},
-        // Components beyond 255 are clamped, however many digits they have.
-        {"rgb(300,0,0)", kRed},
-        {"rgb(256,0,0)", kRed},
-        {"rgb(0,1000,99999999999999999999999999)", VQRGBColor{0, 1, 1}},
-        {"rgb(255 0 0)", std::nullopt},
-        {"rgb(255, 0)", std::nullopt},
-        {"rgb(-1,0,0)", std::nullopt},
-        {"rgb", std::nullopt},
-        {"rgb(0.5,0,0)", std::nullopt},
-        // CSS hsl()/hsla().
-        {"hsl(120, 100%, 50%)", VQRGBColor{0, 1, 0}},
-        {"hsl(0, 0%, 40%)", VQRGBColor{0.4, 0.4, 0.4}},
-        {"hsla(240,100%,50%,0.3)", VQRGBColor{0, 0, 1}},
-        {"hsl(120, 100, 50)", std::nullopt},
-        // Saturation and lightness are clamped to 100 %, hues wrap around the circle.
-        {"hsl(0, 300%, 50%)", kRed},
-        {"hsl(480, 100%, 50%)", VQRGBColor{0, 1, 0}},
-        {"hsl(360, 100%, 200%)", VQRGBColor{1, 1, 1}},
-        {"hsl(720, 100000%, 50%)", kRed},
-        // Nothing else.
-        {"", std::nullopt},
-        {"#", std::nullopt},
-        {"colour", std::nullopt},
-        {"12345", std::nullopt},
-        // Full-width "#E1E", and Arabic-Indic digits that the CSS pattern's \d matches: no digits, not zeros.
-        {"\xEF\xBC\x83\xEF\xBC\xA5\xEF\xBC\x91\xEF\xBC\xA5", std::nullopt},
-        {"rgb(\xD9\xA2\xD9\xA5\xD9\xA5,0,0)", std::nullopt},
-        // A Turkish dotted capital I lower-cases to two characters, so "WHİTE" is no name.
-        {"WH\xC4\xB0TE", std::nullopt},
-        {"RED\xC3\x89", kRed},
-        {"\xF0\x9F\x8E\xA8", std::nullopt},
-    };
-    for (const ParseRow &row : rgbStringRows)
-        expectParsed(row, &VQColor::fromRGBString);
+    expectParsed(
+        {
+            // Hexadecimal, six and three digits, with and without "#", either case.
+            {kPink, {"#EE11EE", "EE11EE", "#ee11ee", "#E1E", "E1E"}},
+            {VQRGBColor{0, 0, 0}, {"#000"}},
+            // Colour names: prefixes of the lower-cased text, in table order ("greenyellow" is green).
+            {kWhite, {"fff", "whitesmoke", "transparent"}},
+            {kRed, {"Red", "RED", "redish"}},
+            {VQRGBColor{0, 0, 0.5}, {"navyblue"}},
+            {VQRGBColor{0.5, 0.5, 0.5}, {"gray"}},
+            {VQRGBColor{0.75, 0.75, 0.75}, {"silver"}},
+            {VQRGBColor{0, 0.5, 0.5}, {"Teal"}},
+            {VQRGBColor{0, 0.5, 0}, {"greenyellow"}},
+            // CSS rgb()/rgba(): anything after the third number is not examined. Components
+            // beyond 255 are clamped, however many digits they have.
+            {kRed,
+             {"rgb(255, 0, 0)", "rgba(255,0,0,0.5)", "RGB(255,0,0)", "rgb( 255,0,0", "rgb(300,0,0)", "rgb(256,0,0)"}},
+            {VQRGBColor{0, 1, 1}, {"rgb(0,1000,99999999999999999999999999)"}},
+            // CSS hsl()/hsla(); saturation and lightness are clamped to 100 %, hues wrap around the circle.
+            {kGreen, {"hsl(120, 100%, 50%)", "hsl(480, 100%, 50%)"}},
+            {VQRGBColor{0.4, 0.4, 0.4}, {"hsl(0, 0%, 40%)"}},
+            {kBlue, {"hsla(240,100%,50%,0.3)"}},
+            {kRed, {"hsl(0, 300%, 50%)", "hsl(720, 100000%, 50%)"}},
+            {kWhite, {"hsl(360, 100%, 200%)"}},
+            {kNone,
+             {"#EE11EE0", "#EE11E", "EE11EG", " #EE11EE", "#EE11EE ", "##E1E", "grey", " red", "rgb(255 0 0)",
+              "rgb(255, 0)", "rgb(-1,0,0)", "rgb", "rgb(0.5,0,0)", "hsl(120, 100, 50)", "", "#", "colour", "12345"}},
+            // Full-width "#E1E", and Arabic-Indic digits that the CSS pattern's \d matches: no digits, not zeros.
+            // A Turkish dotted capital I lower-cases to two characters, so "WHİTE" is no name.
+            {kNone,
+             {"\xEF\xBC\x83\xEF\xBC\xA5\xEF\xBC\x91\xEF\xBC\xA5", "rgb(\xD9\xA2\xD9\xA5\xD9\xA5,0,0)", "WH\xC4\xB0TE",
+              "\xF0\x9F\x8E\xA8"}},
+            {kRed, {"RED\xC3\x89"}},
+        },
+        &VQColor::fromRGBString);
 
-    // The hexadecimal reader counts user-perceived characters.
-    const std::vector<ParseRow> hexStringRows = {
-        // Seven characters without "#": the first six are read, even when the seventh is two code units.
-        {"EE11EEZ", kPink},
-        {"EE11EEX\xCC\x81", kPink},
-        {"E1E", std::nullopt},
-        {"#EE11EE0", std::nullopt},
-        {"", std::nullopt},
-        // Six characters that are not all hexadecimal digits give nothing, not zeros; "E" with a
-        // combining accent is one character but no digit.
-        {"GGGGGG", std::nullopt},
-        {"#12 456", std::nullopt},
-        {"EE11E\xCC\x81"
-         "E",
-         std::nullopt},
-    };
-    for (const ParseRow &row : hexStringRows)
-        expectParsed(row, &VQColor::fromHexString);
+    // The hexadecimal reader counts user-perceived characters: of seven without "#" the first
+    // six are read, even when the seventh is two code units. Six that are not all hexadecimal
+    // digits give nothing, not zeros; "E" with a combining accent is one character but no digit.
+    expectParsed({{kPink, {"EE11EEZ", "EE11EEX\xCC\x81"}},
+                  {kNone,
+                   {"E1E", "#EE11EE0", "", "GGGGGG", "#12 456",
+                    "EE11E\xCC\x81"
+                    "E"}}},
+                 &VQColor::fromHexString);
 
     EXPECT_NE(VQColor::fromRGBString("red")->colorID(), VQColor::fromRGBString("red")->colorID())
         << "every parsed colour is a new one";

@@ -358,35 +358,30 @@ TEST_F(CollectionTest, MergeIsIdempotentAndMatchesSequentialInsertionOnASweep)
     EXPECT_EQ(names(*merged), expected.join(QLatin1Char(' '))) << "a second merge changes nothing";
 }
 
-TEST_F(CollectionTest, MergeTakesANewerRemoteTitleAndMarksTheLibraryDirty)
+// The newer title wins; at the same date the greater one, so that both computers end with it.
+TEST_F(CollectionTest, MergeTakesTheNewerTitleAndMarksTheLibraryDirty)
 {
-    VQSwatchCore::setSharedCore(VQSwatchCore::loadFromURL(path(QStringLiteral("lib.vlb"))));
-    VQSwatchCore *core = VQSwatchCore::sharedCore();
-    ASSERT_NE(core, nullptr);
-    ASSERT_FALSE(core->isDirty());
-
-    auto local = makeCollection(1, {});
-    local->setTitle(QStringLiteral("Mine"));
-    local->setModificationDate(10);
-    auto older = makeCollection(1, {});
-    older->setTitle(QStringLiteral("Old"));
-    older->setModificationDate(9);
-    EXPECT_FALSE(local->mergeWithRemoteCollection(*older));
-    EXPECT_EQ(local->title(), QStringLiteral("Mine"));
-    EXPECT_FALSE(core->isDirty());
-    // Same date: the greater title, so that both computers end with it.
-    auto tie = makeCollection(1, {});
-    tie->setTitle(QStringLiteral("Lower"));
-    tie->setModificationDate(10);
-    EXPECT_FALSE(local->mergeWithRemoteCollection(*tie));
-    EXPECT_TRUE(tie->mergeWithRemoteCollection(*local));
-    EXPECT_EQ(tie->title(), QStringLiteral("Mine"));
-
-    auto newer = makeCollection(1, {});
-    newer->setTitle(QStringLiteral("Theirs"));
-    newer->setModificationDate(11);
-    EXPECT_TRUE(local->mergeWithRemoteCollection(*newer));
-    EXPECT_EQ(local->title(), QStringLiteral("Theirs"));
-    EXPECT_EQ(local->modificationDate(), 10u) << "the merge leaves the dates alone";
-    EXPECT_TRUE(core->isDirty());
+    struct Row {
+        const char *name;
+        std::uint64_t remoteDate;
+        const char *remoteTitle;
+        bool changed;
+    } rows[] = {{"older", 9, "Old", false},
+                {"same date, a smaller title", 10, "Lower", false},
+                {"same date, a greater title", 10, "Next", true},
+                {"newer", 11, "Theirs", true}};
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        VQSwatchCore::setSharedCore(VQSwatchCore::loadFromURL(path(QStringLiteral("lib.vlb"))));
+        ASSERT_FALSE(VQSwatchCore::sharedCore()->isDirty());
+        auto local = makeCollection(1, {}), remote = makeCollection(1, {});
+        local->setTitle(QStringLiteral("Mine"));
+        local->setModificationDate(10);
+        remote->setTitle(QString::fromLatin1(row.remoteTitle));
+        remote->setModificationDate(row.remoteDate);
+        EXPECT_EQ(local->mergeWithRemoteCollection(*remote), row.changed);
+        EXPECT_EQ(local->title(), row.changed ? QString::fromLatin1(row.remoteTitle) : QStringLiteral("Mine"));
+        EXPECT_EQ(local->modificationDate(), 10u) << "the merge leaves the dates alone";
+        EXPECT_EQ(VQSwatchCore::sharedCore()->isDirty(), row.changed);
+    }
 }

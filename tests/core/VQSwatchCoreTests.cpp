@@ -7,6 +7,7 @@
 #include "vqcore/VQUserDefaults.h"
 
 #include "core/sync/VQFileCoordinator.h"
+#include "vqcore/VQFileAccess.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -68,15 +69,33 @@ class CoreTest : public VQLibraryTest
         QDir().mkpath(QFileInfo(target).absolutePath());
         return VQSwatchCore::loadFromURL(target);
     }
+
+    // Saves while no file may grow past `bytes`.
+    static bool saveWithFileSizeLimit(VQSwatchCore &core, qint64 bytes)
+    {
+        struct rlimit old {
+        };
+        getrlimit(RLIMIT_FSIZE, &old);
+        struct rlimit tight = old;
+        tight.rlim_cur = rlim_t(bytes);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &tight);
+        const bool saved = core.save();
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+        return saved;
+    }
 };
 
 } // namespace
 
+// XML and binary, at this version and earlier ones ("#": stored as a number).
 TEST_F(CoreTest, ReadsLibrariesWrittenByAnotherProgram)
 {
-    for (const char *format : {"xml", "binary"}) {
-        SCOPED_TRACE(format);
-        writePythonLibrary(libraryPath(), format, "0.3");
+    for (const auto &[format, version] : std::initializer_list<std::pair<const char *, const char *>>{
+             {"xml", "0.3"}, {"binary", "0.3"}, {"xml", "#0.3"}, {"xml", "0.2"}, {"binary", "#0.1"}}) {
+        SCOPED_TRACE(std::string(format) + " " + version);
+        writePythonLibrary(libraryPath(), format, version);
         auto core = load(libraryPath());
         ASSERT_NE(core, nullptr);
         ASSERT_EQ(core->numberOfCollections(), 2u);
@@ -101,53 +120,61 @@ TEST_F(CoreTest, ReadsLibrariesWrittenByAnotherProgram)
     }
 }
 
-TEST_F(CoreTest, OlderAndEqualVersionsLoad)
-{
-    for (const char *version : {"0.3", "#0.3", "0.2", "#0.1"}) { // "#": stored as a number
-        SCOPED_TRACE(version);
-        writePythonLibrary(libraryPath(), "xml", version);
-        EXPECT_EQ(load(libraryPath())->numberOfCollections(), 2u);
-        EXPECT_TRUE(ui().alerts().empty());
-    }
-}
-
-// A start that cannot go on shows its alert and ends the process; the file stays as it was.
+// A start that cannot go on shows its alert and ends the process; the file stays
+// as it was. A named pipe held the start for ever, and a link to a device was
+// read until memory ran out.
 TEST_F(CoreTest, StartsThatCannotGoOnShowTheirAlertAndEnd)
 {
     const QString couldNotOpen = QStringLiteral("Vellico couldn't open the swatch library.");
-    const QString garbage = QStringLiteral("garbage");
+    const QString newer = QStringLiteral("It was created by a newer version of Vellico.");
+    const QString noVersion = QStringLiteral("Cannot read the library version number.");
+    const QString corrupted =
+        QStringLiteral("The library may be corrupted or could be from a future release of Vellico.");
+    const QStringList quit = {"Quit"}, quitOrOverwrite = {"Quit", "Overwrite"};
     struct Row {
-        const char *version; // a library by python3 with this "DBVersion", or `garbage`, or nullptr: no folder
+        // A library by python3 with this "DBVersion", or "garbage", "pipe", "zero", or nullptr: no folder.
+        const char *version;
         QString message, informative;
         QStringList buttons;
     };
     const std::vector<Row> rows = {
-        {"0.4", couldNotOpen, QStringLiteral("It was created by a newer version of Vellico."), {"Quit"}},
-        {"#1.0", couldNotOpen, QStringLiteral("It was created by a newer version of Vellico."), {"Quit"}},
-        {"missing", couldNotOpen, QStringLiteral("Cannot read the library version number."), {"Quit"}},
-        {"abc", couldNotOpen, QStringLiteral("Cannot read the library version number."), {"Quit"}},
-        {"garbage",
-         couldNotOpen,
-         QStringLiteral("The library may be corrupted or could be from a future release of Vellico."),
-         {"Quit", "Overwrite"}},
-        {nullptr,
-         QStringLiteral("Vellico cannot write to the folder where the library should be saved."),
-         QStringLiteral("Please, hold down the Alt key while launching Vellico to choose a different library."),
-         {"Quit"}},
+        {"0.4", couldNotOpen, newer, quit},
+        {"#1.0", couldNotOpen, newer, quit},
+        {"missing", couldNotOpen, noVersion, quit},
+        {"abc", couldNotOpen, noVersion, quit},
+        {"garbage", couldNotOpen, corrupted, quitOrOverwrite},
+        {"pipe", couldNotOpen, corrupted, quitOrOverwrite},
+        {"zero", couldNotOpen, corrupted, quitOrOverwrite},
+        {nullptr, QStringLiteral("Vellico cannot write to the folder where the library should be saved."),
+         QStringLiteral("Please, hold down the Alt key while launching Vellico to choose a different library."), quit},
     };
     for (const Row &row : rows) {
-        SCOPED_TRACE(row.version ? row.version : "an unwritable folder");
+        const QString kind = QString::fromLatin1(row.version ? row.version : "an unwritable folder");
+        SCOPED_TRACE(kind.toStdString());
         // The folder of an unwritable library lies below a regular file, so it can never be made.
         QString library = libraryPath();
+        QDir().mkpath(QFileInfo(library).absolutePath());
+        QFile::remove(library);
+        const QByteArray name = QFile::encodeName(library);
         if (!row.version) {
             library = path(QStringLiteral("blocker/Vellico Library.vlb"));
             VQWriteAll(path(QStringLiteral("blocker")), "x");
-        } else if (row.version == garbage) {
+        } else if (kind == "garbage") {
             VQWriteAll(library, "this is not a property list \xff\xfe");
+        } else if (kind == "pipe") {
+            ASSERT_EQ(::mkfifo(name.constData(), 0600), 0);
+        } else if (kind == "zero") {
+            ASSERT_EQ(::symlink("/dev/zero", name.constData()), 0);
         } else {
             writePythonLibrary(library, "xml", row.version);
         }
-        const QByteArray before = VQReadAll(library);
+        const auto state = [&] {
+            const VQEntry entry = VQEntryAt(library);
+            return entry.description + QString::fromLatin1(entry.type == VQEntry::Type::Regular
+                                                               ? VQReadAll(library).toHex()
+                                                               : QByteArray());
+        };
+        const QString before = state();
         ui().answerAlert(0);
         EXPECT_TERMINATES(VQSwatchCore::loadFromURL(library), 0);
         ASSERT_FALSE(ui().alerts().empty());
@@ -155,26 +182,7 @@ TEST_F(CoreTest, StartsThatCannotGoOnShowTheirAlertAndEnd)
         EXPECT_EQ(alert.messageText, row.message);
         EXPECT_EQ(alert.informativeText, row.informative);
         EXPECT_EQ(alert.buttons, row.buttons);
-        EXPECT_EQ(VQReadAll(library), before) << "quitting touches nothing";
-    }
-}
-
-// A library that is a named pipe held the start for ever, and one that links
-// to a device was read until memory ran out: both are libraries that cannot
-// be opened, and quitting leaves them as they are.
-TEST_F(CoreTest, ALibraryThatIsNoRegularFileCannotBeOpened)
-{
-    QDir().mkpath(QFileInfo(libraryPath()).absolutePath());
-    const QByteArray library = QFile::encodeName(libraryPath());
-    for (const char *kind : {"a named pipe", "a link to /dev/zero"}) {
-        SCOPED_TRACE(kind);
-        ::unlink(library.constData());
-        ASSERT_EQ(kind[2] == 'n' ? ::mkfifo(library.constData(), 0600) : ::symlink("/dev/zero", library.constData()),
-                  0);
-        ui().answerAlert(0); // Quit
-        EXPECT_TERMINATES(VQSwatchCore::loadFromURL(libraryPath()), 0);
-        ASSERT_FALSE(ui().alerts().empty());
-        EXPECT_EQ(ui().alerts().back().messageText, QStringLiteral("Vellico couldn't open the swatch library."));
+        EXPECT_EQ(state(), before) << "quitting touches nothing";
     }
 }
 
@@ -202,25 +210,6 @@ TEST_F(CoreTest, NoFileInAWritableFolderStartsEmptyAndWritesOnlyAfterAChange)
     EXPECT_EQ(VQCountPosts(VQVellicoCoreDidSaveNotification, [&] { core->save(); }), 1);
 }
 
-TEST_F(CoreTest, AnUnreadableLibraryOverwrittenIsKeptAside)
-{
-    const QByteArray garbage = "this is not a property list \xff\xfe";
-    VQWriteAll(libraryPath(), garbage);
-    ui().answerAlert(1); // Overwrite
-    auto core = load(libraryPath());
-    EXPECT_EQ(core->numberOfCollections(), 0u);
-    const QStringList kept = QDir(QFileInfo(libraryPath()).absolutePath())
-                                 .entryList({QStringLiteral("Vellico Library (unreadable *).vlb")}, QDir::Files);
-    ASSERT_EQ(kept.size(), 1);
-    EXPECT_EQ(VQReadAll(QFileInfo(libraryPath()).absolutePath() + QLatin1Char('/') + kept[0]), garbage);
-
-    core->addCollection(VQSwatchCollection::create(QStringLiteral("Fresh")));
-    EXPECT_TRUE(core->save());
-    auto reread = VQSwatchCore::openDetached(libraryPath(), nullptr);
-    ASSERT_NE(reread, nullptr);
-    EXPECT_EQ(reread->numberOfCollections(), 1u);
-}
-
 TEST_F(CoreTest, AFailedWriteKeepsTheOldFileAndTheLibraryDirty)
 {
     auto core = load(libraryPath());
@@ -234,21 +223,9 @@ TEST_F(CoreTest, AFailedWriteKeepsTheOldFileAndTheLibraryDirty)
     core->addCollection(big);
 
     // Let no file grow past the old library's size: the new one cannot be written.
-    struct rlimit old {
-    };
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit tight = old;
-    tight.rlim_cur = rlim_t(before.size() + 100);
-    setrlimit(RLIMIT_FSIZE, &tight);
-    int saves = 0;
-    bool saved = true;
-    saves = VQCountPosts(VQVellicoCoreDidSaveNotification, [&] { saved = core->save(); });
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-
-    EXPECT_FALSE(saved);
-    EXPECT_EQ(saves, 0);
+    EXPECT_EQ(VQCountPosts(VQVellicoCoreDidSaveNotification,
+                           [&] { EXPECT_FALSE(saveWithFileSizeLimit(*core, before.size() + 100)); }),
+              0);
     EXPECT_EQ(VQReadAll(libraryPath()), before) << "the old file is intact";
     EXPECT_TRUE(core->isDirty());
     const QStringList leftovers = QDir(QFileInfo(libraryPath()).absolutePath()).entryList(QDir::Files);
@@ -278,46 +255,42 @@ TEST_F(CoreTest, AFailedWriteAfterAMergeTakesNothingInTwice)
         other->addCollection(theirs);
         ASSERT_TRUE(other->writeToURL(libraryPath()));
     }
-    struct rlimit old {
-    };
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit tight = old;
-    tight.rlim_cur = 10;
-    setrlimit(RLIMIT_FSIZE, &tight);
-    const bool saved = core->save();
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-    ASSERT_FALSE(saved);
+    ASSERT_FALSE(saveWithFileSizeLimit(*core, 10));
     EXPECT_EQ(VQCollectionTitles(libraryPath()), QStringList{QStringLiteral("Theirs")}) << "the file is left whole";
 
     EXPECT_TRUE(core->save());
     EXPECT_EQ(VQCollectionTitles(libraryPath()), (QStringList{QStringLiteral("Ours"), QStringLiteral("Theirs")}));
 }
 
-TEST_F(CoreTest, SaveMergesAFileThatAnotherWriterChanged)
+// Another writer replaced the file after our last save, or made it where there
+// was none: our save takes their changes in.
+TEST_F(CoreTest, SaveMergesWhatAnotherWriterPutInTheFile)
 {
-    auto core = load(libraryPath());
-    core->addCollection(VQSwatchCollection::create(QStringLiteral("Ours")));
-    ASSERT_TRUE(core->save());
-
-    // Another writer replaces the file with a copy that has one more collection.
-    setTime(time() + 5);
-    {
-        auto other = VQSwatchCore::openDetached(libraryPath(), nullptr);
-        ASSERT_NE(other, nullptr);
-        other->addCollection(VQSwatchCollection::create(QStringLiteral("Theirs")));
-        ASSERT_TRUE(other->writeToURL(libraryPath()));
+    for (const bool savedBefore : {true, false}) {
+        SCOPED_TRACE(savedBefore ? "the file replaced" : "a file made where there was none");
+        QDir(QFileInfo(libraryPath()).absolutePath()).removeRecursively();
+        auto core = load(libraryPath());
+        core->addCollection(VQSwatchCollection::create(QStringLiteral("Ours")));
+        if (savedBefore)
+            ASSERT_TRUE(core->save());
+        setTime(time() + 5);
+        {
+            VQPlist empty = VQPlist::dictionary();
+            empty.set(VQLibraryVersion, VQPlist::string(QStringLiteral("0.3")));
+            auto other = savedBefore ? VQSwatchCore::openDetached(libraryPath(), nullptr)
+                                     : VQSwatchCore::detachedFromLibrary(empty.node(), libraryPath(), nullptr);
+            ASSERT_NE(other, nullptr);
+            other->addCollection(VQSwatchCollection::create(QStringLiteral("Theirs")));
+            ASSERT_TRUE(other->writeToURL(libraryPath()));
+        }
+        const QStringList both = {"Ours", "Theirs"};
+        EXPECT_EQ(VQCountPosts(VQSwatchCoreDidFinishSynchronizationNotification, [&] { EXPECT_TRUE(core->save()); }),
+                  1);
+        EXPECT_EQ(VQCollectionTitles(core.get()), both);
+        EXPECT_EQ(VQCollectionTitles(libraryPath()), both) << "their collection survives our save";
+        EXPECT_EQ(VQCountPosts(VQSwatchCoreDidFinishSynchronizationNotification, [&] { core->save(); }), 0)
+            << "nothing changed since: no merge the next time";
     }
-    int syncs = VQCountPosts(VQSwatchCoreDidFinishSynchronizationNotification, [&] { EXPECT_TRUE(core->save()); });
-    EXPECT_EQ(syncs, 1);
-    ASSERT_EQ(core->numberOfCollections(), 2u);
-    EXPECT_EQ(core->allCollections()[1]->title(), QStringLiteral("Theirs"));
-    EXPECT_EQ(VQSwatchCore::openDetached(libraryPath(), nullptr)->numberOfCollections(), 2u);
-
-    // Nothing changed since: no merge the next time.
-    syncs = VQCountPosts(VQSwatchCoreDidFinishSynchronizationNotification, [&] { core->save(); });
-    EXPECT_EQ(syncs, 0);
 }
 
 // A file that another program left at the library's place and that we cannot
@@ -364,25 +337,6 @@ TEST_F(CoreTest, AFileThatCannotBeMergedIsKeptAsideAtSave)
         ASSERT_EQ(notices.size(), 1);
         EXPECT_TRUE(notices[0].contains(kept[0])) << notices[0].toStdString();
     }
-}
-
-TEST_F(CoreTest, SaveMergesAFileThatAppearedWhereThereWasNone)
-{
-    auto core = load(libraryPath());
-    core->addCollection(VQSwatchCollection::create(QStringLiteral("Ours")));
-    // Another writer creates the library after we started without one.
-    {
-        VQPlist root = VQPlist::dictionary();
-        root.set(VQLibraryVersion, VQPlist::string(QStringLiteral("0.3")));
-        VQPlist contents = VQPlist::array();
-        contents.append(VQSwatchCollection::create(QStringLiteral("Theirs"))->dictionaryRepresentation());
-        root.set(VQLibraryContent, std::move(contents));
-        ASSERT_TRUE(root.writeXMLFileAtomically(libraryPath()));
-    }
-    ASSERT_TRUE(core->save());
-    auto reread = VQSwatchCore::openDetached(libraryPath(), nullptr);
-    ASSERT_NE(reread, nullptr);
-    EXPECT_EQ(reread->numberOfCollections(), 2u) << "their collection survives our save";
 }
 
 TEST_F(CoreTest, ListOperationsMarkTheLibraryDirty)
