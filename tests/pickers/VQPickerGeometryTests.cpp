@@ -59,6 +59,7 @@ TEST(WheelGeometry, KnobPointRoundTripsOverTheWholeWheel)
             EXPECT_NEAR(back.saturation, saturation, 1e-12);
         }
     }
+    EXPECT_EQ(VQColorWheelGeometry::pointFor({-0.5, 1}, kCentre), QPointF(194, 100)) << "a negative hue counts as 0";
 }
 
 TEST(WheelGeometry, ClampPullsOutsidePointsOntoTheRimAlongTheirDirection)
@@ -88,11 +89,6 @@ TEST(WheelGeometry, TheRedrawAreaCoversTheKnobWhereverItIsDrawn)
             EXPECT_TRUE(QRectF(VQColorWheelGeometry::knobRedrawRect({x, y}).toAlignedRect()).contains(knob));
         }
     }
-}
-
-TEST(WheelGeometry, NegativeHueCountsAsZero)
-{
-    EXPECT_EQ(VQColorWheelGeometry::pointFor({-0.5, 1}, kCentre), QPointF(194, 100));
 }
 
 TEST(BrightnessSliderGeometry, KnobFrameValueAndHits)
