@@ -260,7 +260,8 @@ TEST_F(VQLaneTest, MenuCommandsActOnTheirColourEvenAfterTheLaneReloaded)
     EXPECT_EQ(tail, (QStringList{"Rename...", "Remove...", "Open Collection Viewer...", "Organize..."}));
 }
 
-TEST_F(VQCollectionsTest, AColourButtonTellsAClickFromItsRemovePart)
+// Alt+click belongs to the window manager: the keyboard opens the editing menu too.
+TEST_F(VQCollectionsTest, AColourButtonTellsItsMenusAndItsRemovePartApart)
 {
     addCollections(1);
     VQColorButton button;
@@ -271,10 +272,9 @@ TEST_F(VQCollectionsTest, AColourButtonTellsAClickFromItsRemovePart)
     QObject::connect(&button, &VQColorButton::menuRequested,
                      [&](bool editing) { said.push_back(editing ? "editing menu" : "menu"); });
     QObject::connect(&button, &VQColorButton::removeRequested, [&] { said.push_back("remove"); });
-    const auto mouse = [&](QEvent::Type type, QPoint point, Qt::MouseButton which,
-                           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    const auto mouse = [&](QEvent::Type type, QPoint point, Qt::MouseButton which) {
         QMouseEvent event(type, point, button.mapToGlobal(point), which,
-                          type == QEvent::MouseButtonRelease ? Qt::NoButton : which, modifiers);
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : which, Qt::NoModifier);
         QCoreApplication::sendEvent(&button, &event);
     };
     const QPoint middle(16, 20), corner = button.removeButtonRect().center();
@@ -292,24 +292,12 @@ TEST_F(VQCollectionsTest, AColourButtonTellsAClickFromItsRemovePart)
     mouse(QEvent::MouseButtonPress, corner, Qt::LeftButton);
     mouse(QEvent::MouseButtonRelease, middle, Qt::LeftButton);
     EXPECT_EQ(said, (std::vector<QString>{"menu", "editing menu", "remove", "menu"}));
-}
 
-// Alt+click belongs to the window manager: the keyboard opens the editing menu.
-TEST_F(VQCollectionsTest, TheKeyboardOpensAColourButtonsMenus)
-{
-    addCollections(1);
-    VQColorButton button;
-    button.setCollection(at(0));
-    std::vector<QString> said;
-    QObject::connect(&button, &VQColorButton::menuRequested,
-                     [&](bool editing) { said.push_back(editing ? "editing menu" : "menu"); });
-    struct Row {
-        int key;
-        Qt::KeyboardModifiers modifiers;
-    };
-    for (const Row &row : {Row{Qt::Key_Menu, Qt::NoModifier}, Row{Qt::Key_F10, Qt::ShiftModifier},
-                           Row{Qt::Key_F10, Qt::NoModifier}, Row{Qt::Key_Space, Qt::NoModifier}}) {
-        QKeyEvent event(QEvent::KeyPress, row.key, row.modifiers);
+    said.clear();
+    using Press = std::pair<int, Qt::KeyboardModifiers>;
+    for (const Press &press : {Press{Qt::Key_Menu, Qt::NoModifier}, Press{Qt::Key_F10, Qt::ShiftModifier},
+                               Press{Qt::Key_F10, Qt::NoModifier}, Press{Qt::Key_Space, Qt::NoModifier}}) {
+        QKeyEvent event(QEvent::KeyPress, press.first, press.second);
         QCoreApplication::sendEvent(&button, &event);
     }
     EXPECT_EQ(said, (std::vector<QString>{"editing menu", "editing menu", "menu"}));
