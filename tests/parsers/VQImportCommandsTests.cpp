@@ -78,19 +78,25 @@ TEST_F(ImportCommandsTest, CollectionsFoundAreAddedAtTheEnd)
     EXPECT_EQ(idsOf(4), (std::vector<std::uint64_t>{1800000000, 1799999999}));
 }
 
-// The panel says what it is for and starts where the last import was, else at home.
+// The panel says what it is for and starts where the last import was, else at
+// home; a cancelled panel does nothing else.
 TEST_F(ImportCommandsTest, ThePanelIsTitledImportAndStartsInTheLastFolder)
 {
     QDir().mkpath(path(QStringLiteral("deep")));
     const QString file = write(QStringLiteral("deep/one.ase"),
                                ase::file({ase::groupStart("A"), ase::color("a", "RGB ", {1, 0, 0}), ase::groupEnd()}));
-    ui().answerText(file).answerCancel();
+    ui().answerText(file).answerCancel().answerCancel();
     EXPECT_TRUE(VQImportCommands::importASE());
     EXPECT_FALSE(VQImportCommands::importCLR());
-    ASSERT_EQ(ui().openPanels().size(), 2u);
+    EXPECT_FALSE(VQImportCommands::importACO());
+    ASSERT_EQ(ui().openPanels().size(), 3u);
     EXPECT_EQ(ui().openPanels()[0].title, QStringLiteral("Import"));
     EXPECT_EQ(ui().openPanels()[0].directory, QDir::homePath());
     EXPECT_EQ(ui().openPanels()[1].directory, QFileInfo(file).absolutePath());
+    EXPECT_EQ(added(), QStringLiteral("A: a=#FF0000"));
+    EXPECT_TRUE(ui().alerts().empty());
+    EXPECT_TRUE(ui().prompts().empty());
+    EXPECT_EQ(ui().beeps(), 0);
 }
 
 TEST_F(ImportCommandsTest, NothingFoundLeavesTheLibraryAsItWas)
@@ -127,18 +133,6 @@ TEST_F(ImportCommandsTest, NothingFoundLeavesTheLibraryAsItWas)
         EXPECT_EQ(added(), QString());
         EXPECT_TRUE(ui().allRepliesUsed());
     }
-}
-
-TEST_F(ImportCommandsTest, CancellingThePanelDoesNothing)
-{
-    ui().answerCancel().answerCancel().answerCancel();
-    EXPECT_FALSE(VQImportCommands::importASE());
-    EXPECT_FALSE(VQImportCommands::importACO());
-    EXPECT_FALSE(VQImportCommands::importCLR());
-    EXPECT_TRUE(ui().alerts().empty());
-    EXPECT_TRUE(ui().prompts().empty());
-    EXPECT_EQ(ui().beeps(), 0);
-    EXPECT_EQ(added(), QString());
 }
 
 // A colour list becomes one collection under the name entered, its colours named by their keys.
