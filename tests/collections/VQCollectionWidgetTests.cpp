@@ -293,14 +293,21 @@ TEST_F(VQCollectionsTest, AColourButtonTellsItsMenusAndItsRemovePartApart)
     mouse(QEvent::MouseButtonRelease, middle, Qt::LeftButton);
     EXPECT_EQ(said, (std::vector<QString>{"menu", "editing menu", "remove", "menu"}));
 
-    said.clear();
-    using Press = std::pair<int, Qt::KeyboardModifiers>;
-    for (const Press &press : {Press{Qt::Key_Menu, Qt::NoModifier}, Press{Qt::Key_F10, Qt::ShiftModifier},
-                               Press{Qt::Key_F10, Qt::NoModifier}, Press{Qt::Key_Space, Qt::NoModifier}}) {
-        QKeyEvent event(QEvent::KeyPress, press.first, press.second);
+    const struct {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        const char *opens; // "": nothing
+    } presses[] = {{Qt::Key_Menu, Qt::NoModifier, "editing menu"},
+                   {Qt::Key_F10, Qt::ShiftModifier, "editing menu"},
+                   {Qt::Key_F10, Qt::NoModifier, ""},
+                   {Qt::Key_Space, Qt::NoModifier, "menu"}};
+    for (const auto &press : presses) {
+        said.clear();
+        QKeyEvent event(QEvent::KeyPress, press.key, press.modifiers);
         QCoreApplication::sendEvent(&button, &event);
+        EXPECT_EQ(said, *press.opens ? std::vector<QString>{press.opens} : std::vector<QString>{})
+            << QKeySequence(press.key | press.modifiers.toInt()).toString().toStdString();
     }
-    EXPECT_EQ(said, (std::vector<QString>{"editing menu", "editing menu", "menu"}));
 }
 
 class VQOrganizerTest : public VQCollectionsTest
