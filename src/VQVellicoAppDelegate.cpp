@@ -90,7 +90,6 @@ VQVellicoAppDelegate::~VQVellicoAppDelegate()
     VQNotificationCenter::defaultCenter().removeObserver(_coreNoticeObserver);
     VQNotificationCenter::defaultCenter().removeObserver(_coreWaitingObserver);
     VQSetAfterCopyHandler(nullptr);
-    VQCollectionActions::setPickerSwitch(nullptr);
     if (gSharedDelegate == this) {
         gSharedDelegate = nullptr;
         VQSwatchPreferencesController::resetSharedController();
@@ -197,13 +196,14 @@ void VQVellicoAppDelegate::buildMainWindow()
         [this](const VQNotification &) { colorPickerForceChanged(); });
     updateColorPicker();
 
-    _mainWindow->setLaneContent(new VQCollectionViewer);
+    auto *lane = new VQCollectionViewer;
     // A colour chosen in the lane shows in a picker of its own space.
-    VQCollectionActions::setPickerSwitch([](VQColorSpace space) {
+    lane->setPickerSwitch([](VQColorSpace space) {
         const VQColorPicker *picker = VQColorPicker::currentColorPicker();
         if (picker && picker->colorspace() != space)
             VQColorPicker::selectColorPickerOfColorSpace(space);
     });
+    _mainWindow->setLaneContent(lane);
 }
 
 void VQVellicoAppDelegate::installStatusItem()

@@ -195,12 +195,10 @@ TEST_F(VQCollectionActionsTest, SelectingAColourSwitchesThePickerFirstAndMovesTh
     const VQColorRef cmyk = VQColor::makeCMYK(0, 1, 1, 0);
     collection->addColor(cmyk, false);
     std::vector<VQColorSpace> switched;
-    setPickerSwitch([&](VQColorSpace space) {
+    selectColor(core(), collection, cmyk, [&](VQColorSpace space) {
         switched.push_back(space);
         EXPECT_NE(core().selectedColor(), cmyk) << "the picker switches before the colour is selected";
     });
-    selectColor(core(), collection, cmyk);
-    setPickerSwitch(nullptr);
     EXPECT_EQ(switched, std::vector<VQColorSpace>{VQColorSpace::CMYK});
     EXPECT_EQ(core().selectedColor(), cmyk);
     EXPECT_EQ(collection->firstColor(), cmyk);

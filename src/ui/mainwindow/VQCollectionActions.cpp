@@ -20,12 +20,6 @@
 namespace
 {
 
-VQCollectionActions::PickerSwitch &pickerSwitch()
-{
-    static VQCollectionActions::PickerSwitch hook;
-    return hook;
-}
-
 std::optional<std::size_t> indexOf(const VQSwatchCollection &collection, const VQColorRef &color)
 {
     return VQList::find(collection.colors(), color);
@@ -83,25 +77,21 @@ std::optional<std::uint64_t> &runningDrag()
 namespace VQCollectionActions
 {
 
-void setPickerSwitch(PickerSwitch hook)
-{
-    pickerSwitch() = std::move(hook);
-}
-
 void postReorganized()
 {
     VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQCollectionsWereReorganizedNotification));
 }
 
-void selectColor(VQSwatchCore &core, const VQSwatchCollectionRef &collection, const VQColorRef &color)
+void selectColor(VQSwatchCore &core, const VQSwatchCollectionRef &collection, const VQColorRef &color,
+                 const PickerSwitch &switchPicker)
 {
     if (!collection || !color)
         return;
     const std::optional<std::size_t> index = indexOf(*collection, color);
     if (!index)
         return;
-    if (pickerSwitch())
-        pickerSwitch()(color->colorSpace());
+    if (switchPicker)
+        switchPicker(color->colorSpace());
     core.setSelectedColor(color, true);
     collection->selectColorAtIndex(*index);
 }

@@ -33,14 +33,15 @@ namespace VQCollectionActions
 {
 
 // Selecting a colour of another colour space first switches the picker. The
-// picker framework lives elsewhere; the shell installs the switch here. It is
-// called with the colour's space before the colour becomes the selection.
+// picker framework lives elsewhere; the shell hands the switch to the lane. It
+// is called with the colour's space before the colour becomes the selection.
 using PickerSwitch = std::function<void(VQColorSpace)>;
-void setPickerSwitch(PickerSwitch hook);
 
-// Makes `color` the library's selection (the picker follows) and the first
-// colour of its collection. Nothing when the colour has left the collection.
-void selectColor(VQSwatchCore &core, const VQSwatchCollectionRef &collection, const VQColorRef &color);
+// Makes `color` the library's selection (the picker follows, through
+// `switchPicker` when given) and the first colour of its collection. Nothing
+// when the colour has left the collection.
+void selectColor(VQSwatchCore &core, const VQSwatchCollectionRef &collection, const VQColorRef &color,
+                 const PickerSwitch &switchPicker = {});
 
 // Prompts for a new name; an empty name is refused and the prompt asked again.
 // Returns whether the colour was renamed.

@@ -316,7 +316,7 @@ QMenu *VQCollectionViewer::createSwatchMenu(const VQSwatchCollectionRef &collect
         if (!editing) {
             menu->addAction(icon, menuText(color->name()), this, [this, collection, color] {
                 if (VQSwatchCore *library = core())
-                    VQCollectionActions::selectColor(*library, collection, color);
+                    VQCollectionActions::selectColor(*library, collection, color, _pickerSwitch);
             });
         } else {
             QMenu *actions = menu->addMenu(icon, menuText(color->name()));

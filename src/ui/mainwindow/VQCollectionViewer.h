@@ -11,6 +11,7 @@
 
 #include "core/VQSwatchCollection.h"
 #include "ui/mainwindow/VQCollectionPaging.h"
+#include "ui/mainwindow/VQCollectionActions.h"
 #include "vqcore/VQNotificationCenter.h"
 
 #include <QPointer>
@@ -38,6 +39,8 @@ class VQCollectionViewer : public QWidget
   public:
     explicit VQCollectionViewer(QWidget *parent = nullptr);
     ~VQCollectionViewer() override;
+    // How a colour chosen in the lane switches the picker to its colour space (the shell's).
+    void setPickerSwitch(VQCollectionActions::PickerSwitch pickerSwitch) { _pickerSwitch = std::move(pickerSwitch); }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -84,6 +87,7 @@ class VQCollectionViewer : public QWidget
     void dropEvent(QDropEvent *event) override;
 
   private:
+    VQCollectionActions::PickerSwitch _pickerSwitch;
     using ButtonSet = std::array<VQColorButton *, 5>;
     // What a drag carries, once we know it is one we take.
     struct DragContent {
