@@ -61,14 +61,12 @@ class SRRecorderCellTest : public VQLibraryTest
         VQLibraryTest::SetUp();
         SRKeyCodeTransformer::shared().setLayout(SRXkbKeyboardLayout::fromNames(QStringLiteral("us")));
         ASSERT_NE(SRKeyCodeTransformer::shared().layout(), nullptr);
-        SRValidator::setHeldElsewhereQuery({});
         cell.setAutosaveName(QStringLiteral("KeyboardShortcut"));
         cell.setDelegate(&delegate);
         cell.setAnimates(false);
     }
     void TearDown() override
     {
-        SRValidator::setHeldElsewhereQuery({});
         SRKeyCodeTransformer::shared().setLayout(nullptr);
         VQLibraryTest::TearDown();
     }
@@ -188,7 +186,7 @@ TEST_F(SRRecorderCellTest, ClearingStoresNoKey)
 TEST_F(SRRecorderCellTest, DelegateVetoComesFirstAndRecordingGoesOn)
 {
     int othersAsked = 0;
-    SRValidator::setHeldElsewhereQuery([&](int, std::uint32_t) -> std::optional<bool> {
+    cell.setHeldElsewhereQuery([&](int, std::uint32_t) -> std::optional<bool> {
         ++othersAsked;
         return true;
     });
@@ -218,7 +216,7 @@ TEST_F(SRRecorderCellTest, DelegateVetoComesFirstAndRecordingGoesOn)
 // reads from the keyboard then, not what was held for the refused combination.
 TEST_F(SRRecorderCellTest, AfterARefusalOnlyTheModifiersStillHeldShow)
 {
-    SRValidator::setHeldElsewhereQuery([](int, std::uint32_t) { return true; });
+    cell.setHeldElsewhereQuery([](int, std::uint32_t) { return true; });
     QObject::connect(&cell, &SRRecorderCell::alertDidEnd, [this] { cell.flagsChanged(0); });
     ui().answerAlert(0);
     record(key(VQKeyCode::P, CtrlAlt, "p"));
@@ -275,7 +273,7 @@ TEST_F(SRRecorderCellTest, ValidationOrder)
         delegate.changes.clear();
         const std::size_t alerts = ui().alerts().size();
         std::vector<std::pair<int, std::uint32_t>> asked;
-        SRValidator::setHeldElsewhereQuery([&](int code, std::uint32_t carbon) {
+        cell.setHeldElsewhereQuery([&](int code, std::uint32_t carbon) {
             asked.push_back({code, carbon});
             return row.heldElsewhere;
         });
@@ -301,7 +299,7 @@ TEST_F(SRRecorderCellTest, KeyWithoutNameIsRefusedSayingSo)
 {
     // On a German layout the backslash needs AltGr: it cannot be held as a shortcut.
     SRKeyCodeTransformer::shared().setLayout(SRXkbKeyboardLayout::fromNames(QStringLiteral("de")));
-    SRValidator::setHeldElsewhereQuery([](int, std::uint32_t) { return false; });
+    cell.setHeldElsewhereQuery([](int, std::uint32_t) { return false; });
     ui().answerAlert(0);
     record(key(42, CtrlAlt, "\\"));
     EXPECT_TRUE(cell.isRecording());

@@ -73,6 +73,11 @@ class SRRecorderCell : public QObject, private SRValidatorDelegate
 
     SRRecorderCellDelegate *delegate() const { return _delegate; }
     void setDelegate(SRRecorderCellDelegate *delegate) { _delegate = delegate; }
+    // Where the validator asks whether another program holds a combination.
+    void setHeldElsewhereQuery(SRValidator::HeldElsewhereQuery query)
+    {
+        _validator.setHeldElsewhereQuery(std::move(query));
+    }
 
     // Whether the whole keyboard belongs to the recorder while it records, so
     // that the desktop's own shortcuts do not fire. On by default.

@@ -7,12 +7,6 @@
 
 namespace
 {
-SRValidator::HeldElsewhereQuery &heldElsewhereQuery()
-{
-    static SRValidator::HeldElsewhereQuery query;
-    return query;
-}
-
 void fill(SRValidationError *error, const QString &readable, const QString &informative)
 {
     if (!error)
@@ -37,11 +31,6 @@ QString format(QString text, const QStringList &values)
 
 SRValidatorDelegate::~SRValidatorDelegate() = default;
 
-void SRValidator::setHeldElsewhereQuery(HeldElsewhereQuery query)
-{
-    heldElsewhereQuery() = std::move(query);
-}
-
 QList<SRCommandShortcut> SRValidator::applicationCommands()
 {
     // The keys the main window runs; each would stop working there as a global shortcut.
@@ -65,8 +54,8 @@ bool SRValidator::isKeyCodeAndFlagsTaken(int keyCode, std::uint32_t carbonFlags,
         return true;
     }
 
-    if (const HeldElsewhereQuery &query = heldElsewhereQuery()) {
-        const std::optional<bool> held = query(keyCode, carbonFlags);
+    if (_heldElsewhere) {
+        const std::optional<bool> held = _heldElsewhere(keyCode, carbonFlags);
         if (!held)
             VQLog(QStringLiteral("Could not ask whether %1 is held by another program.").arg(readable));
         if (!held || *held) {

@@ -48,9 +48,9 @@ class SRValidator
 
     void setDelegate(SRValidatorDelegate *delegate) { _delegate = delegate; }
 
-    // The process-wide query; none installed means nothing is held elsewhere
-    // (a desktop without a window system we know).
-    static void setHeldElsewhereQuery(HeldElsewhereQuery query);
+    // Where step 2 asks (the global shortcut service, through the
+    // preferences); none means nothing is held elsewhere.
+    void setHeldElsewhereQuery(HeldElsewhereQuery query) { _heldElsewhere = std::move(query); }
     // The program's own commands, from the main window's table of keys.
     static QList<SRCommandShortcut> applicationCommands();
 
@@ -62,4 +62,5 @@ class SRValidator
 
   private:
     SRValidatorDelegate *_delegate;
+    HeldElsewhereQuery _heldElsewhere;
 };

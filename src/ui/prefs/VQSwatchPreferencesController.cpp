@@ -179,8 +179,6 @@ VQSwatchPreferencesController::VQSwatchPreferencesController()
 
 VQSwatchPreferencesController::~VQSwatchPreferencesController()
 {
-    // The query reads this controller's registration.
-    SRValidator::setHeldElsewhereQuery({});
     // Ended by the static destructors after the application object is gone:
     // a widget can no longer be deleted safely, and the process is ending anyway.
     if (!QCoreApplication::instance())
@@ -312,7 +310,7 @@ void VQSwatchPreferencesController::innerInit()
     if (VQPlatform *platform = preferencesPlatform()) {
         // Another program's grab makes a combination taken; our own registered
         // shortcut is not another program's.
-        SRValidator::setHeldElsewhereQuery(
+        _shortcut->cell().setHeldElsewhereQuery(
             [this, platform](int keyCode, std::uint32_t carbonFlags) -> std::optional<bool> {
                 VQKeyCombo combo;
                 combo.code = keyCode;
