@@ -1,6 +1,8 @@
 #include "VQDiagnosis.h"
 
-#include "platform/VQPlatform.h"
+#include "VQDesktopServices.h"
+#include "platform/VQGlobalShortcutService.h"
+#include "platform/VQScreenPicker.h"
 #include "platform/VQSessionProbe.h"
 #ifdef VELLICO_HAVE_WLR
 #include "platform/wlr/VQWlrScreencopy.h"
@@ -35,19 +37,18 @@ QString sessionLine(const QString &platformName, const std::function<QString(con
 }
 } // namespace
 
-QStringList VQDiagnosisLines(const VQPlatform &platform, const QString &platformName, bool trayAvailable,
-                             const std::function<QString(const char *)> &environment, const QString &picking)
+QStringList VQDiagnosisLines(const VQDesktopServices &services, bool trayAvailable,
+                             const std::function<QString(const char *)> &environment)
 {
-    const VQPlatform::Description description = platform.describe();
     return {
-        sessionLine(platformName, environment),
-        QStringLiteral("desktop services: ") + description.name,
-        QStringLiteral("screen picking: ") + (picking.isEmpty() ? description.picking : picking),
-        QStringLiteral("global shortcut: ") + description.shortcut,
+        sessionLine(services.platformName(), environment),
+        QStringLiteral("desktop services: ") + services.name(),
+        QStringLiteral("screen picking: ") + services.screenPicker().description(),
+        QStringLiteral("global shortcut: ") + services.globalShortcut().description(),
         QStringLiteral("tray: ") + (trayAvailable
                                         ? QStringLiteral("a tray host is there (StatusNotifierItem or XEmbed)")
                                         : QStringLiteral("no tray host yet; the icon appears when one starts")),
-        QStringLiteral("Shift tracking: ") + description.pointerWatch,
+        QStringLiteral("Shift tracking: ") + services.pointerWatchDescription(),
     };
 }
 

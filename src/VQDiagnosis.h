@@ -8,15 +8,12 @@
 
 #include <functional>
 
-class VQPlatform;
+class VQDesktopServices;
 
-// `platformName` is Qt's platform plugin ("xcb", "wayland"…); `environment`
-// reads a variable of the process environment (tests give their own).
-// `picking`, when not empty, is how screen picking works here where another
-// loupe than the platform's runs (the frozen screen on Wayland).
-QStringList VQDiagnosisLines(const VQPlatform &platform, const QString &platformName, bool trayAvailable,
-                             const std::function<QString(const char *)> &environment,
-                             const QString &picking = QString());
+// The lines, read from the assembled desktop services; `environment` reads a
+// variable of the process environment (tests give their own).
+QStringList VQDiagnosisLines(const VQDesktopServices &services, bool trayAvailable,
+                             const std::function<QString(const char *)> &environment);
 
 struct VQSessionOffer;
 

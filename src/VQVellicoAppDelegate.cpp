@@ -8,6 +8,7 @@
 #include "core/VQCopyTemplate.h"
 #include "core/sync/VQiCloudSynchronizationManager.h"
 #include "parsers/VQImportCommands.h"
+#include "platform/VQFocusHandBack.h"
 #include "platform/VQGlobalShortcut.h"
 #include "platform/VQKeyCode.h"
 #include "platform/VQMouseTracker.h"
@@ -48,6 +49,22 @@ namespace
 {
 VQVellicoAppDelegate *gSharedDelegate = nullptr;
 
+// What a later start hears of a pick: "picked TEXT" (in copy format
+// `copyTemplate` when it names one), "cancelled", or "failed REASON".
+QString pickAnswer(const VQPickOutcome &outcome, int copyTemplate)
+{
+    const VQColorRef color = outcome.kind == VQPickOutcome::Kind::Picked ? VQColor::fromQColor(outcome.color) : nullptr;
+    if (!color)
+        return outcome.kind == VQPickOutcome::Kind::Failed && !outcome.reason.isEmpty()
+                   ? QStringLiteral("failed ") + outcome.reason
+                   : QStringLiteral("cancelled");
+    const std::optional<VQCopyTemplate> format = VQCopyTemplateFromRawValue(copyTemplate);
+    return QStringLiteral("picked ") +
+           (format ? VQCopyText(*color, *format,
+                                VQUserDefaults::standard().boolForKey(QLatin1String(VQUseLowercaseDefaultsKey)))
+                   : color->hexValue());
+}
+
 constexpr const char *VQCloseMainWindowOnDeactivateDefaultsKey = "VQCloseMainWindowOnDeactivate";
 constexpr const char *VQDontActivateWhenUsingLoupeDefaultsKey = "VQDontActivateWhenUsingLoupe";
 constexpr int kLaneAnimationMs = 200;
@@ -70,14 +87,11 @@ QAction *addAction(QMenu &menu, const char *title, VQMainWindowKeyAction command
 } // namespace
 
 VQVellicoAppDelegate::VQVellicoAppDelegate(VQAppServices services, QObject *parent)
-    : QObject(parent), _platform(std::move(services.platform))
+    : QObject(parent), _desktop(std::move(services.desktop))
 {
-    if (!_platform)
-        _platform = std::make_unique<VQNullPlatform>();
-    if (services.loupe)
-        _loupe = std::move(services.loupe);
-    else
-        _loupe = [this](QString *failure) { return VQMagnifierLoupe::selectColor(*_platform, failure); };
+    if (!_desktop)
+        _desktop = std::make_unique<VQDesktopServices>(VQDesktopServices::Parts{});
+    connect(&_desktop->screenPicker(), &VQScreenPicker::finished, this, &VQVellicoAppDelegate::pickFinished);
     if (services.modalUI)
         VQModalUI::install(std::move(services.modalUI));
     if (services.termination)
@@ -90,10 +104,12 @@ VQVellicoAppDelegate::~VQVellicoAppDelegate()
     VQNotificationCenter::defaultCenter().removeObserver(_coreNoticeObserver);
     VQNotificationCenter::defaultCenter().removeObserver(_coreWaitingObserver);
     VQSetAfterCopyHandler(nullptr);
-    if (gSharedDelegate == this) {
+    // The preferences hold on to the shortcut service; they go first.
+    _preferencesWindow = nullptr;
+    _preferences.reset();
+    _globalShortcut.reset();
+    if (gSharedDelegate == this)
         gSharedDelegate = nullptr;
-        VQSwatchPreferencesController::resetSharedController();
-    }
 }
 
 VQVellicoAppDelegate *VQVellicoAppDelegate::sharedDelegate()
@@ -104,10 +120,12 @@ VQVellicoAppDelegate *VQVellicoAppDelegate::sharedDelegate()
 void VQVellicoAppDelegate::awakeFromNib()
 {
     gSharedDelegate = this;
-    _mouseTracker = std::make_unique<VQMouseTracker>(*_platform);
-    _trackingPicker = std::make_unique<VQMouseTrackingColorPicker>(*_mouseTracker, *_platform,
-                                                                   [this](const QColor &color) { setColor(color); });
-    _trackingPicker->startTracking();
+    // Shift tracking, where the session reports the pointer's moves.
+    if (VQMouseTracker *pointerWatch = _desktop->pointerWatch()) {
+        _trackingPicker = std::make_unique<VQMouseTrackingColorPicker>(
+            *pointerWatch, [this](const QColor &color) { setColor(color); });
+        _trackingPicker->startTracking();
+    }
     innerInitialization();
     QTimer::singleShot(0, this, [] {
         VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQApplicationDidFinishLaunchingNotification));
@@ -133,21 +151,18 @@ void VQVellicoAppDelegate::innerInitialization()
 
     // Preferences come before synchronisation: they decide whether it runs.
     VQLog("Initializing preferences.");
-    _globalShortcut = std::make_unique<VQGlobalShortcut>(
-        *_platform, [this] { hotKeyWasTriggered(); },
-        [this](const QString &message) {
-            // Queued: at start-up the tray icon that says it comes a moment later.
-            QTimer::singleShot(0, this, [this, message] {
-                if (_statusItem)
-                    _statusItem->showMessage(QStringLiteral("Vellico"), message);
-            });
+    VQGlobalShortcutService &shortcuts = _desktop->globalShortcut();
+    connect(&shortcuts, &VQGlobalShortcutService::triggered, this, &VQVellicoAppDelegate::hotKeyWasTriggered);
+    _globalShortcut = std::make_unique<VQGlobalShortcut>(shortcuts, [this](const QString &message) {
+        // Queued: at start-up the tray icon that says it comes a moment later.
+        QTimer::singleShot(0, this, [this, message] {
+            if (_statusItem)
+                _statusItem->showMessage(QStringLiteral("Vellico"), message);
         });
-    VQSwatchPreferencesController::setPlatform(_platform.get());
-    VQSwatchPreferencesController::setHotKeyRegistration([this](const VQKeyCombo &combo) {
-        return _globalShortcut->reregister(combo) == VQPlatform::HotKeyStatus::Registered;
     });
-    // Creating the preferences registers the stored shortcut.
-    VQSwatchPreferencesController *preferences = VQSwatchPreferencesController::sharedController();
+    // Creating the preferences binds the stored shortcut.
+    _preferences = std::make_unique<VQSwatchPreferencesController>(shortcuts);
+    VQSwatchPreferencesController *preferences = _preferences.get();
     setPreferencesWindow(preferences->widget(), [preferences] { preferences->done(); });
     connect(preferences, &VQSwatchPreferencesController::didFinish, this, &VQVellicoAppDelegate::preferencesDone);
     connect(preferences, &VQSwatchPreferencesController::windowClosed, this, &VQVellicoAppDelegate::closeCurrentWindow);
@@ -158,8 +173,7 @@ void VQVellicoAppDelegate::innerInitialization()
     // After every copy the window closes and the focus goes back where it was.
     VQSetAfterCopyHandler([this] {
         closeCurrentWindow();
-        if (VQVellicoApplication *app = vellicoApp())
-            app->switchBack();
+        _desktop->focusHandBack().handBack();
     });
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state != Qt::ApplicationActive && !_loupeRunning &&
@@ -236,7 +250,7 @@ void VQVellicoAppDelegate::applicationWillTerminate()
 {
     // A loupe still running is cancelled by the quit; the shortcut goes with the program.
     _preferencesWindow = nullptr;
-    VQSwatchPreferencesController::resetSharedController();
+    _preferences.reset();
     _globalShortcut.reset();
     _trackingPicker.reset();
     if (_statusItem)
@@ -286,17 +300,29 @@ void VQVellicoAppDelegate::placeWindow(QWidget *window)
         window->move(placement.frame.topLeft());
 }
 
+void VQVellicoAppDelegate::rememberActiveWindow()
+{
+    // Re-opening over our own window keeps the window the user came from.
+    _desktop->focusHandBack().remember([](VQFocusHandBack::WindowID active) {
+        for (const QWidget *window : QApplication::topLevelWidgets()) {
+            if (window->testAttribute(Qt::WA_WState_Created) && window->internalWinId() == active)
+                return true;
+        }
+        return false;
+    });
+}
+
 void VQVellicoAppDelegate::showWindow(QWidget *window)
 {
-    if (VQVellicoApplication *app = vellicoApp())
-        app->rememberActiveWindow();
+    rememberActiveWindow();
     placeWindow(window);
-    _platform->keepOutOfTaskbar(window->winId());
+    VQFocusHandBack &focus = _desktop->focusHandBack();
+    focus.keepOutOfTaskbar(window->winId());
     window->show();
     window->raise();
     window->activateWindow();
     // Window managers that hold back focus requests from programs still honour this one.
-    _platform->activateWindow(window->winId());
+    focus.activate(window->winId());
     mainWindowVisibilityChanged();
 }
 
@@ -400,23 +426,30 @@ QString VQVellicoAppDelegate::pickColorToolTip(const VQKeyCombo &shortcut)
     return title + QStringLiteral(" (") + VQReadableShortcut(shortcut.flags, shortcut.code) + QLatin1Char(')');
 }
 
-std::optional<QColor> VQVellicoAppDelegate::loupeColor(QString *failure)
+void VQVellicoAppDelegate::loupeColor(PickDone done)
 {
-    if (!_loupe || _loupeRunning || VQMagnifierLoupe::isRunning()) {
-        if (failure)
-            *failure = QStringLiteral("a loupe is already running");
-        return std::nullopt;
+    VQScreenPicker &picker = _desktop->screenPicker();
+    if (_loupeRunning || picker.isRunning() || VQMagnifierLoupe::isRunning()) {
+        if (done)
+            done(VQPickOutcome::failed(QStringLiteral("a loupe is already running")));
+        return;
     }
-    if (!VQUserDefaults::standard().boolForKey(QLatin1String(VQDontActivateWhenUsingLoupeDefaultsKey))) {
-        if (VQVellicoApplication *app = vellicoApp())
-            app->rememberActiveWindow();
-    }
+    if (!VQUserDefaults::standard().boolForKey(QLatin1String(VQDontActivateWhenUsingLoupeDefaultsKey)))
+        rememberActiveWindow();
     _loupeRunning = true;
-    const std::optional<QColor> picked = _loupe(failure);
+    _pickDone = std::move(done);
+    picker.pick();
+}
+
+void VQVellicoAppDelegate::pickFinished(const VQPickOutcome &outcome)
+{
+    if (!_loupeRunning)
+        return;
     _loupeRunning = false;
-    if (picked)
-        setColor(*picked);
-    return picked;
+    if (outcome.kind == VQPickOutcome::Kind::Picked)
+        setColor(outcome.color);
+    if (PickDone done = std::exchange(_pickDone, {}))
+        done(outcome);
 }
 
 void VQVellicoAppDelegate::setColor(const QColor &color)
@@ -621,9 +654,15 @@ void VQVellicoAppDelegate::performChannelMessage(const QString &message, const s
 void VQVellicoAppDelegate::performRequests(const QList<VQLaunchOptions::Request> &requests,
                                            const std::function<void(QString)> &reply)
 {
+    performRequestsFrom(requests, 0, QStringLiteral("ok"), reply);
+}
+
+void VQVellicoAppDelegate::performRequestsFrom(QList<VQLaunchOptions::Request> requests, qsizetype from, QString answer,
+                                               std::function<void(QString)> reply)
+{
     VQVellicoApplication *app = vellicoApp();
-    QString answer = QStringLiteral("ok");
-    for (const VQLaunchOptions::Request &request : requests) {
+    for (qsizetype index = from; index < requests.size(); ++index) {
+        const VQLaunchOptions::Request &request = requests[index];
         switch (request.command) {
         case VQLaunchOptions::Command::Copy:
             if (app)
@@ -637,22 +676,13 @@ void VQVellicoAppDelegate::performRequests(const QList<VQLaunchOptions::Request>
             if (app)
                 app->paste();
             break;
-        case VQLaunchOptions::Command::Pick: {
-            QString failure;
-            const std::optional<QColor> picked = loupeColor(&failure);
-            const VQColorRef color = picked ? VQColor::fromQColor(*picked) : nullptr;
-            if (!color) {
-                answer = failure.isEmpty() ? QStringLiteral("cancelled") : QStringLiteral("failed ") + failure;
-                break;
-            }
-            const std::optional<VQCopyTemplate> format = VQCopyTemplateFromRawValue(request.copyTemplate);
-            answer =
-                QStringLiteral("picked ") +
-                (format ? VQCopyText(*color, *format,
-                                     VQUserDefaults::standard().boolForKey(QLatin1String(VQUseLowercaseDefaultsKey)))
-                        : color->hexValue());
-            break;
-        }
+        case VQLaunchOptions::Command::Pick:
+            // The rest waits for the pick's outcome, which may come before loupeColor returns.
+            loupeColor(
+                [this, requests, index, reply, copyTemplate = request.copyTemplate](const VQPickOutcome &outcome) {
+                    performRequestsFrom(requests, index + 1, pickAnswer(outcome, copyTemplate), reply);
+                });
+            return;
         }
     }
     if (reply)

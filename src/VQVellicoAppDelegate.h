@@ -1,13 +1,14 @@
 #pragma once
 // The application delegate: the one place where the program is assembled. It
-// is handed the platform services, brings the program up (library,
+// is handed the desktop services, brings the program up (library,
 // synchronisation, the main window, the tray icon), owns the windows and the
 // tray icon, switches between the main window and the preferences, builds the
 // menus, and takes everything down again when the program ends.
 
+#include "VQDesktopServices.h"
 #include "VQLaunchOptions.h"
 #include "platform/VQKeyCombo.h"
-#include "platform/VQPlatform.h"
+#include "platform/VQScreenPicker.h"
 #include "vqcore/VQTermination.h"
 
 #include <QColor>
@@ -22,19 +23,17 @@ class QMenu;
 class QWidget;
 class VQGlobalShortcut;
 class VQModalUI;
-class VQMouseTracker;
 class VQMouseTrackingColorPicker;
 class VQStatusItem;
 class VQSwatchCore;
 class VQSwatchMainWindow;
+class VQSwatchPreferencesController;
 
 // What main() (or a test) hands the delegate before start-up.
 struct VQAppServices {
-    std::unique_ptr<VQPlatform> platform; // null: the do-nothing platform
-    std::unique_ptr<VQModalUI> modalUI;   // null: keep the installed one
-    VQTermination::Handler termination;   // empty: keep the installed one
-    // Runs the loupe; empty: the magnifier loupe on the platform.
-    std::function<std::optional<QColor>(QString *failure)> loupe;
+    std::unique_ptr<VQDesktopServices> desktop; // null: the do-nothing services
+    std::unique_ptr<VQModalUI> modalUI;         // null: keep the installed one
+    VQTermination::Handler termination;         // empty: keep the installed one
 };
 
 enum class VQApplicationMode { MainWindow = 0, Preferences = 1 };
@@ -61,7 +60,7 @@ class VQVellicoAppDelegate : public QObject
     // Removes the tray icon and closes the windows.
     void applicationWillTerminate();
 
-    VQPlatform &platform() const { return *_platform; }
+    VQDesktopServices &desktopServices() const { return *_desktop; }
 
     // The window of the current mode.
     QWidget *currentWindow() const;
@@ -79,17 +78,17 @@ class VQVellicoAppDelegate : public QObject
 
     // The global shortcut: opens the window and starts the loupe, or closes the window.
     void hotKeyWasTriggered();
-    // Runs the loupe and selects what it picks; nothing when it was cancelled
-    // or could not run (then `failure`, when given, says why in one line).
-    std::optional<QColor> loupeColor(QString *failure = nullptr);
+    // Starts the screen picker; what it picks becomes the selection. `done`,
+    // when given, hears the outcome (a colour, a cancel, or a failure and
+    // why), at once when a pick already runs.
+    using PickDone = std::function<void(const VQPickOutcome &outcome)>;
+    void loupeColor(PickDone done = {});
+    bool isPicking() const { return _loupeRunning; }
     // The eyedropper and "Pick Color from Screen": the main window (opened
     // when it is not shown), then the loupe.
     void pickColorFromScreen();
     // The eyedropper's tooltip, naming the global shortcut when one is registered.
     static QString pickColorToolTip(const VQKeyCombo &shortcut);
-    // How the loupe is run: the magnifier loupe on the platform, unless a test sets another.
-    using Loupe = std::function<std::optional<QColor>(QString *failure)>;
-    void setLoupe(Loupe loupe) { _loupe = std::move(loupe); }
     // The global shortcut; registered at start-up, re-registered when it changes.
     VQGlobalShortcut *globalShortcut() const { return _globalShortcut.get(); }
     // Selects `color` and shows it in the picker.
@@ -124,6 +123,7 @@ class VQVellicoAppDelegate : public QObject
     void performChannelMessage(const QString &message, const std::function<void(QString)> &reply);
 
     VQStatusItem *statusItem() const { return _statusItem.get(); }
+    VQSwatchPreferencesController *preferencesController() const { return _preferences.get(); }
     VQSwatchMainWindow *mainWindow() const { return _mainWindow.get(); }
 
     // How the start-up log names a core: its file and its number of collections.
@@ -137,21 +137,27 @@ class VQVellicoAppDelegate : public QObject
     void performKeyAction(int action);
     // Screen tracking with Shift follows the main window's visibility.
     void mainWindowVisibilityChanged();
+    // Notes the window the user is in (unless it is one of ours), to give it the focus back after a copy.
+    void rememberActiveWindow();
+    void pickFinished(const VQPickOutcome &outcome);
+    // Runs the requests from `from` on; a pick continues once it has its outcome.
+    void performRequestsFrom(QList<VQLaunchOptions::Request> requests, qsizetype from, QString answer,
+                             std::function<void(QString)> reply);
 
-    std::unique_ptr<VQPlatform> _platform;
+    std::unique_ptr<VQDesktopServices> _desktop;
     bool _chooseLibraryAtLaunch = false;
     VQApplicationMode _mode = VQApplicationMode::MainWindow;
     std::unique_ptr<VQStatusItem> _statusItem;
     std::unique_ptr<VQSwatchMainWindow> _mainWindow;
     QPointer<QWidget> _preferencesWindow;
     std::function<void()> _preferencesDone;
-    Loupe _loupe;
+    PickDone _pickDone;
     QPointer<QWidget> _pickerChooser;
     quint64 _pickerObserver = 0;
     quint64 _coreNoticeObserver = 0;
     quint64 _coreWaitingObserver = 0;
     bool _loupeRunning = false;
-    std::unique_ptr<VQMouseTracker> _mouseTracker;
     std::unique_ptr<VQMouseTrackingColorPicker> _trackingPicker;
     std::unique_ptr<VQGlobalShortcut> _globalShortcut;
+    std::unique_ptr<VQSwatchPreferencesController> _preferences;
 };

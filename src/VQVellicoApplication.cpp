@@ -180,29 +180,6 @@ void VQVellicoApplication::paste()
     core->setSelectedColor(color, true);
 }
 
-void VQVellicoApplication::rememberActiveWindow()
-{
-    const VQVellicoAppDelegate *delegate = VQVellicoAppDelegate::sharedDelegate();
-    if (!delegate)
-        return;
-    const VQPlatform::WindowID active = delegate->platform().activeWindow();
-    if (active == 0)
-        return;
-    // Re-opening over our own window keeps the window the user came from.
-    for (const QWidget *window : topLevelWidgets()) {
-        if (window->testAttribute(Qt::WA_WState_Created) && window->internalWinId() == active)
-            return;
-    }
-    _previousWindow = active;
-}
-
-void VQVellicoApplication::switchBack()
-{
-    const VQVellicoAppDelegate *delegate = VQVellicoAppDelegate::sharedDelegate();
-    if (_previousWindow != 0 && delegate)
-        delegate->platform().activateWindow(_previousWindow);
-}
-
 void VQVellicoApplication::installSignalHandlers()
 {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, gSignalFDs) != 0) {

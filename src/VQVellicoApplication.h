@@ -1,16 +1,13 @@
 #pragma once
 // The process's application object: Qt's settings for a tray program, the Edit
-// commands (copy, copy in the alternate format, paste), the window to hand
-// the focus back to, and an orderly quit on SIGTERM, SIGINT and SIGHUP that
-// announces the end so that the library saves. A logout through the session
-// manager saves the library, and so does a lost display connection before the
-// process ends. The program itself is assembled by the
-// application delegate.
+// commands (copy, copy in the alternate format, paste), and an orderly quit
+// on SIGTERM, SIGINT and SIGHUP that announces the end so that the library
+// saves. A logout through the session manager saves the library, and so does
+// a lost display connection before the process ends. The program itself is
+// assembled by the application delegate.
 //
 // Vellico has no windows of its own at start: only the tray icon, so closing
 // the last window must never end the program.
-
-#include "platform/VQPlatform.h"
 
 #include <QApplication>
 
@@ -36,13 +33,6 @@ class VQVellicoApplication : public QApplication
     // among the arguments, or Alt held down while the program starts.
     static bool wantsLibraryChoice(bool chooseLibraryArgument, Qt::KeyboardModifiers heldModifiers);
 
-    // Notes the window that is active now (unless it is one of ours), to give
-    // it the focus back after a copy. Called whenever Vellico opens a window.
-    void rememberActiveWindow();
-    // Gives the focus back to the remembered window.
-    void switchBack();
-    VQPlatform::WindowID previousWindow() const { return _previousWindow; }
-
     // Announces the end to the delegate and the library; runs once, from aboutToQuit.
     void applicationWillTerminate();
     // The display connection broke: announces the end so that the library
@@ -54,5 +44,4 @@ class VQVellicoApplication : public QApplication
     void readPendingSignal();
 
     QSocketNotifier *_signalNotifier = nullptr;
-    VQPlatform::WindowID _previousWindow = 0;
 };

@@ -2,13 +2,13 @@
 // runs in this session, or else assembles the program with the services of
 // this desktop and runs it.
 
+#include "VQDesktopServices.h"
 #include "VQDiagnosis.h"
 #include "VQInstanceChannel.h"
 #include "VQLaunchOptions.h"
-#include "VQLoupeChoice.h"
 #include "VQVellicoAppDelegate.h"
 #include "VQVellicoApplication.h"
-#include "platform/VQPlatform.h"
+#include "platform/VQScreenPicker.h"
 #include "vqcore/VQLog.h"
 #include "vqcore/ui/VQWidgetModalUI.h"
 
@@ -60,11 +60,9 @@ int main(int argc, char *argv[])
         return 0;
     }
     if (options.diagnose) {
-        const auto platform = VQPlatform::createForPlatform(QGuiApplication::platformName());
-        const VQLoupeChoice loupe = VQChooseLoupe(*platform, QGuiApplication::platformName());
+        const auto desktop = VQDesktopServices::forSession(QGuiApplication::platformName());
         for (const QString &line :
-             VQDiagnosisLines(*platform, QGuiApplication::platformName(), QSystemTrayIcon::isSystemTrayAvailable(),
-                              environmentVariable, loupe.picking))
+             VQDiagnosisLines(*desktop, QSystemTrayIcon::isSystemTrayAvailable(), environmentVariable))
             std::printf("%s\n", qPrintable(line));
         std::printf("%s\n", qPrintable(VQPickPathOfferedLine(QGuiApplication::platformName())));
         return 0;
@@ -90,15 +88,12 @@ int main(int argc, char *argv[])
     }
 
     VQAppServices services;
-    services.platform = VQPlatform::createForPlatform(QGuiApplication::platformName());
-    // Where the platform cannot read the screen, the session probe may offer another way.
-    VQLoupeChoice loupe = VQChooseLoupe(*services.platform, QGuiApplication::platformName());
+    // The desktop services, chosen once from what this session offers.
+    services.desktop = VQDesktopServices::forSession(QGuiApplication::platformName());
     for (const QString &line :
-         VQDiagnosisLines(*services.platform, QGuiApplication::platformName(), QSystemTrayIcon::isSystemTrayAvailable(),
-                          environmentVariable, loupe.picking))
+         VQDiagnosisLines(*services.desktop, QSystemTrayIcon::isSystemTrayAvailable(), environmentVariable))
         VQLog(line);
-    VQLog(loupe.logLine);
-    services.loupe = std::move(loupe.loupe);
+    VQLog(services.desktop->screenPicker().logLine());
     services.modalUI = std::make_unique<VQWidgetModalUI>();
     // Fatal start-up alerts end the program here. Nothing is saved on this road:
     // the library either did not load or the user asked to leave before it did.

@@ -4,54 +4,37 @@
 #include "vqcore/VQLog.h"
 #include "vqcore/VQUserDefaults.h"
 
-VQGlobalShortcut::VQGlobalShortcut(VQPlatform &platform, std::function<void()> triggered,
-                                   std::function<void(const QString &)> tellUser)
-    : _platform(platform), _triggered(std::move(triggered)), _tellUser(std::move(tellUser))
+VQGlobalShortcut::VQGlobalShortcut(VQGlobalShortcutService &service, std::function<void(const QString &)> tellUser)
+    : _service(service), _tellUser(std::move(tellUser))
 {
+    _connection = QObject::connect(&_service, &VQGlobalShortcutService::bindingChanged,
+                                   [this](const VQShortcutBinding &binding) { bindingChanged(binding); });
 }
 
 VQGlobalShortcut::~VQGlobalShortcut()
 {
-    _platform.unregisterHotKey();
+    QObject::disconnect(_connection);
+    _service.unbind();
 }
 
-VQPlatform::HotKeyStatus VQGlobalShortcut::reregister()
+void VQGlobalShortcut::reregister()
 {
-    return reregister(
+    VQLog(QStringLiteral("Entering."));
+    _service.bind(
         VQKeyComboRecord::load(VQUserDefaults::standard(), QLatin1String(VQKeyComboRecord::GlobalShortcutName)));
 }
 
-VQPlatform::HotKeyStatus VQGlobalShortcut::reregister(const VQKeyCombo &combo)
+VQKeyCombo VQGlobalShortcut::registeredCombo() const
 {
-    VQLog(QStringLiteral("Entering."));
-    _platform.unregisterHotKey();
-    _registered = {};
-    // No key (−1), or code 0 with no modifiers: nothing is stored.
-    if (combo.code < 0 || (combo.code == 0 && (combo.flags & VQModifierFlag::AllModifiers) == 0))
-        return VQPlatform::HotKeyStatus::NoShortcut;
-    const auto status = _platform.registerHotKey(combo, [this] {
-        if (_triggered)
-            _triggered();
-    });
-    VQLog(QStringLiteral("Registerd key combo with status %1").arg(int(status)));
-    switch (status) {
-    case VQPlatform::HotKeyStatus::Registered:
-        _registered = combo;
-        break;
-    case VQPlatform::HotKeyStatus::Taken:
-        VQLog(QStringLiteral("%1 is held by another program.").arg(VQReadableShortcut(combo.flags, combo.code)));
-        if (_tellUser && _toldAbout.insert({combo.flags, combo.code}).second)
-            _tellUser(takenMessage(combo));
-        break;
-    default:
-        break;
-    }
-    return status;
+    return _service.boundCombo().value_or(VQKeyCombo{});
 }
 
-QString VQGlobalShortcut::takenMessage(const VQKeyCombo &combo)
+void VQGlobalShortcut::bindingChanged(const VQShortcutBinding &binding)
 {
-    return QStringLiteral("The shortcut %1 is used by another program, so it does not start Vellico's loupe. "
-                          "Choose another shortcut in the preferences.")
-        .arg(VQReadableShortcut(combo.flags, combo.code));
+    if (binding.status != VQShortcutBinding::Status::Taken)
+        return;
+    const VQKeyCombo &combo = binding.combo;
+    VQLog(QStringLiteral("%1 is held by another program.").arg(VQReadableShortcut(combo.flags, combo.code)));
+    if (_tellUser && _toldAbout.insert({combo.flags, combo.code}).second)
+        _tellUser(binding.text);
 }

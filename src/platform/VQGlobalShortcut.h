@@ -1,16 +1,15 @@
 #pragma once
-// Keeps the stored shortcut ("ShortcutRecorder KeyboardShortcut") registered as
-// the global hot key. The shell calls reregister() at start-up and whenever
-// the shortcut or the preferences are saved; each press of the shortcut then
-// calls `triggered` once, queued on the main thread.
+// Keeps the stored shortcut ("ShortcutRecorder KeyboardShortcut") bound
+// through the global shortcut service. The shell calls reregister() at
+// start-up; the preferences bind the shortcut again whenever it is recorded.
 //
-// A combination that another program holds stays unregistered; it is logged,
-// and the user is told once (per combination and process) through `tellUser`,
-// so that a dead shortcut does not go unexplained.
+// A combination that another program holds stays unbound; whatever asked for
+// it, that is logged, and the user is told once (per combination and process)
+// through `tellUser`, so that a dead shortcut does not go unexplained.
 
-#include "platform/VQKeyCombo.h"
-#include "platform/VQPlatform.h"
+#include "platform/VQGlobalShortcutService.h"
 
+#include <QMetaObject>
 #include <QString>
 
 #include <functional>
@@ -20,24 +19,23 @@
 class VQGlobalShortcut
 {
   public:
-    VQGlobalShortcut(VQPlatform &platform, std::function<void()> triggered,
-                     std::function<void(const QString &message)> tellUser);
+    VQGlobalShortcut(VQGlobalShortcutService &service, std::function<void(const QString &message)> tellUser);
     ~VQGlobalShortcut();
+    VQGlobalShortcut(const VQGlobalShortcut &) = delete;
+    VQGlobalShortcut &operator=(const VQGlobalShortcut &) = delete;
 
-    // Reads the stored record and registers it (replacing the last one).
-    VQPlatform::HotKeyStatus reregister();
-    // Registers `combo` (replacing the last one).
-    VQPlatform::HotKeyStatus reregister(const VQKeyCombo &combo);
+    // Reads the stored record and binds it (replacing the last one).
+    void reregister();
 
-    VQKeyCombo registeredCombo() const { return _registered; }
-
-    // The message shown when another program holds `combo`.
-    static QString takenMessage(const VQKeyCombo &combo);
+    // The combination bound now; an empty combo (code −1) when none is.
+    VQKeyCombo registeredCombo() const;
+    VQGlobalShortcutService &service() const { return _service; }
 
   private:
-    VQPlatform &_platform;
-    std::function<void()> _triggered;
+    void bindingChanged(const VQShortcutBinding &binding);
+
+    VQGlobalShortcutService &_service;
     std::function<void(const QString &)> _tellUser;
-    VQKeyCombo _registered;
     std::set<std::pair<std::uint32_t, int>> _toldAbout;
+    QMetaObject::Connection _connection;
 };

@@ -45,3 +45,11 @@ void VQMouseTracker::removeObserver(VQMouseTrackerObserver *observer)
         _tracking = false;
     }
 }
+
+std::optional<QColor> VQMouseTracker::colorAt(QPoint point) const
+{
+    const QImage pixel = _platform.captureScreen(QRect(point, QSize(1, 1)));
+    if (pixel.isNull())
+        return std::nullopt;
+    return QColor(pixel.pixel(0, 0));
+}

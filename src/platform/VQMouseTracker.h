@@ -1,15 +1,19 @@
 #pragma once
-// Pointer movements and clicks anywhere on the desktop, for whoever observes
-// them. The platform is asked for pointer events only while at least one
+// The pointer watch: pointer movements and clicks anywhere on the desktop, for
+// whoever observes them, and the colour under the pointer. The desktop
+// services offer it only where the session reports the pointer's moves
+// outside our windows (X11). The platform is asked for pointer events only while at least one
 // observer is registered: with none, nothing wakes the program.
 //
 // Points are device pixels of the desktop (see VQPlatform.h); flags are the
 // held modifiers as key-event flags (Shift 0x20000, …). Observers are called
 // on the main thread.
 
+#include <QColor>
 #include <QPoint>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class VQPlatform;
@@ -34,6 +38,8 @@ class VQMouseTracker
     void addObserver(VQMouseTrackerObserver *observer);
     void removeObserver(VQMouseTrackerObserver *observer);
     bool isTracking() const { return _tracking; }
+    // The colour of the device pixel at `point` on screen now; nothing when it cannot be read.
+    std::optional<QColor> colorAt(QPoint point) const;
 
   private:
     VQPlatform &_platform;

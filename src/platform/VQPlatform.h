@@ -1,9 +1,11 @@
 #pragma once
-// The desktop services that Qt does not offer portably: which window is active
-// and activating it again, global hot keys, screen capture in device pixels,
-// pointer tracking and grabbing. main() chooses one implementation for the
-// session's platform (X11, or the do-nothing fallback) and hands it to the
-// delegate; nothing else in the program talks to the window system directly.
+// The window system's primitives that Qt does not offer portably: which window
+// is active and activating it again, global hot keys, screen capture in device
+// pixels, pointer tracking and grabbing. One implementation per platform (X11,
+// or the do-nothing fallback), chosen once; the program never uses it
+// directly: the desktop services (VQDesktopServices) build what the program
+// needs on it (the live loupe, the hot-key shortcut, focus hand-back, the
+// pointer watch).
 //
 // Positions are device pixels of the whole desktop (on X11 the root window's
 // coordinates, origin at the top-left of the desktop, y downwards). They are
@@ -43,6 +45,9 @@ class VQPlatform
     using WindowID = quint64;
     using InputHandler = std::function<void(const VQInputEvent &)>;
 
+    // Whether the window manager tells which window is active and takes
+    // requests to activate one (false: the session keeps that from programs).
+    virtual bool tellsActiveWindow() const { return false; }
     // The window the window manager reports as active, or 0 when it tells none.
     virtual WindowID activeWindow() const = 0;
     // Asks the window manager to activate `window`; false when it could not be asked.
@@ -65,6 +70,8 @@ class VQPlatform
         Taken,       // another program holds the combination: nothing registered
         Unsupported, // this platform has no global shortcuts, or the key is not on the keyboard
     };
+    // Whether registerHotKey() can bind global keys here.
+    virtual bool bindsHotKeys() const { return false; }
     // Registers `combo` as the one global shortcut, replacing the previous one.
     // `pressed` runs on the main thread, queued (never inside the platform's
     // event handling), once per press: holding the keys does not repeat it.
@@ -97,6 +104,8 @@ class VQPlatform
     virtual Description describe() const = 0;
 
     // -- pointer events anywhere on screen -----------------------------------
+    // Whether startPointerEvents() can report the pointer anywhere on the desktop.
+    virtual bool offersPointerEvents() const { return false; }
     // Reports every movement (Moved) and button press (Clicked) on the whole
     // desktop to `handler`, on the main thread, until stopPointerEvents(). While
     // nobody listens the platform asks for no pointer events at all.

@@ -4,12 +4,14 @@
 
 #include "VQTestSupport.h"
 
+#include "VQDesktopServices.h"
 #include "VQVellicoAppDelegate.h"
 #include "VQVellicoApplication.h"
 #include "core/VQColor.h"
 #include "core/VQCopyTemplate.h"
 #include "core/VQSwatchCore.h"
 #include "ui/coreui/VQStatusItem.h"
+#include "platform/VQFocusHandBack.h"
 #include "platform/VQKeyCode.h"
 #include "ui/mainwindow/VQMainWindowKeys.h"
 #include "ui/mainwindow/VQSelectionControl.h"
@@ -37,7 +39,26 @@ class VQRecordingPlatform : public VQPlatform
     WindowID activeWindow() const override { return active; }
     bool activateWindow(WindowID) override { return true; }
     QString screenPickingProblem() const override { return {}; }
+    bool tellsActiveWindow() const override { return true; }
     Description describe() const override { return {QStringLiteral("recording"), {}, {}, {}}; }
+};
+
+// A picker that answers what the test says, before pick() returns.
+class VQScriptedPicker : public VQScreenPicker
+{
+  public:
+    std::function<VQPickOutcome()> answer = [] { return VQPickOutcome::cancelled(); };
+    bool later = false; // answers on the next turn of the event loop instead
+    QString description() const override { return QStringLiteral("scripted"); }
+
+  protected:
+    void start() override
+    {
+        if (later)
+            QTimer::singleShot(0, this, [this] { finish(answer()); });
+        else
+            finish(answer());
+    }
 };
 
 class VQVellicoApplicationTest : public VQLibraryTest
@@ -52,8 +73,11 @@ class VQVellicoApplicationTest : public VQLibraryTest
         _app = std::make_unique<VQVellicoApplication>(argc, argv);
         auto platform = std::make_unique<VQRecordingPlatform>();
         _platform = platform.get();
+        auto picker = std::make_unique<VQScriptedPicker>();
+        _picker = picker.get();
         VQAppServices services;
-        services.platform = std::move(platform);
+        services.desktop = std::make_unique<VQDesktopServices>(
+            VQDesktopServices::Parts{std::move(platform), std::move(picker), nullptr});
         services.modalUI = std::make_unique<VQScriptedModalUI>();
         services.termination = VQTermination::throwingHandler();
         _delegate = std::make_unique<VQVellicoAppDelegate>(std::move(services));
@@ -88,6 +112,7 @@ class VQVellicoApplicationTest : public VQLibraryTest
     std::unique_ptr<VQVellicoApplication> _app;
     std::unique_ptr<VQVellicoAppDelegate> _delegate;
     VQRecordingPlatform *_platform = nullptr;
+    VQScriptedPicker *_picker = nullptr;
 };
 
 TEST_F(VQVellicoApplicationTest, StartUpLoadsTheLibraryAndInstallsTheTrayIconWithItsOwnMenu)
@@ -160,7 +185,7 @@ TEST_F(VQVellicoApplicationTest, TheWindowToggles_HighlightsTheIcon_AndRemembers
     // Opening over our own window keeps the window the user came from.
     _platform->active = _delegate->mainWindow()->winId();
     _delegate->openCurrentWindow();
-    EXPECT_EQ(_app->previousWindow(), 42u);
+    EXPECT_EQ(_delegate->desktopServices().focusHandBack().previousWindow(), 42u);
     item.handleClick(VQStatusItemLogic::Button::Left, false);
     EXPECT_FALSE(_delegate->isCurrentWindowVisible());
     EXPECT_FALSE(item.isHighlighted());
@@ -169,12 +194,12 @@ TEST_F(VQVellicoApplicationTest, TheWindowToggles_HighlightsTheIcon_AndRemembers
 TEST_F(VQVellicoApplicationTest, TheShortcutOpensTheWindowAndRunsTheLoupe_OrClosesTheWindow)
 {
     int loupeRuns = 0;
-    _delegate->setLoupe([&](QString *) -> std::optional<QColor> {
+    _picker->answer = [&] {
         ++loupeRuns;
         // The shortcut pressed again while the loupe runs does not start another.
         _delegate->hotKeyWasTriggered();
-        return QColor(255, 0, 0);
-    });
+        return VQPickOutcome::picked(QColor(255, 0, 0));
+    };
     _delegate->hotKeyWasTriggered();
     EXPECT_EQ(loupeRuns, 1);
     EXPECT_TRUE(_delegate->isCurrentWindowVisible());
@@ -185,7 +210,7 @@ TEST_F(VQVellicoApplicationTest, TheShortcutOpensTheWindowAndRunsTheLoupe_OrClos
     EXPECT_FALSE(_delegate->isCurrentWindowVisible());
 
     // Cancelled: the selection stays.
-    _delegate->setLoupe([](QString *) { return std::optional<QColor>(); });
+    _picker->answer = [] { return VQPickOutcome::cancelled(); };
     _delegate->hotKeyWasTriggered();
     EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#FF0000");
 }
@@ -217,7 +242,7 @@ TEST_F(VQVellicoApplicationTest, PreferencesModeAndBack)
 
 TEST_F(VQVellicoApplicationTest, RequestsOfLaterStartsAreAnswered)
 {
-    _delegate->setLoupe([](QString *) { return std::optional<QColor>(QColor(51, 102, 153)); });
+    _picker->answer = [] { return VQPickOutcome::picked(QColor(51, 102, 153)); };
     struct Row {
         QString message, answer;
     };
@@ -230,17 +255,28 @@ TEST_F(VQVellicoApplicationTest, RequestsOfLaterStartsAreAnswered)
         _delegate->performChannelMessage(row.message, [&](const QString &text) { answer = text; });
         EXPECT_EQ(answer, row.answer);
     }
-    _delegate->setLoupe([](QString *) { return std::optional<QColor>(); });
+    _picker->answer = [] { return VQPickOutcome::cancelled(); };
     QString answer;
     _delegate->performChannelMessage("--pick", [&](const QString &text) { answer = text; });
     EXPECT_EQ(answer, "cancelled");
     // A loupe that could not run is no cancel: the later start says why.
-    _delegate->setLoupe([](QString *failure) {
-        *failure = QStringLiteral("no way to read the screen");
-        return std::optional<QColor>();
-    });
+    _picker->answer = [] { return VQPickOutcome::failed(QStringLiteral("no way to read the screen")); };
     _delegate->performChannelMessage("--pick", [&](const QString &text) { answer = text; });
     EXPECT_EQ(answer, "failed no way to read the screen");
+
+    // A picker that answers later: the reply waits for it, and a second pick meanwhile is refused at once.
+    _picker->later = true;
+    _picker->answer = [] { return VQPickOutcome::picked(QColor(1, 2, 3)); };
+    answer.clear();
+    _delegate->performChannelMessage("--pick", [&](const QString &text) { answer = text; });
+    EXPECT_TRUE(answer.isEmpty());
+    QString second;
+    _delegate->performChannelMessage("--pick", [&](const QString &text) { second = text; });
+    EXPECT_EQ(second, "failed a loupe is already running");
+    QTimer::singleShot(0, _app.get(), [this] { _app->exit(0); });
+    runEventLoop();
+    EXPECT_EQ(answer, "picked #010203");
+    EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#010203");
 }
 
 TEST_F(VQVellicoApplicationTest, TheEntryDialogSelectsWhatParsesAndListsTheFormsOtherwise)

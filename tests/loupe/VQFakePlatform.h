@@ -17,6 +17,7 @@ class VQFakePlatform : public VQPlatform
     QString screenPickingProblem() const override { return pickingProblem; }
     Description describe() const override { return {QStringLiteral("fake"), {}, {}, {}}; }
 
+    bool bindsHotKeys() const override { return true; }
     HotKeyStatus registerHotKey(const VQKeyCombo &, std::function<void()>) override
     {
         ++registrations;

@@ -219,7 +219,7 @@ class VQMouseTrackingColorPickerTest : public VQMagnifierLoupeTest
     }
     std::vector<QColor> selected;
     VQMouseTracker tracker{platform};
-    VQMouseTrackingColorPicker picker{tracker, platform, [this](const QColor &c) { selected.push_back(c); }};
+    VQMouseTrackingColorPicker picker{tracker, [this](const QColor &c) { selected.push_back(c); }};
 };
 
 // Shift sampling while the window shows is the desktop test's; here, what it cannot reach.
@@ -275,29 +275,59 @@ TEST_F(VQMouseTrackingColorPickerTest, TheTrackerListensOnlyWhileObserved)
 class VQGlobalShortcutTest : public VQMagnifierLoupeTest
 {
   protected:
-    int triggered = 0;
+    VQHotKeyShortcutService service{platform};
     QStringList told;
-    VQGlobalShortcut shortcut{platform, [this] { ++triggered; }, [this](const QString &m) { told << m; }};
+    VQGlobalShortcut shortcut{service, [this](const QString &m) { told << m; }};
 };
 
-TEST_F(VQGlobalShortcutTest, NothingStoredRegistersNothing)
+// What the X11 key grab answered becomes the binding the interface reads.
+TEST_F(VQGlobalShortcutTest, TheBindingSaysWhatTheDesktopMadeOfTheCombination)
 {
-    const VQKeyCombo rows[] = {{}, {0, -1, {}, {}}, {1572864, -1, {}, {}}, {0, 0, {}, {}}};
-    for (const VQKeyCombo &combo : rows) {
-        SCOPED_TRACE(combo.flags);
-        EXPECT_EQ(shortcut.reregister(combo), VQPlatform::HotKeyStatus::NoShortcut);
+    using Status = VQShortcutBinding::Status;
+    using HotKey = VQPlatform::HotKeyStatus;
+    const VQKeyCombo ctrlAltP{1572864, 35, {}, {}};
+    const struct Row {
+        const char *name;
+        VQKeyCombo combo;
+        HotKey answer;
+        Status status;
+        QString keys;
+        const char *text; // a part of the binding's text
+        int registrations;
+    } rows[] = {
+        {"nothing stored", {}, HotKey::Registered, Status::NoShortcut, {}, "no global shortcut", 0},
+        {"no key, modifiers only", {1572864, -1, {}, {}}, HotKey::Registered, Status::NoShortcut, {}, "no global", 0},
+        {"code 0 without modifiers", {0, 0, {}, {}}, HotKey::Registered, Status::NoShortcut, {}, "no global", 0},
+        {"bound", ctrlAltP, HotKey::Registered, Status::Registered, "Ctrl+Alt+P", "starts the loupe", 1},
+        {"held elsewhere", ctrlAltP, HotKey::Taken, Status::Taken, {}, "used by another program", 1},
+        {"not on the keyboard", ctrlAltP, HotKey::Unsupported, Status::Unsupported, {}, "not on this keyboard", 1},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        platform.hotKeyStatus = row.answer;
+        platform.registrations = 0;
+        std::vector<VQShortcutBinding> heard;
+        const auto connection = QObject::connect(&service, &VQGlobalShortcutService::bindingChanged,
+                                                 [&](const VQShortcutBinding &b) { heard.push_back(b); });
+        service.bind(row.combo);
+        QObject::disconnect(connection);
+        EXPECT_EQ(platform.registrations, row.registrations);
+        ASSERT_EQ(heard.size(), 1u);
+        EXPECT_EQ(heard[0].status, row.status);
+        EXPECT_EQ(service.binding().status, row.status);
+        EXPECT_EQ(service.binding().keys, row.keys);
+        EXPECT_TRUE(service.binding().text.contains(QLatin1String(row.text))) << service.binding().text.toStdString();
+        EXPECT_EQ(service.boundCombo().has_value(), row.status == Status::Registered);
     }
-    EXPECT_EQ(platform.registrations, 0);
-    EXPECT_EQ(shortcut.reregister(), VQPlatform::HotKeyStatus::NoShortcut);
 }
 
 TEST_F(VQGlobalShortcutTest, AShortcutHeldElsewhereIsToldOncePerCombination)
 {
     platform.hotKeyStatus = VQPlatform::HotKeyStatus::Taken;
     const VQKeyCombo ctrlAltP{1572864, 35, {}, {}}, superP{0x40000, 35, {}, {}};
-    EXPECT_EQ(shortcut.reregister(ctrlAltP), VQPlatform::HotKeyStatus::Taken);
-    EXPECT_EQ(shortcut.reregister(ctrlAltP), VQPlatform::HotKeyStatus::Taken);
-    EXPECT_EQ(shortcut.reregister(superP), VQPlatform::HotKeyStatus::Taken);
+    service.bind(ctrlAltP);
+    service.bind(ctrlAltP);
+    service.bind(superP);
     ASSERT_EQ(told.size(), 2);
     EXPECT_TRUE(told[0].contains(QStringLiteral("Ctrl+Alt+P"))) << told[0].toStdString();
     EXPECT_TRUE(told[1].contains(QStringLiteral("Super+P"))) << told[1].toStdString();

@@ -68,7 +68,7 @@ TEST(VQPortalColorPickerTest, ColorFromTheComponentsClampedAndRounded)
     }
 }
 
-using Kind = VQPortalPickOutcome::Kind;
+using Kind = VQPickOutcome::Kind;
 using Components = std::optional<std::array<double, 3>>;
 
 struct OutcomeRow {
@@ -94,7 +94,7 @@ TEST(VQPortalColorPickerTest, OutcomeOfTheResponse)
 {
     for (const OutcomeRow &row : kOutcomeRows) {
         SCOPED_TRACE(row.name);
-        const VQPortalPickOutcome outcome = VQPortalColorPicker::outcomeOf(row.code, row.color);
+        const VQPickOutcome outcome = VQPortalColorPicker::outcomeOf(row.code, row.color);
         ASSERT_EQ(outcome.kind, row.kind);
         switch (row.kind) {
         case Kind::Picked:

@@ -76,9 +76,9 @@ std::optional<QColor> VQPortalColorPicker::colorFromComponents(double red, doubl
     return QColor(byte(red), byte(green), byte(blue));
 }
 
-VQPortalPickOutcome VQPortalColorPicker::outcomeOf(uint code, const std::optional<std::array<double, 3>> &color)
+VQPickOutcome VQPortalColorPicker::outcomeOf(uint code, const std::optional<std::array<double, 3>> &color)
 {
-    using Kind = VQPortalPickOutcome::Kind;
+    using Kind = VQPickOutcome::Kind;
     switch (code) {
     case 0: {
         if (!color)
@@ -122,8 +122,8 @@ std::optional<QColor> VQPortalColorPicker::pickColor(QString *failure, std::chro
     const QString token = QStringLiteral("vellico_%1").arg(QRandomGenerator::global()->generate());
     QString handle = requestPath(bus.baseService(), token);
     QEventLoop loop;
-    std::optional<VQPortalPickOutcome> outcome;
-    const auto answer = [&](const VQPortalPickOutcome &answered) {
+    std::optional<VQPickOutcome> outcome;
+    const auto answer = [&](const VQPickOutcome &answered) {
         if (outcome)
             return;
         outcome = answered;
@@ -156,7 +156,7 @@ std::optional<QColor> VQPortalColorPicker::pickColor(QString *failure, std::chro
         const QDBusPendingReply<QDBusObjectPath> reply = watcher;
         if (reply.isError()) {
             const QDBusError error = reply.error();
-            answer({VQPortalPickOutcome::Kind::Failed,
+            answer({VQPickOutcome::Kind::Failed,
                     {},
                     QStringLiteral("the desktop portal refused to pick a color: %1")
                         .arg(error.message().isEmpty() ? error.name() : error.message().simplified())});
@@ -200,15 +200,15 @@ std::optional<QColor> VQPortalColorPicker::pickColor(QString *failure, std::chro
                         .arg(QString::number(double(deadline.count()) / 1000.0)));
     }
     switch (outcome->kind) {
-    case VQPortalPickOutcome::Kind::Picked:
+    case VQPickOutcome::Kind::Picked:
         VQLog(QStringLiteral("The desktop portal picked %1.").arg(outcome->color.name()));
         return outcome->color;
-    case VQPortalPickOutcome::Kind::Cancelled:
+    case VQPickOutcome::Kind::Cancelled:
         VQLog(QStringLiteral("The desktop portal's pick was cancelled."));
         if (failure)
             failure->clear();
         return std::nullopt;
-    case VQPortalPickOutcome::Kind::Failed:
+    case VQPickOutcome::Kind::Failed:
         break;
     }
     return fail(outcome->reason);

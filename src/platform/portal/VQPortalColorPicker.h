@@ -10,6 +10,8 @@
 // portal makes from our unique bus name and our handle token, so that a quick
 // answer cannot be missed.
 
+#include "platform/VQScreenPicker.h"
+
 #include <QColor>
 #include <QString>
 #include <QVariantMap>
@@ -17,14 +19,6 @@
 #include <array>
 #include <chrono>
 #include <optional>
-
-// What the Response signal (or its absence) amounts to.
-struct VQPortalPickOutcome {
-    enum class Kind { Picked, Cancelled, Failed };
-    Kind kind = Kind::Failed;
-    QColor color;   // Picked
-    QString reason; // Failed: one line
-};
 
 namespace VQPortalColorPicker
 {
@@ -43,7 +37,7 @@ std::optional<QColor> colorFromComponents(double red, double green, double blue)
 // doubles picks; 1 is the user's cancel; anything else fails with the reason.
 // `color` is what results["color"] held, already read as three components
 // (nothing when it was absent or of another type).
-VQPortalPickOutcome outcomeOf(uint code, const std::optional<std::array<double, 3>> &color);
+VQPickOutcome outcomeOf(uint code, const std::optional<std::array<double, 3>> &color);
 
 // Asks the desktop portal on the session bus to let the user pick a color.
 // Runs a local event loop until the answer comes or `deadline` passes (then

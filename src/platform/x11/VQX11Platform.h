@@ -27,12 +27,14 @@ class VQX11Platform final : public QObject, public VQPlatform
     static std::unique_ptr<VQX11Platform> connect();
     ~VQX11Platform() override;
 
+    bool tellsActiveWindow() const override { return true; }
     WindowID activeWindow() const override;
     bool activateWindow(WindowID window) override;
     void keepOutOfTaskbar(WindowID window) override;
     std::optional<bool> isShortcutHeldElsewhere(const VQKeyCombo &combo) const override;
     QByteArray keymapText() const override;
 
+    bool bindsHotKeys() const override { return true; }
     HotKeyStatus registerHotKey(const VQKeyCombo &combo, std::function<void()> pressed) override;
     void unregisterHotKey() override;
 
@@ -42,6 +44,7 @@ class VQX11Platform final : public QObject, public VQPlatform
     QString screenPickingProblem() const override;
     Description describe() const override;
 
+    bool offersPointerEvents() const override { return _haveXInput && !_servedByXWayland; }
     bool startPointerEvents(InputHandler handler) override;
     void stopPointerEvents() override;
 

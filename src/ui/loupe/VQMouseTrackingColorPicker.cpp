@@ -1,12 +1,11 @@
 #include "ui/loupe/VQMouseTrackingColorPicker.h"
 
 #include "platform/VQKeyCode.h"
-#include "platform/VQPlatform.h"
 #include "ui/loupe/VQMagnifierLoupe.h"
 #include "vqcore/VQUserDefaults.h"
 
-VQMouseTrackingColorPicker::VQMouseTrackingColorPicker(VQMouseTracker &tracker, VQPlatform &platform, SetColor setColor)
-    : _tracker(tracker), _platform(platform), _setColor(std::move(setColor))
+VQMouseTrackingColorPicker::VQMouseTrackingColorPicker(VQMouseTracker &tracker, SetColor setColor)
+    : _tracker(tracker), _setColor(std::move(setColor))
 {
 }
 
@@ -44,8 +43,8 @@ void VQMouseTrackingColorPicker::mouseMovedToPoint(QPoint point, std::uint32_t f
 {
     if (!_windowShown || !(flags & VQModifierFlag::Shift) || VQMagnifierLoupe::isRunning())
         return;
-    const QImage pixel = _platform.captureScreen(QRect(point, QSize(1, 1)));
-    if (pixel.isNull() || !_setColor)
+    const std::optional<QColor> color = _tracker.colorAt(point);
+    if (!color || !_setColor)
         return;
-    _setColor(QColor(pixel.pixel(0, 0)));
+    _setColor(*color);
 }

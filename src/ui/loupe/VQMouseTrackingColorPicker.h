@@ -12,14 +12,12 @@
 
 #include <functional>
 
-class VQPlatform;
-
 class VQMouseTrackingColorPicker : public VQMouseTrackerObserver
 {
   public:
     using SetColor = std::function<void(const QColor &)>;
 
-    VQMouseTrackingColorPicker(VQMouseTracker &tracker, VQPlatform &platform, SetColor setColor);
+    VQMouseTrackingColorPicker(VQMouseTracker &tracker, SetColor setColor);
     ~VQMouseTrackingColorPicker() override;
 
     // Called once at launch: reads "VQMouseTrackingDisabled".
@@ -35,7 +33,6 @@ class VQMouseTrackingColorPicker : public VQMouseTrackerObserver
     void update();
 
     VQMouseTracker &_tracker;
-    VQPlatform &_platform;
     SetColor _setColor;
     bool _started = false;
     bool _windowShown = false;

@@ -1,7 +1,7 @@
 #include "ui/prefs/VQSwatchPreferencesController.h"
 
 #include "core/VQCopyTemplate.h"
-#include "platform/VQPlatform.h"
+#include "platform/VQGlobalShortcutService.h"
 #include "ui/prefs/SRXkbKeyboardLayout.h"
 #include "ui/prefs/SRRecorderControl.h"
 #include "ui/prefs/VQLaunchAtLogin.h"
@@ -39,14 +39,6 @@
 
 namespace
 {
-std::unique_ptr<VQSwatchPreferencesController> gShared;
-
-VQSwatchPreferencesController::HotKeyRegistration &hotKeyRegistration()
-{
-    static VQSwatchPreferencesController::HotKeyRegistration registration;
-    return registration;
-}
-
 // The width of the note under the folder: the window's width less its margins and indent.
 constexpr int kNoteWidth = 420 - 2 * 16 - 22;
 
@@ -142,39 +134,10 @@ void selectTag(QComboBox *popUp, std::int64_t tag)
 }
 } // namespace
 
-VQSwatchPreferencesController *VQSwatchPreferencesController::sharedController()
-{
-    if (!gShared) {
-        gShared.reset(new VQSwatchPreferencesController);
-        gShared->innerInit();
-    }
-    return gShared.get();
-}
-
-void VQSwatchPreferencesController::resetSharedController()
-{
-    gShared.reset();
-}
-
-VQPlatform *&preferencesPlatform()
-{
-    static VQPlatform *platform = nullptr;
-    return platform;
-}
-
-void VQSwatchPreferencesController::setPlatform(VQPlatform *platform)
-{
-    preferencesPlatform() = platform;
-}
-
-void VQSwatchPreferencesController::setHotKeyRegistration(HotKeyRegistration registration)
-{
-    hotKeyRegistration() = std::move(registration);
-}
-
-VQSwatchPreferencesController::VQSwatchPreferencesController()
+VQSwatchPreferencesController::VQSwatchPreferencesController(VQGlobalShortcutService &shortcuts) : _shortcuts(shortcuts)
 {
     buildWindow();
+    innerInit();
 }
 
 VQSwatchPreferencesController::~VQSwatchPreferencesController()
@@ -307,20 +270,17 @@ void VQSwatchPreferencesController::buildWindow()
 
 void VQSwatchPreferencesController::innerInit()
 {
-    if (VQPlatform *platform = preferencesPlatform()) {
-        // Another program's grab makes a combination taken; our own registered
-        // shortcut is not another program's.
-        _shortcut->cell().setHeldElsewhereQuery(
-            [this, platform](int keyCode, std::uint32_t carbonFlags) -> std::optional<bool> {
-                VQKeyCombo combo;
-                combo.code = keyCode;
-                combo.flags = VQCarbonToCocoaFlags(carbonFlags) & VQModifierFlag::AllModifiers;
-                if (_registeredCombo && _registeredCombo->code == combo.code &&
-                    (_registeredCombo->flags & VQModifierFlag::AllModifiers) == combo.flags)
-                    return false;
-                return platform->isShortcutHeldElsewhere(combo);
-            });
-    }
+    // Another program's grab makes a combination taken; our own bound
+    // shortcut is not another program's.
+    _shortcut->cell().setHeldElsewhereQuery([this](int keyCode, std::uint32_t carbonFlags) -> std::optional<bool> {
+        VQKeyCombo combo;
+        combo.code = keyCode;
+        combo.flags = VQCarbonToCocoaFlags(carbonFlags) & VQModifierFlag::AllModifiers;
+        const std::optional<VQKeyCombo> ours = _shortcuts.boundCombo();
+        if (ours && ours->code == combo.code && (ours->flags & VQModifierFlag::AllModifiers) == combo.flags)
+            return false;
+        return _shortcuts.isHeldElsewhere(combo);
+    });
     refreshKeyboardLayout();
     connect(&_shortcut->cell(), &SRRecorderCell::recordingStarted, this,
             &VQSwatchPreferencesController::refreshKeyboardLayout);
@@ -406,10 +366,7 @@ void VQSwatchPreferencesController::reregisterKeyCombo()
                   .arg(SRReadableStringForCocoaModifierFlagsAndKeyCode(combo.flags, combo.code)));
         combo = VQKeyCombo{};
     }
-    _registeredCombo.reset();
-    if (const HotKeyRegistration &registration = hotKeyRegistration())
-        if (registration(combo) && !combo.isEmpty())
-            _registeredCombo = combo;
+    _shortcuts.bind(combo);
 }
 
 void VQSwatchPreferencesController::shortcutRecorderCellKeyComboDidChange(SRRecorderCell &cell, const VQKeyCombo &combo)
@@ -524,8 +481,7 @@ void VQSwatchPreferencesController::refreshKeyboardLayout()
 {
     // The user may have switched layouts since the last time. Without an X
     // server to ask, xkb's default layout names the keys.
-    VQPlatform *platform = preferencesPlatform();
-    auto layout = SRXkbKeyboardLayout::fromText(platform ? platform->keymapText() : QByteArray());
+    auto layout = SRXkbKeyboardLayout::fromText(_shortcuts.keymapText());
     if (!layout)
         layout = SRXkbKeyboardLayout::fromNames({});
     if (layout)

@@ -8,8 +8,9 @@
 // through showWindow(), learns from didFinish() that Done was pressed (and
 // switches back to the main window), from windowClosed() that the window went
 // away without saving (Escape), and from shortcutDidChange() that the global
-// shortcut was recorded or cleared. The hot key itself is registered through
-// the function given to setHotKeyRegistration().
+// shortcut was recorded or cleared. The shortcut is bound through the global
+// shortcut service the shell hands over, which also says whether another
+// program holds a combination and which keyboard map names the keys.
 
 #include "platform/VQKeyCombo.h"
 #include "ui/prefs/SRRecorderCell.h"
@@ -29,7 +30,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QWidget;
-class VQPlatform;
+class VQGlobalShortcutService;
 class SRRecorderControl;
 class VQSwatchPreferencesButton;
 
@@ -38,25 +39,10 @@ class VQSwatchPreferencesController : public QObject, public SRRecorderCellDeleg
     Q_OBJECT
 
   public:
-    // The one controller, made on first use (needs a QApplication).
-    static VQSwatchPreferencesController *sharedController();
-    // Ends the shared controller's life: the shell calls it when the program
-    // ends, while the application object still exists and after it last
-    // touched the window; tests call it between cases.
-    static void resetSharedController();
-
-    // (Re-)registers the global shortcut with the platform: called with the
-    // stored combination, or with an empty one to unregister; answers whether
-    // the platform now holds the combination for Vellico. Set it before the
-    // first sharedController(); without it nothing is registered.
-    using HotKeyRegistration = std::function<bool(const VQKeyCombo &combo)>;
-    static void setHotKeyRegistration(HotKeyRegistration registration);
-    // Where the recorder asks whether another program holds a combination and
-    // which keyboard layout names the keys. Set it before the first
-    // sharedController(); without it nothing is held elsewhere and xkb's
-    // default layout names the keys.
-    static void setPlatform(VQPlatform *platform);
-
+    // Builds the window and binds the stored shortcut through `shortcuts`
+    // (needs a QApplication). The shell owns the controller and ends it while
+    // the application object still exists.
+    explicit VQSwatchPreferencesController(VQGlobalShortcutService &shortcuts);
     ~VQSwatchPreferencesController() override;
 
     // The preferences window: a frameless top-level widget the shell places.
@@ -76,7 +62,7 @@ class VQSwatchPreferencesController : public QObject, public SRRecorderCellDeleg
     // The settings' round trip with the user defaults.
     void loadPreferences();
     void savePreferences();
-    // Registers the stored shortcut again (through the registration function).
+    // Binds the stored shortcut again (through the global shortcut service).
     void reregisterKeyCombo();
 
     // The immediate switches.
@@ -117,7 +103,6 @@ class VQSwatchPreferencesController : public QObject, public SRRecorderCellDeleg
     bool eventFilter(QObject *watched, QEvent *event) override;
 
   private:
-    VQSwatchPreferencesController();
     void innerInit();
     void buildWindow();
     void updateSyncFileLine();
@@ -138,9 +123,7 @@ class VQSwatchPreferencesController : public QObject, public SRRecorderCellDeleg
     QLabel *_versionTextField = nullptr;
     VQSwatchPreferencesButton *_doneButton = nullptr;
     QString _syncFolder;
-    // The combination the platform holds for us, if any: a grab of it is ours,
-    // not another program's.
-    std::optional<VQKeyCombo> _registeredCombo;
+    VQGlobalShortcutService &_shortcuts;
     bool _loading = false;
     std::function<void(QWidget *)> _placement;
 };

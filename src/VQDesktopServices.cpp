@@ -1,0 +1,158 @@
+#include "VQDesktopServices.h"
+
+#include "VQDiagnosis.h"
+#include "platform/VQFocusHandBack.h"
+#include "platform/VQGlobalShortcutService.h"
+#include "platform/VQMouseTracker.h"
+#include "platform/VQScreenPicker.h"
+#include "platform/portal/VQPortalColorPicker.h"
+#include "ui/loupe/VQMagnifierLoupe.h"
+#ifdef VELLICO_HAVE_WLR
+#include "ui/loupe/VQFrozenLoupe.h"
+#endif
+
+namespace
+{
+VQPickerPlan refusing(const QString &reason)
+{
+    return {VQPickerPlan::Backend::None, QStringLiteral("off: ") + reason,
+            QStringLiteral("Picking path: none; picking is off: %1.").arg(reason), reason};
+}
+} // namespace
+
+VQPickerPlan VQPlanPicker(const QString &platformProblem, const std::optional<VQPickChoice> &path)
+{
+    using Backend = VQPickerPlan::Backend;
+    if (!path)
+        return {Backend::PlatformLoupe, {}, QStringLiteral("Picking path: the platform's own loupe."), {}};
+    switch (path->path) {
+    case VQPickPath::X11Live:
+        return {Backend::PlatformLoupe,
+                {},
+                QStringLiteral("Picking path: the platform's own loupe (%1).").arg(path->reason),
+                {}};
+    case VQPickPath::WlrScreencopy:
+#ifdef VELLICO_HAVE_WLR
+        return {Backend::FrozenScreencopy,
+                QStringLiteral("frozen screencopy loupe: each output captured through wlroots screencopy and shown "
+                               "frozen on an overlay surface, the loupe on it, arrow keys move a crosshair (%1)")
+                    .arg(path->reason),
+                QStringLiteral("Picking path: screencopy, the frozen loupe (%1).").arg(path->reason),
+                {}};
+#else
+        return refusing(QStringLiteral("this Vellico was built without Wayland support (%1)").arg(path->reason));
+#endif
+    case VQPickPath::PortalScreenshot:
+        // The frozen loupe over the portal's screenshot plugs in here (Backend::PortalScreenshot).
+        return refusing(QStringLiteral("the desktop portal's Screenshot is not supported yet (%1)").arg(path->reason));
+    case VQPickPath::PortalPickColor:
+        return {Backend::PortalPickColor,
+                QStringLiteral("the desktop's own color picker through the desktop portal's PickColor: no magnifier "
+                               "and no arrow keys of ours (%1)")
+                    .arg(path->reason),
+                QStringLiteral("Picking path: portal-pick-color, the desktop's own picker (%1).").arg(path->reason),
+                {}};
+    case VQPickPath::None:
+        break;
+    }
+    return refusing(platformProblem.isEmpty() ? path->reason
+                                              : QStringLiteral("%1 (%2)").arg(platformProblem, path->reason));
+}
+
+VQPickChoice VQRunnablePickPath(const VQSessionOffer &offer)
+{
+    VQPickChoice choice = vqChoosePickPath(offer);
+    if (choice.path == VQPickPath::PortalScreenshot && offer.portalPickColor && offer.forcedPath.isEmpty()) {
+        choice.path = VQPickPath::PortalPickColor;
+        choice.reason += QStringLiteral("; a frozen loupe over the portal's screenshot is not built yet, so the "
+                                        "portal's PickColor");
+    }
+    return choice;
+}
+
+std::unique_ptr<VQScreenPicker> VQMakePicker(const VQPickerPlan &plan, VQPlatform &platform)
+{
+    std::unique_ptr<VQScreenPicker> picker;
+    switch (plan.backend) {
+    case VQPickerPlan::Backend::PlatformLoupe:
+        picker = std::make_unique<VQModalRunPicker>(
+            [&platform](QString *failure) { return VQMagnifierLoupe::selectColor(platform, failure); },
+            platform.describe().picking);
+        break;
+    case VQPickerPlan::Backend::FrozenScreencopy:
+#ifdef VELLICO_HAVE_WLR
+        picker = std::make_unique<VQModalRunPicker>(
+            [](QString *failure) { return VQFrozenLoupe::selectColor(failure); }, plan.description);
+#else
+        picker = std::make_unique<VQRefusingPicker>(QStringLiteral("this Vellico was built without Wayland support"));
+#endif
+        break;
+    case VQPickerPlan::Backend::PortalScreenshot:
+        picker =
+            std::make_unique<VQRefusingPicker>(QStringLiteral("the desktop portal's Screenshot is not supported yet"));
+        break;
+    case VQPickerPlan::Backend::PortalPickColor:
+        picker = std::make_unique<VQModalRunPicker>(
+            [](QString *failure) { return VQPortalColorPicker::pickColor(failure); }, plan.description);
+        break;
+    case VQPickerPlan::Backend::None:
+        picker = std::make_unique<VQRefusingPicker>(plan.reason);
+        break;
+    }
+    picker->setLogLine(plan.logLine);
+    return picker;
+}
+
+std::unique_ptr<VQDesktopServices> VQDesktopServices::forSession(const QString &platformName)
+{
+    Parts parts;
+    parts.platformName = platformName;
+    parts.platform = VQPlatform::createForPlatform(platformName);
+    const QString problem = parts.platform->screenPickingProblem();
+    // The probe asks the compositor and maybe the portal: only where the platform cannot pick, or a test forces a path.
+    std::optional<VQPickChoice> path;
+    if (!problem.isEmpty() || !qEnvironmentVariableIsEmpty("VELLICO_PICK_PATH"))
+        path = VQRunnablePickPath(VQAskPickOffer(platformName, false));
+    parts.picker = VQMakePicker(VQPlanPicker(problem, path), *parts.platform);
+    return std::make_unique<VQDesktopServices>(std::move(parts));
+}
+
+VQDesktopServices::VQDesktopServices(Parts parts)
+    : _platform(std::move(parts.platform)), _picker(std::move(parts.picker)), _shortcut(std::move(parts.shortcut)),
+      _platformName(std::move(parts.platformName))
+{
+    if (!_platform)
+        _platform = std::make_unique<VQNullPlatform>();
+    _description = _platform->describe();
+    if (!_picker) {
+        // The platform's own loupe, or none with the platform's reason.
+        const QString problem = _platform->screenPickingProblem();
+        _picker = VQMakePicker(
+            VQPlanPicker(problem, problem.isEmpty() ? std::nullopt : std::optional(VQPickChoice{VQPickPath::None, {}})),
+            *_platform);
+    }
+    if (!_shortcut) {
+        if (_platform->bindsHotKeys()) {
+            _shortcut = std::make_unique<VQHotKeyShortcutService>(*_platform);
+        } else {
+            // The do-nothing platform says why, as "off: why".
+            QString why = _description.shortcut;
+            if (why.startsWith(QLatin1String("off: ")))
+                why = why.mid(5);
+            _shortcut = std::make_unique<VQUnsupportedShortcutService>(
+                why.isEmpty() ? QStringLiteral("this session offers no global shortcuts to programs") : why);
+        }
+    }
+    _focus = std::make_unique<VQFocusHandBack>(*_platform);
+    if (_platform->offersPointerEvents())
+        _pointerWatch = std::make_unique<VQMouseTracker>(*_platform);
+
+    _capabilities.screenPicking = _picker->canPick();
+    _capabilities.globalShortcut = _shortcut->isSupported();
+    _capabilities.pointerWatch = _pointerWatch != nullptr;
+    _capabilities.focusHandBack = _platform->tellsActiveWindow();
+    // Qt places no window of a Wayland client: the compositor does.
+    _capabilities.windowPlacement = _platformName != QLatin1String("wayland");
+}
+
+VQDesktopServices::~VQDesktopServices() = default;

@@ -1,0 +1,105 @@
+#pragma once
+// "Let the user pick a pixel": one service for every way a session offers it.
+// The desktop services choose one backend at start (VQDesktopServices); the
+// program starts a pick with pick() and learns the outcome from finished():
+// a colour, the user's cancel, or a failure with a one-line reason.
+//
+// The backends (made in VQDesktopServices.cpp, one per VQPickPath):
+//   X11                 the magnifier loupe over the live screen, input grabbed
+//   wlroots screencopy  the loupe over a frozen capture of every output
+//   portal PickColor    the desktop's own picker
+//   none                VQRefusingPicker: fails at once with the reason
+//
+// A backend may answer before pick() returns (the loupes keep the event loop
+// running inside pick(), as a modal dialog does) or later (a backend waiting
+// on the desktop); callers connect to finished() first and handle both.
+
+#include <QColor>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+struct VQPickOutcome {
+    enum class Kind { Picked, Cancelled, Failed };
+    Kind kind = Kind::Failed;
+    QColor color;   // Picked
+    QString reason; // Failed: one line
+
+    static VQPickOutcome picked(const QColor &color) { return {Kind::Picked, color, {}}; }
+    static VQPickOutcome cancelled() { return {Kind::Cancelled, {}, {}}; }
+    static VQPickOutcome failed(const QString &reason) { return {Kind::Failed, {}, reason}; }
+};
+
+class VQScreenPicker : public QObject
+{
+    Q_OBJECT
+
+  public:
+    ~VQScreenPicker() override;
+
+    // Starts one pick. finished() follows exactly once, before or after pick()
+    // returns. A pick asked for while one runs fails at once ("a loupe is
+    // already running"): a second press of the shortcut starts no second loupe.
+    void pick();
+    bool isRunning() const { return _running; }
+
+    // Whether a pick can work here at all (false: it fails at once with the reason).
+    virtual bool canPick() const { return true; }
+    // How picking works here, or "off: why", for --diagnose's "screen picking" line.
+    virtual QString description() const = 0;
+    // The path chosen and why, for the log at start.
+    QString logLine() const { return _logLine; }
+    void setLogLine(const QString &line) { _logLine = line; }
+
+  signals:
+    void finished(const VQPickOutcome &outcome);
+
+  protected:
+    // Begins the pick; the backend calls finish() once, now or later.
+    virtual void start() = 0;
+    void finish(const VQPickOutcome &outcome);
+
+  private:
+    bool _running = false;
+    QString _logLine;
+};
+
+// A backend whose pick is one call that keeps the event loop running until it
+// has its answer (the loupes, the portal's PickColor): the colour, or nothing
+// with `failure` empty for a cancel and set for a failure.
+class VQModalRunPicker : public VQScreenPicker
+{
+    Q_OBJECT
+
+  public:
+    using Run = std::function<std::optional<QColor>(QString *failure)>;
+    VQModalRunPicker(Run run, QString description);
+    QString description() const override { return _description; }
+
+  protected:
+    void start() override;
+
+  private:
+    Run _run;
+    QString _description;
+};
+
+// No way to pick in this session: every pick fails at once with the reason.
+class VQRefusingPicker : public VQScreenPicker
+{
+    Q_OBJECT
+
+  public:
+    explicit VQRefusingPicker(QString reason) : _reason(std::move(reason)) {}
+    bool canPick() const override { return false; }
+    QString description() const override { return QStringLiteral("off: ") + _reason; }
+    QString reason() const { return _reason; }
+
+  protected:
+    void start() override;
+
+  private:
+    QString _reason;
+};

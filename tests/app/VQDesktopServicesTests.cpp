@@ -1,0 +1,166 @@
+// The desktop services: which picker backend runs, from the platform's own
+// answer and the session probe's choice, and what the assembly says the
+// session can do.
+
+#include "VQDesktopServices.h"
+#include "platform/VQGlobalShortcutService.h"
+#include "platform/VQScreenPicker.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+const QString kWaylandProblem = QStringLiteral("Vellico cannot read the screen on the \"wayland\" platform");
+using Backend = VQPickerPlan::Backend;
+
+struct PlanRow {
+    const char *name;
+    QString problem;                  // the platform's screenPickingProblem()
+    std::optional<VQPickChoice> path; // the probe's choice, when asked
+    Backend backend;
+    QString picking; // how --diagnose's line starts ("": the platform's)
+    QString failure; // what a pick answers at once ("": it runs)
+};
+
+const PlanRow kRows[] = {
+    {"X11: the platform picks, nothing asked", {}, std::nullopt, Backend::PlatformLoupe, {}, {}},
+    {"X11 with VELLICO_PICK_PATH=x11", {}, VQPickChoice{VQPickPath::X11Live, "forced"}, Backend::PlatformLoupe, {}, {}},
+    {"X11 with VELLICO_PICK_PATH=none: off, with the probe's reason",
+     {},
+     VQPickChoice{VQPickPath::None, "X11 session: forced by VELLICO_PICK_PATH"},
+     Backend::None,
+     "off: X11 session: forced by VELLICO_PICK_PATH",
+     "X11 session: forced by VELLICO_PICK_PATH"},
+#ifdef VELLICO_HAVE_WLR
+    {"Wayland with screencopy: the frozen loupe",
+     kWaylandProblem,
+     VQPickChoice{VQPickPath::WlrScreencopy, "Wayland session: screencopy"},
+     Backend::FrozenScreencopy,
+     "frozen screencopy loupe",
+     {}},
+#endif
+    {"Wayland with the portal only: not yet, and why", kWaylandProblem,
+     VQPickChoice{VQPickPath::PortalScreenshot, "no screencopy"}, Backend::None,
+     "off: the desktop portal's Screenshot is not supported yet",
+     "the desktop portal's Screenshot is not supported yet (no screencopy)"},
+    {"Wayland with PickColor only: the desktop's own picker runs",
+     kWaylandProblem,
+     VQPickChoice{VQPickPath::PortalPickColor, "no screencopy, no Screenshot"},
+     Backend::PortalPickColor,
+     "the desktop's own color picker through the desktop portal's PickColor",
+     {}},
+    {"Wayland with nothing: the platform's problem and the probe's reason", kWaylandProblem,
+     VQPickChoice{VQPickPath::None, "no screencopy and no portal"}, Backend::None, "off: " + kWaylandProblem,
+     kWaylandProblem + " (no screencopy and no portal)"},
+};
+
+TEST(VQDesktopServicesTest, ChoosesThePickerFromThePlatformAndTheProbe)
+{
+    for (const PlanRow &row : kRows) {
+        SCOPED_TRACE(row.name);
+        const VQPickerPlan plan = VQPlanPicker(row.problem, row.path);
+        EXPECT_EQ(plan.backend, row.backend);
+        EXPECT_TRUE(plan.description.startsWith(row.picking)) << qPrintable(plan.description);
+        EXPECT_EQ(plan.description.isEmpty(), row.picking.isEmpty());
+        EXPECT_TRUE(plan.logLine.startsWith(QLatin1String("Picking path: "))) << qPrintable(plan.logLine);
+        if (row.failure.isEmpty())
+            continue;
+        // The picker it makes refuses at once, saying why, and says so to the interface.
+        VQNullPlatform platform(row.problem);
+        const std::unique_ptr<VQScreenPicker> picker = VQMakePicker(plan, platform);
+        EXPECT_FALSE(picker->canPick());
+        EXPECT_EQ(picker->description(), plan.description);
+        std::vector<VQPickOutcome> heard;
+        QObject::connect(picker.get(), &VQScreenPicker::finished,
+                         [&](const VQPickOutcome &outcome) { heard.push_back(outcome); });
+        picker->pick();
+        picker->pick();
+        ASSERT_EQ(heard.size(), 2u) << "each pick is answered, none is left running";
+        EXPECT_EQ(heard[1].kind, VQPickOutcome::Kind::Failed);
+        EXPECT_EQ(heard[1].reason, row.failure);
+        EXPECT_FALSE(picker->isRunning());
+    }
+}
+
+TEST(VQDesktopServicesTest, APortalWithPickColorGivesTheDesktopsPickerUntilTheScreenshotLoupeExists)
+{
+    struct Row {
+        const char *name;
+        bool pickColor;
+        QString forced;
+        VQPickPath expected;
+    };
+    for (const Row &row : {Row{"Screenshot and PickColor", true, {}, VQPickPath::PortalPickColor},
+                           Row{"Screenshot only", false, {}, VQPickPath::PortalScreenshot},
+                           Row{"forced to the screenshot", true, "portal-screenshot", VQPickPath::PortalScreenshot}}) {
+        SCOPED_TRACE(row.name);
+        VQSessionOffer offer;
+        offer.platformName = QStringLiteral("wayland");
+        offer.waylandDisplay = QStringLiteral("wayland-0");
+        offer.sessionType = QStringLiteral("wayland");
+        offer.portalScreenshot = true;
+        offer.portalPickColor = row.pickColor;
+        offer.forcedPath = row.forced;
+        EXPECT_EQ(VQRunnablePickPath(offer).path, row.expected);
+    }
+}
+
+// A platform that offers what the row says.
+class VQOfferingPlatform : public VQNullPlatform
+{
+  public:
+    VQOfferingPlatform(QString problem, bool windows, bool pointer, bool hotKeys)
+        : VQNullPlatform(std::move(problem)), _windows(windows), _pointer(pointer), _hotKeys(hotKeys)
+    {
+    }
+    bool tellsActiveWindow() const override { return _windows; }
+    bool offersPointerEvents() const override { return _pointer; }
+    bool bindsHotKeys() const override { return _hotKeys; }
+
+  private:
+    bool _windows, _pointer, _hotKeys;
+};
+
+TEST(VQDesktopServicesTest, TheCapabilitiesFollowWhatTheSessionOffers)
+{
+    struct Row {
+        const char *name;
+        QString platformName;
+        bool readsScreen, windows, pointer, hotKeys;
+        VQDesktopCapabilities expected; // picking, shortcut, pointer watch, focus, placement
+    };
+    const Row rows[] = {
+        {"X11", "xcb", true, true, true, true, {true, true, true, true, true}},
+        {"X11 without XInput 2.2: no Shift tracking", "xcb", true, true, false, true, {true, true, false, true, true}},
+        {"XWayland without a picking path: windows and keys of X clients only",
+         "xcb",
+         false,
+         true,
+         false,
+         true,
+         {false, true, false, true, true}},
+        {"Wayland: nothing of the kind", "wayland", false, false, false, false, {false, false, false, false, false}},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        VQDesktopServices::Parts parts;
+        parts.platform = std::make_unique<VQOfferingPlatform>(
+            row.readsScreen ? QString() : QStringLiteral("no screen here"), row.windows, row.pointer, row.hotKeys);
+        parts.platformName = row.platformName;
+        const VQDesktopServices services(std::move(parts));
+        const VQDesktopCapabilities &can = services.capabilities();
+        EXPECT_EQ(can.screenPicking, row.expected.screenPicking);
+        EXPECT_EQ(can.globalShortcut, row.expected.globalShortcut);
+        EXPECT_EQ(can.pointerWatch, row.expected.pointerWatch);
+        EXPECT_EQ(services.pointerWatch() != nullptr, row.expected.pointerWatch);
+        EXPECT_EQ(can.focusHandBack, row.expected.focusHandBack);
+        EXPECT_EQ(can.windowPlacement, row.expected.windowPlacement);
+        if (!row.hotKeys) {
+            // A session without global shortcuts answers every binding with why.
+            services.globalShortcut().bind(VQKeyCombo{1572864, 35, {}, {}});
+            EXPECT_EQ(services.globalShortcut().binding().status, VQShortcutBinding::Status::Unsupported);
+            EXPECT_FALSE(services.globalShortcut().binding().text.isEmpty());
+        }
+    }
+}
+} // namespace
