@@ -192,6 +192,8 @@ void VQVellicoAppDelegate::buildMainWindow()
     // Queued: the loupe runs once the click has ended.
     connect(_mainWindow.get(), &VQSwatchMainWindow::eyedropperClicked, this, &VQVellicoAppDelegate::pickColorFromScreen,
             Qt::QueuedConnection);
+    // Where the session offers no way to pick, the eyedropper and the menus' item are left out.
+    _mainWindow->eyedropperButton()->setVisible(_desktop->capabilities().screenPicking);
     connect(_mainWindow.get(), &VQSwatchMainWindow::laneToggleClicked, this, &VQVellicoAppDelegate::toggleCollections);
     connect(_mainWindow.get(), &VQSwatchMainWindow::sizeChanged, this, [this] {
         if (_mainWindow->isVisible())
@@ -538,8 +540,10 @@ std::unique_ptr<QMenu> VQVellicoAppDelegate::gearMenu()
 {
     using Keys = VQMainWindowKeyAction;
     auto menu = std::make_unique<QMenu>();
-    addAction(*menu, "Pick Color from Screen", Keys::None, [this] { pickColorFromScreen(); });
-    menu->addSeparator();
+    if (_desktop->capabilities().screenPicking) {
+        addAction(*menu, "Pick Color from Screen", Keys::None, [this] { pickColorFromScreen(); });
+        menu->addSeparator();
+    }
     addAction(*menu, "Preferences...", Keys::Preferences, [this] { preferences(); });
     menu->addSeparator();
     QMenu *import = menu->addMenu(VQLocalizedString("Import"));
@@ -560,8 +564,10 @@ std::unique_ptr<QMenu> VQVellicoAppDelegate::statusItemMenu()
     auto menu = std::make_unique<QMenu>();
     addAction(*menu, "About Vellico", Keys::None, [this] { about(); });
     menu->addSeparator();
-    addAction(*menu, "Pick Color from Screen", Keys::None, [this] { pickColorFromScreen(); });
-    menu->addSeparator();
+    if (_desktop->capabilities().screenPicking) {
+        addAction(*menu, "Pick Color from Screen", Keys::None, [this] { pickColorFromScreen(); });
+        menu->addSeparator();
+    }
     addAction(*menu, "Preferences...", Keys::Preferences, [this] { preferences(); });
     menu->addSeparator();
     addAction(*menu, "Quit", Keys::Quit, [] { QCoreApplication::quit(); });

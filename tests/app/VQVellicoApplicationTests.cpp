@@ -25,6 +25,7 @@
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <QToolButton>
 
 #include <csignal>
 
@@ -139,6 +140,25 @@ TEST_F(VQVellicoApplicationTest, TheMenusHaveTheirRowsAndAreBuiltAnewEachTime)
               (QStringList{"Pick Color from Screen", "", "Preferences...", "",
                            "Import ▸ Import ACO file..., Import ASE file..., Import CLR file...", "",
                            "Send Feedback...", "Help", "", "Quit"}));
+}
+
+// Where the session offers no way to pick, nothing offers to; --pick still says why.
+TEST_F(VQVellicoApplicationTest, WhereNothingCanPickThePickItemsAreLeftOut)
+{
+    _delegate.reset();
+    VQAppServices services;
+    services.desktop = std::make_unique<VQDesktopServices>(VQDesktopServices::Parts{
+        std::make_unique<VQRecordingPlatform>(), std::make_unique<VQRefusingPicker>("no way to read the screen"), {}});
+    services.modalUI = std::make_unique<VQScriptedModalUI>();
+    services.termination = VQTermination::throwingHandler();
+    _delegate = std::make_unique<VQVellicoAppDelegate>(std::move(services));
+    _delegate->awakeFromNib();
+    EXPECT_EQ(titles(*_delegate->statusItemMenu()), (QStringList{"About Vellico", "", "Preferences...", "", "Quit"}));
+    EXPECT_FALSE(titles(*_delegate->gearMenu()).contains("Pick Color from Screen"));
+    EXPECT_TRUE(_delegate->mainWindow()->eyedropperButton()->isHidden());
+    QString answer;
+    _delegate->performChannelMessage("--pick", [&](const QString &text) { answer = text; });
+    EXPECT_EQ(answer, "failed no way to read the screen");
 }
 
 // A shortcut a menu shows is one the window runs, and no two items of a menu show the same.

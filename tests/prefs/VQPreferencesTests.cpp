@@ -244,6 +244,16 @@ TEST_F(VQPreferencesControllerTest, BareKeysAreNeverRegistered)
     }
 }
 
+// A session without global shortcuts: the recorder says why instead of refusing every combination.
+TEST_F(VQLibraryTest, WithoutGlobalShortcutsTheRecorderIsOffAndSaysWhy)
+{
+    VQUnsupportedShortcutService none(QStringLiteral("this session offers no global shortcuts to programs"));
+    VQSwatchPreferencesController controller(none);
+    EXPECT_FALSE(controller.shortcutControl()->isEnabled());
+    EXPECT_TRUE(controller.shortcutControl()->toolTip().contains("offers no global shortcuts"))
+        << controller.shortcutControl()->toolTip().toStdString();
+}
+
 TEST_F(VQPreferencesControllerTest, DebugLogSwitchesAtOnce)
 {
     controller().showWindow();

@@ -281,6 +281,14 @@ void VQSwatchPreferencesController::innerInit()
             return false;
         return _shortcuts.isHeldElsewhere(combo);
     });
+    if (!_shortcuts.isSupported()) {
+        // Nothing recorded here could ever start the loupe: say why instead of refusing every combination.
+        QString why = _shortcuts.description();
+        if (why.startsWith(QLatin1String("off: ")))
+            why = why.mid(5);
+        _shortcut->setEnabled(false);
+        _shortcut->setToolTip(QStringLiteral("No global shortcut in this session: ") + why);
+    }
     refreshKeyboardLayout();
     connect(&_shortcut->cell(), &SRRecorderCell::recordingStarted, this,
             &VQSwatchPreferencesController::refreshKeyboardLayout);
