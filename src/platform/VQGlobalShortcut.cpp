@@ -2,7 +2,6 @@
 
 #include "platform/VQKeyCode.h"
 #include "vqcore/VQLog.h"
-#include "vqcore/VQUserDefaults.h"
 
 VQGlobalShortcut::VQGlobalShortcut(VQGlobalShortcutService &service, std::function<void(const QString &)> tellUser)
     : _service(service), _tellUser(std::move(tellUser))
@@ -15,13 +14,6 @@ VQGlobalShortcut::~VQGlobalShortcut()
 {
     QObject::disconnect(_connection);
     _service.unbind();
-}
-
-void VQGlobalShortcut::reregister()
-{
-    VQLog(QStringLiteral("Entering."));
-    _service.bind(
-        VQKeyComboRecord::load(VQUserDefaults::standard(), QLatin1String(VQKeyComboRecord::GlobalShortcutName)));
 }
 
 VQKeyCombo VQGlobalShortcut::registeredCombo() const

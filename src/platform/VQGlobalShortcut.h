@@ -1,11 +1,9 @@
 #pragma once
-// Keeps the stored shortcut ("ShortcutRecorder KeyboardShortcut") bound
-// through the global shortcut service. The shell calls reregister() at
-// start-up; the preferences bind the shortcut again whenever it is recorded.
-//
-// A combination that another program holds stays unbound; whatever asked for
-// it, that is logged, and the user is told once (per combination and process)
-// through `tellUser`, so that a dead shortcut does not go unexplained.
+// Watches the global shortcut service for the program: a combination that
+// another program holds stays unbound; whatever asked for it (the preferences
+// at start-up and whenever the shortcut is recorded), that is logged, and the
+// user is told once (per combination and process) through `tellUser`, so that
+// a dead shortcut does not go unexplained.
 
 #include "platform/VQGlobalShortcutService.h"
 
@@ -23,9 +21,6 @@ class VQGlobalShortcut
     ~VQGlobalShortcut();
     VQGlobalShortcut(const VQGlobalShortcut &) = delete;
     VQGlobalShortcut &operator=(const VQGlobalShortcut &) = delete;
-
-    // Reads the stored record and binds it (replacing the last one).
-    void reregister();
 
     // The combination bound now; an empty combo (code −1) when none is.
     VQKeyCombo registeredCombo() const;
