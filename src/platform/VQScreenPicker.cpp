@@ -2,14 +2,13 @@
 
 VQScreenPicker::~VQScreenPicker() = default;
 
-void VQScreenPicker::pick()
+bool VQScreenPicker::pick()
 {
-    if (_running) {
-        emit finished(VQPickOutcome::failed(QStringLiteral("a loupe is already running")));
-        return;
-    }
+    if (_running)
+        return false;
     _running = true;
     start();
+    return true;
 }
 
 void VQScreenPicker::finish(const VQPickOutcome &outcome)

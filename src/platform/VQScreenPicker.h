@@ -39,10 +39,11 @@ class VQScreenPicker : public QObject
   public:
     ~VQScreenPicker() override;
 
-    // Starts one pick. finished() follows exactly once, before or after pick()
-    // returns. A pick asked for while one runs fails at once ("a loupe is
-    // already running"): a second press of the shortcut starts no second loupe.
-    void pick();
+    // Starts one pick; finished() follows exactly once, before or after pick()
+    // returns. False, with nothing emitted, while a pick already runs (its
+    // finished() is still to come): a second press of the shortcut starts no
+    // second loupe.
+    bool pick();
     bool isRunning() const { return _running; }
 
     // Whether a pick can work here at all (false: it fails at once with the reason).

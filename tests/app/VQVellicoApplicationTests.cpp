@@ -293,6 +293,8 @@ TEST_F(VQVellicoApplicationTest, RequestsOfLaterStartsAreAnswered)
     QString second;
     _delegate->performChannelMessage("--pick", [&](const QString &text) { second = text; });
     EXPECT_EQ(second, "failed a loupe is already running");
+    // Asked of the picker itself, a second pick is refused and leaves the first one's outcome to come.
+    EXPECT_FALSE(_picker->pick());
     QTimer::singleShot(0, _app.get(), [this] { _app->exit(0); });
     runEventLoop();
     EXPECT_EQ(answer, "picked #010203");
