@@ -550,6 +550,7 @@ std::unique_ptr<QMenu> VQVellicoAppDelegate::gearMenu()
     addAction(*import, "Import ACO file...", Keys::None, [this] { importACO(); });
     addAction(*import, "Import ASE file...", Keys::None, [this] { importASE(); });
     addAction(*import, "Import CLR file...", Keys::None, [this] { importCLR(); });
+    addAction(*import, "Import GPL file...", Keys::None, [this] { importGPL(); });
     menu->addSeparator();
     addAction(*menu, "Send Feedback...", Keys::None, [this] { sendFeedback(); });
     addAction(*menu, "Help", Keys::Help, [this] { help(); });
@@ -637,6 +638,11 @@ void VQVellicoAppDelegate::importASE()
 void VQVellicoAppDelegate::importCLR()
 {
     VQImportCommands::importCLR();
+}
+
+void VQVellicoAppDelegate::importGPL()
+{
+    VQImportCommands::importGPL();
 }
 
 // -- requests from the command line and from later starts -----------------------

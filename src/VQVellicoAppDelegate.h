@@ -116,6 +116,7 @@ class VQVellicoAppDelegate : public QObject
     void importACO();
     void importASE();
     void importCLR();
+    void importGPL();
 
     // Carries out what a later start (or this start's command line) asked for;
     // `reply` gets the one-line answer for the asking process.

@@ -4,7 +4,7 @@
 #include "cli/VQCommandLine_p.h"
 
 #include "core/sync/VQFileCoordinator.h"
-#include "cli/VQJson.h"
+#include "core/VQJson.h"
 #include "core/VQSwatchCore.h"
 #include "core/sync/VQiCloudSynchronizationManager.h"
 

@@ -3,7 +3,7 @@
 
 #include "cli/VQCommandLine_p.h"
 
-#include "cli/VQJson.h"
+#include "core/VQJson.h"
 #include "core/VQSwatchCore.h"
 #include "core/VQSwatchDatabaseURL.h"
 #include "core/sync/VQiCloudSynchronizationManager.h"

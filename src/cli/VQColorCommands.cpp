@@ -4,7 +4,7 @@
 
 #include "core/VQColor.h"
 #include "core/VQCopyTemplate.h"
-#include "cli/VQJson.h"
+#include "core/VQJson.h"
 
 #include <QJsonObject>
 #include <QLocale>

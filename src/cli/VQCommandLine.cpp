@@ -1,6 +1,6 @@
 #include "cli/VQCommandLine_p.h"
 
-#include "cli/VQJson.h"
+#include "core/VQJson.h"
 #include "core/VQSwatchCore.h"
 #include "core/VQSwatchDatabaseURL.h"
 
@@ -13,12 +13,15 @@ const char *kUsage = "usage: vellico-cli library list [--library PATH] [--json]\
                      "       vellico-cli parse TEXT [--json]\n"
                      "       vellico-cli format TEXT --template N [--lowercase] [--json]\n"
                      "       vellico-cli import FILE [--into LIBRARY] [--json]\n"
+                     "       vellico-cli export --format gpl|ase|css|json [--library PATH]\n"
+                     "                          [--collection TITLE]... --output FILE|-\n"
                      "       vellico-cli merge LOCAL REMOTE [--json]\n"
                      "       vellico-cli sync --folder DIR [--library PATH] [--json]\n";
 
 // Options that take a value; every other "--name" is a flag, checked against kFlags.
-const QStringList kValueOptions = {QStringLiteral("library"), QStringLiteral("into"), QStringLiteral("folder"),
-                                   QStringLiteral("template")};
+const QStringList kValueOptions = {QStringLiteral("library"),  QStringLiteral("into"),   QStringLiteral("folder"),
+                                   QStringLiteral("template"), QStringLiteral("format"), QStringLiteral("collection"),
+                                   QStringLiteral("output")};
 const QStringList kFlags = {QStringLiteral("json"), QStringLiteral("lowercase")};
 
 VQCliOptions parse(const QStringList &arguments, QString *error)
@@ -45,6 +48,7 @@ VQCliOptions parse(const QStringList &arguments, QString *error)
                 *error = QStringLiteral("--%1 needs a value").arg(name);
                 return options;
             }
+            options.allValues[name] << options.values.value(name);
         } else if (kFlags.contains(name) && !arg.contains(QLatin1Char('='))) {
             options.flags.insert(name);
         } else {
@@ -122,6 +126,8 @@ VQCommandResult VQRunCommandLine(const QStringList &arguments)
         return VQCliMerge(options);
     if (!words.isEmpty() && words[0] == QLatin1String("import"))
         return VQCliImport(options);
+    if (!words.isEmpty() && words[0] == QLatin1String("export"))
+        return VQCliExport(options);
     if (words.isEmpty())
         return VQCliUsageError(QStringLiteral("no command given"));
     return VQCliUsageError(QStringLiteral("unknown command: %1").arg(words.join(QLatin1Char(' '))));

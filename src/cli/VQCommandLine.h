@@ -5,6 +5,7 @@
 //   vellico-cli sync --folder DIR [--library PATH] [--json]
 //   vellico-cli merge LOCAL REMOTE [--json]
 //   vellico-cli import FILE [--into LIBRARY] [--json]
+//   vellico-cli export --format gpl|ase|css|json [--library PATH] [--collection TITLE]... --output FILE
 
 #include <QStringList>
 #include <QTextStream>

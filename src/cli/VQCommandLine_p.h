@@ -8,14 +8,16 @@
 #include <QSet>
 
 struct VQCliOptions {
-    QStringList positional;         // the command words and its operands
-    QHash<QString, QString> values; // "--name VALUE" or "--name=VALUE", keyed without the dashes
-    QSet<QString> flags;            // "--name", keyed without the dashes
+    QStringList positional;                // the command words and its operands
+    QHash<QString, QString> values;        // "--name VALUE" or "--name=VALUE", keyed without the dashes (the last)
+    QHash<QString, QStringList> allValues; // every value of an option given more than once, in order
+    QSet<QString> flags;                   // "--name", keyed without the dashes
 
     bool json() const { return flags.contains(QStringLiteral("json")); }
     bool flag(const char *name) const { return flags.contains(QLatin1String(name)); }
     QString value(const char *name) const { return values.value(QLatin1String(name)); }
     bool has(const char *name) const { return values.contains(QLatin1String(name)); }
+    QStringList valuesOf(const char *name) const { return allValues.value(QLatin1String(name)); }
 };
 
 // Exit status 2 and the usage text: the command line itself was wrong.
@@ -36,3 +38,5 @@ VQCommandResult VQCliSync(const VQCliOptions &options);  // VQCliSync.cpp
 VQCommandResult VQCliMerge(const VQCliOptions &options); // VQCliMerge.cpp
 // import FILE [--into LIBRARY]
 VQCommandResult VQCliImport(const VQCliOptions &options);
+// export --format F [--library PATH] [--collection TITLE]... --output FILE
+VQCommandResult VQCliExport(const VQCliOptions &options); // VQExportCommand.cpp

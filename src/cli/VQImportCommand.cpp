@@ -1,7 +1,8 @@
 // vellico-cli import FILE [--into LIBRARY] [--json]
 //
-// Reads an .ase, .aco or .clr file (by its extension) and prints the
-// collections it holds. With --into they are appended to that library, which
+// Reads an .ase, .aco, .clr or .gpl file (by its extension) and prints the
+// collections it holds; rows of a palette that were skipped are counted on
+// standard error. With --into they are appended to that library, which
 // is made when it does not exist yet, and the file is replaced atomically; a
 // running program folds the change in at its next save. The library is read,
 // changed and written under its exclusive lock, so imports started together
@@ -11,7 +12,7 @@
 #include "cli/VQCommandLine_p.h"
 
 #include "parsers/VQImportCommands.h"
-#include "cli/VQJson.h"
+#include "core/VQJson.h"
 #include "core/VQSwatchCore.h"
 #include "core/sync/VQFileCoordinator.h"
 
@@ -78,8 +79,8 @@ VQCommandResult VQCliImport(const VQCliOptions &options)
         return VQCliUsageError(words.size() < 2 ? QStringLiteral("import needs a file")
                                                 : QStringLiteral("import takes one file"));
     const QString file = VQCliAbsolutePath(words[1]);
-    QString error;
-    const std::optional<std::vector<VQSwatchCollectionRef>> collections = VQReadSwatchFile(file, &error);
+    QString error, warning;
+    const std::optional<std::vector<VQSwatchCollectionRef>> collections = VQReadSwatchFile(file, &error, &warning);
     if (!collections)
         return VQCliFailure(error);
 
@@ -89,6 +90,8 @@ VQCommandResult VQCliImport(const VQCliOptions &options)
     }
 
     VQCommandResult result;
+    if (!warning.isEmpty())
+        result.err = warning + QLatin1Char('\n');
     if (options.json()) {
         QJsonArray array;
         for (const VQSwatchCollectionRef &collection : *collections)

@@ -2,6 +2,7 @@
 
 #include "parsers/VQACOParser.h"
 #include "parsers/VQASEParser.h"
+#include "parsers/VQGPLParser.h"
 #include "vqcore/VQClock.h"
 #include "parsers/VQColorList.h"
 #include "vqcore/VQFileURL.h"
@@ -48,6 +49,16 @@ void showNoColorsAlert(const QString &reason, bool fileWasRead)
                                   {VQLocalizedString("OK")}});
 }
 
+// The rows a palette left out, told after its colours came in.
+void showSkippedRowsAlert(const QString &path, const std::vector<VQSkippedEntry> &skipped)
+{
+    if (skipped.empty())
+        return;
+    VQModalUI::shared().runAlert({VQLocalizedString("Some rows of the file were not imported."),
+                                  path + QStringLiteral(": ") + VQDescribeSkippedRows(skipped),
+                                  {VQLocalizedString("OK")}});
+}
+
 void addCollections(VQSwatchCore &core, const std::vector<VQSwatchCollectionRef> &collections)
 {
     for (const VQSwatchCollectionRef &collection : collections)
@@ -86,10 +97,18 @@ std::optional<VQSwatchFileKind> VQSwatchFileKindForPath(const QString &path)
         return VQSwatchFileKind::ACO;
     if (extension == QLatin1String("clr"))
         return VQSwatchFileKind::CLR;
+    if (extension == QLatin1String("gpl"))
+        return VQSwatchFileKind::GPL;
     return std::nullopt;
 }
 
-std::optional<std::vector<VQSwatchCollectionRef>> VQReadSwatchFile(const QString &path, QString *error)
+QStringList VQSwatchFileExtensions()
+{
+    return {QStringLiteral("ase"), QStringLiteral("aco"), QStringLiteral("clr"), QStringLiteral("gpl")};
+}
+
+std::optional<std::vector<VQSwatchCollectionRef>> VQReadSwatchFile(const QString &path, QString *error,
+                                                                   QString *warning)
 {
     const auto fail = [error](const QString &message) -> std::optional<std::vector<VQSwatchCollectionRef>> {
         if (error)
@@ -98,7 +117,7 @@ std::optional<std::vector<VQSwatchCollectionRef>> VQReadSwatchFile(const QString
     };
     const std::optional<VQSwatchFileKind> kind = VQSwatchFileKindForPath(path);
     if (!kind)
-        return fail(QStringLiteral("%1: unknown kind of swatch file (expected .ase, .aco or .clr).").arg(path));
+        return fail(QStringLiteral("%1: unknown kind of swatch file (expected .ase, .aco, .clr or .gpl).").arg(path));
 
     if (*kind == VQSwatchFileKind::CLR) {
         QString reason;
@@ -117,17 +136,27 @@ std::optional<std::vector<VQSwatchCollectionRef>> VQReadSwatchFile(const QString
     if (!data)
         return fail(QStringLiteral("%1 cannot be read: %2.").arg(path, reason));
     std::unique_ptr<VQParser> parser;
-    if (*kind == VQSwatchFileKind::ASE)
+    QString what;
+    if (*kind == VQSwatchFileKind::ASE) {
         parser = std::make_unique<VQASEParser>(std::move(*data), path);
-    else
+        what = QStringLiteral("an ASE swatch file");
+    } else if (*kind == VQSwatchFileKind::ACO) {
         parser = std::make_unique<VQACOParser>(std::move(*data), path);
+        what = QStringLiteral("an ACO swatch file");
+    } else {
+        parser = std::make_unique<VQGPLParser>(std::move(*data), path);
+        what = QStringLiteral("a GIMP palette (line 1 is not \"GIMP Palette\")");
+    }
     std::optional<std::vector<VQSwatchCollectionRef>> collections = parser->parseColors();
     if (!collections)
-        return fail(
-            QStringLiteral("%1 is not %2 swatch file.")
-                .arg(path, *kind == VQSwatchFileKind::ASE ? QStringLiteral("an ASE") : QStringLiteral("an ACO")));
+        return fail(parser->failure().isEmpty() ? QStringLiteral("%1 is not %2.").arg(path, what)
+                                                : QStringLiteral("%1: %2.").arg(path, parser->failure()));
     if (collections->empty())
         return fail(QStringLiteral("%1: no colors found in the file.").arg(path));
+    if (warning)
+        *warning = parser->skippedEntries().empty()
+                       ? QString()
+                       : path + QStringLiteral(": ") + VQDescribeSkippedRows(parser->skippedEntries());
     return collections;
 }
 
@@ -139,21 +168,30 @@ bool VQImportCommands::importColorsFromFile(const VQParserFactory &makeParser, c
     const std::optional<QString> path = chooseFile(allowedExtensions);
     if (!path)
         return false;
-    std::unique_ptr<VQParser> parser = makeParser(*path);
+    return importChosenFile(makeParser, *path, allowedExtensions.value(0), core);
+}
+
+bool VQImportCommands::importChosenFile(const VQParserFactory &makeParser, const QString &path,
+                                        const QString &extension, VQSwatchCore *core)
+{
+    if (!core)
+        core = VQSwatchCore::sharedCore();
+    std::unique_ptr<VQParser> parser = makeParser(path);
     if (!parser) {
-        showNoColorsAlert(QStringLiteral("%1 cannot be read.").arg(*path), false);
+        showNoColorsAlert(QStringLiteral("%1 cannot be read.").arg(path), false);
         return false;
     }
     const std::optional<std::vector<VQSwatchCollectionRef>> collections = parser->parseColors();
     if (!collections || collections->empty() || !core) {
-        const QString kind =
-            allowedExtensions.isEmpty() ? QStringLiteral("swatch") : QLatin1Char('.') + allowedExtensions.first();
-        showNoColorsAlert(!collections ? QStringLiteral("%1 is not a valid %2 file.").arg(*path, kind)
-                                       : QStringLiteral("%1: no colors found in the file.").arg(*path),
-                          true);
+        const QString kind = extension.isEmpty() ? QStringLiteral("swatch") : QLatin1Char('.') + extension;
+        const QString reason = !parser->failure().isEmpty() ? QStringLiteral("%1: %2.").arg(path, parser->failure())
+                               : !collections ? QStringLiteral("%1 is not a valid %2 file.").arg(path, kind)
+                                              : QStringLiteral("%1: no colors found in the file.").arg(path);
+        showNoColorsAlert(reason, true);
         return false;
     }
     addCollections(*core, *collections);
+    showSkippedRowsAlert(path, parser->skippedEntries());
     return true;
 }
 
@@ -167,15 +205,46 @@ bool VQImportCommands::importACO(VQSwatchCore *core)
     return importColorsFromFile(makeParser<VQACOParser>, {QStringLiteral("aco")}, core);
 }
 
+bool VQImportCommands::importGPL(VQSwatchCore *core)
+{
+    return importColorsFromFile(makeParser<VQGPLParser>, {QStringLiteral("gpl")}, core);
+}
+
+bool VQImportCommands::importFile(const QString &path, VQSwatchCore *core)
+{
+    const std::optional<VQSwatchFileKind> kind = VQSwatchFileKindForPath(path);
+    if (!kind) {
+        showNoColorsAlert(
+            QStringLiteral("%1: unknown kind of swatch file (expected .ase, .aco, .clr or .gpl).").arg(path), false);
+        return false;
+    }
+    switch (*kind) {
+    case VQSwatchFileKind::ASE:
+        return importChosenFile(makeParser<VQASEParser>, path, QStringLiteral("ase"), core);
+    case VQSwatchFileKind::ACO:
+        return importChosenFile(makeParser<VQACOParser>, path, QStringLiteral("aco"), core);
+    case VQSwatchFileKind::GPL:
+        return importChosenFile(makeParser<VQGPLParser>, path, QStringLiteral("gpl"), core);
+    case VQSwatchFileKind::CLR:
+        return importChosenColorList(path, core);
+    }
+    return false;
+}
+
 bool VQImportCommands::importCLR(VQSwatchCore *core)
 {
-    if (!core)
-        core = VQSwatchCore::sharedCore();
     const std::optional<QString> chosen = chooseFile({QStringLiteral("clr")});
     if (!chosen)
         return false;
-    const QString path = VQColorListFilePath(*chosen);
-    if (path != *chosen)
+    return importChosenColorList(*chosen, core);
+}
+
+bool VQImportCommands::importChosenColorList(const QString &chosen, VQSwatchCore *core)
+{
+    if (!core)
+        core = VQSwatchCore::sharedCore();
+    const QString path = VQColorListFilePath(chosen);
+    if (path != chosen)
         VQLog(QStringLiteral("Changing filePath to ") + path);
     VQLog(QStringLiteral("Will be importing from file ") + path);
 
@@ -197,7 +266,7 @@ bool VQImportCommands::importCLR(VQSwatchCore *core)
     const std::optional<QString> title =
         VQModalUI::shared().runTextPrompt({VQLocalizedString("Please, enter a new name for the color:"),
                                            QString(),
-                                           QFileInfo(*chosen).completeBaseName(),
+                                           QFileInfo(chosen).completeBaseName(),
                                            {VQLocalizedString("Rename"), VQLocalizedString("Cancel")}});
     if (!title || title->isEmpty()) {
         VQModalUI::shared().beep();

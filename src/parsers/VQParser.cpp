@@ -28,3 +28,19 @@ QString VQTrimmedSwatchName(QString name)
         name.chop(1);
     return name;
 }
+
+QString VQDescribeSkippedRows(const std::vector<VQSkippedEntry> &skipped)
+{
+    if (skipped.empty())
+        return QString();
+    constexpr std::size_t kListed = 10;
+    QStringList listed;
+    for (std::size_t i = 0; i < skipped.size() && i < kListed; ++i)
+        listed << QStringLiteral("line %1 (%2)").arg(skipped[i].position).arg(skipped[i].reason);
+    if (skipped.size() > kListed)
+        listed << QStringLiteral("and %1 more").arg(skipped.size() - kListed);
+    return QStringLiteral("%1 %2 skipped: %3.")
+        .arg(skipped.size())
+        .arg(skipped.size() == 1 ? QStringLiteral("row was") : QStringLiteral("rows were"))
+        .arg(listed.join(QStringLiteral(", ")));
+}

@@ -1,6 +1,8 @@
 #pragma once
 // Base of the swatch-file importers: holds a file's bytes and a reader over
-// them, and turns them into collections through parseColors().
+// them, and turns them into collections through parseColors(). A parser may
+// leave out entries it cannot read (skippedEntries) and may say why it found
+// nothing (failure).
 
 #include "parsers/VQReader.h"
 #include "core/VQSwatchCollection.h"
@@ -12,6 +14,13 @@
 #include <memory>
 #include <optional>
 #include <vector>
+
+// An entry of a file that was left out: its line (text files) or byte offset
+// (binary ones), and why, in a few words.
+struct VQSkippedEntry {
+    std::int64_t position = 0;
+    QString reason;
+};
 
 class VQParser
 {
@@ -36,6 +45,11 @@ class VQParser
     virtual std::optional<std::vector<VQSwatchCollectionRef>> parseColors();
 
     const QString &URL() const { return _url; }
+    // Entries the last parseColors() left out, in file order.
+    const std::vector<VQSkippedEntry> &skippedEntries() const { return _skipped; }
+    // Why the last parseColors() gave nothing, when the parser can say more
+    // than "not of this kind" (a line number, a limit); empty otherwise.
+    const QString &failure() const { return _failure; }
     const QByteArray &data() const { return _data; }
 
     // Larger files are refused: 9,999 swatches with long names take about 2 MB.
@@ -46,6 +60,8 @@ class VQParser
 
   protected:
     VQReader reader;
+    std::vector<VQSkippedEntry> _skipped;
+    QString _failure;
 
   private:
     QByteArray _data;
@@ -57,3 +73,7 @@ using VQParserFactory = std::function<std::unique_ptr<VQParser>(const QString &p
 
 // Names in swatch files count a terminating zero unit; the name is what comes before it.
 QString VQTrimmedSwatchName(QString name);
+
+// "2 rows were skipped: line 4 (…), line 9 (…)." for messages about a text
+// file; the first ten are listed. Empty when nothing was left out.
+QString VQDescribeSkippedRows(const std::vector<VQSkippedEntry> &skipped);

@@ -15,5 +15,5 @@ add_library(vellico_ui_collections STATIC
 )
 add_library(Vellico::ui_collections ALIAS vellico_ui_collections)
 target_include_directories(vellico_ui_collections PUBLIC ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(vellico_ui_collections PUBLIC vellico_core vqcore vqcore_ui Qt6::Widgets)
+target_link_libraries(vellico_ui_collections PUBLIC vellico_core vellico_parsers vqcore vqcore_ui Qt6::Widgets)
 unset(_ui)

@@ -2,6 +2,8 @@
 
 #include "core/VQColorDrag.h"
 #include "core/VQSwatchCore.h"
+#include "parsers/VQImportCommands.h"
+#include "parsers/VQSwatchExport.h"
 #include "vqcore/VQContainerExtensions.h"
 #include "vqcore/VQLocalizedString.h"
 #include "vqcore/VQLog.h"
@@ -13,9 +15,12 @@
 #include <algorithm>
 
 #include <QColor>
+#include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QMimeData>
 #include <QPainter>
+#include <QUrl>
 
 namespace
 {
@@ -64,6 +69,20 @@ bool confirm(const char *key, VQAlert alert, int confirmButton)
         defaults.synchronize();
     }
     return true;
+}
+
+// The folder of the last export, for the next save panel to start in.
+constexpr const char *kLastExportFolderKey = "VQLastExportFolder";
+
+// A file name from a title: no folder separators, no leading dot.
+QString fileNameFor(const QString &title)
+{
+    QString name = title;
+    name.replace(QLatin1Char('/'), QLatin1Char('-'));
+    name.remove(QChar(0));
+    while (name.startsWith(QLatin1Char('.')))
+        name.remove(0, 1);
+    return name.trimmed().isEmpty() ? tr("Collection") : name.trimmed();
 }
 
 std::optional<std::uint64_t> &runningDrag()
@@ -248,6 +267,55 @@ void moveCollection(VQSwatchCore &core, const VQSwatchCollectionRef &collection,
     VQLog(QStringLiteral("Should move collection to index %1").arg(toIndex));
     core.moveCollection(collection, toIndex);
     postReorganized();
+}
+
+bool exportCollections(const std::vector<VQSwatchCollectionRef> &collections)
+{
+    if (collections.empty())
+        return false;
+    // One collection is offered as a GIMP palette; several as one .ase, which holds them all.
+    QStringList extensions = VQExportExtensions();
+    if (collections.size() > 1)
+        extensions.move(extensions.indexOf(QStringLiteral("ase")), 0);
+    VQFilePanel panel;
+    panel.title = tr("Export");
+    panel.allowedExtensions = extensions;
+    VQUserDefaults &defaults = VQUserDefaults::standard();
+    const QString last = defaults.stringForKey(QLatin1String(kLastExportFolderKey));
+    panel.directory = !last.isEmpty() && QFileInfo(last).isDir() ? last : QDir::homePath();
+    panel.proposedName = (collections.size() == 1 ? fileNameFor(collections.front()->title()) : tr("Collections")) +
+                         QLatin1Char('.') + extensions.first();
+    const std::optional<QString> path = VQModalUI::shared().runSavePanel(panel);
+    if (!path)
+        return false;
+    defaults.setString(QLatin1String(kLastExportFolderKey), QFileInfo(*path).absolutePath());
+
+    const auto fail = [&](const QString &reason) {
+        VQModalUI::shared().runAlert({tr("The colors could not be exported."), reason, {tr("OK")}});
+        return false;
+    };
+    const std::optional<VQExportFormat> format = VQExportFormatForPath(*path);
+    if (!format)
+        return fail(
+            QStringLiteral("%1: the name must end in .gpl, .ase, .css or .json, which picks the format.").arg(*path));
+    QString error;
+    if (!VQWriteExport(collections, *format, *path, &error))
+        return fail(error);
+    VQLog(QStringLiteral("Exported %1 collections to %2.").arg(collections.size()).arg(*path));
+    return true;
+}
+
+QStringList importableFiles(const QMimeData *data)
+{
+    if (!data || !data->hasUrls())
+        return {};
+    QStringList files;
+    for (const QUrl &url : data->urls()) {
+        if (!url.isLocalFile() || !VQSwatchFileKindForPath(url.toLocalFile()))
+            return {};
+        files << url.toLocalFile();
+    }
+    return files;
 }
 
 } // namespace VQCollectionActions

@@ -11,10 +11,12 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QMimeData;
 class VQSwatchCore;
@@ -77,6 +79,18 @@ void moveCollection(VQSwatchCore &core, const VQSwatchCollectionRef &collection,
 
 // Tells every view that the list of collections changed.
 void postReorganized();
+
+// Asks where to save, offering .gpl, .ase, .css and .json; the extension of
+// the chosen name picks the format (parsers/VQSwatchExport.h). The file is
+// replaced atomically; a failure, or a format that cannot hold the
+// collections, is told in an alert and leaves no file. Returns whether the
+// file was written.
+bool exportCollections(const std::vector<VQSwatchCollectionRef> &collections);
+
+// The swatch files a drop carries: local files whose extension an importer
+// reads (.ase, .aco, .clr, .gpl). Empty when the drop carries anything else
+// (another URL, another kind of file), so that it is refused whole.
+QStringList importableFiles(const QMimeData *data);
 
 } // namespace VQCollectionActions
 

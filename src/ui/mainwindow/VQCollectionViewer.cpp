@@ -1,6 +1,7 @@
 #include "ui/mainwindow/VQCollectionViewer.h"
 
 #include "core/VQSwatchCore.h"
+#include "parsers/VQImportCommands.h"
 #include "ui/collection_viewer/VQQuickLookController.h"
 #include "ui/mainwindow/VQCollectionActions.h"
 #include "ui/mainwindow/VQColorButton.h"
@@ -331,6 +332,8 @@ QMenu *VQCollectionViewer::createSwatchMenu(const VQSwatchCollectionRef &collect
     menu->addSeparator();
     menu->addAction(VQLocalizedString("Rename..."), this, [this, collection] { renameCollection(collection); });
     menu->addAction(VQLocalizedString("Remove..."), this, [this, collection] { removeCollection(collection); });
+    menu->addAction(VQLocalizedString("Export..."), this,
+                    [collection] { VQCollectionActions::exportCollections({collection}); });
     menu->addSeparator();
     menu->addAction(VQLocalizedString("Open Collection Viewer..."), this,
                     [this, collection] { openCollectionViewer(collection); });
@@ -425,11 +428,14 @@ std::optional<VQCollectionViewer::DragContent> VQCollectionViewer::dragContent(c
         if (!identifier || !library)
             return std::nullopt;
         if (VQSwatchCollectionRef collection = library->collectionWithID(*identifier))
-            return DragContent{std::move(collection), nullptr};
+            return DragContent{std::move(collection), nullptr, {}};
         return std::nullopt;
     }
+    // Before colours: a file manager's drag may also carry the path as text.
+    if (QStringList files = VQCollectionActions::importableFiles(data); !files.isEmpty())
+        return DragContent{nullptr, nullptr, std::move(files)};
     if (VQColorRef color = VQColorFromMimeData(data))
-        return DragContent{nullptr, std::move(color)};
+        return DragContent{nullptr, std::move(color), {}};
     return std::nullopt;
 }
 
@@ -500,7 +506,8 @@ void VQCollectionViewer::dragMoveEvent(QDragMoveEvent *event)
             return;
         }
     }
-    VQColorButton *over = buttonAt(point, content->collection);
+    // Files become collections of their own: no button is their target.
+    VQColorButton *over = content->files.isEmpty() ? buttonAt(point, content->collection) : nullptr;
     for (VQColorButton *button : *_currentSet)
         button->setDraggingInside(button == over);
     acceptWith(event, content->collection ? Qt::MoveAction : Qt::CopyAction);
@@ -558,6 +565,20 @@ void VQCollectionViewer::dropEvent(QDropEvent *event)
         return;
     }
 
+    if (!content->files.isEmpty()) {
+        // Imported once the drag is over: the file manager waits for the drop to end.
+        acceptWith(event, Qt::CopyAction);
+        const QStringList files = content->files;
+        QMetaObject::invokeMethod(
+            this,
+            [self, files] {
+                if (self)
+                    self->importDroppedFiles(files);
+            },
+            Qt::QueuedConnection);
+        return;
+    }
+
     const VQColorRef color = content->color;
     const bool askName = event->modifiers() & Qt::AltModifier;
     VQColorButton *target = buttonAt(point, nullptr);
@@ -574,6 +595,17 @@ void VQCollectionViewer::dropEvent(QDropEvent *event)
                 self->dropColorOnLane(color);
         },
         Qt::QueuedConnection);
+}
+
+void VQCollectionViewer::importDroppedFiles(const QStringList &files)
+{
+    VQSwatchCore *library = core();
+    if (!library)
+        return;
+    for (const QString &file : files) {
+        VQLog(QStringLiteral("Importing the dropped file ") + file);
+        VQImportCommands::importFile(file, library);
+    }
 }
 
 void VQCollectionViewer::dropColorOnLane(const VQColorRef &color)

@@ -3,8 +3,10 @@
 // time as colour buttons, paged with a sliding animation (two seconds with
 // Shift held), reordered by dragging a button along the lane, merged by
 // dropping a collection on a button, grown by dropping a colour (on a button:
-// the colour joins that collection; elsewhere: a new collection). Each button
-// opens a menu of its colours and of the collection's commands.
+// the colour joins that collection; elsewhere: a new collection). Swatch
+// files dropped from a file manager are imported as new collections, as the
+// gear menu's Import would. Each button opens a menu of its colours and of the
+// collection's commands.
 //
 // The lane follows the library by itself: it reloads when the library has
 // loaded, was reorganised or was synchronised. The shell only places it.
@@ -93,6 +95,7 @@ class VQCollectionViewer : public QWidget
     struct DragContent {
         VQSwatchCollectionRef collection; // a collection dragged inside this process
         VQColorRef color;                 // or a colour
+        QStringList files;                // or swatch files to import
     };
 
     VQSwatchCore *core() const;
@@ -112,6 +115,7 @@ class VQCollectionViewer : public QWidget
     int slotOf(const VQSwatchCollectionRef &collection) const;
     void clearDropHighlights();
     void dropColorOnLane(const VQColorRef &color);
+    void importDroppedFiles(const QStringList &files);
     void animateRemovalFromSlot(int slot);
 
     QToolButton *_previousButton = nullptr;

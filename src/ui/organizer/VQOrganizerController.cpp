@@ -5,6 +5,7 @@
 #include "ui/mainwindow/VQCollectionImages.h"
 #include "ui/organizer/VQOrganizerModel.h"
 #include "vqcore/VQLocalizedString.h"
+#include "vqcore/VQModalUI.h"
 
 #include <QDrag>
 #include <QGuiApplication>
@@ -45,7 +46,8 @@ VQReorderingTableView::VQReorderingTableView(QWidget *parent) : QTableView(paren
     setDragDropOverwriteMode(false);
     setDropIndicatorShown(true);
     setDefaultDropAction(Qt::MoveAction);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several rows may be chosen for an export; a drag and Remove... act on the current one.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
 }
 
@@ -162,7 +164,12 @@ VQOrganizerController::VQOrganizerController()
     _removeButton->setToolTip(VQLocalizedString("Remove the selected collection"));
     QObject::connect(_removeButton, &QPushButton::clicked, _organizerWindow, [this] { removeCollection(); });
 
+    _exportButton = new QPushButton(VQLocalizedString("Export..."));
+    _exportButton->setToolTip(VQLocalizedString("Export the selected collections"));
+    QObject::connect(_exportButton, &QPushButton::clicked, _organizerWindow, [this] { exportSelectedCollections(); });
+
     auto *buttons = new QHBoxLayout;
+    buttons->addWidget(_exportButton);
     buttons->addStretch();
     buttons->addWidget(_removeButton);
     auto *layout = new QVBoxLayout(_organizerWindow);
@@ -195,6 +202,21 @@ void VQOrganizerController::removeCollection()
     QToolTip::hideText();
 }
 
+void VQOrganizerController::exportSelectedCollections()
+{
+    QModelIndexList rows = _tableView->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(), [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
+    std::vector<VQSwatchCollectionRef> collections;
+    for (const QModelIndex &row : rows)
+        if (VQSwatchCollectionRef collection = _model->collectionAtRow(row.row()))
+            collections.push_back(std::move(collection));
+    if (collections.empty()) {
+        VQModalUI::shared().beep();
+        return;
+    }
+    VQCollectionActions::exportCollections(collections);
+}
+
 QMenu *VQOrganizerController::createSwatchMenu(const VQSwatchCollectionRef &collection, QWidget *parent) const
 {
     auto *menu = new QMenu(parent);
@@ -210,13 +232,16 @@ QMenu *VQOrganizerController::createSwatchMenu(const VQSwatchCollectionRef &coll
         actions->addAction(VQLocalizedString("Remove..."),
                            [collection, color] { VQCollectionActions::removeColor(collection, color); });
     }
+    menu->addSeparator();
+    menu->addAction(VQLocalizedString("Export..."),
+                    [collection] { VQCollectionActions::exportCollections({collection}); });
     return menu;
 }
 
 void VQOrganizerController::displayMenu(const QModelIndex &index)
 {
     const VQSwatchCollectionRef collection = _model->collectionAtRow(index.row());
-    if (!collection || collection->count() == 0)
+    if (!collection)
         return;
     std::unique_ptr<QMenu> menu(createSwatchMenu(collection, _tableView));
     const QRect cell = _tableView->visualRect(index);

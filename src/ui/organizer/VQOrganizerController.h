@@ -3,7 +3,8 @@
 // swatch and its editable title). Rows are dragged between rows to reorder,
 // onto a row to merge, and removed with the button below the table; a click
 // on a swatch opens the menu of the collection's colours, each with
-// Rename.../Remove.... Collections dragged from the lane land here too.
+// Rename.../Remove..., and Export.... "Export..." below the table exports the
+// selected rows. Collections dragged from the lane land here too.
 
 #include "core/VQSwatchCollection.h"
 
@@ -54,6 +55,8 @@ class VQOrganizerController
 
     // Asks, then removes the collection of the current row.
     void removeCollection();
+    // Exports the collections of the selected rows, in table order.
+    void exportSelectedCollections();
     // The colour menu of a row's swatch, its items bound to the collection and colour.
     QMenu *createSwatchMenu(const VQSwatchCollectionRef &collection, QWidget *parent) const;
 
@@ -65,4 +68,5 @@ class VQOrganizerController
     VQOrganizerModel *_model = nullptr;
     VQReorderingTableView *_tableView = nullptr;
     QPushButton *_removeButton = nullptr;
+    QPushButton *_exportButton = nullptr;
 };

@@ -1,4 +1,4 @@
-#include "cli/VQJson.h"
+#include "core/VQJson.h"
 
 #include <QJsonArray>
 #include <QLocale>

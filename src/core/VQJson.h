@@ -1,5 +1,5 @@
 #pragma once
-// The JSON shapes vellico-cli prints:
+// The JSON shapes of vellico-cli and of the JSON export:
 //   colour:     {"space":"RGB"|"CMYK","components":[c1,c2,c3,c4],"hex":"#RRGGBB","name":…|null,"id":N,"modified":N}
 //   collection: {"title":…,"created":N,"modified":N,"colors":[…],"removedIDs":[…]}
 //   library:    {"version":"0.3","collections":[…],"removedCollectionIDs":[…]}
