@@ -116,7 +116,9 @@ std::optional<std::vector<VQSwatchCollectionRef>> VQGPLParser::parseColors()
         text = text.sliced(kByteOrderMark.size());
 
     QString title;
-    std::vector<VQColorRef> colors;
+    // Colours are made once every row is read, so that a file refused for its
+    // size costs no more than its rows.
+    std::vector<Row> rows;
     bool rowsStarted = false;
     std::int64_t lineNumber = 0;
     while (!text.isEmpty() || lineNumber == 0) {
@@ -152,19 +154,23 @@ std::optional<std::vector<VQSwatchCollectionRef>> VQGPLParser::parseColors()
             _skipped.push_back({lineNumber, reason});
             continue;
         }
-        if (std::int64_t(colors.size()) >= kMaximumRows) {
+        if (std::int64_t(rows.size()) >= kMaximumRows) {
             _failure = QStringLiteral("line %1: more than %2 colors").arg(lineNumber).arg(kMaximumRows);
             return std::nullopt;
         }
-        VQColorRef color =
-            VQColor::makeRGB(row->channels[0] / 255.0, row->channels[1] / 255.0, row->channels[2] / 255.0);
-        const QString name = VQPaletteRowName(decode(row->name));
+        rows.push_back(*row);
+    }
+    VQLog(QStringLiteral("GIMP palette: %1 colors, %2 rows skipped.").arg(rows.size()).arg(_skipped.size()));
+
+    std::vector<VQColorRef> colors;
+    colors.reserve(rows.size());
+    for (const Row &row : rows) {
+        VQColorRef color = VQColor::makeRGB(row.channels[0] / 255.0, row.channels[1] / 255.0, row.channels[2] / 255.0);
+        const QString name = VQPaletteRowName(decode(row.name));
         if (!name.isEmpty())
             color->setName(name);
         colors.push_back(std::move(color));
     }
-    VQLog(QStringLiteral("GIMP palette: %1 colors, %2 rows skipped.").arg(colors.size()).arg(_skipped.size()));
-
     if (title.isEmpty())
         title = URL().isEmpty() ? VQLocalizedString("Untitled Collection") : QFileInfo(URL()).completeBaseName();
     return std::vector<VQSwatchCollectionRef>{VQSwatchCollection::create(title, std::move(colors))};
