@@ -30,7 +30,9 @@ QByteArrayView trimmedBlanks(QByteArrayView text)
 // byte of a name is lost.
 QString decode(QByteArrayView bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // A U+FEFF that begins a name is part of it: only the file's first bytes are a byte-order mark.
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = decoder.decode(bytes);
     return decoder.hasError() ? QString::fromLatin1(bytes) : text;
 }

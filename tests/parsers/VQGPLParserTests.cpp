@@ -82,6 +82,8 @@ TEST_F(GPLParserTest, Rows)
         {"the header on a later line", "\nGIMP Palette\n1 2 3\n", "(no list)"},
         {"a lower-case header", "gimp palette\n1 2 3\n", "(no list)"},
         {"empty data", "", "(no list)"},
+        {"fuzz: a name that starts with U+FEFF keeps it", "GIMP Palette\nName: \xEF\xBB\xBFT\n1 1 1 \xEF\xBB\xBFn\n",
+         QStringLiteral("\uFEFFT: \uFEFFn=#010101")},
         {"a NUL inside a row", header + QByteArray("1 2 3 a\0b\n4\0 5 6\n", 17), "P: a b=#010203", {4}},
     };
     for (const Row &row : rows) {

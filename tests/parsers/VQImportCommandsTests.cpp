@@ -187,3 +187,62 @@ TEST_F(ImportCommandsTest, ColourLists)
     EXPECT_EQ(ui().prompts()[3].text, QStringLiteral("Pack"));
     EXPECT_EQ(idsOf(1), (std::vector<std::uint64_t>{1750000000, 1749999999, 1749999998}));
 }
+
+// A file dropped on the lane is imported as its menu item imports it, without
+// the panel; a palette's skipped rows are told once its colours are in.
+TEST_F(ImportCommandsTest, FilesChosenElsewhere)
+{
+    struct Row {
+        const char *name;
+        QString file;
+        std::vector<QString> answers; // prompt texts; an alert is answered with its first button
+        QString added;
+        QString alert; // message and informative text, after the file's path
+    };
+    const QString palette = write(QStringLiteral("Warm.gpl"), "GIMP Palette\nName: Warm\n255 0 0 Red\n300 0 0 Hot\n");
+    const std::vector<Row> rows = {
+        {"a palette with a row GIMP refuses",
+         palette,
+         {},
+         "Warm: Red=#FF0000",
+         "Some rows of the file were not imported.|: 1 row was skipped: line 4 (300 is outside 0–255)."},
+        {"an ASE file",
+         write(QStringLiteral("a.ase"), ase::file({ase::groupStart("A"), ase::color("a", "RGB ", {0, 0, 1})})),
+         {},
+         " | A: a=#0000FF",
+         {}},
+        {"a colour list asks for its name",
+         write(QStringLiteral("Brand.clr"), kBrand),
+         {QStringLiteral("B")},
+         " | B: Red=#FF0000, Grey=#808080, Blue=#0000FF",
+         {}},
+        {"no palette",
+         write(QStringLiteral("no.gpl"), "JASC-PAL\n"),
+         {},
+         {},
+         "No colors found in the file!| is not a valid .gpl file.\n\nThe file might be corrupted."},
+        {"another kind of file",
+         write(QStringLiteral("x.txt"), "GIMP Palette\n1 1 1\n"),
+         {},
+         {},
+         "No colors found in the file!|: unknown kind of swatch file (expected .ase, .aco, .clr or .gpl)."},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString before = added();
+        const std::size_t alerts = ui().alerts().size();
+        for (const QString &answer : row.answers)
+            ui().answerText(answer);
+        if (!row.alert.isEmpty())
+            ui().answerAlert(0);
+        EXPECT_EQ(VQImportCommands::importFile(row.file), !row.added.isEmpty());
+        EXPECT_EQ(added(), before + row.added);
+        ASSERT_EQ(ui().alerts().size(), alerts + (row.alert.isEmpty() ? 0 : 1));
+        if (!row.alert.isEmpty())
+            EXPECT_EQ(ui().alerts().back().messageText + QLatin1Char('|') + ui().alerts().back().informativeText,
+                      row.alert.section(QLatin1Char('|'), 0, 0) + QLatin1Char('|') + row.file +
+                          row.alert.section(QLatin1Char('|'), 1));
+        EXPECT_TRUE(ui().allRepliesUsed());
+    }
+    EXPECT_TRUE(ui().openPanels().empty());
+}

@@ -6,6 +6,7 @@
 
 #include "parsers/VQACOParser.h"
 #include "parsers/VQASEParser.h"
+#include "parsers/VQImportCommands.h"
 
 #include <QDir>
 #include <QFile>
@@ -221,4 +222,59 @@ TEST_F(SwatchFixturesTest, OneSetOfColoursInFourEncodings)
         }
     }
     EXPECT_EQ(first[1], QStringLiteral("#FFFFFF"));
+}
+
+// GIMP's and Inkscape's own palettes (shared/fixtures/palettes, see its
+// SOURCES.md): every row of each file comes in, in order, with its name, and
+// the title is the palette's Name.
+TEST(PaletteFixtures, EveryRowInOrderWithItsName)
+{
+    const QString folder = QStringLiteral(VELLICO_FIXTURES_DIR "/palettes");
+    if (!QDir(folder).exists())
+        GTEST_SKIP() << "no fixtures at " << folder.toStdString();
+    struct Row {
+        const char *file, *title;
+        int colours;
+        const char *first; // "name=#HEX" of the first row
+    };
+    const Row rows[] = {
+        {"Default.gpl", "Default", 23, "Red=#FF0000"},
+        {"Named_Colors.gpl", "Named Colors", 448, "snow (255 250 250)=#FFFAFA"},
+        {"Tango.gpl", "Tango Icon Theme", 27, "Butter 1=#FCE94F"},
+        {"Web.gpl", "Web", 216, "#FFFFFF"},
+        {"inkscape-LaTeX-Beamer.gpl", "LaTeX Beamer", 136, "default outer 1=#181C57"},
+        {"inkscape-Tango-Palette.gpl", "Tango icons", 29, "Butter 1=#FCE94F"},
+        {"inkscape-Ubuntu.gpl", "Ubuntu", 100, "Black=#000000"},
+        {"inkscape-svg.gpl", "SVG", 139, "black (#000000)=#000000"},
+    };
+    // Each file's rows as a plain reading of the format sees them: three
+    // numbers, then the name after the blanks that follow them.
+    static const QRegularExpression colourRow(QStringLiteral("^\\s*(\\d+)\\s+(\\d+)\\s+(\\d+)(?:\\s+(.*?))?\\s*$"));
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.file);
+        const QString file = folder + QLatin1Char('/') + QLatin1String(row.file);
+        QStringList expected;
+        const QList<QByteArray> lines = VQReadAll(file).split('\n');
+        for (const QByteArray &line : lines.mid(1)) {
+            const QRegularExpressionMatch match = colourRow.match(QString::fromUtf8(line));
+            if (!match.hasMatch())
+                continue;
+            QString hex = QStringLiteral("#");
+            for (int i = 1; i <= 3; ++i)
+                hex += QStringLiteral("%1").arg(match.captured(i).toInt(), 2, 16, QLatin1Char('0')).toUpper();
+            expected << (match.captured(4).isEmpty() ? hex : match.captured(4) + QLatin1Char('=') + hex);
+        }
+        QString error, warning;
+        const auto collections = VQReadSwatchFile(file, &error, &warning);
+        ASSERT_TRUE(collections) << error.toStdString();
+        ASSERT_EQ(collections->size(), 1u);
+        EXPECT_EQ(collections->front()->title(), QString::fromUtf8(row.title));
+        EXPECT_TRUE(warning.isEmpty()) << warning.toStdString();
+        EXPECT_EQ(expected.size(), row.colours);
+        EXPECT_EQ(VQDescribeCollections(collections),
+                  QString::fromUtf8(row.title) + QStringLiteral(": ") + expected.join(QStringLiteral(", ")));
+        EXPECT_TRUE(
+            VQDescribeCollections(collections)
+                .startsWith(QString::fromUtf8(row.title) + QStringLiteral(": ") + QString::fromUtf8(row.first)));
+    }
 }
