@@ -177,6 +177,56 @@ TEST_F(CommandLineTest, ImportReadsOnlyRegularFiles)
     }
 }
 
+// Each format written by export comes back through import (or a JSON reader)
+// as the library holds it; text formats also go to standard output.
+TEST_F(CommandLineTest, ExportWritesWhatImportReadsBack)
+{
+    const QString sea = write("sea.ase", kSeaAse);
+    ASSERT_EQ(VQRunCommandLine({"import", sea, "--into", _lib}).status, 0);
+    const QJsonArray library =
+        QJsonDocument::fromJson(VQRunCommandLine({"library", "list", "--library", _lib, "--json"}).out.toUtf8())
+            .object()["collections"]
+            .toArray();
+    // What survives every format: the title, and each colour's hex value and name.
+    const auto shape = [](const QJsonArray &collections) {
+        QStringList text;
+        for (const QJsonValue &c : collections) {
+            text << c["title"].toString() + ':';
+            for (const QJsonValue &color : c["colors"].toArray())
+                text << color["hex"].toString() + '=' + color["name"].toString();
+        }
+        return text.join(' ');
+    };
+    EXPECT_EQ(shape(library), "Sea: #0080FF=Deep #FF0000=#FF0000 Waves: #FFFFFF=Foam #0040BF=Deep");
+
+    // Several collections in order of the options, one palette per file.
+    const QString ase = path("out/both.ase");
+    QDir().mkpath(path("out"));
+    ASSERT_EQ(VQRunCommandLine({"export", "--format", "ase", "--library", _lib, "--collection", "Waves", "--collection",
+                                "Sea", "--output", ase})
+                  .status,
+              0);
+    const VQCommandResult viaASE = VQRunCommandLine({"import", ase, "--json"});
+    EXPECT_EQ(shape(QJsonDocument::fromJson(viaASE.out.toUtf8()).array()),
+              "Waves: #FFFFFF=Foam #0040BF=Deep Sea: #0080FF=Deep #FF0000=#FF0000");
+    const VQCommandResult gpl =
+        VQRunCommandLine({"export", "--format=gpl", "--library", _lib, "--collection", "Sea", "--output", "-"});
+    EXPECT_EQ(gpl.out, "GIMP Palette\nName: Sea\nColumns: 2\n#\n  0 128 255\tDeep\n255   0   0\t#FF0000\n");
+    const VQCommandResult viaGPL = VQRunCommandLine({"import", write("sea.gpl", gpl.out.toUtf8() + "1 2\n"), "--json"});
+    EXPECT_EQ(shape(QJsonDocument::fromJson(viaGPL.out.toUtf8()).array()), "Sea: #0080FF=Deep #FF0000=#FF0000");
+    EXPECT_EQ(viaGPL.err, path("sea.gpl") + ": 1 row was skipped: line 7 (fewer than three numbers).\n");
+
+    const VQCommandResult json = VQRunCommandLine({"export", "--format", "json", "--library", _lib, "--output", "-"});
+    EXPECT_EQ(QJsonDocument::fromJson(json.out.toUtf8()).array(), library);
+    const VQCommandResult css = VQRunCommandLine({"export", "--format", "css", "--library", _lib, "--output", "-"});
+    EXPECT_TRUE(css.out.contains("    --sea-deep: #0080FF;\n    --sea-ff0000: #FF0000;\n    /* Waves */\n"))
+        << css.out.toStdString();
+    EXPECT_EQ(VQRunCommandLine({"export", "--format", "gpl", "--library", _lib, "--output", path("out/x.gpl")}).err,
+              "A GIMP palette holds one collection, and 2 were chosen: export them one at a time, or together as .ase "
+              "or .json.\n");
+    EXPECT_EQ(QDir(path("out")).entryList(QDir::Files | QDir::Hidden), QStringList{"both.ase"});
+}
+
 // sync says which files of the folder it left out and why, one line each.
 TEST_F(CommandLineTest, SyncPrintsWhatItSkippedAndWhy)
 {
@@ -319,7 +369,16 @@ TEST_F(CommandLineTest, FailuresSayWhatIsWrongAndWriteNothing)
         {{"merge", junk, _lib}, 1, "is not a library"},
         {{"import", "--into", _lib}, 2, "import needs a file"},
         {{"import", path("nothing.aco"), "--into", _lib}, 1, "cannot be read"},
-        {{"import", write("sea.gpl", kSeaAse), "--into", _lib}, 1, "unknown kind of swatch file"},
+        {{"import", write("sea.pal", kSeaAse), "--into", _lib}, 1, "unknown kind of swatch file"},
+        {{"import", write("sea.gpl", kSeaAse), "--into", _lib}, 1, "is not a GIMP palette (line 1 is not"},
+        {{"export", "--output", path("x.gpl")}, 2, "export needs --format gpl, ase, css or json"},
+        {{"export", "--format", "pdf", "--output", path("x.pdf")}, 2, "unknown format pdf"},
+        {{"export", "--format", "gpl", "--library", _lib}, 2, "export needs --output FILE"},
+        {{"export", "--format", "ase", "--library", _lib, "--output", "-"}, 2, ".ase is binary"},
+        {{"export", "--format", "css", "--library", _lib, "--collection", "Nope", "--output", path("x.css")},
+         1,
+         "No collection titled \"Nope\""},
+        {{"export", "--format", "gpl", "--library", junk, "--output", path("x.gpl")}, 1, "is not a library"},
         {{"import", write("sprite.ase", QByteArray(64, '\xA5')), "--into", _lib}, 1, "is not an ASE swatch file"},
         {{"import", write("sea.aco", kSeaAse), "--into", _lib}, 1, "is not an ACO swatch file"},
         {{"import", write("empty.ase", ase::file({}, 0)), "--into", _lib}, 1, "no colors found"},
