@@ -15,6 +15,7 @@ packages=(
   clang                      # sanitizer and fuzzing builds
   libclang-rt-14-dev         # clang's libFuzzer and sanitizer runtimes (clang only recommends them)
   clang-format               # the formatting check of scripts/test.sh
+  npm                        # installs another program's ASE reader for the export test (ase-util, locked)
   # libraries
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools
   libplist-dev
