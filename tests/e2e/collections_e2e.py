@@ -449,6 +449,73 @@ def case_organizer(session):
         raise Failure("the laptop's C4 lacks the merged colours")
 
 
+def case_palette_dropped_on_lane(session):
+    slot0 = start_with_lane(session, RZLoggingEnabled="true")
+    palette = os.path.join(session.home, "Dropped.gpl")
+    with open(palette, "w", encoding="utf-8") as out:
+        out.write("GIMP Palette\nName: Dropped\nColumns: 2\n#\n 12  34  56\tIndigo ink\n250 240 230\tLinen\n")
+    # A file manager's drag of the file, from a window of one colour.
+    source = subprocess.Popen([os.environ["VELLICO_DRAG_SOURCE"], palette], env=session.environment(),
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    session.processes.append(source)
+    box = wait_for_color(session, (17, 187, 153), "the drag source's window")
+    drag(session, centre(box), slot(slot0, 2))
+
+    def log():
+        try:
+            with open(session.log_path(), errors="replace") as text:
+                return text.read()
+        except OSError:
+            return ""
+    wait_until("the log to say the dropped file is imported", lambda: "Importing the dropped file " + palette in log())
+    # The new collection is the thirteenth: on the lane's third page, after C10 and C11.
+    next_arrow = (slot0[0] + NEXT_ARROW_OFFSET, slot0[1])
+    lane = lane_rect(slot0)
+    region = (lane[0], lane[1], lane[0] + lane[2], lane[1] + lane[3])
+    for page in (2, 3):
+        wait_still(session, lane, f"the lane before turning to page {page}")
+        click(session, next_arrow)
+    wait_for_color(session, (12, 34, 56), "the dropped palette's button on the last page", region)
+    session.screenshot("palette-dropped")
+    quit_vellico(session)
+    library = library_list(session)
+    check_titles(session, [f"C{i}" for i in range(COLLECTIONS)] + ["Dropped"])
+    dropped = [(c["hex"], c["name"]) for c in library[-1]["colors"]]
+    if dropped != [("#0C2238", "Indigo ink"), ("#FAF0E6", "Linen")]:
+        raise Failure(f"the dropped palette became {dropped}")
+
+
+def case_export_from_collection_menu(session):
+    slot0 = start_with_lane(session)
+    folder = os.path.join(session.home, "Exported")
+    os.makedirs(folder)
+    target = os.path.join(folder, "C0 colours.ase")
+    click(session, slot0)
+    wait_until("the colour menu", session.vellico_menu)
+    # From the foot of the menu: Organize..., Open Collection Viewer..., Export....
+    session.x("xdotool", "key", "Up", "Up", "Up")
+    time.sleep(0.3)
+    session.screenshot("export-menu")
+    session.x("xdotool", "key", "Return")
+    dialog = wait_until("the save panel", lambda: window_named(session, "Export"))
+    time.sleep(0.5)
+    session.screenshot("export-panel")
+    session.x("xdotool", "windowfocus", "--sync", dialog)
+    session.x("xdotool", "key", "ctrl+a")
+    session.x("xdotool", "type", "--delay", "20", target)
+    session.x("xdotool", "key", "Return")
+    wait_until("the exported file", lambda: os.path.exists(target))
+    quit_vellico(session)
+    if os.listdir(folder) != ["C0 colours.ase"]:
+        raise Failure(f"the folder holds {os.listdir(folder)}")
+    # The .ase extension chose the format; the file reads back as the library holds C0.
+    def shape(collection):
+        return (collection["title"], [(c["space"], c["components"], c["name"]) for c in collection["colors"]])
+    imported = json.loads(cli(session, "import", target, "--json"))
+    if [shape(c) for c in imported] != [shape(library_list(session)[0])]:
+        raise Failure(f"{target} reads back as {[shape(c) for c in imported]}")
+
+
 CASES = {
     "collections-lane-pages": case_lane_pages,
     "collections-button-merge": case_button_merge,
@@ -458,6 +525,8 @@ CASES = {
     "collections-organizer": case_organizer,
     "hangup-saves": case_hangup_saves,
     "display-lost-saves": case_display_lost_saves,
+    "palette-dropped-on-lane": case_palette_dropped_on_lane,
+    "export-from-collection-menu": case_export_from_collection_menu,
 }
 
 
