@@ -7,6 +7,11 @@
 #include "ui/mainwindow/VQCollectionActions.h"
 #include "vqcore/VQNotificationCenter.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
+
 namespace
 {
 
@@ -225,3 +230,81 @@ TEST_F(VQCollectionActionsTest, RemovingACollectionAsksAndTellsTheViews)
 }
 
 } // namespace
+
+// The save panel offers every format, a palette first for one collection and
+// .ase for several; the chosen name's extension picks the format, and what the
+// format cannot hold is told in an alert with nothing written.
+TEST_F(VQCollectionActionsTest, ExportAsksWhereAndTheExtensionPicksTheFormat)
+{
+    addCollections(2, 2);
+    struct Row {
+        const char *name;
+        std::vector<std::size_t> collections;
+        QString file; // empty: cancelled
+        QString proposed;
+        QByteArray starts; // the file's first bytes; empty: no file
+        QString alert;     // informative text, after the file's path where it starts with ':'
+    };
+    const std::vector<Row> rows = {
+        {"one collection as a palette", {0}, "one.gpl", "C0.gpl", "GIMP Palette\nName: C0\n", {}},
+        {"several as JSON", {0, 1}, "both.json", "Collections.ase", "[\n    {", {}},
+        {"several to one palette", {0, 1}, "both.gpl", "Collections.ase", {}, "A GIMP palette holds one collection"},
+        {"an extension of no format", {1}, "c1.txt", "C1.gpl", {}, ": the name must end in .gpl, .ase, .css or .json"},
+        {"cancelled", {0}, {}, "C0.gpl", {}, {}},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        std::vector<VQSwatchCollectionRef> chosen;
+        for (std::size_t index : row.collections)
+            chosen.push_back(at(index));
+        const QString file = row.file.isEmpty() ? QString() : path(QStringLiteral("out/") + row.file);
+        QDir().mkpath(path(QStringLiteral("out")));
+        const std::size_t alerts = ui().alerts().size();
+        if (file.isEmpty())
+            ui().answerCancel();
+        else
+            ui().answerText(file);
+        if (!row.alert.isEmpty())
+            ui().answerAlert(0);
+        EXPECT_EQ(exportCollections(chosen), !row.starts.isEmpty());
+        EXPECT_EQ(ui().savePanels().back().proposedName, row.proposed);
+        EXPECT_EQ(ui().savePanels().back().allowedExtensions.size(), 4);
+        if (!row.starts.isEmpty())
+            EXPECT_TRUE(VQReadAll(file).startsWith(row.starts)) << VQReadAll(file).left(40).toStdString();
+        else if (!file.isEmpty())
+            EXPECT_FALSE(QFileInfo::exists(file));
+        ASSERT_EQ(ui().alerts().size(), alerts + (row.alert.isEmpty() ? 0 : 1));
+        if (!row.alert.isEmpty())
+            EXPECT_TRUE(ui().alerts().back().informativeText.startsWith(row.alert.startsWith(':') ? file + row.alert
+                                                                                                  : row.alert))
+                << ui().alerts().back().informativeText.toStdString();
+        EXPECT_TRUE(ui().allRepliesUsed());
+    }
+    // The second panel starts where the first export went.
+    EXPECT_EQ(ui().savePanels().at(1).directory, path(QStringLiteral("out")));
+    EXPECT_EQ(QDir(path(QStringLiteral("out"))).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"both.json", "one.gpl"}));
+}
+
+// A drop is taken as files to import only when every URL is a local swatch file.
+TEST_F(VQCollectionActionsTest, ImportableFilesOfADrop)
+{
+    struct Row {
+        const char *name;
+        QList<QUrl> urls;
+        QStringList files;
+    };
+    const QUrl gpl = QUrl::fromLocalFile("/home/me/Tango.GPL"), ase = QUrl::fromLocalFile("/home/me/a.ase");
+    const std::vector<Row> rows = {
+        {"two swatch files", {gpl, ase}, {"/home/me/Tango.GPL", "/home/me/a.ase"}},
+        {"with another kind of file", {gpl, QUrl::fromLocalFile("/home/me/notes.txt")}, {}},
+        {"a remote file", {QUrl("https://example.org/a.gpl")}, {}},
+        {"no URLs", {}, {}},
+    };
+    for (const Row &row : rows) {
+        QMimeData data;
+        data.setUrls(row.urls);
+        data.setText(QStringLiteral("#FF0000"));
+        EXPECT_EQ(importableFiles(&data), row.files) << row.name;
+    }
+}

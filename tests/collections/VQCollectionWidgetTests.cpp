@@ -256,8 +256,9 @@ TEST_F(VQLaneTest, MenuCommandsActOnTheirColourEvenAfterTheLaneReloaded)
     EXPECT_EQ(core().selectedColor(), last);
     EXPECT_EQ(collection->firstColor(), last);
     const QStringList tail = {plain->actions().at(4)->text(), plain->actions().at(5)->text(),
-                              plain->actions().at(7)->text(), plain->actions().at(8)->text()};
-    EXPECT_EQ(tail, (QStringList{"Rename...", "Remove...", "Open Collection Viewer...", "Organize..."}));
+                              plain->actions().at(6)->text(), plain->actions().at(8)->text(),
+                              plain->actions().at(9)->text()};
+    EXPECT_EQ(tail, (QStringList{"Rename...", "Remove...", "Export...", "Open Collection Viewer...", "Organize..."}));
 }
 
 // Alt+click belongs to the window manager: the keyboard opens the editing menu too.
