@@ -138,8 +138,8 @@ TEST_F(VQVellicoApplicationTest, TheMenusHaveTheirRowsAndAreBuiltAnewEachTime)
     EXPECT_NE(_delegate->statusItemMenu(), status);
     EXPECT_EQ(titles(*_delegate->gearMenu()),
               (QStringList{"Pick Color from Screen", "", "Preferences...", "",
-                           "Import ▸ Import ACO file..., Import ASE file..., Import CLR file...", "",
-                           "Send Feedback...", "Help", "", "Quit"}));
+                           "Import ▸ Import ACO file..., Import ASE file..., Import CLR file..., Import GPL file...",
+                           "", "Send Feedback...", "Help", "", "Quit"}));
 }
 
 // Where the session offers no way to pick, nothing offers to; --pick still says why.
