@@ -16,6 +16,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace
 {
 
@@ -57,6 +59,22 @@ void showSkippedRowsAlert(const QString &path, const std::vector<VQSkippedEntry>
     VQModalUI::shared().runAlert({VQLocalizedString("Some rows of the file were not imported."),
                                   path + QStringLiteral(": ") + VQDescribeSkippedRows(skipped),
                                   {VQLocalizedString("OK")}});
+}
+
+// A palette whose every row was refused is not imported as an empty
+// collection: it is not what its rows meant. (One without rows at all is.)
+bool everyRowSkipped(const std::vector<VQSwatchCollectionRef> &collections, const VQParser &parser)
+{
+    return !parser.skippedEntries().empty() &&
+           std::all_of(collections.begin(), collections.end(),
+                       [](const VQSwatchCollectionRef &collection) { return collection->count() == 0; });
+}
+
+QString noColorsFound(const QString &path, const VQParser &parser)
+{
+    const QString skipped = VQDescribeSkippedRows(parser.skippedEntries());
+    return QStringLiteral("%1: no colors found in the file.").arg(path) +
+           (skipped.isEmpty() ? QString() : QLatin1Char(' ') + skipped);
 }
 
 void addCollections(VQSwatchCore &core, const std::vector<VQSwatchCollectionRef> &collections)
@@ -151,8 +169,8 @@ std::optional<std::vector<VQSwatchCollectionRef>> VQReadSwatchFile(const QString
     if (!collections)
         return fail(parser->failure().isEmpty() ? QStringLiteral("%1 is not %2.").arg(path, what)
                                                 : QStringLiteral("%1: %2.").arg(path, parser->failure()));
-    if (collections->empty())
-        return fail(QStringLiteral("%1: no colors found in the file.").arg(path));
+    if (collections->empty() || everyRowSkipped(*collections, *parser))
+        return fail(noColorsFound(path, *parser));
     if (warning)
         *warning = parser->skippedEntries().empty()
                        ? QString()
@@ -182,11 +200,11 @@ bool VQImportCommands::importChosenFile(const VQParserFactory &makeParser, const
         return false;
     }
     const std::optional<std::vector<VQSwatchCollectionRef>> collections = parser->parseColors();
-    if (!collections || collections->empty() || !core) {
+    if (!collections || collections->empty() || everyRowSkipped(*collections, *parser) || !core) {
         const QString kind = extension.isEmpty() ? QStringLiteral("swatch") : QLatin1Char('.') + extension;
         const QString reason = !parser->failure().isEmpty() ? QStringLiteral("%1: %2.").arg(path, parser->failure())
                                : !collections ? QStringLiteral("%1 is not a valid %2 file.").arg(path, kind)
-                                              : QStringLiteral("%1: no colors found in the file.").arg(path);
+                                              : noColorsFound(path, *parser);
         showNoColorsAlert(reason, true);
         return false;
     }
