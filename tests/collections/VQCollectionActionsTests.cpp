@@ -269,15 +269,17 @@ TEST_F(VQCollectionActionsTest, ExportAsksWhereAndTheExtensionPicksTheFormat)
         EXPECT_EQ(exportCollections(chosen), !row.starts.isEmpty());
         EXPECT_EQ(ui().savePanels().back().proposedName, row.proposed);
         EXPECT_EQ(ui().savePanels().back().allowedExtensions.size(), 4);
-        if (!row.starts.isEmpty())
+        if (!row.starts.isEmpty()) {
             EXPECT_TRUE(VQReadAll(file).startsWith(row.starts)) << VQReadAll(file).left(40).toStdString();
-        else if (!file.isEmpty())
+        } else if (!file.isEmpty()) {
             EXPECT_FALSE(QFileInfo::exists(file));
+        }
         ASSERT_EQ(ui().alerts().size(), alerts + (row.alert.isEmpty() ? 0 : 1));
-        if (!row.alert.isEmpty())
-            EXPECT_TRUE(ui().alerts().back().informativeText.startsWith(row.alert.startsWith(':') ? file + row.alert
-                                                                                                  : row.alert))
+        if (!row.alert.isEmpty()) {
+            const QString expected = row.alert.startsWith(':') ? file + row.alert : row.alert;
+            EXPECT_TRUE(ui().alerts().back().informativeText.startsWith(expected))
                 << ui().alerts().back().informativeText.toStdString();
+        }
         EXPECT_TRUE(ui().allRepliesUsed());
     }
     // The second panel starts where the first export went.

@@ -238,10 +238,11 @@ TEST_F(ImportCommandsTest, FilesChosenElsewhere)
         EXPECT_EQ(VQImportCommands::importFile(row.file), !row.added.isEmpty());
         EXPECT_EQ(added(), before + row.added);
         ASSERT_EQ(ui().alerts().size(), alerts + (row.alert.isEmpty() ? 0 : 1));
-        if (!row.alert.isEmpty())
+        if (!row.alert.isEmpty()) {
             EXPECT_EQ(ui().alerts().back().messageText + QLatin1Char('|') + ui().alerts().back().informativeText,
                       row.alert.section(QLatin1Char('|'), 0, 0) + QLatin1Char('|') + row.file +
                           row.alert.section(QLatin1Char('|'), 1));
+        }
         EXPECT_TRUE(ui().allRepliesUsed());
     }
     EXPECT_TRUE(ui().openPanels().empty());
