@@ -7,6 +7,7 @@
 #include "platform/VQScreenPicker.h"
 #include "platform/portal/VQPortalColorPicker.h"
 #include "ui/loupe/VQMagnifierLoupe.h"
+#include "ui/loupe/VQScreenshotLoupe.h"
 #ifdef VELLICO_HAVE_WLR
 #include "ui/loupe/VQFrozenLoupe.h"
 #endif
@@ -43,8 +44,14 @@ VQPickerPlan VQPlanPicker(const QString &platformProblem, const std::optional<VQ
         return refusing(QStringLiteral("this Vellico was built without Wayland support (%1)").arg(path->reason));
 #endif
     case VQPickPath::PortalScreenshot:
-        // The frozen loupe over the portal's screenshot plugs in here (Backend::PortalScreenshot).
-        return refusing(QStringLiteral("the desktop portal's Screenshot is not supported yet (%1)").arg(path->reason));
+        return {Backend::PortalScreenshot,
+                QStringLiteral("frozen screenshot loupe: one screenshot of the desktop through the desktop portal's "
+                               "Screenshot, shown frozen on a fullscreen window per screen, the loupe on it, arrow "
+                               "keys move a crosshair (%1)")
+                    .arg(path->reason),
+                QStringLiteral("Picking path: portal-screenshot, the frozen loupe over the portal's screenshot (%1).")
+                    .arg(path->reason),
+                {}};
     case VQPickPath::PortalPickColor:
         return {Backend::PortalPickColor,
                 QStringLiteral("the desktop's own color picker through the desktop portal's PickColor: no magnifier "
@@ -57,17 +64,6 @@ VQPickerPlan VQPlanPicker(const QString &platformProblem, const std::optional<VQ
     }
     return refusing(platformProblem.isEmpty() ? path->reason
                                               : QStringLiteral("%1 (%2)").arg(platformProblem, path->reason));
-}
-
-VQPickChoice VQRunnablePickPath(const VQSessionOffer &offer)
-{
-    VQPickChoice choice = vqChoosePickPath(offer);
-    if (choice.path == VQPickPath::PortalScreenshot && offer.portalPickColor && offer.forcedPath.isEmpty()) {
-        choice.path = VQPickPath::PortalPickColor;
-        choice.reason += QStringLiteral("; a frozen loupe over the portal's screenshot is not built yet, so the "
-                                        "portal's PickColor");
-    }
-    return choice;
 }
 
 std::unique_ptr<VQScreenPicker> VQMakePicker(const VQPickerPlan &plan, VQPlatform &platform)
@@ -88,8 +84,8 @@ std::unique_ptr<VQScreenPicker> VQMakePicker(const VQPickerPlan &plan, VQPlatfor
 #endif
         break;
     case VQPickerPlan::Backend::PortalScreenshot:
-        picker =
-            std::make_unique<VQRefusingPicker>(QStringLiteral("the desktop portal's Screenshot is not supported yet"));
+        picker = std::make_unique<VQModalRunPicker>(
+            [](QString *failure) { return VQScreenshotLoupe::selectColor(failure); }, plan.description);
         break;
     case VQPickerPlan::Backend::PortalPickColor:
         picker = std::make_unique<VQModalRunPicker>(
@@ -112,7 +108,7 @@ std::unique_ptr<VQDesktopServices> VQDesktopServices::forSession(const QString &
     // The probe asks the compositor and maybe the portal: only where the platform cannot pick, or a test forces a path.
     std::optional<VQPickChoice> path;
     if (!problem.isEmpty() || !qEnvironmentVariableIsEmpty("VELLICO_PICK_PATH"))
-        path = VQRunnablePickPath(VQAskPickOffer(platformName, false));
+        path = vqChoosePickPath(VQAskPickOffer(platformName, false));
     parts.picker = VQMakePicker(VQPlanPicker(problem, path), *parts.platform);
     return std::make_unique<VQDesktopServices>(std::move(parts));
 }

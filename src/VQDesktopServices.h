@@ -43,7 +43,7 @@ struct VQPickerPlan {
     enum class Backend {
         PlatformLoupe,    // the live magnifier loupe over the platform (X11)
         FrozenScreencopy, // the frozen loupe over wlroots screencopy
-        PortalScreenshot, // the frozen loupe over the portal's screenshot (not built yet)
+        PortalScreenshot, // the frozen loupe over the portal's screenshot
         PortalPickColor,  // the desktop portal's own picker
         None,             // fails at once with `reason`
     };
@@ -56,11 +56,6 @@ struct VQPickerPlan {
 // `platformProblem` is the platform's screenPickingProblem() (empty: it can
 // pick); `path` the probe's choice (nothing: not asked).
 VQPickerPlan VQPlanPicker(const QString &platformProblem, const std::optional<VQPickChoice> &path);
-// The probe's choice among the paths this Vellico can run: while the frozen
-// loupe over a portal screenshot is not built, a portal that also offers
-// PickColor gives the desktop's own picker (unless VELLICO_PICK_PATH asks for
-// the screenshot).
-VQPickChoice VQRunnablePickPath(const VQSessionOffer &offer);
 // The picker that carries out `plan` (on `platform` for the platform's loupe).
 std::unique_ptr<VQScreenPicker> VQMakePicker(const VQPickerPlan &plan, VQPlatform &platform);
 

@@ -39,10 +39,12 @@ const PlanRow kRows[] = {
      "frozen screencopy loupe",
      {}},
 #endif
-    {"Wayland with the portal only: not yet, and why", kWaylandProblem,
-     VQPickChoice{VQPickPath::PortalScreenshot, "no screencopy"}, Backend::None,
-     "off: the desktop portal's Screenshot is not supported yet",
-     "the desktop portal's Screenshot is not supported yet (no screencopy)"},
+    {"Wayland with the portal's Screenshot: the frozen loupe over it",
+     kWaylandProblem,
+     VQPickChoice{VQPickPath::PortalScreenshot, "no screencopy"},
+     Backend::PortalScreenshot,
+     "frozen screenshot loupe",
+     {}},
     {"Wayland with PickColor only: the desktop's own picker runs",
      kWaylandProblem,
      VQPickChoice{VQPickPath::PortalPickColor, "no screencopy, no Screenshot"},
@@ -79,29 +81,6 @@ TEST(VQDesktopServicesTest, ChoosesThePickerFromThePlatformAndTheProbe)
         EXPECT_EQ(heard[1].kind, VQPickOutcome::Kind::Failed);
         EXPECT_EQ(heard[1].reason, row.failure);
         EXPECT_FALSE(picker->isRunning());
-    }
-}
-
-TEST(VQDesktopServicesTest, APortalWithPickColorGivesTheDesktopsPickerUntilTheScreenshotLoupeExists)
-{
-    struct Row {
-        const char *name;
-        bool pickColor;
-        QString forced;
-        VQPickPath expected;
-    };
-    for (const Row &row : {Row{"Screenshot and PickColor", true, {}, VQPickPath::PortalPickColor},
-                           Row{"Screenshot only", false, {}, VQPickPath::PortalScreenshot},
-                           Row{"forced to the screenshot", true, "portal-screenshot", VQPickPath::PortalScreenshot}}) {
-        SCOPED_TRACE(row.name);
-        VQSessionOffer offer;
-        offer.platformName = QStringLiteral("wayland");
-        offer.waylandDisplay = QStringLiteral("wayland-0");
-        offer.sessionType = QStringLiteral("wayland");
-        offer.portalScreenshot = true;
-        offer.portalPickColor = row.pickColor;
-        offer.forcedPath = row.forced;
-        EXPECT_EQ(VQRunnablePickPath(offer).path, row.expected);
     }
 }
 

@@ -3,6 +3,7 @@
 // portal in the Wayland desktop tests.
 
 #include "platform/portal/VQPortalColorPicker.h"
+#include "platform/portal/VQPortalRequest.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +29,7 @@ TEST(VQPortalColorPickerTest, RequestPathFromTheUniqueNameAndTheToken)
 {
     for (const PathRow &row : kPathRows) {
         SCOPED_TRACE(row.uniqueName);
-        EXPECT_EQ(VQPortalColorPicker::requestPath(QString::fromLatin1(row.uniqueName), QString::fromLatin1(row.token))
+        EXPECT_EQ(VQPortalRequest::requestPath(QString::fromLatin1(row.uniqueName), QString::fromLatin1(row.token))
                       .toStdString(),
                   row.path);
     }

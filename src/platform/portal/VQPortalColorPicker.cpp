@@ -4,30 +4,15 @@
 
 #include "vqcore/VQLog.h"
 
+#include "platform/portal/VQPortalRequest.h"
+
 #include <QDBusArgument>
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusObjectPath>
-#include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
-#include <QEventLoop>
-#include <QObject>
-#include <QRandomGenerator>
-#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 
 namespace
 {
-const QString kPortalService = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString kPortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
-const QString kScreenshotInterface = QStringLiteral("org.freedesktop.portal.Screenshot");
-const QString kRequestInterface = QStringLiteral("org.freedesktop.portal.Request");
-// How long closing a Request that never answered may take before we give up on it.
-constexpr int kCloseWaitMs = 1000;
-
 bool gRunning = false;
 
 // results["color"] as three components, when it is a (ddd).
@@ -45,28 +30,6 @@ std::optional<std::array<double, 3>> componentsOf(const QVariant &value)
     return components;
 }
 } // namespace
-
-// Receives the Request's Response signal: QtDBus delivers signals to slots only.
-class VQPortalResponseListener : public QObject
-{
-    Q_OBJECT
-  public:
-    std::function<void(uint, const QVariantMap &)> onResponse;
-
-  public slots:
-    void response(uint code, const QVariantMap &results)
-    {
-        if (onResponse)
-            onResponse(code, results);
-    }
-};
-
-QString VQPortalColorPicker::requestPath(const QString &uniqueName, const QString &token)
-{
-    QString sender = uniqueName.startsWith(QLatin1Char(':')) ? uniqueName.mid(1) : uniqueName;
-    sender.replace(QLatin1Char('.'), QLatin1Char('_'));
-    return kPortalPath + QStringLiteral("/request/") + sender + QLatin1Char('/') + token;
-}
 
 std::optional<QColor> VQPortalColorPicker::colorFromComponents(double red, double green, double blue)
 {
@@ -108,101 +71,33 @@ std::optional<QColor> VQPortalColorPicker::pickColor(QString *failure, std::chro
     const auto fail = [failure](const QString &reason) { return VQFailPick(failure, reason); };
     if (gRunning)
         return fail(QStringLiteral("a loupe is already running"));
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return fail(QStringLiteral("no D-Bus session bus to reach the desktop portal (%1)")
-                        .arg(bus.lastError().message().isEmpty() ? QStringLiteral("not connected")
-                                                                 : bus.lastError().message()));
+    if (const QString problem = VQPortalRequest::busProblem(); !problem.isEmpty())
+        return fail(problem);
     gRunning = true;
     struct Running {
         ~Running() { gRunning = false; }
     } running;
 
-    // The token becomes the last element of the Request's path: letters, digits and '_' only.
-    const QString token = QStringLiteral("vellico_%1").arg(QRandomGenerator::global()->generate());
-    QString handle = requestPath(bus.baseService(), token);
-    QEventLoop loop;
-    std::optional<VQPickOutcome> outcome;
-    const auto answer = [&](const VQPickOutcome &answered) {
-        if (outcome)
-            return;
-        outcome = answered;
-        loop.quit();
-    };
-
-    VQPortalResponseListener listener;
-    listener.onResponse = [&](uint code, const QVariantMap &results) {
-        answer(outcomeOf(code, componentsOf(results.value(QStringLiteral("color")))));
-    };
-    const auto subscribe = [&](const QString &path) {
-        return bus.connect(kPortalService, path, kRequestInterface, QStringLiteral("Response"),
-                           QStringLiteral("ua{sv}"), &listener, SLOT(response(uint, QVariantMap)));
-    };
-    const auto unsubscribe = [&](const QString &path) {
-        bus.disconnect(kPortalService, path, kRequestInterface, QStringLiteral("Response"), QStringLiteral("ua{sv}"),
-                       &listener, SLOT(response(uint, QVariantMap)));
-    };
-    // Before the call: the portal may answer before its reply to the call reaches us.
-    if (!subscribe(handle))
-        return fail(
-            QStringLiteral("cannot listen for the desktop portal's answer (%1)").arg(bus.lastError().message()));
-
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(kPortalService, kPortalPath, kScreenshotInterface, QStringLiteral("PickColor"));
-    call << QString() << QVariantMap{{QStringLiteral("handle_token"), token}};
-    // The call's own timeout comes after the deadline: the deadline decides, and closes the Request.
-    QDBusPendingCallWatcher watcher(bus.asyncCall(call, int(deadline.count()) + kCloseWaitMs));
-    QObject::connect(&watcher, &QDBusPendingCallWatcher::finished, &loop, [&] {
-        const QDBusPendingReply<QDBusObjectPath> reply = watcher;
-        if (reply.isError()) {
-            const QDBusError error = reply.error();
-            answer({VQPickOutcome::Kind::Failed,
-                    {},
-                    QStringLiteral("the desktop portal refused to pick a color: %1")
-                        .arg(error.message().isEmpty() ? error.name() : error.message().simplified())});
-            return;
-        }
-        // Portals older than the path convention choose their own: follow it.
-        const QString made = reply.value().path();
-        if (!made.isEmpty() && made != handle) {
-            unsubscribe(handle);
-            handle = made;
-            subscribe(handle);
-        }
-    });
-
-    bool late = false;
-    QTimer timer;
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
-        late = true;
-        loop.quit();
-    });
-    timer.start(deadline);
-    VQLog(QStringLiteral("Asking the desktop portal's PickColor (request %1).").arg(handle));
-    loop.exec();
-    // A reply that comes later changes nothing: the outcome is settled.
-    QObject::disconnect(&watcher, nullptr, nullptr, nullptr);
-    unsubscribe(handle);
-
-    if (!outcome) {
-        // No answer in time, or the program is quitting: end the desktop's picker.
-        QDBusMessage close =
-            QDBusMessage::createMethodCall(kPortalService, handle, kRequestInterface, QStringLiteral("Close"));
-        QDBusPendingCallWatcher closing(bus.asyncCall(close, kCloseWaitMs));
-        QEventLoop closeLoop;
-        QObject::connect(&closing, &QDBusPendingCallWatcher::finished, &closeLoop, &QEventLoop::quit);
-        QTimer::singleShot(kCloseWaitMs, &closeLoop, &QEventLoop::quit);
-        closeLoop.exec();
-        if (!late)
-            return fail(QStringLiteral("the pick was ended before the desktop portal answered"));
+    const VQPortalAnswer answer =
+        VQPortalRequest::call(QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("PickColor"),
+                              QString(), {}, deadline, QStringLiteral("PickColor"));
+    VQPickOutcome outcome;
+    switch (answer.kind) {
+    case VQPortalAnswer::Kind::Answered:
+        outcome = outcomeOf(answer.code, componentsOf(answer.results.value(QStringLiteral("color"))));
+        break;
+    case VQPortalAnswer::Kind::Refused:
+        return fail(QStringLiteral("the desktop portal refused to pick a color: %1").arg(answer.error));
+    case VQPortalAnswer::Kind::Late:
         return fail(QStringLiteral("the desktop portal did not answer within %1 s")
                         .arg(QString::number(double(deadline.count()) / 1000.0)));
+    case VQPortalAnswer::Kind::Interrupted:
+        return fail(QStringLiteral("the pick was ended before the desktop portal answered"));
     }
-    switch (outcome->kind) {
+    switch (outcome.kind) {
     case VQPickOutcome::Kind::Picked:
-        VQLog(QStringLiteral("The desktop portal picked %1.").arg(outcome->color.name()));
-        return outcome->color;
+        VQLog(QStringLiteral("The desktop portal picked %1.").arg(outcome.color.name()));
+        return outcome.color;
     case VQPickOutcome::Kind::Cancelled:
         VQLog(QStringLiteral("The desktop portal's pick was cancelled."));
         if (failure)
@@ -211,7 +106,5 @@ std::optional<QColor> VQPortalColorPicker::pickColor(QString *failure, std::chro
     case VQPickOutcome::Kind::Failed:
         break;
     }
-    return fail(outcome->reason);
+    return fail(outcome.reason);
 }
-
-#include "VQPortalColorPicker.moc"

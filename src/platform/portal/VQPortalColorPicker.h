@@ -4,11 +4,7 @@
 // answers with a color. No magnifier and no arrow keys of ours: the desktop's
 // picker decides how the user points.
 //
-// The call is asynchronous on the portal's side: PickColor answers at once
-// with a Request object, and the Request's Response signal brings the
-// outcome. We subscribe to that signal before calling, on the object path the
-// portal makes from our unique bus name and our handle token, so that a quick
-// answer cannot be missed.
+// The call goes through a Request object (VQPortalRequest).
 
 #include "platform/VQScreenPicker.h"
 
@@ -24,10 +20,6 @@ namespace VQPortalColorPicker
 {
 // How long the portal may take to answer before the pick fails.
 inline constexpr std::chrono::milliseconds kDeadline{10000};
-
-// The Request object's path for a call from `uniqueName` (":1.42") with
-// `token`: /org/freedesktop/portal/desktop/request/1_42/TOKEN.
-QString requestPath(const QString &uniqueName, const QString &token);
 
 // The color from the portal's components (0–1 each): clamped, rounded to the
 // nearest 8-bit value; nothing when a component is not a finite number.

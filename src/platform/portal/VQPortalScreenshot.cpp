@@ -1,0 +1,102 @@
+#include "platform/portal/VQPortalScreenshot.h"
+
+#include "platform/portal/VQPortalRequest.h"
+#include "vqcore/VQFileAccess.h"
+#include "vqcore/VQLog.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+#include <QUrl>
+
+#include <cerrno>
+#include <cstring>
+
+#include <unistd.h>
+
+VQPortalScreenshot::Answer VQPortalScreenshot::answerOf(uint code, const QVariantMap &results)
+{
+    switch (code) {
+    case 0:
+        break;
+    case 1:
+        return {{}, QStringLiteral("the desktop portal's screenshot was canceled or not allowed")};
+    case 2:
+        return {{}, QStringLiteral("the desktop portal ended the screenshot without a picture")};
+    default:
+        return {{},
+                QStringLiteral("the desktop portal answered the screenshot with the unknown response %1").arg(code)};
+    }
+    const QString uri = results.value(QStringLiteral("uri")).toString();
+    if (uri.isEmpty())
+        return {{}, QStringLiteral("the desktop portal answered without a screenshot")};
+    const QUrl url(uri, QUrl::StrictMode);
+    if (!url.isValid() || !url.isLocalFile() || !url.host().isEmpty() || url.toLocalFile().isEmpty())
+        return {{}, QStringLiteral("the desktop portal's screenshot is at %1, not in a local file").arg(uri)};
+    return {url.toLocalFile(), {}};
+}
+
+QImage VQPortalScreenshot::takeFile(const QString &path, QString *error, qint64 budget)
+{
+    QString readError;
+    const std::optional<QByteArray> bytes = VQReadRegularFile(path, budget, &readError, VQLinks::Refuse);
+    // Deleted before anything else: the picture must not stay on disk, read or not.
+    if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT)
+        VQLog(QStringLiteral("The desktop portal's screenshot %1 could not be deleted: %2.")
+                  .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+    if (!bytes) {
+        if (error)
+            *error = QStringLiteral("the desktop portal's screenshot %1 cannot be read: %2").arg(path, readError);
+        return {};
+    }
+    QByteArray data = *bytes;
+    QBuffer buffer(&data);
+    QImageReader reader(&buffer);
+    QImage picture = reader.read();
+    if (picture.isNull()) {
+        if (error)
+            *error = QStringLiteral("the desktop portal's screenshot %1 is not a picture Vellico can read (%2)")
+                         .arg(path, reader.errorString());
+        return {};
+    }
+    return picture.convertToFormat(QImage::Format_RGB32);
+}
+
+std::optional<QImage> VQPortalScreenshot::take(const QString &parentWindow, QString *failure,
+                                               std::chrono::milliseconds deadline)
+{
+    const auto fail = [failure](const QString &reason) -> std::optional<QImage> {
+        if (failure)
+            *failure = reason;
+        return std::nullopt;
+    };
+    if (const QString problem = VQPortalRequest::busProblem(); !problem.isEmpty())
+        return fail(problem);
+    const VQPortalAnswer answer =
+        VQPortalRequest::call(QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("Screenshot"),
+                              parentWindow, {{QStringLiteral("interactive"), false}, {QStringLiteral("modal"), true}},
+                              deadline, QStringLiteral("Screenshot"));
+    switch (answer.kind) {
+    case VQPortalAnswer::Kind::Answered:
+        break;
+    case VQPortalAnswer::Kind::Refused:
+        return fail(QStringLiteral("the desktop portal refused the screenshot: %1").arg(answer.error));
+    case VQPortalAnswer::Kind::Late:
+        return fail(QStringLiteral("the desktop portal did not answer within %1 s")
+                        .arg(QString::number(double(deadline.count()) / 1000.0)));
+    case VQPortalAnswer::Kind::Interrupted:
+        return fail(QStringLiteral("the pick was ended before the desktop portal answered"));
+    }
+    const Answer answered = answerOf(answer.code, answer.results);
+    if (!answered.failure.isEmpty())
+        return fail(answered.failure);
+    QString error;
+    QImage picture = takeFile(answered.path, &error);
+    if (picture.isNull())
+        return fail(error);
+    VQLog(QStringLiteral("The desktop portal's screenshot (%1 x %2) was read from %3 and deleted.")
+              .arg(picture.width())
+              .arg(picture.height())
+              .arg(answered.path));
+    return picture;
+}

@@ -1,0 +1,46 @@
+#pragma once
+// One non-interactive screenshot of the whole desktop through the desktop
+// portal (org.freedesktop.portal.Screenshot), for the frozen loupe where the
+// compositor offers no screencopy (GNOME, KDE Plasma).
+//
+// The portal writes the picture to a file and answers with its URI. Some
+// backends write it world-readable at a fixed path, others among the user's
+// pictures: we read it once, through the regular-file reader with a size
+// budget, and delete it at once, whatever the read gave. The picture then
+// lives only in memory.
+
+#include <QImage>
+#include <QString>
+#include <QVariantMap>
+
+#include <chrono>
+#include <optional>
+
+namespace VQPortalScreenshot
+{
+// How long the portal may take to answer before the screenshot fails.
+inline constexpr std::chrono::milliseconds kDeadline{10000};
+// The largest screenshot file read: a PNG of several 8K outputs stays well below.
+inline constexpr qint64 kMaxFileBytes = qint64(256) * 1024 * 1024;
+
+// What Response(code, results) amounts to: the local file the portal wrote,
+// or why there is none (one line).
+struct Answer {
+    QString path;
+    QString failure;
+};
+Answer answerOf(uint code, const QVariantMap &results);
+
+// Reads the picture at `path` once (a regular file of at most `budget`
+// bytes, links refused) and deletes the file, whatever the read gave. A null
+// image, with `error` set, when it cannot be read or decoded.
+QImage takeFile(const QString &path, QString *error, qint64 budget = kMaxFileBytes);
+
+// Asks the desktop portal of the session bus for the screenshot, with
+// `parentWindow` ("wayland:HANDLE", "x11:XID" or empty) for a permission
+// dialog. Runs a local event loop until the answer or the deadline; never
+// blocks the event loop. The picture in Format_RGB32; nothing, with
+// `failure` set to one line, when there is none.
+std::optional<QImage> take(const QString &parentWindow, QString *failure,
+                           std::chrono::milliseconds deadline = kDeadline);
+} // namespace VQPortalScreenshot

@@ -1,0 +1,295 @@
+#include "ui/loupe/VQScreenshotLoupe.h"
+
+#include "platform/VQPickFailure.h"
+#include "platform/VQScreenshotLayout.h"
+#include "platform/portal/VQPortalScreenshot.h"
+#include "ui/loupe/VQFrozenLoupeState.h"
+#include "ui/loupe/VQFrozenLoupeView.h"
+#include "vqcore/VQLog.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QRasterWindow>
+#include <QScreen>
+#include <QSet>
+#include <QTimer>
+
+#include <memory>
+#include <vector>
+
+namespace
+{
+bool gRunning = false;
+// Focus moving from one of our windows to another passes through "none" on
+// some platforms: only a loss that lasts this long ends the run.
+constexpr int kFocusLossMs = 150;
+
+class FrozenScreenWindow;
+
+// One run of the loupe over a picture: the state, the windows, how it ends.
+struct Run {
+    VQScreenshotLayout mapped;
+    QList<QImage> frozen; // each output's part of the picture
+    std::optional<VQFrozenLoupeState> state;
+    std::vector<std::unique_ptr<FrozenScreenWindow>> windows;
+    QSet<int> painted;
+    QElapsedTimer clock;
+    QEventLoop loop;
+    bool ended = false;
+    bool hadFocus = false;
+    QString why;
+    std::optional<QColor> picked;
+
+    void end(const QString &reason)
+    {
+        if (ended)
+            return;
+        ended = true;
+        why = reason;
+        loop.quit();
+    }
+    void repaint(const QList<int> &outputs);
+    void pick()
+    {
+        const std::optional<VQOutputPixel> pixel = state->current();
+        if (!pixel)
+            return; // nothing under the crosshair yet: the user has not pointed anywhere
+        picked = QColor(frozen.at(pixel->output).pixel(pixel->pixel));
+        end(QString());
+    }
+    void key(const QKeyEvent *event)
+    {
+        const int step = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
+        switch (event->key()) {
+        case Qt::Key_Escape:
+            end(QString());
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            pick();
+            break;
+        case Qt::Key_Left:
+            repaint(state->nudge(QPoint(-step, 0)));
+            break;
+        case Qt::Key_Right:
+            repaint(state->nudge(QPoint(step, 0)));
+            break;
+        case Qt::Key_Up:
+            repaint(state->nudge(QPoint(0, -step)));
+            break;
+        case Qt::Key_Down:
+            repaint(state->nudge(QPoint(0, step)));
+            break;
+        default:
+            break;
+        }
+    }
+    bool ours(const QWindow *window) const;
+    void focusChanged(QWindow *window);
+    void shown(int output);
+};
+
+// One screen's frozen picture: a fullscreen window that paints it and hands
+// the input to the run.
+class FrozenScreenWindow : public QRasterWindow
+{
+  public:
+    FrozenScreenWindow(Run &run, int output, QScreen *screen) : _run(run), _output(output)
+    {
+        setFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+        setTitle(QStringLiteral("Vellico loupe"));
+        // No pointer over the frozen screen: the loupe draws its own crosshair.
+        setCursor(Qt::BlankCursor);
+        // Before the platform window exists: the screen is the one asked to be filled.
+        setScreen(screen);
+        setGeometry(screen->geometry());
+    }
+
+  protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        // The painter in the picture's pixels of this output, however the window is scaled.
+        const QSize source = _run.frozen.at(_output).size();
+        painter.scale(qreal(width()) / source.width(), qreal(height()) / source.height());
+        VQPaintFrozenOutput(painter, _run.frozen.at(_output), *_run.state, _output);
+        _run.shown(_output);
+    }
+    void mouseMoveEvent(QMouseEvent *event) override { pointAt(event->position()); }
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        pointAt(event->position());
+        if (event->button() == Qt::LeftButton)
+            _run.pick();
+    }
+    void keyPressEvent(QKeyEvent *event) override { _run.key(event); }
+    void closeEvent(QCloseEvent *) override
+    {
+        _run.end(QStringLiteral("the desktop closed the frozen screen on %1")
+                     .arg(_run.mapped.outputs.at(_output).output.name));
+    }
+
+  private:
+    void pointAt(const QPointF &position)
+    {
+        const QSize source = _run.frozen.at(_output).size();
+        _run.repaint(_run.state->pointAt(
+            _output, QPointF(position.x() * source.width() / width(), position.y() * source.height() / height())));
+    }
+
+    Run &_run;
+    int _output;
+};
+
+void Run::repaint(const QList<int> &outputs)
+{
+    for (int output : outputs)
+        windows.at(std::size_t(output))->update();
+}
+
+bool Run::ours(const QWindow *window) const
+{
+    for (const auto &own : windows) {
+        if (own.get() == window)
+            return true;
+    }
+    return false;
+}
+
+void Run::focusChanged(QWindow *window)
+{
+    if (ours(window)) {
+        hadFocus = true;
+        return;
+    }
+    if (!hadFocus)
+        return;
+    QTimer::singleShot(kFocusLossMs, &loop, [this] {
+        if (!ours(QGuiApplication::focusWindow()))
+            end(QString()); // the keyboard went elsewhere: a cancel
+    });
+}
+
+void Run::shown(int output)
+{
+    if (painted.contains(output))
+        return;
+    painted.insert(output);
+    if (painted.size() == int(windows.size()))
+        VQLog(QStringLiteral("The frozen screen shows %1 outputs, %2 ms after the request.")
+                  .arg(windows.size())
+                  .arg(clock.elapsed()));
+}
+
+// The screens as Qt knows them: logical rectangles and their own device sizes.
+QList<VQOutput> screenOutputs(const QList<QScreen *> &screens)
+{
+    QList<VQOutput> outputs;
+    for (const QScreen *screen : screens) {
+        const QRect geometry = screen->geometry();
+        outputs.append(
+            VQOutput{screen->name(), geometry, (QSizeF(geometry.size()) * screen->devicePixelRatio()).toSize()});
+    }
+    return outputs;
+}
+
+// The window a permission dialog of the desktop may belong to: our focused one,
+// where the platform can name it to the portal.
+QString parentWindow()
+{
+    const QWindow *focused = QGuiApplication::focusWindow();
+    if (focused && QGuiApplication::platformName() == QLatin1String("xcb"))
+        return QStringLiteral("x11:%1").arg(focused->winId(), 0, 16);
+    return {};
+}
+} // namespace
+
+bool VQScreenshotLoupe::isRunning()
+{
+    return gRunning;
+}
+
+std::optional<QColor> VQScreenshotLoupe::selectColor(QString *failure)
+{
+    if (gRunning)
+        return VQFailPick(failure, QStringLiteral("a loupe is already running"));
+    QString error;
+    gRunning = true;
+    std::optional<QImage> picture = VQPortalScreenshot::take(parentWindow(), &error);
+    gRunning = false;
+    if (!picture)
+        return VQFailPick(failure, error);
+    return selectColorOver(*picture, failure);
+}
+
+std::optional<QColor> VQScreenshotLoupe::selectColorOver(const QImage &picture, QString *failure)
+{
+    const auto fail = [failure](const QString &reason) { return VQFailPick(failure, reason); };
+    if (gRunning)
+        return fail(QStringLiteral("a loupe is already running"));
+    gRunning = true;
+    struct Running {
+        ~Running() { gRunning = false; }
+    } running;
+
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    Run run;
+    run.clock.start();
+    run.mapped = VQMapScreenshot(screenOutputs(screens), picture.size());
+    if (!run.mapped.ok())
+        return fail(run.mapped.error);
+    if (run.mapped.outputs.size() != screens.size())
+        return fail(QStringLiteral("a screen has no size to lay the screenshot over"));
+    QStringList placed;
+    for (const VQScreenshotOutput &output : std::as_const(run.mapped.outputs)) {
+        run.frozen.append(picture.copy(output.source));
+        placed << QStringLiteral("%1 at %2,%3 %4x%5 of the picture%6")
+                      .arg(output.output.name)
+                      .arg(output.source.x())
+                      .arg(output.source.y())
+                      .arg(output.source.width())
+                      .arg(output.source.height())
+                      .arg(output.native ? QString() : QStringLiteral(" (not its own device pixels)"));
+    }
+    VQLog(QStringLiteral("The screenshot is %1 x %2 at x%3: %4.")
+              .arg(picture.width())
+              .arg(picture.height())
+              .arg(run.mapped.scale)
+              .arg(placed.join(QLatin1String("; "))));
+    run.state.emplace(run.mapped.layout());
+
+    // What changes the screens under the picture ends the run: the picture no longer fits them.
+    auto guard = std::make_unique<QObject>();
+    const auto changed = [&run] { run.end(QStringLiteral("an output was added or removed while picking")); };
+    QObject::connect(qGuiApp, &QGuiApplication::screenAdded, guard.get(), changed);
+    QObject::connect(qGuiApp, &QGuiApplication::screenRemoved, guard.get(), changed);
+    for (QScreen *screen : screens) {
+        QObject::connect(screen, &QScreen::geometryChanged, guard.get(), [&run, name = screen->name()] {
+            run.end(QStringLiteral("output %1 changed its size while picking").arg(name));
+        });
+    }
+    QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, guard.get(),
+                     [&run](QWindow *window) { run.focusChanged(window); });
+
+    for (int i = 0; i < screens.size(); ++i)
+        run.windows.push_back(std::make_unique<FrozenScreenWindow>(run, i, screens.at(i)));
+    for (const auto &window : run.windows)
+        window->showFullScreen();
+    if (!run.ended)
+        run.loop.exec(); // also ends when the application quits: that exits every running loop
+    // The windows go, and with them anything of the keyboard and the pointer.
+    QObject::disconnect(guard.get(), nullptr, nullptr, nullptr);
+    for (const auto &window : run.windows)
+        window->hide();
+    run.windows.clear();
+    if (!run.why.isEmpty())
+        return fail(run.why);
+    if (run.picked)
+        VQLog(QStringLiteral("The frozen screen over the portal's screenshot picked %1.").arg(run.picked->name()));
+    return run.picked;
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The loupe over a frozen screen where the compositor offers no screencopy
+// but the desktop portal offers Screenshot (GNOME, KDE Plasma): one picture
+// of the whole desktop, shown again on one fullscreen, frameless, stay-on-top
+// window of ours per screen, and the loupe runs there as over screencopy:
+//
+//   pointer                       the crosshair and the magnifier follow it
+//   click, Return, keypad Enter   take the pixel under the crosshair from the picture
+//   arrow keys                    move the crosshair by one pixel (Shift: ten),
+//                                 across screens where one continues
+//   Escape, the keyboard taken    cancel
+//   elsewhere
+//
+// The loupe measures each screen in the picture's pixels (VQScreenshotLayout):
+// a screen at the picture's scale is picked in its own device pixels.
+// A screen added, removed or resized, or the desktop closing one of the
+// windows, ends the run with that reason. The windows are gone when
+// selectColor returns, whatever ended the run: nothing of ours keeps the
+// keyboard or the pointer.
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+
+#include <optional>
+
+class VQScreenshotLoupe
+{
+  public:
+    // Takes the screenshot, then runs the loupe over it. The picked color;
+    // nothing when the user canceled or the run failed (then `failure`, when
+    // given, says why in one line), or when another loupe runs.
+    static std::optional<QColor> selectColor(QString *failure = nullptr);
+    // The loupe over `picture`, a screenshot of every screen Qt knows.
+    static std::optional<QColor> selectColorOver(const QImage &picture, QString *failure = nullptr);
+    static bool isRunning();
+};

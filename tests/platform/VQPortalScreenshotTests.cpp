@@ -1,0 +1,180 @@
+// The portal screenshot's pure parts: where each screen lies in the picture,
+// what the portal's answer means, and the file read once and deleted. The
+// call itself runs against the real portal in the Wayland desktop tests.
+
+#include "platform/VQScreenshotLayout.h"
+#include "platform/portal/VQPortalScreenshot.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+struct Placed {
+    QRect source;
+    bool native;
+};
+
+struct MapRow {
+    const char *name;
+    QList<VQOutput> outputs; // logical rectangles and own device sizes
+    QSize picture;
+    qreal scale; // 0: fails
+    QList<Placed> placed;
+};
+
+const MapRow kMapRows[] = {
+    {"one x1 screen",
+     {{"A", QRect(0, 0, 640, 400), QSize(640, 400)}},
+     QSize(640, 400),
+     1,
+     {{QRect(0, 0, 640, 400), true}}},
+    {"one x2 screen",
+     {{"A", QRect(0, 0, 400, 300), QSize(800, 600)}},
+     QSize(800, 600),
+     2,
+     {{QRect(0, 0, 800, 600), true}}},
+    {"x1 beside x2, the picture at x2: the x1 screen magnified",
+     {{"A", QRect(0, 0, 640, 400), QSize(640, 400)}, {"B", QRect(640, 0, 400, 300), QSize(800, 600)}},
+     QSize(2080, 800),
+     2,
+     {{QRect(0, 0, 1280, 800), false}, {QRect(1280, 0, 800, 600), true}}},
+    {"x1 beside x2, the picture at x1: the x2 screen reduced",
+     {{"A", QRect(0, 0, 640, 400), QSize(640, 400)}, {"B", QRect(640, 0, 400, 300), QSize(800, 600)}},
+     QSize(1040, 400),
+     1,
+     {{QRect(0, 0, 640, 400), true}, {QRect(640, 0, 400, 300), false}}},
+    {"negative and offset positions",
+     {{"L", QRect(-1280, 0, 1280, 1024), QSize(1280, 1024)}, {"R", QRect(0, 200, 1920, 1080), QSize(1920, 1080)}},
+     QSize(3200, 1280),
+     1,
+     {{QRect(0, 0, 1280, 1024), true}, {QRect(1280, 200, 1920, 1080), true}}},
+    {"x1.5 at odd logical positions",
+     {{"A", QRect(0, 0, 1281, 801), QSize(1922, 1202)}, {"B", QRect(1281, 0, 640, 400), QSize(960, 600)}},
+     QSize(2882, 1202),
+     2882.0 / 1921,
+     {{QRect(0, 0, 1922, 1202), true}, {QRect(1922, 0, 960, 600), true}}},
+    {"a picture of one screen only",
+     {{"A", QRect(0, 0, 640, 400), QSize(640, 400)}, {"B", QRect(640, 0, 400, 300), QSize(800, 600)}},
+     QSize(800, 600),
+     0,
+     {}},
+    {"an empty picture", {{"A", QRect(0, 0, 640, 400), QSize(640, 400)}}, QSize(), 0, {}},
+    {"no screens", {}, QSize(640, 400), 0, {}},
+};
+
+TEST(VQScreenshotLayoutTest, EachScreenHasItsPartOfThePicture)
+{
+    for (const MapRow &row : kMapRows) {
+        SCOPED_TRACE(row.name);
+        const VQScreenshotLayout mapped = VQMapScreenshot(row.outputs, row.picture);
+        if (row.scale == 0) {
+            EXPECT_FALSE(mapped.ok());
+            EXPECT_TRUE(mapped.outputs.isEmpty());
+            continue;
+        }
+        ASSERT_TRUE(mapped.ok()) << qPrintable(mapped.error);
+        EXPECT_DOUBLE_EQ(mapped.scale, row.scale);
+        ASSERT_EQ(mapped.outputs.size(), row.placed.size());
+        const VQOutputLayout layout = mapped.layout();
+        for (int i = 0; i < row.placed.size(); ++i) {
+            EXPECT_EQ(mapped.outputs[i].source, row.placed[i].source) << i;
+            EXPECT_EQ(mapped.outputs[i].native, row.placed[i].native) << i;
+            // The loupe measures the screen in the picture's pixels: its last
+            // logical point is the last pixel of its part.
+            const VQOutput &output = layout.outputs().at(i);
+            EXPECT_EQ(output.logicalRect, row.outputs[i].logicalRect);
+            const auto last =
+                layout.pixelAt(QPointF(output.logicalRect.right() + 0.999, output.logicalRect.bottom() + 0.999));
+            ASSERT_TRUE(last);
+            EXPECT_EQ(last->pixel, QPoint(row.placed[i].source.width() - 1, row.placed[i].source.height() - 1)) << i;
+        }
+    }
+}
+
+TEST(VQPortalScreenshotTest, TheAnswerNamesALocalFileOrSaysWhyNot)
+{
+    struct Row {
+        const char *name;
+        uint code;
+        QVariantMap results;
+        QString path; // empty: a failure
+        QString failureStart;
+    };
+    const auto uri = [](const char *value) { return QVariantMap{{QStringLiteral("uri"), QString::fromUtf8(value)}}; };
+    const Row rows[] = {
+        {"a file", 0, uri("file:///tmp/out.png"), "/tmp/out.png", {}},
+        {"an escaped name",
+         0,
+         uri("file:///home/u/Pictures/Screenshot%20from%202026.png"),
+         "/home/u/Pictures/Screenshot from 2026.png",
+         {}},
+        {"no uri", 0, {}, {}, "the desktop portal answered without a screenshot"},
+        {"not a local file", 0, uri("https://example.org/shot.png"), {}, "the desktop portal's screenshot is at"},
+        {"a file on another host", 0, uri("file://elsewhere/tmp/out.png"), {}, "the desktop portal's screenshot is at"},
+        {"canceled or not allowed", 1, {}, {}, "the desktop portal's screenshot was canceled or not allowed"},
+        {"ended otherwise", 2, uri("file:///tmp/out.png"), {}, "the desktop portal ended the screenshot"},
+        {"unknown", 7, {}, {}, "the desktop portal answered the screenshot with the unknown response 7"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        const VQPortalScreenshot::Answer answer = VQPortalScreenshot::answerOf(row.code, row.results);
+        EXPECT_EQ(answer.path, row.path);
+        EXPECT_TRUE(answer.failure.startsWith(row.failureStart)) << qPrintable(answer.failure);
+        EXPECT_EQ(answer.failure.isEmpty(), row.failureStart.isEmpty());
+    }
+}
+
+TEST(VQPortalScreenshotTest, TheFileIsReadOnceAndDeletedWhateverItHolds)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QImage picture(3, 2, QImage::Format_RGB32);
+    picture.fill(QColor(0x33, 0x66, 0xcc));
+    picture.setPixel(1, 1, qRgb(255, 0, 0));
+    const QString png = dir.filePath(QStringLiteral("shot.png"));
+    ASSERT_TRUE(picture.save(png));
+    QString error;
+    const QImage read = VQPortalScreenshot::takeFile(png, &error);
+    EXPECT_EQ(read, picture) << qPrintable(error);
+    EXPECT_FALSE(QFile::exists(png));
+
+    struct Row {
+        const char *name;
+        std::function<QString()> make; // the path handed over
+        qint64 budget;
+        const char *errorPart;
+    };
+    const auto file = [&](const char *name, const QByteArray &bytes) {
+        QFile out(dir.filePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+        return out.fileName();
+    };
+    const Row rows[] = {
+        {"not a picture", [&] { return file("text.png", "not a picture"); }, 1024, "is not a picture"},
+        {"over the budget", [&] { return file("big.png", QByteArray(2048, 'x')); }, 1024, "more than the"},
+        {"a link",
+         [&] {
+             const QString target = file("target.png", "x");
+             QFile::link(target, dir.filePath(QStringLiteral("link.png")));
+             return dir.filePath(QStringLiteral("link.png"));
+         },
+         1024, "symbolic link"},
+        {"gone already", [&] { return dir.filePath(QStringLiteral("missing.png")); }, 1024, "cannot be read"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString path = row.make();
+        error.clear();
+        EXPECT_TRUE(VQPortalScreenshot::takeFile(path, &error, row.budget).isNull());
+        EXPECT_TRUE(error.contains(QLatin1String(row.errorPart))) << qPrintable(error);
+        EXPECT_FALSE(QFileInfo(path).exists() || QFileInfo(path).isSymLink());
+    }
+    // A link is removed, never what it points to.
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("target.png"))));
+}
+} // namespace
