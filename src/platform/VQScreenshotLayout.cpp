@@ -25,6 +25,24 @@ VQOutputLayout VQScreenshotLayout::layout() const
     return VQOutputLayout(measured);
 }
 
+QImage VQScreenshotOutputImage(const QImage &picture, const VQScreenshotOutput &output)
+{
+    if (output.fit != VQScreenshotOutput::Fit::Magnified)
+        return picture.copy(output.source);
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+    const QSize size = output.output.deviceSize;
+    const int block = output.source.width() / size.width();
+    const QPoint first = output.source.topLeft() + QPoint(block / 2, block / 2);
+    QImage own(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        const auto *from = reinterpret_cast<const QRgb *>(rgb.constScanLine(first.y() + y * block)) + first.x();
+        auto *to = reinterpret_cast<QRgb *>(own.scanLine(y));
+        for (int x = 0; x < size.width(); ++x)
+            to[x] = from[x * block];
+    }
+    return own;
+}
+
 VQScreenshotLayout VQMapScreenshot(const QList<VQOutput> &outputs, const QSize &pictureSize)
 {
     VQScreenshotLayout mapped;
@@ -60,7 +78,15 @@ VQScreenshotLayout VQMapScreenshot(const QList<VQOutput> &outputs, const QSize &
         VQScreenshotOutput placed;
         placed.source = QRect(left, top, right - left, bottom - top);
         placed.output = VQOutput{output.name, output.logicalRect, placed.source.size()};
-        placed.native = placed.source.size() == output.deviceSize;
+        const QSize own = output.deviceSize;
+        if (placed.source.size() == own) {
+            placed.fit = VQScreenshotOutput::Fit::Native;
+        } else if (!own.isEmpty() && placed.source.width() % own.width() == 0 &&
+                   placed.source.height() % own.height() == 0 &&
+                   placed.source.width() / own.width() == placed.source.height() / own.height()) {
+            placed.fit = VQScreenshotOutput::Fit::Magnified;
+            placed.output.deviceSize = own;
+        }
         mapped.outputs.append(placed);
     }
     return mapped;

@@ -1,31 +1,46 @@
 #pragma once
 // Where each output lies in one picture of the whole desktop, as the desktop
-// portal's Screenshot answers it. Pure geometry, tested with rows of numbers.
+// portal's Screenshot answers it, and which of its pixels the loupe picks
+// among. Pure geometry, tested with rows of numbers.
 //
 // The picture covers the smallest rectangle that holds every output's logical
 // rectangle, at one scale for all of them: its size over that rectangle's
-// size. An output at that scale appears in its own device pixels; an output
-// at a lower scale appears magnified (a ×1 output in a ×2 picture: each of
-// its pixels as 2 × 2 of the picture's, smoothed or not as the desktop drew
-// it), one at a higher scale reduced. One picture cannot hold both scales:
-// the loupe then works in the picture's pixels, and `native` says where those
-// are the output's own.
+// size. One picture cannot hold outputs of different scales each in its own
+// pixels:
+//   - an output at the picture's scale is there in its own device pixels;
+//   - one at a lower scale is magnified (a ×1 output in a ×2 picture: each of
+//     its pixels as 2 × 2 of the picture's). Where the magnification is a
+//     whole number, the loupe takes the middle picture pixel of each block as
+//     the device pixel: exact where the desktop repeated pixels, a blend with
+//     the neighbours where it smoothed them (grim, behind the wlroots portal,
+//     does: a 1-pixel red line beside blue comes out #BF003F);
+//   - any other (reduced, or magnified by a fraction) keeps the picture's
+//     pixels: its finest details are not in the picture at all.
 //
 //   logical:  [ A ×1: 0..640 ][ B ×2: 640..1040 ]      picture 2080 × 800 (×2)
 //   picture:  [ 0..1280       ][ 1280..2080       ]     A magnified, B native
 
 #include "platform/VQOutputLayout.h"
 
+#include <QImage>
 #include <QList>
 #include <QRect>
 #include <QSize>
 #include <QString>
 
 struct VQScreenshotOutput {
-    VQOutput output;     // name and logical rectangle as given; deviceSize = source's size
-    QRect source;        // its part of the picture, in the picture's pixels
-    bool native = false; // the picture holds it at its own device size
+    enum class Fit {
+        Native,    // the picture holds the output in its own device pixels
+        Magnified, // by a whole number: one picture pixel per device pixel is taken
+        Picture,   // otherwise: the loupe works in the picture's pixels
+    };
+    VQOutput output; // name and logical rectangle as given; deviceSize: the pixels the loupe picks among
+    QRect source;    // its part of the picture, in the picture's pixels
+    Fit fit = Fit::Picture;
 };
+
+// The output's frozen picture, of output.deviceSize, from `picture`.
+QImage VQScreenshotOutputImage(const QImage &picture, const VQScreenshotOutput &output);
 
 struct VQScreenshotLayout {
     QList<VQScreenshotOutput> outputs; // in the order given; empty with an error
@@ -33,12 +48,11 @@ struct VQScreenshotLayout {
     QString error;                     // one line; empty on success
 
     bool ok() const { return error.isEmpty(); }
-    // The outputs as the frozen loupe measures them: each in the picture's pixels.
+    // The outputs as the frozen loupe measures them.
     VQOutputLayout layout() const;
 };
 
-// Maps `outputs` (logical rectangles; deviceSize their own device size, for
-// `native`) onto a picture of `pictureSize`. Fails with the reason for no
-// outputs, an empty picture, or a picture whose shape is not the desktop's
-// (a picture of one output only, say).
+// Maps `outputs` (logical rectangles; deviceSize their own device size) onto a picture of `pictureSize`. Fails with the
+// reason for no outputs, an empty picture, or a picture whose shape is not the desktop's (a picture of one output only,
+// say).
 VQScreenshotLayout VQMapScreenshot(const QList<VQOutput> &outputs, const QSize &pictureSize);

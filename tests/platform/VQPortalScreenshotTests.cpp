@@ -13,9 +13,12 @@
 
 namespace
 {
+using Fit = VQScreenshotOutput::Fit;
+
 struct Placed {
     QRect source;
-    bool native;
+    Fit fit;
+    QSize picked; // the pixels the loupe picks among
 };
 
 struct MapRow {
@@ -31,32 +34,35 @@ const MapRow kMapRows[] = {
      {{"A", QRect(0, 0, 640, 400), QSize(640, 400)}},
      QSize(640, 400),
      1,
-     {{QRect(0, 0, 640, 400), true}}},
+     {{QRect(0, 0, 640, 400), Fit::Native, QSize(640, 400)}}},
     {"one x2 screen",
      {{"A", QRect(0, 0, 400, 300), QSize(800, 600)}},
      QSize(800, 600),
      2,
-     {{QRect(0, 0, 800, 600), true}}},
+     {{QRect(0, 0, 800, 600), Fit::Native, QSize(800, 600)}}},
     {"x1 beside x2, the picture at x2: the x1 screen magnified",
      {{"A", QRect(0, 0, 640, 400), QSize(640, 400)}, {"B", QRect(640, 0, 400, 300), QSize(800, 600)}},
      QSize(2080, 800),
      2,
-     {{QRect(0, 0, 1280, 800), false}, {QRect(1280, 0, 800, 600), true}}},
+     {{QRect(0, 0, 1280, 800), Fit::Magnified, QSize(640, 400)},
+      {QRect(1280, 0, 800, 600), Fit::Native, QSize(800, 600)}}},
     {"x1 beside x2, the picture at x1: the x2 screen reduced",
      {{"A", QRect(0, 0, 640, 400), QSize(640, 400)}, {"B", QRect(640, 0, 400, 300), QSize(800, 600)}},
      QSize(1040, 400),
      1,
-     {{QRect(0, 0, 640, 400), true}, {QRect(640, 0, 400, 300), false}}},
+     {{QRect(0, 0, 640, 400), Fit::Native, QSize(640, 400)}, {QRect(640, 0, 400, 300), Fit::Picture, QSize(400, 300)}}},
     {"negative and offset positions",
      {{"L", QRect(-1280, 0, 1280, 1024), QSize(1280, 1024)}, {"R", QRect(0, 200, 1920, 1080), QSize(1920, 1080)}},
      QSize(3200, 1280),
      1,
-     {{QRect(0, 0, 1280, 1024), true}, {QRect(1280, 200, 1920, 1080), true}}},
+     {{QRect(0, 0, 1280, 1024), Fit::Native, QSize(1280, 1024)},
+      {QRect(1280, 200, 1920, 1080), Fit::Native, QSize(1920, 1080)}}},
     {"x1.5 at odd logical positions",
      {{"A", QRect(0, 0, 1281, 801), QSize(1922, 1202)}, {"B", QRect(1281, 0, 640, 400), QSize(960, 600)}},
      QSize(2882, 1202),
      2882.0 / 1921,
-     {{QRect(0, 0, 1922, 1202), true}, {QRect(1922, 0, 960, 600), true}}},
+     {{QRect(0, 0, 1922, 1202), Fit::Native, QSize(1922, 1202)},
+      {QRect(1922, 0, 960, 600), Fit::Native, QSize(960, 600)}}},
     {"a picture of one screen only",
      {{"A", QRect(0, 0, 640, 400), QSize(640, 400)}, {"B", QRect(640, 0, 400, 300), QSize(800, 600)}},
      QSize(800, 600),
@@ -82,17 +88,37 @@ TEST(VQScreenshotLayoutTest, EachScreenHasItsPartOfThePicture)
         const VQOutputLayout layout = mapped.layout();
         for (int i = 0; i < row.placed.size(); ++i) {
             EXPECT_EQ(mapped.outputs[i].source, row.placed[i].source) << i;
-            EXPECT_EQ(mapped.outputs[i].native, row.placed[i].native) << i;
-            // The loupe measures the screen in the picture's pixels: its last
-            // logical point is the last pixel of its part.
+            EXPECT_EQ(mapped.outputs[i].fit, row.placed[i].fit) << i;
+            // The screen's last logical point is the last pixel the loupe picks among.
             const VQOutput &output = layout.outputs().at(i);
             EXPECT_EQ(output.logicalRect, row.outputs[i].logicalRect);
+            EXPECT_EQ(output.deviceSize, row.placed[i].picked);
             const auto last =
                 layout.pixelAt(QPointF(output.logicalRect.right() + 0.999, output.logicalRect.bottom() + 0.999));
             ASSERT_TRUE(last);
-            EXPECT_EQ(last->pixel, QPoint(row.placed[i].source.width() - 1, row.placed[i].source.height() - 1)) << i;
+            EXPECT_EQ(last->pixel, QPoint(row.placed[i].picked.width() - 1, row.placed[i].picked.height() - 1)) << i;
         }
     }
+}
+
+TEST(VQScreenshotLayoutTest, AMagnifiedScreenKeepsTheMiddleOfEachBlock)
+{
+    // A 2 x 1 screen at x1 beside a 1 x 1 one at x3, in a x3 picture 9 x 3:
+    // each device pixel of the x1 screen is a 3 x 3 block, whose middle is kept.
+    QImage picture(9, 3, QImage::Format_RGB32);
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 9; ++x)
+            picture.setPixel(x, y, qRgb(x, y, x == 1 || x == 4 ? 255 : 0));
+    }
+    const VQScreenshotLayout mapped =
+        VQMapScreenshot({{"A", QRect(0, 0, 2, 1), QSize(2, 1)}, {"B", QRect(2, 0, 1, 1), QSize(3, 3)}}, picture.size());
+    ASSERT_TRUE(mapped.ok()) << qPrintable(mapped.error);
+    const QImage a = VQScreenshotOutputImage(picture, mapped.outputs[0]);
+    ASSERT_EQ(a.size(), QSize(2, 1));
+    EXPECT_EQ(a.pixel(0, 0), qRgb(1, 1, 255));
+    EXPECT_EQ(a.pixel(1, 0), qRgb(4, 1, 255));
+    const QImage b = VQScreenshotOutputImage(picture, mapped.outputs[1]);
+    EXPECT_EQ(b, picture.copy(6, 0, 3, 3));
 }
 
 TEST(VQPortalScreenshotTest, TheAnswerNamesALocalFileOrSaysWhyNot)

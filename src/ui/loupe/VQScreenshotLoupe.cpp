@@ -7,13 +7,14 @@
 #include "ui/loupe/VQFrozenLoupeView.h"
 #include "vqcore/VQLog.h"
 
+#include <QCursor>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
+#include <QPixmap>
 #include <QRasterWindow>
 #include <QScreen>
 #include <QSet>
@@ -103,8 +104,6 @@ class FrozenScreenWindow : public QRasterWindow
     {
         setFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
         setTitle(QStringLiteral("Vellico loupe"));
-        // No pointer over the frozen screen: the loupe draws its own crosshair.
-        setCursor(Qt::BlankCursor);
         // Before the platform window exists: the screen is the one asked to be filled.
         setScreen(screen);
         setGeometry(screen->geometry());
@@ -198,6 +197,19 @@ QList<VQOutput> screenOutputs(const QList<QScreen *> &screens)
     return outputs;
 }
 
+QString fitText(VQScreenshotOutput::Fit fit)
+{
+    switch (fit) {
+    case VQScreenshotOutput::Fit::Native:
+        return {};
+    case VQScreenshotOutput::Fit::Magnified:
+        return QStringLiteral(" (magnified: one picture pixel per device pixel)");
+    case VQScreenshotOutput::Fit::Picture:
+        break;
+    }
+    return QStringLiteral(" (not at its own scale: picked in the picture's pixels)");
+}
+
 // The window a permission dialog of the desktop may belong to: our focused one,
 // where the platform can name it to the portal.
 QString parentWindow()
@@ -247,14 +259,14 @@ std::optional<QColor> VQScreenshotLoupe::selectColorOver(const QImage &picture, 
         return fail(QStringLiteral("a screen has no size to lay the screenshot over"));
     QStringList placed;
     for (const VQScreenshotOutput &output : std::as_const(run.mapped.outputs)) {
-        run.frozen.append(picture.copy(output.source));
+        run.frozen.append(VQScreenshotOutputImage(picture, output));
         placed << QStringLiteral("%1 at %2,%3 %4x%5 of the picture%6")
                       .arg(output.output.name)
                       .arg(output.source.x())
                       .arg(output.source.y())
                       .arg(output.source.width())
                       .arg(output.source.height())
-                      .arg(output.native ? QString() : QStringLiteral(" (not its own device pixels)"));
+                      .arg(fitText(output.fit));
     }
     VQLog(QStringLiteral("The screenshot is %1 x %2 at x%3: %4.")
               .arg(picture.width())
@@ -280,6 +292,12 @@ std::optional<QColor> VQScreenshotLoupe::selectColorOver(const QImage &picture, 
         run.windows.push_back(std::make_unique<FrozenScreenWindow>(run, i, screens.at(i)));
     for (const auto &window : run.windows)
         window->showFullScreen();
+    // No pointer over the frozen screen: the loupe draws its own crosshair. A
+    // transparent one: Qt 6.4's Wayland plugin never hides the pointer for
+    // Qt::BlankCursor.
+    QPixmap clear(1, 1);
+    clear.fill(Qt::transparent);
+    QGuiApplication::setOverrideCursor(QCursor(clear, 0, 0));
     if (!run.ended)
         run.loop.exec(); // also ends when the application quits: that exits every running loop
     // The windows go, and with them anything of the keyboard and the pointer.

@@ -1,0 +1,133 @@
+#!/usr/bin/env python3
+"""Desktop tests of `vellico --pick` through the frozen loupe over one screenshot
+from the real desktop portal (its wlroots backend), on headless sway with a x1
+and a x2 output. VELLICO_PICK_PATH=portal-screenshot puts Vellico on this path,
+which sway would otherwise not take (it offers screencopy). grim is the truth,
+our virtual pointer and wtype the user; the stripe windows lie under the
+frozen screen and must see no click. The portal's file must be gone after
+every run.
+
+    pick_portal_screenshot.py CASE      with VELLICO_BINARY set
+"""
+
+import os
+import re
+import shutil
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from wayland_session import BACKGROUND, WaylandSession, run_case  # noqa: E402
+from pick_wayland import PICK_TIMEOUT, WHITE, Pick, crosshair_arm, no_press, stripes_everywhere, truth  # noqa: E402
+from wayland_smoke import PATCH  # noqa: E402
+from vellico_e2e import Failure, wait_until  # noqa: E402
+
+FORCED = {"VELLICO_PICK_PATH": "portal-screenshot"}
+SAID = "vellico: cannot pick a color: "
+
+
+def screenshot_file_gone(session, pick):
+    """The portal's picture was read from a file, which is gone now."""
+    found = re.search(r"screenshot \(\d+ x \d+\) was read from (.+) and deleted\.", pick.loupe_log())
+    if not found:
+        raise Failure(f"the log does not say where the screenshot was read: {pick.loupe_log()[-1500:]}")
+    if os.path.lexists(found.group(1)):
+        raise Failure(f"the portal's screenshot {found.group(1)} is still there after the pick")
+
+
+def keep_shot(session, name, output):
+    """A screenshot of the frozen loupe, kept where VELLICO_SHOTS says (for looking at)."""
+    shot = session.screenshot(name, output=output)
+    if os.environ.get("VELLICO_SHOTS"):
+        os.makedirs(os.environ["VELLICO_SHOTS"], exist_ok=True)
+        shutil.copyfile(shot.path, os.path.join(os.environ["VELLICO_SHOTS"], f"{name}.ppm"))
+
+
+def case_pick(session):
+    """On the x2 output, at the picture's scale: an even device column under the
+    pointer, then an odd one reached with an arrow key. On the x1 output, which the
+    x2 picture holds magnified (and grim smooths: its 1-pixel stripes come out
+    blended), a pixel of the solid patch."""
+    windows = stripes_everywhere(session)
+    rows = (("HEADLESS-2", 300, 151, None), ("HEADLESS-2", 300, 40, "Right"), ("HEADLESS-1", 450, 150, None))
+    for output_name, x, y, key in rows:
+        session.park_pointer()
+        output = session.output(output_name)
+        target = x + 1 if key == "Right" else x
+        colours = truth(session, output, [(x, y), (target, y)])
+        pick = Pick(session, f"pick-{output_name}-{target}", **FORCED)
+        pick.wait_for_loupe(output, x, y)
+        if key:
+            session.keys(key)
+            arm = crosshair_arm(output, target, y)
+            wait_until(f"the crosshair on {target},{y} after {key}",
+                       lambda: session.screenshot("arrow", output=output_name).pixel(*arm) == WHITE)
+        keep_shot(session, f"portal-loupe-{output_name}-{target}", output_name)
+        session.click() if not key else session.keys("Return")
+        pick.expect_colour(colours[(target, y)])
+        no_press(windows)
+        screenshot_file_gone(session, pick)
+    if colours[(450, 150)] != PATCH:
+        raise Failure(f"grim sees {colours[(450, 150)]} on the patch of the x1 output")
+
+
+def case_escape(session):
+    """Escape: status 1, nothing printed, the file gone, the desktop back."""
+    windows = stripes_everywhere(session)
+    output = session.outputs[1]
+    pick = Pick(session, "pick-escape", **FORCED)
+    pick.wait_for_loupe(output, 120, 80)
+    session.keys("Escape")
+    status, printed = pick.result()
+    if status != 1 or printed:
+        raise Failure(f"Escape ended --pick with status {status} and {printed!r}, not 1 and nothing")
+    screenshot_file_gone(session, pick)
+    # Neither the pointer nor the keyboard stayed with a frozen screen: a click reaches the window beneath.
+    session.move_pointer_to_device_pixel(output.name, 120, 80)
+    session.click()
+    windows[output.name].wait_for_line("the click after Escape", lambda line: line.startswith("press "))
+
+
+def case_focus_taken(session):
+    """The compositor gives the keyboard to something else (another workspace on the
+    focused output): the loupe ends as a cancel, and nothing of it stays on screen."""
+    windows = stripes_everywhere(session)
+    pick = Pick(session, "pick-focus", **FORCED)
+    pick.wait_for_loupe(session.outputs[0], 200, 150)
+    session.swaymsg("workspace 9")
+    status, printed = pick.result()
+    if status != 1 or printed:
+        raise Failure(f"taking the focus ended --pick with status {status} and {printed!r}, not 1 and nothing")
+    # The frozen screen on the other output went too: a click there reaches the window beneath.
+    second = session.outputs[1]
+    session.move_pointer_to_device_pixel(second.name, 100, 100)
+    session.click()
+    windows[second.name].wait_for_line("a click after the focus was taken", lambda line: line.startswith("press "))
+
+
+def case_output_added(session):
+    """An output added while the frozen screen shows ends the pick with the reason
+    (sway 1.7 can neither remove nor disable a headless output: adding one is the
+    change it can make)."""
+    session.write_settings(RZLoggingEnabled="true")
+    pick = Pick(session, "pick-output-added", **FORCED)
+    wait_until("the frozen screen", lambda: "The frozen screen shows" in pick.loupe_log()
+               or pick.client.process.poll() is not None, timeout=PICK_TIMEOUT)
+    session.swaymsg("create_output")
+    status, printed = pick.result()
+    said = [line for line in session.log(pick.name).splitlines() if line.startswith(SAID)]
+    if status != 2 or printed or not said or "an output was added or removed" not in said[-1]:
+        raise Failure(f"--pick ended with status {status}, printed {printed!r} and said {said}")
+    first = session.outputs[0]
+    wait_until("the desktop on the first output again",
+               lambda: session.screenshot("after-change", output=first.name).pixel(10, 10) == BACKGROUND)
+
+
+CASES = {
+    "portal-screenshot-pick": case_pick,
+    "portal-screenshot-escape": case_escape,
+    "portal-screenshot-focus-taken": case_focus_taken,
+    "portal-screenshot-output-added": case_output_added,
+}
+
+if __name__ == "__main__":
+    sys.exit(run_case(CASES, lambda name: WaylandSession(name, portal=True)))
