@@ -85,6 +85,10 @@ def case_escape(session):
     session.move_pointer_to_device_pixel(output.name, 120, 80)
     session.click()
     windows[output.name].wait_for_line("the click after Escape", lambda line: line.startswith("press "))
+    result = session.run([os.environ["VELLICO_BINARY"], "--diagnose"], timeout=PICK_TIMEOUT, **FORCED)
+    lines = dict(line.split(": ", 1) for line in result.stdout.splitlines() if ": " in line)
+    if not lines.get("screen picking", "").startswith("frozen screenshot loupe"):
+        raise Failure(f"--diagnose says:\n{result.stdout}")
 
 
 def case_focus_taken(session):
@@ -97,11 +101,13 @@ def case_focus_taken(session):
     status, printed = pick.result()
     if status != 1 or printed:
         raise Failure(f"taking the focus ended --pick with status {status} and {printed!r}, not 1 and nothing")
-    # The frozen screen on the other output went too: a click there reaches the window beneath.
-    second = session.outputs[1]
-    session.move_pointer_to_device_pixel(second.name, 100, 100)
-    session.click()
-    windows[second.name].wait_for_line("a click after the focus was taken", lambda line: line.startswith("press "))
+    # Back on the workspace: no frozen screen is left on either output, a click reaches the window beneath.
+    session.swaymsg("workspace back_and_forth")
+    for output in session.outputs:
+        session.move_pointer_to_device_pixel(output.name, 100, 100)
+        session.click()
+        windows[output.name].wait_for_line(f"a click on {output.name} after the focus was taken",
+                                           lambda line: line.startswith("press "))
 
 
 def case_output_added(session):

@@ -112,11 +112,23 @@ class FrozenScreenWindow : public QRasterWindow
   protected:
     void paintEvent(QPaintEvent *) override
     {
+        const QImage &frozen = _run.frozen.at(_output);
         QPainter painter(this);
-        // The painter in the picture's pixels of this output, however the window is scaled.
-        const QSize source = _run.frozen.at(_output).size();
-        painter.scale(qreal(width()) / source.width(), qreal(height()) / source.height());
-        VQPaintFrozenOutput(painter, _run.frozen.at(_output), *_run.state, _output);
+        if ((QSizeF(size()) * devicePixelRatio()).toSize().boundedTo(frozen.size()) == frozen.size()) {
+            // The painter in the picture's pixels of this output: one to one where the window has as many.
+            painter.scale(qreal(width()) / frozen.width(), qreal(height()) / frozen.height());
+            VQPaintFrozenOutput(painter, frozen, *_run.state, _output);
+        } else {
+            // Fewer window pixels than the picture has (a screen whose scale is not
+            // known): drawn at the picture's size, then reduced smoothly, so the
+            // crosshair's thin lines stay visible.
+            QImage canvas(frozen.size(), QImage::Format_RGB32);
+            QPainter full(&canvas);
+            VQPaintFrozenOutput(full, frozen, *_run.state, _output);
+            full.end();
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(QRectF(QPointF(0, 0), QSizeF(size())), canvas);
+        }
         _run.shown(_output);
     }
     void mouseMoveEvent(QMouseEvent *event) override { pointAt(event->position()); }
@@ -186,13 +198,15 @@ void Run::shown(int output)
 }
 
 // The screens as Qt knows them: logical rectangles and their own device sizes.
+// On XWayland Qt sees every output at ×1 whatever its scale: its size unknown.
 QList<VQOutput> screenOutputs(const QList<QScreen *> &screens)
 {
+    const bool sizesKnown = QGuiApplication::platformName() != QLatin1String("xcb");
     QList<VQOutput> outputs;
     for (const QScreen *screen : screens) {
         const QRect geometry = screen->geometry();
-        outputs.append(
-            VQOutput{screen->name(), geometry, (QSizeF(geometry.size()) * screen->devicePixelRatio()).toSize()});
+        const QSize own = sizesKnown ? (QSizeF(geometry.size()) * screen->devicePixelRatio()).toSize() : QSize();
+        outputs.append(VQOutput{screen->name(), geometry, own});
     }
     return outputs;
 }
