@@ -110,29 +110,33 @@ def case_focus_taken(session):
                                            lambda line: line.startswith("press "))
 
 
-def case_output_added(session):
-    """An output added while the frozen screen shows ends the pick with the reason
-    (sway 1.7 can neither remove nor disable a headless output: adding one is the
-    change it can make)."""
-    session.write_settings(RZLoggingEnabled="true")
-    pick = Pick(session, "pick-output-added", **FORCED)
-    wait_until("the frozen screen", lambda: "The frozen screen shows" in pick.loupe_log()
-               or pick.client.process.poll() is not None, timeout=PICK_TIMEOUT)
-    session.swaymsg("create_output")
-    status, printed = pick.result()
-    said = [line for line in session.log(pick.name).splitlines() if line.startswith(SAID)]
-    if status != 2 or printed or not said or "an output was added or removed" not in said[-1]:
-        raise Failure(f"--pick ended with status {status}, printed {printed!r} and said {said}")
-    first = session.outputs[0]
-    wait_until("the desktop on the first output again",
-               lambda: session.screenshot("after-change", output=first.name).pixel(10, 10) == BACKGROUND)
+def outputs_change(change, words):
+    """An output added or resized while the frozen screen shows ends the pick with the
+    reason (sway 1.7 can neither remove nor disable a headless output: "output NAME
+    disable" answers success and leaves it on)."""
+    def case(session):
+        session.write_settings(RZLoggingEnabled="true")
+        pick = Pick(session, "pick-outputs-change", **FORCED)
+        wait_until("the frozen screen", lambda: "The frozen screen shows" in pick.loupe_log()
+                   or pick.client.process.poll() is not None, timeout=PICK_TIMEOUT)
+        session.swaymsg(change)
+        status, printed = pick.result()
+        said = [line for line in session.log(pick.name).splitlines() if line.startswith(SAID)]
+        if status != 2 or printed or not said or words not in said[-1]:
+            raise Failure(f"--pick ended with status {status}, printed {printed!r} and said {said} after {change!r}")
+        first = session.outputs[0]
+        wait_until("the desktop on the first output again",
+                   lambda: session.screenshot("after-change", output=first.name).pixel(10, 10) == BACKGROUND)
+    return case
 
 
 CASES = {
     "portal-screenshot-pick": case_pick,
     "portal-screenshot-escape": case_escape,
     "portal-screenshot-focus-taken": case_focus_taken,
-    "portal-screenshot-output-added": case_output_added,
+    "portal-screenshot-output-added": outputs_change("create_output", "an output was added or removed"),
+    "portal-screenshot-output-rescaled": outputs_change("output HEADLESS-2 scale 1",
+                                                        "output HEADLESS-2 changed its size"),
 }
 
 if __name__ == "__main__":

@@ -221,7 +221,7 @@ QString fitText(VQScreenshotOutput::Fit fit)
     case VQScreenshotOutput::Fit::Picture:
         break;
     }
-    return QStringLiteral(" (not at its own scale: picked in the picture's pixels)");
+    return QStringLiteral(" (picked in the picture's pixels)");
 }
 
 // The window a permission dialog of the desktop may belong to: our focused one,
@@ -306,6 +306,8 @@ std::optional<QColor> VQScreenshotLoupe::selectColorOver(const QImage &picture, 
         run.windows.push_back(std::make_unique<FrozenScreenWindow>(run, i, screens.at(i)));
     for (const auto &window : run.windows)
         window->showFullScreen();
+    // The keyboard, for Escape and the arrow keys, where the desktop gives it only when asked.
+    run.windows.front()->requestActivate();
     // No pointer over the frozen screen: the loupe draws its own crosshair. A
     // transparent one: Qt 6.4's Wayland plugin never hides the pointer for
     // Qt::BlankCursor.
