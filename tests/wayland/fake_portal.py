@@ -1,18 +1,19 @@
 #!/usr/bin/env python3
 """A desktop portal of our own for tests: owns org.freedesktop.portal.Desktop on
 the session bus and exports org.freedesktop.portal.Screenshot (version 2) with
-PickColor, which answers as the test chooses:
+PickColor and Screenshot, which answer as the test chooses:
 
     fake_portal.py color R G B   Response 0 with the color (R, G, B), 0-1 doubles,
                                  sent before PickColor's own reply (a caller that
                                  subscribes late misses it)
+    fake_portal.py file PATH     Response 0 with the uri file://PATH (Screenshot)
     fake_portal.py cancel        Response 1 (the user cancelled)
     fake_portal.py other         Response 2 (ended some other way)
     fake_portal.py error         an error reply to PickColor
     fake_portal.py silent        the Request, and never a Response
 
 It prints one line per event on standard output: "ready" once it owns the
-name, "pick SENDER HANDLE" for each PickColor (HANDLE: the Request's path,
+name, "pick SENDER HANDLE" for each PickColor or Screenshot (HANDLE: the Request's path,
 from the caller's unique name and handle_token, as the portal documents it),
 "closed HANDLE" when the caller closes a Request. As the real portal, it sends
 Response to the caller alone. Needs python3-gi.
@@ -31,6 +32,11 @@ INTERFACES = Gio.DBusNodeInfo.new_for_xml("""
 <node>
   <interface name="org.freedesktop.portal.Screenshot">
     <method name="PickColor">
+      <arg type="s" name="parent_window" direction="in"/>
+      <arg type="a{sv}" name="options" direction="in"/>
+      <arg type="o" name="handle" direction="out"/>
+    </method>
+    <method name="Screenshot">
       <arg type="s" name="parent_window" direction="in"/>
       <arg type="a{sv}" name="options" direction="in"/>
       <arg type="o" name="handle" direction="out"/>
@@ -55,8 +61,8 @@ def say(line):
 
 def main():
     mode = sys.argv[1:]
-    if not mode or mode[0] not in ("color", "cancel", "other", "error", "silent") or \
-            (mode[0] == "color") != (len(mode) == 4):
+    if not mode or mode[0] not in ("color", "file", "cancel", "other", "error", "silent") or \
+            (mode[0] == "color") != (len(mode) == 4) or (mode[0] == "file") != (len(mode) == 2):
         print(__doc__, file=sys.stderr)
         return 2
     loop = GLib.MainLoop()
@@ -85,6 +91,8 @@ def main():
         if mode[0] == "color":
             color = GLib.Variant("(ddd)", tuple(float(value) for value in mode[1:]))
             respond(connection, sender, handle, 0, {"color": color})
+        elif mode[0] == "file":
+            respond(connection, sender, handle, 0, {"uri": GLib.Variant("s", "file://" + mode[1])})
         elif mode[0] in ("cancel", "other"):
             respond(connection, sender, handle, 1 if mode[0] == "cancel" else 2, {})
         invocation.return_value(GLib.Variant("(o)", (handle,)))

@@ -5,7 +5,8 @@ and a x2 output. VELLICO_PICK_PATH=portal-screenshot puts Vellico on this path,
 which sway would otherwise not take (it offers screencopy). grim is the truth,
 our virtual pointer and wtype the user; the stripe windows lie under the
 frozen screen and must see no click. The portal's file must be gone after
-every run.
+every run. Two cases run against a portal of our own instead (fake_portal.py),
+which answers with a refusal, or with a named pipe for the picture.
 
     pick_portal_screenshot.py CASE      with VELLICO_BINARY set
 """
@@ -21,6 +22,7 @@ from pick_wayland import PICK_TIMEOUT, WHITE, Pick, crosshair_arm, no_press, str
 from wayland_smoke import PATCH  # noqa: E402
 from vellico_e2e import Failure, wait_until  # noqa: E402
 
+FAKE_PORTAL = os.path.join(os.path.dirname(os.path.abspath(__file__)), "fake_portal.py")
 FORCED = {"VELLICO_PICK_PATH": "portal-screenshot"}
 SAID = "vellico: cannot pick a color: "
 
@@ -130,14 +132,40 @@ def outputs_change(change, words):
     return case
 
 
+def fake_portal_case(answer, reason):
+    """Against a portal of our own (fake_portal.py): what it answers ends the pick at
+    once with status 2 and the reason; a file it names is gone afterwards."""
+    def case(session):
+        arguments = list(answer)
+        if arguments[0] == "file":
+            # A named pipe: read naively, it would hold the pick forever.
+            arguments.append(os.path.join(session.home, "out.png"))
+            os.mkfifo(arguments[1])
+            session.own(arguments[1])
+        portal = session.start_client(["/usr/bin/python3", FAKE_PORTAL, *arguments], name="fake-portal")
+        portal.wait_for_line("the fake portal on the bus", lambda line: line == "ready")
+        result = session.run([os.environ["VELLICO_BINARY"], "--pick"], timeout=PICK_TIMEOUT, check=False, **FORCED)
+        said = [line for line in result.stderr.splitlines() if line.startswith(SAID)]
+        if result.returncode != 2 or result.stdout.strip() or not said or reason not in said[-1]:
+            raise Failure(f"the portal answering {answer}: --pick ended with status {result.returncode}, printed "
+                          f"{result.stdout!r} and said {result.stderr.strip()!r}")
+        if arguments[0] == "file" and os.path.lexists(arguments[1]):
+            raise Failure(f"{arguments[1]} is still there")
+    return case
+
+
 CASES = {
     "portal-screenshot-pick": case_pick,
     "portal-screenshot-escape": case_escape,
     "portal-screenshot-focus-taken": case_focus_taken,
+    "portal-screenshot-refused": fake_portal_case(["other"], "the desktop portal ended the screenshot without a picture"),
+    "portal-screenshot-unreadable": fake_portal_case(["file"], "cannot be read: a named pipe, not a file"),
     "portal-screenshot-output-added": outputs_change("create_output", "an output was added or removed"),
     "portal-screenshot-output-rescaled": outputs_change("output HEADLESS-2 scale 1",
                                                         "output HEADLESS-2 changed its size"),
 }
 
+FAKE_PORTAL_CASES = ("portal-screenshot-refused", "portal-screenshot-unreadable")
+
 if __name__ == "__main__":
-    sys.exit(run_case(CASES, lambda name: WaylandSession(name, portal=True)))
+    sys.exit(run_case(CASES, lambda name: WaylandSession(name, portal=name not in FAKE_PORTAL_CASES)))

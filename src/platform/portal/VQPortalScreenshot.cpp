@@ -80,7 +80,7 @@ std::optional<QImage> VQPortalScreenshot::take(const QString &parentWindow, QStr
     case VQPortalAnswer::Kind::Answered:
         break;
     case VQPortalAnswer::Kind::Refused:
-        return fail(QStringLiteral("the desktop portal refused the screenshot: %1").arg(answer.error));
+        return fail(QStringLiteral("the desktop portal cannot take a screenshot: %1").arg(answer.error));
     case VQPortalAnswer::Kind::Late:
         return fail(QStringLiteral("the desktop portal did not answer within %1 s")
                         .arg(QString::number(double(deadline.count()) / 1000.0)));
