@@ -131,6 +131,13 @@ class FrozenScreenWindow : public QRasterWindow
         }
         _run.shown(_output);
     }
+    bool event(QEvent *event) override
+    {
+        // The window may appear under a pointer that does not move: where it entered counts.
+        if (event->type() == QEvent::Enter)
+            pointAt(static_cast<QEnterEvent *>(event)->position());
+        return QRasterWindow::event(event);
+    }
     void mouseMoveEvent(QMouseEvent *event) override { pointAt(event->position()); }
     void mousePressEvent(QMouseEvent *event) override
     {
