@@ -324,7 +324,8 @@ std::optional<QColor> VQScreenshotLoupe::selectColorOver(const QImage &picture, 
     if (!run.ended)
         run.loop.exec(); // also ends when the application quits: that exits every running loop
     // The windows go, and with them anything of the keyboard and the pointer.
-    QObject::disconnect(guard.get(), nullptr, nullptr, nullptr);
+    guard.reset();
+    QGuiApplication::restoreOverrideCursor();
     for (const auto &window : run.windows)
         window->hide();
     run.windows.clear();
