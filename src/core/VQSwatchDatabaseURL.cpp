@@ -51,7 +51,9 @@ QString chooseLibrary()
             ui.runOpenPanel({VQLocalizedString("Choose Library..."),
                              {QStringLiteral("plist"), QStringLiteral("swl"), QStringLiteral("vlb")},
                              QDir::homePath(),
-                             {}});
+                             {},
+                             false,
+                             VQLocalizedString("Libraries")});
         if (!path)
             VQTermination::terminate(0);
         remember(*path);
@@ -61,7 +63,9 @@ QString chooseLibrary()
         const std::optional<QString> path = ui.runSavePanel({VQLocalizedString("Create Library..."),
                                                              {QStringLiteral("vlb")},
                                                              QDir::homePath(),
-                                                             VQLocalizedString("Vellico Library")});
+                                                             VQLocalizedString("Vellico Library"),
+                                                             false,
+                                                             VQLocalizedString("Libraries")});
         if (!path)
             VQTermination::terminate(0);
         QString error;

@@ -29,6 +29,7 @@ VQFilePanel openPanel(const QStringList &allowedExtensions)
     VQFilePanel panel;
     panel.title = VQLocalizedString("Import");
     panel.allowedExtensions = allowedExtensions;
+    panel.fileKind = VQLocalizedString("Swatch files");
     const QString last = VQUserDefaults::standard().stringForKey(QLatin1String(kLastImportFolderKey));
     panel.directory = !last.isEmpty() && QFileInfo(last).isDir() ? last : QDir::homePath();
     return panel;

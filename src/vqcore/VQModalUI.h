@@ -48,6 +48,7 @@ struct VQFilePanel {
     QString directory;             // where the panel starts
     QString proposedName;          // save panels: the file name offered
     bool choosesFolders = false;   // open panels: a folder is chosen, not a file
+    QString fileKind;              // how the type list names those files ("Palette files")
 };
 
 class VQModalUI

@@ -271,8 +271,9 @@ TEST_F(CoreTest, SaveMergesWhatAnotherWriterPutInTheFile)
         QDir(QFileInfo(libraryPath()).absolutePath()).removeRecursively();
         auto core = load(libraryPath());
         core->addCollection(VQSwatchCollection::create(QStringLiteral("Ours")));
-        if (savedBefore)
+        if (savedBefore) {
             ASSERT_TRUE(core->save());
+        }
         setTime(time() + 5);
         {
             VQPlist empty = VQPlist::dictionary();

@@ -280,6 +280,7 @@ bool exportCollections(const std::vector<VQSwatchCollectionRef> &collections)
     VQFilePanel panel;
     panel.title = tr("Export");
     panel.allowedExtensions = extensions;
+    panel.fileKind = tr("Palette files");
     VQUserDefaults &defaults = VQUserDefaults::standard();
     const QString last = defaults.stringForKey(QLatin1String(kLastExportFolderKey));
     panel.directory = !last.isEmpty() && QFileInfo(last).isDir() ? last : QDir::homePath();

@@ -94,14 +94,15 @@ std::optional<QString> VQWidgetModalUI::runTextPrompt(const VQTextPrompt &prompt
 
 namespace
 {
-QString nameFilter(const QStringList &extensions)
+QString nameFilter(const VQFilePanel &panel)
 {
-    if (extensions.isEmpty())
+    if (panel.allowedExtensions.isEmpty())
         return {};
     QStringList patterns;
-    for (const QString &ext : extensions)
+    for (const QString &ext : panel.allowedExtensions)
         patterns << QStringLiteral("*.") + ext;
-    return patterns.join(QLatin1Char(' ')) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    const QString joined = patterns.join(QLatin1Char(' '));
+    return (panel.fileKind.isEmpty() ? joined : panel.fileKind) + QStringLiteral(" (") + joined + QLatin1Char(')');
 }
 } // namespace
 
@@ -110,9 +111,9 @@ std::optional<QString> VQWidgetModalUI::runOpenPanel(const VQFilePanel &panel)
     const VQDialogOwner owner;
     // Not the process's working folder, which means nothing to the user.
     const QString start = panel.directory.isEmpty() ? QDir::homePath() : panel.directory;
-    const QString path = panel.choosesFolders ? QFileDialog::getExistingDirectory(owner.window(), panel.title, start)
-                                              : QFileDialog::getOpenFileName(owner.window(), panel.title, start,
-                                                                             nameFilter(panel.allowedExtensions));
+    const QString path = panel.choosesFolders
+                             ? QFileDialog::getExistingDirectory(owner.window(), panel.title, start)
+                             : QFileDialog::getOpenFileName(owner.window(), panel.title, start, nameFilter(panel));
     if (path.isEmpty())
         return std::nullopt;
     return path;
@@ -128,8 +129,7 @@ std::optional<QString> VQWidgetModalUI::runSavePanel(const VQFilePanel &panel)
         start = QDir(start).filePath(name);
     }
     const VQDialogOwner owner;
-    QString path =
-        QFileDialog::getSaveFileName(owner.window(), panel.title, start, nameFilter(panel.allowedExtensions));
+    QString path = QFileDialog::getSaveFileName(owner.window(), panel.title, start, nameFilter(panel));
     if (path.isEmpty())
         return std::nullopt;
     if (!panel.allowedExtensions.isEmpty() &&
