@@ -46,6 +46,3 @@ render 22 "$out/StatusIconHighlighted.png" '#ffffff' '#303030'
 render 44 "$out/StatusIconHighlighted@2x.png" '#ffffff' '#303030'
 echo "wrote the StatusIcon and StatusIconHighlighted images in $out"
 
-# The program's icon in menus and launchers (the hicolor theme's 128×128).
-render 128 "$out/vellico.png" '#202020' '#f4f4f4'
-echo "wrote $out/vellico.png"

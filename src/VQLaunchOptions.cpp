@@ -1,6 +1,7 @@
 #include "VQLaunchOptions.h"
 
 #include "core/VQCopyTemplate.h"
+#include "manual/VQManual.h"
 
 namespace
 {
@@ -113,19 +114,5 @@ bool VQLaunchOptions::asksForPick() const
 
 QString VQLaunchOptions::usage()
 {
-    return QStringLiteral("Usage: vellico [options]\n"
-                          "A color picker and swatch manager in the system tray. Started again while it runs,\n"
-                          "it opens or closes its window, or hands the commands below to the running Vellico.\n"
-                          "\n"
-                          "  --copy              copy the selected color in the copy format (VQCopyType)\n"
-                          "  --copy-alternate    copy it in the alternate format (VQAlternateCopyFormat)\n"
-                          "  --paste             select the color on the clipboard (hex, HTML name, CSS)\n"
-                          "  --pick              pick a color from the screen with the loupe, select it and\n"
-                          "                      print it as #RRGGBB; exits 1 when the loupe is canceled,\n"
-                          "                      2 when no pick is possible (the reason on standard error)\n"
-                          "  --template N        with --pick: print in copy format N (0-10) instead\n"
-                          "  --choose-library    choose or create another library file (also: hold Alt at start)\n"
-                          "  --diagnose          print the session and how each desktop service works in it\n"
-                          "  --version           print the version\n"
-                          "  --help              print this help\n");
+    return QString::fromStdString(VQManualHelpText(VQVellicoManual()));
 }

@@ -20,6 +20,7 @@
 #include "ui/mainwindow/VQMainWindowKeys.h"
 #include "ui/mainwindow/VQSwatchMainWindow.h"
 #include "ui/pickers/VQColorPicker.h"
+#include "ui/prefs/VQLaunchAtLogin.h"
 #include "ui/prefs/VQSwatchPreferencesController.h"
 #include "ui/pickers/VQColorPickerChooserPopUpButton.h"
 #include "ui/pickers/VQColorWheelPicker.h"
@@ -126,6 +127,11 @@ void VQVellicoAppDelegate::awakeFromNib()
             *pointerWatch, [this](const QColor &color) { setColor(color); });
         _trackingPicker->startTracking();
     }
+    // An autostart entry of an earlier version carries the old name and icon.
+    QString autostartError;
+    if (!VQLaunchAtLogin::replaceLegacyEntry(QCoreApplication::applicationFilePath(), &autostartError))
+        VQLog(QStringLiteral("The old autostart entry %1 could not be replaced: %2")
+                  .arg(VQLaunchAtLogin::legacyEntryPath(), autostartError));
     innerInitialization();
     QTimer::singleShot(0, this, [] {
         VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQApplicationDidFinishLaunchingNotification));

@@ -3,26 +3,34 @@
 #include "core/VQJson.h"
 #include "core/VQSwatchCore.h"
 #include "core/VQSwatchDatabaseURL.h"
+#include "manual/VQManual.h"
 
 #include <QDir>
 
 namespace
 {
 
-const char *kUsage = "usage: vellico-cli library list [--library PATH] [--json]\n"
-                     "       vellico-cli parse TEXT [--json]\n"
-                     "       vellico-cli format TEXT --template N [--lowercase] [--json]\n"
-                     "       vellico-cli import FILE [--into LIBRARY] [--json]\n"
-                     "       vellico-cli export --format gpl|ase|css|json [--library PATH]\n"
-                     "                          [--collection TITLE]... --output FILE|-\n"
-                     "       vellico-cli merge LOCAL REMOTE [--json]\n"
-                     "       vellico-cli sync --folder DIR [--library PATH] [--json]\n";
+QString usage()
+{
+    return QString::fromStdString(VQManualUsage(VQVellicoCliManual()));
+}
 
-// Options that take a value; every other "--name" is a flag, checked against kFlags.
-const QStringList kValueOptions = {QStringLiteral("library"),  QStringLiteral("into"),   QStringLiteral("folder"),
-                                   QStringLiteral("template"), QStringLiteral("format"), QStringLiteral("collection"),
-                                   QStringLiteral("output")};
-const QStringList kFlags = {QStringLiteral("json"), QStringLiteral("lowercase")};
+// The options the manual documents; those with an argument take a value, the
+// others are flags. The parser knows no option the manual does not list.
+const std::vector<VQManualOption> &knownOptions()
+{
+    static const std::vector<VQManualOption> options = VQManualOptions(VQVellicoCliManual());
+    return options;
+}
+
+const VQManualOption *findOption(const QString &name)
+{
+    for (const VQManualOption &option : knownOptions()) {
+        if (name == QLatin1String(option.name.c_str()))
+            return &option;
+    }
+    return nullptr;
+}
 
 VQCliOptions parse(const QStringList &arguments, QString *error)
 {
@@ -34,12 +42,17 @@ VQCliOptions parse(const QStringList &arguments, QString *error)
             options.positional << arguments.mid(i + 1);
             break;
         }
+        if (arg == QLatin1String("-h")) {
+            options.flags.insert(QStringLiteral("help"));
+            continue;
+        }
         if (!arg.startsWith(QLatin1String("--"))) {
             options.positional << arg;
             continue;
         }
         const QString name = arg.mid(2).section(QLatin1Char('='), 0, 0);
-        if (kValueOptions.contains(name)) {
+        const VQManualOption *option = findOption(name);
+        if (option && option->takesValue) {
             if (arg.contains(QLatin1Char('='))) {
                 options.values.insert(name, arg.section(QLatin1Char('='), 1));
             } else if (i + 1 < arguments.size()) {
@@ -49,7 +62,7 @@ VQCliOptions parse(const QStringList &arguments, QString *error)
                 return options;
             }
             options.allValues[name] << options.values.value(name);
-        } else if (kFlags.contains(name) && !arg.contains(QLatin1Char('='))) {
+        } else if (option && !arg.contains(QLatin1Char('='))) {
             options.flags.insert(name);
         } else {
             *error = QStringLiteral("unknown option %1").arg(arg);
@@ -77,7 +90,7 @@ QString VQCliDescribeCollection(const VQSwatchCollection &collection)
 
 VQCommandResult VQCliUsageError(const QString &message)
 {
-    return {2, QString(), message + QLatin1Char('\n') + QString::fromLatin1(kUsage)};
+    return {2, QString(), message + QLatin1Char('\n') + usage()};
 }
 
 VQCommandResult VQCliFailure(const QString &message)
@@ -113,6 +126,10 @@ VQCommandResult VQRunCommandLine(const QStringList &arguments)
     const VQCliOptions options = parse(arguments, &error);
     if (!error.isEmpty())
         return VQCliUsageError(error);
+    if (options.flag("help"))
+        return {0, QString::fromStdString(VQManualHelpText(VQVellicoCliManual())), QString()};
+    if (options.flag("version"))
+        return {0, QStringLiteral("vellico-cli %1\n").arg(QStringLiteral(VELLICO_VERSION)), QString()};
     const QStringList &words = options.positional;
     if (words.size() == 2 && words[0] == QLatin1String("library") && words[1] == QLatin1String("list"))
         return VQCliLibraryList(options);

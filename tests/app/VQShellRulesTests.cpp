@@ -2,11 +2,17 @@
 // icon does, which keys the window answers, and how the command line reads.
 
 #include "VQLaunchOptions.h"
+#include "VQTestSupport.h"
+#include "ui/coreui/VQStatusItem.h"
 #include "ui/coreui/VQStatusItemLogic.h"
 #include "ui/mainwindow/VQMainWindowKeys.h"
 #include "ui/mainwindow/VQMainWindowPlacement.h"
 
 #include <gtest/gtest.h>
+
+#include <QIcon>
+#include <QImage>
+#include <QTemporaryDir>
 
 namespace
 {
@@ -184,3 +190,30 @@ TEST(VQLaunchOptionsTest, CommandLineAndChannelReadAlike)
 }
 
 } // namespace
+
+// An icon theme that draws the tray icon under the application's id replaces
+// the built-in glyph; without one, the built-in picture shows.
+TEST(VQStatusItemIcon, ThemeReplacesTheBuiltInGlyph)
+{
+    QTemporaryDir themes;
+    const QString folder = themes.path() + QStringLiteral("/vqtheme");
+    ASSERT_TRUE(
+        VQWriteAll(folder + QStringLiteral("/index.theme"),
+                   "[Icon Theme]\nName=vqtheme\nDirectories=22x22/apps\n\n[22x22/apps]\nSize=22\nType=Fixed\n"));
+    QImage red(22, 22, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(folder + QStringLiteral("/22x22/apps/io.github.vellico.Vellico-symbolic.png")));
+    const QStringList savedPaths = QIcon::themeSearchPaths();
+    const QString savedName = QIcon::themeName();
+    const auto centre = [](VQStatusItemLogic::Image image) {
+        return VQStatusItem::iconFor(image, false).pixmap(QSize(22, 22), 1.0).toImage().pixelColor(11, 11);
+    };
+
+    QIcon::setThemeSearchPaths({themes.path()});
+    QIcon::setThemeName(QStringLiteral("vqtheme"));
+    EXPECT_EQ(centre(VQStatusItemLogic::Image::Normal), QColor(Qt::red));
+    EXPECT_NE(centre(VQStatusItemLogic::Image::Highlighted), QColor(Qt::red)); // not in the theme
+    QIcon::setThemeName(savedName);
+    QIcon::setThemeSearchPaths(savedPaths);
+    EXPECT_NE(centre(VQStatusItemLogic::Image::Normal), QColor(Qt::red));
+}

@@ -292,7 +292,7 @@ def case_copy_format_done_and_escape(session):
 
 
 def autostart_entry(session):
-    return os.path.join(session.home, ".config", "autostart", "vellico.desktop")
+    return os.path.join(session.home, ".config", "autostart", "io.github.vellico.Vellico.desktop")
 
 
 def case_launch_at_login(session):

@@ -293,16 +293,18 @@ TEST_F(VQPreferencesControllerTest, LaunchAtLoginShowsTheRealState)
 {
     // An entry the user switched off in the desktop's settings.
     QDir().mkpath(path(".config/autostart"));
-    write(".config/autostart/vellico.desktop", "[Desktop Entry]\nType=Application\nExec=vellico\nHidden=true\n");
+    write(".config/autostart/io.github.vellico.Vellico.desktop",
+          "[Desktop Entry]\nType=Application\nExec=vellico\nHidden=true\n");
     controller().showWindow();
     EXPECT_FALSE(controller().launchAtLoginCheckBox()->isChecked());
-    write(".config/autostart/vellico.desktop", "[Desktop Entry]\nExec=vellico\nX-GNOME-Autostart-enabled=true\n");
+    write(".config/autostart/io.github.vellico.Vellico.desktop",
+          "[Desktop Entry]\nExec=vellico\nX-GNOME-Autostart-enabled=true\n");
     controller().showWindow();
     EXPECT_TRUE(controller().launchAtLoginCheckBox()->isChecked());
 
     // A place that cannot be written (a file where the folder should be):
     // the user is told, the box shows the truth.
-    QFile::remove(path(".config/autostart/vellico.desktop"));
+    QFile::remove(path(".config/autostart/io.github.vellico.Vellico.desktop"));
     QDir(path(".config/autostart")).removeRecursively();
     write(".config/autostart", "not a folder");
     controller().showWindow();
@@ -312,6 +314,41 @@ TEST_F(VQPreferencesControllerTest, LaunchAtLoginShowsTheRealState)
     ASSERT_EQ(ui().alerts().size(), 1u);
     EXPECT_EQ(ui().alerts()[0].messageText, "Vellico could not be added to the programs started at login.");
     EXPECT_FALSE(controller().launchAtLoginCheckBox()->isChecked());
+}
+
+// An entry an earlier version wrote as vellico.desktop gives way to one under
+// the current name, keeping what the user chose.
+TEST_F(VQLibraryTest, LaunchAtLoginReplacesTheLegacyEntry)
+{
+    const QByteArray on = "[Desktop Entry]\nType=Application\nExec=/old/vellico\nIcon=vellico\n";
+    const QByteArray off = on + "Hidden=true\n";
+    const struct {
+        const char *name;
+        QByteArray legacy, current; // empty: no such file
+        bool currentAfter, enabled;
+    } rows[] = {
+        {"enabled legacy entry", on, "", true, true},
+        {"switched-off legacy entry", off, "", false, false},
+        {"leftover beside a current entry", on, off, true, false},
+        {"no legacy entry", "", on, true, true},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        QDir(path(".config/autostart")).removeRecursively();
+        if (!row.legacy.isEmpty())
+            write(".config/autostart/vellico.desktop", row.legacy);
+        if (!row.current.isEmpty())
+            write(".config/autostart/io.github.vellico.Vellico.desktop", row.current);
+        ASSERT_TRUE(VQLaunchAtLogin::replaceLegacyEntry(QStringLiteral("/usr/bin/vellico")));
+        EXPECT_FALSE(QFileInfo::exists(VQLaunchAtLogin::legacyEntryPath()));
+        EXPECT_EQ(QFileInfo::exists(VQLaunchAtLogin::entryPath()), row.currentAfter);
+        EXPECT_EQ(VQLaunchAtLogin::isEnabled(), row.enabled);
+        const QByteArray text = VQReadAll(VQLaunchAtLogin::entryPath());
+        if (row.current.isEmpty() && row.currentAfter)
+            EXPECT_EQ(text, VQLaunchAtLogin::entryText(QStringLiteral("/usr/bin/vellico")));
+        else
+            EXPECT_EQ(text, row.current);
+    }
 }
 
 TEST(VQLaunchAtLogin, ExecQuoting)

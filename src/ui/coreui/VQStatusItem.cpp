@@ -22,11 +22,25 @@ namespace
 constexpr std::chrono::milliseconds kPlacementWait{10000};
 constexpr std::chrono::milliseconds kPlacementPoll{100};
 
-QPixmap composed(const QString &name, bool withBackground, qreal ratio)
+// The glyph from the icon theme when it draws `themeName`, else the built-in
+// picture `name`; 22 x 22 logical pixels at `ratio`.
+QPixmap glyphFor(const QString &name, const QString &themeName, qreal ratio)
 {
+    const QIcon themed = QIcon::fromTheme(themeName);
+    if (!themed.isNull()) {
+        const QPixmap pixmap = themed.pixmap(QSize(22, 22), ratio);
+        if (!pixmap.isNull())
+            return pixmap;
+    }
     const QString suffix = ratio > 1 ? QStringLiteral("@2x") : QString();
     QPixmap glyph(QStringLiteral(":/images/") + name + suffix);
     glyph.setDevicePixelRatio(ratio);
+    return glyph;
+}
+
+QPixmap composed(const QString &name, const QString &themeName, bool withBackground, qreal ratio)
+{
+    const QPixmap glyph = glyphFor(name, themeName, ratio);
     if (!withBackground)
         return glyph;
     QPixmap pixmap(glyph.size());
@@ -46,11 +60,13 @@ QPixmap composed(const QString &name, bool withBackground, qreal ratio)
 
 QIcon VQStatusItem::iconFor(VQStatusItemLogic::Image image, bool highlightedState)
 {
-    const QString name = image == VQStatusItemLogic::Image::Highlighted ? QStringLiteral("StatusIconHighlighted")
-                                                                        : QStringLiteral("StatusIcon");
+    const bool highlighted = image == VQStatusItemLogic::Image::Highlighted;
+    const QString name = highlighted ? QStringLiteral("StatusIconHighlighted") : QStringLiteral("StatusIcon");
+    const QString themeName = highlighted ? QStringLiteral("io.github.vellico.Vellico-highlighted-symbolic")
+                                          : QStringLiteral("io.github.vellico.Vellico-symbolic");
     QIcon icon;
-    icon.addPixmap(composed(name, highlightedState, 1));
-    icon.addPixmap(composed(name, highlightedState, 2));
+    icon.addPixmap(composed(name, themeName, highlightedState, 1));
+    icon.addPixmap(composed(name, themeName, highlightedState, 2));
     return icon;
 }
 

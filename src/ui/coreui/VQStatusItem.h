@@ -53,7 +53,9 @@ class VQStatusItem : public QObject
     QSystemTrayIcon *trayIcon() const { return _tray.get(); }
 
     // The pictures for each state: "StatusIcon", and "StatusIconHighlighted"
-    // on a selection background while the window is open.
+    // on a selection background while the window is open. An icon theme that
+    // draws io.github.vellico.Vellico-symbolic (and -highlighted-symbolic)
+    // replaces the built-in glyphs.
     static QIcon iconFor(VQStatusItemLogic::Image image, bool highlightedState);
 
   private:

@@ -5,17 +5,21 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-QString VQLaunchAtLogin::entryPath()
+namespace
+{
+
+QString autostartFolder()
 {
     QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (config.isEmpty() || !QDir::isAbsolutePath(config))
         config = QDir::homePath() + QStringLiteral("/.config");
-    return config + QStringLiteral("/autostart/vellico.desktop");
+    return config + QStringLiteral("/autostart");
 }
 
-bool VQLaunchAtLogin::isEnabled()
+// Whether the entry at `path` exists and does not hide itself.
+bool entryEnabled(const QString &path)
 {
-    QFile file(entryPath());
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
     bool inMainGroup = false;
@@ -38,6 +42,37 @@ bool VQLaunchAtLogin::isEnabled()
             return false;
     }
     return true;
+}
+
+bool removeEntry(const QString &path, QString *error)
+{
+    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
+        return true;
+    QFile file(path);
+    if (file.remove())
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
+}
+
+} // namespace
+
+QString VQLaunchAtLogin::entryPath()
+{
+    return autostartFolder() + QStringLiteral("/io.github.vellico.Vellico.desktop");
+}
+
+QString VQLaunchAtLogin::legacyEntryPath()
+{
+    return autostartFolder() + QStringLiteral("/vellico.desktop");
+}
+
+bool VQLaunchAtLogin::isEnabled()
+{
+    if (QFileInfo::exists(entryPath()))
+        return entryEnabled(entryPath());
+    return entryEnabled(legacyEntryPath());
 }
 
 QString VQLaunchAtLogin::quotedExecArgument(const QString &path)
@@ -67,7 +102,7 @@ QByteArray VQLaunchAtLogin::entryText(const QString &executable)
                                   "Type=Application\n"
                                   "Name=Vellico\n"
                                   "Comment=Color picker and swatch manager in the tray\n"
-                                  "Icon=vellico\n"
+                                  "Icon=io.github.vellico.Vellico\n"
                                   "Terminal=false\n"
                                   "X-GNOME-Autostart-enabled=true\n");
     text += QStringLiteral("Exec=") + quotedExecArgument(executable) + QLatin1Char('\n');
@@ -77,16 +112,8 @@ QByteArray VQLaunchAtLogin::entryText(const QString &executable)
 bool VQLaunchAtLogin::setEnabled(bool enabled, const QString &executable, QString *error)
 {
     const QString path = entryPath();
-    if (!enabled) {
-        if (!QFileInfo::exists(path))
-            return true;
-        QFile file(path);
-        if (file.remove())
-            return true;
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
+    if (!enabled)
+        return removeEntry(path, error) && removeEntry(legacyEntryPath(), error);
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
         if (error)
             *error = QStringLiteral("The folder %1 could not be made.").arg(QFileInfo(path).absolutePath());
@@ -98,5 +125,16 @@ bool VQLaunchAtLogin::setEnabled(bool enabled, const QString &executable, QStrin
             *error = file.errorString();
         return false;
     }
-    return true;
+    return removeEntry(legacyEntryPath(), error);
+}
+
+bool VQLaunchAtLogin::replaceLegacyEntry(const QString &executable, QString *error)
+{
+    const QString legacy = legacyEntryPath();
+    if (!QFileInfo::exists(legacy))
+        return true;
+    // A current entry wins: the legacy one is only a leftover then.
+    if (QFileInfo::exists(entryPath()))
+        return removeEntry(legacy, error);
+    return setEnabled(entryEnabled(legacy), executable, error);
 }
