@@ -40,6 +40,10 @@ packages=(
   libglib2.0-bin python3-gi  # tests/wayland/portal_screenshot.py, gdbus
   # two X11 monitors of different scale: Xorg's dummy driver split by xrandr
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
+  # the icons drawn from their SVG at build time; the Debian package and its test:
+  # dpkg-shlibdeps (dpkg-dev), lintian, the AppStream and desktop-entry
+  # validators, the manual pages rendered as man does, bash-completion's folder
+  librsvg2-bin dpkg-dev fakeroot lintian appstream desktop-file-utils man-db groff-base bash-completion
 )
 
 missing=()

@@ -3,6 +3,7 @@
 
 #include "VQLaunchOptions.h"
 #include "VQTestSupport.h"
+#include "manual/VQManual.h"
 #include "ui/coreui/VQStatusItem.h"
 #include "ui/coreui/VQStatusItemLogic.h"
 #include "ui/mainwindow/VQMainWindowKeys.h"
@@ -10,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
 #include <QTemporaryDir>
@@ -195,6 +198,10 @@ TEST(VQLaunchOptionsTest, CommandLineAndChannelReadAlike)
 // the built-in glyph; without one, the built-in picture shows.
 TEST(VQStatusItemIcon, ThemeReplacesTheBuiltInGlyph)
 {
+    int argc = 1;
+    char name[] = "app_tests";
+    char *argv[] = {name, nullptr};
+    QGuiApplication app(argc, argv);
     QTemporaryDir themes;
     const QString folder = themes.path() + QStringLiteral("/vqtheme");
     ASSERT_TRUE(
@@ -202,6 +209,7 @@ TEST(VQStatusItemIcon, ThemeReplacesTheBuiltInGlyph)
                    "[Icon Theme]\nName=vqtheme\nDirectories=22x22/apps\n\n[22x22/apps]\nSize=22\nType=Fixed\n"));
     QImage red(22, 22, QImage::Format_ARGB32);
     red.fill(Qt::red);
+    ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/22x22/apps")));
     ASSERT_TRUE(red.save(folder + QStringLiteral("/22x22/apps/io.github.vellico.Vellico-symbolic.png")));
     const QStringList savedPaths = QIcon::themeSearchPaths();
     const QString savedName = QIcon::themeName();
@@ -216,4 +224,17 @@ TEST(VQStatusItemIcon, ThemeReplacesTheBuiltInGlyph)
     QIcon::setThemeName(savedName);
     QIcon::setThemeSearchPaths(savedPaths);
     EXPECT_NE(centre(VQStatusItemLogic::Image::Normal), QColor(Qt::red));
+}
+
+// Every option vellico(1) and --help list is one the command line takes.
+TEST(VQLaunchOptions, TakesEveryOptionTheManualLists)
+{
+    const std::vector<VQManualOption> options = VQManualOptions(VQVellicoManual());
+    ASSERT_GE(options.size(), 9u);
+    for (const VQManualOption &option : options) {
+        QStringList arguments = {QStringLiteral("vellico"), QStringLiteral("--") + QString::fromStdString(option.name)};
+        if (option.takesValue)
+            arguments << QStringLiteral("4") << QStringLiteral("--pick"); // --template goes with --pick
+        EXPECT_EQ(VQLaunchOptions::parse(arguments).error, QString()) << option.name;
+    }
 }

@@ -336,9 +336,9 @@ TEST_F(VQLibraryTest, LaunchAtLoginReplacesTheLegacyEntry)
         SCOPED_TRACE(row.name);
         QDir(path(".config/autostart")).removeRecursively();
         if (!row.legacy.isEmpty())
-            write(".config/autostart/vellico.desktop", row.legacy);
+            ASSERT_TRUE(VQWriteAll(VQLaunchAtLogin::legacyEntryPath(), row.legacy));
         if (!row.current.isEmpty())
-            write(".config/autostart/io.github.vellico.Vellico.desktop", row.current);
+            ASSERT_TRUE(VQWriteAll(VQLaunchAtLogin::entryPath(), row.current));
         ASSERT_TRUE(VQLaunchAtLogin::replaceLegacyEntry(QStringLiteral("/usr/bin/vellico")));
         EXPECT_FALSE(QFileInfo::exists(VQLaunchAtLogin::legacyEntryPath()));
         EXPECT_EQ(QFileInfo::exists(VQLaunchAtLogin::entryPath()), row.currentAfter);

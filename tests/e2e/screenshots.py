@@ -1,0 +1,132 @@
+#!/usr/bin/env python3
+"""Pictures of the real program for its AppStream entry: the main window, the
+loupe and the organiser, taken the way the desktop tests drive Vellico (Xvfb,
+openbox, trayer), so they always show what the program draws today.
+
+    screenshots.py OUTDIR      with VELLICO_BINARY and VELLICO_CLI set
+
+Writes window.png, loupe.png and organizer.png, each cropped to what it shows.
+scripts/make-screenshots.sh runs it into resources/screenshots/.
+"""
+
+import os
+import struct
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import vellico_e2e  # noqa: E402
+from collections_e2e import ase_color, ase_string, cli, click, find_color, window_named  # noqa: E402
+from pick_e2e import LOUPE_SIZE  # noqa: E402
+from vellico_e2e import Failure, Session, wait_for_icon, wait_until  # noqa: E402
+
+vellico_e2e.SCREEN = "1024x768x24"
+
+PALETTES = [
+    ("Harbour at dusk", [(0x1D, 0x3B, 0x53), (0x2E, 0x6F, 0x95), (0xF2, 0xA6, 0x5A), (0xE0, 0x6C, 0x4C),
+                         (0xF7, 0xE1, 0xB5)]),
+    ("Spring meadow", [(0x7F, 0xB0, 0x69), (0xC5, 0xD8, 0x6D), (0xF4, 0xE2, 0x85), (0xE8, 0x9F, 0xB8)]),
+    ("Brand", [(0x3A, 0x7B, 0xD5), (0x20, 0x20, 0x20), (0xF6, 0xB9, 0x2B)]),
+    ("Terracotta", [(0xB5, 0x53, 0x3C), (0xD9, 0x8A, 0x6A), (0x6B, 0x3E, 0x2E)]),
+    ("Greys", [(0x33, 0x33, 0x33), (0x77, 0x77, 0x77), (0xBB, 0xBB, 0xBB)]),
+]
+
+
+def write_palettes(path):
+    blocks = []
+    for title, colors in PALETTES:
+        name = ase_string(title)
+        blocks.append(struct.pack(">HI", 0xC001, len(name)) + name)
+        blocks += [ase_color(f"{title} {i}", rgb) for i, rgb in enumerate(colors)]
+        blocks.append(struct.pack(">HI", 0xC002, 0))
+    with open(path, "wb") as out:
+        out.write(b"ASEF" + struct.pack(">HHI", 1, 0, len(blocks)) + b"".join(blocks))
+
+
+def save(session, name, box, out):
+    """A screenshot cropped to `box` (left, top, width, height), small and without time stamps."""
+    shot = session.screenshot(name)
+    left, top, width, height = box
+    path = os.path.join(out, f"{name}.png")
+    session.x("convert", shot, "-crop", f"{width}x{height}+{left}+{top}", "+repage", "-strip",
+              "-define", "png:exclude-chunks=date,time", "-define", "png:compression-level=9", path)
+    print(f"wrote {path} ({os.path.getsize(path)} bytes)", flush=True)
+
+
+def grown(box, margin, limit=(1024, 768)):
+    left, top, width, height = box
+    left, top = max(0, left - margin), max(0, top - margin)
+    return left, top, min(limit[0] - left, width + 2 * margin), min(limit[1] - top, height + 2 * margin)
+
+
+def loupe_window(session):
+    for line in session.x("xwininfo", "-root", "-children").splitlines():
+        if f" {LOUPE_SIZE[0]}x{LOUPE_SIZE[1]}+" in line and "IsViewable" in session.x("xwininfo", "-id",
+                                                                                       line.split()[0]):
+            return session.geometry(line.split()[0])
+    return None
+
+
+def main(out):
+    os.makedirs(out, exist_ok=True)
+    with Session("screenshots") as session:
+        os.makedirs(os.path.dirname(session.library_path()), exist_ok=True)
+        palettes = os.path.join(session.home, "palettes.ase")
+        write_palettes(palettes)
+        cli(session, "import", palettes, "--into", session.library_path())
+        session.write_settings(VQDoesntNeedCollectionMergingConfirmation="true")
+        session.start_vellico()
+        left, top, width, height = wait_for_icon(session)
+        click(session, (left + width // 2, top + height // 2))
+        window = wait_until("the main window", lambda: session.vellico_window(200, 250))
+        first = PALETTES[0][1][0]
+        button = wait_until("the first collection in the lane", lambda: find_color(
+            session, session.screenshot("lane"), first))
+        # Show the first collection's colours, then park the pointer off the window.
+        click(session, ((button[0] + button[2]) // 2, (button[1] + button[3]) // 2))
+        time.sleep(1)
+        session.x("xdotool", "key", "Escape")
+        session.x("xdotool", "mousemove", "10", "700")
+        time.sleep(1)
+        window = session.vellico_window(200, 250)
+        save(session, "window", grown(window[:4], 12), out)
+
+        # The loupe over the colour wheel of the open window.
+        wheel = (window[0] + window[2] // 2, window[1] + window[3] // 3)
+        session.x("xdotool", "mousemove", str(wheel[0]), str(wheel[1]))
+        picker = subprocess.Popen([os.environ["VELLICO_BINARY"], "--pick"], env=session.environment(),
+                                  stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        session.processes.append(picker)
+        loupe = wait_until("the loupe", lambda: loupe_window(session))
+        time.sleep(1)
+        loupe = loupe_window(session)
+        x0, y0 = min(loupe[0], wheel[0] - 40), min(loupe[1], wheel[1] - 40)
+        x1 = max(loupe[0] + loupe[2], wheel[0] + 40)
+        y1 = max(loupe[1] + loupe[3], wheel[1] + 40)
+        save(session, "loupe", grown((x0, y0, x1 - x0, y1 - y0), 16), out)
+        session.x("xdotool", "key", "Escape")
+        picker.wait(timeout=10)
+
+        # The organiser, from a collection button's menu ("Organize..." is last).
+        window = wait_until("the main window", lambda: session.vellico_window(200, 250))
+        button = wait_until("the first collection in the lane", lambda: find_color(
+            session, session.screenshot("lane"), first))
+        click(session, ((button[0] + button[2]) // 2, (button[1] + button[3]) // 2), button=3)
+        wait_until("the collection menu", session.vellico_menu)
+        session.x("xdotool", "key", "Up", "Return")
+        organizer = wait_until("the organiser", lambda: window_named(session, "Organizer"))
+        session.x("xdotool", "mousemove", "10", "700")
+        time.sleep(1)
+        save(session, "organizer", grown(session.geometry(organizer), 12), out)
+        session.vellico.send_signal(vellico_e2e.signal.SIGTERM)
+        session.wait_for_exit()
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 2:
+        sys.exit(f"usage: {sys.argv[0]} OUTDIR")
+    try:
+        main(sys.argv[1])
+    except Failure as failure:
+        sys.exit(f"screenshots: {failure}")
