@@ -110,12 +110,14 @@ std::vector<std::string> words(const std::string &text)
 }
 
 // `text` wrapped to `width` columns, each line indented by `indent`; the
-// first line continues after `lead` when it is given.
-std::string wrap(const std::string &text, std::size_t indent, std::size_t width, const std::string &lead = {})
+// first line continues after `lead` when it is given (padded to `indent`
+// unless `padLead` is false).
+std::string wrap(const std::string &text, std::size_t indent, std::size_t width, const std::string &lead = {},
+                 bool padLead = true)
 {
     std::string out = lead;
     std::size_t column = lead.size();
-    if (column < indent) {
+    if (column < indent && padLead) {
         out.append(indent - column, ' ');
         column = indent;
     }
@@ -240,9 +242,25 @@ std::vector<VQManualOption> VQManualOptions(const VQManualPage &page)
 
 std::string VQManualUsage(const VQManualPage &page, int width)
 {
+    // A bracketed group is not broken; continued lines start under the first operand.
+    constexpr char kKeep = '\x01';
     std::string out;
-    for (std::size_t i = 0; i < page.synopsis.size(); ++i)
-        out += wrap(page.synopsis[i], 7, static_cast<std::size_t>(width), i == 0 ? "Usage: " : "       ");
+    for (std::size_t i = 0; i < page.synopsis.size(); ++i) {
+        std::string line = page.synopsis[i];
+        int depth = 0;
+        for (char &c : line) {
+            depth += c == '[' ? 1 : c == ']' ? -1 : 0;
+            if (c == ' ' && depth > 0)
+                c = kKeep;
+        }
+        std::string wrapped = wrap(line, 7 + page.name.size() + 1, static_cast<std::size_t>(width),
+                                   i == 0 ? "Usage: " : "       ", false);
+        for (char &c : wrapped) {
+            if (c == kKeep)
+                c = ' ';
+        }
+        out += wrapped;
+    }
     return out;
 }
 

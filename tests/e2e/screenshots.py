@@ -19,7 +19,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import vellico_e2e  # noqa: E402
 from collections_e2e import ase_color, ase_string, cli, click, find_color, window_named  # noqa: E402
 from pick_e2e import LOUPE_SIZE  # noqa: E402
-from vellico_e2e import Failure, Session, wait_for_icon, wait_until  # noqa: E402
+from vellico_e2e import Failure, Session, offer_clipboard, wait_for_icon, wait_until  # noqa: E402
 
 vellico_e2e.SCREEN = "1024x768x24"
 
@@ -83,17 +83,20 @@ def main(out):
         first = PALETTES[0][1][0]
         button = wait_until("the first collection in the lane", lambda: find_color(
             session, session.screenshot("lane"), first))
-        # Show the first collection's colours, then park the pointer off the window.
-        click(session, ((button[0] + button[2]) // 2, (button[1] + button[3]) // 2))
-        time.sleep(1)
-        session.x("xdotool", "key", "Escape")
+        # A colour of the brand palette selected (Ctrl+V takes it from the
+        # clipboard), the pointer parked off the window.
+        offer_clipboard(session, "#3A7BD5")
+        session.x("xdotool", "mousemove", str(window[0] + 20), str(window[1] + window[3] // 2))
+        session.x("xdotool", "key", "ctrl+v")
         session.x("xdotool", "mousemove", "10", "700")
         time.sleep(1)
         window = session.vellico_window(200, 250)
-        save(session, "window", grown(window[:4], 12), out)
+        # From the top of the screen, so that the tray icon the window hangs from shows.
+        right = max(window[0] + window[2], left + width) + 12
+        save(session, "window", (window[0] - 12, 0, right - window[0] + 12, window[1] + window[3] + 12), out)
 
         # The loupe over the colour wheel of the open window.
-        wheel = (window[0] + window[2] // 2, window[1] + window[3] // 3)
+        wheel = (window[0] + window[2] // 3, window[1] + window[3] // 3)
         session.x("xdotool", "mousemove", str(wheel[0]), str(wheel[1]))
         picker = subprocess.Popen([os.environ["VELLICO_BINARY"], "--pick"], env=session.environment(),
                                   stdout=subprocess.PIPE, stderr=subprocess.PIPE)
@@ -101,10 +104,10 @@ def main(out):
         loupe = wait_until("the loupe", lambda: loupe_window(session))
         time.sleep(1)
         loupe = loupe_window(session)
-        x0, y0 = min(loupe[0], wheel[0] - 40), min(loupe[1], wheel[1] - 40)
-        x1 = max(loupe[0] + loupe[2], wheel[0] + 40)
-        y1 = max(loupe[1] + loupe[3], wheel[1] + 40)
-        save(session, "loupe", grown((x0, y0, x1 - x0, y1 - y0), 16), out)
+        x0, y0 = min(loupe[0], window[0]), min(loupe[1], window[1])
+        x1 = max(loupe[0] + loupe[2], window[0] + window[2])
+        y1 = max(loupe[1] + loupe[3], window[1] + window[3])
+        save(session, "loupe", grown((x0, y0, x1 - x0, y1 - y0), 12), out)
         session.x("xdotool", "key", "Escape")
         picker.wait(timeout=10)
 
@@ -118,7 +121,9 @@ def main(out):
         organizer = wait_until("the organiser", lambda: window_named(session, "Organizer"))
         session.x("xdotool", "mousemove", "10", "700")
         time.sleep(1)
-        save(session, "organizer", grown(session.geometry(organizer), 12), out)
+        # The window manager's title bar sits above the window's own area.
+        o_left, o_top, o_width, o_height = session.geometry(organizer)
+        save(session, "organizer", grown((o_left, o_top - 24, o_width, o_height + 24), 12), out)
         session.vellico.send_signal(vellico_e2e.signal.SIGTERM)
         session.wait_for_exit()
 
