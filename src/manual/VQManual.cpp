@@ -165,13 +165,16 @@ std::string roffEscape(const std::string &text)
     return out;
 }
 
+// A term as roff; a bracketed group is kept on one line.
 std::string roffTerm(const std::string &term)
 {
     std::string out;
+    int depth = 0;
     for (const Token &token : tokenize(term)) {
+        depth += token.text == "[" ? 1 : token.text == "]" ? -1 : 0;
         switch (token.kind) {
         case Kind::Plain:
-            out += roffEscape(token.text);
+            out += token.text == " " && depth > 0 ? "\\ " : roffEscape(token.text);
             break;
         case Kind::Literal:
             out += "\\fB" + roffEscape(token.text) + "\\fR";

@@ -101,7 +101,8 @@ VQManualPage makeVellicoPage()
                                          "partner of VQCopyType (0 and 1, 2 and 3, ...)."},
              {"VQUseLowercase=BOOL", "Copy formats 0 to 5 in lower case."},
              {"VQCursor=N", "The cursor over the color wheel: 0 a crosshair, 1 a circle."},
-             {"VQDontActivateWhenUsingLoupe=BOOL", "Leave the main window closed when the loupe starts."},
+             {"VQDontActivateWhenUsingLoupe=BOOL", "Do not bring Vellico to the front when picking from the screen "
+                                                   "(the preference of that name, switched off)."},
              {"VQCloseMainWindowOnDeactivate=BOOL", "Close the main window when another program gets the focus."},
              {"VQMouseTrackingDisabled=BOOL", "Do not select the color under the pointer while Shift is held "
                                               "over the screen with the main window open."},

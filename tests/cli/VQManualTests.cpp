@@ -21,7 +21,7 @@ TEST(VQManual, RoffMarksLiteralsArgumentsAndEscapes)
     } rows[] = {
         {".TH TOOL 1 \"2026-01-02\" \"Vellico 1.2.3\" \"User Commands\"\n"},
         {"tool \\- does things\n"},
-        {"\\fBtool\\fR \\fBlist\\fR [\\fB\\-\\-library\\fR \\fIPATH\\fR]\n"},
+        {"\\fBtool\\fR \\fBlist\\fR [\\fB\\-\\-library\\fR\\ \\fIPATH\\fR]\n"},
         {"First.\n.PP\nSecond \\-\\- with a \\e backslash.\n"},
         {"\\&.starts with a dot\n"},
         {".TP\n\\fBVQCopyType\\fR=\\fIN\\fR\na key\n"},
