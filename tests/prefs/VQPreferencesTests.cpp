@@ -335,10 +335,12 @@ TEST_F(VQLibraryTest, LaunchAtLoginReplacesTheLegacyEntry)
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
         QDir(path(".config/autostart")).removeRecursively();
-        if (!row.legacy.isEmpty())
+        if (!row.legacy.isEmpty()) {
             ASSERT_TRUE(VQWriteAll(VQLaunchAtLogin::legacyEntryPath(), row.legacy));
-        if (!row.current.isEmpty())
+        }
+        if (!row.current.isEmpty()) {
             ASSERT_TRUE(VQWriteAll(VQLaunchAtLogin::entryPath(), row.current));
+        }
         ASSERT_TRUE(VQLaunchAtLogin::replaceLegacyEntry(QStringLiteral("/usr/bin/vellico")));
         EXPECT_FALSE(QFileInfo::exists(VQLaunchAtLogin::legacyEntryPath()));
         EXPECT_EQ(QFileInfo::exists(VQLaunchAtLogin::entryPath()), row.currentAfter);
