@@ -38,7 +38,7 @@ def run(command, **kwargs):
 
 
 def build_package(out):
-    result = run(["cpack", "-G", "DEB", "--config", os.path.join(BUILD, "CPackConfig.cmake"), "-B", out])
+    result = run([os.environ.get("CPACK", "cpack"), "-G", "DEB", "--config", os.path.join(BUILD, "CPackConfig.cmake"), "-B", out])
     if result.returncode != 0:
         sys.exit(f"cpack failed:\n{result.stdout}\n{result.stderr}")
     debs = [name for name in os.listdir(out) if name.endswith(".deb")]
@@ -186,6 +186,10 @@ def check_lintian(deb):
 
 
 def main():
+    missing = [tool for tool in ("dpkg-shlibdeps", "lintian", "appstreamcli", "desktop-file-validate", "man",
+                                 "pkg-config") if not shutil.which(tool)]
+    if missing:
+        sys.exit(f"missing {', '.join(missing)}: scripts/install-deps.sh installs them")
     work = tempfile.mkdtemp(prefix="vellico-package-")
     try:
         deb = build_package(os.path.join(work, "out"))
