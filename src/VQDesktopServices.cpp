@@ -6,11 +6,15 @@
 #include "platform/VQMouseTracker.h"
 #include "platform/VQScreenPicker.h"
 #include "platform/portal/VQPortalColorPicker.h"
+#include "platform/portal/VQPortalShortcutService.h"
 #include "ui/loupe/VQMagnifierLoupe.h"
 #include "ui/loupe/VQScreenshotLoupe.h"
 #ifdef VELLICO_HAVE_WLR
 #include "ui/loupe/VQFrozenLoupe.h"
 #endif
+
+#include <QDBusConnection>
+#include <QGuiApplication>
 
 namespace
 {
@@ -110,6 +114,19 @@ std::unique_ptr<VQDesktopServices> VQDesktopServices::forSession(const QString &
     if (!problem.isEmpty() || !qEnvironmentVariableIsEmpty("VELLICO_PICK_PATH"))
         path = vqChoosePickPath(VQAskPickOffer(platformName, false));
     parts.picker = VQMakePicker(VQPlanPicker(problem, path), *parts.platform);
+    // Where the platform binds no keys itself, the desktop may, through its portal.
+    if (!parts.platform->bindsHotKeys() && platformName != QLatin1String("offscreen") &&
+        platformName != QLatin1String("minimal")) {
+        constexpr int kAskMs = 2000;
+        QString why;
+        const QDBusConnection bus = QDBusConnection::sessionBus();
+        if (const std::optional<uint> version = VQPortalShortcutService::probe(bus, kAskMs, &why))
+            parts.shortcut =
+                std::make_unique<VQPortalShortcutService>(bus, QGuiApplication::desktopFileName(), *version);
+        else
+            parts.shortcut = std::make_unique<VQUnsupportedShortcutService>(
+                why + QStringLiteral("; bind `vellico --pick` to a key in the desktop's keyboard settings"));
+    }
     return std::make_unique<VQDesktopServices>(std::move(parts));
 }
 

@@ -1,6 +1,7 @@
 #include "VQDiagnosis.h"
 
 #include "VQDesktopServices.h"
+#include "VQShellMode.h"
 #include "platform/VQGlobalShortcutService.h"
 #include "platform/VQScreenPicker.h"
 #include "platform/VQSessionProbe.h"
@@ -45,9 +46,12 @@ QStringList VQDiagnosisLines(const VQDesktopServices &services, bool trayAvailab
         QStringLiteral("desktop services: ") + services.name(),
         QStringLiteral("screen picking: ") + services.screenPicker().description(),
         QStringLiteral("global shortcut: ") + services.globalShortcut().description(),
-        QStringLiteral("tray: ") + (trayAvailable
-                                        ? QStringLiteral("a tray host is there (StatusNotifierItem or XEmbed)")
-                                        : QStringLiteral("no tray host yet; the icon appears when one starts")),
+        QStringLiteral("tray: ") +
+            (trayAvailable ? QStringLiteral("a tray host is there (StatusNotifierItem or XEmbed)")
+             : VQTrayCanArriveLater(services.platformName())
+                 ? QStringLiteral("no tray host yet; the icon appears when one starts")
+                 : QStringLiteral("none: no StatusNotifierItem host at start, and Qt looks for none later; the main "
+                                  "window opens as an ordinary window (restart Vellico once a tray runs)")),
         QStringLiteral("Shift tracking: ") + services.pointerWatchDescription(),
     };
 }

@@ -10,6 +10,7 @@
 #include "parsers/VQImportCommands.h"
 #include "platform/VQFocusHandBack.h"
 #include "platform/VQGlobalShortcut.h"
+#include "platform/VQGlobalShortcutService.h"
 #include "platform/VQKeyCode.h"
 #include "platform/VQMouseTracker.h"
 #include "ui/coreui/VQStatusItem.h"
@@ -33,6 +34,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
+#include <QWindow>
 #include <QFile>
 #include <QMenu>
 #include <QScreen>
@@ -69,6 +72,8 @@ QString pickAnswer(const VQPickOutcome &outcome, int copyTemplate)
 constexpr const char *VQCloseMainWindowOnDeactivateDefaultsKey = "VQCloseMainWindowOnDeactivate";
 constexpr const char *VQDontActivateWhenUsingLoupeDefaultsKey = "VQDontActivateWhenUsingLoupe";
 constexpr int kLaneAnimationMs = 200;
+// How long a paste from the command line waits for the keyboard focus on Wayland.
+constexpr int kClipboardFocusWaitMs = 2000;
 
 VQVellicoApplication *vellicoApp()
 {
@@ -88,7 +93,8 @@ QAction *addAction(QMenu &menu, const char *title, VQMainWindowKeyAction command
 } // namespace
 
 VQVellicoAppDelegate::VQVellicoAppDelegate(VQAppServices services, QObject *parent)
-    : QObject(parent), _desktop(std::move(services.desktop))
+    : QObject(parent), _desktop(std::move(services.desktop)), _shell(std::move(services.shell)),
+      _whatWorks(std::move(services.whatWorks))
 {
     if (!_desktop)
         _desktop = std::make_unique<VQDesktopServices>(VQDesktopServices::Parts{});
@@ -194,6 +200,9 @@ void VQVellicoAppDelegate::innerInitialization()
 void VQVellicoAppDelegate::buildMainWindow()
 {
     _mainWindow = std::make_unique<VQSwatchMainWindow>();
+    _mainWindow->setPlacedByCompositor(!_desktop->capabilities().windowPlacement);
+    _mainWindow->setOrdinaryWindow(_shell.noTray);
+    _mainWindow->setNote(_shell.standingNote);
     connect(_mainWindow.get(), &VQSwatchMainWindow::gearButtonClicked, this, &VQVellicoAppDelegate::showGearMenu);
     // Queued: the loupe runs once the click has ended.
     connect(_mainWindow.get(), &VQSwatchMainWindow::eyedropperClicked, this, &VQVellicoAppDelegate::pickColorFromScreen,
@@ -235,8 +244,19 @@ void VQVellicoAppDelegate::installStatusItem()
     actions.makeMenu = [this] { return statusItemMenu(); };
     actions.isWindowVisible = [this] { return isCurrentWindowVisible(); };
     _statusItem = std::make_unique<VQStatusItem>(std::move(actions));
-    if (!QSystemTrayIcon::isSystemTrayAvailable())
+    // Where our menu cannot be put at the icon, the tray host shows it.
+    if (!_desktop->capabilities().windowPlacement)
+        _statusItem->useHostMenu();
+    if (_shell.noTray) {
+        // Qt will not look for a tray again: the window is the program.
+        VQLog("No system tray, and Qt looks for none later: the main window opens as an ordinary window.");
+        QTimer::singleShot(0, this, [this] {
+            if (_mode == VQApplicationMode::MainWindow && !isCurrentWindowVisible())
+                openCurrentWindow();
+        });
+    } else if (!QSystemTrayIcon::isSystemTrayAvailable()) {
         VQLog("No system tray yet; the icon appears when one starts.");
+    }
     _statusItem->show();
     // What the library has to tell (a file set aside at a save) shows once, at the icon.
     _coreNoticeObserver = VQNotificationCenter::defaultCenter().addObserver(
@@ -285,6 +305,14 @@ bool VQVellicoAppDelegate::isCurrentWindowVisible() const
 
 void VQVellicoAppDelegate::placeWindow(QWidget *window)
 {
+    if (!_desktop->capabilities().windowPlacement) {
+        // The compositor places windows: only the size is ours.
+        if (window == _mainWindow.get())
+            _mainWindow->applyPlacement(VQMainWindowPlacement::unplaced(_mainWindow->windowSize()));
+        else
+            window->adjustSize();
+        return;
+    }
     const std::optional<QRect> icon = _statusItem ? _statusItem->geometry() : std::nullopt;
     const QPoint pointer = QCursor::pos();
     QScreen *screen = QGuiApplication::screenAt(icon ? icon->center() : pointer);
@@ -345,6 +373,17 @@ void VQVellicoAppDelegate::openCurrentWindow()
     // The shortcut may have changed since the window was last shown.
     if (_mainWindow && _globalShortcut)
         _mainWindow->eyedropperButton()->setToolTip(pickColorToolTip(_globalShortcut->registeredCombo()));
+    // What this session does not offer is said once, at the first showing.
+    if (_mainWindow && _mode == VQApplicationMode::MainWindow) {
+        QStringList notes;
+        if (!_shell.standingNote.isEmpty())
+            notes << _shell.standingNote;
+        if (!_firstOpenNoteShown && !_shell.firstOpenNote.isEmpty()) {
+            notes << _shell.firstOpenNote;
+            _firstOpenNoteShown = true;
+        }
+        _mainWindow->setNote(notes.join(QLatin1Char('\n')));
+    }
     if (QWidget *window = currentWindow())
         showWindow(window);
     if (_statusItem)
@@ -546,6 +585,11 @@ std::unique_ptr<QMenu> VQVellicoAppDelegate::gearMenu()
 {
     using Keys = VQMainWindowKeyAction;
     auto menu = std::make_unique<QMenu>();
+    // Without a tray the status menu's About box is reached from here.
+    if (_shell.noTray) {
+        addAction(*menu, "About Vellico", Keys::None, [this] { about(); });
+        menu->addSeparator();
+    }
     if (_desktop->capabilities().screenPicking) {
         addAction(*menu, "Pick Color from Screen", Keys::None, [this] { pickColorFromScreen(); });
         menu->addSeparator();
@@ -592,12 +636,27 @@ void VQVellicoAppDelegate::showGearMenu()
     button->setDown(false);
 }
 
+QString VQVellicoAppDelegate::aboutText() const
+{
+    QString text = QStringLiteral("Vellico %1\n%2")
+                       .arg(QCoreApplication::applicationVersion(),
+                            VQLocalizedString("A color picker and swatch manager for the desktop."));
+    QStringList lines = _whatWorks;
+    // The desktop answers about the shortcut after start: say where it stands now.
+    const VQGlobalShortcutService &shortcut = _desktop->globalShortcut();
+    if (shortcut.desktopDecidesKeys())
+        for (QString &line : lines)
+            if (line.startsWith(QLatin1String("Global shortcut: ")))
+                line += QStringLiteral("; now: ") + shortcut.binding().text;
+    if (!lines.isEmpty())
+        text += QStringLiteral("\n\n") + lines.join(QLatin1Char('\n'));
+    return text;
+}
+
 void VQVellicoAppDelegate::about()
 {
     VQModalUI::shared().runAlert({VQLocalizedString("About Vellico"),
-                                  QStringLiteral("Vellico %1\n%2")
-                                      .arg(QCoreApplication::applicationVersion(),
-                                           VQLocalizedString("A color picker and swatch manager for the desktop.")),
+                                  aboutText(),
                                   {VQLocalizedString("OK")},
                                   false,
                                   {},
@@ -669,6 +728,27 @@ void VQVellicoAppDelegate::performChannelMessage(const QString &message, const s
     performRequests(options.requests, reply);
 }
 
+bool VQVellicoAppDelegate::takeClipboardFocus()
+{
+    if (_desktop->capabilities().windowPlacement || QGuiApplication::focusWindow())
+        return true;
+    if (!isCurrentWindowVisible())
+        openCurrentWindow();
+    else if (QWidget *window = currentWindow())
+        window->activateWindow();
+    QEventLoop wait;
+    QTimer::singleShot(kClipboardFocusWaitMs, &wait, &QEventLoop::quit);
+    connect(qApp, &QGuiApplication::focusWindowChanged, &wait, [&wait](QWindow *window) {
+        if (window)
+            wait.quit();
+    });
+    if (!QGuiApplication::focusWindow())
+        wait.exec();
+    // The compositor sends the clipboard's offer with the focus: let it arrive.
+    QCoreApplication::processEvents();
+    return QGuiApplication::focusWindow() != nullptr;
+}
+
 void VQVellicoAppDelegate::performRequests(const QList<VQLaunchOptions::Request> &requests,
                                            const std::function<void(QString)> &reply)
 {
@@ -681,6 +761,10 @@ void VQVellicoAppDelegate::performRequestsFrom(QList<VQLaunchOptions::Request> r
     VQVellicoApplication *app = vellicoApp();
     for (qsizetype index = from; index < requests.size(); ++index) {
         const VQLaunchOptions::Request &request = requests[index];
+        // Reading the clipboard needs the focus. Writing it needs an input event of ours
+        // besides, which a command from another process cannot bring: a copy is tried as it is.
+        if (request.command == VQLaunchOptions::Command::Paste && !takeClipboardFocus())
+            VQLog("The compositor did not give Vellico the keyboard focus: the clipboard may not follow.");
         switch (request.command) {
         case VQLaunchOptions::Command::Copy:
             if (app)

@@ -7,6 +7,7 @@
 
 #include "VQDesktopServices.h"
 #include "VQLaunchOptions.h"
+#include "VQShellMode.h"
 #include "platform/VQKeyCombo.h"
 #include "platform/VQScreenPicker.h"
 #include "vqcore/VQTermination.h"
@@ -14,6 +15,7 @@
 #include <QColor>
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -34,6 +36,10 @@ struct VQAppServices {
     std::unique_ptr<VQDesktopServices> desktop; // null: the do-nothing services
     std::unique_ptr<VQModalUI> modalUI;         // null: keep the installed one
     VQTermination::Handler termination;         // empty: keep the installed one
+    // How the program meets the session (tray, notes); the default: a tray, nothing to say.
+    VQShellMode shell;
+    // The tray, shortcut and capture paths in use, a line each, for the About box.
+    QStringList whatWorks;
 };
 
 enum class VQApplicationMode { MainWindow = 0, Preferences = 1 };
@@ -124,6 +130,9 @@ class VQVellicoAppDelegate : public QObject
     void performChannelMessage(const QString &message, const std::function<void(QString)> &reply);
 
     VQStatusItem *statusItem() const { return _statusItem.get(); }
+    const VQShellMode &shellMode() const { return _shell; }
+    // The About box's text: the version and the paths this session uses.
+    QString aboutText() const;
     VQSwatchPreferencesController *preferencesController() const { return _preferences.get(); }
     VQSwatchMainWindow *mainWindow() const { return _mainWindow.get(); }
 
@@ -138,6 +147,10 @@ class VQVellicoAppDelegate : public QObject
     void performKeyAction(int action);
     // Screen tracking with Shift follows the main window's visibility.
     void mainWindowVisibilityChanged();
+    // Wayland shows the clipboard only to the program with the keyboard focus:
+    // a paste asked from the command line opens the window first and waits (a
+    // moment at most) for the focus. False when it did not come.
+    bool takeClipboardFocus();
     // Notes the window the user is in (unless it is one of ours), to give it the focus back after a copy.
     void rememberActiveWindow();
     void pickFinished(const VQPickOutcome &outcome);
@@ -146,6 +159,9 @@ class VQVellicoAppDelegate : public QObject
                              std::function<void(QString)> reply);
 
     std::unique_ptr<VQDesktopServices> _desktop;
+    VQShellMode _shell;
+    QStringList _whatWorks;
+    bool _firstOpenNoteShown = false;
     bool _chooseLibraryAtLaunch = false;
     VQApplicationMode _mode = VQApplicationMode::MainWindow;
     std::unique_ptr<VQStatusItem> _statusItem;

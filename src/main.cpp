@@ -4,6 +4,7 @@
 
 #include "VQDesktopServices.h"
 #include "VQDiagnosis.h"
+#include "VQShellMode.h"
 #include "VQInstanceChannel.h"
 #include "VQLaunchOptions.h"
 #include "VQVellicoAppDelegate.h"
@@ -90,9 +91,17 @@ int main(int argc, char *argv[])
     VQAppServices services;
     // The desktop services, chosen once from what this session offers.
     services.desktop = VQDesktopServices::forSession(QGuiApplication::platformName());
-    for (const QString &line :
-         VQDiagnosisLines(*services.desktop, QSystemTrayIcon::isSystemTrayAvailable(), environmentVariable))
+    const bool trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
+    for (const QString &line : VQDiagnosisLines(*services.desktop, trayAvailable, environmentVariable)) {
         VQLog(line);
+        // The About box lists how the tray, the shortcut and picking work here.
+        for (const char *prefix : {"tray: ", "global shortcut: ", "screen picking: "})
+            if (line.startsWith(QLatin1String(prefix)))
+                services.whatWorks << line.left(1).toUpper() + line.mid(1);
+    }
+    const VQDesktopCapabilities &can = services.desktop->capabilities();
+    services.shell =
+        VQChooseShellMode(QGuiApplication::platformName(), trayAvailable, can.screenPicking, can.globalShortcut);
     VQLog(services.desktop->screenPicker().logLine());
     services.modalUI = std::make_unique<VQWidgetModalUI>();
     // Fatal start-up alerts end the program here. Nothing is saved on this road:

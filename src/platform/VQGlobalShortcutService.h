@@ -57,6 +57,9 @@ class VQGlobalShortcutService : public QObject
     virtual QByteArray keymapText() const { return {}; }
     // How shortcuts are bound here, or "off: why", for --diagnose.
     virtual QString description() const = 0;
+    // Whether the desktop decides the final keys (and may ask the user), so
+    // that the combination asked for is only a proposal.
+    virtual bool desktopDecidesKeys() const { return false; }
 
     // The message shown when another program holds `combo`.
     static QString takenMessage(const VQKeyCombo &combo);

@@ -5,13 +5,16 @@
 #include "VQTestSupport.h"
 #include "manual/VQManual.h"
 #include "ui/coreui/VQStatusItem.h"
+#include "VQShellMode.h"
 #include "ui/coreui/VQStatusItemLogic.h"
 #include "ui/mainwindow/VQMainWindowKeys.h"
 #include "ui/mainwindow/VQMainWindowPlacement.h"
+#include "ui/prefs/VQShortcutRowState.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
@@ -58,6 +61,91 @@ TEST(VQMainWindowPlacementTest, HangsUnderTheIconInsideTheScreen)
     const VQMainWindowPlacement second =
         VQMainWindowPlacement::place(QRect(1990, 0, 22, 24), QRect(1000, 0, 1024, 768), window, {});
     EXPECT_EQ(second.frame, QRect(1764, 24, 260, 300));
+}
+
+TEST(VQShellModeTest, HowTheProgramMeetsTheSession)
+{
+    struct Row {
+        const char *platform;
+        bool tray, canPick, canBindKey;
+        bool noTray;
+        const char *noteWords; // in the first-open note; empty: no note
+    };
+    const Row rows[] = {
+        {"xcb", true, true, true, false, ""},
+        // X11 notices a tray that comes later.
+        {"xcb", false, true, true, false, ""},
+        {"wayland", true, true, true, false, ""},
+        {"wayland", false, true, false, true, "\"vellico --pick\""},
+        {"wayland", true, false, true, false, "does not let Vellico read the screen"},
+        {"offscreen", false, false, false, true, "neither read the screen nor bind a key"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(std::string(row.platform) + (row.tray ? " tray" : " no tray"));
+        const VQShellMode mode = VQChooseShellMode(row.platform, row.tray, row.canPick, row.canBindKey);
+        EXPECT_EQ(mode.noTray, row.noTray);
+        EXPECT_EQ(mode.noTray, !mode.standingNote.isEmpty());
+        EXPECT_EQ(mode.firstOpenNote.isEmpty(), QString::fromLatin1(row.noteWords).isEmpty());
+        EXPECT_TRUE(mode.firstOpenNote.contains(QString::fromLatin1(row.noteWords)));
+    }
+    // Unplaced: the window's own size, at no place, without a triangle.
+    const VQMainWindowPlacement unplaced = VQMainWindowPlacement::unplaced(QSize(274, 300));
+    EXPECT_EQ(unplaced.frame, QRect(0, 0, 274, 300));
+    EXPECT_EQ(unplaced.arrowEdge, Edge::None);
+}
+
+TEST(VQShortcutRowStateTest, WhatTheShortcutRowSays)
+{
+    using B = VQShortcutRowState::Binding;
+    struct Row {
+        B binding;
+        bool recorder;
+        const char *noteWords;
+        int commands;
+    };
+    const Row rows[] = {
+        {B::Grabs, true, "", 0},
+        {B::PortalAsking, true, "Asking sway to bind", 0},
+        {B::PortalBound, true, "sway bound the shortcut to Ctrl+Alt+P (desktop).", 0},
+        {B::PortalFailed, true, "sway did not bind the shortcut (it said no)", 2},
+        {B::NotOffered, false, "sway binds no global shortcut for programs", 2},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.noteWords);
+        const VQShortcutRowState state =
+            VQShortcutRowState::make(row.binding, "sway", "vellico", "Ctrl+Alt+P (desktop)", "it said no");
+        EXPECT_EQ(state.showsRecorder, row.recorder);
+        EXPECT_EQ(state.note.isEmpty(), QString::fromLatin1(row.noteWords).isEmpty());
+        EXPECT_TRUE(state.note.contains(QString::fromUtf8(row.noteWords))) << state.note.toStdString();
+        ASSERT_EQ(state.commands.size(), row.commands);
+        if (row.commands)
+            EXPECT_EQ(state.commands, QStringList({"vellico --pick", "vellico"}));
+    }
+    EXPECT_TRUE(VQShortcutRowState::make(B::NotOffered, "", "vellico").note.startsWith("This desktop binds no"));
+}
+
+TEST(VQShortcutRowStateTest, TheCommandStartsThisVellico)
+{
+    QTemporaryDir folder;
+    const QString bin = folder.filePath("bin"), other = folder.filePath("other"), spaced = folder.filePath("my apps");
+    for (const QString &dir : {bin, other, spaced})
+        QDir().mkpath(dir);
+    for (const QString &path : {bin + "/vellico", other + "/vellico", spaced + "/vellico"}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    struct Row {
+        QString program, path, command;
+    };
+    const Row rows[] = {
+        {bin + "/vellico", bin, "vellico"},
+        {bin + "/vellico", other + ":" + bin, bin + "/vellico"}, // another one comes first
+        {bin + "/vellico", "", bin + "/vellico"},
+        {spaced + "/vellico", "", "'" + spaced + "/vellico'"},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(VQBindableProgram(row.program, row.path), row.command) << row.path.toStdString();
 }
 
 TEST(VQStatusItemLogicTest, ClicksAndPictures)

@@ -88,7 +88,8 @@ VQStatusItem::VQStatusItem(Actions actions, QObject *parent) : QObject(parent), 
             handleClick(VQStatusItemLogic::Button::Left, ctrl);
             break;
         case QSystemTrayIcon::Context:
-            handleClick(VQStatusItemLogic::Button::Right, ctrl);
+            if (!_hostMenu)
+                handleClick(VQStatusItemLogic::Button::Right, ctrl);
             break;
         default:
             break;
@@ -97,6 +98,14 @@ VQStatusItem::VQStatusItem(Actions actions, QObject *parent) : QObject(parent), 
 }
 
 VQStatusItem::~VQStatusItem() = default;
+
+void VQStatusItem::useHostMenu()
+{
+    if (_hostMenu || !_actions.makeMenu)
+        return;
+    _hostMenu = _actions.makeMenu();
+    _tray->setContextMenu(_hostMenu.get());
+}
 
 void VQStatusItem::show()
 {

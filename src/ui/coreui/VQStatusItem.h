@@ -33,6 +33,10 @@ class VQStatusItem : public QObject
 
     void show();
     void hide();
+    // Where our own menu cannot be placed at the icon (Wayland), the tray host
+    // shows the status menu itself (through the item's exported menu): built
+    // once from `makeMenu`, and a right click is then the host's.
+    void useHostMenu();
 
     bool isHighlighted() const { return _logic.isHighlighted(); }
     void setHighlighted(bool highlighted);
@@ -71,5 +75,6 @@ class VQStatusItem : public QObject
     Actions _actions;
     VQStatusItemLogic _logic;
     std::unique_ptr<QSystemTrayIcon> _tray;
+    std::unique_ptr<QMenu> _hostMenu;
     bool _menuShown = false;
 };

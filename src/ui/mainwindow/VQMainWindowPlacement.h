@@ -22,4 +22,9 @@ struct VQMainWindowPlacement {
     // available area of the screen that shows the icon (or the pointer).
     static VQMainWindowPlacement place(const std::optional<QRect> &icon, const QRect &screen, const QSize &window,
                                        const QPoint &pointer);
+    // Where the compositor places the window: its size, and no triangle.
+    static VQMainWindowPlacement unplaced(const QSize &window)
+    {
+        return {QRect(QPoint(0, 0), window), 0, ArrowEdge::None};
+    }
 };

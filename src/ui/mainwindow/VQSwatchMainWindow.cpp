@@ -8,6 +8,7 @@
 #include <QBoxLayout>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -114,6 +115,14 @@ VQSwatchMainWindow::VQSwatchMainWindow(QWidget *parent) : QWidget(parent, Qt::To
     _outerLayout->setSpacing(4);
     _outerLayout->setSizeConstraint(QLayout::SetNoConstraint);
 
+    _note = new QLabel(this);
+    _note->setObjectName(QStringLiteral("VQMainWindowNote"));
+    _note->setWordWrap(true);
+    _note->setFixedWidth(kContentWidth);
+    _note->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    _note->hide();
+    _outerLayout->addWidget(_note, 0, Qt::AlignHCenter);
+
     auto *header = new QHBoxLayout;
     header->setContentsMargins(0, 0, 0, 0);
     _chooserSlot = new QWidget(this);
@@ -168,8 +177,10 @@ QSize VQSwatchMainWindow::windowSize() const
 {
     const int spacing = _outerLayout->spacing();
     const int header = 22;
-    const int height = kMargin + header + spacing + kCanvasHeight + spacing + _laneToggle->height() +
-                       (_laneShownHeight > 0 ? spacing + _laneShownHeight : 0) + kMargin + kArrowHeight;
+    const int note = _note->isHidden() ? 0 : _note->heightForWidth(kContentWidth) + spacing;
+    const int height = kMargin + note + header + spacing + kCanvasHeight + spacing + _laneToggle->height() +
+                       (_laneShownHeight > 0 ? spacing + _laneShownHeight : 0) + kMargin +
+                       (_placedByCompositor ? 0 : kArrowHeight);
     return QSize(kWidth, height);
 }
 
@@ -215,12 +226,41 @@ void VQSwatchMainWindow::applyPlacement(const VQMainWindowPlacement &placement)
     _arrowX = placement.arrowX;
     using Edge = VQMainWindowPlacement::ArrowEdge;
     // The triangle takes room at the edge it points from.
-    _outerLayout->setContentsMargins(kMargin, kMargin + (_arrowEdge == Edge::Top ? kArrowHeight : 0), kMargin,
-                                     kMargin + (_arrowEdge != Edge::Top ? kArrowHeight : 0));
+    // The triangle takes room at the edge it points from; a window the compositor
+    // places has none.
+    const int arrow = _placedByCompositor ? 0 : kArrowHeight;
+    _outerLayout->setContentsMargins(kMargin, kMargin + (_arrowEdge == Edge::Top ? arrow : 0), kMargin,
+                                     kMargin + (_arrowEdge != Edge::Top ? arrow : 0));
     setFixedSize(placement.frame.size());
-    move(placement.frame.topLeft());
+    if (!_placedByCompositor)
+        move(placement.frame.topLeft());
     updateMask();
     update();
+}
+
+void VQSwatchMainWindow::setNote(const QString &note)
+{
+    if (note == _note->text() && note.isEmpty() == _note->isHidden())
+        return;
+    _note->setText(note);
+    _note->setVisible(!note.isEmpty());
+    emit sizeChanged();
+}
+
+QString VQSwatchMainWindow::note() const
+{
+    return _note->isHidden() ? QString() : _note->text();
+}
+
+void VQSwatchMainWindow::setPlacedByCompositor(bool placed)
+{
+    _placedByCompositor = placed;
+}
+
+void VQSwatchMainWindow::setOrdinaryWindow(bool ordinary)
+{
+    // A window of its own with the desktop's frame, where no tray holds the program.
+    setWindowFlags(ordinary ? Qt::Window : Qt::Tool | Qt::FramelessWindowHint);
 }
 
 void VQSwatchMainWindow::setLaneVisible(bool visible, int durationMs)

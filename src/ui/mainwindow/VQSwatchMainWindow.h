@@ -11,6 +11,7 @@
 #include <QWidget>
 
 class QBoxLayout;
+class QLabel;
 class QToolButton;
 class VQSelectionCanvas;
 class VQSelectionControl;
@@ -42,6 +43,15 @@ class VQSwatchMainWindow : public QWidget
     VQMainWindowPlacement::ArrowEdge arrowEdge() const { return _arrowEdge; }
     // The window's size for the current lane state.
     QSize windowSize() const;
+
+    // A note above the picker (no tray, or what this desktop does not offer); empty hides it.
+    void setNote(const QString &note);
+    QString note() const;
+    // Where the compositor places windows (Wayland): no triangle, no move, the
+    // window's size without the triangle's room.
+    void setPlacedByCompositor(bool placed);
+    // An ordinary framed window instead of the frameless one hanging from the tray.
+    void setOrdinaryWindow(bool ordinary);
 
     bool isLaneVisible() const { return _laneVisible; }
     // Shows or hides the lane: the window grows or shrinks by kLaneHeight over
@@ -87,6 +97,8 @@ class VQSwatchMainWindow : public QWidget
     QToolButton *_laneToggle = nullptr;
     QWidget *_lane = nullptr;
     QBoxLayout *_outerLayout = nullptr;
+    QLabel *_note = nullptr;
+    bool _placedByCompositor = false;
     bool _laneVisible = true;
     int _laneShownHeight = kLaneHeight;
     bool _colorWheelShown = false;

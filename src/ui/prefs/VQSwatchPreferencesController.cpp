@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QGuiApplication>
@@ -30,6 +31,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #ifndef VELLICO_VERSION
 #define VELLICO_VERSION "0"
 #endif
@@ -39,8 +42,9 @@
 
 namespace
 {
+constexpr int kWindowWidth = 420;
 // The width of the note under the folder: the window's width less its margins and indent.
-constexpr int kNoteWidth = 420 - 2 * 16 - 22;
+constexpr int kNoteWidth = kWindowWidth - 2 * 16 - 22;
 
 const QString kShortcutName = QString::fromLatin1(VQKeyComboRecord::GlobalShortcutName);
 
@@ -189,8 +193,25 @@ void VQSwatchPreferencesController::buildWindow()
     int row = 0;
     _shortcut = new SRRecorderControl;
     _shortcut->setAutosaveName(kShortcutName);
-    grid->addWidget(sectionLabel(VQLocalizedString("Global shortcut:")), row, 0);
-    grid->addWidget(_shortcut, row++, 1);
+    // The recorder, and under it what the desktop makes of the shortcut; without
+    // the recorder the note moves up beside the row's title.
+    auto *shortcutColumn = new QVBoxLayout;
+    shortcutColumn->setContentsMargins(0, 0, 0, 0);
+    shortcutColumn->setSpacing(4);
+    shortcutColumn->addWidget(_shortcut);
+    _shortcutNote = noteLabel();
+    _shortcutNote->setObjectName(QStringLiteral("VQShortcutNote"));
+    _shortcutNote->hide();
+    shortcutColumn->addWidget(_shortcutNote);
+    _shortcutCommands = new QWidget;
+    _shortcutCommands->setLayout(new QVBoxLayout);
+    _shortcutCommands->layout()->setContentsMargins(0, 0, 0, 0);
+    _shortcutCommands->layout()->setSpacing(4);
+    _shortcutCommands->hide();
+    shortcutColumn->addWidget(_shortcutCommands);
+    QLabel *shortcutTitle = sectionLabel(VQLocalizedString("Global shortcut:"));
+    grid->addWidget(shortcutTitle, row, 0, Qt::AlignRight | Qt::AlignTop);
+    grid->addLayout(shortcutColumn, row++, 1);
 
     _copyType = copyFormatPopUp();
     grid->addWidget(sectionLabel(VQLocalizedString("Copy format:")), row, 0);
@@ -214,6 +235,13 @@ void VQSwatchPreferencesController::buildWindow()
     grid->addLayout(cursorRow, row++, 1);
     grid->setColumnStretch(1, 1);
     layout->addLayout(grid);
+    // A wrapped label is only as tall as its lines at a known width: the column's.
+    int titleWidth = 0;
+    for (int i = 0; i < grid->rowCount(); ++i)
+        if (QLayoutItem *item = grid->itemAtPosition(i, 0); item && item->widget())
+            titleWidth = std::max(titleWidth, item->widget()->sizeHint().width());
+    _shortcutNote->setFixedWidth(kWindowWidth - layout->contentsMargins().left() - layout->contentsMargins().right() -
+                                 titleWidth - grid->horizontalSpacing());
 
     _activateWhenUsingLoupe =
         new QCheckBox(VQLocalizedString("Bring Vellico to the front when picking from the screen"));
@@ -241,7 +269,7 @@ void VQSwatchPreferencesController::buildWindow()
     bottom->addWidget(_doneButton);
     layout->addLayout(bottom);
 
-    _window->setFixedWidth(420);
+    _window->setFixedWidth(kWindowWidth);
 
     connect(_syncWithICloudButton, &QCheckBox::toggled, this, [this](bool on) {
         if (_loading || !on || !_syncFolder.isEmpty())
@@ -289,12 +317,79 @@ void VQSwatchPreferencesController::innerInit()
         _shortcut->setEnabled(false);
         _shortcut->setToolTip(QStringLiteral("No global shortcut in this session: ") + why);
     }
+    // The row says how the desktop binds the shortcut, and follows its answers.
+    connect(&_shortcuts, &VQGlobalShortcutService::bindingChanged, this,
+            &VQSwatchPreferencesController::updateShortcutRow);
+    updateShortcutRow();
     refreshKeyboardLayout();
     connect(&_shortcut->cell(), &SRRecorderCell::recordingStarted, this,
             &VQSwatchPreferencesController::refreshKeyboardLayout);
     loadPreferences();
     reregisterKeyCombo();
     _versionTextField->setText(versionText());
+}
+
+void VQSwatchPreferencesController::updateShortcutRow()
+{
+    using Binding = VQShortcutRowState::Binding;
+    using Status = VQShortcutBinding::Status;
+    const VQShortcutBinding &bound = _shortcuts.binding();
+    Binding binding = Binding::Grabs;
+    if (!_shortcuts.isSupported()) {
+        binding = Binding::NotOffered;
+    } else if (_shortcuts.desktopDecidesKeys()) {
+        switch (bound.status) {
+        case Status::NoShortcut:
+            break;
+        case Status::Pending:
+            binding = Binding::PortalAsking;
+            break;
+        case Status::Registered:
+            binding = Binding::PortalBound;
+            break;
+        case Status::Taken:
+        case Status::Unsupported:
+            binding = Binding::PortalFailed;
+            break;
+        }
+    }
+    showShortcutState(VQShortcutRowState::make(
+        binding, qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':')).value(0),
+        VQBindableProgram(QCoreApplication::applicationFilePath(), qEnvironmentVariable("PATH")), bound.keys,
+        bound.text));
+}
+
+void VQSwatchPreferencesController::showShortcutState(const VQShortcutRowState &state)
+{
+    _shortcutState = state;
+    _shortcut->setVisible(state.showsRecorder);
+    _shortcutNote->setText(state.note);
+    _shortcutNote->setVisible(!state.note.isEmpty());
+    qDeleteAll(_shortcutCommands->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly));
+    _commandCopyButtons.clear();
+    for (int i = 0; i < state.commands.size(); ++i) {
+        auto *line = new QWidget(_shortcutCommands);
+        auto *row = new QHBoxLayout(line);
+        row->setContentsMargins(0, 0, 0, 0);
+        auto *field = new QLineEdit(state.commands[i]);
+        field->setReadOnly(true);
+        field->setToolTip(state.purposes.value(i));
+        auto *copy = new VQSwatchPreferencesButton(VQLocalizedString("Copy"));
+        copy->setToolTip(VQLocalizedString("Copy the command"));
+        const QString command = state.commands[i];
+        connect(copy, &QAbstractButton::clicked, this, [command] {
+            QGuiApplication::clipboard()->setText(command);
+            VQLog(QStringLiteral("Copied the command \"%1\".").arg(command));
+        });
+        field->setCursorPosition(0);
+        row->addWidget(field, 1);
+        row->addWidget(copy);
+        _shortcutCommands->layout()->addWidget(line);
+        _commandCopyButtons << copy;
+    }
+    _shortcutCommands->setVisible(!state.commands.isEmpty());
+    _window->adjustSize();
+    VQLog(QStringLiteral("Showing the shortcut row: %1 %2").arg(state.note, state.commands.join(QLatin1String("; "))));
 }
 
 QString VQSwatchPreferencesController::versionText()

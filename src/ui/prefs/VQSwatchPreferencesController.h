@@ -15,6 +15,7 @@
 #include "platform/VQKeyCombo.h"
 #include "ui/prefs/SRRecorderCell.h"
 #include "ui/prefs/VQPreferencesSettings.h"
+#include "ui/prefs/VQShortcutRowState.h"
 
 #include <QObject>
 #include <QPointer>
@@ -78,6 +79,15 @@ class VQSwatchPreferencesController : public QObject, public SRRecorderCellDeleg
     VQPreferencesSettings shownSettings() const;
     void showSettings(const VQPreferencesSettings &settings);
 
+    // How the shortcut row tells the way the shortcut is bound in this session:
+    // from the global shortcut service's answers, or as given.
+    void updateShortcutRow();
+    void showShortcutState(const VQShortcutRowState &state);
+    const VQShortcutRowState &shortcutState() const { return _shortcutState; }
+    QLabel *shortcutNoteLabel() const { return _shortcutNote; }
+    // The copy buttons of the commands the row offers, in order.
+    QList<QAbstractButton *> shortcutCommandCopyButtons() const { return _commandCopyButtons; }
+
     // "Vellico 0.1.0 (build)".
     static QString versionText();
 
@@ -113,6 +123,10 @@ class VQSwatchPreferencesController : public QObject, public SRRecorderCellDeleg
     QLineEdit *_syncFolderField = nullptr;
     QLabel *_syncFileLabel = nullptr;
     SRRecorderControl *_shortcut = nullptr;
+    QLabel *_shortcutNote = nullptr;
+    QWidget *_shortcutCommands = nullptr;
+    QList<QAbstractButton *> _commandCopyButtons;
+    VQShortcutRowState _shortcutState;
     QButtonGroup *_cursorMatrix = nullptr;
     QComboBox *_copyType = nullptr;
     QComboBox *_alternateCopyType = nullptr;

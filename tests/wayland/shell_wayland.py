@@ -1,0 +1,285 @@
+#!/usr/bin/env python3
+"""Desktop tests of the tray program on a Wayland session (headless sway, a x1
+and a x2 output) with real clients: waybar's tray shows Vellico's item and a
+click or a StatusNotifierItem Activate opens the main window on the icon's
+output; the status menu's Quit quits and saves; without a tray host the window
+opens at start and a second `vellico` toggles it; the clipboard goes both ways
+through wl-copy and wl-paste and stays after the window closed; and where no
+portal binds global shortcuts, the preferences show the command to bind, which
+picks when run.
+
+    shell_wayland.py CASE      with VELLICO_BINARY set
+"""
+
+import os
+import re
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from wayland_session import DEFAULT_OUTPUTS, TRAY_BACKGROUND, Output, WaylandSession, run_case  # noqa: E402
+from vellico_e2e import Failure, check_library_intact, wait_until, write_library  # noqa: E402
+
+SHOTS = os.environ.get("VELLICO_WL_SHOTS")  # where to keep screenshots worth looking at
+
+
+def vellico_windows(session):
+    """[(output name, rect (x, y, width, height) logical, floating?)] of vellico's windows in sway's tree."""
+    found = []
+
+    def walk(node, output, floating):
+        if node.get("type") == "output":
+            output = node.get("name")
+        if node.get("pid") == session.vellico.pid and node.get("type") in ("con", "floating_con"):
+            rect = node["rect"]
+            found.append((output, (rect["x"], rect["y"], rect["width"], rect["height"]),
+                          node.get("type") == "floating_con"))
+        for child in node.get("nodes", []):
+            walk(child, output, floating)
+        for child in node.get("floating_nodes", []):
+            walk(child, output, True)
+    walk(session.swaymsg("-t", "get_tree"), None, False)
+    return found
+
+
+def keep_shot(session, name, output):
+    """A screenshot of one output, kept as PNG in VELLICO_WL_SHOTS when that is set."""
+    shot = session.screenshot(name, output=output)
+    if SHOTS:
+        os.makedirs(SHOTS, exist_ok=True)
+        session.run(["true"])  # the shot is the session user's; read it as root or as that user
+        import subprocess
+        subprocess.run(["convert", shot.path, os.path.join(SHOTS, f"{name}.png")], check=False)
+    return shot
+
+
+def start_vellico(session, *arguments):
+    session.write_settings(RZLoggingEnabled="true")
+    session.start_vellico(*arguments)
+
+
+def vellico_log(session):
+    try:
+        with open(os.path.join(session.home, ".local", "state", "Vellico", "Vellico.log"), errors="replace") as log:
+            return log.read()
+    except OSError:
+        return ""
+
+
+def tray_icon(session):
+    """The bounding box (device pixels of the first output) of what is drawn in waybar's
+    tray other than its background, or None."""
+    shot = session.screenshot("tray", output=session.outputs[0].name)
+    left, top, width, height = session.tray_region()
+    found = None
+    for y in range(top + 2, top + height - 2):
+        for x in range(left, left + width):
+            if shot.pixel(x, y) != TRAY_BACKGROUND:
+                found = (min(found[0], x), min(found[1], y), max(found[2], x), max(found[3], y)) if found \
+                    else (x, y, x, y)
+    return found
+
+
+def click_icon(session, button="left"):
+    first = session.outputs[0]
+    left, top, right, bottom = wait_until("Vellico's item in waybar's tray", lambda: tray_icon(session))
+    session.move_pointer(first.x + (left + right + 1) / 2 / first.scale, first.y + (top + bottom + 1) / 2 / first.scale)
+    session.click(button)
+
+
+def status_item(session):
+    """The bus name and path of Vellico's StatusNotifierItem, from the watcher."""
+    def registered():
+        result = session.run(["gdbus", "call", "--session", "--dest", "org.kde.StatusNotifierWatcher",
+                              "--object-path", "/StatusNotifierWatcher", "--method",
+                              "org.freedesktop.DBus.Properties.Get", "org.kde.StatusNotifierWatcher",
+                              "RegisteredStatusNotifierItems"], check=False)
+        items = re.findall(r"'([^']+)'", result.stdout)
+        return items[0] if items else None
+    item = wait_until("Vellico's item at the watcher", registered)
+    service, _, path = item.partition("/")
+    return service, "/" + path if path else "/StatusNotifierItem"
+
+
+def wait_for_window(session, what, present=True):
+    return wait_until(what, lambda: (vellico_windows(session) or None) if present else not vellico_windows(session))
+
+
+# -- the cases ---------------------------------------------------------------------
+
+
+def case_tray_click(session):
+    start_vellico(session)
+    click_icon(session)
+    windows = wait_for_window(session, "the main window after a click on the icon")
+    output, rect, floating = windows[0]
+    if output != session.outputs[0].name or not floating:
+        raise Failure(f"the window opened as {windows}, not floating on {session.outputs[0].name}, the icon's output")
+    keep_shot(session, "tray-and-window", session.outputs[0].name)
+    # Escape closes it, as on X11.
+    session.keys("Escape")
+    wait_for_window(session, "the window to close on Escape", present=False)
+
+
+def case_tray_activate(session):
+    start_vellico(session)
+    service, path = status_item(session)
+    # The pointer rests over the bar: sway gives that output the focus.
+    first = session.outputs[0]
+    session.move_pointer(first.x + 10, first.y + 10)
+    session.run(["gdbus", "call", "--session", "--dest", service, "--object-path", path, "--method",
+                 "org.kde.StatusNotifierItem.Activate", "0", "0"])
+    windows = wait_for_window(session, "the main window after Activate")
+    if windows[0][0] != first.name:
+        raise Failure(f"Activate opened the window on {windows[0][0]}, not on {first.name}, the icon's output")
+    session.run(["gdbus", "call", "--session", "--dest", service, "--object-path", path, "--method",
+                 "org.kde.StatusNotifierItem.Activate", "0", "0"])
+    wait_for_window(session, "a second Activate to close the window", present=False)
+
+
+def case_tray_menu_quit(session):
+    library = os.path.join(session.home, ".local", "share", "Vellico", "Vellico Library.vlb")
+    original = write_library(library)
+    session.own(library)
+    start_vellico(session)
+    click_icon(session, "right")
+    first = session.outputs[0]
+    _, top, width, height = session.tray_region()
+
+    def menu():
+        # waybar draws the item's exported menu, white, under the icon.
+        box = session.screenshot("menu", output=first.name).find("#FFFFFF", (0, top + height, width, 200))
+        return box if box and box[3] - box[1] > 60 else None
+    left, _, right, bottom = wait_until("the status menu under the icon", menu)
+    keep_shot(session, "status-menu", first.name)
+    # "Quit" is the menu's last row.
+    session.move_pointer(first.x + (left + right) / 2 / first.scale, first.y + (bottom - 14) / first.scale)
+    session.click()
+    status = session.wait_for_exit()
+    if status != 0:
+        raise Failure(f"vellico ended with status {status} after Quit")
+    check_library_intact(library, original)
+    if "Core successfully created" not in vellico_log(session):
+        raise Failure("the log does not show the library loaded")
+
+
+def case_no_tray(session):
+    start_vellico(session)
+    wait_for_window(session, "the main window at start, with no tray host")
+    keep_shot(session, "no-tray-window", session.outputs[0].name)
+    for present in (False, True):
+        session.run([os.environ["VELLICO_BINARY"]])
+        wait_for_window(session, f"a second vellico to {'open' if present else 'close'} the window", present)
+    if "main window opens as an ordinary window" not in vellico_log(session):
+        raise Failure(f"the log does not say why the window opened: {vellico_log(session)[-1500:]}")
+
+
+def case_clipboard(session):
+    start_vellico(session)
+    wait_for_window(session, "the main window at start")
+    session.offer_clipboard("#336699")
+    session.keys("ctrl+v")
+    session.keys("ctrl+c")
+    wait_for_window(session, "the window to close after the copy", present=False)
+    wait_until("336699 on the clipboard after the window closed", lambda: session.clipboard() == "336699")
+    # --paste from a later start, with the window closed: Wayland hands the clipboard
+    # only to the focused program, so the window opens with the pasted colour.
+    session.offer_clipboard("rgb(17, 34, 51)")
+    session.run([os.environ["VELLICO_BINARY"], "--paste"])
+    wait_for_window(session, "the window that --paste opened")
+    session.keys("ctrl+c")
+    wait_until("112233 from --paste, copied", lambda: session.clipboard() == "112233")
+
+
+PREFERENCES_BUTTON = "#333333"  # the preferences' flat buttons
+
+
+def button_boxes(shot, colour=PREFERENCES_BUTTON):
+    """The boxes (left, top, right, bottom) of solid runs of `colour` at least 24 device
+    pixels wide, merged down the rows (across the rows of their titles): the
+    preferences' buttons."""
+    boxes = []
+    for y in range(shot.height):
+        x = 0
+        while x < shot.width:
+            if shot.pixel(x, y) != colour:
+                x += 1
+                continue
+            start = x
+            while x < shot.width and shot.pixel(x, y) == colour:
+                x += 1
+            if x - start < 24:
+                continue
+            for box in boxes:
+                # The title's rows break the runs: bridge them where the edges go on.
+                if box[0] == start and box[2] == x - 1 and y - box[3] <= 14 and all(
+                        shot.pixel(start + 1, row) == colour and shot.pixel(x - 2, row) == colour
+                        for row in range(box[3] + 1, y)):
+                    box[3] = y
+                    break
+            else:
+                boxes.append([start, y, x - 1, y])
+    return [tuple(box) for box in boxes if box[3] - box[1] >= 8]
+
+
+def case_shortcut_without_portal(session):
+    """Sway binds no shortcut for programs: the preferences say so and offer the
+    command; the copied command, run, picks."""
+    start_vellico(session)
+    wait_for_window(session, "the main window at start")
+    wait_until("the shortcut row to say that sway binds no shortcut",
+               lambda: "Showing the shortcut row: sway binds no global shortcut for programs" in vellico_log(session))
+    session.keys("ctrl+comma")
+    # The row's two commands, each with its Copy button: the two buttons alike, one above the other.
+    copies = []
+    screen = None
+
+    def copy_buttons():
+        nonlocal screen
+        windows = vellico_windows(session)
+        if len(windows) != 1:
+            return False
+        screen = session.output(windows[0][0])
+        shot = keep_shot(session, "preferences-shortcut-row", screen.name)
+        boxes = button_boxes(shot)
+        alike = [(a, b) for a in boxes for b in boxes
+                 if a[0] == b[0] and a[2] == b[2] and 0 < b[1] - a[1] < 40 * screen.scale]
+        copies[:] = alike[0] if alike else []
+        return bool(alike)
+    wait_until("the Copy buttons of the shortcut row", copy_buttons)
+    left, top, right, bottom = copies[0]
+    session.move_pointer(screen.x + (left + right) / 2 / screen.scale, screen.y + (top + bottom) / 2 / screen.scale)
+    session.click()
+    command = wait_until("the copied command", lambda: (session.clipboard() or "").endswith(" --pick") and
+                         session.clipboard())
+    if command.split()[0] not in ("vellico", os.environ["VELLICO_BINARY"]):
+        raise Failure(f"the row copied {command!r}, which does not start this Vellico")
+    pick = session.start_client(["sh", "-c", command], name="bound-command")
+    wait_until("the frozen screen", lambda: "The frozen screen shows" in vellico_log(session), timeout=15)
+    second = session.outputs[1]
+    session.move_pointer_to_device_pixel(second.name, 700, 500)
+    session.click()
+    status = pick.process.wait(timeout=15)
+    printed = "\n".join(pick.read_lines()).strip()
+    if status != 0 or printed != "#3366CC":
+        raise Failure(f"the copied command ended with status {status} and printed {printed!r}, not the background")
+
+
+CASES = {
+    "shell-tray-click": case_tray_click,
+    "shell-tray-activate": case_tray_activate,
+    "shell-tray-menu-quit": case_tray_menu_quit,
+    "shell-no-tray": case_no_tray,
+    "shell-clipboard": case_clipboard,
+    "shell-shortcut-without-portal": case_shortcut_without_portal,
+}
+
+# The preferences are taller than the default x1 output.
+TALL_OUTPUTS = (
+    Output("HEADLESS-1", 1024, 768, 0, 0, 1),
+    Output("HEADLESS-2", 800, 600, 1024, 0, 2),
+)
+
+if __name__ == "__main__":
+    sys.exit(run_case(CASES, lambda name: WaylandSession(
+        name, tray=name.startswith("shell-tray"),
+        outputs=TALL_OUTPUTS if name == "shell-shortcut-without-portal" else DEFAULT_OUTPUTS)))
