@@ -13,13 +13,15 @@ picks when run.
 
 import os
 import re
+import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from wayland_session import DEFAULT_OUTPUTS, TRAY_BACKGROUND, Output, WaylandSession, run_case  # noqa: E402
+from wayland_session import DEFAULT_OUTPUTS, TRAY_BACKGROUND, Client, Output, WaylandSession, run_case  # noqa: E402
 from vellico_e2e import Failure, check_library_intact, wait_until, write_library  # noqa: E402
 
-SHOTS = os.environ.get("VELLICO_WL_SHOTS")  # where to keep screenshots worth looking at
+SHOTS = os.environ.get("VELLICO_WL_SHOTS")
+FAKE_SHORTCUTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "platform", "fake_global_shortcuts.py")  # where to keep screenshots worth looking at
 
 
 def vellico_windows(session):
@@ -42,12 +44,10 @@ def vellico_windows(session):
 
 
 def keep_shot(session, name, output):
-    """A screenshot of one output, kept as PNG in VELLICO_WL_SHOTS when that is set."""
+    """A screenshot of one output, also kept as PNG in VELLICO_WL_SHOTS when that is set."""
     shot = session.screenshot(name, output=output)
     if SHOTS:
         os.makedirs(SHOTS, exist_ok=True)
-        session.run(["true"])  # the shot is the session user's; read it as root or as that user
-        import subprocess
         subprocess.run(["convert", shot.path, os.path.join(SHOTS, f"{name}.png")], check=False)
     return shot
 
@@ -109,6 +109,8 @@ def wait_for_window(session, what, present=True):
 
 def case_tray_click(session):
     start_vellico(session)
+    wait_until("Vellico's item in waybar's tray", lambda: tray_icon(session))
+    keep_shot(session, "tray-item", session.outputs[0].name)
     click_icon(session)
     windows = wait_for_window(session, "the main window after a click on the icon")
     output, rect, floating = windows[0]
@@ -264,6 +266,42 @@ def case_shortcut_without_portal(session):
         raise Failure(f"the copied command ended with status {status} and printed {printed!r}, not the background")
 
 
+def case_portal_shortcut(session):
+    """A portal of our own binds the stored Ctrl+Alt+P; its Activated opens the window
+    with the loupe, as the X11 hot key does, and ends the preferences as Done does."""
+    portal = session._start(["/usr/bin/python3", os.path.abspath(FAKE_SHORTCUTS), "bind", "--press-on-stdin"],
+                            "fake-shortcuts", stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+    portal = Client(portal, "fake-shortcuts")
+    portal.wait_for_line("the fake portal", lambda line: line == "ready")
+    session.write_settings(RZLoggingEnabled="true")
+    with open(session.settings_path(), "a") as settings:
+        settings.write("[ShortcutRecorder%20KeyboardShortcut]\nkeyCode=35\nmodifierFlags=1572864\nmodifiers=2304\n")
+    session.start_vellico()
+    portal.wait_for_line("the binding", lambda line: line.startswith("bind "))
+
+    def press():
+        portal.process.stdin.write(b"press\n")
+        portal.process.stdin.flush()
+        portal.wait_for_line("the press", lambda line: line.startswith("pressed"))
+    # As the X11 hot key: a press closes the window shown (here the preferences); the
+    # next one ends the preferences as Done does and runs the loupe over the main window.
+    wait_for_window(session, "the main window at start")
+    session.keys("ctrl+comma")
+    wait_until("the preferences (420 wide)", lambda: [w for w in vellico_windows(session) if w[1][2] == 420])
+    press()
+    wait_for_window(session, "the preferences to close on the shortcut", present=False)
+    press()
+    wait_until("the frozen screen", lambda: "The frozen screen shows" in vellico_log(session), timeout=15)
+    second = session.outputs[1]
+    session.move_pointer_to_device_pixel(second.name, 700, 500)
+    session.click()
+    wait_for_window(session, "the main window after the pick")
+    session.keys("ctrl+c")
+    wait_until("the picked colour, copied", lambda: session.clipboard() == "3366CC")
+    if "sway bound the shortcut to Ctrl+Alt+P (desktop)." not in vellico_log(session):
+        raise Failure(f"the shortcut row does not show the desktop's trigger: {vellico_log(session)[-1500:]}")
+
+
 CASES = {
     "shell-tray-click": case_tray_click,
     "shell-tray-activate": case_tray_activate,
@@ -271,6 +309,7 @@ CASES = {
     "shell-no-tray": case_no_tray,
     "shell-clipboard": case_clipboard,
     "shell-shortcut-without-portal": case_shortcut_without_portal,
+    "shell-portal-shortcut": case_portal_shortcut,
 }
 
 # The preferences are taller than the default x1 output.
