@@ -338,6 +338,11 @@ def case_diagnose(session):
                 or not lines["Shift tracking"].startswith("off")
                 or not lines["picking path the session offers"].startswith("screencopy ")):
             raise Failure(f"{where}: {lines}")
+    # Natively, sway binds no keys for programs and no tray runs, so the window stands in for the icon.
+    lines = diagnosis(session)
+    if (not lines["global shortcut"].startswith("off: no desktop portal offers GlobalShortcuts")
+            or not lines["tray"].startswith("none: ")):
+        raise Failure(f"natively: {lines}")
 
 
 CASES = {

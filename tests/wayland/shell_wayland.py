@@ -164,6 +164,22 @@ def case_tray_menu_quit(session):
         raise Failure("the log does not show the library loaded")
 
 
+def case_tray_comes_back(session):
+    """waybar goes away and comes back: the window stays reachable through a second
+    `vellico`, and the item returns to the new tray."""
+    start_vellico(session)
+    wait_until("Vellico's item in waybar's tray", lambda: tray_icon(session))
+    bar = next(process for process in session.processes if "waybar" in " ".join(map(str, process.args)))
+    bar.terminate()
+    bar.wait(timeout=5)
+    session.run([os.environ["VELLICO_BINARY"]])
+    wait_for_window(session, "a second vellico to open the window without a tray")
+    session.run([os.environ["VELLICO_BINARY"]])
+    wait_for_window(session, "a third to close it", present=False)
+    session._start_tray()
+    wait_until("Vellico's item back in the new tray", lambda: tray_icon(session), timeout=15)
+
+
 def case_no_tray(session):
     start_vellico(session)
     wait_for_window(session, "the main window at start, with no tray host")
@@ -306,6 +322,7 @@ CASES = {
     "shell-tray-click": case_tray_click,
     "shell-tray-activate": case_tray_activate,
     "shell-tray-menu-quit": case_tray_menu_quit,
+    "shell-tray-comes-back": case_tray_comes_back,
     "shell-no-tray": case_no_tray,
     "shell-clipboard": case_clipboard,
     "shell-shortcut-without-portal": case_shortcut_without_portal,
