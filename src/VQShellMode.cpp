@@ -9,6 +9,7 @@ VQShellMode VQChooseShellMode(const QString &platformName, bool trayAvailable, b
 {
     VQShellMode mode;
     mode.noTray = !trayAvailable && !VQTrayCanArriveLater(platformName);
+    mode.openWindowAtStart = mode.noTray;
     if (mode.noTray)
         mode.standingNote = QStringLiteral("No system tray is running: add one (on GNOME, the AppIndicator "
                                            "extension) and restart Vellico to put its icon there.");

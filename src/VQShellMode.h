@@ -9,6 +9,9 @@ struct VQShellMode {
     // No tray now and none later (Qt looks for a StatusNotifierItem host only
     // at start outside X11): the main window is an ordinary window opened at start.
     bool noTray = false;
+    // Open the main window at start: where no tray will show the icon, unless this
+    // start only picks (a process of its own that ends with the pick).
+    bool openWindowAtStart = false;
     // A note the main window always shows (how to get a tray), or empty.
     QString standingNote;
     // One sentence the main window shows the first time it opens: what this

@@ -250,10 +250,11 @@ void VQVellicoAppDelegate::installStatusItem()
     if (_shell.noTray) {
         // Qt will not look for a tray again: the window is the program.
         VQLog("No system tray, and Qt looks for none later: the main window opens as an ordinary window.");
-        QTimer::singleShot(0, this, [this] {
-            if (_mode == VQApplicationMode::MainWindow && !isCurrentWindowVisible())
-                openCurrentWindow();
-        });
+        if (_shell.openWindowAtStart)
+            QTimer::singleShot(0, this, [this] {
+                if (_mode == VQApplicationMode::MainWindow && !isCurrentWindowVisible())
+                    openCurrentWindow();
+            });
     } else if (!QSystemTrayIcon::isSystemTrayAvailable()) {
         VQLog("No system tray yet; the icon appears when one starts.");
     }

@@ -102,6 +102,8 @@ int main(int argc, char *argv[])
     const VQDesktopCapabilities &can = services.desktop->capabilities();
     services.shell =
         VQChooseShellMode(QGuiApplication::platformName(), trayAvailable, can.screenPicking, can.globalShortcut);
+    if (options.asksForPick())
+        services.shell.openWindowAtStart = false;
     VQLog(services.desktop->screenPicker().logLine());
     services.modalUI = std::make_unique<VQWidgetModalUI>();
     // Fatal start-up alerts end the program here. Nothing is saved on this road:

@@ -85,6 +85,7 @@ TEST(VQShellModeTest, HowTheProgramMeetsTheSession)
         const VQShellMode mode = VQChooseShellMode(row.platform, row.tray, row.canPick, row.canBindKey);
         EXPECT_EQ(mode.noTray, row.noTray);
         EXPECT_EQ(mode.noTray, !mode.standingNote.isEmpty());
+        EXPECT_EQ(mode.openWindowAtStart, mode.noTray);
         EXPECT_EQ(mode.firstOpenNote.isEmpty(), QString::fromLatin1(row.noteWords).isEmpty());
         EXPECT_TRUE(mode.firstOpenNote.contains(QString::fromLatin1(row.noteWords)));
     }
