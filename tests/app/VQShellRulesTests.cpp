@@ -119,8 +119,9 @@ TEST(VQShortcutRowStateTest, WhatTheShortcutRowSays)
         EXPECT_EQ(state.note.isEmpty(), QString::fromLatin1(row.noteWords).isEmpty());
         EXPECT_TRUE(state.note.contains(QString::fromUtf8(row.noteWords))) << state.note.toStdString();
         ASSERT_EQ(state.commands.size(), row.commands);
-        if (row.commands)
+        if (row.commands) {
             EXPECT_EQ(state.commands, QStringList({"vellico --pick", "vellico"}));
+        }
     }
     EXPECT_TRUE(VQShortcutRowState::make(B::NotOffered, "", "vellico").note.startsWith("This desktop binds no"));
 }

@@ -150,10 +150,10 @@ TEST(VQPortalGlobalShortcutsTest, TriggerInTheShortcutsSpecificationsForm)
         const char *trigger;
     };
     const Row rows[] = {
-        {{0x100000 | 0x80000, 35}, "CTRL+ALT+p"}, // Ctrl+Alt+P
-        {{0x40000 | 0x20000, 122}, "SHIFT+LOGO+F1"},
-        {{0, 122}, "F1"},
-        {{0x100000, -1}, ""},
+        {{0x100000 | 0x80000, 35, {}, {}}, "CTRL+ALT+p"}, // Ctrl+Alt+P
+        {{0x40000 | 0x20000, 122, {}, {}}, "SHIFT+LOGO+F1"},
+        {{0, 122, {}, {}}, "F1"},
+        {{0x100000, -1, {}, {}}, ""},
     };
     for (const Row &row : rows)
         EXPECT_EQ(VQPortalGlobalShortcuts::triggerFor(row.combo), QString::fromLatin1(row.trigger)) << row.trigger;
