@@ -124,17 +124,19 @@ void BM_CoreLoad(benchmark::State &state)
 
 void BM_RawSerialiseAndWrite(benchmark::State &state)
 {
-    const QString path = fixture().wide;
-    std::optional<VQPlist> root = VQPlist::fromFile(path);
+    const QByteArray data = readAll(fixture().wide);
+    plist_t root = nullptr;
+    plist_from_xml(data.constData(), uint32_t(data.size()), &root);
     const QString target = fixture().dir.filePath(QStringLiteral("raw-out.vlb"));
     for (auto _ : state) {
         char *xml = nullptr;
         uint32_t length = 0;
-        plist_to_xml(static_cast<plist_t>(root->node().raw()), &xml, &length);
+        plist_to_xml(root, &xml, &length);
         // The same safe write the library uses (temporary file, flush, rename).
         VQWriteFileAtomically(target, QByteArray::fromRawData(xml, qsizetype(length)));
         plist_to_xml_free(xml);
     }
+    plist_free(root);
 }
 
 void BM_CoreSave(benchmark::State &state)

@@ -422,19 +422,24 @@ VQPlist VQSwatchCore::libraryDictionary() const
 
 bool VQSwatchCore::writeToURL(const QString &path, QString *error, VQPlistFormat format) const
 {
-    QByteArray bytes;
+    auto &bookmarks = VQAppScopeBookmarksManager::sharedManager();
+    bookmarks.startAccessing(path);
+    bool written = false;
     if (format == VQPlistFormat::Binary) {
         VQPlistBinaryWriter binary;
         writeLibrary(binary);
-        bytes = binary.finish();
+        written = VQWriteFileAtomically(path, binary.finish(), error);
     } else {
-        VQPlistXMLWriter xml;
-        writeLibrary(xml);
-        bytes = xml.finish();
+        // Straight to the temporary file as the text is made: the disk is
+        // writing the start while the rest is still being formatted.
+        VQAtomicFileWriter file(path);
+        if (file.open()) {
+            VQPlistXMLWriter xml(file);
+            writeLibrary(xml);
+            xml.finish();
+        }
+        written = file.commit(error);
     }
-    auto &bookmarks = VQAppScopeBookmarksManager::sharedManager();
-    bookmarks.startAccessing(path);
-    const bool written = VQWriteFileAtomically(path, bytes, error);
     bookmarks.stopAccessing(path);
     return written;
 }

@@ -9,8 +9,6 @@
 #include <QFileInfo>
 #include <QHash>
 
-#include <plist/plist.h>
-
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -838,13 +836,12 @@ class KeyedArchive
     // UID is the dictionary { CF$UID: n }, which libplist leaves as it is.
     VQPlistNode resolve(VQPlistNode node) const
     {
-        uint64_t uid = 0;
+        std::uint64_t uid = 0;
         if (node.isNull())
             return node;
-        if (plist_get_node_type(static_cast<plist_t>(node.raw())) == PLIST_UID) {
-            plist_get_uid_val(static_cast<plist_t>(node.raw()), &uid);
-        } else if (node.isDictionary() && plist_dict_get_size(static_cast<plist_t>(node.raw())) == 1 &&
-                   node["CF$UID"].isInteger()) {
+        if (const std::optional<std::uint64_t> reference = node.toUID()) {
+            uid = *reference;
+        } else if (node.isDictionary() && node.count() == 1 && node["CF$UID"].isInteger()) {
             uid = *node["CF$UID"].toUInt64();
         } else {
             return node;
@@ -967,14 +964,7 @@ class KeyedArchive
         return found->get();
     }
 
-    static QByteArray bytesOf(VQPlistNode data)
-    {
-        uint64_t length = 0;
-        const char *bytes = plist_get_data_ptr(static_cast<plist_t>(data.raw()), &length);
-        if (!bytes || length > uint64_t(std::numeric_limits<qsizetype>::max()))
-            return {};
-        return QByteArray(bytes, qsizetype(length));
-    }
+    static QByteArray bytesOf(VQPlistNode data) { return data.toData().value_or(QByteArray()); }
 
     // The model of an NSColorSpace object: its NSModel, else its ICC profile's
     // data colour space (bytes 16–19 of the profile header).

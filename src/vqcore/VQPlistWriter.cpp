@@ -81,6 +81,26 @@ VQPlist VQPlistTreeBuilder::take()
 
 // ---- XML --------------------------------------------------------------------
 
+namespace
+{
+// A streaming writer hands the document on in pieces of about this size.
+constexpr qsizetype kPieceBytes = qsizetype(1) << 20;
+} // namespace
+
+VQPlistXMLWriter::VQPlistXMLWriter(VQAtomicFileWriter &file) : VQPlistXMLWriter()
+{
+    _file = &file;
+    _out.reserve(kPieceBytes + 4096);
+}
+
+void VQPlistXMLWriter::flushIfFull()
+{
+    if (_file && _out.size() >= kPieceBytes) {
+        _file->write(_out.constData(), _out.size());
+        _out.resize(0); // keeps the capacity
+    }
+}
+
 VQPlistXMLWriter::VQPlistXMLWriter()
 {
     _out.reserve(1 << 16);
@@ -107,13 +127,14 @@ void VQPlistXMLWriter::endDictionary()
     --_depth;
     indent();
     _out += "</dict>\n";
+    flushIfFull();
 }
 
 void VQPlistXMLWriter::key(const char *key)
 {
     indent();
     _out += "<key>";
-    escaped(QByteArray::fromRawData(key, qsizetype(std::strlen(key))));
+    escaped(key, qsizetype(std::strlen(key)));
     _out += "</key>\n";
 }
 
@@ -129,12 +150,21 @@ void VQPlistXMLWriter::endArray()
     --_depth;
     indent();
     _out += "</array>\n";
+    flushIfFull();
 }
 
-void VQPlistXMLWriter::escaped(const QByteArray &utf8)
+void VQPlistXMLWriter::escaped(const char *utf8, qsizetype size)
 {
-    for (const char ch : utf8) {
-        const unsigned char c = static_cast<unsigned char>(ch);
+    const char *run = utf8; // characters that go out as they are, up to p
+    const char *const end = utf8 + size;
+    for (const char *p = utf8; p < end; ++p) {
+        const unsigned char c = static_cast<unsigned char>(*p);
+        if (c >= 0x20 && c != '&' && c != '<' && c != '>')
+            continue;
+        if (c == '\t' || c == '\n')
+            continue;
+        _out.append(run, p - run);
+        run = p + 1;
         switch (c) {
         case '&':
             _out += "&amp;";
@@ -145,21 +175,15 @@ void VQPlistXMLWriter::escaped(const QByteArray &utf8)
         case '>':
             _out += "&gt;";
             break;
-        case '\t':
-        case '\n':
-            _out += ch;
-            break;
         case '\r':
             // Raw, a reader would normalise it to a line feed.
             _out += "&#13;";
             break;
         default:
-            if (c < 0x20)
-                _out += "\xEF\xBF\xBD"; // U+FFFD: XML 1.0 has no way to carry it
-            else
-                _out += ch;
+            _out += "\xEF\xBF\xBD"; // U+FFFD: XML 1.0 has no way to carry it
         }
     }
+    _out.append(run, end - run);
 }
 
 void VQPlistXMLWriter::string(const QString &value)
@@ -168,8 +192,9 @@ void VQPlistXMLWriter::string(const QString &value)
     _out += "<string>";
     QByteArray utf8 = value.toUtf8();
     // U+FFFE and U+FFFF are not XML characters either.
-    utf8.replace("\xEF\xBF\xBE", "\xEF\xBF\xBD").replace("\xEF\xBF\xBF", "\xEF\xBF\xBD");
-    escaped(utf8);
+    if (utf8.contains("\xEF\xBF"))
+        utf8.replace("\xEF\xBF\xBE", "\xEF\xBF\xBD").replace("\xEF\xBF\xBF", "\xEF\xBF\xBD");
+    escaped(utf8.constData(), utf8.size());
     _out += "</string>\n";
 }
 
@@ -217,6 +242,11 @@ void VQPlistXMLWriter::boolean(bool value)
 QByteArray VQPlistXMLWriter::finish()
 {
     _out += "</plist>\n";
+    if (_file) {
+        _file->write(_out.constData(), _out.size());
+        _out.resize(0);
+        return {};
+    }
     return std::exchange(_out, QByteArray());
 }
 

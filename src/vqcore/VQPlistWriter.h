@@ -65,6 +65,9 @@ class VQPlistXMLWriter : public VQPlistSink
 {
   public:
     VQPlistXMLWriter();
+    // Hands the document to `file` in pieces as it is made, never holding
+    // more than a piece; finish() then gives nothing back and the caller commits.
+    explicit VQPlistXMLWriter(VQAtomicFileWriter &file);
     void beginDictionary() override;
     void endDictionary() override;
     void key(const char *key) override;
@@ -81,10 +84,12 @@ class VQPlistXMLWriter : public VQPlistSink
 
   private:
     void indent();
-    void escaped(const QByteArray &utf8);
+    void escaped(const char *utf8, qsizetype size);
+    void flushIfFull();
 
     QByteArray _out;
     int _depth = 0;
+    VQAtomicFileWriter *_file = nullptr;
 };
 
 // The binary property-list format ("bplist00"): no text to format or scan, so

@@ -1,5 +1,6 @@
 #include "vqcore/VQPropertyList.h"
 
+#include "vqcore/VQPlistDocument_p.h"
 #include "vqcore/VQPlistShape.h"
 #include "vqcore/VQStringExtensions.h"
 
@@ -15,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include <locale.h>
@@ -63,293 +65,245 @@ class CNumbers
 // and are turned back into U+0000 when the string is read.
 constexpr char kHeldNul[] = "\xC0\x80";
 
-// ---------------------------------------------------------------------------
-// XML integers. libplist reads <integer> with strtoull in base 0, so "0123" is
-// octal 83 and "0x10" is 16. A property-list integer is decimal: leading
-// zeros are dropped before libplist sees them, and an element that is not a
-// decimal integer becomes a <string>, which readers of numbers refuse like
-// any other value of the wrong type.
+using Type = VQPlistDocument::Type;
 
-bool isXMLSpace(char c)
+// The type of a node of a document read, as libplist names it.
+plist_type typeOf(const VQPlistDocument &document, std::uint32_t index)
 {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+    switch (document.node(index).type) {
+    case Type::Dictionary:
+        return PLIST_DICT;
+    case Type::Array:
+        return PLIST_ARRAY;
+    case Type::String:
+        return PLIST_STRING;
+    case Type::Integer:
+        return PLIST_UINT;
+    case Type::Real:
+        return PLIST_REAL;
+    case Type::Boolean:
+        return PLIST_BOOLEAN;
+    case Type::Date:
+        return PLIST_DATE;
+    case Type::Data:
+        return PLIST_DATA;
+    case Type::UID:
+        return PLIST_UID;
+    }
+    return PLIST_NONE;
 }
 
-// The rewritten document, or nothing when every integer is already plain.
-std::optional<QByteArray> decimalIntegers(const char *data, qsizetype size)
+plist_type typeOf(const VQPlistNode &node)
 {
-    static constexpr char kOpen[] = "<integer>", kClose[] = "</integer>";
-    const char *const end = data + size;
-    const char *copied = data; // everything before this is in `out` already
-    QByteArray out;
-    bool changed = false;
-    const auto find = [end](const char *from, const char *what) -> const char * {
-        const std::size_t n = std::strlen(what);
-        for (const char *p = from; p + n <= end; ++p) {
-            p = static_cast<const char *>(std::memchr(p, what[0], std::size_t(end - p)));
-            if (!p || p + n > end)
-                return nullptr;
-            if (std::memcmp(p, what, n) == 0)
-                return p;
-        }
-        return nullptr;
-    };
-    for (const char *p = data; (p = static_cast<const char *>(std::memchr(p, '<', std::size_t(end - p))));) {
-        const auto startsWith = [&](const char *what) {
-            const std::size_t n = std::strlen(what);
-            return std::size_t(end - p) >= n && std::memcmp(p, what, n) == 0;
-        };
-        if (startsWith("<!--") || startsWith("<![CDATA[")) {
-            const char *close = find(p + 4, p[1] == '!' && p[2] == '-' ? "-->" : "]]>");
-            if (!close)
-                break;
-            p = close + 3;
-            continue;
-        }
-        if (!startsWith(kOpen)) {
-            ++p;
-            continue;
-        }
-        const char *text = p + sizeof kOpen - 1;
-        const char *close = find(text, kClose);
-        if (!close)
-            break;
-        const char *a = text, *b = close;
-        while (a < b && isXMLSpace(*a))
-            ++a;
-        while (b > a && isXMLSpace(b[-1]))
-            --b;
-        const bool negative = a < b && *a == '-';
-        const char *digits = a < b && (*a == '-' || *a == '+') ? a + 1 : a;
-        bool decimal = digits < b;
-        for (const char *d = digits; d < b && decimal; ++d)
-            decimal = *d >= '0' && *d <= '9';
-        const char *significant = digits;
-        while (decimal && significant + 1 < b && *significant == '0')
-            ++significant;
-        const char *after = close + sizeof kClose - 1;
-        if (decimal && significant == digits && *a != '+') {
-            p = after; // already plain
-            continue;
-        }
-        out.append(copied, qsizetype(p - copied));
-        if (decimal) {
-            out += kOpen;
-            if (negative)
-                out += '-';
-            out.append(significant, qsizetype(b - significant));
-            out += kClose;
-        } else {
-            out += "<string>";
-            out.append(text, qsizetype(close - text));
-            out += "</string>";
-        }
-        copied = p = after;
-        changed = true;
-    }
-    if (!changed)
-        return std::nullopt;
-    out.append(copied, qsizetype(end - copied));
-    return out;
+    if (const VQPlistDocument *document = node.document())
+        return typeOf(*document, node.index());
+    return typeOf(node.raw());
 }
 
-// ---------------------------------------------------------------------------
-// Binary strings with a NUL inside, which libplist cuts at the NUL. They are
-// found in the object table and put back whole into the parsed tree, walking
-// the file's objects and the tree side by side (libplist builds the tree in
-// the file's order, one node per reference).
-
-class BinaryStrings
+// A copy of a node of a document read as a libplist tree.
+plist_t toLibplist(const VQPlistDocument &document, std::uint32_t index)
 {
-  public:
-    explicit BinaryStrings(const QByteArray &data)
-        : _p(reinterpret_cast<const unsigned char *>(data.constData())), _size(std::uint64_t(data.size()))
-    {
-        // The shape check has vetted the trailer and the tables already.
-        const unsigned char *trailer = _p + _size - 32;
-        _offsetSize = trailer[6];
-        _refSize = trailer[7];
-        _count = be(trailer + 8, 8);
-        _top = be(trailer + 16, 8);
-        _tableAt = be(trailer + 24, 8);
-    }
-
-    bool anyCut() const
-    {
-        for (std::uint64_t i = 0; i < _count; ++i)
-            if (whole(i))
-                return true;
-        return false;
-    }
-
-    // Puts the whole text back into the cut strings of `root`, parsed from the same data.
-    void restore(plist_t root) const { restoreBelow(root, _top, 0); }
-
-  private:
-    static std::uint64_t be(const unsigned char *p, unsigned n)
-    {
-        std::uint64_t v = 0;
-        for (unsigned i = 0; i < n; ++i)
-            v = (v << 8) | p[i];
-        return v;
-    }
-
-    std::uint64_t offset(std::uint64_t object) const { return be(_p + _tableAt + object * _offsetSize, _offsetSize); }
-
-    // Marker type, element count and where the elements start; false when out of the file.
-    bool header(std::uint64_t object, unsigned &type, std::uint64_t &n, std::uint64_t &at) const
-    {
-        if (object >= _count)
-            return false;
-        at = offset(object);
-        if (at < 8 || at >= _tableAt)
-            return false;
-        type = _p[at] >> 4;
-        n = _p[at] & 0x0F;
-        ++at;
-        if (n == 0x0F) {
-            if (at >= _tableAt || (_p[at] >> 4) != 0x1)
-                return false;
-            const unsigned width = 1u << (_p[at] & 0x0F);
-            if (width > 8 || at + 1 + width > _tableAt)
-                return false;
-            n = be(_p + at + 1, width);
-            at += 1 + width;
+    const VQPlistDocument::Node &node = document.node(index);
+    switch (node.type) {
+    case Type::Dictionary: {
+        plist_t dict = plist_new_dict();
+        for (std::uint32_t i = 0; i < node.size; ++i) {
+            const VQPlistDocument::Node &key = document.node(document.item(node, 2 * i));
+            // libplist keeps a key up to its first NUL.
+            const std::string name(document.text(key), ::strnlen(document.text(key), key.size));
+            plist_dict_set_item(dict, name.c_str(), toLibplist(document, document.item(node, 2 * i + 1)));
         }
-        return true;
+        return dict;
     }
-
-    // The whole text (NULs held as C0 80) of a string object that holds a NUL.
-    std::optional<QByteArray> whole(std::uint64_t object) const
-    {
-        unsigned type = 0;
-        std::uint64_t n = 0, at = 0;
-        if (!header(object, type, n, at))
-            return std::nullopt;
-        if (type == 0x5) {
-            if (n > _tableAt - at || !std::memchr(_p + at, 0, n))
-                return std::nullopt;
-            return QByteArray(reinterpret_cast<const char *>(_p + at), qsizetype(n)).replace('\0', kHeldNul);
-        }
-        if (type == 0x6) {
-            if (n > (_tableAt - at) / 2)
-                return std::nullopt;
-            bool nul = false;
-            for (std::uint64_t i = 0; i < n && !nul; ++i)
-                nul = _p[at + 2 * i] == 0 && _p[at + 2 * i + 1] == 0;
-            if (!nul) // the common case: nothing to build
-                return std::nullopt;
-            QString text(qsizetype(n), Qt::Uninitialized);
-            for (std::uint64_t i = 0; i < n; ++i)
-                text[qsizetype(i)] = QChar(char16_t(_p[at + 2 * i] << 8 | _p[at + 2 * i + 1]));
-            return text.toUtf8().replace('\0', kHeldNul);
-        }
-        return std::nullopt;
+    case Type::Array: {
+        plist_t array = plist_new_array();
+        for (std::uint32_t i = 0; i < node.size; ++i)
+            plist_array_append_item(array, toLibplist(document, document.item(node, i)));
+        return array;
     }
-
-    std::uint64_t ref(std::uint64_t at, std::uint64_t i) const { return be(_p + at + i * _refSize, _refSize); }
-
-    // The node's text is set anew (the setter copies up to the first NUL, and
-    // the NULs are held as C0 80 by now). Dictionaries are walked without their
-    // keys: libplist asserts on reading a key that holds a NUL.
-    void restoreBelow(plist_t node, std::uint64_t object, int depth) const
-    {
-        unsigned type = 0;
-        std::uint64_t n = 0, at = 0;
-        if (!node || depth > VQPlistMaxNesting || !header(object, type, n, at))
-            return;
-        if (type == 0x5 || type == 0x6) {
-            if (plist_get_node_type(node) == PLIST_STRING)
-                if (const std::optional<QByteArray> text = whole(object))
-                    plist_set_string_val(node, text->constData());
-        } else if ((type == 0xA || type == 0xC) && plist_get_node_type(node) == PLIST_ARRAY &&
-                   plist_array_get_size(node) == n) {
-            for (std::uint32_t i = 0; i < n; ++i)
-                restoreBelow(plist_array_get_item(node, i), ref(at, i), depth + 1);
-        } else if (type == 0xD && plist_get_node_type(node) == PLIST_DICT && plist_dict_get_size(node) == n) {
-            plist_dict_iter it = nullptr;
-            plist_dict_new_iter(node, &it);
-            for (std::uint64_t i = 0; i < n && it; ++i) {
-                plist_t value = nullptr;
-                plist_dict_next_item(node, it, nullptr, &value);
-                restoreBelow(value, ref(at, n + i), depth + 1);
-            }
-            std::free(it);
-        }
+    case Type::String: {
+        QByteArray text(document.text(node), qsizetype(node.size));
+        return plist_new_string(text.replace('\0', kHeldNul).constData());
     }
-
-    const unsigned char *_p;
-    std::uint64_t _size;
-    unsigned _offsetSize = 0;
-    unsigned _refSize = 0;
-    std::uint64_t _count = 0;
-    std::uint64_t _top = 0;
-    std::uint64_t _tableAt = 0;
-};
+    case Type::Integer:
+        return plist_new_uint(node.value);
+    case Type::Real: {
+        double value;
+        std::memcpy(&value, &node.value, sizeof value);
+        return plist_new_real(value);
+    }
+    case Type::Boolean:
+        return plist_new_bool(node.value ? 1 : 0);
+    case Type::Date:
+        return plist_new_date(int32_t(std::uint32_t(node.value >> 32)), int32_t(std::uint32_t(node.value)));
+    case Type::Data:
+        return plist_new_data(document.text(node), node.size);
+    case Type::UID:
+        return plist_new_uid(node.value);
+    }
+    return nullptr;
+}
 } // namespace
 
 bool VQPlistNode::isDictionary() const
 {
-    return typeOf(_node) == PLIST_DICT;
+    return typeOf(*this) == PLIST_DICT;
 }
 bool VQPlistNode::isArray() const
 {
-    return typeOf(_node) == PLIST_ARRAY;
+    return typeOf(*this) == PLIST_ARRAY;
 }
 bool VQPlistNode::isString() const
 {
-    return typeOf(_node) == PLIST_STRING;
+    return typeOf(*this) == PLIST_STRING;
 }
 bool VQPlistNode::isInteger() const
 {
-    return typeOf(_node) == PLIST_UINT;
+    return typeOf(*this) == PLIST_UINT;
 }
 bool VQPlistNode::isReal() const
 {
-    return typeOf(_node) == PLIST_REAL;
+    return typeOf(*this) == PLIST_REAL;
 }
 bool VQPlistNode::isBool() const
 {
-    return typeOf(_node) == PLIST_BOOLEAN;
+    return typeOf(*this) == PLIST_BOOLEAN;
 }
 bool VQPlistNode::isDate() const
 {
-    return typeOf(_node) == PLIST_DATE;
+    return typeOf(*this) == PLIST_DATE;
 }
 bool VQPlistNode::isData() const
 {
-    return typeOf(_node) == PLIST_DATA;
+    return typeOf(*this) == PLIST_DATA;
+}
+bool VQPlistNode::isUID() const
+{
+    return typeOf(*this) == PLIST_UID;
 }
 
 VQPlistNode VQPlistNode::operator[](const char *key) const
 {
     if (!isDictionary())
         return VQPlistNode();
+    if (_document) {
+        // Dictionaries are small: a look along the keys beats any index. The
+        // first entry of a key wins, as in libplist.
+        const VQPlistDocument::Node &dict = _document->node(_index);
+        const std::size_t length = std::strlen(key);
+        for (std::uint32_t i = 0; i < dict.size; ++i) {
+            const VQPlistDocument::Node &name = _document->node(_document->item(dict, 2 * i));
+            if (name.size == length && std::memcmp(_document->text(name), key, length) == 0)
+                return VQPlistNode(_document, _document->item(dict, 2 * i + 1));
+        }
+        return VQPlistNode();
+    }
     return VQPlistNode(plist_dict_get_item(static_cast<plist_t>(_node), key));
 }
 
 std::uint32_t VQPlistNode::count() const
 {
-    return isArray() ? plist_array_get_size(static_cast<plist_t>(_node)) : 0;
+    if (_document) {
+        const VQPlistDocument::Node &node = _document->node(_index);
+        return node.type == Type::Array || node.type == Type::Dictionary ? node.size : 0;
+    }
+    if (isArray())
+        return plist_array_get_size(static_cast<plist_t>(_node));
+    if (isDictionary())
+        return plist_dict_get_size(static_cast<plist_t>(_node));
+    return 0;
 }
 
 VQPlistNode VQPlistNode::at(std::uint32_t index) const
 {
-    if (index >= count())
+    if (!isArray() || index >= count())
         return VQPlistNode();
+    if (_document)
+        return VQPlistNode(_document, _document->item(_document->node(_index), index));
     return VQPlistNode(plist_array_get_item(static_cast<plist_t>(_node), index));
 }
 
+QByteArray VQPlistNode::keyAt(std::uint32_t index) const
+{
+    if (!isDictionary() || index >= count())
+        return {};
+    if (_document) {
+        const VQPlistDocument::Node &key = _document->node(_document->item(_document->node(_index), 2 * index));
+        return QByteArray(_document->text(key), qsizetype(key.size));
+    }
+    char *name = nullptr;
+    plist_dict_iter it = nullptr;
+    plist_dict_new_iter(static_cast<plist_t>(_node), &it);
+    for (std::uint32_t i = 0; i <= index && it; ++i) {
+        std::free(name);
+        name = nullptr;
+        plist_dict_next_item(static_cast<plist_t>(_node), it, &name, nullptr);
+    }
+    std::free(it);
+    QByteArray result(name ? name : "");
+    std::free(name);
+    return result;
+}
+
+VQPlistNode VQPlistNode::valueAt(std::uint32_t index) const
+{
+    if (!isDictionary() || index >= count())
+        return VQPlistNode();
+    if (_document)
+        return VQPlistNode(_document, _document->item(_document->node(_index), 2 * index + 1));
+    plist_t value = nullptr;
+    plist_dict_iter it = nullptr;
+    plist_dict_new_iter(static_cast<plist_t>(_node), &it);
+    for (std::uint32_t i = 0; i <= index && it; ++i)
+        plist_dict_next_item(static_cast<plist_t>(_node), it, nullptr, &value);
+    std::free(it);
+    return VQPlistNode(value);
+}
+
+namespace
+{
+// The stored number of a node of either kind, for the accessors below.
+std::uint64_t uintOf(const VQPlistNode &node)
+{
+    if (const VQPlistDocument *document = node.document())
+        return document->node(node.index()).value;
+    uint64_t value = 0;
+    plist_get_uint_val(static_cast<plist_t>(node.raw()), &value);
+    return value;
+}
+
+double realOf(const VQPlistNode &node)
+{
+    double value = 0;
+    if (const VQPlistDocument *document = node.document())
+        std::memcpy(&value, &document->node(node.index()).value, sizeof value);
+    else
+        plist_get_real_val(static_cast<plist_t>(node.raw()), &value);
+    return value;
+}
+
+// Text or data by pointer and length.
+const char *bytesOf(const VQPlistNode &node, std::uint64_t &length)
+{
+    if (const VQPlistDocument *document = node.document()) {
+        const VQPlistDocument::Node &n = document->node(node.index());
+        length = n.size;
+        return document->text(n);
+    }
+    uint64_t size = 0;
+    const char *bytes = node.isString() ? plist_get_string_ptr(static_cast<plist_t>(node.raw()), &size)
+                                        : plist_get_data_ptr(static_cast<plist_t>(node.raw()), &size);
+    length = size;
+    return bytes;
+}
+} // namespace
+
 std::optional<std::uint64_t> VQPlistNode::toUInt64() const
 {
-    if (isInteger()) {
-        uint64_t value = 0;
-        plist_get_uint_val(static_cast<plist_t>(_node), &value);
-        return value;
-    }
+    if (isInteger())
+        return uintOf(*this);
     if (isReal()) {
-        double value = 0;
-        plist_get_real_val(static_cast<plist_t>(_node), &value);
+        const double value = realOf(*this);
         if (!(value > 0)) // also NaN
             return 0;
         if (value >= 18446744073709551616.0)
@@ -361,15 +315,11 @@ std::optional<std::uint64_t> VQPlistNode::toUInt64() const
 
 std::optional<double> VQPlistNode::toDouble() const
 {
-    if (isReal()) {
-        double value = 0;
-        plist_get_real_val(static_cast<plist_t>(_node), &value);
-        return value;
-    }
+    if (isReal())
+        return realOf(*this);
     if (isInteger()) {
-        uint64_t value = 0;
-        plist_get_uint_val(static_cast<plist_t>(_node), &value);
-        // libplist keeps negative integers as their two's complement.
+        const std::uint64_t value = uintOf(*this);
+        // Negative integers are kept as their two's complement.
         return value > uint64_t(std::numeric_limits<int64_t>::max()) ? double(int64_t(value)) : double(value);
     }
     return std::nullopt;
@@ -380,9 +330,9 @@ std::optional<QString> VQPlistNode::toString() const
     if (!isString())
         return std::nullopt;
     // By pointer and length: a string may hold NUL characters (a binary list, or
-    // XML that spells one out), which the copying accessor refuses by aborting.
-    uint64_t length = 0;
-    const char *text = plist_get_string_ptr(static_cast<plist_t>(_node), &length);
+    // XML that spells one out), which libplist's copying accessor refuses by aborting.
+    std::uint64_t length = 0;
+    const char *text = bytesOf(*this, length);
     if (!text || length > uint64_t(std::numeric_limits<qsizetype>::max()))
         return QString();
     if (std::memchr(text, kHeldNul[0], length)) {
@@ -396,9 +346,33 @@ std::optional<bool> VQPlistNode::toBool() const
 {
     if (!isBool())
         return std::nullopt;
+    if (_document)
+        return _document->node(_index).value != 0;
     uint8_t value = 0;
     plist_get_bool_val(static_cast<plist_t>(_node), &value);
     return value != 0;
+}
+
+std::optional<QByteArray> VQPlistNode::toData() const
+{
+    if (!isData())
+        return std::nullopt;
+    std::uint64_t length = 0;
+    const char *bytes = bytesOf(*this, length);
+    if (!bytes || length > uint64_t(std::numeric_limits<qsizetype>::max()))
+        return QByteArray();
+    return QByteArray(bytes, qsizetype(length));
+}
+
+std::optional<std::uint64_t> VQPlistNode::toUID() const
+{
+    if (!isUID())
+        return std::nullopt;
+    if (_document)
+        return _document->node(_index).value;
+    uint64_t value = 0;
+    plist_get_uid_val(static_cast<plist_t>(_node), &value);
+    return value;
 }
 
 double VQPlistNode::doubleValue() const
@@ -420,7 +394,7 @@ double VQPlistNode::doubleValue() const
 std::int64_t VQPlistNode::integerValue() const
 {
     if (isInteger()) {
-        // libplist keeps negative integers as their two's complement.
+        // Negative integers are kept as their two's complement.
         return std::int64_t(*toUInt64());
     }
     if (auto text = toString())
@@ -450,12 +424,20 @@ QString VQPlistNode::description() const
     return QStringLiteral("(value)");
 }
 
+VQPlist::VQPlist(std::shared_ptr<const VQPlistDocument> document) : _document(std::move(document)) {}
+
+VQPlist::VQPlist(VQPlist &&other) noexcept : _node(other._node), _document(std::move(other._document))
+{
+    other._node = nullptr;
+}
+
 VQPlist &VQPlist::operator=(VQPlist &&other) noexcept
 {
     if (this != &other) {
         if (_node)
             plist_free(static_cast<plist_t>(_node));
-        _node = other.release();
+        _node = std::exchange(other._node, nullptr);
+        _document = std::move(other._document);
     }
     return *this;
 }
@@ -466,8 +448,24 @@ VQPlist::~VQPlist()
         plist_free(static_cast<plist_t>(_node));
 }
 
+VQPlistNode VQPlist::node() const
+{
+    if (_document)
+        return VQPlistNode(_document.get(), _document->root());
+    return VQPlistNode(_node);
+}
+
+void VQPlist::makeEditable()
+{
+    if (_document) {
+        _node = toLibplist(*_document, _document->root());
+        _document.reset();
+    }
+}
+
 VQPlistRaw VQPlist::release()
 {
+    makeEditable();
     VQPlistRaw node = _node;
     _node = nullptr;
     return node;
@@ -475,6 +473,8 @@ VQPlistRaw VQPlist::release()
 
 VQPlist VQPlist::clone() const
 {
+    if (_document)
+        return VQPlist(toLibplist(*_document, _document->root()));
     return VQPlist(_node ? plist_copy(static_cast<plist_t>(_node)) : nullptr);
 }
 
@@ -517,6 +517,7 @@ VQPlist VQPlist::date(const QDateTime &value)
 
 VQPlist &VQPlist::set(const char *key, VQPlist value)
 {
+    makeEditable();
     if (VQPlistNode(_node).isDictionary() && !value.isNull())
         plist_dict_set_item(static_cast<plist_t>(_node), key, static_cast<plist_t>(value.release()));
     return *this;
@@ -524,6 +525,7 @@ VQPlist &VQPlist::set(const char *key, VQPlist value)
 
 VQPlist &VQPlist::append(VQPlist value)
 {
+    makeEditable();
     if (VQPlistNode(_node).isArray() && !value.isNull())
         plist_array_append_item(static_cast<plist_t>(_node), static_cast<plist_t>(value.release()));
     return *this;
@@ -540,37 +542,10 @@ std::optional<VQPlist> VQPlist::fromData(const QByteArray &data, QString *error)
         return refuse(QStringLiteral("empty"));
     if (data.size() > kMaxPlistBytes)
         return refuse(QStringLiteral("too large for a property list"));
-    // libplist recurses into containers and copies shared objects: see VQPlistShape.h.
-    if (const QString problem = VQPlistShapeProblem(data); !problem.isEmpty())
-        return refuse(problem);
-    const CNumbers cNumbers;
-    plist_t root = nullptr;
-    if (plist_is_binary(data.constData(), uint32_t(data.size()))) {
-        plist_from_bin(data.constData(), uint32_t(data.size()), &root);
-        const BinaryStrings strings(data);
-        if (root && strings.anyCut())
-            strings.restore(root);
-    } else {
-        // The XML reader wants to see the document start; skip a byte-order mark and blanks.
-        qsizetype start = 0;
-        if (data.startsWith("\xEF\xBB\xBF"))
-            start = 3;
-        while (start < data.size() && std::isspace(static_cast<unsigned char>(data[start])))
-            ++start;
-        if (start < data.size() && data[start] == '<') {
-            const char *xml = data.constData() + start;
-            const qsizetype length = data.size() - start;
-            if (const std::optional<QByteArray> decimal = decimalIntegers(xml, length)) {
-                if (decimal->size() <= kMaxPlistBytes)
-                    plist_from_xml(decimal->constData(), uint32_t(decimal->size()), &root);
-            } else {
-                plist_from_xml(xml, uint32_t(length), &root);
-            }
-        }
-    }
-    if (!root)
-        return refuse(QStringLiteral("not a property list"));
-    return VQPlist(root);
+    std::unique_ptr<VQPlistDocument> document = VQPlistDocument::read(data, error);
+    if (!document)
+        return std::nullopt;
+    return VQPlist(std::shared_ptr<const VQPlistDocument>(std::move(document)));
 }
 
 std::optional<VQPlist> VQPlist::fromFile(const QString &path, QString *error, VQLinks links)
@@ -583,6 +558,8 @@ std::optional<VQPlist> VQPlist::fromFile(const QString &path, QString *error, VQ
 
 QByteArray VQPlist::toXML() const
 {
+    if (_document)
+        return clone().toXML();
     if (!_node)
         return {};
     const CNumbers cNumbers;
@@ -596,6 +573,8 @@ QByteArray VQPlist::toXML() const
 
 QByteArray VQPlist::toBinary() const
 {
+    if (_document)
+        return clone().toBinary();
     if (!_node)
         return {};
     const CNumbers cNumbers;
@@ -620,61 +599,75 @@ bool VQPlist::writeXMLFileAtomically(const QString &path, QString *error) const
 
 bool VQWriteFileAtomically(const QString &path, const QByteArray &bytes, QString *error)
 {
-    QSaveFile file(path);
+    VQAtomicFileWriter file(path);
+    if (file.open())
+        file.write(bytes.constData(), bytes.size());
+    return file.commit(error);
+}
+
+VQAtomicFileWriter::VQAtomicFileWriter(const QString &path) : _file(std::make_unique<QSaveFile>(path)) {}
+
+VQAtomicFileWriter::~VQAtomicFileWriter()
+{
+    if (_file->isOpen())
+        _file->cancelWriting();
+}
+
+bool VQAtomicFileWriter::open()
+{
     // Unbuffered: a short write (disk full, file size limit) of a buffered
     // small file surfaced only in the flush at commit, which committed it cut off.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        if (error)
-            *error = file.errorString();
+    if (_file->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return true;
+    _error = _file->errorString();
+    return false;
+}
+
+bool VQAtomicFileWriter::write(const char *bytes, qsizetype size)
+{
+    if (!_error.isEmpty() || !_file->isOpen())
         return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    if (_file->write(bytes, size) == size)
+        return true;
+    _error = _file->errorString();
+    _file->cancelWriting();
+    return false;
+}
+
+bool VQAtomicFileWriter::commit(QString *error)
+{
+    if (_error.isEmpty() && _file->isOpen() && _file->commit())
+        return true;
+    if (_error.isEmpty())
+        _error = _file->errorString();
+    if (_file->isOpen())
+        _file->cancelWriting();
+    if (error)
+        *error = _error;
+    return false;
 }
 
 std::uint64_t VQPlistFootprint(VQPlistNode node)
 {
-    // Containers nest at most VQPlistMaxNesting deep in anything fromData accepts.
-    const plist_t raw = static_cast<plist_t>(node.raw());
-    if (!raw)
+    // Containers nest at most VQPlistMaxNesting deep in anything fromData accepts;
+    // a node shared in a document counts once for every reference to it.
+    if (node.isNull())
         return 0;
     std::uint64_t bytes = VQPlistNodeBytes;
-    uint64_t length = 0;
-    switch (plist_get_node_type(raw)) {
-    case PLIST_STRING:
-        plist_get_string_ptr(raw, &length);
+    if (node.isString() || node.isData()) {
+        std::uint64_t length = 0;
+        bytesOf(node, length);
         return bytes + length;
-    case PLIST_DATA:
-        plist_get_data_ptr(raw, &length);
-        return bytes + length;
-    case PLIST_ARRAY:
-        for (std::uint32_t i = 0, n = plist_array_get_size(raw); i < n; ++i)
-            bytes += VQPlistFootprint(VQPlistNode(plist_array_get_item(raw, i)));
-        return bytes;
-    case PLIST_DICT: {
-        plist_dict_iter it = nullptr;
-        plist_dict_new_iter(raw, &it);
-        for (std::uint32_t i = 0, n = plist_dict_get_size(raw); i < n && it; ++i) {
-            plist_t value = nullptr;
-            plist_dict_next_item(raw, it, nullptr, &value);
-            bytes += VQPlistNodeBytes + VQPlistFootprint(VQPlistNode(value)); // the key's node, and the value
-        }
-        std::free(it);
+    }
+    if (node.isArray()) {
+        node.forEachItem([&](VQPlistNode item) { bytes += VQPlistFootprint(item); });
         return bytes;
     }
-    default:
-        return bytes;
+    if (node.isDictionary()) {
+        for (std::uint32_t i = 0, n = node.count(); i < n; ++i)
+            bytes += VQPlistNodeBytes + VQPlistFootprint(node.valueAt(i)); // the key's node, and the value
     }
+    return bytes;
 }
 
 void VQReleaseFreedMemory()

@@ -1,10 +1,14 @@
 #pragma once
-// Property lists over libplist. VQPlist owns a tree; VQPlistNode is a borrowed
-// view into one, cheap to copy, that reads leniently: asking a node for a type
-// it does not hold gives nothing, never a crash.
+// Property lists. VQPlist owns a tree; VQPlistNode is a borrowed view into
+// one, cheap to copy, that reads leniently: asking a node for a type it does
+// not hold gives nothing, never a crash.
 //
-// Reading accepts XML and binary property lists; toXML() and toBinary() write
-// either (VQPlistWriter.h streams the same formats without building a tree).
+// A tree read from a document (fromData, fromFile) is a VQPlistDocument: one
+// pass over the bytes (XML through pugixml, binary by our own reader) into a
+// compact table of values. A tree built in code (dictionary(), set(), …) is a
+// libplist tree, and toXML() and toBinary() write through libplist, so what
+// those small documents look like stays as it was. VQPlistWriter.h streams
+// the same formats without building a tree at all.
 
 #include <QByteArray>
 #include <QDateTime>
@@ -13,9 +17,11 @@
 #include "vqcore/VQFileAccess.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 using VQPlistRaw = void *; // libplist's plist_t, kept out of this header
+class VQPlistDocument;     // VQPlistDocument_p.h
 
 // The largest property-list file read: a library of 100,000 colours is about
 // 50 MB of XML. What the parsed document may cost is bounded separately
@@ -27,9 +33,13 @@ class VQPlistNode
   public:
     VQPlistNode() = default;
     explicit VQPlistNode(VQPlistRaw node) : _node(node) {}
+    VQPlistNode(const VQPlistDocument *document, std::uint32_t index) : _document(document), _index(index) {}
 
+    // The libplist node of a tree built in code; null for a node of a document read.
     VQPlistRaw raw() const { return _node; }
-    bool isNull() const { return _node == nullptr; }
+    const VQPlistDocument *document() const { return _document; }
+    std::uint32_t index() const { return _index; }
+    bool isNull() const { return _node == nullptr && _document == nullptr; }
     bool isDictionary() const;
     bool isArray() const;
     bool isString() const;
@@ -39,10 +49,12 @@ class VQPlistNode
     bool isBool() const;
     bool isDate() const;
     bool isData() const;
+    // A keyed archive's reference (binary lists only; XML spells it { CF$UID: n }).
+    bool isUID() const;
 
     // Dictionary entry; a null node when this is no dictionary or the key is absent.
     VQPlistNode operator[](const char *key) const;
-    // Array length (0 for anything else).
+    // Array length, or the number of a dictionary's entries (0 for anything else).
     std::uint32_t count() const;
     // Array item; a null node when out of range.
     VQPlistNode at(std::uint32_t index) const;
@@ -54,6 +66,8 @@ class VQPlistNode
     // Strings only.
     std::optional<QString> toString() const;
     std::optional<bool> toBool() const;
+    std::optional<QByteArray> toData() const;
+    std::optional<std::uint64_t> toUID() const;
 
     // A number, or a text that starts with a decimal number, as a double
     // (booleans give 1 or 0); 0 for anything else and for infinite values.
@@ -68,13 +82,28 @@ class VQPlistNode
     // Calls f(VQPlistNode item) for each item of an array.
     template <class F> void forEachItem(F &&f) const
     {
+        if (!isArray())
+            return;
         const std::uint32_t n = count();
         for (std::uint32_t i = 0; i < n; ++i)
             f(at(i));
     }
+    // Calls f(QByteArray key, VQPlistNode value) for each entry of a dictionary, in order.
+    template <class F> void forEachEntry(F &&f) const
+    {
+        if (!isDictionary())
+            return;
+        const std::uint32_t n = count();
+        for (std::uint32_t i = 0; i < n; ++i)
+            f(keyAt(i), valueAt(i));
+    }
+    QByteArray keyAt(std::uint32_t index) const;
+    VQPlistNode valueAt(std::uint32_t index) const;
 
   private:
     VQPlistRaw _node = nullptr;
+    const VQPlistDocument *_document = nullptr;
+    std::uint32_t _index = 0;
 };
 
 class VQPlist
@@ -82,7 +111,8 @@ class VQPlist
   public:
     VQPlist() = default;
     explicit VQPlist(VQPlistRaw owned) : _node(owned) {}
-    VQPlist(VQPlist &&other) noexcept : _node(other.release()) {}
+    explicit VQPlist(std::shared_ptr<const VQPlistDocument> document);
+    VQPlist(VQPlist &&other) noexcept;
     VQPlist &operator=(VQPlist &&other) noexcept;
     VQPlist(const VQPlist &) = delete;
     VQPlist &operator=(const VQPlist &) = delete;
@@ -96,17 +126,18 @@ class VQPlist
     static VQPlist boolean(bool value);
     static VQPlist date(const QDateTime &value);
 
-    // Parses XML or binary data. Nothing for anything else, nor for a document
-    // that would take too much to parse (VQPlistShape.h); `error` says why.
+    // Reads XML or binary data. Nothing for anything else, nor for a document
+    // that would take too much to read (VQPlistShape.h); `error` says why.
     static std::optional<VQPlist> fromData(const QByteArray &data, QString *error = nullptr);
     // Reads a whole regular file of at most VQPlistMaxFileBytes and parses it;
     // on failure `error` says why.
     static std::optional<VQPlist> fromFile(const QString &path, QString *error = nullptr,
                                            VQLinks links = VQLinks::Follow);
 
-    VQPlistNode node() const { return VQPlistNode(_node); }
+    VQPlistNode node() const;
     VQPlistNode operator[](const char *key) const { return node()[key]; }
-    bool isNull() const { return _node == nullptr; }
+    bool isNull() const { return _node == nullptr && !_document; }
+    // The tree as a libplist tree, which the caller owns (a document read is copied into one).
     VQPlistRaw release();
     VQPlist clone() const;
 
@@ -122,7 +153,11 @@ class VQPlist
     bool writeXMLFileAtomically(const QString &path, QString *error = nullptr) const;
 
   private:
+    // A document read becomes a libplist tree before it is changed.
+    void makeEditable();
+
     VQPlistRaw _node = nullptr;
+    std::shared_ptr<const VQPlistDocument> _document;
 };
 
 // Writes `bytes` to a temporary file beside `path`, flushes it to disk and
@@ -130,9 +165,30 @@ class VQPlist
 // file is left, and `error` says why.
 bool VQWriteFileAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
+// The same, for a document written piece by piece as it is made: open(),
+// write() as often as there is something, then commit(). A failed open or
+// write is remembered (later writes do nothing) and commit() then removes the
+// temporary file and says why; so does a writer dropped without a commit.
+class VQAtomicFileWriter
+{
+  public:
+    explicit VQAtomicFileWriter(const QString &path);
+    ~VQAtomicFileWriter();
+    VQAtomicFileWriter(const VQAtomicFileWriter &) = delete;
+    VQAtomicFileWriter &operator=(const VQAtomicFileWriter &) = delete;
+
+    bool open();
+    bool write(const char *bytes, qsizetype size);
+    bool commit(QString *error = nullptr);
+
+  private:
+    std::unique_ptr<class QSaveFile> _file;
+    QString _error;
+};
+
 // What the tree below `node` costs by the count of VQPlistMaxExpandedBytes,
-// keys counted without their text (libplist aborts on reading a key that holds
-// a NUL): never more than what VQPlistShapeProblem counted for the document.
+// keys counted without their text, a shared node once per reference: never
+// more than the reader allowed for the document.
 std::uint64_t VQPlistFootprint(VQPlistNode node);
 
 // Hands memory freed by a large tree back to the system. A parsed library

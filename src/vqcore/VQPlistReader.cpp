@@ -1,0 +1,979 @@
+// Reading property lists into a VQPlistDocument: XML through pugixml, binary
+// by hand, each in one pass, with the rules and limits of VQPlistShape.h.
+
+#include "vqcore/VQPlistDocument_p.h"
+
+#include "vqcore/VQFileAccess.h"
+#include "vqcore/VQPlistShape.h"
+
+#include <pugixml.hpp>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <limits>
+#include <string_view>
+#include <unordered_map>
+
+#include <locale.h>
+
+namespace
+{
+QString tooLargeText()
+{
+    return QStringLiteral("would take more than %1 once read").arg(VQByteCountText(VQPlistMaxExpandedBytes));
+}
+
+QString tooDeepText()
+{
+    return QStringLiteral("nested more than %1 deep").arg(VQPlistMaxNesting);
+}
+
+QString notAPlistText()
+{
+    return QStringLiteral("not a property list");
+}
+
+// pugixml's memory for one document comes out of this budget (per thread: a
+// synchronisation pass reads on several), so a file of nothing but tags
+// cannot make a tree of many times its size.
+thread_local std::uint64_t tParserBudget = std::numeric_limits<std::uint64_t>::max();
+
+void *budgetedAllocate(std::size_t size)
+{
+    if (size > tParserBudget)
+        return nullptr;
+    tParserBudget -= size;
+    return std::malloc(size);
+}
+
+void budgetedDeallocate(void *p)
+{
+    std::free(p);
+}
+
+struct ParserBudget {
+    explicit ParserBudget(std::uint64_t bytes)
+    {
+        static const bool installed = [] {
+            pugi::set_memory_management_functions(budgetedAllocate, budgetedDeallocate);
+            return true;
+        }();
+        (void)installed;
+        tParserBudget = bytes;
+    }
+    ~ParserBudget() { tParserBudget = std::numeric_limits<std::uint64_t>::max(); }
+};
+
+locale_t cLocale()
+{
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    return c;
+}
+
+// Property-list dates count from 2001-01-01 00:00:00 UTC.
+constexpr std::int64_t kPlistEpoch = 978307200;
+
+std::uint64_t packDate(std::int64_t seconds, std::int64_t microseconds)
+{
+    return std::uint64_t(std::uint32_t(std::int32_t(seconds))) << 32 | std::uint32_t(std::int32_t(microseconds));
+}
+} // namespace
+
+class VQPlistDocumentBuilder
+{
+  public:
+    using Node = VQPlistDocument::Node;
+    using Type = VQPlistDocument::Type;
+
+    VQPlistDocumentBuilder() : _document(new VQPlistDocument) {}
+
+    // False once the document costs more than VQPlistMaxExpandedBytes by the
+    // count of VQPlistShape.h (every node, keys included, and every byte of text).
+    bool charge(std::uint64_t nodes, std::uint64_t bytes)
+    {
+        _cost += nodes * VQPlistNodeBytes + bytes;
+        return _cost <= VQPlistMaxExpandedBytes;
+    }
+
+    std::uint32_t add(Type type, std::uint64_t value, std::uint32_t size = 0)
+    {
+        _document->_nodes.push_back({type, size, value});
+        return std::uint32_t(_document->_nodes.size() - 1);
+    }
+
+    std::uint32_t addText(Type type, const char *text, std::size_t length)
+    {
+        const std::uint64_t at = _document->_text.size();
+        _document->_text.append(text, length);
+        return add(type, at, std::uint32_t(length));
+    }
+
+    // Text appended piece by piece: begin, append…, then finish into a node.
+    std::size_t beginText() const { return _document->_text.size(); }
+    std::string &textBuffer() { return _document->_text; }
+    std::uint32_t finishText(Type type, std::size_t at)
+    {
+        return add(type, at, std::uint32_t(_document->_text.size() - at));
+    }
+    void dropText(std::size_t at) { _document->_text.resize(at); }
+
+    // Containers: items are pushed while they are read, then moved to the document.
+    std::size_t beginContainer() const { return _pending.size(); }
+    void push(std::uint32_t item) { _pending.push_back(item); }
+    void pop() { _pending.pop_back(); }
+    std::vector<std::uint32_t> &pending() { return _pending; }
+    std::string_view textOf(std::uint32_t index) const
+    {
+        const Node &n = node(index);
+        return {_document->_text.data() + n.value, n.size};
+    }
+    void finishContainer(std::uint32_t container, std::size_t from, std::uint32_t entries)
+    {
+        Node &node = _document->_nodes[container];
+        node.value = _document->_items.size();
+        node.size = entries;
+        _document->_items.insert(_document->_items.end(), _pending.begin() + std::ptrdiff_t(from), _pending.end());
+        _pending.resize(from);
+    }
+    // Items of a container whose items are known already (binary lists).
+    void setItems(std::uint32_t container, const std::uint32_t *items, std::size_t count, std::uint32_t entries)
+    {
+        Node &node = _document->_nodes[container];
+        node.value = _document->_items.size();
+        node.size = entries;
+        _document->_items.insert(_document->_items.end(), items, items + count);
+    }
+
+    const Node &node(std::uint32_t index) const { return _document->_nodes[index]; }
+
+    std::unique_ptr<VQPlistDocument> finish(std::uint32_t root)
+    {
+        _document->_root = root;
+        _document->_nodes.shrink_to_fit();
+        _document->_items.shrink_to_fit();
+        _document->_text.shrink_to_fit();
+        return std::move(_document);
+    }
+
+    std::unique_ptr<VQPlistDocument> _document;
+
+  private:
+    std::vector<std::uint32_t> _pending;
+    std::uint64_t _cost = 0;
+};
+
+namespace
+{
+// ---------------------------------------------------------------------------
+// XML
+
+constexpr char kHeldNulByte = '\xFF';
+
+bool isXMLSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+// Appends `raw` with its character references and the five named entities
+// replaced; false for an ampersand that starts neither (a well-formed
+// document has none). A reference must name a character from U+0001 to U+10FFFF.
+bool appendDecoded(std::string &out, const char *raw)
+{
+    for (const char *p = raw; *p;) {
+        const char *amp = std::strchr(p, '&');
+        if (!amp) {
+            out.append(p);
+            return true;
+        }
+        out.append(p, std::size_t(amp - p));
+        p = amp;
+        const char *semi = std::strchr(p, ';');
+        if (!semi)
+            return false;
+        const std::size_t n = std::size_t(semi - p) + 1;
+        const auto is = [&](const char *entity) { return n == std::strlen(entity) && std::memcmp(p, entity, n) == 0; };
+        if (is("&amp;")) {
+            out += '&';
+        } else if (is("&lt;")) {
+            out += '<';
+        } else if (is("&gt;")) {
+            out += '>';
+        } else if (is("&quot;")) {
+            out += '"';
+        } else if (is("&apos;")) {
+            out += '\'';
+        } else if (p[1] == '#') {
+            const bool hex = p[2] == 'x' || p[2] == 'X';
+            const char *digits = p + (hex ? 3 : 2);
+            if (digits == semi)
+                return false;
+            std::uint32_t code = 0;
+            for (const char *d = digits; d < semi; ++d) {
+                int digit = -1;
+                if (*d >= '0' && *d <= '9')
+                    digit = *d - '0';
+                else if (hex && *d >= 'a' && *d <= 'f')
+                    digit = *d - 'a' + 10;
+                else if (hex && *d >= 'A' && *d <= 'F')
+                    digit = *d - 'A' + 10;
+                if (digit < 0)
+                    return false;
+                code = code * (hex ? 16 : 10) + std::uint32_t(digit);
+                if (code > 0x10FFFF)
+                    return false;
+            }
+            if (code == 0)
+                return false;
+            if (code < 0x80) {
+                out += char(code);
+            } else if (code < 0x800) {
+                out += char(0xC0 | (code >> 6));
+                out += char(0x80 | (code & 0x3F));
+            } else if (code < 0x10000) {
+                out += char(0xE0 | (code >> 12));
+                out += char(0x80 | ((code >> 6) & 0x3F));
+                out += char(0x80 | (code & 0x3F));
+            } else {
+                out += char(0xF0 | (code >> 18));
+                out += char(0x80 | ((code >> 12) & 0x3F));
+                out += char(0x80 | ((code >> 6) & 0x3F));
+                out += char(0x80 | (code & 0x3F));
+            }
+        } else {
+            return false;
+        }
+        p += n;
+    }
+    return true;
+}
+
+bool isBlank(const char *text)
+{
+    while (isXMLSpace(*text))
+        ++text;
+    return *text == '\0';
+}
+
+// Whether `node` (inside a container, or inside <plist> before its value) is
+// what may stand between values: blanks, comments, processing instructions.
+bool isBetweenValues(pugi::xml_node node)
+{
+    switch (node.type()) {
+    case pugi::node_pcdata:
+        return isBlank(node.value());
+    case pugi::node_comment:
+    case pugi::node_pi:
+    case pugi::node_declaration:
+    case pugi::node_doctype:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The characters of a number, date or data element as they stand (references
+// are not replaced in these); nothing when other markup than comments is inside.
+std::optional<std::string> rawText(pugi::xml_node element)
+{
+    std::string text = element.value();
+    for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
+        if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
+            text += child.value();
+        else if (child.type() != pugi::node_comment)
+            return std::nullopt;
+    }
+    return text;
+}
+
+class XMLReader
+{
+  public:
+    XMLReader(VQPlistDocumentBuilder &builder, bool nulHeld) : _b(builder), _nulHeld(nulHeld) {}
+
+    // The node read from `element`; nothing (with `_problem` set) on failure.
+    std::optional<std::uint32_t> value(pugi::xml_node element, int depth)
+    {
+        const char *name = element.name();
+        if (std::strcmp(name, "dict") == 0 || std::strcmp(name, "array") == 0)
+            return container(element, depth, name[0] == 'd');
+        if (!_b.charge(1, 0))
+            return tooLarge();
+        if (std::strcmp(name, "string") == 0 || std::strcmp(name, "key") == 0)
+            return string(element);
+        if (std::strcmp(name, "integer") == 0)
+            return integer(element);
+        if (std::strcmp(name, "real") == 0)
+            return real(element);
+        if (std::strcmp(name, "true") == 0 || std::strcmp(name, "false") == 0)
+            return _b.add(VQPlistDocument::Type::Boolean, name[0] == 't' ? 1 : 0);
+        if (std::strcmp(name, "date") == 0)
+            return date(element);
+        if (std::strcmp(name, "data") == 0)
+            return data(element);
+        return fail(notAPlistText());
+    }
+
+    QString problem() const { return _problem; }
+
+  private:
+    std::optional<std::uint32_t> fail(const QString &why)
+    {
+        if (_problem.isEmpty())
+            _problem = why;
+        return std::nullopt;
+    }
+    std::optional<std::uint32_t> tooLarge() { return fail(tooLargeText()); }
+
+    std::optional<std::uint32_t> container(pugi::xml_node element, int depth, bool dictionary)
+    {
+        if (depth >= VQPlistMaxNesting)
+            return fail(tooDeepText());
+        if (!_b.charge(1, 0))
+            return tooLarge();
+        const std::uint32_t self =
+            _b.add(dictionary ? VQPlistDocument::Type::Dictionary : VQPlistDocument::Type::Array, 0);
+        const std::size_t from = _b.beginContainer();
+        std::uint32_t entries = 0;
+        bool keyPending = false;
+        std::unordered_map<std::string, std::size_t> keys; // of a large dictionary
+        if (!isBlank(element.value()))
+            return fail(notAPlistText()); // text between values
+        for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
+            if (child.type() != pugi::node_element) {
+                if (!isBetweenValues(child))
+                    return fail(notAPlistText());
+                continue;
+            }
+            if (dictionary && !keyPending) {
+                if (std::strcmp(child.name(), "key") != 0)
+                    return fail(notAPlistText());
+                if (!_b.charge(1, 0))
+                    return tooLarge();
+                const std::optional<std::uint32_t> key = text(child, VQPlistDocument::Type::String);
+                if (!key)
+                    return std::nullopt;
+                _b.push(*key);
+                keyPending = true;
+                continue;
+            }
+            const std::optional<std::uint32_t> item = value(child, depth + 1);
+            if (!item)
+                return std::nullopt;
+            _b.push(*item);
+            keyPending = false;
+            // A key said again keeps its place and takes the later value.
+            if (dictionary && replaceEarlierKey(from, keys))
+                continue;
+            ++entries;
+        }
+        if (keyPending)
+            _b.pop(); // a last key without a value is passed over
+        _b.finishContainer(self, from, entries);
+        return self;
+    }
+
+    // When the key of the entry just pushed (the last pair from `from` on) is
+    // an earlier entry's too, that entry takes the value and the pair goes.
+    bool replaceEarlierKey(std::size_t from, std::unordered_map<std::string, std::size_t> &keys)
+    {
+        constexpr std::size_t kLookAlong = 32; // pairs; larger dictionaries are indexed
+        std::vector<std::uint32_t> &pending = _b.pending();
+        const std::size_t last = pending.size() - 2;
+        const std::string_view key = _b.textOf(pending[last]);
+        std::size_t earlier = last;
+        if (last - from < 2 * kLookAlong) {
+            for (std::size_t i = from; i < last && earlier == last; i += 2)
+                if (_b.textOf(pending[i]) == key)
+                    earlier = i;
+        } else {
+            if (keys.empty())
+                for (std::size_t i = from; i < last; i += 2)
+                    keys.emplace(_b.textOf(pending[i]), i);
+            const auto [at, added] = keys.emplace(key, last);
+            if (!added)
+                earlier = at->second;
+        }
+        if (earlier == last)
+            return false;
+        pending[earlier + 1] = pending[last + 1];
+        pending.resize(last);
+        return true;
+    }
+
+    // The element's text: its character data and CDATA sections, in order,
+    // references replaced.
+    std::optional<std::uint32_t> text(pugi::xml_node element, VQPlistDocument::Type type)
+    {
+        const std::size_t at = _b.beginText();
+        std::string &out = _b.textBuffer();
+        bool valid = appendDecoded(out, element.value());
+        for (pugi::xml_node child = element.first_child(); child && valid; child = child.next_sibling()) {
+            if (child.type() == pugi::node_pcdata)
+                valid = appendDecoded(out, child.value());
+            else if (child.type() == pugi::node_cdata)
+                out.append(child.value());
+            else if (child.type() != pugi::node_comment)
+                valid = false; // markup inside a text
+        }
+        if (!valid) {
+            _b.dropText(at);
+            return fail(notAPlistText());
+        }
+        if (_nulHeld) {
+            // From a NUL of the document on, a text is NULs to its length, as
+            // libplist copied it (see readXML).
+            const std::size_t nul = out.find(kHeldNulByte, at);
+            if (nul != std::string::npos)
+                std::fill(out.begin() + std::ptrdiff_t(nul), out.end(), '\0');
+        }
+        if (!_b.charge(0, out.size() - at))
+            return tooLarge();
+        return _b.finishText(type, at);
+    }
+
+    std::optional<std::uint32_t> string(pugi::xml_node element) { return text(element, VQPlistDocument::Type::String); }
+
+    // Plain character data only; nothing for an element with anything else inside.
+    static const char *plainText(pugi::xml_node element)
+    {
+        const char *text = element.value();
+        for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
+            if (child.type() == pugi::node_pcdata && !*text)
+                text = child.value();
+            else
+                return nullptr;
+        }
+        return text;
+    }
+
+    // A property-list integer is decimal, with an optional sign and leading
+    // zeros; anything else (hex, octal, exponents, markup) is kept as a string,
+    // which readers of numbers refuse like any other value of the wrong type.
+    std::optional<std::uint32_t> integer(pugi::xml_node element)
+    {
+        const char *raw = plainText(element);
+        if (raw && !std::strchr(raw, '&')) {
+            const char *a = raw, *b = raw + std::strlen(raw);
+            while (a < b && isXMLSpace(*a))
+                ++a;
+            while (b > a && isXMLSpace(b[-1]))
+                --b;
+            const bool negative = a < b && *a == '-';
+            const char *digits = a < b && (*a == '-' || *a == '+') ? a + 1 : a;
+            bool decimal = digits < b;
+            for (const char *d = digits; d < b && decimal; ++d)
+                decimal = *d >= '0' && *d <= '9';
+            if (decimal) {
+                std::uint64_t value = 0;
+                bool overflow = false;
+                for (const char *d = digits; d < b; ++d) {
+                    const std::uint64_t digit = std::uint64_t(*d - '0');
+                    if (value > (std::numeric_limits<std::uint64_t>::max() - digit) / 10)
+                        overflow = true;
+                    value = value * 10 + digit;
+                }
+                // Too large a magnitude saturates; a negative value is its two's complement.
+                if (overflow)
+                    value = std::numeric_limits<std::uint64_t>::max();
+                if (negative)
+                    value = std::uint64_t(0) - value;
+                return _b.add(VQPlistDocument::Type::Integer, value);
+            }
+        }
+        return text(element, VQPlistDocument::Type::String);
+    }
+
+    std::optional<std::uint32_t> real(pugi::xml_node element)
+    {
+        const std::optional<std::string> text = rawText(element);
+        if (!text)
+            return fail(notAPlistText());
+        // strtod in the "C" locale, whatever the locale of the program or the thread.
+        const double value = strtod_l(text->c_str(), nullptr, cLocale());
+        std::uint64_t bits;
+        std::memcpy(&bits, &value, sizeof bits);
+        return _b.add(VQPlistDocument::Type::Real, bits);
+    }
+
+    std::optional<std::uint32_t> date(pugi::xml_node element)
+    {
+        const std::optional<std::string> text = rawText(element);
+        if (!text)
+            return fail(notAPlistText());
+        std::tm parts{};
+        // A date that does not read is the start of 1970.
+        std::int64_t seconds = -kPlistEpoch;
+        if (strptime(text->c_str(), "%Y-%m-%dT%H:%M:%SZ", &parts))
+            seconds = std::int64_t(timegm(&parts)) - kPlistEpoch;
+        return _b.add(VQPlistDocument::Type::Date, packDate(seconds, 0));
+    }
+
+    std::optional<std::uint32_t> data(pugi::xml_node element)
+    {
+        const std::optional<std::string> encoded = rawText(element);
+        if (!encoded)
+            return fail(notAPlistText());
+        const std::size_t at = _b.beginText();
+        std::string &out = _b.textBuffer();
+        // Base64 in groups of four symbols; anything else between them (line
+        // breaks, tabs) is passed over, and a last group left short is dropped.
+        std::uint32_t bits = 0;
+        int count = 0, padding = 0;
+        for (const char c : *encoded) {
+            int v = -1;
+            if (c >= 'A' && c <= 'Z')
+                v = c - 'A';
+            else if (c >= 'a' && c <= 'z')
+                v = c - 'a' + 26;
+            else if (c >= '0' && c <= '9')
+                v = c - '0' + 52;
+            else if (c == '+')
+                v = 62;
+            else if (c == '/')
+                v = 63;
+            else if (c == '=')
+                v = 0;
+            if (v < 0)
+                continue;
+            if (c == '=' && count >= 2)
+                ++padding;
+            bits = bits << 6 | std::uint32_t(v);
+            if (++count == 4) {
+                out += char(bits >> 16);
+                if (padding < 2)
+                    out += char(bits >> 8);
+                if (padding < 1)
+                    out += char(bits);
+                bits = 0;
+                count = padding = 0;
+            }
+        }
+        if (!_b.charge(0, out.size() - at))
+            return tooLarge();
+        return _b.finishText(VQPlistDocument::Type::Data, at);
+    }
+
+    VQPlistDocumentBuilder &_b;
+    const bool _nulHeld;
+    QString _problem;
+};
+
+std::unique_ptr<VQPlistDocument> readXML(const char *xml, std::size_t length, QString *error)
+{
+    const auto refuse = [error](const QString &why) -> std::unique_ptr<VQPlistDocument> {
+        if (error)
+            *error = why;
+        return nullptr;
+    };
+    // pugixml takes a NUL for the end of the document. Where the document holds
+    // one, it is read as a byte that cannot otherwise be in well-formed UTF-8,
+    // and the text it is in is cut there.
+    std::string held;
+    const bool nulHeld = std::memchr(xml, 0, length) != nullptr;
+    if (nulHeld) {
+        held.assign(xml, length);
+        std::replace(held.begin(), held.end(), '\0', kHeldNulByte);
+        xml = held.data();
+    }
+    pugi::xml_document document;
+    // pugixml's tree takes up to about four times the document; beyond the
+    // budget the document is refused as too large.
+    const auto parse = [&document](const char *text, std::size_t size) {
+        const ParserBudget budget(VQPlistMaxExpandedBytes);
+        return document.load_buffer(text, size,
+                                    pugi::parse_cdata | pugi::parse_wconv_attribute | pugi::parse_ws_pcdata_single |
+                                        pugi::parse_embed_pcdata | pugi::parse_comments | pugi::parse_pi,
+                                    pugi::encoding_utf8);
+    };
+    pugi::xml_parse_result parsed = parse(xml, length);
+    if (!parsed && parsed.status != pugi::status_out_of_memory) {
+        // What follows the value of the list is never looked at, well-formed
+        // or not (a file cut off after it, or padded with junk, reads as it
+        // always did): the document is read again up to the end of the value,
+        // tried at the last few places where an element of its name closes
+        // before the fault.
+        const pugi::xml_node wrapper = document.document_element();
+        const bool wrapped = std::strcmp(wrapper.name(), "plist") == 0;
+        const pugi::xml_node value =
+            wrapped ? wrapper.find_child([](pugi::xml_node n) { return n.type() == pugi::node_element; }) : wrapper;
+        const std::string closing = std::string("</") + value.name();
+        std::string_view before(xml, std::size_t(std::clamp<std::ptrdiff_t>(parsed.offset, 0, std::ptrdiff_t(length))));
+        pugi::xml_parse_result again = parsed;
+        for (int attempt = 0; attempt < 4 && value && !again; ++attempt) {
+            const std::size_t at = before.rfind(closing);
+            if (at == std::string_view::npos)
+                break;
+            std::size_t end = at + closing.size();
+            while (end < length && isXMLSpace(xml[end]))
+                ++end;
+            if (end < length && xml[end] == '>') {
+                std::string prefix(xml, end + 1);
+                if (wrapped)
+                    prefix += "</plist>";
+                again = parse(prefix.data(), prefix.size());
+            }
+            before = before.substr(0, at);
+        }
+        parsed = again;
+    }
+    if (parsed.status == pugi::status_out_of_memory)
+        return refuse(tooLargeText());
+    if (!parsed)
+        return refuse(notAPlistText());
+    pugi::xml_node top = document.document_element();
+    if (std::strcmp(top.name(), "plist") == 0) {
+        if (!isBlank(top.value()))
+            return refuse(notAPlistText());
+        pugi::xml_node child = top.first_child();
+        while (child && child.type() != pugi::node_element && isBetweenValues(child))
+            child = child.next_sibling();
+        if (!child || child.type() != pugi::node_element)
+            return refuse(notAPlistText());
+        top = child;
+    }
+    VQPlistDocumentBuilder builder;
+    XMLReader reader(builder, nulHeld);
+    const std::optional<std::uint32_t> root = reader.value(top, 0);
+    if (!root)
+        return refuse(reader.problem());
+    return builder.finish(*root);
+}
+
+// ---------------------------------------------------------------------------
+// Binary: "bplist00", objects, offset table, and a 32-byte trailer:
+//   [0..5] unused  [6] offset size  [7] reference size
+//   [8..15] object count  [16..23] top object  [24..31] offset table position
+// Each object is read once, from the top down, depth first and without
+// recursion; a shared object is read once and its node shared. What the list
+// would cost with every reference a copy is counted on the way, as in
+// VQPlistShape.h.
+
+class BinaryReader
+{
+  public:
+    BinaryReader(const QByteArray &data, VQPlistDocumentBuilder &builder)
+        : _p(reinterpret_cast<const std::uint8_t *>(data.constData())), _size(std::uint64_t(data.size())), _b(builder)
+    {
+    }
+
+    std::optional<std::uint32_t> read(QString *error);
+
+  private:
+    static std::uint64_t be(const std::uint8_t *p, unsigned n)
+    {
+        std::uint64_t v = 0;
+        for (unsigned i = 0; i < n; ++i)
+            v = (v << 8) | p[i];
+        return v;
+    }
+
+    struct Object {
+        unsigned type = 0;
+        std::uint64_t at = 0; // where the contents start
+        std::uint64_t n = 0;  // count or length
+        std::uint64_t refs = 0;
+    };
+
+    bool header(std::uint64_t index, Object &o) const;
+    std::optional<std::uint32_t> scalar(const Object &o, std::uint64_t &bytes);
+
+    static QString broken() { return QStringLiteral("a binary property list whose tables point outside it"); }
+
+    const std::uint8_t *_p;
+    std::uint64_t _size;
+    VQPlistDocumentBuilder &_b;
+    std::uint64_t _tableAt = 0;
+    std::uint64_t _count = 0;
+    unsigned _offsetSize = 0;
+    unsigned _refSize = 0;
+};
+
+bool BinaryReader::header(std::uint64_t index, Object &o) const
+{
+    o = {};
+    const std::uint64_t at = be(_p + _tableAt + index * _offsetSize, _offsetSize);
+    if (at < 8 || at >= _tableAt)
+        return false;
+    const std::uint8_t marker = _p[at];
+    o.type = marker >> 4;
+    o.n = marker & 0x0F;
+    o.at = at + 1;
+    const bool container = o.type == 0xA || o.type == 0xC || o.type == 0xD;
+    const bool counted = container || o.type == 0x4 || o.type == 0x5 || o.type == 0x6;
+    if (counted && o.n == 0x0F) {
+        if (o.at >= _tableAt || (_p[o.at] >> 4) != 0x1)
+            return false;
+        const unsigned width = 1u << (_p[o.at] & 0x0F);
+        if (width > 8 || o.at + 1 + width > _tableAt)
+            return false;
+        o.n = be(_p + o.at + 1, width);
+        o.at += 1 + width;
+    }
+    if (o.type == 0x4 || o.type == 0x5)
+        return o.n <= _tableAt - o.at;
+    if (o.type == 0x6)
+        return o.n <= (_tableAt - o.at) / 2;
+    if (container) {
+        o.refs = o.type == 0xD ? o.n * 2 : o.n;
+        return o.n <= _size && o.refs <= (_tableAt - o.at) / _refSize;
+    }
+    return true;
+}
+
+// The node of a scalar object, or nothing when libplist's reading of the
+// format has no such value. `bytes` is what its text costs.
+std::optional<std::uint32_t> BinaryReader::scalar(const Object &o, std::uint64_t &bytes)
+{
+    using Type = VQPlistDocument::Type;
+    bytes = 0;
+    const auto fits = [&](std::uint64_t n) { return n <= _tableAt - o.at; };
+    switch (o.type) {
+    case 0x0:
+        if (o.n == 0x8 || o.n == 0x9)
+            return _b.add(Type::Boolean, o.n == 0x9 ? 1 : 0);
+        return std::nullopt;
+    case 0x1: {
+        if (o.n > 4)
+            return std::nullopt;
+        const unsigned width = 1u << o.n;
+        if (!fits(width))
+            return std::nullopt;
+        // Sixteen-byte integers keep their low eight bytes.
+        return _b.add(Type::Integer, width == 16 ? be(_p + o.at + 8, 8) : be(_p + o.at, width));
+    }
+    case 0x2: {
+        if (o.n == 2 && fits(4)) {
+            const std::uint32_t raw = std::uint32_t(be(_p + o.at, 4));
+            float f;
+            std::memcpy(&f, &raw, sizeof f);
+            const double d = f;
+            std::uint64_t bits;
+            std::memcpy(&bits, &d, sizeof bits);
+            return _b.add(Type::Real, bits);
+        }
+        if (o.n == 3 && fits(8))
+            return _b.add(Type::Real, be(_p + o.at, 8));
+        return std::nullopt;
+    }
+    case 0x3: {
+        if (o.n != 3 || !fits(8))
+            return std::nullopt;
+        const std::uint64_t raw = be(_p + o.at, 8);
+        double seconds;
+        std::memcpy(&seconds, &raw, sizeof seconds);
+        const std::int64_t whole = std::int64_t(std::int32_t(seconds));
+        return _b.add(Type::Date, packDate(whole, std::int64_t((seconds - double(whole)) * 1000000.0)));
+    }
+    case 0x4:
+        bytes = o.n;
+        return _b.addText(Type::Data, reinterpret_cast<const char *>(_p + o.at), std::size_t(o.n));
+    case 0x5:
+        bytes = o.n;
+        return _b.addText(Type::String, reinterpret_cast<const char *>(_p + o.at), std::size_t(o.n));
+    case 0x6: {
+        bytes = 3 * o.n;
+        QString text(qsizetype(o.n), Qt::Uninitialized);
+        for (std::uint64_t i = 0; i < o.n; ++i)
+            text[qsizetype(i)] = QChar(char16_t(_p[o.at + 2 * i] << 8 | _p[o.at + 2 * i + 1]));
+        const QByteArray utf8 = text.toUtf8();
+        return _b.addText(Type::String, utf8.constData(), std::size_t(utf8.size()));
+    }
+    case 0x8:
+        if (!fits(o.n + 1))
+            return std::nullopt;
+        return _b.add(Type::UID, be(_p + o.at, unsigned(o.n + 1)));
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<std::uint32_t> BinaryReader::read(QString *error)
+{
+    const auto refuse = [error](const QString &why) -> std::optional<std::uint32_t> {
+        if (error)
+            *error = why;
+        return std::nullopt;
+    };
+    if (_size < 8 + 32)
+        return refuse(QStringLiteral("too short for a binary property list"));
+    const std::uint8_t *trailer = _p + _size - 32;
+    _offsetSize = trailer[6];
+    _refSize = trailer[7];
+    const std::uint64_t count = be(trailer + 8, 8);
+    const std::uint64_t top = be(trailer + 16, 8);
+    _tableAt = be(trailer + 24, 8);
+    const std::uint64_t end = _size - 32;
+    if (_offsetSize < 1 || _offsetSize > 8 || _refSize < 1 || _refSize > 8 || count == 0 || top >= count ||
+        _tableAt > end || count > (end - _tableAt) / _offsetSize)
+        return refuse(broken());
+    _count = count;
+    // libplist reads version "00" only; the list is looked at all the same, so
+    // that a broken table or a limit is what it is refused for first.
+    bool unreadable = std::memcmp(_p + 6, "00", 2) != 0;
+    // A list without shared containers has a node per reference, plus the
+    // top; some sharing is allowed on top of that.
+    const std::uint64_t nodeLimit = 2 * _size + 65536;
+    const QString tooMany = QStringLiteral("would expand to more than %1 values").arg(nodeLimit);
+
+    constexpr std::uint16_t kUnseen = 0, kOpen = 0xFFFF;
+    constexpr std::uint32_t kNoNode = 0xFFFFFFFFu;
+    struct Seen {
+        std::uint16_t depth = kUnseen; // 1 + levels below; kOpen while on the path
+        std::uint32_t node = kNoNode;
+        std::uint64_t nodes = 0; // what it expands to with every reference a copy
+        std::uint64_t bytes = 0;
+    };
+    std::vector<Seen> seen(_count);
+    struct Frame {
+        std::uint64_t object;
+        Object o;
+        std::uint32_t node;
+        std::uint64_t next = 0;
+        std::uint16_t deepest = 0;
+        std::uint64_t nodes = 1;
+        std::uint64_t bytes = VQPlistNodeBytes;
+        std::size_t items = 0; // where its items start in `items`
+    };
+    std::vector<Frame> path;
+    std::vector<std::uint32_t> items;
+    QString problem; // and `unreadable`: a value libplist has no reading for
+    const auto add = [&](Frame &frame, std::uint64_t childNodes, std::uint64_t childBytes) {
+        frame.nodes += childNodes;
+        frame.bytes += childBytes;
+        if (frame.nodes > nodeLimit)
+            problem = tooMany;
+        else if (frame.bytes > VQPlistMaxExpandedBytes)
+            problem = tooLargeText();
+        return problem.isEmpty();
+    };
+    // Reads a scalar at once, or opens a container; false (with `problem` set) on failure.
+    const auto visit = [&](std::uint64_t index, bool &opened) {
+        opened = false;
+        Object o;
+        if (!header(index, o)) {
+            problem = broken();
+            return false;
+        }
+        Seen &s = seen[index];
+        if (o.type != 0xA && o.type != 0xC && o.type != 0xD) {
+            std::uint64_t bytes = 0;
+            std::optional<std::uint32_t> node = scalar(o, bytes);
+            if (!node) {
+                // Said once the whole list has been looked at: a broken table
+                // or a limit elsewhere is what the list is refused for first.
+                unreadable = true;
+                node = _b.add(VQPlistDocument::Type::Boolean, 0);
+            }
+            s = {1, *node, 1, VQPlistNodeBytes + bytes};
+            return true;
+        }
+        const auto type = o.type == 0xD ? VQPlistDocument::Type::Dictionary : VQPlistDocument::Type::Array;
+        path.push_back({index, o, _b.add(type, 0), 0, 0, 1, VQPlistNodeBytes, items.size()});
+        s.depth = kOpen;
+        opened = true;
+        if (path.size() > std::size_t(VQPlistMaxNesting))
+            problem = tooDeepText();
+        return problem.isEmpty();
+    };
+    bool opened = false;
+    if (!visit(top, opened))
+        return refuse(problem);
+    if (!opened)
+        return unreadable ? refuse(notAPlistText()) : seen[top].node;
+    while (!path.empty()) {
+        Frame &frame = path.back();
+        if (frame.next < frame.o.refs) {
+            const std::uint64_t child = be(_p + frame.o.at + frame.next * _refSize, _refSize);
+            ++frame.next;
+            if (child >= _count)
+                return refuse(broken()); // a reference to nothing
+            Seen &s = seen[child];
+            if (s.depth == kOpen)
+                return refuse(QStringLiteral("a container holds itself"));
+            if (s.depth == kUnseen) {
+                if (!visit(child, opened))
+                    return refuse(problem);
+                if (opened)
+                    continue;
+            } else if (path.size() + s.depth > std::size_t(VQPlistMaxNesting)) {
+                return refuse(tooDeepText()); // seen before, but reached deeper this time
+            }
+            Frame &parent = path.back();
+            parent.deepest = std::max(parent.deepest, seen[child].depth);
+            if (!add(parent, seen[child].nodes, seen[child].bytes))
+                return refuse(problem);
+            items.push_back(seen[child].node);
+            continue;
+        }
+        const Frame done = frame;
+        path.pop_back();
+        const bool dictionary = done.o.type == 0xD;
+        const std::uint32_t *mine = items.data() + done.items;
+        if (dictionary) {
+            // Keys must be strings; libplist keeps a key up to its first NUL.
+            std::vector<std::uint32_t> pairs;
+            pairs.reserve(std::size_t(done.o.refs));
+            for (std::uint64_t i = 0; i < done.o.n; ++i) {
+                std::uint32_t key = mine[i];
+                const bool string = _b.node(key).type == VQPlistDocument::Type::String;
+                unreadable = unreadable || !string;
+                const std::string_view name = string ? _b.textOf(key) : std::string_view();
+                if (const std::size_t nul = name.find('\0'); nul != std::string_view::npos) {
+                    const std::string cut(name.substr(0, nul));
+                    key = _b.addText(VQPlistDocument::Type::String, cut.data(), cut.size());
+                }
+                pairs.push_back(key);
+                pairs.push_back(mine[done.o.n + i]);
+            }
+            _b.setItems(done.node, pairs.data(), pairs.size(), std::uint32_t(done.o.n));
+        } else {
+            _b.setItems(done.node, mine, std::size_t(done.o.n), std::uint32_t(done.o.n));
+        }
+        items.resize(done.items);
+        Seen &s = seen[done.object];
+        s = {std::uint16_t(done.deepest + 1), done.node, done.nodes, done.bytes};
+        if (!path.empty()) {
+            Frame &parent = path.back();
+            parent.deepest = std::max(parent.deepest, s.depth);
+            if (!add(parent, s.nodes, s.bytes))
+                return refuse(problem);
+            items.push_back(s.node);
+        }
+    }
+    if (unreadable)
+        return refuse(notAPlistText());
+    return seen[top].node;
+}
+} // namespace
+
+std::unique_ptr<VQPlistDocument> VQPlistDocument::read(const QByteArray &data, QString *error)
+{
+    const auto refuse = [error](const QString &why) -> std::unique_ptr<VQPlistDocument> {
+        if (error)
+            *error = why;
+        return nullptr;
+    };
+    if (data.startsWith("bplist")) {
+        VQPlistDocumentBuilder builder;
+        BinaryReader reader(data, builder);
+        const std::optional<std::uint32_t> root = reader.read(error);
+        if (!root)
+            return nullptr;
+        return builder.finish(*root);
+    }
+    if (std::uint64_t(data.size()) > VQPlistMaxExpandedBytes)
+        return refuse(tooLargeText());
+    // The XML reader wants to see the document start; skip a byte-order mark and blanks.
+    qsizetype start = 0;
+    if (data.startsWith("\xEF\xBB\xBF"))
+        start = 3;
+    while (start < data.size() && std::isspace(static_cast<unsigned char>(data[start])))
+        ++start;
+    if (start >= data.size() || data[start] != '<')
+        return refuse(notAPlistText());
+    return readXML(data.constData() + start, std::size_t(data.size() - start), error);
+}
