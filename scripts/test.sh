@@ -86,8 +86,10 @@ if [[ "${VELLICO_SKIP_FUZZ:-0}" != 1 ]]; then
     corpus=$(mktemp -d)
     cp "$seeds"* "$corpus"/
     set +e
+    dict=()
+    [[ -f fuzz/$target.dict ]] && dict=(-dict="$PWD/fuzz/$target.dict")
     (cd "$corpus" && "$OLDPWD/build-fuzz/fuzz/fuzz_$target" -max_total_time="${VELLICO_FUZZ_SECONDS:-30}" \
-      -max_len=16384 -print_final_stats=1 . 2>&1 | tail -n 20)
+      "${dict[@]}" -max_len=16384 -print_final_stats=1 . 2>&1 | tail -n 20)
     result=${PIPESTATUS[0]}
     set -e
     rm -rf "$corpus"
