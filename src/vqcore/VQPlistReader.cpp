@@ -9,6 +9,7 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -150,12 +151,19 @@ class VQPlistDocumentBuilder
 
     const Node &node(std::uint32_t index) const { return _document->_nodes[index]; }
 
+    // Room for what a document of `bytes` usually makes, so that the tables
+    // are not copied over and over as they grow.
+    void reserve(std::size_t bytes)
+    {
+        _document->_nodes.reserve(bytes / 24);
+        _document->_items.reserve(bytes / 24);
+        _document->_text.reserve(bytes / 16);
+    }
+
     std::unique_ptr<VQPlistDocument> finish(std::uint32_t root)
     {
+        // Room reserved and not used costs no memory until it is touched.
         _document->_root = root;
-        _document->_nodes.shrink_to_fit();
-        _document->_items.shrink_to_fit();
-        _document->_text.shrink_to_fit();
         return std::move(_document);
     }
 
@@ -178,9 +186,27 @@ bool isXMLSpace(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
+void appendUTF8(std::string &out, std::uint32_t code)
+{
+    if (code < 0x80) {
+        out += char(code);
+    } else if (code < 0x800) {
+        out += char(0xC0 | (code >> 6));
+        out += char(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += char(0xE0 | (code >> 12));
+        out += char(0x80 | ((code >> 6) & 0x3F));
+        out += char(0x80 | (code & 0x3F));
+    } else {
+        out += char(0xF0 | (code >> 18));
+        out += char(0x80 | ((code >> 12) & 0x3F));
+        out += char(0x80 | ((code >> 6) & 0x3F));
+        out += char(0x80 | (code & 0x3F));
+    }
+}
+
 // Appends `raw` with its character references and the five named entities
-// replaced; false for an ampersand that starts neither (a well-formed
-// document has none). A reference must name a character from U+0001 to U+10FFFF.
+// replaced; false for an ampersand that starts neither. A reference must name a character from U+0001 to U+10FFFF.
 bool appendDecoded(std::string &out, const char *raw)
 {
     for (const char *p = raw; *p;) {
@@ -195,16 +221,18 @@ bool appendDecoded(std::string &out, const char *raw)
         if (!semi)
             return false;
         const std::size_t n = std::size_t(semi - p) + 1;
-        const auto is = [&](const char *entity) { return n == std::strlen(entity) && std::memcmp(p, entity, n) == 0; };
-        if (is("&amp;")) {
+        // A named entity is known by how it starts; whatever follows up to the
+        // semicolon is passed over, as libplist did.
+        const auto is = [&](const char *name) { return std::strncmp(p + 1, name, std::strlen(name)) == 0; };
+        if (is("amp")) {
             out += '&';
-        } else if (is("&lt;")) {
+        } else if (is("lt")) {
             out += '<';
-        } else if (is("&gt;")) {
+        } else if (is("gt")) {
             out += '>';
-        } else if (is("&quot;")) {
+        } else if (is("quot")) {
             out += '"';
-        } else if (is("&apos;")) {
+        } else if (is("apos")) {
             out += '\'';
         } else if (p[1] == '#') {
             const bool hex = p[2] == 'x' || p[2] == 'X';
@@ -228,21 +256,7 @@ bool appendDecoded(std::string &out, const char *raw)
             }
             if (code == 0)
                 return false;
-            if (code < 0x80) {
-                out += char(code);
-            } else if (code < 0x800) {
-                out += char(0xC0 | (code >> 6));
-                out += char(0x80 | (code & 0x3F));
-            } else if (code < 0x10000) {
-                out += char(0xE0 | (code >> 12));
-                out += char(0x80 | ((code >> 6) & 0x3F));
-                out += char(0x80 | (code & 0x3F));
-            } else {
-                out += char(0xF0 | (code >> 18));
-                out += char(0x80 | ((code >> 12) & 0x3F));
-                out += char(0x80 | ((code >> 6) & 0x3F));
-                out += char(0x80 | (code & 0x3F));
-            }
+            appendUTF8(out, code);
         } else {
             return false;
         }
@@ -276,17 +290,52 @@ bool isBetweenValues(pugi::xml_node node)
 }
 
 // The characters of a number, date or data element as they stand (references
-// are not replaced in these); nothing when other markup than comments is inside.
-std::optional<std::string> rawText(pugi::xml_node element)
+// are not replaced in these), joined in `buffer` when they come in pieces;
+// null when other markup than comments is inside.
+const char *rawText(pugi::xml_node element, std::string &buffer)
 {
-    std::string text = element.value();
-    for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
+    pugi::xml_node child = element.first_child();
+    if (!child)
+        return element.value();
+    buffer = element.value();
+    for (; child; child = child.next_sibling()) {
         if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
-            text += child.value();
+            buffer += child.value();
         else if (child.type() != pugi::node_comment)
-            return std::nullopt;
+            return nullptr;
     }
-    return text;
+    return buffer.c_str();
+}
+
+enum class Element { Dictionary, Array, String, Key, Integer, Real, True, False, Date, Data, Other };
+
+Element elementNamed(const char *name)
+{
+    const auto is = [name](const char *what, Element element) {
+        return std::strcmp(name, what) == 0 ? element : Element::Other;
+    };
+    switch (name[0]) {
+    case 'd':
+        return name[1] == 'i'                     ? is("dict", Element::Dictionary)
+               : name[2] == 't' && name[3] == 'a' ? is("data", Element::Data)
+                                                  : is("date", Element::Date);
+    case 'a':
+        return is("array", Element::Array);
+    case 's':
+        return is("string", Element::String);
+    case 'k':
+        return is("key", Element::Key);
+    case 'i':
+        return is("integer", Element::Integer);
+    case 'r':
+        return is("real", Element::Real);
+    case 't':
+        return is("true", Element::True);
+    case 'f':
+        return is("false", Element::False);
+    default:
+        return Element::Other;
+    }
 }
 
 class XMLReader
@@ -297,24 +346,29 @@ class XMLReader
     // The node read from `element`; nothing (with `_problem` set) on failure.
     std::optional<std::uint32_t> value(pugi::xml_node element, int depth)
     {
-        const char *name = element.name();
-        if (std::strcmp(name, "dict") == 0 || std::strcmp(name, "array") == 0)
-            return container(element, depth, name[0] == 'd');
+        const Element kind = elementNamed(element.name());
+        if (kind == Element::Dictionary || kind == Element::Array)
+            return container(element, depth, kind == Element::Dictionary);
         if (!_b.charge(1, 0))
             return tooLarge();
-        if (std::strcmp(name, "string") == 0 || std::strcmp(name, "key") == 0)
+        switch (kind) {
+        case Element::String:
+        case Element::Key:
             return string(element);
-        if (std::strcmp(name, "integer") == 0)
+        case Element::Integer:
             return integer(element);
-        if (std::strcmp(name, "real") == 0)
+        case Element::Real:
             return real(element);
-        if (std::strcmp(name, "true") == 0 || std::strcmp(name, "false") == 0)
-            return _b.add(VQPlistDocument::Type::Boolean, name[0] == 't' ? 1 : 0);
-        if (std::strcmp(name, "date") == 0)
+        case Element::True:
+        case Element::False:
+            return _b.add(VQPlistDocument::Type::Boolean, kind == Element::True ? 1 : 0);
+        case Element::Date:
             return date(element);
-        if (std::strcmp(name, "data") == 0)
+        case Element::Data:
             return data(element);
-        return fail(notAPlistText());
+        default:
+            return fail(notAPlistText());
+        }
     }
 
     QString problem() const { return _problem; }
@@ -349,11 +403,11 @@ class XMLReader
                 continue;
             }
             if (dictionary && !keyPending) {
-                if (std::strcmp(child.name(), "key") != 0)
+                if (elementNamed(child.name()) != Element::Key)
                     return fail(notAPlistText());
                 if (!_b.charge(1, 0))
                     return tooLarge();
-                const std::optional<std::uint32_t> key = text(child, VQPlistDocument::Type::String);
+                const std::optional<std::uint32_t> key = text(child, VQPlistDocument::Type::String, true);
                 if (!key)
                     return std::nullopt;
                 _b.push(*key);
@@ -406,7 +460,7 @@ class XMLReader
 
     // The element's text: its character data and CDATA sections, in order,
     // references replaced.
-    std::optional<std::uint32_t> text(pugi::xml_node element, VQPlistDocument::Type type)
+    std::optional<std::uint32_t> text(pugi::xml_node element, VQPlistDocument::Type type, bool key = false)
     {
         const std::size_t at = _b.beginText();
         std::string &out = _b.textBuffer();
@@ -432,7 +486,19 @@ class XMLReader
         }
         if (!_b.charge(0, out.size() - at))
             return tooLarge();
-        return _b.finishText(type, at);
+        if (!key)
+            return _b.finishText(type, at);
+        // The same few keys come again and again: each is kept once.
+        const std::string_view name(out.data() + at, out.size() - at);
+        for (const std::uint32_t known : _recentKeys) {
+            if (known != kNoKey && _b.textOf(known) == name) {
+                _b.dropText(at);
+                return known;
+            }
+        }
+        const std::uint32_t made = _b.finishText(type, at);
+        _recentKeys[_nextKey++ % _recentKeys.size()] = made;
+        return made;
     }
 
     std::optional<std::uint32_t> string(pugi::xml_node element) { return text(element, VQPlistDocument::Type::String); }
@@ -489,11 +555,11 @@ class XMLReader
 
     std::optional<std::uint32_t> real(pugi::xml_node element)
     {
-        const std::optional<std::string> text = rawText(element);
+        const char *text = rawText(element, _buffer);
         if (!text)
             return fail(notAPlistText());
         // strtod in the "C" locale, whatever the locale of the program or the thread.
-        const double value = strtod_l(text->c_str(), nullptr, cLocale());
+        const double value = strtod_l(text, nullptr, cLocale());
         std::uint64_t bits;
         std::memcpy(&bits, &value, sizeof bits);
         return _b.add(VQPlistDocument::Type::Real, bits);
@@ -501,29 +567,30 @@ class XMLReader
 
     std::optional<std::uint32_t> date(pugi::xml_node element)
     {
-        const std::optional<std::string> text = rawText(element);
+        const char *text = rawText(element, _buffer);
         if (!text)
             return fail(notAPlistText());
         std::tm parts{};
         // A date that does not read is the start of 1970.
         std::int64_t seconds = -kPlistEpoch;
-        if (strptime(text->c_str(), "%Y-%m-%dT%H:%M:%SZ", &parts))
+        if (strptime(text, "%Y-%m-%dT%H:%M:%SZ", &parts))
             seconds = std::int64_t(timegm(&parts)) - kPlistEpoch;
         return _b.add(VQPlistDocument::Type::Date, packDate(seconds, 0));
     }
 
     std::optional<std::uint32_t> data(pugi::xml_node element)
     {
-        const std::optional<std::string> encoded = rawText(element);
-        if (!encoded)
+        const char *raw = rawText(element, _buffer);
+        if (!raw)
             return fail(notAPlistText());
+        const std::string_view encoded(raw);
         const std::size_t at = _b.beginText();
         std::string &out = _b.textBuffer();
         // Base64 in groups of four symbols; anything else between them (line
         // breaks, tabs) is passed over, and a last group left short is dropped.
         std::uint32_t bits = 0;
         int count = 0, padding = 0;
-        for (const char c : *encoded) {
+        for (const char c : encoded) {
             int v = -1;
             if (c >= 'A' && c <= 'Z')
                 v = c - 'A';
@@ -537,9 +604,9 @@ class XMLReader
                 v = 63;
             else if (c == '=')
                 v = 0;
-            if (v < 0)
-                continue;
-            if (c == '=' && count >= 2)
+            if (v < 0 || (c == '=' && count < 2))
+                continue; // padding before a group's third symbol is passed over too
+            if (c == '=')
                 ++padding;
             bits = bits << 6 | std::uint32_t(v);
             if (++count == 4) {
@@ -557,9 +624,18 @@ class XMLReader
         return _b.finishText(VQPlistDocument::Type::Data, at);
     }
 
+    static constexpr std::uint32_t kNoKey = 0xFFFFFFFFu;
+
     VQPlistDocumentBuilder &_b;
     const bool _nulHeld;
     QString _problem;
+    std::array<std::uint32_t, 16> _recentKeys = [] {
+        std::array<std::uint32_t, 16> keys;
+        keys.fill(kNoKey);
+        return keys;
+    }();
+    std::size_t _nextKey = 0;
+    std::string _buffer; // numbers, dates and data that come in pieces
 };
 
 std::unique_ptr<VQPlistDocument> readXML(const char *xml, std::size_t length, QString *error)
@@ -636,6 +712,7 @@ std::unique_ptr<VQPlistDocument> readXML(const char *xml, std::size_t length, QS
         top = child;
     }
     VQPlistDocumentBuilder builder;
+    builder.reserve(length);
     XMLReader reader(builder, nulHeld);
     const std::optional<std::uint32_t> root = reader.value(top, 0);
     if (!root)
@@ -765,8 +842,12 @@ std::optional<std::uint32_t> BinaryReader::scalar(const Object &o, std::uint64_t
         const std::uint64_t raw = be(_p + o.at, 8);
         double seconds;
         std::memcpy(&seconds, &raw, sizeof seconds);
-        const std::int64_t whole = std::int64_t(std::int32_t(seconds));
-        return _b.add(Type::Date, packDate(whole, std::int64_t((seconds - double(whole)) * 1000000.0)));
+        // Whole seconds and the microseconds beyond them, as libplist keeps a date;
+        // out of its range, the earliest date it holds.
+        if (!(seconds > -2147483648.0 && seconds < 2147483648.0))
+            return _b.add(Type::Date, packDate(std::numeric_limits<std::int32_t>::min(), 0));
+        const std::int64_t whole = std::int64_t(seconds);
+        return _b.add(Type::Date, packDate(whole, std::int64_t(std::fabs(seconds - double(whole)) * 1000000.0)));
     }
     case 0x4:
         bytes = o.n;
@@ -775,15 +856,25 @@ std::optional<std::uint32_t> BinaryReader::scalar(const Object &o, std::uint64_t
         bytes = o.n;
         return _b.addText(Type::String, reinterpret_cast<const char *>(_p + o.at), std::size_t(o.n));
     case 0x6: {
+        // UTF-16 to UTF-8; a surrogate without its other half is dropped, as libplist drops it.
         bytes = 3 * o.n;
-        QString text(qsizetype(o.n), Qt::Uninitialized);
-        for (std::uint64_t i = 0; i < o.n; ++i)
-            text[qsizetype(i)] = QChar(char16_t(_p[o.at + 2 * i] << 8 | _p[o.at + 2 * i + 1]));
-        const QByteArray utf8 = text.toUtf8();
-        return _b.addText(Type::String, utf8.constData(), std::size_t(utf8.size()));
+        const std::size_t at = _b.beginText();
+        std::string &out = _b.textBuffer();
+        const auto unit = [&](std::uint64_t i) { return std::uint32_t(_p[o.at + 2 * i] << 8 | _p[o.at + 2 * i + 1]); };
+        for (std::uint64_t i = 0; i < o.n; ++i) {
+            std::uint32_t code = unit(i);
+            if (code >= 0xD800 && code <= 0xDFFF) {
+                if (code > 0xDBFF || i + 1 >= o.n || unit(i + 1) < 0xDC00 || unit(i + 1) > 0xDFFF)
+                    continue;
+                code = 0x10000 + ((code - 0xD800) << 10) + (unit(++i) - 0xDC00);
+            }
+            appendUTF8(out, code);
+        }
+        return _b.finishText(Type::String, at);
     }
     case 0x8:
-        if (!fits(o.n + 1))
+        // References of one to four bytes.
+        if (o.n > 3 || !fits(o.n + 1))
             return std::nullopt;
         return _b.add(Type::UID, be(_p + o.at, unsigned(o.n + 1)));
     default:
