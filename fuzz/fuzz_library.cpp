@@ -1,7 +1,7 @@
 // The library loader on arbitrary bytes: parse, read into a core, write it
 // out, read that back, and merge the input into the core as a remote copy.
 // Whatever we managed to read must survive our own write unchanged in shape,
-// and must fit the budget the shape check promises (make_library_seeds.py
+// and must fit the budget the reader promises (make_library_seeds.py
 // writes seeds that share one object many times).
 
 #include "vqcore/VQModalUI.h"
@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (!root)
         return 0;
     if (VQPlistFootprint(root->node()) > VQPlistMaxExpandedBytes)
-        __builtin_trap(); // the shape check let through more than its budget
+        __builtin_trap(); // the reader let through more than its budget
     if (!root->node().isDictionary())
         return 0;
     std::unique_ptr<VQSwatchCore> core = VQSwatchCore::detachedFromLibrary(root->node(), QString(), nullptr);

@@ -833,7 +833,7 @@ class KeyedArchive
     explicit KeyedArchive(VQPlistNode objects) : _objects(objects) {}
 
     // The object a UID points to; any other node stands for itself. In XML a
-    // UID is the dictionary { CF$UID: n }, which libplist leaves as it is.
+    // UID is the dictionary { CF$UID: n }, which the reader leaves as it is.
     VQPlistNode resolve(VQPlistNode node) const
     {
         std::uint64_t uid = 0;

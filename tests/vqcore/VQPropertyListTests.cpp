@@ -455,9 +455,9 @@ QByteArray nestedXML(int depth, const QByteArray &between = QByteArray())
 
 } // namespace
 
-// libplist 2.2 recurses per level and copies a shared container once per
-// reference: deep nesting overflowed the stack and a 240-byte chain of shared
-// arrays ran out of memory. Such lists are refused before libplist sees them.
+// Deep nesting overflowed the stack of the parser we once used, and a
+// 240-byte chain of shared arrays, expanded, ran out of memory: such lists are
+// refused with the reason, as is a document that would cost too much.
 TEST_F(VQPropertyListTest, RefusesShapesThatWouldExhaustTheParser)
 {
     struct Row {
@@ -507,9 +507,9 @@ TEST_F(VQPropertyListTest, RefusesShapesThatWouldExhaustTheParser)
     EXPECT_EQ(error, "would take more than 1 GB once read");
 }
 
-// The shape check must not refuse real lists that libplist reads: every
-// property list among the shared fixtures, and the .clr keyed archives.
-TEST_F(VQPropertyListTest, ShapeCheckPassesRealFiles)
+// The limits must not refuse real lists: every property list among the
+// shared fixtures, and the .clr keyed archives.
+TEST_F(VQPropertyListTest, LimitsPassRealFiles)
 {
     const QDir fixtures(QStringLiteral(VELLICO_FIXTURES_DIR));
     if (!fixtures.exists())
