@@ -137,6 +137,9 @@ VQDesktopServices::VQDesktopServices(Parts parts)
     if (!_platform)
         _platform = std::make_unique<VQNullPlatform>();
     _description = _platform->describe();
+    // A Wayland client has no platform of its own: say what the session is, not "none".
+    if (_platformName == QLatin1String("wayland") && _description.name == QLatin1String("none"))
+        _description.name = QStringLiteral("Wayland (windows, the pointer and the keys stay with the compositor)");
     if (!_picker) {
         // The platform's own loupe, or none with the platform's reason.
         const QString problem = _platform->screenPickingProblem();
