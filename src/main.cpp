@@ -10,6 +10,9 @@
 #include "VQVellicoAppDelegate.h"
 #include "VQVellicoApplication.h"
 #include "platform/VQScreenPicker.h"
+#ifdef VELLICO_HAVE_WLR
+#include "platform/wlr/VQWlrClipboard.h"
+#endif
 #include "vqcore/VQLog.h"
 #include "vqcore/ui/VQWidgetModalUI.h"
 
@@ -91,6 +94,11 @@ int main(int argc, char *argv[])
     VQAppServices services;
     // The desktop services, chosen once from what this session offers.
     services.desktop = VQDesktopServices::forSession(QGuiApplication::platformName());
+#ifdef VELLICO_HAVE_WLR
+    // Copies that follow no input in our windows (commands from other
+    // processes, the frozen screen's pick) reach the clipboard this way.
+    VQLog(VQWlrClipboard::installPasteboard(QGuiApplication::platformName()));
+#endif
     const bool trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
     for (const QString &line : VQDiagnosisLines(*services.desktop, trayAvailable, environmentVariable)) {
         VQLog(line);

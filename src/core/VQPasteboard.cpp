@@ -63,3 +63,8 @@ std::unique_ptr<VQPasteboard> VQPasteboard::install(std::unique_ptr<VQPasteboard
     installed() = pasteboard ? std::move(pasteboard) : std::make_unique<SystemPasteboard>();
     return previous;
 }
+
+std::unique_ptr<VQPasteboard> VQPasteboard::makeSystem()
+{
+    return std::make_unique<SystemPasteboard>();
+}

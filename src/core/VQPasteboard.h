@@ -20,5 +20,7 @@ class VQPasteboard
     static VQPasteboard &general();
     // Replaces the general pasteboard and returns the previous one (null when it
     // was the built-in one).
+    // A new pasteboard over the system clipboard, as the built-in one.
+    static std::unique_ptr<VQPasteboard> makeSystem();
     static std::unique_ptr<VQPasteboard> install(std::unique_ptr<VQPasteboard> pasteboard);
 };

@@ -4,7 +4,8 @@ and a x2 output) with real clients: waybar's tray shows Vellico's item and a
 click or a StatusNotifierItem Activate opens the main window on the icon's
 output; the status menu's Quit quits and saves; without a tray host the window
 opens at start and a second `vellico` toggles it; the clipboard goes both ways
-through wl-copy and wl-paste and stays after the window closed; and where no
+through wl-copy and wl-paste and stays after the window closed, and `--copy`
+from another process reaches it; and where no
 portal binds global shortcuts, the preferences show the command to bind, which
 picks when run.
 
@@ -206,6 +207,12 @@ def case_clipboard(session):
     wait_for_window(session, "the window that --paste opened")
     session.keys("ctrl+c")
     wait_until("112233 from --paste, copied", lambda: session.clipboard() == "112233")
+    # A copy asked for by another process follows no input in our windows: the
+    # compositor takes it through data-control, over what another program offers.
+    for command, text in (("--copy-alternate", "#112233"), ("--copy", "112233")):
+        session.offer_clipboard("another program's text")
+        session.run([os.environ["VELLICO_BINARY"], command])
+        wait_until(f"{text} on the clipboard from {command}", lambda expected=text: session.clipboard() == expected)
 
 
 PREFERENCES_BUTTON = "#333333"  # the preferences' flat buttons
