@@ -37,11 +37,12 @@ class Pick:
     """A `vellico --pick` running on the session (in a process of its own, or
     handed to the running Vellico by a second start)."""
 
-    def __init__(self, session, name, running=False, **environment):
+    def __init__(self, session, name, running=False, arguments=(), **environment):
         self.session = session
         # Who runs the loupe, and logs it: the running Vellico, or this process.
         self.loupe_log = session.vellico_output if running else (lambda: session.log(name))
-        self.client = session.start_client([os.environ["VELLICO_BINARY"], "--pick"], name=name, **environment)
+        self.client = session.start_client([os.environ["VELLICO_BINARY"], "--pick", *arguments], name=name,
+                                           **environment)
         self.name = name
 
     def wait_for_loupe(self, output, x, y):
@@ -321,6 +322,25 @@ def case_running_stays_responsive(session):
         raise Failure("the running vellico ended")
 
 
+def case_running_pick_copies(session):
+    """`vellico --pick --copy` in the running Vellico: a click on the frozen screen is
+    no input in Qt's windows, and the copy still replaces what another program offers."""
+    windows = stripes_everywhere(session)
+    session.start_vellico()
+    wait_until("vellico's picking path in its log", lambda: "Picking path: screencopy" in session.vellico_output()
+               or session.vellico.poll() is not None)
+    output = session.outputs[0]
+    colour = truth(session, output, [(200, 150)])[(200, 150)]
+    session.offer_clipboard("another program's text")
+    pick = Pick(session, "pick-copy", running=True, arguments=("--copy",))
+    pick.wait_for_loupe(output, 200, 150)
+    session.click()
+    pick.expect_colour(colour)
+    no_press(windows)
+    # The copy format's default: the hex digits without the #.
+    wait_until(f"{colour} copied after the pick", lambda: (session.clipboard() or "").upper() == colour[1:].upper())
+
+
 def diagnosis(session, **environment):
     result = session.run([os.environ["VELLICO_BINARY"], "--diagnose"], timeout=PICK_TIMEOUT, **environment)
     lines = dict(line.split(": ", 1) for line in result.stdout.splitlines() if ": " in line)
@@ -359,6 +379,7 @@ CASES = {
     "pick-forced-none-says-why": case_forced_none_says_why,
     "pick-running-stays-responsive": case_running_stays_responsive,
     "pick-xwayland-running": case_xwayland_running_instance,
+    "pick-running-copies": case_running_pick_copies,
 }
 
 # A x1 output beside a x1.5 one, for the viewport's sake.
