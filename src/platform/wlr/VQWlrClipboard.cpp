@@ -5,6 +5,7 @@
 
 #include "wlr-data-control-unstable-v1-client-protocol.h"
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -379,5 +380,8 @@ QString VQWlrClipboard::installPasteboard(const QString &platformName)
         return QStringLiteral("clipboard: Qt's, which takes a copy only right after input in our windows (%1)")
             .arg(why);
     VQPasteboard::install(std::make_unique<DataControlPasteboard>(std::move(clipboard), VQPasteboard::makeSystem()));
+    // The connection and its notifier go while Qt's event loop is still there.
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit,
+                     [] { VQPasteboard::install(nullptr); });
     return QStringLiteral("clipboard: Qt's, and wlroots data-control where the compositor refuses Qt's copy");
 }
