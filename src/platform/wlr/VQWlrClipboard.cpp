@@ -37,6 +37,19 @@ QString systemError(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
 }
+
+// A reader that closes its end early must not end the process with SIGPIPE:
+// the write then fails with EPIPE instead. Left alone when someone set a handler.
+void ignoreBrokenPipes()
+{
+    static const bool once = [] {
+        struct sigaction current = {};
+        if (sigaction(SIGPIPE, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
+            std::signal(SIGPIPE, SIG_IGN);
+        return true;
+    }();
+    (void)once;
+}
 } // namespace
 
 std::unique_ptr<VQWlrClipboard> VQWlrClipboard::connectToDisplay(QString *why)
@@ -75,11 +88,6 @@ std::unique_ptr<VQWlrClipboard> VQWlrClipboard::connectToDisplay(QString *why)
                    .arg(systemError(wl_display_get_error(clipboard->_display)));
         return nullptr;
     }
-    // A reader that closes its end early must not end the process with SIGPIPE:
-    // the write then fails with EPIPE instead.
-    struct sigaction current = {};
-    if (sigaction(SIGPIPE, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
-        std::signal(SIGPIPE, SIG_IGN);
     clipboard->_notifier =
         new QSocketNotifier(wl_display_get_fd(clipboard->_display), QSocketNotifier::Read, clipboard.get());
     QObject::connect(clipboard->_notifier, &QSocketNotifier::activated, clipboard.get(),
@@ -238,6 +246,7 @@ void VQWlrClipboard::dropSource()
 
 bool VQWlrClipboard::writeAndClose(int fd, const QByteArray &data, int budgetMs)
 {
+    ignoreBrokenPipes();
     const int flags = fcntl(fd, F_GETFL);
     if (flags >= 0)
         fcntl(fd, F_SETFL, flags | O_NONBLOCK);
