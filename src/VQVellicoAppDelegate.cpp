@@ -161,8 +161,6 @@ void VQVellicoAppDelegate::innerInitialization()
     }
     VQLog(QStringLiteral("Core successfully created (") + describeCore(*core) + QStringLiteral(")."));
 
-    // Preferences come before synchronisation: they decide whether it runs.
-    VQLog("Initializing preferences.");
     VQGlobalShortcutService &shortcuts = _desktop->globalShortcut();
     connect(&shortcuts, &VQGlobalShortcutService::triggered, this, &VQVellicoAppDelegate::hotKeyWasTriggered);
     _globalShortcut = std::make_unique<VQGlobalShortcut>(shortcuts, [this](const QString &message) {
@@ -172,15 +170,6 @@ void VQVellicoAppDelegate::innerInitialization()
                 _statusItem->showMessage(QStringLiteral("Vellico"), message);
         });
     });
-    // Creating the preferences binds the stored shortcut.
-    _preferences = std::make_unique<VQSwatchPreferencesController>(shortcuts);
-    VQSwatchPreferencesController *preferences = _preferences.get();
-    setPreferencesWindow(preferences->widget(), [preferences] { preferences->done(); });
-    connect(preferences, &VQSwatchPreferencesController::didFinish, this, &VQVellicoAppDelegate::preferencesDone);
-    connect(preferences, &VQSwatchPreferencesController::windowClosed, this, &VQVellicoAppDelegate::closeCurrentWindow);
-
-    VQLog("Starting sync core.");
-    VQiCloudSynchronizationManager::sharedManager();
 
     // After every copy the window closes and the focus goes back where it was.
     VQSetAfterCopyHandler([this] {
@@ -193,8 +182,35 @@ void VQVellicoAppDelegate::innerInitialization()
             closeCurrentWindow();
     });
 
-    buildMainWindow();
+    // The icon first: nothing it needs waits for the rest. The preferences,
+    // synchronisation and the main window follow on the next turn of the event
+    // loop; whatever needs them sooner builds them itself (ensureWindowsBuilt).
     installStatusItem();
+    QTimer::singleShot(0, this, &VQVellicoAppDelegate::ensureWindowsBuilt);
+}
+
+void VQVellicoAppDelegate::ensureWindowsBuilt()
+{
+    if (_windowsBuilt)
+        return;
+    _windowsBuilt = true;
+    // Preferences come before synchronisation: they decide whether it runs.
+    buildPreferences();
+    // Its first pass follows the end of launching, which comes after this.
+    VQLog("Starting sync core.");
+    VQiCloudSynchronizationManager::sharedManager();
+    buildMainWindow();
+}
+
+void VQVellicoAppDelegate::buildPreferences()
+{
+    VQLog("Initializing preferences.");
+    // Creating the preferences binds the stored shortcut.
+    _preferences = std::make_unique<VQSwatchPreferencesController>(_desktop->globalShortcut());
+    VQSwatchPreferencesController *preferences = _preferences.get();
+    setPreferencesWindow(preferences->widget(), [preferences] { preferences->done(); });
+    connect(preferences, &VQSwatchPreferencesController::didFinish, this, &VQVellicoAppDelegate::preferencesDone);
+    connect(preferences, &VQSwatchPreferencesController::windowClosed, this, &VQVellicoAppDelegate::closeCurrentWindow);
 }
 
 void VQVellicoAppDelegate::buildMainWindow()
@@ -371,6 +387,7 @@ void VQVellicoAppDelegate::mainWindowVisibilityChanged()
 
 void VQVellicoAppDelegate::openCurrentWindow()
 {
+    ensureWindowsBuilt();
     // The shortcut may have changed since the window was last shown.
     if (_mainWindow && _globalShortcut)
         _mainWindow->eyedropperButton()->setToolTip(pickColorToolTip(_globalShortcut->registeredCombo()));
@@ -416,6 +433,7 @@ void VQVellicoAppDelegate::setPreferencesWindow(QWidget *window, std::function<v
 
 void VQVellicoAppDelegate::preferences()
 {
+    ensureWindowsBuilt();
     if (_mode == VQApplicationMode::Preferences) {
         if (!isCurrentWindowVisible())
             openCurrentWindow();
@@ -715,6 +733,8 @@ void VQVellicoAppDelegate::importGPL()
 
 void VQVellicoAppDelegate::performChannelMessage(const QString &message, const std::function<void(QString)> &reply)
 {
+    // A request right after start waits for the rest of the program to be built.
+    ensureWindowsBuilt();
     const VQLaunchOptions options = VQLaunchOptions::parseChannelMessage(message);
     if (!options.error.isEmpty()) {
         reply(QStringLiteral("error ") + options.error);
@@ -753,6 +773,7 @@ bool VQVellicoAppDelegate::takeClipboardFocus()
 void VQVellicoAppDelegate::performRequests(const QList<VQLaunchOptions::Request> &requests,
                                            const std::function<void(QString)> &reply)
 {
+    ensureWindowsBuilt();
     performRequestsFrom(requests, 0, QStringLiteral("ok"), reply);
 }
 

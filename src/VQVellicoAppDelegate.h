@@ -1,7 +1,7 @@
 #pragma once
 // The application delegate: the one place where the program is assembled. It
 // is handed the desktop services, brings the program up (library,
-// synchronisation, the main window, the tray icon), owns the windows and the
+// the tray icon, then the preferences, synchronisation and the windows), owns the windows and the
 // tray icon, switches between the main window and the preferences, builds the
 // menus, and takes everything down again when the program ends.
 
@@ -60,9 +60,13 @@ class VQVellicoAppDelegate : public QObject
 
     // Stores the shared delegate and runs the start-up sequence.
     void awakeFromNib();
-    // Loads the library (or ends the process), starts synchronisation, then
-    // builds the main window and installs the tray icon.
+    // Loads the library (or ends the process) and installs the tray icon; the
+    // preferences, synchronisation and the main window follow on the next turn
+    // of the event loop, or at once for whatever needs them first (a click on
+    // the icon, the shortcut, a later start's request).
     void innerInitialization();
+    // Whether the main window, the preferences and synchronisation exist yet.
+    bool windowsBuilt() const { return _windowsBuilt; }
     // Removes the tray icon and closes the windows.
     void applicationWillTerminate();
 
@@ -141,6 +145,10 @@ class VQVellicoAppDelegate : public QObject
 
   private:
     void installStatusItem();
+    // Builds the preferences, starts synchronisation and builds the main window
+    // with its pickers and lane, once.
+    void ensureWindowsBuilt();
+    void buildPreferences();
     void buildMainWindow();
     void placeWindow(QWidget *window);
     void showWindow(QWidget *window);
@@ -163,6 +171,7 @@ class VQVellicoAppDelegate : public QObject
     QStringList _whatWorks;
     bool _firstOpenNoteShown = false;
     bool _chooseLibraryAtLaunch = false;
+    bool _windowsBuilt = false;
     VQApplicationMode _mode = VQApplicationMode::MainWindow;
     std::unique_ptr<VQStatusItem> _statusItem;
     std::unique_ptr<VQSwatchMainWindow> _mainWindow;

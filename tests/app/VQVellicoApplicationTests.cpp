@@ -72,10 +72,16 @@ class VQVellicoApplicationTest : public VQLibraryTest
         static char name[] = "vellico";
         static char *argv[] = {name, nullptr};
         _app = std::make_unique<VQVellicoApplication>(argc, argv);
+        startDelegate(std::make_unique<VQScriptedPicker>());
+    }
+
+    // Starts the program anew with `picker`; `settle` lets the event loop build the windows.
+    void startDelegate(std::unique_ptr<VQScreenPicker> picker, bool settle = true)
+    {
+        _delegate.reset();
         auto platform = std::make_unique<VQRecordingPlatform>();
         _platform = platform.get();
-        auto picker = std::make_unique<VQScriptedPicker>();
-        _picker = picker.get();
+        _picker = dynamic_cast<VQScriptedPicker *>(picker.get());
         VQAppServices services;
         services.desktop = std::make_unique<VQDesktopServices>(
             VQDesktopServices::Parts{std::move(platform), std::move(picker), nullptr});
@@ -83,6 +89,8 @@ class VQVellicoApplicationTest : public VQLibraryTest
         services.termination = VQTermination::throwingHandler();
         _delegate = std::make_unique<VQVellicoAppDelegate>(std::move(services));
         _delegate->awakeFromNib();
+        if (settle)
+            QCoreApplication::sendPostedEvents();
     }
 
     void TearDown() override
@@ -130,6 +138,70 @@ TEST_F(VQVellicoApplicationTest, StartUpLoadsTheLibraryAndInstallsTheTrayIconWit
     EXPECT_FALSE(_delegate->isCurrentWindowVisible());
 }
 
+// The tray icon shows before the windows are built on the next turn of the event loop. Whatever
+// comes in between builds them first and is served as it would be later; the deferred build adds nothing.
+TEST_F(VQVellicoApplicationTest, WhatArrivesBeforeTheWindowsAreBuiltIsServed)
+{
+    using Delegate = VQVellicoAppDelegate;
+    struct Row {
+        const char *what;
+        std::function<QString(Delegate &)> arrive; // the answer a later start hears, if any
+        QString answer, selected;
+        bool shown;
+    };
+    const auto ask = [](const char *message) {
+        return [message](Delegate &delegate) {
+            QString answer;
+            delegate.performChannelMessage(message, [&](const QString &text) { answer = text; });
+            return answer;
+        };
+    };
+    const std::vector<Row> rows = {
+        {"a click on the icon",
+         [](Delegate &delegate) {
+             delegate.statusItem()->handleClick(VQStatusItemLogic::Button::Left, false);
+             return QString();
+         },
+         "", "#FFFFFF", true},
+        {"the shortcut",
+         [](Delegate &delegate) {
+             delegate.hotKeyWasTriggered();
+             return QString();
+         },
+         "", "#336699", true},
+        {"Preferences... from the icon's menu",
+         [](Delegate &delegate) {
+             delegate.preferences();
+             return QString();
+         },
+         "", "#FFFFFF", true},
+        {"a plain second start", ask(""), "ok", "#FFFFFF", true},
+        {"--pick", ask("--pick --template 4"), "picked rgb(51, 102, 153)", "#336699", false},
+        {"--copy", ask("--copy"), "ok", "#FFFFFF", false},
+        {"--paste", ask("--paste"), "ok", "#0080FF", false},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.what);
+        auto picker = std::make_unique<VQScriptedPicker>();
+        picker->answer = [] { return VQPickOutcome::picked(QColor(51, 102, 153)); };
+        QGuiApplication::clipboard()->setText("#0080FF");
+        VQSwatchCore::sharedCore()->setSelectedColor(VQColor::fromRGBString("#FFFFFF"), false);
+        startDelegate(std::move(picker), false);
+        ASSERT_NE(_delegate->statusItem(), nullptr);
+        ASSERT_FALSE(_delegate->windowsBuilt());
+        EXPECT_EQ(row.arrive(*_delegate), row.answer);
+        EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), row.selected);
+        EXPECT_EQ(_delegate->isCurrentWindowVisible(), row.shown);
+        ASSERT_TRUE(_delegate->windowsBuilt());
+        const VQSwatchMainWindow *built = _delegate->mainWindow();
+        EXPECT_NE(built, nullptr);
+        EXPECT_NE(_delegate->preferencesController(), nullptr);
+        QCoreApplication::sendPostedEvents();
+        EXPECT_EQ(_delegate->mainWindow(), built);
+        EXPECT_EQ(_delegate->isCurrentWindowVisible(), row.shown);
+    }
+}
+
 TEST_F(VQVellicoApplicationTest, TheMenusHaveTheirRowsAndAreBuiltAnewEachTime)
 {
     const std::unique_ptr<QMenu> status = _delegate->statusItemMenu();
@@ -145,14 +217,7 @@ TEST_F(VQVellicoApplicationTest, TheMenusHaveTheirRowsAndAreBuiltAnewEachTime)
 // Where the session offers no way to pick, nothing offers to; --pick still says why.
 TEST_F(VQVellicoApplicationTest, WhereNothingCanPickThePickItemsAreLeftOut)
 {
-    _delegate.reset();
-    VQAppServices services;
-    services.desktop = std::make_unique<VQDesktopServices>(VQDesktopServices::Parts{
-        std::make_unique<VQRecordingPlatform>(), std::make_unique<VQRefusingPicker>("no way to read the screen"), {}});
-    services.modalUI = std::make_unique<VQScriptedModalUI>();
-    services.termination = VQTermination::throwingHandler();
-    _delegate = std::make_unique<VQVellicoAppDelegate>(std::move(services));
-    _delegate->awakeFromNib();
+    startDelegate(std::make_unique<VQRefusingPicker>("no way to read the screen"));
     EXPECT_EQ(titles(*_delegate->statusItemMenu()), (QStringList{"About Vellico", "", "Preferences...", "", "Quit"}));
     EXPECT_FALSE(titles(*_delegate->gearMenu()).contains("Pick Color from Screen"));
     EXPECT_TRUE(_delegate->mainWindow()->eyedropperButton()->isHidden());
@@ -327,6 +392,8 @@ class VQVellicoApplicationEndTest : public VQVellicoApplicationTest, public ::te
 TEST_P(VQVellicoApplicationEndTest, QuitOrASignalEndsTheEventLoopInOrder)
 {
     const int signal = GetParam();
+    // Also while the windows are still to be built.
+    startDelegate(std::make_unique<VQScriptedPicker>(), false);
     // Without a handler a signal's default action would end the test process.
     QTimer::singleShot(0, _app.get(), [this, signal] { signal ? void(std::raise(signal)) : _app->quit(); });
     int status = -1;
