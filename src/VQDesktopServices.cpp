@@ -105,7 +105,7 @@ std::unique_ptr<VQScreenPicker> VQMakePicker(const VQPickerPlan &plan, VQPlatfor
 
 std::unique_ptr<VQDesktopServices> VQDesktopServices::forSession(const QString &platformName)
 {
-    Parts parts;
+    Pieces parts;
     parts.platformName = platformName;
     parts.platform = VQPlatform::createForPlatform(platformName);
     const QString problem = parts.platform->screenPickingProblem();
@@ -130,7 +130,7 @@ std::unique_ptr<VQDesktopServices> VQDesktopServices::forSession(const QString &
     return std::make_unique<VQDesktopServices>(std::move(parts));
 }
 
-VQDesktopServices::VQDesktopServices(Parts parts)
+VQDesktopServices::VQDesktopServices(Pieces parts)
     : _platform(std::move(parts.platform)), _picker(std::move(parts.picker)), _shortcut(std::move(parts.shortcut)),
       _platformName(std::move(parts.platformName))
 {

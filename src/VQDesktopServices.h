@@ -69,13 +69,13 @@ class VQDesktopServices
 
     // An assembly of given parts; null parts get the do-nothing ones (a null
     // platform, a picker that refuses, no global shortcut).
-    struct Parts {
+    struct Pieces {
         std::unique_ptr<VQPlatform> platform;
         std::unique_ptr<VQScreenPicker> picker;
         std::unique_ptr<VQGlobalShortcutService> shortcut;
         QString platformName = QStringLiteral("offscreen"); // Qt's, for the window placement
     };
-    explicit VQDesktopServices(Parts parts);
+    explicit VQDesktopServices(Pieces parts);
     ~VQDesktopServices();
     VQDesktopServices(const VQDesktopServices &) = delete;
     VQDesktopServices &operator=(const VQDesktopServices &) = delete;

@@ -97,7 +97,7 @@ VQVellicoAppDelegate::VQVellicoAppDelegate(VQAppServices services, QObject *pare
       _whatWorks(std::move(services.whatWorks))
 {
     if (!_desktop)
-        _desktop = std::make_unique<VQDesktopServices>(VQDesktopServices::Parts{});
+        _desktop = std::make_unique<VQDesktopServices>(VQDesktopServices::Pieces{});
     connect(&_desktop->screenPicker(), &VQScreenPicker::finished, this, &VQVellicoAppDelegate::pickFinished);
     if (services.modalUI)
         VQModalUI::install(std::move(services.modalUI));

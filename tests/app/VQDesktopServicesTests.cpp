@@ -122,7 +122,7 @@ TEST(VQDesktopServicesTest, TheCapabilitiesFollowWhatTheSessionOffers)
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
-        VQDesktopServices::Parts parts;
+        VQDesktopServices::Pieces parts;
         parts.platform = std::make_unique<VQOfferingPlatform>(
             row.readsScreen ? QString() : QStringLiteral("no screen here"), row.windows, row.pointer, row.hotKeys);
         parts.platformName = row.platformName;

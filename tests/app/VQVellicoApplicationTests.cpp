@@ -84,7 +84,7 @@ class VQVellicoApplicationTest : public VQLibraryTest
         _picker = dynamic_cast<VQScriptedPicker *>(picker.get());
         VQAppServices services;
         services.desktop = std::make_unique<VQDesktopServices>(
-            VQDesktopServices::Parts{std::move(platform), std::move(picker), nullptr});
+            VQDesktopServices::Pieces{std::move(platform), std::move(picker), nullptr});
         services.modalUI = std::make_unique<VQScriptedModalUI>();
         services.termination = VQTermination::throwingHandler();
         _delegate = std::make_unique<VQVellicoAppDelegate>(std::move(services));
