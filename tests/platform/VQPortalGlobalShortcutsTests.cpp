@@ -143,7 +143,7 @@ class PrivateBus
     QStringList _printed;
 };
 
-TEST(VQPortalGlobalShortcutsTest, TriggerInTheShortcutsSpecificationsForm)
+TEST(VQPortalGlobalShortcutsTest, TriggerInThePortalsForm)
 {
     struct Row {
         VQKeyCombo combo;

@@ -36,7 +36,7 @@ class VQPortalGlobalShortcuts : public QObject
     struct Shortcut {
         QString id;
         QString description;
-        // What we propose (the shortcuts specification's form, "CTRL+ALT+p"); empty: none.
+        // What we propose (the portal's trigger form, "CTRL+ALT+p"); empty: none.
         QString preferredTrigger;
         // What the desktop reports it bound, in its own words; empty when it says nothing.
         QString triggerDescription;
@@ -64,7 +64,7 @@ class VQPortalGlobalShortcuts : public QObject
     QList<Shortcut> boundShortcuts() const { return _bound; }
     QString sessionHandle() const { return _session; }
 
-    // A combination in the shortcuts specification's form: "CTRL+ALT+p",
+    // A combination in the portal's trigger form: "CTRL+ALT+p",
     // "LOGO+SHIFT+F1"; empty for no key.
     static QString triggerFor(const VQKeyCombo &combo);
 
