@@ -18,7 +18,6 @@ packages=(
   # libraries
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools
   libplist-dev
-  libpugixml-dev             # the XML property-list reader
   liblcms2-dev               # colour management of imported colour lists
   libgtest-dev libgmock-dev libbenchmark-dev
   libxcb1-dev libxcb-keysyms1-dev libxcb-xinput-dev libxcb-xkb-dev libxkbcommon-x11-dev

@@ -1,14 +1,13 @@
-// Reading property lists into a VQPlistDocument: XML through pugixml, binary
-// by hand, each in one pass, with the rules and limits of VQPlistShape.h.
+// Reading property lists into a VQPlistDocument, XML and binary, each in one
+// pass over the bytes, with the rules and limits of VQPlistShape.h.
 
 #include "vqcore/VQPlistDocument_p.h"
 
 #include "vqcore/VQFileAccess.h"
 #include "vqcore/VQPlistShape.h"
 
-#include <pugixml.hpp>
-
 #include <algorithm>
+#include <charconv>
 #include <array>
 #include <cctype>
 #include <cmath>
@@ -16,6 +15,7 @@
 #include <cstring>
 #include <ctime>
 #include <limits>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 
@@ -37,37 +37,6 @@ QString notAPlistText()
 {
     return QStringLiteral("not a property list");
 }
-
-// pugixml's memory for one document comes out of this budget (per thread: a
-// synchronisation pass reads on several), so a file of nothing but tags
-// cannot make a tree of many times its size.
-thread_local std::uint64_t tParserBudget = std::numeric_limits<std::uint64_t>::max();
-
-void *budgetedAllocate(std::size_t size)
-{
-    if (size > tParserBudget)
-        return nullptr;
-    tParserBudget -= size;
-    return std::malloc(size);
-}
-
-void budgetedDeallocate(void *p)
-{
-    std::free(p);
-}
-
-struct ParserBudget {
-    explicit ParserBudget(std::uint64_t bytes)
-    {
-        static const bool installed = [] {
-            pugi::set_memory_management_functions(budgetedAllocate, budgetedDeallocate);
-            return true;
-        }();
-        (void)installed;
-        tParserBudget = bytes;
-    }
-    ~ParserBudget() { tParserBudget = std::numeric_limits<std::uint64_t>::max(); }
-};
 
 locale_t cLocale()
 {
@@ -177,13 +146,41 @@ class VQPlistDocumentBuilder
 namespace
 {
 // ---------------------------------------------------------------------------
-// XML
-
-constexpr char kHeldNulByte = '\xFF';
+// XML, read straight from the bytes in one pass. The values of the list are
+// read into the document as they come; the markup around them (declaration,
+// document type, comments, processing instructions, attributes) is checked
+// for its shape and passed over. What follows the list's value is never
+// looked at, so a file cut off or padded with junk after it reads as it
+// always did.
 
 bool isXMLSpace(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+// What may stand in a tag or attribute name: anything but blanks and the
+// characters of markup.
+bool isNameChar(char c)
+{
+    switch (c) {
+    case ' ':
+    case '\t':
+    case '\n':
+    case '\r':
+    case '\0':
+    case '/':
+    case '>':
+    case '<':
+    case '=':
+    case '"':
+    case '\'':
+    case '!':
+    case '?':
+    case '&':
+        return false;
+    default:
+        return true;
+    }
 }
 
 void appendUTF8(std::string &out, std::uint32_t code)
@@ -206,24 +203,25 @@ void appendUTF8(std::string &out, std::uint32_t code)
 }
 
 // Appends `raw` with its character references and the five named entities
-// replaced; false for an ampersand that starts neither. A reference must name a character from U+0001 to U+10FFFF.
-bool appendDecoded(std::string &out, const char *raw)
+// replaced; false for an ampersand that starts neither. A reference must name
+// a character from U+0001 to U+10FFFF.
+bool appendDecoded(std::string &out, std::string_view raw)
 {
-    for (const char *p = raw; *p;) {
-        const char *amp = std::strchr(p, '&');
-        if (!amp) {
-            out.append(p);
+    std::size_t p = 0;
+    while (p < raw.size()) {
+        const std::size_t amp = raw.find('&', p);
+        if (amp == std::string_view::npos) {
+            out.append(raw.substr(p));
             return true;
         }
-        out.append(p, std::size_t(amp - p));
-        p = amp;
-        const char *semi = std::strchr(p, ';');
-        if (!semi)
+        out.append(raw.substr(p, amp - p));
+        const std::size_t semi = raw.find(';', amp);
+        if (semi == std::string_view::npos)
             return false;
-        const std::size_t n = std::size_t(semi - p) + 1;
+        const std::string_view ref = raw.substr(amp + 1, semi - amp - 1);
         // A named entity is known by how it starts; whatever follows up to the
         // semicolon is passed over, as libplist did.
-        const auto is = [&](const char *name) { return std::strncmp(p + 1, name, std::strlen(name)) == 0; };
+        const auto is = [ref](std::string_view name) { return ref.substr(0, name.size()) == name; };
         if (is("amp")) {
             out += '&';
         } else if (is("lt")) {
@@ -234,20 +232,20 @@ bool appendDecoded(std::string &out, const char *raw)
             out += '"';
         } else if (is("apos")) {
             out += '\'';
-        } else if (p[1] == '#') {
-            const bool hex = p[2] == 'x' || p[2] == 'X';
-            const char *digits = p + (hex ? 3 : 2);
-            if (digits == semi)
+        } else if (!ref.empty() && ref[0] == '#') {
+            const bool hex = ref.size() > 1 && (ref[1] == 'x' || ref[1] == 'X');
+            const std::string_view digits = ref.substr(hex ? 2 : 1);
+            if (digits.empty())
                 return false;
             std::uint32_t code = 0;
-            for (const char *d = digits; d < semi; ++d) {
+            for (const char d : digits) {
                 int digit = -1;
-                if (*d >= '0' && *d <= '9')
-                    digit = *d - '0';
-                else if (hex && *d >= 'a' && *d <= 'f')
-                    digit = *d - 'a' + 10;
-                else if (hex && *d >= 'A' && *d <= 'F')
-                    digit = *d - 'A' + 10;
+                if (d >= '0' && d <= '9')
+                    digit = d - '0';
+                else if (hex && d >= 'a' && d <= 'f')
+                    digit = d - 'a' + 10;
+                else if (hex && d >= 'A' && d <= 'F')
+                    digit = d - 'A' + 10;
                 if (digit < 0)
                     return false;
                 code = code * (hex ? 16 : 10) + std::uint32_t(digit);
@@ -260,65 +258,21 @@ bool appendDecoded(std::string &out, const char *raw)
         } else {
             return false;
         }
-        p += n;
+        p = semi + 1;
     }
     return true;
 }
 
-bool isBlank(const char *text)
-{
-    while (isXMLSpace(*text))
-        ++text;
-    return *text == '\0';
-}
-
-// Whether `node` (inside a container, or inside <plist> before its value) is
-// what may stand between values: blanks, comments, processing instructions.
-bool isBetweenValues(pugi::xml_node node)
-{
-    switch (node.type()) {
-    case pugi::node_pcdata:
-        return isBlank(node.value());
-    case pugi::node_comment:
-    case pugi::node_pi:
-    case pugi::node_declaration:
-    case pugi::node_doctype:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// The characters of a number, date or data element as they stand (references
-// are not replaced in these), joined in `buffer` when they come in pieces;
-// null when other markup than comments is inside.
-const char *rawText(pugi::xml_node element, std::string &buffer)
-{
-    pugi::xml_node child = element.first_child();
-    if (!child)
-        return element.value();
-    buffer = element.value();
-    for (; child; child = child.next_sibling()) {
-        if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
-            buffer += child.value();
-        else if (child.type() != pugi::node_comment)
-            return nullptr;
-    }
-    return buffer.c_str();
-}
-
 enum class Element { Dictionary, Array, String, Key, Integer, Real, True, False, Date, Data, Other };
 
-Element elementNamed(const char *name)
+Element elementNamed(std::string_view name)
 {
-    const auto is = [name](const char *what, Element element) {
-        return std::strcmp(name, what) == 0 ? element : Element::Other;
-    };
-    switch (name[0]) {
+    const auto is = [name](std::string_view what, Element element) { return name == what ? element : Element::Other; };
+    switch (name.empty() ? '\0' : name[0]) {
     case 'd':
-        return name[1] == 'i'                     ? is("dict", Element::Dictionary)
-               : name[2] == 't' && name[3] == 'a' ? is("data", Element::Data)
-                                                  : is("date", Element::Date);
+        return name.size() > 1 && name[1] == 'i'   ? is("dict", Element::Dictionary)
+               : name.size() > 3 && name[3] == 'a' ? is("data", Element::Data)
+                                                   : is("date", Element::Date);
     case 'a':
         return is("array", Element::Array);
     case 's':
@@ -341,48 +295,262 @@ Element elementNamed(const char *name)
 class XMLReader
 {
   public:
-    XMLReader(VQPlistDocumentBuilder &builder, bool nulHeld) : _b(builder), _nulHeld(nulHeld) {}
-
-    // The node read from `element`; nothing (with `_problem` set) on failure.
-    std::optional<std::uint32_t> value(pugi::xml_node element, int depth)
+    XMLReader(VQPlistDocumentBuilder &builder, const char *begin, const char *end)
+        : _b(builder), _p(begin), _end(end), _nulHeld(std::memchr(begin, 0, std::size_t(end - begin)) != nullptr)
     {
-        const Element kind = elementNamed(element.name());
-        if (kind == Element::Dictionary || kind == Element::Array)
-            return container(element, depth, kind == Element::Dictionary);
-        if (!_b.charge(1, 0))
-            return tooLarge();
-        switch (kind) {
-        case Element::String:
-        case Element::Key:
-            return string(element);
-        case Element::Integer:
-            return integer(element);
-        case Element::Real:
-            return real(element);
-        case Element::True:
-        case Element::False:
-            return _b.add(VQPlistDocument::Type::Boolean, kind == Element::True ? 1 : 0);
-        case Element::Date:
-            return date(element);
-        case Element::Data:
-            return data(element);
-        default:
+    }
+
+    // The list's value, after the prolog and inside <plist> where it is
+    // wrapped; nothing (with `problem()` set) on failure.
+    std::optional<std::uint32_t> document()
+    {
+        Tag top;
+        if (!skipMarkup(true) || !startTag(top))
             return fail(notAPlistText());
+        if (top.name == "plist") {
+            if (top.empty || !skipMarkup(false) || at("</") || !startTag(top))
+                return fail(notAPlistText());
         }
+        return value(top, 0);
     }
 
     QString problem() const { return _problem; }
 
   private:
+    struct Tag {
+        std::string_view name;
+        bool empty = false; // <name/>
+    };
+
     std::optional<std::uint32_t> fail(const QString &why)
     {
         if (_problem.isEmpty())
             _problem = why;
         return std::nullopt;
     }
+    std::optional<std::uint32_t> notAPlist() { return fail(notAPlistText()); }
     std::optional<std::uint32_t> tooLarge() { return fail(tooLargeText()); }
 
-    std::optional<std::uint32_t> container(pugi::xml_node element, int depth, bool dictionary)
+    bool at(std::string_view what) const
+    {
+        return std::size_t(_end - _p) >= what.size() && std::memcmp(_p, what.data(), what.size()) == 0;
+    }
+
+    void skipSpaces()
+    {
+        while (_p < _end && isXMLSpace(*_p))
+            ++_p;
+    }
+
+    // Moves past `what` from `from` on; false when the document ends first.
+    bool skipPast(std::size_t from, std::string_view what)
+    {
+        const std::string_view rest(_p + from, std::size_t(_end - _p) - std::min(from, std::size_t(_end - _p)));
+        const std::size_t found = rest.find(what);
+        if (found == std::string_view::npos)
+            return false;
+        _p = rest.data() + found + what.size();
+        return true;
+    }
+
+    // <!DOCTYPE …>, with quoted identifiers or an internal subset in brackets;
+    // one whose quotes or brackets never close ends at its first '>'.
+    bool skipDoctype()
+    {
+        int brackets = 0;
+        for (const char *p = _p + 9; p && p < _end; ++p) {
+            if (*p == '"' || *p == '\'') {
+                p = static_cast<const char *>(std::memchr(p + 1, *p, std::size_t(_end - p - 1)));
+            } else if (*p == '[') {
+                ++brackets;
+            } else if (*p == ']') {
+                --brackets;
+            } else if (*p == '>' && brackets <= 0) {
+                _p = p + 1;
+                return true;
+            }
+        }
+        return skipPast(9, ">");
+    }
+
+    // Passes over blanks, comments and processing instructions up to the next
+    // tag; false for text or the end of the document. In the prolog the
+    // declaration, the document type and stray text are passed over too.
+    bool skipMarkup(bool prolog)
+    {
+        for (;;) {
+            skipSpaces();
+            if (prolog && _p < _end && *_p != '<') {
+                const void *lt = std::memchr(_p, '<', std::size_t(_end - _p));
+                _p = lt ? static_cast<const char *>(lt) : _end;
+            }
+            if (_p >= _end || *_p != '<')
+                return false;
+            bool skipped = true;
+            if (at("<!--"))
+                skipped = skipPast(4, "-->");
+            else if (at("<?"))
+                skipped = skipPast(2, "?>");
+            else if (prolog && at("<!DOCTYPE"))
+                skipped = skipDoctype();
+            else
+                return true;
+            if (!skipped)
+                return false;
+        }
+    }
+
+    // A start tag at `_p`: its name, and its attributes passed over.
+    bool startTag(Tag &tag)
+    {
+        if (_p >= _end || *_p != '<')
+            return false;
+        const char *name = ++_p;
+        while (_p < _end && isNameChar(*_p))
+            ++_p;
+        if (_p == name)
+            return false;
+        tag.name = std::string_view(name, std::size_t(_p - name));
+        for (;;) {
+            const char *before = _p;
+            skipSpaces();
+            if (_p >= _end)
+                return false;
+            if (*_p == '>' || at("/>")) {
+                tag.empty = *_p == '/';
+                _p += tag.empty ? 2 : 1;
+                return true;
+            }
+            if (_p == before) // attributes stand apart
+                return false;
+            const char *attribute = _p;
+            while (_p < _end && isNameChar(*_p))
+                ++_p;
+            if (_p == attribute)
+                return false;
+            skipSpaces();
+            if (_p >= _end || *_p != '=')
+                return false;
+            ++_p;
+            skipSpaces();
+            if (_p >= _end || (*_p != '"' && *_p != '\''))
+                return false;
+            const char *close = static_cast<const char *>(std::memchr(_p + 1, *_p, std::size_t(_end - _p - 1)));
+            if (!close)
+                return false;
+            _p = close + 1;
+        }
+    }
+
+    // The end tag of `tag` at `_p` ("</").
+    bool endTag(const Tag &tag)
+    {
+        _p += 2;
+        if (std::size_t(_end - _p) < tag.name.size() || std::memcmp(_p, tag.name.data(), tag.name.size()) != 0)
+            return false;
+        _p += tag.name.size();
+        if (_p < _end && isNameChar(*_p))
+            return false; // a longer name
+        skipSpaces();
+        if (_p >= _end || *_p != '>')
+            return false;
+        ++_p;
+        return true;
+    }
+
+    // The content of a text element up to its end tag: character data (its
+    // references replaced where `decode`) and CDATA sections, in order.
+    // Comments and processing instructions are passed over; any other markup
+    // inside fails.
+    bool content(const Tag &tag, std::string &out, bool decode)
+    {
+        if (tag.empty)
+            return true;
+        for (;;) {
+            const char *lt = static_cast<const char *>(std::memchr(_p, '<', std::size_t(_end - _p)));
+            if (!lt)
+                return false;
+            const std::string_view run(_p, std::size_t(lt - _p));
+            if (decode && !appendDecoded(out, run))
+                return false;
+            if (!decode)
+                out.append(run);
+            _p = lt;
+            if (at("</"))
+                return endTag(tag);
+            if (at("<!--") || at("<?")) {
+                if (_p[1] == '?' ? !skipPast(2, "?>") : !skipPast(4, "-->"))
+                    return false;
+            } else if (at("<![CDATA[")) {
+                const char *from = _p + 9;
+                if (!skipPast(9, "]]>"))
+                    return false;
+                out.append(from, std::size_t(_p - 3 - from));
+            } else {
+                return false;
+            }
+        }
+    }
+
+    // An element whose content does not matter (<true>, <false>), passed over
+    // as long as it is well formed.
+    bool skipElement(const Tag &tag, int depth)
+    {
+        if (tag.empty)
+            return true;
+        for (;;) {
+            const char *lt = static_cast<const char *>(std::memchr(_p, '<', std::size_t(_end - _p)));
+            if (!lt)
+                return false;
+            _p = lt;
+            bool skipped = true;
+            if (at("</"))
+                return endTag(tag);
+            if (at("<!--")) {
+                skipped = skipPast(4, "-->");
+            } else if (at("<![CDATA[")) {
+                skipped = skipPast(9, "]]>");
+            } else if (at("<?")) {
+                skipped = skipPast(2, "?>");
+            } else {
+                Tag child;
+                skipped = depth < VQPlistMaxNesting && startTag(child) && skipElement(child, depth + 1);
+            }
+            if (!skipped)
+                return false;
+        }
+    }
+
+    std::optional<std::uint32_t> value(const Tag &tag, int depth)
+    {
+        const Element kind = elementNamed(tag.name);
+        if (kind == Element::Dictionary || kind == Element::Array)
+            return container(tag, depth, kind == Element::Dictionary);
+        if (!_b.charge(1, 0))
+            return tooLarge();
+        switch (kind) {
+        case Element::String:
+        case Element::Key:
+            return text(tag);
+        case Element::Integer:
+            return integer(tag);
+        case Element::Real:
+            return real(tag);
+        case Element::True:
+        case Element::False:
+            if (!skipElement(tag, depth))
+                return notAPlist();
+            return _b.add(VQPlistDocument::Type::Boolean, kind == Element::True ? 1 : 0);
+        case Element::Date:
+            return date(tag);
+        case Element::Data:
+            return data(tag);
+        default:
+            return notAPlist();
+        }
+    }
+
+    std::optional<std::uint32_t> container(const Tag &tag, int depth, bool dictionary)
     {
         if (depth >= VQPlistMaxNesting)
             return fail(tooDeepText());
@@ -394,20 +562,23 @@ class XMLReader
         std::uint32_t entries = 0;
         bool keyPending = false;
         std::unordered_map<std::string, std::size_t> keys; // of a large dictionary
-        if (!isBlank(element.value()))
-            return fail(notAPlistText()); // text between values
-        for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
-            if (child.type() != pugi::node_element) {
-                if (!isBetweenValues(child))
-                    return fail(notAPlistText());
-                continue;
+        while (!tag.empty) {
+            if (!skipMarkup(false))
+                return notAPlist(); // text between values, or the end of the document
+            if (at("</")) {
+                if (!endTag(tag))
+                    return notAPlist();
+                break;
             }
+            Tag child;
+            if (!startTag(child))
+                return notAPlist();
             if (dictionary && !keyPending) {
-                if (elementNamed(child.name()) != Element::Key)
-                    return fail(notAPlistText());
+                if (elementNamed(child.name) != Element::Key)
+                    return notAPlist();
                 if (!_b.charge(1, 0))
                     return tooLarge();
-                const std::optional<std::uint32_t> key = text(child, VQPlistDocument::Type::String, true);
+                const std::optional<std::uint32_t> key = text(child, true);
                 if (!key)
                     return std::nullopt;
                 _b.push(*key);
@@ -441,7 +612,7 @@ class XMLReader
         std::size_t earlier = last;
         if (last - from < 2 * kLookAlong) {
             for (std::size_t i = from; i < last && earlier == last; i += 2)
-                if (_b.textOf(pending[i]) == key)
+                if (pending[i] == pending[last] || _b.textOf(pending[i]) == key)
                     earlier = i;
         } else {
             if (keys.empty())
@@ -458,36 +629,26 @@ class XMLReader
         return true;
     }
 
-    // The element's text: its character data and CDATA sections, in order,
-    // references replaced.
-    std::optional<std::uint32_t> text(pugi::xml_node element, VQPlistDocument::Type type, bool key = false)
+    // A string or key: its text, references replaced.
+    std::optional<std::uint32_t> text(const Tag &tag, bool key = false)
     {
         const std::size_t at = _b.beginText();
         std::string &out = _b.textBuffer();
-        bool valid = appendDecoded(out, element.value());
-        for (pugi::xml_node child = element.first_child(); child && valid; child = child.next_sibling()) {
-            if (child.type() == pugi::node_pcdata)
-                valid = appendDecoded(out, child.value());
-            else if (child.type() == pugi::node_cdata)
-                out.append(child.value());
-            else if (child.type() != pugi::node_comment)
-                valid = false; // markup inside a text
-        }
-        if (!valid) {
+        if (!content(tag, out, true)) {
             _b.dropText(at);
-            return fail(notAPlistText());
+            return notAPlist();
         }
         if (_nulHeld) {
             // From a NUL of the document on, a text is NULs to its length, as
-            // libplist copied it (see readXML).
-            const std::size_t nul = out.find(kHeldNulByte, at);
+            // libplist copied it.
+            const std::size_t nul = out.find('\0', at);
             if (nul != std::string::npos)
                 std::fill(out.begin() + std::ptrdiff_t(nul), out.end(), '\0');
         }
         if (!_b.charge(0, out.size() - at))
             return tooLarge();
         if (!key)
-            return _b.finishText(type, at);
+            return _b.finishText(VQPlistDocument::Type::String, at);
         // The same few keys come again and again: each is kept once.
         const std::string_view name(out.data() + at, out.size() - at);
         for (const std::uint32_t known : _recentKeys) {
@@ -496,34 +657,20 @@ class XMLReader
                 return known;
             }
         }
-        const std::uint32_t made = _b.finishText(type, at);
+        const std::uint32_t made = _b.finishText(VQPlistDocument::Type::String, at);
         _recentKeys[_nextKey++ % _recentKeys.size()] = made;
         return made;
     }
 
-    std::optional<std::uint32_t> string(pugi::xml_node element) { return text(element, VQPlistDocument::Type::String); }
-
-    // Plain character data only; nothing for an element with anything else inside.
-    static const char *plainText(pugi::xml_node element)
-    {
-        const char *text = element.value();
-        for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
-            if (child.type() == pugi::node_pcdata && !*text)
-                text = child.value();
-            else
-                return nullptr;
-        }
-        return text;
-    }
-
     // A property-list integer is decimal, with an optional sign and leading
-    // zeros; anything else (hex, octal, exponents, markup) is kept as a string,
-    // which readers of numbers refuse like any other value of the wrong type.
-    std::optional<std::uint32_t> integer(pugi::xml_node element)
+    // zeros, as plain character data; anything else (hex, octal, exponents,
+    // references, markup) is kept as a string, which readers of numbers refuse
+    // like any other value of the wrong type.
+    std::optional<std::uint32_t> integer(const Tag &tag)
     {
-        const char *raw = plainText(element);
-        if (raw && !std::strchr(raw, '&')) {
-            const char *a = raw, *b = raw + std::strlen(raw);
+        const char *lt = tag.empty ? nullptr : static_cast<const char *>(std::memchr(_p, '<', std::size_t(_end - _p)));
+        if (lt && lt + 1 < _end && lt[1] == '/') {
+            const char *a = _p, *b = lt;
             while (a < b && isXMLSpace(*a))
                 ++a;
             while (b > a && isXMLSpace(b[-1]))
@@ -547,50 +694,62 @@ class XMLReader
                     value = std::numeric_limits<std::uint64_t>::max();
                 if (negative)
                     value = std::uint64_t(0) - value;
+                _p = lt;
+                if (!endTag(tag))
+                    return notAPlist();
                 return _b.add(VQPlistDocument::Type::Integer, value);
             }
         }
-        return text(element, VQPlistDocument::Type::String);
+        return text(tag);
     }
 
-    std::optional<std::uint32_t> real(pugi::xml_node element)
+    // The characters of a number, date or data element as they stand
+    // (references are not replaced in these), in `_buffer`.
+    bool rawText(const Tag &tag)
     {
-        const char *text = rawText(element, _buffer);
-        if (!text)
-            return fail(notAPlistText());
-        // strtod in the "C" locale, whatever the locale of the program or the thread.
-        const double value = strtod_l(text, nullptr, cLocale());
+        _buffer.clear();
+        return content(tag, _buffer, false);
+    }
+
+    std::optional<std::uint32_t> real(const Tag &tag)
+    {
+        if (!rawText(tag))
+            return notAPlist();
+        // Read as in the "C" locale, whatever the locale of the program or the
+        // thread; a plain number takes the quick way.
+        double value = 0;
+        const char *begin = _buffer.data(), *end = begin + _buffer.size();
+        const std::from_chars_result quick = std::from_chars(begin, end, value);
+        if (quick.ec != std::errc() || quick.ptr != end)
+            value = strtod_l(_buffer.c_str(), nullptr, cLocale());
         std::uint64_t bits;
         std::memcpy(&bits, &value, sizeof bits);
         return _b.add(VQPlistDocument::Type::Real, bits);
     }
 
-    std::optional<std::uint32_t> date(pugi::xml_node element)
+    std::optional<std::uint32_t> date(const Tag &tag)
     {
-        const char *text = rawText(element, _buffer);
-        if (!text)
-            return fail(notAPlistText());
+        if (!rawText(tag))
+            return notAPlist();
         std::tm parts{};
         // A date that does not read is the start of 1970.
         std::int64_t seconds = -kPlistEpoch;
-        if (strptime(text, "%Y-%m-%dT%H:%M:%SZ", &parts))
+        if (strptime(_buffer.c_str(), "%Y-%m-%dT%H:%M:%SZ", &parts))
             seconds = std::int64_t(timegm(&parts)) - kPlistEpoch;
         return _b.add(VQPlistDocument::Type::Date, packDate(seconds, 0));
     }
 
-    std::optional<std::uint32_t> data(pugi::xml_node element)
+    std::optional<std::uint32_t> data(const Tag &tag)
     {
-        const char *raw = rawText(element, _buffer);
-        if (!raw)
-            return fail(notAPlistText());
-        const std::string_view encoded(raw);
+        if (!rawText(tag))
+            return notAPlist();
         const std::size_t at = _b.beginText();
         std::string &out = _b.textBuffer();
         // Base64 in groups of four symbols; anything else between them (line
         // breaks, tabs) is passed over, and a last group left short is dropped.
         std::uint32_t bits = 0;
         int count = 0, padding = 0;
-        for (const char c : encoded) {
+        for (const char c : _buffer) {
             int v = -1;
             if (c >= 'A' && c <= 'Z')
                 v = c - 'A';
@@ -627,6 +786,8 @@ class XMLReader
     static constexpr std::uint32_t kNoKey = 0xFFFFFFFFu;
 
     VQPlistDocumentBuilder &_b;
+    const char *_p;
+    const char *const _end;
     const bool _nulHeld;
     QString _problem;
     std::array<std::uint32_t, 16> _recentKeys = [] {
@@ -635,88 +796,20 @@ class XMLReader
         return keys;
     }();
     std::size_t _nextKey = 0;
-    std::string _buffer; // numbers, dates and data that come in pieces
+    std::string _buffer; // numbers, dates and data
 };
 
 std::unique_ptr<VQPlistDocument> readXML(const char *xml, std::size_t length, QString *error)
 {
-    const auto refuse = [error](const QString &why) -> std::unique_ptr<VQPlistDocument> {
-        if (error)
-            *error = why;
-        return nullptr;
-    };
-    // pugixml takes a NUL for the end of the document. Where the document holds
-    // one, it is read as a byte that cannot otherwise be in well-formed UTF-8,
-    // and the text it is in is cut there.
-    std::string held;
-    const bool nulHeld = std::memchr(xml, 0, length) != nullptr;
-    if (nulHeld) {
-        held.assign(xml, length);
-        std::replace(held.begin(), held.end(), '\0', kHeldNulByte);
-        xml = held.data();
-    }
-    pugi::xml_document document;
-    // pugixml's tree takes up to about four times the document; beyond the
-    // budget the document is refused as too large.
-    const auto parse = [&document](const char *text, std::size_t size) {
-        const ParserBudget budget(VQPlistMaxExpandedBytes);
-        return document.load_buffer(text, size,
-                                    pugi::parse_cdata | pugi::parse_wconv_attribute | pugi::parse_ws_pcdata_single |
-                                        pugi::parse_embed_pcdata | pugi::parse_comments | pugi::parse_pi,
-                                    pugi::encoding_utf8);
-    };
-    pugi::xml_parse_result parsed = parse(xml, length);
-    if (!parsed && parsed.status != pugi::status_out_of_memory) {
-        // What follows the value of the list is never looked at, well-formed
-        // or not (a file cut off after it, or padded with junk, reads as it
-        // always did): the document is read again up to the end of the value,
-        // tried at the last few places where an element of its name closes
-        // before the fault.
-        const pugi::xml_node wrapper = document.document_element();
-        const bool wrapped = std::strcmp(wrapper.name(), "plist") == 0;
-        const pugi::xml_node value =
-            wrapped ? wrapper.find_child([](pugi::xml_node n) { return n.type() == pugi::node_element; }) : wrapper;
-        const std::string closing = std::string("</") + value.name();
-        std::string_view before(xml, std::size_t(std::clamp<std::ptrdiff_t>(parsed.offset, 0, std::ptrdiff_t(length))));
-        pugi::xml_parse_result again = parsed;
-        for (int attempt = 0; attempt < 4 && value && !again; ++attempt) {
-            const std::size_t at = before.rfind(closing);
-            if (at == std::string_view::npos)
-                break;
-            std::size_t end = at + closing.size();
-            while (end < length && isXMLSpace(xml[end]))
-                ++end;
-            if (end < length && xml[end] == '>') {
-                std::string prefix(xml, end + 1);
-                if (wrapped)
-                    prefix += "</plist>";
-                again = parse(prefix.data(), prefix.size());
-            }
-            before = before.substr(0, at);
-        }
-        parsed = again;
-    }
-    if (parsed.status == pugi::status_out_of_memory)
-        return refuse(tooLargeText());
-    if (!parsed)
-        return refuse(notAPlistText());
-    pugi::xml_node top = document.document_element();
-    if (std::strcmp(top.name(), "plist") == 0) {
-        if (!isBlank(top.value()))
-            return refuse(notAPlistText());
-        pugi::xml_node child = top.first_child();
-        while (child && child.type() != pugi::node_element && isBetweenValues(child))
-            child = child.next_sibling();
-        if (!child || child.type() != pugi::node_element)
-            return refuse(notAPlistText());
-        top = child;
-    }
     VQPlistDocumentBuilder builder;
     builder.reserve(length);
-    XMLReader reader(builder, nulHeld);
-    const std::optional<std::uint32_t> root = reader.value(top, 0);
-    if (!root)
-        return refuse(reader.problem());
+    XMLReader reader(builder, xml, xml + length);
+    const std::optional<std::uint32_t> root = reader.document();
+    if (!root) {
+        if (error)
+            *error = reader.problem();
+        return nullptr;
+    }
     return builder.finish(*root);
 }
 

@@ -4,7 +4,7 @@
 // not hold gives nothing, never a crash.
 //
 // A tree read from a document (fromData, fromFile) is a VQPlistDocument: one
-// pass over the bytes (XML through pugixml, binary by our own reader) into a
+// pass over the bytes (XML and binary alike by our own readers) into a
 // compact table of values. A tree built in code (dictionary(), set(), …) is a
 // libplist tree, and toXML() and toBinary() write through libplist, so what
 // those small documents look like stays as it was. VQPlistWriter.h streams
