@@ -1,5 +1,6 @@
 #include "vqcore/VQPlistWriter.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -96,7 +97,7 @@ VQPlistXMLWriter::VQPlistXMLWriter(VQAtomicFileWriter &file) : VQPlistXMLWriter(
 void VQPlistXMLWriter::flushIfFull()
 {
     if (_file && _out.size() >= kPieceBytes) {
-        _file->write(_out.constData(), _out.size());
+        _file->write(_out.data(), qsizetype(_out.size()));
         _out.resize(0); // keeps the capacity
     }
 }
@@ -112,7 +113,7 @@ VQPlistXMLWriter::VQPlistXMLWriter()
 
 void VQPlistXMLWriter::indent()
 {
-    _out.append(_depth, '\t');
+    _out.append(std::size_t(_depth), '\t');
 }
 
 void VQPlistXMLWriter::beginDictionary()
@@ -163,7 +164,7 @@ void VQPlistXMLWriter::escaped(const char *utf8, qsizetype size)
             continue;
         if (c == '\t' || c == '\n')
             continue;
-        _out.append(run, p - run);
+        _out.append(run, std::size_t(p - run));
         run = p + 1;
         switch (c) {
         case '&':
@@ -183,7 +184,7 @@ void VQPlistXMLWriter::escaped(const char *utf8, qsizetype size)
             _out += "\xEF\xBF\xBD"; // U+FFFD: XML 1.0 has no way to carry it
         }
     }
-    _out.append(run, end - run);
+    _out.append(run, std::size_t(end - run));
 }
 
 void VQPlistXMLWriter::string(const QString &value)
@@ -204,7 +205,7 @@ void VQPlistXMLWriter::integer(std::uint64_t value)
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
     indent();
     _out += "<integer>";
-    _out.append(buffer, qsizetype(end - buffer));
+    _out.append(buffer, std::size_t(end - buffer));
     _out += "</integer>\n";
 }
 
@@ -220,7 +221,7 @@ void VQPlistXMLWriter::real(double value)
         // The shortest text that reads back as exactly this double.
         char buffer[32];
         const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-        _out.append(buffer, qsizetype(end - buffer));
+        _out.append(buffer, std::size_t(end - buffer));
     }
     _out += "</real>\n";
 }
@@ -229,7 +230,7 @@ void VQPlistXMLWriter::date(const QDateTime &value)
 {
     indent();
     _out += "<date>";
-    _out += value.toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ssZ")).toLatin1();
+    _out += value.toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ssZ")).toLatin1().toStdString();
     _out += "</date>\n";
 }
 
@@ -243,11 +244,13 @@ QByteArray VQPlistXMLWriter::finish()
 {
     _out += "</plist>\n";
     if (_file) {
-        _file->write(_out.constData(), _out.size());
+        _file->write(_out.data(), qsizetype(_out.size()));
         _out.resize(0);
         return {};
     }
-    return std::exchange(_out, QByteArray());
+    const QByteArray document(_out.data(), qsizetype(_out.size()));
+    _out.clear();
+    return document;
 }
 
 // ---- binary -----------------------------------------------------------------
@@ -286,14 +289,15 @@ void VQPlistBinaryWriter::add(std::uint32_t object)
     if (_open.empty())
         _top = object;
     else
-        _open.back().values.push_back(object);
+        _values.push_back(object);
 }
 
 void VQPlistBinaryWriter::bigEndian(std::uint64_t value, int bytes)
 {
+    // The low `bytes` bytes, most significant first.
+    const std::uint64_t swapped = __builtin_bswap64(value << (64 - 8 * bytes));
     char buffer[8];
-    for (int i = 0; i < bytes; ++i)
-        buffer[i] = char((value >> ((bytes - 1 - i) * 8)) & 0xFF);
+    std::memcpy(buffer, &swapped, sizeof buffer);
     _out.append(buffer, std::size_t(bytes));
 }
 
@@ -312,11 +316,11 @@ void VQPlistBinaryWriter::marker(unsigned char type, std::uint64_t count)
 
 void VQPlistBinaryWriter::beginDictionary()
 {
-    _open.push_back({true, {}, {}});
+    _open.push_back({true, _keys.size(), _values.size()});
 }
 void VQPlistBinaryWriter::beginArray()
 {
-    _open.push_back({false, {}, {}});
+    _open.push_back({false, _keys.size(), _values.size()});
 }
 void VQPlistBinaryWriter::endDictionary()
 {
@@ -329,15 +333,17 @@ void VQPlistBinaryWriter::endArray()
 
 void VQPlistBinaryWriter::endContainer()
 {
-    Container done = std::move(_open.back());
+    const Container done = _open.back();
     _open.pop_back();
     const std::uint32_t object = beginObject();
-    marker(done.dictionary ? 0xD : 0xA, done.values.size());
+    marker(done.dictionary ? 0xD : 0xA, _values.size() - done.valuesFrom);
     // Every reference takes four bytes (the trailer says so).
-    for (std::uint32_t key : done.keys)
-        bigEndian(key, 4);
-    for (std::uint32_t value : done.values)
-        bigEndian(value, 4);
+    for (std::size_t i = done.keysFrom; i < _keys.size(); ++i)
+        bigEndian(_keys[i], 4);
+    for (std::size_t i = done.valuesFrom; i < _values.size(); ++i)
+        bigEndian(_values[i], 4);
+    _keys.resize(done.keysFrom);
+    _values.resize(done.valuesFrom);
     add(object);
 }
 
@@ -346,8 +352,14 @@ void VQPlistBinaryWriter::key(const char *key)
     // A handful of different keys, each used many times: a short list is quickest.
     // The model passes the same literals again and again: their pointers match.
     for (const KeyObject &known : _keyObjects) {
-        if (known.literal == key || known.text == key) {
-            _open.back().keys.push_back(known.object);
+        if (known.literal == key) {
+            _keys.push_back(known.object);
+            return;
+        }
+    }
+    for (const KeyObject &known : _keyObjects) {
+        if (known.text == key) {
+            _keys.push_back(known.object);
             return;
         }
     }
@@ -356,18 +368,22 @@ void VQPlistBinaryWriter::key(const char *key)
     marker(0x5, length);
     _out.append(key, length);
     _keyObjects.push_back({key, key, object});
-    _open.back().keys.push_back(object);
+    _keys.push_back(object);
 }
 
 void VQPlistBinaryWriter::string(const QString &value)
 {
+    const std::uint32_t object = beginObject();
+    if (std::all_of(value.begin(), value.end(), [](QChar unit) { return unit.unicode() < 0x80; })) {
+        marker(0x5, std::uint64_t(value.size()));
+        for (const QChar unit : value)
+            _out += char(unit.unicode());
+        add(object);
+        return;
+    }
     // Through UTF-8 and back: an unpaired surrogate becomes "?", as in XML.
     const QByteArray utf8 = value.toUtf8();
-    const std::uint32_t object = beginObject();
-    bool ascii = true;
-    for (const char c : utf8)
-        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    if (ascii) {
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
         marker(0x5, std::uint64_t(utf8.size()));
         _out.append(utf8.constData(), std::size_t(utf8.size()));
     } else {

@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 enum class VQPlistFormat { XML, Binary };
@@ -87,7 +88,7 @@ class VQPlistXMLWriter : public VQPlistSink
     void escaped(const char *utf8, qsizetype size);
     void flushIfFull();
 
-    QByteArray _out;
+    std::string _out;
     int _depth = 0;
     VQAtomicFileWriter *_file = nullptr;
 };
@@ -116,10 +117,12 @@ class VQPlistBinaryWriter : public VQPlistSink
     QByteArray finish();
 
   private:
+    // An open container's keys and values sit at the top of _keys and
+    // _values, from where it began on.
     struct Container {
         bool dictionary = false;
-        std::vector<std::uint32_t> keys;
-        std::vector<std::uint32_t> values;
+        std::size_t keysFrom = 0;
+        std::size_t valuesFrom = 0;
     };
 
     // Starts a new object at the end of the data and returns its number.
@@ -139,6 +142,8 @@ class VQPlistBinaryWriter : public VQPlistSink
     std::string _out;
     std::vector<std::uint64_t> _offsets;
     std::vector<Container> _open;
+    std::vector<std::uint32_t> _keys;
+    std::vector<std::uint32_t> _values;
     std::vector<KeyObject> _keyObjects;
     std::uint32_t _top = 0;
 };
