@@ -12,7 +12,9 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
+#include <functional>
 
 #include <linux/input-event-codes.h>
 
@@ -23,9 +25,15 @@ namespace
 constexpr const char *kNamespace = "vellico-picker";
 // How long closing waits for the compositor to confirm that our surfaces are gone.
 constexpr std::chrono::milliseconds kCloseTimeout{1000};
+// Before the capture: how long the clear surfaces wait for the pointer to
+// enter one of them, then for the compositor to draw the outputs without the
+// cursor. Past either, the capture is taken as things are.
+constexpr std::chrono::milliseconds kEnterTimeout{150};
+constexpr std::chrono::milliseconds kClearFrameTimeout{100};
 
 // One wl_shm buffer with a QImage over its memory. Format_RGB32 is
-// WL_SHM_FORMAT_XRGB8888 on a little-endian machine, the only kind we use.
+// WL_SHM_FORMAT_XRGB8888 on a little-endian machine, the kind the frozen
+// screen is painted in; the clear buffer is ARGB8888, all zero: transparent.
 struct Buffer {
     int fd = -1;
     void *map = MAP_FAILED;
@@ -57,9 +65,10 @@ struct Surface {
     wp_viewport *viewport = nullptr;
     QSize logicalSize; // as configured
     bool configured = false;
-    bool dirty = true;
+    bool dirty = false; // a paint waits for a free buffer or the next frame
     wl_callback *frame = nullptr;
     std::array<std::unique_ptr<Buffer>, 2> buffers;
+    std::unique_ptr<Buffer> clear; // shown until the capture is taken
 
     ~Surface()
     {
@@ -124,6 +133,7 @@ struct VQWlrOverlay::Private {
 
     wl_pointer *pointer = nullptr;
     Surface *pointerSurface = nullptr;
+    wl_fixed_t pointerX = 0, pointerY = 0; // where on pointerSurface, in its logical pixels
     wl_keyboard *keyboard = nullptr;
     Surface *keyboardSurface = nullptr;
     wl_callback *keyboardFocusCheck = nullptr;
@@ -161,6 +171,19 @@ struct VQWlrOverlay::Private {
         if (!ended && input)
             input(event);
     }
+    // Tells where the pointer is, once its surface shows a capture (before,
+    // there are no device pixels to tell it in).
+    void forwardPointer()
+    {
+        Surface *over = pointerSurface;
+        if (!over || over->deviceSize.isEmpty())
+            return;
+        VQOverlayInput event;
+        event.output = over->index;
+        event.devicePoint = devicePoint(*over, pointerX, pointerY);
+        forward(event);
+    }
+    bool showClear(Surface &surface, QString *error);
     bool paint(Surface &surface);
     void flush();
     void readEvents();
@@ -175,12 +198,13 @@ void bufferRelease(void *data, wl_buffer *)
     auto *buffer = static_cast<Buffer *>(data);
     buffer->busy = false;
     // A repaint that found every buffer busy waits for this one.
-    if (buffer->surface->dirty && !buffer->surface->frame)
+    if (buffer->surface && buffer->surface->dirty && !buffer->surface->frame)
         buffer->surface->owner->paint(*buffer->surface);
 }
 const wl_buffer_listener kBufferListener = {bufferRelease};
 
-std::unique_ptr<Buffer> makeBuffer(wl_shm *shm, QSize size, QString *error)
+std::unique_ptr<Buffer> makeBuffer(wl_shm *shm, QSize size, QString *error,
+                                   std::uint32_t format = WL_SHM_FORMAT_XRGB8888)
 {
     auto buffer = std::make_unique<Buffer>();
     const int stride = size.width() * 4;
@@ -198,7 +222,7 @@ std::unique_ptr<Buffer> makeBuffer(wl_shm *shm, QSize size, QString *error)
         return nullptr;
     }
     wl_shm_pool *pool = wl_shm_create_pool(shm, buffer->fd, std::int32_t(buffer->size));
-    buffer->buffer = wl_shm_pool_create_buffer(pool, 0, size.width(), size.height(), stride, WL_SHM_FORMAT_XRGB8888);
+    buffer->buffer = wl_shm_pool_create_buffer(pool, 0, size.width(), size.height(), stride, format);
     wl_shm_pool_destroy(pool);
     wl_buffer_add_listener(buffer->buffer, &kBufferListener, buffer.get());
     buffer->image =
@@ -248,14 +272,13 @@ void pointerEnter(void *data, wl_pointer *pointer, std::uint32_t serial, wl_surf
 {
     auto *d = static_cast<VQWlrOverlay::Private *>(data);
     d->pointerSurface = d->surfaceOf(surface);
-    // No cursor over the frozen screen: the loupe draws its own crosshair.
+    // No cursor over the frozen screen: the loupe draws its own crosshair. Set
+    // before the capture, it also keeps a cursor the compositor draws into the
+    // outputs' pixels out of the picture.
     wl_pointer_set_cursor(pointer, serial, nullptr, 0, 0);
-    if (Surface *over = d->pointerSurface) {
-        VQOverlayInput event;
-        event.output = over->index;
-        event.devicePoint = d->devicePoint(*over, x, y);
-        d->forward(event);
-    }
+    d->pointerX = x;
+    d->pointerY = y;
+    d->forwardPointer();
 }
 void pointerLeave(void *data, wl_pointer *, std::uint32_t, wl_surface *)
 {
@@ -264,18 +287,15 @@ void pointerLeave(void *data, wl_pointer *, std::uint32_t, wl_surface *)
 void pointerMotion(void *data, wl_pointer *, std::uint32_t, wl_fixed_t x, wl_fixed_t y)
 {
     auto *d = static_cast<VQWlrOverlay::Private *>(data);
-    if (Surface *over = d->pointerSurface) {
-        VQOverlayInput event;
-        event.output = over->index;
-        event.devicePoint = d->devicePoint(*over, x, y);
-        d->forward(event);
-    }
+    d->pointerX = x;
+    d->pointerY = y;
+    d->forwardPointer();
 }
 void pointerButton(void *data, wl_pointer *, std::uint32_t, std::uint32_t, std::uint32_t button, std::uint32_t state)
 {
     auto *d = static_cast<VQWlrOverlay::Private *>(data);
-    if (state != WL_POINTER_BUTTON_STATE_PRESSED || !d->pointerSurface)
-        return;
+    if (state != WL_POINTER_BUTTON_STATE_PRESSED || !d->pointerSurface || d->pointerSurface->deviceSize.isEmpty())
+        return; // before the capture shows, a click is swallowed
     VQOverlayInput event;
     event.kind = VQOverlayInput::Kind::ButtonPressed;
     event.output = d->pointerSurface->index;
@@ -455,6 +475,46 @@ void VQWlrOverlay::Private::readEvents()
     flush();
 }
 
+bool VQWlrOverlay::Private::showClear(Surface &surface, QString *error)
+{
+    // One transparent pixel stretched over the output where the compositor
+    // can stretch, else a transparent buffer of the output's logical size.
+    const bool stretched = connection.viewporter != nullptr;
+    surface.clear =
+        makeBuffer(connection.shm, stretched ? QSize(1, 1) : surface.logicalSize, error, WL_SHM_FORMAT_ARGB8888);
+    if (!surface.clear)
+        return false;
+    surface.clear->surface = &surface;
+    if (stretched) {
+        surface.viewport = wp_viewporter_get_viewport(connection.viewporter, surface.surface);
+        wp_viewport_set_destination(surface.viewport, surface.logicalSize.width(), surface.logicalSize.height());
+    }
+    wl_surface_attach(surface.surface, surface.clear->buffer, 0, 0);
+    wl_surface_damage_buffer(surface.surface, 0, 0, INT32_MAX, INT32_MAX);
+    wl_surface_commit(surface.surface);
+    return true;
+}
+
+namespace
+{
+// Dispatches until `done` or for `wait` at most; false, with `error` set, only
+// when the connection failed.
+bool dispatchBriefly(Connection &connection, const std::function<bool()> &done, std::chrono::milliseconds wait,
+                     QString *error)
+{
+    const Clock::time_point deadline = connection.deadline;
+    connection.deadline = std::min(deadline, Clock::now() + wait);
+    QString timedOut;
+    const bool answered = connection.dispatchUntil(done, &timedOut);
+    connection.deadline = deadline;
+    if (!answered && wl_display_get_error(connection.display) != 0) {
+        *error = connection.connectionError();
+        return false;
+    }
+    return true;
+}
+} // namespace
+
 std::unique_ptr<VQWlrOverlay> VQWlrOverlay::open(Painter painter, InputHandler input, EndHandler end,
                                                  std::chrono::milliseconds timeout, QString *error)
 {
@@ -465,6 +525,10 @@ std::unique_ptr<VQWlrOverlay> VQWlrOverlay::open(Painter painter, InputHandler i
     Connection &connection = d->connection;
     if (!learnGlobals(connection, true, error))
         return nullptr;
+    if (!connection.screencopy || !connection.shm) {
+        *error = captureOn(connection).error; // says which is missing, capturing nothing
+        return nullptr;
+    }
     if (!connection.layerShell || !connection.compositor || connection.compositorVersion < 4) {
         *error = QStringLiteral("the compositor offers no overlay surfaces (zwlr_layer_shell_v1) to show the frozen "
                                 "screen on");
@@ -474,20 +538,13 @@ std::unique_ptr<VQWlrOverlay> VQWlrOverlay::open(Painter painter, InputHandler i
         *error = QStringLiteral("the compositor's seat has no pointer to pick with");
         return nullptr;
     }
-
-    std::vector<Output *> captured;
-    d->capture = captureOn(connection, &captured);
-    if (!d->capture.ok()) {
-        *error = d->capture.error;
-        return nullptr;
-    }
     // From here on an output that comes or goes ends the run.
     Private *p = d.get();
     connection.outputsChanged = [p] { p->finish(QStringLiteral("an output was added or removed while picking")); };
-    if (std::any_of(captured.begin(), captured.end(), [](const Output *output) { return output->removed; })) {
-        *error = QStringLiteral("an output was removed while it was captured");
+    const auto endedEarly = [&](const QString &otherwise) {
+        *error = d->endedBecause.isEmpty() ? otherwise : d->endedBecause;
         return nullptr;
-    }
+    };
 
     d->pointer = wl_seat_get_pointer(connection.seat);
     wl_pointer_add_listener(d->pointer, &kPointerListener, p);
@@ -496,14 +553,18 @@ std::unique_ptr<VQWlrOverlay> VQWlrOverlay::open(Painter painter, InputHandler i
         wl_keyboard_add_listener(d->keyboard, &kKeyboardListener, p);
     }
 
-    for (std::size_t i = 0; i < captured.size(); ++i) {
+    // The surfaces come before the capture: shown clear, they take the pointer,
+    // and over them it has no cursor. A compositor that draws the cursor into
+    // the outputs' pixels then leaves it out of the capture too.
+    for (auto &output : connection.outputs) {
+        if (output->removed)
+            continue;
         auto surface = std::make_unique<Surface>();
         surface->owner = p;
-        surface->index = int(i);
-        surface->output = captured[i];
-        surface->deviceSize = d->capture.outputs[int(i)].image.size();
+        surface->index = int(d->surfaces.size());
+        surface->output = output.get();
         surface->surface = wl_compositor_create_surface(connection.compositor);
-        surface->layer = zwlr_layer_shell_v1_get_layer_surface(connection.layerShell, surface->surface, captured[i]->wl,
+        surface->layer = zwlr_layer_shell_v1_get_layer_surface(connection.layerShell, surface->surface, output->wl,
                                                                ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, kNamespace);
         zwlr_layer_surface_v1_add_listener(surface->layer, &kLayerListener, surface.get());
         zwlr_layer_surface_v1_set_anchor(surface->layer,
@@ -516,34 +577,77 @@ std::unique_ptr<VQWlrOverlay> VQWlrOverlay::open(Painter painter, InputHandler i
         wl_surface_commit(surface->surface);
         d->surfaces.push_back(std::move(surface));
     }
+    if (d->surfaces.empty()) {
+        *error = QStringLiteral("the compositor announces no outputs");
+        return nullptr;
+    }
     const auto allConfigured = [&] {
         return p->ended || std::all_of(p->surfaces.begin(), p->surfaces.end(),
                                        [](const auto &surface) { return surface->configured; });
     };
     if (!connection.dispatchUntil(allConfigured, error))
         return nullptr;
-    if (d->ended) {
-        *error = d->endedBecause.isEmpty()
-                     ? QStringLiteral("the compositor took the frozen screen away before it was shown")
-                     : d->endedBecause;
-        return nullptr;
-    }
-
+    if (d->ended)
+        return endedEarly(QStringLiteral("the compositor took the frozen screen away before it was shown"));
     for (auto &surface : d->surfaces) {
-        const QSize logical =
-            surface->logicalSize.isEmpty() ? surface->output->logicalSize.value_or(QSize()) : surface->logicalSize;
-        if (logical.isEmpty()) {
+        if (surface->logicalSize.isEmpty())
+            surface->logicalSize = surface->output->logicalSize.value_or(QSize());
+        if (surface->logicalSize.isEmpty()) {
             *error = QStringLiteral("the compositor gave the frozen screen on output %1 no size")
                          .arg(surface->output->label());
             return nullptr;
         }
-        surface->logicalSize = logical;
+        if (!d->showClear(*surface, error))
+            return nullptr;
+    }
+
+    // The pointer enters at once where the surfaces cover every output; if it
+    // does not, the capture goes on with whatever cursor the outputs show.
+    if (!dispatchBriefly(
+            connection, [&] { return p->ended || p->pointerSurface; }, kEnterTimeout, error))
+        return nullptr;
+    // A frame drawn after the cursor was hidden, on every output.
+    for (auto &surface : d->surfaces) {
+        wl_surface_damage_buffer(surface->surface, 0, 0, INT32_MAX, INT32_MAX);
+        surface->frame = wl_surface_frame(surface->surface);
+        wl_callback_add_listener(surface->frame, &kFrameListener, surface.get());
+        wl_surface_commit(surface->surface);
+    }
+    const auto allDrawn = [&] {
+        return p->ended ||
+               std::all_of(p->surfaces.begin(), p->surfaces.end(), [](const auto &surface) { return !surface->frame; });
+    };
+    if (!dispatchBriefly(connection, allDrawn, kClearFrameTimeout, error))
+        return nullptr;
+    if (d->ended)
+        return endedEarly(QStringLiteral("the compositor took the frozen screen away before it was shown"));
+
+    std::vector<Output *> captured;
+    d->capture = captureOn(connection, &captured);
+    if (!d->capture.ok()) {
+        *error = d->capture.error;
+        return nullptr;
+    }
+    if (d->ended)
+        return endedEarly(QStringLiteral("the compositor took the frozen screen away before it was shown"));
+    const bool sameOutputs =
+        captured.size() == d->surfaces.size() &&
+        std::equal(captured.begin(), captured.end(), d->surfaces.begin(),
+                   [](const Output *output, const auto &surface) { return surface->output == output; });
+    if (!sameOutputs ||
+        std::any_of(captured.begin(), captured.end(), [](const Output *output) { return output->removed; })) {
+        *error = QStringLiteral("an output was removed while it was captured");
+        return nullptr;
+    }
+
+    for (auto &surface : d->surfaces) {
+        surface->deviceSize = d->capture.outputs[surface->index].image.size();
+        const QSize logical = surface->logicalSize;
         if (const int scale = integerScale(logical, surface->deviceSize)) {
+            if (surface->viewport)
+                wp_viewport_set_destination(surface->viewport, -1, -1);
             wl_surface_set_buffer_scale(surface->surface, scale);
-        } else if (connection.viewporter) {
-            surface->viewport = wp_viewporter_get_viewport(connection.viewporter, surface->surface);
-            wp_viewport_set_destination(surface->viewport, logical.width(), logical.height());
-        } else {
+        } else if (!surface->viewport) {
             *error = QStringLiteral("output %1 has %2 × %3 device pixels for %4 × %5 logical ones, which needs "
                                     "wp_viewporter, and the compositor offers none")
                          .arg(surface->output->label())
@@ -552,18 +656,15 @@ std::unique_ptr<VQWlrOverlay> VQWlrOverlay::open(Painter painter, InputHandler i
                          .arg(logical.width())
                          .arg(logical.height());
             return nullptr;
-        }
-        if (!d->paint(*surface)) {
-            *error =
-                d->endedBecause.isEmpty() ? QStringLiteral("the frozen screen could not be painted") : d->endedBecause;
-            return nullptr;
-        }
+        } // else the viewport already takes the buffer to the logical size
+        if (!d->paint(*surface))
+            return endedEarly(QStringLiteral("the frozen screen could not be painted"));
     }
     d->flush();
-    if (d->ended) {
-        *error = d->endedBecause.isEmpty() ? QStringLiteral("the frozen screen could not be shown") : d->endedBecause;
-        return nullptr;
-    }
+    if (d->ended)
+        return endedEarly(QStringLiteral("the frozen screen could not be shown"));
+    // The pointer's place, in the device pixels the capture now gives.
+    d->forwardPointer();
 
     std::unique_ptr<VQWlrOverlay> overlay(new VQWlrOverlay(std::move(d)));
     Private *ready = overlay->d.get();
