@@ -25,11 +25,9 @@ namespace
 constexpr const char *kNamespace = "vellico-picker";
 // How long closing waits for the compositor to confirm that our surfaces are gone.
 constexpr std::chrono::milliseconds kCloseTimeout{1000};
-// Before the capture: how long the clear surfaces wait for the pointer to
-// enter one of them, then for the compositor to draw the outputs without the
-// cursor. Past either, the capture is taken as things are.
+// How long the clear surfaces wait for the pointer to enter one of them
+// before the capture is taken as things are.
 constexpr std::chrono::milliseconds kEnterTimeout{150};
-constexpr std::chrono::milliseconds kClearFrameTimeout{100};
 
 // One wl_shm buffer with a QImage over its memory. Format_RGB32 is
 // WL_SHM_FORMAT_XRGB8888 on a little-endian machine, the kind the frozen
@@ -603,25 +601,13 @@ std::unique_ptr<VQWlrOverlay> VQWlrOverlay::open(Painter painter, InputHandler i
 
     // The pointer enters at once where the surfaces cover every output; if it
     // does not, the capture goes on with whatever cursor the outputs show.
-    if (!dispatchBriefly(
-            connection, [&] { return p->ended || p->pointerSurface; }, kEnterTimeout, error))
+    const auto entered = [&] { return p->ended || p->pointerSurface; };
+    if (!dispatchBriefly(connection, entered, kEnterTimeout, error))
         return nullptr;
-    // A frame drawn after the cursor was hidden, on every output.
-    for (auto &surface : d->surfaces) {
-        wl_surface_damage_buffer(surface->surface, 0, 0, INT32_MAX, INT32_MAX);
-        surface->frame = wl_surface_frame(surface->surface);
-        wl_callback_add_listener(surface->frame, &kFrameListener, surface.get());
-        wl_surface_commit(surface->surface);
-    }
-    const auto allDrawn = [&] {
-        return p->ended ||
-               std::all_of(p->surfaces.begin(), p->surfaces.end(), [](const auto &surface) { return !surface->frame; });
-    };
-    if (!dispatchBriefly(connection, allDrawn, kClearFrameTimeout, error))
-        return nullptr;
-    if (d->ended)
-        return endedEarly(QStringLiteral("the compositor took the frozen screen away before it was shown"));
-
+    // No frame needs to be waited for: the compositor takes requests in order,
+    // so the cursor is gone (and the clear surfaces have redrawn whatever a
+    // cursor that left an output had drawn there) before the capture is asked
+    // for, and screencopy copies the next frame the output draws.
     std::vector<Output *> captured;
     d->capture = captureOn(connection, &captured);
     if (!d->capture.ok()) {

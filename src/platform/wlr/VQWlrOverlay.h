@@ -7,6 +7,10 @@
 //
 // One Wayland connection of our own carries the capture and the surfaces, so
 // the surfaces are made for exactly the wl_output objects that were captured.
+// The surfaces are shown first, clear, so that the pointer enters one and its
+// cursor can be hidden before the capture: a compositor that draws the cursor
+// into the outputs' pixels (a software cursor) would otherwise capture it.
+//
 // Its events are read on Qt's event loop (a socket notifier), so the program
 // keeps running while the user picks. Destroying the overlay destroys the
 // surfaces and closes the connection: the compositor then has nothing of ours
@@ -56,7 +60,8 @@ class VQWlrOverlay : public QObject
     // (a cancel).
     using EndHandler = std::function<void(const QString &failure)>;
 
-    // Captures every output and shows the surfaces, their first frame painted.
+    // Shows the surfaces clear, captures every output with the cursor hidden
+    // and shows the capture on them, their first frame painted.
     // Everything up to then is bounded by `timeout`. Null, with `error` set,
     // when the compositor lacks what it takes or refuses.
     static std::unique_ptr<VQWlrOverlay> open(Painter painter, InputHandler input, EndHandler end,
