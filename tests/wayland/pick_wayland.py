@@ -14,7 +14,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from wayland_session import BACKGROUND, Output, WaylandSession, run_case  # noqa: E402
-from wayland_smoke import BLUE, RED, expected_colour, start_stripes  # noqa: E402
+from wayland_smoke import BLUE, PATCH, RED, expected_colour, start_stripes  # noqa: E402
 from vellico_e2e import Failure, wait_until  # noqa: E402
 
 # An answer well within the 10 s any pick may wait on a compositor or a portal.
@@ -198,6 +198,22 @@ def case_arrow_key(session):
         windows[output.name].wait_for_line(f"a key after the pick on {output.name}", lambda line: line == "key A")
 
 
+def case_cursor_left_out(session):
+    """Sway draws the cursor into the outputs' pixels, captures included; the frozen
+    screen leaves it out. With the pointer resting over the stripe window's patch, the
+    pixel under its hotspot and one inside the arrow's body are picked as the patch."""
+    stripes_everywhere(session)
+    output, x, y = session.outputs[0], 480, 200
+    for name, keys in (("hotspot", ()), ("arrow", ("Right",) * 3 + ("Down",) * 8)):
+        session.move_pointer_to_device_pixel(output.name, x, y)
+        wait_until("the cursor drawn over the patch",
+                   lambda: session.screenshot("cursor", output=output.name).pixel(x + 3, y + 8) != PATCH)
+        pick = Pick(session, f"pick-under-cursor-{name}")
+        wait_for_frozen(pick)
+        session.keys(*keys, "Return")
+        pick.expect_colour(PATCH)
+
+
 def wait_for_frozen(pick):
     def frozen():
         if pick.client.process.poll() is not None:
@@ -372,6 +388,7 @@ CASES = {
     "pick-x1.5": case_pick_x1_5,
     "pick-escape": case_escape,
     "pick-arrow-key": case_arrow_key,
+    "pick-cursor-left-out": case_cursor_left_out,
     "pick-xwayland": case_xwayland_own_process,
     "pick-frozen-covers-every-output": case_frozen_covers_every_output,
     "pick-output-rescaled": case_output_rescaled,
