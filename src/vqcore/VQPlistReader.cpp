@@ -358,9 +358,11 @@ class XMLReader
     bool skipDoctype()
     {
         int brackets = 0;
-        for (const char *p = _p + 9; p && p < _end; ++p) {
+        for (const char *p = _p + 9; p < _end; ++p) {
             if (*p == '"' || *p == '\'') {
                 p = static_cast<const char *>(std::memchr(p + 1, *p, std::size_t(_end - p - 1)));
+                if (!p)
+                    break;
             } else if (*p == '[') {
                 ++brackets;
             } else if (*p == ']') {

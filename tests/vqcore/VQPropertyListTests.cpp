@@ -96,6 +96,29 @@ TEST_F(VQPropertyListTest, RejectsJunkAndAcceptsALeadingByteOrderMark)
     auto parsed = VQPlist::fromData(QByteArray("\xEF\xBB\xBF\n  <plist><string>Reds</string></plist>"));
     ASSERT_TRUE(parsed.has_value());
     EXPECT_EQ(parsed->node().toString(), QStringLiteral("Reds"));
+    // The markup around the values: passed over where XML allows it, refused
+    // where the document is broken before its value ends.
+    const struct {
+        const char *xml;
+        const char *text; // the string read, or null when the document is refused
+    } markup[] = {
+        {"<!DOCTYPE x [<!ENTITY a \"]>\">]><plist version='1.0'><string>a &amp; &#x263A;</string></plist>",
+         "a & \xE2\x98\xBA"},
+        {"<plist><!-- c --><?pi x?><string>R<!--x--><?y?>e<![CDATA[d<s>]]></string></plist>", "Red<s>"},
+        {"<plist><string>cut</string>", "cut"},
+        {"<plist><string>then</string></plist>junk <<", "then"},
+        {"<!DOCTYPE plist PUBLIC \"-//never closed", nullptr},
+        {"<plist><string>x</strin></plist>", nullptr},
+        {"<plist><array><string>x</string>text</array></plist>", nullptr},
+        {"<plist version=1.0><string>x</string></plist>", nullptr},
+        {"<plist><string>a &bogus; b</string></plist>", nullptr},
+    };
+    for (const auto &row : markup) {
+        const auto read = VQPlist::fromData(QByteArray(row.xml));
+        EXPECT_EQ(read.has_value(), row.text != nullptr) << row.xml;
+        if (read && row.text)
+            EXPECT_EQ(read->node().toString(), QString::fromUtf8(row.text)) << row.xml;
+    }
     QString error;
     EXPECT_FALSE(VQPlist::fromFile(path(QStringLiteral("missing.plist")), &error).has_value());
     EXPECT_FALSE(error.isEmpty());
