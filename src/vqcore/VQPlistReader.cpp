@@ -460,11 +460,13 @@ class XMLReader
         return true;
     }
 
-    // The content of a text element up to its end tag: character data (its
-    // references replaced where `decode`) and CDATA sections, in order.
-    // Comments and processing instructions are passed over; any other markup
-    // inside fails.
-    bool content(const Tag &tag, std::string &out, bool decode)
+    // The content of an element up to its end tag. Into `out`, where given:
+    // character data (its references replaced where `decode`) and CDATA
+    // sections, in order, with comments and processing instructions passed
+    // over and any other markup failing. Without `out` (<true>, <false>) the
+    // content does not matter: elements inside are passed over too, as long
+    // as they are well formed.
+    bool content(const Tag &tag, std::string *out, bool decode = false, int depth = 0)
     {
         if (tag.empty)
             return true;
@@ -473,50 +475,27 @@ class XMLReader
             if (!lt)
                 return false;
             const std::string_view run(_p, std::size_t(lt - _p));
-            if (decode && !appendDecoded(out, run))
+            if (out && decode && !appendDecoded(*out, run))
                 return false;
-            if (!decode)
-                out.append(run);
+            if (out && !decode)
+                out->append(run);
             _p = lt;
             if (at("</"))
                 return endTag(tag);
-            if (at("<!--") || at("<?")) {
-                if (_p[1] == '?' ? !skipPast(2, "?>") : !skipPast(4, "-->"))
-                    return false;
-            } else if (at("<![CDATA[")) {
-                const char *from = _p + 9;
-                if (!skipPast(9, "]]>"))
-                    return false;
-                out.append(from, std::size_t(_p - 3 - from));
-            } else {
-                return false;
-            }
-        }
-    }
-
-    // An element whose content does not matter (<true>, <false>), passed over
-    // as long as it is well formed.
-    bool skipElement(const Tag &tag, int depth)
-    {
-        if (tag.empty)
-            return true;
-        for (;;) {
-            const char *lt = static_cast<const char *>(std::memchr(_p, '<', std::size_t(_end - _p)));
-            if (!lt)
-                return false;
-            _p = lt;
-            bool skipped = true;
-            if (at("</"))
-                return endTag(tag);
+            bool skipped = false;
             if (at("<!--")) {
                 skipped = skipPast(4, "-->");
-            } else if (at("<![CDATA[")) {
-                skipped = skipPast(9, "]]>");
             } else if (at("<?")) {
                 skipped = skipPast(2, "?>");
+            } else if (at("<![CDATA[")) {
+                const char *from = _p + 9;
+                skipped = skipPast(9, "]]>");
+                if (skipped && out)
+                    out->append(from, std::size_t(_p - 3 - from));
             } else {
                 Tag child;
-                skipped = depth < VQPlistMaxNesting && startTag(child) && skipElement(child, depth + 1);
+                skipped =
+                    !out && depth < VQPlistMaxNesting && startTag(child) && content(child, nullptr, false, depth + 1);
             }
             if (!skipped)
                 return false;
@@ -540,7 +519,7 @@ class XMLReader
             return real(tag);
         case Element::True:
         case Element::False:
-            if (!skipElement(tag, depth))
+            if (!content(tag, nullptr, false, depth))
                 return notAPlist();
             return _b.add(VQPlistDocument::Type::Boolean, kind == Element::True ? 1 : 0);
         case Element::Date:
@@ -636,7 +615,7 @@ class XMLReader
     {
         const std::size_t at = _b.beginText();
         std::string &out = _b.textBuffer();
-        if (!content(tag, out, true)) {
+        if (!content(tag, &out, true)) {
             _b.dropText(at);
             return notAPlist();
         }
@@ -710,7 +689,7 @@ class XMLReader
     bool rawText(const Tag &tag)
     {
         _buffer.clear();
-        return content(tag, _buffer, false);
+        return content(tag, &_buffer);
     }
 
     std::optional<std::uint32_t> real(const Tag &tag)
