@@ -17,14 +17,13 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from wayland_session import WaylandSession, run_case  # noqa: E402
-from vellico_e2e import Failure, wait_until  # noqa: E402
+from wayland_session import WaylandSession, check_pick, run_case  # noqa: E402
+from vellico_e2e import Failure  # noqa: E402
 
 FAKE_PORTAL = os.path.join(os.path.dirname(os.path.abspath(__file__)), "fake_portal.py")
 FORCED = {"VELLICO_PICK_PATH": "portal-pick-color"}
 # Well past the 10 s deadline: a pick that has not ended by then hangs.
 PICK_TIMEOUT = 25
-SAID = "vellico: cannot pick a color: "
 
 # Each case: what the fake portal answers, then the exit status, what --pick
 # prints, and the reason it gives on standard error (None: it says nothing).
@@ -56,19 +55,6 @@ def expect_request(portal):
     return handle
 
 
-def check_pick(result, status, printed, reason, what):
-    # The reason's line only: Qt and the start-up may warn on standard error too.
-    ours = [line for line in result.stderr.splitlines() if line.startswith(SAID)]
-    said = ours[-1] if ours else ""
-    if result.returncode != status or result.stdout.strip() != printed:
-        raise Failure(f"{what}: --pick ended with status {result.returncode} and printed {result.stdout!r}, "
-                      f"not {status} and {printed!r}; it said {result.stderr.strip()!r}")
-    if reason is None and said:
-        raise Failure(f"{what}: --pick said {said!r}")
-    if reason is not None and said != SAID + reason:
-        raise Failure(f"{what}: --pick said {said!r}, not {SAID + reason!r}")
-
-
 def answer_case(name):
     answer, status, printed, reason = ANSWERS[name]
 
@@ -77,7 +63,7 @@ def answer_case(name):
         started = time.monotonic()
         result = session.run([os.environ["VELLICO_BINARY"], "--pick"], timeout=PICK_TIMEOUT, check=False, **FORCED)
         took = time.monotonic() - started
-        check_pick(result, status, printed, reason, f"the portal answering {' '.join(answer)}")
+        check_pick(f"the portal answering {' '.join(answer)}", result, status, printed, reason)
         handle = expect_request(portal)
         # A Request left without an answer is closed; an answered one is over already.
         closed = [line for line in portal.read_lines() if line.startswith("closed ")]
@@ -94,15 +80,9 @@ def case_running_instance(session):
     --pick. (Its selection cannot be read back here: a Wayland client without a
     focused window cannot set the clipboard, so "vellico --copy" cannot show it.)"""
     start_fake_portal(session, "color", "0.2", "0.4", "0.6")
-    session.write_settings(RZLoggingEnabled="true")
-    session.start_vellico(**FORCED)
-    wait_until("the running Vellico's picking path in its log",
-               lambda: "Picking path: portal-pick-color" in session.vellico_output()
-               or session.vellico.poll() is not None)
-    if session.vellico.poll() is not None:
-        raise Failure(f"vellico ended with status {session.vellico.returncode}:\n{session.vellico_output()}")
+    session.start_running_vellico("portal-pick-color", **FORCED)
     result = session.run([os.environ["VELLICO_BINARY"], "--pick"], timeout=PICK_TIMEOUT, check=False)
-    check_pick(result, 0, "#336699", None, "the running Vellico")
+    check_pick("the running Vellico", result, 0, "#336699")
     if "The desktop portal picked #336699." not in session.vellico_output():
         raise Failure(f"the running Vellico's log does not show its pick:\n{session.vellico_output()[-1500:]}")
     if session.vellico.poll() is not None:
@@ -114,15 +94,11 @@ def case_running_stays_responsive(session):
     answers: a second --pick is refused at once; the first ends at the deadline
     and closes its Request."""
     portal = start_fake_portal(session, "silent")
-    session.write_settings(RZLoggingEnabled="true")
-    session.start_vellico(**FORCED)
-    wait_until("the running Vellico's picking path in its log",
-               lambda: "Picking path: portal-pick-color" in session.vellico_output()
-               or session.vellico.poll() is not None)
+    session.start_running_vellico("portal-pick-color", **FORCED)
     first = session.start_client([os.environ["VELLICO_BINARY"], "--pick"], name="pick-first")
     handle = expect_request(portal)
     second = session.run([os.environ["VELLICO_BINARY"], "--pick"], timeout=5, check=False)
-    check_pick(second, 2, "", "a loupe is already running", "a second --pick while the portal is asked")
+    check_pick("a second --pick while the portal is asked", second, 2, reason="a loupe is already running")
     if first.process.poll() is not None:
         raise Failure(f"the first --pick ended with status {first.process.returncode} before the deadline")
     try:
@@ -150,7 +126,7 @@ def case_real_portal(session):
     has no picker of its own, so the portal ends our Request with response 2, and
     that answer reaches us (on the Request path we listened on) within seconds."""
     result = session.run([os.environ["VELLICO_BINARY"], "--pick"], timeout=PICK_TIMEOUT, check=False, **FORCED)
-    check_pick(result, 2, "", "the desktop portal ended the pick without a color", "the real portal")
+    check_pick("the real portal", result, 2, reason="the desktop portal ended the pick without a color")
 
 
 CASES = {name: answer_case(name) for name in ANSWERS}

@@ -13,18 +13,17 @@ which answers with a refusal, or with a named pipe for the picture.
 
 import os
 import re
-import shutil
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from wayland_session import BACKGROUND, WaylandSession, run_case  # noqa: E402
-from pick_wayland import PICK_TIMEOUT, WHITE, Pick, crosshair_arm, no_press, stripes_everywhere, truth  # noqa: E402
+from wayland_session import WaylandSession, check_pick, run_case  # noqa: E402
+from pick_wayland import (PICK_TIMEOUT, WHITE, Pick, crosshair_arm, no_press, outputs_change,  # noqa: E402
+                          stripes_everywhere, truth)
 from wayland_smoke import PATCH  # noqa: E402
 from vellico_e2e import Failure, wait_until  # noqa: E402
 
 FAKE_PORTAL = os.path.join(os.path.dirname(os.path.abspath(__file__)), "fake_portal.py")
 FORCED = {"VELLICO_PICK_PATH": "portal-screenshot"}
-SAID = "vellico: cannot pick a color: "
 
 
 def screenshot_file_gone(session, pick):
@@ -34,14 +33,6 @@ def screenshot_file_gone(session, pick):
         raise Failure(f"the log does not say where the screenshot was read: {pick.loupe_log()[-1500:]}")
     if os.path.lexists(found.group(1)):
         raise Failure(f"the portal's screenshot {found.group(1)} is still there after the pick")
-
-
-def keep_shot(session, name, output):
-    """A screenshot of the frozen loupe, kept where VELLICO_SHOTS says (for looking at)."""
-    shot = session.screenshot(name, output=output)
-    if os.environ.get("VELLICO_SHOTS"):
-        os.makedirs(os.environ["VELLICO_SHOTS"], exist_ok=True)
-        shutil.copyfile(shot.path, os.path.join(os.environ["VELLICO_SHOTS"], f"{name}.ppm"))
 
 
 def case_pick(session):
@@ -65,7 +56,7 @@ def case_pick(session):
             arm = crosshair_arm(output, target, y)
             wait_until(f"the crosshair on {target},{y} after {key}",
                        lambda: session.screenshot("arrow", output=output_name).pixel(*arm) == WHITE)
-        keep_shot(session, f"portal-loupe-{output_name}-{target}", output_name)
+        session.screenshot(f"portal-loupe-{output_name}-{target}", output=output_name)  # kept with the artifacts
         session.click() if not key else session.keys("Return")
         pick.expect_colour(colours[(target, y)])
         no_press(windows)
@@ -79,9 +70,7 @@ def case_escape(session):
     pick = Pick(session, "pick-escape", **FORCED)
     pick.wait_for_loupe(output, 120, 80)
     session.keys("Escape")
-    status, printed = pick.result()
-    if status != 1 or printed:
-        raise Failure(f"Escape ended --pick with status {status} and {printed!r}, not 1 and nothing")
+    pick.expect("Escape", 1)
     screenshot_file_gone(session, pick)
     # Neither the pointer nor the keyboard stayed with a frozen screen: a click reaches the window beneath.
     session.move_pointer_to_device_pixel(output.name, 120, 80)
@@ -100,9 +89,7 @@ def case_focus_taken(session):
     pick = Pick(session, "pick-focus", **FORCED)
     pick.wait_for_loupe(session.outputs[0], 200, 150)
     session.swaymsg("workspace 9")
-    status, printed = pick.result()
-    if status != 1 or printed:
-        raise Failure(f"taking the focus ended --pick with status {status} and {printed!r}, not 1 and nothing")
+    pick.expect("taking the focus", 1)
     # Back on the workspace: no frozen screen is left on either output, a click reaches the window beneath.
     session.swaymsg("workspace back_and_forth")
     for output in session.outputs:
@@ -110,26 +97,6 @@ def case_focus_taken(session):
         session.click()
         windows[output.name].wait_for_line(f"a click on {output.name} after the focus was taken",
                                            lambda line: line.startswith("press "))
-
-
-def outputs_change(change, words):
-    """An output added or resized while the frozen screen shows ends the pick with the
-    reason (sway 1.7 can neither remove nor disable a headless output: "output NAME
-    disable" answers success and leaves it on)."""
-    def case(session):
-        session.write_settings(RZLoggingEnabled="true")
-        pick = Pick(session, "pick-outputs-change", **FORCED)
-        wait_until("the frozen screen", lambda: "The frozen screen shows" in pick.loupe_log()
-                   or pick.client.process.poll() is not None, timeout=PICK_TIMEOUT)
-        session.swaymsg(change)
-        status, printed = pick.result()
-        said = [line for line in session.log(pick.name).splitlines() if line.startswith(SAID)]
-        if status != 2 or printed or not said or words not in said[-1]:
-            raise Failure(f"--pick ended with status {status}, printed {printed!r} and said {said} after {change!r}")
-        first = session.outputs[0]
-        wait_until("the desktop on the first output again",
-                   lambda: session.screenshot("after-change", output=first.name).pixel(10, 10) == BACKGROUND)
-    return case
 
 
 def fake_portal_case(answer, reason):
@@ -145,10 +112,7 @@ def fake_portal_case(answer, reason):
         portal = session.start_client(["/usr/bin/python3", FAKE_PORTAL, *arguments], name="fake-portal")
         portal.wait_for_line("the fake portal on the bus", lambda line: line == "ready")
         result = session.run([os.environ["VELLICO_BINARY"], "--pick"], timeout=PICK_TIMEOUT, check=False, **FORCED)
-        said = [line for line in result.stderr.splitlines() if line.startswith(SAID)]
-        if result.returncode != 2 or result.stdout.strip() or not said or reason not in said[-1]:
-            raise Failure(f"the portal answering {answer}: --pick ended with status {result.returncode}, printed "
-                          f"{result.stdout!r} and said {result.stderr.strip()!r}")
+        check_pick(f"the portal answering {answer}", result, 2, reason=reason)
         if arguments[0] == "file" and os.path.lexists(arguments[1]):
             raise Failure(f"{arguments[1]} is still there")
     return case
@@ -161,9 +125,9 @@ CASES = {
     "portal-screenshot-refused": fake_portal_case(["other"],
                                                   "the desktop portal ended the screenshot without a picture"),
     "portal-screenshot-unreadable": fake_portal_case(["file"], "cannot be read: a named pipe, not a file"),
-    "portal-screenshot-output-added": outputs_change("create_output", "an output was added or removed"),
+    "portal-screenshot-output-added": outputs_change("create_output", "an output was added or removed", **FORCED),
     "portal-screenshot-output-rescaled": outputs_change("output HEADLESS-2 scale 1",
-                                                        "output HEADLESS-2 changed its size"),
+                                                        "output HEADLESS-2 changed its size", **FORCED),
 }
 
 FAKE_PORTAL_CASES = ("portal-screenshot-refused", "portal-screenshot-unreadable")

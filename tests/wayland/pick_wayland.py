@@ -10,10 +10,11 @@ blue columns) lies fullscreen under the frozen screen and must see no click.
 """
 
 import os
+import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from wayland_session import BACKGROUND, Output, WaylandSession, run_case  # noqa: E402
+from wayland_session import BACKGROUND, Output, WaylandSession, check_pick, run_case  # noqa: E402
 from wayland_smoke import BLUE, PATCH, RED, expected_colour, start_stripes  # noqa: E402
 from vellico_e2e import Failure, wait_until  # noqa: E402
 
@@ -45,34 +46,37 @@ class Pick:
                                            **environment)
         self.name = name
 
-    def wait_for_loupe(self, output, x, y):
-        """Once the frozen screen is up (the log says so: the pointer must stay parked
-        until the capture is taken, the compositor draws it in), points at device pixel
-        x, y of `output` and waits for the loupe's crosshair around it."""
+    def wait_for_frozen(self):
+        """Waits until the log says the frozen screen is up: the pointer must stay parked
+        until the capture is taken, the compositor draws it in."""
         def frozen():
             if self.client.process.poll() is not None:
-                raise Failure(f"--pick ended with status {self.client.process.returncode} before the loupe "
-                              f"showed: {self.session.log(self.name)[-1500:]}")
+                raise Failure(f"--pick ended with status {self.client.process.returncode} before the frozen "
+                              f"screen showed: {self.session.log(self.name)[-1500:]}")
             return "The frozen screen shows" in self.loupe_log()
         wait_until("the frozen screen", frozen, timeout=PICK_TIMEOUT)
+
+    def wait_for_loupe(self, output, x, y):
+        """Once the frozen screen is up, points at device pixel x, y of `output` and waits
+        for the loupe's crosshair around it."""
+        self.wait_for_frozen()
         self.session.move_pointer_to_device_pixel(output.name, x, y)
         arm = crosshair_arm(output, x, y)
         wait_until(f"the frozen loupe's crosshair around {x},{y} on {output.name}",
                    lambda: self.session.screenshot(f"loupe-{output.name}", output=output.name).pixel(*arm) == WHITE)
 
-    def result(self):
-        """(status, standard output) once the pick has ended."""
+    def expect(self, what, status, printed="", reason=None):
+        """The pick ended as check_pick expects."""
         try:
-            status = self.client.process.wait(timeout=PICK_TIMEOUT)
-        except Exception:
+            code = self.client.process.wait(timeout=PICK_TIMEOUT)
+        except subprocess.TimeoutExpired:
             raise Failure(f"--pick still runs {PICK_TIMEOUT} s on: {self.session.log(self.name)[-1500:]}")
-        return status, "\n".join(self.client.read_lines()).strip()
+        result = subprocess.CompletedProcess(self.client.process.args, code, "\n".join(self.client.read_lines()),
+                                             self.session.log(self.name))
+        check_pick(what, result, status, printed, reason)
 
     def expect_colour(self, colour):
-        status, printed = self.result()
-        if status != 0 or printed != colour:
-            raise Failure(f"--pick ended with status {status} and printed {printed!r}, not {colour!r}: "
-                          f"{self.session.log(self.name)[-1500:]}")
+        self.expect("the pick", 0, colour)
 
 
 def truth(session, output, points):
@@ -158,9 +162,7 @@ def case_escape(session):
     pick = Pick(session, "pick-escape")
     pick.wait_for_loupe(output, 120, 80)
     session.keys("Escape")
-    status, printed = pick.result()
-    if status != 1 or printed:
-        raise Failure(f"Escape ended --pick with status {status} and {printed!r}, not 1 and nothing")
+    pick.expect("Escape", 1)
 
 
 def case_arrow_key(session):
@@ -209,18 +211,9 @@ def case_cursor_left_out(session):
         wait_until("the cursor drawn over the patch",
                    lambda: session.screenshot("cursor", output=output.name).pixel(x + 3, y + 8) != PATCH)
         pick = Pick(session, f"pick-under-cursor-{name}")
-        wait_for_frozen(pick)
+        pick.wait_for_frozen()
         session.keys(*keys, "Return")
         pick.expect_colour(PATCH)
-
-
-def wait_for_frozen(pick):
-    def frozen():
-        if pick.client.process.poll() is not None:
-            raise Failure(f"--pick ended with status {pick.client.process.returncode} before the frozen screen "
-                          f"showed: {pick.session.log(pick.name)[-1500:]}")
-        return "The frozen screen shows" in pick.loupe_log()
-    wait_until("the frozen screen", frozen, timeout=PICK_TIMEOUT)
 
 
 def case_frozen_covers_every_output(session):
@@ -230,7 +223,7 @@ def case_frozen_covers_every_output(session):
     before = {output.name: session.screenshot(f"before-{output.name}", output=output.name)
               for output in session.outputs}
     pick = Pick(session, "pick-frozen")
-    wait_for_frozen(pick)
+    pick.wait_for_frozen()
     for window in windows.values():
         window.process.terminate()
         window.process.wait(timeout=5)
@@ -244,38 +237,27 @@ def case_frozen_covers_every_output(session):
                     raise Failure(f"{output.name} shows {shot.pixel(x, y)} at {x},{y} over the frozen screen, "
                                   f"where the capture has {before[output.name].pixel(x, y)}")
     session.keys("Escape")
-    status, printed = pick.result()
-    if status != 1 or printed:
-        raise Failure(f"Escape ended --pick with status {status} and {printed!r}")
+    pick.expect("Escape", 1)
     for output in session.outputs:
         wait_until(f"the desktop on {output.name} again",
                    lambda: session.screenshot(f"after-{output.name}", output=output.name).pixel(10, 10) == BACKGROUND)
 
 
-def outputs_change_during_pick(session, change, words):
-    pick = Pick(session, "pick-outputs-change")
-    wait_for_frozen(pick)
-    session.swaymsg(change)
-    status, printed = pick.result()
-    said = session.log(pick.name).strip().splitlines()[-1] if session.log(pick.name).strip() else ""
-    if status != 2 or printed or not said.startswith("vellico: cannot pick a color: ") or \
-            not all(word in said for word in words):
-        raise Failure(f"--pick ended with status {status}, printed {printed!r} and said {said!r} after {change!r}")
-    # Nothing of ours is left over the outputs that remain.
-    first = session.outputs[0]
-    wait_until("the desktop on the first output again",
-               lambda: session.screenshot("after-change", output=first.name).pixel(10, 10) == BACKGROUND)
-
-
-def case_output_rescaled(session):
-    # Sway 1.7 cannot disable a headless output; a new scale changes its size just as well.
-    session.write_settings(RZLoggingEnabled="true")
-    outputs_change_during_pick(session, f"output {session.outputs[1].name} scale 1", ["output", "changed"])
-
-
-def case_output_added(session):
-    session.write_settings(RZLoggingEnabled="true")
-    outputs_change_during_pick(session, "create_output", ["output", "added"])
+def outputs_change(change, reason, **environment):
+    """An output added or resized while the frozen screen shows ends the pick with the
+    reason (sway 1.7 can neither remove nor disable a headless output: "output NAME
+    disable" answers success and leaves it on; a new scale changes its size just as well)."""
+    def case(session):
+        session.write_settings(RZLoggingEnabled="true")
+        pick = Pick(session, "pick-outputs-change", **environment)
+        pick.wait_for_frozen()
+        session.swaymsg(change)
+        pick.expect(f"after {change!r}", 2, reason=reason)
+        # Nothing of ours is left over the outputs that remain.
+        first = session.outputs[0]
+        wait_until("the desktop on the first output again",
+                   lambda: session.screenshot("after-change", output=first.name).pixel(10, 10) == BACKGROUND)
+    return case
 
 
 def case_xwayland_own_process(session):
@@ -284,12 +266,7 @@ def case_xwayland_own_process(session):
 
 def case_xwayland_running_instance(session):
     windows = stripes_everywhere(session)
-    session.start_vellico(**xwayland(session))
-    socket = os.path.join(session.runtime, "vellico.socket")
-    wait_until("vellico to listen on its socket",
-               lambda: os.path.exists(socket) or session.vellico.poll() is not None)
-    if session.vellico.poll() is not None:
-        raise Failure(f"vellico ended with status {session.vellico.returncode}:\n{session.vellico_output()}")
+    session.start_running_vellico(**xwayland(session))
     output = session.outputs[0]
     colours = truth(session, output, [(200, 150)])
     pick = Pick(session, "pick-running", running=True, **xwayland(session))
@@ -299,41 +276,27 @@ def case_xwayland_running_instance(session):
     no_press(windows)
     if session.vellico.poll() is not None:
         raise Failure("the running vellico ended after the pick")
-    if "Picking path: screencopy" not in session.vellico_output():
-        raise Failure(f"the log does not say which picking path runs:\n{session.vellico_output()[-1500:]}")
 
 
 def case_forced_none_says_why(session):
     """A path forced off (or one the session lacks) fails at once with the reason, status 2."""
-    for environment, words in (({"VELLICO_PICK_PATH": "none"}, ["forced by VELLICO_PICK_PATH"]),
-                               ({"VELLICO_PICK_PATH": "portal-screenshot"}, ["portal-screenshot"])):
+    for environment, words in (({"VELLICO_PICK_PATH": "none"}, "forced by VELLICO_PICK_PATH"),
+                               ({"VELLICO_PICK_PATH": "portal-screenshot"}, "portal-screenshot")):
         result = session.run([os.environ["VELLICO_BINARY"], "--pick"], timeout=PICK_TIMEOUT, check=False,
                              **environment)
-        said = result.stderr.strip().splitlines()[-1] if result.stderr.strip() else ""
-        if result.returncode != 2 or result.stdout.strip() or \
-                not said.startswith("vellico: cannot pick a color: ") or not all(w in said for w in words):
-            raise Failure(f"{environment}: --pick ended with status {result.returncode}, printed "
-                          f"{result.stdout!r} and said {said!r}")
+        check_pick(str(environment), result, 2, reason=words)
 
 
 def case_running_stays_responsive(session):
     """While the running Vellico shows the frozen screen, it still answers: a second
     --pick is refused at once (status 2), and Escape then ends the first."""
-    session.write_settings(RZLoggingEnabled="true")
-    session.start_vellico()
-    wait_until("vellico's picking path in its log", lambda: "Picking path: screencopy" in session.vellico_output()
-               or session.vellico.poll() is not None)
+    session.start_running_vellico()
     first = Pick(session, "pick-first", running=True)
-    wait_for_frozen(first)
+    first.wait_for_frozen()
     second = session.run([os.environ["VELLICO_BINARY"], "--pick"], timeout=PICK_TIMEOUT, check=False)
-    said = second.stderr.strip().splitlines()[-1] if second.stderr.strip() else ""
-    if second.returncode != 2 or second.stdout.strip() or "already running" not in said:
-        raise Failure(f"a second --pick ended with status {second.returncode}, printed {second.stdout!r} and "
-                      f"said {said!r}")
+    check_pick("a second --pick", second, 2, reason="a loupe is already running")
     session.keys("Escape")
-    status, printed = first.result()
-    if status != 1 or printed:
-        raise Failure(f"Escape ended the first --pick with status {status} and {printed!r}")
+    first.expect("Escape on the first", 1)
     if session.vellico.poll() is not None:
         raise Failure("the running vellico ended")
 
@@ -342,9 +305,7 @@ def case_running_pick_copies(session):
     """`vellico --pick --copy` in the running Vellico: a click on the frozen screen is
     no input in Qt's windows, and the copy still replaces what another program offers."""
     windows = stripes_everywhere(session)
-    session.start_vellico()
-    wait_until("vellico's picking path in its log", lambda: "Picking path: screencopy" in session.vellico_output()
-               or session.vellico.poll() is not None)
+    session.start_running_vellico()
     output = session.outputs[0]
     colour = truth(session, output, [(200, 150)])[(200, 150)]
     session.offer_clipboard("another program's text")
@@ -374,11 +335,11 @@ def case_diagnose(session):
                 or not lines["Shift tracking"].startswith("off")
                 or not lines["picking path the session offers"].startswith("screencopy ")):
             raise Failure(f"{where}: {lines}")
-    # Natively, sway binds no keys for programs and no tray runs, so the window stands in for the icon.
-    lines = diagnosis(session)
-    if (not lines["global shortcut"].startswith("off: no desktop portal offers GlobalShortcuts")
-            or not lines["tray"].startswith("none: ")):
-        raise Failure(f"natively: {lines}")
+        # Natively, sway binds no keys for programs and no tray runs, so the window stands in for the icon.
+        if not environment and (not lines["global shortcut"].startswith("off: no desktop portal offers "
+                                                                         "GlobalShortcuts")
+                                or not lines["tray"].startswith("none: ")):
+            raise Failure(f"natively: {lines}")
 
 
 CASES = {
@@ -391,8 +352,8 @@ CASES = {
     "pick-cursor-left-out": case_cursor_left_out,
     "pick-xwayland": case_xwayland_own_process,
     "pick-frozen-covers-every-output": case_frozen_covers_every_output,
-    "pick-output-rescaled": case_output_rescaled,
-    "pick-output-added": case_output_added,
+    "pick-output-rescaled": outputs_change("output HEADLESS-2 scale 1", "output HEADLESS-2 changed its size"),
+    "pick-output-added": outputs_change("create_output", "an output was added or removed"),
     "pick-forced-none-says-why": case_forced_none_says_why,
     "pick-running-stays-responsive": case_running_stays_responsive,
     "pick-xwayland-running": case_xwayland_running_instance,

@@ -21,8 +21,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from wayland_session import DEFAULT_OUTPUTS, TRAY_BACKGROUND, Client, Output, WaylandSession, run_case  # noqa: E402
 from vellico_e2e import Failure, check_library_intact, wait_until, write_library  # noqa: E402
 
-SHOTS = os.environ.get("VELLICO_WL_SHOTS")
-FAKE_SHORTCUTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "platform", "fake_global_shortcuts.py")  # where to keep screenshots worth looking at
+FAKE_SHORTCUTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "platform", "fake_global_shortcuts.py")
 
 
 def vellico_windows(session):
@@ -44,26 +43,9 @@ def vellico_windows(session):
     return found
 
 
-def keep_shot(session, name, output):
-    """A screenshot of one output, also kept as PNG in VELLICO_WL_SHOTS when that is set."""
-    shot = session.screenshot(name, output=output)
-    if SHOTS:
-        os.makedirs(SHOTS, exist_ok=True)
-        subprocess.run(["convert", shot.path, os.path.join(SHOTS, f"{name}.png")], check=False)
-    return shot
-
-
 def start_vellico(session, *arguments):
     session.write_settings(RZLoggingEnabled="true")
     session.start_vellico(*arguments)
-
-
-def vellico_log(session):
-    try:
-        with open(os.path.join(session.home, ".local", "state", "Vellico", "Vellico.log"), errors="replace") as log:
-            return log.read()
-    except OSError:
-        return ""
 
 
 def tray_icon(session):
@@ -111,13 +93,13 @@ def wait_for_window(session, what, present=True):
 def case_tray_click(session):
     start_vellico(session)
     wait_until("Vellico's item in waybar's tray", lambda: tray_icon(session))
-    keep_shot(session, "tray-item", session.outputs[0].name)
+    session.screenshot("tray-item", output=session.outputs[0].name)
     click_icon(session)
     windows = wait_for_window(session, "the main window after a click on the icon")
     output, rect, floating = windows[0]
     if output != session.outputs[0].name or not floating:
         raise Failure(f"the window opened as {windows}, not floating on {session.outputs[0].name}, the icon's output")
-    keep_shot(session, "tray-and-window", session.outputs[0].name)
+    session.screenshot("tray-and-window", output=session.outputs[0].name)
     # Escape closes it, as on X11.
     session.keys("Escape")
     wait_for_window(session, "the window to close on Escape", present=False)
@@ -153,7 +135,7 @@ def case_tray_menu_quit(session):
         box = session.screenshot("menu", output=first.name).find("#FFFFFF", (0, top + height, width, 200))
         return box if box and box[3] - box[1] > 60 else None
     left, _, right, bottom = wait_until("the status menu under the icon", menu)
-    keep_shot(session, "status-menu", first.name)
+    session.screenshot("status-menu", output=first.name)
     # "Quit" is the menu's last row.
     session.move_pointer(first.x + (left + right) / 2 / first.scale, first.y + (bottom - 14) / first.scale)
     session.click()
@@ -161,7 +143,7 @@ def case_tray_menu_quit(session):
     if status != 0:
         raise Failure(f"vellico ended with status {status} after Quit")
     check_library_intact(library, original)
-    if "Core successfully created" not in vellico_log(session):
+    if "Core successfully created" not in session.vellico_log():
         raise Failure("the log does not show the library loaded")
 
 
@@ -184,12 +166,12 @@ def case_tray_comes_back(session):
 def case_no_tray(session):
     start_vellico(session)
     wait_for_window(session, "the main window at start, with no tray host")
-    keep_shot(session, "no-tray-window", session.outputs[0].name)
+    session.screenshot("no-tray-window", output=session.outputs[0].name)
     for present in (False, True):
         session.run([os.environ["VELLICO_BINARY"]])
         wait_for_window(session, f"a second vellico to {'open' if present else 'close'} the window", present)
-    if "main window opens as an ordinary window" not in vellico_log(session):
-        raise Failure(f"the log does not say why the window opened: {vellico_log(session)[-1500:]}")
+    if "main window opens as an ordinary window" not in session.vellico_log():
+        raise Failure(f"the log does not say why the window opened: {session.vellico_log()[-1500:]}")
 
 
 def case_clipboard(session):
@@ -252,7 +234,7 @@ def case_shortcut_without_portal(session):
     start_vellico(session)
     wait_for_window(session, "the main window at start")
     wait_until("the shortcut row to say that sway binds no shortcut",
-               lambda: "Showing the shortcut row: sway binds no global shortcut for programs" in vellico_log(session))
+               lambda: "Showing the shortcut row: sway binds no global shortcut for programs" in session.vellico_log())
     session.keys("ctrl+comma")
     # The row's two commands, each with its Copy button: the two buttons alike, one above the other.
     copies = []
@@ -264,7 +246,7 @@ def case_shortcut_without_portal(session):
         if len(windows) != 1:
             return False
         screen = session.output(windows[0][0])
-        shot = keep_shot(session, "preferences-shortcut-row", screen.name)
+        shot = session.screenshot("preferences-shortcut-row", output=screen.name)
         boxes = button_boxes(shot)
         alike = [(a, b) for a in boxes for b in boxes
                  if a[0] == b[0] and a[2] == b[2] and 0 < b[1] - a[1] < 40 * screen.scale]
@@ -279,7 +261,7 @@ def case_shortcut_without_portal(session):
     if command.split()[0] not in ("vellico", os.environ["VELLICO_BINARY"]):
         raise Failure(f"the row copied {command!r}, which does not start this Vellico")
     pick = session.start_client(["sh", "-c", command], name="bound-command")
-    wait_until("the frozen screen", lambda: "The frozen screen shows" in vellico_log(session), timeout=15)
+    wait_until("the frozen screen", lambda: "The frozen screen shows" in session.vellico_log(), timeout=15)
     second = session.outputs[1]
     session.move_pointer_to_device_pixel(second.name, 700, 500)
     session.click()
@@ -314,15 +296,15 @@ def case_portal_shortcut(session):
     press()
     wait_for_window(session, "the preferences to close on the shortcut", present=False)
     press()
-    wait_until("the frozen screen", lambda: "The frozen screen shows" in vellico_log(session), timeout=15)
+    wait_until("the frozen screen", lambda: "The frozen screen shows" in session.vellico_log(), timeout=15)
     second = session.outputs[1]
     session.move_pointer_to_device_pixel(second.name, 700, 500)
     session.click()
     wait_for_window(session, "the main window after the pick")
     session.keys("ctrl+c")
     wait_until("the picked colour, copied", lambda: session.clipboard() == "3366CC")
-    if "sway bound the shortcut to Ctrl+Alt+P (desktop)." not in vellico_log(session):
-        raise Failure(f"the shortcut row does not show the desktop's trigger: {vellico_log(session)[-1500:]}")
+    if "sway bound the shortcut to Ctrl+Alt+P (desktop)." not in session.vellico_log():
+        raise Failure(f"the shortcut row does not show the desktop's trigger: {session.vellico_log()[-1500:]}")
 
 
 CASES = {

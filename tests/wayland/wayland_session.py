@@ -44,6 +44,20 @@ WAYLAND_USER = "vellico-wl"
 BACKGROUND = "#3366CC"
 TRAY_HEIGHT = 28  # logical pixels
 TRAY_BACKGROUND = "#202020"
+# How `vellico --pick` begins the one line that says why it picked nothing.
+SAID = "vellico: cannot pick a color: "
+
+
+def check_pick(what, result, status, printed="", reason=None):
+    """`result` (a CompletedProcess) is how --pick ended: `status`, `printed` on standard
+    output, and on standard error a last line SAID... holding `reason`, or no such line
+    when `reason` is None (Qt and the start-up may warn there too)."""
+    ours = [line for line in (result.stderr or "").splitlines() if line.startswith(SAID)]
+    said = ours[-1] if ours else ""
+    if result.returncode != status or (result.stdout or "").strip() != printed or \
+            (reason is None and said) or (reason is not None and reason not in said):
+        raise Failure(f"{what}: --pick ended with status {result.returncode}, printed {result.stdout!r} and said "
+                      f"{said!r}, not {status}, {printed!r} and {reason!r}: {(result.stderr or '')[-1500:]}")
 
 
 class Output:
@@ -437,6 +451,26 @@ class WaylandSession:
     def vellico_output(self):
         """What vellico wrote, standard output and error together."""
         return self.log("vellico")
+
+    def vellico_log(self):
+        """Vellico's own log file (written with RZLoggingEnabled)."""
+        try:
+            with open(os.path.join(self.home, ".local", "state", "Vellico", "Vellico.log"), errors="replace") as log:
+                return log.read()
+        except OSError:
+            return ""
+
+    def start_running_vellico(self, path="screencopy", **environment):
+        """Starts Vellico (logging) and waits until it listens for later starts and its
+        log names the picking path `path`."""
+        self.write_settings(RZLoggingEnabled="true")
+        self.start_vellico(**environment)
+        socket = os.path.join(self.runtime, "vellico.socket")
+        wait_until(f"vellico on its socket with the picking path {path}",
+                   lambda: self.vellico.poll() is not None or
+                   (os.path.exists(socket) and f"Picking path: {path}" in self.vellico_output()))
+        if self.vellico.poll() is not None:
+            raise Failure(f"vellico ended with status {self.vellico.returncode}:\n{self.vellico_output()}")
 
     # -- the bus and the compositor -------------------------------------------
 

@@ -93,6 +93,27 @@ def check_rows(session, rows_of, name, outputs=None):
             raise Failure(f"{name}: {last[0]}")
 
 
+def expect_clicks(session, window, output, clicks):
+    """Clicks each (x, y, button) at that device pixel of `output`; the window must see
+    each press there."""
+    for x, y, button in clicks:
+        session.move_pointer_to_device_pixel(output.name, x, y)
+        session.click(button)
+        press = window.wait_for_line(f"the {button} click at {x},{y} on {output.name}",
+                                     lambda line: line.startswith("press "))
+        _, got_button, got_x, got_y = press.split()
+        if got_button != button or (int(float(got_x)), int(float(got_y))) != (x, y):
+            raise Failure(f"a {button} click on device pixel {x},{y} of {output.name} arrived as {press!r}")
+
+
+def expect_keys(window, expected):
+    """The window reports the keys `expected` ("A", "Ctrl+V", "Esc"...) in turn."""
+    for name in expected:
+        key = window.wait_for_line(f"the key {name}", lambda line: line.startswith("key "))
+        if key != f"key {name}":
+            raise Failure(f"{name} arrived as {key!r}")
+
+
 def case_stripes_exact(session):
     for output in session.outputs:
         if session.pixel(output.name, output.width // 2, output.height // 2) != BACKGROUND:
@@ -132,29 +153,16 @@ def case_pointer_and_keys(session):
     # Odd and even device pixels, on each output; at x2 the odd ones lie between logical pixels.
     for output in session.outputs:
         window = windows[output.name]
-        for x, y, button in ((301, 151, "left"), (300, 40, "right"), (7, 3, "left")):
-            session.move_pointer_to_device_pixel(output.name, x, y)
-            session.click(button)
-            press = window.wait_for_line(f"the {button} click at {x},{y} on {output.name}",
-                                         lambda line: line.startswith("press "))
-            _, got_button, got_x, got_y = press.split()
-            if got_button != button or (int(float(got_x)), int(float(got_y))) != (x, y):
-                raise Failure(f"a {button} click on device pixel {x},{y} of {output.name} arrived as {press!r}")
+        expect_clicks(session, window, output, ((301, 151, "left"), (300, 40, "right"), (7, 3, "left")))
         for other in session.outputs:
             if other.name != output.name and any(l.startswith("press") for l in windows[other.name].read_lines()):
                 raise Failure(f"a click on {output.name} reached the window on {other.name}")
 
         # The click gave the window the keyboard: wtype's keys arrive there.
         session.keys("a", "shift+b", "ctrl+v", "Escape", "Left")
-        for expected in ("A", "Shift+B", "Ctrl+V", "Esc", "Left"):
-            key = window.wait_for_line(f"the key {expected} on {output.name}", lambda line: line.startswith("key "))
-            if key != f"key {expected}":
-                raise Failure(f"{expected} arrived on {output.name} as {key!r}")
+        expect_keys(window, ("A", "Shift+B", "Ctrl+V", "Esc", "Left"))
         session.type_text("x1")
-        for expected in ("X", "1"):
-            key = window.wait_for_line(f"the typed {expected}", lambda line: line.startswith("key "))
-            if key != f"key {expected}":
-                raise Failure(f"typed {expected} arrived as {key!r}")
+        expect_keys(window, ("X", "1"))
 
         # The clipboard between the focused window and other programs, both ways.
         offered = f"#336699 for {output.name}"
@@ -174,17 +182,9 @@ def case_xwayland_client(session):
     window = start_stripes(session, output.name, through_xwayland=True)
     session.park_pointer()
     check_rows(session, lambda checked: (0, 1, checked.height // 2, checked.height - 16), "xwayland", [output])
-    for x, y in ((301, 151), (6, 3)):
-        session.move_pointer_to_device_pixel(output.name, x, y)
-        session.click()
-        press = window.wait_for_line(f"the click at {x},{y}", lambda line: line.startswith("press "))
-        if press.split()[1:] != ["left", str(x), str(y)]:
-            raise Failure(f"a click on device pixel {x},{y} arrived as {press!r}")
+    expect_clicks(session, window, output, ((301, 151, "left"), (6, 3, "left")))
     session.keys("ctrl+v", "Escape")
-    for expected in ("Ctrl+V", "Esc"):
-        key = window.wait_for_line(f"the key {expected}", lambda line: line.startswith("key "))
-        if key != f"key {expected}":
-            raise Failure(f"{expected} arrived as {key!r}")
+    expect_keys(window, ("Ctrl+V", "Esc"))
 
 
 def case_tray_item(session):
