@@ -215,7 +215,7 @@ def offer_idle_connections(session, limit, count, soft, hard):
             connection.close()
     vellico_e2e.run_again(session, "--copy")
     session.vellico.terminate()
-    vellico_e2e.check_clean_exit(session, session.wait_for_exit())
+    session.ended_cleanly()
 
 
 CASES = {

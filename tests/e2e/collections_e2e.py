@@ -21,7 +21,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import vellico_e2e  # noqa: E402
-from vellico_e2e import Failure, Session, wait_for_icon, wait_until, check_clean_exit, laptop_sync  # noqa: E402
+from vellico_e2e import Failure, Session, wait_for_icon, wait_until, laptop_sync  # noqa: E402
 
 # The main window, the organiser and the preview need more room than the tray tests.
 vellico_e2e.SCREEN = "1024x768x24"
@@ -217,10 +217,6 @@ def slot(slot0, i):
     return (slot0[0] + SLOT_STRIDE * i, slot0[1])
 
 
-def quit_vellico(session):
-    session.vellico.send_signal(vellico_e2e.signal.SIGTERM)
-    check_clean_exit(session, session.wait_for_exit())
-
 
 def check_titles(session, expected):
     titles = [c["title"] for c in library_list(session)]
@@ -251,7 +247,7 @@ def case_lane_pages(session):
     arrow = (next_arrow[0] - 6, next_arrow[1] - 6, 12, 12)
     if session.darkest(shot, arrow) < 0.5:
         raise Failure("the Next arrow still shows on the last page")
-    quit_vellico(session)
+    session.quit()
 
 
 def case_button_merge(session):
@@ -273,7 +269,7 @@ def case_button_merge(session):
     c3 = slot(slot0, 2)
     if not find_color(session, shot, first_color(1), (c3[0] - 16, c3[1], c3[0] + 16, c3[1] + 16)):
         raise Failure("C1's first colour does not show in the band of C3's button")
-    quit_vellico(session)
+    session.quit()
     library = library_list(session)
     check_titles(session, ["C0", "C2", "C3"] + [f"C{i}" for i in range(4, COLLECTIONS)])
     merged = next(c for c in library if c["title"] == "C3")
@@ -299,7 +295,7 @@ def case_merge_alert_escape(session):
     shot = session.screenshot("not-merged")
     if slot_fills(session, shot, slot0) != [first_color(i) for i in range(5)]:
         raise Failure("the lane changed although the merge was cancelled")
-    quit_vellico(session)
+    session.quit()
     check_titles(session, [f"C{i}" for i in range(COLLECTIONS)])
 
 
@@ -338,7 +334,7 @@ def check_orange_in_c0(session):
 def case_canvas_drop(session):
     slot0 = start_with_lane(session)
     drop_orange_on_c0(session, slot0)
-    quit_vellico(session)
+    session.quit()
     check_orange_in_c0(session)
 
 
@@ -389,7 +385,7 @@ def case_preview(session):
     wait_for_color(session, first_color(2), "C2's first colour in the preview", box)
     wait_for_color(session, second_color(2), "C2's second colour in the preview", box)
     session.screenshot("preview")
-    quit_vellico(session)
+    session.quit()
 
 
 def organizer_rows(session, shot, organizer, indices):
@@ -430,7 +426,7 @@ def case_organizer(session):
     drag(session, (title_x, rows[5]), (title_x, rows[4]))
     wait_until("C5 to leave the organiser",
                lambda: find_color(session, session.screenshot("organizer-merged"), first_color(5), organizer) is None)
-    quit_vellico(session)
+    session.quit()
 
     expected = ["C1", "C2", "C3", "C0", "C4"] + [f"C{i}" for i in range(6, COLLECTIONS)]
     check_titles(session, expected)
@@ -477,7 +473,7 @@ def case_palette_dropped_on_lane(session):
         click(session, next_arrow)
     wait_for_color(session, (12, 34, 56), "the dropped palette's button on the last page", region)
     session.screenshot("palette-dropped")
-    quit_vellico(session)
+    session.quit()
     library = library_list(session)
     check_titles(session, [f"C{i}" for i in range(COLLECTIONS)] + ["Dropped"])
     dropped = [(c["hex"], c["name"]) for c in library[-1]["colors"]]
@@ -505,7 +501,7 @@ def case_export_from_collection_menu(session):
     session.x("xdotool", "type", "--delay", "20", target)
     session.x("xdotool", "key", "Return")
     wait_until("the exported file", lambda: os.path.exists(target))
-    quit_vellico(session)
+    session.quit()
     if os.listdir(folder) != ["C0 colours.ase"]:
         raise Failure(f"the folder holds {os.listdir(folder)}")
     # The .ase extension chose the format; the file reads back as the library holds C0.

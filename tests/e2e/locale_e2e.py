@@ -103,8 +103,7 @@ def run(session):
     everything = [e2e.COLLECTION["RZTitle"], "Laptop one"]
     e2e.wait_until("the laptop's collection in this computer's file",
                    lambda: sorted(e2e.collection_titles(desk_file)) == sorted(everything))
-    session.vellico.send_signal(signal.SIGTERM)
-    e2e.check_clean_exit(session, session.wait_for_exit())
+    session.quit()
     for path in (session.library_path(), desk_file):
         check_numbers(path, everything)
     # The other computer reads this computer's file under the locale as well.

@@ -12,7 +12,6 @@ same function. Everything else is shared with vellico_e2e.py.
 
 import ctypes
 import os
-import signal
 import subprocess
 import sys
 import time
@@ -305,8 +304,7 @@ def case_shortcut_starts_loupe(session):
     wait_until("the main window", lambda: session.vellico_window(200, 100))
     session.screenshot("shortcut-picked")
     check_selection(session, GREEN)
-    session.vellico.send_signal(signal.SIGTERM)
-    vellico_e2e.check_clean_exit(session, session.wait_for_exit())
+    session.quit()
 
 
 def check_selection(session, expected):
@@ -421,8 +419,7 @@ def case_shortcut_held_elsewhere(session):
                 raise Failure(f"the message at {message[:4]} is far from the tray icon at {icon}")
     finally:
         holder.terminate()
-    session.vellico.send_signal(signal.SIGTERM)
-    vellico_e2e.check_clean_exit(session, session.wait_for_exit())
+    session.quit()
 
 
 def case_sigterm_during_loupe(session):
@@ -433,8 +430,7 @@ def case_sigterm_during_loupe(session):
     wait_until("the shortcut's registration", lambda: "Registerd key combo with status 0" in log_text(session))
     session.x("xdotool", "key", "ctrl+alt+p")
     wait_until("the loupe window", session.loupe_window)
-    session.vellico.send_signal(signal.SIGTERM)
-    vellico_e2e.check_clean_exit(session, session.wait_for_exit())
+    session.quit()
     vellico_e2e.check_library_intact(session.library_path(), original)
     # The grab is gone with the loupe: a click reaches windows again.
     _, path = start_xev(session)
@@ -479,8 +475,7 @@ def case_eyedropper_picks(session):
     session.x("xdotool", "click", "1")
     wait_until("the loupe closing", lambda: not session.loupe_window())
     check_selection(session, RED)
-    session.vellico.send_signal(signal.SIGTERM)
-    vellico_e2e.check_clean_exit(session, session.wait_for_exit())
+    session.quit()
 
 
 HOLDER = r"""

@@ -13,13 +13,12 @@ the ends of the row through its centre, so no window offsets are assumed.
 
 import math
 import os
-import signal
 import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import vellico_e2e  # noqa: E402
-from vellico_e2e import (Failure, Session, check_clean_exit, click_icon, clipboard,  # noqa: E402
+from vellico_e2e import (Failure, Session, click_icon, clipboard,  # noqa: E402
                          has_input_focus, main_window, offer_clipboard, wait_until)
 
 PICKERS = ["CMYK Sliders", "Color Square", "Color Wheel", "Grayscale", "HSB Sliders", "RGB Sliders"]
@@ -158,10 +157,6 @@ def copy(session, expected, what):
     wait_until("the window to close after the copy", lambda: main_window(session) is None)
 
 
-def quit_vellico(session):
-    session.vellico.send_signal(signal.SIGTERM)
-    check_clean_exit(session, session.wait_for_exit())
-
 
 def click(session, x, y):
     session.x("xdotool", "mousemove", str(x), str(y), "click", "1")
@@ -188,7 +183,7 @@ def remembered_picker_case(name):
             raise Failure(f"the window shows {seen}, not the remembered {name}")
         # The fields show rounded numbers; none of that comes back into the selection.
         copy(session, "FFFEFD", f"with {name}")
-        quit_vellico(session)
+        session.quit()
     return f"picker-remembered-{slug}", case
 
 
@@ -200,7 +195,7 @@ def case_wheel_down_keys(session):
     session.x("xdotool", "key", "--delay", "10", *["Down"] * 51)
     session.screenshot("after-51-downs")
     copy(session, "CCCCCC", "51 presses of Down from white")
-    quit_vellico(session)
+    session.quit()
 
 
 def case_wheel_rim_clicks(session):
@@ -230,7 +225,7 @@ def case_wheel_rim_clicks(session):
     # Hue 0.25 at full saturation and brightness: the model gives (0.5, 1, 0),
     # and 0.5 × 255 = 127.5 rounds half away from zero to 0x80.
     copy(session, "80FF00", "a click on the top rim")
-    quit_vellico(session)
+    session.quit()
 
 
 def case_copy_after_field_focus(session):
@@ -251,7 +246,7 @@ def case_copy_after_field_focus(session):
     open_window(session)
     paste(session, "#FF8000")
     copy(session, "FF8000", "Ctrl+V and Ctrl+C once the window is opened again")
-    quit_vellico(session)
+    session.quit()
 
 
 CASES = dict(remembered_picker_case(name) for name in PICKERS)

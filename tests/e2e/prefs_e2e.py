@@ -11,14 +11,13 @@ window; its controls are reached by their place in it (the layout is fixed:
 
 import os
 import re
-import signal
 import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import vellico_e2e  # noqa: E402
-from vellico_e2e import (Failure, Session, check_clean_exit, click_icon, clipboard,  # noqa: E402
+from vellico_e2e import (Failure, Session, click_icon, clipboard,  # noqa: E402
                          main_window, offer_clipboard, run_again, wait_for_icon, wait_until)
 
 PREFS_WIDTH = 420
@@ -167,10 +166,6 @@ def hold_combination(session, key, mask):
     return helper
 
 
-def quit_vellico(session):
-    session.vellico.send_signal(signal.SIGTERM)
-    check_clean_exit(session, session.wait_for_exit())
-
 
 # -- the cases -----------------------------------------------------------------------
 
@@ -202,7 +197,7 @@ def case_record_shortcut(session):
     session.x("xdotool", "key", "Escape")
     if preferences_window(session):
         raise Failure("the preferences are still shown after the shortcut")
-    quit_vellico(session)
+    session.quit()
     if shortcut_record(session).get("keyCode") != "35":
         raise Failure(f"the record changed at quit: {shortcut_record(session)}")
 
@@ -226,7 +221,7 @@ def case_held_combination_refused(session):
     session.x("xdotool", "key", "ctrl+alt+o")
     wait_until("Ctrl+Alt+O in Vellico.conf", lambda: shortcut_record(session).get("keyCode") == "31"
                and shortcut_record(session).get("modifierFlags") == "1572864")
-    quit_vellico(session)
+    session.quit()
 
 
 def case_escape_keeps_record(session):
@@ -248,7 +243,7 @@ def case_escape_keeps_record(session):
     wait_until("Escape to close the preferences", lambda: preferences_window(session) is None)
     if shortcut_record(session) != before:
         raise Failure(f"the record changed: {shortcut_record(session)}")
-    quit_vellico(session)
+    session.quit()
 
 
 def choose_copy_format(session, window, steps):
@@ -288,7 +283,7 @@ def case_copy_format_done_and_escape(session):
     offer_clipboard(session, "something else")
     run_again(session, "--copy")
     wait_until("the copy still in the saved format", lambda: clipboard(session) == "(255, 0, 0)")
-    quit_vellico(session)
+    session.quit()
 
 
 def autostart_entry(session):
@@ -317,7 +312,7 @@ def case_launch_at_login(session):
         raise Failure("launch at login was stored as a setting")
     click_at(session, window, LAUNCH_AT_LOGIN)
     wait_until("the autostart entry to go", lambda: not os.path.exists(autostart_entry(session)))
-    quit_vellico(session)
+    session.quit()
 
 
 def case_window_keys(session):
@@ -332,7 +327,7 @@ def case_window_keys(session):
     wait_until("the main window with the focus again",
                lambda: main_window(session) and vellico_e2e.has_input_focus(session, main_window(session)[4]))
     session.x("xdotool", "key", "ctrl+q")
-    check_clean_exit(session, session.wait_for_exit())
+    session.ended_cleanly()
 
 
 CASES = {

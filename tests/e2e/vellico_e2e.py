@@ -273,6 +273,17 @@ EndSection
         except subprocess.TimeoutExpired:
             raise Failure(f"vellico still runs {timeout} s after being asked to quit")
 
+    def ended_cleanly(self):
+        """Waits for vellico to end, which it must with status 0."""
+        status = self.wait_for_exit()
+        if status != 0:
+            raise Failure(f"vellico ended with status {status}")
+
+    def quit(self, signal_number=signal.SIGTERM):
+        """Asks vellico to quit with a signal; it must end with status 0."""
+        self.vellico.send_signal(signal_number)
+        self.ended_cleanly()
+
     def output(self):
         try:
             with open(self.vellico_log, errors="replace") as output:
@@ -459,18 +470,12 @@ def wait_for_icon(session):
     return icon
 
 
-def check_clean_exit(session, status):
-    if status != 0:
-        raise Failure(f"vellico ended with status {status}")
-
-
 def case_sigterm_keeps_library(session):
     original = write_library(session.library_path())
     session.enable_logging()
     session.start_vellico()
     wait_for_icon(session)
-    session.vellico.send_signal(signal.SIGTERM)
-    check_clean_exit(session, session.wait_for_exit())
+    session.quit()
     check_library_intact(session.library_path(), original)
     with open(session.log_path()) as log:
         text = log.read()
@@ -484,8 +489,7 @@ def case_sigterm_keeps_library(session):
 def case_sigint_without_library(session):
     session.start_vellico()
     wait_for_icon(session)
-    session.vellico.send_signal(signal.SIGINT)
-    check_clean_exit(session, session.wait_for_exit())
+    session.quit(signal.SIGINT)
     # Nothing changed, so nothing was saved: no library file appears.
     if os.path.exists(session.library_path()):
         raise Failure("an untouched empty library was written at quit")
@@ -504,7 +508,7 @@ def case_menu_quit(session):
     m_left, m_top, m_width, m_height, _ = menu
     session.x("xdotool", "mousemove", str(m_left + m_width // 2), str(m_top + m_height - 10))
     session.x("xdotool", "click", "1")
-    check_clean_exit(session, session.wait_for_exit())
+    session.ended_cleanly()
     check_library_intact(session.library_path(), original)
 
 
@@ -533,7 +537,7 @@ def case_unreadable_library_quit(session):
     write_garbage_library(session)
     session.start_vellico()
     answer_alert(session, ["Return"])  # "Quit" is the default button
-    check_clean_exit(session, session.wait_for_exit())
+    session.ended_cleanly()
     with open(session.library_path(), "rb") as library:
         if library.read() != GARBAGE:
             raise Failure("quitting at the alert changed the library file")
@@ -551,8 +555,7 @@ def case_unreadable_library_overwrite(session):
     with open(os.path.join(folder, kept[0]), "rb") as old:
         if old.read() != GARBAGE:
             raise Failure("the kept library is not the user's file")
-    session.vellico.send_signal(signal.SIGTERM)
-    check_clean_exit(session, session.wait_for_exit())
+    session.quit()
 
 
 def clipboard(session):
@@ -600,8 +603,7 @@ def case_clipboard_copy(session):
                 for line in session.x("xwininfo", "-tree", "-id", session.panel).splitlines())
     if icons != 1:
         raise Failure(f"the later starts left {icons} vellico windows in the tray")
-    session.vellico.send_signal(signal.SIGTERM)
-    check_clean_exit(session, session.wait_for_exit())
+    session.quit()
 
 
 # -- the main window ------------------------------------------------------------
@@ -680,8 +682,7 @@ def case_window_under_icon(session):
     if menu[3] > 120 or main_window(session):
         raise Failure(f"a right click showed {menu}, not the short status menu")
     session.x("xdotool", "key", "Escape")
-    session.vellico.send_signal(signal.SIGTERM)
-    check_clean_exit(session, session.wait_for_exit())
+    session.quit()
 
 
 def case_paste_copy_focus(session):
@@ -710,8 +711,7 @@ def case_paste_copy_focus(session):
                lambda: main_window(session) and has_input_focus(session, main_window(session)[4]))
     session.x("xdotool", "key", "ctrl+v", "ctrl+alt+c")  # the alternate format: "#" and hex, by default
     wait_until("a copy of the unchanged colour", lambda: clipboard(session) == "#336699")
-    session.vellico.send_signal(signal.SIGTERM)
-    check_clean_exit(session, session.wait_for_exit())
+    session.quit()
 
 
 def case_entry_dialog(session):
@@ -731,8 +731,7 @@ def case_entry_dialog(session):
     wait_until("the main window to be active again", lambda: active_window(session) == int(main[4], 16))
     session.x("xdotool", "key", "ctrl+c")
     wait_until("the typed colour copied", lambda: clipboard(session) == "000080")
-    session.vellico.send_signal(signal.SIGTERM)
-    check_clean_exit(session, session.wait_for_exit())
+    session.quit()
 
 
 def find_readout(session, window):
@@ -798,8 +797,7 @@ def case_sync_at_launch_and_quit(session):
     # The laptop adds a collection and syncs while the program runs; it comes in at the end.
     write_laptop_library(laptop_library, ["Laptop one", "Laptop two"])
     laptop_sync(session, laptop_library, folder)
-    session.vellico.send_signal(signal.SIGTERM)
-    check_clean_exit(session, session.wait_for_exit())
+    session.quit()
     everything = ["Harbour at dusk", "Laptop one", "Laptop two"]
     for path in (session.library_path(), desk_file):
         if collection_titles(path) != everything:
@@ -833,7 +831,7 @@ def answer_choice(session, keys):
 def case_choose_library_quit(session):
     session.start_vellico("--choose-library")
     answer_choice(session, ["Tab", "space"])  # "Choose Library...", then "Quit"
-    check_clean_exit(session, session.wait_for_exit())
+    session.ended_cleanly()
     if os.path.exists(session.library_path()) or os.path.exists(session.settings_path()):
         raise Failure("quitting at the choice wrote a library or settings")
 
@@ -858,8 +856,7 @@ def case_choose_library_create(session):
             raise Failure("the new library was not remembered")
     if os.path.exists(session.library_path()):
         raise Failure("the default library was made as well")
-    session.vellico.send_signal(signal.SIGTERM)
-    check_clean_exit(session, session.wait_for_exit())
+    session.quit()
 
 
 CASES = {
