@@ -8,25 +8,18 @@
 //                                        (fractions where the compositor sent them)
 //   key NAME                             a key press with its modifiers, as
 //                                        QKeySequence names it ("Ctrl+V")
-//   pasted TEXT                          after Ctrl+V, the clipboard's text
-//
-// Ctrl+C puts "copied by the stripes" on the clipboard.
 //
 //   vellico_stripe_window --output NAME
 //   vellico_stripe_window --list-screens   prints "screen NAME X Y WIDTH HEIGHT RATIO"
 //                                            for each screen, then quits (on any platform)
-//   vellico_stripe_window --tray           a status icon instead (see below)
 #include <QApplication>
-#include <QClipboard>
 #include <QCommandLineParser>
 #include <QImage>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmap>
 #include <QScreen>
-#include <QSystemTrayIcon>
 #include <QWidget>
 #include <QWindow>
 
@@ -103,11 +96,6 @@ class StripeWindow : public QWidget
         default:
             report(QStringLiteral("key %1").arg(QKeySequence(event->keyCombination()).toString()));
         }
-        if (event->matches(QKeySequence::Paste)) {
-            report(QStringLiteral("pasted %1").arg(QGuiApplication::clipboard()->text()));
-        } else if (event->matches(QKeySequence::Copy)) {
-            QGuiApplication::clipboard()->setText(QStringLiteral("copied by the stripes"));
-        }
     }
 
   private:
@@ -128,27 +116,7 @@ int main(int argc, char **argv)
     const QCommandLineOption listOption(QStringLiteral("list-screens"),
                                         QStringLiteral("Print the screens Qt sees, one a line, and quit."));
     parser.addOption(listOption);
-
-    const QCommandLineOption trayOption(QStringLiteral("tray"),
-                                        QStringLiteral("Show a solid #FF8000 status icon instead of the window."));
-    parser.addOption(trayOption);
     parser.process(app);
-
-    if (parser.isSet(trayOption)) {
-        // "tray available" or "tray missing" at start, then "activated REASON" per
-        // activation (QSystemTrayIcon::ActivationReason: 3 a click, 4 a middle click).
-        QPixmap pixmap(32, 32);
-        pixmap.fill(QColor(0xFF, 0x80, 0x00));
-        auto *icon = new QSystemTrayIcon(QIcon(pixmap), &app);
-        icon->setToolTip(QStringLiteral("Vellico stripes"));
-        QObject::connect(icon, &QSystemTrayIcon::activated, [](QSystemTrayIcon::ActivationReason reason) {
-            report(QStringLiteral("activated %1").arg(int(reason)));
-        });
-        icon->show();
-        report(QSystemTrayIcon::isSystemTrayAvailable() ? QStringLiteral("tray available")
-                                                        : QStringLiteral("tray missing"));
-        return app.exec();
-    }
 
     if (parser.isSet(listOption)) {
         // "screen NAME X Y WIDTH HEIGHT RATIO": the geometry in Qt's logical pixels.

@@ -16,10 +16,9 @@ import re
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from wayland_session import WaylandSession, check_pick, run_case  # noqa: E402
+from wayland_session import PATCH, WaylandSession, check_pick, run_case  # noqa: E402
 from pick_wayland import (PICK_TIMEOUT, WHITE, Pick, crosshair_arm, no_press, outputs_change,  # noqa: E402
                           stripes_everywhere, truth)
-from wayland_smoke import PATCH  # noqa: E402
 from vellico_e2e import Failure, wait_until  # noqa: E402
 
 FAKE_PORTAL = os.path.join(os.path.dirname(os.path.abspath(__file__)), "fake_portal.py")

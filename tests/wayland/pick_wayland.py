@@ -14,8 +14,8 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from wayland_session import BACKGROUND, Output, WaylandSession, check_pick, run_case  # noqa: E402
-from wayland_smoke import BLUE, PATCH, RED, expected_colour, start_stripes  # noqa: E402
+from wayland_session import (BACKGROUND, BLUE, PATCH, RED, Output, WaylandSession, check_pick,  # noqa: E402
+                             expected_colour, run_case, start_stripes)
 from vellico_e2e import Failure, wait_until  # noqa: E402
 
 # An answer well within the 10 s any pick may wait on a compositor or a portal.

@@ -44,6 +44,8 @@ WAYLAND_USER = "vellico-wl"
 BACKGROUND = "#3366CC"
 TRAY_HEIGHT = 28  # logical pixels
 TRAY_BACKGROUND = "#202020"
+# What the stripe window paints (VELLICO_STRIPE_WINDOW, StripeWindow.cpp).
+RED, BLUE, PATCH = "#FF0000", "#0000FF", "#20C040"
 # How `vellico --pick` begins the one line that says why it picked nothing.
 SAID = "vellico: cannot pick a color: "
 
@@ -651,9 +653,6 @@ class WaylandSession:
                 command += ["-m", modifier.lower()]
         self.run(command)
 
-    def type_text(self, text):
-        self.run(["wtype", "--", text])
-
     def offer_clipboard(self, text):
         """Another program (wl-copy) owns the clipboard with `text` until someone else takes it."""
         owner = self._start(["wl-copy", "--foreground", "--type", "text/plain;charset=utf-8", "--", text], "wl-copy")
@@ -714,36 +713,18 @@ class WaylandSession:
             # capture waits for one.
             self.run(["grim", "-t", "ppm", "-o", output.name, os.path.join(self.home, "shots", "park.ppm")])
 
-    def hide_cursor(self):
-        """Hides the cursor on every output (sway's hide_cursor, after 1 ms without motion)
-        for the rest of the session: sway 1.7 shows it again only when a client sets a new
-        cursor image. Sway also takes the pointer focus from the window under it (a leave
-        event); the next motion gives it back. A capture may show the cursor for a frame
-        after the call: poll."""
-        self.swaymsg("seat * hide_cursor 1")
-
     # -- looking at the outputs -----------------------------------------------
 
-    def screenshot(self, name, output=None, cursor=False):
-        """A grim screenshot as an Image in device pixels: of one output (by name) or of the
-        whole layout (then at the greatest output scale: a x1 output is magnified). Without
-        `cursor`, grim asks the compositor for the outputs without the pointer drawn in."""
+    def screenshot(self, name, output):
+        """A grim screenshot of one output (by name) as an Image in device pixels, also
+        kept with the artifacts."""
         shot = os.path.join(self.home, "shots", f"{name}.ppm")
-        command = ["grim", "-t", "ppm"]
-        if output:
-            command += ["-o", output]
-        if cursor:
-            command.append("-c")
-        self.run(command + [shot])
+        self.run(["grim", "-t", "ppm", "-o", output, shot])
         image = Image(shot)
         if self.artifacts:
             os.makedirs(self.artifacts, exist_ok=True)
             shutil.copyfile(shot, os.path.join(self.artifacts, f"{self.name}-{name}.ppm"))
         return image
-
-    def pixel(self, output, x, y):
-        """The colour at device pixel x, y of an output, from a fresh screenshot."""
-        return self.screenshot(f"pixel-{output}", output=output).pixel(x, y)
 
     # -- the tray -------------------------------------------------------------------
 
@@ -824,6 +805,74 @@ class WaylandSession:
                            "/org/freedesktop/DBus", "--method", "org.freedesktop.DBus.NameHasOwner", name],
                           check=False)
         return result.returncode == 0 and "true" in result.stdout
+
+
+def expected_colour(x, width):
+    """What the stripe window paints at device column x of a window `width` device pixels wide."""
+    if x >= width // 2:
+        return PATCH
+    return RED if x % 2 == 0 else BLUE
+
+
+def start_stripes(session, output_name, through_xwayland=False):
+    """The stripe window fullscreen on an output, once grim sees it there; the Client.
+    Through XWayland it is an X client, fullscreen where sway opens it (the focused
+    output), and sees the output in logical pixels."""
+    output = session.output(output_name)
+    session.focus_output(output_name)
+    if through_xwayland:
+        window = session.start_client([os.environ["VELLICO_STRIPE_WINDOW"]], name=f"x-stripes-{output_name}",
+                                      QT_QPA_PLATFORM="xcb", DISPLAY=session.x_display())
+        size = (int(output.width / output.scale), int(output.height / output.scale), 1.0)
+    else:
+        window = session.start_client([os.environ["VELLICO_STRIPE_WINDOW"], "--output", output_name],
+                                      name=f"stripes-{output_name}")
+        size = (output.width, output.height, float(output.scale))
+    # A first paint may come before the window is fullscreen.
+    ready = window.wait_for_line(f"the stripe window to paint {size}", lambda line: line.startswith("ready ") and (
+        int(line.split()[2]), int(line.split()[3]), float(line.split()[4])) == size)
+    if not through_xwayland and ready.split()[1] != output_name:
+        raise Failure(f"the window painted {ready!r} for {output}")
+
+    def covered():
+        shot = session.screenshot(f"wait-{output_name}", output=output_name)
+        # Not the bottom-right corner: a parked cursor sits there.
+        corners = [(0, 0), (1, 0), (output.width - 1, 0), (0, output.height - 1)]
+        return all(shot.pixel(x, y) == expected_colour(x, output.width) for x, y in corners)
+    wait_until(f"the stripes to cover {output_name}", covered)
+    placed = session.windows().get(window.process.pid)
+    if placed != (output_name, True):
+        raise Failure(f"sway shows the window on {placed}, not fullscreen on {output_name}")
+    return window
+
+
+def first_wrong_pixel(session, output, rows, name):
+    """The first device pixel of `rows` of a fresh screenshot of `output` that differs from
+    what the stripe window painted, as a message; None when every pixel is right."""
+    shot = session.screenshot(name, output=output.name)
+    if (shot.width, shot.height) != (output.width, output.height):
+        return f"grim gave {shot.width}x{shot.height} for {output}"
+    for y in rows:
+        for x in range(output.width):
+            expected = expected_colour(x, output.width)
+            if shot.pixel(x, y) != expected:
+                return f"{output.name} device pixel {x},{y} is {shot.pixel(x, y)}, painted {expected}"
+    return None
+
+
+def check_rows(session, rows_of, name, outputs=None):
+    """Waits until every output (or those given) shows exactly the painted pixels on the
+    rows `rows_of(output)`."""
+    for output in outputs or session.outputs:
+        last = []
+
+        def exact():
+            last[:] = [first_wrong_pixel(session, output, rows_of(output), f"{name}-{output.name}")]
+            return last[0] is None
+        try:
+            wait_until(f"exact pixels on {output.name}", exact, timeout=5)
+        except Failure:
+            raise Failure(f"{name}: {last[0]}")
 
 
 def run_case(cases, session_factory=None):
