@@ -284,6 +284,15 @@ EndSection
         self.vellico.send_signal(signal_number)
         self.ended_cleanly()
 
+    def report_failure(self):
+        """Prints what helps to understand a failure: vellico's output, a screenshot."""
+        if self.output():
+            print(f"--- vellico's output ---\n{self.output()}", file=sys.stderr)
+        try:
+            print(f"screenshot: {self.screenshot('failure')}", file=sys.stderr)
+        except Exception:
+            pass
+
     def output(self):
         try:
             with open(self.vellico_log, errors="replace") as output:
@@ -876,7 +885,9 @@ CASES = {
 
 
 def run_case(cases, session_class=None, prefix="", needs=("VELLICO_BINARY",)):
-    """Runs the case named on the command line in a session of its own; the exit status."""
+    """Runs the case named on the command line in a session of its own (`session_class`,
+    or any callable that makes one from the case's name); the exit status (SKIPPED when
+    the machine cannot run the session)."""
     session_class = session_class or Session
     if len(sys.argv) != 2 or sys.argv[1] not in cases:
         print(f"usage: {sys.argv[0]} {'|'.join(cases)}", file=sys.stderr)
@@ -896,17 +907,14 @@ def run_case(cases, session_class=None, prefix="", needs=("VELLICO_BINARY",)):
                 print(f"FAIL {name}: {failure}", file=sys.stderr)
                 if session.vellico is not None and session.vellico.poll() is not None:
                     print(f"vellico had ended with status {session.vellico.returncode}", file=sys.stderr)
-                output = session.output()
-                if output:
-                    print(f"--- vellico's output ---\n{output}", file=sys.stderr)
-                try:
-                    print(f"screenshot: {session.screenshot('failure')}", file=sys.stderr)
-                except Exception:
-                    pass
+                session.report_failure()
                 return 1
     except Unavailable as reason:
         print(f"SKIP {name}: {reason}")
         return SKIPPED
+    except Failure as failure:
+        print(f"FAIL {name}: the session did not start: {failure}", file=sys.stderr)
+        return 1
     print(f"PASS {name}")
     return 0
 

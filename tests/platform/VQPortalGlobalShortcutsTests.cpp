@@ -1,5 +1,5 @@
 // The global shortcuts portal client against a portal of our own
-// (fake_global_shortcuts.py) on a private bus: a real dbus-daemon with no
+// (tests/wayland/fake_portal.py) on a private bus: a real dbus-daemon with no
 // activatable services, so that nothing but the fake can answer.
 
 #include "platform/portal/VQPortalGlobalShortcuts.h"
@@ -19,7 +19,7 @@
 
 namespace
 {
-const QString kFake = QStringLiteral(VELLICO_SOURCE_DIR "/tests/platform/fake_global_shortcuts.py");
+const QString kFake = QStringLiteral(VELLICO_SOURCE_DIR "/tests/wayland/fake_portal.py");
 
 // Runs the event loop until `done` holds or `ms` pass; false when they passed.
 bool spinUntil(const std::function<bool()> &done, int ms)
@@ -81,7 +81,7 @@ class PrivateBus
         // Debian's own Python, which has python3-gi (another python3 may come first on PATH).
         const QString python = QFile::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3")
                                                                                  : QStringLiteral("python3");
-        _fake.start(python, QStringList{kFake} + arguments);
+        _fake.start(python, QStringList{kFake, QStringLiteral("shortcuts")} + arguments);
         if (!waitForLine(QStringLiteral("ready"), 10000)) {
             *why = QStringLiteral("the fake portal did not start (is python3-gi installed?): ") +
                    QString::fromUtf8(_fake.readAllStandardError());

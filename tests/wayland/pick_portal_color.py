@@ -20,7 +20,6 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from wayland_session import WaylandSession, check_pick, run_case  # noqa: E402
 from vellico_e2e import Failure  # noqa: E402
 
-FAKE_PORTAL = os.path.join(os.path.dirname(os.path.abspath(__file__)), "fake_portal.py")
 FORCED = {"VELLICO_PICK_PATH": "portal-pick-color"}
 # Well past the 10 s deadline: a pick that has not ended by then hangs.
 PICK_TIMEOUT = 25
@@ -38,12 +37,6 @@ ANSWERS = {
 }
 
 
-def start_fake_portal(session, *answer):
-    portal = session.start_client(["/usr/bin/python3", FAKE_PORTAL, *answer], name="fake-portal")
-    portal.wait_for_line("the fake portal on the bus", lambda line: line == "ready")
-    return portal
-
-
 def expect_request(portal):
     """The fake portal's record of the PickColor call: the caller's unique name
     and the Request's path, made from it and a token of ours."""
@@ -59,7 +52,7 @@ def answer_case(name):
     answer, status, printed, reason = ANSWERS[name]
 
     def case(session):
-        portal = start_fake_portal(session, *answer)
+        portal = session.start_fake_portal(*answer)
         started = time.monotonic()
         result = session.run([os.environ["VELLICO_BINARY"], "--pick"], timeout=PICK_TIMEOUT, check=False, **FORCED)
         took = time.monotonic() - started
@@ -79,7 +72,7 @@ def case_running_instance(session):
     """A running Vellico on this path picks through the portal for a second start's
     --pick. (Its selection cannot be read back here: a Wayland client without a
     focused window cannot set the clipboard, so "vellico --copy" cannot show it.)"""
-    start_fake_portal(session, "color", "0.2", "0.4", "0.6")
+    session.start_fake_portal("color", "0.2", "0.4", "0.6")
     session.start_running_vellico("portal-pick-color", **FORCED)
     result = session.run([os.environ["VELLICO_BINARY"], "--pick"], timeout=PICK_TIMEOUT, check=False)
     check_pick("the running Vellico", result, 0, "#336699")
@@ -93,7 +86,7 @@ def case_running_stays_responsive(session):
     """While the portal keeps a running Vellico's pick waiting, that Vellico still
     answers: a second --pick is refused at once; the first ends at the deadline
     and closes its Request."""
-    portal = start_fake_portal(session, "silent")
+    portal = session.start_fake_portal("silent")
     session.start_running_vellico("portal-pick-color", **FORCED)
     first = session.start_client([os.environ["VELLICO_BINARY"], "--pick"], name="pick-first")
     handle = expect_request(portal)
@@ -113,7 +106,7 @@ def case_running_stays_responsive(session):
 
 
 def case_diagnose(session):
-    start_fake_portal(session, "silent")
+    session.start_fake_portal("silent")
     result = session.run([os.environ["VELLICO_BINARY"], "--diagnose"], timeout=PICK_TIMEOUT, **FORCED)
     lines = dict(line.split(": ", 1) for line in result.stdout.splitlines() if ": " in line)
     if not lines.get("screen picking", "").startswith("the desktop's own color picker") or \

@@ -21,7 +21,6 @@ from pick_wayland import (PICK_TIMEOUT, WHITE, Pick, crosshair_arm, no_press, ou
                           stripes_everywhere, truth)
 from vellico_e2e import Failure, wait_until  # noqa: E402
 
-FAKE_PORTAL = os.path.join(os.path.dirname(os.path.abspath(__file__)), "fake_portal.py")
 FORCED = {"VELLICO_PICK_PATH": "portal-screenshot"}
 
 
@@ -108,8 +107,7 @@ def fake_portal_case(answer, reason):
             arguments.append(os.path.join(session.home, "out.png"))
             os.mkfifo(arguments[1])
             session.own(arguments[1])
-        portal = session.start_client(["/usr/bin/python3", FAKE_PORTAL, *arguments], name="fake-portal")
-        portal.wait_for_line("the fake portal on the bus", lambda line: line == "ready")
+        session.start_fake_portal(*arguments)
         result = session.run([os.environ["VELLICO_BINARY"], "--pick"], timeout=PICK_TIMEOUT, check=False, **FORCED)
         check_pick(f"the portal answering {answer}", result, 2, reason=reason)
         if arguments[0] == "file" and os.path.lexists(arguments[1]):

@@ -18,10 +18,9 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from wayland_session import DEFAULT_OUTPUTS, TRAY_BACKGROUND, Client, Output, WaylandSession, run_case  # noqa: E402
+from wayland_session import DEFAULT_OUTPUTS, TRAY_BACKGROUND, Output, WaylandSession, run_case  # noqa: E402
 from vellico_e2e import Failure, check_library_intact, wait_until, write_library  # noqa: E402
 
-FAKE_SHORTCUTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "platform", "fake_global_shortcuts.py")
 
 
 def vellico_windows(session):
@@ -274,10 +273,7 @@ def case_shortcut_without_portal(session):
 def case_portal_shortcut(session):
     """A portal of our own binds the stored Ctrl+Alt+P; its Activated opens the window
     with the loupe, as the X11 hot key does, and ends the preferences as Done does."""
-    portal = session._start(["/usr/bin/python3", os.path.abspath(FAKE_SHORTCUTS), "bind", "--press-on-stdin"],
-                            "fake-shortcuts", stdin=subprocess.PIPE, stdout=subprocess.PIPE)
-    portal = Client(portal, "fake-shortcuts")
-    portal.wait_for_line("the fake portal", lambda line: line == "ready")
+    portal = session.start_fake_portal("shortcuts", "bind", "--press-on-stdin", stdin=subprocess.PIPE)
     session.write_settings(RZLoggingEnabled="true")
     with open(session.settings_path(), "a") as settings:
         settings.write("[ShortcutRecorder%20KeyboardShortcut]\nkeyCode=35\nmodifierFlags=1572864\nmodifiers=2304\n")

@@ -38,7 +38,8 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from vellico_e2e import SKIPPED, Failure, Unavailable, wait_until  # noqa: E402
+from vellico_e2e import Failure, Unavailable, wait_until  # noqa: E402
+from vellico_e2e import run_case as e2e_run_case  # noqa: E402
 
 WAYLAND_USER = "vellico-wl"
 BACKGROUND = "#3366CC"
@@ -384,6 +385,15 @@ class WaylandSession:
         self.processes.append(process)
         return process
 
+    def start_fake_portal(self, *arguments, stdin=None):
+        """Our own desktop portal (fake_portal.py ARGUMENTS) on the session's bus, once it
+        owns the portal's name; a Client."""
+        script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "fake_portal.py")
+        portal = Client(self._start(["/usr/bin/python3", script, *arguments], "fake-portal", stdin=stdin,
+                                    stdout=subprocess.PIPE), "fake-portal")
+        portal.wait_for_line("the fake portal on the bus", lambda line: line == "ready")
+        return portal
+
     def start_client(self, command, name=None, **environment):
         """Starts `command` as the session's user; a Client whose lines can be awaited."""
         name = name or os.path.basename(command[0])
@@ -409,6 +419,15 @@ class WaylandSession:
             if content:
                 text += f"\n--- {name}'s log (end) ---\n{content[-1500:]}"
         return text
+
+    def report_failure(self):
+        """Prints every log's end and a screenshot of each output."""
+        print(self.logs(), file=sys.stderr)
+        try:
+            for output in self.outputs:
+                print(f"screenshot: {self.screenshot(f'failure-{output.name}', output.name).path}", file=sys.stderr)
+        except Exception:
+            pass
 
     def log(self, name):
         """What a process started by the session wrote to its log (sway, dbus, the portal...)."""
@@ -876,35 +895,6 @@ def check_rows(session, rows_of, name, outputs=None):
 
 
 def run_case(cases, session_factory=None):
-    """Runs the case named on the command line in a session of its own; the exit status
-    (77 when the machine cannot run the session)."""
-    session_factory = session_factory or (lambda name: WaylandSession(name))
-    if len(sys.argv) != 2 or sys.argv[1] not in cases:
-        print(f"usage: {sys.argv[0]} {'|'.join(cases)}", file=sys.stderr)
-        return 2
-    # A timeout from CTest arrives as SIGTERM: leave through the clean-up.
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit(3))
-    name = sys.argv[1]
-    try:
-        with session_factory(name) as session:
-            try:
-                cases[name](session)
-            except Failure as failure:
-                print(f"FAIL {name}: {failure}{session.logs()}", file=sys.stderr)
-                if session.vellico is not None and session.vellico.poll() is not None:
-                    print(f"vellico had ended with status {session.vellico.returncode}", file=sys.stderr)
-                try:
-                    for output in session.outputs:
-                        shot = session.screenshot(f"failure-{output.name}", output=output.name)
-                        print(f"screenshot: {shot.path}", file=sys.stderr)
-                except Exception:
-                    pass
-                return 1
-    except Unavailable as reason:
-        print(f"SKIP {name}: {reason}")
-        return SKIPPED
-    except Failure as failure:
-        print(f"FAIL {name}: the session did not start: {failure}", file=sys.stderr)
-        return 1
-    print(f"PASS {name}")
-    return 0
+    """Runs the case named on the command line in a WaylandSession (or what
+    `session_factory` makes from its name)."""
+    return e2e_run_case(cases, session_factory or WaylandSession, needs=())
