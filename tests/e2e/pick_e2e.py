@@ -10,7 +10,6 @@ command line), so that the picking cases can run against another build of the
 same function. Everything else is shared with vellico_e2e.py.
 """
 
-import ctypes
 import os
 import subprocess
 import sys
@@ -143,6 +142,18 @@ def check_loupe_shows(session, loupe, x, y, scale):
         raise Failure("the loupe shows " + "; ".join(wrong))
 
 
+def pick(session, keys_or_click, *arguments, status=0, printed="", what="--pick"):
+    """Runs --pick ARGUMENTS at the pointer, ends it with an xdotool command (["key",
+    "Escape"], ["click", "1"]) once the loupe shows; it must end with `status`, having
+    printed `printed`."""
+    process = session.start_pick(*arguments)
+    wait_until("the loupe window", session.loupe_window)
+    session.x("xdotool", *keys_or_click)
+    code, out, err = finish(process)
+    if code != status or out != printed:
+        raise Failure(f"{what} gave status {code} and printed {out!r}, not {status} and {printed!r}: {err}")
+
+
 def pick_at(session, x, y, scale=1, arguments=(), expect=None):
     session.move(x, y)
     environment = {"QT_SCALE_FACTOR": str(scale)} if scale != 1 else {}
@@ -185,12 +196,7 @@ def case_pick_scale15(session):
 
 def case_pick_escape(session):
     session.move(101, 300)
-    process = session.start_pick()
-    wait_until("the loupe window", session.loupe_window)
-    session.x("xdotool", "key", "Escape")
-    status, out, _ = finish(process)
-    if status != 1 or out != "":
-        raise Failure(f"Escape gave status {status} and printed {out!r}")
+    pick(session, ["key", "Escape"], status=1, what="Escape")
 
 
 def case_pick_keys(session):
@@ -215,22 +221,7 @@ def case_pick_keys(session):
 def case_pick_template(session):
     # --template 0 prints the hexadecimal text without the hash.
     session.move(350, 150)
-    process = session.start_pick("--template", "0")
-    wait_until("the loupe window", session.loupe_window)
-    session.x("xdotool", "click", "1")
-    status, out, _ = finish(process)
-    if status != 0 or out != "20C040\n":
-        raise Failure(f"--template 0 printed {out!r} with status {status}")
-
-
-def start_xev(session, geometry="200x150+20+220"):
-    """An xev window that reports button presses; returns (process, output path)."""
-    path = os.path.join(session.home, "xev.out")
-    output = open(path, "w")
-    process = subprocess.Popen(["xev", "-geometry", geometry, "-event", "button"], env=session.environment(),
-                               stdout=output, stderr=subprocess.STDOUT)
-    session.processes.append(process)
-    return process, path
+    pick(session, ["click", "1"], "--template", "0", printed="20C040\n")
 
 
 def button_presses(path):
@@ -238,19 +229,22 @@ def button_presses(path):
         return output.read().count("ButtonPress event")
 
 
-def case_pick_click_reaches_no_window(session):
-    _, path = start_xev(session)
-    # Make sure the window is there and hears clicks at all.
+def xev_hears_a_click(session):
+    """An xev window under the pointer at 100, 300 that hears a click there; the path of its output."""
+    path = os.path.join(session.home, "xev.out")
+    with open(path, "w") as output:
+        session.processes.append(subprocess.Popen(["xev", "-geometry", "200x150+20+220", "-event", "button"],
+                                                  env=session.environment(), stdout=output, stderr=subprocess.STDOUT))
     session.move(100, 300)
     wait_until("xev's window", lambda: session.pixel(session.screenshot("xev"), 100, 300) == "#FFFFFF")
     session.x("xdotool", "click", "1")
     wait_until("xev hearing a plain click", lambda: button_presses(path) == 1)
-    process = session.start_pick()
-    wait_until("the loupe window", session.loupe_window)
-    session.x("xdotool", "click", "1")
-    status, out, _ = finish(process)
-    if status != 0 or out != "#FFFFFF\n":
-        raise Failure(f"picking xev's white window printed {out!r} with status {status}")
+    return path
+
+
+def case_pick_click_reaches_no_window(session):
+    path = xev_hears_a_click(session)
+    pick(session, ["click", "1"], printed="#FFFFFF\n", what="picking xev's white window")
     # A press that leaked would reach xev before this one.
     session.x("xdotool", "click", "1")
     wait_until("xev hearing the next plain click", lambda: button_presses(path) >= 2)
@@ -318,21 +312,11 @@ def case_pick_in_running_instance(session):
     session.start_vellico()
     vellico_e2e.wait_for_icon(session)
     session.move(351, 151)
-    process = session.start_pick()
-    wait_until("the loupe window", session.loupe_window)
-    session.x("xdotool", "click", "1")
-    status, out, err = finish(process)
-    if status != 0 or out != GREEN + "\n":
-        raise Failure(f"--pick with Vellico running printed {out!r} with status {status}: {err}")
+    pick(session, ["click", "1"], printed=GREEN + "\n", what="--pick with Vellico running")
     check_selection(session, GREEN)
     # Escape through the running instance: nothing printed, status 1, the selection kept.
     session.move(101, 300)
-    process = session.start_pick()
-    wait_until("the loupe window", session.loupe_window)
-    session.x("xdotool", "key", "Escape")
-    status, out, _ = finish(process)
-    if status != 1 or out != "":
-        raise Failure(f"Escape with Vellico running gave status {status} and printed {out!r}")
+    pick(session, ["key", "Escape"], status=1, what="Escape with Vellico running")
     check_selection(session, GREEN)
 
 
@@ -433,11 +417,7 @@ def case_sigterm_during_loupe(session):
     session.quit()
     vellico_e2e.check_library_intact(session.library_path(), original)
     # The grab is gone with the loupe: a click reaches windows again.
-    _, path = start_xev(session)
-    session.move(100, 300)
-    wait_until("xev's window", lambda: session.pixel(session.screenshot("xev"), 100, 300) == "#FFFFFF")
-    session.x("xdotool", "click", "1")
-    wait_until("xev hearing a click after the loupe", lambda: button_presses(path) == 1)
+    xev_hears_a_click(session)
 
 
 def eyedropper_button(session, window):
