@@ -21,7 +21,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import vellico_e2e  # noqa: E402
-from vellico_e2e import Failure, Session, wait_for_icon, wait_until, laptop_sync  # noqa: E402
+from vellico_e2e import Failure, Picture, Session, wait_for_icon, wait_until, laptop_sync  # noqa: E402
 
 # The main window, the organiser and the preview need more room than the tray tests.
 vellico_e2e.SCREEN = "1024x768x24"
@@ -98,44 +98,13 @@ def colors_of(collection):
 
 # -- finding things on screen --------------------------------------------------------
 
-def pixels(session, shot):
-    width, height = map(int, session.x("identify", "-format", "%w %h", shot).split())
-    raw = subprocess.run(["convert", shot, "-depth", "8", "rgb:-"], capture_output=True, timeout=30).stdout
-    return width, height, raw
-
-
 def find_color(session, shot, rgb, region=None):
     """The bounding box (left, top, right, bottom) of the pixels of exactly that colour, or None."""
-    width, height, raw = pixels(session, shot)
-    left, top, right, bottom = region if region else (0, 0, width, height)
-    needle = bytes(rgb)
-    found = None
-    for y in range(max(0, top), min(height, bottom)):
-        row = raw[3 * (y * width + left):3 * (y * width + min(width, right))]
-        start = 0
-        while True:
-            at = row.find(needle, start)
-            if at < 0:
-                break
-            start = at + 1
-            if at % 3:
-                continue
-            x = left + at // 3
-            if found is None:
-                found = [x, y, x, y]
-            else:
-                found = [min(found[0], x), min(found[1], y), max(found[2], x), max(found[3], y)]
-    return tuple(found) if found else None
+    return Picture(session, shot).find(rgb, region)
 
 
 def centre(box):
     return ((box[0] + box[2]) // 2, (box[1] + box[3]) // 2)
-
-
-def color_at(session, shot, point):
-    width, _, raw = pixels(session, shot)
-    at = 3 * (point[1] * width + point[0])
-    return tuple(raw[at:at + 3])
 
 
 def picture_of(session, shot, rect):
@@ -146,7 +115,8 @@ def picture_of(session, shot, rect):
 
 def slot_fills(session, shot, slot0):
     """The colour filling the upper half of each of the five slots (a button's first colour)."""
-    return [color_at(session, shot, (x, y - 6)) for x, y in (slot(slot0, i) for i in range(5))]
+    picture = Picture(session, shot)
+    return [picture.pixel(x, y - 6) for x, y in (slot(slot0, i) for i in range(5))]
 
 
 def wait_for_color(session, rgb, what, region=None, timeout=10):

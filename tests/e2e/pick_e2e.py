@@ -254,9 +254,6 @@ def case_pick_click_reaches_no_window(session):
 
 # -- the shortcut, with the whole program --------------------------------------
 
-SHORTCUT = ("[ShortcutRecorder KeyboardShortcut]\nkeyCode=35\nmodifierFlags=1572864\nmodifiers=2304\n")
-
-
 def pointer_position(session):
     location = dict(item.split("=") for item in session.x("xdotool", "getmouselocation", "--shell").split())
     return int(location["X"]), int(location["Y"])
@@ -264,9 +261,7 @@ def pointer_position(session):
 
 def write_shortcut(session):
     # VQCopyType 1: "vellico --copy" puts the selection on the clipboard as #RRGGBB.
-    session.write_settings(RZLoggingEnabled="true", VQCopyType=1)
-    with open(session.settings_path(), "a") as settings:
-        settings.write(SHORTCUT)
+    session.write_settings(shortcut=vellico_e2e.CTRL_ALT_P, RZLoggingEnabled="true", VQCopyType=1)
 
 
 def log_text(session):
@@ -380,7 +375,7 @@ def xtest_motion(session, shift, points):
 
 def case_shortcut_held_elsewhere(session):
     write_shortcut(session)
-    holder = grab_ctrl_alt_p(session)
+    holder = vellico_e2e.hold_combination(session, "p", 0x4 | 0x8)  # Control | Mod1
     # As at a login: the program starts before the panel, so its first message
     # waits for the tray to place the icon.
     session.stop_tray()
@@ -422,9 +417,8 @@ def case_sigterm_during_loupe(session):
 
 def eyedropper_button(session, window):
     """The centre of the second icon from the right in the window's header (the gear is the first)."""
-    from pickers_e2e import Picture
     left, top, width, _, _ = window
-    picture = Picture(session, session.screenshot("header"))
+    picture = vellico_e2e.Picture(session, session.screenshot("header"))
     rows = range(top + 10, top + 42)
 
     def dark(x):
@@ -456,36 +450,6 @@ def case_eyedropper_picks(session):
     wait_until("the loupe closing", lambda: not session.loupe_window())
     check_selection(session, RED)
     session.quit()
-
-
-HOLDER = r"""
-import ctypes, sys, time
-x = ctypes.CDLL("libX11.so.6")
-x.XOpenDisplay.restype = ctypes.c_void_p
-x.XDefaultRootWindow.restype = ctypes.c_ulong
-x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-x.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
-x.XGrabKey.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
-                       ctypes.c_int]
-x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
-display = x.XOpenDisplay(None)
-root = x.XDefaultRootWindow(display)
-code = x.XKeysymToKeycode(display, 0x70)  # p
-x.XGrabKey(display, code, 0x4 | 0x8, root, 0, 1, 1)  # Control | Mod1
-x.XSync(display, 0)
-print("held", flush=True)
-time.sleep(600)
-"""
-
-
-def grab_ctrl_alt_p(session):
-    """Another client that holds Ctrl+Alt+P for as long as it runs."""
-    holder = subprocess.Popen([sys.executable, "-c", HOLDER], env=session.environment(),
-                              stdout=subprocess.PIPE, text=True)
-    session.processes.append(holder)
-    if holder.stdout.readline().strip() != "held":
-        raise Failure("the other client could not take Ctrl+Alt+P")
-    return holder
 
 
 CASES = {

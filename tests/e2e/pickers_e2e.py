@@ -13,12 +13,11 @@ the ends of the row through its centre, so no window offsets are assumed.
 
 import math
 import os
-import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import vellico_e2e  # noqa: E402
-from vellico_e2e import (Failure, Session, click_icon, clipboard,  # noqa: E402
+from vellico_e2e import (Failure, Picture, Session, click_icon, clipboard,  # noqa: E402
                          has_input_focus, main_window, offer_clipboard, wait_until)
 
 PICKERS = ["CMYK Sliders", "Color Square", "Color Wheel", "Grayscale", "HSB Sliders", "RGB Sliders"]
@@ -27,47 +26,22 @@ WHEEL_RADIUS = 94  # the knob's largest distance from the centre, in pixels at s
 
 # -- screenshots ------------------------------------------------------------------
 
-class Picture:
-    """A screenshot's pixels, read once."""
-
-    def __init__(self, session, path):
-        self.path = path
-        self.width, self.height = map(int, session.x("identify", "-format", "%w %h", path).split())
-        self.raw = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], capture_output=True,
-                                  timeout=30, check=True).stdout
-
-    def pixel(self, x, y):
-        at = 3 * (y * self.width + x)
-        return tuple(self.raw[at:at + 3])
-
-    def find(self, rgb, region, tolerance=0):
-        """The bounding box (left, top, right, bottom) of the pixels within `tolerance` of `rgb`, or None."""
-        left, top, right, bottom = region
-        found = None
-        for y in range(max(0, top), min(self.height, bottom)):
-            for x in range(max(0, left), min(self.width, right)):
-                pixel = self.pixel(x, y)
-                if all(abs(a - b) <= tolerance for a, b in zip(pixel, rgb)):
-                    found = [x, y, x, y] if found is None else [min(found[0], x), min(found[1], y),
-                                                                max(found[2], x), max(found[3], y)]
-        return tuple(found) if found else None
-
-    def has_ramp(self, region):
-        """Whether some row holds a grey ramp from black to white, left to right."""
-        left, top, right, bottom = region
-        for y in range(top, bottom):
-            start = None
-            previous = None
-            for x in range(left, right):
-                r, g, b = self.pixel(x, y)
-                grey = max(r, g, b) - min(r, g, b) <= 2
-                if grey and start is not None and 0 <= r - previous <= 8:
-                    previous = r
-                    if previous >= 235 and x - start >= 60:
-                        return True
-                    continue
-                start, previous = (x, r) if grey and r <= 20 else (None, None)
-        return False
+def has_ramp(picture, region):
+    """Whether some row holds a grey ramp from black to white, left to right."""
+    left, top, right, bottom = region
+    for y in range(top, bottom):
+        start = None
+        previous = None
+        for x in range(left, right):
+            r, g, b = picture.pixel(x, y)
+            grey = max(r, g, b) - min(r, g, b) <= 2
+            if grey and start is not None and 0 <= r - previous <= 8:
+                previous = r
+                if previous >= 235 and x - start >= 60:
+                    return True
+                continue
+            start, previous = (x, r) if grey and r <= 20 else (None, None)
+    return False
 
 
 def window_region(window):
@@ -100,7 +74,7 @@ def shown_picker(picture, window):
         if pale_cyan(cyan[0] - 30):
             return "CMYK Sliders"
         return "cyan of no known track"
-    if picture.has_ramp(region):
+    if has_ramp(picture, region):
         return "Grayscale"
     return "no picker known by its colours"
 

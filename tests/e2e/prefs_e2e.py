@@ -11,7 +11,6 @@ window; its controls are reached by their place in it (the layout is fixed:
 
 import os
 import re
-import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -28,25 +27,10 @@ LAUNCH_AT_LOGIN = (23, 295)
 # The Done button, from the window's bottom-right corner.
 DONE_FROM_BOTTOM_RIGHT = (49, 23)
 
-GROUP = "[ShortcutRecorder%20KeyboardShortcut]"
-CTRL_ALT_P = {"keyCode": "35", "modifierFlags": "1572864", "modifiers": "2304"}
+GROUP, CTRL_ALT_P = vellico_e2e.SHORTCUT_GROUP, vellico_e2e.CTRL_ALT_P
 
 
 # -- helpers ---------------------------------------------------------------------
-
-def write_conf(session, general, shortcut=None):
-    """Vellico.conf with [General] keys and, when given, the shortcut's group."""
-    path = session.settings_path()
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "w") as conf:
-        conf.write("[General]\n")
-        for key, value in general.items():
-            conf.write(f"{key}={value}\n")
-        if shortcut:
-            conf.write(f"\n{GROUP}\n")
-            for key, value in shortcut.items():
-                conf.write(f"{key}={value}\n")
-
 
 def shortcut_record(session):
     """The keys of the shortcut's group in Vellico.conf, as text."""
@@ -136,37 +120,6 @@ def start_recording(session, window):
     click_at(session, window, RECORDER)
 
 
-HOLD_KEY = r"""
-import ctypes, sys, time
-x = ctypes.CDLL("libX11.so.6")
-x.XOpenDisplay.restype = ctypes.c_void_p
-x.XDefaultRootWindow.restype = ctypes.c_ulong
-x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-x.XStringToKeysym.restype = ctypes.c_ulong
-x.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
-x.XGrabKey.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
-                       ctypes.c_int]
-x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
-display = x.XOpenDisplay(None)
-code = x.XKeysymToKeycode(display, x.XStringToKeysym(sys.argv[1].encode()))
-x.XGrabKey(display, code, int(sys.argv[2]), x.XDefaultRootWindow(display), 1, 1, 1)  # GrabModeAsync
-x.XSync(display, 0)
-print("held", flush=True)
-time.sleep(120)
-"""
-
-
-def hold_combination(session, key, mask):
-    """Another client grabs key+mask on the root window, as a desktop's own shortcut does."""
-    helper = subprocess.Popen([sys.executable, "-c", HOLD_KEY, key, str(mask)], env=session.environment(),
-                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
-    session.processes.append(helper)
-    if helper.stdout.readline().strip() != "held":
-        raise Failure("the helper could not grab the combination")
-    return helper
-
-
-
 # -- the cases -----------------------------------------------------------------------
 
 def case_record_shortcut(session):
@@ -204,7 +157,7 @@ def case_record_shortcut(session):
 
 def case_held_combination_refused(session):
     """A combination another client holds is refused with the alert, and recording goes on."""
-    hold_combination(session, "p", 0x4 | 0x8)  # ControlMask | Mod1Mask: Ctrl+Alt+P
+    vellico_e2e.hold_combination(session, "p", 0x4 | 0x8)  # ControlMask | Mod1Mask: Ctrl+Alt+P
     session.start_vellico()
     wait_for_icon(session)
     window = open_preferences_from_status_menu(session)
@@ -226,7 +179,7 @@ def case_held_combination_refused(session):
 
 def case_escape_keeps_record(session):
     """Escape while recording ends recording and leaves the stored record as it was."""
-    write_conf(session, {}, CTRL_ALT_P)
+    session.write_settings(shortcut=CTRL_ALT_P)
     session.start_vellico()
     wait_for_icon(session)
     window = open_preferences_from_status_menu(session)
@@ -255,7 +208,7 @@ def choose_copy_format(session, window, steps):
 
 def case_copy_format_done_and_escape(session):
     """A format chosen and Done changes what Ctrl+C copies; chosen and Escape does not."""
-    write_conf(session, {"VQCopyType": 1})
+    session.write_settings(VQCopyType=1)
     session.start_vellico()
     wait_for_icon(session)
     offer_clipboard(session, "#FF0000")

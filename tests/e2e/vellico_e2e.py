@@ -36,6 +36,11 @@ class Unavailable(Exception):
 SKIPPED = 77
 
 
+# The global shortcut's group in Vellico.conf (as Qt writes it), and Ctrl+Alt+P in it.
+SHORTCUT_GROUP = "[ShortcutRecorder%20KeyboardShortcut]"
+CTRL_ALT_P = {"keyCode": "35", "modifierFlags": "1572864", "modifiers": "2304"}
+
+
 class Monitor:
     """One monitor of an Xorg dummy display: its size in device pixels and the scale
     Qt gives it (QT_SCREEN_SCALE_FACTORS). Monitors stand side by side from 0,0."""
@@ -253,12 +258,17 @@ EndSection
     def enable_logging(self):
         self.write_settings(RZLoggingEnabled="true")
 
-    def write_settings(self, **values):
+    def write_settings(self, shortcut=None, **values):
+        """Vellico.conf with these [General] keys and, when given, the global shortcut's keys."""
         os.makedirs(os.path.dirname(self.settings_path()), exist_ok=True)
         with open(self.settings_path(), "w") as settings:
             settings.write("[General]\n")
             for key, value in values.items():
                 settings.write(f"{key}={value}\n")
+            if shortcut:
+                settings.write(f"\n{SHORTCUT_GROUP}\n")
+                for key, value in shortcut.items():
+                    settings.write(f"{key}={value}\n")
 
     def start_vellico(self, *arguments, **environment):
         binary = os.environ["VELLICO_BINARY"]
@@ -380,6 +390,70 @@ EndSection
         value = self.x("convert", screenshot, "-crop", f"{width}x{height}+{left}+{top}", "+repage",
                        "-format", "%[fx:minima.intensity]", "info:")
         return float(value)
+
+
+HOLD_KEY = r"""
+import ctypes, sys, time
+x = ctypes.CDLL("libX11.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XDefaultRootWindow.restype = ctypes.c_ulong
+x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+x.XStringToKeysym.restype = ctypes.c_ulong
+x.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+x.XGrabKey.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                       ctypes.c_int]
+x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+display = x.XOpenDisplay(None)
+code = x.XKeysymToKeycode(display, x.XStringToKeysym(sys.argv[1].encode()))
+x.XGrabKey(display, code, int(sys.argv[2]), x.XDefaultRootWindow(display), 1, 1, 1)  # GrabModeAsync
+x.XSync(display, 0)
+print("held", flush=True)
+time.sleep(120)
+"""
+
+
+def hold_combination(session, key, mask):
+    """Another client grabs key+mask on the root window, as a desktop's own shortcut does."""
+    helper = subprocess.Popen([sys.executable, "-c", HOLD_KEY, key, str(mask)], env=session.environment(),
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    session.processes.append(helper)
+    if helper.stdout.readline().strip() != "held":
+        raise Failure("the helper could not grab the combination")
+    return helper
+
+
+class Picture:
+    """A screenshot's pixels, read once."""
+
+    def __init__(self, session, path):
+        self.path = path
+        self.width, self.height = map(int, session.x("identify", "-format", "%w %h", path).split())
+        self.raw = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], capture_output=True,
+                                  timeout=30, check=True).stdout
+
+    def pixel(self, x, y):
+        at = 3 * (y * self.width + x)
+        return tuple(self.raw[at:at + 3])
+
+    def find(self, rgb, region=None, tolerance=0):
+        """The bounding box (left, top, right, bottom) of the pixels within `tolerance` of `rgb`
+        inside `region` (left, top, right, bottom; default everything), or None."""
+        left, top, right, bottom = region or (0, 0, self.width, self.height)
+        left, top, right, bottom = max(0, left), max(0, top), min(self.width, right), min(self.height, bottom)
+        found = None
+        for y in range(top, bottom):
+            if tolerance == 0:  # the exact colour: let bytes.find skip through the row
+                row, xs, at = self.raw[3 * (y * self.width + left):3 * (y * self.width + right)], [], -1
+                while (at := row.find(bytes(rgb), at + 1)) >= 0:
+                    if at % 3 == 0:
+                        xs.append(left + at // 3)
+            else:
+                xs = [x for x in range(left, right)
+                      if all(abs(a - b) <= tolerance for a, b in zip(self.pixel(x, y), rgb))]
+            if xs:
+                found = (min(found[0], xs[0]), min(found[1], y), max(found[2], xs[-1]), y) if found \
+                    else (xs[0], y, xs[-1], y)
+        return found
 
 
 # -- the library the tests start with ------------------------------------------
