@@ -34,60 +34,29 @@ struct FormatRow {
     const char *name;
     std::uint32_t format;
     int stride;
-    std::vector<std::uint8_t> bytes; // rows top to bottom, padding included
-    std::vector<QRgb> colors;        // top-left, top-right, bottom-left, bottom-right
+    const char *hex;          // the bytes in memory, rows top to bottom, padding included
+    std::vector<QRgb> colors; // top-left, top-right, bottom-left, bottom-right
 };
 
 const std::vector<QRgb> kRgbw = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 255)};
 
 const FormatRow kFormatRows[] = {
-    {"XRGB8888: B G R X in memory",
-     WL_SHM_FORMAT_XRGB8888,
-     8,
-     {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0},
-     kRgbw},
-    {"ARGB8888 ignores alpha",
-     WL_SHM_FORMAT_ARGB8888,
-     8,
-     {0, 0, 255, 0x10, 0, 255, 0, 0x80, 255, 0, 0, 0, 255, 255, 255, 0xff},
-     kRgbw},
-    {"XBGR8888: R G B X",
-     WL_SHM_FORMAT_XBGR8888,
-     8,
-     {255, 0, 0, 0, 0, 255, 0, 0, 0, 0, 255, 0, 255, 255, 255, 0},
-     kRgbw},
-    {"ABGR8888", WL_SHM_FORMAT_ABGR8888, 8, {255, 0, 0, 9, 0, 255, 0, 9, 0, 0, 255, 9, 255, 255, 255, 9}, kRgbw},
-    {"RGBX8888: X B G R",
-     WL_SHM_FORMAT_RGBX8888,
-     8,
-     {0, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0, 255, 255, 255},
-     kRgbw},
-    {"BGRX8888: X R G B",
-     WL_SHM_FORMAT_BGRX8888,
-     8,
-     {0, 255, 0, 0, 0, 0, 255, 0, 0, 0, 0, 255, 0, 255, 255, 255},
-     kRgbw},
-    {"rows padded beyond the width",
-     WL_SHM_FORMAT_XRGB8888,
-     12,
-     {0, 0, 255, 0, 0, 255, 0, 0, 7, 7, 7, 7, 255, 0, 0, 0, 255, 255, 255, 0, 7, 7, 7, 7},
-     kRgbw},
-    {"XRGB2101010",
-     WL_SHM_FORMAT_XRGB2101010,
-     8,
-     // red 0x3ff << 20, green 0x3ff << 10, blue 0x3ff, all three
-     {0x00, 0x00, 0xf0, 0x3f, 0x00, 0xfc, 0x0f, 0x00, 0xff, 0x03, 0x00, 0x00, 0xff, 0xff, 0xff, 0x3f},
-     kRgbw},
-    {"BGR888: R G B, 3 bytes",
-     WL_SHM_FORMAT_BGR888,
-     8,
-     {255, 0, 0, 0, 255, 0, 0, 0, 0, 0, 255, 255, 255, 255, 0, 0},
-     kRgbw},
-    {"RGB565", WL_SHM_FORMAT_RGB565, 4, {0x00, 0xf8, 0xe0, 0x07, 0x1f, 0x00, 0xff, 0xff}, kRgbw},
+    {"XRGB8888: B G R X in memory", WL_SHM_FORMAT_XRGB8888, 8, "0000ff00 00ff0000 ff000000 ffffff00", kRgbw},
+    {"ARGB8888 ignores alpha", WL_SHM_FORMAT_ARGB8888, 8, "0000ff10 00ff0080 ff000000 ffffffff", kRgbw},
+    {"XBGR8888: R G B X", WL_SHM_FORMAT_XBGR8888, 8, "ff000000 00ff0000 0000ff00 ffffff00", kRgbw},
+    {"ABGR8888", WL_SHM_FORMAT_ABGR8888, 8, "ff000009 00ff0009 0000ff09 ffffff09", kRgbw},
+    {"RGBX8888: X B G R", WL_SHM_FORMAT_RGBX8888, 8, "000000ff 0000ff00 00ff0000 00ffffff", kRgbw},
+    {"BGRX8888: X R G B", WL_SHM_FORMAT_BGRX8888, 8, "00ff0000 0000ff00 000000ff 00ffffff", kRgbw},
+    {"rows padded beyond the width", WL_SHM_FORMAT_XRGB8888, 12,
+     "0000ff00 00ff0000 07070707 ff000000 ffffff00 07070707", kRgbw},
+    // red 0x3ff << 20, green 0x3ff << 10, blue 0x3ff, all three
+    {"XRGB2101010", WL_SHM_FORMAT_XRGB2101010, 8, "0000f03f 00fc0f00 ff030000 ffffff3f", kRgbw},
+    {"BGR888: R G B, 3 bytes", WL_SHM_FORMAT_BGR888, 8, "ff0000 00ff00 0000 0000ff ffffff 0000", kRgbw},
+    {"RGB565", WL_SHM_FORMAT_RGB565, 4, "00f8 e007 1f00 ffff", kRgbw},
     {"every channel kept apart",
      WL_SHM_FORMAT_XRGB8888,
      8,
-     {0x56, 0x34, 0x12, 0, 0x12, 0x34, 0x56, 0, 1, 2, 3, 0, 0xcc, 0x66, 0x33, 0},
+     "56341200 12345600 01020300 cc663300",
      {qRgb(0x12, 0x34, 0x56), qRgb(0x56, 0x34, 0x12), qRgb(3, 2, 1), qRgb(0x33, 0x66, 0xcc)}},
 };
 
@@ -97,7 +66,8 @@ TEST(VQWlrScreencopyTest, ReadsEveryBufferFormat)
         SCOPED_TRACE(row.name);
         for (bool yInvert : {false, true}) {
             SCOPED_TRACE(yInvert ? "stored bottom row first" : "stored top row first");
-            std::vector<std::uint8_t> bytes = row.bytes;
+            const QByteArray hex = QByteArray::fromHex(row.hex);
+            std::vector<std::uint8_t> bytes(hex.begin(), hex.end());
             if (yInvert) // the same picture, rows stored the other way round
                 std::rotate(bytes.begin(), bytes.begin() + row.stride, bytes.end());
             QString error;
