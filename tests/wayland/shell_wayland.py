@@ -25,21 +25,7 @@ from vellico_e2e import Failure, check_library_intact, wait_until, write_library
 
 def vellico_windows(session):
     """[(output name, rect (x, y, width, height) logical, floating?)] of vellico's windows in sway's tree."""
-    found = []
-
-    def walk(node, output, floating):
-        if node.get("type") == "output":
-            output = node.get("name")
-        if node.get("pid") == session.vellico.pid and node.get("type") in ("con", "floating_con"):
-            rect = node["rect"]
-            found.append((output, (rect["x"], rect["y"], rect["width"], rect["height"]),
-                          node.get("type") == "floating_con"))
-        for child in node.get("nodes", []):
-            walk(child, output, floating)
-        for child in node.get("floating_nodes", []):
-            walk(child, output, True)
-    walk(session.swaymsg("-t", "get_tree"), None, False)
-    return found
+    return session.windows(session.vellico.pid)
 
 
 def start_vellico(session, *arguments):

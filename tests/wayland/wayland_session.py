@@ -620,19 +620,25 @@ class WaylandSession:
         output a window asks to fill when it goes fullscreen."""
         self.swaymsg(f"focus output {name}")
 
-    def windows(self):
-        """{pid: (output name, fullscreen?)} of the shown windows, from sway's tree."""
-        found = {}
+    def windows(self, pid=None):
+        """{pid: (output name, fullscreen?)} of the shown windows, from sway's tree; with
+        `pid`, [(output name, rect (x, y, width, height) logical, floating?)] of its windows."""
+        found, of_pid = {}, []
 
-        def walk(node, output):
+        def walk(node, output, floating):
             if node.get("type") == "output":
                 output = node.get("name")
             if node.get("pid") and node.get("type") in ("con", "floating_con"):
                 found[node["pid"]] = (output, node.get("fullscreen_mode", 0) != 0)
-            for child in node.get("nodes", []) + node.get("floating_nodes", []):
-                walk(child, output)
-        walk(self.swaymsg("-t", "get_tree"), None)
-        return found
+                if node["pid"] == pid:
+                    rect = node["rect"]
+                    of_pid.append((output, (rect["x"], rect["y"], rect["width"], rect["height"]), floating))
+            for child in node.get("nodes", []):
+                walk(child, output, floating)
+            for child in node.get("floating_nodes", []):
+                walk(child, output, True)
+        walk(self.swaymsg("-t", "get_tree"), None, False)
+        return of_pid if pid is not None else found
 
     def output(self, name):
         return next(output for output in self.outputs if output.name == name)
