@@ -661,12 +661,7 @@ def case_clipboard_copy(session):
     wait_for_icon(session)
 
     # Another program puts a CSS colour on the clipboard; Vellico pastes it as its selection.
-    owner = subprocess.Popen(["xclip", "-quiet", "-selection", "clipboard", "-i"], env=session.environment(),
-                             stdin=subprocess.PIPE, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    session.processes.append(owner)
-    owner.stdin.write(b"rgb(255, 128, 0)")
-    owner.stdin.close()
-    wait_until("xclip to own the clipboard", lambda: clipboard(session) == "rgb(255, 128, 0)")
+    owner = offer_clipboard(session, "rgb(255, 128, 0)")
     run_again(session, "--paste")
 
     # Vellico copies the selection; other clients read exactly the text of the format.
@@ -731,6 +726,7 @@ def offer_clipboard(session, text):
     owner.stdin.write(text.encode())
     owner.stdin.close()
     wait_until(f"xclip to offer {text!r}", lambda: clipboard(session) == text)
+    return owner
 
 
 def case_window_under_icon(session):
