@@ -275,13 +275,12 @@ TEST(VQWlrScreencopyTest, CapturesEveryOutputInItsOwnPixels)
     EXPECT_EQ(layout.pixelAt(QPointF(-2.6, 6.9)), (VQOutputPixel{1, {2, 3}}));
 }
 
+// What a capture came to: its error, how many outputs it holds, its notes.
 struct FailureRow {
     const char *name;
     std::vector<VQFakeOutput> outputs;
-    bool offerScreencopy;
-    const char *error; // empty: the capture succeeds
-    int capturedOutputs;
-    const char *note;
+    const char *outcome; // "ERROR | OUTPUTS | NOTES"
+    bool offerScreencopy = true;
 };
 
 TEST(VQWlrScreencopyTest, SaysWhyACaptureFails)
@@ -292,53 +291,30 @@ TEST(VQWlrScreencopyTest, SaysWhyACaptureFails)
     const FailureRow rows[] = {
         {"a refused output fails the capture",
          {output("A", Answer::Fill), output("B", Answer::Refuse)},
-         true,
-         "the compositor refused to capture output B",
-         0,
-         ""},
+         "the compositor refused to capture output B | 0 | "},
         {"a vanished output is left out",
          {output("A", Answer::Fill), output("B", Answer::Vanish)},
-         true,
-         "",
-         1,
-         "output B went away during the capture"},
+         " | 1 | output B went away during the capture"},
         {"every output vanished",
          {output("A", Answer::Vanish)},
-         true,
-         "every output went away during the capture",
-         0,
-         "output A went away during the capture"},
+         "every output went away during the capture | 0 | output A went away during the capture"},
         {"a format we cannot read",
          {output("A", Answer::Fill, WL_SHM_FORMAT_NV12)},
-         true,
-         "output A comes in pixel format 0x3231564e, which Vellico cannot read",
-         0,
-         ""},
+         "output A comes in pixel format 0x3231564e, which Vellico cannot read | 0 | "},
         {"no wl_shm buffer offered",
          {output("A", Answer::DmabufOnly)},
-         true,
-         "the compositor offers no shared-memory buffer for output A",
-         0,
-         ""},
+         "the compositor offers no shared-memory buffer for output A | 0 | "},
         {"a frame that never answers",
          {output("A", Answer::Silent)},
-         true,
-         "the compositor did not answer within 0.3 s",
-         0,
-         ""},
+         "the compositor did not answer within 0.3 s | 0 | "},
         {"no screencopy global",
          {output("A", Answer::Fill)},
-         false,
-         "the compositor offers no wlroots screencopy (zwlr_screencopy_manager_v1)",
-         0,
-         ""},
-        {"no outputs", {}, true, "the compositor announces no outputs", 0, ""},
+         "the compositor offers no wlroots screencopy (zwlr_screencopy_manager_v1) | 0 | ",
+         false},
+        {"no outputs", {}, "the compositor announces no outputs | 0 | "},
         {"a protocol error ends the connection",
          {output("A", Answer::ProtocolError)},
-         true,
-         "the compositor ended the connection with protocol error 1 on zwlr_screencopy_frame_v1",
-         0,
-         ""},
+         "the compositor ended the connection with protocol error 1 on zwlr_screencopy_frame_v1 | 0 | "},
     };
     for (const FailureRow &row : rows) {
         SCOPED_TRACE(row.name);
@@ -348,9 +324,12 @@ TEST(VQWlrScreencopyTest, SaysWhyACaptureFails)
         // machine must not turn an answer into a timeout.
         const bool silent = row.outputs.size() == 1 && row.outputs[0].answer == Answer::Silent;
         const VQWlrCapture capture = VQWlrScreencopy::captureOutputs(silent ? 300ms : 5000ms);
-        EXPECT_EQ(capture.error.toStdString(), row.error);
-        EXPECT_EQ(capture.outputs.size(), row.capturedOutputs);
-        EXPECT_EQ(capture.notes.join(QLatin1String("; ")).toStdString(), row.note);
+        EXPECT_EQ(QStringLiteral("%1 | %2 | %3")
+                      .arg(capture.error)
+                      .arg(capture.outputs.size())
+                      .arg(capture.notes.join(QLatin1String("; ")))
+                      .toStdString(),
+                  row.outcome);
         for (const VQCapturedOutput &captured : capture.outputs)
             expectShowsThePattern(captured.image, QSize(4, 2));
     }
