@@ -719,12 +719,6 @@ class WaylandSession:
     def click(self, button="left"):
         self._pointer_command(f"click {button}")
 
-    def press(self, button="left"):
-        self._pointer_command(f"press {button}")
-
-    def release(self, button="left"):
-        self._pointer_command(f"release {button}")
-
     def park_pointer(self):
         """Takes the pointer to the bottom-right device pixel of every output in turn, ending
         on the last. Sway draws the cursor into every capture (grim's -c changes nothing
@@ -839,24 +833,17 @@ def expected_colour(x, width):
     return RED if x % 2 == 0 else BLUE
 
 
-def start_stripes(session, output_name, through_xwayland=False):
-    """The stripe window fullscreen on an output, once grim sees it there; the Client.
-    Through XWayland it is an X client, fullscreen where sway opens it (the focused
-    output), and sees the output in logical pixels."""
+def start_stripes(session, output_name):
+    """The stripe window fullscreen on an output, once grim sees it there; the Client."""
     output = session.output(output_name)
     session.focus_output(output_name)
-    if through_xwayland:
-        window = session.start_client([os.environ["VELLICO_STRIPE_WINDOW"]], name=f"x-stripes-{output_name}",
-                                      QT_QPA_PLATFORM="xcb", DISPLAY=session.x_display())
-        size = (int(output.width / output.scale), int(output.height / output.scale), 1.0)
-    else:
-        window = session.start_client([os.environ["VELLICO_STRIPE_WINDOW"], "--output", output_name],
-                                      name=f"stripes-{output_name}")
-        size = (output.width, output.height, float(output.scale))
+    window = session.start_client([os.environ["VELLICO_STRIPE_WINDOW"], "--output", output_name],
+                                  name=f"stripes-{output_name}")
+    size = (output.width, output.height, float(output.scale))
     # A first paint may come before the window is fullscreen.
     ready = window.wait_for_line(f"the stripe window to paint {size}", lambda line: line.startswith("ready ") and (
         int(line.split()[2]), int(line.split()[3]), float(line.split()[4])) == size)
-    if not through_xwayland and ready.split()[1] != output_name:
+    if ready.split()[1] != output_name:
         raise Failure(f"the window painted {ready!r} for {output}")
 
     def covered():
@@ -869,35 +856,6 @@ def start_stripes(session, output_name, through_xwayland=False):
     if placed != (output_name, True):
         raise Failure(f"sway shows the window on {placed}, not fullscreen on {output_name}")
     return window
-
-
-def first_wrong_pixel(session, output, rows, name):
-    """The first device pixel of `rows` of a fresh screenshot of `output` that differs from
-    what the stripe window painted, as a message; None when every pixel is right."""
-    shot = session.screenshot(name, output=output.name)
-    if (shot.width, shot.height) != (output.width, output.height):
-        return f"grim gave {shot.width}x{shot.height} for {output}"
-    for y in rows:
-        for x in range(output.width):
-            expected = expected_colour(x, output.width)
-            if shot.pixel(x, y) != expected:
-                return f"{output.name} device pixel {x},{y} is {shot.pixel(x, y)}, painted {expected}"
-    return None
-
-
-def check_rows(session, rows_of, name, outputs=None):
-    """Waits until every output (or those given) shows exactly the painted pixels on the
-    rows `rows_of(output)`."""
-    for output in outputs or session.outputs:
-        last = []
-
-        def exact():
-            last[:] = [first_wrong_pixel(session, output, rows_of(output), f"{name}-{output.name}")]
-            return last[0] is None
-        try:
-            wait_until(f"exact pixels on {output.name}", exact, timeout=5)
-        except Failure:
-            raise Failure(f"{name}: {last[0]}")
 
 
 def run_case(cases, session_factory=None):
