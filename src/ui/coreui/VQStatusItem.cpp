@@ -22,11 +22,11 @@ namespace
 constexpr std::chrono::milliseconds kPlacementWait{10000};
 constexpr std::chrono::milliseconds kPlacementPoll{100};
 
-// The glyph from the icon theme when it draws `themeName`, else the built-in
-// picture `name`; 22 x 22 logical pixels at `ratio`.
-QPixmap glyphFor(const QString &name, const QString &themeName, qreal ratio)
+// The glyph from the icon theme when it draws `themeName` (and `fromTheme`),
+// else the built-in picture `name`; 22 x 22 logical pixels at `ratio`.
+QPixmap glyphFor(const QString &name, const QString &themeName, bool fromTheme, qreal ratio)
 {
-    const QIcon themed = QIcon::fromTheme(themeName);
+    const QIcon themed = fromTheme ? QIcon::fromTheme(themeName) : QIcon();
     if (!themed.isNull()) {
         const QPixmap pixmap = themed.pixmap(QSize(22, 22), ratio);
         if (!pixmap.isNull())
@@ -38,9 +38,9 @@ QPixmap glyphFor(const QString &name, const QString &themeName, qreal ratio)
     return glyph;
 }
 
-QPixmap composed(const QString &name, const QString &themeName, bool withBackground, qreal ratio)
+QPixmap composed(const QString &name, const QString &themeName, bool fromTheme, bool withBackground, qreal ratio)
 {
-    const QPixmap glyph = glyphFor(name, themeName, ratio);
+    const QPixmap glyph = glyphFor(name, themeName, fromTheme, ratio);
     if (!withBackground)
         return glyph;
     QPixmap pixmap(glyph.size());
@@ -58,15 +58,15 @@ QPixmap composed(const QString &name, const QString &themeName, bool withBackgro
 
 } // namespace
 
-QIcon VQStatusItem::iconFor(VQStatusItemLogic::Image image, bool highlightedState)
+QIcon VQStatusItem::iconFor(VQStatusItemLogic::Image image, bool highlightedState, bool fromTheme)
 {
     const bool highlighted = image == VQStatusItemLogic::Image::Highlighted;
     const QString name = highlighted ? QStringLiteral("StatusIconHighlighted") : QStringLiteral("StatusIcon");
     const QString themeName = highlighted ? QStringLiteral("io.github.vellico.Vellico-highlighted-symbolic")
                                           : QStringLiteral("io.github.vellico.Vellico-symbolic");
     QIcon icon;
-    icon.addPixmap(composed(name, themeName, highlightedState, 1));
-    icon.addPixmap(composed(name, themeName, highlightedState, 2));
+    icon.addPixmap(composed(name, themeName, fromTheme, highlightedState, 1));
+    icon.addPixmap(composed(name, themeName, fromTheme, highlightedState, 2));
     return icon;
 }
 
@@ -77,7 +77,14 @@ VQStatusItem::VQStatusItem(Actions actions, QObject *parent) : QObject(parent), 
                                        QGuiApplication::palette().color(QPalette::Window).lightness()));
     _tray = std::make_unique<QSystemTrayIcon>();
     _tray->setToolTip(QStringLiteral("Vellico"));
+    // The first look into the icon theme reads its index files and folders:
+    // the icon shows with the built-in glyph at once, and takes the theme's
+    // right after, on the event loop.
     refreshIcon();
+    QTimer::singleShot(0, this, [this] {
+        _iconThemeRead = true;
+        refreshIcon();
+    });
     // No context menu is set on the tray: the menu is ours to build and to
     // show, so that the icon highlights while it is open.
     connect(_tray.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
@@ -127,7 +134,7 @@ void VQStatusItem::setHighlighted(bool highlighted)
 
 void VQStatusItem::refreshIcon()
 {
-    _tray->setIcon(iconFor(_logic.image(), _logic.isHighlighted()));
+    _tray->setIcon(iconFor(_logic.image(), _logic.isHighlighted(), _iconThemeRead));
 }
 
 std::optional<QRect> VQStatusItem::geometry() const

@@ -59,8 +59,8 @@ class VQStatusItem : public QObject
     // The pictures for each state: "StatusIcon", and "StatusIconHighlighted"
     // on a selection background while the window is open. An icon theme that
     // draws io.github.vellico.Vellico-symbolic (and -highlighted-symbolic)
-    // replaces the built-in glyphs.
-    static QIcon iconFor(VQStatusItemLogic::Image image, bool highlightedState);
+    // replaces the built-in glyphs, unless `fromTheme` is false.
+    static QIcon iconFor(VQStatusItemLogic::Image image, bool highlightedState, bool fromTheme = true);
 
   private:
     // Waiting: no tray yet, or it has not embedded the icon; Embedded: the icon
@@ -77,4 +77,5 @@ class VQStatusItem : public QObject
     std::unique_ptr<QSystemTrayIcon> _tray;
     std::unique_ptr<QMenu> _hostMenu;
     bool _menuShown = false;
+    bool _iconThemeRead = false;
 };
