@@ -44,22 +44,29 @@ def start_display():
 
 
 def find_icon(dpy, name):
-    """The tray icon of the program `name` (its WM_CLASS), as (x, y, width, height)."""
-    def walk(window):
+    """The tray icon of the program `name` (its WM_CLASS), as (x, y, width, height),
+    once the tray has taken it in: inside the tray's window and shown. (The icon's
+    window exists, unshown on the root, a moment before the tray embeds it.)"""
+    root = dpy.screen().root
+
+    def walk(window, depth):
         try:
             cls = window.get_wm_class()
             geometry = window.get_geometry()
+            if cls and cls[0] == name and 1 < geometry.width < 64:
+                if depth < 2 or window.get_attributes().map_state != X.IsViewable:
+                    return None
+                origin = window.translate_coords(root, 0, 0)
+                return (-origin.x, -origin.y, geometry.width, geometry.height)
+            children = window.query_tree().children
         except Exception:
             return None
-        if cls and cls[0] == name and geometry.width < 64 and geometry.width > 1:
-            origin = window.translate_coords(dpy.screen().root, 0, 0)
-            return (-origin.x, -origin.y, geometry.width, geometry.height)
-        for child in window.query_tree().children:
-            found = walk(child)
+        for child in children:
+            found = walk(child, depth + 1)
             if found:
                 return found
         return None
-    return walk(dpy.screen().root)
+    return walk(root, 0)
 
 
 def click(dpy, x, y):
