@@ -20,5 +20,5 @@ inline constexpr std::uint64_t VQPlistNodeBytes = 64;
 // values, 2 MB of text), and is 50 MB of XML or 9 MB binary; the budget leaves
 // room for several times that. A binary list may also expand to no more
 // values than a list of its size holds without sharing containers, and an XML
-// document may take no more than this for the XML parser's own tree.
+// document may be no larger than this.
 inline constexpr std::uint64_t VQPlistMaxExpandedBytes = std::uint64_t(1) << 30;
