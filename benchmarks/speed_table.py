@@ -33,7 +33,7 @@ import shell_timing  # noqa: E402
 from Xlib import X, display  # noqa: E402
 
 
-STARTS = 5  # starts of each program for one start-up figure
+STARTS = 7  # starts of each program for one start-up figure
 
 
 def google_benchmark(program, pattern):

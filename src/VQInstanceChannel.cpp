@@ -5,8 +5,9 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QLocalSocket>
 #include <QLockFile>
+#include <QPointer>
+#include <QScopeGuard>
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QStringList>
@@ -16,6 +17,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <poll.h>
 #include <pwd.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -71,37 +73,81 @@ QString folderProblemAt(const QString &path, bool make)
     return VQInstanceChannel::folderProblem(info.st_mode, info.st_uid, ::geteuid());
 }
 
+// The address of the socket at `path`; false when the path is too long for one.
+bool socketAddress(const QString &path, sockaddr_un &address)
+{
+    const QByteArray native = QFile::encodeName(path);
+    address = {};
+    address.sun_family = AF_UNIX;
+    if (native.size() >= qsizetype(sizeof address.sun_path))
+        return false;
+    std::memcpy(address.sun_path, native.constData(), size_t(native.size()));
+    return true;
+}
+
+// Waits until `descriptor` can be read (or written) or `deadline` passes.
+bool waitFor(int descriptor, short events, const QDeadlineTimer &deadline)
+{
+    for (;;) {
+        pollfd wanted{descriptor, events, 0};
+        const int ready = ::poll(&wanted, 1, deadline.isForever() ? -1 : int(deadline.remainingTime()));
+        if (ready > 0)
+            return true;
+        if (ready == 0 || errno != EINTR)
+            return false;
+    }
+}
+
 // Sends one line and waits for the one-line answer.
 bool sendMessage(const QString &socketPath, const QString &message, QString *answer, QString *error, bool waitForever)
 {
-    QLocalSocket socket;
-    socket.connectToServer(socketPath);
-    if (!socket.waitForConnected(kTimeoutMs)) {
-        *error = socket.errorString();
+    sockaddr_un address;
+    if (!socketAddress(socketPath, address)) {
+        *error = QStringLiteral("the path is too long for a socket");
+        return false;
+    }
+    const int descriptor = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (descriptor < 0) {
+        *error = errnoText(errno);
+        return false;
+    }
+    const auto closing = qScopeGuard([descriptor] { ::close(descriptor); });
+    // A local connection is made at once, or refused (a listener whose
+    // queue is full refuses too, and the caller tries again).
+    if (::connect(descriptor, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0) {
+        *error = QStringLiteral("%1: %2").arg(socketPath, errnoText(errno));
         return false;
     }
     // Only a Vellico of our own gets our commands and is believed.
-    const qint64 peer = peerUser(socket.socketDescriptor());
+    const qint64 peer = peerUser(descriptor);
     if (peer != qint64(::geteuid())) {
         *error = QStringLiteral("%1 is served by user %2, not by us").arg(socketPath).arg(peer);
         return false;
     }
-    socket.write(message.toUtf8() + '\n');
-    if (!socket.waitForBytesWritten(kTimeoutMs)) {
-        *error = socket.errorString();
-        return false;
+    const QByteArray line = message.toUtf8() + '\n';
+    const QDeadlineTimer writing(kTimeoutMs);
+    for (qsizetype sent = 0; sent < line.size();) {
+        const ssize_t written = ::send(descriptor, line.constData() + sent, size_t(line.size() - sent), MSG_NOSIGNAL);
+        if (written > 0) {
+            sent += written;
+        } else if (errno != EINTR && (errno != EAGAIN || !waitFor(descriptor, POLLOUT, writing))) {
+            *error = errno == EAGAIN ? QStringLiteral("the running Vellico took no command") : errnoText(errno);
+            return false;
+        }
     }
-    QDeadlineTimer deadline(waitForever ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(kTimeoutMs));
-    while (!socket.canReadLine()) {
-        if (deadline.hasExpired() || socket.state() != QLocalSocket::ConnectedState ||
-            !socket.waitForReadyRead(waitForever ? -1 : int(deadline.remainingTime()))) {
-            if (socket.canReadLine())
-                break;
+    const QDeadlineTimer deadline(waitForever ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(kTimeoutMs));
+    QByteArray received;
+    while (!received.contains('\n') && received.size() < kMaximumMessage) {
+        char chunk[512];
+        const ssize_t got = ::recv(descriptor, chunk, sizeof chunk, 0);
+        if (got > 0) {
+            received.append(chunk, got);
+        } else if (got == 0 || (errno != EINTR && (errno != EAGAIN || !waitFor(descriptor, POLLIN, deadline)))) {
             *error = QStringLiteral("no answer from the running Vellico");
             return false;
         }
     }
-    *answer = QString::fromUtf8(socket.readLine(kMaximumMessage)).trimmed();
+    *answer = QString::fromUtf8(received.left(received.indexOf('\n')).left(kMaximumMessage)).trimmed();
     return true;
 }
 
@@ -213,13 +259,11 @@ bool VQInstanceChannel::claim(const QString &message, QString *answer, QString *
 bool VQInstanceChannel::listen(const QString &path, QString *error)
 {
     const QByteArray native = QFile::encodeName(path);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    if (native.size() >= qsizetype(sizeof address.sun_path)) {
+    sockaddr_un address;
+    if (!socketAddress(path, address)) {
         *error = QStringLiteral("the path is too long for a socket");
         return false;
     }
-    std::memcpy(address.sun_path, native.constData(), size_t(native.size()));
 
     const int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (listener < 0) {
@@ -273,6 +317,67 @@ void VQInstanceChannel::acceptConnections()
     }
 }
 
+// One start's connection: its descriptor, read as it becomes readable.
+class VQChannelConnection : public QObject
+{
+  public:
+    VQChannelConnection(int descriptor, QObject *parent)
+        : QObject(parent), readable(descriptor, QSocketNotifier::Read, this), _descriptor(descriptor)
+    {
+    }
+    ~VQChannelConnection() override { close(); }
+
+    // Reads what has arrived; false when the other end has gone or failed.
+    bool read()
+    {
+        for (;;) {
+            char chunk[512];
+            const ssize_t got = ::recv(_descriptor, chunk, sizeof chunk, 0);
+            if (got > 0) {
+                received.append(chunk, got);
+                if (received.size() > kMaximumMessage)
+                    return true;
+            } else if (got < 0 && errno == EINTR) {
+                continue;
+            } else {
+                return got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+            }
+        }
+    }
+
+    // The answer, as far as the other end takes it without waiting.
+    void send(const QByteArray &bytes)
+    {
+        for (qsizetype sent = 0; sent < bytes.size() && _descriptor >= 0;) {
+            const ssize_t written =
+                ::send(_descriptor, bytes.constData() + sent, size_t(bytes.size() - sent), MSG_NOSIGNAL);
+            if (written > 0)
+                sent += written;
+            else if (written < 0 && errno == EINTR)
+                continue;
+            else if (written < 0 && errno == EAGAIN && waitFor(_descriptor, POLLOUT, QDeadlineTimer(kTimeoutMs)))
+                continue;
+            else
+                break;
+        }
+    }
+
+    void close()
+    {
+        if (_descriptor < 0)
+            return;
+        readable.setEnabled(false);
+        ::close(_descriptor);
+        _descriptor = -1;
+    }
+
+    QByteArray received;
+    QSocketNotifier readable;
+
+  private:
+    int _descriptor;
+};
+
 void VQInstanceChannel::adopt(int descriptor)
 {
     if (_connections.size() >= kMaximumConnections) {
@@ -283,50 +388,49 @@ void VQInstanceChannel::adopt(int descriptor)
         }
         forget(_silent.first());
     }
-    auto *socket = new QLocalSocket(this);
-    if (!socket->setSocketDescriptor(descriptor, QLocalSocket::ConnectedState, QIODevice::ReadWrite)) {
-        ::close(descriptor);
-        delete socket;
-        return;
-    }
-    _connections.append(socket);
-    _silent.append(socket);
-    auto *idle = new QTimer(socket);
+    auto *connection = new VQChannelConnection(descriptor, this);
+    _connections.append(connection);
+    _silent.append(connection);
+    auto *idle = new QTimer(connection);
     idle->setSingleShot(true);
-    connect(idle, &QTimer::timeout, this, [this, socket] { forget(socket); });
+    connect(idle, &QTimer::timeout, this, [this, connection] { forget(connection); });
     idle->start(kTimeoutMs);
-    connect(socket, &QLocalSocket::disconnected, this, [this, socket] { forget(socket); });
-    connect(socket, &QLocalSocket::readyRead, this, [this, socket, idle] {
-        if (!socket->canReadLine()) {
-            if (socket->bytesAvailable() > kMaximumMessage)
-                forget(socket);
+    connect(&connection->readable, &QSocketNotifier::activated, this, [this, connection, idle] {
+        const bool open = connection->read();
+        const qsizetype end = connection->received.indexOf('\n');
+        if (end < 0) {
+            if (!open || connection->received.size() > kMaximumMessage)
+                forget(connection);
             return;
         }
         // One line per connection; what follows it is not read.
         idle->stop();
-        _silent.removeOne(socket);
-        disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
-        const QString line = QString::fromUtf8(socket->readLine(kMaximumMessage)).trimmed();
+        _silent.removeOne(connection);
+        connection->readable.setEnabled(false);
+        const QString line = QString::fromUtf8(connection->received.left(end).left(kMaximumMessage)).trimmed();
         // Answered once; a start that gave up waiting is simply not answered.
-        QPointer<QLocalSocket> guarded(socket);
-        auto answered = std::make_shared<bool>(false);
-        const Reply reply = [guarded, answered](const QString &answer) {
-            if (*answered || !guarded)
+        QPointer<VQChannelConnection> guarded(connection);
+        QPointer<VQInstanceChannel> channel(this);
+        auto answered = std::make_shared<bool>(!open);
+        const Reply reply = [guarded, channel, answered](const QString &answer) {
+            if (*answered || !guarded || !channel)
                 return;
             *answered = true;
-            guarded->write(answer.toUtf8() + '\n');
-            guarded->disconnectFromServer();
+            guarded->send(answer.toUtf8() + '\n');
+            channel->forget(guarded);
         };
+        if (!open)
+            forget(connection);
         VQLog(QStringLiteral("Another start asked for: %1").arg(line));
         emit messageReceived(line, reply);
     });
 }
 
-void VQInstanceChannel::forget(QLocalSocket *socket)
+void VQInstanceChannel::forget(VQChannelConnection *connection)
 {
-    if (!_connections.removeOne(socket))
+    if (!_connections.removeOne(connection))
         return;
-    _silent.removeOne(socket);
-    socket->abort();
-    socket->deleteLater();
+    _silent.removeOne(connection);
+    connection->close();
+    connection->deleteLater();
 }

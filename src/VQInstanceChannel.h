@@ -25,9 +25,9 @@
 #include <functional>
 #include <memory>
 
-class QLocalSocket;
 class QLockFile;
 class QSocketNotifier;
+class VQChannelConnection;
 
 class VQInstanceChannel : public QObject
 {
@@ -67,13 +67,13 @@ class VQInstanceChannel : public QObject
     bool listen(const QString &path, QString *error);
     void acceptConnections();
     void adopt(int descriptor);
-    void forget(QLocalSocket *socket);
+    void forget(VQChannelConnection *connection);
 
     std::unique_ptr<QLockFile> _lock;
     QString _socketPath;
     int _listener = -1;
     QSocketNotifier *_notifier = nullptr;
     // Every open connection, and those that have not sent their line yet, oldest first.
-    QList<QLocalSocket *> _connections;
-    QList<QLocalSocket *> _silent;
+    QList<VQChannelConnection *> _connections;
+    QList<VQChannelConnection *> _silent;
 };

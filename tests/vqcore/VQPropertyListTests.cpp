@@ -116,8 +116,9 @@ TEST_F(VQPropertyListTest, RejectsJunkAndAcceptsALeadingByteOrderMark)
     for (const auto &row : markup) {
         const auto read = VQPlist::fromData(QByteArray(row.xml));
         EXPECT_EQ(read.has_value(), row.text != nullptr) << row.xml;
-        if (read && row.text)
+        if (read && row.text) {
             EXPECT_EQ(read->node().toString(), QString::fromUtf8(row.text)) << row.xml;
+        }
     }
     QString error;
     EXPECT_FALSE(VQPlist::fromFile(path(QStringLiteral("missing.plist")), &error).has_value());
