@@ -33,7 +33,7 @@ import shell_timing  # noqa: E402
 from Xlib import X, display  # noqa: E402
 
 
-STARTS = 7  # starts of each program for one start-up figure
+STARTS = 15  # starts of each program for one start-up figure
 
 
 def google_benchmark(program, pattern):
@@ -136,19 +136,21 @@ def main():
         kind = "binary" if name.startswith("BM_SyncPass/1/") else "XML"
         print(f"{'one sync pass, 10 computers x 10k colours, ' + kind + ' (BM_SyncPass)':<58} {ms:>9.1f} ms")
 
-    # Start-up times move with the machine's load: the median of several
-    # starts, the two programs taking turns.
-    bare_runs, empty_runs = [], []
+    # Start-up times move with the machine's load from one start to the next:
+    # the median of many starts, the programs taking turns.
+    kcolorchooser = shutil.which("kcolorchooser")
+    bare_runs, empty_runs, kc_runs = [], [], []
     for _ in range(STARTS):
         bare_runs.append(start_up(bare, "vellico_bare_tray")[0])
         empty_runs.append(start_up(vellico, "vellico", colours=0))
+        if kcolorchooser:
+            kc_runs.append(start_up(kcolorchooser, "kcolorchooser", window=True)[0])
     bare_s = statistics.median(bare_runs)
     empty_s = statistics.median(seconds for seconds, _ in empty_runs)
     empty_rss = statistics.median(rss for _, rss in empty_runs)
     row("start to tray icon, empty library / bare Qt tray", empty_s * 1000, bare_s * 1000, empty_s / bare_s)
-    kcolorchooser = shutil.which("kcolorchooser")
     if kcolorchooser:
-        kc_s, _ = start_up(kcolorchooser, "kcolorchooser", window=True)
+        kc_s = statistics.median(kc_runs)
         row("start to tray icon, empty library / KColorChooser window", empty_s * 1000, kc_s * 1000, empty_s / kc_s)
     for colours in (10000, 100000):
         runs = [start_up(vellico, "vellico", colours=colours) for _ in range(STARTS)]
