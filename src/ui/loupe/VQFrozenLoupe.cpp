@@ -1,4 +1,5 @@
 #include "ui/loupe/VQFrozenLoupe.h"
+#include "ui/loupe/VQLoupeTurn.h"
 
 #include "platform/VQPickFailure.h"
 
@@ -28,12 +29,9 @@ bool VQFrozenLoupe::isRunning()
 std::optional<QColor> VQFrozenLoupe::selectColor(QString *failure)
 {
     const auto fail = [failure](const QString &reason) { return VQFailPick(failure, reason); };
-    if (gRunning)
-        return fail(QStringLiteral("a loupe is already running"));
-    gRunning = true;
-    struct Running {
-        ~Running() { gRunning = false; }
-    } running;
+    const VQLoupeTurn turn(gRunning);
+    if (!turn.taken())
+        return fail(VQLoupeTurn::busyReason());
 
     QEventLoop loop;
     std::optional<VQFrozenLoupeState> state;

@@ -1,4 +1,5 @@
 #include "ui/loupe/VQMagnifierLoupe.h"
+#include "ui/loupe/VQLoupeTurn.h"
 
 #include "platform/VQPickFailure.h"
 
@@ -39,10 +40,10 @@ std::optional<QColor> VQMagnifierLoupe::selectColorOnce(QString *failure)
 {
     const auto fail = [failure](const QString &reason) { return VQFailPick(failure, reason); };
     if (gRunning)
-        return fail(QStringLiteral("a loupe is already running"));
+        return fail(VQLoupeTurn::busyReason());
     if (const QString problem = _platform.screenPickingProblem(); !problem.isEmpty())
         return fail(problem);
-    gRunning = true;
+    const VQLoupeTurn turn(gRunning);
     _failure.clear();
     _colorSelectedOrCancelled = false;
     _selectedColor.reset();
@@ -91,7 +92,6 @@ std::optional<QColor> VQMagnifierLoupe::selectColorOnce(QString *failure)
     _loop = nullptr;
     if (!grabbed) {
         lendPopupGrab(false);
-        gRunning = false;
         return fail(QStringLiteral("another program holds the pointer or the keyboard"));
     }
     if (!_colorSelectedOrCancelled)
@@ -103,7 +103,6 @@ std::optional<QColor> VQMagnifierLoupe::selectColorOnce(QString *failure)
         _window.reset();
     }
     lendPopupGrab(false);
-    gRunning = false;
     if (!_failure.isEmpty())
         return fail(_failure);
     return _selectedColor;

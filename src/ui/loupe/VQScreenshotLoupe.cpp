@@ -1,4 +1,5 @@
 #include "ui/loupe/VQScreenshotLoupe.h"
+#include "ui/loupe/VQLoupeTurn.h"
 
 #include "platform/VQPickFailure.h"
 #include "platform/VQScreenshotLayout.h"
@@ -249,12 +250,14 @@ bool VQScreenshotLoupe::isRunning()
 
 std::optional<QColor> VQScreenshotLoupe::selectColor(QString *failure)
 {
-    if (gRunning)
-        return VQFailPick(failure, QStringLiteral("a loupe is already running"));
     QString error;
-    gRunning = true;
-    std::optional<QImage> picture = VQPortalScreenshot::take(parentWindow(), &error);
-    gRunning = false;
+    std::optional<QImage> picture;
+    {
+        const VQLoupeTurn turn(gRunning);
+        if (!turn.taken())
+            return VQFailPick(failure, VQLoupeTurn::busyReason());
+        picture = VQPortalScreenshot::take(parentWindow(), &error);
+    }
     if (!picture)
         return VQFailPick(failure, error);
     return selectColorOver(*picture, failure);
@@ -263,12 +266,9 @@ std::optional<QColor> VQScreenshotLoupe::selectColor(QString *failure)
 std::optional<QColor> VQScreenshotLoupe::selectColorOver(const QImage &picture, QString *failure)
 {
     const auto fail = [failure](const QString &reason) { return VQFailPick(failure, reason); };
-    if (gRunning)
-        return fail(QStringLiteral("a loupe is already running"));
-    gRunning = true;
-    struct Running {
-        ~Running() { gRunning = false; }
-    } running;
+    const VQLoupeTurn turn(gRunning);
+    if (!turn.taken())
+        return fail(VQLoupeTurn::busyReason());
 
     const QList<QScreen *> screens = QGuiApplication::screens();
     Run run;
