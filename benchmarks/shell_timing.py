@@ -43,6 +43,16 @@ def start_display():
     return xvfb, ":" + number.decode().strip()
 
 
+def stop(processes):
+    """Ends the processes, the last started first."""
+    for process in reversed(processes):
+        process.terminate()
+        try:
+            process.wait(timeout=3)
+        except subprocess.TimeoutExpired:
+            process.kill()
+
+
 def find_icon(dpy, name):
     """The tray icon of the program `name` (its WM_CLASS), as (x, y, width, height),
     once the tray has taken it in: inside the tray's window and shown. (The icon's
@@ -161,12 +171,7 @@ def measure(program, wm_class):
         idle_closed = ticks(target.pid) - before
         return first * 1000, statistics.median(later) * 1000, rss, idle_open, idle_closed
     finally:
-        for process in reversed(processes):
-            process.terminate()
-            try:
-                process.wait(timeout=3)
-            except subprocess.TimeoutExpired:
-                process.kill()
+        stop(processes)
         subprocess.run(["rm", "-rf", home])
 
 

@@ -101,12 +101,7 @@ def start_up(program, wm_class, colours=None, window=False):
         time.sleep(0.5)
         return seconds, shell_timing.rss_mb(target.pid)
     finally:
-        for process in reversed(processes):
-            process.terminate()
-            try:
-                process.wait(timeout=3)
-            except subprocess.TimeoutExpired:
-                process.kill()
+        shell_timing.stop(processes)
         shutil.rmtree(home, ignore_errors=True)
 
 
