@@ -3,6 +3,8 @@
 
 #include "parsers/VQACOParser.h"
 
+#include "VQFuzzLimits.h"
+
 #include <QByteArray>
 
 #include <cmath>
@@ -25,5 +27,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         for (double component : color->components())
             if (!std::isfinite(component))
                 std::abort();
+    VQFuzzCheckImport(*collections);
     return 0;
 }

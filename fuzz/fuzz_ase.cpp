@@ -3,6 +3,8 @@
 
 #include "parsers/VQASEParser.h"
 
+#include "VQFuzzLimits.h"
+
 #include <QByteArray>
 
 #include <cmath>
@@ -24,5 +26,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 if (!std::isfinite(component))
                     std::abort();
     }
+    VQFuzzCheckImport(*collections);
     return 0;
 }

@@ -2,6 +2,7 @@
 // what the importer relies on: unique keys and finite components.
 
 #include "parsers/VQColorList.h"
+#include "VQFuzzLimits.h"
 
 #include <QByteArray>
 #include <QSet>
@@ -30,5 +31,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 if (!std::isfinite(component))
                     std::abort();
     }
+    std::vector<VQColorRef> colors;
+    for (const VQColorListEntry &entry : list->entries) {
+        if (entry.color) {
+            entry.color->setName(entry.key);
+            colors.push_back(entry.color);
+        }
+    }
+    VQFuzzCheckImport({VQSwatchCollection::create(QStringLiteral("List"), std::move(colors))});
     return 0;
 }

@@ -6,6 +6,8 @@
 #include "parsers/VQGPLParser.h"
 #include "parsers/VQSwatchExport.h"
 
+#include "VQFuzzLimits.h"
+
 #include <QByteArray>
 
 #include <cmath>
@@ -63,5 +65,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (!back || back->size() != 1 || !again.skippedEntries().empty() ||
         describe(*back->front()) != describe(collection))
         std::abort();
+    VQFuzzCheckImport(*collections);
     return 0;
 }

@@ -2,12 +2,15 @@
 // out, read that back, and merge the input into the core as a remote copy.
 // Whatever we managed to read must survive our own write unchanged in shape,
 // and must fit the budget the reader promises (make_library_seeds.py
-// writes seeds that share one object many times).
+// writes seeds that share one object many times); what we would write of it
+// must stay within what the budget charged for it.
 
 #include "vqcore/VQModalUI.h"
-#include "vqcore/VQPlistShape.h"
+#include "vqcore/VQLibraryLimits.h"
 #include "vqcore/VQPlistWriter.h"
 #include "core/VQSwatchCore.h"
+
+#include "VQFuzzLimits.h"
 
 #include <QByteArray>
 
@@ -27,6 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::unique_ptr<VQSwatchCore> core = VQSwatchCore::detachedFromLibrary(root->node(), QString(), nullptr);
     if (!core)
         return 0;
+
+    VQFuzzCheckWhatIsWritten(*core);
 
     VQPlistXMLWriter writer;
     core->writeLibrary(writer);

@@ -55,6 +55,11 @@ bool importInto(const QString &path, const std::vector<VQSwatchCollectionRef> &c
                 QFileInfo::exists(path) ? VQSwatchCore::openDetached(path, &failure) : newLibrary(path, &failure);
             if (!core)
                 return false;
+            // Nothing goes in that would make a library Vellico cannot read back.
+            if (QString why; !core->hasRoomFor(collections, &why)) {
+                failure = QStringLiteral("Not imported into %1: %2.").arg(path, why);
+                return false;
+            }
             // A collection whose identity the library already holds gets a fresh one here.
             for (const VQSwatchCollectionRef &collection : collections)
                 core->addCollection(collection);

@@ -420,19 +420,77 @@ VQPlist VQSwatchCore::libraryDictionary() const
     return builder.take();
 }
 
+namespace
+{
+QString tooManyColorsText(std::int64_t colors)
+{
+    return QStringLiteral("the library would hold %1 colors, more than the %2 Vellico can keep")
+        .arg(colors)
+        .arg(VQLibraryMaxColors);
+}
+
+QString tooCostlyText(std::uint64_t cost)
+{
+    return QStringLiteral("the library would take %1 once read, more than the %2 Vellico can read back")
+        .arg(VQByteCountText(cost), VQByteCountText(VQPlistMaxExpandedBytes));
+}
+
+QString tooLargeFileText()
+{
+    return QStringLiteral("the library would be a file of more than %1, the most Vellico can read back")
+        .arg(VQByteCountText(quint64(VQPlistMaxFileBytes)));
+}
+} // namespace
+
+bool VQSwatchCore::hasRoomFor(const std::vector<VQSwatchCollectionRef> &collections, QString *why) const
+{
+    VQPlistCostCounter counter;
+    writeLibrary(counter);
+    std::int64_t colors = 0;
+    {
+        std::lock_guard lock(_lock);
+        for (const VQSwatchCollectionRef &collection : _collections)
+            colors += std::int64_t(collection->count());
+    }
+    for (const VQSwatchCollectionRef &collection : collections) {
+        collection->writeDictionary(counter);
+        colors += std::int64_t(collection->count());
+    }
+    const QString problem = colors > VQLibraryMaxColors                ? tooManyColorsText(colors)
+                            : counter.cost() > VQPlistMaxExpandedBytes ? tooCostlyText(counter.cost())
+                                                                       : QString();
+    if (why)
+        *why = problem;
+    return problem.isEmpty();
+}
+
 bool VQSwatchCore::writeToURL(const QString &path, QString *error, VQPlistFormat format) const
 {
+    // Nothing is written that a read would refuse: what the library costs is
+    // counted first, the size of the file as it is written.
+    if (QString why; !hasRoomFor({}, &why)) {
+        if (error)
+            *error = why;
+        return false;
+    }
     auto &bookmarks = VQAppScopeBookmarksManager::sharedManager();
     bookmarks.startAccessing(path);
     bool written = false;
     if (format == VQPlistFormat::Binary) {
         VQPlistBinaryWriter binary;
         writeLibrary(binary);
-        written = VQWriteFileAtomically(path, binary.finish(), error);
+        const QByteArray bytes = binary.finish();
+        if (bytes.size() > VQPlistMaxFileBytes) {
+            if (error)
+                *error = tooLargeFileText();
+        } else {
+            written = VQWriteFileAtomically(path, bytes, error);
+        }
     } else {
         // Straight to the temporary file as the text is made: the disk is
         // writing the start while the rest is still being formatted.
         VQAtomicFileWriter file(path);
+        file.setMaximumSize(VQPlistMaxFileBytes, tooLargeFileText());
         if (file.open()) {
             VQPlistXMLWriter xml(file);
             writeLibrary(xml);
@@ -576,6 +634,10 @@ VQSwatchCore::SaveOutcome VQSwatchCore::writeMergingTheFile()
         // The old file stays as it was and the library stays dirty, so the
         // next save tries again.
         VQLog(QStringLiteral("Failed to save the library at ") + _url + QStringLiteral(": ") + error);
+        if (QString why; !hasRoomFor({}, &why) || error == tooLargeFileText())
+            tellUser(VQLocalizedString("Vellico did not save the library: %1. The file on disk is unchanged; "
+                                       "remove some colors or collections so that it can be saved again.")
+                         .arg(why.isEmpty() ? error : why));
         return SaveOutcome::Failed;
     }
     VQLog(QStringLiteral("Updating date."));

@@ -128,7 +128,13 @@ class VQSwatchCore
     void tellUser(const QString &text);
     // How long after a change the library saves (the 300 s timer goes on too).
     static void setSaveDelayAfterChange(int milliseconds);
-    // Writes the library to `path` atomically; XML unless told otherwise.
+    // Whether the library, with `collections` added, stays within what Vellico
+    // reads back (VQLibraryLimits.h); when not, `why` says which limit it
+    // passes. Imports ask before they add anything.
+    bool hasRoomFor(const std::vector<VQSwatchCollectionRef> &collections, QString *why = nullptr) const;
+    // Writes the library to `path` atomically; XML unless told otherwise. A
+    // library that would pass the limits of VQLibraryLimits.h is not written
+    // (the file at `path` stays as it was), and `error` names the limit.
     bool writeToURL(const QString &path, QString *error = nullptr, VQPlistFormat format = VQPlistFormat::XML) const;
     void readLibraryContents(VQPlistNode root);
     // The root dictionary as it is written.

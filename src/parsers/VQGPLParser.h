@@ -15,6 +15,7 @@
 // a row without one gives a colour without a name.
 
 #include "parsers/VQParser.h"
+#include "vqcore/VQLibraryLimits.h"
 
 class VQGPLParser : public VQParser
 {
@@ -22,9 +23,8 @@ class VQGPLParser : public VQParser
     using VQParser::VQParser;
 
     // Files with more rows than this are refused whole (failure() says so):
-    // ten times the largest palette we know of, and the size a 64 MB budget
-    // allows for rows with names.
-    static constexpr std::int64_t kMaximumRows = 1'000'000;
+    // more colours than a library can hold (VQLibraryLimits.h).
+    static constexpr std::int64_t kMaximumRows = VQLibraryMaxColors;
 
     // Nothing when the first line is not the header, or the rows exceed the
     // limit; otherwise the one collection, possibly without colours.

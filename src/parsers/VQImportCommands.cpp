@@ -78,11 +78,20 @@ QString noColorsFound(const QString &path, const VQParser &parser)
            (skipped.isEmpty() ? QString() : QLatin1Char(' ') + skipped);
 }
 
-void addCollections(VQSwatchCore &core, const std::vector<VQSwatchCollectionRef> &collections)
+// Adds `collections`, unless the library would then be more than Vellico
+// reads back: then nothing is added and the user is told why.
+bool addCollections(VQSwatchCore &core, const std::vector<VQSwatchCollectionRef> &collections, const QString &path)
 {
+    if (QString why; !core.hasRoomFor(collections, &why)) {
+        VQModalUI::shared().runAlert({VQLocalizedString("The file was not imported."),
+                                      QStringLiteral("%1: %2.").arg(path, why),
+                                      {VQLocalizedString("OK")}});
+        return false;
+    }
     for (const VQSwatchCollectionRef &collection : collections)
         core.addCollection(collection);
     VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQCollectionsWereReorganizedNotification));
+    return true;
 }
 
 // Colours of a list get their keys as names and identifiers counting down from now.
@@ -209,7 +218,8 @@ bool VQImportCommands::importChosenFile(const VQParserFactory &makeParser, const
         showNoColorsAlert(reason, true);
         return false;
     }
-    addCollections(*core, *collections);
+    if (!addCollections(*core, *collections, path))
+        return false;
     showSkippedRowsAlert(path, parser->skippedEntries());
     return true;
 }
@@ -291,6 +301,5 @@ bool VQImportCommands::importChosenColorList(const QString &chosen, VQSwatchCore
         VQModalUI::shared().beep();
         return false;
     }
-    addCollections(*core, {collectionFromColorList(*list, *title)});
-    return true;
+    return addCollections(*core, {collectionFromColorList(*list, *title)}, path);
 }

@@ -37,7 +37,7 @@ class VQPlistDocument
     std::uint32_t root() const { return _root; }
 
     // Reads an XML or binary property list; nothing, with `error` set, for
-    // anything else or a document over the limits of VQPlistShape.h.
+    // anything else or a document over the limits of VQLibraryLimits.h.
     static std::unique_ptr<VQPlistDocument> read(const QByteArray &data, QString *error);
 
   private:

@@ -1,10 +1,10 @@
 // Reading property lists into a VQPlistDocument, XML and binary, each in one
-// pass over the bytes, with the rules and limits of VQPlistShape.h.
+// pass over the bytes, with the rules and limits of VQLibraryLimits.h.
 
 #include "vqcore/VQPlistDocument_p.h"
 
 #include "vqcore/VQFileAccess.h"
-#include "vqcore/VQPlistShape.h"
+#include "vqcore/VQLibraryLimits.h"
 
 #include <algorithm>
 #include <charconv>
@@ -62,7 +62,7 @@ class VQPlistDocumentBuilder
     VQPlistDocumentBuilder() : _document(new VQPlistDocument) {}
 
     // False once the document costs more than VQPlistMaxExpandedBytes by the
-    // count of VQPlistShape.h (every node, keys included, and every byte of text).
+    // count of VQLibraryLimits.h.
     bool charge(std::uint64_t nodes, std::uint64_t bytes)
     {
         _cost += nodes * VQPlistNodeBytes + bytes;
@@ -119,6 +119,36 @@ class VQPlistDocumentBuilder
     }
 
     const Node &node(std::uint32_t index) const { return _document->_nodes[index]; }
+
+    // When the key of the last pair of `pairs` (key, value, key, value… from
+    // `from` on) is an earlier pair's too, that pair takes the value and the
+    // last pair goes: a key said again keeps its place, and the later value
+    // wins, in XML and binary lists alike. `keys` indexes a large dictionary.
+    bool replaceEarlierKey(std::vector<std::uint32_t> &pairs, std::size_t from,
+                           std::unordered_map<std::string, std::size_t> &keys) const
+    {
+        constexpr std::size_t kLookAlong = 32; // pairs; larger dictionaries are indexed
+        const std::size_t last = pairs.size() - 2;
+        const std::string_view key = textOf(pairs[last]);
+        std::size_t earlier = last;
+        if (last - from < 2 * kLookAlong) {
+            for (std::size_t i = from; i < last && earlier == last; i += 2)
+                if (pairs[i] == pairs[last] || textOf(pairs[i]) == key)
+                    earlier = i;
+        } else {
+            if (keys.empty())
+                for (std::size_t i = from; i < last; i += 2)
+                    keys.emplace(textOf(pairs[i]), i);
+            const auto [at, added] = keys.emplace(key, last);
+            if (!added)
+                earlier = at->second;
+        }
+        if (earlier == last)
+            return false;
+        pairs[earlier + 1] = pairs[last + 1];
+        pairs.resize(last);
+        return true;
+    }
 
     // Room for what a document of `bytes` usually makes, so that the tables
     // are not copied over and over as they grow.
@@ -572,7 +602,7 @@ class XMLReader
             _b.push(*item);
             keyPending = false;
             // A key said again keeps its place and takes the later value.
-            if (dictionary && replaceEarlierKey(from, keys))
+            if (dictionary && _b.replaceEarlierKey(_b.pending(), from, keys))
                 continue;
             ++entries;
         }
@@ -580,34 +610,6 @@ class XMLReader
             _b.pop(); // a last key without a value is passed over
         _b.finishContainer(self, from, entries);
         return self;
-    }
-
-    // When the key of the entry just pushed (the last pair from `from` on) is
-    // an earlier entry's too, that entry takes the value and the pair goes.
-    bool replaceEarlierKey(std::size_t from, std::unordered_map<std::string, std::size_t> &keys)
-    {
-        constexpr std::size_t kLookAlong = 32; // pairs; larger dictionaries are indexed
-        std::vector<std::uint32_t> &pending = _b.pending();
-        const std::size_t last = pending.size() - 2;
-        const std::string_view key = _b.textOf(pending[last]);
-        std::size_t earlier = last;
-        if (last - from < 2 * kLookAlong) {
-            for (std::size_t i = from; i < last && earlier == last; i += 2)
-                if (pending[i] == pending[last] || _b.textOf(pending[i]) == key)
-                    earlier = i;
-        } else {
-            if (keys.empty())
-                for (std::size_t i = from; i < last; i += 2)
-                    keys.emplace(_b.textOf(pending[i]), i);
-            const auto [at, added] = keys.emplace(key, last);
-            if (!added)
-                earlier = at->second;
-        }
-        if (earlier == last)
-            return false;
-        pending[earlier + 1] = pending[last + 1];
-        pending.resize(last);
-        return true;
     }
 
     // A string or key: its text, references replaced.
@@ -626,7 +628,7 @@ class XMLReader
             if (nul != std::string::npos)
                 std::fill(out.begin() + std::ptrdiff_t(nul), out.end(), '\0');
         }
-        if (!_b.charge(0, out.size() - at))
+        if (!_b.charge(0, (out.size() - at) * (key ? 1 : VQPlistStringByteCost)))
             return tooLarge();
         if (!key)
             return _b.finishText(VQPlistDocument::Type::String, at);
@@ -759,7 +761,7 @@ class XMLReader
                 count = padding = 0;
             }
         }
-        if (!_b.charge(0, out.size() - at))
+        if (!_b.charge(0, (out.size() - at) * VQPlistDataByteCost))
             return tooLarge();
         return _b.finishText(VQPlistDocument::Type::Data, at);
     }
@@ -801,7 +803,7 @@ std::unique_ptr<VQPlistDocument> readXML(const char *xml, std::size_t length, QS
 // Each object is read once, from the top down, depth first and without
 // recursion; a shared object is read once and its node shared. What the list
 // would cost with every reference a copy is counted on the way, as in
-// VQPlistShape.h.
+// VQLibraryLimits.h.
 
 class BinaryReader
 {
@@ -876,7 +878,8 @@ bool BinaryReader::header(std::uint64_t index, Object &o) const
 }
 
 // The node of a scalar object, or nothing when libplist's reading of the
-// format has no such value. `bytes` is what its text costs.
+// format has no such value. `bytes` is what its text costs as a value (as a
+// key, a string costs its bytes once).
 std::optional<std::uint32_t> BinaryReader::scalar(const Object &o, std::uint64_t &bytes)
 {
     using Type = VQPlistDocument::Type;
@@ -924,14 +927,13 @@ std::optional<std::uint32_t> BinaryReader::scalar(const Object &o, std::uint64_t
         return _b.add(Type::Date, packDate(whole, std::int64_t(std::fabs(seconds - double(whole)) * 1000000.0)));
     }
     case 0x4:
-        bytes = o.n;
+        bytes = o.n * VQPlistDataByteCost;
         return _b.addText(Type::Data, reinterpret_cast<const char *>(_p + o.at), std::size_t(o.n));
     case 0x5:
-        bytes = o.n;
+        bytes = o.n * VQPlistStringByteCost;
         return _b.addText(Type::String, reinterpret_cast<const char *>(_p + o.at), std::size_t(o.n));
     case 0x6: {
         // UTF-16 to UTF-8; a surrogate without its other half is dropped, as libplist drops it.
-        bytes = 3 * o.n;
         const std::size_t at = _b.beginText();
         std::string &out = _b.textBuffer();
         const auto unit = [&](std::uint64_t i) { return std::uint32_t(_p[o.at + 2 * i] << 8 | _p[o.at + 2 * i + 1]); };
@@ -944,6 +946,7 @@ std::optional<std::uint32_t> BinaryReader::scalar(const Object &o, std::uint64_t
             }
             appendUTF8(out, code);
         }
+        bytes = (out.size() - at) * VQPlistStringByteCost;
         return _b.finishText(Type::String, at);
     }
     case 0x8:
@@ -984,15 +987,23 @@ std::optional<std::uint32_t> BinaryReader::read(QString *error)
     const std::uint64_t nodeLimit = 2 * _size + 65536;
     const QString tooMany = QStringLiteral("would expand to more than %1 values").arg(nodeLimit);
 
-    constexpr std::uint16_t kUnseen = 0, kOpen = 0xFFFF;
-    constexpr std::uint32_t kNoNode = 0xFFFFFFFFu;
+    constexpr std::uint16_t kOpen = 0xFFFF;
     struct Seen {
-        std::uint16_t depth = kUnseen; // 1 + levels below; kOpen while on the path
-        std::uint32_t node = kNoNode;
+        std::uint16_t depth = 0; // 1 + levels below; kOpen while on the path
+        std::uint32_t node = 0;
         std::uint64_t nodes = 0; // what it expands to with every reference a copy
         std::uint64_t bytes = 0;
     };
-    std::vector<Seen> seen(_count);
+    // The objects reached so far, in the order reached, and for each object of
+    // the table the place of its entry there (0: not reached yet). The table
+    // declares its count; a long one that is mostly never reached costs four
+    // bytes an entry, no more than four times the file.
+    std::vector<std::uint32_t> slotOf(_count, 0);
+    std::vector<Seen> reached(1);
+    const auto seen = [&](std::uint64_t index) -> Seen * {
+        const std::uint32_t slot = slotOf[index];
+        return slot ? &reached[slot] : nullptr;
+    };
     struct Frame {
         std::uint64_t object;
         Object o;
@@ -1015,6 +1026,25 @@ std::optional<std::uint32_t> BinaryReader::read(QString *error)
             problem = tooLargeText();
         return problem.isEmpty();
     };
+    // Counts a child reached again or read just now into its container: a
+    // dictionary's key costs its text once, any other value what it expands to.
+    const auto addChild = [&](Frame &parent, std::uint64_t position, const Seen &child) {
+        parent.deepest = std::max(parent.deepest, child.depth);
+        const bool key =
+            parent.o.type == 0xD && position < parent.o.n && _b.node(child.node).type == VQPlistDocument::Type::String;
+        if (!add(parent, child.nodes, key ? VQPlistNodeBytes + _b.node(child.node).size : child.bytes))
+            return false;
+        items.push_back(child.node);
+        return true;
+    };
+    const auto remember = [&](std::uint64_t index, const Seen &entry) {
+        if (!slotOf[index]) {
+            slotOf[index] = std::uint32_t(reached.size());
+            reached.push_back(entry);
+        } else {
+            reached[slotOf[index]] = entry;
+        }
+    };
     // Reads a scalar at once, or opens a container; false (with `problem` set) on failure.
     const auto visit = [&](std::uint64_t index, bool &opened) {
         opened = false;
@@ -1023,7 +1053,6 @@ std::optional<std::uint32_t> BinaryReader::read(QString *error)
             problem = broken();
             return false;
         }
-        Seen &s = seen[index];
         if (o.type != 0xA && o.type != 0xC && o.type != 0xD) {
             std::uint64_t bytes = 0;
             std::optional<std::uint32_t> node = scalar(o, bytes);
@@ -1033,12 +1062,12 @@ std::optional<std::uint32_t> BinaryReader::read(QString *error)
                 unreadable = true;
                 node = _b.add(VQPlistDocument::Type::Boolean, 0);
             }
-            s = {1, *node, 1, VQPlistNodeBytes + bytes};
+            remember(index, {1, *node, 1, VQPlistNodeBytes + bytes});
             return true;
         }
         const auto type = o.type == 0xD ? VQPlistDocument::Type::Dictionary : VQPlistDocument::Type::Array;
         path.push_back({index, o, _b.add(type, 0), 0, 0, 1, VQPlistNodeBytes, items.size()});
-        s.depth = kOpen;
+        remember(index, {kOpen, 0, 0, 0});
         opened = true;
         if (path.size() > std::size_t(VQPlistMaxNesting))
             problem = tooDeepText();
@@ -1048,30 +1077,29 @@ std::optional<std::uint32_t> BinaryReader::read(QString *error)
     if (!visit(top, opened))
         return refuse(problem);
     if (!opened)
-        return unreadable ? refuse(notAPlistText()) : seen[top].node;
+        return unreadable ? refuse(notAPlistText()) : seen(top)->node;
+    std::vector<std::uint32_t> pairs;
+    std::unordered_map<std::string, std::size_t> keys;
     while (!path.empty()) {
         Frame &frame = path.back();
         if (frame.next < frame.o.refs) {
-            const std::uint64_t child = be(_p + frame.o.at + frame.next * _refSize, _refSize);
-            ++frame.next;
+            const std::uint64_t position = frame.next++;
+            const std::uint64_t child = be(_p + frame.o.at + position * _refSize, _refSize);
             if (child >= _count)
                 return refuse(broken()); // a reference to nothing
-            Seen &s = seen[child];
-            if (s.depth == kOpen)
-                return refuse(QStringLiteral("a container holds itself"));
-            if (s.depth == kUnseen) {
+            if (const Seen *s = seen(child)) {
+                if (s->depth == kOpen)
+                    return refuse(QStringLiteral("a container holds itself"));
+                if (path.size() + s->depth > std::size_t(VQPlistMaxNesting))
+                    return refuse(tooDeepText()); // seen before, but reached deeper this time
+            } else {
                 if (!visit(child, opened))
                     return refuse(problem);
                 if (opened)
                     continue;
-            } else if (path.size() + s.depth > std::size_t(VQPlistMaxNesting)) {
-                return refuse(tooDeepText()); // seen before, but reached deeper this time
             }
-            Frame &parent = path.back();
-            parent.deepest = std::max(parent.deepest, seen[child].depth);
-            if (!add(parent, seen[child].nodes, seen[child].bytes))
+            if (!addChild(path.back(), position, *seen(child)))
                 return refuse(problem);
-            items.push_back(seen[child].node);
             continue;
         }
         const Frame done = frame;
@@ -1080,8 +1108,8 @@ std::optional<std::uint32_t> BinaryReader::read(QString *error)
         const std::uint32_t *mine = items.data() + done.items;
         if (dictionary) {
             // Keys must be strings; libplist keeps a key up to its first NUL.
-            std::vector<std::uint32_t> pairs;
-            pairs.reserve(std::size_t(done.o.refs));
+            pairs.clear();
+            keys.clear();
             for (std::uint64_t i = 0; i < done.o.n; ++i) {
                 std::uint32_t key = mine[i];
                 const bool string = _b.node(key).type == VQPlistDocument::Type::String;
@@ -1093,25 +1121,25 @@ std::optional<std::uint32_t> BinaryReader::read(QString *error)
                 }
                 pairs.push_back(key);
                 pairs.push_back(mine[done.o.n + i]);
+                if (string)
+                    _b.replaceEarlierKey(pairs, 0, keys);
             }
-            _b.setItems(done.node, pairs.data(), pairs.size(), std::uint32_t(done.o.n));
+            _b.setItems(done.node, pairs.data(), pairs.size(), std::uint32_t(pairs.size() / 2));
         } else {
             _b.setItems(done.node, mine, std::size_t(done.o.n), std::uint32_t(done.o.n));
         }
         items.resize(done.items);
-        Seen &s = seen[done.object];
-        s = {std::uint16_t(done.deepest + 1), done.node, done.nodes, done.bytes};
+        const Seen finished{std::uint16_t(done.deepest + 1), done.node, done.nodes, done.bytes};
+        remember(done.object, finished);
         if (!path.empty()) {
             Frame &parent = path.back();
-            parent.deepest = std::max(parent.deepest, s.depth);
-            if (!add(parent, s.nodes, s.bytes))
+            if (!addChild(parent, parent.next - 1, finished))
                 return refuse(problem);
-            items.push_back(s.node);
         }
     }
     if (unreadable)
         return refuse(notAPlistText());
-    return seen[top].node;
+    return seen(top)->node;
 }
 } // namespace
 

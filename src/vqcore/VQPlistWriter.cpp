@@ -459,3 +459,30 @@ QByteArray VQPlistBinaryWriter::finish()
     _out.assign("bplist00");
     return document;
 }
+
+void VQPlistCostCounter::key(const char *key)
+{
+    _cost += VQPlistNodeBytes + std::strlen(key);
+}
+
+void VQPlistCostCounter::string(const QString &value)
+{
+    // Its length in UTF-8, without making the UTF-8: a pair of surrogates
+    // makes four bytes, a surrogate without its other half three (U+FFFD).
+    std::uint64_t bytes = 0;
+    const char16_t *units = reinterpret_cast<const char16_t *>(value.utf16());
+    for (qsizetype i = 0, n = value.size(); i < n; ++i) {
+        const char16_t u = units[i];
+        if (u < 0x80) {
+            bytes += 1;
+        } else if (u < 0x800) {
+            bytes += 2;
+        } else if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(units[i + 1])) {
+            bytes += 4;
+            ++i;
+        } else {
+            bytes += 3;
+        }
+    }
+    _cost += VQPlistNodeBytes + bytes * VQPlistStringByteCost;
+}

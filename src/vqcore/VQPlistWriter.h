@@ -4,6 +4,7 @@
 // into a VQPlist tree, VQPlistXMLWriter straight into XML text without a tree
 // in between (a large library saves in a fraction of the time).
 
+#include "vqcore/VQLibraryLimits.h"
 #include "vqcore/VQPropertyList.h"
 
 #include <QByteArray>
@@ -146,4 +147,27 @@ class VQPlistBinaryWriter : public VQPlistSink
     std::vector<std::uint32_t> _values;
     std::vector<KeyObject> _keyObjects;
     std::uint32_t _top = 0;
+};
+
+// Counts what a document costs by the rule of VQLibraryLimits.h without
+// writing it: what a reader of the document would count, so that a writer can
+// tell beforehand whether what it is about to write would be read back.
+class VQPlistCostCounter : public VQPlistSink
+{
+  public:
+    void beginDictionary() override { _cost += VQPlistNodeBytes; }
+    void endDictionary() override {}
+    void key(const char *key) override;
+    void beginArray() override { _cost += VQPlistNodeBytes; }
+    void endArray() override {}
+    void string(const QString &value) override;
+    void integer(std::uint64_t) override { _cost += VQPlistNodeBytes; }
+    void real(double) override { _cost += VQPlistNodeBytes; }
+    void date(const QDateTime &) override { _cost += VQPlistNodeBytes; }
+    void boolean(bool) override { _cost += VQPlistNodeBytes; }
+
+    std::uint64_t cost() const { return _cost; }
+
+  private:
+    std::uint64_t _cost = 0;
 };

@@ -1,7 +1,7 @@
 #include "vqcore/VQPropertyList.h"
 
 #include "vqcore/VQPlistDocument_p.h"
-#include "vqcore/VQPlistShape.h"
+#include "vqcore/VQLibraryLimits.h"
 #include "vqcore/VQStringExtensions.h"
 
 #include <QFile>
@@ -623,10 +623,22 @@ bool VQAtomicFileWriter::open()
     return false;
 }
 
+void VQAtomicFileWriter::setMaximumSize(qint64 bytes, const QString &tooLarge)
+{
+    _maximum = bytes;
+    _tooLarge = tooLarge;
+}
+
 bool VQAtomicFileWriter::write(const char *bytes, qsizetype size)
 {
     if (!_error.isEmpty() || !_file->isOpen())
         return false;
+    _written += size;
+    if (_maximum >= 0 && _written > _maximum) {
+        _error = _tooLarge;
+        _file->cancelWriting();
+        return false;
+    }
     if (_file->write(bytes, size) == size)
         return true;
     _error = _file->errorString();
@@ -657,15 +669,15 @@ std::uint64_t VQPlistFootprint(VQPlistNode node)
     if (node.isString() || node.isData()) {
         std::uint64_t length = 0;
         bytesOf(node, length);
-        return bytes + length;
+        return bytes + length * (node.isString() ? VQPlistStringByteCost : VQPlistDataByteCost);
     }
     if (node.isArray()) {
         node.forEachItem([&](VQPlistNode item) { bytes += VQPlistFootprint(item); });
         return bytes;
     }
     if (node.isDictionary()) {
-        for (std::uint32_t i = 0, n = node.count(); i < n; ++i)
-            bytes += VQPlistNodeBytes + VQPlistFootprint(node.valueAt(i)); // the key's node, and the value
+        for (std::uint32_t i = 0, n = node.count(); i < n; ++i) // the key's node and text, and the value
+            bytes += VQPlistNodeBytes + std::uint64_t(node.keyAt(i).size()) + VQPlistFootprint(node.valueAt(i));
     }
     return bytes;
 }

@@ -15,6 +15,7 @@
 #include <QString>
 
 #include "vqcore/VQFileAccess.h"
+#include "vqcore/VQLibraryLimits.h"
 
 #include <cstdint>
 #include <memory>
@@ -22,11 +23,6 @@
 
 using VQPlistRaw = void *; // libplist's plist_t, kept out of this header
 class VQPlistDocument;     // VQPlistDocument_p.h
-
-// The largest property-list file read: a library of 100,000 colours is about
-// 50 MB of XML. What the parsed document may cost is bounded separately
-// (VQPlistMaxExpandedBytes in VQPlistShape.h).
-inline constexpr qint64 VQPlistMaxFileBytes = qint64(256) * 1024 * 1024;
 
 class VQPlistNode
 {
@@ -127,7 +123,7 @@ class VQPlist
     static VQPlist date(const QDateTime &value);
 
     // Reads XML or binary data. Nothing for anything else, nor for a document
-    // that would take too much to read (VQPlistShape.h); `error` says why.
+    // that would take too much to read (VQLibraryLimits.h); `error` says why.
     static std::optional<VQPlist> fromData(const QByteArray &data, QString *error = nullptr);
     // Reads a whole regular file of at most VQPlistMaxFileBytes and parses it;
     // on failure `error` says why.
@@ -181,14 +177,21 @@ class VQAtomicFileWriter
     bool write(const char *bytes, qsizetype size);
     bool commit(QString *error = nullptr);
 
+    // A write that would make the file larger than `bytes` fails, and the
+    // error says so with `tooLarge`.
+    void setMaximumSize(qint64 bytes, const QString &tooLarge);
+
   private:
     std::unique_ptr<class QSaveFile> _file;
     QString _error;
+    qint64 _written = 0;
+    qint64 _maximum = -1;
+    QString _tooLarge;
 };
 
-// What the tree below `node` costs by the count of VQPlistMaxExpandedBytes,
-// keys counted without their text, a shared node once per reference: never
-// more than the reader allowed for the document.
+// What the tree below `node` costs by the count of VQLibraryLimits.h, a
+// shared node once per reference: never more than the reader allowed for the
+// document. (A key cut at a NUL counts the part kept.)
 std::uint64_t VQPlistFootprint(VQPlistNode node);
 
 // Hands memory freed by a large tree back to the system. A parsed library

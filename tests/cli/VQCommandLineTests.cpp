@@ -9,6 +9,7 @@
 #include "vqcore/VQClock.h"
 #include "vqcore/VQHardwareInfo.h"
 #include "core/VQSwatchCore.h"
+#include "vqcore/VQLibraryLimits.h"
 
 #include "../parsers/VQSwatchBytes.h"
 
@@ -401,5 +402,34 @@ TEST_F(CommandLineTest, FailuresSayWhatIsWrongAndWriteNothing)
         EXPECT_TRUE(result.err.contains(QString::fromUtf8(row.message))) << result.err.toStdString();
         EXPECT_TRUE(result.out.isEmpty());
         EXPECT_EQ(snapshot().toStdString(), before.toStdString());
+    }
+}
+
+// A palette of more colours than a library holds (one of a million rows made a
+// 500 MB library that no start could open), and one of fewer colours whose
+// names would still make the library more than Vellico reads back: neither
+// goes in, the library stays as it was, and the message names the limit.
+TEST_F(CommandLineTest, ImportPastTheLibraryLimitsWritesNothing)
+{
+    struct Row {
+        const char *name;
+        QByteArray palette;
+        QString message;
+    };
+    const std::vector<Row> rows = {
+        {"too many colours", "GIMP Palette\n" + QByteArray("1 2 3\n").repeated(VQLibraryMaxColors + 1),
+         QStringLiteral("line %1: more than %2 colors").arg(VQLibraryMaxColors + 2).arg(VQLibraryMaxColors)},
+        {"names too long", "GIMP Palette\n" + ("1 2 3 " + QByteArray(2200, 'n') + "\n").repeated(20000),
+         "Not imported into " + _lib +
+             ": the library would take 274 MB once read, more than the 256 MB Vellico can read back."},
+    };
+    const QByteArray before = VQReadAll(_lib);
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        const VQCommandResult result = VQRunCommandLine({"import", write("big.gpl", row.palette), "--into", _lib});
+        EXPECT_EQ(result.status, 1);
+        EXPECT_TRUE(result.err.contains(row.message)) << result.err.toStdString();
+        EXPECT_EQ(VQReadAll(_lib), before);
+        EXPECT_EQ(QDir(QFileInfo(_lib).absolutePath()).entryList({"*.vlb*"}, QDir::Files), QStringList{"lib.vlb"});
     }
 }

@@ -8,6 +8,7 @@
 
 #include "core/sync/VQFileCoordinator.h"
 #include "vqcore/VQFileAccess.h"
+#include "vqcore/VQLibraryLimits.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -234,6 +235,75 @@ TEST_F(CoreTest, AFailedWriteKeepsTheOldFileAndTheLibraryDirty)
     // With room again, the next save writes everything.
     EXPECT_TRUE(core->save());
     EXPECT_EQ(VQSwatchCore::openDetached(libraryPath(), nullptr)->numberOfCollections(), 2u);
+}
+
+// A library that would be more than Vellico reads back is never written:
+// the save is refused before anything is written, the old file stays, the
+// user is told which limit it passes, and the library can be saved again once
+// it is smaller. Imports ask first and add nothing.
+TEST_F(CoreTest, ASaveOrImportPastTheLimitsIsRefusedAndKeepsTheOldFile)
+{
+    auto core = load(libraryPath());
+    core->addCollection(VQSwatchCollection::create(QStringLiteral("Small")));
+    ASSERT_TRUE(core->save());
+    const QByteArray before = VQReadAll(libraryPath());
+
+    // 20,000 colours of 2,300-character names: 4.6 MB as names, 288 MB as the
+    // library may be written (a character may become a six-byte escape).
+    std::vector<VQColorRef> colors;
+    for (int i = 0; i < 20000; ++i) {
+        VQColorRef color = VQColor::makeRGB(0.5, 0.5, i / 20000.0);
+        color->setName(QString(2300, QLatin1Char('n')));
+        colors.push_back(color);
+    }
+    const VQSwatchCollectionRef big = VQSwatchCollection::create(QStringLiteral("Big"), colors);
+    QString why;
+    EXPECT_FALSE(core->hasRoomFor({big}, &why));
+    EXPECT_TRUE(why.startsWith("the library would take ")) << why.toStdString();
+    EXPECT_TRUE(core->hasRoomFor({VQSwatchCollection::create(QStringLiteral("Fine"), {colors.front()})}));
+
+    core->addCollection(big);
+    QStringList notices;
+    VQObserverToken observer(VQNotificationCenter::defaultCenter().addObserver(
+        QString::fromLatin1(VQSwatchCoreNoticeNotification), core.get(),
+        [&](const VQNotification &) { notices << core->notice(); }));
+    EXPECT_EQ(VQCountPosts(VQVellicoCoreDidSaveNotification, [&] { EXPECT_FALSE(core->save()); }), 0);
+    EXPECT_EQ(VQReadAll(libraryPath()), before) << "the old file is intact";
+    EXPECT_EQ(QDir(QFileInfo(libraryPath()).absolutePath()).entryList(QDir::Files),
+              QStringList{QStringLiteral("Vellico Library.vlb")});
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_TRUE(notices[0].contains("more than the 256 MB Vellico can read back")) << notices[0].toStdString();
+    QString error;
+    EXPECT_FALSE(core->writeToURL(path("copy.vlb"), &error, VQPlistFormat::Binary));
+    EXPECT_TRUE(error.startsWith("the library would take ")) << error.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(path("copy.vlb")));
+
+    core->removeCollection(big);
+    EXPECT_TRUE(core->save());
+    EXPECT_EQ(VQCollectionTitles(libraryPath()), QStringList{QStringLiteral("Small")});
+}
+
+// The most colours a library holds is what the cheapest colour costs as the
+// library writes it, counted the way a reader counts it.
+TEST_F(CoreTest, TheColourLimitIsWhatTheCheapestColourCosts)
+{
+    const std::vector<std::function<VQColorRef()>> makers = {[] { return VQColor::makeRGB(0.1, 0.2, 0.3); },
+                                                             [] { return VQColor::makeCMYK(0.1, 0.2, 0.3, 0.4); }};
+    for (const auto &make : makers) {
+        auto collection = VQSwatchCollection::create(QStringLiteral("One"));
+        VQPlistCostCounter one, two;
+        collection->addColor(make(), false);
+        collection->writeDictionary(one);
+        collection->addColor(make(), false);
+        collection->writeDictionary(two);
+        EXPECT_EQ(two.cost() - one.cost(), VQCheapestColorCost);
+        // And a reader counts the same as the counter.
+        const std::optional<VQPlist> read = VQPlist::fromData(collection->dictionaryRepresentation().toBinary());
+        ASSERT_TRUE(read);
+        EXPECT_EQ(VQPlistFootprint(read->node()), two.cost());
+    }
+    EXPECT_LE(std::uint64_t(VQLibraryMaxColors) * VQCheapestColorCost, VQPlistMaxExpandedBytes);
+    EXPECT_GT(std::uint64_t(VQLibraryMaxColors + 1) * VQCheapestColorCost, VQPlistMaxExpandedBytes);
 }
 
 // A save that merged the file and then failed to write has the file's changes

@@ -1,5 +1,5 @@
 #include "vqcore/VQDictionary.h"
-#include "vqcore/VQPlistShape.h"
+#include "vqcore/VQLibraryLimits.h"
 #include "vqcore/VQPlistWriter.h"
 #include "vqcore/VQPropertyList.h"
 
@@ -15,6 +15,9 @@
 #include <tuple>
 
 #include <locale.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace
 {
@@ -512,6 +515,10 @@ TEST_F(VQPropertyListTest, RefusesShapesThatWouldExhaustTheParser)
         // libplist copies a shared string for every reference: 180 KB took 2 GB.
         {"binary, one 100 KB string referred to 20,000 times", VQSharedStringPlist(100000, 20000), false},
         {"binary, one 1 KB string referred to 1,000 times", VQSharedStringPlist(1000, 1000), true},
+        // Held once, but a gigabyte as a library, and six as JSON.
+        {"binary, one 1 MB string referred to 1,000 times", VQSharedStringPlist(1000000, 1000), false},
+        {"binary, one 100 KB string referred to 400 times", VQSharedStringPlist(100000, 400), true},
+        {"binary, one 100 KB string referred to 500 times", VQSharedStringPlist(100000, 500), false},
         // 800 MB as UTF-16, but libplist keeps it as UTF-8 of up to 3 bytes a character.
         {"binary, a UTF-16 string of 100,000 characters referred to 4,000 times",
          VQSharedStringPlist(100000, 4000, true), false},
@@ -528,7 +535,117 @@ TEST_F(VQPropertyListTest, RefusesShapesThatWouldExhaustTheParser)
     }
     QString error;
     VQPlist::fromData(VQSharedStringPlist(100000, 20000), &error);
-    EXPECT_EQ(error, "would take more than 1 GB once read");
+    EXPECT_EQ(error, "would take more than 256 MB once read");
+}
+
+namespace
+{
+// A binary dictionary of the given keys (strings) and values (integers).
+QByteArray binaryDictionary(const std::vector<std::pair<QByteArray, int>> &entries)
+{
+    const std::uint32_t n = std::uint32_t(entries.size());
+    QByteArray dictionary = n < 15 ? QByteArray(1, char(0xD0 | n)) : QByteArray("\xDF\x10", 2) + char(n);
+    for (std::uint32_t i = 0; i < 2 * n; ++i)
+        for (int shift = 24; shift >= 0; shift -= 8)
+            dictionary.append(char(((i + 1) >> shift) & 0xFF));
+    std::vector<QByteArray> objects = {dictionary};
+    for (const auto &[key, value] : entries)
+        objects.push_back(char(0x50 | key.size()) + key);
+    for (const auto &[key, value] : entries)
+        objects.push_back(QByteArray(1, char(0x10)) + char(value));
+    return binaryList(objects);
+}
+
+QByteArray xmlDictionary(const std::vector<std::pair<QByteArray, int>> &entries)
+{
+    QByteArray xml = "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict>";
+    for (const auto &[key, value] : entries)
+        xml += "<key>" + key + "</key><integer>" + QByteArray::number(value) + "</integer>";
+    return xml + "</dict></plist>";
+}
+} // namespace
+
+// A key said twice in one dictionary: it keeps its first place and the later
+// value, whichever way the list is written.
+TEST_F(VQPropertyListTest, DuplicateKeysTakeTheLaterValueInBothEncodings)
+{
+    struct Row {
+        const char *name;
+        std::vector<std::pair<QByteArray, int>> entries;
+        std::vector<std::pair<QByteArray, int>> read;
+    };
+    // Past 32 entries, the readers index the keys instead of looking along them.
+    std::vector<std::pair<QByteArray, int>> many, manyRead;
+    for (int i = 0; i < 40; ++i)
+        many.push_back({"k" + QByteArray::number(i), i});
+    manyRead = many;
+    many.push_back({"k3", 99});
+    manyRead[3].second = 99;
+    const std::vector<Row> rows = {
+        {"one key twice", {{"a", 1}, {"b", 2}, {"a", 3}}, {{"a", 3}, {"b", 2}}},
+        {"one key three times", {{"a", 1}, {"a", 2}, {"a", 3}}, {{"a", 3}}},
+        {"no key twice", {{"a", 1}, {"b", 2}}, {{"a", 1}, {"b", 2}}},
+        {"a large dictionary", many, manyRead},
+    };
+    for (const Row &row : rows) {
+        for (const bool binary : {false, true}) {
+            SCOPED_TRACE(std::string(row.name) + (binary ? ", binary" : ", XML"));
+            const std::optional<VQPlist> read =
+                VQPlist::fromData(binary ? binaryDictionary(row.entries) : xmlDictionary(row.entries));
+            ASSERT_TRUE(read.has_value());
+            std::vector<std::pair<QByteArray, int>> entries;
+            read->node().forEachEntry([&](const QByteArray &key, VQPlistNode value) {
+                entries.push_back({key, int(value.integerValue())});
+            });
+            EXPECT_EQ(entries, row.read);
+            EXPECT_EQ((*read)[row.read.front().first.constData()].integerValue(), row.read.front().second);
+        }
+    }
+}
+
+// A binary list declares how many objects its table holds, and a table of
+// one-byte offsets, all to one object, makes a short file declare millions.
+// What the reader keeps for them stays a small multiple of the file: the test
+// reads such a list in a child process whose address space allows no more.
+TEST_F(VQPropertyListTest, ALongObjectTableCostsASmallMultipleOfTheFile)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than any limit allows";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than any limit allows";
+#endif
+#endif
+    constexpr std::uint64_t kObjects = 16 * 1024 * 1024;
+    // An empty dictionary at offset 8, then the table: every entry points at it.
+    QByteArray data("bplist00\xD0", 9);
+    data += QByteArray(qsizetype(kObjects), '\x08');
+    QByteArray trailer(32, '\0');
+    trailer[6] = 1; // offset size
+    trailer[7] = 1; // reference size
+    for (int i = 0; i < 8; ++i) {
+        trailer[8 + i] = char((kObjects >> (56 - 8 * i)) & 0xFF);
+        trailer[24 + i] = char((std::uint64_t(9) >> (56 - 8 * i)) & 0xFF);
+    }
+    data += trailer;
+    // What the process maps now, and room for five times the file on top.
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    ASSERT_TRUE(statm.open(QIODevice::ReadOnly));
+    const std::uint64_t mapped = statm.readAll().split(' ').value(0).toULongLong() * std::uint64_t(getpagesize());
+    const std::uint64_t limit = mapped + 5 * std::uint64_t(data.size());
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const rlimit space{limit, limit};
+        setrlimit(RLIMIT_AS, &space);
+        const std::optional<VQPlist> read = VQPlist::fromData(data);
+        _exit(read && read->node().isDictionary() && read->node().count() == 0 ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "the child " << (WIFSIGNALED(status) ? "died of signal " : "ended with status ")
+        << (WIFSIGNALED(status) ? WTERMSIG(status) : WEXITSTATUS(status)) << " within " << limit << " bytes";
 }
 
 // The limits must not refuse real lists: every property list among the
