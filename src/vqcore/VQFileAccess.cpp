@@ -79,8 +79,11 @@ QString VQByteCountText(quint64 bytes)
     return number + QLatin1Char(' ') + QLatin1String(units[unit]);
 }
 
-std::optional<QByteArray> VQReadRegularFile(const QString &path, qint64 budget, QString *error, VQLinks links)
+std::optional<QByteArray> VQReadRegularFile(const QString &path, qint64 budget, QString *error, VQLinks links,
+                                            VQOwner owner, std::optional<VQFileIdentity> *opened)
 {
+    if (opened)
+        opened->reset();
     const QByteArray name = QFile::encodeName(path);
     // Non-blocking, so that a named pipe cannot hold us at the open; the type
     // is checked on the descriptor, so the file cannot change in between.
@@ -100,8 +103,18 @@ std::optional<QByteArray> VQReadRegularFile(const QString &path, qint64 budget, 
         setError(error, qt_error_string(errno));
         return std::nullopt;
     }
+    if (opened)
+        *opened = VQFileIdentity{st.st_dev, st.st_ino, st.st_uid};
     if (!S_ISREG(st.st_mode)) {
         setError(error, describeMode(st.st_mode) + QStringLiteral(", not a file"));
+        return std::nullopt;
+    }
+    if (owner == VQOwner::Us && st.st_uid != ::geteuid()) {
+        setError(error, QStringLiteral("owned by another user (uid %1)").arg(st.st_uid));
+        return std::nullopt;
+    }
+    if (owner == VQOwner::Us && st.st_nlink != 1) {
+        setError(error, QStringLiteral("%1 hard links, not one").arg(st.st_nlink));
         return std::nullopt;
     }
     if (st.st_size > budget) {
@@ -141,6 +154,28 @@ std::optional<QByteArray> VQReadRegularFile(const QString &path, qint64 budget, 
         return std::nullopt;
     }
     return bytes;
+}
+
+bool VQRemoveIfStill(const QString &path, const VQFileIdentity &file, QString *error)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {
+    };
+    if (::lstat(name.constData(), &st) != 0) {
+        if (errno == ENOENT)
+            return true;
+        setError(error, qt_error_string(errno));
+        return false;
+    }
+    if (st.st_dev != file.device || st.st_ino != file.inode) {
+        setError(error, QStringLiteral("it now names another file, which is left alone"));
+        return false;
+    }
+    if (::unlink(name.constData()) != 0 && errno != ENOENT) {
+        setError(error, qt_error_string(errno));
+        return false;
+    }
+    return true;
 }
 
 VQEntry VQEntryAt(const QString &path)

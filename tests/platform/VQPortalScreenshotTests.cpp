@@ -1,6 +1,7 @@
 // The portal screenshot's pure parts: where each screen lies in the picture,
-// what the portal's answer means, and the file read once and deleted. The
-// call itself runs against the real portal in the Wayland desktop tests.
+// what the portal's answer means, and the file read once and deleted (only our
+// own, and only that very file). The call itself runs against the real portal
+// in the Wayland desktop tests.
 
 #include "platform/VQScreenshotLayout.h"
 #include "platform/portal/VQPortalScreenshot.h"
@@ -10,6 +11,9 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -160,53 +164,134 @@ TEST(VQPortalScreenshotTest, TheAnswerNamesALocalFileOrSaysWhyNot)
     }
 }
 
-TEST(VQPortalScreenshotTest, TheFileIsReadOnceAndDeletedWhateverItHolds)
+// What the portal names: the path handed over, and a file beside it that must
+// be left as it is (what a link points to, another name of the file).
+struct Made {
+    QString path;
+    QString kept;
+};
+
+QImage aPicture()
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     QImage picture(3, 2, QImage::Format_RGB32);
     picture.fill(QColor(0x33, 0x66, 0xcc));
     picture.setPixel(1, 1, qRgb(255, 0, 0));
-    const QString png = dir.filePath(QStringLiteral("shot.png"));
-    ASSERT_TRUE(picture.save(png));
-    QString error;
-    const QImage read = VQPortalScreenshot::takeFile(png, &error);
-    EXPECT_EQ(read, picture) << qPrintable(error);
-    EXPECT_FALSE(QFile::exists(png));
-
-    struct Row {
-        const char *name;
-        std::function<QString()> make; // the path handed over
-        qint64 budget;
-        const char *errorPart;
-    };
-    const auto file = [&](const char *name, const QByteArray &bytes) {
-        QFile out(dir.filePath(QString::fromLatin1(name)));
-        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(bytes);
-        return out.fileName();
-    };
-    const Row rows[] = {
-        {"not a picture", [&] { return file("text.png", "not a picture"); }, 1024, "is not a picture"},
-        {"over the budget", [&] { return file("big.png", QByteArray(2048, 'x')); }, 1024, "more than the"},
-        {"a link",
-         [&] {
-             const QString target = file("target.png", "x");
-             QFile::link(target, dir.filePath(QStringLiteral("link.png")));
-             return dir.filePath(QStringLiteral("link.png"));
-         },
-         1024, "symbolic link"},
-        {"gone already", [&] { return dir.filePath(QStringLiteral("missing.png")); }, 1024, "cannot be read"},
-    };
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.name);
-        const QString path = row.make();
-        error.clear();
-        EXPECT_TRUE(VQPortalScreenshot::takeFile(path, &error, row.budget).isNull());
-        EXPECT_TRUE(error.contains(QLatin1String(row.errorPart))) << qPrintable(error);
-        EXPECT_FALSE(QFileInfo(path).exists() || QFileInfo(path).isSymLink());
-    }
-    // A link is removed, never what it points to.
-    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("target.png"))));
+    return picture;
 }
+
+QString written(const QDir &dir, const char *name, const QByteArray &bytes)
+{
+    QFile out(dir.filePath(QString::fromLatin1(name)));
+    EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bytes);
+    return out.fileName();
+}
+
+QString saved(const QDir &dir, const char *name)
+{
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    EXPECT_TRUE(aPicture().save(path, "PNG"));
+    return path;
+}
+
+struct TakeRow {
+    const char *name;
+    Made (*make)(const QDir &dir);
+    qint64 budget;
+    const char *errorPart; // nullptr: the picture is taken
+    bool removed;          // the name is gone afterwards
+    bool needsRoot;        // gives the file to another user
+};
+
+const TakeRow kTakeRows[] = {
+    {"OurOwnPicture",
+     [](const QDir &dir) {
+         return Made{saved(dir, "shot.png"), {}};
+     },
+     1024, nullptr, true, false},
+    {"NotAPicture",
+     [](const QDir &dir) {
+         return Made{written(dir, "text.png", "not a picture"), {}};
+     },
+     1024, "is not a picture", true, false},
+    {"OverTheBudget",
+     [](const QDir &dir) {
+         return Made{written(dir, "big.png", QByteArray(2048, 'x')), {}};
+     },
+     1024, "2 KB, more than the 1 KB allowed", true, false},
+    {"GoneAlready",
+     [](const QDir &dir) {
+         return Made{dir.filePath(QStringLiteral("missing.png")), {}};
+     },
+     1024, "cannot be read", true, false},
+    // Made first at the portal's path by someone who could see our screen in it and change it.
+    {"AnotherUsersFile",
+     [](const QDir &dir) {
+         const QString path = saved(dir, "theirs.png");
+         EXPECT_EQ(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+         return Made{path, path};
+     },
+     1024, "cannot be read: owned by another user (uid 65534)", false, true},
+    {"ASecondName",
+     [](const QDir &dir) {
+         const QString path = saved(dir, "shot.png");
+         const QString other = dir.filePath(QStringLiteral("other.png"));
+         EXPECT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()), 0);
+         return Made{path, other};
+     },
+     1024, "cannot be read: 2 hard links, not one", true, false},
+    {"ALinkToAPicture",
+     [](const QDir &dir) {
+         const QString target = saved(dir, "target.png");
+         const QString link = dir.filePath(QStringLiteral("link.png"));
+         EXPECT_TRUE(QFile::link(target, link));
+         return Made{link, target};
+     },
+     1024, "cannot be read: a symbolic link, not a file", false, false},
+    {"ANamedPipe",
+     [](const QDir &dir) {
+         const QString path = dir.filePath(QStringLiteral("pipe.png"));
+         EXPECT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+         return Made{path, {}};
+     },
+     1024, "cannot be read: a named pipe, not a file", true, false},
+};
+
+void PrintTo(const TakeRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+class VQPortalScreenshotFileTest : public testing::TestWithParam<TakeRow>
+{
+};
+
+// Only our own file, with no other name, is read; whatever the read gave, that
+// very file is deleted, and nothing that is not ours.
+TEST_P(VQPortalScreenshotFileTest, OnlyOurOwnFileIsTakenAndOnlyItDeleted)
+{
+    const TakeRow &row = GetParam();
+    if (row.needsRoot && ::geteuid() != 0)
+        GTEST_SKIP() << "giving a file to another user needs root";
+    QTemporaryDir temporary;
+    ASSERT_TRUE(temporary.isValid());
+    const Made made = row.make(QDir(temporary.path()));
+    QString error;
+    const QImage taken = VQPortalScreenshot::takeFile(made.path, &error, row.budget);
+    if (row.errorPart) {
+        EXPECT_TRUE(taken.isNull());
+        EXPECT_TRUE(error.contains(QLatin1String(row.errorPart))) << qPrintable(error);
+        EXPECT_TRUE(error.contains(made.path)) << qPrintable(error);
+    } else {
+        EXPECT_EQ(taken, aPicture()) << qPrintable(error);
+    }
+    const QFileInfo left(made.path);
+    EXPECT_EQ(left.exists() || left.isSymLink(), !row.removed);
+    if (!made.kept.isEmpty()) {
+        EXPECT_EQ(QImage(made.kept, "PNG"), aPicture()) << "changed or gone: " << qPrintable(made.kept);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, VQPortalScreenshotFileTest, testing::ValuesIn(kTakeRows),
+                         [](const testing::TestParamInfo<TakeRow> &info) { return std::string(info.param.name); });
 } // namespace

@@ -151,4 +151,25 @@ TEST_F(VQFileAccessTest, ReplacingANameNeverWritesThroughWhatIsThere)
     EXPECT_EQ(QFileInfo(*second).symLinkTarget(), target);
 }
 
+// A file read from a shared folder is removed by its name: never what someone
+// put under that name after the read.
+TEST_F(VQFileAccessTest, RemovesANameOnlyWhileItNamesTheFileRead)
+{
+    const QString shot = write("shot.png", "ours");
+    std::optional<VQFileIdentity> opened;
+    QString error;
+    ASSERT_TRUE(VQReadRegularFile(shot, 16, &error, VQLinks::Refuse, VQOwner::Us, &opened)) << error.toStdString();
+    ASSERT_TRUE(opened);
+    const QString replacement = write("replacement.png", "theirs");
+    ASSERT_EQ(::rename(QFile::encodeName(replacement).constData(), QFile::encodeName(shot).constData()), 0);
+    EXPECT_FALSE(VQRemoveIfStill(shot, *opened, &error));
+    EXPECT_TRUE(error.contains("another file")) << error.toStdString();
+    EXPECT_EQ(VQReadAll(shot), "theirs");
+
+    ASSERT_TRUE(VQReadRegularFile(shot, 16, &error, VQLinks::Refuse, VQOwner::Us, &opened)) << error.toStdString();
+    EXPECT_TRUE(VQRemoveIfStill(shot, *opened, &error)) << error.toStdString();
+    EXPECT_EQ(VQEntryAt(shot).type, VQEntry::Type::Missing);
+    EXPECT_TRUE(VQRemoveIfStill(shot, *opened, &error)) << "gone already";
+}
+
 } // namespace

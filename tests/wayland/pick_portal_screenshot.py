@@ -5,8 +5,9 @@ and a x2 output. VELLICO_PICK_PATH=portal-screenshot puts Vellico on this path,
 which sway would otherwise not take (it offers screencopy). grim is the truth,
 our virtual pointer and wtype the user; the stripe windows lie under the
 frozen screen and must see no click. The portal's file must be gone after
-every run. Two cases run against a portal of our own instead (fake_portal.py),
-which answers with a refusal, or with a named pipe for the picture.
+every run. Three cases run against a portal of our own instead (fake_portal.py),
+which answers with a refusal, with a named pipe for the picture, or with a
+screenshot in a file of another user (as root only), which must be left alone.
 
     pick_portal_screenshot.py CASE      with VELLICO_BINARY set
 """
@@ -19,9 +20,10 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from wayland_session import PATCH, WaylandSession, check_pick, run_case  # noqa: E402
 from pick_wayland import (PICK_TIMEOUT, WHITE, Pick, crosshair_arm, no_press, outputs_change,  # noqa: E402
                           stripes_everywhere, truth)
-from vellico_e2e import Failure, wait_until  # noqa: E402
+from vellico_e2e import Failure, Unavailable, wait_until  # noqa: E402
 
 FORCED = {"VELLICO_PICK_PATH": "portal-screenshot"}
+NOBODY = 65534  # the owner of a file that is not ours
 
 
 def screenshot_file_gone(session, pick):
@@ -97,21 +99,44 @@ def case_focus_taken(session):
                                            lambda line: line.startswith("press "))
 
 
-def fake_portal_case(answer, reason):
+def contents(path):
+    with open(path, "rb") as file:
+        return file.read()
+
+
+def named_pipe(session, path):
+    """A named pipe: read naively, it would hold the pick forever."""
+    os.mkfifo(path)
+    session.own(path)
+
+
+def other_users_screenshot(session, path):
+    """A real screenshot of this desktop in a file of another user, as at the wlroots
+    portal's fixed path in /tmp someone else could make first: whoever owns it could
+    have seen our screen in it and changed it, so it must neither be taken nor deleted."""
+    if os.geteuid() != 0:
+        raise Unavailable("giving a file to another user needs root")
+    session.run(["grim", path])
+    os.chown(path, NOBODY, NOBODY)
+
+
+def fake_portal_case(answer, reason, make=None, kept=False):
     """Against a portal of our own (fake_portal.py): what it answers ends the pick at
-    once with status 2 and the reason; a file it names is gone afterwards."""
+    once with status 2 and the reason. The file it names, made by `make`, is gone
+    afterwards, or, when `kept`, left as it was."""
     def case(session):
         arguments = list(answer)
-        if arguments[0] == "file":
-            # A named pipe: read naively, it would hold the pick forever.
+        if make:
             arguments.append(os.path.join(session.home, "out.png"))
-            os.mkfifo(arguments[1])
-            session.own(arguments[1])
+            make(session, arguments[1])
+            before = contents(arguments[1]) if kept else None
         session.start_fake_portal(*arguments)
         result = session.run([os.environ["VELLICO_BINARY"], "--pick"], timeout=PICK_TIMEOUT, check=False, **FORCED)
         check_pick(f"the portal answering {answer}", result, 2, reason=reason)
-        if arguments[0] == "file" and os.path.lexists(arguments[1]):
+        if make and not kept and os.path.lexists(arguments[1]):
             raise Failure(f"{arguments[1]} is still there")
+        if kept and (not os.path.isfile(arguments[1]) or contents(arguments[1]) != before):
+            raise Failure(f"another user's {arguments[1]} was deleted or changed")
     return case
 
 
@@ -121,13 +146,17 @@ CASES = {
     "portal-screenshot-focus-taken": case_focus_taken,
     "portal-screenshot-refused": fake_portal_case(["other"],
                                                   "the desktop portal ended the screenshot without a picture"),
-    "portal-screenshot-unreadable": fake_portal_case(["file"], "cannot be read: a named pipe, not a file"),
+    "portal-screenshot-unreadable": fake_portal_case(["file"], "cannot be read: a named pipe, not a file",
+                                                     make=named_pipe),
+    "portal-screenshot-other-users-file": fake_portal_case(["file"],
+                                                           "cannot be read: owned by another user (uid 65534)",
+                                                           make=other_users_screenshot, kept=True),
     "portal-screenshot-output-added": outputs_change("create_output", "an output was added or removed", **FORCED),
     "portal-screenshot-output-rescaled": outputs_change("output HEADLESS-2 scale 1",
                                                         "output HEADLESS-2 changed its size", **FORCED),
 }
 
-FAKE_PORTAL_CASES = ("portal-screenshot-refused", "portal-screenshot-unreadable")
+FAKE_PORTAL_CASES = ("portal-screenshot-refused", "portal-screenshot-unreadable", "portal-screenshot-other-users-file")
 
 if __name__ == "__main__":
     sys.exit(run_case(CASES, lambda name: WaylandSession(name, portal=name not in FAKE_PORTAL_CASES)))

@@ -9,9 +9,6 @@
 #include <QImageReader>
 #include <QUrl>
 
-#include <cerrno>
-#include <cstring>
-
 #include <unistd.h>
 
 VQPortalScreenshot::Answer VQPortalScreenshot::answerOf(uint code, const QVariantMap &results)
@@ -39,14 +36,21 @@ VQPortalScreenshot::Answer VQPortalScreenshot::answerOf(uint code, const QVarian
 QImage VQPortalScreenshot::takeFile(const QString &path, QString *error, qint64 budget)
 {
     QString readError;
-    const std::optional<QByteArray> bytes = VQReadRegularFile(path, budget, &readError, VQLinks::Refuse);
-    // Deleted before anything else: the picture must not stay on disk, read or not.
-    if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT)
-        VQLog(QStringLiteral("The desktop portal's screenshot %1 could not be deleted: %2.")
-                  .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+    std::optional<VQFileIdentity> opened;
+    const std::optional<QByteArray> bytes =
+        VQReadRegularFile(path, budget, &readError, VQLinks::Refuse, VQOwner::Us, &opened);
+    // Deleted before anything else, read or not, so the picture does not stay
+    // on disk; but only our own file, and only while the name is still the
+    // file we opened: never another user's, nor what a link points to.
+    if (opened && opened->owner == ::geteuid()) {
+        QString removeError;
+        if (!VQRemoveIfStill(path, *opened, &removeError))
+            VQLog(
+                QStringLiteral("The desktop portal's screenshot %1 could not be deleted: %2.").arg(path, removeError));
+    }
     if (!bytes) {
         if (error)
-            *error = QStringLiteral("the desktop portal's screenshot %1 cannot be read: %2").arg(path, readError);
+            *error = QStringLiteral("the desktop portal's screenshot file %1 cannot be read: %2").arg(path, readError);
         return {};
     }
     QByteArray data = *bytes;
@@ -55,7 +59,7 @@ QImage VQPortalScreenshot::takeFile(const QString &path, QString *error, qint64 
     QImage picture = reader.read();
     if (picture.isNull()) {
         if (error)
-            *error = QStringLiteral("the desktop portal's screenshot %1 is not a picture Vellico can read (%2)")
+            *error = QStringLiteral("the desktop portal's screenshot file %1 is not a picture Vellico can read (%2)")
                          .arg(path, reader.errorString());
         return {};
     }

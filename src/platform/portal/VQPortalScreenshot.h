@@ -4,10 +4,12 @@
 // compositor offers no screencopy (GNOME, KDE Plasma).
 //
 // The portal writes the picture to a file and answers with its URI. Some
-// backends write it world-readable at a fixed path, others among the user's
-// pictures: we read it once, through the regular-file reader with a size
-// budget, and delete it at once, whatever the read gave. The picture then
-// lives only in memory.
+// backends write it world-readable at a fixed path in /tmp, others among the
+// user's pictures: we read it once, through the regular-file reader with a
+// size budget, and delete it at once, whatever the read gave. The picture then
+// lives only in memory. At a fixed path another local user may have made the
+// file first, to see our screen in it and change it before we read it: only a
+// file of our own with no other name is read, and only that very file deleted.
 
 #include <QImage>
 #include <QString>
@@ -32,8 +34,9 @@ struct Answer {
 Answer answerOf(uint code, const QVariantMap &results);
 
 // Reads the picture at `path` once (a regular file of at most `budget`
-// bytes, links refused) and deletes the file, whatever the read gave. A null
-// image, with `error` set, when it cannot be read or decoded.
+// bytes, ours, with one link; links refused) and deletes the file whatever
+// the read gave, when it is ours and the name still names it. A null image,
+// with `error` set, when it cannot be read or decoded.
 QImage takeFile(const QString &path, QString *error, qint64 budget = kMaxFileBytes);
 
 // Asks the desktop portal of the session bus for the screenshot, with
