@@ -37,7 +37,7 @@ inline constexpr std::uint64_t VQPlistDataByteCost = 2;
 
 // What a document may cost. No larger than a saved library may be, so that
 // a document accepted from another computer can be kept and written again.
-// A library of 100,000 colours with 28-character names costs about 140 MB.
+// A library of 100,000 colours with 28-character names costs about 129 MB.
 inline constexpr std::uint64_t VQPlistMaxExpandedBytes = std::uint64_t(VQPlistMaxFileBytes);
 
 // The most colours a library can hold: the budget over what the cheapest
