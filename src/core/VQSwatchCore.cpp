@@ -464,11 +464,29 @@ bool VQSwatchCore::hasRoomFor(const std::vector<VQSwatchCollectionRef> &collecti
     return problem.isEmpty();
 }
 
+std::optional<QByteArray> VQSwatchCore::binaryLibrary(QString *error) const
+{
+    if (QString why; !hasRoomFor({}, &why)) {
+        if (error)
+            *error = why;
+        return std::nullopt;
+    }
+    VQPlistBinaryWriter binary;
+    writeLibrary(binary);
+    QByteArray bytes = binary.finish();
+    if (bytes.size() > VQPlistMaxFileBytes) {
+        if (error)
+            *error = tooLargeFileText();
+        return std::nullopt;
+    }
+    return bytes;
+}
+
 bool VQSwatchCore::writeToURL(const QString &path, QString *error, VQPlistFormat format) const
 {
     // Nothing is written that a read would refuse: what the library costs is
     // counted first, the size of the file as it is written.
-    if (QString why; !hasRoomFor({}, &why)) {
+    if (QString why; format == VQPlistFormat::XML && !hasRoomFor({}, &why)) {
         if (error)
             *error = why;
         return false;
@@ -477,15 +495,8 @@ bool VQSwatchCore::writeToURL(const QString &path, QString *error, VQPlistFormat
     bookmarks.startAccessing(path);
     bool written = false;
     if (format == VQPlistFormat::Binary) {
-        VQPlistBinaryWriter binary;
-        writeLibrary(binary);
-        const QByteArray bytes = binary.finish();
-        if (bytes.size() > VQPlistMaxFileBytes) {
-            if (error)
-                *error = tooLargeFileText();
-        } else {
-            written = VQWriteFileAtomically(path, bytes, error);
-        }
+        const std::optional<QByteArray> bytes = binaryLibrary(error);
+        written = bytes && VQWriteFileAtomically(path, *bytes, error);
     } else {
         // Straight to the temporary file as the text is made: the disk is
         // writing the start while the rest is still being formatted.

@@ -132,6 +132,9 @@ class VQSwatchCore
     // reads back (VQLibraryLimits.h); when not, `why` says which limit it
     // passes. Imports ask before they add anything.
     bool hasRoomFor(const std::vector<VQSwatchCollectionRef> &collections, QString *why = nullptr) const;
+    // The library as a binary property list; nothing, with `error` naming the
+    // limit, when it would pass the limits of VQLibraryLimits.h.
+    std::optional<QByteArray> binaryLibrary(QString *error = nullptr) const;
     // Writes the library to `path` atomically; XML unless told otherwise. A
     // library that would pass the limits of VQLibraryLimits.h is not written
     // (the file at `path` stays as it was), and `error` names the limit.

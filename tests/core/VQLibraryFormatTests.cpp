@@ -130,7 +130,7 @@ TEST_F(VQLibraryFormatTest, ReadersGiveTheTreesTheyAlwaysGave)
         {fixtures + "swatches/clr/keyed-archive-white-and-rgb-custom-spaces.clr", "6b00d9c96fb44943"},
         {corpus + "library/regression-nul-inside-a-string.xml", "0ec80f5f26dfc740"},
         {corpus + "library/regression-one-string-shared-87000-times.bplist",
-         "refused: would take more than 1 GB once read"},
+         "refused: would take more than 256 MB once read"},
         {corpus + "library/shared-colours.bplist", "c016adfabc39f4a0"},
         {corpus + "library/small.bplist", "75d1cf7390a052f5"},
         {corpus + "library/small.xml", "790ae53d97a17496"},

@@ -266,7 +266,11 @@ TEST_F(SyncTest, WhatOthersPutInTheFolderIsSkippedAndNothingOutsideIsReadOrWritt
          "huge.vlb", "6 GB, more than the 256 MB allowed"},
         {"180 KB that would take 2 GB: one string referred to 20,000 times",
          [&] { put("shared.vlb", VQSharedStringPlist(100000, 20000)); }, "shared.vlb",
-         "would take more than 1 GB once read"},
+         "would take more than 256 MB once read"},
+        // Held once, a 1 GB library once kept, and one that no computer could read again.
+        {"1 MB that would take 6 GB: one name referred to 1,000 times",
+         [&] { put("name.vlb", VQSharedStringPlist(1000000, 1000)); }, "name.vlb",
+         "would take more than 256 MB once read"},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);

@@ -268,9 +268,8 @@ VQSyncReport VQiCloudSynchronizationManager::synchronize(VQSwatchCore &core, con
                                   // Binary: every other computer reads this file at each of its
                                   // passes, and a binary property list reads several times faster
                                   // than XML.
-                                  VQPlistBinaryWriter binary;
-                                  core.writeLibrary(binary);
-                                  return VQReplaceFileAtomically(ownFile, binary.finish(), writeError);
+                                  const std::optional<QByteArray> bytes = core.binaryLibrary(writeError);
+                                  return bytes && VQReplaceFileAtomically(ownFile, *bytes, writeError);
                               },
                               &error);
     if (!report.wroteOwnFile) {
