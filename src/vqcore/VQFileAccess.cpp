@@ -1,13 +1,17 @@
 #include "vqcore/VQFileAccess.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QStringList>
 
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -227,4 +231,59 @@ bool VQReplaceFileAtomically(const QString &path, const QByteArray &bytes, QStri
     if (::rename(encodedTemporary.constData(), QFile::encodeName(path).constData()) != 0)
         return fail(QStringLiteral("cannot replace %1: %2").arg(path, qt_error_string(errno)));
     return true;
+}
+
+QString VQPrivateFolderProblem(unsigned mode, unsigned owner, unsigned user)
+{
+    if (S_ISLNK(mode))
+        return QStringLiteral("is a symbolic link");
+    if (!S_ISDIR(mode))
+        return QStringLiteral("is not a folder");
+    if (owner != user)
+        return QStringLiteral("belongs to user %1").arg(owner);
+    if (mode & (S_IRWXG | S_IRWXO))
+        return QStringLiteral("is open to other users (mode %1)").arg(mode & 07777, 4, 8, QLatin1Char('0'));
+    return {};
+}
+
+QString VQPrivateFolderProblemAt(const QString &path, bool make)
+{
+    const QByteArray native = QFile::encodeName(path);
+    if (make && ::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
+        return QStringLiteral("could not be made (%1)").arg(qt_error_string(errno));
+    struct stat info = {};
+    if (::lstat(native.constData(), &info) != 0)
+        return QStringLiteral("could not be read (%1)").arg(qt_error_string(errno));
+    return VQPrivateFolderProblem(info.st_mode, info.st_uid, ::geteuid());
+}
+
+QString VQRuntimeFolder(QString *problems)
+{
+    QStringList found;
+    const auto usable = [&found](const QString &path, bool make) {
+        const QString problem = VQPrivateFolderProblemAt(path, make);
+        if (!problem.isEmpty())
+            found << path + QLatin1Char(' ') + problem;
+        return problem.isEmpty();
+    };
+    QString user = QString::number(::geteuid());
+    if (const passwd *entry = ::getpwuid(::geteuid()))
+        user = QString::fromLocal8Bit(entry->pw_name);
+    const QString session = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    QString folder;
+    if (!session.isEmpty() && usable(session, false)) {
+        folder = session;
+    } else if (const QString temporary = QDir::tempPath() + QStringLiteral("/runtime-") + user;
+               usable(temporary, true)) {
+        // Where Qt, and Vellico before, keep runtime files when the session names no folder.
+        folder = temporary;
+    } else if (const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+               !cache.isEmpty() && QDir().mkpath(cache + QStringLiteral("/Vellico")) &&
+               usable(cache + QStringLiteral("/Vellico/runtime"), true)) {
+        // Someone else took that name in the shared folder.
+        folder = cache + QStringLiteral("/Vellico/runtime");
+    }
+    if (problems)
+        *problems = found.join(QStringLiteral("; "));
+    return folder;
 }

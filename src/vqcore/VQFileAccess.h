@@ -46,3 +46,19 @@ bool VQReplaceFileAtomically(const QString &path, const QByteArray &bytes, QStri
 
 // "180 KB", "6.0 GB": sizes in messages.
 QString VQByteCountText(quint64 bytes);
+
+// Folders that only the user's own processes may enter: the one-instance
+// socket, and the locks by which this user's processes take turns at a file.
+//
+// Why a file with these lstat() fields can't be such a folder of `user`'s (a
+// real folder, owned by `user`, that nobody else may read, write or enter), or
+// empty when it can.
+QString VQPrivateFolderProblem(unsigned mode, unsigned owner, unsigned user);
+// The same for the folder at `path`; with `make`, a missing one is made first,
+// closed to everyone else.
+QString VQPrivateFolderProblemAt(const QString &path, bool make);
+// The user's runtime folder: $XDG_RUNTIME_DIR, else runtime-<user> in the
+// temporary folder (made here), else Vellico/runtime in the user's cache
+// folder; the first that is private to us, or empty when none is. `problems`
+// names each folder passed over and why.
+QString VQRuntimeFolder(QString *problems = nullptr);
