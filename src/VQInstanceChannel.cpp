@@ -1,16 +1,14 @@
 #include "VQInstanceChannel.h"
 
+#include "vqcore/VQFileAccess.h"
 #include "vqcore/VQLog.h"
 
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QFile>
 #include <QLockFile>
 #include <QPointer>
 #include <QScopeGuard>
 #include <QSocketNotifier>
-#include <QStandardPaths>
-#include <QStringList>
 #include <QThread>
 #include <QTimer>
 
@@ -18,7 +16,6 @@
 #include <cstdio>
 #include <cstring>
 #include <poll.h>
-#include <pwd.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -51,26 +48,6 @@ qint64 peerUser(qintptr descriptor)
     if (::getsockopt(int(descriptor), SOL_SOCKET, SO_PEERCRED, &credentials, &length) != 0)
         return -1;
     return credentials.uid;
-}
-
-QString userName()
-{
-    if (const passwd *entry = ::getpwuid(::geteuid()))
-        return QString::fromLocal8Bit(entry->pw_name);
-    return QString::number(::geteuid());
-}
-
-// Why `path` can't be our private folder, or empty when it can. With `make`,
-// a missing folder is made first, closed to everyone else.
-QString folderProblemAt(const QString &path, bool make)
-{
-    const QByteArray native = QFile::encodeName(path);
-    if (make && ::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
-        return QStringLiteral("could not be made (%1)").arg(errnoText(errno));
-    struct stat info = {};
-    if (::lstat(native.constData(), &info) != 0)
-        return QStringLiteral("could not be read (%1)").arg(errnoText(errno));
-    return VQInstanceChannel::folderProblem(info.st_mode, info.st_uid, ::geteuid());
 }
 
 // The address of the socket at `path`; false when the path is too long for one.
@@ -164,51 +141,10 @@ VQInstanceChannel::~VQInstanceChannel()
     }
 }
 
-QString VQInstanceChannel::folderProblem(unsigned mode, unsigned owner, unsigned user)
-{
-    if (S_ISLNK(mode))
-        return QStringLiteral("is a symbolic link");
-    if (!S_ISDIR(mode))
-        return QStringLiteral("is not a folder");
-    if (owner != user)
-        return QStringLiteral("belongs to user %1").arg(owner);
-    if (mode & (S_IRWXG | S_IRWXO))
-        return QStringLiteral("is open to other users (mode %1)").arg(mode & 07777, 4, 8, QLatin1Char('0'));
-    return {};
-}
-
-QString VQInstanceChannel::runtimeFolder(QString *problems)
-{
-    QStringList found;
-    const auto usable = [&found](const QString &path, bool make) {
-        const QString problem = folderProblemAt(path, make);
-        if (!problem.isEmpty())
-            found << path + QLatin1Char(' ') + problem;
-        return problem.isEmpty();
-    };
-    const QString session = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    QString folder;
-    if (!session.isEmpty() && usable(session, false)) {
-        folder = session;
-    } else if (const QString temporary = QDir::tempPath() + QStringLiteral("/runtime-") + userName();
-               usable(temporary, true)) {
-        // Where Qt, and Vellico before, keep runtime files when the session names no folder.
-        folder = temporary;
-    } else if (const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
-               !cache.isEmpty() && QDir().mkpath(cache + QStringLiteral("/Vellico")) &&
-               usable(cache + QStringLiteral("/Vellico/runtime"), true)) {
-        // Someone else took that name in the shared folder.
-        folder = cache + QStringLiteral("/Vellico/runtime");
-    }
-    if (problems)
-        *problems = found.join(QStringLiteral("; "));
-    return folder;
-}
-
 bool VQInstanceChannel::claim(const QString &message, QString *answer, QString *error, bool waitForever)
 {
     QString problems;
-    const QString folder = runtimeFolder(&problems);
+    const QString folder = VQRuntimeFolder(&problems);
     if (folder.isEmpty()) {
         *error =
             QStringLiteral("vellico: no private folder for the socket that keeps Vellico to one instance: ") + problems;

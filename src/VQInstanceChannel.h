@@ -1,8 +1,9 @@
 #pragma once
 // One Vellico per user session. The first process to start holds a lock file
-// and listens on a local socket in the runtime folder; a later start hands its
-// commands ("copy", "paste"…) to that process and ends, so that one library
-// file never has two writers and the tray never shows two icons.
+// and listens on a local socket in the runtime folder (VQRuntimeFolder); a
+// later start hands its commands ("copy", "paste"…) to that process and ends,
+// so that one library file never has two writers and the tray never shows two
+// icons.
 //
 // The commands let the desktop's own shortcut settings drive a running
 // Vellico: `vellico --copy` copies the selected colour, `vellico --paste`
@@ -43,17 +44,6 @@ class VQInstanceChannel : public QObject
     // could neither reach that process nor run itself.
     // `waitForever` is for commands that wait on the user (the loupe).
     bool claim(const QString &message, QString *answer, QString *error, bool waitForever = false);
-
-    // The folder of the socket and the lock: $XDG_RUNTIME_DIR, else
-    // runtime-<user> in the temporary folder (made here), else Vellico/runtime
-    // in the user's cache folder; the first that is private to us, or empty
-    // when none is. `problems` names each folder passed over and why.
-    static QString runtimeFolder(QString *problems = nullptr);
-
-    // Why a file with these lstat() fields can't be our private folder (a real
-    // folder, owned by `user`, that nobody else may read, write or enter), or
-    // empty when it can.
-    static QString folderProblem(unsigned mode, unsigned owner, unsigned user);
 
     // Sends the one-line answer to the start that asked; later calls do nothing.
     using Reply = std::function<void(const QString &answer)>;

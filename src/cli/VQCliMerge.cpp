@@ -19,16 +19,22 @@ VQCommandResult VQCliMerge(const VQCliOptions &options)
 
     if (!QFileInfo(local).isFile())
         return VQCliFailure(QStringLiteral("No library at %1.").arg(local));
-    // The remote copy first, under its shared lock; then LOCAL is read, merged
-    // and replaced under its exclusive lock, so no other writer's change is lost.
-    QByteArray bytes;
-    QString error;
-    if (!VQFileCoordinator::readFile(remote, &bytes, &error))
-        return VQCliFailure(QStringLiteral("Cannot read %1: %2").arg(remote, error));
-    QString parseError;
-    const std::optional<VQPlist> root = VQPlist::fromData(bytes, &parseError);
-    if (!root)
-        return VQCliFailure(QStringLiteral("%1 is not a library: %2.").arg(remote, parseError));
+    // The remote copy first, without a lock (read again should it change
+    // meanwhile); then LOCAL is read, merged and replaced under its lock, so no
+    // other writer's change is lost.
+    std::optional<VQPlist> root;
+    QString error, parseError;
+    const bool read = VQFileCoordinator::readWithoutLock(
+        remote, VQLinks::Follow,
+        [&](const QByteArray &bytes, QString *problem) {
+            root = VQPlist::fromData(bytes, &parseError);
+            *problem = parseError;
+            return root.has_value();
+        },
+        &error);
+    if (!read)
+        return VQCliFailure(error == parseError ? QStringLiteral("%1 is not a library: %2.").arg(remote, error)
+                                                : QStringLiteral("Cannot read %1: %2").arg(remote, error));
     if (const QString problem = VQiCloudSynchronizationManager::remoteLibraryProblem(root); !problem.isEmpty())
         return VQCliFailure(QStringLiteral("%1: %2.").arg(remote, problem));
 

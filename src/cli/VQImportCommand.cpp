@@ -41,7 +41,7 @@ std::unique_ptr<VQSwatchCore> newLibrary(const QString &path, QString *error)
 bool importInto(const QString &path, const std::vector<VQSwatchCollectionRef> &collections, QString *error)
 {
     // Its folder is made first, as the program makes the default library's
-    // folder: the lock file lives beside the library.
+    // folder.
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder)) {
         *error = QStringLiteral("Could not create the folder %1.").arg(folder);

@@ -536,7 +536,7 @@ bool VQSwatchCore::save()
         // exclusive lock, no change of theirs can land between our look at the
         // file and our write. Rather than lose our own changes at the end, a save
         // that can't have the lock in time goes ahead without it.
-        const VQFileLock lock(_url, VQFileLock::Mode::Exclusive, VQFileCoordinator::kDefaultTimeoutMs);
+        const VQFileLock lock(_url, VQFileCoordinator::kDefaultTimeoutMs);
         if (!lock.isAcquired())
             VQLog(QStringLiteral("Saving without the library's lock: ") + lock.error());
         outcome = writeMergingTheFile();
@@ -562,7 +562,7 @@ void VQSwatchCore::tryToSaveWithoutBlocking()
         return;
     const qint64 waited = _lockWait.elapsed();
     std::optional<VQFileLock> lock;
-    lock.emplace(_url, VQFileLock::Mode::Exclusive, 0);
+    lock.emplace(_url, 0);
     if (!lock->isAcquired() && waited < VQFileCoordinator::kDefaultTimeoutMs) {
         if (waited >= kLockWaitShownAfterMs && _waitingFor.isEmpty())
             setWaitingFor(VQLocalizedString("Waiting for another program to finish with the library %1…")

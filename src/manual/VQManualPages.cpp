@@ -143,7 +143,8 @@ VQManualPage makeVellicoPage()
               "written by an earlier version, is replaced by it."},
              {"$XDG_RUNTIME_DIR/vellico.socket",
               "The socket through which a later start reaches the running Vellico, with vellico.lock beside "
-              "it. Without XDG_RUNTIME_DIR they are in /tmp/runtime-USER (mode 0700), or in "
+              "it, and the folder vellico-locks, whose lock files keep the user's processes from writing one "
+              "file at once. Without XDG_RUNTIME_DIR they are in /tmp/runtime-USER (mode 0700), or in "
               "~/.cache/Vellico/runtime when that is not a private folder of the user's."},
          },
          false},

@@ -1,15 +1,21 @@
 #include "vqcore/VQFileAccess.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QStringList>
 
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <utility>
 
 namespace
 {
@@ -217,49 +223,180 @@ std::optional<QString> VQSetAside(const QString &path, QString *error)
     return std::nullopt;
 }
 
+bool VQWriteFileAtomically(const QString &path, const QByteArray &bytes, QString *error)
+{
+    VQAtomicFileWriter file(path);
+    if (file.open())
+        file.write(bytes.constData(), bytes.size());
+    return file.commit(error);
+}
+
 bool VQReplaceFileAtomically(const QString &path, const QByteArray &bytes, QString *error)
 {
-    const QFileInfo info(path);
+    VQAtomicFileWriter file(path, VQLinks::Refuse);
+    if (file.open())
+        file.write(bytes.constData(), bytes.size());
+    return file.commit(error);
+}
+
+VQAtomicFileWriter::VQAtomicFileWriter(const QString &path, VQLinks links) : _path(path), _links(links) {}
+
+VQAtomicFileWriter::~VQAtomicFileWriter()
+{
+    if (_fd >= 0)
+        ::close(_fd);
+    if (!_temporary.isEmpty())
+        ::unlink(_temporary.constData());
+}
+
+bool VQAtomicFileWriter::fail(const QString &error)
+{
+    if (_error.isEmpty())
+        _error = error;
+    if (_fd >= 0)
+        ::close(_fd);
+    _fd = -1;
+    if (!_temporary.isEmpty())
+        ::unlink(_temporary.constData());
+    _temporary.clear();
+    return false;
+}
+
+bool VQAtomicFileWriter::open()
+{
+    if (!_error.isEmpty() || _fd >= 0)
+        return _fd >= 0;
+    QFileInfo info(_path);
+    if (_links == VQLinks::Follow) {
+        for (int depth = 0; depth < 40 && info.isSymLink(); ++depth)
+            info.setFile(info.symLinkTarget());
+    }
+    _target = info.isSymLink() ? _path : info.filePath();
+    const QByteArray target = QFile::encodeName(_target);
+    struct stat existing {
+    };
+    const bool replacing = ::lstat(target.constData(), &existing) == 0 && S_ISREG(existing.st_mode);
+    if (replacing && _links == VQLinks::Follow && ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0)
+        return fail(qt_error_string(errno)); // the file may not be written
+
     // Hidden, so that nobody takes a half-written copy for the file.
-    QString temporary;
-    int created = -1;
-    for (int attempt = 0; attempt < 100 && created < 0; ++attempt) {
-        temporary = info.absolutePath() + QStringLiteral("/.") + info.fileName() +
-                    QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
-        created = ::open(QFile::encodeName(temporary).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                         0666);
-        if (created < 0 && errno != EEXIST) {
-            setError(error,
-                     QStringLiteral("cannot create a file in %1: %2").arg(info.absolutePath(), qt_error_string(errno)));
-            return false;
+    const QFileInfo placed(_target);
+    for (int attempt = 0; attempt < 100 && _fd < 0; ++attempt) {
+        _temporary = QFile::encodeName(
+            placed.absolutePath() + QStringLiteral("/.") + placed.fileName() +
+            QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0')));
+        _fd = ::open(_temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (_fd < 0 && errno != EEXIST) {
+            _temporary.clear();
+            return fail(
+                QStringLiteral("cannot create a file in %1: %2").arg(placed.absolutePath(), qt_error_string(errno)));
         }
     }
-    if (created < 0) {
-        setError(error, QStringLiteral("cannot find a free temporary name in %1").arg(info.absolutePath()));
-        return false;
+    if (_fd < 0) {
+        _temporary.clear();
+        return fail(QStringLiteral("cannot find a free temporary name in %1").arg(placed.absolutePath()));
     }
-    Descriptor fd(created);
-    const QByteArray encodedTemporary = QFile::encodeName(temporary);
-    const auto fail = [&](const QString &what) {
-        setError(error, what);
-        ::unlink(encodedTemporary.constData());
+    if (replacing && existing.st_uid == ::geteuid())
+        ::fchmod(_fd, existing.st_mode & 07777);
+    return true;
+}
+
+void VQAtomicFileWriter::setMaximumSize(qint64 bytes, const QString &tooLarge)
+{
+    _maximum = bytes;
+    _tooLarge = tooLarge;
+}
+
+bool VQAtomicFileWriter::write(const char *bytes, qsizetype size)
+{
+    if (_fd < 0)
         return false;
-    };
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd.get(), bytes.constData() + done, std::size_t(bytes.size() - done));
+    _written += size;
+    if (_maximum >= 0 && _written > _maximum)
+        return fail(_tooLarge);
+    for (qsizetype done = 0; done < size;) {
+        const ssize_t n = ::write(_fd, bytes + done, std::size_t(size - done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
             return fail(qt_error_string(n < 0 ? errno : EIO));
         done += n;
     }
-    if (::fsync(fd.get()) != 0)
-        return fail(qt_error_string(errno));
-    if (::close(fd.release()) != 0)
-        return fail(qt_error_string(errno));
-    // rename(2) replaces the name: a link there is replaced, not followed.
-    if (::rename(encodedTemporary.constData(), QFile::encodeName(path).constData()) != 0)
-        return fail(QStringLiteral("cannot replace %1: %2").arg(path, qt_error_string(errno)));
     return true;
+}
+
+bool VQAtomicFileWriter::commit(QString *error)
+{
+    if (_fd >= 0) {
+        // A file system may tell of a full disk only when the data reach it.
+        if (::fsync(_fd) != 0)
+            fail(qt_error_string(errno));
+        else if (::close(std::exchange(_fd, -1)) != 0)
+            fail(qt_error_string(errno));
+        // rename(2) replaces the name: a link there is replaced, not followed.
+        else if (::rename(_temporary.constData(), QFile::encodeName(_target).constData()) != 0)
+            fail(QStringLiteral("cannot replace %1: %2").arg(_target, qt_error_string(errno)));
+        else {
+            _temporary.clear();
+            return true;
+        }
+    }
+    fail(QStringLiteral("the file was never opened"));
+    setError(error, _error);
+    return false;
+}
+
+QString VQPrivateFolderProblem(unsigned mode, unsigned owner, unsigned user)
+{
+    if (S_ISLNK(mode))
+        return QStringLiteral("is a symbolic link");
+    if (!S_ISDIR(mode))
+        return QStringLiteral("is not a folder");
+    if (owner != user)
+        return QStringLiteral("belongs to user %1").arg(owner);
+    if (mode & (S_IRWXG | S_IRWXO))
+        return QStringLiteral("is open to other users (mode %1)").arg(mode & 07777, 4, 8, QLatin1Char('0'));
+    return {};
+}
+
+QString VQPrivateFolderProblemAt(const QString &path, bool make)
+{
+    const QByteArray native = QFile::encodeName(path);
+    if (make && ::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
+        return QStringLiteral("could not be made (%1)").arg(qt_error_string(errno));
+    struct stat info = {};
+    if (::lstat(native.constData(), &info) != 0)
+        return QStringLiteral("could not be read (%1)").arg(qt_error_string(errno));
+    return VQPrivateFolderProblem(info.st_mode, info.st_uid, ::geteuid());
+}
+
+QString VQRuntimeFolder(QString *problems)
+{
+    QStringList found;
+    const auto usable = [&found](const QString &path, bool make) {
+        const QString problem = VQPrivateFolderProblemAt(path, make);
+        if (!problem.isEmpty())
+            found << path + QLatin1Char(' ') + problem;
+        return problem.isEmpty();
+    };
+    QString user = QString::number(::geteuid());
+    if (const passwd *entry = ::getpwuid(::geteuid()))
+        user = QString::fromLocal8Bit(entry->pw_name);
+    const QString session = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    QString folder;
+    if (!session.isEmpty() && usable(session, false)) {
+        folder = session;
+    } else if (const QString temporary = QDir::tempPath() + QStringLiteral("/runtime-") + user;
+               usable(temporary, true)) {
+        // Where Qt, and Vellico before, keep runtime files when the session names no folder.
+        folder = temporary;
+    } else if (const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+               !cache.isEmpty() && QDir().mkpath(cache + QStringLiteral("/Vellico")) &&
+               usable(cache + QStringLiteral("/Vellico/runtime"), true)) {
+        // Someone else took that name in the shared folder.
+        folder = cache + QStringLiteral("/Vellico/runtime");
+    }
+    if (problems)
+        *problems = found.join(QStringLiteral("; "));
+    return folder;
 }

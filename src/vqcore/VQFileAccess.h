@@ -64,11 +64,73 @@ VQEntry VQEntryAt(const QString &path);
 // something there. The new path, or nothing with `error` set.
 std::optional<QString> VQSetAside(const QString &path, QString *error = nullptr);
 
+// Writes `bytes` to a temporary file beside `path`, flushes it to disk and
+// renames it over `path`. On failure the old file is untouched, no temporary
+// file is left, and `error` says why in the system's own words for the call
+// that failed ("No space left on device", "Permission denied"). A symbolic link
+// at `path` is written through, as the user chose it: the file it leads to is
+// replaced. A file there that we may not write is refused; one of ours keeps
+// its permissions.
+bool VQWriteFileAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+
 // Like VQWriteFileAtomically, but the name `path` itself is replaced: a
 // symbolic link there is replaced by the file, never written through. The
 // temporary file is made beside it with O_EXCL and O_NOFOLLOW. A folder at
 // `path` makes it fail and is left alone.
 bool VQReplaceFileAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
+// The same, for a document written piece by piece as it is made: open(),
+// write() as often as there is something, then commit(). A failed open or
+// write is remembered (later writes do nothing) and commit() then removes the
+// temporary file and says why; so does a writer dropped without a commit.
+// VQLinks::Follow writes as VQWriteFileAtomically, VQLinks::Refuse as
+// VQReplaceFileAtomically.
+class VQAtomicFileWriter
+{
+  public:
+    explicit VQAtomicFileWriter(const QString &path, VQLinks links = VQLinks::Follow);
+    ~VQAtomicFileWriter();
+    VQAtomicFileWriter(const VQAtomicFileWriter &) = delete;
+    VQAtomicFileWriter &operator=(const VQAtomicFileWriter &) = delete;
+
+    bool open();
+    bool write(const char *bytes, qsizetype size);
+    bool commit(QString *error = nullptr);
+
+    // A write that would make the file larger than `bytes` fails, and the
+    // error says so with `tooLarge`.
+    void setMaximumSize(qint64 bytes, const QString &tooLarge);
+
+  private:
+    bool fail(const QString &error);
+
+    qint64 _written = 0;
+    qint64 _maximum = -1;
+    QString _tooLarge;
+
+    QString _path;
+    VQLinks _links;
+    QString _target;       // the name replaced at commit: `path`, or where its links lead
+    QByteArray _temporary; // encoded; empty until open() made it
+    int _fd = -1;
+    QString _error;
+};
+
 // "180 KB", "6.0 GB": sizes in messages.
 QString VQByteCountText(quint64 bytes);
+
+// Folders that only the user's own processes may enter: the one-instance
+// socket, and the locks by which this user's processes take turns at a file.
+//
+// Why a file with these lstat() fields can't be such a folder of `user`'s (a
+// real folder, owned by `user`, that nobody else may read, write or enter), or
+// empty when it can.
+QString VQPrivateFolderProblem(unsigned mode, unsigned owner, unsigned user);
+// The same for the folder at `path`; with `make`, a missing one is made first,
+// closed to everyone else.
+QString VQPrivateFolderProblemAt(const QString &path, bool make);
+// The user's runtime folder: $XDG_RUNTIME_DIR, else runtime-<user> in the
+// temporary folder (made here), else Vellico/runtime in the user's cache
+// folder; the first that is private to us, or empty when none is. `problems`
+// names each folder passed over and why.
+QString VQRuntimeFolder(QString *problems = nullptr);

@@ -6,7 +6,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <plist/plist.h>
 
@@ -595,68 +594,6 @@ bool VQPlist::writeXMLFileAtomically(const QString &path, QString *error) const
         return false;
     }
     return VQWriteFileAtomically(path, xml, error);
-}
-
-bool VQWriteFileAtomically(const QString &path, const QByteArray &bytes, QString *error)
-{
-    VQAtomicFileWriter file(path);
-    if (file.open())
-        file.write(bytes.constData(), bytes.size());
-    return file.commit(error);
-}
-
-VQAtomicFileWriter::VQAtomicFileWriter(const QString &path) : _file(std::make_unique<QSaveFile>(path)) {}
-
-VQAtomicFileWriter::~VQAtomicFileWriter()
-{
-    if (_file->isOpen())
-        _file->cancelWriting();
-}
-
-bool VQAtomicFileWriter::open()
-{
-    // Unbuffered: a short write (disk full, file size limit) of a buffered
-    // small file surfaced only in the flush at commit, which committed it cut off.
-    if (_file->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return true;
-    _error = _file->errorString();
-    return false;
-}
-
-void VQAtomicFileWriter::setMaximumSize(qint64 bytes, const QString &tooLarge)
-{
-    _maximum = bytes;
-    _tooLarge = tooLarge;
-}
-
-bool VQAtomicFileWriter::write(const char *bytes, qsizetype size)
-{
-    if (!_error.isEmpty() || !_file->isOpen())
-        return false;
-    _written += size;
-    if (_maximum >= 0 && _written > _maximum) {
-        _error = _tooLarge;
-        _file->cancelWriting();
-        return false;
-    }
-    if (_file->write(bytes, size) == size)
-        return true;
-    _error = _file->errorString();
-    _file->cancelWriting();
-    return false;
-}
-
-bool VQAtomicFileWriter::commit(QString *error)
-{
-    if (_error.isEmpty() && _file->isOpen() && _file->commit())
-        return true;
-    if (_error.isEmpty())
-        _error = _file->errorString();
-    if (_file->isOpen())
-        _file->cancelWriting();
-    if (error)
-        *error = _error;
-    return false;
 }
 
 std::uint64_t VQPlistFootprint(VQPlistNode node)

@@ -156,39 +156,6 @@ class VQPlist
     std::shared_ptr<const VQPlistDocument> _document;
 };
 
-// Writes `bytes` to a temporary file beside `path`, flushes it to disk and
-// renames it over `path`. On failure the old file is untouched, no temporary
-// file is left, and `error` says why.
-bool VQWriteFileAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr);
-
-// The same, for a document written piece by piece as it is made: open(),
-// write() as often as there is something, then commit(). A failed open or
-// write is remembered (later writes do nothing) and commit() then removes the
-// temporary file and says why; so does a writer dropped without a commit.
-class VQAtomicFileWriter
-{
-  public:
-    explicit VQAtomicFileWriter(const QString &path);
-    ~VQAtomicFileWriter();
-    VQAtomicFileWriter(const VQAtomicFileWriter &) = delete;
-    VQAtomicFileWriter &operator=(const VQAtomicFileWriter &) = delete;
-
-    bool open();
-    bool write(const char *bytes, qsizetype size);
-    bool commit(QString *error = nullptr);
-
-    // A write that would make the file larger than `bytes` fails, and the
-    // error says so with `tooLarge`.
-    void setMaximumSize(qint64 bytes, const QString &tooLarge);
-
-  private:
-    std::unique_ptr<class QSaveFile> _file;
-    QString _error;
-    qint64 _written = 0;
-    qint64 _maximum = -1;
-    QString _tooLarge;
-};
-
 // What the tree below `node` costs by the count of VQLibraryLimits.h, a
 // shared node once per reference: never more than the reader allowed for the
 // document. (A key cut at a NUL counts the part kept.)

@@ -61,7 +61,7 @@ class CommandLineTest : public VQLibraryTest
         VQLibraryTest::TearDown();
     }
     // Every file under the home with a digest of its contents. Empty lock files
-    // may appear beside what was read: they are how readers take turns.
+    // may appear in the runtime folder: they are how writers take turns.
     QString snapshot() const
     {
         QStringList files;

@@ -538,7 +538,7 @@ TEST_F(CoreTest, ASaveWaitsForTheLockWithoutBlocking)
     auto core = load(libraryPath());
     core->addCollection(VQSwatchCollection::create(QStringLiteral("Waiting")));
     std::optional<VQFileLock> held;
-    held.emplace(libraryPath(), VQFileLock::Mode::Exclusive, 0);
+    held.emplace(libraryPath(), 0);
     ASSERT_TRUE(held->isAcquired());
 
     QStringList waits;

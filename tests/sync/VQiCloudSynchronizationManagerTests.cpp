@@ -24,6 +24,8 @@
 #include <functional>
 #include <thread>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -232,7 +234,7 @@ TEST_F(SyncTest, WhatOthersPutInTheFolderIsSkippedAndNothingOutsideIsReadOrWritt
     struct Row {
         const char *name;
         std::function<void()> make;
-        QString skipped; // the name reported, in the folder
+        QString skipped; // the name reported, in the folder; empty: nothing is skipped
         QString reason;
     };
     const std::vector<Row> rows = {
@@ -242,15 +244,15 @@ TEST_F(SyncTest, WhatOthersPutInTheFolderIsSkippedAndNothingOutsideIsReadOrWritt
          "a symbolic link, not a file of ours: set aside as " + own + " (set aside "},
         {"our own name is a folder", [&] { QDir(_folder).mkpath(own + "/inside"); }, own,
          "a folder, not a file of ours: set aside as"},
-        {"our own lock file links to where a file could be made",
-         [&] { link("." + own + ".lock", mine + "/autostart/made.desktop"); }, "." + own + ".lock",
-         "a symbolic link, not a file of ours: set aside"},
-        {"another library's lock file links to where a file could be made",
-         [&] {
-             put("third.vlb", libraryWith({"Third"}, 800).toXML());
-             link(".third.vlb.lock", mine + "/autostart/made.desktop");
-         },
-         "third.vlb", "is a symbolic link, not a file"},
+        // Lock files of earlier versions beside the files are not ours to open.
+        {"the old lock file of our own name links to where a file could be made",
+         [&] { link("." + own + ".lock", mine + "/autostart/made.desktop"); },
+         {},
+         {}},
+        {"another library's old lock file links to where a file could be made",
+         [&] { link(".laptop.vlb.lock", mine + "/autostart/made.desktop"); },
+         {},
+         {}},
         {"a link to a named pipe", [&] { link("pipe.vlb", mine + "/pipe"); }, "pipe.vlb",
          "a symbolic link, not a file"},
         {"a named pipe", [&] { ASSERT_EQ(::mkfifo(QFile::encodeName(inFolder("pipe.vlb")).constData(), 0600), 0); },
@@ -291,6 +293,10 @@ TEST_F(SyncTest, WhatOthersPutInTheFolderIsSkippedAndNothingOutsideIsReadOrWritt
         EXPECT_EQ(VQCollectionTitles(ownFile()), merged);
         EXPECT_EQ(snapshot(mine), outside) << "a file outside the folder was read into ours, made or changed";
 
+        if (row.skipped.isEmpty()) {
+            EXPECT_TRUE(report.skipped.isEmpty());
+            continue;
+        }
         const QString skipped = inFolder(row.skipped);
         const auto said = std::find_if(report.skipped.begin(), report.skipped.end(), [&](const auto &entry) {
             return entry.first == skipped && entry.second.contains(row.reason);
@@ -401,10 +407,9 @@ int openCount(const QString &path)
 // waiter has reached the lock file (or finished without it), runs `whileHeld`.
 // Whether the waiter was done before the lock was let go.
 bool wentAheadOfTheLock(
-    const QString &target, VQFileLock::Mode mode, const std::function<void()> &waiter,
-    const std::function<void()> &whileHeld = [] {})
+    const QString &target, const std::function<void()> &waiter, const std::function<void()> &whileHeld = [] {})
 {
-    auto held = std::make_unique<VQFileLock>(target, mode, 1000);
+    auto held = std::make_unique<VQFileLock>(target, 1000);
     EXPECT_TRUE(held->isAcquired()) << held->error().toStdString();
     std::atomic<bool> done{false};
     std::thread thread([&] {
@@ -422,33 +427,129 @@ bool wentAheadOfTheLock(
     return early;
 }
 
-TEST_F(SyncTest, ReadersWaitForTheWriterAndTheWriterForReadersAndATimeoutEndsTheWait)
+// Every process of this user takes the same lock for a file, however it names
+// the file; the lock lives in the user's runtime folder, which nobody else may
+// enter, and nothing is made beside the file.
+TEST_F(SyncTest, WritersOfThisUserTakeTurnsThroughALockOnlyTheyCanOpen)
 {
     const QString target = inFolder("laptop.vlb");
     put("laptop.vlb", "old");
-    EXPECT_EQ(VQFileLock::lockFilePath(target), inFolder(".laptop.vlb.lock"));
+    ASSERT_TRUE(QFile::link(_folder, path("linked-share")));
+    const QStringList before = QDir(_folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 
-    QByteArray seen;
-    bool read = false, written = false;
-    const auto readFile = [&] { read = VQFileCoordinator::readFile(target, &seen); };
-    const auto writeFile = [&] {
+    bool written = false;
+    EXPECT_FALSE(wentAheadOfTheLock(target, [&] {
         written = VQFileCoordinator::coordinateWriting(
             target, [&](QString *error) { return VQWriteFileAtomically(target, "from the writer", error); });
-    };
-    EXPECT_FALSE(wentAheadOfTheLock(target, VQFileLock::Mode::Exclusive, readFile, [&] {
-        VQWriteFileAtomically(target, "new");
-    })) << "the reader did not wait for the writer";
-    EXPECT_TRUE(read);
-    EXPECT_EQ(seen, "new");
-    EXPECT_FALSE(wentAheadOfTheLock(target, VQFileLock::Mode::Shared, writeFile)) << "the writer did not wait";
+    })) << "the writer did not wait";
     EXPECT_TRUE(written);
     EXPECT_EQ(VQReadAll(target), "from the writer");
 
-    VQFileLock held(target, VQFileLock::Mode::Exclusive, 1000);
-    ASSERT_TRUE(held.isAcquired());
+    const VQFileLock held(target, 1000);
+    ASSERT_TRUE(held.isAcquired()) << held.error().toStdString();
+    struct Row {
+        const char *name;
+        QString path;
+        bool waits;
+    };
+    const Row rows[] = {
+        {"the same path", target, true},
+        {"through a link to its folder", path("linked-share/laptop.vlb"), true},
+        {"with a detour", _folder + "/../share/./laptop.vlb", true},
+        {"another file in the folder", inFolder("desk.vlb"), false},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        const VQFileLock second(row.path, 100);
+        EXPECT_EQ(second.isAcquired(), !row.waits);
+        EXPECT_EQ(second.error().contains("timed out"), row.waits) << second.error().toStdString();
+    }
+
+    const QString lockFile = VQFileLock::lockFilePath(target);
+    EXPECT_TRUE(lockFile.startsWith(path("runtime/vellico-locks/"))) << lockFile.toStdString();
+    for (const QString &own : {lockFile, QFileInfo(lockFile).absolutePath()}) {
+        struct stat st {
+        };
+        ASSERT_EQ(::lstat(QFile::encodeName(own).constData(), &st), 0);
+        EXPECT_EQ(st.st_uid, ::geteuid());
+        EXPECT_EQ(st.st_mode & 077, 0u) << own.toStdString() << " is open to others";
+    }
+    EXPECT_EQ(QDir(_folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+}
+
+// Anyone who may read the folder can open the ".NAME.lock" files that earlier
+// versions made beside each file and hold flock(2) on them (a read-only
+// descriptor will do): no pass or write of ours waits for them.
+TEST_F(SyncTest, LocksOthersHoldOnTheOldLockFilesHoldUpNothing)
+{
+    put("laptop.vlb", libraryWith({"Laptop"}, 300).toXML());
+    std::vector<int> held;
+    for (const QString &old : {inFolder("." + QFileInfo(ownFile()).fileName() + ".lock"), inFolder(".laptop.vlb.lock"),
+                               path(".lib.vlb.lock")}) {
+        held.push_back(::open(QFile::encodeName(old).constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644));
+        ASSERT_GE(held.back(), 0);
+        ASSERT_EQ(::flock(held.back(), LOCK_EX | LOCK_NB), 0);
+    }
+
+    const VQSyncReport report = VQiCloudSynchronizationManager::synchronize(shareCore(), _folder, ownFile());
+    EXPECT_TRUE(report.wroteOwnFile) << report.writeError.toStdString();
+    EXPECT_EQ(report.merged, QStringList{inFolder("laptop.vlb")});
+    EXPECT_EQ(VQCollectionTitles(ownFile()), (QStringList{"Local", "Laptop"}));
     QString error;
-    EXPECT_FALSE(VQFileCoordinator::readFile(target, &seen, &error, 100));
-    EXPECT_TRUE(error.contains("timed out")) << error.toStdString();
+    EXPECT_TRUE(VQFileCoordinator::coordinateWriting(
+        _library, [&](QString *writeError) { return VQWriteFileAtomically(_library, "ours", writeError); }, &error,
+        100))
+        << error.toStdString();
+    for (const int fd : held)
+        ::close(fd);
+}
+
+// Others' files are read without a lock: one that changes while it is read, or
+// does not parse, is read once more and else left for this pass, never an error
+// of the pass, never set aside.
+TEST_F(SyncTest, AFileChangingWhileItIsReadIsReadAgainOrLeftForThisPass)
+{
+    const QString target = inFolder("laptop.vlb");
+    enum Turn { Whole, Replaced, Half };
+    struct Row {
+        const char *name;
+        std::vector<Turn> turns; // what each read finds
+        bool read;
+        const char *error;
+    };
+    const Row rows[] = {
+        {"whole at once", {Whole}, true, ""},
+        {"replaced during the first read", {Replaced, Whole}, true, ""},
+        {"half-written at the first read", {Half, Whole}, true, ""},
+        {"replaced during both reads", {Replaced, Replaced}, false, "it changed while it was read"},
+        {"half-written at both reads", {Half, Half}, false, "half a library"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        put("laptop.vlb", "version 0");
+        std::size_t reads = 0;
+        QByteArray used;
+        QString error;
+        const bool read = VQFileCoordinator::readWithoutLock(
+            target, VQLinks::Refuse,
+            [&](const QByteArray &bytes, QString *problem) {
+                const Turn turn = row.turns.at(reads++);
+                // A sync tool's rename, as the bytes were being read.
+                const bool replaced =
+                    turn != Replaced || VQWriteFileAtomically(target, "version " + QByteArray::number(int(reads)));
+                EXPECT_TRUE(replaced);
+                if (turn == Half)
+                    *problem = "half a library";
+                used = bytes;
+                return turn != Half;
+            },
+            &error);
+        EXPECT_EQ(read, row.read);
+        EXPECT_EQ(reads, row.turns.size());
+        EXPECT_EQ(error.toStdString(), row.error);
+        EXPECT_EQ(read ? used : VQReadAll(target), VQReadAll(target)) << "the bytes used are the file as it is now";
+        EXPECT_EQ(VQEntryAt(target).type, VQEntry::Type::Regular);
+    }
 }
 
 TEST_F(SyncTest, ASaveWaitsForAnotherWritersLockAndKeepsBothChanges)
@@ -459,7 +560,7 @@ TEST_F(SyncTest, ASaveWaitsForAnotherWritersLockAndKeepsBothChanges)
     // Another process is replacing the library under its lock.
     bool saved = false, theirs = false;
     EXPECT_FALSE(wentAheadOfTheLock(
-        _library, VQFileLock::Mode::Exclusive, [&] { saved = core->save(); },
+        _library, [&] { saved = core->save(); },
         [&] { theirs = libraryWith({"Theirs"}, 200).writeXMLFileAtomically(_library); }))
         << "the save did not wait";
     EXPECT_TRUE(saved && theirs);

@@ -10,7 +10,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <csignal>
+#include <functional>
+
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -170,6 +174,69 @@ TEST_F(VQFileAccessTest, RemovesANameOnlyWhileItNamesTheFileRead)
     EXPECT_TRUE(VQRemoveIfStill(shot, *opened, &error)) << error.toStdString();
     EXPECT_EQ(VQEntryAt(shot).type, VQEntry::Type::Missing);
     EXPECT_TRUE(VQRemoveIfStill(shot, *opened, &error)) << "gone already";
+}
+
+// A write that fails part-way said "Unknown error": the message names the
+// system's reason, the old file stays and no temporary file is left. A file
+// may grow to 4 KB here, so a larger write fails with EFBIG; the full disk of
+// the same path is shown on a real file system in tests/cli/write_errors.py.
+TEST_F(VQFileAccessTest, AFailedWriteSaysWhyAndLeavesTheOldFile)
+{
+    QDir().mkpath(path("out"));
+    const QString file = write("out/lib.vlb", "old");
+    const QByteArray large(64 * 1024, 'x');
+    struct Row {
+        const char *name;
+        std::function<bool(QString *error)> write;
+    };
+    const Row rows[] = {
+        {"at once", [&](QString *error) { return VQWriteFileAtomically(file, large, error); }},
+        {"the name itself", [&](QString *error) { return VQReplaceFileAtomically(file, large, error); }},
+        {"piece by piece",
+         [&](QString *error) {
+             VQAtomicFileWriter writer(file);
+             for (int piece = 0; piece < 16 && writer.open(); ++piece)
+                 writer.write(large.constData(), 4096);
+             return writer.commit(error);
+         }},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        struct rlimit old {
+        };
+        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+        struct rlimit tight = old;
+        tight.rlim_cur = 4096;
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tight), 0);
+        QString error;
+        const bool written = row.write(&error);
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+        EXPECT_FALSE(written);
+        EXPECT_EQ(error, qt_error_string(EFBIG));
+        EXPECT_EQ(VQReadAll(file), "old");
+        EXPECT_EQ(QDir(path("out")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{"lib.vlb"});
+    }
+}
+
+// Written through a link the user made, as before: the file it leads to is
+// replaced and keeps its permissions.
+TEST_F(VQFileAccessTest, AWriteThroughALinkReplacesWhatItLeadsTo)
+{
+    QDir().mkpath(path("elsewhere"));
+    const QString target = write("elsewhere/lib.vlb", "old");
+    ASSERT_TRUE(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    const QString named = link("lib.vlb", target);
+    QString error;
+    ASSERT_TRUE(VQWriteFileAtomically(named, "new", &error)) << error.toStdString();
+    EXPECT_TRUE(QFileInfo(named).isSymLink());
+    EXPECT_EQ(VQReadAll(target), "new");
+    struct stat st {
+    };
+    ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
 }
 
 } // namespace

@@ -1,17 +1,26 @@
 #pragma once
 // Reading and writing files that other processes read and write too: another
-// Vellico, vellico-cli, or a Vellico on another computer when the folder is a
-// network share.
+// Vellico or vellico-cli of this user, and, through a sync tool or a network
+// share, Vellicos of other users and other computers.
 //
 //   folder/
 //     alice1f3c….vlb          the file itself, only ever replaced whole (rename)
-//     .alice1f3c….vlb.lock    empty; flock(2) on it: shared to read, exclusive to write
+//   <runtime folder>/vellico-locks/
+//     3f5a….lock              empty; flock(2) on it while the file is replaced
 //
-// The lock file is hidden, never holds a byte and never ends in ".vlb", so no
-// pass takes it for a library, and a sync tool that copies it to other computers
-// copies an empty file. It is never removed: removing a lock file races with
-// whoever is about to lock it. Should a sync tool replace it all the same, a
-// holder notices that the name now means another file and locks again.
+// This user's processes take turns at a file through a lock in the user's
+// runtime folder (VQRuntimeFolder), which no other user may enter, named after
+// the file's absolute path (its folder's links resolved): so every process of
+// ours finds the same lock, and nobody else can open it and keep us waiting.
+// Nothing is ever made beside the file. The ".NAME.lock" files that earlier
+// versions left beside each file are neither used nor removed.
+//
+// Files that others write (another computer's file in the sync folder) are
+// read without any lock. As every writer replaces a file whole, a read sees
+// the old file or the new; one that caught a sync tool writing in place is
+// read again.
+
+#include "vqcore/VQFileAccess.h"
 
 #include <QByteArray>
 #include <QString>
@@ -21,24 +30,20 @@
 class VQFileLock
 {
   public:
-    enum class Mode { Shared, Exclusive };
-
-    // Waits up to `timeoutMs` for the lock on `target`'s lock file. A reader in a
-    // folder where the lock file cannot be made (read-only) goes ahead without one:
-    // the writer's rename still keeps every file whole. A lock file that is a
+    // Waits up to `timeoutMs` for the lock on `target`. A lock file that is a
     // link, a folder or anything but a regular file is neither followed nor
     // locked: the lock fails and error() says what is there.
-    VQFileLock(const QString &target, Mode mode, int timeoutMs);
+    VQFileLock(const QString &target, int timeoutMs);
     ~VQFileLock();
     VQFileLock(const VQFileLock &) = delete;
     VQFileLock &operator=(const VQFileLock &) = delete;
 
-    // Whether the caller may go on (holding the lock, or reading in a read-only folder).
     bool isAcquired() const { return _acquired; }
     const QString &error() const { return _error; }
 
-    // ".NAME.lock" beside NAME.
-    static QString lockFilePath(const QString &target);
+    // The lock file for `target` in the user's private folder of locks (made
+    // when missing); empty, with `error` set, when there is no such folder.
+    static QString lockFilePath(const QString &target, QString *error = nullptr);
 
   private:
     int _fd = -1;
@@ -48,18 +53,23 @@ class VQFileLock
 
 namespace VQFileCoordinator
 {
-// How long a pass waits for another process to finish with a file.
+// How long a pass waits for another process of ours to finish with a file.
 inline constexpr int kDefaultTimeoutMs = 5000;
+// How long a read that caught a file changing waits before it reads again.
+inline constexpr int kRereadPauseMs = 100;
 
-// Runs `accessor` while holding the shared lock on `target`. False, with
-// `error` set, when the lock could not be had in time.
-bool coordinateReading(const QString &target, const std::function<void()> &accessor, QString *error = nullptr,
-                       int timeoutMs = kDefaultTimeoutMs);
-// The whole file, read under the shared lock: a regular file of at most
-// VQPlistMaxFileBytes (VQReadRegularFile).
-bool readFile(const QString &target, QByteArray *bytes, QString *error = nullptr, int timeoutMs = kDefaultTimeoutMs);
-// Runs `accessor` while holding the exclusive lock; `accessor` replaces the file
-// atomically (VQWriteFileAtomically) and says whether it did.
+// Reads `target`, a file others may be writing, without any lock: the whole
+// regular file, at most VQPlistMaxFileBytes (VQReadRegularFile with `links`).
+// `use` gets the bytes and says whether it could use them (parse them), or
+// why not in `problem`. Bytes that could not be used, or a file that changed
+// while it was read (another file at the name, or another size or time after
+// than before), are read once more after a short pause. False, with `error`
+// saying why, when even that read fails: the caller leaves the file for now.
+bool readWithoutLock(const QString &target, VQLinks links,
+                     const std::function<bool(const QByteArray &bytes, QString *problem)> &use,
+                     QString *error = nullptr);
+// Runs `accessor` while holding the lock on `target`; `accessor` replaces the
+// file atomically (VQWriteFileAtomically) and says whether it did.
 bool coordinateWriting(const QString &target, const std::function<bool(QString *error)> &accessor,
                        QString *error = nullptr, int timeoutMs = kDefaultTimeoutMs);
 } // namespace VQFileCoordinator

@@ -50,28 +50,21 @@ struct RemoteCopy {
 RemoteCopy readRemoteCopy(const QString &path)
 {
     RemoteCopy copy{path, std::nullopt, {}};
-    std::optional<QByteArray> bytes;
     QString error;
-    const bool locked = VQFileCoordinator::coordinateReading(
-        path,
-        [&] {
-            VQLog(QStringLiteral("Coordinating reading."));
-            // The name itself, a regular file: a link that others put here
-            // could lead to the user's files elsewhere, or to a pipe or device.
-            bytes = VQReadRegularFile(path, VQPlistMaxFileBytes, &error, VQLinks::Refuse);
+    // Without a lock: others' locks must never hold up our pass. The name
+    // itself, a regular file: a link that others put here could lead to the
+    // user's files elsewhere, or to a pipe or device.
+    const bool read = VQFileCoordinator::readWithoutLock(
+        path, VQLinks::Refuse,
+        [&](const QByteArray &bytes, QString *problem) {
+            QString parseError;
+            copy.root = VQPlist::fromData(bytes, &parseError);
+            if (!copy.root)
+                *problem = QStringLiteral("not a library (%1)").arg(parseError);
+            return copy.root.has_value();
         },
         &error);
-    if (!locked || !bytes) {
-        VQLog(QStringLiteral("Skipping %1: %2.").arg(path, error));
-        copy.problem = error;
-        return copy;
-    }
-    // Parsed after the lock is let go: a writer waits only for the copy.
-    QString parseError;
-    copy.root = VQPlist::fromData(*bytes, &parseError);
-    bytes.reset();
-    copy.problem = copy.root ? VQiCloudSynchronizationManager::remoteLibraryProblem(copy.root)
-                             : QStringLiteral("not a library (%1)").arg(parseError);
+    copy.problem = read ? VQiCloudSynchronizationManager::remoteLibraryProblem(copy.root) : error;
     if (!copy.problem.isEmpty()) {
         VQLog(QStringLiteral("Skipping %1: %2.").arg(path, copy.problem));
         copy.root.reset();
@@ -197,7 +190,7 @@ VQSyncReport VQiCloudSynchronizationManager::synchronize(VQSwatchCore &core, con
     const bool libraryExists = ::stat(QFile::encodeName(core.URL()).constData(), &libraryStat) == 0;
 
     const QDir dir(folder);
-    // Hidden entries (lock files, partial downloads) are left out of the
+    // Hidden entries (partial downloads, old lock files) are left out of the
     // listing. Links, folders and pipes are listed, to be skipped by name.
     QStringList entries;
     for (const QString &name : dir.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name)) {
@@ -257,10 +250,10 @@ VQSyncReport VQiCloudSynchronizationManager::synchronize(VQSwatchCore &core, con
         return report;
     }
     // Our own file is replaced in the folder itself, never through a link, and
-    // whatever else took its name (or its lock file's) is set aside first.
+    // whatever else took its name is set aside first. Its lock is in our own
+    // runtime folder: nobody else can hold it.
     QString error;
     report.wroteOwnFile = claimName(ownFile, report, &error) &&
-                          claimName(VQFileLock::lockFilePath(ownFile), report, &error) &&
                           VQFileCoordinator::coordinateWriting(
                               ownFile,
                               [&](QString *writeError) {

@@ -1,8 +1,8 @@
-// Where the one-instance channel keeps its socket and lock: only in a folder
-// nobody but the user may enter. Its traffic is tested on the real program in
-// tests/e2e/channel_e2e.py.
+// Where the one-instance channel keeps its socket and lock, and this user's
+// processes their locks: only in a folder nobody but the user may enter. The
+// channel's traffic is tested on the real program in tests/e2e/channel_e2e.py.
 
-#include "VQInstanceChannel.h"
+#include "vqcore/VQFileAccess.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,7 +18,7 @@
 namespace
 {
 
-TEST(VQInstanceChannelTest, OnlyAPrivateFolderOfOursWillDo)
+TEST(VQRuntimeFolderTest, OnlyAPrivateFolderOfOursWillDo)
 {
     const unsigned me = 1000;
     struct Row {
@@ -39,7 +39,7 @@ TEST(VQInstanceChannelTest, OnlyAPrivateFolderOfOursWillDo)
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(VQInstanceChannel::folderProblem(row.mode, row.owner, me), QString::fromUtf8(row.problem));
+        EXPECT_EQ(VQPrivateFolderProblem(row.mode, row.owner, me), QString::fromUtf8(row.problem));
     }
 }
 
@@ -69,7 +69,7 @@ class ScopedVariable
     bool _had;
 };
 
-TEST(VQInstanceChannelTest, RuntimeFolderFallsBackToOneOfOurOwn)
+TEST(VQRuntimeFolderTest, RuntimeFolderFallsBackToOneOfOurOwn)
 {
     const passwd *entry = ::getpwuid(::geteuid());
     ASSERT_NE(entry, nullptr);
@@ -128,7 +128,7 @@ TEST(VQInstanceChannelTest, RuntimeFolderFallsBackToOneOfOurOwn)
         const ScopedVariable cache("XDG_CACHE_HOME", root.path() + "/cache");
 
         QString problems;
-        const QString chosen = VQInstanceChannel::runtimeFolder(&problems);
+        const QString chosen = VQRuntimeFolder(&problems);
         const QString expected = row.expected.isEmpty() ? QString() : root.path() + row.expected;
         EXPECT_EQ(chosen, expected) << qPrintable(problems);
         if (chosen.isEmpty()) {
