@@ -128,7 +128,9 @@ class VQSwatchCore
     void tellUser(const QString &text);
     // How long after a change the library saves (the 300 s timer goes on too).
     static void setSaveDelayAfterChange(int milliseconds);
-    // Writes the library to `path` atomically; XML unless told otherwise.
+    // Writes the library to `path` atomically; XML unless told otherwise or
+    // unless a title or name holds a character XML cannot carry, when it is
+    // written binary so that every name is kept as it is.
     bool writeToURL(const QString &path, QString *error = nullptr, VQPlistFormat format = VQPlistFormat::XML) const;
     void readLibraryContents(VQPlistNode root);
     // The root dictionary as it is written.
