@@ -24,7 +24,8 @@ std::optional<QByteArray> VQParser::readFile(const QString &path, QString *error
 
 QString VQTrimmedSwatchName(QString name)
 {
-    while (name.endsWith(QChar(0)))
+    // Only the terminator: a name may itself end in U+0000.
+    if (name.endsWith(QChar(0)))
         name.chop(1);
     return name;
 }
