@@ -45,3 +45,13 @@ QString VQDescribeSkippedRows(const std::vector<VQSkippedEntry> &skipped)
         .arg(skipped.size() == 1 ? QStringLiteral("row was") : QStringLiteral("rows were"))
         .arg(listed.join(QStringLiteral(", ")));
 }
+
+QString VQDescribeChangedNames(const VQChangedNames &changed)
+{
+    if (changed.count == 0)
+        return QString();
+    return QStringLiteral("%1 %2 changed: %3.")
+        .arg(changed.count)
+        .arg(changed.count == 1 ? QStringLiteral("name or title was") : QStringLiteral("names or titles were"))
+        .arg(changed.how);
+}

@@ -271,3 +271,50 @@ TEST_F(SwatchExportTest, EmptyAndLargeCollections)
     ASSERT_TRUE(viaASE);
     EXPECT_TRUE(exactly(*viaASE) == exactly(asFloats(*big)));
 }
+
+// A palette row changes a name only as far as it must (control characters,
+// blanks at either end), and every title and name so changed is counted.
+TEST_F(SwatchExportTest, GimpPaletteCountsWhatItChanges)
+{
+    struct Row {
+        const char *label;
+        QString name, written; // written: as the row holds it
+    };
+    const std::vector<Row> rows = {
+        {"kept", QStringLiteral("Deep \U0001F3A8"), QStringLiteral("Deep \U0001F3A8")},
+        {"a leading U+FEFF is kept", QStringLiteral("\uFEFF\uFEFFx"), QStringLiteral("\uFEFF\uFEFFx")},
+        {"60,000 characters", QString(60000, QLatin1Char('x')), QString(60000, QLatin1Char('x'))},
+        {"blanks at either end", QStringLiteral("  a b\t"), QStringLiteral("a b")},
+        {"a line break", QStringLiteral("a\nb"), QStringLiteral("a b")},
+        {"CR LF and a tab", QStringLiteral("a\r\n\tb"), QStringLiteral("a b")},
+        {"blanks only", QStringLiteral("  \t "), QString()},
+        {"control characters only", QStringLiteral("\x01\x02"), QString()},
+    };
+    std::vector<VQColorRef> all;
+    std::int64_t changes = 0;
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.label);
+        VQChangedNames changed;
+        const std::optional<QByteArray> gpl = VQExportCollections(
+            {collection("T", {named(VQColor::makeRGB(0, 0, 0), row.name)})}, VQExportFormat::GPL, nullptr, &changed);
+        ASSERT_TRUE(gpl);
+        EXPECT_EQ(changed.count, row.written == row.name ? 0 : 1);
+        changes += changed.count;
+        VQGPLParser parser(*gpl);
+        const auto back = parser.parseColors();
+        ASSERT_TRUE(back);
+        EXPECT_TRUE(back->front()->colors().at(0)->storedName().value_or(QString()) == row.written);
+        EXPECT_EQ(parser.changedNames().count, 0);
+        all.push_back(named(VQColor::makeRGB(0, 0, 0), row.name));
+    }
+    // All in one palette, with a title that loses its line break.
+    VQChangedNames changed;
+    ASSERT_TRUE(VQExportCollections({collection("Sea\nSky", all)}, VQExportFormat::GPL, nullptr, &changed)
+                    ->contains("Name: Sea Sky\n"));
+    EXPECT_EQ(changed.count, changes + 1);
+    EXPECT_TRUE(VQDescribeChangedNames(changed).startsWith(QStringLiteral("6 names or titles were changed: ")));
+    for (VQExportFormat format : {VQExportFormat::ASE, VQExportFormat::CSS, VQExportFormat::JSON}) {
+        ASSERT_TRUE(VQExportCollections({collection("Sea\nSky", all)}, format, nullptr, &changed));
+        EXPECT_EQ(changed.count, 0);
+    }
+}
