@@ -160,10 +160,25 @@ std::optional<QByteArray> swatchExchange(const std::vector<VQSwatchCollectionRef
 
 // -- .css ---------------------------------------------------------------------------
 
-// A comment may hold anything but its own end and line breaks.
+// A title in a comment, every character kept: backslash, '*', '<', U+2028,
+// U+2029 and the control characters (line breaks among them) as CSS escapes,
+// a backslash, the code in hexadecimal and one space ("\3C " for '<'). The
+// comment can then neither end early ("*/") nor close or open anything of an
+// HTML page it is pasted into ("</style", "<!--"), and it stays one line.
 QString commentText(const QString &text)
 {
-    return VQPaletteRowName(text).replace(QStringLiteral("*/"), QStringLiteral("* /"));
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool escape =
+            u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0x2028 || u == 0x2029 || u == '\\' || u == '*' || u == '<';
+        if (escape)
+            out += QLatin1Char('\\') + QString::number(u, 16).toUpper() + QLatin1Char(' ');
+        else
+            out += c;
+    }
+    return out;
 }
 
 QByteArray customProperties(const std::vector<VQSwatchCollectionRef> &collections)
