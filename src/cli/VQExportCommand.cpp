@@ -4,7 +4,8 @@
 // (parsers/VQSwatchExport.h): every collection, or those titled by each
 // --collection in the order given (a title that several collections share
 // takes them all, in library order). The file is replaced atomically; with
-// "--output -" a text format goes to standard output instead.
+// "--output -" a text format goes to standard output instead. Titles and names
+// the format cannot hold as they are (.gpl) are counted on standard error.
 
 #include "cli/VQCommandLine_p.h"
 
@@ -53,13 +54,19 @@ VQCommandResult VQCliExport(const VQCliOptions &options)
             return VQCliFailure(QStringLiteral("No collection titled \"%1\" in %2.").arg(title, library));
     }
 
+    // Titles and names the format could not hold as they are: counted on standard error.
+    VQChangedNames changed;
+    const auto notes = [&changed](const QString &where) {
+        return changed.count == 0 ? QString() : where + QStringLiteral(": ") + VQDescribeChangedNames(changed) + '\n';
+    };
     if (toStandardOutput) {
-        const std::optional<QByteArray> bytes = VQExportCollections(chosen, *format, &error);
+        const std::optional<QByteArray> bytes = VQExportCollections(chosen, *format, &error, &changed);
         if (!bytes)
             return VQCliFailure(error);
-        return {0, QString::fromUtf8(*bytes), QString()};
+        return {0, QString::fromUtf8(*bytes), notes(QStringLiteral("standard output"))};
     }
-    if (!VQWriteExport(chosen, *format, VQCliAbsolutePath(options.value("output")), &error))
+    const QString output = VQCliAbsolutePath(options.value("output"));
+    if (!VQWriteExport(chosen, *format, output, &error, &changed))
         return VQCliFailure(error);
-    return {};
+    return {0, QString(), notes(output)};
 }

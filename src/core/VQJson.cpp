@@ -25,10 +25,17 @@ QJsonArray numbers(const std::vector<std::uint64_t> &values)
     return array;
 }
 
+// '<', '>', '&', U+2028 and U+2029 are written as \u escapes too, which every
+// JSON reader reads back as the same characters: the text can then be put in
+// an HTML page's <script> element (or read as JavaScript) as it is, and no
+// title or name can end the element there or break the script. So is U+FEFF,
+// which some readers (Qt's among them) drop from the start of a string.
 void writeString(QByteArray &out, const QString &text)
 {
     out += '"';
-    for (const char ch : text.toUtf8()) {
+    const QByteArray utf8 = text.toUtf8();
+    for (qsizetype i = 0; i < utf8.size(); ++i) {
+        const char ch = utf8[i];
         const auto c = static_cast<unsigned char>(ch);
         switch (c) {
         case '"':
@@ -51,6 +58,28 @@ void writeString(QByteArray &out, const QString &text)
             break;
         case '\f':
             out += "\\f";
+            break;
+        case '<':
+        case '>':
+        case '&':
+            out += QByteArray("\\u00") + QByteArray::number(c, 16);
+            break;
+        case 0xE2:
+            // U+2028 and U+2029 are E2 80 A8 and E2 80 A9.
+            if (i + 2 < utf8.size() && utf8[i + 1] == '\x80' && (utf8[i + 2] == '\xA8' || utf8[i + 2] == '\xA9')) {
+                out += utf8[i + 2] == '\xA8' ? "\\u2028" : "\\u2029";
+                i += 2;
+            } else {
+                out += ch;
+            }
+            break;
+        case 0xEF:
+            if (i + 2 < utf8.size() && utf8[i + 1] == '\xBB' && utf8[i + 2] == '\xBF') {
+                out += "\\ufeff";
+                i += 2;
+            } else {
+                out += ch;
+            }
             break;
         default:
             if (c < 0x20)

@@ -494,20 +494,30 @@ bool VQSwatchCore::writeToURL(const QString &path, QString *error, VQPlistFormat
     auto &bookmarks = VQAppScopeBookmarksManager::sharedManager();
     bookmarks.startAccessing(path);
     bool written = false;
-    if (format == VQPlistFormat::Binary) {
-        const std::optional<QByteArray> bytes = binaryLibrary(error);
-        written = bytes && VQWriteFileAtomically(path, *bytes, error);
-    } else {
+    bool binary = format == VQPlistFormat::Binary;
+    if (!binary) {
         // Straight to the temporary file as the text is made: the disk is
         // writing the start while the rest is still being formatted.
         VQAtomicFileWriter file(path);
         file.setMaximumSize(VQPlistMaxFileBytes, tooLargeFileText());
+        bool exact = true;
         if (file.open()) {
             VQPlistXMLWriter xml(file);
             writeLibrary(xml);
             xml.finish();
+            exact = !xml.replacedCharacters();
         }
-        written = file.commit(error);
+        // A title or name with a character XML 1.0 cannot carry (NUL, most
+        // control characters, U+FFFE, U+FFFF) would be changed: the library is
+        // written as a binary property list instead, which keeps every one.
+        // The temporary file is dropped with `file`.
+        if (exact)
+            written = file.commit(error);
+        binary = !exact;
+    }
+    if (binary) {
+        const std::optional<QByteArray> bytes = binaryLibrary(error);
+        written = bytes && VQWriteFileAtomically(path, *bytes, error);
     }
     bookmarks.stopAccessing(path);
     return written;

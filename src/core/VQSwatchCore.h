@@ -135,9 +135,11 @@ class VQSwatchCore
     // The library as a binary property list; nothing, with `error` naming the
     // limit, when it would pass the limits of VQLibraryLimits.h.
     std::optional<QByteArray> binaryLibrary(QString *error = nullptr) const;
-    // Writes the library to `path` atomically; XML unless told otherwise. A
-    // library that would pass the limits of VQLibraryLimits.h is not written
-    // (the file at `path` stays as it was), and `error` names the limit.
+    // Writes the library to `path` atomically; XML unless told otherwise or
+    // unless a title or name holds a character XML cannot carry, when it is
+    // written binary so that every name is kept as it is. A library that
+    // would pass the limits of VQLibraryLimits.h is not written (the file at
+    // `path` stays as it was), and `error` names the limit.
     bool writeToURL(const QString &path, QString *error = nullptr, VQPlistFormat format = VQPlistFormat::XML) const;
     void readLibraryContents(VQPlistNode root);
     // The root dictionary as it is written.

@@ -199,13 +199,14 @@ VQManualPage makeVellicoCliPage()
              {"import FILE", "Read an Adobe Swatch Exchange (.ase), Photoshop swatch (.aco), color list (.clr) or "
                              "GIMP palette (.gpl) file and print its collections; with --into, append them to that "
                              "library. Rows of a palette that GIMP would refuse are skipped, and standard error says "
-                             "how many and on which lines."},
+                             "how many and on which lines, and how many names or titles were changed."},
              {"export --format FORMAT --output FILE",
               "Write every collection of the library, or those titled by each --collection in the order given (a "
               "title that several collections share takes them all), as a GIMP palette (gpl, one collection only), "
               "Adobe Swatch Exchange (ase), CSS custom properties (css) or JSON (json). The file is replaced "
               "atomically and nothing is left behind on failure; --output - writes a text format to standard "
-              "output."},
+              "output. Standard error says how many names or titles were changed because a GIMP palette cannot "
+              "hold them as they are."},
              {"merge LOCAL REMOTE", "Fold the library REMOTE into the library LOCAL by the rules of "
                                     "synchronization, and save LOCAL."},
              {"sync --folder DIR",

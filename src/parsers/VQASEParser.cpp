@@ -16,9 +16,9 @@ constexpr std::uint16_t kGroupEnd = 0xC002;
 constexpr std::uint16_t kColorEntry = 0x0001;
 // A colour entry whose body starts with 4 bytes we do not use.
 constexpr std::uint16_t kColorEntryWithPrefix = 0x0002;
-// Blocks this long or longer are not ours to read (the type and length were
-// read as one 32-bit word before, which only matched lengths below this).
-constexpr std::uint32_t kLongestBlock = 0xFFFF;
+// The longest block the format can hold: a colour entry with the 4 bytes
+// before it and a name of 65,535 units. Longer blocks are not ours to read.
+constexpr std::uint32_t kLongestBlock = 4 + 2 + 2 * 0xFFFF + 4 + 4 * 4 + 2;
 constexpr std::int64_t kBlockHeaderSize = 6;
 
 enum class Model { RGB, CMYK, Gray, LAB };

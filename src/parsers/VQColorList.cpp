@@ -3,6 +3,7 @@
 #include "parsers/VQColorProfile.h"
 #include "vqcore/VQFileAccess.h"
 #include "vqcore/VQPropertyList.h"
+#include "vqcore/VQStringExtensions.h"
 
 #include <QDir>
 #include <QFile>
@@ -779,7 +780,7 @@ std::optional<QString> stringFromObject(const Reader &reader, const Value &value
         return std::nullopt;
     for (const Value &v : object->values)
         if (v.kind == Value::Kind::Bytes)
-            return QString::fromUtf8(v.bytes);
+            return VQString::fromUtf8Exactly(v.bytes);
     return std::nullopt;
 }
 
@@ -873,7 +874,7 @@ class KeyedArchive
         if (auto text = node.toString())
             return text;
         if (node.isData())
-            return QString::fromUtf8(bytesOf(node));
+            return VQString::fromUtf8Exactly(bytesOf(node));
         return std::nullopt;
     }
 

@@ -113,6 +113,15 @@ std::optional<std::vector<VQSwatchCollectionRef>> VQGPLParser::parseColors()
 {
     _skipped.clear();
     _failure.clear();
+    _changedNames = {0, QStringLiteral("each run of control characters became one space")};
+    // The name as a row can hold it; counted when that is not the name the file has.
+    const auto rowName = [this](QByteArrayView bytes) {
+        const QString text = decode(bytes);
+        QString name = VQPaletteRowName(text);
+        if (name != text)
+            ++_changedNames.count;
+        return name;
+    };
     QByteArrayView text(data());
     if (text.startsWith(kByteOrderMark))
         text = text.sliced(kByteOrderMark.size());
@@ -143,7 +152,7 @@ std::optional<std::vector<VQSwatchCollectionRef>> VQGPLParser::parseColors()
             continue;
         if (!rowsStarted) {
             if (const std::optional<QByteArrayView> name = valueOf(content, "Name:")) {
-                title = VQPaletteRowName(decode(*name));
+                title = rowName(*name);
                 continue;
             }
             if (valueOf(content, "Columns:"))
@@ -168,7 +177,7 @@ std::optional<std::vector<VQSwatchCollectionRef>> VQGPLParser::parseColors()
     colors.reserve(rows.size());
     for (const Row &row : rows) {
         VQColorRef color = VQColor::makeRGB(row.channels[0] / 255.0, row.channels[1] / 255.0, row.channels[2] / 255.0);
-        const QString name = VQPaletteRowName(decode(row.name));
+        const QString name = rowName(row.name);
         if (!name.isEmpty())
             color->setName(name);
         colors.push_back(std::move(color));

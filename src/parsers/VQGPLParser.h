@@ -11,8 +11,9 @@
 // Lines end in LF or CR LF; the last may have no end at all. Blank lines are
 // passed over. A row that is not three numbers 0–255 is skipped and listed in
 // skippedEntries() with its line. A name is UTF-8 (Latin-1 when it is not
-// valid UTF-8), trimmed, with every run of control characters made one space;
-// a row without one gives a colour without a name.
+// valid UTF-8), trimmed, with every run of control characters made one space
+// (such names, and such a title, are counted in changedNames()); a row without
+// one gives a colour without a name.
 
 #include "parsers/VQParser.h"
 #include "vqcore/VQLibraryLimits.h"

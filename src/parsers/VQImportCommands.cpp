@@ -52,13 +52,28 @@ void showNoColorsAlert(const QString &reason, bool fileWasRead)
                                   {VQLocalizedString("OK")}});
 }
 
-// The rows a palette left out, told after its colours came in.
-void showSkippedRowsAlert(const QString &path, const std::vector<VQSkippedEntry> &skipped)
+// What of the file did not come in as the file has it: the rows a palette left
+// out, the names that were changed. Empty when everything did.
+QString importNotes(const QString &path, const VQParser &parser)
 {
-    if (skipped.empty())
+    QStringList notes;
+    for (const QString &note :
+         {VQDescribeSkippedRows(parser.skippedEntries()), VQDescribeChangedNames(parser.changedNames())})
+        if (!note.isEmpty())
+            notes << note;
+    return notes.isEmpty() ? QString() : path + QStringLiteral(": ") + notes.join(QLatin1Char(' '));
+}
+
+// The notes above, told after the file's colours came in.
+void showImportNotesAlert(const QString &path, const VQParser &parser)
+{
+    const QString notes = importNotes(path, parser);
+    if (notes.isEmpty())
         return;
-    VQModalUI::shared().runAlert({VQLocalizedString("Some rows of the file were not imported."),
-                                  path + QStringLiteral(": ") + VQDescribeSkippedRows(skipped),
+    VQModalUI::shared().runAlert({parser.skippedEntries().empty()
+                                      ? VQLocalizedString("Some names were changed on the way in.")
+                                      : VQLocalizedString("Some rows of the file were not imported."),
+                                  notes,
                                   {VQLocalizedString("OK")}});
 }
 
@@ -182,9 +197,7 @@ std::optional<std::vector<VQSwatchCollectionRef>> VQReadSwatchFile(const QString
     if (collections->empty() || everyRowSkipped(*collections, *parser))
         return fail(noColorsFound(path, *parser));
     if (warning)
-        *warning = parser->skippedEntries().empty()
-                       ? QString()
-                       : path + QStringLiteral(": ") + VQDescribeSkippedRows(parser->skippedEntries());
+        *warning = importNotes(path, *parser);
     return collections;
 }
 
@@ -220,7 +233,7 @@ bool VQImportCommands::importChosenFile(const VQParserFactory &makeParser, const
     }
     if (!addCollections(*core, *collections, path))
         return false;
-    showSkippedRowsAlert(path, parser->skippedEntries());
+    showImportNotesAlert(path, *parser);
     return true;
 }
 

@@ -22,7 +22,8 @@ QStringList VQSwatchFileExtensions();
 // Reads a swatch file without asking anything. A colour list becomes one
 // collection titled with the file's base name. Nothing (and `error` set) when
 // the file cannot be read, is not of its kind, or holds no collections. Rows
-// of a palette that were skipped are described in `warning` (empty when none).
+// of a palette that were skipped and names that were changed are described in
+// `warning` (empty when none).
 std::optional<std::vector<VQSwatchCollectionRef>> VQReadSwatchFile(const QString &path, QString *error = nullptr,
                                                                    QString *warning = nullptr);
 
@@ -34,7 +35,8 @@ class VQImportCommands
     // VQCollectionsWereReorganizedNotification posted once. When the file gives
     // nothing the user is told so and the library stays as it was.
     // Returns whether collections were added.
-    // When the parser skipped rows, the user is told how many after the import.
+    // When the parser skipped rows or changed names, the user is told how many
+    // after the import.
     static bool importColorsFromFile(const VQParserFactory &makeParser, const QStringList &allowedExtensions,
                                      VQSwatchCore *core = nullptr);
     static bool importASE(VQSwatchCore *core = nullptr);

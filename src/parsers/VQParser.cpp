@@ -24,7 +24,8 @@ std::optional<QByteArray> VQParser::readFile(const QString &path, QString *error
 
 QString VQTrimmedSwatchName(QString name)
 {
-    while (name.endsWith(QChar(0)))
+    // Only the terminator: a name may itself end in U+0000.
+    if (name.endsWith(QChar(0)))
         name.chop(1);
     return name;
 }
@@ -43,4 +44,14 @@ QString VQDescribeSkippedRows(const std::vector<VQSkippedEntry> &skipped)
         .arg(skipped.size())
         .arg(skipped.size() == 1 ? QStringLiteral("row was") : QStringLiteral("rows were"))
         .arg(listed.join(QStringLiteral(", ")));
+}
+
+QString VQDescribeChangedNames(const VQChangedNames &changed)
+{
+    if (changed.count == 0)
+        return QString();
+    return QStringLiteral("%1 %2 changed: %3.")
+        .arg(changed.count)
+        .arg(changed.count == 1 ? QStringLiteral("name or title was") : QStringLiteral("names or titles were"))
+        .arg(changed.how);
 }

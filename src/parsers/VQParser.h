@@ -22,6 +22,13 @@ struct VQSkippedEntry {
     QString reason;
 };
 
+// Titles and names that a format could not hold as they are, on the way in or
+// out: how many were changed (or left out), and how, in a few words.
+struct VQChangedNames {
+    std::int64_t count = 0;
+    QString how;
+};
+
 class VQParser
 {
   public:
@@ -47,6 +54,8 @@ class VQParser
     const QString &URL() const { return _url; }
     // Entries the last parseColors() left out, in file order.
     const std::vector<VQSkippedEntry> &skippedEntries() const { return _skipped; }
+    // Titles and names the last parseColors() could not keep as the file has them.
+    const VQChangedNames &changedNames() const { return _changedNames; }
     // Why the last parseColors() gave nothing, when the parser can say more
     // than "not of this kind" (a line number, a limit); empty otherwise.
     const QString &failure() const { return _failure; }
@@ -61,6 +70,7 @@ class VQParser
   protected:
     VQReader reader;
     std::vector<VQSkippedEntry> _skipped;
+    VQChangedNames _changedNames;
     QString _failure;
 
   private:
@@ -77,3 +87,6 @@ QString VQTrimmedSwatchName(QString name);
 // "2 rows were skipped: line 4 (…), line 9 (…)." for messages about a text
 // file; the first ten are listed. Empty when nothing was left out.
 QString VQDescribeSkippedRows(const std::vector<VQSkippedEntry> &skipped);
+
+// "2 names or titles were changed: how." Empty when none was.
+QString VQDescribeChangedNames(const VQChangedNames &changed);

@@ -48,11 +48,21 @@ QString displayTitle(const VQSwatchCollection &collection)
 
 // -- .gpl ---------------------------------------------------------------------------
 
-QByteArray gimpPalette(const VQSwatchCollection &collection)
+QByteArray gimpPalette(const VQSwatchCollection &collection, VQChangedNames &changed)
 {
+    changed.how = QStringLiteral("a palette row holds no control characters and no blanks at either end of a name, "
+                                 "so each run of control characters became one space and blanks at either end were "
+                                 "left out (a name of nothing else, whole)");
+    // The name as a row holds it, counted when that is not the name itself.
+    const auto rowName = [&changed](const QString &name) {
+        QString written = VQPaletteRowName(name);
+        if (written != name)
+            ++changed.count;
+        return written;
+    };
     const std::vector<VQColorRef> colors = collection.colors();
     QByteArray out = "GIMP Palette\n";
-    const QString title = VQPaletteRowName(collection.title());
+    const QString title = rowName(collection.title());
     if (!title.isEmpty())
         out += "Name: " + title.toUtf8() + '\n';
     out += "Columns: " + QByteArray::number(std::min<qsizetype>(qsizetype(colors.size()), kMostColumns)) + '\n';
@@ -62,7 +72,7 @@ QByteArray gimpPalette(const VQSwatchCollection &collection)
         char numbers[16];
         std::snprintf(numbers, sizeof numbers, "%3d %3d %3d", rgb[0], rgb[1], rgb[2]);
         out += numbers;
-        const QString name = color->storedName() ? VQPaletteRowName(*color->storedName()) : QString();
+        const QString name = color->storedName() ? rowName(*color->storedName()) : QString();
         if (!name.isEmpty())
             out += '\t' + name.toUtf8();
         out += '\n';
@@ -150,10 +160,25 @@ std::optional<QByteArray> swatchExchange(const std::vector<VQSwatchCollectionRef
 
 // -- .css ---------------------------------------------------------------------------
 
-// A comment may hold anything but its own end and line breaks.
+// A title in a comment, every character kept: backslash, '*', '<', U+2028,
+// U+2029 and the control characters (line breaks among them) as CSS escapes,
+// a backslash, the code in hexadecimal and one space ("\3C " for '<'). The
+// comment can then neither end early ("*/") nor close or open anything of an
+// HTML page it is pasted into ("</style", "<!--"), and it stays one line.
 QString commentText(const QString &text)
 {
-    return VQPaletteRowName(text).replace(QStringLiteral("*/"), QStringLiteral("* /"));
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool escape =
+            u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0x2028 || u == 0x2029 || u == '\\' || u == '*' || u == '<';
+        if (escape)
+            out += QLatin1Char('\\') + QString::number(u, 16).toUpper() + QLatin1Char(' ');
+        else
+            out += c;
+    }
+    return out;
 }
 
 QByteArray customProperties(const std::vector<VQSwatchCollectionRef> &collections)
@@ -232,8 +257,11 @@ bool VQExportFormatIsText(VQExportFormat format)
 }
 
 std::optional<QByteArray> VQExportCollections(const std::vector<VQSwatchCollectionRef> &collections,
-                                              VQExportFormat format, QString *error)
+                                              VQExportFormat format, QString *error, VQChangedNames *changed)
 {
+    VQChangedNames none;
+    VQChangedNames &names = changed ? *changed : none;
+    names = {};
     if (collections.empty()) {
         setError(error, QStringLiteral("There are no collections to export."));
         return std::nullopt;
@@ -246,7 +274,7 @@ std::optional<QByteArray> VQExportCollections(const std::vector<VQSwatchCollecti
                                 .arg(collections.size()));
             return std::nullopt;
         }
-        return gimpPalette(*collections.front());
+        return gimpPalette(*collections.front(), names);
     case VQExportFormat::ASE:
         return swatchExchange(collections, error);
     case VQExportFormat::CSS:
@@ -262,10 +290,10 @@ std::optional<QByteArray> VQExportCollections(const std::vector<VQSwatchCollecti
 }
 
 bool VQWriteExport(const std::vector<VQSwatchCollectionRef> &collections, VQExportFormat format, const QString &path,
-                   QString *error)
+                   QString *error, VQChangedNames *changed)
 {
     QString reason;
-    const std::optional<QByteArray> bytes = VQExportCollections(collections, format, &reason);
+    const std::optional<QByteArray> bytes = VQExportCollections(collections, format, &reason, changed);
     if (!bytes) {
         setError(error, reason);
         return false;

@@ -4,18 +4,26 @@
 //   .gpl   a GIMP palette: one collection ("Name:" its title, "Columns:" up to
 //          16), a row "R G B<tab>name" per colour, channels rounded as the hex
 //          text rounds them (CMYK colours through their RGB). Several
-//          collections are refused: the format holds one palette.
+//          collections are refused: the format holds one palette. A title or
+//          name goes out as a row holds it (VQPaletteRowName); those changed
+//          are counted.
 //   .ase   Adobe Swatch Exchange 1.0: one group per collection, RGB colours as
 //          "RGB " and CMYK as "CMYK" with their components as 32-bit floats,
 //          every colour a normal (process) colour, unnamed ones with an empty name.
 //   .css   custom properties in :root, "--title-name: #RRGGBB;", every name
-//          made an identifier (VQCSSIdentifier) and unique in the file.
+//          made an identifier (VQCSSIdentifier) and unique in the file; each
+//          collection's title whole in a comment, with backslash, '*', '<' and
+//          control characters as CSS escapes ("\3C " for '<').
 //   .json  an array of collections in vellico-cli's shape (core/VQJson.h).
+//
+// .css and .json can be pasted into an HTML page as they are: no title or
+// name can end a comment, a <style> or a <script> element there.
 //
 // Empty collections are written as they are (a palette or group without
 // colours, no properties). Files are replaced atomically.
 
 #include "core/VQSwatchCollection.h"
+#include "parsers/VQParser.h"
 
 #include <QByteArray>
 #include <QString>
@@ -37,14 +45,16 @@ bool VQExportFormatIsText(VQExportFormat format);
 
 // The file's bytes; nothing, with `error` saying why, when the collections
 // cannot be written in the format (none given, several for .gpl, a name longer
-// than .ase allows).
+// than .ase allows). `changed` counts the titles and names that went out other
+// than they are (only .gpl changes any).
 std::optional<QByteArray> VQExportCollections(const std::vector<VQSwatchCollectionRef> &collections,
-                                              VQExportFormat format, QString *error = nullptr);
+                                              VQExportFormat format, QString *error = nullptr,
+                                              VQChangedNames *changed = nullptr);
 
 // Writes the export to `path`, replacing what is there atomically: on any
 // failure the old file (or nothing) stays, and `error` names the file and why.
 bool VQWriteExport(const std::vector<VQSwatchCollectionRef> &collections, VQExportFormat format, const QString &path,
-                   QString *error = nullptr);
+                   QString *error = nullptr, VQChangedNames *changed = nullptr);
 
 // A CSS identifier from `text`: lower case; letters and digits (any script)
 // and '_' kept; every other run of characters (dashes too) one '-', none at

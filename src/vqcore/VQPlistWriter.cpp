@@ -1,5 +1,7 @@
 #include "vqcore/VQPlistWriter.h"
 
+#include "vqcore/VQStringExtensions.h"
+
 #include <algorithm>
 #include <charconv>
 #include <climits>
@@ -97,7 +99,10 @@ VQPlistXMLWriter::VQPlistXMLWriter(VQAtomicFileWriter &file) : VQPlistXMLWriter(
 void VQPlistXMLWriter::flushIfFull()
 {
     if (_file && _out.size() >= kPieceBytes) {
-        _file->write(_out.data(), qsizetype(_out.size()));
+        // A document that could not keep every character is not going to be
+        // committed: the disk is spared the rest of it.
+        if (!_replacedCharacters)
+            _file->write(_out.data(), qsizetype(_out.size()));
         _out.resize(0); // keeps the capacity
     }
 }
@@ -182,6 +187,7 @@ void VQPlistXMLWriter::escaped(const char *utf8, qsizetype size)
             break;
         default:
             _out += "\xEF\xBF\xBD"; // U+FFFD: XML 1.0 has no way to carry it
+            _replacedCharacters = true;
         }
     }
     _out.append(run, std::size_t(end - run));
@@ -193,8 +199,10 @@ void VQPlistXMLWriter::string(const QString &value)
     _out += "<string>";
     QByteArray utf8 = value.toUtf8();
     // U+FFFE and U+FFFF are not XML characters either.
-    if (utf8.contains("\xEF\xBF"))
+    if (utf8.contains("\xEF\xBF") && (utf8.contains("\xEF\xBF\xBE") || utf8.contains("\xEF\xBF\xBF"))) {
         utf8.replace("\xEF\xBF\xBE", "\xEF\xBF\xBD").replace("\xEF\xBF\xBF", "\xEF\xBF\xBD");
+        _replacedCharacters = true;
+    }
     escaped(utf8.constData(), utf8.size());
     _out += "</string>\n";
 }
@@ -244,7 +252,8 @@ QByteArray VQPlistXMLWriter::finish()
 {
     _out += "</plist>\n";
     if (_file) {
-        _file->write(_out.data(), qsizetype(_out.size()));
+        if (!_replacedCharacters)
+            _file->write(_out.data(), qsizetype(_out.size()));
         _out.resize(0);
         return {};
     }
@@ -387,7 +396,7 @@ void VQPlistBinaryWriter::string(const QString &value)
         marker(0x5, std::uint64_t(utf8.size()));
         _out.append(utf8.constData(), std::size_t(utf8.size()));
     } else {
-        const QString clean = QString::fromUtf8(utf8);
+        const QString clean = VQString::fromUtf8Exactly(utf8);
         marker(0x6, std::uint64_t(clean.size()));
         for (const QChar unit : clean)
             bigEndian(unit.unicode(), 2);

@@ -60,9 +60,12 @@ class VQPlistTreeBuilder : public VQPlistSink
 };
 
 // XML in the layout other property-list writers use: a header, the doctype,
-// one element per line, tabs for depth. Text is escaped; characters that XML
-// 1.0 cannot carry at all (most control characters) are written as U+FFFD, so
-// that what we write can always be read back.
+// one element per line, tabs for depth. Text is escaped (a carriage return as
+// a character reference, which a reader does not turn into a line feed);
+// characters that XML 1.0 cannot carry at all (NUL and the other control
+// characters but tab and line ends, U+FFFE, U+FFFF) are written as U+FFFD, so
+// that what we write can always be read back, and replacedCharacters() says
+// so: a caller that must keep every character writes the binary format instead.
 class VQPlistXMLWriter : public VQPlistSink
 {
   public:
@@ -83,6 +86,10 @@ class VQPlistXMLWriter : public VQPlistSink
 
     // The document; the writer is empty afterwards.
     QByteArray finish();
+    // Whether a string held a character XML cannot carry, written as U+FFFD.
+    // Writing to a file then stops at that piece: the caller is to write the
+    // document another way rather than commit it.
+    bool replacedCharacters() const { return _replacedCharacters; }
 
   private:
     void indent();
@@ -92,6 +99,7 @@ class VQPlistXMLWriter : public VQPlistSink
     std::string _out;
     int _depth = 0;
     VQAtomicFileWriter *_file = nullptr;
+    bool _replacedCharacters = false;
 };
 
 // The binary property-list format ("bplist00"): no text to format or scan, so

@@ -336,9 +336,9 @@ std::optional<QString> VQPlistNode::toString() const
         return QString();
     if (std::memchr(text, kHeldNul[0], length)) {
         QByteArray bytes(text, qsizetype(length));
-        return QString::fromUtf8(bytes.replace(kHeldNul, QByteArray(1, '\0')));
+        return VQString::fromUtf8Exactly(bytes.replace(kHeldNul, QByteArray(1, '\0')));
     }
-    return QString::fromUtf8(text, qsizetype(length));
+    return VQString::fromUtf8Exactly(QByteArrayView(text, qsizetype(length)));
 }
 
 std::optional<bool> VQPlistNode::toBool() const

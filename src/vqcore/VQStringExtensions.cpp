@@ -1,6 +1,7 @@
 #include "vqcore/VQStringExtensions.h"
 
 #include <QCryptographicHash>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <charconv>
@@ -78,6 +79,16 @@ LeadingNumber scanLeadingNumber(const QString &text)
     return number;
 }
 } // namespace
+
+QString fromUtf8Exactly(QByteArrayView utf8)
+{
+    // Only text that starts with the mark's three bytes needs the slower decoder.
+    if (!utf8.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(utf8);
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(utf8);
+}
 
 QString stringByDeletingPrefix(const QString &text, const QString &prefix)
 {

@@ -2,6 +2,7 @@
 // Small operations on text that the colour reader, the library and the
 // synchronisation need. None of them depends on the user's locale.
 
+#include <QByteArrayView>
 #include <QString>
 #include <QVariant>
 
@@ -10,6 +11,11 @@
 
 namespace VQString
 {
+
+// UTF-8 as QString::fromUtf8 reads it, except that a U+FEFF at the start is
+// kept: fromUtf8 takes it for a byte-order mark and drops it, so a name that
+// begins with one lost a character at every load.
+QString fromUtf8Exactly(QByteArrayView utf8);
 
 // `text` without `prefix` when it begins with it (case-sensitive); otherwise `text`.
 QString stringByDeletingPrefix(const QString &text, const QString &prefix);

@@ -228,6 +228,31 @@ TEST_F(CommandLineTest, ExportWritesWhatImportReadsBack)
     EXPECT_EQ(QDir(path("out")).entryList(QDir::Files | QDir::Hidden), QStringList{"both.ase"});
 }
 
+// Titles and names a format cannot hold as they are are counted on standard
+// error, on the way in and out (also with --json); the rest go through as they are.
+TEST_F(CommandLineTest, NamesAFormatChangesAreCounted)
+{
+    const QString odd = write("odd.gpl", "GIMP Palette\nName: Odd\n1 2 3 a\x01z\n");
+    for (const QStringList &json : {QStringList(), QStringList{"--json"}}) {
+        const VQCommandResult in = VQRunCommandLine(QStringList{"import", odd} + json);
+        EXPECT_EQ(in.status, 0);
+        EXPECT_EQ(in.err, odd + ": 1 name or title was changed: each run of control characters became one space.\n");
+    }
+    const QString padded =
+        write("padded.ase", ase::file({ase::groupStart(" Padded"), ase::color("a\tz ", "RGB ", {1, 0, 0}),
+                                       ase::color("kept", "RGB ", {0, 0, 1}), ase::groupEnd()}));
+    ASSERT_EQ(VQRunCommandLine({"import", padded, "--into", _lib}).err, QString());
+    const QStringList exportPadded = {"export", "--library", _lib, "--collection", " Padded", "--format"};
+    const VQCommandResult gpl = VQRunCommandLine(exportPadded + QStringList{"gpl", "--output", "-"});
+    EXPECT_EQ(gpl.out, "GIMP Palette\nName: Padded\nColumns: 2\n#\n255   0   0\ta z\n  0   0 255\tkept\n");
+    EXPECT_TRUE(gpl.err.startsWith("standard output: 2 names or titles were changed: a palette row holds no control "))
+        << gpl.err.toStdString();
+    const QString file = path("padded.gpl");
+    EXPECT_TRUE(VQRunCommandLine(exportPadded + QStringList{"gpl", "--output", file})
+                    .err.startsWith(file + ": 2 names or titles were changed: "));
+    EXPECT_EQ(VQRunCommandLine(exportPadded + QStringList{"json", "--output", "-"}).err, QString());
+}
+
 // sync says which files of the folder it left out and why, one line each.
 TEST_F(CommandLineTest, SyncPrintsWhatItSkippedAndWhy)
 {

@@ -236,7 +236,8 @@ TEST_F(VQCollectionActionsTest, RemovingACollectionAsksAndTellsTheViews)
 // format cannot hold is told in an alert with nothing written.
 TEST_F(VQCollectionActionsTest, ExportAsksWhereAndTheExtensionPicksTheFormat)
 {
-    addCollections(2, 2);
+    addCollections(3, 2);
+    at(2)->colors().at(0)->setName(QStringLiteral(" padded "));
     struct Row {
         const char *name;
         std::vector<std::size_t> collections;
@@ -251,6 +252,12 @@ TEST_F(VQCollectionActionsTest, ExportAsksWhereAndTheExtensionPicksTheFormat)
         {"several to one palette", {0, 1}, "both.gpl", "Collections.ase", {}, "A GIMP palette holds one collection"},
         {"an extension of no format", {1}, "c1.txt", "C1.gpl", {}, ": the name must end in .gpl, .ase, .css or .json"},
         {"cancelled", {0}, {}, "C0.gpl", {}, {}},
+        {"a name a palette row cannot hold is told after the export",
+         {2},
+         "c2.gpl",
+         "C2.gpl",
+         "GIMP Palette\nName: C2\nColumns: 2\n#\n  5   0 128\tpadded\n",
+         ": 1 name or title was changed: a palette row holds no control characters"},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
@@ -285,7 +292,7 @@ TEST_F(VQCollectionActionsTest, ExportAsksWhereAndTheExtensionPicksTheFormat)
     // The second panel starts where the first export went.
     EXPECT_EQ(ui().savePanels().at(1).directory, path(QStringLiteral("out")));
     EXPECT_EQ(QDir(path(QStringLiteral("out"))).entryList(QDir::Files | QDir::Hidden),
-              (QStringList{"both.json", "one.gpl"}));
+              (QStringList{"both.json", "c2.gpl", "one.gpl"}));
 }
 
 // A drop is taken as files to import only when every URL is a local swatch file.

@@ -58,13 +58,16 @@ std::string digest(const QByteArray &bytes)
 }
 
 // A library with what is hard to write: markup, line ends, control and
-// non-characters, emoji, an unpaired surrogate, extreme numbers.
-QByteArray awkwardLibrary()
+// non-characters (unless `xml`, which leaves out those XML cannot carry),
+// emoji, an unpaired surrogate, extreme numbers.
+QByteArray awkwardLibrary(bool xml = false)
 {
     const QString names[] = {
         QStringLiteral("<Reds & \"Pinks\" 'too'>"),
         QStringLiteral("line\r\nend\ttab"),
-        QStringLiteral("ctrl") + QChar(1) + QChar(0x1F) + QStringLiteral(" nonchar") + QChar(0xFFFE) + QChar(0xFFFF),
+        xml ? QStringLiteral("cr\r \uFEFF \uFFFD")
+            : QStringLiteral("ctrl") + QChar(1) + QChar(0x1F) + QStringLiteral(" nonchar") + QChar(0xFFFE) +
+                  QChar(0xFFFF),
         QString::fromUtf8("caf\u00e9 \u6771 \U0001F3A8"),
         QStringLiteral("half") + QChar(0xD800),
         QString(),
@@ -158,6 +161,40 @@ TEST_F(VQLibraryFormatTest, ReadersGiveTheTreesTheyAlwaysGave)
     }
 }
 
+// Every title and name comes back from the library file exactly: a library
+// that holds one XML cannot carry is written as a binary property list, any
+// other stays XML.
+TEST_F(VQLibraryFormatTest, TitlesAndNamesComeBackExactly)
+{
+    std::vector<VQHardName> rows = VQHardNames();
+    rows.push_back({"plain", QStringLiteral("Sea & <Sky>"), true});
+    for (const VQHardName &row : rows) {
+        SCOPED_TRACE(row.label);
+        const QString file = path(QStringLiteral("names.vlb"));
+        VQPlist root = VQPlist::dictionary();
+        root.set(VQLibraryVersion, VQPlist::string(QString::fromLatin1(VQCurrentLibraryVersion)));
+        root.set(VQLibraryContent, VQPlist::array());
+        QString error;
+        const std::unique_ptr<VQSwatchCore> core = VQSwatchCore::detachedFromLibrary(root.node(), file, &error);
+        ASSERT_TRUE(core) << error.toStdString();
+        VQColorRef named = VQColor::makeRGB(1, 0, 0);
+        named->setName(row.text);
+        core->addCollection(VQSwatchCollection::create(row.text, {named}));
+        ASSERT_TRUE(core->writeToURL(file, &error)) << error.toStdString();
+
+        EXPECT_TRUE(VQReadAll(file).startsWith(row.xml ? "<?xml" : "bplist00"));
+        const std::unique_ptr<VQSwatchCore> loaded = VQSwatchCore::openDetached(file, &error);
+        ASSERT_TRUE(loaded) << error.toStdString();
+        ASSERT_EQ(loaded->allCollections().size(), 1u);
+        const VQSwatchCollectionRef collection = loaded->allCollections().front();
+        EXPECT_TRUE(collection->title() == row.text);
+        EXPECT_TRUE(collection->colors().at(0)->storedName() == row.text);
+        EXPECT_EQ(QDir(path(QString())).entryList({QStringLiteral("names*")}, QDir::Files | QDir::Hidden),
+                  QStringList{QStringLiteral("names.vlb")}); // no temporary file left
+        QFile::remove(file);
+    }
+}
+
 // What we write of a library, XML and binary, byte for byte as before.
 TEST_F(VQLibraryFormatTest, WrittenLibrariesAreByteForByteAsBefore)
 {
@@ -166,7 +203,9 @@ TEST_F(VQLibraryFormatTest, WrittenLibrariesAreByteForByteAsBefore)
         QString source;
         const char *xml, *binary;
     } rows[] = {
-        {write(QStringLiteral("awkward.vlb"), awkwardLibrary()), "a5eec792980da911", "667444f980831dd0"},
+        // Its names hold characters XML cannot carry: written binary either way.
+        {write(QStringLiteral("awkward.vlb"), awkwardLibrary()), "667444f980831dd0", "667444f980831dd0"},
+        {write(QStringLiteral("awkward-xml.vlb"), awkwardLibrary(true)), "7b3c5e49fe5d96a3", "6e8dc4d8f6428a75"},
         {corpus + "shared-colours.bplist", "b28f18be768232c5", "7d97261cd3a1a54f"},
         {corpus + "small.bplist", "4628b1c1441a62c9", "02922655458eabaa"},
         {corpus + "small.xml", "4628b1c1441a62c9", "02922655458eabaa"},

@@ -33,7 +33,7 @@ TEST_F(ASEParserTest, GroupsBlocksAndTheirCount)
         QByteArray file;
         QString expected;
     };
-    // Each of these must be left by its length: the colour inside is not read.
+    // Blocks left by their length: the colour inside is not read.
     const QByteArray trap = colorBody("trap", "RGB ", {1, 1, 1});
     const std::vector<Row> rows = {
         {"two groups in file order",
@@ -51,10 +51,15 @@ TEST_F(ASEParserTest, GroupsBlocksAndTheirCount)
         {"the block count bounds the blocks read", file({kRed, kGreen}, 1), kUntitled + ": Red=#FF0000"},
         {"a block count far beyond the data", file({kRed}, 0xFFFFFFFFll), kUntitled + ": Red=#FF0000"},
         {"unknown block type", file({kRed, block(0x0042, trap), kGreen}), kUntitled + ": Red=#FF0000, Green=#00FF00"},
-        {"a colour block of 65,536 bytes", file({kRed, block(1, trap + QByteArray(65536 - trap.size(), 'x')), kGreen}),
+        {"a colour block longer than a name of 65,535 units makes",
+         file({kRed, block(1, trap + QByteArray(131099 - trap.size(), 'x')), kGreen}),
          kUntitled + ": Red=#FF0000, Green=#00FF00"},
-        {"a group block of 70,000 bytes", file({kRed, block(0xC001, name("Huge") + QByteArray(70000, '\0')), kGreen}),
-         kUntitled + ": Red=#FF0000, Green=#00FF00"},
+        {"a colour block of 65,536 bytes is read",
+         file({kRed, block(1, trap + QByteArray(65536 - trap.size(), 'x')), kGreen}),
+         kUntitled + ": Red=#FF0000, trap=#FFFFFF, Green=#00FF00"},
+        {"a group block of 70,000 bytes is read",
+         file({kRed, block(0xC001, name("Huge") + QByteArray(70000, '\0')), kGreen}),
+         kUntitled + ": Red=#FF0000 | Huge: Green=#00FF00"},
         {"a group end with a body", file({kRed, block(0xC002, trap), kGreen}),
          kUntitled + ": Red=#FF0000, Green=#00FF00"},
         {"a group start with more than its name", file({block(0xC001, name("G") + trap), kGreen}), "G: Green=#00FF00"},
@@ -106,6 +111,8 @@ TEST_F(ASEParserTest, ColourModelsAndNames)
          QString::fromUtf16(u"\U0001F600 x=#0000FF")},
         {"an empty name leaves the colour unnamed", rgbNamed(VQBytes().u16(1).u16(0)), "#0000FF"},
         {"no terminator written", rgbNamed(VQBytes().u16(2).u16('o').u16('k')), "ok=#0000FF"},
+        {"a name that ends in U+0000 keeps it", rgbNamed(VQBytes().u16(3).u16('a').u16(0).u16(0)),
+         QStringLiteral("a") + QChar(0) + QStringLiteral("=#0000FF")},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);

@@ -206,6 +206,13 @@ TEST_F(ImportCommandsTest, FilesChosenElsewhere)
          {},
          "Warm: Red=#FF0000",
          "Some rows of the file were not imported.|: 1 row was skipped: line 4 (300 is outside 0–255)."},
+        {"a palette with control characters in its title and a name",
+         write(QStringLiteral("Odd.gpl"), "GIMP Palette\nName: Hot\x01\x02"
+                                          "Cold\n0 0 255 Blue\x7F\n255 0 0 Red\n"),
+         {},
+         " | Hot Cold: Blue=#0000FF, Red=#FF0000",
+         "Some names were changed on the way in.|: 2 names or titles were changed: each run of control characters "
+         "became one space."},
         {"an ASE file",
          write(QStringLiteral("a.ase"), ase::file({ase::groupStart("A"), ase::color("a", "RGB ", {0, 0, 1})})),
          {},

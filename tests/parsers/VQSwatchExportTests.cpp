@@ -4,8 +4,10 @@
 #include "VQParsersTestSupport.h"
 #include "VQSwatchBytes.h"
 
+#include "core/VQSwatchCore.h"
 #include "parsers/VQASEParser.h"
 #include "parsers/VQGPLParser.h"
+#include "parsers/VQImportCommands.h"
 #include "parsers/VQSwatchExport.h"
 
 #include <QDir>
@@ -87,6 +89,28 @@ std::vector<VQSwatchCollectionRef> sampleLibrary()
                                  named(VQColor::makeRGB(1.0 / 3, 0.2, 0.7), "line\nbreak\tand\x01more"),
                                  named(VQColor::makeRGB(1, 0, 0), "Red"), named(VQColor::makeRGB(0.8, 0, 0), "red!")}),
         collection("!!!", {named(VQColor::makeRGB(0, 0, 0), "Black")}), collection("Empty", {})};
+}
+
+// The text of a comment our .css export writes, its CSS escapes ("\\3C ") read.
+QString cssUnescaped(const QString &text)
+{
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != QLatin1Char('\\') || i + 1 == text.size()) {
+            out += text[i];
+            continue;
+        }
+        qsizetype end = i + 1;
+        while (end < text.size() && end < i + 7 && QStringLiteral("0123456789ABCDEFabcdef").contains(text[end]))
+            ++end;
+        if (end == i + 1) { // a backslash before any other character stands for that character
+            out += text[++i];
+            continue;
+        }
+        out += QChar(char16_t(text.mid(i + 1, end - i - 1).toUInt(nullptr, 16)));
+        i = end < text.size() && text[end] == QLatin1Char(' ') ? end : end - 1;
+    }
+    return out;
 }
 
 } // namespace
@@ -270,4 +294,130 @@ TEST_F(SwatchExportTest, EmptyAndLargeCollections)
     const auto viaASE = VQASEParser(exported(*big, VQExportFormat::ASE)).parseColors();
     ASSERT_TRUE(viaASE);
     EXPECT_TRUE(exactly(*viaASE) == exactly(asFloats(*big)));
+}
+
+// Titles and names that are hard to keep come in from an .ase file, go into
+// the library file and out of it again, and out as JSON and .ase, exactly.
+TEST_F(SwatchExportTest, HardNamesSurviveImportLibraryAndExport)
+{
+    const std::vector<VQHardName> rows = VQHardNames();
+    // A group per row titled with it, holding a colour named with it.
+    std::vector<QByteArray> blocks;
+    for (const VQHardName &row : rows)
+        for (const QByteArray &block :
+             {ase::groupStart(row.text), ase::color(row.text, "RGB ", {1, 0, 0}), ase::groupEnd()})
+            blocks.push_back(block);
+    QString error, warning;
+    const auto imported = VQReadSwatchFile(write(QStringLiteral("hard.ase"), ase::file(blocks)), &error, &warning);
+    ASSERT_TRUE(imported) << error.toStdString();
+    EXPECT_EQ(warning, QString());
+
+    const QString file = path(QStringLiteral("lib.vlb"));
+    VQPlist root = VQPlist::dictionary();
+    root.set(VQLibraryVersion, VQPlist::string(QString::fromLatin1(VQCurrentLibraryVersion)));
+    root.set(VQLibraryContent, VQPlist::array());
+    const std::unique_ptr<VQSwatchCore> library = VQSwatchCore::detachedFromLibrary(root.node(), file, &error);
+    ASSERT_TRUE(library);
+    for (const VQSwatchCollectionRef &collection : *imported)
+        library->addCollection(collection);
+    ASSERT_TRUE(library->writeToURL(file, &error)) << error.toStdString();
+    const std::unique_ptr<VQSwatchCore> loaded = VQSwatchCore::openDetached(file, &error);
+    ASSERT_TRUE(loaded) << error.toStdString();
+    const std::vector<VQSwatchCollectionRef> collections = loaded->allCollections();
+
+    const QJsonArray json = QJsonDocument::fromJson(exported(collections, VQExportFormat::JSON)).array();
+    const auto viaASE = VQASEParser(exported(collections, VQExportFormat::ASE)).parseColors();
+    ASSERT_EQ(collections.size(), rows.size());
+    ASSERT_EQ(json.size(), qsizetype(rows.size()));
+    ASSERT_TRUE(viaASE && viaASE->size() == rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE(rows[i].label);
+        const QString &text = rows[i].text;
+        EXPECT_TRUE(collections[i]->title() == text && collections[i]->colors().at(0)->storedName() == text);
+        const QJsonObject object = json[qsizetype(i)].toObject();
+        EXPECT_TRUE(object["title"].toString() == text);
+        EXPECT_TRUE(object["colors"].toArray()[0].toObject()["name"].toString() == text);
+        EXPECT_TRUE((*viaASE)[i]->title() == text && (*viaASE)[i]->colors().at(0)->storedName() == text);
+    }
+}
+
+// A palette row changes a name only as far as it must (control characters,
+// blanks at either end), and every title and name so changed is counted.
+TEST_F(SwatchExportTest, GimpPaletteCountsWhatItChanges)
+{
+    struct Row {
+        const char *label;
+        QString name, written; // written: as the row holds it
+    };
+    const std::vector<Row> rows = {
+        {"kept", QStringLiteral("Deep \U0001F3A8"), QStringLiteral("Deep \U0001F3A8")},
+        {"a leading U+FEFF is kept", QStringLiteral("\uFEFF\uFEFFx"), QStringLiteral("\uFEFF\uFEFFx")},
+        {"60,000 characters", QString(60000, QLatin1Char('x')), QString(60000, QLatin1Char('x'))},
+        {"blanks at either end", QStringLiteral("  a b\t"), QStringLiteral("a b")},
+        {"a line break", QStringLiteral("a\nb"), QStringLiteral("a b")},
+        {"CR LF and a tab", QStringLiteral("a\r\n\tb"), QStringLiteral("a b")},
+        {"blanks only", QStringLiteral("  \t "), QString()},
+        {"control characters only", QStringLiteral("\x01\x02"), QString()},
+    };
+    std::vector<VQColorRef> all;
+    std::int64_t changes = 0;
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.label);
+        VQChangedNames changed;
+        const std::optional<QByteArray> gpl = VQExportCollections(
+            {collection("T", {named(VQColor::makeRGB(0, 0, 0), row.name)})}, VQExportFormat::GPL, nullptr, &changed);
+        ASSERT_TRUE(gpl);
+        EXPECT_EQ(changed.count, row.written == row.name ? 0 : 1);
+        changes += changed.count;
+        VQGPLParser parser(*gpl);
+        const auto back = parser.parseColors();
+        ASSERT_TRUE(back);
+        EXPECT_TRUE(back->front()->colors().at(0)->storedName().value_or(QString()) == row.written);
+        EXPECT_EQ(parser.changedNames().count, 0);
+        all.push_back(named(VQColor::makeRGB(0, 0, 0), row.name));
+    }
+    // All in one palette, with a title that loses its line break.
+    VQChangedNames changed;
+    ASSERT_TRUE(VQExportCollections({collection("Sea\nSky", all)}, VQExportFormat::GPL, nullptr, &changed)
+                    ->contains("Name: Sea Sky\n"));
+    EXPECT_EQ(changed.count, changes + 1);
+    EXPECT_TRUE(VQDescribeChangedNames(changed).startsWith(QStringLiteral("6 names or titles were changed: ")));
+    for (VQExportFormat format : {VQExportFormat::ASE, VQExportFormat::CSS, VQExportFormat::JSON}) {
+        ASSERT_TRUE(VQExportCollections({collection("Sea\nSky", all)}, format, nullptr, &changed));
+        EXPECT_EQ(changed.count, 0);
+    }
+}
+
+// .css and .json can be pasted into an HTML page: no title or name ends a
+// comment, a <style> or a <script> element, or breaks a script; read as their
+// formats are read, they give every title and name back exactly.
+TEST_F(SwatchExportTest, CssAndJsonAreSafeInAPage)
+{
+    std::vector<VQHardName> rows = VQHardNames();
+    for (const char *text :
+         {"}</style><script>alert(1)</script>", "a */ b /* c", "*/", "**//", "<!-- x -->", "</STYLE >",
+          "x\u2028y\u2029z", "a & b > c < d", "\\3C  not an escape\\", "\\", "\\*/", "line\nbreak"})
+        rows.push_back({text, QString::fromUtf8(text), true});
+    for (const VQHardName &row : rows) {
+        SCOPED_TRACE(row.label);
+        const std::vector<VQSwatchCollectionRef> one = {
+            collection(row.text, {named(VQColor::makeRGB(1, 0, 0), row.text)})};
+        const QByteArray css = exported(one, VQExportFormat::CSS);
+        const QByteArray json = exported(one, VQExportFormat::JSON);
+        for (const QByteArray &bytes : {css, json}) {
+            EXPECT_FALSE(bytes.contains("</") || bytes.contains("<!--"));
+            EXPECT_FALSE(bytes.contains("\xE2\x80\xA8") || bytes.contains("\xE2\x80\xA9"));
+        }
+        // One comment, on the second line: its only end is its own.
+        EXPECT_EQ(css.count("*/"), 1);
+        const QStringList lines = QString::fromUtf8(css).split(QLatin1Char('\n'));
+        ASSERT_GE(lines.size(), 3);
+        ASSERT_TRUE(lines[1].startsWith(QStringLiteral("    /* ")) && lines[1].endsWith(QStringLiteral(" */")));
+        EXPECT_TRUE(cssUnescaped(lines[1].mid(7, lines[1].size() - 10)) == row.text);
+
+        EXPECT_FALSE(json.contains('<') || json.contains('>') || json.contains('&'));
+        const QJsonObject object = QJsonDocument::fromJson(json).array()[0].toObject();
+        EXPECT_TRUE(object["title"].toString() == row.text);
+        EXPECT_TRUE(object["colors"].toArray()[0].toObject()["name"].toString() == row.text);
+    }
 }

@@ -203,3 +203,27 @@ QStringList VQCollectionTitles(const QString &path)
 {
     return VQCollectionTitles(VQSwatchCore::openDetached(path, nullptr).get());
 }
+
+std::vector<VQHardName> VQHardNames()
+{
+    QString controls;
+    for (char16_t c = 1; c < 0x20; ++c)
+        controls += QChar(c);
+    const QChar nul(0);
+    return {
+        {"a leading U+FEFF", QStringLiteral("\uFEFFx"), true},
+        {"two leading U+FEFF", QStringLiteral("\uFEFF\uFEFFx"), true},
+        {"U+FEFF alone", QStringLiteral("\uFEFF"), true},
+        {"a NUL inside", QStringLiteral("a") + nul + QStringLiteral("b"), false},
+        {"a NUL at the end", QStringLiteral("ab") + nul, false},
+        {"the C0 controls", QStringLiteral("<") + controls + QStringLiteral(">"), false},
+        {"a bare CR", QStringLiteral("a\rb"), true},
+        {"CR LF", QStringLiteral("a\r\nb\r\n"), true},
+        {"U+FFFE", QStringLiteral("x\uFFFEy"), false},
+        {"U+FFFF", QStringLiteral("\uFFFF"), false},
+        {"characters beyond the BMP", QStringLiteral("\U0001F3A8 \U00010000\U0010FFFD"), true},
+        {"60,000 characters", QString(60000, QChar(0x00E9)), true},
+        {"blanks only", QStringLiteral("  \t "), true},
+        {"blanks at either end", QStringLiteral("  a b\t"), true},
+    };
+}

@@ -17,6 +17,7 @@
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <vector>
 
 class VQLibraryTest : public ::testing::Test
 {
@@ -76,6 +77,16 @@ class VQSwatchCore;
 QStringList VQCollectionTitles(const VQSwatchCore *core);
 // The same for the library file at `path`, opened on its own; none when it cannot be read.
 QStringList VQCollectionTitles(const QString &path);
+
+// Titles and names that are hard to keep exactly, each with a label and
+// whether XML 1.0 can carry it (the rest hold NUL, other control characters,
+// U+FFFE or U+FFFF). None has an unpaired surrogate.
+struct VQHardName {
+    const char *label;
+    QString text;
+    bool xml;
+};
+std::vector<VQHardName> VQHardNames();
 
 // Expects `body` to end the process through the termination seam with `status`.
 #define EXPECT_TERMINATES(body, expectedStatus)                                                                        \

@@ -328,6 +328,28 @@ TEST_F(VQPropertyListTest, XMLWriterTextAndRealsReadBackExactly)
     }
 }
 
+// Every string comes back code point for code point from a binary list, and
+// from XML wherever XML can carry it; where it cannot, the XML writer says so.
+// A leading U+FEFF is part of the text, not a byte-order mark to drop.
+TEST_F(VQPropertyListTest, StringsComeBackCodePointForCodePoint)
+{
+    for (const VQHardName &row : VQHardNames()) {
+        SCOPED_TRACE(row.label);
+        VQPlistBinaryWriter binary;
+        writeSample(binary, row.text, 0.5);
+        const auto fromBinary = VQPlist::fromData(binary.finish());
+        ASSERT_TRUE(fromBinary.has_value());
+        EXPECT_TRUE((*fromBinary)["text"].toString() == row.text);
+
+        VQPlistXMLWriter xml;
+        writeSample(xml, row.text, 0.5);
+        const auto fromXML = VQPlist::fromData(xml.finish());
+        ASSERT_TRUE(fromXML.has_value());
+        EXPECT_EQ(xml.replacedCharacters(), !row.xml);
+        EXPECT_EQ((*fromXML)["text"].toString() == row.text, row.xml);
+    }
+}
+
 TEST_F(VQPropertyListTest, PythonReadsTheXMLWeWrite)
 {
     const QString file = path(QStringLiteral("out.plist"));

@@ -300,9 +300,15 @@ bool exportCollections(const std::vector<VQSwatchCollectionRef> &collections)
         return fail(
             QStringLiteral("%1: the name must end in .gpl, .ase, .css or .json, which picks the format.").arg(*path));
     QString error;
-    if (!VQWriteExport(collections, *format, *path, &error))
+    VQChangedNames changed;
+    if (!VQWriteExport(collections, *format, *path, &error, &changed))
         return fail(error);
     VQLog(QStringLiteral("Exported %1 collections to %2.").arg(collections.size()).arg(*path));
+    // What the format could not hold as it is, told once the file is written.
+    if (changed.count > 0)
+        VQModalUI::shared().runAlert({tr("Some names were changed in the exported file."),
+                                      *path + QStringLiteral(": ") + VQDescribeChangedNames(changed),
+                                      {tr("OK")}});
     return true;
 }
 
