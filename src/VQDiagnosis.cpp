@@ -12,6 +12,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVariant>
+#include <QFileInfo>
 
 namespace
 {
@@ -83,4 +84,20 @@ QString VQPickPathOfferedLine(const QString &platformName)
 {
     const VQPickChoice choice = vqChoosePickPath(VQAskPickOffer(platformName));
     return QStringLiteral("picking path the session offers: %1 (%2)").arg(vqPickPathName(choice.path), choice.reason);
+}
+
+QString VQDesktopSessionProblem(const std::function<QString(const char *)> &environment)
+{
+    // Another platform (offscreen, a VNC server…) is Qt's to judge.
+    const QString platform = environment("QT_QPA_PLATFORM").section(QLatin1Char(';'), 0, 0).section(':', 0, 0);
+    if (!platform.isEmpty() && platform != QLatin1String("xcb") && !platform.startsWith(QLatin1String("wayland")))
+        return QString();
+    if (!environment("WAYLAND_DISPLAY").isEmpty() || !environment("DISPLAY").isEmpty())
+        return QString();
+    // A Wayland session may leave WAYLAND_DISPLAY out: Qt then tries wayland-0.
+    const QString runtime = environment("XDG_RUNTIME_DIR");
+    if (environment("XDG_SESSION_TYPE") == QLatin1String("wayland") && !runtime.isEmpty() &&
+        QFileInfo::exists(runtime + QStringLiteral("/wayland-0")))
+        return QString();
+    return QStringLiteral("no desktop session is reachable from here (neither WAYLAND_DISPLAY nor DISPLAY is set)");
 }

@@ -15,6 +15,12 @@ class VQDesktopServices;
 QStringList VQDiagnosisLines(const VQDesktopServices &services, bool trayAvailable,
                              const std::function<QString(const char *)> &environment);
 
+// Why Qt could not reach a desktop session from this environment (neither a
+// Wayland nor an X display named, nor another platform chosen), naming what was
+// looked for; empty when there may be one. Qt ends the process when it cannot
+// reach a display, so the commands that need none are answered before.
+QString VQDesktopSessionProblem(const std::function<QString(const char *)> &environment);
+
 struct VQSessionOffer;
 
 // What this session offers for picking, asked of the compositor and the desktop

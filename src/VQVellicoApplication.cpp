@@ -229,3 +229,8 @@ void VQVellicoApplication::applicationWillTerminate()
         delegate->applicationWillTerminate();
     VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQApplicationWillTerminateNotification), this);
 }
+
+QString VQVellicoApplication::versionText()
+{
+    return QStringLiteral("Vellico " VELLICO_VERSION);
+}

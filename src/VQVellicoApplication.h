@@ -31,6 +31,8 @@ class VQVellicoApplication : public QApplication
     void paste();
     // Whether this launch asks the user for another library: "--choose-library"
     // among the arguments, or Alt held down while the program starts.
+    // "Vellico 1.2.3", as --version prints it; no application object needed.
+    static QString versionText();
     static bool wantsLibraryChoice(bool chooseLibraryArgument, Qt::KeyboardModifiers heldModifiers);
 
     // Announces the end to the delegate and the library; runs once, from aboutToQuit.

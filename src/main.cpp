@@ -19,7 +19,9 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <cstdlib>
 
 namespace
@@ -45,10 +47,51 @@ QString environmentVariable(const char *name)
     return qEnvironmentVariable(name);
 }
 
+// Answers what needs no desktop session before Qt looks for one (it ends the
+// process when it finds none): --help and --version, and, with no session to
+// reach, --diagnose saying so and every other command refused in one line.
+// A command line holding Qt's own options (-platform, -display) is left to Qt.
+std::optional<int> answerWithoutSession(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const VQLaunchOptions options = VQLaunchOptions::parse(arguments);
+    if (!options.error.isEmpty()) {
+        // Qt's own options are single-dashed ("-platform offscreen"): Qt takes them.
+        const bool forQt = std::any_of(arguments.begin() + 1, arguments.end(), [](const QString &argument) {
+            return argument.size() > 1 && argument[0] == QLatin1Char('-') && argument[1] != QLatin1Char('-');
+        });
+        if (forQt)
+            return std::nullopt;
+        std::fprintf(stderr, "vellico: %s\n\n%s", qPrintable(options.error), qPrintable(VQLaunchOptions::usage()));
+        return 2;
+    }
+    if (options.help) {
+        std::printf("%s", qPrintable(VQLaunchOptions::usage()));
+        return 0;
+    }
+    if (options.version) {
+        std::printf("%s\n", qPrintable(VQVellicoApplication::versionText()));
+        return 0;
+    }
+    const QString problem = VQDesktopSessionProblem(environmentVariable);
+    if (problem.isEmpty())
+        return std::nullopt;
+    if (options.diagnose) {
+        std::printf("session: none: %s\n", qPrintable(problem));
+        return 0;
+    }
+    std::fprintf(stderr, "vellico: Vellico needs a desktop session: %s.\n", qPrintable(problem));
+    return 2;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> status = answerWithoutSession(argc, argv))
+        return *status;
     VQVellicoApplication app(argc, argv);
     const VQLaunchOptions options = VQLaunchOptions::parse(app.arguments());
     if (!options.error.isEmpty()) {
@@ -60,7 +103,7 @@ int main(int argc, char *argv[])
         return 0;
     }
     if (options.version) {
-        std::printf("Vellico %s\n", qPrintable(QCoreApplication::applicationVersion()));
+        std::printf("%s\n", qPrintable(VQVellicoApplication::versionText()));
         return 0;
     }
     if (options.diagnose) {

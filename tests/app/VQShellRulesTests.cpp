@@ -1,6 +1,7 @@
 // The shell's plain rules: where the window goes, what a click on the tray
 // icon does, which keys the window answers, and how the command line reads.
 
+#include "VQDiagnosis.h"
 #include "VQLaunchOptions.h"
 #include "VQTestSupport.h"
 #include "manual/VQManual.h"
@@ -12,6 +13,8 @@
 #include "ui/prefs/VQShortcutRowState.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 #include <QDir>
 #include <QFile>
@@ -326,5 +329,40 @@ TEST(VQLaunchOptions, TakesEveryOptionTheManualLists)
         if (option.takesValue)
             arguments << QStringLiteral("4") << QStringLiteral("--pick"); // --template goes with --pick
         EXPECT_EQ(VQLaunchOptions::parse(arguments).error, QString()) << option.name;
+    }
+}
+
+// Qt ends the process when it reaches no display: what tells beforehand.
+TEST(VQDesktopSessionTest, WhetherADisplayMayBeReached)
+{
+    QTemporaryDir runtime;
+    ASSERT_TRUE(QFile(runtime.filePath("wayland-0")).open(QIODevice::WriteOnly));
+    struct Row {
+        const char *name;
+        std::map<std::string, QString> environment;
+        bool reachable;
+    };
+    const std::vector<Row> rows = {
+        {"nothing", {}, false},
+        {"an X display", {{"DISPLAY", ":0"}}, true},
+        {"a Wayland display", {{"WAYLAND_DISPLAY", "wayland-1"}}, true},
+        {"the offscreen platform", {{"QT_QPA_PLATFORM", "offscreen"}}, true},
+        {"xcb chosen, no display", {{"QT_QPA_PLATFORM", "xcb"}}, false},
+        {"wayland chosen, no display", {{"QT_QPA_PLATFORM", "wayland;xcb"}}, false},
+        {"a Wayland session with its default socket",
+         {{"XDG_SESSION_TYPE", "wayland"}, {"XDG_RUNTIME_DIR", runtime.path()}},
+         true},
+        {"a Wayland session without one",
+         {{"XDG_SESSION_TYPE", "wayland"}, {"XDG_RUNTIME_DIR", "/nonexistent"}},
+         false},
+        {"an X11 session type alone", {{"XDG_SESSION_TYPE", "x11"}}, false},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString problem = VQDesktopSessionProblem([&](const char *name) {
+            const auto found = row.environment.find(name);
+            return found == row.environment.end() ? QString() : found->second;
+        });
+        EXPECT_EQ(problem.isEmpty(), row.reachable) << problem.toStdString();
     }
 }
