@@ -323,6 +323,19 @@ class WaylandSession:
             self.own(copy)
             os.environ[variable] = copy
 
+    def _reachable(self, path):
+        """`path`, or a copy of it in the session's home where the session's user cannot
+        read it there (a checkout in a private folder, as root's home is)."""
+        if not self.home or not subprocess.run(self._as_user(["test", "-r", path]),
+                                               env=self._base_environment()).returncode:
+            return path
+        folder = os.path.join(self.home, "bin")
+        os.makedirs(folder, mode=0o755, exist_ok=True)
+        copy = os.path.join(folder, os.path.basename(path))
+        shutil.copy2(path, copy)
+        self.own(copy)
+        return copy
+
     def _make_home(self):
         # Short: sockets live in the runtime folder, and their paths are limited to 108 bytes.
         self.home = tempfile.mkdtemp(prefix="vellico-wl-")
@@ -388,7 +401,7 @@ class WaylandSession:
     def start_fake_portal(self, *arguments, stdin=None):
         """Our own desktop portal (fake_portal.py ARGUMENTS) on the session's bus, once it
         owns the portal's name; a Client."""
-        script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "fake_portal.py")
+        script = self._reachable(os.path.join(os.path.dirname(os.path.abspath(__file__)), "fake_portal.py"))
         portal = Client(self._start(["/usr/bin/python3", script, *arguments], "fake-portal", stdin=stdin,
                                     stdout=subprocess.PIPE), "fake-portal")
         portal.wait_for_line("the fake portal on the bus", lambda line: line == "ready")
