@@ -76,9 +76,19 @@ def click_at(session, window, offset):
 
 
 def click_done(session, window):
-    left = window[0] + window[2] - DONE_FROM_BOTTOM_RIGHT[0]
-    top = window[1] + window[3] - DONE_FROM_BOTTOM_RIGHT[1]
-    session.x("xdotool", "mousemove", str(left), str(top), "click", "1")
+    """Clicks Done, which closes the preferences. On a busy machine the window
+    manager may still be placing a window just shown, and the click lands where
+    it was: then Done is clicked where the window is now."""
+    for attempt in range(3):
+        left = window[0] + window[2] - DONE_FROM_BOTTOM_RIGHT[0]
+        top = window[1] + window[3] - DONE_FROM_BOTTOM_RIGHT[1]
+        session.x("xdotool", "mousemove", str(left), str(top), "click", "1")
+        try:
+            wait_until("Done to close the preferences", lambda: not preferences_window(session), timeout=3)
+            return
+        except Failure:
+            window = preferences_window(session) or window
+    raise Failure("Done did not close the preferences after three clicks")
 
 
 def open_preferences_from_gear_menu(session):
