@@ -47,23 +47,11 @@ QString environmentVariable(const char *name)
     return qEnvironmentVariable(name);
 }
 
-// Answers what needs no desktop session before Qt looks for one (it ends the
-// process when it finds none): --help and --version, and, with no session to
-// reach, --diagnose saying so and every other command refused in one line.
-// A command line holding Qt's own options (-platform, -display) is left to Qt.
-std::optional<int> answerWithoutSession(int argc, char *argv[])
+// A command line that is wrong, --help and --version: answered at once, with
+// the exit status.
+std::optional<int> answerAtOnce(const VQLaunchOptions &options)
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    const VQLaunchOptions options = VQLaunchOptions::parse(arguments);
     if (!options.error.isEmpty()) {
-        // Qt's own options are single-dashed ("-platform offscreen"): Qt takes them.
-        const bool forQt = std::any_of(arguments.begin() + 1, arguments.end(), [](const QString &argument) {
-            return argument.size() > 1 && argument[0] == QLatin1Char('-') && argument[1] != QLatin1Char('-');
-        });
-        if (forQt)
-            return std::nullopt;
         std::fprintf(stderr, "vellico: %s\n\n%s", qPrintable(options.error), qPrintable(VQLaunchOptions::usage()));
         return 2;
     }
@@ -75,6 +63,28 @@ std::optional<int> answerWithoutSession(int argc, char *argv[])
         std::printf("%s\n", qPrintable(VQVellicoApplication::versionText()));
         return 0;
     }
+    return std::nullopt;
+}
+
+// Answers what needs no desktop session before Qt looks for one (it ends the
+// process when it finds none): --help and --version, and, with no session to
+// reach, --diagnose saying so and every other command refused in one line.
+// A command line holding Qt's own options (-platform, -display) is left to Qt.
+std::optional<int> answerWithoutSession(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const VQLaunchOptions options = VQLaunchOptions::parse(arguments);
+    // Qt's own options are single-dashed ("-platform offscreen"): Qt takes them.
+    const bool forQt =
+        !options.error.isEmpty() && std::any_of(arguments.begin() + 1, arguments.end(), [](const QString &argument) {
+            return argument.size() > 1 && argument[0] == QLatin1Char('-') && argument[1] != QLatin1Char('-');
+        });
+    if (forQt)
+        return std::nullopt;
+    if (const std::optional<int> status = answerAtOnce(options))
+        return status;
     const QString problem = VQDesktopSessionProblem(environmentVariable);
     if (problem.isEmpty())
         return std::nullopt;
@@ -94,18 +104,8 @@ int main(int argc, char *argv[])
         return *status;
     VQVellicoApplication app(argc, argv);
     const VQLaunchOptions options = VQLaunchOptions::parse(app.arguments());
-    if (!options.error.isEmpty()) {
-        std::fprintf(stderr, "vellico: %s\n\n%s", qPrintable(options.error), qPrintable(VQLaunchOptions::usage()));
-        return 2;
-    }
-    if (options.help) {
-        std::printf("%s", qPrintable(VQLaunchOptions::usage()));
-        return 0;
-    }
-    if (options.version) {
-        std::printf("%s\n", qPrintable(VQVellicoApplication::versionText()));
-        return 0;
-    }
+    if (const std::optional<int> status = answerAtOnce(options))
+        return *status;
     if (options.diagnose) {
         const auto desktop = VQDesktopServices::forSession(QGuiApplication::platformName());
         for (const QString &line :
