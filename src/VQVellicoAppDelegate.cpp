@@ -271,10 +271,13 @@ void VQVellicoAppDelegate::installStatusItem()
                 if (_mode == VQApplicationMode::MainWindow && !isCurrentWindowVisible())
                     openCurrentWindow();
             });
-    } else if (!QSystemTrayIcon::isSystemTrayAvailable()) {
-        VQLog("No system tray yet; the icon appears when one starts.");
+    } else {
+        if (!QSystemTrayIcon::isSystemTrayAvailable())
+            VQLog("No system tray yet; the icon appears when one starts.");
+        // Only here: with no tray host at start and none looked for later (not X11), Qt's
+        // icon only connects to a signal that the X11 platform alone has, and warns.
+        _statusItem->show();
     }
-    _statusItem->show();
     // What the library has to tell (a file set aside at a save) shows once, at the icon.
     _coreNoticeObserver = VQNotificationCenter::defaultCenter().addObserver(
         QString::fromLatin1(VQSwatchCoreNoticeNotification), nullptr, [this](const VQNotification &notification) {

@@ -156,6 +156,13 @@ int main(int argc, char *argv[])
     if (options.asksForPick())
         services.shell.openWindowAtStart = false;
     VQLog(services.desktop->screenPicker().logLine());
+    // A --pick says why it picks nothing in its own line.
+    if (!can.screenPicking && !options.asksForPick()) {
+        QString why = services.desktop->screenPicker().description();
+        if (why.startsWith(QLatin1String("off: ")))
+            why = why.mid(5);
+        std::fprintf(stderr, "vellico: screen picking is off: %s\n", qPrintable(why));
+    }
     services.modalUI = std::make_unique<VQWidgetModalUI>();
     // Fatal start-up alerts end the program here. Nothing is saved on this road:
     // the library either did not load or the user asked to leave before it did.

@@ -182,6 +182,35 @@ def case_clipboard(session):
         wait_until(f"{text} on the clipboard from {command}", lambda expected=text: session.clipboard() == expected)
 
 
+# What a start on sway printed on standard error that was neither true nor useful.
+NOISE = ("No desktop services for", "QObject::connect: No such signal")
+
+
+def stderr_lines(session):
+    """Vellico's standard error (with its output), without the log lines that
+    RZLoggingEnabled copies there."""
+    return [line for line in session.vellico_output().splitlines() if not re.match(r"\d{4}-\d\d-\d\dT", line)]
+
+
+def case_quiet_start(session):
+    """A start on sway says on standard error only what is true: nothing about services
+    it has or about Qt's tray plumbing; with picking forced off, that it is off."""
+    for environment, expected in (({}, None), ({"VELLICO_PICK_PATH": "none"}, "vellico: screen picking is off: ")):
+        session.write_settings(RZLoggingEnabled="true")
+        session.start_vellico(**environment)
+        wait_for_window(session, "the main window at start")
+        # The window opens after the tray icon would have been shown.
+        wait_until("the preferences built", lambda: "Initializing preferences" in session.vellico_log())
+        session.vellico.terminate()
+        session.wait_for_exit()
+        printed = stderr_lines(session)
+        noise = [line for line in printed if any(words in line for words in NOISE)]
+        said = [line for line in printed if expected and line.startswith(expected)]
+        if noise or (expected and len(said) != 1):
+            raise Failure(f"with {environment} standard error says {printed}: {noise or f'no {expected!r}'}")
+        os.remove(os.path.join(session.home, ".local", "state", "Vellico", "Vellico.log"))
+
+
 PREFERENCES_BUTTON = "#333333"  # the preferences' flat buttons
 
 
@@ -297,6 +326,7 @@ CASES = {
     "shell-no-tray": case_no_tray,
     "shell-clipboard": case_clipboard,
     "shell-shortcut-without-portal": case_shortcut_without_portal,
+    "shell-quiet-start": case_quiet_start,
     "shell-portal-shortcut": case_portal_shortcut,
 }
 
