@@ -669,7 +669,8 @@ QString VQVellicoAppDelegate::aboutText() const
     if (shortcut.desktopDecidesKeys())
         for (QString &line : lines)
             if (line.startsWith(QLatin1String("Global shortcut: ")))
-                line += QStringLiteral("; now: ") + shortcut.binding().text;
+                line =
+                    QStringLiteral("Global shortcut: %1; now: %2").arg(shortcut.description(), shortcut.binding().text);
     if (!lines.isEmpty())
         text += QStringLiteral("\n\n") + lines.join(QLatin1Char('\n'));
     return text;

@@ -25,6 +25,9 @@ Activated and Deactivated) and, unless told not to, org.freedesktop.host.portal.
     fake_portal.py shortcuts refuse    BindShortcuts ends with Response 1 (the user said no)
     fake_portal.py shortcuts error     an error reply to BindShortcuts
     fake_portal.py shortcuts silent    CreateSession gives its Request, and never a Response
+    fake_portal.py shortcuts no-session
+                                       CreateSession ends with Response 2 at once (a backend
+                                       that cannot serve this desktop)
     fake_portal.py shortcuts unregistered
                                        as bind, but refuses every call from a connection that
                                        has not registered its application id
@@ -101,7 +104,7 @@ SCREENSHOT, SHORTCUTS, REGISTRY, REQUEST, SESSION = (INTERFACES.lookup_interface
     "org.freedesktop.portal.Screenshot", "org.freedesktop.portal.GlobalShortcuts",
     "org.freedesktop.host.portal.Registry", "org.freedesktop.portal.Request", "org.freedesktop.portal.Session"))
 SCREENSHOT_MODES = ("color", "file", "cancel", "other", "error", "silent")
-SHORTCUT_MODES = ("bind", "refuse", "error", "silent", "unregistered")
+SHORTCUT_MODES = ("bind", "refuse", "error", "silent", "unregistered", "no-session")
 
 
 def say(line):
@@ -186,7 +189,10 @@ def main():
         if method == "CreateSession":
             session = request_path(sender, call_options, "session_handle_token", "session")
             export(connection, handle, REQUEST, on_close)
-            if mode[0] != "silent":
+            if mode[0] == "no-session":
+                say("no session")
+                respond(connection, sender, handle, 2, {})
+            elif mode[0] != "silent":
                 export(connection, session, SESSION, on_close)
                 bound[session] = (sender, [])
                 say(f"session {session}")

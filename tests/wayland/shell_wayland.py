@@ -318,6 +318,35 @@ def case_portal_shortcut(session):
         raise Failure(f"the shortcut row does not show the desktop's trigger: {session.vellico_log()[-1500:]}")
 
 
+def case_portal_shortcut_no_session(session):
+    """A portal that offers GlobalShortcuts but cannot start a session for this desktop
+    (response 2 at once): the preferences say the desktop binds none and give the
+    command to bind by hand; nothing says that the desktop binds the keys."""
+    portal = session.start_fake_portal("shortcuts", "no-session")
+    session.write_settings(RZLoggingEnabled="true")
+    with open(session.settings_path(), "a") as settings:
+        settings.write("[ShortcutRecorder%20KeyboardShortcut]\nkeyCode=35\nmodifierFlags=1572864\nmodifiers=2304\n")
+    session.start_vellico()
+    portal.wait_for_line("the session refused", lambda line: line == "no session")
+    rows = wait_until("the shortcut row after the refusal", lambda: [
+        line for line in session.vellico_log().splitlines()
+        if "Showing the shortcut row: " in line and "Asking" not in line.split("Showing the shortcut row: ")[1]
+        and "--pick" in line])
+    row = rows[-1].split("Showing the shortcut row: ")[1]
+    if not row.startswith("sway binds no global shortcut for programs"):
+        raise Failure(f"the shortcut row says {row!r}")
+    session.keys("ctrl+comma")
+    wait_until("the preferences (420 wide)", lambda: [w for w in vellico_windows(session) if w[1][2] == 420])
+    last = [line for line in session.vellico_log().splitlines() if "Showing the shortcut row: " in line][-1]
+    if "sway binds no global shortcut for programs" not in last:
+        raise Failure(f"the preferences, opened, show {last!r}")
+    # --diagnose binds nothing: it claims nothing either.
+    diagnosis = session.run([os.environ["VELLICO_BINARY"], "--diagnose"], timeout=20).stdout
+    claim = [line for line in diagnosis.splitlines() if line.startswith("global shortcut: ")]
+    if not claim or "the desktop binds the keys" in claim[0]:
+        raise Failure(f"--diagnose says {claim}")
+
+
 CASES = {
     "shell-tray-click": case_tray_click,
     "shell-tray-activate": case_tray_activate,
@@ -327,6 +356,7 @@ CASES = {
     "shell-clipboard": case_clipboard,
     "shell-shortcut-without-portal": case_shortcut_without_portal,
     "shell-quiet-start": case_quiet_start,
+    "shell-portal-shortcut-no-session": case_portal_shortcut_no_session,
     "shell-portal-shortcut": case_portal_shortcut,
 }
 
