@@ -495,7 +495,7 @@ QString VQVellicoAppDelegate::pickColorToolTip(const VQKeyCombo &shortcut)
     return title + QStringLiteral(" (") + VQReadableShortcut(shortcut.flags, shortcut.code) + QLatin1Char(')');
 }
 
-void VQVellicoAppDelegate::loupeColor(PickDone done)
+void VQVellicoAppDelegate::loupeColor(PickDone done, quint64 asker)
 {
     VQScreenPicker &picker = _desktop->screenPicker();
     if (_loupeRunning || picker.isRunning() || VQMagnifierLoupe::isRunning()) {
@@ -506,8 +506,17 @@ void VQVellicoAppDelegate::loupeColor(PickDone done)
     if (!VQUserDefaults::standard().boolForKey(QLatin1String(VQDontActivateWhenUsingLoupeDefaultsKey)))
         rememberActiveWindow();
     _loupeRunning = true;
+    _pickAsker = asker;
     _pickDone = std::move(done);
     picker.pick();
+}
+
+void VQVellicoAppDelegate::askerLeft(quint64 asker)
+{
+    if (asker == 0 || !_loupeRunning || asker != _pickAsker)
+        return;
+    VQLog(QStringLiteral("The start that asked for the pick went away: cancelling it."));
+    _desktop->screenPicker().cancel();
 }
 
 void VQVellicoAppDelegate::pickFinished(const VQPickOutcome &outcome)
@@ -515,6 +524,7 @@ void VQVellicoAppDelegate::pickFinished(const VQPickOutcome &outcome)
     if (!_loupeRunning)
         return;
     _loupeRunning = false;
+    _pickAsker = 0;
     if (outcome.kind == VQPickOutcome::Kind::Picked)
         setColor(outcome.color);
     if (PickDone done = std::exchange(_pickDone, {}))
@@ -735,7 +745,8 @@ void VQVellicoAppDelegate::importGPL()
 
 // -- requests from the command line and from later starts -----------------------
 
-void VQVellicoAppDelegate::performChannelMessage(const QString &message, const std::function<void(QString)> &reply)
+void VQVellicoAppDelegate::performChannelMessage(const QString &message, const std::function<void(QString)> &reply,
+                                                 quint64 asker)
 {
     // A request right after start waits for the rest of the program to be built.
     ensureWindowsBuilt();
@@ -750,7 +761,7 @@ void VQVellicoAppDelegate::performChannelMessage(const QString &message, const s
         reply(QStringLiteral("ok"));
         return;
     }
-    performRequests(options.requests, reply);
+    performRequests(options.requests, reply, asker);
 }
 
 bool VQVellicoAppDelegate::takeClipboardFocus()
@@ -775,14 +786,14 @@ bool VQVellicoAppDelegate::takeClipboardFocus()
 }
 
 void VQVellicoAppDelegate::performRequests(const QList<VQLaunchOptions::Request> &requests,
-                                           const std::function<void(QString)> &reply)
+                                           const std::function<void(QString)> &reply, quint64 asker)
 {
     ensureWindowsBuilt();
-    performRequestsFrom(requests, 0, QStringLiteral("ok"), reply);
+    performRequestsFrom(requests, 0, QStringLiteral("ok"), reply, asker);
 }
 
 void VQVellicoAppDelegate::performRequestsFrom(QList<VQLaunchOptions::Request> requests, qsizetype from, QString answer,
-                                               std::function<void(QString)> reply)
+                                               std::function<void(QString)> reply, quint64 asker)
 {
     VQVellicoApplication *app = vellicoApp();
     for (qsizetype index = from; index < requests.size(); ++index) {
@@ -807,9 +818,11 @@ void VQVellicoAppDelegate::performRequestsFrom(QList<VQLaunchOptions::Request> r
         case VQLaunchOptions::Command::Pick:
             // The rest waits for the pick's outcome, which may come before loupeColor returns.
             loupeColor(
-                [this, requests, index, reply, copyTemplate = request.copyTemplate](const VQPickOutcome &outcome) {
-                    performRequestsFrom(requests, index + 1, pickAnswer(outcome, copyTemplate), reply);
-                });
+                [this, requests, index, reply, asker,
+                 copyTemplate = request.copyTemplate](const VQPickOutcome &outcome) {
+                    performRequestsFrom(requests, index + 1, pickAnswer(outcome, copyTemplate), reply, asker);
+                },
+                asker);
             return;
         }
     }
