@@ -57,6 +57,11 @@ void VQPortalShortcutService::doBind(const VQKeyCombo &combo)
         return;
     }
     _asked = combo;
+    // A portal that could start no shortcut session here will not for other keys either.
+    if (!_portal.isOffered()) {
+        report({VQShortcutBinding::Status::Unsupported, combo, {}, _portal.failure()});
+        return;
+    }
     _portal.bind({{kShortcutID, QStringLiteral("Pick a color from the screen"),
                    VQPortalGlobalShortcuts::triggerFor(combo), QString()}});
 }
