@@ -62,12 +62,20 @@ bool socketAddress(const QString &path, sockaddr_un &address)
     return true;
 }
 
-// Waits until `descriptor` can be read (or written) or `deadline` passes.
-bool waitFor(int descriptor, short events, const QDeadlineTimer &deadline)
+// Waits until `descriptor` can be read (or written) or `deadline` passes, or
+// `interruption` (when not -1) becomes readable: then false with `*interrupted` set.
+bool waitFor(int descriptor, short events, const QDeadlineTimer &deadline, int interruption = -1,
+             bool *interrupted = nullptr)
 {
     for (;;) {
-        pollfd wanted{descriptor, events, 0};
-        const int ready = ::poll(&wanted, 1, deadline.isForever() ? -1 : int(deadline.remainingTime()));
+        pollfd wanted[2] = {{descriptor, events, 0}, {interruption, POLLIN, 0}};
+        const int ready =
+            ::poll(wanted, interruption >= 0 ? 2 : 1, deadline.isForever() ? -1 : int(deadline.remainingTime()));
+        if (ready > 0 && interruption >= 0 && wanted[1].revents != 0) {
+            if (interrupted)
+                *interrupted = true;
+            return false;
+        }
         if (ready > 0)
             return true;
         if (ready == 0 || errno != EINTR)
@@ -75,8 +83,10 @@ bool waitFor(int descriptor, short events, const QDeadlineTimer &deadline)
     }
 }
 
-// Sends one line and waits for the one-line answer.
-bool sendMessage(const QString &socketPath, const QString &message, QString *answer, QString *error, bool waitForever)
+// Sends one line and waits for the one-line answer; `*interrupted` when
+// `interruption` became readable first.
+bool sendMessage(const QString &socketPath, const QString &message, QString *answer, QString *error, bool waitForever,
+                 int interruption, bool *interrupted)
 {
     sockaddr_un address;
     if (!socketAddress(socketPath, address)) {
@@ -119,8 +129,10 @@ bool sendMessage(const QString &socketPath, const QString &message, QString *ans
         const ssize_t got = ::recv(descriptor, chunk, sizeof chunk, 0);
         if (got > 0) {
             received.append(chunk, got);
-        } else if (got == 0 || (errno != EINTR && (errno != EAGAIN || !waitFor(descriptor, POLLIN, deadline)))) {
-            *error = QStringLiteral("no answer from the running Vellico");
+        } else if (got == 0 || (errno != EINTR && (errno != EAGAIN || !waitFor(descriptor, POLLIN, deadline,
+                                                                               interruption, interrupted)))) {
+            *error =
+                *interrupted ? QStringLiteral("interrupted") : QStringLiteral("no answer from the running Vellico");
             return false;
         }
     }
@@ -141,8 +153,10 @@ VQInstanceChannel::~VQInstanceChannel()
     }
 }
 
-bool VQInstanceChannel::claim(const QString &message, QString *answer, QString *error, bool waitForever)
+bool VQInstanceChannel::claim(const QString &message, QString *answer, QString *error, bool waitForever,
+                              int interruption)
 {
+    _interrupted = false;
     QString problems;
     const QString folder = VQRuntimeFolder(&problems);
     if (folder.isEmpty()) {
@@ -173,7 +187,11 @@ bool VQInstanceChannel::claim(const QString &message, QString *answer, QString *
         // listening yet: try for a few seconds.
         QDeadlineTimer deadline(kTimeoutMs);
         QString lastError;
-        while (!sendMessage(_socketPath, message, answer, &lastError, waitForever)) {
+        while (!sendMessage(_socketPath, message, answer, &lastError, waitForever, interruption, &_interrupted)) {
+            if (_interrupted) {
+                error->clear();
+                return false;
+            }
             if (deadline.hasExpired()) {
                 *error = QStringLiteral("Vellico is running but did not answer: ") + lastError;
                 return false;
@@ -263,6 +281,31 @@ class VQChannelConnection : public QObject
     }
     ~VQChannelConnection() override { close(); }
 
+    // After the line: reads and drops what more arrives; false when the other
+    // end has gone (closed its socket, or ended). An end that only stopped
+    // writing still waits for its answer: it is no longer watched.
+    bool stillThere()
+    {
+        for (;;) {
+            char chunk[512];
+            const ssize_t got = ::recv(_descriptor, chunk, sizeof chunk, 0);
+            if (got > 0)
+                continue;
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+                return true;
+            if (got == 0) {
+                pollfd state{_descriptor, 0, 0};
+                if (::poll(&state, 1, 0) > 0 && (state.revents & POLLHUP) == 0) {
+                    readable.setEnabled(false);
+                    return true;
+                }
+            }
+            return false;
+        }
+    }
+
     // Reads what has arrived; false when the other end has gone or failed.
     bool read()
     {
@@ -309,6 +352,8 @@ class VQChannelConnection : public QObject
 
     QByteArray received;
     QSocketNotifier readable;
+    // Set once the line is read: what to do when the start goes away before its answer.
+    std::function<void()> whenGone;
 
   private:
     int _descriptor;
@@ -332,6 +377,14 @@ void VQInstanceChannel::adopt(int descriptor)
     connect(idle, &QTimer::timeout, this, [this, connection] { forget(connection); });
     idle->start(kTimeoutMs);
     connect(&connection->readable, &QSocketNotifier::activated, this, [this, connection, idle] {
+        if (connection->whenGone) {
+            if (connection->stillThere())
+                return;
+            const std::function<void()> gone = std::move(connection->whenGone);
+            forget(connection);
+            gone();
+            return;
+        }
         const bool open = connection->read();
         const qsizetype end = connection->received.indexOf('\n');
         if (end < 0) {
@@ -339,10 +392,9 @@ void VQInstanceChannel::adopt(int descriptor)
                 forget(connection);
             return;
         }
-        // One line per connection; what follows it is not read.
+        // One line per connection; what follows it is not read, only whether the start goes away.
         idle->stop();
         _silent.removeOne(connection);
-        connection->readable.setEnabled(false);
         const QString line = QString::fromUtf8(connection->received.left(end).left(kMaximumMessage)).trimmed();
         // Answered once; a start that gave up waiting is simply not answered.
         QPointer<VQChannelConnection> guarded(connection);
@@ -355,10 +407,21 @@ void VQInstanceChannel::adopt(int descriptor)
             guarded->send(answer.toUtf8() + '\n');
             channel->forget(guarded);
         };
-        if (!open)
+        const quint64 asker = ++_askers;
+        if (open) {
+            connection->whenGone = [this, answered, asker] {
+                if (*answered)
+                    return;
+                *answered = true;
+                VQLog(QStringLiteral("The start that asked went away before its answer."));
+                emit askerLeft(asker);
+            };
+        } else {
+            connection->readable.setEnabled(false);
             forget(connection);
+        }
         VQLog(QStringLiteral("Another start asked for: %1").arg(line));
-        emit messageReceived(line, reply);
+        emit messageReceived(line, reply, asker);
     });
 }
 

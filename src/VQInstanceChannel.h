@@ -43,15 +43,25 @@ class VQInstanceChannel : public QObject
     // returns false; `error` is then a message for the user when this start
     // could neither reach that process nor run itself.
     // `waitForever` is for commands that wait on the user (the loupe).
-    bool claim(const QString &message, QString *answer, QString *error, bool waitForever = false);
+    // `interruption`, when not -1, is a descriptor that becomes readable when
+    // this start should stop waiting (a signal came): claim() then returns
+    // false with interrupted() set, and the connection closes, which tells the
+    // running Vellico that nobody waits for the answer any more.
+    bool claim(const QString &message, QString *answer, QString *error, bool waitForever = false,
+               int interruption = -1);
+    bool interrupted() const { return _interrupted; }
 
     // Sends the one-line answer to the start that asked; later calls do nothing.
     using Reply = std::function<void(const QString &answer)>;
 
   signals:
     // A later start sent `message` (empty: it was just started again). Every
-    // message is answered exactly once through `reply`.
-    void messageReceived(const QString &message, const VQInstanceChannel::Reply &reply);
+    // message is answered exactly once through `reply`. `asker` names the
+    // start (never 0) for askerLeft().
+    void messageReceived(const QString &message, const VQInstanceChannel::Reply &reply, quint64 asker);
+    // The start `asker` went away (it ended, or closed the connection) before
+    // its answer: what it asked for may stop.
+    void askerLeft(quint64 asker);
 
   private:
     bool listen(const QString &path, QString *error);
@@ -66,4 +76,6 @@ class VQInstanceChannel : public QObject
     // Every open connection, and those that have not sent their line yet, oldest first.
     QList<VQChannelConnection *> _connections;
     QList<VQChannelConnection *> _silent;
+    quint64 _askers = 0;
+    bool _interrupted = false;
 };

@@ -271,10 +271,13 @@ void VQVellicoAppDelegate::installStatusItem()
                 if (_mode == VQApplicationMode::MainWindow && !isCurrentWindowVisible())
                     openCurrentWindow();
             });
-    } else if (!QSystemTrayIcon::isSystemTrayAvailable()) {
-        VQLog("No system tray yet; the icon appears when one starts.");
+    } else {
+        if (!QSystemTrayIcon::isSystemTrayAvailable())
+            VQLog("No system tray yet; the icon appears when one starts.");
+        // Only here: with no tray host at start and none looked for later (not X11), Qt's
+        // icon only connects to a signal that the X11 platform alone has, and warns.
+        _statusItem->show();
     }
-    _statusItem->show();
     // What the library has to tell (a file set aside at a save) shows once, at the icon.
     _coreNoticeObserver = VQNotificationCenter::defaultCenter().addObserver(
         QString::fromLatin1(VQSwatchCoreNoticeNotification), nullptr, [this](const VQNotification &notification) {
@@ -492,7 +495,7 @@ QString VQVellicoAppDelegate::pickColorToolTip(const VQKeyCombo &shortcut)
     return title + QStringLiteral(" (") + VQReadableShortcut(shortcut.flags, shortcut.code) + QLatin1Char(')');
 }
 
-void VQVellicoAppDelegate::loupeColor(PickDone done)
+void VQVellicoAppDelegate::loupeColor(PickDone done, quint64 asker)
 {
     VQScreenPicker &picker = _desktop->screenPicker();
     if (_loupeRunning || picker.isRunning() || VQMagnifierLoupe::isRunning()) {
@@ -503,8 +506,17 @@ void VQVellicoAppDelegate::loupeColor(PickDone done)
     if (!VQUserDefaults::standard().boolForKey(QLatin1String(VQDontActivateWhenUsingLoupeDefaultsKey)))
         rememberActiveWindow();
     _loupeRunning = true;
+    _pickAsker = asker;
     _pickDone = std::move(done);
     picker.pick();
+}
+
+void VQVellicoAppDelegate::askerLeft(quint64 asker)
+{
+    if (asker == 0 || !_loupeRunning || asker != _pickAsker)
+        return;
+    VQLog(QStringLiteral("The start that asked for the pick went away: cancelling it."));
+    _desktop->screenPicker().cancel();
 }
 
 void VQVellicoAppDelegate::pickFinished(const VQPickOutcome &outcome)
@@ -512,6 +524,7 @@ void VQVellicoAppDelegate::pickFinished(const VQPickOutcome &outcome)
     if (!_loupeRunning)
         return;
     _loupeRunning = false;
+    _pickAsker = 0;
     if (outcome.kind == VQPickOutcome::Kind::Picked)
         setColor(outcome.color);
     if (PickDone done = std::exchange(_pickDone, {}))
@@ -666,7 +679,8 @@ QString VQVellicoAppDelegate::aboutText() const
     if (shortcut.desktopDecidesKeys())
         for (QString &line : lines)
             if (line.startsWith(QLatin1String("Global shortcut: ")))
-                line += QStringLiteral("; now: ") + shortcut.binding().text;
+                line =
+                    QStringLiteral("Global shortcut: %1; now: %2").arg(shortcut.description(), shortcut.binding().text);
     if (!lines.isEmpty())
         text += QStringLiteral("\n\n") + lines.join(QLatin1Char('\n'));
     return text;
@@ -731,7 +745,8 @@ void VQVellicoAppDelegate::importGPL()
 
 // -- requests from the command line and from later starts -----------------------
 
-void VQVellicoAppDelegate::performChannelMessage(const QString &message, const std::function<void(QString)> &reply)
+void VQVellicoAppDelegate::performChannelMessage(const QString &message, const std::function<void(QString)> &reply,
+                                                 quint64 asker)
 {
     // A request right after start waits for the rest of the program to be built.
     ensureWindowsBuilt();
@@ -746,7 +761,7 @@ void VQVellicoAppDelegate::performChannelMessage(const QString &message, const s
         reply(QStringLiteral("ok"));
         return;
     }
-    performRequests(options.requests, reply);
+    performRequests(options.requests, reply, asker);
 }
 
 bool VQVellicoAppDelegate::takeClipboardFocus()
@@ -771,14 +786,14 @@ bool VQVellicoAppDelegate::takeClipboardFocus()
 }
 
 void VQVellicoAppDelegate::performRequests(const QList<VQLaunchOptions::Request> &requests,
-                                           const std::function<void(QString)> &reply)
+                                           const std::function<void(QString)> &reply, quint64 asker)
 {
     ensureWindowsBuilt();
-    performRequestsFrom(requests, 0, QStringLiteral("ok"), reply);
+    performRequestsFrom(requests, 0, QStringLiteral("ok"), reply, asker);
 }
 
 void VQVellicoAppDelegate::performRequestsFrom(QList<VQLaunchOptions::Request> requests, qsizetype from, QString answer,
-                                               std::function<void(QString)> reply)
+                                               std::function<void(QString)> reply, quint64 asker)
 {
     VQVellicoApplication *app = vellicoApp();
     for (qsizetype index = from; index < requests.size(); ++index) {
@@ -803,9 +818,11 @@ void VQVellicoAppDelegate::performRequestsFrom(QList<VQLaunchOptions::Request> r
         case VQLaunchOptions::Command::Pick:
             // The rest waits for the pick's outcome, which may come before loupeColor returns.
             loupeColor(
-                [this, requests, index, reply, copyTemplate = request.copyTemplate](const VQPickOutcome &outcome) {
-                    performRequestsFrom(requests, index + 1, pickAnswer(outcome, copyTemplate), reply);
-                });
+                [this, requests, index, reply, asker,
+                 copyTemplate = request.copyTemplate](const VQPickOutcome &outcome) {
+                    performRequestsFrom(requests, index + 1, pickAnswer(outcome, copyTemplate), reply, asker);
+                },
+                asker);
             return;
         }
     }

@@ -92,7 +92,8 @@ class VQVellicoAppDelegate : public QObject
     // when given, hears the outcome (a colour, a cancel, or a failure and
     // why), at once when a pick already runs.
     using PickDone = std::function<void(const VQPickOutcome &outcome)>;
-    void loupeColor(PickDone done = {});
+    // `asker`: the later start that asked for the pick (see askerLeft), 0 for none.
+    void loupeColor(PickDone done = {}, quint64 asker = 0);
     bool isPicking() const { return _loupeRunning; }
     // The eyedropper and "Pick Color from Screen": the main window (opened
     // when it is not shown), then the loupe.
@@ -129,9 +130,13 @@ class VQVellicoAppDelegate : public QObject
     void importGPL();
 
     // Carries out what a later start (or this start's command line) asked for;
-    // `reply` gets the one-line answer for the asking process.
-    void performRequests(const QList<VQLaunchOptions::Request> &requests, const std::function<void(QString)> &reply);
-    void performChannelMessage(const QString &message, const std::function<void(QString)> &reply);
+    // `reply` gets the one-line answer for the asking process. `asker` names
+    // that start (VQInstanceChannel), 0 for none.
+    void performRequests(const QList<VQLaunchOptions::Request> &requests, const std::function<void(QString)> &reply,
+                         quint64 asker = 0);
+    void performChannelMessage(const QString &message, const std::function<void(QString)> &reply, quint64 asker = 0);
+    // The later start `asker` went away before its answer: the pick it asked for is cancelled.
+    void askerLeft(quint64 asker);
 
     VQStatusItem *statusItem() const { return _statusItem.get(); }
     const VQShellMode &shellMode() const { return _shell; }
@@ -164,7 +169,7 @@ class VQVellicoAppDelegate : public QObject
     void pickFinished(const VQPickOutcome &outcome);
     // Runs the requests from `from` on; a pick continues once it has its outcome.
     void performRequestsFrom(QList<VQLaunchOptions::Request> requests, qsizetype from, QString answer,
-                             std::function<void(QString)> reply);
+                             std::function<void(QString)> reply, quint64 asker);
 
     std::unique_ptr<VQDesktopServices> _desktop;
     VQShellMode _shell;
@@ -183,6 +188,7 @@ class VQVellicoAppDelegate : public QObject
     quint64 _coreNoticeObserver = 0;
     quint64 _coreWaitingObserver = 0;
     bool _loupeRunning = false;
+    quint64 _pickAsker = 0; // the later start whose pick runs, if any
     std::unique_ptr<VQMouseTrackingColorPicker> _trackingPicker;
     std::unique_ptr<VQGlobalShortcut> _globalShortcut;
     std::unique_ptr<VQSwatchPreferencesController> _preferences;

@@ -197,6 +197,11 @@ void VQVellicoApplication::installSignalHandlers()
         sigaction(signal, &action, nullptr);
 }
 
+int VQVellicoApplication::signalDescriptor()
+{
+    return gSignalFDs[1];
+}
+
 void VQVellicoApplication::readPendingSignal()
 {
     char number = 0;

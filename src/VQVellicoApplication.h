@@ -40,6 +40,9 @@ class VQVellicoApplication : public QApplication
     // The display connection broke: announces the end so that the library
     // saves, then ends the process with status 1 without tearing anything down.
     [[noreturn]] static void endAfterLosingDisplay();
+    // Becomes readable once one of those signals has come (before the event loop
+    // reads it); -1 without the handlers. For waits outside the event loop.
+    static int signalDescriptor();
 
   private:
     void installSignalHandlers();

@@ -117,7 +117,12 @@ int main(int argc, char *argv[])
 
     VQInstanceChannel channel;
     QString answer, error;
-    if (!channel.claim(VQLaunchOptions::channelMessage(options.requests), &answer, &error, options.asksForPick())) {
+    // A signal ends the wait for the running Vellico's answer; the connection closing
+    // with this process tells that Vellico to cancel what it was asked.
+    if (!channel.claim(VQLaunchOptions::channelMessage(options.requests), &answer, &error, options.asksForPick(),
+                       VQVellicoApplication::signalDescriptor())) {
+        if (channel.interrupted())
+            return 1;
         if (!error.isEmpty()) {
             std::fprintf(stderr, "%s\n", qPrintable(error));
             return 1;
@@ -156,6 +161,13 @@ int main(int argc, char *argv[])
     if (options.asksForPick())
         services.shell.openWindowAtStart = false;
     VQLog(services.desktop->screenPicker().logLine());
+    // A --pick says why it picks nothing in its own line.
+    if (!can.screenPicking && !options.asksForPick()) {
+        QString why = services.desktop->screenPicker().description();
+        if (why.startsWith(QLatin1String("off: ")))
+            why = why.mid(5);
+        std::fprintf(stderr, "vellico: screen picking is off: %s\n", qPrintable(why));
+    }
     services.modalUI = std::make_unique<VQWidgetModalUI>();
     // Fatal start-up alerts end the program here. Nothing is saved on this road:
     // the library either did not load or the user asked to leave before it did.
@@ -168,9 +180,10 @@ int main(int argc, char *argv[])
     delegate.setChooseLibraryAtLaunch(
         VQVellicoApplication::wantsLibraryChoice(options.chooseLibrary, QGuiApplication::queryKeyboardModifiers()));
     QObject::connect(&channel, &VQInstanceChannel::messageReceived, &delegate,
-                     [&delegate](const QString &message, const VQInstanceChannel::Reply &reply) {
-                         delegate.performChannelMessage(message, reply);
+                     [&delegate](const QString &message, const VQInstanceChannel::Reply &reply, quint64 asker) {
+                         delegate.performChannelMessage(message, reply, asker);
                      });
+    QObject::connect(&channel, &VQInstanceChannel::askerLeft, &delegate, &VQVellicoAppDelegate::askerLeft);
     delegate.awakeFromNib();
 
     int pickStatus = -1;

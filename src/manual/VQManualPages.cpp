@@ -69,7 +69,9 @@ VQManualPage makeVellicoPage()
              {"--copy-alternate", "Copy it in the alternate format (VQAlternateCopyFormat)."},
              {"--paste", "Select the color on the clipboard: hex, an HTML color name, CSS rgb() or hsl()."},
              {"--pick", "Pick a color from the screen with the loupe, select it and print it as #RRGGBB and a "
-                        "newline. It never waits more than 10 seconds for a compositor."},
+                        "newline. It never waits more than 10 seconds for a compositor; the desktop's own "
+                        "picker runs until the user is done. Ended by SIGTERM or SIGINT it exits with status 1, "
+                        "and the pick ends."},
              {"--template N", "With --pick: print the color in copy format N (0 to 10, see COPY FORMATS) "
                               "instead, in lower case when VQUseLowercase is true."},
              {"--choose-library", "Choose or create another library file, used from then on. Holding Alt while "

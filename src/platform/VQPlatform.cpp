@@ -20,12 +20,20 @@ std::unique_ptr<VQPlatform> VQPlatform::createForPlatform(const QString &platfor
             return platform;
     }
 #endif
-    const QString message = QStringLiteral("No desktop services for the \"%1\" platform: focus hand-back, the "
-                                           "global shortcut and screen picking are off.")
-                                .arg(platformName);
-    VQLog(message);
-    if (platformName != QLatin1String("offscreen") && platformName != QLatin1String("minimal"))
-        std::fprintf(stderr, "vellico: %s\n", qPrintable(message));
+    // A Wayland client has none of these from Qt's platform: the desktop services
+    // choose other ways (the compositor's, the portal's) and --diagnose says which.
+    if (platformName == QLatin1String("wayland")) {
+        VQLog(QStringLiteral("The Wayland platform: windows, the pointer and the keys stay with the compositor; "
+                             "picking and the global shortcut go through what the session offers."));
+    } else {
+        const QString message = QStringLiteral("No desktop services for the \"%1\" platform: focus hand-back and the "
+                                               "global shortcut are off, and the screen is read only where the session "
+                                               "offers another way.")
+                                    .arg(platformName);
+        VQLog(message);
+        if (platformName != QLatin1String("offscreen") && platformName != QLatin1String("minimal"))
+            std::fprintf(stderr, "vellico: %s\n", qPrintable(message));
+    }
     return std::make_unique<VQNullPlatform>(
         QStringLiteral("Vellico cannot read the screen on the \"%1\" platform").arg(platformName));
 }

@@ -1,6 +1,43 @@
 #include "platform/VQScreenPicker.h"
 
+#include "vqcore/VQLog.h"
+
+#include <QList>
+
+namespace
+{
+QList<VQPickCancelling *> gCancellings;
+}
+
+VQPickCancelling::VQPickCancelling(std::function<void()> cancel) : _cancel(std::move(cancel))
+{
+    gCancellings.append(this);
+}
+
+VQPickCancelling::~VQPickCancelling()
+{
+    gCancellings.removeOne(this);
+}
+
+bool VQPickCancelling::cancelAll()
+{
+    // A run that ends removes itself: work on a copy.
+    const QList<VQPickCancelling *> running = gCancellings;
+    for (VQPickCancelling *cancelling : running)
+        if (gCancellings.contains(cancelling))
+            cancelling->_cancel();
+    return !running.isEmpty();
+}
+
 VQScreenPicker::~VQScreenPicker() = default;
+
+void VQScreenPicker::cancel()
+{
+    if (!_running)
+        return;
+    VQLog(QStringLiteral("Cancelling the pick under way."));
+    VQPickCancelling::cancelAll();
+}
 
 bool VQScreenPicker::pick()
 {

@@ -45,6 +45,9 @@ class VQScreenPicker : public QObject
     // second loupe.
     bool pick();
     bool isRunning() const { return _running; }
+    // Ends the pick under way as the user's cancel would (the asker went away);
+    // its finished() follows. Nothing while none runs.
+    void cancel();
 
     // Whether a pick can work here at all (false: it fails at once with the reason).
     virtual bool canPick() const { return true; }
@@ -85,6 +88,24 @@ class VQModalRunPicker : public VQScreenPicker
   private:
     Run _run;
     QString _description;
+};
+
+// A run that keeps its own event loop (a loupe, a wait on the desktop portal)
+// holds one of these while it runs, so that VQScreenPicker::cancel() can end
+// it: `cancel` ends that run as the user's cancel would.
+class VQPickCancelling
+{
+  public:
+    explicit VQPickCancelling(std::function<void()> cancel);
+    ~VQPickCancelling();
+    VQPickCancelling(const VQPickCancelling &) = delete;
+    VQPickCancelling &operator=(const VQPickCancelling &) = delete;
+
+    // Ends every run that holds one now; false when none does.
+    static bool cancelAll();
+
+  private:
+    std::function<void()> _cancel;
 };
 
 // No way to pick in this session: every pick fails at once with the reason.

@@ -112,7 +112,7 @@ TEST(VQShortcutRowStateTest, WhatTheShortcutRowSays)
         {B::PortalAsking, true, "Asking sway to bind", 0},
         {B::PortalBound, true, "sway bound the shortcut to Ctrl+Alt+P (desktop).", 0},
         {B::PortalFailed, true, "sway did not bind the shortcut (it said no)", 2},
-        {B::NotOffered, false, "sway binds no global shortcut for programs", 2},
+        {B::NotOffered, false, "sway binds no global shortcut for programs (it said no).", 2},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.noteWords);
@@ -126,7 +126,9 @@ TEST(VQShortcutRowStateTest, WhatTheShortcutRowSays)
             EXPECT_EQ(state.commands, QStringList({"vellico --pick", "vellico"}));
         }
     }
-    EXPECT_TRUE(VQShortcutRowState::make(B::NotOffered, "", "vellico").note.startsWith("This desktop binds no"));
+    EXPECT_TRUE(VQShortcutRowState::make(B::NotOffered, "", "vellico")
+                    .note.startsWith("This desktop binds no global "
+                                     "shortcut for programs. In"));
 }
 
 TEST(VQShortcutRowStateTest, TheCommandStartsThisVellico)

@@ -165,6 +165,7 @@ TEST(VQPortalGlobalShortcutsTest, AgainstAPortalOfOurOwn)
         const char *name;
         QStringList fakeArguments; // empty: no portal at all
         const char *failure;       // empty: bound, and a press arrives
+        bool offered = true;       // whether global shortcuts are still offered afterwards
     };
     const Row rows[] = {
         {"a portal that wants the application registered first", {QStringLiteral("unregistered")}, ""},
@@ -172,7 +173,11 @@ TEST(VQPortalGlobalShortcutsTest, AgainstAPortalOfOurOwn)
         {"the user refuses the binding", {QStringLiteral("refuse")}, "did not allow Vellico to bind the shortcut"},
         {"an error reply", {QStringLiteral("error")}, "refused to bind the shortcut: the shortcut cannot be bound"},
         {"a portal that never answers", {QStringLiteral("silent")}, "did not answer within 1.5 s"},
-        {"no portal on the bus", {}, "no desktop portal answers"},
+        {"a portal that starts no session here",
+         {QStringLiteral("no-session")},
+         "ended the request to start a shortcut session (response 2)",
+         false},
+        {"no portal on the bus", {}, "no desktop portal answers", false},
     };
     PrivateBus bus;
     QString why;
@@ -226,6 +231,7 @@ TEST(VQPortalGlobalShortcutsTest, AgainstAPortalOfOurOwn)
             EXPECT_TRUE(events.first().contains(QString::fromLatin1(row.failure))) << events.first().toStdString();
             EXPECT_EQ(portal.state(), VQPortalGlobalShortcuts::State::Failed);
         }
+        EXPECT_EQ(portal.isOffered(), row.offered);
         if (row.fakeArguments == QStringList{QStringLiteral("silent")}) {
             EXPECT_GE(ticks, 20);
             // The request that never answered is closed.

@@ -12,6 +12,10 @@ org.freedesktop.portal.Screenshot (version 2), PickColor and Screenshot:
     fake_portal.py other         Response 2 (ended some other way)
     fake_portal.py error         an error reply
     fake_portal.py silent        the Request, and never a Response
+    fake_portal.py no-reply      no reply to the call at all (a portal that hangs)
+
+"--respond-after=SECONDS" sends the Response that long after the call's reply
+instead (a picker the user takes a while over).
 
 It prints "pick SENDER HANDLE" for each call (HANDLE: the Request's path, from the
 caller's unique name and handle_token, as the portal documents it).
@@ -25,6 +29,9 @@ Activated and Deactivated) and, unless told not to, org.freedesktop.host.portal.
     fake_portal.py shortcuts refuse    BindShortcuts ends with Response 1 (the user said no)
     fake_portal.py shortcuts error     an error reply to BindShortcuts
     fake_portal.py shortcuts silent    CreateSession gives its Request, and never a Response
+    fake_portal.py shortcuts no-session
+                                       CreateSession ends with Response 2 at once (a backend
+                                       that cannot serve this desktop)
     fake_portal.py shortcuts unregistered
                                        as bind, but refuses every call from a connection that
                                        has not registered its application id
@@ -100,8 +107,8 @@ INTERFACES = Gio.DBusNodeInfo.new_for_xml(f"""
 SCREENSHOT, SHORTCUTS, REGISTRY, REQUEST, SESSION = (INTERFACES.lookup_interface(name) for name in (
     "org.freedesktop.portal.Screenshot", "org.freedesktop.portal.GlobalShortcuts",
     "org.freedesktop.host.portal.Registry", "org.freedesktop.portal.Request", "org.freedesktop.portal.Session"))
-SCREENSHOT_MODES = ("color", "file", "cancel", "other", "error", "silent")
-SHORTCUT_MODES = ("bind", "refuse", "error", "silent", "unregistered")
+SCREENSHOT_MODES = ("color", "file", "cancel", "other", "error", "silent", "no-reply")
+SHORTCUT_MODES = ("bind", "refuse", "error", "silent", "unregistered", "no-session")
 
 
 def say(line):
@@ -115,7 +122,7 @@ def usage(arguments):
     if words[:1] == ["shortcuts"]:
         ok = len(words) == 2 and words[1] in SHORTCUT_MODES and not options - {"--no-registry", "--press-on-stdin"}
         return ("shortcuts", words[1:], options) if ok else None
-    ok = words and words[0] in SCREENSHOT_MODES and not options and \
+    ok = words and words[0] in SCREENSHOT_MODES and all(option.startswith("--respond-after=") for option in options) and \
         (words[0] == "color") == (len(words) == 4) and (words[0] == "file") == (len(words) == 2)
     return ("screenshot", words, options) if ok else None
 
@@ -131,6 +138,8 @@ def main():
     bound = {}  # session handle -> (caller, [(id, options)])
     registered = set()
     connection_of = []
+    unanswered = []  # the calls never replied to
+    delay = [float(option.split("=", 1)[1]) for option in options if option.startswith("--respond-after=")]
 
     def request_path(sender, options, key="handle_token", kind="request"):
         return f"{PATH}/{kind}/{sender[1:].replace('.', '_')}/{options.get(key, '')}"
@@ -157,14 +166,27 @@ def main():
         if mode[0] == "error":
             invocation.return_dbus_error(*PICK_ERROR)
             return
+        if mode[0] == "no-reply":
+            unanswered.append(invocation)
+            return
         export(connection, handle, REQUEST, on_close)
-        if mode[0] == "color":
-            color = GLib.Variant("(ddd)", tuple(float(value) for value in mode[1:]))
-            respond(connection, sender, handle, 0, {"color": color})
-        elif mode[0] == "file":
-            respond(connection, sender, handle, 0, {"uri": GLib.Variant("s", "file://" + mode[1])})
-        elif mode[0] in ("cancel", "other"):
-            respond(connection, sender, handle, 1 if mode[0] == "cancel" else 2, {})
+
+        def answer():
+            if handle not in objects or mode[0] == "silent":  # closed meanwhile, or never to answer
+                return False
+            if mode[0] == "color":
+                color = GLib.Variant("(ddd)", tuple(float(value) for value in mode[1:]))
+                respond(connection, sender, handle, 0, {"color": color})
+            elif mode[0] == "file":
+                respond(connection, sender, handle, 0, {"uri": GLib.Variant("s", "file://" + mode[1])})
+            elif mode[0] in ("cancel", "other"):
+                respond(connection, sender, handle, 1 if mode[0] == "cancel" else 2, {})
+            say(f"answered {handle}")
+            return False
+        if delay:
+            GLib.timeout_add(int(delay[0] * 1000), answer)
+        else:
+            answer()
         invocation.return_value(GLib.Variant("(o)", (handle,)))
 
     def press(connection):
@@ -186,7 +208,10 @@ def main():
         if method == "CreateSession":
             session = request_path(sender, call_options, "session_handle_token", "session")
             export(connection, handle, REQUEST, on_close)
-            if mode[0] != "silent":
+            if mode[0] == "no-session":
+                say("no session")
+                respond(connection, sender, handle, 2, {})
+            elif mode[0] != "silent":
                 export(connection, session, SESSION, on_close)
                 bound[session] = (sender, [])
                 say(f"session {session}")

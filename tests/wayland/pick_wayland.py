@@ -10,6 +10,7 @@ blue columns) lies fullscreen under the frozen screen and must see no click.
 """
 
 import os
+import signal
 import subprocess
 import sys
 
@@ -301,6 +302,37 @@ def case_running_stays_responsive(session):
         raise Failure("the running vellico ended")
 
 
+def case_running_client_ended(session):
+    """A --pick handed to the running Vellico and then ended (timeout's SIGTERM, Ctrl+C's
+    SIGINT, or SIGKILL, which only closes its connection) ends at once, with status 1
+    where it can still say so, and the running Vellico takes its frozen screen down
+    within a second: the next --pick gets a frozen screen of its own."""
+    session.start_running_vellico()
+    for number, expected in ((signal.SIGTERM, 1), (signal.SIGINT, 1), (signal.SIGKILL, -signal.SIGKILL)):
+        name = f"pick-{number.name}"
+        shown = session.vellico_output().count("The frozen screen shows") + 1
+        pick = Pick(session, name, running=True)
+        wait_until(f"the frozen screen for the pick to end by {number.name}",
+                   lambda: session.vellico_output().count("The frozen screen shows") == shown, timeout=PICK_TIMEOUT)
+        pick.client.process.send_signal(number)
+        try:
+            status = pick.client.process.wait(timeout=3)
+        except subprocess.TimeoutExpired:
+            raise Failure(f"--pick still runs 3 s after {number.name}")
+        if status != expected:
+            raise Failure(f"--pick ended with status {status} on {number.name}, not {expected}")
+        wait_until(f"the running Vellico to cancel the pick after {number.name}",
+                   lambda: "Cancelling the pick under way." in session.vellico_output().split(
+                       "The frozen screen shows")[shown], timeout=1)
+    last = Pick(session, "pick-after", running=True)
+    wait_until("the frozen screen for the pick after", lambda: session.vellico_output().count(
+        "The frozen screen shows") == 4, timeout=PICK_TIMEOUT)
+    session.keys("Escape")
+    last.expect("Escape on the pick after", 1)
+    if session.vellico.poll() is not None:
+        raise Failure("the running vellico ended")
+
+
 def case_running_pick_copies(session):
     """`vellico --pick --copy` in the running Vellico: a click on the frozen screen is
     no input in Qt's windows, and the copy still replaces what another program offers."""
@@ -358,6 +390,7 @@ CASES = {
     "pick-running-stays-responsive": case_running_stays_responsive,
     "pick-xwayland-running": case_xwayland_running_instance,
     "pick-running-copies": case_running_pick_copies,
+    "pick-running-client-ended": case_running_client_ended,
 }
 
 # A x1 output beside a x1.5 one, for the viewport's sake.

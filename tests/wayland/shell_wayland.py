@@ -182,6 +182,35 @@ def case_clipboard(session):
         wait_until(f"{text} on the clipboard from {command}", lambda expected=text: session.clipboard() == expected)
 
 
+# What a start on sway printed on standard error that was neither true nor useful.
+NOISE = ("No desktop services for", "QObject::connect: No such signal")
+
+
+def stderr_lines(session):
+    """Vellico's standard error (with its output), without the log lines that
+    RZLoggingEnabled copies there."""
+    return [line for line in session.vellico_output().splitlines() if not re.match(r"\d{4}-\d\d-\d\dT", line)]
+
+
+def case_quiet_start(session):
+    """A start on sway says on standard error only what is true: nothing about services
+    it has or about Qt's tray plumbing; with picking forced off, that it is off."""
+    for environment, expected in (({}, None), ({"VELLICO_PICK_PATH": "none"}, "vellico: screen picking is off: ")):
+        session.write_settings(RZLoggingEnabled="true")
+        session.start_vellico(**environment)
+        wait_for_window(session, "the main window at start")
+        # The window opens after the tray icon would have been shown.
+        wait_until("the preferences built", lambda: "Initializing preferences" in session.vellico_log())
+        session.vellico.terminate()
+        session.wait_for_exit()
+        printed = stderr_lines(session)
+        noise = [line for line in printed if any(words in line for words in NOISE)]
+        said = [line for line in printed if expected and line.startswith(expected)]
+        if noise or (expected and len(said) != 1):
+            raise Failure(f"with {environment} standard error says {printed}: {noise or f'no {expected!r}'}")
+        os.remove(os.path.join(session.home, ".local", "state", "Vellico", "Vellico.log"))
+
+
 PREFERENCES_BUTTON = "#333333"  # the preferences' flat buttons
 
 
@@ -289,6 +318,35 @@ def case_portal_shortcut(session):
         raise Failure(f"the shortcut row does not show the desktop's trigger: {session.vellico_log()[-1500:]}")
 
 
+def case_portal_shortcut_no_session(session):
+    """A portal that offers GlobalShortcuts but cannot start a session for this desktop
+    (response 2 at once): the preferences say the desktop binds none and give the
+    command to bind by hand; nothing says that the desktop binds the keys."""
+    portal = session.start_fake_portal("shortcuts", "no-session")
+    session.write_settings(RZLoggingEnabled="true")
+    with open(session.settings_path(), "a") as settings:
+        settings.write("[ShortcutRecorder%20KeyboardShortcut]\nkeyCode=35\nmodifierFlags=1572864\nmodifiers=2304\n")
+    session.start_vellico()
+    portal.wait_for_line("the session refused", lambda line: line == "no session")
+    rows = wait_until("the shortcut row after the refusal", lambda: [
+        line for line in session.vellico_log().splitlines()
+        if "Showing the shortcut row: " in line and "Asking" not in line.split("Showing the shortcut row: ")[1]
+        and "--pick" in line])
+    row = rows[-1].split("Showing the shortcut row: ")[1]
+    if not row.startswith("sway binds no global shortcut for programs"):
+        raise Failure(f"the shortcut row says {row!r}")
+    session.keys("ctrl+comma")
+    wait_until("the preferences (420 wide)", lambda: [w for w in vellico_windows(session) if w[1][2] == 420])
+    last = [line for line in session.vellico_log().splitlines() if "Showing the shortcut row: " in line][-1]
+    if "sway binds no global shortcut for programs" not in last:
+        raise Failure(f"the preferences, opened, show {last!r}")
+    # --diagnose binds nothing: it claims nothing either.
+    diagnosis = session.run([os.environ["VELLICO_BINARY"], "--diagnose"], timeout=20).stdout
+    claim = [line for line in diagnosis.splitlines() if line.startswith("global shortcut: ")]
+    if not claim or "the desktop binds the keys" in claim[0]:
+        raise Failure(f"--diagnose says {claim}")
+
+
 CASES = {
     "shell-tray-click": case_tray_click,
     "shell-tray-activate": case_tray_activate,
@@ -297,6 +355,8 @@ CASES = {
     "shell-no-tray": case_no_tray,
     "shell-clipboard": case_clipboard,
     "shell-shortcut-without-portal": case_shortcut_without_portal,
+    "shell-quiet-start": case_quiet_start,
+    "shell-portal-shortcut-no-session": case_portal_shortcut_no_session,
     "shell-portal-shortcut": case_portal_shortcut,
 }
 

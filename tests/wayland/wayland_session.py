@@ -18,7 +18,9 @@ host) along the top of the first output.
 
 With portal=True the session also runs PipeWire, WirePlumber and the desktop
 portal with its wlroots backend (Screenshot) and its GTK backend (which brings
-the access dialog, without which the portal exports no Screenshot).
+the access dialog, without which the portal exports no Screenshot). Every session
+names its own portal backends (XDG_DESKTOP_PORTAL_DIR, also for what the bus starts):
+those two with portal=True, none otherwise, whatever backends the machine has installed.
 
 Needs: sway, swaymsg, grim, wtype, wl-clipboard, dbus-daemon, gdbus, setpriv, and the test tools
 named by VELLICO_WL_VPOINTER and VELLICO_STRIPE_WINDOW. What is missing
@@ -47,6 +49,9 @@ TRAY_HEIGHT = 28  # logical pixels
 TRAY_BACKGROUND = "#202020"
 # What the stripe window paints (VELLICO_STRIPE_WINDOW, StripeWindow.cpp).
 RED, BLUE, PATCH = "#FF0000", "#0000FF", "#20C040"
+# The session's portal backends (XDG_DESKTOP_PORTAL_DIR), under its home: empty unless the
+# session runs the portal, so that a portal the bus starts finds no backend.
+PORTALS = "portals"
 # How `vellico --pick` begins the one line that says why it picked nothing.
 SAID = "vellico: cannot pick a color: "
 
@@ -341,7 +346,8 @@ class WaylandSession:
         self.home = tempfile.mkdtemp(prefix="vellico-wl-")
         self.runtime = os.path.join(self.home, "runtime")
         for folder in (self.runtime, *(os.path.join(self.home, sub) for sub in
-                                       (".config", ".local/share", ".local/state", ".cache", "shots"))):
+                                       (".config", ".local/share", ".local/state", ".cache", "shots",
+                                        PORTALS))):
             os.makedirs(folder, mode=0o700, exist_ok=True)
         for root, folders, _ in os.walk(self.home):
             for path in [root] + [os.path.join(root, folder) for folder in folders]:
@@ -382,6 +388,10 @@ class WaylandSession:
             env["SWAYSOCK"] = self.swaysock
         if self.bus_address:
             env["DBUS_SESSION_BUS_ADDRESS"] = self.bus_address
+        if self.home:
+            # The desktop portal (1.16) takes its backends from here alone; without it, one the
+            # bus starts would fall back to any backend installed on the machine.
+            env["XDG_DESKTOP_PORTAL_DIR"] = os.path.join(self.home, PORTALS)
         for variable in ("ASAN_OPTIONS", "UBSAN_OPTIONS", "QT_LOGGING_RULES"):
             if variable in os.environ:
                 env[variable] = os.environ[variable]
@@ -563,7 +573,8 @@ class WaylandSession:
                    lambda: self.run(["swaymsg", "-t", "get_version"], check=False).returncode == 0)
         # What the bus starts on demand (portal backends, the permission store) finds the display.
         variables = ", ".join(f"'{name}': '{value}'" for name, value in self.environment().items()
-                              if name in ("WAYLAND_DISPLAY", "SWAYSOCK", "XDG_CURRENT_DESKTOP", "XDG_SESSION_TYPE"))
+                              if name in ("WAYLAND_DISPLAY", "SWAYSOCK", "XDG_CURRENT_DESKTOP", "XDG_SESSION_TYPE",
+                                          "XDG_DESKTOP_PORTAL_DIR"))
         self.run(["gdbus", "call", "--session", "--dest", "org.freedesktop.DBus", "--object-path",
                   "/org/freedesktop/DBus", "--method", "org.freedesktop.DBus.UpdateActivationEnvironment",
                   f"{{{variables}}}"])
@@ -794,8 +805,7 @@ class WaylandSession:
     # -- the desktop portal -----------------------------------------------------
 
     def _start_portal(self):
-        portals = os.path.join(self.home, ".local", "share", "portals")
-        os.makedirs(portals, exist_ok=True)
+        portals = os.path.join(self.home, PORTALS)
         # The portal (1.16) reads its backends' *.portal files from XDG_DESKTOP_PORTAL_DIR
         # and picks them by the desktop's name (UseIn): ours say sway, the wlroots one for
         # the screenshot, the GTK one only for the access dialog (its own file says GNOME).
@@ -814,7 +824,7 @@ class WaylandSession:
             for path in [os.path.join(root, name) for name in folders + files]:
                 os.chown(path, self.user.pw_uid, self.user.pw_gid)
         # No accessibility bus either: GTK would start one.
-        portal_env = {"XDG_DESKTOP_PORTAL_DIR": portals, "GDK_BACKEND": "wayland", "NO_AT_BRIDGE": "1"}
+        portal_env = {"GDK_BACKEND": "wayland", "NO_AT_BRIDGE": "1"}
         pipewire = self._start(["pipewire"], "pipewire", **portal_env)
         self._start(["wireplumber"], "wireplumber", **portal_env)
 

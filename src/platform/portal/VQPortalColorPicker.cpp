@@ -61,6 +61,13 @@ VQPickOutcome VQPortalColorPicker::outcomeOf(uint code, const std::optional<std:
     return {Kind::Failed, {}, QStringLiteral("the desktop portal answered with the unknown response %1").arg(code)};
 }
 
+std::chrono::milliseconds VQPortalColorPicker::replyLimit()
+{
+    bool number = false;
+    const int ms = qEnvironmentVariableIntValue("VELLICO_PORTAL_REPLY_LIMIT_MS", &number);
+    return number && ms > 0 ? std::chrono::milliseconds(ms) : kDeadline;
+}
+
 bool VQPortalColorPicker::isRunning()
 {
     return gRunning;
@@ -80,7 +87,7 @@ std::optional<QColor> VQPortalColorPicker::pickColor(QString *failure, std::chro
 
     const VQPortalAnswer answer =
         VQPortalRequest::call(QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("PickColor"),
-                              QString(), {}, deadline, QStringLiteral("PickColor"));
+                              QString(), {}, deadline, QStringLiteral("PickColor"), VQPortalRequest::Limit::Reply);
     VQPickOutcome outcome;
     switch (answer.kind) {
     case VQPortalAnswer::Kind::Answered:
@@ -89,17 +96,20 @@ std::optional<QColor> VQPortalColorPicker::pickColor(QString *failure, std::chro
     case VQPortalAnswer::Kind::Refused:
         return fail(QStringLiteral("the desktop portal refused to pick a color: %1").arg(answer.error));
     case VQPortalAnswer::Kind::Late:
-        return fail(QStringLiteral("the desktop portal did not answer within %1 s")
+        return fail(QStringLiteral("the desktop portal did not take the PickColor call within %1 s")
                         .arg(QString::number(double(deadline.count()) / 1000.0)));
     case VQPortalAnswer::Kind::Interrupted:
-        return fail(QStringLiteral("the pick was ended before the desktop portal answered"));
+        outcome = VQPickOutcome::cancelled();
+        break;
     }
     switch (outcome.kind) {
     case VQPickOutcome::Kind::Picked:
         VQLog(QStringLiteral("The desktop portal picked %1.").arg(outcome.color.name()));
         return outcome.color;
     case VQPickOutcome::Kind::Cancelled:
-        VQLog(QStringLiteral("The desktop portal's pick was cancelled."));
+        VQLog(answer.kind == VQPortalAnswer::Kind::Interrupted
+                  ? QStringLiteral("The pick through the desktop portal was ended before it answered.")
+                  : QStringLiteral("The desktop portal's pick was cancelled."));
         if (failure)
             failure->clear();
         return std::nullopt;

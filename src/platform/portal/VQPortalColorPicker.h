@@ -18,8 +18,13 @@
 
 namespace VQPortalColorPicker
 {
-// How long the portal may take to answer before the pick fails.
+// How long the portal may take to take the call (to reply with its Request)
+// before the pick fails. Once it has, its picker runs until the user is done:
+// it has its own Escape. VELLICO_PORTAL_REPLY_LIMIT_MS (milliseconds) sets
+// another limit (see replyLimit).
 inline constexpr std::chrono::milliseconds kDeadline{10000};
+// kDeadline, or VELLICO_PORTAL_REPLY_LIMIT_MS when that is a positive number.
+std::chrono::milliseconds replyLimit();
 
 // The color from the portal's components (0–1 each): clamped, rounded to the
 // nearest 8-bit value; nothing when a component is not a finite number.
@@ -32,11 +37,12 @@ std::optional<QColor> colorFromComponents(double red, double green, double blue)
 VQPickOutcome outcomeOf(uint code, const std::optional<std::array<double, 3>> &color);
 
 // Asks the desktop portal on the session bus to let the user pick a color.
-// Runs a local event loop until the answer comes or `deadline` passes (then
-// the Request is closed); never blocks the event loop. The color; nothing
-// when the user cancelled (`failure` left empty) or the pick failed
+// Runs a local event loop until the answer comes, or until `deadline` passes
+// without the portal taking the call (then the Request is closed); never
+// blocks the event loop. The color; nothing when the user cancelled, the pick
+// was cancelled or the program quit (`failure` left empty) or the pick failed
 // (`failure` says why, in one line).
-std::optional<QColor> pickColor(QString *failure = nullptr, std::chrono::milliseconds deadline = kDeadline);
+std::optional<QColor> pickColor(QString *failure = nullptr, std::chrono::milliseconds deadline = replyLimit());
 // True while pickColor runs.
 bool isRunning();
 } // namespace VQPortalColorPicker

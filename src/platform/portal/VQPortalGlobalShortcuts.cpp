@@ -264,7 +264,8 @@ void VQPortalGlobalShortcuts::createSession(std::function<void()> next)
     request(
         QStringLiteral("start a shortcut session"), QStringLiteral("CreateSession"),
         {QVariantMap{{QStringLiteral("handle_token"), token}, {QStringLiteral("session_handle_token"), newToken()}}},
-        token, [this, next](const QVariantMap &results) {
+        token,
+        [this, next](const QVariantMap &results) {
             const QVariant handle = results.value(QStringLiteral("session_handle"));
             _session = handle.canConvert<QDBusObjectPath>() && handle.userType() == qMetaTypeId<QDBusObjectPath>()
                            ? handle.value<QDBusObjectPath>().path()
@@ -274,18 +275,20 @@ void VQPortalGlobalShortcuts::createSession(std::function<void()> next)
                 return;
             }
             next();
-        });
+        },
+        true);
 }
 
 void VQPortalGlobalShortcuts::request(const QString &what, const QString &method, const QList<QVariant> &arguments,
-                                      const QString &token, std::function<void(const QVariantMap &)> done)
+                                      const QString &token, std::function<void(const QVariantMap &)> done,
+                                      bool sessionStep)
 {
     endRequest();
     const quint64 generation = _generation;
     // The reply of a request that is already answered must not touch the next one's path.
     const quint64 requestNumber = ++_requests;
     _requestPath = VQPortalRequest::requestPath(_bus.baseService(), token);
-    _pending = [this, what, generation, done](uint code, const QVariantMap &results) {
+    _pending = [this, what, generation, done, sessionStep](uint code, const QVariantMap &results) {
         endRequest();
         switch (code) {
         case 0:
@@ -296,33 +299,37 @@ void VQPortalGlobalShortcuts::request(const QString &what, const QString &method
             });
             return;
         case 1:
-            fail(QStringLiteral("the desktop did not allow Vellico to %1").arg(what));
+            fail(QStringLiteral("the desktop did not allow Vellico to %1").arg(what), sessionStep);
             return;
         default:
-            fail(QStringLiteral("the desktop portal ended the request to %1 (response %2)").arg(what).arg(code));
+            fail(QStringLiteral("the desktop portal ended the request to %1 (response %2)").arg(what).arg(code),
+                 sessionStep);
             return;
         }
     };
     QDBusMessage call = QDBusMessage::createMethodCall(kPortalService, kPortalPath, kInterface, method);
     call.setArguments(arguments);
     auto *watcher = new QDBusPendingCallWatcher(_bus.asyncCall(call, int(_timeout.count())), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, what, generation, requestNumber] {
-        watcher->deleteLater();
-        if (generation != _generation || requestNumber != _requests || !_pending)
-            return;
-        const QDBusPendingReply<QDBusObjectPath> reply = *watcher;
-        if (reply.isError()) {
-            if (isMissing(reply.error()))
-                fail(QStringLiteral("the desktop portal offers no global shortcuts (%1)").arg(errorText(reply.error())),
-                     true);
-            else
-                fail(QStringLiteral("the desktop portal refused to %1: %2").arg(what, errorText(reply.error())));
-            return;
-        }
-        // Portals older than the path convention choose their own: follow it.
-        if (const QString made = reply.value().path(); !made.isEmpty())
-            _requestPath = made;
-    });
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, watcher, what, generation, requestNumber, sessionStep] {
+                watcher->deleteLater();
+                if (generation != _generation || requestNumber != _requests || !_pending)
+                    return;
+                const QDBusPendingReply<QDBusObjectPath> reply = *watcher;
+                if (reply.isError()) {
+                    if (isMissing(reply.error()))
+                        fail(QStringLiteral("the desktop portal offers no global shortcuts (%1)")
+                                 .arg(errorText(reply.error())),
+                             true);
+                    else
+                        fail(QStringLiteral("the desktop portal refused to %1: %2").arg(what, errorText(reply.error())),
+                             sessionStep);
+                    return;
+                }
+                // Portals older than the path convention choose their own: follow it.
+                if (const QString made = reply.value().path(); !made.isEmpty())
+                    _requestPath = made;
+            });
     _deadline.start(_timeout);
 }
 

@@ -59,7 +59,9 @@ class VQPortalGlobalShortcuts : public QObject
 
     State state() const { return _state; }
     QString failure() const { return _failure; }
-    // False once the last bind found no portal, or one without global shortcuts.
+    // False once the last bind found no portal, one without global shortcuts, or
+    // one that could not start a shortcut session (a backend that cannot serve
+    // this desktop answers so at once).
     bool isOffered() const { return !_missing; }
     QList<Shortcut> boundShortcuts() const { return _bound; }
     QString sessionHandle() const { return _session; }
@@ -86,8 +88,9 @@ class VQPortalGlobalShortcuts : public QObject
   private:
     // One portal call answered through a Request: `done` gets the results of
     // a Response 0; anything else fails the bind with the reason.
+    // `sessionStep`: without its answer no shortcut can be bound at all.
     void request(const QString &what, const QString &method, const QList<QVariant> &arguments, const QString &token,
-                 std::function<void(const QVariantMap &)> done);
+                 std::function<void(const QVariantMap &)> done, bool sessionStep = false);
     void registerApplication(std::function<void()> next);
     void createSession(std::function<void()> next);
     void fail(const QString &reason, bool missing = false);

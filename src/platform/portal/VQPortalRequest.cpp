@@ -1,5 +1,6 @@
 #include "platform/portal/VQPortalRequest.h"
 
+#include "platform/VQScreenPicker.h"
 #include "vqcore/VQLog.h"
 
 #include <QDBusConnection>
@@ -8,6 +9,7 @@
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
 #include <QEventLoop>
 #include <QObject>
 #include <QRandomGenerator>
@@ -57,7 +59,8 @@ QString VQPortalRequest::busProblem()
 }
 
 VQPortalAnswer VQPortalRequest::call(const QString &interface, const QString &method, const QString &parentWindow,
-                                     QVariantMap options, std::chrono::milliseconds deadline, const QString &what)
+                                     QVariantMap options, std::chrono::milliseconds deadline, const QString &what,
+                                     Limit limit)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     // The token becomes the last element of the Request's path: letters, digits and '_' only.
@@ -96,6 +99,7 @@ VQPortalAnswer VQPortalRequest::call(const QString &interface, const QString &me
     message << parentWindow << options;
     // The call's own timeout comes after the deadline: the deadline decides, and closes the Request.
     QDBusPendingCallWatcher watcher(bus.asyncCall(message, int(deadline.count()) + kCloseWaitMs));
+    QTimer timer;
     QObject::connect(&watcher, &QDBusPendingCallWatcher::finished, &loop, [&] {
         const QDBusPendingReply<QDBusObjectPath> reply = watcher;
         if (reply.isError()) {
@@ -113,10 +117,20 @@ VQPortalAnswer VQPortalRequest::call(const QString &interface, const QString &me
             handle = made;
             subscribe(handle);
         }
+        // The desktop shows its own dialog now: it ends when the user is done with it.
+        if (limit == Limit::Reply && !answer) {
+            timer.stop();
+            VQLog(QStringLiteral("The desktop portal took the %1 call; waiting for the user.").arg(what));
+        }
     });
+    // A portal that leaves the bus answers nothing more.
+    QDBusServiceWatcher gone(kPortalService, bus, QDBusServiceWatcher::WatchForUnregistration);
+    QObject::connect(&gone, &QDBusServiceWatcher::serviceUnregistered, &loop, [&] {
+        settle({VQPortalAnswer::Kind::Refused, 2, {}, QStringLiteral("the desktop portal left the session bus")});
+    });
+    const VQPickCancelling cancelling([&loop] { loop.quit(); });
 
     bool late = false;
-    QTimer timer;
     timer.setSingleShot(true);
     QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
         late = true;

@@ -89,7 +89,11 @@ std::optional<QImage> VQPortalScreenshot::take(const QString &parentWindow, QStr
         return fail(QStringLiteral("the desktop portal did not answer within %1 s")
                         .arg(QString::number(double(deadline.count()) / 1000.0)));
     case VQPortalAnswer::Kind::Interrupted:
-        return fail(QStringLiteral("the pick was ended before the desktop portal answered"));
+        // The program quits, or the pick was cancelled: no failure to tell.
+        if (failure)
+            failure->clear();
+        VQLog(QStringLiteral("The pick was ended before the desktop portal's screenshot came."));
+        return std::nullopt;
     }
     const Answer answered = answerOf(answer.code, answer.results);
     if (!answered.failure.isEmpty())

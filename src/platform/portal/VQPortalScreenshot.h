@@ -43,7 +43,8 @@ QImage takeFile(const QString &path, QString *error, qint64 budget = kMaxFileByt
 // `parentWindow` ("wayland:HANDLE", "x11:XID" or empty) for a permission
 // dialog. Runs a local event loop until the answer or the deadline; never
 // blocks the event loop. The picture in Format_RGB32; nothing, with
-// `failure` set to one line, when there is none.
+// `failure` set to one line, when there is none, or with `failure` empty when
+// the pick was cancelled or the program quit first.
 std::optional<QImage> take(const QString &parentWindow, QString *failure,
                            std::chrono::milliseconds deadline = kDeadline);
 } // namespace VQPortalScreenshot

@@ -39,8 +39,11 @@ void VQPortalShortcutService::reportBound()
 
 QString VQPortalShortcutService::description() const
 {
-    return QStringLiteral("the desktop portal's GlobalShortcuts (version %1): the desktop binds the keys and "
-                          "decides them")
+    if (!_portal.isOffered())
+        return QStringLiteral("off: %1; bind `vellico --pick` to a key in the desktop's keyboard settings")
+            .arg(_portal.failure());
+    return QStringLiteral("the desktop portal's GlobalShortcuts (version %1): the desktop is asked for the keys, "
+                          "decides them and binds them, or says why not")
         .arg(_version);
 }
 
@@ -54,6 +57,11 @@ void VQPortalShortcutService::doBind(const VQKeyCombo &combo)
         return;
     }
     _asked = combo;
+    // A portal that could start no shortcut session here will not for other keys either.
+    if (!_portal.isOffered()) {
+        report({VQShortcutBinding::Status::Unsupported, combo, {}, _portal.failure()});
+        return;
+    }
     _portal.bind({{kShortcutID, QStringLiteral("Pick a color from the screen"),
                    VQPortalGlobalShortcuts::triggerFor(combo), QString()}});
 }

@@ -4,7 +4,10 @@
 // desktop, which binds it (or other keys, or asks the user) and reports the
 // keys in its own words; each press of them emits triggered(), as the X11 key
 // grab does. Whatever goes wrong (a refusal, an error, no answer within 10 s,
-// the portal going away) is reported as Unsupported with the reason.
+// the portal going away) is reported as Unsupported with the reason. A portal
+// that cannot even start a shortcut session (a backend of another desktop
+// answering for this one) binds nothing here: the service then says it is off,
+// and to bind `vellico --pick` by hand.
 
 #include "platform/VQGlobalShortcutService.h"
 #include "platform/portal/VQPortalGlobalShortcuts.h"
@@ -21,7 +24,8 @@ class VQPortalShortcutService : public VQGlobalShortcutService
     // `appId`: the .desktop file's name, for the portal's registry.
     VQPortalShortcutService(const QDBusConnection &bus, const QString &appId, uint portalVersion);
 
-    bool isSupported() const override { return true; }
+    // Until the portal shows that it cannot bind any (no session for this desktop).
+    bool isSupported() const override { return _portal.isOffered(); }
     bool desktopDecidesKeys() const override { return true; }
     QString description() const override;
 

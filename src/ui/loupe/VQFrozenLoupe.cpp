@@ -2,6 +2,7 @@
 #include "ui/loupe/VQLoupeTurn.h"
 
 #include "platform/VQPickFailure.h"
+#include "platform/VQScreenPicker.h"
 
 #include "platform/wlr/VQWlrOverlay.h"
 #include "ui/loupe/VQFrozenLoupeState.h"
@@ -125,6 +126,7 @@ std::optional<QColor> VQFrozenLoupe::selectColor(QString *failure)
         handle(*early);
 
     // Also ends when the application quits: that exits every running loop.
+    const VQPickCancelling cancelling([&] { end(QString()); });
     if (!ended)
         loop.exec();
     overlay.reset(); // the surfaces go, and with them the keyboard and the pointer

@@ -2,6 +2,7 @@
 #include "ui/loupe/VQLoupeTurn.h"
 
 #include "platform/VQPickFailure.h"
+#include "platform/VQScreenPicker.h"
 
 #include "platform/VQPlatform.h"
 #include "ui/loupe/VQMagnifierLoupeWindow.h"
@@ -86,6 +87,7 @@ std::optional<QColor> VQMagnifierLoupe::selectColorOnce(QString *failure)
     if (!grabbed && attempts < kGrabAttempts)
         retry.start();
     // Also ends when the application quits: that exits every running loop.
+    const VQPickCancelling cancelling([this] { cancel(); });
     if (!_colorSelectedOrCancelled && (grabbed || retry.isActive()))
         loop.exec();
     retry.stop();

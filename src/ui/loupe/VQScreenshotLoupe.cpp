@@ -2,6 +2,7 @@
 #include "ui/loupe/VQLoupeTurn.h"
 
 #include "platform/VQPickFailure.h"
+#include "platform/VQScreenPicker.h"
 #include "platform/VQScreenshotLayout.h"
 #include "platform/portal/VQPortalScreenshot.h"
 #include "ui/loupe/VQFrozenLoupeState.h"
@@ -258,6 +259,11 @@ std::optional<QColor> VQScreenshotLoupe::selectColor(QString *failure)
             return VQFailPick(failure, VQLoupeTurn::busyReason());
         picture = VQPortalScreenshot::take(parentWindow(), &error);
     }
+    if (!picture && error.isEmpty()) {
+        if (failure)
+            failure->clear(); // cancelled before the picture came
+        return std::nullopt;
+    }
     if (!picture)
         return VQFailPick(failure, error);
     return selectColorOver(*picture, failure);
@@ -321,6 +327,7 @@ std::optional<QColor> VQScreenshotLoupe::selectColorOver(const QImage &picture, 
     QPixmap clear(1, 1);
     clear.fill(Qt::transparent);
     QGuiApplication::setOverrideCursor(QCursor(clear, 0, 0));
+    const VQPickCancelling cancelling([&run] { run.end(QString()); });
     if (!run.ended)
         run.loop.exec(); // also ends when the application quits: that exits every running loop
     // The windows go, and with them anything of the keyboard and the pointer.

@@ -52,9 +52,9 @@ VQShortcutRowState VQShortcutRowState::make(Binding binding, const QString &desk
         break;
     case Binding::NotOffered:
         state.showsRecorder = false;
-        state.note = QStringLiteral("%1 binds no global shortcut for programs. In its keyboard settings, bind the "
-                                    "first command to a key to pick a color, or the second to open the window:")
-                         .arg(desktop);
+        state.note = QStringLiteral("%1 binds no global shortcut for programs%2. In its keyboard settings, bind "
+                                    "the first command to a key to pick a color, or the second to open the window:")
+                         .arg(desktop, failure.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(failure));
         offerCommands();
         break;
     }

@@ -15,7 +15,7 @@ struct VQShortcutRowState {
         PortalAsking, // the desktop's portal has been asked, no answer yet
         PortalBound,  // the portal bound it; `desktopTrigger` is its word for the keys
         PortalFailed, // the portal refused or failed; `failure` says why
-        NotOffered,   // nothing here binds keys for programs
+        NotOffered,   // nothing here binds keys for programs; `failure`, if given, says how that showed
     };
 
     bool showsRecorder = true;

@@ -353,10 +353,12 @@ void VQSwatchPreferencesController::updateShortcutRow()
             break;
         }
     }
+    // A portal that turned out to bind nothing says why; a session without one needs no reason.
+    const bool portalSaidWhy = binding != Binding::NotOffered || _shortcuts.desktopDecidesKeys();
     showShortcutState(VQShortcutRowState::make(
         binding, qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':')).value(0),
         VQBindableProgram(QCoreApplication::applicationFilePath(), qEnvironmentVariable("PATH")), bound.keys,
-        bound.text));
+        portalSaidWhy ? bound.text : QString()));
 }
 
 void VQSwatchPreferencesController::showShortcutState(const VQShortcutRowState &state)
