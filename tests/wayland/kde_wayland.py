@@ -130,8 +130,9 @@ def case_screenshot_fails(session):
     session.write_settings(RZLoggingEnabled="true")
     pick = Pick(session, "pick-no-pictures")
     pick.expect("a screenshot KDE could not save", 2,
-                reason=f"the desktop could not take the screenshot: is {os.path.join(session.home, 'Pictures')} "
-                       "missing or not writable?")
+                reason=f"the desktop could not take the screenshot (its portal answered \"cancelled\", but nothing was "
+                       f"asked of the user); the folder for pictures, {os.path.join(session.home, 'Pictures')}, where "
+                       "desktops save screenshots, does not exist")
 
 
 def kglobalaccel_shortcuts(session):
