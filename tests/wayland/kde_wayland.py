@@ -147,41 +147,55 @@ def kglobalaccel_shortcuts(session):
     return found
 
 
+def shown(session, name="windows"):
+    """The outputs' pixels, sampled, when a window shows on them (KWin's background,
+    with no wallpaper, is black); None when none does."""
+    samples = []
+    for output in session.outputs:
+        shot = session.screenshot(f"{name}-{output.name}", output=output.name)
+        samples += [shot.pixel(x, y) for y in range(0, shot.height, 8) for x in range(0, shot.width, 8)]
+    return samples if any(sample != "#000000" for sample in samples) else None
+
+
 def case_shortcut(session):
     """Started with Ctrl+Alt+P stored: kglobalaccel holds a component with the pick
-    shortcut on those keys, the preferences' row says KDE bound it, and pressing the
-    keys (then invoking the shortcut through kglobalaccel) starts the loupe."""
+    shortcut on those keys and the preferences' row says KDE bound it. As the X11 hot
+    key does, a press closes the window shown, and the next one starts the loupe:
+    pressed on the keyboard, then invoked through kglobalaccel."""
     session.write_settings(RZLoggingEnabled="true")
     with open(session.settings_path(), "a") as settings:
         settings.write(SHORTCUT_SETTINGS)
+    first = session.outputs[0]
+    session.move_pointer(first.width // 2, first.height // 2)  # KWin opens windows where the pointer is
     session.start_vellico()
-    wait_until("the desktop to bind the shortcut", lambda: "bound" in session.vellico_log() and
-               "global shortcut(s)" in session.vellico_log(), timeout=PICK_TIMEOUT)
     components = wait_until("kglobalaccel to hold Vellico's shortcut",
                             lambda: {name: infos for name, infos in kglobalaccel_shortcuts(session).items()
-                                     if "'pick'" in infos} or None)
+                                     if "'pick'" in infos} or None, timeout=PICK_TIMEOUT)
     if len(components) != 1:
         raise Failure(f"kglobalaccel holds the shortcut in {list(components)}")
     (component, infos), = components.items()
     if "Pick a color from the screen" not in infos or f"[{CTRL_ALT_P}]" not in infos:
         raise Failure(f"kglobalaccel's component {component} holds {infos}")
-    # The window the start opens (there is no tray host): its preferences, with the row.
+    # With no tray host the main window opens at start; its preferences show the row.
+    main = wait_until("the main window at start", lambda: shown(session))
     session.keys("ctrl+comma")
     wait_until("the shortcut row to say KDE bound the shortcut",
-               lambda: re.search(r"Showing the shortcut row: \S+ bound the shortcut to \S", session.vellico_log()))
-    first = session.outputs[0]
+               lambda: "Showing the shortcut row: KDE bound the shortcut to Ctrl+Alt+P." in session.vellico_log())
+    wait_until("the preferences", lambda: (shown(session) or main) != main)
     session.screenshot("preferences-shortcut-row", output=first.name)  # kept with the artifacts
-    session.keys("Escape")
-    for round, press in enumerate((lambda: session.keys("ctrl+alt+p"),
-                                   lambda: session.bus_call("org.kde.kglobalaccel", f"/component/{component}",
-                                                            "org.kde.kglobalaccel.Component.invokeShortcut", "pick"))):
+    presses = (("the keys", lambda: session.keys("ctrl+alt+p")),
+               ("invokeShortcut", lambda: session.bus_call("org.kde.kglobalaccel", f"/component/{component}",
+                                                           "org.kde.kglobalaccel.Component.invokeShortcut", "pick")))
+    for how, press in presses:
+        press()
+        wait_until(f"the shown window to close on the shortcut ({how})", lambda: not shown(session))
         before = session.vellico_log().count("The frozen screen shows")
         press()
-        wait_until(f"the loupe from the shortcut ({'keys' if round == 0 else 'invokeShortcut'})",
+        wait_until(f"the loupe from the shortcut ({how})",
                    lambda: session.vellico_log().count("The frozen screen shows") > before, timeout=PICK_TIMEOUT)
         session.keys("Escape")
-        wait_until("the loupe to end", lambda: session.vellico_log().count("The frozen screen shows") ==
-                   session.vellico_log().count("The frozen screen is gone"))
+        wait_until("the loupe to end", lambda: session.vellico_log().count("The frozen screen is gone") > before)
+        wait_until("the main window after the loupe", lambda: shown(session))
 
 
 def case_diagnose(session):
