@@ -233,7 +233,9 @@ void Run::focusChanged(QWindow *window)
         hadFocus = true;
         return;
     }
-    if (!hadFocus)
+    // Before the picture shows, the desktop may ask the user (whether Vellico may
+    // take screenshots) in a dialog that takes the keyboard: that is no cancel.
+    if (!hadFocus || !state)
         return;
     QTimer::singleShot(kFocusLossMs, &loop, [this] {
         if (!ours(QGuiApplication::focusWindow()))
