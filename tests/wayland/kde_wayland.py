@@ -15,7 +15,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from kde_session import KdeSession, start_stripes  # noqa: E402
 from pick_wayland import PICK_TIMEOUT, WHITE, Pick, crosshair_arm, no_press  # noqa: E402
-from wayland_session import BLUE, PATCH, RED, check_pick, expected_colour, run_case  # noqa: E402
+from wayland_session import BLUE, PATCH, RED, expected_colour, run_case  # noqa: E402
 from vellico_e2e import Failure, wait_until  # noqa: E402
 
 # Ctrl+Alt+P as the preferences store it, and as kglobalaccel lists it (Qt's key code).
@@ -105,7 +105,7 @@ def case_pick_escape(session):
 def case_pick_color(session):
     """The desktop's own picker (KWin's, through the portal's PickColor): a click on
     the patch picks it."""
-    windows = stripes_everywhere(session)
+    stripes_everywhere(session)
     output = session.outputs[0]
     session.park_pointer()
     pick = Pick(session, "pick-color", VELLICO_PICK_PATH="portal-pick-color")
@@ -120,7 +120,6 @@ def case_pick_color(session):
         return False
     wait_until("KWin's picker to take a click", picked, timeout=PICK_TIMEOUT)
     pick.expect_colour(PATCH)
-    del windows
 
 
 def case_screenshot_fails(session):
