@@ -370,7 +370,7 @@ bool VQScreenshotLoupe::isRunning()
     return gRunning;
 }
 
-std::optional<QColor> VQScreenshotLoupe::selectColor(QString *failure)
+std::optional<QColor> VQScreenshotLoupe::selectColor(QString *failure, bool clearFirst)
 {
     const auto fail = [failure](const QString &reason) { return VQFailPick(failure, reason); };
     const VQLoupeTurn turn(gRunning);
@@ -378,6 +378,8 @@ std::optional<QColor> VQScreenshotLoupe::selectColor(QString *failure)
         return fail(VQLoupeTurn::busyReason());
 
     const QList<QScreen *> screens = QGuiApplication::screens();
+    if (screens.isEmpty())
+        return fail(QStringLiteral("there is no screen to show the picture on"));
     Run run;
     run.clock.start();
     // What changes the screens under the picture ends the run: the picture no longer fits them.
@@ -393,28 +395,34 @@ std::optional<QColor> VQScreenshotLoupe::selectColor(QString *failure)
     QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, guard.get(),
                      [&run](QWindow *window) { run.focusChanged(window); });
 
+    std::optional<QImage> picture;
+    const auto takePicture = [&run, &picture] {
+        QString error;
+        if (!run.ended && !(picture = VQPortalScreenshot::take(parentWindow(), &error)))
+            run.end(error);
+    };
     // Our windows go up first, clear, with no pointer over them (a transparent one:
     // Qt 6.4's Wayland plugin never hides the pointer for Qt::BlankCursor), and the
     // picture is taken once the compositor has drawn them: a desktop that puts the
     // pointer into its screenshots puts in nothing. Then the loupe draws its own
-    // crosshair over the picture in the same windows.
-    for (int i = 0; i < screens.size(); ++i)
-        run.windows.push_back(std::make_unique<FrozenScreenWindow>(run, i, screens.at(i)));
+    // crosshair over the picture in the same windows. Where the compositor would
+    // draw them alone, hiding the desktop, the picture comes first.
+    if (!clearFirst)
+        takePicture();
     QPixmap clear(1, 1);
     clear.fill(Qt::transparent);
     QGuiApplication::setOverrideCursor(QCursor(clear, 0, 0));
-    for (const auto &window : run.windows)
-        window->showFullScreen();
-    // The keyboard, for Escape and the arrow keys, where the desktop gives it only when asked.
-    run.windows.front()->requestActivate();
-    waitUntilClear(run);
-
-    std::optional<QImage> picture;
-    QString error;
     if (!run.ended) {
-        picture = VQPortalScreenshot::take(parentWindow(), &error);
-        if (!picture)
-            run.end(error);
+        for (int i = 0; i < screens.size(); ++i)
+            run.windows.push_back(std::make_unique<FrozenScreenWindow>(run, i, screens.at(i)));
+        for (const auto &window : run.windows)
+            window->showFullScreen();
+        // The keyboard, for Escape and the arrow keys, where the desktop gives it only when asked.
+        run.windows.front()->requestActivate();
+    }
+    if (clearFirst && !run.ended) {
+        waitUntilClear(run);
+        takePicture();
     }
     if (!run.ended)
         showPicture(run, screens, *picture);
