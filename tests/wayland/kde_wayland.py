@@ -38,7 +38,7 @@ def truth(session, output, x, y):
     return colour
 
 
-def wait_for_crosshair(session, pick, output, x, y, what):
+def wait_for_crosshair(session, output, x, y, what):
     arm = crosshair_arm(output, x, y)
     wait_until(f"the frozen loupe's crosshair around {x},{y} on {output.name} {what}",
                lambda: session.screenshot(f"loupe-{output.name}", output=output.name).pixel(*arm) == WHITE)
@@ -54,11 +54,11 @@ def resting_pick(session, windows, output, x, y, key=None):
     pick = Pick(session, f"pick-{output.name}-{target}")
     pick.wait_for_frozen()
     # Shown at once where the pointer rests, with no motion.
-    wait_for_crosshair(session, pick, output, x, y, "where the pointer rests")
+    wait_for_crosshair(session, output, x, y, "where the pointer rests")
     session.screenshot(f"frozen-loupe-{output.name}-{x}-{y}", output=output.name)  # kept with the artifacts
     if key:
         session.keys(key)
-        wait_for_crosshair(session, pick, output, target, y, f"after {key}")
+        wait_for_crosshair(session, output, target, y, f"after {key}")
         session.keys("Return")
     else:
         session.click()
@@ -94,7 +94,7 @@ def case_pick_escape(session):
     session.move_pointer_to_device_pixel(output.name, 200, 150)
     pick = Pick(session, "pick-escape")
     pick.wait_for_frozen()
-    wait_for_crosshair(session, pick, output, 200, 150, "where the pointer rests")
+    wait_for_crosshair(session, output, 200, 150, "where the pointer rests")
     session.keys("Escape")
     pick.expect("Escape", 1)
     no_press(windows)
