@@ -45,6 +45,36 @@ packages=(
   librsvg2-bin dpkg-dev fakeroot lintian appstream desktop-file-utils man-db groff-base bash-completion
 )
 
+# The KDE Plasma desktop tests (tests/wayland/kde_session.py): headless KWin
+# (kglobalaccel runs inside it), kscreen-doctor for the outputs' scale, kded for
+# the tray watcher, KWin's fake input protocol for our input tool, and KDE's
+# portal with the QML its dialogs load. plasma-workspace is unpacked below, not
+# installed.
+kde_packages=(
+  kwin-wayland libkf5screen-bin kded5 plasma-wayland-protocols
+  xdg-desktop-portal-kde qtwayland5 qml-module-qtquick-controls2 qml-module-qtquick-layouts
+  qml-module-org-kde-kirigami2
+)
+packages+=("${kde_packages[@]}")
+
+# plasma-workspace's dialog QML and its StatusNotifierWatcher kded module, for the
+# KDE Plasma tests: the package unpacked into a folder of its own, without the two
+# hundred packages it would install with it.
+plasma_workspace=/var/cache/vellico-tests/plasma-workspace
+unpack_plasma_workspace() {
+  [[ -d $plasma_workspace/usr ]] && return 0
+  local folder
+  folder=$(mktemp -d)
+  chmod 755 "$folder"
+  (cd "$folder" && "${as_root[@]}" apt-get download plasma-workspace) &&
+    "${as_root[@]}" mkdir -p "$plasma_workspace.part" &&
+    "${as_root[@]}" dpkg -x "$folder"/plasma-workspace_*.deb "$plasma_workspace.part" &&
+    "${as_root[@]}" mv "$plasma_workspace.part" "$plasma_workspace"
+  local status=$?
+  "${as_root[@]}" rm -rf "$folder" "$plasma_workspace.part"
+  return $status
+}
+
 missing=()
 for package in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
@@ -59,22 +89,27 @@ if ! command -v npm >/dev/null 2>&1; then
   missing+=(npm)
 fi
 
-if ((${#missing[@]} == 0)); then
+if ((${#missing[@]} == 0)) && [[ -d $plasma_workspace/usr ]]; then
   echo "install-deps: all ${#packages[@]} packages are present."
   exit 0
 fi
 
-echo "install-deps: installing ${missing[*]}"
 if [[ $(id -u) -eq 0 ]]; then
   as_root=()
 elif command -v sudo >/dev/null 2>&1; then
   as_root=(sudo)
 else
-  echo "install-deps: need root (or sudo) to install: ${missing[*]}" >&2
+  echo "install-deps: need root (or sudo) to install: ${missing[*]} (and to unpack $plasma_workspace)" >&2
   exit 1
 fi
+if ((${#missing[@]} == 0)); then
+  unpack_plasma_workspace
+  exit $?
+fi
+echo "install-deps: installing ${missing[*]}"
 
 export DEBIAN_FRONTEND=noninteractive
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
   apt-get install -y --no-install-recommends "${missing[@]}"
+unpack_plasma_workspace

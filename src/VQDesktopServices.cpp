@@ -55,7 +55,8 @@ VQPickerPlan VQPlanPicker(const QString &platformProblem, const std::optional<VQ
                     .arg(path->reason),
                 QStringLiteral("Picking path: portal-screenshot, the frozen loupe over the portal's screenshot (%1).")
                     .arg(path->reason),
-                {}};
+                {},
+                !path->fullscreenDrawnAlone};
     case VQPickPath::PortalPickColor:
         return {Backend::PortalPickColor,
                 QStringLiteral("the desktop's own color picker through the desktop portal's PickColor: no magnifier "
@@ -89,7 +90,10 @@ std::unique_ptr<VQScreenPicker> VQMakePicker(const VQPickerPlan &plan, VQPlatfor
         break;
     case VQPickerPlan::Backend::PortalScreenshot:
         picker = std::make_unique<VQModalRunPicker>(
-            [](QString *failure) { return VQScreenshotLoupe::selectColor(failure); }, plan.description);
+            [clearFirst = plan.clearWindowsFirst](QString *failure) {
+                return VQScreenshotLoupe::selectColor(failure, clearFirst);
+            },
+            plan.description);
         break;
     case VQPickerPlan::Backend::PortalPickColor:
         picker = std::make_unique<VQModalRunPicker>(

@@ -51,6 +51,9 @@ struct VQPickerPlan {
     QString description; // how picking works, for --diagnose; empty: the platform's own
     QString logLine;     // the path chosen and why, for the log
     QString reason;      // None: why picking is off
+    // PortalScreenshot: the loupe's windows go up clear before the picture is
+    // taken (not where the compositor would draw them alone, hiding the desktop).
+    bool clearWindowsFirst = true;
 };
 
 // `platformProblem` is the platform's screenPickingProblem() (empty: it can

@@ -39,22 +39,43 @@ QString sessionLine(const QString &platformName, const std::function<QString(con
 }
 } // namespace
 
-QStringList VQDiagnosisLines(const VQDesktopServices &services, bool trayAvailable,
+QStringList VQDiagnosisLines(const VQDesktopServices &services, VQTrayHost tray,
                              const std::function<QString(const char *)> &environment)
 {
+    const QString noHost = VQTrayCanArriveLater(services.platformName())
+                               ? QStringLiteral("the icon appears when one starts")
+                               : QStringLiteral("the main window opens as an ordinary window (restart Vellico once a "
+                                                "tray runs)");
+    QString trayLine;
+    switch (tray) {
+    case VQTrayHost::Host:
+        trayLine = QStringLiteral("a tray host is there (StatusNotifierItem or XEmbed)");
+        break;
+    case VQTrayHost::WatcherWithoutHost:
+        trayLine = QStringLiteral("a StatusNotifierWatcher but no tray host (no panel shows the icons); ") + noHost;
+        break;
+    case VQTrayHost::None:
+        trayLine =
+            VQTrayCanArriveLater(services.platformName())
+                ? QStringLiteral("no tray host yet; the icon appears when one starts")
+                : QStringLiteral("none: no StatusNotifierItem host at start, and Qt looks for none later; ") + noHost;
+        break;
+    }
     return {
         sessionLine(services.platformName(), environment),
         QStringLiteral("desktop services: ") + services.name(),
         QStringLiteral("screen picking: ") + services.screenPicker().description(),
         QStringLiteral("global shortcut: ") + services.globalShortcut().description(),
-        QStringLiteral("tray: ") +
-            (trayAvailable ? QStringLiteral("a tray host is there (StatusNotifierItem or XEmbed)")
-             : VQTrayCanArriveLater(services.platformName())
-                 ? QStringLiteral("no tray host yet; the icon appears when one starts")
-                 : QStringLiteral("none: no StatusNotifierItem host at start, and Qt looks for none later; the main "
-                                  "window opens as an ordinary window (restart Vellico once a tray runs)")),
+        QStringLiteral("tray: ") + trayLine,
         QStringLiteral("Shift tracking: ") + services.pointerWatchDescription(),
     };
+}
+
+VQTrayHost VQTrayHostHere(bool qtSeesTray)
+{
+    if (VQJudgeTrayHost(VQAskTrayHost(QDBusConnection::sessionBus())) == VQTrayHost::WatcherWithoutHost)
+        return VQTrayHost::WatcherWithoutHost;
+    return qtSeesTray ? VQTrayHost::Host : VQTrayHost::None;
 }
 
 VQSessionOffer VQAskPickOffer(const QString &platformName, bool portalWhenScreencopy)

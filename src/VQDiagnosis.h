@@ -3,6 +3,8 @@
 // session and one for each desktop service, with the way it is given here or
 // why it is off.
 
+#include "platform/VQTrayHost.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,8 +14,12 @@ class VQDesktopServices;
 
 // The lines, read from the assembled desktop services; `environment` reads a
 // variable of the process environment (tests give their own).
-QStringList VQDiagnosisLines(const VQDesktopServices &services, bool trayAvailable,
+QStringList VQDiagnosisLines(const VQDesktopServices &services, VQTrayHost tray,
                              const std::function<QString(const char *)> &environment);
+
+// The tray host here: Qt's own answer, unless the session bus shows a
+// StatusNotifierWatcher with no host behind it (which Qt takes for a tray).
+VQTrayHost VQTrayHostHere(bool qtSeesTray);
 
 // Why Qt could not reach a desktop session from this environment (neither a
 // Wayland nor an X display named, nor another platform chosen), naming what was

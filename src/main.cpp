@@ -109,7 +109,7 @@ int main(int argc, char *argv[])
     if (options.diagnose) {
         const auto desktop = VQDesktopServices::forSession(QGuiApplication::platformName());
         for (const QString &line :
-             VQDiagnosisLines(*desktop, QSystemTrayIcon::isSystemTrayAvailable(), environmentVariable))
+             VQDiagnosisLines(*desktop, VQTrayHostHere(QSystemTrayIcon::isSystemTrayAvailable()), environmentVariable))
             std::printf("%s\n", qPrintable(line));
         std::printf("%s\n", qPrintable(VQPickPathOfferedLine(QGuiApplication::platformName())));
         return 0;
@@ -147,8 +147,9 @@ int main(int argc, char *argv[])
     // processes, the frozen screen's pick) reach the clipboard this way.
     VQLog(VQWlrClipboard::installPasteboard(QGuiApplication::platformName()));
 #endif
-    const bool trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
-    for (const QString &line : VQDiagnosisLines(*services.desktop, trayAvailable, environmentVariable)) {
+    const VQTrayHost tray = VQTrayHostHere(QSystemTrayIcon::isSystemTrayAvailable());
+    const bool trayAvailable = tray == VQTrayHost::Host;
+    for (const QString &line : VQDiagnosisLines(*services.desktop, tray, environmentVariable)) {
         VQLog(line);
         // The About box lists how the tray, the shortcut and picking work here.
         for (const char *prefix : {"tray: ", "global shortcut: ", "screen picking: "})

@@ -117,7 +117,9 @@ QString vqPickPathName(VQPickPath path)
     return {};
 }
 
-VQPickChoice vqChoosePickPath(const VQSessionOffer &offer)
+namespace
+{
+VQPickChoice choose(const VQSessionOffer &offer)
 {
     const Session session = sessionOf(offer);
     const QString where = sessionText(session, offer);
@@ -151,4 +153,12 @@ VQPickChoice vqChoosePickPath(const VQSessionOffer &offer)
         break;
     }
     return {VQPickPath::None, where};
+}
+} // namespace
+
+VQPickChoice vqChoosePickPath(const VQSessionOffer &offer)
+{
+    VQPickChoice choice = choose(offer);
+    choice.fullscreenDrawnAlone = offer.wlrScreencopy;
+    return choice;
 }

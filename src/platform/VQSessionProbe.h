@@ -47,6 +47,9 @@ struct VQSessionOffer {
 struct VQPickChoice {
     VQPickPath path = VQPickPath::None;
     QString reason; // one line, for the log and --diagnose
+    // The compositor draws a fullscreen window alone, hiding what lies beneath
+    // even where the window is clear (wlroots compositors, which offer screencopy).
+    bool fullscreenDrawnAlone = false;
 };
 
 VQPickChoice vqChoosePickPath(const VQSessionOffer &offer);

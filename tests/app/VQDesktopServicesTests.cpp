@@ -56,6 +56,17 @@ const PlanRow kRows[] = {
      kWaylandProblem + " (no screencopy and no portal)"},
 };
 
+TEST(VQDesktopServicesTest, ThePortalLoupesWindowsGoUpClearFirstUnlessDrawnAlone)
+{
+    // A compositor that draws a fullscreen window alone (sway) would hide the desktop
+    // behind the clear windows: the picture comes first there.
+    for (const bool alone : {false, true}) {
+        const VQPickerPlan plan =
+            VQPlanPicker(kWaylandProblem, VQPickChoice{VQPickPath::PortalScreenshot, "no screencopy", alone});
+        EXPECT_EQ(plan.clearWindowsFirst, !alone) << alone;
+    }
+}
+
 TEST(VQDesktopServicesTest, ChoosesThePickerFromThePlatformAndTheProbe)
 {
     for (const PlanRow &row : kRows) {

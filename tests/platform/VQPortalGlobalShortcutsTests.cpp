@@ -159,6 +159,14 @@ TEST(VQPortalGlobalShortcutsTest, TriggerInThePortalsForm)
         EXPECT_EQ(VQPortalGlobalShortcuts::triggerFor(row.combo), QString::fromLatin1(row.trigger)) << row.trigger;
 }
 
+TEST(VQPortalGlobalShortcutsTest, SessionTokenFromTheApplicationId)
+{
+    const std::pair<const char *, const char *> rows[] = {
+        {"vellico", "vellico"}, {"org.example.Vellico-2", "org_example_Vellico_2"}, {"", "vellico"}};
+    for (const auto &[appId, token] : rows)
+        EXPECT_EQ(VQPortalGlobalShortcuts::sessionToken(QString::fromUtf8(appId)), QString::fromLatin1(token)) << appId;
+}
+
 TEST(VQPortalGlobalShortcutsTest, AgainstAPortalOfOurOwn)
 {
     struct Row {
@@ -178,6 +186,10 @@ TEST(VQPortalGlobalShortcutsTest, AgainstAPortalOfOurOwn)
          "ended the request to start a shortcut session (response 2)",
          false},
         {"no portal on the bus", {}, "no desktop portal answers", false},
+        {"a portal that takes the shortcuts at CreateSession only", {QStringLiteral("create-only")}, ""},
+        {"a portal that answers but binds nothing",
+         {QStringLiteral("none")},
+         "the desktop portal bound none of the 1 shortcut(s) asked for"},
     };
     PrivateBus bus;
     QString why;
@@ -218,6 +230,9 @@ TEST(VQPortalGlobalShortcutsTest, AgainstAPortalOfOurOwn)
             EXPECT_TRUE(bus.printed().contains(QStringLiteral("bind pick CTRL+ALT+p")));
             const bool registry = !row.fakeArguments.contains(QStringLiteral("--no-registry"));
             EXPECT_EQ(bus.printed().contains(QStringLiteral("register vellico")), registry);
+            // The same session token at every start: the desktop may keep the binding under it.
+            EXPECT_FALSE(bus.printed().filter(QRegularExpression(QStringLiteral("^session .*/vellico$"))).isEmpty())
+                << bus.printed().join(QLatin1String("; ")).toStdString();
             // The session's shortcuts, asked again.
             QList<VQPortalGlobalShortcuts::Shortcut> listed;
             QObject::connect(&portal, &VQPortalGlobalShortcuts::listed,

@@ -151,7 +151,7 @@ TEST(VQPortalScreenshotTest, TheAnswerNamesALocalFileOrSaysWhyNot)
         {"no uri", 0, {}, {}, "the desktop portal answered without a screenshot"},
         {"not a local file", 0, uri("https://example.org/shot.png"), {}, "the desktop portal's screenshot is at"},
         {"a file on another host", 0, uri("file://elsewhere/tmp/out.png"), {}, "the desktop portal's screenshot is at"},
-        {"canceled or not allowed", 1, {}, {}, "the desktop portal's screenshot was canceled or not allowed"},
+        {"cancelled, though nothing was asked", 1, {}, {}, "the desktop could not take the screenshot"},
         {"ended otherwise", 2, uri("file:///tmp/out.png"), {}, "the desktop portal ended the screenshot"},
         {"unknown", 7, {}, {}, "the desktop portal answered the screenshot with the unknown response 7"},
     };
@@ -162,6 +162,12 @@ TEST(VQPortalScreenshotTest, TheAnswerNamesALocalFileOrSaysWhyNot)
         EXPECT_TRUE(answer.failure.startsWith(row.failureStart)) << qPrintable(answer.failure);
         EXPECT_EQ(answer.failure.isEmpty(), row.failureStart.isEmpty());
     }
+    // A 1 names the folder for pictures when the desktop could not have saved the picture there.
+    QTemporaryDir home;
+    const QString missing = home.filePath(QStringLiteral("Pictures"));
+    EXPECT_TRUE(VQPortalScreenshot::answerOf(1, {}, missing)
+                    .failure.endsWith(missing + QStringLiteral(", where desktops save screenshots, does not exist")));
+    EXPECT_FALSE(VQPortalScreenshot::answerOf(1, {}, home.path()).failure.contains(QStringLiteral("for pictures")));
 }
 
 // What the portal names: the path handed over, and a file beside it that must

@@ -85,6 +85,8 @@ TEST(VQSessionProbeTest, ChoosesThePathFromWhatTheSessionOffers)
         EXPECT_EQ(vqPickPathName(choice.path), vqPickPathName(row.path));
         EXPECT_TRUE(choice.reason.contains(QLatin1String(row.reasonPart))) << choice.reason.toStdString();
         EXPECT_FALSE(choice.reason.contains(QLatin1Char('\n')));
+        // A compositor with wlroots screencopy draws a fullscreen window alone.
+        EXPECT_EQ(choice.fullscreenDrawnAlone, row.screencopy);
     }
 }
 

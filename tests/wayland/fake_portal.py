@@ -35,6 +35,10 @@ Activated and Deactivated) and, unless told not to, org.freedesktop.host.portal.
     fake_portal.py shortcuts unregistered
                                        as bind, but refuses every call from a connection that
                                        has not registered its application id
+    fake_portal.py shortcuts create-only
+                                       binds only the shortcuts CreateSession's options name
+                                       (BindShortcuts answers with those, whatever it is given)
+    fake_portal.py shortcuts none      answers every call, but binds nothing
 
 "--no-registry" leaves the registry out, as older portals do. "--press-on-stdin"
 presses the shortcuts whenever a line arrives on standard input instead of after
@@ -108,7 +112,7 @@ SCREENSHOT, SHORTCUTS, REGISTRY, REQUEST, SESSION = (INTERFACES.lookup_interface
     "org.freedesktop.portal.Screenshot", "org.freedesktop.portal.GlobalShortcuts",
     "org.freedesktop.host.portal.Registry", "org.freedesktop.portal.Request", "org.freedesktop.portal.Session"))
 SCREENSHOT_MODES = ("color", "file", "cancel", "other", "error", "silent", "no-reply")
-SHORTCUT_MODES = ("bind", "refuse", "error", "silent", "unregistered", "no-session")
+SHORTCUT_MODES = ("bind", "refuse", "error", "silent", "unregistered", "no-session", "create-only", "none")
 
 
 def say(line):
@@ -213,7 +217,8 @@ def main():
                 respond(connection, sender, handle, 2, {})
             elif mode[0] != "silent":
                 export(connection, session, SESSION, on_close)
-                bound[session] = (sender, [])
+                given = call_options.get("shortcuts", []) if mode[0] == "create-only" else []
+                bound[session] = (sender, given)
                 say(f"session {session}")
                 respond(connection, sender, handle, 0, {"session_handle": GLib.Variant("s", session)})
         elif method == "BindShortcuts":
@@ -227,6 +232,8 @@ def main():
             if mode[0] == "refuse":
                 respond(connection, sender, handle, 1, {})
             else:
+                if mode[0] in ("create-only", "none"):
+                    shortcuts = bound.get(session, (sender, []))[1]
                 bound[session] = (sender, shortcuts)
                 answer = [(shortcut_id, {"description": GLib.Variant("s", shortcut_options.get("description", "")),
                                          "trigger_description": GLib.Variant("s", TRIGGER)})

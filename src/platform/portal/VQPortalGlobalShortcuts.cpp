@@ -171,39 +171,72 @@ void VQPortalGlobalShortcuts::bind(const QList<Shortcut> &shortcuts)
         fail(QStringLiteral("no D-Bus session bus to reach the desktop portal"));
         return;
     }
-    registerApplication([this, generation, shortcuts] {
+    QList<ShortcutEntry> entries;
+    for (const Shortcut &shortcut : shortcuts) {
+        QVariantMap options{{QStringLiteral("description"), shortcut.description}};
+        if (!shortcut.preferredTrigger.isEmpty())
+            options.insert(QStringLiteral("preferred_trigger"), shortcut.preferredTrigger);
+        entries.append({shortcut.id, options});
+    }
+    const QVariant listed = QVariant::fromValue(entries);
+    registerApplication([this, generation, shortcuts, listed] {
         if (generation != _generation)
             return;
-        createSession([this, generation, shortcuts] {
+        createSession(listed, [this, generation, shortcuts, listed] {
             if (generation != _generation)
                 return;
-            QList<ShortcutEntry> entries;
-            for (const Shortcut &shortcut : shortcuts) {
-                QVariantMap options{{QStringLiteral("description"), shortcut.description}};
-                if (!shortcut.preferredTrigger.isEmpty())
-                    options.insert(QStringLiteral("preferred_trigger"), shortcut.preferredTrigger);
-                entries.append({shortcut.id, options});
-            }
             const QString token = newToken();
             request(QStringLiteral("bind the shortcut"), QStringLiteral("BindShortcuts"),
-                    {QVariant::fromValue(QDBusObjectPath(_session)), QVariant::fromValue(entries), QString(),
+                    {QVariant::fromValue(QDBusObjectPath(_session)), listed, QString(),
                      QVariantMap{{QStringLiteral("handle_token"), token}}},
-                    token, [this, shortcuts](const QVariantMap &results) {
-                        QList<Shortcut> answered = shortcutsOf(results.value(QStringLiteral("shortcuts")));
-                        // What we asked for, with the desktop's words for the keys it chose.
-                        for (Shortcut &shortcut : answered)
-                            for (const Shortcut &asked : shortcuts)
-                                if (asked.id == shortcut.id) {
-                                    shortcut.description = asked.description;
-                                    shortcut.preferredTrigger = asked.preferredTrigger;
-                                }
-                        _bound = answered;
-                        _state = State::Bound;
-                        VQLog(QStringLiteral("The desktop portal bound %1 global shortcut(s).").arg(answered.size()));
-                        emit bound(_bound);
+                    token, [this, generation, shortcuts](const QVariantMap &results) {
+                        const QList<Shortcut> answered = shortcutsOf(results.value(QStringLiteral("shortcuts")));
+                        if (!boundOf(shortcuts, answered).isEmpty()) {
+                            settleBound(shortcuts, answered);
+                            return;
+                        }
+                        // A desktop that answers without the shortcuts may still hold
+                        // them (some take them at CreateSession): asked again.
+                        const QString listToken = newToken();
+                        request(QStringLiteral("list the bound shortcuts"), QStringLiteral("ListShortcuts"),
+                                {QVariant::fromValue(QDBusObjectPath(_session)),
+                                 QVariantMap{{QStringLiteral("handle_token"), listToken}}},
+                                listToken, [this, generation, shortcuts](const QVariantMap &listedResults) {
+                                    if (generation == _generation)
+                                        settleBound(shortcuts,
+                                                    shortcutsOf(listedResults.value(QStringLiteral("shortcuts"))));
+                                });
                     });
         });
     });
+}
+
+QList<VQPortalGlobalShortcuts::Shortcut> VQPortalGlobalShortcuts::boundOf(const QList<Shortcut> &asked,
+                                                                          const QList<Shortcut> &answered)
+{
+    QList<Shortcut> bound;
+    for (Shortcut shortcut : answered)
+        for (const Shortcut &wanted : asked)
+            if (wanted.id == shortcut.id) {
+                // What we asked for, with the desktop's words for the keys it chose.
+                shortcut.description = wanted.description;
+                shortcut.preferredTrigger = wanted.preferredTrigger;
+                bound.append(shortcut);
+            }
+    return bound;
+}
+
+void VQPortalGlobalShortcuts::settleBound(const QList<Shortcut> &asked, const QList<Shortcut> &answered)
+{
+    const QList<Shortcut> bound = boundOf(asked, answered);
+    if (bound.isEmpty()) {
+        fail(QStringLiteral("the desktop portal bound none of the %1 shortcut(s) asked for").arg(asked.size()));
+        return;
+    }
+    _bound = bound;
+    _state = State::Bound;
+    VQLog(QStringLiteral("The desktop portal bound %1 of %2 global shortcut(s).").arg(bound.size()).arg(asked.size()));
+    emit this->bound(_bound);
 }
 
 void VQPortalGlobalShortcuts::listShortcuts()
@@ -258,12 +291,17 @@ void VQPortalGlobalShortcuts::registerApplication(std::function<void()> next)
     });
 }
 
-void VQPortalGlobalShortcuts::createSession(std::function<void()> next)
+void VQPortalGlobalShortcuts::createSession(const QVariant &shortcuts, std::function<void()> next)
 {
     const QString token = newToken();
+    // The shortcuts go with the session too: some desktops take them only here. The
+    // session's token stays the same from start to start, for desktops that keep
+    // the user's bindings under it when the portal knows no application id.
     request(
         QStringLiteral("start a shortcut session"), QStringLiteral("CreateSession"),
-        {QVariantMap{{QStringLiteral("handle_token"), token}, {QStringLiteral("session_handle_token"), newToken()}}},
+        {QVariantMap{{QStringLiteral("handle_token"), token},
+                     {QStringLiteral("session_handle_token"), sessionToken(_appId)},
+                     {QStringLiteral("shortcuts"), shortcuts}}},
         token,
         [this, next](const QVariantMap &results) {
             const QVariant handle = results.value(QStringLiteral("session_handle"));
@@ -277,6 +315,15 @@ void VQPortalGlobalShortcuts::createSession(std::function<void()> next)
             next();
         },
         true);
+}
+
+QString VQPortalGlobalShortcuts::sessionToken(const QString &appId)
+{
+    // The last element of an object path: letters, digits and '_' only.
+    QString token;
+    for (const QChar c : appId)
+        token += (c.isLetterOrNumber() && c.unicode() < 128) ? c : QLatin1Char('_');
+    return token.isEmpty() ? QStringLiteral("vellico") : token;
 }
 
 void VQPortalGlobalShortcuts::request(const QString &what, const QString &method, const QList<QVariant> &arguments,

@@ -9,9 +9,14 @@
 // refuse programs outside a sandbox that have not), creates a session, then
 // binds the shortcuts; each step answers (a method reply, then the Request's
 // Response signal) within the timeout or the whole bind fails with the reason.
-// The answer comes as bound() or failed(); nothing ever waits in a local
-// event loop. Each bind() starts a session of its own (the last one is
-// closed): the desktop keeps the user's choice per application and id.
+// The shortcuts go with CreateSession as well as with BindShortcuts (some
+// desktops take them only from the one or the other). The bind counts as done
+// only when the desktop names a shortcut asked for as bound, in its answer or,
+// failing that, when asked again (ListShortcuts); a desktop that holds none
+// fails it. The answer comes as bound() or failed(); nothing ever waits in a
+// local event loop. Each bind() starts a session of its own (the last one is
+// closed) under the same token at every start: the desktop keeps the user's
+// choice per application (or, knowing none, per session token) and id.
 
 #include "platform/VQKeyCombo.h"
 
@@ -69,6 +74,11 @@ class VQPortalGlobalShortcuts : public QObject
     // A combination in the portal's trigger form: "CTRL+ALT+p",
     // "LOGO+SHIFT+F1"; empty for no key.
     static QString triggerFor(const VQKeyCombo &combo);
+    // The session's handle token for `appId`: the same at every start.
+    static QString sessionToken(const QString &appId);
+    // Of the shortcuts the desktop `answered` with, those `asked` for, with our
+    // descriptions and proposed keys and the desktop's words for its keys.
+    static QList<Shortcut> boundOf(const QList<Shortcut> &asked, const QList<Shortcut> &answered);
 
   signals:
     void bound(const QList<VQPortalGlobalShortcuts::Shortcut> &shortcuts);
@@ -92,7 +102,9 @@ class VQPortalGlobalShortcuts : public QObject
     void request(const QString &what, const QString &method, const QList<QVariant> &arguments, const QString &token,
                  std::function<void(const QVariantMap &)> done, bool sessionStep = false);
     void registerApplication(std::function<void()> next);
-    void createSession(std::function<void()> next);
+    void createSession(const QVariant &shortcuts, std::function<void()> next);
+    // bound() with what the desktop holds of `asked`, or failed() when it holds none.
+    void settleBound(const QList<Shortcut> &asked, const QList<Shortcut> &answered);
     void fail(const QString &reason, bool missing = false);
     void endRequest();
     void closeSession();

@@ -6,18 +6,43 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include <unistd.h>
 
-VQPortalScreenshot::Answer VQPortalScreenshot::answerOf(uint code, const QVariantMap &results)
+namespace
+{
+// Why the desktop could not save a picture into `folder`; empty when it could.
+QString folderProblem(const QString &folder)
+{
+    if (folder.isEmpty())
+        return {};
+    const QFileInfo info(folder);
+    if (!info.exists())
+        return QStringLiteral("; the folder for pictures, %1, where desktops save screenshots, does not exist")
+            .arg(folder);
+    if (!info.isDir() || !info.isWritable())
+        return QStringLiteral("; the folder for pictures, %1, where desktops save screenshots, is not a folder "
+                              "the desktop can write to")
+            .arg(folder);
+    return {};
+}
+} // namespace
+
+VQPortalScreenshot::Answer VQPortalScreenshot::answerOf(uint code, const QVariantMap &results,
+                                                        const QString &picturesFolder)
 {
     switch (code) {
     case 0:
         break;
     case 1:
-        return {{}, QStringLiteral("the desktop portal's screenshot was canceled or not allowed")};
+        return {{},
+                QStringLiteral("the desktop could not take the screenshot (its portal answered \"cancelled\", but "
+                               "nothing was asked of the user)") +
+                    folderProblem(picturesFolder)};
     case 2:
         return {{}, QStringLiteral("the desktop portal ended the screenshot without a picture")};
     default:
@@ -95,7 +120,8 @@ std::optional<QImage> VQPortalScreenshot::take(const QString &parentWindow, QStr
         VQLog(QStringLiteral("The pick was ended before the desktop portal's screenshot came."));
         return std::nullopt;
     }
-    const Answer answered = answerOf(answer.code, answer.results);
+    const Answer answered =
+        answerOf(answer.code, answer.results, QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
     if (!answered.failure.isEmpty())
         return fail(answered.failure);
     QString error;

@@ -26,12 +26,16 @@ inline constexpr std::chrono::milliseconds kDeadline{10000};
 inline constexpr qint64 kMaxFileBytes = qint64(256) * 1024 * 1024;
 
 // What Response(code, results) amounts to: the local file the portal wrote,
-// or why there is none (one line).
+// or why there is none (one line). Our screenshot asks nothing of the user,
+// so a 1 ("cancelled") is the desktop failing, not the user's cancel; KDE
+// Plasma answers so when it cannot save the picture into `picturesFolder`
+// (the user's folder for pictures), which the line then names when it is
+// missing or not writable.
 struct Answer {
     QString path;
     QString failure;
 };
-Answer answerOf(uint code, const QVariantMap &results);
+Answer answerOf(uint code, const QVariantMap &results, const QString &picturesFolder = {});
 
 // Reads the picture at `path` once (a regular file of at most `budget`
 // bytes, ours, with one link; links refused) and deletes the file whatever

@@ -5,6 +5,8 @@
 #include <QDBusMessage>
 #include <QDBusVariant>
 
+#include <optional>
+
 namespace
 {
 const QString kShortcutID = QStringLiteral("pick");
@@ -28,13 +30,21 @@ VQPortalShortcutService::VQPortalShortcutService(const QDBusConnection &bus, con
 
 void VQPortalShortcutService::reportBound()
 {
-    QString keys;
+    std::optional<QString> keys;
     for (const VQPortalGlobalShortcuts::Shortcut &shortcut : _portal.boundShortcuts())
         if (shortcut.id == kShortcutID)
             keys = shortcut.triggerDescription;
-    report({VQShortcutBinding::Status::Registered, _asked, keys,
-            keys.isEmpty() ? QStringLiteral("bound by the desktop")
-                           : QStringLiteral("bound by the desktop to %1").arg(keys)});
+    if (!keys) {
+        // The desktop dropped it (in its settings, say): nothing is bound.
+        report({VQShortcutBinding::Status::Unsupported,
+                _asked,
+                {},
+                QStringLiteral("the desktop holds no binding of the pick shortcut")});
+        return;
+    }
+    report({VQShortcutBinding::Status::Registered, _asked, *keys,
+            keys->isEmpty() ? QStringLiteral("bound by the desktop")
+                            : QStringLiteral("bound by the desktop to %1").arg(*keys)});
 }
 
 QString VQPortalShortcutService::description() const

@@ -20,6 +20,7 @@
 #include <QRasterWindow>
 #include <QScreen>
 #include <QSet>
+#include <QSurfaceFormat>
 #include <QTimer>
 
 #include <memory>
@@ -31,6 +32,10 @@ bool gRunning = false;
 // Focus moving from one of our windows to another passes through "none" on
 // some platforms: only a loss that lasts this long ends the run.
 constexpr int kFocusLossMs = 150;
+// How long the clear windows may take to be drawn before the picture is taken
+// anyway, and how long a pointer under them may take to enter one.
+constexpr int kClearMs = 1000;
+constexpr int kEnterMs = 300;
 
 class FrozenScreenWindow;
 
@@ -40,13 +45,17 @@ struct Run {
     QList<QImage> frozen; // each output's part of the picture
     std::optional<VQFrozenLoupeState> state;
     std::vector<std::unique_ptr<FrozenScreenWindow>> windows;
-    QSet<int> painted;
+    QSet<int> cleared; // drawn clear, before the picture
+    QSet<int> framed;  // a frame of the compositor's after that
+    QSet<int> painted; // drawn with the picture
     QElapsedTimer clock;
     QEventLoop loop;
     bool ended = false;
     bool hadFocus = false;
     QString why;
     std::optional<QColor> picked;
+    // Where the pointer is, before there is a picture to point into.
+    std::optional<std::pair<int, QPointF>> pointer;
 
     void end(const QString &reason)
     {
@@ -59,6 +68,8 @@ struct Run {
     void repaint(const QList<int> &outputs);
     void pick()
     {
+        if (!state)
+            return;
         const std::optional<VQOutputPixel> pixel = state->current();
         if (!pixel)
             return; // nothing under the crosshair yet: the user has not pointed anywhere
@@ -72,6 +83,15 @@ struct Run {
         case Qt::Key_Escape:
             end(QString());
             break;
+        default:
+            if (state)
+                move(event->key(), step);
+            break;
+        }
+    }
+    void move(int key, int step)
+    {
+        switch (key) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
             pick();
@@ -95,6 +115,7 @@ struct Run {
     bool ours(const QWindow *window) const;
     void focusChanged(QWindow *window);
     void shown(int output);
+    void pointAt(int output, const QPointF &position);
 };
 
 // One screen's frozen picture: a fullscreen window that paints it and hands
@@ -104,6 +125,10 @@ class FrozenScreenWindow : public QRasterWindow
   public:
     FrozenScreenWindow(Run &run, int output, QScreen *screen) : _run(run), _output(output)
     {
+        // Clear until the picture comes.
+        QSurfaceFormat format = requestedFormat();
+        format.setAlphaBufferSize(8);
+        setFormat(format);
         setFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
         setTitle(QStringLiteral("Vellico loupe"));
         // Before the platform window exists: the screen is the one asked to be filled.
@@ -114,8 +139,18 @@ class FrozenScreenWindow : public QRasterWindow
   protected:
     void paintEvent(QPaintEvent *) override
     {
-        const QImage &frozen = _run.frozen.at(_output);
         QPainter painter(this);
+        if (!_run.state) {
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            painter.fillRect(QRect(QPoint(0, 0), size()), Qt::transparent);
+            if (!_run.cleared.contains(_output)) {
+                _run.cleared.insert(_output);
+                // The next frame of the compositor's comes once it has drawn this one.
+                requestUpdate();
+            }
+            return;
+        }
+        const QImage &frozen = _run.frozen.at(_output);
         if ((QSizeF(size()) * devicePixelRatio()).toSize().boundedTo(frozen.size()) == frozen.size()) {
             // The painter in the picture's pixels of this output: one to one where the window has as many.
             painter.scale(qreal(width()) / frozen.width(), qreal(height()) / frozen.height());
@@ -138,6 +173,10 @@ class FrozenScreenWindow : public QRasterWindow
         // The window may appear under a pointer that does not move: where it entered counts.
         if (event->type() == QEvent::Enter)
             pointAt(static_cast<QEnterEvent *>(event)->position());
+        if (event->type() == QEvent::UpdateRequest && !_run.state && _run.cleared.contains(_output)) {
+            _run.framed.insert(_output);
+            return true;
+        }
         return QRasterWindow::event(event);
     }
     void mouseMoveEvent(QMouseEvent *event) override { pointAt(event->position()); }
@@ -157,14 +196,22 @@ class FrozenScreenWindow : public QRasterWindow
   private:
     void pointAt(const QPointF &position)
     {
-        const QSize source = _run.frozen.at(_output).size();
-        _run.repaint(_run.state->pointAt(
-            _output, QPointF(position.x() * source.width() / width(), position.y() * source.height() / height())));
+        _run.pointAt(_output, QPointF(position.x() / width(), position.y() / height()));
     }
 
     Run &_run;
     int _output;
 };
+
+// `position`: the pointer's place on an output's window, as a fraction of its size.
+void Run::pointAt(int output, const QPointF &position)
+{
+    pointer = {output, position};
+    if (!state)
+        return;
+    const QSize source = frozen.at(output).size();
+    repaint(state->pointAt(output, QPointF(position.x() * source.width(), position.y() * source.height())));
+}
 
 void Run::repaint(const QList<int> &outputs)
 {
@@ -187,7 +234,9 @@ void Run::focusChanged(QWindow *window)
         hadFocus = true;
         return;
     }
-    if (!hadFocus)
+    // Before the picture shows, the desktop may ask the user (whether Vellico may
+    // take screenshots) in a dialog that takes the keyboard: that is no cancel.
+    if (!hadFocus || !state)
         return;
     QTimer::singleShot(kFocusLossMs, &loop, [this] {
         if (!ours(QGuiApplication::focusWindow()))
@@ -242,48 +291,57 @@ QString parentWindow()
         return QStringLiteral("x11:%1").arg(focused->winId(), 0, 16);
     return {};
 }
-} // namespace
 
-bool VQScreenshotLoupe::isRunning()
+// Runs the loop until the compositor has drawn every window clear, a frame
+// after the pointer entered one (or after a while, where none did), or until
+// kClearMs passed: a desktop that never shows them still gets its picture taken.
+void waitUntilClear(Run &run)
 {
-    return gRunning;
+    QElapsedTimer waited;
+    waited.start();
+    std::optional<qint64> clearedAt;
+    bool asked = false;
+    const int all = int(run.windows.size());
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &run.loop, [&] {
+        if (waited.elapsed() >= kClearMs) {
+            VQLog(QStringLiteral("The clear windows were not all drawn within %1 ms: the picture is taken now.")
+                      .arg(kClearMs));
+            run.loop.quit();
+            return;
+        }
+        if (!clearedAt && run.cleared.size() == all)
+            clearedAt = waited.elapsed();
+        if (!clearedAt || (!run.pointer && waited.elapsed() - *clearedAt < kEnterMs))
+            return;
+        if (!asked) {
+            // One more frame, with the pointer over us as it is now.
+            asked = true;
+            run.framed.clear();
+            for (const auto &window : run.windows)
+                window->requestUpdate();
+            return;
+        }
+        if (run.framed.size() == all)
+            run.loop.quit();
+    });
+    poll.start(10);
+    run.loop.exec();
 }
 
-std::optional<QColor> VQScreenshotLoupe::selectColor(QString *failure)
+// The picture in the windows, the loupe where the pointer is; or the run ends
+// with the reason the picture does not fit the screens.
+void showPicture(Run &run, const QList<QScreen *> &screens, const QImage &picture)
 {
-    QString error;
-    std::optional<QImage> picture;
-    {
-        const VQLoupeTurn turn(gRunning);
-        if (!turn.taken())
-            return VQFailPick(failure, VQLoupeTurn::busyReason());
-        picture = VQPortalScreenshot::take(parentWindow(), &error);
-    }
-    if (!picture && error.isEmpty()) {
-        if (failure)
-            failure->clear(); // cancelled before the picture came
-        return std::nullopt;
-    }
-    if (!picture)
-        return VQFailPick(failure, error);
-    return selectColorOver(*picture, failure);
-}
-
-std::optional<QColor> VQScreenshotLoupe::selectColorOver(const QImage &picture, QString *failure)
-{
-    const auto fail = [failure](const QString &reason) { return VQFailPick(failure, reason); };
-    const VQLoupeTurn turn(gRunning);
-    if (!turn.taken())
-        return fail(VQLoupeTurn::busyReason());
-
-    const QList<QScreen *> screens = QGuiApplication::screens();
-    Run run;
-    run.clock.start();
     run.mapped = VQMapScreenshot(screenOutputs(screens), picture.size());
-    if (!run.mapped.ok())
-        return fail(run.mapped.error);
-    if (run.mapped.outputs.size() != screens.size())
-        return fail(QStringLiteral("a screen has no size to lay the screenshot over"));
+    if (!run.mapped.ok()) {
+        run.end(run.mapped.error);
+        return;
+    }
+    if (run.mapped.outputs.size() != screens.size()) {
+        run.end(QStringLiteral("a screen has no size to lay the screenshot over"));
+        return;
+    }
     QStringList placed;
     for (const VQScreenshotOutput &output : std::as_const(run.mapped.outputs)) {
         run.frozen.append(VQScreenshotOutputImage(picture, output));
@@ -301,7 +359,32 @@ std::optional<QColor> VQScreenshotLoupe::selectColorOver(const QImage &picture, 
               .arg(run.mapped.scale)
               .arg(placed.join(QLatin1String("; "))));
     run.state.emplace(run.mapped.layout());
+    if (run.pointer)
+        run.pointAt(run.pointer->first, run.pointer->second);
+    for (const auto &window : run.windows)
+        window->update();
+}
+} // namespace
 
+bool VQScreenshotLoupe::isRunning()
+{
+    return gRunning;
+}
+
+std::optional<QColor> VQScreenshotLoupe::selectColor(QString *failure, bool clearFirst)
+{
+    const auto fail = [failure](const QString &reason) { return VQFailPick(failure, reason); };
+    const VQLoupeTurn turn(gRunning);
+    if (!turn.taken())
+        return fail(VQLoupeTurn::busyReason());
+
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    if (screens.isEmpty())
+        return fail(QStringLiteral("there is no screen to show the picture on"));
+    Run run;
+    run.clock.start();
+    // Cancelled from outside (the asker went away): ends as Escape would, at any step.
+    const VQPickCancelling cancelling([&run] { run.end(QString()); });
     // What changes the screens under the picture ends the run: the picture no longer fits them.
     auto guard = std::make_unique<QObject>();
     const auto changed = [&run] { run.end(QStringLiteral("an output was added or removed while picking")); };
@@ -315,19 +398,37 @@ std::optional<QColor> VQScreenshotLoupe::selectColorOver(const QImage &picture, 
     QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, guard.get(),
                      [&run](QWindow *window) { run.focusChanged(window); });
 
-    for (int i = 0; i < screens.size(); ++i)
-        run.windows.push_back(std::make_unique<FrozenScreenWindow>(run, i, screens.at(i)));
-    for (const auto &window : run.windows)
-        window->showFullScreen();
-    // The keyboard, for Escape and the arrow keys, where the desktop gives it only when asked.
-    run.windows.front()->requestActivate();
-    // No pointer over the frozen screen: the loupe draws its own crosshair. A
-    // transparent one: Qt 6.4's Wayland plugin never hides the pointer for
-    // Qt::BlankCursor.
+    std::optional<QImage> picture;
+    const auto takePicture = [&run, &picture] {
+        QString error;
+        if (!run.ended && !(picture = VQPortalScreenshot::take(parentWindow(), &error)))
+            run.end(error);
+    };
+    // Our windows go up first, clear, with no pointer over them (a transparent one:
+    // Qt 6.4's Wayland plugin never hides the pointer for Qt::BlankCursor), and the
+    // picture is taken once the compositor has drawn them: a desktop that puts the
+    // pointer into its screenshots puts in nothing. Then the loupe draws its own
+    // crosshair over the picture in the same windows. Where the compositor would
+    // draw them alone, hiding the desktop, the picture comes first.
+    if (!clearFirst)
+        takePicture();
     QPixmap clear(1, 1);
     clear.fill(Qt::transparent);
     QGuiApplication::setOverrideCursor(QCursor(clear, 0, 0));
-    const VQPickCancelling cancelling([&run] { run.end(QString()); });
+    if (!run.ended) {
+        for (int i = 0; i < screens.size(); ++i)
+            run.windows.push_back(std::make_unique<FrozenScreenWindow>(run, i, screens.at(i)));
+        for (const auto &window : run.windows)
+            window->showFullScreen();
+        // The keyboard, for Escape and the arrow keys, where the desktop gives it only when asked.
+        run.windows.front()->requestActivate();
+    }
+    if (clearFirst && !run.ended) {
+        waitUntilClear(run);
+        takePicture();
+    }
+    if (!run.ended)
+        showPicture(run, screens, *picture);
     if (!run.ended)
         run.loop.exec(); // also ends when the application quits: that exits every running loop
     // The windows go, and with them anything of the keyboard and the pointer.
@@ -336,8 +437,11 @@ std::optional<QColor> VQScreenshotLoupe::selectColorOver(const QImage &picture, 
     for (const auto &window : run.windows)
         window->hide();
     run.windows.clear();
+    VQLog(QStringLiteral("The frozen screen is gone, %1 ms after the request.").arg(run.clock.elapsed()));
     if (!run.why.isEmpty())
         return fail(run.why);
+    if (failure && !run.picked)
+        failure->clear(); // cancelled, before or after the picture came
     if (run.picked)
         VQLog(QStringLiteral("The frozen screen over the portal's screenshot picked %1.").arg(run.picked->name()));
     return run.picked;

@@ -11,6 +11,13 @@
 //   Escape, the keyboard taken    cancel
 //   elsewhere
 //
+// The windows go up before the picture is taken, clear and with a blank
+// pointer, and the picture is asked for once the compositor has drawn them:
+// a desktop that draws the pointer into its screenshots (KDE Plasma) draws
+// ours, which shows nothing, and the loupe starts where the pointer rests.
+// Not where the compositor draws a fullscreen window alone (sway), which would
+// hide the desktop from the picture: there they go up after it.
+//
 // The loupe measures each screen in the picture's pixels (VQScreenshotLayout):
 // a screen at the picture's scale is picked in its own device pixels.
 // A screen added, removed or resized, or the desktop closing one of the
@@ -30,8 +37,7 @@ class VQScreenshotLoupe
     // Takes the screenshot, then runs the loupe over it. The picked color;
     // nothing when the user canceled or the run failed (then `failure`, when
     // given, says why in one line), or when another loupe runs.
-    static std::optional<QColor> selectColor(QString *failure = nullptr);
-    // The loupe over `picture`, a screenshot of every screen Qt knows.
-    static std::optional<QColor> selectColorOver(const QImage &picture, QString *failure = nullptr);
+    // `clearFirst`: the windows go up clear before the picture is taken.
+    static std::optional<QColor> selectColor(QString *failure = nullptr, bool clearFirst = true);
     static bool isRunning();
 };
