@@ -82,11 +82,12 @@ for package in "${packages[@]}"; do
     missing+=("$package")
   fi
 done
-# npm installs another program's ASE reader for the export test (ase-util,
-# locked). Any npm will do: one that came with a Node.js from outside Debian
-# conflicts with Debian's package, so only a machine without npm gets it.
-if ! command -v npm >/dev/null 2>&1; then
-  missing+=(npm)
+# Node.js runs another program's ASE reader for the export test (ase-util, fetched
+# from the npm registry by the test itself, as its lock file names it). Any Node.js
+# will do: one from outside Debian conflicts with Debian's package, so only a
+# machine without node gets it. npm is not needed.
+if ! command -v node >/dev/null 2>&1; then
+  missing+=(nodejs)
 fi
 
 if ((${#missing[@]} == 0)) && [[ -d $plasma_workspace/usr ]]; then

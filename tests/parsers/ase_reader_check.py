@@ -1,30 +1,62 @@
 #!/usr/bin/env python3
 """An ASE reader that is not ours reads what `vellico-cli export --format ase` writes.
 
-The reader is the npm package ase-util, installed with `npm ci` from the lock
-file in ase-reader/ into a folder of the build (ASE_READER_DIR). A library
+The reader is the npm package ase-util with the packages it uses, each fetched
+from the npm registry at the version the lock file in ase-reader/ names and
+checked against the lock's sha512, into a folder of the build (ASE_READER_DIR).
+Only Node.js runs it; npm is not needed. A library
 made with vellico-cli (a palette with names in several scripts, and an .ase
 with CMYK, RGB and an unnamed colour) is exported; every collection must come
 back as one group with its title, and every colour in order with its name, its
 model (RGB as RGB, CMYK as CMYK) and its components as 32-bit floats.
-Exit status 77 (skipped) when npm is not installed.
+Exit status 77 (skipped) when Node.js is not installed.
 """
 
+import base64
+import hashlib
+import io
 import json
 import os
 import shutil
 import struct
 import subprocess
 import sys
+import tarfile
 import tempfile
+import urllib.request
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 CLI = os.environ["VELLICO_CLI"]
 READER = os.environ["ASE_READER_DIR"]
 
 
+def tarball_url(name, version):
+    """Where the registry keeps a package's tarball (a scope is not part of the file's name)."""
+    registry = os.environ.get("npm_config_registry", "https://registry.npmjs.org").rstrip("/")
+    return "%s/%s/-/%s-%s.tgz" % (registry, name, name.rsplit("/", 1)[-1], version)
+
+
+def unpack(data, folder):
+    """A package's tarball into FOLDER: its single top folder dropped, nothing outside FOLDER."""
+    with tarfile.open(fileobj=io.BytesIO(data), mode="r:gz") as archive:
+        for member in archive.getmembers():
+            parts = member.name.split("/", 1)
+            if len(parts) < 2 or not (member.isfile() or member.isdir()):
+                continue
+            target = os.path.normpath(os.path.join(folder, parts[1]))
+            if not target.startswith(folder + os.sep):
+                raise RuntimeError("%s leaves the package's folder" % member.name)
+            if member.isdir():
+                os.makedirs(target, exist_ok=True)
+                continue
+            os.makedirs(os.path.dirname(target), exist_ok=True)
+            with open(target, "wb") as out:
+                out.write(archive.extractfile(member).read())
+            os.chmod(target, 0o755 if member.mode & 0o111 else 0o644)
+
+
 def install_reader():
-    """npm ci, unless the installed packages come from the same lock file."""
+    """Every package of the lock file, unless those installed come from the same lock."""
     os.makedirs(READER, exist_ok=True)
     lock = os.path.join(HERE, "ase-reader", "package-lock.json")
     installed = os.path.join(READER, "installed-lock.json")
@@ -32,7 +64,18 @@ def install_reader():
         return
     for name in ("package.json", "package-lock.json", "read.js"):
         shutil.copy(os.path.join(HERE, "ase-reader", name), READER)
-    subprocess.run(["npm", "ci", "--no-audit", "--no-fund", "--loglevel=error"], cwd=READER, check=True)
+    modules = os.path.join(READER, "node_modules")
+    shutil.rmtree(modules, ignore_errors=True)
+    for path, entry in json.load(open(lock, encoding="utf-8"))["packages"].items():
+        if not path:
+            continue  # the reader itself
+        name = path.rsplit("node_modules/", 1)[-1]
+        with urllib.request.urlopen(tarball_url(name, entry["version"]), timeout=60) as response:
+            data = response.read()
+        algorithm, digest = entry["integrity"].split("-", 1)
+        if algorithm != "sha512" or base64.b64encode(hashlib.sha512(data).digest()).decode() != digest:
+            raise RuntimeError("%s %s does not match the lock's %s" % (name, entry["version"], algorithm))
+        unpack(data, os.path.join(READER, path))
     shutil.copy(lock, installed)
 
 
@@ -65,8 +108,8 @@ def as_float32(value):
 
 
 def main():
-    if shutil.which("npm") is None or shutil.which("node") is None:
-        print("SKIP: npm is not installed, so the other ASE reader (ase-util) cannot be installed")
+    if shutil.which("node") is None:
+        print("SKIP: Node.js is not installed, so the other ASE reader (ase-util) cannot run")
         return 77
     install_reader()
     with tempfile.TemporaryDirectory() as work:
