@@ -2,6 +2,7 @@
 #include "ui/loupe/VQLoupeTurn.h"
 
 #include "platform/VQPickFailure.h"
+#include "platform/VQPointerNudge.h"
 #include "platform/VQScreenshotLayout.h"
 #include "platform/portal/VQPortalScreenshot.h"
 #include "ui/loupe/VQFrozenLoupeState.h"
@@ -30,6 +31,10 @@ bool gRunning = false;
 // Focus moving from one of our windows to another passes through "none" on
 // some platforms: only a loss that lasts this long ends the run.
 constexpr int kFocusLossMs = 150;
+// How long the windows wait, once shown, for the desktop to say where the
+// pointer rests before the arrow keys and Return pressed meanwhile start from
+// the centre.
+constexpr int kPointerWaitMs = 1000;
 
 class FrozenScreenWindow;
 
@@ -44,6 +49,7 @@ struct Run {
     QEventLoop loop;
     bool ended = false;
     bool hadFocus = false;
+    bool pickWhenPointed = false; // Return pressed before the pointer's place was known
     QString why;
     std::optional<QColor> picked;
 
@@ -56,9 +62,17 @@ struct Run {
         loop.quit();
     }
     void repaint(const QList<int> &outputs);
+    // The pointer's place is known, or will not come: a Return pressed before it picks now.
+    void pointed(const QList<int> &outputs)
+    {
+        repaint(outputs);
+        if (pickWhenPointed && state->current())
+            pick();
+    }
     void pick()
     {
         const std::optional<VQOutputPixel> pixel = state->current();
+        pickWhenPointed = !pixel && state->awaitingPointer();
         if (!pixel)
             return; // nothing under the crosshair yet: the user has not pointed anywhere
         picked = QColor(frozen.at(pixel->output).pixel(pixel->pixel));
@@ -157,7 +171,7 @@ class FrozenScreenWindow : public QRasterWindow
     void pointAt(const QPointF &position)
     {
         const QSize source = _run.frozen.at(_output).size();
-        _run.repaint(_run.state->pointAt(
+        _run.pointed(_run.state->pointAt(
             _output, QPointF(position.x() * source.width() / width(), position.y() * source.height() / height())));
     }
 
@@ -183,6 +197,8 @@ bool Run::ours(const QWindow *window) const
 void Run::focusChanged(QWindow *window)
 {
     if (ours(window)) {
+        if (!hadFocus)
+            VQLog(QStringLiteral("The frozen screen has the keyboard."));
         hadFocus = true;
         return;
     }
@@ -199,10 +215,19 @@ void Run::shown(int output)
     if (painted.contains(output))
         return;
     painted.insert(output);
-    if (painted.size() == int(windows.size()))
-        VQLog(QStringLiteral("The frozen screen shows %1 outputs, %2 ms after the request.")
-                  .arg(windows.size())
-                  .arg(clock.elapsed()));
+    if (painted.size() != int(windows.size()))
+        return;
+    VQLog(QStringLiteral("The frozen screen shows %1 outputs, %2 ms after the request.")
+              .arg(windows.size())
+              .arg(clock.elapsed()));
+    // The windows appeared under a pointer that may not move: ask where it is.
+    if (state->awaitingPointer()) {
+        VQPointerNudge::request();
+        QTimer::singleShot(kPointerWaitMs, &loop, [this] {
+            if (!ended)
+                pointed(state->stopAwaitingPointer());
+        });
+    }
 }
 
 // The screens as Qt knows them: logical rectangles and their own device sizes.
@@ -295,6 +320,7 @@ std::optional<QColor> VQScreenshotLoupe::selectColorOver(const QImage &picture, 
               .arg(run.mapped.scale)
               .arg(placed.join(QLatin1String("; "))));
     run.state.emplace(run.mapped.layout());
+    run.state->awaitPointer();
 
     // What changes the screens under the picture ends the run: the picture no longer fits them.
     auto guard = std::make_unique<QObject>();
