@@ -28,8 +28,9 @@ KEYSYMS = {"Escape": 0xFF1B, "Return": 0xFF0D, "Left": 0xFF51, "Up": 0xFF52, "Ri
 
 
 def call(bus, name, path, interface, method, parameters=None, reply=None):
+    # A shell still starting on busy cores may take its time.
     return bus.call_sync(name, path, interface, method, parameters,
-                         GLib.VariantType(reply) if reply else None, Gio.DBusCallFlags.NONE, 10000, None)
+                         GLib.VariantType(reply) if reply else None, Gio.DBusCallFlags.NONE, 30000, None)
 
 
 def main():
@@ -44,9 +45,9 @@ def main():
     session_id = call(bus, "org.gnome.Mutter.RemoteDesktop", remote, "org.freedesktop.DBus.Properties", "Get",
                       GLib.Variant("(ss)", ("org.gnome.Mutter.RemoteDesktop.Session", "SessionId")),
                       "(v)").unpack()[0]
+    linked = {"remote-desktop-session-id": GLib.Variant("s", session_id)}
     cast = call(bus, "org.gnome.Mutter.ScreenCast", "/org/gnome/Mutter/ScreenCast", "org.gnome.Mutter.ScreenCast",
-                "CreateSession", GLib.Variant("(a{sv})", ({"remote-desktop-session-id": GLib.Variant("s", session_id)},)),
-                "(o)").unpack()[0]
+                "CreateSession", GLib.Variant("(a{sv})", (linked,)), "(o)").unpack()[0]
     # The empty connector: the primary monitor.
     stream = call(bus, "org.gnome.Mutter.ScreenCast", cast, "org.gnome.Mutter.ScreenCast.Session", "RecordMonitor",
                   GLib.Variant("(sa{sv})", ("", {"cursor-mode": GLib.Variant("u", 0)})), "(o)").unpack()[0]
@@ -55,7 +56,7 @@ def main():
     bus.signal_subscribe("org.gnome.Mutter.ScreenCast", "org.gnome.Mutter.ScreenCast.Stream", "PipeWireStreamAdded",
                          stream, None, Gio.DBusSignalFlags.NONE, lambda *args: added.append(True))
     call(bus, "org.gnome.Mutter.RemoteDesktop", remote, "org.gnome.Mutter.RemoteDesktop.Session", "Start")
-    deadline = GLib.get_monotonic_time() + 10 * 1000000
+    deadline = GLib.get_monotonic_time() + 30 * 1000000
     while not added and GLib.get_monotonic_time() < deadline:
         loop.iteration(True)
     if not added:
@@ -90,18 +91,17 @@ def main():
                 if not answer[0]:
                     raise RuntimeError("the shell took no screenshot")
                 picture = GdkPixbuf.Pixbuf.new_from_file(answer[1])
-                if picture.get_has_alpha():
-                    picture = picture.composite_color_simple(picture.get_width(), picture.get_height(),
-                                                             GdkPixbuf.InterpType.NEAREST, 255, 1, 0, 0)
                 width, height, stride = picture.get_width(), picture.get_height(), picture.get_rowstride()
-                pixels = picture.get_pixels()
                 channels = picture.get_n_channels()
+                pixels = picture.get_pixels()
                 with open(words[1], "wb") as out:
                     out.write(b"P6\n%d %d\n255\n" % (width, height))
                     for y in range(height):
                         row = pixels[y * stride:y * stride + width * channels]
-                        out.write(row if channels == 3 else bytes(
-                            b for x in range(width) for b in row[x * channels:x * channels + 3]))
+                        rgb = bytearray(width * 3)
+                        for channel in range(3):  # whatever the alpha: the shell's pictures are opaque
+                            rgb[channel::3] = row[channel::channels]
+                        out.write(rgb)
             else:
                 raise RuntimeError(f"unknown command {words[0]}")
             # Let mutter act on it before the next command.

@@ -38,6 +38,7 @@ START_TIMEOUT = 45
 class GnomeSession(WaylandSession):
     def __init__(self, name, portal=True):
         super().__init__(name, outputs=[MONITOR], portal=portal)
+        self.monitor = MONITOR
         self.system_bus_address = None
         self._remote = None
 
@@ -138,7 +139,7 @@ class GnomeSession(WaylandSession):
 
     def _start_shell(self):
         shell = self._start(["gnome-shell", "--headless", "--wayland", "--no-x11", "--virtual-monitor",
-                             f"{MONITOR.width}x{MONITOR.height}"], "gnome-shell")
+                             f"{self.monitor.width}x{self.monitor.height}"], "gnome-shell")
 
         def started():
             if shell.poll() is not None:
@@ -150,9 +151,11 @@ class GnomeSession(WaylandSession):
         display = wait_until("gnome-shell's display and bus names", started, timeout=START_TIMEOUT)
         self.wayland_display = os.path.basename(display)
         self.shell = shell
+        # What the bus starts on demand finds the display, and GNOME's portal backends only.
         variables = ", ".join(f"'{name}': '{value}'" for name, value in self.environment().items()
                               if name in ("WAYLAND_DISPLAY", "XDG_CURRENT_DESKTOP", "XDG_SESSION_TYPE",
                                           "GSETTINGS_BACKEND", "DBUS_SYSTEM_BUS_ADDRESS"))
+        variables += f", 'XDG_DESKTOP_PORTAL_DIR': '{self._portals()}'"
         self.run(["gdbus", "call", "--session", "--dest", "org.freedesktop.DBus", "--object-path",
                   "/org/freedesktop/DBus", "--method", "org.freedesktop.DBus.UpdateActivationEnvironment",
                   f"{{{variables}}}"])
@@ -162,7 +165,7 @@ class GnomeSession(WaylandSession):
         self._remote = Client(self._start(["/usr/bin/python3", script], "gnome-remote", stdin=subprocess.PIPE,
                                           stdout=subprocess.PIPE), "gnome-remote")
         self._remote.wait_for_line("the remote desktop session", lambda line: line == "ready" or
-                                   line.startswith("error"), timeout=20)
+                                   line.startswith("error"), timeout=START_TIMEOUT)
 
     def _leave_overview(self):
         """The shell starts on the overview: Escape leaves it for the empty desktop."""
@@ -170,7 +173,7 @@ class GnomeSession(WaylandSession):
             self.keys("Escape")
             shot = self.screenshot("desktop")
             # The overview's search entry sits near the top centre; the desktop has none there.
-            return shot.pixel(MONITOR.width // 2, 60) == shot.pixel(MONITOR.width // 2, 400)
+            return shot.pixel(self.monitor.width // 2, 60) == shot.pixel(self.monitor.width // 2, 400)
         wait_until("the desktop without the overview", on_desktop, timeout=20)
 
     def remote(self, line):
@@ -180,7 +183,7 @@ class GnomeSession(WaylandSession):
         except OSError:
             raise Failure(f"gnome_remote.py ended: {self.log('gnome-remote')}")
         answer = self._remote.wait_for_line(f"gnome_remote.py to answer {line!r}",
-                                            lambda text: text == "ok" or text.startswith("error"))
+                                            lambda text: text == "ok" or text.startswith("error"), timeout=35)
         if answer != "ok":
             raise Failure(f"gnome_remote.py {line}: {answer}")
 
@@ -219,17 +222,20 @@ class GnomeSession(WaylandSession):
 
     # -- the portal -----------------------------------------------------------------
 
+    def _portals(self):
+        """A folder with the .portal files of GNOME's backend and the shell's, and no other."""
+        portals = os.path.join(self.home, ".local", "share", "portals")
+        if not os.path.isdir(portals):
+            os.makedirs(portals)
+            for name in ("gnome.portal", "gnome-shell.portal"):
+                shutil.copyfile(os.path.join(PORTALS, name), os.path.join(portals, name))
+                self.own(os.path.join(portals, name))
+        return portals
+
     def _start_portal(self):
         """The portal with GNOME's backend (Screenshot, PickColor) and the shell's
         (Access), and no other, however many are installed."""
-        portals = os.path.join(self.home, ".local", "share", "portals")
-        os.makedirs(portals, exist_ok=True)
-        for name in ("gnome.portal", "gnome-shell.portal"):
-            shutil.copyfile(os.path.join(PORTALS, name), os.path.join(portals, name))
-        for root, folders, files in os.walk(self.home):
-            for path in [os.path.join(root, name) for name in folders + files]:
-                os.chown(path, self.user.pw_uid, self.user.pw_gid)
-        portal_env = {"XDG_DESKTOP_PORTAL_DIR": portals}
+        portal_env = {"XDG_DESKTOP_PORTAL_DIR": self._portals()}
         # Screenshots of an application without an id ("") are granted already.
         self.run(["gdbus", "call", "--session", "--dest", "org.freedesktop.impl.portal.PermissionStore",
                   "--object-path", "/org/freedesktop/impl/portal/PermissionStore", "--method",

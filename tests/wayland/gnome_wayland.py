@@ -14,7 +14,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from gnome_session import MONITOR, GnomeSession  # noqa: E402
+from gnome_session import GnomeSession  # noqa: E402
 from pick_wayland import PICK_TIMEOUT, WHITE, Pick, crosshair_arm, no_press  # noqa: E402
 from shell_wayland import button_boxes  # noqa: E402
 from wayland_session import BLUE, PATCH, RED, expected_colour, run_case  # noqa: E402
@@ -28,14 +28,15 @@ ON_RED = (100, 300)
 def stripes(session):
     """The stripe window fullscreen on the monitor, once the shell's screenshot shows it."""
     session.write_settings(RZLoggingEnabled="true")
-    window = session.start_client([os.environ["VELLICO_STRIPE_WINDOW"], "--output", MONITOR.name], name="stripes")
+    monitor = session.monitor
+    window = session.start_client([os.environ["VELLICO_STRIPE_WINDOW"], "--output", monitor.name], name="stripes")
     window.wait_for_line("the stripe window to paint the monitor", lambda line: line.split()[:4] == [
-        "ready", MONITOR.name, str(MONITOR.width), str(MONITOR.height)], timeout=20)
+        "ready", session.monitor.name, str(session.monitor.width), str(session.monitor.height)], timeout=20)
 
     def covered():
         shot = session.screenshot("wait-stripes")
-        points = [(0, 0), (1, 0), (MONITOR.width - 1, MONITOR.height - 1), (0, MONITOR.height - 1)]
-        return all(shot.pixel(x, y) == expected_colour(x, MONITOR.width) for x, y in points)
+        points = [(0, 0), (1, 0), (monitor.width - 1, monitor.height - 1), (0, monitor.height - 1)]
+        return all(shot.pixel(x, y) == expected_colour(x, session.monitor.width) for x, y in points)
     wait_until("the stripes to cover the monitor", covered)
     return window
 
@@ -48,10 +49,17 @@ def wait_for_keyboard(session, pick):
                pick.loupe_log())
 
 
+def wait_for_pointer(session, pick):
+    """Once the frozen screen is up, waits until the loupe knows where the pointer rests
+    (the shell's screenshots, taken meanwhile, may hold the pointer back)."""
+    pick.wait_for_frozen()
+    wait_until("the loupe to know where the pointer rests", lambda: "The pointer's place came" in pick.loupe_log())
+
+
 def rest_pointer_on(session, x, y):
     """The pointer on device pixel x, y, where it stays; what the shell's screenshot
     shows there."""
-    session.move_pointer_to_device_pixel(MONITOR.name, x, y)
+    session.move_pointer_to_device_pixel(session.monitor.name, x, y)
     return session.screenshot(f"truth-{x}-{y}").pixel(x, y)
 
 
@@ -65,8 +73,8 @@ def case_pick(session):
     if colour != PATCH:
         raise Failure(f"the shell's screenshot shows {colour} at {ON_PATCH}, not the patch")
     pick = Pick(session, "pick-at-rest")
-    pick.wait_for_frozen()
-    arm = crosshair_arm(MONITOR, *ON_PATCH)
+    wait_for_pointer(session, pick)
+    arm = crosshair_arm(session.monitor, *ON_PATCH)
     wait_until("the crosshair around the resting pointer",
                lambda: session.screenshot("frozen-loupe").pixel(*arm) == WHITE)
     session.click()
@@ -76,37 +84,39 @@ def case_pick(session):
         raise Failure(f"the shell's screenshot shows {colour} at {ON_RED}, not the red stripe")
     session.move_pointer(10.5, 10.5)
     pick = Pick(session, "pick-pointed")
-    pick.wait_for_loupe(MONITOR, *ON_RED)
+    pick.wait_for_loupe(session.monitor, *ON_RED)
     session.click()
     pick.expect_colour(colour)
-    no_press({MONITOR.name: window})
+    no_press({session.monitor.name: window})
 
 
 def case_pick_keys(session):
-    """Started and ended with keys only, the pointer never moving: Right and Return
-    pick the pixel right of the pointer (a blue stripe beside a red one), also when
-    the keys come before the desktop has said where the pointer is."""
+    """Started and ended with keys only, the pointer resting where it was: once the
+    loupe has the keyboard, Right and Return pick the pixel right of the pointer (a
+    blue stripe beside a red one), not one beside the monitor's centre."""
     window = stripes(session)
     shot_colour = rest_pointer_on(session, ON_RED[0] + 1, ON_RED[1])
     if shot_colour != BLUE:
         raise Failure(f"the shell's screenshot shows {shot_colour} right of {ON_RED}, not the blue stripe")
-    session.move_pointer_to_device_pixel(MONITOR.name, *ON_RED)
+    session.move_pointer_to_device_pixel(session.monitor.name, *ON_RED)
     pick = Pick(session, "pick-keys")
     wait_for_keyboard(session, pick)
     session.keys("Right", "Return")
     pick.expect_colour(BLUE)
-    no_press({MONITOR.name: window})
+    no_press({session.monitor.name: window})
 
 
 def case_pick_escape(session):
     """Escape: status 1, nothing printed, and the desktop is back: a click reaches
     the window beneath."""
     window = stripes(session)
-    session.move_pointer_to_device_pixel(MONITOR.name, *ON_PATCH)
+    session.move_pointer_to_device_pixel(session.monitor.name, *ON_PATCH)
     pick = Pick(session, "pick-escape")
     wait_for_keyboard(session, pick)
     session.keys("Escape")
     pick.expect("Escape", 1)
+    # Mutter hands the pointer back to the window beneath at its next motion.
+    session.move_pointer_to_device_pixel(session.monitor.name, ON_PATCH[0] + 1, ON_PATCH[1])
     session.click()
     window.wait_for_line("the click after Escape", lambda line: line.startswith("press "))
 
@@ -168,7 +178,7 @@ def case_shortcut_row(session):
     def window_shown():
         shot = session.screenshot("main-window")
         # Below the top bar: the first point where the window differs from the empty desktop.
-        return next(((x, y) for y in range(40, MONITOR.height, 4) for x in range(0, MONITOR.width, 4)
+        return next(((x, y) for y in range(40, session.monitor.height, 4) for x in range(0, session.monitor.width, 4)
                      if shot.pixel(x, y) != desktop.pixel(x, y)), None)
     left, top = wait_until("the main window, with no tray to hold Vellico", window_shown)
     # Clicked on its title, the window has the keyboard.

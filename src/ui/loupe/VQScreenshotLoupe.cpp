@@ -33,8 +33,10 @@ bool gRunning = false;
 constexpr int kFocusLossMs = 150;
 // How long the windows wait, once shown, for the desktop to say where the
 // pointer rests before the arrow keys and Return pressed meanwhile start from
-// the centre.
-constexpr int kPointerWaitMs = 1000;
+// the centre, and how often they ask meanwhile (the desktop may still be
+// showing them with an animation, under which the pointer is not yet theirs).
+constexpr int kPointerWaitMs = 1500;
+constexpr int kPointerAskMs = 200;
 
 class FrozenScreenWindow;
 
@@ -50,6 +52,8 @@ struct Run {
     bool ended = false;
     bool hadFocus = false;
     bool pickWhenPointed = false; // Return pressed before the pointer's place was known
+    qint64 shownAt = 0;           // on `clock`, when every window had painted
+    bool pointerTold = false;     // the log says whether the pointer's place came
     QString why;
     std::optional<QColor> picked;
 
@@ -65,6 +69,12 @@ struct Run {
     // The pointer's place is known, or will not come: a Return pressed before it picks now.
     void pointed(const QList<int> &outputs)
     {
+        if (!pointerTold && !state->awaitingPointer()) {
+            pointerTold = true;
+            VQLog(state->current() ? QStringLiteral("The pointer's place came %1 ms after the frozen screen showed.")
+                                         .arg(clock.elapsed() - shownAt)
+                                   : QStringLiteral("The desktop did not say where the pointer rests."));
+        }
         repaint(outputs);
         if (pickWhenPointed && state->current())
             pick();
@@ -104,6 +114,11 @@ struct Run {
         default:
             break;
         }
+    }
+    void askForPointer()
+    {
+        if (!ended && state->awaitingPointer())
+            VQPointerNudge::request();
     }
     bool ours(const QWindow *window) const;
     void focusChanged(QWindow *window);
@@ -197,8 +212,10 @@ bool Run::ours(const QWindow *window) const
 void Run::focusChanged(QWindow *window)
 {
     if (ours(window)) {
-        if (!hadFocus)
+        if (!hadFocus) {
             VQLog(QStringLiteral("The frozen screen has the keyboard."));
+            askForPointer(); // now surely where the compositor places the pointer
+        }
         hadFocus = true;
         return;
     }
@@ -220,14 +237,21 @@ void Run::shown(int output)
     VQLog(QStringLiteral("The frozen screen shows %1 outputs, %2 ms after the request.")
               .arg(windows.size())
               .arg(clock.elapsed()));
-    // The windows appeared under a pointer that may not move: ask where it is.
-    if (state->awaitingPointer()) {
-        VQPointerNudge::request();
-        QTimer::singleShot(kPointerWaitMs, &loop, [this] {
+    // The windows appeared under a pointer that may not move: ask where it is
+    // until it is known, then give up.
+    askForPointer();
+    auto *asking = new QTimer(&loop);
+    QObject::connect(asking, &QTimer::timeout, asking, [this, asking] {
+        if (ended || !state->awaitingPointer() || clock.elapsed() - shownAt >= kPointerWaitMs) {
+            asking->stop();
             if (!ended)
                 pointed(state->stopAwaitingPointer());
-        });
-    }
+            return;
+        }
+        askForPointer();
+    });
+    shownAt = clock.elapsed();
+    asking->start(kPointerAskMs);
 }
 
 // The screens as Qt knows them: logical rectangles and their own device sizes.
