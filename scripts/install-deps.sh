@@ -36,6 +36,10 @@ packages=(
   sway xwayland wtype grim wl-clipboard waybar dbus qt6-wayland qt6-wayland-dev
   # ... and the desktop portal with its wlroots and GTK backends and PipeWire
   xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk pipewire wireplumber
+  # the GNOME desktop tests (tests/wayland/gnome_session.py): headless GNOME Shell with
+  # GNOME's portal backend, logind mocked on a private system bus, the shell's
+  # screenshots read through GdkPixbuf
+  gnome-shell xdg-desktop-portal-gnome python3-dbusmock gir1.2-gdkpixbuf-2.0
   libglib2.0-bin python3-gi  # tests/wayland/portal_screenshot.py, gdbus
   # two X11 monitors of different scale: Xorg's dummy driver split by xrandr
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils

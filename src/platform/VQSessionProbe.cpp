@@ -105,6 +105,7 @@ VQSessionOffer VQSessionOffer::fromEnvironment(const QString &platformName)
     offer.waylandDisplay = qEnvironmentVariable("WAYLAND_DISPLAY");
     offer.sessionType = qEnvironmentVariable("XDG_SESSION_TYPE");
     offer.forcedPath = qEnvironmentVariable("VELLICO_PICK_PATH").trimmed();
+    offer.currentDesktops = qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':'), Qt::SkipEmptyParts);
     return offer;
 }
 
@@ -159,6 +160,7 @@ VQPickChoice choose(const VQSessionOffer &offer)
 VQPickChoice vqChoosePickPath(const VQSessionOffer &offer)
 {
     VQPickChoice choice = choose(offer);
-    choice.fullscreenDrawnAlone = offer.wlrScreencopy;
+    choice.fullscreenDrawnAlone =
+        offer.wlrScreencopy || offer.currentDesktops.contains(QLatin1String("GNOME"), Qt::CaseInsensitive);
     return choice;
 }

@@ -20,6 +20,7 @@
 // path that cannot work.
 
 #include <QString>
+#include <QStringList>
 
 enum class VQPickPath {
     X11Live,          // the live loupe over the X server's screen
@@ -38,6 +39,7 @@ struct VQSessionOffer {
     bool portalScreenshot = false; // org.freedesktop.portal.Screenshot answers
     bool portalPickColor = false;  // …and offers PickColor (Screenshot version 2 and later)
     QString forcedPath;            // $VELLICO_PICK_PATH, empty when unset
+    QStringList currentDesktops;   // $XDG_CURRENT_DESKTOP's names ("KDE", "GNOME", …)
 
     // The environment's part (WAYLAND_DISPLAY, XDG_SESSION_TYPE, VELLICO_PICK_PATH)
     // filled in from this process's environment.
@@ -48,7 +50,8 @@ struct VQPickChoice {
     VQPickPath path = VQPickPath::None;
     QString reason; // one line, for the log and --diagnose
     // The compositor draws a fullscreen window alone, hiding what lies beneath
-    // even where the window is clear (wlroots compositors, which offer screencopy).
+    // even where the window is clear (wlroots compositors, which offer screencopy,
+    // and GNOME's mutter, whose screenshots leave the pointer out anyway).
     bool fullscreenDrawnAlone = false;
 };
 

@@ -88,6 +88,49 @@ TEST(VQFrozenLoupeStateTest, FirstArrowKeyStartsAtTheFirstOutputsCentre)
     EXPECT_FALSE(empty.current());
 }
 
+// Keys pressed while the loupe awaits the pointer's place: kept, then played
+// from where the pointer turns out to be, or as if pressed when the wait is
+// given up (the first starting at the first output's centre).
+struct AwaitRow {
+    const char *name;
+    QList<QPoint> keys;
+    bool pointerCame;
+    VQOutputPixel pointer; // where it came
+    std::optional<VQOutputPixel> expected;
+};
+
+const AwaitRow kAwaitRows[] = {
+    {"Right, then the pointer: one right of it", {{1, 0}}, true, {0, {100, 300}}, VQOutputPixel{0, {101, 300}}},
+    {"keys in order, across outputs", {{1, 0}, {0, -10}}, true, {0, {639, 100}}, VQOutputPixel{1, {0, 191}}},
+    {"no key: the pointer's own pixel", {}, true, {1, {301, 151}}, VQOutputPixel{1, {301, 151}}},
+    {"given up: the first key starts at the centre", {{1, 0}, {1, 0}}, false, {}, VQOutputPixel{0, {321, 200}}},
+    {"given up without a key: still nothing", {}, false, {}, std::nullopt},
+};
+
+TEST(VQFrozenLoupeStateTest, KeysBeforeThePointerIsKnownMoveFromIt)
+{
+    for (const AwaitRow &row : kAwaitRows) {
+        SCOPED_TRACE(row.name);
+        VQFrozenLoupeState state(threeOutputs());
+        state.awaitPointer();
+        for (const QPoint &key : row.keys)
+            EXPECT_TRUE(state.nudge(key).isEmpty());
+        EXPECT_FALSE(state.current());
+        EXPECT_TRUE(state.awaitingPointer());
+        if (row.pointerCame) {
+            state.pointAt(row.pointer.output, QPointF(row.pointer.pixel) + QPointF(0.5, 0.5));
+        } else {
+            state.stopAwaitingPointer();
+        }
+        EXPECT_FALSE(state.awaitingPointer());
+        EXPECT_EQ(state.current(), row.expected);
+        // Afterwards keys move at once, and a late wait's end changes nothing.
+        const std::optional<VQOutputPixel> before = state.current();
+        EXPECT_TRUE(state.stopAwaitingPointer().isEmpty());
+        EXPECT_EQ(state.current(), before);
+    }
+}
+
 struct PanelRow {
     const char *name;
     int output;

@@ -90,15 +90,33 @@ TEST(VQSessionProbeTest, ChoosesThePathFromWhatTheSessionOffers)
     }
 }
 
+TEST(VQSessionProbeTest, GnomeDrawsAFullscreenWindowAloneKdeDoesNot)
+{
+    const std::pair<const char *, bool> rows[] = {
+        {"GNOME", true}, {"ubuntu:GNOME", true}, {"KDE", false}, {"", false}, {"sway", false}};
+    for (const auto &[desktops, alone] : rows) {
+        VQSessionOffer offer;
+        offer.platformName = QStringLiteral("wayland");
+        offer.waylandDisplay = QStringLiteral("wayland-0");
+        offer.sessionType = QStringLiteral("wayland");
+        offer.portalScreenshot = true;
+        offer.currentDesktops = QString::fromLatin1(desktops).split(QLatin1Char(':'), Qt::SkipEmptyParts);
+        EXPECT_EQ(vqChoosePickPath(offer).fullscreenDrawnAlone, alone) << desktops;
+    }
+}
+
 TEST(VQSessionProbeTest, ReadsTheEnvironment)
 {
     qputenv("WAYLAND_DISPLAY", "wayland-7");
     qputenv("XDG_SESSION_TYPE", "wayland");
     qputenv("VELLICO_PICK_PATH", " portal-screenshot\n");
+    qputenv("XDG_CURRENT_DESKTOP", "ubuntu:GNOME");
     const VQSessionOffer offer = VQSessionOffer::fromEnvironment(QStringLiteral("xcb"));
     qunsetenv("WAYLAND_DISPLAY");
     qunsetenv("XDG_SESSION_TYPE");
     qunsetenv("VELLICO_PICK_PATH");
+    qunsetenv("XDG_CURRENT_DESKTOP");
+    EXPECT_EQ(offer.currentDesktops, QStringList({QStringLiteral("ubuntu"), QStringLiteral("GNOME")}));
     EXPECT_EQ(offer.platformName, QStringLiteral("xcb"));
     EXPECT_EQ(offer.waylandDisplay, QStringLiteral("wayland-7"));
     EXPECT_EQ(offer.sessionType, QStringLiteral("wayland"));

@@ -4,6 +4,8 @@
 
 #include <QPainter>
 
+#include <utility>
+
 VQFrozenLoupeState::VQFrozenLoupeState(VQOutputLayout layout) : _layout(std::move(layout)) {}
 
 QList<int> VQFrozenLoupeState::moveTo(const std::optional<VQOutputPixel> &pixel)
@@ -17,20 +19,47 @@ QList<int> VQFrozenLoupeState::moveTo(const std::optional<VQOutputPixel> &pixel)
     return repaint;
 }
 
+QList<int> VQFrozenLoupeState::replayKept(QList<int> repaint)
+{
+    _awaiting = false;
+    const QList<QPoint> kept = std::exchange(_kept, {});
+    for (const QPoint &delta : kept) {
+        for (int output : nudge(delta)) {
+            if (!repaint.contains(output))
+                repaint.append(output);
+        }
+    }
+    return repaint;
+}
+
 QList<int> VQFrozenLoupeState::pointAt(int output, const QPointF &devicePoint)
 {
-    return moveTo(_layout.pixelFromDevicePoint(output, devicePoint));
+    QList<int> repaint = moveTo(_layout.pixelFromDevicePoint(output, devicePoint));
+    return _awaiting && _current ? replayKept(repaint) : repaint;
 }
 
 QList<int> VQFrozenLoupeState::nudge(const QPoint &delta)
 {
-    if (!_current) {
-        if (_layout.isEmpty())
-            return {};
-        const QSize size = _layout.outputs().constFirst().deviceSize;
-        return moveTo(VQOutputPixel{0, QPoint(size.width() / 2, size.height() / 2)});
+    if (_current)
+        return moveTo(_layout.moved(*_current, delta));
+    if (_awaiting) {
+        _kept.append(delta);
+        return {};
     }
-    return moveTo(_layout.moved(*_current, delta));
+    if (_layout.isEmpty())
+        return {};
+    const QSize size = _layout.outputs().constFirst().deviceSize;
+    return moveTo(VQOutputPixel{0, QPoint(size.width() / 2, size.height() / 2)});
+}
+
+void VQFrozenLoupeState::awaitPointer()
+{
+    _awaiting = !_current;
+}
+
+QList<int> VQFrozenLoupeState::stopAwaitingPointer()
+{
+    return _awaiting ? replayKept({}) : QList<int>{};
 }
 
 std::optional<QPointF> VQFrozenLoupeState::surfacePoint() const

@@ -28,13 +28,24 @@ class VQFrozenLoupeState
     std::optional<VQOutputPixel> current() const { return _current; }
 
     // The pointer at `devicePoint` (device pixels, fractions allowed) of
-    // `output`: the pixel under it becomes current. The outputs to repaint
+    // `output`: the pixel under it becomes current, and the arrow keys kept
+    // while awaiting the pointer move on from there. The outputs to repaint
     // (none for a bad index or when nothing changed).
     QList<int> pointAt(int output, const QPointF &devicePoint);
     // An arrow key: `delta` device pixels from the current pixel, across
     // outputs where one continues; the first move without a current pixel
-    // starts at the first output's centre. The outputs to repaint.
+    // starts at the first output's centre, or, while awaiting the pointer,
+    // is kept for later. The outputs to repaint.
     QList<int> nudge(const QPoint &delta);
+
+    // Where the desktop tells the pointer's place only on request, it may come
+    // after the first keys: until pointAt, arrow keys are kept rather than
+    // starting at the centre.
+    void awaitPointer();
+    bool awaitingPointer() const { return _awaiting; }
+    // The pointer's place never came: the kept keys act as if pressed now
+    // (the first starts at the first output's centre). The outputs to repaint.
+    QList<int> stopAwaitingPointer();
 
     // The current pixel's centre in its output's surface coordinates.
     std::optional<QPointF> surfacePoint() const;
@@ -49,7 +60,11 @@ class VQFrozenLoupeState
 
   private:
     QList<int> moveTo(const std::optional<VQOutputPixel> &pixel);
+    // Ends the wait for the pointer and plays the kept arrow keys; adds the outputs they repaint.
+    QList<int> replayKept(QList<int> repaint);
 
     VQOutputLayout _layout;
     std::optional<VQOutputPixel> _current;
+    bool _awaiting = false;
+    QList<QPoint> _kept; // arrow keys pressed while awaiting the pointer
 };

@@ -2,6 +2,7 @@
 #include "ui/loupe/VQLoupeTurn.h"
 
 #include "platform/VQPickFailure.h"
+#include "platform/VQPointerNudge.h"
 #include "platform/VQScreenPicker.h"
 #include "platform/VQScreenshotLayout.h"
 #include "platform/portal/VQPortalScreenshot.h"
@@ -24,6 +25,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace
@@ -36,6 +38,12 @@ constexpr int kFocusLossMs = 150;
 // anyway, and how long a pointer under them may take to enter one.
 constexpr int kClearMs = 1000;
 constexpr int kEnterMs = 300;
+// How long the windows wait, once the picture shows, for the desktop to say
+// where the pointer rests before the arrow keys and Return pressed meanwhile
+// start from the centre, and how often they ask meanwhile (the desktop may still
+// be showing them with an animation, under which the pointer is not yet theirs).
+constexpr int kPointerWaitMs = 1500;
+constexpr int kPointerAskMs = 200;
 
 class FrozenScreenWindow;
 
@@ -52,10 +60,15 @@ struct Run {
     QEventLoop loop;
     bool ended = false;
     bool hadFocus = false;
+    bool pickWhenPointed = false; // Return pressed before the pointer's place was known
+    qint64 shownAt = 0;           // on `clock`, when every window had painted the picture
+    bool pointerTold = false;     // the log says whether the pointer's place came
     QString why;
     std::optional<QColor> picked;
     // Where the pointer is, before there is a picture to point into.
     std::optional<std::pair<int, QPointF>> pointer;
+    // Keys (and their steps) pressed before there is a picture, applied once it shows.
+    QList<std::pair<int, int>> earlyKeys;
 
     void end(const QString &reason)
     {
@@ -66,11 +79,29 @@ struct Run {
         loop.quit();
     }
     void repaint(const QList<int> &outputs);
+    // The pointer's place is known, or will not come: a Return pressed before it picks now.
+    void pointed(const QList<int> &outputs)
+    {
+        if (!pointerTold && !state->awaitingPointer()) {
+            pointerTold = true;
+            if (!state->current())
+                VQLog(QStringLiteral("The desktop did not say where the pointer rests."));
+            else if (shownAt == 0)
+                VQLog(QStringLiteral("The pointer's place was known before the frozen screen showed."));
+            else
+                VQLog(QStringLiteral("The pointer's place came %1 ms after the frozen screen showed.")
+                          .arg(clock.elapsed() - shownAt));
+        }
+        repaint(outputs);
+        if (pickWhenPointed && state->current())
+            pick();
+    }
     void pick()
     {
         if (!state)
             return;
         const std::optional<VQOutputPixel> pixel = state->current();
+        pickWhenPointed = !pixel && state->awaitingPointer();
         if (!pixel)
             return; // nothing under the crosshair yet: the user has not pointed anywhere
         picked = QColor(frozen.at(pixel->output).pixel(pixel->pixel));
@@ -86,6 +117,8 @@ struct Run {
         default:
             if (state)
                 move(event->key(), step);
+            else
+                earlyKeys.append({event->key(), step});
             break;
         }
     }
@@ -111,6 +144,11 @@ struct Run {
         default:
             break;
         }
+    }
+    void askForPointer()
+    {
+        if (!ended && state && state->awaitingPointer())
+            VQPointerNudge::request();
     }
     bool ours(const QWindow *window) const;
     void focusChanged(QWindow *window);
@@ -210,7 +248,7 @@ void Run::pointAt(int output, const QPointF &position)
     if (!state)
         return;
     const QSize source = frozen.at(output).size();
-    repaint(state->pointAt(output, QPointF(position.x() * source.width(), position.y() * source.height())));
+    pointed(state->pointAt(output, QPointF(position.x() * source.width(), position.y() * source.height())));
 }
 
 void Run::repaint(const QList<int> &outputs)
@@ -231,6 +269,10 @@ bool Run::ours(const QWindow *window) const
 void Run::focusChanged(QWindow *window)
 {
     if (ours(window)) {
+        if (!hadFocus) {
+            VQLog(QStringLiteral("The frozen screen has the keyboard."));
+            askForPointer(); // now surely where the compositor places the pointer
+        }
         hadFocus = true;
         return;
     }
@@ -249,10 +291,26 @@ void Run::shown(int output)
     if (painted.contains(output))
         return;
     painted.insert(output);
-    if (painted.size() == int(windows.size()))
-        VQLog(QStringLiteral("The frozen screen shows %1 outputs, %2 ms after the request.")
-                  .arg(windows.size())
-                  .arg(clock.elapsed()));
+    if (painted.size() != int(windows.size()))
+        return;
+    VQLog(QStringLiteral("The frozen screen shows %1 outputs, %2 ms after the request.")
+              .arg(windows.size())
+              .arg(clock.elapsed()));
+    // The picture appeared under a pointer that may not move: ask where it is
+    // until it is known, then give up.
+    askForPointer();
+    auto *asking = new QTimer(&loop);
+    QObject::connect(asking, &QTimer::timeout, asking, [this, asking] {
+        if (ended || !state->awaitingPointer() || clock.elapsed() - shownAt >= kPointerWaitMs) {
+            asking->stop();
+            if (!ended)
+                pointed(state->stopAwaitingPointer());
+            return;
+        }
+        askForPointer();
+    });
+    shownAt = clock.elapsed();
+    asking->start(kPointerAskMs);
 }
 
 // The screens as Qt knows them: logical rectangles and their own device sizes.
@@ -359,8 +417,12 @@ void showPicture(Run &run, const QList<QScreen *> &screens, const QImage &pictur
               .arg(run.mapped.scale)
               .arg(placed.join(QLatin1String("; "))));
     run.state.emplace(run.mapped.layout());
+    run.state->awaitPointer();
     if (run.pointer)
         run.pointAt(run.pointer->first, run.pointer->second);
+    // Keys pressed while the picture was on its way act now, in order.
+    for (const auto &[key, step] : std::exchange(run.earlyKeys, {}))
+        run.move(key, step);
     for (const auto &window : run.windows)
         window->update();
 }
