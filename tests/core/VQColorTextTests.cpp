@@ -72,8 +72,13 @@ TEST(ColorText, OnlyTheDocumentedFormsAreColours)
             {kRed, {"hsl(0, 300%, 50%)", "hsl(720, 100000%, 50%)"}},
             {kWhite, {"hsl(360, 100%, 200%)"}},
             {kNone,
-             {"#EE11EE0", "#EE11E", "EE11EG", " #EE11EE", "#EE11EE ", "##E1E", "grey", " red", "rgb(255 0 0)",
-              "rgb(255, 0)", "rgb(-1,0,0)", "rgb", "rgb(0.5,0,0)", "hsl(120, 100, 50)", "", "#", "colour", "12345"}},
+             {"#EE11EE0", "#EE11E", "EE11EG", " #EE11EE", "#EE11EE ", "##E1E", " red", "rgb(255, 0)", "rgb",
+              "hsl(120, 100, 50)", "", "#", "colour", "12345"}},
+            // Refused by the older forms, read as CSS: the modern syntax, a keyword, clamping, fractions.
+            {kRed, {"rgb(255 0 0)"}},
+            {VQRGBColor{128 / 255.0, 128 / 255.0, 128 / 255.0}, {"grey"}},
+            {VQRGBColor{0, 0, 0}, {"rgb(-1,0,0)"}},
+            {VQRGBColor{0.5 / 255, 0, 0}, {"rgb(0.5,0,0)"}},
             // Full-width "#E1E", and Arabic-Indic digits that the CSS pattern's \d matches: no digits, not zeros.
             // A Turkish dotted capital I lower-cases to two characters, so "WHİTE" is no name.
             {kNone,
