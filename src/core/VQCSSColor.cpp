@@ -123,16 +123,31 @@ Reading fromOKLab(const Triple &lab)
     return success(rgb, mapped);
 }
 
+// The tokens of a function's arguments; no colour function has more than ten.
+struct TokenList {
+    std::array<Token, 10> items{};
+    std::size_t count = 0;
+    const Token *begin() const { return items.data(); }
+    const Token *end() const { return items.data() + count; }
+    bool empty() const { return count == 0; }
+    std::size_t size() const { return count; }
+    const Token &operator[](std::size_t i) const { return items[i]; }
+};
+
 class ArgumentReader
 {
   public:
     ArgumentReader(std::string_view text, std::size_t position) : _text(text), _position(position) {}
 
     // The tokens up to the closing parenthesis (CSS closes a function the text leaves open).
-    std::optional<std::vector<Token>> tokens(std::string *error)
+    std::optional<TokenList> tokens(std::string *error)
     {
-        std::vector<Token> result;
+        TokenList result;
         for (;;) {
+            if (result.count == result.items.size()) {
+                *error = "too many values";
+                return std::nullopt;
+            }
             while (_position < _text.size() && isSpace(_text[_position]))
                 ++_position;
             if (_position == _text.size())
@@ -146,13 +161,13 @@ class ArgumentReader
                 return result;
             }
             if (c == ',' || c == '/') {
-                result.push_back({c == ',' ? Token::Comma : Token::Slash, 0, _text.substr(_position, 1), {}});
+                push(result, {c == ',' ? Token::Comma : Token::Slash, 0, _text.substr(_position, 1), {}});
                 ++_position;
                 continue;
             }
             if (isDigit(c) || c == '.' || c == '+' || (c == '-' && !isIdentAhead())) {
                 if (const std::optional<Token> number = readNumber()) {
-                    result.push_back(*number);
+                    push(result, *number);
                     continue;
                 }
                 *error = "expected a number at " + quoted(rest());
@@ -162,7 +177,7 @@ class ArgumentReader
                 const std::size_t start = _position;
                 while (_position < _text.size() && isIdentChar(_text[_position]))
                     ++_position;
-                result.push_back({Token::Ident, 0, _text.substr(start, _position - start), {}});
+                push(result, {Token::Ident, 0, _text.substr(start, _position - start), {}});
                 continue;
             }
             if (static_cast<unsigned char>(c) >= 0x80)
@@ -176,6 +191,7 @@ class ArgumentReader
     }
 
   private:
+    static void push(TokenList &list, const Token &token) { list.items[list.count++] = token; }
     std::string_view rest() const
     {
         return _text.substr(_position, std::min<std::size_t>(20, _text.size() - _position));
@@ -245,7 +261,7 @@ class ArgumentReader
 
 // How one function reads its three values.
 struct FunctionShape {
-    const char *name;
+    std::string_view name;
     const char *components; // for messages: "lightness, chroma and hue"
     std::array<Accepts, 3> accepts;
     std::array<double, 3> percentScale; // what 100 % stands for
@@ -310,17 +326,18 @@ std::optional<double> hueDegrees(const Token &token)
 
 Reading readFunction(const FunctionShape &shape, std::string_view text, std::size_t argumentsStart)
 {
-    const std::string name = std::string(shape.name) + "()";
+    // Messages are made only when there is one to give.
+    const auto name = [&shape] { return std::string(shape.name) + "()"; };
     std::string error;
     ArgumentReader reader(text, argumentsStart);
-    const std::optional<std::vector<Token>> read = reader.tokens(&error);
+    const std::optional<TokenList> read = reader.tokens(&error);
     if (!read)
-        return failure(name + ": " + error);
-    std::vector<Token> tokens = *read;
+        return failure(name() + ": " + error);
+    TokenList tokens = *read;
 
     // color() begins with the name of its space.
     Space space = Space::SRGB;
-    if (shape.name == std::string_view("color")) {
+    if (shape.name == "color") {
         if (tokens.empty() || tokens[0].kind != Token::Ident)
             return failure("color() needs a color space first (" + std::string(kColorSpaceList) + ")");
         const auto found = std::find_if(std::begin(kColorSpaces), std::end(kColorSpaces), [&](const ColorSpaceName &s) {
@@ -329,60 +346,64 @@ Reading readFunction(const FunctionShape &shape, std::string_view text, std::siz
         if (found == std::end(kColorSpaces))
             return failure("color(): unknown color space " + quoted(tokens[0].text) + "; expected " + kColorSpaceList);
         space = found->space;
-        tokens.erase(tokens.begin());
+        std::copy(tokens.items.begin() + 1, tokens.items.end(), tokens.items.begin());
+        --tokens.count;
     }
 
     const bool commas =
         std::any_of(tokens.begin(), tokens.end(), [](const Token &t) { return t.kind == Token::Comma; });
-    std::vector<Token> values;
+    std::array<Token, 3> values{};
     std::optional<Token> alpha;
-    const std::string expected = name + " needs " + shape.components +
-                                 (commas ? ", separated by commas, and may end with an alpha value"
-                                         : ", separated by spaces, and may end with / alpha");
+    const auto expected = [&] {
+        return name() + " needs " + shape.components +
+               (commas ? ", separated by commas, and may end with an alpha value"
+                       : ", separated by spaces, and may end with / alpha");
+    };
     if (commas) {
         if (!shape.legacyCommas)
-            return failure(name + " separates its values by spaces, not commas");
+            return failure(name() + " separates its values by spaces, not commas");
         // value , value , value [, alpha]: a comma between every two values.
         for (std::size_t i = 0; i < tokens.size(); ++i) {
             const bool wantComma = i % 2 == 1;
             if (tokens[i].kind == Token::Slash)
-                return failure(name + ": with commas, alpha follows a comma, not \"/\"");
+                return failure(name() + ": with commas, alpha follows a comma, not \"/\"");
             if ((tokens[i].kind == Token::Comma) != wantComma)
-                return failure(name + " separates its values either all by commas or all by spaces");
+                return failure(name() + " separates its values either all by commas or all by spaces");
             if (!wantComma && isNone(tokens[i]))
-                return failure(name + ": \"none\" is allowed only in the space-separated form");
+                return failure(name() + ": \"none\" is allowed only in the space-separated form");
         }
         if (tokens.size() % 2 == 0)
-            return failure(expected + "; found a comma at the end");
+            return failure(expected() + "; found a comma at the end");
         const std::size_t count = (tokens.size() + 1) / 2;
         if (count < 3 || count > 4)
-            return failure(expected + "; found " + std::to_string(count) + " values");
+            return failure(expected() + "; found " + std::to_string(count) + " values");
         values = {tokens[0], tokens[2], tokens[4]};
         if (count == 4)
             alpha = tokens[6];
     } else {
         const auto slash =
             std::find_if(tokens.begin(), tokens.end(), [](const Token &t) { return t.kind == Token::Slash; });
-        values.assign(tokens.begin(), slash);
+        const std::size_t valueCount = std::size_t(slash - tokens.begin());
+        std::copy(tokens.begin(), tokens.begin() + std::min<std::size_t>(valueCount, 3), values.begin());
         if (slash != tokens.end()) {
             if (std::next(slash) == tokens.end())
-                return failure(name + ": \"/\" must be followed by an alpha value");
+                return failure(name() + ": \"/\" must be followed by an alpha value");
             if (std::distance(slash, tokens.end()) > 2)
-                return failure(name + ": only one alpha value may follow \"/\"");
+                return failure(name() + ": only one alpha value may follow \"/\"");
             alpha = *std::next(slash);
         }
-        if (values.size() != 3)
-            return failure(expected + "; found " + std::to_string(values.size()) +
-                           (values.size() == 1 ? " value" : " values"));
+        if (valueCount != 3)
+            return failure(expected() + "; found " + std::to_string(valueCount) +
+                           (valueCount == 1 ? " value" : " values"));
     }
     if (alpha && !isNone(*alpha) && alpha->kind != Token::Number && alpha->kind != Token::Percentage)
-        return failure(name + ": alpha must be a number or a percentage; found " + quoted(alpha->text));
+        return failure(name() + ": alpha must be a number or a percentage; found " + quoted(alpha->text));
 
     // Legacy rgb() takes all numbers or all percentages.
     if (commas && shape.percentScale[0] == 255 &&
         !(std::all_of(values.begin(), values.end(), [](const Token &t) { return t.kind == Token::Number; }) ||
           std::all_of(values.begin(), values.end(), [](const Token &t) { return t.kind == Token::Percentage; })))
-        return failure(name + " with commas takes three numbers or three percentages, not a mix");
+        return failure(name() + " with commas takes three numbers or three percentages, not a mix");
 
     static const char *const ordinals[] = {"first", "second", "third"};
     Triple v{};
@@ -394,7 +415,7 @@ Reading readFunction(const FunctionShape &shape, std::string_view text, std::siz
         if (accepts == Accepts::Hue) {
             const std::optional<double> degrees = hueDegrees(token);
             if (!degrees)
-                return failure(name + ": the hue must be a number or an angle (deg, rad, grad or turn); found " +
+                return failure(name() + ": the hue must be a number or an angle (deg, rad, grad or turn); found " +
                                quoted(token.text));
             v[i] = *degrees;
             continue;
@@ -406,7 +427,7 @@ Reading readFunction(const FunctionShape &shape, std::string_view text, std::siz
         } else if (token.kind == Token::Number && !percentOnly) {
             v[i] = token.value;
         } else {
-            return failure(name + ": the " + ordinals[i] + " value must be " +
+            return failure(name() + ": the " + ordinals[i] + " value must be " +
                            (percentOnly ? "a percentage" : "a number or a percentage") + "; found " +
                            quoted(token.text));
         }
@@ -465,29 +486,58 @@ Reading readHex(std::string_view digits)
     return success(rgb);
 }
 
-// Writes `value` rounded to `decimals` places, without trailing zeros or "-0".
+// Writes `value` rounded to `decimals` places (at most 6), without trailing
+// zeros, exponent or "-0".
 char *writeNumber(char *out, double value, int decimals)
 {
-    if (!std::isfinite(value))
-        value = 0;
-    const double scale = std::pow(10.0, decimals);
-    double rounded = std::round(value * scale) / scale;
-    if (rounded == 0)
-        rounded = 0; // no "-0"
-    char *end = std::to_chars(out, out + 64, rounded, std::chars_format::fixed, decimals).ptr;
-    if (decimals > 0) {
-        while (end[-1] == '0')
-            --end;
-        if (end[-1] == '.')
-            --end;
+    constexpr long long kPowers[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+    const double scaled = std::round(value * double(kPowers[decimals]));
+    if (!std::isfinite(scaled))
+        return writeNumber(out, 0, 0);
+    if (std::abs(scaled) >= 1e17) // beyond a long long's exact digits: a plain fixed notation
+        return std::to_chars(out, out + 64, scaled / double(kPowers[decimals]), std::chars_format::fixed, 0).ptr;
+    long long units = static_cast<long long>(scaled);
+    if (units < 0) {
+        *out++ = '-';
+        units = -units;
     }
-    return end;
+    out = std::to_chars(out, out + 24, units / kPowers[decimals]).ptr;
+    long long fraction = units % kPowers[decimals];
+    if (fraction == 0)
+        return out;
+    int digits = decimals;
+    while (fraction % 10 == 0) {
+        fraction /= 10;
+        --digits;
+    }
+    *out++ = '.';
+    for (int i = digits - 1; i >= 0; --i) {
+        out[i] = char('0' + fraction % 10);
+        fraction /= 10;
+    }
+    return out + digits;
 }
 
 char *writeText(char *out, std::string_view text)
 {
     return std::copy(text.begin(), text.end(), out);
 }
+
+// How each notation is written: the fewest decimals for which every 8-bit sRGB
+// colour reads back as itself (the round-trip test walks all of them).
+struct NotationForm {
+    const char *prefix;
+    std::array<int, 3> decimals;
+    std::array<bool, 3> percent;
+};
+constexpr NotationForm kNotationForms[kNotationCount] = {
+    {"oklch(", {4, 5, 2}, {}},
+    {"oklab(", {4, 5, 5}, {}},
+    {"lab(", {2, 2, 2}, {}},
+    {"lch(", {2, 2, 2}, {}},
+    {"hwb(", {1, 1, 1}, {false, true, true}},
+    {"color(display-p3 ", {4, 4, 4}, {}},
+};
 
 } // namespace
 
@@ -532,73 +582,43 @@ Reading read(std::string_view text)
 
 std::size_t write(Notation notation, const Triple &rgb, char *buffer)
 {
-    char *out = buffer;
+    const NotationForm &form = kNotationForms[int(notation)];
+    Triple values;
     switch (notation) {
     case Notation::OKLCH:
-    case Notation::OKLab: {
-        const Triple lab = VQColorSpaces::sRGBToOKLab(rgb);
-        if (notation == Notation::OKLab) {
-            out = writeText(out, "oklab(");
-            out = writeNumber(out, lab[0], 4);
-            *out++ = ' ';
-            out = writeNumber(out, lab[1], 4);
-            *out++ = ' ';
-            out = writeNumber(out, lab[2], 4);
-        } else {
-            Triple lch = VQColorSpaces::rectangularToPolar(lab);
-            out = writeText(out, "oklch(");
-            out = writeNumber(out, lch[0], 4);
-            *out++ = ' ';
-            out = writeNumber(out, lch[1], 4);
-            *out++ = ' ';
-            out = writeNumber(out, std::round(lch[1] * 1e4) == 0 ? 0 : lch[2], 2);
-        }
+        values = VQColorSpaces::rectangularToPolar(VQColorSpaces::sRGBToOKLab(rgb));
         break;
-    }
+    case Notation::OKLab:
+        values = VQColorSpaces::sRGBToOKLab(rgb);
+        break;
     case Notation::Lab:
-    case Notation::LCH: {
-        const Triple lab =
-            VQColorSpaces::XYZD50ToLab(VQColorSpaces::XYZD65ToXYZD50(VQColorSpaces::toXYZD65(Space::SRGB, rgb)));
-        if (notation == Notation::Lab) {
-            out = writeText(out, "lab(");
-            out = writeNumber(out, lab[0], 2);
-            *out++ = ' ';
-            out = writeNumber(out, lab[1], 2);
-            *out++ = ' ';
-            out = writeNumber(out, lab[2], 2);
-        } else {
-            Triple lch = VQColorSpaces::rectangularToPolar(lab);
-            out = writeText(out, "lch(");
-            out = writeNumber(out, lch[0], 2);
-            *out++ = ' ';
-            out = writeNumber(out, lch[1], 2);
-            *out++ = ' ';
-            out = writeNumber(out, std::round(lch[1] * 100) == 0 ? 0 : lch[2], 2);
-        }
+    case Notation::LCH:
+        values = VQColorSpaces::XYZD50ToLab(VQColorSpaces::XYZD65ToXYZD50(VQColorSpaces::toXYZD65(Space::SRGB, rgb)));
+        if (notation == Notation::LCH)
+            values = VQColorSpaces::rectangularToPolar(values);
+        break;
+    case Notation::HWB:
+        values = VQColorSpaces::sRGBToHWB(rgb);
+        values[1] *= 100;
+        values[2] *= 100;
+        break;
+    case Notation::DisplayP3:
+        values = VQColorSpaces::fromXYZD65(Space::DisplayP3, VQColorSpaces::toXYZD65(Space::SRGB, rgb));
         break;
     }
-    case Notation::HWB: {
-        const Triple hwb = VQColorSpaces::sRGBToHWB(rgb);
-        out = writeText(out, "hwb(");
-        out = writeNumber(out, hwb[0], 2);
-        *out++ = ' ';
-        out = writeNumber(out, hwb[1] * 100, 2);
-        *out++ = '%';
-        *out++ = ' ';
-        out = writeNumber(out, hwb[2] * 100, 2);
-        *out++ = '%';
-        break;
-    }
-    case Notation::DisplayP3: {
-        const Triple p3 = VQColorSpaces::fromXYZD65(Space::DisplayP3, VQColorSpaces::toXYZD65(Space::SRGB, rgb));
-        out = writeText(out, "color(display-p3 ");
-        out = writeNumber(out, p3[0], 4);
-        *out++ = ' ';
-        out = writeNumber(out, p3[1], 4);
-        *out++ = ' ';
-        out = writeNumber(out, p3[2], 4);
-        break;
-    }
+    // A grey has no hue: when the chroma is written as 0, so is the hue.
+    if ((notation == Notation::OKLCH || notation == Notation::LCH) &&
+        std::abs(values[1]) * std::pow(10.0, form.decimals[1]) < 0.5)
+        values[2] = 0;
+    if (notation == Notation::HWB && values[1] + values[2] >= 100)
+        values[0] = 0;
+    char *out = writeText(buffer, form.prefix);
+    for (int i = 0; i < 3; ++i) {
+        if (i > 0)
+            *out++ = ' ';
+        out = writeNumber(out, values[i], form.decimals[i]);
+        if (form.percent[i])
+            *out++ = '%';
     }
     *out++ = ')';
     return std::size_t(out - buffer);

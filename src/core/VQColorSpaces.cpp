@@ -137,12 +137,30 @@ double hueOf(const Triple &rgb, double max, double min)
 
 } // namespace
 
-double sRGBToLinear(double c)
+namespace
+{
+double sRGBCurve(double c)
 {
     const double a = std::abs(c);
     if (a <= 0.04045)
         return c / 12.92;
     return std::copysign(std::pow((a + 0.055) / 1.055, 2.4), c);
+}
+} // namespace
+
+double sRGBToLinear(double c)
+{
+    // The 256 values of 8-bit channels, which most colours have, from a table of the same results.
+    static const auto table = [] {
+        std::array<double, 256> values{};
+        for (int i = 0; i < 256; ++i)
+            values[i] = sRGBCurve(i / 255.0);
+        return values;
+    }();
+    const double scaled = c * 255;
+    if (scaled >= 0 && scaled <= 255 && scaled == std::floor(scaled) && int(scaled) / 255.0 == c)
+        return table[int(scaled)];
+    return sRGBCurve(c);
 }
 
 double linearToSRGB(double c)

@@ -181,29 +181,43 @@ std::optional<std::array<double, 3>> legacyFunction(std::string_view text, std::
     return std::nullopt;
 }
 
+bool startsWithIgnoringCase(std::string_view text, std::string_view lowerPrefix)
+{
+    if (text.size() < lowerPrefix.size())
+        return false;
+    for (std::size_t i = 0; i < lowerPrefix.size(); ++i) {
+        const char c = text[i] >= 'A' && text[i] <= 'Z' ? char(text[i] - 'A' + 'a') : text[i];
+        if (c != lowerPrefix[i])
+            return false;
+    }
+    return true;
+}
+
 std::optional<Triple> legacyRead(std::string_view text)
 {
     if (const std::optional<Triple> hex = legacyHex(text))
         return hex;
+    for (const NamedColor &named : kNamedColors) {
+        if (startsWithIgnoringCase(text, named.name))
+            return Triple{named.r, named.g, named.b};
+    }
+    const bool rgb = startsWithIgnoringCase(text, "rgb"), hsl = startsWithIgnoringCase(text, "hsl");
+    if (!rgb && !hsl)
+        return std::nullopt;
+    // The patterns are matched case-insensitively: against the lower-cased text.
     std::string lower(text);
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
-    for (const NamedColor &named : kNamedColors) {
-        if (std::string_view(lower).starts_with(named.name))
-            return Triple{named.r, named.g, named.b};
-    }
-    if (lower.starts_with("rgb")) {
-        if (const auto rgb = legacyFunction(lower, "rgb", false)) {
+    if (rgb) {
+        if (const auto values = legacyFunction(lower, "rgb", false)) {
             const auto channel = [](double value) { return std::min(value, 255.0) / 255.0; };
-            return Triple{channel((*rgb)[0]), channel((*rgb)[1]), channel((*rgb)[2])};
+            return Triple{channel((*values)[0]), channel((*values)[1]), channel((*values)[2])};
         }
-    } else if (lower.starts_with("hsl")) {
-        if (const auto hsl = legacyFunction(lower, "hsl", true)) {
-            const auto percent = [](double value) { return std::min(value, 100.0) / 100.0; };
-            const VQRGBColor rgb =
-                VQHSLColor{std::fmod((*hsl)[0], 360.0) / 360.0, percent((*hsl)[1]), percent((*hsl)[2])}.toRGB();
-            return Triple{rgb.r, rgb.g, rgb.b};
-        }
+    } else if (const auto values = legacyFunction(lower, "hsl", true)) {
+        const auto percent = [](double value) { return std::min(value, 100.0) / 100.0; };
+        const VQRGBColor converted =
+            VQHSLColor{std::fmod((*values)[0], 360.0) / 360.0, percent((*values)[1]), percent((*values)[2])}.toRGB();
+        return Triple{converted.r, converted.g, converted.b};
     }
     return std::nullopt;
 }

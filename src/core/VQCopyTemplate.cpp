@@ -1,5 +1,6 @@
 #include "core/VQCopyTemplate.h"
 
+#include "core/VQCSSColor.h"
 #include "core/VQPasteboard.h"
 #include "vqcore/VQUserDefaults.h"
 
@@ -74,13 +75,33 @@ QString triple(const QString &open, const QString &a, const QString &b, const QS
     return open + a + QLatin1String(", ") + b + QLatin1String(", ") + c + close;
 }
 
+// By raw value.
+constexpr const char *kTemplateNames[VQCopyTemplateCount] = {
+    "hex-bare", "hex",   "rgb255", "rgb1", "rgb", "rgba", "nscolor-device", "nscolor-calibrated", "cgcolor", "uicolor",
+    "hsla",     "oklch", "oklab",  "lab",  "lch", "hwb",  "display-p3",
+};
+
 } // namespace
 
 std::optional<VQCopyTemplate> VQCopyTemplateFromRawValue(std::int64_t raw)
 {
-    if (raw < 0 || raw > 10)
+    if (raw < 0 || raw >= VQCopyTemplateCount)
         return std::nullopt;
     return VQCopyTemplate(raw);
+}
+
+QString VQCopyTemplateName(VQCopyTemplate format)
+{
+    return QString::fromLatin1(kTemplateNames[int(format)]);
+}
+
+std::optional<VQCopyTemplate> VQCopyTemplateFromName(const QString &name)
+{
+    for (int raw = 0; raw < VQCopyTemplateCount; ++raw) {
+        if (name.compare(QLatin1String(kTemplateNames[raw]), Qt::CaseInsensitive) == 0)
+            return VQCopyTemplate(raw);
+    }
+    return std::nullopt;
 }
 
 QString VQCopyText(const VQColor &color, VQCopyTemplate format, bool lowercase)
@@ -123,6 +144,17 @@ QString VQCopyText(const VQColor &color, VQCopyTemplate format, bool lowercase)
         const VQHSLColor hsl = rgb.toHSL();
         text = QLatin1String("hsla(") + integer(hsl.h, 360) + QLatin1String(", ") + integer(hsl.s, 100) +
                QLatin1String("%, ") + integer(hsl.l, 100) + QLatin1String("%, 1.0)");
+        break;
+    }
+    case VQCopyTemplate::OKLCH:
+    case VQCopyTemplate::OKLab:
+    case VQCopyTemplate::Lab:
+    case VQCopyTemplate::LCH:
+    case VQCopyTemplate::HWB:
+    case VQCopyTemplate::DisplayP3: {
+        char written[VQCSSColor::kMaxWrittenLength];
+        const auto notation = VQCSSColor::Notation(int(format) - int(VQCopyTemplate::OKLCH));
+        text = QString::fromLatin1(written, qsizetype(VQCSSColor::write(notation, {rgb.r, rgb.g, rgb.b}, written)));
         break;
     }
     }

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -102,3 +104,77 @@ TEST(CSSColor, TheKeywordsAreTheCSSNamedColours)
     EXPECT_EQ(VQCSSColor::findKeyword("transparent"), nullptr);
     EXPECT_EQ(VQCSSColor::findKeyword("cornflower"), nullptr);
 }
+
+TEST(CSSColor, WritesEachNotationAsAnIndependentImplementationRoundsIt)
+{
+    // colorjs.io 0.7.1: `new Color(hex).to(space).coords`, each rounded to the decimals this
+    // program writes, trailing zeros dropped; a hue is 0 where the chroma is written as 0.
+    struct WriteRow {
+        VQColorSpaces::Triple rgb;
+        std::array<const char *, VQCSSColor::kNotationCount> texts;
+    };
+    const WriteRow rows[] = {
+        {{1, 0.5, 0},
+         {"oklch(0.7311 0.18611 52.78)", "oklab(0.7311 0.11259 0.1482)", "lab(67.72 45.72 74.79)",
+          "lch(67.72 87.66 58.56)", "hwb(30 0% 0%)", "color(display-p3 0.936 0.5272 0.1983)"}},
+        {{1, 1, 1},
+         {"oklch(1 0 0)", "oklab(1 0 0)", "lab(100 0 0)", "lch(100 0 0)", "hwb(0 100% 0%)", "color(display-p3 1 1 1)"}},
+        {{0, 0, 0},
+         {"oklch(0 0 0)", "oklab(0 0 0)", "lab(0 0 0)", "lch(0 0 0)", "hwb(0 0% 100%)", "color(display-p3 0 0 0)"}},
+        {{0x33 / 255.0, 0x66 / 255.0, 0x99 / 255.0},
+         {"oklch(0.4993 0.09866 250.43)", "oklab(0.4993 -0.03304 -0.09297)", "lab(41.52 -4.57 -33.49)",
+          "lch(41.52 33.8 262.23)", "hwb(210 20% 40%)", "color(display-p3 0.2499 0.3952 0.584)"}},
+        {{0, 0, 1},
+         {"oklch(0.452 0.31321 264.05)", "oklab(0.452 -0.03246 -0.31153)", "lab(29.57 68.29 -112.03)",
+          "lch(29.57 131.2 301.36)", "hwb(240 0% 0%)", "color(display-p3 0 0 0.9596)"}},
+        {{128 / 255.0, 128 / 255.0, 128 / 255.0},
+         {"oklch(0.5999 0 0)", "oklab(0.5999 0 0)", "lab(53.59 0 0)", "lch(53.59 0 0)", "hwb(0 50.2% 49.8%)",
+          "color(display-p3 0.502 0.502 0.502)"}},
+        {{0xC0 / 255.0, 1, 0xEE / 255.0},
+         {"oklch(0.953 0.06711 176.36)", "oklab(0.953 -0.06698 0.00426)", "lab(95.41 -23.01 1.42)",
+          "lch(95.41 23.05 176.47)", "hwb(163.8 75.3% 0%)", "color(display-p3 0.8043 0.9931 0.9357)"}},
+    };
+    for (const WriteRow &row : rows) {
+        for (int n = 0; n < VQCSSColor::kNotationCount; ++n)
+            EXPECT_EQ(VQCSSColor::write(VQCSSColor::Notation(n), row.rgb), row.texts[n]);
+    }
+}
+
+// Every 8-bit sRGB colour, written in one notation and read back by the colour-text
+// reader, is the same 8-bit colour. Two threads share the 16,777,216 colours.
+class CSSColorRoundTrip : public testing::TestWithParam<VQCSSColor::Notation>
+{
+};
+
+TEST_P(CSSColorRoundTrip, EveryEightBitColourReadsBackExactly)
+{
+    const VQCSSColor::Notation notation = GetParam();
+    std::atomic<long> failures{0};
+    std::mutex firstMutex;
+    std::string first;
+    const auto walk = [&](int start, int step) {
+        char text[VQCSSColor::kMaxWrittenLength];
+        for (int c = start; c < (1 << 24); c += step) {
+            const int bytes[3] = {c >> 16, (c >> 8) & 0xFF, c & 0xFF};
+            const std::size_t length =
+                VQCSSColor::write(notation, {bytes[0] / 255.0, bytes[1] / 255.0, bytes[2] / 255.0}, text);
+            const VQCSSColor::Reading reading = VQReadColorText(std::string_view(text, length));
+            const bool same = reading.ok && std::lround(reading.rgb[0] * 255) == bytes[0] &&
+                              std::lround(reading.rgb[1] * 255) == bytes[1] &&
+                              std::lround(reading.rgb[2] * 255) == bytes[2];
+            if (!same && failures++ == 0) {
+                const std::lock_guard lock(firstMutex);
+                first = std::string(text, length) + " from colour " + std::to_string(c);
+            }
+        }
+    };
+    std::thread other(walk, 1, 2);
+    walk(0, 2);
+    other.join();
+    EXPECT_EQ(failures, 0) << "first: " << first;
+}
+
+INSTANTIATE_TEST_SUITE_P(Notations, CSSColorRoundTrip,
+                         testing::Values(VQCSSColor::Notation::OKLCH, VQCSSColor::Notation::OKLab,
+                                         VQCSSColor::Notation::Lab, VQCSSColor::Notation::LCH,
+                                         VQCSSColor::Notation::HWB, VQCSSColor::Notation::DisplayP3));

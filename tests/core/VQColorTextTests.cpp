@@ -1,6 +1,7 @@
 // Colour text in both directions: what a user may type or paste becomes a
 // colour, and a colour becomes the text of each copy format.
 
+#include "core/VQCSSColor.h"
 #include "core/VQColor.h"
 #include "core/VQCopyTemplate.h"
 #include "core/VQPasteboard.h"
@@ -173,9 +174,16 @@ TEST(CopyTemplate, EveryFormatOfEveryKindOfColour)
             const QString lower = raw < 6 ? expected.toLower() : expected;
             EXPECT_EQ(VQCopyText(*row.color, *format, true).toStdString(), lower.toStdString());
         }
+        // Formats 11–16 are the CSS notations (their texts are tested with the notations), either case.
+        const VQRGBColor rgb = row.color->RGBColor();
+        for (int raw = 11; raw <= 16; ++raw) {
+            const std::string css = VQCSSColor::write(VQCSSColor::Notation(raw - 11), {rgb.r, rgb.g, rgb.b});
+            EXPECT_EQ(VQCopyText(*row.color, VQCopyTemplate(raw), false).toStdString(), css) << row.name;
+            EXPECT_EQ(VQCopyText(*row.color, VQCopyTemplate(raw), true).toStdString(), css) << row.name;
+        }
     }
     for (const std::int64_t raw :
-         {std::int64_t(-1), std::int64_t(11), std::int64_t(1) << 40, std::numeric_limits<std::int64_t>::min()})
+         {std::int64_t(-1), std::int64_t(17), std::int64_t(1) << 40, std::numeric_limits<std::int64_t>::min()})
         EXPECT_FALSE(VQCopyTemplateFromRawValue(raw).has_value()) << raw;
 }
 

@@ -48,7 +48,7 @@ constexpr int kNoteWidth = kWindowWidth - 2 * 16 - 22;
 
 const QString kShortcutName = QString::fromLatin1(VQKeyComboRecord::GlobalShortcutName);
 
-// The titles of the eleven copy formats, by raw value.
+// The titles of the copy formats, by raw value.
 const char *const kCopyFormatTitles[] = {
     "Hexadecimal: FF8000",
     "Hexadecimal: #FF8000",
@@ -61,7 +61,14 @@ const char *const kCopyFormatTitles[] = {
     "CGColorRef",
     "UIColor",
     "CSS: hsla(30, 100%, 50%, 1.0)",
+    "CSS: oklch(0.7311 0.18611 52.78)",
+    "CSS: oklab(0.7311 0.11259 0.1482)",
+    "CSS: lab(67.72 45.72 74.79)",
+    "CSS: lch(67.72 87.66 58.56)",
+    "CSS: hwb(30 0% 0%)",
+    "CSS: color(display-p3 0.936 0.5272 0.1983)",
 };
+static_assert(std::size(kCopyFormatTitles) == VQCopyTemplateCount);
 
 // The dark panel the preferences sit on.
 class PreferencesWindow : public QWidget
