@@ -120,7 +120,7 @@ VQCommandResult VQCliLibraryList(const VQCliOptions &options)
     return result;
 }
 
-VQCommandResult VQRunCommandLine(const QStringList &arguments)
+VQCommandResult VQRunCommandLine(const QStringList &arguments, const VQCliStreams &streams)
 {
     QString error;
     const VQCliOptions options = parse(arguments, &error);
@@ -134,9 +134,11 @@ VQCommandResult VQRunCommandLine(const QStringList &arguments)
     if (words.size() == 2 && words[0] == QLatin1String("library") && words[1] == QLatin1String("list"))
         return VQCliLibraryList(options);
     if (!words.isEmpty() && words[0] == QLatin1String("parse"))
-        return VQCliParse(options);
+        return VQCliParse(options, streams);
     if (!words.isEmpty() && words[0] == QLatin1String("format"))
-        return VQCliFormat(options);
+        return VQCliFormat(options, streams);
+    if (!words.isEmpty() && words[0] == QLatin1String("contrast"))
+        return VQCliContrast(options);
     if (!words.isEmpty() && words[0] == QLatin1String("sync"))
         return VQCliSync(options);
     if (!words.isEmpty() && words[0] == QLatin1String("merge"))

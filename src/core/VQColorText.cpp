@@ -262,7 +262,7 @@ VQCSSColor::Reading readNewer(std::string_view utf8)
 {
     VQCSSColor::Reading reading = VQCSSColor::read(utf8);
     if (!reading.ok && !reading.looksLikeCSS)
-        reading.error = "not a color: expected a hex color such as #RRGGBB, a color name, or a CSS color "
+        reading.error = "expected a hex color such as #RRGGBB, a color name, or a CSS color "
                         "function: rgb(), hsl(), hwb(), lab(), lch(), oklab(), oklch() or color()";
     return reading;
 }

@@ -26,6 +26,18 @@ const std::vector<VQManualItem> kCopyFormats = {
     {"8", "CGColorCreateGenericRGB(0.125, 0.753, 0.251, 1.0)"},
     {"9", "[UIColor colorWithRed:0.125 green:0.753 blue:0.251 alpha:1.0]"},
     {"10", "hsla(132, 71%, 43%, 1.0)"},
+    {"11", "oklch(0.7056 0.21004 145.34)"},
+    {"12", "oklab(0.7056 -0.17276 0.11945)"},
+    {"13", "lab(68.33 -59.52 50.55)"},
+    {"14", "lch(68.33 78.1 139.66)"},
+    {"15", "hwb(132 12.5% 24.7%)"},
+    {"16", "color(display-p3 0.3582 0.742 0.3229)"},
+};
+
+// The names of --as, by format number.
+const std::vector<std::string> kFormatNames = {
+    "hex-bare", "hex",   "rgb255", "rgb1", "rgb", "rgba", "nscolor-device", "nscolor-calibrated", "cgcolor", "uicolor",
+    "hsla",     "oklch", "oklab",  "lab",  "lch", "hwb",  "display-p3",
 };
 
 const std::vector<VQManualItem> kLibraryFile = {
@@ -67,10 +79,11 @@ VQManualPage makeVellicoPage()
          {
              {"--copy", "Copy the selected color in the copy format (VQCopyType)."},
              {"--copy-alternate", "Copy it in the alternate format (VQAlternateCopyFormat)."},
-             {"--paste", "Select the color on the clipboard: hex, an HTML color name, CSS rgb() or hsl()."},
+             {"--paste", "Select the color on the clipboard: hex, a color name or any CSS color (see "
+                         "vellico-cli(1), parse)."},
              {"--pick", "Pick a color from the screen with the loupe, select it and print it as #RRGGBB and a "
                         "newline. It never waits more than 10 seconds for a compositor."},
-             {"--template N", "With --pick: print the color in copy format N (0 to 10, see COPY FORMATS) "
+             {"--template N", "With --pick: print the color in copy format N (0 to 16, see COPY FORMATS) "
                               "instead, in lower case when VQUseLowercase is true."},
              {"--choose-library", "Choose or create another library file, used from then on. Holding Alt while "
                                   "Vellico starts does the same."},
@@ -96,7 +109,7 @@ VQManualPage makeVellicoPage()
          "preferences window writes; the keys below may also be set by hand while Vellico is not running. "
          "Booleans are true or false.",
          {
-             {"VQCopyType=N", "The copy format of Ctrl+C and --copy, 0 to 10."},
+             {"VQCopyType=N", "The copy format of Ctrl+C and --copy, 0 to 16."},
              {"VQAlternateCopyFormat=N", "The format of Ctrl+Alt+C and --copy-alternate; without it, the "
                                          "partner of VQCopyType (0 and 1, 2 and 3, ...)."},
              {"VQUseLowercase=BOOL", "Copy formats 0 to 5 in lower case."},
@@ -173,8 +186,9 @@ VQManualPage makeVellicoCliPage()
     page.summary = "read and change Vellico color libraries from the command line";
     page.synopsis = {
         "vellico-cli library list [--library PATH] [--json]",
-        "vellico-cli parse TEXT [--json]",
-        "vellico-cli format TEXT --template N [--lowercase] [--json]",
+        "vellico-cli parse TEXT|- [--json]",
+        "vellico-cli format TEXT|- (--template N | --as NAME) [--lowercase] [--json]",
+        "vellico-cli contrast FOREGROUND BACKGROUND [--json]",
         "vellico-cli import FILE [--into LIBRARY] [--json]",
         "vellico-cli export --format gpl|ase|css|json [--library PATH] [--collection TITLE]... --output FILE|-",
         "vellico-cli merge LOCAL REMOTE [--json]",
@@ -193,9 +207,24 @@ VQManualPage makeVellicoCliPage()
          {
              {"library list", "List the collections of the library, one a line: its title, the number of colors "
                               "and each color as #RRGGBB."},
-             {"parse TEXT", "Read a color text (#RRGGBB, #RGB, with or without the #, an HTML color name, CSS "
-                            "rgb() or hsl()) and print it as #RRGGBB."},
-             {"format TEXT --template N", "Print the color in copy format N, exactly as Vellico copies it."},
+             {"parse TEXT|-",
+              "Read a color text and print it as #RRGGBB and its RGB components. Vellico reads #RRGGBB and #RGB "
+              "with or without the #, #RRGGBBAA and #RGBA, the CSS named colors, and every CSS Color 4 function: "
+              "rgb(), rgba(), hsl(), hsla(), hwb(), lab(), lch(), oklab(), oklch() and color() with srgb, "
+              "srgb-linear, display-p3, a98-rgb, prophoto-rgb, rec2020, xyz, xyz-d50 or xyz-d65, in the comma or "
+              "the space syntax, with none, hue units and / alpha (alpha is dropped). A color outside sRGB is "
+              "brought in by reducing its OKLCH chroma (CSS gamut mapping); --json says so in gamutMapped. With "
+              "- for TEXT, every line of standard input is read and answered by one line, as it comes; a line that "
+              "is not a color gets an empty line, standard error names it, and the exit status is 1 at the end. "
+              "With --json and -, one compact JSON object a line."},
+             {"format TEXT|- (--template N | --as NAME)",
+              "Print the color in copy format N, or the format named NAME, exactly as Vellico copies it; - reads "
+              "lines as parse does."},
+             {"contrast FOREGROUND BACKGROUND",
+              "Print the WCAG 2.2 contrast ratio of the two colors, truncated to two decimals (4.47:1), whether "
+              "it passes AA and AAA for normal and large text (judged on the unrounded ratio), and the APCA "
+              "lightness contrast Lc of the foreground as text on the background. --json gives the unrounded "
+              "ratio."},
              {"import FILE", "Read an Adobe Swatch Exchange (.ase), Photoshop swatch (.aco), color list (.clr) or "
                              "GIMP palette (.gpl) file and print its collections; with --into, append them to that "
                              "library. Rows of a palette that GIMP would refuse are skipped, and standard error says "
@@ -219,7 +248,12 @@ VQManualPage makeVellicoCliPage()
                                 "of the default one (see FILES)."},
              {"--into LIBRARY", "With import: the library to append to; it is made when it does not exist."},
              {"--folder DIR", "With sync: the shared folder."},
-             {"--template N", "With format: the copy format, 0 to 10 (see COPY FORMATS).", copyFormatNumbers()},
+             {"--template N", "With format: the copy format, 0 to 16 (see COPY FORMATS).", copyFormatNumbers()},
+             {"--as NAME",
+              "With format: the copy format by name: hex-bare, hex, rgb255, rgb1, rgb, rgba, "
+              "nscolor-device, nscolor-calibrated, cgcolor, uicolor, hsla, oklch, oklab, lab, lch, "
+              "hwb or display-p3 (formats 0 to 16 in that order).",
+              kFormatNames},
              {"--format FORMAT", "With export: gpl, ase, css or json.", {"gpl", "ase", "css", "json"}},
              {"--collection TITLE", "With export: a collection to write, by its title; give it once for each."},
              {"--output FILE", "With export: the file to write, or - for standard output (text formats only)."},
@@ -229,7 +263,10 @@ VQManualPage makeVellicoCliPage()
              {"-h, --help", "Print this help and exit."},
          }},
         {"EXIT STATUS", "", kExitStatusCli},
-        {"COPY FORMATS", "The formats of --template, shown for the color #20C040:", kCopyFormats, false},
+        {"COPY FORMATS",
+         "The formats of --template, shown for the color #20C040. Formats 11 to 16 write CSS numbers with the "
+         "fewest decimals that read every 8-bit color back exactly.",
+         kCopyFormats, false},
         {"FILES", "", kLibraryFile, false},
         {"ENVIRONMENT", "", {{"XDG_DATA_HOME", "Where the default library is, instead of ~/.local/share."}}, false},
     };

@@ -77,8 +77,8 @@ TEST(CSSColor, AlmostColoursAreRefusedWithWhatWasExpected)
         {"rgb(1 2 3 / 1 2)", "only one alpha value"},
         {"rgb(none, 2, 3)", "\"none\" is allowed only in the space-separated form"},
         {"oklab(0.5 0.1 0.1 / red)", "alpha must be a number or a percentage"},
-        {"foo(1 2 3)", "not a color: expected a hex color"},
-        {"notacolourname", "not a color: expected a hex color"},
+        {"foo(1 2 3)", "expected a hex color such as #RRGGBB, a color name"},
+        {"notacolourname", "expected a hex color such as #RRGGBB, a color name"},
     };
     for (const RefusalRow &row : rows) {
         SCOPED_TRACE(row.text.substr(0, 40));
