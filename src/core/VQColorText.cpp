@@ -5,6 +5,7 @@
 #include "core/VQColor.h"
 #include "core/VQColorText.h"
 #include "core/VQCSSColor.h"
+#include "core/VQColorNames.h"
 
 #include "vqcore/VQLocalizedString.h"
 #include "vqcore/VQRegex.h"
@@ -257,11 +258,22 @@ VQCSSColor::Reading readLegacyResult(const Triple &rgb)
     return reading;
 }
 
-// After the older forms: CSS, then (for what is no CSS at all) a general message.
+// After the older forms: CSS, then the colour names, then (for what is neither) a general message.
 VQCSSColor::Reading readNewer(std::string_view utf8)
 {
     VQCSSColor::Reading reading = VQCSSColor::read(utf8);
-    if (!reading.ok && !reading.looksLikeCSS)
+    if (reading.ok || reading.looksLikeCSS)
+        return reading;
+    // Spaces within a name are ignored, but as for every colour text, none may lead or trail.
+    const auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; };
+    const bool padded = !utf8.empty() && (isSpace(utf8.front()) || isSpace(utf8.back()));
+    if (const std::optional<std::uint32_t> named = padded ? std::nullopt : VQColorNames::shared().colorForName(utf8)) {
+        reading.ok = true;
+        reading.rgb = {((*named >> 16) & 0xFF) / 255.0, ((*named >> 8) & 0xFF) / 255.0, (*named & 0xFF) / 255.0};
+        reading.error.clear();
+        return reading;
+    }
+    if (!reading.ok)
         reading.error = "expected a hex color such as #RRGGBB, a color name, or a CSS color "
                         "function: rgb(), hsl(), hwb(), lab(), lch(), oklab(), oklch() or color()";
     return reading;
