@@ -6,11 +6,13 @@
 
 #include "core/VQCSSColor.h"
 #include "core/VQColor.h"
+#include "core/VQColorNames.h"
 #include "core/VQColorText.h"
 #include "core/VQContrast.h"
 #include "core/VQCopyTemplate.h"
 #include "core/VQJson.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocale>
@@ -129,10 +131,8 @@ VQCommandResult streamLines(const VQCliStreams &streams, const Answer &answer)
     VQCommandResult result;
     if (failures > 0) {
         result.status = 1;
-        result.err = QStringLiteral("%1 of %2 lines %3 not colors\n")
-                         .arg(failures)
-                         .arg(lineNumber)
-                         .arg(failures == 1 ? QStringLiteral("was") : QStringLiteral("were"));
+        result.err = failures == 1 ? QStringLiteral("1 of %1 lines was not a color\n").arg(lineNumber)
+                                   : QStringLiteral("%1 of %2 lines were not colors\n").arg(failures).arg(lineNumber);
     }
     return result;
 }
@@ -171,12 +171,28 @@ std::string formatNames()
     return names;
 }
 
+// One JSON object: compact on one line when answering lines, laid out as every command's JSON otherwise.
+std::string jsonText(const QJsonObject &object, bool lines)
+{
+    if (lines)
+        return compactJson(object).toStdString();
+    QByteArray printed = VQJson::print(object);
+    printed.chop(1); // the newline comes with the answer
+    return printed.toStdString();
+}
+
+bool readsLines(const VQCliOptions &options)
+{
+    return options.positional.value(1) == QLatin1String("-");
+}
+
 } // namespace
 
 VQCommandResult VQCliParse(const VQCliOptions &options, const VQCliStreams &streams)
 {
     const bool json = options.json();
-    return answerTextOrLines(options, streams, [json](std::string_view text, std::string &out, std::string &why) {
+    const bool lines = readsLines(options);
+    return answerTextOrLines(options, streams, [=](std::string_view text, std::string &out, std::string &why) {
         VQCSSColor::Reading reading;
         if (!readColour(text, reading, why))
             return false;
@@ -184,7 +200,7 @@ VQCommandResult VQCliParse(const VQCliOptions &options, const VQCliStreams &stre
         if (json) {
             QJsonObject object = VQJson::color(*color);
             object.insert(QStringLiteral("gamutMapped"), reading.gamutMapped);
-            out = compactJson(object).toStdString();
+            out = jsonText(object, lines);
         } else {
             out = QStringLiteral("%1\tRGB %2 %3 %4")
                       .arg(color->hexValue(), shortest(reading.rgb[0]), shortest(reading.rgb[1]),
@@ -220,6 +236,7 @@ VQCommandResult VQCliFormat(const VQCliOptions &options, const VQCliStreams &str
     const bool lowercase = options.flag("lowercase");
     const bool json = options.json();
     const bool css = int(*format) >= int(VQCopyTemplate::OKLCH);
+    const bool lines = readsLines(options);
     return answerTextOrLines(options, streams, [=](std::string_view text, std::string &out, std::string &why) {
         VQCSSColor::Reading reading;
         if (!readColour(text, reading, why))
@@ -234,12 +251,10 @@ VQCommandResult VQCliFormat(const VQCliOptions &options, const VQCliStreams &str
         const VQColorRef color = VQColor::makeRGB(reading.rgb[0], reading.rgb[1], reading.rgb[2]);
         const QString copied = VQCopyText(*color, *format, lowercase);
         if (json) {
-            out = compactJson(QJsonObject{
-                                  {QStringLiteral("template"), int(*format)},
-                                  {QStringLiteral("text"), copied},
-                                  {QStringLiteral("color"), VQJson::color(*color)},
-                              })
-                      .toStdString();
+            out = jsonText(QJsonObject{{QStringLiteral("template"), int(*format)},
+                                       {QStringLiteral("text"), copied},
+                                       {QStringLiteral("color"), VQJson::color(*color)}},
+                           lines);
         } else {
             out = copied.toStdString();
         }
@@ -283,5 +298,65 @@ VQCommandResult VQCliContrast(const VQCliOptions &options)
         QStringLiteral("%1\nAA: %2, large text: %3\nAAA: %4, large text: %5\nLc %6\n")
             .arg(QString::fromStdString(VQContrast::ratioText(ratio)), grade(grades.aaNormal), grade(grades.aaLarge),
                  grade(grades.aaaNormal), grade(grades.aaaLarge), QString::fromLatin1(lcText));
+    return result;
+}
+
+VQCommandResult VQCliName(const VQCliOptions &options, const VQCliStreams &streams)
+{
+    const bool json = options.json();
+    const bool lines = readsLines(options);
+    return answerTextOrLines(options, streams, [=](std::string_view text, std::string &out, std::string &why) {
+        VQCSSColor::Reading reading;
+        if (!readColour(text, reading, why))
+            return false;
+        const VQColorNames::Match match = VQColorNames::shared().nearest(reading.rgb);
+        if (json) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "#%06X", unsigned(match.rgb));
+            out = jsonText(QJsonObject{{QStringLiteral("name"), match.name},
+                                       {QStringLiteral("hex"), QString::fromLatin1(hex)},
+                                       {QStringLiteral("exact"), match.exact},
+                                       {QStringLiteral("css"), match.css},
+                                       {QStringLiteral("distance"), match.distance}},
+                           lines);
+        } else {
+            out = (match.exact ? QString() : QStringLiteral("\u2248 ")).toStdString() + match.name.toStdString();
+        }
+        return true;
+    });
+}
+
+VQCommandResult VQCliSearch(const VQCliOptions &options)
+{
+    const QStringList words = options.positional.mid(1);
+    if (words.isEmpty())
+        return VQCliUsageError(QStringLiteral("search needs one or more words"));
+    std::size_t limit = 50;
+    if (options.has("limit")) {
+        bool ok = false;
+        const qlonglong value = options.value("limit").toLongLong(&ok);
+        if (!ok || value < 1)
+            return VQCliUsageError(
+                QStringLiteral("--limit takes a number of names, 1 or more, not \"%1\"").arg(options.value("limit")));
+        limit = std::size_t(value);
+    }
+    const std::vector<const VQColorNames::Entry *> found = VQColorNames::shared().search(words, limit);
+    const auto hex = [](std::uint32_t rgb) {
+        return QStringLiteral("#%1").arg(rgb, 6, 16, QLatin1Char('0')).toUpper();
+    };
+    VQCommandResult result;
+    if (options.json()) {
+        QJsonArray array;
+        for (const VQColorNames::Entry *entry : found)
+            array.append(QJsonObject{{QStringLiteral("name"), entry->name}, {QStringLiteral("hex"), hex(entry->rgb)}});
+        result.out = QString::fromUtf8(VQJson::print(array));
+    } else {
+        for (const VQColorNames::Entry *entry : found)
+            result.out += entry->name + QLatin1Char('\t') + hex(entry->rgb) + QLatin1Char('\n');
+    }
+    if (found.empty()) {
+        result.status = 1;
+        result.err = QStringLiteral("no color name contains %1\n").arg(words.join(QLatin1Char(' ')));
+    }
     return result;
 }

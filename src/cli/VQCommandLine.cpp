@@ -1,5 +1,6 @@
 #include "cli/VQCommandLine_p.h"
 
+#include "core/VQColorNames.h"
 #include "core/VQJson.h"
 #include "core/VQSwatchCore.h"
 #include "core/VQSwatchDatabaseURL.h"
@@ -129,7 +130,9 @@ VQCommandResult VQRunCommandLine(const QStringList &arguments, const VQCliStream
     if (options.flag("help"))
         return {0, QString::fromStdString(VQManualHelpText(VQVellicoCliManual())), QString()};
     if (options.flag("version"))
-        return {0, QStringLiteral("vellico-cli %1\n").arg(QStringLiteral(VELLICO_VERSION)), QString()};
+        return {
+            0, QStringLiteral("vellico-cli %1\n%2\n").arg(QStringLiteral(VELLICO_VERSION), VQColorNames::attribution()),
+            QString()};
     const QStringList &words = options.positional;
     if (words.size() == 2 && words[0] == QLatin1String("library") && words[1] == QLatin1String("list"))
         return VQCliLibraryList(options);
@@ -139,6 +142,10 @@ VQCommandResult VQRunCommandLine(const QStringList &arguments, const VQCliStream
         return VQCliFormat(options, streams);
     if (!words.isEmpty() && words[0] == QLatin1String("contrast"))
         return VQCliContrast(options);
+    if (!words.isEmpty() && words[0] == QLatin1String("name"))
+        return VQCliName(options, streams);
+    if (!words.isEmpty() && words[0] == QLatin1String("search"))
+        return VQCliSearch(options);
     if (!words.isEmpty() && words[0] == QLatin1String("sync"))
         return VQCliSync(options);
     if (!words.isEmpty() && words[0] == QLatin1String("merge"))

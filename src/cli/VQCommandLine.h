@@ -9,6 +9,8 @@
 //   vellico-cli parse TEXT|- [--json]
 //   vellico-cli format TEXT|- (--template N | --as NAME) [--lowercase] [--json]
 //   vellico-cli contrast FOREGROUND BACKGROUND [--json]
+//   vellico-cli name COLOR|- [--json]
+//   vellico-cli search WORDS... [--limit N] [--json]
 
 #include <QStringList>
 #include <QTextStream>

@@ -35,6 +35,8 @@ VQCommandResult VQCliLibraryList(const VQCliOptions &options);
 VQCommandResult VQCliParse(const VQCliOptions &options, const VQCliStreams &streams);  // VQColorCommands.cpp
 VQCommandResult VQCliFormat(const VQCliOptions &options, const VQCliStreams &streams); // VQColorCommands.cpp
 VQCommandResult VQCliContrast(const VQCliOptions &options);                            // VQColorCommands.cpp
+VQCommandResult VQCliName(const VQCliOptions &options, const VQCliStreams &streams);   // VQColorCommands.cpp
+VQCommandResult VQCliSearch(const VQCliOptions &options);                              // VQColorCommands.cpp
 VQCommandResult VQCliSync(const VQCliOptions &options);                                // VQCliSync.cpp
 VQCommandResult VQCliMerge(const VQCliOptions &options);                               // VQCliMerge.cpp
 // import FILE [--into LIBRARY]

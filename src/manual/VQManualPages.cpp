@@ -189,6 +189,8 @@ VQManualPage makeVellicoCliPage()
         "vellico-cli parse TEXT|- [--json]",
         "vellico-cli format TEXT|- (--template N | --as NAME) [--lowercase] [--json]",
         "vellico-cli contrast FOREGROUND BACKGROUND [--json]",
+        "vellico-cli name COLOR|- [--json]",
+        "vellico-cli search WORDS... [--limit N] [--json]",
         "vellico-cli import FILE [--into LIBRARY] [--json]",
         "vellico-cli export --format gpl|ase|css|json [--library PATH] [--collection TITLE]... --output FILE|-",
         "vellico-cli merge LOCAL REMOTE [--json]",
@@ -225,6 +227,15 @@ VQManualPage makeVellicoCliPage()
               "it passes AA and AAA for normal and large text (judged on the unrounded ratio), and the APCA "
               "lightness contrast Lc of the foreground as text on the background. --json gives the unrounded "
               "ratio."},
+             {"name COLOR|-",
+              "Print the name of the color: its CSS name when it is one, otherwise the nearest (by distance in "
+              "OKLab) of the 31,918 names of color-name-list 14.51.0, after \"~ \" (an approximately-equal sign) "
+              "when the color is not exactly the named one. --json gives name, hex (of the named color), exact, "
+              "css and distance. - reads lines as parse does. Color texts also read these names, ignoring case, "
+              "spaces and punctuation."},
+             {"search WORDS...",
+              "Print the names that contain every word, in any case, one a line with its #RRGGBB: exact names "
+              "first, at most 50 or --limit N. The exit status is 1 when no name matches."},
              {"import FILE", "Read an Adobe Swatch Exchange (.ase), Photoshop swatch (.aco), color list (.clr) or "
                              "GIMP palette (.gpl) file and print its collections; with --into, append them to that "
                              "library. Rows of a palette that GIMP would refuse are skipped, and standard error says "
@@ -254,6 +265,7 @@ VQManualPage makeVellicoCliPage()
               "nscolor-device, nscolor-calibrated, cgcolor, uicolor, hsla, oklch, oklab, lab, lch, "
               "hwb or display-p3 (formats 0 to 16 in that order).",
               kFormatNames},
+             {"--limit N", "With search: print at most N names."},
              {"--format FORMAT", "With export: gpl, ase, css or json.", {"gpl", "ase", "css", "json"}},
              {"--collection TITLE", "With export: a collection to write, by its title; give it once for each."},
              {"--output FILE", "With export: the file to write, or - for standard output (text formats only)."},
@@ -269,6 +281,22 @@ VQManualPage makeVellicoCliPage()
          kCopyFormats, false},
         {"FILES", "", kLibraryFile, false},
         {"ENVIRONMENT", "", {{"XDG_DATA_HOME", "Where the default library is, instead of ~/.local/share."}}, false},
+        {"COLOR NAMES",
+         "The color names are those of color-name-list 14.51.0 by David Aerne and contributors "
+         "(https://github.com/meodai/color-names), shipped with Vellico under the MIT License: Copyright (c) 2017 "
+         "David Aerne. Permission is hereby granted, free of charge, to any person obtaining a copy of this "
+         "software and associated documentation files (the \"Software\"), to deal in the Software without "
+         "restriction, including without limitation the rights to use, copy, modify, merge, publish, distribute, "
+         "sublicense, and/or sell copies of the Software, and to permit persons to whom the Software is furnished "
+         "to do so, subject to the following conditions: The above copyright notice and this permission notice "
+         "shall be included in all copies or substantial portions of the Software. THE SOFTWARE IS PROVIDED \"AS "
+         "IS\", WITHOUT WARRANTY OF ANY KIND, EXPRESS OR IMPLIED, INCLUDING BUT NOT LIMITED TO THE WARRANTIES OF "
+         "MERCHANTABILITY, FITNESS FOR A PARTICULAR PURPOSE AND NONINFRINGEMENT. IN NO EVENT SHALL THE AUTHORS OR "
+         "COPYRIGHT HOLDERS BE LIABLE FOR ANY CLAIM, DAMAGES OR OTHER LIABILITY, WHETHER IN AN ACTION OF "
+         "CONTRACT, TORT OR OTHERWISE, ARISING FROM, OUT OF OR IN CONNECTION WITH THE SOFTWARE OR THE USE OR "
+         "OTHER DEALINGS IN THE SOFTWARE.",
+         {},
+         false},
     };
     page.seeAlso = {"vellico(1)"};
     return page;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -62,6 +63,14 @@ TEST(ColourCommands, OneColourInEachShape)
         {{"format", "red", "--as", "hex", "--template", "1"}, 2, "", "not both"},
         {{"format", "red"}, 2, "", "format needs --template N (0–16) or --as NAME"},
         {{"contrast", "red"}, 2, "", "contrast takes two colors"},
+        {{"name", "#FF8001"}, 0, "\u2248 Oriole\n", ""},
+        {{"name", "cornflowerblue"}, 0, "cornflowerblue\n", ""},
+        {{"name", "#123456"}, 0, "Incremental Blue\n", ""},
+        {{"name", "nope123"}, 1, "", "\"nope123\" is not a color"},
+        {{"search", "cornflower", "--limit", "2"}, 0, "Cornflower\t#5170D7\nCornflower Blue\t#6C91C5\n", ""},
+        {{"search"}, 2, "", "search needs one or more words"},
+        {{"search", "blue", "--limit", "0"}, 2, "", "--limit takes a number of names, 1 or more"},
+        {{"search", "qqqzzz"}, 1, "", "no color name contains qqqzzz"},
         {{"contrast", "red", "rgb(1 2, 3)"}, 1, "", "the background \"rgb(1 2, 3)\" is not a color: rgb() separates"},
     };
     for (const auto &row : rows) {
@@ -83,6 +92,18 @@ TEST(ColourCommands, JsonCarriesTheUnroundedNumbers)
     EXPECT_FALSE(contrast["aaa"]["normal"].toBool());
     EXPECT_FALSE(contrast["aaa"]["large"].toBool());
     EXPECT_NEAR(contrast["apca"].toDouble(), 71.11110332561125, 1e-9);
+
+    const QJsonObject named =
+        QJsonDocument::fromJson(VQRunCommandLine({"name", "#FF8001", "--json"}).out.toUtf8()).object();
+    EXPECT_EQ(named["name"].toString(), "Oriole");
+    EXPECT_EQ(named["hex"].toString(), "#FF8008");
+    EXPECT_FALSE(named["exact"].toBool());
+    EXPECT_FALSE(named["css"].toBool());
+    EXPECT_NEAR(named["distance"].toDouble(), 0.0012518985327660403, 1e-9);
+    const QJsonArray found =
+        QJsonDocument::fromJson(VQRunCommandLine({"search", "ocean", "--limit", "1", "--json"}).out.toUtf8()).array();
+    EXPECT_EQ(found, (QJsonArray{QJsonObject{{"name", "Ocean"}, {"hex", "#005493"}}}));
+    EXPECT_TRUE(VQRunCommandLine({"--version"}).out.contains("color-name-list 14.51.0"));
 
     for (const auto &[text, mapped] : {std::pair{"color(display-p3 1 0 0)", true}, std::pair{"#f00", false}}) {
         const QJsonObject parsed =
@@ -134,6 +155,10 @@ TEST(ColourCommands, LinesFromStandardInputAreAnsweredOneForOne)
     EXPECT_EQ(parsed.status, 1);
 
     EXPECT_EQ(runCli({"format", "-", "--as", "hex"}, "red\nblue\n").status, 0);
+    const CliRun named = runCli({"name", "-"}, "#ff8001\ncornflowerblue\n#12345\n");
+    EXPECT_EQ(named.out.toStdString(), "\u2248 Oriole\ncornflowerblue\n\n");
+    EXPECT_TRUE(named.err.contains("line 3: \"#12345\" is not a color")) << named.err.toStdString();
+    EXPECT_TRUE(named.err.contains("1 of 3 lines was not a color")) << named.err.toStdString();
 }
 
 // Each line is answered before the next one is written: a script can talk to it.

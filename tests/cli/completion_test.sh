@@ -28,7 +28,7 @@ row() { # expected -- words...
   fi
 }
 
-row "contrast export format import library merge parse sync" -- vellico-cli ""
+row "contrast export format import library merge name parse search sync" -- vellico-cli ""
 row "list" -- vellico-cli library ""
 row "--json" -- vellico-cli parse x --js
 row "0 1 10 11 12 13 14 15 16 2 3 4 5 6 7 8 9" -- vellico-cli format x --template ""
