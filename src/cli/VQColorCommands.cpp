@@ -196,16 +196,22 @@ VQCommandResult VQCliParse(const VQCliOptions &options, const VQCliStreams &stre
         VQCSSColor::Reading reading;
         if (!readColour(text, reading, why))
             return false;
-        const VQColorRef color = VQColor::makeRGB(reading.rgb[0], reading.rgb[1], reading.rgb[2]);
         if (json) {
+            const VQColorRef color = VQColor::makeRGB(reading.rgb[0], reading.rgb[1], reading.rgb[2]);
             QJsonObject object = VQJson::color(*color);
             object.insert(QStringLiteral("gamutMapped"), reading.gamutMapped);
             out = jsonText(object, lines);
         } else {
-            out = QStringLiteral("%1\tRGB %2 %3 %4")
-                      .arg(color->hexValue(), shortest(reading.rgb[0]), shortest(reading.rgb[1]),
-                           shortest(reading.rgb[2]))
-                      .toStdString();
+            // "#RRGGBB<tab>RGB r g b", as the colour's hexValue() and the shortest doubles print it.
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "#%02X%02X%02X", unsigned(std::lround(reading.rgb[0] * 255)),
+                          unsigned(std::lround(reading.rgb[1] * 255)), unsigned(std::lround(reading.rgb[2] * 255)));
+            out = hex;
+            out += "\tRGB";
+            for (double channel : reading.rgb) {
+                out += ' ';
+                out += shortest(channel).toLatin1().constData();
+            }
         }
         return true;
     });

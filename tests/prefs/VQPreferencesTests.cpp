@@ -204,7 +204,7 @@ TEST_F(VQPreferencesControllerTest, UnknownTagsAndRows)
     EXPECT_EQ(controller().shownSettings().copyType, 2);
     // An out-of-range format keeps the pop-up's selection; a row the choice
     // lacks selects none, and then nothing is written for it.
-    store({{"VQCopyType", "11"}, {"VQCursor", "5"}});
+    store({{"VQCopyType", "17"}, {"VQCursor", "5"}});
     controller().loadPreferences();
     EXPECT_EQ(controller().shownSettings().copyType, 2);
     EXPECT_EQ(controller().shownSettings().cursor, -1);
