@@ -267,7 +267,11 @@ VQCSSColor::Reading readNewer(std::string_view utf8)
     // Spaces within a name are ignored, but as for every colour text, none may lead or trail.
     const auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; };
     const bool padded = !utf8.empty() && (isSpace(utf8.front()) || isSpace(utf8.back()));
-    if (const std::optional<std::uint32_t> named = padded ? std::nullopt : VQColorNames::shared().colorForName(utf8)) {
+    // Punctuation is ignored in a name; a control character (a NUL, a line break) makes it none.
+    const bool control =
+        std::any_of(utf8.begin(), utf8.end(), [](char c) { return (unsigned char)c < 0x20 || c == 0x7F; });
+    if (const std::optional<std::uint32_t> named =
+            padded || control ? std::nullopt : VQColorNames::shared().colorForName(utf8)) {
         reading.ok = true;
         reading.rgb = {((*named >> 16) & 0xFF) / 255.0, ((*named >> 8) & 0xFF) / 255.0, (*named & 0xFF) / 255.0};
         reading.error.clear();

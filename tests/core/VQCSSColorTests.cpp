@@ -65,6 +65,7 @@ TEST(CSSColor, AlmostColoursAreRefusedWithWhatWasExpected)
         {"#ggg", "only the digits 0–9 and A–F"},
         {std::string(10000, '1'), "10000 characters long"},
         {std::string("rgb(1 2 3\0)", 11), "NUL"},
+        {std::string("oce\0an", 6), "expected a hex color"}, // no colour name either
         {"oklch(\xD9\xA0.5 0.1 200)", "ASCII digits"},
         {"hsl(120 100% 50% /)", "\"/\" must be followed by an alpha value"},
         {"hsl(120, 100, 50)", "the second value must be a percentage"},

@@ -109,11 +109,16 @@ TEST(ColorNames, NamesReadAsColoursIgnoringCaseSpacesAndPunctuation)
         {"Redwood Forest", 0xFF0000},
         {" ocean", std::nullopt}, // no colour text begins or ends with a space
         {"ocean ", std::nullopt},
+        {"oc\tean", std::nullopt}, // nor holds a control character
+        {"oce\x7F"
+         "an",
+         std::nullopt},
         {"no such colour name", std::nullopt},
     };
     for (const auto &row : rows) {
         const VQCSSColor::Reading reading = VQReadColorText(QString::fromUtf8(row.text));
         ASSERT_EQ(reading.ok, row.rgb.has_value()) << row.text;
+        EXPECT_EQ(VQReadColorText(std::string_view(row.text)).ok, reading.ok) << row.text;
         if (row.rgb) {
             for (int i = 0; i < 3; ++i)
                 EXPECT_EQ(reading.rgb[i], hex(*row.rgb)[i]) << row.text;
