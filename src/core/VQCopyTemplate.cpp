@@ -178,6 +178,8 @@ void VQSetAfterCopyHandler(std::function<void()> handler)
 
 std::int64_t VQAlternateCopyFormatPartner(std::int64_t copyType)
 {
+    if (copyType == VQCopyTemplateCount - 1 && copyType % 2 == 0)
+        return copyType - 1; // the last format, alone in its pair
     return copyType % 2 != 0 ? copyType - 1 : copyType + 1;
 }
 

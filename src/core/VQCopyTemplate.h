@@ -54,7 +54,8 @@ void VQSetAfterCopyHandler(std::function<void()> handler);
 
 class VQUserDefaults;
 
-// The partner of a copy format: c − 1 when c is odd, c + 1 when even (0 ↔ 1, 2 ↔ 3, …).
+// The partner of a copy format: c − 1 when c is odd, c + 1 when even (0 ↔ 1, 2 ↔ 3, …);
+// the last format (16), which has none after it, has the one before it.
 std::int64_t VQAlternateCopyFormatPartner(std::int64_t copyType);
 // The alternate format as the preferences show it and copying uses it: the
 // number stored under "VQAlternateCopyFormat", or, when it holds none, the

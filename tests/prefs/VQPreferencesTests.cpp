@@ -87,6 +87,8 @@ TEST_F(VQLibraryTest, PreferencesLoad)
          VQPreferencesSettings{true, "/srv/shared", true, 1, 4, 9, false, true}},
         {"PartnerOfOdd", {{"VQCopyType", "3"}}, formats(3, 2)},
         {"PartnerOfEven", {{"VQCopyType", "10"}}, formats(10, 11)},
+        // The last format has no partner after it: the one before it.
+        {"PartnerOfTheLast", {{"VQCopyType", "16"}}, formats(16, 15)},
         {"StoredZeroIsNotAbsent", {{"VQCopyType", "3"}, {"VQAlternateCopyFormat", "0"}}, formats(3, 0)},
         {"NotANumberIsAbsent", {{"VQCopyType", "5"}, {"VQAlternateCopyFormat", "hex"}}, formats(5, 4)},
     };
