@@ -83,7 +83,6 @@ struct Token {
 enum class Accepts {
     NumberOrPercentage, // numbers and percentages, scaled differently
     Hue,                // a number of degrees or an angle
-    Alpha,
 };
 
 Reading failure(std::string message, bool looksLikeCSS = true)

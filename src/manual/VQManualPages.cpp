@@ -229,8 +229,9 @@ VQManualPage makeVellicoCliPage()
               "ratio."},
              {"name COLOR|-",
               "Print the name of the color: its CSS name when it is one, otherwise the nearest (by distance in "
-              "OKLab) of the 31,918 names of color-name-list 14.51.0, after \"~ \" (an approximately-equal sign) "
-              "when the color is not exactly the named one. --json gives name, hex (of the named color), exact, "
+              "OKLab) of the 31,918 names of color-name-list 14.51.0, after an approximately-equal sign (U+2248) "
+              "and a space when the color is not exactly the named one. --json gives name, hex (of the named color), "
+              "exact, "
               "css and distance. - reads lines as parse does. Color texts also read these names, ignoring case, "
               "spaces and punctuation."},
              {"search WORDS...",
