@@ -11,6 +11,8 @@
 #include "core/VQContrast.h"
 #include "core/VQCopyTemplate.h"
 #include "core/VQJson.h"
+#include "core/VQUserFormats.h"
+#include "vqcore/VQUserDefaults.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -169,6 +171,8 @@ std::string formatNames()
     std::string names;
     for (int raw = 0; raw < VQCopyTemplateCount; ++raw)
         names += (raw ? ", " : "") + VQCopyTemplateName(VQCopyTemplate(raw)).toStdString();
+    for (const VQUserFormat &format : VQStoredUserFormats(VQUserDefaults::standard()))
+        names += ", " + format.name.toStdString();
     return names;
 }
 
@@ -242,7 +246,17 @@ VQCommandResult VQCliFormat(const VQCliOptions &options, const VQCliStreams &str
     }
     const bool lowercase = options.flag("lowercase");
     const bool json = options.json();
-    const bool css = int(*format) >= int(VQCopyTemplate::OKLCH);
+    const bool css = int(*format) >= int(VQCopyTemplate::OKLCH) && int(*format) < VQCopyTemplateCount;
+    // A user format's template, read from the settings once for all the lines.
+    std::optional<QString> pattern;
+    if (int(*format) >= VQUserFormatFirstRawValue) {
+        const std::vector<VQUserFormat> formats = VQStoredUserFormats(VQUserDefaults::standard());
+        pattern = formats.at(std::size_t(int(*format) - VQUserFormatFirstRawValue)).pattern;
+        QString error;
+        if (!VQUserFormatText(*pattern, {0, 0, 0}, &error))
+            return VQCliFailure(QStringLiteral("the format \"%1\" has a template that is not valid: %2")
+                                    .arg(VQCopyTemplateName(*format), error));
+    }
     const bool lines = readsLines(options);
     return answerTextOrLines(options, streams, [=](std::string_view text, std::string &out, std::string &why) {
         VQCSSColor::Reading reading;
@@ -253,6 +267,10 @@ VQCommandResult VQCliFormat(const VQCliOptions &options, const VQCliStreams &str
             char written[VQCSSColor::kMaxWrittenLength];
             out.assign(written, VQCSSColor::write(VQCSSColor::Notation(int(*format) - int(VQCopyTemplate::OKLCH)),
                                                   reading.rgb, written));
+            return true;
+        }
+        if (pattern && !json) {
+            out = VQUserFormatText(*pattern, reading.rgb).value_or(QString()).toStdString();
             return true;
         }
         const VQColorRef color = VQColor::makeRGB(reading.rgb[0], reading.rgb[1], reading.rgb[2]);

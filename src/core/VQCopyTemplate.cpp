@@ -2,6 +2,7 @@
 
 #include "core/VQCSSColor.h"
 #include "core/VQPasteboard.h"
+#include "core/VQUserFormats.h"
 #include "vqcore/VQUserDefaults.h"
 
 #include <charconv>
@@ -85,14 +86,23 @@ constexpr const char *kTemplateNames[VQCopyTemplateCount] = {
 
 std::optional<VQCopyTemplate> VQCopyTemplateFromRawValue(std::int64_t raw)
 {
-    if (raw < 0 || raw >= VQCopyTemplateCount)
+    if (raw >= 0 && raw < VQCopyTemplateCount)
+        return VQCopyTemplate(raw);
+    // The user formats' numbers; the settings are read only for such a number.
+    if (raw < VQUserFormatFirstRawValue || raw >= VQUserFormatFirstRawValue + 10000)
+        return std::nullopt;
+    if (raw >= VQUserFormatFirstRawValue + std::int64_t(VQStoredUserFormats(VQUserDefaults::standard()).size()))
         return std::nullopt;
     return VQCopyTemplate(raw);
 }
 
 QString VQCopyTemplateName(VQCopyTemplate format)
 {
-    return QString::fromLatin1(kTemplateNames[int(format)]);
+    if (int(format) >= 0 && int(format) < VQCopyTemplateCount)
+        return QString::fromLatin1(kTemplateNames[int(format)]);
+    const std::vector<VQUserFormat> formats = VQStoredUserFormats(VQUserDefaults::standard());
+    const std::size_t index = std::size_t(int(format) - VQUserFormatFirstRawValue);
+    return index < formats.size() ? formats[index].name : QString();
 }
 
 std::optional<VQCopyTemplate> VQCopyTemplateFromName(const QString &name)
@@ -101,12 +111,26 @@ std::optional<VQCopyTemplate> VQCopyTemplateFromName(const QString &name)
         if (name.compare(QLatin1String(kTemplateNames[raw]), Qt::CaseInsensitive) == 0)
             return VQCopyTemplate(raw);
     }
+    // A user format by its name; the built-in names come first.
+    const std::vector<VQUserFormat> formats = VQStoredUserFormats(VQUserDefaults::standard());
+    for (std::size_t i = 0; i < formats.size(); ++i) {
+        if (name.compare(formats[i].name, Qt::CaseInsensitive) == 0)
+            return VQCopyTemplate(VQUserFormatFirstRawValue + int(i));
+    }
     return std::nullopt;
 }
 
 QString VQCopyText(const VQColor &color, VQCopyTemplate format, bool lowercase)
 {
     const VQRGBColor rgb = color.RGBColor();
+    if (int(format) >= VQUserFormatFirstRawValue) {
+        // A user format: its template decides the case; one that is not valid (or gone) copies nothing.
+        const std::vector<VQUserFormat> formats = VQStoredUserFormats(VQUserDefaults::standard());
+        const std::size_t index = std::size_t(int(format) - VQUserFormatFirstRawValue);
+        if (index >= formats.size())
+            return QString();
+        return VQUserFormatText(formats[index].pattern, {rgb.r, rgb.g, rgb.b}).value_or(QString());
+    }
     const bool grey = color.isGrayscale();
     const QString R = integer(rgb.r, 255), G = integer(rgb.g, 255), B = integer(rgb.b, 255);
     const QString r3 = fixed3(rgb.r), g3 = fixed3(rgb.g), b3 = fixed3(rgb.b);

@@ -31,11 +31,12 @@ enum class VQCopyTemplate : int {
 };
 inline constexpr int VQCopyTemplateCount = 17;
 
-// Nothing for any integer outside 0–16 (the preferences store the raw value).
+// Nothing for any integer outside 0–16 and the user formats' 100, 101, …
+// (VQUserFormats.h; the preferences store the raw value).
 std::optional<VQCopyTemplate> VQCopyTemplateFromRawValue(std::int64_t raw);
 
-// The name the command line knows a format by ("hex", "rgb", "oklch", "display-p3", …),
-// and the format of a name (any case).
+// The name the command line knows a format by ("hex", "rgb", "oklch", "display-p3", …,
+// a user format's own name), and the format of a name (any case; built-in names first).
 QString VQCopyTemplateName(VQCopyTemplate format);
 std::optional<VQCopyTemplate> VQCopyTemplateFromName(const QString &name);
 

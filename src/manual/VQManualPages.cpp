@@ -112,6 +112,13 @@ VQManualPage makeVellicoPage()
              {"VQCopyType=N", "The copy format of Ctrl+C and --copy, 0 to 16."},
              {"VQAlternateCopyFormat=N", "The format of Ctrl+Alt+C and --copy-alternate; without it, the "
                                          "partner of VQCopyType (0 and 1, 2 and 3, ...)."},
+             {"VQUserFormats=JSON",
+              "Copy formats of your own, from number 100 on in their order, offered after the built-in ones "
+              "(and by name to vellico-cli format --as): a JSON array of {\"name\": ..., \"template\": ...}. "
+              "In a template, {rgb.r} {rgb.g} {rgb.b} are 0 to 255, {srgb.r} ... 0 to 1, and hsl, hwb, oklch, "
+              "oklab, lab, lch and p3 give their channels the same way ({oklch.l}, {hwb.w}, {p3.b}); \":N\" "
+              "sets the decimals ({srgb.r:3}); {hex} and {HEX} are RRGGBB in lower and upper case; {{ and }} are "
+              "braces. For example [{\"name\": \"Flutter\", \"template\": \"Color(0xFF{HEX})\"}]."},
              {"VQUseLowercase=BOOL", "Copy formats 0 to 5 in lower case."},
              {"VQCursor=N", "The cursor over the color wheel: 0 a crosshair, 1 a circle."},
              {"VQDontActivateWhenUsingLoupe=BOOL", "Do not bring Vellico to the front when picking from the screen "
@@ -264,7 +271,8 @@ VQManualPage makeVellicoCliPage()
              {"--as NAME",
               "With format: the copy format by name: hex-bare, hex, rgb255, rgb1, rgb, rgba, "
               "nscolor-device, nscolor-calibrated, cgcolor, uicolor, hsla, oklch, oklab, lab, lch, "
-              "hwb or display-p3 (formats 0 to 16 in that order).",
+              "hwb or display-p3 (formats 0 to 16 in that order), or the name of one of your own formats "
+              "(VQUserFormats, see vellico(1)).",
               kFormatNames},
              {"--limit N", "With search: print at most N names."},
              {"--format FORMAT", "With export: gpl, ase, css or json.", {"gpl", "ase", "css", "json"}},

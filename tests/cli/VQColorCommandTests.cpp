@@ -1,8 +1,11 @@
 // vellico-cli parse, format and contrast: one colour, and a stream of lines.
 
+#include "VQTestSupport.h"
 #include "cli/VQCommandLine.h"
 #include "core/VQCopyTemplate.h"
+#include "core/VQUserFormats.h"
 #include "manual/VQManual.h"
+#include "vqcore/VQUserDefaults.h"
 
 #include <gtest/gtest.h>
 
@@ -177,4 +180,34 @@ TEST(ColourCommands, AnswersComeAsTheLinesDo)
     cli.closeWriteChannel();
     EXPECT_TRUE(cli.waitForFinished(10000));
     EXPECT_EQ(cli.exitCode(), 0);
+}
+
+class UserFormatCommandTest : public VQLibraryTest
+{
+};
+
+// A format of the user's own is a name for --as and a number for --template, for one colour and for lines.
+TEST_F(UserFormatCommandTest, FormatTakesTheUsersFormatsByNameAndNumber)
+{
+    VQStoreUserFormats(VQUserDefaults::standard(), {{"Flutter", "Color(0xFF{HEX})"}, {"Broken", "{rgb.q}"}});
+    EXPECT_EQ(VQRunCommandLine({"format", "#FF8000", "--as", "flutter"}).out, "Color(0xFFFF8000)\n");
+    EXPECT_EQ(VQRunCommandLine({"format", "#FF8000", "--template", "100"}).out, "Color(0xFFFF8000)\n");
+    const VQCommandResult broken = VQRunCommandLine({"format", "red", "--as", "Broken"});
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_TRUE(broken.err.contains("the format \"Broken\" has a template that is not valid: {rgb.q}"))
+        << broken.err.toStdString();
+    EXPECT_TRUE(VQRunCommandLine({"format", "red", "--as", "nope"}).err.contains("display-p3, Flutter, Broken"));
+
+    // Lines in and out in process, through the streams the command is given.
+    char input[] = "red\nblue\n";
+    std::FILE *in = fmemopen(input, sizeof input - 1, "r");
+    char *written = nullptr;
+    std::size_t size = 0;
+    std::FILE *out = open_memstream(&written, &size);
+    const VQCommandResult lines = VQRunCommandLine({"format", "-", "--as", "Flutter"}, {in, out, stderr});
+    std::fclose(in);
+    std::fclose(out);
+    EXPECT_EQ(lines.status, 0);
+    EXPECT_EQ(std::string(written, size), "Color(0xFFFF0000)\nColor(0xFF0000FF)\n");
+    std::free(written);
 }

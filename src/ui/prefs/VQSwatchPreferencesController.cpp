@@ -1,6 +1,7 @@
 #include "ui/prefs/VQSwatchPreferencesController.h"
 
 #include "core/VQCopyTemplate.h"
+#include "core/VQUserFormats.h"
 #include "platform/VQGlobalShortcutService.h"
 #include "ui/prefs/SRXkbKeyboardLayout.h"
 #include "ui/prefs/SRRecorderControl.h"
@@ -133,6 +134,10 @@ QComboBox *copyFormatPopUp()
     auto *popUp = new QComboBox;
     for (int raw = 0; raw < int(std::size(kCopyFormatTitles)); ++raw)
         popUp->addItem(VQLocalizedString(kCopyFormatTitles[raw]), raw);
+    // The user's own formats follow, by name.
+    const std::vector<VQUserFormat> formats = VQStoredUserFormats(VQUserDefaults::standard());
+    for (std::size_t i = 0; i < formats.size(); ++i)
+        popUp->addItem(formats[i].name, VQUserFormatFirstRawValue + int(i));
     return popUp;
 }
 
