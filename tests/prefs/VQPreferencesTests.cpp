@@ -4,6 +4,7 @@
 // autostart entry and the shared folder's checks.
 
 #include "VQTestSupport.h"
+#include "core/VQCopyTemplate.h"
 
 #include "core/sync/VQiCloudSynchronizationManager.h"
 #include "platform/VQGlobalShortcutService.h"
@@ -12,6 +13,7 @@
 #include "ui/prefs/VQPreferencesSettings.h"
 #include "ui/prefs/VQSwatchPreferencesController.h"
 #include "ui/prefs/VQSyncFolderChoice.h"
+#include "ui/prefs/VQUserFormatsEditor.h"
 #include "vqcore/VQLog.h"
 #include "vqcore/VQUserDefaults.h"
 #include "vqcore/ui/VQDesktopOpen.h"
@@ -25,6 +27,8 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QUrl>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -213,6 +217,39 @@ TEST_F(VQPreferencesControllerTest, UnknownTagsAndRows)
     controller().done();
     EXPECT_EQ(defaults().integerForKey("VQCursor"), 5);
     EXPECT_EQ(defaults().integerForKey("VQCopyType"), 2);
+}
+
+// The user's formats: added, named, reordered and removed; the chosen copy formats follow them.
+TEST_F(VQPreferencesControllerTest, UserFormatsAreAddedNamedReorderedAndRemoved)
+{
+    VQStoreUserFormats(defaults(), {{"A", "{hex}"}, {"B", "{HEX}"}});
+    store({{"VQCopyType", "101"}, {"VQAlternateCopyFormat", "100"}});
+    controller().showWindow();
+    VQUserFormatsEditor editor(defaults());
+    editor.list()->setCurrentRow(1);
+    editor.moveSelected(-1); // B, A
+    editor.addFormat();      // B, A, new
+    editor.nameField()->setText("Flutter");
+    editor.templateField()->setText("Color(0xFF{rgb.q})");
+    EXPECT_TRUE(editor.message()->text().contains("rgb has the channels r, g, b"));
+    EXPECT_FALSE(editor.save()) << "a template that is not valid is not stored";
+    EXPECT_EQ(VQStoredUserFormats(defaults()).size(), 2u);
+    editor.templateField()->setText("Color(0xFF{HEX})");
+    EXPECT_EQ(editor.message()->text(), "Orange copies as: Color(0xFFFF8000)");
+    editor.list()->setCurrentRow(1);
+    editor.removeSelected(); // A goes
+    ASSERT_TRUE(editor.save());
+    EXPECT_EQ(VQStoredUserFormats(defaults()),
+              (std::vector<VQUserFormat>{{"B", "{HEX}"}, {"Flutter", "Color(0xFF{HEX})"}}));
+    EXPECT_EQ(defaults().integerForKey("VQCopyType"), 100) << "B moved up";
+    EXPECT_FALSE(defaults().hasKey("VQAlternateCopyFormat")) << "A was removed";
+
+    controller().reloadCopyFormats();
+    QComboBox *popUp = controller().copyTypePopUp();
+    ASSERT_EQ(popUp->count(), VQCopyTemplateCount + 2);
+    EXPECT_EQ(popUp->itemText(VQCopyTemplateCount + 1), "Flutter");
+    EXPECT_EQ(popUp->currentData().toInt(), 100);
+    EXPECT_EQ(controller().alternateCopyTypePopUp()->currentData().toInt(), 101) << "the partner of 100";
 }
 
 // A recorded shortcut is saved and registered at once (the desktop test's); nothing else is saved with it.

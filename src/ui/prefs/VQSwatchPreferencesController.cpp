@@ -9,6 +9,7 @@
 #include "ui/prefs/VQSwatchPreferencesButton.h"
 #include "ui/prefs/VQSwatchPreferencesLine.h"
 #include "ui/prefs/VQSyncFolderChoice.h"
+#include "ui/prefs/VQUserFormatsEditor.h"
 #include "vqcore/VQLocalizedString.h"
 #include "vqcore/VQLog.h"
 #include "vqcore/VQModalUI.h"
@@ -129,15 +130,21 @@ QLabel *noteLabel()
     return label;
 }
 
-QComboBox *copyFormatPopUp()
+void fillCopyFormatPopUp(QComboBox *popUp)
 {
-    auto *popUp = new QComboBox;
+    popUp->clear();
     for (int raw = 0; raw < int(std::size(kCopyFormatTitles)); ++raw)
         popUp->addItem(VQLocalizedString(kCopyFormatTitles[raw]), raw);
     // The user's own formats follow, by name.
     const std::vector<VQUserFormat> formats = VQStoredUserFormats(VQUserDefaults::standard());
     for (std::size_t i = 0; i < formats.size(); ++i)
         popUp->addItem(formats[i].name, VQUserFormatFirstRawValue + int(i));
+}
+
+QComboBox *copyFormatPopUp()
+{
+    auto *popUp = new QComboBox;
+    fillCopyFormatPopUp(popUp);
     return popUp;
 }
 
@@ -231,6 +238,10 @@ void VQSwatchPreferencesController::buildWindow()
     _alternateCopyType = copyFormatPopUp();
     grid->addWidget(sectionLabel(VQLocalizedString("Alternate format:")), row, 0);
     grid->addWidget(_alternateCopyType, row++, 1);
+    auto *userFormats = new VQSwatchPreferencesButton(VQLocalizedString("Your formats..."));
+    userFormats->setObjectName(QStringLiteral("VQUserFormatsButton"));
+    connect(userFormats, &QAbstractButton::clicked, this, &VQSwatchPreferencesController::editUserFormats);
+    grid->addWidget(userFormats, row++, 1, Qt::AlignLeft);
     _useLowercaseButton = new QCheckBox(VQLocalizedString("Hexadecimal and CSS in lower case"));
     grid->addWidget(_useLowercaseButton, row++, 1);
 
@@ -402,6 +413,22 @@ void VQSwatchPreferencesController::showShortcutState(const VQShortcutRowState &
     _shortcutCommands->setVisible(!state.commands.isEmpty());
     _window->adjustSize();
     VQLog(QStringLiteral("Showing the shortcut row: %1 %2").arg(state.note, state.commands.join(QLatin1String("; "))));
+}
+
+void VQSwatchPreferencesController::editUserFormats()
+{
+    VQUserFormatsEditor editor(VQUserDefaults::standard(), _window.get());
+    if (editor.exec() == QDialog::Accepted)
+        reloadCopyFormats();
+}
+
+void VQSwatchPreferencesController::reloadCopyFormats()
+{
+    const VQUserDefaults &defaults = VQUserDefaults::standard();
+    fillCopyFormatPopUp(_copyType);
+    fillCopyFormatPopUp(_alternateCopyType);
+    selectTag(_copyType, defaults.integerForKey(QString::fromLatin1(VQDefaultCopyFormatDefaultsKey)));
+    selectTag(_alternateCopyType, VQStoredAlternateCopyFormat(defaults));
 }
 
 QString VQSwatchPreferencesController::versionText()
