@@ -52,11 +52,13 @@ VQLaunchOptions parseWords(const QStringList &words, bool requestsOnly)
             options.requests.append({*command});
         } else if (word == QLatin1String("--template")) {
             if (i + 1 >= words.size())
-                return fail(QStringLiteral("--template needs a format number from 0 to 10."));
+                return fail(QStringLiteral("--template needs a format number: 0 to 16, or 100 on for your own."));
             bool ok = false;
             const int value = words[++i].toInt(&ok);
             if (!ok || !VQCopyTemplateFromRawValue(value))
-                return fail(QStringLiteral("--template takes a format number from 0 to 10, not \"%1\".").arg(words[i]));
+                return fail(
+                    QStringLiteral("--template takes a format number (0 to 16, or 100 on for your own), not \"%1\".")
+                        .arg(words[i]));
             copyTemplate = value;
             templateGiven = true;
         } else if (!requestsOnly && word == QLatin1String("--choose-library")) {

@@ -5,6 +5,7 @@
 #include "core/VQColor.h"
 #include "core/VQSwatchCore.h"
 #include "core/VQSwatchDatabaseURL.h"
+#include "core/VQColorNames.h"
 #include "core/VQCopyTemplate.h"
 #include "core/sync/VQiCloudSynchronizationManager.h"
 #include "parsers/VQImportCommands.h"
@@ -683,6 +684,8 @@ QString VQVellicoAppDelegate::aboutText() const
                     QStringLiteral("Global shortcut: %1; now: %2").arg(shortcut.description(), shortcut.binding().text);
     if (!lines.isEmpty())
         text += QStringLiteral("\n\n") + lines.join(QLatin1Char('\n'));
+    // The colour names' licence asks for its notice wherever they go.
+    text += QStringLiteral("\n\n") + VQColorNames::attribution() + QStringLiteral("\n\n") + VQColorNames::licence();
     return text;
 }
 

@@ -9,6 +9,7 @@
 #include "VQLaunchOptions.h"
 #include "VQVellicoAppDelegate.h"
 #include "VQVellicoApplication.h"
+#include "core/VQColorNames.h"
 #include "platform/VQScreenPicker.h"
 #ifdef VELLICO_HAVE_WLR
 #include "platform/wlr/VQWlrClipboard.h"
@@ -60,7 +61,8 @@ std::optional<int> answerAtOnce(const VQLaunchOptions &options)
         return 0;
     }
     if (options.version) {
-        std::printf("%s\n", qPrintable(VQVellicoApplication::versionText()));
+        std::printf("%s\n%s\n", qPrintable(VQVellicoApplication::versionText()),
+                    qPrintable(VQColorNames::attribution()));
         return 0;
     }
     return std::nullopt;

@@ -1,5 +1,6 @@
 #include "cli/VQCommandLine_p.h"
 
+#include "core/VQColorNames.h"
 #include "core/VQJson.h"
 #include "core/VQSwatchCore.h"
 #include "core/VQSwatchDatabaseURL.h"
@@ -120,7 +121,7 @@ VQCommandResult VQCliLibraryList(const VQCliOptions &options)
     return result;
 }
 
-VQCommandResult VQRunCommandLine(const QStringList &arguments)
+VQCommandResult VQRunCommandLine(const QStringList &arguments, const VQCliStreams &streams)
 {
     QString error;
     const VQCliOptions options = parse(arguments, &error);
@@ -129,14 +130,22 @@ VQCommandResult VQRunCommandLine(const QStringList &arguments)
     if (options.flag("help"))
         return {0, QString::fromStdString(VQManualHelpText(VQVellicoCliManual())), QString()};
     if (options.flag("version"))
-        return {0, QStringLiteral("vellico-cli %1\n").arg(QStringLiteral(VELLICO_VERSION)), QString()};
+        return {
+            0, QStringLiteral("vellico-cli %1\n%2\n").arg(QStringLiteral(VELLICO_VERSION), VQColorNames::attribution()),
+            QString()};
     const QStringList &words = options.positional;
     if (words.size() == 2 && words[0] == QLatin1String("library") && words[1] == QLatin1String("list"))
         return VQCliLibraryList(options);
     if (!words.isEmpty() && words[0] == QLatin1String("parse"))
-        return VQCliParse(options);
+        return VQCliParse(options, streams);
     if (!words.isEmpty() && words[0] == QLatin1String("format"))
-        return VQCliFormat(options);
+        return VQCliFormat(options, streams);
+    if (!words.isEmpty() && words[0] == QLatin1String("contrast"))
+        return VQCliContrast(options);
+    if (!words.isEmpty() && words[0] == QLatin1String("name"))
+        return VQCliName(options, streams);
+    if (!words.isEmpty() && words[0] == QLatin1String("search"))
+        return VQCliSearch(options);
     if (!words.isEmpty() && words[0] == QLatin1String("sync"))
         return VQCliSync(options);
     if (!words.isEmpty() && words[0] == QLatin1String("merge"))

@@ -32,10 +32,13 @@ QString VQCliDescribeCollection(const VQSwatchCollection &collection);
 
 // One function per command family; each gets the words after the dispatch.
 VQCommandResult VQCliLibraryList(const VQCliOptions &options);
-VQCommandResult VQCliParse(const VQCliOptions &options);
-VQCommandResult VQCliFormat(const VQCliOptions &options);
-VQCommandResult VQCliSync(const VQCliOptions &options);  // VQCliSync.cpp
-VQCommandResult VQCliMerge(const VQCliOptions &options); // VQCliMerge.cpp
+VQCommandResult VQCliParse(const VQCliOptions &options, const VQCliStreams &streams);  // VQColorCommands.cpp
+VQCommandResult VQCliFormat(const VQCliOptions &options, const VQCliStreams &streams); // VQColorCommands.cpp
+VQCommandResult VQCliContrast(const VQCliOptions &options);                            // VQColorCommands.cpp
+VQCommandResult VQCliName(const VQCliOptions &options, const VQCliStreams &streams);   // VQColorCommands.cpp
+VQCommandResult VQCliSearch(const VQCliOptions &options);                              // VQColorCommands.cpp
+VQCommandResult VQCliSync(const VQCliOptions &options);                                // VQCliSync.cpp
+VQCommandResult VQCliMerge(const VQCliOptions &options);                               // VQCliMerge.cpp
 // import FILE [--into LIBRARY]
 VQCommandResult VQCliImport(const VQCliOptions &options);
 // export --format F [--library PATH] [--collection TITLE]... --output FILE

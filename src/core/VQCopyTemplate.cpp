@@ -1,6 +1,8 @@
 #include "core/VQCopyTemplate.h"
 
+#include "core/VQCSSColor.h"
 #include "core/VQPasteboard.h"
+#include "core/VQUserFormats.h"
 #include "vqcore/VQUserDefaults.h"
 
 #include <charconv>
@@ -74,18 +76,61 @@ QString triple(const QString &open, const QString &a, const QString &b, const QS
     return open + a + QLatin1String(", ") + b + QLatin1String(", ") + c + close;
 }
 
+// By raw value.
+constexpr const char *kTemplateNames[VQCopyTemplateCount] = {
+    "hex-bare", "hex",   "rgb255", "rgb1", "rgb", "rgba", "nscolor-device", "nscolor-calibrated", "cgcolor", "uicolor",
+    "hsla",     "oklch", "oklab",  "lab",  "lch", "hwb",  "display-p3",
+};
+
 } // namespace
 
 std::optional<VQCopyTemplate> VQCopyTemplateFromRawValue(std::int64_t raw)
 {
-    if (raw < 0 || raw > 10)
+    if (raw >= 0 && raw < VQCopyTemplateCount)
+        return VQCopyTemplate(raw);
+    // The user formats' numbers; the settings are read only for such a number.
+    if (raw < VQUserFormatFirstRawValue || raw >= VQUserFormatFirstRawValue + 10000)
+        return std::nullopt;
+    if (raw >= VQUserFormatFirstRawValue + std::int64_t(VQStoredUserFormats(VQUserDefaults::standard()).size()))
         return std::nullopt;
     return VQCopyTemplate(raw);
+}
+
+QString VQCopyTemplateName(VQCopyTemplate format)
+{
+    if (int(format) >= 0 && int(format) < VQCopyTemplateCount)
+        return QString::fromLatin1(kTemplateNames[int(format)]);
+    const std::vector<VQUserFormat> formats = VQStoredUserFormats(VQUserDefaults::standard());
+    const std::size_t index = std::size_t(int(format) - VQUserFormatFirstRawValue);
+    return index < formats.size() ? formats[index].name : QString();
+}
+
+std::optional<VQCopyTemplate> VQCopyTemplateFromName(const QString &name)
+{
+    for (int raw = 0; raw < VQCopyTemplateCount; ++raw) {
+        if (name.compare(QLatin1String(kTemplateNames[raw]), Qt::CaseInsensitive) == 0)
+            return VQCopyTemplate(raw);
+    }
+    // A user format by its name; the built-in names come first.
+    const std::vector<VQUserFormat> formats = VQStoredUserFormats(VQUserDefaults::standard());
+    for (std::size_t i = 0; i < formats.size(); ++i) {
+        if (name.compare(formats[i].name, Qt::CaseInsensitive) == 0)
+            return VQCopyTemplate(VQUserFormatFirstRawValue + int(i));
+    }
+    return std::nullopt;
 }
 
 QString VQCopyText(const VQColor &color, VQCopyTemplate format, bool lowercase)
 {
     const VQRGBColor rgb = color.RGBColor();
+    if (int(format) >= VQUserFormatFirstRawValue) {
+        // A user format: its template decides the case; one that is not valid (or gone) copies nothing.
+        const std::vector<VQUserFormat> formats = VQStoredUserFormats(VQUserDefaults::standard());
+        const std::size_t index = std::size_t(int(format) - VQUserFormatFirstRawValue);
+        if (index >= formats.size())
+            return QString();
+        return VQUserFormatText(formats[index].pattern, {rgb.r, rgb.g, rgb.b}).value_or(QString());
+    }
     const bool grey = color.isGrayscale();
     const QString R = integer(rgb.r, 255), G = integer(rgb.g, 255), B = integer(rgb.b, 255);
     const QString r3 = fixed3(rgb.r), g3 = fixed3(rgb.g), b3 = fixed3(rgb.b);
@@ -125,6 +170,17 @@ QString VQCopyText(const VQColor &color, VQCopyTemplate format, bool lowercase)
                QLatin1String("%, ") + integer(hsl.l, 100) + QLatin1String("%, 1.0)");
         break;
     }
+    case VQCopyTemplate::OKLCH:
+    case VQCopyTemplate::OKLab:
+    case VQCopyTemplate::Lab:
+    case VQCopyTemplate::LCH:
+    case VQCopyTemplate::HWB:
+    case VQCopyTemplate::DisplayP3: {
+        char written[VQCSSColor::kMaxWrittenLength];
+        const auto notation = VQCSSColor::Notation(int(format) - int(VQCopyTemplate::OKLCH));
+        text = QString::fromLatin1(written, qsizetype(VQCSSColor::write(notation, {rgb.r, rgb.g, rgb.b}, written)));
+        break;
+    }
     }
     if (lowercase && int(format) < 6)
         text = text.toLower();
@@ -146,6 +202,8 @@ void VQSetAfterCopyHandler(std::function<void()> handler)
 
 std::int64_t VQAlternateCopyFormatPartner(std::int64_t copyType)
 {
+    if (copyType == VQCopyTemplateCount - 1 && copyType % 2 == 0)
+        return copyType - 1; // the last format, alone in its pair
     return copyType % 2 != 0 ? copyType - 1 : copyType + 1;
 }
 

@@ -26,6 +26,18 @@ const std::vector<VQManualItem> kCopyFormats = {
     {"8", "CGColorCreateGenericRGB(0.125, 0.753, 0.251, 1.0)"},
     {"9", "[UIColor colorWithRed:0.125 green:0.753 blue:0.251 alpha:1.0]"},
     {"10", "hsla(132, 71%, 43%, 1.0)"},
+    {"11", "oklch(0.7056 0.21004 145.34)"},
+    {"12", "oklab(0.7056 -0.17276 0.11945)"},
+    {"13", "lab(68.33 -59.52 50.55)"},
+    {"14", "lch(68.33 78.1 139.66)"},
+    {"15", "hwb(132 12.5% 24.7%)"},
+    {"16", "color(display-p3 0.3582 0.742 0.3229)"},
+};
+
+// The names of --as, by format number.
+const std::vector<std::string> kFormatNames = {
+    "hex-bare", "hex",   "rgb255", "rgb1", "rgb", "rgba", "nscolor-device", "nscolor-calibrated", "cgcolor", "uicolor",
+    "hsla",     "oklch", "oklab",  "lab",  "lch", "hwb",  "display-p3",
 };
 
 const std::vector<VQManualItem> kLibraryFile = {
@@ -67,13 +79,15 @@ VQManualPage makeVellicoPage()
          {
              {"--copy", "Copy the selected color in the copy format (VQCopyType)."},
              {"--copy-alternate", "Copy it in the alternate format (VQAlternateCopyFormat)."},
-             {"--paste", "Select the color on the clipboard: hex, an HTML color name, CSS rgb() or hsl()."},
+             {"--paste", "Select the color on the clipboard: hex, a color name or any CSS color (see "
+                         "vellico-cli(1), parse)."},
              {"--pick", "Pick a color from the screen with the loupe, select it and print it as #RRGGBB and a "
                         "newline. It never waits more than 10 seconds for a compositor; the desktop's own "
                         "picker runs until the user is done. Ended by SIGTERM or SIGINT it exits with status 1, "
                         "and the pick ends."},
-             {"--template N", "With --pick: print the color in copy format N (0 to 10, see COPY FORMATS) "
-                              "instead, in lower case when VQUseLowercase is true."},
+             {"--template N",
+              "With --pick: print the color in copy format N (0 to 16, or 100 on for your own, see COPY FORMATS) "
+              "instead, in lower case when VQUseLowercase is true."},
              {"--choose-library", "Choose or create another library file, used from then on. Holding Alt while "
                                   "Vellico starts does the same."},
              {"--diagnose", "Print the session and how each desktop service works in it, with the screen "
@@ -98,9 +112,16 @@ VQManualPage makeVellicoPage()
          "preferences window writes; the keys below may also be set by hand while Vellico is not running. "
          "Booleans are true or false.",
          {
-             {"VQCopyType=N", "The copy format of Ctrl+C and --copy, 0 to 10."},
+             {"VQCopyType=N", "The copy format of Ctrl+C and --copy, 0 to 16."},
              {"VQAlternateCopyFormat=N", "The format of Ctrl+Alt+C and --copy-alternate; without it, the "
                                          "partner of VQCopyType (0 and 1, 2 and 3, ...)."},
+             {"VQUserFormats=JSON",
+              "Copy formats of your own, from number 100 on in their order, offered after the built-in ones "
+              "(and by name to vellico-cli format --as): a JSON array of {\"name\": ..., \"template\": ...}. "
+              "In a template, {rgb.r} {rgb.g} {rgb.b} are 0 to 255, {srgb.r} ... 0 to 1, and hsl, hwb, oklch, "
+              "oklab, lab, lch and p3 give their channels the same way ({oklch.l}, {hwb.w}, {p3.b}); \":N\" "
+              "sets the decimals ({srgb.r:3}); {hex} and {HEX} are RRGGBB in lower and upper case; {{ and }} are "
+              "braces. For example [{\"name\": \"Flutter\", \"template\": \"Color(0xFF{HEX})\"}]."},
              {"VQUseLowercase=BOOL", "Copy formats 0 to 5 in lower case."},
              {"VQCursor=N", "The cursor over the color wheel: 0 a crosshair, 1 a circle."},
              {"VQDontActivateWhenUsingLoupe=BOOL", "Do not bring Vellico to the front when picking from the screen "
@@ -175,8 +196,11 @@ VQManualPage makeVellicoCliPage()
     page.summary = "read and change Vellico color libraries from the command line";
     page.synopsis = {
         "vellico-cli library list [--library PATH] [--json]",
-        "vellico-cli parse TEXT [--json]",
-        "vellico-cli format TEXT --template N [--lowercase] [--json]",
+        "vellico-cli parse TEXT|- [--json]",
+        "vellico-cli format TEXT|- (--template N | --as NAME) [--lowercase] [--json]",
+        "vellico-cli contrast FOREGROUND BACKGROUND [--json]",
+        "vellico-cli name COLOR|- [--json]",
+        "vellico-cli search WORDS... [--limit N] [--json]",
         "vellico-cli import FILE [--into LIBRARY] [--json]",
         "vellico-cli export --format gpl|ase|css|json [--library PATH] [--collection TITLE]... --output FILE|-",
         "vellico-cli merge LOCAL REMOTE [--json]",
@@ -195,9 +219,34 @@ VQManualPage makeVellicoCliPage()
          {
              {"library list", "List the collections of the library, one a line: its title, the number of colors "
                               "and each color as #RRGGBB."},
-             {"parse TEXT", "Read a color text (#RRGGBB, #RGB, with or without the #, an HTML color name, CSS "
-                            "rgb() or hsl()) and print it as #RRGGBB."},
-             {"format TEXT --template N", "Print the color in copy format N, exactly as Vellico copies it."},
+             {"parse TEXT|-",
+              "Read a color text and print it as #RRGGBB and its RGB components. Vellico reads #RRGGBB and #RGB "
+              "with or without the #, #RRGGBBAA and #RGBA, the CSS named colors, and every CSS Color 4 function: "
+              "rgb(), rgba(), hsl(), hsla(), hwb(), lab(), lch(), oklab(), oklch() and color() with srgb, "
+              "srgb-linear, display-p3, a98-rgb, prophoto-rgb, rec2020, xyz, xyz-d50 or xyz-d65, in the comma or "
+              "the space syntax, with none, hue units and / alpha (alpha is dropped). A color outside sRGB is "
+              "brought in by reducing its OKLCH chroma (CSS gamut mapping); --json says so in gamutMapped. With "
+              "- for TEXT, every line of standard input is read and answered by one line, as it comes; a line that "
+              "is not a color gets an empty line, standard error names it, and the exit status is 1 at the end. "
+              "With --json and -, one compact JSON object a line."},
+             {"format TEXT|- (--template N | --as NAME)",
+              "Print the color in copy format N, or the format named NAME, exactly as Vellico copies it; - reads "
+              "lines as parse does."},
+             {"contrast FOREGROUND BACKGROUND",
+              "Print the WCAG 2.2 contrast ratio of the two colors, truncated to two decimals (4.47:1), whether "
+              "it passes AA and AAA for normal and large text (judged on the unrounded ratio), and the APCA "
+              "lightness contrast Lc of the foreground as text on the background. --json gives the unrounded "
+              "ratio."},
+             {"name COLOR|-",
+              "Print the name of the color: its CSS name when it is one, otherwise the nearest (by distance in "
+              "OKLab) of the 31,918 names of color-name-list 14.51.0, after an approximately-equal sign (U+2248) "
+              "and a space when the color is not exactly the named one. --json gives name, hex (of the named color), "
+              "exact, "
+              "css and distance. - reads lines as parse does. Color texts also read these names, ignoring case, "
+              "spaces and punctuation."},
+             {"search WORDS...",
+              "Print the names that contain every word, in any case, one a line with its #RRGGBB: exact names "
+              "first, at most 50 or --limit N. The exit status is 1 when no name matches."},
              {"import FILE", "Read an Adobe Swatch Exchange (.ase), Photoshop swatch (.aco), color list (.clr) or "
                              "GIMP palette (.gpl) file and print its collections; with --into, append them to that "
                              "library. Rows of a palette that GIMP would refuse are skipped, and standard error says "
@@ -221,7 +270,14 @@ VQManualPage makeVellicoCliPage()
                                 "of the default one (see FILES)."},
              {"--into LIBRARY", "With import: the library to append to; it is made when it does not exist."},
              {"--folder DIR", "With sync: the shared folder."},
-             {"--template N", "With format: the copy format, 0 to 10 (see COPY FORMATS).", copyFormatNumbers()},
+             {"--template N", "With format: the copy format, 0 to 16 (see COPY FORMATS).", copyFormatNumbers()},
+             {"--as NAME",
+              "With format: the copy format by name: hex-bare, hex, rgb255, rgb1, rgb, rgba, "
+              "nscolor-device, nscolor-calibrated, cgcolor, uicolor, hsla, oklch, oklab, lab, lch, "
+              "hwb or display-p3 (formats 0 to 16 in that order), or the name of one of your own formats "
+              "(VQUserFormats, see vellico(1)).",
+              kFormatNames},
+             {"--limit N", "With search: print at most N names."},
              {"--format FORMAT", "With export: gpl, ase, css or json.", {"gpl", "ase", "css", "json"}},
              {"--collection TITLE", "With export: a collection to write, by its title; give it once for each."},
              {"--output FILE", "With export: the file to write, or - for standard output (text formats only)."},
@@ -231,9 +287,28 @@ VQManualPage makeVellicoCliPage()
              {"-h, --help", "Print this help and exit."},
          }},
         {"EXIT STATUS", "", kExitStatusCli},
-        {"COPY FORMATS", "The formats of --template, shown for the color #20C040:", kCopyFormats, false},
+        {"COPY FORMATS",
+         "The formats of --template, shown for the color #20C040. Formats 11 to 16 write CSS numbers with the "
+         "fewest decimals that read every 8-bit color back exactly.",
+         kCopyFormats, false},
         {"FILES", "", kLibraryFile, false},
         {"ENVIRONMENT", "", {{"XDG_DATA_HOME", "Where the default library is, instead of ~/.local/share."}}, false},
+        {"COLOR NAMES",
+         "The color names are those of color-name-list 14.51.0 by David Aerne and contributors "
+         "(https://github.com/meodai/color-names), shipped with Vellico under the MIT License: Copyright (c) 2017 "
+         "David Aerne. Permission is hereby granted, free of charge, to any person obtaining a copy of this "
+         "software and associated documentation files (the \"Software\"), to deal in the Software without "
+         "restriction, including without limitation the rights to use, copy, modify, merge, publish, distribute, "
+         "sublicense, and/or sell copies of the Software, and to permit persons to whom the Software is furnished "
+         "to do so, subject to the following conditions: The above copyright notice and this permission notice "
+         "shall be included in all copies or substantial portions of the Software. THE SOFTWARE IS PROVIDED \"AS "
+         "IS\", WITHOUT WARRANTY OF ANY KIND, EXPRESS OR IMPLIED, INCLUDING BUT NOT LIMITED TO THE WARRANTIES OF "
+         "MERCHANTABILITY, FITNESS FOR A PARTICULAR PURPOSE AND NONINFRINGEMENT. IN NO EVENT SHALL THE AUTHORS OR "
+         "COPYRIGHT HOLDERS BE LIABLE FOR ANY CLAIM, DAMAGES OR OTHER LIABILITY, WHETHER IN AN ACTION OF "
+         "CONTRACT, TORT OR OTHERWISE, ARISING FROM, OUT OF OR IN CONNECTION WITH THE SOFTWARE OR THE USE OR "
+         "OTHER DEALINGS IN THE SOFTWARE.",
+         {},
+         false},
     };
     page.seeAlso = {"vellico(1)"};
     return page;

@@ -263,11 +263,14 @@ TEST(VQLaunchOptionsTest, CommandLineAndChannelReadAlike)
         {{"vellico", "--template", "4", "--pick"}, {{C::Pick, 4}}, false, {}},
         {{"vellico", "--copy-alternate", "--pick"}, {{C::CopyAlternate}, {C::Pick}}, false, {}},
         {{"vellico", "--template", "3"}, {}, false, "--template goes with --pick."},
-        {{"vellico", "--pick", "--template"}, {}, false, "--template needs a format number from 0 to 10."},
+        {{"vellico", "--pick", "--template"},
+         {},
+         false,
+         "--template needs a format number: 0 to 16, or 100 on for your own."},
         {{"vellico", "--pick", "--template", "x"},
          {},
          false,
-         "--template takes a format number from 0 to 10, not \"x\"."},
+         "--template takes a format number (0 to 16, or 100 on for your own), not \"x\"."},
         {{"vellico", "--frobnicate"}, {}, false, "Unknown argument \"--frobnicate\"."},
     };
     for (const Row &row : rows) {

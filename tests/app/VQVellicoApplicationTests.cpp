@@ -334,7 +334,8 @@ TEST_F(VQVellicoApplicationTest, RequestsOfLaterStartsAreAnswered)
     for (const Row &row :
          {Row{"--pick", "picked #336699"}, Row{"--pick --template 4", "picked rgb(51, 102, 153)"}, Row{"--copy", "ok"},
           Row{"--choose-library", "error Unknown argument \"--choose-library\"."},
-          Row{"--pick --template 11", "error --template takes a format number from 0 to 10, not \"11\"."}}) {
+          Row{"--pick --template 17",
+              "error --template takes a format number (0 to 16, or 100 on for your own), not \"17\"."}}) {
         SCOPED_TRACE(row.message.toStdString());
         QString answer;
         _delegate->performChannelMessage(row.message, [&](const QString &text) { answer = text; });
@@ -418,7 +419,8 @@ TEST_F(VQVellicoApplicationTest, CopyUsesTheStoredFormatAndDoesNothingForAnUnkno
     };
     const std::vector<Row> rows = {
         {4, 10, "rgb(255, 127, 0)", "hsla(30, 100%, 50%, 1.0)"},
-        {11, -1, "untouched", "untouched"},
+        {11, 16, "oklch(0.7311 0.18611 52.78)", "color(display-p3 0.936 0.5272 0.1983)"},
+        {17, -1, "untouched", "untouched"},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.copyType);

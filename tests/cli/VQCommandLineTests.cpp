@@ -413,10 +413,10 @@ TEST_F(CommandLineTest, FailuresSayWhatIsWrongAndWriteNothing)
         {{"import", write("empty.ase", ase::file({}, 0)), "--into", _lib}, 1, "no colors found"},
         {{"import", sea, "--into", junk}, 1, "is not a library"},
         {{"parse"}, 2, "parse takes one color text"},
-        {{"parse", "grey"}, 1, "\"grey\" is not a color"},
+        {{"parse", "nocolour9"}, 1, "\"nocolour9\" is not a color"},
         {{"parse", "--", "--json"}, 1, "\"--json\" is not a color"},
         {{"format", "red"}, 2, "format needs --template"},
-        {{"format", "red", "--template", "11"}, 2, "unknown template \"11\""},
+        {{"format", "red", "--template", "17"}, 2, "unknown template \"17\""},
         {{"format", "red", "--template", "1x"}, 2, "unknown template \"1x\""},
     };
     for (const Row &row : rows) {

@@ -28,10 +28,11 @@ row() { # expected -- words...
   fi
 }
 
-row "export format import library merge parse sync" -- vellico-cli ""
+row "contrast export format import library merge name parse search sync" -- vellico-cli ""
 row "list" -- vellico-cli library ""
 row "--json" -- vellico-cli parse x --js
-row "0 1 10 2 3 4 5 6 7 8 9" -- vellico-cli format x --template ""
+row "0 1 10 11 12 13 14 15 16 2 3 4 5 6 7 8 9" -- vellico-cli format x --template ""
+row "oklab oklch" -- vellico-cli format x --as "ok"
 row "ase css gpl json" -- vellico-cli export --format ""
 row "gpl" -- vellico-cli export --format=g
 row "shared" -- vellico-cli sync --folder ""

@@ -1,6 +1,7 @@
 // Colour text in both directions: what a user may type or paste becomes a
 // colour, and a colour becomes the text of each copy format.
 
+#include "core/VQCSSColor.h"
 #include "core/VQColor.h"
 #include "core/VQCopyTemplate.h"
 #include "core/VQPasteboard.h"
@@ -72,8 +73,13 @@ TEST(ColorText, OnlyTheDocumentedFormsAreColours)
             {kRed, {"hsl(0, 300%, 50%)", "hsl(720, 100000%, 50%)"}},
             {kWhite, {"hsl(360, 100%, 200%)"}},
             {kNone,
-             {"#EE11EE0", "#EE11E", "EE11EG", " #EE11EE", "#EE11EE ", "##E1E", "grey", " red", "rgb(255 0 0)",
-              "rgb(255, 0)", "rgb(-1,0,0)", "rgb", "rgb(0.5,0,0)", "hsl(120, 100, 50)", "", "#", "colour", "12345"}},
+             {"#EE11EE0", "#EE11E", "EE11EG", " #EE11EE", "#EE11EE ", "##E1E", " red", "rgb(255, 0)", "rgb",
+              "hsl(120, 100, 50)", "", "#", "colour", "12345"}},
+            // Refused by the older forms, read as CSS: the modern syntax, a keyword, clamping, fractions.
+            {kRed, {"rgb(255 0 0)"}},
+            {VQRGBColor{128 / 255.0, 128 / 255.0, 128 / 255.0}, {"grey"}},
+            {VQRGBColor{0, 0, 0}, {"rgb(-1,0,0)"}},
+            {VQRGBColor{0.5 / 255, 0, 0}, {"rgb(0.5,0,0)"}},
             // Full-width "#E1E", and Arabic-Indic digits that the CSS pattern's \d matches: no digits, not zeros.
             // A Turkish dotted capital I lower-cases to two characters, so "WHİTE" is no name.
             {kNone,
@@ -168,9 +174,16 @@ TEST(CopyTemplate, EveryFormatOfEveryKindOfColour)
             const QString lower = raw < 6 ? expected.toLower() : expected;
             EXPECT_EQ(VQCopyText(*row.color, *format, true).toStdString(), lower.toStdString());
         }
+        // Formats 11–16 are the CSS notations (their texts are tested with the notations), either case.
+        const VQRGBColor rgb = row.color->RGBColor();
+        for (int raw = 11; raw <= 16; ++raw) {
+            const std::string css = VQCSSColor::write(VQCSSColor::Notation(raw - 11), {rgb.r, rgb.g, rgb.b});
+            EXPECT_EQ(VQCopyText(*row.color, VQCopyTemplate(raw), false).toStdString(), css) << row.name;
+            EXPECT_EQ(VQCopyText(*row.color, VQCopyTemplate(raw), true).toStdString(), css) << row.name;
+        }
     }
     for (const std::int64_t raw :
-         {std::int64_t(-1), std::int64_t(11), std::int64_t(1) << 40, std::numeric_limits<std::int64_t>::min()})
+         {std::int64_t(-1), std::int64_t(17), std::int64_t(1) << 40, std::numeric_limits<std::int64_t>::min()})
         EXPECT_FALSE(VQCopyTemplateFromRawValue(raw).has_value()) << raw;
 }
 

@@ -4,6 +4,7 @@
 // autostart entry and the shared folder's checks.
 
 #include "VQTestSupport.h"
+#include "core/VQCopyTemplate.h"
 
 #include "core/sync/VQiCloudSynchronizationManager.h"
 #include "platform/VQGlobalShortcutService.h"
@@ -12,6 +13,7 @@
 #include "ui/prefs/VQPreferencesSettings.h"
 #include "ui/prefs/VQSwatchPreferencesController.h"
 #include "ui/prefs/VQSyncFolderChoice.h"
+#include "ui/prefs/VQUserFormatsEditor.h"
 #include "vqcore/VQLog.h"
 #include "vqcore/VQUserDefaults.h"
 #include "vqcore/ui/VQDesktopOpen.h"
@@ -25,6 +27,8 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QUrl>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -87,6 +91,8 @@ TEST_F(VQLibraryTest, PreferencesLoad)
          VQPreferencesSettings{true, "/srv/shared", true, 1, 4, 9, false, true}},
         {"PartnerOfOdd", {{"VQCopyType", "3"}}, formats(3, 2)},
         {"PartnerOfEven", {{"VQCopyType", "10"}}, formats(10, 11)},
+        // The last format has no partner after it: the one before it.
+        {"PartnerOfTheLast", {{"VQCopyType", "16"}}, formats(16, 15)},
         {"StoredZeroIsNotAbsent", {{"VQCopyType", "3"}, {"VQAlternateCopyFormat", "0"}}, formats(3, 0)},
         {"NotANumberIsAbsent", {{"VQCopyType", "5"}, {"VQAlternateCopyFormat", "hex"}}, formats(5, 4)},
     };
@@ -204,13 +210,46 @@ TEST_F(VQPreferencesControllerTest, UnknownTagsAndRows)
     EXPECT_EQ(controller().shownSettings().copyType, 2);
     // An out-of-range format keeps the pop-up's selection; a row the choice
     // lacks selects none, and then nothing is written for it.
-    store({{"VQCopyType", "11"}, {"VQCursor", "5"}});
+    store({{"VQCopyType", "17"}, {"VQCursor", "5"}});
     controller().loadPreferences();
     EXPECT_EQ(controller().shownSettings().copyType, 2);
     EXPECT_EQ(controller().shownSettings().cursor, -1);
     controller().done();
     EXPECT_EQ(defaults().integerForKey("VQCursor"), 5);
     EXPECT_EQ(defaults().integerForKey("VQCopyType"), 2);
+}
+
+// The user's formats: added, named, reordered and removed; the chosen copy formats follow them.
+TEST_F(VQPreferencesControllerTest, UserFormatsAreAddedNamedReorderedAndRemoved)
+{
+    VQStoreUserFormats(defaults(), {{"A", "{hex}"}, {"B", "{HEX}"}});
+    store({{"VQCopyType", "101"}, {"VQAlternateCopyFormat", "100"}});
+    controller().showWindow();
+    VQUserFormatsEditor editor(defaults());
+    editor.list()->setCurrentRow(1);
+    editor.moveSelected(-1); // B, A
+    editor.addFormat();      // B, A, new
+    editor.nameField()->setText("Flutter");
+    editor.templateField()->setText("Color(0xFF{rgb.q})");
+    EXPECT_TRUE(editor.message()->text().contains("rgb has the channels r, g, b"));
+    EXPECT_FALSE(editor.save()) << "a template that is not valid is not stored";
+    EXPECT_EQ(VQStoredUserFormats(defaults()).size(), 2u);
+    editor.templateField()->setText("Color(0xFF{HEX})");
+    EXPECT_EQ(editor.message()->text(), "Orange copies as: Color(0xFFFF8000)");
+    editor.list()->setCurrentRow(1);
+    editor.removeSelected(); // A goes
+    ASSERT_TRUE(editor.save());
+    EXPECT_EQ(VQStoredUserFormats(defaults()),
+              (std::vector<VQUserFormat>{{"B", "{HEX}"}, {"Flutter", "Color(0xFF{HEX})"}}));
+    EXPECT_EQ(defaults().integerForKey("VQCopyType"), 100) << "B moved up";
+    EXPECT_FALSE(defaults().hasKey("VQAlternateCopyFormat")) << "A was removed";
+
+    controller().reloadCopyFormats();
+    QComboBox *popUp = controller().copyTypePopUp();
+    ASSERT_EQ(popUp->count(), VQCopyTemplateCount + 2);
+    EXPECT_EQ(popUp->itemText(VQCopyTemplateCount + 1), "Flutter");
+    EXPECT_EQ(popUp->currentData().toInt(), 100);
+    EXPECT_EQ(controller().alternateCopyTypePopUp()->currentData().toInt(), 101) << "the partner of 100";
 }
 
 // A recorded shortcut is saved and registered at once (the desktop test's); nothing else is saved with it.

@@ -1,6 +1,7 @@
 #include "ui/mainwindow/VQSelectionControl.h"
 
 #include "core/VQColor.h"
+#include "core/VQColorNames.h"
 #include "core/VQColorText.h"
 #include "core/VQCopyTemplate.h"
 #include "core/VQSwatchCore.h"
@@ -90,14 +91,17 @@ void VQSelectionControl::runColorEntryDialog()
                           {VQColorEntryTexts::okButton(), VQColorEntryTexts::cancelButton()}});
     if (!text)
         return;
-    if (const VQColorRef color = VQColor::fromRGBString(*text)) {
+    const VQCSSColor::Reading reading = VQReadColorText(*text);
+    if (reading.ok) {
         if (VQSwatchCore *core = VQSwatchCore::sharedCore())
-            core->setSelectedColor(color, true);
+            core->setSelectedColor(VQColor::makeRGB(reading.rgb[0], reading.rgb[1], reading.rgb[2]), true);
         return;
     }
-    ui.runAlert({VQColorEntryTexts::failureMessage(),
-                 VQColorEntryTexts::failureInformativeText(),
-                 {VQColorEntryTexts::okButton()}});
+    // What was wrong with this text, then every form that is read.
+    ui.runAlert(
+        {VQColorEntryTexts::failureMessage(),
+         QString::fromStdString(reading.error) + QStringLiteral("\n\n") + VQColorEntryTexts::failureInformativeText(),
+         {VQColorEntryTexts::okButton()}});
 }
 
 void VQSelectionControl::mousePressEvent(QMouseEvent *event)
@@ -197,4 +201,36 @@ void VQSelectionControl::paintEvent(QPaintEvent *)
                              QString::number(int(ink.value * 255)));
         }
     }
+}
+
+VQSelectedColorNameLabel::VQSelectedColorNameLabel(QWidget *parent) : QLabel(parent)
+{
+    setAlignment(Qt::AlignCenter);
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small);
+    QPalette tones = palette();
+    tones.setColor(QPalette::WindowText, QColor(190, 190, 190));
+    setPalette(tones);
+    setFixedHeight(kHeight);
+    setText(currentText());
+    _observer = VQNotificationCenter::defaultCenter().addObserver(
+        QString::fromLatin1(VQSwatchCoreColorSelectionDidChangeNotification), nullptr,
+        [this](const VQNotification &) { setText(currentText()); });
+}
+
+VQSelectedColorNameLabel::~VQSelectedColorNameLabel()
+{
+    VQNotificationCenter::defaultCenter().removeObserver(_observer);
+}
+
+QString VQSelectedColorNameLabel::currentText()
+{
+    const VQSwatchCore *core = VQSwatchCore::sharedCore();
+    const VQColorRef color = core ? core->selectedColor() : nullptr;
+    if (!color)
+        return QString();
+    const VQRGBColor rgb = color->RGBColor();
+    const VQColorNames::Match match = VQColorNames::shared().nearest({rgb.r, rgb.g, rgb.b});
+    return match.exact ? match.name : QStringLiteral("\u2248 ") + match.name;
 }

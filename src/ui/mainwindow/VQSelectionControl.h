@@ -5,6 +5,7 @@
 // format; a right click (or Ctrl+click) opens the colour entry dialog. Pressed
 // and moved, it drags the selected colour out, like the canvas around it.
 
+#include <QLabel>
 #include <QWidget>
 
 class VQSelectionControl : public QWidget
@@ -36,5 +37,21 @@ class VQSelectionControl : public QWidget
   private:
     int _pressedSegment = -1;
     QPoint _pressPosition;
+    quint64 _observer = 0;
+};
+
+// The selected colour's name, under the readout: its CSS name, or "≈ " and the
+// nearest of the colour names. Kept up to date with the selection.
+class VQSelectedColorNameLabel : public QLabel
+{
+  public:
+    static constexpr int kHeight = 14;
+
+    explicit VQSelectedColorNameLabel(QWidget *parent = nullptr);
+    ~VQSelectedColorNameLabel() override;
+    // The text for the selection now (empty without one).
+    static QString currentText();
+
+  private:
     quint64 _observer = 0;
 };

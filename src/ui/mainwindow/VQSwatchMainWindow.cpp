@@ -26,7 +26,8 @@ constexpr int kCanvasWidth = VQColorPicker::kMaximumViewWidth + 4;
 // The picker area holds the largest picker view.
 constexpr int kPickerAreaWidth = VQColorPicker::kMaximumViewWidth;
 constexpr int kPickerAreaHeight = VQColorPicker::kMaximumViewHeight;
-constexpr int kCanvasHeight = kPickerAreaHeight + 6 + VQSelectionControl::kHeight + 8;
+constexpr int kCanvasHeight =
+    kPickerAreaHeight + 6 + VQSelectionControl::kHeight + 2 + VQSelectedColorNameLabel::kHeight + 8;
 constexpr double kCornerRadius = 4.5;
 
 // The window's outline: a rounded rectangle with a triangle on one edge
@@ -150,6 +151,9 @@ VQSwatchMainWindow::VQSwatchMainWindow(QWidget *parent) : QWidget(parent, Qt::To
     _pickerArea->setGeometry(2, 4, kPickerAreaWidth, kPickerAreaHeight);
     _selectionControl = new VQSelectionControl(_canvas);
     _selectionControl->move((kCanvasWidth - _selectionControl->width()) / 2, kPickerAreaHeight + 6 + 4);
+    auto *colorName = new VQSelectedColorNameLabel(_canvas);
+    colorName->setGeometry(2, _selectionControl->geometry().bottom() + 3, kCanvasWidth - 4,
+                           VQSelectedColorNameLabel::kHeight);
     _outerLayout->addWidget(_canvas, 0, Qt::AlignHCenter);
 
     _laneToggle = new QToolButton(this);

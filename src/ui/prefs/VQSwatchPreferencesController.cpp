@@ -1,6 +1,7 @@
 #include "ui/prefs/VQSwatchPreferencesController.h"
 
 #include "core/VQCopyTemplate.h"
+#include "core/VQUserFormats.h"
 #include "platform/VQGlobalShortcutService.h"
 #include "ui/prefs/SRXkbKeyboardLayout.h"
 #include "ui/prefs/SRRecorderControl.h"
@@ -8,6 +9,7 @@
 #include "ui/prefs/VQSwatchPreferencesButton.h"
 #include "ui/prefs/VQSwatchPreferencesLine.h"
 #include "ui/prefs/VQSyncFolderChoice.h"
+#include "ui/prefs/VQUserFormatsEditor.h"
 #include "vqcore/VQLocalizedString.h"
 #include "vqcore/VQLog.h"
 #include "vqcore/VQModalUI.h"
@@ -48,7 +50,7 @@ constexpr int kNoteWidth = kWindowWidth - 2 * 16 - 22;
 
 const QString kShortcutName = QString::fromLatin1(VQKeyComboRecord::GlobalShortcutName);
 
-// The titles of the eleven copy formats, by raw value.
+// The titles of the copy formats, by raw value.
 const char *const kCopyFormatTitles[] = {
     "Hexadecimal: FF8000",
     "Hexadecimal: #FF8000",
@@ -61,7 +63,14 @@ const char *const kCopyFormatTitles[] = {
     "CGColorRef",
     "UIColor",
     "CSS: hsla(30, 100%, 50%, 1.0)",
+    "CSS: oklch(0.7311 0.18611 52.78)",
+    "CSS: oklab(0.7311 0.11259 0.1482)",
+    "CSS: lab(67.72 45.72 74.79)",
+    "CSS: lch(67.72 87.66 58.56)",
+    "CSS: hwb(30 0% 0%)",
+    "CSS: color(display-p3 0.936 0.5272 0.1983)",
 };
+static_assert(std::size(kCopyFormatTitles) == VQCopyTemplateCount);
 
 // The dark panel the preferences sit on.
 class PreferencesWindow : public QWidget
@@ -121,11 +130,21 @@ QLabel *noteLabel()
     return label;
 }
 
+void fillCopyFormatPopUp(QComboBox *popUp)
+{
+    popUp->clear();
+    for (int raw = 0; raw < int(std::size(kCopyFormatTitles)); ++raw)
+        popUp->addItem(VQLocalizedString(kCopyFormatTitles[raw]), raw);
+    // The user's own formats follow, by name.
+    const std::vector<VQUserFormat> formats = VQStoredUserFormats(VQUserDefaults::standard());
+    for (std::size_t i = 0; i < formats.size(); ++i)
+        popUp->addItem(formats[i].name, VQUserFormatFirstRawValue + int(i));
+}
+
 QComboBox *copyFormatPopUp()
 {
     auto *popUp = new QComboBox;
-    for (int raw = 0; raw < int(std::size(kCopyFormatTitles)); ++raw)
-        popUp->addItem(VQLocalizedString(kCopyFormatTitles[raw]), raw);
+    fillCopyFormatPopUp(popUp);
     return popUp;
 }
 
@@ -219,6 +238,10 @@ void VQSwatchPreferencesController::buildWindow()
     _alternateCopyType = copyFormatPopUp();
     grid->addWidget(sectionLabel(VQLocalizedString("Alternate format:")), row, 0);
     grid->addWidget(_alternateCopyType, row++, 1);
+    auto *userFormats = new VQSwatchPreferencesButton(VQLocalizedString("Your formats..."));
+    userFormats->setObjectName(QStringLiteral("VQUserFormatsButton"));
+    connect(userFormats, &QAbstractButton::clicked, this, &VQSwatchPreferencesController::editUserFormats);
+    grid->addWidget(userFormats, row++, 1, Qt::AlignLeft);
     _useLowercaseButton = new QCheckBox(VQLocalizedString("Hexadecimal and CSS in lower case"));
     grid->addWidget(_useLowercaseButton, row++, 1);
 
@@ -392,6 +415,22 @@ void VQSwatchPreferencesController::showShortcutState(const VQShortcutRowState &
     _shortcutCommands->setVisible(!state.commands.isEmpty());
     _window->adjustSize();
     VQLog(QStringLiteral("Showing the shortcut row: %1 %2").arg(state.note, state.commands.join(QLatin1String("; "))));
+}
+
+void VQSwatchPreferencesController::editUserFormats()
+{
+    VQUserFormatsEditor editor(VQUserDefaults::standard(), _window.get());
+    if (editor.exec() == QDialog::Accepted)
+        reloadCopyFormats();
+}
+
+void VQSwatchPreferencesController::reloadCopyFormats()
+{
+    const VQUserDefaults &defaults = VQUserDefaults::standard();
+    fillCopyFormatPopUp(_copyType);
+    fillCopyFormatPopUp(_alternateCopyType);
+    selectTag(_copyType, defaults.integerForKey(QString::fromLatin1(VQDefaultCopyFormatDefaultsKey)));
+    selectTag(_alternateCopyType, VQStoredAlternateCopyFormat(defaults));
 }
 
 QString VQSwatchPreferencesController::versionText()

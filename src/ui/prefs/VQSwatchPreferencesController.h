@@ -98,6 +98,9 @@ class VQSwatchPreferencesController : public QObject, public SRRecorderCellDeleg
     QCheckBox *debugLoggingCheckBox() const { return _debugLoggingEnabled; }
     QComboBox *copyTypePopUp() const { return _copyType; }
     QComboBox *alternateCopyTypePopUp() const { return _alternateCopyType; }
+    // Fills both copy-format pop-ups again (the user's formats may have changed)
+    // and selects the stored formats.
+    void reloadCopyFormats();
     QAbstractButton *doneButton() const;
     QLabel *syncFileLabel() const { return _syncFileLabel; }
 
@@ -117,6 +120,7 @@ class VQSwatchPreferencesController : public QObject, public SRRecorderCellDeleg
     void buildWindow();
     void updateSyncFileLine();
     void refreshKeyboardLayout();
+    void editUserFormats();
 
     std::unique_ptr<QWidget> _window;
     QCheckBox *_syncWithICloudButton = nullptr;

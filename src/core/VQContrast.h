@@ -1,0 +1,34 @@
+#pragma once
+// The contrast of two colours: the WCAG 2.2 contrast ratio with its AA and AAA
+// grades, and the APCA lightness contrast Lc (constants of version 0.0.98G-4g).
+// Plain numbers on sRGB triples, 0–1.
+
+#include "core/VQColorSpaces.h"
+
+#include <string>
+
+namespace VQContrast
+{
+
+// WCAG 2.2 relative luminance, 0 (black) to 1 (white).
+double relativeLuminance(const VQColorSpaces::Triple &rgb);
+// (lighter + 0.05) / (darker + 0.05): 1 to 21, whichever colour is the foreground.
+double ratio(const VQColorSpaces::Triple &a, const VQColorSpaces::Triple &b);
+
+// The grades, judged on the unrounded ratio.
+struct Grades {
+    bool aaNormal = false;  // at least 4.5
+    bool aaLarge = false;   // at least 3
+    bool aaaNormal = false; // at least 7
+    bool aaaLarge = false;  // at least 4.5
+};
+Grades grades(double ratio);
+
+// "4.47:1": truncated to two decimals, never rounded up, trailing zeros dropped ("21:1").
+std::string ratioText(double ratio);
+
+// APCA Lc of text on a background: positive for dark text on a light background,
+// negative for light on dark, 0 when the difference is too small to read.
+double apcaLightnessContrast(const VQColorSpaces::Triple &text, const VQColorSpaces::Triple &background);
+
+} // namespace VQContrast
