@@ -71,20 +71,7 @@ class GnomeSession(WaylandSession):
                 self._remote.process.stdin.close()
             except OSError:
                 pass
-        self._unmount_documents()
         super().close()
-
-    def _unmount_documents(self):
-        """The document portal (started by the portal) mounts a FUSE folder in the runtime
-        folder, which would outlive it and keep the home from being removed."""
-        if not self.runtime:
-            return
-        documents = os.path.join(self.runtime, "doc")
-        with open("/proc/mounts") as mounts:
-            if not any(line.split()[1:2] == [documents] for line in mounts):
-                return
-        command = ["umount", "--lazy", documents] if os.geteuid() == 0 else ["fusermount3", "-u", "-z", documents]
-        subprocess.run(command, capture_output=True)
 
     def _check_tools(self):
         for tool in ("gnome-shell", "dbus-daemon", "gdbus", "setpriv", "pipewire", "wireplumber"):

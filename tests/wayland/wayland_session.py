@@ -245,9 +245,22 @@ class WaylandSession:
                     process.wait()
         self.processes.clear()
         self._end_strays()
+        self._unmount_documents()
         if self.home:
             shutil.rmtree(self.home, ignore_errors=True)
             self.home = None
+
+    def _unmount_documents(self):
+        """The document portal (started by the portal) mounts a FUSE folder in the runtime
+        folder, which would outlive it and keep the home from being removed."""
+        if not self.runtime:
+            return
+        documents = os.path.join(self.runtime, "doc")
+        with open("/proc/mounts") as mounts:
+            if not any(line.split()[1:2] == [documents] for line in mounts):
+                return
+        command = ["umount", "--lazy", documents] if os.geteuid() == 0 else ["fusermount3", "-u", "-z", documents]
+        subprocess.run(command, capture_output=True)
 
     def _end_strays(self):
         """Ends what the bus started on its own (activated services): every process
