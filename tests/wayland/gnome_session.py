@@ -43,34 +43,15 @@ class GnomeSession(WaylandSession):
         self._remote = None
 
     def __enter__(self):
-        try:
-            self._check_tools()
-            self._choose_user()
-            self._make_home()
-            self._reach_tools()
-            self._start_system_bus()
-            self._start_bus()
-            self._start_pipewire()
-            self._start_shell()
-            self._start_remote()
-            self._leave_overview()
-            if self.portal:
-                self._start_portal()
-        except Failure as failure:
-            logs = self.logs()
-            self.close()
-            raise Failure(f"{failure}{logs}") from None
-        except BaseException:
-            self.close()
-            raise
-        return self
+        steps = [self._check_tools, self._choose_user, self._make_home, self._reach_tools,
+                 self._start_system_bus, self._start_bus, self._start_pipewire, self._start_shell,
+                 self._start_remote, self._leave_overview]
+        if self.portal:
+            steps.append(self._start_portal)
+        return self._bring_up(steps)
 
     def close(self):
-        if self._remote is not None and self._remote.process.poll() is None:
-            try:
-                self._remote.process.stdin.close()
-            except OSError:
-                pass
+        self._end_input(self._remote)
         super().close()
 
     def _check_tools(self):

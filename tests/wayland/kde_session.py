@@ -57,33 +57,13 @@ class KdeSession(WaylandSession):
         self._input = None
 
     def __enter__(self):
-        try:
-            self._check_tools()
-            self._choose_user()
-            self._make_home()
-            self._reach_tools()
-            self._prepare_home()
-            self._start_bus()
-            self._start_kwin()
-            self._set_up_outputs()
-            self._start_input_devices()
-            self._start_kded()
-            self._start_portal()
-        except Failure as failure:
-            logs = self.logs()
-            self.close()
-            raise Failure(f"{failure}{logs}") from None
-        except BaseException:
-            self.close()
-            raise
-        return self
+        steps = [self._check_tools, self._choose_user, self._make_home, self._reach_tools, self._prepare_home,
+                 self._start_bus, self._start_kwin, self._set_up_outputs, self._start_input_devices,
+                 self._start_kded, self._start_portal]
+        return self._bring_up(steps)
 
     def close(self):
-        if self._input is not None and self._input.process.poll() is None:
-            try:
-                self._input.process.stdin.close()
-            except OSError:
-                pass
+        self._end_input(self._input)
         super().close()
 
     # -- set-up -------------------------------------------------------------------

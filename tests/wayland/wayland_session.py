@@ -202,19 +202,20 @@ class WaylandSession:
     # -- set-up and tear-down -------------------------------------------------
 
     def __enter__(self):
+        steps = [self._check_tools, self._choose_user, self._make_home, self._reach_tools, self._start_bus,
+                 self._start_sway, self._set_up_outputs, self._start_input_devices]
+        if self.portal:
+            steps.append(self._start_portal)
+        if self.tray:
+            steps.append(self._start_tray)
+        return self._bring_up(steps)
+
+    def _bring_up(self, steps):
+        """Runs the set-up steps in order; a step that fails closes what the earlier
+        ones started, and a Failure carries the session's logs."""
         try:
-            self._check_tools()
-            self._choose_user()
-            self._make_home()
-            self._reach_tools()
-            self._start_bus()
-            self._start_sway()
-            self._set_up_outputs()
-            self._start_input_devices()
-            if self.portal:
-                self._start_portal()
-            if self.tray:
-                self._start_tray()
+            for step in steps:
+                step()
         except Failure as failure:
             logs = self.logs()
             self.close()
@@ -228,12 +229,17 @@ class WaylandSession:
         self.close()
         return False
 
-    def close(self):
-        if self._pointer is not None and self._pointer.process.poll() is None:
+    @staticmethod
+    def _end_input(client):
+        """An input tool (a Client reading its standard input) ends when that closes."""
+        if client is not None and client.process.poll() is None:
             try:
-                self._pointer.process.stdin.close()
+                client.process.stdin.close()
             except OSError:
                 pass
+
+    def close(self):
+        self._end_input(self._pointer)
         # Clients first, sway and the bus last.
         for process in reversed(self.processes):
             if process.poll() is None:
