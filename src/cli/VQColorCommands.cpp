@@ -29,10 +29,19 @@
 namespace
 {
 
-// A text as a message quotes it: at most 60 characters.
+// A text as a message quotes it: at most 60 characters, control characters
+// (a NUL, a newline, a terminal's escape) written out as \xNN.
 QString quotedText(const QString &text)
 {
-    return QLatin1Char('"') + (text.size() > 60 ? text.left(60) + QStringLiteral("…") : text) + QLatin1Char('"');
+    QString shown;
+    for (const QChar c : text.left(60)) {
+        const char16_t code = c.unicode();
+        if (code < 0x20 || (code >= 0x7F && code < 0xA0))
+            shown += QStringLiteral("\\x") + QString::number(code, 16).rightJustified(2, QLatin1Char('0')).toUpper();
+        else
+            shown += c;
+    }
+    return QLatin1Char('"') + shown + (text.size() > 60 ? QStringLiteral("…") : QString()) + QLatin1Char('"');
 }
 
 QString notAColourMessage(const QString &text, const std::string &why)

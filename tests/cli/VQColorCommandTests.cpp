@@ -162,6 +162,14 @@ TEST(ColourCommands, LinesFromStandardInputAreAnsweredOneForOne)
     EXPECT_EQ(named.out.toStdString(), "\u2248 Oriole\ncornflowerblue\n\n");
     EXPECT_TRUE(named.err.contains("line 3: \"#12345\" is not a color")) << named.err.toStdString();
     EXPECT_TRUE(named.err.contains("1 of 3 lines was not a color")) << named.err.toStdString();
+
+    // A NUL or a terminal's escape in a line is shown, not passed to the terminal.
+    const CliRun controls = runCli({"parse", "-"}, QByteArray("a\0b\n\x1b]0;x\x07\nred\n", 15));
+    EXPECT_EQ(controls.status, 1);
+    for (const char *message : {"line 1: \"a\\x00b\" is not a color", "line 2: \"\\x1B]0;x\\x07\" is not a color",
+                                "2 of 3 lines were not colors"})
+        EXPECT_TRUE(controls.err.contains(QString::fromUtf8(message))) << message << "\n" << controls.err.toStdString();
+    EXPECT_FALSE(controls.err.contains(QChar(0x1B)) || controls.err.contains(QChar(0)));
 }
 
 // Each line is answered before the next one is written: a script can talk to it.
