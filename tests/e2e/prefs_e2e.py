@@ -23,7 +23,8 @@ PREFS_WIDTH = 420
 # Centres of the controls, from the window's top-left corner.
 RECORDER = (280, 113)
 COPY_FORMAT = (276, 142)
-LAUNCH_AT_LOGIN = (23, 295)
+# Below the formats, whose rows may grow: from the window's bottom left.
+LAUNCH_AT_LOGIN_FROM_BOTTOM_LEFT = (23, 88)
 # The Done button, from the window's bottom-right corner.
 DONE_FROM_BOTTOM_RIGHT = (49, 23)
 
@@ -260,7 +261,8 @@ def case_launch_at_login(session):
     window = open_preferences_from_status_menu(session)
     if os.path.exists(autostart_entry(session)):
         raise Failure("an autostart entry exists before anything was chosen")
-    click_at(session, window, LAUNCH_AT_LOGIN)
+    launch_at_login = (LAUNCH_AT_LOGIN_FROM_BOTTOM_LEFT[0], window[3] - LAUNCH_AT_LOGIN_FROM_BOTTOM_LEFT[1])
+    click_at(session, window, launch_at_login)
     wait_until("the autostart entry", lambda: os.path.exists(autostart_entry(session)))
     session.screenshot("launch-at-login")
     with open(autostart_entry(session)) as entry:
@@ -273,7 +275,7 @@ def case_launch_at_login(session):
         raise Failure(f"the entry does not start this program: {exec_line and exec_line.group(1)}")
     if "LaunchAtLogin" in open(session.settings_path()).read() if os.path.exists(session.settings_path()) else False:
         raise Failure("launch at login was stored as a setting")
-    click_at(session, window, LAUNCH_AT_LOGIN)
+    click_at(session, window, launch_at_login)
     wait_until("the autostart entry to go", lambda: not os.path.exists(autostart_entry(session)))
     session.quit()
 
