@@ -5,7 +5,22 @@
 # Packages are installed without the ones they only recommend, so every
 # package the build and the tests use is named below (checked on a minimal
 # Debian 12 root made with debootstrap --variant=minbase).
+#
+#   install-deps.sh                      everything
+#   install-deps.sh --without-desktops   all but what only the KDE and GNOME
+#                                        desktop tests run (nothing builds with it)
+#   install-deps.sh --desktops           only that: scripts/test.sh installs it
+#                                        while the build runs
 set -euo pipefail
+
+part=${1:-all}
+case $part in
+  all | --without-desktops | --desktops) ;;
+  *)
+    echo "install-deps: unknown option $part (--without-desktops or --desktops)" >&2
+    exit 2
+    ;;
+esac
 
 packages=(
   # tool chain
@@ -36,10 +51,6 @@ packages=(
   sway xwayland wtype grim wl-clipboard waybar dbus qt6-wayland qt6-wayland-dev
   # ... and the desktop portal with its wlroots and GTK backends and PipeWire
   xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk pipewire wireplumber
-  # the GNOME desktop tests (tests/wayland/gnome_session.py): headless GNOME Shell with
-  # GNOME's portal backend, logind mocked on a private system bus, the shell's
-  # screenshots read through GdkPixbuf
-  gnome-shell xdg-desktop-portal-gnome python3-dbusmock gir1.2-gdkpixbuf-2.0
   libglib2.0-bin python3-gi  # tests/wayland/portal_screenshot.py, gdbus
   # two X11 monitors of different scale: Xorg's dummy driver split by xrandr
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
@@ -49,17 +60,26 @@ packages=(
   librsvg2-bin dpkg-dev fakeroot lintian appstream desktop-file-utils man-db groff-base bash-completion
 )
 
-# The KDE Plasma desktop tests (tests/wayland/kde_session.py): headless KWin
-# (kglobalaccel runs inside it), kscreen-doctor for the outputs' scale, kded for
-# the tray watcher, KWin's fake input protocol for our input tool, and KDE's
-# portal with the QML its dialogs load. plasma-workspace is unpacked below, not
-# installed.
-kde_packages=(
-  kwin-wayland libkf5screen-bin kded5 plasma-wayland-protocols
+# KWin's fake-input protocol, built into the KDE tests' input tool (tests/wayland/kinput.c).
+packages+=(plasma-wayland-protocols)
+# What only the KDE Plasma and GNOME desktop tests run; nothing is built with it.
+# KDE (tests/wayland/kde_session.py): headless KWin (kglobalaccel runs inside
+# it), kscreen-doctor for the outputs' scale, kded for the tray watcher, and
+# KDE's portal with the QML its dialogs load (plasma-workspace is unpacked
+# below, not installed).
+desktop_packages=(
+  kwin-wayland libkf5screen-bin kded5
   xdg-desktop-portal-kde qtwayland5 qml-module-qtquick-controls2 qml-module-qtquick-layouts
   qml-module-org-kde-kirigami2
+  # the GNOME desktop tests (tests/wayland/gnome_session.py): headless GNOME Shell with
+  # GNOME's portal backend, logind mocked on a private system bus, the shell's
+  # screenshots read through GdkPixbuf
+  gnome-shell xdg-desktop-portal-gnome python3-dbusmock gir1.2-gdkpixbuf-2.0
 )
-packages+=("${kde_packages[@]}")
+case $part in
+  all) packages+=("${desktop_packages[@]}") ;;
+  --desktops) packages=("${desktop_packages[@]}") ;;
+esac
 
 # plasma-workspace's dialog QML and its StatusNotifierWatcher kded module, for the
 # KDE Plasma tests: the package unpacked into a folder of its own, without the two
@@ -90,11 +110,13 @@ done
 # from the npm registry by the test itself, as its lock file names it). Any Node.js
 # will do: one from outside Debian conflicts with Debian's package, so only a
 # machine without node gets it. npm is not needed.
-if ! command -v node >/dev/null 2>&1; then
+if [[ $part != --desktops ]] && ! command -v node >/dev/null 2>&1; then
   missing+=(nodejs)
 fi
+# plasma-workspace goes with the desktops.
+[[ $part == --without-desktops ]] && unpack_plasma_workspace() { :; }
 
-if ((${#missing[@]} == 0)) && [[ -d $plasma_workspace/usr ]]; then
+if ((${#missing[@]} == 0)) && { [[ $part == --without-desktops ]] || [[ -d $plasma_workspace/usr ]]; }; then
   echo "install-deps: all ${#packages[@]} packages are present."
   exit 0
 fi
