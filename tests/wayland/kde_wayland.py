@@ -227,4 +227,4 @@ CASES = {
 }
 
 if __name__ == "__main__":
-    sys.exit(run_case(CASES, lambda name: KdeSession(name, pictures=name != "screenshot-fails")))
+    sys.exit(run_case(CASES, lambda name: KdeSession(f"kde-{name}", pictures=name != "screenshot-fails")))
