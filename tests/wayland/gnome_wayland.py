@@ -196,7 +196,7 @@ def case_diagnose(session):
     """--diagnose on GNOME: the frozen loupe over the portal's screenshot, no global
     shortcut (bind `vellico --pick` by hand), no tray host."""
     result = session.run([os.environ["VELLICO_BINARY"], "--diagnose"], timeout=PICK_TIMEOUT)
-    print(result.stdout)
+    session.keep_text("diagnose", result.stdout + result.stderr)
     lines = dict(line.split(": ", 1) for line in result.stdout.splitlines() if ": " in line)
     expected = {
         "screen picking": "frozen screenshot loupe",

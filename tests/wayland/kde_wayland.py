@@ -201,10 +201,7 @@ def case_diagnose(session):
     """--diagnose on KDE: the portal's frozen loupe, the portal's shortcuts, and a
     watcher but no tray host (kded's watcher runs, no panel does)."""
     result = session.run([os.environ["VELLICO_BINARY"], "--diagnose"], timeout=PICK_TIMEOUT)
-    if session.artifacts:
-        os.makedirs(session.artifacts, exist_ok=True)
-        with open(os.path.join(session.artifacts, f"{session.name}-diagnose.txt"), "w") as out:
-            out.write(result.stdout + result.stderr)
+    session.keep_text("diagnose", result.stdout + result.stderr)
     lines = dict(line.split(": ", 1) for line in result.stdout.splitlines() if ": " in line)
     expected = {
         "screen picking": "frozen screenshot loupe",

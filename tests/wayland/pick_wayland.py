@@ -352,6 +352,8 @@ def case_running_pick_copies(session):
 
 def diagnosis(session, **environment):
     result = session.run([os.environ["VELLICO_BINARY"], "--diagnose"], timeout=PICK_TIMEOUT, **environment)
+    if not environment:
+        session.keep_text("diagnose", result.stdout + result.stderr)
     lines = dict(line.split(": ", 1) for line in result.stdout.splitlines() if ": " in line)
     for key in ("session", "desktop services", "screen picking", "global shortcut", "tray", "Shift tracking"):
         if key not in lines:

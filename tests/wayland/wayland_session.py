@@ -775,6 +775,13 @@ class WaylandSession:
             # capture waits for one.
             self.run(["grim", "-t", "ppm", "-o", output.name, os.path.join(self.home, "shots", "park.ppm")])
 
+    def keep_text(self, name, text):
+        """A text kept with the artifacts (as NAME.txt after the session's name)."""
+        if self.artifacts:
+            os.makedirs(self.artifacts, exist_ok=True)
+            with open(os.path.join(self.artifacts, f"{self.name}-{name}.txt"), "w") as out:
+                out.write(text)
+
     # -- looking at the outputs -----------------------------------------------
 
     def screenshot(self, name, output):
