@@ -13,6 +13,8 @@ on standard input, "ok" or "error WHY" on standard output for each:
     shot PATH           the whole stage without the cursor, as an 8-bit binary PPM
 
 It prints "ready" once the session has started and the stream is there.
+
+    gnome_remote.py [--scale 2]    first the monitor at that scale
 """
 
 import sys
@@ -33,8 +35,28 @@ def call(bus, name, path, interface, method, parameters=None, reply=None):
                          GLib.VariantType(reply) if reply else None, Gio.DBusCallFlags.NONE, 30000, None)
 
 
+def set_scale(bus, scale):
+    """The one monitor at `scale`, for as long as the shell runs (in mutter's physical
+    layout mode, its own without the experimental framebuffer scaling)."""
+    config = ("org.gnome.Mutter.DisplayConfig", "/org/gnome/Mutter/DisplayConfig", "org.gnome.Mutter.DisplayConfig")
+    serial, monitors, _, _ = call(bus, *config, "GetCurrentState", None,
+                                  "(ua((ssss)a(siiddada{sv})a{sv})a(iiduba(ssss)a{sv})a{sv})").unpack()
+    (connector, *_), modes, _ = monitors[0]
+    mode = next((mode for mode in modes if mode[6].get("is-current")), modes[0])
+    logical = [(0, 0, float(scale), 0, True, [(connector, mode[0], {})])]
+    # Temporary: nothing of it outlives the shell.
+    call(bus, *config, "ApplyMonitorsConfig", GLib.Variant(
+        "(uua(iiduba(ssa{sv}))a{sv})", (serial, 1, logical, {})))
+
+
 def main():
     bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+    if sys.argv[1:2] == ["--scale"]:
+        try:
+            set_scale(bus, float(sys.argv[2]))
+        except (GLib.Error, RuntimeError) as error:
+            print(f"error {error}", flush=True)
+            return 1
     owned = call(bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "RequestName",
                  GLib.Variant("(su)", (BUS_NAME, 4)), "(u)").unpack()[0]
     if owned != 1:

@@ -29,6 +29,8 @@ from wayland_session import Client, Image, Output, WaylandSession  # noqa: E402
 from vellico_e2e import Failure, Unavailable, wait_until  # noqa: E402
 
 MONITOR = Output("Meta-0", 1280, 800, 0, 0, 1)
+# Mutter offers x2 on a virtual monitor only from about 1600x960 up.
+MONITOR_X2 = Output("Meta-0", 1920, 1200, 0, 0, 2)
 BTN_LEFT = 272
 PORTALS = "/usr/share/xdg-desktop-portal/portals"
 # The desktop starts on the overview, and a cold shell takes its time on busy cores.
@@ -36,9 +38,9 @@ START_TIMEOUT = 45
 
 
 class GnomeSession(WaylandSession):
-    def __init__(self, name, portal=True):
-        super().__init__(name, outputs=[MONITOR], portal=portal)
-        self.monitor = MONITOR
+    def __init__(self, name, portal=True, monitor=MONITOR):
+        super().__init__(name, outputs=[monitor], portal=portal)
+        self.monitor = monitor
         self.system_bus_address = None
         self._remote = None
 
@@ -143,10 +145,13 @@ class GnomeSession(WaylandSession):
 
     def _start_remote(self):
         script = self._reachable(os.path.join(os.path.dirname(os.path.abspath(__file__)), "gnome_remote.py"))
-        self._remote = Client(self._start(["/usr/bin/python3", script], "gnome-remote", stdin=subprocess.PIPE,
+        scale = ["--scale", f"{self.monitor.scale:g}"] if self.monitor.scale != 1 else []
+        self._remote = Client(self._start(["/usr/bin/python3", script, *scale], "gnome-remote", stdin=subprocess.PIPE,
                                           stdout=subprocess.PIPE), "gnome-remote")
-        self._remote.wait_for_line("the remote desktop session", lambda line: line == "ready" or
-                                   line.startswith("error"), timeout=START_TIMEOUT)
+        answer = self._remote.wait_for_line("the remote desktop session", lambda line: line == "ready" or
+                                            line.startswith("error"), timeout=START_TIMEOUT)
+        if answer != "ready":
+            raise Failure(f"gnome_remote.py: {answer}")
 
     def _leave_overview(self):
         """The shell starts on the overview: Escape leaves it for the empty desktop."""
@@ -154,7 +159,8 @@ class GnomeSession(WaylandSession):
             self.keys("Escape")
             shot = self.screenshot("desktop")
             # The overview's search entry sits near the top centre; the desktop has none there.
-            return shot.pixel(self.monitor.width // 2, 60) == shot.pixel(self.monitor.width // 2, 400)
+            x, scale = self.monitor.width // 2, self.monitor.scale
+            return shot.pixel(x, 60 * scale) == shot.pixel(x, 400 * scale)
         wait_until("the desktop without the overview", on_desktop, timeout=20)
 
     def remote(self, line):

@@ -14,7 +14,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from gnome_session import GnomeSession  # noqa: E402
+from gnome_session import MONITOR, MONITOR_X2, GnomeSession  # noqa: E402
 from pick_wayland import PICK_TIMEOUT, WHITE, Pick, crosshair_arm, no_press  # noqa: E402
 from shell_wayland import button_boxes  # noqa: E402
 from wayland_session import BLUE, PATCH, RED, expected_colour, run_case  # noqa: E402
@@ -23,6 +23,8 @@ from vellico_e2e import Failure, wait_until  # noqa: E402
 # Device pixels of the monitor: one on the stripe window's patch, one on a red stripe.
 ON_PATCH = (900, 300)
 ON_RED = (100, 300)
+ON_PATCH_X2 = (1500, 600)
+ON_RED_X2 = (200, 600)
 
 
 def stripes(session):
@@ -87,6 +89,31 @@ def case_pick(session):
     pick.wait_for_loupe(session.monitor, *ON_RED)
     session.click()
     pick.expect_colour(colour)
+    no_press({session.monitor.name: window})
+
+
+def case_pick_x2(session):
+    """On a x2 monitor, the pointer resting where the pick starts: on an even device
+    pixel of the patch, the crosshair shows there without a motion and a click picks
+    the patch; on a red stripe, Right and Return pick the blue one beside it, an odd
+    device pixel that no pointer position names."""
+    window = stripes(session)
+    for x, y, keys, expected in ((*ON_PATCH_X2, (), PATCH), (*ON_RED_X2, ("Right", "Return"), BLUE)):
+        target = x + keys.count("Right")
+        colour = rest_pointer_on(session, target, y)
+        if colour != expected:
+            raise Failure(f"the shell's screenshot shows {colour} at {target},{y}, not {expected}")
+        session.move_pointer_to_device_pixel(session.monitor.name, x, y)
+        pick = Pick(session, f"pick-x2-{x}")
+        wait_for_pointer(session, pick)
+        arm = crosshair_arm(session.monitor, x, y)
+        wait_until(f"the crosshair around the resting pointer at {x},{y}",
+                   lambda: session.screenshot(f"frozen-loupe-x2-{x}").pixel(*arm) == WHITE)
+        if keys:
+            session.keys(*keys)
+        else:
+            session.click()
+        pick.expect_colour(colour)
     no_press({session.monitor.name: window})
 
 
@@ -211,6 +238,7 @@ def case_diagnose(session):
 
 CASES = {
     "pick": case_pick,
+    "pick-x2": case_pick_x2,
     "pick-keys": case_pick_keys,
     "pick-escape": case_pick_escape,
     "pick-color": case_pick_color,
@@ -220,4 +248,5 @@ CASES = {
 }
 
 if __name__ == "__main__":
-    sys.exit(run_case(CASES, lambda name: GnomeSession(f"gnome-{name}")))
+    sys.exit(run_case(CASES, lambda name: GnomeSession(f"gnome-{name}",
+                                                       monitor=MONITOR_X2 if name.endswith("-x2") else MONITOR)))
