@@ -164,15 +164,7 @@ class GnomeSession(WaylandSession):
         wait_until("the desktop without the overview", on_desktop, timeout=20)
 
     def remote(self, line):
-        try:
-            self._remote.process.stdin.write(line.encode() + b"\n")
-            self._remote.process.stdin.flush()
-        except OSError:
-            raise Failure(f"gnome_remote.py ended: {self.log('gnome-remote')}")
-        answer = self._remote.wait_for_line(f"gnome_remote.py to answer {line!r}",
-                                            lambda text: text == "ok" or text.startswith("error"), timeout=35)
-        if answer != "ok":
-            raise Failure(f"gnome_remote.py {line}: {answer}")
+        self._ask_tool(self._remote, "gnome_remote.py", "gnome-remote", line, timeout=35)
 
     # -- input and what is seen -------------------------------------------------
 

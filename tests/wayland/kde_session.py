@@ -206,15 +206,7 @@ class KdeSession(WaylandSession):
         self._input = Client(process, "kinput")
 
     def _input_command(self, line):
-        try:
-            self._input.process.stdin.write(line.encode() + b"\n")
-            self._input.process.stdin.flush()
-        except OSError:
-            raise Failure(f"kinput ended: {self.log('kinput')}")
-        answer = self._input.wait_for_line(f"kinput to answer {line!r}",
-                                           lambda text: text == "ok" or text.startswith("error"))
-        if answer != "ok":
-            raise Failure(f"kinput {line}: {answer}")
+        self._ask_tool(self._input, "kinput", "kinput", line)
 
     def move_pointer(self, x, y):
         """Moves the pointer to x, y of the layout, in whole logical pixels."""

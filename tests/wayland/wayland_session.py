@@ -731,17 +731,22 @@ class WaylandSession:
         result = self.run(["wl-paste", "--no-newline", "--type", "text/plain"], check=False)
         return result.stdout if result.returncode == 0 else None
 
+    def _ask_tool(self, client, tool, log, line, timeout=None):
+        """One command LINE to an input tool that answers "ok" or "error ..." a line."""
+        try:
+            client.process.stdin.write(line.encode() + b"\n")
+            client.process.stdin.flush()
+        except OSError:
+            raise Failure(f"{tool} ended: {self.log(log)}")
+        extra = {} if timeout is None else {"timeout": timeout}
+        answer = client.wait_for_line(f"{tool} to answer {line!r}",
+                                      lambda text: text == "ok" or text.startswith("error"), **extra)
+        if answer != "ok":
+            raise Failure(f"{tool} {line}: {answer}")
+
     def _pointer_command(self, line):
         self._ensure_pointer()
-        try:
-            self._pointer.process.stdin.write(line.encode() + b"\n")
-            self._pointer.process.stdin.flush()
-        except OSError:
-            raise Failure(f"vpointer ended: {self.log('vpointer')}")
-        answer = self._pointer.wait_for_line(f"vpointer to answer {line!r}",
-                                             lambda text: text == "ok" or text.startswith("error"))
-        if answer != "ok":
-            raise Failure(f"vpointer {line}: {answer}")
+        self._ask_tool(self._pointer, "vpointer", "vpointer", line)
 
     def move_pointer(self, x, y):
         """Moves the pointer to x, y of the layout, in logical pixels (fractions reach the
