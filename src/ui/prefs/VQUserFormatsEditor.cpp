@@ -144,6 +144,9 @@ void VQUserFormatsEditor::addFormat()
 {
     _rows.push_back({{VQLocalizedString("Format %1").arg(_rows.size() + 1), QStringLiteral("#{HEX}")}, -1});
     refreshList(int(_rows.size()) - 1);
+    // The name is typed next: over the one made up for it.
+    _name->setFocus();
+    _name->selectAll();
 }
 
 void VQUserFormatsEditor::removeSelected()
