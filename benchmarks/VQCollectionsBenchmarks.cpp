@@ -6,8 +6,8 @@
 
 #include "VQOffscreenBenchmarkMain.h"
 #include "core/VQSwatchCore.h"
-#include "ui/mainwindow/VQCollectionActions.h"
-#include "ui/mainwindow/VQCollectionViewer.h"
+#include "ui/collections/VQCollectionActions.h"
+#include "ui/lane/VQCollectionViewer.h"
 #include "ui/organizer/VQOrganizerController.h"
 #include "ui/organizer/VQOrganizerModel.h"
 #include "vqcore/VQModalUI.h"

@@ -2,7 +2,7 @@
 // answer and the session probe's choice, and what the assembly says the
 // session can do.
 
-#include "VQDesktopServices.h"
+#include "app/VQDesktopServices.h"
 #include "platform/VQGlobalShortcutService.h"
 #include "platform/VQScreenPicker.h"
 

@@ -1,13 +1,13 @@
 // The shell's plain rules: where the window goes, what a click on the tray
 // icon does, which keys the window answers, and how the command line reads.
 
-#include "VQDiagnosis.h"
-#include "VQLaunchOptions.h"
+#include "app/VQDiagnosis.h"
+#include "app/VQLaunchOptions.h"
 #include "VQTestSupport.h"
 #include "manual/VQManual.h"
-#include "ui/coreui/VQStatusItem.h"
-#include "VQShellMode.h"
-#include "ui/coreui/VQStatusItemLogic.h"
+#include "ui/tray/VQStatusItem.h"
+#include "app/VQShellMode.h"
+#include "ui/tray/VQStatusItemLogic.h"
 #include "ui/mainwindow/VQMainWindowKeys.h"
 #include "ui/mainwindow/VQMainWindowPlacement.h"
 #include "ui/prefs/VQShortcutRowState.h"

@@ -4,13 +4,13 @@
 
 #include "VQTestSupport.h"
 
-#include "VQDesktopServices.h"
-#include "VQVellicoAppDelegate.h"
-#include "VQVellicoApplication.h"
+#include "app/VQDesktopServices.h"
+#include "app/VQVellicoAppDelegate.h"
+#include "app/VQVellicoApplication.h"
 #include "core/VQColor.h"
 #include "core/VQCopyTemplate.h"
 #include "core/VQSwatchCore.h"
-#include "ui/coreui/VQStatusItem.h"
+#include "ui/tray/VQStatusItem.h"
 #include "platform/VQFocusHandBack.h"
 #include "platform/VQKeyCode.h"
 #include "ui/mainwindow/VQMainWindowKeys.h"

@@ -4,7 +4,7 @@
 
 #include "VQCollectionsTestSupport.h"
 
-#include "ui/mainwindow/VQCollectionActions.h"
+#include "ui/collections/VQCollectionActions.h"
 #include "vqcore/VQNotificationCenter.h"
 
 #include <QDir>

@@ -3,8 +3,8 @@
 
 #include "ui/collection_viewer/VQCollectionCanvas.h"
 #include "ui/collection_viewer/VQColorPreview_p.h"
-#include "ui/mainwindow/VQCollectionActions.h"
-#include "ui/mainwindow/VQCollectionPaging.h"
+#include "ui/collections/VQCollectionActions.h"
+#include "ui/lane/VQCollectionPaging.h"
 #include "ui/organizer/VQOrganizerModel.h"
 
 #include <QMimeData>

@@ -10,9 +10,9 @@
 #include "ui/collection_viewer/VQCollectionCanvas.h"
 #include "ui/collection_viewer/VQColorPreview_p.h"
 #include "ui/collection_viewer/VQQuickLookController.h"
-#include "ui/mainwindow/VQCollectionActions.h"
-#include "ui/mainwindow/VQCollectionViewer.h"
-#include "ui/mainwindow/VQColorButton.h"
+#include "ui/collections/VQCollectionActions.h"
+#include "ui/lane/VQCollectionViewer.h"
+#include "ui/lane/VQColorButton.h"
 #include "ui/organizer/VQOrganizerController.h"
 #include "ui/organizer/VQOrganizerModel.h"
 

@@ -2,7 +2,7 @@
 // command, over a desktop made of one image.
 
 #include "VQFakePlatform.h"
-#include "VQPickCommand.h"
+#include "app/VQPickCommand.h"
 #include "platform/VQGlobalShortcut.h"
 #include "platform/VQMouseTracker.h"
 #include "ui/loupe/VQColorOverviewView.h"

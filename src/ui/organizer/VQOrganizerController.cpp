@@ -1,8 +1,8 @@
 #include "ui/organizer/VQOrganizerController.h"
 
 #include "core/VQSwatchCore.h"
-#include "ui/mainwindow/VQCollectionActions.h"
-#include "ui/mainwindow/VQCollectionImages.h"
+#include "ui/collections/VQCollectionActions.h"
+#include "ui/collections/VQCollectionImages.h"
 #include "ui/organizer/VQOrganizerModel.h"
 #include "vqcore/VQLocalizedString.h"
 #include "vqcore/VQModalUI.h"

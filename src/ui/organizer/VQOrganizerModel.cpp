@@ -1,7 +1,7 @@
 #include "ui/organizer/VQOrganizerModel.h"
 
 #include "core/VQSwatchCore.h"
-#include "ui/mainwindow/VQCollectionActions.h"
+#include "ui/collections/VQCollectionActions.h"
 #include "vqcore/VQLocalizedString.h"
 
 #include <QCoreApplication>

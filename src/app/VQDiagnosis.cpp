@@ -1,7 +1,7 @@
-#include "VQDiagnosis.h"
+#include "app/VQDiagnosis.h"
 
-#include "VQDesktopServices.h"
-#include "VQShellMode.h"
+#include "app/VQDesktopServices.h"
+#include "app/VQShellMode.h"
 #include "platform/VQGlobalShortcutService.h"
 #include "platform/VQScreenPicker.h"
 #include "platform/VQSessionProbe.h"

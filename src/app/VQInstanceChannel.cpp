@@ -1,4 +1,4 @@
-#include "VQInstanceChannel.h"
+#include "app/VQInstanceChannel.h"
 
 #include "vqcore/VQFileAccess.h"
 #include "vqcore/VQLog.h"

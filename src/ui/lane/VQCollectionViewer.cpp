@@ -1,10 +1,10 @@
-#include "ui/mainwindow/VQCollectionViewer.h"
+#include "ui/lane/VQCollectionViewer.h"
 
 #include "core/VQSwatchCore.h"
 #include "parsers/VQImportCommands.h"
 #include "ui/collection_viewer/VQQuickLookController.h"
-#include "ui/mainwindow/VQCollectionActions.h"
-#include "ui/mainwindow/VQColorButton.h"
+#include "ui/collections/VQCollectionActions.h"
+#include "ui/lane/VQColorButton.h"
 #include "ui/organizer/VQOrganizerController.h"
 #include "vqcore/VQLocalizedString.h"
 #include "vqcore/VQLog.h"

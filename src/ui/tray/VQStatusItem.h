@@ -3,7 +3,7 @@
 // main window on a left click and shows the status menu (built anew each time
 // by whoever owns the icon) on a right click or Ctrl+click.
 
-#include "ui/coreui/VQStatusItemLogic.h"
+#include "ui/tray/VQStatusItemLogic.h"
 
 #include <QDeadlineTimer>
 #include <QIcon>

@@ -12,8 +12,8 @@
 // loaded, was reorganised or was synchronised. The shell only places it.
 
 #include "core/VQSwatchCollection.h"
-#include "ui/mainwindow/VQCollectionPaging.h"
-#include "ui/mainwindow/VQCollectionActions.h"
+#include "ui/lane/VQCollectionPaging.h"
+#include "ui/collections/VQCollectionActions.h"
 #include "vqcore/VQNotificationCenter.h"
 
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "ui/mainwindow/VQCollectionImages.h"
+#include "ui/collections/VQCollectionImages.h"
 
 #include <QPainter>
 #include <QPainterPath>

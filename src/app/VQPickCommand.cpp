@@ -1,4 +1,4 @@
-#include "VQPickCommand.h"
+#include "app/VQPickCommand.h"
 
 #include "core/VQColor.h"
 #include "vqcore/VQUserDefaults.h"

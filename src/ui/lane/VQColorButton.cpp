@@ -1,8 +1,8 @@
-#include "ui/mainwindow/VQColorButton.h"
+#include "ui/lane/VQColorButton.h"
 
 #include "ui/collection_viewer/VQQuickLookController.h"
-#include "ui/mainwindow/VQCollectionActions.h"
-#include "ui/mainwindow/VQCollectionImages.h"
+#include "ui/collections/VQCollectionActions.h"
+#include "ui/collections/VQCollectionImages.h"
 #include "vqcore/VQLog.h"
 
 #include <QDrag>

@@ -1,4 +1,4 @@
-#include "ui/mainwindow/VQCollectionActions.h"
+#include "ui/collections/VQCollectionActions.h"
 
 #include "core/VQColorDrag.h"
 #include "core/VQSwatchCore.h"

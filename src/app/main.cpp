@@ -2,13 +2,13 @@
 // runs in this session, or else assembles the program with the services of
 // this desktop and runs it.
 
-#include "VQDesktopServices.h"
-#include "VQDiagnosis.h"
-#include "VQShellMode.h"
-#include "VQInstanceChannel.h"
-#include "VQLaunchOptions.h"
-#include "VQVellicoAppDelegate.h"
-#include "VQVellicoApplication.h"
+#include "app/VQDesktopServices.h"
+#include "app/VQDiagnosis.h"
+#include "app/VQShellMode.h"
+#include "app/VQInstanceChannel.h"
+#include "app/VQLaunchOptions.h"
+#include "app/VQVellicoAppDelegate.h"
+#include "app/VQVellicoApplication.h"
 #include "core/VQColorNames.h"
 #include "platform/VQScreenPicker.h"
 #ifdef VELLICO_HAVE_WLR

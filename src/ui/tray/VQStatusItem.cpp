@@ -1,4 +1,4 @@
-#include "ui/coreui/VQStatusItem.h"
+#include "ui/tray/VQStatusItem.h"
 
 #include "vqcore/VQUserDefaults.h"
 

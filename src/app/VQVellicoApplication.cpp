@@ -1,6 +1,6 @@
-#include "VQVellicoApplication.h"
+#include "app/VQVellicoApplication.h"
 
-#include "VQVellicoAppDelegate.h"
+#include "app/VQVellicoAppDelegate.h"
 
 #include "core/VQColor.h"
 #include "core/VQCopyTemplate.h"

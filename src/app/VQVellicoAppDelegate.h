@@ -5,9 +5,9 @@
 // tray icon, switches between the main window and the preferences, builds the
 // menus, and takes everything down again when the program ends.
 
-#include "VQDesktopServices.h"
-#include "VQLaunchOptions.h"
-#include "VQShellMode.h"
+#include "app/VQDesktopServices.h"
+#include "app/VQLaunchOptions.h"
+#include "app/VQShellMode.h"
 #include "platform/VQKeyCombo.h"
 #include "platform/VQScreenPicker.h"
 #include "vqcore/VQTermination.h"

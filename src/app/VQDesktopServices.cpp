@@ -1,6 +1,6 @@
-#include "VQDesktopServices.h"
+#include "app/VQDesktopServices.h"
 
-#include "VQDiagnosis.h"
+#include "app/VQDiagnosis.h"
 #include "platform/VQFocusHandBack.h"
 #include "platform/VQGlobalShortcutService.h"
 #include "platform/VQMouseTracker.h"

@@ -1,4 +1,4 @@
-#include "VQLaunchOptions.h"
+#include "app/VQLaunchOptions.h"
 
 #include "core/VQCopyTemplate.h"
 #include "manual/VQManual.h"

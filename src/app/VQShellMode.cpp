@@ -1,4 +1,4 @@
-#include "VQShellMode.h"
+#include "app/VQShellMode.h"
 
 bool VQTrayCanArriveLater(const QString &platformName)
 {

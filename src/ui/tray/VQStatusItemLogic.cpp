@@ -1,4 +1,4 @@
-#include "ui/coreui/VQStatusItemLogic.h"
+#include "ui/tray/VQStatusItemLogic.h"
 
 VQStatusItemLogic::Action VQStatusItemLogic::actionForClick(Button button, bool ctrlHeld, bool modalDialogShown) const
 {

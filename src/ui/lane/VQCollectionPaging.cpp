@@ -1,4 +1,4 @@
-#include "ui/mainwindow/VQCollectionPaging.h"
+#include "ui/lane/VQCollectionPaging.h"
 
 #include <cmath>
 
