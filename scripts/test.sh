@@ -36,6 +36,10 @@ if ((${#sources[@]} > 0)); then
   fi
 fi
 
+# Each folder of src/ includes only the folders the README's source tree allows it.
+python3 scripts/check-includes.py --self-test
+python3 scripts/check-includes.py
+
 jobs=${VELLICO_JOBS:-2}
 # Paths inside the checkout are hashed relative to it, so that a clone in
 # another folder (CI's) finds what an earlier run compiled in ccache.
