@@ -1,54 +1,34 @@
 #include "app/VQVellicoAppDelegate.h"
 
-#include "app/VQPickCommand.h"
 #include "app/VQVellicoApplication.h"
 #include "core/VQColor.h"
 #include "core/VQSwatchCore.h"
 #include "core/VQSwatchDatabaseURL.h"
-#include "core/VQColorNames.h"
 #include "core/VQCopyTemplate.h"
 #include "core/sync/VQiCloudSynchronizationManager.h"
-#include "parsers/VQImportCommands.h"
 #include "platform/VQFocusHandBack.h"
 #include "platform/VQGlobalShortcut.h"
 #include "platform/VQGlobalShortcutService.h"
 #include "platform/VQKeyCode.h"
 #include "platform/VQMouseTracker.h"
-#include "ui/tray/VQStatusItem.h"
 #include "ui/loupe/VQMagnifierLoupe.h"
 #include "ui/loupe/VQMouseTrackingColorPicker.h"
-#include "ui/collections/VQCollectionActions.h"
-#include "ui/lane/VQCollectionViewer.h"
-#include "ui/mainwindow/VQMainWindowKeys.h"
 #include "ui/mainwindow/VQSwatchMainWindow.h"
-#include "ui/pickers/VQColorPicker.h"
 #include "ui/prefs/VQLaunchAtLogin.h"
 #include "ui/prefs/VQSwatchPreferencesController.h"
-#include "ui/pickers/VQColorPickerChooserPopUpButton.h"
-#include "ui/pickers/VQColorWheelPicker.h"
 #include "vqcore/VQLocalizedString.h"
 #include "vqcore/VQLog.h"
 #include "vqcore/VQModalUI.h"
 #include "vqcore/VQNotificationCenter.h"
 #include "vqcore/VQUserDefaults.h"
-#include "vqcore/ui/VQDesktopOpen.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QEventLoop>
 #include <QWindow>
-#include <QFile>
 #include <QMenu>
 #include <QScreen>
-#include <QStandardPaths>
-#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QToolButton>
-#include <QUrl>
-
-#ifndef VELLICO_FEEDBACK_ADDRESS
-#define VELLICO_FEEDBACK_ADDRESS "feedback@vellico.invalid"
-#endif
 
 namespace
 {
@@ -72,7 +52,6 @@ QString pickAnswer(const VQPickOutcome &outcome, int copyTemplate)
 
 constexpr const char *VQCloseMainWindowOnDeactivateDefaultsKey = "VQCloseMainWindowOnDeactivate";
 constexpr const char *VQDontActivateWhenUsingLoupeDefaultsKey = "VQDontActivateWhenUsingLoupe";
-constexpr int kLaneAnimationMs = 200;
 // How long a paste from the command line waits for the keyboard focus on Wayland.
 constexpr int kClipboardFocusWaitMs = 2000;
 
@@ -81,21 +60,16 @@ VQVellicoApplication *vellicoApp()
     return qobject_cast<VQVellicoApplication *>(QCoreApplication::instance());
 }
 
-// A menu item showing the keys that run `command` in the main window.
-QAction *addAction(QMenu &menu, const char *title, VQMainWindowKeyAction command, std::function<void()> action)
+void runOnApp(void (VQVellicoApplication::*command)())
 {
-    QAction *item = menu.addAction(VQLocalizedString(title));
-    item->setShortcut(VQMainWindowShortcutFor(command));
-    // Commands run after the menu has closed, never inside its event loop.
-    QObject::connect(item, &QAction::triggered, qApp, std::move(action), Qt::QueuedConnection);
-    return item;
+    if (VQVellicoApplication *app = vellicoApp())
+        (app->*command)();
 }
 
 } // namespace
 
 VQVellicoAppDelegate::VQVellicoAppDelegate(VQAppServices services, QObject *parent)
-    : QObject(parent), _desktop(std::move(services.desktop)), _shell(std::move(services.shell)),
-      _whatWorks(std::move(services.whatWorks))
+    : QObject(parent), _desktop(std::move(services.desktop)), _shell(std::move(services.shell))
 {
     if (!_desktop)
         _desktop = std::make_unique<VQDesktopServices>(VQDesktopServices::Pieces{});
@@ -104,16 +78,39 @@ VQVellicoAppDelegate::VQVellicoAppDelegate(VQAppServices services, QObject *pare
         VQModalUI::install(std::move(services.modalUI));
     if (services.termination)
         VQTermination::setHandler(std::move(services.termination));
+
+    _windows = std::make_unique<VQWindowController>(*_desktop, _shell, [this] { ensureWindowsBuilt(); });
+    connect(_windows.get(), &VQWindowController::eyedropperClicked, this, &VQVellicoAppDelegate::pickColorFromScreen);
+    connect(_windows.get(), &VQWindowController::gearButtonClicked, this, &VQVellicoAppDelegate::showGearMenu);
+    connect(_windows.get(), &VQWindowController::mainWindowShownChanged, this, [this](bool shown) {
+        if (_trackingPicker)
+            _trackingPicker->setMainWindowShown(shown);
+    });
+    // The shortcut may have changed since the window was last shown.
+    connect(_windows.get(), &VQWindowController::mainWindowWillOpen, this, [this] {
+        if (_globalShortcut)
+            mainWindow()->eyedropperButton()->setToolTip(pickColorToolTip(_globalShortcut->registeredCombo()));
+    });
+
+    VQAppActions::Handlers handlers;
+    handlers.pickColor = [this] { pickColorFromScreen(); };
+    handlers.preferences = [this] { preferences(); };
+    handlers.closeWindow = [this] { closeCurrentWindow(); };
+    handlers.copy = [] { runOnApp(&VQVellicoApplication::copy); };
+    handlers.copyAlternate = [] { runOnApp(&VQVellicoApplication::copyAlternate); };
+    handlers.paste = [] { runOnApp(&VQVellicoApplication::paste); };
+    handlers.canPick = [this] { return _desktop->capabilities().screenPicking; };
+    _actions = std::make_unique<VQAppActions>(std::move(handlers), _desktop->globalShortcut(),
+                                              std::move(services.whatWorks), _shell.noTray);
+    connect(_windows.get(), &VQWindowController::keyActionTriggered, _actions.get(), &VQAppActions::runKeyAction);
+    _tray = std::make_unique<VQTrayController>(*_desktop, _shell, *_windows, *_actions);
 }
 
 VQVellicoAppDelegate::~VQVellicoAppDelegate()
 {
-    VQNotificationCenter::defaultCenter().removeObserver(_pickerObserver);
-    VQNotificationCenter::defaultCenter().removeObserver(_coreNoticeObserver);
-    VQNotificationCenter::defaultCenter().removeObserver(_coreWaitingObserver);
     VQSetAfterCopyHandler(nullptr);
     // The preferences hold on to the shortcut service; they go first.
-    _preferencesWindow = nullptr;
+    _windows->setPreferencesWindow(nullptr, {});
     _preferences.reset();
     _globalShortcut.reset();
     if (gSharedDelegate == this)
@@ -164,13 +161,8 @@ void VQVellicoAppDelegate::innerInitialization()
 
     VQGlobalShortcutService &shortcuts = _desktop->globalShortcut();
     connect(&shortcuts, &VQGlobalShortcutService::triggered, this, &VQVellicoAppDelegate::hotKeyWasTriggered);
-    _globalShortcut = std::make_unique<VQGlobalShortcut>(shortcuts, [this](const QString &message) {
-        // Queued: at start-up the tray icon that says it comes a moment later.
-        QTimer::singleShot(0, this, [this, message] {
-            if (_statusItem)
-                _statusItem->showMessage(QStringLiteral("Vellico"), message);
-        });
-    });
+    _globalShortcut = std::make_unique<VQGlobalShortcut>(
+        shortcuts, [this](const QString &message) { _tray->showMessageSoon(message); });
 
     // After every copy the window closes and the focus goes back where it was.
     VQSetAfterCopyHandler([this] {
@@ -186,7 +178,7 @@ void VQVellicoAppDelegate::innerInitialization()
     // The icon first: nothing it needs waits for the rest. The preferences,
     // synchronisation and the main window follow on the next turn of the event
     // loop; whatever needs them sooner builds them itself (ensureWindowsBuilt).
-    installStatusItem();
+    _tray->install();
     QTimer::singleShot(0, this, &VQVellicoAppDelegate::ensureWindowsBuilt);
 }
 
@@ -200,7 +192,7 @@ void VQVellicoAppDelegate::ensureWindowsBuilt()
     // Its first pass follows the end of launching, which comes after this.
     VQLog("Starting sync core.");
     VQiCloudSynchronizationManager::sharedManager();
-    buildMainWindow();
+    _windows->buildMainWindow();
 }
 
 void VQVellicoAppDelegate::buildPreferences()
@@ -209,257 +201,39 @@ void VQVellicoAppDelegate::buildPreferences()
     // Creating the preferences binds the stored shortcut.
     _preferences = std::make_unique<VQSwatchPreferencesController>(_desktop->globalShortcut());
     VQSwatchPreferencesController *preferences = _preferences.get();
-    setPreferencesWindow(preferences->widget(), [preferences] { preferences->done(); });
-    connect(preferences, &VQSwatchPreferencesController::didFinish, this, &VQVellicoAppDelegate::preferencesDone);
-    connect(preferences, &VQSwatchPreferencesController::windowClosed, this, &VQVellicoAppDelegate::closeCurrentWindow);
-}
-
-void VQVellicoAppDelegate::buildMainWindow()
-{
-    _mainWindow = std::make_unique<VQSwatchMainWindow>();
-    _mainWindow->setPlacedByCompositor(!_desktop->capabilities().windowPlacement);
-    _mainWindow->setOrdinaryWindow(_shell.noTray);
-    _mainWindow->setNote(_shell.standingNote);
-    connect(_mainWindow.get(), &VQSwatchMainWindow::gearButtonClicked, this, &VQVellicoAppDelegate::showGearMenu);
-    // Queued: the loupe runs once the click has ended.
-    connect(_mainWindow.get(), &VQSwatchMainWindow::eyedropperClicked, this, &VQVellicoAppDelegate::pickColorFromScreen,
-            Qt::QueuedConnection);
-    // Where the session offers no way to pick, the eyedropper and the menus' item are left out.
-    _mainWindow->eyedropperButton()->setVisible(_desktop->capabilities().screenPicking);
-    connect(_mainWindow.get(), &VQSwatchMainWindow::laneToggleClicked, this, &VQVellicoAppDelegate::toggleCollections);
-    connect(_mainWindow.get(), &VQSwatchMainWindow::sizeChanged, this, [this] {
-        if (_mainWindow->isVisible())
-            placeWindow(_mainWindow.get());
-    });
-    connect(_mainWindow.get(), &VQSwatchMainWindow::keyActionTriggered, this,
-            [this](VQMainWindowKeyAction action) { performKeyAction(int(action)); });
-
-    auto *chooser = new VQColorPickerChooserPopUpButton;
-    _pickerChooser = chooser;
-    _mainWindow->setChooser(chooser);
-    connect(chooser, &VQColorPickerChooserPopUpButton::colorPickerChanged, this,
-            &VQVellicoAppDelegate::updateColorPicker);
-    _pickerObserver = VQNotificationCenter::defaultCenter().addObserver(
-        QString::fromLatin1(VQColorPickerDidForceChangeNotification), nullptr,
-        [this](const VQNotification &) { colorPickerForceChanged(); });
-    updateColorPicker();
-
-    auto *lane = new VQCollectionViewer;
-    // A colour chosen in the lane shows in a picker of its own space.
-    lane->setPickerSwitch([](VQColorSpace space) {
-        const VQColorPicker *picker = VQColorPicker::currentColorPicker();
-        if (picker && picker->colorspace() != space)
-            VQColorPicker::selectColorPickerOfColorSpace(space);
-    });
-    _mainWindow->setLaneContent(lane);
-}
-
-void VQVellicoAppDelegate::installStatusItem()
-{
-    VQStatusItem::Actions actions;
-    actions.toggleWindow = [this] { toggleCurrentWindow(); };
-    actions.makeMenu = [this] { return statusItemMenu(); };
-    actions.isWindowVisible = [this] { return isCurrentWindowVisible(); };
-    _statusItem = std::make_unique<VQStatusItem>(std::move(actions));
-    // Where our menu cannot be put at the icon, the tray host shows it.
-    if (!_desktop->capabilities().windowPlacement)
-        _statusItem->useHostMenu();
-    if (_shell.noTray) {
-        // Qt will not look for a tray again: the window is the program.
-        VQLog("No system tray, and Qt looks for none later: the main window opens as an ordinary window.");
-        if (_shell.openWindowAtStart)
-            QTimer::singleShot(0, this, [this] {
-                if (_mode == VQApplicationMode::MainWindow && !isCurrentWindowVisible())
-                    openCurrentWindow();
-            });
-    } else {
-        if (!QSystemTrayIcon::isSystemTrayAvailable())
-            VQLog("No system tray yet; the icon appears when one starts.");
-        // Only here: with no tray host at start and none looked for later (not X11), Qt's
-        // icon only connects to a signal that the X11 platform alone has, and warns.
-        _statusItem->show();
-    }
-    // What the library has to tell (a file set aside at a save) shows once, at the icon.
-    _coreNoticeObserver = VQNotificationCenter::defaultCenter().addObserver(
-        QString::fromLatin1(VQSwatchCoreNoticeNotification), nullptr, [this](const VQNotification &notification) {
-            if (_statusItem && notification.object)
-                _statusItem->showMessage(QStringLiteral("Vellico"),
-                                         static_cast<const VQSwatchCore *>(notification.object)->notice());
-        });
-    // A save that waits for another program to let go of the library says so at the icon.
-    _coreWaitingObserver = VQNotificationCenter::defaultCenter().addObserver(
-        QString::fromLatin1(VQSwatchCoreWaitingDidChangeNotification), nullptr,
-        [this](const VQNotification &notification) {
-            if (_statusItem && notification.object)
-                _statusItem->setStatus(static_cast<const VQSwatchCore *>(notification.object)->waitingFor());
-        });
+    _windows->setPreferencesWindow(preferences->widget(), [preferences] { preferences->done(); });
+    connect(preferences, &VQSwatchPreferencesController::didFinish, _windows.get(),
+            &VQWindowController::preferencesDone);
+    connect(preferences, &VQSwatchPreferencesController::windowClosed, _windows.get(),
+            &VQWindowController::closeCurrentWindow);
 }
 
 void VQVellicoAppDelegate::applicationWillTerminate()
 {
     // A loupe still running is cancelled by the quit; the shortcut goes with the program.
-    _preferencesWindow = nullptr;
+    _windows->setPreferencesWindow(nullptr, {});
     _preferences.reset();
     _globalShortcut.reset();
     _trackingPicker.reset();
-    if (_statusItem)
-        _statusItem->hide();
-    _statusItem.reset();
-    if (_mainWindow)
-        _mainWindow->hide();
+    _tray->remove();
+    if (mainWindow())
+        mainWindow()->hide();
 }
 
-// -- windows and modes --------------------------------------------------------
-
-QWidget *VQVellicoAppDelegate::currentWindow() const
+std::unique_ptr<QMenu> VQVellicoAppDelegate::gearMenu()
 {
-    if (_mode == VQApplicationMode::Preferences && _preferencesWindow)
-        return _preferencesWindow;
-    return _mainWindow.get();
+    return _actions->gearMenu();
 }
 
-bool VQVellicoAppDelegate::isCurrentWindowVisible() const
+std::unique_ptr<QMenu> VQVellicoAppDelegate::statusItemMenu()
 {
-    QWidget *window = currentWindow();
-    return window && window->isVisible();
+    return _actions->statusItemMenu();
 }
 
-void VQVellicoAppDelegate::placeWindow(QWidget *window)
+void VQVellicoAppDelegate::showGearMenu()
 {
-    if (!_desktop->capabilities().windowPlacement) {
-        // The compositor places windows: only the size is ours.
-        if (window == _mainWindow.get())
-            _mainWindow->applyPlacement(VQMainWindowPlacement::unplaced(_mainWindow->windowSize()));
-        else
-            window->adjustSize();
-        return;
-    }
-    const std::optional<QRect> icon = _statusItem ? _statusItem->geometry() : std::nullopt;
-    const QPoint pointer = QCursor::pos();
-    QScreen *screen = QGuiApplication::screenAt(icon ? icon->center() : pointer);
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QSize size;
-    if (window == _mainWindow.get()) {
-        size = _mainWindow->windowSize();
-    } else {
-        // A window not shown yet has no size of its own until it is laid out.
-        window->adjustSize();
-        size = window->size();
-    }
-    const VQMainWindowPlacement placement =
-        VQMainWindowPlacement::place(icon, screen->availableGeometry(), size, pointer);
-    if (window == _mainWindow.get())
-        _mainWindow->applyPlacement(placement);
-    else
-        window->move(placement.frame.topLeft());
-}
-
-void VQVellicoAppDelegate::rememberActiveWindow()
-{
-    // Re-opening over our own window keeps the window the user came from.
-    _desktop->focusHandBack().remember([](VQFocusHandBack::WindowID active) {
-        for (const QWidget *window : QApplication::topLevelWidgets()) {
-            if (window->testAttribute(Qt::WA_WState_Created) && window->internalWinId() == active)
-                return true;
-        }
-        return false;
-    });
-}
-
-void VQVellicoAppDelegate::showWindow(QWidget *window)
-{
-    rememberActiveWindow();
-    placeWindow(window);
-    VQFocusHandBack &focus = _desktop->focusHandBack();
-    focus.keepOutOfTaskbar(window->winId());
-    window->show();
-    window->raise();
-    window->activateWindow();
-    // Window managers that hold back focus requests from programs still honour this one.
-    focus.activate(window->winId());
-    mainWindowVisibilityChanged();
-}
-
-void VQVellicoAppDelegate::mainWindowVisibilityChanged()
-{
-    if (_trackingPicker)
-        _trackingPicker->setMainWindowShown(_mainWindow && _mainWindow->isVisible());
-}
-
-void VQVellicoAppDelegate::openCurrentWindow()
-{
-    ensureWindowsBuilt();
-    // The shortcut may have changed since the window was last shown.
-    if (_mainWindow && _globalShortcut)
-        _mainWindow->eyedropperButton()->setToolTip(pickColorToolTip(_globalShortcut->registeredCombo()));
-    // What this session does not offer is said once, at the first showing.
-    if (_mainWindow && _mode == VQApplicationMode::MainWindow) {
-        QStringList notes;
-        if (!_shell.standingNote.isEmpty())
-            notes << _shell.standingNote;
-        if (!_firstOpenNoteShown && !_shell.firstOpenNote.isEmpty()) {
-            notes << _shell.firstOpenNote;
-            _firstOpenNoteShown = true;
-        }
-        _mainWindow->setNote(notes.join(QLatin1Char('\n')));
-    }
-    if (QWidget *window = currentWindow())
-        showWindow(window);
-    if (_statusItem)
-        _statusItem->setHighlighted(true);
-}
-
-void VQVellicoAppDelegate::closeCurrentWindow()
-{
-    if (QWidget *window = currentWindow())
-        window->hide();
-    if (_statusItem)
-        _statusItem->setHighlighted(false);
-    mainWindowVisibilityChanged();
-}
-
-void VQVellicoAppDelegate::toggleCurrentWindow()
-{
-    if (isCurrentWindowVisible())
-        closeCurrentWindow();
-    else
-        openCurrentWindow();
-}
-
-void VQVellicoAppDelegate::setPreferencesWindow(QWidget *window, std::function<void()> done)
-{
-    _preferencesWindow = window;
-    _preferencesDone = std::move(done);
-}
-
-void VQVellicoAppDelegate::preferences()
-{
-    ensureWindowsBuilt();
-    if (_mode == VQApplicationMode::Preferences) {
-        if (!isCurrentWindowVisible())
-            openCurrentWindow();
-        return;
-    }
-    if (_mainWindow)
-        _mainWindow->hide();
-    mainWindowVisibilityChanged();
-    _mode = VQApplicationMode::Preferences;
-    if (_preferencesWindow)
-        showWindow(_preferencesWindow);
-    // Also when "Preferences..." came from the tray icon's menu, which has closed by now.
-    if (_statusItem)
-        _statusItem->setHighlighted(isCurrentWindowVisible());
-}
-
-void VQVellicoAppDelegate::preferencesDone()
-{
-    if (_preferencesWindow)
-        _preferencesWindow->hide();
-    _mode = VQApplicationMode::MainWindow;
-    openCurrentWindow();
+    if (VQSwatchMainWindow *window = mainWindow())
+        _actions->popUpGearMenu(window->gearButton());
 }
 
 // -- the loupe and the shortcut ----------------------------------------------
@@ -480,11 +254,7 @@ void VQVellicoAppDelegate::pickColorFromScreen()
 {
     if (_loupeRunning)
         return;
-    if (_mode == VQApplicationMode::Preferences || !isCurrentWindowVisible()) {
-        openCurrentWindow();
-        if (_mode == VQApplicationMode::Preferences && _preferencesDone)
-            _preferencesDone();
-    }
+    _windows->showMainWindowForPick();
     loupeColor();
 }
 
@@ -505,7 +275,7 @@ void VQVellicoAppDelegate::loupeColor(PickDone done, quint64 asker)
         return;
     }
     if (!VQUserDefaults::standard().boolForKey(QLatin1String(VQDontActivateWhenUsingLoupeDefaultsKey)))
-        rememberActiveWindow();
+        _windows->rememberActiveWindow();
     _loupeRunning = true;
     _pickAsker = asker;
     _pickDone = std::move(done);
@@ -538,212 +308,6 @@ void VQVellicoAppDelegate::setColor(const QColor &color)
     VQSwatchCore *core = VQSwatchCore::sharedCore();
     if (selected && core)
         core->setSelectedColor(selected, true);
-}
-
-// -- the picker and the lane ----------------------------------------------------
-
-void VQVellicoAppDelegate::updateColorPicker()
-{
-    VQColorPicker *picker = VQColorPicker::currentColorPicker();
-    if (!_mainWindow || !picker)
-        return;
-    if (const VQSwatchCore *core = VQSwatchCore::sharedCore())
-        picker->selectColor(core->selectedColor());
-    _mainWindow->setPickerView(picker->view());
-    _mainWindow->setColorWheelShown(dynamic_cast<VQColorWheelPicker *>(picker) != nullptr);
-}
-
-void VQVellicoAppDelegate::colorPickerForceChanged()
-{
-    if (auto *chooser = qobject_cast<VQColorPickerChooserPopUpButton *>(_pickerChooser))
-        chooser->selectCurrentPicker();
-    updateColorPicker();
-}
-
-void VQVellicoAppDelegate::toggleCollections()
-{
-    if (_mainWindow)
-        _mainWindow->setLaneVisible(!_mainWindow->isLaneVisible(), kLaneAnimationMs);
-}
-
-bool VQVellicoAppDelegate::isCollectionViewerVisible() const
-{
-    return _mainWindow && _mainWindow->isLaneVisible();
-}
-
-// -- keys --------------------------------------------------------------------------
-
-void VQVellicoAppDelegate::performKeyAction(int rawAction)
-{
-    VQVellicoApplication *app = vellicoApp();
-    switch (VQMainWindowKeyAction(rawAction)) {
-    case VQMainWindowKeyAction::CloseWindow:
-        closeCurrentWindow();
-        break;
-    case VQMainWindowKeyAction::Copy:
-        if (app)
-            app->copy();
-        break;
-    case VQMainWindowKeyAction::CopyAlternate:
-        if (app)
-            app->copyAlternate();
-        break;
-    case VQMainWindowKeyAction::Paste:
-        if (app)
-            app->paste();
-        break;
-    case VQMainWindowKeyAction::BrightnessUp:
-        VQColorWheelPicker::handleArrowKey(Qt::Key_Up);
-        break;
-    case VQMainWindowKeyAction::BrightnessDown:
-        VQColorWheelPicker::handleArrowKey(Qt::Key_Down);
-        break;
-    case VQMainWindowKeyAction::Preferences:
-        preferences();
-        break;
-    case VQMainWindowKeyAction::Help:
-        help();
-        break;
-    case VQMainWindowKeyAction::Quit:
-        QCoreApplication::quit();
-        break;
-    case VQMainWindowKeyAction::None:
-        break;
-    }
-}
-
-// -- menus ---------------------------------------------------------------------
-
-std::unique_ptr<QMenu> VQVellicoAppDelegate::gearMenu()
-{
-    using Keys = VQMainWindowKeyAction;
-    auto menu = std::make_unique<QMenu>();
-    // Without a tray the status menu's About box is reached from here.
-    if (_shell.noTray) {
-        addAction(*menu, "About Vellico", Keys::None, [this] { about(); });
-        menu->addSeparator();
-    }
-    if (_desktop->capabilities().screenPicking) {
-        addAction(*menu, "Pick Color from Screen", Keys::None, [this] { pickColorFromScreen(); });
-        menu->addSeparator();
-    }
-    addAction(*menu, "Preferences...", Keys::Preferences, [this] { preferences(); });
-    menu->addSeparator();
-    QMenu *import = menu->addMenu(VQLocalizedString("Import"));
-    addAction(*import, "Import ACO file...", Keys::None, [this] { importACO(); });
-    addAction(*import, "Import ASE file...", Keys::None, [this] { importASE(); });
-    addAction(*import, "Import CLR file...", Keys::None, [this] { importCLR(); });
-    addAction(*import, "Import GPL file...", Keys::None, [this] { importGPL(); });
-    menu->addSeparator();
-    addAction(*menu, "Send Feedback...", Keys::None, [this] { sendFeedback(); });
-    addAction(*menu, "Help", Keys::Help, [this] { help(); });
-    menu->addSeparator();
-    addAction(*menu, "Quit", Keys::Quit, [] { QCoreApplication::quit(); });
-    return menu;
-}
-
-std::unique_ptr<QMenu> VQVellicoAppDelegate::statusItemMenu()
-{
-    using Keys = VQMainWindowKeyAction;
-    auto menu = std::make_unique<QMenu>();
-    addAction(*menu, "About Vellico", Keys::None, [this] { about(); });
-    menu->addSeparator();
-    if (_desktop->capabilities().screenPicking) {
-        addAction(*menu, "Pick Color from Screen", Keys::None, [this] { pickColorFromScreen(); });
-        menu->addSeparator();
-    }
-    addAction(*menu, "Preferences...", Keys::Preferences, [this] { preferences(); });
-    menu->addSeparator();
-    addAction(*menu, "Quit", Keys::Quit, [] { QCoreApplication::quit(); });
-    return menu;
-}
-
-void VQVellicoAppDelegate::showGearMenu()
-{
-    if (!_mainWindow)
-        return;
-    QToolButton *button = _mainWindow->gearButton();
-    std::unique_ptr<QMenu> menu = gearMenu();
-    button->setDown(true);
-    menu->exec(button->mapToGlobal(QPoint(button->width() - 120, button->height() + 2)));
-    button->setDown(false);
-}
-
-QString VQVellicoAppDelegate::aboutText() const
-{
-    QString text = QStringLiteral("Vellico %1\n%2")
-                       .arg(QCoreApplication::applicationVersion(),
-                            VQLocalizedString("A color picker and swatch manager for the desktop."));
-    QStringList lines = _whatWorks;
-    // The desktop answers about the shortcut after start: say where it stands now.
-    const VQGlobalShortcutService &shortcut = _desktop->globalShortcut();
-    if (shortcut.desktopDecidesKeys())
-        for (QString &line : lines)
-            if (line.startsWith(QLatin1String("Global shortcut: ")))
-                line =
-                    QStringLiteral("Global shortcut: %1; now: %2").arg(shortcut.description(), shortcut.binding().text);
-    if (!lines.isEmpty())
-        text += QStringLiteral("\n\n") + lines.join(QLatin1Char('\n'));
-    // The colour names' licence asks for its notice wherever they go.
-    text += QStringLiteral("\n\n") + VQColorNames::attribution() + QStringLiteral("\n\n") + VQColorNames::licence();
-    return text;
-}
-
-void VQVellicoAppDelegate::about()
-{
-    VQModalUI::shared().runAlert({VQLocalizedString("About Vellico"),
-                                  aboutText(),
-                                  {VQLocalizedString("OK")},
-                                  false,
-                                  {},
-                                  VQAlertStyle::Informational});
-}
-
-void VQVellicoAppDelegate::help()
-{
-    // The guide ships inside the program; a browser needs it as a file.
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    QDir().mkpath(folder);
-    const QString page = folder + QStringLiteral("/help.html");
-    QFile::remove(page);
-    if (!QFile::copy(QStringLiteral(":/help/index.html"), page)) {
-        VQLog(QStringLiteral("Couldn't write the user guide to ") + page);
-        return;
-    }
-    QFile::setPermissions(page, QFile::ReadOwner | QFile::WriteOwner);
-    VQOpenWithDesktop(
-        QUrl::fromLocalFile(page),
-        {VQLocalizedString("Vellico couldn't open the user guide: no web browser is set up on this desktop."), page,
-         VQLocalizedString("Copy Path")});
-}
-
-void VQVellicoAppDelegate::sendFeedback()
-{
-    VQOpenWithDesktop(QUrl(QStringLiteral("mailto:" VELLICO_FEEDBACK_ADDRESS "?subject=Vellico%20") +
-                           QCoreApplication::applicationVersion()),
-                      {VQLocalizedString("Vellico couldn't start a mail program: none is set up on this desktop. "
-                                         "Please write to this address:"),
-                       QStringLiteral(VELLICO_FEEDBACK_ADDRESS), VQLocalizedString("Copy Address")});
-}
-
-void VQVellicoAppDelegate::importACO()
-{
-    VQImportCommands::importACO();
-}
-
-void VQVellicoAppDelegate::importASE()
-{
-    VQImportCommands::importASE();
-}
-
-void VQVellicoAppDelegate::importCLR()
-{
-    VQImportCommands::importCLR();
-}
-
-void VQVellicoAppDelegate::importGPL()
-{
-    VQImportCommands::importGPL();
 }
 
 // -- requests from the command line and from later starts -----------------------

@@ -1,13 +1,17 @@
 #pragma once
-// The application delegate: the one place where the program is assembled. It
-// is handed the desktop services, brings the program up (library,
-// the tray icon, then the preferences, synchronisation and the windows), owns the windows and the
-// tray icon, switches between the main window and the preferences, builds the
-// menus, and takes everything down again when the program ends.
+// The application delegate: brings the program up (library, the tray icon,
+// then the preferences, synchronisation and the windows) from the desktop
+// services main() hands it, and takes it down again when the program ends. It
+// keeps the program's entry points; the work behind them is the controllers':
+// the windows and modes (VQWindowController), the commands and menus
+// (VQAppActions), picking and the requests of later starts.
 
+#include "app/VQAppActions.h"
 #include "app/VQDesktopServices.h"
 #include "app/VQLaunchOptions.h"
 #include "app/VQShellMode.h"
+#include "app/VQTrayController.h"
+#include "app/VQWindowController.h"
 #include "platform/VQKeyCombo.h"
 #include "platform/VQScreenPicker.h"
 #include "vqcore/VQTermination.h"
@@ -42,8 +46,6 @@ struct VQAppServices {
     QStringList whatWorks;
 };
 
-enum class VQApplicationMode { MainWindow = 0, Preferences = 1 };
-
 class VQVellicoAppDelegate : public QObject
 {
     Q_OBJECT
@@ -72,19 +74,22 @@ class VQVellicoAppDelegate : public QObject
 
     VQDesktopServices &desktopServices() const { return *_desktop; }
 
-    // The window of the current mode.
-    QWidget *currentWindow() const;
-    bool isCurrentWindowVisible() const;
-    void openCurrentWindow();
-    void closeCurrentWindow();
-    void toggleCurrentWindow();
-    VQApplicationMode mode() const { return _mode; }
-    // Switches to the preferences (and shows them).
-    void preferences();
-    // Back from the preferences to the main window, shown.
-    void preferencesDone();
-    // Where the preferences live; set once the preferences exist.
-    void setPreferencesWindow(QWidget *window, std::function<void()> done);
+    VQWindowController &windows() const { return *_windows; }
+    VQAppActions &actions() const { return *_actions; }
+
+    // The window of the current mode, and switching it (see VQWindowController).
+    QWidget *currentWindow() const { return _windows->currentWindow(); }
+    bool isCurrentWindowVisible() const { return _windows->isCurrentWindowVisible(); }
+    void openCurrentWindow() { _windows->openCurrentWindow(); }
+    void closeCurrentWindow() { _windows->closeCurrentWindow(); }
+    void toggleCurrentWindow() { _windows->toggleCurrentWindow(); }
+    VQApplicationMode mode() const { return _windows->mode(); }
+    void preferences() { _windows->preferences(); }
+    void preferencesDone() { _windows->preferencesDone(); }
+    void setPreferencesWindow(QWidget *window, std::function<void()> done)
+    {
+        _windows->setPreferencesWindow(window, std::move(done));
+    }
 
     // The global shortcut: opens the window and starts the loupe, or closes the window.
     void hotKeyWasTriggered();
@@ -105,29 +110,25 @@ class VQVellicoAppDelegate : public QObject
     // Selects `color` and shows it in the picker.
     void setColor(const QColor &color);
 
-    // Installs the current picker's view on the canvas.
-    void updateColorPicker();
-    // Another part of the program switched the picker: the chooser and the canvas follow.
-    void colorPickerForceChanged();
+    void updateColorPicker() { _windows->updateColorPicker(); }
+    void colorPickerForceChanged() { _windows->colorPickerForceChanged(); }
+    void toggleCollections() { _windows->toggleCollections(); }
+    bool isCollectionViewerVisible() const { return _windows->isCollectionViewerVisible(); }
 
-    // Collapses or expands the collection lane.
-    void toggleCollections();
-    bool isCollectionViewerVisible() const;
-
-    // The menus, built anew on each call.
+    // The menus, put together anew on each call.
     std::unique_ptr<QMenu> gearMenu();
     std::unique_ptr<QMenu> statusItemMenu();
     // Pops the gear menu up under the gear button.
     void showGearMenu();
-    void about();
-    void help();
-    void sendFeedback();
+    void about() { _actions->about(); }
+    void help() { _actions->help(); }
+    void sendFeedback() { _actions->sendFeedback(); }
 
     // The import commands: ask for a swatch file and add its colours to the library.
-    void importACO();
-    void importASE();
-    void importCLR();
-    void importGPL();
+    void importACO() { _actions->run(VQAppCommand::ImportACO); }
+    void importASE() { _actions->run(VQAppCommand::ImportASE); }
+    void importCLR() { _actions->run(VQAppCommand::ImportCLR); }
+    void importGPL() { _actions->run(VQAppCommand::ImportGPL); }
 
     // Carries out what a later start (or this start's command line) asked for;
     // `reply` gets the one-line answer for the asking process. `asker` names
@@ -138,34 +139,25 @@ class VQVellicoAppDelegate : public QObject
     // The later start `asker` went away before its answer: the pick it asked for is cancelled.
     void askerLeft(quint64 asker);
 
-    VQStatusItem *statusItem() const { return _statusItem.get(); }
+    VQStatusItem *statusItem() const { return _tray->statusItem(); }
     const VQShellMode &shellMode() const { return _shell; }
     // The About box's text: the version and the paths this session uses.
-    QString aboutText() const;
+    QString aboutText() const { return _actions->aboutText(); }
     VQSwatchPreferencesController *preferencesController() const { return _preferences.get(); }
-    VQSwatchMainWindow *mainWindow() const { return _mainWindow.get(); }
+    VQSwatchMainWindow *mainWindow() const { return _windows->mainWindow(); }
 
     // How the start-up log names a core: its file and its number of collections.
     static QString describeCore(const VQSwatchCore &core);
 
   private:
-    void installStatusItem();
     // Builds the preferences, starts synchronisation and builds the main window
     // with its pickers and lane, once.
     void ensureWindowsBuilt();
     void buildPreferences();
-    void buildMainWindow();
-    void placeWindow(QWidget *window);
-    void showWindow(QWidget *window);
-    void performKeyAction(int action);
-    // Screen tracking with Shift follows the main window's visibility.
-    void mainWindowVisibilityChanged();
     // Wayland shows the clipboard only to the program with the keyboard focus:
     // a paste asked from the command line opens the window first and waits (a
     // moment at most) for the focus. False when it did not come.
     bool takeClipboardFocus();
-    // Notes the window the user is in (unless it is one of ours), to give it the focus back after a copy.
-    void rememberActiveWindow();
     void pickFinished(const VQPickOutcome &outcome);
     // Runs the requests from `from` on; a pick continues once it has its outcome.
     void performRequestsFrom(QList<VQLaunchOptions::Request> requests, qsizetype from, QString answer,
@@ -173,23 +165,16 @@ class VQVellicoAppDelegate : public QObject
 
     std::unique_ptr<VQDesktopServices> _desktop;
     VQShellMode _shell;
-    QStringList _whatWorks;
-    bool _firstOpenNoteShown = false;
     bool _chooseLibraryAtLaunch = false;
     bool _windowsBuilt = false;
-    VQApplicationMode _mode = VQApplicationMode::MainWindow;
-    std::unique_ptr<VQStatusItem> _statusItem;
-    std::unique_ptr<VQSwatchMainWindow> _mainWindow;
-    QPointer<QWidget> _preferencesWindow;
-    std::function<void()> _preferencesDone;
     PickDone _pickDone;
-    QPointer<QWidget> _pickerChooser;
-    quint64 _pickerObserver = 0;
-    quint64 _coreNoticeObserver = 0;
-    quint64 _coreWaitingObserver = 0;
     bool _loupeRunning = false;
     quint64 _pickAsker = 0; // the later start whose pick runs, if any
     std::unique_ptr<VQMouseTrackingColorPicker> _trackingPicker;
     std::unique_ptr<VQGlobalShortcut> _globalShortcut;
     std::unique_ptr<VQSwatchPreferencesController> _preferences;
+    // Last: they go first, the windows with them.
+    std::unique_ptr<VQAppActions> _actions;
+    std::unique_ptr<VQWindowController> _windows;
+    std::unique_ptr<VQTrayController> _tray;
 };

@@ -1,0 +1,247 @@
+#include "app/VQAppActions.h"
+
+#include "core/VQColorNames.h"
+#include "parsers/VQImportCommands.h"
+#include "platform/VQGlobalShortcutService.h"
+#include "ui/mainwindow/VQMainWindowKeys.h"
+#include "ui/pickers/VQColorWheelPicker.h"
+#include "vqcore/VQLocalizedString.h"
+#include "vqcore/VQLog.h"
+#include "vqcore/VQModalUI.h"
+#include "vqcore/ui/VQDesktopOpen.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QStandardPaths>
+#include <QToolButton>
+#include <QUrl>
+
+#ifndef VELLICO_FEEDBACK_ADDRESS
+#define VELLICO_FEEDBACK_ADDRESS "feedback@vellico.invalid"
+#endif
+
+namespace
+{
+// One row per command: its menu title (none for commands only keys run) and the window's keys for it.
+struct CommandRow {
+    VQAppCommand command;
+    const char *title;
+    VQMainWindowKeyAction keys;
+};
+
+using Keys = VQMainWindowKeyAction;
+constexpr CommandRow kCommands[] = {
+    {VQAppCommand::About, "About Vellico", Keys::None},
+    {VQAppCommand::PickColor, "Pick Color from Screen", Keys::None},
+    {VQAppCommand::Preferences, "Preferences...", Keys::Preferences},
+    {VQAppCommand::ImportACO, "Import ACO file...", Keys::None},
+    {VQAppCommand::ImportASE, "Import ASE file...", Keys::None},
+    {VQAppCommand::ImportCLR, "Import CLR file...", Keys::None},
+    {VQAppCommand::ImportGPL, "Import GPL file...", Keys::None},
+    {VQAppCommand::SendFeedback, "Send Feedback...", Keys::None},
+    {VQAppCommand::Help, "Help", Keys::Help},
+    {VQAppCommand::Quit, "Quit", Keys::Quit},
+    {VQAppCommand::CloseWindow, nullptr, Keys::CloseWindow},
+    {VQAppCommand::Copy, nullptr, Keys::Copy},
+    {VQAppCommand::CopyAlternate, nullptr, Keys::CopyAlternate},
+    {VQAppCommand::Paste, nullptr, Keys::Paste},
+    {VQAppCommand::BrightnessUp, nullptr, Keys::BrightnessUp},
+    {VQAppCommand::BrightnessDown, nullptr, Keys::BrightnessDown},
+};
+
+void call(const std::function<void()> &handler)
+{
+    if (handler)
+        handler();
+}
+} // namespace
+
+VQAppActions::VQAppActions(Handlers handlers, const VQGlobalShortcutService &shortcut, QStringList whatWorks,
+                           bool noTray, QObject *parent)
+    : QObject(parent), _handlers(std::move(handlers)), _shortcut(shortcut), _whatWorks(std::move(whatWorks)),
+      _noTray(noTray)
+{
+    for (const CommandRow &row : kCommands) {
+        if (!row.title)
+            continue;
+        auto *action = new QAction(VQLocalizedString(row.title), this);
+        action->setShortcut(VQMainWindowShortcutFor(row.keys));
+        // Commands run after the menu has closed, never while it handles its input.
+        connect(
+            action, &QAction::triggered, this, [this, command = row.command] { run(command); }, Qt::QueuedConnection);
+        _items[row.command] = action;
+    }
+}
+
+VQAppActions::~VQAppActions() = default;
+
+void VQAppActions::run(VQAppCommand command)
+{
+    switch (command) {
+    case VQAppCommand::About:
+        return about();
+    case VQAppCommand::PickColor:
+        return call(_handlers.pickColor);
+    case VQAppCommand::Preferences:
+        return call(_handlers.preferences);
+    case VQAppCommand::ImportACO:
+        VQImportCommands::importACO();
+        return;
+    case VQAppCommand::ImportASE:
+        VQImportCommands::importASE();
+        return;
+    case VQAppCommand::ImportCLR:
+        VQImportCommands::importCLR();
+        return;
+    case VQAppCommand::ImportGPL:
+        VQImportCommands::importGPL();
+        return;
+    case VQAppCommand::SendFeedback:
+        return sendFeedback();
+    case VQAppCommand::Help:
+        return help();
+    case VQAppCommand::Quit:
+        return QCoreApplication::quit();
+    case VQAppCommand::CloseWindow:
+        return call(_handlers.closeWindow);
+    case VQAppCommand::Copy:
+        return call(_handlers.copy);
+    case VQAppCommand::CopyAlternate:
+        return call(_handlers.copyAlternate);
+    case VQAppCommand::Paste:
+        return call(_handlers.paste);
+    case VQAppCommand::BrightnessUp:
+        VQColorWheelPicker::handleArrowKey(Qt::Key_Up);
+        return;
+    case VQAppCommand::BrightnessDown:
+        VQColorWheelPicker::handleArrowKey(Qt::Key_Down);
+        return;
+    }
+}
+
+void VQAppActions::runKeyAction(VQMainWindowKeyAction action)
+{
+    if (action == VQMainWindowKeyAction::None)
+        return;
+    for (const CommandRow &row : kCommands)
+        if (row.keys == action)
+            return run(row.command);
+}
+
+QAction *VQAppActions::item(VQAppCommand command)
+{
+    return _items.at(command);
+}
+
+void VQAppActions::addItems(QMenu &menu, std::initializer_list<VQAppCommand> commands)
+{
+    for (VQAppCommand command : commands)
+        menu.addAction(item(command));
+}
+
+std::unique_ptr<QMenu> VQAppActions::gearMenu()
+{
+    auto menu = std::make_unique<QMenu>();
+    // Without a tray the status menu's About box is reached from here.
+    if (_noTray) {
+        addItems(*menu, {VQAppCommand::About});
+        menu->addSeparator();
+    }
+    if (_handlers.canPick && _handlers.canPick()) {
+        addItems(*menu, {VQAppCommand::PickColor});
+        menu->addSeparator();
+    }
+    addItems(*menu, {VQAppCommand::Preferences});
+    menu->addSeparator();
+    QMenu *import = menu->addMenu(VQLocalizedString("Import"));
+    addItems(*import,
+             {VQAppCommand::ImportACO, VQAppCommand::ImportASE, VQAppCommand::ImportCLR, VQAppCommand::ImportGPL});
+    menu->addSeparator();
+    addItems(*menu, {VQAppCommand::SendFeedback, VQAppCommand::Help});
+    menu->addSeparator();
+    addItems(*menu, {VQAppCommand::Quit});
+    return menu;
+}
+
+std::unique_ptr<QMenu> VQAppActions::statusItemMenu()
+{
+    auto menu = std::make_unique<QMenu>();
+    addItems(*menu, {VQAppCommand::About});
+    menu->addSeparator();
+    if (_handlers.canPick && _handlers.canPick()) {
+        addItems(*menu, {VQAppCommand::PickColor});
+        menu->addSeparator();
+    }
+    addItems(*menu, {VQAppCommand::Preferences});
+    menu->addSeparator();
+    addItems(*menu, {VQAppCommand::Quit});
+    return menu;
+}
+
+void VQAppActions::popUpGearMenu(QToolButton *button)
+{
+    QMenu *menu = gearMenu().release();
+    button->setDown(true);
+    connect(menu, &QMenu::aboutToHide, button, [button] { button->setDown(false); });
+    // Its items run queued, after it has gone.
+    connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);
+    menu->popup(button->mapToGlobal(QPoint(button->width() - 120, button->height() + 2)));
+}
+
+QString VQAppActions::aboutText() const
+{
+    QString text = QStringLiteral("Vellico %1\n%2")
+                       .arg(QCoreApplication::applicationVersion(),
+                            VQLocalizedString("A color picker and swatch manager for the desktop."));
+    QStringList lines = _whatWorks;
+    // The desktop answers about the shortcut after start: say where it stands now.
+    if (_shortcut.desktopDecidesKeys())
+        for (QString &line : lines)
+            if (line.startsWith(QLatin1String("Global shortcut: ")))
+                line = QStringLiteral("Global shortcut: %1; now: %2")
+                           .arg(_shortcut.description(), _shortcut.binding().text);
+    if (!lines.isEmpty())
+        text += QStringLiteral("\n\n") + lines.join(QLatin1Char('\n'));
+    // The colour names' licence asks for its notice wherever they go.
+    text += QStringLiteral("\n\n") + VQColorNames::attribution() + QStringLiteral("\n\n") + VQColorNames::licence();
+    return text;
+}
+
+void VQAppActions::about()
+{
+    VQModalUI::shared().runAlert({VQLocalizedString("About Vellico"),
+                                  aboutText(),
+                                  {VQLocalizedString("OK")},
+                                  false,
+                                  {},
+                                  VQAlertStyle::Informational});
+}
+
+void VQAppActions::help()
+{
+    // The guide ships inside the program; a browser needs it as a file.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    QDir().mkpath(folder);
+    const QString page = folder + QStringLiteral("/help.html");
+    QFile::remove(page);
+    if (!QFile::copy(QStringLiteral(":/help/index.html"), page)) {
+        VQLog(QStringLiteral("Couldn't write the user guide to ") + page);
+        return;
+    }
+    QFile::setPermissions(page, QFile::ReadOwner | QFile::WriteOwner);
+    VQOpenWithDesktop(
+        QUrl::fromLocalFile(page),
+        {VQLocalizedString("Vellico couldn't open the user guide: no web browser is set up on this desktop."), page,
+         VQLocalizedString("Copy Path")});
+}
+
+void VQAppActions::sendFeedback()
+{
+    VQOpenWithDesktop(QUrl(QStringLiteral("mailto:" VELLICO_FEEDBACK_ADDRESS "?subject=Vellico%20") +
+                           QCoreApplication::applicationVersion()),
+                      {VQLocalizedString("Vellico couldn't start a mail program: none is set up on this desktop. "
+                                         "Please write to this address:"),
+                       QStringLiteral(VELLICO_FEEDBACK_ADDRESS), VQLocalizedString("Copy Address")});
+}

@@ -1,0 +1,261 @@
+#include "app/VQWindowController.h"
+
+#include "app/VQDesktopServices.h"
+#include "core/VQSwatchCore.h"
+#include "platform/VQFocusHandBack.h"
+#include "ui/lane/VQCollectionViewer.h"
+#include "ui/mainwindow/VQMainWindowKeys.h"
+#include "ui/mainwindow/VQSwatchMainWindow.h"
+#include "ui/pickers/VQColorPicker.h"
+#include "ui/pickers/VQColorPickerChooserPopUpButton.h"
+#include "ui/pickers/VQColorWheelPicker.h"
+#include "ui/tray/VQStatusItem.h"
+#include "vqcore/VQNotificationCenter.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QToolButton>
+
+namespace
+{
+constexpr int kLaneAnimationMs = 200;
+}
+
+VQWindowController::VQWindowController(VQDesktopServices &desktop, const VQShellMode &shell,
+                                       std::function<void()> ensureBuilt, QObject *parent)
+    : QObject(parent), _desktop(desktop), _shell(shell), _ensureBuilt(std::move(ensureBuilt))
+{
+}
+
+VQWindowController::~VQWindowController()
+{
+    VQNotificationCenter::defaultCenter().removeObserver(_pickerObserver);
+}
+
+void VQWindowController::buildMainWindow()
+{
+    if (_mainWindow)
+        return;
+    _mainWindow = std::make_unique<VQSwatchMainWindow>();
+    _mainWindow->setPlacedByCompositor(!_desktop.capabilities().windowPlacement);
+    _mainWindow->setOrdinaryWindow(_shell.noTray);
+    _mainWindow->setNote(_shell.standingNote);
+    connect(_mainWindow.get(), &VQSwatchMainWindow::gearButtonClicked, this, &VQWindowController::gearButtonClicked);
+    // Queued: the loupe runs once the click has ended.
+    connect(_mainWindow.get(), &VQSwatchMainWindow::eyedropperClicked, this, &VQWindowController::eyedropperClicked,
+            Qt::QueuedConnection);
+    // Where the session offers no way to pick, the eyedropper is left out.
+    _mainWindow->eyedropperButton()->setVisible(_desktop.capabilities().screenPicking);
+    connect(_mainWindow.get(), &VQSwatchMainWindow::laneToggleClicked, this, &VQWindowController::toggleCollections);
+    connect(_mainWindow.get(), &VQSwatchMainWindow::sizeChanged, this, [this] {
+        if (_mainWindow->isVisible())
+            placeWindow(_mainWindow.get());
+    });
+    connect(_mainWindow.get(), &VQSwatchMainWindow::keyActionTriggered, this, &VQWindowController::keyActionTriggered);
+
+    auto *chooser = new VQColorPickerChooserPopUpButton;
+    _pickerChooser = chooser;
+    _mainWindow->setChooser(chooser);
+    connect(chooser, &VQColorPickerChooserPopUpButton::colorPickerChanged, this,
+            &VQWindowController::updateColorPicker);
+    _pickerObserver = VQNotificationCenter::defaultCenter().addObserver(
+        QString::fromLatin1(VQColorPickerDidForceChangeNotification), nullptr,
+        [this](const VQNotification &) { colorPickerForceChanged(); });
+    updateColorPicker();
+
+    auto *lane = new VQCollectionViewer;
+    // A colour chosen in the lane shows in a picker of its own space.
+    lane->setPickerSwitch([](VQColorSpace space) {
+        const VQColorPicker *picker = VQColorPicker::currentColorPicker();
+        if (picker && picker->colorspace() != space)
+            VQColorPicker::selectColorPickerOfColorSpace(space);
+    });
+    _mainWindow->setLaneContent(lane);
+}
+
+void VQWindowController::setPreferencesWindow(QWidget *window, std::function<void()> done)
+{
+    _preferencesWindow = window;
+    _preferencesDone = std::move(done);
+}
+
+QWidget *VQWindowController::currentWindow() const
+{
+    if (_mode == VQApplicationMode::Preferences && _preferencesWindow)
+        return _preferencesWindow;
+    return _mainWindow.get();
+}
+
+bool VQWindowController::isCurrentWindowVisible() const
+{
+    QWidget *window = currentWindow();
+    return window && window->isVisible();
+}
+
+void VQWindowController::placeWindow(QWidget *window)
+{
+    const bool main = window == _mainWindow.get();
+    if (!_desktop.capabilities().windowPlacement) {
+        // The compositor places windows: only the size is ours.
+        if (main)
+            _mainWindow->applyPlacement(VQMainWindowPlacement::unplaced(_mainWindow->windowSize()));
+        else
+            window->adjustSize();
+        return;
+    }
+    const std::optional<QRect> icon = _statusItem ? _statusItem->geometry() : std::nullopt;
+    const QPoint pointer = QCursor::pos();
+    QScreen *screen = QGuiApplication::screenAt(icon ? icon->center() : pointer);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // A window not shown yet has no size of its own until it is laid out.
+    if (!main)
+        window->adjustSize();
+    const QSize size = main ? _mainWindow->windowSize() : window->size();
+    const VQMainWindowPlacement placement =
+        VQMainWindowPlacement::place(icon, screen->availableGeometry(), size, pointer);
+    if (main)
+        _mainWindow->applyPlacement(placement);
+    else
+        window->move(placement.frame.topLeft());
+}
+
+void VQWindowController::rememberActiveWindow()
+{
+    // Re-opening over our own window keeps the window the user came from.
+    _desktop.focusHandBack().remember([](VQFocusHandBack::WindowID active) {
+        for (const QWidget *window : QApplication::topLevelWidgets()) {
+            if (window->testAttribute(Qt::WA_WState_Created) && window->internalWinId() == active)
+                return true;
+        }
+        return false;
+    });
+}
+
+void VQWindowController::showWindow(QWidget *window)
+{
+    rememberActiveWindow();
+    placeWindow(window);
+    VQFocusHandBack &focus = _desktop.focusHandBack();
+    focus.keepOutOfTaskbar(window->winId());
+    window->show();
+    window->raise();
+    window->activateWindow();
+    // Window managers that hold back focus requests from programs still honour this one.
+    focus.activate(window->winId());
+    emit mainWindowShownChanged(_mainWindow && _mainWindow->isVisible());
+}
+
+void VQWindowController::setHighlighted(bool highlighted)
+{
+    if (_statusItem)
+        _statusItem->setHighlighted(highlighted);
+}
+
+void VQWindowController::openCurrentWindow()
+{
+    if (_ensureBuilt)
+        _ensureBuilt();
+    // What this session does not offer is said once, at the first showing.
+    if (_mainWindow && _mode == VQApplicationMode::MainWindow) {
+        emit mainWindowWillOpen();
+        QStringList notes;
+        if (!_shell.standingNote.isEmpty())
+            notes << _shell.standingNote;
+        if (!_firstOpenNoteShown && !_shell.firstOpenNote.isEmpty()) {
+            notes << _shell.firstOpenNote;
+            _firstOpenNoteShown = true;
+        }
+        _mainWindow->setNote(notes.join(QLatin1Char('\n')));
+    }
+    if (QWidget *window = currentWindow())
+        showWindow(window);
+    setHighlighted(true);
+}
+
+void VQWindowController::closeCurrentWindow()
+{
+    if (QWidget *window = currentWindow())
+        window->hide();
+    setHighlighted(false);
+    emit mainWindowShownChanged(_mainWindow && _mainWindow->isVisible());
+}
+
+void VQWindowController::toggleCurrentWindow()
+{
+    if (isCurrentWindowVisible())
+        closeCurrentWindow();
+    else
+        openCurrentWindow();
+}
+
+void VQWindowController::preferences()
+{
+    if (_ensureBuilt)
+        _ensureBuilt();
+    if (_mode == VQApplicationMode::Preferences) {
+        if (!isCurrentWindowVisible())
+            openCurrentWindow();
+        return;
+    }
+    if (_mainWindow)
+        _mainWindow->hide();
+    emit mainWindowShownChanged(false);
+    _mode = VQApplicationMode::Preferences;
+    if (_preferencesWindow)
+        showWindow(_preferencesWindow);
+    // Also when "Preferences..." came from the tray icon's menu, which has closed by now.
+    setHighlighted(isCurrentWindowVisible());
+}
+
+void VQWindowController::preferencesDone()
+{
+    if (_preferencesWindow)
+        _preferencesWindow->hide();
+    _mode = VQApplicationMode::MainWindow;
+    openCurrentWindow();
+}
+
+void VQWindowController::showMainWindowForPick()
+{
+    if (_mode == VQApplicationMode::MainWindow && isCurrentWindowVisible())
+        return;
+    const bool fromPreferences = _mode == VQApplicationMode::Preferences;
+    openCurrentWindow();
+    // Ending the preferences saves them and brings the main window back.
+    if (fromPreferences && _preferencesDone)
+        _preferencesDone();
+}
+
+// -- the picker and the lane ----------------------------------------------------
+
+void VQWindowController::updateColorPicker()
+{
+    VQColorPicker *picker = VQColorPicker::currentColorPicker();
+    if (!_mainWindow || !picker)
+        return;
+    if (const VQSwatchCore *core = VQSwatchCore::sharedCore())
+        picker->selectColor(core->selectedColor());
+    _mainWindow->setPickerView(picker->view());
+    _mainWindow->setColorWheelShown(dynamic_cast<VQColorWheelPicker *>(picker) != nullptr);
+}
+
+void VQWindowController::colorPickerForceChanged()
+{
+    if (auto *chooser = qobject_cast<VQColorPickerChooserPopUpButton *>(_pickerChooser))
+        chooser->selectCurrentPicker();
+    updateColorPicker();
+}
+
+void VQWindowController::toggleCollections()
+{
+    if (_mainWindow)
+        _mainWindow->setLaneVisible(!_mainWindow->isLaneVisible(), kLaneAnimationMs);
+}
+
+bool VQWindowController::isCollectionViewerVisible() const
+{
+    return _mainWindow && _mainWindow->isLaneVisible();
+}

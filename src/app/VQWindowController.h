@@ -1,0 +1,90 @@
+#pragma once
+// The program's windows and modes: the main window (with its pickers and lane)
+// or the preferences, one of them current; where a window goes when it opens,
+// the focus given to it and handed back, and the tray icon's highlight. Built
+// by the delegate, which wires its signals to the picking and the menus.
+
+#include "app/VQShellMode.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+
+class QWidget;
+class VQDesktopServices;
+class VQStatusItem;
+class VQSwatchMainWindow;
+enum class VQMainWindowKeyAction;
+
+enum class VQApplicationMode { MainWindow = 0, Preferences = 1 };
+
+class VQWindowController : public QObject
+{
+    Q_OBJECT
+
+  public:
+    // `ensureBuilt` builds the windows (and what they need) before the first showing.
+    VQWindowController(VQDesktopServices &desktop, const VQShellMode &shell, std::function<void()> ensureBuilt,
+                       QObject *parent = nullptr);
+    ~VQWindowController() override;
+
+    // Builds the main window with the picker chooser and the lane, once.
+    void buildMainWindow();
+    VQSwatchMainWindow *mainWindow() const { return _mainWindow.get(); }
+    // The icon whose highlight follows the window and near which windows open; null for none.
+    void setStatusItem(VQStatusItem *item) { _statusItem = item; }
+    // Where the preferences live, and what ends them (saving what was edited).
+    void setPreferencesWindow(QWidget *window, std::function<void()> done);
+
+    // The window of the current mode.
+    QWidget *currentWindow() const;
+    bool isCurrentWindowVisible() const;
+    VQApplicationMode mode() const { return _mode; }
+    void openCurrentWindow();
+    void closeCurrentWindow();
+    void toggleCurrentWindow();
+    // Switches to the preferences (and shows them).
+    void preferences();
+    // Back from the preferences to the main window, shown.
+    void preferencesDone();
+    // The main window shown (from the preferences too) before a pick from the screen.
+    void showMainWindowForPick();
+    // Notes the window the user is in (unless it is one of ours), to give it the focus back after a copy.
+    void rememberActiveWindow();
+
+    // Installs the current picker's view on the canvas.
+    void updateColorPicker();
+    // Another part of the program switched the picker: the chooser and the canvas follow.
+    void colorPickerForceChanged();
+    // Collapses or expands the collection lane.
+    void toggleCollections();
+    bool isCollectionViewerVisible() const;
+
+  signals:
+    // The main window is about to be shown: what it shows of the session may have changed.
+    void mainWindowWillOpen();
+    // The main window was shown or hidden.
+    void mainWindowShownChanged(bool shown);
+    void eyedropperClicked();
+    void gearButtonClicked();
+    void keyActionTriggered(VQMainWindowKeyAction action);
+
+  private:
+    void placeWindow(QWidget *window);
+    void showWindow(QWidget *window);
+    void setHighlighted(bool highlighted);
+
+    VQDesktopServices &_desktop;
+    const VQShellMode &_shell;
+    std::function<void()> _ensureBuilt;
+    VQApplicationMode _mode = VQApplicationMode::MainWindow;
+    bool _firstOpenNoteShown = false;
+    std::unique_ptr<VQSwatchMainWindow> _mainWindow;
+    QPointer<QWidget> _preferencesWindow;
+    std::function<void()> _preferencesDone;
+    QPointer<QWidget> _pickerChooser;
+    VQStatusItem *_statusItem = nullptr;
+    quint64 _pickerObserver = 0;
+};
