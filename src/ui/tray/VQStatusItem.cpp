@@ -215,10 +215,14 @@ void VQStatusItem::showMenu()
     _menuShown = true;
     const std::optional<QRect> icon = geometry();
     const QPoint at = icon ? icon->bottomLeft() + QPoint(0, 1) : QCursor::pos();
-    // The menu's own commands run after it has closed, from the event loop.
-    menu->exec(at);
-    _menuShown = false;
-    setHighlighted(_actions.isWindowVisible && _actions.isWindowVisible());
+    // Shown without a loop of its own: its commands run after it has closed, from the event loop.
+    QMenu *shown = menu.release();
+    connect(shown, &QMenu::aboutToHide, this, [this] {
+        _menuShown = false;
+        setHighlighted(_actions.isWindowVisible && _actions.isWindowVisible());
+    });
+    connect(shown, &QMenu::aboutToHide, shown, &QObject::deleteLater);
+    shown->popup(at);
 }
 
 void VQStatusItem::setStatus(const QString &status)
