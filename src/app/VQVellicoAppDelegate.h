@@ -26,6 +26,8 @@ class QWidget;
 class VQGlobalShortcut;
 class VQModalUI;
 class VQMouseTrackingColorPicker;
+class VQPickController;
+class VQRequestController;
 class VQStatusItem;
 class VQSwatchCore;
 class VQSwatchMainWindow;
@@ -88,13 +90,14 @@ class VQVellicoAppDelegate : public QObject
 
     // The global shortcut: opens the window and starts the loupe, or closes the window.
     void hotKeyWasTriggered();
-    // Starts the screen picker; what it picks becomes the selection. `done`,
-    // when given, hears the outcome (a colour, a cancel, or a failure and
-    // why), at once when a pick already runs.
+    // Starts the screen picker, or queues the pick behind the one under way
+    // (VQPickController); what it picks becomes the selection. `done`, when
+    // given, hears the outcome (a colour, a cancel, or a failure and why) later.
     using PickDone = std::function<void(const VQPickOutcome &outcome)>;
     // `asker`: the later start that asked for the pick (see askerLeft), 0 for none.
     void loupeColor(PickDone done = {}, quint64 asker = 0);
-    bool isPicking() const { return _loupeRunning; }
+    bool isPicking() const;
+    VQPickController &pickController() const { return *_picks; }
     // The eyedropper and "Pick Color from Screen": the main window (opened
     // when it is not shown), then the loupe.
     void pickColorFromScreen();
@@ -160,16 +163,10 @@ class VQVellicoAppDelegate : public QObject
     void performKeyAction(int action);
     // Screen tracking with Shift follows the main window's visibility.
     void mainWindowVisibilityChanged();
-    // Wayland shows the clipboard only to the program with the keyboard focus:
-    // a paste asked from the command line opens the window first and waits (a
-    // moment at most) for the focus. False when it did not come.
-    bool takeClipboardFocus();
     // Notes the window the user is in (unless it is one of ours), to give it the focus back after a copy.
     void rememberActiveWindow();
+    // A pick ended: what it picked becomes the selection.
     void pickFinished(const VQPickOutcome &outcome);
-    // Runs the requests from `from` on; a pick continues once it has its outcome.
-    void performRequestsFrom(QList<VQLaunchOptions::Request> requests, qsizetype from, QString answer,
-                             std::function<void(QString)> reply, quint64 asker);
 
     std::unique_ptr<VQDesktopServices> _desktop;
     VQShellMode _shell;
@@ -182,13 +179,12 @@ class VQVellicoAppDelegate : public QObject
     std::unique_ptr<VQSwatchMainWindow> _mainWindow;
     QPointer<QWidget> _preferencesWindow;
     std::function<void()> _preferencesDone;
-    PickDone _pickDone;
     QPointer<QWidget> _pickerChooser;
     quint64 _pickerObserver = 0;
     quint64 _coreNoticeObserver = 0;
     quint64 _coreWaitingObserver = 0;
-    bool _loupeRunning = false;
-    quint64 _pickAsker = 0; // the later start whose pick runs, if any
+    std::unique_ptr<VQPickController> _picks;
+    std::unique_ptr<VQRequestController> _requests;
     std::unique_ptr<VQMouseTrackingColorPicker> _trackingPicker;
     std::unique_ptr<VQGlobalShortcut> _globalShortcut;
     std::unique_ptr<VQSwatchPreferencesController> _preferences;
