@@ -2,11 +2,14 @@
 
 #include "vqcore/VQLog.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 
 VQPickController::VQPickController(VQScreenPicker &picker, QObject *parent) : QObject(parent), _picker(picker)
 {
     connect(&_picker, &VQScreenPicker::finished, this, &VQPickController::pickerFinished);
+    if (QCoreApplication *app = QCoreApplication::instance())
+        connect(app, &QCoreApplication::aboutToQuit, this, &VQPickController::quitting);
 }
 
 VQPickController::~VQPickController() = default;
@@ -14,6 +17,10 @@ VQPickController::~VQPickController() = default;
 void VQPickController::pick(Done done, quint64 asker)
 {
     Request request{std::move(done), asker};
+    if (_quitting) {
+        tell(std::move(request), VQPickOutcome::cancelled(), false);
+        return;
+    }
     if (isPicking() || _picker.isRunning()) {
         VQLog(QStringLiteral("A pick runs: the new one waits for it."));
         _queue.push_back(std::move(request));
@@ -45,20 +52,42 @@ void VQPickController::pickerFinished(const VQPickOutcome &outcome)
 
 void VQPickController::tell(Request request, const VQPickOutcome &outcome, bool emitFinished)
 {
-    ++_telling;
-    QTimer::singleShot(0, this, [this, request = std::move(request), outcome, emitFinished] {
-        if (emitFinished)
-            emit finished(outcome);
-        if (request.done)
-            request.done(outcome);
-        --_telling;
-        startNext();
-    });
+    _untold.push_back({std::move(request), outcome, emitFinished});
+    QTimer::singleShot(0, this, &VQPickController::tellOne);
+}
+
+void VQPickController::tellOne()
+{
+    if (_untold.empty())
+        return; // told already, as the program quit
+    Untold told = std::move(_untold.front());
+    _untold.pop_front();
+    if (told.emitFinished)
+        emit finished(told.outcome);
+    if (told.request.done)
+        told.request.done(told.outcome);
+    startNext();
+}
+
+void VQPickController::quitting()
+{
+    _quitting = true;
+    _picker.cancel();
+    if (_current) { // a picker that ends later than the program: its asker hears a cancel now
+        _untold.push_back({std::move(*_current), VQPickOutcome::cancelled(), true});
+        _current.reset();
+    }
+    while (!_queue.empty()) {
+        _untold.push_back({std::move(_queue.front()), VQPickOutcome::cancelled(), false});
+        _queue.pop_front();
+    }
+    while (!_untold.empty())
+        tellOne();
 }
 
 void VQPickController::startNext()
 {
-    if (_current || _telling || _queue.empty() || _picker.isRunning())
+    if (_quitting || _current || !_untold.empty() || _queue.empty() || _picker.isRunning())
         return;
     Request next = std::move(_queue.front());
     _queue.pop_front();

@@ -5,7 +5,9 @@
 //
 // Every outcome is told later, from the event loop: never from inside pick(),
 // nor from inside the screen picker's own finished(). The next pick starts the
-// same way, once the one before has been told. The controller knows nothing of
+// same way, once the one before has been told. When the program quits, the
+// pick under way is cancelled and every outcome still to tell is told before
+// the event loop is gone (a waiting pick hears a cancel). The controller knows nothing of
 // the windows: it says when a pick is about to start and what each one gave
 // (signals), and whoever cares follows.
 
@@ -37,7 +39,7 @@ class VQPickController : public QObject
     void askerLeft(quint64 asker);
 
     // Whether a pick runs, waits to run or has an outcome still to tell.
-    bool isPicking() const { return _current || _telling || !_queue.empty(); }
+    bool isPicking() const { return _current || !_untold.empty() || !_queue.empty(); }
     // How many picks wait behind the one under way.
     int queued() const { return int(_queue.size()); }
     // The later start whose pick runs; 0 for none or a pick of this program's own.
@@ -56,12 +58,21 @@ class VQPickController : public QObject
     };
     void start(Request request);
     void pickerFinished(const VQPickOutcome &outcome);
+    struct Untold {
+        Request request;
+        VQPickOutcome outcome;
+        bool emitFinished;
+    };
     // Tells `request` its outcome on the next turn of the event loop, then starts the next pick.
     void tell(Request request, const VQPickOutcome &outcome, bool emitFinished);
+    void tellOne();
     void startNext();
+    // The program quits: the pick under way ends, and everyone hears now.
+    void quitting();
 
     VQScreenPicker &_picker;
     std::optional<Request> _current;
     std::deque<Request> _queue;
-    int _telling = 0; // outcomes posted, not yet told
+    std::deque<Untold> _untold; // outcomes to tell, in order, one posted call each
+    bool _quitting = false;
 };

@@ -37,9 +37,11 @@ void VQFrozenLoupe::endSoon(const VQPickOutcome &outcome)
         Qt::QueuedConnection);
 }
 
+// From outside the overlay's handlers (the asker left, the program quits): the run ends now.
 void VQFrozenLoupe::stop()
 {
-    endSoon(VQPickOutcome::cancelled());
+    _run.reset();
+    finish(VQPickOutcome::cancelled());
 }
 
 void VQFrozenLoupe::start()

@@ -483,10 +483,13 @@ VQScreenshotLoupe::~VQScreenshotLoupe()
         cleanUp();
 }
 
+// From outside the windows' handlers (the asker left, the program quits): the run ends now.
 void VQScreenshotLoupe::stop()
 {
-    if (_run)
-        _run->end(QString());
+    if (!_run)
+        return;
+    _run->end(QString());
+    ended();
 }
 
 void VQScreenshotLoupe::start()
