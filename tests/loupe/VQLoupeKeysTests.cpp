@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace
 {
 using Kind = VQLoupeCommand::Kind;
@@ -21,20 +23,25 @@ struct KeyRow {
 };
 
 const KeyRow kKeyRows[] = {
-    {"Return picks", XKB_KEY_Return, false, {Kind::Pick, {}}},
-    {"keypad Enter picks", XKB_KEY_KP_Enter, false, {Kind::Pick, {}}},
-    {"Shift+Return still picks", XKB_KEY_Return, true, {Kind::Pick, {}}},
-    {"Escape cancels", XKB_KEY_Escape, false, {Kind::Cancel, {}}},
-    {"Left by one", XKB_KEY_Left, false, {Kind::Move, {-1, 0}}},
-    {"Right by one", XKB_KEY_Right, false, {Kind::Move, {1, 0}}},
-    {"Up by one", XKB_KEY_Up, false, {Kind::Move, {0, -1}}},
-    {"Down by one", XKB_KEY_Down, false, {Kind::Move, {0, 1}}},
-    {"Shift+Left by ten", XKB_KEY_Left, true, {Kind::Move, {-10, 0}}},
-    {"Shift+Down by ten", XKB_KEY_Down, true, {Kind::Move, {0, 10}}},
-    {"a letter does nothing", XKB_KEY_a, false, {}},
-    {"the keypad's arrows are not the arrows", XKB_KEY_KP_Left, false, {}},
-    {"Space does nothing", XKB_KEY_space, true, {}},
+    {"ReturnPicks", XKB_KEY_Return, false, {Kind::Pick, {}}},
+    {"KeypadEnterPicks", XKB_KEY_KP_Enter, false, {Kind::Pick, {}}},
+    {"ShiftReturnStillPicks", XKB_KEY_Return, true, {Kind::Pick, {}}},
+    {"EscapeCancels", XKB_KEY_Escape, false, {Kind::Cancel, {}}},
+    {"LeftByOne", XKB_KEY_Left, false, {Kind::Move, {-1, 0}}},
+    {"RightByOne", XKB_KEY_Right, false, {Kind::Move, {1, 0}}},
+    {"UpByOne", XKB_KEY_Up, false, {Kind::Move, {0, -1}}},
+    {"DownByOne", XKB_KEY_Down, false, {Kind::Move, {0, 1}}},
+    {"ShiftLeftByTen", XKB_KEY_Left, true, {Kind::Move, {-10, 0}}},
+    {"ShiftDownByTen", XKB_KEY_Down, true, {Kind::Move, {0, 10}}},
+    {"ALetterDoesNothing", XKB_KEY_a, false, {}},
+    {"TheKeypadsArrowsAreNotTheArrows", XKB_KEY_KP_Left, false, {}},
+    {"ShiftSpaceDoesNothing", XKB_KEY_space, true, {}},
 };
+
+void PrintTo(const KeyRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
 
 class VQLoupeKeysTest : public testing::TestWithParam<KeyRow>
 {
@@ -49,7 +56,7 @@ TEST_P(VQLoupeKeysTest, TheKeyGivesItsCommand)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, VQLoupeKeysTest, testing::ValuesIn(kKeyRows),
-                         [](const testing::TestParamInfo<KeyRow> &info) { return std::to_string(info.index); });
+                         [](const testing::TestParamInfo<KeyRow> &info) { return std::string(info.param.name); });
 
 // Qt's keys reach the same table: Enter is the keypad's, a key the loupes do not know is none.
 TEST(VQLoupeKeysTest, QtKeysMapToTheirKeysyms)
