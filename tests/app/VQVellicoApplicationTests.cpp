@@ -5,6 +5,8 @@
 #include "VQTestSupport.h"
 
 #include "app/VQDesktopServices.h"
+#include "app/VQPickController.h"
+#include "app/VQRequestController.h"
 #include "app/VQVellicoAppDelegate.h"
 #include "app/VQVellicoApplication.h"
 #include "core/VQColor.h"
@@ -21,6 +23,7 @@
 #include "vqcore/VQUserDefaults.h"
 
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSystemTrayIcon>
@@ -381,6 +384,50 @@ TEST_F(VQVellicoApplicationTest, RequestsOfLaterStartsAreAnswered)
     EXPECT_EQ(answer, "picked #010203");
     EXPECT_EQ(second, "picked rgb(2, 2, 3)");
     EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#020203");
+}
+
+// A paste that needs the keyboard focus asks for it and goes on once it came, or once
+// the wait is over, by signal and timer; the pick after it follows, and the one answer
+// comes from neither call.
+TEST_F(VQVellicoApplicationTest, APasteWaitsForTheFocusThenTheRequestsGoOn)
+{
+    using Command = VQLaunchOptions::Command;
+    constexpr int kWait = VQRequestController::kClipboardFocusWaitMs;
+    for (const bool focusComes : {true, false}) {
+        SCOPED_TRACE(focusComes ? "the focus comes" : "the focus never comes");
+        QElapsedTimer clock;
+        clock.start();
+        while (QGuiApplication::focusWindow() && clock.elapsed() < 2000)
+            _app->processEvents(QEventLoop::WaitForMoreEvents, 20);
+        ASSERT_EQ(QGuiApplication::focusWindow(), nullptr);
+        VQScriptedPicker picker;
+        picker.answer = [] { return VQPickOutcome::picked(QColor(1, 2, 3)); };
+        VQPickController picks(picker);
+        QLineEdit field;
+        int asked = 0;
+        VQRequestController requests(picks, {{},
+                                             {},
+                                             [] { return QGuiApplication::focusWindow() != nullptr; },
+                                             [&] {
+                                                 ++asked;
+                                                 if (focusComes) {
+                                                     field.show();
+                                                     field.activateWindow();
+                                                 }
+                                             }});
+        QGuiApplication::clipboard()->setText("#0080FF");
+        VQSwatchCore::sharedCore()->setSelectedColor(VQColor::fromRGBString("#FFFFFF"), false);
+        QString answer;
+        clock.restart();
+        requests.performRequests({{Command::Paste}, {Command::Pick}}, [&](const QString &text) { answer = text; });
+        EXPECT_TRUE(answer.isEmpty());
+        EXPECT_EQ(asked, 1);
+        while (answer.isEmpty() && clock.elapsed() < kWait + 3000)
+            _app->processEvents(QEventLoop::WaitForMoreEvents, 20);
+        EXPECT_EQ(answer, "picked #010203");
+        EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#0080FF");
+        EXPECT_EQ(clock.elapsed() < kWait, focusComes) << clock.elapsed() << " ms";
+    }
 }
 
 TEST_F(VQVellicoApplicationTest, TheEntryDialogSelectsWhatParsesAndListsTheFormsOtherwise)
