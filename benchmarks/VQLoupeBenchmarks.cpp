@@ -86,10 +86,18 @@ void BM_StillPointerCpu(benchmark::State &state)
             cpuStart = cpuSeconds();
             clock.start();
         });
-        QTimer::singleShot(2300, [] { QCoreApplication::exit(0); });
-        const auto picked = VQMagnifierLoupe::selectColor(*gPlatform);
+        VQMagnifierLoupe loupe(*gPlatform);
+        std::optional<VQPickOutcome> outcome;
+        QObject::connect(&loupe, &VQScreenPicker::finished, [&outcome](const VQPickOutcome &told) {
+            outcome = told;
+            QCoreApplication::exit(0);
+        });
+        QTimer::singleShot(2300, &loupe, [&loupe] { loupe.cancel(); });
+        loupe.pick();
+        if (!outcome)
+            QCoreApplication::exec();
         const double used = cpuSeconds() - cpuStart;
-        if (!clock.isValid() || picked) {
+        if (!clock.isValid() || !outcome || outcome->kind != VQPickOutcome::Kind::Cancelled) {
             state.SkipWithError("the loupe did not run (no input grab?)");
             return;
         }

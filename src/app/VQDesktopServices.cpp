@@ -76,28 +76,20 @@ std::unique_ptr<VQScreenPicker> VQMakePicker(const VQPickerPlan &plan, VQPlatfor
     std::unique_ptr<VQScreenPicker> picker;
     switch (plan.backend) {
     case VQPickerPlan::Backend::PlatformLoupe:
-        picker = std::make_unique<VQModalRunPicker>(
-            [&platform](QString *failure) { return VQMagnifierLoupe::selectColor(platform, failure); },
-            platform.describe().picking);
+        picker = std::make_unique<VQMagnifierLoupe>(platform);
         break;
     case VQPickerPlan::Backend::FrozenScreencopy:
 #ifdef VELLICO_HAVE_WLR
-        picker = std::make_unique<VQModalRunPicker>(
-            [](QString *failure) { return VQFrozenLoupe::selectColor(failure); }, plan.description);
+        picker = std::make_unique<VQFrozenLoupe>(plan.description);
 #else
         picker = std::make_unique<VQRefusingPicker>(QStringLiteral("this Vellico was built without Wayland support"));
 #endif
         break;
     case VQPickerPlan::Backend::PortalScreenshot:
-        picker = std::make_unique<VQModalRunPicker>(
-            [clearFirst = plan.clearWindowsFirst](QString *failure) {
-                return VQScreenshotLoupe::selectColor(failure, clearFirst);
-            },
-            plan.description);
+        picker = std::make_unique<VQScreenshotLoupe>(plan.description, plan.clearWindowsFirst);
         break;
     case VQPickerPlan::Backend::PortalPickColor:
-        picker = std::make_unique<VQModalRunPicker>(
-            [](QString *failure) { return VQPortalColorPicker::pickColor(failure); }, plan.description);
+        picker = std::make_unique<VQPortalPickColorPicker>(plan.description);
         break;
     case VQPickerPlan::Backend::None:
         picker = std::make_unique<VQRefusingPicker>(plan.reason);

@@ -1,5 +1,7 @@
 #include "app/VQVellicoAppDelegate.h"
 
+#include "app/VQPickController.h"
+#include "app/VQRequestController.h"
 #include "app/VQVellicoApplication.h"
 #include "core/VQColor.h"
 #include "core/VQSwatchCore.h"
@@ -11,7 +13,6 @@
 #include "platform/VQGlobalShortcutService.h"
 #include "platform/VQKeyCode.h"
 #include "platform/VQMouseTracker.h"
-#include "ui/loupe/VQMagnifierLoupe.h"
 #include "ui/loupe/VQMouseTrackingColorPicker.h"
 #include "ui/mainwindow/VQSwatchMainWindow.h"
 #include "ui/prefs/VQLaunchAtLogin.h"
@@ -23,7 +24,6 @@
 #include "vqcore/VQUserDefaults.h"
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QWindow>
 #include <QMenu>
 #include <QScreen>
@@ -34,26 +34,8 @@ namespace
 {
 VQVellicoAppDelegate *gSharedDelegate = nullptr;
 
-// What a later start hears of a pick: "picked TEXT" (in copy format
-// `copyTemplate` when it names one), "cancelled", or "failed REASON".
-QString pickAnswer(const VQPickOutcome &outcome, int copyTemplate)
-{
-    const VQColorRef color = outcome.kind == VQPickOutcome::Kind::Picked ? VQColor::fromQColor(outcome.color) : nullptr;
-    if (!color)
-        return outcome.kind == VQPickOutcome::Kind::Failed && !outcome.reason.isEmpty()
-                   ? QStringLiteral("failed ") + outcome.reason
-                   : QStringLiteral("cancelled");
-    const std::optional<VQCopyTemplate> format = VQCopyTemplateFromRawValue(copyTemplate);
-    return QStringLiteral("picked ") +
-           (format ? VQCopyText(*color, *format,
-                                VQUserDefaults::standard().boolForKey(QLatin1String(VQUseLowercaseDefaultsKey)))
-                   : color->hexValue());
-}
-
 constexpr const char *VQCloseMainWindowOnDeactivateDefaultsKey = "VQCloseMainWindowOnDeactivate";
 constexpr const char *VQDontActivateWhenUsingLoupeDefaultsKey = "VQDontActivateWhenUsingLoupe";
-// How long a paste from the command line waits for the keyboard focus on Wayland.
-constexpr int kClipboardFocusWaitMs = 2000;
 
 VQVellicoApplication *vellicoApp()
 {
@@ -73,7 +55,22 @@ VQVellicoAppDelegate::VQVellicoAppDelegate(VQAppServices services, QObject *pare
 {
     if (!_desktop)
         _desktop = std::make_unique<VQDesktopServices>(VQDesktopServices::Pieces{});
-    connect(&_desktop->screenPicker(), &VQScreenPicker::finished, this, &VQVellicoAppDelegate::pickFinished);
+    _picks = std::make_unique<VQPickController>(_desktop->screenPicker());
+    connect(_picks.get(), &VQPickController::aboutToPick, this, [this] {
+        if (!VQUserDefaults::standard().boolForKey(QLatin1String(VQDontActivateWhenUsingLoupeDefaultsKey)))
+            _windows->rememberActiveWindow();
+    });
+    connect(_picks.get(), &VQPickController::finished, this, &VQVellicoAppDelegate::pickFinished);
+    _requests = std::make_unique<VQRequestController>(
+        *_picks, VQRequestController::Hooks{
+                     [this] { ensureWindowsBuilt(); }, [this] { toggleCurrentWindow(); },
+                     [this] { return _desktop->capabilities().windowPlacement || QGuiApplication::focusWindow(); },
+                     [this] {
+                         if (!isCurrentWindowVisible())
+                             openCurrentWindow();
+                         else if (QWidget *window = currentWindow())
+                             window->activateWindow();
+                     }});
     if (services.modalUI)
         VQModalUI::install(std::move(services.modalUI));
     if (services.termination)
@@ -128,7 +125,7 @@ void VQVellicoAppDelegate::awakeFromNib()
     // Shift tracking, where the session reports the pointer's moves.
     if (VQMouseTracker *pointerWatch = _desktop->pointerWatch()) {
         _trackingPicker = std::make_unique<VQMouseTrackingColorPicker>(
-            *pointerWatch, [this](const QColor &color) { setColor(color); });
+            *pointerWatch, [this](const QColor &color) { setColor(color); }, [this] { return isPicking(); });
         _trackingPicker->startTracking();
     }
     // An autostart entry of an earlier version carries the old name and icon.
@@ -170,7 +167,7 @@ void VQVellicoAppDelegate::innerInitialization()
         _desktop->focusHandBack().handBack();
     });
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-        if (state != Qt::ApplicationActive && !_loupeRunning &&
+        if (state != Qt::ApplicationActive && !isPicking() &&
             VQUserDefaults::standard().boolForKey(QLatin1String(VQCloseMainWindowOnDeactivateDefaultsKey)))
             closeCurrentWindow();
     });
@@ -241,7 +238,7 @@ void VQVellicoAppDelegate::showGearMenu()
 void VQVellicoAppDelegate::hotKeyWasTriggered()
 {
     // The shortcut pressed while the loupe runs belongs to the loupe.
-    if (_loupeRunning)
+    if (isPicking())
         return;
     if (isCurrentWindowVisible()) {
         closeCurrentWindow();
@@ -252,7 +249,7 @@ void VQVellicoAppDelegate::hotKeyWasTriggered()
 
 void VQVellicoAppDelegate::pickColorFromScreen()
 {
-    if (_loupeRunning)
+    if (isPicking())
         return;
     _windows->showMainWindowForPick();
     loupeColor();
@@ -268,38 +265,23 @@ QString VQVellicoAppDelegate::pickColorToolTip(const VQKeyCombo &shortcut)
 
 void VQVellicoAppDelegate::loupeColor(PickDone done, quint64 asker)
 {
-    VQScreenPicker &picker = _desktop->screenPicker();
-    if (_loupeRunning || picker.isRunning() || VQMagnifierLoupe::isRunning()) {
-        if (done)
-            done(VQPickOutcome::failed(QStringLiteral("a loupe is already running")));
-        return;
-    }
-    if (!VQUserDefaults::standard().boolForKey(QLatin1String(VQDontActivateWhenUsingLoupeDefaultsKey)))
-        _windows->rememberActiveWindow();
-    _loupeRunning = true;
-    _pickAsker = asker;
-    _pickDone = std::move(done);
-    picker.pick();
+    _picks->pick(std::move(done), asker);
+}
+
+bool VQVellicoAppDelegate::isPicking() const
+{
+    return _picks->isPicking();
 }
 
 void VQVellicoAppDelegate::askerLeft(quint64 asker)
 {
-    if (asker == 0 || !_loupeRunning || asker != _pickAsker)
-        return;
-    VQLog(QStringLiteral("The start that asked for the pick went away: cancelling it."));
-    _desktop->screenPicker().cancel();
+    _picks->askerLeft(asker);
 }
 
 void VQVellicoAppDelegate::pickFinished(const VQPickOutcome &outcome)
 {
-    if (!_loupeRunning)
-        return;
-    _loupeRunning = false;
-    _pickAsker = 0;
     if (outcome.kind == VQPickOutcome::Kind::Picked)
         setColor(outcome.color);
-    if (PickDone done = std::exchange(_pickDone, {}))
-        done(outcome);
 }
 
 void VQVellicoAppDelegate::setColor(const QColor &color)
@@ -315,84 +297,11 @@ void VQVellicoAppDelegate::setColor(const QColor &color)
 void VQVellicoAppDelegate::performChannelMessage(const QString &message, const std::function<void(QString)> &reply,
                                                  quint64 asker)
 {
-    // A request right after start waits for the rest of the program to be built.
-    ensureWindowsBuilt();
-    const VQLaunchOptions options = VQLaunchOptions::parseChannelMessage(message);
-    if (!options.error.isEmpty()) {
-        reply(QStringLiteral("error ") + options.error);
-        return;
-    }
-    // Started again with nothing to do: the user wants the window.
-    if (options.requests.isEmpty()) {
-        toggleCurrentWindow();
-        reply(QStringLiteral("ok"));
-        return;
-    }
-    performRequests(options.requests, reply, asker);
-}
-
-bool VQVellicoAppDelegate::takeClipboardFocus()
-{
-    if (_desktop->capabilities().windowPlacement || QGuiApplication::focusWindow())
-        return true;
-    if (!isCurrentWindowVisible())
-        openCurrentWindow();
-    else if (QWidget *window = currentWindow())
-        window->activateWindow();
-    QEventLoop wait;
-    QTimer::singleShot(kClipboardFocusWaitMs, &wait, &QEventLoop::quit);
-    connect(qApp, &QGuiApplication::focusWindowChanged, &wait, [&wait](QWindow *window) {
-        if (window)
-            wait.quit();
-    });
-    if (!QGuiApplication::focusWindow())
-        wait.exec();
-    // The compositor sends the clipboard's offer with the focus: let it arrive.
-    QCoreApplication::processEvents();
-    return QGuiApplication::focusWindow() != nullptr;
+    _requests->performChannelMessage(message, reply, asker);
 }
 
 void VQVellicoAppDelegate::performRequests(const QList<VQLaunchOptions::Request> &requests,
                                            const std::function<void(QString)> &reply, quint64 asker)
 {
-    ensureWindowsBuilt();
-    performRequestsFrom(requests, 0, QStringLiteral("ok"), reply, asker);
-}
-
-void VQVellicoAppDelegate::performRequestsFrom(QList<VQLaunchOptions::Request> requests, qsizetype from, QString answer,
-                                               std::function<void(QString)> reply, quint64 asker)
-{
-    VQVellicoApplication *app = vellicoApp();
-    for (qsizetype index = from; index < requests.size(); ++index) {
-        const VQLaunchOptions::Request &request = requests[index];
-        // Reading the clipboard needs the focus. Writing it needs an input event of ours
-        // besides, which a command from another process cannot bring: a copy is tried as it is.
-        if (request.command == VQLaunchOptions::Command::Paste && !takeClipboardFocus())
-            VQLog("The compositor did not give Vellico the keyboard focus: the clipboard may not follow.");
-        switch (request.command) {
-        case VQLaunchOptions::Command::Copy:
-            if (app)
-                app->copy();
-            break;
-        case VQLaunchOptions::Command::CopyAlternate:
-            if (app)
-                app->copyAlternate();
-            break;
-        case VQLaunchOptions::Command::Paste:
-            if (app)
-                app->paste();
-            break;
-        case VQLaunchOptions::Command::Pick:
-            // The rest waits for the pick's outcome, which may come before loupeColor returns.
-            loupeColor(
-                [this, requests, index, reply, asker,
-                 copyTemplate = request.copyTemplate](const VQPickOutcome &outcome) {
-                    performRequestsFrom(requests, index + 1, pickAnswer(outcome, copyTemplate), reply, asker);
-                },
-                asker);
-            return;
-        }
-    }
-    if (reply)
-        reply(answer);
+    _requests->performRequests(requests, reply, asker);
 }

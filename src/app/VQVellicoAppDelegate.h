@@ -30,6 +30,8 @@ class QWidget;
 class VQGlobalShortcut;
 class VQModalUI;
 class VQMouseTrackingColorPicker;
+class VQPickController;
+class VQRequestController;
 class VQStatusItem;
 class VQSwatchCore;
 class VQSwatchMainWindow;
@@ -93,13 +95,14 @@ class VQVellicoAppDelegate : public QObject
 
     // The global shortcut: opens the window and starts the loupe, or closes the window.
     void hotKeyWasTriggered();
-    // Starts the screen picker; what it picks becomes the selection. `done`,
-    // when given, hears the outcome (a colour, a cancel, or a failure and
-    // why), at once when a pick already runs.
+    // Starts the screen picker, or queues the pick behind the one under way
+    // (VQPickController); what it picks becomes the selection. `done`, when
+    // given, hears the outcome (a colour, a cancel, or a failure and why) later.
     using PickDone = std::function<void(const VQPickOutcome &outcome)>;
     // `asker`: the later start that asked for the pick (see askerLeft), 0 for none.
     void loupeColor(PickDone done = {}, quint64 asker = 0);
-    bool isPicking() const { return _loupeRunning; }
+    bool isPicking() const;
+    VQPickController &pickController() const { return *_picks; }
     // The eyedropper and "Pick Color from Screen": the main window (opened
     // when it is not shown), then the loupe.
     void pickColorFromScreen();
@@ -154,22 +157,15 @@ class VQVellicoAppDelegate : public QObject
     // with its pickers and lane, once.
     void ensureWindowsBuilt();
     void buildPreferences();
-    // Wayland shows the clipboard only to the program with the keyboard focus:
-    // a paste asked from the command line opens the window first and waits (a
-    // moment at most) for the focus. False when it did not come.
-    bool takeClipboardFocus();
+    // A pick ended: what it picked becomes the selection.
     void pickFinished(const VQPickOutcome &outcome);
-    // Runs the requests from `from` on; a pick continues once it has its outcome.
-    void performRequestsFrom(QList<VQLaunchOptions::Request> requests, qsizetype from, QString answer,
-                             std::function<void(QString)> reply, quint64 asker);
 
     std::unique_ptr<VQDesktopServices> _desktop;
     VQShellMode _shell;
     bool _chooseLibraryAtLaunch = false;
     bool _windowsBuilt = false;
-    PickDone _pickDone;
-    bool _loupeRunning = false;
-    quint64 _pickAsker = 0; // the later start whose pick runs, if any
+    std::unique_ptr<VQPickController> _picks;
+    std::unique_ptr<VQRequestController> _requests;
     std::unique_ptr<VQMouseTrackingColorPicker> _trackingPicker;
     std::unique_ptr<VQGlobalShortcut> _globalShortcut;
     std::unique_ptr<VQSwatchPreferencesController> _preferences;

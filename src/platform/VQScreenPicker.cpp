@@ -2,31 +2,13 @@
 
 #include "vqcore/VQLog.h"
 
-#include <QList>
+#include <QCoreApplication>
 
-namespace
+VQScreenPicker::VQScreenPicker()
 {
-QList<VQPickCancelling *> gCancellings;
-}
-
-VQPickCancelling::VQPickCancelling(std::function<void()> cancel) : _cancel(std::move(cancel))
-{
-    gCancellings.append(this);
-}
-
-VQPickCancelling::~VQPickCancelling()
-{
-    gCancellings.removeOne(this);
-}
-
-bool VQPickCancelling::cancelAll()
-{
-    // A run that ends removes itself: work on a copy.
-    const QList<VQPickCancelling *> running = gCancellings;
-    for (VQPickCancelling *cancelling : running)
-        if (gCancellings.contains(cancelling))
-            cancelling->_cancel();
-    return !running.isEmpty();
+    // A pick still under way when the program quits ends as a cancel: the grabs and windows go.
+    if (QCoreApplication *app = QCoreApplication::instance())
+        connect(app, &QCoreApplication::aboutToQuit, this, &VQScreenPicker::cancel);
 }
 
 VQScreenPicker::~VQScreenPicker() = default;
@@ -36,7 +18,7 @@ void VQScreenPicker::cancel()
     if (!_running)
         return;
     VQLog(QStringLiteral("Cancelling the pick under way."));
-    VQPickCancelling::cancelAll();
+    stop();
 }
 
 bool VQScreenPicker::pick()
@@ -54,23 +36,6 @@ void VQScreenPicker::finish(const VQPickOutcome &outcome)
         return;
     _running = false;
     emit finished(outcome);
-}
-
-VQModalRunPicker::VQModalRunPicker(Run run, QString description)
-    : _run(std::move(run)), _description(std::move(description))
-{
-}
-
-void VQModalRunPicker::start()
-{
-    QString failure;
-    const std::optional<QColor> color = _run(&failure);
-    if (color)
-        finish(VQPickOutcome::picked(*color));
-    else if (failure.isEmpty())
-        finish(VQPickOutcome::cancelled());
-    else
-        finish(VQPickOutcome::failed(failure));
 }
 
 void VQRefusingPicker::start()

@@ -10,16 +10,14 @@
 //   portal PickColor    the desktop's own picker
 //   none                VQRefusingPicker: fails at once with the reason
 //
-// A backend may answer before pick() returns (the loupes keep the event loop
-// running inside pick(), as a modal dialog does) or later (a backend waiting
-// on the desktop); callers connect to finished() first and handle both.
+// Every backend starts a pick and returns at once; its answer comes later,
+// from a signal or a timer of its own (a backend that cannot start answers
+// from inside pick()). Nothing on the way runs an event loop of its own.
+// The picker alone knows whether a pick runs (isRunning).
 
 #include <QColor>
 #include <QObject>
 #include <QString>
-
-#include <functional>
-#include <optional>
 
 struct VQPickOutcome {
     enum class Kind { Picked, Cancelled, Failed };
@@ -37,6 +35,7 @@ class VQScreenPicker : public QObject
     Q_OBJECT
 
   public:
+    VQScreenPicker();
     ~VQScreenPicker() override;
 
     // Starts one pick; finished() follows exactly once, before or after pick()
@@ -45,8 +44,9 @@ class VQScreenPicker : public QObject
     // second loupe.
     bool pick();
     bool isRunning() const { return _running; }
-    // Ends the pick under way as the user's cancel would (the asker went away);
-    // its finished() follows. Nothing while none runs.
+    // Ends the pick under way as the user's cancel would (the asker went away,
+    // the program quits); its finished() follows, now or later. Nothing while
+    // none runs.
     void cancel();
 
     // Whether a pick can work here at all (false: it fails at once with the reason).
@@ -63,49 +63,14 @@ class VQScreenPicker : public QObject
   protected:
     // Begins the pick; the backend calls finish() once, now or later.
     virtual void start() = 0;
+    // Ends the pick under way as the user's cancel would; finish() follows,
+    // now or later. By default at once, with a cancel.
+    virtual void stop() { finish(VQPickOutcome::cancelled()); }
     void finish(const VQPickOutcome &outcome);
 
   private:
     bool _running = false;
     QString _logLine;
-};
-
-// A backend whose pick is one call that keeps the event loop running until it
-// has its answer (the loupes, the portal's PickColor): the colour, or nothing
-// with `failure` empty for a cancel and set for a failure.
-class VQModalRunPicker : public VQScreenPicker
-{
-    Q_OBJECT
-
-  public:
-    using Run = std::function<std::optional<QColor>(QString *failure)>;
-    VQModalRunPicker(Run run, QString description);
-    QString description() const override { return _description; }
-
-  protected:
-    void start() override;
-
-  private:
-    Run _run;
-    QString _description;
-};
-
-// A run that keeps its own event loop (a loupe, a wait on the desktop portal)
-// holds one of these while it runs, so that VQScreenPicker::cancel() can end
-// it: `cancel` ends that run as the user's cancel would.
-class VQPickCancelling
-{
-  public:
-    explicit VQPickCancelling(std::function<void()> cancel);
-    ~VQPickCancelling();
-    VQPickCancelling(const VQPickCancelling &) = delete;
-    VQPickCancelling &operator=(const VQPickCancelling &) = delete;
-
-    // Ends every run that holds one now; false when none does.
-    static bool cancelAll();
-
-  private:
-    std::function<void()> _cancel;
 };
 
 // No way to pick in this session: every pick fails at once with the reason.

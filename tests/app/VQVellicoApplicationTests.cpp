@@ -5,6 +5,8 @@
 #include "VQTestSupport.h"
 
 #include "app/VQDesktopServices.h"
+#include "app/VQPickController.h"
+#include "app/VQRequestController.h"
 #include "app/VQVellicoAppDelegate.h"
 #include "app/VQVellicoApplication.h"
 #include "core/VQColor.h"
@@ -21,6 +23,7 @@
 #include "vqcore/VQUserDefaults.h"
 
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSystemTrayIcon>
@@ -102,6 +105,21 @@ class VQVellicoApplicationTest : public VQLibraryTest
 
     VQScriptedModalUI &scriptedUI() { return static_cast<VQScriptedModalUI &>(VQModalUI::shared()); }
 
+    // Lets what was posted run: a pick's outcome is told on a later turn, never at once.
+    static void settle()
+    {
+        for (int turn = 0; turn < 10; ++turn)
+            QCoreApplication::sendPostedEvents();
+    }
+    // A later start's message, and the answer it hears once what was posted has run.
+    QString ask(const QString &message)
+    {
+        QString answer;
+        _delegate->performChannelMessage(message, [&](const QString &text) { answer = text; });
+        settle();
+        return answer;
+    }
+
     // Runs the event loop with a watchdog; returns exec()'s status, or -1 when
     // the loop had to be stopped by the watchdog.
     int runEventLoop()
@@ -153,6 +171,7 @@ TEST_F(VQVellicoApplicationTest, WhatArrivesBeforeTheWindowsAreBuiltIsServed)
         return [message](Delegate &delegate) {
             QString answer;
             delegate.performChannelMessage(message, [&](const QString &text) { answer = text; });
+            settle();
             return answer;
         };
     };
@@ -166,6 +185,7 @@ TEST_F(VQVellicoApplicationTest, WhatArrivesBeforeTheWindowsAreBuiltIsServed)
         {"the shortcut",
          [](Delegate &delegate) {
              delegate.hotKeyWasTriggered();
+             settle();
              return QString();
          },
          "", "#336699", true},
@@ -221,9 +241,7 @@ TEST_F(VQVellicoApplicationTest, WhereNothingCanPickThePickItemsAreLeftOut)
     EXPECT_EQ(titles(*_delegate->statusItemMenu()), (QStringList{"About Vellico", "", "Preferences...", "", "Quit"}));
     EXPECT_FALSE(titles(*_delegate->gearMenu()).contains("Pick Color from Screen"));
     EXPECT_TRUE(_delegate->mainWindow()->eyedropperButton()->isHidden());
-    QString answer;
-    _delegate->performChannelMessage("--pick", [&](const QString &text) { answer = text; });
-    EXPECT_EQ(answer, "failed no way to read the screen");
+    EXPECT_EQ(ask("--pick"), "failed no way to read the screen");
 }
 
 // A shortcut a menu shows is one the window runs, and no two items of a menu show the same.
@@ -286,6 +304,7 @@ TEST_F(VQVellicoApplicationTest, TheShortcutOpensTheWindowAndRunsTheLoupe_OrClos
         return VQPickOutcome::picked(QColor(255, 0, 0));
     };
     _delegate->hotKeyWasTriggered();
+    settle();
     EXPECT_EQ(loupeRuns, 1);
     EXPECT_TRUE(_delegate->isCurrentWindowVisible());
     EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#FF0000");
@@ -297,6 +316,7 @@ TEST_F(VQVellicoApplicationTest, TheShortcutOpensTheWindowAndRunsTheLoupe_OrClos
     // Cancelled: the selection stays.
     _picker->answer = [] { return VQPickOutcome::cancelled(); };
     _delegate->hotKeyWasTriggered();
+    settle();
     EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#FF0000");
 }
 
@@ -337,34 +357,77 @@ TEST_F(VQVellicoApplicationTest, RequestsOfLaterStartsAreAnswered)
           Row{"--pick --template 17",
               "error --template takes a format number (0 to 16, or 100 on for your own), not \"17\"."}}) {
         SCOPED_TRACE(row.message.toStdString());
-        QString answer;
-        _delegate->performChannelMessage(row.message, [&](const QString &text) { answer = text; });
-        EXPECT_EQ(answer, row.answer);
+        EXPECT_EQ(ask(row.message), row.answer);
     }
     _picker->answer = [] { return VQPickOutcome::cancelled(); };
-    QString answer;
-    _delegate->performChannelMessage("--pick", [&](const QString &text) { answer = text; });
-    EXPECT_EQ(answer, "cancelled");
+    EXPECT_EQ(ask("--pick"), "cancelled");
     // A loupe that could not run is no cancel: the later start says why.
     _picker->answer = [] { return VQPickOutcome::failed(QStringLiteral("no way to read the screen")); };
-    _delegate->performChannelMessage("--pick", [&](const QString &text) { answer = text; });
-    EXPECT_EQ(answer, "failed no way to read the screen");
+    EXPECT_EQ(ask("--pick"), "failed no way to read the screen");
 
-    // A picker that answers later: the reply waits for it, and a second pick meanwhile is refused at once.
+    // A picker that answers later: the reply waits for it, and a second pick meanwhile waits for the first.
     _picker->later = true;
-    _picker->answer = [] { return VQPickOutcome::picked(QColor(1, 2, 3)); };
-    answer.clear();
+    int picks = 0;
+    _picker->answer = [&] {
+        ++picks;
+        return VQPickOutcome::picked(QColor(picks, 2, 3));
+    };
+    QString answer, second;
     _delegate->performChannelMessage("--pick", [&](const QString &text) { answer = text; });
     EXPECT_TRUE(answer.isEmpty());
-    QString second;
-    _delegate->performChannelMessage("--pick", [&](const QString &text) { second = text; });
-    EXPECT_EQ(second, "failed a loupe is already running");
+    _delegate->performChannelMessage("--pick --template 4", [&](const QString &text) { second = text; });
+    EXPECT_TRUE(second.isEmpty());
     // Asked of the picker itself, a second pick is refused and leaves the first one's outcome to come.
     EXPECT_FALSE(_picker->pick());
-    QTimer::singleShot(0, _app.get(), [this] { _app->exit(0); });
+    QTimer::singleShot(200, _app.get(), [this] { _app->exit(0); });
     runEventLoop();
     EXPECT_EQ(answer, "picked #010203");
-    EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#010203");
+    EXPECT_EQ(second, "picked rgb(2, 2, 3)");
+    EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#020203");
+}
+
+// A paste that needs the keyboard focus asks for it and goes on once it came, or once
+// the wait is over, by signal and timer; the pick after it follows, and the one answer
+// comes from neither call.
+TEST_F(VQVellicoApplicationTest, APasteWaitsForTheFocusThenTheRequestsGoOn)
+{
+    using Command = VQLaunchOptions::Command;
+    constexpr int kWait = VQRequestController::kClipboardFocusWaitMs;
+    for (const bool focusComes : {true, false}) {
+        SCOPED_TRACE(focusComes ? "the focus comes" : "the focus never comes");
+        QElapsedTimer clock;
+        clock.start();
+        while (QGuiApplication::focusWindow() && clock.elapsed() < 2000)
+            _app->processEvents(QEventLoop::WaitForMoreEvents, 20);
+        ASSERT_EQ(QGuiApplication::focusWindow(), nullptr);
+        VQScriptedPicker picker;
+        picker.answer = [] { return VQPickOutcome::picked(QColor(1, 2, 3)); };
+        VQPickController picks(picker);
+        QLineEdit field;
+        int asked = 0;
+        VQRequestController requests(picks, {{},
+                                             {},
+                                             [] { return QGuiApplication::focusWindow() != nullptr; },
+                                             [&] {
+                                                 ++asked;
+                                                 if (focusComes) {
+                                                     field.show();
+                                                     field.activateWindow();
+                                                 }
+                                             }});
+        QGuiApplication::clipboard()->setText("#0080FF");
+        VQSwatchCore::sharedCore()->setSelectedColor(VQColor::fromRGBString("#FFFFFF"), false);
+        QString answer;
+        clock.restart();
+        requests.performRequests({{Command::Paste}, {Command::Pick}}, [&](const QString &text) { answer = text; });
+        EXPECT_TRUE(answer.isEmpty());
+        EXPECT_EQ(asked, 1);
+        while (answer.isEmpty() && clock.elapsed() < kWait + 3000)
+            _app->processEvents(QEventLoop::WaitForMoreEvents, 20);
+        EXPECT_EQ(answer, "picked #010203");
+        EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#0080FF");
+        EXPECT_EQ(clock.elapsed() < kWait, focusComes) << clock.elapsed() << " ms";
+    }
 }
 
 TEST_F(VQVellicoApplicationTest, TheEntryDialogSelectsWhatParsesAndListsTheFormsOtherwise)

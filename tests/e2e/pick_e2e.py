@@ -315,6 +315,38 @@ def case_pick_in_running_instance(session):
     check_selection(session, GREEN)
 
 
+def case_pick_queued_in_running_instance(session):
+    """A second --pick while one runs waits for it: Escape ends the first only, the second's
+    loupe comes up after it and its click picks."""
+    write_shortcut(session)
+    session.start_vellico()
+    vellico_e2e.wait_for_icon(session)
+    session.move(101, 300)
+    first = session.start_pick()
+    wait_until("the first loupe window", session.loupe_window)
+    second = session.start_pick()
+    # It waits (the log says so), or, refused, it ends at once.
+    wait_until("the second pick waiting", lambda: "the new one waits for it" in log_text(session)
+               or second.poll() is not None)
+    if second.poll() is not None:
+        raise Failure(f"the second --pick ended at once with status {second.returncode}: {second.stderr.read()}")
+    session.x("xdotool", "key", "Escape")
+    code, out, err = finish(first)
+    if code != 1 or out != "":
+        raise Failure(f"the first --pick gave status {code} and printed {out!r} after Escape: {err}")
+    # The second loupe comes up once the first has gone; Escape did not end it.
+    wait_until("the second loupe window", session.loupe_window)
+    if second.poll() is not None:
+        raise Failure(f"the second --pick ended with the first, status {second.returncode}")
+    session.move(351, 151)
+    check_loupe_shows(session, session.loupe_window(), 351, 151, 1)
+    session.x("xdotool", "click", "1")
+    code, out, err = finish(second)
+    if code != 0 or out != GREEN + "\n":
+        raise Failure(f"the second --pick gave status {code} and printed {out!r}, not {GREEN!r}: {err}")
+    check_selection(session, GREEN)
+
+
 def case_shift_tracking(session):
     write_shortcut(session)
     session.start_vellico()
@@ -461,6 +493,7 @@ CASES = {
     "pick-template": case_pick_template,
     "pick-click-reaches-no-window": case_pick_click_reaches_no_window,
     "pick-in-running-instance": case_pick_in_running_instance,
+    "pick-queued-in-running-instance": case_pick_queued_in_running_instance,
     "shift-tracking": case_shift_tracking,
     "shortcut-starts-loupe": case_shortcut_starts_loupe,
     "shortcut-held-elsewhere": case_shortcut_held_elsewhere,

@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QTextStream>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <xkbcommon/xkbcommon-keysyms.h>
@@ -27,14 +28,33 @@ const QColor kRed(255, 0, 0), kBlue(0, 0, 255), kGreen(0x20, 0xc0, 0x40);
 class VQMagnifierLoupeTest : public VQLibraryTest
 {
   protected:
-    // Runs the loupe; `play` runs once the run has started (its window shown, input grabbed).
-    std::optional<QColor> run(const std::function<void()> &play)
+    // Runs one pick to its end; `play` runs once the run has started (its window shown, input grabbed).
+    VQPickOutcome runPick(const std::function<void()> &play = {})
     {
-        QTimer::singleShot(0, qApp, play);
-        return VQMagnifierLoupe::selectColor(platform);
+        std::optional<VQPickOutcome> outcome;
+        const auto connection =
+            QObject::connect(&loupe, &VQScreenPicker::finished, [&](const VQPickOutcome &told) { outcome = told; });
+        if (play)
+            QTimer::singleShot(0, qApp, play);
+        EXPECT_TRUE(loupe.pick());
+        QElapsedTimer waited;
+        waited.start();
+        while (!outcome && waited.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
+        QObject::disconnect(connection);
+        EXPECT_FALSE(loupe.isRunning());
+        return outcome.value_or(VQPickOutcome::failed(QStringLiteral("the pick never ended")));
+    }
+    std::optional<QColor> run(const std::function<void()> &play = {})
+    {
+        const VQPickOutcome outcome = runPick(play);
+        if (outcome.kind == VQPickOutcome::Kind::Picked)
+            return outcome.color;
+        return std::nullopt;
     }
 
     VQFakePlatform platform{VQStripedDesktop()};
+    VQMagnifierLoupe loupe{platform};
 };
 
 TEST_F(VQMagnifierLoupeTest, KeysCancelPickAndNudgeByOneDevicePixel)
@@ -104,31 +124,27 @@ TEST_F(VQMagnifierLoupeTest, AFailedCaptureMakesTheClickPickNothingAndSaysWhy)
 {
     platform.captureFails = true;
     platform.pointer = QPoint(101, 50);
-    QString failure;
     platform.afterGrab = [&] { platform.sendClick(QPoint(101, 50)); };
-    EXPECT_EQ(VQMagnifierLoupe::selectColor(platform, &failure), std::nullopt);
-    EXPECT_EQ(failure, "the pixel under the pointer could not be read");
+    const VQPickOutcome outcome = runPick();
+    EXPECT_EQ(outcome.kind, VQPickOutcome::Kind::Failed);
+    EXPECT_EQ(outcome.reason, "the pixel under the pointer could not be read");
     EXPECT_FALSE(platform.grab);
 }
 
 TEST_F(VQMagnifierLoupeTest, WithoutTheInputThereIsNoLoupe)
 {
     platform.refuseGrab = true;
-    QString failure;
-    EXPECT_EQ(VQMagnifierLoupe::selectColor(platform, &failure), std::nullopt);
+    const VQPickOutcome outcome = runPick();
     EXPECT_EQ(platform.grabAttempts, VQMagnifierLoupe::kGrabAttempts);
-    EXPECT_EQ(failure, "another program holds the pointer or the keyboard");
-    EXPECT_FALSE(VQMagnifierLoupe::isRunning());
+    EXPECT_EQ(outcome.reason, "another program holds the pointer or the keyboard");
 }
 
 TEST_F(VQMagnifierLoupeTest, ASessionWhoseScreenCannotBeReadFailsAtOnceWithItsReason)
 {
     platform.pickingProblem = QStringLiteral("no way to read the screen");
-    QString failure;
-    EXPECT_EQ(VQMagnifierLoupe::selectColor(platform, &failure), std::nullopt);
-    EXPECT_EQ(failure, "no way to read the screen");
+    const VQPickOutcome outcome = runPick();
+    EXPECT_EQ(outcome.reason, "no way to read the screen");
     EXPECT_EQ(platform.grabAttempts, 0);
-    EXPECT_FALSE(VQMagnifierLoupe::isRunning());
 }
 
 TEST_F(VQMagnifierLoupeTest, InputHeldElsewhereForAMomentIsWaitedForWithoutStoppingTheEventLoop)
@@ -138,7 +154,7 @@ TEST_F(VQMagnifierLoupeTest, InputHeldElsewhereForAMomentIsWaitedForWithoutStopp
     int attemptsWhenTheLoopRan = 0;
     QTimer::singleShot(0, qApp, [&] { attemptsWhenTheLoopRan = platform.grabAttempts; });
     platform.afterGrab = [&] { platform.sendClick(QPoint(101, 50)); };
-    EXPECT_EQ(VQMagnifierLoupe::selectColor(platform), kBlue);
+    EXPECT_EQ(run(), kBlue);
     EXPECT_EQ(platform.grabAttempts, 4);
     // Events were handled between the refused attempts, before the grab.
     EXPECT_GE(attemptsWhenTheLoopRan, 1);
@@ -148,24 +164,35 @@ TEST_F(VQMagnifierLoupeTest, InputHeldElsewhereForAMomentIsWaitedForWithoutStopp
 TEST_F(VQMagnifierLoupeTest, ASecondLoupeDuringARunDoesNotStart)
 {
     platform.pointer = QPoint(101, 50);
-    std::optional<QColor> second = kGreen;
-    bool secondReturnedAtOnce = false;
+    bool secondStarted = true;
+    int told = 0;
+    QObject::connect(&loupe, &VQScreenPicker::finished, [&] { ++told; });
     EXPECT_EQ(run([&] {
-                  second = VQMagnifierLoupe::selectColor(platform);
-                  secondReturnedAtOnce = VQMagnifierLoupe::isRunning();
+                  secondStarted = loupe.pick();
                   platform.sendClick(QPoint(101, 50));
               }),
               kBlue);
-    EXPECT_TRUE(secondReturnedAtOnce);
-    EXPECT_EQ(second, std::nullopt);
+    EXPECT_FALSE(secondStarted);
+    EXPECT_EQ(told, 1);
 }
 
-TEST_F(VQMagnifierLoupeTest, QuittingTheApplicationCancelsTheLoupe)
+// The asker going away, the program quitting, the loupe itself going: the input is given back.
+TEST_F(VQMagnifierLoupeTest, ACancelOrTheLoupeGoingEndsTheRunAndGivesTheInputBack)
 {
     platform.pointer = QPoint(101, 50);
-    EXPECT_EQ(run([] { QCoreApplication::exit(0); }), std::nullopt);
+    const VQPickOutcome outcome = runPick([&] {
+        EXPECT_TRUE(platform.grab);
+        loupe.cancel();
+    });
+    EXPECT_EQ(outcome.kind, VQPickOutcome::Kind::Cancelled);
     EXPECT_FALSE(platform.grab);
-    EXPECT_FALSE(VQMagnifierLoupe::isRunning());
+
+    auto other = std::make_unique<VQMagnifierLoupe>(platform);
+    ASSERT_TRUE(other->pick());
+    ASSERT_TRUE(platform.grab);
+    ASSERT_NE(other->window(), nullptr);
+    other.reset();
+    EXPECT_FALSE(platform.grab);
 }
 
 TEST_F(VQMagnifierLoupeTest, NoPreviewShowsNoWindowButStillPicks)

@@ -13,8 +13,6 @@
 
 namespace
 {
-bool gRunning = false;
-
 // results["color"] as three components, when it is a (ddd).
 std::optional<std::array<double, 3>> componentsOf(const QVariant &value)
 {
@@ -68,53 +66,61 @@ std::chrono::milliseconds VQPortalColorPicker::replyLimit()
     return number && ms > 0 ? std::chrono::milliseconds(ms) : kDeadline;
 }
 
-bool VQPortalColorPicker::isRunning()
+VQPortalPickColorPicker::VQPortalPickColorPicker(QString description, std::chrono::milliseconds deadline)
+    : _description(std::move(description)), _deadline(deadline)
 {
-    return gRunning;
 }
 
-std::optional<QColor> VQPortalColorPicker::pickColor(QString *failure, std::chrono::milliseconds deadline)
+void VQPortalPickColorPicker::stop()
 {
-    const auto fail = [failure](const QString &reason) { return VQFailPick(failure, reason); };
-    if (gRunning)
-        return fail(QStringLiteral("a loupe is already running"));
-    if (const QString problem = VQPortalRequest::busProblem(); !problem.isEmpty())
-        return fail(problem);
-    gRunning = true;
-    struct Running {
-        ~Running() { gRunning = false; }
-    } running;
+    if (_call)
+        _call->interrupt(); // answers Interrupted: a cancel
+    else
+        finish(VQPickOutcome::cancelled());
+}
 
-    const VQPortalAnswer answer =
-        VQPortalRequest::call(QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("PickColor"),
-                              QString(), {}, deadline, QStringLiteral("PickColor"), VQPortalRequest::Limit::Reply);
-    VQPickOutcome outcome;
-    switch (answer.kind) {
-    case VQPortalAnswer::Kind::Answered:
-        outcome = outcomeOf(answer.code, componentsOf(answer.results.value(QStringLiteral("color"))));
-        break;
-    case VQPortalAnswer::Kind::Refused:
-        return fail(QStringLiteral("the desktop portal refused to pick a color: %1").arg(answer.error));
-    case VQPortalAnswer::Kind::Late:
-        return fail(QStringLiteral("the desktop portal did not take the PickColor call within %1 s")
-                        .arg(QString::number(double(deadline.count()) / 1000.0)));
-    case VQPortalAnswer::Kind::Interrupted:
-        outcome = VQPickOutcome::cancelled();
-        break;
+void VQPortalPickColorPicker::start()
+{
+    if (const QString problem = VQPortalRequest::busProblem(); !problem.isEmpty()) {
+        finish(VQFailedPick(problem));
+        return;
     }
-    switch (outcome.kind) {
-    case VQPickOutcome::Kind::Picked:
-        VQLog(QStringLiteral("The desktop portal picked %1.").arg(outcome.color.name()));
-        return outcome.color;
-    case VQPickOutcome::Kind::Cancelled:
-        VQLog(answer.kind == VQPortalAnswer::Kind::Interrupted
-                  ? QStringLiteral("The pick through the desktop portal was ended before it answered.")
-                  : QStringLiteral("The desktop portal's pick was cancelled."));
-        if (failure)
-            failure->clear();
-        return std::nullopt;
-    case VQPickOutcome::Kind::Failed:
-        break;
-    }
-    return fail(outcome.reason);
+    _call = new VQPortalCall(QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("PickColor"),
+                             QString(), {}, _deadline, QStringLiteral("PickColor"), VQPortalRequest::Limit::Reply);
+    connect(_call, &VQPortalCall::answered, this, [this](const VQPortalAnswer &answer) {
+        _call.clear();
+        VQPickOutcome outcome;
+        switch (answer.kind) {
+        case VQPortalAnswer::Kind::Answered:
+            outcome = VQPortalColorPicker::outcomeOf(answer.code,
+                                                     componentsOf(answer.results.value(QStringLiteral("color"))));
+            break;
+        case VQPortalAnswer::Kind::Refused:
+            finish(VQFailedPick(QStringLiteral("the desktop portal refused to pick a color: %1").arg(answer.error)));
+            return;
+        case VQPortalAnswer::Kind::Late:
+            finish(VQFailedPick(QStringLiteral("the desktop portal did not take the PickColor call within %1 s")
+                                    .arg(QString::number(double(_deadline.count()) / 1000.0))));
+            return;
+        case VQPortalAnswer::Kind::Interrupted:
+            outcome = VQPickOutcome::cancelled();
+            break;
+        }
+        switch (outcome.kind) {
+        case VQPickOutcome::Kind::Picked:
+            VQLog(QStringLiteral("The desktop portal picked %1.").arg(outcome.color.name()));
+            finish(outcome);
+            return;
+        case VQPickOutcome::Kind::Cancelled:
+            VQLog(answer.kind == VQPortalAnswer::Kind::Interrupted
+                      ? QStringLiteral("The pick through the desktop portal was ended before it answered.")
+                      : QStringLiteral("The desktop portal's pick was cancelled."));
+            finish(outcome);
+            return;
+        case VQPickOutcome::Kind::Failed:
+            break;
+        }
+        finish(VQFailedPick(outcome.reason));
+    });
+    _call->start();
 }

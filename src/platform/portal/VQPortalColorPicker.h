@@ -9,6 +9,7 @@
 #include "platform/VQScreenPicker.h"
 
 #include <QColor>
+#include <QPointer>
 #include <QString>
 #include <QVariantMap>
 
@@ -36,13 +37,29 @@ std::optional<QColor> colorFromComponents(double red, double green, double blue)
 // (nothing when it was absent or of another type).
 VQPickOutcome outcomeOf(uint code, const std::optional<std::array<double, 3>> &color);
 
-// Asks the desktop portal on the session bus to let the user pick a color.
-// Runs a local event loop until the answer comes, or until `deadline` passes
-// without the portal taking the call (then the Request is closed); never
-// blocks the event loop. The color; nothing when the user cancelled, the pick
-// was cancelled or the program quit (`failure` left empty) or the pick failed
-// (`failure` says why, in one line).
-std::optional<QColor> pickColor(QString *failure = nullptr, std::chrono::milliseconds deadline = replyLimit());
-// True while pickColor runs.
-bool isRunning();
 } // namespace VQPortalColorPicker
+
+class VQPortalCall;
+
+// The screen picker that asks the desktop portal on the session bus to let
+// the user pick a color. The pick fails when `deadline` passes without the
+// portal taking the call (then the Request is closed); a cancel ends the
+// wait and closes it.
+class VQPortalPickColorPicker : public VQScreenPicker
+{
+    Q_OBJECT
+
+  public:
+    explicit VQPortalPickColorPicker(QString description,
+                                     std::chrono::milliseconds deadline = VQPortalColorPicker::replyLimit());
+    QString description() const override { return _description; }
+
+  protected:
+    void start() override;
+    void stop() override;
+
+  private:
+    QString _description;
+    std::chrono::milliseconds _deadline;
+    QPointer<VQPortalCall> _call;
+};

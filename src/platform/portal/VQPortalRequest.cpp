@@ -1,6 +1,5 @@
 #include "platform/portal/VQPortalRequest.h"
 
-#include "platform/VQScreenPicker.h"
 #include "vqcore/VQLog.h"
 
 #include <QDBusConnection>
@@ -10,37 +9,17 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
-#include <QEventLoop>
-#include <QObject>
 #include <QRandomGenerator>
 #include <QTimer>
-
-#include <functional>
-#include <optional>
 
 namespace
 {
 const QString kPortalService = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString kPortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString kRequestInterface = QStringLiteral("org.freedesktop.portal.Request");
-// How long closing a Request that never answered may take before we give up on it.
+// How long the portal's reply to the call may come after the deadline: the deadline decides.
 constexpr int kCloseWaitMs = 1000;
 } // namespace
-
-// Receives the Request's Response signal: QtDBus delivers signals to slots only.
-class VQPortalResponseListener : public QObject
-{
-    Q_OBJECT
-  public:
-    std::function<void(uint, const QVariantMap &)> onResponse;
-
-  public slots:
-    void response(uint code, const QVariantMap &results)
-    {
-        if (onResponse)
-            onResponse(code, results);
-    }
-};
 
 QString VQPortalRequest::requestPath(const QString &uniqueName, const QString &token)
 {
@@ -58,50 +37,85 @@ QString VQPortalRequest::busProblem()
         .arg(bus.lastError().message().isEmpty() ? QStringLiteral("not connected") : bus.lastError().message());
 }
 
-VQPortalAnswer VQPortalRequest::call(const QString &interface, const QString &method, const QString &parentWindow,
-                                     QVariantMap options, std::chrono::milliseconds deadline, const QString &what,
-                                     Limit limit)
-{
+struct VQPortalCall::Private {
     QDBusConnection bus = QDBusConnection::sessionBus();
+    QString interface, method, parentWindow, what;
+    QVariantMap options;
+    std::chrono::milliseconds deadline;
+    VQPortalRequest::Limit limit;
+    QString handle;
+    bool subscribed = false;
+    bool settled = false;
+    QTimer timer;
+    std::unique_ptr<QDBusPendingCallWatcher> watcher;
+    std::unique_ptr<QDBusServiceWatcher> gone;
+};
+
+VQPortalCall::VQPortalCall(QString interface, QString method, QString parentWindow, QVariantMap options,
+                           std::chrono::milliseconds deadline, QString what, VQPortalRequest::Limit limit)
+    : d(std::make_unique<Private>())
+{
+    qRegisterMetaType<VQPortalAnswer>();
+    d->interface = std::move(interface);
+    d->method = std::move(method);
+    d->parentWindow = std::move(parentWindow);
+    d->options = std::move(options);
+    d->deadline = deadline;
+    d->what = std::move(what);
+    d->limit = limit;
+    d->timer.setSingleShot(true);
+    connect(&d->timer, &QTimer::timeout, this, [this] { settle({VQPortalAnswer::Kind::Late, 2, {}, {}}, true); });
+}
+
+VQPortalCall::~VQPortalCall()
+{
+    if (!d->settled && d->subscribed)
+        unsubscribe(d->handle);
+}
+
+bool VQPortalCall::subscribe(const QString &path)
+{
+    d->subscribed = d->bus.connect(kPortalService, path, kRequestInterface, QStringLiteral("Response"),
+                                   QStringLiteral("ua{sv}"), this, SLOT(response(uint, QVariantMap)));
+    return d->subscribed;
+}
+
+void VQPortalCall::unsubscribe(const QString &path)
+{
+    d->bus.disconnect(kPortalService, path, kRequestInterface, QStringLiteral("Response"), QStringLiteral("ua{sv}"),
+                      this, SLOT(response(uint, QVariantMap)));
+    d->subscribed = false;
+}
+
+void VQPortalCall::response(uint code, const QVariantMap &results)
+{
+    settle({VQPortalAnswer::Kind::Answered, code, results, {}});
+}
+
+void VQPortalCall::start()
+{
     // The token becomes the last element of the Request's path: letters, digits and '_' only.
     const QString token = QStringLiteral("vellico_%1").arg(QRandomGenerator::global()->generate());
-    QString handle = requestPath(bus.baseService(), token);
-    QEventLoop loop;
-    std::optional<VQPortalAnswer> answer;
-    const auto settle = [&](VQPortalAnswer answered) {
-        if (answer)
-            return;
-        answer = std::move(answered);
-        loop.quit();
-    };
-
-    VQPortalResponseListener listener;
-    listener.onResponse = [&](uint code, const QVariantMap &results) {
-        settle({VQPortalAnswer::Kind::Answered, code, results, {}});
-    };
-    const auto subscribe = [&](const QString &path) {
-        return bus.connect(kPortalService, path, kRequestInterface, QStringLiteral("Response"),
-                           QStringLiteral("ua{sv}"), &listener, SLOT(response(uint, QVariantMap)));
-    };
-    const auto unsubscribe = [&](const QString &path) {
-        bus.disconnect(kPortalService, path, kRequestInterface, QStringLiteral("Response"), QStringLiteral("ua{sv}"),
-                       &listener, SLOT(response(uint, QVariantMap)));
-    };
+    d->handle = VQPortalRequest::requestPath(d->bus.baseService(), token);
     // Before the call: the portal may answer before its reply to the call reaches us.
-    if (!subscribe(handle))
-        return {VQPortalAnswer::Kind::Refused,
-                2,
-                {},
-                QStringLiteral("cannot listen for the desktop portal's answer (%1)").arg(bus.lastError().message())};
-
-    QDBusMessage message = QDBusMessage::createMethodCall(kPortalService, kPortalPath, interface, method);
-    options.insert(QStringLiteral("handle_token"), token);
-    message << parentWindow << options;
+    if (!subscribe(d->handle)) {
+        settle(
+            {VQPortalAnswer::Kind::Refused,
+             2,
+             {},
+             QStringLiteral("cannot listen for the desktop portal's answer (%1)").arg(d->bus.lastError().message())});
+        return;
+    }
+    QDBusMessage message = QDBusMessage::createMethodCall(kPortalService, kPortalPath, d->interface, d->method);
+    d->options.insert(QStringLiteral("handle_token"), token);
+    message << d->parentWindow << d->options;
     // The call's own timeout comes after the deadline: the deadline decides, and closes the Request.
-    QDBusPendingCallWatcher watcher(bus.asyncCall(message, int(deadline.count()) + kCloseWaitMs));
-    QTimer timer;
-    QObject::connect(&watcher, &QDBusPendingCallWatcher::finished, &loop, [&] {
-        const QDBusPendingReply<QDBusObjectPath> reply = watcher;
+    d->watcher =
+        std::make_unique<QDBusPendingCallWatcher>(d->bus.asyncCall(message, int(d->deadline.count()) + kCloseWaitMs));
+    connect(d->watcher.get(), &QDBusPendingCallWatcher::finished, this, [this] {
+        if (d->settled)
+            return; // a reply that comes later changes nothing: the outcome is settled
+        const QDBusPendingReply<QDBusObjectPath> reply = *d->watcher;
         if (reply.isError()) {
             const QDBusError error = reply.error();
             settle({VQPortalAnswer::Kind::Refused,
@@ -112,48 +126,45 @@ VQPortalAnswer VQPortalRequest::call(const QString &interface, const QString &me
         }
         // Portals older than the path convention choose their own: follow it.
         const QString made = reply.value().path();
-        if (!made.isEmpty() && made != handle) {
-            unsubscribe(handle);
-            handle = made;
-            subscribe(handle);
+        if (!made.isEmpty() && made != d->handle) {
+            unsubscribe(d->handle);
+            d->handle = made;
+            subscribe(d->handle);
         }
         // The desktop shows its own dialog now: it ends when the user is done with it.
-        if (limit == Limit::Reply && !answer) {
-            timer.stop();
-            VQLog(QStringLiteral("The desktop portal took the %1 call; waiting for the user.").arg(what));
+        if (d->limit == VQPortalRequest::Limit::Reply) {
+            d->timer.stop();
+            VQLog(QStringLiteral("The desktop portal took the %1 call; waiting for the user.").arg(d->what));
         }
     });
     // A portal that leaves the bus answers nothing more.
-    QDBusServiceWatcher gone(kPortalService, bus, QDBusServiceWatcher::WatchForUnregistration);
-    QObject::connect(&gone, &QDBusServiceWatcher::serviceUnregistered, &loop, [&] {
+    d->gone =
+        std::make_unique<QDBusServiceWatcher>(kPortalService, d->bus, QDBusServiceWatcher::WatchForUnregistration);
+    connect(d->gone.get(), &QDBusServiceWatcher::serviceUnregistered, this, [this] {
         settle({VQPortalAnswer::Kind::Refused, 2, {}, QStringLiteral("the desktop portal left the session bus")});
     });
-    const VQPickCancelling cancelling([&loop] { loop.quit(); });
-
-    bool late = false;
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
-        late = true;
-        loop.quit();
-    });
-    timer.start(deadline);
-    VQLog(QStringLiteral("Asking the desktop portal's %1 (request %2).").arg(what, handle));
-    loop.exec();
-    // A reply that comes later changes nothing: the outcome is settled.
-    QObject::disconnect(&watcher, nullptr, nullptr, nullptr);
-    unsubscribe(handle);
-    if (answer)
-        return *answer;
-
-    // No answer in time, or the program is quitting: end the portal's side.
-    QDBusMessage close =
-        QDBusMessage::createMethodCall(kPortalService, handle, kRequestInterface, QStringLiteral("Close"));
-    QDBusPendingCallWatcher closing(bus.asyncCall(close, kCloseWaitMs));
-    QEventLoop closeLoop;
-    QObject::connect(&closing, &QDBusPendingCallWatcher::finished, &closeLoop, &QEventLoop::quit);
-    QTimer::singleShot(kCloseWaitMs, &closeLoop, &QEventLoop::quit);
-    closeLoop.exec();
-    return {late ? VQPortalAnswer::Kind::Late : VQPortalAnswer::Kind::Interrupted, 2, {}, {}};
+    d->timer.start(d->deadline);
+    VQLog(QStringLiteral("Asking the desktop portal's %1 (request %2).").arg(d->what, d->handle));
 }
 
-#include "VQPortalRequest.moc"
+void VQPortalCall::interrupt()
+{
+    settle({VQPortalAnswer::Kind::Interrupted, 2, {}, {}}, true);
+}
+
+void VQPortalCall::settle(VQPortalAnswer answer, bool closeRequest)
+{
+    if (d->settled)
+        return;
+    d->settled = true;
+    d->timer.stop();
+    if (d->subscribed)
+        unsubscribe(d->handle);
+    // No answer in time, or the pick ended first: end the portal's side; its confirmation is not awaited.
+    if (closeRequest && !d->handle.isEmpty())
+        d->bus.asyncCall(
+            QDBusMessage::createMethodCall(kPortalService, d->handle, kRequestInterface, QStringLiteral("Close")),
+            kCloseWaitMs);
+    deleteLater();
+    emit answered(answer);
+}

@@ -91,46 +91,53 @@ QImage VQPortalScreenshot::takeFile(const QString &path, QString *error, qint64 
     return picture.convertToFormat(QImage::Format_RGB32);
 }
 
-std::optional<QImage> VQPortalScreenshot::take(const QString &parentWindow, QString *failure,
-                                               std::chrono::milliseconds deadline)
+QPointer<VQPortalCall> VQPortalScreenshot::take(const QString &parentWindow, Taken done,
+                                                std::chrono::milliseconds deadline)
 {
-    const auto fail = [failure](const QString &reason) -> std::optional<QImage> {
-        if (failure)
-            *failure = reason;
-        return std::nullopt;
-    };
-    if (const QString problem = VQPortalRequest::busProblem(); !problem.isEmpty())
-        return fail(problem);
-    const VQPortalAnswer answer =
-        VQPortalRequest::call(QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("Screenshot"),
-                              parentWindow, {{QStringLiteral("interactive"), false}, {QStringLiteral("modal"), true}},
-                              deadline, QStringLiteral("Screenshot"));
-    switch (answer.kind) {
-    case VQPortalAnswer::Kind::Answered:
-        break;
-    case VQPortalAnswer::Kind::Refused:
-        return fail(QStringLiteral("the desktop portal cannot take a screenshot: %1").arg(answer.error));
-    case VQPortalAnswer::Kind::Late:
-        return fail(QStringLiteral("the desktop portal did not answer within %1 s")
-                        .arg(QString::number(double(deadline.count()) / 1000.0)));
-    case VQPortalAnswer::Kind::Interrupted:
-        // The program quits, or the pick was cancelled: no failure to tell.
-        if (failure)
-            failure->clear();
-        VQLog(QStringLiteral("The pick was ended before the desktop portal's screenshot came."));
-        return std::nullopt;
+    if (const QString problem = VQPortalRequest::busProblem(); !problem.isEmpty()) {
+        done(std::nullopt, problem);
+        return nullptr;
     }
-    const Answer answered =
-        answerOf(answer.code, answer.results, QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
-    if (!answered.failure.isEmpty())
-        return fail(answered.failure);
-    QString error;
-    QImage picture = takeFile(answered.path, &error);
-    if (picture.isNull())
-        return fail(error);
-    VQLog(QStringLiteral("The desktop portal's screenshot (%1 x %2) was read from %3 and deleted.")
-              .arg(picture.width())
-              .arg(picture.height())
-              .arg(answered.path));
-    return picture;
+    auto *call =
+        new VQPortalCall(QStringLiteral("org.freedesktop.portal.Screenshot"), QStringLiteral("Screenshot"),
+                         parentWindow, {{QStringLiteral("interactive"), false}, {QStringLiteral("modal"), true}},
+                         deadline, QStringLiteral("Screenshot"));
+    QObject::connect(
+        call, &VQPortalCall::answered, call, [done = std::move(done), deadline](const VQPortalAnswer &answer) {
+            switch (answer.kind) {
+            case VQPortalAnswer::Kind::Answered:
+                break;
+            case VQPortalAnswer::Kind::Refused:
+                done(std::nullopt, QStringLiteral("the desktop portal cannot take a screenshot: %1").arg(answer.error));
+                return;
+            case VQPortalAnswer::Kind::Late:
+                done(std::nullopt, QStringLiteral("the desktop portal did not answer within %1 s")
+                                       .arg(QString::number(double(deadline.count()) / 1000.0)));
+                return;
+            case VQPortalAnswer::Kind::Interrupted:
+                // The pick was cancelled or the program quits: no failure to tell.
+                VQLog(QStringLiteral("The pick was ended before the desktop portal's screenshot came."));
+                done(std::nullopt, {});
+                return;
+            }
+            const Answer answered = answerOf(answer.code, answer.results,
+                                             QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+            if (!answered.failure.isEmpty()) {
+                done(std::nullopt, answered.failure);
+                return;
+            }
+            QString error;
+            QImage picture = takeFile(answered.path, &error);
+            if (picture.isNull()) {
+                done(std::nullopt, error);
+                return;
+            }
+            VQLog(QStringLiteral("The desktop portal's screenshot (%1 x %2) was read from %3 and deleted.")
+                      .arg(picture.width())
+                      .arg(picture.height())
+                      .arg(answered.path));
+            done(picture, {});
+        });
+    call->start();
+    return call;
 }

@@ -12,11 +12,15 @@
 // file of our own with no other name is read, and only that very file deleted.
 
 #include <QImage>
+#include <QPointer>
 #include <QString>
 #include <QVariantMap>
 
 #include <chrono>
+#include <functional>
 #include <optional>
+
+class VQPortalCall;
 
 namespace VQPortalScreenshot
 {
@@ -43,12 +47,15 @@ Answer answerOf(uint code, const QVariantMap &results, const QString &picturesFo
 // with `error` set, when it cannot be read or decoded.
 QImage takeFile(const QString &path, QString *error, qint64 budget = kMaxFileBytes);
 
+// What take() hands back: the picture in Format_RGB32; or nothing, with
+// `failure` one line, or empty when the call was interrupted (the pick was
+// cancelled, the program quits).
+using Taken = std::function<void(const std::optional<QImage> &picture, const QString &failure)>;
+
 // Asks the desktop portal of the session bus for the screenshot, with
 // `parentWindow` ("wayland:HANDLE", "x11:XID" or empty) for a permission
-// dialog. Runs a local event loop until the answer or the deadline; never
-// blocks the event loop. The picture in Format_RGB32; nothing, with
-// `failure` set to one line, when there is none, or with `failure` empty when
-// the pick was cancelled or the program quit first.
-std::optional<QImage> take(const QString &parentWindow, QString *failure,
-                           std::chrono::milliseconds deadline = kDeadline);
+// dialog. Returns at once: `done` hears the outcome later, once, in the
+// event loop (at once when the bus cannot be reached; then the call is null).
+// The call may be interrupted meanwhile; it deletes itself after answering.
+QPointer<VQPortalCall> take(const QString &parentWindow, Taken done, std::chrono::milliseconds deadline = kDeadline);
 } // namespace VQPortalScreenshot

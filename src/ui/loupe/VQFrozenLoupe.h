@@ -5,27 +5,39 @@
 // ours over it, and the loupe runs on those surfaces.
 //
 //   pointer                       the crosshair and the magnifier follow it
-//   click, Return, keypad Enter   take the pixel under the crosshair from the capture
-//   arrow keys                    move the crosshair by one device pixel (Shift: ten),
-//                                 across outputs where one continues
-//   Escape, the keyboard taken    cancel
-//   elsewhere
+//   click                         take the pixel under the crosshair from the capture
+//   the loupes' keys (VQLoupeKeys) pick, cancel, move the crosshair by device
+//                                 pixels across outputs where one continues
+//   the keyboard taken elsewhere  cancel
 //
 // An output added or removed, or the compositor closing a surface, ends the
-// run with that reason. The surfaces are gone when selectColor returns,
-// whatever ended the run.
+// run with that reason. The surfaces are gone when finished() comes, whatever
+// ended the run.
 
-#include <QColor>
+#include "platform/VQScreenPicker.h"
+
 #include <QString>
 
-#include <optional>
+#include <memory>
 
-class VQFrozenLoupe
+class VQFrozenLoupe : public VQScreenPicker
 {
+    Q_OBJECT
+
   public:
-    // The picked color; nothing when the user canceled or the run failed
-    // (then `failure`, when given, says why in one line), or when another
-    // frozen loupe runs.
-    static std::optional<QColor> selectColor(QString *failure = nullptr);
-    static bool isRunning();
+    explicit VQFrozenLoupe(QString description);
+    ~VQFrozenLoupe() override;
+    QString description() const override { return _description; }
+
+  protected:
+    void start() override;
+    void stop() override;
+
+  private:
+    struct Run;
+    // Ends the run once the overlay's own handler that asked for it has returned.
+    void endSoon(const VQPickOutcome &outcome);
+
+    QString _description;
+    std::unique_ptr<Run> _run;
 };

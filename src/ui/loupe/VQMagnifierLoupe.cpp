@@ -1,113 +1,74 @@
 #include "ui/loupe/VQMagnifierLoupe.h"
-#include "ui/loupe/VQLoupeTurn.h"
 
 #include "platform/VQPickFailure.h"
-#include "platform/VQScreenPicker.h"
-
 #include "platform/VQPlatform.h"
+#include "ui/loupe/VQLoupeKeys.h"
 #include "ui/loupe/VQMagnifierLoupeWindow.h"
 #include "vqcore/VQLog.h"
 #include "vqcore/VQUserDefaults.h"
 
 #include <QApplication>
-#include <QEventLoop>
-#include <QPointer>
-#include <QTimer>
 #include <QWindow>
 
-#include <xkbcommon/xkbcommon-keysyms.h>
-
-namespace
+VQMagnifierLoupe::VQMagnifierLoupe(VQPlatform &platform) : _platform(platform)
 {
-bool gRunning = false;
-} // namespace
-
-std::optional<QColor> VQMagnifierLoupe::selectColor(VQPlatform &platform, QString *failure)
-{
-    VQMagnifierLoupe loupe(platform);
-    return loupe.selectColorOnce(failure);
+    _retry.setInterval(kGrabRetryInterval);
+    connect(&_retry, &QTimer::timeout, this, &VQMagnifierLoupe::attemptGrab);
 }
 
-bool VQMagnifierLoupe::isRunning()
+VQMagnifierLoupe::~VQMagnifierLoupe()
 {
-    return gRunning;
+    if (isRunning())
+        cleanUp();
 }
 
-VQMagnifierLoupe::VQMagnifierLoupe(VQPlatform &platform) : _platform(platform) {}
-
-VQMagnifierLoupe::~VQMagnifierLoupe() = default;
-
-std::optional<QColor> VQMagnifierLoupe::selectColorOnce(QString *failure)
+QString VQMagnifierLoupe::description() const
 {
-    const auto fail = [failure](const QString &reason) { return VQFailPick(failure, reason); };
-    if (gRunning)
-        return fail(VQLoupeTurn::busyReason());
-    if (const QString problem = _platform.screenPickingProblem(); !problem.isEmpty())
-        return fail(problem);
-    const VQLoupeTurn turn(gRunning);
-    _failure.clear();
-    _colorSelectedOrCancelled = false;
-    _selectedColor.reset();
+    return _platform.describe().picking;
+}
+
+void VQMagnifierLoupe::start()
+{
+    if (const QString problem = _platform.screenPickingProblem(); !problem.isEmpty()) {
+        finish(VQFailedPick(problem));
+        return;
+    }
+    _attempts = 0;
+    _grabbed = false;
+    _ending = false;
     // An open Qt popup of ours (a menu, a Qt::Popup window) holds the pointer and
     // the keyboard, and no other grab can succeed while it does. It lends them to
     // the loupe; Qt closes a popup that gives up its grab, so windows meant to
     // stay open during a loupe are better not popups.
-    const QPointer<QWidget> popup = QApplication::activePopupWidget();
-    const auto lendPopupGrab = [&popup](bool lend) {
-        if (QWindow *window = popup && popup->isVisible() ? popup->windowHandle() : nullptr) {
-            window->setKeyboardGrabEnabled(!lend);
-            window->setMouseGrabEnabled(!lend);
-        }
-    };
+    _popup = QApplication::activePopupWidget();
     lendPopupGrab(true);
-
-    QEventLoop loop;
-    _loop = &loop;
     // Another program (or the key press that started us) may hold the input for
     // a moment: try again on a timer, the event loop running in between.
-    QTimer retry;
-    retry.setInterval(kGrabRetryInterval);
-    int attempts = 0;
-    bool grabbed = false;
-    const auto attempt = [&] {
-        ++attempts;
-        grabbed = _platform.grabInput([this](const VQInputEvent &event) { handleInput(event); });
-        if (grabbed) {
-            retry.stop();
-            begin();
-        } else if (attempts == 1) {
-            VQLog(QStringLiteral("Another program holds the pointer or the keyboard; the loupe waits for it."));
-        } else if (attempts >= kGrabAttempts) {
-            retry.stop();
-            loop.quit();
-        }
-    };
-    QObject::connect(&retry, &QTimer::timeout, &loop, attempt);
-    attempt();
-    if (!grabbed && attempts < kGrabAttempts)
-        retry.start();
-    // Also ends when the application quits: that exits every running loop.
-    const VQPickCancelling cancelling([this] { cancel(); });
-    if (!_colorSelectedOrCancelled && (grabbed || retry.isActive()))
-        loop.exec();
-    retry.stop();
-    _loop = nullptr;
-    if (!grabbed) {
-        lendPopupGrab(false);
-        return fail(QStringLiteral("another program holds the pointer or the keyboard"));
-    }
-    if (!_colorSelectedOrCancelled)
-        cancel();
+    attemptGrab();
+    if (isRunning() && !_grabbed)
+        _retry.start();
+}
 
-    _platform.releaseInput();
-    if (_window) {
-        _window->hide();
-        _window.reset();
+void VQMagnifierLoupe::lendPopupGrab(bool lend)
+{
+    if (QWindow *window = _popup && _popup->isVisible() ? _popup->windowHandle() : nullptr) {
+        window->setKeyboardGrabEnabled(!lend);
+        window->setMouseGrabEnabled(!lend);
     }
-    lendPopupGrab(false);
-    if (!_failure.isEmpty())
-        return fail(_failure);
-    return _selectedColor;
+}
+
+void VQMagnifierLoupe::attemptGrab()
+{
+    ++_attempts;
+    _grabbed = _platform.grabInput([this](const VQInputEvent &event) { handleInput(event); });
+    if (_grabbed) {
+        _retry.stop();
+        begin();
+    } else if (_attempts == 1) {
+        VQLog(QStringLiteral("Another program holds the pointer or the keyboard; the loupe waits for it."));
+    }
+    if (!_grabbed && _attempts >= kGrabAttempts)
+        end(VQFailedPick(QStringLiteral("another program holds the pointer or the keyboard")));
 }
 
 // The input is ours: show the loupe where the pointer is.
@@ -125,7 +86,7 @@ void VQMagnifierLoupe::begin()
 
 void VQMagnifierLoupe::handleInput(const VQInputEvent &event)
 {
-    if (_colorSelectedOrCancelled)
+    if (!isRunning() || _ending)
         return;
     switch (event.kind) {
     case VQInputEvent::Kind::Moved:
@@ -140,28 +101,18 @@ void VQMagnifierLoupe::handleInput(const VQInputEvent &event)
         finishWithPixelAt(event.position);
         break;
     case VQInputEvent::Kind::KeyPressed: {
-        const int step = (event.flags & 0x20000) ? 10 : 1;
-        switch (event.keysym) {
-        case XKB_KEY_Escape:
-            cancel();
+        const VQLoupeCommand command = VQLoupeCommandForKey(event.keysym, event.flags & 0x20000);
+        switch (command.kind) {
+        case VQLoupeCommand::Kind::Cancel:
+            endSoon(VQPickOutcome::cancelled());
             break;
-        case XKB_KEY_Return:
-        case XKB_KEY_KP_Enter:
+        case VQLoupeCommand::Kind::Pick:
             finishWithPixelAt(_pointer);
             break;
-        case XKB_KEY_Left:
-            nudge(QPoint(-step, 0));
+        case VQLoupeCommand::Kind::Move:
+            nudge(command.delta);
             break;
-        case XKB_KEY_Right:
-            nudge(QPoint(step, 0));
-            break;
-        case XKB_KEY_Up:
-            nudge(QPoint(0, -step));
-            break;
-        case XKB_KEY_Down:
-            nudge(QPoint(0, step));
-            break;
-        default:
+        case VQLoupeCommand::Kind::None:
             break;
         }
         break;
@@ -185,26 +136,45 @@ void VQMagnifierLoupe::nudge(QPoint delta)
 void VQMagnifierLoupe::finishWithPixelAt(QPoint devicePoint)
 {
     const QImage pixel = _platform.captureScreen(QRect(devicePoint, QSize(1, 1)));
-    if (pixel.isNull()) {
-        _failure = QStringLiteral("the pixel under the pointer could not be read");
-        _selectedColor.reset();
-    } else {
-        _selectedColor = QColor(pixel.pixel(0, 0));
-    }
-    end();
+    if (pixel.isNull())
+        endSoon(VQFailedPick(QStringLiteral("the pixel under the pointer could not be read")));
+    else
+        endSoon(VQPickOutcome::picked(QColor(pixel.pixel(0, 0))));
 }
 
-void VQMagnifierLoupe::cancel()
+// From the grab's own handler, which the release replaces: the run ends once it has returned.
+void VQMagnifierLoupe::endSoon(const VQPickOutcome &outcome)
 {
-    _selectedColor.reset();
-    end();
-}
-
-void VQMagnifierLoupe::end()
-{
-    _colorSelectedOrCancelled = true;
+    _ending = true;
     if (_window)
         _window->hide();
-    if (_loop)
-        _loop->quit();
+    QMetaObject::invokeMethod(
+        this, [this, outcome] { end(outcome); }, Qt::QueuedConnection);
+}
+
+void VQMagnifierLoupe::stop()
+{
+    end(VQPickOutcome::cancelled());
+}
+
+void VQMagnifierLoupe::cleanUp()
+{
+    _retry.stop();
+    if (_grabbed)
+        _platform.releaseInput();
+    _grabbed = false;
+    if (_window) {
+        _window->hide();
+        _window.reset();
+    }
+    lendPopupGrab(false);
+    _popup.clear();
+}
+
+void VQMagnifierLoupe::end(const VQPickOutcome &outcome)
+{
+    if (!isRunning())
+        return;
+    cleanUp();
+    finish(outcome);
 }

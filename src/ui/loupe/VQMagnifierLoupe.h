@@ -1,68 +1,70 @@
 #pragma once
-// The loupe: a modal run that lets the user take the colour of any device
-// pixel on any screen. The pointer and the keyboard are grabbed for the run,
-// so the click that picks reaches no other window and Escape works whoever
-// has the focus.
-//
-//   click, Return, keypad Enter   take the pixel under the pointer
-//   Escape                        cancel
-//   arrow keys                    move the pointer by one device pixel (Shift: ten)
+// The loupe: a pick that lets the user take the colour of any device pixel on
+// any screen. The pointer and the keyboard are grabbed for the run, so the
+// click that picks reaches no other window and Escape works whoever has the
+// focus. The keys are the loupes' own (VQLoupeKeys); a click picks too.
 //
 // With "RZNoLoupePreview" set no window is shown at all (the grab, the
 // cursor and the keys still work).
 
+#include "platform/VQScreenPicker.h"
+
 #include <QColor>
-#include <QObject>
 #include <QPoint>
+#include <QPointer>
 #include <QString>
+#include <QTimer>
 
 #include <memory>
 #include <optional>
 
-class QEventLoop;
+class QWidget;
 class VQMagnifierLoupeWindow;
 class VQPlatform;
 struct VQInputEvent;
 
-class VQMagnifierLoupe : public QObject
+class VQMagnifierLoupe : public VQScreenPicker
 {
     Q_OBJECT
 
   public:
-    // Runs one loupe and returns the picked colour, or nothing when the user
-    // cancelled, the pixel could not be read, the input could not be grabbed,
-    // the application quit meanwhile, or a loupe is already running (a second
-    // press of the shortcut starts no second loupe).
-    // `failure`, when given, receives why nothing was picked other than the
-    // user's cancelling (empty for a cancel).
-    static std::optional<QColor> selectColor(VQPlatform &platform, QString *failure = nullptr);
-    static bool isRunning();
-
+    // A pick ends with the picked colour, or nothing when the user cancelled,
+    // the pixel could not be read, the input could not be grabbed or the
+    // program quit meanwhile.
     explicit VQMagnifierLoupe(VQPlatform &platform);
     ~VQMagnifierLoupe() override;
 
-    std::optional<QColor> selectColorOnce(QString *failure = nullptr);
+    QString description() const override;
     // The window, while the run shows one (tests look at it).
     VQMagnifierLoupeWindow *window() const { return _window.get(); }
 
     // How long the loupe waits for input another program holds: this many
-    // attempts, this far apart.
+    // attempts, this far apart, the event loop running in between.
     static constexpr int kGrabAttempts = 25;
     static constexpr int kGrabRetryInterval = 20; // milliseconds
 
+  protected:
+    void start() override;
+    void stop() override;
+
   private:
+    void attemptGrab();
     void begin();
     void handleInput(const VQInputEvent &event);
     void nudge(QPoint delta);
     void finishWithPixelAt(QPoint devicePoint);
-    void cancel();
-    void end();
+    // Gives back what the run took: the input, the window, a popup's grab.
+    void cleanUp();
+    void end(const VQPickOutcome &outcome);
+    void endSoon(const VQPickOutcome &outcome);
+    void lendPopupGrab(bool lend);
 
     VQPlatform &_platform;
     std::unique_ptr<VQMagnifierLoupeWindow> _window;
-    QEventLoop *_loop = nullptr;
+    QTimer _retry;
+    int _attempts = 0;
+    bool _grabbed = false;
+    bool _ending = false;     // the outcome is known; the run ends on the next turn
+    QPointer<QWidget> _popup; // a popup of ours that lent the loupe its grab
     QPoint _pointer;
-    bool _colorSelectedOrCancelled = false;
-    std::optional<QColor> _selectedColor;
-    QString _failure; // why the run ended without a colour, other than a cancel
 };

@@ -1,11 +1,10 @@
 #include "ui/loupe/VQMouseTrackingColorPicker.h"
 
 #include "platform/VQKeyCode.h"
-#include "ui/loupe/VQMagnifierLoupe.h"
 #include "vqcore/VQUserDefaults.h"
 
-VQMouseTrackingColorPicker::VQMouseTrackingColorPicker(VQMouseTracker &tracker, SetColor setColor)
-    : _tracker(tracker), _setColor(std::move(setColor))
+VQMouseTrackingColorPicker::VQMouseTrackingColorPicker(VQMouseTracker &tracker, SetColor setColor, Picking picking)
+    : _tracker(tracker), _setColor(std::move(setColor)), _picking(std::move(picking))
 {
 }
 
@@ -41,7 +40,7 @@ void VQMouseTrackingColorPicker::update()
 
 void VQMouseTrackingColorPicker::mouseMovedToPoint(QPoint point, std::uint32_t flags)
 {
-    if (!_windowShown || !(flags & VQModifierFlag::Shift) || VQMagnifierLoupe::isRunning())
+    if (!_windowShown || !(flags & VQModifierFlag::Shift) || (_picking && _picking()))
         return;
     const std::optional<QColor> color = _tracker.colorAt(point);
     if (!color || !_setColor)

@@ -16,8 +16,10 @@ class VQMouseTrackingColorPicker : public VQMouseTrackerObserver
 {
   public:
     using SetColor = std::function<void(const QColor &)>;
+    // Whether a pick runs: then the loupe has the pointer, and Shift samples nothing.
+    using Picking = std::function<bool()>;
 
-    VQMouseTrackingColorPicker(VQMouseTracker &tracker, SetColor setColor);
+    VQMouseTrackingColorPicker(VQMouseTracker &tracker, SetColor setColor, Picking picking = {});
     ~VQMouseTrackingColorPicker() override;
 
     // Called once at launch: reads "VQMouseTrackingDisabled".
@@ -34,6 +36,7 @@ class VQMouseTrackingColorPicker : public VQMouseTrackerObserver
 
     VQMouseTracker &_tracker;
     SetColor _setColor;
+    Picking _picking;
     bool _started = false;
     bool _windowShown = false;
     bool _observing = false;

@@ -1,23 +1,23 @@
 #include "ui/loupe/VQScreenshotLoupe.h"
-#include "ui/loupe/VQLoupeTurn.h"
 
 #include "platform/VQPickFailure.h"
+#include "platform/portal/VQPortalRequest.h"
 #include "platform/VQPointerNudge.h"
-#include "platform/VQScreenPicker.h"
 #include "platform/VQScreenshotLayout.h"
 #include "platform/portal/VQPortalScreenshot.h"
 #include "ui/loupe/VQFrozenLoupeState.h"
 #include "ui/loupe/VQFrozenLoupeView.h"
+#include "ui/loupe/VQLoupeKeys.h"
 #include "vqcore/VQLog.h"
 
 #include <QCursor>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QRasterWindow>
 #include <QScreen>
 #include <QSet>
@@ -30,7 +30,6 @@
 
 namespace
 {
-bool gRunning = false;
 // Focus moving from one of our windows to another passes through "none" on
 // some platforms: only a loss that lasts this long ends the run.
 constexpr int kFocusLossMs = 150;
@@ -47,8 +46,10 @@ constexpr int kPointerAskMs = 200;
 
 class FrozenScreenWindow;
 
+} // namespace
+
 // One run of the loupe over a picture: the state, the windows, how it ends.
-struct Run {
+struct VQScreenshotLoupe::Run {
     VQScreenshotLayout mapped;
     QList<QImage> frozen; // each output's part of the picture
     std::optional<VQFrozenLoupeState> state;
@@ -57,7 +58,11 @@ struct Run {
     QSet<int> framed;  // a frame of the compositor's after that
     QSet<int> painted; // drawn with the picture
     QElapsedTimer clock;
-    QEventLoop loop;
+    QObject guard;                 // what listens to the screens and times the run; gone with the run
+    QPointer<VQPortalCall> taking; // the screenshot, while the portal takes it
+    std::optional<QImage> picture;
+    bool cursorHidden = false;
+    std::function<void()> whenEnded; // posted once the run has ended
     bool ended = false;
     bool hadFocus = false;
     bool pickWhenPointed = false; // Return pressed before the pointer's place was known
@@ -67,16 +72,19 @@ struct Run {
     std::optional<QColor> picked;
     // Where the pointer is, before there is a picture to point into.
     std::optional<std::pair<int, QPointF>> pointer;
-    // Keys (and their steps) pressed before there is a picture, applied once it shows.
-    QList<std::pair<int, int>> earlyKeys;
+    // Keys pressed before there is a picture, applied once it shows.
+    QList<VQLoupeCommand> earlyKeys;
 
+    // Ends the run: from a window's own event handler too, so what ends it comes on the next turn.
     void end(const QString &reason)
     {
         if (ended)
             return;
         ended = true;
         why = reason;
-        loop.quit();
+        if (taking)
+            taking->interrupt();
+        QMetaObject::invokeMethod(&guard, whenEnded, Qt::QueuedConnection);
     }
     void repaint(const QList<int> &outputs);
     // The pointer's place is known, or will not come: a Return pressed before it picks now.
@@ -109,39 +117,28 @@ struct Run {
     }
     void key(const QKeyEvent *event)
     {
-        const int step = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
-        switch (event->key()) {
-        case Qt::Key_Escape:
+        const VQLoupeCommand command =
+            VQLoupeCommandForKey(VQLoupeKeysymFromQtKey(event->key()), event->modifiers() & Qt::ShiftModifier);
+        if (command.kind == VQLoupeCommand::Kind::Cancel)
             end(QString());
-            break;
-        default:
-            if (state)
-                move(event->key(), step);
-            else
-                earlyKeys.append({event->key(), step});
-            break;
-        }
+        else if (state)
+            act(command);
+        else if (command.kind != VQLoupeCommand::Kind::None)
+            earlyKeys.append(command);
     }
-    void move(int key, int step)
+    void act(const VQLoupeCommand &command)
     {
-        switch (key) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
+        switch (command.kind) {
+        case VQLoupeCommand::Kind::Pick:
             pick();
             break;
-        case Qt::Key_Left:
-            repaint(state->nudge(QPoint(-step, 0)));
+        case VQLoupeCommand::Kind::Move:
+            repaint(state->nudge(command.delta));
             break;
-        case Qt::Key_Right:
-            repaint(state->nudge(QPoint(step, 0)));
+        case VQLoupeCommand::Kind::Cancel:
+            end(QString());
             break;
-        case Qt::Key_Up:
-            repaint(state->nudge(QPoint(0, -step)));
-            break;
-        case Qt::Key_Down:
-            repaint(state->nudge(QPoint(0, step)));
-            break;
-        default:
+        case VQLoupeCommand::Kind::None:
             break;
         }
     }
@@ -154,14 +151,21 @@ struct Run {
     void focusChanged(QWindow *window);
     void shown(int output);
     void pointAt(int output, const QPointF &position);
+    void showWindows(const QList<QScreen *> &screens);
+    void waitUntilClear(std::function<void()> then);
+    void takePicture(std::function<void()> then);
+    void showPicture(const QList<QScreen *> &screens);
 };
+
+namespace
+{
 
 // One screen's frozen picture: a fullscreen window that paints it and hands
 // the input to the run.
 class FrozenScreenWindow : public QRasterWindow
 {
   public:
-    FrozenScreenWindow(Run &run, int output, QScreen *screen) : _run(run), _output(output)
+    FrozenScreenWindow(VQScreenshotLoupe::Run &run, int output, QScreen *screen) : _run(run), _output(output)
     {
         // Clear until the picture comes.
         QSurfaceFormat format = requestedFormat();
@@ -237,12 +241,13 @@ class FrozenScreenWindow : public QRasterWindow
         _run.pointAt(_output, QPointF(position.x() / width(), position.y() / height()));
     }
 
-    Run &_run;
+    VQScreenshotLoupe::Run &_run;
     int _output;
 };
+} // namespace
 
 // `position`: the pointer's place on an output's window, as a fraction of its size.
-void Run::pointAt(int output, const QPointF &position)
+void VQScreenshotLoupe::Run::pointAt(int output, const QPointF &position)
 {
     pointer = {output, position};
     if (!state)
@@ -251,13 +256,13 @@ void Run::pointAt(int output, const QPointF &position)
     pointed(state->pointAt(output, QPointF(position.x() * source.width(), position.y() * source.height())));
 }
 
-void Run::repaint(const QList<int> &outputs)
+void VQScreenshotLoupe::Run::repaint(const QList<int> &outputs)
 {
     for (int output : outputs)
         windows.at(std::size_t(output))->update();
 }
 
-bool Run::ours(const QWindow *window) const
+bool VQScreenshotLoupe::Run::ours(const QWindow *window) const
 {
     for (const auto &own : windows) {
         if (own.get() == window)
@@ -266,7 +271,7 @@ bool Run::ours(const QWindow *window) const
     return false;
 }
 
-void Run::focusChanged(QWindow *window)
+void VQScreenshotLoupe::Run::focusChanged(QWindow *window)
 {
     if (ours(window)) {
         if (!hadFocus) {
@@ -280,13 +285,13 @@ void Run::focusChanged(QWindow *window)
     // take screenshots) in a dialog that takes the keyboard: that is no cancel.
     if (!hadFocus || !state)
         return;
-    QTimer::singleShot(kFocusLossMs, &loop, [this] {
+    QTimer::singleShot(kFocusLossMs, &guard, [this] {
         if (!ours(QGuiApplication::focusWindow()))
             end(QString()); // the keyboard went elsewhere: a cancel
     });
 }
 
-void Run::shown(int output)
+void VQScreenshotLoupe::Run::shown(int output)
 {
     if (painted.contains(output))
         return;
@@ -299,7 +304,7 @@ void Run::shown(int output)
     // The picture appeared under a pointer that may not move: ask where it is
     // until it is known, then give up.
     askForPointer();
-    auto *asking = new QTimer(&loop);
+    auto *asking = new QTimer(&guard);
     QObject::connect(asking, &QTimer::timeout, asking, [this, asking] {
         if (ended || !state->awaitingPointer() || clock.elapsed() - shownAt >= kPointerWaitMs) {
             asking->stop();
@@ -313,6 +318,8 @@ void Run::shown(int output)
     asking->start(kPointerAskMs);
 }
 
+namespace
+{
 // The screens as Qt knows them: logical rectangles and their own device sizes.
 // On XWayland Qt sees every output at ×1 whatever its scale: its size unknown.
 QList<VQOutput> screenOutputs(const QList<QScreen *> &screens)
@@ -350,59 +357,97 @@ QString parentWindow()
     return {};
 }
 
-// Runs the loop until the compositor has drawn every window clear, a frame
-// after the pointer entered one (or after a while, where none did), or until
-// kClearMs passed: a desktop that never shows them still gets its picture taken.
-void waitUntilClear(Run &run)
+} // namespace
+
+void VQScreenshotLoupe::Run::showWindows(const QList<QScreen *> &screens)
 {
-    QElapsedTimer waited;
-    waited.start();
-    std::optional<qint64> clearedAt;
-    bool asked = false;
-    const int all = int(run.windows.size());
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &run.loop, [&] {
-        if (waited.elapsed() >= kClearMs) {
+    // No pointer over our windows: a transparent one (Qt 6.4's Wayland plugin
+    // never hides the pointer for Qt::BlankCursor).
+    QPixmap clear(1, 1);
+    clear.fill(Qt::transparent);
+    QGuiApplication::setOverrideCursor(QCursor(clear, 0, 0));
+    cursorHidden = true;
+    for (int i = 0; i < screens.size(); ++i)
+        windows.push_back(std::make_unique<FrozenScreenWindow>(*this, i, screens.at(i)));
+    for (const auto &window : windows)
+        window->showFullScreen();
+    // The keyboard, for Escape and the arrow keys, where the desktop gives it only when asked.
+    windows.front()->requestActivate();
+}
+
+// Goes on once the compositor has drawn every window clear, a frame after the
+// pointer entered one (or after a while, where none did), or once kClearMs
+// passed: a desktop that never shows them still gets its picture taken.
+void VQScreenshotLoupe::Run::waitUntilClear(std::function<void()> then)
+{
+    auto *poll = new QTimer(&guard);
+    auto waited = std::make_shared<QElapsedTimer>();
+    waited->start();
+    auto clearedAt = std::make_shared<std::optional<qint64>>();
+    auto asked = std::make_shared<bool>(false);
+    const auto done = [poll, then] {
+        poll->stop();
+        poll->deleteLater();
+        then();
+    };
+    QObject::connect(poll, &QTimer::timeout, poll, [this, waited, clearedAt, asked, done] {
+        const int all = int(windows.size());
+        if (waited->elapsed() >= kClearMs) {
             VQLog(QStringLiteral("The clear windows were not all drawn within %1 ms: the picture is taken now.")
                       .arg(kClearMs));
-            run.loop.quit();
+            done();
             return;
         }
-        if (!clearedAt && run.cleared.size() == all)
-            clearedAt = waited.elapsed();
-        if (!clearedAt || (!run.pointer && waited.elapsed() - *clearedAt < kEnterMs))
+        if (!*clearedAt && cleared.size() == all)
+            *clearedAt = waited->elapsed();
+        if (!*clearedAt || (!pointer && waited->elapsed() - **clearedAt < kEnterMs))
             return;
-        if (!asked) {
+        if (!*asked) {
             // One more frame, with the pointer over us as it is now.
-            asked = true;
-            run.framed.clear();
-            for (const auto &window : run.windows)
+            *asked = true;
+            framed.clear();
+            for (const auto &window : windows)
                 window->requestUpdate();
             return;
         }
-        if (run.framed.size() == all)
-            run.loop.quit();
+        if (framed.size() == all)
+            done();
     });
-    poll.start(10);
-    run.loop.exec();
+    poll->start(10);
+}
+
+void VQScreenshotLoupe::Run::takePicture(std::function<void()> then)
+{
+    taking = VQPortalScreenshot::take(parentWindow(),
+                                      [this, then](const std::optional<QImage> &taken, const QString &failure) {
+                                          taking.clear();
+                                          if (ended)
+                                              return;
+                                          if (!taken) {
+                                              end(failure); // empty: interrupted, a cancel
+                                              return;
+                                          }
+                                          picture = taken;
+                                          then();
+                                      });
 }
 
 // The picture in the windows, the loupe where the pointer is; or the run ends
 // with the reason the picture does not fit the screens.
-void showPicture(Run &run, const QList<QScreen *> &screens, const QImage &picture)
+void VQScreenshotLoupe::Run::showPicture(const QList<QScreen *> &screens)
 {
-    run.mapped = VQMapScreenshot(screenOutputs(screens), picture.size());
-    if (!run.mapped.ok()) {
-        run.end(run.mapped.error);
+    mapped = VQMapScreenshot(screenOutputs(screens), picture->size());
+    if (!mapped.ok()) {
+        end(mapped.error);
         return;
     }
-    if (run.mapped.outputs.size() != screens.size()) {
-        run.end(QStringLiteral("a screen has no size to lay the screenshot over"));
+    if (mapped.outputs.size() != screens.size()) {
+        end(QStringLiteral("a screen has no size to lay the screenshot over"));
         return;
     }
     QStringList placed;
-    for (const VQScreenshotOutput &output : std::as_const(run.mapped.outputs)) {
-        run.frozen.append(VQScreenshotOutputImage(picture, output));
+    for (const VQScreenshotOutput &output : std::as_const(mapped.outputs)) {
+        frozen.append(VQScreenshotOutputImage(*picture, output));
         placed << QStringLiteral("%1 at %2,%3 %4x%5 of the picture%6")
                       .arg(output.output.name)
                       .arg(output.source.x())
@@ -412,99 +457,109 @@ void showPicture(Run &run, const QList<QScreen *> &screens, const QImage &pictur
                       .arg(fitText(output.fit));
     }
     VQLog(QStringLiteral("The screenshot is %1 x %2 at x%3: %4.")
-              .arg(picture.width())
-              .arg(picture.height())
-              .arg(run.mapped.scale)
+              .arg(picture->width())
+              .arg(picture->height())
+              .arg(mapped.scale)
               .arg(placed.join(QLatin1String("; "))));
-    run.state.emplace(run.mapped.layout());
-    run.state->awaitPointer();
-    if (run.pointer)
-        run.pointAt(run.pointer->first, run.pointer->second);
+    state.emplace(mapped.layout());
+    state->awaitPointer();
+    if (pointer)
+        pointAt(pointer->first, pointer->second);
     // Keys pressed while the picture was on its way act now, in order.
-    for (const auto &[key, step] : std::exchange(run.earlyKeys, {}))
-        run.move(key, step);
-    for (const auto &window : run.windows)
+    for (const VQLoupeCommand &command : std::exchange(earlyKeys, {}))
+        act(command);
+    for (const auto &window : windows)
         window->update();
 }
-} // namespace
 
-bool VQScreenshotLoupe::isRunning()
+VQScreenshotLoupe::VQScreenshotLoupe(QString description, bool clearFirst)
+    : _description(std::move(description)), _clearFirst(clearFirst)
 {
-    return gRunning;
 }
 
-std::optional<QColor> VQScreenshotLoupe::selectColor(QString *failure, bool clearFirst)
+VQScreenshotLoupe::~VQScreenshotLoupe()
 {
-    const auto fail = [failure](const QString &reason) { return VQFailPick(failure, reason); };
-    const VQLoupeTurn turn(gRunning);
-    if (!turn.taken())
-        return fail(VQLoupeTurn::busyReason());
+    if (_run)
+        cleanUp();
+}
 
+// From outside the windows' handlers (the asker left, the program quits): the run ends now.
+void VQScreenshotLoupe::stop()
+{
+    if (!_run)
+        return;
+    _run->end(QString());
+    ended();
+}
+
+void VQScreenshotLoupe::start()
+{
     const QList<QScreen *> screens = QGuiApplication::screens();
-    if (screens.isEmpty())
-        return fail(QStringLiteral("there is no screen to show the picture on"));
-    Run run;
+    if (screens.isEmpty()) {
+        finish(VQFailedPick(QStringLiteral("there is no screen to show the picture on")));
+        return;
+    }
+    _run = std::make_unique<Run>();
+    Run &run = *_run;
     run.clock.start();
-    // Cancelled from outside (the asker went away): ends as Escape would, at any step.
-    const VQPickCancelling cancelling([&run] { run.end(QString()); });
+    run.whenEnded = [this] { ended(); };
     // What changes the screens under the picture ends the run: the picture no longer fits them.
-    auto guard = std::make_unique<QObject>();
     const auto changed = [&run] { run.end(QStringLiteral("an output was added or removed while picking")); };
-    QObject::connect(qGuiApp, &QGuiApplication::screenAdded, guard.get(), changed);
-    QObject::connect(qGuiApp, &QGuiApplication::screenRemoved, guard.get(), changed);
+    QObject::connect(qGuiApp, &QGuiApplication::screenAdded, &run.guard, changed);
+    QObject::connect(qGuiApp, &QGuiApplication::screenRemoved, &run.guard, changed);
     for (QScreen *screen : screens) {
-        QObject::connect(screen, &QScreen::geometryChanged, guard.get(), [&run, name = screen->name()] {
+        QObject::connect(screen, &QScreen::geometryChanged, &run.guard, [&run, name = screen->name()] {
             run.end(QStringLiteral("output %1 changed its size while picking").arg(name));
         });
     }
-    QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, guard.get(),
+    QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, &run.guard,
                      [&run](QWindow *window) { run.focusChanged(window); });
 
-    std::optional<QImage> picture;
-    const auto takePicture = [&run, &picture] {
-        QString error;
-        if (!run.ended && !(picture = VQPortalScreenshot::take(parentWindow(), &error)))
-            run.end(error);
-    };
-    // Our windows go up first, clear, with no pointer over them (a transparent one:
-    // Qt 6.4's Wayland plugin never hides the pointer for Qt::BlankCursor), and the
-    // picture is taken once the compositor has drawn them: a desktop that puts the
-    // pointer into its screenshots puts in nothing. Then the loupe draws its own
-    // crosshair over the picture in the same windows. Where the compositor would
-    // draw them alone, hiding the desktop, the picture comes first.
-    if (!clearFirst)
-        takePicture();
-    QPixmap clear(1, 1);
-    clear.fill(Qt::transparent);
-    QGuiApplication::setOverrideCursor(QCursor(clear, 0, 0));
-    if (!run.ended) {
-        for (int i = 0; i < screens.size(); ++i)
-            run.windows.push_back(std::make_unique<FrozenScreenWindow>(run, i, screens.at(i)));
-        for (const auto &window : run.windows)
-            window->showFullScreen();
-        // The keyboard, for Escape and the arrow keys, where the desktop gives it only when asked.
-        run.windows.front()->requestActivate();
+    // Our windows go up first, clear, with no pointer over them, and the
+    // picture is taken once the compositor has drawn them: a desktop that puts
+    // the pointer into its screenshots puts in nothing. Then the loupe draws its
+    // own crosshair over the picture in the same windows. Where the compositor
+    // would draw them alone, hiding the desktop, the picture comes first.
+    const auto show = [&run, screens] { run.showPicture(screens); };
+    if (_clearFirst) {
+        run.showWindows(screens);
+        run.waitUntilClear([&run, show] { run.takePicture(show); });
+    } else {
+        run.takePicture([&run, screens, show] {
+            run.showWindows(screens);
+            show();
+        });
     }
-    if (clearFirst && !run.ended) {
-        waitUntilClear(run);
-        takePicture();
-    }
-    if (!run.ended)
-        showPicture(run, screens, *picture);
-    if (!run.ended)
-        run.loop.exec(); // also ends when the application quits: that exits every running loop
+}
+
+void VQScreenshotLoupe::cleanUp()
+{
     // The windows go, and with them anything of the keyboard and the pointer.
-    guard.reset();
-    QGuiApplication::restoreOverrideCursor();
-    for (const auto &window : run.windows)
+    std::unique_ptr<Run> run = std::move(_run);
+    QObject::disconnect(&run->guard, nullptr, nullptr, nullptr);
+    if (run->taking)
+        run->taking->interrupt();
+    if (run->cursorHidden)
+        QGuiApplication::restoreOverrideCursor();
+    for (const auto &window : run->windows)
         window->hide();
-    run.windows.clear();
-    VQLog(QStringLiteral("The frozen screen is gone, %1 ms after the request.").arg(run.clock.elapsed()));
-    if (!run.why.isEmpty())
-        return fail(run.why);
-    if (failure && !run.picked)
-        failure->clear(); // cancelled, before or after the picture came
-    if (run.picked)
-        VQLog(QStringLiteral("The frozen screen over the portal's screenshot picked %1.").arg(run.picked->name()));
-    return run.picked;
+    run->windows.clear();
+    VQLog(QStringLiteral("The frozen screen is gone, %1 ms after the request.").arg(run->clock.elapsed()));
+}
+
+void VQScreenshotLoupe::ended()
+{
+    if (!_run)
+        return;
+    const QString why = _run->why;
+    const std::optional<QColor> picked = _run->picked;
+    cleanUp();
+    if (!why.isEmpty()) {
+        finish(VQFailedPick(why));
+    } else if (picked) {
+        VQLog(QStringLiteral("The frozen screen over the portal's screenshot picked %1.").arg(picked->name()));
+        finish(VQPickOutcome::picked(*picked));
+    } else {
+        finish(VQPickOutcome::cancelled()); // cancelled, before or after the picture came
+    }
 }

@@ -5,11 +5,11 @@
 // window of ours per screen, and the loupe runs there as over screencopy:
 //
 //   pointer                       the crosshair and the magnifier follow it
-//   click, Return, keypad Enter   take the pixel under the crosshair from the picture
-//   arrow keys                    move the crosshair by one pixel (Shift: ten),
-//                                 across screens where one continues
-//   Escape, the keyboard taken    cancel
-//   elsewhere
+//   click                         take the pixel under the crosshair from the picture
+//   the loupes' keys (VQLoupeKeys) pick, cancel, move the crosshair by pixels
+//                                 across screens where one continues; keys
+//                                 pressed before the picture shows act once it does
+//   the keyboard taken elsewhere  cancel
 //
 // The windows go up before the picture is taken, clear and with a blank
 // pointer, and the picture is asked for once the compositor has drawn them:
@@ -22,22 +22,37 @@
 // a screen at the picture's scale is picked in its own device pixels.
 // A screen added, removed or resized, or the desktop closing one of the
 // windows, ends the run with that reason. The windows are gone when
-// selectColor returns, whatever ended the run: nothing of ours keeps the
+// finished() comes, whatever ended the run: nothing of ours keeps the
 // keyboard or the pointer.
 
-#include <QColor>
-#include <QImage>
+#include "platform/VQScreenPicker.h"
+
 #include <QString>
 
-#include <optional>
+#include <memory>
 
-class VQScreenshotLoupe
+class VQScreenshotLoupe : public VQScreenPicker
 {
+    Q_OBJECT
+
   public:
-    // Takes the screenshot, then runs the loupe over it. The picked color;
-    // nothing when the user canceled or the run failed (then `failure`, when
-    // given, says why in one line), or when another loupe runs.
+    // Each pick takes the screenshot, then runs the loupe over it.
     // `clearFirst`: the windows go up clear before the picture is taken.
-    static std::optional<QColor> selectColor(QString *failure = nullptr, bool clearFirst = true);
-    static bool isRunning();
+    VQScreenshotLoupe(QString description, bool clearFirst);
+    ~VQScreenshotLoupe() override;
+    QString description() const override { return _description; }
+
+    struct Run;
+
+  protected:
+    void start() override;
+    void stop() override;
+
+  private:
+    void cleanUp();
+    void ended();
+
+    QString _description;
+    bool _clearFirst;
+    std::unique_ptr<Run> _run;
 };
