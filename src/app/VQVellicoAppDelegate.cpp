@@ -400,8 +400,11 @@ void VQVellicoAppDelegate::openCurrentWindow()
         QStringList notes;
         if (!_shell.standingNote.isEmpty())
             notes << _shell.standingNote;
-        if (!_firstOpenNoteShown && !_shell.firstOpenNote.isEmpty()) {
-            notes << _shell.firstOpenNote;
+        // From what the session has answered by now (the portal may answer after the start).
+        const VQDesktopCapabilities &can = _desktop->capabilities();
+        const QString firstOpenNote = VQShellMode::noteFor(can.screenPicking, can.globalShortcut);
+        if (!_firstOpenNoteShown && !firstOpenNote.isEmpty()) {
+            notes << firstOpenNote;
             _firstOpenNoteShown = true;
         }
         _mainWindow->setNote(notes.join(QLatin1Char('\n')));
@@ -674,7 +677,7 @@ QString VQVellicoAppDelegate::aboutText() const
     QString text = QStringLiteral("Vellico %1\n%2")
                        .arg(QCoreApplication::applicationVersion(),
                             VQLocalizedString("A color picker and swatch manager for the desktop."));
-    QStringList lines = _whatWorks;
+    QStringList lines = _whatWorks ? _whatWorks() : QStringList();
     // The desktop answers about the shortcut after start: say where it stands now.
     const VQGlobalShortcutService &shortcut = _desktop->globalShortcut();
     if (shortcut.desktopDecidesKeys())

@@ -38,8 +38,8 @@ struct VQAppServices {
     VQTermination::Handler termination;         // empty: keep the installed one
     // How the program meets the session (tray, notes); the default: a tray, nothing to say.
     VQShellMode shell;
-    // The tray, shortcut and capture paths in use, a line each, for the About box.
-    QStringList whatWorks;
+    // The tray, shortcut and capture paths in use as they are now, a line each, for the About box.
+    std::function<QStringList()> whatWorks;
 };
 
 enum class VQApplicationMode { MainWindow = 0, Preferences = 1 };
@@ -173,7 +173,7 @@ class VQVellicoAppDelegate : public QObject
 
     std::unique_ptr<VQDesktopServices> _desktop;
     VQShellMode _shell;
-    QStringList _whatWorks;
+    std::function<QStringList()> _whatWorks;
     bool _firstOpenNoteShown = false;
     bool _chooseLibraryAtLaunch = false;
     bool _windowsBuilt = false;

@@ -59,3 +59,48 @@ VQPickChoice vqChoosePickPath(const VQSessionOffer &offer);
 
 // The names VELLICO_PICK_PATH takes ("x11", "screencopy", …).
 QString vqPickPathName(VQPickPath path);
+
+// Asks this session what it offers for picking, without waiting: the
+// compositor's globals on a connection of its own in a thread, and the desktop
+// portal's Screenshot over an asynchronous D-Bus call, each bounded by
+// kAskTimeoutMs. offer() holds what is known so far (the environment's part at
+// once); settled() follows the last answer, or at once where the session is no
+// Wayland one. --diagnose waits for it (waitUntilSettled()).
+#include <QObject>
+
+class VQSessionAsk : public QObject
+{
+    Q_OBJECT
+
+  public:
+    static constexpr int kAskTimeoutMs = 2000;
+
+    // With `portalWhenScreencopy` false the portal is not asked where the
+    // compositor offers screencopy (which the choice then prefers anyway), unless
+    // VELLICO_PICK_PATH forces a path.
+    VQSessionAsk(const QString &platformName, bool portalWhenScreencopy, QObject *parent = nullptr);
+    ~VQSessionAsk() override;
+
+    // Starts asking; settled() may come before this returns.
+    void start();
+    const VQSessionOffer &offer() const { return _offer; }
+    bool isSettled() const { return _settled; }
+    // Runs the event loop until settled (each answer is bounded, so is this).
+    void waitUntilSettled();
+
+  signals:
+    void settled();
+
+  private:
+    void compositorAnswered(bool screencopy);
+    void askPortal();
+    void settle();
+
+    VQSessionOffer _offer;
+    bool _portalWhenScreencopy = true;
+    bool _settled = false;
+    bool _started = false;
+};
+
+// The choice the session offers, as --diagnose prints it, asked and waited for.
+QString VQPickPathOfferedLine(const QString &platformName);

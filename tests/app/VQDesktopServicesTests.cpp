@@ -2,7 +2,7 @@
 // answer and the session probe's choice, and what the assembly says the
 // session can do.
 
-#include "app/VQDesktopServices.h"
+#include "app/VQDesktopFactory.h"
 #include "platform/VQGlobalShortcutService.h"
 #include "platform/VQScreenPicker.h"
 
@@ -23,8 +23,8 @@ struct PlanRow {
 };
 
 const PlanRow kRows[] = {
-    {"X11: the platform picks, nothing asked", {}, std::nullopt, Backend::PlatformLoupe, {}, {}},
-    {"X11 with VELLICO_PICK_PATH=x11", {}, VQPickChoice{VQPickPath::X11Live, "forced"}, Backend::PlatformLoupe, {}, {}},
+    {"X11: the platform picks, nothing asked", {}, std::nullopt, Backend::X11Loupe, {}, {}},
+    {"X11 with VELLICO_PICK_PATH=x11", {}, VQPickChoice{VQPickPath::X11Live, "forced"}, Backend::X11Loupe, {}, {}},
     {"X11 with VELLICO_PICK_PATH=none: off, with the probe's reason",
      {},
      VQPickChoice{VQPickPath::None, "X11 session: forced by VELLICO_PICK_PATH"},
@@ -79,8 +79,7 @@ TEST(VQDesktopServicesTest, ChoosesThePickerFromThePlatformAndTheProbe)
         if (row.failure.isEmpty())
             continue;
         // The picker it makes refuses at once, saying why, and says so to the interface.
-        VQNullPlatform platform(row.problem);
-        const std::unique_ptr<VQScreenPicker> picker = VQMakePicker(plan, platform);
+        const std::unique_ptr<VQScreenPicker> picker = VQMakePicker(plan, nullptr);
         EXPECT_FALSE(picker->canPick());
         EXPECT_EQ(picker->description(), plan.description);
         std::vector<VQPickOutcome> heard;
@@ -95,20 +94,29 @@ TEST(VQDesktopServicesTest, ChoosesThePickerFromThePlatformAndTheProbe)
     }
 }
 
-// A platform that offers what the row says.
-class VQOfferingPlatform : public VQNullPlatform
+// An X server that offers what the row says.
+class VQOfferingX11 : public VQX11Input
 {
   public:
-    VQOfferingPlatform(QString problem, bool windows, bool pointer, bool hotKeys)
-        : VQNullPlatform(std::move(problem)), _windows(windows), _pointer(pointer), _hotKeys(hotKeys)
+    VQOfferingX11(QString problem, bool windows, bool pointer)
+        : _problem(std::move(problem)), _windows(windows), _pointer(pointer)
     {
     }
     bool tellsActiveWindow() const override { return _windows; }
+    WindowID activeWindow() const override { return 0; }
+    bool activateWindow(WindowID) override { return false; }
     bool offersPointerEvents() const override { return _pointer; }
-    bool bindsHotKeys() const override { return _hotKeys; }
+    void registerHotKey(const VQKeyCombo &, std::function<void()>, std::function<void(HotKeyStatus)> answer) override
+    {
+        answer(HotKeyStatus::Registered);
+    }
+    void unregisterHotKey() override {}
+    QString screenPickingProblem() const override { return _problem; }
+    Description describe() const override { return {QStringLiteral("offering"), {}, {}, {}}; }
 
   private:
-    bool _windows, _pointer, _hotKeys;
+    QString _problem;
+    bool _windows, _pointer;
 };
 
 TEST(VQDesktopServicesTest, TheCapabilitiesFollowWhatTheSessionOffers)
@@ -133,11 +141,13 @@ TEST(VQDesktopServicesTest, TheCapabilitiesFollowWhatTheSessionOffers)
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
-        VQDesktopServices::Pieces parts;
-        parts.platform = std::make_unique<VQOfferingPlatform>(
-            row.readsScreen ? QString() : QStringLiteral("no screen here"), row.windows, row.pointer, row.hotKeys);
-        parts.platformName = row.platformName;
-        const VQDesktopServices services(std::move(parts));
+        // X11 binds keys: an X server is there exactly when the row binds them.
+        const std::unique_ptr<VQDesktopServices> assembled = VQDesktopFactory::assemble(
+            row.hotKeys ? std::make_unique<VQOfferingX11>(
+                              row.readsScreen ? QString() : QStringLiteral("no screen here"), row.windows, row.pointer)
+                        : nullptr,
+            row.platformName);
+        const VQDesktopServices &services = *assembled;
         const VQDesktopCapabilities &can = services.capabilities();
         EXPECT_EQ(can.screenPicking, row.expected.screenPicking);
         EXPECT_EQ(can.globalShortcut, row.expected.globalShortcut);

@@ -2,12 +2,12 @@
 // A desktop made of one image: captures read it, the pointer moves over it, and
 // the test plays the user by sending input through the grab or the tracker.
 
-#include "platform/VQPlatform.h"
+#include "platform/x11/VQX11Input.h"
 
 #include <QMetaObject>
 #include <QCoreApplication>
 
-class VQFakePlatform : public VQPlatform
+class VQFakePlatform : public VQX11Input
 {
   public:
     explicit VQFakePlatform(QImage desktop) : desktop(std::move(desktop)) {}
@@ -17,11 +17,10 @@ class VQFakePlatform : public VQPlatform
     QString screenPickingProblem() const override { return pickingProblem; }
     Description describe() const override { return {QStringLiteral("fake"), {}, {}, {}}; }
 
-    bool bindsHotKeys() const override { return true; }
-    HotKeyStatus registerHotKey(const VQKeyCombo &, std::function<void()>) override
+    void registerHotKey(const VQKeyCombo &, std::function<void()>, std::function<void(HotKeyStatus)> answer) override
     {
         ++registrations;
-        return hotKeyStatus;
+        answer(hotKeyStatus);
     }
     void unregisterHotKey() override {}
 

@@ -284,7 +284,7 @@ class VQGlobalShortcutTest : public VQMagnifierLoupeTest
 TEST_F(VQGlobalShortcutTest, TheBindingSaysWhatTheDesktopMadeOfTheCombination)
 {
     using Status = VQShortcutBinding::Status;
-    using HotKey = VQPlatform::HotKeyStatus;
+    using HotKey = VQX11Input::HotKeyStatus;
     const VQKeyCombo ctrlAltP{1572864, 35, {}, {}};
     const struct Row {
         const char *name;
@@ -323,7 +323,7 @@ TEST_F(VQGlobalShortcutTest, TheBindingSaysWhatTheDesktopMadeOfTheCombination)
 
 TEST_F(VQGlobalShortcutTest, AShortcutHeldElsewhereIsToldOncePerCombination)
 {
-    platform.hotKeyStatus = VQPlatform::HotKeyStatus::Taken;
+    platform.hotKeyStatus = VQX11Input::HotKeyStatus::Taken;
     const VQKeyCombo ctrlAltP{1572864, 35, {}, {}}, superP{0x40000, 35, {}, {}};
     service.bind(ctrlAltP);
     service.bind(ctrlAltP);

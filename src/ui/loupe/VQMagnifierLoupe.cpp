@@ -4,7 +4,7 @@
 #include "platform/VQPickFailure.h"
 #include "platform/VQScreenPicker.h"
 
-#include "platform/VQPlatform.h"
+#include "platform/x11/VQX11Input.h"
 #include "ui/loupe/VQMagnifierLoupeWindow.h"
 #include "vqcore/VQLog.h"
 #include "vqcore/VQUserDefaults.h"
@@ -22,7 +22,7 @@ namespace
 bool gRunning = false;
 } // namespace
 
-std::optional<QColor> VQMagnifierLoupe::selectColor(VQPlatform &platform, QString *failure)
+std::optional<QColor> VQMagnifierLoupe::selectColor(VQX11Input &platform, QString *failure)
 {
     VQMagnifierLoupe loupe(platform);
     return loupe.selectColorOnce(failure);
@@ -33,7 +33,7 @@ bool VQMagnifierLoupe::isRunning()
     return gRunning;
 }
 
-VQMagnifierLoupe::VQMagnifierLoupe(VQPlatform &platform) : _platform(platform) {}
+VQMagnifierLoupe::VQMagnifierLoupe(VQX11Input &platform) : _platform(platform) {}
 
 VQMagnifierLoupe::~VQMagnifierLoupe() = default;
 

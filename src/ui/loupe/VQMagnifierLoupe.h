@@ -21,7 +21,7 @@
 
 class QEventLoop;
 class VQMagnifierLoupeWindow;
-class VQPlatform;
+class VQX11Input;
 struct VQInputEvent;
 
 class VQMagnifierLoupe : public QObject
@@ -35,10 +35,10 @@ class VQMagnifierLoupe : public QObject
     // press of the shortcut starts no second loupe).
     // `failure`, when given, receives why nothing was picked other than the
     // user's cancelling (empty for a cancel).
-    static std::optional<QColor> selectColor(VQPlatform &platform, QString *failure = nullptr);
+    static std::optional<QColor> selectColor(VQX11Input &platform, QString *failure = nullptr);
     static bool isRunning();
 
-    explicit VQMagnifierLoupe(VQPlatform &platform);
+    explicit VQMagnifierLoupe(VQX11Input &platform);
     ~VQMagnifierLoupe() override;
 
     std::optional<QColor> selectColorOnce(QString *failure = nullptr);
@@ -58,7 +58,7 @@ class VQMagnifierLoupe : public QObject
     void cancel();
     void end();
 
-    VQPlatform &_platform;
+    VQX11Input &_platform;
     std::unique_ptr<VQMagnifierLoupeWindow> _window;
     QEventLoop *_loop = nullptr;
     QPoint _pointer;

@@ -49,6 +49,7 @@ class FrozenScreenWindow;
 
 // One run of the loupe over a picture: the state, the windows, how it ends.
 struct Run {
+    bool screenSizesKnown = true; // Qt knows the screens' device sizes (not on XWayland)
     VQScreenshotLayout mapped;
     QList<QImage> frozen; // each output's part of the picture
     std::optional<VQFrozenLoupeState> state;
@@ -315,9 +316,8 @@ void Run::shown(int output)
 
 // The screens as Qt knows them: logical rectangles and their own device sizes.
 // On XWayland Qt sees every output at ×1 whatever its scale: its size unknown.
-QList<VQOutput> screenOutputs(const QList<QScreen *> &screens)
+QList<VQOutput> screenOutputs(const QList<QScreen *> &screens, bool sizesKnown)
 {
-    const bool sizesKnown = QGuiApplication::platformName() != QLatin1String("xcb");
     QList<VQOutput> outputs;
     for (const QScreen *screen : screens) {
         const QRect geometry = screen->geometry();
@@ -341,11 +341,11 @@ QString fitText(VQScreenshotOutput::Fit fit)
 }
 
 // The window a permission dialog of the desktop may belong to: our focused one,
-// where the platform can name it to the portal.
-QString parentWindow()
+// where the platform can name it to the portal (our windows are X11 windows).
+QString parentWindow(bool x11Windows)
 {
     const QWindow *focused = QGuiApplication::focusWindow();
-    if (focused && QGuiApplication::platformName() == QLatin1String("xcb"))
+    if (focused && x11Windows)
         return QStringLiteral("x11:%1").arg(focused->winId(), 0, 16);
     return {};
 }
@@ -391,7 +391,7 @@ void waitUntilClear(Run &run)
 // with the reason the picture does not fit the screens.
 void showPicture(Run &run, const QList<QScreen *> &screens, const QImage &picture)
 {
-    run.mapped = VQMapScreenshot(screenOutputs(screens), picture.size());
+    run.mapped = VQMapScreenshot(screenOutputs(screens, run.screenSizesKnown), picture.size());
     if (!run.mapped.ok()) {
         run.end(run.mapped.error);
         return;
@@ -433,7 +433,8 @@ bool VQScreenshotLoupe::isRunning()
     return gRunning;
 }
 
-std::optional<QColor> VQScreenshotLoupe::selectColor(QString *failure, bool clearFirst)
+std::optional<QColor> VQScreenshotLoupe::selectColor(QString *failure, bool clearFirst, bool screenSizesKnown,
+                                                     bool x11Windows)
 {
     const auto fail = [failure](const QString &reason) { return VQFailPick(failure, reason); };
     const VQLoupeTurn turn(gRunning);
@@ -444,6 +445,7 @@ std::optional<QColor> VQScreenshotLoupe::selectColor(QString *failure, bool clea
     if (screens.isEmpty())
         return fail(QStringLiteral("there is no screen to show the picture on"));
     Run run;
+    run.screenSizesKnown = screenSizesKnown;
     run.clock.start();
     // Cancelled from outside (the asker went away): ends as Escape would, at any step.
     const VQPickCancelling cancelling([&run] { run.end(QString()); });
@@ -461,9 +463,9 @@ std::optional<QColor> VQScreenshotLoupe::selectColor(QString *failure, bool clea
                      [&run](QWindow *window) { run.focusChanged(window); });
 
     std::optional<QImage> picture;
-    const auto takePicture = [&run, &picture] {
+    const auto takePicture = [&run, &picture, x11Windows] {
         QString error;
-        if (!run.ended && !(picture = VQPortalScreenshot::take(parentWindow(), &error)))
+        if (!run.ended && !(picture = VQPortalScreenshot::take(parentWindow(x11Windows), &error)))
             run.end(error);
     };
     // Our windows go up first, clear, with no pointer over them (a transparent one:

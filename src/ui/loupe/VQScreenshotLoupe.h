@@ -38,6 +38,9 @@ class VQScreenshotLoupe
     // nothing when the user canceled or the run failed (then `failure`, when
     // given, says why in one line), or when another loupe runs.
     // `clearFirst`: the windows go up clear before the picture is taken.
-    static std::optional<QColor> selectColor(QString *failure = nullptr, bool clearFirst = true);
+    // `screenSizesKnown`: Qt knows the screens' device sizes (false on XWayland).
+    // `x11Windows`: our windows are X11 windows, named to the portal as its dialogs' parent.
+    static std::optional<QColor> selectColor(QString *failure = nullptr, bool clearFirst = true,
+                                             bool screenSizesKnown = true, bool x11Windows = false);
     static bool isRunning();
 };
