@@ -16,9 +16,10 @@ void VQDeferredPicker::setBackend(std::unique_ptr<VQScreenPicker> backend)
     _backend = std::move(backend);
     setLogLine(_backend->logLine());
     connect(_backend.get(), &VQScreenPicker::finished, this, &VQDeferredPicker::finish);
+    _waitingPick.reset();
     emit chosen();
-    if (_waitingPick) {
-        _waitingPick.reset();
+    if (_pickWaiting) {
+        _pickWaiting = false;
         _backend->pick();
     }
 }
@@ -30,10 +31,14 @@ void VQDeferredPicker::start()
         return;
     }
     // Started once the backend is chosen; a cancel meanwhile ends it here.
-    _waitingPick = std::make_unique<VQPickCancelling>([this] {
-        _waitingPick.reset();
-        finish(VQPickOutcome::cancelled());
-    });
+    _pickWaiting = true;
+    if (!_waitingPick)
+        _waitingPick = std::make_unique<VQPickCancelling>([this] {
+            if (!_pickWaiting)
+                return;
+            _pickWaiting = false;
+            finish(VQPickOutcome::cancelled());
+        });
 }
 
 // -- the assembly ------------------------------------------------------------------

@@ -64,6 +64,7 @@ class VQDeferredPicker : public VQScreenPicker
   private:
     std::unique_ptr<VQScreenPicker> _backend;
     std::unique_ptr<VQPickCancelling> _waitingPick;
+    bool _pickWaiting = false; // a pick waits for the backend
     QString _waiting;
 };
 

@@ -164,3 +164,76 @@ TEST(VQDesktopServicesTest, TheCapabilitiesFollowWhatTheSessionOffers)
     }
 }
 } // namespace
+
+namespace
+{
+// A backend that answers at once with what the test says.
+class VQAnsweringPicker : public VQScreenPicker
+{
+  public:
+    explicit VQAnsweringPicker(bool can) : _can(can) {}
+    bool canPick() const override { return _can; }
+    QString description() const override { return QStringLiteral("answering"); }
+    int starts = 0;
+
+  protected:
+    void start() override
+    {
+        ++starts;
+        finish(VQPickOutcome::picked(Qt::red));
+    }
+
+  private:
+    bool _can;
+};
+
+// A pick asked for before the session answered waits for the backend, a cancel
+// meanwhile ends it, and the services' capabilities follow the answer.
+TEST(VQDesktopServicesTest, APickBeforeTheSessionAnsweredWaitsForTheBackend)
+{
+    using Kind = VQPickOutcome::Kind;
+    const struct Row {
+        const char *name;
+        bool pickFirst, cancelFirst, backendCan;
+        std::vector<Kind> heard; // before and after the backend arrives
+        int starts;
+    } rows[] = {
+        {"no pick meanwhile", false, false, true, {}, 0},
+        {"a pick meanwhile runs on the backend", true, false, true, {Kind::Picked}, 1},
+        {"a pick cancelled meanwhile never reaches it", true, true, true, {Kind::Cancelled}, 0},
+        {"the backend cannot pick: the capability goes", false, false, false, {}, 0},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        VQDesktopServices::Pieces parts;
+        auto deferred = std::make_unique<VQDeferredPicker>(QStringLiteral("waiting"));
+        VQDeferredPicker *picker = deferred.get();
+        parts.picker = std::move(deferred);
+        VQDesktopServices services(std::move(parts));
+        int changes = 0, settles = 0;
+        QObject::connect(&services, &VQDesktopServices::capabilitiesChanged, [&] { ++changes; });
+        QObject::connect(&services, &VQDesktopServices::settled, [&] { ++settles; });
+        std::vector<Kind> heard;
+        QObject::connect(picker, &VQScreenPicker::finished,
+                         [&](const VQPickOutcome &outcome) { heard.push_back(outcome.kind); });
+        EXPECT_FALSE(services.isSettled());
+        EXPECT_TRUE(services.capabilities().screenPicking);
+        EXPECT_EQ(picker->description(), QStringLiteral("waiting"));
+        if (row.pickFirst)
+            EXPECT_TRUE(picker->pick());
+        if (row.cancelFirst)
+            picker->cancel();
+        auto backend = std::make_unique<VQAnsweringPicker>(row.backendCan);
+        const VQAnsweringPicker *answering = backend.get();
+        picker->setBackend(std::move(backend));
+        EXPECT_EQ(heard, row.heard);
+        EXPECT_EQ(answering->starts, row.starts);
+        EXPECT_FALSE(picker->isRunning());
+        EXPECT_TRUE(services.isSettled());
+        EXPECT_EQ(settles, 1);
+        EXPECT_EQ(services.capabilities().screenPicking, row.backendCan);
+        EXPECT_EQ(changes, row.backendCan ? 0 : 1);
+        EXPECT_EQ(picker->description(), QStringLiteral("answering"));
+    }
+}
+} // namespace

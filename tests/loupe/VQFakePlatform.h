@@ -20,7 +20,10 @@ class VQFakePlatform : public VQX11Input
     void registerHotKey(const VQKeyCombo &, std::function<void()>, std::function<void(HotKeyStatus)> answer) override
     {
         ++registrations;
-        answer(hotKeyStatus);
+        if (answerLater)
+            heldAnswers.push_back(std::move(answer));
+        else
+            answer(hotKeyStatus);
     }
     void unregisterHotKey() override {}
 
@@ -115,6 +118,8 @@ class VQFakePlatform : public VQX11Input
     InputHandler tracking;
     HotKeyStatus hotKeyStatus = HotKeyStatus::Registered;
     int registrations = 0;
+    bool answerLater = false; // hot-key answers wait in heldAnswers for the test
+    std::vector<std::function<void(HotKeyStatus)>> heldAnswers;
 };
 
 // 1-pixel columns, red on even and blue on odd x, with a green square at (300, 100, 100, 100).
