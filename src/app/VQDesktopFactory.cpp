@@ -11,9 +11,6 @@
 #include "platform/wlr/VQWlrClipboard.h"
 #include "ui/loupe/VQFrozenLoupe.h"
 #endif
-#ifdef VELLICO_HAVE_X11
-#include "platform/x11/VQX11Desktop.h"
-#endif
 
 #include <QDBusConnection>
 #include <QGuiApplication>
@@ -133,12 +130,10 @@ bool hasNoScreen(const QString &platformName)
 // The X server's calls on "xcb" (when the display answers); elsewhere nothing, said once.
 std::unique_ptr<VQX11Input> connectX11(const QString &platformName)
 {
-#ifdef VELLICO_HAVE_X11
     if (platformName == QLatin1String("xcb")) {
-        if (auto x11 = VQX11Desktop::connect())
+        if (auto x11 = VQX11Input::connect())
             return x11;
     }
-#endif
     // A Wayland client has none of these from Qt's platform: the picker and the
     // shortcut go through what the session offers, and --diagnose says which.
     if (platformName == QLatin1String("wayland")) {

@@ -24,6 +24,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
 // What the pointer and the keyboard did, as the X server reports it.
@@ -115,4 +116,8 @@ class VQX11Input
     // never waits (the caller tries again later).
     virtual bool grabInput(InputHandler handler) { return false; }
     virtual void releaseInput() {}
+
+    // Connects to $DISPLAY (VQX11Desktop); null when no X server answers, or
+    // this Vellico was built without X11.
+    static std::unique_ptr<VQX11Input> connect();
 };
