@@ -1,6 +1,6 @@
 #pragma once
-// The desktop services of this session, assembled once in main() and handed
-// to whoever needs them (the delegate, the preferences, --diagnose):
+// The desktop services of this session, assembled once by the desktop factory
+// (VQDesktopFactory) and handed to whoever needs them (the delegate, the preferences, --diagnose):
 //
 //   screenPicker()    "let the user pick a pixel" (VQScreenPicker)
 //   globalShortcut()  bind a combination, hear its presses (VQGlobalShortcutService)
@@ -21,7 +21,6 @@
 #include "platform/x11/VQX11Input.h"
 
 #include <QObject>
-
 #include <QString>
 #include <QStringList>
 

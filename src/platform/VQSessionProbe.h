@@ -1,8 +1,9 @@
 #pragma once
 // Chooses how the user picks a pixel in this session, from what the session
-// offers, never from the desktop's name. Pure: the caller gathers the offer
-// (Qt's platform name, the environment, the compositor's globals, the desktop
-// portal's interfaces) and tests build it row by row.
+// offers, never from the desktop's name. The choice is pure: VQSessionAsk
+// gathers the offer (Qt's platform name, the environment, the compositor's
+// globals, the desktop portal's interfaces) without waiting, and tests build
+// it row by row.
 //
 // The order of preference:
 //   X11 (the platform is "xcb" in a session that is not Wayland): the live loupe.
@@ -19,6 +20,7 @@
 // does not offer, or an unknown value, gives "none" with the reason, never a
 // path that cannot work.
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -66,8 +68,6 @@ QString vqPickPathName(VQPickPath path);
 // kAskTimeoutMs. offer() holds what is known so far (the environment's part at
 // once); settled() follows the last answer, or at once where the session is no
 // Wayland one. --diagnose waits for it (waitUntilSettled()).
-#include <QObject>
-
 class VQSessionAsk : public QObject
 {
     Q_OBJECT
