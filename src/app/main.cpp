@@ -107,13 +107,17 @@ int main(int argc, char *argv[])
     if (const std::optional<int> status = answerAtOnce(options))
         return *status;
     if (options.diagnose) {
+        // Everything the session offers, the portal included: asked alongside the services.
+        VQSessionAsk offered(QGuiApplication::platformName(), true);
+        offered.start();
         const auto desktop = VQDesktopFactory::forSession(QGuiApplication::platformName());
         // It prints the answers: it waits for them (each is bounded).
         desktop->waitUntilSettled();
+        offered.waitUntilSettled();
         for (const QString &line :
              VQDiagnosisLines(*desktop, VQTrayHostHere(QSystemTrayIcon::isSystemTrayAvailable()), environmentVariable))
             std::printf("%s\n", qPrintable(line));
-        std::printf("%s\n", qPrintable(VQPickPathOfferedLine(QGuiApplication::platformName())));
+        std::printf("%s\n", qPrintable(VQPickPathOfferedLine(offered.offer())));
         return 0;
     }
 

@@ -261,10 +261,8 @@ void VQSessionAsk::waitUntilSettled()
     loop.exec();
 }
 
-QString VQPickPathOfferedLine(const QString &platformName)
+QString VQPickPathOfferedLine(const VQSessionOffer &offer)
 {
-    VQSessionAsk ask(platformName, true);
-    ask.waitUntilSettled();
-    const VQPickChoice choice = vqChoosePickPath(ask.offer());
+    const VQPickChoice choice = vqChoosePickPath(offer);
     return QStringLiteral("picking path the session offers: %1 (%2)").arg(vqPickPathName(choice.path), choice.reason);
 }

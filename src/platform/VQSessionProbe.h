@@ -102,5 +102,5 @@ class VQSessionAsk : public QObject
     bool _started = false;
 };
 
-// The choice the session offers, as --diagnose prints it, asked and waited for.
-QString VQPickPathOfferedLine(const QString &platformName);
+// The choice `offer` gives, as --diagnose prints it.
+QString VQPickPathOfferedLine(const VQSessionOffer &offer);
