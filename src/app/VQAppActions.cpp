@@ -58,8 +58,8 @@ void call(const std::function<void()> &handler)
 }
 } // namespace
 
-VQAppActions::VQAppActions(Handlers handlers, const VQGlobalShortcutService &shortcut, QStringList whatWorks,
-                           bool noTray, QObject *parent)
+VQAppActions::VQAppActions(Handlers handlers, const VQGlobalShortcutService &shortcut,
+                           std::function<QStringList()> whatWorks, bool noTray, QObject *parent)
     : QObject(parent), _handlers(std::move(handlers)), _shortcut(shortcut), _whatWorks(std::move(whatWorks)),
       _noTray(noTray)
 {
@@ -195,7 +195,7 @@ QString VQAppActions::aboutText() const
     QString text = QStringLiteral("Vellico %1\n%2")
                        .arg(QCoreApplication::applicationVersion(),
                             VQLocalizedString("A color picker and swatch manager for the desktop."));
-    QStringList lines = _whatWorks;
+    QStringList lines = _whatWorks ? _whatWorks() : QStringList();
     // The desktop answers about the shortcut after start: say where it stands now.
     if (_shortcut.desktopDecidesKeys())
         for (QString &line : lines)

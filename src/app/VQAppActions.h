@@ -51,8 +51,8 @@ class VQAppActions : public QObject
     };
     // `whatWorks`: the session's paths, a line each, for the About box; `noTray`:
     // the gear menu then also offers the About box.
-    VQAppActions(Handlers handlers, const VQGlobalShortcutService &shortcut, QStringList whatWorks, bool noTray,
-                 QObject *parent = nullptr);
+    VQAppActions(Handlers handlers, const VQGlobalShortcutService &shortcut, std::function<QStringList()> whatWorks,
+                 bool noTray, QObject *parent = nullptr);
     ~VQAppActions() override;
 
     // Runs `command` now.
@@ -78,7 +78,7 @@ class VQAppActions : public QObject
 
     Handlers _handlers;
     const VQGlobalShortcutService &_shortcut;
-    QStringList _whatWorks;
+    std::function<QStringList()> _whatWorks;
     bool _noTray = false;
     std::map<VQAppCommand, QAction *> _items;
 };

@@ -1,6 +1,6 @@
 #pragma once
-// The desktop services of this session, assembled once in main() and handed
-// to whoever needs them (the delegate, the preferences, --diagnose):
+// The desktop services of this session, assembled once by the desktop factory
+// (VQDesktopFactory) and handed to whoever needs them (the delegate, the preferences, --diagnose):
 //
 //   screenPicker()    "let the user pick a pixel" (VQScreenPicker)
 //   globalShortcut()  bind a combination, hear its presses (VQGlobalShortcutService)
@@ -10,15 +10,17 @@
 //   capabilities()    what of this the session can do, for the interface to
 //                     show or hide
 //
-// forSession() chooses each backend from Qt's platform and what the session
-// offers (VQSessionProbe), never from the desktop's name. Tests assemble their
-// own from parts (a fake platform, a fake picker).
+// The desktop factory (VQDesktopFactory) chooses each backend, once; this
+// only holds them and says what they can do now. Some backends answer later
+// (the portal, the compositor): capabilities() is the current answer and
+// capabilitiesChanged() follows each change. Tests assemble their own from
+// parts (a fake X11 input, a fake picker).
 
 #include "platform/VQGlobalShortcutService.h"
-#include "platform/VQPlatform.h"
 #include "platform/VQScreenPicker.h"
-#include "platform/VQSessionProbe.h"
+#include "platform/x11/VQX11Input.h"
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -37,49 +39,52 @@ struct VQDesktopCapabilities {
     bool windowPlacement = false; // our windows can be put at a place of our choosing (under the tray icon)
 };
 
-// Which picker backend runs: a pure choice from the platform's own answer and
-// the session probe's (unit rows).
-struct VQPickerPlan {
-    enum class Backend {
-        PlatformLoupe,    // the live magnifier loupe over the platform (X11)
-        FrozenScreencopy, // the frozen loupe over wlroots screencopy
-        PortalScreenshot, // the frozen loupe over the portal's screenshot
-        PortalPickColor,  // the desktop portal's own picker
-        None,             // fails at once with `reason`
-    };
-    Backend backend = Backend::None;
-    QString description; // how picking works, for --diagnose; empty: the platform's own
-    QString logLine;     // the path chosen and why, for the log
-    QString reason;      // None: why picking is off
-    // PortalScreenshot: the loupe's windows go up clear before the picture is
-    // taken (not where the compositor would draw them alone, hiding the desktop).
-    bool clearWindowsFirst = true;
+// A picker whose backend is chosen once the session has answered (the
+// compositor, the portal): a pick asked for before waits for it, and a cancel
+// meanwhile ends it as the user's would. Until then it counts as able to pick.
+class VQDeferredPicker : public VQScreenPicker
+{
+    Q_OBJECT
+
+  public:
+    explicit VQDeferredPicker(QString waiting) : _waiting(std::move(waiting)) {}
+    ~VQDeferredPicker() override;
+    void setBackend(std::unique_ptr<VQScreenPicker> backend);
+    bool isChosen() const { return _backend != nullptr; }
+    bool canPick() const override { return !_backend || _backend->canPick(); }
+    QString description() const override { return _backend ? _backend->description() : _waiting; }
+
+  signals:
+    void chosen();
+
+  protected:
+    void start() override;
+    void stop() override;
+
+  private:
+    std::unique_ptr<VQScreenPicker> _backend;
+    bool _pickWaiting = false; // a pick waits for the backend
+    QString _waiting;
 };
 
-// `platformProblem` is the platform's screenPickingProblem() (empty: it can
-// pick); `path` the probe's choice (nothing: not asked).
-VQPickerPlan VQPlanPicker(const QString &platformProblem, const std::optional<VQPickChoice> &path);
-// The picker that carries out `plan` (on `platform` for the platform's loupe).
-std::unique_ptr<VQScreenPicker> VQMakePicker(const VQPickerPlan &plan, VQPlatform &platform);
-
-class VQDesktopServices
+class VQDesktopServices : public QObject
 {
-  public:
-    // The services for Qt's `platformName` in this session. Probes the
-    // session for a picking path where the platform cannot read the screen,
-    // or where VELLICO_PICK_PATH forces one.
-    static std::unique_ptr<VQDesktopServices> forSession(const QString &platformName);
+    Q_OBJECT
 
-    // An assembly of given parts; null parts get the do-nothing ones (a null
-    // platform, a picker that refuses, no global shortcut).
+  public:
+    // The backends, chosen by the factory; null parts get the do-nothing ones (a
+    // picker that refuses, no global shortcut), and without `x11` there is no
+    // focus hand-back and no pointer watch.
     struct Pieces {
-        std::unique_ptr<VQPlatform> platform;
+        std::unique_ptr<VQX11Input> x11;
         std::unique_ptr<VQScreenPicker> picker;
         std::unique_ptr<VQGlobalShortcutService> shortcut;
         QString platformName = QStringLiteral("offscreen"); // Qt's, for the window placement
+        QString name = QStringLiteral("none");              // which services these are
+        QString pointerWatch = QStringLiteral("off: this session reports no pointer motion to programs");
     };
     explicit VQDesktopServices(Pieces parts);
-    ~VQDesktopServices();
+    ~VQDesktopServices() override;
     VQDesktopServices(const VQDesktopServices &) = delete;
     VQDesktopServices &operator=(const VQDesktopServices &) = delete;
 
@@ -88,22 +93,32 @@ class VQDesktopServices
     VQFocusHandBack &focusHandBack() const { return *_focus; }
     VQMouseTracker *pointerWatch() const { return _pointerWatch.get(); }
     const VQDesktopCapabilities &capabilities() const { return _capabilities; }
+    // Whether every backend has its session's answer (capabilities() is final).
+    bool isSettled() const;
+    // Runs the event loop until isSettled() (each answer is bounded, so is this).
+    void waitUntilSettled();
 
     // For --diagnose and the log at start (VQDiagnosisLines): which services
     // these are ("X11", "X11 (XWayland)", "none"), and how Shift tracking
     // follows the pointer or "off: why". The picker and the shortcut service
     // describe themselves.
-    QString name() const { return _description.name; }
-    QString pointerWatchDescription() const { return _description.pointerWatch; }
+    QString name() const { return _name; }
+    QString pointerWatchDescription() const { return _pointerWatchText; }
     QString platformName() const { return _platformName; }
 
+  signals:
+    void capabilitiesChanged();
+    void settled();
+
   private:
-    std::unique_ptr<VQPlatform> _platform;
+    void update();
+
+    std::unique_ptr<VQX11Input> _x11;
     std::unique_ptr<VQScreenPicker> _picker;
     std::unique_ptr<VQGlobalShortcutService> _shortcut;
     std::unique_ptr<VQFocusHandBack> _focus;
     std::unique_ptr<VQMouseTracker> _pointerWatch;
     VQDesktopCapabilities _capabilities;
-    VQPlatform::Description _description;
-    QString _platformName;
+    QString _platformName, _name, _pointerWatchText;
+    bool _settled = false;
 };

@@ -4,14 +4,8 @@
 #include "app/VQShellMode.h"
 #include "platform/VQGlobalShortcutService.h"
 #include "platform/VQScreenPicker.h"
-#include "platform/VQSessionProbe.h"
-#ifdef VELLICO_HAVE_WLR
-#include "platform/wlr/VQWlrScreencopy.h"
-#endif
 
 #include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusVariant>
 #include <QFileInfo>
 
 namespace
@@ -76,35 +70,6 @@ VQTrayHost VQTrayHostHere(bool qtSeesTray)
     if (VQJudgeTrayHost(VQAskTrayHost(QDBusConnection::sessionBus())) == VQTrayHost::WatcherWithoutHost)
         return VQTrayHost::WatcherWithoutHost;
     return qtSeesTray ? VQTrayHost::Host : VQTrayHost::None;
-}
-
-VQSessionOffer VQAskPickOffer(const QString &platformName, bool portalWhenScreencopy)
-{
-    constexpr int kAskMs = 2000;
-    VQSessionOffer offer = VQSessionOffer::fromEnvironment(platformName);
-#ifdef VELLICO_HAVE_WLR
-    if (!offer.waylandDisplay.isEmpty())
-        offer.wlrScreencopy = VQWlrScreencopy::probe(std::chrono::milliseconds(kAskMs)).screencopy;
-#endif
-    if (offer.wlrScreencopy && !portalWhenScreencopy && offer.forcedPath.isEmpty())
-        return offer;
-    // The portal's Screenshot interface, and whether its version has PickColor (2 and later).
-    QDBusMessage ask = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.portal.Desktop"), QStringLiteral("/org/freedesktop/portal/desktop"),
-        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    ask << QStringLiteral("org.freedesktop.portal.Screenshot") << QStringLiteral("version");
-    const QDBusMessage answer = QDBusConnection::sessionBus().call(ask, QDBus::Block, kAskMs);
-    if (answer.type() == QDBusMessage::ReplyMessage && !answer.arguments().isEmpty()) {
-        offer.portalScreenshot = true;
-        offer.portalPickColor = answer.arguments().constFirst().value<QDBusVariant>().variant().toUInt() >= 2;
-    }
-    return offer;
-}
-
-QString VQPickPathOfferedLine(const QString &platformName)
-{
-    const VQPickChoice choice = vqChoosePickPath(VQAskPickOffer(platformName));
-    return QStringLiteral("picking path the session offers: %1 (%2)").arg(vqPickPathName(choice.path), choice.reason);
 }
 
 QString VQDesktopSessionProblem(const std::function<QString(const char *)> &environment)

@@ -26,13 +26,3 @@ VQTrayHost VQTrayHostHere(bool qtSeesTray);
 // looked for; empty when there may be one. Qt ends the process when it cannot
 // reach a display, so the commands that need none are answered before.
 QString VQDesktopSessionProblem(const std::function<QString(const char *)> &environment);
-
-struct VQSessionOffer;
-
-// What this session offers for picking, asked of the compositor and the desktop
-// portal (each bounded to a moment). With `portalWhenScreencopy` false the
-// portal is not asked where the compositor offers screencopy, which the
-// probe prefers anyway (unless VELLICO_PICK_PATH forces a path).
-VQSessionOffer VQAskPickOffer(const QString &platformName, bool portalWhenScreencopy = true);
-// …and the path the probe chooses from it, as one line.
-QString VQPickPathOfferedLine(const QString &platformName);

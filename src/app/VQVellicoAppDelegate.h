@@ -44,8 +44,8 @@ struct VQAppServices {
     VQTermination::Handler termination;         // empty: keep the installed one
     // How the program meets the session (tray, notes); the default: a tray, nothing to say.
     VQShellMode shell;
-    // The tray, shortcut and capture paths in use, a line each, for the About box.
-    QStringList whatWorks;
+    // The tray, shortcut and capture paths in use as they are now, a line each, for the About box.
+    std::function<QStringList()> whatWorks;
 };
 
 class VQVellicoAppDelegate : public QObject

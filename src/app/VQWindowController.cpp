@@ -25,6 +25,11 @@ VQWindowController::VQWindowController(VQDesktopServices &desktop, const VQShell
                                        std::function<void()> ensureBuilt, QObject *parent)
     : QObject(parent), _desktop(desktop), _shell(shell), _ensureBuilt(std::move(ensureBuilt))
 {
+    // The session may tell after the start that picking works (or not): the eyedropper follows.
+    connect(&_desktop, &VQDesktopServices::capabilitiesChanged, this, [this] {
+        if (_mainWindow)
+            _mainWindow->eyedropperButton()->setVisible(_desktop.capabilities().screenPicking);
+    });
 }
 
 VQWindowController::~VQWindowController()
@@ -164,8 +169,11 @@ void VQWindowController::openCurrentWindow()
         QStringList notes;
         if (!_shell.standingNote.isEmpty())
             notes << _shell.standingNote;
-        if (!_firstOpenNoteShown && !_shell.firstOpenNote.isEmpty()) {
-            notes << _shell.firstOpenNote;
+        // From what the session has answered by now (the portal may answer after the start).
+        const VQDesktopCapabilities &can = _desktop.capabilities();
+        const QString firstOpenNote = VQShellMode::noteFor(can.screenPicking, can.globalShortcut);
+        if (!_firstOpenNoteShown && !firstOpenNote.isEmpty()) {
+            notes << firstOpenNote;
             _firstOpenNoteShown = true;
         }
         _mainWindow->setNote(notes.join(QLatin1Char('\n')));

@@ -2,7 +2,7 @@
 // runs in this session, or else assembles the program with the services of
 // this desktop and runs it.
 
-#include "app/VQDesktopServices.h"
+#include "app/VQDesktopFactory.h"
 #include "app/VQDiagnosis.h"
 #include "app/VQShellMode.h"
 #include "app/VQInstanceChannel.h"
@@ -11,9 +11,7 @@
 #include "app/VQVellicoApplication.h"
 #include "core/VQColorNames.h"
 #include "platform/VQScreenPicker.h"
-#ifdef VELLICO_HAVE_WLR
-#include "platform/wlr/VQWlrClipboard.h"
-#endif
+#include "platform/VQSessionProbe.h"
 #include "vqcore/VQLog.h"
 #include "vqcore/ui/VQWidgetModalUI.h"
 
@@ -109,11 +107,17 @@ int main(int argc, char *argv[])
     if (const std::optional<int> status = answerAtOnce(options))
         return *status;
     if (options.diagnose) {
-        const auto desktop = VQDesktopServices::forSession(QGuiApplication::platformName());
+        // Everything the session offers, the portal included: asked alongside the services.
+        VQSessionAsk offered(QGuiApplication::platformName(), true);
+        offered.start();
+        const auto desktop = VQDesktopFactory::forSession(QGuiApplication::platformName());
+        // It prints the answers: it waits for them (each is bounded).
+        desktop->waitUntilSettled();
+        offered.waitUntilSettled();
         for (const QString &line :
              VQDiagnosisLines(*desktop, VQTrayHostHere(QSystemTrayIcon::isSystemTrayAvailable()), environmentVariable))
             std::printf("%s\n", qPrintable(line));
-        std::printf("%s\n", qPrintable(VQPickPathOfferedLine(QGuiApplication::platformName())));
+        std::printf("%s\n", qPrintable(VQPickPathOfferedLine(offered.offer())));
         return 0;
     }
 
@@ -143,34 +147,41 @@ int main(int argc, char *argv[])
 
     VQAppServices services;
     // The desktop services, chosen once from what this session offers.
-    services.desktop = VQDesktopServices::forSession(QGuiApplication::platformName());
-#ifdef VELLICO_HAVE_WLR
-    // Copies that follow no input in our windows (commands from other
-    // processes, the frozen screen's pick) reach the clipboard this way.
-    VQLog(VQWlrClipboard::installPasteboard(QGuiApplication::platformName()));
-#endif
+    services.desktop = VQDesktopFactory::forSession(QGuiApplication::platformName());
+    VQDesktopServices &desktop = *services.desktop;
     const VQTrayHost tray = VQTrayHostHere(QSystemTrayIcon::isSystemTrayAvailable());
     const bool trayAvailable = tray == VQTrayHost::Host;
-    for (const QString &line : VQDiagnosisLines(*services.desktop, tray, environmentVariable)) {
-        VQLog(line);
-        // The About box lists how the tray, the shortcut and picking work here.
-        for (const char *prefix : {"tray: ", "global shortcut: ", "screen picking: "})
-            if (line.startsWith(QLatin1String(prefix)))
-                services.whatWorks << line.left(1).toUpper() + line.mid(1);
-    }
-    const VQDesktopCapabilities &can = services.desktop->capabilities();
+    // The About box lists how the tray, the shortcut and picking work here, as they do when it opens.
+    services.whatWorks = [&desktop, tray] {
+        QStringList lines;
+        for (const QString &line : VQDiagnosisLines(desktop, tray, environmentVariable))
+            for (const char *prefix : {"tray: ", "global shortcut: ", "screen picking: "})
+                if (line.startsWith(QLatin1String(prefix)))
+                    lines << line.left(1).toUpper() + line.mid(1);
+        return lines;
+    };
+    const VQDesktopCapabilities &can = desktop.capabilities();
     services.shell =
         VQChooseShellMode(QGuiApplication::platformName(), trayAvailable, can.screenPicking, can.globalShortcut);
     if (options.asksForPick())
         services.shell.openWindowAtStart = false;
-    VQLog(services.desktop->screenPicker().logLine());
-    // A --pick says why it picks nothing in its own line.
-    if (!can.screenPicking && !options.asksForPick()) {
-        QString why = services.desktop->screenPicker().description();
-        if (why.startsWith(QLatin1String("off: ")))
-            why = why.mid(5);
-        std::fprintf(stderr, "vellico: screen picking is off: %s\n", qPrintable(why));
-    }
+    // The log says how each service works once the session has answered (at once on X11).
+    const auto logDesktop = [&desktop, tray, pickOnly = options.asksForPick()] {
+        for (const QString &line : VQDiagnosisLines(desktop, tray, environmentVariable))
+            VQLog(line);
+        VQLog(desktop.screenPicker().logLine());
+        // A --pick says why it picks nothing in its own line.
+        if (!desktop.capabilities().screenPicking && !pickOnly) {
+            QString why = desktop.screenPicker().description();
+            if (why.startsWith(QLatin1String("off: ")))
+                why = why.mid(5);
+            std::fprintf(stderr, "vellico: screen picking is off: %s\n", qPrintable(why));
+        }
+    };
+    if (desktop.isSettled())
+        logDesktop();
+    else
+        QObject::connect(&desktop, &VQDesktopServices::settled, &desktop, logDesktop);
     services.modalUI = std::make_unique<VQWidgetModalUI>();
     // Fatal start-up alerts end the program here. Nothing is saved on this road:
     // the library either did not load or the user asked to leave before it did.

@@ -2,7 +2,7 @@
 
 void VQFocusHandBack::remember(const std::function<bool(WindowID)> &isOurs)
 {
-    const WindowID active = _platform.activeWindow();
+    const WindowID active = _x11 ? _x11->activeWindow() : 0;
     if (active == 0 || (isOurs && isOurs(active)))
         return;
     _previous = active;
@@ -10,5 +10,5 @@ void VQFocusHandBack::remember(const std::function<bool(WindowID)> &isOurs)
 
 bool VQFocusHandBack::handBack()
 {
-    return _previous != 0 && _platform.activateWindow(_previous);
+    return _previous != 0 && _x11 && _x11->activateWindow(_previous);
 }

@@ -7,16 +7,17 @@
 // The same service helps our own windows on their way up: out of task bars,
 // and activated where the window manager holds back a program's own request.
 
-#include "platform/VQPlatform.h"
+#include "platform/x11/VQX11Input.h"
 
 #include <functional>
 
 class VQFocusHandBack
 {
   public:
-    using WindowID = VQPlatform::WindowID;
+    using WindowID = VQX11Input::WindowID;
 
-    explicit VQFocusHandBack(VQPlatform &platform) : _platform(platform) {}
+    // Without `x11` (a session that keeps other windows from programs) it does nothing.
+    explicit VQFocusHandBack(VQX11Input *x11) : _x11(x11) {}
 
     // Notes the active window, unless `isOurs` says it is one of ours (re-opening
     // over our own window keeps the window the user came from).
@@ -26,10 +27,18 @@ class VQFocusHandBack
     WindowID previousWindow() const { return _previous; }
 
     // Before showing one of our windows: keep it out of task bars, then activate it.
-    void keepOutOfTaskbar(WindowID ours) { _platform.keepOutOfTaskbar(ours); }
-    void activate(WindowID ours) { _platform.activateWindow(ours); }
+    void keepOutOfTaskbar(WindowID ours)
+    {
+        if (_x11)
+            _x11->keepOutOfTaskbar(ours);
+    }
+    void activate(WindowID ours)
+    {
+        if (_x11)
+            _x11->activateWindow(ours);
+    }
 
   private:
-    VQPlatform &_platform;
+    VQX11Input *_x11;
     WindowID _previous = 0;
 };

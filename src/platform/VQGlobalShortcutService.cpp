@@ -1,7 +1,7 @@
 #include "platform/VQGlobalShortcutService.h"
 
 #include "platform/VQKeyCode.h"
-#include "platform/VQPlatform.h"
+#include "platform/x11/VQX11Input.h"
 #include "vqcore/VQLog.h"
 
 namespace
@@ -82,20 +82,31 @@ QString VQHotKeyShortcutService::description() const
 
 void VQHotKeyShortcutService::doBind(const VQKeyCombo &combo)
 {
-    const auto status = _platform.registerHotKey(combo, [this] { emit triggered(); });
+    // An answer about an earlier combination (a later bind replaced it) is stale.
+    const quint64 generation = ++_generation;
+    _platform.registerHotKey(
+        combo, [this] { emit triggered(); },
+        [this, combo, generation](VQX11Input::HotKeyStatus status) {
+            if (generation == _generation)
+                answered(combo, status);
+        });
+}
+
+void VQHotKeyShortcutService::answered(const VQKeyCombo &combo, VQX11Input::HotKeyStatus status)
+{
     VQLog(QStringLiteral("Registerd key combo with status %1").arg(int(status)));
     switch (status) {
-    case VQPlatform::HotKeyStatus::Registered:
+    case VQX11Input::HotKeyStatus::Registered:
         report(
             {Status::Registered, combo, readable(combo), QStringLiteral("%1 starts the loupe").arg(readable(combo))});
         break;
-    case VQPlatform::HotKeyStatus::Taken:
+    case VQX11Input::HotKeyStatus::Taken:
         report({Status::Taken, combo, {}, takenMessage(combo)});
         break;
-    case VQPlatform::HotKeyStatus::NoShortcut:
+    case VQX11Input::HotKeyStatus::NoShortcut:
         report({Status::NoShortcut, combo, {}, QStringLiteral("no global shortcut is set")});
         break;
-    case VQPlatform::HotKeyStatus::Unsupported:
+    case VQX11Input::HotKeyStatus::Unsupported:
         report({Status::Unsupported, combo, {}, QStringLiteral("%1 is not on this keyboard").arg(readable(combo))});
         break;
     }
@@ -103,6 +114,7 @@ void VQHotKeyShortcutService::doBind(const VQKeyCombo &combo)
 
 void VQHotKeyShortcutService::doUnbind()
 {
+    ++_generation;
     _platform.unregisterHotKey();
 }
 

@@ -7,18 +7,18 @@
 // change the binding later: Binding::keys says what it bound, and every change
 // is reported again.
 //
-// Backends: VQHotKeyShortcutService (X11 key grabs through VQPlatform) and
+// Backends: VQHotKeyShortcutService (X11 key grabs through VQX11Input),
+// VQPortalShortcutService (the desktop portal's GlobalShortcuts) and
 // VQUnsupportedShortcutService (a session without global shortcuts).
 
 #include "platform/VQKeyCombo.h"
+#include "platform/x11/VQX11Input.h"
 
 #include <QByteArray>
 #include <QObject>
 #include <QString>
 
 #include <optional>
-
-class VQPlatform;
 
 struct VQShortcutBinding {
     enum class Status {
@@ -49,8 +49,10 @@ class VQGlobalShortcutService : public QObject
     // The combination that is bound now, if any.
     std::optional<VQKeyCombo> boundCombo() const;
 
-    // Whether this session offers global shortcuts at all.
+    // Whether this session offers global shortcuts at all: the best guess until
+    // knowsSupport(), the desktop's answer after (supportKnown() tells when it comes).
     virtual bool isSupported() const = 0;
+    virtual bool knowsSupport() const { return true; }
     // Whether another program holds `combo`; nothing when it cannot be told.
     virtual std::optional<bool> isHeldElsewhere(const VQKeyCombo &combo) const { return std::nullopt; }
     // The keyboard map that names the keys, in xkb's text form; empty when unknown.
@@ -67,6 +69,8 @@ class VQGlobalShortcutService : public QObject
   signals:
     void bindingChanged(const VQShortcutBinding &binding);
     void triggered();
+    // The desktop answered whether it offers global shortcuts (knowsSupport() is true now).
+    void supportKnown();
 
   protected:
     // Asks the desktop for `combo` (never empty); answer through report(), now or later.
@@ -85,7 +89,7 @@ class VQHotKeyShortcutService : public VQGlobalShortcutService
     Q_OBJECT
 
   public:
-    explicit VQHotKeyShortcutService(VQPlatform &platform) : _platform(platform) {}
+    explicit VQHotKeyShortcutService(VQX11Input &platform) : _platform(platform) {}
     ~VQHotKeyShortcutService() override;
     bool isSupported() const override { return true; }
     std::optional<bool> isHeldElsewhere(const VQKeyCombo &combo) const override;
@@ -97,7 +101,10 @@ class VQHotKeyShortcutService : public VQGlobalShortcutService
     void doUnbind() override;
 
   private:
-    VQPlatform &_platform;
+    void answered(const VQKeyCombo &combo, VQX11Input::HotKeyStatus status);
+
+    VQX11Input &_platform;
+    quint64 _generation = 0;
 };
 
 // A session that binds no global shortcuts: every combination is Unsupported.

@@ -1,6 +1,6 @@
 #include "platform/VQMouseTracker.h"
 
-#include "platform/VQPlatform.h"
+#include "platform/x11/VQX11Input.h"
 #include "vqcore/VQLog.h"
 
 #include <algorithm>

@@ -5,7 +5,7 @@
 // outside our windows (X11). The platform is asked for pointer events only while at least one
 // observer is registered: with none, nothing wakes the program.
 //
-// Points are device pixels of the desktop (see VQPlatform.h); flags are the
+// Points are device pixels of the desktop (see VQX11Input.h); flags are the
 // held modifiers as key-event flags (Shift 0x20000, …). Observers are called
 // on the main thread.
 
@@ -16,7 +16,7 @@
 #include <optional>
 #include <vector>
 
-class VQPlatform;
+class VQX11Input;
 
 class VQMouseTrackerObserver
 {
@@ -29,7 +29,7 @@ class VQMouseTrackerObserver
 class VQMouseTracker
 {
   public:
-    explicit VQMouseTracker(VQPlatform &platform) : _platform(platform) {}
+    explicit VQMouseTracker(VQX11Input &platform) : _platform(platform) {}
     ~VQMouseTracker();
     VQMouseTracker(const VQMouseTracker &) = delete;
     VQMouseTracker &operator=(const VQMouseTracker &) = delete;
@@ -42,7 +42,7 @@ class VQMouseTracker
     std::optional<QColor> colorAt(QPoint point) const;
 
   private:
-    VQPlatform &_platform;
+    VQX11Input &_platform;
     std::vector<VQMouseTrackerObserver *> _observers;
     bool _tracking = false;
 };

@@ -1,8 +1,21 @@
 #include "platform/VQSessionProbe.h"
 
+#ifdef VELLICO_HAVE_WLR
+#include "platform/wlr/VQWlrScreencopy.h"
+#endif
+
 #include <QtGlobal>
 
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusVariant>
+#include <QEventLoop>
+#include <QPointer>
 #include <QStringList>
+#include <QThread>
+
+#include <memory>
 
 #include <array>
 #include <optional>
@@ -163,4 +176,93 @@ VQPickChoice vqChoosePickPath(const VQSessionOffer &offer)
     choice.fullscreenDrawnAlone =
         offer.wlrScreencopy || offer.currentDesktops.contains(QLatin1String("GNOME"), Qt::CaseInsensitive);
     return choice;
+}
+
+// -- asking the session ---------------------------------------------------------
+
+VQSessionAsk::VQSessionAsk(const QString &platformName, bool portalWhenScreencopy, QObject *parent)
+    : QObject(parent), _offer(VQSessionOffer::fromEnvironment(platformName)),
+      _portalWhenScreencopy(portalWhenScreencopy)
+{
+}
+
+VQSessionAsk::~VQSessionAsk() = default;
+
+void VQSessionAsk::start()
+{
+    if (_started)
+        return;
+    _started = true;
+    const Session session = sessionOf(_offer);
+    if (session != Session::NativeWayland && session != Session::XWayland) {
+        // Nothing to ask: the choice needs no compositor's or portal's answer.
+        settle();
+        return;
+    }
+#ifdef VELLICO_HAVE_WLR
+    if (!_offer.waylandDisplay.isEmpty()) {
+        // A connection of its own, in a thread: the round trip never holds up the event loop.
+        auto screencopy = std::make_shared<bool>(false);
+        QThread *thread = QThread::create([screencopy] {
+            *screencopy = VQWlrScreencopy::probe(std::chrono::milliseconds(kAskTimeoutMs)).screencopy;
+        });
+        connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+        connect(thread, &QThread::finished, this, [this, screencopy] { compositorAnswered(*screencopy); });
+        thread->start();
+        return;
+    }
+#endif
+    askPortal();
+}
+
+void VQSessionAsk::compositorAnswered(bool screencopy)
+{
+    _offer.wlrScreencopy = screencopy;
+    if (_offer.wlrScreencopy && !_portalWhenScreencopy && _offer.forcedPath.isEmpty())
+        settle();
+    else
+        askPortal();
+}
+
+void VQSessionAsk::askPortal()
+{
+    // The portal's Screenshot interface, and whether its version has PickColor (2 and later).
+    QDBusMessage ask = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.portal.Desktop"), QStringLiteral("/org/freedesktop/portal/desktop"),
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    ask << QStringLiteral("org.freedesktop.portal.Screenshot") << QStringLiteral("version");
+    auto *watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(ask, kAskTimeoutMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher] {
+        watcher->deleteLater();
+        const QDBusMessage answer = watcher->reply();
+        if (answer.type() == QDBusMessage::ReplyMessage && !answer.arguments().isEmpty()) {
+            _offer.portalScreenshot = true;
+            _offer.portalPickColor = answer.arguments().constFirst().value<QDBusVariant>().variant().toUInt() >= 2;
+        }
+        settle();
+    });
+}
+
+void VQSessionAsk::settle()
+{
+    if (_settled)
+        return;
+    _settled = true;
+    emit settled();
+}
+
+void VQSessionAsk::waitUntilSettled()
+{
+    start();
+    if (_settled)
+        return;
+    QEventLoop loop;
+    connect(this, &VQSessionAsk::settled, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+QString VQPickPathOfferedLine(const VQSessionOffer &offer)
+{
+    const VQPickChoice choice = vqChoosePickPath(offer);
+    return QStringLiteral("picking path the session offers: %1 (%2)").arg(vqPickPathName(choice.path), choice.reason);
 }

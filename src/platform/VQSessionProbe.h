@@ -1,8 +1,9 @@
 #pragma once
 // Chooses how the user picks a pixel in this session, from what the session
-// offers, never from the desktop's name. Pure: the caller gathers the offer
-// (Qt's platform name, the environment, the compositor's globals, the desktop
-// portal's interfaces) and tests build it row by row.
+// offers, never from the desktop's name. The choice is pure: VQSessionAsk
+// gathers the offer (Qt's platform name, the environment, the compositor's
+// globals, the desktop portal's interfaces) without waiting, and tests build
+// it row by row.
 //
 // The order of preference:
 //   X11 (the platform is "xcb" in a session that is not Wayland): the live loupe.
@@ -19,6 +20,7 @@
 // does not offer, or an unknown value, gives "none" with the reason, never a
 // path that cannot work.
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -59,3 +61,46 @@ VQPickChoice vqChoosePickPath(const VQSessionOffer &offer);
 
 // The names VELLICO_PICK_PATH takes ("x11", "screencopy", …).
 QString vqPickPathName(VQPickPath path);
+
+// Asks this session what it offers for picking, without waiting: the
+// compositor's globals on a connection of its own in a thread, and the desktop
+// portal's Screenshot over an asynchronous D-Bus call, each bounded by
+// kAskTimeoutMs. offer() holds what is known so far (the environment's part at
+// once); settled() follows the last answer, or at once where the session is no
+// Wayland one. --diagnose waits for it (waitUntilSettled()).
+class VQSessionAsk : public QObject
+{
+    Q_OBJECT
+
+  public:
+    static constexpr int kAskTimeoutMs = 2000;
+
+    // With `portalWhenScreencopy` false the portal is not asked where the
+    // compositor offers screencopy (which the choice then prefers anyway), unless
+    // VELLICO_PICK_PATH forces a path.
+    VQSessionAsk(const QString &platformName, bool portalWhenScreencopy, QObject *parent = nullptr);
+    ~VQSessionAsk() override;
+
+    // Starts asking; settled() may come before this returns.
+    void start();
+    const VQSessionOffer &offer() const { return _offer; }
+    bool isSettled() const { return _settled; }
+    // Runs the event loop until settled (each answer is bounded, so is this).
+    void waitUntilSettled();
+
+  signals:
+    void settled();
+
+  private:
+    void compositorAnswered(bool screencopy);
+    void askPortal();
+    void settle();
+
+    VQSessionOffer _offer;
+    bool _portalWhenScreencopy = true;
+    bool _settled = false;
+    bool _started = false;
+};
+
+// The choice `offer` gives, as --diagnose prints it.
+QString VQPickPathOfferedLine(const VQSessionOffer &offer);

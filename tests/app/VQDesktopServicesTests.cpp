@@ -2,7 +2,7 @@
 // answer and the session probe's choice, and what the assembly says the
 // session can do.
 
-#include "app/VQDesktopServices.h"
+#include "app/VQDesktopFactory.h"
 #include "platform/VQGlobalShortcutService.h"
 #include "platform/VQScreenPicker.h"
 
@@ -23,8 +23,8 @@ struct PlanRow {
 };
 
 const PlanRow kRows[] = {
-    {"X11: the platform picks, nothing asked", {}, std::nullopt, Backend::PlatformLoupe, {}, {}},
-    {"X11 with VELLICO_PICK_PATH=x11", {}, VQPickChoice{VQPickPath::X11Live, "forced"}, Backend::PlatformLoupe, {}, {}},
+    {"X11: the platform picks, nothing asked", {}, std::nullopt, Backend::X11Loupe, {}, {}},
+    {"X11 with VELLICO_PICK_PATH=x11", {}, VQPickChoice{VQPickPath::X11Live, "forced"}, Backend::X11Loupe, {}, {}},
     {"X11 with VELLICO_PICK_PATH=none: off, with the probe's reason",
      {},
      VQPickChoice{VQPickPath::None, "X11 session: forced by VELLICO_PICK_PATH"},
@@ -79,8 +79,7 @@ TEST(VQDesktopServicesTest, ChoosesThePickerFromThePlatformAndTheProbe)
         if (row.failure.isEmpty())
             continue;
         // The picker it makes refuses at once, saying why, and says so to the interface.
-        VQNullPlatform platform(row.problem);
-        const std::unique_ptr<VQScreenPicker> picker = VQMakePicker(plan, platform);
+        const std::unique_ptr<VQScreenPicker> picker = VQMakePicker(plan, nullptr);
         EXPECT_FALSE(picker->canPick());
         EXPECT_EQ(picker->description(), plan.description);
         std::vector<VQPickOutcome> heard;
@@ -95,20 +94,29 @@ TEST(VQDesktopServicesTest, ChoosesThePickerFromThePlatformAndTheProbe)
     }
 }
 
-// A platform that offers what the row says.
-class VQOfferingPlatform : public VQNullPlatform
+// An X server that offers what the row says.
+class VQOfferingX11 : public VQX11Input
 {
   public:
-    VQOfferingPlatform(QString problem, bool windows, bool pointer, bool hotKeys)
-        : VQNullPlatform(std::move(problem)), _windows(windows), _pointer(pointer), _hotKeys(hotKeys)
+    VQOfferingX11(QString problem, bool windows, bool pointer)
+        : _problem(std::move(problem)), _windows(windows), _pointer(pointer)
     {
     }
     bool tellsActiveWindow() const override { return _windows; }
+    WindowID activeWindow() const override { return 0; }
+    bool activateWindow(WindowID) override { return false; }
     bool offersPointerEvents() const override { return _pointer; }
-    bool bindsHotKeys() const override { return _hotKeys; }
+    void registerHotKey(const VQKeyCombo &, std::function<void()>, std::function<void(HotKeyStatus)> answer) override
+    {
+        answer(HotKeyStatus::Registered);
+    }
+    void unregisterHotKey() override {}
+    QString screenPickingProblem() const override { return _problem; }
+    Description describe() const override { return {QStringLiteral("offering"), {}, {}, {}}; }
 
   private:
-    bool _windows, _pointer, _hotKeys;
+    QString _problem;
+    bool _windows, _pointer;
 };
 
 TEST(VQDesktopServicesTest, TheCapabilitiesFollowWhatTheSessionOffers)
@@ -133,11 +141,13 @@ TEST(VQDesktopServicesTest, TheCapabilitiesFollowWhatTheSessionOffers)
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
-        VQDesktopServices::Pieces parts;
-        parts.platform = std::make_unique<VQOfferingPlatform>(
-            row.readsScreen ? QString() : QStringLiteral("no screen here"), row.windows, row.pointer, row.hotKeys);
-        parts.platformName = row.platformName;
-        const VQDesktopServices services(std::move(parts));
+        // X11 binds keys: an X server is there exactly when the row binds them.
+        const std::unique_ptr<VQDesktopServices> assembled = VQDesktopFactory::assemble(
+            row.hotKeys ? std::make_unique<VQOfferingX11>(
+                              row.readsScreen ? QString() : QStringLiteral("no screen here"), row.windows, row.pointer)
+                        : nullptr,
+            row.platformName);
+        const VQDesktopServices &services = *assembled;
         const VQDesktopCapabilities &can = services.capabilities();
         EXPECT_EQ(can.screenPicking, row.expected.screenPicking);
         EXPECT_EQ(can.globalShortcut, row.expected.globalShortcut);
@@ -151,6 +161,80 @@ TEST(VQDesktopServicesTest, TheCapabilitiesFollowWhatTheSessionOffers)
             EXPECT_EQ(services.globalShortcut().binding().status, VQShortcutBinding::Status::Unsupported);
             EXPECT_FALSE(services.globalShortcut().binding().text.isEmpty());
         }
+    }
+}
+} // namespace
+
+namespace
+{
+// A backend that answers at once with what the test says.
+class VQAnsweringPicker : public VQScreenPicker
+{
+  public:
+    explicit VQAnsweringPicker(bool can) : _can(can) {}
+    bool canPick() const override { return _can; }
+    QString description() const override { return QStringLiteral("answering"); }
+    int starts = 0;
+
+  protected:
+    void start() override
+    {
+        ++starts;
+        finish(VQPickOutcome::picked(Qt::red));
+    }
+
+  private:
+    bool _can;
+};
+
+// A pick asked for before the session answered waits for the backend, a cancel
+// meanwhile ends it, and the services' capabilities follow the answer.
+TEST(VQDesktopServicesTest, APickBeforeTheSessionAnsweredWaitsForTheBackend)
+{
+    using Kind = VQPickOutcome::Kind;
+    const struct Row {
+        const char *name;
+        bool pickFirst, cancelFirst, backendCan;
+        std::vector<Kind> heard; // before and after the backend arrives
+        int starts;
+    } rows[] = {
+        {"no pick meanwhile", false, false, true, {}, 0},
+        {"a pick meanwhile runs on the backend", true, false, true, {Kind::Picked}, 1},
+        {"a pick cancelled meanwhile never reaches it", true, true, true, {Kind::Cancelled}, 0},
+        {"the backend cannot pick: the capability goes", false, false, false, {}, 0},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        VQDesktopServices::Pieces parts;
+        auto deferred = std::make_unique<VQDeferredPicker>(QStringLiteral("waiting"));
+        VQDeferredPicker *picker = deferred.get();
+        parts.picker = std::move(deferred);
+        VQDesktopServices services(std::move(parts));
+        int changes = 0, settles = 0;
+        QObject::connect(&services, &VQDesktopServices::capabilitiesChanged, [&] { ++changes; });
+        QObject::connect(&services, &VQDesktopServices::settled, [&] { ++settles; });
+        std::vector<Kind> heard;
+        QObject::connect(picker, &VQScreenPicker::finished,
+                         [&](const VQPickOutcome &outcome) { heard.push_back(outcome.kind); });
+        EXPECT_FALSE(services.isSettled());
+        EXPECT_TRUE(services.capabilities().screenPicking);
+        EXPECT_EQ(picker->description(), QStringLiteral("waiting"));
+        if (row.pickFirst) {
+            EXPECT_TRUE(picker->pick());
+        }
+        if (row.cancelFirst)
+            picker->cancel();
+        auto backend = std::make_unique<VQAnsweringPicker>(row.backendCan);
+        const VQAnsweringPicker *answering = backend.get();
+        picker->setBackend(std::move(backend));
+        EXPECT_EQ(heard, row.heard);
+        EXPECT_EQ(answering->starts, row.starts);
+        EXPECT_FALSE(picker->isRunning());
+        EXPECT_TRUE(services.isSettled());
+        EXPECT_EQ(settles, 1);
+        EXPECT_EQ(services.capabilities().screenPicking, row.backendCan);
+        EXPECT_EQ(changes, row.backendCan ? 0 : 1);
+        EXPECT_EQ(picker->description(), QStringLiteral("answering"));
     }
 }
 } // namespace

@@ -36,15 +36,19 @@ namespace
 {
 
 // Tells the shell which window is active.
-class VQRecordingPlatform : public VQPlatform
+class VQRecordingPlatform : public VQX11Input
 {
   public:
     WindowID active = 0;
     WindowID activeWindow() const override { return active; }
     bool activateWindow(WindowID) override { return true; }
     QString screenPickingProblem() const override { return {}; }
-    bool tellsActiveWindow() const override { return true; }
     Description describe() const override { return {QStringLiteral("recording"), {}, {}, {}}; }
+    void registerHotKey(const VQKeyCombo &, std::function<void()>, std::function<void(HotKeyStatus)> answer) override
+    {
+        answer(HotKeyStatus::Unsupported);
+    }
+    void unregisterHotKey() override {}
 };
 
 // A picker that answers what the test says, before pick() returns.

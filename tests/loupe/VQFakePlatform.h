@@ -2,12 +2,12 @@
 // A desktop made of one image: captures read it, the pointer moves over it, and
 // the test plays the user by sending input through the grab or the tracker.
 
-#include "platform/VQPlatform.h"
+#include "platform/x11/VQX11Input.h"
 
 #include <QMetaObject>
 #include <QCoreApplication>
 
-class VQFakePlatform : public VQPlatform
+class VQFakePlatform : public VQX11Input
 {
   public:
     explicit VQFakePlatform(QImage desktop) : desktop(std::move(desktop)) {}
@@ -17,11 +17,13 @@ class VQFakePlatform : public VQPlatform
     QString screenPickingProblem() const override { return pickingProblem; }
     Description describe() const override { return {QStringLiteral("fake"), {}, {}, {}}; }
 
-    bool bindsHotKeys() const override { return true; }
-    HotKeyStatus registerHotKey(const VQKeyCombo &, std::function<void()>) override
+    void registerHotKey(const VQKeyCombo &, std::function<void()>, std::function<void(HotKeyStatus)> answer) override
     {
         ++registrations;
-        return hotKeyStatus;
+        if (answerLater)
+            heldAnswers.push_back(std::move(answer));
+        else
+            answer(hotKeyStatus);
     }
     void unregisterHotKey() override {}
 
@@ -116,6 +118,8 @@ class VQFakePlatform : public VQPlatform
     InputHandler tracking;
     HotKeyStatus hotKeyStatus = HotKeyStatus::Registered;
     int registrations = 0;
+    bool answerLater = false; // hot-key answers wait in heldAnswers for the test
+    std::vector<std::function<void(HotKeyStatus)>> heldAnswers;
 };
 
 // 1-pixel columns, red on even and blue on odd x, with a green square at (300, 100, 100, 100).

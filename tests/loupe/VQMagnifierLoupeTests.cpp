@@ -311,7 +311,7 @@ class VQGlobalShortcutTest : public VQMagnifierLoupeTest
 TEST_F(VQGlobalShortcutTest, TheBindingSaysWhatTheDesktopMadeOfTheCombination)
 {
     using Status = VQShortcutBinding::Status;
-    using HotKey = VQPlatform::HotKeyStatus;
+    using HotKey = VQX11Input::HotKeyStatus;
     const VQKeyCombo ctrlAltP{1572864, 35, {}, {}};
     const struct Row {
         const char *name;
@@ -348,9 +348,29 @@ TEST_F(VQGlobalShortcutTest, TheBindingSaysWhatTheDesktopMadeOfTheCombination)
     }
 }
 
+// An answer that comes later is the binding's; one about a combination replaced since is dropped.
+TEST_F(VQGlobalShortcutTest, ALaterAnswerCountsOnlyForTheLastCombination)
+{
+    using Status = VQShortcutBinding::Status;
+    platform.answerLater = true;
+    const VQKeyCombo ctrlAltP{1572864, 35, {}, {}}, superP{0x40000, 35, {}, {}};
+    service.bind(ctrlAltP);
+    service.bind(superP);
+    ASSERT_EQ(platform.heldAnswers.size(), 2u);
+    EXPECT_EQ(service.binding().status, Status::Pending);
+    platform.heldAnswers[0](VQX11Input::HotKeyStatus::Registered);
+    EXPECT_EQ(service.binding().status, Status::Pending) << "the answer about Ctrl+Alt+P is stale";
+    platform.heldAnswers[1](VQX11Input::HotKeyStatus::Registered);
+    EXPECT_EQ(service.binding().status, Status::Registered);
+    EXPECT_EQ(service.boundCombo(), std::optional(superP));
+    service.unbind();
+    platform.heldAnswers[1](VQX11Input::HotKeyStatus::Taken);
+    EXPECT_EQ(service.binding().status, Status::NoShortcut) << "an answer after the unbind is stale";
+}
+
 TEST_F(VQGlobalShortcutTest, AShortcutHeldElsewhereIsToldOncePerCombination)
 {
-    platform.hotKeyStatus = VQPlatform::HotKeyStatus::Taken;
+    platform.hotKeyStatus = VQX11Input::HotKeyStatus::Taken;
     const VQKeyCombo ctrlAltP{1572864, 35, {}, {}}, superP{0x40000, 35, {}, {}};
     service.bind(ctrlAltP);
     service.bind(ctrlAltP);

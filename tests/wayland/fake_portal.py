@@ -40,6 +40,13 @@ Activated and Deactivated) and, unless told not to, org.freedesktop.host.portal.
                                        (BindShortcuts answers with those, whatever it is given)
     fake_portal.py shortcuts none      answers every call, but binds nothing
 
+A portal that is stuck:
+
+    fake_portal.py hang          answers no call about Screenshot or GlobalShortcuts
+                                 at all, not even for their properties (prints "asked
+                                 MEMBER" for each); any other call (a toolkit reading
+                                 the Settings) gets an error at once
+
 "--no-registry" leaves the registry out, as older portals do. "--press-on-stdin"
 presses the shortcuts whenever a line arrives on standard input instead of after
 binding. It prints "register APPID", "session HANDLE", "bind ID TRIGGER", "list",
@@ -123,6 +130,8 @@ def usage(arguments):
     """(mode, its values, options) from the command line, or None."""
     options = {argument for argument in arguments if argument.startswith("--")}
     words = [argument for argument in arguments if not argument.startswith("--")]
+    if words == ["hang"] and not options:
+        return ("hang", words, options)
     if words[:1] == ["shortcuts"]:
         ok = len(words) == 2 and words[1] in SHORTCUT_MODES and not options - {"--no-registry", "--press-on-stdin"}
         return ("shortcuts", words[1:], options) if ok else None
@@ -256,8 +265,26 @@ def main():
         say(f"register {app_id}")
         invocation.return_value(None)
 
+    stuck = ("org.freedesktop.portal.Screenshot", "org.freedesktop.portal.GlobalShortcuts")
+
+    def swallow(connection, message, incoming):
+        # The calls about the stuck interfaces are dropped before Gio can answer them.
+        if not incoming or message.get_message_type() != Gio.DBusMessageType.METHOD_CALL or \
+                message.get_path() != PATH:
+            return message
+        target = message.get_interface()
+        if target == "org.freedesktop.DBus.Properties" and message.get_body() is not None:
+            target = message.get_body().unpack()[0]
+        if target not in stuck:
+            return message
+        say(f"asked {message.get_member()}")
+        return None
+
     def on_bus(connection, name):
         connection_of.append(connection)
+        if interface == "hang":
+            connection.add_filter(swallow)
+            return
         if interface == "screenshot":
             connection.register_object(PATH, SCREENSHOT, on_screenshot_call,
                                        lambda *_: GLib.Variant("u", 2), None)

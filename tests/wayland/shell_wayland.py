@@ -16,6 +16,7 @@ import os
 import re
 import subprocess
 import sys
+import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from wayland_session import DEFAULT_OUTPUTS, TRAY_BACKGROUND, Output, WaylandSession, run_case  # noqa: E402
@@ -347,6 +348,45 @@ def case_portal_shortcut_no_session(session):
         raise Failure(f"--diagnose says {claim}")
 
 
+# How long Vellico waits for the portal's answer to one question.
+PORTAL_ASK_BOUND = 2.0
+
+
+def tray_registered(session):
+    """Whether a StatusNotifierItem is registered at the watcher now."""
+    result = session.run(["gdbus", "call", "--session", "--dest", "org.kde.StatusNotifierWatcher",
+                          "--object-path", "/StatusNotifierWatcher", "--method",
+                          "org.freedesktop.DBus.Properties.Get", "org.kde.StatusNotifierWatcher",
+                          "RegisteredStatusNotifierItems"], check=False)
+    return bool(re.findall(r"'([^']+)'", result.stdout))
+
+
+def case_portal_hangs(session):
+    """A portal that answers nothing: the tray icon comes up while the portal's first
+    question is still unanswered (no start-up step waits for it), and the program works."""
+    portal = session.fake_portal
+    started = time.monotonic()
+    start_vellico(session)
+    asked = registered = None
+    deadline = time.monotonic() + 20
+    while registered is None and time.monotonic() < deadline:
+        if portal and asked is None and any(line.startswith("asked ") for line in portal.read_lines()):
+            asked = time.monotonic()
+        if tray_registered(session):
+            registered = time.monotonic()
+        time.sleep(0.02)
+    if registered is None:
+        raise Failure(f"no tray icon within 20 s: {session.vellico_log()[-1500:]}")
+    if asked is not None and registered - asked >= PORTAL_ASK_BOUND:
+        raise Failure(f"the tray icon came {registered - asked:.2f} s after the portal was asked "
+                      f"({registered - started:.2f} s after the start): the start waited for its answer")
+    print(f"tray icon {registered - started:.2f} s after the start, "
+          f"{registered - asked if asked else float('nan'):.2f} s after the portal was asked")
+    session.offer_clipboard("another program's text")
+    session.run([os.environ["VELLICO_BINARY"], "--copy"], timeout=20)
+    wait_until("the colour on the clipboard from --copy", lambda: re.fullmatch(r"[0-9A-F]{6}", session.clipboard() or ""))
+
+
 CASES = {
     "shell-tray-click": case_tray_click,
     "shell-tray-activate": case_tray_activate,
@@ -358,6 +398,7 @@ CASES = {
     "shell-quiet-start": case_quiet_start,
     "shell-portal-shortcut-no-session": case_portal_shortcut_no_session,
     "shell-portal-shortcut": case_portal_shortcut,
+    "shell-portal-hangs": case_portal_hangs,
 }
 
 # The preferences are taller than the default x1 output.
@@ -368,5 +409,8 @@ TALL_OUTPUTS = (
 
 if __name__ == "__main__":
     sys.exit(run_case(CASES, lambda name: WaylandSession(
-        name, tray=name.startswith("shell-tray"),
+        name, tray=name.startswith("shell-tray") or name == "shell-portal-hangs",
+        # VELLICO_TEST_PORTAL=none runs the case without a portal (to compare the start).
+        fake_portal=("hang",) if name == "shell-portal-hangs" and os.environ.get("VELLICO_TEST_PORTAL") != "none"
+        else None,
         outputs=TALL_OUTPUTS if name == "shell-shortcut-without-portal" else DEFAULT_OUTPUTS)))

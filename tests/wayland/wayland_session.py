@@ -183,8 +183,11 @@ class Client:
 class WaylandSession:
     """Headless sway with its outputs, a private bus, and what runs on them."""
 
-    def __init__(self, name, outputs=DEFAULT_OUTPUTS, portal=False, tray=False):
+    def __init__(self, name, outputs=DEFAULT_OUTPUTS, portal=False, tray=False, fake_portal=None):
         self.name = name
+        # fake_portal.py's arguments: our own portal, on the bus before anything
+        # (waybar's toolkit) could have the real one started; a Client once up.
+        self.fake_portal = fake_portal
         self.outputs = list(outputs)
         self.portal = portal
         self.tray = tray
@@ -206,6 +209,8 @@ class WaylandSession:
                  self._start_sway, self._set_up_outputs, self._start_input_devices]
         if self.portal:
             steps.append(self._start_portal)
+        if self.fake_portal:
+            steps.append(lambda: setattr(self, "fake_portal", self.start_fake_portal(*self.fake_portal)))
         if self.tray:
             steps.append(self._start_tray)
         return self._bring_up(steps)

@@ -3,6 +3,7 @@
 #include "vqcore/VQLog.h"
 
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
 
 #include <optional>
@@ -12,8 +13,7 @@ namespace
 const QString kShortcutID = QStringLiteral("pick");
 }
 
-VQPortalShortcutService::VQPortalShortcutService(const QDBusConnection &bus, const QString &appId, uint portalVersion)
-    : _portal(bus, appId), _version(portalVersion)
+VQPortalShortcutService::VQPortalShortcutService(const QDBusConnection &bus, const QString &appId) : _portal(bus, appId)
 {
     using Status = VQShortcutBinding::Status;
     connect(&_portal, &VQPortalGlobalShortcuts::activated, this, [this](const QString &id) {
@@ -24,8 +24,42 @@ VQPortalShortcutService::VQPortalShortcutService(const QDBusConnection &bus, con
     connect(&_portal, &VQPortalGlobalShortcuts::bound, this, &VQPortalShortcutService::reportBound);
     connect(&_portal, &VQPortalGlobalShortcuts::shortcutsChanged, this, &VQPortalShortcutService::reportBound);
     connect(&_portal, &VQPortalGlobalShortcuts::failed, this, [this](const QString &reason) {
-        report({Status::Unsupported, _asked, {}, reason});
+        report({Status::Unsupported, _proposed, {}, reason});
     });
+
+    QDBusMessage ask = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.portal.Desktop"), QStringLiteral("/org/freedesktop/portal/desktop"),
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    ask << QStringLiteral("org.freedesktop.portal.GlobalShortcuts") << QStringLiteral("version");
+    auto *watcher = new QDBusPendingCallWatcher(QDBusConnection(bus).asyncCall(ask, kAskTimeoutMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher] {
+        watcher->deleteLater();
+        const QDBusMessage answer = watcher->reply();
+        if (answer.type() == QDBusMessage::ReplyMessage && !answer.arguments().isEmpty()) {
+            answered(answer.arguments().constFirst().value<QDBusVariant>().variant().toUInt(), {});
+            return;
+        }
+        answered(std::nullopt, QStringLiteral("no desktop portal offers GlobalShortcuts here (%1)")
+                                   .arg(answer.errorMessage().isEmpty() ? answer.errorName() : answer.errorMessage()));
+    });
+}
+
+void VQPortalShortcutService::answered(std::optional<uint> version, const QString &why)
+{
+    _asked = true;
+    _version = version.value_or(0);
+    _missing = !version;
+    _why = why + QStringLiteral("; bind `vellico --pick` to a key in the desktop's keyboard settings");
+    VQLog(version ? QStringLiteral("The desktop portal offers GlobalShortcuts (version %1).").arg(*version)
+                  : QStringLiteral("Global shortcut: off: %1").arg(_why));
+    if (_wantsBind) {
+        _wantsBind = false;
+        doBind(_wanted);
+    } else {
+        // Whoever shows the binding learns that support is known now.
+        report(binding());
+    }
+    emit supportKnown();
 }
 
 void VQPortalShortcutService::reportBound()
@@ -37,18 +71,22 @@ void VQPortalShortcutService::reportBound()
     if (!keys) {
         // The desktop dropped it (in its settings, say): nothing is bound.
         report({VQShortcutBinding::Status::Unsupported,
-                _asked,
+                _proposed,
                 {},
                 QStringLiteral("the desktop holds no binding of the pick shortcut")});
         return;
     }
-    report({VQShortcutBinding::Status::Registered, _asked, *keys,
+    report({VQShortcutBinding::Status::Registered, _proposed, *keys,
             keys->isEmpty() ? QStringLiteral("bound by the desktop")
                             : QStringLiteral("bound by the desktop to %1").arg(*keys)});
 }
 
 QString VQPortalShortcutService::description() const
 {
+    if (!_asked)
+        return QStringLiteral("the desktop portal's GlobalShortcuts: waiting for the portal's answer");
+    if (_missing)
+        return QStringLiteral("off: ") + _why;
     if (!_portal.isOffered())
         return QStringLiteral("off: %1; bind `vellico --pick` to a key in the desktop's keyboard settings")
             .arg(_portal.failure());
@@ -59,14 +97,24 @@ QString VQPortalShortcutService::description() const
 
 void VQPortalShortcutService::doBind(const VQKeyCombo &combo)
 {
-    // The desktop may ask the user at each bind: the same keys are not proposed anew.
-    if (combo == _asked && _portal.state() == VQPortalGlobalShortcuts::State::Binding)
+    if (!_asked) {
+        // Bound once the portal has said whether it offers GlobalShortcuts; Pending till then.
+        _wanted = combo;
+        _wantsBind = true;
         return;
-    if (combo == _asked && _portal.state() == VQPortalGlobalShortcuts::State::Bound) {
+    }
+    if (_missing) {
+        report({VQShortcutBinding::Status::Unsupported, combo, {}, _why});
+        return;
+    }
+    // The desktop may ask the user at each bind: the same keys are not proposed anew.
+    if (combo == _proposed && _portal.state() == VQPortalGlobalShortcuts::State::Binding)
+        return;
+    if (combo == _proposed && _portal.state() == VQPortalGlobalShortcuts::State::Bound) {
         reportBound();
         return;
     }
-    _asked = combo;
+    _proposed = combo;
     // A portal that could start no shortcut session here will not for other keys either.
     if (!_portal.isOffered()) {
         report({VQShortcutBinding::Status::Unsupported, combo, {}, _portal.failure()});
@@ -78,20 +126,6 @@ void VQPortalShortcutService::doBind(const VQKeyCombo &combo)
 
 void VQPortalShortcutService::doUnbind()
 {
+    _wantsBind = false;
     // A bind that follows starts a session of its own; nothing is bound meanwhile.
-}
-
-std::optional<uint> VQPortalShortcutService::probe(const QDBusConnection &bus, int ms, QString *why)
-{
-    QDBusMessage ask = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.portal.Desktop"), QStringLiteral("/org/freedesktop/portal/desktop"),
-        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    ask << QStringLiteral("org.freedesktop.portal.GlobalShortcuts") << QStringLiteral("version");
-    const QDBusMessage answer = bus.call(ask, QDBus::Block, ms);
-    if (answer.type() == QDBusMessage::ReplyMessage && !answer.arguments().isEmpty())
-        return answer.arguments().constFirst().value<QDBusVariant>().variant().toUInt();
-    if (why)
-        *why = QStringLiteral("no desktop portal offers GlobalShortcuts here (%1)")
-                   .arg(answer.errorMessage().isEmpty() ? answer.errorName() : answer.errorMessage());
-    return std::nullopt;
 }

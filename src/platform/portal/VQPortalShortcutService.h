@@ -8,6 +8,10 @@
 // that cannot even start a shortcut session (a backend of another desktop
 // answering for this one) binds nothing here: the service then says it is off,
 // and to bind `vellico --pick` by hand.
+//
+// Whether the portal offers GlobalShortcuts at all is asked at construction,
+// without waiting: until it answers (or kAskTimeout passes) a bind stays
+// Pending, then goes on or is reported Unsupported; supportKnown() says when.
 
 #include "platform/VQGlobalShortcutService.h"
 #include "platform/portal/VQPortalGlobalShortcuts.h"
@@ -21,19 +25,19 @@ class VQPortalShortcutService : public VQGlobalShortcutService
     Q_OBJECT
 
   public:
-    // `appId`: the .desktop file's name, for the portal's registry.
-    VQPortalShortcutService(const QDBusConnection &bus, const QString &appId, uint portalVersion);
+    static constexpr int kAskTimeoutMs = 2000;
 
-    // Until the portal shows that it cannot bind any (no session for this desktop).
-    bool isSupported() const override { return _portal.isOffered(); }
+    // `appId`: the .desktop file's name, for the portal's registry. Asks the
+    // portal for its GlobalShortcuts' version at once.
+    VQPortalShortcutService(const QDBusConnection &bus, const QString &appId);
+
+    // Until the portal shows that it cannot bind any (none answers, or no session for this desktop).
+    bool isSupported() const override { return !_missing && _portal.isOffered(); }
+    bool knowsSupport() const override { return _asked; }
     bool desktopDecidesKeys() const override { return true; }
     QString description() const override;
 
     VQPortalGlobalShortcuts &portal() { return _portal; }
-
-    // The version of the portal's GlobalShortcuts on `bus`, asked with a bound
-    // of `ms`; nothing when no portal offers it (then `why` says why).
-    static std::optional<uint> probe(const QDBusConnection &bus, int ms, QString *why);
 
   protected:
     void doBind(const VQKeyCombo &combo) override;
@@ -41,8 +45,15 @@ class VQPortalShortcutService : public VQGlobalShortcutService
 
   private:
     void reportBound();
+    // The portal's answer about its version: nothing when it offers no GlobalShortcuts.
+    void answered(std::optional<uint> version, const QString &why);
 
     VQPortalGlobalShortcuts _portal;
     uint _version = 0;
-    VQKeyCombo _asked;
+    bool _asked = false;   // the portal answered about its version (or did not in time)
+    bool _missing = false; // …and offers no GlobalShortcuts: `_why`
+    QString _why;
+    VQKeyCombo _wanted; // what was asked for before the portal answered
+    bool _wantsBind = false;
+    VQKeyCombo _proposed;
 };

@@ -1,7 +1,7 @@
 #include "ui/loupe/VQMagnifierLoupe.h"
 
 #include "platform/VQPickFailure.h"
-#include "platform/VQPlatform.h"
+#include "platform/x11/VQX11Input.h"
 #include "ui/loupe/VQLoupeKeys.h"
 #include "ui/loupe/VQMagnifierLoupeWindow.h"
 #include "vqcore/VQLog.h"
@@ -10,7 +10,7 @@
 #include <QApplication>
 #include <QWindow>
 
-VQMagnifierLoupe::VQMagnifierLoupe(VQPlatform &platform) : _platform(platform)
+VQMagnifierLoupe::VQMagnifierLoupe(VQX11Input &platform) : _platform(platform)
 {
     _retry.setInterval(kGrabRetryInterval);
     connect(&_retry, &QTimer::timeout, this, &VQMagnifierLoupe::attemptGrab);

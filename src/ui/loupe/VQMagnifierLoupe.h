@@ -20,7 +20,7 @@
 
 class QWidget;
 class VQMagnifierLoupeWindow;
-class VQPlatform;
+class VQX11Input;
 struct VQInputEvent;
 
 class VQMagnifierLoupe : public VQScreenPicker
@@ -31,7 +31,7 @@ class VQMagnifierLoupe : public VQScreenPicker
     // A pick ends with the picked colour, or nothing when the user cancelled,
     // the pixel could not be read, the input could not be grabbed or the
     // program quit meanwhile.
-    explicit VQMagnifierLoupe(VQPlatform &platform);
+    explicit VQMagnifierLoupe(VQX11Input &platform);
     ~VQMagnifierLoupe() override;
 
     QString description() const override;
@@ -59,7 +59,7 @@ class VQMagnifierLoupe : public VQScreenPicker
     void endSoon(const VQPickOutcome &outcome);
     void lendPopupGrab(bool lend);
 
-    VQPlatform &_platform;
+    VQX11Input &_platform;
     std::unique_ptr<VQMagnifierLoupeWindow> _window;
     QTimer _retry;
     int _attempts = 0;

@@ -50,6 +50,8 @@ class FrozenScreenWindow;
 
 // One run of the loupe over a picture: the state, the windows, how it ends.
 struct VQScreenshotLoupe::Run {
+    bool screenSizesKnown = true; // Qt knows the screens' device sizes (not on XWayland)
+    bool x11Windows = false;      // our windows are X11 windows, which the portal can be told of
     VQScreenshotLayout mapped;
     QList<QImage> frozen; // each output's part of the picture
     std::optional<VQFrozenLoupeState> state;
@@ -322,9 +324,8 @@ namespace
 {
 // The screens as Qt knows them: logical rectangles and their own device sizes.
 // On XWayland Qt sees every output at ×1 whatever its scale: its size unknown.
-QList<VQOutput> screenOutputs(const QList<QScreen *> &screens)
+QList<VQOutput> screenOutputs(const QList<QScreen *> &screens, bool sizesKnown)
 {
-    const bool sizesKnown = QGuiApplication::platformName() != QLatin1String("xcb");
     QList<VQOutput> outputs;
     for (const QScreen *screen : screens) {
         const QRect geometry = screen->geometry();
@@ -348,11 +349,11 @@ QString fitText(VQScreenshotOutput::Fit fit)
 }
 
 // The window a permission dialog of the desktop may belong to: our focused one,
-// where the platform can name it to the portal.
-QString parentWindow()
+// where the platform can name it to the portal (our windows are X11 windows).
+QString parentWindow(bool x11Windows)
 {
     const QWindow *focused = QGuiApplication::focusWindow();
-    if (focused && QGuiApplication::platformName() == QLatin1String("xcb"))
+    if (focused && x11Windows)
         return QStringLiteral("x11:%1").arg(focused->winId(), 0, 16);
     return {};
 }
@@ -418,7 +419,7 @@ void VQScreenshotLoupe::Run::waitUntilClear(std::function<void()> then)
 
 void VQScreenshotLoupe::Run::takePicture(std::function<void()> then)
 {
-    taking = VQPortalScreenshot::take(parentWindow(),
+    taking = VQPortalScreenshot::take(parentWindow(x11Windows),
                                       [this, then](const std::optional<QImage> &taken, const QString &failure) {
                                           taking.clear();
                                           if (ended)
@@ -436,7 +437,7 @@ void VQScreenshotLoupe::Run::takePicture(std::function<void()> then)
 // with the reason the picture does not fit the screens.
 void VQScreenshotLoupe::Run::showPicture(const QList<QScreen *> &screens)
 {
-    mapped = VQMapScreenshot(screenOutputs(screens), picture->size());
+    mapped = VQMapScreenshot(screenOutputs(screens, screenSizesKnown), picture->size());
     if (!mapped.ok()) {
         end(mapped.error);
         return;
@@ -472,8 +473,9 @@ void VQScreenshotLoupe::Run::showPicture(const QList<QScreen *> &screens)
         window->update();
 }
 
-VQScreenshotLoupe::VQScreenshotLoupe(QString description, bool clearFirst)
-    : _description(std::move(description)), _clearFirst(clearFirst)
+VQScreenshotLoupe::VQScreenshotLoupe(QString description, bool clearFirst, bool screenSizesKnown, bool x11Windows)
+    : _description(std::move(description)), _clearFirst(clearFirst), _screenSizesKnown(screenSizesKnown),
+      _x11Windows(x11Windows)
 {
 }
 
@@ -501,6 +503,8 @@ void VQScreenshotLoupe::start()
     }
     _run = std::make_unique<Run>();
     Run &run = *_run;
+    run.screenSizesKnown = _screenSizesKnown;
+    run.x11Windows = _x11Windows;
     run.clock.start();
     run.whenEnded = [this] { ended(); };
     // What changes the screens under the picture ends the run: the picture no longer fits them.

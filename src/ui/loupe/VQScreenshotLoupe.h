@@ -38,7 +38,9 @@ class VQScreenshotLoupe : public VQScreenPicker
   public:
     // Each pick takes the screenshot, then runs the loupe over it.
     // `clearFirst`: the windows go up clear before the picture is taken.
-    VQScreenshotLoupe(QString description, bool clearFirst);
+    // `screenSizesKnown`: Qt knows the screens' device sizes (false on XWayland).
+    // `x11Windows`: our windows are X11 windows, named to the portal as its dialogs' parent.
+    VQScreenshotLoupe(QString description, bool clearFirst, bool screenSizesKnown = true, bool x11Windows = false);
     ~VQScreenshotLoupe() override;
     QString description() const override { return _description; }
 
@@ -54,5 +56,7 @@ class VQScreenshotLoupe : public VQScreenPicker
 
     QString _description;
     bool _clearFirst;
+    bool _screenSizesKnown;
+    bool _x11Windows;
     std::unique_ptr<Run> _run;
 };

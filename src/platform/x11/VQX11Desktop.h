@@ -5,7 +5,7 @@
 // data; callbacks are always queued to the next turn of the event loop.
 
 #include "platform/VQPixelFormat.h"
-#include "platform/VQPlatform.h"
+#include "platform/x11/VQX11Input.h"
 
 #include <QObject>
 
@@ -18,14 +18,14 @@ class QSocketNotifier;
 struct xkb_context;
 struct xkb_keymap;
 
-class VQX11Platform final : public QObject, public VQPlatform
+class VQX11Desktop final : public QObject, public VQX11Input
 {
     Q_OBJECT
 
   public:
     // Connects to $DISPLAY; nothing when no X server answers.
-    static std::unique_ptr<VQX11Platform> connect();
-    ~VQX11Platform() override;
+    static std::unique_ptr<VQX11Desktop> connect();
+    ~VQX11Desktop() override;
 
     bool tellsActiveWindow() const override { return true; }
     WindowID activeWindow() const override;
@@ -34,8 +34,9 @@ class VQX11Platform final : public QObject, public VQPlatform
     std::optional<bool> isShortcutHeldElsewhere(const VQKeyCombo &combo) const override;
     QByteArray keymapText() const override;
 
-    bool bindsHotKeys() const override { return true; }
-    HotKeyStatus registerHotKey(const VQKeyCombo &combo, std::function<void()> pressed) override;
+    // Answers at once: a key grab is granted or refused on the spot.
+    void registerHotKey(const VQKeyCombo &combo, std::function<void()> pressed,
+                        std::function<void(HotKeyStatus)> answer) override;
     void unregisterHotKey() override;
 
     std::optional<VQInputEvent> pointerState() const override;
@@ -52,9 +53,10 @@ class VQX11Platform final : public QObject, public VQPlatform
     void releaseInput() override;
 
   private:
-    VQX11Platform(xcb_connection_t *connection, xcb_screen_t *screen);
+    VQX11Desktop(xcb_connection_t *connection, xcb_screen_t *screen);
 
     xcb_atom_t atom(const char *name) const;
+    HotKeyStatus grabCombo(const VQKeyCombo &combo, std::function<void()> pressed);
     void loadKeymap();
     std::vector<xcb_keycode_t> keycodesFor(std::uint32_t keysym) const;
     std::uint32_t keysymFor(xcb_keycode_t keycode) const;

@@ -1,13 +1,14 @@
 #pragma once
-// The window system's primitives that Qt does not offer portably: which window
-// is active and activating it again, global hot keys, screen capture in device
-// pixels, pointer tracking and grabbing. One implementation per platform (X11,
-// or the do-nothing fallback), chosen once; the program never uses it
-// directly: the desktop services (VQDesktopServices) build what the program
-// needs on it (the live loupe, the hot-key shortcut, focus hand-back, the
-// pointer watch).
+// What only an X11 session offers a program, and Qt does not portably: other
+// programs' windows by id (which one is active, activating it again), global
+// key grabs, the pointer anywhere on the desktop (its moves, warping it),
+// grabbing the pointer and the keyboard, and reading the root window's pixels.
+// VQX11Desktop implements it over a connection of its own; the X11 backends
+// alone use it (the live magnifier loupe, the hot-key shortcut, focus
+// hand-back, the pointer watch), chosen once by the desktop factory
+// (VQDesktopFactory). Nothing outside an X11 session has one.
 //
-// Positions are device pixels of the whole desktop (on X11 the root window's
+// Positions are device pixels of the whole desktop (the root window's
 // coordinates, origin at the top-left of the desktop, y downwards). They are
 // never logical Qt coordinates: with a scale factor of 2 a logical point
 // covers four device pixels, and every one of them must be reachable.
@@ -26,7 +27,7 @@
 #include <memory>
 #include <optional>
 
-// What the pointer and the keyboard did, as the platform reports it.
+// What the pointer and the keyboard did, as the X server reports it.
 struct VQInputEvent {
     enum class Kind { Moved, Clicked, KeyPressed };
     Kind kind = Kind::Moved;
@@ -36,18 +37,18 @@ struct VQInputEvent {
     std::uint32_t flags = 0;  // held modifiers as key-event flags (VQModifierFlag)
 };
 
-class VQPlatform
+class VQX11Input
 {
   public:
-    virtual ~VQPlatform();
+    virtual ~VQX11Input() = default;
 
     // Identifies a top-level window of any program (an X11 window id); 0 is none.
     using WindowID = quint64;
     using InputHandler = std::function<void(const VQInputEvent &)>;
 
     // Whether the window manager tells which window is active and takes
-    // requests to activate one (false: the session keeps that from programs).
-    virtual bool tellsActiveWindow() const { return false; }
+    // requests to activate one.
+    virtual bool tellsActiveWindow() const { return true; }
     // The window the window manager reports as active, or 0 when it tells none.
     virtual WindowID activeWindow() const = 0;
     // Asks the window manager to activate `window`; false when it could not be asked.
@@ -58,28 +59,25 @@ class VQPlatform
     virtual void keepOutOfTaskbar(WindowID window) {}
 
     // Whether another program holds `combo` as a global key; nothing when the
-    // window system cannot tell.
+    // server cannot tell.
     virtual std::optional<bool> isShortcutHeldElsewhere(const VQKeyCombo &combo) const { return std::nullopt; }
     // The current keyboard map in xkb's text form, empty when unknown.
     virtual QByteArray keymapText() const { return {}; }
 
-    // -- the global shortcut ---------------------------------------------------
+    // -- the global hot key ------------------------------------------------------
     enum class HotKeyStatus {
-        Registered,  // pressing the combination calls the callback
+        Registered,  // pressing the combination calls `pressed`
         NoShortcut,  // the combo names no key: nothing registered
         Taken,       // another program holds the combination: nothing registered
-        Unsupported, // this platform has no global shortcuts, or the key is not on the keyboard
+        Unsupported, // the key is not on the keyboard
     };
-    // Whether registerHotKey() can bind global keys here.
-    virtual bool bindsHotKeys() const { return false; }
-    // Registers `combo` as the one global shortcut, replacing the previous one.
-    // `pressed` runs on the main thread, queued (never inside the platform's
-    // event handling), once per press: holding the keys does not repeat it.
-    virtual HotKeyStatus registerHotKey(const VQKeyCombo &combo, std::function<void()> pressed)
-    {
-        return HotKeyStatus::Unsupported;
-    }
-    virtual void unregisterHotKey() {}
+    // Registers `combo` as the one global hot key, replacing the previous one;
+    // `answer` gets the outcome, now or later. `pressed` runs on the main
+    // thread, queued (never inside the event handling), once per press:
+    // holding the keys does not repeat it.
+    virtual void registerHotKey(const VQKeyCombo &combo, std::function<void()> pressed,
+                                std::function<void(HotKeyStatus)> answer) = 0;
+    virtual void unregisterHotKey() = 0;
 
     // -- the pointer and the screen ----------------------------------------------
     // Where the pointer is, and the modifiers held, or nothing when it cannot be told.
@@ -90,14 +88,13 @@ class VQPlatform
     // the rectangle's size; pixels outside every screen are black. A null image
     // when the screen cannot be read.
     virtual QImage captureScreen(const QRect &deviceRect) const { return {}; }
-    // Why no pixel can be picked from the screen in this session, in one line;
-    // empty when the loupe can run.
+    // Why no pixel can be picked from this screen, in one line; empty when the loupe can run.
     virtual QString screenPickingProblem() const = 0;
-    // How this platform gives each service, or why it does not, in a few words
+    // How this session gives each service, or why it does not, in a few words
     // (vellico --diagnose and the log at start).
     struct Description {
-        QString name;         // "X11", "none"
-        QString picking;      // empty: see screenPickingProblem()
+        QString name;         // "X11", "X11 (XWayland)"
+        QString picking;      // the live loupe, or "off: why"
         QString shortcut;     // how a global shortcut is bound, or "off: why"
         QString pointerWatch; // how Shift tracking follows the pointer, or "off: why"
     };
@@ -108,7 +105,7 @@ class VQPlatform
     virtual bool offersPointerEvents() const { return false; }
     // Reports every movement (Moved) and button press (Clicked) on the whole
     // desktop to `handler`, on the main thread, until stopPointerEvents(). While
-    // nobody listens the platform asks for no pointer events at all.
+    // nobody listens no pointer events are asked for at all.
     virtual bool startPointerEvents(InputHandler handler) { return false; }
     virtual void stopPointerEvents() {}
 
@@ -120,32 +117,7 @@ class VQPlatform
     virtual bool grabInput(InputHandler handler) { return false; }
     virtual void releaseInput() {}
 
-    // The X11 implementation on "xcb" (when the display answers), the fallback
-    // (which logs a warning) elsewhere.
-    static std::unique_ptr<VQPlatform> createForPlatform(const QString &platformName);
-};
-
-// Does nothing and answers "none": for platforms without an implementation,
-// and for tests that need no window system.
-class VQNullPlatform : public VQPlatform
-{
-  public:
-    // `pickingProblem` is what screenPickingProblem() answers.
-    explicit VQNullPlatform(QString pickingProblem = QStringLiteral("this session offers no way to read the screen"))
-        : _pickingProblem(std::move(pickingProblem))
-    {
-    }
-    WindowID activeWindow() const override { return 0; }
-    bool activateWindow(WindowID) override { return false; }
-    QString screenPickingProblem() const override { return _pickingProblem; }
-    Description describe() const override
-    {
-        return {QStringLiteral("none"), QStringLiteral("off: ") + _pickingProblem,
-                QStringLiteral("off: this session offers no global shortcuts to programs; bind `vellico --pick` to a "
-                               "key in the desktop's keyboard settings"),
-                QStringLiteral("off: this session reports no pointer motion to programs")};
-    }
-
-  private:
-    QString _pickingProblem;
+    // Connects to $DISPLAY (VQX11Desktop); null when no X server answers, or
+    // this Vellico was built without X11.
+    static std::unique_ptr<VQX11Input> connect();
 };

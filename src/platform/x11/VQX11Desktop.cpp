@@ -1,4 +1,4 @@
-#include "platform/x11/VQX11Platform.h"
+#include "platform/x11/VQX11Desktop.h"
 #include "platform/x11/VQX11ShortcutProbe.h"
 
 #include "platform/VQKeyCode.h"
@@ -30,7 +30,7 @@ template <class T> struct FreeDeleter {
 template <class T> using Reply = std::unique_ptr<T, FreeDeleter<T>>;
 } // namespace
 
-std::unique_ptr<VQX11Platform> VQX11Platform::connect()
+std::unique_ptr<VQX11Desktop> VQX11Desktop::connect()
 {
     int screenNumber = 0;
     xcb_connection_t *connection = xcb_connect(nullptr, &screenNumber);
@@ -46,10 +46,10 @@ std::unique_ptr<VQX11Platform> VQX11Platform::connect()
         xcb_disconnect(connection);
         return nullptr;
     }
-    return std::unique_ptr<VQX11Platform>(new VQX11Platform(connection, it.data));
+    return std::unique_ptr<VQX11Desktop>(new VQX11Desktop(connection, it.data));
 }
 
-VQX11Platform::VQX11Platform(xcb_connection_t *connection, xcb_screen_t *screen)
+VQX11Desktop::VQX11Desktop(xcb_connection_t *connection, xcb_screen_t *screen)
     : _connection(connection), _screen(screen)
 {
     // How the root window's pixels come back from GetImage.
@@ -109,11 +109,11 @@ VQX11Platform::VQX11Platform(xcb_connection_t *connection, xcb_screen_t *screen)
 
     // Key and button presses of our grabs and the keymap's changes come as core events.
     _notifier = new QSocketNotifier(xcb_get_file_descriptor(_connection), QSocketNotifier::Read, this);
-    QObject::connect(_notifier, &QSocketNotifier::activated, this, &VQX11Platform::readEvents);
+    QObject::connect(_notifier, &QSocketNotifier::activated, this, &VQX11Desktop::readEvents);
     xcb_flush(_connection);
 }
 
-VQX11Platform::~VQX11Platform()
+VQX11Desktop::~VQX11Desktop()
 {
     releaseInput();
     stopPointerEvents();
@@ -126,7 +126,7 @@ VQX11Platform::~VQX11Platform()
     xcb_disconnect(_connection);
 }
 
-xcb_atom_t VQX11Platform::atom(const char *name) const
+xcb_atom_t VQX11Desktop::atom(const char *name) const
 {
     Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
         _connection, xcb_intern_atom(_connection, 0, std::uint16_t(std::strlen(name)), name), nullptr));
@@ -135,7 +135,7 @@ xcb_atom_t VQX11Platform::atom(const char *name) const
 
 // -- focus ---------------------------------------------------------------------
 
-VQPlatform::WindowID VQX11Platform::activeWindow() const
+VQX11Input::WindowID VQX11Desktop::activeWindow() const
 {
     const xcb_atom_t active = atom("_NET_ACTIVE_WINDOW");
     if (active == XCB_ATOM_NONE)
@@ -148,7 +148,7 @@ VQPlatform::WindowID VQX11Platform::activeWindow() const
     return *static_cast<const xcb_window_t *>(xcb_get_property_value(reply.get()));
 }
 
-bool VQX11Platform::activateWindow(WindowID window)
+bool VQX11Desktop::activateWindow(WindowID window)
 {
     const xcb_atom_t active = atom("_NET_ACTIVE_WINDOW");
     if (window == 0 || active == XCB_ATOM_NONE)
@@ -168,7 +168,7 @@ bool VQX11Platform::activateWindow(WindowID window)
     return !error;
 }
 
-void VQX11Platform::keepOutOfTaskbar(WindowID window)
+void VQX11Desktop::keepOutOfTaskbar(WindowID window)
 {
     const xcb_atom_t state = atom("_NET_WM_STATE");
     if (window == 0 || state == XCB_ATOM_NONE)
@@ -183,19 +183,19 @@ void VQX11Platform::keepOutOfTaskbar(WindowID window)
         xcb_get_input_focus_reply(_connection, xcb_get_input_focus(_connection), nullptr));
 }
 
-std::optional<bool> VQX11Platform::isShortcutHeldElsewhere(const VQKeyCombo &combo) const
+std::optional<bool> VQX11Desktop::isShortcutHeldElsewhere(const VQKeyCombo &combo) const
 {
     return VQShortcutProbe::isHeldElsewhere(combo);
 }
 
-QByteArray VQX11Platform::keymapText() const
+QByteArray VQX11Desktop::keymapText() const
 {
     return VQShortcutProbe::currentKeymapText();
 }
 
 // -- keyboard ------------------------------------------------------------------
 
-void VQX11Platform::loadKeymap()
+void VQX11Desktop::loadKeymap()
 {
     if (_xkbDevice < 0)
         return;
@@ -207,7 +207,7 @@ void VQX11Platform::loadKeymap()
     _keymap = keymap;
 }
 
-std::vector<xcb_keycode_t> VQX11Platform::keycodesFor(std::uint32_t keysym) const
+std::vector<xcb_keycode_t> VQX11Desktop::keycodesFor(std::uint32_t keysym) const
 {
     std::vector<xcb_keycode_t> codes;
     if (!_keymap)
@@ -223,7 +223,7 @@ std::vector<xcb_keycode_t> VQX11Platform::keycodesFor(std::uint32_t keysym) cons
     return codes;
 }
 
-std::uint32_t VQX11Platform::keysymFor(xcb_keycode_t keycode) const
+std::uint32_t VQX11Desktop::keysymFor(xcb_keycode_t keycode) const
 {
     const xkb_keysym_t *syms = nullptr;
     if (_keymap && xkb_keymap_key_get_syms_by_level(_keymap, keycode, 0, 0, &syms) > 0)
@@ -233,7 +233,7 @@ std::uint32_t VQX11Platform::keysymFor(xcb_keycode_t keycode) const
 
 // Every combination of CapsLock, NumLock and ScrollLock, since X11 matches a
 // grab's modifiers exactly and these three are usually on or off for no reason.
-std::vector<std::uint16_t> VQX11Platform::lockVariants() const
+std::vector<std::uint16_t> VQX11Desktop::lockVariants() const
 {
     std::uint16_t numLock = 0, scrollLock = 0;
     Reply<xcb_get_modifier_mapping_reply_t> mapping(
@@ -266,7 +266,15 @@ std::vector<std::uint16_t> VQX11Platform::lockVariants() const
     return variants;
 }
 
-VQPlatform::HotKeyStatus VQX11Platform::registerHotKey(const VQKeyCombo &combo, std::function<void()> pressed)
+void VQX11Desktop::registerHotKey(const VQKeyCombo &combo, std::function<void()> pressed,
+                                  std::function<void(HotKeyStatus)> answer)
+{
+    const HotKeyStatus status = grabCombo(combo, std::move(pressed));
+    if (answer)
+        answer(status);
+}
+
+VQX11Input::HotKeyStatus VQX11Desktop::grabCombo(const VQKeyCombo &combo, std::function<void()> pressed)
 {
     unregisterHotKey();
     if (combo.code < 0)
@@ -289,7 +297,7 @@ VQPlatform::HotKeyStatus VQX11Platform::registerHotKey(const VQKeyCombo &combo, 
     return HotKeyStatus::Registered;
 }
 
-void VQX11Platform::grabHotKey()
+void VQX11Desktop::grabHotKey()
 {
     std::vector<xcb_void_cookie_t> cookies;
     const std::vector<std::uint16_t> variants = lockVariants();
@@ -314,7 +322,7 @@ void VQX11Platform::grabHotKey()
     drainSoon();
 }
 
-bool VQX11Platform::isHotKey(xcb_keycode_t keycode, std::optional<std::uint16_t> state) const
+bool VQX11Desktop::isHotKey(xcb_keycode_t keycode, std::optional<std::uint16_t> state) const
 {
     if (std::find(_hotKeyCodes.begin(), _hotKeyCodes.end(), keycode) == _hotKeyCodes.end())
         return false;
@@ -323,7 +331,7 @@ bool VQX11Platform::isHotKey(xcb_keycode_t keycode, std::optional<std::uint16_t>
     return !state || (*state & modifiers & ~_hotKeyLockMask) == _hotKeyMask;
 }
 
-void VQX11Platform::ungrabHotKey()
+void VQX11Desktop::ungrabHotKey()
 {
     for (xcb_keycode_t code : _hotKeyCodes)
         for (std::uint16_t lock : lockVariants())
@@ -331,7 +339,7 @@ void VQX11Platform::ungrabHotKey()
     xcb_flush(_connection);
 }
 
-void VQX11Platform::unregisterHotKey()
+void VQX11Desktop::unregisterHotKey()
 {
     if (_hotKeyGrabbed)
         ungrabHotKey();
@@ -344,7 +352,7 @@ void VQX11Platform::unregisterHotKey()
 
 // -- pointer and screen --------------------------------------------------------
 
-std::optional<VQInputEvent> VQX11Platform::pointerState() const
+std::optional<VQInputEvent> VQX11Desktop::pointerState() const
 {
     Reply<xcb_query_pointer_reply_t> reply(
         xcb_query_pointer_reply(_connection, xcb_query_pointer(_connection, _screen->root), nullptr));
@@ -357,7 +365,7 @@ std::optional<VQInputEvent> VQX11Platform::pointerState() const
     return state;
 }
 
-bool VQX11Platform::movePointerBy(int dx, int dy)
+bool VQX11Desktop::movePointerBy(int dx, int dy)
 {
     const auto cookie =
         xcb_warp_pointer_checked(_connection, XCB_NONE, XCB_NONE, 0, 0, 0, 0, std::int16_t(dx), std::int16_t(dy));
@@ -366,7 +374,7 @@ bool VQX11Platform::movePointerBy(int dx, int dy)
     return !error;
 }
 
-QImage VQX11Platform::captureScreen(const QRect &deviceRect) const
+QImage VQX11Desktop::captureScreen(const QRect &deviceRect) const
 {
     if (!_pixelFormat.isReadable() || deviceRect.isEmpty())
         return {};
@@ -404,7 +412,7 @@ QImage VQX11Platform::captureScreen(const QRect &deviceRect) const
 
 // -- pointer events ------------------------------------------------------------
 
-void VQX11Platform::selectRawPointerEvents(bool on)
+void VQX11Desktop::selectRawPointerEvents(bool on)
 {
     struct {
         xcb_input_event_mask_t head;
@@ -417,7 +425,7 @@ void VQX11Platform::selectRawPointerEvents(bool on)
     xcb_flush(_connection);
 }
 
-QString VQX11Platform::screenPickingProblem() const
+QString VQX11Desktop::screenPickingProblem() const
 {
     if (_servedByXWayland)
         return QStringLiteral("Vellico runs on XWayland, and an X11 program cannot read the screen of a Wayland "
@@ -428,7 +436,7 @@ QString VQX11Platform::screenPickingProblem() const
     return {};
 }
 
-VQPlatform::Description VQX11Platform::describe() const
+VQX11Input::Description VQX11Desktop::describe() const
 {
     Description description;
     description.name = _servedByXWayland ? QStringLiteral("X11 (XWayland)") : QStringLiteral("X11");
@@ -449,7 +457,7 @@ VQPlatform::Description VQX11Platform::describe() const
     return description;
 }
 
-bool VQX11Platform::startPointerEvents(InputHandler handler)
+bool VQX11Desktop::startPointerEvents(InputHandler handler)
 {
     // Under XWayland the pointer is seen over X windows only: the pixels it
     // would report are not the ones the user points at.
@@ -462,7 +470,7 @@ bool VQX11Platform::startPointerEvents(InputHandler handler)
     return true;
 }
 
-void VQX11Platform::stopPointerEvents()
+void VQX11Desktop::stopPointerEvents()
 {
     if (!_pointerHandler)
         return;
@@ -474,7 +482,7 @@ void VQX11Platform::stopPointerEvents()
 
 // -- grabs ---------------------------------------------------------------------
 
-bool VQX11Platform::grabInput(InputHandler handler)
+bool VQX11Desktop::grabInput(InputHandler handler)
 {
     if (_crosshair == XCB_NONE) {
         // The cursor font's crosshair (glyph 34, its mask 35).
@@ -510,7 +518,7 @@ bool VQX11Platform::grabInput(InputHandler handler)
     return false;
 }
 
-void VQX11Platform::releaseInput()
+void VQX11Desktop::releaseInput()
 {
     if (!_grabHandler)
         return;
@@ -523,16 +531,16 @@ void VQX11Platform::releaseInput()
 
 // -- events --------------------------------------------------------------------
 
-void VQX11Platform::drainSoon() const
+void VQX11Desktop::drainSoon() const
 {
     if (_drainQueued)
         return;
     _drainQueued = true;
-    auto *self = const_cast<VQX11Platform *>(this);
-    QMetaObject::invokeMethod(self, &VQX11Platform::readEvents, Qt::QueuedConnection);
+    auto *self = const_cast<VQX11Desktop *>(this);
+    QMetaObject::invokeMethod(self, &VQX11Desktop::readEvents, Qt::QueuedConnection);
 }
 
-void VQX11Platform::readEvents()
+void VQX11Desktop::readEvents()
 {
     _drainQueued = false;
     while (xcb_generic_event_t *event = xcb_poll_for_event(_connection)) {
@@ -553,7 +561,7 @@ void VQX11Platform::readEvents()
     }
 }
 
-void VQX11Platform::deliver(const InputHandler &handler, const VQInputEvent &event)
+void VQX11Desktop::deliver(const InputHandler &handler, const VQInputEvent &event)
 {
     // Queued: the handler may run an event loop of its own (the loupe does).
     // Events still queued when their grab or subscription ends are dropped.
@@ -570,7 +578,7 @@ void VQX11Platform::deliver(const InputHandler &handler, const VQInputEvent &eve
         Qt::QueuedConnection);
 }
 
-void VQX11Platform::handle(xcb_generic_event_t *event)
+void VQX11Desktop::handle(xcb_generic_event_t *event)
 {
     const std::uint8_t type = event->response_type & 0x7f;
     switch (type) {
@@ -640,7 +648,7 @@ void VQX11Platform::handle(xcb_generic_event_t *event)
         if (_hotKeyGrabbed) {
             const VQKeyCombo combo = _hotKey;
             auto pressed = _hotKeyPressed;
-            if (registerHotKey(combo, pressed) != HotKeyStatus::Registered)
+            if (grabCombo(combo, pressed) != HotKeyStatus::Registered)
                 VQLog(QStringLiteral("The shortcut could not be registered again after a keyboard change."));
         }
         break;
