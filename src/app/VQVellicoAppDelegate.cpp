@@ -1,5 +1,6 @@
 #include "app/VQVellicoAppDelegate.h"
 
+#include "app/VQLibraryAtLaunch.h"
 #include "app/VQPickCommand.h"
 #include "app/VQVellicoApplication.h"
 #include "core/VQColor.h"
@@ -153,8 +154,8 @@ QString VQVellicoAppDelegate::describeCore(const VQSwatchCore &core)
 void VQVellicoAppDelegate::innerInitialization()
 {
     VQLog("Creating swatch core.");
-    // Loading may itself end the process after telling the user why.
-    VQSwatchCore::setSharedCore(VQSwatchCore::loadFromURL(VQSwatchDatabaseURL(_chooseLibraryAtLaunch)));
+    // Opening may itself end the process after telling the user why.
+    VQSwatchCore::setSharedCore(VQOpenLibraryAtLaunch(VQSwatchDatabaseURL(_chooseLibraryAtLaunch)));
     VQSwatchCore *core = VQSwatchCore::sharedCore();
     if (!core) {
         VQLog("Fatal error, couldn't create core, exiting.");

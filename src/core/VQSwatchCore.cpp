@@ -7,9 +7,7 @@
 #include "vqcore/VQContainerExtensions.h"
 #include "vqcore/VQLocalizedString.h"
 #include "vqcore/VQLog.h"
-#include "vqcore/VQModalUI.h"
 #include "vqcore/VQPlistWriter.h"
-#include "vqcore/VQTermination.h"
 #include "vqcore/VQUserDefaults.h"
 
 #include "core/VQOccurrencePairing_p.h"
@@ -47,15 +45,6 @@ const char *versionProblem(VQPlistNode root, double ourVersion, double *version 
     if (ourVersion < v)
         return kNewerVersionText;
     return nullptr;
-}
-
-[[noreturn]] void fatalAlert(const char *informative, const QString &logLine)
-{
-    VQModalUI::shared().runAlert({VQLocalizedString("Vellico couldn't open the swatch library."),
-                                  VQLocalizedString(informative),
-                                  {VQLocalizedString("Quit")}});
-    VQLog(logLine);
-    VQTermination::terminate(0);
 }
 
 // How long after a change the library saves.
@@ -127,85 +116,65 @@ QString VQSwatchCore::oldLocationPath()
     return data + QLatin1Char('/') + QLatin1String(kEarlierIdentifier) + QStringLiteral("/Vellico Library.vlb");
 }
 
-std::unique_ptr<VQSwatchCore> VQSwatchCore::loadFromURL(const QString &path)
+VQLibraryOpenResult VQSwatchCore::open(const QString &path, VQLibraryOpenOptions options)
 {
-    std::unique_ptr<VQSwatchCore> core(new VQSwatchCore(path));
+    using Kind = VQLibraryOpenError::Kind;
+    const auto failed = [](Kind kind, QString message) {
+        return VQLibraryOpenResult{nullptr, VQLibraryOpenError{kind, std::move(message)}};
+    };
+    const auto started = [&](std::unique_ptr<VQSwatchCore> core) {
+        if (options.live)
+            core->innerInit();
+        else
+            core->_modificationDate = VQFileURL::modificationDate(path);
+        return VQLibraryOpenResult{std::move(core), std::nullopt};
+    };
 
-    // A library of the earlier version moves here once, when there is none yet.
-    const QString oldPath = oldLocationPath();
-    if (!QFileInfo::exists(path) && QFileInfo::exists(oldPath))
-        QFile::copy(oldPath, path);
+    if (options.startWhenMissing) {
+        // A library of the earlier version moves here once, when there is none yet.
+        const QString oldPath = oldLocationPath();
+        if (!QFileInfo::exists(path) && QFileInfo::exists(oldPath))
+            QFile::copy(oldPath, path);
+    }
 
     if (!QFileInfo::exists(path)) {
+        if (!options.startWhenMissing)
+            return failed(Kind::Missing, QStringLiteral("No library at %1.").arg(path));
         VQLog(QStringLiteral("Path doesn't exist."));
         const QString folder = QFileInfo(path).absolutePath();
         if (!VQFileURL::isWritable(folder)) {
-            VQModalUI::shared().runAlert(
-                {VQLocalizedString("Vellico cannot write to the folder where the library should be saved."),
-                 VQLocalizedString(
-                     "Please, hold down the Alt key while launching Vellico to choose a different library."),
-                 {VQLocalizedString("Quit")}});
             VQLog(QStringLiteral("Not writable at path ") + folder + QStringLiteral("."));
-            VQTermination::terminate(0);
+            return failed(Kind::FolderNotWritable, QStringLiteral("Cannot write to the folder %1.").arg(folder));
         }
-        core->innerInit();
-        return core;
+        return started(std::unique_ptr<VQSwatchCore>(new VQSwatchCore(path)));
     }
 
     VQAppScopeBookmarksManager::sharedManager().startAccessing(path);
-    QString error;
-    std::optional<VQPlist> root = VQPlist::fromFile(path, &error);
+    QString readError;
+    std::optional<VQPlist> root = VQPlist::fromFile(path, &readError);
     VQAppScopeBookmarksManager::sharedManager().stopAccessing(path);
 
     if (!root || !root->node().isDictionary()) {
         // Why, never its bytes: the file may be a pipe or a device.
-        VQLog(QStringLiteral("Failed to read the library %1 (%2).")
-                  .arg(path, error.isEmpty() ? QStringLiteral("not a dictionary") : error));
-        const VQAlertResponse answer = VQModalUI::shared().runAlert(
-            {VQLocalizedString("Vellico couldn't open the swatch library."),
-             VQLocalizedString("The library may be corrupted or could be from a future release of Vellico."),
-             {VQLocalizedString("Quit"), VQLocalizedString("Overwrite")}});
-        if (answer.button != 1)
-            VQTermination::terminate(0);
+        const QString why = readError.isEmpty() ? QStringLiteral("not a dictionary") : readError;
+        VQLog(QStringLiteral("Failed to read the library %1 (%2).").arg(path, why));
+        if (!options.replaceUnreadable)
+            return failed(Kind::Unreadable, QStringLiteral("%1 is not a library (%2).").arg(path, why));
         setAsideUnreadableLibrary(path);
-        core->innerInit();
-        return core;
+        return started(std::unique_ptr<VQSwatchCore>(new VQSwatchCore(path)));
     }
 
+    std::unique_ptr<VQSwatchCore> core(new VQSwatchCore(path));
     double v = 0;
-    if (const char *problem = versionProblem(root->node(), core->version(), &v))
-        fatalAlert(problem, problem == kNoVersionText
-                                ? QStringLiteral("Cannot read library version number.")
-                                : QStringLiteral("Future version ") + QString::number(v) + QStringLiteral("."));
-
+    if (const char *problem = versionProblem(root->node(), core->version(), &v)) {
+        VQLog(problem == kNoVersionText ? QStringLiteral("Cannot read library version number.")
+                                        : QStringLiteral("Future version ") + QString::number(v) + QStringLiteral("."));
+        return failed(problem == kNoVersionText ? Kind::NoVersion : Kind::NewerVersion, VQLocalizedString(problem));
+    }
     core->readLibraryContents(root->node());
     root.reset();
     VQReleaseFreedMemory();
-    core->innerInit();
-    return core;
-}
-
-std::unique_ptr<VQSwatchCore> VQSwatchCore::openDetached(const QString &path, QString *error)
-{
-    if (!QFileInfo::exists(path)) {
-        if (error)
-            *error = QStringLiteral("No library at %1.").arg(path);
-        return nullptr;
-    }
-    QString readError;
-    std::optional<VQPlist> root = VQPlist::fromFile(path, &readError);
-    if (!root || !root->node().isDictionary()) {
-        if (error)
-            *error = QStringLiteral("%1 is not a library (%2).")
-                         .arg(path, readError.isEmpty() ? QStringLiteral("not a dictionary") : readError);
-        return nullptr;
-    }
-    std::unique_ptr<VQSwatchCore> core = detachedFromLibrary(root->node(), path, error);
-    root.reset();
-    VQReleaseFreedMemory();
-    if (core)
-        core->_modificationDate = VQFileURL::modificationDate(path);
-    return core;
+    return started(std::move(core));
 }
 
 std::unique_ptr<VQSwatchCore> VQSwatchCore::detachedFromLibrary(VQPlistNode root, const QString &path, QString *error)

@@ -64,15 +64,49 @@ class VQSelectedColorSink
     virtual void showColor(const VQColorRef &color) = 0;
 };
 
+class VQSwatchCore;
+
+// Why a library file gave no library.
+struct VQLibraryOpenError {
+    enum class Kind {
+        Missing,           // no file there (and none was to be started)
+        FolderNotWritable, // no file there, and its folder cannot be written to
+        Unreadable,        // not a property-list dictionary: damaged, or no library at all
+        NoVersion,         // no "DBVersion" that reads as a number
+        NewerVersion,      // written by a later version of Vellico
+    };
+    Kind kind;
+    // One line that says what happened, naming the file where it helps.
+    QString message;
+};
+
+// How a library file is opened.
+struct VQLibraryOpenOptions {
+    // The program's own library: it saves on its timers and when the program
+    // ends, and announces that it has loaded. Otherwise it is detached: no
+    // timers, no observers; it writes when told.
+    bool live = false;
+    // No file there: the earlier version's library is copied there first, else
+    // an empty library starts (its folder must be writable) and writes the file
+    // once it changes.
+    bool startWhenMissing = false;
+    // An unreadable file is kept beside it ("… (unreadable DATE).vlb") and an
+    // empty library starts in its place.
+    bool replaceUnreadable = false;
+};
+
+// A library, or why there is none. Opening never talks to the user and never
+// ends the process: the caller decides what to show.
+struct VQLibraryOpenResult {
+    std::unique_ptr<VQSwatchCore> core;
+    std::optional<VQLibraryOpenError> error; // set exactly when core is null
+};
+
 class VQSwatchCore
 {
   public:
-    // Loads the library at `path`, or ends the process through the termination
-    // seam after telling the user why (modal-UI service).
-    static std::unique_ptr<VQSwatchCore> loadFromURL(const QString &path);
-    // Reads a library file for inspection or offline editing: no alerts, no
-    // timer, no observers, no migration. On failure `error` holds the reason.
-    static std::unique_ptr<VQSwatchCore> openDetached(const QString &path, QString *error);
+    // Reads the library file at `path`.
+    static VQLibraryOpenResult open(const QString &path, VQLibraryOpenOptions options = {});
     // The same from a root dictionary already read; `path` becomes the core's URL.
     static std::unique_ptr<VQSwatchCore> detachedFromLibrary(VQPlistNode root, const QString &path, QString *error);
     ~VQSwatchCore();

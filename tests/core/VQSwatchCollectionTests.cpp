@@ -372,7 +372,7 @@ TEST_F(CollectionTest, MergeTakesTheNewerTitleAndMarksTheLibraryDirty)
                 {"newer", 11, "Theirs", true}};
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
-        VQSwatchCore::setSharedCore(VQSwatchCore::loadFromURL(path(QStringLiteral("lib.vlb"))));
+        VQSwatchCore::setSharedCore(VQOpenLiveLibrary(path(QStringLiteral("lib.vlb"))));
         ASSERT_FALSE(VQSwatchCore::sharedCore()->isDirty());
         auto local = makeCollection(1, {}), remote = makeCollection(1, {});
         local->setTitle(QStringLiteral("Mine"));

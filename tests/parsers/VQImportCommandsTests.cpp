@@ -18,7 +18,7 @@ class ImportCommandsTest : public VQParserTest
     void SetUp() override
     {
         VQParserTest::SetUp();
-        VQSwatchCore::setSharedCore(VQSwatchCore::loadFromURL(path(QStringLiteral("lib.vlb"))));
+        VQSwatchCore::setSharedCore(VQOpenLiveLibrary(path(QStringLiteral("lib.vlb"))));
         core().addCollection(VQSwatchCollection::create(QStringLiteral("Mine")));
     }
     static VQSwatchCore &core() { return *VQSwatchCore::sharedCore(); }

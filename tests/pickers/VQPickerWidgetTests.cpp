@@ -78,7 +78,7 @@ class PickerTest : public VQLibraryTest
     void SetUp() override
     {
         VQLibraryTest::SetUp();
-        VQSwatchCore::setSharedCore(VQSwatchCore::loadFromURL(path(QStringLiteral("lib.vlb"))));
+        VQSwatchCore::setSharedCore(VQOpenLiveLibrary(path(QStringLiteral("lib.vlb"))));
     }
     void TearDown() override
     {
@@ -173,7 +173,7 @@ TEST_F(PickerTest, TheChooserSwitchesPickers)
 TEST_F(PickerTest, AFreshSelectionIsWhiteInThePickersSpace)
 {
     makeCurrent<VQCMYKSlidersColorPicker>();
-    VQSwatchCore::setSharedCore(VQSwatchCore::loadFromURL(path(QStringLiteral("other.vlb"))));
+    VQSwatchCore::setSharedCore(VQOpenLiveLibrary(path(QStringLiteral("other.vlb"))));
     EXPECT_EQ(core().selectedColor()->colorSpace(), VQColorSpace::CMYK);
     EXPECT_EQ(core().selectedColor()->CMYKColor(), VQCMYKColor{});
 }

@@ -199,9 +199,22 @@ QStringList VQCollectionTitles(const VQSwatchCore *core)
     return titles;
 }
 
+std::unique_ptr<VQSwatchCore> VQOpenLiveLibrary(const QString &path)
+{
+    VQLibraryOpenOptions options;
+    options.live = true;
+    options.startWhenMissing = true;
+    return VQSwatchCore::open(path, options).core;
+}
+
+std::unique_ptr<VQSwatchCore> VQOpenDetachedLibrary(const QString &path)
+{
+    return VQSwatchCore::open(path).core;
+}
+
 QStringList VQCollectionTitles(const QString &path)
 {
-    return VQCollectionTitles(VQSwatchCore::openDetached(path, nullptr).get());
+    return VQCollectionTitles(VQOpenDetachedLibrary(path).get());
 }
 
 std::vector<VQHardName> VQHardNames()

@@ -73,6 +73,11 @@ int VQRunPython(const QString &script, const QStringList &args = {}, QString *ou
 int VQCountPosts(const char *name, const std::function<void()> &body);
 
 class VQSwatchCore;
+// The library at `path` as the program holds it (live, started empty when
+// there is no file); null when it cannot be opened.
+std::unique_ptr<VQSwatchCore> VQOpenLiveLibrary(const QString &path);
+// The library file at `path` opened on its own (detached); null when it cannot be opened.
+std::unique_ptr<VQSwatchCore> VQOpenDetachedLibrary(const QString &path);
 // The titles of the library's collections in order; none when `core` is null.
 QStringList VQCollectionTitles(const VQSwatchCore *core);
 // The same for the library file at `path`, opened on its own; none when it cannot be read.

@@ -79,7 +79,7 @@ class SyncTest : public VQLibraryTest
     // A shared core without timer or observers, so that only the manager acts.
     VQSwatchCore &shareCore()
     {
-        VQSwatchCore::setSharedCore(VQSwatchCore::openDetached(_library, nullptr));
+        VQSwatchCore::setSharedCore(VQOpenDetachedLibrary(_library));
         return *VQSwatchCore::sharedCore();
     }
     QString ownFile() const { return VQiCloudSynchronizationManager::ownFilePath(_folder); }
@@ -554,7 +554,7 @@ TEST_F(SyncTest, AFileChangingWhileItIsReadIsReadAgainOrLeftForThisPass)
 
 TEST_F(SyncTest, ASaveWaitsForAnotherWritersLockAndKeepsBothChanges)
 {
-    auto core = VQSwatchCore::openDetached(_library, nullptr);
+    auto core = VQOpenDetachedLibrary(_library);
     ASSERT_TRUE(core);
     core->addCollection(VQSwatchCollection::create(QStringLiteral("Mine")));
     // Another process is replacing the library under its lock.
