@@ -112,11 +112,17 @@ VQVellicoAppDelegate::~VQVellicoAppDelegate()
     VQNotificationCenter::defaultCenter().removeObserver(_pickerObserver);
     VQNotificationCenter::defaultCenter().removeObserver(_coreNoticeObserver);
     VQNotificationCenter::defaultCenter().removeObserver(_coreWaitingObserver);
-    VQSetAfterCopyHandler(nullptr);
+    VQNotificationCenter::defaultCenter().removeObserver(_copyObserver);
     // The preferences hold on to the shortcut service; they go first.
     _preferencesWindow = nullptr;
     _preferences.reset();
     _globalShortcut.reset();
+    // What works on the library goes before it; the library saves as it goes.
+    _mainWindow.reset();
+    _sync.reset();
+    if (_library)
+        _library->core().setSelectedColorSink(nullptr);
+    _library.reset();
     if (gSharedDelegate == this)
         gSharedDelegate = nullptr;
 }
@@ -155,13 +161,14 @@ void VQVellicoAppDelegate::innerInitialization()
 {
     VQLog("Creating swatch core.");
     // Opening may itself end the process after telling the user why.
-    VQSwatchCore::setSharedCore(VQOpenLibraryAtLaunch(VQSwatchDatabaseURL(_chooseLibraryAtLaunch)));
-    VQSwatchCore *core = VQSwatchCore::sharedCore();
-    if (!core) {
+    std::unique_ptr<VQSwatchCore> opened = VQOpenLibraryAtLaunch(VQSwatchDatabaseURL(_chooseLibraryAtLaunch));
+    if (!opened) {
         VQLog("Fatal error, couldn't create core, exiting.");
         VQTermination::terminate(0);
     }
-    VQLog(QStringLiteral("Core successfully created (") + describeCore(*core) + QStringLiteral(")."));
+    // From here on the library is VQSwatchCore::sharedCore() too, for what has no owner to be handed it by.
+    _library = std::make_unique<VQSharedCoreOwner>(std::move(opened));
+    VQLog(QStringLiteral("Core successfully created (") + describeCore(_library->core()) + QStringLiteral(")."));
 
     VQGlobalShortcutService &shortcuts = _desktop->globalShortcut();
     connect(&shortcuts, &VQGlobalShortcutService::triggered, this, &VQVellicoAppDelegate::hotKeyWasTriggered);
@@ -174,10 +181,11 @@ void VQVellicoAppDelegate::innerInitialization()
     });
 
     // After every copy the window closes and the focus goes back where it was.
-    VQSetAfterCopyHandler([this] {
-        closeCurrentWindow();
-        _desktop->focusHandBack().handBack();
-    });
+    _copyObserver = VQNotificationCenter::defaultCenter().addObserver(QString::fromLatin1(VQColorWasCopiedNotification),
+                                                                      nullptr, [this](const VQNotification &) {
+                                                                          closeCurrentWindow();
+                                                                          _desktop->focusHandBack().handBack();
+                                                                      });
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state != Qt::ApplicationActive && !_loupeRunning &&
             VQUserDefaults::standard().boolForKey(QLatin1String(VQCloseMainWindowOnDeactivateDefaultsKey)))
@@ -200,7 +208,7 @@ void VQVellicoAppDelegate::ensureWindowsBuilt()
     buildPreferences();
     // Its first pass follows the end of launching, which comes after this.
     VQLog("Starting sync core.");
-    VQiCloudSynchronizationManager::sharedManager();
+    _sync = VQiCloudSynchronizationManager::makeIfAllowed(_library->core());
     buildMainWindow();
 }
 
@@ -217,7 +225,8 @@ void VQVellicoAppDelegate::buildPreferences()
 
 void VQVellicoAppDelegate::buildMainWindow()
 {
-    _mainWindow = std::make_unique<VQSwatchMainWindow>();
+    VQSwatchCore &core = _library->core();
+    _mainWindow = std::make_unique<VQSwatchMainWindow>(core);
     _mainWindow->setPlacedByCompositor(!_desktop->capabilities().windowPlacement);
     _mainWindow->setOrdinaryWindow(_shell.noTray);
     _mainWindow->setNote(_shell.standingNote);
@@ -235,6 +244,9 @@ void VQVellicoAppDelegate::buildMainWindow()
     connect(_mainWindow.get(), &VQSwatchMainWindow::keyActionTriggered, this,
             [this](VQMainWindowKeyAction action) { performKeyAction(int(action)); });
 
+    // The pickers show what the library is asked to show, starting with the remembered one.
+    core.setSelectedColorSink(&VQColorPicker::selectedColorSink());
+    VQColorPicker::selectRememberedPicker();
     auto *chooser = new VQColorPickerChooserPopUpButton;
     _pickerChooser = chooser;
     _mainWindow->setChooser(chooser);
@@ -245,7 +257,7 @@ void VQVellicoAppDelegate::buildMainWindow()
         [this](const VQNotification &) { colorPickerForceChanged(); });
     updateColorPicker();
 
-    auto *lane = new VQCollectionViewer;
+    auto *lane = new VQCollectionViewer(core);
     // A colour chosen in the lane shows in a picker of its own space.
     lane->setPickerSwitch([](VQColorSpace space) {
         const VQColorPicker *picker = VQColorPicker::currentColorPicker();
@@ -536,9 +548,8 @@ void VQVellicoAppDelegate::pickFinished(const VQPickOutcome &outcome)
 void VQVellicoAppDelegate::setColor(const QColor &color)
 {
     const VQColorRef selected = VQColor::fromQColor(color);
-    VQSwatchCore *core = VQSwatchCore::sharedCore();
-    if (selected && core)
-        core->setSelectedColor(selected, true);
+    if (selected && _library)
+        _library->core().setSelectedColor(selected, true);
 }
 
 // -- the picker and the lane ----------------------------------------------------
@@ -548,8 +559,7 @@ void VQVellicoAppDelegate::updateColorPicker()
     VQColorPicker *picker = VQColorPicker::currentColorPicker();
     if (!_mainWindow || !picker)
         return;
-    if (const VQSwatchCore *core = VQSwatchCore::sharedCore())
-        picker->selectColor(core->selectedColor());
+    picker->selectColor(_library->core().selectedColor());
     _mainWindow->setPickerView(picker->view());
     _mainWindow->setColorWheelShown(dynamic_cast<VQColorWheelPicker *>(picker) != nullptr);
 }
@@ -729,22 +739,22 @@ void VQVellicoAppDelegate::sendFeedback()
 
 void VQVellicoAppDelegate::importACO()
 {
-    VQImportCommands::importACO();
+    VQImportCommands::importACO(_library->core());
 }
 
 void VQVellicoAppDelegate::importASE()
 {
-    VQImportCommands::importASE();
+    VQImportCommands::importASE(_library->core());
 }
 
 void VQVellicoAppDelegate::importCLR()
 {
-    VQImportCommands::importCLR();
+    VQImportCommands::importCLR(_library->core());
 }
 
 void VQVellicoAppDelegate::importGPL()
 {
-    VQImportCommands::importGPL();
+    VQImportCommands::importGPL(_library->core());
 }
 
 // -- requests from the command line and from later starts -----------------------

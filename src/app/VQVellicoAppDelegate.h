@@ -27,7 +27,9 @@ class VQGlobalShortcut;
 class VQModalUI;
 class VQMouseTrackingColorPicker;
 class VQStatusItem;
+class VQSharedCoreOwner;
 class VQSwatchCore;
+class VQiCloudSynchronizationManager;
 class VQSwatchMainWindow;
 class VQSwatchPreferencesController;
 
@@ -178,6 +180,9 @@ class VQVellicoAppDelegate : public QObject
     bool _chooseLibraryAtLaunch = false;
     bool _windowsBuilt = false;
     VQApplicationMode _mode = VQApplicationMode::MainWindow;
+    // The library, from start-up on; what works on it is let go first.
+    std::unique_ptr<VQSharedCoreOwner> _library;
+    std::unique_ptr<VQiCloudSynchronizationManager> _sync;
     std::unique_ptr<VQStatusItem> _statusItem;
     std::unique_ptr<VQSwatchMainWindow> _mainWindow;
     QPointer<QWidget> _preferencesWindow;
@@ -187,6 +192,7 @@ class VQVellicoAppDelegate : public QObject
     quint64 _pickerObserver = 0;
     quint64 _coreNoticeObserver = 0;
     quint64 _coreWaitingObserver = 0;
+    quint64 _copyObserver = 0;
     bool _loupeRunning = false;
     quint64 _pickAsker = 0; // the later start whose pick runs, if any
     std::unique_ptr<VQMouseTrackingColorPicker> _trackingPicker;

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <unordered_set>
@@ -62,8 +63,12 @@ class VQSwatchCollection
     void removeColorAtIndex(std::size_t index);
     // Moves the colour at `index` to the front. `index` must be valid.
     void selectColorAtIndex(std::size_t index);
-    // Modification date = now; posts VQSwatchCollectionDidChangeNotification.
+    // Modification date = now; posts VQSwatchCollectionDidChangeNotification
+    // and tells the owner.
     void updateModificationDate();
+    // What the collection calls when it changed: set by the library that holds
+    // it (null: nobody to tell).
+    void setChangeHandler(std::function<void()> changed);
 
     VQPlist dictionaryRepresentation() const;
     void writeDictionary(VQPlistSink &sink) const;
@@ -88,6 +93,7 @@ class VQSwatchCollection
 
   private:
     VQSwatchCollection() = default;
+    void tellOwner() const;
 
     mutable std::mutex _lock;
     std::vector<VQColorRef> _colors;
@@ -100,4 +106,5 @@ class VQSwatchCollection
     std::uint64_t _creationDate = 0;
     std::uint64_t _modificationDate = 0;
     QString _title;
+    std::function<void()> _changed;
 };

@@ -24,8 +24,7 @@
 
 namespace
 {
-std::unique_ptr<VQSwatchCore> gSharedCore;
-VQSelectedColorSink *gSelectedColorSink = nullptr;
+VQSwatchCore *gSharedCore = nullptr;
 
 // The earlier version kept its library under this name in the data folder.
 constexpr const char *kEarlierIdentifier = "io.vellico.Vellico";
@@ -47,8 +46,6 @@ const char *versionProblem(VQPlistNode root, double ourVersion, double *version 
     return nullptr;
 }
 
-// How long after a change the library saves.
-int gSaveDelayAfterChangeMs = 3000;
 // A save waiting for the library's lock tries again this often, and says so
 // in the status once it has waited this long.
 constexpr int kLockRetryMs = 25;
@@ -91,21 +88,33 @@ VQSelectedColorSink::~VQSelectedColorSink() = default;
 
 VQSwatchCore::VQSwatchCore(QString path) : _url(std::move(path)) {}
 
-VQSwatchCore::~VQSwatchCore() = default;
+VQSwatchCore::~VQSwatchCore()
+{
+    // A collection kept by someone else (a window, the clipboard) outlives us.
+    for (const VQSwatchCollectionRef &collection : _collections)
+        collection->setChangeHandler(nullptr);
+}
 
 VQSwatchCore *VQSwatchCore::sharedCore()
 {
-    return gSharedCore.get();
+    return gSharedCore;
 }
 
-void VQSwatchCore::setSharedCore(std::unique_ptr<VQSwatchCore> core)
+VQSharedCoreOwner::VQSharedCoreOwner(std::unique_ptr<VQSwatchCore> core) : _core(std::move(core))
 {
-    gSharedCore = std::move(core);
+    Q_ASSERT(_core && !gSharedCore);
+    gSharedCore = _core.get();
 }
 
-std::unique_ptr<VQSwatchCore> VQSwatchCore::takeSharedCore()
+VQSharedCoreOwner::~VQSharedCoreOwner()
 {
-    return std::move(gSharedCore);
+    if (gSharedCore == _core.get())
+        gSharedCore = nullptr;
+}
+
+void VQSwatchCore::adopt(const VQSwatchCollectionRef &collection)
+{
+    collection->setChangeHandler([this] { smudge(); });
 }
 
 QString VQSwatchCore::oldLocationPath()
@@ -219,6 +228,10 @@ void VQSwatchCore::readLibraryContents(VQPlistNode root)
         removed.clear();
 
     std::lock_guard lock(_lock);
+    for (const VQSwatchCollectionRef &collection : _collections)
+        collection->setChangeHandler(nullptr);
+    for (const VQSwatchCollectionRef &collection : collections)
+        adopt(collection);
     _collections = std::move(collections);
     _removedCollectionIDs = std::move(removed);
     _fileCollectionIDs.clear();
@@ -229,9 +242,6 @@ void VQSwatchCore::readLibraryContents(VQPlistNode root)
 void VQSwatchCore::innerInit()
 {
     auto &center = VQNotificationCenter::defaultCenter();
-    _observers.emplace_back(center.addObserver(QString::fromLatin1(VQSwatchCollectionDidChangeNotification), nullptr,
-                                               [this](const VQNotification &) { smudge(); }));
-
     if (!VQUserDefaults::standard().boolForKey(QString::fromLatin1(VQDBAutomaticSavingDisabledDefaultsKey))) {
         _saveTimer = std::make_unique<QTimer>();
         _saveTimer->setInterval(300 * 1000);
@@ -240,7 +250,7 @@ void VQSwatchCore::innerInit()
         _saveTimer->start();
         _saveSoonTimer = std::make_unique<QTimer>();
         _saveSoonTimer->setSingleShot(true);
-        _saveSoonTimer->setInterval(gSaveDelayAfterChangeMs);
+        _saveSoonTimer->setInterval(_saveDelayAfterChangeMs);
         QObject::connect(_saveSoonTimer.get(), &QTimer::timeout, [this] { saveWithoutBlocking(); });
     }
     _lockRetryTimer = std::make_unique<QTimer>();
@@ -322,6 +332,7 @@ void VQSwatchCore::addCollection(const VQSwatchCollectionRef &collection)
         }
         _collections.push_back(collection);
     }
+    adopt(collection);
     smudge();
 }
 
@@ -333,7 +344,8 @@ void VQSwatchCore::removeCollection(const VQSwatchCollectionRef &collection)
     {
         std::lock_guard lock(_lock);
         _removedCollectionIDs.push_back(collection->creationDate());
-        std::erase(_collections, collection);
+        if (std::erase(_collections, collection) > 0)
+            collection->setChangeHandler(nullptr);
     }
     smudge();
 }
@@ -358,7 +370,9 @@ void VQSwatchCore::smudge()
 
 void VQSwatchCore::setSaveDelayAfterChange(int milliseconds)
 {
-    gSaveDelayAfterChangeMs = milliseconds;
+    _saveDelayAfterChangeMs = milliseconds;
+    if (_saveSoonTimer)
+        _saveSoonTimer->setInterval(milliseconds);
 }
 
 void VQSwatchCore::writeLibrary(VQPlistSink &sink) const
@@ -651,7 +665,7 @@ VQColorRef VQSwatchCore::selectedColor() const
 {
     if (_selectedColor)
         return _selectedColor;
-    if (gSelectedColorSink && gSelectedColorSink->currentColorSpace() == VQColorSpace::CMYK)
+    if (_selectedColorSink && _selectedColorSink->currentColorSpace() == VQColorSpace::CMYK)
         return VQColor::makeCMYK(0, 0, 0, 0);
     return VQColor::whiteColor();
 }
@@ -663,11 +677,6 @@ void VQSwatchCore::setSelectedColor(const VQColorRef &color, bool updateColorPic
     _selectedColor = color;
     VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQSwatchCoreColorSelectionDidChangeNotification),
                                                color.get());
-    if (updateColorPicker && gSelectedColorSink && color)
-        gSelectedColorSink->showColor(color);
-}
-
-void VQSwatchCore::setSelectedColorSink(VQSelectedColorSink *sink)
-{
-    gSelectedColorSink = sink;
+    if (updateColorPicker && _selectedColorSink && color)
+        _selectedColorSink->showColor(color);
 }

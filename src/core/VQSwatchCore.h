@@ -111,11 +111,9 @@ class VQSwatchCore
     static std::unique_ptr<VQSwatchCore> detachedFromLibrary(VQPlistNode root, const QString &path, QString *error);
     ~VQSwatchCore();
 
-    // The one core of the program; created by the start-up sequence.
+    // The one core of the program while a VQSharedCoreOwner holds it (the
+    // start-up sequence makes one); null otherwise.
     static VQSwatchCore *sharedCore();
-    static void setSharedCore(std::unique_ptr<VQSwatchCore> core);
-    // Ends the shared core's life (tests, and the very end of the program).
-    static std::unique_ptr<VQSwatchCore> takeSharedCore();
 
     // The folder name of the earlier version, whose library is migrated once.
     static QString oldLocationPath();
@@ -160,8 +158,9 @@ class VQSwatchCore
     QString notice() const { return _notice; }
     // Logs `text` and posts it as the notice for the user.
     void tellUser(const QString &text);
-    // How long after a change the library saves (the 300 s timer goes on too).
-    static void setSaveDelayAfterChange(int milliseconds);
+    // How long after a change the library saves (the 300 s timer goes on too);
+    // three seconds unless its owner says otherwise.
+    void setSaveDelayAfterChange(int milliseconds);
     // Whether the library, with `collections` added, stays within what Vellico
     // reads back (VQLibraryLimits.h); when not, `why` says which limit it
     // passes. Imports ask before they add anything.
@@ -189,7 +188,10 @@ class VQSwatchCore
 
     VQColorRef selectedColor() const;
     void setSelectedColor(const VQColorRef &color, bool updateColorPicker);
-    static void setSelectedColorSink(VQSelectedColorSink *sink);
+    // Where the selection goes when asked to, set by whoever owns the core and
+    // the pickers (null: nowhere; a fresh selection is then white). The sink
+    // must outlive the core or be taken away first.
+    void setSelectedColorSink(VQSelectedColorSink *sink) { _selectedColorSink = sink; }
 
     std::optional<VQFileDate> fileModificationDate() const { return _modificationDate; }
 
@@ -214,6 +216,8 @@ class VQSwatchCore
     // marked with `label`, and tells the user `why`; false when it is still there.
     bool setAsideUnmergeableFile(const QString &label, const QString &why);
     bool mergeLibrary(VQPlistNode root, const QString &whereFrom, MergeSource source);
+    // Makes `collection` tell this core when it changes.
+    void adopt(const VQSwatchCollectionRef &collection);
 
     std::vector<VQSwatchCollectionRef> _collections;
     std::atomic<bool> _libraryDirty{false};
@@ -234,4 +238,23 @@ class VQSwatchCore
     QString _waitingFor;
     QString _notice;
     std::vector<VQObserverToken> _observers;
+    int _saveDelayAfterChangeMs = 3000;
+    VQSelectedColorSink *_selectedColorSink = nullptr;
+};
+
+// Holds the program's one core and makes it VQSwatchCore::sharedCore() for as
+// long as it lives; made once, by the start-up sequence (tests make their own).
+// There is one at a time.
+class VQSharedCoreOwner
+{
+  public:
+    explicit VQSharedCoreOwner(std::unique_ptr<VQSwatchCore> core);
+    ~VQSharedCoreOwner();
+    VQSharedCoreOwner(const VQSharedCoreOwner &) = delete;
+    VQSharedCoreOwner &operator=(const VQSharedCoreOwner &) = delete;
+
+    VQSwatchCore &core() const { return *_core; }
+
+  private:
+    std::unique_ptr<VQSwatchCore> _core;
 };

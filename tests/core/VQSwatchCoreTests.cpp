@@ -506,8 +506,9 @@ TEST_F(CoreTest, SelectedColour)
         VQColorSpace space = VQColorSpace::RGB;
         std::vector<VQColorRef> shown;
     } sink;
-    VQSwatchCore::setSelectedColorSink(&sink);
     auto core = load(libraryPath());
+    auto other = load(path(QStringLiteral("other.vlb")));
+    core->setSelectedColorSink(&sink);
     // Nothing selected yet: white in the picker's space.
     EXPECT_EQ(core->selectedColor()->RGBColor(), VQRGBColor::whiteColor());
     sink.space = VQColorSpace::CMYK;
@@ -525,7 +526,10 @@ TEST_F(CoreTest, SelectedColour)
     EXPECT_EQ(posts(red, true), 0) << "the same object again changes nothing";
     EXPECT_EQ(posts(twin, true), 1) << "an equal but other colour is a new selection";
     EXPECT_EQ(core->selectedColor(), twin);
-    VQSwatchCore::setSelectedColorSink(nullptr);
+    // The sink is this core's: another core's selection goes elsewhere.
+    EXPECT_EQ(other->selectedColor()->RGBColor(), VQRGBColor::whiteColor());
+    other->setSelectedColor(VQColor::makeRGB(0, 0, 1), true);
+    core->setSelectedColorSink(nullptr);
     EXPECT_EQ(sink.shown, std::vector<VQColorRef>{twin});
 }
 
@@ -581,9 +585,8 @@ bool runEventsUntil(const std::function<bool()> &done)
 // Saves otherwise come every 300 s: a change is on disk a moment later.
 TEST_F(CoreTest, AChangeIsSavedSoonAfter)
 {
-    VQSwatchCore::setSaveDelayAfterChange(20);
     auto core = load(libraryPath());
-    VQSwatchCore::setSaveDelayAfterChange(3000);
+    core->setSaveDelayAfterChange(20);
     core->addCollection(VQSwatchCollection::create(QStringLiteral("Fresh")));
     EXPECT_FALSE(QFileInfo::exists(libraryPath())) << "saved at once rather than soon after";
     EXPECT_TRUE(runEventsUntil([&] { return VQCollectionTitles(libraryPath()) == QStringList{"Fresh"}; }));

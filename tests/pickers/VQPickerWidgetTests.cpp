@@ -78,7 +78,7 @@ class PickerTest : public VQLibraryTest
     void SetUp() override
     {
         VQLibraryTest::SetUp();
-        VQSwatchCore::setSharedCore(VQOpenLiveLibrary(path(QStringLiteral("lib.vlb"))));
+        shareLibrary(path(QStringLiteral("lib.vlb"))).setSelectedColorSink(&VQColorPicker::selectedColorSink());
     }
     void TearDown() override
     {
@@ -114,10 +114,17 @@ TEST_F(PickerTest, TheRememberedPickerComesBack)
         VQColorPicker::resetForTesting();
         if (stored)
             VQUserDefaults::standard().setString(kLastUsedKey, QString::fromLatin1(stored));
+        const QString before = VQUserDefaults::standard().stringForKey(kLastUsedKey);
+        // Reading which picker is on show chooses nothing: no setting, no selection, no view.
+        EXPECT_EQ(VQCountPosts(VQSwatchCoreColorSelectionDidChangeNotification,
+                               [&] { EXPECT_EQ(VQColorPicker::currentColorPicker()->name(), shown); }),
+                  0);
+        EXPECT_EQ(VQUserDefaults::standard().stringForKey(kLastUsedKey), before);
+        EXPECT_FALSE(VQColorPicker::currentColorPicker()->isViewLoaded());
+        // The start-up's choice is remembered.
+        VQColorPicker::selectRememberedPicker();
         EXPECT_EQ(VQColorPicker::currentColorPicker()->name(), shown);
-        if (!stored || std::string(stored) == shown) { // an unknown name is left as it was
-            EXPECT_EQ(VQUserDefaults::standard().stringForKey(kLastUsedKey), shown);
-        }
+        EXPECT_EQ(VQUserDefaults::standard().stringForKey(kLastUsedKey), shown);
     }
 }
 
@@ -173,7 +180,7 @@ TEST_F(PickerTest, TheChooserSwitchesPickers)
 TEST_F(PickerTest, AFreshSelectionIsWhiteInThePickersSpace)
 {
     makeCurrent<VQCMYKSlidersColorPicker>();
-    VQSwatchCore::setSharedCore(VQOpenLiveLibrary(path(QStringLiteral("other.vlb"))));
+    shareLibrary(path(QStringLiteral("other.vlb"))).setSelectedColorSink(&VQColorPicker::selectedColorSink());
     EXPECT_EQ(core().selectedColor()->colorSpace(), VQColorSpace::CMYK);
     EXPECT_EQ(core().selectedColor()->CMYKColor(), VQCMYKColor{});
 }

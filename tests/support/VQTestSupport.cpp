@@ -42,9 +42,22 @@ void VQLibraryTest::SetUp()
     VQTermination::setHandler(VQTermination::throwingHandler());
 }
 
+VQSwatchCore &VQLibraryTest::shareLibrary(const QString &path)
+{
+    return share(VQOpenLiveLibrary(path));
+}
+
+VQSwatchCore &VQLibraryTest::share(std::unique_ptr<VQSwatchCore> core)
+{
+    EXPECT_NE(core, nullptr);
+    _sharedLibrary.reset();
+    _sharedLibrary = std::make_unique<VQSharedCoreOwner>(std::move(core));
+    return _sharedLibrary->core();
+}
+
 void VQLibraryTest::TearDown()
 {
-    VQSwatchCore::takeSharedCore();
+    _sharedLibrary.reset();
     VQTermination::setHandler(nullptr);
     VQModalUI::install(nullptr);
     _ui = nullptr;

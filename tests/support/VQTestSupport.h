@@ -3,6 +3,7 @@
 // state folders), a fixed clock, scripted modal answers and a termination
 // seam that throws instead of exiting.
 
+#include "core/VQSwatchCore.h"
 #include "vqcore/VQModalUI.h"
 
 #include <QString>
@@ -34,7 +35,13 @@ class VQLibraryTest : public ::testing::Test
     double time() const { return _time; }
 
     VQScriptedModalUI &ui() { return *_ui; }
+    // Opens the library at `path` as the program holds it (live) and makes it
+    // VQSwatchCore::sharedCore() until the test ends or another is shared.
+    VQSwatchCore &shareLibrary(const QString &path);
+    // The same for a core made otherwise.
+    VQSwatchCore &share(std::unique_ptr<VQSwatchCore> core);
 
+    std::unique_ptr<VQSharedCoreOwner> _sharedLibrary;
     std::unique_ptr<QTemporaryDir> _home;
     VQScriptedModalUI *_ui = nullptr;
     double _time = 1700000000.0;

@@ -62,7 +62,6 @@ Registry &registry()
             gRegistry->sorted.push_back(picker.get());
         std::stable_sort(gRegistry->sorted.begin(), gRegistry->sorted.end(),
                          [](VQColorPicker *a, VQColorPicker *b) { return a->name() < b->name(); });
-        VQSwatchCore::setSelectedColorSink(&gRegistry->sink);
     }
     return *gRegistry;
 }
@@ -134,20 +133,37 @@ bool VQColorPicker::selectColorPickerNamed(const QString &name)
     return true;
 }
 
+namespace
+{
+// The remembered picker, else "Color Wheel", else the first.
+VQColorPicker *rememberedPicker()
+{
+    const QString stored =
+        VQUserDefaults::standard().stringForKey(QString::fromLatin1(VQLastUsedColorPickerNameDefaultsKey));
+    VQColorPicker *picker = stored.isEmpty() ? nullptr : pickerNamed(stored);
+    if (!picker)
+        picker = pickerNamed(QStringLiteral("Color Wheel"));
+    if (!picker && !registry().sorted.empty())
+        picker = registry().sorted.front();
+    return picker;
+}
+} // namespace
+
 VQColorPicker *VQColorPicker::currentColorPicker()
 {
     Registry &reg = registry();
-    if (reg.current)
-        return reg.current;
-    const QString stored =
-        VQUserDefaults::standard().stringForKey(QString::fromLatin1(VQLastUsedColorPickerNameDefaultsKey));
-    if (!stored.isEmpty())
-        selectColorPickerNamed(stored);
-    if (!reg.current)
-        selectColorPickerNamed(QStringLiteral("Color Wheel"));
-    if (!reg.current && !reg.sorted.empty())
-        selectColorPickerNamed(reg.sorted.front()->name());
-    return reg.current;
+    return reg.current ? reg.current : rememberedPicker();
+}
+
+void VQColorPicker::selectRememberedPicker()
+{
+    if (VQColorPicker *picker = rememberedPicker())
+        selectColorPickerNamed(QString::fromLatin1(picker->untranslatedName()));
+}
+
+VQSelectedColorSink &VQColorPicker::selectedColorSink()
+{
+    return registry().sink;
 }
 
 void VQColorPicker::selectColorPickerOfColorSpace(VQColorSpace space)
@@ -165,7 +181,6 @@ void VQColorPicker::resetForTesting()
 {
     if (!gRegistry)
         return;
-    VQSwatchCore::setSelectedColorSink(nullptr);
     delete gRegistry;
     gRegistry = nullptr;
 }

@@ -12,6 +12,8 @@
 
 #include "core/VQColor.h"
 
+class VQSelectedColorSink;
+
 #include <QPointer>
 #include <QString>
 
@@ -40,9 +42,15 @@ class VQColorPicker
     static const std::vector<VQColorPicker *> &availablePickers();
     // The shared instance of a picker class.
     template <class Picker> static Picker *sharedColorPicker();
-    // The picker on show. On first use: the remembered one, else "Color Wheel",
-    // else the first picker.
+    // The picker on show; before any was chosen, the one selectRememberedPicker
+    // would choose. Reading it changes nothing.
     static VQColorPicker *currentColorPicker();
+    // Chooses the remembered picker, else "Color Wheel", else the first, as
+    // selectColorPickerNamed does (the program's start-up).
+    static void selectRememberedPicker();
+    // Where the library sends a colour to show (VQSwatchCore::setSelectedColorSink):
+    // the current picker.
+    static VQSelectedColorSink &selectedColorSink();
     // Makes the picker called `name` current (its display name, or the English
     // name it is stored under), gives it the selected colour, converts the
     // selection into its colour space and remembers it. False, changing nothing,
@@ -51,7 +59,7 @@ class VQColorPicker
     // Switches to the first picker (sorted order) that edits in `space` and posts
     // "VQColorPickerDidForceChangeNotification".
     static void selectColorPickerOfColorSpace(VQColorSpace space);
-    // Forgets every picker and its view and unhooks the library (tests).
+    // Forgets every picker, its view and the choice (tests).
     static void resetForTesting();
 
     // --- One picker ---
