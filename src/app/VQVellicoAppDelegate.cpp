@@ -118,10 +118,11 @@ VQVellicoAppDelegate::~VQVellicoAppDelegate()
     _preferences.reset();
     _globalShortcut.reset();
     // What works on the library goes before it; the library saves as it goes.
-    _mainWindow.reset();
-    _sync.reset();
     if (_library)
         _library->core().setSelectedColorSink(nullptr);
+    _mainWindow.reset();
+    _pickers.reset();
+    _sync.reset();
     _library.reset();
     if (gSharedDelegate == this)
         gSharedDelegate = nullptr;
@@ -245,9 +246,10 @@ void VQVellicoAppDelegate::buildMainWindow()
             [this](VQMainWindowKeyAction action) { performKeyAction(int(action)); });
 
     // The pickers show what the library is asked to show, starting with the remembered one.
-    core.setSelectedColorSink(&VQColorPicker::selectedColorSink());
-    VQColorPicker::selectRememberedPicker();
-    auto *chooser = new VQColorPickerChooserPopUpButton;
+    _pickers = std::make_unique<VQColorPickers>(core, VQUserDefaults::standard());
+    core.setSelectedColorSink(_pickers.get());
+    _pickers->selectRememberedPicker();
+    auto *chooser = new VQColorPickerChooserPopUpButton(*_pickers);
     _pickerChooser = chooser;
     _mainWindow->setChooser(chooser);
     connect(chooser, &VQColorPickerChooserPopUpButton::colorPickerChanged, this,
@@ -259,10 +261,10 @@ void VQVellicoAppDelegate::buildMainWindow()
 
     auto *lane = new VQCollectionViewer(core);
     // A colour chosen in the lane shows in a picker of its own space.
-    lane->setPickerSwitch([](VQColorSpace space) {
-        const VQColorPicker *picker = VQColorPicker::currentColorPicker();
+    lane->setPickerSwitch([pickers = _pickers.get()](VQColorSpace space) {
+        const VQColorPicker *picker = pickers->currentColorPicker();
         if (picker && picker->colorspace() != space)
-            VQColorPicker::selectColorPickerOfColorSpace(space);
+            pickers->selectColorPickerOfColorSpace(space);
     });
     _mainWindow->setLaneContent(lane);
 }
@@ -556,7 +558,7 @@ void VQVellicoAppDelegate::setColor(const QColor &color)
 
 void VQVellicoAppDelegate::updateColorPicker()
 {
-    VQColorPicker *picker = VQColorPicker::currentColorPicker();
+    VQColorPicker *picker = _pickers ? _pickers->currentColorPicker() : nullptr;
     if (!_mainWindow || !picker)
         return;
     picker->selectColor(_library->core().selectedColor());
@@ -604,10 +606,12 @@ void VQVellicoAppDelegate::performKeyAction(int rawAction)
             app->paste();
         break;
     case VQMainWindowKeyAction::BrightnessUp:
-        VQColorWheelPicker::handleArrowKey(Qt::Key_Up);
+        if (_pickers)
+            VQColorWheelPicker::handleArrowKey(*_pickers, Qt::Key_Up);
         break;
     case VQMainWindowKeyAction::BrightnessDown:
-        VQColorWheelPicker::handleArrowKey(Qt::Key_Down);
+        if (_pickers)
+            VQColorWheelPicker::handleArrowKey(*_pickers, Qt::Key_Down);
         break;
     case VQMainWindowKeyAction::Preferences:
         preferences();

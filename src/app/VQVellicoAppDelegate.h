@@ -27,6 +27,7 @@ class VQGlobalShortcut;
 class VQModalUI;
 class VQMouseTrackingColorPicker;
 class VQStatusItem;
+class VQColorPickers;
 class VQSharedCoreOwner;
 class VQSwatchCore;
 class VQiCloudSynchronizationManager;
@@ -183,6 +184,7 @@ class VQVellicoAppDelegate : public QObject
     // The library, from start-up on; what works on it is let go first.
     std::unique_ptr<VQSharedCoreOwner> _library;
     std::unique_ptr<VQiCloudSynchronizationManager> _sync;
+    std::unique_ptr<VQColorPickers> _pickers; // with the main window
     std::unique_ptr<VQStatusItem> _statusItem;
     std::unique_ptr<VQSwatchMainWindow> _mainWindow;
     QPointer<QWidget> _preferencesWindow;
