@@ -145,10 +145,20 @@ void VQSwatchCollection::updateModificationDate()
     tellOwner();
 }
 
-void VQSwatchCollection::setChangeHandler(std::function<void()> changed)
+void VQSwatchCollection::setChangeHandler(const void *owner, std::function<void()> changed)
 {
     std::lock_guard lock(_lock);
+    _owner = owner;
     _changed = std::move(changed);
+}
+
+void VQSwatchCollection::removeChangeHandler(const void *owner)
+{
+    std::lock_guard lock(_lock);
+    if (_owner != owner)
+        return;
+    _owner = nullptr;
+    _changed = nullptr;
 }
 
 void VQSwatchCollection::tellOwner() const

@@ -66,9 +66,11 @@ class VQSwatchCollection
     // Modification date = now; posts VQSwatchCollectionDidChangeNotification
     // and tells the owner.
     void updateModificationDate();
-    // What the collection calls when it changed: set by the library that holds
-    // it (null: nobody to tell).
-    void setChangeHandler(std::function<void()> changed);
+    // What the collection calls when it changed: set by the library `owner`
+    // that holds it; the last one set is the one told.
+    void setChangeHandler(const void *owner, std::function<void()> changed);
+    // Forgets the handler when `owner` set it (a library letting the collection go).
+    void removeChangeHandler(const void *owner);
 
     VQPlist dictionaryRepresentation() const;
     void writeDictionary(VQPlistSink &sink) const;
@@ -106,5 +108,6 @@ class VQSwatchCollection
     std::uint64_t _creationDate = 0;
     std::uint64_t _modificationDate = 0;
     QString _title;
+    const void *_owner = nullptr;
     std::function<void()> _changed;
 };

@@ -92,7 +92,7 @@ VQSwatchCore::~VQSwatchCore()
 {
     // A collection kept by someone else (a window, the clipboard) outlives us.
     for (const VQSwatchCollectionRef &collection : _collections)
-        collection->setChangeHandler(nullptr);
+        collection->removeChangeHandler(this);
 }
 
 VQSwatchCore *VQSwatchCore::sharedCore()
@@ -114,7 +114,7 @@ VQSharedCoreOwner::~VQSharedCoreOwner()
 
 void VQSwatchCore::adopt(const VQSwatchCollectionRef &collection)
 {
-    collection->setChangeHandler([this] { smudge(); });
+    collection->setChangeHandler(this, [this] { smudge(); });
 }
 
 QString VQSwatchCore::oldLocationPath()
@@ -229,7 +229,7 @@ void VQSwatchCore::readLibraryContents(VQPlistNode root)
 
     std::lock_guard lock(_lock);
     for (const VQSwatchCollectionRef &collection : _collections)
-        collection->setChangeHandler(nullptr);
+        collection->removeChangeHandler(this);
     for (const VQSwatchCollectionRef &collection : collections)
         adopt(collection);
     _collections = std::move(collections);
@@ -345,7 +345,7 @@ void VQSwatchCore::removeCollection(const VQSwatchCollectionRef &collection)
         std::lock_guard lock(_lock);
         _removedCollectionIDs.push_back(collection->creationDate());
         if (std::erase(_collections, collection) > 0)
-            collection->setChangeHandler(nullptr);
+            collection->removeChangeHandler(this);
     }
     smudge();
 }
