@@ -16,6 +16,8 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include <memory>
+
 #include <benchmark/benchmark.h>
 
 namespace
@@ -32,22 +34,37 @@ VQSwatchCollectionRef makeCollection(int index, int colors)
 
 struct Library {
     QTemporaryDir dir;
+    std::unique_ptr<VQSwatchCore> core;
+    std::unique_ptr<VQOrganizerController> organizerWindow;
     Library()
     {
         VQUserDefaults::setStandardFilePath(dir.filePath(QStringLiteral("Vellico.conf")));
         VQUserDefaults::standard().setBool(QStringLiteral("VQDBAutomaticSavingDisabled"), true);
         // Merges run without the question, as after "don't ask again".
         VQUserDefaults::standard().setBool(VQDoesntNeedCollectionMergingConfirmationKey, true);
-        VQSwatchCore::setSharedCore(VQSwatchCore::loadFromURL(dir.filePath(QStringLiteral("Vellico Library.vlb"))));
+        VQLibraryOpenOptions options;
+        options.live = true;
+        options.startWhenMissing = true;
+        core = VQSwatchCore::open(dir.filePath(QStringLiteral("Vellico Library.vlb")), options).core;
         for (int i = 0; i < 1000; ++i)
-            VQSwatchCore::sharedCore()->addCollection(makeCollection(i, 100));
+            core->addCollection(makeCollection(i, 100));
+    }
+    // The organiser, made on first use as the lane makes it.
+    VQOrganizerController &organizer()
+    {
+        if (!organizerWindow)
+            organizerWindow = std::make_unique<VQOrganizerController>(*core);
+        return *organizerWindow;
     }
 };
 
+std::unique_ptr<Library> gLibrary;
+
 Library &library()
 {
-    static Library instance;
-    return instance;
+    if (!gLibrary)
+        gLibrary = std::make_unique<Library>();
+    return *gLibrary;
 }
 
 // The organiser's first opening builds its window; later ones only show it.
@@ -55,18 +72,17 @@ void BM_OrganizerFirstOpen(benchmark::State &state)
 {
     library();
     for (auto _ : state) {
-        VQOrganizerController *organizer = VQOrganizerController::sharedOrganizer();
-        organizer->runOrganizer();
-        benchmark::DoNotOptimize(organizer->window()->grab());
+        VQOrganizerController &organizer = library().organizer();
+        organizer.runOrganizer();
+        benchmark::DoNotOptimize(organizer.window()->grab());
     }
-    VQOrganizerController::sharedOrganizer()->window()->hide();
+    library().organizer().window()->hide();
 }
 BENCHMARK(BM_OrganizerFirstOpen)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void BM_LanePageTurn(benchmark::State &state)
 {
-    library();
-    VQCollectionViewer lane;
+    VQCollectionViewer lane(*library().core);
     lane.setAnimationDuration(0); // the animation itself runs on the event loop, frame by frame
     lane.resize(258, 36);
     lane.show();
@@ -81,13 +97,12 @@ BENCHMARK(BM_LanePageTurn)->Unit(benchmark::kMillisecond);
 
 void BM_OrganizerOpen(benchmark::State &state)
 {
-    library();
+    VQOrganizerController &organizer = library().organizer();
     for (auto _ : state) {
-        VQOrganizerController *organizer = VQOrganizerController::sharedOrganizer();
-        organizer->runOrganizer();
-        benchmark::DoNotOptimize(organizer->window()->grab());
+        organizer.runOrganizer();
+        benchmark::DoNotOptimize(organizer.window()->grab());
         state.PauseTiming();
-        organizer->window()->hide();
+        organizer.window()->hide();
         state.ResumeTiming();
     }
 }
@@ -95,13 +110,12 @@ BENCHMARK(BM_OrganizerOpen)->Unit(benchmark::kMillisecond);
 
 void BM_DropMergeOfTwo100ColourCollections(benchmark::State &state)
 {
-    library();
-    VQSwatchCore &core = *VQSwatchCore::sharedCore();
+    VQSwatchCore &core = *library().core;
     // The lane and the organiser are open and follow the merge, as in use.
-    VQCollectionViewer lane;
+    VQCollectionViewer lane(core);
     lane.setAnimationDuration(0);
     lane.show();
-    VQOrganizerController::sharedOrganizer()->runOrganizer();
+    library().organizer().runOrganizer();
     int next = 100000;
     for (auto _ : state) {
         state.PauseTiming();
@@ -115,7 +129,7 @@ void BM_DropMergeOfTwo100ColourCollections(benchmark::State &state)
         core.removeCollection(target);
         state.ResumeTiming();
     }
-    VQOrganizerController::sharedOrganizer()->window()->hide();
+    library().organizer().window()->hide();
 }
 BENCHMARK(BM_DropMergeOfTwo100ColourCollections)->Unit(benchmark::kMillisecond);
 
@@ -124,5 +138,5 @@ BENCHMARK(BM_DropMergeOfTwo100ColourCollections)->Unit(benchmark::kMillisecond);
 int main(int argc, char **argv)
 {
     // The library goes before the notification centre and the application it observes.
-    return VQRunOffscreenBenchmarks(argc, argv, [] { VQSwatchCore::takeSharedCore(); });
+    return VQRunOffscreenBenchmarks(argc, argv, [] { gLibrary.reset(); });
 }

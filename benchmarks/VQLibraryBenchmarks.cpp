@@ -115,7 +115,7 @@ void BM_CoreLoad(benchmark::State &state)
 {
     const QString path = fixture().wide;
     for (auto _ : state) {
-        auto core = VQSwatchCore::openDetached(path, nullptr);
+        auto core = VQSwatchCore::open(path).core;
         benchmark::DoNotOptimize(core.get());
         if (!core || core->numberOfCollections() != 1000)
             state.SkipWithError("library did not load");
@@ -141,7 +141,7 @@ void BM_RawSerialiseAndWrite(benchmark::State &state)
 
 void BM_CoreSave(benchmark::State &state)
 {
-    auto core = VQSwatchCore::openDetached(fixture().wide, nullptr);
+    auto core = VQSwatchCore::open(fixture().wide).core;
     const QString target = fixture().dir.filePath(QStringLiteral("core-out.vlb"));
     for (auto _ : state) {
         if (!core->writeToURL(target))
@@ -154,7 +154,7 @@ void mergeBenchmark(benchmark::State &state, const QString &local, const QString
     std::optional<VQPlist> remoteRoot = VQPlist::fromFile(remote);
     for (auto _ : state) {
         state.PauseTiming();
-        auto core = VQSwatchCore::openDetached(local, nullptr);
+        auto core = VQSwatchCore::open(local).core;
         state.ResumeTiming();
         core->mergeWithRemoteLibrary(remoteRoot->node(), remote);
         benchmark::DoNotOptimize(core.get());

@@ -32,19 +32,30 @@ namespace
 // colour slider hears each change, as in the program).
 struct Stage {
     QTemporaryDir dir;
+    std::unique_ptr<VQSwatchCore> core;
+    std::unique_ptr<VQColorPickers> pickers;
     Stage()
     {
         VQUserDefaults::setStandardFilePath(dir.path() + "/Vellico.conf");
-        VQSwatchCore::setSharedCore(VQSwatchCore::loadFromURL(dir.path() + "/lib.vlb"));
-        for (VQColorPicker *picker : VQColorPicker::availablePickers())
+        VQLibraryOpenOptions options;
+        options.live = true;
+        options.startWhenMissing = true;
+        core = VQSwatchCore::open(dir.path() + "/lib.vlb", options).core;
+        pickers = std::make_unique<VQColorPickers>(*core, VQUserDefaults::standard());
+        core->setSelectedColorSink(pickers.get());
+        for (VQColorPicker *picker : pickers->availablePickers())
             picker->view();
     }
+    ~Stage() { core->setSelectedColorSink(nullptr); }
 };
+
+std::unique_ptr<Stage> gStage;
 
 Stage &stage()
 {
-    static Stage instance;
-    return instance;
+    if (!gStage)
+        gStage = std::make_unique<Stage>();
+    return *gStage;
 }
 
 QImage canvas(QSize size, qreal ratio)
@@ -72,7 +83,7 @@ void BM_WheelMouseMove(benchmark::State &state)
 {
     stage();
     const qreal ratio = qreal(state.range(0));
-    auto *picker = VQColorPicker::sharedColorPicker<VQColorWheelPicker>();
+    auto *picker = stage().pickers->colorPicker<VQColorWheelPicker>();
     VQColorWheelControl *wheel = picker->colorWheel();
     VQBrightnessSlider *slider = picker->brightnessSlider();
     QImage wheelImage = canvas(wheel->size(), ratio);
@@ -95,7 +106,7 @@ void BM_SquareMouseMove(benchmark::State &state)
 {
     stage();
     const qreal ratio = qreal(state.range(0));
-    auto *picker = VQColorPicker::sharedColorPicker<VQHSBPlaneColorPicker>();
+    auto *picker = stage().pickers->colorPicker<VQHSBPlaneColorPicker>();
     VQSaturationBrightnessView *plane = picker->saturationBrightnessView();
     QImage image = canvas(plane->size(), ratio);
     VQCircleCursorImage(ratio);
@@ -115,7 +126,7 @@ void BM_SliderMouseMove(benchmark::State &state)
 {
     stage();
     const qreal ratio = qreal(state.range(0));
-    auto *picker = VQColorPicker::sharedColorPicker<VQRGBSlidersColorPicker>();
+    auto *picker = stage().pickers->colorPicker<VQRGBSlidersColorPicker>();
     VQColorSlider *red = picker->slider(0);
     red->resize(160, 18);
     QImage image = canvas(red->size(), ratio);
@@ -127,7 +138,7 @@ void BM_SliderMouseMove(benchmark::State &state)
     for (auto _ : state) {
         const double x = track.left() + std::fmod(step++ * 3.7, track.width());
         drag(red, QPointF(x, track.center().y()));
-        const VQColorRef selected = VQSwatchCore::sharedCore()->selectedColor();
+        const VQColorRef selected = stage().core->selectedColor();
         for (int i = 0; i < 3; ++i) {
             QPainter painter(&image);
             picker->slider(i)->cell().draw(painter, red->rect(), picker->slider(i)->value(), *selected, i == 0);
@@ -149,8 +160,5 @@ BENCHMARK(BM_MakeColorWheelImage)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)
 
 int main(int argc, char **argv)
 {
-    return VQRunOffscreenBenchmarks(argc, argv, [] {
-        VQColorPicker::resetForTesting();
-        VQSwatchCore::takeSharedCore();
-    });
+    return VQRunOffscreenBenchmarks(argc, argv, [] { gStage.reset(); });
 }

@@ -77,7 +77,7 @@ void BM_SyncPass(benchmark::State &state)
         library(computer).writeXMLFileAtomically(file);
         if (state.range(0) == int(VQPlistFormat::Binary)) {
             // As another computer's pass writes its own file.
-            auto other = VQSwatchCore::openDetached(file, nullptr);
+            auto other = VQSwatchCore::open(file).core;
             other->writeToURL(file, nullptr, VQPlistFormat::Binary);
         }
     }
@@ -87,7 +87,7 @@ void BM_SyncPass(benchmark::State &state)
         state.PauseTiming();
         QFile::remove(local);
         QFile::copy(pristine, local);
-        auto core = VQSwatchCore::openDetached(local, nullptr);
+        auto core = VQSwatchCore::open(local).core;
         state.ResumeTiming();
 
         const VQSyncReport report = VQiCloudSynchronizationManager::synchronize(*core, folder, own);

@@ -4,7 +4,6 @@
 #include "parsers/VQImportCommands.h"
 #include "platform/VQGlobalShortcutService.h"
 #include "ui/mainwindow/VQMainWindowKeys.h"
-#include "ui/pickers/VQColorWheelPicker.h"
 #include "vqcore/VQLocalizedString.h"
 #include "vqcore/VQLog.h"
 #include "vqcore/VQModalUI.h"
@@ -87,17 +86,13 @@ void VQAppActions::run(VQAppCommand command)
     case VQAppCommand::Preferences:
         return call(_handlers.preferences);
     case VQAppCommand::ImportACO:
-        VQImportCommands::importACO();
-        return;
+        return import(&VQImportCommands::importACO);
     case VQAppCommand::ImportASE:
-        VQImportCommands::importASE();
-        return;
+        return import(&VQImportCommands::importASE);
     case VQAppCommand::ImportCLR:
-        VQImportCommands::importCLR();
-        return;
+        return import(&VQImportCommands::importCLR);
     case VQAppCommand::ImportGPL:
-        VQImportCommands::importGPL();
-        return;
+        return import(&VQImportCommands::importGPL);
     case VQAppCommand::SendFeedback:
         return sendFeedback();
     case VQAppCommand::Help:
@@ -113,12 +108,20 @@ void VQAppActions::run(VQAppCommand command)
     case VQAppCommand::Paste:
         return call(_handlers.paste);
     case VQAppCommand::BrightnessUp:
-        VQColorWheelPicker::handleArrowKey(Qt::Key_Up);
+        if (_handlers.arrowKey)
+            _handlers.arrowKey(Qt::Key_Up);
         return;
     case VQAppCommand::BrightnessDown:
-        VQColorWheelPicker::handleArrowKey(Qt::Key_Down);
+        if (_handlers.arrowKey)
+            _handlers.arrowKey(Qt::Key_Down);
         return;
     }
+}
+
+void VQAppActions::import(bool (*import)(VQSwatchCore &))
+{
+    if (VQSwatchCore *library = _handlers.library ? _handlers.library() : nullptr)
+        import(*library);
 }
 
 void VQAppActions::runKeyAction(VQMainWindowKeyAction action)

@@ -18,6 +18,7 @@ class QAction;
 class QMenu;
 class QToolButton;
 class VQGlobalShortcutService;
+class VQSwatchCore;
 enum class VQMainWindowKeyAction;
 
 enum class VQAppCommand {
@@ -48,6 +49,10 @@ class VQAppActions : public QObject
         std::function<void()> pickColor, preferences, closeWindow, copy, copyAlternate, paste;
         // Whether the session offers picking from the screen now (the menus leave it out when not).
         std::function<bool()> canPick;
+        // The library the imports add to (null before it is open).
+        std::function<VQSwatchCore *()> library;
+        // Up or Down for the colour wheel's brightness.
+        std::function<void(int qtKey)> arrowKey;
     };
     // `whatWorks`: the session's paths, a line each, for the About box; `noTray`:
     // the gear menu then also offers the About box.
@@ -74,6 +79,8 @@ class VQAppActions : public QObject
 
   private:
     QAction *item(VQAppCommand command);
+    // Runs `import` on the library, when there is one.
+    void import(bool (*import)(VQSwatchCore &));
     void addItems(QMenu &menu, std::initializer_list<VQAppCommand> commands);
 
     Handlers _handlers;

@@ -1,5 +1,6 @@
 #include "app/VQVellicoAppDelegate.h"
 
+#include "app/VQLibraryAtLaunch.h"
 #include "app/VQPickController.h"
 #include "app/VQRequestController.h"
 #include "app/VQVellicoApplication.h"
@@ -15,6 +16,7 @@
 #include "platform/VQMouseTracker.h"
 #include "ui/loupe/VQMouseTrackingColorPicker.h"
 #include "ui/mainwindow/VQSwatchMainWindow.h"
+#include "ui/pickers/VQColorWheelPicker.h"
 #include "ui/prefs/VQLaunchAtLogin.h"
 #include "ui/prefs/VQSwatchPreferencesController.h"
 #include "vqcore/VQLocalizedString.h"
@@ -97,6 +99,11 @@ VQVellicoAppDelegate::VQVellicoAppDelegate(VQAppServices services, QObject *pare
     handlers.copyAlternate = [] { runOnApp(&VQVellicoApplication::copyAlternate); };
     handlers.paste = [] { runOnApp(&VQVellicoApplication::paste); };
     handlers.canPick = [this] { return _desktop->capabilities().screenPicking; };
+    handlers.library = [this] { return _library ? &_library->core() : nullptr; };
+    handlers.arrowKey = [this](int qtKey) {
+        if (const VQColorPickers *pickers = _windows->pickers())
+            VQColorWheelPicker::handleArrowKey(*pickers, qtKey);
+    };
     _actions = std::make_unique<VQAppActions>(std::move(handlers), _desktop->globalShortcut(),
                                               std::move(services.whatWorks), _shell.noTray);
     connect(_windows.get(), &VQWindowController::keyActionTriggered, _actions.get(), &VQAppActions::runKeyAction);
@@ -105,11 +112,19 @@ VQVellicoAppDelegate::VQVellicoAppDelegate(VQAppServices services, QObject *pare
 
 VQVellicoAppDelegate::~VQVellicoAppDelegate()
 {
-    VQSetAfterCopyHandler(nullptr);
+    VQNotificationCenter::defaultCenter().removeObserver(_copyObserver);
     // The preferences hold on to the shortcut service; they go first.
     _windows->setPreferencesWindow(nullptr, {});
     _preferences.reset();
     _globalShortcut.reset();
+    // What works on the library goes before it (the windows with the pickers); the library saves as it goes.
+    if (_library)
+        _library->core().setSelectedColorSink(nullptr);
+    _tray.reset();
+    _actions.reset();
+    _windows.reset();
+    _sync.reset();
+    _library.reset();
     if (gSharedDelegate == this)
         gSharedDelegate = nullptr;
 }
@@ -147,14 +162,15 @@ QString VQVellicoAppDelegate::describeCore(const VQSwatchCore &core)
 void VQVellicoAppDelegate::innerInitialization()
 {
     VQLog("Creating swatch core.");
-    // Loading may itself end the process after telling the user why.
-    VQSwatchCore::setSharedCore(VQSwatchCore::loadFromURL(VQSwatchDatabaseURL(_chooseLibraryAtLaunch)));
-    VQSwatchCore *core = VQSwatchCore::sharedCore();
-    if (!core) {
+    // Opening may itself end the process after telling the user why.
+    std::unique_ptr<VQSwatchCore> opened = VQOpenLibraryAtLaunch(VQSwatchDatabaseURL(_chooseLibraryAtLaunch));
+    if (!opened) {
         VQLog("Fatal error, couldn't create core, exiting.");
         VQTermination::terminate(0);
     }
-    VQLog(QStringLiteral("Core successfully created (") + describeCore(*core) + QStringLiteral(")."));
+    // From here on the library is VQSwatchCore::sharedCore() too, for what has no owner to be handed it by.
+    _library = std::make_unique<VQSharedCoreOwner>(std::move(opened));
+    VQLog(QStringLiteral("Core successfully created (") + describeCore(_library->core()) + QStringLiteral(")."));
 
     VQGlobalShortcutService &shortcuts = _desktop->globalShortcut();
     connect(&shortcuts, &VQGlobalShortcutService::triggered, this, &VQVellicoAppDelegate::hotKeyWasTriggered);
@@ -162,10 +178,11 @@ void VQVellicoAppDelegate::innerInitialization()
         shortcuts, [this](const QString &message) { _tray->showMessageSoon(message); });
 
     // After every copy the window closes and the focus goes back where it was.
-    VQSetAfterCopyHandler([this] {
-        closeCurrentWindow();
-        _desktop->focusHandBack().handBack();
-    });
+    _copyObserver = VQNotificationCenter::defaultCenter().addObserver(QString::fromLatin1(VQColorWasCopiedNotification),
+                                                                      nullptr, [this](const VQNotification &) {
+                                                                          closeCurrentWindow();
+                                                                          _desktop->focusHandBack().handBack();
+                                                                      });
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state != Qt::ApplicationActive && !isPicking() &&
             VQUserDefaults::standard().boolForKey(QLatin1String(VQCloseMainWindowOnDeactivateDefaultsKey)))
@@ -188,8 +205,8 @@ void VQVellicoAppDelegate::ensureWindowsBuilt()
     buildPreferences();
     // Its first pass follows the end of launching, which comes after this.
     VQLog("Starting sync core.");
-    VQiCloudSynchronizationManager::sharedManager();
-    _windows->buildMainWindow();
+    _sync = VQiCloudSynchronizationManager::makeIfAllowed(_library->core());
+    _windows->buildMainWindow(_library->core());
 }
 
 void VQVellicoAppDelegate::buildPreferences()
@@ -287,9 +304,8 @@ void VQVellicoAppDelegate::pickFinished(const VQPickOutcome &outcome)
 void VQVellicoAppDelegate::setColor(const QColor &color)
 {
     const VQColorRef selected = VQColor::fromQColor(color);
-    VQSwatchCore *core = VQSwatchCore::sharedCore();
-    if (selected && core)
-        core->setSelectedColor(selected, true);
+    if (selected && _library)
+        _library->core().setSelectedColor(selected, true);
 }
 
 // -- requests from the command line and from later starts -----------------------

@@ -33,7 +33,10 @@ class VQMouseTrackingColorPicker;
 class VQPickController;
 class VQRequestController;
 class VQStatusItem;
+class VQColorPickers;
+class VQSharedCoreOwner;
 class VQSwatchCore;
+class VQiCloudSynchronizationManager;
 class VQSwatchMainWindow;
 class VQSwatchPreferencesController;
 
@@ -164,6 +167,10 @@ class VQVellicoAppDelegate : public QObject
     VQShellMode _shell;
     bool _chooseLibraryAtLaunch = false;
     bool _windowsBuilt = false;
+    // The library, from start-up on; what works on it is let go first.
+    std::unique_ptr<VQSharedCoreOwner> _library;
+    std::unique_ptr<VQiCloudSynchronizationManager> _sync;
+    quint64 _copyObserver = 0;
     std::unique_ptr<VQPickController> _picks;
     std::unique_ptr<VQRequestController> _requests;
     std::unique_ptr<VQMouseTrackingColorPicker> _trackingPicker;

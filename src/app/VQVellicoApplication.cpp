@@ -11,7 +11,6 @@
 #include "vqcore/VQModalUI.h"
 #include "vqcore/VQNotificationCenter.h"
 #include "core/VQSwatchCore.h"
-#include "core/sync/VQiCloudSynchronizationManager.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -104,10 +103,6 @@ bool VQVellicoApplication::wantsLibraryChoice(bool chooseLibraryArgument, Qt::Ke
 
 VQVellicoApplication::~VQVellicoApplication()
 {
-    // The core holds timers and observers: let it go while Qt is still here,
-    // after the synchronisation that works on it.
-    VQiCloudSynchronizationManager::resetSharedManager();
-    VQSwatchCore::takeSharedCore().reset();
     qInstallMessageHandler(gPreviousMessageHandler);
     if (gSignalFDs[0] >= 0) {
         for (const int signal : kEndingSignals)

@@ -11,6 +11,7 @@
 #include "ui/pickers/VQColorWheelPicker.h"
 #include "ui/tray/VQStatusItem.h"
 #include "vqcore/VQNotificationCenter.h"
+#include "vqcore/VQUserDefaults.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -35,13 +36,17 @@ VQWindowController::VQWindowController(VQDesktopServices &desktop, const VQShell
 VQWindowController::~VQWindowController()
 {
     VQNotificationCenter::defaultCenter().removeObserver(_pickerObserver);
+    if (_library && _pickers)
+        _library->setSelectedColorSink(nullptr);
+    _mainWindow.reset();
 }
 
-void VQWindowController::buildMainWindow()
+void VQWindowController::buildMainWindow(VQSwatchCore &library)
 {
     if (_mainWindow)
         return;
-    _mainWindow = std::make_unique<VQSwatchMainWindow>();
+    _library = &library;
+    _mainWindow = std::make_unique<VQSwatchMainWindow>(library);
     _mainWindow->setPlacedByCompositor(!_desktop.capabilities().windowPlacement);
     _mainWindow->setOrdinaryWindow(_shell.noTray);
     _mainWindow->setNote(_shell.standingNote);
@@ -58,7 +63,11 @@ void VQWindowController::buildMainWindow()
     });
     connect(_mainWindow.get(), &VQSwatchMainWindow::keyActionTriggered, this, &VQWindowController::keyActionTriggered);
 
-    auto *chooser = new VQColorPickerChooserPopUpButton;
+    // The pickers show what the library is asked to show, starting with the remembered one.
+    _pickers = std::make_unique<VQColorPickers>(library, VQUserDefaults::standard());
+    library.setSelectedColorSink(_pickers.get());
+    _pickers->selectRememberedPicker();
+    auto *chooser = new VQColorPickerChooserPopUpButton(*_pickers);
     _pickerChooser = chooser;
     _mainWindow->setChooser(chooser);
     connect(chooser, &VQColorPickerChooserPopUpButton::colorPickerChanged, this,
@@ -68,12 +77,12 @@ void VQWindowController::buildMainWindow()
         [this](const VQNotification &) { colorPickerForceChanged(); });
     updateColorPicker();
 
-    auto *lane = new VQCollectionViewer;
+    auto *lane = new VQCollectionViewer(library);
     // A colour chosen in the lane shows in a picker of its own space.
-    lane->setPickerSwitch([](VQColorSpace space) {
-        const VQColorPicker *picker = VQColorPicker::currentColorPicker();
+    lane->setPickerSwitch([pickers = _pickers.get()](VQColorSpace space) {
+        const VQColorPicker *picker = pickers->currentColorPicker();
         if (picker && picker->colorspace() != space)
-            VQColorPicker::selectColorPickerOfColorSpace(space);
+            pickers->selectColorPickerOfColorSpace(space);
     });
     _mainWindow->setLaneContent(lane);
 }
@@ -241,11 +250,10 @@ void VQWindowController::showMainWindowForPick()
 
 void VQWindowController::updateColorPicker()
 {
-    VQColorPicker *picker = VQColorPicker::currentColorPicker();
+    VQColorPicker *picker = _pickers ? _pickers->currentColorPicker() : nullptr;
     if (!_mainWindow || !picker)
         return;
-    if (const VQSwatchCore *core = VQSwatchCore::sharedCore())
-        picker->selectColor(core->selectedColor());
+    picker->selectColor(_library->selectedColor());
     _mainWindow->setPickerView(picker->view());
     _mainWindow->setColorWheelShown(dynamic_cast<VQColorWheelPicker *>(picker) != nullptr);
 }

@@ -13,6 +13,8 @@
 #include <memory>
 
 class QWidget;
+class VQColorPickers;
+class VQSwatchCore;
 class VQDesktopServices;
 class VQStatusItem;
 class VQSwatchMainWindow;
@@ -30,9 +32,11 @@ class VQWindowController : public QObject
                        QObject *parent = nullptr);
     ~VQWindowController() override;
 
-    // Builds the main window with the picker chooser and the lane, once.
-    void buildMainWindow();
+    // Builds the main window over `library` with the pickers, their chooser and the lane, once.
+    void buildMainWindow(VQSwatchCore &library);
     VQSwatchMainWindow *mainWindow() const { return _mainWindow.get(); }
+    // The pickers, made with the main window (null before).
+    VQColorPickers *pickers() const { return _pickers.get(); }
     // The icon whose highlight follows the window and near which windows open; null for none.
     void setStatusItem(VQStatusItem *item) { _statusItem = item; }
     // Where the preferences live, and what ends them (saving what was edited).
@@ -81,6 +85,9 @@ class VQWindowController : public QObject
     std::function<void()> _ensureBuilt;
     VQApplicationMode _mode = VQApplicationMode::MainWindow;
     bool _firstOpenNoteShown = false;
+    VQSwatchCore *_library = nullptr;
+    // The pickers go after the window that shows them, and stop showing the library's selection first.
+    std::unique_ptr<VQColorPickers> _pickers;
     std::unique_ptr<VQSwatchMainWindow> _mainWindow;
     QPointer<QWidget> _preferencesWindow;
     std::function<void()> _preferencesDone;

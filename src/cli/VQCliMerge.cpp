@@ -43,9 +43,12 @@ VQCommandResult VQCliMerge(const VQCliOptions &options)
     const bool written = VQFileCoordinator::coordinateWriting(
         local,
         [&](QString *writeError) {
-            core = VQSwatchCore::openDetached(local, &failure);
-            if (!core)
+            VQLibraryOpenResult opened = VQSwatchCore::open(local);
+            if (!opened.core) {
+                failure = opened.error->message;
                 return false;
+            }
+            core = std::move(opened.core);
             core->mergeWithRemoteLibrary(root->node(), remote);
             if (!core->writeToURL(local, writeError)) {
                 failure = QStringLiteral("Couldn't write %1: %2").arg(local, *writeError);

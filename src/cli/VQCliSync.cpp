@@ -27,10 +27,10 @@ VQCommandResult VQCliSync(const VQCliOptions &options)
             QStringLiteral("This computer has no identity to name its file after; set VELLICO_MACHINE_ID."));
 
     const QString path = options.has("library") ? VQCliAbsolutePath(options.value("library")) : VQDefaultLibraryPath();
-    QString error;
-    std::unique_ptr<VQSwatchCore> core = VQSwatchCore::openDetached(path, &error);
-    if (!core)
-        return VQCliFailure(error);
+    const VQLibraryOpenResult opened = VQSwatchCore::open(path);
+    if (!opened.core)
+        return VQCliFailure(opened.error->message);
+    VQSwatchCore *core = opened.core.get();
 
     const VQSyncReport report = VQiCloudSynchronizationManager::synchronize(*core, folder, ownFile);
     if (!report.wroteOwnFile)

@@ -107,10 +107,10 @@ QString VQCliAbsolutePath(const QString &path)
 VQCommandResult VQCliLibraryList(const VQCliOptions &options)
 {
     const QString path = options.has("library") ? VQCliAbsolutePath(options.value("library")) : VQDefaultLibraryPath();
-    QString error;
-    std::unique_ptr<VQSwatchCore> core = VQSwatchCore::openDetached(path, &error);
-    if (!core)
-        return VQCliFailure(error);
+    const VQLibraryOpenResult opened = VQSwatchCore::open(path);
+    if (!opened.core)
+        return VQCliFailure(opened.error->message);
+    const VQSwatchCore *core = opened.core.get();
     VQCommandResult result;
     if (options.json()) {
         result.out = QString::fromUtf8(VQJson::print(VQJson::library(*core)));

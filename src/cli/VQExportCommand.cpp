@@ -31,10 +31,10 @@ VQCommandResult VQCliExport(const VQCliOptions &options)
 
     const QString library =
         options.has("library") ? VQCliAbsolutePath(options.value("library")) : VQDefaultLibraryPath();
-    QString error;
-    std::unique_ptr<VQSwatchCore> core = VQSwatchCore::openDetached(library, &error);
-    if (!core)
-        return VQCliFailure(error);
+    const VQLibraryOpenResult opened = VQSwatchCore::open(library);
+    if (!opened.core)
+        return VQCliFailure(opened.error->message);
+    const VQSwatchCore *core = opened.core.get();
 
     const std::vector<VQSwatchCollectionRef> all = core->allCollections();
     std::vector<VQSwatchCollectionRef> chosen;
@@ -55,6 +55,7 @@ VQCommandResult VQCliExport(const VQCliOptions &options)
     }
 
     // Titles and names the format could not hold as they are: counted on standard error.
+    QString error;
     VQChangedNames changed;
     const auto notes = [&changed](const QString &where) {
         return changed.count == 0 ? QString() : where + QStringLiteral(": ") + VQDescribeChangedNames(changed) + '\n';

@@ -51,8 +51,15 @@ bool importInto(const QString &path, const std::vector<VQSwatchCollectionRef> &c
     const bool written = VQFileCoordinator::coordinateWriting(
         path,
         [&](QString *writeError) {
-            std::unique_ptr<VQSwatchCore> core =
-                QFileInfo::exists(path) ? VQSwatchCore::openDetached(path, &failure) : newLibrary(path, &failure);
+            std::unique_ptr<VQSwatchCore> core;
+            if (QFileInfo::exists(path)) {
+                VQLibraryOpenResult opened = VQSwatchCore::open(path);
+                core = std::move(opened.core);
+                if (!core)
+                    failure = opened.error->message;
+            } else {
+                core = newLibrary(path, &failure);
+            }
             if (!core)
                 return false;
             // Nothing goes in that would make a library Vellico cannot read back.

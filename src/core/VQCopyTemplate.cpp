@@ -3,6 +3,7 @@
 #include "core/VQCSSColor.h"
 #include "core/VQPasteboard.h"
 #include "core/VQUserFormats.h"
+#include "vqcore/VQNotificationCenter.h"
 #include "vqcore/VQUserDefaults.h"
 
 #include <charconv>
@@ -11,12 +12,6 @@
 
 namespace
 {
-
-std::function<void()> &afterCopyHandler()
-{
-    static std::function<void()> handler;
-    return handler;
-}
 
 // channel × scale truncated toward zero; far-out values saturate instead of
 // overflowing the conversion, NaN counts as 0.
@@ -191,13 +186,7 @@ void VQColor::writeToPasteboardWithTemplate(VQCopyTemplate format) const
 {
     const bool lowercase = VQUserDefaults::standard().boolForKey(QLatin1String(VQUseLowercaseDefaultsKey));
     VQPasteboard::general().setString(VQCopyText(*this, format, lowercase));
-    if (const std::function<void()> &handler = afterCopyHandler())
-        handler();
-}
-
-void VQSetAfterCopyHandler(std::function<void()> handler)
-{
-    afterCopyHandler() = std::move(handler);
+    VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQColorWasCopiedNotification), this);
 }
 
 std::int64_t VQAlternateCopyFormatPartner(std::int64_t copyType)

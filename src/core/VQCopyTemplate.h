@@ -7,7 +7,6 @@
 #include <QString>
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 
 enum class VQCopyTemplate : int {
@@ -47,11 +46,9 @@ QString VQCopyText(const VQColor &color, VQCopyTemplate format, bool lowercase);
 
 // VQColor::writeToPasteboardWithTemplate puts the colour's text for the format on
 // the general pasteboard ("VQUseLowercase" from the user defaults decides the
-// case), then runs the after-copy handler.
-
-// What happens after every copy: the desktop program closes its window and hands
-// the focus back. Nothing until a handler is set.
-void VQSetAfterCopyHandler(std::function<void()> handler);
+// case), then posts this (object: the colour). The desktop program closes its
+// window on it and hands the focus back.
+inline constexpr const char *VQColorWasCopiedNotification = "VQColorWasCopiedNotification";
 
 class VQUserDefaults;
 

@@ -3,7 +3,6 @@
 #include "vqcore/VQClock.h"
 #include "vqcore/VQNotificationCenter.h"
 #include "vqcore/VQPlistWriter.h"
-#include "core/VQSwatchCore.h"
 
 #include "core/VQOccurrencePairing_p.h"
 
@@ -143,6 +142,34 @@ void VQSwatchCollection::updateModificationDate()
 {
     _modificationDate = VQClock::now();
     VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQSwatchCollectionDidChangeNotification), this);
+    tellOwner();
+}
+
+void VQSwatchCollection::setChangeHandler(const void *owner, std::function<void()> changed)
+{
+    std::lock_guard lock(_lock);
+    _owner = owner;
+    _changed = std::move(changed);
+}
+
+void VQSwatchCollection::removeChangeHandler(const void *owner)
+{
+    std::lock_guard lock(_lock);
+    if (_owner != owner)
+        return;
+    _owner = nullptr;
+    _changed = nullptr;
+}
+
+void VQSwatchCollection::tellOwner() const
+{
+    std::function<void()> changed;
+    {
+        std::lock_guard lock(_lock);
+        changed = _changed;
+    }
+    if (changed)
+        changed();
 }
 
 void VQSwatchCollection::writeDictionary(VQPlistSink &sink) const
@@ -306,9 +333,7 @@ bool VQSwatchCollection::mergeWithRemoteCollection(const VQSwatchCollection &rem
         _colors = std::move(merged);
         _heldIDsValid = false;
     }
-    if (tookTitle) {
-        if (VQSwatchCore *core = VQSwatchCore::sharedCore())
-            core->smudge();
-    }
+    if (tookTitle)
+        tellOwner();
     return tookTitle;
 }

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <unordered_set>
@@ -62,8 +63,14 @@ class VQSwatchCollection
     void removeColorAtIndex(std::size_t index);
     // Moves the colour at `index` to the front. `index` must be valid.
     void selectColorAtIndex(std::size_t index);
-    // Modification date = now; posts VQSwatchCollectionDidChangeNotification.
+    // Modification date = now; posts VQSwatchCollectionDidChangeNotification
+    // and tells the owner.
     void updateModificationDate();
+    // What the collection calls when it changed: set by the library `owner`
+    // that holds it; the last one set is the one told.
+    void setChangeHandler(const void *owner, std::function<void()> changed);
+    // Forgets the handler when `owner` set it (a library letting the collection go).
+    void removeChangeHandler(const void *owner);
 
     VQPlist dictionaryRepresentation() const;
     void writeDictionary(VQPlistSink &sink) const;
@@ -88,6 +95,7 @@ class VQSwatchCollection
 
   private:
     VQSwatchCollection() = default;
+    void tellOwner() const;
 
     mutable std::mutex _lock;
     std::vector<VQColorRef> _colors;
@@ -100,4 +108,6 @@ class VQSwatchCollection
     std::uint64_t _creationDate = 0;
     std::uint64_t _modificationDate = 0;
     QString _title;
+    const void *_owner = nullptr;
+    std::function<void()> _changed;
 };

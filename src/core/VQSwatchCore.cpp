@@ -7,9 +7,7 @@
 #include "vqcore/VQContainerExtensions.h"
 #include "vqcore/VQLocalizedString.h"
 #include "vqcore/VQLog.h"
-#include "vqcore/VQModalUI.h"
 #include "vqcore/VQPlistWriter.h"
-#include "vqcore/VQTermination.h"
 #include "vqcore/VQUserDefaults.h"
 
 #include "core/VQOccurrencePairing_p.h"
@@ -26,8 +24,7 @@
 
 namespace
 {
-std::unique_ptr<VQSwatchCore> gSharedCore;
-VQSelectedColorSink *gSelectedColorSink = nullptr;
+VQSwatchCore *gSharedCore = nullptr;
 
 // The earlier version kept its library under this name in the data folder.
 constexpr const char *kEarlierIdentifier = "io.vellico.Vellico";
@@ -49,17 +46,6 @@ const char *versionProblem(VQPlistNode root, double ourVersion, double *version 
     return nullptr;
 }
 
-[[noreturn]] void fatalAlert(const char *informative, const QString &logLine)
-{
-    VQModalUI::shared().runAlert({VQLocalizedString("Vellico couldn't open the swatch library."),
-                                  VQLocalizedString(informative),
-                                  {VQLocalizedString("Quit")}});
-    VQLog(logLine);
-    VQTermination::terminate(0);
-}
-
-// How long after a change the library saves.
-int gSaveDelayAfterChangeMs = 3000;
 // A save waiting for the library's lock tries again this often, and says so
 // in the status once it has waited this long.
 constexpr int kLockRetryMs = 25;
@@ -102,21 +88,33 @@ VQSelectedColorSink::~VQSelectedColorSink() = default;
 
 VQSwatchCore::VQSwatchCore(QString path) : _url(std::move(path)) {}
 
-VQSwatchCore::~VQSwatchCore() = default;
+VQSwatchCore::~VQSwatchCore()
+{
+    // A collection kept by someone else (a window, the clipboard) outlives us.
+    for (const VQSwatchCollectionRef &collection : _collections)
+        collection->removeChangeHandler(this);
+}
 
 VQSwatchCore *VQSwatchCore::sharedCore()
 {
-    return gSharedCore.get();
+    return gSharedCore;
 }
 
-void VQSwatchCore::setSharedCore(std::unique_ptr<VQSwatchCore> core)
+VQSharedCoreOwner::VQSharedCoreOwner(std::unique_ptr<VQSwatchCore> core) : _core(std::move(core))
 {
-    gSharedCore = std::move(core);
+    Q_ASSERT(_core && !gSharedCore);
+    gSharedCore = _core.get();
 }
 
-std::unique_ptr<VQSwatchCore> VQSwatchCore::takeSharedCore()
+VQSharedCoreOwner::~VQSharedCoreOwner()
 {
-    return std::move(gSharedCore);
+    if (gSharedCore == _core.get())
+        gSharedCore = nullptr;
+}
+
+void VQSwatchCore::adopt(const VQSwatchCollectionRef &collection)
+{
+    collection->setChangeHandler(this, [this] { smudge(); });
 }
 
 QString VQSwatchCore::oldLocationPath()
@@ -127,85 +125,65 @@ QString VQSwatchCore::oldLocationPath()
     return data + QLatin1Char('/') + QLatin1String(kEarlierIdentifier) + QStringLiteral("/Vellico Library.vlb");
 }
 
-std::unique_ptr<VQSwatchCore> VQSwatchCore::loadFromURL(const QString &path)
+VQLibraryOpenResult VQSwatchCore::open(const QString &path, VQLibraryOpenOptions options)
 {
-    std::unique_ptr<VQSwatchCore> core(new VQSwatchCore(path));
+    using Kind = VQLibraryOpenError::Kind;
+    const auto failed = [](Kind kind, QString message) {
+        return VQLibraryOpenResult{nullptr, VQLibraryOpenError{kind, std::move(message)}};
+    };
+    const auto started = [&](std::unique_ptr<VQSwatchCore> core) {
+        if (options.live)
+            core->innerInit();
+        else
+            core->_modificationDate = VQFileURL::modificationDate(path);
+        return VQLibraryOpenResult{std::move(core), std::nullopt};
+    };
 
-    // A library of the earlier version moves here once, when there is none yet.
-    const QString oldPath = oldLocationPath();
-    if (!QFileInfo::exists(path) && QFileInfo::exists(oldPath))
-        QFile::copy(oldPath, path);
+    if (options.startWhenMissing) {
+        // A library of the earlier version moves here once, when there is none yet.
+        const QString oldPath = oldLocationPath();
+        if (!QFileInfo::exists(path) && QFileInfo::exists(oldPath))
+            QFile::copy(oldPath, path);
+    }
 
     if (!QFileInfo::exists(path)) {
+        if (!options.startWhenMissing)
+            return failed(Kind::Missing, QStringLiteral("No library at %1.").arg(path));
         VQLog(QStringLiteral("Path doesn't exist."));
         const QString folder = QFileInfo(path).absolutePath();
         if (!VQFileURL::isWritable(folder)) {
-            VQModalUI::shared().runAlert(
-                {VQLocalizedString("Vellico cannot write to the folder where the library should be saved."),
-                 VQLocalizedString(
-                     "Please, hold down the Alt key while launching Vellico to choose a different library."),
-                 {VQLocalizedString("Quit")}});
             VQLog(QStringLiteral("Not writable at path ") + folder + QStringLiteral("."));
-            VQTermination::terminate(0);
+            return failed(Kind::FolderNotWritable, QStringLiteral("Cannot write to the folder %1.").arg(folder));
         }
-        core->innerInit();
-        return core;
+        return started(std::unique_ptr<VQSwatchCore>(new VQSwatchCore(path)));
     }
 
     VQAppScopeBookmarksManager::sharedManager().startAccessing(path);
-    QString error;
-    std::optional<VQPlist> root = VQPlist::fromFile(path, &error);
+    QString readError;
+    std::optional<VQPlist> root = VQPlist::fromFile(path, &readError);
     VQAppScopeBookmarksManager::sharedManager().stopAccessing(path);
 
     if (!root || !root->node().isDictionary()) {
         // Why, never its bytes: the file may be a pipe or a device.
-        VQLog(QStringLiteral("Failed to read the library %1 (%2).")
-                  .arg(path, error.isEmpty() ? QStringLiteral("not a dictionary") : error));
-        const VQAlertResponse answer = VQModalUI::shared().runAlert(
-            {VQLocalizedString("Vellico couldn't open the swatch library."),
-             VQLocalizedString("The library may be corrupted or could be from a future release of Vellico."),
-             {VQLocalizedString("Quit"), VQLocalizedString("Overwrite")}});
-        if (answer.button != 1)
-            VQTermination::terminate(0);
+        const QString why = readError.isEmpty() ? QStringLiteral("not a dictionary") : readError;
+        VQLog(QStringLiteral("Failed to read the library %1 (%2).").arg(path, why));
+        if (!options.replaceUnreadable)
+            return failed(Kind::Unreadable, QStringLiteral("%1 is not a library (%2).").arg(path, why));
         setAsideUnreadableLibrary(path);
-        core->innerInit();
-        return core;
+        return started(std::unique_ptr<VQSwatchCore>(new VQSwatchCore(path)));
     }
 
+    std::unique_ptr<VQSwatchCore> core(new VQSwatchCore(path));
     double v = 0;
-    if (const char *problem = versionProblem(root->node(), core->version(), &v))
-        fatalAlert(problem, problem == kNoVersionText
-                                ? QStringLiteral("Cannot read library version number.")
-                                : QStringLiteral("Future version ") + QString::number(v) + QStringLiteral("."));
-
+    if (const char *problem = versionProblem(root->node(), core->version(), &v)) {
+        VQLog(problem == kNoVersionText ? QStringLiteral("Cannot read library version number.")
+                                        : QStringLiteral("Future version ") + QString::number(v) + QStringLiteral("."));
+        return failed(problem == kNoVersionText ? Kind::NoVersion : Kind::NewerVersion, VQLocalizedString(problem));
+    }
     core->readLibraryContents(root->node());
     root.reset();
     VQReleaseFreedMemory();
-    core->innerInit();
-    return core;
-}
-
-std::unique_ptr<VQSwatchCore> VQSwatchCore::openDetached(const QString &path, QString *error)
-{
-    if (!QFileInfo::exists(path)) {
-        if (error)
-            *error = QStringLiteral("No library at %1.").arg(path);
-        return nullptr;
-    }
-    QString readError;
-    std::optional<VQPlist> root = VQPlist::fromFile(path, &readError);
-    if (!root || !root->node().isDictionary()) {
-        if (error)
-            *error = QStringLiteral("%1 is not a library (%2).")
-                         .arg(path, readError.isEmpty() ? QStringLiteral("not a dictionary") : readError);
-        return nullptr;
-    }
-    std::unique_ptr<VQSwatchCore> core = detachedFromLibrary(root->node(), path, error);
-    root.reset();
-    VQReleaseFreedMemory();
-    if (core)
-        core->_modificationDate = VQFileURL::modificationDate(path);
-    return core;
+    return started(std::move(core));
 }
 
 std::unique_ptr<VQSwatchCore> VQSwatchCore::detachedFromLibrary(VQPlistNode root, const QString &path, QString *error)
@@ -250,6 +228,10 @@ void VQSwatchCore::readLibraryContents(VQPlistNode root)
         removed.clear();
 
     std::lock_guard lock(_lock);
+    for (const VQSwatchCollectionRef &collection : _collections)
+        collection->removeChangeHandler(this);
+    for (const VQSwatchCollectionRef &collection : collections)
+        adopt(collection);
     _collections = std::move(collections);
     _removedCollectionIDs = std::move(removed);
     _fileCollectionIDs.clear();
@@ -260,9 +242,6 @@ void VQSwatchCore::readLibraryContents(VQPlistNode root)
 void VQSwatchCore::innerInit()
 {
     auto &center = VQNotificationCenter::defaultCenter();
-    _observers.emplace_back(center.addObserver(QString::fromLatin1(VQSwatchCollectionDidChangeNotification), nullptr,
-                                               [this](const VQNotification &) { smudge(); }));
-
     if (!VQUserDefaults::standard().boolForKey(QString::fromLatin1(VQDBAutomaticSavingDisabledDefaultsKey))) {
         _saveTimer = std::make_unique<QTimer>();
         _saveTimer->setInterval(300 * 1000);
@@ -271,7 +250,7 @@ void VQSwatchCore::innerInit()
         _saveTimer->start();
         _saveSoonTimer = std::make_unique<QTimer>();
         _saveSoonTimer->setSingleShot(true);
-        _saveSoonTimer->setInterval(gSaveDelayAfterChangeMs);
+        _saveSoonTimer->setInterval(_saveDelayAfterChangeMs);
         QObject::connect(_saveSoonTimer.get(), &QTimer::timeout, [this] { saveWithoutBlocking(); });
     }
     _lockRetryTimer = std::make_unique<QTimer>();
@@ -353,6 +332,7 @@ void VQSwatchCore::addCollection(const VQSwatchCollectionRef &collection)
         }
         _collections.push_back(collection);
     }
+    adopt(collection);
     smudge();
 }
 
@@ -364,7 +344,8 @@ void VQSwatchCore::removeCollection(const VQSwatchCollectionRef &collection)
     {
         std::lock_guard lock(_lock);
         _removedCollectionIDs.push_back(collection->creationDate());
-        std::erase(_collections, collection);
+        if (std::erase(_collections, collection) > 0)
+            collection->removeChangeHandler(this);
     }
     smudge();
 }
@@ -389,7 +370,9 @@ void VQSwatchCore::smudge()
 
 void VQSwatchCore::setSaveDelayAfterChange(int milliseconds)
 {
-    gSaveDelayAfterChangeMs = milliseconds;
+    _saveDelayAfterChangeMs = milliseconds;
+    if (_saveSoonTimer)
+        _saveSoonTimer->setInterval(milliseconds);
 }
 
 void VQSwatchCore::writeLibrary(VQPlistSink &sink) const
@@ -682,7 +665,7 @@ VQColorRef VQSwatchCore::selectedColor() const
 {
     if (_selectedColor)
         return _selectedColor;
-    if (gSelectedColorSink && gSelectedColorSink->currentColorSpace() == VQColorSpace::CMYK)
+    if (_selectedColorSink && _selectedColorSink->currentColorSpace() == VQColorSpace::CMYK)
         return VQColor::makeCMYK(0, 0, 0, 0);
     return VQColor::whiteColor();
 }
@@ -694,11 +677,6 @@ void VQSwatchCore::setSelectedColor(const VQColorRef &color, bool updateColorPic
     _selectedColor = color;
     VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQSwatchCoreColorSelectionDidChangeNotification),
                                                color.get());
-    if (updateColorPicker && gSelectedColorSink && color)
-        gSelectedColorSink->showColor(color);
-}
-
-void VQSwatchCore::setSelectedColorSink(VQSelectedColorSink *sink)
-{
-    gSelectedColorSink = sink;
+    if (updateColorPicker && _selectedColorSink && color)
+        _selectedColorSink->showColor(color);
 }

@@ -64,24 +64,56 @@ class VQSelectedColorSink
     virtual void showColor(const VQColorRef &color) = 0;
 };
 
+class VQSwatchCore;
+
+// Why a library file gave no library.
+struct VQLibraryOpenError {
+    enum class Kind {
+        Missing,           // no file there (and none was to be started)
+        FolderNotWritable, // no file there, and its folder cannot be written to
+        Unreadable,        // not a property-list dictionary: damaged, or no library at all
+        NoVersion,         // no "DBVersion" that reads as a number
+        NewerVersion,      // written by a later version of Vellico
+    };
+    Kind kind;
+    // One line that says what happened, naming the file where it helps.
+    QString message;
+};
+
+// How a library file is opened.
+struct VQLibraryOpenOptions {
+    // The program's own library: it saves on its timers and when the program
+    // ends, and announces that it has loaded. Otherwise it is detached: no
+    // timers, no observers; it writes when told.
+    bool live = false;
+    // No file there: the earlier version's library is copied there first, else
+    // an empty library starts (its folder must be writable) and writes the file
+    // once it changes.
+    bool startWhenMissing = false;
+    // An unreadable file is kept beside it ("… (unreadable DATE).vlb") and an
+    // empty library starts in its place.
+    bool replaceUnreadable = false;
+};
+
+// A library, or why there is none. Opening never talks to the user and never
+// ends the process: the caller decides what to show.
+struct VQLibraryOpenResult {
+    std::unique_ptr<VQSwatchCore> core;
+    std::optional<VQLibraryOpenError> error; // set exactly when core is null
+};
+
 class VQSwatchCore
 {
   public:
-    // Loads the library at `path`, or ends the process through the termination
-    // seam after telling the user why (modal-UI service).
-    static std::unique_ptr<VQSwatchCore> loadFromURL(const QString &path);
-    // Reads a library file for inspection or offline editing: no alerts, no
-    // timer, no observers, no migration. On failure `error` holds the reason.
-    static std::unique_ptr<VQSwatchCore> openDetached(const QString &path, QString *error);
+    // Reads the library file at `path`.
+    static VQLibraryOpenResult open(const QString &path, VQLibraryOpenOptions options = {});
     // The same from a root dictionary already read; `path` becomes the core's URL.
     static std::unique_ptr<VQSwatchCore> detachedFromLibrary(VQPlistNode root, const QString &path, QString *error);
     ~VQSwatchCore();
 
-    // The one core of the program; created by the start-up sequence.
+    // The one core of the program while a VQSharedCoreOwner holds it (the
+    // start-up sequence makes one); null otherwise.
     static VQSwatchCore *sharedCore();
-    static void setSharedCore(std::unique_ptr<VQSwatchCore> core);
-    // Ends the shared core's life (tests, and the very end of the program).
-    static std::unique_ptr<VQSwatchCore> takeSharedCore();
 
     // The folder name of the earlier version, whose library is migrated once.
     static QString oldLocationPath();
@@ -126,8 +158,9 @@ class VQSwatchCore
     QString notice() const { return _notice; }
     // Logs `text` and posts it as the notice for the user.
     void tellUser(const QString &text);
-    // How long after a change the library saves (the 300 s timer goes on too).
-    static void setSaveDelayAfterChange(int milliseconds);
+    // How long after a change the library saves (the 300 s timer goes on too);
+    // three seconds unless its owner says otherwise.
+    void setSaveDelayAfterChange(int milliseconds);
     // Whether the library, with `collections` added, stays within what Vellico
     // reads back (VQLibraryLimits.h); when not, `why` says which limit it
     // passes. Imports ask before they add anything.
@@ -155,7 +188,10 @@ class VQSwatchCore
 
     VQColorRef selectedColor() const;
     void setSelectedColor(const VQColorRef &color, bool updateColorPicker);
-    static void setSelectedColorSink(VQSelectedColorSink *sink);
+    // Where the selection goes when asked to, set by whoever owns the core and
+    // the pickers (null: nowhere; a fresh selection is then white). The sink
+    // must outlive the core or be taken away first.
+    void setSelectedColorSink(VQSelectedColorSink *sink) { _selectedColorSink = sink; }
 
     std::optional<VQFileDate> fileModificationDate() const { return _modificationDate; }
 
@@ -180,6 +216,8 @@ class VQSwatchCore
     // marked with `label`, and tells the user `why`; false when it is still there.
     bool setAsideUnmergeableFile(const QString &label, const QString &why);
     bool mergeLibrary(VQPlistNode root, const QString &whereFrom, MergeSource source);
+    // Makes `collection` tell this core when it changes.
+    void adopt(const VQSwatchCollectionRef &collection);
 
     std::vector<VQSwatchCollectionRef> _collections;
     std::atomic<bool> _libraryDirty{false};
@@ -200,4 +238,23 @@ class VQSwatchCore
     QString _waitingFor;
     QString _notice;
     std::vector<VQObserverToken> _observers;
+    int _saveDelayAfterChangeMs = 3000;
+    VQSelectedColorSink *_selectedColorSink = nullptr;
+};
+
+// Holds the program's one core and makes it VQSwatchCore::sharedCore() for as
+// long as it lives; made once, by the start-up sequence (tests make their own).
+// There is one at a time.
+class VQSharedCoreOwner
+{
+  public:
+    explicit VQSharedCoreOwner(std::unique_ptr<VQSwatchCore> core);
+    ~VQSharedCoreOwner();
+    VQSharedCoreOwner(const VQSharedCoreOwner &) = delete;
+    VQSharedCoreOwner &operator=(const VQSharedCoreOwner &) = delete;
+
+    VQSwatchCore &core() const { return *_core; }
+
+  private:
+    std::unique_ptr<VQSwatchCore> _core;
 };

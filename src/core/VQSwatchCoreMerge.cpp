@@ -161,11 +161,13 @@ bool VQSwatchCore::mergeLibrary(VQPlistNode root, const QString &whereFrom, Merg
             rc->setCreationDate(id);
             taken.push_back(id);
             _collections.push_back(rc);
+            adopt(rc);
         } else if (partner[ri] != VQMerge::kNoPartner) {
             // Still here, so not deleted here.
             local[partner[ri]]->mergeWithRemoteCollection(*rc, keepStrangers);
         } else if (!removedHere.contains(rc->creationDate())) {
             _collections.push_back(rc);
+            adopt(rc);
         }
     }
 

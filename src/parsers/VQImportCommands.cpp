@@ -202,21 +202,17 @@ std::optional<std::vector<VQSwatchCollectionRef>> VQReadSwatchFile(const QString
 }
 
 bool VQImportCommands::importColorsFromFile(const VQParserFactory &makeParser, const QStringList &allowedExtensions,
-                                            VQSwatchCore *core)
+                                            VQSwatchCore &core)
 {
-    if (!core)
-        core = VQSwatchCore::sharedCore();
     const std::optional<QString> path = chooseFile(allowedExtensions);
     if (!path)
         return false;
-    return importChosenFile(makeParser, *path, allowedExtensions.value(0), core);
+    return importChosenFile(makeParser, *path, allowedExtensions.value(0), &core);
 }
 
 bool VQImportCommands::importChosenFile(const VQParserFactory &makeParser, const QString &path,
                                         const QString &extension, VQSwatchCore *core)
 {
-    if (!core)
-        core = VQSwatchCore::sharedCore();
     std::unique_ptr<VQParser> parser = makeParser(path);
     if (!parser) {
         showNoColorsAlert(QStringLiteral("%1 cannot be read.").arg(path), false);
@@ -237,22 +233,22 @@ bool VQImportCommands::importChosenFile(const VQParserFactory &makeParser, const
     return true;
 }
 
-bool VQImportCommands::importASE(VQSwatchCore *core)
+bool VQImportCommands::importASE(VQSwatchCore &core)
 {
     return importColorsFromFile(makeParser<VQASEParser>, {QStringLiteral("ase")}, core);
 }
 
-bool VQImportCommands::importACO(VQSwatchCore *core)
+bool VQImportCommands::importACO(VQSwatchCore &core)
 {
     return importColorsFromFile(makeParser<VQACOParser>, {QStringLiteral("aco")}, core);
 }
 
-bool VQImportCommands::importGPL(VQSwatchCore *core)
+bool VQImportCommands::importGPL(VQSwatchCore &core)
 {
     return importColorsFromFile(makeParser<VQGPLParser>, {QStringLiteral("gpl")}, core);
 }
 
-bool VQImportCommands::importFile(const QString &path, VQSwatchCore *core)
+bool VQImportCommands::importFile(const QString &path, VQSwatchCore &core)
 {
     const std::optional<VQSwatchFileKind> kind = VQSwatchFileKindForPath(path);
     if (!kind) {
@@ -262,29 +258,27 @@ bool VQImportCommands::importFile(const QString &path, VQSwatchCore *core)
     }
     switch (*kind) {
     case VQSwatchFileKind::ASE:
-        return importChosenFile(makeParser<VQASEParser>, path, QStringLiteral("ase"), core);
+        return importChosenFile(makeParser<VQASEParser>, path, QStringLiteral("ase"), &core);
     case VQSwatchFileKind::ACO:
-        return importChosenFile(makeParser<VQACOParser>, path, QStringLiteral("aco"), core);
+        return importChosenFile(makeParser<VQACOParser>, path, QStringLiteral("aco"), &core);
     case VQSwatchFileKind::GPL:
-        return importChosenFile(makeParser<VQGPLParser>, path, QStringLiteral("gpl"), core);
+        return importChosenFile(makeParser<VQGPLParser>, path, QStringLiteral("gpl"), &core);
     case VQSwatchFileKind::CLR:
-        return importChosenColorList(path, core);
+        return importChosenColorList(path, &core);
     }
     return false;
 }
 
-bool VQImportCommands::importCLR(VQSwatchCore *core)
+bool VQImportCommands::importCLR(VQSwatchCore &core)
 {
     const std::optional<QString> chosen = chooseFile({QStringLiteral("clr")});
     if (!chosen)
         return false;
-    return importChosenColorList(*chosen, core);
+    return importChosenColorList(*chosen, &core);
 }
 
 bool VQImportCommands::importChosenColorList(const QString &chosen, VQSwatchCore *core)
 {
-    if (!core)
-        core = VQSwatchCore::sharedCore();
     const QString path = VQColorListFilePath(chosen);
     if (path != chosen)
         VQLog(QStringLiteral("Changing filePath to ") + path);

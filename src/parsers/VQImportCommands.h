@@ -31,24 +31,24 @@ class VQImportCommands
 {
   public:
     // Open panel restricted to `allowedExtensions`, the parser over the chosen
-    // file, its collections appended to `core` (the shared core when null) and
+    // file, its collections appended to `core` and
     // VQCollectionsWereReorganizedNotification posted once. When the file gives
     // nothing the user is told so and the library stays as it was.
     // Returns whether collections were added.
     // When the parser skipped rows or changed names, the user is told how many
     // after the import.
     static bool importColorsFromFile(const VQParserFactory &makeParser, const QStringList &allowedExtensions,
-                                     VQSwatchCore *core = nullptr);
-    static bool importASE(VQSwatchCore *core = nullptr);
-    static bool importACO(VQSwatchCore *core = nullptr);
-    static bool importGPL(VQSwatchCore *core = nullptr);
+                                     VQSwatchCore &core);
+    static bool importASE(VQSwatchCore &core);
+    static bool importACO(VQSwatchCore &core);
+    static bool importGPL(VQSwatchCore &core);
     // A colour list; asks for the new collection's name, offering the file's.
-    static bool importCLR(VQSwatchCore *core = nullptr);
+    static bool importCLR(VQSwatchCore &core);
 
     // A file chosen elsewhere (dropped on the lane) imported as its menu item
     // would import it once the panel has answered: by its extension, with the
     // same alerts and, for a colour list, the same name prompt.
-    static bool importFile(const QString &path, VQSwatchCore *core = nullptr);
+    static bool importFile(const QString &path, VQSwatchCore &core);
 
   private:
     // What follows the open panel's answer.

@@ -7,6 +7,7 @@
 #include "app/VQDesktopServices.h"
 #include "app/VQPickController.h"
 #include "app/VQRequestController.h"
+#include "app/VQLibraryAtLaunch.h"
 #include "app/VQVellicoAppDelegate.h"
 #include "app/VQVellicoApplication.h"
 #include "core/VQColor.h"
@@ -24,6 +25,7 @@
 
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSystemTrayIcon>
@@ -158,6 +160,81 @@ TEST_F(VQVellicoApplicationTest, StartUpLoadsTheLibraryAndInstallsTheTrayIconWit
     EXPECT_EQ(tray->contextMenu(), nullptr); // the menu is ours to show, highlighted
     EXPECT_FALSE(tray->icon().isNull());
     EXPECT_FALSE(_delegate->isCurrentWindowVisible());
+}
+
+// A library the program cannot open is told in an alert, and the program ends
+// without touching the file; a damaged one may be overwritten instead, and is
+// then kept beside the new library.
+TEST_F(VQVellicoApplicationTest, ALibraryThatCannotBeOpenedAtStartIsToldAndEndsTheProgram)
+{
+    const QString couldNotOpen = QStringLiteral("Vellico couldn't open the swatch library.");
+    const QString corrupted =
+        QStringLiteral("The library may be corrupted or could be from a future release of Vellico.");
+    const QStringList quit = {"Quit"}, quitOrOverwrite = {"Quit", "Overwrite"};
+    const auto plist = [](const char *version) {
+        return QByteArray("<?xml version=\"1.0\"?><plist version=\"1.0\"><dict>") +
+               (version ? QByteArray("<key>DBVersion</key><string>") + version + "</string>" : QByteArray()) +
+               "<key>contents</key><array/></dict></plist>";
+    };
+    struct Row {
+        const char *label;
+        QByteArray content; // empty: no file, in a folder that cannot be made
+        int answer;         // the button pressed
+        QString message, informative;
+        QStringList buttons;
+        bool opens; // the user overwrote it
+    };
+    const std::vector<Row> rows = {
+        {"newer", plist("0.4"), 0, couldNotOpen, QStringLiteral("It was created by a newer version of Vellico."), quit,
+         false},
+        {"no version", plist(nullptr), 0, couldNotOpen, QStringLiteral("Cannot read the library version number."), quit,
+         false},
+        {"damaged, quit", "not a property list", 0, couldNotOpen, corrupted, quitOrOverwrite, false},
+        {"damaged, overwrite", "not a property list", 1, couldNotOpen, corrupted, quitOrOverwrite, true},
+        {"unwritable folder",
+         {},
+         0,
+         QStringLiteral("Vellico cannot write to the folder where the library should be saved."),
+         QStringLiteral("Please, hold down the Alt key while launching Vellico to choose a different library."),
+         quit,
+         false},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.label);
+        QDir(path(QStringLiteral("start"))).removeRecursively();
+        QDir().mkpath(path(QStringLiteral("start")));
+        QString library = path(QStringLiteral("start/Vellico Library.vlb"));
+        if (row.content.isEmpty()) {
+            VQWriteAll(path(QStringLiteral("start/blocker")), "x");
+            library = path(QStringLiteral("start/blocker/Vellico Library.vlb"));
+        } else {
+            VQWriteAll(library, row.content);
+        }
+        const std::size_t alertsBefore = scriptedUI().alerts().size();
+        scriptedUI().answerAlert(row.answer);
+        std::unique_ptr<VQSwatchCore> core;
+        if (row.opens)
+            core = VQOpenLibraryAtLaunch(library);
+        else
+            EXPECT_TERMINATES(core = VQOpenLibraryAtLaunch(library), 0);
+        ASSERT_EQ(scriptedUI().alerts().size(), alertsBefore + 1);
+        const VQAlert &alert = scriptedUI().alerts().back();
+        EXPECT_EQ(alert.messageText, row.message);
+        EXPECT_EQ(alert.informativeText, row.informative);
+        EXPECT_EQ(alert.buttons, row.buttons);
+        const QStringList kept =
+            QDir(path(QStringLiteral("start"))).entryList({QStringLiteral("Vellico Library (unreadable *).vlb")});
+        if (!row.opens) {
+            EXPECT_EQ(core, nullptr);
+            EXPECT_TRUE(kept.isEmpty());
+            EXPECT_EQ(VQReadAll(library), row.content) << "quitting touches nothing";
+            continue;
+        }
+        ASSERT_NE(core, nullptr);
+        EXPECT_EQ(core->numberOfCollections(), 0u);
+        ASSERT_EQ(kept.size(), 1);
+        EXPECT_EQ(VQReadAll(path(QStringLiteral("start/")) + kept.front()), row.content);
+    }
 }
 
 // The tray icon shows before the windows are built on the next turn of the event loop. Whatever

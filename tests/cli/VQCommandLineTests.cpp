@@ -42,7 +42,7 @@ class CommandLineTest : public VQLibraryTest
         VQLibraryTest::SetUp();
         qputenv(VQHardwareInfo::overrideVariable, "desk");
         _lib = path("lib.vlb");
-        auto core = VQSwatchCore::loadFromURL(_lib);
+        auto core = VQOpenLiveLibrary(_lib);
         auto sea = VQSwatchCollection::create("Sea");
         VQColorRef deep = VQColor::makeRGB(0, 0.5, 1);
         deep->setName("Deep");
@@ -112,7 +112,7 @@ TEST_F(CommandLineTest, TheProgramPrintsWhatItReadAndExitsWithTheStatus)
 
 TEST_F(CommandLineTest, MergeWritesAndPrintsTheMergedLibraryAsJson)
 {
-    auto other = VQSwatchCore::loadFromURL(path("other.vlb"));
+    auto other = VQOpenLiveLibrary(path("other.vlb"));
     other->addCollection(VQSwatchCollection::create("Sky"));
     ASSERT_TRUE(other->save());
     const VQCommandResult merged = VQRunCommandLine({"merge", _lib, path("other.vlb"), "--json"});
@@ -148,7 +148,7 @@ TEST_F(CommandLineTest, ImportAddsToALibraryOrMakesOne)
     ASSERT_EQ(printed.size(), 1);
     EXPECT_EQ(printed[0]["colors"][1]["space"].toString(), "CMYK");
     EXPECT_EQ(VQCollectionTitles(_lib), (QStringList{"Sea", "Waves"}));
-    EXPECT_EQ(VQSwatchCore::openDetached(_lib, nullptr)->removedCollectionIDs(), std::vector<std::uint64_t>{_goneID});
+    EXPECT_EQ(VQOpenDetachedLibrary(_lib)->removedCollectionIDs(), std::vector<std::uint64_t>{_goneID});
 
     // A library in a folder that does not exist yet, as the default one before the first start.
     const QString fresh = path("not/yet/fresh.vlb");
@@ -298,7 +298,7 @@ TEST_F(CommandLineTest, ImportsInQuickSuccessionGetIdentitiesOfTheirOwn)
     setTime(double(_goneID)); // the clock at the deleted collection's second
     VQUniqueTimestamp::collectionIDs().reset();
     ASSERT_EQ(VQRunCommandLine({"import", three, "--into", _lib}).status, 0);
-    auto core = VQSwatchCore::openDetached(_lib, nullptr);
+    auto core = VQOpenDetachedLibrary(_lib);
     std::set<std::uint64_t> identities{_goneID};
     for (const auto &collection : core->allCollections())
         EXPECT_TRUE(identities.insert(collection->creationDate()).second) << collection->creationDate();
@@ -308,7 +308,7 @@ TEST_F(CommandLineTest, ImportsInQuickSuccessionGetIdentitiesOfTheirOwn)
 // 64-bit identifiers printed through a double lost their last digits.
 TEST_F(CommandLineTest, JsonPrintsEveryIntegerExactly)
 {
-    auto core = VQSwatchCore::openDetached(_lib, nullptr);
+    auto core = VQOpenDetachedLibrary(_lib);
     const auto sea = core->allCollections()[0];
     sea->colors()[0]->setColorID(std::numeric_limits<std::uint64_t>::max());
     sea->colors()[1]->setColorID(9007199254740993u);
@@ -345,7 +345,7 @@ TEST_F(CommandLineTest, ADecimalCommaLocaleChangesNoNumber)
     const QJsonDocument listed = run({"library", "list", "--json", "--library", _lib});
     EXPECT_EQ(listed["collections"][0]["colors"][0]["components"].toArray(), (QJsonArray{0.0, 0.5, 1.0, 0.0}));
     run({"import", write("sea.ase", kSeaAse), "--into", _lib});
-    auto core = VQSwatchCore::openDetached(_lib, nullptr);
+    auto core = VQOpenDetachedLibrary(_lib);
     ASSERT_EQ(core->numberOfCollections(), 2u);
     EXPECT_EQ(core->allCollections()[0]->colors()[0]->components(), (std::array<double, 4>{0, 0.5, 1, 0}));
     EXPECT_EQ(core->allCollections()[1]->colors()[1]->hexValue(), "#0040BF");
@@ -371,7 +371,7 @@ TEST_F(CommandLineTest, FailuresSayWhatIsWrongAndWriteNothing)
     };
     const QString share = path("share"), none = path("none.vlb"), junk = write("junk.vlb", "hello");
     QDir().mkpath(share);
-    VQPlist future = VQSwatchCore::openDetached(_lib, nullptr)->libraryDictionary();
+    VQPlist future = VQOpenDetachedLibrary(_lib)->libraryDictionary();
     future.set(VQLibraryVersion, VQPlist::string("0.4"));
     ASSERT_TRUE(future.writeXMLFileAtomically(path("future.vlb")));
     const QString sea = write("sea.ase", kSeaAse);

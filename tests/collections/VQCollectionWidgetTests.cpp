@@ -32,7 +32,7 @@ class VQLaneTest : public VQCollectionsTest
     void SetUp() override
     {
         VQCollectionsTest::SetUp();
-        _lane = std::make_unique<VQCollectionViewer>();
+        _lane = std::make_unique<VQCollectionViewer>(core());
         _lane->setAnimationDuration(0);
         _lane->resize(258, 36);
         _lane->show();
@@ -314,13 +314,24 @@ TEST_F(VQCollectionsTest, AColourButtonTellsItsMenusAndItsRemovePartApart)
 class VQOrganizerTest : public VQCollectionsTest
 {
   protected:
-    VQOrganizerModel &model() { return *VQOrganizerController::sharedOrganizer()->model(); }
+    void SetUp() override
+    {
+        VQCollectionsTest::SetUp();
+        _organizer = std::make_unique<VQOrganizerController>(core());
+    }
+    void TearDown() override
+    {
+        _organizer.reset();
+        VQCollectionsTest::TearDown();
+    }
+    VQOrganizerModel &model() { return *_organizer->model(); }
+    std::unique_ptr<VQOrganizerController> _organizer;
 };
 
 TEST_F(VQOrganizerTest, RowsFollowTheLibrary)
 {
     addCollections(3);
-    VQOrganizerController::sharedOrganizer()->runOrganizer();
+    _organizer->runOrganizer();
     EXPECT_EQ(model().rowCount(), 3);
     int resets = 0;
     QObject::connect(&model(), &QAbstractItemModel::modelReset, [&] { ++resets; });
@@ -330,7 +341,7 @@ TEST_F(VQOrganizerTest, RowsFollowTheLibrary)
     EXPECT_EQ(model().rowCount(), 4);
     EXPECT_EQ(model().data(model().index(3, VQOrganizerModel::TitleColumn), Qt::DisplayRole).toString(), "C3");
     QObject::disconnect(&model(), &QAbstractItemModel::modelReset, nullptr, nullptr);
-    VQOrganizerController::sharedOrganizer()->window()->hide();
+    _organizer->window()->hide();
 }
 
 TEST_F(VQOrganizerTest, ForeignDropsAndEmptyTitlesAreRefused)
@@ -380,7 +391,8 @@ TEST_F(VQCollectionsTest, ThePreviewScrollsALongCollectionAndCopiesOnClick)
     QStringList copied;
     int handed = 0;
     VQPasteboard::install(std::make_unique<RecordingPasteboard>(&copied));
-    VQSetAfterCopyHandler([&] { ++handed; });
+    const VQObserverToken copies(VQNotificationCenter::defaultCenter().addObserver(
+        VQColorWasCopiedNotification, nullptr, [&](const VQNotification &) { ++handed; }));
     auto *preview = viewer->canvas()->findChildren<VQColorPreview *>().at(0);
     VQUserDefaults::standard().setInteger(VQDefaultCopyFormatDefaultsKey, 1);
     QMouseEvent click(QEvent::MouseButtonPress, QPointF(20, 20), preview->mapToGlobal(QPointF(20, 20)), Qt::LeftButton,
@@ -388,7 +400,6 @@ TEST_F(VQCollectionsTest, ThePreviewScrollsALongCollectionAndCopiesOnClick)
     QCoreApplication::sendEvent(preview, &click);
     VQUserDefaults::standard().setInteger(VQDefaultCopyFormatDefaultsKey, 42);
     EXPECT_FALSE(preview->copy());
-    VQSetAfterCopyHandler(nullptr);
     VQPasteboard::install(nullptr);
     EXPECT_EQ(copied, QStringList{preview->color()->hexValue()});
     EXPECT_EQ(handed, 1);

@@ -15,7 +15,7 @@ class VQCollectionsTest : public VQLibraryTest
     {
         VQLibraryTest::SetUp();
         VQUserDefaults::standard().setBool(QStringLiteral("VQDBAutomaticSavingDisabled"), true);
-        VQSwatchCore::setSharedCore(VQSwatchCore::loadFromURL(path(QStringLiteral("Vellico Library.vlb"))));
+        shareLibrary(path(QStringLiteral("Vellico Library.vlb")));
     }
 
     static VQSwatchCore &core() { return *VQSwatchCore::sharedCore(); }

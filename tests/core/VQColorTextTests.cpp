@@ -6,6 +6,7 @@
 #include "core/VQCopyTemplate.h"
 #include "core/VQPasteboard.h"
 #include "VQTestSupport.h"
+#include "vqcore/VQNotificationCenter.h"
 #include "vqcore/VQUserDefaults.h"
 
 #include <limits>
@@ -191,17 +192,18 @@ class CopyTest : public VQLibraryTest
 {
 };
 
-TEST_F(CopyTest, WritingThePasteboardFollowsTheLowercaseDefaultThenRunsTheAfterCopyHandler)
+TEST_F(CopyTest, WritingThePasteboardFollowsTheLowercaseDefaultThenTellsOfTheCopy)
 {
-    // The handler (close the window, hand the focus back) runs after the text is in place.
+    // What follows a copy (close the window, hand the focus back) hears of it once the text is in place.
     std::vector<QString> seenByHandler;
-    VQSetAfterCopyHandler([&] { seenByHandler.push_back(VQPasteboard::general().string()); });
+    const VQObserverToken copied(VQNotificationCenter::defaultCenter().addObserver(
+        VQColorWasCopiedNotification, nullptr,
+        [&](const VQNotification &) { seenByHandler.push_back(VQPasteboard::general().string()); }));
     const VQColorRef orange = VQColor::makeRGB(1, 0.5, 0);
     orange->writeToPasteboardWithTemplate(VQCopyTemplate::HexRGBWithHash);
     VQUserDefaults::standard().setBool(QLatin1String(VQUseLowercaseDefaultsKey), true);
     orange->writeToPasteboardWithTemplate(VQCopyTemplate::HexRGBWithoutHash);
     orange->writeToPasteboardWithTemplate(VQCopyTemplate::UIColor);
-    VQSetAfterCopyHandler(nullptr);
     EXPECT_EQ(seenByHandler, (std::vector<QString>{"#FF8000", "ff8000",
                                                    "[UIColor colorWithRed:1.000 green:0.500 blue:0.000 alpha:1.0]"}));
 }

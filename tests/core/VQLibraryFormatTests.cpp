@@ -183,8 +183,9 @@ TEST_F(VQLibraryFormatTest, TitlesAndNamesComeBackExactly)
         ASSERT_TRUE(core->writeToURL(file, &error)) << error.toStdString();
 
         EXPECT_TRUE(VQReadAll(file).startsWith(row.xml ? "<?xml" : "bplist00"));
-        const std::unique_ptr<VQSwatchCore> loaded = VQSwatchCore::openDetached(file, &error);
-        ASSERT_TRUE(loaded) << error.toStdString();
+        VQLibraryOpenResult opened = VQSwatchCore::open(file);
+        ASSERT_TRUE(opened.core) << opened.error->message.toStdString();
+        const std::unique_ptr<VQSwatchCore> loaded = std::move(opened.core);
         ASSERT_EQ(loaded->allCollections().size(), 1u);
         const VQSwatchCollectionRef collection = loaded->allCollections().front();
         EXPECT_TRUE(collection->title() == row.text);
@@ -213,8 +214,9 @@ TEST_F(VQLibraryFormatTest, WrittenLibrariesAreByteForByteAsBefore)
     for (const Row &row : rows) {
         SCOPED_TRACE(row.source.toStdString());
         QString error;
-        const std::unique_ptr<VQSwatchCore> core = VQSwatchCore::openDetached(row.source, &error);
-        ASSERT_TRUE(core) << error.toStdString();
+        VQLibraryOpenResult opened = VQSwatchCore::open(row.source);
+        ASSERT_TRUE(opened.core) << opened.error->message.toStdString();
+        const std::unique_ptr<VQSwatchCore> core = std::move(opened.core);
         const QString xml = path(QStringLiteral("out.xml")), binary = path(QStringLiteral("out.bplist"));
         ASSERT_TRUE(core->writeToURL(xml, &error)) << error.toStdString();
         ASSERT_TRUE(core->writeToURL(binary, &error, VQPlistFormat::Binary)) << error.toStdString();

@@ -5,6 +5,7 @@
 #include "core/VQSwatchCollection.h"
 #include "core/VQSwatchCore.h"
 
+#include <QFile>
 #include <QStringList>
 
 namespace
@@ -372,16 +373,30 @@ TEST_F(CollectionTest, MergeTakesTheNewerTitleAndMarksTheLibraryDirty)
                 {"newer", 11, "Theirs", true}};
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
-        VQSwatchCore::setSharedCore(VQSwatchCore::loadFromURL(path(QStringLiteral("lib.vlb"))));
-        ASSERT_FALSE(VQSwatchCore::sharedCore()->isDirty());
-        auto local = makeCollection(1, {}), remote = makeCollection(1, {});
-        local->setTitle(QStringLiteral("Mine"));
-        local->setModificationDate(10);
+        // Two libraries read from one file: the collection belongs to the first.
+        const QString file = path(QStringLiteral("lib.vlb"));
+        QFile::remove(file);
+        auto seed = makeCollection(1, {});
+        seed->setTitle(QStringLiteral("Mine"));
+        seed->setModificationDate(10);
+        {
+            const auto writer = VQOpenLiveLibrary(file);
+            writer->addCollection(seed);
+            ASSERT_TRUE(writer->writeToURL(file));
+        }
+        const std::unique_ptr<VQSwatchCore> core = VQOpenLiveLibrary(file), other = VQOpenLiveLibrary(file);
+        ASSERT_FALSE(core->isDirty());
+        const VQSwatchCollectionRef local = core->allCollections().at(0);
+        auto remote = makeCollection(1, {});
         remote->setTitle(QString::fromLatin1(row.remoteTitle));
         remote->setModificationDate(row.remoteDate);
         EXPECT_EQ(local->mergeWithRemoteCollection(*remote), row.changed);
         EXPECT_EQ(local->title(), row.changed ? QString::fromLatin1(row.remoteTitle) : QStringLiteral("Mine"));
         EXPECT_EQ(local->modificationDate(), 10u) << "the merge leaves the dates alone";
-        EXPECT_EQ(VQSwatchCore::sharedCore()->isDirty(), row.changed);
+        EXPECT_EQ(core->isDirty(), row.changed);
+        // A change tells the library that holds the collection, and no other.
+        local->updateModificationDate();
+        EXPECT_TRUE(core->isDirty());
+        EXPECT_FALSE(other->isDirty());
     }
 }

@@ -54,7 +54,7 @@ class MergeTest : public VQLibraryTest
     {
         const QString file = path(QStringLiteral("local-%1.vlb").arg(++_files));
         EXPECT_TRUE(library(collections, removed).writeXMLFileAtomically(file));
-        return VQSwatchCore::loadFromURL(file);
+        return VQOpenLiveLibrary(file);
     }
     QString remoteFile(const VQPlist &root)
     {
@@ -336,17 +336,17 @@ TEST_F(MergeTest, OurFileReplacedByAnotherProcess)
             first->addCollection(collectionWithID(10, "Shared", {colourWithID(100, 1, 0, 0, "Red")}));
             ASSERT_TRUE(first->writeToURL(file));
         }
-        auto core = VQSwatchCore::loadFromURL(file);
+        auto core = VQOpenLiveLibrary(file);
         row.here(*core);
         {
-            auto other = VQSwatchCore::openDetached(file, nullptr);
+            auto other = VQOpenDetachedLibrary(file);
             ASSERT_NE(other, nullptr);
             row.there(*other);
             ASSERT_TRUE(other->writeToURL(file));
         }
         ASSERT_TRUE(core->save());
         EXPECT_EQ(contents(*core), QString::fromLatin1(row.expected));
-        EXPECT_EQ(contents(*VQSwatchCore::openDetached(file, nullptr)), QString::fromLatin1(row.expected));
+        EXPECT_EQ(contents(*VQOpenDetachedLibrary(file)), QString::fromLatin1(row.expected));
         ASSERT_TRUE(core->save());
         EXPECT_EQ(contents(*core), QString::fromLatin1(row.expected)) << "saving again changes nothing";
     }

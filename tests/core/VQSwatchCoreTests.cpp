@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <csignal>
 #include <cstdio>
@@ -68,7 +69,12 @@ class CoreTest : public VQLibraryTest
     std::unique_ptr<VQSwatchCore> load(const QString &target)
     {
         QDir().mkpath(QFileInfo(target).absolutePath());
-        return VQSwatchCore::loadFromURL(target);
+        VQLibraryOpenOptions options;
+        options.live = true;
+        options.startWhenMissing = true;
+        VQLibraryOpenResult opened = VQSwatchCore::open(target, options);
+        EXPECT_FALSE(opened.error.has_value());
+        return std::move(opened.core);
     }
 
     // Saves while no file may grow past `bytes`.
@@ -121,69 +127,121 @@ TEST_F(CoreTest, ReadsLibrariesWrittenByAnotherProgram)
     }
 }
 
-// A start that cannot go on shows its alert and ends the process; the file stays
-// as it was. A named pipe held the start for ever, and a link to a device was
-// read until memory ran out.
-TEST_F(CoreTest, StartsThatCannotGoOnShowTheirAlertAndEnd)
+// A library that cannot be opened gives its kind of problem and a message, shows
+// nothing and leaves the file as it was, live or detached. A named pipe held the
+// start for ever, and a link to a device was read until memory ran out.
+TEST_F(CoreTest, LibrariesThatCannotBeOpenedSayWhyAndStayAsTheyWere)
 {
-    const QString couldNotOpen = QStringLiteral("Vellico couldn't open the swatch library.");
+    using Kind = VQLibraryOpenError::Kind;
     const QString newer = QStringLiteral("It was created by a newer version of Vellico.");
     const QString noVersion = QStringLiteral("Cannot read the library version number.");
-    const QString corrupted =
-        QStringLiteral("The library may be corrupted or could be from a future release of Vellico.");
-    const QStringList quit = {"Quit"}, quitOrOverwrite = {"Quit", "Overwrite"};
     struct Row {
-        // A library by python3 with this "DBVersion", or "garbage", "pipe", "zero", or nullptr: no folder.
+        // A library by python3 with this "DBVersion", or "garbage", "pipe", "zero",
+        // "none" (no file), or nullptr: no file in a folder that cannot be made.
         const char *version;
-        QString message, informative;
-        QStringList buttons;
+        bool startWhenMissing;
+        Kind kind;
+        QString message; // "%1": the library's path, "%2": its folder
     };
     const std::vector<Row> rows = {
-        {"0.4", couldNotOpen, newer, quit},
-        {"#1.0", couldNotOpen, newer, quit},
-        {"missing", couldNotOpen, noVersion, quit},
-        {"abc", couldNotOpen, noVersion, quit},
-        {"garbage", couldNotOpen, corrupted, quitOrOverwrite},
-        {"pipe", couldNotOpen, corrupted, quitOrOverwrite},
-        {"zero", couldNotOpen, corrupted, quitOrOverwrite},
-        {nullptr, QStringLiteral("Vellico cannot write to the folder where the library should be saved."),
-         QStringLiteral("Please, hold down the Alt key while launching Vellico to choose a different library."), quit},
+        {"0.4", true, Kind::NewerVersion, newer},
+        {"#1.0", false, Kind::NewerVersion, newer},
+        {"missing", true, Kind::NoVersion, noVersion},
+        {"abc", false, Kind::NoVersion, noVersion},
+        {"garbage", true, Kind::Unreadable, QStringLiteral("%1 is not a library (*)")},
+        {"pipe", false, Kind::Unreadable, QStringLiteral("%1 is not a library (*)")},
+        {"zero", true, Kind::Unreadable, QStringLiteral("%1 is not a library (*)")},
+        {"none", false, Kind::Missing, QStringLiteral("No library at %1.")},
+        {nullptr, true, Kind::FolderNotWritable, QStringLiteral("Cannot write to the folder %2.")},
     };
     for (const Row &row : rows) {
-        const QString kind = QString::fromLatin1(row.version ? row.version : "an unwritable folder");
-        SCOPED_TRACE(kind.toStdString());
-        // The folder of an unwritable library lies below a regular file, so it can never be made.
-        QString library = libraryPath();
-        QDir().mkpath(QFileInfo(library).absolutePath());
-        QFile::remove(library);
-        const QByteArray name = QFile::encodeName(library);
-        if (!row.version) {
-            library = path(QStringLiteral("blocker/Vellico Library.vlb"));
-            VQWriteAll(path(QStringLiteral("blocker")), "x");
-        } else if (kind == "garbage") {
-            VQWriteAll(library, "this is not a property list \xff\xfe");
-        } else if (kind == "pipe") {
-            ASSERT_EQ(::mkfifo(name.constData(), 0600), 0);
-        } else if (kind == "zero") {
-            ASSERT_EQ(::symlink("/dev/zero", name.constData()), 0);
-        } else {
-            writePythonLibrary(library, "xml", row.version);
+        for (const bool live : {false, true}) {
+            const QString kind = QString::fromLatin1(row.version ? row.version : "an unwritable folder");
+            SCOPED_TRACE(kind.toStdString() + (live ? ", live" : ", detached"));
+            // The folder of an unwritable library lies below a regular file, so it can never be made.
+            QString library = libraryPath();
+            QDir().mkpath(QFileInfo(library).absolutePath());
+            QFile::remove(library);
+            const QByteArray name = QFile::encodeName(library);
+            if (!row.version) {
+                library = path(QStringLiteral("blocker/Vellico Library.vlb"));
+                VQWriteAll(path(QStringLiteral("blocker")), "x");
+            } else if (kind == "garbage") {
+                VQWriteAll(library, "this is not a property list \xff\xfe");
+            } else if (kind == "pipe") {
+                ASSERT_EQ(::mkfifo(name.constData(), 0600), 0);
+            } else if (kind == "zero") {
+                ASSERT_EQ(::symlink("/dev/zero", name.constData()), 0);
+            } else if (kind != "none") {
+                writePythonLibrary(library, "xml", row.version);
+            }
+            const auto state = [&] {
+                const VQEntry entry = VQEntryAt(library);
+                return entry.description + QString::fromLatin1(entry.type == VQEntry::Type::Regular
+                                                                   ? VQReadAll(library).toHex()
+                                                                   : QByteArray());
+            };
+            const QString before = state();
+            VQLibraryOpenOptions options;
+            options.live = live;
+            options.startWhenMissing = row.startWhenMissing;
+            VQLibraryOpenResult opened;
+            const int loaded = VQCountPosts(VQSwatchCoreDidFinishLoadingNotification,
+                                            [&] { opened = VQSwatchCore::open(library, options); });
+            EXPECT_EQ(opened.core, nullptr);
+            ASSERT_TRUE(opened.error.has_value());
+            EXPECT_EQ(opened.error->kind, row.kind);
+            const QString expected = QString(row.message)
+                                         .replace(QStringLiteral("%1"), library)
+                                         .replace(QStringLiteral("%2"), QFileInfo(library).absolutePath());
+            EXPECT_TRUE(QRegularExpression(QRegularExpression::wildcardToRegularExpression(
+                                               expected, QRegularExpression::UnanchoredWildcardConversion))
+                            .match(opened.error->message)
+                            .hasMatch())
+                << opened.error->message.toStdString();
+            EXPECT_EQ(loaded, 0);
+            EXPECT_TRUE(ui().alerts().empty()) << "opening never talks to the user";
+            EXPECT_EQ(state(), before) << "a failed opening touches nothing";
+            QFile::remove(library);
         }
-        const auto state = [&] {
-            const VQEntry entry = VQEntryAt(library);
-            return entry.description + QString::fromLatin1(entry.type == VQEntry::Type::Regular
-                                                               ? VQReadAll(library).toHex()
-                                                               : QByteArray());
-        };
-        const QString before = state();
-        ui().answerAlert(0);
-        EXPECT_TERMINATES(VQSwatchCore::loadFromURL(library), 0);
-        ASSERT_FALSE(ui().alerts().empty());
-        const VQAlert &alert = ui().alerts().back();
-        EXPECT_EQ(alert.messageText, row.message);
-        EXPECT_EQ(alert.informativeText, row.informative);
-        EXPECT_EQ(alert.buttons, row.buttons);
-        EXPECT_EQ(state(), before) << "quitting touches nothing";
+    }
+}
+
+// With replaceUnreadable, a damaged file is kept beside the library and an empty
+// one starts in its place; other problems are not for replacing.
+TEST_F(CoreTest, ReplacingAnUnreadableLibraryKeepsItBeside)
+{
+    struct Row {
+        const char *content;
+        bool opens;
+    } rows[] = {
+        {"this is not a property list \xff\xfe", true},
+        {"<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>DBVersion</key><string>9</string></dict></plist>",
+         false},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.content);
+        QDir(path(QStringLiteral(".local/share/Vellico"))).removeRecursively();
+        QDir().mkpath(QFileInfo(libraryPath()).absolutePath());
+        VQWriteAll(libraryPath(), row.content);
+        VQLibraryOpenOptions options;
+        options.live = true;
+        options.startWhenMissing = true;
+        options.replaceUnreadable = true;
+        const VQLibraryOpenResult opened = VQSwatchCore::open(libraryPath(), options);
+        ASSERT_EQ(opened.core != nullptr, row.opens);
+        const QStringList kept = QDir(QFileInfo(libraryPath()).absolutePath())
+                                     .entryList({QStringLiteral("Vellico Library (unreadable *).vlb")});
+        if (!row.opens) {
+            EXPECT_EQ(opened.error->kind, VQLibraryOpenError::Kind::NewerVersion);
+            EXPECT_TRUE(kept.isEmpty());
+            EXPECT_EQ(VQReadAll(libraryPath()), QByteArray(row.content));
+            continue;
+        }
+        EXPECT_EQ(opened.core->numberOfCollections(), 0u);
+        EXPECT_FALSE(QFileInfo::exists(libraryPath()));
+        ASSERT_EQ(kept.size(), 1);
+        EXPECT_EQ(VQReadAll(QFileInfo(libraryPath()).absolutePath() + '/' + kept.front()), QByteArray(row.content));
     }
 }
 
@@ -199,7 +257,7 @@ TEST_F(CoreTest, NoFileInAWritableFolderStartsEmptyAndWritesOnlyAfterAChange)
     EXPECT_EQ(VQCountPosts(VQVellicoCoreDidSaveNotification, [&] { EXPECT_TRUE(core->save()); }), 1);
     ASSERT_TRUE(QFileInfo::exists(libraryPath()));
 
-    auto reread = VQSwatchCore::openDetached(libraryPath(), nullptr);
+    auto reread = VQOpenDetachedLibrary(libraryPath());
     ASSERT_NE(reread, nullptr);
     ASSERT_EQ(reread->numberOfCollections(), 1u);
     EXPECT_EQ(reread->allCollections()[0]->title(), QStringLiteral("First"));
@@ -234,7 +292,7 @@ TEST_F(CoreTest, AFailedWriteKeepsTheOldFileAndTheLibraryDirty)
 
     // With room again, the next save writes everything.
     EXPECT_TRUE(core->save());
-    EXPECT_EQ(VQSwatchCore::openDetached(libraryPath(), nullptr)->numberOfCollections(), 2u);
+    EXPECT_EQ(VQOpenDetachedLibrary(libraryPath())->numberOfCollections(), 2u);
 }
 
 // A library that would be more than Vellico reads back is never written:
@@ -348,7 +406,7 @@ TEST_F(CoreTest, SaveMergesWhatAnotherWriterPutInTheFile)
         {
             VQPlist empty = VQPlist::dictionary();
             empty.set(VQLibraryVersion, VQPlist::string(QStringLiteral("0.3")));
-            auto other = savedBefore ? VQSwatchCore::openDetached(libraryPath(), nullptr)
+            auto other = savedBefore ? VQOpenDetachedLibrary(libraryPath())
                                      : VQSwatchCore::detachedFromLibrary(empty.node(), libraryPath(), nullptr);
             ASSERT_NE(other, nullptr);
             other->addCollection(VQSwatchCollection::create(QStringLiteral("Theirs")));
@@ -429,7 +487,7 @@ TEST_F(CoreTest, ListOperationsMarkTheLibraryDirty)
 
     core->removeCollection(sea);
     ASSERT_TRUE(core->save());
-    auto reread = VQSwatchCore::openDetached(libraryPath(), nullptr);
+    auto reread = VQOpenDetachedLibrary(libraryPath());
     EXPECT_EQ(reread->removedCollectionIDs(), (std::vector<std::uint64_t>{1500000000, 1600000000}));
     EXPECT_EQ(reread->allCollections()[0]->title(), QStringLiteral("Added"));
 
@@ -448,8 +506,9 @@ TEST_F(CoreTest, SelectedColour)
         VQColorSpace space = VQColorSpace::RGB;
         std::vector<VQColorRef> shown;
     } sink;
-    VQSwatchCore::setSelectedColorSink(&sink);
     auto core = load(libraryPath());
+    auto other = load(path(QStringLiteral("other.vlb")));
+    core->setSelectedColorSink(&sink);
     // Nothing selected yet: white in the picker's space.
     EXPECT_EQ(core->selectedColor()->RGBColor(), VQRGBColor::whiteColor());
     sink.space = VQColorSpace::CMYK;
@@ -467,7 +526,10 @@ TEST_F(CoreTest, SelectedColour)
     EXPECT_EQ(posts(red, true), 0) << "the same object again changes nothing";
     EXPECT_EQ(posts(twin, true), 1) << "an equal but other colour is a new selection";
     EXPECT_EQ(core->selectedColor(), twin);
-    VQSwatchCore::setSelectedColorSink(nullptr);
+    // The sink is this core's: another core's selection goes elsewhere.
+    EXPECT_EQ(other->selectedColor()->RGBColor(), VQRGBColor::whiteColor());
+    other->setSelectedColor(VQColor::makeRGB(0, 0, 1), true);
+    core->setSelectedColorSink(nullptr);
     EXPECT_EQ(sink.shown, std::vector<VQColorRef>{twin});
 }
 
@@ -476,7 +538,7 @@ TEST_F(CoreTest, TheWillTerminateNotificationSaves)
     auto core = load(libraryPath());
     core->addCollection(VQSwatchCollection::create(QStringLiteral("Last words")));
     VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQApplicationWillTerminateNotification));
-    EXPECT_EQ(VQSwatchCore::openDetached(libraryPath(), nullptr)->numberOfCollections(), 1u);
+    EXPECT_EQ(VQOpenDetachedLibrary(libraryPath())->numberOfCollections(), 1u);
 }
 
 TEST_F(CoreTest, AnEarlierVersionsLibraryMovesInOnce)
@@ -523,9 +585,8 @@ bool runEventsUntil(const std::function<bool()> &done)
 // Saves otherwise come every 300 s: a change is on disk a moment later.
 TEST_F(CoreTest, AChangeIsSavedSoonAfter)
 {
-    VQSwatchCore::setSaveDelayAfterChange(20);
     auto core = load(libraryPath());
-    VQSwatchCore::setSaveDelayAfterChange(3000);
+    core->setSaveDelayAfterChange(20);
     core->addCollection(VQSwatchCollection::create(QStringLiteral("Fresh")));
     EXPECT_FALSE(QFileInfo::exists(libraryPath())) << "saved at once rather than soon after";
     EXPECT_TRUE(runEventsUntil([&] { return VQCollectionTitles(libraryPath()) == QStringList{"Fresh"}; }));

@@ -72,7 +72,7 @@ TEST_P(LaunchChoice, EndsTheProcessOrRemembersTheChosenLibrary)
         ASSERT_TRUE(root);
         EXPECT_EQ((*root)[VQLibraryVersion].toString(), QString("0.3"));
         EXPECT_TRUE((*root)[VQLibraryContent].isArray());
-        EXPECT_EQ(VQSwatchCore::loadFromURL(chosen)->numberOfCollections(), 0u);
+        EXPECT_EQ(VQOpenLiveLibrary(chosen)->numberOfCollections(), 0u);
         EXPECT_EQ(ui().alerts().size(), 1u);
     }
 }

@@ -18,7 +18,7 @@ class ImportCommandsTest : public VQParserTest
     void SetUp() override
     {
         VQParserTest::SetUp();
-        VQSwatchCore::setSharedCore(VQSwatchCore::loadFromURL(path(QStringLiteral("lib.vlb"))));
+        shareLibrary(path(QStringLiteral("lib.vlb")));
         core().addCollection(VQSwatchCollection::create(QStringLiteral("Mine")));
     }
     static VQSwatchCore &core() { return *VQSwatchCore::sharedCore(); }
@@ -65,8 +65,8 @@ TEST_F(ImportCommandsTest, CollectionsFoundAreAddedAtTheEnd)
                           aco::section1({{0, 65535, 65535, 0, 0}, {3, 0, 0, 0, 0}, {0, 0, 0, 65535, 0}})));
     setTime(1800000000.7);
     const std::vector<std::function<bool()>> imports = {
-        [] { return VQImportCommands::importASE(); }, [] { return VQImportCommands::importACO(); },
-        [&] { return VQImportCommands::importColorsFromFile(factory, {QStringLiteral("pal")}); }};
+        [] { return VQImportCommands::importASE(core()); }, [] { return VQImportCommands::importACO(core()); },
+        [&] { return VQImportCommands::importColorsFromFile(factory, {QStringLiteral("pal")}, core()); }};
     for (const auto &import : imports)
         EXPECT_EQ(VQCountPosts(VQCollectionsWereReorganizedNotification, [&] { EXPECT_TRUE(import()); }), 1);
     EXPECT_EQ(made, 1);
@@ -86,9 +86,9 @@ TEST_F(ImportCommandsTest, ThePanelIsTitledImportAndStartsInTheLastFolder)
     const QString file = write(QStringLiteral("deep/one.ase"),
                                ase::file({ase::groupStart("A"), ase::color("a", "RGB ", {1, 0, 0}), ase::groupEnd()}));
     ui().answerText(file).answerCancel().answerCancel();
-    EXPECT_TRUE(VQImportCommands::importASE());
-    EXPECT_FALSE(VQImportCommands::importCLR());
-    EXPECT_FALSE(VQImportCommands::importACO());
+    EXPECT_TRUE(VQImportCommands::importASE(core()));
+    EXPECT_FALSE(VQImportCommands::importCLR(core()));
+    EXPECT_FALSE(VQImportCommands::importACO(core()));
     ASSERT_EQ(ui().openPanels().size(), 3u);
     EXPECT_EQ(ui().openPanels()[0].title, QStringLiteral("Import"));
     EXPECT_EQ(ui().openPanels()[0].directory, QDir::homePath());
@@ -123,7 +123,7 @@ TEST_F(ImportCommandsTest, NothingFoundLeavesTheLibraryAsItWas)
         SCOPED_TRACE(row.name);
         ui().answerText(row.file).answerAlert(0);
         int posts = VQCountPosts(VQCollectionsWereReorganizedNotification, [&] {
-            EXPECT_FALSE(row.ase ? VQImportCommands::importASE() : VQImportCommands::importACO());
+            EXPECT_FALSE(row.ase ? VQImportCommands::importASE(core()) : VQImportCommands::importACO(core()));
         });
         EXPECT_EQ(posts, 0);
         ASSERT_EQ(ui().alerts().size(), ++alerts);
@@ -171,7 +171,7 @@ TEST_F(ImportCommandsTest, ColourLists)
         else
             ui().answerCancel();
         int posts = VQCountPosts(VQCollectionsWereReorganizedNotification,
-                                 [&] { EXPECT_EQ(VQImportCommands::importCLR(), !row.added.isEmpty()); });
+                                 [&] { EXPECT_EQ(VQImportCommands::importCLR(core()), !row.added.isEmpty()); });
         EXPECT_EQ(posts, row.added.isEmpty() ? 0 : 1);
         EXPECT_EQ(added(), before + row.added);
         EXPECT_EQ(ui().beeps(), row.beeps);
@@ -242,7 +242,7 @@ TEST_F(ImportCommandsTest, FilesChosenElsewhere)
             ui().answerText(answer);
         if (!row.alert.isEmpty())
             ui().answerAlert(0);
-        EXPECT_EQ(VQImportCommands::importFile(row.file), !row.added.isEmpty());
+        EXPECT_EQ(VQImportCommands::importFile(row.file, core()), !row.added.isEmpty());
         EXPECT_EQ(added(), before + row.added);
         ASSERT_EQ(ui().alerts().size(), alerts + (row.alert.isEmpty() ? 0 : 1));
         if (!row.alert.isEmpty()) {

@@ -321,8 +321,9 @@ TEST_F(SwatchExportTest, HardNamesSurviveImportLibraryAndExport)
     for (const VQSwatchCollectionRef &collection : *imported)
         library->addCollection(collection);
     ASSERT_TRUE(library->writeToURL(file, &error)) << error.toStdString();
-    const std::unique_ptr<VQSwatchCore> loaded = VQSwatchCore::openDetached(file, &error);
-    ASSERT_TRUE(loaded) << error.toStdString();
+    VQLibraryOpenResult opened = VQSwatchCore::open(file);
+    ASSERT_TRUE(opened.core) << opened.error->message.toStdString();
+    const std::unique_ptr<VQSwatchCore> loaded = std::move(opened.core);
     const std::vector<VQSwatchCollectionRef> collections = loaded->allCollections();
 
     const QJsonArray json = QJsonDocument::fromJson(exported(collections, VQExportFormat::JSON)).array();

@@ -78,26 +78,40 @@ class PickerTest : public VQLibraryTest
     void SetUp() override
     {
         VQLibraryTest::SetUp();
-        VQSwatchCore::setSharedCore(VQSwatchCore::loadFromURL(path(QStringLiteral("lib.vlb"))));
+        _core = VQOpenLiveLibrary(path(QStringLiteral("lib.vlb")));
+        makePickers();
     }
     void TearDown() override
     {
-        VQColorPicker::resetForTesting();
+        _core->setSelectedColorSink(nullptr);
+        _pickers.reset();
+        _core.reset();
         VQLibraryTest::TearDown();
     }
+    // A fresh set of pickers over the library, as the program makes with its window.
+    void makePickers()
+    {
+        _pickers.reset();
+        _pickers = std::make_unique<VQColorPickers>(*_core, VQUserDefaults::standard());
+        _core->setSelectedColorSink(_pickers.get());
+    }
 
-    VQSwatchCore &core() { return *VQSwatchCore::sharedCore(); }
+    VQSwatchCore &core() { return *_core; }
+    VQColorPickers &pickers() { return *_pickers; }
     QString selectedHex() { return core().selectedColor()->hexValue(); }
     VQRGBColor selectedRGB() { return core().selectedColor()->RGBColor(); }
 
     template <class Picker> Picker *makeCurrent()
     {
-        auto *picker = VQColorPicker::sharedColorPicker<Picker>();
-        EXPECT_TRUE(VQColorPicker::selectColorPickerNamed(picker->name()));
+        auto *picker = pickers().colorPicker<Picker>();
+        EXPECT_TRUE(pickers().selectColorPickerNamed(picker->name()));
         picker->view()->show();
         QApplication::processEvents();
         return picker;
     }
+
+    std::unique_ptr<VQSwatchCore> _core;
+    std::unique_ptr<VQColorPickers> _pickers;
 };
 
 // The first launch and an unknown stored name show the wheel; the shown picker is remembered
@@ -111,19 +125,26 @@ TEST_F(PickerTest, TheRememberedPickerComesBack)
     };
     for (const auto &[stored, shown] : rows) {
         SCOPED_TRACE(stored ? stored : "nothing stored");
-        VQColorPicker::resetForTesting();
+        makePickers();
         if (stored)
             VQUserDefaults::standard().setString(kLastUsedKey, QString::fromLatin1(stored));
-        EXPECT_EQ(VQColorPicker::currentColorPicker()->name(), shown);
-        if (!stored || std::string(stored) == shown) { // an unknown name is left as it was
-            EXPECT_EQ(VQUserDefaults::standard().stringForKey(kLastUsedKey), shown);
-        }
+        const QString before = VQUserDefaults::standard().stringForKey(kLastUsedKey);
+        // Reading which picker is on show chooses nothing: no setting, no selection, no view.
+        EXPECT_EQ(VQCountPosts(VQSwatchCoreColorSelectionDidChangeNotification,
+                               [&] { EXPECT_EQ(pickers().currentColorPicker()->name(), shown); }),
+                  0);
+        EXPECT_EQ(VQUserDefaults::standard().stringForKey(kLastUsedKey), before);
+        EXPECT_FALSE(pickers().currentColorPicker()->isViewLoaded());
+        // The start-up's choice is remembered.
+        pickers().selectRememberedPicker();
+        EXPECT_EQ(pickers().currentColorPicker()->name(), shown);
+        EXPECT_EQ(VQUserDefaults::standard().stringForKey(kLastUsedKey), shown);
     }
 }
 
 TEST_F(PickerTest, TheLibraryHandsColoursToTheCurrentPickerOnlyWhenAsked)
 {
-    VQColorPicker *picker = VQColorPicker::currentColorPicker();
+    VQColorPicker *picker = pickers().currentColorPicker();
     const VQColorRef shown = VQColor::makeRGB(0.1, 0.2, 0.3);
     core().setSelectedColor(shown, true);
     EXPECT_EQ(picker->color(), shown);
@@ -133,25 +154,25 @@ TEST_F(PickerTest, TheLibraryHandsColoursToTheCurrentPickerOnlyWhenAsked)
 
 TEST_F(PickerTest, SwitchingByColourSpaceConvertsTheSelectionAndTellsTheChooser)
 {
-    VQColorPickerChooserPopUpButton chooser;
+    VQColorPickerChooserPopUpButton chooser(pickers());
     EXPECT_EQ(chooser.currentText(), "Color Wheel");
     core().setSelectedColor(VQColor::makeRGB(1, 0, 0), true);
     const int posts = VQCountPosts(VQColorPickerDidForceChangeNotification,
-                                   [] { VQColorPicker::selectColorPickerOfColorSpace(VQColorSpace::CMYK); });
+                                   [&] { pickers().selectColorPickerOfColorSpace(VQColorSpace::CMYK); });
     EXPECT_EQ(posts, 1);
-    EXPECT_EQ(VQColorPicker::currentColorPicker()->name(), "CMYK Sliders");
+    EXPECT_EQ(pickers().currentColorPicker()->name(), "CMYK Sliders");
     EXPECT_EQ(core().selectedColor()->colorSpace(), VQColorSpace::CMYK);
     EXPECT_EQ(core().selectedColor()->CMYKColor(), (VQCMYKColor{0, 1, 1, 0}));
     EXPECT_EQ(chooser.currentText(), "CMYK Sliders");
     // And back: RGB lands on the first RGB picker in name order.
-    VQColorPicker::selectColorPickerOfColorSpace(VQColorSpace::RGB);
+    pickers().selectColorPickerOfColorSpace(VQColorSpace::RGB);
     EXPECT_EQ(chooser.currentText(), "Color Square");
     EXPECT_EQ(core().selectedColor()->colorSpace(), VQColorSpace::RGB);
 }
 
 TEST_F(PickerTest, TheChooserSwitchesPickers)
 {
-    VQColorPickerChooserPopUpButton chooser;
+    VQColorPickerChooserPopUpButton chooser(pickers());
     QStringList names;
     for (int i = 0; i < chooser.count(); ++i)
         names << chooser.itemText(i);
@@ -163,29 +184,30 @@ TEST_F(PickerTest, TheChooserSwitchesPickers)
     chooser.setCurrentIndex(index);
     emit chooser.activated(index);
     EXPECT_EQ(changes, 1);
-    EXPECT_EQ(VQColorPicker::currentColorPicker()->name(), "RGB Sliders");
+    EXPECT_EQ(pickers().currentColorPicker()->name(), "RGB Sliders");
     EXPECT_EQ(VQUserDefaults::standard().stringForKey(kLastUsedKey), "RGB Sliders");
     // An unknown name changes nothing.
-    EXPECT_FALSE(VQColorPicker::selectColorPickerNamed(QStringLiteral("Paint Bucket")));
+    EXPECT_FALSE(pickers().selectColorPickerNamed(QStringLiteral("Paint Bucket")));
     EXPECT_EQ(VQUserDefaults::standard().stringForKey(kLastUsedKey), "RGB Sliders");
 }
 
 TEST_F(PickerTest, AFreshSelectionIsWhiteInThePickersSpace)
 {
     makeCurrent<VQCMYKSlidersColorPicker>();
-    VQSwatchCore::setSharedCore(VQSwatchCore::loadFromURL(path(QStringLiteral("other.vlb"))));
-    EXPECT_EQ(core().selectedColor()->colorSpace(), VQColorSpace::CMYK);
-    EXPECT_EQ(core().selectedColor()->CMYKColor(), VQCMYKColor{});
+    const std::unique_ptr<VQSwatchCore> other = VQOpenLiveLibrary(path(QStringLiteral("other.vlb")));
+    other->setSelectedColorSink(&pickers());
+    EXPECT_EQ(other->selectedColor()->colorSpace(), VQColorSpace::CMYK);
+    EXPECT_EQ(other->selectedColor()->CMYKColor(), VQCMYKColor{});
 }
 
 // Every picker truncates what it shows; none of that may come back.
 TEST_F(PickerTest, ShowingAColourNeverChangesIt)
 {
-    for (VQColorPicker *picker : VQColorPicker::availablePickers()) {
+    for (VQColorPicker *picker : pickers().availablePickers()) {
         SCOPED_TRACE(picker->name().toStdString());
         const VQColorRef chosen = VQColor::fromHexString(QStringLiteral("#FFFEFD"));
         core().setSelectedColor(chosen, true);
-        ASSERT_TRUE(VQColorPicker::selectColorPickerNamed(picker->name()));
+        ASSERT_TRUE(pickers().selectColorPickerNamed(picker->name()));
         picker->view()->show();
         QApplication::processEvents();
         // Tabbing through the fields without typing stores nothing either.
@@ -202,7 +224,7 @@ TEST_F(PickerTest, ShowingAColourNeverChangesIt)
 // The main window cuts off whatever lies outside this room: labels, fields, the square's hue row.
 TEST_F(PickerTest, EveryViewFitsTheRoomTheWindowGivesIt)
 {
-    for (VQColorPicker *picker : VQColorPicker::availablePickers()) {
+    for (VQColorPicker *picker : pickers().availablePickers()) {
         SCOPED_TRACE(picker->name().toStdString());
         QWidget *view = picker->view();
         EXPECT_LE(view->width(), VQColorPicker::kMaximumViewWidth);
@@ -230,18 +252,18 @@ TEST_F(PickerTest, TheArrowKeysStepTheWheelsBrightness)
 {
     makeCurrent<VQColorWheelPicker>();
     core().setSelectedColor(VQColor::whiteColor(), true);
-    ASSERT_TRUE(VQColorWheelPicker::handleArrowKey(Qt::Key_Down));
+    ASSERT_TRUE(VQColorWheelPicker::handleArrowKey(pickers(), Qt::Key_Down));
     EXPECT_EQ(selectedHex(), "#FEFEFE");
-    ASSERT_TRUE(VQColorWheelPicker::handleArrowKey(Qt::Key_Up));
+    ASSERT_TRUE(VQColorWheelPicker::handleArrowKey(pickers(), Qt::Key_Up));
     EXPECT_EQ(selectedHex(), "#FFFFFF");
-    EXPECT_FALSE(VQColorWheelPicker::handleArrowKey(Qt::Key_Left));
+    EXPECT_FALSE(VQColorWheelPicker::handleArrowKey(pickers(), Qt::Key_Left));
     // Up at the top changes nothing, so nothing is stored again.
     EXPECT_EQ(VQCountPosts(VQSwatchCoreColorSelectionDidChangeNotification,
-                           [] { VQColorWheelPicker::handleArrowKey(Qt::Key_Up); }),
+                           [&] { VQColorWheelPicker::handleArrowKey(pickers(), Qt::Key_Up); }),
               0);
     // Other pickers leave the arrow keys alone.
     makeCurrent<VQRGBSlidersColorPicker>();
-    EXPECT_FALSE(VQColorWheelPicker::handleArrowKey(Qt::Key_Down));
+    EXPECT_FALSE(VQColorWheelPicker::handleArrowKey(pickers(), Qt::Key_Down));
     EXPECT_EQ(selectedHex(), "#FFFFFF");
 }
 

@@ -42,9 +42,22 @@ void VQLibraryTest::SetUp()
     VQTermination::setHandler(VQTermination::throwingHandler());
 }
 
+VQSwatchCore &VQLibraryTest::shareLibrary(const QString &path)
+{
+    return share(VQOpenLiveLibrary(path));
+}
+
+VQSwatchCore &VQLibraryTest::share(std::unique_ptr<VQSwatchCore> core)
+{
+    EXPECT_NE(core, nullptr);
+    _sharedLibrary.reset();
+    _sharedLibrary = std::make_unique<VQSharedCoreOwner>(std::move(core));
+    return _sharedLibrary->core();
+}
+
 void VQLibraryTest::TearDown()
 {
-    VQSwatchCore::takeSharedCore();
+    _sharedLibrary.reset();
     VQTermination::setHandler(nullptr);
     VQModalUI::install(nullptr);
     _ui = nullptr;
@@ -199,9 +212,22 @@ QStringList VQCollectionTitles(const VQSwatchCore *core)
     return titles;
 }
 
+std::unique_ptr<VQSwatchCore> VQOpenLiveLibrary(const QString &path)
+{
+    VQLibraryOpenOptions options;
+    options.live = true;
+    options.startWhenMissing = true;
+    return VQSwatchCore::open(path, options).core;
+}
+
+std::unique_ptr<VQSwatchCore> VQOpenDetachedLibrary(const QString &path)
+{
+    return VQSwatchCore::open(path).core;
+}
+
 QStringList VQCollectionTitles(const QString &path)
 {
-    return VQCollectionTitles(VQSwatchCore::openDetached(path, nullptr).get());
+    return VQCollectionTitles(VQOpenDetachedLibrary(path).get());
 }
 
 std::vector<VQHardName> VQHardNames()

@@ -3,6 +3,7 @@
 // state folders), a fixed clock, scripted modal answers and a termination
 // seam that throws instead of exiting.
 
+#include "core/VQSwatchCore.h"
 #include "vqcore/VQModalUI.h"
 
 #include <QString>
@@ -34,7 +35,13 @@ class VQLibraryTest : public ::testing::Test
     double time() const { return _time; }
 
     VQScriptedModalUI &ui() { return *_ui; }
+    // Opens the library at `path` as the program holds it (live) and makes it
+    // VQSwatchCore::sharedCore() until the test ends or another is shared.
+    VQSwatchCore &shareLibrary(const QString &path);
+    // The same for a core made otherwise.
+    VQSwatchCore &share(std::unique_ptr<VQSwatchCore> core);
 
+    std::unique_ptr<VQSharedCoreOwner> _sharedLibrary;
     std::unique_ptr<QTemporaryDir> _home;
     VQScriptedModalUI *_ui = nullptr;
     double _time = 1700000000.0;
@@ -73,6 +80,11 @@ int VQRunPython(const QString &script, const QStringList &args = {}, QString *ou
 int VQCountPosts(const char *name, const std::function<void()> &body);
 
 class VQSwatchCore;
+// The library at `path` as the program holds it (live, started empty when
+// there is no file); null when it cannot be opened.
+std::unique_ptr<VQSwatchCore> VQOpenLiveLibrary(const QString &path);
+// The library file at `path` opened on its own (detached); null when it cannot be opened.
+std::unique_ptr<VQSwatchCore> VQOpenDetachedLibrary(const QString &path);
 // The titles of the library's collections in order; none when `core` is null.
 QStringList VQCollectionTitles(const VQSwatchCore *core);
 // The same for the library file at `path`, opened on its own; none when it cannot be read.

@@ -65,7 +65,6 @@ class SyncTest : public VQLibraryTest
     }
     void TearDown() override
     {
-        VQiCloudSynchronizationManager::resetSharedManager();
         VQDebugLog::setSink(nullptr);
         qunsetenv(VQHardwareInfo::overrideVariable);
         VQLibraryTest::TearDown();
@@ -77,11 +76,7 @@ class SyncTest : public VQLibraryTest
         VQUserDefaults::standard().setString(VQSyncFolderPathDefaultsKey, folder);
     }
     // A shared core without timer or observers, so that only the manager acts.
-    VQSwatchCore &shareCore()
-    {
-        VQSwatchCore::setSharedCore(VQSwatchCore::openDetached(_library, nullptr));
-        return *VQSwatchCore::sharedCore();
-    }
+    VQSwatchCore &shareCore() { return share(VQOpenDetachedLibrary(_library)); }
     QString ownFile() const { return VQiCloudSynchronizationManager::ownFilePath(_folder); }
     QString inFolder(const QString &name) const { return QDir(_folder).filePath(name); }
     void put(const QString &name, const QByteArray &bytes) { ASSERT_TRUE(VQWriteAll(inFolder(name), bytes)); }
@@ -148,7 +143,7 @@ TEST_P(PassRules, MergesOnlyOtherComputersLibrariesAndWritesOnlyWhenItMay)
     configure(row.enabled, row.folder ? path(row.folder) : QString());
     VQSwatchCore &core = shareCore();
     core.smudge(); // a library with unsaved changes: any save would show
-    VQiCloudSynchronizationManager manager;
+    VQiCloudSynchronizationManager manager(core);
 
     EXPECT_EQ(VQCollectionTitles(&core), row.titlesAfter);
     if (row.passes) {
@@ -335,7 +330,7 @@ TEST_F(SyncTest, PassesRunOnTheirNotificationsAndNeverInsideAnother)
 {
     configure(true, _folder);
     put("laptop.vlb", libraryWith({"Laptop"}, 300).toXML());
-    shareCore();
+    VQSwatchCore &core = shareCore();
 
     // During the merge, ask for more passes the ways the program would.
     bool nestedSawSyncing = false;
@@ -349,7 +344,7 @@ TEST_F(SyncTest, PassesRunOnTheirNotificationsAndNeverInsideAnother)
             VQNotificationCenter::defaultCenter().post(VQApplicationDidFinishLaunchingNotification);
         }));
 
-    VQiCloudSynchronizationManager manager; // a pass at creation; its save posts the save notification
+    VQiCloudSynchronizationManager manager(core); // a pass at creation; its save posts the save notification
     current = &manager;
     EXPECT_EQ(passes(), 1);
     for (const auto &[notification, passesAfter] :
@@ -372,14 +367,14 @@ TEST_F(SyncTest, TheUserHearsOfEachFileInTheWayOnceNotAtEveryPass)
 {
     configure(true, _folder);
     ASSERT_EQ(::mkfifo(QFile::encodeName(inFolder("pipe.vlb")).constData(), 0600), 0);
-    shareCore();
+    VQSwatchCore &core = shareCore();
     QStringList notices;
     VQObserverToken told(VQNotificationCenter::defaultCenter().addObserver(
         VQSwatchCoreNoticeNotification, nullptr, [&](const VQNotification &notification) {
             notices << static_cast<const VQSwatchCore *>(notification.object)->notice();
         }));
 
-    VQiCloudSynchronizationManager manager; // the first pass
+    VQiCloudSynchronizationManager manager(core); // the first pass
     ASSERT_EQ(notices.size(), 1);
     EXPECT_TRUE(notices[0].startsWith("Skipped pipe.vlb in the sync folder: ")) << notices[0].toStdString();
     VQNotificationCenter::defaultCenter().post(VQVellicoCoreDidSaveNotification);
@@ -554,7 +549,7 @@ TEST_F(SyncTest, AFileChangingWhileItIsReadIsReadAgainOrLeftForThisPass)
 
 TEST_F(SyncTest, ASaveWaitsForAnotherWritersLockAndKeepsBothChanges)
 {
-    auto core = VQSwatchCore::openDetached(_library, nullptr);
+    auto core = VQOpenDetachedLibrary(_library);
     ASSERT_TRUE(core);
     core->addCollection(VQSwatchCollection::create(QStringLiteral("Mine")));
     // Another process is replacing the library under its lock.

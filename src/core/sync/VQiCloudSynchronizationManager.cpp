@@ -24,7 +24,6 @@
 
 namespace
 {
-std::unique_ptr<VQiCloudSynchronizationManager> gSharedManager;
 
 QString loginName()
 {
@@ -106,24 +105,16 @@ QString VQiCloudSynchronizationManager::remoteLibraryProblem(const std::optional
     return {};
 }
 
-VQiCloudSynchronizationManager *VQiCloudSynchronizationManager::sharedManager()
+std::unique_ptr<VQiCloudSynchronizationManager> VQiCloudSynchronizationManager::makeIfAllowed(VQSwatchCore &core)
 {
-    if (!gSharedManager) {
-        if (!VQApplicationSetup::sharedSetup().synchronizationAllowed()) {
-            VQLog(QStringLiteral("Synchronisation is not allowed in this program."));
-            return nullptr;
-        }
-        gSharedManager = std::make_unique<VQiCloudSynchronizationManager>();
+    if (!VQApplicationSetup::sharedSetup().synchronizationAllowed()) {
+        VQLog(QStringLiteral("Synchronisation is not allowed in this program."));
+        return nullptr;
     }
-    return gSharedManager.get();
+    return std::make_unique<VQiCloudSynchronizationManager>(core);
 }
 
-void VQiCloudSynchronizationManager::resetSharedManager()
-{
-    gSharedManager.reset();
-}
-
-VQiCloudSynchronizationManager::VQiCloudSynchronizationManager()
+VQiCloudSynchronizationManager::VQiCloudSynchronizationManager(VQSwatchCore &core) : _core(core)
 {
     {
         std::lock_guard lock(_lock);
@@ -285,19 +276,17 @@ void VQiCloudSynchronizationManager::syncThread()
         ~Idle() { flag = false; }
     } idle{_isSyncing};
 
-    if (VQSwatchCore *core = VQSwatchCore::sharedCore()) {
-        VQLog(QStringLiteral("Syncing with iCloud files."));
-        const QString folder = syncFolderPath();
-        if (folder.isEmpty()) {
-            VQLog(QStringLiteral("NULL URL for mobile documents."));
-        } else if (!QFileInfo(folder).isDir()) {
-            // An unmounted share or a folder not synced yet: making it here would
-            // hide the real one, and writing nothing is the safe answer.
-            VQLog(QStringLiteral("NULL URL for mobile documents (no folder at %1).").arg(folder));
-        } else {
-            tellUserOnce(*core, synchronize(*core, folder, ownFilePath(folder)));
-            core->save();
-        }
+    VQLog(QStringLiteral("Syncing with iCloud files."));
+    const QString folder = syncFolderPath();
+    if (folder.isEmpty()) {
+        VQLog(QStringLiteral("NULL URL for mobile documents."));
+    } else if (!QFileInfo(folder).isDir()) {
+        // An unmounted share or a folder not synced yet: making it here would
+        // hide the real one, and writing nothing is the safe answer.
+        VQLog(QStringLiteral("NULL URL for mobile documents (no folder at %1).").arg(folder));
+    } else {
+        tellUserOnce(_core, synchronize(_core, folder, ownFilePath(folder)));
+        _core.save();
     }
 }
 

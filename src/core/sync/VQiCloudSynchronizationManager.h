@@ -48,19 +48,17 @@ struct VQSyncReport {
 class VQiCloudSynchronizationManager
 {
   public:
-    // Created on first access; null when the application set-up forbids synchronisation.
-    static VQiCloudSynchronizationManager *sharedManager();
-    // Ends the shared manager's life (tests, and the end of the program).
-    static void resetSharedManager();
+    // A manager for `core`; null when the application set-up forbids synchronisation.
+    static std::unique_ptr<VQiCloudSynchronizationManager> makeIfAllowed(VQSwatchCore &core);
 
     // Observes the save, launch and termination notifications and runs a first
-    // pass when synchronisation is on.
-    VQiCloudSynchronizationManager();
+    // pass over `core` when synchronisation is on. `core` outlives the manager.
+    explicit VQiCloudSynchronizationManager(VQSwatchCore &core);
     ~VQiCloudSynchronizationManager();
     VQiCloudSynchronizationManager(const VQiCloudSynchronizationManager &) = delete;
     VQiCloudSynchronizationManager &operator=(const VQiCloudSynchronizationManager &) = delete;
 
-    // One pass over the shared core, now, unless synchronisation is off or a pass runs.
+    // One pass over the core, now, unless synchronisation is off or a pass runs.
     void sync();
     bool isSyncing() const { return _isSyncing; }
 
@@ -98,6 +96,7 @@ class VQiCloudSynchronizationManager
     // Tells the user, once each, what a pass skipped or could not write.
     void tellUserOnce(VQSwatchCore &core, const VQSyncReport &report);
 
+    VQSwatchCore &_core;
     std::atomic<bool> _isSyncing{false};
     QSet<QString> _told; // what the user has heard of already
 

@@ -44,7 +44,7 @@ bool VQColorPreview::copy() const
         VQUserDefaults::standard().integerForKey(QString::fromLatin1(VQDefaultCopyFormatDefaultsKey)));
     if (!format || !_color)
         return false;
-    // Runs the after-copy handler: the window closes and the focus goes back.
+    // Announces the copy: the program closes its window and gives the focus back.
     _color->writeToPasteboardWithTemplate(*format);
     return true;
 }

@@ -47,7 +47,7 @@ QString menuText(QString text)
 
 } // namespace
 
-VQCollectionViewer::VQCollectionViewer(QWidget *parent) : QWidget(parent)
+VQCollectionViewer::VQCollectionViewer(VQSwatchCore &core, QWidget *parent) : QWidget(parent), _core(core)
 {
     setAcceptDrops(true);
     setFixedHeight(int(kLaneHeight));
@@ -126,7 +126,7 @@ QSize VQCollectionViewer::minimumSizeHint() const
 
 VQSwatchCore *VQCollectionViewer::core() const
 {
-    return VQSwatchCore::sharedCore();
+    return &_core;
 }
 
 double VQCollectionViewer::originX() const
@@ -414,7 +414,9 @@ void VQCollectionViewer::openCollectionViewer(const VQSwatchCollectionRef &colle
 
 void VQCollectionViewer::organize()
 {
-    VQOrganizerController::sharedOrganizer()->runOrganizer();
+    if (!_organizer)
+        _organizer = std::make_unique<VQOrganizerController>(_core);
+    _organizer->runOrganizer();
 }
 
 // -- drops --------------------------------------------------------------------------
@@ -604,7 +606,7 @@ void VQCollectionViewer::importDroppedFiles(const QStringList &files)
         return;
     for (const QString &file : files) {
         VQLog(QStringLiteral("Importing the dropped file ") + file);
-        VQImportCommands::importFile(file, library);
+        VQImportCommands::importFile(file, *library);
     }
 }
 

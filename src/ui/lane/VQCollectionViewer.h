@@ -21,6 +21,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -29,6 +30,7 @@ class QMimeData;
 class QParallelAnimationGroup;
 class QToolButton;
 class VQColorButton;
+class VQOrganizerController;
 class VQSwatchCore;
 
 enum class VQCollectionViewerDirection { Next = 0, Previous = 1 };
@@ -39,7 +41,8 @@ class VQCollectionViewer : public QWidget
     Q_PROPERTY(bool pageSwitchingInProgress READ isPageSwitchingInProgress NOTIFY pageSwitchingChanged)
 
   public:
-    explicit VQCollectionViewer(QWidget *parent = nullptr);
+    // Shows the collections of `core`, which outlives the lane.
+    explicit VQCollectionViewer(VQSwatchCore &core, QWidget *parent = nullptr);
     ~VQCollectionViewer() override;
     // How a colour chosen in the lane switches the picker to its colour space (the shell's).
     void setPickerSwitch(VQCollectionActions::PickerSwitch pickerSwitch) { _pickerSwitch = std::move(pickerSwitch); }
@@ -132,5 +135,8 @@ class VQCollectionViewer : public QWidget
     int _ownChanges = 0; // while positive, the lane reloads itself after its own command
     int _animationDuration = 250;
     QPointer<QParallelAnimationGroup> _moveAnimation;
+    VQSwatchCore &_core;
+    // The organiser window, made the first time it is asked for.
+    std::unique_ptr<VQOrganizerController> _organizer;
     std::vector<VQObserverToken> _observers;
 };

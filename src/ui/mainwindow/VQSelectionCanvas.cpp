@@ -11,12 +11,11 @@
 #include <QPainter>
 #include <QPainterPath>
 
-VQSelectionCanvas::VQSelectionCanvas(QWidget *parent) : QWidget(parent) {}
+VQSelectionCanvas::VQSelectionCanvas(VQSwatchCore &core, QWidget *parent) : QWidget(parent), _core(core) {}
 
-QMimeData *VQSelectionCanvas::mimeDataForSelectedColor()
+QMimeData *VQSelectionCanvas::mimeDataForSelectedColor(const VQSwatchCore &core)
 {
-    const VQSwatchCore *core = VQSwatchCore::sharedCore();
-    const VQColorRef color = core ? core->selectedColor() : nullptr;
+    const VQColorRef color = core.selectedColor();
     if (!color)
         return nullptr;
     auto *data = new QMimeData;
@@ -47,12 +46,12 @@ void VQSelectionCanvas::mouseMoveEvent(QMouseEvent *event)
         (event->position().toPoint() - _pressPosition).manhattanLength() < QApplication::startDragDistance())
         return;
     _pressed = false;
-    dragSelectedColor(this);
+    dragSelectedColor(this, _core);
 }
 
-void VQSelectionCanvas::dragSelectedColor(QWidget *source)
+void VQSelectionCanvas::dragSelectedColor(QWidget *source, const VQSwatchCore &core)
 {
-    QMimeData *data = mimeDataForSelectedColor();
+    QMimeData *data = mimeDataForSelectedColor(core);
     if (!data)
         return;
     QPixmap swatch(24, 24);

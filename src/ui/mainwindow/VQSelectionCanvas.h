@@ -7,18 +7,20 @@
 #include <QWidget>
 
 class QMimeData;
+class VQSwatchCore;
 
 class VQSelectionCanvas : public QWidget
 {
     Q_OBJECT
 
   public:
-    explicit VQSelectionCanvas(QWidget *parent = nullptr);
+    // Shows and drags the selection of `core`, which outlives the canvas.
+    explicit VQSelectionCanvas(VQSwatchCore &core, QWidget *parent = nullptr);
 
     // What a drag of the selected colour carries; null when nothing is selected.
-    static QMimeData *mimeDataForSelectedColor();
+    static QMimeData *mimeDataForSelectedColor(const VQSwatchCore &core);
     // Drags the selected colour out of `source`'s window, with a swatch under the pointer.
-    static void dragSelectedColor(QWidget *source);
+    static void dragSelectedColor(QWidget *source, const VQSwatchCore &core);
 
   protected:
     void paintEvent(QPaintEvent *event) override;
@@ -26,6 +28,7 @@ class VQSelectionCanvas : public QWidget
     void mouseMoveEvent(QMouseEvent *event) override;
 
   private:
+    VQSwatchCore &_core;
     QPoint _pressPosition;
     bool _pressed = false;
 };

@@ -38,7 +38,7 @@ void drawRightAligned(QPainter &painter, const QString &text, int right, int top
 
 } // namespace
 
-VQSelectionControl::VQSelectionControl(QWidget *parent) : QWidget(parent)
+VQSelectionControl::VQSelectionControl(VQSwatchCore &core, QWidget *parent) : QWidget(parent), _core(core)
 {
     setFixedSize(sizeHint());
     setCursor(Qt::PointingHandCursor);
@@ -74,10 +74,9 @@ void VQSelectionControl::segmentWasClicked(int segment)
     const char *key = segment == 0 ? VQDefaultCopyFormatDefaultsKey : VQAlternateCopyFormatDefaultsKey;
     const std::optional<VQCopyTemplate> format =
         VQCopyTemplateFromRawValue(VQUserDefaults::standard().integerForKey(QLatin1String(key)));
-    VQSwatchCore *core = VQSwatchCore::sharedCore();
-    if (!format || !core)
+    if (!format)
         return;
-    if (const VQColorRef color = core->selectedColor())
+    if (const VQColorRef color = _core.selectedColor())
         color->writeToPasteboardWithTemplate(*format);
 }
 
@@ -93,8 +92,7 @@ void VQSelectionControl::runColorEntryDialog()
         return;
     const VQCSSColor::Reading reading = VQReadColorText(*text);
     if (reading.ok) {
-        if (VQSwatchCore *core = VQSwatchCore::sharedCore())
-            core->setSelectedColor(VQColor::makeRGB(reading.rgb[0], reading.rgb[1], reading.rgb[2]), true);
+        _core.setSelectedColor(VQColor::makeRGB(reading.rgb[0], reading.rgb[1], reading.rgb[2]), true);
         return;
     }
     // What was wrong with this text, then every form that is read.
@@ -119,7 +117,7 @@ void VQSelectionControl::mouseMoveEvent(QMouseEvent *event)
     // A drag, not a click: nothing is copied when the button comes up.
     _pressedSegment = -1;
     update();
-    VQSelectionCanvas::dragSelectedColor(this);
+    VQSelectionCanvas::dragSelectedColor(this, _core);
 }
 
 void VQSelectionControl::mouseReleaseEvent(QMouseEvent *event)
@@ -158,8 +156,7 @@ void VQSelectionControl::paintEvent(QPaintEvent *)
     painter.drawPath(outline);
     painter.drawLine(QPointF(kSegmentWidths[0] + 0.5, 1), QPointF(kSegmentWidths[0] + 0.5, kHeight - 1));
 
-    const VQSwatchCore *core = VQSwatchCore::sharedCore();
-    const VQColorRef color = core ? core->selectedColor() : nullptr;
+    const VQColorRef color = _core.selectedColor();
     if (!color)
         return;
 
@@ -203,7 +200,8 @@ void VQSelectionControl::paintEvent(QPaintEvent *)
     }
 }
 
-VQSelectedColorNameLabel::VQSelectedColorNameLabel(QWidget *parent) : QLabel(parent)
+VQSelectedColorNameLabel::VQSelectedColorNameLabel(const VQSwatchCore &core, QWidget *parent)
+    : QLabel(parent), _core(core)
 {
     setAlignment(Qt::AlignCenter);
     QFont small = font();
@@ -224,10 +222,9 @@ VQSelectedColorNameLabel::~VQSelectedColorNameLabel()
     VQNotificationCenter::defaultCenter().removeObserver(_observer);
 }
 
-QString VQSelectedColorNameLabel::currentText()
+QString VQSelectedColorNameLabel::currentText() const
 {
-    const VQSwatchCore *core = VQSwatchCore::sharedCore();
-    const VQColorRef color = core ? core->selectedColor() : nullptr;
+    const VQColorRef color = _core.selectedColor();
     if (!color)
         return QString();
     const VQRGBColor rgb = color->RGBColor();

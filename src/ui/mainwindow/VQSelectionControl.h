@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QWidget>
 
+class VQSwatchCore;
+
 class VQSelectionControl : public QWidget
 {
     Q_OBJECT
@@ -16,7 +18,8 @@ class VQSelectionControl : public QWidget
     static constexpr int kSegmentWidths[2] = {79, 156};
     static constexpr int kHeight = 24;
 
-    explicit VQSelectionControl(QWidget *parent = nullptr);
+    // Shows, copies and sets the selection of `core`, which outlives the control.
+    explicit VQSelectionControl(VQSwatchCore &core, QWidget *parent = nullptr);
     ~VQSelectionControl() override;
 
     QSize sizeHint() const override;
@@ -35,6 +38,7 @@ class VQSelectionControl : public QWidget
     void mouseMoveEvent(QMouseEvent *event) override;
 
   private:
+    VQSwatchCore &_core;
     int _pressedSegment = -1;
     QPoint _pressPosition;
     quint64 _observer = 0;
@@ -47,11 +51,13 @@ class VQSelectedColorNameLabel : public QLabel
   public:
     static constexpr int kHeight = 14;
 
-    explicit VQSelectedColorNameLabel(QWidget *parent = nullptr);
+    // Names the selection of `core`, which outlives the label.
+    explicit VQSelectedColorNameLabel(const VQSwatchCore &core, QWidget *parent = nullptr);
     ~VQSelectedColorNameLabel() override;
     // The text for the selection now (empty without one).
-    static QString currentText();
+    QString currentText() const;
 
   private:
+    const VQSwatchCore &_core;
     quint64 _observer = 0;
 };

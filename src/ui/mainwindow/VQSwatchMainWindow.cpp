@@ -106,7 +106,8 @@ QIcon VQMainWindowIcon(const QString &name)
     return icon;
 }
 
-VQSwatchMainWindow::VQSwatchMainWindow(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
+VQSwatchMainWindow::VQSwatchMainWindow(VQSwatchCore &core, QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("VQSwatchMainWindow"));
     setWindowTitle(QStringLiteral("Vellico"));
@@ -145,13 +146,13 @@ VQSwatchMainWindow::VQSwatchMainWindow(QWidget *parent) : QWidget(parent, Qt::To
     header->addWidget(_gearButton);
     _outerLayout->addLayout(header);
 
-    _canvas = new VQSelectionCanvas(this);
+    _canvas = new VQSelectionCanvas(core, this);
     _canvas->setFixedSize(kCanvasWidth, kCanvasHeight);
     _pickerArea = new QWidget(_canvas);
     _pickerArea->setGeometry(2, 4, kPickerAreaWidth, kPickerAreaHeight);
-    _selectionControl = new VQSelectionControl(_canvas);
+    _selectionControl = new VQSelectionControl(core, _canvas);
     _selectionControl->move((kCanvasWidth - _selectionControl->width()) / 2, kPickerAreaHeight + 6 + 4);
-    auto *colorName = new VQSelectedColorNameLabel(_canvas);
+    auto *colorName = new VQSelectedColorNameLabel(core, _canvas);
     colorName->setGeometry(2, _selectionControl->geometry().bottom() + 3, kCanvasWidth - 4,
                            VQSelectedColorNameLabel::kHeight);
     _outerLayout->addWidget(_canvas, 0, Qt::AlignHCenter);

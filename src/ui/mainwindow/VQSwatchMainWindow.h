@@ -15,6 +15,7 @@ class QLabel;
 class QToolButton;
 class VQSelectionCanvas;
 class VQSelectionControl;
+class VQSwatchCore;
 
 class VQSwatchMainWindow : public QWidget
 {
@@ -26,7 +27,8 @@ class VQSwatchMainWindow : public QWidget
     // The lane of collection buttons; showing or hiding it changes the window's height by as much.
     static constexpr int kLaneHeight = 36;
 
-    explicit VQSwatchMainWindow(QWidget *parent = nullptr);
+    // The window of the library `core`, which outlives it.
+    explicit VQSwatchMainWindow(VQSwatchCore &core, QWidget *parent = nullptr);
     ~VQSwatchMainWindow() override;
 
     // Puts `view` on the canvas, centred across and touching its top, in place

@@ -23,8 +23,6 @@
 namespace
 {
 
-VQOrganizerController *gSharedOrganizer = nullptr;
-
 constexpr int kRowHeight = 34;
 constexpr int kSwatchColumnWidth = 44;
 
@@ -119,20 +117,7 @@ QSize VQColorSwatchDelegate::sizeHint(const QStyleOptionViewItem &, const QModel
 
 // -- the controller -------------------------------------------------------------------
 
-VQOrganizerController *VQOrganizerController::sharedOrganizer()
-{
-    // Kept until the process ends, with its window.
-    if (!gSharedOrganizer)
-        gSharedOrganizer = new VQOrganizerController();
-    return gSharedOrganizer;
-}
-
-VQOrganizerController *VQOrganizerController::existingOrganizer()
-{
-    return gSharedOrganizer;
-}
-
-VQOrganizerController::VQOrganizerController()
+VQOrganizerController::VQOrganizerController(VQSwatchCore &core) : _core(core)
 {
     _organizerWindow = new QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint);
     _organizerWindow->setObjectName(QStringLiteral("Organizer"));
@@ -140,7 +125,7 @@ VQOrganizerController::VQOrganizerController()
     _organizerWindow->setAttribute(Qt::WA_QuitOnClose, false);
     _organizerWindow->resize(320, 420);
 
-    _model = new VQOrganizerModel(_organizerWindow);
+    _model = new VQOrganizerModel(_core, _organizerWindow);
     _tableView = new VQReorderingTableView;
     _tableView->setModel(_model);
     _tableView->setItemDelegateForColumn(VQOrganizerModel::SwatchColumn, new VQColorSwatchDelegate(_tableView));
@@ -178,6 +163,12 @@ VQOrganizerController::VQOrganizerController()
     layout->addLayout(buttons);
 }
 
+VQOrganizerController::~VQOrganizerController()
+{
+    // The window (with the table and the model) has no parent to take it.
+    delete _organizerWindow;
+}
+
 void VQOrganizerController::runOrganizer()
 {
     _model->reload();
@@ -195,10 +186,9 @@ void VQOrganizerController::removeCollection()
 {
     const int row = _tableView->currentIndex().row();
     const VQSwatchCollectionRef collection = _model->collectionAtRow(row);
-    VQSwatchCore *core = VQSwatchCore::sharedCore();
-    if (!collection || !core)
+    if (!collection)
         return;
-    VQCollectionActions::removeCollection(*core, collection);
+    VQCollectionActions::removeCollection(_core, collection);
     QToolTip::hideText();
 }
 

@@ -13,6 +13,7 @@
 
 class QPushButton;
 class VQOrganizerModel;
+class VQSwatchCore;
 
 // A table whose rows can always be dragged; a drag carries one collection.
 class VQReorderingTableView : public QTableView
@@ -41,10 +42,11 @@ class VQColorSwatchDelegate : public QStyledItemDelegate
 class VQOrganizerController
 {
   public:
-    // The one organiser, created on first use.
-    static VQOrganizerController *sharedOrganizer();
-    // The organiser if it exists already.
-    static VQOrganizerController *existingOrganizer();
+    // The organiser of `core`, which outlives it; its window is made hidden.
+    explicit VQOrganizerController(VQSwatchCore &core);
+    ~VQOrganizerController();
+    VQOrganizerController(const VQOrganizerController &) = delete;
+    VQOrganizerController &operator=(const VQOrganizerController &) = delete;
 
     // Centres the window, floats it above the others, shows it and re-reads the library.
     void runOrganizer();
@@ -61,9 +63,9 @@ class VQOrganizerController
     QMenu *createSwatchMenu(const VQSwatchCollectionRef &collection, QWidget *parent) const;
 
   private:
-    VQOrganizerController();
     void displayMenu(const QModelIndex &index);
 
+    VQSwatchCore &_core;
     QWidget *_organizerWindow = nullptr;
     VQOrganizerModel *_model = nullptr;
     VQReorderingTableView *_tableView = nullptr;

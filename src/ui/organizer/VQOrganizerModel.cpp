@@ -17,7 +17,7 @@ std::size_t VQOrganizerMoveIndex(std::size_t from, std::size_t dropRow, std::siz
     return rows == 0 ? 0 : std::min(index, rows - 1);
 }
 
-VQOrganizerModel::VQOrganizerModel(QObject *parent) : QAbstractTableModel(parent)
+VQOrganizerModel::VQOrganizerModel(VQSwatchCore &core, QObject *parent) : QAbstractTableModel(parent), _core(core)
 {
     observe();
 }
@@ -26,7 +26,7 @@ VQOrganizerModel::~VQOrganizerModel() = default;
 
 VQSwatchCore *VQOrganizerModel::core() const
 {
-    return VQSwatchCore::sharedCore();
+    return &_core;
 }
 
 void VQOrganizerModel::onMainThread(std::function<void()> work)

@@ -33,10 +33,11 @@ class VQOrganizerModel : public QAbstractTableModel
     enum Column { SwatchColumn = 0, TitleColumn = 1, ColumnCount = 2 };
     enum Role { CollectionRole = Qt::UserRole + 1 };
 
-    explicit VQOrganizerModel(QObject *parent = nullptr);
+    // Shows the collections of `core`, which outlives the model.
+    explicit VQOrganizerModel(VQSwatchCore &core, QObject *parent = nullptr);
     ~VQOrganizerModel() override;
 
-    // The library shown: the shared core.
+    // The library shown.
     VQSwatchCore *core() const;
 
     VQSwatchCollectionRef collectionAtRow(int row) const;
@@ -63,5 +64,6 @@ class VQOrganizerModel : public QAbstractTableModel
     void observe();
     void onMainThread(std::function<void()> work);
 
+    VQSwatchCore &_core;
     std::vector<VQObserverToken> _observers;
 };

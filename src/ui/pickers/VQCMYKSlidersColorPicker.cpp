@@ -6,11 +6,11 @@
 
 #include <array>
 
-VQCMYKSlidersColorPicker::VQCMYKSlidersColorPicker()
-    : VQSliderColorPicker({{"C", int(VQColorSliderTag::Cyan), 0, 1, FieldKind::Decimal},
-                           {"M", int(VQColorSliderTag::Magenta), 0, 1, FieldKind::Decimal},
-                           {"Y", int(VQColorSliderTag::Yellow), 0, 1, FieldKind::Decimal},
-                           {"K", int(VQColorSliderTag::Black), 0, 1, FieldKind::Decimal}})
+VQCMYKSlidersColorPicker::VQCMYKSlidersColorPicker(VQSwatchCore &core)
+    : VQSliderColorPicker(core, {{"C", int(VQColorSliderTag::Cyan), 0, 1, FieldKind::Decimal},
+                                 {"M", int(VQColorSliderTag::Magenta), 0, 1, FieldKind::Decimal},
+                                 {"Y", int(VQColorSliderTag::Yellow), 0, 1, FieldKind::Decimal},
+                                 {"K", int(VQColorSliderTag::Black), 0, 1, FieldKind::Decimal}})
 {
 }
 
@@ -36,6 +36,5 @@ void VQCMYKSlidersColorPicker::colorChanged(QObject *sender)
     std::array<double, 4> cmyk{};
     for (int i = 0; i < 4; ++i)
         cmyk[i] = double(float(slider(i)->value()));
-    if (VQSwatchCore *core = VQSwatchCore::sharedCore())
-        core->setSelectedColor(VQColor::makeCMYK(cmyk[0], cmyk[1], cmyk[2], cmyk[3]), false);
+    core().setSelectedColor(VQColor::makeCMYK(cmyk[0], cmyk[1], cmyk[2], cmyk[3]), false);
 }

@@ -6,7 +6,7 @@
 class VQCMYKSlidersColorPicker final : public VQSliderColorPicker
 {
   public:
-    VQCMYKSlidersColorPicker();
+    explicit VQCMYKSlidersColorPicker(VQSwatchCore &core);
     const char *untranslatedName() const override { return "CMYK Sliders"; }
     VQColorSpace colorspace() const override { return VQColorSpace::CMYK; }
     void colorChanged(QObject *sender) override;

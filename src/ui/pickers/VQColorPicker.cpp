@@ -1,6 +1,5 @@
 #include "ui/pickers/VQColorPicker.h"
 
-#include "core/VQSwatchCore.h"
 #include "ui/pickers/VQCMYKSlidersColorPicker.h"
 #include "ui/pickers/VQColorWheelPicker.h"
 #include "ui/pickers/VQGrayscaleColorPicker.h"
@@ -8,7 +7,6 @@
 #include "ui/pickers/VQHSBPlaneColorPicker.h"
 #include "ui/pickers/VQRGBSlidersColorPicker.h"
 #include "vqcore/VQLocalizedString.h"
-#include "vqcore/VQLog.h"
 #include "vqcore/VQNotificationCenter.h"
 #include "vqcore/VQUserDefaults.h"
 
@@ -16,71 +14,8 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <memory>
 
-namespace
-{
-// Every picker class, listed once. A class joins the program by being added here
-// (a static self-registration would be dropped by the linker from a static library).
-std::vector<std::unique_ptr<VQColorPicker>> makeAllPickers()
-{
-    std::vector<std::unique_ptr<VQColorPicker>> pickers;
-    pickers.push_back(std::make_unique<VQCMYKSlidersColorPicker>());
-    pickers.push_back(std::make_unique<VQHSBPlaneColorPicker>());
-    pickers.push_back(std::make_unique<VQColorWheelPicker>());
-    pickers.push_back(std::make_unique<VQGrayscaleColorPicker>());
-    pickers.push_back(std::make_unique<VQHSBColorPicker>());
-    pickers.push_back(std::make_unique<VQRGBSlidersColorPicker>());
-    return pickers;
-}
-
-// The library reaches the current picker through this.
-class PickerSink final : public VQSelectedColorSink
-{
-  public:
-    VQColorSpace currentColorSpace() const override { return VQColorPicker::currentColorPicker()->colorspace(); }
-    void showColor(const VQColorRef &color) override { VQColorPicker::currentColorPicker()->selectColor(color); }
-};
-
-struct Registry {
-    std::vector<std::unique_ptr<VQColorPicker>> owned;
-    std::vector<VQColorPicker *> sorted;
-    VQColorPicker *current = nullptr;
-    PickerSink sink;
-};
-
-// Made on first use and kept to the end of the process: the pickers' views are
-// widgets, which must not outlive the application object at exit.
-Registry *gRegistry = nullptr;
-
-Registry &registry()
-{
-    if (!gRegistry) {
-        gRegistry = new Registry;
-        gRegistry->owned = makeAllPickers();
-        for (auto &picker : gRegistry->owned)
-            gRegistry->sorted.push_back(picker.get());
-        std::stable_sort(gRegistry->sorted.begin(), gRegistry->sorted.end(),
-                         [](VQColorPicker *a, VQColorPicker *b) { return a->name() < b->name(); });
-        VQSwatchCore::setSelectedColorSink(&gRegistry->sink);
-    }
-    return *gRegistry;
-}
-
-VQColorPicker *pickerNamed(const QString &name)
-{
-    const auto &pickers = registry().sorted;
-    for (VQColorPicker *picker : pickers)
-        if (picker->name() == name)
-            return picker;
-    for (VQColorPicker *picker : pickers)
-        if (QLatin1String(picker->untranslatedName()) == name)
-            return picker;
-    return nullptr;
-}
-} // namespace
-
-VQColorPicker::VQColorPicker() : _color(VQColor::whiteColor()) {}
+VQColorPicker::VQColorPicker(VQSwatchCore &core) : _core(core), _color(VQColor::whiteColor()) {}
 
 VQColorPicker::~VQColorPicker()
 {
@@ -112,47 +47,76 @@ QWidget *VQColorPicker::view()
     return _view;
 }
 
-const std::vector<VQColorPicker *> &VQColorPicker::availablePickers()
+// -- the set ----------------------------------------------------------------------
+
+VQColorPickers::VQColorPickers(VQSwatchCore &core, VQUserDefaults &settings) : _core(core), _settings(settings)
 {
-    return registry().sorted;
+    // Every picker class, listed once.
+    _owned.push_back(std::make_unique<VQCMYKSlidersColorPicker>(core));
+    _owned.push_back(std::make_unique<VQHSBPlaneColorPicker>(core));
+    _owned.push_back(std::make_unique<VQColorWheelPicker>(core));
+    _owned.push_back(std::make_unique<VQGrayscaleColorPicker>(core));
+    _owned.push_back(std::make_unique<VQHSBColorPicker>(core));
+    _owned.push_back(std::make_unique<VQRGBSlidersColorPicker>(core));
+    for (auto &picker : _owned)
+        _sorted.push_back(picker.get());
+    std::stable_sort(_sorted.begin(), _sorted.end(),
+                     [](VQColorPicker *a, VQColorPicker *b) { return a->name() < b->name(); });
 }
 
-bool VQColorPicker::selectColorPickerNamed(const QString &name)
+VQColorPickers::~VQColorPickers() = default;
+
+VQColorPicker *VQColorPickers::pickerNamed(const QString &name) const
+{
+    for (VQColorPicker *picker : _sorted)
+        if (picker->name() == name)
+            return picker;
+    for (VQColorPicker *picker : _sorted)
+        if (QLatin1String(picker->untranslatedName()) == name)
+            return picker;
+    return nullptr;
+}
+
+VQColorPicker *VQColorPickers::rememberedPicker() const
+{
+    const QString stored = _settings.stringForKey(QString::fromLatin1(VQLastUsedColorPickerNameDefaultsKey));
+    VQColorPicker *picker = stored.isEmpty() ? nullptr : pickerNamed(stored);
+    if (!picker)
+        picker = pickerNamed(QStringLiteral("Color Wheel"));
+    if (!picker && !_sorted.empty())
+        picker = _sorted.front();
+    return picker;
+}
+
+VQColorPicker *VQColorPickers::currentColorPicker() const
+{
+    return _current ? _current : rememberedPicker();
+}
+
+void VQColorPickers::selectRememberedPicker()
+{
+    if (VQColorPicker *picker = rememberedPicker())
+        selectColorPickerNamed(QString::fromLatin1(picker->untranslatedName()));
+}
+
+bool VQColorPickers::selectColorPickerNamed(const QString &name)
 {
     VQColorPicker *picker = pickerNamed(name);
     if (!picker)
         return false;
-    registry().current = picker;
+    _current = picker;
     picker->view();
-    if (VQSwatchCore *core = VQSwatchCore::sharedCore()) {
-        picker->selectColor(core->selectedColor());
-        core->setSelectedColor(core->selectedColor()->colorUsingColorSpace(picker->colorspace()), true);
-    }
+    picker->selectColor(_core.selectedColor());
+    _core.setSelectedColor(_core.selectedColor()->colorUsingColorSpace(picker->colorspace()), true);
     // The English name: a change of interface language keeps the choice.
-    VQUserDefaults::standard().setString(QString::fromLatin1(VQLastUsedColorPickerNameDefaultsKey),
-                                         QString::fromLatin1(picker->untranslatedName()));
+    _settings.setString(QString::fromLatin1(VQLastUsedColorPickerNameDefaultsKey),
+                        QString::fromLatin1(picker->untranslatedName()));
     return true;
 }
 
-VQColorPicker *VQColorPicker::currentColorPicker()
+void VQColorPickers::selectColorPickerOfColorSpace(VQColorSpace space)
 {
-    Registry &reg = registry();
-    if (reg.current)
-        return reg.current;
-    const QString stored =
-        VQUserDefaults::standard().stringForKey(QString::fromLatin1(VQLastUsedColorPickerNameDefaultsKey));
-    if (!stored.isEmpty())
-        selectColorPickerNamed(stored);
-    if (!reg.current)
-        selectColorPickerNamed(QStringLiteral("Color Wheel"));
-    if (!reg.current && !reg.sorted.empty())
-        selectColorPickerNamed(reg.sorted.front()->name());
-    return reg.current;
-}
-
-void VQColorPicker::selectColorPickerOfColorSpace(VQColorSpace space)
-{
-    for (VQColorPicker *picker : availablePickers()) {
+    for (VQColorPicker *picker : _sorted) {
         if (picker->colorspace() != space)
             continue;
         selectColorPickerNamed(picker->name());
@@ -161,11 +125,12 @@ void VQColorPicker::selectColorPickerOfColorSpace(VQColorSpace space)
     }
 }
 
-void VQColorPicker::resetForTesting()
+VQColorSpace VQColorPickers::currentColorSpace() const
 {
-    if (!gRegistry)
-        return;
-    VQSwatchCore::setSelectedColorSink(nullptr);
-    delete gRegistry;
-    gRegistry = nullptr;
+    return currentColorPicker()->colorspace();
+}
+
+void VQColorPickers::showColor(const VQColorRef &color)
+{
+    currentColorPicker()->selectColor(color);
 }

@@ -4,9 +4,10 @@
 
 #include <QSignalBlocker>
 
-VQColorPickerChooserPopUpButton::VQColorPickerChooserPopUpButton(QWidget *parent) : QComboBox(parent)
+VQColorPickerChooserPopUpButton::VQColorPickerChooserPopUpButton(VQColorPickers &pickers, QWidget *parent)
+    : QComboBox(parent), _pickers(pickers)
 {
-    for (VQColorPicker *picker : VQColorPicker::availablePickers())
+    for (VQColorPicker *picker : _pickers.availablePickers())
         addItem(picker->name());
     selectCurrentPicker();
     connect(this, &QComboBox::activated, this, &VQColorPickerChooserPopUpButton::updateColorPicker);
@@ -19,7 +20,7 @@ VQColorPickerChooserPopUpButton::VQColorPickerChooserPopUpButton(QWidget *parent
 void VQColorPickerChooserPopUpButton::selectCurrentPicker()
 {
     const QSignalBlocker blocker(this);
-    setCurrentIndex(findText(VQColorPicker::currentColorPicker()->name(), Qt::MatchExactly));
+    setCurrentIndex(findText(_pickers.currentColorPicker()->name(), Qt::MatchExactly));
 }
 
 void VQColorPickerChooserPopUpButton::updateColorPicker(int index)
@@ -27,6 +28,6 @@ void VQColorPickerChooserPopUpButton::updateColorPicker(int index)
     const QString title = itemText(index);
     if (title.isEmpty())
         return;
-    if (VQColorPicker::selectColorPickerNamed(title))
+    if (_pickers.selectColorPickerNamed(title))
         emit colorPickerChanged();
 }

@@ -6,11 +6,14 @@
 
 #include <QComboBox>
 
+class VQColorPickers;
+
 class VQColorPickerChooserPopUpButton : public QComboBox
 {
     Q_OBJECT
   public:
-    explicit VQColorPickerChooserPopUpButton(QWidget *parent = nullptr);
+    // Lists and switches `pickers`, which outlive it.
+    explicit VQColorPickerChooserPopUpButton(VQColorPickers &pickers, QWidget *parent = nullptr);
 
     // Selects the item of the current picker, without announcing a change.
     void selectCurrentPicker();
@@ -22,5 +25,6 @@ class VQColorPickerChooserPopUpButton : public QComboBox
   private:
     void updateColorPicker(int index);
 
+    VQColorPickers &_pickers;
     VQObserverToken _forcedChange;
 };

@@ -6,8 +6,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-VQColorSlider::VQColorSlider(int tag, double minimum, double maximum, Qt::Orientation orientation, QWidget *parent)
-    : QWidget(parent), _cell(tag, minimum, maximum, orientation == Qt::Vertical), _value(minimum)
+VQColorSlider::VQColorSlider(const VQSwatchCore &core, int tag, double minimum, double maximum,
+                             Qt::Orientation orientation, QWidget *parent)
+    : QWidget(parent), _core(core), _cell(tag, minimum, maximum, orientation == Qt::Vertical), _value(minimum)
 {
     // Tab reaches every slider; the arrow keys move it.
     setFocusPolicy(Qt::StrongFocus);
@@ -39,8 +40,7 @@ QSize VQColorSlider::minimumSizeHint() const
 void VQColorSlider::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const VQSwatchCore *core = VQSwatchCore::sharedCore();
-    VQColorRef selected = _trackColor ? _trackColor : core ? core->selectedColor() : nullptr;
+    VQColorRef selected = _trackColor ? _trackColor : _core.selectedColor();
     if (!selected)
         selected = VQColor::whiteColor();
     _cell.draw(painter, rect(), _value, *selected, _pressed);

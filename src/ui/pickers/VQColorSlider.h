@@ -9,11 +9,15 @@
 
 #include <QWidget>
 
+class VQSwatchCore;
+
 class VQColorSlider : public QWidget
 {
     Q_OBJECT
   public:
-    VQColorSlider(int tag, double minimum, double maximum, Qt::Orientation orientation, QWidget *parent = nullptr);
+    // Its track shows the selection of `core` (which outlives it) unless given a colour of its own.
+    VQColorSlider(const VQSwatchCore &core, int tag, double minimum, double maximum, Qt::Orientation orientation,
+                  QWidget *parent = nullptr);
 
     int tag() const { return _cell.tag(); }
     const VQColorSliderCell &cell() const { return _cell; }
@@ -48,6 +52,7 @@ class VQColorSlider : public QWidget
   private:
     void userMove(double value);
 
+    const VQSwatchCore &_core;
     VQColorSliderCell _cell;
     double _value = 0;
     double _keyStep = 1;

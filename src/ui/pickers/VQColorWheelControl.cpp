@@ -26,7 +26,7 @@ QColor hueSaturationAtFullBrightness(const VQHueSaturation &hs)
 }
 } // namespace
 
-VQColorWheelControl::VQColorWheelControl(QWidget *parent) : QWidget(parent)
+VQColorWheelControl::VQColorWheelControl(VQSwatchCore &core, QWidget *parent) : QWidget(parent), _core(core)
 {
     setMinimumSize(int(kImageSide), int(kImageSide));
     setCursor(Qt::CrossCursor);
@@ -79,8 +79,7 @@ void VQColorWheelControl::moveKnobTo(const QPointF &point)
 void VQColorWheelControl::updateInformation()
 {
     const VQRGBColor rgb = VQHSVColor{_hs.hue, _hs.saturation, brightness()}.toRGB();
-    if (VQSwatchCore *core = VQSwatchCore::sharedCore())
-        core->setSelectedColor(VQColor::makeRGB(rgb), false);
+    _core.setSelectedColor(VQColor::makeRGB(rgb), false);
     if (_brightnessSlider)
         _brightnessSlider->setBaseColor(hueSaturationAtFullBrightness(_hs));
 }
@@ -145,8 +144,7 @@ void VQColorWheelControl::contextMenuEvent(QContextMenuEvent *event)
 
 void VQColorWheelControl::selectWhite()
 {
-    if (VQSwatchCore *core = VQSwatchCore::sharedCore())
-        core->setSelectedColor(VQColor::whiteColor(), true);
+    _core.setSelectedColor(VQColor::whiteColor(), true);
 }
 
 QCursor VQColorWheelControl::wheelCursor(qreal devicePixelRatio)

@@ -10,13 +10,15 @@
 #include <QWidget>
 
 class VQBrightnessSlider;
+class VQSwatchCore;
 
 inline constexpr const char *VQCursorDefaultsKey = "VQCursor";
 
 class VQColorWheelControl : public QWidget
 {
   public:
-    explicit VQColorWheelControl(QWidget *parent = nullptr);
+    // Stores what the user picks in `core`, which outlives it.
+    explicit VQColorWheelControl(VQSwatchCore &core, QWidget *parent = nullptr);
 
     void setBrightnessSlider(VQBrightnessSlider *slider) { _brightnessSlider = slider; }
     VQBrightnessSlider *brightnessSlider() const { return _brightnessSlider; }
@@ -56,6 +58,7 @@ class VQColorWheelControl : public QWidget
     void updateInformation();
     float brightness() const;
 
+    VQSwatchCore &_core;
     VQHueSaturation _hs;
     bool _updatingColor = false;
     VQBrightnessSlider *_brightnessSlider = nullptr;

@@ -5,7 +5,7 @@
 
 #include <QHBoxLayout>
 
-VQColorWheelPicker::VQColorWheelPicker() = default;
+VQColorWheelPicker::VQColorWheelPicker(VQSwatchCore &core) : VQColorPicker(core) {}
 
 QWidget *VQColorWheelPicker::makeView()
 {
@@ -15,7 +15,7 @@ QWidget *VQColorWheelPicker::makeView()
     // inside the room the window has for a picker.
     row->setContentsMargins(5, 11, 5, 11);
     row->setSpacing(14);
-    _colorWheel = new VQColorWheelControl(view);
+    _colorWheel = new VQColorWheelControl(core(), view);
     _colorWheel->setFixedSize(_colorWheel->sizeHint());
     _brightnessSlider = new VQBrightnessSlider(view);
     _colorWheel->setBrightnessSlider(_brightnessSlider);
@@ -54,11 +54,11 @@ void VQColorWheelPicker::stepBrightness(int presses)
         slider->setFloatValue(slider->floatValue() + step);
 }
 
-bool VQColorWheelPicker::handleArrowKey(int qtKey)
+bool VQColorWheelPicker::handleArrowKey(const VQColorPickers &pickers, int qtKey)
 {
     if (qtKey != Qt::Key_Up && qtKey != Qt::Key_Down)
         return false;
-    auto *wheel = dynamic_cast<VQColorWheelPicker *>(currentColorPicker());
+    auto *wheel = dynamic_cast<VQColorWheelPicker *>(pickers.currentColorPicker());
     if (!wheel)
         return false;
     wheel->stepBrightness(qtKey == Qt::Key_Up ? 1 : -1);

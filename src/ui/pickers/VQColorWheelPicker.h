@@ -12,7 +12,7 @@ class VQColorWheelPicker final : public VQColorPicker
     // One press of Up or Down changes the brightness by this much.
     inline static constexpr float kBrightnessStep = 1.0f / 255.0f;
 
-    VQColorWheelPicker();
+    explicit VQColorWheelPicker(VQSwatchCore &core);
     const char *untranslatedName() const override { return "Color Wheel"; }
     void selectColor(const VQColorRef &color) override;
 
@@ -26,7 +26,7 @@ class VQColorWheelPicker final : public VQColorPicker
     // For the main window: Up and Down change the brightness while the wheel is
     // the current picker. True when the key was used (the caller then drops it);
     // false for any other key or picker.
-    static bool handleArrowKey(int qtKey);
+    static bool handleArrowKey(const VQColorPickers &pickers, int qtKey);
 
   protected:
     QWidget *makeView() override;

@@ -4,8 +4,8 @@
 #include "ui/pickers/VQColorSlider.h"
 #include "ui/pickers/VQColorSliderGradient.h"
 
-VQGrayscaleColorPicker::VQGrayscaleColorPicker()
-    : VQSliderColorPicker({{"Gray", int(VQColorSliderTag::Gray), 0, 1, FieldKind::UnitDecimal}})
+VQGrayscaleColorPicker::VQGrayscaleColorPicker(VQSwatchCore &core)
+    : VQSliderColorPicker(core, {{"Gray", int(VQColorSliderTag::Gray), 0, 1, FieldKind::UnitDecimal}})
 {
 }
 
@@ -29,6 +29,5 @@ void VQGrayscaleColorPicker::colorChanged(QObject *sender)
         x = float(slider(0)->value());
         setField(0, decimalText(x));
     }
-    if (VQSwatchCore *core = VQSwatchCore::sharedCore())
-        core->setSelectedColor(VQColor::makeRGB(x, x, x), false);
+    core().setSelectedColor(VQColor::makeRGB(x, x, x), false);
 }

@@ -6,7 +6,7 @@
 class VQGrayscaleColorPicker final : public VQSliderColorPicker
 {
   public:
-    VQGrayscaleColorPicker();
+    explicit VQGrayscaleColorPicker(VQSwatchCore &core);
     const char *untranslatedName() const override { return "Grayscale"; }
 
     void colorChanged(QObject *sender) override;

@@ -12,10 +12,10 @@ namespace
 constexpr std::array<float, 3> kScales{360, 100, 100};
 }
 
-VQHSBColorPicker::VQHSBColorPicker()
-    : VQSliderColorPicker({{"H", int(VQColorSliderTag::Hue), 0, 360, FieldKind::Integer},
-                           {"S", int(VQColorSliderTag::Saturation), 0, 100, FieldKind::Integer},
-                           {"B", int(VQColorSliderTag::Brightness), 0, 100, FieldKind::Integer}})
+VQHSBColorPicker::VQHSBColorPicker(VQSwatchCore &core)
+    : VQSliderColorPicker(core, {{"H", int(VQColorSliderTag::Hue), 0, 360, FieldKind::Integer},
+                                 {"S", int(VQColorSliderTag::Saturation), 0, 100, FieldKind::Integer},
+                                 {"B", int(VQColorSliderTag::Brightness), 0, 100, FieldKind::Integer}})
 {
 }
 
@@ -33,6 +33,5 @@ void VQHSBColorPicker::colorChanged(QObject *sender)
         hsv[i] = double(float(slider(i)->value()) / kScales[i]);
     // A hue of a full turn (the slider at 360) is red again, like 0.
     const VQRGBColor rgb = VQHSVColor{hsv[0], hsv[1], hsv[2]}.toRGB();
-    if (VQSwatchCore *core = VQSwatchCore::sharedCore())
-        core->setSelectedColor(VQColor::makeRGB(rgb), false);
+    core().setSelectedColor(VQColor::makeRGB(rgb), false);
 }

@@ -6,7 +6,7 @@
 class VQHSBColorPicker final : public VQSliderColorPicker
 {
   public:
-    VQHSBColorPicker();
+    explicit VQHSBColorPicker(VQSwatchCore &core);
     const char *untranslatedName() const override { return "HSB Sliders"; }
 
     void colorChanged(QObject *sender) override;

@@ -14,7 +14,7 @@
 #include <algorithm>
 #include <cmath>
 
-VQHSBPlaneColorPicker::VQHSBPlaneColorPicker() = default;
+VQHSBPlaneColorPicker::VQHSBPlaneColorPicker(VQSwatchCore &core) : VQColorPicker(core) {}
 
 QWidget *VQHSBPlaneColorPicker::makeView()
 {
@@ -25,7 +25,7 @@ QWidget *VQHSBPlaneColorPicker::makeView()
     grid->setVerticalSpacing(10);
     _satBriView = new VQSaturationBrightnessView(view);
     _satBriView->setDelegate(this);
-    _hueSlider = new VQColorSlider(int(VQColorSliderTag::Hue), 0, 360, Qt::Horizontal, view);
+    _hueSlider = new VQColorSlider(core(), int(VQColorSliderTag::Hue), 0, 360, Qt::Horizontal, view);
     _hueSlider->setTrackColor(VQColor::makeRGB(1, 0, 0));
     _hueField = new QLineEdit(view);
     _hueField->setFixedWidth(48);
@@ -90,8 +90,7 @@ void VQHSBPlaneColorPicker::colorChanged(QObject *sender)
     if (sender != _satBriView)
         _satBriView->setHue(hue);
     const VQRGBColor rgb = VQHSVColor{_satBriView->hue(), _satBriView->saturation(), _satBriView->brightness()}.toRGB();
-    if (VQSwatchCore *core = VQSwatchCore::sharedCore())
-        core->setSelectedColor(VQColor::makeRGB(rgb), false);
+    core().setSelectedColor(VQColor::makeRGB(rgb), false);
 }
 
 void VQHSBPlaneColorPicker::saturationBrightnessViewDidChangeColor(VQSaturationBrightnessView *view)

@@ -12,7 +12,7 @@ class VQColorSlider;
 class VQHSBPlaneColorPicker final : public VQColorPicker, public VQSaturationBrightnessViewDelegate
 {
   public:
-    VQHSBPlaneColorPicker();
+    explicit VQHSBPlaneColorPicker(VQSwatchCore &core);
     const char *untranslatedName() const override { return "Color Square"; }
     void selectColor(const VQColorRef &color) override;
 

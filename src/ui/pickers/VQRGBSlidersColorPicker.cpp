@@ -7,10 +7,10 @@
 #include <array>
 #include <cmath>
 
-VQRGBSlidersColorPicker::VQRGBSlidersColorPicker()
-    : VQSliderColorPicker({{"R", int(VQColorSliderTag::Red), 0, 255, FieldKind::Integer},
-                           {"G", int(VQColorSliderTag::Green), 0, 255, FieldKind::Integer},
-                           {"B", int(VQColorSliderTag::Blue), 0, 255, FieldKind::Integer}})
+VQRGBSlidersColorPicker::VQRGBSlidersColorPicker(VQSwatchCore &core)
+    : VQSliderColorPicker(core, {{"R", int(VQColorSliderTag::Red), 0, 255, FieldKind::Integer},
+                                 {"G", int(VQColorSliderTag::Green), 0, 255, FieldKind::Integer},
+                                 {"B", int(VQColorSliderTag::Blue), 0, 255, FieldKind::Integer}})
 {
 }
 
@@ -26,6 +26,5 @@ void VQRGBSlidersColorPicker::colorChanged(QObject *sender)
     std::array<double, 3> rgb{};
     for (int i = 0; i < 3; ++i)
         rgb[i] = double(float(slider(i)->value()) / 255.0f);
-    if (VQSwatchCore *core = VQSwatchCore::sharedCore())
-        core->setSelectedColor(VQColor::makeRGB(rgb[0], rgb[1], rgb[2]), false);
+    core().setSelectedColor(VQColor::makeRGB(rgb[0], rgb[1], rgb[2]), false);
 }

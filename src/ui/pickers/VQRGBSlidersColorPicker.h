@@ -6,7 +6,7 @@
 class VQRGBSlidersColorPicker final : public VQSliderColorPicker
 {
   public:
-    VQRGBSlidersColorPicker();
+    explicit VQRGBSlidersColorPicker(VQSwatchCore &core);
     const char *untranslatedName() const override { return "RGB Sliders"; }
 
     void colorChanged(QObject *sender) override;

@@ -14,7 +14,10 @@
 #include <algorithm>
 #include <cmath>
 
-VQSliderColorPicker::VQSliderColorPicker(std::vector<Component> components) : _components(std::move(components)) {}
+VQSliderColorPicker::VQSliderColorPicker(VQSwatchCore &core, std::vector<Component> components)
+    : VQColorPicker(core), _components(std::move(components))
+{
+}
 
 QWidget *VQSliderColorPicker::makeView()
 {
@@ -26,7 +29,8 @@ QWidget *VQSliderColorPicker::makeView()
     for (int row = 0; row < componentCount(); ++row) {
         const Component &component = _components[row];
         auto *label = new QLabel(VQLocalizedString(component.label), view);
-        auto *slider = new VQColorSlider(component.tag, component.minimum, component.maximum, Qt::Horizontal, view);
+        auto *slider =
+            new VQColorSlider(core(), component.tag, component.minimum, component.maximum, Qt::Horizontal, view);
         slider->setKeyStep(component.field == FieldKind::Integer ? 1 : 0.01);
         auto *field = new QLineEdit(view);
         // Wide enough for the longest number a field shows, such as "0.0039216"

@@ -39,7 +39,7 @@ class VQSliderColorPicker : public VQColorPicker
     QLineEdit *field(int index) const { return _fields.at(index); }
 
   protected:
-    explicit VQSliderColorPicker(std::vector<Component> components);
+    VQSliderColorPicker(VQSwatchCore &core, std::vector<Component> components);
     QWidget *makeView() override;
     // Sets the controls from `color`; only called once the view exists.
     virtual void showColor(const VQColor &color) = 0;
