@@ -3,7 +3,6 @@
 #include "platform/VQFocusHandBack.h"
 #include "platform/VQMouseTracker.h"
 
-#include <QEventLoop>
 
 // -- a picker chosen later ---------------------------------------------------------
 
@@ -70,15 +69,6 @@ bool VQDesktopServices::isSettled() const
 {
     const auto *deferred = qobject_cast<const VQDeferredPicker *>(_picker.get());
     return (!deferred || deferred->isChosen()) && _shortcut->knowsSupport();
-}
-
-void VQDesktopServices::waitUntilSettled()
-{
-    if (isSettled())
-        return;
-    QEventLoop loop;
-    connect(this, &VQDesktopServices::settled, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 void VQDesktopServices::update()

@@ -95,8 +95,6 @@ class VQDesktopServices : public QObject
     const VQDesktopCapabilities &capabilities() const { return _capabilities; }
     // Whether every backend has its session's answer (capabilities() is final).
     bool isSettled() const;
-    // Runs the event loop until isSettled() (each answer is bounded, so is this).
-    void waitUntilSettled();
 
     // For --diagnose and the log at start (VQDiagnosisLines): which services
     // these are ("X11", "X11 (XWayland)", "none"), and how Shift tracking

@@ -109,16 +109,24 @@ int main(int argc, char *argv[])
     if (options.diagnose) {
         // Everything the session offers, the portal included: asked alongside the services.
         VQSessionAsk offered(QGuiApplication::platformName(), true);
-        offered.start();
         const auto desktop = VQDesktopFactory::forSession(QGuiApplication::platformName());
-        // It prints the answers: it waits for them (each is bounded).
-        desktop->waitUntilSettled();
-        offered.waitUntilSettled();
-        for (const QString &line :
-             VQDiagnosisLines(*desktop, VQTrayHostHere(QSystemTrayIcon::isSystemTrayAvailable()), environmentVariable))
-            std::printf("%s\n", qPrintable(line));
-        std::printf("%s\n", qPrintable(VQPickPathOfferedLine(offered.offer())));
-        return 0;
+        // It prints the answers once both have them (each is bounded), from the event loop.
+        bool printed = false;
+        const auto printOnceSettled = [&] {
+            if (printed || !desktop->isSettled() || !offered.isSettled())
+                return;
+            printed = true;
+            for (const QString &line : VQDiagnosisLines(
+                     *desktop, VQTrayHostHere(QSystemTrayIcon::isSystemTrayAvailable()), environmentVariable))
+                std::printf("%s\n", qPrintable(line));
+            std::printf("%s\n", qPrintable(VQPickPathOfferedLine(offered.offer())));
+            QCoreApplication::exit(0);
+        };
+        QObject::connect(desktop.get(), &VQDesktopServices::settled, &app, printOnceSettled, Qt::QueuedConnection);
+        QObject::connect(&offered, &VQSessionAsk::settled, &app, printOnceSettled, Qt::QueuedConnection);
+        offered.start();
+        QTimer::singleShot(0, &app, printOnceSettled);
+        return app.exec();
     }
 
     VQInstanceChannel channel;

@@ -10,7 +10,6 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
-#include <QEventLoop>
 #include <QPointer>
 #include <QStringList>
 #include <QThread>
@@ -249,16 +248,6 @@ void VQSessionAsk::settle()
         return;
     _settled = true;
     emit settled();
-}
-
-void VQSessionAsk::waitUntilSettled()
-{
-    start();
-    if (_settled)
-        return;
-    QEventLoop loop;
-    connect(this, &VQSessionAsk::settled, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 QString VQPickPathOfferedLine(const VQSessionOffer &offer)

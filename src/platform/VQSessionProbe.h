@@ -67,7 +67,7 @@ QString vqPickPathName(VQPickPath path);
 // portal's Screenshot over an asynchronous D-Bus call, each bounded by
 // kAskTimeoutMs. offer() holds what is known so far (the environment's part at
 // once); settled() follows the last answer, or at once where the session is no
-// Wayland one. --diagnose waits for it (waitUntilSettled()).
+// Wayland one. --diagnose prints once it has come.
 class VQSessionAsk : public QObject
 {
     Q_OBJECT
@@ -85,8 +85,6 @@ class VQSessionAsk : public QObject
     void start();
     const VQSessionOffer &offer() const { return _offer; }
     bool isSettled() const { return _settled; }
-    // Runs the event loop until settled (each answer is bounded, so is this).
-    void waitUntilSettled();
 
   signals:
     void settled();
