@@ -3,7 +3,6 @@
 #include "platform/VQFocusHandBack.h"
 #include "platform/VQMouseTracker.h"
 
-
 // -- a picker chosen later ---------------------------------------------------------
 
 VQDeferredPicker::~VQDeferredPicker() = default;

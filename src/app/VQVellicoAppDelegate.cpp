@@ -7,28 +7,23 @@
 #include "core/VQColor.h"
 #include "core/VQSwatchCore.h"
 #include "core/VQSwatchDatabaseURL.h"
-#include "core/VQCopyTemplate.h"
 #include "core/sync/VQiCloudSynchronizationManager.h"
 #include "platform/VQFocusHandBack.h"
 #include "platform/VQGlobalShortcut.h"
 #include "platform/VQGlobalShortcutService.h"
-#include "platform/VQKeyCode.h"
 #include "platform/VQMouseTracker.h"
 #include "ui/loupe/VQMouseTrackingColorPicker.h"
 #include "ui/mainwindow/VQSwatchMainWindow.h"
 #include "ui/pickers/VQColorWheelPicker.h"
 #include "ui/prefs/VQLaunchAtLogin.h"
 #include "ui/prefs/VQSwatchPreferencesController.h"
-#include "vqcore/VQLocalizedString.h"
 #include "vqcore/VQLog.h"
 #include "vqcore/VQModalUI.h"
 #include "vqcore/VQNotificationCenter.h"
 #include "vqcore/VQUserDefaults.h"
 
 #include <QApplication>
-#include <QWindow>
 #include <QMenu>
-#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 
@@ -64,15 +59,9 @@ VQVellicoAppDelegate::VQVellicoAppDelegate(VQAppServices services, QObject *pare
     });
     connect(_picks.get(), &VQPickController::finished, this, &VQVellicoAppDelegate::pickFinished);
     _requests = std::make_unique<VQRequestController>(
-        *_picks, VQRequestController::Hooks{
-                     [this] { ensureWindowsBuilt(); }, [this] { toggleCurrentWindow(); },
-                     [this] { return _desktop->capabilities().windowPlacement || QGuiApplication::focusWindow(); },
-                     [this] {
-                         if (!isCurrentWindowVisible())
-                             openCurrentWindow();
-                         else if (QWidget *window = currentWindow())
-                             window->activateWindow();
-                     }});
+        *_picks, VQRequestController::Hooks{[this] { ensureWindowsBuilt(); }, [this] { toggleCurrentWindow(); },
+                                            [this] { return _windows->hasClipboardFocus(); },
+                                            [this] { _windows->askForFocus(); }});
     if (services.modalUI)
         VQModalUI::install(std::move(services.modalUI));
     if (services.termination)
@@ -272,29 +261,6 @@ void VQVellicoAppDelegate::pickColorFromScreen()
     loupeColor();
 }
 
-QString VQVellicoAppDelegate::pickColorToolTip(const VQKeyCombo &shortcut)
-{
-    const QString title = VQLocalizedString("Pick Color from Screen");
-    if (shortcut.code < 0)
-        return title;
-    return title + QStringLiteral(" (") + VQReadableShortcut(shortcut.flags, shortcut.code) + QLatin1Char(')');
-}
-
-void VQVellicoAppDelegate::loupeColor(PickDone done, quint64 asker)
-{
-    _picks->pick(std::move(done), asker);
-}
-
-bool VQVellicoAppDelegate::isPicking() const
-{
-    return _picks->isPicking();
-}
-
-void VQVellicoAppDelegate::askerLeft(quint64 asker)
-{
-    _picks->askerLeft(asker);
-}
-
 void VQVellicoAppDelegate::pickFinished(const VQPickOutcome &outcome)
 {
     if (outcome.kind == VQPickOutcome::Kind::Picked)
@@ -306,18 +272,4 @@ void VQVellicoAppDelegate::setColor(const QColor &color)
     const VQColorRef selected = VQColor::fromQColor(color);
     if (selected && _library)
         _library->core().setSelectedColor(selected, true);
-}
-
-// -- requests from the command line and from later starts -----------------------
-
-void VQVellicoAppDelegate::performChannelMessage(const QString &message, const std::function<void(QString)> &reply,
-                                                 quint64 asker)
-{
-    _requests->performChannelMessage(message, reply, asker);
-}
-
-void VQVellicoAppDelegate::performRequests(const QList<VQLaunchOptions::Request> &requests,
-                                           const std::function<void(QString)> &reply, quint64 asker)
-{
-    _requests->performRequests(requests, reply, asker);
 }

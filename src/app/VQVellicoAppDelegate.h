@@ -9,6 +9,8 @@
 #include "app/VQAppActions.h"
 #include "app/VQDesktopServices.h"
 #include "app/VQLaunchOptions.h"
+#include "app/VQPickController.h"
+#include "app/VQRequestController.h"
 #include "app/VQShellMode.h"
 #include "app/VQTrayController.h"
 #include "app/VQWindowController.h"
@@ -30,8 +32,6 @@ class QWidget;
 class VQGlobalShortcut;
 class VQModalUI;
 class VQMouseTrackingColorPicker;
-class VQPickController;
-class VQRequestController;
 class VQStatusItem;
 class VQColorPickers;
 class VQSharedCoreOwner;
@@ -103,14 +103,17 @@ class VQVellicoAppDelegate : public QObject
     // given, hears the outcome (a colour, a cancel, or a failure and why) later.
     using PickDone = std::function<void(const VQPickOutcome &outcome)>;
     // `asker`: the later start that asked for the pick (see askerLeft), 0 for none.
-    void loupeColor(PickDone done = {}, quint64 asker = 0);
-    bool isPicking() const;
+    void loupeColor(PickDone done = {}, quint64 asker = 0) { _picks->pick(std::move(done), asker); }
+    bool isPicking() const { return _picks->isPicking(); }
     VQPickController &pickController() const { return *_picks; }
     // The eyedropper and "Pick Color from Screen": the main window (opened
     // when it is not shown), then the loupe.
     void pickColorFromScreen();
     // The eyedropper's tooltip, naming the global shortcut when one is registered.
-    static QString pickColorToolTip(const VQKeyCombo &shortcut);
+    static QString pickColorToolTip(const VQKeyCombo &shortcut)
+    {
+        return VQWindowController::eyedropperToolTip(shortcut);
+    }
     // The global shortcut; registered at start-up, re-registered when it changes.
     VQGlobalShortcut *globalShortcut() const { return _globalShortcut.get(); }
     // Selects `color` and shows it in the picker.
@@ -140,10 +143,16 @@ class VQVellicoAppDelegate : public QObject
     // `reply` gets the one-line answer for the asking process. `asker` names
     // that start (VQInstanceChannel), 0 for none.
     void performRequests(const QList<VQLaunchOptions::Request> &requests, const std::function<void(QString)> &reply,
-                         quint64 asker = 0);
-    void performChannelMessage(const QString &message, const std::function<void(QString)> &reply, quint64 asker = 0);
+                         quint64 asker = 0)
+    {
+        _requests->performRequests(requests, reply, asker);
+    }
+    void performChannelMessage(const QString &message, const std::function<void(QString)> &reply, quint64 asker = 0)
+    {
+        _requests->performChannelMessage(message, reply, asker);
+    }
     // The later start `asker` went away before its answer: the pick it asked for is cancelled.
-    void askerLeft(quint64 asker);
+    void askerLeft(quint64 asker) { _picks->askerLeft(asker); }
 
     VQStatusItem *statusItem() const { return _tray->statusItem(); }
     const VQShellMode &shellMode() const { return _shell; }

@@ -3,6 +3,8 @@
 #include "app/VQDesktopServices.h"
 #include "core/VQSwatchCore.h"
 #include "platform/VQFocusHandBack.h"
+#include "platform/VQKeyCode.h"
+#include "platform/VQKeyCombo.h"
 #include "ui/lane/VQCollectionViewer.h"
 #include "ui/mainwindow/VQMainWindowKeys.h"
 #include "ui/mainwindow/VQSwatchMainWindow.h"
@@ -10,6 +12,7 @@
 #include "ui/pickers/VQColorPickerChooserPopUpButton.h"
 #include "ui/pickers/VQColorWheelPicker.h"
 #include "ui/tray/VQStatusItem.h"
+#include "vqcore/VQLocalizedString.h"
 #include "vqcore/VQNotificationCenter.h"
 #include "vqcore/VQUserDefaults.h"
 
@@ -160,6 +163,27 @@ void VQWindowController::showWindow(QWidget *window)
     // Window managers that hold back focus requests from programs still honour this one.
     focus.activate(window->winId());
     emit mainWindowShownChanged(_mainWindow && _mainWindow->isVisible());
+}
+
+bool VQWindowController::hasClipboardFocus() const
+{
+    return _desktop.capabilities().windowPlacement || QGuiApplication::focusWindow();
+}
+
+void VQWindowController::askForFocus()
+{
+    if (!isCurrentWindowVisible())
+        openCurrentWindow();
+    else if (QWidget *window = currentWindow())
+        window->activateWindow();
+}
+
+QString VQWindowController::eyedropperToolTip(const VQKeyCombo &shortcut)
+{
+    const QString title = VQLocalizedString("Pick Color from Screen");
+    if (shortcut.code < 0)
+        return title;
+    return title + QStringLiteral(" (") + VQReadableShortcut(shortcut.flags, shortcut.code) + QLatin1Char(')');
 }
 
 void VQWindowController::setHighlighted(bool highlighted)

@@ -16,6 +16,7 @@ class QWidget;
 class VQColorPickers;
 class VQSwatchCore;
 class VQDesktopServices;
+struct VQKeyCombo;
 class VQStatusItem;
 class VQSwatchMainWindow;
 enum class VQMainWindowKeyAction;
@@ -57,6 +58,12 @@ class VQWindowController : public QObject
     void showMainWindowForPick();
     // Notes the window the user is in (unless it is one of ours), to give it the focus back after a copy.
     void rememberActiveWindow();
+    // Whether the program holds the keyboard focus, or needs none to read the clipboard.
+    bool hasClipboardFocus() const;
+    // Shows the current window, or activates it when it is shown.
+    void askForFocus();
+    // The eyedropper's tooltip, naming the global shortcut when one is registered.
+    static QString eyedropperToolTip(const VQKeyCombo &shortcut);
 
     // Installs the current picker's view on the canvas.
     void updateColorPicker();
