@@ -6,6 +6,7 @@
 #include "app/VQVellicoApplication.h"
 #include "core/VQColor.h"
 #include "core/VQSwatchCore.h"
+#include "core/VQCopyTemplate.h"
 #include "core/VQSwatchDatabaseURL.h"
 #include "core/sync/VQiCloudSynchronizationManager.h"
 #include "platform/VQFocusHandBack.h"
