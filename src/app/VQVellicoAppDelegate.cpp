@@ -12,11 +12,8 @@
 #include "platform/VQFocusHandBack.h"
 #include "platform/VQGlobalShortcut.h"
 #include "platform/VQGlobalShortcutService.h"
-#include "platform/VQMouseTracker.h"
-#include "ui/loupe/VQMouseTrackingColorPicker.h"
 #include "ui/mainwindow/VQSwatchMainWindow.h"
 #include "ui/pickers/VQColorWheelPicker.h"
-#include "ui/prefs/VQLaunchAtLogin.h"
 #include "ui/prefs/VQSwatchPreferencesController.h"
 #include "vqcore/VQLog.h"
 #include "vqcore/VQModalUI.h"
@@ -71,10 +68,6 @@ VQVellicoAppDelegate::VQVellicoAppDelegate(VQAppServices services, QObject *pare
     _windows = std::make_unique<VQWindowController>(*_desktop, _shell, [this] { ensureWindowsBuilt(); });
     connect(_windows.get(), &VQWindowController::eyedropperClicked, this, &VQVellicoAppDelegate::pickColorFromScreen);
     connect(_windows.get(), &VQWindowController::gearButtonClicked, this, &VQVellicoAppDelegate::showGearMenu);
-    connect(_windows.get(), &VQWindowController::mainWindowShownChanged, this, [this](bool shown) {
-        if (_trackingPicker)
-            _trackingPicker->setMainWindowShown(shown);
-    });
     // The shortcut may have changed since the window was last shown.
     connect(_windows.get(), &VQWindowController::mainWindowWillOpen, this, [this] {
         if (_globalShortcut)
@@ -127,17 +120,7 @@ VQVellicoAppDelegate *VQVellicoAppDelegate::sharedDelegate()
 void VQVellicoAppDelegate::awakeFromNib()
 {
     gSharedDelegate = this;
-    // Shift tracking, where the session reports the pointer's moves.
-    if (VQMouseTracker *pointerWatch = _desktop->pointerWatch()) {
-        _trackingPicker = std::make_unique<VQMouseTrackingColorPicker>(
-            *pointerWatch, [this](const QColor &color) { setColor(color); }, [this] { return isPicking(); });
-        _trackingPicker->startTracking();
-    }
-    // An autostart entry of an earlier version carries the old name and icon.
-    QString autostartError;
-    if (!VQLaunchAtLogin::replaceLegacyEntry(QCoreApplication::applicationFilePath(), &autostartError))
-        VQLog(QStringLiteral("The old autostart entry %1 could not be replaced: %2")
-                  .arg(VQLaunchAtLogin::legacyEntryPath(), autostartError));
+    _windows->startShiftTracking([this](const QColor &color) { setColor(color); }, [this] { return isPicking(); });
     innerInitialization();
     QTimer::singleShot(0, this, [] {
         VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQApplicationDidFinishLaunchingNotification));
@@ -218,20 +201,10 @@ void VQVellicoAppDelegate::applicationWillTerminate()
     _windows->setPreferencesWindow(nullptr, {});
     _preferences.reset();
     _globalShortcut.reset();
-    _trackingPicker.reset();
+    _windows->stopShiftTracking();
     _tray->remove();
     if (mainWindow())
         mainWindow()->hide();
-}
-
-std::unique_ptr<QMenu> VQVellicoAppDelegate::gearMenu()
-{
-    return _actions->gearMenu();
-}
-
-std::unique_ptr<QMenu> VQVellicoAppDelegate::statusItemMenu()
-{
-    return _actions->statusItemMenu();
 }
 
 void VQVellicoAppDelegate::showGearMenu()

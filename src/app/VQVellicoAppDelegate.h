@@ -19,6 +19,7 @@
 #include "vqcore/VQTermination.h"
 
 #include <QColor>
+#include <QMenu>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
@@ -27,7 +28,6 @@
 #include <memory>
 #include <optional>
 
-class QMenu;
 class QWidget;
 class VQGlobalShortcut;
 class VQModalUI;
@@ -125,8 +125,8 @@ class VQVellicoAppDelegate : public QObject
     bool isCollectionViewerVisible() const { return _windows->isCollectionViewerVisible(); }
 
     // The menus, put together anew on each call.
-    std::unique_ptr<QMenu> gearMenu();
-    std::unique_ptr<QMenu> statusItemMenu();
+    std::unique_ptr<QMenu> gearMenu() { return _actions->gearMenu(); }
+    std::unique_ptr<QMenu> statusItemMenu() { return _actions->statusItemMenu(); }
     // Pops the gear menu up under the gear button.
     void showGearMenu();
     void about() { _actions->about(); }
@@ -182,7 +182,6 @@ class VQVellicoAppDelegate : public QObject
     quint64 _copyObserver = 0;
     std::unique_ptr<VQPickController> _picks;
     std::unique_ptr<VQRequestController> _requests;
-    std::unique_ptr<VQMouseTrackingColorPicker> _trackingPicker;
     std::unique_ptr<VQGlobalShortcut> _globalShortcut;
     std::unique_ptr<VQSwatchPreferencesController> _preferences;
     // Last: they go first, the windows with them.

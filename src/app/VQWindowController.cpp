@@ -5,6 +5,8 @@
 #include "platform/VQFocusHandBack.h"
 #include "platform/VQKeyCode.h"
 #include "platform/VQKeyCombo.h"
+#include "platform/VQMouseTracker.h"
+#include "ui/loupe/VQMouseTrackingColorPicker.h"
 #include "ui/lane/VQCollectionViewer.h"
 #include "ui/mainwindow/VQMainWindowKeys.h"
 #include "ui/mainwindow/VQSwatchMainWindow.h"
@@ -184,6 +186,25 @@ QString VQWindowController::eyedropperToolTip(const VQKeyCombo &shortcut)
     if (shortcut.code < 0)
         return title;
     return title + QStringLiteral(" (") + VQReadableShortcut(shortcut.flags, shortcut.code) + QLatin1Char(')');
+}
+
+void VQWindowController::startShiftTracking(std::function<void(const QColor &)> select, std::function<bool()> picking)
+{
+    VQMouseTracker *pointerWatch = _desktop.pointerWatch();
+    if (!pointerWatch || _trackingPicker)
+        return;
+    _trackingPicker =
+        std::make_unique<VQMouseTrackingColorPicker>(*pointerWatch, std::move(select), std::move(picking));
+    _trackingPicker->startTracking();
+    connect(this, &VQWindowController::mainWindowShownChanged, this, [this](bool shown) {
+        if (_trackingPicker)
+            _trackingPicker->setMainWindowShown(shown);
+    });
+}
+
+void VQWindowController::stopShiftTracking()
+{
+    _trackingPicker.reset();
 }
 
 void VQWindowController::setHighlighted(bool highlighted)

@@ -15,7 +15,9 @@
 class QWidget;
 class VQColorPickers;
 class VQSwatchCore;
+class QColor;
 class VQDesktopServices;
+class VQMouseTrackingColorPicker;
 struct VQKeyCombo;
 class VQStatusItem;
 class VQSwatchMainWindow;
@@ -65,6 +67,12 @@ class VQWindowController : public QObject
     // The eyedropper's tooltip, naming the global shortcut when one is registered.
     static QString eyedropperToolTip(const VQKeyCombo &shortcut);
 
+    // Shift tracking, where the session reports the pointer's moves: while the
+    // main window is shown, Shift selects the colour under the pointer (`select`),
+    // unless a pick runs (`picking`).
+    void startShiftTracking(std::function<void(const QColor &)> select, std::function<bool()> picking);
+    void stopShiftTracking();
+
     // Installs the current picker's view on the canvas.
     void updateColorPicker();
     // Another part of the program switched the picker: the chooser and the canvas follow.
@@ -101,4 +109,5 @@ class VQWindowController : public QObject
     QPointer<QWidget> _pickerChooser;
     VQStatusItem *_statusItem = nullptr;
     quint64 _pickerObserver = 0;
+    std::unique_ptr<VQMouseTrackingColorPicker> _trackingPicker;
 };

@@ -11,6 +11,7 @@
 #include "app/VQVellicoApplication.h"
 #include "core/VQColorNames.h"
 #include "platform/VQScreenPicker.h"
+#include "ui/prefs/VQLaunchAtLogin.h"
 #include "platform/VQSessionProbe.h"
 #include "vqcore/VQLog.h"
 #include "vqcore/ui/VQWidgetModalUI.h"
@@ -206,6 +207,11 @@ int main(int argc, char *argv[])
                          delegate.performChannelMessage(message, reply, asker);
                      });
     QObject::connect(&channel, &VQInstanceChannel::askerLeft, &delegate, &VQVellicoAppDelegate::askerLeft);
+    // An autostart entry of an earlier version carries the old name and icon.
+    QString autostartError;
+    if (!VQLaunchAtLogin::replaceLegacyEntry(QCoreApplication::applicationFilePath(), &autostartError))
+        VQLog(QStringLiteral("The old autostart entry %1 could not be replaced: %2")
+                  .arg(VQLaunchAtLogin::legacyEntryPath(), autostartError));
     delegate.awakeFromNib();
 
     int pickStatus = -1;

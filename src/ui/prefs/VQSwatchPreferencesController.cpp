@@ -419,9 +419,11 @@ void VQSwatchPreferencesController::showShortcutState(const VQShortcutRowState &
 
 void VQSwatchPreferencesController::editUserFormats()
 {
-    VQUserFormatsEditor editor(VQUserDefaults::standard(), _window.get());
-    if (editor.exec() == QDialog::Accepted)
-        reloadCopyFormats();
+    // Window-modal over the preferences, without a loop of its own; the pop-ups follow what it saved.
+    auto *editor = new VQUserFormatsEditor(VQUserDefaults::standard(), _window.get());
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    connect(editor, &QDialog::accepted, this, &VQSwatchPreferencesController::reloadCopyFormats);
+    editor->open();
 }
 
 void VQSwatchPreferencesController::reloadCopyFormats()
