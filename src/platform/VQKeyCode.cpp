@@ -270,3 +270,35 @@ QString VQReadableShortcut(std::uint32_t cocoaFlags, int keyCode)
     }
     return text;
 }
+
+// Without a native key symbol (platforms other than X11, synthetic events):
+// the symbol of Qt's key, for the keys whose symbol Qt's key names directly.
+std::uint32_t VQKeyCode::keysymFromQtKey(int key)
+{
+    if (key >= Qt::Key_Space && key <= Qt::Key_AsciiTilde)
+        return key >= Qt::Key_A && key <= Qt::Key_Z ? std::uint32_t(key - Qt::Key_A + 'a') : std::uint32_t(key);
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F35)
+        return XKB_KEY_F1 + std::uint32_t(key - Qt::Key_F1);
+    switch (key) {
+    case Qt::Key_Escape:
+        return XKB_KEY_Escape;
+    case Qt::Key_Backspace:
+        return XKB_KEY_BackSpace;
+    case Qt::Key_Delete:
+        return XKB_KEY_Delete;
+    case Qt::Key_Tab:
+        return XKB_KEY_Tab;
+    case Qt::Key_Return:
+        return XKB_KEY_Return;
+    case Qt::Key_Left:
+        return XKB_KEY_Left;
+    case Qt::Key_Right:
+        return XKB_KEY_Right;
+    case Qt::Key_Up:
+        return XKB_KEY_Up;
+    case Qt::Key_Down:
+        return XKB_KEY_Down;
+    default:
+        return 0;
+    }
+}

@@ -91,6 +91,11 @@ std::optional<std::uint32_t> toKeysym(int keyCode);
 std::optional<int> fromKeysym(std::uint32_t keysym);
 // Whether the code belongs to the numeric keypad.
 bool isKeypad(int keyCode);
+// The keysym of Qt's key where Qt's key names it directly (letters, digits and
+// signs unshifted, F1-F35, Escape, Tab, Return, Backspace, Delete, the arrows);
+// 0 for the others. For key events without a native symbol (platforms other
+// than X11, synthetic events).
+std::uint32_t keysymFromQtKey(int key);
 } // namespace VQKeyCode
 
 // Modifier flags in the key-event encoding.

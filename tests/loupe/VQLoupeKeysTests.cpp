@@ -65,15 +65,11 @@ TEST(VQLoupeKeysTest, QtKeysMapToTheirKeysyms)
         int qtKey;
         std::uint32_t keysym;
     } rows[] = {
-        {Qt::Key_Return, XKB_KEY_Return},
-        {Qt::Key_Enter, XKB_KEY_KP_Enter},
-        {Qt::Key_Escape, XKB_KEY_Escape},
-        {Qt::Key_Left, XKB_KEY_Left},
-        {Qt::Key_Right, XKB_KEY_Right},
-        {Qt::Key_Up, XKB_KEY_Up},
-        {Qt::Key_Down, XKB_KEY_Down},
-        {Qt::Key_A, 0},
-        {Qt::Key_Space, 0},
+        {Qt::Key_Return, XKB_KEY_Return}, {Qt::Key_Enter, XKB_KEY_KP_Enter},
+        {Qt::Key_Escape, XKB_KEY_Escape}, {Qt::Key_Left, XKB_KEY_Left},
+        {Qt::Key_Right, XKB_KEY_Right},   {Qt::Key_Up, XKB_KEY_Up},
+        {Qt::Key_Down, XKB_KEY_Down},     {Qt::Key_A, XKB_KEY_a},
+        {Qt::Key_Space, XKB_KEY_space},   {Qt::Key_Shift, 0},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.qtKey);

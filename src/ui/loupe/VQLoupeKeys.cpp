@@ -1,5 +1,7 @@
 #include "ui/loupe/VQLoupeKeys.h"
 
+#include "platform/VQKeyCode.h"
+
 #include <Qt>
 
 #include <xkbcommon/xkbcommon-keysyms.h>
@@ -29,22 +31,6 @@ VQLoupeCommand VQLoupeCommandForKey(std::uint32_t keysym, bool shift)
 
 std::uint32_t VQLoupeKeysymFromQtKey(int qtKey)
 {
-    switch (qtKey) {
-    case Qt::Key_Escape:
-        return XKB_KEY_Escape;
-    case Qt::Key_Return:
-        return XKB_KEY_Return;
-    case Qt::Key_Enter:
-        return XKB_KEY_KP_Enter;
-    case Qt::Key_Left:
-        return XKB_KEY_Left;
-    case Qt::Key_Right:
-        return XKB_KEY_Right;
-    case Qt::Key_Up:
-        return XKB_KEY_Up;
-    case Qt::Key_Down:
-        return XKB_KEY_Down;
-    default:
-        return 0;
-    }
+    // The keypad's Enter picks as Return does.
+    return qtKey == Qt::Key_Enter ? std::uint32_t(XKB_KEY_KP_Enter) : VQKeyCode::keysymFromQtKey(qtKey);
 }

@@ -1,5 +1,7 @@
 #include "ui/prefs/SRRecorderControl.h"
 
+#include "platform/VQKeyCode.h"
+
 #include "vqcore/VQLocalizedString.h"
 
 #include <QGuiApplication>
@@ -38,38 +40,6 @@ bool isFunctionBitKey(int keyCode)
         return true;
     default:
         return SRIsFunctionKey(keyCode);
-    }
-}
-
-// Without a native key symbol (platforms other than X11, synthetic events):
-// the symbol of Qt's key, for the keys whose symbol Qt's key names directly.
-std::uint32_t keysymFromQtKey(int key)
-{
-    if (key >= Qt::Key_Space && key <= Qt::Key_AsciiTilde)
-        return key >= Qt::Key_A && key <= Qt::Key_Z ? std::uint32_t(key - Qt::Key_A + 'a') : std::uint32_t(key);
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F35)
-        return XKB_KEY_F1 + std::uint32_t(key - Qt::Key_F1);
-    switch (key) {
-    case Qt::Key_Escape:
-        return XKB_KEY_Escape;
-    case Qt::Key_Backspace:
-        return XKB_KEY_BackSpace;
-    case Qt::Key_Delete:
-        return XKB_KEY_Delete;
-    case Qt::Key_Tab:
-        return XKB_KEY_Tab;
-    case Qt::Key_Return:
-        return XKB_KEY_Return;
-    case Qt::Key_Left:
-        return XKB_KEY_Left;
-    case Qt::Key_Right:
-        return XKB_KEY_Right;
-    case Qt::Key_Up:
-        return XKB_KEY_Up;
-    case Qt::Key_Down:
-        return XKB_KEY_Down;
-    default:
-        return 0;
     }
 }
 
@@ -138,7 +108,7 @@ SRKeyEvent SRRecorderControl::keyEventFromQt(const QKeyEvent &event)
     SRKeyEvent result;
     std::uint32_t keysym = event.nativeVirtualKey();
     if (keysym == 0)
-        keysym = keysymFromQtKey(event.key());
+        keysym = VQKeyCode::keysymFromQtKey(event.key());
     if (const std::optional<int> code = VQKeyCode::fromKeysym(keysym))
         result.keyCode = *code;
     result.modifierFlags = VQQtModifiersToCocoaFlags(event.modifiers());
