@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 namespace VQContrast
 {
@@ -25,11 +26,16 @@ Grades grades(double ratio)
     return {ratio >= 4.5, ratio >= 3, ratio >= 7, ratio >= 4.5};
 }
 
-std::string ratioText(double ratio)
+long long ratioHundredths(double ratio)
 {
     // A ratio that is a whole hundredth up to floating-point noise (21 from 1.05 / 0.05)
     // keeps that hundredth; anything below it is cut off.
-    const long long hundredths = static_cast<long long>(std::floor(ratio * 100 + 1e-9));
+    return static_cast<long long>(std::floor(ratio * 100 + 1e-9));
+}
+
+std::string ratioText(double ratio)
+{
+    const long long hundredths = ratioHundredths(ratio);
     char text[48];
     if (hundredths % 100 == 0)
         std::snprintf(text, sizeof text, "%lld:1", hundredths / 100);
@@ -68,6 +74,50 @@ double apcaLightnessContrast(const VQColorSpaces::Triple &text, const VQColorSpa
         output = contrast > -lowClip ? 0 : contrast + lowOffset;
     }
     return output * 100;
+}
+
+VQColorSpaces::Triple nearestPassingColor(const VQColorSpaces::Triple &color, const VQColorSpaces::Triple &background)
+{
+    using VQColorSpaces::Triple;
+    const auto passes = [&background](const Triple &rgb) { return ratioHundredths(ratio(rgb, background)) >= 450; };
+    if (passes(color))
+        return color;
+    const Triple lch = VQColorSpaces::rectangularToPolar(VQColorSpaces::sRGBToOKLab(color));
+    const auto atLightness = [&lch](double lightness) {
+        Triple rgb = VQColorSpaces::gamutMapOKLabToSRGB(VQColorSpaces::polarToRectangular({lightness, lch[1], lch[2]}));
+        for (double &channel : rgb)
+            channel = std::round(std::clamp(channel, 0.0, 1.0) * 255) / 255;
+        return rgb;
+    };
+    const auto passesAt = [&](double lightness) { return passes(atLightness(lightness)); };
+
+    // Walk away from the colour's own lightness in both directions, in steps fine
+    // enough not to step over a band that passes, then bisect the step where it
+    // starts to pass.
+    constexpr double step = 0.001, precision = 1e-7;
+    const double own = std::clamp(lch[0], 0.0, 1.0);
+    std::optional<double> nearest;
+    for (const double direction : {-1.0, 1.0}) {
+        double failing = own;
+        while (!nearest || std::abs(failing - own) < std::abs(*nearest - own)) {
+            const double next = std::clamp(failing + direction * step, 0.0, 1.0);
+            if (passesAt(next)) {
+                double passing = next;
+                while (std::abs(passing - failing) > precision) {
+                    const double middle = (passing + failing) / 2;
+                    (passesAt(middle) ? passing : failing) = middle;
+                }
+                if (!nearest || std::abs(passing - own) < std::abs(*nearest - own))
+                    nearest = passing;
+                break;
+            }
+            if (next == failing)
+                break; // reached black or white
+            failing = next;
+        }
+    }
+    // Black or white passes (see the header), so `nearest` is always found.
+    return nearest ? atLightness(*nearest) : color;
 }
 
 } // namespace VQContrast

@@ -24,11 +24,23 @@ struct Grades {
 };
 Grades grades(double ratio);
 
+// The ratio in whole hundredths, truncated as ratioText shows it (4.4780… is 447).
+long long ratioHundredths(double ratio);
 // "4.47:1": truncated to two decimals, never rounded up, trailing zeros dropped ("21:1").
 std::string ratioText(double ratio);
 
 // APCA Lc of text on a background: positive for dark text on a light background,
 // negative for light on dark, 0 when the difference is too small to read.
 double apcaLightnessContrast(const VQColorSpaces::Triple &text, const VQColorSpaces::Triple &background);
+
+// The colour nearest to `color` that passes AA for normal text on `background`
+// (a ratio of at least 4.5 as ratioText shows it): `color` itself when it
+// passes; otherwise the colour of the same OKLCH hue and chroma whose OKLCH
+// lightness is closest to its own, brought into the sRGB gamut
+// (VQColorSpaces::gamutMapOKLabToSRGB) and rounded to 8 bits a channel, so that
+// the colour shown as "#RRGGBB" is the one that passes. Some lightness always
+// passes: lightness 0 and 1 are black and white, and their two ratios against
+// any background multiply to 21, so one of them is at least 4.58.
+VQColorSpaces::Triple nearestPassingColor(const VQColorSpaces::Triple &color, const VQColorSpaces::Triple &background);
 
 } // namespace VQContrast

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace
 {
 VQColorSpaces::Triple hex(unsigned rgb)
@@ -66,4 +68,76 @@ TEST(Contrast, APCAMatchesThePublishedReferencePairs)
     for (const auto &row : rows)
         EXPECT_NEAR(VQContrast::apcaLightnessContrast(hex(row.text), hex(row.background)), row.lc, 1e-9)
             << std::hex << row.text << " on " << row.background;
+}
+
+namespace
+{
+bool passesAA(const VQColorSpaces::Triple &color, const VQColorSpaces::Triple &background)
+{
+    return VQContrast::grades(VQContrast::ratio(color, background)).aaNormal;
+}
+VQColorSpaces::Triple oklch(const VQColorSpaces::Triple &rgb)
+{
+    return VQColorSpaces::rectangularToPolar(VQColorSpaces::sRGBToOKLab(rgb));
+}
+} // namespace
+
+TEST(Contrast, NearestPassingColorKeepsHueAndMovesLightnessTheShorterWay)
+{
+    enum Way { Itself, Darker, Lighter };
+    const struct {
+        unsigned color, background;
+        Way way;
+    } rows[] = {
+        {0x767676, 0xFFFFFF, Itself},
+        {0xFFFFFF, 0x000000, Itself},
+        {0x777777, 0xFFFFFF, Darker},
+        {0x777777, 0x000000, Itself},
+        {0x333333, 0x000000, Lighter},
+        {0xFF0000, 0xFFFFFF, Darker},
+        {0x0000FF, 0x000000, Lighter},
+        {0x33AA55, 0xFFFFFF, Darker},
+        // On #767676 only near-black and white pass (#777777 leaves only black): the nearer end is taken.
+        {0x808080, 0x767676, Lighter},
+        {0x606060, 0x767676, Darker},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(testing::Message() << std::hex << row.color << " on " << row.background);
+        const VQColorSpaces::Triple color = hex(row.color), background = hex(row.background);
+        const VQColorSpaces::Triple result = VQContrast::nearestPassingColor(color, background);
+        EXPECT_TRUE(passesAA(result, background));
+        const VQColorSpaces::Triple before = oklch(color), after = oklch(result);
+        if (row.way == Itself) {
+            EXPECT_EQ(result, color);
+            continue;
+        }
+        EXPECT_EQ(after[0] < before[0], row.way == Darker) << after[0] << " from " << before[0];
+        if (before[1] > 0.05) {
+            EXPECT_NEAR(after[2], before[2], 3);
+        } else {
+            // A grey stays grey, and the next grey towards the colour's own fails:
+            // no nearer lightness passes.
+            EXPECT_EQ(result[0], result[1]);
+            EXPECT_EQ(result[1], result[2]);
+            const double next = result[0] + (row.way == Darker ? 1 : -1) / 255.0;
+            EXPECT_FALSE(passesAA({next, next, next}, background));
+        }
+        // Always a colour shown exactly as "#RRGGBB".
+        for (const double channel : result)
+            EXPECT_EQ(channel * 255, std::round(channel * 255));
+    }
+}
+
+TEST(Contrast, NearestPassingColorExistsOnEveryBackground)
+{
+    // Black and white are at the ends of every hue's lightness, and their ratios
+    // against one background multiply to 21: one of them always passes. A search
+    // over greys and saturated backgrounds finds no colour left without an answer.
+    const unsigned colors[] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x808080, 0xFF00FF};
+    for (unsigned level = 0; level <= 255; level += 15)
+        for (const unsigned background : {level * 0x010101u, level << 16, level << 8, level})
+            for (const unsigned color : colors) {
+                SCOPED_TRACE(testing::Message() << std::hex << color << " on " << background);
+                EXPECT_TRUE(passesAA(VQContrast::nearestPassingColor(hex(color), hex(background)), hex(background)));
+            }
 }
