@@ -40,12 +40,17 @@ void VQDebugLog::reloadFromDefaults()
     gEnabled = VQUserDefaults::standard().boolForKey(QStringLiteral("RZLoggingEnabled")) ? 1 : 0;
 }
 
-QString VQDebugLog::logFilePath()
+QString VQStateFolderPath()
 {
     QString state = qEnvironmentVariable("XDG_STATE_HOME");
     if (state.isEmpty() || !QDir::isAbsolutePath(state))
         state = QDir::homePath() + QStringLiteral("/.local/state");
-    return state + QStringLiteral("/Vellico/Vellico.log");
+    return state + QStringLiteral("/Vellico");
+}
+
+QString VQDebugLog::logFilePath()
+{
+    return VQStateFolderPath() + QStringLiteral("/Vellico.log");
 }
 
 void VQDebugLog::setSink(Sink sink)

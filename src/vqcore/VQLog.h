@@ -5,6 +5,10 @@
 
 #include <QString>
 
+// The program's folder in the XDG state folder: $XDG_STATE_HOME/Vellico, or
+// ~/.local/state/Vellico when XDG_STATE_HOME is unset or not absolute. Not created.
+QString VQStateFolderPath();
+
 class VQDebugLog
 {
   public:
