@@ -146,6 +146,8 @@ VQCommandResult VQRunCommandLine(const QStringList &arguments, const VQCliStream
         return VQCliName(options, streams);
     if (!words.isEmpty() && words[0] == QLatin1String("search"))
         return VQCliSearch(options);
+    if (!words.isEmpty() && words[0] == QLatin1String("history"))
+        return VQCliHistory(options);
     if (!words.isEmpty() && words[0] == QLatin1String("sync"))
         return VQCliSync(options);
     if (!words.isEmpty() && words[0] == QLatin1String("merge"))

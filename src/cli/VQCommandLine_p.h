@@ -39,6 +39,7 @@ VQCommandResult VQCliName(const VQCliOptions &options, const VQCliStreams &strea
 VQCommandResult VQCliSearch(const VQCliOptions &options);                              // VQColorCommands.cpp
 VQCommandResult VQCliSync(const VQCliOptions &options);                                // VQCliSync.cpp
 VQCommandResult VQCliMerge(const VQCliOptions &options);                               // VQCliMerge.cpp
+VQCommandResult VQCliHistory(const VQCliOptions &options);                             // VQHistoryCommand.cpp
 // import FILE [--into LIBRARY]
 VQCommandResult VQCliImport(const VQCliOptions &options);
 // export --format F [--library PATH] [--collection TITLE]... --output FILE

@@ -46,6 +46,12 @@ const std::vector<VQManualItem> kLibraryFile = {
      "XDG_DATA_HOME is set. A lock file beside it keeps writers apart."},
 };
 
+const std::vector<VQManualItem> kCliFiles = {
+    kLibraryFile[0],
+    {"~/.local/state/Vellico/recent-colors.json",
+     "The recent colors, newest first ($XDG_STATE_HOME/Vellico when XDG_STATE_HOME is set)."},
+};
+
 std::vector<std::string> copyFormatNumbers()
 {
     std::vector<std::string> numbers;
@@ -205,6 +211,8 @@ VQManualPage makeVellicoCliPage()
         "vellico-cli export --format gpl|ase|css|json [--library PATH] [--collection TITLE]... --output FILE|-",
         "vellico-cli merge LOCAL REMOTE [--json]",
         "vellico-cli sync --folder DIR [--library PATH] [--json]",
+        "vellico-cli history [--json]",
+        "vellico-cli history --clear",
         "vellico-cli --help | --version",
     };
     page.description =
@@ -262,6 +270,9 @@ VQManualPage makeVellicoCliPage()
                                     "synchronization, and save LOCAL."},
              {"sync --folder DIR",
               "Run one synchronization pass of the library through the folder DIR, as Vellico runs it."},
+             {"history", "Print the colors Vellico picked or copied lately, newest first, one #RRGGBB a line; --json "
+                         "prints them as a JSON array of strings, and --clear forgets them. A damaged history file "
+                         "is set aside beside it, standard error says where, and the exit status is 1."},
          }},
         {"OPTIONS",
          "",
@@ -282,6 +293,7 @@ VQManualPage makeVellicoCliPage()
              {"--collection TITLE", "With export: a collection to write, by its title; give it once for each."},
              {"--output FILE", "With export: the file to write, or - for standard output (text formats only)."},
              {"--lowercase", "With format: formats 0 to 5 in lower case."},
+             {"--clear", "With history: forget the recent colors."},
              {"--json", "Print the result as JSON."},
              {"--version", "Print the version and exit."},
              {"-h, --help", "Print this help and exit."},
@@ -291,8 +303,12 @@ VQManualPage makeVellicoCliPage()
          "The formats of --template, shown for the color #20C040. Formats 11 to 16 write CSS numbers with the "
          "fewest decimals that read every 8-bit color back exactly.",
          kCopyFormats, false},
-        {"FILES", "", kLibraryFile, false},
-        {"ENVIRONMENT", "", {{"XDG_DATA_HOME", "Where the default library is, instead of ~/.local/share."}}, false},
+        {"FILES", "", kCliFiles, false},
+        {"ENVIRONMENT",
+         "",
+         {{"XDG_DATA_HOME", "Where the default library is, instead of ~/.local/share."},
+          {"XDG_STATE_HOME", "Where the recent colors are, instead of ~/.local/state."}},
+         false},
         {"COLOR NAMES",
          "The color names are those of color-name-list 14.51.0 by David Aerne and contributors "
          "(https://github.com/meodai/color-names), shipped with Vellico under the MIT License: Copyright (c) 2017 "

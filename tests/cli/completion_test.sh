@@ -28,9 +28,10 @@ row() { # expected -- words...
   fi
 }
 
-row "contrast export format import library merge name parse search sync" -- vellico-cli ""
+row "contrast export format history import library merge name parse search sync" -- vellico-cli ""
 row "list" -- vellico-cli library ""
 row "--json" -- vellico-cli parse x --js
+row "--clear" -- vellico-cli history --cl
 row "0 1 10 11 12 13 14 15 16 2 3 4 5 6 7 8 9" -- vellico-cli format x --template ""
 row "oklab oklch" -- vellico-cli format x --as "ok"
 row "ase css gpl json" -- vellico-cli export --format ""
