@@ -56,6 +56,7 @@ VQVellicoAppDelegate::VQVellicoAppDelegate(VQAppServices services, QObject *pare
             _windows->rememberActiveWindow();
     });
     connect(_picks.get(), &VQPickController::finished, this, &VQVellicoAppDelegate::pickFinished);
+    _recent = std::make_unique<VQRecentColorsRecorder>(*_picks);
     _requests = std::make_unique<VQRequestController>(
         *_picks, VQRequestController::Hooks{[this] { ensureWindowsBuilt(); }, [this] { toggleCurrentWindow(); },
                                             [this] { return _windows->hasClipboardFocus(); },

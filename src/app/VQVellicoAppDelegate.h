@@ -10,6 +10,7 @@
 #include "app/VQDesktopServices.h"
 #include "app/VQLaunchOptions.h"
 #include "app/VQPickController.h"
+#include "app/VQRecentColorsRecorder.h"
 #include "app/VQRequestController.h"
 #include "app/VQShellMode.h"
 #include "app/VQTrayController.h"
@@ -181,6 +182,7 @@ class VQVellicoAppDelegate : public QObject
     std::unique_ptr<VQiCloudSynchronizationManager> _sync;
     quint64 _copyObserver = 0;
     std::unique_ptr<VQPickController> _picks;
+    std::unique_ptr<VQRecentColorsRecorder> _recent; // after the pick controller: it listens to it
     std::unique_ptr<VQRequestController> _requests;
     std::unique_ptr<VQGlobalShortcut> _globalShortcut;
     std::unique_ptr<VQSwatchPreferencesController> _preferences;

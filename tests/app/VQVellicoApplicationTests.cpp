@@ -615,3 +615,32 @@ TEST_F(VQVellicoApplicationTest, CopyAndPasteWorkOnTextOnlyWhileATextFieldIsBein
 }
 
 } // namespace
+
+// Picks and copies go to the front of the recent colours, saved for the next start and vellico-cli.
+TEST_F(VQVellicoApplicationTest, PickedAndCopiedColoursAreRecentColours)
+{
+    const QString path =
+        QDir::temp().filePath(QStringLiteral("recent-%1.json").arg(QCoreApplication::applicationPid()));
+    QFile::remove(path);
+    VQScriptedPicker picker;
+    QColor next;
+    picker.answer = [&] { return next.isValid() ? VQPickOutcome::picked(next) : VQPickOutcome::cancelled(); };
+    VQPickController picks(picker);
+    VQRecentColorsRecorder recorder(picks, path);
+    const auto pick = [&](const QColor &colour) {
+        next = colour;
+        bool done = false;
+        picks.pick([&](const VQPickOutcome &) { done = true; });
+        while (!done)
+            _app->processEvents(QEventLoop::WaitForMoreEvents, 20);
+    };
+    pick(QColor(0x11, 0x22, 0x33));
+    pick(QColor());
+    VQColor::fromRGBString("#ABCDEF")->writeToPasteboardWithTemplate(VQCopyTemplate::HexRGBWithHash);
+    pick(QColor(0x11, 0x22, 0x33));
+    EXPECT_EQ(recorder.colors().colors(), (QStringList{"#112233", "#ABCDEF"}));
+    VQRecentColors saved(path);
+    ASSERT_TRUE(saved.load());
+    EXPECT_EQ(saved.colors(), recorder.colors().colors());
+    QFile::remove(path);
+}

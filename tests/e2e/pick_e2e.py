@@ -315,6 +315,32 @@ def case_pick_in_running_instance(session):
     check_selection(session, GREEN)
 
 
+def history(session):
+    result = subprocess.run([os.environ["VELLICO_CLI"], "history"], env=session.environment(),
+                            capture_output=True, text=True, timeout=20)
+    if result.returncode != 0:
+        raise Failure(f"vellico-cli history ended with {result.returncode}: {result.stderr}")
+    return result.stdout.split()
+
+
+def case_pick_history(session):
+    """What is picked and what is copied are the recent colours, newest first, for vellico-cli."""
+    write_shortcut(session)
+    session.start_vellico()
+    vellico_e2e.wait_for_icon(session)
+    session.move(351, 151)
+    pick(session, ["click", "1"], printed=GREEN + "\n", what="--pick with Vellico running")
+    wait_until("the pick in the history", lambda: history(session) == [GREEN])
+    # Another colour is pasted (not a recent colour by itself), then copied.
+    vellico_e2e.offer_clipboard(session, "#123456")
+    vellico_e2e.run_again(session, "--paste")
+    vellico_e2e.run_again(session, "--copy")
+    wait_until("the copy in the history", lambda: history(session) == ["#123456", GREEN])
+    # Picking the green again moves it to the front; no colour is there twice.
+    pick(session, ["click", "1"], printed=GREEN + "\n", what="the second --pick")
+    wait_until("the second pick in front", lambda: history(session) == [GREEN, "#123456"])
+
+
 def case_pick_queued_in_running_instance(session):
     """A second --pick while one runs waits for it: Escape ends the first only, the second's
     loupe comes up after it and its click picks."""
@@ -494,6 +520,7 @@ CASES = {
     "pick-click-reaches-no-window": case_pick_click_reaches_no_window,
     "pick-in-running-instance": case_pick_in_running_instance,
     "pick-queued-in-running-instance": case_pick_queued_in_running_instance,
+    "pick-history": case_pick_history,
     "shift-tracking": case_shift_tracking,
     "shortcut-starts-loupe": case_shortcut_starts_loupe,
     "shortcut-held-elsewhere": case_shortcut_held_elsewhere,
