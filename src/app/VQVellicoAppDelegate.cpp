@@ -244,7 +244,6 @@ void VQVellicoAppDelegate::pickFinished(const VQPickOutcome &outcome)
 
 void VQVellicoAppDelegate::setColor(const QColor &color)
 {
-    const VQColorRef selected = VQColor::fromQColor(color);
-    if (selected && _library)
+    if (const VQColorRef selected = VQColor::fromQColor(color); selected && _library)
         _library->core().setSelectedColor(selected, true);
 }
