@@ -144,26 +144,31 @@ void VQAppActions::addItems(QMenu &menu, std::initializer_list<VQAppCommand> com
         menu.addAction(item(command));
 }
 
+void VQAppActions::addGroup(QMenu &menu, std::initializer_list<VQAppCommand> commands)
+{
+    addItems(menu, commands);
+    menu.addSeparator();
+}
+
+bool VQAppActions::canPick() const
+{
+    return _handlers.canPick && _handlers.canPick();
+}
+
 std::unique_ptr<QMenu> VQAppActions::gearMenu()
 {
     auto menu = std::make_unique<QMenu>();
     // Without a tray the status menu's About box is reached from here.
-    if (_noTray) {
-        addItems(*menu, {VQAppCommand::About});
-        menu->addSeparator();
-    }
-    if (_handlers.canPick && _handlers.canPick()) {
-        addItems(*menu, {VQAppCommand::PickColor});
-        menu->addSeparator();
-    }
-    addItems(*menu, {VQAppCommand::Preferences});
-    menu->addSeparator();
+    if (_noTray)
+        addGroup(*menu, {VQAppCommand::About});
+    if (canPick())
+        addGroup(*menu, {VQAppCommand::PickColor});
+    addGroup(*menu, {VQAppCommand::Preferences});
     QMenu *import = menu->addMenu(VQLocalizedString("Import"));
     addItems(*import,
              {VQAppCommand::ImportACO, VQAppCommand::ImportASE, VQAppCommand::ImportCLR, VQAppCommand::ImportGPL});
     menu->addSeparator();
-    addItems(*menu, {VQAppCommand::SendFeedback, VQAppCommand::Help});
-    menu->addSeparator();
+    addGroup(*menu, {VQAppCommand::SendFeedback, VQAppCommand::Help});
     addItems(*menu, {VQAppCommand::Quit});
     return menu;
 }
@@ -171,14 +176,10 @@ std::unique_ptr<QMenu> VQAppActions::gearMenu()
 std::unique_ptr<QMenu> VQAppActions::statusItemMenu()
 {
     auto menu = std::make_unique<QMenu>();
-    addItems(*menu, {VQAppCommand::About});
-    menu->addSeparator();
-    if (_handlers.canPick && _handlers.canPick()) {
-        addItems(*menu, {VQAppCommand::PickColor});
-        menu->addSeparator();
-    }
-    addItems(*menu, {VQAppCommand::Preferences});
-    menu->addSeparator();
+    addGroup(*menu, {VQAppCommand::About});
+    if (canPick())
+        addGroup(*menu, {VQAppCommand::PickColor});
+    addGroup(*menu, {VQAppCommand::Preferences});
     addItems(*menu, {VQAppCommand::Quit});
     return menu;
 }

@@ -82,6 +82,9 @@ class VQAppActions : public QObject
     // Runs `import` on the library, when there is one.
     void import(bool (*import)(VQSwatchCore &));
     void addItems(QMenu &menu, std::initializer_list<VQAppCommand> commands);
+    // The items, then a separator.
+    void addGroup(QMenu &menu, std::initializer_list<VQAppCommand> commands);
+    bool canPick() const;
 
     Handlers _handlers;
     const VQGlobalShortcutService &_shortcut;
