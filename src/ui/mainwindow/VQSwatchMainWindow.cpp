@@ -157,6 +157,10 @@ VQSwatchMainWindow::VQSwatchMainWindow(VQSwatchCore &core, QWidget *parent)
                            VQSelectedColorNameLabel::kHeight);
     _outerLayout->addWidget(_canvas, 0, Qt::AlignHCenter);
 
+    _toolRows = new QVBoxLayout;
+    _toolRows->setSpacing(_outerLayout->spacing());
+    _outerLayout->addLayout(_toolRows);
+
     _laneToggle = new QToolButton(this);
     _laneToggle->setIcon(VQMainWindowIcon(QStringLiteral("HideCollections")));
     _laneToggle->setAutoRaise(true);
@@ -183,7 +187,13 @@ QSize VQSwatchMainWindow::windowSize() const
     const int spacing = _outerLayout->spacing();
     const int header = 22;
     const int note = _note->isHidden() ? 0 : _note->heightForWidth(kContentWidth) + spacing;
-    const int height = kMargin + note + header + spacing + kCanvasHeight + spacing + _laneToggle->height() +
+    int tools = 0;
+    for (int index = 0; index < _toolRows->count(); ++index) {
+        const QWidget *row = _toolRows->itemAt(index)->widget();
+        if (row && !row->isHidden())
+            tools += row->height() + spacing;
+    }
+    const int height = kMargin + note + header + spacing + kCanvasHeight + spacing + tools + _laneToggle->height() +
                        (_laneShownHeight > 0 ? spacing + _laneShownHeight : 0) + kMargin +
                        (_placedByCompositor ? 0 : kArrowHeight);
     return QSize(kWidth, height);
@@ -218,6 +228,14 @@ void VQSwatchMainWindow::layOutPickerView()
 void VQSwatchMainWindow::setChooser(QWidget *chooser)
 {
     _chooserSlot->layout()->addWidget(chooser);
+}
+
+void VQSwatchMainWindow::addToolRow(QWidget *row)
+{
+    row->setParent(this);
+    row->setFixedWidth(kContentWidth);
+    _toolRows->addWidget(row, 0, Qt::AlignHCenter);
+    emit sizeChanged();
 }
 
 void VQSwatchMainWindow::setLaneContent(QWidget *content)

@@ -39,6 +39,9 @@ class VQSwatchMainWindow : public QWidget
     void setChooser(QWidget *chooser);
     // What the collection lane shows.
     void setLaneContent(QWidget *content);
+    // Adds a row of colour tools under the canvas, above the lane's toggle, in
+    // the order added. A row has a fixed height; the window grows by it.
+    void addToolRow(QWidget *row);
 
     // Moves the window and turns its pointing triangle towards the icon.
     void applyPlacement(const VQMainWindowPlacement &placement);
@@ -97,6 +100,7 @@ class VQSwatchMainWindow : public QWidget
     QPointer<QWidget> _pickerView;
     VQSelectionControl *_selectionControl = nullptr;
     QToolButton *_laneToggle = nullptr;
+    QBoxLayout *_toolRows = nullptr;
     QWidget *_lane = nullptr;
     QBoxLayout *_outerLayout = nullptr;
     QLabel *_note = nullptr;
