@@ -34,6 +34,9 @@ using Keys = VQMainWindowKeyAction;
 constexpr CommandRow kCommands[] = {
     {VQAppCommand::About, "About Vellico", Keys::None},
     {VQAppCommand::PickColor, "Pick Color from Screen", Keys::None},
+    {VQAppCommand::NewCollection, "New Collection", Keys::NewCollection},
+    {VQAppCommand::FindColor, "Find Color...", Keys::FindColor},
+    {VQAppCommand::CopyColorName, "Copy Color Name", Keys::CopyColorName},
     {VQAppCommand::Preferences, "Preferences...", Keys::Preferences},
     {VQAppCommand::ImportACO, "Import ACO file...", Keys::None},
     {VQAppCommand::ImportASE, "Import ASE file...", Keys::None},
@@ -107,6 +110,12 @@ void VQAppActions::run(VQAppCommand command)
         return call(_handlers.copyAlternate);
     case VQAppCommand::Paste:
         return call(_handlers.paste);
+    case VQAppCommand::CopyColorName:
+        return call(_handlers.copyColorName);
+    case VQAppCommand::NewCollection:
+        return call(_handlers.newCollection);
+    case VQAppCommand::FindColor:
+        return call(_handlers.findColor);
     case VQAppCommand::BrightnessUp:
         if (_handlers.arrowKey)
             _handlers.arrowKey(Qt::Key_Up);
@@ -163,6 +172,7 @@ std::unique_ptr<QMenu> VQAppActions::gearMenu()
         addGroup(*menu, {VQAppCommand::About});
     if (canPick())
         addGroup(*menu, {VQAppCommand::PickColor});
+    addGroup(*menu, {VQAppCommand::NewCollection, VQAppCommand::FindColor, VQAppCommand::CopyColorName});
     addGroup(*menu, {VQAppCommand::Preferences});
     QMenu *import = menu->addMenu(VQLocalizedString("Import"));
     addItems(*import,

@@ -38,6 +38,9 @@ enum class VQAppCommand {
     Paste,
     BrightnessUp,
     BrightnessDown,
+    CopyColorName,
+    NewCollection,
+    FindColor,
 };
 
 class VQAppActions : public QObject
@@ -47,6 +50,7 @@ class VQAppActions : public QObject
   public:
     struct Handlers {
         std::function<void()> pickColor, preferences, closeWindow, copy, copyAlternate, paste;
+        std::function<void()> copyColorName, newCollection, findColor;
         // Whether the session offers picking from the screen now (the menus leave it out when not).
         std::function<bool()> canPick;
         // The library the imports add to (null before it is open).

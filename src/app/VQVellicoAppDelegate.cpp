@@ -82,6 +82,9 @@ VQVellicoAppDelegate::VQVellicoAppDelegate(VQAppServices services, QObject *pare
     handlers.copy = [] { runOnApp(&VQVellicoApplication::copy); };
     handlers.copyAlternate = [] { runOnApp(&VQVellicoApplication::copyAlternate); };
     handlers.paste = [] { runOnApp(&VQVellicoApplication::paste); };
+    handlers.copyColorName = [this] { _windows->copyColorName(); };
+    handlers.newCollection = [this] { _windows->newCollection(); };
+    handlers.findColor = [this] { _windows->findColor(); };
     handlers.canPick = [this] { return _desktop->capabilities().screenPicking; };
     handlers.library = [this] { return _library ? &_library->core() : nullptr; };
     handlers.arrowKey = [this](int qtKey) {

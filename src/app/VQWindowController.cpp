@@ -1,6 +1,7 @@
 #include "app/VQWindowController.h"
 
 #include "app/VQDesktopServices.h"
+#include "core/VQColorNames.h"
 #include "core/VQSwatchCore.h"
 #include "platform/VQFocusHandBack.h"
 #include "platform/VQKeyCode.h"
@@ -9,10 +10,12 @@
 #include "ui/loupe/VQMouseTrackingColorPicker.h"
 #include "ui/lane/VQCollectionViewer.h"
 #include "ui/mainwindow/VQMainWindowKeys.h"
+#include "ui/mainwindow/VQSelectionControl.h"
 #include "ui/mainwindow/VQSwatchMainWindow.h"
 #include "ui/pickers/VQColorPicker.h"
 #include "ui/pickers/VQColorPickerChooserPopUpButton.h"
 #include "ui/pickers/VQColorWheelPicker.h"
+#include "ui/tools/VQColorSearchPanel.h"
 #include "ui/tray/VQStatusItem.h"
 #include "vqcore/VQLocalizedString.h"
 #include "vqcore/VQNotificationCenter.h"
@@ -90,6 +93,35 @@ void VQWindowController::buildMainWindow(VQSwatchCore &library)
             pickers->selectColorPickerOfColorSpace(space);
     });
     _mainWindow->setLaneContent(lane);
+    _lane = lane;
+}
+
+void VQWindowController::newCollection()
+{
+    if (_lane && _library)
+        if (const VQColorRef color = _library->selectedColor())
+            // A colour of its own, as a dropped one would be.
+            _lane->addCollectionWithColor(color->colorSpace() == VQColorSpace::CMYK
+                                              ? VQColor::makeCMYK(color->CMYKColor())
+                                              : VQColor::makeRGB(color->RGBColor()));
+}
+
+void VQWindowController::findColor()
+{
+    if (!_mainWindow || !_library)
+        return;
+    if (!_search) {
+        _search = new VQColorSearchPanel(*_library, VQColorNames::shared(), _mainWindow.get());
+        connect(_search, &VQColorSearchPanel::colorChosen, this,
+                [this](const VQColorRef &color) { _library->setSelectedColor(color, true); });
+    }
+    _search->open(_mainWindow->overLaneArea());
+}
+
+void VQWindowController::copyColorName()
+{
+    if (_mainWindow)
+        _mainWindow->colorNameLabel()->copyName();
 }
 
 void VQWindowController::setPreferencesWindow(QWidget *window, std::function<void()> done)

@@ -13,6 +13,8 @@
 #include <memory>
 
 class QWidget;
+class VQCollectionViewer;
+class VQColorSearchPanel;
 class VQColorPickers;
 class VQSwatchCore;
 class QColor;
@@ -79,6 +81,11 @@ class VQWindowController : public QObject
     void colorPickerForceChanged();
     // Collapses or expands the collection lane.
     void toggleCollections();
+    // The window's tools: a new collection with the selected colour, the
+    // search over the lane, and copying the selected colour's name.
+    void newCollection();
+    void findColor();
+    void copyColorName();
     bool isCollectionViewerVisible() const;
 
   signals:
@@ -110,4 +117,6 @@ class VQWindowController : public QObject
     VQStatusItem *_statusItem = nullptr;
     quint64 _pickerObserver = 0;
     std::unique_ptr<VQMouseTrackingColorPicker> _trackingPicker;
+    QPointer<VQCollectionViewer> _lane;
+    QPointer<VQColorSearchPanel> _search;
 };

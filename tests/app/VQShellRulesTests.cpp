@@ -216,6 +216,10 @@ TEST(VQMainWindowKeysTest, OnlyTheWindowsOwnKeysAreTaken)
         {Qt::Key_C, Qt::ControlModifier, false, K::Copy},
         {Qt::Key_C, Qt::ControlModifier | Qt::AltModifier, false, K::CopyAlternate},
         {Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier, false, K::None},
+        {Qt::Key_N, Qt::ControlModifier | Qt::AltModifier, false, K::CopyColorName},
+        {Qt::Key_N, Qt::ControlModifier, false, K::NewCollection},
+        {Qt::Key_F, Qt::ControlModifier, true, K::FindColor},
+        {Qt::Key_F, Qt::NoModifier, false, K::None}, // typing, not finding
         {Qt::Key_V, Qt::ControlModifier, false, K::Paste},
         {Qt::Key_C, Qt::NoModifier, false, K::None},
         {Qt::Key_Escape, Qt::ControlModifier, false, K::None},

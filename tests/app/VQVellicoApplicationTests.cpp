@@ -310,7 +310,8 @@ TEST_F(VQVellicoApplicationTest, TheMenusHaveTheirRowsAndAreBuiltAnewEachTime)
               (QStringList{"About Vellico", "", "Pick Color from Screen", "", "Preferences...", "", "Quit"}));
     EXPECT_NE(_delegate->statusItemMenu(), status);
     EXPECT_EQ(titles(*_delegate->gearMenu()),
-              (QStringList{"Pick Color from Screen", "", "Preferences...", "",
+              (QStringList{"Pick Color from Screen", "", "New Collection", "Find Color...", "Copy Color Name", "",
+                           "Preferences...", "",
                            "Import ▸ Import ACO file..., Import ASE file..., Import CLR file..., Import GPL file...",
                            "", "Send Feedback...", "Help", "", "Quit"}));
 }

@@ -22,6 +22,7 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import vellico_e2e  # noqa: E402
 from vellico_e2e import Failure, Picture, Session, wait_for_icon, wait_until, laptop_sync  # noqa: E402
+from vellico_e2e import click_icon, clipboard, has_input_focus, main_window  # noqa: E402
 
 # The main window, the organiser and the preview need more room than the tray tests.
 vellico_e2e.SCREEN = "1024x768x24"
@@ -451,6 +452,58 @@ def case_palette_dropped_on_lane(session):
         raise Failure(f"the dropped palette became {dropped}")
 
 
+def focused_main_window(session):
+    wait_until("the main window with the focus",
+               lambda: main_window(session) and has_input_focus(session, main_window(session)[4]))
+    return main_window(session)
+
+
+def find_and_copy(session, text):
+    """Ctrl+F, `text`, Return, then Ctrl+C: what the search selected, as copied (the window then closes)."""
+    session.x("xdotool", "key", "ctrl+f")
+    session.x("xdotool", "type", "--delay", "30", text)
+    session.x("xdotool", "key", "Return")
+    session.x("xdotool", "key", "ctrl+c")
+    wait_until("the window to close after the copy", lambda: main_window(session) is None)
+    return clipboard(session)
+
+
+def case_find_by_name(session):
+    start_with_lane(session)
+    focused_main_window(session)
+    # A name in the user's own collections, words in any case; Return selects the first match.
+    copied = find_and_copy(session, "FIRST 3")
+    if copied != hex_of(first_color(3))[1:]:
+        raise Failure(f"finding 'FIRST 3' selected {copied}, not {hex_of(first_color(3))}")
+
+    # A shipped colour name.
+    click_icon(session)
+    focused_main_window(session)
+    if find_and_copy(session, "steel blue") != "4682B4":
+        raise Failure(f"finding 'steel blue' selected {clipboard(session)}")
+
+    # Escape closes the search, not the window; letters typed there are text, not the window's keys.
+    click_icon(session)
+    window = focused_main_window(session)
+    session.x("xdotool", "key", "ctrl+f")
+    session.x("xdotool", "type", "--delay", "30", "second 1")
+    session.screenshot("search")
+    session.x("xdotool", "key", "Escape")
+    time.sleep(0.5)
+    if main_window(session) is None:
+        raise Failure("Escape in the search closed the window")
+    # Ctrl+N: a new collection holding the selection.
+    session.x("xdotool", "key", "ctrl+n")
+    alert = wait_until("the new collection's name alert",
+                       lambda: [w for w in session.vellico_windows(150, 60) if w[4] != window[4]])
+    session.x("xdotool", "windowfocus", "--sync", alert[0][4])
+    session.x("xdotool", "type", "--delay", "30", "Steel")
+    session.x("xdotool", "key", "Return")
+    wait_until("the new collection saved",
+               lambda: [colors_of(c) for c in library_list(session) if c["title"] == "Steel"] == [["#4682B4"]])
+    session.quit()
+
+
 def case_export_from_collection_menu(session):
     slot0 = start_with_lane(session)
     folder = os.path.join(session.home, "Exported")
@@ -493,6 +546,7 @@ CASES = {
     "display-lost-saves": case_display_lost_saves,
     "palette-dropped-on-lane": case_palette_dropped_on_lane,
     "export-from-collection-menu": case_export_from_collection_menu,
+    "find-by-name": case_find_by_name,
 }
 
 

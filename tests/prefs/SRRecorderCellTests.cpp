@@ -261,6 +261,7 @@ TEST_F(SRRecorderCellTest, ValidationOrder)
         {"Preferences", key(43, Command, ","), false, menuItem("Ctrl + ,", "Preferences...")},
         {"Help", key(VQKeyCode::F1, Function, "F1"), false, menuItem("F1", "Help")},
         {"Escape", kEscape, false, menuItem("Escape", "Close Window")},
+        {"NewCollection", key(VQKeyCode::N, Command, "n"), false, menuItem("Ctrl + N", "New Collection")},
         {"CtrlShiftCIsFree", key(VQKeyCode::C, Command | Shift, "c"), false, ""},
         // The backslash is a plain key on a US layout.
         {"BackslashOnUS", key(42, CtrlAlt, "\\"), false, ""},

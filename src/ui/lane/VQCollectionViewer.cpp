@@ -181,6 +181,7 @@ void VQCollectionViewer::loadPage()
     VQSwatchCore *library = core();
     const std::size_t collections = library ? library->numberOfCollections() : 0;
     const Page shown = pageFor(_page, collections);
+    update(); // the hint of an empty lane comes and goes
     _page = shown.page;
     const std::vector<VQSwatchCollectionRef> onPage =
         library ? library->collectionsInRange(shown.first, shown.count) : std::vector<VQSwatchCollectionRef>();
@@ -292,6 +293,15 @@ void VQCollectionViewer::paintEvent(QPaintEvent *event)
         const bool dark = palette().window().color().lightness() < 128;
         painter.setPen(QColor(0, 0, 0, dark ? 128 : 77));
         painter.drawLine(0, 0, width(), 0);
+    }
+    if (_core.numberOfCollections() == 0 && height() > 20) {
+        QFont small = font();
+        small.setPixelSize(10);
+        painter.setFont(small);
+        painter.setPen(palette().color(QPalette::PlaceholderText));
+        const QString hint = VQLocalizedString("Drop a color here, import a palette, or Ctrl+N");
+        painter.drawText(rect().adjusted(6, 0, -6, 0), Qt::AlignCenter,
+                         QFontMetrics(small).elidedText(hint, Qt::ElideRight, width() - 12));
     }
 }
 

@@ -73,6 +73,8 @@ class VQCollectionViewer : public QWidget
     void removeCollection(const VQSwatchCollectionRef &collection);
     void openCollectionViewer(const VQSwatchCollectionRef &collection);
     void organize();
+    // Asks for a title and adds a collection holding `color`, as a colour dropped beside the buttons does.
+    void addCollectionWithColor(const VQColorRef &color) { dropColorOnLane(color); }
 
     // Re-reads the current page from the library.
     void reloadPage();

@@ -20,6 +20,9 @@ enum class VQMainWindowKeyAction {
     Copy,           // Ctrl+C
     CopyAlternate,  // Ctrl+Alt+C
     Paste,          // Ctrl+V
+    CopyColorName,  // Ctrl+Alt+N (Ctrl+Shift+C stays free: it is a common global shortcut)
+    NewCollection,  // Ctrl+N: a new collection holding the selected colour
+    FindColor,      // Ctrl+F: the search over the lane
     Preferences,    // Ctrl+,
     Help,           // F1
     Quit,           // Ctrl+Q

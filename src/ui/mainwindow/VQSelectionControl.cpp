@@ -5,6 +5,8 @@
 #include "core/VQColorText.h"
 #include "core/VQCopyTemplate.h"
 #include "core/VQSwatchCore.h"
+#include "core/VQPasteboard.h"
+#include "vqcore/VQLocalizedString.h"
 #include "vqcore/VQModalUI.h"
 #include "vqcore/VQNotificationCenter.h"
 #include "ui/mainwindow/VQSelectionCanvas.h"
@@ -16,6 +18,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QToolTip>
+
+#include <optional>
 
 namespace
 {
@@ -211,10 +216,11 @@ VQSelectedColorNameLabel::VQSelectedColorNameLabel(const VQSwatchCore &core, QWi
     tones.setColor(QPalette::WindowText, QColor(190, 190, 190));
     setPalette(tones);
     setFixedHeight(kHeight);
-    setText(currentText());
+    setCursor(Qt::PointingHandCursor);
+    refresh();
     _observer = VQNotificationCenter::defaultCenter().addObserver(
         QString::fromLatin1(VQSwatchCoreColorSelectionDidChangeNotification), nullptr,
-        [this](const VQNotification &) { setText(currentText()); });
+        [this](const VQNotification &) { refresh(); });
 }
 
 VQSelectedColorNameLabel::~VQSelectedColorNameLabel()
@@ -222,12 +228,64 @@ VQSelectedColorNameLabel::~VQSelectedColorNameLabel()
     VQNotificationCenter::defaultCenter().removeObserver(_observer);
 }
 
+namespace
+{
+std::optional<VQColorNames::Match> nameOf(const VQSwatchCore &core)
+{
+    const VQColorRef color = core.selectedColor();
+    if (!color)
+        return std::nullopt;
+    const VQRGBColor rgb = color->RGBColor();
+    return VQColorNames::shared().nearest({rgb.r, rgb.g, rgb.b});
+}
+} // namespace
+
 QString VQSelectedColorNameLabel::currentText() const
 {
-    const VQColorRef color = _core.selectedColor();
-    if (!color)
+    const std::optional<VQColorNames::Match> match = nameOf(_core);
+    if (!match)
         return QString();
-    const VQRGBColor rgb = color->RGBColor();
-    const VQColorNames::Match match = VQColorNames::shared().nearest({rgb.r, rgb.g, rgb.b});
-    return match.exact ? match.name : QStringLiteral("\u2248 ") + match.name;
+    return match->exact ? match->name : QStringLiteral("\u2248 ") + match->name;
+}
+
+QString VQSelectedColorNameLabel::currentName() const
+{
+    const std::optional<VQColorNames::Match> match = nameOf(_core);
+    return match ? match->name : QString();
+}
+
+void VQSelectedColorNameLabel::refresh()
+{
+    const QString full = currentText();
+    setText(fontMetrics().elidedText(full, Qt::ElideRight, width()));
+    setToolTip(full.isEmpty() ? QString() : full + QLatin1Char('\n') + VQLocalizedString("Click to copy the name"));
+    setAccessibleName(full);
+}
+
+void VQSelectedColorNameLabel::copyName()
+{
+    const QString name = currentName();
+    if (name.isEmpty())
+        return;
+    VQPasteboard::general().setString(name);
+    QToolTip::showText(mapToGlobal(QPoint(width() / 2, height())), VQLocalizedString("Copied \u201c%1\u201d").arg(name),
+                       this, rect(), 1500);
+}
+
+void VQSelectedColorNameLabel::mousePressEvent(QMouseEvent *event)
+{
+    // Taken here, so the release comes back here rather than to the canvas's drag.
+    event->setAccepted(event->button() == Qt::LeftButton);
+}
+
+void VQSelectedColorNameLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        copyName();
+}
+
+void VQSelectedColorNameLabel::resizeEvent(QResizeEvent *event)
+{
+    QLabel::resizeEvent(event);
+    refresh();
 }

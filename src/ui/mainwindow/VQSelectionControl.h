@@ -45,7 +45,9 @@ class VQSelectionControl : public QWidget
 };
 
 // The selected colour's name, under the readout: its CSS name, or "≈ " and the
-// nearest of the colour names. Kept up to date with the selection.
+// nearest of the colour names, cut short with "…" when it does not fit and
+// given in full as the tooltip. A click copies the name. Kept up to date with
+// the selection.
 class VQSelectedColorNameLabel : public QLabel
 {
   public:
@@ -56,8 +58,19 @@ class VQSelectedColorNameLabel : public QLabel
     ~VQSelectedColorNameLabel() override;
     // The text for the selection now (empty without one).
     QString currentText() const;
+    // The name alone (no "≈ "), as copied; empty without a selection.
+    QString currentName() const;
+    // Puts the name on the clipboard and says so beside the label.
+    void copyName();
+
+  protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
   private:
+    void refresh();
+
     const VQSwatchCore &_core;
     quint64 _observer = 0;
 };

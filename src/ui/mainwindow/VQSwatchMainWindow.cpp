@@ -9,6 +9,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -152,9 +153,9 @@ VQSwatchMainWindow::VQSwatchMainWindow(VQSwatchCore &core, QWidget *parent)
     _pickerArea->setGeometry(2, 4, kPickerAreaWidth, kPickerAreaHeight);
     _selectionControl = new VQSelectionControl(core, _canvas);
     _selectionControl->move((kCanvasWidth - _selectionControl->width()) / 2, kPickerAreaHeight + 6 + 4);
-    auto *colorName = new VQSelectedColorNameLabel(core, _canvas);
-    colorName->setGeometry(2, _selectionControl->geometry().bottom() + 3, kCanvasWidth - 4,
-                           VQSelectedColorNameLabel::kHeight);
+    _colorName = new VQSelectedColorNameLabel(core, _canvas);
+    _colorName->setGeometry(2, _selectionControl->geometry().bottom() + 3, kCanvasWidth - 4,
+                            VQSelectedColorNameLabel::kHeight);
     _outerLayout->addWidget(_canvas, 0, Qt::AlignHCenter);
 
     _toolRows = new QVBoxLayout;
@@ -228,6 +229,13 @@ void VQSwatchMainWindow::layOutPickerView()
 void VQSwatchMainWindow::setChooser(QWidget *chooser)
 {
     _chooserSlot->layout()->addWidget(chooser);
+}
+
+QRect VQSwatchMainWindow::overLaneArea() const
+{
+    const QWidget *bottom = _laneShownHeight > 0 ? _lane : static_cast<QWidget *>(_laneToggle);
+    const int left = (width() - kContentWidth) / 2;
+    return QRect(QPoint(left, _canvas->y()), QPoint(left + kContentWidth - 1, bottom->geometry().bottom()));
 }
 
 void VQSwatchMainWindow::addToolRow(QWidget *row)
@@ -361,6 +369,9 @@ bool VQSwatchMainWindow::eventFilter(QObject *watched, QEvent *event)
         return false;
     auto *widget = qobject_cast<QWidget *>(watched);
     if (!widget || widget->window() != this)
+        return false;
+    // A text field keeps every key typed into it, Escape and the letters included.
+    if (qobject_cast<QLineEdit *>(widget))
         return false;
     auto *key = static_cast<QKeyEvent *>(event);
     const VQMainWindowKeyAction action = VQMainWindowKeyActionFor(key->key(), key->modifiers(), _colorWheelShown);

@@ -15,6 +15,7 @@ class QLabel;
 class QToolButton;
 class VQSelectionCanvas;
 class VQSelectionControl;
+class VQSelectedColorNameLabel;
 class VQSwatchCore;
 
 class VQSwatchMainWindow : public QWidget
@@ -43,6 +44,10 @@ class VQSwatchMainWindow : public QWidget
     // the order added. A row has a fixed height; the window grows by it.
     void addToolRow(QWidget *row);
 
+    // Where a panel over the lane goes (window coordinates): the content's width,
+    // from the canvas's top down to the lane's bottom (the toggle's while the lane is hidden).
+    QRect overLaneArea() const;
+
     // Moves the window and turns its pointing triangle towards the icon.
     void applyPlacement(const VQMainWindowPlacement &placement);
     VQMainWindowPlacement::ArrowEdge arrowEdge() const { return _arrowEdge; }
@@ -69,6 +74,7 @@ class VQSwatchMainWindow : public QWidget
     QToolButton *laneToggleButton() const { return _laneToggle; }
     VQSelectionControl *selectionControl() const { return _selectionControl; }
     VQSelectionCanvas *canvas() const { return _canvas; }
+    VQSelectedColorNameLabel *colorNameLabel() const { return _colorName; }
 
     // Whether the colour wheel is the picker shown; decides what Up and Down do.
     void setColorWheelShown(bool shown) { _colorWheelShown = shown; }
@@ -99,6 +105,7 @@ class VQSwatchMainWindow : public QWidget
     QWidget *_pickerArea = nullptr;
     QPointer<QWidget> _pickerView;
     VQSelectionControl *_selectionControl = nullptr;
+    VQSelectedColorNameLabel *_colorName = nullptr;
     QToolButton *_laneToggle = nullptr;
     QBoxLayout *_toolRows = nullptr;
     QWidget *_lane = nullptr;
