@@ -18,6 +18,7 @@
 #include <QSocketNotifier>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QOpenGLContext>
 #include <QThread>
 
 #include <atomic>
@@ -61,8 +62,29 @@ bool announcesLostDisplay(const QString &message)
     return message.startsWith(QLatin1String("The X11 connection broke"));
 }
 
+// Every surface Vellico draws is in shared memory. On Wayland, Qt would still
+// load its EGL client-buffer integration, and with it a GL driver (Mesa's
+// software renderer and LLVM where there is no GPU): some 50 MB that a tray
+// program living all day never uses. Unless the user chose an integration,
+// Vellico names one that does not exist, so that Qt draws in shared memory
+// only; Qt says so in two warnings, which are expected here and kept quiet.
+constexpr const char *kBufferIntegrationVariable = "QT_WAYLAND_CLIENT_BUFFER_INTEGRATION";
+bool gOwnBufferChoice = false;
+bool gQuietBufferNotice = false;
+
+int &chooseSharedMemoryBuffers(int &argc)
+{
+    if (qEnvironmentVariableIsEmpty(kBufferIntegrationVariable)) {
+        qputenv(kBufferIntegrationVariable, "none");
+        gOwnBufferChoice = true;
+    }
+    return argc;
+}
+
 void handleQtMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
+    if (gQuietBufferNotice && context.category && qstrcmp(context.category, "qt.qpa.wayland") == 0)
+        return;
     if (gPreviousMessageHandler)
         gPreviousMessageHandler(type, context, message);
     if (!announcesLostDisplay(message) || !qApp)
@@ -77,7 +99,7 @@ void handleQtMessage(QtMsgType type, const QMessageLogContext &context, const QS
 }
 } // namespace
 
-VQVellicoApplication::VQVellicoApplication(int &argc, char **argv) : QApplication(argc, argv)
+VQVellicoApplication::VQVellicoApplication(int &argc, char **argv) : QApplication(chooseSharedMemoryBuffers(argc), argv)
 {
     setOrganizationName(QStringLiteral("Vellico"));
     setApplicationName(QStringLiteral("Vellico"));
@@ -86,6 +108,14 @@ VQVellicoApplication::VQVellicoApplication(int &argc, char **argv) : QApplicatio
     setQuitOnLastWindowClosed(false);
     installSignalHandlers();
     gPreviousMessageHandler = qInstallMessageHandler(handleQtMessage);
+    if (gOwnBufferChoice) {
+        // Qt reads the choice when it first needs it: asked now, quietly, and
+        // then taken out of the environment the programs Vellico starts inherit.
+        gQuietBufferNotice = true;
+        QOpenGLContext::supportsThreadedOpenGL();
+        gQuietBufferNotice = false;
+        qunsetenv(kBufferIntegrationVariable);
+    }
     connect(this, &QCoreApplication::aboutToQuit, this, &VQVellicoApplication::applicationWillTerminate);
     // A logout through the session manager asks every program to save first.
     connect(this, &QGuiApplication::commitDataRequest, this, [](QSessionManager &) {

@@ -149,10 +149,23 @@ def case_tray_comes_back(session):
     wait_until("Vellico's item back in the new tray", lambda: tray_icon(session), timeout=15)
 
 
+def gl_driver_libraries(pid):
+    """The GL driver's libraries mapped into process `pid` (Mesa's EGL and DRI drivers, gbm,
+    LLVM); the vendor-neutral dispatch libraries Qt links to are not counted."""
+    with open(f"/proc/{pid}/maps") as maps:
+        paths = {line.split()[-1] for line in maps if "/" in line}
+    return sorted(path for path in paths
+                  if re.search(r"libEGL_mesa|libGLX_mesa|_dri\.so|libgbm|libLLVM|libglapi", os.path.basename(path)))
+
+
 def case_no_tray(session):
     start_vellico(session)
     wait_for_window(session, "the main window at start, with no tray host")
     session.screenshot("no-tray-window", output=session.outputs[0].name)
+    # Every surface is drawn in shared memory: the open window loads no GL driver.
+    loaded = gl_driver_libraries(session.vellico.pid)
+    if loaded:
+        raise Failure(f"the open window mapped a GL driver: {loaded}")
     for present in (False, True):
         session.run([os.environ["VELLICO_BINARY"]])
         wait_for_window(session, f"a second vellico to {'open' if present else 'close'} the window", present)
