@@ -1,6 +1,7 @@
 #include "app/VQLaunchOptions.h"
 
 #include "core/VQCopyTemplate.h"
+#include "core/VQSampleMean.h"
 #include "manual/VQManual.h"
 
 namespace
@@ -44,7 +45,7 @@ VQLaunchOptions parseWords(const QStringList &words, bool requestsOnly)
         options.error = message;
         return options;
     };
-    int copyTemplate = -1;
+    int copyTemplate = -1, sampleSize = 0;
     bool templateGiven = false;
     for (qsizetype i = 0; i < words.size(); ++i) {
         const QString &word = words[i];
@@ -61,6 +62,14 @@ VQLaunchOptions parseWords(const QStringList &words, bool requestsOnly)
                         .arg(words[i]));
             copyTemplate = value;
             templateGiven = true;
+        } else if (word == QLatin1String("--sample")) {
+            if (i + 1 >= words.size())
+                return fail(QStringLiteral("--sample needs a size: 1, 3, 5 or 9."));
+            bool ok = false;
+            const int value = words[++i].toInt(&ok);
+            if (!ok || !VQIsSampleSize(value))
+                return fail(QStringLiteral("--sample takes a size of 1, 3, 5 or 9, not \"%1\".").arg(words[i]));
+            sampleSize = value;
         } else if (!requestsOnly && word == QLatin1String("--choose-library")) {
             options.chooseLibrary = true;
         } else if (!requestsOnly && (word == QLatin1String("--help") || word == QLatin1String("-h"))) {
@@ -73,12 +82,14 @@ VQLaunchOptions parseWords(const QStringList &words, bool requestsOnly)
             return fail(QStringLiteral("Unknown argument \"%1\".").arg(word));
         }
     }
-    if (templateGiven) {
-        if (!options.asksForPick())
-            return fail(QStringLiteral("--template goes with --pick."));
-        for (VQLaunchOptions::Request &request : options.requests) {
-            if (request.command == VQLaunchOptions::Command::Pick)
-                request.copyTemplate = copyTemplate;
+    if (templateGiven && !options.asksForPick())
+        return fail(QStringLiteral("--template goes with --pick."));
+    if (sampleSize && !options.asksForPick())
+        return fail(QStringLiteral("--sample goes with --pick."));
+    for (VQLaunchOptions::Request &request : options.requests) {
+        if (request.command == VQLaunchOptions::Command::Pick) {
+            request.copyTemplate = copyTemplate;
+            request.sampleSize = sampleSize;
         }
     }
     return options;
@@ -104,6 +115,8 @@ QString VQLaunchOptions::channelMessage(const QList<Request> &requests)
         words << QString::fromLatin1(argumentForCommand(request.command));
         if (request.command == Command::Pick && request.copyTemplate >= 0)
             words << QStringLiteral("--template") << QString::number(request.copyTemplate);
+        if (request.command == Command::Pick && request.sampleSize)
+            words << QStringLiteral("--sample") << QString::number(request.sampleSize);
     }
     return words.join(QLatin1Char(' '));
 }

@@ -4,6 +4,8 @@
 //   Return, keypad Enter   pick the pixel under the crosshair
 //   Escape                 cancel
 //   arrow keys             move by one device pixel; with Shift by ten
+//   S                      sample 1, 3 × 3, 5 × 5, 9 × 9 device pixels, then 1
+//                          again (VQLoupeSample; the size chosen is remembered)
 //   anything else          nothing
 //
 // Keys come as xkb keysyms (the X11 grab and the wlroots overlay report
@@ -14,9 +16,9 @@
 #include <cstdint>
 
 struct VQLoupeCommand {
-    enum class Kind { None, Pick, Cancel, Move };
+    enum class Kind { None, Pick, Cancel, Move, SampleSize };
     Kind kind = Kind::None;
-    QPoint delta; // Move: device pixels
+    QPoint delta; // Move: device pixels (SampleSize steps to VQLoupeSample::next)
 
     friend bool operator==(const VQLoupeCommand &, const VQLoupeCommand &) = default;
 };
