@@ -202,26 +202,28 @@ def case_arrow_key(session):
         windows[output.name].wait_for_line(f"a key after the pick on {output.name}", lambda line: line == "key A")
 
 
-def case_pick_sample(session):
+def sample_case(output_index, **environment):
     """--sample takes the mean in linear light of the device pixels around the crosshair
     (grim's are the truth), shrunk at the output's edge, by a click and by Return; S steps
     the size on the frozen screen."""
-    stripes_everywhere(session)
-    output = session.outputs[0]
-    rows = ((200, 150, "3", (), 3), (201, 150, "5", ("Return",), 5), (0, 150, "3", ("Return",), 3),
-            (201, 150, "3", ("s", "Return"), 5))
-    for index, (x, y, size, keys, n) in enumerate(rows):
-        session.park_pointer()  # off the pixels the next capture is picked from
-        square = sample_square(x, y, n, output.width, output.height)
-        shot = session.screenshot(f"truth-sample-{index}", output=output.name)
-        expected = linear_mean([shot.pixel(px, py) for px, py in square])
-        pick = Pick(session, f"pick-sample-{index}", arguments=("--sample", size))
-        pick.wait_for_loupe(output, x, y)
-        if keys:
-            session.keys(*keys)
-        else:
-            session.click()
-        pick.expect_colour(expected)
+    def case(session):
+        stripes_everywhere(session)
+        output = session.outputs[output_index]
+        rows = ((200, 150, "3", (), 3), (201, 150, "5", ("Return",), 5), (0, 150, "3", ("Return",), 3),
+                (201, 150, "3", ("s", "Return"), 5))
+        for index, (x, y, size, keys, n) in enumerate(rows):
+            session.park_pointer()  # off the pixels the next capture is picked from
+            square = sample_square(x, y, n, output.width, output.height)
+            shot = session.screenshot(f"truth-sample-{index}", output=output.name)
+            expected = linear_mean([shot.pixel(px, py) for px, py in square])
+            pick = Pick(session, f"pick-sample-{index}", arguments=("--sample", size), **environment)
+            pick.wait_for_loupe(output, x, y)
+            if keys:
+                session.keys(*keys)
+            else:
+                session.click()
+            pick.expect_colour(expected)
+    return case
 
 
 def case_cursor_left_out(session):
@@ -417,7 +419,7 @@ CASES = {
     "pick-x1.5": case_pick_x1_5,
     "pick-escape": case_escape,
     "pick-arrow-key": case_arrow_key,
-    "pick-sample": case_pick_sample,
+    "pick-sample": sample_case(0),
     "pick-cursor-left-out": case_cursor_left_out,
     "pick-xwayland": case_xwayland_own_process,
     "pick-frozen-covers-every-output": case_frozen_covers_every_output,
