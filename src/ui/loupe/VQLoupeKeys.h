@@ -1,7 +1,7 @@
 #pragma once
 // What a key does in a loupe, the same in all three of them:
 //
-//   Return, keypad Enter   pick the pixel under the crosshair
+//   Return, keypad Enter   pick the sample around the crosshair: its mean
 //   Escape                 cancel
 //   arrow keys             move by one device pixel; with Shift by ten
 //   S                      sample 1, 3 × 3, 5 × 5, 9 × 9 device pixels, then 1
@@ -16,9 +16,10 @@
 #include <cstdint>
 
 struct VQLoupeCommand {
+    // SampleSize: the next size of sample (VQLoupeSample::chooseNext).
     enum class Kind { None, Pick, Cancel, Move, SampleSize };
     Kind kind = Kind::None;
-    QPoint delta; // Move: device pixels (SampleSize steps to VQLoupeSample::next)
+    QPoint delta; // Move: device pixels
 
     friend bool operator==(const VQLoupeCommand &, const VQLoupeCommand &) = default;
 };
