@@ -17,14 +17,14 @@ void VQDeferredPicker::setBackend(std::unique_ptr<VQScreenPicker> backend)
     emit chosen();
     if (_pickWaiting) {
         _pickWaiting = false;
-        _backend->pick();
+        _backend->pick(askedSampleSize());
     }
 }
 
 void VQDeferredPicker::start()
 {
     if (_backend) {
-        _backend->pick();
+        _backend->pick(askedSampleSize());
         return;
     }
     // Started once the backend is chosen (a cancel meanwhile ends it, see stop()).

@@ -4,7 +4,7 @@
 // them with the same parser, so both ends always agree on what a command is.
 //
 //   vellico [--choose-library] [--copy] [--copy-alternate] [--paste]
-//           [--pick [--template N]] [--diagnose] [--help] [--version]
+//           [--pick [--template N] [--sample N]] [--diagnose] [--help] [--version]
 
 #include <QString>
 #include <QStringList>
@@ -17,6 +17,7 @@ struct VQLaunchOptions {
     struct Request {
         Command command;
         int copyTemplate = -1; // --pick --template N; -1 prints #RRGGBB
+        int sampleSize = 0;    // --pick --sample N (1, 3, 5 or 9); 0: the size the loupe remembers
         friend bool operator==(const Request &, const Request &) = default;
     };
 

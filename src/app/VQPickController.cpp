@@ -14,9 +14,9 @@ VQPickController::VQPickController(VQScreenPicker &picker, QObject *parent) : QO
 
 VQPickController::~VQPickController() = default;
 
-void VQPickController::pick(Done done, quint64 asker)
+void VQPickController::pick(Done done, quint64 asker, int sampleSize)
 {
-    Request request{std::move(done), asker};
+    Request request{std::move(done), asker, sampleSize};
     if (_quitting) {
         tell(std::move(request), VQPickOutcome::cancelled(), false);
         return;
@@ -33,7 +33,7 @@ void VQPickController::start(Request request)
 {
     emit aboutToPick();
     _current = std::move(request);
-    if (!_picker.pick()) {
+    if (!_picker.pick(_current->sampleSize)) {
         // Someone else's pick holds the picker: this one cannot start.
         Request refused = std::move(*_current);
         _current.reset();

@@ -31,8 +31,9 @@ class VQPickController : public QObject
 
     // Starts a pick when none runs or waits, or else queues it behind them.
     // `done`, when given, hears its outcome later. `asker`: the later start
-    // that asked (see askerLeft), 0 for none.
-    void pick(Done done = {}, quint64 asker = 0);
+    // that asked (see askerLeft), 0 for none. `sampleSize`: the loupe's sample
+    // for this pick alone (VQScreenPicker::pick), 0 for the remembered one.
+    void pick(Done done = {}, quint64 asker = 0, int sampleSize = 0);
     // The later start `asker` went away: its pick under way is cancelled (its
     // outcome follows as a cancel), and its queued ones are dropped, answered
     // as cancelled.
@@ -55,6 +56,7 @@ class VQPickController : public QObject
     struct Request {
         Done done;
         quint64 asker = 0;
+        int sampleSize = 0;
     };
     void start(Request request);
     void pickerFinished(const VQPickOutcome &outcome);

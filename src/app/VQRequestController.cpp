@@ -118,7 +118,7 @@ void VQRequestController::performRequestsFrom(QList<VQLaunchOptions::Request> re
                  copyTemplate = request.copyTemplate](const VQPickOutcome &outcome) {
                     performRequestsFrom(requests, index + 1, pickAnswer(outcome, copyTemplate), reply, asker);
                 },
-                asker);
+                asker, request.sampleSize);
             return;
         }
     }

@@ -65,15 +65,18 @@ VQManualPage makeVellicoPage()
     VQManualPage page;
     page.name = "vellico";
     page.summary = "color picker and swatch manager in the system tray";
-    page.synopsis = {"vellico [--choose-library] [--copy] [--copy-alternate] [--paste] [--pick [--template N]]",
-                     "vellico --diagnose | --help | --version"};
+    page.synopsis = {
+        "vellico [--choose-library] [--copy] [--copy-alternate] [--paste] [--pick [--template N] [--sample N]]",
+        "vellico --diagnose | --help | --version"};
     page.description =
         "A color picker and swatch manager in the system tray. Started again while it runs, it opens or closes "
         "its window, or hands the commands below to the running Vellico.\n\n"
         "Vellico puts an eyedropper icon in the system tray. A click on it opens the main window with six color "
         "pickers and the collections of the library; a right click shows the menu with \"Pick Color from "
         "Screen\", \"Preferences...\" and \"Quit\". The loupe magnifies the pixels around the pointer; a click or "
-        "Return takes the pixel under it and Escape cancels. On wlroots Wayland compositors the loupe runs over "
+        "Return takes the pixel under it and Escape cancels. S steps its sample through 1, 3x3, 5x5 and 9x9 "
+        "device pixels, averaged in linear light, and Vellico remembers the size. On wlroots Wayland compositors the "
+        "loupe runs over "
         "a frozen capture of the screen; where only the desktop portal's PickColor is offered, the desktop's own "
         "picker runs instead.\n\n"
         "Only one Vellico runs in a session. The commands given to a later start are carried out by the running "
@@ -94,6 +97,11 @@ VQManualPage makeVellicoPage()
              {"--template N",
               "With --pick: print the color in copy format N (0 to 16, or 100 on for your own, see COPY FORMATS) "
               "instead, in lower case when VQUseLowercase is true."},
+             {"--sample N",
+              "With --pick: take the mean in linear light of the N x N device pixels around the crosshair (1, 3, "
+              "5 or 9; fewer at the edge of a screen) for this pick alone, instead of the size the loupe "
+              "remembers (VQLoupeSampleSize). The desktop's own picker takes one pixel.",
+              {"1", "3", "5", "9"}},
              {"--choose-library", "Choose or create another library file, used from then on. Holding Alt while "
                                   "Vellico starts does the same."},
              {"--diagnose", "Print the session and how each desktop service works in it, with the screen "
@@ -136,6 +144,8 @@ VQManualPage makeVellicoPage()
              {"VQMouseTrackingDisabled=BOOL", "Do not select the color under the pointer while Shift is held "
                                               "over the screen with the main window open."},
              {"RZNoLoupePreview=BOOL", "Run the loupe without its magnifier window."},
+             {"VQLoupeSampleSize=N", "The loupe's sample: the mean of N x N device pixels, 1, 3, 5 or 9; S in "
+                                     "the loupe chooses it. Any other value reads as 1."},
              {"RZLastUsedColorPickerName=NAME", "The picker shown last, remembered by Vellico."},
              {"VQPanelStyle=STYLE", "Dark or Light: the tray icon for a dark or a light panel. Otherwise the "
                                     "panel's color decides."},

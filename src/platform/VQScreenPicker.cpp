@@ -21,11 +21,12 @@ void VQScreenPicker::cancel()
     stop();
 }
 
-bool VQScreenPicker::pick()
+bool VQScreenPicker::pick(int sampleSize)
 {
     if (_running)
         return false;
     _running = true;
+    _sampleSize = sampleSize;
     start();
     return true;
 }

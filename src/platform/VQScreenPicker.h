@@ -41,8 +41,10 @@ class VQScreenPicker : public QObject
     // Starts one pick; finished() follows exactly once, before or after pick()
     // returns. False, with nothing emitted, while a pick already runs (its
     // finished() is still to come): a second press of the shortcut starts no
-    // second loupe.
-    bool pick();
+    // second loupe. `sampleSize` (1, 3, 5 or 9): the loupe averages a square of
+    // that many device pixels a side for this pick alone; 0, the size it
+    // remembers. The desktop's own picker takes one pixel whatever it is.
+    bool pick(int sampleSize = 0);
     bool isRunning() const { return _running; }
     // Ends the pick under way as the user's cancel would (the asker went away,
     // the program quits); its finished() follows, now or later. Nothing while
@@ -63,6 +65,8 @@ class VQScreenPicker : public QObject
   protected:
     // Begins the pick; the backend calls finish() once, now or later.
     virtual void start() = 0;
+    // The sample size the pick under way was asked for (see pick()).
+    int askedSampleSize() const { return _sampleSize; }
     // Ends the pick under way as the user's cancel would; finish() follows,
     // now or later. By default at once, with a cancel.
     virtual void stop() { finish(VQPickOutcome::cancelled()); }
@@ -70,6 +74,7 @@ class VQScreenPicker : public QObject
 
   private:
     bool _running = false;
+    int _sampleSize = 0;
     QString _logLine;
 };
 

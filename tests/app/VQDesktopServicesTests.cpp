@@ -175,11 +175,13 @@ class VQAnsweringPicker : public VQScreenPicker
     bool canPick() const override { return _can; }
     QString description() const override { return QStringLiteral("answering"); }
     int starts = 0;
+    int sampleSize = -1; // the last start's
 
   protected:
     void start() override
     {
         ++starts;
+        sampleSize = askedSampleSize();
         finish(VQPickOutcome::picked(Qt::red));
     }
 
@@ -220,7 +222,7 @@ TEST(VQDesktopServicesTest, APickBeforeTheSessionAnsweredWaitsForTheBackend)
         EXPECT_TRUE(services.capabilities().screenPicking);
         EXPECT_EQ(picker->description(), QStringLiteral("waiting"));
         if (row.pickFirst) {
-            EXPECT_TRUE(picker->pick());
+            EXPECT_TRUE(picker->pick(5));
         }
         if (row.cancelFirst)
             picker->cancel();
@@ -235,6 +237,11 @@ TEST(VQDesktopServicesTest, APickBeforeTheSessionAnsweredWaitsForTheBackend)
         EXPECT_EQ(services.capabilities().screenPicking, row.backendCan);
         EXPECT_EQ(changes, row.backendCan ? 0 : 1);
         EXPECT_EQ(picker->description(), QStringLiteral("answering"));
+        // The pick's sample size reaches the backend, whether the pick waited for it or not.
+        if (row.starts)
+            EXPECT_EQ(answering->sampleSize, 5);
+        EXPECT_TRUE(picker->pick(3));
+        EXPECT_EQ(answering->sampleSize, 3);
     }
 }
 } // namespace

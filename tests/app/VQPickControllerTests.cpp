@@ -26,6 +26,7 @@ class VQFakePicker : public VQScreenPicker
     }
     std::optional<VQPickOutcome> atOnce;
     int starts = 0;
+    std::vector<int> sampleSizes; // each start's
     int stops = 0;
     bool answering = false; // inside finish(), emitting finished()
 
@@ -33,6 +34,7 @@ class VQFakePicker : public VQScreenPicker
     void start() override
     {
         ++starts;
+        sampleSizes.push_back(askedSampleSize());
         if (atOnce)
             answer(*atOnce);
     }
@@ -71,14 +73,14 @@ class VQPickControllerTest : public testing::Test
         _app.reset();
     }
 
-    void pick(int asker)
+    void pick(int asker, int sampleSize = 0)
     {
         picking = true;
         controller->pick(
             [this, asker](const VQPickOutcome &outcome) {
                 heard.push_back({asker, outcome.kind, outcome.color, picking, picker->answering, picker->starts});
             },
-            quint64(asker));
+            quint64(asker), sampleSize);
         picking = false;
     }
     static void settle()
@@ -103,7 +105,7 @@ TEST_F(VQPickControllerTest, APickDuringAnotherWaitsAndStartsAfterTheFirstHasBee
         finished.push_back(outcome.color);
         EXPECT_EQ(heard.size(), finished.size() - 1) << "the signal comes before the asker hears";
     });
-    pick(1);
+    pick(1, 5);
     pick(2);
     EXPECT_EQ(picker->starts, 1);
     EXPECT_EQ(controller->queued(), 1);
@@ -128,6 +130,7 @@ TEST_F(VQPickControllerTest, APickDuringAnotherWaitsAndStartsAfterTheFirstHasBee
     EXPECT_EQ(heard[1].kind, VQPickOutcome::Kind::Cancelled);
     EXPECT_EQ(aboutToPick, 2);
     EXPECT_EQ(finished, (std::vector<QColor>{QColor(Qt::red), QColor()}));
+    EXPECT_EQ(picker->sampleSizes, (std::vector<int>{5, 0})) << "each pick with its own sample size";
     EXPECT_FALSE(controller->isPicking());
 }
 

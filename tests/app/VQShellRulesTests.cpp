@@ -266,7 +266,14 @@ TEST(VQLaunchOptionsTest, CommandLineAndChannelReadAlike)
         {{"vellico", "--pick", "--template", "4"}, {{C::Pick, 4}}, false, {}},
         {{"vellico", "--template", "4", "--pick"}, {{C::Pick, 4}}, false, {}},
         {{"vellico", "--copy-alternate", "--pick"}, {{C::CopyAlternate}, {C::Pick}}, false, {}},
+        {{"vellico", "--pick", "--sample", "3"}, {{C::Pick, -1, 3}}, false, {}},
+        {{"vellico", "--sample", "9", "--pick", "--template", "4"}, {{C::Pick, 4, 9}}, false, {}},
+        {{"vellico", "--pick", "--sample", "1", "--copy"}, {{C::Pick, -1, 1}, {C::Copy}}, false, {}},
         {{"vellico", "--template", "3"}, {}, false, "--template goes with --pick."},
+        {{"vellico", "--copy", "--sample", "5"}, {}, false, "--sample goes with --pick."},
+        {{"vellico", "--pick", "--sample"}, {}, false, "--sample needs a size: 1, 3, 5 or 9."},
+        {{"vellico", "--pick", "--sample", "4"}, {}, false, "--sample takes a size of 1, 3, 5 or 9, not \"4\"."},
+        {{"vellico", "--pick", "--sample", "3x3"}, {}, false, "--sample takes a size of 1, 3, 5 or 9, not \"3x3\"."},
         {{"vellico", "--pick", "--template"},
          {},
          false,
@@ -335,8 +342,8 @@ TEST(VQLaunchOptions, TakesEveryOptionTheManualLists)
     ASSERT_GE(options.size(), 9u);
     for (const VQManualOption &option : options) {
         QStringList arguments = {QStringLiteral("vellico"), QStringLiteral("--") + QString::fromStdString(option.name)};
-        if (option.takesValue)
-            arguments << QStringLiteral("4") << QStringLiteral("--pick"); // --template goes with --pick
+        if (option.takesValue) // a value --template and --sample both take; both go with --pick
+            arguments << QStringLiteral("5") << QStringLiteral("--pick");
         EXPECT_EQ(VQLaunchOptions::parse(arguments).error, QString()) << option.name;
     }
 }

@@ -218,6 +218,30 @@ def case_pick_keys(session):
             raise Failure(f"after {keys} the pointer is at {position.strip()}, not x {expected_x}")
 
 
+def case_pick_sample(session):
+    """--sample takes the mean in linear light of the stripes around the pointer (shrunk at the
+    screen's edge), in a process of its own and handed to a running Vellico; S steps the size
+    in the loupe and is remembered, the size --sample gives is not."""
+    def mean(x, y, n):
+        return vellico_e2e.linear_mean([stripe_colour(px, py)
+                                        for px, py in vellico_e2e.sample_square(x, y, n, WIDTH, HEIGHT)])
+
+    def picks(rows):
+        for x, y, arguments, keys_or_click, n in rows:
+            session.move(x, y)
+            pick(session, keys_or_click, *arguments, printed=mean(x, y, n) + "\n",
+                 what=f"--pick {' '.join(arguments)} with {keys_or_click} at ({x}, {y})")
+
+    picks(((101, 300, ("--sample", "3"), ["click", "1"], 3),
+           (102, 300, ("--sample", "5"), ["key", "Return"], 5),
+           (0, 300, ("--sample", "3"), ["click", "1"], 3),  # two columns of three at the left edge
+           (103, 300, ("--sample", "3"), ["key", "s", "Return"], 5)))
+    session.start_vellico()
+    vellico_e2e.wait_for_icon(session)
+    picks(((105, 300, ("--sample", "3"), ["click", "1"], 3),
+           (107, 300, (), ["click", "1"], 5)))  # the size S chose, not the last --sample
+
+
 def case_pick_template(session):
     # --template 0 prints the hexadecimal text without the hash.
     session.move(350, 150)
@@ -517,6 +541,7 @@ CASES = {
     "pick-escape": case_pick_escape,
     "pick-keys": case_pick_keys,
     "pick-template": case_pick_template,
+    "pick-sample": case_pick_sample,
     "pick-click-reaches-no-window": case_pick_click_reaches_no_window,
     "pick-in-running-instance": case_pick_in_running_instance,
     "pick-queued-in-running-instance": case_pick_queued_in_running_instance,

@@ -61,6 +61,27 @@ def wait_until(what, predicate, timeout=10.0):
         time.sleep(POLL_INTERVAL)
 
 
+def sample_square(x, y, n, width, height):
+    """The device pixels of the n x n square around x, y that lie on a screen of width x height."""
+    half = n // 2
+    return [(px, py) for py in range(max(0, y - half), min(height, y + half + 1))
+            for px in range(max(0, x - half), min(width, x + half + 1))]
+
+
+def linear_mean(colours):
+    """The mean of colours ("#RRGGBB") in linear light: each channel decoded from sRGB,
+    averaged, encoded again and rounded, as "#RRGGBB"."""
+    def decode(value):
+        c = value / 255
+        return c / 12.92 if c <= 0.04045 else ((c + 0.055) / 1.055) ** 2.4
+
+    def encode(linear):
+        c = linear * 12.92 if linear <= 0.0031308 else 1.055 * linear ** (1 / 2.4) - 0.055
+        return int(c * 255 + 0.5)
+    channels = [[decode(int(colour[1 + 2 * i:3 + 2 * i], 16)) for colour in colours] for i in range(3)]
+    return "#" + "".join(f"{encode(sum(channel) / len(channel)):02X}" for channel in channels)
+
+
 class Session:
     """One display with a tray, a private home, and the processes started on it."""
 

@@ -1,6 +1,7 @@
 // The loupe over a frozen screen: the pixel under the pointer and the arrow
 // keys, the magnifier's sample, the panel's place, and what is painted.
 
+#include "core/VQSampleMean.h"
 #include "ui/loupe/VQFrozenLoupeState.h"
 #include "ui/loupe/VQFrozenLoupeView.h"
 #include "ui/loupe/VQLoupeGeometry.h"
@@ -187,6 +188,41 @@ TEST(VQFrozenLoupeStateTest, SampleIsTheSquareAroundThePixelBlackBeyondTheImage)
     EXPECT_EQ(corner.pixel(4, 3), qRgb(0, 0, 0)) << "above the image";
     EXPECT_EQ(corner.pixel(5, 4), qRgb(0, 0, 0)) << "right of the image";
     EXPECT_EQ(corner.pixel(0, 8), qRgb(35, 4, 7));
+}
+
+// The mean of a whole rectangle of at most 9 × 9 pixels, as the sample model averages.
+QColor meanOf(const QImage &image, const QRect &rect)
+{
+    return VQMeanOfSquare(image.copy(rect), QPoint(rect.width() / 2, rect.height() / 2), 9).color;
+}
+
+// A pick takes the mean of the sample around the current pixel from its own
+// output's picture: at the output's edge the square shrinks, even where
+// another output continues.
+TEST(VQFrozenLoupeStateTest, APickTakesTheMeanOfTheSampleOnItsOutput)
+{
+    const struct {
+        const char *name;
+        VQOutputPixel pixel;
+        int n;
+        QRect square;
+    } rows[] = {
+        {"one pixel", {0, {200, 150}}, 1, QRect(200, 150, 1, 1)},
+        {"3×3 inside", {0, {200, 150}}, 3, QRect(199, 149, 3, 3)},
+        {"5×5 at the left edge", {0, {0, 150}}, 5, QRect(0, 148, 3, 5)},
+        {"9×9 in the bottom-right corner", {0, {639, 399}}, 9, QRect(635, 395, 5, 5)},
+        {"×2 output's left edge, the ×1 output beside it", {1, {0, 201}}, 3, QRect(0, 200, 2, 3)},
+    };
+    const VQOutputLayout layout = threeOutputs();
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        const QImage frozen = coordinates(layout.outputs().at(row.pixel.output).deviceSize);
+        VQFrozenLoupeState state(layout);
+        state.setSampleSize(row.n);
+        EXPECT_FALSE(state.sampleMean(frozen).isValid()) << "no current pixel yet";
+        state.pointAt(row.pixel.output, QPointF(row.pixel.pixel) + QPointF(0.5, 0.5));
+        EXPECT_EQ(state.sampleMean(frozen), meanOf(frozen, row.square));
+    }
 }
 
 QImage paintOutput(const VQFrozenLoupeState &state, const QImage &frozen, int output)

@@ -33,6 +33,8 @@ const KeyRow kKeyRows[] = {
     {"DownByOne", XKB_KEY_Down, false, {Kind::Move, {0, 1}}},
     {"ShiftLeftByTen", XKB_KEY_Left, true, {Kind::Move, {-10, 0}}},
     {"ShiftDownByTen", XKB_KEY_Down, true, {Kind::Move, {0, 10}}},
+    {"SStepsTheSample", XKB_KEY_s, false, {Kind::SampleSize, {}}},
+    {"ShiftSStepsItToo", XKB_KEY_S, true, {Kind::SampleSize, {}}},
     {"ALetterDoesNothing", XKB_KEY_a, false, {}},
     {"TheKeypadsArrowsAreNotTheArrows", XKB_KEY_KP_Left, false, {}},
     {"ShiftSpaceDoesNothing", XKB_KEY_space, true, {}},
@@ -65,11 +67,17 @@ TEST(VQLoupeKeysTest, QtKeysMapToTheirKeysyms)
         int qtKey;
         std::uint32_t keysym;
     } rows[] = {
-        {Qt::Key_Return, XKB_KEY_Return}, {Qt::Key_Enter, XKB_KEY_KP_Enter},
-        {Qt::Key_Escape, XKB_KEY_Escape}, {Qt::Key_Left, XKB_KEY_Left},
-        {Qt::Key_Right, XKB_KEY_Right},   {Qt::Key_Up, XKB_KEY_Up},
-        {Qt::Key_Down, XKB_KEY_Down},     {Qt::Key_A, XKB_KEY_a},
-        {Qt::Key_Space, XKB_KEY_space},   {Qt::Key_Shift, 0},
+        {Qt::Key_Return, XKB_KEY_Return},
+        {Qt::Key_Enter, XKB_KEY_KP_Enter},
+        {Qt::Key_Escape, XKB_KEY_Escape},
+        {Qt::Key_Left, XKB_KEY_Left},
+        {Qt::Key_Right, XKB_KEY_Right},
+        {Qt::Key_Up, XKB_KEY_Up},
+        {Qt::Key_Down, XKB_KEY_Down},
+        {Qt::Key_A, XKB_KEY_a},
+        {Qt::Key_Space, XKB_KEY_space},
+        {Qt::Key_S, XKB_KEY_s},
+        {Qt::Key_Shift, 0},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.qtKey);

@@ -10,6 +10,7 @@
 #include "ui/loupe/VQMagnifierLoupe.h"
 #include "ui/loupe/VQMagnifierLoupeWindow.h"
 #include "ui/loupe/VQMouseTrackingColorPicker.h"
+#include "core/VQSampleMean.h"
 #include "vqcore/VQUserDefaults.h"
 
 #include "VQTestSupport.h"
@@ -29,14 +30,14 @@ class VQMagnifierLoupeTest : public VQLibraryTest
 {
   protected:
     // Runs one pick to its end; `play` runs once the run has started (its window shown, input grabbed).
-    VQPickOutcome runPick(const std::function<void()> &play = {})
+    VQPickOutcome runPick(const std::function<void()> &play = {}, int sampleSize = 0)
     {
         std::optional<VQPickOutcome> outcome;
         const auto connection =
             QObject::connect(&loupe, &VQScreenPicker::finished, [&](const VQPickOutcome &told) { outcome = told; });
         if (play)
             QTimer::singleShot(0, qApp, play);
-        EXPECT_TRUE(loupe.pick());
+        EXPECT_TRUE(loupe.pick(sampleSize));
         QElapsedTimer waited;
         waited.start();
         while (!outcome && waited.elapsed() < 5000)
@@ -45,12 +46,20 @@ class VQMagnifierLoupeTest : public VQLibraryTest
         EXPECT_FALSE(loupe.isRunning());
         return outcome.value_or(VQPickOutcome::failed(QStringLiteral("the pick never ended")));
     }
-    std::optional<QColor> run(const std::function<void()> &play = {})
+    std::optional<QColor> run(const std::function<void()> &play = {}, int sampleSize = 0)
     {
-        const VQPickOutcome outcome = runPick(play);
+        const VQPickOutcome outcome = runPick(play, sampleSize);
         if (outcome.kind == VQPickOutcome::Kind::Picked)
             return outcome.color;
         return std::nullopt;
+    }
+
+    static VQMagnifierLoupeWindow *shownWindow()
+    {
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (auto *loupe = qobject_cast<VQMagnifierLoupeWindow *>(widget); loupe && loupe->isVisible())
+                return loupe;
+        return nullptr;
     }
 
     VQFakePlatform platform{VQStripedDesktop()};
@@ -118,6 +127,71 @@ TEST_F(VQMagnifierLoupeTest, TheWindowShowsTheNineByNineDevicePixelsAroundThePoi
             const QColor expected = (97 + column) % 2 == 0 ? kRed : kBlue;
             ASSERT_EQ(QColor(shown.pixel(at)), expected) << "cell " << column << "," << row;
         }
+}
+
+// A pick takes the mean in linear light of the sample around the pointer: the
+// pick's own size, or the one S chose last (remembered), shrunk at the screen's
+// edge; the readout names it and shows that mean.
+TEST_F(VQMagnifierLoupeTest, APickTakesTheMeanOfTheSampleAroundThePointer)
+{
+    const QString key = QStringLiteral("VQLoupeSampleSize");
+    const struct {
+        const char *name;
+        const char *stored; // the setting before the pick; nullptr: none
+        int asked;          // the pick's own size; 0: none
+        int presses;        // of S
+        bool click;         // or Return
+        QPoint pointer;
+        QRect square; // the device pixels averaged
+        const char *text;
+        const char *storedAfter;
+    } rows[] = {
+        {"remembered 3×3, Return", "3", 0, 0, false, {101, 57}, QRect(100, 56, 3, 3), "3×3", "3"},
+        {"remembered 3×3, a click", "3", 0, 0, true, {101, 57}, QRect(100, 56, 3, 3), "3×3", "3"},
+        {"the pick's own 5×5, not remembered", "3", 5, 0, true, {101, 57}, QRect(99, 55, 5, 5), "5×5", "3"},
+        {"S: from 1 to 3×3, remembered", nullptr, 0, 1, false, {100, 57}, QRect(99, 56, 3, 3), "3×3", "3"},
+        {"S twice: from 3×3 to 9×9", "1", 3, 2, true, {100, 57}, QRect(96, 53, 9, 9), "9×9", "9"},
+        {"S from 9×9 back to one pixel", "9", 0, 1, false, {100, 57}, QRect(100, 57, 1, 1), "1×1", "1"},
+        {"a stored size that is none is 1", "7", 0, 0, false, {101, 57}, QRect(101, 57, 1, 1), "1×1", "7"},
+        {"5×5 shrunk at the screen's left edge", nullptr, 5, 0, true, {0, 57}, QRect(0, 55, 3, 5), "5×5", nullptr},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        if (row.stored)
+            VQUserDefaults::standard().setString(key, QString::fromLatin1(row.stored));
+        else
+            VQUserDefaults::standard().removeObjectForKey(key);
+        platform.pointer = row.pointer;
+        // The mean of the whole square, which is at most 9 × 9.
+        const QRect &square = row.square;
+        const QColor mean =
+            VQMeanOfSquare(platform.desktop.copy(square), QPoint(square.width() / 2, square.height() / 2), 9).color;
+        QString text;
+        std::optional<QColor> readout;
+        const auto readAndPick = [&] {
+            VQMagnifierLoupeWindow *window = shownWindow();
+            ASSERT_NE(window, nullptr);
+            window->previewView()->grab(); // a repaint
+            text = window->overviewView()->sampleText();
+            readout = window->selectedColor();
+            if (row.click)
+                platform.sendClick(row.pointer);
+            else
+                platform.sendKey(XKB_KEY_Return);
+        };
+        EXPECT_EQ(run(
+                      [&] {
+                          for (int i = 0; i < row.presses; ++i)
+                              platform.sendKey(XKB_KEY_s);
+                          // After the keys, which come queued.
+                          QMetaObject::invokeMethod(qApp, readAndPick, Qt::QueuedConnection);
+                      },
+                      row.asked),
+                  mean);
+        EXPECT_EQ(text, QString::fromUtf8(row.text));
+        EXPECT_EQ(readout, mean);
+        EXPECT_EQ(VQUserDefaults::standard().stringForKey(key), QString::fromLatin1(row.storedAfter));
+    }
 }
 
 TEST_F(VQMagnifierLoupeTest, AFailedCaptureMakesTheClickPickNothingAndSaysWhy)

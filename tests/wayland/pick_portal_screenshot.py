@@ -19,7 +19,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from wayland_session import PATCH, WaylandSession, check_pick, run_case  # noqa: E402
 from pick_wayland import (PICK_TIMEOUT, WHITE, Pick, crosshair_arm, no_press, outputs_change,  # noqa: E402
-                          stripes_everywhere, truth)
+                          sample_case, stripes_everywhere, truth)
 from vellico_e2e import Failure, Unavailable, wait_until  # noqa: E402
 
 FORCED = {"VELLICO_PICK_PATH": "portal-screenshot"}
@@ -143,6 +143,8 @@ def fake_portal_case(answer, reason, make=None, kept=False):
 CASES = {
     "portal-screenshot-pick": case_pick,
     "portal-screenshot-escape": case_escape,
+    # On the x2 output, which the picture holds at its own scale.
+    "portal-screenshot-sample": sample_case(1, **FORCED),
     "portal-screenshot-focus-taken": case_focus_taken,
     "portal-screenshot-refused": fake_portal_case(["other"],
                                                   "the desktop portal ended the screenshot without a picture"),

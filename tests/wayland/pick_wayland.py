@@ -2,9 +2,10 @@
 """Desktop tests of `vellico --pick` on a Wayland session (headless sway with a
 x1 and a x2 output): the frozen screen over screencopy picks the device pixel
 under the pointer, natively and forced onto XWayland (QT_QPA_PLATFORM=xcb), in
-a process of its own and handed to a running Vellico. grim is the truth, our
-virtual pointer and wtype the user; the stripe window (1-device-pixel red and
-blue columns) lies fullscreen under the frozen screen and must see no click.
+a process of its own and handed to a running Vellico, and the mean of a square
+of them. grim is the truth, our virtual pointer and wtype the user; the stripe
+window (1-device-pixel red and blue columns) lies fullscreen under the frozen
+screen and must see no click.
 
     pick_wayland.py CASE      with VELLICO_BINARY set
 """
@@ -17,7 +18,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from wayland_session import (BACKGROUND, BLUE, PATCH, RED, Output, WaylandSession, check_pick,  # noqa: E402
                              expected_colour, run_case, start_stripes)
-from vellico_e2e import Failure, wait_until  # noqa: E402
+from vellico_e2e import Failure, linear_mean, sample_square, wait_until  # noqa: E402
 
 # An answer well within the 10 s any pick may wait on a compositor or a portal.
 PICK_TIMEOUT = 15
@@ -199,6 +200,30 @@ def case_arrow_key(session):
             raise Failure(f"the click after the pick arrived as {press!r}")
         session.keys("a")
         windows[output.name].wait_for_line(f"a key after the pick on {output.name}", lambda line: line == "key A")
+
+
+def sample_case(output_index, **environment):
+    """--sample takes the mean in linear light of the device pixels around the crosshair
+    (grim's are the truth), shrunk at the output's edge, by a click and by Return; S steps
+    the size on the frozen screen."""
+    def case(session):
+        stripes_everywhere(session)
+        output = session.outputs[output_index]
+        rows = ((200, 150, "3", (), 3), (201, 150, "5", ("Return",), 5), (0, 150, "3", ("Return",), 3),
+                (201, 150, "3", ("s", "Return"), 5))
+        for index, (x, y, size, keys, n) in enumerate(rows):
+            session.park_pointer()  # off the pixels the next capture is picked from
+            square = sample_square(x, y, n, output.width, output.height)
+            shot = session.screenshot(f"truth-sample-{index}", output=output.name)
+            expected = linear_mean([shot.pixel(px, py) for px, py in square])
+            pick = Pick(session, f"pick-sample-{index}", arguments=("--sample", size), **environment)
+            pick.wait_for_loupe(output, x, y)
+            if keys:
+                session.keys(*keys)
+            else:
+                session.click()
+            pick.expect_colour(expected)
+    return case
 
 
 def case_cursor_left_out(session):
@@ -394,6 +419,7 @@ CASES = {
     "pick-x1.5": case_pick_x1_5,
     "pick-escape": case_escape,
     "pick-arrow-key": case_arrow_key,
+    "pick-sample": sample_case(0),
     "pick-cursor-left-out": case_cursor_left_out,
     "pick-xwayland": case_xwayland_own_process,
     "pick-frozen-covers-every-output": case_frozen_covers_every_output,

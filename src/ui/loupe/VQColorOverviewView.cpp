@@ -10,13 +10,21 @@ void VQColorOverviewView::setSelectedColor(const QColor &color)
     update();
 }
 
+void VQColorOverviewView::setSampleText(const QString &text)
+{
+    if (text == _sampleText)
+        return;
+    _sampleText = text;
+    update();
+}
+
 void VQColorOverviewView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    VQDrawColorOverview(painter, QRectF(rect()), _selectedColor);
+    VQDrawColorOverview(painter, QRectF(rect()), _selectedColor, _sampleText);
 }
 
-void VQDrawColorOverview(QPainter &painter, const QRectF &bounds, const QColor &color)
+void VQDrawColorOverview(QPainter &painter, const QRectF &bounds, const QColor &color, const QString &sample)
 {
     painter.save();
     painter.translate(bounds.topLeft());
@@ -30,6 +38,13 @@ void VQDrawColorOverview(QPainter &painter, const QRectF &bounds, const QColor &
 
     QFont font = painter.font();
     font.setBold(true);
+    if (!sample.isEmpty()) {
+        // Dark on a light swatch, light on a dark one.
+        font.setPixelSize(std::max(8, int(side) / 4));
+        painter.setFont(font);
+        painter.setPen(color.isValid() && qGray(color.rgb()) > 140 ? Qt::black : Qt::white);
+        painter.drawText(swatch, Qt::AlignCenter, sample);
+    }
     font.setPixelSize(std::max(8, int(height) / 3 - 2));
     painter.setFont(font);
     painter.setPen(Qt::white);

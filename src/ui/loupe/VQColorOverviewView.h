@@ -1,14 +1,15 @@
 #pragma once
-// The loupe's readout: a swatch of the centre colour and its red, green and
-// blue values 0–255, right-aligned.
+// The loupe's readout: a swatch of the sampled colour with the sample's size
+// on it ("3×3"), and its red, green and blue values 0–255, right-aligned.
 
 #include <QColor>
 #include <QWidget>
 
 class QPainter;
 
-// Paints the readout for `color` into `bounds` (its swatch as high as the bounds).
-void VQDrawColorOverview(QPainter &painter, const QRectF &bounds, const QColor &color);
+// Paints the readout for `color` into `bounds` (its swatch as high as the
+// bounds), `sample` (VQLoupeSample::text) on the swatch.
+void VQDrawColorOverview(QPainter &painter, const QRectF &bounds, const QColor &color, const QString &sample);
 
 class VQColorOverviewView : public QWidget
 {
@@ -20,10 +21,13 @@ class VQColorOverviewView : public QWidget
     QColor selectedColor() const { return _selectedColor; }
     // An invalid colour shows an empty swatch and dashes.
     void setSelectedColor(const QColor &color);
+    QString sampleText() const { return _sampleText; }
+    void setSampleText(const QString &text);
 
   protected:
     void paintEvent(QPaintEvent *event) override;
 
   private:
     QColor _selectedColor;
+    QString _sampleText;
 };

@@ -5,6 +5,7 @@
 #include "ui/loupe/VQFrozenLoupeState.h"
 #include "ui/loupe/VQFrozenLoupeView.h"
 #include "ui/loupe/VQLoupeKeys.h"
+#include "ui/loupe/VQLoupeSample.h"
 #include "vqcore/VQLog.h"
 
 #include <QElapsedTimer>
@@ -56,8 +57,7 @@ void VQFrozenLoupe::start()
         const std::optional<VQOutputPixel> pixel = run.state->current();
         if (!pixel)
             return; // nothing under the crosshair yet: the user has not pointed anywhere
-        endSoon(
-            VQPickOutcome::picked(QColor(run.overlay->capture().outputs.at(pixel->output).image.pixel(pixel->pixel))));
+        endSoon(VQPickOutcome::picked(run.state->sampleMean(run.overlay->capture().outputs.at(pixel->output).image)));
     };
     const auto handle = [&run, repaint, pick, this](const VQOverlayInput &input) {
         if (run.ending)
@@ -86,6 +86,9 @@ void VQFrozenLoupe::start()
                 break;
             case VQLoupeCommand::Kind::Move:
                 repaint(run.state->nudge(command.delta));
+                break;
+            case VQLoupeCommand::Kind::SampleSize:
+                repaint(run.state->chooseNextSampleSize());
                 break;
             case VQLoupeCommand::Kind::None:
                 break;
@@ -116,6 +119,7 @@ void VQFrozenLoupe::start()
         return;
     }
     run.state.emplace(run.overlay->capture().layout());
+    run.state->setSampleSize(VQLoupeSample::forPick(askedSampleSize()));
     VQLog(QStringLiteral("The frozen screen shows %1 outputs, %2 ms after the request.")
               .arg(run.overlay->capture().outputs.size())
               .arg(clock.elapsed()));

@@ -5,7 +5,8 @@
 // ours over it, and the loupe runs on those surfaces.
 //
 //   pointer                       the crosshair and the magnifier follow it
-//   click                         take the pixel under the crosshair from the capture
+//   click                         take the sample around the crosshair from the
+//                                 capture: its mean (VQLoupeSample)
 //   the loupes' keys (VQLoupeKeys) pick, cancel, move the crosshair by device
 //                                 pixels across outputs where one continues
 //   the keyboard taken elsewhere  cancel

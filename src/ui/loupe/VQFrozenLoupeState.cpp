@@ -1,6 +1,7 @@
 #include "ui/loupe/VQFrozenLoupeState.h"
 
 #include "ui/loupe/VQLoupeGeometry.h"
+#include "ui/loupe/VQLoupeSample.h"
 
 #include <QPainter>
 
@@ -60,6 +61,17 @@ void VQFrozenLoupeState::awaitPointer()
 QList<int> VQFrozenLoupeState::stopAwaitingPointer()
 {
     return _awaiting ? replayKept({}) : QList<int>{};
+}
+
+QList<int> VQFrozenLoupeState::chooseNextSampleSize()
+{
+    _sampleSize = VQLoupeSample::chooseNext(_sampleSize);
+    return _current ? QList<int>{_current->output} : QList<int>{};
+}
+
+QColor VQFrozenLoupeState::sampleMean(const QImage &frozen) const
+{
+    return _current ? VQMeanOfSquare(frozen, _current->pixel, _sampleSize).color : QColor();
 }
 
 std::optional<QPointF> VQFrozenLoupeState::surfacePoint() const

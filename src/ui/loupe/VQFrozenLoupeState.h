@@ -1,7 +1,8 @@
 #pragma once
 // The state of the loupe over a frozen screen: which device pixel of which
 // output is under the crosshair, how the pointer and the arrow keys move it,
-// what the magnifier shows and where its panel goes. Plain geometry over a
+// how much around it is sampled, what the magnifier shows and where its panel
+// goes. Plain geometry over a
 // VQOutputLayout, no window system.
 //
 // Surface coordinates are an output's own logical coordinates, (0, 0) at its
@@ -47,6 +48,16 @@ class VQFrozenLoupeState
     // (the first starts at the first output's centre). The outputs to repaint.
     QList<int> stopAwaitingPointer();
 
+    // The size of the sample around the current pixel (VQLoupeSample): 1, 3, 5 or 9.
+    int sampleSize() const { return _sampleSize; }
+    void setSampleSize(int n) { _sampleSize = n; }
+    // The loupes' key: the next size, remembered. The output to repaint.
+    QList<int> chooseNextSampleSize();
+    // What a pick takes from `frozen`, the picture of the current pixel's
+    // output: the sample's mean in linear light, shrunk at the output's edges.
+    // Invalid without a current pixel.
+    QColor sampleMean(const QImage &frozen) const;
+
     // The current pixel's centre in its output's surface coordinates.
     std::optional<QPointF> surfacePoint() const;
     // Where a panel of `panelSize` (logical pixels) goes on the current
@@ -66,5 +77,6 @@ class VQFrozenLoupeState
     VQOutputLayout _layout;
     std::optional<VQOutputPixel> _current;
     bool _awaiting = false;
+    int _sampleSize = 1;
     QList<QPoint> _kept; // arrow keys pressed while awaiting the pointer
 };

@@ -3,6 +3,7 @@
 #include "ui/loupe/VQColorOverviewView.h"
 #include "ui/loupe/VQFrozenLoupeState.h"
 #include "ui/loupe/VQLoupeGeometry.h"
+#include "ui/loupe/VQLoupeSample.h"
 #include "ui/loupe/VQMagnifierLoupeWindow.h"
 #include "ui/loupe/VQScreenPreviewView.h"
 
@@ -50,9 +51,9 @@ void VQPaintFrozenOutput(QPainter &painter, const QImage &frozen, const VQFrozen
     const QImage sample = VQFrozenLoupeState::sample(frozen, current->pixel);
     const QRect preview = VQLoupeGeometry::previewRect(panel.topLeft());
     painter.fillRect(preview, QColor::fromRgbF(0.15f, 0.15f, 0.15f));
-    VQDrawMagnifier(painter, QRectF(preview), sample);
-    const int centre = VQLoupeGeometry::SampleRadius;
-    VQDrawColorOverview(painter, QRectF(VQLoupeGeometry::overviewRect(panel.topLeft())),
-                        QColor(sample.pixel(centre, centre)));
+    const int size = state.sampleSize();
+    VQDrawMagnifier(painter, QRectF(preview), sample, VQLoupeSample::cells(current->pixel, size, frozen.rect()));
+    VQDrawColorOverview(painter, QRectF(VQLoupeGeometry::overviewRect(panel.topLeft())), state.sampleMean(frozen),
+                        VQLoupeSample::text(size));
     painter.restore();
 }

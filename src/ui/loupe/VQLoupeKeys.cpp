@@ -24,6 +24,9 @@ VQLoupeCommand VQLoupeCommandForKey(std::uint32_t keysym, bool shift)
         return {Kind::Move, QPoint(0, -step)};
     case XKB_KEY_Down:
         return {Kind::Move, QPoint(0, step)};
+    case XKB_KEY_s:
+    case XKB_KEY_S: // with Shift, where the keysym is the shifted one
+        return {Kind::SampleSize, {}};
     default:
         return {};
     }

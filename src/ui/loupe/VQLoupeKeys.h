@@ -1,9 +1,11 @@
 #pragma once
 // What a key does in a loupe, the same in all three of them:
 //
-//   Return, keypad Enter   pick the pixel under the crosshair
+//   Return, keypad Enter   pick the sample around the crosshair: its mean
 //   Escape                 cancel
 //   arrow keys             move by one device pixel; with Shift by ten
+//   S                      sample 1, 3 × 3, 5 × 5, 9 × 9 device pixels, then 1
+//                          again (VQLoupeSample; the size chosen is remembered)
 //   anything else          nothing
 //
 // Keys come as xkb keysyms (the X11 grab and the wlroots overlay report
@@ -14,7 +16,8 @@
 #include <cstdint>
 
 struct VQLoupeCommand {
-    enum class Kind { None, Pick, Cancel, Move };
+    // SampleSize: the next size of sample (VQLoupeSample::chooseNext).
+    enum class Kind { None, Pick, Cancel, Move, SampleSize };
     Kind kind = Kind::None;
     QPoint delta; // Move: device pixels
 

@@ -2,7 +2,9 @@
 
 #include "platform/VQPickFailure.h"
 #include "platform/x11/VQX11Input.h"
+#include "ui/loupe/VQLoupeGeometry.h"
 #include "ui/loupe/VQLoupeKeys.h"
+#include "ui/loupe/VQLoupeSample.h"
 #include "ui/loupe/VQMagnifierLoupeWindow.h"
 #include "vqcore/VQLog.h"
 #include "vqcore/VQUserDefaults.h"
@@ -36,6 +38,7 @@ void VQMagnifierLoupe::start()
     _attempts = 0;
     _grabbed = false;
     _ending = false;
+    _sampleSize = VQLoupeSample::forPick(askedSampleSize());
     // An open Qt popup of ours (a menu, a Qt::Popup window) holds the pointer and
     // the keyboard, and no other grab can succeed while it does. It lends them to
     // the loupe; Qt closes a popup that gives up its grab, so windows meant to
@@ -79,6 +82,7 @@ void VQMagnifierLoupe::begin()
     if (!VQUserDefaults::standard().boolForKey(QStringLiteral("RZNoLoupePreview"))) {
         _window = std::make_unique<VQMagnifierLoupeWindow>(
             [this](const QRect &rect) { return _platform.captureScreen(rect); });
+        _window->setSampleSize(_sampleSize);
         _window->followPointer(_pointer);
         _window->show();
     }
@@ -112,6 +116,9 @@ void VQMagnifierLoupe::handleInput(const VQInputEvent &event)
         case VQLoupeCommand::Kind::Move:
             nudge(command.delta);
             break;
+        case VQLoupeCommand::Kind::SampleSize:
+            nextSampleSize();
+            break;
         case VQLoupeCommand::Kind::None:
             break;
         }
@@ -131,15 +138,27 @@ void VQMagnifierLoupe::nudge(QPoint delta)
         _window->followPointer(_pointer);
 }
 
-// The pixel is read afresh at the moment of the click, so that what is taken is
-// what was under the pointer, even when the last repaint was a movement behind.
+void VQMagnifierLoupe::nextSampleSize()
+{
+    _sampleSize = VQLoupeSample::chooseNext(_sampleSize);
+    if (_window)
+        _window->setSampleSize(_sampleSize);
+}
+
+// The pixels are read afresh at the moment of the click, so that what is taken
+// is what was under the pointer, even when the last repaint was a movement behind.
 void VQMagnifierLoupe::finishWithPixelAt(QPoint devicePoint)
 {
-    const QImage pixel = _platform.captureScreen(QRect(devicePoint, QSize(1, 1)));
-    if (pixel.isNull())
+    // Off every screen (which the pointer hardly is) the whole square counts.
+    const QRect screen = VQScreenDevicePixelsAt(devicePoint);
+    const QRect square =
+        VQSampleSquare(devicePoint, _sampleSize, screen.isNull() ? VQLoupeGeometry::sampleRect(devicePoint) : screen);
+    const QImage pixels = square.isEmpty() ? QImage() : _platform.captureScreen(square);
+    const QColor mean = VQMeanOfSquare(pixels, devicePoint - square.topLeft(), _sampleSize).color;
+    if (!mean.isValid())
         endSoon(VQFailedPick(QStringLiteral("the pixel under the pointer could not be read")));
     else
-        endSoon(VQPickOutcome::picked(QColor(pixel.pixel(0, 0))));
+        endSoon(VQPickOutcome::picked(mean));
 }
 
 // From the grab's own handler, which the release replaces: the run ends once it has returned.

@@ -2,7 +2,9 @@
 // The loupe: a pick that lets the user take the colour of any device pixel on
 // any screen. The pointer and the keyboard are grabbed for the run, so the
 // click that picks reaches no other window and Escape works whoever has the
-// focus. The keys are the loupes' own (VQLoupeKeys); a click picks too.
+// focus. The keys are the loupes' own (VQLoupeKeys); a click picks too. A pick
+// takes the mean of the sample around the pointer (VQLoupeSample), clipped to
+// the pointer's screen.
 //
 // With "RZNoLoupePreview" set no window is shown at all (the grab, the
 // cursor and the keys still work).
@@ -52,6 +54,7 @@ class VQMagnifierLoupe : public VQScreenPicker
     void begin();
     void handleInput(const VQInputEvent &event);
     void nudge(QPoint delta);
+    void nextSampleSize();
     void finishWithPixelAt(QPoint devicePoint);
     // Gives back what the run took: the input, the window, a popup's grab.
     void cleanUp();
@@ -67,4 +70,5 @@ class VQMagnifierLoupe : public VQScreenPicker
     bool _ending = false;     // the outcome is known; the run ends on the next turn
     QPointer<QWidget> _popup; // a popup of ours that lent the loupe its grab
     QPoint _pointer;
+    int _sampleSize = 1;
 };

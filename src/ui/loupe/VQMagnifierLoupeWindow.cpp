@@ -2,6 +2,7 @@
 
 #include "ui/loupe/VQColorOverviewView.h"
 #include "ui/loupe/VQLoupeGeometry.h"
+#include "ui/loupe/VQLoupeSample.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -16,6 +17,13 @@ std::vector<VQScreenArea> VQCurrentScreenAreas()
     return areas;
 }
 
+QRect VQScreenDevicePixelsAt(QPoint devicePoint)
+{
+    const std::vector<VQScreenArea> screens = VQCurrentScreenAreas();
+    const std::optional<std::size_t> index = VQLoupeGeometry::screenAt(screens, devicePoint);
+    return index ? screens[*index].device() : QRect();
+}
+
 VQMagnifierLoupeWindow::VQMagnifierLoupeWindow(VQScreenPreviewView::Capture capture)
     : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                            Qt::X11BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus)
@@ -28,15 +36,23 @@ VQMagnifierLoupeWindow::VQMagnifierLoupeWindow(VQScreenPreviewView::Capture capt
     _overviewView->setGeometry(VQLoupeGeometry::overviewRect(QPoint(0, 0)));
     setFixedSize(VQLoupeGeometry::panelSize());
     connect(_previewView, &VQScreenPreviewView::colorChanged, _overviewView, &VQColorOverviewView::setSelectedColor);
+    setSampleSize(1);
+}
+
+void VQMagnifierLoupeWindow::setSampleSize(int n)
+{
+    _previewView->setSampleSize(n);
+    _overviewView->setSampleText(VQLoupeSample::text(n));
 }
 
 void VQMagnifierLoupeWindow::followPointer(QPoint devicePoint)
 {
-    _previewView->setPoint(devicePoint);
     const std::vector<VQScreenArea> screens = VQCurrentScreenAreas();
+    const std::optional<std::size_t> under = VQLoupeGeometry::screenAt(screens, devicePoint);
+    _previewView->setPoint(devicePoint, under ? screens[*under].device() : QRect());
     if (screens.empty())
         return;
-    const VQScreenArea &screen = screens[VQLoupeGeometry::screenAt(screens, devicePoint).value_or(0)];
+    const VQScreenArea &screen = screens[under.value_or(0)];
     const QPointF pointer = VQLoupeGeometry::deviceToLogical(devicePoint, screen);
     const QPoint origin = VQLoupeGeometry::windowOrigin(pointer, size(), screen.logical);
     if (origin != pos())

@@ -26,6 +26,8 @@ class VQMagnifierLoupeWindow : public QWidget
 
     // Shows the magnifier for the pointer at `devicePoint` and moves the window beside it.
     void followPointer(QPoint devicePoint);
+    // The sample around the pointer, outlined and named in the readout: 1, 3, 5 or 9.
+    void setSampleSize(int n);
 
   protected:
     void paintEvent(QPaintEvent *event) override;
@@ -37,3 +39,5 @@ class VQMagnifierLoupeWindow : public QWidget
 
 // The screens as the loupe's geometry sees them.
 std::vector<VQScreenArea> VQCurrentScreenAreas();
+// The device pixels of the screen that holds `devicePoint`; a null rectangle when none does.
+QRect VQScreenDevicePixelsAt(QPoint devicePoint);

@@ -1,11 +1,12 @@
 #include "ui/loupe/VQScreenPreviewView.h"
 
 #include "ui/loupe/VQLoupeGeometry.h"
+#include "ui/loupe/VQLoupeSample.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
-void VQDrawMagnifier(QPainter &painter, const QRectF &bounds, const QImage &capture)
+void VQDrawMagnifier(QPainter &painter, const QRectF &bounds, const QImage &capture, const QRect &sampled)
 {
     using VQLoupeGeometry::SampleSize;
     painter.save();
@@ -26,13 +27,16 @@ void VQDrawMagnifier(QPainter &painter, const QRectF &bounds, const QImage &capt
             }
             painter.fillRect(QRectF(bounds.x(), bounds.y() + row * cell, bounds.width(), 1), grid);
         }
-        const int centre = SampleSize / 2;
-        painter.setPen(QPen(QColor::fromRgbF(0.2f, 0.2f, 0.2f), 2));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRectF(bounds.x() + centre * cell + 0.5, bounds.y() + centre * cell + 0.5, cell, cell));
-        // A light inner line keeps the outline visible on dark pixels.
-        painter.setPen(QPen(QColor::fromRgbF(0.95f, 0.95f, 0.95f), 1));
-        painter.drawRect(QRectF(bounds.x() + centre * cell + 2, bounds.y() + centre * cell + 2, cell - 3, cell - 3));
+        if (!sampled.isEmpty()) {
+            const QRectF outline(bounds.x() + sampled.x() * cell, bounds.y() + sampled.y() * cell,
+                                 sampled.width() * cell, sampled.height() * cell);
+            painter.setPen(QPen(QColor::fromRgbF(0.2f, 0.2f, 0.2f), 2));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(outline.translated(0.5, 0.5));
+            // A light inner line keeps the outline visible on dark pixels.
+            painter.setPen(QPen(QColor::fromRgbF(0.95f, 0.95f, 0.95f), 1));
+            painter.drawRect(outline.adjusted(2, 2, -1, -1));
+        }
     }
     painter.setClipping(false);
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -48,11 +52,20 @@ VQScreenPreviewView::VQScreenPreviewView(Capture capture, QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void VQScreenPreviewView::setPoint(QPoint devicePoint)
+void VQScreenPreviewView::setPoint(QPoint devicePoint, const QRect &screen)
 {
-    if (devicePoint == _point && _selectedColor)
+    if (devicePoint == _point && screen == _screen && _selectedColor)
         return;
     _point = devicePoint;
+    _screen = screen;
+    update();
+}
+
+void VQScreenPreviewView::setSampleSize(int n)
+{
+    if (n == _sampleSize)
+        return;
+    _sampleSize = n;
     update();
 }
 
@@ -61,11 +74,11 @@ void VQScreenPreviewView::paintEvent(QPaintEvent *)
     const QImage capture = _capture ? _capture(VQLoupeGeometry::sampleRect(_point)) : QImage();
     QPainter painter(this);
     painter.fillRect(rect(), QColor::fromRgbF(0.15f, 0.15f, 0.15f));
-    VQDrawMagnifier(painter, QRectF(rect()), capture);
-    const int centre = VQLoupeGeometry::SampleRadius;
-    if (capture.isNull())
+    VQDrawMagnifier(painter, QRectF(rect()), capture, VQLoupeSample::cells(_point, _sampleSize, _screen));
+    const QColor mean = VQLoupeSample::meanOfCells(capture, _point, _sampleSize, _screen).color;
+    if (capture.isNull() || !mean.isValid())
         _selectedColor.reset();
     else
-        _selectedColor = QColor(capture.pixel(centre, centre));
+        _selectedColor = mean;
     emit colorChanged(_selectedColor.value_or(QColor()));
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The magnifier: the 9 × 9 device pixels around a point, each drawn as one
-// cell of a grid, the centre cell outlined. It captures on every repaint.
+// cell of a grid, the sampled square (VQLoupeSample) outlined. It captures on
+// every repaint.
 
 #include <QColor>
 #include <QImage>
@@ -12,8 +13,9 @@
 class QPainter;
 
 // Draws `capture` (SampleSize × SampleSize pixels, or null when nothing could
-// be read: then a black square) magnified into `bounds`.
-void VQDrawMagnifier(QPainter &painter, const QRectF &bounds, const QImage &capture);
+// be read: then a black square) magnified into `bounds`, with an outline
+// around the cells of `sampled` (VQLoupeSample::cells).
+void VQDrawMagnifier(QPainter &painter, const QRectF &bounds, const QImage &capture, const QRect &sampled);
 
 class VQScreenPreviewView : public QWidget
 {
@@ -25,15 +27,19 @@ class VQScreenPreviewView : public QWidget
 
     VQScreenPreviewView(Capture capture, QWidget *parent = nullptr);
 
-    // The centre of the sampled square, in device pixels.
-    void setPoint(QPoint devicePoint);
+    // The centre of the magnified square, in device pixels, and the device
+    // pixels of its screen (a null rectangle: every pixel counts).
+    void setPoint(QPoint devicePoint, const QRect &screen = {});
     QPoint point() const { return _point; }
-    // The centre pixel at the last repaint; nothing before the first one and
+    // The size of the sample around the point: 1, 3, 5 or 9.
+    void setSampleSize(int n);
+    int sampleSize() const { return _sampleSize; }
+    // The sample's mean at the last repaint; nothing before the first one and
     // after a capture that failed.
     std::optional<QColor> selectedColor() const { return _selectedColor; }
 
   signals:
-    // After each repaint: the new centre colour, or an invalid colour when the capture failed.
+    // After each repaint: the new sample's colour, or an invalid colour when the capture failed.
     void colorChanged(const QColor &color);
 
   protected:
@@ -42,5 +48,7 @@ class VQScreenPreviewView : public QWidget
   private:
     Capture _capture;
     QPoint _point;
+    QRect _screen;
+    int _sampleSize = 1;
     std::optional<QColor> _selectedColor;
 };

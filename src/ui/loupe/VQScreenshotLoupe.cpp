@@ -8,6 +8,7 @@
 #include "ui/loupe/VQFrozenLoupeState.h"
 #include "ui/loupe/VQFrozenLoupeView.h"
 #include "ui/loupe/VQLoupeKeys.h"
+#include "ui/loupe/VQLoupeSample.h"
 #include "vqcore/VQLog.h"
 
 #include <QCursor>
@@ -72,6 +73,7 @@ struct VQScreenshotLoupe::Run {
     bool pointerTold = false;     // the log says whether the pointer's place came
     QString why;
     std::optional<QColor> picked;
+    int sampleSize = 1; // what the state starts with
     // Where the pointer is, before there is a picture to point into.
     std::optional<std::pair<int, QPointF>> pointer;
     // Keys pressed before there is a picture, applied once it shows.
@@ -114,7 +116,7 @@ struct VQScreenshotLoupe::Run {
         pickWhenPointed = !pixel && state->awaitingPointer();
         if (!pixel)
             return; // nothing under the crosshair yet: the user has not pointed anywhere
-        picked = QColor(frozen.at(pixel->output).pixel(pixel->pixel));
+        picked = state->sampleMean(frozen.at(pixel->output));
         end(QString());
     }
     void key(const QKeyEvent *event)
@@ -136,6 +138,9 @@ struct VQScreenshotLoupe::Run {
             break;
         case VQLoupeCommand::Kind::Move:
             repaint(state->nudge(command.delta));
+            break;
+        case VQLoupeCommand::Kind::SampleSize:
+            repaint(state->chooseNextSampleSize());
             break;
         case VQLoupeCommand::Kind::Cancel:
             end(QString());
@@ -463,6 +468,7 @@ void VQScreenshotLoupe::Run::showPicture(const QList<QScreen *> &screens)
               .arg(mapped.scale)
               .arg(placed.join(QLatin1String("; "))));
     state.emplace(mapped.layout());
+    state->setSampleSize(sampleSize);
     state->awaitPointer();
     if (pointer)
         pointAt(pointer->first, pointer->second);
@@ -505,6 +511,7 @@ void VQScreenshotLoupe::start()
     Run &run = *_run;
     run.screenSizesKnown = _screenSizesKnown;
     run.x11Windows = _x11Windows;
+    run.sampleSize = VQLoupeSample::forPick(askedSampleSize());
     run.clock.start();
     run.whenEnded = [this] { ended(); };
     // What changes the screens under the picture ends the run: the picture no longer fits them.

@@ -5,7 +5,8 @@
 // window of ours per screen, and the loupe runs there as over screencopy:
 //
 //   pointer                       the crosshair and the magnifier follow it
-//   click                         take the pixel under the crosshair from the picture
+//   click                         take the sample around the crosshair from the
+//                                 picture: its mean (VQLoupeSample)
 //   the loupes' keys (VQLoupeKeys) pick, cancel, move the crosshair by pixels
 //                                 across screens where one continues; keys
 //                                 pressed before the picture shows act once it does
