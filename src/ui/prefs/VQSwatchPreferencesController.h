@@ -30,6 +30,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QSpinBox;
 class QWidget;
 class VQGlobalShortcutService;
 class SRRecorderControl;
@@ -98,6 +99,10 @@ class VQSwatchPreferencesController : public QObject, public SRRecorderCellDeleg
     QCheckBox *debugLoggingCheckBox() const { return _debugLoggingEnabled; }
     QComboBox *copyTypePopUp() const { return _copyType; }
     QComboBox *alternateCopyTypePopUp() const { return _alternateCopyType; }
+    QCheckBox *recordRecentColorsCheckBox() const { return _recordRecentColors; }
+    QSpinBox *recentColorsLimitField() const { return _recentColorsLimit; }
+    // Acts at once (recentColorsClearClicked), like the log's buttons.
+    QAbstractButton *clearRecentColorsButton() const { return _clearRecentColors; }
     // Fills both copy-format pop-ups again (the user's formats may have changed)
     // and selects the stored formats.
     void reloadCopyFormats();
@@ -111,6 +116,8 @@ class VQSwatchPreferencesController : public QObject, public SRRecorderCellDeleg
     void didFinish();
     void windowClosed();
     void shortcutDidChange(const VQKeyCombo &combo);
+    // "Clear" beside the recent colours: the shell empties the list.
+    void recentColorsClearClicked();
 
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -136,6 +143,9 @@ class VQSwatchPreferencesController : public QObject, public SRRecorderCellDeleg
     QComboBox *_alternateCopyType = nullptr;
     QCheckBox *_useLowercaseButton = nullptr;
     QCheckBox *_activateWhenUsingLoupe = nullptr;
+    QCheckBox *_recordRecentColors = nullptr;
+    QSpinBox *_recentColorsLimit = nullptr;
+    QAbstractButton *_clearRecentColors = nullptr;
     QCheckBox *_debugLoggingEnabled = nullptr;
     QCheckBox *_launchAtLogin = nullptr;
     QLabel *_versionTextField = nullptr;
