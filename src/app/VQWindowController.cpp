@@ -1,6 +1,7 @@
 #include "app/VQWindowController.h"
 
 #include "app/VQDesktopServices.h"
+#include "app/VQRecentColorsRecorder.h"
 #include "core/VQSwatchCore.h"
 #include "platform/VQFocusHandBack.h"
 #include "platform/VQKeyCode.h"
@@ -13,6 +14,8 @@
 #include "ui/pickers/VQColorPicker.h"
 #include "ui/pickers/VQColorPickerChooserPopUpButton.h"
 #include "ui/pickers/VQColorWheelPicker.h"
+#include "ui/tools/VQRecentColorsRow.h"
+#include "ui/tools/VQShadesRow.h"
 #include "ui/tray/VQStatusItem.h"
 #include "vqcore/VQLocalizedString.h"
 #include "vqcore/VQNotificationCenter.h"
@@ -82,6 +85,9 @@ void VQWindowController::buildMainWindow(VQSwatchCore &library)
         [this](const VQNotification &) { colorPickerForceChanged(); });
     updateColorPicker();
 
+    // The colour tools under the canvas.
+    _mainWindow->addToolRow(new VQShadesRow(library));
+
     auto *lane = new VQCollectionViewer(library);
     // A colour chosen in the lane shows in a picker of its own space.
     lane->setPickerSwitch([pickers = _pickers.get()](VQColorSpace space) {
@@ -90,6 +96,17 @@ void VQWindowController::buildMainWindow(VQSwatchCore &library)
             pickers->selectColorPickerOfColorSpace(space);
     });
     _mainWindow->setLaneContent(lane);
+}
+
+void VQWindowController::addRecentColorsRow(VQRecentColorsRecorder &recorder)
+{
+    if (!_mainWindow || !_library)
+        return;
+    auto *row = new VQRecentColorsRow(*_library);
+    row->setRecentColors(recorder.colors().colors());
+    connect(&recorder, &VQRecentColorsRecorder::colorsChanged, row,
+            [row, &recorder] { row->setRecentColors(recorder.colors().colors()); });
+    _mainWindow->addToolRow(row);
 }
 
 void VQWindowController::setPreferencesWindow(QWidget *window, std::function<void()> done)
