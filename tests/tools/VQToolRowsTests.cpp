@@ -3,14 +3,13 @@
 // they are handed, a chosen swatch becomes the selection, and each row's
 // button adds its colours as a collection.
 
-#include "VQTestSupport.h"
+#include "../collections/VQCollectionsTestSupport.h"
 
 #include "core/VQShades.h"
 #include "core/VQSwatchCore.h"
 #include "ui/tools/VQRecentColorsRow.h"
 #include "ui/tools/VQShadesRow.h"
 #include "ui/tools/VQSwatchStrip.h"
-#include "vqcore/VQUserDefaults.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -20,16 +19,10 @@
 namespace
 {
 
-class VQToolRowsTest : public VQLibraryTest
+// A library of its own as the shared core (VQCollectionsTest), and ways to drive the rows.
+class VQToolRowsTest : public VQCollectionsTest
 {
   protected:
-    void SetUp() override
-    {
-        VQLibraryTest::SetUp();
-        VQUserDefaults::standard().setBool(QStringLiteral("VQDBAutomaticSavingDisabled"), true);
-        shareLibrary(path(QStringLiteral("Vellico Library.vlb")));
-    }
-    static VQSwatchCore &core() { return *VQSwatchCore::sharedCore(); }
     static void select(const char *hex) { core().setSelectedColor(VQColor::fromHexString(QLatin1String(hex)), false); }
     static QString selected() { return core().selectedColor()->hexValue(); }
     static QStringList hexes(const std::vector<VQColorRef> &colors)

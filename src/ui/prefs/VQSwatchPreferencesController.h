@@ -2,7 +2,8 @@
 // The preferences window: shows the stored settings, writes them back when
 // the user presses Done (and only then), keeps the global shortcut's record
 // and registration up to date the moment the shortcut is recorded, and runs
-// the switches that act at once (launch at login, the debug log).
+// the switches that act at once (launch at login, the debug log, clearing
+// the recent colours).
 //
 // The shell owns the placement and the modes: it places and shows widget()
 // through showWindow(), learns from didFinish() that Done was pressed (and
