@@ -1,7 +1,9 @@
 #pragma once
 // Keeps the recent colours (VQRecentColors) as the program is used: every
-// colour picked from the screen and every colour copied goes to the front of
-// the list, which is saved at once in the state folder.
+// colour picked from the screen, copied, pasted or typed goes to the front of
+// the list, which is saved at once in the state folder. How many are kept and
+// whether any are recorded come from the user defaults (see VQRecentColors.h),
+// read again before each colour and whenever the preferences are saved.
 
 #include "core/VQRecentColors.h"
 
@@ -20,10 +22,21 @@ class VQRecentColorsRecorder : public QObject
     ~VQRecentColorsRecorder() override;
 
     const VQRecentColors &colors() const { return _colors; }
-    // Puts `hex` first and saves the list; what goes wrong goes to the log.
+    // Puts `hex` first and saves the list, unless recording is off; what goes wrong goes to the log.
     void record(const QString &hex);
+    // The stored settings changed: a lower limit drops the oldest colours at once.
+    void settingsChanged();
+    // Forgets every colour (also while recording is off) and saves the empty list.
+    void clear();
+
+  signals:
+    // The list changed (and was saved, or the log says why not).
+    void colorsChanged();
 
   private:
+    void save();
+
     VQRecentColors _colors;
     quint64 _copyObserver = 0;
+    quint64 _entryObserver = 0;
 };

@@ -184,6 +184,7 @@ void VQVellicoAppDelegate::ensureWindowsBuilt()
     VQLog("Starting sync core.");
     _sync = VQiCloudSynchronizationManager::makeIfAllowed(_library->core());
     _windows->buildMainWindow(_library->core());
+    _windows->addRecentColorsRow(*_recent);
 }
 
 void VQVellicoAppDelegate::buildPreferences()
@@ -197,6 +198,11 @@ void VQVellicoAppDelegate::buildPreferences()
             &VQWindowController::preferencesDone);
     connect(preferences, &VQSwatchPreferencesController::windowClosed, _windows.get(),
             &VQWindowController::closeCurrentWindow);
+    // The recent colours follow the saved settings at once, and "Clear" empties them.
+    connect(preferences, &VQSwatchPreferencesController::didFinish, _recent.get(),
+            &VQRecentColorsRecorder::settingsChanged);
+    connect(preferences, &VQSwatchPreferencesController::recentColorsClearClicked, _recent.get(),
+            &VQRecentColorsRecorder::clear);
 }
 
 void VQVellicoAppDelegate::applicationWillTerminate()

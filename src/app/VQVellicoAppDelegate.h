@@ -107,6 +107,8 @@ class VQVellicoAppDelegate : public QObject
     void loupeColor(PickDone done = {}, quint64 asker = 0) { _picks->pick(std::move(done), asker); }
     bool isPicking() const { return _picks->isPicking(); }
     VQPickController &pickController() const { return *_picks; }
+    // The recent colours, kept as colours are picked, copied, pasted and typed.
+    VQRecentColorsRecorder &recentColors() const { return *_recent; }
     // The eyedropper and "Pick Color from Screen": the main window (opened
     // when it is not shown), then the loupe.
     void pickColorFromScreen();

@@ -5,6 +5,7 @@
 #include "core/VQColor.h"
 #include "core/VQCopyTemplate.h"
 #include "core/VQPasteboard.h"
+#include "core/VQRecentColors.h"
 #include "vqcore/VQUserDefaults.h"
 
 #include "vqcore/VQLog.h"
@@ -203,6 +204,7 @@ void VQVellicoApplication::paste()
         return;
     }
     core->setSelectedColor(color, true);
+    VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQColorWasEnteredNotification), color.get());
 }
 
 void VQVellicoApplication::installSignalHandlers()

@@ -25,7 +25,8 @@ class VQVellicoApplication : public QApplication
     // clipboard in the format of "VQCopyType" or "VQAlternateCopyFormat" (and do
     // nothing when that holds no format); copy and paste work on a text
     // field's text instead while one has the focus. paste selects the
-    // clipboard's colour, or beeps when the clipboard holds none.
+    // clipboard's colour (a colour entered: VQColorWasEnteredNotification), or
+    // beeps when the clipboard holds none.
     void copy();
     void copyAlternate();
     void paste();

@@ -1,6 +1,7 @@
 #include "app/VQWindowController.h"
 
 #include "app/VQDesktopServices.h"
+#include "app/VQRecentColorsRecorder.h"
 #include "core/VQColorNames.h"
 #include "core/VQSwatchCore.h"
 #include "platform/VQFocusHandBack.h"
@@ -16,6 +17,8 @@
 #include "ui/pickers/VQColorPickerChooserPopUpButton.h"
 #include "ui/pickers/VQColorWheelPicker.h"
 #include "ui/tools/VQColorSearchPanel.h"
+#include "ui/tools/VQRecentColorsRow.h"
+#include "ui/tools/VQShadesRow.h"
 #include "ui/tray/VQStatusItem.h"
 #include "vqcore/VQLocalizedString.h"
 #include "vqcore/VQNotificationCenter.h"
@@ -85,6 +88,9 @@ void VQWindowController::buildMainWindow(VQSwatchCore &library)
         [this](const VQNotification &) { colorPickerForceChanged(); });
     updateColorPicker();
 
+    // The colour tools under the canvas.
+    _mainWindow->addToolRow(new VQShadesRow(library));
+
     auto *lane = new VQCollectionViewer(library);
     // A colour chosen in the lane shows in a picker of its own space.
     lane->setPickerSwitch([pickers = _pickers.get()](VQColorSpace space) {
@@ -122,6 +128,17 @@ void VQWindowController::copyColorName()
 {
     if (_mainWindow)
         _mainWindow->colorNameLabel()->copyName();
+}
+
+void VQWindowController::addRecentColorsRow(VQRecentColorsRecorder &recorder)
+{
+    if (!_mainWindow || !_library)
+        return;
+    auto *row = new VQRecentColorsRow(*_library);
+    row->setRecentColors(recorder.colors().colors());
+    connect(&recorder, &VQRecentColorsRecorder::colorsChanged, row,
+            [row, &recorder] { row->setRecentColors(recorder.colors().colors()); });
+    _mainWindow->addToolRow(row);
 }
 
 void VQWindowController::setPreferencesWindow(QWidget *window, std::function<void()> done)

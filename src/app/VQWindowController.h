@@ -20,6 +20,7 @@ class VQSwatchCore;
 class QColor;
 class VQDesktopServices;
 class VQMouseTrackingColorPicker;
+class VQRecentColorsRecorder;
 struct VQKeyCombo;
 class VQStatusItem;
 class VQSwatchMainWindow;
@@ -37,8 +38,11 @@ class VQWindowController : public QObject
                        QObject *parent = nullptr);
     ~VQWindowController() override;
 
-    // Builds the main window over `library` with the pickers, their chooser and the lane, once.
+    // Builds the main window over `library` with the pickers, their chooser, the
+    // shades of the selection and the lane, once.
     void buildMainWindow(VQSwatchCore &library);
+    // Adds the row of recent colours under the shades, following `recorder`, which outlives the window.
+    void addRecentColorsRow(VQRecentColorsRecorder &recorder);
     VQSwatchMainWindow *mainWindow() const { return _mainWindow.get(); }
     // The pickers, made with the main window (null before).
     VQColorPickers *pickers() const { return _pickers.get(); }

@@ -2,6 +2,7 @@
 
 #include "vqcore/VQFileAccess.h"
 #include "vqcore/VQLog.h"
+#include "vqcore/VQUserDefaults.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -66,6 +67,29 @@ void VQRecentColors::setLimit(int limit)
     _limit = std::clamp(limit, kMinimumLimit, kMaximumLimit);
     if (_colors.size() > _limit)
         _colors.resize(_limit);
+}
+
+int VQRecentColors::storedLimit(const VQUserDefaults &defaults)
+{
+    const QString key = QString::fromLatin1(VQRecentColorsLimitDefaultsKey);
+    const qint64 stored = defaults.integerForKey(key);
+    // Absent, or text that is no number, reads as 0.
+    if (stored == 0)
+        return kDefaultLimit;
+    return int(std::clamp<qint64>(stored, kMinimumLimit, kMaximumLimit));
+}
+
+bool VQRecentColors::storedEnabled(const VQUserDefaults &defaults)
+{
+    return !defaults.boolForKey(QString::fromLatin1(VQDontRecordRecentColorsDefaultsKey));
+}
+
+bool VQRecentColors::applySettings(const VQUserDefaults &defaults)
+{
+    const qsizetype before = _colors.size();
+    setEnabled(storedEnabled(defaults));
+    setLimit(storedLimit(defaults));
+    return _colors.size() != before;
 }
 
 bool VQRecentColors::add(const QString &hex)

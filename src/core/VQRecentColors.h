@@ -7,6 +7,17 @@
 #include <QString>
 #include <QStringList>
 
+class VQUserDefaults;
+
+// A colour the user entered by hand (pasted or typed) became the selection;
+// object: the VQColor. The recent colours take it in.
+inline constexpr const char *VQColorWasEnteredNotification = "VQColorWasEnteredNotification";
+
+// How many recent colours are kept (absent, 0 or no number: the default;
+// otherwise clamped to 1–500), and whether none are recorded (absent: they are).
+inline constexpr const char *VQRecentColorsLimitDefaultsKey = "VQRecentColorsLimit";
+inline constexpr const char *VQDontRecordRecentColorsDefaultsKey = "VQDontRecordRecentColors";
+
 class VQRecentColors
 {
   public:
@@ -30,6 +41,11 @@ class VQRecentColors
     // While off, add() does nothing; the list is kept as it is.
     bool isEnabled() const { return _enabled; }
     void setEnabled(bool enabled) { _enabled = enabled; }
+    // The limit and the switch as the user defaults hold them.
+    static int storedLimit(const VQUserDefaults &defaults);
+    static bool storedEnabled(const VQUserDefaults &defaults);
+    // Takes both from the defaults; true when that dropped colours beyond the limit.
+    bool applySettings(const VQUserDefaults &defaults);
 
     // Puts the colour first, moving it there when it is in the list already.
     // "#RRGGBB" or "RRGGBB" in either case; false (and nothing changes) for any

@@ -140,6 +140,8 @@ VQManualPage makeVellicoPage()
              {"VQCursor=N", "The cursor over the color wheel: 0 a crosshair, 1 a circle."},
              {"VQDontActivateWhenUsingLoupe=BOOL", "Do not bring Vellico to the front when picking from the screen "
                                                    "(the preference of that name, switched off)."},
+             {"VQRecentColorsLimit=N", "How many recent colors are kept, 1 to 500 (50 without it)."},
+             {"VQDontRecordRecentColors=BOOL", "Record no recent colors; the list is kept until cleared."},
              {"VQCloseMainWindowOnDeactivate=BOOL", "Close the main window when another program gets the focus."},
              {"VQMouseTrackingDisabled=BOOL", "Do not select the color under the pointer while Shift is held "
                                               "over the screen with the main window open."},

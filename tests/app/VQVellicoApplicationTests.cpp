@@ -19,6 +19,9 @@
 #include "ui/mainwindow/VQMainWindowKeys.h"
 #include "ui/mainwindow/VQSelectionControl.h"
 #include "ui/mainwindow/VQSwatchMainWindow.h"
+#include "ui/prefs/VQSwatchPreferencesController.h"
+#include "ui/tools/VQRecentColorsRow.h"
+#include "ui/tools/VQSwatchStrip.h"
 #include "vqcore/VQNotificationCenter.h"
 #include "vqcore/VQTermination.h"
 #include "vqcore/VQUserDefaults.h"
@@ -28,6 +31,8 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSpinBox>
+#include <QCheckBox>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QToolButton>
@@ -644,4 +649,147 @@ TEST_F(VQVellicoApplicationTest, PickedAndCopiedColoursAreRecentColours)
     ASSERT_TRUE(saved.load());
     EXPECT_EQ(saved.colors(), recorder.colors().colors());
     QFile::remove(path);
+}
+
+// Pasted and typed colours are recent colours too, and the settings decide
+// whether any are recorded and how many are kept.
+TEST_F(VQVellicoApplicationTest, RecentColoursTakePastedAndTypedColoursAndFollowTheSettings)
+{
+    enum class Way { Pick, Copy, Paste, Type };
+    struct Step {
+        Way way;
+        const char *color;
+    };
+    const struct {
+        const char *name;
+        QStringList before; // saved before the recorder starts
+        std::vector<std::pair<const char *, const char *>> settings;
+        std::vector<Step> steps;
+        QStringList after;
+    } rows[] = {
+        {"every way, newest first",
+         {},
+         {},
+         {{Way::Pick, "#111111"}, {Way::Paste, "#222222"}, {Way::Type, "navy"}, {Way::Copy, "#444444"}},
+         {"#444444", "#000080", "#222222", "#111111"}},
+        {"pasted again: to the front, once",
+         {"#222222", "#111111"},
+         {},
+         {{Way::Paste, "#111111"}},
+         {"#111111", "#222222"}},
+        {"off: nothing recorded, the list kept",
+         {"#ABCDEF"},
+         {{"VQDontRecordRecentColors", "true"}},
+         {{Way::Pick, "#111111"}, {Way::Paste, "#222222"}, {Way::Type, "red"}, {Way::Copy, "#444444"}},
+         {"#ABCDEF"}},
+        {"a limit of two",
+         {},
+         {{"VQRecentColorsLimit", "2"}},
+         {{Way::Paste, "#010101"}, {Way::Type, "#020202"}, {Way::Paste, "#030303"}},
+         {"#030303", "#020202"}},
+        {"a longer list than the limit: the oldest go",
+         {"#0A0A0A", "#0B0B0B", "#0C0C0C"},
+         {{"VQRecentColorsLimit", "2"}},
+         {{Way::Type, "#0D0D0D"}},
+         {"#0D0D0D", "#0A0A0A"}},
+        {"no colour in the text: nothing",
+         {"#0A0A0A"},
+         {},
+         {{Way::Paste, "nonsense"}, {Way::Type, "nonsense"}},
+         {"#0A0A0A"}},
+    };
+    VQSwatchCore &core = *VQSwatchCore::sharedCore();
+    VQSelectionControl readout(core);
+    const QString path = this->path(QStringLiteral("recent.json"));
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        VQUserDefaults &defaults = VQUserDefaults::standard();
+        defaults.removeObjectForKey(QStringLiteral("VQDontRecordRecentColors"));
+        defaults.removeObjectForKey(QStringLiteral("VQRecentColorsLimit"));
+        for (const auto &[key, value] : row.settings)
+            defaults.setString(QString::fromLatin1(key), QString::fromLatin1(value));
+        VQRecentColors before(path);
+        before.setLimit(VQRecentColors::kMaximumLimit);
+        for (auto color = row.before.rbegin(); color != row.before.rend(); ++color)
+            before.add(*color);
+        ASSERT_TRUE(before.save());
+
+        VQScriptedPicker picker;
+        QColor next;
+        picker.answer = [&] { return VQPickOutcome::picked(next); };
+        VQPickController picks(picker);
+        VQRecentColorsRecorder recorder(picks, path);
+        for (const Step &step : row.steps) {
+            const QString text = QString::fromLatin1(step.color);
+            switch (step.way) {
+            case Way::Pick:
+                next = QColor(text);
+                picks.pick();
+                settle();
+                break;
+            case Way::Copy:
+                VQColor::fromRGBString(text)->writeToPasteboardWithTemplate(VQCopyTemplate::HexRGBWithHash);
+                break;
+            case Way::Paste:
+                QGuiApplication::clipboard()->setText(text);
+                _app->paste();
+                break;
+            case Way::Type:
+                scriptedUI().answerText(text);
+                if (!VQColor::fromRGBString(text))
+                    scriptedUI().answerAlert(0); // what was wrong with the text
+                readout.runColorEntryDialog();
+                break;
+            }
+        }
+        EXPECT_EQ(recorder.colors().colors(), row.after);
+        VQRecentColors saved(path);
+        ASSERT_TRUE(saved.load());
+        EXPECT_EQ(saved.colors(), row.after);
+        EXPECT_TRUE(scriptedUI().allRepliesUsed());
+    }
+}
+
+// The preferences act on the recent colours as soon as they are saved, and
+// "Clear" empties them at once; the window's row follows the list.
+TEST_F(VQVellicoApplicationTest, PreferencesLimitAndClearTheRecentColoursAtOnce)
+{
+    VQRecentColorsRecorder &recent = _delegate->recentColors();
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    for (const char *color : {"#010101", "#020202", "#030303"}) {
+        clipboard->setText(QString::fromLatin1(color));
+        _app->paste();
+    }
+    const QStringList three{"#030303", "#020202", "#010101"};
+    EXPECT_EQ(recent.colors().colors(), three);
+    const auto *row = _delegate->mainWindow()->findChild<VQRecentColorsRow *>();
+    ASSERT_NE(row, nullptr);
+    QStringList shown;
+    for (const VQColorRef &color : row->strip()->colors())
+        shown << color->hexValue();
+    EXPECT_EQ(shown, three);
+
+    VQSwatchPreferencesController &preferences = *_delegate->preferencesController();
+    preferences.showWindow();
+    preferences.recentColorsLimitField()->setValue(2);
+    preferences.done();
+    EXPECT_EQ(recent.colors().colors(), three.mid(0, 2));
+    VQRecentColors saved(VQRecentColors::defaultPath());
+    ASSERT_TRUE(saved.load());
+    EXPECT_EQ(saved.colors(), three.mid(0, 2));
+
+    preferences.showWindow();
+    preferences.clearRecentColorsButton()->click();
+    EXPECT_TRUE(recent.colors().colors().isEmpty());
+    EXPECT_TRUE(row->strip()->colors().empty());
+    ASSERT_TRUE(saved.load());
+    EXPECT_TRUE(saved.colors().isEmpty());
+
+    // Switched off: a paste is no longer recorded.
+    preferences.recordRecentColorsCheckBox()->setChecked(false);
+    preferences.done();
+    clipboard->setText(QStringLiteral("#040404"));
+    _app->paste();
+    EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#040404");
+    EXPECT_TRUE(recent.colors().colors().isEmpty());
 }

@@ -339,30 +339,23 @@ def case_pick_in_running_instance(session):
     check_selection(session, GREEN)
 
 
-def history(session):
-    result = subprocess.run([os.environ["VELLICO_CLI"], "history"], env=session.environment(),
-                            capture_output=True, text=True, timeout=20)
-    if result.returncode != 0:
-        raise Failure(f"vellico-cli history ended with {result.returncode}: {result.stderr}")
-    return result.stdout.split()
-
-
 def case_pick_history(session):
-    """What is picked and what is copied are the recent colours, newest first, for vellico-cli."""
+    """What is picked, pasted and copied are the recent colours, newest first, for vellico-cli."""
     write_shortcut(session)
     session.start_vellico()
     vellico_e2e.wait_for_icon(session)
     session.move(351, 151)
     pick(session, ["click", "1"], printed=GREEN + "\n", what="--pick with Vellico running")
-    wait_until("the pick in the history", lambda: history(session) == [GREEN])
-    # Another colour is pasted (not a recent colour by itself), then copied.
+    wait_until("the pick in the history", lambda: vellico_e2e.history(session) == [GREEN])
+    # Another colour is pasted: a recent colour by itself; copying it keeps it in front.
     vellico_e2e.offer_clipboard(session, "#123456")
     vellico_e2e.run_again(session, "--paste")
+    wait_until("the paste in the history", lambda: vellico_e2e.history(session) == ["#123456", GREEN])
     vellico_e2e.run_again(session, "--copy")
-    wait_until("the copy in the history", lambda: history(session) == ["#123456", GREEN])
+    wait_until("the copy in the history", lambda: vellico_e2e.history(session) == ["#123456", GREEN])
     # Picking the green again moves it to the front; no colour is there twice.
     pick(session, ["click", "1"], printed=GREEN + "\n", what="the second --pick")
-    wait_until("the second pick in front", lambda: history(session) == [GREEN, "#123456"])
+    wait_until("the second pick in front", lambda: vellico_e2e.history(session) == [GREEN, "#123456"])
 
 
 def case_pick_queued_in_running_instance(session):

@@ -44,9 +44,15 @@ def has_ramp(picture, region):
     return False
 
 
+# How far below the window's top the pickers end (the readout starts there): the
+# rows under the canvas show colours of their own (shades, recent colours, the lane).
+PICKERS_BOTTOM = 260
+
+
 def window_region(window):
+    """The part of the window the pickers are drawn in."""
     left, top, width, height, _ = window
-    return (left, top, left + width, top + height)
+    return (left, top, left + width, top + min(height, PICKERS_BOTTOM))
 
 
 def shown_picker(picture, window):

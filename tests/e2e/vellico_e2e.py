@@ -814,19 +814,27 @@ def case_paste_copy_focus(session):
     session.quit()
 
 
-def case_entry_dialog(session):
-    session.start_vellico()
-    click_icon(session)
+def type_color(session, text, screenshot=None):
+    """Types `text` into the colour entry dialog, opened with a right click on the readout
+    of the shown main window; returns the main window."""
     w_left, w_top, w_width, w_height, _ = wait_until("the main window", lambda: main_window(session))
     # The readout sits at the bottom of the picker's canvas; its left part shows the hex value.
     readout = wait_until("the readout", lambda: find_readout(session, (w_left, w_top, w_width, w_height)))
     session.x("xdotool", "mousemove", str(readout[0]), str(readout[1]), "click", "3")
     main = main_window(session)
     wait_until("the colour entry dialog", lambda: [w for w in session.vellico_windows(150, 60) if w[4] != main[4]])
-    session.screenshot("entry-dialog")
+    if screenshot:
+        session.screenshot(screenshot)
     session.x("xdotool", "key", "ctrl+a")
-    session.x("xdotool", "type", "navy")
+    session.x("xdotool", "type", text)
     session.x("xdotool", "key", "Return")
+    return main
+
+
+def case_entry_dialog(session):
+    session.start_vellico()
+    click_icon(session)
+    main = type_color(session, "navy", screenshot="entry-dialog")
     # The dialog gone, the main window has the keyboard again.
     wait_until("the main window to be active again", lambda: active_window(session) == int(main[4], 16))
     session.x("xdotool", "key", "ctrl+c")
@@ -834,13 +842,56 @@ def case_entry_dialog(session):
     session.quit()
 
 
+def history(session):
+    """The recent colours as vellico-cli lists them, newest first."""
+    result = subprocess.run([os.environ["VELLICO_CLI"], "history"], env=session.environment(),
+                            capture_output=True, text=True, timeout=20)
+    if result.returncode != 0:
+        raise Failure(f"vellico-cli history ended with {result.returncode}: {result.stderr}")
+    return result.stdout.split()
+
+
+def case_recent_colors(session):
+    """A pasted and a typed colour go to the front of the recent colours, and a recent
+    colour clicked in the window's row becomes the selection."""
+    session.write_settings(VQCopyType=1)  # "vellico --copy" copies #RRGGBB
+    session.start_vellico()
+    wait_for_icon(session)
+    offer_clipboard(session, "#123456")
+    run_again(session, "--paste")
+    wait_until("the pasted colour in the history", lambda: history(session) == ["#123456"])
+
+    if not main_window(session):
+        click_icon(session)
+    w_left, w_top, w_width, w_height, _ = type_color(session, "navy")
+    wait_until("the typed colour in front", lambda: history(session) == ["#000080", "#123456"])
+
+    # The row of recent colours shows the pasted one second; a click there selects it.
+    window = (w_left, w_top, w_left + w_width, w_top + w_height)
+    swatch = wait_until("the pasted colour in the window's row", lambda: Picture(
+        session, session.screenshot("recent-row")).find((0x12, 0x34, 0x56), window))
+    session.screenshot("recent-colors")
+    session.x("xdotool", "mousemove", str((swatch[0] + swatch[2]) // 2), str((swatch[1] + swatch[3]) // 2),
+              "click", "1")
+    run_again(session, "--copy")
+    wait_until("the clicked colour copied", lambda: clipboard(session) == "#123456")
+    wait_until("the copy in front", lambda: history(session) == ["#123456", "#000080"])
+    session.quit()
+
+
 def find_readout(session, window):
-    """The centre of the readout's left part: the dark bar near the bottom of the canvas."""
-    shot = session.screenshot("readout")
+    """The centre of the readout's left part: the dark bar near the bottom of the canvas.
+    Dark at both ends and 20 pixels up: the rows of swatches under it are lighter at
+    their right end or lower."""
+    picture = Picture(session, session.screenshot("readout"))
     left, top, width, height = window
+
+    def dark(x, y):  # within four pixels across (text may cross the others)
+        return min(max(picture.pixel(x + i, y)) for i in range(4)) < 0.3 * 255
+
     for y in range(top + height - 40, top + 60, -2):
-        if session.darkest(shot, (left + 20, y, 4, 1)) < 0.3:
-            return left + 40, y
+        if all(dark(x, y - up) for x in (left + 20, left + width - 30) for up in (0, 20)):
+            return left + 40, y - 10
     return None
 
 
@@ -969,6 +1020,7 @@ CASES = {
     "window-under-icon": case_window_under_icon,
     "paste-copy-focus": case_paste_copy_focus,
     "entry-dialog": case_entry_dialog,
+    "recent-colors": case_recent_colors,
     "sync-at-launch-and-quit": case_sync_at_launch_and_quit,
     "choose-library-quit": case_choose_library_quit,
     "choose-library-create": case_choose_library_create,

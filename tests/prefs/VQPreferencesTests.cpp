@@ -70,6 +70,14 @@ VQPreferencesSettings formats(std::int64_t copyType, std::int64_t alternate)
     return s;
 }
 
+// Nothing stored but the number of recent colours.
+VQPreferencesSettings recentLimit(std::int64_t limit)
+{
+    VQPreferencesSettings s;
+    s.recentColorsLimit = limit;
+    return s;
+}
+
 TEST_F(VQLibraryTest, PreferencesLoad)
 {
     const struct {
@@ -87,14 +95,21 @@ TEST_F(VQLibraryTest, PreferencesLoad)
           {"VQCopyType", "4"},
           {"VQAlternateCopyFormat", "9"},
           {"VQDontActivateWhenUsingLoupe", "true"},
-          {"RZLoggingEnabled", "true"}},
-         VQPreferencesSettings{true, "/srv/shared", true, 1, 4, 9, false, true}},
+          {"RZLoggingEnabled", "true"},
+          {"VQDontRecordRecentColors", "true"},
+          {"VQRecentColorsLimit", "120"}},
+         VQPreferencesSettings{true, "/srv/shared", true, 1, 4, 9, false, true, false, 120}},
         {"PartnerOfOdd", {{"VQCopyType", "3"}}, formats(3, 2)},
         {"PartnerOfEven", {{"VQCopyType", "10"}}, formats(10, 11)},
         // The last format has no partner after it: the one before it.
         {"PartnerOfTheLast", {{"VQCopyType", "16"}}, formats(16, 15)},
         {"StoredZeroIsNotAbsent", {{"VQCopyType", "3"}, {"VQAlternateCopyFormat", "0"}}, formats(3, 0)},
         {"NotANumberIsAbsent", {{"VQCopyType", "5"}, {"VQAlternateCopyFormat", "hex"}}, formats(5, 4)},
+        // The number of recent colours kept: 1–500; nothing, 0 or no number is the default.
+        {"RecentLimitAbove", {{"VQRecentColorsLimit", "9000"}}, recentLimit(500)},
+        {"RecentLimitBelow", {{"VQRecentColorsLimit", "-3"}}, recentLimit(1)},
+        {"RecentLimitZero", {{"VQRecentColorsLimit", "0"}}, recentLimit(50)},
+        {"RecentLimitNoNumber", {{"VQRecentColorsLimit", "many"}}, recentLimit(50)},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
@@ -107,7 +122,7 @@ TEST_F(VQLibraryTest, PreferencesLoad)
 
 TEST_F(VQLibraryTest, PreferencesSaveWritesEveryKey)
 {
-    const VQPreferencesSettings s{true, "/srv/shared", true, 1, 7, 8, false, true};
+    const VQPreferencesSettings s{true, "/srv/shared", true, 1, 7, 8, false, true, false, 7};
     s.save(defaults());
     // Read back through the keys the loading rows name; the log keeps its own switch.
     EXPECT_FALSE(defaults().hasKey("RZLoggingEnabled"));
@@ -164,7 +179,7 @@ class VQPreferencesControllerTest : public VQLibraryTest
 
 TEST_F(VQPreferencesControllerTest, ShowsTheStoredSettingsAndSavesOnlyOnDone)
 {
-    const VQPreferencesSettings stored{false, {}, true, 1, 3, 2, false, false};
+    const VQPreferencesSettings stored{false, {}, true, 1, 3, 2, false, false, false, 20};
     stored.save(defaults());
     controller().showWindow();
     EXPECT_EQ(controller().shownSettings(), stored);
@@ -173,7 +188,7 @@ TEST_F(VQPreferencesControllerTest, ShowsTheStoredSettingsAndSavesOnlyOnDone)
     // Every control changed through the window; nothing is written before Done.
     const QString folder = path("Shared");
     QDir().mkpath(folder);
-    VQPreferencesSettings changed{true, folder, false, 0, 10, 5, true, false};
+    VQPreferencesSettings changed{true, folder, false, 0, 10, 5, true, false, true, 500};
     controller().showSettings(changed);
     EXPECT_EQ(controller().shownSettings(), changed);
     EXPECT_EQ(VQPreferencesSettings::load(defaults()), stored);

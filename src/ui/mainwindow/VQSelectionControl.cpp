@@ -4,6 +4,7 @@
 #include "core/VQColorNames.h"
 #include "core/VQColorText.h"
 #include "core/VQCopyTemplate.h"
+#include "core/VQRecentColors.h"
 #include "core/VQSwatchCore.h"
 #include "core/VQPasteboard.h"
 #include "vqcore/VQLocalizedString.h"
@@ -97,7 +98,9 @@ void VQSelectionControl::runColorEntryDialog()
         return;
     const VQCSSColor::Reading reading = VQReadColorText(*text);
     if (reading.ok) {
-        _core.setSelectedColor(VQColor::makeRGB(reading.rgb[0], reading.rgb[1], reading.rgb[2]), true);
+        const VQColorRef color = VQColor::makeRGB(reading.rgb[0], reading.rgb[1], reading.rgb[2]);
+        _core.setSelectedColor(color, true);
+        VQNotificationCenter::defaultCenter().post(QString::fromLatin1(VQColorWasEnteredNotification), color.get());
         return;
     }
     // What was wrong with this text, then every form that is read.

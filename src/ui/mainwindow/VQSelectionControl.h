@@ -28,7 +28,7 @@ class VQSelectionControl : public QWidget
 
     // Copies the selected colour in the format stored for `segment`.
     void segmentWasClicked(int segment);
-    // Asks for a colour text and selects it.
+    // Asks for a colour text and selects it (VQColorWasEnteredNotification).
     void runColorEntryDialog();
 
   protected:

@@ -1,8 +1,11 @@
 #include "ui/prefs/VQPreferencesSettings.h"
 
 #include "core/VQCopyTemplate.h"
+#include "core/VQRecentColors.h"
 #include "core/sync/VQiCloudSynchronizationManager.h"
 #include "vqcore/VQUserDefaults.h"
+
+#include <algorithm>
 
 namespace
 {
@@ -27,6 +30,8 @@ VQPreferencesSettings VQPreferencesSettings::load(const VQUserDefaults &defaults
     settings.alternateCopyType = VQStoredAlternateCopyFormat(defaults);
     settings.activateWhenUsingLoupe = !defaults.boolForKey(key(kDontActivateWhenUsingLoupe));
     settings.debugLogging = defaults.boolForKey(key(kLoggingEnabled));
+    settings.recordRecentColors = VQRecentColors::storedEnabled(defaults);
+    settings.recentColorsLimit = VQRecentColors::storedLimit(defaults);
     return settings;
 }
 
@@ -43,4 +48,8 @@ void VQPreferencesSettings::save(VQUserDefaults &defaults) const
     defaults.setInteger(key(VQDefaultCopyFormatDefaultsKey), copyType);
     defaults.setInteger(key(VQAlternateCopyFormatDefaultsKey), alternateCopyType);
     defaults.setBool(key(kDontActivateWhenUsingLoupe), !activateWhenUsingLoupe);
+    defaults.setBool(key(VQDontRecordRecentColorsDefaultsKey), !recordRecentColors);
+    defaults.setInteger(
+        key(VQRecentColorsLimitDefaultsKey),
+        std::clamp<std::int64_t>(recentColorsLimit, VQRecentColors::kMinimumLimit, VQRecentColors::kMaximumLimit));
 }

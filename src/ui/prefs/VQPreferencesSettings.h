@@ -3,6 +3,8 @@
 // to the user defaults exactly as the preferences do, without a widget.
 // The shortcut is not here: the recorder reads and writes its own record.
 
+#include "core/VQRecentColors.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -18,6 +20,8 @@ struct VQPreferencesSettings {
     std::int64_t alternateCopyType = 1; // "VQAlternateCopyFormat", or the partner of the copy type
     bool activateWhenUsingLoupe = true; // the inverse of "VQDontActivateWhenUsingLoupe"
     bool debugLogging = false;          // "RZLoggingEnabled" (the log writes it itself)
+    bool recordRecentColors = true;     // the inverse of "VQDontRecordRecentColors"
+    std::int64_t recentColorsLimit = VQRecentColors::kDefaultLimit; // "VQRecentColorsLimit", 1–500
 
     static VQPreferencesSettings load(const VQUserDefaults &defaults);
     // Writes every setting the Done button saves, in the order the preferences

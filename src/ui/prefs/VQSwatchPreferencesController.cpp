@@ -1,6 +1,7 @@
 #include "ui/prefs/VQSwatchPreferencesController.h"
 
 #include "core/VQCopyTemplate.h"
+#include "core/VQRecentColors.h"
 #include "core/VQUserFormats.h"
 #include "platform/VQGlobalShortcutService.h"
 #include "ui/prefs/SRXkbKeyboardLayout.h"
@@ -31,6 +32,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -269,6 +271,23 @@ void VQSwatchPreferencesController::buildWindow()
     _activateWhenUsingLoupe =
         new QCheckBox(VQLocalizedString("Bring Vellico to the front when picking from the screen"));
     layout->addWidget(_activateWhenUsingLoupe);
+
+    // The recent colours: whether they are recorded, how many are kept, and forgetting them now.
+    auto *recentRow = new QHBoxLayout;
+    _recordRecentColors = new QCheckBox(VQLocalizedString("Remember recent colors"));
+    _recentColorsLimit = new QSpinBox;
+    _recentColorsLimit->setRange(VQRecentColors::kMinimumLimit, VQRecentColors::kMaximumLimit);
+    _recentColorsLimit->setToolTip(VQLocalizedString("How many recent colors are kept"));
+    auto *keepLabel = new QLabel(VQLocalizedString("Keep:"));
+    keepLabel->setBuddy(_recentColorsLimit);
+    _clearRecentColors = new VQSwatchPreferencesButton(VQLocalizedString("Clear"));
+    _clearRecentColors->setToolTip(VQLocalizedString("Forget the recent colors now"));
+    recentRow->addWidget(_recordRecentColors);
+    recentRow->addStretch(1);
+    recentRow->addWidget(keepLabel);
+    recentRow->addWidget(_recentColorsLimit);
+    recentRow->addWidget(_clearRecentColors);
+    layout->addLayout(recentRow);
     layout->addWidget(new VQSwatchPreferencesLine);
 
     _launchAtLogin = new QCheckBox(VQLocalizedString("Launch at login"));
@@ -312,6 +331,9 @@ void VQSwatchPreferencesController::buildWindow()
             enableDebugging(on);
     });
     connect(showLog, &QAbstractButton::clicked, this, &VQSwatchPreferencesController::showLogFileInFinder);
+    connect(_recordRecentColors, &QCheckBox::toggled, _recentColorsLimit, &QWidget::setEnabled);
+    connect(_clearRecentColors, &QAbstractButton::clicked, this,
+            &VQSwatchPreferencesController::recentColorsClearClicked);
     connect(_launchAtLogin, &QCheckBox::toggled, this, [this](bool on) {
         if (!_loading)
             launchAtLogin(on);
@@ -455,6 +477,8 @@ VQPreferencesSettings VQSwatchPreferencesController::shownSettings() const
     settings.alternateCopyType = _alternateCopyType->currentData().toInt();
     settings.activateWhenUsingLoupe = _activateWhenUsingLoupe->isChecked();
     settings.debugLogging = _debugLoggingEnabled->isChecked();
+    settings.recordRecentColors = _recordRecentColors->isChecked();
+    settings.recentColorsLimit = _recentColorsLimit->value();
     return settings;
 }
 
@@ -475,6 +499,9 @@ void VQSwatchPreferencesController::showSettings(const VQPreferencesSettings &se
     selectTag(_alternateCopyType, settings.alternateCopyType);
     _activateWhenUsingLoupe->setChecked(settings.activateWhenUsingLoupe);
     _debugLoggingEnabled->setChecked(settings.debugLogging);
+    _recordRecentColors->setChecked(settings.recordRecentColors);
+    _recentColorsLimit->setEnabled(settings.recordRecentColors);
+    _recentColorsLimit->setValue(int(settings.recentColorsLimit));
     _launchAtLogin->setChecked(VQLaunchAtLogin::isEnabled());
     _loading = false;
 }

@@ -2,7 +2,8 @@
 // The preferences window: shows the stored settings, writes them back when
 // the user presses Done (and only then), keeps the global shortcut's record
 // and registration up to date the moment the shortcut is recorded, and runs
-// the switches that act at once (launch at login, the debug log).
+// the switches that act at once (launch at login, the debug log, clearing
+// the recent colours).
 //
 // The shell owns the placement and the modes: it places and shows widget()
 // through showWindow(), learns from didFinish() that Done was pressed (and
@@ -30,6 +31,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QSpinBox;
 class QWidget;
 class VQGlobalShortcutService;
 class SRRecorderControl;
@@ -98,6 +100,10 @@ class VQSwatchPreferencesController : public QObject, public SRRecorderCellDeleg
     QCheckBox *debugLoggingCheckBox() const { return _debugLoggingEnabled; }
     QComboBox *copyTypePopUp() const { return _copyType; }
     QComboBox *alternateCopyTypePopUp() const { return _alternateCopyType; }
+    QCheckBox *recordRecentColorsCheckBox() const { return _recordRecentColors; }
+    QSpinBox *recentColorsLimitField() const { return _recentColorsLimit; }
+    // Acts at once (recentColorsClearClicked), like the log's buttons.
+    QAbstractButton *clearRecentColorsButton() const { return _clearRecentColors; }
     // Fills both copy-format pop-ups again (the user's formats may have changed)
     // and selects the stored formats.
     void reloadCopyFormats();
@@ -111,6 +117,8 @@ class VQSwatchPreferencesController : public QObject, public SRRecorderCellDeleg
     void didFinish();
     void windowClosed();
     void shortcutDidChange(const VQKeyCombo &combo);
+    // "Clear" beside the recent colours: the shell empties the list.
+    void recentColorsClearClicked();
 
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -136,6 +144,9 @@ class VQSwatchPreferencesController : public QObject, public SRRecorderCellDeleg
     QComboBox *_alternateCopyType = nullptr;
     QCheckBox *_useLowercaseButton = nullptr;
     QCheckBox *_activateWhenUsingLoupe = nullptr;
+    QCheckBox *_recordRecentColors = nullptr;
+    QSpinBox *_recentColorsLimit = nullptr;
+    QAbstractButton *_clearRecentColors = nullptr;
     QCheckBox *_debugLoggingEnabled = nullptr;
     QCheckBox *_launchAtLogin = nullptr;
     QLabel *_versionTextField = nullptr;
