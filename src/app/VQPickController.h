@@ -19,6 +19,11 @@
 #include <functional>
 #include <optional>
 
+// What a pick's colour is for: the selection (the eyedropper, the shortcut, a
+// later start's --pick), or only the one who asked, through its `done` (the
+// contrast row's second colour).
+enum class VQPickUse { Selection, AskerOnly };
+
 class VQPickController : public QObject
 {
     Q_OBJECT
@@ -31,8 +36,9 @@ class VQPickController : public QObject
 
     // Starts a pick when none runs or waits, or else queues it behind them.
     // `done`, when given, hears its outcome later. `asker`: the later start
-    // that asked (see askerLeft), 0 for none.
-    void pick(Done done = {}, quint64 asker = 0);
+    // that asked (see askerLeft), 0 for none. `use` travels with the outcome
+    // in finished().
+    void pick(Done done = {}, quint64 asker = 0, VQPickUse use = VQPickUse::Selection);
     // The later start `asker` went away: its pick under way is cancelled (its
     // outcome follows as a cancel), and its queued ones are dropped, answered
     // as cancelled.
@@ -48,13 +54,14 @@ class VQPickController : public QObject
   signals:
     // A pick is about to start (the window the user is in is still theirs).
     void aboutToPick();
-    // A pick ended: told before its `done`.
-    void finished(const VQPickOutcome &outcome);
+    // A pick ended: told before its `done`, with what it was asked for.
+    void finished(const VQPickOutcome &outcome, VQPickUse use);
 
   private:
     struct Request {
         Done done;
         quint64 asker = 0;
+        VQPickUse use = VQPickUse::Selection;
     };
     void start(Request request);
     void pickerFinished(const VQPickOutcome &outcome);

@@ -13,6 +13,7 @@
 #include "ui/pickers/VQColorPicker.h"
 #include "ui/pickers/VQColorPickerChooserPopUpButton.h"
 #include "ui/pickers/VQColorWheelPicker.h"
+#include "ui/tools/VQContrastRow.h"
 #include "ui/tray/VQStatusItem.h"
 #include "vqcore/VQLocalizedString.h"
 #include "vqcore/VQNotificationCenter.h"
@@ -35,6 +36,8 @@ VQWindowController::VQWindowController(VQDesktopServices &desktop, const VQShell
     connect(&_desktop, &VQDesktopServices::capabilitiesChanged, this, [this] {
         if (_mainWindow)
             _mainWindow->eyedropperButton()->setVisible(_desktop.capabilities().screenPicking);
+        if (_contrastRow)
+            _contrastRow->setPickingAvailable(_desktop.capabilities().screenPicking);
     });
 }
 
@@ -90,6 +93,25 @@ void VQWindowController::buildMainWindow(VQSwatchCore &library)
             pickers->selectColorPickerOfColorSpace(space);
     });
     _mainWindow->setLaneContent(lane);
+
+    // Contrast against a second colour, under the picker.
+    _contrastRow = new VQContrastRow(library, VQUserDefaults::standard());
+    _contrastRow->setPickingAvailable(_desktop.capabilities().screenPicking);
+    _contrastRow->setRecentColors(_recentColors);
+    // Queued, as the eyedropper: the loupe runs once the click or the menu has ended.
+    connect(_contrastRow, &VQContrastRow::pickRequested, this, &VQWindowController::contrastPickRequested,
+            Qt::QueuedConnection);
+    connect(_mainWindow.get(), &VQSwatchMainWindow::keyActionTriggered, this, [this](VQMainWindowKeyAction action) {
+        if (action == VQMainWindowKeyAction::SwapContrastColors && _contrastRow)
+            _contrastRow->swapColors();
+    });
+    _mainWindow->addToolRow(_contrastRow);
+}
+
+void VQWindowController::setContrastAgainstColor(const QColor &color)
+{
+    if (const VQColorRef against = VQColor::fromQColor(color); against && _contrastRow)
+        _contrastRow->setAgainstColor(against->RGBColor());
 }
 
 void VQWindowController::setPreferencesWindow(QWidget *window, std::function<void()> done)

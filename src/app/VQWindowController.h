@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -21,6 +22,7 @@ class VQMouseTrackingColorPicker;
 struct VQKeyCombo;
 class VQStatusItem;
 class VQSwatchMainWindow;
+class VQContrastRow;
 enum class VQMainWindowKeyAction;
 
 enum class VQApplicationMode { MainWindow = 0, Preferences = 1 };
@@ -77,6 +79,13 @@ class VQWindowController : public QObject
     void updateColorPicker();
     // Another part of the program switched the picker: the chooser and the canvas follow.
     void colorPickerForceChanged();
+    // The contrast row under the picker (null before the main window is built).
+    VQContrastRow *contrastRow() const { return _contrastRow; }
+    // Where the contrast row's menu takes the recent colours from (newest first, "#RRGGBB"); set before building.
+    void setRecentColorsSource(std::function<QStringList()> recent) { _recentColors = std::move(recent); }
+    // The colour the contrast row compares the selection against (a pick from the screen).
+    void setContrastAgainstColor(const QColor &color);
+
     // Collapses or expands the collection lane.
     void toggleCollections();
     bool isCollectionViewerVisible() const;
@@ -89,6 +98,8 @@ class VQWindowController : public QObject
     void eyedropperClicked();
     void gearButtonClicked();
     void keyActionTriggered(VQMainWindowKeyAction action);
+    // The contrast row asks for a pick from the screen into its second colour (later, from the event loop).
+    void contrastPickRequested();
 
   private:
     void placeWindow(QWidget *window);
@@ -110,4 +121,6 @@ class VQWindowController : public QObject
     VQStatusItem *_statusItem = nullptr;
     quint64 _pickerObserver = 0;
     std::unique_ptr<VQMouseTrackingColorPicker> _trackingPicker;
+    VQContrastRow *_contrastRow = nullptr; // the main window's child
+    std::function<QStringList()> _recentColors;
 };

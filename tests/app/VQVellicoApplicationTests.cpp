@@ -19,6 +19,7 @@
 #include "ui/mainwindow/VQMainWindowKeys.h"
 #include "ui/mainwindow/VQSelectionControl.h"
 #include "ui/mainwindow/VQSwatchMainWindow.h"
+#include "ui/tools/VQContrastRow.h"
 #include "vqcore/VQNotificationCenter.h"
 #include "vqcore/VQTermination.h"
 #include "vqcore/VQUserDefaults.h"
@@ -399,6 +400,34 @@ TEST_F(VQVellicoApplicationTest, TheShortcutOpensTheWindowAndRunsTheLoupe_OrClos
     _delegate->hotKeyWasTriggered();
     settle();
     EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#FF0000");
+}
+
+// A pick into the contrast row's second colour leaves the selection as it is;
+// the swap key exchanges the two; the eyedropper's picks still select.
+TEST_F(VQVellicoApplicationTest, APickForTheContrastRowSetsItsSecondColourAndXSwaps)
+{
+    _delegate->openCurrentWindow();
+    VQContrastRow *row = _delegate->windows().contrastRow();
+    ASSERT_NE(row, nullptr);
+    const auto selected = [] { return VQSwatchCore::sharedCore()->selectedColor()->hexValue(); };
+    _delegate->setColor(QColor(0x77, 0x77, 0x77));
+    _picker->answer = [] { return VQPickOutcome::picked(QColor(0x10, 0x20, 0x30)); };
+    emit row->pickRequested();
+    settle();
+    EXPECT_EQ(row->summary().againstHex(), "#102030");
+    EXPECT_EQ(selected(), "#777777");
+    EXPECT_EQ(VQUserDefaults::standard().stringForKey(QStringLiteral("VQContrastAgainstColor")), "#102030");
+
+    emit _delegate->mainWindow()->keyActionTriggered(VQMainWindowKeyAction::SwapContrastColors);
+    EXPECT_EQ(selected(), "#102030");
+    EXPECT_EQ(row->summary().againstHex(), "#777777");
+    EXPECT_EQ(row->summary().selectedHex(), "#102030");
+
+    _picker->answer = [] { return VQPickOutcome::picked(QColor(0xAB, 0xCD, 0xEF)); };
+    _delegate->pickColorFromScreen();
+    settle();
+    EXPECT_EQ(selected(), "#ABCDEF");
+    EXPECT_EQ(row->summary().againstHex(), "#777777");
 }
 
 TEST_F(VQVellicoApplicationTest, PreferencesModeAndBack)
