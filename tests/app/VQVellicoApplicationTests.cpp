@@ -26,6 +26,7 @@
 
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
@@ -428,6 +429,31 @@ TEST_F(VQVellicoApplicationTest, APickForTheContrastRowSetsItsSecondColourAndXSw
     settle();
     EXPECT_EQ(selected(), "#ABCDEF");
     EXPECT_EQ(row->summary().againstHex(), "#777777");
+}
+
+// X typed into a field of the window is the field's letter; elsewhere in the window it swaps.
+TEST_F(VQVellicoApplicationTest, TheSwapKeyIsALetterInAField)
+{
+    _delegate->openCurrentWindow();
+    VQSwatchMainWindow *window = _delegate->mainWindow();
+    window->activateWindow();
+    auto *field = new QLineEdit(window);
+    field->show();
+    field->setFocus();
+    for (int i = 0; i < 100 && QApplication::focusWidget() != field; ++i)
+        _app->processEvents(QEventLoop::WaitForMoreEvents, 10);
+    ASSERT_EQ(QApplication::activeWindow(), window);
+    _delegate->setColor(QColor(0x77, 0x77, 0x77));
+    const auto press = [](QWidget *target) {
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        QApplication::sendEvent(target, &key);
+    };
+    press(field);
+    EXPECT_EQ(field->text(), "x");
+    EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#777777");
+    press(window);
+    EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#FFFFFF");
+    EXPECT_EQ(_delegate->windows().contrastRow()->summary().againstHex(), "#777777");
 }
 
 TEST_F(VQVellicoApplicationTest, PreferencesModeAndBack)
