@@ -814,13 +814,13 @@ def case_entry_dialog(session):
 
 
 def find_readout(session, window):
-    """The centre of the readout's left part: the dark bar near the bottom of the canvas."""
+    """The centre of the readout's left part, and the lowest row of its fill: the dark bar
+    under the picker, found by its exact grey (58, 58, 60) so that the darker pixels of
+    the tool rows under it are not taken for it."""
     shot = session.screenshot("readout")
     left, top, width, height = window
-    for y in range(top + height - 40, top + 60, -2):
-        if session.darkest(shot, (left + 20, y, 4, 1)) < 0.3:
-            return left + 40, y
-    return None
+    box = Picture(session, shot).find((58, 58, 60), (left + 16, top + 60, left + 26, top + height))
+    return (left + 40, box[3]) if box else None
 
 
 # -- synchronisation and the library's location -----------------------------------
