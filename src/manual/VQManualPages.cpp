@@ -137,6 +137,8 @@ VQManualPage makeVellicoPage()
                                               "over the screen with the main window open."},
              {"RZNoLoupePreview=BOOL", "Run the loupe without its magnifier window."},
              {"RZLastUsedColorPickerName=NAME", "The picker shown last, remembered by Vellico."},
+             {"VQContrastAgainstColor=#RRGGBB", "The second color of the contrast row under the picker, "
+                                                "remembered by Vellico; white when missing or unreadable."},
              {"VQPanelStyle=STYLE", "Dark or Light: the tray icon for a dark or a light panel. Otherwise the "
                                     "panel's color decides."},
              {"VQSynchronizeWithiCloud=BOOL", "Synchronize the library through the folder VQSyncFolderPath."},
