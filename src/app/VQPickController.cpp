@@ -14,9 +14,9 @@ VQPickController::VQPickController(VQScreenPicker &picker, QObject *parent) : QO
 
 VQPickController::~VQPickController() = default;
 
-void VQPickController::pick(Done done, quint64 asker, int sampleSize)
+void VQPickController::pick(Done done, quint64 asker, int sampleSize, VQPickUse use)
 {
-    Request request{std::move(done), asker, sampleSize};
+    Request request{std::move(done), asker, sampleSize, use};
     if (_quitting) {
         tell(std::move(request), VQPickOutcome::cancelled(), false);
         return;
@@ -63,7 +63,7 @@ void VQPickController::tellOne()
     Untold told = std::move(_untold.front());
     _untold.pop_front();
     if (told.emitFinished)
-        emit finished(told.outcome);
+        emit finished(told.outcome, told.request.use);
     if (told.request.done)
         told.request.done(told.outcome);
     startNext();

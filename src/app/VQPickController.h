@@ -19,6 +19,11 @@
 #include <functional>
 #include <optional>
 
+// What a pick's colour is for: the selection (the eyedropper, the shortcut, a
+// later start's --pick), or only the one who asked, through its `done` (the
+// contrast row's second colour).
+enum class VQPickUse { Selection, AskerOnly };
+
 class VQPickController : public QObject
 {
     Q_OBJECT
@@ -33,7 +38,8 @@ class VQPickController : public QObject
     // `done`, when given, hears its outcome later. `asker`: the later start
     // that asked (see askerLeft), 0 for none. `sampleSize`: the loupe's sample
     // for this pick alone (VQScreenPicker::pick), 0 for the remembered one.
-    void pick(Done done = {}, quint64 asker = 0, int sampleSize = 0);
+    // `use` travels with the outcome in finished().
+    void pick(Done done = {}, quint64 asker = 0, int sampleSize = 0, VQPickUse use = VQPickUse::Selection);
     // The later start `asker` went away: its pick under way is cancelled (its
     // outcome follows as a cancel), and its queued ones are dropped, answered
     // as cancelled.
@@ -49,14 +55,15 @@ class VQPickController : public QObject
   signals:
     // A pick is about to start (the window the user is in is still theirs).
     void aboutToPick();
-    // A pick ended: told before its `done`.
-    void finished(const VQPickOutcome &outcome);
+    // A pick ended: told before its `done`, with what it was asked for.
+    void finished(const VQPickOutcome &outcome, VQPickUse use);
 
   private:
     struct Request {
         Done done;
         quint64 asker = 0;
         int sampleSize = 0;
+        VQPickUse use = VQPickUse::Selection;
     };
     void start(Request request);
     void pickerFinished(const VQPickOutcome &outcome);

@@ -69,6 +69,9 @@ VQVellicoAppDelegate::VQVellicoAppDelegate(VQAppServices services, QObject *pare
     _windows = std::make_unique<VQWindowController>(*_desktop, _shell, [this] { ensureWindowsBuilt(); });
     connect(_windows.get(), &VQWindowController::eyedropperClicked, this, &VQVellicoAppDelegate::pickColorFromScreen);
     connect(_windows.get(), &VQWindowController::gearButtonClicked, this, &VQVellicoAppDelegate::showGearMenu);
+    // The contrast row's second colour: picked from the screen, or chosen among the recent colours.
+    connect(_windows.get(), &VQWindowController::contrastPickRequested, this, &VQVellicoAppDelegate::pickContrastColor);
+    _windows->setRecentColorsSource([this] { return _recent->colors().colors(); });
     // The shortcut may have changed since the window was last shown.
     connect(_windows.get(), &VQWindowController::mainWindowWillOpen, this, [this] {
         if (_globalShortcut)
@@ -245,10 +248,22 @@ void VQVellicoAppDelegate::pickColorFromScreen()
     loupeColor();
 }
 
-void VQVellicoAppDelegate::pickFinished(const VQPickOutcome &outcome)
+void VQVellicoAppDelegate::pickFinished(const VQPickOutcome &outcome, VQPickUse use)
 {
-    if (outcome.kind == VQPickOutcome::Kind::Picked)
+    if (outcome.kind == VQPickOutcome::Kind::Picked && use == VQPickUse::Selection)
         setColor(outcome.color);
+}
+
+void VQVellicoAppDelegate::pickContrastColor()
+{
+    if (isPicking())
+        return;
+    _picks->pick(
+        [this](const VQPickOutcome &outcome) {
+            if (outcome.kind == VQPickOutcome::Kind::Picked)
+                _windows->setContrastAgainstColor(outcome.color);
+        },
+        0, VQPickUse::AskerOnly);
 }
 
 void VQVellicoAppDelegate::setColor(const QColor &color)

@@ -17,6 +17,7 @@
 #include "ui/pickers/VQColorPickerChooserPopUpButton.h"
 #include "ui/pickers/VQColorWheelPicker.h"
 #include "ui/tools/VQColorSearchPanel.h"
+#include "ui/tools/VQContrastRow.h"
 #include "ui/tools/VQRecentColorsRow.h"
 #include "ui/tools/VQShadesRow.h"
 #include "ui/tray/VQStatusItem.h"
@@ -41,6 +42,8 @@ VQWindowController::VQWindowController(VQDesktopServices &desktop, const VQShell
     connect(&_desktop, &VQDesktopServices::capabilitiesChanged, this, [this] {
         if (_mainWindow)
             _mainWindow->eyedropperButton()->setVisible(_desktop.capabilities().screenPicking);
+        if (_contrastRow)
+            _contrastRow->setPickingAvailable(_desktop.capabilities().screenPicking);
     });
 }
 
@@ -88,8 +91,6 @@ void VQWindowController::buildMainWindow(VQSwatchCore &library)
         [this](const VQNotification &) { colorPickerForceChanged(); });
     updateColorPicker();
 
-    // The colour tools under the canvas.
-    _mainWindow->addToolRow(new VQShadesRow(library));
 
     auto *lane = new VQCollectionViewer(library);
     // A colour chosen in the lane shows in a picker of its own space.
@@ -100,6 +101,27 @@ void VQWindowController::buildMainWindow(VQSwatchCore &library)
     });
     _mainWindow->setLaneContent(lane);
     _lane = lane;
+
+    // Contrast against a second colour, under the picker.
+    _contrastRow = new VQContrastRow(library, VQUserDefaults::standard());
+    _contrastRow->setPickingAvailable(_desktop.capabilities().screenPicking);
+    _contrastRow->setRecentColors(_recentColors);
+    // Queued, as the eyedropper: the loupe runs once the click or the menu has ended.
+    connect(_contrastRow, &VQContrastRow::pickRequested, this, &VQWindowController::contrastPickRequested,
+            Qt::QueuedConnection);
+    connect(_mainWindow.get(), &VQSwatchMainWindow::keyActionTriggered, this, [this](VQMainWindowKeyAction action) {
+        if (action == VQMainWindowKeyAction::SwapContrastColors && _contrastRow)
+            _contrastRow->swapColors();
+    });
+    _mainWindow->addToolRow(_contrastRow);
+    // The selection's shades and tints under it; the recent colours follow (addRecentColorsRow).
+    _mainWindow->addToolRow(new VQShadesRow(library));
+}
+
+void VQWindowController::setContrastAgainstColor(const QColor &color)
+{
+    if (const VQColorRef against = VQColor::fromQColor(color); against && _contrastRow)
+        _contrastRow->setAgainstColor(against->RGBColor());
 }
 
 void VQWindowController::newCollection()

@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -24,6 +25,7 @@ class VQRecentColorsRecorder;
 struct VQKeyCombo;
 class VQStatusItem;
 class VQSwatchMainWindow;
+class VQContrastRow;
 enum class VQMainWindowKeyAction;
 
 enum class VQApplicationMode { MainWindow = 0, Preferences = 1 };
@@ -83,6 +85,13 @@ class VQWindowController : public QObject
     void updateColorPicker();
     // Another part of the program switched the picker: the chooser and the canvas follow.
     void colorPickerForceChanged();
+    // The contrast row under the picker (null before the main window is built).
+    VQContrastRow *contrastRow() const { return _contrastRow; }
+    // Where the contrast row's menu takes the recent colours from (newest first, "#RRGGBB"); set before building.
+    void setRecentColorsSource(std::function<QStringList()> recent) { _recentColors = std::move(recent); }
+    // The colour the contrast row compares the selection against (a pick from the screen).
+    void setContrastAgainstColor(const QColor &color);
+
     // Collapses or expands the collection lane.
     void toggleCollections();
     // The window's tools: a new collection with the selected colour, the
@@ -100,6 +109,8 @@ class VQWindowController : public QObject
     void eyedropperClicked();
     void gearButtonClicked();
     void keyActionTriggered(VQMainWindowKeyAction action);
+    // The contrast row asks for a pick from the screen into its second colour (later, from the event loop).
+    void contrastPickRequested();
 
   private:
     void placeWindow(QWidget *window);
@@ -123,4 +134,6 @@ class VQWindowController : public QObject
     std::unique_ptr<VQMouseTrackingColorPicker> _trackingPicker;
     QPointer<VQCollectionViewer> _lane;
     QPointer<VQColorSearchPanel> _search;
+    VQContrastRow *_contrastRow = nullptr; // the main window's child
+    std::function<QStringList()> _recentColors;
 };

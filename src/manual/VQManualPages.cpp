@@ -149,6 +149,8 @@ VQManualPage makeVellicoPage()
              {"VQLoupeSampleSize=N", "The loupe's sample: the mean of N x N device pixels, 1, 3, 5 or 9; S in "
                                      "the loupe chooses it. Any other value reads as 1."},
              {"RZLastUsedColorPickerName=NAME", "The picker shown last, remembered by Vellico."},
+             {"VQContrastAgainstColor=#RRGGBB", "The second color of the contrast row under the picker, "
+                                                "remembered by Vellico; white when missing or unreadable."},
              {"VQPanelStyle=STYLE", "Dark or Light: the tray icon for a dark or a light panel. Otherwise the "
                                     "panel's color decides."},
              {"VQSynchronizeWithiCloud=BOOL", "Synchronize the library through the folder VQSyncFolderPath."},

@@ -227,6 +227,10 @@ TEST(VQMainWindowKeysTest, OnlyTheWindowsOwnKeysAreTaken)
         {Qt::Key_F1, Qt::NoModifier, true, K::Help},
         {Qt::Key_Q, Qt::ControlModifier, false, K::Quit},
         {Qt::Key_Question, Qt::ControlModifier | Qt::ShiftModifier, false, K::None},
+        {Qt::Key_X, Qt::NoModifier, false, K::SwapContrastColors},
+        {Qt::Key_X, Qt::NoModifier, true, K::SwapContrastColors},
+        {Qt::Key_X, Qt::ControlModifier, false, K::None}, // a cut in a field
+        {Qt::Key_X, Qt::ShiftModifier, false, K::None},
     };
     for (const Row &row : rows)
         EXPECT_EQ(VQMainWindowKeyActionFor(row.key, row.modifiers, row.wheel), row.action)

@@ -20,6 +20,7 @@
 #include "ui/mainwindow/VQSelectionControl.h"
 #include "ui/mainwindow/VQSwatchMainWindow.h"
 #include "ui/prefs/VQSwatchPreferencesController.h"
+#include "ui/tools/VQContrastRow.h"
 #include "ui/tools/VQRecentColorsRow.h"
 #include "ui/tools/VQSwatchStrip.h"
 #include "vqcore/VQNotificationCenter.h"
@@ -28,6 +29,7 @@
 
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
@@ -405,6 +407,59 @@ TEST_F(VQVellicoApplicationTest, TheShortcutOpensTheWindowAndRunsTheLoupe_OrClos
     _delegate->hotKeyWasTriggered();
     settle();
     EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#FF0000");
+}
+
+// A pick into the contrast row's second colour leaves the selection as it is;
+// the swap key exchanges the two; the eyedropper's picks still select.
+TEST_F(VQVellicoApplicationTest, APickForTheContrastRowSetsItsSecondColourAndXSwaps)
+{
+    _delegate->openCurrentWindow();
+    VQContrastRow *row = _delegate->windows().contrastRow();
+    ASSERT_NE(row, nullptr);
+    const auto selected = [] { return VQSwatchCore::sharedCore()->selectedColor()->hexValue(); };
+    _delegate->setColor(QColor(0x77, 0x77, 0x77));
+    _picker->answer = [] { return VQPickOutcome::picked(QColor(0x10, 0x20, 0x30)); };
+    emit row->pickRequested();
+    settle();
+    EXPECT_EQ(row->summary().againstHex(), "#102030");
+    EXPECT_EQ(selected(), "#777777");
+    EXPECT_EQ(VQUserDefaults::standard().stringForKey(QStringLiteral("VQContrastAgainstColor")), "#102030");
+
+    emit _delegate->mainWindow()->keyActionTriggered(VQMainWindowKeyAction::SwapContrastColors);
+    EXPECT_EQ(selected(), "#102030");
+    EXPECT_EQ(row->summary().againstHex(), "#777777");
+    EXPECT_EQ(row->summary().selectedHex(), "#102030");
+
+    _picker->answer = [] { return VQPickOutcome::picked(QColor(0xAB, 0xCD, 0xEF)); };
+    _delegate->pickColorFromScreen();
+    settle();
+    EXPECT_EQ(selected(), "#ABCDEF");
+    EXPECT_EQ(row->summary().againstHex(), "#777777");
+}
+
+// X typed into a field of the window is the field's letter; elsewhere in the window it swaps.
+TEST_F(VQVellicoApplicationTest, TheSwapKeyIsALetterInAField)
+{
+    _delegate->openCurrentWindow();
+    VQSwatchMainWindow *window = _delegate->mainWindow();
+    window->activateWindow();
+    auto *field = new QLineEdit(window);
+    field->show();
+    field->setFocus();
+    for (int i = 0; i < 100 && QApplication::focusWidget() != field; ++i)
+        _app->processEvents(QEventLoop::WaitForMoreEvents, 10);
+    ASSERT_EQ(QApplication::activeWindow(), window);
+    _delegate->setColor(QColor(0x77, 0x77, 0x77));
+    const auto press = [](QWidget *target) {
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        QApplication::sendEvent(target, &key);
+    };
+    press(field);
+    EXPECT_EQ(field->text(), "x");
+    EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#777777");
+    press(window);
+    EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#FFFFFF");
+    EXPECT_EQ(_delegate->windows().contrastRow()->summary().againstHex(), "#777777");
 }
 
 TEST_F(VQVellicoApplicationTest, PreferencesModeAndBack)

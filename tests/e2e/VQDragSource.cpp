@@ -1,8 +1,11 @@
 // A stand-in for a file manager in the desktop tests: a window filled with one
 // colour; pressing in it and moving starts a drag of the files named on the
 // command line as file URLs (text/uri-list), as file managers offer them.
+// With --color, the drag carries a colour as other programs offer one: Qt's
+// colour type (application/x-color) and its hex text.
 //
 //   vellico_e2e_drag_source FILE...
+//   vellico_e2e_drag_source --color '#RRGGBB'
 
 #include <QApplication>
 #include <QDrag>
@@ -19,7 +22,7 @@ namespace
 class DragSource : public QWidget
 {
   public:
-    explicit DragSource(QList<QUrl> urls) : _urls(std::move(urls))
+    explicit DragSource(QList<QUrl> urls, QColor color) : _urls(std::move(urls)), _color(color)
     {
         setWindowTitle(QStringLiteral("Drag Source"));
         resize(160, 120);
@@ -34,13 +37,19 @@ class DragSource : public QWidget
             return;
         auto *drag = new QDrag(this);
         auto *data = new QMimeData;
-        data->setUrls(_urls);
+        if (_color.isValid()) {
+            data->setColorData(_color);
+            data->setText(_color.name(QColor::HexRgb).toUpper());
+        } else {
+            data->setUrls(_urls);
+        }
         drag->setMimeData(data);
         drag->exec(Qt::CopyAction);
     }
 
   private:
     QList<QUrl> _urls;
+    QColor _color;
     QPoint _pressed;
 };
 
@@ -49,10 +58,15 @@ class DragSource : public QWidget
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    const QStringList arguments = app.arguments().mid(1);
     QList<QUrl> urls;
-    for (const QString &file : app.arguments().mid(1))
-        urls << QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath());
-    DragSource window(urls);
+    QColor color;
+    if (arguments.size() == 2 && arguments[0] == QLatin1String("--color"))
+        color = QColor::fromString(arguments[1]);
+    else
+        for (const QString &file : arguments)
+            urls << QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath());
+    DragSource window(urls, color);
     // Low on the left, clear of the main window under the tray at the top right.
     window.move(20, 560);
     window.show();

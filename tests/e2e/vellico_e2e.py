@@ -880,19 +880,13 @@ def case_recent_colors(session):
 
 
 def find_readout(session, window):
-    """The centre of the readout's left part: the dark bar near the bottom of the canvas.
-    Dark at both ends and 20 pixels up: the rows of swatches under it are lighter at
-    their right end or lower."""
-    picture = Picture(session, session.screenshot("readout"))
+    """The centre of the readout's left part, and the lowest row of its fill: the dark bar
+    under the picker, found by its exact grey (58, 58, 60) so that the darker pixels of
+    the tool rows under it are not taken for it."""
+    shot = session.screenshot("readout")
     left, top, width, height = window
-
-    def dark(x, y):  # within four pixels across (text may cross the others)
-        return min(max(picture.pixel(x + i, y)) for i in range(4)) < 0.3 * 255
-
-    for y in range(top + height - 40, top + 60, -2):
-        if all(dark(x, y - up) for x in (left + 20, left + width - 30) for up in (0, 20)):
-            return left + 40, y - 10
-    return None
+    box = Picture(session, shot).find((58, 58, 60), (left + 16, top + 60, left + 26, top + height))
+    return (left + 40, box[3]) if box else None
 
 
 # -- synchronisation and the library's location -----------------------------------

@@ -16,6 +16,7 @@ const std::vector<VQMainWindowShortcut> &VQMainWindowShortcuts()
         {A::Help, "Help", Qt::Key_F1, Qt::NoModifier, VQKeyCode::F1},
         {A::Quit, "Quit", Qt::Key_Q, Qt::ControlModifier, VQKeyCode::Q},
         {A::CloseWindow, "Close Window", Qt::Key_Escape, Qt::NoModifier, VQKeyCode::Escape},
+        {A::SwapContrastColors, "Swap with Selection", Qt::Key_X, Qt::NoModifier, VQKeyCode::X},
     };
     return table;
 }

@@ -26,6 +26,8 @@ enum class VQMainWindowKeyAction {
     Preferences,    // Ctrl+,
     Help,           // F1
     Quit,           // Ctrl+Q
+    // X: the selection and the contrast row's second colour change places.
+    SwapContrastColors,
 };
 
 // A command of the window and its keys.

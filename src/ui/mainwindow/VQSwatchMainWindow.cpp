@@ -377,6 +377,11 @@ bool VQSwatchMainWindow::eventFilter(QObject *watched, QEvent *event)
     const VQMainWindowKeyAction action = VQMainWindowKeyActionFor(key->key(), key->modifiers(), _colorWheelShown);
     if (action == VQMainWindowKeyAction::None)
         return false;
+    // A letter typed into a field is the field's, not the window's.
+    const bool typed = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
+                       !key->text().isEmpty() && key->text().at(0).isPrint();
+    if (typed && widget->testAttribute(Qt::WA_InputMethodEnabled))
+        return false;
     emit keyActionTriggered(action);
     return true;
 }
