@@ -14,6 +14,16 @@ VQPickController::VQPickController(VQScreenPicker &picker, QObject *parent) : QO
 
 VQPickController::~VQPickController() = default;
 
+void VQPickController::pickInto(std::function<void(const QColor &)> take)
+{
+    pick(
+        [take = std::move(take)](const VQPickOutcome &outcome) {
+            if (outcome.kind == VQPickOutcome::Kind::Picked)
+                take(outcome.color);
+        },
+        0, 0, VQPickUse::AskerOnly);
+}
+
 void VQPickController::pick(Done done, quint64 asker, int sampleSize, VQPickUse use)
 {
     Request request{std::move(done), asker, sampleSize, use};

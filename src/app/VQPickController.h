@@ -40,6 +40,8 @@ class VQPickController : public QObject
     // for this pick alone (VQScreenPicker::pick), 0 for the remembered one.
     // `use` travels with the outcome in finished().
     void pick(Done done = {}, quint64 asker = 0, int sampleSize = 0, VQPickUse use = VQPickUse::Selection);
+    // A pick whose colour goes to `take` rather than to the selection (a cancel takes nothing).
+    void pickInto(std::function<void(const QColor &)> take);
     // The later start `asker` went away: its pick under way is cancelled (its
     // outcome follows as a cancel), and its queued ones are dropped, answered
     // as cancelled.

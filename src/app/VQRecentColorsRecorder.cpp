@@ -3,6 +3,7 @@
 #include "app/VQPickController.h"
 #include "core/VQColor.h"
 #include "core/VQCopyTemplate.h"
+#include "ui/prefs/VQSwatchPreferencesController.h"
 #include "vqcore/VQLog.h"
 #include "vqcore/VQNotificationCenter.h"
 #include "vqcore/VQUserDefaults.h"
@@ -50,6 +51,13 @@ void VQRecentColorsRecorder::clear()
 {
     _colors.clear();
     save();
+}
+
+void VQRecentColorsRecorder::followPreferences(const VQSwatchPreferencesController &preferences)
+{
+    connect(&preferences, &VQSwatchPreferencesController::didFinish, this, &VQRecentColorsRecorder::settingsChanged);
+    connect(&preferences, &VQSwatchPreferencesController::recentColorsClearClicked, this,
+            &VQRecentColorsRecorder::clear);
 }
 
 void VQRecentColorsRecorder::save()

@@ -11,6 +11,7 @@
 
 class QColor;
 class VQPickController;
+class VQSwatchPreferencesController;
 
 class VQRecentColorsRecorder : public QObject
 {
@@ -28,6 +29,8 @@ class VQRecentColorsRecorder : public QObject
     void settingsChanged();
     // Forgets every colour (also while recording is off) and saves the empty list.
     void clear();
+    // Follows the preferences: their saved settings at once, and their "Clear".
+    void followPreferences(const VQSwatchPreferencesController &preferences);
 
   signals:
     // The list changed (and was saved, or the log says why not).

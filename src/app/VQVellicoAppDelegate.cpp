@@ -5,15 +5,14 @@
 #include "app/VQRequestController.h"
 #include "app/VQVellicoApplication.h"
 #include "core/VQColor.h"
-#include "core/VQSwatchCore.h"
 #include "core/VQCopyTemplate.h"
+#include "core/VQSwatchCore.h"
 #include "core/VQSwatchDatabaseURL.h"
 #include "core/sync/VQiCloudSynchronizationManager.h"
 #include "platform/VQFocusHandBack.h"
 #include "platform/VQGlobalShortcut.h"
 #include "platform/VQGlobalShortcutService.h"
 #include "ui/mainwindow/VQSwatchMainWindow.h"
-#include "ui/pickers/VQColorWheelPicker.h"
 #include "ui/prefs/VQSwatchPreferencesController.h"
 #include "vqcore/VQLog.h"
 #include "vqcore/VQModalUI.h"
@@ -21,7 +20,6 @@
 #include "vqcore/VQUserDefaults.h"
 
 #include <QApplication>
-#include <QMenu>
 #include <QTimer>
 #include <QToolButton>
 
@@ -55,7 +53,10 @@ VQVellicoAppDelegate::VQVellicoAppDelegate(VQAppServices services, QObject *pare
         if (!VQUserDefaults::standard().boolForKey(QLatin1String(VQDontActivateWhenUsingLoupeDefaultsKey)))
             _windows->rememberActiveWindow();
     });
-    connect(_picks.get(), &VQPickController::finished, this, &VQVellicoAppDelegate::pickFinished);
+    connect(_picks.get(), &VQPickController::finished, this, [this](const VQPickOutcome &outcome, VQPickUse use) {
+        if (outcome.kind == VQPickOutcome::Kind::Picked && use == VQPickUse::Selection)
+            setColor(outcome.color);
+    });
     _recent = std::make_unique<VQRecentColorsRecorder>(*_picks);
     _requests = std::make_unique<VQRequestController>(
         *_picks, VQRequestController::Hooks{[this] { ensureWindowsBuilt(); }, [this] { toggleCurrentWindow(); },
@@ -70,8 +71,11 @@ VQVellicoAppDelegate::VQVellicoAppDelegate(VQAppServices services, QObject *pare
     connect(_windows.get(), &VQWindowController::eyedropperClicked, this, &VQVellicoAppDelegate::pickColorFromScreen);
     connect(_windows.get(), &VQWindowController::gearButtonClicked, this, &VQVellicoAppDelegate::showGearMenu);
     // The contrast row's second colour: picked from the screen, or chosen among the recent colours.
-    connect(_windows.get(), &VQWindowController::contrastPickRequested, this, &VQVellicoAppDelegate::pickContrastColor);
-    _windows->setRecentColorsSource([this] { return _recent->colors().colors(); });
+    connect(_windows.get(), &VQWindowController::contrastPickRequested, this, [this] {
+        if (!isPicking())
+            _picks->pickInto([this](const QColor &color) { _windows->setContrastAgainstColor(color); });
+    });
+    _windows->setRecentColors(*_recent);
     // The shortcut may have changed since the window was last shown.
     connect(_windows.get(), &VQWindowController::mainWindowWillOpen, this, [this] {
         if (_globalShortcut)
@@ -85,15 +89,9 @@ VQVellicoAppDelegate::VQVellicoAppDelegate(VQAppServices services, QObject *pare
     handlers.copy = [] { runOnApp(&VQVellicoApplication::copy); };
     handlers.copyAlternate = [] { runOnApp(&VQVellicoApplication::copyAlternate); };
     handlers.paste = [] { runOnApp(&VQVellicoApplication::paste); };
-    handlers.copyColorName = [this] { _windows->copyColorName(); };
-    handlers.newCollection = [this] { _windows->newCollection(); };
-    handlers.findColor = [this] { _windows->findColor(); };
     handlers.canPick = [this] { return _desktop->capabilities().screenPicking; };
     handlers.library = [this] { return _library ? &_library->core() : nullptr; };
-    handlers.arrowKey = [this](int qtKey) {
-        if (const VQColorPickers *pickers = _windows->pickers())
-            VQColorWheelPicker::handleArrowKey(*pickers, qtKey);
-    };
+    _windows->addWindowCommands(handlers);
     _actions = std::make_unique<VQAppActions>(std::move(handlers), _desktop->globalShortcut(),
                                               std::move(services.whatWorks), _shell.noTray);
     connect(_windows.get(), &VQWindowController::keyActionTriggered, _actions.get(), &VQAppActions::runKeyAction);
@@ -187,7 +185,6 @@ void VQVellicoAppDelegate::ensureWindowsBuilt()
     VQLog("Starting sync core.");
     _sync = VQiCloudSynchronizationManager::makeIfAllowed(_library->core());
     _windows->buildMainWindow(_library->core());
-    _windows->addRecentColorsRow(*_recent);
 }
 
 void VQVellicoAppDelegate::buildPreferences()
@@ -201,11 +198,7 @@ void VQVellicoAppDelegate::buildPreferences()
             &VQWindowController::preferencesDone);
     connect(preferences, &VQSwatchPreferencesController::windowClosed, _windows.get(),
             &VQWindowController::closeCurrentWindow);
-    // The recent colours follow the saved settings at once, and "Clear" empties them.
-    connect(preferences, &VQSwatchPreferencesController::didFinish, _recent.get(),
-            &VQRecentColorsRecorder::settingsChanged);
-    connect(preferences, &VQSwatchPreferencesController::recentColorsClearClicked, _recent.get(),
-            &VQRecentColorsRecorder::clear);
+    _recent->followPreferences(*preferences);
 }
 
 void VQVellicoAppDelegate::applicationWillTerminate()
@@ -246,24 +239,6 @@ void VQVellicoAppDelegate::pickColorFromScreen()
         return;
     _windows->showMainWindowForPick();
     loupeColor();
-}
-
-void VQVellicoAppDelegate::pickFinished(const VQPickOutcome &outcome, VQPickUse use)
-{
-    if (outcome.kind == VQPickOutcome::Kind::Picked && use == VQPickUse::Selection)
-        setColor(outcome.color);
-}
-
-void VQVellicoAppDelegate::pickContrastColor()
-{
-    if (isPicking())
-        return;
-    _picks->pick(
-        [this](const VQPickOutcome &outcome) {
-            if (outcome.kind == VQPickOutcome::Kind::Picked)
-                _windows->setContrastAgainstColor(outcome.color);
-        },
-        0, VQPickUse::AskerOnly);
 }
 
 void VQVellicoAppDelegate::setColor(const QColor &color)

@@ -173,9 +173,7 @@ class VQVellicoAppDelegate : public QObject
     void ensureWindowsBuilt();
     void buildPreferences();
     // A pick ended: what it picked for the selection becomes the selection.
-    void pickFinished(const VQPickOutcome &outcome, VQPickUse use);
     // A pick from the screen whose colour the contrast row compares against.
-    void pickContrastColor();
 
     std::unique_ptr<VQDesktopServices> _desktop;
     VQShellMode _shell;

@@ -91,7 +91,6 @@ void VQWindowController::buildMainWindow(VQSwatchCore &library)
         [this](const VQNotification &) { colorPickerForceChanged(); });
     updateColorPicker();
 
-
     auto *lane = new VQCollectionViewer(library);
     // A colour chosen in the lane shows in a picker of its own space.
     lane->setPickerSwitch([pickers = _pickers.get()](VQColorSpace space) {
@@ -105,7 +104,8 @@ void VQWindowController::buildMainWindow(VQSwatchCore &library)
     // Contrast against a second colour, under the picker.
     _contrastRow = new VQContrastRow(library, VQUserDefaults::standard());
     _contrastRow->setPickingAvailable(_desktop.capabilities().screenPicking);
-    _contrastRow->setRecentColors(_recentColors);
+    if (_recent)
+        _contrastRow->setRecentColors([recent = _recent] { return recent->colors().colors(); });
     // Queued, as the eyedropper: the loupe runs once the click or the menu has ended.
     connect(_contrastRow, &VQContrastRow::pickRequested, this, &VQWindowController::contrastPickRequested,
             Qt::QueuedConnection);
@@ -114,8 +114,15 @@ void VQWindowController::buildMainWindow(VQSwatchCore &library)
             _contrastRow->swapColors();
     });
     _mainWindow->addToolRow(_contrastRow);
-    // The selection's shades and tints under it; the recent colours follow (addRecentColorsRow).
+    // The selection's shades and tints under it, then the recent colours.
     _mainWindow->addToolRow(new VQShadesRow(library));
+    if (_recent) {
+        auto *row = new VQRecentColorsRow(library);
+        row->setRecentColors(_recent->colors().colors());
+        connect(_recent, &VQRecentColorsRecorder::colorsChanged, row,
+                [row, recent = _recent] { row->setRecentColors(recent->colors().colors()); });
+        _mainWindow->addToolRow(row);
+    }
 }
 
 void VQWindowController::setContrastAgainstColor(const QColor &color)
@@ -146,21 +153,21 @@ void VQWindowController::findColor()
     _search->open(_mainWindow->overLaneArea());
 }
 
+void VQWindowController::addWindowCommands(VQAppActions::Handlers &handlers)
+{
+    handlers.copyColorName = [this] { copyColorName(); };
+    handlers.newCollection = [this] { newCollection(); };
+    handlers.findColor = [this] { findColor(); };
+    handlers.arrowKey = [this](int qtKey) {
+        if (_pickers)
+            VQColorWheelPicker::handleArrowKey(*_pickers, qtKey);
+    };
+}
+
 void VQWindowController::copyColorName()
 {
     if (_mainWindow)
         _mainWindow->colorNameLabel()->copyName();
-}
-
-void VQWindowController::addRecentColorsRow(VQRecentColorsRecorder &recorder)
-{
-    if (!_mainWindow || !_library)
-        return;
-    auto *row = new VQRecentColorsRow(*_library);
-    row->setRecentColors(recorder.colors().colors());
-    connect(&recorder, &VQRecentColorsRecorder::colorsChanged, row,
-            [row, &recorder] { row->setRecentColors(recorder.colors().colors()); });
-    _mainWindow->addToolRow(row);
 }
 
 void VQWindowController::setPreferencesWindow(QWidget *window, std::function<void()> done)

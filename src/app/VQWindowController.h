@@ -4,6 +4,7 @@
 // the focus given to it and handed back, and the tray icon's highlight. Built
 // by the delegate, which wires its signals to the picking and the menus.
 
+#include "app/VQAppActions.h"
 #include "app/VQShellMode.h"
 
 #include <QObject>
@@ -40,11 +41,11 @@ class VQWindowController : public QObject
                        QObject *parent = nullptr);
     ~VQWindowController() override;
 
-    // Builds the main window over `library` with the pickers, their chooser, the
-    // shades of the selection and the lane, once.
+    // The recent colours the window shows and offers (set before building; it outlives the window).
+    void setRecentColors(VQRecentColorsRecorder &recorder) { _recent = &recorder; }
+    // Builds the main window over `library` with the pickers, their chooser,
+    // the tool rows (contrast, shades, recent colours) and the lane, once.
     void buildMainWindow(VQSwatchCore &library);
-    // Adds the row of recent colours under the shades, following `recorder`, which outlives the window.
-    void addRecentColorsRow(VQRecentColorsRecorder &recorder);
     VQSwatchMainWindow *mainWindow() const { return _mainWindow.get(); }
     // The pickers, made with the main window (null before).
     VQColorPickers *pickers() const { return _pickers.get(); }
@@ -87,8 +88,6 @@ class VQWindowController : public QObject
     void colorPickerForceChanged();
     // The contrast row under the picker (null before the main window is built).
     VQContrastRow *contrastRow() const { return _contrastRow; }
-    // Where the contrast row's menu takes the recent colours from (newest first, "#RRGGBB"); set before building.
-    void setRecentColorsSource(std::function<QStringList()> recent) { _recentColors = std::move(recent); }
     // The colour the contrast row compares the selection against (a pick from the screen).
     void setContrastAgainstColor(const QColor &color);
 
@@ -99,6 +98,8 @@ class VQWindowController : public QObject
     void newCollection();
     void findColor();
     void copyColorName();
+    // Hands these, and the arrow keys for the colour wheel, to the window's commands.
+    void addWindowCommands(VQAppActions::Handlers &handlers);
     bool isCollectionViewerVisible() const;
 
   signals:
@@ -135,5 +136,5 @@ class VQWindowController : public QObject
     QPointer<VQCollectionViewer> _lane;
     QPointer<VQColorSearchPanel> _search;
     VQContrastRow *_contrastRow = nullptr; // the main window's child
-    std::function<QStringList()> _recentColors;
+    VQRecentColorsRecorder *_recent = nullptr;
 };
