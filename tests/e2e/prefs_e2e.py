@@ -102,8 +102,9 @@ def open_preferences_from_gear_menu(session):
     session.x("xdotool", "mousemove", str(gear[0]), str(gear[1]), "click", "1")
     wait_until("the gear menu", lambda: [w for w in session.vellico_windows(40, 10) if w[4] != window[4]])
     session.screenshot("gear-menu")
-    # "Preferences..." is the menu's second item, after "Pick Color from Screen".
-    session.x("xdotool", "key", "Down", "Down", "Return")
+    # "Preferences..." is the menu's fifth item, after "Pick Color from Screen",
+    # "New Collection", "Find Color..." and "Copy Color Name".
+    session.x("xdotool", "key", "Down", "Down", "Down", "Down", "Down", "Return")
     return wait_until("the preferences window", lambda: preferences_window(session))
 
 

@@ -95,10 +95,10 @@ def main(out):
         right = max(window[0] + window[2], left + width) + 12
         save(session, "window", (window[0] - 12, 0, right - window[0] + 12, window[1] + window[3] + 12), out)
 
-        # The loupe over the colour wheel of the open window.
+        # The loupe over the colour wheel of the open window, averaging a 5×5 square.
         wheel = (window[0] + window[2] // 3, window[1] + window[3] // 3)
         session.x("xdotool", "mousemove", str(wheel[0]), str(wheel[1]))
-        picker = subprocess.Popen([os.environ["VELLICO_BINARY"], "--pick"], env=session.environment(),
+        picker = subprocess.Popen([os.environ["VELLICO_BINARY"], "--pick", "--sample", "5"], env=session.environment(),
                                   stdout=subprocess.PIPE, stderr=subprocess.PIPE)
         session.processes.append(picker)
         loupe = wait_until("the loupe", lambda: loupe_window(session))

@@ -9,7 +9,6 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -370,10 +369,10 @@ bool VQSwatchMainWindow::eventFilter(QObject *watched, QEvent *event)
     auto *widget = qobject_cast<QWidget *>(watched);
     if (!widget || widget->window() != this)
         return false;
-    // A text field keeps every key typed into it, Escape and the letters included.
-    if (qobject_cast<QLineEdit *>(widget))
-        return false;
     auto *key = static_cast<QKeyEvent *>(event);
+    // A field over the window (the search) closes itself on Escape.
+    if (key->key() == Qt::Key_Escape && widget->property(kKeepsEscapeProperty).toBool())
+        return false;
     const VQMainWindowKeyAction action = VQMainWindowKeyActionFor(key->key(), key->modifiers(), _colorWheelShown);
     if (action == VQMainWindowKeyAction::None)
         return false;

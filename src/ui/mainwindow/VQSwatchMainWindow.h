@@ -27,6 +27,8 @@ class VQSwatchMainWindow : public QWidget
     static constexpr int kArrowHeight = 8;
     // The lane of collection buttons; showing or hiding it changes the window's height by as much.
     static constexpr int kLaneHeight = 36;
+    // A widget with this property true gets Escape itself instead of the window closing.
+    static constexpr const char *kKeepsEscapeProperty = "VQKeepsEscape";
 
     // The window of the library `core`, which outlives it.
     explicit VQSwatchMainWindow(VQSwatchCore &core, QWidget *parent = nullptr);

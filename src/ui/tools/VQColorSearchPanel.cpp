@@ -1,6 +1,7 @@
 #include "ui/tools/VQColorSearchPanel.h"
 
 #include "core/VQColorNames.h"
+#include "ui/mainwindow/VQSwatchMainWindow.h"
 #include "vqcore/VQLocalizedString.h"
 
 #include <QKeyEvent>
@@ -53,6 +54,7 @@ VQColorSearchPanel::VQColorSearchPanel(const VQSwatchCore &library, const VQColo
     _field->setPlaceholderText(VQLocalizedString("Find a color by name or value"));
     _field->setAccessibleName(VQLocalizedString("Find Color"));
     _field->setClearButtonEnabled(true);
+    _field->setProperty(VQSwatchMainWindow::kKeepsEscapeProperty, true);
     _field->installEventFilter(this);
     connect(_field, &QLineEdit::textChanged, this, &VQColorSearchPanel::search);
     connect(_results, &QListWidget::itemClicked, this,
