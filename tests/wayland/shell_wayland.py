@@ -173,6 +173,24 @@ def case_no_tray(session):
         raise Failure(f"the log does not say why the window opened: {session.vellico_log()[-1500:]}")
 
 
+def case_find_and_history(session):
+    """Ctrl+F finds a colour by its name and Return selects it; a pasted and a copied
+    colour are the recent colours, newest first, as `vellico-cli history` prints them."""
+    start_vellico(session)
+    wait_for_window(session, "the main window at start")
+    session.offer_clipboard("#336699")
+    session.keys("ctrl+v")
+    session.keys("ctrl+f")
+    session.run(["wtype", "steel blue"])
+    session.keys("Return")
+    session.keys("ctrl+c")
+    wait_for_window(session, "the window to close after the copy", present=False)
+    wait_until("4682B4, found by its name, copied", lambda: session.clipboard() == "4682B4")
+    history = session.run([os.environ["VELLICO_CLI"], "history"]).stdout.split()
+    if history[:2] != ["#4682B4", "#336699"]:
+        raise Failure(f"the recent colours are {history}, not the copied one and then the pasted one")
+
+
 def case_clipboard(session):
     start_vellico(session)
     wait_for_window(session, "the main window at start")
@@ -407,6 +425,7 @@ CASES = {
     "shell-tray-comes-back": case_tray_comes_back,
     "shell-no-tray": case_no_tray,
     "shell-clipboard": case_clipboard,
+    "shell-find-and-history": case_find_and_history,
     "shell-shortcut-without-portal": case_shortcut_without_portal,
     "shell-quiet-start": case_quiet_start,
     "shell-portal-shortcut-no-session": case_portal_shortcut_no_session,
