@@ -109,14 +109,16 @@ VQVellicoApplication::VQVellicoApplication(int &argc, char **argv) : QApplicatio
     setQuitOnLastWindowClosed(false);
     installSignalHandlers();
     gPreviousMessageHandler = qInstallMessageHandler(handleQtMessage);
-    if (gOwnBufferChoice) {
+    if (gOwnBufferChoice && platformName().startsWith(QLatin1String("wayland"))) {
         // Qt reads the choice when it first needs it: asked now, quietly, and
         // then taken out of the environment the programs Vellico starts inherit.
         gQuietBufferNotice = true;
         QOpenGLContext::supportsThreadedOpenGL();
         gQuietBufferNotice = false;
-        qunsetenv(kBufferIntegrationVariable);
     }
+    // Elsewhere (X11) asking would load a GL driver itself; the variable goes all the same.
+    if (gOwnBufferChoice)
+        qunsetenv(kBufferIntegrationVariable);
     connect(this, &QCoreApplication::aboutToQuit, this, &VQVellicoApplication::applicationWillTerminate);
     // A logout through the session manager asks every program to save first.
     connect(this, &QGuiApplication::commitDataRequest, this, [](QSessionManager &) {

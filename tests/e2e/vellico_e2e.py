@@ -750,6 +750,15 @@ def offer_clipboard(session, text):
     return owner
 
 
+def gl_driver_libraries(pid):
+    """The GL driver's libraries mapped into process `pid` (Mesa's EGL, GLX and DRI drivers,
+    gbm, LLVM); the vendor-neutral dispatch libraries Qt links to are not counted."""
+    with open(f"/proc/{pid}/maps") as maps:
+        paths = {line.split()[-1] for line in maps if "/" in line}
+    return sorted(path for path in paths
+                  if re.search(r"libEGL_mesa|libGLX_mesa|_dri\.so|libgbm|libLLVM|libglapi", os.path.basename(path)))
+
+
 def case_window_under_icon(session):
     session.start_vellico()
     left, top, width, height = click_icon(session)
@@ -763,6 +772,9 @@ def case_window_under_icon(session):
     if w_left + w_width < 800 and abs((w_left + w_width / 2) - centre) > 1:
         raise Failure("the window is not centred under the icon although it fits")
     wait_until("the window to take the focus", lambda: has_input_focus(session, main_window(session)[4]))
+    # Every surface is drawn without GL: the open window loads no GL driver.
+    if gl_driver_libraries(session.vellico.pid):
+        raise Failure(f"the open window mapped a GL driver: {gl_driver_libraries(session.vellico.pid)}")
     session.x("xdotool", "key", "Escape")
     wait_until("Escape to close the window", lambda: main_window(session) is None)
     click_icon(session)

@@ -20,7 +20,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from wayland_session import DEFAULT_OUTPUTS, TRAY_BACKGROUND, Output, WaylandSession, run_case  # noqa: E402
-from vellico_e2e import Failure, check_library_intact, wait_until, write_library  # noqa: E402
+from vellico_e2e import Failure, check_library_intact, gl_driver_libraries, wait_until, write_library  # noqa: E402
 
 
 
@@ -147,15 +147,6 @@ def case_tray_comes_back(session):
     wait_for_window(session, "a third to close it", present=False)
     session._start_tray()
     wait_until("Vellico's item back in the new tray", lambda: tray_icon(session), timeout=15)
-
-
-def gl_driver_libraries(pid):
-    """The GL driver's libraries mapped into process `pid` (Mesa's EGL and DRI drivers, gbm,
-    LLVM); the vendor-neutral dispatch libraries Qt links to are not counted."""
-    with open(f"/proc/{pid}/maps") as maps:
-        paths = {line.split()[-1] for line in maps if "/" in line}
-    return sorted(path for path in paths
-                  if re.search(r"libEGL_mesa|libGLX_mesa|_dri\.so|libgbm|libLLVM|libglapi", os.path.basename(path)))
 
 
 def case_no_tray(session):
