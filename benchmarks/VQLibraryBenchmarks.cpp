@@ -12,6 +12,8 @@
 #include "vqcore/VQPropertyList.h"
 #include "core/VQSwatchCore.h"
 
+#include "VQPageFaults.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -102,6 +104,7 @@ QByteArray readAll(const QString &path)
 void BM_RawParse(benchmark::State &state)
 {
     const QString path = fixture().wide;
+    VQPageFaults faults(state);
     for (auto _ : state) {
         const QByteArray data = readAll(path);
         plist_t root = nullptr;
@@ -114,6 +117,7 @@ void BM_RawParse(benchmark::State &state)
 void BM_CoreLoad(benchmark::State &state)
 {
     const QString path = fixture().wide;
+    VQPageFaults faults(state);
     for (auto _ : state) {
         auto core = VQSwatchCore::open(path).core;
         benchmark::DoNotOptimize(core.get());
@@ -128,6 +132,7 @@ void BM_RawSerialiseAndWrite(benchmark::State &state)
     plist_t root = nullptr;
     plist_from_xml(data.constData(), uint32_t(data.size()), &root);
     const QString target = fixture().dir.filePath(QStringLiteral("raw-out.vlb"));
+    VQPageFaults faults(state);
     for (auto _ : state) {
         char *xml = nullptr;
         uint32_t length = 0;
@@ -136,6 +141,7 @@ void BM_RawSerialiseAndWrite(benchmark::State &state)
         VQWriteFileAtomically(target, QByteArray::fromRawData(xml, qsizetype(length)));
         plist_to_xml_free(xml);
     }
+    faults.pause();
     plist_free(root);
 }
 
@@ -143,6 +149,7 @@ void BM_CoreSave(benchmark::State &state)
 {
     auto core = VQSwatchCore::open(fixture().wide).core;
     const QString target = fixture().dir.filePath(QStringLiteral("core-out.vlb"));
+    VQPageFaults faults(state);
     for (auto _ : state) {
         if (!core->writeToURL(target))
             state.SkipWithError("write failed");

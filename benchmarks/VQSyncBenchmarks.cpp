@@ -12,6 +12,8 @@
 #include "core/VQSwatchCore.h"
 #include "core/sync/VQiCloudSynchronizationManager.h"
 
+#include "VQPageFaults.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -83,23 +85,28 @@ void BM_SyncPass(benchmark::State &state)
     }
     const QString own = VQiCloudSynchronizationManager::ownFilePath(folder);
 
+    VQPageFaults faults(state);
     for (auto _ : state) {
         state.PauseTiming();
+        faults.pause();
         QFile::remove(local);
         QFile::copy(pristine, local);
         auto core = VQSwatchCore::open(local).core;
+        faults.resume();
         state.ResumeTiming();
 
         const VQSyncReport report = VQiCloudSynchronizationManager::synchronize(*core, folder, own);
         core->save();
 
         state.PauseTiming();
+        faults.pause();
         if (report.merged.size() != kComputers || !report.wroteOwnFile)
             state.SkipWithError("the pass did not merge every file");
         if (core->numberOfCollections() != std::size_t(kCollections / 2 * (kComputers + 2)))
             state.SkipWithError("wrong number of collections after the pass");
         core.reset();
         QFile::remove(own);
+        faults.resume();
         state.ResumeTiming();
     }
 }

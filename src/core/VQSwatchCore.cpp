@@ -455,6 +455,11 @@ std::optional<QByteArray> VQSwatchCore::binaryLibrary(QString *error) const
         return std::nullopt;
     }
     VQPlistBinaryWriter binary;
+    // A colour is nine values (the dictionary and its eight entries) in some 130 bytes.
+    std::size_t colors = 0;
+    for (const VQSwatchCollectionRef &collection : allCollections())
+        colors += collection->count();
+    binary.reserve(colors * 10 + 64, colors * 160 + 4096);
     writeLibrary(binary);
     QByteArray bytes = binary.finish();
     if (bytes.size() > VQPlistMaxFileBytes) {

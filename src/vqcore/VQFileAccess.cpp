@@ -8,10 +8,14 @@
 #include <QStandardPaths>
 #include <QStringList>
 
+#include <atomic>
 #include <cerrno>
+#include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -47,6 +51,7 @@ class Descriptor
 {
   public:
     explicit Descriptor(int fd) : _fd(fd) {}
+    Descriptor(Descriptor &&other) noexcept : _fd(other.release()) {}
     ~Descriptor()
     {
         if (_fd >= 0)
@@ -85,8 +90,12 @@ QString VQByteCountText(quint64 bytes)
     return number + QLatin1Char(' ') + QLatin1String(units[unit]);
 }
 
-std::optional<QByteArray> VQReadRegularFile(const QString &path, qint64 budget, QString *error, VQLinks links,
-                                            VQOwner owner, std::optional<VQFileIdentity> *opened)
+namespace
+{
+// Opens `path` and makes the checks of VQReadRegularFile on the descriptor;
+// nothing, with `error` set, when the file is refused.
+std::optional<Descriptor> openRegularFile(const QString &path, qint64 budget, QString *error, VQLinks links,
+                                          VQOwner owner, std::optional<VQFileIdentity> *opened, struct stat &st)
 {
     if (opened)
         opened->reset();
@@ -94,8 +103,8 @@ std::optional<QByteArray> VQReadRegularFile(const QString &path, qint64 budget, 
     // Non-blocking, so that a named pipe cannot hold us at the open; the type
     // is checked on the descriptor, so the file cannot change in between.
     const int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | (links == VQLinks::Refuse ? O_NOFOLLOW : 0);
-    const Descriptor fd(::open(name.constData(), flags));
-    if (fd.get() < 0) {
+    std::optional<Descriptor> fd(std::in_place, ::open(name.constData(), flags));
+    if (fd->get() < 0) {
         const int openError = errno;
         if (openError == ELOOP && links == VQLinks::Refuse)
             setError(error, QStringLiteral("a symbolic link, not a file"));
@@ -103,9 +112,7 @@ std::optional<QByteArray> VQReadRegularFile(const QString &path, qint64 budget, 
             setError(error, qt_error_string(openError));
         return std::nullopt;
     }
-    struct stat st {
-    };
-    if (::fstat(fd.get(), &st) != 0) {
+    if (::fstat(fd->get(), &st) != 0) {
         setError(error, qt_error_string(errno));
         return std::nullopt;
     }
@@ -128,13 +135,17 @@ std::optional<QByteArray> VQReadRegularFile(const QString &path, qint64 budget, 
                             .arg(VQByteCountText(quint64(st.st_size)), VQByteCountText(quint64(budget))));
         return std::nullopt;
     }
+    return fd;
+}
 
-    // Exactly the size fstat gave, and then a little more to see whether the file
-    // holds more than it says (a file of /proc says 0 and never ends).
-    QByteArray bytes(qsizetype(st.st_size), Qt::Uninitialized);
+// Exactly the size fstat gave, and then a little more to see whether the file
+// holds more than it says (a file of /proc says 0 and never ends).
+std::optional<QByteArray> readAll(int fd, off_t size, QString *error)
+{
+    QByteArray bytes(qsizetype(size), Qt::Uninitialized);
     qsizetype done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::read(fd.get(), bytes.data() + done, std::size_t(bytes.size() - done));
+        const ssize_t n = ::read(fd, bytes.data() + done, std::size_t(bytes.size() - done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
@@ -149,7 +160,7 @@ std::optional<QByteArray> VQReadRegularFile(const QString &path, qint64 budget, 
     char more[4096]; // some files of the system read only in whole records
     ssize_t extra = 0;
     do
-        extra = ::read(fd.get(), more, sizeof more);
+        extra = ::read(fd, more, sizeof more);
     while (extra < 0 && errno == EINTR);
     if (extra < 0) {
         setError(error, qt_error_string(errno));
@@ -160,6 +171,164 @@ std::optional<QByteArray> VQReadRegularFile(const QString &path, qint64 budget, 
         return std::nullopt;
     }
     return bytes;
+}
+
+// Files mapped by VQReadFileBytes, for the SIGBUS handler: a page of a mapped
+// file that someone cuts short raises SIGBUS when it is read. The handler puts
+// a page of zeros there instead, notes that the file was cut and lets the
+// reader go on; a SIGBUS anywhere else goes where it went before.
+struct MappedRange {
+    std::atomic<std::uintptr_t> begin{0}; // 0: a free slot
+    std::atomic<std::uintptr_t> end{0};
+    std::atomic<bool> cut{false};
+};
+constexpr int kMappedSlots = 32;
+MappedRange gMapped[kMappedSlots];
+struct sigaction gPreviousBusAction;
+std::uintptr_t gPageSize = 4096;
+
+void onBusError(int signal, siginfo_t *info, void *context)
+{
+    const std::uintptr_t at = reinterpret_cast<std::uintptr_t>(info->si_addr);
+    for (MappedRange &range : gMapped) {
+        const std::uintptr_t begin = range.begin.load(std::memory_order_acquire);
+        if (begin == 0 || at < begin || at >= range.end.load(std::memory_order_acquire))
+            continue;
+        void *page = reinterpret_cast<void *>(at & ~(gPageSize - 1));
+        if (::mmap(page, gPageSize, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0) != MAP_FAILED) {
+            range.cut.store(true, std::memory_order_release);
+            return; // the read is made again, of the zeros
+        }
+        break;
+    }
+    if ((gPreviousBusAction.sa_flags & SA_SIGINFO) && gPreviousBusAction.sa_sigaction) {
+        gPreviousBusAction.sa_sigaction(signal, info, context);
+    } else if (gPreviousBusAction.sa_handler != SIG_DFL && gPreviousBusAction.sa_handler != SIG_IGN) {
+        gPreviousBusAction.sa_handler(signal);
+    } else {
+        // The fault comes again on return, and ends the process as it would have.
+        struct sigaction fallback {
+        };
+        fallback.sa_handler = SIG_DFL;
+        sigemptyset(&fallback.sa_mask);
+        ::sigaction(SIGBUS, &fallback, nullptr);
+    }
+}
+
+bool installBusHandler()
+{
+    static const bool installed = [] {
+        gPageSize = std::uintptr_t(::sysconf(_SC_PAGESIZE));
+        struct sigaction action {
+        };
+        action.sa_sigaction = onBusError;
+        action.sa_flags = SA_SIGINFO | SA_RESTART | SA_ONSTACK;
+        sigemptyset(&action.sa_mask);
+        return ::sigaction(SIGBUS, &action, &gPreviousBusAction) == 0;
+    }();
+    return installed;
+}
+
+// A slot of gMapped for [begin, end), or -1 when all are taken.
+int guardRange(const void *begin, std::size_t length)
+{
+    for (int slot = 0; slot < kMappedSlots; ++slot) {
+        std::uintptr_t free = 0;
+        MappedRange &range = gMapped[slot];
+        // Claimed with a placeholder first, so that no other thread takes the slot.
+        if (!range.begin.compare_exchange_strong(free, 1, std::memory_order_acq_rel))
+            continue;
+        range.cut.store(false, std::memory_order_relaxed);
+        range.end.store(reinterpret_cast<std::uintptr_t>(begin) + length, std::memory_order_release);
+        range.begin.store(reinterpret_cast<std::uintptr_t>(begin), std::memory_order_release);
+        return slot;
+    }
+    return -1;
+}
+} // namespace
+
+std::optional<QByteArray> VQReadRegularFile(const QString &path, qint64 budget, QString *error, VQLinks links,
+                                            VQOwner owner, std::optional<VQFileIdentity> *opened)
+{
+    struct stat st {
+    };
+    const std::optional<Descriptor> fd = openRegularFile(path, budget, error, links, owner, opened, st);
+    if (!fd)
+        return std::nullopt;
+    return readAll(fd->get(), st.st_size, error);
+}
+
+VQFileBytes::VQFileBytes(QByteArray bytes) : _bytes(std::move(bytes)) {}
+
+VQFileBytes::VQFileBytes(VQFileBytes &&other) noexcept
+    : _bytes(std::exchange(other._bytes, QByteArray())), _map(std::exchange(other._map, nullptr)),
+      _length(std::exchange(other._length, 0)), _slot(std::exchange(other._slot, -1))
+{
+}
+
+VQFileBytes &VQFileBytes::operator=(VQFileBytes &&other) noexcept
+{
+    if (this != &other) {
+        release();
+        _bytes = std::exchange(other._bytes, QByteArray());
+        _map = std::exchange(other._map, nullptr);
+        _length = std::exchange(other._length, 0);
+        _slot = std::exchange(other._slot, -1);
+    }
+    return *this;
+}
+
+VQFileBytes::~VQFileBytes()
+{
+    release();
+}
+
+void VQFileBytes::release()
+{
+    _bytes = QByteArray();
+    if (_slot >= 0) {
+        gMapped[_slot].begin.store(0, std::memory_order_release);
+        gMapped[_slot].end.store(0, std::memory_order_release);
+    }
+    if (_map)
+        ::munmap(_map, _length);
+    _map = nullptr;
+    _length = 0;
+    _slot = -1;
+}
+
+bool VQFileBytes::cutShort() const
+{
+    return _slot >= 0 && gMapped[_slot].cut.load(std::memory_order_acquire);
+}
+
+std::optional<VQFileBytes> VQReadFileBytes(const QString &path, qint64 budget, QString *error, VQLinks links,
+                                           VQOwner owner, std::optional<VQFileIdentity> *opened)
+{
+    struct stat st {
+    };
+    const std::optional<Descriptor> fd = openRegularFile(path, budget, error, links, owner, opened, st);
+    if (!fd)
+        return std::nullopt;
+    if (st.st_size >= VQFileBytes::kMapFrom && installBusHandler()) {
+        const std::size_t length = std::size_t(st.st_size);
+        void *map = ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE, fd->get(), 0);
+        if (map != MAP_FAILED) {
+            const int slot = guardRange(map, length);
+            if (slot >= 0) {
+                VQFileBytes bytes(QByteArray::fromRawData(static_cast<const char *>(map), qsizetype(length)));
+                bytes._map = map;
+                bytes._length = length;
+                bytes._slot = slot;
+                return bytes;
+            }
+            ::munmap(map, length);
+        }
+    }
+    std::optional<QByteArray> bytes = readAll(fd->get(), st.st_size, error);
+    if (!bytes)
+        return std::nullopt;
+    return VQFileBytes(std::move(*bytes));
 }
 
 bool VQRemoveIfStill(const QString &path, const VQFileIdentity &file, QString *error)

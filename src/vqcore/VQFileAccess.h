@@ -15,6 +15,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstddef>
 #include <optional>
 
 #include <sys/types.h>
@@ -44,6 +45,49 @@ struct VQFileIdentity {
 std::optional<QByteArray> VQReadRegularFile(const QString &path, qint64 budget, QString *error = nullptr,
                                             VQLinks links = VQLinks::Follow, VQOwner owner = VQOwner::Anyone,
                                             std::optional<VQFileIdentity> *opened = nullptr);
+
+class VQFileBytes;
+
+// VQReadRegularFile, with the same checks and errors, for a reader that goes
+// through the bytes once and keeps nothing of them (a property-list parser).
+std::optional<VQFileBytes> VQReadFileBytes(const QString &path, qint64 budget, QString *error = nullptr,
+                                           VQLinks links = VQLinks::Follow, VQOwner owner = VQOwner::Anyone,
+                                           std::optional<VQFileIdentity> *opened = nullptr);
+
+// The bytes of a regular file, to be read through while this lives: a file
+// of kMapFrom bytes or more is mapped rather than copied, so that reading it
+// touches the system's cache of the file and no fresh memory of ours; a
+// smaller one (or one that cannot be mapped) is read as VQReadRegularFile
+// reads it.
+class VQFileBytes
+{
+  public:
+    static constexpr qint64 kMapFrom = qint64(1) << 20;
+
+    explicit VQFileBytes(QByteArray bytes);
+    VQFileBytes(VQFileBytes &&other) noexcept;
+    VQFileBytes &operator=(VQFileBytes &&other) noexcept;
+    VQFileBytes(const VQFileBytes &) = delete;
+    VQFileBytes &operator=(const VQFileBytes &) = delete;
+    ~VQFileBytes();
+
+    // Valid while this lives: a copy of it does not own the bytes of a mapped file.
+    const QByteArray &bytes() const { return _bytes; }
+    // Someone cut the mapped file short while it was read: the part that went
+    // read as zeros, so nothing read from bytes() can be trusted to be the file.
+    bool cutShort() const;
+    bool isMapped() const { return _map != nullptr; }
+
+  private:
+    friend std::optional<VQFileBytes> VQReadFileBytes(const QString &, qint64, QString *, VQLinks, VQOwner,
+                                                      std::optional<VQFileIdentity> *);
+    void release();
+
+    QByteArray _bytes;
+    void *_map = nullptr;
+    std::size_t _length = 0;
+    int _slot = -1;
+};
 
 // Removes the name `path` only while it still names `file` (lstat(2) gives its
 // device and inode): never whatever someone put there since. False, with

@@ -20,21 +20,36 @@ class VQPlistDocument
   public:
     enum class Type : std::uint8_t { Dictionary, Array, String, Integer, Real, Boolean, Date, Data, UID };
 
+    // Twelve bytes: a library holds about nine nodes a colour. The limits of
+    // VQLibraryLimits.h keep every size below 2^28.
+#pragma pack(push, 4)
     struct Node {
-        Type type;
-        std::uint32_t size;  // text and data: bytes; array: items; dictionary: entries
-        std::uint64_t value; // text and data: offset in _text; containers: first item in _items;
-                             // integers (two's complement), reals (bits), booleans, UIDs;
-                             // dates: seconds since 2001 (high half) and microseconds (low half)
+        Type type : 4;
+        std::uint32_t size : 28; // text and data: bytes; array: items; dictionary: entries
+        std::uint64_t value;     // text and data: offset in _text; containers: first item in _items;
+                                 // integers (two's complement), reals (bits), booleans, UIDs;
+                                 // dates: seconds since 2001 (high half) and microseconds (low half)
     };
+#pragma pack(pop)
+    static_assert(sizeof(Node) == 12);
+    static constexpr std::uint32_t kMaxSize = (std::uint32_t(1) << 28) - 1;
 
-    const Node &node(std::uint32_t index) const { return _nodes[index]; }
-    const char *text(const Node &node) const { return _text.data() + node.value; }
+    const Node &node(std::uint32_t index) const
+    {
+        return _nodes[index];
+    }
+    const char *text(const Node &node) const
+    {
+        return _text.data() + node.value;
+    }
     std::uint32_t item(const Node &container, std::uint32_t i) const
     {
         return _items[std::size_t(container.value) + i];
     }
-    std::uint32_t root() const { return _root; }
+    std::uint32_t root() const
+    {
+        return _root;
+    }
 
     // Reads an XML or binary property list; nothing, with `error` set, for
     // anything else or a document over the limits of VQLibraryLimits.h.

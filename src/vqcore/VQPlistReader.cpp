@@ -69,9 +69,16 @@ class VQPlistDocumentBuilder
         return _cost <= VQPlistMaxExpandedBytes;
     }
 
-    std::uint32_t add(Type type, std::uint64_t value, std::uint32_t size = 0)
+    std::uint32_t add(Type type, std::uint64_t value, std::uint64_t size = 0)
     {
-        _document->_nodes.push_back({type, size, value});
+        // Anything this long costs more than VQPlistMaxExpandedBytes: the
+        // document is refused once it is read.
+        _oversize = _oversize || size > VQPlistDocument::kMaxSize;
+        Node node;
+        node.type = type;
+        node.size = std::uint32_t(size) & VQPlistDocument::kMaxSize;
+        node.value = value;
+        _document->_nodes.push_back(node);
         return std::uint32_t(_document->_nodes.size() - 1);
     }
 
@@ -79,16 +86,13 @@ class VQPlistDocumentBuilder
     {
         const std::uint64_t at = _document->_text.size();
         _document->_text.append(text, length);
-        return add(type, at, std::uint32_t(length));
+        return add(type, at, length);
     }
 
     // Text appended piece by piece: begin, append…, then finish into a node.
     std::size_t beginText() const { return _document->_text.size(); }
     std::string &textBuffer() { return _document->_text; }
-    std::uint32_t finishText(Type type, std::size_t at)
-    {
-        return add(type, at, std::uint32_t(_document->_text.size() - at));
-    }
+    std::uint32_t finishText(Type type, std::size_t at) { return add(type, at, _document->_text.size() - at); }
     void dropText(std::size_t at) { _document->_text.resize(at); }
 
     // Containers: items are pushed while they are read, then moved to the document.
@@ -105,7 +109,8 @@ class VQPlistDocumentBuilder
     {
         Node &node = _document->_nodes[container];
         node.value = _document->_items.size();
-        node.size = entries;
+        _oversize = _oversize || entries > VQPlistDocument::kMaxSize;
+        node.size = entries & VQPlistDocument::kMaxSize;
         _document->_items.insert(_document->_items.end(), _pending.begin() + std::ptrdiff_t(from), _pending.end());
         _pending.resize(from);
     }
@@ -114,7 +119,8 @@ class VQPlistDocumentBuilder
     {
         Node &node = _document->_nodes[container];
         node.value = _document->_items.size();
-        node.size = entries;
+        _oversize = _oversize || entries > VQPlistDocument::kMaxSize;
+        node.size = entries & VQPlistDocument::kMaxSize;
         _document->_items.insert(_document->_items.end(), items, items + count);
     }
 
@@ -159,6 +165,9 @@ class VQPlistDocumentBuilder
         _document->_text.reserve(bytes / 16);
     }
 
+    // A value too long to be held: the document costs more than it may.
+    bool oversize() const { return _oversize; }
+
     std::unique_ptr<VQPlistDocument> finish(std::uint32_t root)
     {
         // Room reserved and not used costs no memory until it is touched.
@@ -171,6 +180,7 @@ class VQPlistDocumentBuilder
   private:
     std::vector<std::uint32_t> _pending;
     std::uint64_t _cost = 0;
+    bool _oversize = false;
 };
 
 namespace
@@ -788,9 +798,9 @@ std::unique_ptr<VQPlistDocument> readXML(const char *xml, std::size_t length, QS
     builder.reserve(length);
     XMLReader reader(builder, xml, xml + length);
     const std::optional<std::uint32_t> root = reader.document();
-    if (!root) {
+    if (!root || builder.oversize()) {
         if (error)
-            *error = reader.problem();
+            *error = root ? tooLargeText() : reader.problem();
         return nullptr;
     }
     return builder.finish(*root);
@@ -1156,6 +1166,8 @@ std::unique_ptr<VQPlistDocument> VQPlistDocument::read(const QByteArray &data, Q
         const std::optional<std::uint32_t> root = reader.read(error);
         if (!root)
             return nullptr;
+        if (builder.oversize())
+            return refuse(tooLargeText());
         return builder.finish(*root);
     }
     if (std::uint64_t(data.size()) > VQPlistMaxExpandedBytes)

@@ -287,6 +287,12 @@ VQPlistBinaryWriter::VQPlistBinaryWriter()
     _out.append("bplist00");
 }
 
+void VQPlistBinaryWriter::reserve(std::size_t objects, std::size_t bytes)
+{
+    _offsets.reserve(objects);
+    _out.reserve(qsizetype(bytes));
+}
+
 std::uint32_t VQPlistBinaryWriter::beginObject()
 {
     _offsets.push_back(std::uint64_t(_out.size()));
@@ -307,7 +313,7 @@ void VQPlistBinaryWriter::bigEndian(std::uint64_t value, int bytes)
     const std::uint64_t swapped = __builtin_bswap64(value << (64 - 8 * bytes));
     char buffer[8];
     std::memcpy(buffer, &swapped, sizeof buffer);
-    _out.append(buffer, std::size_t(bytes));
+    _out.append(buffer, qsizetype(bytes));
 }
 
 // A type nibble with its count: counts of 15 and more follow as an integer.
@@ -375,7 +381,7 @@ void VQPlistBinaryWriter::key(const char *key)
     const std::uint32_t object = beginObject();
     const std::size_t length = std::strlen(key);
     marker(0x5, length);
-    _out.append(key, length);
+    _out.append(key, qsizetype(length));
     _keyObjects.push_back({key, key, object});
     _keys.push_back(object);
 }
@@ -394,7 +400,7 @@ void VQPlistBinaryWriter::string(const QString &value)
     const QByteArray utf8 = value.toUtf8();
     if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
         marker(0x5, std::uint64_t(utf8.size()));
-        _out.append(utf8.constData(), std::size_t(utf8.size()));
+        _out.append(utf8);
     } else {
         const QString clean = VQString::fromUtf8Exactly(utf8);
         marker(0x6, std::uint64_t(clean.size()));
@@ -464,8 +470,8 @@ QByteArray VQPlistBinaryWriter::finish()
     _offsets.clear();
     _keyObjects.clear();
     _top = 0;
-    QByteArray document(_out.data(), qsizetype(_out.size()));
-    _out.assign("bplist00");
+    QByteArray document = std::move(_out);
+    _out = QByteArray("bplist00");
     return document;
 }
 

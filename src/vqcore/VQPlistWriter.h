@@ -84,6 +84,10 @@ class VQPlistXMLWriter : public VQPlistSink
     void date(const QDateTime &value) override;
     void boolean(bool value) override;
 
+    // Room for a document of about `objects` values and `bytes` bytes, so that
+    // a large one is not copied over and over as it grows (room not used
+    // costs no memory).
+    void reserve(std::size_t objects, std::size_t bytes);
     // The document; the writer is empty afterwards.
     QByteArray finish();
     // Whether a string held a character XML cannot carry, written as U+FFFD.
@@ -122,6 +126,10 @@ class VQPlistBinaryWriter : public VQPlistSink
     void date(const QDateTime &value) override;
     void boolean(bool value) override;
 
+    // Room for a document of about `objects` values and `bytes` bytes, so that
+    // a large one is not copied over and over as it grows (room not used
+    // costs no memory).
+    void reserve(std::size_t objects, std::size_t bytes);
     // The document; the writer is empty afterwards.
     QByteArray finish();
 
@@ -148,7 +156,7 @@ class VQPlistBinaryWriter : public VQPlistSink
         std::uint32_t object;
     };
 
-    std::string _out;
+    QByteArray _out;
     std::vector<std::uint64_t> _offsets;
     std::vector<Container> _open;
     std::vector<std::uint32_t> _keys;

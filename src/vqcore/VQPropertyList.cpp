@@ -549,10 +549,16 @@ std::optional<VQPlist> VQPlist::fromData(const QByteArray &data, QString *error)
 
 std::optional<VQPlist> VQPlist::fromFile(const QString &path, QString *error, VQLinks links)
 {
-    const std::optional<QByteArray> data = VQReadRegularFile(path, VQPlistMaxFileBytes, error, links);
-    if (!data)
+    const std::optional<VQFileBytes> file = VQReadFileBytes(path, VQPlistMaxFileBytes, error, links);
+    if (!file)
         return std::nullopt;
-    return fromData(*data, error);
+    std::optional<VQPlist> plist = fromData(file->bytes(), error);
+    if (file->cutShort()) {
+        if (error)
+            *error = QStringLiteral("it was cut short while it was read");
+        return std::nullopt;
+    }
+    return plist;
 }
 
 QByteArray VQPlist::toXML() const

@@ -58,9 +58,19 @@ TEST_F(VQFileAccessTest, ReadsOnlyRegularFilesWithinTheBudget)
         const char *error; // part of why not
     };
     const QString plain = write("plain.vlb", "hello");
+    QByteArray large(VQFileBytes::kMapFrom + 5, 'x');
+    large.replace(0, 8, "bplist00").replace(large.size() - 3, 3, "end");
+    const QString mapped = write("large.vlb", large);
     QDir().mkpath(path("folder.vlb"));
     const std::vector<Row> rows = {
         {"a regular file", plain, 5, VQLinks::Refuse, "hello", nullptr},
+        {"a file large enough to be mapped", mapped, large.size(), VQLinks::Refuse, large, nullptr},
+        {"a large file a byte over the budget",
+         mapped,
+         large.size() - 1,
+         VQLinks::Refuse,
+         {},
+         "more than the 1 MB allowed"},
         {"a link to a regular file, followed", link("to-plain", plain), 5, VQLinks::Follow, "hello", nullptr},
         {"a byte over the budget", plain, 4, VQLinks::Follow, {}, "5 bytes, more than the 4 bytes allowed"},
         {"a sparse file of 6 GB",
@@ -98,16 +108,64 @@ TEST_F(VQFileAccessTest, ReadsOnlyRegularFilesWithinTheBudget)
         {"a folder", path("folder.vlb"), VQPlistMaxFileBytes, VQLinks::Follow, {}, "a folder, not a file"},
         {"nothing", path("gone.vlb"), VQPlistMaxFileBytes, VQLinks::Follow, {}, "No such file"},
     };
+    // Copied, or (from VQFileBytes::kMapFrom bytes on) mapped: the same bytes and the same refusals.
+    const std::function<std::optional<QByteArray>(const Row &, QString *)> readers[] = {
+        [](const Row &row, QString *error) { return VQReadRegularFile(row.path, row.budget, error, row.links); },
+        [](const Row &row, QString *error) -> std::optional<QByteArray> {
+            const std::optional<VQFileBytes> file = VQReadFileBytes(row.path, row.budget, error, row.links);
+            if (!file)
+                return std::nullopt;
+            EXPECT_EQ(file->isMapped(), file->bytes().size() >= VQFileBytes::kMapFrom);
+            EXPECT_FALSE(file->cutShort());
+            return QByteArray(file->bytes().constData(), file->bytes().size()); // a copy that outlives the map
+        },
+    };
+    for (const auto &read : readers) {
+        for (const Row &row : rows) {
+            SCOPED_TRACE(row.name);
+            QString error;
+            const std::optional<QByteArray> bytes = read(row, &error);
+            if (row.error) {
+                EXPECT_FALSE(bytes.has_value());
+                EXPECT_TRUE(error.contains(QString::fromUtf8(row.error))) << error.toStdString();
+            } else {
+                EXPECT_EQ(bytes, std::optional<QByteArray>(row.bytes)) << error.toStdString();
+            }
+        }
+    }
+}
+
+// A mapped file that someone cuts short while it is read raised SIGBUS at the
+// first page past its new end, which ended the program. The pages that went
+// read as zeros, the bytes say they were cut short, and readers refuse them.
+TEST_F(VQFileAccessTest, AMappedFileCutShortReadsAsZerosAndSaysSo)
+{
+    const QByteArray large(2 * VQFileBytes::kMapFrom, 'x');
+    const QString file = write("large.vlb", large);
+    struct Row {
+        const char *name;
+        off_t keep; // bytes left after the cut
+    };
+    const Row rows[] = {{"emptied", 0}, {"cut in the middle of a page", off_t(VQFileBytes::kMapFrom) + 100}};
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
+        ASSERT_TRUE(VQWriteFileAtomically(file, large));
         QString error;
-        const std::optional<QByteArray> read = VQReadRegularFile(row.path, row.budget, &error, row.links);
-        if (row.error) {
-            EXPECT_FALSE(read.has_value());
-            EXPECT_TRUE(error.contains(QString::fromUtf8(row.error))) << error.toStdString();
-        } else {
-            EXPECT_EQ(read, std::optional<QByteArray>(row.bytes)) << error.toStdString();
-        }
+        std::optional<VQFileBytes> bytes = VQReadFileBytes(file, VQPlistMaxFileBytes, &error);
+        ASSERT_TRUE(bytes && bytes->isMapped()) << error.toStdString();
+        ASSERT_EQ(::truncate(QFile::encodeName(file).constData(), row.keep), 0);
+        const char *data = bytes->bytes().constData();
+        EXPECT_EQ(data[large.size() - 1], '\0');
+        EXPECT_EQ(data[large.size() / 2 + 4096], '\0');
+        EXPECT_TRUE(bytes->cutShort());
+        bytes.reset();
+
+        // A file not cut says nothing of the kind, in the slot the cut one held.
+        ASSERT_TRUE(VQWriteFileAtomically(file, large));
+        const std::optional<VQFileBytes> whole = VQReadFileBytes(file, VQPlistMaxFileBytes, &error);
+        ASSERT_TRUE(whole && whole->isMapped()) << error.toStdString();
+        EXPECT_EQ(whole->bytes().back(), 'x');
+        EXPECT_FALSE(whole->cutShort());
     }
 }
 

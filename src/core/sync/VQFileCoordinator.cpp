@@ -157,9 +157,9 @@ bool readWithoutLock(const QString &target, VQLinks links,
         if (attempt > 0)
             QThread::msleep(kRereadPauseMs);
         const std::optional<struct stat> before = stamp(name, links);
-        const std::optional<QByteArray> bytes = VQReadRegularFile(target, VQPlistMaxFileBytes, &problem, links);
-        const bool used = bytes && use(*bytes, &problem);
-        if (!unchanged(before, stamp(name, links)))
+        const std::optional<VQFileBytes> bytes = VQReadFileBytes(target, VQPlistMaxFileBytes, &problem, links);
+        const bool used = bytes && use(bytes->bytes(), &problem);
+        if (!unchanged(before, stamp(name, links)) || (bytes && bytes->cutShort()))
             problem = QStringLiteral("it changed while it was read");
         else if (used)
             return true;

@@ -59,9 +59,10 @@ inline constexpr int kDefaultTimeoutMs = 5000;
 inline constexpr int kRereadPauseMs = 100;
 
 // Reads `target`, a file others may be writing, without any lock: the whole
-// regular file, at most VQPlistMaxFileBytes (VQReadRegularFile with `links`).
+// regular file, at most VQPlistMaxFileBytes (VQReadFileBytes with `links`).
 // `use` gets the bytes and says whether it could use them (parse them), or
-// why not in `problem`. Bytes that could not be used, or a file that changed
+// why not in `problem` (the bytes are valid only during the call: a large file
+// is mapped, not copied). Bytes that could not be used, or a file that changed
 // while it was read (another file at the name, or another size or time after
 // than before), are read once more after a short pause. False, with `error`
 // saying why, when even that read fails: the caller leaves the file for now.
