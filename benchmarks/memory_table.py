@@ -61,12 +61,7 @@ def on_x11(vellico):
         processes.append(xvfb)
         env = home_environment(home)
         env.update(DISPLAY=name, QT_QPA_PLATFORM="xcb")
-        processes.append(shell_timing.start(["openbox", "--sm-disable"], env))
-        time.sleep(0.5)
-        processes.append(shell_timing.start(
-            ["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "200",
-             "--heighttype", "pixel", "--height", "28", "--SetDockType", "true", "--SetPartialStrut", "true"], env))
-        time.sleep(0.5)
+        shell_timing.start_tray_desktop(env, processes)
         dpy = display.Display(name)
         dpy.screen().root.change_attributes(event_mask=X.SubstructureNotifyMask)
         target = shell_timing.start([vellico], env)

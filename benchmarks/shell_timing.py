@@ -117,6 +117,17 @@ def rss_mb(pid):
     return 0.0
 
 
+def start_tray_desktop(env, processes):
+    """openbox and a trayer panel on the display of `env`, where a tray icon shows as on a
+    user's desktop; the processes go into `processes`."""
+    processes.append(start(["openbox", "--sm-disable"], env))
+    time.sleep(0.5)
+    processes.append(start(["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width",
+                            "200", "--heighttype", "pixel", "--height", "28", "--SetDockType", "true",
+                            "--SetPartialStrut", "true"], env))
+    time.sleep(0.5)
+
+
 def measure(program, wm_class):
     processes = []
     home = tempfile.mkdtemp(prefix="vellico-bench-")
@@ -126,12 +137,7 @@ def measure(program, wm_class):
         env = {k: v for k, v in os.environ.items() if k not in ("DBUS_SESSION_BUS_ADDRESS", "WAYLAND_DISPLAY")}
         env.update(DISPLAY=name, HOME=home, XDG_RUNTIME_DIR=home, XDG_CONFIG_HOME=home + "/config",
                    XDG_DATA_HOME=home + "/data", QT_QPA_PLATFORM="xcb")
-        processes.append(start(["openbox", "--sm-disable"], env))
-        time.sleep(0.5)
-        processes.append(start(["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width",
-                                "200", "--heighttype", "pixel", "--height", "28", "--SetDockType", "true",
-                                "--SetPartialStrut", "true"], env))
-        time.sleep(0.5)
+        start_tray_desktop(env, processes)
         target = start([program], env)
         processes.append(target)
         dpy = display.Display(name)

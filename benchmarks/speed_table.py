@@ -76,12 +76,7 @@ def start_up(program, wm_class, colours=None, window=False):
                    XDG_DATA_HOME=home + "/data", QT_QPA_PLATFORM="xcb")
         if colours is not None:
             write_library(home + "/data/Vellico/Vellico Library.vlb", colours)
-        processes.append(shell_timing.start(["openbox", "--sm-disable"], env))
-        time.sleep(0.5)
-        processes.append(shell_timing.start(
-            ["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "200",
-             "--heighttype", "pixel", "--height", "28", "--SetDockType", "true", "--SetPartialStrut", "true"], env))
-        time.sleep(0.5)
+        shell_timing.start_tray_desktop(env, processes)
         dpy = display.Display(name)
         dpy.screen().root.change_attributes(event_mask=X.SubstructureNotifyMask)
         began = time.perf_counter()

@@ -368,7 +368,7 @@ std::optional<std::uint64_t> VQPlistNode::toUID() const
     if (!isUID())
         return std::nullopt;
     if (_document)
-        return _document->node(_index).value;
+        return std::uint64_t(_document->node(_index).value); // a copy: the node is packed
     uint64_t value = 0;
     plist_get_uid_val(static_cast<plist_t>(_node), &value);
     return value;
