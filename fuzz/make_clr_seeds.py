@@ -138,6 +138,19 @@ def shared_arrays(levels=40):
     return bytes(out + bytes(6) + bytes([2, 1]) + struct.pack(">QQQ", levels, 0, table))
 
 
+def number_key():
+    """A binary dictionary whose first key is the number -16 and whose second is "a": the
+    reader compares keys as text, and a key that is no string must count as none."""
+    objects = [b"\xD2" + struct.pack(">IIII", 1, 2, 3, 3), b"\x13" + struct.pack(">q", -16), b"\x51a", b"\x10\x00"]
+    out, offsets = b"bplist00", []
+    for o in objects:
+        offsets.append(len(out))
+        out += o
+    table = len(out)
+    out += b"".join(struct.pack(">I", o) for o in offsets)
+    return out + b"\0" * 6 + bytes([4, 4]) + struct.pack(">QQQ", len(objects), 0, table)
+
+
 def main():
     folder = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "corpus", "clr")
     os.makedirs(folder, exist_ok=True)
@@ -173,6 +186,7 @@ def main():
         ]),
         "keyed-on-root.clr": keyed([("Green", {"NSColorSpace": 1, "NSRGB": b"0 1 0\x00"})], on_root=True),
         "regression-shared-arrays-40-levels.clr": shared_arrays(),
+        "regression-number-key.clr": number_key(),
     }
     for name, data in seeds.items():
         with open(os.path.join(folder, name), "wb") as f:

@@ -142,17 +142,28 @@ if [[ "${VELLICO_SKIP_FUZZ:-0}" != 1 ]]; then
     set +e
     dict=()
     [[ -f fuzz/$target.dict ]] && dict=(-dict="$PWD/fuzz/$target.dict")
+    log=$PWD/build-fuzz/fuzz_$target.log
     (cd "$corpus" && "$OLDPWD/build-fuzz/fuzz/fuzz_$target" -max_total_time="${VELLICO_FUZZ_SECONDS:-30}" \
-      "${dict[@]}" -max_len=16384 -print_final_stats=1 . 2>&1 | tail -n 20)
-    result=${PIPESTATUS[0]}
+      "${dict[@]}" -max_len=16384 -print_final_stats=1 . >"$log" 2>&1)
+    result=$?
     set -e
-    rm -rf "$corpus"
     if ((result != 0)); then
       status=1
       summaries+=("fuzz_$target: FAILED (status $result)")
+      # The report from its first line, and the input that ended the run, kept
+      # (build-fuzz/crashes/) and shown: the corpus goes.
+      grep -m1 -A60 -E 'ERROR:|runtime error|deadly signal|Test unit written' "$log" || tail -n 60 "$log"
+      mkdir -p build-fuzz/crashes
+      for input in "$corpus"/crash-* "$corpus"/oom-* "$corpus"/timeout-* "$corpus"/leak-*; do
+        [[ -f $input ]] || continue
+        cp "$input" build-fuzz/crashes/
+        echo "fuzz_$target input $(basename "$input") (base64): $(base64 -w0 "$input")"
+      done
     else
+      tail -n 6 "$log"
       fuzzed=$((fuzzed + 1))
     fi
+    rm -rf "$corpus"
   done
   summaries+=("fuzzing: $fuzzed targets ran clean")
 fi

@@ -100,9 +100,13 @@ class VQPlistDocumentBuilder
     void push(std::uint32_t item) { _pending.push_back(item); }
     void pop() { _pending.pop_back(); }
     std::vector<std::uint32_t> &pending() { return _pending; }
+    // The text of a string or data node; empty for any other (a key that is no
+    // string, in a dictionary refused for it, is still compared with the others).
     std::string_view textOf(std::uint32_t index) const
     {
         const Node &n = node(index);
+        if (n.type != Type::String && n.type != Type::Data)
+            return {};
         return {_document->_text.data() + n.value, n.size};
     }
     void finishContainer(std::uint32_t container, std::size_t from, std::uint32_t entries)
