@@ -11,9 +11,11 @@
 #include "vqcore/VQLog.h"
 #include "vqcore/VQModalUI.h"
 #include "vqcore/VQNotificationCenter.h"
+#include "vqcore/VQTranslations.h"
 #include "core/VQSwatchCore.h"
 
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QSessionManager>
 #include <QSocketNotifier>
@@ -107,6 +109,7 @@ VQVellicoApplication::VQVellicoApplication(int &argc, char **argv) : QApplicatio
     setApplicationVersion(QStringLiteral(VELLICO_VERSION));
     setDesktopFileName(QStringLiteral("vellico"));
     setQuitOnLastWindowClosed(false);
+    VQInstallTranslations(*this, QLocale::system().uiLanguages());
     installSignalHandlers();
     gPreviousMessageHandler = qInstallMessageHandler(handleQtMessage);
     if (gOwnBufferChoice && platformName().startsWith(QLatin1String("wayland"))) {

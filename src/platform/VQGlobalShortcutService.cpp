@@ -3,6 +3,7 @@
 #include "platform/VQKeyCode.h"
 #include "platform/x11/VQX11Input.h"
 #include "vqcore/VQLog.h"
+#include "vqcore/VQLocalizedString.h"
 
 namespace
 {
@@ -53,8 +54,8 @@ void VQGlobalShortcutService::report(VQShortcutBinding binding)
 
 QString VQGlobalShortcutService::takenMessage(const VQKeyCombo &combo)
 {
-    return QStringLiteral("The shortcut %1 is used by another program, so it does not start Vellico's loupe. "
-                          "Choose another shortcut in the preferences.")
+    return VQLocalizedString("The shortcut %1 is used by another program, so it does not start Vellico's loupe. "
+                             "Choose another shortcut in the preferences.")
         .arg(readable(combo));
 }
 

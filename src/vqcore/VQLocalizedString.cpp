@@ -2,7 +2,17 @@
 
 #include <QCoreApplication>
 
-QString VQLocalizedString(const char *key, const char *context)
+namespace
 {
-    return QCoreApplication::translate(context, key);
+constexpr const char *kContext = "Vellico";
+}
+
+QString VQLocalizedString(const char *key)
+{
+    return QCoreApplication::translate(kContext, key);
+}
+
+QString VQLocalizedString(const char *key, int n)
+{
+    return QCoreApplication::translate(kContext, key, nullptr, n);
 }

@@ -5,6 +5,7 @@
 #include "vqcore/VQLog.h"
 
 #include "platform/portal/VQPortalRequest.h"
+#include "vqcore/VQLocalizedString.h"
 
 #include <QDBusArgument>
 
@@ -113,8 +114,8 @@ void VQPortalPickColorPicker::start()
             return;
         case VQPickOutcome::Kind::Cancelled:
             VQLog(answer.kind == VQPortalAnswer::Kind::Interrupted
-                      ? QStringLiteral("The pick through the desktop portal was ended before it answered.")
-                      : QStringLiteral("The desktop portal's pick was cancelled."));
+                      ? VQLocalizedString("The pick through the desktop portal was ended before it answered.")
+                      : VQLocalizedString("The desktop portal's pick was cancelled."));
             finish(outcome);
             return;
         case VQPickOutcome::Kind::Failed:

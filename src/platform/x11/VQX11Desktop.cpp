@@ -3,6 +3,7 @@
 
 #include "platform/VQKeyCode.h"
 #include "vqcore/VQLog.h"
+#include "vqcore/VQLocalizedString.h"
 
 #include <QMetaObject>
 #include <QSocketNotifier>
@@ -428,8 +429,8 @@ void VQX11Desktop::selectRawPointerEvents(bool on)
 QString VQX11Desktop::screenPickingProblem() const
 {
     if (_servedByXWayland)
-        return QStringLiteral("Vellico runs on XWayland, and an X11 program cannot read the screen of a Wayland "
-                              "session; start it without QT_QPA_PLATFORM=xcb");
+        return VQLocalizedString("Vellico runs on XWayland, and an X11 program cannot read the screen of a Wayland "
+                                 "session; start it without QT_QPA_PLATFORM=xcb");
     if (!_pixelFormat.isReadable())
         return QStringLiteral("the screen's pixel format (%1 bits a pixel) cannot be read")
             .arg(_pixelFormat.bitsPerPixel);

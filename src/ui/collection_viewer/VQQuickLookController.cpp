@@ -1,4 +1,5 @@
 #include "ui/collection_viewer/VQQuickLookController.h"
+#include "vqcore/VQLocalizedString.h"
 
 #include "ui/collection_viewer/VQCollectionCanvas.h"
 #include "ui/collection_viewer/VQColorPreview_p.h"
@@ -104,7 +105,7 @@ VQQuickLookController::VQQuickLookController()
     _sizeSlider = new QSlider(Qt::Horizontal);
     _sizeSlider->setRange(48, 192);
     _sizeSlider->setValue(kDefaultSide);
-    _sizeSlider->setToolTip(QObject::tr("Swatch size"));
+    _sizeSlider->setToolTip(VQLocalizedString("Swatch size"));
     QObject::connect(_sizeSlider, &QSlider::valueChanged, _viewerWindow, [this](int side) { resizeToSlider(side); });
 
     auto *layout = new QVBoxLayout(_viewerWindow);

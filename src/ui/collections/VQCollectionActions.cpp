@@ -48,11 +48,6 @@ std::optional<QString> askForName(VQTextPrompt prompt)
     }
 }
 
-QString tr(const char *text)
-{
-    return VQLocalizedString(text);
-}
-
 // Runs a confirmation with a "don't ask again" box unless `key` says not to ask.
 // The box is stored only together with the confirming answer.
 bool confirm(const char *key, VQAlert alert, int confirmButton)
@@ -82,7 +77,7 @@ QString fileNameFor(const QString &title)
     name.remove(QChar(0));
     while (name.startsWith(QLatin1Char('.')))
         name.remove(0, 1);
-    return name.trimmed().isEmpty() ? tr("Collection") : name.trimmed();
+    return name.trimmed().isEmpty() ? VQLocalizedString("Collection") : name.trimmed();
 }
 
 std::optional<std::uint64_t> &runningDrag()
@@ -119,8 +114,10 @@ bool renameColor(const VQSwatchCollectionRef &collection, const VQColorRef &colo
 {
     if (!collection || !color)
         return false;
-    const std::optional<QString> name =
-        askForName({tr("Please, enter a new name for the color:"), {}, color->name(), {tr("Rename"), tr("Cancel")}});
+    const std::optional<QString> name = askForName({VQLocalizedString("Please, enter a new name for the color:"),
+                                                    {},
+                                                    color->name(),
+                                                    {VQLocalizedString("Rename"), VQLocalizedString("Cancel")}});
     // The colour may have left the collection while the prompt was open.
     if (!name || !indexOf(*collection, color))
         return false;
@@ -133,9 +130,9 @@ bool removeColor(const VQSwatchCollectionRef &collection, const VQColorRef &colo
 {
     if (!collection || !color || !indexOf(*collection, color))
         return false;
-    VQAlert alert{tr("Do you really want to remove this color from its collection?"),
-                  tr("This action cannot be undone."),
-                  {tr("Cancel"), tr("Remove")}};
+    VQAlert alert{VQLocalizedString("Do you really want to remove this color from its collection?"),
+                  VQLocalizedString("This action cannot be undone."),
+                  {VQLocalizedString("Cancel"), VQLocalizedString("Remove")}};
     if (!confirm(VQDoesntNeedColorRemovalConfirmationKey, alert, 1))
         return false;
     // Found again by identity: the list may have changed while the alert was open.
@@ -150,10 +147,11 @@ bool renameCollection(const VQSwatchCollectionRef &collection)
 {
     if (!collection)
         return false;
-    const std::optional<QString> title = askForName({tr("Please, enter a new name for the color collection:"),
-                                                     {},
-                                                     collection->title(),
-                                                     {tr("Rename"), tr("Cancel")}});
+    const std::optional<QString> title =
+        askForName({VQLocalizedString("Please, enter a new name for the color collection:"),
+                    {},
+                    collection->title(),
+                    {VQLocalizedString("Rename"), VQLocalizedString("Cancel")}});
     if (!title)
         return false;
     return setCollectionTitle(collection, *title);
@@ -175,9 +173,10 @@ bool removeCollection(VQSwatchCore &core, const VQSwatchCollectionRef &collectio
 {
     if (!collection)
         return false;
-    const VQAlertResponse response = VQModalUI::shared().runAlert({tr("Do you really want to remove this collection?"),
-                                                                   tr("This action cannot be undone."),
-                                                                   {tr("Cancel"), tr("Remove")}});
+    const VQAlertResponse response =
+        VQModalUI::shared().runAlert({VQLocalizedString("Do you really want to remove this collection?"),
+                                      VQLocalizedString("This action cannot be undone."),
+                                      {VQLocalizedString("Cancel"), VQLocalizedString("Remove")}});
     if (response.button != 1 || !inLibrary(core, collection))
         return false;
     core.removeCollection(collection);
@@ -189,8 +188,11 @@ VQSwatchCollectionRef createCollectionWithColor(VQSwatchCore &core, const VQColo
 {
     if (!color)
         return nullptr;
-    const std::optional<QString> title = askForName(
-        {tr("Please, enter a name for the color collection:"), {}, tr("New Collection"), {tr("Create"), tr("Cancel")}});
+    const std::optional<QString> title =
+        askForName({VQLocalizedString("Please, enter a name for the color collection:"),
+                    {},
+                    VQLocalizedString("New Collection"),
+                    {VQLocalizedString("Create"), VQLocalizedString("Cancel")}});
     if (!title)
         return nullptr;
     VQSwatchCollectionRef collection = VQSwatchCollection::create(*title, {color});
@@ -204,8 +206,10 @@ bool addDroppedColor(const VQSwatchCollectionRef &collection, const VQColorRef &
     if (!collection || !color)
         return false;
     if (askName) {
-        const std::optional<QString> name = askForName(
-            {tr("Please, enter a new name for the color:"), {}, color->name(), {tr("Rename"), tr("Cancel")}});
+        const std::optional<QString> name = askForName({VQLocalizedString("Please, enter a new name for the color:"),
+                                                        {},
+                                                        color->name(),
+                                                        {VQLocalizedString("Rename"), VQLocalizedString("Cancel")}});
         if (!name)
             return false;
         color->setName(*name);
@@ -223,9 +227,9 @@ VQMergeResult mergeCollections(VQSwatchCore &core, const VQSwatchCollectionRef &
         return VQMergeResult::RefusedSelf;
     if (!inLibrary(core, source) || !inLibrary(core, target))
         return VQMergeResult::RefusedAbsent;
-    VQAlert alert{tr("Are you sure you want to merge these two collections?"),
-                  tr("This action cannot be undone."),
-                  {tr("Merge"), tr("Cancel")}};
+    VQAlert alert{VQLocalizedString("Are you sure you want to merge these two collections?"),
+                  VQLocalizedString("This action cannot be undone."),
+                  {VQLocalizedString("Merge"), VQLocalizedString("Cancel")}};
     if (!confirm(VQDoesntNeedCollectionMergingConfirmationKey, alert, 0))
         return VQMergeResult::Cancelled;
     return mergeCollectionsNow(core, source, target);
@@ -278,21 +282,23 @@ bool exportCollections(const std::vector<VQSwatchCollectionRef> &collections)
     if (collections.size() > 1)
         extensions.move(extensions.indexOf(QStringLiteral("ase")), 0);
     VQFilePanel panel;
-    panel.title = tr("Export");
+    panel.title = VQLocalizedString("Export");
     panel.allowedExtensions = extensions;
-    panel.fileKind = tr("Palette files");
+    panel.fileKind = VQLocalizedString("Palette files");
     VQUserDefaults &defaults = VQUserDefaults::standard();
     const QString last = defaults.stringForKey(QLatin1String(kLastExportFolderKey));
     panel.directory = !last.isEmpty() && QFileInfo(last).isDir() ? last : QDir::homePath();
-    panel.proposedName = (collections.size() == 1 ? fileNameFor(collections.front()->title()) : tr("Collections")) +
-                         QLatin1Char('.') + extensions.first();
+    panel.proposedName =
+        (collections.size() == 1 ? fileNameFor(collections.front()->title()) : VQLocalizedString("Collections")) +
+        QLatin1Char('.') + extensions.first();
     const std::optional<QString> path = VQModalUI::shared().runSavePanel(panel);
     if (!path)
         return false;
     defaults.setString(QLatin1String(kLastExportFolderKey), QFileInfo(*path).absolutePath());
 
     const auto fail = [&](const QString &reason) {
-        VQModalUI::shared().runAlert({tr("The colors could not be exported."), reason, {tr("OK")}});
+        VQModalUI::shared().runAlert(
+            {VQLocalizedString("The colors could not be exported."), reason, {VQLocalizedString("OK")}});
         return false;
     };
     const std::optional<VQExportFormat> format = VQExportFormatForPath(*path);
@@ -306,9 +312,9 @@ bool exportCollections(const std::vector<VQSwatchCollectionRef> &collections)
     VQLog(QStringLiteral("Exported %1 collections to %2.").arg(collections.size()).arg(*path));
     // What the format could not hold as it is, told once the file is written.
     if (changed.count > 0)
-        VQModalUI::shared().runAlert({tr("Some names were changed in the exported file."),
+        VQModalUI::shared().runAlert({VQLocalizedString("Some names were changed in the exported file."),
                                       *path + QStringLiteral(": ") + VQDescribeChangedNames(changed),
-                                      {tr("OK")}});
+                                      {VQLocalizedString("OK")}});
     return true;
 }
 

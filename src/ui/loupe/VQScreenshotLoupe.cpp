@@ -10,6 +10,7 @@
 #include "ui/loupe/VQLoupeKeys.h"
 #include "ui/loupe/VQLoupeSample.h"
 #include "vqcore/VQLog.h"
+#include "vqcore/VQLocalizedString.h"
 
 #include <QCursor>
 #include <QElapsedTimer>
@@ -179,7 +180,7 @@ class FrozenScreenWindow : public QRasterWindow
         format.setAlphaBufferSize(8);
         setFormat(format);
         setFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-        setTitle(QStringLiteral("Vellico loupe"));
+        setTitle(VQLocalizedString("Vellico loupe"));
         // Before the platform window exists: the screen is the one asked to be filled.
         setScreen(screen);
         setGeometry(screen->geometry());

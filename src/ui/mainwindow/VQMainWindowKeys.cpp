@@ -6,17 +6,22 @@ const std::vector<VQMainWindowShortcut> &VQMainWindowShortcuts()
 {
     using A = VQMainWindowKeyAction;
     static const std::vector<VQMainWindowShortcut> table = {
-        {A::Copy, "Copy", Qt::Key_C, Qt::ControlModifier, VQKeyCode::C},
-        {A::CopyAlternate, "Copy Alternate Format", Qt::Key_C, Qt::ControlModifier | Qt::AltModifier, VQKeyCode::C},
-        {A::Paste, "Paste", Qt::Key_V, Qt::ControlModifier, VQKeyCode::V},
-        {A::CopyColorName, "Copy Color Name", Qt::Key_N, Qt::ControlModifier | Qt::AltModifier, VQKeyCode::N},
-        {A::NewCollection, "New Collection", Qt::Key_N, Qt::ControlModifier, VQKeyCode::N},
-        {A::FindColor, "Find Color...", Qt::Key_F, Qt::ControlModifier, VQKeyCode::F},
-        {A::Preferences, "Preferences...", Qt::Key_Comma, Qt::ControlModifier, 43},
-        {A::Help, "Help", Qt::Key_F1, Qt::NoModifier, VQKeyCode::F1},
-        {A::Quit, "Quit", Qt::Key_Q, Qt::ControlModifier, VQKeyCode::Q},
-        {A::CloseWindow, "Close Window", Qt::Key_Escape, Qt::NoModifier, VQKeyCode::Escape},
-        {A::SwapContrastColors, "Swap with Selection", Qt::Key_X, Qt::NoModifier, VQKeyCode::X},
+        {A::Copy, QT_TRANSLATE_NOOP("Vellico", "Copy"), Qt::Key_C, Qt::ControlModifier, VQKeyCode::C},
+        {A::CopyAlternate, QT_TRANSLATE_NOOP("Vellico", "Copy Alternate Format"), Qt::Key_C,
+         Qt::ControlModifier | Qt::AltModifier, VQKeyCode::C},
+        {A::Paste, QT_TRANSLATE_NOOP("Vellico", "Paste"), Qt::Key_V, Qt::ControlModifier, VQKeyCode::V},
+        {A::CopyColorName, QT_TRANSLATE_NOOP("Vellico", "Copy Color Name"), Qt::Key_N,
+         Qt::ControlModifier | Qt::AltModifier, VQKeyCode::N},
+        {A::NewCollection, QT_TRANSLATE_NOOP("Vellico", "New Collection"), Qt::Key_N, Qt::ControlModifier,
+         VQKeyCode::N},
+        {A::FindColor, QT_TRANSLATE_NOOP("Vellico", "Find Color..."), Qt::Key_F, Qt::ControlModifier, VQKeyCode::F},
+        {A::Preferences, QT_TRANSLATE_NOOP("Vellico", "Preferences..."), Qt::Key_Comma, Qt::ControlModifier, 43},
+        {A::Help, QT_TRANSLATE_NOOP("Vellico", "Help"), Qt::Key_F1, Qt::NoModifier, VQKeyCode::F1},
+        {A::Quit, QT_TRANSLATE_NOOP("Vellico", "Quit"), Qt::Key_Q, Qt::ControlModifier, VQKeyCode::Q},
+        {A::CloseWindow, QT_TRANSLATE_NOOP("Vellico", "Close Window"), Qt::Key_Escape, Qt::NoModifier,
+         VQKeyCode::Escape},
+        {A::SwapContrastColors, QT_TRANSLATE_NOOP("Vellico", "Swap with Selection"), Qt::Key_X, Qt::NoModifier,
+         VQKeyCode::X},
     };
     return table;
 }

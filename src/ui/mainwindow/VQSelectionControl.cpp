@@ -48,7 +48,7 @@ VQSelectionControl::VQSelectionControl(VQSwatchCore &core, QWidget *parent) : QW
 {
     setFixedSize(sizeHint());
     setCursor(Qt::PointingHandCursor);
-    setToolTip(tr("Click to copy; right click to type a color"));
+    setToolTip(VQLocalizedString("Click to copy; right click to type a color"));
     _observer = VQNotificationCenter::defaultCenter().addObserver(
         QString::fromLatin1(VQSwatchCoreColorSelectionDidChangeNotification), nullptr,
         [this](const VQNotification &) { update(); });

@@ -1,4 +1,5 @@
 #include "ui/mainwindow/VQSwatchMainWindow.h"
+#include "vqcore/VQLocalizedString.h"
 
 #include "ui/mainwindow/VQSelectionCanvas.h"
 #include "ui/mainwindow/VQSelectionControl.h"
@@ -110,7 +111,7 @@ VQSwatchMainWindow::VQSwatchMainWindow(VQSwatchCore &core, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("VQSwatchMainWindow"));
-    setWindowTitle(QStringLiteral("Vellico"));
+    setWindowTitle(QStringLiteral("Vellico")); // untranslated: the program's name
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     _outerLayout = new QVBoxLayout(this);
@@ -140,7 +141,7 @@ VQSwatchMainWindow::VQSwatchMainWindow(VQSwatchCore &core, QWidget *parent)
     _gearButton = new QToolButton(this);
     _gearButton->setIcon(VQMainWindowIcon(QStringLiteral("Gear")));
     _gearButton->setAutoRaise(true);
-    _gearButton->setToolTip(tr("Preferences, import and more"));
+    _gearButton->setToolTip(VQLocalizedString("Preferences, import and more"));
     _gearButton->setFocusPolicy(Qt::NoFocus);
     connect(_gearButton, &QToolButton::clicked, this, &VQSwatchMainWindow::gearButtonClicked);
     header->addWidget(_gearButton);
@@ -166,7 +167,7 @@ VQSwatchMainWindow::VQSwatchMainWindow(VQSwatchCore &core, QWidget *parent)
     _laneToggle->setAutoRaise(true);
     _laneToggle->setFixedSize(28, 14);
     _laneToggle->setFocusPolicy(Qt::NoFocus);
-    _laneToggle->setToolTip(tr("Show or hide the collections"));
+    _laneToggle->setToolTip(VQLocalizedString("Show or hide the collections"));
     connect(_laneToggle, &QToolButton::clicked, this, &VQSwatchMainWindow::laneToggleClicked);
     _outerLayout->addWidget(_laneToggle, 0, Qt::AlignHCenter);
 

@@ -7,7 +7,7 @@ class VQCMYKSlidersColorPicker final : public VQSliderColorPicker
 {
   public:
     explicit VQCMYKSlidersColorPicker(VQSwatchCore &core);
-    const char *untranslatedName() const override { return "CMYK Sliders"; }
+    const char *untranslatedName() const override { return QT_TRANSLATE_NOOP("Vellico", "CMYK Sliders"); }
     VQColorSpace colorspace() const override { return VQColorSpace::CMYK; }
     void colorChanged(QObject *sender) override;
 

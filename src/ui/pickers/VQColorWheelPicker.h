@@ -13,7 +13,7 @@ class VQColorWheelPicker final : public VQColorPicker
     inline static constexpr float kBrightnessStep = 1.0f / 255.0f;
 
     explicit VQColorWheelPicker(VQSwatchCore &core);
-    const char *untranslatedName() const override { return "Color Wheel"; }
+    const char *untranslatedName() const override { return QT_TRANSLATE_NOOP("Vellico", "Color Wheel"); }
     void selectColor(const VQColorRef &color) override;
 
     // Builds the view first if it was never shown.

@@ -5,7 +5,8 @@
 #include "ui/pickers/VQColorSliderGradient.h"
 
 VQGrayscaleColorPicker::VQGrayscaleColorPicker(VQSwatchCore &core)
-    : VQSliderColorPicker(core, {{"Gray", int(VQColorSliderTag::Gray), 0, 1, FieldKind::UnitDecimal}})
+    : VQSliderColorPicker(
+          core, {{QT_TRANSLATE_NOOP("Vellico", "Gray"), int(VQColorSliderTag::Gray), 0, 1, FieldKind::UnitDecimal}})
 {
 }
 

@@ -7,7 +7,7 @@ class VQGrayscaleColorPicker final : public VQSliderColorPicker
 {
   public:
     explicit VQGrayscaleColorPicker(VQSwatchCore &core);
-    const char *untranslatedName() const override { return "Grayscale"; }
+    const char *untranslatedName() const override { return QT_TRANSLATE_NOOP("Vellico", "Grayscale"); }
 
     void colorChanged(QObject *sender) override;
 

@@ -7,7 +7,7 @@ class VQHSBColorPicker final : public VQSliderColorPicker
 {
   public:
     explicit VQHSBColorPicker(VQSwatchCore &core);
-    const char *untranslatedName() const override { return "HSB Sliders"; }
+    const char *untranslatedName() const override { return QT_TRANSLATE_NOOP("Vellico", "HSB Sliders"); }
 
     void colorChanged(QObject *sender) override;
 

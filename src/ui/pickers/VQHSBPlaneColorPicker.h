@@ -13,7 +13,7 @@ class VQHSBPlaneColorPicker final : public VQColorPicker, public VQSaturationBri
 {
   public:
     explicit VQHSBPlaneColorPicker(VQSwatchCore &core);
-    const char *untranslatedName() const override { return "Color Square"; }
+    const char *untranslatedName() const override { return QT_TRANSLATE_NOOP("Vellico", "Color Square"); }
     void selectColor(const VQColorRef &color) override;
 
     // The action of the hue slider and field, and of the square (through its delegate).

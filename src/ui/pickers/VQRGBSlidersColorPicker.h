@@ -7,7 +7,7 @@ class VQRGBSlidersColorPicker final : public VQSliderColorPicker
 {
   public:
     explicit VQRGBSlidersColorPicker(VQSwatchCore &core);
-    const char *untranslatedName() const override { return "RGB Sliders"; }
+    const char *untranslatedName() const override { return QT_TRANSLATE_NOOP("Vellico", "RGB Sliders"); }
 
     void colorChanged(QObject *sender) override;
 

@@ -1,4 +1,5 @@
 #include "ui/prefs/VQLaunchAtLogin.h"
+#include "vqcore/VQLocalizedString.h"
 
 #include <QDir>
 #include <QFile>
@@ -116,7 +117,7 @@ bool VQLaunchAtLogin::setEnabled(bool enabled, const QString &executable, QStrin
         return removeEntry(path, error) && removeEntry(legacyEntryPath(), error);
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
         if (error)
-            *error = QStringLiteral("The folder %1 could not be made.").arg(QFileInfo(path).absolutePath());
+            *error = VQLocalizedString("The folder %1 could not be made.").arg(QFileInfo(path).absolutePath());
         return false;
     }
     QSaveFile file(path);

@@ -1,4 +1,5 @@
 #include "ui/prefs/VQShortcutRowState.h"
+#include "vqcore/VQLocalizedString.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -28,32 +29,33 @@ VQShortcutRowState VQShortcutRowState::make(Binding binding, const QString &desk
                                             const QString &desktopTrigger, const QString &failure)
 {
     VQShortcutRowState state;
-    const QString desktop = desktopName.isEmpty() ? QStringLiteral("This desktop") : desktopName;
+    const QString desktop = desktopName.isEmpty() ? VQLocalizedString("This desktop") : desktopName;
     const auto offerCommands = [&] {
         state.commands = {program + QStringLiteral(" --pick"), program};
-        state.purposes = {QStringLiteral("picks a color"), QStringLiteral("opens or closes the window")};
+        state.purposes = {VQLocalizedString("picks a color"), VQLocalizedString("opens or closes the window")};
     };
     switch (binding) {
     case Binding::Grabs:
         break;
     case Binding::PortalAsking:
-        state.note = QStringLiteral("Asking %1 to bind the shortcut…").arg(desktop);
+        state.note = VQLocalizedString("Asking %1 to bind the shortcut…").arg(desktop);
         break;
     case Binding::PortalBound:
         state.note = desktopTrigger.isEmpty()
-                         ? QStringLiteral("%1 bound the shortcut; its keyboard settings show the keys.").arg(desktop)
-                         : QStringLiteral("%1 bound the shortcut to %2.").arg(desktop, desktopTrigger);
+                         ? VQLocalizedString("%1 bound the shortcut; its keyboard settings show the keys.").arg(desktop)
+                         : VQLocalizedString("%1 bound the shortcut to %2.").arg(desktop, desktopTrigger);
         break;
     case Binding::PortalFailed:
-        state.note = QStringLiteral("%1 did not bind the shortcut (%2). In its keyboard settings, bind the first "
-                                    "command to a key to pick a color, or the second to open the window:")
+        state.note = VQLocalizedString("%1 did not bind the shortcut (%2). In its keyboard settings, bind the first "
+                                       "command to a key to pick a color, or the second to open the window:")
                          .arg(desktop, failure);
         offerCommands();
         break;
     case Binding::NotOffered:
         state.showsRecorder = false;
-        state.note = QStringLiteral("%1 binds no global shortcut for programs%2. In its keyboard settings, bind "
-                                    "the first command to a key to pick a color, or the second to open the window:")
+        //: %1 is the desktop's name; %2 is empty or the reason in parentheses, with a space before it.
+        state.note = VQLocalizedString("%1 binds no global shortcut for programs%2. In its keyboard settings, bind "
+                                       "the first command to a key to pick a color, or the second to open the window:")
                          .arg(desktop, failure.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(failure));
         offerCommands();
         break;

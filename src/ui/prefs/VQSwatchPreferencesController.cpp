@@ -53,9 +53,10 @@ constexpr int kNoteWidth = kWindowWidth - 2 * 16 - 22;
 const QString kShortcutName = QString::fromLatin1(VQKeyComboRecord::GlobalShortcutName);
 
 // The titles of the copy formats, by raw value.
+// Only the words are translated; the examples are code and stay as they are.
 const char *const kCopyFormatTitles[] = {
-    "Hexadecimal: FF8000",
-    "Hexadecimal: #FF8000",
+    QT_TRANSLATE_NOOP("Vellico", "Hexadecimal: FF8000"),
+    QT_TRANSLATE_NOOP("Vellico", "Hexadecimal: #FF8000"),
     "RGB 0–255: (255, 127, 0)",
     "RGB 0–1: (1.0, 0.5, 0.0)",
     "CSS: rgb(255, 127, 0)",
@@ -249,7 +250,7 @@ void VQSwatchPreferencesController::buildWindow()
 
     auto *cursorRow = new QHBoxLayout;
     _cursorMatrix = new QButtonGroup(_window.get());
-    const char *cursorTitles[] = {"Crosshair", "Circle"};
+    const char *cursorTitles[] = {QT_TRANSLATE_NOOP("Vellico", "Crosshair"), QT_TRANSLATE_NOOP("Vellico", "Circle")};
     for (int i = 0; i < 2; ++i) {
         auto *radio = new QRadioButton(VQLocalizedString(cursorTitles[i]));
         _cursorMatrix->addButton(radio, i);
@@ -360,7 +361,7 @@ void VQSwatchPreferencesController::innerInit()
         if (why.startsWith(QLatin1String("off: ")))
             why = why.mid(5);
         _shortcut->setEnabled(false);
-        _shortcut->setToolTip(QStringLiteral("No global shortcut in this session: ") + why);
+        _shortcut->setToolTip(VQLocalizedString("No global shortcut in this session: %1").arg(why));
     }
     // The row says how the desktop binds the shortcut, and follows its answers.
     connect(&_shortcuts, &VQGlobalShortcutService::bindingChanged, this,

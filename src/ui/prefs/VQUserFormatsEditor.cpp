@@ -33,7 +33,8 @@ VQUserFormatsEditor::VQUserFormatsEditor(VQUserDefaults &defaults, QWidget *pare
     const struct {
         const char *title;
         void (VQUserFormatsEditor::*action)();
-    } actions[] = {{"Add", &VQUserFormatsEditor::addFormat}, {"Remove", &VQUserFormatsEditor::removeSelected}};
+    } actions[] = {{QT_TRANSLATE_NOOP("Vellico", "Add"), &VQUserFormatsEditor::addFormat},
+                   {QT_TRANSLATE_NOOP("Vellico", "Remove"), &VQUserFormatsEditor::removeSelected}};
     for (const auto &action : actions) {
         auto *button = new QPushButton(VQLocalizedString(action.title));
         connect(button, &QPushButton::clicked, this, action.action);
@@ -52,7 +53,7 @@ VQUserFormatsEditor::VQUserFormatsEditor(VQUserDefaults &defaults, QWidget *pare
     auto *fields = new QFormLayout;
     _name = new QLineEdit;
     _pattern = new QLineEdit;
-    _pattern->setPlaceholderText(QStringLiteral("Color(0xFF{HEX})"));
+    _pattern->setPlaceholderText(QStringLiteral("Color(0xFF{HEX})")); // untranslated: code
     fields->addRow(VQLocalizedString("Name:"), _name);
     fields->addRow(VQLocalizedString("Template:"), _pattern);
     layout->addLayout(fields);

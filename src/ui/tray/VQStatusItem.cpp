@@ -76,7 +76,7 @@ VQStatusItem::VQStatusItem(Actions actions, QObject *parent) : QObject(parent), 
         VQStatusItemLogic::panelIsDark(VQUserDefaults::standard().stringForKey(QLatin1String(VQPanelStyleDefaultsKey)),
                                        QGuiApplication::palette().color(QPalette::Window).lightness()));
     _tray = std::make_unique<QSystemTrayIcon>();
-    _tray->setToolTip(QStringLiteral("Vellico"));
+    _tray->setToolTip(QStringLiteral("Vellico")); // untranslated: the program's name
     // The first look into the icon theme reads its index files and folders:
     // the icon shows with the built-in glyph at once, and takes the theme's
     // right after, on the event loop.

@@ -49,7 +49,7 @@ VQAlertResponse VQWidgetModalUI::runAlert(const VQAlert &alert)
     const VQDialogOwner owner;
     QMessageBox box(owner.window());
     box.setIcon(alert.style == VQAlertStyle::Informational ? QMessageBox::Information : QMessageBox::Warning);
-    box.setWindowTitle(QStringLiteral("Vellico"));
+    box.setWindowTitle(QStringLiteral("Vellico")); // untranslated: the program's name
     box.setText(alert.messageText);
     box.setInformativeText(alert.informativeText);
     const QStringList titles = alert.buttons.isEmpty() ? QStringList{VQLocalizedString("OK")} : alert.buttons;
@@ -78,7 +78,7 @@ std::optional<QString> VQWidgetModalUI::runTextPrompt(const VQTextPrompt &prompt
 {
     const VQDialogOwner owner;
     QInputDialog dialog(owner.window());
-    dialog.setWindowTitle(QStringLiteral("Vellico"));
+    dialog.setWindowTitle(QStringLiteral("Vellico")); // untranslated: the program's name
     dialog.setLabelText(prompt.informativeText.isEmpty()
                             ? prompt.messageText
                             : prompt.messageText + QStringLiteral("\n\n") + prompt.informativeText);
