@@ -16,7 +16,9 @@ function(vellico_add_test name)
   # The environment is set by a launcher, not by the ENVIRONMENT property:
   # CMake 3.25's test discovery flattens list-valued properties, so every
   # variable after the first would be lost. The launcher also serves discovery.
-  set(launcher ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ${ARG_ENV})
+  # English whatever the session speaks: the tests compare texts; a test that
+  # wants a language installs its translation itself.
+  set(launcher ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen LANGUAGE=en ${ARG_ENV})
   set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${launcher}")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
 endfunction()

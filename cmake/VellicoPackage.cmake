@@ -30,9 +30,9 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Qt loads its window-system plugins at run time, so dpkg-shlibdeps cannot see
 # them: without the xcb plugin the tray program cannot start at all. The SVG
 # icon engine draws the tray icon of an icon theme; the Wayland plugin lets it
-# run natively there.
+# run natively there. Qt's own translations put its dialogs in the user's language.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt6svg6, qt6-wayland")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt6svg6, qt6-wayland, qt6-translations-l10n")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "color picker and swatch manager for the system tray")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "Vellico picks colors from anywhere on the screen with a magnifying loupe,\n"

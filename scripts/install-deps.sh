@@ -32,6 +32,8 @@ packages=(
   clang-format               # the formatting check of scripts/test.sh
   # libraries
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools
+  qt6-l10n-tools             # lupdate and lrelease: the translations in translations/
+  qt6-translations-l10n      # Qt's own dialogs in the user's language
   libplist-dev
   liblcms2-dev               # colour management of imported colour lists
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -24,18 +24,22 @@
 #include "ui/tools/VQRecentColorsRow.h"
 #include "ui/tools/VQSwatchStrip.h"
 #include "vqcore/VQNotificationCenter.h"
+#include "vqcore/VQLocalizedString.h"
 #include "vqcore/VQTermination.h"
+#include "vqcore/VQTranslations.h"
 #include "vqcore/VQUserDefaults.h"
 
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSpinBox>
 #include <QCheckBox>
 #include <QSystemTrayIcon>
+#include <QTranslator>
 #include <QTimer>
 #include <QToolButton>
 
@@ -847,4 +851,68 @@ TEST_F(VQVellicoApplicationTest, PreferencesLimitAndClearTheRecentColoursAtOnce)
     _app->paste();
     EXPECT_EQ(VQSwatchCore::sharedCore()->selectedColor()->hexValue(), "#040404");
     EXPECT_TRUE(recent.colors().colors().isEmpty());
+}
+
+// Every shipped language: the window and the preferences built in it show
+// every label and button whole (a text wider than its widget is cut off), and
+// a right-to-left language lays the window out from the right.
+class VQTranslatedWindowTest : public VQVellicoApplicationTest
+{
+  protected:
+    // The labels and buttons of `window` that are shown narrower than their text asks.
+    static QStringList cutOff(QWidget *window)
+    {
+        QStringList found;
+        const auto widgets = window->findChildren<QWidget *>();
+        for (QWidget *widget : widgets) {
+            if (!widget->isVisible() || widget->property("vqElidesText").toBool())
+                continue;
+            QString text;
+            if (auto *label = qobject_cast<QLabel *>(widget); label && !label->wordWrap())
+                text = label->text();
+            else if (auto *button = qobject_cast<QAbstractButton *>(widget))
+                text = button->text();
+            if (text.isEmpty())
+                continue;
+            // A small tool button of a fixed size ("+") has room for its text but not for
+            // the style's margins; every other widget needs what it asks for.
+            const int needs = qobject_cast<QToolButton *>(widget) ? widget->fontMetrics().horizontalAdvance(text)
+                                                                  : widget->sizeHint().width();
+            if (widget->width() < needs)
+                found << QStringLiteral("%1 \"%2\": %3 px wide, needs %4")
+                             .arg(QString::fromLatin1(widget->metaObject()->className()), text)
+                             .arg(widget->width())
+                             .arg(needs);
+        }
+        return found;
+    }
+};
+
+TEST_F(VQTranslatedWindowTest, EveryLanguageFitsTheWindowAndArabicIsMirrored)
+{
+    const QStringList languages = QDir(QStringLiteral(":/i18n")).entryList({QStringLiteral("vellico_*.qm")});
+    ASSERT_GE(languages.size(), 6) << "the program ships its translations in its resources";
+    for (const QString &file : languages) {
+        const QString name = file.mid(8).chopped(3);
+        SCOPED_TRACE(name.toStdString());
+        ASSERT_EQ(VQInstallTranslations(*_app, {name}), name);
+        startDelegate(std::make_unique<VQScriptedPicker>());
+        const QString english = QStringLiteral("Show or hide the collections");
+        EXPECT_NE(VQLocalizedString("Show or hide the collections"), english);
+        EXPECT_EQ(QGuiApplication::layoutDirection(), name == QLatin1String("ar") ? Qt::RightToLeft : Qt::LeftToRight);
+
+        _delegate->openCurrentWindow();
+        settle();
+        EXPECT_EQ(cutOff(_delegate->mainWindow()), QStringList());
+        _delegate->preferences();
+        settle();
+        ASSERT_NE(_delegate->preferencesController(), nullptr);
+        EXPECT_EQ(cutOff(_delegate->preferencesController()->widget()), QStringList());
+        _delegate->closeCurrentWindow();
+
+        for (QTranslator *translator : _app->findChildren<QTranslator *>()) {
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        }
+    }
 }

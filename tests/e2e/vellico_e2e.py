@@ -229,6 +229,7 @@ EndSection
             env.pop(variable, None)
         env["DISPLAY"] = self.display
         env["QT_QPA_PLATFORM"] = "xcb"
+        env["LANGUAGE"] = "en"  # the cases read the English texts; a case may ask for another
         if self.monitors:
             env["QT_SCREEN_SCALE_FACTORS"] = ";".join(f"{m.name}={m.scale:g}" for m in self.monitors)
         env["HOME"] = self.home

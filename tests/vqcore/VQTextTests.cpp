@@ -1,5 +1,6 @@
 #include "vqcore/VQRegex.h"
 #include "vqcore/VQStringExtensions.h"
+#include "vqcore/VQTranslations.h"
 
 #include <gtest/gtest.h>
 
@@ -145,4 +146,27 @@ TEST(VQTextTest, RegexWholeTextAndNamedGroups)
                       row.expected ? std::optional<QString>(text(row.expected)) : std::nullopt);
         }
     }
+}
+
+// The session's languages, most wanted first, become the translation files to
+// look for; English is built in and ends the search.
+TEST(VQTextTest, TranslationCandidatesFollowTheSessionsLanguages)
+{
+    const struct {
+        QStringList languages;
+        QStringList candidates;
+    } rows[] = {
+        {{"de-DE"}, {"de_DE", "de"}},
+        {{"pt-BR", "pt"}, {"pt_BR", "pt"}},
+        {{"de_AT.UTF-8"}, {"de_AT", "de"}},
+        {{"sr_RS@latin"}, {"sr_RS@latin", "sr"}},
+        {{"ja", "en-US", "de"}, {"ja"}},
+        {{"en", "de"}, {}},
+        {{"en-GB"}, {}},
+        {{"C"}, {}},
+        {{"", " ", "fr"}, {"fr"}},
+        {{}, {}},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(VQTranslationCandidates(row.languages), row.candidates) << row.languages.join(':').toStdString();
 }

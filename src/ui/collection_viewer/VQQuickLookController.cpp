@@ -1,8 +1,8 @@
 #include "ui/collection_viewer/VQQuickLookController.h"
-#include "vqcore/VQLocalizedString.h"
 
 #include "ui/collection_viewer/VQCollectionCanvas.h"
 #include "ui/collection_viewer/VQColorPreview_p.h"
+#include "vqcore/VQLocalizedString.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,9 +1,9 @@
 #include "ui/mainwindow/VQSwatchMainWindow.h"
-#include "vqcore/VQLocalizedString.h"
 
 #include "ui/mainwindow/VQSelectionCanvas.h"
 #include "ui/mainwindow/VQSelectionControl.h"
 #include "ui/pickers/VQColorPicker.h"
+#include "vqcore/VQLocalizedString.h"
 
 #include <QApplication>
 #include <QBoxLayout>
