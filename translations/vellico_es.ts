@@ -7,7 +7,7 @@
         <location filename="../src/vqcore/VQTranslations.cpp" line="11"/>
         <source>QT_LAYOUT_DIRECTION</source>
         <extracomment>&quot;LTR&quot; for a language written from left to right, &quot;RTL&quot; for one written from right to left.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>LTR</translation>
     </message>
 </context>
 <context>
@@ -16,69 +16,69 @@
         <location filename="../src/app/VQAppActions.cpp" line="35"/>
         <location filename="../src/app/VQAppActions.cpp" line="228"/>
         <source>About Vellico</source>
-        <translation type="unfinished"></translation>
+        <translation>Acerca de Vellico</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="36"/>
         <location filename="../src/app/VQWindowController.cpp" line="263"/>
         <source>Pick Color from Screen</source>
-        <translation type="unfinished"></translation>
+        <translation>Capturar color de la pantalla</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="37"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="188"/>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="13"/>
         <source>New Collection</source>
-        <translation type="unfinished"></translation>
+        <translation>Nueva colección</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="38"/>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="14"/>
         <source>Find Color...</source>
-        <translation type="unfinished"></translation>
+        <translation>Buscar color...</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="39"/>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="12"/>
         <source>Copy Color Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Copiar nombre del color</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="40"/>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="15"/>
         <source>Preferences...</source>
-        <translation type="unfinished"></translation>
+        <translation>Preferencias...</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="41"/>
         <source>Import ACO file...</source>
-        <translation type="unfinished"></translation>
+        <translation>Importar archivo ACO...</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="42"/>
         <source>Import ASE file...</source>
-        <translation type="unfinished"></translation>
+        <translation>Importar archivo ASE...</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="43"/>
         <source>Import CLR file...</source>
-        <translation type="unfinished"></translation>
+        <translation>Importar archivo CLR...</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="44"/>
         <source>Import GPL file...</source>
-        <translation type="unfinished"></translation>
+        <translation>Importar archivo GPL...</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="45"/>
         <source>Send Feedback...</source>
-        <translation type="unfinished"></translation>
+        <translation>Enviar comentarios...</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="46"/>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="16"/>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Ayuda</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="47"/>
@@ -87,18 +87,18 @@
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="77"/>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="17"/>
         <source>Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>Salir</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="177"/>
         <location filename="../src/parsers/VQImportCommands.cpp" line="30"/>
         <source>Import</source>
-        <translation type="unfinished"></translation>
+        <translation>Importar</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="211"/>
         <source>A color picker and swatch manager for the desktop.</source>
-        <translation type="unfinished"></translation>
+        <translation>Un selector de colores y gestor de muestras para el escritorio.</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="230"/>
@@ -116,79 +116,79 @@
         <location filename="../src/vqcore/ui/VQDesktopOpen.cpp" line="39"/>
         <location filename="../src/vqcore/ui/VQWidgetModalUI.cpp" line="55"/>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>Aceptar</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="250"/>
         <source>Vellico couldn&apos;t open the user guide: no web browser is set up on this desktop.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico no pudo abrir la guía del usuario: no hay ningún navegador web configurado en este escritorio.</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="251"/>
         <location filename="../src/vqcore/ui/VQWidgetModalUI.cpp" line="152"/>
         <source>Copy Path</source>
-        <translation type="unfinished"></translation>
+        <translation>Copiar ruta</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="258"/>
         <source>Vellico couldn&apos;t start a mail program: none is set up on this desktop. Please write to this address:</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico no pudo iniciar un programa de correo: no hay ninguno configurado en este escritorio. Escriba a esta dirección:</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="260"/>
         <source>Copy Address</source>
-        <translation type="unfinished"></translation>
+        <translation>Copiar dirección</translation>
     </message>
     <message>
         <location filename="../src/app/VQLibraryAtLaunch.cpp" line="23"/>
         <source>Vellico cannot write to the folder where the library should be saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico no puede escribir en la carpeta donde debe guardarse la biblioteca.</translation>
     </message>
     <message>
         <location filename="../src/app/VQLibraryAtLaunch.cpp" line="24"/>
         <source>Please, hold down the Alt key while launching Vellico to choose a different library.</source>
-        <translation type="unfinished"></translation>
+        <translation>Mantenga pulsada la tecla Alt al iniciar Vellico para elegir otra biblioteca.</translation>
     </message>
     <message>
         <location filename="../src/app/VQLibraryAtLaunch.cpp" line="29"/>
         <location filename="../src/app/VQLibraryAtLaunch.cpp" line="45"/>
         <source>Vellico couldn&apos;t open the swatch library.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico no pudo abrir la biblioteca de muestras.</translation>
     </message>
     <message>
         <location filename="../src/app/VQLibraryAtLaunch.cpp" line="30"/>
         <source>The library may be corrupted or could be from a future release of Vellico.</source>
-        <translation type="unfinished"></translation>
+        <translation>Puede que la biblioteca esté dañada o que sea de una versión futura de Vellico.</translation>
     </message>
     <message>
         <location filename="../src/app/VQLibraryAtLaunch.cpp" line="31"/>
         <source>Overwrite</source>
-        <translation type="unfinished"></translation>
+        <translation>Sobrescribir</translation>
     </message>
     <message>
         <location filename="../src/app/VQShellMode.cpp" line="15"/>
         <source>No system tray is running: add one (on GNOME, the AppIndicator extension) and restart Vellico to put its icon there.</source>
-        <translation type="unfinished"></translation>
+        <translation>No hay ninguna bandeja del sistema en ejecución: añada una (en GNOME, la extensión AppIndicator) y reinicie Vellico para poner ahí su icono.</translation>
     </message>
     <message>
         <location filename="../src/app/VQShellMode.cpp" line="24"/>
         <source>This desktop lets Vellico neither read the screen nor bind a key: paste a color with Ctrl+V, or right-click the readout to type one.</source>
-        <translation type="unfinished"></translation>
+        <translation>Este escritorio no permite a Vellico leer la pantalla ni asignar una tecla: pegue un color con Ctrl+V o haga clic derecho en el valor para escribir uno.</translation>
     </message>
     <message>
         <location filename="../src/app/VQShellMode.cpp" line="27"/>
         <source>This desktop does not let Vellico read the screen: paste a color with Ctrl+V, or right-click the readout to type one.</source>
-        <translation type="unfinished"></translation>
+        <translation>Este escritorio no permite a Vellico leer la pantalla: pegue un color con Ctrl+V o haga clic derecho en el valor para escribir uno.</translation>
     </message>
     <message>
         <location filename="../src/app/VQShellMode.cpp" line="30"/>
         <source>This desktop binds no global shortcut for Vellico: bind &quot;vellico --pick&quot; to a key in its keyboard settings (the preferences show how).</source>
-        <translation type="unfinished"></translation>
+        <translation>Este escritorio no asigna atajos globales para Vellico: asigne «vellico --pick» a una tecla en su configuración del teclado (las preferencias explican cómo).</translation>
     </message>
     <message>
         <location filename="../src/core/VQColorText.cpp" line="339"/>
         <source>Enter a hex, HTML or CSS color string.</source>
-        <translation type="unfinished"></translation>
+        <translation>Introduzca un color hexadecimal, HTML o CSS.</translation>
     </message>
     <message>
         <location filename="../src/core/VQColorText.cpp" line="343"/>
@@ -197,7 +197,11 @@
 • CSS rgb(r,g,b) and rgba(r,g,b,a)
 • basic HTML colors (e.g. black, white)
 • every CSS color: #RGBA, #RRGGBBAA, hsl(), hwb(), lab(), lch(), oklab(), oklch(), color() and the named colors (e.g. cornflowerblue).</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico acepta textos en estos formatos: 
+• (#)RRGGBB (p. ej., #EE11EE, #E1E o EE11EE, E1E)
+• CSS rgb(r,g,b) y rgba(r,g,b,a)
+• colores HTML básicos (p. ej., black, white)
+• todos los colores CSS: #RGBA, #RRGGBBAA, hsl(), hwb(), lab(), lch(), oklab(), oklch(), color() y los colores con nombre (p. ej., cornflowerblue).</translation>
     </message>
     <message>
         <location filename="../src/core/VQColorText.cpp" line="356"/>
@@ -212,105 +216,105 @@
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="71"/>
         <location filename="../src/vqcore/VQModalUI.cpp" line="36"/>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelar</translation>
     </message>
     <message>
         <location filename="../src/core/VQColorText.cpp" line="364"/>
         <source>Vellico couldn&apos;t parse the entered hex value.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico no pudo interpretar el valor hexadecimal introducido.</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="32"/>
         <source>Cannot read the library version number.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede leer el número de versión de la biblioteca.</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="33"/>
         <source>It was created by a newer version of Vellico.</source>
-        <translation type="unfinished"></translation>
+        <translation>Fue creada por una versión más reciente de Vellico.</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="566"/>
         <source>Waiting for another program to finish with the library %1…</source>
-        <translation type="unfinished"></translation>
+        <translation>Esperando a que otro programa termine con la biblioteca %1…</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="599"/>
         <source>Another program replaced the library with a file that Vellico cannot merge (%1). That file was kept as “%2”; Vellico saved its own library in its place.</source>
-        <translation type="unfinished"></translation>
+        <translation>Otro programa reemplazó la biblioteca por un archivo que Vellico no puede combinar (%1). Ese archivo se conservó como «%2»; Vellico guardó su propia biblioteca en su lugar.</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="606"/>
         <source>Another program replaced the library %1 with a file that Vellico cannot merge (%2), and it could not be set aside. Vellico will not save over it: move it away.</source>
-        <translation type="unfinished"></translation>
+        <translation>Otro programa reemplazó la biblioteca %1 por un archivo que Vellico no puede combinar (%2) y no se pudo apartar. Vellico no lo sobrescribirá: muévalo a otro lugar.</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="625"/>
         <source>it cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede leer</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="632"/>
         <source>it was written by another version of Vellico</source>
-        <translation type="unfinished"></translation>
+        <translation>lo escribió otra versión de Vellico</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="647"/>
         <source>Vellico did not save the library: %1. The file on disk is unchanged; remove some colors or collections so that it can be saved again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico no guardó la biblioteca: %1. El archivo del disco no ha cambiado; elimine algunos colores o colecciones para que pueda guardarse de nuevo.</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="45"/>
         <source>Choose Vellico library.</source>
-        <translation type="unfinished"></translation>
+        <translation>Elija la biblioteca de Vellico.</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="46"/>
         <source>Vellico needs to store its information somewhere.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico necesita guardar su información en algún lugar.</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="47"/>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="51"/>
         <source>Choose Library...</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir biblioteca...</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="47"/>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="63"/>
         <source>Create Library...</source>
-        <translation type="unfinished"></translation>
+        <translation>Crear biblioteca...</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="56"/>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="68"/>
         <source>Libraries</source>
-        <translation type="unfinished"></translation>
+        <translation>Bibliotecas</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="66"/>
         <source>Vellico Library</source>
-        <translation type="unfinished"></translation>
+        <translation>Biblioteca de Vellico</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="77"/>
         <source>Vellico couldn&apos;t create the library.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico no pudo crear la biblioteca.</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="121"/>
         <source>Custom library wasn&apos;t found!</source>
-        <translation type="unfinished"></translation>
+        <translation>¡No se encontró la biblioteca personalizada!</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="122"/>
         <source>Vellico will use the default library instead.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico usará la biblioteca predeterminada en su lugar.</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQACOParser.cpp" line="124"/>
         <source>Imported from ACO</source>
-        <translation type="unfinished"></translation>
+        <translation>Importada de ACO</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQASEParser.cpp" line="166"/>
@@ -318,44 +322,44 @@
         <location filename="../src/parsers/VQGPLParser.cpp" line="186"/>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="200"/>
         <source>Untitled Collection</source>
-        <translation type="unfinished"></translation>
+        <translation>Colección sin título</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="32"/>
         <source>Swatch files</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos de muestras</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="49"/>
         <source>The file might be corrupted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Puede que el archivo esté dañado.</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="50"/>
         <source>No colors found in the file!</source>
-        <translation type="unfinished"></translation>
+        <translation>¡No se encontraron colores en el archivo!</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="74"/>
         <source>Some names were changed on the way in.</source>
-        <translation type="unfinished"></translation>
+        <translation>Algunos nombres se cambiaron al importar.</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="75"/>
         <source>Some rows of the file were not imported.</source>
-        <translation type="unfinished"></translation>
+        <translation>Algunas filas del archivo no se importaron.</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="101"/>
         <source>The file was not imported.</source>
-        <translation type="unfinished"></translation>
+        <translation>El archivo no se importó.</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="303"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="118"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="203"/>
         <source>Please, enter a new name for the color:</source>
-        <translation type="unfinished"></translation>
+        <translation>Introduzca un nombre nuevo para el color:</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="306"/>
@@ -363,134 +367,134 @@
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="151"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="203"/>
         <source>Rename</source>
-        <translation type="unfinished"></translation>
+        <translation>Renombrar</translation>
     </message>
     <message>
         <location filename="../src/platform/portal/VQPortalColorPicker.cpp" line="117"/>
         <source>The pick through the desktop portal was ended before it answered.</source>
-        <translation type="unfinished"></translation>
+        <translation>La captura mediante el portal del escritorio terminó antes de que respondiera.</translation>
     </message>
     <message>
         <location filename="../src/platform/portal/VQPortalColorPicker.cpp" line="118"/>
         <source>The desktop portal&apos;s pick was cancelled.</source>
-        <translation type="unfinished"></translation>
+        <translation>Se canceló la captura del portal del escritorio.</translation>
     </message>
     <message>
         <location filename="../src/platform/VQGlobalShortcutService.cpp" line="57"/>
         <source>The shortcut %1 is used by another program, so it does not start Vellico&apos;s loupe. Choose another shortcut in the preferences.</source>
-        <translation type="unfinished"></translation>
+        <translation>Otro programa usa el atajo %1, así que no abre la lupa de Vellico. Elija otro atajo en las preferencias.</translation>
     </message>
     <message>
         <location filename="../src/platform/x11/VQX11Desktop.cpp" line="432"/>
         <source>Vellico runs on XWayland, and an X11 program cannot read the screen of a Wayland session; start it without QT_QPA_PLATFORM=xcb</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico se ejecuta en XWayland y un programa X11 no puede leer la pantalla de una sesión Wayland; inícielo sin QT_QPA_PLATFORM=xcb</translation>
     </message>
     <message>
         <location filename="../src/ui/collection_viewer/VQQuickLookController.cpp" line="108"/>
         <source>Swatch size</source>
-        <translation type="unfinished"></translation>
+        <translation>Tamaño de muestra</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="80"/>
         <source>Collection</source>
-        <translation type="unfinished"></translation>
+        <translation>Colección</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="131"/>
         <source>Do you really want to remove this color from its collection?</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Realmente quiere eliminar este color de su colección?</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="132"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="174"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="222"/>
         <source>This action cannot be undone.</source>
-        <translation type="unfinished"></translation>
+        <translation>Esta acción no se puede deshacer.</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="133"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="175"/>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="36"/>
         <source>Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>Eliminar</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="148"/>
         <source>Please, enter a new name for the color collection:</source>
-        <translation type="unfinished"></translation>
+        <translation>Introduzca un nombre nuevo para la colección:</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="173"/>
         <source>Do you really want to remove this collection?</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Realmente quiere eliminar esta colección?</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="188"/>
         <source>Please, enter a name for the color collection:</source>
-        <translation type="unfinished"></translation>
+        <translation>Introduzca un nombre para la colección:</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="188"/>
         <source>Create</source>
-        <translation type="unfinished"></translation>
+        <translation>Crear</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="221"/>
         <source>Are you sure you want to merge these two collections?</source>
-        <translation type="unfinished"></translation>
+        <translation>¿Seguro que quiere combinar estas dos colecciones?</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="223"/>
         <source>Merge</source>
-        <translation type="unfinished"></translation>
+        <translation>Combinar</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="276"/>
         <source>Export</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportar</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="278"/>
         <source>Palette files</source>
-        <translation type="unfinished"></translation>
+        <translation>Archivos de paleta</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="282"/>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="436"/>
         <source>Collections</source>
-        <translation type="unfinished"></translation>
+        <translation>Colecciones</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="290"/>
         <source>The colors could not be exported.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudieron exportar los colores.</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="304"/>
         <source>Some names were changed in the exported file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Algunos nombres se cambiaron en el archivo exportado.</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="67"/>
         <source>Previous collections</source>
-        <translation type="unfinished"></translation>
+        <translation>Colecciones anteriores</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="68"/>
         <source>Next collections</source>
-        <translation type="unfinished"></translation>
+        <translation>Colecciones siguientes</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="302"/>
         <source>Drop a color here, import a palette, or Ctrl+N</source>
-        <translation type="unfinished"></translation>
+        <translation>Suelte un color, importe una paleta o Ctrl+N</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="334"/>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="343"/>
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="218"/>
         <source>Rename...</source>
-        <translation type="unfinished"></translation>
+        <translation>Renombrar...</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="338"/>
@@ -498,639 +502,639 @@
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="148"/>
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="222"/>
         <source>Remove...</source>
-        <translation type="unfinished"></translation>
+        <translation>Eliminar...</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="345"/>
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="152"/>
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="226"/>
         <source>Export...</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportar...</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="348"/>
         <source>Open Collection Viewer...</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir visor de colección...</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="350"/>
         <source>Organize...</source>
-        <translation type="unfinished"></translation>
+        <translation>Organizar...</translation>
     </message>
     <message>
         <location filename="../src/ui/loupe/VQScreenshotLoupe.cpp" line="183"/>
         <source>Vellico loupe</source>
-        <translation type="unfinished"></translation>
+        <translation>Lupa de Vellico</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="9"/>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="425"/>
         <source>Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Copiar</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="10"/>
         <source>Copy Alternate Format</source>
-        <translation type="unfinished"></translation>
+        <translation>Copiar en formato alternativo</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="11"/>
         <source>Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>Pegar</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="18"/>
         <source>Close Window</source>
-        <translation type="unfinished"></translation>
+        <translation>Cerrar ventana</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="19"/>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="444"/>
         <source>Swap with Selection</source>
-        <translation type="unfinished"></translation>
+        <translation>Intercambiar con la selección</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="51"/>
         <source>Click to copy; right click to type a color</source>
-        <translation type="unfinished"></translation>
+        <translation>Clic para copiar; clic derecho para escribir un color</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="264"/>
         <source>Click to copy the name</source>
-        <translation type="unfinished"></translation>
+        <translation>Clic para copiar el nombre</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="274"/>
         <source>Copied “%1”</source>
-        <translation type="unfinished"></translation>
+        <translation>Copiado «%1»</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="144"/>
         <source>Preferences, import and more</source>
-        <translation type="unfinished"></translation>
+        <translation>Preferencias, importar y más</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="170"/>
         <source>Show or hide the collections</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar u ocultar las colecciones</translation>
     </message>
     <message>
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="124"/>
         <source>Organizer</source>
-        <translation type="unfinished"></translation>
+        <translation>Organizador</translation>
     </message>
     <message>
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="149"/>
         <source>Remove the selected collection</source>
-        <translation type="unfinished"></translation>
+        <translation>Eliminar la colección seleccionada</translation>
     </message>
     <message>
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="153"/>
         <source>Export the selected collections</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportar las colecciones seleccionadas</translation>
     </message>
     <message>
         <location filename="../src/ui/organizer/VQOrganizerModel.cpp" line="102"/>
         <source>Click for the colors of this collection</source>
-        <translation type="unfinished"></translation>
+        <translation>Clic para ver los colores de esta colección</translation>
     </message>
     <message>
         <location filename="../src/ui/organizer/VQOrganizerModel.cpp" line="110"/>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Título</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQCMYKSlidersColorPicker.h" line="10"/>
         <source>CMYK Sliders</source>
-        <translation type="unfinished"></translation>
+        <translation>Deslizadores CMYK</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQColorWheelControl.cpp" line="141"/>
         <source>Select White</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccionar blanco</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQColorWheelPicker.h" line="16"/>
         <source>Color Wheel</source>
-        <translation type="unfinished"></translation>
+        <translation>Rueda de color</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQGrayscaleColorPicker.cpp" line="8"/>
         <source>Gray</source>
-        <translation type="unfinished"></translation>
+        <translation>Gris</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQGrayscaleColorPicker.h" line="10"/>
         <source>Grayscale</source>
-        <translation type="unfinished"></translation>
+        <translation>Escala de grises</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQHSBColorPicker.h" line="10"/>
         <source>HSB Sliders</source>
-        <translation type="unfinished"></translation>
+        <translation>Deslizadores HSB</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQHSBPlaneColorPicker.cpp" line="36"/>
         <source>H</source>
-        <translation type="unfinished"></translation>
+        <translation>H</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQHSBPlaneColorPicker.h" line="16"/>
         <source>Color Square</source>
-        <translation type="unfinished"></translation>
+        <translation>Cuadro de color</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQRGBSlidersColorPicker.h" line="10"/>
         <source>RGB Sliders</source>
-        <translation type="unfinished"></translation>
+        <translation>Deslizadores RGB</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRRecorderCell.cpp" line="53"/>
         <source>Type shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Pulse el atajo</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRRecorderCell.cpp" line="56"/>
         <source>Click to record shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Clic para grabar atajo</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRRecorderControl.cpp" line="74"/>
         <source>Use old shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Usar el atajo anterior</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRValidator.cpp" line="15"/>
         <source>The key combination %@ can&apos;t be used!</source>
-        <translation type="unfinished"></translation>
+        <translation>¡No se puede usar la combinación de teclas %@!</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRValidator.cpp" line="51"/>
         <source>it&apos;s already used</source>
-        <translation type="unfinished"></translation>
+        <translation>ya está en uso</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRValidator.cpp" line="53"/>
         <source>The key combination &quot;%@&quot; can&apos;t be used because %@.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede usar la combinación de teclas «%@» porque %@.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRValidator.cpp" line="63"/>
         <source>The key combination &quot;%@&quot; can&apos;t be used because it&apos;s already used by a system-wide keyboard shortcut. (If you really want to use this key combination, most shortcuts can be changed in the keyboard settings of your desktop.)</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede usar la combinación de teclas «%@» porque ya la usa un atajo de teclado de todo el sistema. (Si realmente quiere usar esta combinación, la mayoría de los atajos se pueden cambiar en la configuración del teclado de su escritorio.)</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRValidator.cpp" line="74"/>
         <source>The key combination &quot;%@&quot; can&apos;t be used because its key has no name on the current keyboard layout.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede usar la combinación de teclas «%@» porque su tecla no tiene nombre en la distribución de teclado actual.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRValidator.cpp" line="96"/>
         <source>The key combination &quot;%@&quot; can&apos;t be used because it&apos;s already used by the menu item &quot;%@&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede usar la combinación de teclas «%@» porque ya la usa el elemento de menú «%@».</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQLaunchAtLogin.cpp" line="120"/>
         <source>The folder %1 could not be made.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo crear la carpeta %1.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="32"/>
         <source>This desktop</source>
-        <translation type="unfinished"></translation>
+        <translation>Este escritorio</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="35"/>
         <source>picks a color</source>
-        <translation type="unfinished"></translation>
+        <translation>captura un color</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="35"/>
         <source>opens or closes the window</source>
-        <translation type="unfinished"></translation>
+        <translation>abre o cierra la ventana</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="41"/>
         <source>Asking %1 to bind the shortcut…</source>
-        <translation type="unfinished"></translation>
+        <translation>Pidiendo a %1 que asigne el atajo…</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="45"/>
         <source>%1 bound the shortcut; its keyboard settings show the keys.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 asignó el atajo; su configuración del teclado muestra las teclas.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="46"/>
         <source>%1 bound the shortcut to %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 asignó el atajo a %2.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="49"/>
         <source>%1 did not bind the shortcut (%2). In its keyboard settings, bind the first command to a key to pick a color, or the second to open the window:</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 no asignó el atajo (%2). En su configuración del teclado, asigne el primer comando a una tecla para capturar un color, o el segundo para abrir la ventana:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="57"/>
         <source>%1 binds no global shortcut for programs%2. In its keyboard settings, bind the first command to a key to pick a color, or the second to open the window:</source>
         <extracomment>%1 is the desktop&apos;s name; %2 is empty or the reason in parentheses, with a space before it.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 no asigna atajos globales para programas%2. En su configuración del teclado, asigne el primer comando a una tecla para capturar un color, o el segundo para abrir la ventana:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="58"/>
         <source>Hexadecimal: FF8000</source>
-        <translation type="unfinished"></translation>
+        <translation>Hexadecimal: FF8000</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="59"/>
         <source>Hexadecimal: #FF8000</source>
-        <translation type="unfinished"></translation>
+        <translation>Hexadecimal: #FF8000</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="85"/>
         <source>Vellico Preferences</source>
-        <translation type="unfinished"></translation>
+        <translation>Preferencias de Vellico</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="196"/>
         <source>Synchronize through a shared folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Sincronizar mediante una carpeta compartida</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="201"/>
         <source>No folder chosen</source>
-        <translation type="unfinished"></translation>
+        <translation>Sin carpeta</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="202"/>
         <source>Choose...</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir...</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="234"/>
         <source>Global shortcut:</source>
-        <translation type="unfinished"></translation>
+        <translation>Atajo global:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="239"/>
         <source>Copy format:</source>
-        <translation type="unfinished"></translation>
+        <translation>Formato de copia:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="242"/>
         <source>Alternate format:</source>
-        <translation type="unfinished"></translation>
+        <translation>Formato alternativo:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="244"/>
         <source>Your formats...</source>
-        <translation type="unfinished"></translation>
+        <translation>Sus formatos...</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="248"/>
         <source>Hexadecimal and CSS in lower case</source>
-        <translation type="unfinished"></translation>
+        <translation>Hexadecimal y CSS en minúsculas</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="253"/>
         <source>Crosshair</source>
-        <translation type="unfinished"></translation>
+        <translation>Cruz</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="253"/>
         <source>Circle</source>
-        <translation type="unfinished"></translation>
+        <translation>Círculo</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="260"/>
         <source>Cursor on the wheel:</source>
-        <translation type="unfinished"></translation>
+        <translation>Cursor en la rueda:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="273"/>
         <source>Bring Vellico to the front when picking from the screen</source>
-        <translation type="unfinished"></translation>
+        <translation>Traer Vellico al frente al capturar de la pantalla</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="278"/>
         <source>Remember recent colors</source>
-        <translation type="unfinished"></translation>
+        <translation>Recordar colores recientes</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="281"/>
         <source>How many recent colors are kept</source>
-        <translation type="unfinished"></translation>
+        <translation>Cuántos colores recientes se guardan</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="282"/>
         <source>Keep:</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="284"/>
         <source>Clear</source>
-        <translation type="unfinished"></translation>
+        <translation>Limpiar</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="285"/>
         <source>Forget the recent colors now</source>
-        <translation type="unfinished"></translation>
+        <translation>Olvidar ahora los colores recientes</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="294"/>
         <source>Launch at login</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir al iniciar sesión</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="297"/>
         <source>Write a debug log</source>
-        <translation type="unfinished"></translation>
+        <translation>Registro de depuración</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="298"/>
         <source>Show the log file</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar el registro</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="308"/>
         <source>Done</source>
-        <translation type="unfinished"></translation>
+        <translation>Hecho</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="364"/>
         <source>No global shortcut in this session: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Sin atajo global en esta sesión: %1</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="426"/>
         <source>Copy the command</source>
-        <translation type="unfinished"></translation>
+        <translation>Copiar el comando</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="611"/>
         <source>Vellico could not be added to the programs started at login.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo añadir Vellico a los programas que se abren al iniciar sesión.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="613"/>
         <source>Vellico could not be removed from the programs started at login.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo quitar Vellico de los programas que se abren al iniciar sesión.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="627"/>
         <source>Choose the shared folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir la carpeta compartida</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="639"/>
         <source>This folder can&apos;t be used for synchronization.</source>
-        <translation type="unfinished"></translation>
+        <translation>Esta carpeta no se puede usar para sincronizar.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSyncFolderChoice.cpp" line="27"/>
         <source>The folder &quot;%1&quot; does not exist. Choose a folder that is there, for example one your sync tool keeps alike on all your computers.</source>
-        <translation type="unfinished"></translation>
+        <translation>La carpeta «%1» no existe. Elija una carpeta que exista, por ejemplo una que su herramienta de sincronización mantenga igual en todos sus equipos.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSyncFolderChoice.cpp" line="31"/>
         <source>&quot;%1&quot; is a file, not a folder. Choose the folder your copies should go to.</source>
-        <translation type="unfinished"></translation>
+        <translation>«%1» es un archivo, no una carpeta. Elija la carpeta donde deben ir sus copias.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSyncFolderChoice.cpp" line="34"/>
         <source>Vellico cannot write into the folder &quot;%1&quot;. Choose a folder you may write to.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico no puede escribir en la carpeta «%1». Elija una carpeta en la que pueda escribir.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSyncFolderChoice.cpp" line="42"/>
         <source>Choose the shared folder to synchronize.</source>
-        <translation type="unfinished"></translation>
+        <translation>Elija la carpeta compartida que se sincronizará.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSyncFolderChoice.cpp" line="45"/>
         <source>This computer has no identity to name its copy after: nothing will be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Este equipo no tiene una identidad con la que nombrar su copia: no se escribirá nada.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSyncFolderChoice.cpp" line="46"/>
         <source>This computer&apos;s copy: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Copia de este equipo: %1</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="23"/>
         <source>Your Copy Formats</source>
-        <translation type="unfinished"></translation>
+        <translation>Sus formatos de copia</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="36"/>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Añadir</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="42"/>
         <source>Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Subir</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="44"/>
         <source>Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Bajar</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="56"/>
         <source>Name:</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="57"/>
         <source>Template:</source>
-        <translation type="unfinished"></translation>
+        <translation>Plantilla:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="63"/>
         <source>Placeholders: {hex} {HEX}, {rgb.r} (0-255), {srgb.r} (0-1), and the channels of hsl, hwb, oklch, oklab, lab, lch and p3, such as {oklch.l}; &quot;:3&quot; gives 3 decimals; {{ and }} are braces.</source>
-        <translation type="unfinished"></translation>
+        <translation>Marcadores: {hex} {HEX}, {rgb.r} (0-255), {srgb.r} (0-1) y los canales de hsl, hwb, oklch, oklab, lab, lch y p3, como {oklch.l}; «:3» da 3 decimales; {{ y }} son llaves.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="73"/>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="140"/>
         <source>Orange copies as: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>El naranja se copia como: %1</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="145"/>
         <source>Format %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Formato %1</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="177"/>
         <source>The format needs a name.</source>
-        <translation type="unfinished"></translation>
+        <translation>El formato necesita un nombre.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="179"/>
         <source>&quot;%1&quot;: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>«%1»: %2</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="51"/>
         <source>Matching colors</source>
-        <translation type="unfinished"></translation>
+        <translation>Colores coincidentes</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="54"/>
         <source>Find a color by name or value</source>
-        <translation type="unfinished"></translation>
+        <translation>Buscar un color por nombre o valor</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="55"/>
         <source>Find Color</source>
-        <translation type="unfinished"></translation>
+        <translation>Buscar color</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="221"/>
         <source>Normal</source>
-        <translation type="unfinished"></translation>
+        <translation>Normal</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="222"/>
         <source>Large</source>
-        <translation type="unfinished"></translation>
+        <translation>Grande</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="378"/>
         <source>Contrast against %1: drop a color here, or click for more</source>
-        <translation type="unfinished"></translation>
+        <translation>Contraste con %1: suelte un color aquí o haga clic para más opciones</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="379"/>
         <source>Color to contrast against: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Color de contraste: %1</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="417"/>
         <source>Pick from Screen</source>
-        <translation type="unfinished"></translation>
+        <translation>Capturar de la pantalla</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="420"/>
         <source>White</source>
-        <translation type="unfinished"></translation>
+        <translation>Blanco</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="422"/>
         <source>Black</source>
-        <translation type="unfinished"></translation>
+        <translation>Negro</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="431"/>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="441"/>
         <source>%1 more not shown</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 más sin mostrar</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="446"/>
         <source>Copy Contrast Summary</source>
-        <translation type="unfinished"></translation>
+        <translation>Copiar resumen del contraste</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="42"/>
         <source>passes</source>
-        <translation type="unfinished"></translation>
+        <translation>cumple</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="42"/>
         <source>fails</source>
-        <translation type="unfinished"></translation>
+        <translation>no cumple</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="96"/>
         <source>Contrast ratio of %1 and %2 (WCAG 2.2): %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Relación de contraste entre %1 y %2 (WCAG 2.2): %3</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="118"/>
         <source>large text</source>
-        <translation type="unfinished"></translation>
+        <translation>texto grande</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="118"/>
         <source>normal text</source>
-        <translation type="unfinished"></translation>
+        <translation>texto normal</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="121"/>
         <source>%1 %2: %3 (needs %4)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 %2: %3 (requiere %4)</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="138"/>
         <source>APCA lightness contrast of %1 as text on %2: Lc %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Contraste de luminosidad APCA de %1 como texto sobre %2: Lc %3</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="159"/>
         <source>Passes AA for normal text on %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Cumple AA para texto normal sobre %1</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="161"/>
         <source>Nearest color that passes AA for normal text on %1: %2 (%3); click to select it</source>
-        <translation type="unfinished"></translation>
+        <translation>Color más cercano que cumple AA para texto normal sobre %1: %2 (%3); haga clic para seleccionarlo</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="168"/>
         <source>%1 on %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 sobre %2: %3</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="173"/>
         <source>nearest passing AA: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>más cercano que cumple AA: %1</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="181"/>
         <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="24"/>
         <source>Recent Colors</source>
-        <translation type="unfinished"></translation>
+        <translation>Colores recientes</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="6"/>
         <source>Save the recent colors as a collection</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar los colores recientes como colección</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="19"/>
         <source>No recent colors yet</source>
-        <translation type="unfinished"></translation>
+        <translation>Aún no hay colores recientes</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQShadesRow.cpp" line="9"/>
         <source>Add as collection</source>
-        <translation type="unfinished"></translation>
+        <translation>Añadir como colección</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQShadesRow.cpp" line="27"/>
         <source>No color selected</source>
-        <translation type="unfinished"></translation>
+        <translation>Ningún color seleccionado</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQSwatchToolRow.cpp" line="130"/>
         <source>The collection was not added.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se añadió la colección.</translation>
     </message>
     <message>
         <location filename="../src/vqcore/ui/VQWidgetModalUI.cpp" line="68"/>
         <source>Do not show this message again</source>
-        <translation type="unfinished"></translation>
+        <translation>No volver a mostrar este mensaje</translation>
     </message>
     <message>
         <location filename="../src/vqcore/ui/VQWidgetModalUI.cpp" line="151"/>
         <source>Vellico couldn&apos;t show the log file: no file manager is set up on this desktop.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico no pudo mostrar el archivo de registro: no hay ningún gestor de archivos configurado en este escritorio.</translation>
     </message>
 </context>
 </TS>
