@@ -254,11 +254,13 @@ def messages(path):
     return found
 
 
-PLACEHOLDER = re.compile(r"%(?:L?[1-9][0-9]?|n)")
+PLACEHOLDER = re.compile(r"%(?:L?[1-9][0-9]?|n|@)")
 
 
 def placeholders(text):
-    return sorted(set(PLACEHOLDER.findall(text.replace("%L", "%"))))
+    """The numbered placeholders a text uses, and each "%@" (filled in order, so counted)."""
+    found = PLACEHOLDER.findall(text.replace("%L", "%"))
+    return sorted(set(item for item in found if item != "%@")) + [item for item in found if item == "%@"]
 
 
 # A widget given a literal: what reaches the window without translation.
