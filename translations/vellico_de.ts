@@ -7,7 +7,7 @@
         <location filename="../src/vqcore/VQTranslations.cpp" line="11"/>
         <source>QT_LAYOUT_DIRECTION</source>
         <extracomment>&quot;LTR&quot; for a language written from left to right, &quot;RTL&quot; for one written from right to left.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>LTR</translation>
     </message>
 </context>
 <context>
@@ -16,69 +16,69 @@
         <location filename="../src/app/VQAppActions.cpp" line="35"/>
         <location filename="../src/app/VQAppActions.cpp" line="228"/>
         <source>About Vellico</source>
-        <translation type="unfinished"></translation>
+        <translation>Über Vellico</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="36"/>
         <location filename="../src/app/VQWindowController.cpp" line="263"/>
         <source>Pick Color from Screen</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbe vom Bildschirm aufnehmen</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="37"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="188"/>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="13"/>
         <source>New Collection</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Sammlung</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="38"/>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="14"/>
         <source>Find Color...</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbe suchen...</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="39"/>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="12"/>
         <source>Copy Color Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbnamen kopieren</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="40"/>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="15"/>
         <source>Preferences...</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen...</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="41"/>
         <source>Import ACO file...</source>
-        <translation type="unfinished"></translation>
+        <translation>ACO-Datei importieren...</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="42"/>
         <source>Import ASE file...</source>
-        <translation type="unfinished"></translation>
+        <translation>ASE-Datei importieren...</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="43"/>
         <source>Import CLR file...</source>
-        <translation type="unfinished"></translation>
+        <translation>CLR-Datei importieren...</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="44"/>
         <source>Import GPL file...</source>
-        <translation type="unfinished"></translation>
+        <translation>GPL-Datei importieren...</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="45"/>
         <source>Send Feedback...</source>
-        <translation type="unfinished"></translation>
+        <translation>Feedback senden...</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="46"/>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="16"/>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Hilfe</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="47"/>
@@ -87,18 +87,18 @@
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="77"/>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="17"/>
         <source>Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>Beenden</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="177"/>
         <location filename="../src/parsers/VQImportCommands.cpp" line="30"/>
         <source>Import</source>
-        <translation type="unfinished"></translation>
+        <translation>Importieren</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="211"/>
         <source>A color picker and swatch manager for the desktop.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Farbwähler und Farbfeldverwalter für den Desktop.</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="230"/>
@@ -116,79 +116,79 @@
         <location filename="../src/vqcore/ui/VQDesktopOpen.cpp" line="39"/>
         <location filename="../src/vqcore/ui/VQWidgetModalUI.cpp" line="55"/>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="250"/>
         <source>Vellico couldn&apos;t open the user guide: no web browser is set up on this desktop.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico konnte das Benutzerhandbuch nicht öffnen: Auf diesem Desktop ist kein Webbrowser eingerichtet.</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="251"/>
         <location filename="../src/vqcore/ui/VQWidgetModalUI.cpp" line="152"/>
         <source>Copy Path</source>
-        <translation type="unfinished"></translation>
+        <translation>Pfad kopieren</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="258"/>
         <source>Vellico couldn&apos;t start a mail program: none is set up on this desktop. Please write to this address:</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico konnte kein E-Mail-Programm starten: Auf diesem Desktop ist keines eingerichtet. Bitte schreiben Sie an diese Adresse:</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="260"/>
         <source>Copy Address</source>
-        <translation type="unfinished"></translation>
+        <translation>Adresse kopieren</translation>
     </message>
     <message>
         <location filename="../src/app/VQLibraryAtLaunch.cpp" line="23"/>
         <source>Vellico cannot write to the folder where the library should be saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico kann nicht in den Ordner schreiben, in dem die Bibliothek gespeichert werden soll.</translation>
     </message>
     <message>
         <location filename="../src/app/VQLibraryAtLaunch.cpp" line="24"/>
         <source>Please, hold down the Alt key while launching Vellico to choose a different library.</source>
-        <translation type="unfinished"></translation>
+        <translation>Halten Sie beim Start von Vellico die Alt-Taste gedrückt, um eine andere Bibliothek zu wählen.</translation>
     </message>
     <message>
         <location filename="../src/app/VQLibraryAtLaunch.cpp" line="29"/>
         <location filename="../src/app/VQLibraryAtLaunch.cpp" line="45"/>
         <source>Vellico couldn&apos;t open the swatch library.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico konnte die Farbfeldbibliothek nicht öffnen.</translation>
     </message>
     <message>
         <location filename="../src/app/VQLibraryAtLaunch.cpp" line="30"/>
         <source>The library may be corrupted or could be from a future release of Vellico.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Bibliothek ist möglicherweise beschädigt oder stammt aus einer neueren Version von Vellico.</translation>
     </message>
     <message>
         <location filename="../src/app/VQLibraryAtLaunch.cpp" line="31"/>
         <source>Overwrite</source>
-        <translation type="unfinished"></translation>
+        <translation>Überschreiben</translation>
     </message>
     <message>
         <location filename="../src/app/VQShellMode.cpp" line="15"/>
         <source>No system tray is running: add one (on GNOME, the AppIndicator extension) and restart Vellico to put its icon there.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es läuft kein Systemabschnitt: Richten Sie einen ein (unter GNOME die Erweiterung AppIndicator) und starten Sie Vellico neu, damit sein Symbol dort erscheint.</translation>
     </message>
     <message>
         <location filename="../src/app/VQShellMode.cpp" line="24"/>
         <source>This desktop lets Vellico neither read the screen nor bind a key: paste a color with Ctrl+V, or right-click the readout to type one.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieser Desktop lässt Vellico weder den Bildschirm lesen noch eine Taste belegen: Fügen Sie eine Farbe mit Ctrl+V ein oder geben Sie per Rechtsklick auf die Farbanzeige eine ein.</translation>
     </message>
     <message>
         <location filename="../src/app/VQShellMode.cpp" line="27"/>
         <source>This desktop does not let Vellico read the screen: paste a color with Ctrl+V, or right-click the readout to type one.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieser Desktop lässt Vellico den Bildschirm nicht lesen: Fügen Sie eine Farbe mit Ctrl+V ein oder geben Sie per Rechtsklick auf die Farbanzeige eine ein.</translation>
     </message>
     <message>
         <location filename="../src/app/VQShellMode.cpp" line="30"/>
         <source>This desktop binds no global shortcut for Vellico: bind &quot;vellico --pick&quot; to a key in its keyboard settings (the preferences show how).</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieser Desktop bietet Vellico kein globales Tastenkürzel: Weisen Sie „vellico --pick“ in seinen Tastatureinstellungen eine Taste zu (Anleitung in den Einstellungen von Vellico).</translation>
     </message>
     <message>
         <location filename="../src/core/VQColorText.cpp" line="339"/>
         <source>Enter a hex, HTML or CSS color string.</source>
-        <translation type="unfinished"></translation>
+        <translation>Geben Sie eine Farbe als Hex-, HTML- oder CSS-Wert ein.</translation>
     </message>
     <message>
         <location filename="../src/core/VQColorText.cpp" line="343"/>
@@ -197,7 +197,11 @@
 • CSS rgb(r,g,b) and rgba(r,g,b,a)
 • basic HTML colors (e.g. black, white)
 • every CSS color: #RGBA, #RRGGBBAA, hsl(), hwb(), lab(), lch(), oklab(), oklch(), color() and the named colors (e.g. cornflowerblue).</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico akzeptiert Angaben in diesen Formaten: 
+• (#)RRGGBB (z. B. #EE11EE, #E1E oder EE11EE, E1E)
+• CSS rgb(r,g,b) und rgba(r,g,b,a)
+• einfache HTML-Farben (z. B. black, white)
+• jede CSS-Farbe: #RGBA, #RRGGBBAA, hsl(), hwb(), lab(), lch(), oklab(), oklch(), color() und die Farbnamen (z. B. cornflowerblue).</translation>
     </message>
     <message>
         <location filename="../src/core/VQColorText.cpp" line="356"/>
@@ -212,105 +216,105 @@
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="71"/>
         <location filename="../src/vqcore/VQModalUI.cpp" line="36"/>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <location filename="../src/core/VQColorText.cpp" line="364"/>
         <source>Vellico couldn&apos;t parse the entered hex value.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico konnte den eingegebenen Hex-Wert nicht auswerten.</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="32"/>
         <source>Cannot read the library version number.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Versionsnummer der Bibliothek ist nicht lesbar.</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="33"/>
         <source>It was created by a newer version of Vellico.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie wurde mit einer neueren Version von Vellico erstellt.</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="566"/>
         <source>Waiting for another program to finish with the library %1…</source>
-        <translation type="unfinished"></translation>
+        <translation>Warten, bis ein anderes Programm die Bibliothek %1 freigibt…</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="599"/>
         <source>Another program replaced the library with a file that Vellico cannot merge (%1). That file was kept as “%2”; Vellico saved its own library in its place.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein anderes Programm hat die Bibliothek durch eine Datei ersetzt, die Vellico nicht zusammenführen kann (%1). Diese Datei wurde als „%2“ aufbewahrt; Vellico hat an ihrer Stelle seine eigene Bibliothek gespeichert.</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="606"/>
         <source>Another program replaced the library %1 with a file that Vellico cannot merge (%2), and it could not be set aside. Vellico will not save over it: move it away.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein anderes Programm hat die Bibliothek %1 durch eine Datei ersetzt, die Vellico nicht zusammenführen kann (%2), und sie konnte nicht beiseitegelegt werden. Vellico wird sie nicht überschreiben: Verschieben Sie sie.</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="625"/>
         <source>it cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>sie ist nicht lesbar</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="632"/>
         <source>it was written by another version of Vellico</source>
-        <translation type="unfinished"></translation>
+        <translation>sie wurde von einer anderen Version von Vellico geschrieben</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="647"/>
         <source>Vellico did not save the library: %1. The file on disk is unchanged; remove some colors or collections so that it can be saved again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico hat die Bibliothek nicht gespeichert: %1. Die Datei auf dem Datenträger ist unverändert; entfernen Sie einige Farben oder Sammlungen, damit sie wieder gespeichert werden kann.</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="45"/>
         <source>Choose Vellico library.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie eine Vellico-Bibliothek.</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="46"/>
         <source>Vellico needs to store its information somewhere.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico muss seine Daten irgendwo speichern.</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="47"/>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="51"/>
         <source>Choose Library...</source>
-        <translation type="unfinished"></translation>
+        <translation>Bibliothek wählen...</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="47"/>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="63"/>
         <source>Create Library...</source>
-        <translation type="unfinished"></translation>
+        <translation>Bibliothek erstellen...</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="56"/>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="68"/>
         <source>Libraries</source>
-        <translation type="unfinished"></translation>
+        <translation>Bibliotheken</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="66"/>
         <source>Vellico Library</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico-Bibliothek</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="77"/>
         <source>Vellico couldn&apos;t create the library.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico konnte die Bibliothek nicht erstellen.</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="121"/>
         <source>Custom library wasn&apos;t found!</source>
-        <translation type="unfinished"></translation>
+        <translation>Die eigene Bibliothek wurde nicht gefunden!</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="122"/>
         <source>Vellico will use the default library instead.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico verwendet stattdessen die Standardbibliothek.</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQACOParser.cpp" line="124"/>
         <source>Imported from ACO</source>
-        <translation type="unfinished"></translation>
+        <translation>Aus ACO importiert</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQASEParser.cpp" line="166"/>
@@ -318,44 +322,44 @@
         <location filename="../src/parsers/VQGPLParser.cpp" line="186"/>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="200"/>
         <source>Untitled Collection</source>
-        <translation type="unfinished"></translation>
+        <translation>Unbenannte Sammlung</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="32"/>
         <source>Swatch files</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbfelddateien</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="49"/>
         <source>The file might be corrupted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei ist möglicherweise beschädigt.</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="50"/>
         <source>No colors found in the file!</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Farben in der Datei gefunden!</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="74"/>
         <source>Some names were changed on the way in.</source>
-        <translation type="unfinished"></translation>
+        <translation>Einige Namen wurden beim Import geändert.</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="75"/>
         <source>Some rows of the file were not imported.</source>
-        <translation type="unfinished"></translation>
+        <translation>Einige Zeilen der Datei wurden nicht importiert.</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="101"/>
         <source>The file was not imported.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei wurde nicht importiert.</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="303"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="118"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="203"/>
         <source>Please, enter a new name for the color:</source>
-        <translation type="unfinished"></translation>
+        <translation>Geben Sie einen neuen Namen für die Farbe ein:</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="306"/>
@@ -363,134 +367,134 @@
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="151"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="203"/>
         <source>Rename</source>
-        <translation type="unfinished"></translation>
+        <translation>Umbenennen</translation>
     </message>
     <message>
         <location filename="../src/platform/portal/VQPortalColorPicker.cpp" line="117"/>
         <source>The pick through the desktop portal was ended before it answered.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Farbaufnahme über das Desktop-Portal wurde vor seiner Antwort beendet.</translation>
     </message>
     <message>
         <location filename="../src/platform/portal/VQPortalColorPicker.cpp" line="118"/>
         <source>The desktop portal&apos;s pick was cancelled.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Farbaufnahme des Desktop-Portals wurde abgebrochen.</translation>
     </message>
     <message>
         <location filename="../src/platform/VQGlobalShortcutService.cpp" line="57"/>
         <source>The shortcut %1 is used by another program, so it does not start Vellico&apos;s loupe. Choose another shortcut in the preferences.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Tastenkürzel %1 wird von einem anderen Programm verwendet und startet daher nicht die Lupe von Vellico. Wählen Sie in den Einstellungen ein anderes Tastenkürzel.</translation>
     </message>
     <message>
         <location filename="../src/platform/x11/VQX11Desktop.cpp" line="432"/>
         <source>Vellico runs on XWayland, and an X11 program cannot read the screen of a Wayland session; start it without QT_QPA_PLATFORM=xcb</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico läuft unter XWayland, und ein X11-Programm kann den Bildschirm einer Wayland-Sitzung nicht lesen; starten Sie es ohne QT_QPA_PLATFORM=xcb</translation>
     </message>
     <message>
         <location filename="../src/ui/collection_viewer/VQQuickLookController.cpp" line="108"/>
         <source>Swatch size</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbfeldgröße</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="80"/>
         <source>Collection</source>
-        <translation type="unfinished"></translation>
+        <translation>Sammlung</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="131"/>
         <source>Do you really want to remove this color from its collection?</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie diese Farbe wirklich aus ihrer Sammlung entfernen?</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="132"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="174"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="222"/>
         <source>This action cannot be undone.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dies kann nicht rückgängig gemacht werden.</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="133"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="175"/>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="36"/>
         <source>Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>Entfernen</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="148"/>
         <source>Please, enter a new name for the color collection:</source>
-        <translation type="unfinished"></translation>
+        <translation>Geben Sie einen neuen Namen für die Farbsammlung ein:</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="173"/>
         <source>Do you really want to remove this collection?</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie diese Sammlung wirklich entfernen?</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="188"/>
         <source>Please, enter a name for the color collection:</source>
-        <translation type="unfinished"></translation>
+        <translation>Geben Sie einen Namen für die Farbsammlung ein:</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="188"/>
         <source>Create</source>
-        <translation type="unfinished"></translation>
+        <translation>Erstellen</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="221"/>
         <source>Are you sure you want to merge these two collections?</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie diese beiden Sammlungen wirklich zusammenführen?</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="223"/>
         <source>Merge</source>
-        <translation type="unfinished"></translation>
+        <translation>Zusammenführen</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="276"/>
         <source>Export</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportieren</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="278"/>
         <source>Palette files</source>
-        <translation type="unfinished"></translation>
+        <translation>Palettendateien</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="282"/>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="436"/>
         <source>Collections</source>
-        <translation type="unfinished"></translation>
+        <translation>Sammlungen</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="290"/>
         <source>The colors could not be exported.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Farben konnten nicht exportiert werden.</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="304"/>
         <source>Some names were changed in the exported file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Einige Namen wurden in der exportierten Datei geändert.</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="67"/>
         <source>Previous collections</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorherige Sammlungen</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="68"/>
         <source>Next collections</source>
-        <translation type="unfinished"></translation>
+        <translation>Nächste Sammlungen</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="302"/>
         <source>Drop a color here, import a palette, or Ctrl+N</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbe ablegen, Palette importieren oder Ctrl+N</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="334"/>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="343"/>
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="218"/>
         <source>Rename...</source>
-        <translation type="unfinished"></translation>
+        <translation>Umbenennen...</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="338"/>
@@ -498,639 +502,639 @@
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="148"/>
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="222"/>
         <source>Remove...</source>
-        <translation type="unfinished"></translation>
+        <translation>Entfernen...</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="345"/>
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="152"/>
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="226"/>
         <source>Export...</source>
-        <translation type="unfinished"></translation>
+        <translation>Exportieren...</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="348"/>
         <source>Open Collection Viewer...</source>
-        <translation type="unfinished"></translation>
+        <translation>Sammlungsansicht öffnen...</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="350"/>
         <source>Organize...</source>
-        <translation type="unfinished"></translation>
+        <translation>Verwalten...</translation>
     </message>
     <message>
         <location filename="../src/ui/loupe/VQScreenshotLoupe.cpp" line="183"/>
         <source>Vellico loupe</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico-Lupe</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="9"/>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="425"/>
         <source>Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopieren</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="10"/>
         <source>Copy Alternate Format</source>
-        <translation type="unfinished"></translation>
+        <translation>Alternativformat kopieren</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="11"/>
         <source>Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>Einfügen</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="18"/>
         <source>Close Window</source>
-        <translation type="unfinished"></translation>
+        <translation>Fenster schließen</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="19"/>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="444"/>
         <source>Swap with Selection</source>
-        <translation type="unfinished"></translation>
+        <translation>Mit Auswahl tauschen</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="51"/>
         <source>Click to copy; right click to type a color</source>
-        <translation type="unfinished"></translation>
+        <translation>Zum Kopieren klicken; Rechtsklick zum Eingeben einer Farbe</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="264"/>
         <source>Click to copy the name</source>
-        <translation type="unfinished"></translation>
+        <translation>Zum Kopieren des Namens klicken</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="274"/>
         <source>Copied “%1”</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ kopiert</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="144"/>
         <source>Preferences, import and more</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen, Import und mehr</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="170"/>
         <source>Show or hide the collections</source>
-        <translation type="unfinished"></translation>
+        <translation>Sammlungen ein- oder ausblenden</translation>
     </message>
     <message>
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="124"/>
         <source>Organizer</source>
-        <translation type="unfinished"></translation>
+        <translation>Sammlungsverwaltung</translation>
     </message>
     <message>
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="149"/>
         <source>Remove the selected collection</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgewählte Sammlung entfernen</translation>
     </message>
     <message>
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="153"/>
         <source>Export the selected collections</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausgewählte Sammlungen exportieren</translation>
     </message>
     <message>
         <location filename="../src/ui/organizer/VQOrganizerModel.cpp" line="102"/>
         <source>Click for the colors of this collection</source>
-        <translation type="unfinished"></translation>
+        <translation>Klicken zeigt die Farben dieser Sammlung</translation>
     </message>
     <message>
         <location filename="../src/ui/organizer/VQOrganizerModel.cpp" line="110"/>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Titel</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQCMYKSlidersColorPicker.h" line="10"/>
         <source>CMYK Sliders</source>
-        <translation type="unfinished"></translation>
+        <translation>CMYK-Regler</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQColorWheelControl.cpp" line="141"/>
         <source>Select White</source>
-        <translation type="unfinished"></translation>
+        <translation>Weiß auswählen</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQColorWheelPicker.h" line="16"/>
         <source>Color Wheel</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbkreis</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQGrayscaleColorPicker.cpp" line="8"/>
         <source>Gray</source>
-        <translation type="unfinished"></translation>
+        <translation>Grau</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQGrayscaleColorPicker.h" line="10"/>
         <source>Grayscale</source>
-        <translation type="unfinished"></translation>
+        <translation>Graustufen</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQHSBColorPicker.h" line="10"/>
         <source>HSB Sliders</source>
-        <translation type="unfinished"></translation>
+        <translation>HSB-Regler</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQHSBPlaneColorPicker.cpp" line="36"/>
         <source>H</source>
-        <translation type="unfinished"></translation>
+        <translation>H</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQHSBPlaneColorPicker.h" line="16"/>
         <source>Color Square</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbquadrat</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQRGBSlidersColorPicker.h" line="10"/>
         <source>RGB Sliders</source>
-        <translation type="unfinished"></translation>
+        <translation>RGB-Regler</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRRecorderCell.cpp" line="53"/>
         <source>Type shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Kürzel drücken</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRRecorderCell.cpp" line="56"/>
         <source>Click to record shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Klicken für Tastenkürzel</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRRecorderControl.cpp" line="74"/>
         <source>Use old shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Altes Kürzel verwenden</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRValidator.cpp" line="15"/>
         <source>The key combination %@ can&apos;t be used!</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Tastenkombination %@ kann nicht verwendet werden!</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRValidator.cpp" line="51"/>
         <source>it&apos;s already used</source>
-        <translation type="unfinished"></translation>
+        <translation>sie bereits belegt ist</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRValidator.cpp" line="53"/>
         <source>The key combination &quot;%@&quot; can&apos;t be used because %@.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Tastenkombination „%@“ kann nicht verwendet werden, weil %@.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRValidator.cpp" line="63"/>
         <source>The key combination &quot;%@&quot; can&apos;t be used because it&apos;s already used by a system-wide keyboard shortcut. (If you really want to use this key combination, most shortcuts can be changed in the keyboard settings of your desktop.)</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Tastenkombination „%@“ kann nicht verwendet werden, weil sie bereits von einem systemweiten Tastenkürzel belegt ist. (Wenn Sie diese Tastenkombination wirklich verwenden möchten: Die meisten Tastenkürzel lassen sich in den Tastatureinstellungen Ihres Desktops ändern.)</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRValidator.cpp" line="74"/>
         <source>The key combination &quot;%@&quot; can&apos;t be used because its key has no name on the current keyboard layout.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Tastenkombination „%@“ kann nicht verwendet werden, weil ihre Taste in der aktuellen Tastaturbelegung keinen Namen hat.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRValidator.cpp" line="96"/>
         <source>The key combination &quot;%@&quot; can&apos;t be used because it&apos;s already used by the menu item &quot;%@&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Tastenkombination „%@“ kann nicht verwendet werden, weil sie bereits vom Menüeintrag „%@“ belegt ist.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQLaunchAtLogin.cpp" line="120"/>
         <source>The folder %1 could not be made.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner %1 konnte nicht erstellt werden.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="32"/>
         <source>This desktop</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieser Desktop</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="35"/>
         <source>picks a color</source>
-        <translation type="unfinished"></translation>
+        <translation>nimmt eine Farbe auf</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="35"/>
         <source>opens or closes the window</source>
-        <translation type="unfinished"></translation>
+        <translation>öffnet oder schließt das Fenster</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="41"/>
         <source>Asking %1 to bind the shortcut…</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 wird gebeten, das Tastenkürzel einzurichten…</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="45"/>
         <source>%1 bound the shortcut; its keyboard settings show the keys.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 hat das Tastenkürzel eingerichtet; die Tasten stehen in seinen Tastatureinstellungen.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="46"/>
         <source>%1 bound the shortcut to %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 hat als Tastenkürzel %2 eingerichtet.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="49"/>
         <source>%1 did not bind the shortcut (%2). In its keyboard settings, bind the first command to a key to pick a color, or the second to open the window:</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 hat das Tastenkürzel nicht eingerichtet (%2). Weisen Sie in seinen Tastatureinstellungen den ersten Befehl einer Taste zu, um eine Farbe aufzunehmen, oder den zweiten, um das Fenster zu öffnen:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="57"/>
         <source>%1 binds no global shortcut for programs%2. In its keyboard settings, bind the first command to a key to pick a color, or the second to open the window:</source>
         <extracomment>%1 is the desktop&apos;s name; %2 is empty or the reason in parentheses, with a space before it.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 bietet Programmen keine globalen Tastenkürzel%2. Weisen Sie in seinen Tastatureinstellungen den ersten Befehl einer Taste zu, um eine Farbe aufzunehmen, oder den zweiten, um das Fenster zu öffnen:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="58"/>
         <source>Hexadecimal: FF8000</source>
-        <translation type="unfinished"></translation>
+        <translation>Hexadezimal: FF8000</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="59"/>
         <source>Hexadecimal: #FF8000</source>
-        <translation type="unfinished"></translation>
+        <translation>Hexadezimal: #FF8000</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="85"/>
         <source>Vellico Preferences</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico-Einstellungen</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="196"/>
         <source>Synchronize through a shared folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Über gemeinsamen Ordner synchronisieren</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="201"/>
         <source>No folder chosen</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Ordner gewählt</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="202"/>
         <source>Choose...</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen...</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="234"/>
         <source>Global shortcut:</source>
-        <translation type="unfinished"></translation>
+        <translation>Globales Kürzel:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="239"/>
         <source>Copy format:</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopierformat:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="242"/>
         <source>Alternate format:</source>
-        <translation type="unfinished"></translation>
+        <translation>Alternativformat:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="244"/>
         <source>Your formats...</source>
-        <translation type="unfinished"></translation>
+        <translation>Eigene Formate...</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="248"/>
         <source>Hexadecimal and CSS in lower case</source>
-        <translation type="unfinished"></translation>
+        <translation>Hexadezimal und CSS in Kleinbuchstaben</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="253"/>
         <source>Crosshair</source>
-        <translation type="unfinished"></translation>
+        <translation>Fadenkreuz</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="253"/>
         <source>Circle</source>
-        <translation type="unfinished"></translation>
+        <translation>Kreis</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="260"/>
         <source>Cursor on the wheel:</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeiger im Farbkreis:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="273"/>
         <source>Bring Vellico to the front when picking from the screen</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico beim Aufnehmen vom Bildschirm in den Vordergrund holen</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="278"/>
         <source>Remember recent colors</source>
-        <translation type="unfinished"></translation>
+        <translation>Letzte Farben merken</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="281"/>
         <source>How many recent colors are kept</source>
-        <translation type="unfinished"></translation>
+        <translation>Wie viele letzte Farben behalten werden</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="282"/>
         <source>Keep:</source>
-        <translation type="unfinished"></translation>
+        <translation>Behalten:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="284"/>
         <source>Clear</source>
-        <translation type="unfinished"></translation>
+        <translation>Leeren</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="285"/>
         <source>Forget the recent colors now</source>
-        <translation type="unfinished"></translation>
+        <translation>Letzte Farben jetzt vergessen</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="294"/>
         <source>Launch at login</source>
-        <translation type="unfinished"></translation>
+        <translation>Bei Anmeldung starten</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="297"/>
         <source>Write a debug log</source>
-        <translation type="unfinished"></translation>
+        <translation>Debug-Protokoll schreiben</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="298"/>
         <source>Show the log file</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokolldatei anzeigen</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="308"/>
         <source>Done</source>
-        <translation type="unfinished"></translation>
+        <translation>Fertig</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="364"/>
         <source>No global shortcut in this session: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein globales Tastenkürzel in dieser Sitzung: %1</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="426"/>
         <source>Copy the command</source>
-        <translation type="unfinished"></translation>
+        <translation>Befehl kopieren</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="611"/>
         <source>Vellico could not be added to the programs started at login.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico konnte nicht zu den Programmen hinzugefügt werden, die bei der Anmeldung starten.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="613"/>
         <source>Vellico could not be removed from the programs started at login.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico konnte nicht aus den Programmen entfernt werden, die bei der Anmeldung starten.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="627"/>
         <source>Choose the shared folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Gemeinsamen Ordner wählen</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="639"/>
         <source>This folder can&apos;t be used for synchronization.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieser Ordner kann nicht zur Synchronisation verwendet werden.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSyncFolderChoice.cpp" line="27"/>
         <source>The folder &quot;%1&quot; does not exist. Choose a folder that is there, for example one your sync tool keeps alike on all your computers.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Ordner „%1“ existiert nicht. Wählen Sie einen vorhandenen Ordner, zum Beispiel einen, den Ihr Synchronisationsprogramm auf allen Ihren Rechnern gleich hält.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSyncFolderChoice.cpp" line="31"/>
         <source>&quot;%1&quot; is a file, not a folder. Choose the folder your copies should go to.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist eine Datei, kein Ordner. Wählen Sie den Ordner, in den Ihre Kopien sollen.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSyncFolderChoice.cpp" line="34"/>
         <source>Vellico cannot write into the folder &quot;%1&quot;. Choose a folder you may write to.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico kann nicht in den Ordner „%1“ schreiben. Wählen Sie einen Ordner, in den Sie schreiben dürfen.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSyncFolderChoice.cpp" line="42"/>
         <source>Choose the shared folder to synchronize.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie den gemeinsamen Ordner für die Synchronisation.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSyncFolderChoice.cpp" line="45"/>
         <source>This computer has no identity to name its copy after: nothing will be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieser Rechner hat keine Kennung, nach der seine Kopie benannt werden kann: Es wird nichts geschrieben.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSyncFolderChoice.cpp" line="46"/>
         <source>This computer&apos;s copy: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopie dieses Rechners: %1</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="23"/>
         <source>Your Copy Formats</source>
-        <translation type="unfinished"></translation>
+        <translation>Eigene Kopierformate</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="36"/>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Hinzufügen</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="42"/>
         <source>Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach oben</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="44"/>
         <source>Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach unten</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="56"/>
         <source>Name:</source>
-        <translation type="unfinished"></translation>
+        <translation>Name:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="57"/>
         <source>Template:</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorlage:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="63"/>
         <source>Placeholders: {hex} {HEX}, {rgb.r} (0-255), {srgb.r} (0-1), and the channels of hsl, hwb, oklch, oklab, lab, lch and p3, such as {oklch.l}; &quot;:3&quot; gives 3 decimals; {{ and }} are braces.</source>
-        <translation type="unfinished"></translation>
+        <translation>Platzhalter: {hex} {HEX}, {rgb.r} (0-255), {srgb.r} (0-1) und die Kanäle von hsl, hwb, oklch, oklab, lab, lch und p3, etwa {oklch.l}; „:3“ ergibt 3 Nachkommastellen; {{ und }} ergeben geschweifte Klammern.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="73"/>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>Speichern</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="140"/>
         <source>Orange copies as: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Orange wird kopiert als: %1</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="145"/>
         <source>Format %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Format %1</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="177"/>
         <source>The format needs a name.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Format braucht einen Namen.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="179"/>
         <source>&quot;%1&quot;: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“: %2</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="51"/>
         <source>Matching colors</source>
-        <translation type="unfinished"></translation>
+        <translation>Passende Farben</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="54"/>
         <source>Find a color by name or value</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbe nach Name oder Wert suchen</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="55"/>
         <source>Find Color</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbe suchen</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="221"/>
         <source>Normal</source>
-        <translation type="unfinished"></translation>
+        <translation>Normal</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="222"/>
         <source>Large</source>
-        <translation type="unfinished"></translation>
+        <translation>Groß</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="378"/>
         <source>Contrast against %1: drop a color here, or click for more</source>
-        <translation type="unfinished"></translation>
+        <translation>Kontrast zu %1: Farbe hier ablegen oder für mehr klicken</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="379"/>
         <source>Color to contrast against: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Vergleichsfarbe für den Kontrast: %1</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="417"/>
         <source>Pick from Screen</source>
-        <translation type="unfinished"></translation>
+        <translation>Vom Bildschirm aufnehmen</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="420"/>
         <source>White</source>
-        <translation type="unfinished"></translation>
+        <translation>Weiß</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="422"/>
         <source>Black</source>
-        <translation type="unfinished"></translation>
+        <translation>Schwarz</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="431"/>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="441"/>
         <source>%1 more not shown</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 weitere nicht angezeigt</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="446"/>
         <source>Copy Contrast Summary</source>
-        <translation type="unfinished"></translation>
+        <translation>Kontrastübersicht kopieren</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="42"/>
         <source>passes</source>
-        <translation type="unfinished"></translation>
+        <translation>erfüllt</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="42"/>
         <source>fails</source>
-        <translation type="unfinished"></translation>
+        <translation>nicht erfüllt</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="96"/>
         <source>Contrast ratio of %1 and %2 (WCAG 2.2): %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Kontrastverhältnis von %1 und %2 (WCAG 2.2): %3</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="118"/>
         <source>large text</source>
-        <translation type="unfinished"></translation>
+        <translation>großer Text</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="118"/>
         <source>normal text</source>
-        <translation type="unfinished"></translation>
+        <translation>normaler Text</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="121"/>
         <source>%1 %2: %3 (needs %4)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 %2: %3 (benötigt %4)</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="138"/>
         <source>APCA lightness contrast of %1 as text on %2: Lc %3</source>
-        <translation type="unfinished"></translation>
+        <translation>APCA-Helligkeitskontrast von %1 als Text auf %2: Lc %3</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="159"/>
         <source>Passes AA for normal text on %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Erfüllt AA für normalen Text auf %1</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="161"/>
         <source>Nearest color that passes AA for normal text on %1: %2 (%3); click to select it</source>
-        <translation type="unfinished"></translation>
+        <translation>Nächste Farbe, die AA für normalen Text auf %1 erfüllt: %2 (%3); zum Auswählen klicken</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="168"/>
         <source>%1 on %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 auf %2: %3</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="173"/>
         <source>nearest passing AA: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>nächste AA-konforme Farbe: %1</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="181"/>
         <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="24"/>
         <source>Recent Colors</source>
-        <translation type="unfinished"></translation>
+        <translation>Letzte Farben</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="6"/>
         <source>Save the recent colors as a collection</source>
-        <translation type="unfinished"></translation>
+        <translation>Letzte Farben als Sammlung speichern</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="19"/>
         <source>No recent colors yet</source>
-        <translation type="unfinished"></translation>
+        <translation>Noch keine letzten Farben</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQShadesRow.cpp" line="9"/>
         <source>Add as collection</source>
-        <translation type="unfinished"></translation>
+        <translation>Als Sammlung hinzufügen</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQShadesRow.cpp" line="27"/>
         <source>No color selected</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Farbe ausgewählt</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQSwatchToolRow.cpp" line="130"/>
         <source>The collection was not added.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Sammlung wurde nicht hinzugefügt.</translation>
     </message>
     <message>
         <location filename="../src/vqcore/ui/VQWidgetModalUI.cpp" line="68"/>
         <source>Do not show this message again</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Meldung nicht mehr anzeigen</translation>
     </message>
     <message>
         <location filename="../src/vqcore/ui/VQWidgetModalUI.cpp" line="151"/>
         <source>Vellico couldn&apos;t show the log file: no file manager is set up on this desktop.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico konnte die Protokolldatei nicht anzeigen: Auf diesem Desktop ist keine Dateiverwaltung eingerichtet.</translation>
     </message>
 </context>
 </TS>

@@ -7,7 +7,7 @@
         <location filename="../src/vqcore/VQTranslations.cpp" line="11"/>
         <source>QT_LAYOUT_DIRECTION</source>
         <extracomment>&quot;LTR&quot; for a language written from left to right, &quot;RTL&quot; for one written from right to left.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>LTR</translation>
     </message>
 </context>
 <context>
@@ -16,69 +16,69 @@
         <location filename="../src/app/VQAppActions.cpp" line="35"/>
         <location filename="../src/app/VQAppActions.cpp" line="228"/>
         <source>About Vellico</source>
-        <translation type="unfinished"></translation>
+        <translation>À propos de Vellico</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="36"/>
         <location filename="../src/app/VQWindowController.cpp" line="263"/>
         <source>Pick Color from Screen</source>
-        <translation type="unfinished"></translation>
+        <translation>Prélever une couleur à l&apos;écran</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="37"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="188"/>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="13"/>
         <source>New Collection</source>
-        <translation type="unfinished"></translation>
+        <translation>Nouvelle collection</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="38"/>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="14"/>
         <source>Find Color...</source>
-        <translation type="unfinished"></translation>
+        <translation>Rechercher une couleur...</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="39"/>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="12"/>
         <source>Copy Color Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Copier le nom de la couleur</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="40"/>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="15"/>
         <source>Preferences...</source>
-        <translation type="unfinished"></translation>
+        <translation>Préférences...</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="41"/>
         <source>Import ACO file...</source>
-        <translation type="unfinished"></translation>
+        <translation>Importer un fichier ACO...</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="42"/>
         <source>Import ASE file...</source>
-        <translation type="unfinished"></translation>
+        <translation>Importer un fichier ASE...</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="43"/>
         <source>Import CLR file...</source>
-        <translation type="unfinished"></translation>
+        <translation>Importer un fichier CLR...</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="44"/>
         <source>Import GPL file...</source>
-        <translation type="unfinished"></translation>
+        <translation>Importer un fichier GPL...</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="45"/>
         <source>Send Feedback...</source>
-        <translation type="unfinished"></translation>
+        <translation>Envoyer un commentaire...</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="46"/>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="16"/>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Aide</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="47"/>
@@ -87,18 +87,18 @@
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="77"/>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="17"/>
         <source>Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>Quitter</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="177"/>
         <location filename="../src/parsers/VQImportCommands.cpp" line="30"/>
         <source>Import</source>
-        <translation type="unfinished"></translation>
+        <translation>Importer</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="211"/>
         <source>A color picker and swatch manager for the desktop.</source>
-        <translation type="unfinished"></translation>
+        <translation>Un sélecteur de couleurs et gestionnaire d&apos;échantillons pour le bureau.</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="230"/>
@@ -116,79 +116,79 @@
         <location filename="../src/vqcore/ui/VQDesktopOpen.cpp" line="39"/>
         <location filename="../src/vqcore/ui/VQWidgetModalUI.cpp" line="55"/>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="250"/>
         <source>Vellico couldn&apos;t open the user guide: no web browser is set up on this desktop.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico n&apos;a pas pu ouvrir le guide de l&apos;utilisateur&#xa0;: aucun navigateur web n&apos;est configuré sur ce bureau.</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="251"/>
         <location filename="../src/vqcore/ui/VQWidgetModalUI.cpp" line="152"/>
         <source>Copy Path</source>
-        <translation type="unfinished"></translation>
+        <translation>Copier le chemin</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="258"/>
         <source>Vellico couldn&apos;t start a mail program: none is set up on this desktop. Please write to this address:</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico n&apos;a pas pu lancer de logiciel de messagerie&#xa0;: aucun n&apos;est configuré sur ce bureau. Veuillez écrire à cette adresse&#xa0;:</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="260"/>
         <source>Copy Address</source>
-        <translation type="unfinished"></translation>
+        <translation>Copier l&apos;adresse</translation>
     </message>
     <message>
         <location filename="../src/app/VQLibraryAtLaunch.cpp" line="23"/>
         <source>Vellico cannot write to the folder where the library should be saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico ne peut pas écrire dans le dossier où la bibliothèque doit être enregistrée.</translation>
     </message>
     <message>
         <location filename="../src/app/VQLibraryAtLaunch.cpp" line="24"/>
         <source>Please, hold down the Alt key while launching Vellico to choose a different library.</source>
-        <translation type="unfinished"></translation>
+        <translation>Maintenez la touche Alt enfoncée au lancement de Vellico pour choisir une autre bibliothèque.</translation>
     </message>
     <message>
         <location filename="../src/app/VQLibraryAtLaunch.cpp" line="29"/>
         <location filename="../src/app/VQLibraryAtLaunch.cpp" line="45"/>
         <source>Vellico couldn&apos;t open the swatch library.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico n&apos;a pas pu ouvrir la bibliothèque d&apos;échantillons.</translation>
     </message>
     <message>
         <location filename="../src/app/VQLibraryAtLaunch.cpp" line="30"/>
         <source>The library may be corrupted or could be from a future release of Vellico.</source>
-        <translation type="unfinished"></translation>
+        <translation>La bibliothèque est peut-être endommagée ou provient d&apos;une version plus récente de Vellico.</translation>
     </message>
     <message>
         <location filename="../src/app/VQLibraryAtLaunch.cpp" line="31"/>
         <source>Overwrite</source>
-        <translation type="unfinished"></translation>
+        <translation>Écraser</translation>
     </message>
     <message>
         <location filename="../src/app/VQShellMode.cpp" line="15"/>
         <source>No system tray is running: add one (on GNOME, the AppIndicator extension) and restart Vellico to put its icon there.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune zone de notification n&apos;est active&#xa0;: ajoutez-en une (sous GNOME, l&apos;extension AppIndicator) et relancez Vellico pour y placer son icône.</translation>
     </message>
     <message>
         <location filename="../src/app/VQShellMode.cpp" line="24"/>
         <source>This desktop lets Vellico neither read the screen nor bind a key: paste a color with Ctrl+V, or right-click the readout to type one.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ce bureau ne permet à Vellico ni de lire l&apos;écran ni d&apos;associer une touche&#xa0;: collez une couleur avec Ctrl+V, ou faites un clic droit sur l&apos;affichage de la couleur pour en saisir une.</translation>
     </message>
     <message>
         <location filename="../src/app/VQShellMode.cpp" line="27"/>
         <source>This desktop does not let Vellico read the screen: paste a color with Ctrl+V, or right-click the readout to type one.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ce bureau ne permet pas à Vellico de lire l&apos;écran&#xa0;: collez une couleur avec Ctrl+V, ou faites un clic droit sur l&apos;affichage de la couleur pour en saisir une.</translation>
     </message>
     <message>
         <location filename="../src/app/VQShellMode.cpp" line="30"/>
         <source>This desktop binds no global shortcut for Vellico: bind &quot;vellico --pick&quot; to a key in its keyboard settings (the preferences show how).</source>
-        <translation type="unfinished"></translation>
+        <translation>Ce bureau ne propose pas de raccourci global à Vellico&#xa0;: associez «&#xa0;vellico --pick&#xa0;» à une touche dans ses paramètres du clavier (les préférences expliquent comment).</translation>
     </message>
     <message>
         <location filename="../src/core/VQColorText.cpp" line="339"/>
         <source>Enter a hex, HTML or CSS color string.</source>
-        <translation type="unfinished"></translation>
+        <translation>Saisissez une couleur hexadécimale, HTML ou CSS.</translation>
     </message>
     <message>
         <location filename="../src/core/VQColorText.cpp" line="343"/>
@@ -197,7 +197,11 @@
 • CSS rgb(r,g,b) and rgba(r,g,b,a)
 • basic HTML colors (e.g. black, white)
 • every CSS color: #RGBA, #RRGGBBAA, hsl(), hwb(), lab(), lch(), oklab(), oklch(), color() and the named colors (e.g. cornflowerblue).</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico accepte les valeurs dans ces formats&#xa0;: 
+• (#)RRGGBB (p. ex. #EE11EE, #E1E ou EE11EE, E1E)
+• CSS rgb(r,g,b) et rgba(r,g,b,a)
+• couleurs HTML de base (p. ex. black, white)
+• toute couleur CSS&#xa0;: #RGBA, #RRGGBBAA, hsl(), hwb(), lab(), lch(), oklab(), oklch(), color() et les couleurs nommées (p. ex. cornflowerblue).</translation>
     </message>
     <message>
         <location filename="../src/core/VQColorText.cpp" line="356"/>
@@ -212,105 +216,105 @@
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="71"/>
         <location filename="../src/vqcore/VQModalUI.cpp" line="36"/>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Annuler</translation>
     </message>
     <message>
         <location filename="../src/core/VQColorText.cpp" line="364"/>
         <source>Vellico couldn&apos;t parse the entered hex value.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico n&apos;a pas pu interpréter la valeur hexadécimale saisie.</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="32"/>
         <source>Cannot read the library version number.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible de lire le numéro de version de la bibliothèque.</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="33"/>
         <source>It was created by a newer version of Vellico.</source>
-        <translation type="unfinished"></translation>
+        <translation>Elle a été créée par une version plus récente de Vellico.</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="566"/>
         <source>Waiting for another program to finish with the library %1…</source>
-        <translation type="unfinished"></translation>
+        <translation>En attente qu&apos;un autre programme libère la bibliothèque %1…</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="599"/>
         <source>Another program replaced the library with a file that Vellico cannot merge (%1). That file was kept as “%2”; Vellico saved its own library in its place.</source>
-        <translation type="unfinished"></translation>
+        <translation>Un autre programme a remplacé la bibliothèque par un fichier que Vellico ne peut pas fusionner (%1). Ce fichier a été conservé sous le nom «&#xa0;%2&#xa0;»&#xa0;; Vellico a enregistré sa propre bibliothèque à sa place.</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="606"/>
         <source>Another program replaced the library %1 with a file that Vellico cannot merge (%2), and it could not be set aside. Vellico will not save over it: move it away.</source>
-        <translation type="unfinished"></translation>
+        <translation>Un autre programme a remplacé la bibliothèque %1 par un fichier que Vellico ne peut pas fusionner (%2), et il n&apos;a pas pu être mis de côté. Vellico ne l&apos;écrasera pas&#xa0;: déplacez-le.</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="625"/>
         <source>it cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>il est illisible</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="632"/>
         <source>it was written by another version of Vellico</source>
-        <translation type="unfinished"></translation>
+        <translation>il a été écrit par une autre version de Vellico</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="647"/>
         <source>Vellico did not save the library: %1. The file on disk is unchanged; remove some colors or collections so that it can be saved again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico n&apos;a pas enregistré la bibliothèque&#xa0;: %1. Le fichier sur le disque est inchangé&#xa0;; supprimez des couleurs ou des collections pour pouvoir l&apos;enregistrer à nouveau.</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="45"/>
         <source>Choose Vellico library.</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisissez une bibliothèque Vellico.</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="46"/>
         <source>Vellico needs to store its information somewhere.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico doit enregistrer ses données quelque part.</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="47"/>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="51"/>
         <source>Choose Library...</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir une bibliothèque...</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="47"/>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="63"/>
         <source>Create Library...</source>
-        <translation type="unfinished"></translation>
+        <translation>Créer une bibliothèque...</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="56"/>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="68"/>
         <source>Libraries</source>
-        <translation type="unfinished"></translation>
+        <translation>Bibliothèques</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="66"/>
         <source>Vellico Library</source>
-        <translation type="unfinished"></translation>
+        <translation>Bibliothèque Vellico</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="77"/>
         <source>Vellico couldn&apos;t create the library.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico n&apos;a pas pu créer la bibliothèque.</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="121"/>
         <source>Custom library wasn&apos;t found!</source>
-        <translation type="unfinished"></translation>
+        <translation>Bibliothèque personnalisée introuvable&#xa0;!</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="122"/>
         <source>Vellico will use the default library instead.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico utilisera la bibliothèque par défaut à la place.</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQACOParser.cpp" line="124"/>
         <source>Imported from ACO</source>
-        <translation type="unfinished"></translation>
+        <translation>Importé depuis ACO</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQASEParser.cpp" line="166"/>
@@ -318,44 +322,44 @@
         <location filename="../src/parsers/VQGPLParser.cpp" line="186"/>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="200"/>
         <source>Untitled Collection</source>
-        <translation type="unfinished"></translation>
+        <translation>Collection sans titre</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="32"/>
         <source>Swatch files</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichiers d&apos;échantillons</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="49"/>
         <source>The file might be corrupted.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier est peut-être endommagé.</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="50"/>
         <source>No colors found in the file!</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune couleur trouvée dans le fichier&#xa0;!</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="74"/>
         <source>Some names were changed on the way in.</source>
-        <translation type="unfinished"></translation>
+        <translation>Certains noms ont été modifiés à l&apos;importation.</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="75"/>
         <source>Some rows of the file were not imported.</source>
-        <translation type="unfinished"></translation>
+        <translation>Certaines lignes du fichier n&apos;ont pas été importées.</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="101"/>
         <source>The file was not imported.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier n&apos;a pas été importé.</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="303"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="118"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="203"/>
         <source>Please, enter a new name for the color:</source>
-        <translation type="unfinished"></translation>
+        <translation>Saisissez un nouveau nom pour la couleur&#xa0;:</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="306"/>
@@ -363,134 +367,134 @@
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="151"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="203"/>
         <source>Rename</source>
-        <translation type="unfinished"></translation>
+        <translation>Renommer</translation>
     </message>
     <message>
         <location filename="../src/platform/portal/VQPortalColorPicker.cpp" line="117"/>
         <source>The pick through the desktop portal was ended before it answered.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le prélèvement via le portail du bureau a été interrompu avant sa réponse.</translation>
     </message>
     <message>
         <location filename="../src/platform/portal/VQPortalColorPicker.cpp" line="118"/>
         <source>The desktop portal&apos;s pick was cancelled.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le prélèvement du portail du bureau a été annulé.</translation>
     </message>
     <message>
         <location filename="../src/platform/VQGlobalShortcutService.cpp" line="57"/>
         <source>The shortcut %1 is used by another program, so it does not start Vellico&apos;s loupe. Choose another shortcut in the preferences.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le raccourci %1 est utilisé par un autre programme et ne lance donc pas la loupe de Vellico. Choisissez un autre raccourci dans les préférences.</translation>
     </message>
     <message>
         <location filename="../src/platform/x11/VQX11Desktop.cpp" line="432"/>
         <source>Vellico runs on XWayland, and an X11 program cannot read the screen of a Wayland session; start it without QT_QPA_PLATFORM=xcb</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico fonctionne sous XWayland, et un programme X11 ne peut pas lire l&apos;écran d&apos;une session Wayland&#xa0;; lancez-le sans QT_QPA_PLATFORM=xcb</translation>
     </message>
     <message>
         <location filename="../src/ui/collection_viewer/VQQuickLookController.cpp" line="108"/>
         <source>Swatch size</source>
-        <translation type="unfinished"></translation>
+        <translation>Taille des échantillons</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="80"/>
         <source>Collection</source>
-        <translation type="unfinished"></translation>
+        <translation>Collection</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="131"/>
         <source>Do you really want to remove this color from its collection?</source>
-        <translation type="unfinished"></translation>
+        <translation>Voulez-vous vraiment retirer cette couleur de sa collection&#xa0;?</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="132"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="174"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="222"/>
         <source>This action cannot be undone.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cette action est irréversible.</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="133"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="175"/>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="36"/>
         <source>Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="148"/>
         <source>Please, enter a new name for the color collection:</source>
-        <translation type="unfinished"></translation>
+        <translation>Saisissez un nouveau nom pour la collection&#xa0;:</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="173"/>
         <source>Do you really want to remove this collection?</source>
-        <translation type="unfinished"></translation>
+        <translation>Voulez-vous vraiment supprimer cette collection&#xa0;?</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="188"/>
         <source>Please, enter a name for the color collection:</source>
-        <translation type="unfinished"></translation>
+        <translation>Saisissez un nom pour la collection&#xa0;:</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="188"/>
         <source>Create</source>
-        <translation type="unfinished"></translation>
+        <translation>Créer</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="221"/>
         <source>Are you sure you want to merge these two collections?</source>
-        <translation type="unfinished"></translation>
+        <translation>Voulez-vous vraiment fusionner ces deux collections&#xa0;?</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="223"/>
         <source>Merge</source>
-        <translation type="unfinished"></translation>
+        <translation>Fusionner</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="276"/>
         <source>Export</source>
-        <translation type="unfinished"></translation>
+        <translation>Exporter</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="278"/>
         <source>Palette files</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichiers de palette</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="282"/>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="436"/>
         <source>Collections</source>
-        <translation type="unfinished"></translation>
+        <translation>Collections</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="290"/>
         <source>The colors could not be exported.</source>
-        <translation type="unfinished"></translation>
+        <translation>Les couleurs n&apos;ont pas pu être exportées.</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="304"/>
         <source>Some names were changed in the exported file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Certains noms ont été modifiés dans le fichier exporté.</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="67"/>
         <source>Previous collections</source>
-        <translation type="unfinished"></translation>
+        <translation>Collections précédentes</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="68"/>
         <source>Next collections</source>
-        <translation type="unfinished"></translation>
+        <translation>Collections suivantes</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="302"/>
         <source>Drop a color here, import a palette, or Ctrl+N</source>
-        <translation type="unfinished"></translation>
+        <translation>Déposez une couleur, importez une palette ou Ctrl+N</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="334"/>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="343"/>
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="218"/>
         <source>Rename...</source>
-        <translation type="unfinished"></translation>
+        <translation>Renommer...</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="338"/>
@@ -498,639 +502,639 @@
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="148"/>
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="222"/>
         <source>Remove...</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer...</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="345"/>
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="152"/>
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="226"/>
         <source>Export...</source>
-        <translation type="unfinished"></translation>
+        <translation>Exporter...</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="348"/>
         <source>Open Collection Viewer...</source>
-        <translation type="unfinished"></translation>
+        <translation>Aperçu de la collection...</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="350"/>
         <source>Organize...</source>
-        <translation type="unfinished"></translation>
+        <translation>Organiser...</translation>
     </message>
     <message>
         <location filename="../src/ui/loupe/VQScreenshotLoupe.cpp" line="183"/>
         <source>Vellico loupe</source>
-        <translation type="unfinished"></translation>
+        <translation>Loupe Vellico</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="9"/>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="425"/>
         <source>Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Copier</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="10"/>
         <source>Copy Alternate Format</source>
-        <translation type="unfinished"></translation>
+        <translation>Copier au format alternatif</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="11"/>
         <source>Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>Coller</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="18"/>
         <source>Close Window</source>
-        <translation type="unfinished"></translation>
+        <translation>Fermer la fenêtre</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="19"/>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="444"/>
         <source>Swap with Selection</source>
-        <translation type="unfinished"></translation>
+        <translation>Échanger avec la sélection</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="51"/>
         <source>Click to copy; right click to type a color</source>
-        <translation type="unfinished"></translation>
+        <translation>Cliquez pour copier&#xa0;; clic droit pour saisir une couleur</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="264"/>
         <source>Click to copy the name</source>
-        <translation type="unfinished"></translation>
+        <translation>Cliquez pour copier le nom</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="274"/>
         <source>Copied “%1”</source>
-        <translation type="unfinished"></translation>
+        <translation>«&#xa0;%1&#xa0;» copié</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="144"/>
         <source>Preferences, import and more</source>
-        <translation type="unfinished"></translation>
+        <translation>Préférences, importation et plus</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="170"/>
         <source>Show or hide the collections</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher ou masquer les collections</translation>
     </message>
     <message>
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="124"/>
         <source>Organizer</source>
-        <translation type="unfinished"></translation>
+        <translation>Gestion des collections</translation>
     </message>
     <message>
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="149"/>
         <source>Remove the selected collection</source>
-        <translation type="unfinished"></translation>
+        <translation>Supprimer la collection sélectionnée</translation>
     </message>
     <message>
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="153"/>
         <source>Export the selected collections</source>
-        <translation type="unfinished"></translation>
+        <translation>Exporter les collections sélectionnées</translation>
     </message>
     <message>
         <location filename="../src/ui/organizer/VQOrganizerModel.cpp" line="102"/>
         <source>Click for the colors of this collection</source>
-        <translation type="unfinished"></translation>
+        <translation>Cliquez pour voir les couleurs de la collection</translation>
     </message>
     <message>
         <location filename="../src/ui/organizer/VQOrganizerModel.cpp" line="110"/>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation>Titre</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQCMYKSlidersColorPicker.h" line="10"/>
         <source>CMYK Sliders</source>
-        <translation type="unfinished"></translation>
+        <translation>Curseurs CMYK</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQColorWheelControl.cpp" line="141"/>
         <source>Select White</source>
-        <translation type="unfinished"></translation>
+        <translation>Sélectionner le blanc</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQColorWheelPicker.h" line="16"/>
         <source>Color Wheel</source>
-        <translation type="unfinished"></translation>
+        <translation>Roue chromatique</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQGrayscaleColorPicker.cpp" line="8"/>
         <source>Gray</source>
-        <translation type="unfinished"></translation>
+        <translation>Gris</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQGrayscaleColorPicker.h" line="10"/>
         <source>Grayscale</source>
-        <translation type="unfinished"></translation>
+        <translation>Niveaux de gris</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQHSBColorPicker.h" line="10"/>
         <source>HSB Sliders</source>
-        <translation type="unfinished"></translation>
+        <translation>Curseurs HSB</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQHSBPlaneColorPicker.cpp" line="36"/>
         <source>H</source>
-        <translation type="unfinished"></translation>
+        <translation>H</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQHSBPlaneColorPicker.h" line="16"/>
         <source>Color Square</source>
-        <translation type="unfinished"></translation>
+        <translation>Carré de couleurs</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQRGBSlidersColorPicker.h" line="10"/>
         <source>RGB Sliders</source>
-        <translation type="unfinished"></translation>
+        <translation>Curseurs RGB</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRRecorderCell.cpp" line="53"/>
         <source>Type shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Tapez le raccourci</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRRecorderCell.cpp" line="56"/>
         <source>Click to record shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Définir un raccourci</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRRecorderControl.cpp" line="74"/>
         <source>Use old shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Garder l&apos;ancien raccourci</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRValidator.cpp" line="15"/>
         <source>The key combination %@ can&apos;t be used!</source>
-        <translation type="unfinished"></translation>
+        <translation>La combinaison de touches %@ ne peut pas être utilisée&#xa0;!</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRValidator.cpp" line="51"/>
         <source>it&apos;s already used</source>
-        <translation type="unfinished"></translation>
+        <translation>elle est déjà utilisée</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRValidator.cpp" line="53"/>
         <source>The key combination &quot;%@&quot; can&apos;t be used because %@.</source>
-        <translation type="unfinished"></translation>
+        <translation>La combinaison de touches «&#xa0;%@&#xa0;» ne peut pas être utilisée car %@.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRValidator.cpp" line="63"/>
         <source>The key combination &quot;%@&quot; can&apos;t be used because it&apos;s already used by a system-wide keyboard shortcut. (If you really want to use this key combination, most shortcuts can be changed in the keyboard settings of your desktop.)</source>
-        <translation type="unfinished"></translation>
+        <translation>La combinaison de touches «&#xa0;%@&#xa0;» ne peut pas être utilisée car elle est déjà utilisée par un raccourci clavier global. (Si vous tenez à utiliser cette combinaison, la plupart des raccourcis peuvent être modifiés dans les paramètres du clavier de votre bureau.)</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRValidator.cpp" line="74"/>
         <source>The key combination &quot;%@&quot; can&apos;t be used because its key has no name on the current keyboard layout.</source>
-        <translation type="unfinished"></translation>
+        <translation>La combinaison de touches «&#xa0;%@&#xa0;» ne peut pas être utilisée car sa touche n&apos;a pas de nom dans la disposition de clavier actuelle.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRValidator.cpp" line="96"/>
         <source>The key combination &quot;%@&quot; can&apos;t be used because it&apos;s already used by the menu item &quot;%@&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>La combinaison de touches «&#xa0;%@&#xa0;» ne peut pas être utilisée car elle est déjà utilisée par l&apos;élément de menu «&#xa0;%@&#xa0;».</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQLaunchAtLogin.cpp" line="120"/>
         <source>The folder %1 could not be made.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le dossier %1 n&apos;a pas pu être créé.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="32"/>
         <source>This desktop</source>
-        <translation type="unfinished"></translation>
+        <translation>Ce bureau</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="35"/>
         <source>picks a color</source>
-        <translation type="unfinished"></translation>
+        <translation>prélève une couleur</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="35"/>
         <source>opens or closes the window</source>
-        <translation type="unfinished"></translation>
+        <translation>ouvre ou ferme la fenêtre</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="41"/>
         <source>Asking %1 to bind the shortcut…</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 est invité à associer le raccourci…</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="45"/>
         <source>%1 bound the shortcut; its keyboard settings show the keys.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 a associé le raccourci&#xa0;; ses paramètres du clavier indiquent les touches.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="46"/>
         <source>%1 bound the shortcut to %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 a associé le raccourci à %2.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="49"/>
         <source>%1 did not bind the shortcut (%2). In its keyboard settings, bind the first command to a key to pick a color, or the second to open the window:</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 n&apos;a pas associé le raccourci (%2). Dans ses paramètres du clavier, associez la première commande à une touche pour prélever une couleur, ou la seconde pour ouvrir la fenêtre&#xa0;:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="57"/>
         <source>%1 binds no global shortcut for programs%2. In its keyboard settings, bind the first command to a key to pick a color, or the second to open the window:</source>
         <extracomment>%1 is the desktop&apos;s name; %2 is empty or the reason in parentheses, with a space before it.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 ne propose pas de raccourcis globaux aux programmes%2. Dans ses paramètres du clavier, associez la première commande à une touche pour prélever une couleur, ou la seconde pour ouvrir la fenêtre&#xa0;:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="58"/>
         <source>Hexadecimal: FF8000</source>
-        <translation type="unfinished"></translation>
+        <translation>Hexadécimal&#xa0;: FF8000</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="59"/>
         <source>Hexadecimal: #FF8000</source>
-        <translation type="unfinished"></translation>
+        <translation>Hexadécimal&#xa0;: #FF8000</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="85"/>
         <source>Vellico Preferences</source>
-        <translation type="unfinished"></translation>
+        <translation>Préférences de Vellico</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="196"/>
         <source>Synchronize through a shared folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Synchroniser via un dossier partagé</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="201"/>
         <source>No folder chosen</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun dossier choisi</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="202"/>
         <source>Choose...</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir...</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="234"/>
         <source>Global shortcut:</source>
-        <translation type="unfinished"></translation>
+        <translation>Raccourci global&#xa0;:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="239"/>
         <source>Copy format:</source>
-        <translation type="unfinished"></translation>
+        <translation>Format de copie&#xa0;:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="242"/>
         <source>Alternate format:</source>
-        <translation type="unfinished"></translation>
+        <translation>Format alternatif&#xa0;:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="244"/>
         <source>Your formats...</source>
-        <translation type="unfinished"></translation>
+        <translation>Vos formats...</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="248"/>
         <source>Hexadecimal and CSS in lower case</source>
-        <translation type="unfinished"></translation>
+        <translation>Hexadécimal et CSS en minuscules</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="253"/>
         <source>Crosshair</source>
-        <translation type="unfinished"></translation>
+        <translation>Réticule</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="253"/>
         <source>Circle</source>
-        <translation type="unfinished"></translation>
+        <translation>Cercle</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="260"/>
         <source>Cursor on the wheel:</source>
-        <translation type="unfinished"></translation>
+        <translation>Curseur sur la roue&#xa0;:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="273"/>
         <source>Bring Vellico to the front when picking from the screen</source>
-        <translation type="unfinished"></translation>
+        <translation>Mettre Vellico au premier plan lors d&apos;un prélèvement à l&apos;écran</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="278"/>
         <source>Remember recent colors</source>
-        <translation type="unfinished"></translation>
+        <translation>Mémoriser les couleurs récentes</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="281"/>
         <source>How many recent colors are kept</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre de couleurs récentes conservées</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="282"/>
         <source>Keep:</source>
-        <translation type="unfinished"></translation>
+        <translation>Garder&#xa0;:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="284"/>
         <source>Clear</source>
-        <translation type="unfinished"></translation>
+        <translation>Effacer</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="285"/>
         <source>Forget the recent colors now</source>
-        <translation type="unfinished"></translation>
+        <translation>Oublier maintenant les couleurs récentes</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="294"/>
         <source>Launch at login</source>
-        <translation type="unfinished"></translation>
+        <translation>Lancer à la connexion</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="297"/>
         <source>Write a debug log</source>
-        <translation type="unfinished"></translation>
+        <translation>Écrire un journal de débogage</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="298"/>
         <source>Show the log file</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher le fichier journal</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="308"/>
         <source>Done</source>
-        <translation type="unfinished"></translation>
+        <translation>Terminé</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="364"/>
         <source>No global shortcut in this session: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun raccourci global dans cette session&#xa0;: %1</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="426"/>
         <source>Copy the command</source>
-        <translation type="unfinished"></translation>
+        <translation>Copier la commande</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="611"/>
         <source>Vellico could not be added to the programs started at login.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico n&apos;a pas pu être ajouté aux programmes lancés à la connexion.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="613"/>
         <source>Vellico could not be removed from the programs started at login.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico n&apos;a pas pu être retiré des programmes lancés à la connexion.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="627"/>
         <source>Choose the shared folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisir le dossier partagé</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="639"/>
         <source>This folder can&apos;t be used for synchronization.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ce dossier ne peut pas servir à la synchronisation.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSyncFolderChoice.cpp" line="27"/>
         <source>The folder &quot;%1&quot; does not exist. Choose a folder that is there, for example one your sync tool keeps alike on all your computers.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le dossier «&#xa0;%1&#xa0;» n&apos;existe pas. Choisissez un dossier existant, par exemple un dossier que votre outil de synchronisation garde identique sur tous vos ordinateurs.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSyncFolderChoice.cpp" line="31"/>
         <source>&quot;%1&quot; is a file, not a folder. Choose the folder your copies should go to.</source>
-        <translation type="unfinished"></translation>
+        <translation>«&#xa0;%1&#xa0;» est un fichier, pas un dossier. Choisissez le dossier où placer vos copies.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSyncFolderChoice.cpp" line="34"/>
         <source>Vellico cannot write into the folder &quot;%1&quot;. Choose a folder you may write to.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico ne peut pas écrire dans le dossier «&#xa0;%1&#xa0;». Choisissez un dossier où vous pouvez écrire.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSyncFolderChoice.cpp" line="42"/>
         <source>Choose the shared folder to synchronize.</source>
-        <translation type="unfinished"></translation>
+        <translation>Choisissez le dossier partagé à synchroniser.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSyncFolderChoice.cpp" line="45"/>
         <source>This computer has no identity to name its copy after: nothing will be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cet ordinateur n&apos;a pas d&apos;identité pour nommer sa copie&#xa0;: rien ne sera écrit.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSyncFolderChoice.cpp" line="46"/>
         <source>This computer&apos;s copy: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Copie de cet ordinateur&#xa0;: %1</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="23"/>
         <source>Your Copy Formats</source>
-        <translation type="unfinished"></translation>
+        <translation>Vos formats de copie</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="36"/>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="42"/>
         <source>Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Monter</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="44"/>
         <source>Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Descendre</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="56"/>
         <source>Name:</source>
-        <translation type="unfinished"></translation>
+        <translation>Nom&#xa0;:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="57"/>
         <source>Template:</source>
-        <translation type="unfinished"></translation>
+        <translation>Modèle&#xa0;:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="63"/>
         <source>Placeholders: {hex} {HEX}, {rgb.r} (0-255), {srgb.r} (0-1), and the channels of hsl, hwb, oklch, oklab, lab, lch and p3, such as {oklch.l}; &quot;:3&quot; gives 3 decimals; {{ and }} are braces.</source>
-        <translation type="unfinished"></translation>
+        <translation>Variables&#xa0;: {hex} {HEX}, {rgb.r} (0-255), {srgb.r} (0-1), et les canaux de hsl, hwb, oklch, oklab, lab, lch et p3, comme {oklch.l}&#xa0;; «&#xa0;:3&#xa0;» donne 3 décimales&#xa0;; {{ et }} donnent des accolades.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="73"/>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="140"/>
         <source>Orange copies as: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Copie de l&apos;orange&#xa0;: %1</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="145"/>
         <source>Format %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Format %1</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="177"/>
         <source>The format needs a name.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le format doit avoir un nom.</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="179"/>
         <source>&quot;%1&quot;: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>«&#xa0;%1&#xa0;»&#xa0;: %2</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="51"/>
         <source>Matching colors</source>
-        <translation type="unfinished"></translation>
+        <translation>Couleurs correspondantes</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="54"/>
         <source>Find a color by name or value</source>
-        <translation type="unfinished"></translation>
+        <translation>Rechercher par nom ou valeur</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="55"/>
         <source>Find Color</source>
-        <translation type="unfinished"></translation>
+        <translation>Rechercher une couleur</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="221"/>
         <source>Normal</source>
-        <translation type="unfinished"></translation>
+        <translation>Normal</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="222"/>
         <source>Large</source>
-        <translation type="unfinished"></translation>
+        <translation>Grand</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="378"/>
         <source>Contrast against %1: drop a color here, or click for more</source>
-        <translation type="unfinished"></translation>
+        <translation>Contraste avec %1&#xa0;: déposez une couleur ici ou cliquez pour plus de choix</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="379"/>
         <source>Color to contrast against: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Couleur de référence du contraste&#xa0;: %1</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="417"/>
         <source>Pick from Screen</source>
-        <translation type="unfinished"></translation>
+        <translation>Prélever à l&apos;écran</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="420"/>
         <source>White</source>
-        <translation type="unfinished"></translation>
+        <translation>Blanc</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="422"/>
         <source>Black</source>
-        <translation type="unfinished"></translation>
+        <translation>Noir</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="431"/>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="441"/>
         <source>%1 more not shown</source>
-        <translation type="unfinished"></translation>
+        <translation>Non affichées&#xa0;: %1</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="446"/>
         <source>Copy Contrast Summary</source>
-        <translation type="unfinished"></translation>
+        <translation>Copier le résumé du contraste</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="42"/>
         <source>passes</source>
-        <translation type="unfinished"></translation>
+        <translation>conforme</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="42"/>
         <source>fails</source>
-        <translation type="unfinished"></translation>
+        <translation>non conforme</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="96"/>
         <source>Contrast ratio of %1 and %2 (WCAG 2.2): %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Rapport de contraste entre %1 et %2 (WCAG 2.2)&#xa0;: %3</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="118"/>
         <source>large text</source>
-        <translation type="unfinished"></translation>
+        <translation>grand texte</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="118"/>
         <source>normal text</source>
-        <translation type="unfinished"></translation>
+        <translation>texte normal</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="121"/>
         <source>%1 %2: %3 (needs %4)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 %2&#xa0;: %3 (requis&#xa0;: %4)</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="138"/>
         <source>APCA lightness contrast of %1 as text on %2: Lc %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Contraste de luminosité APCA de %1 en texte sur %2&#xa0;: Lc %3</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="159"/>
         <source>Passes AA for normal text on %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Conforme AA pour texte normal sur %1</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="161"/>
         <source>Nearest color that passes AA for normal text on %1: %2 (%3); click to select it</source>
-        <translation type="unfinished"></translation>
+        <translation>Couleur la plus proche conforme AA pour texte normal sur %1&#xa0;: %2 (%3)&#xa0;; cliquez pour la sélectionner</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="168"/>
         <source>%1 on %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 sur %2&#xa0;: %3</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="173"/>
         <source>nearest passing AA: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>plus proche conforme AA&#xa0;: %1</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="181"/>
         <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="24"/>
         <source>Recent Colors</source>
-        <translation type="unfinished"></translation>
+        <translation>Couleurs récentes</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="6"/>
         <source>Save the recent colors as a collection</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer les couleurs récentes comme collection</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="19"/>
         <source>No recent colors yet</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune couleur récente</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQShadesRow.cpp" line="9"/>
         <source>Add as collection</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajouter comme collection</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQShadesRow.cpp" line="27"/>
         <source>No color selected</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune couleur sélectionnée</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQSwatchToolRow.cpp" line="130"/>
         <source>The collection was not added.</source>
-        <translation type="unfinished"></translation>
+        <translation>La collection n&apos;a pas été ajoutée.</translation>
     </message>
     <message>
         <location filename="../src/vqcore/ui/VQWidgetModalUI.cpp" line="68"/>
         <source>Do not show this message again</source>
-        <translation type="unfinished"></translation>
+        <translation>Ne plus afficher ce message</translation>
     </message>
     <message>
         <location filename="../src/vqcore/ui/VQWidgetModalUI.cpp" line="151"/>
         <source>Vellico couldn&apos;t show the log file: no file manager is set up on this desktop.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellico n&apos;a pas pu afficher le fichier journal&#xa0;: aucun gestionnaire de fichiers n&apos;est configuré sur ce bureau.</translation>
     </message>
 </context>
 </TS>
