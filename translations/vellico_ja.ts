@@ -7,7 +7,7 @@
         <location filename="../src/vqcore/VQTranslations.cpp" line="11"/>
         <source>QT_LAYOUT_DIRECTION</source>
         <extracomment>&quot;LTR&quot; for a language written from left to right, &quot;RTL&quot; for one written from right to left.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>LTR</translation>
     </message>
 </context>
 <context>
@@ -16,69 +16,69 @@
         <location filename="../src/app/VQAppActions.cpp" line="35"/>
         <location filename="../src/app/VQAppActions.cpp" line="228"/>
         <source>About Vellico</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellicoについて</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="36"/>
         <location filename="../src/app/VQWindowController.cpp" line="263"/>
         <source>Pick Color from Screen</source>
-        <translation type="unfinished"></translation>
+        <translation>画面から色を取得</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="37"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="188"/>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="13"/>
         <source>New Collection</source>
-        <translation type="unfinished"></translation>
+        <translation>新しいコレクション</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="38"/>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="14"/>
         <source>Find Color...</source>
-        <translation type="unfinished"></translation>
+        <translation>色を検索...</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="39"/>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="12"/>
         <source>Copy Color Name</source>
-        <translation type="unfinished"></translation>
+        <translation>色の名前をコピー</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="40"/>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="15"/>
         <source>Preferences...</source>
-        <translation type="unfinished"></translation>
+        <translation>設定...</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="41"/>
         <source>Import ACO file...</source>
-        <translation type="unfinished"></translation>
+        <translation>ACOファイルをインポート...</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="42"/>
         <source>Import ASE file...</source>
-        <translation type="unfinished"></translation>
+        <translation>ASEファイルをインポート...</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="43"/>
         <source>Import CLR file...</source>
-        <translation type="unfinished"></translation>
+        <translation>CLRファイルをインポート...</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="44"/>
         <source>Import GPL file...</source>
-        <translation type="unfinished"></translation>
+        <translation>GPLファイルをインポート...</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="45"/>
         <source>Send Feedback...</source>
-        <translation type="unfinished"></translation>
+        <translation>フィードバックを送信...</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="46"/>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="16"/>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>ヘルプ</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="47"/>
@@ -87,18 +87,18 @@
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="77"/>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="17"/>
         <source>Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>終了</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="177"/>
         <location filename="../src/parsers/VQImportCommands.cpp" line="30"/>
         <source>Import</source>
-        <translation type="unfinished"></translation>
+        <translation>インポート</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="211"/>
         <source>A color picker and swatch manager for the desktop.</source>
-        <translation type="unfinished"></translation>
+        <translation>デスクトップ用のカラーピッカーとスウォッチ管理ツール。</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="230"/>
@@ -116,79 +116,79 @@
         <location filename="../src/vqcore/ui/VQDesktopOpen.cpp" line="39"/>
         <location filename="../src/vqcore/ui/VQWidgetModalUI.cpp" line="55"/>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="250"/>
         <source>Vellico couldn&apos;t open the user guide: no web browser is set up on this desktop.</source>
-        <translation type="unfinished"></translation>
+        <translation>ユーザーガイドを開けませんでした。このデスクトップにはWebブラウザーが設定されていません。</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="251"/>
         <location filename="../src/vqcore/ui/VQWidgetModalUI.cpp" line="152"/>
         <source>Copy Path</source>
-        <translation type="unfinished"></translation>
+        <translation>パスをコピー</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="258"/>
         <source>Vellico couldn&apos;t start a mail program: none is set up on this desktop. Please write to this address:</source>
-        <translation type="unfinished"></translation>
+        <translation>メールソフトを起動できませんでした。このデスクトップにはメールソフトが設定されていません。次のアドレスにお送りください:</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="260"/>
         <source>Copy Address</source>
-        <translation type="unfinished"></translation>
+        <translation>アドレスをコピー</translation>
     </message>
     <message>
         <location filename="../src/app/VQLibraryAtLaunch.cpp" line="23"/>
         <source>Vellico cannot write to the folder where the library should be saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>ライブラリの保存先フォルダーに書き込めません。</translation>
     </message>
     <message>
         <location filename="../src/app/VQLibraryAtLaunch.cpp" line="24"/>
         <source>Please, hold down the Alt key while launching Vellico to choose a different library.</source>
-        <translation type="unfinished"></translation>
+        <translation>別のライブラリを選択するには、Altキーを押しながらVellicoを起動してください。</translation>
     </message>
     <message>
         <location filename="../src/app/VQLibraryAtLaunch.cpp" line="29"/>
         <location filename="../src/app/VQLibraryAtLaunch.cpp" line="45"/>
         <source>Vellico couldn&apos;t open the swatch library.</source>
-        <translation type="unfinished"></translation>
+        <translation>スウォッチライブラリを開けませんでした。</translation>
     </message>
     <message>
         <location filename="../src/app/VQLibraryAtLaunch.cpp" line="30"/>
         <source>The library may be corrupted or could be from a future release of Vellico.</source>
-        <translation type="unfinished"></translation>
+        <translation>ライブラリが壊れているか、Vellicoの新しいリリースで作成された可能性があります。</translation>
     </message>
     <message>
         <location filename="../src/app/VQLibraryAtLaunch.cpp" line="31"/>
         <source>Overwrite</source>
-        <translation type="unfinished"></translation>
+        <translation>上書き</translation>
     </message>
     <message>
         <location filename="../src/app/VQShellMode.cpp" line="15"/>
         <source>No system tray is running: add one (on GNOME, the AppIndicator extension) and restart Vellico to put its icon there.</source>
-        <translation type="unfinished"></translation>
+        <translation>システムトレイが動作していません。トレイを追加して（GNOMEではAppIndicator拡張機能）Vellicoを再起動すると、アイコンが表示されます。</translation>
     </message>
     <message>
         <location filename="../src/app/VQShellMode.cpp" line="24"/>
         <source>This desktop lets Vellico neither read the screen nor bind a key: paste a color with Ctrl+V, or right-click the readout to type one.</source>
-        <translation type="unfinished"></translation>
+        <translation>このデスクトップでは、Vellicoは画面の読み取りもキーの割り当てもできません。Ctrl+Vで色を貼り付けるか、色の表示欄を右クリックして入力してください。</translation>
     </message>
     <message>
         <location filename="../src/app/VQShellMode.cpp" line="27"/>
         <source>This desktop does not let Vellico read the screen: paste a color with Ctrl+V, or right-click the readout to type one.</source>
-        <translation type="unfinished"></translation>
+        <translation>このデスクトップでは、Vellicoは画面を読み取れません。Ctrl+Vで色を貼り付けるか、色の表示欄を右クリックして入力してください。</translation>
     </message>
     <message>
         <location filename="../src/app/VQShellMode.cpp" line="30"/>
         <source>This desktop binds no global shortcut for Vellico: bind &quot;vellico --pick&quot; to a key in its keyboard settings (the preferences show how).</source>
-        <translation type="unfinished"></translation>
+        <translation>このデスクトップはVellicoのグローバルショートカットを割り当てません。デスクトップのキーボード設定で「vellico --pick」をキーに割り当ててください（手順は設定画面に表示されます）。</translation>
     </message>
     <message>
         <location filename="../src/core/VQColorText.cpp" line="339"/>
         <source>Enter a hex, HTML or CSS color string.</source>
-        <translation type="unfinished"></translation>
+        <translation>16進数、HTML、CSSのいずれかの色の文字列を入力してください。</translation>
     </message>
     <message>
         <location filename="../src/core/VQColorText.cpp" line="343"/>
@@ -197,7 +197,11 @@
 • CSS rgb(r,g,b) and rgba(r,g,b,a)
 • basic HTML colors (e.g. black, white)
 • every CSS color: #RGBA, #RRGGBBAA, hsl(), hwb(), lab(), lch(), oklab(), oklch(), color() and the named colors (e.g. cornflowerblue).</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellicoでは次の形式の文字列を使用できます:
+• (#)RRGGBB（例: #EE11EE、#E1E、EE11EE、E1E）
+• CSSのrgb(r,g,b)とrgba(r,g,b,a)
+• HTMLの基本色（例: black、white）
+• CSSのすべての色: #RGBA、#RRGGBBAA、hsl()、hwb()、lab()、lch()、oklab()、oklch()、color()と色名（例: cornflowerblue）。</translation>
     </message>
     <message>
         <location filename="../src/core/VQColorText.cpp" line="356"/>
@@ -212,105 +216,105 @@
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="71"/>
         <location filename="../src/vqcore/VQModalUI.cpp" line="36"/>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>キャンセル</translation>
     </message>
     <message>
         <location filename="../src/core/VQColorText.cpp" line="364"/>
         <source>Vellico couldn&apos;t parse the entered hex value.</source>
-        <translation type="unfinished"></translation>
+        <translation>入力された16進数の値を解析できませんでした。</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="32"/>
         <source>Cannot read the library version number.</source>
-        <translation type="unfinished"></translation>
+        <translation>ライブラリのバージョン番号を読み取れません。</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="33"/>
         <source>It was created by a newer version of Vellico.</source>
-        <translation type="unfinished"></translation>
+        <translation>新しいバージョンのVellicoで作成されています。</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="566"/>
         <source>Waiting for another program to finish with the library %1…</source>
-        <translation type="unfinished"></translation>
+        <translation>別のプログラムがライブラリ%1の使用を終えるのを待っています…</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="599"/>
         <source>Another program replaced the library with a file that Vellico cannot merge (%1). That file was kept as “%2”; Vellico saved its own library in its place.</source>
-        <translation type="unfinished"></translation>
+        <translation>別のプログラムが、Vellicoで統合できないファイルでライブラリを置き換えました（%1）。そのファイルは「%2」として残し、元の場所にはVellicoのライブラリを保存しました。</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="606"/>
         <source>Another program replaced the library %1 with a file that Vellico cannot merge (%2), and it could not be set aside. Vellico will not save over it: move it away.</source>
-        <translation type="unfinished"></translation>
+        <translation>別のプログラムが、ライブラリ%1をVellicoで統合できないファイルに置き換えました（%2）。このファイルを退避できなかったため、Vellicoは上書き保存しません。ファイルを別の場所に移動してください。</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="625"/>
         <source>it cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>読み取れません</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="632"/>
         <source>it was written by another version of Vellico</source>
-        <translation type="unfinished"></translation>
+        <translation>別のバージョンのVellicoで書き込まれています</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchCore.cpp" line="647"/>
         <source>Vellico did not save the library: %1. The file on disk is unchanged; remove some colors or collections so that it can be saved again.</source>
-        <translation type="unfinished"></translation>
+        <translation>ライブラリを保存しませんでした: %1。ディスク上のファイルは変更されていません。色やコレクションをいくつか削除すると、再び保存できます。</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="45"/>
         <source>Choose Vellico library.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellicoのライブラリを選択してください。</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="46"/>
         <source>Vellico needs to store its information somewhere.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellicoのデータの保存場所が必要です。</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="47"/>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="51"/>
         <source>Choose Library...</source>
-        <translation type="unfinished"></translation>
+        <translation>ライブラリを選択...</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="47"/>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="63"/>
         <source>Create Library...</source>
-        <translation type="unfinished"></translation>
+        <translation>ライブラリを作成...</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="56"/>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="68"/>
         <source>Libraries</source>
-        <translation type="unfinished"></translation>
+        <translation>ライブラリ</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="66"/>
         <source>Vellico Library</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellicoライブラリ</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="77"/>
         <source>Vellico couldn&apos;t create the library.</source>
-        <translation type="unfinished"></translation>
+        <translation>ライブラリを作成できませんでした。</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="121"/>
         <source>Custom library wasn&apos;t found!</source>
-        <translation type="unfinished"></translation>
+        <translation>カスタムライブラリが見つかりません。</translation>
     </message>
     <message>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="122"/>
         <source>Vellico will use the default library instead.</source>
-        <translation type="unfinished"></translation>
+        <translation>代わりに既定のライブラリを使用します。</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQACOParser.cpp" line="124"/>
         <source>Imported from ACO</source>
-        <translation type="unfinished"></translation>
+        <translation>ACOからインポート</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQASEParser.cpp" line="166"/>
@@ -318,44 +322,44 @@
         <location filename="../src/parsers/VQGPLParser.cpp" line="186"/>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="200"/>
         <source>Untitled Collection</source>
-        <translation type="unfinished"></translation>
+        <translation>無題のコレクション</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="32"/>
         <source>Swatch files</source>
-        <translation type="unfinished"></translation>
+        <translation>スウォッチファイル</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="49"/>
         <source>The file might be corrupted.</source>
-        <translation type="unfinished"></translation>
+        <translation>ファイルが壊れている可能性があります。</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="50"/>
         <source>No colors found in the file!</source>
-        <translation type="unfinished"></translation>
+        <translation>ファイルに色が見つかりません。</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="74"/>
         <source>Some names were changed on the way in.</source>
-        <translation type="unfinished"></translation>
+        <translation>読み込み時に一部の名前が変更されました。</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="75"/>
         <source>Some rows of the file were not imported.</source>
-        <translation type="unfinished"></translation>
+        <translation>ファイルの一部の行はインポートされませんでした。</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="101"/>
         <source>The file was not imported.</source>
-        <translation type="unfinished"></translation>
+        <translation>ファイルはインポートされませんでした。</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="303"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="118"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="203"/>
         <source>Please, enter a new name for the color:</source>
-        <translation type="unfinished"></translation>
+        <translation>色の新しい名前を入力してください:</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="306"/>
@@ -363,134 +367,134 @@
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="151"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="203"/>
         <source>Rename</source>
-        <translation type="unfinished"></translation>
+        <translation>名前を変更</translation>
     </message>
     <message>
         <location filename="../src/platform/portal/VQPortalColorPicker.cpp" line="117"/>
         <source>The pick through the desktop portal was ended before it answered.</source>
-        <translation type="unfinished"></translation>
+        <translation>デスクトップポータルが応答する前に色の取得が終了しました。</translation>
     </message>
     <message>
         <location filename="../src/platform/portal/VQPortalColorPicker.cpp" line="118"/>
         <source>The desktop portal&apos;s pick was cancelled.</source>
-        <translation type="unfinished"></translation>
+        <translation>デスクトップポータルでの色の取得がキャンセルされました。</translation>
     </message>
     <message>
         <location filename="../src/platform/VQGlobalShortcutService.cpp" line="57"/>
         <source>The shortcut %1 is used by another program, so it does not start Vellico&apos;s loupe. Choose another shortcut in the preferences.</source>
-        <translation type="unfinished"></translation>
+        <translation>ショートカット%1は別のプログラムが使用しているため、Vellicoのルーペを起動できません。設定で別のショートカットを選択してください。</translation>
     </message>
     <message>
         <location filename="../src/platform/x11/VQX11Desktop.cpp" line="432"/>
         <source>Vellico runs on XWayland, and an X11 program cannot read the screen of a Wayland session; start it without QT_QPA_PLATFORM=xcb</source>
-        <translation type="unfinished"></translation>
+        <translation>VellicoはXWayland上で動作しており、X11のプログラムはWaylandセッションの画面を読み取れません。QT_QPA_PLATFORM=xcbを付けずに起動してください</translation>
     </message>
     <message>
         <location filename="../src/ui/collection_viewer/VQQuickLookController.cpp" line="108"/>
         <source>Swatch size</source>
-        <translation type="unfinished"></translation>
+        <translation>スウォッチのサイズ</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="80"/>
         <source>Collection</source>
-        <translation type="unfinished"></translation>
+        <translation>コレクション</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="131"/>
         <source>Do you really want to remove this color from its collection?</source>
-        <translation type="unfinished"></translation>
+        <translation>この色をコレクションから削除しますか?</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="132"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="174"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="222"/>
         <source>This action cannot be undone.</source>
-        <translation type="unfinished"></translation>
+        <translation>この操作は元に戻せません。</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="133"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="175"/>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="36"/>
         <source>Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>削除</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="148"/>
         <source>Please, enter a new name for the color collection:</source>
-        <translation type="unfinished"></translation>
+        <translation>コレクションの新しい名前を入力してください:</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="173"/>
         <source>Do you really want to remove this collection?</source>
-        <translation type="unfinished"></translation>
+        <translation>このコレクションを削除しますか?</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="188"/>
         <source>Please, enter a name for the color collection:</source>
-        <translation type="unfinished"></translation>
+        <translation>コレクションの名前を入力してください:</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="188"/>
         <source>Create</source>
-        <translation type="unfinished"></translation>
+        <translation>作成</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="221"/>
         <source>Are you sure you want to merge these two collections?</source>
-        <translation type="unfinished"></translation>
+        <translation>この2つのコレクションを結合しますか?</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="223"/>
         <source>Merge</source>
-        <translation type="unfinished"></translation>
+        <translation>結合</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="276"/>
         <source>Export</source>
-        <translation type="unfinished"></translation>
+        <translation>エクスポート</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="278"/>
         <source>Palette files</source>
-        <translation type="unfinished"></translation>
+        <translation>パレットファイル</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="282"/>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="436"/>
         <source>Collections</source>
-        <translation type="unfinished"></translation>
+        <translation>コレクション</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="290"/>
         <source>The colors could not be exported.</source>
-        <translation type="unfinished"></translation>
+        <translation>色をエクスポートできませんでした。</translation>
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="304"/>
         <source>Some names were changed in the exported file.</source>
-        <translation type="unfinished"></translation>
+        <translation>エクスポートしたファイルでは一部の名前が変更されています。</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="67"/>
         <source>Previous collections</source>
-        <translation type="unfinished"></translation>
+        <translation>前のコレクション</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="68"/>
         <source>Next collections</source>
-        <translation type="unfinished"></translation>
+        <translation>次のコレクション</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="302"/>
         <source>Drop a color here, import a palette, or Ctrl+N</source>
-        <translation type="unfinished"></translation>
+        <translation>ここに色をドロップ、パレットをインポート、またはCtrl+N</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="334"/>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="343"/>
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="218"/>
         <source>Rename...</source>
-        <translation type="unfinished"></translation>
+        <translation>名前を変更...</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="338"/>
@@ -498,639 +502,639 @@
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="148"/>
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="222"/>
         <source>Remove...</source>
-        <translation type="unfinished"></translation>
+        <translation>削除...</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="345"/>
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="152"/>
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="226"/>
         <source>Export...</source>
-        <translation type="unfinished"></translation>
+        <translation>エクスポート...</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="348"/>
         <source>Open Collection Viewer...</source>
-        <translation type="unfinished"></translation>
+        <translation>コレクションビューアーを開く...</translation>
     </message>
     <message>
         <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="350"/>
         <source>Organize...</source>
-        <translation type="unfinished"></translation>
+        <translation>整理...</translation>
     </message>
     <message>
         <location filename="../src/ui/loupe/VQScreenshotLoupe.cpp" line="183"/>
         <source>Vellico loupe</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellicoルーペ</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="9"/>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="425"/>
         <source>Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>コピー</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="10"/>
         <source>Copy Alternate Format</source>
-        <translation type="unfinished"></translation>
+        <translation>代替形式でコピー</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="11"/>
         <source>Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>貼り付け</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="18"/>
         <source>Close Window</source>
-        <translation type="unfinished"></translation>
+        <translation>ウィンドウを閉じる</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="19"/>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="444"/>
         <source>Swap with Selection</source>
-        <translation type="unfinished"></translation>
+        <translation>選択中の色と入れ替え</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="51"/>
         <source>Click to copy; right click to type a color</source>
-        <translation type="unfinished"></translation>
+        <translation>クリックでコピー、右クリックで色を入力</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="264"/>
         <source>Click to copy the name</source>
-        <translation type="unfinished"></translation>
+        <translation>クリックで名前をコピー</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="274"/>
         <source>Copied “%1”</source>
-        <translation type="unfinished"></translation>
+        <translation>「%1」をコピーしました</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="144"/>
         <source>Preferences, import and more</source>
-        <translation type="unfinished"></translation>
+        <translation>設定、インポートなど</translation>
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="170"/>
         <source>Show or hide the collections</source>
-        <translation type="unfinished"></translation>
+        <translation>コレクションの表示/非表示</translation>
     </message>
     <message>
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="124"/>
         <source>Organizer</source>
-        <translation type="unfinished"></translation>
+        <translation>コレクションの整理</translation>
     </message>
     <message>
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="149"/>
         <source>Remove the selected collection</source>
-        <translation type="unfinished"></translation>
+        <translation>選択したコレクションを削除</translation>
     </message>
     <message>
         <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="153"/>
         <source>Export the selected collections</source>
-        <translation type="unfinished"></translation>
+        <translation>選択したコレクションをエクスポート</translation>
     </message>
     <message>
         <location filename="../src/ui/organizer/VQOrganizerModel.cpp" line="102"/>
         <source>Click for the colors of this collection</source>
-        <translation type="unfinished"></translation>
+        <translation>クリックでこのコレクションの色を表示</translation>
     </message>
     <message>
         <location filename="../src/ui/organizer/VQOrganizerModel.cpp" line="110"/>
         <source>Title</source>
-        <translation type="unfinished"></translation>
+        <translation>タイトル</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQCMYKSlidersColorPicker.h" line="10"/>
         <source>CMYK Sliders</source>
-        <translation type="unfinished"></translation>
+        <translation>CMYKスライダー</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQColorWheelControl.cpp" line="141"/>
         <source>Select White</source>
-        <translation type="unfinished"></translation>
+        <translation>白を選択</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQColorWheelPicker.h" line="16"/>
         <source>Color Wheel</source>
-        <translation type="unfinished"></translation>
+        <translation>カラーホイール</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQGrayscaleColorPicker.cpp" line="8"/>
         <source>Gray</source>
-        <translation type="unfinished"></translation>
+        <translation>グレー</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQGrayscaleColorPicker.h" line="10"/>
         <source>Grayscale</source>
-        <translation type="unfinished"></translation>
+        <translation>グレースケール</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQHSBColorPicker.h" line="10"/>
         <source>HSB Sliders</source>
-        <translation type="unfinished"></translation>
+        <translation>HSBスライダー</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQHSBPlaneColorPicker.cpp" line="36"/>
         <source>H</source>
-        <translation type="unfinished"></translation>
+        <translation>H</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQHSBPlaneColorPicker.h" line="16"/>
         <source>Color Square</source>
-        <translation type="unfinished"></translation>
+        <translation>カラースクエア</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQRGBSlidersColorPicker.h" line="10"/>
         <source>RGB Sliders</source>
-        <translation type="unfinished"></translation>
+        <translation>RGBスライダー</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRRecorderCell.cpp" line="53"/>
         <source>Type shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>ショートカットを入力</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRRecorderCell.cpp" line="56"/>
         <source>Click to record shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>クリックしてショートカットを記録</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRRecorderControl.cpp" line="74"/>
         <source>Use old shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>元のショートカットを使用</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRValidator.cpp" line="15"/>
         <source>The key combination %@ can&apos;t be used!</source>
-        <translation type="unfinished"></translation>
+        <translation>キーの組み合わせ%@は使用できません。</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRValidator.cpp" line="51"/>
         <source>it&apos;s already used</source>
-        <translation type="unfinished"></translation>
+        <translation>すでに使用されている</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRValidator.cpp" line="53"/>
         <source>The key combination &quot;%@&quot; can&apos;t be used because %@.</source>
-        <translation type="unfinished"></translation>
+        <translation>キーの組み合わせ「%@」は、%@ため使用できません。</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRValidator.cpp" line="63"/>
         <source>The key combination &quot;%@&quot; can&apos;t be used because it&apos;s already used by a system-wide keyboard shortcut. (If you really want to use this key combination, most shortcuts can be changed in the keyboard settings of your desktop.)</source>
-        <translation type="unfinished"></translation>
+        <translation>キーの組み合わせ「%@」は、システム全体のキーボードショートカットで使用されているため使用できません（このキーの組み合わせをどうしても使いたい場合、ほとんどのショートカットはデスクトップのキーボード設定で変更できます）。</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRValidator.cpp" line="74"/>
         <source>The key combination &quot;%@&quot; can&apos;t be used because its key has no name on the current keyboard layout.</source>
-        <translation type="unfinished"></translation>
+        <translation>キーの組み合わせ「%@」は、現在のキーボード配列ではキーに名前がないため使用できません。</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/SRValidator.cpp" line="96"/>
         <source>The key combination &quot;%@&quot; can&apos;t be used because it&apos;s already used by the menu item &quot;%@&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>キーの組み合わせ「%@」は、メニュー項目「%@」で使用されているため使用できません。</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQLaunchAtLogin.cpp" line="120"/>
         <source>The folder %1 could not be made.</source>
-        <translation type="unfinished"></translation>
+        <translation>フォルダー%1を作成できませんでした。</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="32"/>
         <source>This desktop</source>
-        <translation type="unfinished"></translation>
+        <translation>このデスクトップ</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="35"/>
         <source>picks a color</source>
-        <translation type="unfinished"></translation>
+        <translation>色を取得</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="35"/>
         <source>opens or closes the window</source>
-        <translation type="unfinished"></translation>
+        <translation>ウィンドウを開閉</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="41"/>
         <source>Asking %1 to bind the shortcut…</source>
-        <translation type="unfinished"></translation>
+        <translation>%1にショートカットの割り当てを要求しています…</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="45"/>
         <source>%1 bound the shortcut; its keyboard settings show the keys.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1がショートカットを割り当てました。キーはキーボード設定で確認できます。</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="46"/>
         <source>%1 bound the shortcut to %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1がショートカットを%2に割り当てました。</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="49"/>
         <source>%1 did not bind the shortcut (%2). In its keyboard settings, bind the first command to a key to pick a color, or the second to open the window:</source>
-        <translation type="unfinished"></translation>
+        <translation>%1はショートカットを割り当てませんでした（%2）。キーボード設定で、色を取得するには1つ目のコマンドを、ウィンドウを開くには2つ目のコマンドをキーに割り当ててください:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQShortcutRowState.cpp" line="57"/>
         <source>%1 binds no global shortcut for programs%2. In its keyboard settings, bind the first command to a key to pick a color, or the second to open the window:</source>
         <extracomment>%1 is the desktop&apos;s name; %2 is empty or the reason in parentheses, with a space before it.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1はプログラムのグローバルショートカットを割り当てません%2。キーボード設定で、色を取得するには1つ目のコマンドを、ウィンドウを開くには2つ目のコマンドをキーに割り当ててください:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="58"/>
         <source>Hexadecimal: FF8000</source>
-        <translation type="unfinished"></translation>
+        <translation>16進数: FF8000</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="59"/>
         <source>Hexadecimal: #FF8000</source>
-        <translation type="unfinished"></translation>
+        <translation>16進数: #FF8000</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="85"/>
         <source>Vellico Preferences</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellicoの設定</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="196"/>
         <source>Synchronize through a shared folder</source>
-        <translation type="unfinished"></translation>
+        <translation>共有フォルダーで同期</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="201"/>
         <source>No folder chosen</source>
-        <translation type="unfinished"></translation>
+        <translation>フォルダー未選択</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="202"/>
         <source>Choose...</source>
-        <translation type="unfinished"></translation>
+        <translation>選択...</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="234"/>
         <source>Global shortcut:</source>
-        <translation type="unfinished"></translation>
+        <translation>グローバルショートカット:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="239"/>
         <source>Copy format:</source>
-        <translation type="unfinished"></translation>
+        <translation>コピー形式:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="242"/>
         <source>Alternate format:</source>
-        <translation type="unfinished"></translation>
+        <translation>代替形式:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="244"/>
         <source>Your formats...</source>
-        <translation type="unfinished"></translation>
+        <translation>独自の形式...</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="248"/>
         <source>Hexadecimal and CSS in lower case</source>
-        <translation type="unfinished"></translation>
+        <translation>16進数とCSSを小文字で表記</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="253"/>
         <source>Crosshair</source>
-        <translation type="unfinished"></translation>
+        <translation>十字線</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="253"/>
         <source>Circle</source>
-        <translation type="unfinished"></translation>
+        <translation>円</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="260"/>
         <source>Cursor on the wheel:</source>
-        <translation type="unfinished"></translation>
+        <translation>ホイールのカーソル:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="273"/>
         <source>Bring Vellico to the front when picking from the screen</source>
-        <translation type="unfinished"></translation>
+        <translation>画面から色を取得するときにVellicoを前面に表示</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="278"/>
         <source>Remember recent colors</source>
-        <translation type="unfinished"></translation>
+        <translation>最近使った色を記憶</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="281"/>
         <source>How many recent colors are kept</source>
-        <translation type="unfinished"></translation>
+        <translation>記憶する最近使った色の数</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="282"/>
         <source>Keep:</source>
-        <translation type="unfinished"></translation>
+        <translation>保持数:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="284"/>
         <source>Clear</source>
-        <translation type="unfinished"></translation>
+        <translation>消去</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="285"/>
         <source>Forget the recent colors now</source>
-        <translation type="unfinished"></translation>
+        <translation>最近使った色を今すぐ消去</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="294"/>
         <source>Launch at login</source>
-        <translation type="unfinished"></translation>
+        <translation>ログイン時に起動</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="297"/>
         <source>Write a debug log</source>
-        <translation type="unfinished"></translation>
+        <translation>デバッグログを記録</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="298"/>
         <source>Show the log file</source>
-        <translation type="unfinished"></translation>
+        <translation>ログファイルを表示</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="308"/>
         <source>Done</source>
-        <translation type="unfinished"></translation>
+        <translation>完了</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="364"/>
         <source>No global shortcut in this session: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>このセッションではグローバルショートカットを使用できません: %1</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="426"/>
         <source>Copy the command</source>
-        <translation type="unfinished"></translation>
+        <translation>コマンドをコピー</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="611"/>
         <source>Vellico could not be added to the programs started at login.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellicoをログイン時に起動するプログラムに追加できませんでした。</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="613"/>
         <source>Vellico could not be removed from the programs started at login.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vellicoをログイン時に起動するプログラムから削除できませんでした。</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="627"/>
         <source>Choose the shared folder</source>
-        <translation type="unfinished"></translation>
+        <translation>共有フォルダーを選択</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="639"/>
         <source>This folder can&apos;t be used for synchronization.</source>
-        <translation type="unfinished"></translation>
+        <translation>このフォルダーは同期に使用できません。</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSyncFolderChoice.cpp" line="27"/>
         <source>The folder &quot;%1&quot; does not exist. Choose a folder that is there, for example one your sync tool keeps alike on all your computers.</source>
-        <translation type="unfinished"></translation>
+        <translation>フォルダー「%1」は存在しません。既存のフォルダーを選択してください（たとえば、同期ツールがすべてのコンピューターで同じ内容に保っているフォルダー）。</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSyncFolderChoice.cpp" line="31"/>
         <source>&quot;%1&quot; is a file, not a folder. Choose the folder your copies should go to.</source>
-        <translation type="unfinished"></translation>
+        <translation>「%1」はフォルダーではなくファイルです。コピーの保存先フォルダーを選択してください。</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSyncFolderChoice.cpp" line="34"/>
         <source>Vellico cannot write into the folder &quot;%1&quot;. Choose a folder you may write to.</source>
-        <translation type="unfinished"></translation>
+        <translation>フォルダー「%1」に書き込めません。書き込み可能なフォルダーを選択してください。</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSyncFolderChoice.cpp" line="42"/>
         <source>Choose the shared folder to synchronize.</source>
-        <translation type="unfinished"></translation>
+        <translation>同期する共有フォルダーを選択してください。</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSyncFolderChoice.cpp" line="45"/>
         <source>This computer has no identity to name its copy after: nothing will be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>このコンピューターにはコピーの名前に使える識別名がないため、何も書き込まれません。</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQSyncFolderChoice.cpp" line="46"/>
         <source>This computer&apos;s copy: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>このコンピューターのコピー: %1</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="23"/>
         <source>Your Copy Formats</source>
-        <translation type="unfinished"></translation>
+        <translation>独自のコピー形式</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="36"/>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>追加</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="42"/>
         <source>Up</source>
-        <translation type="unfinished"></translation>
+        <translation>上へ</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="44"/>
         <source>Down</source>
-        <translation type="unfinished"></translation>
+        <translation>下へ</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="56"/>
         <source>Name:</source>
-        <translation type="unfinished"></translation>
+        <translation>名前:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="57"/>
         <source>Template:</source>
-        <translation type="unfinished"></translation>
+        <translation>テンプレート:</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="63"/>
         <source>Placeholders: {hex} {HEX}, {rgb.r} (0-255), {srgb.r} (0-1), and the channels of hsl, hwb, oklch, oklab, lab, lch and p3, such as {oklch.l}; &quot;:3&quot; gives 3 decimals; {{ and }} are braces.</source>
-        <translation type="unfinished"></translation>
+        <translation>プレースホルダー: {hex} {HEX}、{rgb.r}（0-255）、{srgb.r}（0-1）、hsl・hwb・oklch・oklab・lab・lch・p3の各チャンネル（例: {oklch.l}）。「:3」で小数点以下3桁、{{と}}は波括弧になります。</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="73"/>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>保存</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="140"/>
         <source>Orange copies as: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>オレンジのコピー結果: %1</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="145"/>
         <source>Format %1</source>
-        <translation type="unfinished"></translation>
+        <translation>形式%1</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="177"/>
         <source>The format needs a name.</source>
-        <translation type="unfinished"></translation>
+        <translation>形式には名前が必要です。</translation>
     </message>
     <message>
         <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="179"/>
         <source>&quot;%1&quot;: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>「%1」: %2</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="51"/>
         <source>Matching colors</source>
-        <translation type="unfinished"></translation>
+        <translation>一致する色</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="54"/>
         <source>Find a color by name or value</source>
-        <translation type="unfinished"></translation>
+        <translation>名前や値で色を検索</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="55"/>
         <source>Find Color</source>
-        <translation type="unfinished"></translation>
+        <translation>色を検索</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="221"/>
         <source>Normal</source>
-        <translation type="unfinished"></translation>
+        <translation>通常</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="222"/>
         <source>Large</source>
-        <translation type="unfinished"></translation>
+        <translation>大</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="378"/>
         <source>Contrast against %1: drop a color here, or click for more</source>
-        <translation type="unfinished"></translation>
+        <translation>%1とのコントラスト: ここに色をドロップするか、クリックしてその他の選択肢を表示</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="379"/>
         <source>Color to contrast against: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>比較する色: %1</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="417"/>
         <source>Pick from Screen</source>
-        <translation type="unfinished"></translation>
+        <translation>画面から取得</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="420"/>
         <source>White</source>
-        <translation type="unfinished"></translation>
+        <translation>白</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="422"/>
         <source>Black</source>
-        <translation type="unfinished"></translation>
+        <translation>黒</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="431"/>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="441"/>
         <source>%1 more not shown</source>
-        <translation type="unfinished"></translation>
+        <translation>ほか%1件は非表示</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="446"/>
         <source>Copy Contrast Summary</source>
-        <translation type="unfinished"></translation>
+        <translation>コントラストの概要をコピー</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="42"/>
         <source>passes</source>
-        <translation type="unfinished"></translation>
+        <translation>合格</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="42"/>
         <source>fails</source>
-        <translation type="unfinished"></translation>
+        <translation>不合格</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="96"/>
         <source>Contrast ratio of %1 and %2 (WCAG 2.2): %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1と%2のコントラスト比（WCAG 2.2）: %3</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="118"/>
         <source>large text</source>
-        <translation type="unfinished"></translation>
+        <translation>大きな文字</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="118"/>
         <source>normal text</source>
-        <translation type="unfinished"></translation>
+        <translation>通常の文字</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="121"/>
         <source>%1 %2: %3 (needs %4)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 %2: %3（%4以上が必要）</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="138"/>
         <source>APCA lightness contrast of %1 as text on %2: Lc %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%2上の文字%1のAPCA明度コントラスト: Lc %3</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="159"/>
         <source>Passes AA for normal text on %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1上の通常の文字でAAに合格</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="161"/>
         <source>Nearest color that passes AA for normal text on %1: %2 (%3); click to select it</source>
-        <translation type="unfinished"></translation>
+        <translation>%1上の通常の文字でAAに合格する最も近い色: %2（%3）。クリックで選択</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="168"/>
         <source>%1 on %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%2上の%1: %3</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="173"/>
         <source>nearest passing AA: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>AAに合格する最も近い色: %1</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="181"/>
         <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="24"/>
         <source>Recent Colors</source>
-        <translation type="unfinished"></translation>
+        <translation>最近使った色</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="6"/>
         <source>Save the recent colors as a collection</source>
-        <translation type="unfinished"></translation>
+        <translation>最近使った色をコレクションとして保存</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="19"/>
         <source>No recent colors yet</source>
-        <translation type="unfinished"></translation>
+        <translation>最近使った色はまだありません</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQShadesRow.cpp" line="9"/>
         <source>Add as collection</source>
-        <translation type="unfinished"></translation>
+        <translation>コレクションとして追加</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQShadesRow.cpp" line="27"/>
         <source>No color selected</source>
-        <translation type="unfinished"></translation>
+        <translation>色が選択されていません</translation>
     </message>
     <message>
         <location filename="../src/ui/tools/VQSwatchToolRow.cpp" line="130"/>
         <source>The collection was not added.</source>
-        <translation type="unfinished"></translation>
+        <translation>コレクションは追加されませんでした。</translation>
     </message>
     <message>
         <location filename="../src/vqcore/ui/VQWidgetModalUI.cpp" line="68"/>
         <source>Do not show this message again</source>
-        <translation type="unfinished"></translation>
+        <translation>今後このメッセージを表示しない</translation>
     </message>
     <message>
         <location filename="../src/vqcore/ui/VQWidgetModalUI.cpp" line="151"/>
         <source>Vellico couldn&apos;t show the log file: no file manager is set up on this desktop.</source>
-        <translation type="unfinished"></translation>
+        <translation>ログファイルを表示できませんでした。このデスクトップにはファイルマネージャーが設定されていません。</translation>
     </message>
 </context>
 </TS>
