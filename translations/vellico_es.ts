@@ -4,7 +4,7 @@
 <context>
     <name>QGuiApplication</name>
     <message>
-        <location filename="../src/vqcore/VQTranslations.cpp" line="11"/>
+        <location filename="../src/vqcore/VQTranslations.cpp" line="12"/>
         <source>QT_LAYOUT_DIRECTION</source>
         <extracomment>&quot;LTR&quot; for a language written from left to right, &quot;RTL&quot; for one written from right to left.</extracomment>
         <translation>LTR</translation>
@@ -26,26 +26,26 @@
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="37"/>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="188"/>
-        <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="13"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="194"/>
+        <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="15"/>
         <source>New Collection</source>
         <translation>Nueva colección</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="38"/>
-        <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="14"/>
+        <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="17"/>
         <source>Find Color...</source>
         <translation>Buscar color...</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="39"/>
-        <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="12"/>
+        <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="13"/>
         <source>Copy Color Name</source>
         <translation>Copiar nombre del color</translation>
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="40"/>
-        <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="15"/>
+        <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="18"/>
         <source>Preferences...</source>
         <translation>Preferencias...</translation>
     </message>
@@ -76,7 +76,7 @@
     </message>
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="46"/>
-        <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="16"/>
+        <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="19"/>
         <source>Help</source>
         <translation>Ayuda</translation>
     </message>
@@ -85,7 +85,7 @@
         <location filename="../src/app/VQLibraryAtLaunch.cpp" line="19"/>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="47"/>
         <location filename="../src/core/VQSwatchDatabaseURL.cpp" line="77"/>
-        <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="17"/>
+        <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="20"/>
         <source>Quit</source>
         <translation>Salir</translation>
     </message>
@@ -107,11 +107,11 @@
         <location filename="../src/parsers/VQImportCommands.cpp" line="52"/>
         <location filename="../src/parsers/VQImportCommands.cpp" line="77"/>
         <location filename="../src/parsers/VQImportCommands.cpp" line="103"/>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="290"/>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="306"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="301"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="317"/>
         <location filename="../src/ui/prefs/SRRecorderCell.cpp" line="123"/>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="616"/>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="639"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="620"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="643"/>
         <location filename="../src/ui/tools/VQSwatchToolRow.cpp" line="132"/>
         <location filename="../src/vqcore/ui/VQDesktopOpen.cpp" line="39"/>
         <location filename="../src/vqcore/ui/VQWidgetModalUI.cpp" line="55"/>
@@ -206,14 +206,14 @@
     <message>
         <location filename="../src/core/VQColorText.cpp" line="356"/>
         <location filename="../src/parsers/VQImportCommands.cpp" line="306"/>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="118"/>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="133"/>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="151"/>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="175"/>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="188"/>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="203"/>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="223"/>
-        <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="71"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="120"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="135"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="154"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="179"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="195"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="212"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="232"/>
+        <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="72"/>
         <location filename="../src/vqcore/VQModalUI.cpp" line="36"/>
         <source>Cancel</source>
         <translation>Cancelar</translation>
@@ -356,16 +356,16 @@
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="303"/>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="118"/>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="203"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="117"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="209"/>
         <source>Please, enter a new name for the color:</source>
         <translation>Introduzca un nombre nuevo para el color:</translation>
     </message>
     <message>
         <location filename="../src/parsers/VQImportCommands.cpp" line="306"/>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="118"/>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="151"/>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="203"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="120"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="154"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="212"/>
         <source>Rename</source>
         <translation>Renombrar</translation>
     </message>
@@ -400,77 +400,77 @@
         <translation>Colección</translation>
     </message>
     <message>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="131"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="133"/>
         <source>Do you really want to remove this color from its collection?</source>
         <translation>¿Realmente quiere eliminar este color de su colección?</translation>
     </message>
     <message>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="132"/>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="174"/>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="222"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="134"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="178"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="231"/>
         <source>This action cannot be undone.</source>
         <translation>Esta acción no se puede deshacer.</translation>
     </message>
     <message>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="133"/>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="175"/>
-        <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="36"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="135"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="179"/>
+        <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="37"/>
         <source>Remove</source>
         <translation>Eliminar</translation>
     </message>
     <message>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="148"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="151"/>
         <source>Please, enter a new name for the color collection:</source>
         <translation>Introduzca un nombre nuevo para la colección:</translation>
     </message>
     <message>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="173"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="177"/>
         <source>Do you really want to remove this collection?</source>
         <translation>¿Realmente quiere eliminar esta colección?</translation>
     </message>
     <message>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="188"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="192"/>
         <source>Please, enter a name for the color collection:</source>
         <translation>Introduzca un nombre para la colección:</translation>
     </message>
     <message>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="188"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="195"/>
         <source>Create</source>
         <translation>Crear</translation>
     </message>
     <message>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="221"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="230"/>
         <source>Are you sure you want to merge these two collections?</source>
         <translation>¿Seguro que quiere combinar estas dos colecciones?</translation>
     </message>
     <message>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="223"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="232"/>
         <source>Merge</source>
         <translation>Combinar</translation>
     </message>
     <message>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="276"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="285"/>
         <source>Export</source>
         <translation>Exportar</translation>
     </message>
     <message>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="278"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="287"/>
         <source>Palette files</source>
         <translation>Archivos de paleta</translation>
     </message>
     <message>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="282"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="292"/>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="436"/>
         <source>Collections</source>
         <translation>Colecciones</translation>
     </message>
     <message>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="290"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="301"/>
         <source>The colors could not be exported.</source>
         <translation>No se pudieron exportar los colores.</translation>
     </message>
     <message>
-        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="304"/>
+        <location filename="../src/ui/collections/VQCollectionActions.cpp" line="315"/>
         <source>Some names were changed in the exported file.</source>
         <translation>Algunos nombres se cambiaron en el archivo exportado.</translation>
     </message>
@@ -528,7 +528,7 @@
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="9"/>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="425"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="429"/>
         <source>Copy</source>
         <translation>Copiar</translation>
     </message>
@@ -538,17 +538,17 @@
         <translation>Copiar en formato alternativo</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="11"/>
+        <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="12"/>
         <source>Paste</source>
         <translation>Pegar</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="18"/>
+        <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="21"/>
         <source>Close Window</source>
         <translation>Cerrar ventana</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="19"/>
+        <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="23"/>
         <location filename="../src/ui/tools/VQContrastRow.cpp" line="444"/>
         <source>Swap with Selection</source>
         <translation>Intercambiar con la selección</translation>
@@ -619,7 +619,7 @@
         <translation>Rueda de color</translation>
     </message>
     <message>
-        <location filename="../src/ui/pickers/VQGrayscaleColorPicker.cpp" line="8"/>
+        <location filename="../src/ui/pickers/VQGrayscaleColorPicker.cpp" line="9"/>
         <source>Gray</source>
         <translation>Gris</translation>
     </message>
@@ -860,32 +860,32 @@
         <translation>Hecho</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="364"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="368"/>
         <source>No global shortcut in this session: %1</source>
         <translation>Sin atajo global en esta sesión: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="426"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="430"/>
         <source>Copy the command</source>
         <translation>Copiar el comando</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="611"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="615"/>
         <source>Vellico could not be added to the programs started at login.</source>
         <translation>No se pudo añadir Vellico a los programas que se abren al iniciar sesión.</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="613"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="617"/>
         <source>Vellico could not be removed from the programs started at login.</source>
         <translation>No se pudo quitar Vellico de los programas que se abren al iniciar sesión.</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="627"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="631"/>
         <source>Choose the shared folder</source>
         <translation>Elegir la carpeta compartida</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="639"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="643"/>
         <source>This folder can&apos;t be used for synchronization.</source>
         <translation>Esta carpeta no se puede usar para sincronizar.</translation>
     </message>
@@ -930,52 +930,52 @@
         <translation>Añadir</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="42"/>
+        <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="43"/>
         <source>Up</source>
         <translation>Subir</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="44"/>
+        <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="45"/>
         <source>Down</source>
         <translation>Bajar</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="56"/>
+        <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="57"/>
         <source>Name:</source>
         <translation>Nombre:</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="57"/>
+        <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="58"/>
         <source>Template:</source>
         <translation>Plantilla:</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="63"/>
+        <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="64"/>
         <source>Placeholders: {hex} {HEX}, {rgb.r} (0-255), {srgb.r} (0-1), and the channels of hsl, hwb, oklch, oklab, lab, lch and p3, such as {oklch.l}; &quot;:3&quot; gives 3 decimals; {{ and }} are braces.</source>
         <translation>Marcadores: {hex} {HEX}, {rgb.r} (0-255), {srgb.r} (0-1) y los canales de hsl, hwb, oklch, oklab, lab, lch y p3, como {oklch.l}; «:3» da 3 decimales; {{ y }} son llaves.</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="73"/>
+        <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="74"/>
         <source>Save</source>
         <translation>Guardar</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="140"/>
+        <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="141"/>
         <source>Orange copies as: %1</source>
         <translation>El naranja se copia como: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="145"/>
+        <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="146"/>
         <source>Format %1</source>
         <translation>Formato %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="177"/>
+        <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="178"/>
         <source>The format needs a name.</source>
         <translation>El formato necesita un nombre.</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="179"/>
+        <location filename="../src/ui/prefs/VQUserFormatsEditor.cpp" line="180"/>
         <source>&quot;%1&quot;: %2</source>
         <translation>«%1»: %2</translation>
     </message>

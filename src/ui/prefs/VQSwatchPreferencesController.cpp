@@ -312,7 +312,11 @@ void VQSwatchPreferencesController::buildWindow()
     bottom->addWidget(_doneButton);
     layout->addLayout(bottom);
 
-    _window->setFixedWidth(kWindowWidth);
+    // A language whose texts are longer widens the window rather than cutting them off.
+    const int width = std::max(kWindowWidth, layout->sizeHint().width());
+    _shortcutNote->setFixedWidth(width - layout->contentsMargins().left() - layout->contentsMargins().right() -
+                                 titleWidth - grid->horizontalSpacing());
+    _window->setFixedWidth(width);
 
     connect(_syncWithICloudButton, &QCheckBox::toggled, this, [this](bool on) {
         if (_loading || !on || !_syncFolder.isEmpty())
