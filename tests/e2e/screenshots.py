@@ -3,9 +3,10 @@
 loupe and the organiser, taken the way the desktop tests drive Vellico (Xvfb,
 openbox, trayer), so they always show what the program draws today.
 
-    screenshots.py OUTDIR      with VELLICO_BINARY and VELLICO_CLI set
+    screenshots.py OUTDIR [LANGUAGE...]     with VELLICO_BINARY and VELLICO_CLI set
 
-Writes window.png, loupe.png and organizer.png, each cropped to what it shows.
+Writes window.png, loupe.png and organizer.png, each cropped to what it shows,
+and window-LANGUAGE.png for every language named (LANGUAGE=de and so on).
 scripts/make-screenshots.sh runs it into resources/screenshots/.
 """
 
@@ -68,7 +69,7 @@ def loupe_window(session):
     return None
 
 
-def main(out):
+def main(out, languages=()):
     os.makedirs(out, exist_ok=True)
     with Session("screenshots") as session:
         os.makedirs(os.path.dirname(session.library_path()), exist_ok=True)
@@ -127,11 +128,28 @@ def main(out):
         session.vellico.send_signal(vellico_e2e.signal.SIGTERM)
         session.wait_for_exit()
 
+        for language in languages:
+            session.start_vellico(LANGUAGE=language)
+            left, top, width, height = wait_for_icon(session)
+            click(session, (left + width // 2, top + height // 2))
+            window = wait_until("the main window", lambda: session.vellico_window(200, 250))
+            offer_clipboard(session, "#3A7BD5")
+            session.x("xdotool", "mousemove", str(window[0] + 20), str(window[1] + window[3] // 2))
+            session.x("xdotool", "key", "ctrl+v")
+            session.x("xdotool", "mousemove", "10", "700")
+            time.sleep(1)
+            window = session.vellico_window(200, 250)
+            right = max(window[0] + window[2], left + width) + 12
+            save(session, f"window-{language}", (window[0] - 12, 0, right - window[0] + 12, window[1] + window[3] + 12),
+                 out)
+            session.vellico.send_signal(vellico_e2e.signal.SIGTERM)
+            session.wait_for_exit()
+
 
 if __name__ == "__main__":
-    if len(sys.argv) != 2:
-        sys.exit(f"usage: {sys.argv[0]} OUTDIR")
+    if len(sys.argv) < 2:
+        sys.exit(f"usage: {sys.argv[0]} OUTDIR [LANGUAGE...]")
     try:
-        main(sys.argv[1])
+        main(sys.argv[1], sys.argv[2:])
     except Failure as failure:
         sys.exit(f"screenshots: {failure}")

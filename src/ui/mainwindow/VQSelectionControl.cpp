@@ -47,6 +47,9 @@ void drawRightAligned(QPainter &painter, const QString &text, int right, int top
 VQSelectionControl::VQSelectionControl(VQSwatchCore &core, QWidget *parent) : QWidget(parent), _core(core)
 {
     setFixedSize(sizeHint());
+    // The readout is code (#3A7BD5, then red, green and blue): it reads from the
+    // left in every language.
+    setLayoutDirection(Qt::LeftToRight);
     setCursor(Qt::PointingHandCursor);
     setToolTip(VQLocalizedString("Click to copy; right click to type a color"));
     _observer = VQNotificationCenter::defaultCenter().addObserver(
@@ -147,6 +150,8 @@ void VQSelectionControl::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    // A painter aligns text by the application's direction unless told the widget's.
+    painter.setLayoutDirection(layoutDirection());
     const QRectF bounds = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
 
     // The segments: dark rounded buttons, the pressed one darker.

@@ -188,6 +188,8 @@ class VQContrastReadout : public QWidget
     explicit VQContrastReadout(VQContrastRow &row) : QWidget(&row), _row(row)
     {
         setFixedHeight(VQContrastRow::kHeight);
+        // A table of measures laid out from the left in every language.
+        setLayoutDirection(Qt::LeftToRight);
     }
 
   protected:
@@ -207,6 +209,7 @@ class VQContrastReadout : public QWidget
         const VQContrastSummary &summary = _row.summary();
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
+        painter.setLayoutDirection(layoutDirection());
         const QColor ink = palette().color(QPalette::WindowText);
         QFont big = font();
         big.setPixelSize(13);
