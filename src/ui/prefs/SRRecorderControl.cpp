@@ -148,6 +148,22 @@ bool SRRecorderControl::event(QEvent *event)
     return QWidget::event(event);
 }
 
+namespace
+{
+// Whether a text's script has italic forms: Arabic, Japanese and most others
+// have none, and a slanted font may lack their letters altogether.
+bool writtenInItalics(const QString &text)
+{
+    for (const QChar c : text) {
+        const QChar::Script script = c.script();
+        if (c.isLetter() && script != QChar::Script_Latin && script != QChar::Script_Greek &&
+            script != QChar::Script_Cyrillic)
+            return false;
+    }
+    return true;
+}
+} // namespace
+
 void SRRecorderControl::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -170,7 +186,8 @@ void SRRecorderControl::paintEvent(QPaintEvent *)
     QFont font = painter.font();
     font.setPixelSize(11);
     const bool placeholder = !_cell.isRecording() && _cell.keyCombo().code < 0;
-    font.setItalic(placeholder || (_cell.isRecording() && !(_cell.recordingFlags() & VQModifierFlag::AllModifiers)));
+    font.setItalic((placeholder || (_cell.isRecording() && !(_cell.recordingFlags() & VQModifierFlag::AllModifiers))) &&
+                   writtenInItalics(_cell.displayText()));
     painter.setFont(font);
     QColor textColor = placeholder || _cell.isRecording() ? QColor::fromRgbF(0.85f, 0.85f, 0.85f) : Qt::white;
     if (!enabled)
