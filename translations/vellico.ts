@@ -456,7 +456,7 @@
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="292"/>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="436"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="439"/>
         <source>Collections</source>
         <translation type="unfinished"></translation>
     </message>
@@ -545,22 +545,22 @@
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="23"/>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="444"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="447"/>
         <source>Swap with Selection</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="51"/>
+        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="54"/>
         <source>Click to copy; right click to type a color</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="264"/>
+        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="269"/>
         <source>Click to copy the name</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="274"/>
+        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="279"/>
         <source>Copied “%1”</source>
         <translation type="unfinished"></translation>
     </message>
@@ -991,48 +991,50 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="221"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="224"/>
         <source>Normal</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="222"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="225"/>
         <source>Large</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="378"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="381"/>
         <source>Contrast against %1: drop a color here, or click for more</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="379"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="382"/>
         <source>Color to contrast against: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="417"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="420"/>
         <source>Pick from Screen</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="420"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="423"/>
         <source>White</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="422"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="425"/>
         <source>Black</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="431"/>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="441"/>
-        <source>%1 more not shown</source>
-        <translation type="unfinished"></translation>
+    <message numerus="yes">
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="434"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="444"/>
+        <source>%n more not shown</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="446"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="449"/>
         <source>Copy Contrast Summary</source>
         <translation type="unfinished"></translation>
     </message>

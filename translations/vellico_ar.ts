@@ -460,7 +460,7 @@
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="292"/>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="436"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="439"/>
         <source>Collections</source>
         <translation>المجموعات</translation>
     </message>
@@ -549,22 +549,22 @@
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="23"/>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="444"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="447"/>
         <source>Swap with Selection</source>
         <translation>تبديل مع اللون المحدد</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="51"/>
+        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="54"/>
         <source>Click to copy; right click to type a color</source>
         <translation>انقر للنسخ، وبالزر الأيمن لكتابة لون</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="264"/>
+        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="269"/>
         <source>Click to copy the name</source>
         <translation>انقر لنسخ الاسم</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="274"/>
+        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="279"/>
         <source>Copied “%1”</source>
         <translation>نُسخ «‎%1»</translation>
     </message>
@@ -995,48 +995,55 @@
         <translation>البحث عن لون</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="221"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="224"/>
         <source>Normal</source>
         <translation>عادي</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="222"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="225"/>
         <source>Large</source>
         <translation>كبير</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="378"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="381"/>
         <source>Contrast against %1: drop a color here, or click for more</source>
         <translation>التباين مع ‎%1: أفلت لونًا هنا، أو انقر لمزيد من الخيارات</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="379"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="382"/>
         <source>Color to contrast against: %1</source>
         <translation>اللون المقارَن به: ‎%1</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="417"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="420"/>
         <source>Pick from Screen</source>
         <translation>الالتقاط من الشاشة</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="420"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="423"/>
         <source>White</source>
         <translation>أبيض</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="422"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="425"/>
         <source>Black</source>
         <translation>أسود</translation>
     </message>
-    <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="431"/>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="441"/>
-        <source>%1 more not shown</source>
-        <translation>%1 أخرى غير معروضة</translation>
+    <message numerus="yes">
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="434"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="444"/>
+        <source>%n more not shown</source>
+        <translation>
+            <numerusform>%n عنصر آخر غير معروض</numerusform>
+            <numerusform>%n عنصر آخر غير معروض</numerusform>
+            <numerusform>%n عنصران آخران غير معروضين</numerusform>
+            <numerusform>%n عناصر أخرى غير معروضة</numerusform>
+            <numerusform>%n عنصرًا آخر غير معروض</numerusform>
+            <numerusform>%n عنصر آخر غير معروض</numerusform>
+        </translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="446"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="449"/>
         <source>Copy Contrast Summary</source>
         <translation>نسخ ملخّص التباين</translation>
     </message>

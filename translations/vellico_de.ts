@@ -460,7 +460,7 @@
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="292"/>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="436"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="439"/>
         <source>Collections</source>
         <translation>Sammlungen</translation>
     </message>
@@ -549,22 +549,22 @@
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="23"/>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="444"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="447"/>
         <source>Swap with Selection</source>
         <translation>Mit Auswahl tauschen</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="51"/>
+        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="54"/>
         <source>Click to copy; right click to type a color</source>
         <translation>Zum Kopieren klicken; Rechtsklick zum Eingeben einer Farbe</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="264"/>
+        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="269"/>
         <source>Click to copy the name</source>
         <translation>Zum Kopieren des Namens klicken</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="274"/>
+        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="279"/>
         <source>Copied “%1”</source>
         <translation>„%1“ kopiert</translation>
     </message>
@@ -995,48 +995,51 @@
         <translation>Farbe suchen</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="221"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="224"/>
         <source>Normal</source>
         <translation>Normal</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="222"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="225"/>
         <source>Large</source>
         <translation>Groß</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="378"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="381"/>
         <source>Contrast against %1: drop a color here, or click for more</source>
         <translation>Kontrast zu %1: Farbe hier ablegen oder für mehr klicken</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="379"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="382"/>
         <source>Color to contrast against: %1</source>
         <translation>Vergleichsfarbe für den Kontrast: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="417"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="420"/>
         <source>Pick from Screen</source>
         <translation>Vom Bildschirm aufnehmen</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="420"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="423"/>
         <source>White</source>
         <translation>Weiß</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="422"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="425"/>
         <source>Black</source>
         <translation>Schwarz</translation>
     </message>
-    <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="431"/>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="441"/>
-        <source>%1 more not shown</source>
-        <translation>%1 weitere nicht angezeigt</translation>
+    <message numerus="yes">
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="434"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="444"/>
+        <source>%n more not shown</source>
+        <translation>
+            <numerusform>%n weitere nicht angezeigt</numerusform>
+            <numerusform>%n weitere nicht angezeigt</numerusform>
+        </translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="446"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="449"/>
         <source>Copy Contrast Summary</source>
         <translation>Kontrastübersicht kopieren</translation>
     </message>

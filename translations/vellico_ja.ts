@@ -460,7 +460,7 @@
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="292"/>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="436"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="439"/>
         <source>Collections</source>
         <translation>コレクション</translation>
     </message>
@@ -549,22 +549,22 @@
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="23"/>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="444"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="447"/>
         <source>Swap with Selection</source>
         <translation>選択中の色と入れ替え</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="51"/>
+        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="54"/>
         <source>Click to copy; right click to type a color</source>
         <translation>クリックでコピー、右クリックで色を入力</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="264"/>
+        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="269"/>
         <source>Click to copy the name</source>
         <translation>クリックで名前をコピー</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="274"/>
+        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="279"/>
         <source>Copied “%1”</source>
         <translation>「%1」をコピーしました</translation>
     </message>
@@ -995,48 +995,50 @@
         <translation>色を検索</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="221"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="224"/>
         <source>Normal</source>
         <translation>通常</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="222"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="225"/>
         <source>Large</source>
         <translation>大</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="378"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="381"/>
         <source>Contrast against %1: drop a color here, or click for more</source>
         <translation>%1とのコントラスト: ここに色をドロップするか、クリックしてその他の選択肢を表示</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="379"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="382"/>
         <source>Color to contrast against: %1</source>
         <translation>比較する色: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="417"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="420"/>
         <source>Pick from Screen</source>
         <translation>画面から取得</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="420"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="423"/>
         <source>White</source>
         <translation>白</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="422"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="425"/>
         <source>Black</source>
         <translation>黒</translation>
     </message>
-    <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="431"/>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="441"/>
-        <source>%1 more not shown</source>
-        <translation>ほか%1件は非表示</translation>
+    <message numerus="yes">
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="434"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="444"/>
+        <source>%n more not shown</source>
+        <translation>
+            <numerusform>他 %n 件は非表示</numerusform>
+        </translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="446"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="449"/>
         <source>Copy Contrast Summary</source>
         <translation>コントラストの概要をコピー</translation>
     </message>

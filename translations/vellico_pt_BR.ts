@@ -460,7 +460,7 @@
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="292"/>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="436"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="439"/>
         <source>Collections</source>
         <translation>Coleções</translation>
     </message>
@@ -549,22 +549,22 @@
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="23"/>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="444"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="447"/>
         <source>Swap with Selection</source>
         <translation>Trocar com a seleção</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="51"/>
+        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="54"/>
         <source>Click to copy; right click to type a color</source>
         <translation>Clique para copiar; botão direito para digitar uma cor</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="264"/>
+        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="269"/>
         <source>Click to copy the name</source>
         <translation>Clique para copiar o nome</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="274"/>
+        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="279"/>
         <source>Copied “%1”</source>
         <translation>Copiado “%1”</translation>
     </message>
@@ -995,48 +995,51 @@
         <translation>Localizar cor</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="221"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="224"/>
         <source>Normal</source>
         <translation>Normal</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="222"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="225"/>
         <source>Large</source>
         <translation>Grande</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="378"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="381"/>
         <source>Contrast against %1: drop a color here, or click for more</source>
         <translation>Contraste com %1: solte uma cor aqui ou clique para mais opções</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="379"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="382"/>
         <source>Color to contrast against: %1</source>
         <translation>Cor de contraste: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="417"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="420"/>
         <source>Pick from Screen</source>
         <translation>Capturar da tela</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="420"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="423"/>
         <source>White</source>
         <translation>Branco</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="422"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="425"/>
         <source>Black</source>
         <translation>Preto</translation>
     </message>
-    <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="431"/>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="441"/>
-        <source>%1 more not shown</source>
-        <translation>Mais %1 não exibidas</translation>
+    <message numerus="yes">
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="434"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="444"/>
+        <source>%n more not shown</source>
+        <translation>
+            <numerusform>mais %n não exibida</numerusform>
+            <numerusform>mais %n não exibidas</numerusform>
+        </translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="446"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="449"/>
         <source>Copy Contrast Summary</source>
         <translation>Copiar resumo do contraste</translation>
     </message>

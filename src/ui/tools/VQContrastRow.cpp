@@ -431,7 +431,7 @@ void VQContrastRow::showMenu(const QPoint &globalPosition)
         for (const VQContrastChoices::Entry &entry : group.entries)
             into->addAction(swatchIcon(entry.hex), entry.label, this, [choose, hex = entry.hex] { choose(hex); });
         if (group.more > 0)
-            into->addAction(VQLocalizedString("%1 more not shown").arg(group.more))->setEnabled(false);
+            into->addAction(VQLocalizedString("%n more not shown", int(group.more)))->setEnabled(false);
     };
     QMenu *recent = menu.addMenu(choices.recent.title);
     recent->setEnabled(!choices.recent.entries.empty());
@@ -441,7 +441,7 @@ void VQContrastRow::showMenu(const QPoint &globalPosition)
     for (const VQContrastChoices::Group &group : choices.collections)
         fill(collections->addMenu(group.title), group);
     if (choices.moreCollections > 0)
-        collections->addAction(VQLocalizedString("%1 more not shown").arg(choices.moreCollections))->setEnabled(false);
+        collections->addAction(VQLocalizedString("%n more not shown", int(choices.moreCollections)))->setEnabled(false);
 
     menu.addSeparator();
     QAction *swap = menu.addAction(VQLocalizedString("Swap with Selection"), this, &VQContrastRow::swapColors);
