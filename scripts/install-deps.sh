@@ -41,6 +41,7 @@ packages=(
   # the desktop tests: a virtual display, a window manager that speaks EWMH,
   # a real tray, synthetic input, the clipboard and screenshots
   xvfb xauth openbox trayer xdotool xclip imagemagick x11-utils
+  qt6ct                      # the dark palette of scripts/make-screenshots.sh's window-dark.png
   locales                    # the de_DE sources from which the decimal-comma tests build their locale
   python3-xlib               # benchmarks/shell_timing.py
   # Wayland: libwayland-client and wayland-scanner for the screencopy capture
