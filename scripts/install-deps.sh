@@ -44,6 +44,7 @@ packages=(
   # a real tray, synthetic input, the clipboard and screenshots
   xvfb xauth openbox trayer xdotool xclip imagemagick x11-utils
   fonts-ipafont-gothic       # Japanese glyphs: the translated window is measured with real text
+  qt6ct                      # the dark palette of scripts/make-screenshots.sh's window-dark.png
   locales                    # the de_DE sources from which the decimal-comma tests build their locale
   python3-xlib               # benchmarks/shell_timing.py
   # Wayland: libwayland-client and wayland-scanner for the screencopy capture

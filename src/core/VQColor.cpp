@@ -399,7 +399,7 @@ QColor VQColor::calibratedColorForDrawing() const
     return QColor::fromRgbF(drawable(_components[0]), drawable(_components[1]), drawable(_components[2]), 1.0f);
 }
 
-QImage VQColor::swatch(qreal devicePixelRatio) const
+QImage VQColor::swatch(qreal devicePixelRatio, const QColor &outline) const
 {
     const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
     const int pixels = std::max(1, int(std::lround(kSwatchSide * ratio)));
@@ -418,10 +418,10 @@ QImage VQColor::swatch(qreal devicePixelRatio) const
     // inset by half a point (radius 3 − 0.5) covers exactly its inner edge.
     constexpr qreal lineWidth = 1.0;
     constexpr qreal inset = lineWidth / 2;
-    QPainterPath outline;
-    outline.addRoundedRect(QRectF(inset, inset, kSwatchSide - lineWidth, kSwatchSide - lineWidth),
-                           kSwatchCornerRadius - inset, kSwatchCornerRadius - inset);
-    painter.strokePath(outline, QPen(QColor::fromRgbF(0, 0, 0, 0.5), lineWidth));
+    QPainterPath edge;
+    edge.addRoundedRect(QRectF(inset, inset, kSwatchSide - lineWidth, kSwatchSide - lineWidth),
+                        kSwatchCornerRadius - inset, kSwatchCornerRadius - inset);
+    painter.strokePath(edge, QPen(outline, lineWidth));
 
     const QImage &badge = _colorSpace == VQColorSpace::CMYK ? badges().cmyk : badges().rgb;
     if (!badge.isNull()) {

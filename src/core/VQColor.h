@@ -121,8 +121,9 @@ class VQColor : public std::enable_shared_from_this<VQColor>
     QColor screenColor() const;
     // RGB colours only; a CMYK colour is a programming error (VQAbstractMethodException).
     QColor calibratedColorForDrawing() const;
-    // A 24 × 24 image: the colour in a rounded rectangle with an "rgb" or "cmyk" badge.
-    QImage swatch(qreal devicePixelRatio = 1.0) const;
+    // A 24 × 24 image: the colour in a rounded rectangle with an "rgb" or "cmyk"
+    // badge, its edge in `outline` (the frame colour of where it is shown).
+    QImage swatch(qreal devicePixelRatio = 1.0, const QColor &outline = QColor(0, 0, 0, 128)) const;
 
     // Copies the colour as text in `format` (VQCopyTemplate.h).
     void writeToPasteboardWithTemplate(VQCopyTemplate format) const;

@@ -76,10 +76,12 @@ double apcaLightnessContrast(const VQColorSpaces::Triple &text, const VQColorSpa
     return output * 100;
 }
 
-VQColorSpaces::Triple nearestPassingColor(const VQColorSpaces::Triple &color, const VQColorSpaces::Triple &background)
+VQColorSpaces::Triple nearestPassingColor(const VQColorSpaces::Triple &color, const VQColorSpaces::Triple &background,
+                                          double minimumRatio)
 {
     using VQColorSpaces::Triple;
-    const auto passes = [&background](const Triple &rgb) { return ratioHundredths(ratio(rgb, background)) >= 450; };
+    const long long least = ratioHundredths(minimumRatio);
+    const auto passes = [&](const Triple &rgb) { return ratioHundredths(ratio(rgb, background)) >= least; };
     if (passes(color))
         return color;
     const Triple lch = VQColorSpaces::rectangularToPolar(VQColorSpaces::sRGBToOKLab(color));
@@ -116,8 +118,11 @@ VQColorSpaces::Triple nearestPassingColor(const VQColorSpaces::Triple &color, co
             failing = next;
         }
     }
-    // Black or white passes (see the header), so `nearest` is always found.
-    return nearest ? atLightness(*nearest) : color;
+    if (nearest)
+        return atLightness(*nearest);
+    // Only a ratio above 4.58 can leave both black and white short of it.
+    const Triple black{0, 0, 0}, white{1, 1, 1};
+    return ratio(black, background) >= ratio(white, background) ? black : white;
 }
 
 } // namespace VQContrast

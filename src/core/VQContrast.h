@@ -34,13 +34,15 @@ std::string ratioText(double ratio);
 double apcaLightnessContrast(const VQColorSpaces::Triple &text, const VQColorSpaces::Triple &background);
 
 // The colour nearest to `color` that passes AA for normal text on `background`
-// (a ratio of at least 4.5 as ratioText shows it): `color` itself when it
-// passes; otherwise the colour of the same OKLCH hue and chroma whose OKLCH
+// (a ratio of at least `minimumRatio`, 4.5 unless given, as ratioText shows it):
+// `color` itself when it passes; otherwise the colour of the same OKLCH hue and chroma whose OKLCH
 // lightness is closest to its own, brought into the sRGB gamut
 // (VQColorSpaces::gamutMapOKLabToSRGB) and rounded to 8 bits a channel, so that
 // the colour shown as "#RRGGBB" is the one that passes. Some lightness always
 // passes: lightness 0 and 1 are black and white, and their two ratios against
-// any background multiply to 21, so one of them is at least 4.58.
-VQColorSpaces::Triple nearestPassingColor(const VQColorSpaces::Triple &color, const VQColorSpaces::Triple &background);
+// any background multiply to 21, so one of them is at least 4.58 (a larger
+// `minimumRatio` may find none: then the one of black and white that stands out more).
+VQColorSpaces::Triple nearestPassingColor(const VQColorSpaces::Triple &color, const VQColorSpaces::Triple &background,
+                                          double minimumRatio = 4.5);
 
 } // namespace VQContrast

@@ -3,11 +3,18 @@
 loupe and the organiser, taken the way the desktop tests drive Vellico (Xvfb,
 openbox, trayer), so they always show what the program draws today.
 
-    screenshots.py OUTDIR [LANGUAGE...]     with VELLICO_BINARY and VELLICO_CLI set
+    screenshots.py OUTDIR      with VELLICO_BINARY and VELLICO_CLI set
 
-Writes window.png, loupe.png and organizer.png, each cropped to what it shows,
-and window-LANGUAGE.png for every language named (LANGUAGE=de and so on).
-scripts/make-screenshots.sh runs it into resources/screenshots/.
+Writes window.png, window-dark.png, loupe.png and organizer.png, each cropped
+to what it shows. scripts/make-screenshots.sh runs it into resources/screenshots/.
+
+window-dark.png shows the window in a dark palette, set the way a desktop
+without its own Qt theme sets one: the qt6ct platform theme (QT_QPA_PLATFORMTHEME)
+with the Fusion style and a colour scheme written here. For a developer's look
+at other palettes (not shipped):
+
+    screenshots.py OUTDIR --palette high-contrast     writes window-high-contrast.png only
+    screenshots.py OUTDIR --language de ja ar         writes window-de.png and so on only
 """
 
 import os
@@ -32,6 +39,36 @@ PALETTES = [
     ("Terracotta", [(0xB5, 0x53, 0x3C), (0xD9, 0x8A, 0x6A), (0x6B, 0x3E, 0x2E)]),
     ("Greys", [(0x33, 0x33, 0x33), (0x77, 0x77, 0x77), (0xBB, 0xBB, 0xBB)]),
 ]
+
+
+# qt6ct colour schemes: one colour a palette role, in the order of QPalette::ColorRole
+# (WindowText, Button, Light, Midlight, Dark, Mid, Text, BrightText, ButtonText, Base,
+# Window, Shadow, Highlight, HighlightedText, Link, LinkVisited, AlternateBase, NoRole,
+# ToolTipBase, ToolTipText, PlaceholderText), as #AARRGGBB.
+SCHEMES = {
+    "dark": ["#ffe8e8e8", "#ff3a3a3c", "#ff505052", "#ff444446", "#ff1e1e20", "#ff2c2c2e", "#ffe8e8e8",
+             "#ffffffff", "#ffe8e8e8", "#ff1f1f21", "#ff2d2d30", "#ff000000", "#ff2a6fb8", "#ffffffff",
+             "#ff5aa0f0", "#ffb07ad8", "#ff262628", "#ff000000", "#ff3a3a3c", "#ffe8e8e8", "#80e8e8e8"],
+    "high-contrast": ["#ffffffff", "#ff000000", "#ffffffff", "#ff7f7f7f", "#ff7f7f7f", "#ff7f7f7f", "#ffffffff",
+                      "#ffffffff", "#ffffffff", "#ff000000", "#ff000000", "#ff7f7f7f", "#ffffff00", "#ff000000",
+                      "#ff00ffff", "#ffff80ff", "#ff000000", "#ff000000", "#ff000000", "#ffffffff", "#ffc8c8c8"],
+}
+
+
+def use_scheme(session, name):
+    """Environment that starts Vellico with the Fusion style and the colour scheme `name`."""
+    folder = os.path.join(session.home, ".config", "qt6ct")
+    os.makedirs(folder, exist_ok=True)
+    colors = ", ".join(SCHEMES[name])
+    disabled = ", ".join("#ff808080" if role in (0, 6, 8, 13) else color
+                         for role, color in enumerate(SCHEMES[name]))
+    scheme = os.path.join(folder, f"{name}.conf")
+    with open(scheme, "w") as out:
+        out.write(f"[ColorScheme]\nactive_colors={colors}\ninactive_colors={colors}\n"
+                  f"disabled_colors={disabled}\n")
+    with open(os.path.join(folder, "qt6ct.conf"), "w") as out:
+        out.write(f"[Appearance]\ncolor_scheme_path={scheme}\ncustom_palette=true\nstyle=Fusion\n")
+    return {"QT_QPA_PLATFORMTHEME": "qt6ct"}
 
 
 def write_palettes(path):
@@ -69,7 +106,33 @@ def loupe_window(session):
     return None
 
 
-def main(out, languages=()):
+def open_window(session, out, name, **environment):
+    """Starts Vellico, opens its window with a colour of the brand palette selected and saves it as `name`."""
+    session.start_vellico(**environment)
+    left, top, width, height = wait_for_icon(session)
+    click(session, (left + width // 2, top + height // 2))
+    window = wait_until("the main window", lambda: session.vellico_window(200, 250))
+    wait_until("the first collection in the lane", lambda: find_color(
+        session, session.screenshot("lane"), PALETTES[0][1][0]))
+    # Ctrl+V takes the colour from the clipboard; the pointer is parked off the window.
+    offer_clipboard(session, "#3A7BD5")
+    session.x("xdotool", "mousemove", str(window[0] + 20), str(window[1] + window[3] // 2))
+    session.x("xdotool", "key", "ctrl+v")
+    session.x("xdotool", "mousemove", "10", "700")
+    time.sleep(1)
+    window = session.vellico_window(200, 250)
+    # From the top of the screen, so that the tray icon the window hangs from shows.
+    right = max(window[0] + window[2], left + width) + 12
+    save(session, name, (window[0] - 12, 0, right - window[0] + 12, window[1] + window[3] + 12), out)
+    return window
+
+
+def quit_vellico(session):
+    session.vellico.send_signal(vellico_e2e.signal.SIGTERM)
+    session.wait_for_exit()
+
+
+def main(out, scheme=None, languages=()):
     os.makedirs(out, exist_ok=True)
     with Session("screenshots") as session:
         os.makedirs(os.path.dirname(session.library_path()), exist_ok=True)
@@ -77,24 +140,17 @@ def main(out, languages=()):
         write_palettes(palettes)
         cli(session, "import", palettes, "--into", session.library_path())
         session.write_settings(VQDoesntNeedCollectionMergingConfirmation="true")
-        session.start_vellico()
-        left, top, width, height = wait_for_icon(session)
-        click(session, (left + width // 2, top + height // 2))
-        window = wait_until("the main window", lambda: session.vellico_window(200, 250))
+        if scheme:
+            open_window(session, out, f"window-{scheme}", **use_scheme(session, scheme))
+            quit_vellico(session)
+            return
+        if languages:
+            for language in languages:
+                open_window(session, out, f"window-{language}", LANGUAGE=language)
+                quit_vellico(session)
+            return
+        window = open_window(session, out, "window")
         first = PALETTES[0][1][0]
-        button = wait_until("the first collection in the lane", lambda: find_color(
-            session, session.screenshot("lane"), first))
-        # A colour of the brand palette selected (Ctrl+V takes it from the
-        # clipboard), the pointer parked off the window.
-        offer_clipboard(session, "#3A7BD5")
-        session.x("xdotool", "mousemove", str(window[0] + 20), str(window[1] + window[3] // 2))
-        session.x("xdotool", "key", "ctrl+v")
-        session.x("xdotool", "mousemove", "10", "700")
-        time.sleep(1)
-        window = session.vellico_window(200, 250)
-        # From the top of the screen, so that the tray icon the window hangs from shows.
-        right = max(window[0] + window[2], left + width) + 12
-        save(session, "window", (window[0] - 12, 0, right - window[0] + 12, window[1] + window[3] + 12), out)
 
         # The loupe over the colour wheel of the open window, averaging a 5×5 square.
         wheel = (window[0] + window[2] // 3, window[1] + window[3] // 3)
@@ -125,31 +181,23 @@ def main(out, languages=()):
         # The window manager's title bar sits above the window's own area.
         o_left, o_top, o_width, o_height = session.geometry(organizer)
         save(session, "organizer", grown((o_left, o_top - 24, o_width, o_height + 24), 12), out)
-        session.vellico.send_signal(vellico_e2e.signal.SIGTERM)
-        session.wait_for_exit()
+        quit_vellico(session)
 
-        for language in languages:
-            session.start_vellico(LANGUAGE=language)
-            left, top, width, height = wait_for_icon(session)
-            click(session, (left + width // 2, top + height // 2))
-            window = wait_until("the main window", lambda: session.vellico_window(200, 250))
-            offer_clipboard(session, "#3A7BD5")
-            session.x("xdotool", "mousemove", str(window[0] + 20), str(window[1] + window[3] // 2))
-            session.x("xdotool", "key", "ctrl+v")
-            session.x("xdotool", "mousemove", "10", "700")
-            time.sleep(1)
-            window = session.vellico_window(200, 250)
-            right = max(window[0] + window[2], left + width) + 12
-            save(session, f"window-{language}", (window[0] - 12, 0, right - window[0] + 12, window[1] + window[3] + 12),
-                 out)
-            session.vellico.send_signal(vellico_e2e.signal.SIGTERM)
-            session.wait_for_exit()
+        open_window(session, out, "window-dark", **use_scheme(session, "dark"))
+        quit_vellico(session)
 
 
 if __name__ == "__main__":
-    if len(sys.argv) < 2:
-        sys.exit(f"usage: {sys.argv[0]} OUTDIR [LANGUAGE...]")
+    arguments = sys.argv[1:]
+    if len(arguments) == 3 and arguments[1] == "--palette" and arguments[2] in SCHEMES:
+        run = (arguments[0], arguments[2])
+    elif len(arguments) >= 3 and arguments[1] == "--language":
+        run = (arguments[0], None, arguments[2:])
+    elif len(arguments) == 1:
+        run = (arguments[0],)
+    else:
+        sys.exit(f"usage: {sys.argv[0]} OUTDIR [--palette {'|'.join(SCHEMES)} | --language LANGUAGE...]")
     try:
-        main(sys.argv[1], sys.argv[2:])
+        main(*run)
     except Failure as failure:
         sys.exit(f"screenshots: {failure}")

@@ -16,17 +16,16 @@ QPixmap canvas(int side, qreal ratio)
 
 } // namespace
 
-QPixmap VQPlaceholderIcon(qreal devicePixelRatio)
+QPixmap VQPlaceholderIcon(const QColor &ink, qreal devicePixelRatio)
 {
     QPixmap pixmap = canvas(VQPlaceholderIconSide, devicePixelRatio);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     // A dashed, empty well where the first colour would be.
     const QRectF well(3.5, 2.5, 27, 27);
-    painter.setPen(QPen(QColor(0, 0, 0, 110), 1.0, Qt::DashLine));
-    painter.setBrush(QColor(255, 255, 255, 40));
+    painter.setPen(QPen(ink, 1.0, Qt::DashLine));
     painter.drawRoundedRect(well, 3, 3);
-    painter.setPen(QPen(QColor(0, 0, 0, 90), 1.5, Qt::SolidLine, Qt::RoundCap));
+    painter.setPen(QPen(ink, 1.5, Qt::SolidLine, Qt::RoundCap));
     const QPointF centre = well.center();
     painter.drawLine(centre - QPointF(5, 0), centre + QPointF(5, 0));
     painter.drawLine(centre - QPointF(0, 5), centre + QPointF(0, 5));

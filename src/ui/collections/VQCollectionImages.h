@@ -8,5 +8,6 @@
 inline constexpr int VQPlaceholderIconSide = 33;
 inline constexpr int VQCloseButtonSide = 11;
 
-QPixmap VQPlaceholderIcon(qreal devicePixelRatio = 1.0);
+// Drawn in `ink`, the frame colour of where it is shown.
+QPixmap VQPlaceholderIcon(const QColor &ink, qreal devicePixelRatio = 1.0);
 QPixmap VQCloseButtonImage(bool highlighted, qreal devicePixelRatio = 1.0);

@@ -1,5 +1,6 @@
 #include "ui/lane/VQCollectionViewer.h"
 
+#include "core/VQInk.h"
 #include "core/VQSwatchCore.h"
 #include "parsers/VQImportCommands.h"
 #include "ui/collection_viewer/VQQuickLookController.h"
@@ -286,19 +287,17 @@ void VQCollectionViewer::pageSwitchingEnded()
 void VQCollectionViewer::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    painter.fillRect(event->rect(), QColor(0, 0, 0, 26));
-    if (_draggingInside)
-        painter.fillRect(rect(), QColor(0, 0, 0, 51));
+    const QColor lane = VQLaneColor(palette(), _draggingInside);
+    painter.fillRect(event->rect(), lane);
     if (height() > 3) {
-        const bool dark = palette().window().color().lightness() < 128;
-        painter.setPen(QColor(0, 0, 0, dark ? 128 : 77));
+        painter.setPen(QPen(VQInk::frame(palette(), lane), VQInk::frameWidth(palette())));
         painter.drawLine(0, 0, width(), 0);
     }
     if (_core.numberOfCollections() == 0 && height() > 20) {
         QFont small = font();
         small.setPixelSize(10);
         painter.setFont(small);
-        painter.setPen(palette().color(QPalette::PlaceholderText));
+        painter.setPen(VQInk::hint(palette(), lane));
         const QString hint = VQLocalizedString("Drop a color here, import a palette, or Ctrl+N");
         painter.drawText(rect().adjusted(6, 0, -6, 0), Qt::AlignCenter,
                          QFontMetrics(small).elidedText(hint, Qt::ElideRight, width() - 12));
@@ -322,8 +321,9 @@ QMenu *VQCollectionViewer::createSwatchMenu(const VQSwatchCollectionRef &collect
     if (!collection)
         return menu;
     const qreal ratio = devicePixelRatioF();
+    const QColor outline = VQInk::frame(menu->palette(), menu->palette().color(QPalette::Window));
     for (const VQColorRef &color : collection->colors()) {
-        const QIcon icon(QPixmap::fromImage(color->swatch(ratio)));
+        const QIcon icon(QPixmap::fromImage(color->swatch(ratio, outline)));
         if (!editing) {
             menu->addAction(icon, menuText(color->name()), this, [this, collection, color] {
                 if (VQSwatchCore *library = core())

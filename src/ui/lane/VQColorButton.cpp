@@ -1,9 +1,13 @@
 #include "ui/lane/VQColorButton.h"
 
+#include "core/VQInk.h"
+
 #include "ui/collection_viewer/VQQuickLookController.h"
 #include "ui/collections/VQCollectionActions.h"
 #include "ui/collections/VQCollectionImages.h"
 #include "vqcore/VQLog.h"
+
+#include <QPalette>
 
 #include <QDrag>
 #include <QGuiApplication>
@@ -65,16 +69,26 @@ QRect VQColorButton::triangleRect() const
     return {width() - 12, height() - 10, 5, 4};
 }
 
+QColor VQLaneColor(const QPalette &palette, bool dragging)
+{
+    const QColor window = palette.color(QPalette::Window), text = palette.color(QPalette::WindowText);
+    const float share = dragging ? 0.14f : 0.07f;
+    const auto mix = [share](float a, float b) { return a + (b - a) * share; };
+    return QColor::fromRgbF(mix(window.redF(), text.redF()), mix(window.greenF(), text.greenF()),
+                            mix(window.blueF(), text.blueF()));
+}
+
 void VQColorButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF tile = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
     const std::vector<VQColorRef> colors = _collection ? _collection->colors() : std::vector<VQColorRef>();
+    const QColor lane = VQLaneColor(palette());
 
     if (colors.empty()) {
         painter.drawPixmap(QPointF((width() - VQPlaceholderIconSide) / 2.0, (height() - VQPlaceholderIconSide) / 2.0),
-                           VQPlaceholderIcon(devicePixelRatioF()));
+                           VQPlaceholderIcon(VQInk::frame(palette(), lane), devicePixelRatioF()));
     } else {
         QPainterPath path;
         path.addRoundedRect(tile, 4, 4);
@@ -92,28 +106,29 @@ void VQColorButton::paintEvent(QPaintEvent *)
                     colors[i + 1]->screenColor());
         }
         painter.restore();
-        painter.setPen(QPen(QColor(0, 0, 0, 128), 1.0));
+        painter.setPen(QPen(VQInk::frame(palette(), lane), VQInk::frameWidth(palette())));
         painter.setBrush(Qt::NoBrush);
         painter.drawPath(path);
 
-        // The menu mark: a small triangle pointing down, dark on whitish colours.
+        // The menu mark: a small triangle pointing down, black or white, whichever stands out.
         const VQColorRef under = others >= 4 ? colors[4] : colors.front();
-        const bool whitish = under->isWhitish();
-        const int shade = whitish ? (_highlighted ? 26 : 0) : (_highlighted ? 230 : 255);
+        QColor shade = VQInk::markOn(under->screenColor());
+        shade.setAlpha(_highlighted ? 255 : 200);
         const QRectF mark = triangleRect();
         QPainterPath triangle;
         triangle.moveTo(mark.topLeft());
         triangle.lineTo(mark.topRight());
         triangle.lineTo(mark.center().x(), mark.bottom());
         triangle.closeSubpath();
-        painter.fillPath(triangle, QColor(shade, shade, shade, 160));
+        painter.fillPath(triangle, shade);
     }
 
     if (_highlighted)
         painter.fillRect(tile, QColor(0, 0, 0, 50));
     if (_draggingInside || hasFocus()) {
-        painter.setPen(QPen(palette().highlight().color(), 2.0));
-        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 5, 5);
+        const qreal line = VQInk::ringWidth(palette());
+        painter.setPen(QPen(VQInk::ring(palette(), lane), line));
+        painter.drawRoundedRect(QRectF(rect()).adjusted(line / 2, line / 2, -line / 2, -line / 2), 5, 5);
     }
     if (_mouseInside && _collection)
         painter.drawPixmap(removeButtonRect().topLeft(),

@@ -13,6 +13,10 @@
 
 enum class VQColorButtonPart { Main = 0, Remove = 1 };
 
+// The lane's well under the buttons: the window shaded a little towards its
+// text (further while a drag is over the lane), in a light or a dark palette.
+QColor VQLaneColor(const QPalette &palette, bool dragging = false);
+
 class VQColorButton : public QWidget
 {
     Q_OBJECT

@@ -1,5 +1,7 @@
 #include "ui/loupe/VQColorOverviewView.h"
 
+#include "core/VQInk.h"
+
 #include <QPainter>
 
 void VQColorOverviewView::setSelectedColor(const QColor &color)
@@ -39,10 +41,10 @@ void VQDrawColorOverview(QPainter &painter, const QRectF &bounds, const QColor &
     QFont font = painter.font();
     font.setBold(true);
     if (!sample.isEmpty()) {
-        // Dark on a light swatch, light on a dark one.
+        // Black or white, whichever stands out more from the swatch.
         font.setPixelSize(std::max(8, int(side) / 4));
         painter.setFont(font);
-        painter.setPen(color.isValid() && qGray(color.rgb()) > 140 ? Qt::black : Qt::white);
+        painter.setPen(color.isValid() ? VQInk::markOn(color) : QColor(Qt::white));
         painter.drawText(swatch, Qt::AlignCenter, sample);
     }
     font.setPixelSize(std::max(8, int(height) / 3 - 2));

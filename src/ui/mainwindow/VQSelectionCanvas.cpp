@@ -2,6 +2,7 @@
 
 #include "core/VQColor.h"
 #include "core/VQColorDrag.h"
+#include "core/VQInk.h"
 #include "core/VQSwatchCore.h"
 
 #include <QApplication>
@@ -11,7 +12,12 @@
 #include <QPainter>
 #include <QPainterPath>
 
-VQSelectionCanvas::VQSelectionCanvas(VQSwatchCore &core, QWidget *parent) : QWidget(parent), _core(core) {}
+VQSelectionCanvas::VQSelectionCanvas(VQSwatchCore &core, QWidget *parent) : QWidget(parent), _core(core)
+{
+    // A panel set apart from the window (and from the white of fields in a light
+    // palette); the pickers and the readout on it take it as their background.
+    setBackgroundRole(QPalette::AlternateBase);
+}
 
 QMimeData *VQSelectionCanvas::mimeDataForSelectedColor(const VQSwatchCore &core)
 {
@@ -28,9 +34,10 @@ void VQSelectionCanvas::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     QPainterPath path;
-    path.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
-    painter.fillPath(path, QColor(236, 236, 236));
-    painter.setPen(QColor(196, 196, 196));
+    const qreal line = VQInk::frameWidth(palette());
+    path.addRoundedRect(QRectF(rect()).adjusted(line / 2, line / 2, -line / 2, -line / 2), 6, 6);
+    painter.fillPath(path, palette().color(backgroundRole()));
+    painter.setPen(QPen(VQInk::frame(palette(), palette().color(QPalette::Window)), line));
     painter.drawPath(path);
 }
 

@@ -4,6 +4,7 @@
 #include "core/VQColorNames.h"
 #include "core/VQColorText.h"
 #include "core/VQCopyTemplate.h"
+#include "core/VQInk.h"
 #include "core/VQRecentColors.h"
 #include "core/VQSwatchCore.h"
 #include "core/VQPasteboard.h"
@@ -154,9 +155,12 @@ void VQSelectionControl::paintEvent(QPaintEvent *)
     painter.setLayoutDirection(layoutDirection());
     const QRectF bounds = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
 
-    // The segments: dark rounded buttons, the pressed one darker.
+    // The segments: dark rounded buttons, the pressed one darker, in a frame
+    // that parts them from the canvas in any palette.
     QPainterPath outline;
     outline.addRoundedRect(bounds, 5, 5);
+    const QColor frame = VQInk::frame(palette(), palette().color(backgroundRole()));
+    const qreal line = VQInk::frameWidth(palette());
     painter.fillPath(outline, QColor(58, 58, 60));
     if (_pressedSegment >= 0) {
         const int left = _pressedSegment == 0 ? 0 : kSegmentWidths[0];
@@ -166,8 +170,9 @@ void VQSelectionControl::paintEvent(QPaintEvent *)
         painter.restore();
     }
     painter.setPen(QColor(30, 30, 32));
-    painter.drawPath(outline);
     painter.drawLine(QPointF(kSegmentWidths[0] + 0.5, 1), QPointF(kSegmentWidths[0] + 0.5, kHeight - 1));
+    painter.setPen(QPen(frame, line));
+    painter.drawPath(outline);
 
     const VQColorRef color = _core.selectedColor();
     if (!color)
@@ -220,9 +225,8 @@ VQSelectedColorNameLabel::VQSelectedColorNameLabel(const VQSwatchCore &core, QWi
     QFont small = font();
     small.setPixelSize(11);
     setFont(small);
-    QPalette tones = palette();
-    tones.setColor(QPalette::WindowText, QColor(190, 190, 190));
-    setPalette(tones);
+    setForegroundRole(QPalette::Text);
+    updateTone();
     setFixedHeight(kHeight);
     setCursor(Qt::PointingHandCursor);
     refresh();
@@ -234,6 +238,21 @@ VQSelectedColorNameLabel::VQSelectedColorNameLabel(const VQSwatchCore &core, QWi
 VQSelectedColorNameLabel::~VQSelectedColorNameLabel()
 {
     VQNotificationCenter::defaultCenter().removeObserver(_observer);
+}
+
+void VQSelectedColorNameLabel::changeEvent(QEvent *event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        updateTone();
+}
+
+void VQSelectedColorNameLabel::updateTone()
+{
+    // A hint's tone on the canvas, in Text, which no tone is computed from.
+    QPalette tones = palette();
+    tones.setColor(QPalette::Text, VQInk::hint(tones, tones.color(backgroundRole())));
+    setPalette(tones);
 }
 
 namespace

@@ -67,9 +67,11 @@ class VQSelectedColorNameLabel : public QLabel
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
   private:
     void refresh();
+    void updateTone();
 
     const VQSwatchCore &_core;
     quint64 _observer = 0;

@@ -1,5 +1,6 @@
 #include "ui/mainwindow/VQSwatchMainWindow.h"
 
+#include "core/VQInk.h"
 #include "ui/mainwindow/VQSelectionCanvas.h"
 #include "ui/mainwindow/VQSelectionControl.h"
 #include "ui/pickers/VQColorPicker.h"
@@ -10,7 +11,6 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QVariantAnimation>
@@ -53,7 +53,7 @@ QPainterPath outlinePath(const QSize &size, VQMainWindowPlacement::ArrowEdge edg
     return path;
 }
 
-QPixmap drawIcon(const QString &name, qreal ratio)
+QPixmap drawIcon(const QString &name, const QColor &ink, qreal ratio)
 {
     const int side = 16;
     QPixmap pixmap(QSize(side, side) * ratio);
@@ -61,7 +61,6 @@ QPixmap drawIcon(const QString &name, qreal ratio)
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor ink(60, 60, 62);
     if (name == QLatin1String("Gear")) {
         // Eight teeth around a ring.
         painter.translate(side / 2.0, side / 2.0);
@@ -99,11 +98,11 @@ QPixmap drawIcon(const QString &name, qreal ratio)
 
 } // namespace
 
-QIcon VQMainWindowIcon(const QString &name)
+QIcon VQMainWindowIcon(const QString &name, const QColor &ink)
 {
     QIcon icon;
-    icon.addPixmap(drawIcon(name, 1));
-    icon.addPixmap(drawIcon(name, 2));
+    icon.addPixmap(drawIcon(name, ink, 1));
+    icon.addPixmap(drawIcon(name, ink, 2));
     return icon;
 }
 
@@ -133,13 +132,11 @@ VQSwatchMainWindow::VQSwatchMainWindow(VQSwatchCore &core, QWidget *parent)
     chooserLayout->setContentsMargins(0, 0, 0, 0);
     header->addWidget(_chooserSlot, 1);
     _eyedropperButton = new QToolButton(this);
-    _eyedropperButton->setIcon(VQMainWindowIcon(QStringLiteral("Eyedropper")));
     _eyedropperButton->setAutoRaise(true);
     _eyedropperButton->setFocusPolicy(Qt::NoFocus);
     connect(_eyedropperButton, &QToolButton::clicked, this, &VQSwatchMainWindow::eyedropperClicked);
     header->addWidget(_eyedropperButton);
     _gearButton = new QToolButton(this);
-    _gearButton->setIcon(VQMainWindowIcon(QStringLiteral("Gear")));
     _gearButton->setAutoRaise(true);
     _gearButton->setToolTip(VQLocalizedString("Preferences, import and more"));
     _gearButton->setFocusPolicy(Qt::NoFocus);
@@ -163,7 +160,6 @@ VQSwatchMainWindow::VQSwatchMainWindow(VQSwatchCore &core, QWidget *parent)
     _outerLayout->addLayout(_toolRows);
 
     _laneToggle = new QToolButton(this);
-    _laneToggle->setIcon(VQMainWindowIcon(QStringLiteral("HideCollections")));
     _laneToggle->setAutoRaise(true);
     _laneToggle->setFixedSize(28, 14);
     _laneToggle->setFocusPolicy(Qt::NoFocus);
@@ -178,6 +174,7 @@ VQSwatchMainWindow::VQSwatchMainWindow(VQSwatchCore &core, QWidget *parent)
     _outerLayout->addWidget(_lane, 0, Qt::AlignHCenter);
 
     applyPlacement({QRect(QPoint(0, 0), windowSize()), kWidth / 2, VQMainWindowPlacement::ArrowEdge::Top});
+    updateIcons();
     qApp->installEventFilter(this);
 }
 
@@ -299,8 +296,7 @@ void VQSwatchMainWindow::setLaneVisible(bool visible, int durationMs)
     if (visible == _laneVisible)
         return;
     _laneVisible = visible;
-    _laneToggle->setIcon(
-        VQMainWindowIcon(visible ? QStringLiteral("HideCollections") : QStringLiteral("ShowCollections")));
+    updateIcons();
     _laneToggle->setEnabled(false);
     const int from = _laneShownHeight, to = visible ? kLaneHeight : 0;
     const auto step = [this](int height) {
@@ -349,17 +345,33 @@ void VQSwatchMainWindow::showEvent(QShowEvent *event)
     setFocus(Qt::OtherFocusReason);
 }
 
+void VQSwatchMainWindow::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        updateIcons();
+}
+
+void VQSwatchMainWindow::updateIcons()
+{
+    // Drawn in the buttons' text colour, legible on the window.
+    const QColor ink = VQInk::icon(palette(), palette().color(QPalette::Window));
+    _eyedropperButton->setIcon(VQMainWindowIcon(QStringLiteral("Eyedropper"), ink));
+    _gearButton->setIcon(VQMainWindowIcon(QStringLiteral("Gear"), ink));
+    _laneToggle->setIcon(
+        VQMainWindowIcon(_laneVisible ? QStringLiteral("HideCollections") : QStringLiteral("ShowCollections"), ink));
+}
+
 void VQSwatchMainWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QPainterPath path = outlinePath(size(), _arrowEdge, _arrowX);
-    QLinearGradient gradient(0, 0, 0, height());
-    gradient.setColorAt(0, QColor(209, 209, 209));
-    gradient.setColorAt(1, QColor(149, 149, 149));
-    painter.fillPath(path, gradient);
-    painter.setPen(QColor(120, 120, 120));
-    painter.drawPath(path.translated(0, 0));
+    const QColor window = palette().color(QPalette::Window);
+    painter.fillPath(path, window);
+    // The mask cuts the outer half of the line away.
+    painter.setPen(QPen(VQInk::frame(palette(), window), 2 * VQInk::frameWidth(palette())));
+    painter.drawPath(path);
 }
 
 bool VQSwatchMainWindow::eventFilter(QObject *watched, QEvent *event)

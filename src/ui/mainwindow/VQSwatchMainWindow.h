@@ -92,12 +92,14 @@ class VQSwatchMainWindow : public QWidget
 
   protected:
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
   private:
     void updateMask();
+    void updateIcons();
     void layOutPickerView();
 
     QWidget *_chooserSlot = nullptr;
@@ -121,6 +123,6 @@ class VQSwatchMainWindow : public QWidget
     int _arrowX = kWidth / 2;
 };
 
-// The named pictures of the main window, drawn in code: "Eyedropper", "Gear",
-// "HideCollections" and "ShowCollections".
-QIcon VQMainWindowIcon(const QString &name);
+// The named pictures of the main window, drawn in code in `ink`: "Eyedropper",
+// "Gear", "HideCollections" and "ShowCollections".
+QIcon VQMainWindowIcon(const QString &name, const QColor &ink);

@@ -1,5 +1,6 @@
 #include "ui/organizer/VQOrganizerController.h"
 
+#include "core/VQInk.h"
 #include "core/VQSwatchCore.h"
 #include "ui/collections/VQCollectionActions.h"
 #include "ui/collections/VQCollectionImages.h"
@@ -86,15 +87,21 @@ void VQColorSwatchDelegate::paint(QPainter *painter, const QStyleOptionViewItem 
     painter->setRenderHint(QPainter::Antialiasing);
     const QPointF origin = option.rect.topLeft();
     const VQColorRef first = collection->firstColor();
+    // The row's own background: Highlight while selected, else the list's Base or AlternateBase.
+    const QColor row =
+        option.palette.color(option.state & QStyle::State_Selected               ? QPalette::Highlight
+                             : option.features & QStyleOptionViewItem::Alternate ? QPalette::AlternateBase
+                                                                                 : QPalette::Base);
+    const QColor frame = VQInk::frame(option.palette, row);
     if (!first) {
-        painter->drawPixmap(origin + QPointF(5, 1), VQPlaceholderIcon(painter->device()->devicePixelRatioF()));
+        painter->drawPixmap(origin + QPointF(5, 1), VQPlaceholderIcon(frame, painter->device()->devicePixelRatioF()));
         painter->restore();
         return;
     }
     QPainterPath path;
     path.addRoundedRect(QRectF(origin + QPointF(8, 3), QSizeF(27, 27)), 3, 3);
     painter->fillPath(path, first->screenColor());
-    painter->setPen(QPen(QColor(0, 0, 0, 128), 1.0));
+    painter->setPen(QPen(frame, VQInk::frameWidth(option.palette)));
     painter->drawPath(path);
     // The menu mark: a 9 × 5 triangle pointing down, centred in the swatch.
     const QRectF square(origin + QPointF(8.5, 4), QSizeF(27, 27));
@@ -104,9 +111,9 @@ void VQColorSwatchDelegate::paint(QPainter *painter, const QStyleOptionViewItem 
     triangle.lineTo(centre + QPointF(4.5, -2.5));
     triangle.lineTo(centre + QPointF(0, 2.5));
     triangle.closeSubpath();
-    const bool pressed = option.state & QStyle::State_Sunken;
-    const int white = first->isWhitish() ? (pressed ? 26 : 0) : (pressed ? 230 : 255);
-    painter->fillPath(triangle, QColor(white, white, white, 128));
+    QColor mark = VQInk::markOn(first->screenColor());
+    mark.setAlpha(option.state & QStyle::State_Sunken ? 255 : 200);
+    painter->fillPath(triangle, mark);
     painter->restore();
 }
 
@@ -213,8 +220,10 @@ QMenu *VQOrganizerController::createSwatchMenu(const VQSwatchCollectionRef &coll
     if (!collection)
         return menu;
     const qreal ratio = parent ? parent->devicePixelRatioF() : 1.0;
+    const QColor outline = VQInk::frame(menu->palette(), menu->palette().color(QPalette::Window));
     for (const VQColorRef &color : collection->colors()) {
-        QMenu *actions = menu->addMenu(QIcon(QPixmap::fromImage(color->swatch(ratio))), menuText(color->name()));
+        QMenu *actions =
+            menu->addMenu(QIcon(QPixmap::fromImage(color->swatch(ratio, outline))), menuText(color->name()));
         actions->addAction(VQLocalizedString("Rename..."), [collection, color] {
             VQCollectionActions::renameColor(collection, color);
             QToolTip::hideText();

@@ -1,5 +1,7 @@
 #include "ui/pickers/VQBrightnessSlider.h"
 
+#include "core/VQInk.h"
+
 #include "ui/pickers/VQColorWheelControl.h"
 #include "ui/pickers/VQPickerGeometry.h"
 
@@ -55,11 +57,12 @@ void VQBrightnessSlider::paint(QPainter &painter, const QSizeF &size) const
     const QRectF track = trackRect(QRectF(QPointF(0, 0), size));
     QPainterPath outline;
     outline.addRoundedRect(track, 2, 2);
-    // A white line just inside the outline, then the outline itself.
+    // A line of the background just inside the outline, then the outline itself.
+    const QColor background = palette().color(backgroundRole());
     QPainterPath inner;
     inner.addRoundedRect(track.adjusted(0.5, 0.5, -0.5, -0.5), 1.5, 1.5);
-    painter.strokePath(inner, QPen(Qt::white, 1));
-    painter.strokePath(outline, QPen(QColor::fromRgbF(0.255f, 0.255f, 0.255f), 1));
+    painter.strokePath(inner, QPen(background, 1));
+    painter.strokePath(outline, QPen(VQInk::frame(palette(), background), VQInk::frameWidth(palette())));
 
     const QRectF fill = track.adjusted(1, 1, -1, -1);
     QLinearGradient gradient(fill.topLeft(), fill.bottomLeft());

@@ -1,5 +1,6 @@
 #include "ui/pickers/VQColorSlider.h"
 
+#include "core/VQInk.h"
 #include "core/VQSwatchCore.h"
 
 #include <QKeyEvent>
@@ -43,11 +44,13 @@ void VQColorSlider::paintEvent(QPaintEvent *)
     VQColorRef selected = _trackColor ? _trackColor : _core.selectedColor();
     if (!selected)
         selected = VQColor::whiteColor();
-    _cell.draw(painter, rect(), _value, *selected, _pressed);
+    const QColor background = palette().color(backgroundRole());
+    _cell.draw(painter, rect(), _value, *selected, _pressed, VQInk::frame(palette(), background),
+               VQInk::frameWidth(palette()));
     if (hasFocus()) {
         // Where the arrow keys go.
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(palette().color(QPalette::Highlight), 1.5));
+        painter.setPen(QPen(VQInk::ring(palette(), background), VQInk::ringWidth(palette()) - 0.5));
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 3, 3);
     }

@@ -17,7 +17,7 @@ VQSliderGeometry VQColorSliderCell::geometry(const QRectF &frame) const
 }
 
 void VQColorSliderCell::draw(QPainter &painter, const QRectF &frame, double value, const VQColor &selected,
-                             bool pressed) const
+                             bool pressed, const QColor &border, qreal borderWidth) const
 {
     const std::vector<VQGradientStop> stops = VQColorSliderGradientStops(_tag, selected);
     const VQSliderGeometry geo = geometry(frame);
@@ -25,7 +25,8 @@ void VQColorSliderCell::draw(QPainter &painter, const QRectF &frame, double valu
 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(track.adjusted(-0.5, -0.5, 0.5, 0.5), QColor::fromRgbF(0.2f, 0.2f, 0.2f));
+    const qreal grown = borderWidth / 2;
+    painter.fillRect(track.adjusted(-grown, -grown, grown, grown), border);
 
     // From the minimum's end of the track to the maximum's.
     QLinearGradient gradient = _vertical ? QLinearGradient(track.bottomLeft(), track.topLeft())

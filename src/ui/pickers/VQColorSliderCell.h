@@ -22,8 +22,10 @@ class VQColorSliderCell
 
     VQSliderGeometry geometry(const QRectF &frame) const;
     // The whole slider in `frame` at `value`, the track showing the gradient
-    // around `selected`. A tag outside 0–10 throws VQAbstractMethodException.
-    void draw(QPainter &painter, const QRectF &frame, double value, const VQColor &selected, bool pressed) const;
+    // around `selected` inside a `border` line of `borderWidth`. A tag outside
+    // 0–10 throws VQAbstractMethodException.
+    void draw(QPainter &painter, const QRectF &frame, double value, const VQColor &selected, bool pressed,
+              const QColor &border, qreal borderWidth) const;
 
   private:
     int _tag;

@@ -1,6 +1,7 @@
 #include "ui/pickers/VQSaturationBrightnessView.h"
 
 #include "core/VQColor.h"
+#include "core/VQInk.h"
 #include "ui/pickers/VQPickerGeometry.h"
 #include "ui/pickers/VQPickerImages.h"
 
@@ -46,9 +47,10 @@ void VQSaturationBrightnessView::paint(QPainter &painter, const QSizeF &size, qr
     down.setColorAt(1, Qt::black);
     painter.fillRect(bounds, down);
 
-    painter.setPen(QPen(QColor::fromRgbF(0.4f, 0.4f, 0.4f), 1));
+    const qreal line = VQInk::frameWidth(palette());
+    painter.setPen(QPen(VQInk::frame(palette(), palette().color(backgroundRole())), line));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(bounds.adjusted(0.5, 0.5, -0.5, -0.5));
+    painter.drawRect(bounds.adjusted(line / 2, line / 2, -line / 2, -line / 2));
 
     const QImage &marker = VQCircleCursorImage(devicePixelRatio);
     const QPointF at = VQSaturationBrightnessGeometry::pointFor(_saturation, _brightness, size);

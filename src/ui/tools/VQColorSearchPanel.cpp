@@ -1,6 +1,7 @@
 #include "ui/tools/VQColorSearchPanel.h"
 
 #include "core/VQColorNames.h"
+#include "core/VQInk.h"
 #include "ui/mainwindow/VQSwatchMainWindow.h"
 #include "vqcore/VQLocalizedString.h"
 
@@ -12,13 +13,13 @@
 namespace
 {
 
-QIcon swatchIcon(const VQColor &color, qreal ratio)
+QIcon swatchIcon(const VQColor &color, const QColor &frame, qreal ratio)
 {
     QPixmap pixmap(QSize(14, 14) * ratio);
     pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(color.screenColor());
     QPainter painter(&pixmap);
-    painter.setPen(QColor(0, 0, 0, 90));
+    painter.setPen(frame);
     painter.drawRect(QRectF(0.5, 0.5, 13, 13));
     return QIcon(pixmap);
 }
@@ -87,8 +88,9 @@ void VQColorSearchPanel::search(const QString &text)
     _matches = VQSearchColors(text, _library, _names);
     _results->clear();
     const qreal ratio = devicePixelRatioF();
+    const QColor frame = VQInk::frame(_results->palette(), _results->palette().color(QPalette::Base));
     for (const VQColorSearchMatch &match : _matches) {
-        auto *item = new QListWidgetItem(swatchIcon(*match.color, ratio), describe(match), _results);
+        auto *item = new QListWidgetItem(swatchIcon(*match.color, frame, ratio), describe(match), _results);
         item->setSizeHint(QSize(0, kRowHeight));
         item->setToolTip(describe(match));
     }

@@ -1,6 +1,7 @@
 #include "ui/tools/VQContrastRow.h"
 
 #include "core/VQColorDrag.h"
+#include "core/VQInk.h"
 #include "core/VQPasteboard.h"
 #include "core/VQSwatchCore.h"
 #include "ui/mainwindow/VQMainWindowKeys.h"
@@ -26,9 +27,7 @@ namespace
 {
 
 constexpr int kSwatch = 24;
-// The ink of the texts and frames: the row lies on the window's light canvas,
-// whatever the desktop's colour scheme.
-const QColor kInk(30, 30, 32);
+// The badges that pass: white on this green, in any palette.
 const QColor kPassFill(28, 102, 48);
 
 QColor screenColorOf(const VQRGBColor &color)
@@ -41,13 +40,13 @@ QColor qColorOf(const QString &hex)
     return QColor::fromString(hex);
 }
 
-QIcon swatchIcon(const QString &hex)
+QIcon swatchIcon(const QString &hex, const QColor &frame)
 {
     QPixmap pixmap(14, 14);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.fillRect(QRect(1, 1, 12, 12), qColorOf(hex));
-    painter.setPen(QColor(0, 0, 0, 110));
+    painter.setPen(frame);
     painter.drawRect(QRect(1, 1, 11, 11));
     return QIcon(pixmap);
 }
@@ -72,17 +71,27 @@ void drawMark(QPainter &painter, const QRectF &box, bool check, const QColor &co
     painter.restore();
 }
 
-// A frame for a swatch on the canvas, and the ring that shows the focus or a drop over it.
-void drawSwatch(QPainter &painter, const QRect &bounds, const QColor &fill, bool ring, const QColor &ringColor)
+// The ring that shows the focus or a drop over a swatch, around it on the window.
+void drawRing(QPainter &painter, const QWidget &widget)
 {
-    const QRect swatch = bounds.adjusted(3, 3, -3, -3);
+    const QPalette &palette = widget.palette();
+    const qreal line = VQInk::ringWidth(palette);
+    painter.setPen(QPen(VQInk::ring(palette, palette.color(QPalette::Window)), line));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(widget.rect()).adjusted(line / 2, line / 2, -line / 2, -line / 2));
+}
+
+// A swatch in a frame on the window, and its ring.
+void drawSwatch(QPainter &painter, const QWidget &widget, const QColor &fill, bool ring)
+{
+    const QPalette &palette = widget.palette();
+    const QRect swatch = widget.rect().adjusted(3, 3, -3, -3);
+    const qreal line = VQInk::frameWidth(palette);
     painter.fillRect(swatch, fill);
-    painter.setPen(QColor(kInk.red(), kInk.green(), kInk.blue(), 150));
-    painter.drawRect(swatch.adjusted(0, 0, -1, -1));
-    if (ring) {
-        painter.setPen(QPen(ringColor, 2));
-        painter.drawRect(QRectF(bounds).adjusted(1, 1, -1, -1));
-    }
+    painter.setPen(QPen(VQInk::frame(palette, palette.color(QPalette::Window)), line));
+    painter.drawRect(QRectF(swatch).adjusted(line / 2, line / 2, -line / 2, -line / 2));
+    if (ring)
+        drawRing(painter, widget);
 }
 
 bool opensMenu(const QKeyEvent *event)
@@ -113,15 +122,14 @@ class VQContrastAgainstSwatch : public QWidget
     {
         QPainter painter(this);
         const QColor fill = screenColorOf(_row.summary().against());
-        drawSwatch(painter, rect(), fill, hasFocus() || _dropInside, palette().color(QPalette::Highlight));
+        drawSwatch(painter, *this, fill, hasFocus() || _dropInside);
         // A small triangle in the corner: the swatch has a menu.
-        const bool light = fill.lightnessF() > 0.5;
         QPainterPath corner;
         corner.moveTo(kSwatch - 5, kSwatch - 10);
         corner.lineTo(kSwatch - 5, kSwatch - 5);
         corner.lineTo(kSwatch - 10, kSwatch - 5);
         corner.closeSubpath();
-        painter.fillPath(corner, light ? kInk : QColor(Qt::white));
+        painter.fillPath(corner, VQInk::markOn(fill));
     }
     void mouseReleaseEvent(QMouseEvent *event) override
     {
@@ -304,16 +312,13 @@ class VQContrastNearestSwatch : public QWidget
     {
         QPainter painter(this);
         const std::optional<VQRGBColor> nearest = _row.summary().nearestPassing();
-        const QColor highlight = palette().color(QPalette::Highlight);
         if (nearest) {
-            drawSwatch(painter, rect(), screenColorOf(*nearest), hasFocus(), highlight);
+            drawSwatch(painter, *this, screenColorOf(*nearest), hasFocus());
             return;
         }
-        drawMark(painter, QRectF(6, 7, 12, 10), true, kPassFill);
-        if (hasFocus()) {
-            painter.setPen(QPen(highlight, 2));
-            painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
-        }
+        drawMark(painter, QRectF(6, 7, 12, 10), true, VQInk::legible(kPassFill, palette().color(QPalette::Window)));
+        if (hasFocus())
+            drawRing(painter, *this);
     }
     void mouseReleaseEvent(QMouseEvent *event) override
     {
@@ -341,9 +346,6 @@ VQContrastRow::VQContrastRow(VQSwatchCore &core, VQUserDefaults &defaults, QWidg
     : QWidget(parent), _core(core), _defaults(defaults)
 {
     setFixedHeight(kHeight);
-    QPalette inked = palette();
-    inked.setColor(QPalette::WindowText, kInk);
-    setPalette(inked);
     _summary.setAgainst(VQContrastSummary::againstFromStored(
         _defaults.stringForKey(QString::fromLatin1(VQContrastAgainstColorDefaultsKey))));
 
@@ -420,16 +422,18 @@ void VQContrastRow::showMenu(const QPoint &globalPosition)
         menu.addAction(VQLocalizedString("Pick from Screen"), this, [this] { emit pickRequested(); });
         menu.addSeparator();
     }
-    menu.addAction(swatchIcon(QStringLiteral("#FFFFFF")), VQLocalizedString("White"), this,
+    const QColor frame = VQInk::frame(menu.palette(), menu.palette().color(QPalette::Window));
+    menu.addAction(swatchIcon(QStringLiteral("#FFFFFF"), frame), VQLocalizedString("White"), this,
                    [choose] { choose(QStringLiteral("#FFFFFF")); });
-    menu.addAction(swatchIcon(QStringLiteral("#000000")), VQLocalizedString("Black"), this,
+    menu.addAction(swatchIcon(QStringLiteral("#000000"), frame), VQLocalizedString("Black"), this,
                    [choose] { choose(QStringLiteral("#000000")); });
 
     const VQContrastChoices choices =
         VQContrastChoices::make(_recent ? _recent() : QStringList(), _core.allCollections());
     const auto fill = [&](QMenu *into, const VQContrastChoices::Group &group) {
         for (const VQContrastChoices::Entry &entry : group.entries)
-            into->addAction(swatchIcon(entry.hex), entry.label, this, [choose, hex = entry.hex] { choose(hex); });
+            into->addAction(swatchIcon(entry.hex, frame), entry.label, this,
+                            [choose, hex = entry.hex] { choose(hex); });
         if (group.more > 0)
             into->addAction(VQLocalizedString("%n more not shown", int(group.more)))->setEnabled(false);
     };

@@ -1,6 +1,7 @@
 #include "ui/tools/VQSwatchStrip.h"
 
 #include "core/VQColorDrag.h"
+#include "core/VQInk.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -47,15 +48,22 @@ void VQSwatchStrip::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     const VQSwatchStripGeometry geometry = geometryNow();
-    const QColor frame = palette().color(QPalette::Mid);
+    // Lines lie inside their cell: the frame on the window, the ring of the
+    // current swatch on its colour.
+    const QColor frame = VQInk::frame(palette(), palette().color(QPalette::Window));
+    const qreal frameWidth = VQInk::frameWidth(palette()), ringWidth = VQInk::ringWidth(palette());
+    const auto inset = [](const QRect &cell, qreal line) {
+        return QRectF(cell).adjusted(line / 2, line / 2, -line / 2, -line / 2);
+    };
     for (int index = 0; index < geometry.count; ++index) {
         const QRect cell = geometry.cellRect(index);
-        painter.fillRect(cell, _colors[size_t(index)]->screenColor());
-        painter.setPen(frame);
-        painter.drawRect(cell.adjusted(0, 0, -1, -1));
+        const QColor color = _colors[size_t(index)]->screenColor();
+        painter.fillRect(cell, color);
+        painter.setPen(QPen(frame, frameWidth));
+        painter.drawRect(inset(cell, frameWidth));
         if (index == _current || (hasFocus() && index == std::max(_current, 0))) {
-            painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
-            painter.drawRect(cell.adjusted(1, 1, -1, -1));
+            painter.setPen(QPen(VQInk::ring(palette(), color), ringWidth));
+            painter.drawRect(inset(cell.adjusted(1, 1, -1, -1), ringWidth));
         }
     }
 }

@@ -1,12 +1,14 @@
 #include "ui/tools/VQSwatchToolRow.h"
 
 #include "core/VQColorNames.h"
+#include "core/VQInk.h"
 #include "core/VQSwatchCore.h"
 #include "ui/tools/VQSwatchStrip.h"
 #include "vqcore/VQLocalizedString.h"
 #include "vqcore/VQModalUI.h"
 #include "vqcore/VQNotificationCenter.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QToolButton>
@@ -25,9 +27,8 @@ VQSwatchToolRow::VQSwatchToolRow(VQSwatchCore &core, const QString &addToolTip, 
     QFont small = _empty->font();
     small.setPixelSize(11);
     _empty->setFont(small);
-    QPalette tones = _empty->palette();
-    tones.setColor(QPalette::WindowText, QColor(150, 150, 150));
-    _empty->setPalette(tones);
+    _empty->setForegroundRole(QPalette::Text);
+    updateTone();
     _empty->hide();
     layout->addWidget(_empty, 1);
     _addButton = new QToolButton(this);
@@ -54,6 +55,22 @@ VQSwatchToolRow::VQSwatchToolRow(VQSwatchCore &core, const QString &addToolTip, 
 VQSwatchToolRow::~VQSwatchToolRow()
 {
     VQNotificationCenter::defaultCenter().removeObserver(_observer);
+}
+
+void VQSwatchToolRow::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        updateTone();
+}
+
+void VQSwatchToolRow::updateTone()
+{
+    // The text saying why the row is empty: a hint's tone on the window, in the
+    // label's Text, which no tone is computed from.
+    QPalette tones = _empty->palette();
+    tones.setColor(QPalette::Text, VQInk::hint(palette(), palette().color(QPalette::Window)));
+    _empty->setPalette(tones);
 }
 
 QString VQSwatchToolRow::label(const VQColor &color)

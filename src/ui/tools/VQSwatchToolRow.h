@@ -56,9 +56,11 @@ class VQSwatchToolRow : public QWidget
     VQSwatchCore &core() const { return _core; }
 
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
   private:
     void layOutStrip();
+    void updateTone();
     void markSelected();
 
     VQSwatchCore &_core;

@@ -72,15 +72,14 @@ QIcon VQStatusItem::iconFor(VQStatusItemLogic::Image image, bool highlightedStat
 
 VQStatusItem::VQStatusItem(Actions actions, QObject *parent) : QObject(parent), _actions(std::move(actions))
 {
-    _logic.setDarkPanel(
-        VQStatusItemLogic::panelIsDark(VQUserDefaults::standard().stringForKey(QLatin1String(VQPanelStyleDefaultsKey)),
-                                       QGuiApplication::palette().color(QPalette::Window).lightness()));
+    updateDarkPanel();
     _tray = std::make_unique<QSystemTrayIcon>();
     _tray->setToolTip(QStringLiteral("Vellico")); // untranslated: the program's name
     // The first look into the icon theme reads its index files and folders:
     // the icon shows with the built-in glyph at once, and takes the theme's
     // right after, on the event loop.
     refreshIcon();
+    qApp->installEventFilter(this);
     QTimer::singleShot(0, this, [this] {
         _iconThemeRead = true;
         refreshIcon();
@@ -105,6 +104,22 @@ VQStatusItem::VQStatusItem(Actions actions, QObject *parent) : QObject(parent), 
 }
 
 VQStatusItem::~VQStatusItem() = default;
+
+void VQStatusItem::updateDarkPanel()
+{
+    _logic.setDarkPanel(
+        VQStatusItemLogic::panelIsDark(VQUserDefaults::standard().stringForKey(QLatin1String(VQPanelStyleDefaultsKey)),
+                                       QGuiApplication::palette().color(QPalette::Window).lightness()));
+}
+
+bool VQStatusItem::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange) {
+        updateDarkPanel();
+        refreshIcon();
+    }
+    return false;
+}
 
 void VQStatusItem::useHostMenu()
 {

@@ -62,7 +62,12 @@ class VQStatusItem : public QObject
     // replaces the built-in glyphs, unless `fromTheme` is false.
     static QIcon iconFor(VQStatusItemLogic::Image image, bool highlightedState, bool fromTheme = true);
 
+  protected:
+    // A new application palette: the panel's darkness is guessed again and the icon redrawn.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
   private:
+    void updateDarkPanel();
     // Waiting: no tray yet, or it has not embedded the icon; Embedded: the icon
     // has its place; TraysOwn: the tray shows messages itself.
     enum class IconPlacement { Waiting, Embedded, TraysOwn };
