@@ -5,3 +5,4 @@
 #include <QString>
 
 QString VQLocalizedString(const char *key, const char *context = "Vellico");
+QString VQLocalizedString(const char *key, int n);

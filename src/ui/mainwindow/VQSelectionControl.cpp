@@ -7,6 +7,7 @@
 #include "core/VQRecentColors.h"
 #include "core/VQSwatchCore.h"
 #include "core/VQPasteboard.h"
+#include "ui/accessibility/VQAccessibleText.h"
 #include "vqcore/VQLocalizedString.h"
 #include "vqcore/VQModalUI.h"
 #include "vqcore/VQNotificationCenter.h"
@@ -48,10 +49,34 @@ VQSelectionControl::VQSelectionControl(VQSwatchCore &core, QWidget *parent) : QW
 {
     setFixedSize(sizeHint());
     setCursor(Qt::PointingHandCursor);
-    setToolTip(tr("Click to copy; right click to type a color"));
+    // The segments and their numbers keep their sides in a right-to-left layout.
+    setLayoutDirection(Qt::LeftToRight);
+    setToolTip(VQLocalizedString("Click to copy; right click to type a color"));
+    setAccessibleName(VQLocalizedString("Selected color"));
     _observer = VQNotificationCenter::defaultCenter().addObserver(
-        QString::fromLatin1(VQSwatchCoreColorSelectionDidChangeNotification), nullptr,
-        [this](const VQNotification &) { update(); });
+        QString::fromLatin1(VQSwatchCoreColorSelectionDidChangeNotification), nullptr, [this](const VQNotification &) {
+            update();
+            VQAccessibleValueChanged(this);
+        });
+}
+
+QString VQSelectionControl::accessibleValueText() const
+{
+    const VQColorRef color = _core.selectedColor();
+    return color ? VQAccessibleText::color(*color, VQColorNames::shared()) : VQAccessibleText::noColor();
+}
+
+QStringList VQSelectionControl::accessibleActions() const
+{
+    return {QAccessibleActionInterface::pressAction(), QAccessibleActionInterface::showMenuAction()};
+}
+
+void VQSelectionControl::doAccessibleAction(const QString &name)
+{
+    if (name == QAccessibleActionInterface::pressAction())
+        segmentWasClicked(0);
+    else if (name == QAccessibleActionInterface::showMenuAction())
+        runColorEntryDialog();
 }
 
 VQSelectionControl::~VQSelectionControl()

@@ -3,6 +3,7 @@
 #include "ui/mainwindow/VQSelectionCanvas.h"
 #include "ui/mainwindow/VQSelectionControl.h"
 #include "ui/pickers/VQColorPicker.h"
+#include "vqcore/VQLocalizedString.h"
 
 #include <QApplication>
 #include <QBoxLayout>
@@ -135,12 +136,14 @@ VQSwatchMainWindow::VQSwatchMainWindow(VQSwatchCore &core, QWidget *parent)
     _eyedropperButton->setIcon(VQMainWindowIcon(QStringLiteral("Eyedropper")));
     _eyedropperButton->setAutoRaise(true);
     _eyedropperButton->setFocusPolicy(Qt::NoFocus);
+    _eyedropperButton->setAccessibleName(VQLocalizedString("Pick Color from Screen"));
     connect(_eyedropperButton, &QToolButton::clicked, this, &VQSwatchMainWindow::eyedropperClicked);
     header->addWidget(_eyedropperButton);
     _gearButton = new QToolButton(this);
     _gearButton->setIcon(VQMainWindowIcon(QStringLiteral("Gear")));
     _gearButton->setAutoRaise(true);
-    _gearButton->setToolTip(tr("Preferences, import and more"));
+    _gearButton->setToolTip(VQLocalizedString("Preferences, import and more"));
+    _gearButton->setAccessibleName(VQLocalizedString("Menu"));
     _gearButton->setFocusPolicy(Qt::NoFocus);
     connect(_gearButton, &QToolButton::clicked, this, &VQSwatchMainWindow::gearButtonClicked);
     header->addWidget(_gearButton);
@@ -166,7 +169,8 @@ VQSwatchMainWindow::VQSwatchMainWindow(VQSwatchCore &core, QWidget *parent)
     _laneToggle->setAutoRaise(true);
     _laneToggle->setFixedSize(28, 14);
     _laneToggle->setFocusPolicy(Qt::NoFocus);
-    _laneToggle->setToolTip(tr("Show or hide the collections"));
+    _laneToggle->setToolTip(VQLocalizedString("Show or hide the collections"));
+    _laneToggle->setAccessibleName(VQLocalizedString("Hide Collections"));
     connect(_laneToggle, &QToolButton::clicked, this, &VQSwatchMainWindow::laneToggleClicked);
     _outerLayout->addWidget(_laneToggle, 0, Qt::AlignHCenter);
 
@@ -300,6 +304,8 @@ void VQSwatchMainWindow::setLaneVisible(bool visible, int durationMs)
     _laneVisible = visible;
     _laneToggle->setIcon(
         VQMainWindowIcon(visible ? QStringLiteral("HideCollections") : QStringLiteral("ShowCollections")));
+    _laneToggle->setAccessibleName(visible ? VQLocalizedString("Hide Collections")
+                                           : VQLocalizedString("Show Collections"));
     _laneToggle->setEnabled(false);
     const int from = _laneShownHeight, to = visible ? kLaneHeight : 0;
     const auto step = [this](int height) {

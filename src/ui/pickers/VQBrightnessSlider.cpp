@@ -1,6 +1,9 @@
 #include "ui/pickers/VQBrightnessSlider.h"
 
+#include "ui/accessibility/VQAccessibleText.h"
 #include "ui/pickers/VQColorWheelControl.h"
+#include "ui/pickers/VQColorWheelPicker.h"
+#include "vqcore/VQLocalizedString.h"
 #include "ui/pickers/VQPickerGeometry.h"
 
 #include <QLinearGradient>
@@ -16,6 +19,17 @@ using namespace VQBrightnessSliderGeometry;
 VQBrightnessSlider::VQBrightnessSlider(QWidget *parent) : QWidget(parent)
 {
     setFixedSize(sizeHint());
+    setAccessibleName(VQLocalizedString("Brightness"));
+}
+
+QString VQBrightnessSlider::accessibleValueText() const
+{
+    return VQAccessibleText::brightness(_floatValue);
+}
+
+std::optional<VQAccessibleControl::Range> VQBrightnessSlider::accessibleRange() const
+{
+    return Range{_floatValue * 100.0, 0, 100, VQColorWheelPicker::kBrightnessStep * 100.0};
 }
 
 QSize VQBrightnessSlider::sizeHint() const
@@ -34,6 +48,7 @@ void VQBrightnessSlider::setFloatValue(float value)
     update();
     if (_wheel)
         _wheel->brightnessChanged();
+    VQAccessibleValueChanged(this);
 }
 
 void VQBrightnessSlider::setBaseColor(const QColor &color)

@@ -1,8 +1,10 @@
 #include "ui/pickers/VQSaturationBrightnessView.h"
 
 #include "core/VQColor.h"
+#include "ui/accessibility/VQAccessibleText.h"
 #include "ui/pickers/VQPickerGeometry.h"
 #include "ui/pickers/VQPickerImages.h"
+#include "vqcore/VQLocalizedString.h"
 
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -11,6 +13,12 @@
 VQSaturationBrightnessView::VQSaturationBrightnessView(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(VQLocalizedString("Saturation and brightness"));
+}
+
+QString VQSaturationBrightnessView::accessibleValueText() const
+{
+    return VQAccessibleText::saturationBrightness(_saturation, _brightness);
 }
 
 void VQSaturationBrightnessView::setHue(double hue)
@@ -23,12 +31,14 @@ void VQSaturationBrightnessView::setSaturation(double saturation)
 {
     _saturation = saturation;
     update();
+    VQAccessibleValueChanged(this);
 }
 
 void VQSaturationBrightnessView::setBrightness(double brightness)
 {
     _brightness = brightness;
     update();
+    VQAccessibleValueChanged(this);
 }
 
 void VQSaturationBrightnessView::paint(QPainter &painter, const QSizeF &size, qreal devicePixelRatio) const
@@ -69,6 +79,7 @@ void VQSaturationBrightnessView::moveMarkerTo(const QPointF &point)
     _brightness = value.brightness;
     _saturation = value.saturation;
     update();
+    VQAccessibleValueChanged(this);
     if (_delegate)
         _delegate->saturationBrightnessViewDidChangeColor(this);
 }

@@ -3,6 +3,7 @@
 #include "core/VQColorDrag.h"
 #include "core/VQPasteboard.h"
 #include "core/VQSwatchCore.h"
+#include "ui/accessibility/VQAccessibleControl.h"
 #include "ui/mainwindow/VQMainWindowKeys.h"
 #include "vqcore/VQLocalizedString.h"
 #include "vqcore/VQNotificationCenter.h"
@@ -97,9 +98,13 @@ bool opensMenu(const QKeyEvent *event)
 } // namespace
 
 // The second colour: a swatch that takes drops, opens its menu and picks with Alt+click.
-class VQContrastAgainstSwatch : public QWidget
+class VQContrastAgainstSwatch : public QWidget, public VQAccessibleControl
 {
   public:
+    QAccessible::Role accessibleRole() const override { return QAccessible::ButtonMenu; }
+    QStringList accessibleActions() const override { return {QAccessibleActionInterface::showMenuAction()}; }
+    void doAccessibleAction(const QString &) override { _row.showMenu(mapToGlobal(QPoint(0, height()))); }
+
     explicit VQContrastAgainstSwatch(VQContrastRow &row) : QWidget(&row), _row(row)
     {
         setFixedSize(kSwatch, kSwatch);
@@ -182,12 +187,16 @@ class VQContrastAgainstSwatch : public QWidget
 };
 
 // The ratio, the badges and Lc: painted from the summary, a tooltip for each part.
-class VQContrastReadout : public QWidget
+class VQContrastReadout : public QWidget, public VQAccessibleControl
 {
   public:
+    QAccessible::Role accessibleRole() const override { return QAccessible::StaticText; }
+
     explicit VQContrastReadout(VQContrastRow &row) : QWidget(&row), _row(row)
     {
         setFixedHeight(VQContrastRow::kHeight);
+        // The parts are drawn at fixed places: a right-to-left layout keeps them.
+        setLayoutDirection(Qt::LeftToRight);
     }
 
   protected:
@@ -287,9 +296,13 @@ class VQContrastReadout : public QWidget
 };
 
 // The nearest colour that passes: a swatch to select it, or a check mark when the selection passes.
-class VQContrastNearestSwatch : public QWidget
+class VQContrastNearestSwatch : public QWidget, public VQAccessibleControl
 {
   public:
+    QAccessible::Role accessibleRole() const override { return QAccessible::Button; }
+    QStringList accessibleActions() const override { return {QAccessibleActionInterface::pressAction()}; }
+    void doAccessibleAction(const QString &) override { _row.selectNearest(); }
+
     explicit VQContrastNearestSwatch(VQContrastRow &row) : QWidget(&row), _row(row)
     {
         setFixedSize(kSwatch, kSwatch);
