@@ -43,6 +43,8 @@ packages=(
   xvfb xauth openbox trayer xdotool xclip imagemagick x11-utils
   locales                    # the de_DE sources from which the decimal-comma tests build their locale
   python3-xlib               # benchmarks/shell_timing.py
+  # the accessibility test: the accessibility bus and its registry, read through pyatspi
+  at-spi2-core python3-pyatspi
   # Wayland: libwayland-client and wayland-scanner for the screencopy capture
   # and the virtual pointer, and the protocol files (xdg-output)
   libwayland-dev wayland-protocols
