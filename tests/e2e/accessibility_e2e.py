@@ -94,6 +94,33 @@ class AccessibleSession(Session):
             raise Failure(f"atspi_tree.py ended with {result.returncode}: {result.stderr.strip()}")
         return [json.loads(line) for line in result.stdout.splitlines()]
 
+    def announcement(self, key, role, name, presses=10):
+        """Presses `key` until the object of that role and name announces a change of its
+        value or description (the program learns of a new listener a little later); the
+        announcement."""
+        listener = subprocess.Popen([SYSTEM_PYTHON, READER, "Vellico", "--events"], env=self.environment(),
+                                    stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        self.processes.append(listener)
+        try:
+            if next_line(listener, 10) != "listening\n":
+                raise Failure("the event listener did not start")
+            for _ in range(presses):
+                self.x("xdotool", "key", key)
+                while line := next_line(listener, 1):
+                    event = json.loads(line)
+                    if event["role"] == role and event["name"] == name:
+                        return event
+            raise Failure(f"{presses} presses of {key}: the {role} {name!r} announced nothing")
+        finally:
+            listener.stdin.close()
+            listener.wait(timeout=10)
+
+
+def next_line(listener, timeout):
+    """The next line the listener prints within `timeout` seconds, or None."""
+    ready, _, _ = select.select([listener.stdout], [], [], timeout)
+    return listener.stdout.readline() or None if ready else None
+
 
 def print_tree(nodes):
     for node in nodes:
@@ -228,6 +255,10 @@ def case_window(session):
     if not after["value"] > before["value"]:
         raise Failure(f"the brightness slider's number went from {before['value']} to {after['value']}")
     expect(nodes, "push button", "Selected color", r"Color #(?!336699)[0-9A-F]{6}, .+")
+    # ... and are told of it as it happens.
+    heard = session.announcement("Up", "slider", "Brightness")
+    if not re.fullmatch(r"Brightness \d+%", heard["description"]):
+        raise Failure(f"the brightness slider announced {heard!r}")
 
     # The shades' strip, reached with Tab, says which swatch Right moved to.
     for _ in range(12):

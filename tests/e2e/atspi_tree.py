@@ -2,13 +2,18 @@
 """Prints the accessible tree of one running program as a screen reader reads it
 over AT-SPI: one JSON object per line, parents before their children.
 
-    atspi_tree.py APPLICATION      with DBUS_SESSION_BUS_ADDRESS naming the session bus
+    atspi_tree.py APPLICATION            with DBUS_SESSION_BUS_ADDRESS naming the session bus
+    atspi_tree.py APPLICATION --events   the changes of values and descriptions it announces
 
 Run by Debian's own Python, which has pyatspi (python3-pyatspi). Each object gives
 "path" (child indices from the application down), "role", "name", "description",
 "states", "value" (the Value interface's current number, or null) and
 "extents" (x, y, width, height on the screen, or null); the
 application itself is not printed. Exits 3 when no such application is registered.
+
+With --events it prints "listening" once it listens, then one JSON object per
+announcement ("type", "role", "name", "description", "value"), until its
+standard input closes (at most a minute).
 """
 
 import json
@@ -60,9 +65,38 @@ def walk(node, path, out):
         walk(child, path + [index], out)
 
 
+def listen(application):
+    from gi.repository import GLib
+
+    def heard(event):
+        try:
+            source = event.source
+            if source.getApplication().name != application:
+                return
+            row = {"type": event.type, "role": source.getRoleName(), "name": source.name or "",
+                   "description": source.description or "", "value": value_of(source)}
+        except Exception:  # the object went away meanwhile
+            return
+        print(json.dumps(row, ensure_ascii=False), flush=True)
+
+    def stop(*_):
+        pyatspi.Registry.stop()
+        return False
+
+    pyatspi.Registry.registerEventListener(heard, "object:property-change:accessible-description",
+                                           "object:property-change:accessible-value")
+    GLib.io_add_watch(sys.stdin.fileno(), GLib.IO_IN | GLib.IO_HUP, stop)
+    GLib.timeout_add_seconds(60, stop)
+    print("listening", flush=True)
+    pyatspi.Registry.start()
+    return 0
+
+
 def main():
+    if len(sys.argv) == 3 and sys.argv[2] == "--events":
+        return listen(sys.argv[1])
     if len(sys.argv) != 2:
-        print(f"usage: {sys.argv[0]} APPLICATION", file=sys.stderr)
+        print(f"usage: {sys.argv[0]} APPLICATION [--events]", file=sys.stderr)
         return 2
     desktop = pyatspi.Registry.getDesktop(0)
     for index in range(desktop.childCount):
