@@ -31,8 +31,6 @@ VQMagnifierLoupeWindow::VQMagnifierLoupeWindow(VQScreenPreviewView::Capture capt
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setObjectName(QStringLiteral("MagnifierLoupe"));
-    // The magnifier and the readout keep their places in a right-to-left layout.
-    setLayoutDirection(Qt::LeftToRight);
     setAccessibleName(VQLocalizedString("Loupe"));
     _previewView = new VQScreenPreviewView(std::move(capture), this);
     _previewView->setGeometry(VQLoupeGeometry::previewRect(QPoint(0, 0)));

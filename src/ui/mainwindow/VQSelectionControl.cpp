@@ -49,8 +49,6 @@ VQSelectionControl::VQSelectionControl(VQSwatchCore &core, QWidget *parent) : QW
 {
     setFixedSize(sizeHint());
     setCursor(Qt::PointingHandCursor);
-    // The segments and their numbers keep their sides in a right-to-left layout.
-    setLayoutDirection(Qt::LeftToRight);
     setToolTip(VQLocalizedString("Click to copy; right click to type a color"));
     setAccessibleName(VQLocalizedString("Selected color"));
     _observer = VQNotificationCenter::defaultCenter().addObserver(
@@ -171,6 +169,8 @@ void VQSelectionControl::mouseReleaseEvent(QMouseEvent *event)
 void VQSelectionControl::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    // The segments and their numbers keep their sides in a right-to-left layout.
+    painter.setLayoutDirection(Qt::LeftToRight);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF bounds = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
 

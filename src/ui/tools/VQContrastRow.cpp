@@ -195,8 +195,6 @@ class VQContrastReadout : public QWidget, public VQAccessibleControl
     explicit VQContrastReadout(VQContrastRow &row) : QWidget(&row), _row(row)
     {
         setFixedHeight(VQContrastRow::kHeight);
-        // The parts are drawn at fixed places: a right-to-left layout keeps them.
-        setLayoutDirection(Qt::LeftToRight);
     }
 
   protected:
@@ -215,6 +213,8 @@ class VQContrastReadout : public QWidget, public VQAccessibleControl
     {
         const VQContrastSummary &summary = _row.summary();
         QPainter painter(this);
+        // The parts are drawn at fixed places: a right-to-left layout keeps them.
+        painter.setLayoutDirection(Qt::LeftToRight);
         painter.setRenderHint(QPainter::Antialiasing);
         const QColor ink = palette().color(QPalette::WindowText);
         QFont big = font();
