@@ -47,6 +47,8 @@ packages=(
   qt6ct                      # the dark palette of scripts/make-screenshots.sh's window-dark.png
   locales                    # the de_DE sources from which the decimal-comma tests build their locale
   python3-xlib               # benchmarks/shell_timing.py
+  # the accessibility test: the accessibility bus and its registry, read through pyatspi
+  at-spi2-core python3-pyatspi
   # Wayland: libwayland-client and wayland-scanner for the screencopy capture
   # and the virtual pointer, and the protocol files (xdg-output)
   libwayland-dev wayland-protocols

@@ -11,6 +11,7 @@
 #include "app/VQVellicoApplication.h"
 #include "core/VQColorNames.h"
 #include "platform/VQScreenPicker.h"
+#include "ui/accessibility/VQAccessibleControl.h"
 #include "ui/prefs/VQLaunchAtLogin.h"
 #include "platform/VQSessionProbe.h"
 #include "vqcore/VQLog.h"
@@ -104,6 +105,7 @@ int main(int argc, char *argv[])
     if (const std::optional<int> status = answerWithoutSession(argc, argv))
         return *status;
     VQVellicoApplication app(argc, argv);
+    VQInstallAccessibleControls();
     const VQLaunchOptions options = VQLaunchOptions::parse(app.arguments());
     if (const std::optional<int> status = answerAtOnce(options))
         return *status;

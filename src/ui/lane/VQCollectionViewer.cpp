@@ -67,6 +67,8 @@ VQCollectionViewer::VQCollectionViewer(VQSwatchCore &core, QWidget *parent) : QW
     _nextButton = makeArrow(Qt::RightArrow, &VQCollectionViewer::nextPage);
     _previousButton->setToolTip(VQLocalizedString("Previous collections"));
     _nextButton->setToolTip(VQLocalizedString("Next collections"));
+    _previousButton->setAccessibleName(_previousButton->toolTip());
+    _nextButton->setAccessibleName(_nextButton->toolTip());
 
     // Ten buttons for the life of the lane: one set shows the page, the other
     // waits out of sight to the left for the next page switch.

@@ -5,6 +5,7 @@
 #include "ui/collection_viewer/VQQuickLookController.h"
 #include "ui/collections/VQCollectionActions.h"
 #include "ui/collections/VQCollectionImages.h"
+#include "ui/accessibility/VQAccessibleText.h"
 #include "vqcore/VQLog.h"
 
 #include <QPalette>
@@ -48,7 +49,23 @@ VQColorButton *VQColorButton::draggedButton()
 void VQColorButton::setCollection(VQSwatchCollectionRef collection)
 {
     _collection = std::move(collection);
+    setAccessibleName(_collection
+                          ? VQAccessibleText::collection(_collection->title(), int(_collection->colors().size()))
+                          : QString());
     update();
+}
+
+QStringList VQColorButton::accessibleActions() const
+{
+    return {QAccessibleActionInterface::pressAction(), QAccessibleActionInterface::showMenuAction()};
+}
+
+void VQColorButton::doAccessibleAction(const QString &name)
+{
+    if (name == QAccessibleActionInterface::pressAction())
+        emit menuRequested(false);
+    else if (name == QAccessibleActionInterface::showMenuAction())
+        emit menuRequested(true);
 }
 
 void VQColorButton::setDraggingInside(bool inside)

@@ -6,6 +6,7 @@
 // over it.
 
 #include "core/VQSwatchCollection.h"
+#include "ui/accessibility/VQAccessibleControl.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -17,7 +18,7 @@ enum class VQColorButtonPart { Main = 0, Remove = 1 };
 // text (further while a drag is over the lane), in a light or a dark palette.
 QColor VQLaneColor(const QPalette &palette, bool dragging = false);
 
-class VQColorButton : public QWidget
+class VQColorButton : public QWidget, public VQAccessibleControl
 {
     Q_OBJECT
 
@@ -42,6 +43,12 @@ class VQColorButton : public QWidget
     // top-left corner and the menu triangle near the bottom-right one.
     QRect removeButtonRect() const;
     QRect triangleRect() const;
+
+    // A menu button named by its collection's title and number of colours:
+    // pressing opens the colour menu, its menu action the editing one.
+    QAccessible::Role accessibleRole() const override { return QAccessible::ButtonMenu; }
+    QStringList accessibleActions() const override;
+    void doAccessibleAction(const QString &name) override;
 
   signals:
     // A click: the colour menu, in editing mode for a right click or with Alt held.

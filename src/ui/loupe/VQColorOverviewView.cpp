@@ -1,8 +1,24 @@
 #include "ui/loupe/VQColorOverviewView.h"
 
+#include "core/VQColor.h"
+#include "core/VQColorNames.h"
 #include "core/VQInk.h"
+#include "ui/accessibility/VQAccessibleText.h"
+#include "vqcore/VQLocalizedString.h"
 
 #include <QPainter>
+
+VQColorOverviewView::VQColorOverviewView(QWidget *parent) : QWidget(parent)
+{
+    setAccessibleName(VQLocalizedString("Color under the pointer"));
+}
+
+QString VQColorOverviewView::accessibleValueText() const
+{
+    const VQColorRef color = _selectedColor.isValid() ? VQColor::fromQColor(_selectedColor) : nullptr;
+    return VQAccessibleText::loupe(
+        color ? VQAccessibleText::color(*color, VQColorNames::shared()) : VQAccessibleText::noColor(), _sampleText);
+}
 
 void VQColorOverviewView::setSelectedColor(const QColor &color)
 {
@@ -10,6 +26,7 @@ void VQColorOverviewView::setSelectedColor(const QColor &color)
         return;
     _selectedColor = color;
     update();
+    VQAccessibleValueChanged(this);
 }
 
 void VQColorOverviewView::setSampleText(const QString &text)
@@ -18,6 +35,7 @@ void VQColorOverviewView::setSampleText(const QString &text)
         return;
     _sampleText = text;
     update();
+    VQAccessibleValueChanged(this);
 }
 
 void VQColorOverviewView::paintEvent(QPaintEvent *)
@@ -29,6 +47,8 @@ void VQColorOverviewView::paintEvent(QPaintEvent *)
 void VQDrawColorOverview(QPainter &painter, const QRectF &bounds, const QColor &color, const QString &sample)
 {
     painter.save();
+    // The readout keeps its sides in a right-to-left layout: the swatch left, the numbers right.
+    painter.setLayoutDirection(Qt::LeftToRight);
     painter.translate(bounds.topLeft());
     const qreal width = bounds.width(), height = bounds.height();
     painter.setRenderHint(QPainter::Antialiasing);

@@ -3,6 +3,7 @@
 #include "ui/loupe/VQColorOverviewView.h"
 #include "ui/loupe/VQLoupeGeometry.h"
 #include "ui/loupe/VQLoupeSample.h"
+#include "vqcore/VQLocalizedString.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -30,6 +31,7 @@ VQMagnifierLoupeWindow::VQMagnifierLoupeWindow(VQScreenPreviewView::Capture capt
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setObjectName(QStringLiteral("MagnifierLoupe"));
+    setAccessibleName(VQLocalizedString("Loupe"));
     _previewView = new VQScreenPreviewView(std::move(capture), this);
     _previewView->setGeometry(VQLoupeGeometry::previewRect(QPoint(0, 0)));
     _overviewView = new VQColorOverviewView(this);

@@ -2,6 +2,7 @@
 // The loupe's floating window: the magnifier above the colour readout, on a
 // dark rounded background, kept 20 pixels from the pointer.
 
+#include "ui/accessibility/VQAccessibleControl.h"
 #include "ui/loupe/VQScreenPreviewView.h"
 
 #include <QWidget>
@@ -13,7 +14,7 @@ class VQColorOverviewView;
 void VQDrawLoupeFrame(QPainter &painter, const QRectF &bounds);
 struct VQScreenArea;
 
-class VQMagnifierLoupeWindow : public QWidget
+class VQMagnifierLoupeWindow : public QWidget, public VQAccessibleControl
 {
     Q_OBJECT
 
@@ -28,6 +29,9 @@ class VQMagnifierLoupeWindow : public QWidget
     void followPointer(QPoint devicePoint);
     // The sample around the pointer, outlined and named in the readout: 1, 3, 5 or 9.
     void setSampleSize(int n);
+
+    // A window named "Loupe" to screen readers; its readout says the colour.
+    QAccessible::Role accessibleRole() const override { return QAccessible::Window; }
 
   protected:
     void paintEvent(QPaintEvent *event) override;

@@ -2,6 +2,7 @@
 
 #include "ui/loupe/VQLoupeGeometry.h"
 #include "ui/loupe/VQLoupeSample.h"
+#include "vqcore/VQLocalizedString.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -50,6 +51,7 @@ VQScreenPreviewView::VQScreenPreviewView(Capture capture, QWidget *parent)
     : QWidget(parent), _capture(std::move(capture))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(VQLocalizedString("Magnifier"));
 }
 
 void VQScreenPreviewView::setPoint(QPoint devicePoint, const QRect &screen)

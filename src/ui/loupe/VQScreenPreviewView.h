@@ -3,6 +3,8 @@
 // cell of a grid, the sampled square (VQLoupeSample) outlined. It captures on
 // every repaint.
 
+#include "ui/accessibility/VQAccessibleControl.h"
+
 #include <QColor>
 #include <QImage>
 #include <QWidget>
@@ -17,11 +19,14 @@ class QPainter;
 // around the cells of `sampled` (VQLoupeSample::cells).
 void VQDrawMagnifier(QPainter &painter, const QRectF &bounds, const QImage &capture, const QRect &sampled);
 
-class VQScreenPreviewView : public QWidget
+class VQScreenPreviewView : public QWidget, public VQAccessibleControl
 {
     Q_OBJECT
 
   public:
+    // A picture named "Magnifier" to screen readers; the readout beside it says the colour.
+    QAccessible::Role accessibleRole() const override { return QAccessible::Graphic; }
+
     // Reads a rectangle of device pixels off the screen (null image on failure).
     using Capture = std::function<QImage(const QRect &)>;
 

@@ -8,6 +8,7 @@
 #include "core/VQRecentColors.h"
 #include "core/VQSwatchCore.h"
 #include "core/VQPasteboard.h"
+#include "ui/accessibility/VQAccessibleText.h"
 #include "vqcore/VQLocalizedString.h"
 #include "vqcore/VQModalUI.h"
 #include "vqcore/VQNotificationCenter.h"
@@ -48,14 +49,33 @@ void drawRightAligned(QPainter &painter, const QString &text, int right, int top
 VQSelectionControl::VQSelectionControl(VQSwatchCore &core, QWidget *parent) : QWidget(parent), _core(core)
 {
     setFixedSize(sizeHint());
-    // The readout is code (#3A7BD5, then red, green and blue): it reads from the
-    // left in every language.
-    setLayoutDirection(Qt::LeftToRight);
     setCursor(Qt::PointingHandCursor);
     setToolTip(VQLocalizedString("Click to copy; right click to type a color"));
+    setAccessibleName(VQLocalizedString("Selected color"));
     _observer = VQNotificationCenter::defaultCenter().addObserver(
-        QString::fromLatin1(VQSwatchCoreColorSelectionDidChangeNotification), nullptr,
-        [this](const VQNotification &) { update(); });
+        QString::fromLatin1(VQSwatchCoreColorSelectionDidChangeNotification), nullptr, [this](const VQNotification &) {
+            update();
+            VQAccessibleValueChanged(this);
+        });
+}
+
+QString VQSelectionControl::accessibleValueText() const
+{
+    const VQColorRef color = _core.selectedColor();
+    return color ? VQAccessibleText::color(*color, VQColorNames::shared()) : VQAccessibleText::noColor();
+}
+
+QStringList VQSelectionControl::accessibleActions() const
+{
+    return {QAccessibleActionInterface::pressAction(), QAccessibleActionInterface::showMenuAction()};
+}
+
+void VQSelectionControl::doAccessibleAction(const QString &name)
+{
+    if (name == QAccessibleActionInterface::pressAction())
+        segmentWasClicked(0);
+    else if (name == QAccessibleActionInterface::showMenuAction())
+        runColorEntryDialog();
 }
 
 VQSelectionControl::~VQSelectionControl()
@@ -150,9 +170,9 @@ void VQSelectionControl::mouseReleaseEvent(QMouseEvent *event)
 void VQSelectionControl::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    // The segments and their numbers keep their sides in a right-to-left layout.
+    painter.setLayoutDirection(Qt::LeftToRight);
     painter.setRenderHint(QPainter::Antialiasing);
-    // A painter aligns text by the application's direction unless told the widget's.
-    painter.setLayoutDirection(layoutDirection());
     const QRectF bounds = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
 
     // The segments: dark rounded buttons, the pressed one darker, in a frame

@@ -5,12 +5,14 @@
 // format; a right click (or Ctrl+click) opens the colour entry dialog. Pressed
 // and moved, it drags the selected colour out, like the canvas around it.
 
+#include "ui/accessibility/VQAccessibleControl.h"
+
 #include <QLabel>
 #include <QWidget>
 
 class VQSwatchCore;
 
-class VQSelectionControl : public QWidget
+class VQSelectionControl : public QWidget, public VQAccessibleControl
 {
     Q_OBJECT
 
@@ -30,6 +32,13 @@ class VQSelectionControl : public QWidget
     void segmentWasClicked(int segment);
     // Asks for a colour text and selects it (VQColorWasEnteredNotification).
     void runColorEntryDialog();
+
+    // A button named "Selected color" whose value is the colour and its name:
+    // pressing copies in the copy format, its menu action types a colour.
+    QAccessible::Role accessibleRole() const override { return QAccessible::Button; }
+    QString accessibleValueText() const override;
+    QStringList accessibleActions() const override;
+    void doAccessibleAction(const QString &name) override;
 
   protected:
     void paintEvent(QPaintEvent *event) override;

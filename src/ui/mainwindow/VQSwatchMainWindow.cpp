@@ -134,11 +134,13 @@ VQSwatchMainWindow::VQSwatchMainWindow(VQSwatchCore &core, QWidget *parent)
     _eyedropperButton = new QToolButton(this);
     _eyedropperButton->setAutoRaise(true);
     _eyedropperButton->setFocusPolicy(Qt::NoFocus);
+    _eyedropperButton->setAccessibleName(VQLocalizedString("Pick Color from Screen"));
     connect(_eyedropperButton, &QToolButton::clicked, this, &VQSwatchMainWindow::eyedropperClicked);
     header->addWidget(_eyedropperButton);
     _gearButton = new QToolButton(this);
     _gearButton->setAutoRaise(true);
     _gearButton->setToolTip(VQLocalizedString("Preferences, import and more"));
+    _gearButton->setAccessibleName(VQLocalizedString("Menu"));
     _gearButton->setFocusPolicy(Qt::NoFocus);
     connect(_gearButton, &QToolButton::clicked, this, &VQSwatchMainWindow::gearButtonClicked);
     header->addWidget(_gearButton);
@@ -164,6 +166,7 @@ VQSwatchMainWindow::VQSwatchMainWindow(VQSwatchCore &core, QWidget *parent)
     _laneToggle->setFixedSize(28, 14);
     _laneToggle->setFocusPolicy(Qt::NoFocus);
     _laneToggle->setToolTip(VQLocalizedString("Show or hide the collections"));
+    _laneToggle->setAccessibleName(VQLocalizedString("Hide Collections"));
     connect(_laneToggle, &QToolButton::clicked, this, &VQSwatchMainWindow::laneToggleClicked);
     _outerLayout->addWidget(_laneToggle, 0, Qt::AlignHCenter);
 
@@ -297,6 +300,8 @@ void VQSwatchMainWindow::setLaneVisible(bool visible, int durationMs)
         return;
     _laneVisible = visible;
     updateIcons();
+    _laneToggle->setAccessibleName(visible ? VQLocalizedString("Hide Collections")
+                                           : VQLocalizedString("Show Collections"));
     _laneToggle->setEnabled(false);
     const int from = _laneShownHeight, to = visible ? kLaneHeight : 0;
     const auto step = [this](int height) {

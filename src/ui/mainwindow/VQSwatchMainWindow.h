@@ -4,6 +4,7 @@
 // with the selection readout below it, and the collapsible collection lane at
 // the bottom. It paints and lays out; the delegate decides what it shows.
 
+#include "ui/accessibility/VQAccessibleControl.h"
 #include "ui/mainwindow/VQMainWindowKeys.h"
 #include "ui/mainwindow/VQMainWindowPlacement.h"
 
@@ -18,7 +19,7 @@ class VQSelectionControl;
 class VQSelectedColorNameLabel;
 class VQSwatchCore;
 
-class VQSwatchMainWindow : public QWidget
+class VQSwatchMainWindow : public QWidget, public VQAccessibleControl
 {
     Q_OBJECT
 
@@ -80,6 +81,9 @@ class VQSwatchMainWindow : public QWidget
 
     // Whether the colour wheel is the picker shown; decides what Up and Down do.
     void setColorWheelShown(bool shown) { _colorWheelShown = shown; }
+
+    // A window to screen readers (a frameless top-level widget would be a mere pane).
+    QAccessible::Role accessibleRole() const override { return QAccessible::Window; }
 
   signals:
     void gearButtonClicked();

@@ -1,9 +1,11 @@
 #include "ui/pickers/VQBrightnessSlider.h"
 
 #include "core/VQInk.h"
-
+#include "ui/accessibility/VQAccessibleText.h"
 #include "ui/pickers/VQColorWheelControl.h"
+#include "ui/pickers/VQColorWheelPicker.h"
 #include "ui/pickers/VQPickerGeometry.h"
+#include "vqcore/VQLocalizedString.h"
 
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -18,6 +20,17 @@ using namespace VQBrightnessSliderGeometry;
 VQBrightnessSlider::VQBrightnessSlider(QWidget *parent) : QWidget(parent)
 {
     setFixedSize(sizeHint());
+    setAccessibleName(VQLocalizedString("Brightness"));
+}
+
+QString VQBrightnessSlider::accessibleValueText() const
+{
+    return VQAccessibleText::brightness(_floatValue);
+}
+
+std::optional<VQAccessibleControl::Range> VQBrightnessSlider::accessibleRange() const
+{
+    return Range{_floatValue * 100.0, 0, 100, VQColorWheelPicker::kBrightnessStep * 100.0};
 }
 
 QSize VQBrightnessSlider::sizeHint() const
@@ -36,6 +49,7 @@ void VQBrightnessSlider::setFloatValue(float value)
     update();
     if (_wheel)
         _wheel->brightnessChanged();
+    VQAccessibleValueChanged(this);
 }
 
 void VQBrightnessSlider::setBaseColor(const QColor &color)

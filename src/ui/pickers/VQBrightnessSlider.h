@@ -4,11 +4,13 @@
 // dark bar 27 × 10 that travels 179 points. Every change of value is passed to
 // the wheel, which stores the colour unless it is only showing one.
 
+#include "ui/accessibility/VQAccessibleControl.h"
+
 #include <QWidget>
 
 class VQColorWheelControl;
 
-class VQBrightnessSlider : public QWidget
+class VQBrightnessSlider : public QWidget, public VQAccessibleControl
 {
   public:
     explicit VQBrightnessSlider(QWidget *parent = nullptr);
@@ -25,6 +27,12 @@ class VQBrightnessSlider : public QWidget
 
     void paint(QPainter &painter, const QSizeF &size) const;
     QSize sizeHint() const override;
+
+    // A slider named "Brightness", 0–100 for screen readers.
+    QAccessible::Role accessibleRole() const override { return QAccessible::Slider; }
+    QString accessibleValueText() const override;
+    std::optional<Range> accessibleRange() const override;
+    void setAccessibleValue(double percent) override { setFloatValue(float(percent / 100)); }
 
   protected:
     void paintEvent(QPaintEvent *event) override;

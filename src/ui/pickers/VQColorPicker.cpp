@@ -42,8 +42,12 @@ void VQColorPicker::selectColor(const VQColorRef &color)
 
 QWidget *VQColorPicker::view()
 {
-    if (!_view)
+    if (!_view) {
         _view = makeView();
+        // The wheel, the square and the sliders keep their geometry in a
+        // right-to-left layout: hue runs as on every wheel, values grow to the right.
+        _view->setLayoutDirection(Qt::LeftToRight);
+    }
     return _view;
 }
 

@@ -1,12 +1,14 @@
 #include "ui/pickers/VQColorPickerChooserPopUpButton.h"
 
 #include "ui/pickers/VQColorPicker.h"
+#include "vqcore/VQLocalizedString.h"
 
 #include <QSignalBlocker>
 
 VQColorPickerChooserPopUpButton::VQColorPickerChooserPopUpButton(VQColorPickers &pickers, QWidget *parent)
     : QComboBox(parent), _pickers(pickers)
 {
+    setAccessibleName(VQLocalizedString("Color picker"));
     for (VQColorPicker *picker : _pickers.availablePickers())
         addItem(picker->name());
     selectCurrentPicker();

@@ -2,10 +2,46 @@
 
 #include "core/VQInk.h"
 #include "core/VQSwatchCore.h"
+#include "ui/accessibility/VQAccessibleText.h"
+#include "ui/pickers/VQColorSliderGradient.h"
+#include "vqcore/VQLocalizedString.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+
+namespace
+{
+// The component a tag edits, as screen readers name it.
+QString componentName(int tag)
+{
+    switch (VQColorSliderTag(tag)) {
+    case VQColorSliderTag::Red:
+        return VQLocalizedString("Red");
+    case VQColorSliderTag::Green:
+        return VQLocalizedString("Green");
+    case VQColorSliderTag::Blue:
+        return VQLocalizedString("Blue");
+    case VQColorSliderTag::Cyan:
+        return VQLocalizedString("Cyan");
+    case VQColorSliderTag::Magenta:
+        return VQLocalizedString("Magenta");
+    case VQColorSliderTag::Yellow:
+        return VQLocalizedString("Yellow");
+    case VQColorSliderTag::Black:
+        return VQLocalizedString("Black");
+    case VQColorSliderTag::Gray:
+        return VQLocalizedString("Gray");
+    case VQColorSliderTag::Hue:
+        return VQLocalizedString("Hue");
+    case VQColorSliderTag::Saturation:
+        return VQLocalizedString("Saturation");
+    case VQColorSliderTag::Brightness:
+        return VQLocalizedString("Brightness");
+    }
+    return {};
+}
+} // namespace
 
 VQColorSlider::VQColorSlider(const VQSwatchCore &core, int tag, double minimum, double maximum,
                              Qt::Orientation orientation, QWidget *parent)
@@ -14,6 +50,7 @@ VQColorSlider::VQColorSlider(const VQSwatchCore &core, int tag, double minimum, 
     // Tab reaches every slider; the arrow keys move it.
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
+    setAccessibleName(componentName(tag));
     _selectionObserver = VQObserverToken(VQNotificationCenter::defaultCenter().addObserver(
         QString::fromLatin1(VQSwatchCoreColorSelectionDidChangeNotification), nullptr,
         [this](const VQNotification &) { update(); }));
@@ -26,6 +63,24 @@ void VQColorSlider::setValue(double value)
         return;
     _value = value;
     update();
+    VQAccessibleValueChanged(this);
+}
+
+QString VQColorSlider::accessibleValueText() const
+{
+    using Unit = VQAccessibleText::Unit;
+    const auto tag = VQColorSliderTag(_cell.tag());
+    if (tag == VQColorSliderTag::Hue)
+        return VQAccessibleText::component(accessibleName(), _value, Unit::Degrees);
+    if (tag <= VQColorSliderTag::Blue)
+        return VQAccessibleText::component(accessibleName(), _value, Unit::Whole);
+    // The others run from 0 to a whole: 1 (inks, grey) or 100 (saturation, brightness).
+    return VQAccessibleText::component(accessibleName(), _value / _cell.maximum(), Unit::Percent);
+}
+
+std::optional<VQAccessibleControl::Range> VQColorSlider::accessibleRange() const
+{
+    return Range{_value, _cell.minimum(), _cell.maximum(), _keyStep};
 }
 
 QSize VQColorSlider::sizeHint() const
@@ -62,8 +117,10 @@ void VQColorSlider::userMove(double value)
     const bool changed = value != _value;
     _value = value;
     update();
-    if (changed)
+    if (changed) {
         emit valueChanged(_value);
+        VQAccessibleValueChanged(this);
+    }
 }
 
 void VQColorSlider::mousePressEvent(QMouseEvent *event)

@@ -4,6 +4,7 @@
 // fractional value; the tag (VQColorSliderTag) chooses the gradient. Every
 // colour slider repaints when the library's selection changes.
 
+#include "ui/accessibility/VQAccessibleControl.h"
 #include "ui/pickers/VQColorSliderCell.h"
 #include "vqcore/VQNotificationCenter.h"
 
@@ -11,7 +12,7 @@
 
 class VQSwatchCore;
 
-class VQColorSlider : public QWidget
+class VQColorSlider : public QWidget, public VQAccessibleControl
 {
     Q_OBJECT
   public:
@@ -22,7 +23,7 @@ class VQColorSlider : public QWidget
     int tag() const { return _cell.tag(); }
     const VQColorSliderCell &cell() const { return _cell; }
     double value() const { return _value; }
-    // Keeps the value within the range; announces nothing.
+    // Keeps the value within the range; emits nothing (screen readers hear of it).
     void setValue(double value);
     // What one press of an arrow key moves: one unit of the number shown for
     // the slider (1 for whole numbers, the default; 0.01 for hundredths). Page
@@ -37,6 +38,13 @@ class VQColorSlider : public QWidget
     // square's hue slider shows every hue at full strength, whatever point of
     // the plane is chosen.
     void setTrackColor(const VQColorRef &color) { _trackColor = color; }
+
+    // A slider named after its component ("Red"); a value a screen reader sets
+    // counts as the user's.
+    QAccessible::Role accessibleRole() const override { return QAccessible::Slider; }
+    QString accessibleValueText() const override;
+    std::optional<Range> accessibleRange() const override;
+    void setAccessibleValue(double value) override { userMove(value); }
 
   signals:
     // The user moved the slider (mouse or keys).

@@ -2,6 +2,7 @@
 
 #include "core/VQSwatchCore.h"
 #include "ui/pickers/VQBrightnessSlider.h"
+#include "ui/accessibility/VQAccessibleText.h"
 #include "ui/pickers/VQPickerImages.h"
 #include "vqcore/VQLocalizedString.h"
 #include "vqcore/VQUserDefaults.h"
@@ -30,6 +31,12 @@ VQColorWheelControl::VQColorWheelControl(VQSwatchCore &core, QWidget *parent) : 
 {
     setMinimumSize(int(kImageSide), int(kImageSide));
     setCursor(Qt::CrossCursor);
+    setAccessibleName(VQLocalizedString("Color wheel"));
+}
+
+QString VQColorWheelControl::accessibleValueText() const
+{
+    return VQAccessibleText::wheel(_hs.hue, _hs.saturation);
 }
 
 QSize VQColorWheelControl::sizeHint() const
@@ -57,6 +64,7 @@ void VQColorWheelControl::setHSVColor(const VQHSVColor &hsv)
     }
     update();
     _updatingColor = false;
+    VQAccessibleValueChanged(this);
 }
 
 void VQColorWheelControl::brightnessChanged()
@@ -74,6 +82,7 @@ void VQColorWheelControl::moveKnobTo(const QPointF &point)
     _hs = hueSaturationAt(clampToRim(point, centrePoint), centrePoint);
     update(knobRedrawRect(knobPoint()).toAlignedRect());
     updateInformation();
+    VQAccessibleValueChanged(this);
 }
 
 void VQColorWheelControl::updateInformation()

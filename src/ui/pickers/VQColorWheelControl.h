@@ -5,6 +5,7 @@
 // colour was shown keeps the colour.
 
 #include "core/VQColor.h"
+#include "ui/accessibility/VQAccessibleControl.h"
 #include "ui/pickers/VQPickerGeometry.h"
 
 #include <QWidget>
@@ -14,7 +15,7 @@ class VQSwatchCore;
 
 inline constexpr const char *VQCursorDefaultsKey = "VQCursor";
 
-class VQColorWheelControl : public QWidget
+class VQColorWheelControl : public QWidget, public VQAccessibleControl
 {
   public:
     // Stores what the user picks in `core`, which outlives it.
@@ -45,6 +46,10 @@ class VQColorWheelControl : public QWidget
     static QCursor wheelCursor(qreal devicePixelRatio);
     // The circle cursor, drawn at its size in device pixels, its hot spot on the ring's centre.
     static QCursor circleCursor(qreal devicePixelRatio);
+
+    // A dial named "Color wheel"; its value is the knob's hue and saturation.
+    QAccessible::Role accessibleRole() const override { return QAccessible::Dial; }
+    QString accessibleValueText() const override;
 
   protected:
     void paintEvent(QPaintEvent *event) override;

@@ -28,6 +28,7 @@ QWidget *VQHSBPlaneColorPicker::makeView()
     _hueSlider = new VQColorSlider(core(), int(VQColorSliderTag::Hue), 0, 360, Qt::Horizontal, view);
     _hueSlider->setTrackColor(VQColor::makeRGB(1, 0, 0));
     _hueField = new QLineEdit(view);
+    _hueField->setAccessibleName(_hueSlider->accessibleName());
     _hueField->setFixedWidth(48);
     _hueField->setAlignment(Qt::AlignRight);
     _hueField->setValidator(

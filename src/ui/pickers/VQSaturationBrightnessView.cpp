@@ -2,8 +2,10 @@
 
 #include "core/VQColor.h"
 #include "core/VQInk.h"
+#include "ui/accessibility/VQAccessibleText.h"
 #include "ui/pickers/VQPickerGeometry.h"
 #include "ui/pickers/VQPickerImages.h"
+#include "vqcore/VQLocalizedString.h"
 
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -12,6 +14,12 @@
 VQSaturationBrightnessView::VQSaturationBrightnessView(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(VQLocalizedString("Saturation and brightness"));
+}
+
+QString VQSaturationBrightnessView::accessibleValueText() const
+{
+    return VQAccessibleText::saturationBrightness(_saturation, _brightness);
 }
 
 void VQSaturationBrightnessView::setHue(double hue)
@@ -24,12 +32,14 @@ void VQSaturationBrightnessView::setSaturation(double saturation)
 {
     _saturation = saturation;
     update();
+    VQAccessibleValueChanged(this);
 }
 
 void VQSaturationBrightnessView::setBrightness(double brightness)
 {
     _brightness = brightness;
     update();
+    VQAccessibleValueChanged(this);
 }
 
 void VQSaturationBrightnessView::paint(QPainter &painter, const QSizeF &size, qreal devicePixelRatio) const
@@ -71,6 +81,7 @@ void VQSaturationBrightnessView::moveMarkerTo(const QPointF &point)
     _brightness = value.brightness;
     _saturation = value.saturation;
     update();
+    VQAccessibleValueChanged(this);
     if (_delegate)
         _delegate->saturationBrightnessViewDidChangeColor(this);
 }

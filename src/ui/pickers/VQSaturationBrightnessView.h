@@ -3,6 +3,8 @@
 // with the "CircleCursor" marker at the current point. A press or drag moves
 // the marker and tells the delegate; setting a value only repaints.
 
+#include "ui/accessibility/VQAccessibleControl.h"
+
 #include <QWidget>
 
 class VQSaturationBrightnessView;
@@ -14,7 +16,7 @@ class VQSaturationBrightnessViewDelegate
     virtual void saturationBrightnessViewDidChangeColor(VQSaturationBrightnessView *view) = 0;
 };
 
-class VQSaturationBrightnessView : public QWidget
+class VQSaturationBrightnessView : public QWidget, public VQAccessibleControl
 {
   public:
     explicit VQSaturationBrightnessView(QWidget *parent = nullptr);
@@ -32,6 +34,10 @@ class VQSaturationBrightnessView : public QWidget
     void paint(QPainter &painter, const QSizeF &size, qreal devicePixelRatio) const;
 
     QSize sizeHint() const override { return {160, 160}; }
+
+    // A slider in two dimensions named "Saturation and brightness".
+    QAccessible::Role accessibleRole() const override { return QAccessible::Slider; }
+    QString accessibleValueText() const override;
 
   protected:
     void paintEvent(QPaintEvent *event) override;

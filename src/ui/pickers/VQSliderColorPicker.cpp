@@ -33,6 +33,8 @@ QWidget *VQSliderColorPicker::makeView()
             new VQColorSlider(core(), component.tag, component.minimum, component.maximum, Qt::Horizontal, view);
         slider->setKeyStep(component.field == FieldKind::Integer ? 1 : 0.01);
         auto *field = new QLineEdit(view);
+        field->setAccessibleName(slider->accessibleName());
+        label->setBuddy(field);
         // Wide enough for the longest number a field shows, such as "0.0039216"
         // or "360"; the slider's track takes the rest of the row.
         const bool whole = component.field == FieldKind::Integer;

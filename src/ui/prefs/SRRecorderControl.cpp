@@ -67,7 +67,11 @@ SRRecorderControl::SRRecorderControl(QWidget *parent) : QWidget(parent)
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_Hover);
     setCursor(Qt::PointingHandCursor);
-    connect(&_cell, &SRRecorderCell::needsDisplay, this, qOverload<>(&QWidget::update));
+    setAccessibleName(VQLocalizedString("Global shortcut"));
+    connect(&_cell, &SRRecorderCell::needsDisplay, this, [this] {
+        update();
+        VQAccessibleValueChanged(this);
+    });
     connect(&_cell, &SRRecorderCell::recordingStarted, this, [this] {
         setFocus(Qt::OtherFocusReason);
         takeKeyboard();
@@ -223,6 +227,12 @@ void SRRecorderControl::paintEvent(QPaintEvent *)
         painter.drawLine(inner.topLeft(), inner.bottomRight());
         painter.drawLine(inner.topRight(), inner.bottomLeft());
     }
+}
+
+void SRRecorderControl::doAccessibleAction(const QString &)
+{
+    if (isEnabled() && !_cell.isRecording())
+        _cell.beginRecording();
 }
 
 void SRRecorderControl::mousePressEvent(QMouseEvent *event)

@@ -3,13 +3,14 @@
 // While it records it holds the whole keyboard, so that the desktop's own
 // shortcuts (and Vellico's global one) reach it instead of firing.
 
+#include "ui/accessibility/VQAccessibleControl.h"
 #include "ui/prefs/SRRecorderCell.h"
 
 #include <QWidget>
 
 class QKeyEvent;
 
-class SRRecorderControl : public QWidget
+class SRRecorderControl : public QWidget, public VQAccessibleControl
 {
     Q_OBJECT
 
@@ -41,6 +42,13 @@ class SRRecorderControl : public QWidget
     // The rectangle of the small button at the right end: remove the
     // shortcut when idle, keep the old one while recording.
     QRect accessoryButtonRect() const;
+
+    // A button named "Global shortcut" whose value is the shortcut (or what the
+    // control asks for); pressing starts recording.
+    QAccessible::Role accessibleRole() const override { return QAccessible::Button; }
+    QString accessibleValueText() const override { return _cell.displayText(); }
+    QStringList accessibleActions() const override { return {QAccessibleActionInterface::pressAction()}; }
+    void doAccessibleAction(const QString &) override;
 
   protected:
     bool event(QEvent *event) override;

@@ -4,6 +4,7 @@
 #include "core/VQRecentColors.h"
 #include "core/VQUserFormats.h"
 #include "platform/VQGlobalShortcutService.h"
+#include "ui/accessibility/VQAccessibleControl.h"
 #include "ui/prefs/SRXkbKeyboardLayout.h"
 #include "ui/prefs/SRRecorderControl.h"
 #include "ui/prefs/VQLaunchAtLogin.h"
@@ -76,9 +77,12 @@ const char *const kCopyFormatTitles[] = {
 static_assert(std::size(kCopyFormatTitles) == VQCopyTemplateCount);
 
 // The dark panel the preferences sit on.
-class PreferencesWindow : public QWidget
+class PreferencesWindow : public QWidget, public VQAccessibleControl
 {
   public:
+    // A window to screen readers, as its frame says it is one.
+    QAccessible::Role accessibleRole() const override { return QAccessible::Window; }
+
     PreferencesWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
     {
         setAttribute(Qt::WA_ShowWithoutActivating, false);
@@ -199,6 +203,7 @@ void VQSwatchPreferencesController::buildWindow()
     folderRow->setContentsMargins(22, 0, 0, 0);
     _syncFolderField = new QLineEdit;
     _syncFolderField->setPlaceholderText(VQLocalizedString("No folder chosen"));
+    _syncFolderField->setAccessibleName(VQLocalizedString("Shared folder"));
     auto *chooseButton = new VQSwatchPreferencesButton(VQLocalizedString("Choose..."));
     folderRow->addWidget(_syncFolderField, 1);
     folderRow->addWidget(chooseButton);
@@ -232,14 +237,19 @@ void VQSwatchPreferencesController::buildWindow()
     _shortcutCommands->hide();
     shortcutColumn->addWidget(_shortcutCommands);
     QLabel *shortcutTitle = sectionLabel(VQLocalizedString("Global shortcut:"));
+    shortcutTitle->setBuddy(_shortcut);
     grid->addWidget(shortcutTitle, row, 0, Qt::AlignRight | Qt::AlignTop);
     grid->addLayout(shortcutColumn, row++, 1);
 
     _copyType = copyFormatPopUp();
-    grid->addWidget(sectionLabel(VQLocalizedString("Copy format:")), row, 0);
+    QLabel *copyTitle = sectionLabel(VQLocalizedString("Copy format:"));
+    copyTitle->setBuddy(_copyType);
+    grid->addWidget(copyTitle, row, 0);
     grid->addWidget(_copyType, row++, 1);
     _alternateCopyType = copyFormatPopUp();
-    grid->addWidget(sectionLabel(VQLocalizedString("Alternate format:")), row, 0);
+    QLabel *alternateTitle = sectionLabel(VQLocalizedString("Alternate format:"));
+    alternateTitle->setBuddy(_alternateCopyType);
+    grid->addWidget(alternateTitle, row, 0);
     grid->addWidget(_alternateCopyType, row++, 1);
     auto *userFormats = new VQSwatchPreferencesButton(VQLocalizedString("Your formats..."));
     userFormats->setObjectName(QStringLiteral("VQUserFormatsButton"));
@@ -426,6 +436,8 @@ void VQSwatchPreferencesController::showShortcutState(const VQShortcutRowState &
         auto *field = new QLineEdit(state.commands[i]);
         field->setReadOnly(true);
         field->setToolTip(state.purposes.value(i));
+        field->setAccessibleName(state.purposes.value(i).isEmpty() ? VQLocalizedString("Command")
+                                                                   : state.purposes.value(i));
         auto *copy = new VQSwatchPreferencesButton(VQLocalizedString("Copy"));
         copy->setToolTip(VQLocalizedString("Copy the command"));
         const QString command = state.commands[i];

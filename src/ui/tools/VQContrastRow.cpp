@@ -4,6 +4,7 @@
 #include "core/VQInk.h"
 #include "core/VQPasteboard.h"
 #include "core/VQSwatchCore.h"
+#include "ui/accessibility/VQAccessibleControl.h"
 #include "ui/mainwindow/VQMainWindowKeys.h"
 #include "vqcore/VQLocalizedString.h"
 #include "vqcore/VQNotificationCenter.h"
@@ -106,9 +107,13 @@ bool opensMenu(const QKeyEvent *event)
 } // namespace
 
 // The second colour: a swatch that takes drops, opens its menu and picks with Alt+click.
-class VQContrastAgainstSwatch : public QWidget
+class VQContrastAgainstSwatch : public QWidget, public VQAccessibleControl
 {
   public:
+    QAccessible::Role accessibleRole() const override { return QAccessible::ButtonMenu; }
+    QStringList accessibleActions() const override { return {QAccessibleActionInterface::showMenuAction()}; }
+    void doAccessibleAction(const QString &) override { _row.showMenu(mapToGlobal(QPoint(0, height()))); }
+
     explicit VQContrastAgainstSwatch(VQContrastRow &row) : QWidget(&row), _row(row)
     {
         setFixedSize(kSwatch, kSwatch);
@@ -190,14 +195,14 @@ class VQContrastAgainstSwatch : public QWidget
 };
 
 // The ratio, the badges and Lc: painted from the summary, a tooltip for each part.
-class VQContrastReadout : public QWidget
+class VQContrastReadout : public QWidget, public VQAccessibleControl
 {
   public:
+    QAccessible::Role accessibleRole() const override { return QAccessible::StaticText; }
+
     explicit VQContrastReadout(VQContrastRow &row) : QWidget(&row), _row(row)
     {
         setFixedHeight(VQContrastRow::kHeight);
-        // A table of measures laid out from the left in every language.
-        setLayoutDirection(Qt::LeftToRight);
     }
 
   protected:
@@ -216,8 +221,9 @@ class VQContrastReadout : public QWidget
     {
         const VQContrastSummary &summary = _row.summary();
         QPainter painter(this);
+        // The parts are drawn at fixed places: a right-to-left layout keeps them.
+        painter.setLayoutDirection(Qt::LeftToRight);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.setLayoutDirection(layoutDirection());
         const QColor ink = palette().color(QPalette::WindowText);
         QFont big = font();
         big.setPixelSize(13);
@@ -298,9 +304,13 @@ class VQContrastReadout : public QWidget
 };
 
 // The nearest colour that passes: a swatch to select it, or a check mark when the selection passes.
-class VQContrastNearestSwatch : public QWidget
+class VQContrastNearestSwatch : public QWidget, public VQAccessibleControl
 {
   public:
+    QAccessible::Role accessibleRole() const override { return QAccessible::Button; }
+    QStringList accessibleActions() const override { return {QAccessibleActionInterface::pressAction()}; }
+    void doAccessibleAction(const QString &) override { _row.selectNearest(); }
+
     explicit VQContrastNearestSwatch(VQContrastRow &row) : QWidget(&row), _row(row)
     {
         setFixedSize(kSwatch, kSwatch);

@@ -1,11 +1,13 @@
 #include "ui/tools/VQRecentColorsRow.h"
 
+#include "ui/tools/VQSwatchStrip.h"
 #include "vqcore/VQLocalizedString.h"
 
 VQRecentColorsRow::VQRecentColorsRow(VQSwatchCore &core, QWidget *parent)
     : VQSwatchToolRow(core, VQLocalizedString("Save the recent colors as a collection"), parent)
 {
     setObjectName(QStringLiteral("VQRecentColorsRow"));
+    strip()->setAccessibleName(VQLocalizedString("Recent colors"));
     setFittingCellWidth(kCellWidth);
     setRecentColors({});
 }

@@ -9,6 +9,7 @@ VQShadesRow::VQShadesRow(VQSwatchCore &core, QWidget *parent)
     : VQSwatchToolRow(core, VQLocalizedString("Add as collection"), parent)
 {
     setObjectName(QStringLiteral("VQShadesRow"));
+    strip()->setAccessibleName(VQLocalizedString("Shades"));
     // Nine cells as wide as the window's row lets them be.
     strip()->setMaximumCellWidth(26);
     selectionChanged();

@@ -1,7 +1,9 @@
 #include "ui/tools/VQSwatchStrip.h"
 
 #include "core/VQColorDrag.h"
+#include "core/VQColorNames.h"
 #include "core/VQInk.h"
+#include "ui/accessibility/VQAccessibleText.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -25,6 +27,7 @@ void VQSwatchStrip::setColors(std::vector<VQColorRef> colors, QStringList labels
     if (_current >= int(_colors.size()))
         _current = -1;
     update();
+    VQAccessibleValueChanged(this);
 }
 
 void VQSwatchStrip::setMaximumCellWidth(int width)
@@ -35,8 +38,34 @@ void VQSwatchStrip::setMaximumCellWidth(int width)
 
 void VQSwatchStrip::setCurrentIndex(int index)
 {
-    _current = index >= 0 && index < int(_colors.size()) ? index : -1;
+    const int current = index >= 0 && index < int(_colors.size()) ? index : -1;
+    if (current == _current)
+        return;
+    _current = current;
     update();
+    VQAccessibleValueChanged(this);
+}
+
+QString VQSwatchStrip::accessibleValueText() const
+{
+    if (_colors.empty())
+        return {};
+    const int index = std::max(_current, 0);
+    return VQAccessibleText::swatch(VQAccessibleText::color(*_colors[size_t(index)], VQColorNames::shared()), index,
+                                    int(_colors.size()));
+}
+
+QStringList VQSwatchStrip::accessibleActions() const
+{
+    return {QAccessibleActionInterface::pressAction()};
+}
+
+void VQSwatchStrip::doAccessibleAction(const QString &name)
+{
+    if (name != QAccessibleActionInterface::pressAction() || _colors.empty())
+        return;
+    setCurrentIndex(std::max(_current, 0));
+    emit colorChosen(_current);
 }
 
 VQSwatchStripGeometry VQSwatchStrip::geometryNow() const

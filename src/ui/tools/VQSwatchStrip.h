@@ -5,6 +5,7 @@
 // chooses), and can be dragged out as a colour.
 
 #include "core/VQColor.h"
+#include "ui/accessibility/VQAccessibleControl.h"
 #include "ui/tools/VQSwatchStripGeometry.h"
 
 #include <QStringList>
@@ -12,7 +13,7 @@
 
 #include <vector>
 
-class VQSwatchStrip : public QWidget
+class VQSwatchStrip : public QWidget, public VQAccessibleControl
 {
     Q_OBJECT
 
@@ -28,6 +29,13 @@ class VQSwatchStrip : public QWidget
     void setCurrentIndex(int index);
     int currentIndex() const { return _current; }
     VQSwatchStripGeometry geometryNow() const;
+
+    // A list named by its row; its value is the current swatch (the first while
+    // none is) and where it stands, and pressing chooses it.
+    QAccessible::Role accessibleRole() const override { return QAccessible::List; }
+    QString accessibleValueText() const override;
+    QStringList accessibleActions() const override;
+    void doAccessibleAction(const QString &name) override;
 
   signals:
     void colorChosen(int index);
