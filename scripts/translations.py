@@ -221,6 +221,9 @@ def run_lupdate(lupdate, mirror, ts_folder):
         language = language_of(name)
         if language:
             command[-2:-2] = ["-target-language", language]
+        if language == "en":
+            # English is the texts' own language: its file holds only the plural forms.
+            command[-2:-2] = ["-pluralonly"]
         result = subprocess.run(command, capture_output=True, text=True)
         if result.returncode != 0:
             sys.exit(f"lupdate failed on {name}:\n{result.stdout}{result.stderr}")
@@ -305,6 +308,8 @@ def check(root, lupdate, work):
             continue
         entries = messages(os.path.join(copy, name))
         for key in sorted(current):
+            if language_of(name) == "en" and key not in entries:
+                continue  # English holds only the texts with plural forms
             numerus, forms, finished = entries.get(key, (False, [], False))
             source = key[1]
             if not finished or not forms or not all(form.strip() for form in forms):

@@ -21,6 +21,7 @@
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="36"/>
         <location filename="../src/app/VQWindowController.cpp" line="263"/>
+        <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="137"/>
         <source>Pick Color from Screen</source>
         <translation>التقاط لون من الشاشة</translation>
     </message>
@@ -110,9 +111,9 @@
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="301"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="317"/>
         <location filename="../src/ui/prefs/SRRecorderCell.cpp" line="123"/>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="620"/>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="643"/>
-        <location filename="../src/ui/tools/VQSwatchToolRow.cpp" line="132"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="632"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="655"/>
+        <location filename="../src/ui/tools/VQSwatchToolRow.cpp" line="149"/>
         <location filename="../src/vqcore/ui/VQDesktopOpen.cpp" line="39"/>
         <location filename="../src/vqcore/ui/VQWidgetModalUI.cpp" line="55"/>
         <source>OK</source>
@@ -460,7 +461,7 @@
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="292"/>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="439"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="453"/>
         <source>Collections</source>
         <translation>المجموعات</translation>
     </message>
@@ -475,49 +476,49 @@
         <translation>تغيّرت بعض الأسماء في الملف المُصدَّر.</translation>
     </message>
     <message>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="67"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="68"/>
         <source>Previous collections</source>
         <translation>المجموعات السابقة</translation>
     </message>
     <message>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="68"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="69"/>
         <source>Next collections</source>
         <translation>المجموعات التالية</translation>
     </message>
     <message>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="302"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="303"/>
         <source>Drop a color here, import a palette, or Ctrl+N</source>
         <translation>أفلت لونًا هنا، أو استورد لوحة ألوان، أو اضغط Ctrl+N</translation>
     </message>
     <message>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="334"/>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="343"/>
-        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="218"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="336"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="345"/>
+        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="227"/>
         <source>Rename...</source>
         <translation>إعادة تسمية...</translation>
     </message>
     <message>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="338"/>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="344"/>
-        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="148"/>
-        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="222"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="340"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="346"/>
+        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="155"/>
+        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="231"/>
         <source>Remove...</source>
         <translation>إزالة...</translation>
     </message>
     <message>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="345"/>
-        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="152"/>
-        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="226"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="347"/>
+        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="159"/>
+        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="235"/>
         <source>Export...</source>
         <translation>تصدير...</translation>
     </message>
     <message>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="348"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="350"/>
         <source>Open Collection Viewer...</source>
         <translation>فتح عارض المجموعات...</translation>
     </message>
     <message>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="350"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="352"/>
         <source>Organize...</source>
         <translation>تنظيم...</translation>
     </message>
@@ -528,7 +529,7 @@
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="9"/>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="429"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="441"/>
         <source>Copy</source>
         <translation>نسخ</translation>
     </message>
@@ -549,47 +550,68 @@
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="23"/>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="447"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="461"/>
         <source>Swap with Selection</source>
         <translation>تبديل مع اللون المحدد</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="54"/>
+        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="53"/>
         <source>Click to copy; right click to type a color</source>
         <translation>انقر للنسخ، وبالزر الأيمن لكتابة لون</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="269"/>
+        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="54"/>
+        <source>Selected color</source>
+        <translation>اللون المحدد</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="308"/>
         <source>Click to copy the name</source>
         <translation>انقر لنسخ الاسم</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="279"/>
+        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="318"/>
         <source>Copied “%1”</source>
         <translation>نُسخ «‎%1»</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="144"/>
+        <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="142"/>
         <source>Preferences, import and more</source>
         <translation>التفضيلات والاستيراد والمزيد</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="170"/>
+        <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="143"/>
+        <source>Menu</source>
+        <translation>القائمة</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="168"/>
         <source>Show or hide the collections</source>
         <translation>إظهار المجموعات أو إخفاؤها</translation>
     </message>
     <message>
-        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="124"/>
+        <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="169"/>
+        <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="303"/>
+        <source>Hide Collections</source>
+        <translation>إخفاء المجموعات</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="304"/>
+        <source>Show Collections</source>
+        <translation>إظهار المجموعات</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="131"/>
         <source>Organizer</source>
         <translation>منظّم المجموعات</translation>
     </message>
     <message>
-        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="149"/>
+        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="156"/>
         <source>Remove the selected collection</source>
         <translation>إزالة المجموعة المحددة</translation>
     </message>
     <message>
-        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="153"/>
+        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="160"/>
         <source>Export the selected collections</source>
         <translation>تصدير المجموعات المحددة</translation>
     </message>
@@ -609,7 +631,12 @@
         <translation>منزلقات CMYK</translation>
     </message>
     <message>
-        <location filename="../src/ui/pickers/VQColorWheelControl.cpp" line="141"/>
+        <location filename="../src/ui/pickers/VQColorWheelControl.cpp" line="34"/>
+        <source>Color wheel</source>
+        <translation>عجلة الألوان</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorWheelControl.cpp" line="150"/>
         <source>Select White</source>
         <translation>تحديد الأبيض</translation>
     </message>
@@ -619,9 +646,50 @@
         <translation>عجلة الألوان</translation>
     </message>
     <message>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="20"/>
+        <source>Red</source>
+        <translation>أحمر</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="22"/>
+        <source>Green</source>
+        <translation>أخضر</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="24"/>
+        <source>Blue</source>
+        <translation>أزرق</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="26"/>
+        <source>Cyan</source>
+        <translation>سماوي</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="28"/>
+        <source>Magenta</source>
+        <translation>أرجواني</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="30"/>
+        <source>Yellow</source>
+        <translation>أصفر</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="34"/>
         <location filename="../src/ui/pickers/VQGrayscaleColorPicker.cpp" line="9"/>
         <source>Gray</source>
         <translation>رمادي</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="36"/>
+        <source>Hue</source>
+        <translation>درجة اللون</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="38"/>
+        <source>Saturation</source>
+        <translation>التشبّع</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQGrayscaleColorPicker.h" line="10"/>
@@ -634,7 +702,7 @@
         <translation>منزلقات HSB</translation>
     </message>
     <message>
-        <location filename="../src/ui/pickers/VQHSBPlaneColorPicker.cpp" line="36"/>
+        <location filename="../src/ui/pickers/VQHSBPlaneColorPicker.cpp" line="37"/>
         <source>H</source>
         <translation>H</translation>
     </message>
@@ -659,7 +727,12 @@
         <translation>انقر لتسجيل اختصار</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/SRRecorderControl.cpp" line="74"/>
+        <location filename="../src/ui/prefs/SRRecorderControl.cpp" line="70"/>
+        <source>Global shortcut</source>
+        <translation>الاختصار العام</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/prefs/SRRecorderControl.cpp" line="78"/>
         <source>Use old shortcut</source>
         <translation>استخدام الاختصار القديم</translation>
     </message>
@@ -740,152 +813,162 @@
         <translation>لا يربط %1 أي اختصار عام للبرامج%2. في إعدادات لوحة المفاتيح الخاصة به، اربط الأمر الأول بمفتاح لالتقاط لون، أو الثاني لفتح النافذة:</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="58"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="59"/>
         <source>Hexadecimal: FF8000</source>
         <translation>ست عشري: FF8000</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="59"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="60"/>
         <source>Hexadecimal: #FF8000</source>
         <translation>ست عشري: ‎#FF8000</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="85"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="89"/>
         <source>Vellico Preferences</source>
         <translation>تفضيلات Vellico</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="196"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="200"/>
         <source>Synchronize through a shared folder</source>
         <translation>المزامنة عبر مجلد مشترك</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="201"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="205"/>
         <source>No folder chosen</source>
         <translation>لم يُختر مجلد</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="202"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="206"/>
+        <source>Shared folder</source>
+        <translation>المجلد المشترك</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="207"/>
         <source>Choose...</source>
         <translation>اختيار...</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="234"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="239"/>
         <source>Global shortcut:</source>
         <translation>الاختصار العام:</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="239"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="245"/>
         <source>Copy format:</source>
         <translation>تنسيق النسخ:</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="242"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="250"/>
         <source>Alternate format:</source>
         <translation>التنسيق البديل:</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="244"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="254"/>
         <source>Your formats...</source>
         <translation>تنسيقاتك...</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="248"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="258"/>
         <source>Hexadecimal and CSS in lower case</source>
         <translation>الست عشري وCSS بأحرف صغيرة</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="253"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="263"/>
         <source>Crosshair</source>
         <translation>خطان متقاطعان</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="253"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="263"/>
         <source>Circle</source>
         <translation>دائرة</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="260"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="270"/>
         <source>Cursor on the wheel:</source>
         <translation>المؤشر على العجلة:</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="273"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="283"/>
         <source>Bring Vellico to the front when picking from the screen</source>
         <translation>إحضار Vellico إلى الواجهة عند الالتقاط من الشاشة</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="278"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="288"/>
         <source>Remember recent colors</source>
         <translation>تذكّر الألوان الأخيرة</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="281"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="291"/>
         <source>How many recent colors are kept</source>
         <translation>عدد الألوان الأخيرة المحفوظة</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="282"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="292"/>
         <source>Keep:</source>
         <translation>الاحتفاظ بـ:</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="284"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="294"/>
         <source>Clear</source>
         <translation>مسح</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="285"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="295"/>
         <source>Forget the recent colors now</source>
         <translation>مسح الألوان الأخيرة الآن</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="294"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="304"/>
         <source>Launch at login</source>
         <translation>التشغيل عند الولوج</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="297"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="307"/>
         <source>Write a debug log</source>
         <translation>كتابة سجل تنقيح</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="298"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="308"/>
         <source>Show the log file</source>
         <translation>إظهار ملف السجل</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="308"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="318"/>
         <source>Done</source>
         <translation>تم</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="368"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="378"/>
         <source>No global shortcut in this session: %1</source>
         <translation>لا اختصار عامًا في هذه الجلسة: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="430"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="439"/>
+        <source>Command</source>
+        <translation>الأمر</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="442"/>
         <source>Copy the command</source>
         <translation>نسخ الأمر</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="615"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="627"/>
         <source>Vellico could not be added to the programs started at login.</source>
         <translation>تعذّرت إضافة Vellico إلى البرامج التي تبدأ عند الولوج.</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="617"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="629"/>
         <source>Vellico could not be removed from the programs started at login.</source>
         <translation>تعذّرت إزالة Vellico من البرامج التي تبدأ عند الولوج.</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="631"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="643"/>
         <source>Choose the shared folder</source>
         <translation>اختر المجلد المشترك</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="643"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="655"/>
         <source>This folder can&apos;t be used for synchronization.</source>
         <translation>لا يمكن استخدام هذا المجلد للمزامنة.</translation>
     </message>
@@ -980,58 +1063,59 @@
         <translation>«%1»: %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="51"/>
+        <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="52"/>
         <source>Matching colors</source>
         <translation>الألوان المطابقة</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="54"/>
+        <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="55"/>
         <source>Find a color by name or value</source>
         <translation>ابحث عن لون بالاسم أو القيمة</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="55"/>
+        <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="56"/>
         <source>Find Color</source>
         <translation>البحث عن لون</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="224"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="238"/>
         <source>Normal</source>
         <translation>عادي</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="225"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="239"/>
         <source>Large</source>
         <translation>كبير</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="381"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="393"/>
         <source>Contrast against %1: drop a color here, or click for more</source>
         <translation>التباين مع ‎%1: أفلت لونًا هنا، أو انقر لمزيد من الخيارات</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="382"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="394"/>
         <source>Color to contrast against: %1</source>
         <translation>اللون المقارَن به: ‎%1</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="420"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="432"/>
         <source>Pick from Screen</source>
         <translation>الالتقاط من الشاشة</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="423"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="436"/>
         <source>White</source>
         <translation>أبيض</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="425"/>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="32"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="438"/>
         <source>Black</source>
         <translation>أسود</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="434"/>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="444"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="448"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="458"/>
         <source>%n more not shown</source>
         <translation>
             <numerusform>%n عنصر آخر غير معروض</numerusform>
@@ -1043,7 +1127,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="449"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="463"/>
         <source>Copy Contrast Summary</source>
         <translation>نسخ ملخّص التباين</translation>
     </message>
@@ -1104,17 +1188,22 @@
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="181"/>
-        <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="24"/>
+        <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="26"/>
         <source>Recent Colors</source>
         <translation>الألوان الأخيرة</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="6"/>
+        <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="7"/>
         <source>Save the recent colors as a collection</source>
         <translation>حفظ الألوان الأخيرة كمجموعة</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="19"/>
+        <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="10"/>
+        <source>Recent colors</source>
+        <translation>الألوان الأخيرة</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="21"/>
         <source>No recent colors yet</source>
         <translation>لا توجد ألوان أخيرة بعد</translation>
     </message>
@@ -1124,12 +1213,90 @@
         <translation>إضافة كمجموعة</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQShadesRow.cpp" line="27"/>
+        <location filename="../src/ui/tools/VQShadesRow.cpp" line="12"/>
+        <source>Shades</source>
+        <translation>التدرجات</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="29"/>
+        <source>%1 %2°</source>
+        <translation>%1 %2°</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="31"/>
+        <source>%1 %2%</source>
+        <translation>%1 %2%</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="35"/>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="40"/>
+        <source>Hue %1°, saturation %2%</source>
+        <translation>درجة اللون %1°، التشبّع %2%</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="45"/>
+        <source>Brightness %1%</source>
+        <translation>السطوع %1%</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="50"/>
+        <source>Saturation %1%, brightness %2%</source>
+        <translation>التشبّع %1%، السطوع %2%</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="58"/>
+        <source>cyan %1%, magenta %2%, yellow %3%, black %4%</source>
+        <translation>سماوي %1%، أرجواني %2%، أصفر %3%، أسود %4%</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="67"/>
+        <source>Color %1</source>
+        <translation>اللون %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="68"/>
+        <source>Color %1, %2</source>
+        <translation>اللون %1، %2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="68"/>
+        <source>Color %1, close to %2</source>
+        <translation>اللون %1، قريب من %2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="74"/>
+        <location filename="../src/ui/tools/VQShadesRow.cpp" line="28"/>
         <source>No color selected</source>
         <translation>لم يُحدَّد لون</translation>
     </message>
+    <message numerus="yes">
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="79"/>
+        <source>%1, %n color(s)</source>
+        <translation>
+            <numerusform>%1، %n لون</numerusform>
+            <numerusform>%1، %n لون</numerusform>
+            <numerusform>%1، %n لونان</numerusform>
+            <numerusform>%1، %n ألوان</numerusform>
+            <numerusform>%1، %n لونًا</numerusform>
+            <numerusform>%1، %n لون</numerusform>
+        </translation>
+    </message>
     <message>
-        <location filename="../src/ui/tools/VQSwatchToolRow.cpp" line="130"/>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="84"/>
+        <source>%1 (%2 of %3)</source>
+        <translation>%1 (%2 من %3)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="89"/>
+        <source>%1, sample %2</source>
+        <translation>%1، العيّنة %2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/tools/VQSwatchToolRow.cpp" line="147"/>
         <source>The collection was not added.</source>
         <translation>لم تُضف المجموعة.</translation>
     </message>
@@ -1142,6 +1309,37 @@
         <location filename="../src/vqcore/ui/VQWidgetModalUI.cpp" line="151"/>
         <source>Vellico couldn&apos;t show the log file: no file manager is set up on this desktop.</source>
         <translation>تعذّر على Vellico إظهار ملف السجل: لم يُضبط مدير ملفات على سطح المكتب هذا.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/loupe/VQColorOverviewView.cpp" line="13"/>
+        <source>Color under the pointer</source>
+        <translation>اللون تحت المؤشر</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/loupe/VQMagnifierLoupeWindow.cpp" line="34"/>
+        <source>Loupe</source>
+        <translation>العدسة المكبّرة</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/loupe/VQScreenPreviewView.cpp" line="54"/>
+        <source>Magnifier</source>
+        <translation>المكبّر</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQBrightnessSlider.cpp" line="23"/>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="40"/>
+        <source>Brightness</source>
+        <translation>السطوع</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorPickerChooserPopUpButton.cpp" line="11"/>
+        <source>Color picker</source>
+        <translation>منتقي الألوان</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQSaturationBrightnessView.cpp" line="17"/>
+        <source>Saturation and brightness</source>
+        <translation>التشبّع والسطوع</translation>
     </message>
 </context>
 </TS>

@@ -21,6 +21,7 @@
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="36"/>
         <location filename="../src/app/VQWindowController.cpp" line="263"/>
+        <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="137"/>
         <source>Pick Color from Screen</source>
         <translation>Farbe vom Bildschirm aufnehmen</translation>
     </message>
@@ -110,9 +111,9 @@
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="301"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="317"/>
         <location filename="../src/ui/prefs/SRRecorderCell.cpp" line="123"/>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="620"/>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="643"/>
-        <location filename="../src/ui/tools/VQSwatchToolRow.cpp" line="132"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="632"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="655"/>
+        <location filename="../src/ui/tools/VQSwatchToolRow.cpp" line="149"/>
         <location filename="../src/vqcore/ui/VQDesktopOpen.cpp" line="39"/>
         <location filename="../src/vqcore/ui/VQWidgetModalUI.cpp" line="55"/>
         <source>OK</source>
@@ -460,7 +461,7 @@
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="292"/>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="439"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="453"/>
         <source>Collections</source>
         <translation>Sammlungen</translation>
     </message>
@@ -475,49 +476,49 @@
         <translation>Einige Namen wurden in der exportierten Datei geändert.</translation>
     </message>
     <message>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="67"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="68"/>
         <source>Previous collections</source>
         <translation>Vorherige Sammlungen</translation>
     </message>
     <message>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="68"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="69"/>
         <source>Next collections</source>
         <translation>Nächste Sammlungen</translation>
     </message>
     <message>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="302"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="303"/>
         <source>Drop a color here, import a palette, or Ctrl+N</source>
         <translation>Farbe ablegen, Palette importieren oder Ctrl+N</translation>
     </message>
     <message>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="334"/>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="343"/>
-        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="218"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="336"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="345"/>
+        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="227"/>
         <source>Rename...</source>
         <translation>Umbenennen...</translation>
     </message>
     <message>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="338"/>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="344"/>
-        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="148"/>
-        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="222"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="340"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="346"/>
+        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="155"/>
+        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="231"/>
         <source>Remove...</source>
         <translation>Entfernen...</translation>
     </message>
     <message>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="345"/>
-        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="152"/>
-        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="226"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="347"/>
+        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="159"/>
+        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="235"/>
         <source>Export...</source>
         <translation>Exportieren...</translation>
     </message>
     <message>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="348"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="350"/>
         <source>Open Collection Viewer...</source>
         <translation>Sammlungsansicht öffnen...</translation>
     </message>
     <message>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="350"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="352"/>
         <source>Organize...</source>
         <translation>Verwalten...</translation>
     </message>
@@ -528,7 +529,7 @@
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="9"/>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="429"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="441"/>
         <source>Copy</source>
         <translation>Kopieren</translation>
     </message>
@@ -549,47 +550,68 @@
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="23"/>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="447"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="461"/>
         <source>Swap with Selection</source>
         <translation>Mit Auswahl tauschen</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="54"/>
+        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="53"/>
         <source>Click to copy; right click to type a color</source>
         <translation>Zum Kopieren klicken; Rechtsklick zum Eingeben einer Farbe</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="269"/>
+        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="54"/>
+        <source>Selected color</source>
+        <translation>Ausgewählte Farbe</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="308"/>
         <source>Click to copy the name</source>
         <translation>Zum Kopieren des Namens klicken</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="279"/>
+        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="318"/>
         <source>Copied “%1”</source>
         <translation>„%1“ kopiert</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="144"/>
+        <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="142"/>
         <source>Preferences, import and more</source>
         <translation>Einstellungen, Import und mehr</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="170"/>
+        <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="143"/>
+        <source>Menu</source>
+        <translation>Menü</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="168"/>
         <source>Show or hide the collections</source>
         <translation>Sammlungen ein- oder ausblenden</translation>
     </message>
     <message>
-        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="124"/>
+        <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="169"/>
+        <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="303"/>
+        <source>Hide Collections</source>
+        <translation>Sammlungen ausblenden</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="304"/>
+        <source>Show Collections</source>
+        <translation>Sammlungen einblenden</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="131"/>
         <source>Organizer</source>
         <translation>Sammlungsverwaltung</translation>
     </message>
     <message>
-        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="149"/>
+        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="156"/>
         <source>Remove the selected collection</source>
         <translation>Ausgewählte Sammlung entfernen</translation>
     </message>
     <message>
-        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="153"/>
+        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="160"/>
         <source>Export the selected collections</source>
         <translation>Ausgewählte Sammlungen exportieren</translation>
     </message>
@@ -609,7 +631,12 @@
         <translation>CMYK-Regler</translation>
     </message>
     <message>
-        <location filename="../src/ui/pickers/VQColorWheelControl.cpp" line="141"/>
+        <location filename="../src/ui/pickers/VQColorWheelControl.cpp" line="34"/>
+        <source>Color wheel</source>
+        <translation>Farbkreis</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorWheelControl.cpp" line="150"/>
         <source>Select White</source>
         <translation>Weiß auswählen</translation>
     </message>
@@ -619,9 +646,50 @@
         <translation>Farbkreis</translation>
     </message>
     <message>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="20"/>
+        <source>Red</source>
+        <translation>Rot</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="22"/>
+        <source>Green</source>
+        <translation>Grün</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="24"/>
+        <source>Blue</source>
+        <translation>Blau</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="26"/>
+        <source>Cyan</source>
+        <translation>Cyan</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="28"/>
+        <source>Magenta</source>
+        <translation>Magenta</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="30"/>
+        <source>Yellow</source>
+        <translation>Gelb</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="34"/>
         <location filename="../src/ui/pickers/VQGrayscaleColorPicker.cpp" line="9"/>
         <source>Gray</source>
         <translation>Grau</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="36"/>
+        <source>Hue</source>
+        <translation>Farbton</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="38"/>
+        <source>Saturation</source>
+        <translation>Sättigung</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQGrayscaleColorPicker.h" line="10"/>
@@ -634,7 +702,7 @@
         <translation>HSB-Regler</translation>
     </message>
     <message>
-        <location filename="../src/ui/pickers/VQHSBPlaneColorPicker.cpp" line="36"/>
+        <location filename="../src/ui/pickers/VQHSBPlaneColorPicker.cpp" line="37"/>
         <source>H</source>
         <translation>H</translation>
     </message>
@@ -659,7 +727,12 @@
         <translation>Klicken für Tastenkürzel</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/SRRecorderControl.cpp" line="74"/>
+        <location filename="../src/ui/prefs/SRRecorderControl.cpp" line="70"/>
+        <source>Global shortcut</source>
+        <translation>Globales Tastenkürzel</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/prefs/SRRecorderControl.cpp" line="78"/>
         <source>Use old shortcut</source>
         <translation>Altes Kürzel verwenden</translation>
     </message>
@@ -740,152 +813,162 @@
         <translation>%1 bietet Programmen keine globalen Tastenkürzel%2. Weisen Sie in seinen Tastatureinstellungen den ersten Befehl einer Taste zu, um eine Farbe aufzunehmen, oder den zweiten, um das Fenster zu öffnen:</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="58"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="59"/>
         <source>Hexadecimal: FF8000</source>
         <translation>Hexadezimal: FF8000</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="59"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="60"/>
         <source>Hexadecimal: #FF8000</source>
         <translation>Hexadezimal: #FF8000</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="85"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="89"/>
         <source>Vellico Preferences</source>
         <translation>Vellico-Einstellungen</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="196"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="200"/>
         <source>Synchronize through a shared folder</source>
         <translation>Über gemeinsamen Ordner synchronisieren</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="201"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="205"/>
         <source>No folder chosen</source>
         <translation>Kein Ordner gewählt</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="202"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="206"/>
+        <source>Shared folder</source>
+        <translation>Gemeinsamer Ordner</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="207"/>
         <source>Choose...</source>
         <translation>Wählen...</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="234"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="239"/>
         <source>Global shortcut:</source>
         <translation>Globales Kürzel:</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="239"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="245"/>
         <source>Copy format:</source>
         <translation>Kopierformat:</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="242"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="250"/>
         <source>Alternate format:</source>
         <translation>Alternativformat:</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="244"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="254"/>
         <source>Your formats...</source>
         <translation>Eigene Formate...</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="248"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="258"/>
         <source>Hexadecimal and CSS in lower case</source>
         <translation>Hexadezimal und CSS in Kleinbuchstaben</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="253"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="263"/>
         <source>Crosshair</source>
         <translation>Fadenkreuz</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="253"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="263"/>
         <source>Circle</source>
         <translation>Kreis</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="260"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="270"/>
         <source>Cursor on the wheel:</source>
         <translation>Zeiger im Farbkreis:</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="273"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="283"/>
         <source>Bring Vellico to the front when picking from the screen</source>
         <translation>Vellico beim Aufnehmen vom Bildschirm in den Vordergrund holen</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="278"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="288"/>
         <source>Remember recent colors</source>
         <translation>Letzte Farben merken</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="281"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="291"/>
         <source>How many recent colors are kept</source>
         <translation>Wie viele letzte Farben behalten werden</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="282"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="292"/>
         <source>Keep:</source>
         <translation>Behalten:</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="284"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="294"/>
         <source>Clear</source>
         <translation>Leeren</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="285"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="295"/>
         <source>Forget the recent colors now</source>
         <translation>Letzte Farben jetzt vergessen</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="294"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="304"/>
         <source>Launch at login</source>
         <translation>Bei Anmeldung starten</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="297"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="307"/>
         <source>Write a debug log</source>
         <translation>Debug-Protokoll schreiben</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="298"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="308"/>
         <source>Show the log file</source>
         <translation>Protokolldatei anzeigen</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="308"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="318"/>
         <source>Done</source>
         <translation>Fertig</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="368"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="378"/>
         <source>No global shortcut in this session: %1</source>
         <translation>Kein globales Tastenkürzel in dieser Sitzung: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="430"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="439"/>
+        <source>Command</source>
+        <translation>Befehl</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="442"/>
         <source>Copy the command</source>
         <translation>Befehl kopieren</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="615"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="627"/>
         <source>Vellico could not be added to the programs started at login.</source>
         <translation>Vellico konnte nicht zu den Programmen hinzugefügt werden, die bei der Anmeldung starten.</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="617"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="629"/>
         <source>Vellico could not be removed from the programs started at login.</source>
         <translation>Vellico konnte nicht aus den Programmen entfernt werden, die bei der Anmeldung starten.</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="631"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="643"/>
         <source>Choose the shared folder</source>
         <translation>Gemeinsamen Ordner wählen</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="643"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="655"/>
         <source>This folder can&apos;t be used for synchronization.</source>
         <translation>Dieser Ordner kann nicht zur Synchronisation verwendet werden.</translation>
     </message>
@@ -980,58 +1063,59 @@
         <translation>„%1“: %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="51"/>
+        <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="52"/>
         <source>Matching colors</source>
         <translation>Passende Farben</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="54"/>
+        <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="55"/>
         <source>Find a color by name or value</source>
         <translation>Farbe nach Name oder Wert suchen</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="55"/>
+        <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="56"/>
         <source>Find Color</source>
         <translation>Farbe suchen</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="224"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="238"/>
         <source>Normal</source>
         <translation>Normal</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="225"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="239"/>
         <source>Large</source>
         <translation>Groß</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="381"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="393"/>
         <source>Contrast against %1: drop a color here, or click for more</source>
         <translation>Kontrast zu %1: Farbe hier ablegen oder für mehr klicken</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="382"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="394"/>
         <source>Color to contrast against: %1</source>
         <translation>Vergleichsfarbe für den Kontrast: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="420"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="432"/>
         <source>Pick from Screen</source>
         <translation>Vom Bildschirm aufnehmen</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="423"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="436"/>
         <source>White</source>
         <translation>Weiß</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="425"/>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="32"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="438"/>
         <source>Black</source>
         <translation>Schwarz</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="434"/>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="444"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="448"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="458"/>
         <source>%n more not shown</source>
         <translation>
             <numerusform>%n weitere nicht angezeigt</numerusform>
@@ -1039,7 +1123,7 @@
         </translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="449"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="463"/>
         <source>Copy Contrast Summary</source>
         <translation>Kontrastübersicht kopieren</translation>
     </message>
@@ -1100,17 +1184,22 @@
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="181"/>
-        <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="24"/>
+        <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="26"/>
         <source>Recent Colors</source>
         <translation>Letzte Farben</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="6"/>
+        <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="7"/>
         <source>Save the recent colors as a collection</source>
         <translation>Letzte Farben als Sammlung speichern</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="19"/>
+        <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="10"/>
+        <source>Recent colors</source>
+        <translation>Letzte Farben</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="21"/>
         <source>No recent colors yet</source>
         <translation>Noch keine letzten Farben</translation>
     </message>
@@ -1120,12 +1209,86 @@
         <translation>Als Sammlung hinzufügen</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQShadesRow.cpp" line="27"/>
+        <location filename="../src/ui/tools/VQShadesRow.cpp" line="12"/>
+        <source>Shades</source>
+        <translation>Abstufungen</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="29"/>
+        <source>%1 %2°</source>
+        <translation>%1 %2°</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="31"/>
+        <source>%1 %2%</source>
+        <translation>%1 %2 %</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="35"/>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="40"/>
+        <source>Hue %1°, saturation %2%</source>
+        <translation>Farbton %1°, Sättigung %2 %</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="45"/>
+        <source>Brightness %1%</source>
+        <translation>Helligkeit %1 %</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="50"/>
+        <source>Saturation %1%, brightness %2%</source>
+        <translation>Sättigung %1 %, Helligkeit %2 %</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="58"/>
+        <source>cyan %1%, magenta %2%, yellow %3%, black %4%</source>
+        <translation>Cyan %1 %, Magenta %2 %, Gelb %3 %, Schwarz %4 %</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="67"/>
+        <source>Color %1</source>
+        <translation>Farbe %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="68"/>
+        <source>Color %1, %2</source>
+        <translation>Farbe %1, %2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="68"/>
+        <source>Color %1, close to %2</source>
+        <translation>Farbe %1, ähnlich %2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="74"/>
+        <location filename="../src/ui/tools/VQShadesRow.cpp" line="28"/>
         <source>No color selected</source>
         <translation>Keine Farbe ausgewählt</translation>
     </message>
+    <message numerus="yes">
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="79"/>
+        <source>%1, %n color(s)</source>
+        <translation>
+            <numerusform>%1, %n Farbe</numerusform>
+            <numerusform>%1, %n Farben</numerusform>
+        </translation>
+    </message>
     <message>
-        <location filename="../src/ui/tools/VQSwatchToolRow.cpp" line="130"/>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="84"/>
+        <source>%1 (%2 of %3)</source>
+        <translation>%1 (%2 von %3)</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="89"/>
+        <source>%1, sample %2</source>
+        <translation>%1, Messfeld %2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/tools/VQSwatchToolRow.cpp" line="147"/>
         <source>The collection was not added.</source>
         <translation>Die Sammlung wurde nicht hinzugefügt.</translation>
     </message>
@@ -1138,6 +1301,37 @@
         <location filename="../src/vqcore/ui/VQWidgetModalUI.cpp" line="151"/>
         <source>Vellico couldn&apos;t show the log file: no file manager is set up on this desktop.</source>
         <translation>Vellico konnte die Protokolldatei nicht anzeigen: Auf diesem Desktop ist keine Dateiverwaltung eingerichtet.</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/loupe/VQColorOverviewView.cpp" line="13"/>
+        <source>Color under the pointer</source>
+        <translation>Farbe unter dem Zeiger</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/loupe/VQMagnifierLoupeWindow.cpp" line="34"/>
+        <source>Loupe</source>
+        <translation>Lupe</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/loupe/VQScreenPreviewView.cpp" line="54"/>
+        <source>Magnifier</source>
+        <translation>Vergrößerung</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQBrightnessSlider.cpp" line="23"/>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="40"/>
+        <source>Brightness</source>
+        <translation>Helligkeit</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorPickerChooserPopUpButton.cpp" line="11"/>
+        <source>Color picker</source>
+        <translation>Farbwähler</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQSaturationBrightnessView.cpp" line="17"/>
+        <source>Saturation and brightness</source>
+        <translation>Sättigung und Helligkeit</translation>
     </message>
 </context>
 </TS>

@@ -21,6 +21,7 @@
     <message>
         <location filename="../src/app/VQAppActions.cpp" line="36"/>
         <location filename="../src/app/VQWindowController.cpp" line="263"/>
+        <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="137"/>
         <source>Pick Color from Screen</source>
         <translation>画面から色を取得</translation>
     </message>
@@ -110,9 +111,9 @@
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="301"/>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="317"/>
         <location filename="../src/ui/prefs/SRRecorderCell.cpp" line="123"/>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="620"/>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="643"/>
-        <location filename="../src/ui/tools/VQSwatchToolRow.cpp" line="132"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="632"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="655"/>
+        <location filename="../src/ui/tools/VQSwatchToolRow.cpp" line="149"/>
         <location filename="../src/vqcore/ui/VQDesktopOpen.cpp" line="39"/>
         <location filename="../src/vqcore/ui/VQWidgetModalUI.cpp" line="55"/>
         <source>OK</source>
@@ -460,7 +461,7 @@
     </message>
     <message>
         <location filename="../src/ui/collections/VQCollectionActions.cpp" line="292"/>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="439"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="453"/>
         <source>Collections</source>
         <translation>コレクション</translation>
     </message>
@@ -475,49 +476,49 @@
         <translation>エクスポートしたファイルでは一部の名前が変更されています。</translation>
     </message>
     <message>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="67"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="68"/>
         <source>Previous collections</source>
         <translation>前のコレクション</translation>
     </message>
     <message>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="68"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="69"/>
         <source>Next collections</source>
         <translation>次のコレクション</translation>
     </message>
     <message>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="302"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="303"/>
         <source>Drop a color here, import a palette, or Ctrl+N</source>
         <translation>ここに色をドロップ、パレットをインポート、またはCtrl+N</translation>
     </message>
     <message>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="334"/>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="343"/>
-        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="218"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="336"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="345"/>
+        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="227"/>
         <source>Rename...</source>
         <translation>名前を変更...</translation>
     </message>
     <message>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="338"/>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="344"/>
-        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="148"/>
-        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="222"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="340"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="346"/>
+        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="155"/>
+        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="231"/>
         <source>Remove...</source>
         <translation>削除...</translation>
     </message>
     <message>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="345"/>
-        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="152"/>
-        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="226"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="347"/>
+        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="159"/>
+        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="235"/>
         <source>Export...</source>
         <translation>エクスポート...</translation>
     </message>
     <message>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="348"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="350"/>
         <source>Open Collection Viewer...</source>
         <translation>コレクションビューアーを開く...</translation>
     </message>
     <message>
-        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="350"/>
+        <location filename="../src/ui/lane/VQCollectionViewer.cpp" line="352"/>
         <source>Organize...</source>
         <translation>整理...</translation>
     </message>
@@ -528,7 +529,7 @@
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="9"/>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="429"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="441"/>
         <source>Copy</source>
         <translation>コピー</translation>
     </message>
@@ -549,47 +550,68 @@
     </message>
     <message>
         <location filename="../src/ui/mainwindow/VQMainWindowKeys.cpp" line="23"/>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="447"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="461"/>
         <source>Swap with Selection</source>
         <translation>選択中の色と入れ替え</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="54"/>
+        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="53"/>
         <source>Click to copy; right click to type a color</source>
         <translation>クリックでコピー、右クリックで色を入力</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="269"/>
+        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="54"/>
+        <source>Selected color</source>
+        <translation>選択中の色</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="308"/>
         <source>Click to copy the name</source>
         <translation>クリックで名前をコピー</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="279"/>
+        <location filename="../src/ui/mainwindow/VQSelectionControl.cpp" line="318"/>
         <source>Copied “%1”</source>
         <translation>「%1」をコピーしました</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="144"/>
+        <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="142"/>
         <source>Preferences, import and more</source>
         <translation>設定、インポートなど</translation>
     </message>
     <message>
-        <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="170"/>
+        <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="143"/>
+        <source>Menu</source>
+        <translation>メニュー</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="168"/>
         <source>Show or hide the collections</source>
         <translation>コレクションの表示/非表示</translation>
     </message>
     <message>
-        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="124"/>
+        <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="169"/>
+        <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="303"/>
+        <source>Hide Collections</source>
+        <translation>コレクションを隠す</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow/VQSwatchMainWindow.cpp" line="304"/>
+        <source>Show Collections</source>
+        <translation>コレクションを表示</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="131"/>
         <source>Organizer</source>
         <translation>コレクションの整理</translation>
     </message>
     <message>
-        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="149"/>
+        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="156"/>
         <source>Remove the selected collection</source>
         <translation>選択したコレクションを削除</translation>
     </message>
     <message>
-        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="153"/>
+        <location filename="../src/ui/organizer/VQOrganizerController.cpp" line="160"/>
         <source>Export the selected collections</source>
         <translation>選択したコレクションをエクスポート</translation>
     </message>
@@ -609,7 +631,12 @@
         <translation>CMYKスライダー</translation>
     </message>
     <message>
-        <location filename="../src/ui/pickers/VQColorWheelControl.cpp" line="141"/>
+        <location filename="../src/ui/pickers/VQColorWheelControl.cpp" line="34"/>
+        <source>Color wheel</source>
+        <translation>カラーホイール</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorWheelControl.cpp" line="150"/>
         <source>Select White</source>
         <translation>白を選択</translation>
     </message>
@@ -619,9 +646,50 @@
         <translation>カラーホイール</translation>
     </message>
     <message>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="20"/>
+        <source>Red</source>
+        <translation>赤</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="22"/>
+        <source>Green</source>
+        <translation>緑</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="24"/>
+        <source>Blue</source>
+        <translation>青</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="26"/>
+        <source>Cyan</source>
+        <translation>シアン</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="28"/>
+        <source>Magenta</source>
+        <translation>マゼンタ</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="30"/>
+        <source>Yellow</source>
+        <translation>イエロー</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="34"/>
         <location filename="../src/ui/pickers/VQGrayscaleColorPicker.cpp" line="9"/>
         <source>Gray</source>
         <translation>グレー</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="36"/>
+        <source>Hue</source>
+        <translation>色相</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="38"/>
+        <source>Saturation</source>
+        <translation>彩度</translation>
     </message>
     <message>
         <location filename="../src/ui/pickers/VQGrayscaleColorPicker.h" line="10"/>
@@ -634,7 +702,7 @@
         <translation>HSBスライダー</translation>
     </message>
     <message>
-        <location filename="../src/ui/pickers/VQHSBPlaneColorPicker.cpp" line="36"/>
+        <location filename="../src/ui/pickers/VQHSBPlaneColorPicker.cpp" line="37"/>
         <source>H</source>
         <translation>H</translation>
     </message>
@@ -659,7 +727,12 @@
         <translation>クリックしてショートカットを記録</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/SRRecorderControl.cpp" line="74"/>
+        <location filename="../src/ui/prefs/SRRecorderControl.cpp" line="70"/>
+        <source>Global shortcut</source>
+        <translation>グローバルショートカット</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/prefs/SRRecorderControl.cpp" line="78"/>
         <source>Use old shortcut</source>
         <translation>元のショートカットを使用</translation>
     </message>
@@ -740,152 +813,162 @@
         <translation>%1はプログラムのグローバルショートカットを割り当てません%2。キーボード設定で、色を取得するには1つ目のコマンドを、ウィンドウを開くには2つ目のコマンドをキーに割り当ててください:</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="58"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="59"/>
         <source>Hexadecimal: FF8000</source>
         <translation>16進数: FF8000</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="59"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="60"/>
         <source>Hexadecimal: #FF8000</source>
         <translation>16進数: #FF8000</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="85"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="89"/>
         <source>Vellico Preferences</source>
         <translation>Vellicoの設定</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="196"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="200"/>
         <source>Synchronize through a shared folder</source>
         <translation>共有フォルダーで同期</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="201"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="205"/>
         <source>No folder chosen</source>
         <translation>フォルダー未選択</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="202"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="206"/>
+        <source>Shared folder</source>
+        <translation>共有フォルダー</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="207"/>
         <source>Choose...</source>
         <translation>選択...</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="234"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="239"/>
         <source>Global shortcut:</source>
         <translation>グローバルショートカット:</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="239"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="245"/>
         <source>Copy format:</source>
         <translation>コピー形式:</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="242"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="250"/>
         <source>Alternate format:</source>
         <translation>代替形式:</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="244"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="254"/>
         <source>Your formats...</source>
         <translation>独自の形式...</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="248"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="258"/>
         <source>Hexadecimal and CSS in lower case</source>
         <translation>16進数とCSSを小文字で表記</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="253"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="263"/>
         <source>Crosshair</source>
         <translation>十字線</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="253"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="263"/>
         <source>Circle</source>
         <translation>円</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="260"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="270"/>
         <source>Cursor on the wheel:</source>
         <translation>ホイールのカーソル:</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="273"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="283"/>
         <source>Bring Vellico to the front when picking from the screen</source>
         <translation>画面から色を取得するときにVellicoを前面に表示</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="278"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="288"/>
         <source>Remember recent colors</source>
         <translation>最近使った色を記憶</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="281"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="291"/>
         <source>How many recent colors are kept</source>
         <translation>記憶する最近使った色の数</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="282"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="292"/>
         <source>Keep:</source>
         <translation>保持数:</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="284"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="294"/>
         <source>Clear</source>
         <translation>消去</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="285"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="295"/>
         <source>Forget the recent colors now</source>
         <translation>最近使った色を今すぐ消去</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="294"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="304"/>
         <source>Launch at login</source>
         <translation>ログイン時に起動</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="297"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="307"/>
         <source>Write a debug log</source>
         <translation>デバッグログを記録</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="298"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="308"/>
         <source>Show the log file</source>
         <translation>ログファイルを表示</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="308"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="318"/>
         <source>Done</source>
         <translation>完了</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="368"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="378"/>
         <source>No global shortcut in this session: %1</source>
         <translation>このセッションではグローバルショートカットを使用できません: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="430"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="439"/>
+        <source>Command</source>
+        <translation>コマンド</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="442"/>
         <source>Copy the command</source>
         <translation>コマンドをコピー</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="615"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="627"/>
         <source>Vellico could not be added to the programs started at login.</source>
         <translation>Vellicoをログイン時に起動するプログラムに追加できませんでした。</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="617"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="629"/>
         <source>Vellico could not be removed from the programs started at login.</source>
         <translation>Vellicoをログイン時に起動するプログラムから削除できませんでした。</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="631"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="643"/>
         <source>Choose the shared folder</source>
         <translation>共有フォルダーを選択</translation>
     </message>
     <message>
-        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="643"/>
+        <location filename="../src/ui/prefs/VQSwatchPreferencesController.cpp" line="655"/>
         <source>This folder can&apos;t be used for synchronization.</source>
         <translation>このフォルダーは同期に使用できません。</translation>
     </message>
@@ -980,65 +1063,66 @@
         <translation>「%1」: %2</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="51"/>
+        <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="52"/>
         <source>Matching colors</source>
         <translation>一致する色</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="54"/>
+        <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="55"/>
         <source>Find a color by name or value</source>
         <translation>名前や値で色を検索</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="55"/>
+        <location filename="../src/ui/tools/VQColorSearchPanel.cpp" line="56"/>
         <source>Find Color</source>
         <translation>色を検索</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="224"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="238"/>
         <source>Normal</source>
         <translation>通常</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="225"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="239"/>
         <source>Large</source>
         <translation>大</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="381"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="393"/>
         <source>Contrast against %1: drop a color here, or click for more</source>
         <translation>%1とのコントラスト: ここに色をドロップするか、クリックしてその他の選択肢を表示</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="382"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="394"/>
         <source>Color to contrast against: %1</source>
         <translation>比較する色: %1</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="420"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="432"/>
         <source>Pick from Screen</source>
         <translation>画面から取得</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="423"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="436"/>
         <source>White</source>
         <translation>白</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="425"/>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="32"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="438"/>
         <source>Black</source>
         <translation>黒</translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="434"/>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="444"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="448"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="458"/>
         <source>%n more not shown</source>
         <translation>
             <numerusform>他 %n 件は非表示</numerusform>
         </translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQContrastRow.cpp" line="449"/>
+        <location filename="../src/ui/tools/VQContrastRow.cpp" line="463"/>
         <source>Copy Contrast Summary</source>
         <translation>コントラストの概要をコピー</translation>
     </message>
@@ -1099,17 +1183,22 @@
     </message>
     <message>
         <location filename="../src/ui/tools/VQContrastSummary.cpp" line="181"/>
-        <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="24"/>
+        <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="26"/>
         <source>Recent Colors</source>
         <translation>最近使った色</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="6"/>
+        <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="7"/>
         <source>Save the recent colors as a collection</source>
         <translation>最近使った色をコレクションとして保存</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="19"/>
+        <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="10"/>
+        <source>Recent colors</source>
+        <translation>最近使った色</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/tools/VQRecentColorsRow.cpp" line="21"/>
         <source>No recent colors yet</source>
         <translation>最近使った色はまだありません</translation>
     </message>
@@ -1119,12 +1208,85 @@
         <translation>コレクションとして追加</translation>
     </message>
     <message>
-        <location filename="../src/ui/tools/VQShadesRow.cpp" line="27"/>
+        <location filename="../src/ui/tools/VQShadesRow.cpp" line="12"/>
+        <source>Shades</source>
+        <translation>濃淡</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="29"/>
+        <source>%1 %2°</source>
+        <translation>%1 %2°</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="31"/>
+        <source>%1 %2%</source>
+        <translation>%1 %2%</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="35"/>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="40"/>
+        <source>Hue %1°, saturation %2%</source>
+        <translation>色相 %1°、彩度 %2%</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="45"/>
+        <source>Brightness %1%</source>
+        <translation>明度 %1%</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="50"/>
+        <source>Saturation %1%, brightness %2%</source>
+        <translation>彩度 %1%、明度 %2%</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="58"/>
+        <source>cyan %1%, magenta %2%, yellow %3%, black %4%</source>
+        <translation>シアン %1%、マゼンタ %2%、イエロー %3%、ブラック %4%</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="67"/>
+        <source>Color %1</source>
+        <translation>色 %1</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="68"/>
+        <source>Color %1, %2</source>
+        <translation>色 %1、%2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="68"/>
+        <source>Color %1, close to %2</source>
+        <translation>色 %1、%2 に近い</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="74"/>
+        <location filename="../src/ui/tools/VQShadesRow.cpp" line="28"/>
         <source>No color selected</source>
         <translation>色が選択されていません</translation>
     </message>
+    <message numerus="yes">
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="79"/>
+        <source>%1, %n color(s)</source>
+        <translation>
+            <numerusform>%1、%n 色</numerusform>
+        </translation>
+    </message>
     <message>
-        <location filename="../src/ui/tools/VQSwatchToolRow.cpp" line="130"/>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="84"/>
+        <source>%1 (%2 of %3)</source>
+        <translation>%1（%3 件中 %2 件目）</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/accessibility/VQAccessibleText.cpp" line="89"/>
+        <source>%1, sample %2</source>
+        <translation>%1、サンプル %2</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/tools/VQSwatchToolRow.cpp" line="147"/>
         <source>The collection was not added.</source>
         <translation>コレクションは追加されませんでした。</translation>
     </message>
@@ -1137,6 +1299,37 @@
         <location filename="../src/vqcore/ui/VQWidgetModalUI.cpp" line="151"/>
         <source>Vellico couldn&apos;t show the log file: no file manager is set up on this desktop.</source>
         <translation>ログファイルを表示できませんでした。このデスクトップにはファイルマネージャーが設定されていません。</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/loupe/VQColorOverviewView.cpp" line="13"/>
+        <source>Color under the pointer</source>
+        <translation>ポインター下の色</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/loupe/VQMagnifierLoupeWindow.cpp" line="34"/>
+        <source>Loupe</source>
+        <translation>ルーペ</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/loupe/VQScreenPreviewView.cpp" line="54"/>
+        <source>Magnifier</source>
+        <translation>拡大表示</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQBrightnessSlider.cpp" line="23"/>
+        <location filename="../src/ui/pickers/VQColorSlider.cpp" line="40"/>
+        <source>Brightness</source>
+        <translation>明度</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQColorPickerChooserPopUpButton.cpp" line="11"/>
+        <source>Color picker</source>
+        <translation>カラーピッカー</translation>
+    </message>
+    <message>
+        <location filename="../src/ui/pickers/VQSaturationBrightnessView.cpp" line="17"/>
+        <source>Saturation and brightness</source>
+        <translation>彩度と明度</translation>
     </message>
 </context>
 </TS>

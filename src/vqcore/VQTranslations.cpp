@@ -29,6 +29,8 @@ QStringList VQTranslationCandidates(const QStringList &uiLanguages)
             if (!candidates.contains(candidate))
                 candidates.append(candidate);
     }
+    // English last, whatever came before: its file holds only the plural forms.
+    candidates.append(QStringLiteral("en"));
     return candidates;
 }
 

@@ -9,8 +9,10 @@ class QCoreApplication;
 
 // The translation file names to look for ("de_DE", then "de"), most wanted
 // first, from the session's languages as QLocale::uiLanguages() gives them
-// ("de-DE", "pt-BR", "ar"). English is built in: the list ends at the first
-// English (or "C") entry, so that "en:de" keeps the program in English.
+// ("de-DE", "pt-BR", "ar"). English is the texts' own language: the list
+// ends at the first English (or "C") entry, so that "en:de" keeps the program
+// in English, and always ends with "en", whose file gives English its plural
+// forms ("1 color", "2 colors") when no other language is had.
 QStringList VQTranslationCandidates(const QStringList &uiLanguages);
 
 // Installs the translators of the first candidate with a file "vellico_NAME.qm"

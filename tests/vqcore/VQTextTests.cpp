@@ -156,16 +156,16 @@ TEST(VQTextTest, TranslationCandidatesFollowTheSessionsLanguages)
         QStringList languages;
         QStringList candidates;
     } rows[] = {
-        {{"de-DE"}, {"de_DE", "de"}},
-        {{"pt-BR", "pt"}, {"pt_BR", "pt"}},
-        {{"de_AT.UTF-8"}, {"de_AT", "de"}},
-        {{"sr_RS@latin"}, {"sr_RS@latin", "sr"}},
-        {{"ja", "en-US", "de"}, {"ja"}},
-        {{"en", "de"}, {}},
-        {{"en-GB"}, {}},
-        {{"C"}, {}},
-        {{"", " ", "fr"}, {"fr"}},
-        {{}, {}},
+        {{"de-DE"}, {"de_DE", "de", "en"}},
+        {{"pt-BR", "pt"}, {"pt_BR", "pt", "en"}},
+        {{"de_AT.UTF-8"}, {"de_AT", "de", "en"}},
+        {{"sr_RS@latin"}, {"sr_RS@latin", "sr", "en"}},
+        {{"ja", "en-US", "de"}, {"ja", "en"}},
+        {{"en", "de"}, {"en"}},
+        {{"en-GB"}, {"en"}},
+        {{"C"}, {"en"}},
+        {{"", " ", "fr"}, {"fr", "en"}},
+        {{}, {"en"}},
     };
     for (const auto &row : rows)
         EXPECT_EQ(VQTranslationCandidates(row.languages), row.candidates) << row.languages.join(':').toStdString();
