@@ -151,6 +151,9 @@ void fillCopyFormatPopUp(QComboBox *popUp)
 QComboBox *copyFormatPopUp()
 {
     auto *popUp = new QComboBox;
+    // The examples are long: the field shows what fits, the list shows them whole.
+    popUp->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    popUp->setMinimumContentsLength(16);
     fillCopyFormatPopUp(popUp);
     return popUp;
 }
