@@ -633,7 +633,7 @@ VQSwatchCore::SaveOutcome VQSwatchCore::writeMergingTheFile()
             return SaveOutcome::Failed;
         }
         root.reset();
-        VQReleaseFreedMemory();
+        VQReleaseFreedMemoryWhenIdle();
     } else if (!_libraryDirty) {
         return SaveOutcome::NothingToWrite;
     }

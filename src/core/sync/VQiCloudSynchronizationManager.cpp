@@ -233,7 +233,7 @@ VQSyncReport VQiCloudSynchronizationManager::synchronize(VQSwatchCore &core, con
         freeing.push_back(std::async(std::launch::async, [root = std::move(copy.root)]() mutable { root.reset(); }));
     }
     freeing.clear(); // waits for every copy to be gone
-    VQReleaseFreedMemory();
+    VQReleaseFreedMemoryWhenIdle();
 
     if (ownFile.isEmpty()) {
         report.writeError = QStringLiteral("this computer has no identity to name its file after");
