@@ -320,10 +320,14 @@ VQColorRef VQColor::fromDictionary(VQPlistNode dictionary)
     const auto storedID = dictionary[VQColorIDKey].toUInt64();
     VQColorRef color = storedID ? create(space, components, *storedID) : create(space, components);
 
-    // Setting the name stamps the date with "now"; a stored date then wins.
-    if (auto name = dictionary[VQColorNameKey].toString())
-        color->setName(*name);
-    if (const auto date = dictionary[VQColorModificationDateKey].toUInt64())
+    // A stored date wins; a name without one is dated "now", as setName dates it.
+    const auto date = dictionary[VQColorModificationDateKey].toUInt64();
+    if (auto name = dictionary[VQColorNameKey].toString()) {
+        color->_name = std::move(*name);
+        if (!date)
+            color->updateModificationDate();
+    }
+    if (date)
         color->_modificationDate = *date;
     return color;
 }

@@ -447,27 +447,29 @@ bool VQSwatchCore::hasRoomFor(const std::vector<VQSwatchCollectionRef> &collecti
     return problem.isEmpty();
 }
 
-std::optional<QByteArray> VQSwatchCore::binaryLibrary(QString *error) const
+bool VQSwatchCore::writeBinaryLibrary(const QString &path, VQLinks links, QString *error) const
 {
     if (QString why; !hasRoomFor({}, &why)) {
         if (error)
             *error = why;
-        return std::nullopt;
+        return false;
     }
-    VQPlistBinaryWriter binary;
-    // A colour is nine values (the dictionary and its eight entries) in some 130 bytes.
-    std::size_t colors = 0;
-    for (const VQSwatchCollectionRef &collection : allCollections())
-        colors += collection->count();
-    binary.reserve(colors * 10 + 64, colors * 160 + 4096);
-    writeLibrary(binary);
-    QByteArray bytes = binary.finish();
-    if (bytes.size() > VQPlistMaxFileBytes) {
-        if (error)
-            *error = tooLargeFileText();
-        return std::nullopt;
+    VQAtomicFileWriter file(path, links);
+    file.setMaximumSize(VQPlistMaxFileBytes, tooLargeFileText());
+    if (file.open()) {
+        VQPlistBinaryWriter binary(file);
+        // A colour is nine values: the dictionary and its eight entries.
+        std::size_t colors = 0;
+        {
+            std::lock_guard lock(_lock);
+            for (const VQSwatchCollectionRef &collection : _collections)
+                colors += collection->count();
+        }
+        binary.reserve(colors * 10 + 64, 0);
+        writeLibrary(binary);
+        binary.finish();
     }
-    return bytes;
+    return file.commit(error);
 }
 
 bool VQSwatchCore::writeToURL(const QString &path, QString *error, VQPlistFormat format) const
@@ -503,10 +505,8 @@ bool VQSwatchCore::writeToURL(const QString &path, QString *error, VQPlistFormat
             written = file.commit(error);
         binary = !exact;
     }
-    if (binary) {
-        const std::optional<QByteArray> bytes = binaryLibrary(error);
-        written = bytes && VQWriteFileAtomically(path, *bytes, error);
-    }
+    if (binary)
+        written = writeBinaryLibrary(path, VQLinks::Follow, error);
     bookmarks.stopAccessing(path);
     return written;
 }
@@ -633,7 +633,7 @@ VQSwatchCore::SaveOutcome VQSwatchCore::writeMergingTheFile()
             return SaveOutcome::Failed;
         }
         root.reset();
-        VQReleaseFreedMemory();
+        VQReleaseFreedMemoryWhenIdle();
     } else if (!_libraryDirty) {
         return SaveOutcome::NothingToWrite;
     }

@@ -165,9 +165,11 @@ class VQSwatchCore
     // reads back (VQLibraryLimits.h); when not, `why` says which limit it
     // passes. Imports ask before they add anything.
     bool hasRoomFor(const std::vector<VQSwatchCollectionRef> &collections, QString *why = nullptr) const;
-    // The library as a binary property list; nothing, with `error` naming the
-    // limit, when it would pass the limits of VQLibraryLimits.h.
-    std::optional<QByteArray> binaryLibrary(QString *error = nullptr) const;
+    // Writes the library to `path` atomically as a binary property list, handed
+    // to the file as it is made; `links` as VQAtomicFileWriter takes them. A
+    // library that would pass the limits of VQLibraryLimits.h is not written
+    // (the file at `path` stays as it was), and `error` names the limit.
+    bool writeBinaryLibrary(const QString &path, VQLinks links, QString *error = nullptr) const;
     // Writes the library to `path` atomically; XML unless told otherwise or
     // unless a title or name holds a character XML cannot carry, when it is
     // written binary so that every name is kept as it is. A library that

@@ -44,7 +44,7 @@ bool VQSwatchCore::mergeWithRemoteCoreAtURL(const QString &path)
         return false;
     const bool merged = mergeWithRemoteLibrary(root->node(), path);
     root.reset();
-    VQReleaseFreedMemory();
+    VQReleaseFreedMemoryWhenIdle();
     return merged;
 }
 

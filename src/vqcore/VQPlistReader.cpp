@@ -162,11 +162,12 @@ class VQPlistDocumentBuilder
 
     // Room for what a document of `bytes` usually makes, so that the tables
     // are not copied over and over as they grow.
-    void reserve(std::size_t bytes)
+    void reserve(std::size_t bytes) { reserve(bytes / 24, bytes / 24, bytes / 16); }
+    void reserve(std::size_t nodes, std::size_t items, std::size_t textBytes)
     {
-        _document->_nodes.reserve(bytes / 24);
-        _document->_items.reserve(bytes / 24);
-        _document->_text.reserve(bytes / 16);
+        _document->_nodes.reserve(nodes);
+        _document->_items.reserve(items);
+        _document->_text.reserve(textBytes);
     }
 
     // A value too long to be held: the document costs more than it may.
@@ -1014,6 +1015,14 @@ std::optional<std::uint32_t> BinaryReader::read(QString *error)
     // bytes an entry, no more than four times the file.
     std::vector<std::uint32_t> slotOf(_count, 0);
     std::vector<Seen> reached(1);
+    // Room for what a list of this size makes, so that the tables are not
+    // copied over and over as they grow: a library's objects take some 15
+    // bytes each and hold two references each on average. Bounded by the size
+    // of the file, whatever count the table declares.
+    const std::uint64_t objectBytes = _tableAt > 8 ? _tableAt - 8 : 0;
+    const std::size_t objects = std::size_t(std::min(_count, objectBytes / 12));
+    reached.reserve(objects + 1);
+    _b.reserve(objects, 2 * objects, std::size_t(objectBytes / 8));
     const auto seen = [&](std::uint64_t index) -> Seen * {
         const std::uint32_t slot = slotOf[index];
         return slot ? &reached[slot] : nullptr;

@@ -287,15 +287,31 @@ VQPlistBinaryWriter::VQPlistBinaryWriter()
     _out.append("bplist00");
 }
 
+VQPlistBinaryWriter::VQPlistBinaryWriter(VQAtomicFileWriter &file) : VQPlistBinaryWriter()
+{
+    _file = &file;
+    _out.reserve(kPieceBytes + 4096);
+}
+
 void VQPlistBinaryWriter::reserve(std::size_t objects, std::size_t bytes)
 {
     _offsets.reserve(objects);
-    _out.reserve(qsizetype(bytes));
+    if (!_file)
+        _out.reserve(bytes);
+}
+
+void VQPlistBinaryWriter::flushIfFull()
+{
+    if (_file && _out.size() >= std::size_t(kPieceBytes)) {
+        _file->write(_out.data(), qsizetype(_out.size()));
+        _handedOn += _out.size();
+        _out.resize(0); // keeps the capacity
+    }
 }
 
 std::uint32_t VQPlistBinaryWriter::beginObject()
 {
-    _offsets.push_back(std::uint64_t(_out.size()));
+    _offsets.push_back(_handedOn + _out.size());
     return std::uint32_t(_offsets.size() - 1);
 }
 
@@ -305,6 +321,7 @@ void VQPlistBinaryWriter::add(std::uint32_t object)
         _top = object;
     else
         _values.push_back(object);
+    flushIfFull();
 }
 
 void VQPlistBinaryWriter::bigEndian(std::uint64_t value, int bytes)
@@ -313,7 +330,7 @@ void VQPlistBinaryWriter::bigEndian(std::uint64_t value, int bytes)
     const std::uint64_t swapped = __builtin_bswap64(value << (64 - 8 * bytes));
     char buffer[8];
     std::memcpy(buffer, &swapped, sizeof buffer);
-    _out.append(buffer, qsizetype(bytes));
+    _out.append(buffer, std::size_t(bytes));
 }
 
 // A type nibble with its count: counts of 15 and more follow as an integer.
@@ -381,7 +398,7 @@ void VQPlistBinaryWriter::key(const char *key)
     const std::uint32_t object = beginObject();
     const std::size_t length = std::strlen(key);
     marker(0x5, length);
-    _out.append(key, qsizetype(length));
+    _out.append(key, length);
     _keyObjects.push_back({key, key, object});
     _keys.push_back(object);
 }
@@ -400,7 +417,7 @@ void VQPlistBinaryWriter::string(const QString &value)
     const QByteArray utf8 = value.toUtf8();
     if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
         marker(0x5, std::uint64_t(utf8.size()));
-        _out.append(utf8);
+        _out.append(utf8.constData(), std::size_t(utf8.size()));
     } else {
         const QString clean = VQString::fromUtf8Exactly(utf8);
         marker(0x6, std::uint64_t(clean.size()));
@@ -456,10 +473,14 @@ void VQPlistBinaryWriter::boolean(bool value)
 
 QByteArray VQPlistBinaryWriter::finish()
 {
-    const std::uint64_t tableOffset = std::uint64_t(_out.size());
+    const std::uint64_t tableOffset = _handedOn + _out.size();
     const int offsetSize = bytesFor(tableOffset);
-    for (std::uint64_t offset : _offsets)
+    if (!_file)
+        _out.reserve(_out.size() + _offsets.size() * std::size_t(offsetSize) + 32);
+    for (std::uint64_t offset : _offsets) {
         bigEndian(offset, offsetSize);
+        flushIfFull();
+    }
     // The trailer: six unused bytes, the two sizes, then three 8-byte numbers.
     _out.append(6, '\0');
     _out += char(offsetSize);
@@ -470,8 +491,13 @@ QByteArray VQPlistBinaryWriter::finish()
     _offsets.clear();
     _keyObjects.clear();
     _top = 0;
-    QByteArray document = std::move(_out);
-    _out = QByteArray("bplist00");
+    QByteArray document;
+    if (_file)
+        _file->write(_out.data(), qsizetype(_out.size()));
+    else
+        document = QByteArray(_out.data(), qsizetype(_out.size()));
+    _handedOn = 0;
+    _out = std::string("bplist00"); // lets go of the document's memory
     return document;
 }
 

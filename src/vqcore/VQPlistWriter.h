@@ -115,6 +115,11 @@ class VQPlistBinaryWriter : public VQPlistSink
 {
   public:
     VQPlistBinaryWriter();
+    // Hands the document to `file` in pieces as it is made (every object is
+    // written before anything refers to it, so nothing written is ever
+    // changed), never holding more than a piece; finish() then gives nothing
+    // back and the caller commits.
+    explicit VQPlistBinaryWriter(VQAtomicFileWriter &file);
     void beginDictionary() override;
     void endDictionary() override;
     void key(const char *key) override;
@@ -128,7 +133,7 @@ class VQPlistBinaryWriter : public VQPlistSink
 
     // Room for a document of about `objects` values and `bytes` bytes, so that
     // a large one is not copied over and over as it grows (room not used
-    // costs no memory).
+    // costs no memory). Written to a file, only the objects' places are kept.
     void reserve(std::size_t objects, std::size_t bytes);
     // The document; the writer is empty afterwards.
     QByteArray finish();
@@ -149,6 +154,7 @@ class VQPlistBinaryWriter : public VQPlistSink
     void marker(unsigned char type, std::uint64_t count);
     void bigEndian(std::uint64_t value, int bytes);
     void endContainer();
+    void flushIfFull();
 
     struct KeyObject {
         const char *literal; // the caller's pointer, compared first
@@ -156,7 +162,9 @@ class VQPlistBinaryWriter : public VQPlistSink
         std::uint32_t object;
     };
 
-    QByteArray _out;
+    std::string _out;            // the document, or the part not yet handed to the file
+    std::uint64_t _handedOn = 0; // bytes handed to the file before _out
+    VQAtomicFileWriter *_file = nullptr;
     std::vector<std::uint64_t> _offsets;
     std::vector<Container> _open;
     std::vector<std::uint32_t> _keys;

@@ -4,11 +4,13 @@
 #include "vqcore/VQLibraryLimits.h"
 #include "vqcore/VQStringExtensions.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
 #include <plist/plist.h>
 
+#include <atomic>
 #include <cctype>
 #include <clocale>
 #include <cmath>
@@ -630,4 +632,20 @@ void VQReleaseFreedMemory()
 #if defined(__GLIBC__)
     malloc_trim(0);
 #endif
+}
+
+void VQReleaseFreedMemoryWhenIdle()
+{
+    static std::atomic<bool> requested{false};
+    QCoreApplication *application = QCoreApplication::instance();
+    if (!application || requested.exchange(true))
+        return;
+    // Queued behind whatever the loop has yet to do, in the application's thread.
+    QMetaObject::invokeMethod(
+        application,
+        [] {
+            requested = false;
+            VQReleaseFreedMemory();
+        },
+        Qt::QueuedConnection);
 }

@@ -166,3 +166,8 @@ std::uint64_t VQPlistFootprint(VQPlistNode node);
 // the allocator gathers them at some later large allocation, whose caller then
 // pays for it (the first merge after a load, for instance).
 void VQReleaseFreedMemory();
+// The same once the event loop has nothing else to do: for work that the user
+// waits for (a synchronisation pass, a save), whose steps each free a large
+// tree. Requests before then are one; where no event loop runs (the command
+// line), the memory goes back when the process ends.
+void VQReleaseFreedMemoryWhenIdle();

@@ -439,6 +439,48 @@ TEST_F(VQPropertyListTest, BinaryWriterIsReadByPythonAndByUs)
     EXPECT_TRUE(VQPlist::fromData(writer.finish()).has_value());
 }
 
+// Written to a file, the binary writer hands the document on in pieces as it
+// is made: the file holds exactly what the writer makes in memory, a document
+// of several pieces and its offset table across them included.
+TEST_F(VQPropertyListTest, BinaryWriterHandsAFileTheSameDocument)
+{
+    const auto write = [](VQPlistSink &sink, int entries) {
+        sink.beginArray();
+        for (int i = 0; i < entries; ++i) {
+            sink.beginDictionary();
+            sink.key("name");
+            sink.string(QStringLiteral("Entry %1 ").arg(i).repeated(4));
+            sink.key("value");
+            sink.real(i / 7.0);
+            sink.endDictionary();
+        }
+        sink.endArray();
+    };
+    struct Row {
+        const char *name;
+        int entries;
+    };
+    for (const Row &row : {Row{"one piece", 10}, Row{"several pieces", 60000}}) {
+        SCOPED_TRACE(row.name);
+        VQPlistBinaryWriter memory;
+        write(memory, row.entries);
+        const QByteArray expected = memory.finish();
+
+        const QString file = path(QStringLiteral("streamed.bplist"));
+        VQAtomicFileWriter out(file);
+        ASSERT_TRUE(out.open());
+        VQPlistBinaryWriter streamed(out);
+        write(streamed, row.entries);
+        EXPECT_TRUE(streamed.finish().isEmpty());
+        ASSERT_TRUE(out.commit());
+        EXPECT_EQ(VQReadAll(file), expected);
+        const auto root = VQPlist::fromFile(file);
+        ASSERT_TRUE(root.has_value());
+        ASSERT_EQ(root->node().count(), std::uint32_t(row.entries));
+        EXPECT_EQ(root->node().at(std::uint32_t(row.entries - 1))["value"].toDouble(), (row.entries - 1) / 7.0);
+    }
+}
+
 // --- shapes libplist cannot take ---------------------------------------------------------
 
 namespace

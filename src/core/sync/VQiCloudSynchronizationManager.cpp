@@ -233,7 +233,7 @@ VQSyncReport VQiCloudSynchronizationManager::synchronize(VQSwatchCore &core, con
         freeing.push_back(std::async(std::launch::async, [root = std::move(copy.root)]() mutable { root.reset(); }));
     }
     freeing.clear(); // waits for every copy to be gone
-    VQReleaseFreedMemory();
+    VQReleaseFreedMemoryWhenIdle();
 
     if (ownFile.isEmpty()) {
         report.writeError = QStringLiteral("this computer has no identity to name its file after");
@@ -252,8 +252,7 @@ VQSyncReport VQiCloudSynchronizationManager::synchronize(VQSwatchCore &core, con
                                   // Binary: every other computer reads this file at each of its
                                   // passes, and a binary property list reads several times faster
                                   // than XML.
-                                  const std::optional<QByteArray> bytes = core.binaryLibrary(writeError);
-                                  return bytes && VQReplaceFileAtomically(ownFile, *bytes, writeError);
+                                  return core.writeBinaryLibrary(ownFile, VQLinks::Refuse, writeError);
                               },
                               &error);
     if (!report.wroteOwnFile) {
